@@ -1,0 +1,19 @@
+#pragma once
+// Text comparison. The "Ansi" forms follow the user's locale through one fixed collation table per
+// ANSI code page, the same on every machine; the others compare bytes (ASCII case folding only).
+// Results are <0, 0 or >0.
+
+#include <string_view>
+
+namespace rtl {
+
+int AnsiCompareStr(std::string_view a, std::string_view b);
+int AnsiCompareText(std::string_view a, std::string_view b);
+bool AnsiSameStr(std::string_view a, std::string_view b);
+bool AnsiSameText(std::string_view a, std::string_view b);
+
+int CompareStr(std::string_view a, std::string_view b);
+int CompareText(std::string_view a, std::string_view b);
+bool SameText(std::string_view a, std::string_view b);
+
+}  // namespace rtl
