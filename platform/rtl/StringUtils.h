@@ -8,13 +8,24 @@
 
 namespace rtl {
 
-// Character classes and case of the ANSI code page (bytes 128-255 follow the process code page).
+// Character classes and case of the ANSI code page (bytes 128-255 follow the process code page), the
+// same on every machine. A byte whose case partner the page does not hold keeps its case (the sharp s
+// of 1252 has no capital there); the Turkish dotted capital I and dotless small i map to ASCII 'i'/'I'.
 bool IsCharAlpha(char c);
 bool IsCharUpper(char c);
 bool IsCharLower(char c);
 bool IsCharAlphaNumeric(char c);
 char AnsiUpperChar(char c);
 char AnsiLowerChar(char c);
+
+// The same classes for the Unicode characters behind the code pages (Latin, Greek, Cyrillic, Hebrew and
+// Arabic letters of 1250..1258, with Unicode's simple case mapping); other characters are no letters
+// and map to themselves. Spacing accents and the Arabic tatweel count as symbols.
+bool IsWideCharAlpha(char16_t c);
+bool IsWideCharUpper(char16_t c);
+bool IsWideCharLower(char16_t c);
+char16_t WideUpperChar(char16_t c);
+char16_t WideLowerChar(char16_t c);
 
 // ASCII-only case mapping and its code-page aware counterparts.
 std::string UpperCase(std::string_view s);
