@@ -510,11 +510,14 @@ bool TStringList::Find(const std::string& s, int& index) const
     return found;
 }
 
+int TStringList::CompareItems(TStringList& list, int index1, int index2)
+{
+    return list.CompareStrings(list.items_[size_t(index1)].string, list.items_[size_t(index2)].string);
+}
+
 void TStringList::Sort()
 {
-    CustomSort([](TStringList& list, int a, int b) {
-        return list.CompareStrings(list.items_[size_t(a)].string, list.items_[size_t(b)].string);
-    });
+    CustomSort(CompareItems);
 }
 
 void TStringList::CustomSort(const CompareFunc& compare)
@@ -556,9 +559,7 @@ void TStringList::SetCaseSensitive(bool caseSensitive)
     // The order depends on the comparison, so Find would go wrong on the old order.
     if (sorted_ && Count() > 1) {
         Changing();
-        SortItems([](TStringList& list, int a, int b) {
-            return list.CompareStrings(list.items_[size_t(a)].string, list.items_[size_t(b)].string);
-        });
+        SortItems(CompareItems);
         Changed();
     }
 }

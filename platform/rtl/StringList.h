@@ -174,6 +174,7 @@ private:
 
     void CheckIndex(int index) const;
     void SortItems(const CompareFunc& compare);
+    static int CompareItems(TStringList& list, int index1, int index2);
 
     std::vector<Item> items_;
     int capacity_ = 0;
