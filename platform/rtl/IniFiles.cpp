@@ -1,0 +1,528 @@
+#include "platform/rtl/IniFiles.h"
+
+#include "platform/rtl/CodePage.h"
+#include "platform/rtl/Collation.h"
+#include "platform/rtl/Exceptions.h"
+#include "platform/rtl/StringList.h"
+#include "platform/rtl/StringUtils.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace rtl {
+
+// ---- the in-memory model ----
+
+// A line of a section: a key, or a line kept as it was read (a comment, or text without "="), whose text
+// is then in name.
+struct IniLine {
+    bool isKey;
+    std::string name;
+    std::string value;
+};
+
+struct IniSection {
+    std::string name;
+    std::vector<IniLine> lines;
+};
+
+class IniSections {
+public:
+    void Clear()
+    {
+        preamble_.clear();
+        sections_.clear();
+    }
+
+    void Load(const TStrings& list);
+    void Store(TStrings& list) const;
+
+    std::string Text() const
+    {
+        TStringList list;
+        Store(list);
+        return list.Text();
+    }
+
+    const IniSection* Find(const std::string& name) const { return FindIn(sections_, name); }
+    IniSection* Find(const std::string& name) { return FindIn(sections_, name); }
+
+    IniSection& FindOrAdd(const std::string& name)
+    {
+        IniSection* section = Find(name);
+        return section ? *section : sections_.emplace_back(IniSection{name, {}});
+    }
+
+    const std::string* Read(const std::string& section, const std::string& ident) const
+    {
+        const IniSection* found = Find(section);
+        const IniLine* line = found ? FindKey(found->lines, ident) : nullptr;
+        return line ? &line->value : nullptr;
+    }
+
+    void Write(const std::string& section, const std::string& ident, const std::string& value)
+    {
+        IniSection& target = FindOrAdd(section);
+        if (IniLine* line = FindKey(target.lines, ident))
+            line->value = value;
+        else
+            target.lines.push_back(IniLine{true, ident, value});
+    }
+
+    bool Erase(const std::string& section)
+    {
+        return std::erase_if(sections_, [&](const IniSection& s) { return AnsiSameText(s.name, section); }) > 0;
+    }
+
+    bool DeleteKey(const std::string& section, const std::string& ident)
+    {
+        IniSection* found = Find(section);
+        return found && std::erase_if(found->lines, [&](const IniLine& line) {
+                            return line.isKey && AnsiSameText(line.name, ident);
+                        }) > 0;
+    }
+
+    void ListSection(const std::string& section, TStrings& strings, bool withValues) const
+    {
+        TStringsUpdate update(strings);
+        strings.Clear();
+        if (const IniSection* found = Find(section))
+            for (const IniLine& line : found->lines)
+                if (line.isKey)
+                    strings.Add(withValues ? line.name + '=' + line.value : line.name);
+    }
+
+    void ListSections(TStrings& strings) const
+    {
+        TStringsUpdate update(strings);
+        strings.Clear();
+        for (const IniSection& section : sections_)
+            strings.Add(section.name);
+    }
+
+private:
+    template <typename Sections>
+    static auto FindIn(Sections& sections, const std::string& name) -> decltype(&sections.front())
+    {
+        for (auto& section : sections)
+            if (AnsiSameText(section.name, name))
+                return &section;
+        return nullptr;
+    }
+
+    template <typename Lines>
+    static auto FindKey(Lines& lines, const std::string& ident) -> decltype(&lines.front())
+    {
+        for (auto& line : lines)
+            if (line.isKey && AnsiSameText(line.name, ident))
+                return &line;
+        return nullptr;
+    }
+
+    // Lines before the first section, kept so that rewriting the file loses nothing.
+    std::vector<std::string> preamble_;
+    std::vector<IniSection> sections_;
+};
+
+// Blank lines are dropped (Store puts one after each section); a repeated section header continues the
+// section of that name, so no key is hidden behind an earlier one.
+void IniSections::Load(const TStrings& list)
+{
+    Clear();
+    IniSection* current = nullptr;
+    const int count = list.Count();
+    for (int i = 0; i < count; ++i) {
+        const std::string raw = list.Strings(i);
+        const std::string line = Trim(raw);
+        if (line.empty())
+            continue;
+        if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
+            current = &FindOrAdd(Trim(std::string_view(line).substr(1, line.size() - 2)));
+            continue;
+        }
+        const size_t at = line.find('=');
+        if (!current)
+            preamble_.push_back(raw);
+        else if (line.front() == ';' || at == std::string::npos)
+            current->lines.push_back(IniLine{false, raw, {}});
+        else
+            current->lines.push_back(
+                IniLine{true, Trim(std::string_view(line).substr(0, at)), Trim(std::string_view(line).substr(at + 1))});
+    }
+}
+
+void IniSections::Store(TStrings& list) const
+{
+    TStringsUpdate update(list);
+    for (const std::string& line : preamble_)
+        list.Add(line);
+    for (const IniSection& section : sections_) {
+        list.Add('[' + section.name + ']');
+        for (const IniLine& line : section.lines)
+            list.Add(line.isKey ? line.name + '=' + line.value : line.name);
+        list.Add(std::string());
+    }
+}
+
+namespace {
+
+// ---- numbers ----
+
+int DigitValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return 99;
+}
+
+// Leading blanks, a sign, then decimal digits or a hexadecimal prefix ("$", "x", "0x") and hex digits,
+// and nothing after them. Hexadecimal takes the full 32 bits, so "$FFFFFFFF" is -1.
+bool TryParseInteger(std::string_view text, int& result)
+{
+    size_t i = 0;
+    while (i < text.size() && text[i] == ' ')
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        negative = text[i++] == '-';
+    int base = 10;
+    if (i < text.size() && (text[i] == '$' || text[i] == 'x' || text[i] == 'X')) {
+        base = 16;
+        ++i;
+    } else if (i + 1 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
+        base = 16;
+        i += 2;
+    }
+    if (i == text.size())
+        return false;
+    const std::uint64_t limit = base == 16 ? 0xFFFFFFFFu : negative ? 0x80000000u : 0x7FFFFFFFu;
+    std::uint64_t magnitude = 0;
+    for (; i < text.size(); ++i) {
+        const int digit = DigitValue(text[i]);
+        if (digit >= base)
+            return false;
+        magnitude = magnitude * std::uint64_t(base) + std::uint64_t(digit);
+        if (magnitude > limit)
+            return false;
+    }
+    std::uint32_t bits = std::uint32_t(magnitude);
+    if (negative)
+        bits = 0u - bits;
+    result = std::int32_t(bits);
+    return true;
+}
+
+// ---- names that would not read back ----
+
+// A line break would split the line, "=" in a name would move the split, and a name starting with ";" or
+// "[" would read back as a comment or a section.
+void CheckStorable(const std::string& section, const std::string& ident, const std::string& value)
+{
+    const auto hasBreak = [](const std::string& s) { return s.find_first_of(std::string_view("\r\n\0", 3)) != s.npos; };
+    const char* reason = nullptr;
+    if (hasBreak(section) || hasBreak(ident) || hasBreak(value))
+        reason = "a line break cannot be stored";
+    else if (ident.find('=') != std::string::npos)
+        reason = "a key name cannot hold \"=\"";
+    else if (!Trim(ident).empty() && (Trim(ident).front() == ';' || Trim(ident).front() == '['))
+        reason = "a key name cannot start with \";\" or \"[\"";
+    if (reason)
+        throw EInvalidArgument("Cannot store the key \"" + ident + "\" of section \"" + section +
+                               "\" in an INI file: " + reason);
+}
+
+// ---- files ----
+
+std::string OsPath(const std::string& fileName)
+{
+    std::string path = fileName;
+    std::replace(path.begin(), path.end(), '\\', '/');
+    return AnsiToUtf8(path);
+}
+
+[[noreturn]] void RaiseOpenError(const std::string& fileName, int error)
+{
+    throw EFOpenError("Cannot open file \"" + fileName + "\". " + SysErrorMessage(error));
+}
+
+[[noreturn]] void RaiseCreateError(const std::string& fileName, int error)
+{
+    throw EFCreateError("Cannot create file \"" + fileName + "\". " + SysErrorMessage(error));
+}
+
+// The file's bytes; a file that does not exist reads as empty, any other failure raises.
+std::string ReadFileText(const std::string& fileName)
+{
+    if (fileName.empty())
+        return {};
+    std::FILE* file = std::fopen(OsPath(fileName).c_str(), "rb");
+    if (!file) {
+        if (errno == ENOENT)
+            return {};
+        RaiseOpenError(fileName, errno);
+    }
+    std::string text;
+    char buffer[65536];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+        text.append(buffer, n);
+    const int error = std::ferror(file) ? errno : 0;
+    std::fclose(file);
+    if (error)
+        RaiseOpenError(fileName, error);
+    return text;
+}
+
+void LoadFile(IniSections& sections, const std::string& fileName)
+{
+    TStringList lines;
+    lines.SetText(ReadFileText(fileName));
+    sections.Load(lines);
+}
+
+bool WriteAll(int fd, std::string_view text)
+{
+    while (!text.empty()) {
+        const ssize_t n = ::write(fd, text.data(), text.size());
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            if (n == 0)
+                errno = EIO;
+            return false;
+        }
+        text.remove_prefix(size_t(n));
+    }
+    return true;
+}
+
+// Flushes the folder entry of the rename; a folder that cannot be opened for this is no failure of the write.
+void SyncFolder(const std::string& path)
+{
+    const size_t slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+// Writes a temporary file beside the target and renames it over the target only when every byte is on
+// disk, so the old file stays whole when anything fails. The new file keeps the old one's permissions.
+void WriteFileAtomically(const std::string& fileName, std::string_view text)
+{
+    if (fileName.empty())
+        throw EFCreateError("Cannot create file \"\". The file name is empty.");
+    const std::string path = OsPath(fileName);
+    static std::atomic<unsigned> serial{0};
+    std::string temporary;
+    int fd = -1;
+    for (int attempt = 0; fd < 0; ++attempt) {
+        temporary = path + ".~" + std::to_string(::getpid()) + '-' + std::to_string(serial++) + ".tmp";
+        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && (errno != EEXIST || attempt == 100))
+            RaiseCreateError(fileName, errno);
+    }
+    struct stat old {};
+    const bool replacing = ::stat(path.c_str(), &old) == 0;
+    const bool written = WriteAll(fd, text) && (!replacing || ::fchmod(fd, old.st_mode & 07777) == 0) &&
+                         ::fsync(fd) == 0;
+    int error = written ? 0 : errno;
+    if (::close(fd) != 0 && !error)
+        error = errno;
+    if (!error && ::rename(temporary.c_str(), path.c_str()) != 0)
+        error = errno;
+    if (error) {
+        ::unlink(temporary.c_str());
+        RaiseCreateError(fileName, error);
+    }
+    SyncFolder(path);
+}
+
+}  // namespace
+
+// ---- TCustomIniFile ----
+
+TCustomIniFile::TCustomIniFile(std::string fileName) : fileName_(std::move(fileName))
+{
+}
+
+TCustomIniFile::~TCustomIniFile() = default;
+
+bool TCustomIniFile::SectionExists(const std::string& section)
+{
+    TStringList keys;
+    ReadSection(section, keys);
+    return keys.Count() > 0;
+}
+
+int TCustomIniFile::ReadInteger(const std::string& section, const std::string& ident, int defaultValue)
+{
+    int value = 0;
+    return TryParseInteger(ReadString(section, ident, std::string()), value) ? value : defaultValue;
+}
+
+void TCustomIniFile::WriteInteger(const std::string& section, const std::string& ident, int value)
+{
+    WriteString(section, ident, std::to_string(value));
+}
+
+bool TCustomIniFile::ReadBool(const std::string& section, const std::string& ident, bool defaultValue)
+{
+    return ReadInteger(section, ident, defaultValue ? 1 : 0) != 0;
+}
+
+void TCustomIniFile::WriteBool(const std::string& section, const std::string& ident, bool value)
+{
+    WriteString(section, ident, value ? "1" : "0");
+}
+
+bool TCustomIniFile::ValueExists(const std::string& section, const std::string& ident)
+{
+    TStringList keys;
+    ReadSection(section, keys);
+    return keys.IndexOf(ident) >= 0;
+}
+
+// ---- TMemIniFile ----
+
+TMemIniFile::TMemIniFile(std::string fileName)
+    : TCustomIniFile(std::move(fileName)), sections_(std::make_unique<IniSections>())
+{
+    LoadFile(*sections_, FileName());
+}
+
+TMemIniFile::~TMemIniFile() = default;
+
+std::string TMemIniFile::ReadString(const std::string& section, const std::string& ident,
+                                    const std::string& defaultValue)
+{
+    const std::string* value = sections_->Read(section, ident);
+    return value ? *value : defaultValue;
+}
+
+void TMemIniFile::WriteString(const std::string& section, const std::string& ident, const std::string& value)
+{
+    CheckStorable(section, ident, value);
+    sections_->Write(section, ident, value);
+}
+
+void TMemIniFile::ReadSection(const std::string& section, TStrings& strings)
+{
+    sections_->ListSection(section, strings, false);
+}
+
+void TMemIniFile::ReadSections(TStrings& strings)
+{
+    sections_->ListSections(strings);
+}
+
+void TMemIniFile::ReadSectionValues(const std::string& section, TStrings& strings)
+{
+    sections_->ListSection(section, strings, true);
+}
+
+void TMemIniFile::EraseSection(const std::string& section)
+{
+    sections_->Erase(section);
+}
+
+void TMemIniFile::DeleteKey(const std::string& section, const std::string& ident)
+{
+    sections_->DeleteKey(section, ident);
+}
+
+void TMemIniFile::UpdateFile()
+{
+    WriteFileAtomically(FileName(), sections_->Text());
+}
+
+void TMemIniFile::Clear()
+{
+    sections_->Clear();
+}
+
+void TMemIniFile::GetStrings(TStrings& list)
+{
+    sections_->Store(list);
+}
+
+void TMemIniFile::SetStrings(const TStrings& list)
+{
+    sections_->Load(list);
+}
+
+// ---- TIniFile ----
+
+std::string TIniFile::ReadString(const std::string& section, const std::string& ident,
+                                 const std::string& defaultValue)
+{
+    IniSections sections;
+    LoadFile(sections, FileName());
+    const std::string* value = sections.Read(section, ident);
+    return value ? *value : defaultValue;
+}
+
+void TIniFile::WriteString(const std::string& section, const std::string& ident, const std::string& value)
+{
+    CheckStorable(section, ident, value);
+    IniSections sections;
+    LoadFile(sections, FileName());
+    sections.Write(section, ident, value);
+    WriteFileAtomically(FileName(), sections.Text());
+}
+
+void TIniFile::ReadSection(const std::string& section, TStrings& strings)
+{
+    IniSections sections;
+    LoadFile(sections, FileName());
+    sections.ListSection(section, strings, false);
+}
+
+void TIniFile::ReadSections(TStrings& strings)
+{
+    IniSections sections;
+    LoadFile(sections, FileName());
+    sections.ListSections(strings);
+}
+
+void TIniFile::ReadSectionValues(const std::string& section, TStrings& strings)
+{
+    IniSections sections;
+    LoadFile(sections, FileName());
+    sections.ListSection(section, strings, true);
+}
+
+void TIniFile::EraseSection(const std::string& section)
+{
+    IniSections sections;
+    LoadFile(sections, FileName());
+    if (sections.Erase(section))
+        WriteFileAtomically(FileName(), sections.Text());
+}
+
+void TIniFile::DeleteKey(const std::string& section, const std::string& ident)
+{
+    IniSections sections;
+    LoadFile(sections, FileName());
+    if (sections.DeleteKey(section, ident))
+        WriteFileAtomically(FileName(), sections.Text());
+}
+
+void TIniFile::UpdateFile()
+{
+}
+
+}  // namespace rtl
