@@ -31,7 +31,9 @@ std::string TempBase()
 // Opens the folder without following a link and checks that only the user can reach into it.
 void CheckPrivateFolder(const std::string& folder, bool created)
 {
-    const int handle = ::open(OsFileName(folder).c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    // Without the trailing separator: "link/" would lead through the link.
+    const std::string osFolder = OsFileName(ExcludeTrailingPathDelimiter(folder));
+    const int handle = ::open(osFolder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (handle < 0) {
         const int error = errno;
         RefuseFolder(folder, error == ELOOP ? "it is a symbolic link" : SysErrorMessage(error), error);
