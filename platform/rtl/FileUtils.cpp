@@ -366,10 +366,10 @@ int FindFirst(std::string_view path, int attr, TSearchRec& searchRec)
     DIR* dir = ::opendir(osFolder.c_str());
     if (!dir)
         return errno;
-    searchRec.finder = std::make_unique<TSearchRec::Finder>();
-    searchRec.finder->dir = dir;
-    searchRec.finder->mask = ExtractFileName(path);
-    searchRec.finder->excludedAttr = ~attr & (faHidden | faSysFile | faVolumeID | faDirectory);
+    searchRec.finder_ = std::make_unique<TSearchRec::Finder>();
+    searchRec.finder_->dir = dir;
+    searchRec.finder_->mask = ExtractFileName(path);
+    searchRec.finder_->excludedAttr = ~attr & (faHidden | faSysFile | faVolumeID | faDirectory);
     const int result = FindNext(searchRec);
     if (result != 0)
         FindClose(searchRec);
@@ -378,7 +378,7 @@ int FindFirst(std::string_view path, int attr, TSearchRec& searchRec)
 
 int FindNext(TSearchRec& searchRec)
 {
-    TSearchRec::Finder* finder = searchRec.finder.get();
+    TSearchRec::Finder* finder = searchRec.finder_.get();
     if (!finder)
         return EBADF;
     while (const dirent* entry = ::readdir(finder->dir)) {
@@ -404,7 +404,7 @@ int FindNext(TSearchRec& searchRec)
 
 void FindClose(TSearchRec& searchRec)
 {
-    searchRec.finder.reset();
+    searchRec.finder_.reset();
 }
 
 std::string ProgramFileName()

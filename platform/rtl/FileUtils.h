@@ -85,8 +85,13 @@ struct TSearchRec {
     int Attr = 0;
     double Time = 0;  // TDateTime, local time
 
+private:
+    friend int FindFirst(std::string_view path, int attr, TSearchRec& searchRec);
+    friend int FindNext(TSearchRec& searchRec);
+    friend void FindClose(TSearchRec& searchRec);
+
     struct Finder;
-    std::unique_ptr<Finder> finder;
+    std::unique_ptr<Finder> finder_;
 };
 
 // Lists the entries of a folder whose names match the mask after the last separator of path ('*' and

@@ -403,6 +403,8 @@ void TStringStream::WriteString(std::string_view text)
 std::int64_t TStringStream::Read(void* buffer, std::int64_t count)
 {
     const std::int64_t n = std::clamp<std::int64_t>(count, 0, std::int64_t(data_.size()) - position_);
+    if (n == 0)
+        return 0;
     std::memcpy(buffer, data_.data() + position_, size_t(n));
     position_ += n;
     return n;

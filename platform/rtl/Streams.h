@@ -88,7 +88,7 @@ private:
 };
 
 // A stream in memory. Seeking past the end is allowed; writing there extends the stream, the gap
-// reading as zeros.
+// reading as zeros. Seek returns -1, without moving, only when the position would overflow.
 class TMemoryStream : public TStream {
 public:
     std::int64_t Read(void* buffer, std::int64_t count) override;
