@@ -104,12 +104,12 @@ TEST_F(TempBase, RefusalNamesTheFolderAndTheReason)
 
 TEST_F(TempBase, TemporaryFilesAreNewEmptyAndPrivate)
 {
-    const std::string first = rtl::CreateTempFileName("frPic");
-    const std::string second = rtl::CreateTempFileName("frPic");
+    const std::string first = rtl::CreateTempFileName("pic");
+    const std::string second = rtl::CreateTempFileName("pic");
     EXPECT_NE(first, second);
     for (const std::string& name : {first, second}) {
         EXPECT_EQ(rtl::ExtractFilePath(name), expected_);
-        EXPECT_EQ(rtl::ExtractFileName(name).rfind("frPic", 0), 0u) << name;
+        EXPECT_EQ(rtl::ExtractFileName(name).rfind("pic", 0), 0u) << name;
         EXPECT_EQ(rtl::FileSize(name), 0);
         EXPECT_EQ(ModeOf(name) & 0777, 0600u);
     }
