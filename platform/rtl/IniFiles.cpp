@@ -1,8 +1,9 @@
 #include "platform/rtl/IniFiles.h"
 
-#include "platform/rtl/CodePage.h"
+#include "platform/rtl/AtomicFile.h"
 #include "platform/rtl/Collation.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/FileUtils.h"
 #include "platform/rtl/StringList.h"
 #include "platform/rtl/StringUtils.h"
 
@@ -244,21 +245,9 @@ void CheckStorable(const std::string& section, const std::string& ident, const s
 
 // ---- files ----
 
-std::string OsPath(const std::string& fileName)
-{
-    std::string path = fileName;
-    std::replace(path.begin(), path.end(), '\\', '/');
-    return AnsiToUtf8(path);
-}
-
 [[noreturn]] void RaiseOpenError(const std::string& fileName, int error)
 {
     throw EFOpenError("Cannot open file \"" + fileName + "\". " + SysErrorMessage(error));
-}
-
-[[noreturn]] void RaiseCreateError(const std::string& fileName, int error)
-{
-    throw EFCreateError("Cannot create file \"" + fileName + "\". " + SysErrorMessage(error));
 }
 
 // The file's bytes; a file that does not exist reads as empty, any other failure raises.
@@ -266,7 +255,7 @@ std::string ReadFileText(const std::string& fileName)
 {
     if (fileName.empty())
         return {};
-    std::FILE* file = std::fopen(OsPath(fileName).c_str(), "rb");
+    std::FILE* file = std::fopen(OsFileName(fileName).c_str(), "rb");
     if (!file) {
         if (errno == ENOENT)
             return {};
@@ -289,66 +278,6 @@ void LoadFile(IniSections& sections, const std::string& fileName)
     TStringList lines;
     lines.SetText(ReadFileText(fileName));
     sections.Load(lines);
-}
-
-bool WriteAll(int fd, std::string_view text)
-{
-    while (!text.empty()) {
-        const ssize_t n = ::write(fd, text.data(), text.size());
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            if (n == 0)
-                errno = EIO;
-            return false;
-        }
-        text.remove_prefix(size_t(n));
-    }
-    return true;
-}
-
-// Flushes the folder entry of the rename; a folder that cannot be opened for this is no failure of the write.
-void SyncFolder(const std::string& path)
-{
-    const size_t slash = path.rfind('/');
-    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
-
-// Writes a temporary file beside the target and renames it over the target only when every byte is on
-// disk, so the old file stays whole when anything fails. The new file keeps the old one's permissions.
-void WriteFileAtomically(const std::string& fileName, std::string_view text)
-{
-    if (fileName.empty())
-        throw EFCreateError("Cannot create file \"\". The file name is empty.");
-    const std::string path = OsPath(fileName);
-    static std::atomic<unsigned> serial{0};
-    std::string temporary;
-    int fd = -1;
-    for (int attempt = 0; fd < 0; ++attempt) {
-        temporary = path + ".~" + std::to_string(::getpid()) + '-' + std::to_string(serial++) + ".tmp";
-        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && (errno != EEXIST || attempt == 100))
-            RaiseCreateError(fileName, errno);
-    }
-    struct stat old {};
-    const bool replacing = ::stat(path.c_str(), &old) == 0;
-    const bool written = WriteAll(fd, text) && (!replacing || ::fchmod(fd, old.st_mode & 07777) == 0) &&
-                         ::fsync(fd) == 0;
-    int error = written ? 0 : errno;
-    if (::close(fd) != 0 && !error)
-        error = errno;
-    if (!error && ::rename(temporary.c_str(), path.c_str()) != 0)
-        error = errno;
-    if (error) {
-        ::unlink(temporary.c_str());
-        RaiseCreateError(fileName, error);
-    }
-    SyncFolder(path);
 }
 
 }  // namespace

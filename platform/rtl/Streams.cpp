@@ -1,5 +1,6 @@
 #include "platform/rtl/Streams.h"
 
+#include "platform/rtl/AtomicFile.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/FileUtils.h"
 
@@ -379,8 +380,7 @@ void TMemoryStream::LoadFromFile(const std::string& fileName)
 
 void TMemoryStream::SaveToFile(const std::string& fileName)
 {
-    TFileStream file(fileName, fmCreate);
-    SaveToStream(file);
+    WriteFileAtomically(fileName, std::string_view(Memory(), size_t(Size())));
 }
 
 TStringStream::TStringStream(std::string data) : data_(std::move(data))

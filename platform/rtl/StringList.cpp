@@ -1,5 +1,6 @@
 #include "platform/rtl/StringList.h"
 
+#include "platform/rtl/AtomicFile.h"
 #include "platform/rtl/CodePage.h"
 #include "platform/rtl/Collation.h"
 #include "platform/rtl/Exceptions.h"
@@ -332,6 +333,17 @@ void TStrings::SaveToStream(TStream& stream) const
 {
     const std::string text = Text();
     stream.WriteBuffer(text.data(), std::int64_t(text.size()));
+}
+
+void TStrings::LoadFromFile(const std::string& fileName)
+{
+    TFileStream file(fileName, fmOpenRead | fmShareDenyWrite);
+    LoadFromStream(file);
+}
+
+void TStrings::SaveToFile(const std::string& fileName) const
+{
+    WriteFileAtomically(fileName, Text());
 }
 
 void TStrings::Put(int index, const std::string& s)

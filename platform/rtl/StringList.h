@@ -78,6 +78,9 @@ public:
     // Reads from the stream's position to its end as Text; SaveToStream writes Text.
     virtual void LoadFromStream(TStream& stream);
     virtual void SaveToStream(TStream& stream) const;
+    // SaveToFile replaces the file as a whole: a failed save leaves the old file as it was.
+    void LoadFromFile(const std::string& fileName);
+    void SaveToFile(const std::string& fileName) const;
 
 protected:
     virtual std::string Get(int index) const = 0;

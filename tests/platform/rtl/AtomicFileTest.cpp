@@ -1,0 +1,141 @@
+#include "platform/rtl/AtomicFile.h"
+
+#include "platform/rtl/Exceptions.h"
+#include "platform/rtl/StringList.h"
+#include "platform/rtl/Streams.h"
+
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Bytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// Every way the library saves a whole file, each given the same text to write.
+struct Saver {
+    const char* name;
+    std::function<void(const std::string& path, const std::string& text)> save;
+};
+
+const Saver kSavers[] = {
+    {"WriteFileAtomically", [](const std::string& path, const std::string& text) {
+         rtl::WriteFileAtomically(path, text);
+     }},
+    {"TStrings::SaveToFile", [](const std::string& path, const std::string& text) {
+         rtl::TStringList list;
+         list.SetText(text);
+         list.SaveToFile(path);
+     }},
+    {"TMemoryStream::SaveToFile", [](const std::string& path, const std::string& text) {
+         rtl::TMemoryStream stream;
+         stream.WriteBuffer(text.data(), std::int64_t(text.size()));
+         stream.SaveToFile(path);
+     }},
+};
+
+void PrintTo(const Saver& saver, std::ostream* os)
+{
+    *os << saver.name;
+}
+
+class AtomicFile : public testing::TestWithParam<Saver> {
+protected:
+    void SetUp() override
+    {
+        std::string pattern = (fs::temp_directory_path() / "atomic-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        folder_ = pattern;
+    }
+    void TearDown() override { fs::remove_all(folder_); }
+
+    size_t EntryCount() const { return size_t(std::distance(fs::directory_iterator(folder_), {})); }
+
+    fs::path folder_;
+};
+
+TEST_P(AtomicFile, ReplacesContentAndKeepsPermissions)
+{
+    const std::string path = (folder_ / "out.txt").string();
+    std::ofstream(path) << "old\r\n";
+    ASSERT_EQ(chmod(path.c_str(), 0640), 0);
+    GetParam().save(path, "one\r\ntwo\r\n");
+    EXPECT_EQ(Bytes(path), "one\r\ntwo\r\n");
+    struct stat st {};
+    ASSERT_EQ(stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+    EXPECT_EQ(EntryCount(), 1u);
+}
+
+// A write cut off half way (at a file size limit, which binds every user, root too) leaves the old file
+// whole and no temporary file behind.
+TEST_P(AtomicFile, FailedWriteKeepsOldFile)
+{
+    const std::string path = (folder_ / "out.txt").string();
+    std::ofstream(path) << "old\r\n";
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit = saved;
+    limit.rlim_cur = 1024;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+    bool raised = false;
+    try {
+        GetParam().save(path, std::string(8192, 'x') + "\r\n");
+    } catch (const rtl::EFCreateError& e) {
+        raised = true;
+        EXPECT_EQ(e.Message().rfind("Cannot create file \"" + path + "\". ", 0), 0u) << e.Message();
+    }
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+    EXPECT_TRUE(raised);
+    EXPECT_EQ(Bytes(path), "old\r\n");
+    EXPECT_EQ(EntryCount(), 1u);
+}
+
+TEST_P(AtomicFile, MissingFolderOrFolderTargetFails)
+{
+    EXPECT_THROW(GetParam().save((folder_ / "missing" / "out.txt").string(), "x"), rtl::EFCreateError);
+    fs::create_directory(folder_ / "dir");
+    EXPECT_THROW(GetParam().save((folder_ / "dir").string(), "x"), rtl::EFCreateError);
+    EXPECT_TRUE(fs::is_directory(folder_ / "dir"));
+    EXPECT_EQ(EntryCount(), 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Savers, AtomicFile, testing::ValuesIn(kSavers),
+                         [](const testing::TestParamInfo<Saver>& info) {
+                             std::string name = info.param.name;
+                             std::erase_if(name, [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); });
+                             return name;
+                         });
+
+TEST(StringListFiles, LoadReadsWhatSaveWrote)
+{
+    std::string pattern = (fs::temp_directory_path() / "lines-XXXXXX").string();
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    const std::string path = pattern + "/list.txt";
+    rtl::TStringList out;
+    out.SetCommaText("a,\"b c\",,d");
+    out.SaveToFile(path);
+    rtl::TStringList in;
+    in.LoadFromFile(path);
+    EXPECT_TRUE(in.Equals(out));
+    EXPECT_THROW(in.LoadFromFile(pattern + "/missing.txt"), rtl::EFOpenError);
+    fs::remove_all(pattern);
+}
+
+}  // namespace
