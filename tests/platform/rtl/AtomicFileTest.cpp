@@ -3,6 +3,8 @@
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/StringList.h"
 #include "platform/rtl/Streams.h"
+#include "tests/support/FileSizeLimit.h"
+#include "tests/support/ScratchFolder.h"
 
 #include <csignal>
 #include <cstdlib>
@@ -17,14 +19,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Bytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 // Every way the library saves a whole file, each given the same text to write.
 struct Saver {
@@ -55,17 +49,10 @@ void PrintTo(const Saver& saver, std::ostream* os)
 
 class AtomicFile : public testing::TestWithParam<Saver> {
 protected:
-    void SetUp() override
-    {
-        std::string pattern = (fs::temp_directory_path() / "atomic-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        folder_ = pattern;
-    }
-    void TearDown() override { fs::remove_all(folder_); }
+    testsupport::ScratchFolder scratch_;
+    const fs::path folder_ = scratch_.Folder();
 
-    size_t EntryCount() const { return size_t(std::distance(fs::directory_iterator(folder_), {})); }
-
-    fs::path folder_;
+    size_t EntryCount() const { return scratch_.EntryCount(); }
 };
 
 TEST_P(AtomicFile, ReplacesContentAndKeepsPermissions)
@@ -74,7 +61,7 @@ TEST_P(AtomicFile, ReplacesContentAndKeepsPermissions)
     std::ofstream(path) << "old\r\n";
     ASSERT_EQ(chmod(path.c_str(), 0640), 0);
     GetParam().save(path, "one\r\ntwo\r\n");
-    EXPECT_EQ(Bytes(path), "one\r\ntwo\r\n");
+    EXPECT_EQ(testsupport::ReadBytes(path), "one\r\ntwo\r\n");
     struct stat st {};
     ASSERT_EQ(stat(path.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0640u);
@@ -87,23 +74,16 @@ TEST_P(AtomicFile, FailedWriteKeepsOldFile)
 {
     const std::string path = (folder_ / "out.txt").string();
     std::ofstream(path) << "old\r\n";
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limit = saved;
-    limit.rlim_cur = 1024;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
     bool raised = false;
     try {
+        testsupport::FileSizeLimit limit(1024);
         GetParam().save(path, std::string(8192, 'x') + "\r\n");
     } catch (const rtl::EFCreateError& e) {
         raised = true;
         EXPECT_EQ(e.Message().rfind("Cannot create file \"" + path + "\". ", 0), 0u) << e.Message();
     }
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previous);
     EXPECT_TRUE(raised);
-    EXPECT_EQ(Bytes(path), "old\r\n");
+    EXPECT_EQ(testsupport::ReadBytes(path), "old\r\n");
     EXPECT_EQ(EntryCount(), 1u);
 }
 
@@ -125,17 +105,15 @@ INSTANTIATE_TEST_SUITE_P(Savers, AtomicFile, testing::ValuesIn(kSavers),
 
 TEST(StringListFiles, LoadReadsWhatSaveWrote)
 {
-    std::string pattern = (fs::temp_directory_path() / "lines-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    const std::string path = pattern + "/list.txt";
+    testsupport::ScratchFolder scratch;
+    const std::string path = scratch.Path("list.txt");
     rtl::TStringList out;
     out.SetCommaText("a,\"b c\",,d");
     out.SaveToFile(path);
     rtl::TStringList in;
     in.LoadFromFile(path);
     EXPECT_TRUE(in.Equals(out));
-    EXPECT_THROW(in.LoadFromFile(pattern + "/missing.txt"), rtl::EFOpenError);
-    fs::remove_all(pattern);
+    EXPECT_THROW(in.LoadFromFile(scratch.Path("missing.txt")), rtl::EFOpenError);
 }
 
 }  // namespace

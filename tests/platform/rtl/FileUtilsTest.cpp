@@ -2,6 +2,8 @@
 
 #include "platform/rtl/Exceptions.h"
 
+#include "tests/support/ScratchFolder.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
@@ -104,30 +106,12 @@ TEST(FileNames, NullCharactersAreRefused)
 
 class Scratch : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "fileutils-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        folder_ = pattern + "/";
-    }
-    void TearDown() override
-    {
-        std::filesystem::permissions(folder_, std::filesystem::perms::owner_all);
-        std::filesystem::remove_all(folder_);
-    }
+    testsupport::ScratchFolder scratch_;
+    const std::string folder_ = scratch_.Folder();
 
-    std::string Path(const std::string& name) const { return folder_ + name; }
-    void WriteFile(const std::string& name, const std::string& content) const
-    {
-        std::ofstream(Path(name), std::ios::binary) << content;
-    }
-    std::string ReadFile(const std::string& name) const
-    {
-        std::ifstream in(Path(name), std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-
-    std::string folder_;
+    std::string Path(const std::string& name) const { return scratch_.Path(name); }
+    void WriteFile(const std::string& name, const std::string& content) const { scratch_.WriteFile(name, content); }
+    std::string ReadFile(const std::string& name) const { return scratch_.ReadFile(name); }
 };
 
 TEST_F(Scratch, ExpandFileNameResolvesAgainstTheCurrentFolder)

@@ -1,7 +1,10 @@
 #include "platform/rtl/IniFiles.h"
 
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/FileUtils.h"
 #include "platform/rtl/StringList.h"
+#include "tests/support/FileSizeLimit.h"
+#include "tests/support/ScratchFolder.h"
 
 #include <csignal>
 #include <cstdlib>
@@ -29,34 +32,12 @@ Lines LinesOf(const rtl::TStrings& list)
 
 class IniFiles : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        const char* tmp = std::getenv("TMPDIR");
-        std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/ini-test-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
-    }
+    testsupport::ScratchFolder scratch_;
+    const std::string dir_ = rtl::ExcludeTrailingPathDelimiter(scratch_.Folder());
 
-    void TearDown() override
-    {
-        std::filesystem::permissions(dir_, std::filesystem::perms::owner_all);
-        std::filesystem::remove_all(dir_);
-    }
-
-    std::string Path(const std::string& name) const { return dir_ + "/" + name; }
-
-    static std::string Bytes(const std::string& path)
-    {
-        std::ifstream in(path, std::ios::binary);
-        std::ostringstream out;
-        out << in.rdbuf();
-        return out.str();
-    }
-
-    static void Put(const std::string& path, const std::string& bytes)
-    {
-        std::ofstream(path, std::ios::binary) << bytes;
-    }
+    std::string Path(const std::string& name) const { return scratch_.Path(name); }
+    static std::string Bytes(const std::string& path) { return testsupport::ReadBytes(path); }
+    static void Put(const std::string& path, const std::string& bytes) { testsupport::WriteBytes(path, bytes); }
 
     std::vector<std::string> FolderEntries() const
     {
@@ -65,8 +46,6 @@ protected:
             names.push_back(entry.path().filename().string());
         return names;
     }
-
-    std::string dir_;
 };
 
 TEST_F(IniFiles, WritesExactBytesAndReadsThemBack)
@@ -319,21 +298,14 @@ TEST_F(IniFiles, FailedWriteKeepsOldFile)
     rtl::TMemIniFile ini(path);
     ini.WriteString("S", "k", std::string(4096, 'x'));
 
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limit = saved;
-    limit.rlim_cur = 1024;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
     bool raised = false;
     try {
+        testsupport::FileSizeLimit limit(1024);
         ini.UpdateFile();
     } catch (const rtl::EFCreateError& e) {
         raised = true;
         EXPECT_EQ(e.Message().rfind("Cannot create file \"" + path + "\". ", 0), 0u) << e.Message();
     }
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previous);
     EXPECT_TRUE(raised);
     EXPECT_EQ(Bytes(path), old);
     EXPECT_EQ(std::vector<std::string>{"limit.ini"}, FolderEntries());
