@@ -6,14 +6,12 @@
 #include "tests/support/FileSizeLimit.h"
 #include "tests/support/ScratchFolder.h"
 
-#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
 #include <sstream>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace {
