@@ -88,12 +88,20 @@ int ParseInt(std::string_view text, int fallback)
 
 // --- strftime patterns as Windows patterns ---
 
-void AppendLiteral(std::string& out, char c)
+// Literal text of a pattern; quoted when it holds letters, which would otherwise be read as fields.
+void AppendLiteral(std::string& out, const std::string& literal)
 {
-    if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '\'')
-        out += c == '\'' ? std::string("''") : "'" + std::string(1, c) + "'";
-    else
-        out += c;
+    bool letters = false;
+    for (char c : literal)
+        letters = letters || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '\'';
+    if (!letters) {
+        out += literal;
+        return;
+    }
+    out += '\'';
+    for (char c : literal)
+        out += c == '\'' ? std::string("''") : std::string(1, c);
+    out += '\'';
 }
 
 // The Windows form of one conversion; "" drops it. Date fields are marked 'D', time fields 'T'.
@@ -260,10 +268,11 @@ bool SameKey(std::string_view a, std::string_view b)
 std::string PosixToWindowsPattern(std::string_view posix, bool dateOnly, bool timeOnly)
 {
     std::string out;
+    std::string literal;
     for (size_t i = 0; i < posix.size(); ++i) {
         char c = posix[i];
         if (c != '%') {
-            AppendLiteral(out, c);
+            literal += c;
             continue;
         }
         bool unpadded = false;
@@ -277,24 +286,23 @@ std::string PosixToWindowsPattern(std::string_view posix, bool dateOnly, bool ti
         if (i + 1 >= posix.size())
             break;
         char conv = posix[++i];
-        if (conv == '%') {
-            out += '%';
-            continue;
-        }
-        if (conv == 'n' || conv == 't') {
-            out += ' ';
+        if (conv == '%' || conv == 'n' || conv == 't') {
+            literal += conv == '%' ? '%' : ' ';
             continue;
         }
         char kind;
         std::string field = ConvertField(conv, unpadded, kind);
         if ((kind == 'T' && dateOnly) || (kind == 'D' && timeOnly) || kind == 'X') {
             // A dropped field takes the separator that led to it along.
-            while (!out.empty() && std::strchr(" :/.-,", out.back()) != nullptr && out.back() != ' ')
-                out.pop_back();
+            while (!literal.empty() && literal.back() != ' ')
+                literal.pop_back();
             continue;
         }
+        AppendLiteral(out, literal);
+        literal.clear();
         out += field;
     }
+    AppendLiteral(out, literal);
     return CollapseBlanks(out);
 }
 
