@@ -1,0 +1,98 @@
+#pragma once
+// Every message box of the program goes through one dialog service. The display layer installs the one
+// that shows real windows; tests install ScriptedDialogs, which answers from a script and records what
+// was asked.
+
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace win {
+
+// Message box buttons, icons and default button (the type argument), and the answers.
+enum : unsigned {
+    MB_OK = 0x0,
+    MB_OKCANCEL = 0x1,
+    MB_ABORTRETRYIGNORE = 0x2,
+    MB_YESNOCANCEL = 0x3,
+    MB_YESNO = 0x4,
+    MB_RETRYCANCEL = 0x5,
+    MB_TYPEMASK = 0xF,
+    MB_ICONHAND = 0x10,
+    MB_ICONERROR = MB_ICONHAND,
+    MB_ICONSTOP = MB_ICONHAND,
+    MB_ICONQUESTION = 0x20,
+    MB_ICONEXCLAMATION = 0x30,
+    MB_ICONWARNING = MB_ICONEXCLAMATION,
+    MB_ICONASTERISK = 0x40,
+    MB_ICONINFORMATION = MB_ICONASTERISK,
+    MB_ICONMASK = 0xF0,
+    MB_DEFBUTTON1 = 0x000,
+    MB_DEFBUTTON2 = 0x100,
+    MB_DEFBUTTON3 = 0x200,
+    MB_DEFMASK = 0xF00,
+    MB_APPLMODAL = 0x0000,
+    MB_SYSTEMMODAL = 0x1000,
+    MB_TASKMODAL = 0x2000,
+};
+enum : int { IDOK = 1, IDCANCEL = 2, IDABORT = 3, IDRETRY = 4, IDIGNORE = 5, IDYES = 6, IDNO = 7 };
+
+// The answers a message box of this type offers, in button order.
+std::vector<int> MessageBoxButtons(unsigned type);
+// The answer of the default button.
+int DefaultMessageBoxAnswer(unsigned type);
+
+class DialogService {
+public:
+    virtual ~DialogService() = default;
+    // Shows a modal message box and returns the answer (IDOK ...).
+    virtual int MessageBox(const std::string& text, const std::string& caption, unsigned type) = 0;
+};
+
+// Until a display installs its own, message boxes are written to the standard error stream and take
+// their default answer, so a program without a display neither blocks nor loses the message.
+class ConsoleDialogs final : public DialogService {
+public:
+    int MessageBox(const std::string& text, const std::string& caption, unsigned type) override;
+};
+
+struct AskedMessageBox {
+    std::string text;
+    std::string caption;
+    unsigned type;
+    int answer;
+};
+
+// Answers message boxes from a script, in order; with the script used up it takes the default answer.
+// An answer the box does not offer is a fault of the test and raises rtl::EInvalidOperation.
+class ScriptedDialogs final : public DialogService {
+public:
+    void Answer(int answer) { script_.push_back(answer); }
+    const std::vector<AskedMessageBox>& Asked() const { return asked_; }
+    int MessageBox(const std::string& text, const std::string& caption, unsigned type) override;
+
+private:
+    std::deque<int> script_;
+    std::vector<AskedMessageBox> asked_;
+};
+
+DialogService& CurrentDialogService();
+// Installs service (null restores the console one) and returns the one installed before.
+DialogService* SetDialogService(DialogService* service);
+
+// Installs a service for the lifetime of the guard.
+class ScopedDialogService {
+public:
+    explicit ScopedDialogService(DialogService& service) : previous_(SetDialogService(&service)) {}
+    ~ScopedDialogService() { SetDialogService(previous_); }
+    ScopedDialogService(const ScopedDialogService&) = delete;
+    ScopedDialogService& operator=(const ScopedDialogService&) = delete;
+
+private:
+    DialogService* previous_;
+};
+
+// Shows a message box through the current service.
+int MessageBox(const std::string& text, const std::string& caption, unsigned type);
+
+}  // namespace win
