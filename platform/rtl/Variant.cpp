@@ -107,14 +107,9 @@ Variant ZeroOf(VarTypeCode elementType)
 
 }  // namespace
 
-// Reads the private parts of a Variant for the helpers below.
+// Conversion helpers that read the private parts of a Variant.
 class VariantAccess {
 public:
-    static VarTypeCode Type(const Variant& v) { return v.type_; }
-    static std::int64_t Integer(const Variant& v) { return v.integer_; }
-    static double Real(const Variant& v) { return v.real_; }
-    static const std::string& Text(const Variant& v) { return v.text_; }
-
     [[noreturn]] static void CastError(const Variant& v, VarTypeCode to)
     {
         throw EVariantError("Could not convert variant of type (" + VarTypeAsText(v.Type()) + ") into type (" +
