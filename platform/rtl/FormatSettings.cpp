@@ -365,7 +365,7 @@ PosixLocaleSource::PosixLocaleSource(const std::string& name)
     set(LocaleItem::DecimalSeparator, locale.Ansi(RADIXCHAR));
     std::optional<std::string> thousands = locale.Ansi(THOUSEP);
     items_[size_t(LocaleItem::ThousandSeparator)] = thousands && !thousands->empty() ? *thousands : " ";
-    items_[size_t(LocaleItem::ListSeparator)] = items_[size_t(LocaleItem::DecimalSeparator)] == "," ? ";" : ",";
+    items_[size_t(LocaleItem::ListSeparator)].assign(1, items_[size_t(LocaleItem::DecimalSeparator)] == "," ? ';' : ',');
 
     std::optional<std::string> currency = locale.Ansi(CURRENCY_SYMBOL);
     if (!currency || currency->empty())

@@ -159,7 +159,8 @@ struct Decimal {
         auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific, 17);
         std::string_view text(buffer, size_t(result.ptr - buffer));   // d.ddddde+xx
         size_t e = text.find('e');
-        d.digits = std::string(1, text[0]) + std::string(text.substr(2, e - 2));
+        d.digits.assign(1, text[0]);
+        d.digits.append(text.substr(2, e - 2));
         int exponent = 0;
         std::string_view exp = text.substr(e + 1);
         if (exp[0] == '+')
@@ -206,7 +207,7 @@ struct Decimal {
         for (int i = 0; i < exponent; ++i)
             integer += size_t(i) < digits.size() ? digits[size_t(i)] : '0';
         if (integer.empty())
-            integer = "0";
+            integer.push_back('0');
         std::string out;
         for (size_t i = 0; i < integer.size(); ++i) {
             out += integer[i];
