@@ -116,12 +116,12 @@ public:
         const std::string lockName = fileName.string() + ".lock";
         fd_ = ::open(lockName.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
         if (fd_ < 0)
-            RaiseWriteError(lockName, errno);
+            RaiseWriteError(fileName, errno);
         while (::flock(fd_, LOCK_EX) != 0)
             if (errno != EINTR) {
                 const int error = errno;
                 ::close(fd_);
-                RaiseWriteError(lockName, error);
+                RaiseWriteError(fileName, error);
             }
     }
     FileLock(const FileLock&) = delete;
@@ -215,7 +215,7 @@ RegistryTree MergedTree(Store& s)
 
 void Load(Store& s)
 {
-    if (::access(FileName(s).c_str(), F_OK) != 0 && errno == ENOENT) {
+    if (::access(FileName(s).c_str(), F_OK) != 0 && (errno == ENOENT || errno == ENOTDIR)) {
         // No file and so no folder to lock in, perhaps: there is nothing to read.
         s.tree = RegistryTree{};
         for (const RegistryChange& change : s.changes)
