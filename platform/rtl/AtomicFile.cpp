@@ -6,7 +6,6 @@
 #include <atomic>
 #include <cerrno>
 #include <fcntl.h>
-#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -14,10 +13,8 @@ namespace rtl {
 
 namespace {
 
-[[noreturn]] void RaiseCreateError(std::string_view fileName, int error)
-{
-    throw EFCreateError("Cannot create file \"" + std::string(fileName) + "\". " + SysErrorMessage(error));
-}
+constexpr std::string_view kTemporaryMark = ".~";
+constexpr std::string_view kTemporaryEnd = ".tmp";
 
 bool WriteAll(int fd, std::string_view data)
 {
@@ -47,41 +44,65 @@ void SyncFolder(const std::string& path)
     }
 }
 
-}  // namespace
-
-void WriteFileAtomically(std::string_view fileName, std::string_view data)
+// The write itself; answers 0 or the errno of the step that failed.
+int TryWrite(const std::string& path, std::string_view data, const AtomicWriteOptions& options)
 {
-    if (fileName.empty())
-        throw EFCreateError("Cannot create file \"\". The file name is empty.");
-    const std::string path = OsFileName(fileName);
+    struct stat old {};
+    const bool replacing = ::stat(path.c_str(), &old) == 0;
+    if (replacing && S_ISDIR(old.st_mode))
+        return EISDIR;
     static std::atomic<unsigned> serial{0};
     std::string temporary;
     int fd = -1;
     for (int attempt = 0; fd < 0; ++attempt) {
-        temporary = path + ".~" + std::to_string(::getpid()) + '-' + std::to_string(serial++) + ".tmp";
-        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        temporary = path + std::string(kTemporaryMark) + std::to_string(::getpid()) + '-' +
+                    std::to_string(serial++) + std::string(kTemporaryEnd);
+        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, options.mode.value_or(0666));
         if (fd < 0 && (errno != EEXIST || attempt == 100))
-            RaiseCreateError(fileName, errno);
+            return errno;
     }
-    struct stat old {};
-    const bool replacing = ::stat(path.c_str(), &old) == 0;
-    if (replacing && S_ISDIR(old.st_mode)) {
-        ::close(fd);
-        ::unlink(temporary.c_str());
-        RaiseCreateError(fileName, EISDIR);
-    }
-    const bool written = WriteAll(fd, data) && (!replacing || ::fchmod(fd, old.st_mode & 07777) == 0) &&
-                         ::fsync(fd) == 0;
+    const std::optional<unsigned> mode = options.mode ? options.mode
+                                         : replacing  ? std::optional<unsigned>(old.st_mode & 07777)
+                                                      : std::nullopt;
+    const bool written = WriteAll(fd, data) && (!mode || ::fchmod(fd, *mode) == 0) && ::fsync(fd) == 0;
     int error = written ? 0 : errno;
     if (::close(fd) != 0 && !error)
         error = errno;
+    if (!error && options.beforeReplace)
+        options.beforeReplace();
     if (!error && ::rename(temporary.c_str(), path.c_str()) != 0)
         error = errno;
     if (error) {
         ::unlink(temporary.c_str());
-        RaiseCreateError(fileName, error);
+        return error;
     }
     SyncFolder(path);
+    return 0;
+}
+
+}  // namespace
+
+void WriteFileAtomically(std::string_view fileName, std::string_view data, const AtomicWriteOptions& options)
+{
+    if (fileName.empty())
+        throw EFCreateError("Cannot create file \"\". The file name is empty.");
+    if (const int error = TryWrite(OsFileName(fileName), data, options))
+        throw EFCreateError("Cannot create file \"" + std::string(fileName) + "\". " + SysErrorMessage(error));
+}
+
+void WriteSystemFileAtomically(const std::string& osName, std::string_view data, const AtomicWriteOptions& options)
+{
+    if (const int error = TryWrite(osName, data, options))
+        RaiseLastOSError(error);
+}
+
+bool IsAtomicWriteLeftover(std::string_view osName, std::string_view osEntry)
+{
+    const size_t slash = osName.rfind('/');
+    const std::string_view base = slash == std::string_view::npos ? osName : osName.substr(slash + 1);
+    return osEntry.size() > base.size() + kTemporaryMark.size() + kTemporaryEnd.size() &&
+           osEntry.starts_with(base) && osEntry.substr(base.size()).starts_with(kTemporaryMark) &&
+           osEntry.ends_with(kTemporaryEnd);
 }
 
 }  // namespace rtl

@@ -1,5 +1,6 @@
 #include "platform/win/RegistryStore.h"
 
+#include "platform/rtl/AtomicFile.h"
 #include "platform/rtl/CodePage.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/win/RegistryFile.h"
@@ -239,54 +240,19 @@ bool FileChanged(Store& s)
 // while its temporary file exists, so with the lock held any such file is stale.
 void RemoveStaleTemporaries(const std::filesystem::path& fileName)
 {
-    const std::string prefix = fileName.filename().string() + ".tmp-";
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator(fileName.parent_path(), error))
-        if (entry.path().filename().string().starts_with(prefix))
+        if (rtl::IsAtomicWriteLeftover(fileName.string(), entry.path().filename().string()))
             std::filesystem::remove(entry.path(), error);
 }
 
-bool WriteAll(int fd, std::string_view text)
-{
-    while (!text.empty()) {
-        const ssize_t n = ::write(fd, text.data(), text.size());
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            if (n == 0)
-                errno = EIO;
-            return false;
-        }
-        text.remove_prefix(size_t(n));
-    }
-    return true;
-}
-
-// Writes a temporary file beside the registry file and renames it over the old one only when every byte
-// is on disk, so a failure or a kill at any moment leaves the old file whole.
 void WriteAtomically(Store& s, std::string_view text)
 {
     const std::filesystem::path& fileName = FileName(s);
-    std::string temporary = fileName.string() + ".tmp-XXXXXX";
-    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);  // mode 0600
-    if (fd < 0)
-        RaiseWriteError(fileName, errno);
-    int error = WriteAll(fd, text) && ::fsync(fd) == 0 ? 0 : errno;
-    if (::close(fd) != 0 && !error)
-        error = errno;
-    if (!error && s.writeHook)
-        s.writeHook();
-    if (!error && ::rename(temporary.c_str(), fileName.c_str()) != 0)
-        error = errno;
-    if (error) {
-        ::unlink(temporary.c_str());
-        RaiseWriteError(fileName, error);
-    }
-    // Makes the rename itself durable; a folder that cannot be opened for this is no failure of the write.
-    const int folder = ::open(fileName.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder >= 0) {
-        ::fsync(folder);
-        ::close(folder);
+    try {
+        rtl::WriteSystemFileAtomically(fileName.string(), text, {.mode = 0600, .beforeReplace = s.writeHook});
+    } catch (const rtl::EOSError& e) {
+        RaiseWriteError(fileName, e.ErrorCode());
     }
     struct stat st {};
     s.stamp = ::stat(fileName.c_str(), &st) == 0 ? FileStamp::Of(st) : FileStamp{};
