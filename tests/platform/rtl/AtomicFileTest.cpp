@@ -101,6 +101,42 @@ INSTANTIATE_TEST_SUITE_P(Savers, AtomicFile, testing::ValuesIn(kSavers),
                              return name;
                          });
 
+TEST(AtomicFileLeftovers, OnlyTemporariesOfThatFileCount)
+{
+    struct Case {
+        const char* entry;
+        bool leftover;
+    };
+    const Case cases[] = {
+        {"registry.~123-0.tmp", true},
+        {"registry", false},
+        {"registry.lock", false},
+        {"registry.~.tmp", false},
+        {"registry2.~123-0.tmp", false},
+        {"other.~123-0.tmp", false},
+        {"registry.~123-0.tmp.bak", false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(rtl::IsAtomicWriteLeftover("/home/u/.config/rivuve/registry", c.entry), c.leftover) << c.entry;
+}
+
+TEST(AtomicFileOptions, ForcedModeAndHookBeforeReplace)
+{
+    testsupport::ScratchFolder scratch;
+    const std::string path = scratch.Path("secret");
+    testsupport::WriteBytes(path, "old");
+    std::string seenDuringHook;
+    rtl::WriteSystemFileAtomically(path, "new", {.mode = 0600, .beforeReplace = [&] {
+                                                     seenDuringHook = testsupport::ReadBytes(path);
+                                                 }});
+    EXPECT_EQ(seenDuringHook, "old");
+    EXPECT_EQ(testsupport::ReadBytes(path), "new");
+    struct stat st {};
+    ASSERT_EQ(stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+    EXPECT_THROW(rtl::WriteSystemFileAtomically(scratch.Path("no/such/folder"), "x"), rtl::EOSError);
+}
+
 TEST(StringListFiles, LoadReadsWhatSaveWrote)
 {
     testsupport::ScratchFolder scratch;
