@@ -38,6 +38,12 @@ std::string Number(double value)
     return rtl::FloatToStr(value, PointSettings());
 }
 
+// A single-precision parameter value with the digits it holds.
+std::string SingleNumber(float value)
+{
+    return rtl::FloatToStrF(value, rtl::FloatFormat::General, 7, 0, PointSettings());
+}
+
 // Applies one "N=value" argument to the parameter table.
 void ApplyArgument(const std::string& argument)
 {
@@ -53,7 +59,7 @@ void ApplyArgument(const std::string& argument)
     TParamRecord& record = *ParamTable[number];
     if (float(value) < record.MinValue || float(value) > record.MaxValue)
         throw rtl::EConvertError("Parameter " + rtl::IntToStr(number) + " must lie between " +
-                                 Number(record.MinValue) + " and " + Number(record.MaxValue));
+                                 SingleNumber(record.MinValue) + " and " + SingleNumber(record.MaxValue));
     record.Value = float(value);
 }
 
