@@ -5,6 +5,7 @@
 #include "analysis/NumberText.h"
 #include "platform/rtl/Numbers.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace analysis {
