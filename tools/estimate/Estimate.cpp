@@ -1,0 +1,275 @@
+// estimate: the fan and pump estimate of a project built from the parameters' built-in values, with
+// "N=value" arguments replacing parameter N. Prints every input and result as "name value" lines, one
+// value per line, numbers with '.' as the decimal point, so the figures can be checked from outside.
+
+#include "analysis/Analysis.h"
+#include "analysis/Calculation.h"
+#include "analysis/Comparison.h"
+#include "analysis/Globals.h"
+#include "analysis/NumberText.h"
+#include "analysis/ParamTable.h"
+#include "analysis/Payback.h"
+#include "analysis/Texts.h"
+#include "platform/rtl/Exceptions.h"
+#include "platform/rtl/Numbers.h"
+#include "platform/rtl/Rtl.h"
+
+#include <cstdio>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+using namespace analysis;
+
+const rtl::FormatSettings& PointSettings()
+{
+    static const rtl::FormatSettings settings = [] {
+        rtl::FormatSettings s;
+        s.DecimalSeparator = '.';
+        return s;
+    }();
+    return settings;
+}
+
+std::string Number(double value)
+{
+    return rtl::FloatToStr(value, PointSettings());
+}
+
+// A single-precision parameter value with the digits it holds.
+std::string SingleNumber(float value)
+{
+    return rtl::FloatToStrF(value, rtl::FloatFormat::General, 7, 0, PointSettings());
+}
+
+// Applies one "N=value" argument to the parameter table.
+void ApplyArgument(const std::string& argument)
+{
+    const size_t equals = argument.find('=');
+    std::int32_t number = 0;
+    double value = 0;
+    if (equals == std::string::npos || !rtl::TryStrToInt(argument.substr(0, equals), number) ||
+        !rtl::TryStrToFloat(argument.substr(equals + 1), value, PointSettings()))
+        throw rtl::EConvertError("'" + argument + "' is not of the form N=value (a parameter number and a number)");
+    if (number < 1 || number > DefinedParamCount)
+        throw rtl::EConvertError("There is no parameter " + rtl::IntToStr(number) + "; parameters are 1.." +
+                                 rtl::IntToStr(DefinedParamCount));
+    TParamRecord& record = *ParamTable[number];
+    if (float(value) < record.MinValue || float(value) > record.MaxValue)
+        throw rtl::EConvertError("Parameter " + rtl::IntToStr(number) + " must lie between " +
+                                 SingleNumber(record.MinValue) + " and " + SingleNumber(record.MaxValue));
+    record.Value = float(value);
+}
+
+// What the options loader does at start-up: the curves and the custom-control switches follow the
+// parameters; the titles are the built-in ones.
+void LoadOptionsFromParams()
+{
+    for (int i = 1; i <= FlowPointCount; ++i) {
+        VfdCurve[i] = ParamTable[20]->Value;
+        DamperCurve[i] = ParamTable[20 + i]->Value;
+        InletVaneCurve[i] = ParamTable[30 + i]->Value;
+        ValveCurve[i] = ParamTable[40 + i]->Value;
+        Custom1Curve[i] = ParamTable[50 + i]->Value;
+        Custom2Curve[i] = ParamTable[60 + i]->Value;
+    }
+    Custom1Enabled = rtl::Round(ParamTable[71]->Value) != 0;
+    Custom2Enabled = rtl::Round(ParamTable[72]->Value) != 0;
+    Custom1Title = "Custom Control 1";
+    Custom2Title = "Custom Control 2";
+    PowerUnitFactor = PowerInKW ? 1.0 : 0.7457;
+}
+
+// The texts the analysis window's edits show for the parameters.
+std::string ParamText(int number)
+{
+    const TParamRecord& record = *ParamTable[number];
+    return FloatToGroupedText(DecimalsOfScale(record.Scale), record.Value);
+}
+
+class ParamInputs final : public RivuveInputs {
+public:
+    std::string EditText(InputEdit edit) const override { return ParamText(int(edit) - 100); }
+    std::string DutyCycleText(int flowPoint) const override { return analysis::DutyCycleText[flowPoint].Str(); }
+};
+
+// Copies the duty-cycle texts as the window's check does; true when they total 100.
+bool CheckDutyCycleTotal()
+{
+    int total = 0;
+    for (int i = 1; i <= FlowPointCount; ++i) {
+        DutyCycleText[i] = ParamText(9 + i);
+        total += TextToInt(DutyCycleText[i]);
+    }
+    return total == 100;
+}
+
+const FixedTextSource& Texts()
+{
+    static const FixedTextSource texts({
+        {"IDS_115", "Payback Estimation: Fan Application "},
+        {"IDS_120", "Payback Estimation: Pump Application "},
+        {"IDS_125", "No Speed Control"},
+        {"IDS_126", "Variable Speed Drive"},
+        {"IDS_127", "Outlet Damper Control"},
+        {"IDS_128", "Inlet Vane Control"},
+        {"IDS_188", "Throttling Valve Control"},
+        {"IDS_172", "Never"},
+        {"IDS_173", " Years"},
+    });
+    return texts;
+}
+
+class Printer {
+public:
+    explicit Printer(std::string prefix) : prefix_(std::move(prefix)) {}
+    void Line(const std::string& name, const std::string& value) const
+    {
+        std::printf("%s.%s %s\n", prefix_.c_str(), name.c_str(), value.c_str());
+    }
+    void Value(const std::string& name, double value) const { Line(name, Number(value)); }
+    template <class T>
+    void Array(const std::string& name, const ByFlowPoint<T>& values) const
+    {
+        for (int i = 1; i <= FlowPointCount; ++i)
+            Value(name + "[" + std::to_string(i) + "]", double(values[i]));
+    }
+
+private:
+    std::string prefix_;
+};
+
+void PrintInputs(const Printer& out)
+{
+    out.Value("HoursPerDay", HoursPerDay);
+    out.Value("DaysPerWeek", DaysPerWeek);
+    out.Value("WeeksPerYear", WeeksPerYear);
+    out.Value("RivuveCost", RivuveCost);
+    out.Value("MotorPower", MotorPower);
+    out.Value("MotorEfficiency", MotorEfficiency);
+    out.Value("VfdEfficiency", VfdEfficiency);
+    out.Value("IncentiveAmount", IncentiveAmount);
+    out.Value("VfdCost", VfdCost);
+    out.Value("PowerUnitFactor", PowerUnitFactor);
+    out.Value("YearlyHours", YearlyHours);
+}
+
+void PrintFanResults(const Printer& out)
+{
+    out.Array("FanDutyPercent", FanDutyPercent);
+    out.Array("FanHours", FanHours);
+    out.Value("FanTotalHours", FanTotalHours);
+    out.Array("FanVfdPower", FanVfdPower);
+    out.Array("DamperPower", DamperPower);
+    out.Array("InletVanePower", InletVanePower);
+    out.Array("Custom1Power", Custom1Power);
+    out.Array("Custom2Power", Custom2Power);
+    out.Array("FanVfdCostPerHour", FanVfdCostPerHour);
+    out.Array("DamperCostPerHour", DamperCostPerHour);
+    out.Array("InletVaneCostPerHour", InletVaneCostPerHour);
+    out.Array("Custom1CostPerHour", Custom1CostPerHour);
+    out.Array("Custom2CostPerHour", Custom2CostPerHour);
+    out.Array("FanVfdPointCost", FanVfdPointCost);
+    out.Array("DamperPointCost", DamperPointCost);
+    out.Array("InletVanePointCost", InletVanePointCost);
+    out.Array("Custom1PointCost", Custom1PointCost);
+    out.Array("Custom2PointCost", Custom2PointCost);
+    out.Value("FanVfdYearlyCost", FanVfdYearlyCost);
+    out.Value("DamperYearlyCost", DamperYearlyCost);
+    out.Value("InletVaneYearlyCost", InletVaneYearlyCost);
+    out.Value("Custom1YearlyCost", Custom1YearlyCost);
+    out.Value("Custom2YearlyCost", Custom2YearlyCost);
+    out.Value("NoControlYearlyCost", NoControlYearlyCost);
+}
+
+void PrintPumpResults(const Printer& out)
+{
+    out.Array("PumpDutyPercent", PumpDutyPercent);
+    out.Array("PumpHours", PumpHours);
+    out.Value("PumpTotalHours", PumpTotalHours);
+    out.Array("PumpVfdPower", PumpVfdPower);
+    out.Array("ValvePower", ValvePower);
+    out.Array("Custom1Power", Custom1Power);
+    out.Array("Custom2Power", Custom2Power);
+    out.Array("PumpVfdCostPerHour", PumpVfdCostPerHour);
+    out.Array("ValveCostPerHour", ValveCostPerHour);
+    out.Array("Custom1CostPerHour", Custom1CostPerHour);
+    out.Array("Custom2CostPerHour", Custom2CostPerHour);
+    out.Array("PumpVfdPointCost", PumpVfdPointCost);
+    out.Array("ValvePointCost", ValvePointCost);
+    out.Array("Custom1PointCost", Custom1PointCost);
+    out.Array("Custom2PointCost", Custom2PointCost);
+    out.Value("PumpVfdYearlyCost", PumpVfdYearlyCost);
+    out.Value("ValveYearlyCost", ValveYearlyCost);
+    out.Value("Custom1YearlyCost", Custom1YearlyCost);
+    out.Value("Custom2YearlyCost", Custom2YearlyCost);
+    out.Value("NoControlYearlyCost", NoControlYearlyCost);
+}
+
+void PrintRanking(const Printer& out, const std::string& name, const std::vector<RankedMethod>& ranking)
+{
+    for (size_t k = 0; k < ranking.size(); ++k) {
+        const std::string row = name + "[" + std::to_string(k + 1) + "]";
+        out.Line(row + ".Method", ControlMethodName(ranking[k].Method));
+        out.Line(row + ".Caption", ranking[k].Caption);
+        out.Value(row + ".Amount", ranking[k].Amount);
+    }
+}
+
+void PrintComparison(const Printer& out, int appType)
+{
+    PrintRanking(out, "CostRank", RankByCost(appType, Texts()));
+    PrintRanking(out, "SavingsRank", RankBySavings(appType, Texts()));
+    const IncentiveType incentive =
+        rtl::Round(ParamTable[73]->Value) == 1 ? IncentiveType::OneTime : IncentiveType::Yearly;
+    const auto rows = PaybackRows(appType, incentive, Texts());
+    for (size_t k = 0; k < rows.size(); ++k) {
+        if (rows[k].Caption.empty())
+            continue;
+        const std::string row = "Payback[" + std::to_string(k + 1) + "]";
+        out.Line(row + ".Caption", rows[k].Caption);
+        out.Line(row + ".Value", rows[k].Value);
+    }
+}
+
+void Estimate(int appType, const std::string& prefix)
+{
+    const Printer out(prefix);
+    const CalcStatus status = CalculateRivuve(appType, ParamInputs());
+    for (CalcFault fault : status.Faults)
+        out.Line("Fault", CalcFaultName(fault));
+    PrintInputs(out);
+    if (appType == 1)
+        PrintFanResults(out);
+    else
+        PrintPumpResults(out);
+    PrintComparison(out, appType);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    try {
+        rtl::initialize();
+        analysis::initialize();
+        DefineAllParams();
+        for (int i = 1; i < argc; ++i)
+            ApplyArgument(argv[i]);
+        LoadOptionsFromParams();
+        if (!CheckDutyCycleTotal()) {
+            std::fprintf(stderr, "estimate: Total Duty Cycle Percentages should equal 100%% (parameters 10..19)\n");
+            return 2;
+        }
+        Estimate(1, "fan");
+        Estimate(2, "pump");
+    } catch (const rtl::Exception& e) {
+        std::fprintf(stderr, "estimate: %s\n", e.what());
+        return 2;
+    }
+    analysis::finalize();
+    rtl::finalize();
+    return 0;
+}
