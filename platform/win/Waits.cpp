@@ -1,0 +1,160 @@
+#include "platform/win/Waits.h"
+
+#include "platform/win/WindowTable.h"
+
+#include <chrono>
+#include <map>
+#include <optional>
+
+namespace win {
+
+namespace {
+
+struct Event {
+    bool manualReset = false;
+    bool set = false;
+};
+
+// Events live under the window system's lock, so a wait for events and messages is one wait.
+std::map<std::uintptr_t, Event>& Events()
+{
+    static std::map<std::uintptr_t, Event> events;
+    return events;
+}
+
+std::uintptr_t nextEvent = 1;
+
+Event* FindEvent(HANDLE handle)
+{
+    auto it = Events().find(reinterpret_cast<std::uintptr_t>(handle));
+    return it == Events().end() ? nullptr : &it->second;
+}
+
+// Checks the events once (lock held): the index answered, or none yet. Auto-reset events that release
+// the wait are cleared.
+std::optional<DWORD> CheckEvents(DWORD count, const HANDLE* handles, bool waitAll, bool& failed)
+{
+    failed = false;
+    bool all = true;
+    for (DWORD i = 0; i < count; ++i) {
+        Event* event = FindEvent(handles[i]);
+        if (!event) {
+            failed = true;
+            return std::nullopt;
+        }
+        if (event->set && !waitAll) {
+            if (!event->manualReset) {
+                event->set = false;
+            }
+            return WAIT_OBJECT_0 + i;
+        }
+        all = all && event->set;
+    }
+    if (waitAll && all && count > 0) {
+        for (DWORD i = 0; i < count; ++i) {
+            Event* event = FindEvent(handles[i]);
+            if (!event->manualReset) {
+                event->set = false;
+            }
+        }
+        return WAIT_OBJECT_0;
+    }
+    return std::nullopt;
+}
+
+DWORD Wait(DWORD count, const HANDLE* handles, bool waitAll, DWORD milliseconds, std::optional<DWORD> wakeMask)
+{
+    using Clock = std::chrono::steady_clock;
+    const auto deadline = Clock::now() + std::chrono::milliseconds(milliseconds);
+    WindowSystem& system = System();
+    auto lock = LockSystem();
+    for (;;) {
+        if (wakeMask) {
+            ThreadQueue& queue = QueueOfCurrentThread();
+            if (!(*wakeMask & QS_SENDMESSAGE)) {
+                HandleSentMessages(lock, queue);
+            }
+            if (QueueStatus(queue) & *wakeMask) {
+                return WAIT_OBJECT_0 + count;
+            }
+        }
+        bool failed;
+        if (auto index = CheckEvents(count, handles, waitAll, failed)) {
+            return *index;
+        }
+        if (failed) {
+            SetLastError(ERROR_INVALID_HANDLE);
+            return WAIT_FAILED;
+        }
+        if (milliseconds == INFINITE) {
+            system.changed.wait(lock);
+        } else if (system.changed.wait_until(lock, deadline) == std::cv_status::timeout && Clock::now() >= deadline) {
+            if (auto index = CheckEvents(count, handles, waitAll, failed)) {
+                return *index;
+            }
+            return WAIT_TIMEOUT;
+        }
+    }
+}
+
+}  // namespace
+
+HANDLE CreateEvent(void*, BOOL manualReset, BOOL initialState, const char*)
+{
+    auto lock = LockSystem();
+    const std::uintptr_t id = nextEvent++;
+    Events()[id] = Event{manualReset != FALSE, initialState != FALSE};
+    return reinterpret_cast<HANDLE>(id);
+}
+
+BOOL SetEvent(HANDLE handle)
+{
+    auto lock = LockSystem();
+    Event* event = FindEvent(handle);
+    if (!event) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return FALSE;
+    }
+    event->set = true;
+    System().changed.notify_all();
+    return TRUE;
+}
+
+BOOL ResetEvent(HANDLE handle)
+{
+    auto lock = LockSystem();
+    Event* event = FindEvent(handle);
+    if (!event) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return FALSE;
+    }
+    event->set = false;
+    return TRUE;
+}
+
+BOOL CloseHandle(HANDLE handle)
+{
+    auto lock = LockSystem();
+    if (Events().erase(reinterpret_cast<std::uintptr_t>(handle)) == 0) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+DWORD WaitForSingleObject(HANDLE handle, DWORD milliseconds)
+{
+    return Wait(1, &handle, false, milliseconds, std::nullopt);
+}
+
+DWORD MsgWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll, DWORD milliseconds,
+                                DWORD wakeMask)
+{
+    if (count > 0 && !handles) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return WAIT_FAILED;
+    }
+    return Wait(count, handles, waitAll != FALSE, milliseconds, wakeMask);
+}
+
+}  // namespace win

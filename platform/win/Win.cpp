@@ -1,0 +1,62 @@
+#include "platform/win/Win.h"
+
+#include "platform/win/Atoms.h"
+#include "platform/win/RegistryStore.h"
+#include "platform/win/Sound.h"
+#include "platform/win/SystemInfo.h"
+#include "platform/win/Window.h"
+#include "platform/win/WindowTable.h"
+
+namespace win {
+
+namespace {
+
+// The system's own windows: the desktop and the parent of message-only windows. They belong to no
+// thread and answer every message with the default handling.
+HWND CreateRootWindow(WindowSystem& system, const char* className, DWORD style)
+{
+    auto windowClass = std::make_unique<WindowClass>();
+    windowClass->atom = system.nextClassAtom++;
+    windowClass->name = className;
+    windowClass->proc = DefWindowProc;
+    Window* window = AllocateWindow();
+    window->windowClass = windowClass.get();
+    ++windowClass->windows;
+    window->proc = DefWindowProc;
+    window->style = style;
+    system.classes.emplace(className, std::move(windowClass));
+    return window->handle;
+}
+
+}  // namespace
+
+void initialize()
+{
+    ResetSystemInfo();
+    ResetAtoms();
+    ClearSoundLog();
+    {
+        auto lock = LockSystem();
+        WindowSystem& system = System();
+        ResetWindowSystem(system);
+        system.initialized = true;
+        system.desktop = CreateRootWindow(system, "#32769", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN);
+        system.messageRoot = CreateRootWindow(system, "MESSAGE", WS_POPUP);
+    }
+    MONITORINFO primary;
+    GetMonitorInfo(MonitorFromPoint(POINT{}, MONITOR_DEFAULTTOPRIMARY), &primary);
+    SetMonitors({MonitorLayout{primary.rcMonitor, primary.rcWork}});
+}
+
+void finalize()
+{
+    // Settings still only in memory are written before anything else goes; a failure propagates to the
+    // program, which reports it.
+    FlushRegistry();
+    auto lock = LockSystem();
+    WindowSystem& system = System();
+    ResetWindowSystem(system);
+    system.initialized = false;
+}
+
+}  // namespace win

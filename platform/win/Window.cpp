@@ -1,0 +1,1040 @@
+#include "platform/win/Window.h"
+
+#include "platform/win/MessageQueue.h"
+#include "platform/win/WindowTable.h"
+
+#include "platform/rtl/CodePage.h"
+#include "platform/rtl/Collation.h"
+#include "platform/rtl/StringUtils.h"
+
+#include <algorithm>
+#include <cstring>
+#include <functional>
+
+namespace win {
+
+namespace {
+
+bool IsRoot(HWND hwnd)
+{
+    const WindowSystem& system = System();
+    return hwnd == system.desktop || hwnd == system.messageRoot;
+}
+
+// The top-level window that contains hwnd (hwnd itself for a top-level window). Lock held.
+HWND RootOf(HWND hwnd)
+{
+    Window* window = FindWindowRecord(hwnd);
+    while (window && !IsRoot(window->parent)) {
+        window = FindWindowRecord(window->parent);
+    }
+    return window ? window->handle : nullptr;
+}
+
+std::string PropKey(const char* name)
+{
+    if (IS_INTRESOURCE(name)) {
+        return "#" + std::to_string(reinterpret_cast<std::uintptr_t>(name));
+    }
+    return rtl::AnsiUpperCase(name);
+}
+
+int CopyText(const std::string& text, char* buffer, std::size_t maxCount)
+{
+    if (!buffer || maxCount == 0) {
+        return 0;
+    }
+    const std::size_t count = std::min(text.size(), maxCount - 1);
+    std::memcpy(buffer, text.data(), count);
+    buffer[count] = '\0';
+    return static_cast<int>(count);
+}
+
+std::vector<HWND> ChildrenOf(HWND hwnd)
+{
+    auto lock = LockSystem();
+    Window* window = FindWindowRecord(hwnd);
+    return window ? window->children : std::vector<HWND>();
+}
+
+// Inserts a new window among its siblings: children at the bottom of the z-order (so the first child
+// created comes first), top-level windows at the top, below the topmost ones unless topmost itself.
+void InsertInZOrder(Window& parent, const Window& window)
+{
+    if (window.style & WS_CHILD) {
+        parent.children.push_back(window.handle);
+        return;
+    }
+    auto position = parent.children.begin();
+    if (!(window.exStyle & WS_EX_TOPMOST)) {
+        position = std::find_if(parent.children.begin(), parent.children.end(), [](HWND sibling) {
+            Window* other = FindWindowRecord(sibling);
+            return !other || !(other->exStyle & WS_EX_TOPMOST);
+        });
+    }
+    parent.children.insert(position, window.handle);
+}
+
+RECT MakeRect(int x, int y, int width, int height)
+{
+    if (x == CW_USEDEFAULT) {
+        x = y = 0;
+    }
+    if (width == CW_USEDEFAULT) {
+        width = height = 0;
+    }
+    return RECT{x, y, x + std::max(width, 0), y + std::max(height, 0)};
+}
+
+// Creates the record of a new window, or answers null with the last error set.
+HWND RegisterNewWindow(DWORD exStyle, const char* className, DWORD style, const RECT& rect, HWND parent,
+                       HMENU menu, HINSTANCE instance)
+{
+    auto lock = LockSystem();
+    WindowSystem& system = System();
+    RequireInitialized(system);
+    WindowClass* windowClass = FindClassRecord(className);
+    if (!windowClass) {
+        SetLastError(ERROR_CANNOT_FIND_WND_CLASS);
+        return nullptr;
+    }
+    HWND parentHandle = system.desktop;
+    HWND ownerHandle = nullptr;
+    if (parent == HWND_MESSAGE) {
+        parentHandle = system.messageRoot;
+    } else if (style & WS_CHILD) {
+        if (!parent) {
+            SetLastError(ERROR_TLW_WITH_WSCHILD);
+            return nullptr;
+        }
+        if (!WindowOrError(parent)) {
+            return nullptr;
+        }
+        parentHandle = parent;
+    } else if (parent) {
+        if (!WindowOrError(parent)) {
+            return nullptr;
+        }
+        ownerHandle = RootOf(parent);
+    }
+    Window* window = AllocateWindow();
+    if (!window) {
+        return nullptr;
+    }
+    window->windowClass = windowClass;
+    ++windowClass->windows;
+    window->proc = windowClass->proc;
+    window->style = style & ~WS_VISIBLE;
+    window->exStyle = exStyle;
+    window->parent = parentHandle;
+    window->owner = ownerHandle;
+    window->id = (style & WS_CHILD) ? reinterpret_cast<LONG_PTR>(menu) : 0;
+    window->instance = instance;
+    window->extra.assign(static_cast<std::size_t>(windowClass->wndExtra), 0);
+    window->windowRect = rect;
+    window->clientRect = rect;
+    window->thread = GetCurrentThreadId();
+    QueueOfCurrentThread();
+    InsertInZOrder(*FindWindowRecord(parentHandle), *window);
+    return window->handle;
+}
+
+MINMAXINFO DefaultMinMaxInfo()
+{
+    MINMAXINFO info;
+    auto lock = LockSystem();
+    if (Window* desktop = FindWindowRecord(System().desktop)) {
+        const RECT& screen = desktop->windowRect;
+        info.ptMaxSize = {screen.right - screen.left, screen.bottom - screen.top};
+        info.ptMaxTrackSize = info.ptMaxSize;
+    }
+    return info;
+}
+
+// Sends the creation messages; answers false when the window refused to be created (and is gone).
+bool SendCreationMessages(HWND hwnd, CREATESTRUCT& create)
+{
+    const bool child = create.style & WS_CHILD;
+    if (!child) {
+        MINMAXINFO info = DefaultMinMaxInfo();
+        SendMessage(hwnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+    }
+    if (!IsWindow(hwnd)) {
+        return false;
+    }
+    if (!SendMessage(hwnd, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&create))) {
+        SendMessage(hwnd, WM_NCDESTROY, 0, 0);
+        auto lock = LockSystem();
+        if (FindWindowRecord(hwnd)) {
+            FreeWindow(hwnd);
+        }
+        return false;
+    }
+    RECT rect = MakeRect(create.x, create.y, create.cx, create.cy);
+    SendMessage(hwnd, WM_NCCALCSIZE, FALSE, reinterpret_cast<LPARAM>(&rect));
+    {
+        auto lock = LockSystem();
+        if (Window* window = FindWindowRecord(hwnd)) {
+            window->clientRect = rect;
+        }
+    }
+    if (!IsWindow(hwnd) || SendMessage(hwnd, WM_CREATE, 0, reinterpret_cast<LPARAM>(&create)) == -1) {
+        DestroyWindow(hwnd);
+        return false;
+    }
+    SendMessage(hwnd, WM_SIZE, SIZE_RESTORED,
+                MAKELPARAM(static_cast<WORD>(rect.right - rect.left), static_cast<WORD>(rect.bottom - rect.top)));
+    SendMessage(hwnd, WM_MOVE, 0, MAKELPARAM(static_cast<WORD>(rect.left), static_cast<WORD>(rect.top)));
+    if (child && !(create.dwExStyle & WS_EX_NOPARENTNOTIFY)) {
+        SendMessage(create.hwndParent, WM_PARENTNOTIFY,
+                    MAKEWPARAM(WM_CREATE, static_cast<WORD>(reinterpret_cast<std::uintptr_t>(create.hMenu))),
+                    HandleValue(hwnd));
+    }
+    if (create.style & WS_VISIBLE) {
+        SetWindowVisibleFlag(hwnd, true);
+        SendMessage(hwnd, WM_SHOWWINDOW, TRUE, 0);
+    }
+    return IsWindow(hwnd);
+}
+
+// WM_DESTROY to the window, then to each child and its children in turn.
+void SendDestroyMessages(HWND hwnd)
+{
+    SendMessage(hwnd, WM_DESTROY, 0, 0);
+    for (HWND child : ChildrenOf(hwnd)) {
+        {
+            auto lock = LockSystem();
+            Window* window = FindWindowRecord(child);
+            if (!window || window->destroying || window->parent != hwnd) {
+                continue;
+            }
+            window->destroying = true;
+        }
+        SendDestroyMessages(child);
+    }
+}
+
+// WM_NCDESTROY to the children (deepest first), then to the window, which is freed after it.
+void SendNcDestroyMessages(HWND hwnd)
+{
+    for (HWND child : ChildrenOf(hwnd)) {
+        SendNcDestroyMessages(child);
+    }
+    SendMessage(hwnd, WM_NCDESTROY, 0, 0);
+    auto lock = LockSystem();
+    std::function<void(HWND)> freeTree = [&](HWND handle) {
+        Window* window = FindWindowRecord(handle);
+        if (!window) {
+            return;
+        }
+        // Children made while the window was going away go with it.
+        for (HWND child : std::vector<HWND>(window->children)) {
+            freeTree(child);
+        }
+        FreeWindow(handle);
+    };
+    freeTree(hwnd);
+}
+
+// Lets go of the capture when a window of the tree holds it.
+void ReleaseCaptureOfTree(HWND hwnd)
+{
+    HWND capture = nullptr;
+    {
+        auto lock = LockSystem();
+        ThreadQueue& queue = QueueOfCurrentThread();
+        if (queue.capture && IsSelfOrDescendant(hwnd, queue.capture)) {
+            capture = queue.capture;
+            queue.capture = nullptr;
+        }
+    }
+    if (capture) {
+        SendMessage(capture, WM_CAPTURECHANGED, 0, 0);
+    }
+}
+
+std::vector<HWND> OwnedWindowsOf(HWND hwnd)
+{
+    std::vector<HWND> owned;
+    auto lock = LockSystem();
+    const DWORD thread = GetCurrentThreadId();
+    for (HWND top : TopLevelWindows()) {
+        Window* window = FindWindowRecord(top);
+        if (window && window->owner == hwnd && window->thread == thread && !window->destroying) {
+            owned.push_back(top);
+        }
+    }
+    return owned;
+}
+
+bool MatchesWindow(HWND hwnd, const char* className, const char* windowName)
+{
+    Window* window = FindWindowRecord(hwnd);
+    if (!window) {
+        return false;
+    }
+    if (className) {
+        WindowClass* wanted = FindClassRecord(className);
+        if (wanted != window->windowClass) {
+            return false;
+        }
+    }
+    return !windowName || rtl::AnsiSameText(window->text, windowName);
+}
+
+LRESULT SendToParent(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, bool ownerToo)
+{
+    HWND target = nullptr;
+    {
+        auto lock = LockSystem();
+        Window* window = FindWindowRecord(hwnd);
+        if (!window) {
+            return 0;
+        }
+        if (window->style & WS_CHILD) {
+            target = window->parent;
+        } else if (ownerToo) {
+            target = window->owner;
+        }
+    }
+    return target ? SendMessage(target, message, wParam, lParam) : 0;
+}
+
+void StoreText(HWND hwnd, const char* text)
+{
+    auto lock = LockSystem();
+    if (Window* window = FindWindowRecord(hwnd)) {
+        window->text = text && !IS_INTRESOURCE(text) ? text : "";
+    }
+}
+
+// Changes GWL_STYLE or GWL_EXSTYLE with WM_STYLECHANGING and WM_STYLECHANGED around the change.
+LONG_PTR ChangeStyle(HWND hwnd, int index, DWORD value)
+{
+    STYLESTRUCT change;
+    {
+        auto lock = LockSystem();
+        Window* window = WindowOrError(hwnd);
+        if (!window) {
+            return 0;
+        }
+        change.styleOld = index == GWL_STYLE ? window->style : window->exStyle;
+        change.styleNew = value;
+    }
+    SendMessage(hwnd, WM_STYLECHANGING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&change));
+    {
+        auto lock = LockSystem();
+        Window* window = WindowOrError(hwnd);
+        if (!window) {
+            return 0;
+        }
+        (index == GWL_STYLE ? window->style : window->exStyle) = change.styleNew;
+    }
+    SendMessage(hwnd, WM_STYLECHANGED, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&change));
+    return static_cast<LONG_PTR>(change.styleOld);
+}
+
+}  // namespace
+
+HWND CreateWindowEx(DWORD exStyle, const char* className, const char* windowName, DWORD style, int x, int y,
+                    int width, int height, HWND parent, HMENU menu, HINSTANCE instance, void* param)
+{
+    const HWND hwnd = RegisterNewWindow(exStyle, className, style, MakeRect(x, y, width, height), parent, menu,
+                                        instance);
+    if (!hwnd) {
+        return nullptr;
+    }
+    CREATESTRUCT create;
+    create.lpCreateParams = param;
+    create.hInstance = instance;
+    create.hMenu = menu;
+    create.hwndParent = parent;
+    create.cx = width;
+    create.cy = height;
+    create.x = x;
+    create.y = y;
+    create.style = static_cast<LONG>(style);
+    create.lpszName = windowName;
+    create.lpszClass = className;
+    create.dwExStyle = exStyle;
+    try {
+        if (!SendCreationMessages(hwnd, create)) {
+            return nullptr;
+        }
+    } catch (...) {
+        if (IsWindow(hwnd)) {
+            DestroyWindow(hwnd);
+        }
+        throw;
+    }
+    return hwnd;
+}
+
+BOOL DestroyWindow(HWND hwnd)
+{
+    HWND parent;
+    LONG_PTR id;
+    bool notifyParent;
+    {
+        auto lock = LockSystem();
+        Window* window = WindowOrError(hwnd);
+        if (!window) {
+            return FALSE;
+        }
+        if (IsRoot(hwnd) || window->thread != GetCurrentThreadId()) {
+            SetLastError(ERROR_ACCESS_DENIED);
+            return FALSE;
+        }
+        if (window->destroying) {
+            return FALSE;
+        }
+        window->destroying = true;
+        parent = window->parent;
+        id = window->id;
+        notifyParent = (window->style & WS_CHILD) && !(window->exStyle & WS_EX_NOPARENTNOTIFY);
+    }
+    if (notifyParent) {
+        SendMessage(parent, WM_PARENTNOTIFY, MAKEWPARAM(WM_DESTROY, static_cast<WORD>(id)), HandleValue(hwnd));
+    }
+    for (HWND owned : OwnedWindowsOf(hwnd)) {
+        DestroyWindow(owned);
+    }
+    SetWindowVisibleFlag(hwnd, false);
+    ReleaseCaptureOfTree(hwnd);
+    SendDestroyMessages(hwnd);
+    SendNcDestroyMessages(hwnd);
+    return TRUE;
+}
+
+BOOL IsWindow(HWND hwnd)
+{
+    auto lock = LockSystem();
+    return FindWindowRecord(hwnd) != nullptr;
+}
+
+LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_NCCREATE: {
+        const auto* create = reinterpret_cast<const CREATESTRUCT*>(lParam);
+        StoreText(hwnd, create ? create->lpszName : nullptr);
+        return TRUE;
+    }
+    case WM_SETTEXT:
+        StoreText(hwnd, reinterpret_cast<const char*>(lParam));
+        return TRUE;
+    case WM_GETTEXT: {
+        auto lock = LockSystem();
+        Window* window = FindWindowRecord(hwnd);
+        return window ? CopyText(window->text, reinterpret_cast<char*>(lParam), wParam) : 0;
+    }
+    case WM_GETTEXTLENGTH: {
+        auto lock = LockSystem();
+        Window* window = FindWindowRecord(hwnd);
+        return window ? static_cast<LRESULT>(window->text.size()) : 0;
+    }
+    case WM_SETREDRAW: {
+        auto lock = LockSystem();
+        if (Window* window = FindWindowRecord(hwnd)) {
+            window->redraw = wParam != 0;
+        }
+        return 0;
+    }
+    case WM_CLOSE:
+        DestroyWindow(hwnd);
+        return 0;
+    case WM_SYSCOMMAND:
+        if ((wParam & 0xFFF0) == SC_CLOSE) {
+            SendMessage(hwnd, WM_CLOSE, 0, 0);
+        }
+        return 0;
+    case WM_NCHITTEST:
+        return HTCLIENT;
+    case WM_MOUSEACTIVATE: {
+        const LRESULT answer = SendToParent(hwnd, message, wParam, lParam, false);
+        return answer != 0 ? answer : 1;  // MA_ACTIVATE
+    }
+    case WM_SETCURSOR:
+        return SendToParent(hwnd, message, wParam, lParam, false);
+    case WM_CONTEXTMENU:
+    case WM_MOUSEWHEEL:
+        return SendToParent(hwnd, message, wParam, lParam, false);
+    case WM_HELP:
+        return SendToParent(hwnd, message, wParam, lParam, true);
+    case WM_QUERYENDSESSION:
+    case WM_NCACTIVATE:
+        return TRUE;
+    default:
+        return 0;
+    }
+}
+
+LRESULT CallWindowProc(WNDPROC proc, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return proc ? proc(hwnd, message, wParam, lParam) : 0;
+}
+
+LONG_PTR GetWindowLongPtr(HWND hwnd, int index)
+{
+    auto lock = LockSystem();
+    Window* window = WindowOrError(hwnd);
+    if (!window) {
+        return 0;
+    }
+    switch (index) {
+    case GWL_WNDPROC: return reinterpret_cast<LONG_PTR>(window->proc);
+    case GWL_HINSTANCE: return reinterpret_cast<LONG_PTR>(window->instance);
+    case GWL_HWNDPARENT: return HandleValue((window->style & WS_CHILD) ? window->parent : window->owner);
+    case GWL_ID: return window->id;
+    case GWL_STYLE: return static_cast<LONG_PTR>(window->style);
+    case GWL_EXSTYLE: return static_cast<LONG_PTR>(window->exStyle);
+    case GWL_USERDATA: return window->userData;
+    default: break;
+    }
+    if (index < 0 || static_cast<std::size_t>(index) + sizeof(LONG_PTR) > window->extra.size()) {
+        SetLastError(ERROR_INVALID_INDEX);
+        return 0;
+    }
+    LONG_PTR value;
+    std::memcpy(&value, window->extra.data() + index, sizeof value);
+    return value;
+}
+
+LONG_PTR SetWindowLongPtr(HWND hwnd, int index, LONG_PTR value)
+{
+    if (index == GWL_STYLE || index == GWL_EXSTYLE) {
+        return ChangeStyle(hwnd, index, static_cast<DWORD>(value));
+    }
+    auto lock = LockSystem();
+    Window* window = WindowOrError(hwnd);
+    if (!window) {
+        return 0;
+    }
+    LONG_PTR old = 0;
+    switch (index) {
+    case GWL_WNDPROC:
+        old = reinterpret_cast<LONG_PTR>(window->proc);
+        window->proc = reinterpret_cast<WNDPROC>(value);
+        return old;
+    case GWL_HINSTANCE:
+        old = reinterpret_cast<LONG_PTR>(window->instance);
+        window->instance = reinterpret_cast<HINSTANCE>(value);
+        return old;
+    case GWL_HWNDPARENT: {
+        // Changes the owner of a top-level window.
+        old = HandleValue(window->owner);
+        const HWND owner = HandleFromValue<HWND>(value);
+        if (owner && !FindWindowRecord(owner)) {
+            SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+            return 0;
+        }
+        window->owner = owner ? RootOf(owner) : nullptr;
+        return old;
+    }
+    case GWL_ID:
+        old = window->id;
+        window->id = value;
+        return old;
+    case GWL_USERDATA:
+        old = window->userData;
+        window->userData = value;
+        return old;
+    default: break;
+    }
+    if (index < 0 || static_cast<std::size_t>(index) + sizeof(LONG_PTR) > window->extra.size()) {
+        SetLastError(ERROR_INVALID_INDEX);
+        return 0;
+    }
+    std::memcpy(&old, window->extra.data() + index, sizeof old);
+    std::memcpy(window->extra.data() + index, &value, sizeof value);
+    return old;
+}
+
+LONG GetWindowLong(HWND hwnd, int index)
+{
+    if (index >= 0) {
+        // The extra bytes hold 32-bit values at any offset.
+        auto lock = LockSystem();
+        Window* window = WindowOrError(hwnd);
+        if (!window) {
+            return 0;
+        }
+        if (static_cast<std::size_t>(index) + sizeof(LONG) > window->extra.size()) {
+            SetLastError(ERROR_INVALID_INDEX);
+            return 0;
+        }
+        LONG value;
+        std::memcpy(&value, window->extra.data() + index, sizeof value);
+        return value;
+    }
+    if (index == GWL_WNDPROC || index == GWL_HINSTANCE || index == GWL_HWNDPARENT || index == GWL_USERDATA) {
+        // Pointer-sized values do not fit; the pointer-sized form must be used for them.
+        SetLastError(ERROR_INVALID_INDEX);
+        return 0;
+    }
+    return static_cast<LONG>(GetWindowLongPtr(hwnd, index));
+}
+
+LONG SetWindowLong(HWND hwnd, int index, LONG value)
+{
+    if (index >= 0) {
+        auto lock = LockSystem();
+        Window* window = WindowOrError(hwnd);
+        if (!window) {
+            return 0;
+        }
+        if (static_cast<std::size_t>(index) + sizeof(LONG) > window->extra.size()) {
+            SetLastError(ERROR_INVALID_INDEX);
+            return 0;
+        }
+        LONG old;
+        std::memcpy(&old, window->extra.data() + index, sizeof old);
+        std::memcpy(window->extra.data() + index, &value, sizeof value);
+        return old;
+    }
+    if (index == GWL_WNDPROC || index == GWL_HINSTANCE || index == GWL_HWNDPARENT || index == GWL_USERDATA) {
+        SetLastError(ERROR_INVALID_INDEX);
+        return 0;
+    }
+    const LONG_PTR full = index == GWL_STYLE || index == GWL_EXSTYLE
+                              ? static_cast<LONG_PTR>(static_cast<DWORD>(value))
+                              : static_cast<LONG_PTR>(value);
+    return static_cast<LONG>(SetWindowLongPtr(hwnd, index, full));
+}
+
+BOOL SetWindowText(HWND hwnd, const char* text)
+{
+    if (!IsWindow(hwnd)) {
+        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+        return FALSE;
+    }
+    return SendMessage(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text)) != 0;
+}
+
+int GetWindowText(HWND hwnd, char* buffer, int maxCount)
+{
+    if (!buffer || maxCount <= 0) {
+        return 0;
+    }
+    {
+        auto lock = LockSystem();
+        Window* window = WindowOrError(hwnd);
+        if (!window) {
+            buffer[0] = '\0';
+            return 0;
+        }
+        if (window->thread != GetCurrentThreadId()) {
+            return CopyText(window->text, buffer, static_cast<std::size_t>(maxCount));
+        }
+    }
+    return static_cast<int>(SendMessage(hwnd, WM_GETTEXT, static_cast<WPARAM>(maxCount), reinterpret_cast<LPARAM>(buffer)));
+}
+
+int GetWindowTextLength(HWND hwnd)
+{
+    {
+        auto lock = LockSystem();
+        Window* window = WindowOrError(hwnd);
+        if (!window) {
+            return 0;
+        }
+        if (window->thread != GetCurrentThreadId()) {
+            return static_cast<int>(window->text.size());
+        }
+    }
+    return static_cast<int>(SendMessage(hwnd, WM_GETTEXTLENGTH, 0, 0));
+}
+
+std::string GetWindowText(HWND hwnd)
+{
+    const int length = GetWindowTextLength(hwnd);
+    if (length <= 0) {
+        return std::string();
+    }
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    text.resize(static_cast<std::size_t>(GetWindowText(hwnd, text.data(), length + 1)));
+    return text;
+}
+
+BOOL SetWindowTextW(HWND hwnd, const char16_t* text)
+{
+    const std::string ansi = rtl::WideToAnsi(text ? std::u16string_view(text) : std::u16string_view());
+    return SetWindowText(hwnd, ansi.c_str());
+}
+
+std::u16string GetWindowTextW(HWND hwnd)
+{
+    return rtl::AnsiToWide(GetWindowText(hwnd));
+}
+
+BOOL SetProp(HWND hwnd, const char* name, HANDLE data)
+{
+    if (!name) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    auto lock = LockSystem();
+    Window* window = WindowOrError(hwnd);
+    if (!window) {
+        return FALSE;
+    }
+    std::string key = PropKey(name);
+    for (auto& [propName, value] : window->props) {
+        if (propName == key) {
+            value = data;
+            return TRUE;
+        }
+    }
+    window->props.emplace_back(std::move(key), data);
+    return TRUE;
+}
+
+HANDLE GetProp(HWND hwnd, const char* name)
+{
+    if (!name) {
+        return nullptr;
+    }
+    auto lock = LockSystem();
+    Window* window = WindowOrError(hwnd);
+    if (!window) {
+        return nullptr;
+    }
+    const std::string key = PropKey(name);
+    for (const auto& [propName, value] : window->props) {
+        if (propName == key) {
+            return value;
+        }
+    }
+    return nullptr;
+}
+
+HANDLE RemoveProp(HWND hwnd, const char* name)
+{
+    if (!name) {
+        return nullptr;
+    }
+    auto lock = LockSystem();
+    Window* window = WindowOrError(hwnd);
+    if (!window) {
+        return nullptr;
+    }
+    const std::string key = PropKey(name);
+    auto it = std::find_if(window->props.begin(), window->props.end(), [&](const auto& prop) { return prop.first == key; });
+    if (it == window->props.end()) {
+        return nullptr;
+    }
+    HANDLE data = it->second;
+    window->props.erase(it);
+    return data;
+}
+
+HWND GetDesktopWindow()
+{
+    auto lock = LockSystem();
+    return System().desktop;
+}
+
+HWND GetParent(HWND hwnd)
+{
+    auto lock = LockSystem();
+    Window* window = WindowOrError(hwnd);
+    if (!window) {
+        return nullptr;
+    }
+    if (window->style & WS_CHILD) {
+        return window->parent;
+    }
+    return (window->style & WS_POPUP) ? window->owner : nullptr;
+}
+
+HWND SetParent(HWND hwnd, HWND newParent)
+{
+    auto lock = LockSystem();
+    WindowSystem& system = System();
+    Window* window = WindowOrError(hwnd);
+    if (!window) {
+        return nullptr;
+    }
+    const HWND target = newParent == HWND_MESSAGE ? system.messageRoot : (newParent ? newParent : system.desktop);
+    Window* parent = WindowOrError(target);
+    if (!parent || IsRoot(hwnd)) {
+        return nullptr;
+    }
+    if (IsSelfOrDescendant(hwnd, target)) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return nullptr;
+    }
+    const HWND old = window->parent;
+    if (Window* oldParent = FindWindowRecord(old)) {
+        std::erase(oldParent->children, hwnd);
+    }
+    parent->children.insert(parent->children.begin(), hwnd);
+    window->parent = target;
+    return old;
+}
+
+HWND GetAncestor(HWND hwnd, UINT flags)
+{
+    auto lock = LockSystem();
+    Window* window = WindowOrError(hwnd);
+    if (!window || IsRoot(hwnd)) {
+        return nullptr;
+    }
+    switch (flags) {
+    case GA_PARENT:
+        return window->parent;
+    case GA_ROOT:
+        return RootOf(hwnd);
+    case GA_ROOTOWNER: {
+        HWND result = RootOf(hwnd);
+        for (Window* top = FindWindowRecord(result); top && top->owner; top = FindWindowRecord(top->owner)) {
+            result = top->owner;
+        }
+        return result;
+    }
+    default:
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return nullptr;
+    }
+}
+
+HWND GetWindow(HWND hwnd, UINT command)
+{
+    auto lock = LockSystem();
+    Window* window = WindowOrError(hwnd);
+    if (!window) {
+        return nullptr;
+    }
+    if (command == GW_OWNER) {
+        return window->owner;
+    }
+    if (command == GW_CHILD) {
+        return window->children.empty() ? nullptr : window->children.front();
+    }
+    Window* parent = FindWindowRecord(window->parent);
+    if (!parent) {
+        return nullptr;
+    }
+    const auto& siblings = parent->children;
+    const auto self = std::find(siblings.begin(), siblings.end(), hwnd);
+    switch (command) {
+    case GW_HWNDFIRST: return siblings.front();
+    case GW_HWNDLAST: return siblings.back();
+    case GW_HWNDNEXT: return self + 1 < siblings.end() ? *(self + 1) : nullptr;
+    case GW_HWNDPREV: return self != siblings.begin() ? *(self - 1) : nullptr;
+    case GW_ENABLEDPOPUP: return nullptr;
+    default:
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return nullptr;
+    }
+}
+
+HWND GetTopWindow(HWND hwnd)
+{
+    auto lock = LockSystem();
+    Window* window = hwnd ? WindowOrError(hwnd) : FindWindowRecord(System().desktop);
+    return window && !window->children.empty() ? window->children.front() : nullptr;
+}
+
+BOOL IsChild(HWND parent, HWND hwnd)
+{
+    auto lock = LockSystem();
+    for (Window* window = FindWindowRecord(hwnd); window && (window->style & WS_CHILD);
+         window = FindWindowRecord(window->parent)) {
+        if (window->parent == parent) {
+            return TRUE;
+        }
+    }
+    return FALSE;
+}
+
+DWORD GetWindowThreadProcessId(HWND hwnd, DWORD* processId)
+{
+    auto lock = LockSystem();
+    Window* window = WindowOrError(hwnd);
+    if (!window) {
+        return 0;
+    }
+    if (processId) {
+        *processId = 1;
+    }
+    return window->thread;
+}
+
+BOOL EnumWindows(WNDENUMPROC callback, LPARAM lParam)
+{
+    for (HWND hwnd : ChildrenOf(GetDesktopWindow())) {
+        if (IsWindow(hwnd) && !callback(hwnd, lParam)) {
+            return FALSE;
+        }
+    }
+    return TRUE;
+}
+
+BOOL EnumChildWindows(HWND parent, WNDENUMPROC callback, LPARAM lParam)
+{
+    if (!parent) {
+        return EnumWindows(callback, lParam);
+    }
+    // The whole tree is listed before the first call, so callbacks may change it.
+    std::vector<HWND> all;
+    std::function<void(HWND)> collect = [&](HWND hwnd) {
+        for (HWND child : ChildrenOf(hwnd)) {
+            all.push_back(child);
+            collect(child);
+        }
+    };
+    collect(parent);
+    for (HWND hwnd : all) {
+        if (IsWindow(hwnd) && !callback(hwnd, lParam)) {
+            return FALSE;
+        }
+    }
+    return TRUE;
+}
+
+BOOL EnumThreadWindows(DWORD thread, WNDENUMPROC callback, LPARAM lParam)
+{
+    for (HWND hwnd : ChildrenOf(GetDesktopWindow())) {
+        DWORD owner = 0;
+        {
+            auto lock = LockSystem();
+            Window* window = FindWindowRecord(hwnd);
+            owner = window ? window->thread : 0;
+        }
+        if (owner == thread && owner != 0 && !callback(hwnd, lParam)) {
+            return FALSE;
+        }
+    }
+    return TRUE;
+}
+
+HWND FindWindow(const char* className, const char* windowName)
+{
+    return FindWindowEx(nullptr, nullptr, className, windowName);
+}
+
+HWND FindWindowEx(HWND parent, HWND childAfter, const char* className, const char* windowName)
+{
+    auto lock = LockSystem();
+    WindowSystem& system = System();
+    const HWND searched = parent == HWND_MESSAGE ? system.messageRoot : (parent ? parent : system.desktop);
+    Window* window = WindowOrError(searched);
+    if (!window) {
+        return nullptr;
+    }
+    auto it = window->children.begin();
+    if (childAfter) {
+        it = std::find(window->children.begin(), window->children.end(), childAfter);
+        if (it == window->children.end()) {
+            return nullptr;
+        }
+        ++it;
+    }
+    for (; it != window->children.end(); ++it) {
+        if (MatchesWindow(*it, className, windowName)) {
+            return *it;
+        }
+    }
+    return nullptr;
+}
+
+BOOL IsWindowVisible(HWND hwnd)
+{
+    auto lock = LockSystem();
+    Window* window = FindWindowRecord(hwnd);
+    if (!window) {
+        return FALSE;
+    }
+    for (; window; window = FindWindowRecord(window->parent)) {
+        if (!(window->style & WS_VISIBLE)) {
+            return FALSE;
+        }
+    }
+    return TRUE;
+}
+
+BOOL IsWindowEnabled(HWND hwnd)
+{
+    auto lock = LockSystem();
+    Window* window = FindWindowRecord(hwnd);
+    return window && !(window->style & WS_DISABLED);
+}
+
+BOOL EnableWindow(HWND hwnd, BOOL enable)
+{
+    bool wasDisabled;
+    {
+        auto lock = LockSystem();
+        Window* window = WindowOrError(hwnd);
+        if (!window) {
+            return FALSE;
+        }
+        wasDisabled = window->style & WS_DISABLED;
+        if (wasDisabled == !enable) {
+            return wasDisabled;
+        }
+        if (enable) {
+            window->style &= ~WS_DISABLED;
+        } else {
+            window->style |= WS_DISABLED;
+            ThreadQueue* queue = QueueOf(window->thread);
+            if (queue && queue->focus && IsSelfOrDescendant(hwnd, queue->focus)) {
+                queue->focus = nullptr;
+            }
+        }
+    }
+    if (!enable) {
+        SendMessage(hwnd, WM_CANCELMODE, 0, 0);
+    }
+    SendMessage(hwnd, WM_ENABLE, enable ? TRUE : FALSE, 0);
+    return wasDisabled;
+}
+
+bool ReadWindowState(HWND hwnd, WindowState& state)
+{
+    auto lock = LockSystem();
+    Window* window = FindWindowRecord(hwnd);
+    if (!window) {
+        return false;
+    }
+    state.windowRect = window->windowRect;
+    state.clientRect = window->clientRect;
+    state.visible = window->style & WS_VISIBLE;
+    state.enabled = !(window->style & WS_DISABLED);
+    state.style = window->style;
+    state.exStyle = window->exStyle;
+    state.parent = window->parent;
+    state.owner = window->owner;
+    state.thread = window->thread;
+    return true;
+}
+
+bool SetWindowRects(HWND hwnd, const RECT& windowRect, const RECT& clientRect)
+{
+    auto lock = LockSystem();
+    Window* window = WindowOrError(hwnd);
+    if (!window) {
+        return false;
+    }
+    window->windowRect = windowRect;
+    window->clientRect = clientRect;
+    return true;
+}
+
+bool SetWindowVisibleFlag(HWND hwnd, bool visible)
+{
+    auto lock = LockSystem();
+    Window* window = WindowOrError(hwnd);
+    if (!window) {
+        return false;
+    }
+    if (visible) {
+        window->style |= WS_VISIBLE;
+    } else {
+        window->style &= ~WS_VISIBLE;
+    }
+    return true;
+}
+
+}  // namespace win

@@ -1,0 +1,197 @@
+#pragma once
+// The window system's own records: classes, windows, thread queues, hooks and timers, under one lock.
+// Only the units of the window system include this header; everything else uses the API functions.
+//
+// Locking: every record is read and changed with SystemLock held. Window procedures, hook procedures
+// and timer procedures are always called with the lock released, so they may call the API freely;
+// callers therefore copy what they need out of a record before calling out, and look a handle up
+// again afterwards (it may have been destroyed meanwhile).
+
+#include "platform/win/Messages.h"
+#include "platform/win/Types.h"
+
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace win {
+
+struct WindowClass {
+    ATOM atom = 0;
+    std::string name;
+    UINT style = 0;
+    WNDPROC proc = nullptr;
+    int wndExtra = 0;
+    HINSTANCE instance = nullptr;
+    HICON icon = nullptr;
+    HICON iconSmall = nullptr;
+    HCURSOR cursor = nullptr;
+    HBRUSH background = nullptr;
+    std::string menuName;
+    std::vector<BYTE> extra;
+    int windows = 0;  // windows of this class that exist; a class in use cannot be unregistered
+};
+
+// A window. Rectangles are in the client coordinates of the parent (the screen for top-level
+// windows); z-order is the order of the parent's children, topmost first.
+struct Window {
+    HWND handle = nullptr;
+    WindowClass* windowClass = nullptr;
+    WNDPROC proc = nullptr;
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    HWND parent = nullptr;  // the desktop or the message root for top-level windows
+    HWND owner = nullptr;
+    LONG_PTR id = 0;
+    HINSTANCE instance = nullptr;
+    LONG_PTR userData = 0;
+    std::vector<BYTE> extra;
+    std::string text;
+    std::vector<std::pair<std::string, HANDLE>> props;
+    RECT windowRect;
+    RECT clientRect;
+    bool redraw = true;  // WM_SETREDRAW; visibility and enabled state are the WS_VISIBLE and WS_DISABLED bits
+    std::vector<HWND> children;
+    DWORD thread = 0;  // 0 for the system's own windows, which run on any thread
+    bool destroying = false;
+    // The display back end's data for this window (its surface); none while there is no back end.
+    void* surface = nullptr;
+};
+
+// A message sent to a window of another thread, waiting there until that thread pumps.
+struct SentMessage {
+    HWND hwnd = nullptr;
+    UINT message = 0;
+    WPARAM wParam = 0;
+    LPARAM lParam = 0;
+    DWORD sender = 0;
+    bool done = false;
+    LRESULT result = 0;
+};
+
+struct Hook {
+    HHOOK handle = nullptr;
+    int type = 0;
+    HOOKPROC proc = nullptr;
+};
+
+struct Timer {
+    HWND hwnd = nullptr;
+    UINT_PTR id = 0;
+    UINT interval = 0;
+    TIMERPROC proc = nullptr;
+    std::uint64_t due = 0;     // tick count at which it is ready
+    std::uint64_t serial = 0;  // creation order, for timers due at the same tick
+};
+
+struct ThreadQueue {
+    DWORD thread = 0;
+    std::deque<MSG> posted;
+    std::deque<MSG> input;  // keyboard and mouse input, after the posted messages
+    std::deque<std::shared_ptr<SentMessage>> sent;
+    bool quit = false;
+    int quitCode = 0;
+    std::vector<Hook> hooks;  // newest first
+    std::vector<Timer> timers;
+    HWND capture = nullptr;
+    HWND focus = nullptr;
+    HWND active = nullptr;
+    MSG lastMessage;  // for GetMessageTime and GetMessagePos
+    BYTE keyState[256] = {};
+    int sendDepth = 0;  // messages from other threads being handled now
+};
+
+struct WindowSystem {
+    std::mutex mutex;
+    // Notified whenever a queue, an event or a sent message changes, so every waiting thread looks again.
+    std::condition_variable changed;
+    bool initialized = false;
+
+    struct Slot {
+        std::unique_ptr<Window> window;
+        WORD generation = 1;
+    };
+    std::vector<Slot> slots;
+    std::deque<std::uint32_t> freeSlots;
+    HWND desktop = nullptr;
+    HWND messageRoot = nullptr;
+
+    std::map<std::string, std::unique_ptr<WindowClass>> classes;  // by upper-case name
+    ATOM nextClassAtom = 0xC000;
+
+    std::map<DWORD, std::unique_ptr<ThreadQueue>> queues;
+    POINT cursor;               // screen position of the mouse
+    BYTE asyncKeyState[256] = {};  // keys and buttons as input arrives, before any thread fetches it
+    std::uintptr_t nextHook = 1;
+    std::uint64_t nextTimerSerial = 1;
+    UINT_PTR nextThreadTimerId = 1;
+};
+
+using SystemLock = std::unique_lock<std::mutex>;
+
+WindowSystem& System();
+inline SystemLock LockSystem() { return SystemLock(System().mutex); }
+
+// Raises EInvalidOperation when win::initialize has not run.
+void RequireInitialized(const WindowSystem& system);
+
+// The window of a handle, or null for a handle that is not (or no longer) a window. Lock held.
+Window* FindWindowRecord(HWND hwnd);
+// As FindWindowRecord, and sets ERROR_INVALID_WINDOW_HANDLE when it answers null.
+Window* WindowOrError(HWND hwnd);
+
+// Creates a record in a free slot, or answers null when the table is full. Lock held.
+Window* AllocateWindow();
+// Removes the record: its handle becomes invalid at once and its slot is reused only much later.
+void FreeWindow(HWND hwnd);
+
+// The queue of a thread, created on first use; QueueOf never creates one. Lock held.
+ThreadQueue& QueueOfCurrentThread();
+ThreadQueue* QueueOf(DWORD thread);
+
+// The record of the class with this name (or atom in place of a name), null when none. Lock held.
+WindowClass* FindClassRecord(const char* name);
+
+// True when ancestor is hwnd or one of its parents (not owners). Lock held.
+bool IsSelfOrDescendant(HWND ancestor, HWND hwnd);
+
+// Top-level windows: the children of the desktop and of the message root. Lock held.
+std::vector<HWND> TopLevelWindows();
+
+// Calls a window procedure with the lock released (it must be held on entry and is held again on exit).
+LRESULT CallProcUnlocked(SystemLock& lock, WNDPROC proc, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Links between the units of the window system (lock held unless said otherwise).
+
+// True when msg passes a fetch filter (window, or -1 for thread messages only; range, 0 and 0 for all).
+bool MatchesFilter(const MSG& msg, HWND hwnd, UINT filterMin, UINT filterMax);
+// The QS_* kinds of message waiting in the queue.
+DWORD QueueStatus(const ThreadQueue& queue);
+// Handles every message other threads sent to this one; answers whether there was one.
+bool HandleSentMessages(SystemLock& lock, ThreadQueue& queue);
+
+// Hooks (lock not held): whether the calling thread has a hook of the type, and calling its chain.
+bool HasHooks(int type);
+LRESULT CallHooks(int type, int code, WPARAM wParam, LPARAM lParam);
+
+// Timers: makes a WM_TIMER for the earliest due timer that passes the filter; with remove the timer
+// starts its next interval. The tick at which the next timer is due, if the thread has one.
+bool TakeDueTimer(ThreadQueue& queue, HWND hwnd, UINT filterMin, UINT filterMax, bool remove, MSG& msg);
+bool NextTimerDue(const ThreadQueue& queue, std::uint64_t& due);
+bool IsLiveTimer(HWND hwnd, UINT_PTR id, TIMERPROC proc);
+
+// Input: a fetched keyboard or mouse message updates the thread's key state.
+void NoteInputFetched(ThreadQueue& queue, const MSG& msg);
+bool IsKeyboardMessage(UINT message);
+bool IsMouseMessage(UINT message);
+
+// Empties the tables without sending any message: the state of a freshly started system.
+void ResetWindowSystem(WindowSystem& system);
+
+}  // namespace win
