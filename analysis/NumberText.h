@@ -2,6 +2,7 @@
 // Numbers as the user sees them and back: the locale's decimal and thousands separators
 // (LocaleDecimalSep, LocaleThousandSep of Globals.h), thousands grouped every three digits.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
