@@ -130,8 +130,10 @@ bool ReadProjectText(const std::string& fileName, std::string& content)
     int error = 0;
     try {
         const int fd = ::open(rtl::OsFileName(fileName).c_str(), O_RDONLY | O_CLOEXEC);
-        if (fd < 0)
-            return analysis::ShowIOError(errno), false;
+        if (fd < 0) {
+            analysis::ShowIOError(errno);
+            return false;
+        }
         char chunk[16384];
         for (;;) {
             const ssize_t n = ::read(fd, chunk, sizeof chunk);

@@ -52,6 +52,22 @@ TEST_F(ProjectWriter, WritesTheDefaultFanProjectByteForByte)
     EXPECT_EQ(dialogs.Asked()[0].type, unsigned(win::MB_OK | win::MB_ICONINFORMATION));
 }
 
+TEST_F(ProjectWriter, NumbersKeepThePointWhateverTheLocale)
+{
+    rtl::SetLocaleSource(rtl::FixedLocaleSource::Germany());
+    analysis::InitNumberSeparators();
+    ASSERT_TRUE(Save("fan.kvx"));
+    const std::string text = scratch.ReadFile("fan.kvx");
+    EXPECT_NE(text.find("\r\nDATE       : 05.03.2024\r\n"), std::string::npos);
+    EXPECT_NE(text.find("\r\nP009=A1-09=12000;"), std::string::npos);
+    EXPECT_NE(text.find("\r\nP020=A1-20=0.970;"), std::string::npos);
+
+    // And the file reads back under the same locale.
+    analysis::ParamTable[20]->Value = 0.5f;
+    EXPECT_TRUE(Open(scratch.Path("fan.kvx")));
+    EXPECT_FLOAT_EQ(analysis::ParamTable[20]->Value, 0.97f);
+}
+
 TEST_F(ProjectWriter, ValueFieldsFollowTheScaleAndAreNeverCut)
 {
     struct Case {
