@@ -9,6 +9,7 @@
 #include "platform/rtl/Numbers.h"
 #include "platform/win/DialogService.h"
 #include "platform/win/Registry.h"
+#include "platform/win/Sound.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -182,7 +183,7 @@ void KeepSettings(const ProjectReadState& state)
 
 void ShowLineError(ProjectReadState& state, const TextSource& texts)
 {
-    // The system beep that goes with this box has no counterpart here yet.
+    win::MessageBeep(win::MB_OK);
     if (Cancelled(texts.Text("IDS_21") + rtl::IntToStr(state.LineNumber) + " !", "Confirm", win::MB_ICONQUESTION))
         state.Abort = true;
 }

@@ -2,6 +2,7 @@
 
 #include "platform/rtl/Exceptions.h"
 #include "platform/win/Registry.h"
+#include "platform/win/Sound.h"
 
 #include <gtest/gtest.h>
 
@@ -201,9 +202,13 @@ TEST_F(ProjectReader, LineErrorsNameTheLine)
     for (const char* line : lines) {
         for (LoadMode mode : {LoadMode::Check, LoadMode::Live}) {
             dialogs = win::ScriptedDialogs();
+            win::ClearSoundLog();
             EXPECT_TRUE(Load(Write(Project({{Param(5, "150.0;"), line}})), mode)) << line;
             EXPECT_EQ(MessageTexts(), std::vector<std::string>{"Error in line : 30 !"}) << line;
             EXPECT_EQ(dialogs.Asked()[0].type, unsigned(win::MB_OKCANCEL | win::MB_ICONQUESTION));
+            // The box comes with the default beep.
+            ASSERT_EQ(win::SoundLog().size(), 1u);
+            EXPECT_EQ(win::SoundLog()[0].beepType, unsigned(win::MB_OK));
         }
     }
 }
