@@ -110,6 +110,7 @@ public:
 
     void Clicked(TObject* sender);
     void Other(TObject* sender);
+    void Unpublished(TObject*) {}
     int clicks = 0;
     TObject* lastSender = nullptr;
 
