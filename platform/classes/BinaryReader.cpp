@@ -270,8 +270,6 @@ void TBinaryReader::SkipValue()
         return;
     case TValueType::Collection:
         while (!EndOfList()) {
-            if (NextValue() != TValueType::List)
-                SkipValue();  // an item's order value
             ReadListBegin();
             while (!EndOfList()) {
                 ReadStr();

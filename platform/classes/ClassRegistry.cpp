@@ -33,6 +33,7 @@ TClassInfo::TClassInfo(std::string name, const TClassInfo* parent,
     if (parent_) {
         properties_ = parent_->properties_;
         methods_ = parent_->methods_;
+        interfaces_ = parent_->interfaces_;
     }
     if (describe)
         describe(*this);

@@ -15,6 +15,13 @@ namespace classes {
 class TComponent;
 class TCollection;
 class TCollectionItem;
+struct TGUID;
+
+// One interface a class implements: its identifier and how an instance becomes that interface.
+struct TInterfaceEntry {
+    const TGUID* iid = nullptr;
+    void* (*cast)(TObject* instance) = nullptr;
+};
 
 class TClassInfo {
 public:
@@ -46,6 +53,8 @@ public:
     // The reference stays valid until the next AddProperty.
     TPropInfo& AddProperty(TPropInfo property);
     void AddMethod(TMethodInfo method);
+    const std::vector<TInterfaceEntry>& Interfaces() const { return interfaces_; }
+    void AddInterface(TInterfaceEntry entry) { interfaces_.push_back(entry); }
 
 private:
     std::string name_;
@@ -53,6 +62,7 @@ private:
     TTypeInfo typeInfo_;
     std::vector<TPropInfo> properties_;
     std::vector<TMethodInfo> methods_;
+    std::vector<TInterfaceEntry> interfaces_;
 };
 
 // Registering a second class under a name already taken by another class raises EFilerError

@@ -237,6 +237,17 @@ public:
         return *this;
     }
 
+    // An interface the class implements: I derives from IInterface and names its identifier IID.
+    template <class I>
+    ClassBuilder& Implements()
+    {
+        static_assert(std::is_base_of_v<I, T>, "the class does not implement the interface");
+        cls_.AddInterface(TInterfaceEntry{&I::IID, [](TObject* o) -> void* {
+                                              return static_cast<I*>(static_cast<T*>(o));
+                                          }});
+        return *this;
+    }
+
 private:
     TPropInfo& Last() { return *last_; }
 
