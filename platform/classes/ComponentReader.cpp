@@ -92,6 +92,16 @@ TComponent* TReader::ReadRootComponent(TComponent* root)
     return root;
 }
 
+void TReader::SetRoot(TComponent* root)
+{
+    root_ = lookupRoot_ = owner_ = current_ = root;
+}
+
+void TReader::FixupReferences()
+{
+    ResolveFixups(fixups_);
+}
+
 void TReader::Undo()
 {
     fixups_.clear();

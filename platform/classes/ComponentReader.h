@@ -43,6 +43,11 @@ public:
     void ReadCollection(TCollection* collection);
     rtl::Variant ReadVariant();
 
+    // For reading properties outside ReadRootComponent: the root that names references and events.
+    void SetRoot(TComponent* root);
+    // Resolves the references read since the last call (ReadRootComponent does this itself).
+    void FixupReferences();
+
     // The owner of the components being created, and their parent.
     TComponent* Owner() const { return owner_; }
     TComponent* Parent() const { return parent_; }

@@ -15,13 +15,14 @@
 //     }
 //
 // The C++ type of the getter gives the kind (integers, bool, char, char16_t, float, double, Currency,
-// std::string, std::u16string, rtl::Variant, pointers to objects or string lists, rtl::Method); enumerations, sets,
+// std::string, rtl::ShortString<N>, std::u16string, rtl::Variant, pointers to objects or string lists, rtl::Method); enumerations, sets,
 // dates and events name their type. A getter or setter is a member function or a data member.
 
 #include "platform/classes/Collection.h"
 #include "platform/classes/Component.h"
 #include "platform/classes/Errors.h"
 #include "platform/rtl/Method.h"
+#include "platform/rtl/ShortString.h"
 #include "platform/rtl/StringList.h"
 
 #include <concepts>
@@ -82,7 +83,28 @@ const TTypeInfo& ClassRefType()
     return type;
 }
 
+// The type of short-string properties of capacity N.
+template <std::size_t N>
+const TTypeInfo& ShortStringType()
+{
+    static const TTypeInfo type = [] {
+        TTypeInfo t;
+        t.kind = TTypeKind::String;
+        t.name = "String[" + std::to_string(N) + "]";
+        t.maxValue = std::int64_t(N);
+        return t;
+    }();
+    return type;
+}
+
 namespace detail {
+template <class V>
+struct IsShortString : std::false_type {};
+template <std::size_t N>
+struct IsShortString<rtl::ShortString<N>> : std::true_type {
+    static const TTypeInfo& Type() { return ShortStringType<N>(); }
+};
+
 template <class V>
 struct IsMethod : std::false_type {};
 template <class Sig>
@@ -97,6 +119,8 @@ const TTypeInfo& DeducedType()
             return StringsClass().TypeInfo();
         else
             return ClassRefType<C>();
+    } else if constexpr (IsShortString<V>::value) {
+        return IsShortString<V>::Type();
     } else {
         static_assert(!std::is_enum_v<V> && !IsMethod<V>::value,
                       "enumerations, sets and events name their type");
@@ -152,6 +176,10 @@ public:
             p.getString = get;
             if constexpr (writable)
                 p.setString = [set](TObject& o, const std::string& v) { set(o, v); };
+        } else if constexpr (detail::IsShortString<V>::value) {
+            p.getString = [get](const TObject& o) { return get(o).Str(); };
+            if constexpr (writable)
+                p.setString = [set](TObject& o, const std::string& v) { set(o, V(v)); };
         } else if constexpr (std::is_same_v<V, std::u16string>) {
             p.getWideString = get;
             if constexpr (writable)

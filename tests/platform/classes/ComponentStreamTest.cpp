@@ -11,6 +11,7 @@
 
 namespace {
 
+using namespace std::string_literals;
 using classes::TComponent;
 using sample::TItem;
 using sample::TNode;
@@ -74,6 +75,7 @@ protected:
         root->stamp = 45000.75;
         root->caption = std::string(300, 'x');
         root->wideCaption = u"wide \u20AC";
+        root->code = "CODE";
         root->data = rtl::Variant(std::string("variant text"));
         root->Font()->name = "Courier New";
         root->Font()->size = 10;
@@ -132,6 +134,7 @@ TEST_F(ComponentStream, TreeRoundTripsUnchanged)
     EXPECT_EQ(copy->stamp, 45000.75);
     EXPECT_EQ(copy->caption, std::string(300, 'x'));
     EXPECT_EQ(copy->wideCaption, u"wide \u20AC");
+    EXPECT_EQ(copy->code.Str(), "CODE");
     EXPECT_EQ(copy->data.Type(), rtl::varString);
     EXPECT_EQ(copy->data.ToString(), "variant text");
     EXPECT_EQ(copy->Font()->name, "Courier New");
@@ -216,6 +219,23 @@ TEST_F(ComponentStream, AgainstAnAncestorOnlyTheDifferencesAreWritten)
     EXPECT_EQ(Write(rebuilt.get()), Write(descendant.get()));
     // Against itself: only the root's header.
     EXPECT_EQ(Write(descendant.get(), descendant.get()), std::string("TPF0\xF1\x05TNode\x04Root\0\0", 18));
+}
+
+TEST_F(ComponentStream, MovedInheritedChildrenKeepTheirNewPlace)
+{
+    auto tree = BuildTree();
+    std::string ancestorBytes = Write(tree.get());
+    std::unique_ptr<TNode> ancestor(Read(ancestorBytes));
+    std::unique_ptr<TNode> descendant(Read(ancestorBytes));
+    descendant->FindComponent("Second")->SetComponentIndex(0);
+    std::string diff = Write(descendant.get(), ancestor.get());
+    // Both children moved; neither has another change.
+    EXPECT_NE(diff.find("\xF3\x02\x00\x05TNode\x06Second\0\0"s), std::string::npos);
+    EXPECT_NE(diff.find("\xF3\x02\x01\x05TNode\x05""First\0\0"s), std::string::npos);
+    std::unique_ptr<TNode> rebuilt(Read(ancestorBytes));
+    Read(diff, rebuilt.get());
+    EXPECT_EQ(rebuilt->Components(0)->Name(), "Second");
+    EXPECT_EQ(Write(rebuilt.get()), Write(descendant.get()));
 }
 
 TEST_F(ComponentStream, TruncatedDataFailsAndLeavesNothing)

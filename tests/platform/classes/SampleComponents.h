@@ -92,6 +92,7 @@ public:
     double stamp = 0;
     std::string caption;
     std::u16string wideCaption;
+    rtl::ShortString<8> code;
     rtl::Variant data;
     TNode* buddy = nullptr;
     classes::TNotifyEvent onChange;
@@ -124,6 +125,8 @@ public:
     TComponent* GetParentComponent() const override { return parent; }
     bool HasParent() const override { return parent != nullptr; }
     void SetParentComponent(TComponent* value) override { parent = dynamic_cast<TNode*>(value); }
+    // The sample keeps its children in the order of the root's components.
+    void SetChildOrder(TComponent* child, int order) override { child->SetComponentIndex(order); }
     void ReadState(classes::TReader& reader) override;
     void DefineProperties(classes::TFiler& filer) override;
 
