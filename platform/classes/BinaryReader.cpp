@@ -228,6 +228,7 @@ std::string TBinaryReader::ReadStr()
 
 void TBinaryReader::SkipValue()
 {
+    Nesting nesting(*this);
     TValueType type = ReadValue();
     auto skip = [&](std::int64_t count) { ReadBytes(count); };
     switch (type) {

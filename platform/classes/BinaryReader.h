@@ -50,8 +50,28 @@ public:
     // Steps over one value of any kind, lists and collections included.
     void SkipValue();
 
+    // Nesting (of lists, collections, components) deeper than this is taken for damaged data.
+    static constexpr int kMaxDepth = 512;
+
 protected:
     [[noreturn]] static void InvalidValue();
+    // Counts one level of nesting for as long as it lives.
+    class Nesting {
+    public:
+        explicit Nesting(TBinaryReader& reader) : reader_(reader)
+        {
+            if (++reader_.depth_ > kMaxDepth) {
+                --reader_.depth_;
+                InvalidValue();
+            }
+        }
+        ~Nesting() { --reader_.depth_; }
+        Nesting(const Nesting&) = delete;
+        Nesting& operator=(const Nesting&) = delete;
+
+    private:
+        TBinaryReader& reader_;
+    };
     void Read(void* data, std::size_t size) { stream_.ReadBuffer(data, std::int64_t(size)); }
     template <class V>
     V ReadLE();
@@ -64,6 +84,7 @@ private:
     double ReadExtendedPayload();
 
     rtl::TStream& stream_;
+    int depth_ = 0;
 };
 
 }  // namespace classes

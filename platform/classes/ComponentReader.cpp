@@ -136,6 +136,7 @@ TReader::Prefix TReader::ReadPrefix()
 
 TComponent* TReader::ReadComponent()
 {
+    Nesting nesting(*this);
     Prefix prefix = ReadPrefix();
     std::string className = ReadStr();
     std::string name = ReadStr();
@@ -347,6 +348,7 @@ void TReader::ReadStrings(rtl::TStrings& lines)
 
 void TReader::ReadCollection(TCollection* collection)
 {
+    Nesting nesting(*this);
     collection->BeginUpdate();
     try {
         collection->Clear();

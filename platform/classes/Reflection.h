@@ -25,7 +25,6 @@
 #include "platform/rtl/ShortString.h"
 #include "platform/rtl/StringList.h"
 
-#include <concepts>
 #include <cstdint>
 #include <functional>
 #include <string>

@@ -183,6 +183,7 @@ TEST(BinaryValues, DamagedValuesRaiseReadErrors)
         {"\x0A\x05\x00\x00\x00\x01"s, [](TBinaryReader& r) { r.ReadBinary(); }, "Stream read error"},
         {"\x0B\x01x"s, [](TBinaryReader& r) { r.ReadSet(); }, "Stream read error"},
         {"\x01\x02\x01"s, [](TBinaryReader& r) { r.SkipValue(); }, "Stream read error"},
+        {std::string(100000, '\x01'), [](TBinaryReader& r) { r.SkipValue(); }, "Invalid property value"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message);

@@ -298,6 +298,14 @@ TEST_F(ComponentStream, DamagedDataGivesTheLibraryMessages)
         {head + std::string("\x07""Caption\x0C\xFF\xFF\xFF\x7Fx\0\0", 17), "Stream read error"},
         {head + std::string("\x04""Blob\x0A\x10\x00\x00\x00xy\0\0", 15), "Stream read error"},
         {head + std::string("\x05""Count\x16\0\0", 9), "Invalid property value"},
+        // Children nested deeper than any stored window: damaged, and no stack overflow.
+        {head + "\0"s + [] {
+             std::string nested;
+             for (int i = 0; i < 100000; ++i)
+                 nested += "\x05TNode\x00\x00"s;
+             return nested;
+         }(),
+         "Invalid property value"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message);
