@@ -143,6 +143,8 @@ TComponent* TReader::ReadComponent()
     TComponent* result = nullptr;
     if (prefix.flags & kInherited) {
         result = owner_->FindComponent(name);
+        if (!result && OnAncestorNotFound)
+            result = OnAncestorNotFound(*this, name);
         if (!result)
             throw rtl::EReadError("Ancestor for '" + name + "' not found");
     } else {

@@ -15,6 +15,7 @@
 #include "platform/classes/BinaryReader.h"
 #include "platform/classes/Filer.h"
 #include "platform/classes/Fixups.h"
+#include "platform/rtl/Method.h"
 
 #include <string>
 #include <vector>
@@ -47,6 +48,10 @@ public:
     void SetRoot(TComponent* root);
     // Resolves the references read since the last call (ReadRootComponent does this itself).
     void FixupReferences();
+
+    // Asked for a component the data marks as inherited when Owner has none of that name; null
+    // keeps the error "Ancestor for '%s' not found".
+    rtl::Method<TComponent*(TReader& reader, const std::string& name)> OnAncestorNotFound;
 
     // The owner of the components being created, and their parent.
     TComponent* Owner() const { return owner_; }

@@ -238,6 +238,37 @@ TEST_F(ComponentStream, MovedInheritedChildrenKeepTheirNewPlace)
     EXPECT_EQ(Write(rebuilt.get()), Write(descendant.get()));
 }
 
+// Finds inherited components that the root does not own, as a report looks among its objects.
+struct AncestorFinder {
+    TNode* found = nullptr;
+    TComponent* Find(classes::TReader&, const std::string& name) { return name == "Kept" ? found : nullptr; }
+};
+
+TEST_F(ComponentStream, InheritedComponentsMissingFromTheOwnerAreAskedFor)
+{
+    std::string bytes = "TPF0\x05TNode\x04Root\0"s + "\xF1\x05TNode\x04Kept\x07""Caption\x06\x01k\0\0"s + "\0"s;
+    TNode root(nullptr);
+    TNode kept(nullptr);
+    AncestorFinder finder{&kept};
+    rtl::TMemoryStream stream;
+    stream.WriteBuffer(bytes.data(), std::int64_t(bytes.size()));
+    stream.SetPosition(0);
+    classes::TReader reader(stream);
+    reader.OnAncestorNotFound = rtl::MethodOf<&AncestorFinder::Find>(&finder);
+    reader.ReadRootComponent(&root);
+    EXPECT_EQ(kept.caption, "k");
+    EXPECT_EQ(kept.loadedCalls, 1);
+
+    finder.found = nullptr;
+    stream.SetPosition(0);
+    try {
+        reader.ReadRootComponent(&root);
+        ADD_FAILURE();
+    } catch (const rtl::EReadError& e) {
+        EXPECT_EQ(e.Message(), "Ancestor for 'Kept' not found");
+    }
+}
+
 TEST_F(ComponentStream, TruncatedDataFailsAndLeavesNothing)
 {
     auto tree = BuildTree();
