@@ -51,7 +51,7 @@ void TReader::ReadSignature()
 {
     char signature[4];
     Read(signature, 4);
-    if (std::memcmp(signature, "TPF0", 4) != 0)
+    if (std::memcmp(signature, "RVF0", 4) != 0)
         throw rtl::EReadError("Invalid stream format");
 }
 

@@ -30,7 +30,7 @@ class TReader : public TFiler, public TBinaryReader {
 public:
     explicit TReader(rtl::TStream& stream);
 
-    // "TPF0"; EReadError "Invalid stream format" otherwise.
+    // "RVF0"; EReadError "Invalid stream format" otherwise.
     void ReadSignature();
     // Reads into root, or, with root null, into a new component of the stored class (no owner).
     TComponent* ReadRootComponent(TComponent* root);

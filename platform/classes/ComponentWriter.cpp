@@ -57,7 +57,7 @@ TWriter::TWriter(rtl::TStream& stream, const TWriter& parent) : TBinaryWriter(st
 
 void TWriter::WriteSignature()
 {
-    Write("TPF0", 4);
+    Write("RVF0", 4);
 }
 
 void TWriter::WriteRootComponent(TComponent* root)

@@ -1,7 +1,7 @@
 #pragma once
 // The tree layer of stored component data, written on the value layer (BinaryWriter.h):
 //
-//   stream    := "TPF0" component
+//   stream    := "RVF0" component
 //   component := [prefix] class-name name property* Null child* Null
 //   prefix    := one byte 0xF0 | flags (1 inherited, 2 child position, 4 inline), then the position
 //                as an integer when flag 2 is set

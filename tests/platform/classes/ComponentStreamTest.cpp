@@ -183,7 +183,7 @@ TEST_F(ComponentStream, DefaultsAreNotWritten)
     plain.SetName("Plain");
     // Signature, class, name, the properties stored without a default (Small, Byte, Short, Word)
     // and the two list ends.
-    std::string expected = std::string("TPF0\x05TNode\x05Plain", 16)
+    std::string expected = std::string("RVF0\x05TNode\x05Plain", 16)
         + std::string("\x05Small\x02\x00\x04\x42yte\x02\x00\x05Short\x02\x00\x04Word\x02\x00", 30)
         + std::string("\x09" "Font.Name\x06\x05" "Arial", 17) + std::string("\x00\x00", 2);
     EXPECT_EQ(Write(&plain), expected);
@@ -218,7 +218,7 @@ TEST_F(ComponentStream, AgainstAnAncestorOnlyTheDifferencesAreWritten)
     Read(diff, rebuilt.get());
     EXPECT_EQ(Write(rebuilt.get()), Write(descendant.get()));
     // Against itself: only the root's header.
-    EXPECT_EQ(Write(descendant.get(), descendant.get()), std::string("TPF0\xF1\x05TNode\x04Root\0\0", 18));
+    EXPECT_EQ(Write(descendant.get(), descendant.get()), std::string("RVF0\xF1\x05TNode\x04Root\0\0", 18));
 }
 
 TEST_F(ComponentStream, MovedInheritedChildrenKeepTheirNewPlace)
@@ -246,7 +246,7 @@ struct AncestorFinder {
 
 TEST_F(ComponentStream, InheritedComponentsMissingFromTheOwnerAreAskedFor)
 {
-    std::string bytes = "TPF0\x05TNode\x04Root\0"s + "\xF1\x05TNode\x04Kept\x07""Caption\x06\x01k\0\0"s + "\0"s;
+    std::string bytes = "RVF0\x05TNode\x04Root\0"s + "\xF1\x05TNode\x04Kept\x07""Caption\x06\x01k\0\0"s + "\0"s;
     TNode root(nullptr);
     TNode kept(nullptr);
     AncestorFinder finder{&kept};
@@ -316,11 +316,11 @@ TEST_F(ComponentStream, DamagedDataGivesTheLibraryMessages)
         std::string bytes;
         const char* message;
     };
-    const std::string head("TPF0\x05TNode\x04Root", 15);
+    const std::string head("RVF0\x05TNode\x04Root", 15);
     const Case cases[] = {
         {"TPF1", "Invalid stream format"},
         {head, "Stream read error"},
-        {std::string("TPF0\x06TOther\x04Root", 16), "Class TOther not found"},
+        {std::string("RVF0\x06TOther\x04Root", 16), "Class TOther not found"},
         {head + std::string("\x05""Count\x06\x01x\0\0", 11), "Invalid property value"},
         {head + std::string("\x05Shade\x07\x06shPink\0\0", 16), "Invalid property value"},
         {head + std::string("\x05Small\x03\x00\x01\0\0", 11), "Invalid property value"},
@@ -354,7 +354,7 @@ TEST_F(ComponentStream, ReferencesByOwnerPathWaitForTheirRoot)
     std::unique_ptr<TNode> other;
     int finder = classes::RegisterFindGlobalComponent(
         [&](std::string_view name) -> TComponent* { return other && name == "Other" ? other.get() : nullptr; });
-    std::string bytes = std::string("TPF0\x05TNode\x04Root", 15)
+    std::string bytes = std::string("RVF0\x05TNode\x04Root", 15)
         + std::string("\x05""Buddy\x07\x0cOther.Target", 20) + std::string("\x07""Caption\x06\x01r\0\0", 13);
     std::unique_ptr<TNode> root(Read(bytes));
     EXPECT_EQ(root->buddy, nullptr);
