@@ -88,8 +88,9 @@ FontTables ReadTables(FT_Face face, const std::string& path)
         t.breakChar = ' ';
     }
     std::copy(std::begin(os2->panose), std::end(os2->panose), t.panose.begin());
-    t.underlinePosition = post->underlinePosition;
-    t.underlineThickness = post->underlineThickness;
+    // FreeType gives the centre of the underline where the table gives its top edge.
+    t.underlinePosition = face->underline_position;
+    t.underlineThickness = face->underline_thickness;
     t.italicAngle = double(post->italicAngle) / 65536.0;
     t.familyName = face->family_name ? face->family_name : "";
     t.styleName = face->style_name ? face->style_name : "";

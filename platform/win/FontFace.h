@@ -40,8 +40,8 @@ struct FontTables {
     int fsSelection = 0, fsType = 0;
     int xHeight = 0, capHeight = 0;
     int firstChar = 0, lastChar = 0, defaultChar = 0, breakChar = 0;
-    int strikeoutSize = 0, strikeoutPosition = 0;
-    int underlineThickness = 0, underlinePosition = 0;
+    int strikeoutSize = 0, strikeoutPosition = 0;         // position: the top of the stroke
+    int underlineThickness = 0, underlinePosition = 0;    // position: the centre of the line
     double italicAngle = 0;  // degrees, negative for glyphs leaning right
     int xMin = 0, yMin = 0, xMax = 0, yMax = 0;
     std::uint32_t codePageRange1 = 0;
