@@ -51,6 +51,7 @@ TEST_F(FontFaceTest, WeightAndItalicPickTheFile)
         EXPECT_EQ(face.Tables().weightClass, c.tmWeight) << c.weight;
         EXPECT_EQ(face.Italic(), c.italic);
         EXPECT_EQ(face.FaceName(), "Times New Roman");
+        EXPECT_EQ(face.FileData().size(), std::filesystem::file_size(face.File().path));
     }
 }
 
