@@ -280,12 +280,12 @@ std::vector<int> CharWidthW(const FontFace& face, UINT first, UINT last)
     return widths;
 }
 
-TextSize TextExtentPoint32(const FontFace& face, std::string_view text)
+SIZE TextExtentPoint32(const FontFace& face, std::string_view text)
 {
     return TextExtentPoint32(face, rtl::AnsiToWide(text));
 }
 
-TextSize TextExtentPoint32(const FontFace& face, std::u16string_view text)
+SIZE TextExtentPoint32(const FontFace& face, std::u16string_view text)
 {
     int width = 0;
     for (const int advance : UnitAdvances(face, text))
@@ -304,12 +304,12 @@ TextExtentEx TextExtentExPoint(const FontFace& face, std::u16string_view text, i
     return ExtentEx(face, text, maxExtent);
 }
 
-TextSize TabbedTextExtent(const FontFace& face, std::string_view text, std::span<const int> tabStops)
+SIZE TabbedTextExtent(const FontFace& face, std::string_view text, std::span<const int> tabStops)
 {
     return TabbedTextExtent(face, rtl::AnsiToWide(text), tabStops);
 }
 
-TextSize TabbedTextExtent(const FontFace& face, std::u16string_view text, std::span<const int> tabStops)
+SIZE TabbedTextExtent(const FontFace& face, std::u16string_view text, std::span<const int> tabStops)
 {
     const int defaultWidth = std::max(1, kDefaultTabChars * face.ScaleX(face.Tables().avgCharWidth));
     const auto advances = UnitAdvances(face, text);

@@ -24,11 +24,6 @@ inline constexpr BYTE TMPF_VECTOR = 0x02;
 inline constexpr BYTE TMPF_TRUETYPE = 0x04;
 inline constexpr BYTE TMPF_DEVICE = 0x08;
 
-struct TextSize {
-    LONG cx = 0;
-    LONG cy = 0;
-};
-
 // A box in device pixels with y upwards from the baseline (top above bottom).
 struct FontBox {
     LONG left = 0;
@@ -107,11 +102,11 @@ std::vector<int> CharWidthA(const FontFace& face, UINT first, UINT last);
 std::vector<int> CharWidthW(const FontFace& face, UINT first, UINT last);
 
 // The width of the text and the cell height.
-TextSize TextExtentPoint32(const FontFace& face, std::string_view text);
-TextSize TextExtentPoint32(const FontFace& face, std::u16string_view text);
+SIZE TextExtentPoint32(const FontFace& face, std::string_view text);
+SIZE TextExtentPoint32(const FontFace& face, std::u16string_view text);
 
 struct TextExtentEx {
-    TextSize size;
+    SIZE size;
     int fit = 0;          // how many leading characters end within maxExtent
     std::vector<int> dx;  // per character (byte or UTF-16 unit): the width up to and including it
 };
@@ -122,8 +117,8 @@ TextExtentEx TextExtentExPoint(const FontFace& face, std::u16string_view text, i
 // Tabs move to the next tab stop right of the pen: with no stops every 8 average character widths, with
 // one stop every that many pixels, with several at each listed position and past the last one every 8
 // average character widths.
-TextSize TabbedTextExtent(const FontFace& face, std::string_view text, std::span<const int> tabStops);
-TextSize TabbedTextExtent(const FontFace& face, std::u16string_view text, std::span<const int> tabStops);
+SIZE TabbedTextExtent(const FontFace& face, std::string_view text, std::span<const int> tabStops);
+SIZE TabbedTextExtent(const FontFace& face, std::u16string_view text, std::span<const int> tabStops);
 
 inline constexpr DWORD GCP_REORDER = 0x0002;
 
@@ -131,7 +126,7 @@ struct GcpResults {
     std::u16string outString;  // the characters in display order
     std::vector<UINT> order;   // for each character of the text, its position in outString
     std::vector<int> dx;       // the advance of each character of outString
-    TextSize size;
+    SIZE size;
 };
 // With GCP_REORDER, each right-to-left run (Hebrew and Arabic letters, with the blanks, punctuation and
 // numbers between them) is reversed, numbers inside it keeping their order; without it, the text stays as

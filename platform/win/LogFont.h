@@ -9,16 +9,9 @@
 
 #include "platform/rtl/Charsets.h"
 #include "platform/rtl/ShortString.h"
-
-#include <cstdint>
+#include "platform/win/Types.h"
 
 namespace win {
-
-using BYTE = std::uint8_t;
-using WORD = std::uint16_t;
-using DWORD = std::uint32_t;
-using LONG = std::int32_t;
-using UINT = std::uint32_t;
 
 // The face name holds 31 bytes (32 with the terminating zero in the original record).
 inline constexpr int LF_FACESIZE = 32;

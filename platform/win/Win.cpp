@@ -1,6 +1,7 @@
 #include "platform/win/Win.h"
 
 #include "platform/win/Atoms.h"
+#include "platform/win/FontEngine.h"
 #include "platform/win/RegistryStore.h"
 #include "platform/win/Sound.h"
 #include "platform/win/SystemInfo.h"
@@ -32,6 +33,7 @@ HWND CreateRootWindow(WindowSystem& system, const char* className, DWORD style)
 
 void initialize()
 {
+    InitializeFonts();
     ResetSystemInfo();
     ResetAtoms();
     ClearSoundLog();
@@ -53,6 +55,7 @@ void finalize()
     // Settings still only in memory are written before anything else goes; a failure propagates to the
     // program, which reports it.
     FlushRegistry();
+    FinalizeFonts();
     auto lock = LockSystem();
     WindowSystem& system = System();
     ResetWindowSystem(system);

@@ -225,8 +225,8 @@ TEST_F(FontMetricsTest, ExtentsAddUpAndScaleWithTheResolution)
             int sum = 0;
             for (const char16_t u : text)
                 sum += TextExtentPoint32(screen, std::u16string_view(&u, 1)).cx;
-            const TextSize size = TextExtentPoint32(screen, text);
-            const TextSize large = TextExtentPoint32(paper, text);
+            const SIZE size = TextExtentPoint32(screen, text);
+            const SIZE large = TextExtentPoint32(paper, text);
             if (text.find(u'\xD83D') == std::u16string::npos) {
                 EXPECT_EQ(size.cx, sum);
             }
