@@ -1,6 +1,7 @@
 #include "platform/win/Win.h"
 
 #include "platform/win/Atoms.h"
+#include "platform/win/GdiObjects.h"
 #include "platform/win/RegistryStore.h"
 #include "platform/win/Sound.h"
 #include "platform/win/SystemInfo.h"
@@ -33,6 +34,7 @@ HWND CreateRootWindow(WindowSystem& system, const char* className, DWORD style)
 void initialize()
 {
     ResetSystemInfo();
+    InitializeGdi();
     ResetAtoms();
     ClearSoundLog();
     {
@@ -57,6 +59,7 @@ void finalize()
     WindowSystem& system = System();
     ResetWindowSystem(system);
     system.initialized = false;
+    FinalizeGdi();
 }
 
 }  // namespace win
