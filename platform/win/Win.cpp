@@ -2,6 +2,7 @@
 
 #include "platform/win/Atoms.h"
 #include "platform/win/FontEngine.h"
+#include "platform/win/GdiObjects.h"
 #include "platform/win/RegistryStore.h"
 #include "platform/win/Sound.h"
 #include "platform/win/SystemInfo.h"
@@ -35,6 +36,7 @@ void initialize()
 {
     InitializeFonts();
     ResetSystemInfo();
+    InitializeGdi();
     ResetAtoms();
     ClearSoundLog();
     {
@@ -60,6 +62,7 @@ void finalize()
     WindowSystem& system = System();
     ResetWindowSystem(system);
     system.initialized = false;
+    FinalizeGdi();
 }
 
 }  // namespace win
