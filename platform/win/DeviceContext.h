@@ -80,7 +80,7 @@ BOOL SetSystemClip(HDC dc, HRGN systemClip);
 HDC CreateCompatibleDC(HDC dc);
 // Deletes any device context, releasing every object it holds.
 BOOL DeleteDC(HDC dc);
-// 32-bit bitmaps, black. A zero width or height gives the shared 1 x 1 bitmap, as always.
+// 32-bit bitmaps, black. A zero width or height gives the shared 1 x 1 bitmap, as the API documents.
 HBITMAP CreateCompatibleBitmap(HDC dc, int width, int height);
 // planes 1 and 32 bits per pixel only for now; bits (rows of width * 4 bytes, B G R X) may be null.
 HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits);

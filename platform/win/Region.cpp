@@ -9,7 +9,7 @@ namespace win {
 
 namespace {
 
-// Coordinates beyond this are refused, as the original system refuses them; it keeps the products of
+// Coordinates beyond this are refused, as the documented API refuses them; it keeps the products of
 // the scan conversion inside 128 bits.
 constexpr LONG CoordinateLimit = 1 << 27;
 

@@ -5,7 +5,7 @@
 // Pixel rules: a rectangle holds left <= x < right, top <= y < bottom. A polygon region holds the
 // pixels whose centres lie inside the polygon (a centre on a left edge is inside, on a right edge
 // outside). Elliptic and round-rectangle regions are one pixel narrower and shorter than their
-// bounding rectangle, as they always were: the ellipse of (0, 0, 11, 11) covers (0, 0, 10, 10), so a
+// bounding rectangle, as the documented API makes them: the ellipse of (0, 0, 11, 11) covers (0, 0, 10, 10), so a
 // window of w x h pixels takes CreateRoundRectRgn(0, 0, w + 1, h + 1, ...).
 
 #include "platform/win/GdiObjects.h"
