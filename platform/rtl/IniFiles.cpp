@@ -4,6 +4,7 @@
 #include "platform/rtl/Collation.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/FileUtils.h"
+#include "platform/rtl/Numbers.h"
 #include "platform/rtl/StringList.h"
 #include "platform/rtl/StringUtils.h"
 
@@ -174,56 +175,6 @@ void IniSections::Store(TStrings& list) const
 
 namespace {
 
-// ---- numbers ----
-
-int DigitValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return 99;
-}
-
-// Leading blanks, a sign, then decimal digits or a hexadecimal prefix ("$", "x", "0x") and hex digits,
-// and nothing after them. Hexadecimal takes the full 32 bits, so "$FFFFFFFF" is -1.
-bool TryParseInteger(std::string_view text, int& result)
-{
-    size_t i = 0;
-    while (i < text.size() && text[i] == ' ')
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
-        negative = text[i++] == '-';
-    int base = 10;
-    if (i < text.size() && (text[i] == '$' || text[i] == 'x' || text[i] == 'X')) {
-        base = 16;
-        ++i;
-    } else if (i + 1 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
-        base = 16;
-        i += 2;
-    }
-    if (i == text.size())
-        return false;
-    const std::uint64_t limit = base == 16 ? 0xFFFFFFFFu : negative ? 0x80000000u : 0x7FFFFFFFu;
-    std::uint64_t magnitude = 0;
-    for (; i < text.size(); ++i) {
-        const int digit = DigitValue(text[i]);
-        if (digit >= base)
-            return false;
-        magnitude = magnitude * std::uint64_t(base) + std::uint64_t(digit);
-        if (magnitude > limit)
-            return false;
-    }
-    std::uint32_t bits = std::uint32_t(magnitude);
-    if (negative)
-        bits = 0u - bits;
-    result = std::int32_t(bits);
-    return true;
-}
-
 // ---- names that would not read back ----
 
 // A line break would split the line, "=" in a name would move the split, and a name starting with ";" or
@@ -300,7 +251,7 @@ bool TCustomIniFile::SectionExists(const std::string& section)
 int TCustomIniFile::ReadInteger(const std::string& section, const std::string& ident, int defaultValue)
 {
     int value = 0;
-    return TryParseInteger(ReadString(section, ident, std::string()), value) ? value : defaultValue;
+    return TryStrToInt(ReadString(section, ident, std::string()), value) ? value : defaultValue;
 }
 
 void TCustomIniFile::WriteInteger(const std::string& section, const std::string& ident, int value)

@@ -45,7 +45,8 @@ IntScan ScanInteger(std::string_view s, std::uint64_t decimalLimit, std::uint64_
         ++i;
     if (i < s.size() && (s[i] == '-' || s[i] == '+'))
         scan.negative = s[i++] == '-';
-    if (i < s.size() && s[i] == '$') {
+    // "$1F", "x1F" and "0x1F" are all hexadecimal, as the original reads them.
+    if (i < s.size() && (s[i] == '$' || s[i] == 'x' || s[i] == 'X')) {
         scan.hex = true;
         ++i;
     } else if (i + 1 < s.size() && s[i] == '0' && (s[i + 1] == 'x' || s[i + 1] == 'X')) {

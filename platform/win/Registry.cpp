@@ -1,10 +1,10 @@
 #include "platform/win/Registry.h"
 
+#include "platform/rtl/Numbers.h"
 #include "platform/rtl/StringList.h"
 #include "platform/win/RegistryStore.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstring>
 #include <optional>
 
@@ -369,11 +369,7 @@ void TRegIniFile::WriteString(const std::string& section, const std::string& ide
 
 int TRegIniFile::ReadInteger(const std::string& section, const std::string& ident, int defaultValue)
 {
-    const std::string text = ReadString(section, ident, std::string());
-    int value = 0;
-    const char* end = text.data() + text.size();
-    const auto [last, error] = std::from_chars(text.data(), end, value);
-    return error == std::errc() && last == end && !text.empty() ? value : defaultValue;
+    return rtl::StrToIntDef(ReadString(section, ident, std::string()), defaultValue);
 }
 
 void TRegIniFile::WriteInteger(const std::string& section, const std::string& ident, int value)

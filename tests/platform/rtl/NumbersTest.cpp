@@ -165,7 +165,7 @@ TEST(NumbersIntegers, StrToIntAcceptsDecimalAndHexOnly)
         const char* text;
         std::int64_t value;
     } good[] = {{"123", 123},   {" -45", -45},         {"+7", 7},
-                {"$FF", 255},   {"0x1a", 26},          {"-$10", -16},
+                {"$FF", 255},   {"0x1a", 26},   {"x1F", 31},          {"-$10", -16},
                 {"2147483647", 2147483647}, {"-2147483648", -2147483647 - 1}, {"$FFFFFFFF", -1}};
     for (const auto& c : good)
         EXPECT_EQ(rtl::StrToInt(c.text), c.value) << c.text;
@@ -190,7 +190,7 @@ TEST(NumbersIntegers, ValReportsTheFirstUnreadPosition)
     const struct {
         const char* text;
         int errorPos;
-    } ints[] = {{"42", 0}, {"12a", 3}, {"", 1}, {"-", 2}, {"  x", 3}, {"99999999999", 10}, {"$G", 2}};
+    } ints[] = {{"42", 0}, {"12a", 3}, {"", 1}, {"-", 2}, {"  x", 4}, {"  y", 3}, {"99999999999", 10}, {"$G", 2}};
     for (const auto& c : ints) {
         int pos = -1;
         rtl::ValInt(c.text, pos);

@@ -223,6 +223,11 @@ TEST_F(RegistryTest, RegIniFileSections)
     ini.WriteString("PRG\\SUB", "PATH", " C:\\x=y\r\n");
     EXPECT_EQ(ini.ReadString("proxy", "port", ""), "-42");
     EXPECT_EQ(ini.ReadInteger("PROXY", "PORT", 0), -42);
+    // Integers stored as text read as the library reads numbers: hexadecimal too, junk as the default.
+    ini.WriteString("PROXY", "HEX", "$1F");
+    ini.WriteString("PROXY", "JUNK", "12a");
+    EXPECT_EQ(ini.ReadInteger("PROXY", "HEX", 0), 31);
+    EXPECT_EQ(ini.ReadInteger("PROXY", "JUNK", 7), 7);
     EXPECT_TRUE(ini.ReadBool("PROXY", "USE", false));
     EXPECT_EQ(ini.ReadString("PRG\\SUB", "PATH", ""), " C:\\x=y\r\n");
     EXPECT_EQ(ini.CurrentPath(), "SOFTWARE\\Pellawinsbry\\ZEL\\SETUP");
