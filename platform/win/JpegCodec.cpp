@@ -109,7 +109,6 @@ private:
         created_ = true;
         info_.progress = &progress_;
         jpeg_mem_src(&info_, reinterpret_cast<const unsigned char*>(data_.data()), data_.size());
-        jpeg_save_markers(&info_, JPEG_APP0 + 14, 0);
         jpeg_read_header(&info_, TRUE);
         CheckImageSize(info_.image_width, info_.image_height);
         ChooseOutput();
