@@ -8,6 +8,7 @@ packages=(
   libsdl2-dev libcurl4-openssl-dev libcups2-dev
   fonts-liberation2 fonts-dejavu-core
   libgtest-dev qpdf poppler-utils libtiff-tools imagemagick tidy xvfb xdotool
+  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -1,0 +1,15 @@
+// Feeds arbitrary bytes to the GIF reader: a refusal is the only acceptable failure.
+#include "platform/win/GifCodec.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    try {
+        win::ReadGif(std::string_view(reinterpret_cast<const char*>(data), size));
+    } catch (const win::EInvalidGraphic&) {
+    }
+    return 0;
+}
