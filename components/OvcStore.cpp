@@ -42,7 +42,10 @@ std::string TOvcRegistryStore::KeyName() const
 void TOvcRegistryStore::SetKeyName(const std::string& keyName)
 {
     const size_t first = keyName.find_first_not_of('\\');
-    keyName_ = first == std::string::npos ? std::string() : keyName.substr(first, keyName.find_last_not_of('\\') - first + 1);
+    if (first == std::string::npos)
+        keyName_.clear();
+    else
+        keyName_ = keyName.substr(first, keyName.find_last_not_of('\\') - first + 1);
 }
 
 void TOvcRegistryStore::OpenBackingStore()
