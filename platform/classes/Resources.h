@@ -50,6 +50,7 @@ class TResId {
 public:
     TResId(int id) : id_(id) {}
     TResId(const char* name) : TResId(std::string_view(name)) {}
+    TResId(const std::string& name) : TResId(std::string_view(name)) {}
     TResId(std::string_view name);
 
     bool IsId() const { return name_.empty(); }
