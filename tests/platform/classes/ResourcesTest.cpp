@@ -1,0 +1,220 @@
+#include "platform/classes/ResourceStrings.h"
+#include "platform/classes/Resources.h"
+#include "platform/classes/TextForm.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+using namespace std::string_literals;
+using classes::FindResource;
+using classes::RT_CURSOR;
+using classes::RT_RCDATA;
+using classes::RT_STRING;
+using classes::TResourceStream;
+
+const std::string kFolder = std::string(RIVUVE_FIXTURES) + "/forms/folder";
+
+const classes::TResourceEntry kTable[] = {
+    {RT_CURSOR, nullptr, 0, "CX_DRAGCURSOR", "cursor bytes\0\1\2", 15},
+    {0, "DXSKINS", 0, "BLACK", "skin", 4},
+    {RT_RCDATA, nullptr, 7, nullptr, "seven", 5},
+    {RT_STRING, nullptr, 41000, nullptr, "Application update wizard", 25},
+    {RT_STRING, nullptr, 41001, nullptr, "Value %d of %s", 14},
+};
+const classes::TResourceEntry kOverride[] = {
+    {0, "DXSKINS", 0, "BLACK", "newer", 5},
+};
+
+std::string Bytes(TResourceStream& stream)
+{
+    std::string bytes(std::size_t(stream.Size()), '\0');
+    stream.ReadBuffer(bytes.data(), stream.Size());
+    return bytes;
+}
+
+// Each test starts with the table above registered and no resource folder.
+class Resources : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        unsetenv("RIVUVE_RESOURCES");
+        classes::RegisterResources(kTable, std::size(kTable));
+    }
+    void TearDown() override
+    {
+        unsetenv("RIVUVE_RESOURCES");
+        classes::UnregisterResources(kTable);
+        classes::UnregisterResources(kOverride);
+        classes::SetResStringLoader(nullptr);
+    }
+};
+
+TEST_F(Resources, FoundByNameWithoutRegardToCaseAndById)
+{
+    TResourceStream byName("cx_DragCursor", RT_CURSOR);
+    EXPECT_EQ(Bytes(byName), "cursor bytes\0\1\2"s);
+    TResourceStream custom("Black", "dxskins");
+    EXPECT_EQ(Bytes(custom), "skin");
+    TResourceStream byId(7, RT_RCDATA);
+    EXPECT_EQ(Bytes(byId), "seven");
+    TResourceStream byIdText("#7", "#10");
+    EXPECT_EQ(Bytes(byIdText), "seven");
+    EXPECT_FALSE(FindResource("7", RT_CURSOR));
+    EXPECT_FALSE(FindResource(7, "RCDATA"));  // the type named RCDATA is not the standard type 10
+}
+
+TEST_F(Resources, LaterTableWinsUntilUnregistered)
+{
+    classes::RegisterResources(kOverride, std::size(kOverride));
+    EXPECT_EQ(*FindResource("BLACK", "DXSKINS"), "newer");
+    classes::UnregisterResources(kOverride);
+    EXPECT_EQ(*FindResource("BLACK", "DXSKINS"), "skin");
+}
+
+TEST_F(Resources, MissingResourceRaisesTheLibraryError)
+{
+    struct Case {
+        classes::TResId name;
+        classes::TResId type;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"NOSUCH", RT_CURSOR, "Resource NOSUCH not found"},
+        {8, RT_RCDATA, "Resource #8 not found"},
+        {"CX_DRAGCURSOR", RT_RCDATA, "Resource CX_DRAGCURSOR not found"},
+    };
+    for (const Case& c : cases) {
+        try {
+            TResourceStream stream(c.name, c.type);
+            ADD_FAILURE() << c.message;
+        } catch (const classes::EResNotFound& e) {
+            EXPECT_STREQ(e.what(), c.message);
+        }
+    }
+}
+
+TEST_F(Resources, StreamIsReadOnlyAndSeekable)
+{
+    TResourceStream stream(7, RT_RCDATA);
+    stream.SetPosition(2);
+    char rest[8] = {};
+    EXPECT_EQ(stream.Read(rest, 8), 3);
+    EXPECT_STREQ(rest, "ven");
+    EXPECT_EQ(stream.Read(rest, 8), 0);
+    EXPECT_EQ(stream.Seek(-1, rtl::SeekOrigin::Beginning), -1);
+    EXPECT_EQ(stream.Position(), 5);
+    EXPECT_THROW(stream.WriteBuffer("x", 1), rtl::EStreamError);
+}
+
+// The folder compiles to what the text form and the stored translation format give by hand.
+TEST_F(Resources, FolderGivesTheCompiledBytes)
+{
+    std::string block = "stCaptions\r\nTSample\x01Sample\x01\r\nstHints\r\nstDisplayLabels\r\nstFonts\r\n"
+                        "stMultiLines\r\nstDlgsCaptions\r\nstStrings\r\nIDS_0\x01Zero\x01\r\nstOtherStrings\r\n"
+                        "stLocales\r\nstCollections\r\nstCharSets\r\n";
+    std::string hex;
+    for (unsigned char c : block) {
+        static const char digits[] = "0123456789ABCDEF";
+        hex += digits[c >> 4];
+        hex += digits[c & 15];
+    }
+    std::string form = classes::ObjectTextToBinary("object Sample: TSample\n  Caption = 'Sample'\n"
+                                                   "  object siLang1: TsiLingua\n    LangDelim = 1\n"
+                                                   "    TranslationData = {" + hex + "}\n  end\nend\n");
+
+    setenv("RIVUVE_RESOURCES", kFolder.c_str(), 1);
+    EXPECT_EQ(*FindResource("TSAMPLE", RT_RCDATA), form);
+    EXPECT_EQ(*FindResource("CX_DRAGCURSOR", RT_CURSOR), "cursor bytes\0\1\2"s);
+    EXPECT_EQ(*FindResource("BLACK", "DXSKINS"), "skin");
+    EXPECT_EQ(*FindResource(7, RT_RCDATA), "seven");
+    EXPECT_EQ(*FindResource(41026, RT_STRING),
+              "Host %s unavailable.\r\n\r\nPlease check your Internet connection and try again later.");
+    // The folder replaces the registered tables.
+    EXPECT_FALSE(FindResource(41001, RT_STRING));
+    EXPECT_THROW(TResourceStream("NOSUCH", RT_RCDATA), classes::EResNotFound);
+}
+
+class ResourceFolder : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        char pattern[] = "/tmp/rivuve-resources-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        root_ = pattern;
+    }
+    void TearDown() override { std::filesystem::remove_all(root_); }
+
+    void Put(const std::string& name, const std::string& content)
+    {
+        std::filesystem::create_directories((root_ / name).parent_path());
+        std::ofstream(root_ / name, std::ios::binary) << content;
+    }
+
+    std::filesystem::path root_;
+};
+
+TEST_F(ResourceFolder, MalformedSourcesNameTheirFileAndLine)
+{
+    struct Case {
+        std::vector<std::pair<std::string, std::string>> files;
+        const char* message;
+    };
+    const Case cases[] = {
+        {{{"forms/TBad.form", "object Bad: TBad\n  Caption 'x'\nend\n"}},
+         "forms/TBad.form: Line 2: '=' expected but string found"},
+        {{{"forms/TBad.form", "object Bad: TBad\nend\n"}, {"forms/TBad.strings", "[Nothing]\n"}},
+         "forms/TBad.strings: Line 1: Unknown translation list [Nothing]"},
+        {{{"forms/TBad.form", "object Bad: TBad\nend\n"}, {"forms/TBad.strings", "IDS_0 = \"x\"\n"}},
+         "forms/TBad.form: the string table needs exactly one TsiLingua component, found 0"},
+        {{{"forms/TLone.strings", "IDS_0 = \"x\"\n"}}, "forms/TLone.strings: no form TLone.form for this string table"},
+        {{{"stringtables/t.txt", "IDS_0 = \"x\"\n"}}, "stringtables/t.txt: \"IDS_0\" is not a string number (1 to 65535)"},
+        {{{"stringtables/t.txt", "5 = \"x\", \"y\"\n"}}, "stringtables/t.txt: string 5 needs exactly one text"},
+        {{{"RCDATA/a.bin", "1"}, {"RCDATA/A.txt", "2"}}, "Duplicate resource A of type #10 in"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.message);
+        std::filesystem::remove_all(root_);
+        std::filesystem::create_directory(root_);
+        for (const auto& [name, content] : c.files)
+            Put(name, content);
+        try {
+            classes::CompileResourceFolder(root_.string());
+            ADD_FAILURE() << "no error";
+        } catch (const rtl::Exception& e) {
+            EXPECT_EQ(std::string(e.what()).rfind(c.message, 0), 0u) << e.what();
+        }
+    }
+    EXPECT_THROW(classes::CompileResourceFolder((root_ / "missing").string()), rtl::EFOpenError);
+}
+
+std::string Translated(const classes::TResStringRec& rec)
+{
+    return "[" + classes::DefaultLoadResString(rec) + "]";
+}
+
+TEST_F(Resources, ResourceStringsGoThroughOneReplaceableLoader)
+{
+    EXPECT_EQ(classes::LoadStr(41000), "Application update wizard");
+    EXPECT_EQ(classes::LoadStr(41002), "");
+    EXPECT_EQ(classes::FmtLoadStr(41001, {3, "seven"}), "Value 3 of seven");
+    EXPECT_EQ(classes::LoadResString(classes::SResNotFound), "Resource %s not found");
+
+    classes::SetResStringLoader(&Translated);
+    EXPECT_EQ(classes::LoadStr(41000), "[Application update wizard]");
+    EXPECT_EQ(classes::FmtLoadStr(41001, {3, "seven"}), "[Value 3 of seven]");
+    try {
+        TResourceStream stream("NOSUCH", RT_CURSOR);
+        ADD_FAILURE();
+    } catch (const classes::EResNotFound& e) {
+        EXPECT_STREQ(e.what(), "[Resource NOSUCH not found]");
+    }
+    EXPECT_EQ(classes::SetResStringLoader(nullptr), &Translated);
+    EXPECT_EQ(classes::LoadStr(41000), "Application update wizard");
+}
+
+}  // namespace
