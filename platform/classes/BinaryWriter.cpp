@@ -152,4 +152,11 @@ void TBinaryWriter::WriteStr(std::string_view value)
     Write(value.data(), value.size());
 }
 
+void TBinaryWriter::WriteClassName(std::string_view name)
+{
+    if (name.size() >= 0xF0)
+        throw rtl::EWriteError("Class name too long: " + std::string(name));
+    WriteStr(name);
+}
+
 }  // namespace classes

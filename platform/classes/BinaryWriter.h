@@ -74,6 +74,9 @@ public:
     void WriteListEnd() { WriteValue(TValueType::Null); }
     // A length byte and the bytes; EWriteError "Name too long: %s" beyond 255 bytes.
     void WriteStr(std::string_view value);
+    // A component's class name, which follows an optional prefix byte (0xF0 | flags): a name of 240 bytes
+    // or more would read back as a prefix, so it raises EWriteError "Class name too long: %s".
+    void WriteClassName(std::string_view name);
 
 protected:
     void Write(const void* data, std::size_t size) { stream_.WriteBuffer(data, std::int64_t(size)); }

@@ -85,7 +85,7 @@ void TWriter::WriteComponent(TComponent* component)
             flags |= kInline;
         if (flags)
             WriteByte(kPrefix | flags);
-        WriteStr(component->ClassName());
+        WriteClassName(component->ClassName());
         WriteStr(component->Name());
         component->WriteState(*this);
     } catch (...) {

@@ -315,10 +315,12 @@ private:
             Expected("'object'");
         }
         std::string name;
+        int classLine = token_.line;
         std::string className = ExpectIdent();
         if (IsSymbol(':')) {
             Advance();
             name = className;
+            classLine = token_.line;
             className = ExpectIdent();
         }
         std::string position;
@@ -330,6 +332,8 @@ private:
         }
         if (flags)
             stream_.WriteString(std::string(1, char(kPrefix | flags)) + position);
+        if (className.size() >= 0xF0)
+            lexer_.Fail(classLine, "Class name too long: " + className);
         WriteStr(className);
         WriteStr(name);
         while (token_.kind == Token::Ident && !AtObject() && !IsKeyword("end"))

@@ -194,6 +194,21 @@ TEST(TextForm, MalformedTextNamesTheLine)
     }
 }
 
+// A class name's length byte would read back as the prefix byte from 240 bytes on.
+TEST(TextForm, ClassNamesTooLongToReadBackAreRefused)
+{
+    const std::string fits(239, 'T');
+    const std::string tooLong(240, 'T');
+    EXPECT_EQ(ObjectBinaryToText(ObjectTextToBinary("object X: " + fits + "\nend\n")),
+              "object X: " + fits + "\nend\n");
+    try {
+        ObjectTextToBinary("object X: " + tooLong + "\nend\n");
+        ADD_FAILURE() << "no error";
+    } catch (const classes::EParserError& e) {
+        EXPECT_EQ(std::string(e.what()), "Line 1: Class name too long: " + tooLong);
+    }
+}
+
 TEST(TextForm, DamagedBinaryRaisesAndWritesNothing)
 {
     rtl::TStringStream input("RVF0\x02TX\x01X\x01P\x06\x09"s);
