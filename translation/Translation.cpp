@@ -1,0 +1,13 @@
+#include "translation/Translation.h"
+
+namespace translation {
+
+void initialize()
+{
+}
+
+void finalize()
+{
+}
+
+}  // namespace translation
