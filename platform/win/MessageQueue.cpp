@@ -200,6 +200,10 @@ Fetched FetchOnce(MSG& msg, HWND hwnd, UINT filterMin, UINT filterMax, bool remo
         if (remove) {
             lock.lock();
             NoteInputFetched(queue, msg);
+            lock.unlock();
+            if (!PrepareMouseMessage(msg)) {
+                return Fetched::Discarded;
+            }
         }
         return Fetched::Message;
     }

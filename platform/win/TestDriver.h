@@ -34,8 +34,9 @@ public:
     void TypeChar(char ch, UINT vk = VK_PACKET, bool dead = false);
     void TypeText(const std::string& text);
 
-    // Mouse, at a point in the client coordinates of hwnd. A second press of the same button within the
-    // double-click time and distance becomes a double click on windows whose class has CS_DBLCLKS.
+    // Mouse, at a point in the client coordinates of hwnd: the mouse goes where the user's would, to the
+    // window under that point or the capture (PostMouseInput). A second press of the same button within
+    // the double-click time and distance becomes a double click on windows whose class has CS_DBLCLKS.
     void MouseMove(HWND hwnd, int x, int y);
     void MouseDown(HWND hwnd, Button button, int x, int y);
     void MouseUp(HWND hwnd, Button button, int x, int y);
@@ -60,17 +61,10 @@ public:
 
 private:
     void PostKey(HWND hwnd, UINT message, UINT vk, DWORD lPrivate);
-    void PostMouse(HWND hwnd, UINT message, WPARAM extra, int x, int y);
-    WPARAM MouseKeys() const;
+    void PostMouse(HWND hwnd, UINT message, int wheelDelta, int x, int y);
 
     rtl::VirtualClock& clock_;
     std::multimap<std::uint64_t, std::function<void()>> script_;
-    struct LastClick {
-        HWND hwnd = nullptr;
-        UINT message = 0;
-        std::uint64_t tick = 0;
-        POINT pt;
-    } lastClick_;
 };
 
 }  // namespace win

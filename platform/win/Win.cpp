@@ -1,6 +1,7 @@
 #include "platform/win/Win.h"
 
 #include "platform/win/Atoms.h"
+#include "platform/win/Cursor.h"
 #include "platform/win/RegistryStore.h"
 #include "platform/win/Sound.h"
 #include "platform/win/SystemInfo.h"
@@ -35,6 +36,7 @@ void initialize()
     ResetSystemInfo();
     ResetAtoms();
     ClearSoundLog();
+    ResetCursors();
     {
         auto lock = LockSystem();
         WindowSystem& system = System();

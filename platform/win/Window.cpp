@@ -1,6 +1,9 @@
 #include "platform/win/Window.h"
 
+#include "platform/win/Activation.h"
+#include "platform/win/Input.h"
 #include "platform/win/MessageQueue.h"
+#include "platform/win/WindowPos.h"
 #include "platform/win/WindowTable.h"
 
 #include "platform/rtl/CodePage.h"
@@ -253,6 +256,20 @@ void ReleaseCaptureOfTree(HWND hwnd)
     }
 }
 
+// A focus within a window being destroyed goes away with WM_KILLFOCUS.
+void DropFocusOfTree(HWND hwnd)
+{
+    bool within;
+    {
+        auto lock = LockSystem();
+        const HWND focus = QueueOfCurrentThread().focus;
+        within = focus && IsSelfOrDescendant(hwnd, focus);
+    }
+    if (within) {
+        SetFocus(nullptr);
+    }
+}
+
 std::vector<HWND> OwnedWindowsOf(HWND hwnd)
 {
     std::vector<HWND> owned;
@@ -280,6 +297,19 @@ bool MatchesWindow(HWND hwnd, const char* className, const char* windowName)
         }
     }
     return !windowName || rtl::AnsiSameText(window->text, windowName);
+}
+
+// The topmost visible, enabled window owned by hwnd (the modal window that disabled it), or hwnd itself
+// when there is none. Lock held.
+HWND EnabledPopupOf(HWND hwnd)
+{
+    for (HWND top : TopLevelWindows()) {
+        Window* window = FindWindowRecord(top);
+        if (window && window->owner == hwnd && (window->style & WS_VISIBLE) && !(window->style & WS_DISABLED)) {
+            return top;
+        }
+    }
+    return hwnd;
 }
 
 LRESULT SendToParent(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, bool ownerToo)
@@ -399,8 +429,12 @@ BOOL DestroyWindow(HWND hwnd)
     for (HWND owned : OwnedWindowsOf(hwnd)) {
         DestroyWindow(owned);
     }
-    SetWindowVisibleFlag(hwnd, false);
     ReleaseCaptureOfTree(hwnd);
+    if (GetWindowLongPtr(hwnd, GWL_STYLE) & WS_VISIBLE) {
+        SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    LeaveActivation(hwnd);
+    DropFocusOfTree(hwnd);
     SendDestroyMessages(hwnd);
     SendNcDestroyMessages(hwnd);
     return TRUE;
@@ -414,6 +448,11 @@ BOOL IsWindow(HWND hwnd)
 
 LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    LRESULT result = 0;
+    if (DefGeometryMessage(hwnd, message, wParam, lParam, result) ||
+        DefInputMessage(hwnd, message, wParam, lParam, result)) {
+        return result;
+    }
     switch (message) {
     case WM_NCCREATE: {
         const auto* create = reinterpret_cast<const CREATESTRUCT*>(lParam);
@@ -448,14 +487,10 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
             SendMessage(hwnd, WM_CLOSE, 0, 0);
         }
         return 0;
-    case WM_NCHITTEST:
-        return HTCLIENT;
     case WM_MOUSEACTIVATE: {
         const LRESULT answer = SendToParent(hwnd, message, wParam, lParam, false);
         return answer != 0 ? answer : 1;  // MA_ACTIVATE
     }
-    case WM_SETCURSOR:
-        return SendToParent(hwnd, message, wParam, lParam, false);
     case WM_CONTEXTMENU:
     case WM_MOUSEWHEEL:
         return SendToParent(hwnd, message, wParam, lParam, false);
@@ -822,7 +857,7 @@ HWND GetWindow(HWND hwnd, UINT command)
     case GW_HWNDLAST: return siblings.back();
     case GW_HWNDNEXT: return self + 1 < siblings.end() ? *(self + 1) : nullptr;
     case GW_HWNDPREV: return self != siblings.begin() ? *(self - 1) : nullptr;
-    case GW_ENABLEDPOPUP: return nullptr;
+    case GW_ENABLEDPOPUP: return EnabledPopupOf(hwnd);
     default:
         SetLastError(ERROR_INVALID_PARAMETER);
         return nullptr;

@@ -156,6 +156,9 @@ void FreeWindow(HWND hwnd)
         if (queue->active == hwnd) {
             queue->active = nullptr;
         }
+        if (queue->mouseTracked == hwnd) {
+            queue->mouseTracked = nullptr;
+        }
     }
     for (auto& other : system.slots) {
         if (other.window && other.window->owner == hwnd) {
@@ -257,6 +260,10 @@ void ResetWindowSystem(WindowSystem& system)
     system.classes.clear();
     system.nextClassAtom = 0xC000;
     system.queues.clear();
+    system.cursor = POINT{};
+    system.foregroundThread = 0;
+    system.swapButtons = false;
+    system.lastClick = WindowSystem::LastClick();
     system.changed.notify_all();
 }
 

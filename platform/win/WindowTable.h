@@ -62,6 +62,8 @@ struct Window {
     bool destroying = false;
     // The display back end's data for this window (its surface); none while there is no back end.
     void* surface = nullptr;
+    RECT restoreRect;  // the normal window rectangle while minimized or maximized
+    bool hasRestoreRect = false;
 };
 
 // A message sent to a window of another thread, waiting there until that thread pumps.
@@ -103,6 +105,8 @@ struct ThreadQueue {
     HWND focus = nullptr;
     HWND active = nullptr;
     MSG lastMessage;  // for GetMessageTime and GetMessagePos
+    HWND mouseTracked = nullptr;  // TrackMouseEvent: the window told when the mouse leaves it
+    DWORD mouseTrackFlags = 0;
     BYTE keyState[256] = {};
     int sendDepth = 0;  // messages from other threads being handled now
 };
@@ -127,6 +131,14 @@ struct WindowSystem {
 
     std::map<DWORD, std::unique_ptr<ThreadQueue>> queues;
     POINT cursor;               // screen position of the mouse
+    DWORD foregroundThread = 0;  // the thread whose active window is the foreground window
+    bool swapButtons = false;
+    struct LastClick {
+        HWND hwnd = nullptr;
+        UINT message = 0;
+        DWORD time = 0;
+        POINT pt;
+    } lastClick;  // for double clicks
     BYTE asyncKeyState[256] = {};  // keys and buttons as input arrives, before any thread fetches it
     std::uintptr_t nextHook = 1;
     std::uint64_t nextTimerSerial = 1;
@@ -190,6 +202,21 @@ bool IsLiveTimer(HWND hwnd, UINT_PTR id, TIMERPROC proc);
 void NoteInputFetched(ThreadQueue& queue, const MSG& msg);
 bool IsKeyboardMessage(UINT message);
 bool IsMouseMessage(UINT message);
+
+// Geometry (WindowPos.cpp): the screen position of a window's client origin and its window rectangle
+// on the screen.
+POINT ClientOriginOnScreen(const Window& window);
+RECT WindowRectOnScreen(const Window& window);
+// The top-level window that contains hwnd (hwnd itself for a top-level window); null for the roots.
+HWND RootWindowOf(HWND hwnd);
+bool IsRootWindow(HWND hwnd);
+
+// The default handling of the units: each answers whether it handled the message, and its result.
+bool DefGeometryMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+bool DefInputMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+// Before a fetched mouse message is answered (lock not held): WM_MOUSEACTIVATE with the activation it
+// asks for, and WM_SETCURSOR. False when the message is to be dropped.
+bool PrepareMouseMessage(const MSG& msg);
 
 // Empties the tables without sending any message: the state of a freshly started system.
 void ResetWindowSystem(WindowSystem& system);
