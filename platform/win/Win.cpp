@@ -1,6 +1,7 @@
 #include "platform/win/Win.h"
 
 #include "platform/win/Atoms.h"
+#include "platform/win/Clipboard.h"
 #include "platform/win/Cursor.h"
 #include "platform/win/RegistryStore.h"
 #include "platform/win/Sound.h"
@@ -37,6 +38,7 @@ void initialize()
     ResetAtoms();
     ClearSoundLog();
     ResetCursors();
+    ResetClipboard();
     {
         auto lock = LockSystem();
         WindowSystem& system = System();

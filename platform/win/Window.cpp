@@ -450,7 +450,8 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = 0;
     if (DefGeometryMessage(hwnd, message, wParam, lParam, result) ||
-        DefInputMessage(hwnd, message, wParam, lParam, result)) {
+        DefInputMessage(hwnd, message, wParam, lParam, result) ||
+        DefCaretMessage(hwnd, message, wParam, lParam, result)) {
         return result;
     }
     switch (message) {

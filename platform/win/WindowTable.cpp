@@ -156,6 +156,9 @@ void FreeWindow(HWND hwnd)
         if (queue->active == hwnd) {
             queue->active = nullptr;
         }
+        if (queue->caret.hwnd == hwnd) {
+            queue->caret = Caret();
+        }
         if (queue->mouseTracked == hwnd) {
             queue->mouseTracked = nullptr;
         }
@@ -263,6 +266,7 @@ void ResetWindowSystem(WindowSystem& system)
     system.cursor = POINT{};
     system.foregroundThread = 0;
     system.swapButtons = false;
+    system.caretBlinkTime = 530;
     system.lastClick = WindowSystem::LastClick();
     system.changed.notify_all();
 }

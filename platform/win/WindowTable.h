@@ -90,6 +90,17 @@ struct Timer {
     TIMERPROC proc = nullptr;
     std::uint64_t due = 0;     // tick count at which it is ready
     std::uint64_t serial = 0;  // creation order, for timers due at the same tick
+    bool system = false;       // the system's own timer of a window: WM_SYSTIMER, handled by DefWindowProc
+};
+
+// The caret of a thread: one at a time, in the client area of one window.
+struct Caret {
+    HWND hwnd = nullptr;
+    HANDLE bitmap = nullptr;  // null for a solid caret, (HANDLE)1 for a grey one
+    SIZE size;
+    POINT pos;
+    int hideLevel = 1;  // shown while 0
+    bool drawn = false;  // in its on phase of blinking
 };
 
 struct ThreadQueue {
@@ -105,6 +116,7 @@ struct ThreadQueue {
     HWND focus = nullptr;
     HWND active = nullptr;
     MSG lastMessage;  // for GetMessageTime and GetMessagePos
+    Caret caret;
     HWND mouseTracked = nullptr;  // TrackMouseEvent: the window told when the mouse leaves it
     DWORD mouseTrackFlags = 0;
     BYTE keyState[256] = {};
@@ -143,6 +155,7 @@ struct WindowSystem {
     std::uintptr_t nextHook = 1;
     std::uint64_t nextTimerSerial = 1;
     UINT_PTR nextThreadTimerId = 1;
+    UINT caretBlinkTime = 530;
 };
 
 using SystemLock = std::unique_lock<std::mutex>;
@@ -214,6 +227,7 @@ bool IsRootWindow(HWND hwnd);
 // The default handling of the units: each answers whether it handled the message, and its result.
 bool DefGeometryMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 bool DefInputMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+bool DefCaretMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 // Before a fetched mouse message is answered (lock not held): WM_MOUSEACTIVATE with the activation it
 // asks for, and WM_SETCURSOR. False when the message is to be dropped.
 bool PrepareMouseMessage(const MSG& msg);
