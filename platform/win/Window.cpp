@@ -134,6 +134,8 @@ HWND RegisterNewWindow(DWORD exStyle, const char* className, DWORD style, const 
     window->id = (style & WS_CHILD) ? reinterpret_cast<LONG_PTR>(menu) : 0;
     window->instance = instance;
     window->extra.assign(static_cast<std::size_t>(windowClass->wndExtra), 0);
+    window->scrollBars[0].max = (style & WS_HSCROLL) ? 100 : 0;
+    window->scrollBars[1].max = (style & WS_VSCROLL) ? 100 : 0;
     window->windowRect = rect;
     window->clientRect = rect;
     window->thread = GetCurrentThreadId();
@@ -451,7 +453,8 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     LRESULT result = 0;
     if (DefGeometryMessage(hwnd, message, wParam, lParam, result) ||
         DefInputMessage(hwnd, message, wParam, lParam, result) ||
-        DefCaretMessage(hwnd, message, wParam, lParam, result)) {
+        DefCaretMessage(hwnd, message, wParam, lParam, result) ||
+        DefScrollBarMessage(hwnd, message, wParam, lParam, result)) {
         return result;
     }
     switch (message) {

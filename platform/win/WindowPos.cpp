@@ -138,12 +138,20 @@ RECT ChangeState(HWND hwnd, DWORD newState, const Before& before)
         window->restoreRect = window->windowRect;
         window->hasRestoreRect = true;
     }
+    window->restoreToMaximized = newState == WS_MINIMIZE && (window->style & WS_MAXIMIZE);
     if (newState == 0) {
         target = window->hasRestoreRect ? window->restoreRect : window->windowRect;
         window->hasRestoreRect = false;
     }
     window->style = (window->style & ~(WS_MINIMIZE | WS_MAXIMIZE)) | newState;
     return target;
+}
+
+bool RestoresToMaximized(HWND hwnd)
+{
+    auto lock = LockSystem();
+    Window* window = FindWindowRecord(hwnd);
+    return window && window->restoreToMaximized;
 }
 
 }  // namespace
@@ -259,6 +267,39 @@ bool DefGeometryMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, L
             SendMessage(hwnd, WM_SIZE, kind,
                         MAKELPARAM(static_cast<WORD>(Width(client)), static_cast<WORD>(Height(client))));
         }
+        result = 0;
+        return true;
+    }
+    case WM_NCLBUTTONDOWN:
+    case WM_NCLBUTTONDBLCLK: {
+        // The caption buttons act at the press; a double click on the caption maximizes or restores.
+        const bool zoomed = IsZoomed(hwnd);
+        WPARAM command = 0;
+        if (message == WM_NCLBUTTONDOWN && wParam == static_cast<WPARAM>(HTCLOSE)) {
+            command = SC_CLOSE;
+        } else if (message == WM_NCLBUTTONDOWN && wParam == static_cast<WPARAM>(HTMINBUTTON)) {
+            command = SC_MINIMIZE;
+        } else if ((message == WM_NCLBUTTONDOWN && wParam == static_cast<WPARAM>(HTMAXBUTTON)) ||
+                   (message == WM_NCLBUTTONDBLCLK && wParam == static_cast<WPARAM>(HTCAPTION) &&
+                    (GetWindowLongPtr(hwnd, GWL_STYLE) & WS_MAXIMIZEBOX))) {
+            command = zoomed ? SC_RESTORE : SC_MAXIMIZE;
+        } else {
+            return false;
+        }
+        SendMessage(hwnd, WM_SYSCOMMAND, command, lParam);
+        result = 0;
+        return true;
+    }
+    case WM_SYSCOMMAND: {
+        const WPARAM command = wParam & 0xFFF0;
+        const int show = command == SC_MINIMIZE ? SW_MINIMIZE
+                         : command == SC_MAXIMIZE ? SW_SHOWMAXIMIZED
+                         : command == SC_RESTORE  ? SW_RESTORE
+                                                  : -1;
+        if (show < 0) {
+            return false;
+        }
+        ShowWindow(hwnd, show);
         result = 0;
         return true;
     }
@@ -397,7 +438,7 @@ BOOL ShowWindow(HWND hwnd, int command)
     case SW_SHOWNORMAL:
     case SW_RESTORE:
     case SW_SHOWDEFAULT:
-        newState = 0;
+        newState = state == WS_MINIMIZE && RestoresToMaximized(hwnd) ? WS_MAXIMIZE : 0;
         if (state) {
             flags = SWP_SHOWWINDOW | SWP_FRAMECHANGED;
         }

@@ -62,8 +62,17 @@ struct Window {
     bool destroying = false;
     // The display back end's data for this window (its surface); none while there is no back end.
     void* surface = nullptr;
+    struct ScrollBar {
+        int min = 0;
+        int max = 0;
+        UINT page = 0;
+        int pos = 0;
+        int trackPos = 0;
+        UINT disabledArrows = 0;  // ESB_DISABLE_* bits
+    } scrollBars[2];  // SB_HORZ, SB_VERT
     RECT restoreRect;  // the normal window rectangle while minimized or maximized
     bool hasRestoreRect = false;
+    bool restoreToMaximized = false;  // minimized from the maximized state, which a restore comes back to
 };
 
 // A message sent to a window of another thread, waiting there until that thread pumps.
@@ -227,6 +236,7 @@ bool IsRootWindow(HWND hwnd);
 // The default handling of the units: each answers whether it handled the message, and its result.
 bool DefGeometryMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 bool DefInputMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+bool DefScrollBarMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 bool DefCaretMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 // Before a fetched mouse message is answered (lock not held): WM_MOUSEACTIVATE with the activation it
 // asks for, and WM_SETCURSOR. False when the message is to be dropped.
