@@ -61,10 +61,10 @@ int TryWrite(const std::string& path, std::string_view data, const AtomicWriteOp
         if (fd < 0 && (errno != EEXIST || attempt == 100))
             return errno;
     }
-    const std::optional<unsigned> mode = options.mode ? options.mode
-                                         : replacing  ? std::optional<unsigned>(old.st_mode & 07777)
-                                                      : std::nullopt;
-    const bool written = WriteAll(fd, data) && (!mode || ::fchmod(fd, *mode) == 0) && ::fsync(fd) == 0;
+    // The new file's permissions: as asked, else the old file's, else what open gave it.
+    const bool setMode = options.mode.has_value() || replacing;
+    const unsigned mode = options.mode.value_or(old.st_mode & 07777);
+    const bool written = WriteAll(fd, data) && (!setMode || ::fchmod(fd, mode) == 0) && ::fsync(fd) == 0;
     int error = written ? 0 : errno;
     if (::close(fd) != 0 && !error)
         error = errno;

@@ -42,7 +42,7 @@ LOGFONT Tahoma(LONG weight)
     font.lfHeight = -11;  // 8 points at 96 pixels per inch
     font.lfWeight = weight;
     font.lfCharSet = 1;  // DEFAULT_CHARSET
-    std::strcpy(font.lfFaceName, "Tahoma");
+    font.lfFaceName = "Tahoma";
     return font;
 }
 

@@ -4,6 +4,7 @@
 // the double-click time. Every value can be changed (by tests, or the display back end for monitors);
 // win::initialize restores the defaults.
 
+#include "platform/win/LogFont.h"
 #include "platform/win/Types.h"
 
 #include <string>
@@ -89,24 +90,6 @@ constexpr int SM_REMOTESESSION = 0x1000;
 
 int GetSystemMetrics(int index);
 
-// Fonts of the non-client area.
-struct LOGFONTA {
-    LONG lfHeight = 0;
-    LONG lfWidth = 0;
-    LONG lfEscapement = 0;
-    LONG lfOrientation = 0;
-    LONG lfWeight = 0;
-    BYTE lfItalic = 0;
-    BYTE lfUnderline = 0;
-    BYTE lfStrikeOut = 0;
-    BYTE lfCharSet = 0;
-    BYTE lfOutPrecision = 0;
-    BYTE lfClipPrecision = 0;
-    BYTE lfQuality = 0;
-    BYTE lfPitchAndFamily = 0;
-    char lfFaceName[32] = {};
-};
-using LOGFONT = LOGFONTA;
 
 struct NONCLIENTMETRICS {
     UINT cbSize = sizeof(NONCLIENTMETRICS);

@@ -3,6 +3,8 @@
 #include "platform/win/Atoms.h"
 #include "platform/win/Clipboard.h"
 #include "platform/win/Cursor.h"
+#include "platform/win/FontEngine.h"
+#include "platform/win/GdiObjects.h"
 #include "platform/win/RegistryStore.h"
 #include "platform/win/Sound.h"
 #include "platform/win/SystemInfo.h"
@@ -34,7 +36,9 @@ HWND CreateRootWindow(WindowSystem& system, const char* className, DWORD style)
 
 void initialize()
 {
+    InitializeFonts();
     ResetSystemInfo();
+    InitializeGdi();
     ResetAtoms();
     ClearSoundLog();
     ResetCursors();
@@ -57,10 +61,12 @@ void finalize()
     // Settings still only in memory are written before anything else goes; a failure propagates to the
     // program, which reports it.
     FlushRegistry();
+    FinalizeFonts();
     auto lock = LockSystem();
     WindowSystem& system = System();
     ResetWindowSystem(system);
     system.initialized = false;
+    FinalizeGdi();
 }
 
 }  // namespace win

@@ -1,6 +1,11 @@
 // estimate: the fan and pump estimate of a project built from the parameters' built-in values, with
 // "N=value" arguments replacing parameter N. Prints every input and result as "name value" lines, one
 // value per line, numbers with '.' as the decimal point, so the figures can be checked from outside.
+//
+// "estimate project.kvx [N=value ...]" reads the project file as the Open command does (the check
+// pass, then the live pass) and estimates the file's application only. The reader's messages go to the
+// standard error stream and take their default answer; a refused file ends the command with exit code
+// 2. The options the reader writes go to a temporary registry file unless RIVUVE_REGISTRY names one.
 
 #include "analysis/Analysis.h"
 #include "analysis/Calculation.h"
@@ -13,8 +18,17 @@
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Numbers.h"
 #include "platform/rtl/Rtl.h"
+#include "platform/rtl/TempFiles.h"
+#include "platform/win/DialogService.h"
+#include "platform/win/RegistryStore.h"
+#include "shell/ProjectFile.h"
 
+#include <array>
+#include <cerrno>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -61,6 +75,103 @@ void ApplyArgument(const std::string& argument)
         throw rtl::EConvertError("Parameter " + rtl::IntToStr(number) + " must lie between " +
                                  SingleNumber(record.MinValue) + " and " + SingleNumber(record.MaxValue));
     record.Value = float(value);
+}
+
+// "N=value" overrides a parameter; any other first argument names a project file.
+bool IsParamArgument(const std::string& argument)
+{
+    const size_t equals = argument.find('=');
+    return equals != std::string::npos && equals > 0 &&
+           argument.find_first_not_of("0123456789") == equals;
+}
+
+// The hidden translation window's texts that the project reader shows.
+const FixedTextSource& TranslationTexts()
+{
+    static const FixedTextSource texts({
+        {"IDS_12", "Parameter "},
+        {"IDS_13", " out of range !"},
+        {"IDS_15", " does not match !"},
+        {"IDS_16", "Line/Parameter # out of range !"},
+        {"IDS_21", "Error in line : "},
+        {"IDS_25", "Application Information is Missing! Unable to load this file."},
+        {"IDS_26", "Power Mode Information is Missing! Unable to load this file."},
+        {"IDS_27", "Currency Mode Information is Missing! Unable to load this file."},
+        {"IDS_28", "\x80"},
+        {"IDS_29", "Cents"},
+        {"IDS_31", "\xA3"},
+        {"IDS_32", "Pence"},
+        {"IDS_33", "/100"},
+        {"IDS_61", "Estimation Saved!"},
+    });
+    return texts;
+}
+
+// The windows the reader fills: only the customer texts are kept, to be printed.
+class ProjectTexts final : public shell::ProjectWindows {
+public:
+    std::array<std::string, shell::CustomerEditCount> customer;
+
+    std::string CustomerText(shell::CustomerEdit edit) const override { return customer[size_t(edit) - 1]; }
+    void SetCustomerText(shell::CustomerEdit edit, const std::string& text) override
+    {
+        customer[size_t(edit) - 1] = text;
+    }
+    std::string CustomTitleText(int) const override { return {}; }
+    void CheckCurrencyButton(shell::CurrencyButton) override {}
+    void SetCustomCurrencyText(const std::string&) override {}
+    void CheckPowerButton(shell::PowerButton) override {}
+};
+
+// A registry file of its own in a fresh private folder, removed with the folder at the end, so the
+// command never changes the user's settings.
+class TemporaryRegistry {
+public:
+    TemporaryRegistry()
+    {
+        std::string pattern = rtl::PrivateTempFolder() + "estimate-XXXXXX";
+        if (!::mkdtemp(pattern.data()))
+            throw rtl::EOSError("Cannot make a folder for the temporary registry", errno);
+        folder_ = pattern;
+        win::UseRegistryFile(folder_ / "registry");
+    }
+    ~TemporaryRegistry()
+    {
+        win::UseRegistryFile({});
+        std::error_code error;
+        std::filesystem::remove_all(folder_, error);
+    }
+    TemporaryRegistry(const TemporaryRegistry&) = delete;
+    TemporaryRegistry& operator=(const TemporaryRegistry&) = delete;
+
+private:
+    std::filesystem::path folder_;
+};
+
+// The Open command: the check pass over the scratch table, then the live pass. False when refused.
+bool OpenProject(const std::string& fileName, ProjectTexts& windows)
+{
+    // The options loader's value when the registry holds none.
+    CustomCurrency = "-";
+    return shell::LoadProjectFile(fileName, ShadowParamTable, shell::LoadMode::Check, windows, TranslationTexts()) &&
+           shell::LoadProjectFile(fileName, ParamTable, shell::LoadMode::Live, windows, TranslationTexts());
+}
+
+const char* const kCustomerEditNames[shell::CustomerEditCount] = {
+    "PREPFOR", "Titlefor", "Companyfor", "AddressFor", "ZipFor",
+    "CountryFor", "Telfor", "Faxfor", "EmailFor", "PROJECTNAME",
+};
+
+// What the project file set, besides the parameters.
+void PrintProject(const ProjectTexts& windows)
+{
+    std::printf("project.FileAppType %d\n", int(FileAppType));
+    std::printf("project.PowerInKW %d\n", PowerInKW ? 1 : 0);
+    std::printf("project.CurrencyMode %d\n", int(CurrencyMode));
+    std::printf("project.CurrencySymbol %s\n", CurrencySymbol.Str().c_str());
+    std::printf("project.CurrencySubunit %s\n", CurrencySubunit.Str().c_str());
+    for (int i = 0; i < shell::CustomerEditCount; ++i)
+        std::printf("project.%s %s\n", kCustomerEditNames[i], windows.customer[size_t(i)].c_str());
 }
 
 // What the options loader does at start-up: the curves and the custom-control switches follow the
@@ -256,15 +367,37 @@ int main(int argc, char** argv)
         rtl::initialize();
         analysis::initialize();
         DefineAllParams();
-        for (int i = 1; i < argc; ++i)
+        win::ConsoleDialogs console;
+        win::ScopedDialogService dialogs(console);
+        ProjectTexts windows;
+        const bool project = argc > 1 && !IsParamArgument(argv[1]);
+        if (project) {
+            std::optional<TemporaryRegistry> registry;
+            if (!std::getenv("RIVUVE_REGISTRY"))
+                registry.emplace();
+            if (!OpenProject(argv[1], windows)) {
+                std::fprintf(stderr, "estimate: the project file \"%s\" was refused\n", argv[1]);
+                return 2;
+            }
+        }
+        for (int i = project ? 2 : 1; i < argc; ++i)
             ApplyArgument(argv[i]);
         LoadOptionsFromParams();
         if (!CheckDutyCycleTotal()) {
             std::fprintf(stderr, "estimate: Total Duty Cycle Percentages should equal 100%% (parameters 10..19)\n");
             return 2;
         }
-        Estimate(1, "fan");
-        Estimate(2, "pump");
+        if (project) {
+            if (FileAppType != 1 && FileAppType != 2) {
+                std::fprintf(stderr, "estimate: there is no estimate for a cooling tower\n");
+                return 2;
+            }
+            PrintProject(windows);
+            Estimate(FileAppType, FileAppType == 1 ? "fan" : "pump");
+        } else {
+            Estimate(1, "fan");
+            Estimate(2, "pump");
+        }
     } catch (const rtl::Exception& e) {
         std::fprintf(stderr, "estimate: %s\n", e.what());
         return 2;

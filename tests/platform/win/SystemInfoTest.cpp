@@ -18,7 +18,7 @@ TEST_F(SystemInfoTest, MetricsFollowTheNonClientSettings)
 {
     NONCLIENTMETRICS metrics;
     ASSERT_TRUE(SystemParametersInfo(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0));
-    EXPECT_STREQ(metrics.lfMessageFont.lfFaceName, "Tahoma");
+    EXPECT_EQ(std::string(metrics.lfMessageFont.lfFaceName), "Tahoma");
     EXPECT_EQ(GetSystemMetrics(SM_CXVSCROLL), 16);
     EXPECT_EQ(GetSystemMetrics(SM_CYCAPTION), metrics.iCaptionHeight + 1);
     metrics.iScrollWidth = 20;

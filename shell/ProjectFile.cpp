@@ -1,0 +1,360 @@
+#include "shell/ProjectFile.h"
+
+#include "analysis/Globals.h"
+#include "analysis/NumberText.h"
+#include "platform/rtl/AtomicFile.h"
+#include "platform/rtl/Dates.h"
+#include "platform/rtl/Exceptions.h"
+#include "platform/rtl/FileUtils.h"
+#include "platform/rtl/Numbers.h"
+#include "platform/win/DialogService.h"
+#include "platform/win/Registry.h"
+#include "platform/win/Sound.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace shell {
+
+namespace {
+
+using analysis::TParamRecord;
+using analysis::TParamTable;
+using analysis::TextSource;
+
+constexpr std::string_view kLineBreak = "\r\n";
+constexpr const char* kOptionsKey = "SOFTWARE\\PELLAWINSBRY\\ZEL\\SETUP";
+
+// --- messages ---
+
+void Inform(const std::string& text)
+{
+    win::MessageBox(text, "Information", win::MB_OK | win::MB_ICONINFORMATION);
+}
+
+void ShowError(const std::string& text)
+{
+    win::MessageBox(text, "Error", win::MB_OK | win::MB_ICONERROR);
+}
+
+// True when the user chose Cancel.
+bool Cancelled(const std::string& text, const std::string& caption, unsigned icon)
+{
+    return win::MessageBox(text, caption, win::MB_OKCANCEL | icon) == win::IDCANCEL;
+}
+
+// A failure of a file operation: the system's text for an error code, any other fault its own message.
+void ShowFileError(const rtl::Exception& e)
+{
+    if (const auto* os = dynamic_cast<const rtl::EOSError*>(&e))
+        analysis::ShowIOError(os->ErrorCode());
+    else
+        win::MessageBox(e.what(), "Warning", win::MB_OK | win::MB_ICONWARNING);
+}
+
+// --- writing ---
+
+// The decimals of a value in the file, by the exact scale.
+int FileDecimals(float scale)
+{
+    if (scale == 1)
+        return 0;
+    if (scale == 10)
+        return 1;
+    if (scale == 100)
+        return 2;
+    if (scale == 1000)
+        return 3;
+    return 4;
+}
+
+std::string ParamFileLine(const TParamRecord& record, int number)
+{
+    char head[32];
+    std::snprintf(head, sizeof head, "P%03d=%c%c-%02d=", number, record.Group, record.GroupDigit, int(record.Id));
+    return head + analysis::FloatToFieldText(FileDecimals(record.Scale), 15, record.Value) +
+           analysis::PadText(record.Units.View(), 7) + record.Name.Str();
+}
+
+std::string ProjectFileText(const TParamTable& table, const ProjectWindows& windows)
+{
+    using namespace analysis;
+    std::string text;
+    const auto line = [&text](std::string_view content) {
+        text += content;
+        text += kLineBreak;
+    };
+    line("[FILE INFO]");
+    line("");
+    line("FILE TYPE  : " + FileTypeText.Str() + " " + VersionText.Str());
+    line("DATE       : " + rtl::DateToStr(rtl::Date()));
+    line("");
+    line("[APPLICATION]");
+    line("");
+    line(AppTypeText);
+    line("");
+    line("[INCENTIVE]");
+    line("");
+    line("[POWER]");
+    line("");
+    line(PowerInKW ? "KW" : "HP");
+    line("");
+    line("[CURRENCY MODE]");
+    line("");
+    line(rtl::IntToStr(CurrencyMode));
+    line("");
+    line("[CUSTOM CURRENCY]");
+    line("");
+    line(CustomCurrency.View());
+    line("");
+    line("[DATA RIVUVE SAVER]");
+    line("");
+    for (int i = 1; i <= DefinedParamCount; ++i)
+        line(ParamFileLine(*table[i], i));
+    line("");
+    line("[INFO]");
+    for (int edit = 1; edit <= CustomerEditCount; ++edit)
+        line(windows.CustomerText(CustomerEdit(edit)));
+    line(windows.CustomTitleText(1));
+    line(windows.CustomTitleText(2));
+    return text;
+}
+
+// --- reading ---
+
+// The whole file, or false after the message; a file larger than MaxProjectFileSize is refused unread.
+bool ReadProjectText(const std::string& fileName, std::string& content)
+{
+    int error = 0;
+    try {
+        const int fd = ::open(rtl::OsFileName(fileName).c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) {
+            analysis::ShowIOError(errno);
+            return false;
+        }
+        char chunk[16384];
+        for (;;) {
+            const ssize_t n = ::read(fd, chunk, sizeof chunk);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0) {
+                error = errno;
+                break;
+            }
+            if (n == 0)
+                break;
+            if (std::int64_t(content.size()) + n > MaxProjectFileSize) {
+                error = EFBIG;
+                break;
+            }
+            content.append(chunk, size_t(n));
+        }
+        if (::close(fd) != 0 && !error)
+            error = errno;
+    } catch (const rtl::Exception& e) {
+        ShowFileError(e);
+        return false;
+    }
+    return !analysis::ShowIOError(error);
+}
+
+// The settings a read starts from: the program's, with no customer text.
+ProjectReadState FreshState()
+{
+    ProjectReadState state;
+    state.PowerInKW = analysis::PowerInKW;
+    state.CurrencyMode = analysis::CurrencyMode;
+    state.CustomCurrency = analysis::CustomCurrency;
+    state.FileAppType = analysis::FileAppType;
+    return state;
+}
+
+void KeepSettings(const ProjectReadState& state)
+{
+    analysis::PowerInKW = state.PowerInKW;
+    analysis::CurrencyMode = state.CurrencyMode;
+    analysis::CustomCurrency = state.CustomCurrency;
+    analysis::FileAppType = state.FileAppType;
+    analysis::InfoLines = state.InfoLines;
+}
+
+void ShowLineError(ProjectReadState& state, const TextSource& texts)
+{
+    win::MessageBeep(win::MB_OK);
+    if (Cancelled(texts.Text("IDS_21") + rtl::IntToStr(state.LineNumber) + " !", "Confirm", win::MB_ICONQUESTION))
+        state.Abort = true;
+}
+
+// Reads the lines in order; false when the user cancelled.
+bool ReadLines(std::string_view content, ProjectReadState& state, TParamTable& table, LoadMode mode,
+               const TextSource& texts)
+{
+    size_t pos = 0;
+    while (pos < content.size()) {
+        if (state.Abort)
+            return false;
+        size_t end = content.find_first_of("\r\n", pos);
+        if (end == std::string_view::npos)
+            end = content.size();
+        const std::string_view line = content.substr(pos, end - pos);
+        // CR LF, a lone LF and a lone CR each end a line.
+        pos = end;
+        if (pos < content.size() && content[pos++] == '\r' && pos < content.size() && content[pos] == '\n')
+            ++pos;
+        ++state.LineNumber;
+        switch (ClassifyProjectLine(line, state)) {
+        case ProjectLineClass::LineError:
+            ShowLineError(state, texts);
+            break;
+        case ProjectLineClass::Parameter:
+            if (mode == LoadMode::Live)
+                StoreParamLine(state, table, texts);
+            break;
+        default:
+            break;
+        }
+    }
+    return !state.Abort;
+}
+
+bool RequiredSectionsSeen(const ProjectReadState& state, const TextSource& texts)
+{
+    if (!state.ApplicationSeen)
+        ShowError(texts.Text("IDS_25"));
+    if (!state.PowerSeen)
+        ShowError(texts.Text("IDS_26"));
+    if (!state.CurrencyModeSeen)
+        ShowError(texts.Text("IDS_27"));
+    return state.ApplicationSeen && state.PowerSeen && state.CurrencyModeSeen;
+}
+
+void FillCustomerTexts(ProjectWindows& windows)
+{
+    using namespace analysis;
+    for (int edit = 1; edit <= CustomerEditCount; ++edit)
+        windows.SetCustomerText(CustomerEdit(edit), InfoLines[edit].Str());
+    Custom1Title = InfoLines[11].View();
+    Custom2Title = InfoLines[12].View();
+}
+
+void FillCurrency(ProjectWindows& windows, const TextSource& texts)
+{
+    using namespace analysis;
+    switch (CurrencyMode) {
+    case 0:
+        CurrencySymbol = texts.Text("IDS_28");
+        CurrencySubunit = texts.Text("IDS_29");
+        windows.CheckCurrencyButton(CurrencyButton::CUR001);
+        break;
+    case 1:
+        CurrencySymbol = "$";
+        CurrencySubunit = texts.Text("IDS_29");
+        windows.CheckCurrencyButton(CurrencyButton::CUR002);
+        break;
+    case 2:
+        CurrencySymbol = texts.Text("IDS_31");
+        CurrencySubunit = texts.Text("IDS_32");
+        windows.CheckCurrencyButton(CurrencyButton::CUR003);
+        break;
+    default:
+        CurrencySymbol = CustomCurrency.View();
+        windows.CheckCurrencyButton(CurrencyButton::CUR004);
+        windows.SetCustomCurrencyText(CustomCurrency.Str());
+        CurrencySubunit = CurrencySymbol.Str() + texts.Text("IDS_33");
+        break;
+    }
+}
+
+void WriteOptions()
+{
+    try {
+        win::TRegIniFile store(kOptionsKey);
+        store.WriteBool("PROGRAM", "PS", analysis::PowerInKW);
+        store.WriteInteger("PROGRAM", "CS", analysis::CurrencyMode);
+        store.WriteString("PROGRAM", "CC", analysis::CustomCurrency.Str());
+    } catch (const rtl::Exception& e) {
+        // The project is loaded all the same; the options only reach the next start.
+        win::MessageBox(e.what(), "Warning", win::MB_OK | win::MB_ICONWARNING);
+    }
+}
+
+void FillWindows(const ProjectReadState& state, TParamTable& table, ProjectWindows& windows, const TextSource& texts)
+{
+    FillCustomerTexts(windows);
+    FillCurrency(windows, texts);
+    windows.CheckPowerButton(analysis::PowerInKW ? PowerButton::KW : PowerButton::HP);
+    WriteOptions();
+    // Files from before the incentive type existed mean a yearly incentive.
+    if (!state.IncentiveSeen && analysis::DefinedParamCount >= 73 && table[73])
+        table[73]->Value = 0;
+}
+
+}  // namespace
+
+bool SaveProjectFile(const TParamTable& table, const std::string& fileName, const ProjectWindows& windows,
+                     const TextSource& texts)
+{
+    try {
+        rtl::WriteSystemFileAtomically(rtl::OsFileName(fileName), ProjectFileText(table, windows));
+    } catch (const rtl::Exception& e) {
+        ShowFileError(e);
+        return false;
+    }
+    Inform(texts.Text("IDS_61"));
+    return true;
+}
+
+bool LoadProjectFile(const std::string& fileName, TParamTable& table, LoadMode mode, ProjectWindows& windows,
+                     const TextSource& texts)
+{
+    const bool live = mode == LoadMode::Live;
+    if (live)
+        analysis::InfoLines.Fill({});
+    std::string content;
+    if (!ReadProjectText(fileName, content))
+        return false;
+
+    ProjectReadState state = FreshState();
+    const bool complete = ReadLines(content, state, table, mode, texts);
+    // The check pass leaves the program as it found it; only the live pass keeps what it read.
+    if (live)
+        KeepSettings(state);
+    if (!complete || !RequiredSectionsSeen(state, texts))
+        return false;
+    if (live)
+        FillWindows(state, table, windows, texts);
+    return true;
+}
+
+void StoreParamLine(ProjectReadState& state, TParamTable& table, const TextSource& texts)
+{
+    const ParamLine& param = state.Param;
+    if (param.Number > analysis::DefinedParamCount) {
+        if (Cancelled(texts.Text("IDS_16"), "Confirm", win::MB_ICONQUESTION))
+            state.Abort = true;
+        return;
+    }
+    const std::string name = texts.Text("IDS_12") + param.Group + param.GroupDigit + "-" + param.IdText;
+    // Compared as stored, so a value written from the table reads back within its limits.
+    const float value = float(param.Value);
+    bool stored = false;
+    for (int i = 1; i <= analysis::DefinedParamCount; ++i) {
+        TParamRecord* record = table[i];
+        if (!record || record->Group != param.Group || record->GroupDigit != param.GroupDigit || record->Id != param.Id)
+            continue;
+        if (value < record->MinValue || value > record->MaxValue) {
+            if (Cancelled(name + texts.Text("IDS_13"), "Error", win::MB_ICONERROR))
+                state.Abort = true;
+        } else {
+            record->Value = value;
+            stored = true;
+        }
+    }
+    if (!stored && Cancelled(name + texts.Text("IDS_15"), "Error", win::MB_ICONERROR))
+        state.Abort = true;
+}
+
+}  // namespace shell

@@ -1,0 +1,80 @@
+#include "platform/classes/Interfaces.h"
+#include "platform/classes/Reflection.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using classes::ClassBuilder;
+using classes::TClassInfo;
+
+class IShape : public virtual classes::IInterface {
+public:
+    static constexpr classes::TGUID IID = {0x1A2B3C4D, 0x0001, 0x0002, {1, 2, 3, 4, 5, 6, 7, 8}};
+    virtual int Corners() = 0;
+};
+
+class IColored : public virtual classes::IInterface {
+public:
+    static constexpr classes::TGUID IID = {0x1A2B3C4D, 0x0001, 0x0003, {1, 2, 3, 4, 5, 6, 7, 8}};
+    virtual int Color() = 0;
+};
+
+int alive = 0;
+
+class TCounted : public classes::TInterfacedObject, public IShape {
+public:
+    TCounted() { ++alive; }
+    ~TCounted() override { --alive; }
+    static const TClassInfo& StaticClass()
+    {
+        static const TClassInfo info("TCounted", &TInterfacedObject::StaticClass(),
+                                     [](TClassInfo& c) { ClassBuilder<TCounted>(c).Implements<IShape>(); });
+        return info;
+    }
+    const TClassInfo& ClassType() const override { return StaticClass(); }
+    int Corners() override { return 4; }
+};
+
+class TOwned : public classes::TNonRefCountedObject, public IColored {
+public:
+    static const TClassInfo& StaticClass()
+    {
+        static const TClassInfo info("TOwned", &TNonRefCountedObject::StaticClass(),
+                                     [](TClassInfo& c) { ClassBuilder<TOwned>(c).Implements<IColored>(); });
+        return info;
+    }
+    const TClassInfo& ClassType() const override { return StaticClass(); }
+    int Color() override { return 7; }
+};
+
+TEST(Interfaces, CountedObjectsGoWithTheirLastReference)
+{
+    auto* object = new TCounted;
+    IShape* shape = nullptr;
+    ASSERT_EQ(object->QueryInterface(IShape::IID, reinterpret_cast<void**>(&shape)), classes::S_OK);
+    EXPECT_EQ(shape->Corners(), 4);
+    EXPECT_EQ(object->RefCount(), 1);
+    void* none = &none;
+    EXPECT_EQ(object->QueryInterface(IColored::IID, &none), classes::E_NOINTERFACE);
+    EXPECT_EQ(none, nullptr);
+    EXPECT_EQ(shape->AddRef(), 2);
+    EXPECT_EQ(shape->Release(), 1);
+    EXPECT_EQ(alive, 1);
+    EXPECT_EQ(shape->Release(), 0);
+    EXPECT_EQ(alive, 0);
+}
+
+TEST(Interfaces, UncountedObjectsAnswerFromTheirClassTable)
+{
+    TOwned owned;
+    EXPECT_EQ(classes::Supports<IColored>(&owned)->Color(), 7);
+    EXPECT_NE(classes::Supports<classes::IInterface>(&owned), nullptr);  // inherited entry
+    EXPECT_EQ(classes::Supports<IShape>(&owned), nullptr);
+    EXPECT_EQ(owned.AddRef(), -1);
+    EXPECT_EQ(owned.Release(), -1);
+    classes::TObject plain;
+    EXPECT_EQ(classes::Supports<IColored>(&plain), nullptr);
+}
+
+}  // namespace

@@ -1,0 +1,321 @@
+#include "tests/shell/ProjectFixture.h"
+
+#include "platform/rtl/Exceptions.h"
+#include "platform/win/Registry.h"
+#include "platform/win/Sound.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+
+namespace {
+
+using namespace shell_test;
+using analysis::ParamTable;
+using shell::LoadMode;
+
+class ProjectReader : public ProjectTest {
+protected:
+    // The default fan project with whole lines replaced ("" removes the line's text, not the line).
+    std::string Project(std::initializer_list<std::pair<std::string, std::string>> replacements = {}) const
+    {
+        std::string text = testsupport::ReadBytes(Fixture("default-fan.kvx"));
+        for (const auto& [from, to] : replacements) {
+            const std::string line = "\r\n" + from + "\r\n";
+            const size_t at = text.find(line);
+            EXPECT_NE(at, std::string::npos) << from;
+            if (at != std::string::npos)
+                text.replace(at, line.size(), "\r\n" + to + "\r\n");
+        }
+        return text;
+    }
+    std::string Write(const std::string& text)
+    {
+        scratch.WriteFile("project.kvx", text);
+        return scratch.Path("project.kvx");
+    }
+    std::string RegistryValue(const std::string& item)
+    {
+        win::TRegIniFile store("SOFTWARE\\PELLAWINSBRY\\ZEL\\SETUP");
+        return store.ReadString("PROGRAM", item, "absent");
+    }
+    static std::string Param(int number, const std::string& field)
+    {
+        char head[16];
+        std::snprintf(head, sizeof head, "P%03d=A1-%02d=", number, number);
+        return head + field + std::string(15 - field.size(), ' ') + "       ";
+    }
+};
+
+TEST_F(ProjectReader, ReadsBackWhatWasSaved)
+{
+    windows.customer = {"Jane Roe", "", "  Example Mills", "[INFO]", "AB1 2CD", "Utopia", "1", "2", "j@x", "Fan 3"};
+    windows.titles = {"Booster", "Bypass"};
+    ParamTable[5]->Value = 123.46f;    // one decimal in the file
+    ParamTable[20]->Value = 0.9512f;   // three
+    ParamTable[73]->Value = 0;
+    analysis::PowerInKW = true;
+    analysis::CurrencyMode = 3;
+    analysis::CustomCurrency = "CHF";
+    ASSERT_TRUE(Save("saved.kvx"));
+
+    const FieldWindows written = windows;
+    windows = FieldWindows();
+    analysis::DefineAllParams();   // built-in values again
+    analysis::PowerInKW = false;
+    analysis::CurrencyMode = 1;
+    analysis::CustomCurrency = "-";
+    ASSERT_TRUE(Open(scratch.Path("saved.kvx")));
+
+    EXPECT_EQ(MessageTexts(), std::vector<std::string>{"Estimation Saved!"});
+    EXPECT_FLOAT_EQ(ParamTable[5]->Value, 123.5f);
+    EXPECT_FLOAT_EQ(ParamTable[20]->Value, 0.951f);
+    EXPECT_EQ(ParamTable[73]->Value, 0);
+    EXPECT_EQ(ParamTable[9]->Value, 12000);
+    EXPECT_TRUE(analysis::PowerInKW);
+    EXPECT_EQ(analysis::CurrencyMode, 3);
+    EXPECT_EQ(analysis::CustomCurrency, "CHF");
+    EXPECT_EQ(analysis::FileAppType, 1);
+    EXPECT_EQ(windows.customer, written.customer);
+    EXPECT_EQ(analysis::Custom1Title, "Booster");
+    EXPECT_EQ(analysis::Custom2Title, "Bypass");
+    EXPECT_EQ(analysis::CurrencySymbol, "CHF");
+    EXPECT_EQ(analysis::CurrencySubunit, "CHF/100");
+    EXPECT_EQ(windows.currencyChecks, std::vector{shell::CurrencyButton::CUR004});
+    EXPECT_EQ(windows.customCurrencyEdit, "CHF");
+    EXPECT_EQ(windows.powerChecks, std::vector{shell::PowerButton::KW});
+    EXPECT_EQ(RegistryValue("PS"), "1");
+    EXPECT_EQ(RegistryValue("CS"), "3");
+    EXPECT_EQ(RegistryValue("CC"), "CHF");
+}
+
+TEST_F(ProjectReader, CheckPassStoresNothing)
+{
+    const std::string path = Write(Project({{"FAN", "PUMP"},
+                                            {"HP", "KW"},
+                                            {"1", "2"},
+                                            {"-", "EUR"},
+                                            {Param(5, "150.0;"), Param(5, "300.0;")},
+                                            {Param(1, "24;"), Param(1, "8;")},
+                                            {"Jane Roe", "Someone Else"}}));
+    analysis::InfoLines[1] = "kept";
+    analysis::FileAppType = 1;
+    EXPECT_TRUE(Load(path, LoadMode::Check));
+
+    EXPECT_TRUE(dialogs.Asked().empty());
+    EXPECT_EQ(ParamTable[5]->Value, 150);
+    EXPECT_EQ(analysis::ShadowParamTable[5]->Value, 150);
+    EXPECT_EQ(analysis::ShadowParamTable[1]->Value, 24);
+    EXPECT_FALSE(analysis::PowerInKW);
+    EXPECT_EQ(analysis::CurrencyMode, 1);
+    EXPECT_EQ(analysis::CustomCurrency, "-");
+    EXPECT_EQ(analysis::FileAppType, 1);
+    EXPECT_EQ(analysis::InfoLines[1], "kept");
+    EXPECT_TRUE(windows.currencyChecks.empty() && windows.powerChecks.empty());
+    EXPECT_EQ(windows.customer[0], "");
+    EXPECT_EQ(RegistryValue("PS"), "absent");
+
+    // The live pass then takes it all.
+    EXPECT_TRUE(Load(path, LoadMode::Live));
+    EXPECT_EQ(ParamTable[5]->Value, 300);
+    EXPECT_EQ(ParamTable[1]->Value, 8);
+    EXPECT_TRUE(analysis::PowerInKW);
+    EXPECT_EQ(analysis::CurrencyMode, 2);
+    EXPECT_EQ(analysis::CustomCurrency, "EUR");
+    EXPECT_EQ(analysis::FileAppType, 2);
+    EXPECT_EQ(analysis::InfoLines[1], "Someone Else");
+    EXPECT_EQ(analysis::CurrencySymbol, "\xA3");
+    EXPECT_EQ(analysis::CurrencySubunit, "Pence");
+}
+
+TEST_F(ProjectReader, SettingsAreReadInAnyCaseBetweenBlanks)
+{
+    const std::string path = Write(Project({{"[POWER]", "   [power]  "}, {"HP", " Kw"}, {"FAN", "cooling tower"}}));
+    EXPECT_TRUE(Open(path));
+    EXPECT_TRUE(dialogs.Asked().empty());
+    EXPECT_TRUE(analysis::PowerInKW);
+    EXPECT_EQ(analysis::FileAppType, 3);
+}
+
+TEST_F(ProjectReader, CurrencyModesFillSymbolSubunitAndButtons)
+{
+    struct Case {
+        const char* mode;
+        const char* symbol;
+        const char* subunit;
+        shell::CurrencyButton button;
+    };
+    const Case cases[] = {
+        {"0", "\x80", "Cents", shell::CurrencyButton::CUR001},
+        {"1", "$", "Cents", shell::CurrencyButton::CUR002},
+        {"2", "\xA3", "Pence", shell::CurrencyButton::CUR003},
+        {"3", "-", "-/100", shell::CurrencyButton::CUR004},
+    };
+    for (const Case& c : cases) {
+        windows = FieldWindows();
+        EXPECT_TRUE(Open(Write(Project({{"1", c.mode}}))));
+        EXPECT_EQ(analysis::CurrencySymbol, c.symbol);
+        EXPECT_EQ(analysis::CurrencySubunit, c.subunit);
+        EXPECT_EQ(windows.currencyChecks, std::vector{c.button});
+        EXPECT_EQ(windows.customCurrencyEdit, c.button == shell::CurrencyButton::CUR004 ? "-" : "unset");
+        EXPECT_EQ(windows.powerChecks, std::vector{shell::PowerButton::HP});
+        EXPECT_EQ(RegistryValue("CS"), c.mode);
+        EXPECT_EQ(RegistryValue("PS"), "0");
+    }
+}
+
+TEST_F(ProjectReader, MissingSectionsAreReportedInOrder)
+{
+    EXPECT_FALSE(Open(Fixture("currency-mode-4.kvx")));
+    EXPECT_EQ(MessageTexts(), std::vector<std::string>{"Currency Mode Information is Missing! Unable to load this file."});
+    EXPECT_EQ(dialogs.Asked()[0].type, unsigned(win::MB_OK | win::MB_ICONERROR));
+
+    dialogs = win::ScriptedDialogs();
+    EXPECT_FALSE(Load(Write("[INFO]\r\n[APPLICATION]\r\nFAN\r\n"), LoadMode::Live));
+    EXPECT_EQ(MessageTexts(), (std::vector<std::string>{
+                                  "Application Information is Missing! Unable to load this file.",
+                                  "Power Mode Information is Missing! Unable to load this file.",
+                                  "Currency Mode Information is Missing! Unable to load this file.",
+                              }));
+}
+
+TEST_F(ProjectReader, MissingIncentiveMeansAYearlyIncentive)
+{
+    ASSERT_EQ(ParamTable[73]->Value, 1);
+    EXPECT_TRUE(Open(Write(Project({{"[INCENTIVE]", ""}}))));
+    EXPECT_TRUE(dialogs.Asked().empty());
+    EXPECT_EQ(ParamTable[73]->Value, 0);
+}
+
+TEST_F(ProjectReader, ValueOutOfRangeKeepsTheParameter)
+{
+    EXPECT_TRUE(Open(Write(Project({{Param(5, "150.0;"), "P005=A1-05=20000.0;"}}))));
+    EXPECT_EQ(MessageTexts(), (std::vector<std::string>{"Parameter A1-05 out of range !", "Parameter A1-05 does not match !"}));
+    EXPECT_EQ(dialogs.Asked()[0].type, unsigned(win::MB_OKCANCEL | win::MB_ICONERROR));
+    EXPECT_EQ(ParamTable[5]->Value, 150);
+}
+
+TEST_F(ProjectReader, LineErrorsNameTheLine)
+{
+    // Parameter 5 is line 30 of the file.
+    const char* lines[] = {"P005=A1-05=150.0", "P000=A1-05=1;", "P005=A1-05=123456789;"};
+    for (const char* line : lines) {
+        for (LoadMode mode : {LoadMode::Check, LoadMode::Live}) {
+            dialogs = win::ScriptedDialogs();
+            win::ClearSoundLog();
+            EXPECT_TRUE(Load(Write(Project({{Param(5, "150.0;"), line}})), mode)) << line;
+            EXPECT_EQ(MessageTexts(), std::vector<std::string>{"Error in line : 30 !"}) << line;
+            EXPECT_EQ(dialogs.Asked()[0].type, unsigned(win::MB_OKCANCEL | win::MB_ICONQUESTION));
+            // The box comes with the default beep.
+            ASSERT_EQ(win::SoundLog().size(), 1u);
+            EXPECT_EQ(win::SoundLog()[0].beepType, unsigned(win::MB_OK));
+        }
+    }
+}
+
+TEST_F(ProjectReader, NumberBeyondTheTableIsReportedInTheLivePassOnly)
+{
+    const std::string path = Write(Project({{Param(5, "150.0;"), "P100=A1-05=1;"}}));
+    EXPECT_TRUE(Load(path, LoadMode::Check));
+    EXPECT_TRUE(dialogs.Asked().empty());
+    EXPECT_TRUE(Load(path, LoadMode::Live));
+    EXPECT_EQ(MessageTexts(), std::vector<std::string>{"Line/Parameter # out of range !"});
+    EXPECT_EQ(ParamTable[5]->Value, 150);
+}
+
+TEST_F(ProjectReader, OtherGroupsAreSkippedSilently)
+{
+    const std::string path =
+        Write(Project({{Param(5, "150.0;"), "P005=B2-05=1;"}, {Param(6, "95.0;"), "X005=A1-05=1;"}}));
+    EXPECT_TRUE(Open(path));
+    EXPECT_TRUE(dialogs.Asked().empty());
+    EXPECT_EQ(ParamTable[5]->Value, 150);
+}
+
+TEST_F(ProjectReader, TheRecordIsFoundByItsIdNotByTheLineNumber)
+{
+    EXPECT_TRUE(Open(Write(Project({{Param(2, "7;"), "P002=A1-01=8;"}}))));
+    EXPECT_EQ(ParamTable[1]->Value, 8);
+    EXPECT_EQ(ParamTable[2]->Value, 7);
+}
+
+TEST_F(ProjectReader, CancelStopsTheRead)
+{
+    const std::string tail = "[APPLICATION]\r\nFAN\r\n[POWER]\r\nKW\r\n[CURRENCY MODE]\r\n1\r\n[DATA RIVUVE SAVER]\r\n"
+                             "P006=A1-06=90.0;\r\nP005=A1-05=150.0\r\n";
+    for (LoadMode mode : {LoadMode::Check, LoadMode::Live}) {
+        dialogs = win::ScriptedDialogs();
+        dialogs.Answer(win::IDCANCEL);
+        EXPECT_FALSE(Load(Write(tail), mode));
+        EXPECT_EQ(MessageTexts(), std::vector<std::string>{"Error in line : 9 !"});
+    }
+    // What was stored before the cancel stays; the settings of the cancelled read stay too.
+    EXPECT_EQ(ParamTable[6]->Value, 90);
+    EXPECT_TRUE(analysis::PowerInKW);
+
+    // Cancel in a range message, on a line before others, ends the read there.
+    dialogs = win::ScriptedDialogs();
+    dialogs.Answer(win::IDCANCEL);
+    EXPECT_FALSE(Load(Write(Project({{Param(5, "150.0;"), "P005=A1-05=0.1;"}, {Param(6, "95.0;"), "P006=A1-06=60.0;"}})),
+                      LoadMode::Live));
+    EXPECT_EQ(ParamTable[6]->Value, 90);
+}
+
+TEST_F(ProjectReader, InfoKeepsFourteenLinesVerbatim)
+{
+    std::string text = "[APPLICATION]\r\nFAN\r\n[POWER]\r\nHP\r\n[CURRENCY MODE]\r\n1\r\n[INFO]\r\n\r\n  Mills\r\n[POWER]\r\n";
+    for (int i = 4; i <= 16; ++i)
+        text += "line " + std::to_string(i) + "\r\n";
+    EXPECT_TRUE(Open(Write(text)));
+    EXPECT_EQ(windows.customer[0], "");   // PREPFOR
+    EXPECT_EQ(windows.customer[1], "  Mills");
+    EXPECT_EQ(windows.customer[2], "[POWER]");
+    EXPECT_EQ(windows.customer[9], "line 10");   // PROJECTNAME
+    EXPECT_EQ(analysis::Custom1Title, "line 11");
+    EXPECT_EQ(analysis::InfoLines[14], "line 14");
+    EXPECT_TRUE(analysis::InfoLines[15].Empty());
+    EXPECT_FALSE(analysis::PowerInKW);
+}
+
+TEST_F(ProjectReader, CustomCurrencySection)
+{
+    analysis::CustomCurrency = "abc";
+    EXPECT_TRUE(Open(Write(Project({{"-", ""}}))));
+    EXPECT_EQ(analysis::CustomCurrency, "abc");
+    EXPECT_TRUE(Open(Write(Project({{"-", "  Fr.xyz"}}))));
+    EXPECT_EQ(analysis::CustomCurrency, "  Fr.");
+}
+
+TEST_F(ProjectReader, UnreadableFilesGiveTheSystemsText)
+{
+    struct Case {
+        std::string path;
+        int error;
+    };
+    scratch.WriteFile("huge.kvx", std::string(size_t(shell::MaxProjectFileSize) + 1, ' '));
+    const Case cases[] = {
+        {scratch.Path("missing.kvx"), ENOENT},
+        {scratch.Folder(), EISDIR},
+        {scratch.Path("huge.kvx"), EFBIG},
+    };
+    for (const Case& c : cases) {
+        dialogs = win::ScriptedDialogs();
+        EXPECT_FALSE(Load(c.path, LoadMode::Live)) << c.path;
+        EXPECT_EQ(MessageTexts(), std::vector<std::string>{rtl::SysErrorMessage(c.error)}) << c.path;
+    }
+}
+
+TEST_F(ProjectReader, DamagedFileGivesMessagesNotACrash)
+{
+    std::string bytes;
+    for (int i = 0; i < 4096; ++i)
+        bytes += char((i * 7919 + 13) % 256);
+    // A damaged data section: every byte value, NULs and lone CRs included, under a valid header.
+    const std::string text = "[DATA RIVUVE SAVER]\r\n" + bytes + std::string("\rP005=A1-05=\0;\n", 15) + bytes;
+    EXPECT_FALSE(Load(Write(text), LoadMode::Check));
+    ASSERT_GE(dialogs.Asked().size(), 3u);
+    EXPECT_EQ(MessageTexts().back(), "Currency Mode Information is Missing! Unable to load this file.");
+    EXPECT_EQ(ParamTable[5]->Value, 150);
+}
+
+}  // namespace

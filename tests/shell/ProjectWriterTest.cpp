@@ -1,0 +1,183 @@
+#include "tests/shell/ProjectFixture.h"
+
+#include "platform/rtl/AtomicFile.h"
+#include "tests/support/FileSizeLimit.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+using namespace shell_test;
+
+class ProjectWriter : public ProjectTest {
+protected:
+    ProjectWriter()
+    {
+        windows.customer = {"Jane Roe", "Plant Engineer", "Example Mills", "12 Mill Road", "AB1 2CD", "Utopia",
+                            "555 0100", "555 0101", "jane@example.invalid", "Supply Fan 3"};
+        windows.titles = {"Custom Control 1", "Custom Control 2"};
+    }
+};
+
+TEST_F(ProjectWriter, WritesTheDefaultFanProjectByteForByte)
+{
+    ASSERT_TRUE(Save("fan.kvx"));
+    const std::string written = scratch.ReadFile("fan.kvx");
+    EXPECT_EQ(written, testsupport::ReadBytes(Fixture("default-fan.kvx")));
+
+    // The shape the format promises, checked apart from the fixture.
+    std::vector<std::string> lines;
+    for (size_t pos = 0; pos < written.size();) {
+        const size_t end = written.find("\r\n", pos);
+        ASSERT_NE(end, std::string::npos) << "every line ends with CR LF";
+        lines.push_back(written.substr(pos, end - pos));
+        pos = end + 2;
+    }
+    ASSERT_EQ(lines.size(), 112u);
+    EXPECT_EQ(lines[3], "DATE       : 3/5/2024");
+    for (int i = 26; i <= 98; ++i)
+        EXPECT_EQ(lines[size_t(i - 1)].size(), 33u) << "line " << i;
+    EXPECT_EQ(lines[25], "P001=A1-01=24;" + std::string(19, ' '));
+    EXPECT_EQ(lines[28], "P004=A1-04=10.00;" + std::string(16, ' '));
+    EXPECT_EQ(lines[44], "P020=A1-20=0.970;" + std::string(16, ' '));
+
+    ASSERT_EQ(dialogs.Asked().size(), 1u);
+    EXPECT_EQ(dialogs.Asked()[0].text, "Estimation Saved!");
+    EXPECT_EQ(dialogs.Asked()[0].type, unsigned(win::MB_OK | win::MB_ICONINFORMATION));
+}
+
+TEST_F(ProjectWriter, NumbersKeepThePointWhateverTheLocale)
+{
+    rtl::SetLocaleSource(rtl::FixedLocaleSource::Germany());
+    analysis::InitNumberSeparators();
+    ASSERT_TRUE(Save("fan.kvx"));
+    const std::string text = scratch.ReadFile("fan.kvx");
+    EXPECT_NE(text.find("\r\nDATE       : 05.03.2024\r\n"), std::string::npos);
+    EXPECT_NE(text.find("\r\nP009=A1-09=12000;"), std::string::npos);
+    EXPECT_NE(text.find("\r\nP020=A1-20=0.970;"), std::string::npos);
+
+    // And the file reads back under the same locale.
+    analysis::ParamTable[20]->Value = 0.5f;
+    EXPECT_TRUE(Open(scratch.Path("fan.kvx")));
+    EXPECT_FLOAT_EQ(analysis::ParamTable[20]->Value, 0.97f);
+}
+
+TEST_F(ProjectWriter, ValueFieldsFollowTheScaleAndAreNeverCut)
+{
+    struct Case {
+        float scale;
+        float value;
+        const char* field;
+    };
+    const Case cases[] = {
+        {1, 12000, "12000;"}, {10, 0.2f, "0.2;"}, {100, 10, "10.00;"}, {1000, 0.0104f, "0.010;"},
+        {10000, 0.5f, "0.5000;"}, {7, 1, "1.0000;"}, {1, -3, "-3;"},
+        {1000, 1099511627776.0f, "1099511627776.000;"},   // wider than the field: kept whole, the units follow it
+    };
+    analysis::TParamRecord& record = *analysis::ParamTable[9];
+    for (const Case& c : cases) {
+        record.Scale = c.scale;
+        record.Value = c.value;
+        ASSERT_TRUE(Save("scaled.kvx"));
+        const std::string text = scratch.ReadFile("scaled.kvx");
+        const std::string field = c.field;
+        const std::string expected =
+            "\r\nP009=A1-09=" + field + std::string(field.size() < 15 ? 15 - field.size() : 0, ' ') + "       \r\n";
+        EXPECT_NE(text.find(expected), std::string::npos) << c.field;
+    }
+}
+
+TEST_F(ProjectWriter, FailureLeavesTheOldFileAndReportsTheSystemError)
+{
+    scratch.WriteFile("old.kvx", "old project");
+    {
+        testsupport::FileSizeLimit limit(1000);   // the disk fills up half way
+        EXPECT_FALSE(Save("old.kvx"));
+    }
+    EXPECT_EQ(scratch.ReadFile("old.kvx"), "old project");
+    EXPECT_EQ(scratch.EntryCount(), 1u);
+    ASSERT_EQ(dialogs.Asked().size(), 1u);
+    EXPECT_EQ(dialogs.Asked()[0].text, rtl::SysErrorMessage(EFBIG));
+    EXPECT_EQ(dialogs.Asked()[0].caption, "Warning");
+}
+
+TEST_F(ProjectWriter, MissingFolderIsReported)
+{
+    EXPECT_FALSE(Save("no-such-folder/fan.kvx"));
+    ASSERT_EQ(dialogs.Asked().size(), 1u);
+    EXPECT_EQ(dialogs.Asked()[0].text, rtl::SysErrorMessage(ENOENT));
+}
+
+// Windows that kill their own process when the writer asks for the last customer text, that is when a
+// writer that streams its lines has already put most of the project into the file.
+class KillingWindows final : public shell::ProjectWindows {
+public:
+    std::string CustomerText(shell::CustomerEdit edit) const override
+    {
+        if (edit == shell::CustomerEdit::PROJECTNAME)
+            ::raise(SIGKILL);
+        return "text";
+    }
+    void SetCustomerText(shell::CustomerEdit, const std::string&) override {}
+    std::string CustomTitleText(int) const override { return ""; }
+    void CheckCurrencyButton(shell::CurrencyButton) override {}
+    void SetCustomCurrencyText(const std::string&) override {}
+    void CheckPowerButton(shell::PowerButton) override {}
+};
+
+extern "C" void KillOnFileSizeLimit(int)
+{
+    ::raise(SIGKILL);
+}
+
+enum class KillPoint { WhileComposing, WhileWritingToDisk };
+
+class ProjectWriterKilled : public ProjectWriter, public testing::WithParamInterface<KillPoint> {};
+
+TEST_P(ProjectWriterKilled, LeavesTheOldFileWhole)
+{
+    const std::string path = scratch.Path("project.kvx");
+    ASSERT_TRUE(Save("project.kvx"));
+    const std::string old = scratch.ReadFile("project.kvx");
+    analysis::ParamTable[5]->Value = 200;   // the new project differs from the old one
+
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (GetParam() == KillPoint::WhileComposing) {
+            KillingWindows killing;
+            shell::SaveProjectFile(analysis::ParamTable, path, killing, TranslationTexts());
+        } else {
+            // Writing past 1000 bytes raises SIGXFSZ, which kills the writer in the middle of its output.
+            std::signal(SIGXFSZ, KillOnFileSizeLimit);
+            rlimit limit{1000, 1000};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+            Save("project.kvx");
+        }
+        ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << "the writer was not killed midway";
+    EXPECT_EQ(scratch.ReadFile("project.kvx"), old);
+    for (const auto& entry : std::filesystem::directory_iterator(scratch.Folder())) {
+        const std::string name = entry.path().filename().string();
+        if (name != "project.kvx" && name != "registry") {
+            EXPECT_TRUE(rtl::IsAtomicWriteLeftover(path, name)) << name;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Project, ProjectWriterKilled,
+                         testing::Values(KillPoint::WhileComposing, KillPoint::WhileWritingToDisk),
+                         [](const testing::TestParamInfo<KillPoint>& info) {
+                             return info.param == KillPoint::WhileComposing ? "WhileComposing" : "WhileWritingToDisk";
+                         });
+
+}  // namespace
