@@ -74,7 +74,12 @@ Search SearchChildren(HWND parent, POINT point)
 bool WindowContainsPoint(HWND hwnd, POINT point)
 {
     Window* window = FindWindowRecord(hwnd);
-    return window && Inside(WindowRectOnScreen(*window), point);
+    if (!window) {
+        return false;
+    }
+    const RECT rect = WindowRectOnScreen(*window);
+    return Inside(rect, point) &&
+           (!window->windowRegion || window->windowRegion->Contains(POINT{point.x - rect.left, point.y - rect.top}));
 }
 
 MouseHit HitTestScreenPoint(POINT point)

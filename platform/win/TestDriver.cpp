@@ -1,6 +1,8 @@
 #include "platform/win/TestDriver.h"
 
+#include "platform/win/GdiTypes.h"
 #include "platform/win/MessageQueue.h"
+#include "platform/win/Paint.h"
 #include "platform/win/SystemInfo.h"
 #include "platform/win/Timers.h"
 #include "platform/win/WindowPos.h"
@@ -225,6 +227,23 @@ WindowState TestDriver::State(HWND hwnd)
     WindowState state;
     ReadWindowState(hwnd, state);
     return state;
+}
+
+DWORD TestDriver::PixelAt(HWND hwnd, int x, int y)
+{
+    const HWND root = GetAncestor(hwnd, GA_ROOT);
+    Surface* surface = GetWindowSurface(root);
+    RECT rootRect;
+    POINT pt{x, y};
+    if (!surface || !GetWindowRect(root, &rootRect) || !ClientToScreen(hwnd, &pt)) {
+        return CLR_INVALID;
+    }
+    pt.x -= rootRect.left;
+    pt.y -= rootRect.top;
+    if (pt.x < 0 || pt.y < 0 || pt.x >= surface->Width() || pt.y >= surface->Height()) {
+        return CLR_INVALID;
+    }
+    return ColorFromPixel(surface->Pixel(pt.x, pt.y));
 }
 
 }  // namespace win

@@ -3,8 +3,7 @@
 // clock, pumping the calling thread's messages, and reading windows back.
 //
 // Input goes to the given window (or the focus window for keys), or to the window holding the capture,
-// as if the user acted at the current virtual time. Surface pixels cannot be read yet: the display back
-// ends that own them come with the geometry and painting part.
+// as if the user acted at the current virtual time. Surface pixels are read where the window shows them.
 
 #include "platform/win/Types.h"
 #include "platform/win/Input.h"
@@ -58,6 +57,9 @@ public:
     // A window anywhere in the tree by class (null for any) and text (null for any).
     static HWND Find(const char* className, const char* text = nullptr);
     static WindowState State(HWND hwnd);
+    // The colour at a client point of hwnd on its top-level window's surface; CLR_INVALID when the
+    // point is outside the surface or the window has not been drawn yet.
+    static DWORD PixelAt(HWND hwnd, int x, int y);
 
 private:
     void PostKey(HWND hwnd, UINT message, UINT vk, DWORD lPrivate);

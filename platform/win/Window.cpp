@@ -3,6 +3,7 @@
 #include "platform/win/Activation.h"
 #include "platform/win/Input.h"
 #include "platform/win/MessageQueue.h"
+#include "platform/win/Paint.h"
 #include "platform/win/WindowPos.h"
 #include "platform/win/WindowTable.h"
 
@@ -198,6 +199,7 @@ bool SendCreationMessages(HWND hwnd, CREATESTRUCT& create)
     if (create.style & WS_VISIBLE) {
         SetWindowVisibleFlag(hwnd, true);
         SendMessage(hwnd, WM_SHOWWINDOW, TRUE, 0);
+        RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
     }
     return IsWindow(hwnd);
 }
@@ -437,8 +439,14 @@ BOOL DestroyWindow(HWND hwnd)
     }
     LeaveActivation(hwnd);
     DropFocusOfTree(hwnd);
+    std::vector<HWND> tree{hwnd};
+    EnumChildWindows(hwnd, [](HWND child, LPARAM list) {
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&tree));
     SendDestroyMessages(hwnd);
     SendNcDestroyMessages(hwnd);
+    ReleasePaintResources(tree);
     return TRUE;
 }
 
@@ -454,7 +462,8 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     if (DefGeometryMessage(hwnd, message, wParam, lParam, result) ||
         DefInputMessage(hwnd, message, wParam, lParam, result) ||
         DefCaretMessage(hwnd, message, wParam, lParam, result) ||
-        DefScrollBarMessage(hwnd, message, wParam, lParam, result)) {
+        DefScrollBarMessage(hwnd, message, wParam, lParam, result) ||
+        DefPaintMessage(hwnd, message, wParam, lParam, result)) {
         return result;
     }
     switch (message) {
@@ -475,13 +484,6 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         auto lock = LockSystem();
         Window* window = FindWindowRecord(hwnd);
         return window ? static_cast<LRESULT>(window->text.size()) : 0;
-    }
-    case WM_SETREDRAW: {
-        auto lock = LockSystem();
-        if (Window* window = FindWindowRecord(hwnd)) {
-            window->redraw = wParam != 0;
-        }
-        return 0;
     }
     case WM_CLOSE:
         DestroyWindow(hwnd);

@@ -372,6 +372,7 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
         }
         visibleNow = window->style & WS_VISIBLE;
     }
+    InvalidateAfterPositionChange(hwnd, before.windowRect, wasVisible, pos.flags);
     if (pos.flags & SWP_HIDEWINDOW) {
         LeaveActivation(hwnd);
     } else if (!(pos.flags & SWP_NOACTIVATE) && before.topLevel && visibleNow) {

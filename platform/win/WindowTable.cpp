@@ -267,6 +267,8 @@ void ResetWindowSystem(WindowSystem& system)
     system.foregroundThread = 0;
     system.swapButtons = false;
     system.caretBlinkTime = 530;
+    system.windowDCs.clear();
+    system.surfaces.clear();
     system.lastClick = WindowSystem::LastClick();
     system.changed.notify_all();
 }

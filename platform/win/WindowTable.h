@@ -8,6 +8,8 @@
 // again afterwards (it may have been destroyed meanwhile).
 
 #include "platform/win/Messages.h"
+#include "platform/win/Region.h"
+#include "platform/win/Surface.h"
 #include "platform/win/Types.h"
 
 #include <condition_variable>
@@ -16,6 +18,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -60,8 +63,13 @@ struct Window {
     std::vector<HWND> children;
     DWORD thread = 0;  // 0 for the system's own windows, which run on any thread
     bool destroying = false;
-    // The display back end's data for this window (its surface); none while there is no back end.
-    void* surface = nullptr;
+    // Painting: the update region (window coordinates: 0, 0 at the window's top left), whether the
+    // frame and the background wait to be painted, and whether an internal paint was asked for.
+    Region updateRegion;
+    bool ncPaintPending = false;
+    bool erasePending = false;
+    bool internalPaint = false;
+    std::optional<Region> windowRegion;  // window coordinates
     struct ScrollBar {
         int min = 0;
         int max = 0;
@@ -165,6 +173,14 @@ struct WindowSystem {
     std::uint64_t nextTimerSerial = 1;
     UINT_PTR nextThreadTimerId = 1;
     UINT caretBlinkTime = 530;
+    // The surfaces of top-level windows (and the desktop), and the device contexts handed out for
+    // windows with the window and its top-level window.
+    std::map<HWND, std::unique_ptr<Surface>> surfaces;
+    struct WindowDC {
+        HWND hwnd = nullptr;
+        HWND root = nullptr;
+    };
+    std::map<void*, WindowDC> windowDCs;
 };
 
 using SystemLock = std::unique_lock<std::mutex>;
@@ -238,6 +254,16 @@ bool DefGeometryMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, L
 bool DefInputMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 bool DefScrollBarMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 bool DefCaretMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+bool DefPaintMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+// Painting (Paint.cpp), lock held: a WM_PAINT for the first window of the thread that needs painting
+// and passes the filter; whether any window of the thread needs painting.
+bool TakePaintMessage(const ThreadQueue& queue, HWND hwnd, UINT filterMin, UINT filterMax, MSG& msg);
+bool ThreadNeedsPaint(const ThreadQueue& queue);
+// Painting after a change of place, size, order or visibility (lock not held).
+void InvalidateAfterPositionChange(HWND hwnd, const RECT& oldWindowRect, bool wasVisible, UINT flags);
+// Ends the device contexts and surfaces of destroyed windows (lock not held).
+void ReleasePaintResources(const std::vector<HWND>& windows);
+
 // Before a fetched mouse message is answered (lock not held): WM_MOUSEACTIVATE with the activation it
 // asks for, and WM_SETCURSOR. False when the message is to be dropped.
 bool PrepareMouseMessage(const MSG& msg);
