@@ -73,7 +73,16 @@ bool IsDrawable(const Window& window)
 
 bool NeedsPaint(const Window& window)
 {
-    return (!window.updateRegion.IsEmpty() || window.ncPaintPending || window.internalPaint) && IsDrawable(window);
+    if (window.updateRegion.IsEmpty() && !window.ncPaintPending && !window.internalPaint) {
+        return false;
+    }
+    // A window whose picture UpdateLayeredWindow gives is never painted, nor are its children.
+    for (const Window* w = &window; w && !IsRootWindow(w->handle); w = FindWindowRecord(w->parent)) {
+        if (w->layeredUpdated) {
+            return false;
+        }
+    }
+    return IsDrawable(window);
 }
 
 // Where a window may draw, on the screen (lock held).

@@ -5,6 +5,7 @@
 #include "platform/win/Cursor.h"
 #include "platform/win/FontEngine.h"
 #include "platform/win/GdiObjects.h"
+#include "platform/win/Layered.h"
 #include "platform/win/RegistryStore.h"
 #include "platform/win/Sound.h"
 #include "platform/win/SystemInfo.h"
@@ -43,6 +44,7 @@ void initialize()
     ClearSoundLog();
     ResetCursors();
     ResetClipboard();
+    SetAnimationStepper(nullptr);
     {
         auto lock = LockSystem();
         WindowSystem& system = System();

@@ -9,6 +9,7 @@
 
 #include "platform/win/Messages.h"
 #include "platform/win/Region.h"
+#include "platform/win/SystemInfo.h"
 #include "platform/win/Surface.h"
 #include "platform/win/Types.h"
 
@@ -70,6 +71,13 @@ struct Window {
     bool erasePending = false;
     bool internalPaint = false;
     std::optional<Region> windowRegion;  // window coordinates
+    // Layered windows and animations.
+    DWORD layeredFlags = 0;
+    COLORREF layeredKey = 0;
+    BYTE layeredAlpha = 255;
+    bool layeredUpdated = false;
+    BYTE animationAlpha = 255;
+    std::optional<RECT> animationShown;  // window coordinates
     struct ScrollBar {
         int min = 0;
         int max = 0;
