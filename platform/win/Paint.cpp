@@ -262,6 +262,7 @@ HDC MakeWindowDC(HWND hwnd, DWORD flags, const std::optional<Region>& extra, boo
     POINT deviceOrigin;
     Region clip;
     HWND root;
+    RECT area;
     {
         auto lock = LockSystem();
         WindowSystem& system = System();
@@ -277,7 +278,7 @@ HDC MakeWindowDC(HWND hwnd, DWORD flags, const std::optional<Region>& extra, boo
         Window* rootWindow = FindWindowRecord(root);
         surface = SurfaceOf(system, *rootWindow);
         const RECT rootRect = IsRootWindow(root) ? rootWindow->windowRect : WindowRectOnScreen(*rootWindow);
-        const RECT area = (flags & DCX_WINDOW) ? (IsRootWindow(hwnd) ? window->windowRect : WindowRectOnScreen(*window))
+        area = (flags & DCX_WINDOW) ? (IsRootWindow(hwnd) ? window->windowRect : WindowRectOnScreen(*window))
                                                : (IsRootWindow(hwnd) ? window->clientRect : ClientOnScreen(*window));
         Region visible = IsRootWindow(hwnd) ? Region(area) : VisibleRegionOf(*window, flags);
         if (extra) {
@@ -291,7 +292,7 @@ HDC MakeWindowDC(HWND hwnd, DWORD flags, const std::optional<Region>& extra, boo
     DeleteObject(clipHandle);
     if (dc) {
         auto lock = LockSystem();
-        System().windowDCs[dc] = WindowSystem::WindowDC{hwnd, root};
+        System().windowDCs[dc] = WindowSystem::WindowDC{hwnd, root, POINT{area.left, area.top}};
     }
     return dc;
 }
@@ -878,6 +879,53 @@ int GetWindowRgn(HWND hwnd, HRGN region)
     }
     object->region = *shape;
     return shape->Kind();
+}
+
+BOOL EnumDisplayMonitors(HDC dc, const RECT* clip, MONITORENUMPROC callback, LPARAM data)
+{
+    if (!callback) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    // The drawable part of the device context on the screen, and the screen point of its logical (0, 0).
+    RECT limit{-0x7FFFFFF, -0x7FFFFFF, 0x7FFFFFF, 0x7FFFFFF};
+    POINT shift{0, 0};
+    if (dc) {
+        RECT box;
+        POINT windowOrigin;
+        POINT viewportOrigin;
+        if (GetClipBox(dc, &box) == ERROR || !GetWindowOrgEx(dc, &windowOrigin) || !GetViewportOrgEx(dc, &viewportOrigin)) {
+            return FALSE;
+        }
+        {
+            auto lock = LockSystem();
+            auto it = System().windowDCs.find(dc);
+            if (it != System().windowDCs.end()) {
+                shift = it->second.screenOrigin;
+            }
+        }
+        shift.x += viewportOrigin.x - windowOrigin.x;
+        shift.y += viewportOrigin.y - windowOrigin.y;
+        limit = Moved(box, shift.x, shift.y);
+    }
+    if (clip) {
+        const RECT screenClip = Moved(*clip, shift.x, shift.y);
+        IntersectRect(&limit, &limit, &screenClip);
+    }
+    for (HMONITOR monitor : AllMonitors()) {
+        MONITORINFO info;
+        GetMonitorInfo(monitor, &info);
+        RECT meeting;
+        if (!IntersectRect(&meeting, &info.rcMonitor, &limit)) {
+            continue;
+        }
+        meeting = Moved(meeting, -shift.x, -shift.y);
+        if (!callback(monitor, dc, &meeting, data)) {
+            return FALSE;
+        }
+    }
+    SetLastError(ERROR_SUCCESS);
+    return TRUE;
 }
 
 Surface* GetWindowSurface(HWND hwnd)

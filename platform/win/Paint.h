@@ -110,6 +110,12 @@ int SetWindowRgn(HWND hwnd, HRGN region, BOOL redraw);
 // Copies the window region into region; ERROR when the window has none.
 int GetWindowRgn(HWND hwnd, HRGN region);
 
+// Calls back for each monitor that meets the clip rectangle and, with a device context of a window,
+// the part of the screen it can draw on; the rectangle passed is that meeting, in the device context's
+// coordinates (the screen's without one). Stops when the callback answers FALSE.
+using MONITORENUMPROC = BOOL (*)(HMONITOR monitor, HDC dc, RECT* rect, LPARAM data);
+BOOL EnumDisplayMonitors(HDC dc, const RECT* clip, MONITORENUMPROC callback, LPARAM data);
+
 // The surface of a top-level window, for display back ends and tests: null for a child window or one
 // that has none yet. Valid until the window changes size or is destroyed.
 Surface* GetWindowSurface(HWND hwnd);

@@ -187,6 +187,7 @@ struct WindowSystem {
     struct WindowDC {
         HWND hwnd = nullptr;
         HWND root = nullptr;
+        POINT screenOrigin;  // the screen point of the context's device point (0, 0)
     };
     std::map<void*, WindowDC> windowDCs;
 };

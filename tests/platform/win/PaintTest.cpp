@@ -293,3 +293,41 @@ TEST_F(PaintTest, PrintDrawsTheWindowAndItsChildrenIntoAnyDeviceContext)
 
 }  // namespace
 }  // namespace wintest
+
+namespace wintest {
+namespace {
+
+using namespace win;
+
+class MonitorEnumTest : public WinTest {};
+
+BOOL CollectMonitor(HMONITOR, HDC, RECT* rect, LPARAM data)
+{
+    reinterpret_cast<std::vector<RECT>*>(data)->push_back(*rect);
+    return TRUE;
+}
+
+TEST_F(MonitorEnumTest, MonitorsAreListedWhereTheyMeetTheClipAndTheDeviceContext)
+{
+    SetMonitors({MonitorLayout{RECT{0, 0, 1024, 768}, RECT{0, 0, 1024, 738}},
+                 MonitorLayout{RECT{1024, 0, 2048, 768}, RECT{1024, 0, 2048, 768}}});
+    std::vector<RECT> met;
+    ASSERT_TRUE(EnumDisplayMonitors(nullptr, nullptr, CollectMonitor, reinterpret_cast<LPARAM>(&met)));
+    EXPECT_EQ(met, (std::vector<RECT>{{0, 0, 1024, 768}, {1024, 0, 2048, 768}}));
+    met.clear();
+    const RECT clip{1000, 10, 1100, 20};
+    EnumDisplayMonitors(nullptr, &clip, CollectMonitor, reinterpret_cast<LPARAM>(&met));
+    EXPECT_EQ(met, (std::vector<RECT>{{1000, 10, 1024, 20}, {1024, 10, 1100, 20}}));
+
+    RegisterRecorderClass();
+    const HWND hwnd = CreateWindowEx(0, "Recorder", "", WS_POPUP | WS_VISIBLE, 1000, 100, 100, 50, nullptr, nullptr,
+                                     nullptr, nullptr);
+    const HDC dc = GetDC(hwnd);
+    met.clear();
+    EnumDisplayMonitors(dc, nullptr, CollectMonitor, reinterpret_cast<LPARAM>(&met));
+    EXPECT_EQ(met, (std::vector<RECT>{{0, 0, 24, 50}, {24, 0, 100, 50}})) << "in the window's client coordinates";
+    ReleaseDC(hwnd, dc);
+}
+
+}  // namespace
+}  // namespace wintest
