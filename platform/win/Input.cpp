@@ -1,11 +1,18 @@
 #include "platform/win/Input.h"
 
+#include "platform/win/Activation.h"
+#include "platform/win/Cursor.h"
+#include "platform/win/HitTest.h"
 #include "platform/win/MessageQueue.h"
+#include "platform/win/Sound.h"
+#include "platform/win/SystemInfo.h"
 #include "platform/win/Window.h"
 #include "platform/win/Messages.h"
 #include "platform/win/WindowTable.h"
 
 #include <cctype>
+#include <cstdlib>
+#include <cstring>
 
 namespace win {
 
@@ -98,6 +105,30 @@ char UsLayoutChar(UINT vk, const BYTE (&state)[256])
     }
     return 0;
 }
+
+// Scan codes of the US layout by virtual key; the first key of a scan code is its virtual key.
+struct ScanCode {
+    UINT vk;
+    UINT scan;
+};
+constexpr ScanCode ScanCodes[] = {
+    {VK_ESCAPE, 0x01}, {'1', 0x02}, {'2', 0x03}, {'3', 0x04}, {'4', 0x05}, {'5', 0x06}, {'6', 0x07},
+    {'7', 0x08}, {'8', 0x09}, {'9', 0x0A}, {'0', 0x0B}, {VK_OEM_MINUS, 0x0C}, {VK_OEM_PLUS, 0x0D},
+    {VK_BACK, 0x0E}, {VK_TAB, 0x0F}, {'Q', 0x10}, {'W', 0x11}, {'E', 0x12}, {'R', 0x13}, {'T', 0x14},
+    {'Y', 0x15}, {'U', 0x16}, {'I', 0x17}, {'O', 0x18}, {'P', 0x19}, {VK_OEM_4, 0x1A}, {VK_OEM_6, 0x1B},
+    {VK_RETURN, 0x1C}, {VK_CONTROL, 0x1D}, {'A', 0x1E}, {'S', 0x1F}, {'D', 0x20}, {'F', 0x21}, {'G', 0x22},
+    {'H', 0x23}, {'J', 0x24}, {'K', 0x25}, {'L', 0x26}, {VK_OEM_1, 0x27}, {VK_OEM_7, 0x28}, {VK_OEM_3, 0x29},
+    {VK_SHIFT, 0x2A}, {VK_OEM_5, 0x2B}, {'Z', 0x2C}, {'X', 0x2D}, {'C', 0x2E}, {'V', 0x2F}, {'B', 0x30},
+    {'N', 0x31}, {'M', 0x32}, {VK_OEM_COMMA, 0x33}, {VK_OEM_PERIOD, 0x34}, {VK_OEM_2, 0x35},
+    {VK_RSHIFT, 0x36}, {VK_MULTIPLY, 0x37}, {VK_MENU, 0x38}, {VK_SPACE, 0x39}, {VK_CAPITAL, 0x3A},
+    {VK_F1, 0x3B}, {VK_F2, 0x3C}, {VK_F3, 0x3D}, {VK_F4, 0x3E}, {VK_F5, 0x3F}, {VK_F6, 0x40}, {VK_F7, 0x41},
+    {VK_F8, 0x42}, {VK_F9, 0x43}, {VK_F10, 0x44}, {VK_NUMLOCK, 0x45}, {VK_SCROLL, 0x46}, {VK_HOME, 0x47},
+    {VK_UP, 0x48}, {VK_PRIOR, 0x49}, {VK_SUBTRACT, 0x4A}, {VK_LEFT, 0x4B}, {VK_RIGHT, 0x4D}, {VK_ADD, 0x4E},
+    {VK_END, 0x4F}, {VK_DOWN, 0x50}, {VK_NEXT, 0x51}, {VK_INSERT, 0x52}, {VK_DELETE, 0x53}, {VK_F11, 0x57},
+    {VK_F12, 0x58}, {VK_NUMPAD0 + 7, 0x47}, {VK_NUMPAD0 + 8, 0x48}, {VK_NUMPAD9, 0x49}, {VK_NUMPAD0 + 4, 0x4B},
+    {VK_NUMPAD0 + 5, 0x4C}, {VK_NUMPAD0 + 6, 0x4D}, {VK_NUMPAD0 + 1, 0x4F}, {VK_NUMPAD0 + 2, 0x50},
+    {VK_NUMPAD0 + 3, 0x51}, {VK_NUMPAD0, 0x52}, {VK_DECIMAL, 0x53},
+};
 
 ThreadQueue* QueueOfWindow(HWND hwnd)
 {
@@ -262,6 +293,23 @@ HWND SetFocus(HWND hwnd)
     if (old == hwnd) {
         return old;
     }
+    if (hwnd) {
+        HWND top;
+        bool activate;
+        {
+            auto lock = LockSystem();
+            top = RootWindowOf(hwnd);
+            Window* root = FindWindowRecord(top);
+            activate = root && root->parent == System().desktop && QueueOfCurrentThread().active != top;
+        }
+        if (activate) {
+            ActivateWindow(top, WA_ACTIVE);
+            old = GetFocus();
+            if (old == hwnd || !IsWindow(hwnd)) {
+                return old;
+            }
+        }
+    }
     if (old) {
         SendMessage(old, WM_KILLFOCUS, reinterpret_cast<WPARAM>(hwnd), 0);
     }
@@ -280,6 +328,437 @@ HWND GetFocus()
 {
     auto lock = LockSystem();
     return QueueOfCurrentThread().focus;
+}
+
+}  // namespace win
+
+namespace win {
+
+namespace {
+
+bool IsButtonDown(UINT message)
+{
+    return message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN ||
+           message == WM_LBUTTONDBLCLK || message == WM_RBUTTONDBLCLK || message == WM_MBUTTONDBLCLK;
+}
+
+UINT SwappedButton(UINT message)
+{
+    switch (message) {
+    case WM_LBUTTONDOWN: return WM_RBUTTONDOWN;
+    case WM_LBUTTONUP: return WM_RBUTTONUP;
+    case WM_RBUTTONDOWN: return WM_LBUTTONDOWN;
+    case WM_RBUTTONUP: return WM_LBUTTONUP;
+    default: return message;
+    }
+}
+
+WPARAM MouseKeysOf(const BYTE (&state)[256])
+{
+    WPARAM keys = 0;
+    keys |= (state[VK_LBUTTON] & KeyDown) ? MK_LBUTTON : 0;
+    keys |= (state[VK_RBUTTON] & KeyDown) ? MK_RBUTTON : 0;
+    keys |= (state[VK_MBUTTON] & KeyDown) ? MK_MBUTTON : 0;
+    keys |= (state[VK_SHIFT] & KeyDown) ? MK_SHIFT : 0;
+    keys |= (state[VK_CONTROL] & KeyDown) ? MK_CONTROL : 0;
+    return keys;
+}
+
+// The window holding the capture, the foreground thread's first. Lock held.
+HWND CaptureWindow()
+{
+    WindowSystem& system = System();
+    if (ThreadQueue* queue = QueueOf(system.foregroundThread); queue && queue->capture) {
+        return queue->capture;
+    }
+    for (auto& [thread, queue] : system.queues) {
+        if (queue->capture) {
+            return queue->capture;
+        }
+    }
+    return nullptr;
+}
+
+// A second press of a button on the same window, in time and near enough, is a double click on
+// windows whose class asks for them (non-client presses always pair). Lock held.
+UINT DoubleClickOf(WindowSystem& system, HWND hwnd, UINT message, LRESULT hit, POINT pt, DWORD time)
+{
+    if (message != WM_LBUTTONDOWN && message != WM_RBUTTONDOWN && message != WM_MBUTTONDOWN) {
+        return message;
+    }
+    Window* window = FindWindowRecord(hwnd);
+    const bool wanted = hit != HTCLIENT || (window && window->windowClass && (window->windowClass->style & CS_DBLCLKS));
+    WindowSystem::LastClick& last = system.lastClick;
+    const bool pair = wanted && last.hwnd == hwnd && last.message == message && time - last.time <= GetDoubleClickTime() &&
+                      std::abs(pt.x - last.pt.x) <= GetSystemMetrics(SM_CXDOUBLECLK) / 2 &&
+                      std::abs(pt.y - last.pt.y) <= GetSystemMetrics(SM_CYDOUBLECLK) / 2;
+    if (pair) {
+        last = WindowSystem::LastClick();
+        return message + 2;  // the DBLCLK message of the button
+    }
+    last = WindowSystem::LastClick{hwnd, message, time, pt};
+    return message;
+}
+
+// Ends mouse-leave tracking of windows the mouse is no longer over. Lock held.
+void EndMouseTracking(WindowSystem& system, HWND hwnd, LRESULT hit, POINT pt, DWORD time)
+{
+    for (auto& [thread, queue] : system.queues) {
+        if (!queue->mouseTracked) {
+            continue;
+        }
+        const bool nonClient = queue->mouseTrackFlags & TME_NONCLIENT;
+        const bool still = queue->mouseTracked == hwnd && (nonClient ? hit != HTCLIENT : hit == HTCLIENT);
+        if (still) {
+            continue;
+        }
+        MSG leave;
+        leave.hwnd = queue->mouseTracked;
+        leave.message = nonClient ? WM_NCMOUSELEAVE : WM_MOUSELEAVE;
+        leave.time = time;
+        leave.pt = pt;
+        queue->posted.push_back(leave);
+        queue->mouseTracked = nullptr;
+        queue->mouseTrackFlags = 0;
+    }
+}
+
+LRESULT HitOf(const MSG& msg)
+{
+    if (msg.lPrivate & InputHasHitTest) {
+        return static_cast<std::int16_t>(msg.lPrivate & 0xFFFF);
+    }
+    const bool nonClient = msg.message >= WM_NCMOUSEMOVE && msg.message <= WM_NCMBUTTONDBLCLK;
+    return nonClient ? static_cast<LRESULT>(msg.wParam) : HTCLIENT;
+}
+
+// The client mouse message a non-client one stands for.
+UINT ClientMessageOf(UINT message)
+{
+    return message >= WM_NCMOUSEMOVE && message <= WM_NCMBUTTONDBLCLK ? message - WM_NCMOUSEMOVE + WM_MOUSEMOVE
+                                                                        : message;
+}
+
+// A press on a window a modal window disabled beeps and brings the modal window forward.
+void ReportDisabledClick(HWND hwnd)
+{
+    MessageBeep(0);
+    if (HWND popup = GetWindow(hwnd, GW_ENABLEDPOPUP); popup && popup != hwnd) {
+        SetActiveWindow(popup);
+    }
+}
+
+HCURSOR CursorOfHit(LRESULT hit)
+{
+    switch (hit) {
+    case HTLEFT:
+    case HTRIGHT: return LoadCursor(nullptr, IDC_SIZEWE);
+    case HTTOP:
+    case HTBOTTOM: return LoadCursor(nullptr, IDC_SIZENS);
+    case HTTOPLEFT:
+    case HTBOTTOMRIGHT:
+    case HTGROWBOX: return LoadCursor(nullptr, IDC_SIZENWSE);
+    case HTTOPRIGHT:
+    case HTBOTTOMLEFT: return LoadCursor(nullptr, IDC_SIZENESW);
+    default: return LoadCursor(nullptr, IDC_ARROW);
+    }
+}
+
+}  // namespace
+
+BOOL PostMouseInput(UINT message, POINT screen, int wheelDelta, DWORD time)
+{
+    if (!IsMouseMessage(message) || (message >= WM_NCMOUSEMOVE && message <= WM_NCMBUTTONDBLCLK)) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    HWND target = nullptr;
+    LRESULT hit = HTCLIENT;
+    {
+        auto lock = LockSystem();
+        WindowSystem& system = System();
+        RequireInitialized(system);
+        if (system.swapButtons) {
+            message = SwappedButton(message);
+        }
+        UINT vk;
+        bool down;
+        MSG probe;
+        probe.message = message;
+        if (KeyOfMessage(probe, vk, down)) {
+            ApplyKey(system.asyncKeyState, vk, down);
+        }
+        system.cursor = screen;
+        if (message == WM_MOUSEWHEEL) {
+            ThreadQueue* queue = QueueOf(system.foregroundThread);
+            target = queue ? (queue->focus ? queue->focus : queue->active) : nullptr;
+        } else {
+            target = CaptureWindow();
+        }
+    }
+    if (!target && message != WM_MOUSEWHEEL) {
+        const MouseHit found = HitTestScreenPoint(screen);
+        target = found.hwnd;
+        hit = found.code;
+    }
+    auto lock = LockSystem();
+    WindowSystem& system = System();
+    if (message != WM_MOUSEWHEEL) {
+        EndMouseTracking(system, target, hit, screen, time);
+    }
+    Window* window = FindWindowRecord(target);
+    ThreadQueue* queue = window ? QueueOf(window->thread) : nullptr;
+    if (!queue) {
+        system.changed.notify_all();
+        return TRUE;  // over the desktop: nobody gets it
+    }
+    MSG msg;
+    msg.hwnd = target;
+    msg.time = time;
+    msg.pt = screen;
+    msg.lPrivate = InputHitTest(hit);
+    if (message == WM_MOUSEWHEEL) {
+        msg.message = message;
+        msg.wParam = (static_cast<WPARAM>(static_cast<WORD>(wheelDelta)) << 16) | MouseKeysOf(system.asyncKeyState);
+        msg.lParam = MAKELPARAM(static_cast<WORD>(screen.x), static_cast<WORD>(screen.y));
+    } else if (hit == HTCLIENT || hit == HTERROR) {
+        const POINT origin = ClientOriginOnScreen(*window);
+        msg.message = DoubleClickOf(system, target, message, hit, screen, time);
+        msg.wParam = MouseKeysOf(system.asyncKeyState);
+        msg.lParam = MAKELPARAM(static_cast<WORD>(screen.x - origin.x), static_cast<WORD>(screen.y - origin.y));
+    } else {
+        msg.message = DoubleClickOf(system, target, message, hit, screen, time) - WM_MOUSEMOVE + WM_NCMOUSEMOVE;
+        msg.wParam = static_cast<WPARAM>(hit);
+        msg.lParam = MAKELPARAM(static_cast<WORD>(screen.x), static_cast<WORD>(screen.y));
+    }
+    queue->input.push_back(msg);
+    system.changed.notify_all();
+    return TRUE;
+}
+
+bool PrepareMouseMessage(const MSG& msg)
+{
+    if (!IsMouseMessage(msg.message) || msg.message == WM_MOUSEWHEEL || GetCapture()) {
+        return true;
+    }
+    const LRESULT hit = HitOf(msg);
+    const UINT clientMessage = ClientMessageOf(msg.message);
+    const LPARAM where = MAKELPARAM(static_cast<WORD>(hit), static_cast<WORD>(clientMessage));
+    bool eat = false;
+    if (IsButtonDown(clientMessage) && hit != HTERROR) {
+        HWND top;
+        bool activatable;
+        {
+            auto lock = LockSystem();
+            top = RootWindowOf(msg.hwnd);
+            Window* root = FindWindowRecord(top);
+            activatable = root && root->parent == System().desktop && !(root->exStyle & WS_EX_NOACTIVATE) &&
+                          QueueOfCurrentThread().active != top;
+        }
+        if (activatable) {
+            const LRESULT answer = SendMessage(msg.hwnd, WM_MOUSEACTIVATE, HandleValue(top), where);
+            if (answer == MA_ACTIVATE || answer == MA_ACTIVATEANDEAT) {
+                ActivateWindow(top, WA_CLICKACTIVE);
+            }
+            eat = answer == MA_ACTIVATEANDEAT || answer == MA_NOACTIVATEANDEAT;
+        }
+    }
+    if (IsWindow(msg.hwnd)) {
+        SendMessage(msg.hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(msg.hwnd), where);
+    }
+    return !eat && hit != HTERROR && IsWindow(msg.hwnd);
+}
+
+bool DefInputMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    switch (message) {
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam)) {
+            SetFocus(hwnd);
+        }
+        result = 0;
+        return true;
+    case WM_CANCELMODE:
+        if (GetCapture() == hwnd) {
+            ReleaseCapture();
+        }
+        result = 0;
+        return true;
+    case WM_SETCURSOR: {
+        HWND parent = nullptr;
+        HCURSOR classCursor = nullptr;
+        {
+            auto lock = LockSystem();
+            Window* window = FindWindowRecord(hwnd);
+            if (!window) {
+                result = FALSE;
+                return true;
+            }
+            parent = (window->style & WS_CHILD) ? window->parent : nullptr;
+            classCursor = window->windowClass ? window->windowClass->cursor : nullptr;
+        }
+        if (parent && SendMessage(parent, WM_SETCURSOR, wParam, lParam)) {
+            result = TRUE;
+            return true;
+        }
+        const auto hit = static_cast<std::int16_t>(LOWORD(static_cast<std::uintptr_t>(lParam)));
+        if (hit == HTERROR) {
+            if (IsButtonDown(HIWORD(static_cast<std::uintptr_t>(lParam)))) {
+                ReportDisabledClick(hwnd);
+            }
+            result = FALSE;
+            return true;
+        }
+        if (hit == HTCLIENT) {
+            if (classCursor) {
+                SetCursor(classCursor);
+            }
+            result = classCursor ? TRUE : FALSE;
+            return true;
+        }
+        SetCursor(CursorOfHit(hit));
+        result = TRUE;
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+BOOL TrackMouseEvent(TRACKMOUSEEVENT* track)
+{
+    if (!track || track->cbSize != sizeof(TRACKMOUSEEVENT) || (track->dwFlags & TME_HOVER)) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    auto lock = LockSystem();
+    ThreadQueue& queue = QueueOfCurrentThread();
+    if (track->dwFlags & TME_QUERY) {
+        track->dwFlags = queue.mouseTracked ? (queue.mouseTrackFlags | TME_LEAVE) : 0;
+        track->hwndTrack = queue.mouseTracked;
+        return TRUE;
+    }
+    Window* window = WindowOrError(track->hwndTrack);
+    if (!window) {
+        return FALSE;
+    }
+    if (track->dwFlags & TME_CANCEL) {
+        if (queue.mouseTracked == track->hwndTrack) {
+            queue.mouseTracked = nullptr;
+            queue.mouseTrackFlags = 0;
+        }
+        return TRUE;
+    }
+    if (!(track->dwFlags & TME_LEAVE)) {
+        return TRUE;
+    }
+    queue.mouseTracked = track->hwndTrack;
+    queue.mouseTrackFlags = track->dwFlags & TME_NONCLIENT;
+    // A mouse already elsewhere is reported at once.
+    const POINT pt = System().cursor;
+    const POINT origin = ClientOriginOnScreen(*window);
+    const RECT client{origin.x, origin.y, origin.x + window->clientRect.right - window->clientRect.left,
+                      origin.y + window->clientRect.bottom - window->clientRect.top};
+    const bool inClient = pt.x >= client.left && pt.x < client.right && pt.y >= client.top && pt.y < client.bottom;
+    const bool inWindow = WindowContainsPoint(track->hwndTrack, pt);
+    const bool over = (track->dwFlags & TME_NONCLIENT) ? inWindow && !inClient : inClient;
+    if (!over) {
+        EndMouseTracking(System(), nullptr, HTNOWHERE, pt, 0);
+    }
+    return TRUE;
+}
+
+BOOL SwapMouseButton(BOOL swap)
+{
+    auto lock = LockSystem();
+    const bool old = System().swapButtons;
+    System().swapButtons = swap != FALSE;
+    return old ? TRUE : FALSE;
+}
+
+BOOL GetKeyboardState(BYTE* keyState)
+{
+    if (!keyState) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    auto lock = LockSystem();
+    std::memcpy(keyState, QueueOfCurrentThread().keyState, 256);
+    return TRUE;
+}
+
+BOOL SetKeyboardState(const BYTE* keyState)
+{
+    if (!keyState) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    auto lock = LockSystem();
+    std::memcpy(QueueOfCurrentThread().keyState, keyState, 256);
+    return TRUE;
+}
+
+UINT MapVirtualKey(UINT code, UINT mapType)
+{
+    switch (mapType) {
+    case MAPVK_VK_TO_VSC:
+        for (const ScanCode& key : ScanCodes) {
+            if (key.vk == code) {
+                return key.scan;
+            }
+        }
+        return 0;
+    case MAPVK_VSC_TO_VK:
+        for (const ScanCode& key : ScanCodes) {
+            if (key.scan == code) {
+                return key.vk;
+            }
+        }
+        return 0;
+    case MAPVK_VK_TO_CHAR: {
+        const BYTE none[256] = {};
+        const char ch = UsLayoutChar(code, none);
+        return static_cast<UINT>(std::toupper(static_cast<unsigned char>(ch)));
+    }
+    default:
+        return 0;
+    }
+}
+
+std::int16_t VkKeyScan(char ch)
+{
+    BYTE state[256] = {};
+    for (int shift = 0; shift < 2; ++shift) {
+        state[VK_SHIFT] = shift ? KeyDown : 0;
+        for (UINT vk = 1; vk < 256; ++vk) {
+            if (UsLayoutChar(vk, state) == ch) {
+                return static_cast<std::int16_t>(vk | (shift ? 0x100 : 0));
+            }
+        }
+    }
+    state[VK_SHIFT] = 0;
+    state[VK_CONTROL] = KeyDown;
+    for (UINT vk = 'A'; vk <= 'Z'; ++vk) {
+        if (UsLayoutChar(vk, state) == ch) {
+            return static_cast<std::int16_t>(vk | 0x200);
+        }
+    }
+    return -1;
+}
+
+int ToAscii(UINT virtualKey, UINT, const BYTE* keyState, WORD* result, UINT)
+{
+    if (!keyState || !result) {
+        return 0;
+    }
+    BYTE state[256];
+    std::memcpy(state, keyState, 256);
+    const char ch = UsLayoutChar(virtualKey, state);
+    if (ch == 0) {
+        return 0;
+    }
+    *result = static_cast<unsigned char>(ch);
+    return 1;
 }
 
 }  // namespace win

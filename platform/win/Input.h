@@ -93,6 +93,42 @@ constexpr DWORD InputChar(unsigned char ch, bool dead = false)
     return InputHasChar | (dead ? InputDeadChar : 0) | ch;
 }
 
+// The hit-test code the mouse input found, carried in MSG::lPrivate of mouse messages by
+// PostMouseInput; without it a client message counts as HTCLIENT.
+constexpr DWORD InputHasHitTest = 0x40000;
+constexpr DWORD InputHitTest(LRESULT code)
+{
+    return InputHasHitTest | static_cast<WORD>(code);
+}
+
+// The mouse as a back end or the test driver reports it: message is a client mouse message
+// (WM_MOUSEMOVE, a button message or WM_MOUSEWHEEL with its delta) at a screen point. The system
+// finds the window (the capture, else by hit testing; the wheel goes to the focus), swaps the buttons
+// when they are swapped, makes double clicks, ends mouse-leave tracking, and queues the client or
+// non-client message for the window's thread. When that thread fetches a button press on an inactive
+// window it sends WM_MOUSEACTIVATE and activates it, and before every mouse message WM_SETCURSOR.
+BOOL PostMouseInput(UINT message, POINT screen, int wheelDelta, DWORD time);
+
+// Mouse-leave tracking: WM_MOUSELEAVE is posted once when the mouse leaves the client area of the
+// window (its whole rectangle with TME_NONCLIENT, then WM_NCMOUSELEAVE), and tracking ends.
+constexpr DWORD TME_HOVER = 0x00000001;
+constexpr DWORD TME_LEAVE = 0x00000002;
+constexpr DWORD TME_NONCLIENT = 0x00000010;
+constexpr DWORD TME_QUERY = 0x40000000;
+constexpr DWORD TME_CANCEL = 0x80000000;
+constexpr UINT WM_NCMOUSELEAVE = 0x02A2;
+struct TRACKMOUSEEVENT {
+    DWORD cbSize = sizeof(TRACKMOUSEEVENT);
+    DWORD dwFlags = 0;
+    HWND hwndTrack = nullptr;
+    DWORD dwHoverTime = 0;
+};
+// Hover tracking is not supported: TME_HOVER fails with ERROR_INVALID_PARAMETER.
+BOOL TrackMouseEvent(TRACKMOUSEEVENT* track);
+
+// Swaps the meaning of the left and right buttons; answers whether they were swapped before.
+BOOL SwapMouseButton(BOOL swap);
+
 // Appends msg (hwnd, message, parameters, time, screen point, lPrivate) to the input stream of the
 // window's thread. Key and button messages update the asynchronous key state at once; mouse messages
 // move the cursor to msg->pt.
@@ -103,13 +139,29 @@ std::int16_t GetKeyState(int virtualKey);
 // The key state as input arrived, before any thread fetched it.
 std::int16_t GetAsyncKeyState(int virtualKey);
 BOOL GetCursorPos(POINT* point);
+// The calling thread's 256 key states (bit 7 down, bit 0 toggled); setting changes what GetKeyState
+// answers.
+BOOL GetKeyboardState(BYTE* keyState);
+BOOL SetKeyboardState(const BYTE* keyState);
+
+// The US keyboard layout: virtual keys, scan codes and characters.
+constexpr UINT MAPVK_VK_TO_VSC = 0;
+constexpr UINT MAPVK_VSC_TO_VK = 1;
+constexpr UINT MAPVK_VK_TO_CHAR = 2;
+UINT MapVirtualKey(UINT code, UINT mapType);
+// The virtual key in the low byte and the shift state in the high byte (1 Shift, 2 Ctrl); -1 when no
+// key makes the character.
+std::int16_t VkKeyScan(char ch);
+// The character of a key with the given key state: answers 1 and writes it, or 0 for none.
+int ToAscii(UINT virtualKey, UINT scanCode, const BYTE* keyState, WORD* result, UINT flags);
 
 // WM_KEYDOWN and WM_SYSKEYDOWN post WM_CHAR, WM_SYSCHAR, WM_DEADCHAR or WM_SYSDEADCHAR for a key that
 // makes a character. Answers non-zero for every key message.
 BOOL TranslateMessage(const MSG* msg);
 
 // Mouse capture and keyboard focus of the calling thread. Changing them sends WM_CAPTURECHANGED to the
-// window losing the capture, and WM_KILLFOCUS then WM_SETFOCUS around a focus change.
+// window losing the capture, and WM_KILLFOCUS then WM_SETFOCUS around a focus change. Focusing a
+// window of an inactive top-level window activates that first.
 HWND SetCapture(HWND hwnd);
 BOOL ReleaseCapture();
 HWND GetCapture();

@@ -200,6 +200,10 @@ Fetched FetchOnce(MSG& msg, HWND hwnd, UINT filterMin, UINT filterMax, bool remo
         if (remove) {
             lock.lock();
             NoteInputFetched(queue, msg);
+            lock.unlock();
+            if (!PrepareMouseMessage(msg)) {
+                return Fetched::Discarded;
+            }
         }
         return Fetched::Message;
     }
@@ -208,6 +212,9 @@ Fetched FetchOnce(MSG& msg, HWND hwnd, UINT filterMin, UINT filterMax, bool remo
         if (remove) {
             queue.quit = false;
         }
+        return Fetched::Message;
+    }
+    if (TakePaintMessage(queue, hwnd, filterMin, filterMax, msg)) {
         return Fetched::Message;
     }
     return TakeDueTimer(queue, hwnd, filterMin, filterMax, remove, msg) ? Fetched::Message : Fetched::Nothing;
@@ -236,8 +243,10 @@ bool Fetch(MSG& msg, HWND hwnd, UINT filterMin, UINT filterMax, bool remove)
 bool Ready(const ThreadQueue& queue, HWND hwnd, UINT filterMin, UINT filterMax)
 {
     auto matches = [&](const MSG& queued) { return MatchesFilter(queued, hwnd, filterMin, filterMax); };
+    MSG paint;
     if (queue.quit || !queue.sent.empty() || std::any_of(queue.posted.begin(), queue.posted.end(), matches) ||
-        std::any_of(queue.input.begin(), queue.input.end(), matches)) {
+        std::any_of(queue.input.begin(), queue.input.end(), matches) ||
+        TakePaintMessage(queue, hwnd, filterMin, filterMax, paint)) {
         return true;
     }
     std::uint64_t due;
@@ -313,6 +322,9 @@ DWORD QueueStatus(const ThreadQueue& queue)
     std::uint64_t due;
     if (NextTimerDue(queue, due) && due <= rtl::GetTickCount64()) {
         status |= QS_TIMER;
+    }
+    if (ThreadNeedsPaint(queue)) {
+        status |= QS_PAINT;
     }
     return status;
 }

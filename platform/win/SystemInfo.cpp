@@ -423,6 +423,17 @@ HMONITOR MonitorFromWindow(HWND hwnd, DWORD flags)
     return MonitorFromRect(&screenRect, flags);
 }
 
+std::vector<HMONITOR> AllMonitors()
+{
+    Settings& s = Current();
+    std::lock_guard lock(s.mutex);
+    std::vector<HMONITOR> monitors;
+    for (std::size_t index = 0; index < s.monitors.size(); ++index) {
+        monitors.push_back(MonitorHandle(index));
+    }
+    return monitors;
+}
+
 BOOL GetMonitorInfo(HMONITOR monitor, MONITORINFO* info)
 {
     Settings& s = Current();

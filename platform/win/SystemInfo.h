@@ -231,6 +231,8 @@ constexpr DWORD MONITOR_DEFAULTTONEAREST = 2;
 HMONITOR MonitorFromPoint(POINT point, DWORD flags);
 HMONITOR MonitorFromRect(const RECT* rect, DWORD flags);
 HMONITOR MonitorFromWindow(HWND hwnd, DWORD flags);
+// Every monitor, the primary one first.
+std::vector<HMONITOR> AllMonitors();
 // Fills a MONITORINFO, or a MONITORINFOEX when its cbSize says so.
 BOOL GetMonitorInfo(HMONITOR monitor, MONITORINFO* info);
 

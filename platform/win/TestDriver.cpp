@@ -1,8 +1,11 @@
 #include "platform/win/TestDriver.h"
 
+#include "platform/win/GdiTypes.h"
 #include "platform/win/MessageQueue.h"
+#include "platform/win/Paint.h"
 #include "platform/win/SystemInfo.h"
 #include "platform/win/Timers.h"
+#include "platform/win/WindowPos.h"
 #include "platform/win/WindowClass.h"
 
 #include "platform/rtl/Collation.h"
@@ -17,22 +20,6 @@ namespace {
 bool IsDown(UINT vk)
 {
     return GetAsyncKeyState(static_cast<int>(vk)) < 0;
-}
-
-// The screen point of a client point: client rectangles are relative to the parent's client area.
-POINT ClientToScreenPoint(HWND hwnd, int x, int y)
-{
-    POINT pt{x, y};
-    for (HWND window = hwnd; window && window != GetDesktopWindow();) {
-        WindowState state;
-        if (!ReadWindowState(window, state)) {
-            break;
-        }
-        pt.x += state.clientRect.left;
-        pt.y += state.clientRect.top;
-        window = (state.style & WS_CHILD) ? state.parent : nullptr;
-    }
-    return pt;
 }
 
 bool Matches(HWND hwnd, const char* className, const char* text)
@@ -52,23 +39,6 @@ HWND FindInTree(HWND parent, const char* className, const char* text)
         }
     }
     return nullptr;
-}
-
-// The button a mouse message presses (positive) or releases (negative), as an MK_ flag.
-int ButtonChange(UINT message)
-{
-    switch (message) {
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK: return static_cast<int>(MK_LBUTTON);
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONDBLCLK: return static_cast<int>(MK_RBUTTON);
-    case WM_MBUTTONDOWN:
-    case WM_MBUTTONDBLCLK: return static_cast<int>(MK_MBUTTON);
-    case WM_LBUTTONUP: return -static_cast<int>(MK_LBUTTON);
-    case WM_RBUTTONUP: return -static_cast<int>(MK_RBUTTON);
-    case WM_MBUTTONUP: return -static_cast<int>(MK_MBUTTON);
-    default: return 0;
-    }
 }
 
 }  // namespace
@@ -138,42 +108,11 @@ void TestDriver::TypeText(const std::string& text)
     }
 }
 
-WPARAM TestDriver::MouseKeys() const
+void TestDriver::PostMouse(HWND hwnd, UINT message, int wheelDelta, int x, int y)
 {
-    WPARAM keys = 0;
-    keys |= IsDown(VK_LBUTTON) ? MK_LBUTTON : 0;
-    keys |= IsDown(VK_RBUTTON) ? MK_RBUTTON : 0;
-    keys |= IsDown(VK_MBUTTON) ? MK_MBUTTON : 0;
-    keys |= IsDown(VK_SHIFT) ? MK_SHIFT : 0;
-    keys |= IsDown(VK_CONTROL) ? MK_CONTROL : 0;
-    return keys;
-}
-
-void TestDriver::PostMouse(HWND hwnd, UINT message, WPARAM extra, int x, int y)
-{
-    MSG msg;
-    msg.pt = ClientToScreenPoint(hwnd, x, y);
-    // A window holding the capture gets the mouse wherever it is.
-    if (HWND capture = GetCapture(); capture && capture != hwnd && message != WM_MOUSEWHEEL) {
-        const POINT origin = ClientToScreenPoint(capture, 0, 0);
-        x = msg.pt.x - origin.x;
-        y = msg.pt.y - origin.y;
-        hwnd = capture;
-    }
-    msg.hwnd = hwnd;
-    msg.message = message;
-    msg.time = static_cast<DWORD>(clock_.TickCount64());
-    if (message == WM_MOUSEWHEEL) {
-        msg.wParam = (extra << 16) | MouseKeys();
-        msg.lParam = MAKELPARAM(static_cast<WORD>(msg.pt.x), static_cast<WORD>(msg.pt.y));
-    } else {
-        // The buttons in wParam are those after this message.
-        const int change = ButtonChange(message);
-        msg.wParam = change > 0 ? (MouseKeys() | static_cast<WPARAM>(change))
-                                : (MouseKeys() & ~static_cast<WPARAM>(-change));
-        msg.lParam = MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y));
-    }
-    PostInputMessage(&msg);
+    POINT pt{x, y};
+    ClientToScreen(hwnd, &pt);
+    PostMouseInput(message, pt, wheelDelta, static_cast<DWORD>(clock_.TickCount64()));
 }
 
 void TestDriver::MouseMove(HWND hwnd, int x, int y)
@@ -184,21 +123,7 @@ void TestDriver::MouseMove(HWND hwnd, int x, int y)
 void TestDriver::MouseDown(HWND hwnd, Button button, int x, int y)
 {
     static constexpr UINT downs[] = {WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN};
-    UINT message = downs[static_cast<int>(button)];
-    const POINT pt = ClientToScreenPoint(hwnd, x, y);
-    const std::uint64_t now = clock_.TickCount64();
-    const bool doubleClick = lastClick_.hwnd == hwnd && lastClick_.message == message &&
-                             now - lastClick_.tick <= GetDoubleClickTime() &&
-                             std::abs(pt.x - lastClick_.pt.x) <= GetSystemMetrics(SM_CXDOUBLECLK) / 2 &&
-                             std::abs(pt.y - lastClick_.pt.y) <= GetSystemMetrics(SM_CYDOUBLECLK) / 2 &&
-                             (GetClassLongPtr(hwnd, GCL_STYLE) & CS_DBLCLKS);
-    if (doubleClick) {
-        lastClick_ = LastClick();
-        message += 2;  // the DBLCLK message of the button
-    } else {
-        lastClick_ = LastClick{hwnd, message, now, pt};
-    }
-    PostMouse(hwnd, message, 0, x, y);
+    PostMouse(hwnd, downs[static_cast<int>(button)], 0, x, y);
 }
 
 void TestDriver::MouseUp(HWND hwnd, Button button, int x, int y)
@@ -215,7 +140,7 @@ void TestDriver::Click(HWND hwnd, Button button, int x, int y)
 
 void TestDriver::Wheel(HWND hwnd, int delta, int x, int y)
 {
-    PostMouse(hwnd, WM_MOUSEWHEEL, static_cast<WORD>(delta), x, y);
+    PostMouse(hwnd, WM_MOUSEWHEEL, delta, x, y);
 }
 
 void TestDriver::At(std::uint64_t tick, std::function<void()> action)
@@ -302,6 +227,23 @@ WindowState TestDriver::State(HWND hwnd)
     WindowState state;
     ReadWindowState(hwnd, state);
     return state;
+}
+
+DWORD TestDriver::PixelAt(HWND hwnd, int x, int y)
+{
+    const HWND root = GetAncestor(hwnd, GA_ROOT);
+    Surface* surface = GetWindowSurface(root);
+    RECT rootRect;
+    POINT pt{x, y};
+    if (!surface || !GetWindowRect(root, &rootRect) || !ClientToScreen(hwnd, &pt)) {
+        return CLR_INVALID;
+    }
+    pt.x -= rootRect.left;
+    pt.y -= rootRect.top;
+    if (pt.x < 0 || pt.y < 0 || pt.x >= surface->Width() || pt.y >= surface->Height()) {
+        return CLR_INVALID;
+    }
+    return ColorFromPixel(surface->Pixel(pt.x, pt.y));
 }
 
 }  // namespace win

@@ -3,8 +3,7 @@
 // clock, pumping the calling thread's messages, and reading windows back.
 //
 // Input goes to the given window (or the focus window for keys), or to the window holding the capture,
-// as if the user acted at the current virtual time. Surface pixels cannot be read yet: the display back
-// ends that own them come with the geometry and painting part.
+// as if the user acted at the current virtual time. Surface pixels are read where the window shows them.
 
 #include "platform/win/Types.h"
 #include "platform/win/Input.h"
@@ -34,8 +33,9 @@ public:
     void TypeChar(char ch, UINT vk = VK_PACKET, bool dead = false);
     void TypeText(const std::string& text);
 
-    // Mouse, at a point in the client coordinates of hwnd. A second press of the same button within the
-    // double-click time and distance becomes a double click on windows whose class has CS_DBLCLKS.
+    // Mouse, at a point in the client coordinates of hwnd: the mouse goes where the user's would, to the
+    // window under that point or the capture (PostMouseInput). A second press of the same button within
+    // the double-click time and distance becomes a double click on windows whose class has CS_DBLCLKS.
     void MouseMove(HWND hwnd, int x, int y);
     void MouseDown(HWND hwnd, Button button, int x, int y);
     void MouseUp(HWND hwnd, Button button, int x, int y);
@@ -57,20 +57,16 @@ public:
     // A window anywhere in the tree by class (null for any) and text (null for any).
     static HWND Find(const char* className, const char* text = nullptr);
     static WindowState State(HWND hwnd);
+    // The colour at a client point of hwnd on its top-level window's surface; CLR_INVALID when the
+    // point is outside the surface or the window has not been drawn yet.
+    static DWORD PixelAt(HWND hwnd, int x, int y);
 
 private:
     void PostKey(HWND hwnd, UINT message, UINT vk, DWORD lPrivate);
-    void PostMouse(HWND hwnd, UINT message, WPARAM extra, int x, int y);
-    WPARAM MouseKeys() const;
+    void PostMouse(HWND hwnd, UINT message, int wheelDelta, int x, int y);
 
     rtl::VirtualClock& clock_;
     std::multimap<std::uint64_t, std::function<void()>> script_;
-    struct LastClick {
-        HWND hwnd = nullptr;
-        UINT message = 0;
-        std::uint64_t tick = 0;
-        POINT pt;
-    } lastClick_;
 };
 
 }  // namespace win

@@ -33,7 +33,7 @@ UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC proc)
     }
     ThreadQueue& queue = QueueOfCurrentThread();
     auto same = std::find_if(queue.timers.begin(), queue.timers.end(), [&](const Timer& timer) {
-        return timer.hwnd == hwnd && timer.id == id && (hwnd || id != 0);
+        return !timer.system && timer.hwnd == hwnd && timer.id == id && (hwnd || id != 0);
     });
     Timer timer;
     timer.hwnd = hwnd;
@@ -64,11 +64,46 @@ BOOL KillTimer(HWND hwnd, UINT_PTR id)
 {
     auto lock = LockSystem();
     ThreadQueue& queue = QueueOfCurrentThread();
-    if (std::erase_if(queue.timers, [&](const Timer& timer) { return timer.hwnd == hwnd && timer.id == id; }) == 0) {
+    if (std::erase_if(queue.timers, [&](const Timer& timer) {
+            return !timer.system && timer.hwnd == hwnd && timer.id == id;
+        }) == 0) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
     return TRUE;
+}
+
+bool SetSystemTimer(HWND hwnd, UINT_PTR id, UINT elapse)
+{
+    auto lock = LockSystem();
+    WindowSystem& system = System();
+    Window* window = WindowOrError(hwnd);
+    if (!window) {
+        return false;
+    }
+    ThreadQueue* queue = QueueOf(window->thread);
+    if (!queue) {
+        return false;
+    }
+    std::erase_if(queue->timers, [&](const Timer& timer) { return timer.system && timer.hwnd == hwnd && timer.id == id; });
+    Timer timer;
+    timer.hwnd = hwnd;
+    timer.id = id;
+    timer.interval = Clamp(elapse);
+    timer.due = rtl::GetTickCount64() + timer.interval;
+    timer.serial = system.nextTimerSerial++;
+    timer.system = true;
+    queue->timers.push_back(timer);
+    system.changed.notify_all();
+    return true;
+}
+
+void KillSystemTimer(HWND hwnd, UINT_PTR id)
+{
+    auto lock = LockSystem();
+    for (auto& [thread, queue] : System().queues) {
+        std::erase_if(queue->timers, [&](const Timer& timer) { return timer.system && timer.hwnd == hwnd && timer.id == id; });
+    }
 }
 
 bool GetNextTimerDue(std::uint64_t& due)
@@ -84,7 +119,7 @@ bool TakeDueTimer(ThreadQueue& queue, HWND hwnd, UINT filterMin, UINT filterMax,
     for (Timer& timer : queue.timers) {
         MSG candidate;
         candidate.hwnd = timer.hwnd;
-        candidate.message = WM_TIMER;
+        candidate.message = timer.system ? WM_SYSTIMER : WM_TIMER;
         if (timer.due > now || !MatchesFilter(candidate, hwnd, filterMin, filterMax)) {
             continue;
         }
@@ -97,7 +132,7 @@ bool TakeDueTimer(ThreadQueue& queue, HWND hwnd, UINT filterMin, UINT filterMax,
     }
     msg = MSG();
     msg.hwnd = next->hwnd;
-    msg.message = WM_TIMER;
+    msg.message = next->system ? WM_SYSTIMER : WM_TIMER;
     msg.wParam = next->id;
     msg.lParam = reinterpret_cast<LPARAM>(next->proc);
     msg.time = static_cast<DWORD>(now);
@@ -123,7 +158,7 @@ bool IsLiveTimer(HWND hwnd, UINT_PTR id, TIMERPROC proc)
 {
     for (const auto& [thread, queue] : System().queues) {
         for (const Timer& timer : queue->timers) {
-            if (timer.hwnd == hwnd && timer.id == id && timer.proc == proc) {
+            if (!timer.system && timer.hwnd == hwnd && timer.id == id && timer.proc == proc) {
                 return true;
             }
         }

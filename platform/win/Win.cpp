@@ -1,8 +1,11 @@
 #include "platform/win/Win.h"
 
 #include "platform/win/Atoms.h"
+#include "platform/win/Clipboard.h"
+#include "platform/win/Cursor.h"
 #include "platform/win/FontEngine.h"
 #include "platform/win/GdiObjects.h"
+#include "platform/win/Layered.h"
 #include "platform/win/RegistryStore.h"
 #include "platform/win/Sound.h"
 #include "platform/win/SystemInfo.h"
@@ -39,6 +42,9 @@ void initialize()
     InitializeGdi();
     ResetAtoms();
     ClearSoundLog();
+    ResetCursors();
+    ResetClipboard();
+    SetAnimationStepper(nullptr);
     {
         auto lock = LockSystem();
         WindowSystem& system = System();

@@ -1,6 +1,10 @@
 #include "platform/win/Window.h"
 
+#include "platform/win/Activation.h"
+#include "platform/win/Input.h"
 #include "platform/win/MessageQueue.h"
+#include "platform/win/Paint.h"
+#include "platform/win/WindowPos.h"
 #include "platform/win/WindowTable.h"
 
 #include "platform/rtl/CodePage.h"
@@ -131,6 +135,8 @@ HWND RegisterNewWindow(DWORD exStyle, const char* className, DWORD style, const 
     window->id = (style & WS_CHILD) ? reinterpret_cast<LONG_PTR>(menu) : 0;
     window->instance = instance;
     window->extra.assign(static_cast<std::size_t>(windowClass->wndExtra), 0);
+    window->scrollBars[0].max = (style & WS_HSCROLL) ? 100 : 0;
+    window->scrollBars[1].max = (style & WS_VSCROLL) ? 100 : 0;
     window->windowRect = rect;
     window->clientRect = rect;
     window->thread = GetCurrentThreadId();
@@ -193,6 +199,7 @@ bool SendCreationMessages(HWND hwnd, CREATESTRUCT& create)
     if (create.style & WS_VISIBLE) {
         SetWindowVisibleFlag(hwnd, true);
         SendMessage(hwnd, WM_SHOWWINDOW, TRUE, 0);
+        RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
     }
     return IsWindow(hwnd);
 }
@@ -253,6 +260,20 @@ void ReleaseCaptureOfTree(HWND hwnd)
     }
 }
 
+// A focus within a window being destroyed goes away with WM_KILLFOCUS.
+void DropFocusOfTree(HWND hwnd)
+{
+    bool within;
+    {
+        auto lock = LockSystem();
+        const HWND focus = QueueOfCurrentThread().focus;
+        within = focus && IsSelfOrDescendant(hwnd, focus);
+    }
+    if (within) {
+        SetFocus(nullptr);
+    }
+}
+
 std::vector<HWND> OwnedWindowsOf(HWND hwnd)
 {
     std::vector<HWND> owned;
@@ -280,6 +301,19 @@ bool MatchesWindow(HWND hwnd, const char* className, const char* windowName)
         }
     }
     return !windowName || rtl::AnsiSameText(window->text, windowName);
+}
+
+// The topmost visible, enabled window owned by hwnd (the modal window that disabled it), or hwnd itself
+// when there is none. Lock held.
+HWND EnabledPopupOf(HWND hwnd)
+{
+    for (HWND top : TopLevelWindows()) {
+        Window* window = FindWindowRecord(top);
+        if (window && window->owner == hwnd && (window->style & WS_VISIBLE) && !(window->style & WS_DISABLED)) {
+            return top;
+        }
+    }
+    return hwnd;
 }
 
 LRESULT SendToParent(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, bool ownerToo)
@@ -399,10 +433,20 @@ BOOL DestroyWindow(HWND hwnd)
     for (HWND owned : OwnedWindowsOf(hwnd)) {
         DestroyWindow(owned);
     }
-    SetWindowVisibleFlag(hwnd, false);
     ReleaseCaptureOfTree(hwnd);
+    if (GetWindowLongPtr(hwnd, GWL_STYLE) & WS_VISIBLE) {
+        SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    LeaveActivation(hwnd);
+    DropFocusOfTree(hwnd);
+    std::vector<HWND> tree{hwnd};
+    EnumChildWindows(hwnd, [](HWND child, LPARAM list) {
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&tree));
     SendDestroyMessages(hwnd);
     SendNcDestroyMessages(hwnd);
+    ReleasePaintResources(tree);
     return TRUE;
 }
 
@@ -414,6 +458,14 @@ BOOL IsWindow(HWND hwnd)
 
 LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    LRESULT result = 0;
+    if (DefGeometryMessage(hwnd, message, wParam, lParam, result) ||
+        DefInputMessage(hwnd, message, wParam, lParam, result) ||
+        DefCaretMessage(hwnd, message, wParam, lParam, result) ||
+        DefScrollBarMessage(hwnd, message, wParam, lParam, result) ||
+        DefPaintMessage(hwnd, message, wParam, lParam, result)) {
+        return result;
+    }
     switch (message) {
     case WM_NCCREATE: {
         const auto* create = reinterpret_cast<const CREATESTRUCT*>(lParam);
@@ -433,13 +485,6 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         Window* window = FindWindowRecord(hwnd);
         return window ? static_cast<LRESULT>(window->text.size()) : 0;
     }
-    case WM_SETREDRAW: {
-        auto lock = LockSystem();
-        if (Window* window = FindWindowRecord(hwnd)) {
-            window->redraw = wParam != 0;
-        }
-        return 0;
-    }
     case WM_CLOSE:
         DestroyWindow(hwnd);
         return 0;
@@ -448,14 +493,10 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
             SendMessage(hwnd, WM_CLOSE, 0, 0);
         }
         return 0;
-    case WM_NCHITTEST:
-        return HTCLIENT;
     case WM_MOUSEACTIVATE: {
         const LRESULT answer = SendToParent(hwnd, message, wParam, lParam, false);
         return answer != 0 ? answer : 1;  // MA_ACTIVATE
     }
-    case WM_SETCURSOR:
-        return SendToParent(hwnd, message, wParam, lParam, false);
     case WM_CONTEXTMENU:
     case WM_MOUSEWHEEL:
         return SendToParent(hwnd, message, wParam, lParam, false);
@@ -822,7 +863,7 @@ HWND GetWindow(HWND hwnd, UINT command)
     case GW_HWNDLAST: return siblings.back();
     case GW_HWNDNEXT: return self + 1 < siblings.end() ? *(self + 1) : nullptr;
     case GW_HWNDPREV: return self != siblings.begin() ? *(self - 1) : nullptr;
-    case GW_ENABLEDPOPUP: return nullptr;
+    case GW_ENABLEDPOPUP: return EnabledPopupOf(hwnd);
     default:
         SetLastError(ERROR_INVALID_PARAMETER);
         return nullptr;

@@ -156,6 +156,12 @@ void FreeWindow(HWND hwnd)
         if (queue->active == hwnd) {
             queue->active = nullptr;
         }
+        if (queue->caret.hwnd == hwnd) {
+            queue->caret = Caret();
+        }
+        if (queue->mouseTracked == hwnd) {
+            queue->mouseTracked = nullptr;
+        }
     }
     for (auto& other : system.slots) {
         if (other.window && other.window->owner == hwnd) {
@@ -257,6 +263,13 @@ void ResetWindowSystem(WindowSystem& system)
     system.classes.clear();
     system.nextClassAtom = 0xC000;
     system.queues.clear();
+    system.cursor = POINT{};
+    system.foregroundThread = 0;
+    system.swapButtons = false;
+    system.caretBlinkTime = 530;
+    system.windowDCs.clear();
+    system.surfaces.clear();
+    system.lastClick = WindowSystem::LastClick();
     system.changed.notify_all();
 }
 

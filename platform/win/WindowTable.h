@@ -8,6 +8,9 @@
 // again afterwards (it may have been destroyed meanwhile).
 
 #include "platform/win/Messages.h"
+#include "platform/win/Region.h"
+#include "platform/win/SystemInfo.h"
+#include "platform/win/Surface.h"
 #include "platform/win/Types.h"
 
 #include <condition_variable>
@@ -16,6 +19,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -60,8 +64,31 @@ struct Window {
     std::vector<HWND> children;
     DWORD thread = 0;  // 0 for the system's own windows, which run on any thread
     bool destroying = false;
-    // The display back end's data for this window (its surface); none while there is no back end.
-    void* surface = nullptr;
+    // Painting: the update region (window coordinates: 0, 0 at the window's top left), whether the
+    // frame and the background wait to be painted, and whether an internal paint was asked for.
+    Region updateRegion;
+    bool ncPaintPending = false;
+    bool erasePending = false;
+    bool internalPaint = false;
+    std::optional<Region> windowRegion;  // window coordinates
+    // Layered windows and animations.
+    DWORD layeredFlags = 0;
+    COLORREF layeredKey = 0;
+    BYTE layeredAlpha = 255;
+    bool layeredUpdated = false;
+    BYTE animationAlpha = 255;
+    std::optional<RECT> animationShown;  // window coordinates
+    struct ScrollBar {
+        int min = 0;
+        int max = 0;
+        UINT page = 0;
+        int pos = 0;
+        int trackPos = 0;
+        UINT disabledArrows = 0;  // ESB_DISABLE_* bits
+    } scrollBars[2];  // SB_HORZ, SB_VERT
+    RECT restoreRect;  // the normal window rectangle while minimized or maximized
+    bool hasRestoreRect = false;
+    bool restoreToMaximized = false;  // minimized from the maximized state, which a restore comes back to
 };
 
 // A message sent to a window of another thread, waiting there until that thread pumps.
@@ -88,6 +115,17 @@ struct Timer {
     TIMERPROC proc = nullptr;
     std::uint64_t due = 0;     // tick count at which it is ready
     std::uint64_t serial = 0;  // creation order, for timers due at the same tick
+    bool system = false;       // the system's own timer of a window: WM_SYSTIMER, handled by DefWindowProc
+};
+
+// The caret of a thread: one at a time, in the client area of one window.
+struct Caret {
+    HWND hwnd = nullptr;
+    HANDLE bitmap = nullptr;  // null for a solid caret, (HANDLE)1 for a grey one
+    SIZE size;
+    POINT pos;
+    int hideLevel = 1;  // shown while 0
+    bool drawn = false;  // in its on phase of blinking
 };
 
 struct ThreadQueue {
@@ -103,6 +141,9 @@ struct ThreadQueue {
     HWND focus = nullptr;
     HWND active = nullptr;
     MSG lastMessage;  // for GetMessageTime and GetMessagePos
+    Caret caret;
+    HWND mouseTracked = nullptr;  // TrackMouseEvent: the window told when the mouse leaves it
+    DWORD mouseTrackFlags = 0;
     BYTE keyState[256] = {};
     int sendDepth = 0;  // messages from other threads being handled now
 };
@@ -127,10 +168,28 @@ struct WindowSystem {
 
     std::map<DWORD, std::unique_ptr<ThreadQueue>> queues;
     POINT cursor;               // screen position of the mouse
+    DWORD foregroundThread = 0;  // the thread whose active window is the foreground window
+    bool swapButtons = false;
+    struct LastClick {
+        HWND hwnd = nullptr;
+        UINT message = 0;
+        DWORD time = 0;
+        POINT pt;
+    } lastClick;  // for double clicks
     BYTE asyncKeyState[256] = {};  // keys and buttons as input arrives, before any thread fetches it
     std::uintptr_t nextHook = 1;
     std::uint64_t nextTimerSerial = 1;
     UINT_PTR nextThreadTimerId = 1;
+    UINT caretBlinkTime = 530;
+    // The surfaces of top-level windows (and the desktop), and the device contexts handed out for
+    // windows with the window and its top-level window.
+    std::map<HWND, std::unique_ptr<Surface>> surfaces;
+    struct WindowDC {
+        HWND hwnd = nullptr;
+        HWND root = nullptr;
+        POINT screenOrigin;  // the screen point of the context's device point (0, 0)
+    };
+    std::map<void*, WindowDC> windowDCs;
 };
 
 using SystemLock = std::unique_lock<std::mutex>;
@@ -190,6 +249,33 @@ bool IsLiveTimer(HWND hwnd, UINT_PTR id, TIMERPROC proc);
 void NoteInputFetched(ThreadQueue& queue, const MSG& msg);
 bool IsKeyboardMessage(UINT message);
 bool IsMouseMessage(UINT message);
+
+// Geometry (WindowPos.cpp): the screen position of a window's client origin and its window rectangle
+// on the screen.
+POINT ClientOriginOnScreen(const Window& window);
+RECT WindowRectOnScreen(const Window& window);
+// The top-level window that contains hwnd (hwnd itself for a top-level window); null for the roots.
+HWND RootWindowOf(HWND hwnd);
+bool IsRootWindow(HWND hwnd);
+
+// The default handling of the units: each answers whether it handled the message, and its result.
+bool DefGeometryMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+bool DefInputMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+bool DefScrollBarMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+bool DefCaretMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+bool DefPaintMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+// Painting (Paint.cpp), lock held: a WM_PAINT for the first window of the thread that needs painting
+// and passes the filter; whether any window of the thread needs painting.
+bool TakePaintMessage(const ThreadQueue& queue, HWND hwnd, UINT filterMin, UINT filterMax, MSG& msg);
+bool ThreadNeedsPaint(const ThreadQueue& queue);
+// Painting after a change of place, size, order or visibility (lock not held).
+void InvalidateAfterPositionChange(HWND hwnd, const RECT& oldWindowRect, bool wasVisible, UINT flags);
+// Ends the device contexts and surfaces of destroyed windows (lock not held).
+void ReleasePaintResources(const std::vector<HWND>& windows);
+
+// Before a fetched mouse message is answered (lock not held): WM_MOUSEACTIVATE with the activation it
+// asks for, and WM_SETCURSOR. False when the message is to be dropped.
+bool PrepareMouseMessage(const MSG& msg);
 
 // Empties the tables without sending any message: the state of a freshly started system.
 void ResetWindowSystem(WindowSystem& system);

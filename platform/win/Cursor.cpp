@@ -1,0 +1,166 @@
+#include "platform/win/Cursor.h"
+
+#include "platform/win/Input.h"
+#include "platform/win/WindowTable.h"
+
+#include <map>
+#include <mutex>
+
+namespace win {
+
+namespace {
+
+// Cursor handles are small numbers of their own, apart from every other handle.
+constexpr std::intptr_t CursorBase = 0x7E000000;
+
+struct Cursors {
+    std::mutex mutex;
+    std::map<std::intptr_t, CursorShape> shapes;
+    std::map<WORD, HCURSOR> system;
+    std::intptr_t next = CursorBase + 1;
+    CursorResourceLoader loader;
+    HCURSOR current = nullptr;
+    int showCount = 0;
+};
+
+Cursors& State()
+{
+    static Cursors cursors;
+    return cursors;
+}
+
+constexpr WORD SystemCursorIds[] = {32512, 32513, 32514, 32515, 32516, 32642, 32643,
+                                    32644, 32645, 32646, 32648, 32649, 32650, 32651};
+
+HCURSOR AddCursor(Cursors& cursors, CursorShape shape)
+{
+    const std::intptr_t value = cursors.next++;
+    cursors.shapes.emplace(value, std::move(shape));
+    return HandleFromValue<HCURSOR>(value);
+}
+
+}  // namespace
+
+void ResetCursors()
+{
+    Cursors& cursors = State();
+    std::lock_guard lock(cursors.mutex);
+    cursors.shapes.clear();
+    cursors.system.clear();
+    cursors.next = CursorBase + 1;
+    cursors.loader = nullptr;
+    cursors.showCount = 0;
+    for (WORD id : SystemCursorIds) {
+        CursorShape shape;
+        shape.systemId = id;
+        shape.size = SIZE{32, 32};
+        cursors.system[id] = AddCursor(cursors, std::move(shape));
+    }
+    cursors.current = cursors.system[32512];
+}
+
+HCURSOR LoadCursor(HINSTANCE instance, const char* name)
+{
+    Cursors& cursors = State();
+    CursorResourceLoader loader;
+    {
+        std::lock_guard lock(cursors.mutex);
+        if (!instance && IS_INTRESOURCE(name)) {
+            auto it = cursors.system.find(static_cast<WORD>(reinterpret_cast<std::uintptr_t>(name)));
+            if (it != cursors.system.end()) {
+                return it->second;
+            }
+        }
+        loader = cursors.loader;
+    }
+    HCURSOR cursor = instance && loader ? loader(instance, name) : nullptr;
+    if (!cursor) {
+        SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
+    }
+    return cursor;
+}
+
+void SetCursorResourceLoader(CursorResourceLoader loader)
+{
+    Cursors& cursors = State();
+    std::lock_guard lock(cursors.mutex);
+    cursors.loader = std::move(loader);
+}
+
+HCURSOR CreateCursor(HINSTANCE, int xHotSpot, int yHotSpot, int width, int height, const void* andMask,
+                     const void* xorMask)
+{
+    if (width <= 0 || height <= 0 || width > 256 || height > 256 || !andMask || !xorMask) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return nullptr;
+    }
+    const std::size_t bytes = static_cast<std::size_t>((width + 15) / 16 * 2) * static_cast<std::size_t>(height);
+    CursorShape shape;
+    shape.hotSpot = POINT{xHotSpot, yHotSpot};
+    shape.size = SIZE{width, height};
+    const auto* andBytes = static_cast<const BYTE*>(andMask);
+    const auto* xorBytes = static_cast<const BYTE*>(xorMask);
+    shape.andMask.assign(andBytes, andBytes + bytes);
+    shape.xorMask.assign(xorBytes, xorBytes + bytes);
+    Cursors& cursors = State();
+    std::lock_guard lock(cursors.mutex);
+    return AddCursor(cursors, std::move(shape));
+}
+
+BOOL DestroyCursor(HCURSOR cursor)
+{
+    Cursors& cursors = State();
+    std::lock_guard lock(cursors.mutex);
+    auto it = cursors.shapes.find(HandleValue(cursor));
+    if (it == cursors.shapes.end() || it->second.systemId != 0) {
+        SetLastError(ERROR_INVALID_CURSOR_HANDLE);
+        return FALSE;
+    }
+    cursors.shapes.erase(it);
+    if (cursors.current == cursor) {
+        cursors.current = nullptr;
+    }
+    return TRUE;
+}
+
+HCURSOR SetCursor(HCURSOR cursor)
+{
+    Cursors& cursors = State();
+    std::lock_guard lock(cursors.mutex);
+    const HCURSOR old = cursors.current;
+    cursors.current = cursor;
+    return old;
+}
+
+HCURSOR GetCursor()
+{
+    Cursors& cursors = State();
+    std::lock_guard lock(cursors.mutex);
+    return cursors.current;
+}
+
+int ShowCursor(BOOL show)
+{
+    Cursors& cursors = State();
+    std::lock_guard lock(cursors.mutex);
+    return show ? ++cursors.showCount : --cursors.showCount;
+}
+
+BOOL SetCursorPos(int x, int y)
+{
+    return PostMouseInput(WM_MOUSEMOVE, POINT{x, y}, 0, 0);
+}
+
+bool GetCursorShape(HCURSOR cursor, CursorShape& shape)
+{
+    Cursors& cursors = State();
+    std::lock_guard lock(cursors.mutex);
+    auto it = cursors.shapes.find(HandleValue(cursor));
+    if (it == cursors.shapes.end()) {
+        return false;
+    }
+    shape = it->second;
+    return true;
+}
+
+}  // namespace win

@@ -1,0 +1,30 @@
+#pragma once
+// The non-client area: the frame, caption and scroll bars around a window's client area, sized by the
+// classic metrics of SystemInfo, and the default answers of WM_NCCALCSIZE and WM_NCHITTEST.
+
+#include "platform/win/Types.h"
+
+namespace win {
+
+// The window rectangle a window of these styles needs around the client rectangle in rect (scroll
+// bars not included, as documented). A menu bar adds one menu line.
+BOOL AdjustWindowRectEx(RECT* rect, DWORD style, BOOL menu, DWORD exStyle);
+BOOL AdjustWindowRect(RECT* rect, DWORD style, BOOL menu);
+
+// The widths of the non-client area on each side of a window with these styles.
+struct NonClientInsets {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+};
+NonClientInsets NonClientInsetsOf(DWORD style, DWORD exStyle);
+
+// The client rectangle of a window rectangle: what the default WM_NCCALCSIZE answers. Never inside out.
+RECT DefaultClientRect(DWORD style, DWORD exStyle, const RECT& windowRect);
+
+// The hit-test code of a screen point for a window with these styles, whose window and client
+// rectangles on the screen are given: what the default WM_NCHITTEST answers.
+LRESULT DefaultHitTest(DWORD style, DWORD exStyle, const RECT& windowRect, const RECT& clientRect, POINT point);
+
+}  // namespace win
