@@ -1,13 +1,33 @@
 #include "translation/Translation.h"
 
+#include "platform/classes/ClassRegistry.h"
+#include "translation/Lang.h"
+#include "translation/Lingua.h"
+#include "translation/ResStringRedirect.h"
+
 namespace translation {
+
+namespace {
+
+bool registeredLingua = false;
+
+}  // namespace
 
 void initialize()
 {
+    TakeMessageCaptionTexts();
+    // Another library may have registered a translation component under the same name first.
+    registeredLingua = !classes::GetClass("TsiLingua");
+    if (registeredLingua)
+        classes::RegisterClass(TsiLingua::StaticClass());
 }
 
 void finalize()
 {
+    RestoreResourceStringLoader();
+    if (registeredLingua)
+        classes::UnRegisterClass(TsiLingua::StaticClass());
+    registeredLingua = false;
 }
 
 }  // namespace translation

@@ -1,0 +1,183 @@
+#include "LangFixture.h"
+
+#include <algorithm>
+
+namespace {
+
+using namespace translation_test;
+using translation::ELanguageError;
+using translation::TsiCustomLang;
+using translation::TsiLingua;
+
+using Lookup = TranslationTest;
+
+// A table holding "IDS_10" before "IDS_1", at run time (sorted look-up) and at design time (line search).
+struct Table {
+    TSampleModule module{nullptr};
+    TsiLingua* lang = new TsiLingua(&module);
+
+    Table(bool designing, std::initializer_list<std::string> lines, int languages = 1)
+    {
+        lang->SetNumOfLanguages(languages);
+        for (const std::string& line : lines)
+            lang->Strings()->Add(L(line));
+        if (designing)
+            lang->SetDesigning(true);
+        else
+            lang->RebuildStringLookup();
+    }
+};
+
+TEST_F(Lookup, FindsByIdentifierInBothSearches)
+{
+    struct Case {
+        const char* identifier;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"IDS_1", "One"},       {"IDS_10", "Ten"},  {"ids_1", "One"}, {"Ids_10", "Ten"},
+        {"IDS_0", "Zero"},      {"IDS_2", ""},      {"IDS_", ""},     {"IDS_100", ""},
+        {"IDS_5", ""},
+    };
+    for (bool designing : {false, true}) {
+        Table table(designing, {"IDS_0|Zero|", "IDS_10|Ten|", "IDS_1|One|", "IDS_5||", "IDS_100"});
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(designing ? "line search " : "sorted look-up ") + c.identifier);
+            EXPECT_EQ(table.lang->LookupStringOrDefault(c.identifier), c.expected);
+            EXPECT_EQ(table.lang->FindTranslatedString(*table.lang->Strings(), c.identifier, false), c.expected);
+        }
+    }
+}
+
+TEST_F(Lookup, LineSearchFindsTheFirstLineAndWorksOnEveryList)
+{
+    Table table(false, {});
+    rtl::TStringList& captions = *table.lang->Captions();
+    captions.Add(L("Label1|First|"));
+    captions.Add(L("Label10|Tenth|"));
+    EXPECT_EQ(table.lang->FindTranslatedString(captions, "label1", false), "First");
+    EXPECT_EQ(table.lang->FindTranslatedString(captions, "Label10", false), "Tenth");
+    EXPECT_EQ(table.lang->FindLineField(captions, "LABEL10", 0), "Label10");
+    EXPECT_EQ(table.lang->GetLineField(captions, 1, false), "Tenth");
+    EXPECT_EQ(table.lang->GetLineField(captions, 2, false), "");
+    EXPECT_EQ(table.lang->GetLineField(captions, -1, false), "");
+}
+
+TEST_F(Lookup, FallsBackToLanguageOne)
+{
+    for (bool designing : {false, true}) {
+        SCOPED_TRACE(designing ? "line search" : "sorted look-up");
+        Table table(designing, {"IDS_0|Inverter||", "IDS_1|Damper|Klappe|"}, 2);
+        TsiLingua& lang = *table.lang;
+        lang.SetActiveLanguage(2);
+        EXPECT_EQ(lang.LookupStringOrDefault("IDS_0"), "Inverter");
+        EXPECT_EQ(lang.LookupStringOrDefault("IDS_1"), "Klappe");
+        EXPECT_EQ(lang.LookupString("IDS_0"), "");
+        lang.SetTranslateType(translation::TTranslateType::ttGetDefault);
+        EXPECT_EQ(lang.LookupString("IDS_0"), "Inverter");
+    }
+}
+
+TEST_F(Lookup, UseDefaultLanguageTriesTheDefaultWithoutChangingTheComponent)
+{
+    Table table(false, {"IDS_0|Inverter|||", "IDS_1|Damper||Volet|"}, 3);
+    TsiLingua& lang = *table.lang;
+    lang.SetActiveLanguage(2);
+    lang.SetDefaultLanguage(3);
+    lang.SetUseDefaultLanguage(true);
+    EXPECT_EQ(lang.LookupStringOrDefault("IDS_1"), "Volet");
+    EXPECT_EQ(lang.LookupStringOrDefault("IDS_0"), "Inverter");
+    EXPECT_EQ(lang.ActiveLanguage(), 2);
+}
+
+TEST_F(Lookup, AbsentIdentifierRaisesOnlyWhenAsked)
+{
+    for (bool designing : {false, true}) {
+        SCOPED_TRACE(designing ? "line search" : "sorted look-up");
+        Table table(designing, {"IDS_0|Inverter|"});
+        EXPECT_EQ(table.lang->LookupStringOrDefault("IDS_9"), "");
+        table.lang->SetDoRaiseExceptions(true);
+        try {
+            table.lang->LookupStringOrDefault("IDS_9");
+            ADD_FAILURE() << "no error";
+        } catch (const ELanguageError& e) {
+            EXPECT_STREQ(e.what(), "String identifier \"IDS_9\" not found!");
+        }
+        EXPECT_EQ(table.lang->LookupStringOrDefault("IDS_0"), "Inverter");
+    }
+}
+
+// A dispatcher that only keeps its linked components.
+class TLinks : public translation::TLanguageDispatcher {
+public:
+    using translation::TLanguageDispatcher::TLanguageDispatcher;
+    std::vector<TsiCustomLang*> LinkedLanguages() const override { return linked; }
+    void Link(TsiCustomLang& l) override { linked.push_back(&l); }
+    void Unlink(TsiCustomLang& l) override { std::erase(linked, &l); }
+    std::vector<TsiCustomLang*> linked;
+};
+
+TEST_F(Lookup, SharedStringsComeFromAnotherLinkedComponent)
+{
+    TLinks links(nullptr);
+    Table asking(false, {"IDS_0|Own|"});
+    Table main(false, {"IDS_0|Shared|"});
+    asking.lang->SetOptions(translation::loUseExtUDStrings);
+    EXPECT_EQ(asking.lang->LookupStringOrDefault("IDS_0"), "") << "no dispatcher, no shared list";
+    asking.lang->SetLangDispatcher(&links);
+    main.lang->SetLangDispatcher(&links);
+    ASSERT_EQ(links.linked.size(), 2u);
+    // The asking component is linked first and has strings: it is skipped, not asked again.
+    EXPECT_EQ(asking.lang->LookupStringOrDefault("IDS_0"), "Shared");
+    // Two components sharing each other's strings do not go round in circles.
+    main.lang->SetOptions(translation::loUseExtUDStrings);
+    EXPECT_EQ(main.lang->LookupStringOrDefault("IDS_0"), "Own");
+    EXPECT_EQ(asking.lang->LookupStringOrDefault("IDS_0"), "Shared");
+    // Alone with the dispatcher, the component answers from its own list.
+    main.lang->SetLangDispatcher(nullptr);
+    EXPECT_EQ(asking.lang->LookupStringOrDefault("IDS_0"), "Own");
+}
+
+TEST_F(Lookup, SharedDialogCaptionsByIndex)
+{
+    TLinks links(nullptr);
+    Table asking(false, {});
+    Table main(false, {});
+    asking.lang->SetOptions(translation::loUseExtCommonStrings);
+    asking.lang->DlgsCaptions()->Clear();
+    main.lang->DlgsCaptions()->SetStrings(1, L("Error|Fehler|"));
+    EXPECT_EQ(asking.lang->GetLineField(*asking.lang->DlgsCaptions(), 1, true), "");
+    asking.lang->SetLangDispatcher(&links);
+    main.lang->SetLangDispatcher(&links);
+    EXPECT_EQ(asking.lang->GetLineField(*asking.lang->DlgsCaptions(), 1, true), "Fehler");
+    EXPECT_EQ(asking.lang->FindTranslatedString(*asking.lang->DlgsCaptions(), "Error", true), "Fehler");
+}
+
+TEST_F(Lookup, DispatcherGoneIsForgotten)
+{
+    Table table(false, {"IDS_0|Own|"});
+    auto* links = new TLinks(nullptr);
+    table.lang->SetLangDispatcher(links);
+    delete links;
+    EXPECT_EQ(table.lang->LangDispatcher(), nullptr);
+}
+
+TEST(StringsLookup, OrdersAndFindsByIdentifierAndByText)
+{
+    rtl::TStringList lines;
+    for (const char* line : {"IDS_12|b|B|", "IDS_113|a|A|", "IDS_0|c|C|", "ids_1|d||"})
+        lines.Add(L(line));
+    translation::TStringsLookup lookup;
+    lookup.Build(lines, '\x01', 2, 0);
+    EXPECT_EQ(lookup.FindByIdentifier("IDS_113", 2), "A");
+    EXPECT_EQ(lookup.FindByIdentifier("IDS_1", 1), "d");
+    EXPECT_EQ(lookup.FindByIdentifier("IDS_12", 1), "b");
+    EXPECT_EQ(lookup.FindByIdentifier("IDS_2", 1), "");
+    EXPECT_EQ(lookup.IndexOfIdentifier("IDS_113"), 2) << "sorted: IDS_0, ids_1, IDS_113, IDS_12";
+    lookup.SetSortLanguage(1);
+    EXPECT_EQ(lookup.FindByText("b", 2), "B");
+    EXPECT_EQ(lookup.FindByText("d", 2), "");
+    EXPECT_EQ(lookup.FindByText("B", 2), "B") << "texts compare with case; unknown text comes back";
+}
+
+}  // namespace

@@ -1,0 +1,779 @@
+#include "translation/Lang.h"
+
+#include "platform/classes/Filer.h"
+#include "platform/classes/ResourceStrings.h"
+#include "platform/rtl/Collation.h"
+#include "platform/rtl/Format.h"
+#include "platform/rtl/FormatSettings.h"
+#include "translation/ResStringRedirect.h"
+
+#include <algorithm>
+#include <mutex>
+
+namespace translation {
+
+namespace {
+
+constexpr const char* kDialogStringTable[kDialogCaptionCount] = {
+    "Warning", "Error", "Information", "Confirm", "&Yes", "&No", "OK", "Cancel", "&Abort", "&Retry", "&Ignore",
+    "&All", "N&o To All", "Y&es To All", "&Help", "&Open", "Look &in:", "File &name:", "Files of &type:",
+    "&Read-only", "&Save", "&Drives:", "Save &in:", "Save as &type:", "&Basic colors:", "&Custom colors:",
+    "&Define Custom Colors >>", "Color", "|S&olid", "Hu&e:", "&Sat:", "&Lum:", "&Red:", "&Green:", "Bl&ue:",
+    "&Add to Custom Colors", "&Font:", "Font st&yle:", "Si&ze:", "&Color:", "&Apply", "Effects", "Stri&keout",
+    "&Underline", "Sample", "Sc&ript:", "Printer", "&Name:", "&Properties", "Status:", "Type:", "Where:",
+    "Comment:", "Paper", "&Source:", "Orientation", "P&ortrait", "L&andscape", "Print to f&ile", "Print",
+    "Pa&ges", "&Selection", "&from:", "&to:", "Copies", "Number of &copies:", "C&ollate", "Fi&nd what:",
+    "Match &whole words only", "Match &case", "Direction", "&Up", "&Down", "&Find Next", "&Replace",
+    "Replace &All", "Re&place with:", "Picture:", "Preview", "New Folder", "Folder:", "(None)", "Close"};
+
+// The message-box captions and buttons of the class library, whose current texts the first 15 dialog
+// lines carry.
+constexpr classes::TResStringRec kMessageCaptions[kBasicDialogCaptionCount] = {
+    {"SMsgDlgWarning", "Warning"}, {"SMsgDlgError", "Error"}, {"SMsgDlgInformation", "Information"},
+    {"SMsgDlgConfirm", "Confirm"}, {"SMsgDlgYes", "&Yes"}, {"SMsgDlgNo", "&No"}, {"SMsgDlgOK", "OK"},
+    {"SMsgDlgCancel", "Cancel"}, {"SMsgDlgAbort", "&Abort"}, {"SMsgDlgRetry", "&Retry"},
+    {"SMsgDlgIgnore", "&Ignore"}, {"SMsgDlgAll", "&All"}, {"SMsgDlgNoToAll", "N&o to All"},
+    {"SMsgDlgYesToAll", "Yes to &All"}, {"SMsgDlgHelp", "&Help"}};
+
+constexpr const char* kLocaleItemNames[kLocaleItemCount] = {
+    "Currency String", "Thousand Separator", "Decimal Separator", "Date Separator", "Short Date Format",
+    "Long Date Format", "Time Separator", "Time AM String", "Time PM String", "Short Time Format",
+    "Long Time Format", "Short Month Names", "Long Month Names", "Short Day Names", "Long Day Names"};
+
+constexpr const char* kDefaultExcludedProperties[] = {
+    "Category", "SecondaryShortCuts", "HelpKeyword", "InitialDir", "HelpKeyword", "ActivePage", "ImeName",
+    "DefaultExt", "FileName", "FieldName", "PickList", "DisplayFormat", "EditMask", "KeyList",
+    "LookupDisplayFields", "DropDownSpecRow", "TableName", "DatabaseName", "IndexName", "MasterFields"};
+
+constexpr char kTab = '\t';
+
+struct MessageCaptionTexts {
+    std::mutex lock;
+    std::array<std::string, kBasicDialogCaptionCount> texts;
+    bool taken = false;
+};
+
+MessageCaptionTexts& TheMessageCaptions()
+{
+    static MessageCaptionTexts captions;
+    return captions;
+}
+
+std::string MessageCaptionText(int i)
+{
+    MessageCaptionTexts& captions = TheMessageCaptions();
+    std::lock_guard guard(captions.lock);
+    if (!captions.taken) {
+        for (int k = 0; k < kBasicDialogCaptionCount; ++k)
+            captions.texts[std::size_t(k)] = classes::LoadResString(kMessageCaptions[k]);
+        captions.taken = true;
+    }
+    return captions.texts[std::size_t(i - 1)];
+}
+
+template <std::size_t N>
+std::string JoinNames(const std::array<std::string, N>& names)
+{
+    std::string joined = names[0];
+    for (std::size_t i = 1; i < N; ++i)
+        joined += "," + names[i];
+    return joined;
+}
+
+// The texts of a derived window's line over its ancestor's: a non-empty derived text wins.
+std::string MergeInheritedLine(std::string_view existing, std::string_view derived, char delimiter)
+{
+    auto split = [delimiter](std::string_view line) {
+        std::vector<std::string> pieces;
+        std::size_t start = 0;
+        for (std::size_t at = line.find(delimiter); at != std::string_view::npos; at = line.find(delimiter, start)) {
+            pieces.emplace_back(line.substr(start, at - start));
+            start = at + 1;
+        }
+        if (start < line.size())
+            pieces.emplace_back(line.substr(start));
+        return pieces;
+    };
+    std::vector<std::string> pieces = split(existing);
+    std::vector<std::string> newer = split(derived);
+    for (std::size_t i = 1; i < pieces.size(); ++i)
+        if (i < newer.size() && !newer[i].empty())
+            pieces[i] = newer[i];
+    for (std::size_t i = pieces.size(); i < newer.size(); ++i)
+        pieces.push_back(newer[i]);
+    std::string merged;
+    for (std::size_t i = 0; i < pieces.size(); ++i)
+        merged += (i ? std::string(1, delimiter) : std::string()) + pieces[i];
+    return merged + delimiter;
+}
+
+// A second translation component on one owner is refused before it joins the owner.
+classes::TComponent* RefuseSecondComponent(classes::TComponent* owner)
+{
+    if (owner)
+        for (int i = 0; i < owner->ComponentCount(); ++i)
+            if (dynamic_cast<TsiCustomLang*>(owner->Components(i)))
+                throw rtl::Exception(classes::LoadResString(SOnlyOneLangComponent));
+    return owner;
+}
+
+bool HasFontProperty(const classes::TComponent& component)
+{
+    const classes::TPropInfo* font = component.ClassType().FindProperty("Font");
+    if (!font || font->Kind() != classes::TTypeKind::Class)
+        return false;
+    for (const classes::TClassInfo* cls = font->type->ClassType(); cls; cls = cls->Parent())
+        if (cls->Name() == "TFont")
+            return true;
+    return false;
+}
+
+int CountOf(std::string_view line, char c)
+{
+    return int(std::count(line.begin(), line.end(), c));
+}
+
+std::string DialogLine(int i, char delimiter)
+{
+    return DialogCaptionIdentifier(i) + delimiter + DialogCaptionText(i) + delimiter;
+}
+
+bool IsBasicDialogIdentifier(std::string_view identifier)
+{
+    for (int i = 1; i <= kBasicDialogCaptionCount; ++i)
+        if (rtl::AnsiSameText(identifier, DialogCaptionIdentifier(i)))
+            return true;
+    return false;
+}
+
+// The words of a MultiLines, OtherStrings or Collections line: split at ".", at the delimiter and,
+// for collections, at "[".
+std::vector<std::string> LineWords(std::string_view line, char delimiter, bool collection)
+{
+    std::vector<std::string> words(1);
+    for (char c : line) {
+        if (c == '.' || c == delimiter || (collection && c == '['))
+            words.emplace_back();
+        else
+            words.back() += c;
+    }
+    return words;
+}
+
+}  // namespace
+
+// --- tables ---
+
+std::string DialogCaptionText(int i)
+{
+    return i <= kBasicDialogCaptionCount ? MessageCaptionText(i) : kDialogStringTable[i - 1];
+}
+
+std::string DialogCaptionIdentifier(int i)
+{
+    std::string identifier = kDialogStringTable[i - 1];
+    std::erase(identifier, '&');
+    return identifier;
+}
+
+void TakeMessageCaptionTexts()
+{
+    MessageCaptionTexts& captions = TheMessageCaptions();
+    std::lock_guard guard(captions.lock);
+    for (int k = 0; k < kBasicDialogCaptionCount; ++k)
+        captions.texts[std::size_t(k)] = classes::LoadResString(kMessageCaptions[k]);
+    captions.taken = true;
+}
+
+std::string_view LocaleItemName(int index)
+{
+    return kLocaleItemNames[index];
+}
+
+TLocaleSnapshot TakeLocaleSnapshot()
+{
+    const rtl::FormatSettings& settings = rtl::DefaultFormatSettings();
+    return {settings.CurrencyString,
+            std::string(1, settings.ThousandSeparator),
+            std::string(1, settings.DecimalSeparator),
+            std::string(1, settings.DateSeparator),
+            settings.ShortDateFormat,
+            settings.LongDateFormat,
+            std::string(1, settings.TimeSeparator),
+            settings.TimeAMString,
+            settings.TimePMString,
+            settings.ShortTimeFormat,
+            settings.LongTimeFormat,
+            JoinNames(settings.ShortMonthNames),
+            JoinNames(settings.LongMonthNames),
+            JoinNames(settings.ShortDayNames),
+            JoinNames(settings.LongDayNames)};
+}
+
+const classes::TTypeInfo& TranslateTypeType()
+{
+    static const classes::TTypeInfo type = classes::EnumType("TTranslateType", {"ttNoChange", "ttGetDefault"});
+    return type;
+}
+
+const classes::TTypeInfo& LinguaOptionsType()
+{
+    static const classes::TTypeInfo element =
+        classes::EnumType("TsiLinguaOption", {"loUseExtUDStrings", "loUseExtCommonStrings"});
+    static const classes::TTypeInfo type = classes::SetType("TsiLinguaOptions", element);
+    return type;
+}
+
+// --- construction ---
+
+TsiCustomLang::TsiCustomLang(classes::TComponent* owner) : classes::TComponent(RefuseSecondComponent(owner))
+{
+    for (int type = 0; type < kStringsTypeCount; ++type)
+        if (TStringsType(type) != TStringsType::stListView_TreeView_Items)
+            lists_[std::size_t(type)] = std::make_unique<rtl::TStringList>();
+    doNotTranslate_ = std::make_unique<rtl::TStringList>();
+    langNames_ = std::make_unique<rtl::TStringList>();
+    langNames_->Add("Language N1");
+    language_ = "Language N1";
+    FillDefaultDialogCaptions();
+    localeSnapshot_ = TakeLocaleSnapshot();
+    excludedProperties_ = std::make_unique<rtl::TStringList>();
+    stringsTypes_ = std::make_unique<rtl::TStringList>();
+    stringsTypes_->Add("TIB_STRINGLIST");
+    stringsTypes_->Add("TSTRINGLIST");
+    smartExcludeProps_ = std::make_unique<rtl::TStringList>();
+    ownerHasNoFont_ = owner && !HasFontProperty(*owner);
+    for (const char* name : kDefaultExcludedProperties)
+        excludedProperties_->Add(name);
+}
+
+TsiCustomLang::~TsiCustomLang()
+{
+    StopServingResourceStrings(*this);
+    if (dispatcher_)
+        dispatcher_->Unlink(*this);
+}
+
+const classes::TClassInfo& TsiCustomLang::StaticClass()
+{
+    static const classes::TClassInfo info("TsiCustomLang", &classes::TComponent::StaticClass());
+    return info;
+}
+
+rtl::TStringList* TsiCustomLang::GetListByType(TStringsType type) const
+{
+    std::string_view name = classes::StringsTypeName(type).substr(2);
+    const classes::TPropInfo* prop = ClassType().FindProperty(name);
+    if (!prop || !prop->getStrings)
+        return nullptr;
+    return dynamic_cast<rtl::TStringList*>(prop->getStrings(*this));
+}
+
+rtl::TStringList* TsiCustomLang::OwnList(TStringsType type) const
+{
+    return lists_[std::size_t(type)].get();
+}
+
+void TsiCustomLang::FillDefaultDialogCaptions()
+{
+    rtl::TStringList& dialogs = *OwnList(TStringsType::stDlgsCaptions);
+    for (int i = 1; i <= kBasicDialogCaptionCount; ++i)
+        dialogs.Add(DialogLine(i, Delimiter()));
+}
+
+void TsiCustomLang::SyncDialogCaptions()
+{
+    rtl::TStringList* dialogs = GetListByType(TStringsType::stDlgsCaptions);
+    if (!dialogs)
+        return;
+    if (needAllDlgs_) {
+        for (int i = dialogs->Count() + 1; i <= kDialogCaptionCount; ++i)
+            dialogs->Add(DialogLine(i, Delimiter()));
+    } else if (dialogs->Count() == kDialogCaptionCount) {
+        for (int i = dialogs->Count() - 1; i >= 0; --i)
+            if (!IsBasicDialogIdentifier(LineField(dialogs->Strings(i), 0, Delimiter())))
+                dialogs->Delete(i);
+    }
+}
+
+// --- languages ---
+
+void TsiCustomLang::SetNumOfLanguages(int value)
+{
+    if (value == numOfLanguages_)
+        return;
+    if (value < 1)
+        throw ELanguageError(std::to_string(value) + classes::LoadResString(SInvalidLanguageCount));
+    if (value < numOfLanguages_)
+        for (int type = 0; type < kStringsTypeCount; ++type)
+            if (rtl::TStringList* list = GetListByType(TStringsType(type)))
+                for (int i = 0; i < list->Count(); ++i) {
+                    std::string line = list->Strings(i);
+                    std::size_t end = 0;
+                    for (int found = 0; found <= value && end != std::string::npos; ++found)
+                        end = line.find(Delimiter(), found == 0 ? 0 : end + 1);
+                    if (end != std::string::npos)
+                        list->SetStrings(i, line.substr(0, end + 1));
+                }
+    numOfLanguages_ = value;
+    if (Designing() && !Reading())
+        PadLines();
+    while (langNames_->Count() < numOfLanguages_)
+        langNames_->Add("Language N" + std::to_string(langNames_->Count() + 1));
+    while (langNames_->Count() > numOfLanguages_)
+        langNames_->Delete(langNames_->Count() - 1);
+    if (!Designing() && !Reading()) {
+        PadLines();
+        RebuildStringLookup();
+    }
+}
+
+void TsiCustomLang::SetActiveLanguage(int value)
+{
+    if (value == activeLanguage_)
+        return;
+    if (value < 1 || value > numOfLanguages_) {
+        if (Reading())
+            return;
+        throw ELanguageError(rtl::Format(classes::LoadResString(SInvalidLanguageIndex), {value, numOfLanguages_}));
+    }
+    applySelector_ = -1;
+    if (Designing() && (!Reading() || dispatcher_))
+        CollectStrings();
+    activeLanguage_ = value;
+    if (!Reading() && value <= langNames_->Count())
+        language_ = langNames_->Strings(value - 1);
+    if (dispatcher_ || !Reading())
+        ApplyLanguage();
+}
+
+void TsiCustomLang::SetLanguage(const std::string& value)
+{
+    if (value == language_)
+        return;
+    int index = langNames_->IndexOf(value);
+    if (index < 0) {
+        if (!Reading())
+            throw ELanguageError(classes::LoadResString(SLanguageNotInNames));
+        index = langNames_->Add(value);
+    }
+    language_ = value;
+    if (!Reading())
+        SetActiveLanguage(index + 1);
+}
+
+void TsiCustomLang::SetLangNames(const rtl::TStrings& value)
+{
+    if (&value != langNames_.get()) {
+        langNames_->Clear();
+        langNames_->AddStrings(value);
+    }
+    if (activeLanguage_ <= langNames_->Count())
+        language_ = langNames_->Strings(activeLanguage_ - 1);
+    // Kept at one language at least, which every line needs.
+    if (langNames_->Count() > 0)
+        numOfLanguages_ = langNames_->Count();
+}
+
+void TsiCustomLang::SetLangDelim(std::uint8_t value)
+{
+    if (value == langDelim_)
+        return;
+    if (!Reading())
+        ReplaceDelimiter(char(langDelim_), char(value));
+    langDelim_ = value;
+}
+
+void TsiCustomLang::ReplaceDelimiter(char oldDelimiter, char newDelimiter)
+{
+    for (int type = 0; type < kStringsTypeCount; ++type)
+        if (rtl::TStringList* list = GetListByType(TStringsType(type)))
+            for (int i = 0; i < list->Count(); ++i) {
+                std::string line = list->Strings(i);
+                if (line.find(oldDelimiter) == std::string::npos)
+                    continue;
+                std::replace(line.begin(), line.end(), oldDelimiter, newDelimiter);
+                list->SetStrings(i, line);
+            }
+}
+
+void TsiCustomLang::SetDefaultLanguage(int value)
+{
+    if (value >= 1 && value <= numOfLanguages_)
+        defaultLanguage_ = value;
+}
+
+void TsiCustomLang::SetResourceLanguageIndex(std::uint16_t value)
+{
+    if (Reading()) {
+        resourceLanguageIndex_ = value;
+        return;
+    }
+    if (value < 1 || value > numOfLanguages_)
+        throw ELanguageError(rtl::Format(classes::LoadResString(SInvalidLanguageIndex), {int(value), numOfLanguages_}));
+    resourceLanguageIndex_ = value;
+    if (!Designing())
+        resourceLookup_.SetSortLanguage(value);
+}
+
+// --- what is translated ---
+
+void TsiCustomLang::SetChangeLocales(bool value)
+{
+    changeLocales_ = value;
+    rtl::TStringList* locales = GetListByType(TStringsType::stLocales);
+    if (value && locales && locales->Count() == 0)
+        AppendLocaleLines(0);
+}
+
+void TsiCustomLang::AppendLocaleLines(int from)
+{
+    rtl::TStringList* locales = GetListByType(TStringsType::stLocales);
+    for (int i = from; i < kLocaleItemCount; ++i)
+        locales->Add(std::string(LocaleItemName(i)) + Delimiter() + localeSnapshot_[std::size_t(i)] + Delimiter());
+}
+
+void TsiCustomLang::SetOptions(TsiLinguaOptions value)
+{
+    if (Designing() && value != options_ && (value & loUseExtCommonStrings))
+        for (TStringsType type : {TStringsType::stDlgsCaptions, TStringsType::stLocales})
+            if (rtl::TStringList* list = GetListByType(type))
+                list->Clear();
+    options_ = value;
+}
+
+void TsiCustomLang::SetNeedAllDlgs(bool value)
+{
+    needAllDlgs_ = value;
+    SyncDialogCaptions();
+}
+
+void TsiCustomLang::SetDoNotTranslate(const rtl::TStrings& value)
+{
+    if (&value != doNotTranslate_.get()) {
+        doNotTranslate_->Clear();
+        doNotTranslate_->AddStrings(value);
+    }
+    if (!Designing() || !Owner())
+        return;
+    classes::TComponent& owner = *Owner();
+    for (int n = 0; n < doNotTranslate_->Count(); ++n) {
+        std::string name = doNotTranslate_->Strings(n);
+        std::vector<classes::TComponent*> named;
+        if (!name.empty() && name[0] == '!') {
+            for (int i = 0; i < owner.ComponentCount(); ++i)
+                if (rtl::AnsiSameText(owner.Components(i)->ClassName(), name.substr(1)))
+                    named.push_back(owner.Components(i));
+        } else if (rtl::AnsiSameText(owner.ClassName(), name)) {
+            named.push_back(&owner);
+        } else if (classes::TComponent* component = owner.FindComponent(name)) {
+            named.push_back(component);
+        }
+        for (classes::TComponent* component : named)
+            for (int type = 0; type < kStringsTypeCount; ++type)
+                RemoveComponentLines(GetListByType(TStringsType(type)), component, TStringsType(type),
+                                     classes::TOperation::Remove);
+    }
+}
+
+void TsiCustomLang::SetExcludedProperties(const rtl::TStrings& value)
+{
+    if (&value != excludedProperties_.get()) {
+        excludedProperties_->Clear();
+        excludedProperties_->AddStrings(value);
+    }
+    if (Reading())
+        return;
+    PruneExcludedProperties();
+    CollectStrings();
+}
+
+void TsiCustomLang::SetSmartExcludeProps(const rtl::TStrings& value)
+{
+    if (&value != smartExcludeProps_.get()) {
+        smartExcludeProps_->Clear();
+        smartExcludeProps_->AddStrings(value);
+    }
+    CollectStrings();
+}
+
+void TsiCustomLang::SetStringsTypes(const rtl::TStrings& value)
+{
+    if (&value != stringsTypes_.get()) {
+        stringsTypes_->Clear();
+        stringsTypes_->AddStrings(value);
+    }
+    CollectStrings();
+}
+
+void TsiCustomLang::SetAutoSkipEmpties(bool value)
+{
+    autoSkipEmpties_ = value;
+    if (value)
+        CollectStrings();
+}
+
+void TsiCustomLang::SetLangDispatcher(TLanguageDispatcher* value)
+{
+    if (value == dispatcher_)
+        return;
+    if (dispatcher_) {
+        dispatcher_->Unlink(*this);
+        RemoveFreeNotification(dispatcher_);
+    }
+    dispatcher_ = value;
+    if (!value)
+        return;
+    FreeNotification(value);
+    if (!Reading() && Owner())
+        value->Link(*this);
+}
+
+void TsiCustomLang::AssignList(TStringsType type, const rtl::TStrings& source)
+{
+    rtl::TStringList* list = OwnList(type);
+    if (&source != list) {
+        list->Clear();
+        list->AddStrings(source);
+    }
+    applySelector_ = int(type);
+    ApplyLanguage();
+}
+
+void TsiCustomLang::ApplyLanguage()
+{
+    if (OnChangeLanguage)
+        OnChangeLanguage(this);
+}
+
+// --- after loading ---
+
+void TsiCustomLang::PruneExcludedProperties()
+{
+    auto excluded = [this](const char* name) { return excludedProperties_->IndexOf(name) >= 0; };
+    auto clear = [this](TStringsType type) {
+        if (rtl::TStringList* list = GetListByType(type))
+            list->Clear();
+    };
+    if (excluded("Caption"))
+        clear(TStringsType::stCaptions);
+    if (excluded("Hint"))
+        clear(TStringsType::stHints);
+    if (excluded("DisplayLabel"))
+        clear(TStringsType::stDisplayLabels);
+    if (excluded("Font")) {
+        clear(TStringsType::stFonts);
+        clear(TStringsType::stCharSets);
+    }
+    if (excluded("Charset"))
+        clear(TStringsType::stCharSets);
+    for (TStringsType type : {TStringsType::stMultiLines, TStringsType::stOtherStrings, TStringsType::stCollections}) {
+        rtl::TStringList* list = GetListByType(type);
+        if (!list)
+            continue;
+        bool collection = type == TStringsType::stCollections;
+        for (int i = list->Count() - 1; i >= 0; --i) {
+            std::vector<std::string> words = LineWords(list->Strings(i), Delimiter(), collection);
+            if (words.size() < 2)
+                continue;
+            bool drop = IsPropertyExcluded(words[0], words[1]);
+            if (!drop && collection && words.size() >= 4)
+                drop = IsPropertyExcluded(words[0], words[3]);
+            if (drop)
+                list->Delete(i);
+        }
+    }
+}
+
+bool TsiCustomLang::IsPropertyExcluded(std::string_view component, std::string_view property) const
+{
+    return property == "Name" || excludedProperties_->IndexOf(std::string(property)) >= 0
+        || smartExcludeProps_->IndexOf(std::string(component) + "." + std::string(property)) >= 0;
+}
+
+void TsiCustomLang::PadLines()
+{
+    for (TStringsType type : {TStringsType::stStrings, TStringsType::stDlgsCaptions, TStringsType::stLocales}) {
+        rtl::TStringList* list = GetListByType(type);
+        if (!list)
+            continue;
+        for (int i = 0; i < list->Count(); ++i) {
+            std::string line = list->Strings(i);
+            int missing = numOfLanguages_ + 1 - CountOf(line, Delimiter());
+            if (missing > 0)
+                list->SetStrings(i, line + std::string(std::size_t(missing), Delimiter()));
+        }
+    }
+}
+
+bool TsiCustomLang::HasTabDelimitedLines() const
+{
+    if (Delimiter() == kTab)
+        return false;
+    for (int type = 0; type < kStringsTypeCount; ++type)
+        if (rtl::TStringList* list = GetListByType(TStringsType(type)))
+            for (int i = 0; i < list->Count(); ++i)
+                if (list->Strings(i).find(kTab) != std::string::npos)
+                    return true;
+    return false;
+}
+
+void TsiCustomLang::RebuildStringLookup()
+{
+    if (Designing())
+        return;
+    rtl::TStringList* strings = GetListByType(TStringsType::stStrings);
+    if (!strings)
+        return;
+    stringsLookup_.Build(*strings, Delimiter(), numOfLanguages_, 0);
+    if (handleResourceStrings_ && Owner())
+        resourceLookup_.Build(*strings, Delimiter(), numOfLanguages_, resourceLanguageIndex_);
+}
+
+void TsiCustomLang::Loaded()
+{
+    classes::TComponent::Loaded();
+    if (!Owner())
+        return;
+    SyncDialogCaptions();
+    if (options_ & loUseExtCommonStrings)
+        for (TStringsType type : {TStringsType::stDlgsCaptions, TStringsType::stLocales})
+            if (rtl::TStringList* list = GetListByType(type))
+                list->Clear();
+    if (langDelim_ == std::uint8_t(kTab))
+        SetLangDelim(1);
+    // Lines stored with TAB delimiters take the component's delimiter.
+    if (HasTabDelimitedLines())
+        ReplaceDelimiter(kTab, Delimiter());
+    rtl::TStringList* locales = GetListByType(TStringsType::stLocales);
+    if (locales && locales->Count() == 11)
+        AppendLocaleLines(11);
+    PruneExcludedProperties();
+    rtl::TStringList* strings = GetListByType(TStringsType::stStrings);
+    if (Designing())
+        PadLines();
+    else if (strings)
+        stringsLookup_.Build(*strings, Delimiter(), numOfLanguages_, 0);
+    if (dispatcher_)
+        dispatcher_->Link(*this);
+    if (isInheritedOwner_)
+        ApplyLanguage();
+    if (!Designing() && handleResourceStrings_ && strings && !ActiveResourceComponent()) {
+        resourceLookup_.Build(*strings, Delimiter(), numOfLanguages_, resourceLanguageIndex_);
+        ServeResourceStrings(*this);
+    }
+}
+
+// --- component lifetime ---
+
+void TsiCustomLang::Notification(classes::TComponent* component, classes::TOperation operation)
+{
+    classes::TComponent::Notification(component, operation);
+    if (operation == classes::TOperation::Remove && component == dispatcher_) {
+        dispatcher_ = nullptr;
+        return;
+    }
+    if (dynamic_cast<TsiCustomLang*>(component))
+        return;
+    if (operation == classes::TOperation::Remove && !component->Name().empty())
+        if (int index = doNotTranslate_->IndexOf(component->Name()); index >= 0)
+            doNotTranslate_->Delete(index);
+    for (TStringsType type : {TStringsType::stCaptions, TStringsType::stHints, TStringsType::stDisplayLabels,
+                              TStringsType::stFonts, TStringsType::stMultiLines, TStringsType::stOtherStrings,
+                              TStringsType::stCollections})
+        RemoveComponentLines(GetListByType(type), component, type, operation);
+    RemoveComponentLines(GetListByType(TStringsType::stCharSets), component, TStringsType::stFonts, operation);
+    RemoveComponentLines(smartExcludeProps_.get(), component, TStringsType::stOtherStrings, operation);
+}
+
+void TsiCustomLang::RemoveComponentLines(rtl::TStrings* list, classes::TComponent* component, TStringsType type,
+                                         classes::TOperation operation)
+{
+    if (operation != classes::TOperation::Remove || !Designing() || !list || list->Count() == 0)
+        return;
+    std::string prefix = component == Owner() ? component->ClassName() : component->Name();
+    bool dotted = type == TStringsType::stMultiLines || type == TStringsType::stOtherStrings
+        || type == TStringsType::stCollections;
+    prefix += dotted ? '.' : Delimiter();
+    for (int i = list->Count() - 1; i >= 0; --i)
+        if (list->Strings(i).starts_with(prefix))
+            list->Delete(i);
+}
+
+// --- stored data ---
+
+void TsiCustomLang::DefineProperties(classes::TFiler& filer)
+{
+    classes::TComponent::DefineProperties(filer);
+    filer.DefineBinaryProperty(
+        "TranslationData", [this](rtl::TStream& stream) { ReadTranslationData(stream); },
+        [this](rtl::TStream& stream) { WriteTranslationData(stream); }, HasTranslationData(filer));
+}
+
+bool TsiCustomLang::HasTranslationData(const classes::TFiler& filer) const
+{
+    const auto* ancestor = dynamic_cast<const TsiCustomLang*>(filer.Ancestor());
+    if (!ancestor)
+        return true;
+    for (int type = 0; type < kStringsTypeCount; ++type) {
+        const rtl::TStringList* own = GetListByType(TStringsType(type));
+        const rtl::TStringList* theirs = ancestor->GetListByType(TStringsType(type));
+        if (own && theirs && rtl::AnsiCompareStr(own->Text(), theirs->Text()) != 0)
+            return true;
+    }
+    return false;
+}
+
+void TsiCustomLang::WriteTranslationData(rtl::TStream& stream) const
+{
+    classes::TTranslationLists lists;
+    for (int type = 0; type < kStringsTypeCount; ++type)
+        if (const rtl::TStringList* list = GetListByType(TStringsType(type))) {
+            auto& lines = lists[std::size_t(type)].emplace();
+            for (int i = 0; i < list->Count(); ++i)
+                lines.push_back(list->Strings(i));
+        }
+    classes::WriteTranslationData(lists, stream);
+}
+
+void TsiCustomLang::ReadTranslationData(rtl::TStream& stream)
+{
+    stream.Seek(0, rtl::SeekOrigin::Beginning);
+    std::string block(std::size_t(stream.Size()), '\0');
+    stream.ReadBuffer(block.data(), std::int64_t(block.size()));
+    rtl::TStringList lines;
+    lines.SetText(block);
+    const std::string ownerLine = Owner() ? Owner()->ClassName() + Delimiter() : std::string();
+    rtl::TStringList* target = nullptr;
+    bool inSection = false;
+    for (int n = 0; n < lines.Count(); ++n) {
+        std::string line = lines.Strings(n);
+        bool header = false;
+        for (int type = 0; type < kStringsTypeCount && !header; ++type)
+            if (rtl::AnsiSameText(line, classes::StringsTypeName(TStringsType(type)))) {
+                header = inSection = true;
+                target = GetListByType(TStringsType(type));
+                if (target && (Designing() || !isInheritedOwner_))
+                    target->Clear();
+            }
+        if (header || !inSection || !target)
+            continue;
+        std::replace(line.begin(), line.end(), '\x19', '\r');
+        std::replace(line.begin(), line.end(), '\x1A', '\n');
+        int existing = -1;
+        if (isInheritedOwner_) {
+            std::string identifier = LineField(line, 0, Delimiter());
+            for (int i = 0; i < target->Count() && existing < 0; ++i)
+                if (rtl::AnsiSameText(LineField(target->Strings(i), 0, Delimiter()), identifier))
+                    existing = i;
+        }
+        if (existing >= 0)
+            target->SetStrings(existing, MergeInheritedLine(target->Strings(existing), line, Delimiter()));
+        else if (!ownerLine.empty() && line.starts_with(ownerLine))
+            target->Insert(0, line);
+        else
+            target->Add(line);
+    }
+}
+
+}  // namespace translation

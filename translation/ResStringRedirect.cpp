@@ -1,0 +1,58 @@
+#include "translation/ResStringRedirect.h"
+
+#include "translation/Lang.h"
+
+#include <atomic>
+
+namespace translation {
+
+namespace {
+
+std::atomic<TsiCustomLang*> activeComponent{nullptr};
+// The loader the redirection replaced; null while the loader is not redirected.
+std::atomic<classes::TResStringLoader> replacedLoader{nullptr};
+
+}  // namespace
+
+TsiCustomLang* ActiveResourceComponent()
+{
+    return activeComponent.load();
+}
+
+void ServeResourceStrings(TsiCustomLang& component)
+{
+    TsiCustomLang* none = nullptr;
+    if (!activeComponent.compare_exchange_strong(none, &component))
+        return;
+    if (!replacedLoader.load())
+        replacedLoader = classes::SetResStringLoader(&TranslateResourceString);
+}
+
+void StopServingResourceStrings(const TsiCustomLang& component)
+{
+    TsiCustomLang* serving = const_cast<TsiCustomLang*>(&component);
+    activeComponent.compare_exchange_strong(serving, nullptr);
+}
+
+void RestoreResourceStringLoader()
+{
+    if (classes::TResStringLoader replaced = replacedLoader.exchange(nullptr))
+        classes::SetResStringLoader(replaced);
+}
+
+std::string TranslateResourceString(const classes::TResStringRec& rec)
+{
+    classes::TResStringLoader load = replacedLoader.load();
+    std::string text = load ? load(rec) : classes::DefaultLoadResString(rec);
+    if (rec.name.empty() && text.size() > kMaxResourceStringLength)
+        text.resize(kMaxResourceStringLength);
+    const TsiCustomLang* serving = activeComponent.load();
+    if (serving && serving->ResourceLanguageIndex() != serving->ActiveLanguage()) {
+        std::string translated = serving->ResourceLookup().FindByText(text, serving->ActiveLanguage());
+        if (!translated.empty())
+            text = std::move(translated);
+    }
+    return text;
+}
+
+}  // namespace translation
