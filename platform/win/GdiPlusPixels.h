@@ -11,8 +11,7 @@
 // - Unpremultiply: alpha 0 gives 0; otherwise each colour byte becomes min(255, (p * 255 + alpha div 2)
 //   div alpha). Premultiplying and then unpremultiplying loses colour precision at low alpha.
 // - Source over (both premultiplied): result = s + Scale(d, 255 - source alpha), for each of the four
-//   bytes. On a device context the destination's fourth byte is taken as its alpha, as on a 32-bit
-//   surface that carries alpha; the colour bytes come out the same whatever it holds.
+//   bytes. A device context's pixels count as opaque; what is drawn on them is written as 0x00RRGGBB.
 
 #include "platform/win/DeviceContext.h"
 #include "platform/win/GdiTypes.h"
