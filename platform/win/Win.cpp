@@ -5,6 +5,7 @@
 #include "platform/win/Cursor.h"
 #include "platform/win/FontEngine.h"
 #include "platform/win/GdiObjects.h"
+#include "platform/win/ImageList.h"
 #include "platform/win/Layered.h"
 #include "platform/win/RegistryStore.h"
 #include "platform/win/Sound.h"
@@ -68,6 +69,8 @@ void finalize()
     WindowSystem& system = System();
     ResetWindowSystem(system);
     system.initialized = false;
+    // Image lists keep their bitmaps in the GDI table, so they go first.
+    FinalizeImageLists();
     FinalizeGdi();
 }
 
