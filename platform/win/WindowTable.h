@@ -268,6 +268,8 @@ bool DefPaintMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRES
 // and passes the filter; whether any window of the thread needs painting.
 bool TakePaintMessage(const ThreadQueue& queue, HWND hwnd, UINT filterMin, UINT filterMax, MSG& msg);
 bool ThreadNeedsPaint(const ThreadQueue& queue);
+// Inverts the pixels of a rectangle (client coordinates) the window can draw on: the caret's drawing.
+void InvertClientRect(HWND hwnd, const RECT& rect);
 // Painting after a change of place, size, order or visibility (lock not held).
 void InvalidateAfterPositionChange(HWND hwnd, const RECT& oldWindowRect, bool wasVisible, UINT flags);
 // Ends the device contexts and surfaces of destroyed windows (lock not held).
