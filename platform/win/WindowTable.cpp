@@ -267,6 +267,7 @@ void ResetWindowSystem(WindowSystem& system)
     system.foregroundThread = 0;
     system.swapButtons = false;
     system.caretBlinkTime = 530;
+    system.nextCascade = 0;
     system.windowDCs.clear();
     system.surfaces.clear();
     system.lastClick = WindowSystem::LastClick();

@@ -181,6 +181,7 @@ struct WindowSystem {
     std::uint64_t nextTimerSerial = 1;
     UINT_PTR nextThreadTimerId = 1;
     UINT caretBlinkTime = 530;
+    int nextCascade = 0;  // where the next overlapped window of CW_USEDEFAULT goes
     // The surfaces of top-level windows (and the desktop), and the device contexts handed out for
     // windows with the window and its top-level window.
     std::map<HWND, std::unique_ptr<Surface>> surfaces;

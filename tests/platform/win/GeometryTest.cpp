@@ -155,6 +155,40 @@ TEST_F(GeometryTest, TopmostWindowsStayAboveAndMapPointsThroughParents)
     EXPECT_EQ(ChildWindowFromPointEx(parent, POINT{15, 25}, CWP_SKIPINVISIBLE), parent);
 }
 
+TEST_F(GeometryTest, OwnedWindowsStayAboveTheirOwnerAndDefaultWindowsCascade)
+{
+    const HWND owner = Make(WS_POPUP | WS_VISIBLE, RECT{0, 0, 100, 100});
+    const HWND owned = Make(WS_POPUP | WS_VISIBLE, RECT{10, 10, 50, 50}, owner);
+    const HWND other = Make(WS_POPUP | WS_VISIBLE, RECT{0, 0, 100, 100});
+    EXPECT_EQ(GetTopWindow(nullptr), other);
+    SetWindowPos(owner, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    EXPECT_EQ(GetTopWindow(nullptr), owned);
+    EXPECT_EQ(GetWindow(owned, GW_HWNDNEXT), owner);
+    EXPECT_EQ(GetWindow(owner, GW_HWNDNEXT), other);
+    SetWindowPos(other, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowPos(owner, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+    EXPECT_EQ(GetTopWindow(nullptr), owner) << "SWP_NOOWNERZORDER leaves the owned window where it was";
+
+    MONITORINFO monitor;
+    GetMonitorInfo(MonitorFromPoint(POINT{}, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    const int step = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYFRAME);
+    const int width = (monitor.rcWork.right - monitor.rcWork.left) * 3 / 4;
+    const int height = (monitor.rcWork.bottom - monitor.rcWork.top) * 3 / 4;
+    RECT rects[2];
+    for (RECT& rect : rects) {
+        const HWND hwnd = CreateWindowEx(0, "Recorder", "", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, 0, CW_USEDEFAULT, 0,
+                                         nullptr, nullptr, nullptr, nullptr);
+        GetWindowRect(hwnd, &rect);
+    }
+    EXPECT_EQ(rects[0], (RECT{0, 0, width, height}));
+    EXPECT_EQ(rects[1], (RECT{step, step, step + width, step + height}));
+    const HWND popup = CreateWindowEx(0, "Recorder", "", WS_POPUP, CW_USEDEFAULT, 0, CW_USEDEFAULT, 0, nullptr,
+                                      nullptr, nullptr, nullptr);
+    RECT rect;
+    GetWindowRect(popup, &rect);
+    EXPECT_EQ(rect, (RECT{0, 0, 0, 0})) << "only overlapped windows get a default place and size";
+}
+
 TEST_F(GeometryTest, MaximizeAndRestoreKeepTheNormalRectangle)
 {
     const HWND hwnd = Make(WS_OVERLAPPEDWINDOW | WS_VISIBLE, RECT{50, 60, 350, 260});
