@@ -1028,6 +1028,7 @@ BOOL IsWindowEnabled(HWND hwnd)
 BOOL EnableWindow(HWND hwnd, BOOL enable)
 {
     bool wasDisabled;
+    bool dropFocus = false;
     {
         auto lock = LockSystem();
         Window* window = WindowOrError(hwnd);
@@ -1044,9 +1045,17 @@ BOOL EnableWindow(HWND hwnd, BOOL enable)
             window->style |= WS_DISABLED;
             ThreadQueue* queue = QueueOf(window->thread);
             if (queue && queue->focus && IsSelfOrDescendant(hwnd, queue->focus)) {
-                queue->focus = nullptr;
+                // The focus leaves a disabled window: with WM_KILLFOCUS on the window's own thread.
+                if (queue->thread == GetCurrentThreadId()) {
+                    dropFocus = true;
+                } else {
+                    queue->focus = nullptr;
+                }
             }
         }
+    }
+    if (dropFocus) {
+        SetFocus(nullptr);
     }
     if (!enable) {
         SendMessage(hwnd, WM_CANCELMODE, 0, 0);

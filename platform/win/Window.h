@@ -82,7 +82,9 @@ HWND FindWindowEx(HWND parent, HWND childAfter, const char* className, const cha
 // Visibility counts the parents: a window is visible when it and every parent are.
 BOOL IsWindowVisible(HWND hwnd);
 BOOL IsWindowEnabled(HWND hwnd);
-// Sends WM_ENABLE on a change and answers whether the window was disabled before.
+// Sends WM_ENABLE on a change and answers whether the window was disabled before. Disabling takes the
+// focus away from the window and its children (WM_KILLFOCUS) and sends WM_CANCELMODE, whose default
+// handling releases the capture.
 BOOL EnableWindow(HWND hwnd, BOOL enable);
 
 // The stored state of a window, as the geometry and the display back ends keep it: rectangles in the

@@ -311,7 +311,15 @@ TEST_F(GeometryTest, CaptureTakesTheMouseWhereverItIs)
     EXPECT_EQ(mouse[0].hwnd, left);
     EXPECT_EQ(mouse[1].hwnd, left);
     EXPECT_EQ(mouse[1].lParam, MAKELPARAM(205, 5)) << "client coordinates of the capture window";
-    ReleaseCapture();
+    SetFocus(left);
+    Log().Clear();
+    EnableWindow(left, FALSE);
+    const std::vector<Step> disabled = {
+        {left, WM_KILLFOCUS}, {left, WM_CANCELMODE}, {left, WM_CAPTURECHANGED}, {left, WM_ENABLE}};
+    EXPECT_EQ(Log().Only({WM_KILLFOCUS, WM_CANCELMODE, WM_CAPTURECHANGED, WM_ENABLE}), disabled)
+        << "disabling ends the focus and, through WM_CANCELMODE, the capture";
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_EQ(GetFocus(), nullptr);
     Log().Clear();
     driver.MouseUp(right, TestDriver::Button::Left, 5, 5);
     driver.Pump();
