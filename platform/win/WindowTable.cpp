@@ -159,6 +159,9 @@ void FreeWindow(HWND hwnd)
         if (queue->caret.hwnd == hwnd) {
             queue->caret = Caret();
         }
+        if (queue->hoverTracked == hwnd) {
+            queue->hoverTracked = nullptr;
+        }
         if (queue->mouseTracked == hwnd) {
             queue->mouseTracked = nullptr;
         }

@@ -144,6 +144,10 @@ struct ThreadQueue {
     Caret caret;
     HWND mouseTracked = nullptr;  // TrackMouseEvent: the window told when the mouse leaves it
     DWORD mouseTrackFlags = 0;
+    HWND hoverTracked = nullptr;  // TrackMouseEvent: the window told when the mouse rests on it
+    DWORD hoverFlags = 0;
+    UINT hoverTime = 0;
+    RECT hoverRect;  // screen coordinates: the mouse rests while it stays inside
     BYTE keyState[256] = {};
     int sendDepth = 0;  // messages from other threads being handled now
 };

@@ -350,6 +350,40 @@ TEST_F(GeometryTest, MouseLeaveFiresOnceWhenTheMouseLeavesTheClientArea)
     EXPECT_EQ(query.hwndTrack, nullptr);
 }
 
+TEST_F(GeometryTest, HoverComesOnceWhenTheMouseRestsForTheHoverTime)
+{
+    const HWND hwnd = Make(WS_POPUP | WS_VISIBLE, RECT{0, 0, 100, 100});
+    driver.MouseMove(hwnd, 10, 10);
+    driver.Pump();
+    TRACKMOUSEEVENT track;
+    track.dwFlags = TME_HOVER;
+    track.hwndTrack = hwnd;
+    track.dwHoverTime = HOVER_DEFAULT;
+    ASSERT_TRUE(TrackMouseEvent(&track));
+    Log().Clear();
+    driver.AdvanceBy(300);
+    driver.MouseMove(hwnd, 11, 11);  // within the hover rectangle: the wait goes on
+    driver.AdvanceBy(100);
+    EXPECT_EQ(Log().Only({WM_MOUSEHOVER}).size(), 1u);
+    ASSERT_TRUE(TrackMouseEvent(&track));
+    Log().Clear();
+    driver.AdvanceBy(300);
+    driver.MouseMove(hwnd, 40, 40);  // farther: the wait starts again
+    driver.AdvanceBy(399);
+    EXPECT_TRUE(Log().Only({WM_MOUSEHOVER}).empty());
+    driver.AdvanceBy(1);
+    const auto hovers = Log().Entries();
+    std::vector<LPARAM> where;
+    for (const Received& entry : hovers) {
+        if (entry.message == WM_MOUSEHOVER) {
+            where.push_back(entry.lParam);
+        }
+    }
+    EXPECT_EQ(where, (std::vector<LPARAM>{MAKELPARAM(40, 40)}));
+    driver.AdvanceBy(2000);
+    EXPECT_EQ(Log().Only({WM_MOUSEHOVER}).size(), 1u) << "once, then tracking ends";
+}
+
 TEST_F(GeometryTest, DoubleClicksWheelAndSwappedButtons)
 {
     const HWND hwnd = Make(WS_POPUP | WS_VISIBLE, RECT{0, 0, 100, 100});
