@@ -101,7 +101,8 @@ struct WindowState {
     DWORD thread = 0;
 };
 bool ReadWindowState(HWND hwnd, WindowState& state);
-// Plain setters of the record, without any message: the later geometry code sends the messages.
+// Plain setters of the record, without any message (SetWindowPos and ShowWindow send them): for display
+// back ends that learn of a change the system has made already.
 bool SetWindowRects(HWND hwnd, const RECT& windowRect, const RECT& clientRect);
 bool SetWindowVisibleFlag(HWND hwnd, bool visible);
 
