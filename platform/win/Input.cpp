@@ -486,6 +486,30 @@ void ReportDisabledClick(HWND hwnd)
     }
 }
 
+// A press in a child window is told to each parent in turn (WM_PARENTNOTIFY, the point in the parent's
+// client coordinates), up to the first window with WS_EX_NOPARENTNOTIFY or a top-level window.
+void NotifyParentsOfClick(HWND hwnd, UINT message, POINT screen)
+{
+    std::vector<std::pair<HWND, POINT>> parents;
+    {
+        auto lock = LockSystem();
+        for (Window* window = FindWindowRecord(hwnd);
+             window && (window->style & WS_CHILD) && !(window->exStyle & WS_EX_NOPARENTNOTIFY);
+             window = FindWindowRecord(window->parent)) {
+            Window* parent = FindWindowRecord(window->parent);
+            if (!parent) {
+                break;
+            }
+            const POINT origin = ClientOriginOnScreen(*parent);
+            parents.emplace_back(parent->handle, POINT{screen.x - origin.x, screen.y - origin.y});
+        }
+    }
+    for (const auto& [parent, pt] : parents) {
+        SendMessage(parent, WM_PARENTNOTIFY, MAKEWPARAM(static_cast<WORD>(message), 0),
+                    MAKELPARAM(static_cast<WORD>(pt.x), static_cast<WORD>(pt.y)));
+    }
+}
+
 HCURSOR CursorOfHit(LRESULT hit)
 {
     switch (hit) {
@@ -601,6 +625,10 @@ bool PrepareMouseMessage(const MSG& msg)
     const UINT clientMessage = ClientMessageOf(msg.message);
     const LPARAM where = MAKELPARAM(static_cast<WORD>(hit), static_cast<WORD>(clientMessage));
     bool eat = false;
+    if (hit == HTCLIENT && (clientMessage == WM_LBUTTONDOWN || clientMessage == WM_RBUTTONDOWN ||
+                            clientMessage == WM_MBUTTONDOWN)) {
+        NotifyParentsOfClick(msg.hwnd, clientMessage, msg.pt);
+    }
     if (IsButtonDown(clientMessage) && hit != HTERROR) {
         HWND top;
         bool activatable;

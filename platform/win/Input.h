@@ -105,8 +105,9 @@ constexpr DWORD InputHitTest(LRESULT code)
 // (WM_MOUSEMOVE, a button message or WM_MOUSEWHEEL with its delta) at a screen point. The system
 // finds the window (the capture, else by hit testing; the wheel goes to the focus), swaps the buttons
 // when they are swapped, makes double clicks, ends mouse-leave tracking, and queues the client or
-// non-client message for the window's thread. When that thread fetches a button press on an inactive
-// window it sends WM_MOUSEACTIVATE and activates it, and before every mouse message WM_SETCURSOR.
+// non-client message for the window's thread. When that thread fetches a press in a child window it
+// sends WM_PARENTNOTIFY to the parents; on an inactive window WM_MOUSEACTIVATE, activating it; and
+// before every mouse message WM_SETCURSOR.
 BOOL PostMouseInput(UINT message, POINT screen, int wheelDelta, DWORD time);
 
 // Mouse tracking. TME_LEAVE: WM_MOUSELEAVE is posted once when the mouse leaves the client area of

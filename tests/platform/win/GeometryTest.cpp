@@ -2,6 +2,7 @@
 
 #include "platform/win/Activation.h"
 #include "platform/win/HitTest.h"
+#include "platform/win/Cursor.h"
 #include "platform/win/Input.h"
 #include "platform/win/MessageQueue.h"
 #include "platform/win/NonClient.h"
@@ -382,6 +383,40 @@ TEST_F(GeometryTest, HoverComesOnceWhenTheMouseRestsForTheHoverTime)
     EXPECT_EQ(where, (std::vector<LPARAM>{MAKELPARAM(40, 40)}));
     driver.AdvanceBy(2000);
     EXPECT_EQ(Log().Only({WM_MOUSEHOVER}).size(), 1u) << "once, then tracking ends";
+}
+
+TEST_F(GeometryTest, PressesInChildrenNotifyTheParentsAndTheCursorFollowsTheHitTest)
+{
+    const HWND top = Make(WS_POPUP | WS_VISIBLE | WS_THICKFRAME, RECT{0, 0, 200, 200});
+    const HWND middle = Make(WS_CHILD | WS_VISIBLE, RECT{10, 10, 110, 110}, top);
+    const HWND inner = Make(WS_CHILD | WS_VISIBLE, RECT{5, 5, 55, 55}, middle);
+    SetActiveWindow(top);
+    Log().Clear();
+    driver.Click(inner, TestDriver::Button::Left, 1, 2);
+    driver.Pump();
+    const auto notices = Log().Entries();
+    std::vector<Received> parentNotify;
+    for (const Received& entry : notices) {
+        if (entry.message == WM_PARENTNOTIFY) {
+            parentNotify.push_back(entry);
+        }
+    }
+    ASSERT_EQ(parentNotify.size(), 2u);
+    EXPECT_EQ(parentNotify[0], (Received{middle, WM_PARENTNOTIFY, WM_LBUTTONDOWN, MAKELPARAM(6, 7)}));
+    const int frame = GetSystemMetrics(SM_CXFRAME);  // the top-level window's client area starts inside it
+    EXPECT_EQ(parentNotify[1], (Received{top, WM_PARENTNOTIFY, WM_LBUTTONDOWN,
+                                         MAKELPARAM(20 - frame, 21 - frame)}));
+
+    const HCURSOR hand = LoadCursor(nullptr, IDC_HAND);
+    SetClassLongPtr(inner, GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(hand));
+    driver.MouseMove(inner, 3, 3);
+    driver.Pump();
+    EXPECT_EQ(GetCursor(), hand) << "the class cursor over the client area";
+    POINT edge{199, 100};
+    ScreenToClient(top, &edge);
+    driver.MouseMove(top, edge.x, edge.y);
+    driver.Pump();
+    EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_SIZEWE)) << "a sizing cursor over the sizing frame";
 }
 
 TEST_F(GeometryTest, DoubleClicksWheelAndSwappedButtons)
