@@ -10,10 +10,24 @@ namespace {
 
 constexpr UINT_PTR BlinkTimerId = 0xFFFF;
 
-// Starts the blinking over: drawn now, switching after a full blink time.
+RECT CaretRect(const Caret& caret)
+{
+    return RECT{caret.pos.x, caret.pos.y, caret.pos.x + caret.size.cx, caret.pos.y + caret.size.cy};
+}
+
+// Draws or takes away the caret: it inverts the pixels under it, so doing it twice restores them.
+void SetDrawn(Caret& caret, bool drawn)
+{
+    if (caret.drawn != drawn && caret.hwnd) {
+        InvertClientRect(caret.hwnd, CaretRect(caret));
+    }
+    caret.drawn = drawn;
+}
+
+// Starts the blinking over: drawn now when shown, switching after a full blink time.
 void RestartBlink(SystemLock& lock, Caret& caret)
 {
-    caret.drawn = caret.hideLevel == 0;
+    SetDrawn(caret, caret.hideLevel == 0);
     const HWND hwnd = caret.hwnd;
     const UINT blink = System().caretBlinkTime;
     const bool shown = caret.hideLevel == 0;
@@ -36,7 +50,7 @@ bool DefCaretMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM, LRESULT& re
     auto lock = LockSystem();
     Caret& caret = QueueOfCurrentThread().caret;
     if (caret.hwnd == hwnd && caret.hideLevel == 0) {
-        caret.drawn = !caret.drawn;
+        SetDrawn(caret, !caret.drawn);
     }
     result = 0;
     return true;
@@ -57,6 +71,7 @@ BOOL CreateCaret(HWND hwnd, HANDLE bitmap, int width, int height)
         }
         Caret& caret = QueueOfCurrentThread().caret;
         old = caret.hwnd;
+        SetDrawn(caret, false);
         caret = Caret();
         caret.hwnd = hwnd;
         caret.bitmap = bitmap;
@@ -76,6 +91,7 @@ BOOL DestroyCaret()
         auto lock = LockSystem();
         Caret& caret = QueueOfCurrentThread().caret;
         hwnd = caret.hwnd;
+        SetDrawn(caret, false);
         caret = Caret();
     }
     if (!hwnd) {
@@ -118,6 +134,7 @@ BOOL SetCaretPos(int x, int y)
     if (!caret.hwnd) {
         return FALSE;
     }
+    SetDrawn(caret, false);
     caret.pos = POINT{x, y};
     if (caret.hideLevel == 0) {
         RestartBlink(lock, caret);

@@ -2,6 +2,7 @@
 // The caret: one per thread, in the client area of one window. It is created hidden; ShowCaret and
 // HideCaret nest. While shown it blinks on the installed clock (rtl::Clock), switching between drawn and
 // not drawn every blink time through the window's system timer, and a move starts it drawn again.
+// Drawing inverts the pixels under the caret; BeginPaint hides it while the window paints.
 
 #include "platform/win/Types.h"
 

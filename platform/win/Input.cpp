@@ -6,6 +6,7 @@
 #include "platform/win/MessageQueue.h"
 #include "platform/win/Sound.h"
 #include "platform/win/SystemInfo.h"
+#include "platform/win/Timers.h"
 #include "platform/win/Window.h"
 #include "platform/win/Messages.h"
 #include "platform/win/WindowTable.h"
@@ -423,6 +424,43 @@ void EndMouseTracking(WindowSystem& system, HWND hwnd, LRESULT hit, POINT pt, DW
     }
 }
 
+constexpr UINT_PTR HoverTimerId = 0xFFFE;
+
+RECT HoverRectAround(POINT pt)
+{
+    UINT width = 4;
+    UINT height = 4;
+    SystemParametersInfo(SPI_GETMOUSEHOVERWIDTH, 0, &width, 0);
+    SystemParametersInfo(SPI_GETMOUSEHOVERHEIGHT, 0, &height, 0);
+    const int halfWidth = static_cast<int>(width / 2);
+    const int halfHeight = static_cast<int>(height / 2);
+    return RECT{pt.x - halfWidth, pt.y - halfHeight, pt.x + halfWidth + 1, pt.y + halfHeight + 1};
+}
+
+// Hover tracking after a mouse move: ended when the mouse left the window (or crossed between client and
+// non-client area), started over when it moved out of the hover rectangle. Lock held; answers the
+// windows whose hover timer is to start again (restart) or stop.
+void FollowHover(WindowSystem& system, HWND hwnd, LRESULT hit, POINT pt, std::vector<std::pair<HWND, UINT>>& restart,
+                 std::vector<HWND>& stop)
+{
+    for (auto& [thread, queue] : system.queues) {
+        if (!queue->hoverTracked) {
+            continue;
+        }
+        const bool nonClient = queue->hoverFlags & TME_NONCLIENT;
+        if (queue->hoverTracked != hwnd || (nonClient ? hit == HTCLIENT : hit != HTCLIENT)) {
+            stop.push_back(queue->hoverTracked);
+            queue->hoverTracked = nullptr;
+            continue;
+        }
+        const RECT& r = queue->hoverRect;
+        if (pt.x < r.left || pt.x >= r.right || pt.y < r.top || pt.y >= r.bottom) {
+            queue->hoverRect = HoverRectAround(pt);
+            restart.emplace_back(hwnd, queue->hoverTime);
+        }
+    }
+}
+
 LRESULT HitOf(const MSG& msg)
 {
     if (msg.lPrivate & InputHasHitTest) {
@@ -445,6 +483,30 @@ void ReportDisabledClick(HWND hwnd)
     MessageBeep(0);
     if (HWND popup = GetWindow(hwnd, GW_ENABLEDPOPUP); popup && popup != hwnd) {
         SetActiveWindow(popup);
+    }
+}
+
+// A press in a child window is told to each parent in turn (WM_PARENTNOTIFY, the point in the parent's
+// client coordinates), up to the first window with WS_EX_NOPARENTNOTIFY or a top-level window.
+void NotifyParentsOfClick(HWND hwnd, UINT message, POINT screen)
+{
+    std::vector<std::pair<HWND, POINT>> parents;
+    {
+        auto lock = LockSystem();
+        for (Window* window = FindWindowRecord(hwnd);
+             window && (window->style & WS_CHILD) && !(window->exStyle & WS_EX_NOPARENTNOTIFY);
+             window = FindWindowRecord(window->parent)) {
+            Window* parent = FindWindowRecord(window->parent);
+            if (!parent) {
+                break;
+            }
+            const POINT origin = ClientOriginOnScreen(*parent);
+            parents.emplace_back(parent->handle, POINT{screen.x - origin.x, screen.y - origin.y});
+        }
+    }
+    for (const auto& [parent, pt] : parents) {
+        SendMessage(parent, WM_PARENTNOTIFY, MAKEWPARAM(static_cast<WORD>(message), 0),
+                    MAKELPARAM(static_cast<WORD>(pt.x), static_cast<WORD>(pt.y)));
     }
 }
 
@@ -501,10 +563,28 @@ BOOL PostMouseInput(UINT message, POINT screen, int wheelDelta, DWORD time)
         target = found.hwnd;
         hit = found.code;
     }
+    std::vector<std::pair<HWND, UINT>> restart;
+    std::vector<HWND> stop;
+    struct HoverTimers {
+        std::vector<std::pair<HWND, UINT>>& restart;
+        std::vector<HWND>& stop;
+        ~HoverTimers()
+        {
+            for (HWND hwnd : stop) {
+                KillSystemTimer(hwnd, HoverTimerId);
+            }
+            for (const auto& [hwnd, time] : restart) {
+                SetSystemTimer(hwnd, HoverTimerId, time);
+            }
+        }
+    } timers{restart, stop};
     auto lock = LockSystem();
     WindowSystem& system = System();
     if (message != WM_MOUSEWHEEL) {
         EndMouseTracking(system, target, hit, screen, time);
+        if (message == WM_MOUSEMOVE) {
+            FollowHover(system, target, hit, screen, restart, stop);
+        }
     }
     Window* window = FindWindowRecord(target);
     ThreadQueue* queue = window ? QueueOf(window->thread) : nullptr;
@@ -545,6 +625,10 @@ bool PrepareMouseMessage(const MSG& msg)
     const UINT clientMessage = ClientMessageOf(msg.message);
     const LPARAM where = MAKELPARAM(static_cast<WORD>(hit), static_cast<WORD>(clientMessage));
     bool eat = false;
+    if (hit == HTCLIENT && (clientMessage == WM_LBUTTONDOWN || clientMessage == WM_RBUTTONDOWN ||
+                            clientMessage == WM_MBUTTONDOWN)) {
+        NotifyParentsOfClick(msg.hwnd, clientMessage, msg.pt);
+    }
     if (IsButtonDown(clientMessage) && hit != HTERROR) {
         HWND top;
         bool activatable;
@@ -578,6 +662,32 @@ bool DefInputMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRES
         }
         result = 0;
         return true;
+    case WM_SYSTIMER: {
+        if (wParam != HoverTimerId) {
+            return false;
+        }
+        KillSystemTimer(hwnd, HoverTimerId);
+        auto lock = LockSystem();
+        ThreadQueue& queue = QueueOfCurrentThread();
+        Window* window = FindWindowRecord(hwnd);
+        if (queue.hoverTracked == hwnd && window) {
+            const bool nonClient = queue.hoverFlags & TME_NONCLIENT;
+            const POINT pt = System().cursor;
+            const POINT origin = ClientOriginOnScreen(*window);
+            MSG hover;
+            hover.hwnd = hwnd;
+            hover.message = nonClient ? WM_NCMOUSEHOVER : WM_MOUSEHOVER;
+            hover.wParam = nonClient ? static_cast<WPARAM>(HTCLIENT) : MouseKeysOf(queue.keyState);
+            hover.lParam = nonClient ? MAKELPARAM(static_cast<WORD>(pt.x), static_cast<WORD>(pt.y))
+                                     : MAKELPARAM(static_cast<WORD>(pt.x - origin.x), static_cast<WORD>(pt.y - origin.y));
+            hover.pt = pt;
+            queue.posted.push_back(hover);
+            queue.hoverTracked = nullptr;
+            System().changed.notify_all();
+        }
+        result = 0;
+        return true;
+    }
     case WM_CANCELMODE:
         if (GetCapture() == hwnd) {
             ReleaseCapture();
@@ -627,15 +737,36 @@ bool DefInputMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRES
 
 BOOL TrackMouseEvent(TRACKMOUSEEVENT* track)
 {
-    if (!track || track->cbSize != sizeof(TRACKMOUSEEVENT) || (track->dwFlags & TME_HOVER)) {
+    if (!track || track->cbSize != sizeof(TRACKMOUSEEVENT)) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
+    }
+    if ((track->dwFlags & TME_HOVER) && !(track->dwFlags & (TME_QUERY | TME_CANCEL))) {
+        UINT time = track->dwHoverTime;
+        if (time == HOVER_DEFAULT) {
+            SystemParametersInfo(SPI_GETMOUSEHOVERTIME, 0, &time, 0);
+        }
+        {
+            auto lock = LockSystem();
+            if (!WindowOrError(track->hwndTrack)) {
+                return FALSE;
+            }
+            ThreadQueue& queue = QueueOfCurrentThread();
+            queue.hoverTracked = track->hwndTrack;
+            queue.hoverFlags = track->dwFlags & TME_NONCLIENT;
+            queue.hoverTime = time;
+            queue.hoverRect = HoverRectAround(System().cursor);
+        }
+        SetSystemTimer(track->hwndTrack, HoverTimerId, time);
     }
     auto lock = LockSystem();
     ThreadQueue& queue = QueueOfCurrentThread();
     if (track->dwFlags & TME_QUERY) {
-        track->dwFlags = queue.mouseTracked ? (queue.mouseTrackFlags | TME_LEAVE) : 0;
-        track->hwndTrack = queue.mouseTracked;
+        const HWND tracked = queue.mouseTracked ? queue.mouseTracked : queue.hoverTracked;
+        track->dwFlags = (queue.mouseTracked ? TME_LEAVE | queue.mouseTrackFlags : 0) |
+                         (queue.hoverTracked && queue.hoverTracked == tracked ? TME_HOVER | queue.hoverFlags : 0);
+        track->hwndTrack = tracked;
+        track->dwHoverTime = queue.hoverTracked == tracked ? queue.hoverTime : 0;
         return TRUE;
     }
     Window* window = WindowOrError(track->hwndTrack);
@@ -643,9 +774,12 @@ BOOL TrackMouseEvent(TRACKMOUSEEVENT* track)
         return FALSE;
     }
     if (track->dwFlags & TME_CANCEL) {
-        if (queue.mouseTracked == track->hwndTrack) {
+        if ((track->dwFlags & TME_LEAVE) && queue.mouseTracked == track->hwndTrack) {
             queue.mouseTracked = nullptr;
             queue.mouseTrackFlags = 0;
+        }
+        if ((track->dwFlags & TME_HOVER) && queue.hoverTracked == track->hwndTrack) {
+            queue.hoverTracked = nullptr;
         }
         return TRUE;
     }

@@ -105,25 +105,28 @@ constexpr DWORD InputHitTest(LRESULT code)
 // (WM_MOUSEMOVE, a button message or WM_MOUSEWHEEL with its delta) at a screen point. The system
 // finds the window (the capture, else by hit testing; the wheel goes to the focus), swaps the buttons
 // when they are swapped, makes double clicks, ends mouse-leave tracking, and queues the client or
-// non-client message for the window's thread. When that thread fetches a button press on an inactive
-// window it sends WM_MOUSEACTIVATE and activates it, and before every mouse message WM_SETCURSOR.
+// non-client message for the window's thread. When that thread fetches a press in a child window it
+// sends WM_PARENTNOTIFY to the parents; on an inactive window WM_MOUSEACTIVATE, activating it; and
+// before every mouse message WM_SETCURSOR.
 BOOL PostMouseInput(UINT message, POINT screen, int wheelDelta, DWORD time);
 
-// Mouse-leave tracking: WM_MOUSELEAVE is posted once when the mouse leaves the client area of the
-// window (its whole rectangle with TME_NONCLIENT, then WM_NCMOUSELEAVE), and tracking ends.
+// Mouse tracking. TME_LEAVE: WM_MOUSELEAVE is posted once when the mouse leaves the client area of
+// the window (its non-client area with TME_NONCLIENT, then WM_NCMOUSELEAVE), and tracking ends.
+// TME_HOVER: WM_MOUSEHOVER (WM_NCMOUSEHOVER) is posted once when the mouse stays within the hover
+// rectangle (SPI_GETMOUSEHOVERWIDTH x HEIGHT) for the hover time (HOVER_DEFAULT: SPI_GETMOUSEHOVERTIME)
+// on the installed clock; moving farther starts the wait again, leaving the window ends it.
 constexpr DWORD TME_HOVER = 0x00000001;
 constexpr DWORD TME_LEAVE = 0x00000002;
 constexpr DWORD TME_NONCLIENT = 0x00000010;
 constexpr DWORD TME_QUERY = 0x40000000;
 constexpr DWORD TME_CANCEL = 0x80000000;
-constexpr UINT WM_NCMOUSELEAVE = 0x02A2;
+constexpr DWORD HOVER_DEFAULT = 0xFFFFFFFF;
 struct TRACKMOUSEEVENT {
     DWORD cbSize = sizeof(TRACKMOUSEEVENT);
     DWORD dwFlags = 0;
     HWND hwndTrack = nullptr;
     DWORD dwHoverTime = 0;
 };
-// Hover tracking is not supported: TME_HOVER fails with ERROR_INVALID_PARAMETER.
 BOOL TrackMouseEvent(TRACKMOUSEEVENT* track);
 
 // Swaps the meaning of the left and right buttons; answers whether they were swapped before.

@@ -415,6 +415,33 @@ bool TakePaintMessage(const ThreadQueue& queue, HWND hwnd, UINT filterMin, UINT 
     return false;
 }
 
+void InvertClientRect(HWND hwnd, const RECT& rect)
+{
+    Window* window = FindWindowRecord(hwnd);
+    Window* root = FindWindowRecord(RootWindowOf(hwnd));
+    if (!window || !root) {
+        return;
+    }
+    const POINT origin = ClientOriginOnScreen(*window);
+    Region area = VisibleRegionOf(*window, DCX_USESTYLE);
+    area.Intersect(Region(Moved(rect, origin.x, origin.y)));
+    if (area.IsEmpty()) {
+        return;
+    }
+    Surface* surface = SurfaceOf(System(), *root);
+    const RECT rootRect = WindowRectOnScreen(*root);
+    area.Offset(-rootRect.left, -rootRect.top);
+    area.Intersect(Region(surface->Bounds()));
+    for (const RECT& r : area.Rects()) {
+        for (int y = r.top; y < r.bottom; ++y) {
+            std::uint32_t* row = surface->Row(y);
+            for (int x = r.left; x < r.right; ++x) {
+                row[x] ^= 0x00FFFFFF;
+            }
+        }
+    }
+}
+
 bool ThreadNeedsPaint(const ThreadQueue& queue)
 {
     MSG ignored;

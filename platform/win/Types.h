@@ -59,6 +59,10 @@ inline const char* MAKEINTATOM(ATOM atom)
 {
     return reinterpret_cast<const char*>(static_cast<std::uintptr_t>(atom));
 }
+inline const char* MAKEINTRESOURCE(WORD id)
+{
+    return reinterpret_cast<const char*>(static_cast<std::uintptr_t>(id));
+}
 inline bool IS_INTRESOURCE(const void* name)
 {
     return (reinterpret_cast<std::uintptr_t>(name) >> 16) == 0;

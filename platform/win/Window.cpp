@@ -4,6 +4,7 @@
 #include "platform/win/Input.h"
 #include "platform/win/MessageQueue.h"
 #include "platform/win/Paint.h"
+#include "platform/win/SystemInfo.h"
 #include "platform/win/WindowPos.h"
 #include "platform/win/WindowTable.h"
 
@@ -79,8 +80,30 @@ void InsertInZOrder(Window& parent, const Window& window)
     parent.children.insert(position, window.handle);
 }
 
-RECT MakeRect(int x, int y, int width, int height)
+// The rectangle of a new window. CW_USEDEFAULT places overlapped windows in a cascade down the work
+// area, three quarters of it in size; other windows get 0.
+RECT MakeRect(DWORD style, int x, int y, int width, int height)
 {
+    const bool overlapped = !(style & (WS_CHILD | WS_POPUP));
+    if (overlapped && (x == CW_USEDEFAULT || width == CW_USEDEFAULT)) {
+        MONITORINFO monitor;
+        GetMonitorInfo(MonitorFromPoint(POINT{}, MONITOR_DEFAULTTOPRIMARY), &monitor);
+        const RECT& work = monitor.rcWork;
+        if (x == CW_USEDEFAULT) {
+            int step;
+            {
+                auto lock = LockSystem();
+                step = System().nextCascade++ % 8;
+            }
+            const int offset = step * (GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYFRAME));
+            x = work.left + offset;
+            y = work.top + offset;
+        }
+        if (width == CW_USEDEFAULT) {
+            width = (work.right - work.left) * 3 / 4;
+            height = (work.bottom - work.top) * 3 / 4;
+        }
+    }
     if (x == CW_USEDEFAULT) {
         x = y = 0;
     }
@@ -176,7 +199,7 @@ bool SendCreationMessages(HWND hwnd, CREATESTRUCT& create)
         }
         return false;
     }
-    RECT rect = MakeRect(create.x, create.y, create.cx, create.cy);
+    RECT rect{create.x, create.y, create.x + create.cx, create.y + create.cy};
     SendMessage(hwnd, WM_NCCALCSIZE, FALSE, reinterpret_cast<LPARAM>(&rect));
     {
         auto lock = LockSystem();
@@ -373,8 +396,8 @@ LONG_PTR ChangeStyle(HWND hwnd, int index, DWORD value)
 HWND CreateWindowEx(DWORD exStyle, const char* className, const char* windowName, DWORD style, int x, int y,
                     int width, int height, HWND parent, HMENU menu, HINSTANCE instance, void* param)
 {
-    const HWND hwnd = RegisterNewWindow(exStyle, className, style, MakeRect(x, y, width, height), parent, menu,
-                                        instance);
+    const RECT rect = MakeRect(style, x, y, width, height);
+    const HWND hwnd = RegisterNewWindow(exStyle, className, style, rect, parent, menu, instance);
     if (!hwnd) {
         return nullptr;
     }
@@ -383,10 +406,10 @@ HWND CreateWindowEx(DWORD exStyle, const char* className, const char* windowName
     create.hInstance = instance;
     create.hMenu = menu;
     create.hwndParent = parent;
-    create.cx = width;
-    create.cy = height;
-    create.x = x;
-    create.y = y;
+    create.cx = rect.right - rect.left;
+    create.cy = rect.bottom - rect.top;
+    create.x = rect.left;
+    create.y = rect.top;
     create.style = static_cast<LONG>(style);
     create.lpszName = windowName;
     create.lpszClass = className;
@@ -1005,6 +1028,7 @@ BOOL IsWindowEnabled(HWND hwnd)
 BOOL EnableWindow(HWND hwnd, BOOL enable)
 {
     bool wasDisabled;
+    bool dropFocus = false;
     {
         auto lock = LockSystem();
         Window* window = WindowOrError(hwnd);
@@ -1021,9 +1045,17 @@ BOOL EnableWindow(HWND hwnd, BOOL enable)
             window->style |= WS_DISABLED;
             ThreadQueue* queue = QueueOf(window->thread);
             if (queue && queue->focus && IsSelfOrDescendant(hwnd, queue->focus)) {
-                queue->focus = nullptr;
+                // The focus leaves a disabled window: with WM_KILLFOCUS on the window's own thread.
+                if (queue->thread == GetCurrentThreadId()) {
+                    dropFocus = true;
+                } else {
+                    queue->focus = nullptr;
+                }
             }
         }
+    }
+    if (dropFocus) {
+        SetFocus(nullptr);
     }
     if (!enable) {
         SendMessage(hwnd, WM_CANCELMODE, 0, 0);

@@ -82,7 +82,9 @@ HWND FindWindowEx(HWND parent, HWND childAfter, const char* className, const cha
 // Visibility counts the parents: a window is visible when it and every parent are.
 BOOL IsWindowVisible(HWND hwnd);
 BOOL IsWindowEnabled(HWND hwnd);
-// Sends WM_ENABLE on a change and answers whether the window was disabled before.
+// Sends WM_ENABLE on a change and answers whether the window was disabled before. Disabling takes the
+// focus away from the window and its children (WM_KILLFOCUS) and sends WM_CANCELMODE, whose default
+// handling releases the capture.
 BOOL EnableWindow(HWND hwnd, BOOL enable);
 
 // The stored state of a window, as the geometry and the display back ends keep it: rectangles in the
@@ -99,7 +101,8 @@ struct WindowState {
     DWORD thread = 0;
 };
 bool ReadWindowState(HWND hwnd, WindowState& state);
-// Plain setters of the record, without any message: the later geometry code sends the messages.
+// Plain setters of the record, without any message (SetWindowPos and ShowWindow send them): for display
+// back ends that learn of a change the system has made already.
 bool SetWindowRects(HWND hwnd, const RECT& windowRect, const RECT& clientRect);
 bool SetWindowVisibleFlag(HWND hwnd, bool visible);
 

@@ -83,6 +83,37 @@ bool PlaceInZOrder(Window& window, HWND insertAfter)
     return true;
 }
 
+// Keeps the windows owned by a top-level window above it, in their order, within its z-order group.
+// depth ends owner chains that GWL_HWNDPARENT made into a loop.
+void RaiseOwnedWindows(Window& owner, int depth = 0)
+{
+    if (depth > 32) {
+        return;
+    }
+    Window* parent = FindWindowRecord(owner.parent);
+    if (!parent || !IsTopLevel(owner)) {
+        return;
+    }
+    auto& siblings = parent->children;
+    std::vector<HWND> owned;
+    for (HWND sibling : siblings) {
+        Window* other = FindWindowRecord(sibling);
+        if (other && other->owner == owner.handle &&
+            (other->exStyle & WS_EX_TOPMOST) == (owner.exStyle & WS_EX_TOPMOST)) {
+            owned.push_back(sibling);
+        }
+    }
+    for (HWND hwnd : owned) {
+        std::erase(siblings, hwnd);
+    }
+    siblings.insert(std::find(siblings.begin(), siblings.end(), owner.handle), owned.begin(), owned.end());
+    for (HWND hwnd : owned) {
+        if (Window* window = FindWindowRecord(hwnd)) {
+            RaiseOwnedWindows(*window, depth + 1);
+        }
+    }
+}
+
 // The rectangle of a maximized window: the work area of its monitor (the parent's client area for a
 // child) with the frame outside it, as WM_GETMINMAXINFO finally says.
 RECT MaximizedRect(HWND hwnd, const Before& before)
@@ -360,8 +391,13 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
         if (!window) {
             return FALSE;
         }
-        if (!(pos.flags & SWP_NOZORDER) && !PlaceInZOrder(*window, pos.hwndInsertAfter)) {
-            return FALSE;
+        if (!(pos.flags & SWP_NOZORDER)) {
+            if (!PlaceInZOrder(*window, pos.hwndInsertAfter)) {
+                return FALSE;
+            }
+            if (!(pos.flags & SWP_NOOWNERZORDER)) {
+                RaiseOwnedWindows(*window);
+            }
         }
         window->windowRect = newWindow;
         window->clientRect = newClient;

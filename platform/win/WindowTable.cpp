@@ -159,6 +159,9 @@ void FreeWindow(HWND hwnd)
         if (queue->caret.hwnd == hwnd) {
             queue->caret = Caret();
         }
+        if (queue->hoverTracked == hwnd) {
+            queue->hoverTracked = nullptr;
+        }
         if (queue->mouseTracked == hwnd) {
             queue->mouseTracked = nullptr;
         }
@@ -267,6 +270,7 @@ void ResetWindowSystem(WindowSystem& system)
     system.foregroundThread = 0;
     system.swapButtons = false;
     system.caretBlinkTime = 530;
+    system.nextCascade = 0;
     system.windowDCs.clear();
     system.surfaces.clear();
     system.lastClick = WindowSystem::LastClick();

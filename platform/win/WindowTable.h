@@ -144,6 +144,10 @@ struct ThreadQueue {
     Caret caret;
     HWND mouseTracked = nullptr;  // TrackMouseEvent: the window told when the mouse leaves it
     DWORD mouseTrackFlags = 0;
+    HWND hoverTracked = nullptr;  // TrackMouseEvent: the window told when the mouse rests on it
+    DWORD hoverFlags = 0;
+    UINT hoverTime = 0;
+    RECT hoverRect;  // screen coordinates: the mouse rests while it stays inside
     BYTE keyState[256] = {};
     int sendDepth = 0;  // messages from other threads being handled now
 };
@@ -181,6 +185,7 @@ struct WindowSystem {
     std::uint64_t nextTimerSerial = 1;
     UINT_PTR nextThreadTimerId = 1;
     UINT caretBlinkTime = 530;
+    int nextCascade = 0;  // where the next overlapped window of CW_USEDEFAULT goes
     // The surfaces of top-level windows (and the desktop), and the device contexts handed out for
     // windows with the window and its top-level window.
     std::map<HWND, std::unique_ptr<Surface>> surfaces;
@@ -268,6 +273,8 @@ bool DefPaintMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRES
 // and passes the filter; whether any window of the thread needs painting.
 bool TakePaintMessage(const ThreadQueue& queue, HWND hwnd, UINT filterMin, UINT filterMax, MSG& msg);
 bool ThreadNeedsPaint(const ThreadQueue& queue);
+// Inverts the pixels of a rectangle (client coordinates) the window can draw on: the caret's drawing.
+void InvertClientRect(HWND hwnd, const RECT& rect);
 // Painting after a change of place, size, order or visibility (lock not held).
 void InvalidateAfterPositionChange(HWND hwnd, const RECT& oldWindowRect, bool wasVisible, UINT flags);
 // Ends the device contexts and surfaces of destroyed windows (lock not held).

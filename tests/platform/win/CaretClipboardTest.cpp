@@ -59,6 +59,12 @@ TEST_F(CaretClipboardTest, TheCaretBlinksOnTheClockAndAMoveShowsItAtOnce)
     CaretState state;
     ASSERT_TRUE(GetCaretState(state));
     EXPECT_EQ(state.rect, (RECT{7, 3, 8, 17}));
+    SetCaretPos(7, 3);
+    const DWORD drawn = TestDriver::PixelAt(hwnd, 7, 3);
+    EXPECT_EQ(drawn, TestDriver::PixelAt(hwnd, 7, 16));
+    EXPECT_EQ(drawn ^ 0xFFFFFF, TestDriver::PixelAt(hwnd, 8, 3)) << "the caret inverts what is under it";
+    driver.AdvanceBy(500);
+    EXPECT_EQ(TestDriver::PixelAt(hwnd, 7, 3), TestDriver::PixelAt(hwnd, 8, 3)) << "and gives it back";
     HideCaret(hwnd);
     driver.AdvanceBy(2000);
     EXPECT_FALSE(Drawn());

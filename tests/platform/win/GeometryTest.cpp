@@ -2,6 +2,7 @@
 
 #include "platform/win/Activation.h"
 #include "platform/win/HitTest.h"
+#include "platform/win/Cursor.h"
 #include "platform/win/Input.h"
 #include "platform/win/MessageQueue.h"
 #include "platform/win/NonClient.h"
@@ -155,6 +156,40 @@ TEST_F(GeometryTest, TopmostWindowsStayAboveAndMapPointsThroughParents)
     EXPECT_EQ(ChildWindowFromPointEx(parent, POINT{15, 25}, CWP_SKIPINVISIBLE), parent);
 }
 
+TEST_F(GeometryTest, OwnedWindowsStayAboveTheirOwnerAndDefaultWindowsCascade)
+{
+    const HWND owner = Make(WS_POPUP | WS_VISIBLE, RECT{0, 0, 100, 100});
+    const HWND owned = Make(WS_POPUP | WS_VISIBLE, RECT{10, 10, 50, 50}, owner);
+    const HWND other = Make(WS_POPUP | WS_VISIBLE, RECT{0, 0, 100, 100});
+    EXPECT_EQ(GetTopWindow(nullptr), other);
+    SetWindowPos(owner, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    EXPECT_EQ(GetTopWindow(nullptr), owned);
+    EXPECT_EQ(GetWindow(owned, GW_HWNDNEXT), owner);
+    EXPECT_EQ(GetWindow(owner, GW_HWNDNEXT), other);
+    SetWindowPos(other, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowPos(owner, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+    EXPECT_EQ(GetTopWindow(nullptr), owner) << "SWP_NOOWNERZORDER leaves the owned window where it was";
+
+    MONITORINFO monitor;
+    GetMonitorInfo(MonitorFromPoint(POINT{}, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    const int step = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYFRAME);
+    const int width = (monitor.rcWork.right - monitor.rcWork.left) * 3 / 4;
+    const int height = (monitor.rcWork.bottom - monitor.rcWork.top) * 3 / 4;
+    RECT rects[2];
+    for (RECT& rect : rects) {
+        const HWND hwnd = CreateWindowEx(0, "Recorder", "", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, 0, CW_USEDEFAULT, 0,
+                                         nullptr, nullptr, nullptr, nullptr);
+        GetWindowRect(hwnd, &rect);
+    }
+    EXPECT_EQ(rects[0], (RECT{0, 0, width, height}));
+    EXPECT_EQ(rects[1], (RECT{step, step, step + width, step + height}));
+    const HWND popup = CreateWindowEx(0, "Recorder", "", WS_POPUP, CW_USEDEFAULT, 0, CW_USEDEFAULT, 0, nullptr,
+                                      nullptr, nullptr, nullptr);
+    RECT rect;
+    GetWindowRect(popup, &rect);
+    EXPECT_EQ(rect, (RECT{0, 0, 0, 0})) << "only overlapped windows get a default place and size";
+}
+
 TEST_F(GeometryTest, MaximizeAndRestoreKeepTheNormalRectangle)
 {
     const HWND hwnd = Make(WS_OVERLAPPEDWINDOW | WS_VISIBLE, RECT{50, 60, 350, 260});
@@ -277,7 +312,15 @@ TEST_F(GeometryTest, CaptureTakesTheMouseWhereverItIs)
     EXPECT_EQ(mouse[0].hwnd, left);
     EXPECT_EQ(mouse[1].hwnd, left);
     EXPECT_EQ(mouse[1].lParam, MAKELPARAM(205, 5)) << "client coordinates of the capture window";
-    ReleaseCapture();
+    SetFocus(left);
+    Log().Clear();
+    EnableWindow(left, FALSE);
+    const std::vector<Step> disabled = {
+        {left, WM_KILLFOCUS}, {left, WM_CANCELMODE}, {left, WM_CAPTURECHANGED}, {left, WM_ENABLE}};
+    EXPECT_EQ(Log().Only({WM_KILLFOCUS, WM_CANCELMODE, WM_CAPTURECHANGED, WM_ENABLE}), disabled)
+        << "disabling ends the focus and, through WM_CANCELMODE, the capture";
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_EQ(GetFocus(), nullptr);
     Log().Clear();
     driver.MouseUp(right, TestDriver::Button::Left, 5, 5);
     driver.Pump();
@@ -306,6 +349,74 @@ TEST_F(GeometryTest, MouseLeaveFiresOnceWhenTheMouseLeavesTheClientArea)
     query.dwFlags = TME_QUERY;
     TrackMouseEvent(&query);
     EXPECT_EQ(query.hwndTrack, nullptr);
+}
+
+TEST_F(GeometryTest, HoverComesOnceWhenTheMouseRestsForTheHoverTime)
+{
+    const HWND hwnd = Make(WS_POPUP | WS_VISIBLE, RECT{0, 0, 100, 100});
+    driver.MouseMove(hwnd, 10, 10);
+    driver.Pump();
+    TRACKMOUSEEVENT track;
+    track.dwFlags = TME_HOVER;
+    track.hwndTrack = hwnd;
+    track.dwHoverTime = HOVER_DEFAULT;
+    ASSERT_TRUE(TrackMouseEvent(&track));
+    Log().Clear();
+    driver.AdvanceBy(300);
+    driver.MouseMove(hwnd, 11, 11);  // within the hover rectangle: the wait goes on
+    driver.AdvanceBy(100);
+    EXPECT_EQ(Log().Only({WM_MOUSEHOVER}).size(), 1u);
+    ASSERT_TRUE(TrackMouseEvent(&track));
+    Log().Clear();
+    driver.AdvanceBy(300);
+    driver.MouseMove(hwnd, 40, 40);  // farther: the wait starts again
+    driver.AdvanceBy(399);
+    EXPECT_TRUE(Log().Only({WM_MOUSEHOVER}).empty());
+    driver.AdvanceBy(1);
+    const auto hovers = Log().Entries();
+    std::vector<LPARAM> where;
+    for (const Received& entry : hovers) {
+        if (entry.message == WM_MOUSEHOVER) {
+            where.push_back(entry.lParam);
+        }
+    }
+    EXPECT_EQ(where, (std::vector<LPARAM>{MAKELPARAM(40, 40)}));
+    driver.AdvanceBy(2000);
+    EXPECT_EQ(Log().Only({WM_MOUSEHOVER}).size(), 1u) << "once, then tracking ends";
+}
+
+TEST_F(GeometryTest, PressesInChildrenNotifyTheParentsAndTheCursorFollowsTheHitTest)
+{
+    const HWND top = Make(WS_POPUP | WS_VISIBLE | WS_THICKFRAME, RECT{0, 0, 200, 200});
+    const HWND middle = Make(WS_CHILD | WS_VISIBLE, RECT{10, 10, 110, 110}, top);
+    const HWND inner = Make(WS_CHILD | WS_VISIBLE, RECT{5, 5, 55, 55}, middle);
+    SetActiveWindow(top);
+    Log().Clear();
+    driver.Click(inner, TestDriver::Button::Left, 1, 2);
+    driver.Pump();
+    const auto notices = Log().Entries();
+    std::vector<Received> parentNotify;
+    for (const Received& entry : notices) {
+        if (entry.message == WM_PARENTNOTIFY) {
+            parentNotify.push_back(entry);
+        }
+    }
+    ASSERT_EQ(parentNotify.size(), 2u);
+    EXPECT_EQ(parentNotify[0], (Received{middle, WM_PARENTNOTIFY, WM_LBUTTONDOWN, MAKELPARAM(6, 7)}));
+    const int frame = GetSystemMetrics(SM_CXFRAME);  // the top-level window's client area starts inside it
+    EXPECT_EQ(parentNotify[1], (Received{top, WM_PARENTNOTIFY, WM_LBUTTONDOWN,
+                                         MAKELPARAM(20 - frame, 21 - frame)}));
+
+    const HCURSOR hand = LoadCursor(nullptr, IDC_HAND);
+    SetClassLongPtr(inner, GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(hand));
+    driver.MouseMove(inner, 3, 3);
+    driver.Pump();
+    EXPECT_EQ(GetCursor(), hand) << "the class cursor over the client area";
+    POINT edge{199, 100};
+    ScreenToClient(top, &edge);
+    driver.MouseMove(top, edge.x, edge.y);
+    driver.Pump();
+    EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_SIZEWE)) << "a sizing cursor over the sizing frame";
 }
 
 TEST_F(GeometryTest, DoubleClicksWheelAndSwappedButtons)
