@@ -17,8 +17,6 @@ using classes::RT_RCDATA;
 using classes::RT_STRING;
 using classes::TResourceStream;
 
-const std::string kFolder = std::string(RIVUVE_FIXTURES) + "/forms/folder";
-
 const classes::TResourceEntry kTable[] = {
     {RT_CURSOR, nullptr, 0, "CX_DRAGCURSOR", "cursor bytes\0\1\2", 15},
     {0, "DXSKINS", 0, "BLACK", "skin", 4},
