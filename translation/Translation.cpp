@@ -4,6 +4,7 @@
 #include "translation/Lang.h"
 #include "translation/Lingua.h"
 #include "translation/ResStringRedirect.h"
+#include "translation/TranslationSource.h"
 
 namespace translation {
 
@@ -15,6 +16,7 @@ bool registeredLingua = false;
 
 void initialize()
 {
+    InstallTranslationSourceCompiler();
     TakeMessageCaptionTexts();
     // Another library may have registered a translation component under the same name first.
     registeredLingua = !classes::GetClass("TsiLingua");
@@ -28,6 +30,7 @@ void finalize()
     if (registeredLingua)
         classes::UnRegisterClass(TsiLingua::StaticClass());
     registeredLingua = false;
+    RemoveTranslationSourceCompiler();
 }
 
 }  // namespace translation

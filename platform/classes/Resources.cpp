@@ -1,10 +1,10 @@
 #include "platform/classes/Resources.h"
 
 #include "platform/classes/TextForm.h"
-#include "platform/classes/TranslationData.h"
 #include "platform/rtl/StringUtils.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -23,6 +23,16 @@ namespace fs = std::filesystem;
 
 constexpr char kTranslationClass[] = "TsiLingua";
 constexpr char kTranslationProperty[] = "TranslationData";
+
+std::atomic<const TTranslationSourceCompiler*> theTranslationCompiler{nullptr};
+
+const TTranslationSourceCompiler& TranslationCompiler(const std::string& shown)
+{
+    const TTranslationSourceCompiler* compiler = theTranslationCompiler.load();
+    if (!compiler)
+        throw EParserError(shown + ": translation sources need the translation library, which is not started");
+    return *compiler;
+}
 
 struct Registry {
     std::mutex lock;
@@ -91,9 +101,10 @@ std::string CompileForm(const fs::path& form, const fs::path& strings, const std
 {
     std::optional<std::string> block;
     if (fs::exists(strings)) {
+        std::string shownStrings = shown.substr(0, shown.size() - 4) + "strings";
+        const TTranslationSourceCompiler& compiler = TranslationCompiler(shownStrings);
         std::string source = ReadFile(strings);
-        block = Named(shown.substr(0, shown.size() - 4) + "strings",
-                      [&] { return TranslationDataBlock(ParseTranslationSource(source)); });
+        block = Named(shownStrings, [&] { return compiler.windowBlock(source); });
     }
     std::string text = ReadFile(form);
     int components = 0;
@@ -114,23 +125,9 @@ std::string CompileForm(const fs::path& form, const fs::path& strings, const std
 
 void CompileStringTable(const std::string& source, const std::string& shown, std::vector<TCompiledResource>& out)
 {
-    TTranslationLists lists = Named(shown, [&] { return ParseTranslationSource(source); });
-    for (int type = 0; type < kStringsTypeCount; ++type) {
-        const auto& list = lists[std::size_t(type)];
-        if (list && !list->empty() && TStringsType(type) != TStringsType::stStrings)
-            throw EParserError(shown + ": a string table has numbered strings only");
-    }
-    for (const std::string& line : *lists[std::size_t(TStringsType::stStrings)]) {
-        std::size_t first = line.find('\x01');
-        std::size_t second = line.find('\x01', first + 1);
-        std::string number = line.substr(0, first);
-        TResId id = IdFromStem(number);
-        if (!id.IsId() || id.Id() == 0)
-            throw EParserError(shown + ": \"" + number + "\" is not a string number (1 to 65535)");
-        if (second == std::string::npos || second + 1 != line.size())
-            throw EParserError(shown + ": string " + number + " needs exactly one text");
-        out.push_back({TResId(RT_STRING), id, line.substr(first + 1, second - first - 1)});
-    }
+    const TTranslationSourceCompiler& compiler = TranslationCompiler(shown);
+    for (auto& [number, text] : Named(shown, [&] { return compiler.stringTable(source); }))
+        out.push_back({TResId(RT_STRING), TResId(number), std::move(text)});
 }
 
 std::vector<fs::path> SortedEntries(const fs::path& folder)
@@ -227,6 +224,11 @@ std::optional<std::string_view> FindResource(const TResId& name, const TResId& t
                 return std::string_view(entry.data, entry.size);
         }
     return std::nullopt;
+}
+
+const TTranslationSourceCompiler* SetTranslationSourceCompiler(const TTranslationSourceCompiler* compiler)
+{
+    return theTranslationCompiler.exchange(compiler);
 }
 
 std::vector<TCompiledResource> CompileResourceFolder(const std::string& folder)

@@ -7,10 +7,12 @@
 //
 // Folder layout (CompileResourceFolder):
 //   forms/<Form>.form         text form -> RCDATA "<FORM>": the binary form
-//   forms/<Form>.strings      the window's translation source (TranslationData.h) -> the block, stored as
-//                             the "TranslationData" property of the form's one TsiLingua component
+//   forms/<Form>.strings      the window's translation source -> the block, stored as the
+//                             "TranslationData" property of the form's one TsiLingua component
 //   stringtables/<any>.txt    numbered strings, `41000 = "text"` lines in the translation source syntax
 //                             -> RT_STRING 41000: the text's bytes
+// The translation sources are compiled by the translation library, which sits above this one and
+// installs its compiler at start-up (SetTranslationSourceCompiler).
 //   <TYPE>/<NAME>.<ext>       the file as it is (a bitmap, cursor or icon file whole, headers included).
 //                             TYPE BITMAP, CURSOR, ICON, RCDATA and STRING are the standard types, any
 //                             other folder a type of that name (DXSKINS, AUUPG)
@@ -24,6 +26,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace classes {
@@ -106,6 +109,19 @@ struct TCompiledResource {
     TResId name;
     std::string data;
 };
+
+// What the translation library compiles for the folder compiler. Both raise EParserError on a malformed
+// source; the folder compiler puts the file's name in front.
+struct TTranslationSourceCompiler {
+    // A window's translation source -> its "TranslationData" block.
+    std::string (*windowBlock)(std::string_view source);
+    // A string table source -> its numbered strings in source order.
+    std::vector<std::pair<int, std::string>> (*stringTable)(std::string_view source);
+};
+
+// Installs the compiler (null removes it) and returns the one it replaces. Without a compiler, a folder
+// holding translation sources is refused.
+const TTranslationSourceCompiler* SetTranslationSourceCompiler(const TTranslationSourceCompiler* compiler);
 
 // Every resource of a folder laid out as above, in a stable order. A malformed source raises its
 // error with the file's name in front ("forms/X.form: Line 3: ..."); EFOpenError when the folder or

@@ -10,6 +10,7 @@
 
 #include "platform/classes/Resources.h"
 #include "platform/rtl/AtomicFile.h"
+#include "translation/TranslationSource.h"
 
 #include <cstdio>
 #include <string>
@@ -69,6 +70,7 @@ int main(int argc, char** argv)
     }
     try {
         std::vector<classes::TCompiledResource> resources;
+        translation::InstallTranslationSourceCompiler();
         if (argc == 4)
             resources = classes::CompileResourceFolder(argv[3]);
         rtl::WriteFileAtomically(argv[1], Generate(resources, argv[2]));

@@ -1,6 +1,7 @@
 #include "platform/classes/ResourceStrings.h"
 #include "platform/classes/Resources.h"
 #include "tools/rescomp/ProgramResources.h"
+#include "translation/Translation.h"
 
 #include <gtest/gtest.h>
 
@@ -41,8 +42,10 @@ void ExpectSameAsFolder(const std::string& folder)
 
 class EmbeddedResources : public ::testing::Test {
 protected:
+    // The translation library compiles the folders' translation sources.
     void SetUp() override
     {
+        translation::initialize();
         resources::initialize();
         sample_resources::initialize();
     }
@@ -51,6 +54,7 @@ protected:
         unsetenv("RIVUVE_RESOURCES");
         sample_resources::finalize();
         resources::finalize();
+        translation::finalize();
     }
 };
 

@@ -1,18 +1,17 @@
-#include "platform/classes/TranslationData.h"
+#include "translation/TranslationSource.h"
 
+#include "platform/classes/Resources.h"
 #include "platform/classes/TextForm.h"
 #include "platform/rtl/Collation.h"
 #include "platform/rtl/StringUtils.h"
 
 #include <charconv>
 
-namespace classes {
+namespace translation {
 
 namespace {
 
-constexpr std::string_view kTypeNames[kStringsTypeCount] = {
-    "stCaptions", "stHints",       "stDisplayLabels", "stFonts",       "stMultiLines", "stDlgsCaptions",
-    "stStrings",  "stOtherStrings", "stLocales",      "stCollections", "stCharSets",   "stListView_TreeView_Items"};
+using classes::EParserError;
 
 class SourceParser {
 public:
@@ -20,12 +19,12 @@ public:
     {
         for (int type = 0; type < kStringsTypeCount; ++type)
             if (TStringsType(type) != TStringsType::stListView_TreeView_Items)
-                lists_[std::size_t(type)].emplace();
+                lists_[std::size_t(type)] = std::make_unique<rtl::TStringList>();
     }
 
     TTranslationLists Parse()
     {
-        std::vector<std::string>* target = &*lists_[std::size_t(TStringsType::stStrings)];
+        rtl::TStringList* target = lists_[std::size_t(TStringsType::stStrings)].get();
         while (pos_ < source_.size()) {
             std::size_t end = source_.find('\n', pos_);
             if (end == std::string_view::npos)
@@ -42,7 +41,7 @@ public:
             if (line_[column_] == '[')
                 target = Section();
             else
-                target->push_back(Entry());
+                target->Add(Entry());
         }
         return std::move(lists_);
     }
@@ -61,15 +60,15 @@ private:
             ++column_;
     }
 
-    std::vector<std::string>* Section()
+    rtl::TStringList* Section()
     {
         std::size_t close = line_.find(']', column_);
         if (close == std::string_view::npos || !rtl::Trim(line_.substr(close + 1)).empty())
             Fail("Section header must be [Name]");
         std::string name = rtl::Trim(line_.substr(column_ + 1, close - column_ - 1));
         for (int type = 0; type < kStringsTypeCount; ++type)
-            if (rtl::SameText(kTypeNames[type].substr(2), name) && lists_[std::size_t(type)])
-                return &*lists_[std::size_t(type)];
+            if (rtl::SameText(StringsTypeName(TStringsType(type)).substr(2), name) && lists_[std::size_t(type)])
+                return lists_[std::size_t(type)].get();
         Fail("Unknown translation list [" + name + "]");
     }
 
@@ -170,41 +169,12 @@ private:
 
 }  // namespace
 
-std::string_view StringsTypeName(TStringsType type)
+TTranslationListRefs ListRefs(const TTranslationLists& lists)
 {
-    return kTypeNames[int(type)];
-}
-
-std::string EncodeTranslationLine(std::string_view line)
-{
-    std::string encoded(line);
-    for (char& c : encoded) {
-        if (c == '\r')
-            c = '\x19';
-        else if (c == '\n')
-            c = '\x1A';
-    }
-    return encoded;
-}
-
-std::string TranslationDataBlock(const TTranslationLists& lists)
-{
-    std::string block;
-    for (int type = 0; type < kStringsTypeCount; ++type) {
-        const auto& list = lists[std::size_t(type)];
-        if (!list)
-            continue;
-        block.append(kTypeNames[type]).append("\r\n");
-        for (const std::string& line : *list)
-            block.append(EncodeTranslationLine(line)).append("\r\n");
-    }
-    return block;
-}
-
-void WriteTranslationData(const TTranslationLists& lists, rtl::TStream& stream)
-{
-    std::string block = TranslationDataBlock(lists);
-    stream.WriteBuffer(block.data(), std::int64_t(block.size()));
+    TTranslationListRefs refs{};
+    for (std::size_t type = 0; type < refs.size(); ++type)
+        refs[type] = lists[type].get();
+    return refs;
 }
 
 TTranslationLists ParseTranslationSource(std::string_view source, char delimiter)
@@ -212,4 +182,51 @@ TTranslationLists ParseTranslationSource(std::string_view source, char delimiter
     return SourceParser(source, delimiter).Parse();
 }
 
-}  // namespace classes
+std::string CompileWindowSource(std::string_view source)
+{
+    return TranslationDataBlock(ListRefs(ParseTranslationSource(source)));
+}
+
+std::vector<std::pair<int, std::string>> CompileStringTableSource(std::string_view source)
+{
+    TTranslationLists lists = ParseTranslationSource(source);
+    for (int type = 0; type < kStringsTypeCount; ++type) {
+        const auto& list = lists[std::size_t(type)];
+        if (list && list->Count() > 0 && TStringsType(type) != TStringsType::stStrings)
+            throw EParserError("a string table has numbered strings only");
+    }
+    std::vector<std::pair<int, std::string>> strings;
+    const rtl::TStringList& numbered = *lists[std::size_t(TStringsType::stStrings)];
+    for (int i = 0; i < numbered.Count(); ++i) {
+        std::string line = numbered.Strings(i);
+        std::size_t first = line.find('\x01');
+        std::size_t second = line.find('\x01', first + 1);
+        std::string number = line.substr(0, first);
+        int id = 0;
+        auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), id);
+        if (ec != std::errc() || end != number.data() + number.size() || id < 1 || id > 65535)
+            throw EParserError("\"" + number + "\" is not a string number (1 to 65535)");
+        if (second == std::string::npos || second + 1 != line.size())
+            throw EParserError("string " + number + " needs exactly one text");
+        strings.emplace_back(id, line.substr(first + 1, second - first - 1));
+    }
+    return strings;
+}
+
+namespace {
+
+constexpr classes::TTranslationSourceCompiler kCompiler{&CompileWindowSource, &CompileStringTableSource};
+
+}  // namespace
+
+void InstallTranslationSourceCompiler()
+{
+    classes::SetTranslationSourceCompiler(&kCompiler);
+}
+
+void RemoveTranslationSourceCompiler()
+{
+    classes::SetTranslationSourceCompiler(nullptr);
+}
+
+}  // namespace translation
