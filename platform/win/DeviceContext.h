@@ -12,7 +12,7 @@
 // before each drawing call and stored back after it (DrawScope), so every call sees and leaves the
 // bitmap's own bits.
 //
-// The drawing calls live in their own units: Lines.h, Shapes.h, Edges.h, FrameControls.h, Blit.h and
+// The drawing calls live in their own units: Pen.h, Brush.h, Lines.h, Shapes.h, Edges.h, Blit.h and
 // Bitmap.h (included here, so that this header still declares everything a device context does).
 
 #include "platform/win/Bitmap.h"
