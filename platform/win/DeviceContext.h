@@ -13,7 +13,8 @@
 // bitmap's own bits.
 //
 // The drawing calls live in their own units: Pen.h, Brush.h, Lines.h, Shapes.h, Edges.h, Blit.h and
-// Bitmap.h (included here, so that this header still declares everything a device context does).
+// Bitmap.h. The last two are included here, so that BitBlt and the bitmap calls this header always
+// declared stay reachable through it.
 
 #include "platform/win/Bitmap.h"
 #include "platform/win/Blit.h"
