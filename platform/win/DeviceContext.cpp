@@ -1,6 +1,7 @@
 #include "platform/win/DeviceContext.h"
 
-#include "platform/rtl/Exceptions.h"
+#include "platform/win/Brush.h"
+#include "platform/win/Raster.h"
 
 #include <algorithm>
 #include <cstring>
@@ -9,8 +10,6 @@
 namespace win {
 
 namespace {
-
-constexpr int ColorSchemeSize = 31;
 
 Device DisplayDevice()
 {
@@ -67,35 +66,6 @@ HDC NewDC(std::unique_ptr<DeviceContext> context)
     return handle;
 }
 
-// The colour of a brush handle or of a COLOR_ index + 1 standing for one; false for a null brush or an
-// invalid handle.
-bool BrushColor(HBRUSH brush, COLORREF& color)
-{
-    const std::intptr_t value = HandleValue(brush);
-    if (value > 0 && value <= ColorSchemeSize) {
-        color = GetSysColor(static_cast<int>(value - 1));
-        return true;
-    }
-    const auto* object = FindObjectOf<BrushObject>(brush, OBJ_BRUSH);
-    if (!object || object->IsNull()) {
-        return false;
-    }
-    color = object->Color();
-    return true;
-}
-
-// Fills the part of region (device coordinates) inside the clip.
-void FillDeviceRegion(DeviceContext& context, Region region, COLORREF color)
-{
-    Surface* surface = context.Target();
-    region.Intersect(context.ClipRegion());
-    region.Offset(context.surfaceOrigin.x, context.surfaceOrigin.y);
-    const std::uint32_t pixel = PixelFromColor(color);
-    for (const RECT& rect : region.Rects()) {
-        surface->Fill(rect, pixel);
-    }
-}
-
 int ClipKind(const DeviceContext& context)
 {
     return context.ClipRegion().Kind();
@@ -106,53 +76,6 @@ void SetPoint(POINT* out, POINT value)
     if (out) {
         *out = value;
     }
-}
-
-// Copies the source rectangle (source surface coordinates) of the pixels that land in region
-// (destination device coordinates) first, so that overlapping copies within one surface read the
-// pixels as they were.
-void CopyPixels(DeviceContext& destination, const Region& region, const Surface& source, POINT sourceShift)
-{
-    Surface* target = destination.Target();
-    const RECT bounds = region.Bounds();
-    const int width = bounds.right - bounds.left;
-    std::vector<std::uint32_t> copy(static_cast<std::size_t>(width) * static_cast<std::size_t>(bounds.bottom - bounds.top));
-    for (int y = bounds.top; y < bounds.bottom; ++y) {
-        const std::uint32_t* row = source.Row(y + sourceShift.y) + bounds.left + sourceShift.x;
-        std::copy(row, row + width, copy.begin() + static_cast<std::ptrdiff_t>(y - bounds.top) * width);
-    }
-    for (const RECT& rect : region.Rects()) {
-        for (int y = rect.top; y < rect.bottom; ++y) {
-            const std::uint32_t* from =
-                copy.data() + static_cast<std::ptrdiff_t>(y - bounds.top) * width + (rect.left - bounds.left);
-            std::copy(from, from + (rect.right - rect.left),
-                      target->Row(y + destination.surfaceOrigin.y) + rect.left + destination.surfaceOrigin.x);
-        }
-    }
-}
-
-HBITMAP NewBitmap(int width, int height, const void* bits)
-{
-    if (width < 0 || height < 0) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return nullptr;
-    }
-    if (width == 0 || height == 0) {
-        return DefaultBitmap();
-    }
-    std::unique_ptr<BitmapObject> bitmap;
-    try {
-        bitmap = std::make_unique<BitmapObject>(width, height);
-    } catch (const rtl::EOutOfResources&) {
-        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-        return nullptr;
-    }
-    if (bits) {
-        std::memcpy(bitmap->surface.Bits(), bits,
-                    static_cast<std::size_t>(bitmap->surface.Stride()) * static_cast<std::size_t>(height));
-    }
-    auto lock = LockGdi();
-    return static_cast<HBITMAP>(AddObject(std::move(bitmap)));
 }
 
 HGDIOBJ SelectBitmap(DeviceContext& context, HBITMAP handle)
@@ -248,6 +171,29 @@ Region DeviceContext::ClipRegion() const
     return region;
 }
 
+DrawScope::DrawScope(DeviceContext& context, bool drawn)
+    : bitmap_(SelectedBitmap(context)), drawn_(drawn)
+{
+    if (bitmap_) {
+        bitmap_->Load();
+    }
+}
+
+DrawScope::~DrawScope()
+{
+    if (bitmap_ && drawn_) {
+        bitmap_->Store();
+    }
+}
+
+BitmapObject* SelectedBitmap(const DeviceContext& context)
+{
+    if (context.windowSurface || !context.state.bitmap) {
+        return nullptr;
+    }
+    return FindObjectOf<BitmapObject>(context.state.bitmap, OBJ_BITMAP);
+}
+
 DeviceContext* FindDC(HDC handle)
 {
     GdiObject* object = FindObject(handle);
@@ -296,6 +242,16 @@ BOOL SetSystemClip(HDC dc, HRGN systemClip)
     return TRUE;
 }
 
+HDC CreateDeviceSurfaceDC(Surface& surface, const Device& device, POINT deviceOrigin)
+{
+    auto lock = LockGdi();
+    auto context = std::make_unique<DeviceContext>(OBJ_DC);
+    context->device = device;
+    context->windowSurface = &surface;
+    context->surfaceOrigin = deviceOrigin;
+    return NewDC(std::move(context));
+}
+
 HDC CreateCompatibleDC(HDC dc)
 {
     auto lock = LockGdi();
@@ -326,26 +282,6 @@ BOOL DeleteDC(HDC dc)
     }
     RemoveObject(context);
     return TRUE;
-}
-
-HBITMAP CreateCompatibleBitmap(HDC dc, int width, int height)
-{
-    {
-        auto lock = LockGdi();
-        if (dc && !FindDC(dc)) {
-            return nullptr;
-        }
-    }
-    return NewBitmap(width, height, nullptr);
-}
-
-HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits)
-{
-    if (planes != 1 || bitsPerPixel != 32) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return nullptr;
-    }
-    return NewBitmap(width, height, bits);
 }
 
 HGDIOBJ SelectObject(HDC dc, HGDIOBJ object)
@@ -386,7 +322,7 @@ HGDIOBJ GetCurrentObject(HDC dc, UINT type)
         case OBJ_BITMAP:
             return context.state.bitmap;
         case OBJ_PAL:
-            return GetStockObject(DEFAULT_PALETTE);
+            return context.palette ? context.palette : GetStockObject(DEFAULT_PALETTE);
         default:
             return nullptr;
         }
@@ -408,18 +344,97 @@ int GetDeviceCaps(HDC dc, int index)
             return static_cast<int>(device.resolution.cx);
         case VERTRES:
             return static_cast<int>(device.resolution.cy);
-        case BITSPIXEL:
-            return 32;
+        case BITSPIXEL: {
+            const BitmapObject* bitmap = SelectedBitmap(context);
+            return bitmap ? bitmap->bitsPerPixel : 32;
+        }
         case PLANES:
             return 1;
+        case NUMCOLORS:
+            return -1;  // more than 256 colours
+        case RASTERCAPS:
+            return RC_BITBLT | RC_BITMAP64 | RC_DI_BITMAP | RC_DIBTODEV | RC_STRETCHBLT | RC_STRETCHDIB;
         case LOGPIXELSX:
             return device.dpiX;
         case LOGPIXELSY:
             return device.dpiY;
+        case SIZEPALETTE:
+            return 0;
+        case COLORRES:
+            return 24;
+        case PHYSICALWIDTH:
+            return static_cast<int>(device.physicalSize.cx ? device.physicalSize.cx : device.resolution.cx);
+        case PHYSICALHEIGHT:
+            return static_cast<int>(device.physicalSize.cy ? device.physicalSize.cy : device.resolution.cy);
+        case PHYSICALOFFSETX:
+            return static_cast<int>(device.physicalOffset.x);
+        case PHYSICALOFFSETY:
+            return static_cast<int>(device.physicalOffset.y);
+        case SHADEBLENDCAPS:
+            return SB_CONST_ALPHA | SB_PIXEL_ALPHA | SB_PREMULT_ALPHA | SB_GRAD_RECT | SB_GRAD_TRI;
         default:
             return 0;
         }
     });
+}
+
+COLORREF GetNearestColor(HDC dc, COLORREF color)
+{
+    return WithDC(dc, CLR_INVALID, [color](DeviceContext& context) {
+        const BitmapObject* bitmap = SelectedBitmap(context);
+        if (bitmap && bitmap->bitsPerPixel == 1) {
+            const int luminance = GetRValue(color) * 30 + GetGValue(color) * 59 + GetBValue(color) * 11;
+            return luminance >= 128 * 100 ? RGB(255, 255, 255) : RGB(0, 0, 0);
+        }
+        return color & 0x00FFFFFF;
+    });
+}
+
+HPALETTE CreatePalette(const LOGPALETTE* palette)
+{
+    if (!palette || palette->palNumEntries == 0) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return nullptr;
+    }
+    auto object = std::make_unique<PaletteObject>();
+    object->entries = palette->palNumEntries;
+    object->colors.assign(palette->palPalEntry, palette->palPalEntry + palette->palNumEntries);
+    auto lock = LockGdi();
+    return static_cast<HPALETTE>(AddObject(std::move(object)));
+}
+
+UINT GetPaletteEntries(HPALETTE palette, UINT start, UINT count, PALETTEENTRY* entries)
+{
+    auto lock = LockGdi();
+    const auto* object = FindObjectOf<PaletteObject>(palette, OBJ_PAL);
+    if (!object) {
+        return 0;
+    }
+    if (!entries) {
+        return object->entries;
+    }
+    UINT copied = 0;
+    for (UINT index = start; index < object->colors.size() && copied < count; ++index) {
+        entries[copied++] = object->colors[index];
+    }
+    return copied;
+}
+
+HPALETTE SelectPalette(HDC dc, HPALETTE palette, BOOL)
+{
+    return WithDC(dc, HPALETTE{}, [palette](DeviceContext& context) -> HPALETTE {
+        if (!FindObjectOf<PaletteObject>(palette, OBJ_PAL)) {
+            return nullptr;
+        }
+        const HPALETTE previous = context.palette ? context.palette : static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE));
+        context.palette = palette;
+        return previous;
+    });
+}
+
+UINT RealizePalette(HDC dc)
+{
+    return WithDC(dc, UINT{0}, [](DeviceContext&) { return UINT{0}; });
 }
 
 int SelectClipRgn(HDC dc, HRGN region)
@@ -681,6 +696,20 @@ int GetStretchBltMode(HDC dc)
     return WithDC(dc, 0, [](DeviceContext& context) { return context.state.stretchMode; });
 }
 
+int SetPolyFillMode(HDC dc, int mode)
+{
+    if (mode != ALTERNATE && mode != WINDING) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return 0;
+    }
+    return WithDC(dc, 0, [mode](DeviceContext& context) { return std::exchange(context.state.polyFillMode, mode); });
+}
+
+int GetPolyFillMode(HDC dc)
+{
+    return WithDC(dc, 0, [](DeviceContext& context) { return context.state.polyFillMode; });
+}
+
 BOOL SetBrushOrgEx(HDC dc, int x, int y, POINT* previous)
 {
     return WithDC(dc, FALSE, [&](DeviceContext& context) {
@@ -701,92 +730,58 @@ BOOL GetBrushOrgEx(HDC dc, POINT* origin)
 int FillRect(HDC dc, const RECT* rect, HBRUSH brush)
 {
     return WithDC(dc, 0, [&](DeviceContext& context) {
-        COLORREF color = 0;
-        if (!rect || !BrushColor(brush, color)) {
+        const auto paint = BrushPaint::Of(context, brush);
+        if (!rect || !paint) {
             return 0;
         }
         if (rect->right <= rect->left || rect->bottom <= rect->top) {
             return 1;
         }
-        FillDeviceRegion(context, Region(context.ToDevice(*rect)), color);
+        DrawScope scope(context);
+        PaintRegion(context, Region(context.ToDevice(*rect)), *paint, R2_COPYPEN);
         return 1;
     });
 }
 
-BOOL FillRgn(HDC dc, HRGN region, HBRUSH brush)
+namespace {
+
+BOOL PaintLogicalRegion(HDC dc, HRGN region, HBRUSH brush, bool mixed)
 {
     return WithDC(dc, FALSE, [&](DeviceContext& context) {
         const RegionObject* object = FindRegion(region);
-        COLORREF color = 0;
-        if (!object || !BrushColor(brush, color)) {
+        if (!object) {
+            return FALSE;
+        }
+        if (!brush) {
+            brush = context.state.brush;
+        }
+        const auto paint = BrushPaint::Of(context, brush);
+        if (!paint) {
             return FALSE;
         }
         Region area = object->region;
         const POINT shift = context.ToDevice(POINT{0, 0});
         area.Offset(shift.x, shift.y);
-        FillDeviceRegion(context, std::move(area), color);
+        DrawScope scope(context);
+        PaintRegion(context, area, *paint, mixed ? context.state.rop2 : R2_COPYPEN);
         return TRUE;
     });
 }
 
-BOOL PaintRgn(HDC dc, HRGN region)
+}  // namespace
+
+BOOL FillRgn(HDC dc, HRGN region, HBRUSH brush)
 {
-    HBRUSH brush = nullptr;
-    {
-        auto lock = LockGdi();
-        const DeviceContext* context = FindDC(dc);
-        if (!context) {
-            return FALSE;
-        }
-        brush = context->state.brush;
+    if (!brush) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return FALSE;
     }
-    return FillRgn(dc, region, brush);
+    return PaintLogicalRegion(dc, region, brush, false);
 }
 
-BOOL BitBlt(HDC destination, int x, int y, int width, int height, HDC source, int sourceX, int sourceY, DWORD rop)
+BOOL PaintRgn(HDC dc, HRGN region)
 {
-    auto lock = LockGdi();
-    DeviceContext* target = FindDC(destination);
-    if (!target) {
-        return FALSE;
-    }
-    if (rop != SRCCOPY && rop != PATCOPY && rop != BLACKNESS && rop != WHITENESS) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return FALSE;
-    }
-    const POINT topLeft = target->ToDevice(POINT{x, y});
-    Region area(RECT{topLeft.x, topLeft.y, topLeft.x + std::max(width, 0), topLeft.y + std::max(height, 0)});
-    if (rop == BLACKNESS || rop == WHITENESS) {
-        FillDeviceRegion(*target, std::move(area), rop == BLACKNESS ? RGB(0, 0, 0) : RGB(255, 255, 255));
-        return TRUE;
-    }
-    if (rop == PATCOPY) {
-        COLORREF color = 0;
-        if (BrushColor(target->state.brush, color)) {
-            FillDeviceRegion(*target, std::move(area), color);
-        }
-        return TRUE;
-    }
-    const DeviceContext* from = FindDC(source);
-    if (!from) {
-        return FALSE;
-    }
-    const Surface* sourceSurface = from->Target();
-    if (!sourceSurface || !target->Target()) {
-        return FALSE;
-    }
-    // Destination device point d reads source surface pixel d + shift; pixels the source lacks stay as
-    // they are.
-    const POINT sourceDevice = from->ToDevice(POINT{sourceX, sourceY});
-    const POINT shift{sourceDevice.x + from->surfaceOrigin.x - topLeft.x, sourceDevice.y + from->surfaceOrigin.y - topLeft.y};
-    RECT available = sourceSurface->Bounds();
-    OffsetRect(&available, -shift.x, -shift.y);
-    area.Intersect(Region(available));
-    area.Intersect(target->ClipRegion());
-    if (!area.IsEmpty()) {
-        CopyPixels(*target, area, *sourceSurface, shift);
-    }
-    return TRUE;
+    return PaintLogicalRegion(dc, region, nullptr, true);
 }
 
 COLORREF SetPixel(HDC dc, int x, int y, COLORREF color)
@@ -797,6 +792,7 @@ COLORREF SetPixel(HDC dc, int x, int y, COLORREF color)
             return CLR_INVALID;
         }
         const COLORREF stored = color & 0x00FFFFFF;
+        DrawScope scope(context);
         context.Target()->SetPixel(point.x + context.surfaceOrigin.x, point.y + context.surfaceOrigin.y,
                                    PixelFromColor(stored));
         return stored;
@@ -810,6 +806,7 @@ COLORREF GetPixel(HDC dc, int x, int y)
         if (!context.ClipRegion().Contains(point)) {
             return CLR_INVALID;
         }
+        DrawScope scope(context, false);
         return ColorFromPixel(context.Target()->Pixel(point.x + context.surfaceOrigin.x, point.y + context.surfaceOrigin.y));
     });
 }

@@ -7,7 +7,17 @@
 // point logical - window origin + viewport origin. Clip regions are in device coordinates. What may be
 // drawn is the visible region (the surface, cut to the system clip the window system sets) intersected
 // with the application's clip region, if any.
+//
+// Bitmaps below 32 bits: drawing works on the bitmap's 32-bit working surface, loaded from the bits
+// before each drawing call and stored back after it (DrawScope), so every call sees and leaves the
+// bitmap's own bits.
+//
+// The drawing calls live in their own units: Pen.h, Brush.h, Lines.h, Shapes.h, Edges.h, Blit.h and
+// Bitmap.h. The last two are included here, so that BitBlt and the bitmap calls this header always
+// declared stay reachable through it.
 
+#include "platform/win/Bitmap.h"
+#include "platform/win/Blit.h"
 #include "platform/win/GdiObjects.h"
 #include "platform/win/GdiTypes.h"
 #include "platform/win/Region.h"
@@ -20,11 +30,15 @@ namespace win {
 
 // What a device context draws for and how fine it is. Memory device contexts take the device of the
 // context they are made compatible with (the display when none).
+// A printer-like device has a page (physicalSize) of which resolution is the printable part, starting
+// at physicalOffset.
 struct Device {
     int technology = DT_RASDISPLAY;
     int dpiX = 96;
     int dpiY = 96;
     SIZE resolution;  // pixels of the whole device
+    SIZE physicalSize;  // printers: the page in pixels; zero means resolution
+    POINT physicalOffset;  // printers: the printable area's top left on the page
 };
 
 // Everything SaveDC keeps.
@@ -38,6 +52,8 @@ struct DcState {
     int backgroundMode = OPAQUE;
     int rop2 = R2_COPYPEN;
     int stretchMode = BLACKONWHITE;
+    int polyFillMode = ALTERNATE;
+    POINT currentPosition;  // logical coordinates
     POINT brushOrigin;
     POINT windowOrigin;
     POINT viewportOrigin;
@@ -52,6 +68,7 @@ struct DeviceContext : GdiObject {
     POINT surfaceOrigin;  // the surface pixel of device point (0, 0)
     std::optional<Region> systemClip;  // device coordinates; none means the whole surface
     DcState state;
+    HPALETTE palette = nullptr;  // SelectPalette's; null: the default palette
     std::vector<DcState> saved;  // SaveDC's states, oldest first
 
     // The surface drawn on: the window's, or the selected bitmap's.
@@ -68,6 +85,22 @@ struct DeviceContext : GdiObject {
 // The context of a handle, or null (ERROR_INVALID_HANDLE set). The caller holds the GDI lock.
 DeviceContext* FindDC(HDC handle);
 
+// For the drawing units, around one drawing call with the GDI lock held: loads the working surface of
+// the context's bitmap and, when drawn is set, stores it back at the end.
+class DrawScope {
+public:
+    DrawScope(DeviceContext& context, bool drawn = true);
+    DrawScope(const DrawScope&) = delete;
+    DrawScope& operator=(const DrawScope&) = delete;
+    ~DrawScope();
+
+private:
+    BitmapObject* bitmap_ = nullptr;
+    bool drawn_;
+};
+// The bitmap selected into a memory device context, or null.
+BitmapObject* SelectedBitmap(const DeviceContext& context);
+
 // For the window system: a device context over a window's surface. deviceOrigin is the surface pixel
 // of the context's point (0, 0) (the client area's top left for a client DC); systemClip, in the
 // context's device coordinates, is copied, null meaning the whole surface. The surface must outlive the
@@ -76,14 +109,15 @@ HDC CreateSurfaceDC(Surface& surface, POINT deviceOrigin, HRGN systemClip);
 // Replaces the system clip (null: the whole surface); the application clip stays.
 BOOL SetSystemClip(HDC dc, HRGN systemClip);
 
+// A device context of its own device (a printer's page or band): drawing lands on surface, whose
+// pixel deviceOrigin is the context's point (0, 0). The surface must outlive the context. Objects start
+// as for a window.
+HDC CreateDeviceSurfaceDC(Surface& surface, const Device& device, POINT deviceOrigin);
+
 // A memory device context holding a 1 x 1 bitmap; dc null means compatible with the display.
 HDC CreateCompatibleDC(HDC dc);
 // Deletes any device context, releasing every object it holds.
 BOOL DeleteDC(HDC dc);
-// 32-bit bitmaps, black. A zero width or height gives the shared 1 x 1 bitmap, as the API documents.
-HBITMAP CreateCompatibleBitmap(HDC dc, int width, int height);
-// planes 1 and 32 bits per pixel only for now; bits (rows of width * 4 bytes, B G R X) may be null.
-HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits);
 
 // Brushes, pens, fonts and (into memory device contexts) bitmaps answer the object they replace, null
 // on failure; a bitmap another device context holds is refused. A region becomes the clip region (as
@@ -91,7 +125,18 @@ HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, cons
 HGDIOBJ SelectObject(HDC dc, HGDIOBJ object);
 // type OBJ_PEN, OBJ_BRUSH, OBJ_FONT, OBJ_BITMAP or OBJ_PAL.
 HGDIOBJ GetCurrentObject(HDC dc, UINT type);
+// Every index of GdiTypes.h; a memory device context reports the depth of its bitmap in BITSPIXEL.
 int GetDeviceCaps(HDC dc, int index);
+// The colour itself at 32 bits; black or white on a monochrome bitmap.
+COLORREF GetNearestColor(HDC dc, COLORREF color);
+
+// Palettes: kept and answered, without effect on colours at 32 bits.
+HPALETTE CreatePalette(const LOGPALETTE* palette);
+UINT GetPaletteEntries(HPALETTE palette, UINT start, UINT count, PALETTEENTRY* entries);
+// The previous palette, or null on error.
+HPALETTE SelectPalette(HDC dc, HPALETTE palette, BOOL forceBackground);
+// The entries mapped: 0 at 32 bits.
+UINT RealizePalette(HDC dc);
 
 // Clipping. The clip functions answer the kind of the resulting clip (visible region included) or ERROR.
 int SelectClipRgn(HDC dc, HRGN region);
@@ -131,15 +176,16 @@ int SetROP2(HDC dc, int mode);
 int GetROP2(HDC dc);
 int SetStretchBltMode(HDC dc, int mode);
 int GetStretchBltMode(HDC dc);
+int SetPolyFillMode(HDC dc, int mode);  // ALTERNATE or WINDING
+int GetPolyFillMode(HDC dc);
 BOOL SetBrushOrgEx(HDC dc, int x, int y, POINT* previous);
 BOOL GetBrushOrgEx(HDC dc, POINT* origin);
 
-// Painting. brush may be a COLOR_ index + 1 in place of a handle.
+// Painting, with any brush (hatches and patterns from the brush origin). brush may be a COLOR_ index + 1
+// in place of a handle. FillRect and FillRgn copy the brush; PaintRgn mixes it as SetROP2 says.
 int FillRect(HDC dc, const RECT* rect, HBRUSH brush);
 BOOL FillRgn(HDC dc, HRGN region, HBRUSH brush);  // region in logical coordinates
 BOOL PaintRgn(HDC dc, HRGN region);  // with the selected brush
-// SRCCOPY, PATCOPY, BLACKNESS and WHITENESS; FALSE for other raster operations (still to do).
-BOOL BitBlt(HDC destination, int x, int y, int width, int height, HDC source, int sourceX, int sourceY, DWORD rop);
 // The colour set, or CLR_INVALID outside the clip.
 COLORREF SetPixel(HDC dc, int x, int y, COLORREF color);
 // CLR_INVALID outside the clip.

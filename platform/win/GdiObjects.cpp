@@ -1,5 +1,9 @@
 #include "platform/win/GdiObjects.h"
 
+#include "platform/win/Bitmap.h"
+#include "platform/win/Brush.h"
+#include "platform/win/Pen.h"
+
 #include <array>
 #include <cstring>
 #include <vector>
@@ -267,19 +271,14 @@ int GetObject(HGDIOBJ handle, int size, void* buffer)
         return CopyRecord(record, size, buffer);
     }
     case OBJ_PEN:
+        if (static_cast<const PenObject*>(object)->extended) {
+            return GetExtPenObject(*static_cast<const PenObject*>(object), size, buffer);
+        }
         return CopyRecord(static_cast<const PenObject*>(object)->logPen, size, buffer);
     case OBJ_FONT:
         return CopyRecord(static_cast<const FontObject*>(object)->logFont, size, buffer);
-    case OBJ_BITMAP: {
-        const Surface& surface = static_cast<const BitmapObject*>(object)->surface;
-        BITMAP record;
-        record.bmWidth = surface.Width();
-        record.bmHeight = surface.Height();
-        record.bmWidthBytes = surface.Stride();
-        record.bmPlanes = 1;
-        record.bmBitsPixel = 32;
-        return CopyRecord(record, size, buffer);
-    }
+    case OBJ_BITMAP:
+        return GetBitmapObject(*static_cast<const BitmapObject*>(object), size, buffer);
     case OBJ_PAL:
         return CopyRecord(static_cast<const PaletteObject*>(object)->entries, size, buffer);
     default:
@@ -297,6 +296,12 @@ HBRUSH CreateSolidBrush(COLORREF color)
 
 HBRUSH CreateBrushIndirect(const LOGBRUSH* logBrush)
 {
+    if (logBrush && logBrush->lbStyle == BS_HATCHED) {
+        return CreateHatchBrush(static_cast<int>(logBrush->lbHatch), logBrush->lbColor);
+    }
+    if (logBrush && logBrush->lbStyle == BS_PATTERN) {
+        return CreatePatternBrush(reinterpret_cast<HBITMAP>(logBrush->lbHatch));
+    }
     if (!logBrush || (logBrush->lbStyle != BS_SOLID && logBrush->lbStyle != BS_NULL)) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return nullptr;

@@ -6,6 +6,7 @@
 // The display composes what is set here: GetLayeredState tells a back end (or a test) the window's
 // alpha, colour key and the part of it shown at this moment of an animation.
 
+#include "platform/win/Blit.h"
 #include "platform/win/GdiTypes.h"
 #include "platform/win/Types.h"
 
@@ -18,15 +19,6 @@ constexpr DWORD LWA_ALPHA = 0x00000002;
 constexpr DWORD ULW_COLORKEY = 0x00000001;
 constexpr DWORD ULW_ALPHA = 0x00000002;
 constexpr DWORD ULW_OPAQUE = 0x00000004;
-
-constexpr BYTE AC_SRC_OVER = 0x00;
-constexpr BYTE AC_SRC_ALPHA = 0x01;
-struct BLENDFUNCTION {
-    BYTE BlendOp = AC_SRC_OVER;
-    BYTE BlendFlags = 0;
-    BYTE SourceConstantAlpha = 255;
-    BYTE AlphaFormat = 0;
-};
 
 // Both need WS_EX_LAYERED (ERROR_INVALID_PARAMETER otherwise). After UpdateLayeredWindow the
 // attributes cannot be set until WS_EX_LAYERED is taken away and set again, as always.

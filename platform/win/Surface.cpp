@@ -22,10 +22,47 @@ Surface::Surface(int width, int height)
     }
     try {
         pixels_.assign(static_cast<std::size_t>(count), 0);
+        first_ = pixels_.data();
+        rowStep_ = width;
     } catch (const std::bad_alloc&) {
         throw rtl::EOutOfResources("Not enough memory for a surface of " + std::to_string(width) + " x " +
                                    std::to_string(height) + " pixels");
     }
+}
+
+Surface::Surface(int width, int height, std::uint32_t* firstRow, std::ptrdiff_t rowStep)
+    : width_(width), height_(height), own_(false), first_(firstRow), rowStep_(rowStep)
+{
+    if (width < 0 || height < 0) {
+        throw rtl::EInvalidArgument("A surface of " + std::to_string(width) + " x " + std::to_string(height) +
+                                    " pixels has a negative size");
+    }
+}
+
+Surface::Surface(const Surface& other)
+    : width_(other.width_), height_(other.height_), own_(other.own_), pixels_(other.pixels_),
+      first_(own_ ? pixels_.data() : other.first_), rowStep_(other.rowStep_)
+{
+}
+
+Surface::Surface(Surface&& other) noexcept
+    : width_(other.width_), height_(other.height_), own_(other.own_), pixels_(std::move(other.pixels_)),
+      first_(own_ ? pixels_.data() : other.first_), rowStep_(other.rowStep_)
+{
+    other.width_ = 0;
+    other.height_ = 0;
+    other.first_ = nullptr;
+}
+
+Surface& Surface::operator=(Surface other) noexcept
+{
+    width_ = other.width_;
+    height_ = other.height_;
+    own_ = other.own_;
+    pixels_ = std::move(other.pixels_);
+    first_ = own_ ? pixels_.data() : other.first_;
+    rowStep_ = other.rowStep_;
+    return *this;
 }
 
 void Surface::Fill(const RECT& rect, std::uint32_t pixel)

@@ -191,12 +191,17 @@ TEST_F(GdiObjectsTest, GetObjectWritesTheRecordOfEachKind)
 TEST_F(GdiObjectsTest, CreationRefusesWhatIsNotCarriedOut)
 {
     LOGBRUSH hatched;
-    hatched.lbStyle = 2;
-    EXPECT_EQ(CreateBrushIndirect(&hatched), nullptr);
+    hatched.lbStyle = BS_HATCHED;
+    hatched.lbHatch = HS_DIAGCROSS + 1;
+    EXPECT_EQ(CreateBrushIndirect(&hatched), nullptr) << "no such hatch";
     EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
+    LOGBRUSH unknown;
+    unknown.lbStyle = 42;
+    EXPECT_EQ(CreateBrushIndirect(&unknown), nullptr);
     EXPECT_EQ(CreatePen(42, 1, 0), nullptr);
     EXPECT_EQ(CreateFontIndirect(nullptr), nullptr);
-    EXPECT_EQ(CreateBitmap(4, 4, 1, 8, nullptr), nullptr) << "only 32-bit bitmaps for now";
+    EXPECT_EQ(CreateBitmap(4, 4, 1, 16, nullptr), nullptr) << "16 bits per pixel are not kept";
+    EXPECT_EQ(CreateBitmap(4, 4, 2, 8, nullptr), nullptr) << "one plane only";
     EXPECT_EQ(CreateBitmap(-4, 4, 1, 32, nullptr), nullptr);
     EXPECT_EQ(CreateCompatibleBitmap(nullptr, 1 << 16, 1 << 16), nullptr);
     EXPECT_EQ(GetLastError(), ERROR_NOT_ENOUGH_MEMORY);
