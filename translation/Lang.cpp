@@ -5,6 +5,7 @@
 #include "platform/rtl/Collation.h"
 #include "platform/rtl/Format.h"
 #include "platform/rtl/FormatSettings.h"
+#include "translation/LangStrUtils.h"
 #include "translation/ResStringRedirect.h"
 
 #include <algorithm>
@@ -80,33 +81,6 @@ std::string JoinNames(const std::array<std::string, N>& names)
     return joined;
 }
 
-// The texts of a derived window's line over its ancestor's: a non-empty derived text wins.
-std::string MergeInheritedLine(std::string_view existing, std::string_view derived, char delimiter)
-{
-    auto split = [delimiter](std::string_view line) {
-        std::vector<std::string> pieces;
-        std::size_t start = 0;
-        for (std::size_t at = line.find(delimiter); at != std::string_view::npos; at = line.find(delimiter, start)) {
-            pieces.emplace_back(line.substr(start, at - start));
-            start = at + 1;
-        }
-        if (start < line.size())
-            pieces.emplace_back(line.substr(start));
-        return pieces;
-    };
-    std::vector<std::string> pieces = split(existing);
-    std::vector<std::string> newer = split(derived);
-    for (std::size_t i = 1; i < pieces.size(); ++i)
-        if (i < newer.size() && !newer[i].empty())
-            pieces[i] = newer[i];
-    for (std::size_t i = pieces.size(); i < newer.size(); ++i)
-        pieces.push_back(newer[i]);
-    std::string merged;
-    for (std::size_t i = 0; i < pieces.size(); ++i)
-        merged += (i ? std::string(1, delimiter) : std::string()) + pieces[i];
-    return merged + delimiter;
-}
-
 // A second translation component on one owner is refused before it joins the owner.
 classes::TComponent* RefuseSecondComponent(classes::TComponent* owner)
 {
@@ -144,20 +118,6 @@ bool IsBasicDialogIdentifier(std::string_view identifier)
         if (rtl::AnsiSameText(identifier, DialogCaptionIdentifier(i)))
             return true;
     return false;
-}
-
-// The words of a MultiLines, OtherStrings or Collections line: split at ".", at the delimiter and,
-// for collections, at "[".
-std::vector<std::string> LineWords(std::string_view line, char delimiter, bool collection)
-{
-    std::vector<std::string> words(1);
-    for (char c : line) {
-        if (c == '.' || c == delimiter || (collection && c == '['))
-            words.emplace_back();
-        else
-            words.back() += c;
-    }
-    return words;
 }
 
 }  // namespace
@@ -262,11 +222,19 @@ const classes::TClassInfo& TsiCustomLang::StaticClass()
 
 rtl::TStringList* TsiCustomLang::GetListByType(TStringsType type) const
 {
-    std::string_view name = classes::StringsTypeName(type).substr(2);
+    std::string_view name = StringsTypeName(type).substr(2);
     const classes::TPropInfo* prop = ClassType().FindProperty(name);
     if (!prop || !prop->getStrings)
         return nullptr;
     return dynamic_cast<rtl::TStringList*>(prop->getStrings(*this));
+}
+
+TTranslationListRefs TsiCustomLang::TypeLists() const
+{
+    TTranslationListRefs lists{};
+    for (int type = 0; type < kStringsTypeCount; ++type)
+        lists[std::size_t(type)] = GetListByType(TStringsType(type));
+    return lists;
 }
 
 rtl::TStringList* TsiCustomLang::OwnList(TStringsType type) const
@@ -291,7 +259,7 @@ void TsiCustomLang::SyncDialogCaptions()
             dialogs->Add(DialogLine(i, Delimiter()));
     } else if (dialogs->Count() == kDialogCaptionCount) {
         for (int i = dialogs->Count() - 1; i >= 0; --i)
-            if (!IsBasicDialogIdentifier(LineField(dialogs->Strings(i), 0, Delimiter())))
+            if (!IsBasicDialogIdentifier(GetDelimitedField(dialogs->Strings(i), Delimiter(), 0)))
                 dialogs->Delete(i);
     }
 }
@@ -377,24 +345,7 @@ void TsiCustomLang::SetLangNames(const rtl::TStrings& value)
 
 void TsiCustomLang::SetLangDelim(std::uint8_t value)
 {
-    if (value == langDelim_)
-        return;
-    if (!Reading())
-        ReplaceDelimiter(char(langDelim_), char(value));
-    langDelim_ = value;
-}
-
-void TsiCustomLang::ReplaceDelimiter(char oldDelimiter, char newDelimiter)
-{
-    for (int type = 0; type < kStringsTypeCount; ++type)
-        if (rtl::TStringList* list = GetListByType(TStringsType(type)))
-            for (int i = 0; i < list->Count(); ++i) {
-                std::string line = list->Strings(i);
-                if (line.find(oldDelimiter) == std::string::npos)
-                    continue;
-                std::replace(line.begin(), line.end(), oldDelimiter, newDelimiter);
-                list->SetStrings(i, line);
-            }
+    translation::SetLangDelim(langDelim_, char(value), Reading(), TypeLists());
 }
 
 void TsiCustomLang::SetDefaultLanguage(int value)
@@ -412,8 +363,10 @@ void TsiCustomLang::SetResourceLanguageIndex(std::uint16_t value)
     if (value < 1 || value > numOfLanguages_)
         throw ELanguageError(rtl::Format(classes::LoadResString(SInvalidLanguageIndex), {int(value), numOfLanguages_}));
     resourceLanguageIndex_ = value;
-    if (!Designing())
+    if (!Designing()) {
         resourceLookup_.SetSortLanguage(value);
+        resourceLookup_.Resort();
+    }
 }
 
 // --- what is translated ---
@@ -550,45 +503,7 @@ void TsiCustomLang::ApplyLanguage()
 
 void TsiCustomLang::PruneExcludedProperties()
 {
-    auto excluded = [this](const char* name) { return excludedProperties_->IndexOf(name) >= 0; };
-    auto clear = [this](TStringsType type) {
-        if (rtl::TStringList* list = GetListByType(type))
-            list->Clear();
-    };
-    if (excluded("Caption"))
-        clear(TStringsType::stCaptions);
-    if (excluded("Hint"))
-        clear(TStringsType::stHints);
-    if (excluded("DisplayLabel"))
-        clear(TStringsType::stDisplayLabels);
-    if (excluded("Font")) {
-        clear(TStringsType::stFonts);
-        clear(TStringsType::stCharSets);
-    }
-    if (excluded("Charset"))
-        clear(TStringsType::stCharSets);
-    for (TStringsType type : {TStringsType::stMultiLines, TStringsType::stOtherStrings, TStringsType::stCollections}) {
-        rtl::TStringList* list = GetListByType(type);
-        if (!list)
-            continue;
-        bool collection = type == TStringsType::stCollections;
-        for (int i = list->Count() - 1; i >= 0; --i) {
-            std::vector<std::string> words = LineWords(list->Strings(i), Delimiter(), collection);
-            if (words.size() < 2)
-                continue;
-            bool drop = IsPropertyExcluded(words[0], words[1]);
-            if (!drop && collection && words.size() >= 4)
-                drop = IsPropertyExcluded(words[0], words[3]);
-            if (drop)
-                list->Delete(i);
-        }
-    }
-}
-
-bool TsiCustomLang::IsPropertyExcluded(std::string_view component, std::string_view property) const
-{
-    return property == "Name" || excludedProperties_->IndexOf(std::string(property)) >= 0
-        || smartExcludeProps_->IndexOf(std::string(component) + "." + std::string(property)) >= 0;
+    translation::PruneExcludedProperties(TypeLists(), *excludedProperties_, *smartExcludeProps_, Delimiter());
 }
 
 void TsiCustomLang::PadLines()
@@ -606,28 +521,14 @@ void TsiCustomLang::PadLines()
     }
 }
 
-bool TsiCustomLang::HasTabDelimitedLines() const
-{
-    if (Delimiter() == kTab)
-        return false;
-    for (int type = 0; type < kStringsTypeCount; ++type)
-        if (rtl::TStringList* list = GetListByType(TStringsType(type)))
-            for (int i = 0; i < list->Count(); ++i)
-                if (list->Strings(i).find(kTab) != std::string::npos)
-                    return true;
-    return false;
-}
-
 void TsiCustomLang::RebuildStringLookup()
 {
-    if (Designing())
-        return;
     rtl::TStringList* strings = GetListByType(TStringsType::stStrings);
     if (!strings)
         return;
-    stringsLookup_.Build(*strings, Delimiter(), numOfLanguages_, 0);
-    if (handleResourceStrings_ && Owner())
-        resourceLookup_.Build(*strings, Delimiter(), numOfLanguages_, resourceLanguageIndex_);
+    TsiStringsCollection* resources = handleResourceStrings_ && Owner() ? &resourceLookup_ : nullptr;
+    translation::RebuildStringLookup({stringsLookup_, resources, resourceLanguageIndex_}, *strings, numOfLanguages_,
+                                     Delimiter(), Designing());
 }
 
 void TsiCustomLang::Loaded()
@@ -640,11 +541,11 @@ void TsiCustomLang::Loaded()
         for (TStringsType type : {TStringsType::stDlgsCaptions, TStringsType::stLocales})
             if (rtl::TStringList* list = GetListByType(type))
                 list->Clear();
-    if (langDelim_ == std::uint8_t(kTab))
+    if (langDelim_ == kTab)
         SetLangDelim(1);
-    // Lines stored with TAB delimiters take the component's delimiter.
-    if (HasTabDelimitedLines())
-        ReplaceDelimiter(kTab, Delimiter());
+    // Lines stored with TAB delimiters take the component's delimiter; a TAB in the text of a line that
+    // already has it stays text.
+    ConvertTabDelimitedLines(TypeLists(), Delimiter());
     rtl::TStringList* locales = GetListByType(TStringsType::stLocales);
     if (locales && locales->Count() == 11)
         AppendLocaleLines(11);
@@ -653,13 +554,13 @@ void TsiCustomLang::Loaded()
     if (Designing())
         PadLines();
     else if (strings)
-        stringsLookup_.Build(*strings, Delimiter(), numOfLanguages_, 0);
+        BuildStringsCollection(stringsLookup_, *strings, numOfLanguages_, Delimiter(), 0);
     if (dispatcher_)
         dispatcher_->Link(*this);
     if (isInheritedOwner_)
         ApplyLanguage();
     if (!Designing() && handleResourceStrings_ && strings && !ActiveResourceComponent()) {
-        resourceLookup_.Build(*strings, Delimiter(), numOfLanguages_, resourceLanguageIndex_);
+        BuildStringsCollection(resourceLookup_, *strings, numOfLanguages_, Delimiter(), resourceLanguageIndex_);
         ServeResourceStrings(*this);
     }
 }
@@ -705,75 +606,23 @@ void TsiCustomLang::RemoveComponentLines(rtl::TStrings* list, classes::TComponen
 void TsiCustomLang::DefineProperties(classes::TFiler& filer)
 {
     classes::TComponent::DefineProperties(filer);
-    filer.DefineBinaryProperty(
-        "TranslationData", [this](rtl::TStream& stream) { ReadTranslationData(stream); },
-        [this](rtl::TStream& stream) { WriteTranslationData(stream); }, HasTranslationData(filer));
-}
-
-bool TsiCustomLang::HasTranslationData(const classes::TFiler& filer) const
-{
+    TTranslationListRefs ancestorLists{};
     const auto* ancestor = dynamic_cast<const TsiCustomLang*>(filer.Ancestor());
-    if (!ancestor)
-        return true;
-    for (int type = 0; type < kStringsTypeCount; ++type) {
-        const rtl::TStringList* own = GetListByType(TStringsType(type));
-        const rtl::TStringList* theirs = ancestor->GetListByType(TStringsType(type));
-        if (own && theirs && rtl::AnsiCompareStr(own->Text(), theirs->Text()) != 0)
-            return true;
-    }
-    return false;
-}
-
-void TsiCustomLang::WriteTranslationData(rtl::TStream& stream) const
-{
-    classes::TTranslationLists lists;
-    for (int type = 0; type < kStringsTypeCount; ++type)
-        if (const rtl::TStringList* list = GetListByType(TStringsType(type))) {
-            auto& lines = lists[std::size_t(type)].emplace();
-            for (int i = 0; i < list->Count(); ++i)
-                lines.push_back(list->Strings(i));
-        }
-    classes::WriteTranslationData(lists, stream);
-}
-
-void TsiCustomLang::ReadTranslationData(rtl::TStream& stream)
-{
-    stream.Seek(0, rtl::SeekOrigin::Beginning);
-    std::string block(std::size_t(stream.Size()), '\0');
-    stream.ReadBuffer(block.data(), std::int64_t(block.size()));
-    rtl::TStringList lines;
-    lines.SetText(block);
-    const std::string ownerLine = Owner() ? Owner()->ClassName() + Delimiter() : std::string();
-    rtl::TStringList* target = nullptr;
-    bool inSection = false;
-    for (int n = 0; n < lines.Count(); ++n) {
-        std::string line = lines.Strings(n);
-        bool header = false;
-        for (int type = 0; type < kStringsTypeCount && !header; ++type)
-            if (rtl::AnsiSameText(line, classes::StringsTypeName(TStringsType(type)))) {
-                header = inSection = true;
-                target = GetListByType(TStringsType(type));
-                if (target && (Designing() || !isInheritedOwner_))
-                    target->Clear();
-            }
-        if (header || !inSection || !target)
-            continue;
-        std::replace(line.begin(), line.end(), '\x19', '\r');
-        std::replace(line.begin(), line.end(), '\x1A', '\n');
-        int existing = -1;
-        if (isInheritedOwner_) {
-            std::string identifier = LineField(line, 0, Delimiter());
-            for (int i = 0; i < target->Count() && existing < 0; ++i)
-                if (rtl::AnsiSameText(LineField(target->Strings(i), 0, Delimiter()), identifier))
-                    existing = i;
-        }
-        if (existing >= 0)
-            target->SetStrings(existing, MergeInheritedLine(target->Strings(existing), line, Delimiter()));
-        else if (!ownerLine.empty() && line.starts_with(ownerLine))
-            target->Insert(0, line);
-        else
-            target->Add(line);
-    }
+    if (ancestor)
+        ancestorLists = ancestor->TypeLists();
+    filer.DefineBinaryProperty(
+        "TranslationData",
+        [this](rtl::TStream& stream) {
+            TTranslationReadContext context;
+            context.delimiter = Delimiter();
+            context.designing = Designing();
+            context.inheritedOwner = isInheritedOwner_;
+            if (Owner())
+                context.ownerClassName = Owner()->ClassName();
+            ReadTranslationData(stream, TypeLists(), context);
+        },
+        [this](rtl::TStream& stream) { WriteTranslationData(TypeLists(), stream); },
+        HasTranslationData(TypeLists(), ancestor ? &ancestorLists : nullptr));
 }
 
 }  // namespace translation

@@ -13,10 +13,11 @@
 #include "platform/classes/Component.h"
 #include "platform/classes/Reflection.h"
 #include "platform/classes/ResourceStrings.h"
-#include "platform/classes/TranslationData.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/StringList.h"
 #include "translation/Lookup.h"
+#include "translation/SortedStrings.h"
+#include "translation/TranslationData.h"
 
 #include <array>
 #include <cstdint>
@@ -26,9 +27,6 @@
 #include <string_view>
 
 namespace translation {
-
-using classes::TStringsType;
-constexpr int kStringsTypeCount = classes::kStringsTypeCount;
 
 class ELanguageError : public rtl::Exception {
 public:
@@ -97,7 +95,7 @@ public:
     void SetLanguage(const std::string& value);
     rtl::TStringList* LangNames() const { return langNames_.get(); }
     void SetLangNames(const rtl::TStrings& value);
-    std::uint8_t LangDelim() const { return langDelim_; }
+    std::uint8_t LangDelim() const { return std::uint8_t(langDelim_); }
     // Rewrites every line with the new delimiter (not while reading).
     void SetLangDelim(std::uint8_t value);
     int DefaultLanguage() const { return defaultLanguage_; }
@@ -166,16 +164,13 @@ public:
     int ApplySelector() const { return applySelector_; }
     const TLocaleSnapshot& LocaleSnapshot() const { return localeSnapshot_; }
     bool OwnerHasNoFont() const { return ownerHasNoFont_; }
-    const TStringsLookup& StringsLookup() const { return stringsLookup_; }
-    const TStringsLookup& ResourceLookup() const { return resourceLookup_; }
+    const TsiStringsCollection& StringsLookup() const { return stringsLookup_; }
+    const TsiStringsCollection& ResourceLookup() const { return resourceLookup_; }
 
-    // Every oldDelimiter byte of every line of every list becomes newDelimiter.
-    void ReplaceDelimiter(char oldDelimiter, char newDelimiter);
-    // Empties the lists and deletes the lines of properties that ExcludedProperties names.
+    // Empties the lists and deletes the lines of properties that ExcludedProperties and
+    // SmartExcludeProps name.
     void PruneExcludedProperties();
-    // Listed in ExcludedProperties, "Component.Property" in SmartExcludeProps, or "Name".
-    bool IsPropertyExcluded(std::string_view component, std::string_view property) const;
-    // Run time only: the look-up tables again from Strings.
+    // Run time only: the look-up collections again from Strings.
     void RebuildStringLookup();
     // Design time, on removal: deletes the lines of component from list.
     virtual void RemoveComponentLines(rtl::TStrings* list, classes::TComponent* component, TStringsType type,
@@ -199,7 +194,9 @@ protected:
 private:
     bool Reading() const { return HasState(classes::csLoading); }
     bool Designing() const { return HasState(classes::csDesigning); }
-    char Delimiter() const { return char(langDelim_); }
+    char Delimiter() const { return langDelim_; }
+    // The lists of GetListByType, by type.
+    TTranslationListRefs TypeLists() const;
     // Lookup.cpp: the look-up in a given language, with and without the shared lists.
     std::string FindIn(const rtl::TStrings& list, std::string_view identifier, bool fallBack, int language) const;
     std::string SearchOwnList(const rtl::TStrings& list, std::string_view identifier, bool fallBack,
@@ -209,18 +206,14 @@ private:
     void FillDefaultDialogCaptions();
     void SyncDialogCaptions();
     void PadLines();
-    bool HasTabDelimitedLines() const;
     void AppendLocaleLines(int from);
-    void ReadTranslationData(rtl::TStream& stream);
-    void WriteTranslationData(rtl::TStream& stream) const;
-    bool HasTranslationData(const classes::TFiler& filer) const;
 
     std::array<std::unique_ptr<rtl::TStringList>, kStringsTypeCount> lists_;
     int numOfLanguages_ = 1;
     int activeLanguage_ = 1;
     std::string language_;
     std::unique_ptr<rtl::TStringList> langNames_;
-    std::uint8_t langDelim_ = 1;
+    char langDelim_ = '\x01';
     int defaultLanguage_ = 1;
     bool useDefaultLanguage_ = false;
     TTranslateType translateType_ = TTranslateType::ttNoChange;
@@ -243,8 +236,8 @@ private:
     int applySelector_ = -1;
     TLocaleSnapshot localeSnapshot_;
     bool ownerHasNoFont_ = false;
-    TStringsLookup stringsLookup_;
-    TStringsLookup resourceLookup_;
+    TsiStringsCollection stringsLookup_{this};
+    TsiStringsCollection resourceLookup_{this};
 };
 
 }  // namespace translation

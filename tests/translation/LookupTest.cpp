@@ -167,14 +167,15 @@ TEST(StringsLookup, OrdersAndFindsByIdentifierAndByText)
     rtl::TStringList lines;
     for (const char* line : {"IDS_12|b|B|", "IDS_113|a|A|", "IDS_0|c|C|", "ids_1|d||"})
         lines.Add(L(line));
-    translation::TStringsLookup lookup;
-    lookup.Build(lines, '\x01', 2, 0);
+    translation::TsiStringsCollection lookup;
+    translation::BuildStringsCollection(lookup, lines, 2, '\x01', 0);
     EXPECT_EQ(lookup.FindByIdentifier("IDS_113", 2), "A");
     EXPECT_EQ(lookup.FindByIdentifier("IDS_1", 1), "d");
     EXPECT_EQ(lookup.FindByIdentifier("IDS_12", 1), "b");
     EXPECT_EQ(lookup.FindByIdentifier("IDS_2", 1), "");
     EXPECT_EQ(lookup.IndexOfIdentifier("IDS_113"), 2) << "sorted: IDS_0, ids_1, IDS_113, IDS_12";
     lookup.SetSortLanguage(1);
+    lookup.Resort();
     EXPECT_EQ(lookup.FindByText("b", 2), "B");
     EXPECT_EQ(lookup.FindByText("d", 2), "");
     EXPECT_EQ(lookup.FindByText("B", 2), "B") << "texts compare with case; unknown text comes back";
