@@ -339,8 +339,12 @@ void TsiCustomLang::SetLangNames(const rtl::TStrings& value)
     if (activeLanguage_ <= langNames_->Count())
         language_ = langNames_->Strings(activeLanguage_ - 1);
     // Kept at one language at least, which every line needs.
-    if (langNames_->Count() > 0)
-        numOfLanguages_ = langNames_->Count();
+    if (langNames_->Count() == 0 || langNames_->Count() == numOfLanguages_)
+        return;
+    numOfLanguages_ = langNames_->Count();
+    // The look-up collections hold one text per language; a language they lack would fail every look-up.
+    if (!Reading())
+        RebuildStringLookup();
 }
 
 void TsiCustomLang::SetLangDelim(std::uint8_t value)

@@ -90,6 +90,18 @@ TEST_F(Lookup, UseDefaultLanguageTriesTheDefaultWithoutChangingTheComponent)
     EXPECT_EQ(lang.ActiveLanguage(), 2);
 }
 
+TEST_F(Lookup, LanguageNamesAddedAtRunTimeKeepLookUpsWorking)
+{
+    Table table(false, {"IDS_0|Inverter|"});
+    rtl::TStringList names;
+    names.Add("English");
+    names.Add("Deutsch");
+    table.lang->SetLangNames(names);
+    table.lang->SetActiveLanguage(2);
+    EXPECT_EQ(table.lang->LookupStringOrDefault("IDS_0"), "Inverter");
+    EXPECT_EQ(table.lang->LookupString("IDS_0"), "");
+}
+
 TEST_F(Lookup, AbsentIdentifierRaisesOnlyWhenAsked)
 {
     for (bool designing : {false, true}) {
