@@ -82,6 +82,10 @@ std::string TsiStringsCollection::FindByIdentifier(const std::string& identifier
 
 std::string TsiStringsCollection::FindByText(const std::string& text, int language) const
 {
+    // Ordered by identifier, the collection has no texts to search: a resource language index of 0 read
+    // from stored data must not make every resource string fail.
+    if (sortLanguage_ < 1)
+        return text;
     const TsiStringsCollectionItem* item = Search(
         [&](const TsiStringsCollectionItem& i) { return rtl::AnsiCompareStr(SortText(i, sortLanguage_), text); });
     if (!item)

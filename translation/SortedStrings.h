@@ -53,7 +53,8 @@ public:
     // EStringListError.
     std::string FindByIdentifier(const std::string& identifier, int language) const;
     // By binary search in a collection sorted by language SortLanguage(): the text of the language of
-    // the item whose sort text equals the given text; the given text itself when there is none.
+    // the item whose sort text equals the given text; the given text itself when there is none, or
+    // when the collection is ordered by identifier.
     std::string FindByText(const std::string& text, int language) const;
 
     // Sorts by identifier or by the SortLanguage texts. Items with equal keys keep no particular order.

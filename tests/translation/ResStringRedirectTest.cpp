@@ -43,6 +43,14 @@ TEST_F(ResourceStrings, UnchangedInTheKeyLanguage)
     EXPECT_EQ(classes::LoadResString(SCancel), "Cancel");
 }
 
+TEST_F(ResourceStrings, StoredKeyLanguageZeroLeavesTextsAlone)
+{
+    auto window = LoadModule("    HandleResourceStrings = True\n    ResourceLanguageIndex = 0\n",
+                             Block({"stStrings", L("IDS_0|Cancel|")}));
+    ASSERT_EQ(translation::ActiveResourceComponent(), window->Lingua());
+    EXPECT_EQ(classes::LoadResString(SCancel), "Cancel");
+}
+
 TEST_F(ResourceStrings, OneServingComponentUntilItGoes)
 {
     auto first = ServingWindow();

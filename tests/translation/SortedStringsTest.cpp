@@ -136,6 +136,14 @@ TEST(SortedStrings, FindByTextSortsAndComparesWithCase)
     EXPECT_EQ(collection.FindByText("Open", 2), "Offnen");
 }
 
+TEST(SortedStrings, FindByTextWithoutASortLanguageGivesTheTextBack)
+{
+    TsiStringsCollection collection;
+    Fill(collection, {{"IDS_0", {"Open", "Offnen"}}, {"IDS_1", {"", "leer"}}});
+    EXPECT_EQ(collection.FindByText("Open", 2), "Open");
+    EXPECT_EQ(collection.FindByText("", 2), "");
+}
+
 TEST(SortedStrings, ResortFollowsTheSortLanguage)
 {
     TsiStringsCollection collection;
