@@ -8,7 +8,6 @@
 #include "translation/LangStrUtils.h"
 #include "translation/ResStringRedirect.h"
 
-#include <algorithm>
 #include <mutex>
 
 namespace translation {
@@ -72,13 +71,11 @@ std::string MessageCaptionText(int i)
     return captions.texts[std::size_t(i - 1)];
 }
 
+// The names joined with "," (no trailing comma).
 template <std::size_t N>
 std::string JoinNames(const std::array<std::string, N>& names)
 {
-    std::string joined = names[0];
-    for (std::size_t i = 1; i < N; ++i)
-        joined += "," + names[i];
-    return joined;
+    return JoinWithSeparator({names.begin(), names.end()}, ",", false);
 }
 
 // A second translation component on one owner is refused before it joins the owner.
@@ -100,11 +97,6 @@ bool HasFontProperty(const classes::TComponent& component)
         if (cls->Name() == "TFont")
             return true;
     return false;
-}
-
-int CountOf(std::string_view line, char c)
-{
-    return int(std::count(line.begin(), line.end(), c));
 }
 
 std::string DialogLine(int i, char delimiter)
@@ -518,7 +510,7 @@ void TsiCustomLang::PadLines()
             continue;
         for (int i = 0; i < list->Count(); ++i) {
             std::string line = list->Strings(i);
-            int missing = numOfLanguages_ + 1 - CountOf(line, Delimiter());
+            int missing = numOfLanguages_ + 1 - CountCharsInSet(line, std::string_view(&langDelim_, 1));
             if (missing > 0)
                 list->SetStrings(i, line + std::string(std::size_t(missing), Delimiter()));
         }
