@@ -258,21 +258,6 @@ HBITMAP AddBitmap(int width, int height, int bitsPerPixel, bool dibSection, bool
 
 constexpr int DdbRowBytes(int width, int bitsPerPixel) { return ((width * bitsPerPixel + 15) / 16) * 2; }
 
-template <class Record>
-int CopyRecord(const Record& record, int size, void* buffer)
-{
-    constexpr int needed = static_cast<int>(sizeof(Record));
-    if (!buffer) {
-        return needed;
-    }
-    if (size < needed) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return 0;
-    }
-    std::memcpy(buffer, &record, sizeof(Record));
-    return needed;
-}
-
 }  // namespace
 
 BitmapObject::BitmapObject(int width, int height, int bitsPerPixelValue, bool dibSectionValue, bool topDownValue)
@@ -318,11 +303,11 @@ int GetBitmapObject(const BitmapObject& bitmap, int size, void* buffer)
     record.bmPlanes = 1;
     record.bmBitsPixel = static_cast<WORD>(bitmap.bitsPerPixel);
     if (!bitmap.dibSection) {
-        return CopyRecord(record, size, buffer);
+        return CopyObjectRecord(record, size, buffer);
     }
     record.bmBits = const_cast<std::uint8_t*>(bitmap.Bits());
     if (size < static_cast<int>(sizeof(DIBSECTION))) {
-        return CopyRecord(record, size, buffer);
+        return CopyObjectRecord(record, size, buffer);
     }
     DIBSECTION section;
     section.dsBm = record;
@@ -331,7 +316,7 @@ int GetBitmapObject(const BitmapObject& bitmap, int size, void* buffer)
     section.dsBmih.biBitCount = static_cast<WORD>(bitmap.bitsPerPixel);
     section.dsBmih.biSizeImage = static_cast<DWORD>(bitmap.rowBytes * bitmap.Height());
     section.dsBmih.biClrUsed = static_cast<DWORD>(bitmap.palette.size());
-    return CopyRecord(section, size, buffer);
+    return CopyObjectRecord(section, size, buffer);
 }
 
 HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits)

@@ -129,21 +129,6 @@ void AddStockObjects(Table& table)
     }
 }
 
-template <class Record>
-int CopyRecord(const Record& record, int size, void* buffer)
-{
-    constexpr int needed = static_cast<int>(sizeof(Record));
-    if (!buffer) {
-        return needed;
-    }
-    if (size < needed) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return 0;
-    }
-    std::memcpy(buffer, &record, sizeof(Record));
-    return needed;
-}
-
 }  // namespace
 
 COLORREF BrushObject::Color() const
@@ -268,19 +253,19 @@ int GetObject(HGDIOBJ handle, int size, void* buffer)
         const auto* brush = static_cast<const BrushObject*>(object);
         LOGBRUSH record = brush->logBrush;
         record.lbColor = brush->Color();
-        return CopyRecord(record, size, buffer);
+        return CopyObjectRecord(record, size, buffer);
     }
     case OBJ_PEN:
         if (static_cast<const PenObject*>(object)->extended) {
             return GetExtPenObject(*static_cast<const PenObject*>(object), size, buffer);
         }
-        return CopyRecord(static_cast<const PenObject*>(object)->logPen, size, buffer);
+        return CopyObjectRecord(static_cast<const PenObject*>(object)->logPen, size, buffer);
     case OBJ_FONT:
-        return CopyRecord(static_cast<const FontObject*>(object)->logFont, size, buffer);
+        return CopyObjectRecord(static_cast<const FontObject*>(object)->logFont, size, buffer);
     case OBJ_BITMAP:
         return GetBitmapObject(*static_cast<const BitmapObject*>(object), size, buffer);
     case OBJ_PAL:
-        return CopyRecord(static_cast<const PaletteObject*>(object)->entries, size, buffer);
+        return CopyObjectRecord(static_cast<const PaletteObject*>(object)->entries, size, buffer);
     default:
         SetLastError(ERROR_INVALID_HANDLE);
         return 0;

@@ -15,6 +15,7 @@
 #include "platform/win/Surface.h"
 
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -115,6 +116,22 @@ Object* FindObjectOf(HGDIOBJ handle, DWORD type)
 }
 // Removes a record regardless of the deletion rules (the device-context unit deletes contexts so).
 void RemoveObject(GdiObject* object);
+
+// GetObject's copy of an object's record: the size needed with no buffer, 0 with ERROR_INVALID_PARAMETER
+// when the buffer is too small.
+template <class Record>
+int CopyObjectRecord(const Record& record, int size, void* buffer)
+{
+    constexpr int needed = static_cast<int>(sizeof(Record));
+    if (!buffer)
+        return needed;
+    if (size < needed) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return 0;
+    }
+    std::memcpy(buffer, &record, sizeof(Record));
+    return needed;
+}
 
 // Start-up and shut-down: win::initialize and win::finalize call them. InitializeGdi makes a fresh
 // table with the stock objects; FinalizeGdi drops every object.
