@@ -15,7 +15,7 @@
 // - pushed (DFCS_PUSHED; for a push button DFCS_CHECKED too): push and caption buttons EDGE_SUNKEN with
 //   BF_SOFT (outer 3D dark shadow / 3D highlight, inner 3D shadow / 3D light); a scroll arrow a single
 //   one-pixel frame in 3D shadow. A checked push button that is not pushed has its inside dithered:
-//   3D highlight where x + y is odd, 3D face elsewhere;
+//   3D highlight where the logical x + y is odd, 3D face elsewhere, as a brush aligned to the origin;
 // - DFCS_FLAT: a single one-pixel frame in 3D shadow, DFCS_MONO in the window-frame colour.
 // Their glyphs are drawn in button text and move by (1, 1) when pushed; DFCS_INACTIVE draws them
 // embossed: first one pixel right and down in 3D highlight, then in place in grey text.
@@ -35,9 +35,8 @@
 // Check boxes (DFCS_BUTTONCHECK, DFCS_BUTTON3STATE) are an n x n square centred in the rectangle: a
 // sunken two-pixel edge (EDGE_SUNKEN; flat: one pixel in 3D shadow; mono: one pixel in the window-frame
 // colour), inside it the background (the window colour; 3D face when pushed or inactive; a checked
-// three-state box dithered 3D highlight where x + y is odd, 3D face elsewhere). DFCS_CHECKED adds the
-// classic 7 x 7 check mark scaled to n - 6 at the square's (3, 3), in window text (grey text when
-// inactive or three-state).
+// three-state box dithered as a checked push button). DFCS_CHECKED adds the classic 7 x 7 check mark
+// scaled to n - 6 at the square's (3, 3), in window text (grey text when inactive or three-state).
 //
 // Radio buttons: a circle of diameter r = n rounded down to even, centred, from the classic 12 x 12
 // pattern (scaled to r): an outer ring in 3D shadow on its upper-left half and 3D highlight on its
