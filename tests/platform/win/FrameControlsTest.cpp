@@ -269,6 +269,19 @@ TEST_F(FrameControlsTest, TheRadioImageAndMaskComplementEachOther)
     }
 }
 
+TEST_F(FrameControlsTest, TheRadioMaskDrawsIntoAMonochromeBitmap)
+{
+    HDC mono = CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = CreateBitmap(13, 13, 1, 1, nullptr);
+    SelectObject(mono, bitmap);
+    RECT cell{0, 0, 13, 13};
+    ASSERT_TRUE(DrawFrameControl(mono, &cell, DFC_BUTTON, DFCS_BUTTONRADIOMASK));
+    EXPECT_EQ(wintest::ReadPicture(mono, 13, 13)[0], "####....#####");
+    EXPECT_EQ(wintest::ReadPicture(mono, 13, 13)[5], "............#");
+    DeleteDC(mono);
+    DeleteObject(bitmap);
+}
+
 // How the radio-button images of the controls are measured: the mask's black columns and rows give the
 // radio's place and size; a scan for window-text pixels from the middle gives the dot's.
 TEST_F(FrameControlsTest, TheFlatRadioMeasuresAsTwelvePixelsWithAFourPixelDot)
