@@ -206,28 +206,27 @@ void PaintGlyph(HDC dc, const Region& glyph, UINT state)
     }
 }
 
-// The frame of a push, caption or scroll button with its inside in 3D face (dithered for a checked push
-// button that is not pushed). soft: the push and caption buttons' edges.
-void PaintButtonFrame(HDC dc, const RECT& rect, UINT state, bool soft, bool pushed)
+// The frame of a push, caption or scroll button with its inside in 3D face; answers the inside. soft:
+// the push and caption buttons' edges.
+RECT PaintButtonFrame(HDC dc, const RECT& rect, UINT state, bool soft, bool pushed)
 {
     RECT inside = rect;
     if ((state & (DFCS_FLAT | DFCS_MONO)) || (pushed && !soft)) {
         FrameRect(dc, &rect, SysBrush((state & DFCS_MONO) ? COLOR_WINDOWFRAME : COLOR_3DSHADOW));
         InflateRect(&inside, -1, -1);
-        Fill(dc, inside, SysBrush(COLOR_3DFACE));
-        return;
-    }
-    DrawEdge(dc, &inside, pushed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT | BF_ADJUST | (soft ? BF_SOFT : 0));
-    if (soft && !(state & DFCS_PUSHED) && (state & DFCS_CHECKED)) {
-        FillDithered(dc, inside);
     } else {
-        Fill(dc, inside, SysBrush(COLOR_3DFACE));
+        DrawEdge(dc, &inside, pushed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT | BF_ADJUST | (soft ? BF_SOFT : 0));
     }
+    Fill(dc, inside, SysBrush(COLOR_3DFACE));
+    return inside;
 }
 
 void PaintPushButton(HDC dc, const RECT& rect, UINT state)
 {
-    PaintButtonFrame(dc, rect, state, true, (state & (DFCS_PUSHED | DFCS_CHECKED)) != 0);
+    const RECT inside = PaintButtonFrame(dc, rect, state, true, (state & (DFCS_PUSHED | DFCS_CHECKED)) != 0);
+    if ((state & DFCS_CHECKED) && !(state & (DFCS_PUSHED | DFCS_FLAT | DFCS_MONO))) {
+        FillDithered(dc, inside);
+    }
 }
 
 void PaintCheckBox(HDC dc, const RECT& rect, UINT state)

@@ -14,7 +14,7 @@
 //   inner 3D highlight / 3D shadow);
 // - pushed (DFCS_PUSHED; for a push button DFCS_CHECKED too): push and caption buttons EDGE_SUNKEN with
 //   BF_SOFT (outer 3D dark shadow / 3D highlight, inner 3D shadow / 3D light); a scroll arrow a single
-//   one-pixel frame in 3D shadow. A checked push button that is not pushed has its inside dithered:
+//   one-pixel frame in 3D shadow. A checked push button, not pushed nor flat, has its inside dithered:
 //   3D highlight where the logical x + y is odd, 3D face elsewhere, as a brush aligned to the origin;
 // - DFCS_FLAT: a single one-pixel frame in 3D shadow, DFCS_MONO in the window-frame colour.
 // Their glyphs are drawn in button text and move by (1, 1) when pushed; DFCS_INACTIVE draws them
