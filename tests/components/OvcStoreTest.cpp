@@ -143,9 +143,9 @@ TEST_F(OvcRegistryStoreTest, NestedOpenKeepsTheKeyOpenUntilTheLastClose)
     store_.Close();
     // Still open: reads work and nothing has reached the file yet.
     EXPECT_EQ(store_.ReadString("PRG", "A", ""), "a");
-    EXPECT_FALSE(std::filesystem::exists(file_));
+    EXPECT_FALSE(std::filesystem::exists(registry_.File()));
     store_.Close();
-    EXPECT_TRUE(std::filesystem::exists(file_));
+    EXPECT_TRUE(std::filesystem::exists(registry_.File()));
     EXPECT_THROW(store_.ReadString("PRG", "A", ""), rtl::EInvalidOperation);
     store_.Close();
     EXPECT_EQ(store_.OpenCount(), 0);

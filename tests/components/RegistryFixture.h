@@ -1,36 +1,22 @@
 #pragma once
 // Every test here keeps the registry in a file of its own temporary folder, never the user's.
 
-#include "platform/rtl/TempFiles.h"
 #include "platform/win/Registry.h"
 #include "platform/win/RegistryStore.h"
+#include "tests/support/ScratchRegistry.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <string>
 
 namespace components_test {
 
 class RegistryFixture : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        std::string folder = rtl::PrivateTempFolder() + "components-XXXXXX";
-        ASSERT_TRUE(::mkdtemp(folder.data()));
-        folder_ = folder;
-        file_ = folder_ / "registry";
-        win::UseRegistryFile(file_);
-    }
-    void TearDown() override
-    {
-        win::UseRegistryFile({});
-        std::filesystem::remove_all(folder_);
-    }
+    testsupport::ScratchRegistry registry_;
 
     // Forgets the tree and reads the file again, as the next run of the program would.
-    void Restart() { win::UseRegistryFile(file_); }
+    void Restart() { registry_.Restart(); }
 
     static void PutString(win::HKEY root, const std::string& key, const std::string& name, const std::string& value)
     {
@@ -57,9 +43,6 @@ protected:
         registry.SetRootKey(root);
         return registry.KeyExists("\\" + key);
     }
-
-    std::filesystem::path folder_;
-    std::filesystem::path file_;
 };
 
 }  // namespace components_test

@@ -1,12 +1,13 @@
 #include "platform/win/RegistryIniFile.h"
 
 #include "platform/rtl/StringList.h"
-#include "platform/rtl/TempFiles.h"
 #include "platform/win/RegistryStore.h"
+
+#include "tests/support/Lines.h"
+#include "tests/support/ScratchRegistry.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 
 namespace {
 
@@ -14,29 +15,10 @@ using namespace win;
 
 class RegistryIniFileTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        std::string folder = rtl::PrivateTempFolder() + "registry-XXXXXX";
-        ASSERT_TRUE(::mkdtemp(folder.data()));
-        folder_ = folder;
-        UseRegistryFile(folder_ / "registry");
-    }
-    void TearDown() override
-    {
-        UseRegistryFile({});
-        std::filesystem::remove_all(folder_);
-    }
-
-    std::filesystem::path folder_;
+    testsupport::ScratchRegistry registry_;
 };
 
-std::vector<std::string> Lines(const rtl::TStrings& strings)
-{
-    std::vector<std::string> lines;
-    for (int i = 0; i < strings.Count(); ++i)
-        lines.push_back(strings.Strings(i));
-    return lines;
-}
+using testsupport::LinesOf;
 
 const std::string kBase = "\\SOFTWARE\\PELLAWINSBRY\\ZEL\\MENU\\";
 
@@ -112,13 +94,13 @@ TEST_F(RegistryIniFileTest, SectionListsAndErasing)
 
     rtl::TStringList list;
     ini.ReadSections(list);
-    EXPECT_EQ(Lines(list), (std::vector<std::string>{"Bar0", "Bar1"}));
+    EXPECT_EQ(LinesOf(list), (std::vector<std::string>{"Bar0", "Bar1"}));
     ini.ReadSection("Bar0", list);
-    EXPECT_EQ(Lines(list), (std::vector<std::string>{"Caption", "Index", "Visible"}));
+    EXPECT_EQ(LinesOf(list), (std::vector<std::string>{"Caption", "Index", "Visible"}));
     ini.ReadSectionValues("Bar0", list);
-    EXPECT_EQ(Lines(list), (std::vector<std::string>{"Caption=Tools", "Index=2", "Visible=0"}));
+    EXPECT_EQ(LinesOf(list), (std::vector<std::string>{"Caption=Tools", "Index=2", "Visible=0"}));
     ini.ReadSectionValues("Bar1", list);
-    EXPECT_EQ(Lines(list), (std::vector<std::string>{"Caption=x=y", "Data=00AB10"}));
+    EXPECT_EQ(LinesOf(list), (std::vector<std::string>{"Caption=x=y", "Data=00AB10"}));
     ini.ReadSectionValues("Missing", list);
     EXPECT_EQ(list.Count(), 0);
 
@@ -126,7 +108,7 @@ TEST_F(RegistryIniFileTest, SectionListsAndErasing)
     EXPECT_EQ(ini.ReadInteger("Bar0", "Index", -1), -1);
     ini.EraseSection("Bar1");
     ini.ReadSections(list);
-    EXPECT_EQ(Lines(list), (std::vector<std::string>{"Bar0"}));
+    EXPECT_EQ(LinesOf(list), (std::vector<std::string>{"Bar0"}));
 }
 
 }  // namespace

@@ -1,12 +1,13 @@
 #include "platform/win/Registry.h"
 
 #include "platform/rtl/StringList.h"
-#include "platform/rtl/TempFiles.h"
 #include "platform/win/RegistryStore.h"
+
+#include "tests/support/Lines.h"
+#include "tests/support/ScratchRegistry.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 
 namespace {
 
@@ -15,29 +16,10 @@ using namespace win;
 // Every test works on an empty registry of its own.
 class RegistryTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        std::string folder = rtl::PrivateTempFolder() + "registry-XXXXXX";
-        ASSERT_TRUE(::mkdtemp(folder.data()));
-        folder_ = folder;
-        UseRegistryFile(folder_ / "registry");
-    }
-    void TearDown() override
-    {
-        UseRegistryFile({});
-        std::filesystem::remove_all(folder_);
-    }
-
-    std::filesystem::path folder_;
+    testsupport::ScratchRegistry registry_;
 };
 
-std::vector<std::string> Lines(const rtl::TStrings& strings)
-{
-    std::vector<std::string> lines;
-    for (int i = 0; i < strings.Count(); ++i)
-        lines.push_back(strings.Strings(i));
-    return lines;
-}
+using testsupport::LinesOf;
 
 template <typename F>
 std::string RegistryError(F&& action)
@@ -84,10 +66,10 @@ TEST_F(RegistryTest, KeyPaths)
     ASSERT_TRUE(registry.OpenKey("SOFTWARE", false));
     rtl::TStringList names;
     registry.GetKeyNames(names);
-    EXPECT_EQ(Lines(names), (std::vector<std::string>{"Pellawinsbry"}));
+    EXPECT_EQ(LinesOf(names), (std::vector<std::string>{"Pellawinsbry"}));
     registry.CloseKey();
     registry.GetKeyNames(names);
-    EXPECT_EQ(Lines(names), (std::vector<std::string>{"Software", "Top"}));
+    EXPECT_EQ(LinesOf(names), (std::vector<std::string>{"Software", "Top"}));
     EXPECT_EQ(RegistryError([&] { registry.CreateKey("A\\\\B"); }), "Failed to create key A\\\\B");
 }
 
@@ -139,7 +121,7 @@ TEST_F(RegistryTest, TypedValuesAndTheirErrors)
     registry.WriteString("NUMBER", "now text");
     rtl::TStringList names;
     registry.GetValueNames(names);
-    EXPECT_EQ(Lines(names), (std::vector<std::string>{"Text", "Number", "Flag", "Bytes"}));
+    EXPECT_EQ(LinesOf(names), (std::vector<std::string>{"Text", "Number", "Flag", "Bytes"}));
     EXPECT_EQ(registry.GetDataType("Number"), rdString);
     EXPECT_TRUE(registry.DeleteValue("number"));
     EXPECT_FALSE(registry.DeleteValue("number"));
@@ -240,11 +222,11 @@ TEST_F(RegistryTest, RegIniFileSections)
 
     rtl::TStringList list;
     ini.ReadSections(list);
-    EXPECT_EQ(Lines(list), (std::vector<std::string>{"NUM", "PRG", "PROXY"}));
+    EXPECT_EQ(LinesOf(list), (std::vector<std::string>{"NUM", "PRG", "PROXY"}));
     ini.ReadSection("PROXY", list);
-    EXPECT_EQ(Lines(list), (std::vector<std::string>{"PORT", "USE"}));
+    EXPECT_EQ(LinesOf(list), (std::vector<std::string>{"PORT", "USE"}));
     ini.ReadSectionValues("PROXY", list);
-    EXPECT_EQ(Lines(list), (std::vector<std::string>{"PORT=-42", "USE=1"}));
+    EXPECT_EQ(LinesOf(list), (std::vector<std::string>{"PORT=-42", "USE=1"}));
 
     ini.DeleteKey("PROXY", "USE");
     EXPECT_EQ(ini.ReadString("PROXY", "USE", "gone"), "gone");
