@@ -224,6 +224,32 @@ TEST_F(TextOutTest, TextStaysInsideTheClip)
     EXPECT_EQ(Drawn(cut), std::make_pair(true, false));
 }
 
+TEST_F(TextOutTest, FontAttributesShowInThePixels)
+{
+    LOGFONT logFont;
+    logFont.lfHeight = -20;
+    logFont.lfFaceName = "Arial";
+    logFont.lfUnderline = 1;
+    logFont.lfQuality = NONANTIALIASED_QUALITY;
+    const HFONT font = CreateFontIndirect(&logFont);
+    const HGDIOBJ old = SelectObject(dc_, font);
+    ASSERT_TRUE(TextOutA(dc_, 10, 5, "- -", 3));
+    const SIZE size = Extent("- -");
+    OUTLINETEXTMETRIC outline;
+    GetOutlineTextMetricsA(dc_, sizeof outline, &outline);
+    // The underline runs the whole extent, across the blank too.
+    const int row = 5 + metrics_.tmAscent - outline.otmsUnderscorePosition;
+    for (int x = 10; x < 10 + size.cx; ++x) {
+        EXPECT_EQ(GetPixel(dc_, x, row), White) << x;
+    }
+    // Bi-level glyphs: no grey anywhere.
+    for (COLORREF pixel : Read()) {
+        EXPECT_TRUE(pixel == White || pixel == Black);
+    }
+    SelectObject(dc_, old);
+    DeleteObject(font);
+}
+
 TEST_F(TextOutTest, InvalidArgumentsFail)
 {
     EXPECT_FALSE(TextOutA(nullptr, 0, 0, "a", 1));
