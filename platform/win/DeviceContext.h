@@ -54,6 +54,10 @@ struct DcState {
     int stretchMode = BLACKONWHITE;
     int polyFillMode = ALTERNATE;
     POINT currentPosition;  // logical coordinates
+    UINT textAlign = 0;  // TextOut.h
+    int textCharacterExtra = 0;
+    int justifyExtra = 0;   // SetTextJustification: pixels spread over the breaks of the next text
+    int justifyBreaks = 0;
     POINT brushOrigin;
     POINT windowOrigin;
     POINT viewportOrigin;

@@ -1,0 +1,259 @@
+#include "platform/win/TextMetrics.h"
+
+#include "platform/rtl/CodePage.h"
+#include "platform/win/FontEngine.h"
+
+#include <algorithm>
+#include <cstring>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace win {
+
+namespace {
+
+// Runs measure with the face of the context's font under the GDI lock; failure for an invalid handle
+// or a context without a valid font.
+template <class Result, class Measure>
+Result WithFace(HDC dc, Result failure, Measure measure)
+{
+    auto lock = LockGdi();
+    const DeviceContext* context = FindDC(dc);
+    if (!context) {
+        return failure;
+    }
+    const auto face = SelectedFace(*context);
+    if (!face) {
+        return failure;
+    }
+    return measure(*face);
+}
+
+bool BadParameter()
+{
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return true;
+}
+
+template <class Char>
+std::optional<std::basic_string_view<Char>> TextOf(const Char* text, int count)
+{
+    if (count < 0 || (count > 0 && !text)) {
+        BadParameter();
+        return std::nullopt;
+    }
+    return count == 0 ? std::basic_string_view<Char>() : std::basic_string_view<Char>(text, std::size_t(count));
+}
+
+template <class Entry, class Widths>
+BOOL CopyWidths(HDC dc, UINT first, UINT last, Entry* buffer, Widths widths)
+{
+    if (!buffer) {
+        BadParameter();
+        return FALSE;
+    }
+    return WithFace(dc, FALSE, [&](const FontFace& face) {
+        const auto entries = widths(face, first, last);
+        std::copy(entries.begin(), entries.end(), buffer);
+        return TRUE;
+    });
+}
+
+template <class Char>
+BOOL ExtentPoint(HDC dc, const Char* text, int count, SIZE* size)
+{
+    const auto view = TextOf(text, count);
+    if (!view || (!size && BadParameter())) {
+        return FALSE;
+    }
+    return WithFace(dc, FALSE, [&](const FontFace& face) {
+        *size = TextExtentPoint32(face, *view);
+        return TRUE;
+    });
+}
+
+template <class Char>
+BOOL ExtentExPoint(HDC dc, const Char* text, int count, int maxExtent, int* fit, int* dx, SIZE* size)
+{
+    const auto view = TextOf(text, count);
+    if (!view || (!size && BadParameter())) {
+        return FALSE;
+    }
+    return WithFace(dc, FALSE, [&](const FontFace& face) {
+        const TextExtentEx extent = TextExtentExPoint(face, *view, fit ? maxExtent : -1);
+        *size = extent.size;
+        if (fit) {
+            *fit = extent.fit;
+        }
+        if (dx) {
+            std::copy(extent.dx.begin(), extent.dx.end(), dx);
+        }
+        return TRUE;
+    });
+}
+
+template <class Char>
+DWORD TabbedExtent(HDC dc, const Char* text, int count, int tabCount, const int* tabStops)
+{
+    const auto view = TextOf(text, count);
+    if (!view || ((tabCount < 0 || (tabCount > 0 && !tabStops)) && BadParameter())) {
+        return 0;
+    }
+    return WithFace(dc, DWORD{0}, [&](const FontFace& face) {
+        const SIZE size = TabbedTextExtent(face, *view, std::span<const int>(tabStops, std::size_t(tabCount)));
+        return static_cast<DWORD>(MAKELONG(WORD(size.cx), WORD(size.cy)));
+    });
+}
+
+template <class Char>
+int TextFace(HDC dc, int count, Char* name)
+{
+    if (name && count <= 0) {
+        BadParameter();
+        return 0;
+    }
+    return WithFace(dc, 0, [&](const FontFace& face) {
+        std::basic_string<Char> faceName;
+        if constexpr (sizeof(Char) == 1) {
+            faceName = std::string(face.FaceName());
+        } else {
+            faceName = rtl::AnsiToWide(face.FaceName());
+        }
+        if (!name) {
+            return int(faceName.size()) + 1;
+        }
+        const std::size_t copied = std::min(faceName.size(), std::size_t(count - 1));
+        std::copy_n(faceName.begin(), copied, name);
+        name[copied] = 0;
+        return int(copied) + 1;
+    });
+}
+
+UINT OutlineMetrics(HDC dc, UINT size, OUTLINETEXTMETRIC* metrics, OUTLINETEXTMETRIC (*read)(const FontFace&))
+{
+    if (metrics && size < sizeof(OUTLINETEXTMETRIC)) {
+        BadParameter();
+        return 0;
+    }
+    return WithFace(dc, UINT{0}, [&](const FontFace& face) {
+        if (metrics) {
+            *metrics = read(face);
+        }
+        return UINT{sizeof(OUTLINETEXTMETRIC)};
+    });
+}
+
+BOOL Metrics(HDC dc, TEXTMETRIC* metrics, TEXTMETRIC (*read)(const FontFace&))
+{
+    if (!metrics) {
+        BadParameter();
+        return FALSE;
+    }
+    return WithFace(dc, FALSE, [&](const FontFace& face) {
+        *metrics = read(face);
+        return TRUE;
+    });
+}
+
+}  // namespace
+
+std::shared_ptr<const FontFace> SelectedFace(const DeviceContext& context)
+{
+    const auto* font = FindObjectOf<FontObject>(context.state.font, OBJ_FONT);
+    if (!font) {
+        return nullptr;
+    }
+    return RealizeFont(font->logFont, context.device.dpiY);
+}
+
+BOOL GetTextMetricsA(HDC dc, TEXTMETRIC* metrics) { return Metrics(dc, metrics, TextMetricsA); }
+
+BOOL GetTextMetricsW(HDC dc, TEXTMETRIC* metrics) { return Metrics(dc, metrics, TextMetricsW); }
+
+UINT GetOutlineTextMetricsA(HDC dc, UINT size, OUTLINETEXTMETRIC* metrics)
+{
+    return OutlineMetrics(dc, size, metrics, OutlineTextMetricsA);
+}
+
+UINT GetOutlineTextMetricsW(HDC dc, UINT size, OUTLINETEXTMETRIC* metrics)
+{
+    return OutlineMetrics(dc, size, metrics, OutlineTextMetricsW);
+}
+
+BOOL GetCharABCWidthsA(HDC dc, UINT first, UINT last, ABC* buffer)
+{
+    return CopyWidths(dc, first, last, buffer, CharABCWidthsA);
+}
+
+BOOL GetCharABCWidthsW(HDC dc, UINT first, UINT last, ABC* buffer)
+{
+    return CopyWidths(dc, first, last, buffer, CharABCWidthsW);
+}
+
+BOOL GetCharWidthA(HDC dc, UINT first, UINT last, int* buffer) { return CopyWidths(dc, first, last, buffer, CharWidthA); }
+
+BOOL GetCharWidthW(HDC dc, UINT first, UINT last, int* buffer) { return CopyWidths(dc, first, last, buffer, CharWidthW); }
+
+BOOL GetCharWidth32A(HDC dc, UINT first, UINT last, int* buffer) { return GetCharWidthA(dc, first, last, buffer); }
+
+BOOL GetCharWidth32W(HDC dc, UINT first, UINT last, int* buffer) { return GetCharWidthW(dc, first, last, buffer); }
+
+BOOL GetTextExtentPoint32A(HDC dc, const char* text, int count, SIZE* size)
+{
+    return ExtentPoint(dc, text, count, size);
+}
+
+BOOL GetTextExtentPoint32W(HDC dc, const char16_t* text, int count, SIZE* size)
+{
+    return ExtentPoint(dc, text, count, size);
+}
+
+BOOL GetTextExtentExPointA(HDC dc, const char* text, int count, int maxExtent, int* fit, int* dx, SIZE* size)
+{
+    return ExtentExPoint(dc, text, count, maxExtent, fit, dx, size);
+}
+
+BOOL GetTextExtentExPointW(HDC dc, const char16_t* text, int count, int maxExtent, int* fit, int* dx, SIZE* size)
+{
+    return ExtentExPoint(dc, text, count, maxExtent, fit, dx, size);
+}
+
+DWORD GetTabbedTextExtentA(HDC dc, const char* text, int count, int tabCount, const int* tabStops)
+{
+    return TabbedExtent(dc, text, count, tabCount, tabStops);
+}
+
+DWORD GetTabbedTextExtentW(HDC dc, const char16_t* text, int count, int tabCount, const int* tabStops)
+{
+    return TabbedExtent(dc, text, count, tabCount, tabStops);
+}
+
+int GetTextFaceA(HDC dc, int count, char* name) { return TextFace(dc, count, name); }
+
+int GetTextFaceW(HDC dc, int count, char16_t* name) { return TextFace(dc, count, name); }
+
+DWORD GetFontData(HDC dc, DWORD table, DWORD offset, void* buffer, DWORD size)
+{
+    if (table != 0) {
+        BadParameter();
+        return GDI_ERROR;
+    }
+    return WithFace(dc, GDI_ERROR, [&](const FontFace& face) {
+        const auto data = face.FileData();
+        if (offset > data.size()) {
+            BadParameter();
+            return GDI_ERROR;
+        }
+        const std::size_t available = data.size() - offset;
+        if (!buffer || size == 0) {
+            return DWORD(available);
+        }
+        const std::size_t copied = std::min<std::size_t>(available, size);
+        std::memcpy(buffer, data.data() + offset, copied);
+        return DWORD(copied);
+    });
+}
+
+}  // namespace win

@@ -1,0 +1,311 @@
+#include "platform/win/TextOut.h"
+
+#include "platform/rtl/CodePage.h"
+#include "platform/win/Brush.h"
+#include "platform/win/DeviceContext.h"
+#include "platform/win/Raster.h"
+#include "platform/win/TextMetrics.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace win {
+
+namespace {
+
+template <class Result, class Change>
+Result WithDC(HDC dc, Result failure, Change change)
+{
+    auto lock = LockGdi();
+    DeviceContext* context = FindDC(dc);
+    if (!context) {
+        return failure;
+    }
+    return change(*context);
+}
+
+bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit < 0xDC00; }
+bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit < 0xE000; }
+
+// One glyph to draw: its character and its pen distance along the baseline from the text's start.
+struct Placed {
+    char32_t ch;
+    int pen;
+};
+
+struct Layout {
+    std::vector<Placed> glyphs;
+    int width = 0;
+};
+
+// Places the characters: a surrogate pair is one character at its first unit, its second unit adding
+// nothing but its dx entry.
+Layout Place(const DeviceContext& context, const FontFace& face, std::u16string_view text, const int* dx)
+{
+    const DcState& state = context.state;
+    int breaksLeft = state.justifyBreaks;
+    int extraLeft = state.justifyExtra;
+    Layout layout;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char32_t ch = text[i];
+        const bool pair = IsHighSurrogate(text[i]) && i + 1 < text.size() && IsLowSurrogate(text[i + 1]);
+        if (pair) {
+            ch = 0x10000 + ((char32_t(text[i]) - 0xD800) << 10) + (char32_t(text[i + 1]) - 0xDC00);
+        }
+        layout.glyphs.push_back({ch, layout.width});
+        if (dx) {
+            layout.width += dx[i] + (pair ? dx[i + 1] : 0);
+        } else {
+            layout.width += face.Advance(ch) + state.textCharacterExtra;
+            if (ch == U' ' && breaksLeft > 0) {
+                const int share = extraLeft / breaksLeft;
+                const int extra = share + (extraLeft % breaksLeft != 0 ? (extraLeft > 0 ? 1 : -1) : 0);
+                layout.width += extra;
+                extraLeft -= extra;
+                --breaksLeft;
+            }
+        }
+        if (pair) {
+            ++i;
+        }
+    }
+    return layout;
+}
+
+// Device geometry of one text: the baseline's start and its direction.
+struct Baseline {
+    double x = 0, y = 0;
+    double cosine = 1, sine = 0;
+
+    // The device point along pixels along the baseline and down pixels below it (negative: above).
+    POINT At(double along, double down) const
+    {
+        return POINT{LONG(std::lround(x + along * cosine + down * sine)), LONG(std::lround(y - along * sine + down * cosine))};
+    }
+};
+
+// The band from along0 to along1 between down0 and down1 (device coordinates), as a region.
+Region Band(const Baseline& baseline, double along0, double along1, double down0, double down1)
+{
+    if (baseline.sine == 0 && baseline.cosine == 1) {
+        const POINT a = baseline.At(along0, down0);
+        const POINT b = baseline.At(along1, down1);
+        return Region(RECT{std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)});
+    }
+    const POINT corners[] = {baseline.At(along0, down0), baseline.At(along1, down0), baseline.At(along1, down1),
+                             baseline.At(along0, down1)};
+    const int count = 4;
+    return Region::Polygons(corners, &count, 1, WINDING);
+}
+
+std::uint32_t Blend(std::uint32_t text, std::uint32_t destination, unsigned coverage)
+{
+    std::uint32_t result = 0;
+    for (int shift = 0; shift < 24; shift += 8) {
+        const unsigned t = (text >> shift) & 0xFF;
+        const unsigned d = (destination >> shift) & 0xFF;
+        result |= ((t * coverage + d * (255 - coverage) + 127) / 255) << shift;
+    }
+    return result;
+}
+
+// Blends a glyph's mask with its first pixel at device (left, top) into the part of clip it covers.
+void BlendMask(DeviceContext& context, const GlyphMask& mask, int left, int top, const std::vector<RECT>& clip,
+               std::uint32_t text)
+{
+    Surface& surface = *context.Target();
+    for (const RECT& rect : clip) {
+        const int x0 = std::max<int>(rect.left, left);
+        const int x1 = std::min<int>(rect.right, left + mask.width);
+        const int y0 = std::max<int>(rect.top, top);
+        const int y1 = std::min<int>(rect.bottom, top + mask.height);
+        for (int y = y0; y < y1; ++y) {
+            const std::uint8_t* coverage = mask.coverage.data() + std::size_t(y - top) * std::size_t(mask.width);
+            std::uint32_t* row = surface.Row(y + context.surfaceOrigin.y);
+            for (int x = x0; x < x1; ++x) {
+                const unsigned c = coverage[x - left];
+                if (c != 0) {
+                    std::uint32_t& pixel = row[x + context.surfaceOrigin.x];
+                    pixel = c == 255 ? text : Blend(text, pixel, c);
+                }
+            }
+        }
+    }
+}
+
+void Paint(DeviceContext& context, const Region& region, const Region& clip, COLORREF color)
+{
+    Region part = region;
+    part.Intersect(clip);
+    PaintRegion(context, part, BrushPaint(PixelFromColor(color & 0x00FFFFFF)), R2_COPYPEN);
+}
+
+// Where the baseline starts for the alignment, the reference point in device coordinates.
+Baseline Align(const FontFace& face, const TEXTMETRIC& metrics, UINT align, POINT reference, int width)
+{
+    Baseline baseline;
+    const double angle = face.Escapement() / 10.0 * std::numbers::pi / 180.0;
+    if (face.Escapement() != 0) {
+        baseline.cosine = std::cos(angle);
+        baseline.sine = std::sin(angle);
+    }
+    double along = 0;
+    if ((align & TA_CENTER) == TA_CENTER) {
+        along = -width / 2;
+    } else if (align & TA_RIGHT) {
+        along = -width;
+    }
+    double down = 0;
+    if ((align & TA_BASELINE) == TA_BASELINE) {
+        down = 0;
+    } else if (align & TA_BOTTOM) {
+        down = -metrics.tmDescent;
+    } else {
+        down = metrics.tmAscent;
+    }
+    baseline.x = reference.x + along * baseline.cosine + down * baseline.sine;
+    baseline.y = reference.y - along * baseline.sine + down * baseline.cosine;
+    return baseline;
+}
+
+BOOL Draw(HDC dc, int x, int y, UINT options, const RECT* rect, std::u16string_view text, const int* dx)
+{
+    return WithDC(dc, FALSE, [&](DeviceContext& context) {
+        const auto face = SelectedFace(context);
+        if (!face || !context.Target()) {
+            return FALSE;
+        }
+        DcState& state = context.state;
+        const TEXTMETRIC metrics = TextMetricsW(*face);
+        const Layout layout = Place(context, *face, text, dx);
+        const bool updateCp = state.textAlign & TA_UPDATECP;
+        const POINT reference = context.ToDevice(updateCp ? state.currentPosition : POINT{x, y});
+        const Baseline baseline = Align(*face, metrics, state.textAlign, reference, layout.width);
+
+        DrawScope scope(context);
+        Region clip = context.ClipRegion();
+        if (rect && (options & ETO_OPAQUE)) {
+            Paint(context, Region(context.ToDevice(*rect)), clip, state.backgroundColor);
+        }
+        if (rect && (options & ETO_CLIPPED)) {
+            clip.Intersect(Region(context.ToDevice(*rect)));
+        }
+        if (state.backgroundMode == OPAQUE && !layout.glyphs.empty()) {
+            Paint(context, Band(baseline, 0, layout.width, -metrics.tmAscent, metrics.tmDescent), clip,
+                  state.backgroundColor);
+        }
+        const std::vector<RECT> clipRects = clip.Rects();
+        const std::uint32_t textPixel = PixelFromColor(state.textColor & 0x00FFFFFF);
+        for (const Placed& placed : layout.glyphs) {
+            const GlyphMask& mask = face->Glyph(placed.ch);
+            const POINT pen = baseline.At(placed.pen, 0);
+            BlendMask(context, mask, pen.x + mask.left, pen.y + mask.top, clipRects, textPixel);
+        }
+        const LOGFONT& font = face->LogFont();
+        if ((font.lfUnderline || font.lfStrikeOut) && !layout.glyphs.empty()) {
+            const OUTLINETEXTMETRIC outline = OutlineTextMetricsW(*face);
+            if (font.lfUnderline) {
+                const int size = std::max<int>(1, int(outline.otmsUnderscoreSize));
+                const int top = -outline.otmsUnderscorePosition - size / 2;
+                Paint(context, Band(baseline, 0, layout.width, top, top + size), clip, state.textColor);
+            }
+            if (font.lfStrikeOut) {
+                const int size = std::max<int>(1, int(outline.otmsStrikeoutSize));
+                const int top = -outline.otmsStrikeoutPosition;
+                Paint(context, Band(baseline, 0, layout.width, top, top + size), clip, state.textColor);
+            }
+        }
+        if (updateCp) {
+            const auto [dxEnd, dyEnd] = face->BaselineOffset(layout.width);
+            state.currentPosition.x += dxEnd;
+            state.currentPosition.y += dyEnd;
+        }
+        // The justification serves one text.
+        state.justifyExtra = 0;
+        state.justifyBreaks = 0;
+        return TRUE;
+    });
+}
+
+bool BadText(const void* text, long long count)
+{
+    if (count < 0 || (count > 0 && !text)) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+UINT SetTextAlign(HDC dc, UINT align)
+{
+    return WithDC(dc, GDI_ERROR, [align](DeviceContext& context) { return std::exchange(context.state.textAlign, align); });
+}
+
+UINT GetTextAlign(HDC dc)
+{
+    return WithDC(dc, GDI_ERROR, [](DeviceContext& context) { return context.state.textAlign; });
+}
+
+int SetTextCharacterExtra(HDC dc, int extra)
+{
+    return WithDC(dc, int(0x80000000), [extra](DeviceContext& context) {
+        return std::exchange(context.state.textCharacterExtra, extra);
+    });
+}
+
+int GetTextCharacterExtra(HDC dc)
+{
+    return WithDC(dc, int(0x80000000), [](DeviceContext& context) { return context.state.textCharacterExtra; });
+}
+
+BOOL SetTextJustification(HDC dc, int breakExtra, int breakCount)
+{
+    return WithDC(dc, FALSE, [&](DeviceContext& context) {
+        const bool on = breakCount > 0 && breakExtra != 0;
+        context.state.justifyExtra = on ? breakExtra : 0;
+        context.state.justifyBreaks = on ? breakCount : 0;
+        return TRUE;
+    });
+}
+
+BOOL TextOutA(HDC dc, int x, int y, const char* text, int count)
+{
+    if (BadText(text, count)) {
+        return FALSE;
+    }
+    return Draw(dc, x, y, 0, nullptr, rtl::AnsiToWide(std::string_view(text ? text : "", std::size_t(count))), nullptr);
+}
+
+BOOL TextOutW(HDC dc, int x, int y, const char16_t* text, int count)
+{
+    if (BadText(text, count)) {
+        return FALSE;
+    }
+    return Draw(dc, x, y, 0, nullptr, std::u16string_view(text ? text : u"", std::size_t(count)), nullptr);
+}
+
+BOOL ExtTextOutA(HDC dc, int x, int y, UINT options, const RECT* rect, const char* text, UINT count, const int* dx)
+{
+    if (BadText(text, static_cast<int>(count))) {
+        return FALSE;
+    }
+    // Every code page of the program has one character per byte, so dx stays one entry per unit.
+    return Draw(dc, x, y, options, rect, rtl::AnsiToWide(std::string_view(text ? text : "", count)), dx);
+}
+
+BOOL ExtTextOutW(HDC dc, int x, int y, UINT options, const RECT* rect, const char16_t* text, UINT count,
+                 const int* dx)
+{
+    if (BadText(text, static_cast<int>(count))) {
+        return FALSE;
+    }
+    return Draw(dc, x, y, options, rect, std::u16string_view(text ? text : u"", count), dx);
+}
+
+}  // namespace win

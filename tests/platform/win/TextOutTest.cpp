@@ -1,0 +1,262 @@
+#include "platform/win/TextOut.h"
+
+#include "platform/win/DeviceContext.h"
+#include "platform/win/Lines.h"
+#include "platform/win/TextMetrics.h"
+
+#include "tests/platform/win/WinFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace win;
+
+constexpr int Width = 120;
+constexpr int Height = 60;
+constexpr COLORREF Black = RGB(0, 0, 0);
+constexpr COLORREF White = RGB(255, 255, 255);
+constexpr COLORREF Red = RGB(255, 0, 0);
+
+using Pixels = std::vector<COLORREF>;
+
+// White 20-pixel text, transparent, on a black bitmap.
+class TextOutTest : public wintest::WinTest {
+protected:
+    void SetUp() override
+    {
+        WinTest::SetUp();
+        dc_ = CreateCompatibleDC(nullptr);
+        bitmap_ = CreateCompatibleBitmap(dc_, Width, Height);
+        SelectObject(dc_, bitmap_);
+        LOGFONT logFont;
+        logFont.lfHeight = -20;
+        logFont.lfFaceName = "Arial";
+        font_ = CreateFontIndirect(&logFont);
+        SelectObject(dc_, font_);
+        SetTextColor(dc_, White);
+        SetBkMode(dc_, TRANSPARENT);
+        GetTextMetricsA(dc_, &metrics_);
+    }
+    void TearDown() override
+    {
+        DeleteDC(dc_);
+        DeleteObject(bitmap_);
+        DeleteObject(font_);
+        WinTest::TearDown();
+    }
+
+    Pixels Read() const
+    {
+        Pixels pixels;
+        for (int y = 0; y < Height; ++y) {
+            for (int x = 0; x < Width; ++x) {
+                pixels.push_back(GetPixel(dc_, x, y));
+            }
+        }
+        return pixels;
+    }
+    void Clear()
+    {
+        const RECT all{0, 0, Width, Height};
+        FillRect(dc_, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    }
+    SIZE Extent(const char* text) const
+    {
+        SIZE size;
+        GetTextExtentPoint32A(dc_, text, int(std::string(text).size()), &size);
+        return size;
+    }
+    // Whether any pixel inside rect differs from colour, and whether any outside it does.
+    std::pair<bool, bool> Drawn(const RECT& rect, COLORREF colour = Black) const
+    {
+        bool inside = false, outside = false;
+        const Pixels pixels = Read();
+        for (int y = 0; y < Height; ++y) {
+            for (int x = 0; x < Width; ++x) {
+                const bool in = x >= rect.left && x < rect.right && y >= rect.top && y < rect.bottom;
+                if (pixels[std::size_t(y * Width + x)] != colour) {
+                    (in ? inside : outside) = true;
+                }
+            }
+        }
+        return {inside, outside};
+    }
+
+    HDC dc_ = nullptr;
+    HBITMAP bitmap_ = nullptr;
+    HFONT font_ = nullptr;
+    TEXTMETRIC metrics_;
+};
+
+TEST_F(TextOutTest, GlyphsLandInsideTheExtentOnly)
+{
+    ASSERT_TRUE(TextOutA(dc_, 10, 5, "Hg", 2));
+    const SIZE size = Extent("Hg");
+    EXPECT_EQ(Drawn(RECT{10, 5, 10 + size.cx, 5 + size.cy}), std::make_pair(true, false));
+    // Fully covered stems in the text colour, grey at the anti-aliased edges.
+    bool white = false, grey = false;
+    for (COLORREF pixel : Read()) {
+        white |= pixel == White;
+        grey |= pixel != White && pixel != Black;
+    }
+    EXPECT_TRUE(white);
+    EXPECT_TRUE(grey);
+}
+
+TEST_F(TextOutTest, AlignmentMovesTheTextAsTheReferencePointSays)
+{
+    const SIZE size = Extent("Ag");
+    ASSERT_TRUE(TextOutA(dc_, 10, 5, "Ag", 2));
+    const Pixels expected = Read();
+    struct Case {
+        UINT align;
+        int x, y;
+    };
+    const Case cases[] = {
+        {TA_RIGHT | TA_TOP, 10 + size.cx, 5},
+        {TA_LEFT | TA_BASELINE, 10, 5 + metrics_.tmAscent},
+        {TA_LEFT | TA_BOTTOM, 10, 5 + metrics_.tmHeight},
+        {TA_RIGHT | TA_BOTTOM, 10 + size.cx, 5 + metrics_.tmHeight},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.align);
+        Clear();
+        SetTextAlign(dc_, c.align);
+        ASSERT_TRUE(TextOutA(dc_, c.x, c.y, "Ag", 2));
+        EXPECT_EQ(Read(), expected);
+    }
+    // Centred on the middle of the extent; an odd width may shift by the rounding of the half.
+    Clear();
+    SetTextAlign(dc_, TA_CENTER);
+    ASSERT_TRUE(TextOutA(dc_, 10 + size.cx / 2, 5, "Ag", 2));
+    EXPECT_EQ(Drawn(RECT{9, 5, 11 + size.cx, 5 + size.cy}).second, false);
+}
+
+TEST_F(TextOutTest, UpdateCpStartsAtAndMovesTheCurrentPosition)
+{
+    MoveToEx(dc_, 7, 3, nullptr);
+    SetTextAlign(dc_, TA_UPDATECP);
+    ASSERT_TRUE(TextOutA(dc_, 90, 40, "ab", 2));
+    POINT position;
+    GetCurrentPositionEx(dc_, &position);
+    EXPECT_EQ(position.x, 7 + Extent("ab").cx);
+    EXPECT_EQ(position.y, 3);
+    ASSERT_TRUE(TextOutA(dc_, 90, 40, "c", 1));
+    const Pixels drawn = Read();
+    Clear();
+    SetTextAlign(dc_, TA_NOUPDATECP);
+    TextOutA(dc_, 7, 3, "ab", 2);
+    TextOutA(dc_, 7 + Extent("ab").cx, 3, "c", 1);
+    EXPECT_EQ(drawn, Read());
+}
+
+TEST_F(TextOutTest, AdvanceArraysAreHonouredExactly)
+{
+    const int dx[] = {40, 3};
+    ASSERT_TRUE(ExtTextOutA(dc_, 10, 5, 0, nullptr, "HH", 2, dx));
+    const Pixels drawn = Read();
+    Clear();
+    TextOutA(dc_, 10, 5, "H", 1);
+    TextOutA(dc_, 50, 5, "H", 1);
+    EXPECT_EQ(drawn, Read());
+}
+
+TEST_F(TextOutTest, CharacterExtraAndJustificationWidenTheText)
+{
+    EXPECT_EQ(SetTextCharacterExtra(dc_, 4), 0);
+    EXPECT_EQ(GetTextCharacterExtra(dc_), 4);
+    ASSERT_TRUE(TextOutA(dc_, 10, 5, "HH", 2));
+    Pixels drawn = Read();
+    Clear();
+    SetTextCharacterExtra(dc_, 0);
+    TextOutA(dc_, 10, 5, "H", 1);
+    TextOutA(dc_, 14 + Extent("H").cx, 5, "H", 1);
+    EXPECT_EQ(drawn, Read());
+
+    // Five pixels over two blanks: three for the first, two for the second, and only for one text.
+    Clear();
+    SetTextJustification(dc_, 5, 2);
+    ASSERT_TRUE(TextOutA(dc_, 0, 5, "H H H", 5));
+    drawn = Read();
+    Clear();
+    const int step = Extent("H ").cx;
+    TextOutA(dc_, 0, 5, "H", 1);
+    TextOutA(dc_, step + 3, 5, "H", 1);
+    TextOutA(dc_, 2 * step + 5, 5, "H", 1);
+    EXPECT_EQ(drawn, Read());
+}
+
+TEST_F(TextOutTest, OpaqueFillsTheRectangleAndTheBackgroundModeTheCell)
+{
+    SetBkColor(dc_, Red);
+    const RECT box{5, 5, 100, 50};
+    ASSERT_TRUE(ExtTextOutA(dc_, 200, 200, ETO_OPAQUE, &box, "", 0, nullptr));
+    EXPECT_EQ(Drawn(box), std::make_pair(true, false));  // nothing outside,
+    EXPECT_EQ(Drawn(box, Red), std::make_pair(false, true));  // everything inside red
+
+    Clear();
+    SetBkMode(dc_, OPAQUE);
+    ASSERT_TRUE(TextOutA(dc_, 10, 5, "H", 1));
+    const SIZE size = Extent("H");
+    EXPECT_EQ(GetPixel(dc_, 10, 5), Red);
+    EXPECT_EQ(GetPixel(dc_, 9 + size.cx, 4 + size.cy), Red);
+    EXPECT_EQ(GetPixel(dc_, 10 + size.cx, 5), Black);
+    EXPECT_EQ(GetPixel(dc_, 10, 5 + size.cy), Black);
+}
+
+TEST_F(TextOutTest, TextStaysInsideTheClip)
+{
+    const SIZE size = Extent("HHH");
+    const RECT cut{0, 0, 10 + size.cx / 2, Height};
+    ASSERT_TRUE(ExtTextOutA(dc_, 10, 5, ETO_CLIPPED, &cut, "HHH", 3, nullptr));
+    EXPECT_EQ(Drawn(cut), std::make_pair(true, false));
+
+    Clear();
+    IntersectClipRect(dc_, 0, 0, 10 + size.cx / 2, Height);
+    SetViewportOrgEx(dc_, 3, 0, nullptr);
+    ASSERT_TRUE(TextOutA(dc_, 7, 5, "HHH", 3));
+    SelectClipRgn(dc_, nullptr);
+    SetViewportOrgEx(dc_, 0, 0, nullptr);
+    EXPECT_EQ(Drawn(cut), std::make_pair(true, false));
+}
+
+TEST_F(TextOutTest, FontAttributesShowInThePixels)
+{
+    LOGFONT logFont;
+    logFont.lfHeight = -20;
+    logFont.lfFaceName = "Arial";
+    logFont.lfUnderline = 1;
+    logFont.lfQuality = NONANTIALIASED_QUALITY;
+    const HFONT font = CreateFontIndirect(&logFont);
+    const HGDIOBJ old = SelectObject(dc_, font);
+    ASSERT_TRUE(TextOutA(dc_, 10, 5, "- -", 3));
+    const SIZE size = Extent("- -");
+    OUTLINETEXTMETRIC outline;
+    GetOutlineTextMetricsA(dc_, sizeof outline, &outline);
+    // The underline runs the whole extent, across the blank too.
+    const int row = 5 + metrics_.tmAscent - outline.otmsUnderscorePosition;
+    for (int x = 10; x < 10 + size.cx; ++x) {
+        EXPECT_EQ(GetPixel(dc_, x, row), White) << x;
+    }
+    // Bi-level glyphs: no grey anywhere.
+    for (COLORREF pixel : Read()) {
+        EXPECT_TRUE(pixel == White || pixel == Black);
+    }
+    SelectObject(dc_, old);
+    DeleteObject(font);
+}
+
+TEST_F(TextOutTest, InvalidArgumentsFail)
+{
+    EXPECT_FALSE(TextOutA(nullptr, 0, 0, "a", 1));
+    EXPECT_FALSE(TextOutA(dc_, 0, 0, nullptr, 1));
+    EXPECT_FALSE(TextOutW(dc_, 0, 0, u"a", -1));
+    EXPECT_EQ(SetTextAlign(nullptr, TA_RIGHT), GDI_ERROR);
+    EXPECT_EQ(Drawn(RECT{0, 0, 0, 0}), std::make_pair(false, false));
+}
+
+}  // namespace
