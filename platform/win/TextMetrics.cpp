@@ -61,36 +61,66 @@ BOOL CopyWidths(HDC dc, UINT first, UINT last, Entry* buffer, Widths widths)
     });
 }
 
+// The text as UTF-16; every code page of the program has one character per byte, so per-unit entries
+// stay one per byte.
 template <class Char>
-BOOL ExtentPoint(HDC dc, const Char* text, int count, SIZE* size)
+std::u16string Wide(std::basic_string_view<Char> text)
+{
+    if constexpr (sizeof(Char) == 1) {
+        return rtl::AnsiToWide(text);
+    } else {
+        return std::u16string(text);
+    }
+}
+
+// The face-level extent of the text with the context's spacing added, per unit and in total.
+template <class Char, class Measure>
+BOOL WithSpacedExtent(HDC dc, const Char* text, int count, SIZE* size, Measure measure)
 {
     const auto view = TextOf(text, count);
     if (!view || (!size && BadParameter())) {
         return FALSE;
     }
-    return WithFace(dc, FALSE, [&](const FontFace& face) {
-        *size = TextExtentPoint32(face, *view);
-        return TRUE;
-    });
+    auto lock = LockGdi();
+    const DeviceContext* context = FindDC(dc);
+    const auto face = context ? SelectedFace(*context) : nullptr;
+    if (!face) {
+        return FALSE;
+    }
+    const std::u16string wide = Wide(*view);
+    TextExtentEx extent = TextExtentExPoint(*face, wide, -1);
+    int added = 0;
+    const std::vector<int> extras = ExtraSpacing(context->state, wide);
+    for (std::size_t i = 0; i < extras.size(); ++i) {
+        added += extras[i];
+        extent.dx[i] += added;
+    }
+    extent.size.cx += added;
+    measure(extent);
+    *size = extent.size;
+    return TRUE;
+}
+
+template <class Char>
+BOOL ExtentPoint(HDC dc, const Char* text, int count, SIZE* size)
+{
+    return WithSpacedExtent(dc, text, count, size, [](const TextExtentEx&) {});
 }
 
 template <class Char>
 BOOL ExtentExPoint(HDC dc, const Char* text, int count, int maxExtent, int* fit, int* dx, SIZE* size)
 {
-    const auto view = TextOf(text, count);
-    if (!view || (!size && BadParameter())) {
-        return FALSE;
-    }
-    return WithFace(dc, FALSE, [&](const FontFace& face) {
-        const TextExtentEx extent = TextExtentExPoint(face, *view, fit ? maxExtent : -1);
-        *size = extent.size;
-        if (fit) {
-            *fit = extent.fit;
+    return WithSpacedExtent(dc, text, count, size, [&](const TextExtentEx& extent) {
+        if (fit && maxExtent < 0) {
+            *fit = int(extent.dx.size());
+        } else if (fit) {
+            // Once a character overflows, none after it fits, even one of no width.
+            *fit = int(std::find_if(extent.dx.begin(), extent.dx.end(), [&](int x) { return x > maxExtent; }) -
+                       extent.dx.begin());
         }
         if (dx) {
             std::copy(extent.dx.begin(), extent.dx.end(), dx);
         }
-        return TRUE;
     });
 }
 
@@ -158,6 +188,26 @@ BOOL Metrics(HDC dc, TEXTMETRIC* metrics, TEXTMETRIC (*read)(const FontFace&))
 }
 
 }  // namespace
+
+std::vector<int> ExtraSpacing(const DcState& state, std::u16string_view text)
+{
+    std::vector<int> extras(text.size(), 0);
+    int breaksLeft = state.justifyBreaks;
+    int extraLeft = state.justifyExtra;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        extras[i] = state.textCharacterExtra;
+        if (text[i] >= 0xD800 && text[i] < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000) {
+            ++i;
+        } else if (text[i] == u' ' && breaksLeft > 0) {
+            const int share = extraLeft / breaksLeft;
+            const int extra = share + (extraLeft % breaksLeft != 0 ? (extraLeft > 0 ? 1 : -1) : 0);
+            extras[i] += extra;
+            extraLeft -= extra;
+            --breaksLeft;
+        }
+    }
+    return extras;
+}
 
 std::shared_ptr<const FontFace> SelectedFace(const DeviceContext& context)
 {

@@ -13,6 +13,8 @@
 #include "platform/win/GdiTypes.h"
 
 #include <memory>
+#include <string_view>
+#include <vector>
 
 namespace win {
 
@@ -35,6 +37,12 @@ BOOL GetCharWidthA(HDC dc, UINT first, UINT last, int* buffer);
 BOOL GetCharWidthW(HDC dc, UINT first, UINT last, int* buffer);
 BOOL GetCharWidth32A(HDC dc, UINT first, UINT last, int* buffer);
 BOOL GetCharWidth32W(HDC dc, UINT first, UINT last, int* buffer);
+
+// The pixels the context's character extra and pending justification add after each UTF-16 unit of
+// text, as text output spaces it: the extra after every character (a surrogate pair's after its first
+// unit), and the justification's pixels shared over the blanks, the first ones one more when they do
+// not divide evenly. The extent calls below count them too.
+std::vector<int> ExtraSpacing(const DcState& state, std::u16string_view text);
 
 BOOL GetTextExtentPoint32A(HDC dc, const char* text, int count, SIZE* size);
 BOOL GetTextExtentPoint32W(HDC dc, const char16_t* text, int count, SIZE* size);

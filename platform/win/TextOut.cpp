@@ -46,9 +46,7 @@ struct Layout {
 // nothing but its dx entry.
 Layout Place(const DeviceContext& context, const FontFace& face, std::u16string_view text, const int* dx)
 {
-    const DcState& state = context.state;
-    int breaksLeft = state.justifyBreaks;
-    int extraLeft = state.justifyExtra;
+    const std::vector<int> extras = dx ? std::vector<int>() : ExtraSpacing(context.state, text);
     Layout layout;
     for (std::size_t i = 0; i < text.size(); ++i) {
         char32_t ch = text[i];
@@ -60,14 +58,7 @@ Layout Place(const DeviceContext& context, const FontFace& face, std::u16string_
         if (dx) {
             layout.width += dx[i] + (pair ? dx[i + 1] : 0);
         } else {
-            layout.width += face.Advance(ch) + state.textCharacterExtra;
-            if (ch == U' ' && breaksLeft > 0) {
-                const int share = extraLeft / breaksLeft;
-                const int extra = share + (extraLeft % breaksLeft != 0 ? (extraLeft > 0 ? 1 : -1) : 0);
-                layout.width += extra;
-                extraLeft -= extra;
-                --breaksLeft;
-            }
+            layout.width += face.Advance(ch) + extras[i];
         }
         if (pair) {
             ++i;

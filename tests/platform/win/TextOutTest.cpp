@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -188,6 +190,31 @@ TEST_F(TextOutTest, CharacterExtraAndJustificationWidenTheText)
     TextOutA(dc_, step + 3, 5, "H", 1);
     TextOutA(dc_, 2 * step + 5, 5, "H", 1);
     EXPECT_EQ(drawn, Read());
+}
+
+TEST_F(TextOutTest, ExtentsCountTheSpacingTheTextIsDrawnWith)
+{
+    const int h = Extent("H").cx;
+    const int blank = Extent(" ").cx;
+    SetTextCharacterExtra(dc_, 4);
+    EXPECT_EQ(Extent("HH").cx, 2 * h + 8);
+    // Five pixels over two blanks, three then two; measuring leaves the justification for the text.
+    SetTextJustification(dc_, 5, 2);
+    for (int round = 0; round < 2; ++round) {
+        int fit = -1;
+        int dx[5] = {};
+        SIZE size;
+        ASSERT_TRUE(GetTextExtentExPointW(dc_, u"H H H", 5, 2 * h + blank + 14, &fit, dx, &size));
+        const int expected[] = {h + 4, h + blank + 11, 2 * h + blank + 15, 2 * h + 2 * blank + 21, 3 * h + 2 * blank + 25};
+        EXPECT_TRUE(std::equal(std::begin(dx), std::end(dx), std::begin(expected)));
+        EXPECT_EQ(size.cx, expected[4]);
+        EXPECT_EQ(fit, 2);
+    }
+    const SIZE size = Extent("H H H");
+    ASSERT_TRUE(TextOutA(dc_, 0, 5, "H H H", 5));
+    EXPECT_EQ(Drawn(RECT{0, 5, size.cx, 5 + size.cy}), std::make_pair(true, false));
+    // The text used the justification up.
+    EXPECT_EQ(Extent("H H H").cx, size.cx - 5);
 }
 
 TEST_F(TextOutTest, OpaqueFillsTheRectangleAndTheBackgroundModeTheCell)
