@@ -139,17 +139,6 @@ TextExtentEx ExtentEx(const FontFace& face, std::u16string_view text, int maxExt
     return result;
 }
 
-int NextTabStop(int x, std::span<const int> tabStops, int defaultWidth)
-{
-    if (tabStops.size() == 1 && tabStops[0] > 0)
-        return (x / tabStops[0] + 1) * tabStops[0];
-    if (tabStops.size() > 1)
-        for (const int stop : tabStops)
-            if (std::abs(stop) > x)
-                return std::abs(stop);
-    return (x / defaultWidth + 1) * defaultWidth;
-}
-
 bool IsRightToLeft(char16_t u)
 {
     return (u >= 0x0590 && u <= 0x08FF) || (u >= 0xFB1D && u <= 0xFDFF) || (u >= 0xFE70 && u <= 0xFEFF);
@@ -304,6 +293,18 @@ TextExtentEx TextExtentExPoint(const FontFace& face, std::u16string_view text, i
     return ExtentEx(face, text, maxExtent);
 }
 
+int NextTabStop(const FontFace& face, int x, std::span<const int> tabStops)
+{
+    if (tabStops.size() == 1 && tabStops[0] > 0)
+        return (x / tabStops[0] + 1) * tabStops[0];
+    if (tabStops.size() > 1)
+        for (const int stop : tabStops)
+            if (std::abs(stop) > x)
+                return std::abs(stop);
+    const int defaultWidth = std::max(1, kDefaultTabChars * face.ScaleX(face.Tables().avgCharWidth));
+    return (x / defaultWidth + 1) * defaultWidth;
+}
+
 SIZE TabbedTextExtent(const FontFace& face, std::string_view text, std::span<const int> tabStops)
 {
     return TabbedTextExtent(face, rtl::AnsiToWide(text), tabStops);
@@ -311,11 +312,10 @@ SIZE TabbedTextExtent(const FontFace& face, std::string_view text, std::span<con
 
 SIZE TabbedTextExtent(const FontFace& face, std::u16string_view text, std::span<const int> tabStops)
 {
-    const int defaultWidth = std::max(1, kDefaultTabChars * face.ScaleX(face.Tables().avgCharWidth));
     const auto advances = UnitAdvances(face, text);
     int x = 0;
     for (std::size_t i = 0; i < text.size(); ++i)
-        x = text[i] == u'\t' ? NextTabStop(x, tabStops, defaultWidth) : x + advances[i];
+        x = text[i] == u'\t' ? NextTabStop(face, x, tabStops) : x + advances[i];
     return {x, CellHeight(face)};
 }
 

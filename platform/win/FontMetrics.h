@@ -114,9 +114,12 @@ struct TextExtentEx {
 TextExtentEx TextExtentExPoint(const FontFace& face, std::string_view text, int maxExtent);
 TextExtentEx TextExtentExPoint(const FontFace& face, std::u16string_view text, int maxExtent);
 
-// Tabs move to the next tab stop right of the pen: with no stops every 8 average character widths, with
-// one stop every that many pixels, with several at each listed position and past the last one every 8
-// average character widths.
+// The tab stop a tab at pen position x moves to, the next one right of it: with no stops every 8
+// average character widths, with one stop every that many pixels, with several at each listed position
+// and past the last one every 8 average character widths.
+int NextTabStop(const FontFace& face, int x, std::span<const int> tabStops);
+
+// Tabs move to the next tab stop right of the pen (NextTabStop).
 SIZE TabbedTextExtent(const FontFace& face, std::string_view text, std::span<const int> tabStops);
 SIZE TabbedTextExtent(const FontFace& face, std::u16string_view text, std::span<const int> tabStops);
 
