@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,13 +43,24 @@ struct Layout {
     int width = 0;
 };
 
-// Places the characters: a surrogate pair is one character at its first unit, its second unit adding
+// Tab stops for tabbed text: offset is how far the text starts right of the tab origin.
+struct Tabs {
+    std::span<const int> stops;
+    int offset = 0;
+};
+
+// Places the characters: with tabs given a tab moves the pen to the next stop and draws nothing; a surrogate pair is one character at its first unit, its second unit adding
 // nothing but its dx entry.
-Layout Place(const DeviceContext& context, const FontFace& face, std::u16string_view text, const int* dx)
+Layout Place(const DeviceContext& context, const FontFace& face, std::u16string_view text, const int* dx,
+             const Tabs* tabs)
 {
     const std::vector<int> extras = dx ? std::vector<int>() : ExtraSpacing(context.state, text);
     Layout layout;
     for (std::size_t i = 0; i < text.size(); ++i) {
+        if (tabs && text[i] == u'\t') {
+            layout.width = NextTabStop(face, layout.width + tabs->offset, tabs->stops) - tabs->offset;
+            continue;
+        }
         char32_t ch = text[i];
         const bool pair = IsHighSurrogate(text[i]) && i + 1 < text.size() && IsLowSurrogate(text[i + 1]);
         if (pair) {
@@ -163,7 +175,10 @@ Baseline Align(const FontFace& face, const TEXTMETRIC& metrics, UINT align, POIN
     return baseline;
 }
 
-BOOL Draw(HDC dc, int x, int y, UINT options, const RECT* rect, std::u16string_view text, const int* dx)
+// Draws the text; with tabs (tabOrigin the logical x the stops count from) it is tabbed text. extent,
+// when given, receives the width of the text and the cell height.
+BOOL Draw(HDC dc, int x, int y, UINT options, const RECT* rect, std::u16string_view text, const int* dx,
+          const std::span<const int>* tabStops = nullptr, int tabOrigin = 0, SIZE* extent = nullptr)
 {
     return WithDC(dc, FALSE, [&](DeviceContext& context) {
         const auto face = SelectedFace(context);
@@ -172,9 +187,18 @@ BOOL Draw(HDC dc, int x, int y, UINT options, const RECT* rect, std::u16string_v
         }
         DcState& state = context.state;
         const TEXTMETRIC metrics = TextMetricsW(*face);
-        const Layout layout = Place(context, *face, text, dx);
         const bool updateCp = state.textAlign & TA_UPDATECP;
-        const POINT reference = context.ToDevice(updateCp ? state.currentPosition : POINT{x, y});
+        const POINT start = updateCp ? state.currentPosition : POINT{x, y};
+        const POINT reference = context.ToDevice(start);
+        Tabs tabs;
+        if (tabStops) {
+            tabs.stops = *tabStops;
+            tabs.offset = reference.x - context.ToDevice(POINT{tabOrigin, start.y}).x;
+        }
+        const Layout layout = Place(context, *face, text, dx, tabStops ? &tabs : nullptr);
+        if (extent) {
+            *extent = SIZE{layout.width, metrics.tmHeight};
+        }
         const Baseline baseline = Align(*face, metrics, state.textAlign, reference, layout.width);
 
         DrawScope scope(context);
@@ -229,6 +253,26 @@ bool BadText(const void* text, long long count)
         return true;
     }
     return false;
+}
+
+template <class Char>
+LONG Tabbed(HDC dc, int x, int y, const Char* text, int count, int tabCount, const int* tabStops, int tabOrigin)
+{
+    if (BadText(text, count) || BadText(tabStops, tabCount)) {
+        return 0;
+    }
+    std::u16string wide;
+    if constexpr (sizeof(Char) == 1) {
+        wide = rtl::AnsiToWide(std::string_view(text ? text : "", std::size_t(count)));
+    } else {
+        wide = std::u16string(text ? text : u"", std::size_t(count));
+    }
+    const std::span<const int> stops(tabStops, std::size_t(tabCount));
+    SIZE extent{};
+    if (!Draw(dc, x, y, 0, nullptr, wide, nullptr, &stops, tabOrigin, &extent)) {
+        return 0;
+    }
+    return MAKELONG(WORD(extent.cx), WORD(extent.cy));
 }
 
 }  // namespace
@@ -297,6 +341,18 @@ BOOL ExtTextOutW(HDC dc, int x, int y, UINT options, const RECT* rect, const cha
         return FALSE;
     }
     return Draw(dc, x, y, options, rect, std::u16string_view(text ? text : u"", count), dx);
+}
+
+
+LONG TabbedTextOutA(HDC dc, int x, int y, const char* text, int count, int tabCount, const int* tabStops, int tabOrigin)
+{
+    return Tabbed(dc, x, y, text, count, tabCount, tabStops, tabOrigin);
+}
+
+LONG TabbedTextOutW(HDC dc, int x, int y, const char16_t* text, int count, int tabCount, const int* tabStops,
+                    int tabOrigin)
+{
+    return Tabbed(dc, x, y, text, count, tabCount, tabStops, tabOrigin);
 }
 
 }  // namespace win

@@ -46,4 +46,10 @@ BOOL ExtTextOutA(HDC dc, int x, int y, UINT options, const RECT* rect, const cha
 BOOL ExtTextOutW(HDC dc, int x, int y, UINT options, const RECT* rect, const char16_t* text, UINT count,
                  const int* dx);
 
+// Draws the text as TextOut does, a tab moving the pen to the next tab stop (NextTabStop of
+// FontMetrics.h) counted from tabOrigin, a logical x. MAKELONG(width, height) of the text; 0 on failure.
+LONG TabbedTextOutA(HDC dc, int x, int y, const char* text, int count, int tabCount, const int* tabStops, int tabOrigin);
+LONG TabbedTextOutW(HDC dc, int x, int y, const char16_t* text, int count, int tabCount, const int* tabStops,
+                    int tabOrigin);
+
 }  // namespace win

@@ -217,6 +217,40 @@ TEST_F(TextOutTest, ExtentsCountTheSpacingTheTextIsDrawnWith)
     EXPECT_EQ(Extent("H H H").cx, size.cx - 5);
 }
 
+TEST_F(TextOutTest, TabbedTextStopsAtTheTabStopsFromTheTabOrigin)
+{
+    const int h = Extent("H").cx;
+    struct Case {
+        const char* name;
+        std::vector<int> stops;
+        int origin;
+        int secondH;  // where the H after the tab starts
+    };
+    const Case cases[] = {
+        {"every 30 from the start", {30}, 10, 40},
+        {"every 30 from an origin left of the text", {30}, 0, 30},
+        {"listed stops", {25, 60}, 10, 35},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Clear();
+        const LONG extent = TabbedTextOutA(dc_, 10, 5, "H\tH", 3, int(c.stops.size()), c.stops.data(), c.origin);
+        EXPECT_EQ(LOWORD(extent), c.secondH + h - 10);
+        EXPECT_EQ(HIWORD(extent), metrics_.tmHeight);
+        const Pixels drawn = Read();
+        Clear();
+        TextOutA(dc_, 10, 5, "H", 1);
+        TextOutA(dc_, c.secondH, 5, "H", 1);
+        EXPECT_EQ(drawn, Read());
+    }
+    // Measuring and drawing share the rule.
+    const int stops[] = {25, 60};
+    const DWORD measured = GetTabbedTextExtentA(dc_, "H\tH\tH", 5, 2, stops);
+    EXPECT_EQ(DWORD(TabbedTextOutA(dc_, 0, 5, "H\tH\tH", 5, 2, stops, 0)), measured);
+    EXPECT_EQ(LOWORD(measured), 60 + h);
+    EXPECT_EQ(TabbedTextOutA(dc_, 0, 5, "H\tH", 3, 1, nullptr, 0), 0);
+}
+
 TEST_F(TextOutTest, OpaqueFillsTheRectangleAndTheBackgroundModeTheCell)
 {
     SetBkColor(dc_, Red);
