@@ -7,6 +7,7 @@
 #include "platform/win/TextOut.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -196,8 +197,10 @@ int Draw(HDC dc, std::u16string_view text, RECT& rect, UINT format)
         }
         if (line.prefix >= 0) {
             const std::u16string_view view = line.text;
-            const RECT bar{x + formatter.Width(view.substr(0, std::size_t(line.prefix))), top + metrics.tmAscent + 1,
-                           x + formatter.Width(view.substr(0, std::size_t(line.prefix) + 1)), top + metrics.tmAscent + 2};
+            const std::size_t at = std::size_t(line.prefix);
+            const int row = top + metrics.tmAscent + 1;
+            const RECT bar{x + formatter.Width(view.substr(0, at)), row, x + formatter.Width(view.substr(0, at + 1)),
+                           row + 1};
             FillRect(dc, &bar, underline);
         }
         top += metrics.tmHeight;
@@ -207,35 +210,32 @@ int Draw(HDC dc, std::u16string_view text, RECT& rect, UINT format)
     return height;
 }
 
-bool BadArguments(const void* text, int count, const RECT* rect)
+// The text, or null for bad arguments (ERROR_INVALID_PARAMETER).
+template <class Char>
+std::optional<std::basic_string_view<Char>> TextOf(const Char* text, int count, const RECT* rect)
 {
     if (!rect || count < -1 || (count != 0 && !text)) {
         SetLastError(ERROR_INVALID_PARAMETER);
-        return true;
+        return std::nullopt;
     }
-    return false;
+    if (count == -1) {
+        return std::basic_string_view<Char>(text);
+    }
+    return count == 0 ? std::basic_string_view<Char>() : std::basic_string_view<Char>(text, std::size_t(count));
 }
 
 }  // namespace
 
 int DrawTextA(HDC dc, const char* text, int count, RECT* rect, UINT format)
 {
-    if (BadArguments(text, count, rect)) {
-        return 0;
-    }
-    const std::string_view view = count == 0 ? std::string_view() : count == -1 ? std::string_view(text)
-                                                                                  : std::string_view(text, std::size_t(count));
-    return Draw(dc, rtl::AnsiToWide(view), *rect, format);
+    const auto view = TextOf(text, count, rect);
+    return view ? Draw(dc, rtl::AnsiToWide(*view), *rect, format) : 0;
 }
 
 int DrawTextW(HDC dc, const char16_t* text, int count, RECT* rect, UINT format)
 {
-    if (BadArguments(text, count, rect)) {
-        return 0;
-    }
-    const std::u16string_view view = count == 0 ? std::u16string_view() : count == -1 ? std::u16string_view(text)
-                                                                                        : std::u16string_view(text, std::size_t(count));
-    return Draw(dc, view, *rect, format);
+    const auto view = TextOf(text, count, rect);
+    return view ? Draw(dc, *view, *rect, format) : 0;
 }
 
 }  // namespace win

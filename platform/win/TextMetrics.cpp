@@ -196,7 +196,9 @@ std::vector<int> ExtraSpacing(const DcState& state, std::u16string_view text)
     int extraLeft = state.justifyExtra;
     for (std::size_t i = 0; i < text.size(); ++i) {
         extras[i] = state.textCharacterExtra;
-        if (text[i] >= 0xD800 && text[i] < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000) {
+        const bool pair = text[i] >= 0xD800 && text[i] < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+                          text[i + 1] < 0xE000;
+        if (pair) {
             ++i;
         } else if (text[i] == u' ' && breaksLeft > 0) {
             const int share = extraLeft / breaksLeft;

@@ -49,7 +49,8 @@ struct Tabs {
     int offset = 0;
 };
 
-// Places the characters: with tabs given a tab moves the pen to the next stop and draws nothing; a surrogate pair is one character at its first unit, its second unit adding
+// Places the characters: with tabs given a tab moves the pen to the next stop and draws nothing; a
+// surrogate pair is one character at its first unit, its second unit adding
 // nothing but its dx entry.
 Layout Place(const DeviceContext& context, const FontFace& face, std::u16string_view text, const int* dx,
              const Tabs* tabs)

@@ -205,7 +205,8 @@ TEST_F(TextOutTest, ExtentsCountTheSpacingTheTextIsDrawnWith)
         int dx[5] = {};
         SIZE size;
         ASSERT_TRUE(GetTextExtentExPointW(dc_, u"H H H", 5, 2 * h + blank + 14, &fit, dx, &size));
-        const int expected[] = {h + 4, h + blank + 11, 2 * h + blank + 15, 2 * h + 2 * blank + 21, 3 * h + 2 * blank + 25};
+        const int expected[] = {h + 4, h + blank + 11, 2 * h + blank + 15, 2 * h + 2 * blank + 21,
+                                3 * h + 2 * blank + 25};
         EXPECT_TRUE(std::equal(std::begin(dx), std::end(dx), std::begin(expected)));
         EXPECT_EQ(size.cx, expected[4]);
         EXPECT_EQ(fit, 2);
