@@ -4,7 +4,7 @@
 #include "platform/win/TextMetrics.h"
 #include "platform/win/TextOut.h"
 
-#include "tests/platform/win/WinFixture.h"
+#include "tests/platform/win/TextFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -20,50 +20,12 @@ constexpr int Height = 100;
 constexpr COLORREF Black = RGB(0, 0, 0);
 constexpr COLORREF White = RGB(255, 255, 255);
 
-using Pixels = std::vector<COLORREF>;
+using wintest::Pixels;
 
-// White 20-pixel text, transparent, on a black bitmap.
-class DrawTextTest : public wintest::WinTest {
+class DrawTextTest : public wintest::TextDcTest {
 protected:
-    void SetUp() override
-    {
-        WinTest::SetUp();
-        dc_ = CreateCompatibleDC(nullptr);
-        bitmap_ = CreateCompatibleBitmap(dc_, Width, Height);
-        SelectObject(dc_, bitmap_);
-        LOGFONT logFont;
-        logFont.lfHeight = -20;
-        logFont.lfFaceName = "Arial";
-        font_ = CreateFontIndirect(&logFont);
-        SelectObject(dc_, font_);
-        SetTextColor(dc_, White);
-        SetBkMode(dc_, TRANSPARENT);
-        GetTextMetricsA(dc_, &metrics_);
-        Clear();
-    }
-    void TearDown() override
-    {
-        DeleteDC(dc_);
-        DeleteObject(bitmap_);
-        DeleteObject(font_);
-        WinTest::TearDown();
-    }
+    DrawTextTest() : TextDcTest(Width, Height) {}
 
-    Pixels Read() const
-    {
-        Pixels pixels;
-        for (int y = 0; y < Height; ++y) {
-            for (int x = 0; x < Width; ++x) {
-                pixels.push_back(GetPixel(dc_, x, y));
-            }
-        }
-        return pixels;
-    }
-    void Clear()
-    {
-        const RECT all{0, 0, Width, Height};
-        FillRect(dc_, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    }
     int Extent(const std::string& text) const
     {
         SIZE size;
@@ -94,10 +56,6 @@ protected:
         return false;
     }
 
-    HDC dc_ = nullptr;
-    HBITMAP bitmap_ = nullptr;
-    HFONT font_ = nullptr;
-    TEXTMETRIC metrics_;
 };
 
 TEST_F(DrawTextTest, WordWrappedCalcRectGivesTheHeightItDraws)

@@ -4,7 +4,7 @@
 #include "platform/win/Lines.h"
 #include "platform/win/TextMetrics.h"
 
-#include "tests/platform/win/WinFixture.h"
+#include "tests/platform/win/TextFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -23,49 +23,12 @@ constexpr COLORREF Black = RGB(0, 0, 0);
 constexpr COLORREF White = RGB(255, 255, 255);
 constexpr COLORREF Red = RGB(255, 0, 0);
 
-using Pixels = std::vector<COLORREF>;
+using wintest::Pixels;
 
-// White 20-pixel text, transparent, on a black bitmap.
-class TextOutTest : public wintest::WinTest {
+class TextOutTest : public wintest::TextDcTest {
 protected:
-    void SetUp() override
-    {
-        WinTest::SetUp();
-        dc_ = CreateCompatibleDC(nullptr);
-        bitmap_ = CreateCompatibleBitmap(dc_, Width, Height);
-        SelectObject(dc_, bitmap_);
-        LOGFONT logFont;
-        logFont.lfHeight = -20;
-        logFont.lfFaceName = "Arial";
-        font_ = CreateFontIndirect(&logFont);
-        SelectObject(dc_, font_);
-        SetTextColor(dc_, White);
-        SetBkMode(dc_, TRANSPARENT);
-        GetTextMetricsA(dc_, &metrics_);
-    }
-    void TearDown() override
-    {
-        DeleteDC(dc_);
-        DeleteObject(bitmap_);
-        DeleteObject(font_);
-        WinTest::TearDown();
-    }
+    TextOutTest() : TextDcTest(Width, Height) {}
 
-    Pixels Read() const
-    {
-        Pixels pixels;
-        for (int y = 0; y < Height; ++y) {
-            for (int x = 0; x < Width; ++x) {
-                pixels.push_back(GetPixel(dc_, x, y));
-            }
-        }
-        return pixels;
-    }
-    void Clear()
-    {
-        const RECT all{0, 0, Width, Height};
-        FillRect(dc_, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    }
     SIZE Extent(const char* text) const
     {
         SIZE size;
@@ -88,10 +51,6 @@ protected:
         return {inside, outside};
     }
 
-    HDC dc_ = nullptr;
-    HBITMAP bitmap_ = nullptr;
-    HFONT font_ = nullptr;
-    TEXTMETRIC metrics_;
 };
 
 TEST_F(TextOutTest, GlyphsLandInsideTheExtentOnly)
