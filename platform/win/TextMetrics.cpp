@@ -131,10 +131,31 @@ DWORD TabbedExtent(HDC dc, const Char* text, int count, int tabCount, const int*
     if (!view || ((tabCount < 0 || (tabCount > 0 && !tabStops)) && BadParameter())) {
         return 0;
     }
-    return WithFace(dc, DWORD{0}, [&](const FontFace& face) {
-        const SIZE size = TabbedTextExtent(face, *view, std::span<const int>(tabStops, std::size_t(tabCount)));
-        return static_cast<DWORD>(MAKELONG(WORD(size.cx), WORD(size.cy)));
-    });
+    auto lock = LockGdi();
+    const DeviceContext* context = FindDC(dc);
+    const auto face = context ? SelectedFace(*context) : nullptr;
+    if (!face) {
+        return 0;
+    }
+    // The face's tab rule with the spacing text output adds after every character but a tab.
+    const std::u16string wide = Wide(*view);
+    const std::span<const int> stops(tabStops, std::size_t(tabCount));
+    const std::vector<int> extras = ExtraSpacing(context->state, wide);
+    int x = 0;
+    std::size_t begin = 0;
+    while (begin <= wide.size()) {
+        const std::size_t end = std::min(wide.find(u'\t', begin), wide.size());
+        const std::u16string_view part = std::u16string_view(wide).substr(begin, end - begin);
+        x += TextExtentPoint32(*face, part).cx;
+        for (std::size_t i = begin; i < end; ++i) {
+            x += extras[i];
+        }
+        if (end < wide.size()) {
+            x = NextTabStop(*face, x, stops);
+        }
+        begin = end + 1;
+    }
+    return static_cast<DWORD>(MAKELONG(WORD(x), WORD(TextExtentPoint32(*face, std::u16string_view()).cy)));
 }
 
 template <class Char>

@@ -50,7 +50,8 @@ BOOL GetTextExtentPoint32W(HDC dc, const char16_t* text, int count, SIZE* size);
 // receives count entries.
 BOOL GetTextExtentExPointA(HDC dc, const char* text, int count, int maxExtent, int* fit, int* dx, SIZE* size);
 BOOL GetTextExtentExPointW(HDC dc, const char16_t* text, int count, int maxExtent, int* fit, int* dx, SIZE* size);
-// MAKELONG(width, height); 0 on failure. Tab stops as TabbedTextExtent says.
+// MAKELONG(width, height); 0 on failure. Tab stops as TabbedTextExtent says, the context's spacing
+// added after every character but a tab, as TabbedTextOut draws the text.
 DWORD GetTabbedTextExtentA(HDC dc, const char* text, int count, int tabCount, const int* tabStops);
 DWORD GetTabbedTextExtentW(HDC dc, const char16_t* text, int count, int tabCount, const int* tabStops);
 

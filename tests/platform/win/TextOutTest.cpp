@@ -211,6 +211,29 @@ TEST_F(TextOutTest, TabbedTextStopsAtTheTabStopsFromTheTabOrigin)
     EXPECT_EQ(TabbedTextOutA(dc_, 0, 5, "H\tH", 3, 1, nullptr, 0), 0);
 }
 
+TEST_F(TextOutTest, TabbedExtentCountsTheCharacterExtraAsTabbedTextOutDraws)
+{
+    const int stops[] = {25, 60};
+    const DWORD plain = GetTabbedTextExtentA(dc_, "HH H", 4, 2, stops);
+    SetTextCharacterExtra(dc_, 3);
+    const DWORD spaced = GetTabbedTextExtentA(dc_, "HH H", 4, 2, stops);
+    EXPECT_EQ(LOWORD(spaced), LOWORD(plain) + 3 * 4);
+    EXPECT_EQ(HIWORD(spaced), HIWORD(plain));
+    EXPECT_EQ(GetTabbedTextExtentW(dc_, u"HH H", 4, 2, stops), spaced);
+    struct Case {
+        const char* text;
+        std::vector<int> stops;
+    };
+    const Case cases[] = {{"HH H", {}}, {"H\tH\tH", {25, 60}}, {"HHHHHH\tH", {20}}, {"\tH\t", {}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        const int count = int(std::string(c.text).size());
+        const int tabCount = int(c.stops.size());
+        const DWORD measured = GetTabbedTextExtentA(dc_, c.text, count, tabCount, c.stops.data());
+        EXPECT_EQ(DWORD(TabbedTextOutA(dc_, 0, 5, c.text, count, tabCount, c.stops.data(), 0)), measured);
+    }
+}
+
 TEST_F(TextOutTest, OpaqueFillsTheRectangleAndTheBackgroundModeTheCell)
 {
     SetBkColor(dc_, Red);
