@@ -2,6 +2,7 @@
 
 #include "platform/rtl/Collation.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/win/DeviceContext.h"
 
 #include <algorithm>
 #include <mutex>
@@ -148,6 +149,26 @@ int EnumFontFamiliesEx(const LOGFONT& filter, int dpi, const FontEnumProc& proc)
         }
     }
     return result;
+}
+
+int EnumFontFamiliesEx(HDC dc, const LOGFONT* filter, FONTENUMPROC proc, LPARAM lParam, DWORD /*flags*/)
+{
+    if (!filter || !proc) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return 0;
+    }
+    int dpi = 0;
+    {
+        // The callbacks run without the lock, free to draw on the context.
+        auto lock = LockGdi();
+        const DeviceContext* context = FindDC(dc);
+        if (!context)
+            return 0;
+        dpi = context->device.dpiY;
+    }
+    return EnumFontFamiliesEx(*filter, dpi, [&](const ENUMLOGFONTEX& font, const TEXTMETRIC& metrics, DWORD type) {
+        return proc(&font, &metrics, type, lParam);
+    });
 }
 
 }  // namespace win

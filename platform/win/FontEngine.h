@@ -5,6 +5,7 @@
 #include "platform/win/FontConfig.h"
 #include "platform/win/FontFace.h"
 #include "platform/win/FontMetrics.h"
+#include "platform/win/GdiTypes.h"
 #include "platform/win/LogFont.h"
 
 #include <filesystem>
@@ -47,5 +48,12 @@ using FontEnumProc = std::function<int(const ENUMLOGFONTEX&, const TEXTMETRIC&, 
 // The metrics are those of the default height on a device of dpi pixels per inch. Returns the last value
 // proc returned, 1 when it was never called.
 int EnumFontFamiliesEx(const LOGFONT& filter, int dpi, const FontEnumProc& proc);
+
+// The form on a device context: returns 0 to stop the enumeration; lParam is the caller's.
+using FONTENUMPROC = int (*)(const ENUMLOGFONTEX* font, const TEXTMETRIC* metrics, DWORD fontType, LPARAM lParam);
+
+// EnumFontFamiliesEx above at the context's resolution, so a printer lists the metrics of its own
+// pixels. flags is not used. 0 for an invalid handle, a null filter or proc (ERROR_INVALID_PARAMETER).
+int EnumFontFamiliesEx(HDC dc, const LOGFONT* filter, FONTENUMPROC proc, LPARAM lParam, DWORD flags);
 
 }  // namespace win

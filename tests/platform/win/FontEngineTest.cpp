@@ -2,6 +2,9 @@
 
 #include "platform/rtl/CodePage.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/win/DeviceContext.h"
+
+#include "tests/platform/win/WinFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -149,6 +152,86 @@ TEST_F(FontEngineTest, EnumerationStopsWhenAsked)
                                  }),
               0);
     EXPECT_EQ(calls, 3);
+}
+
+// Enumeration on device contexts of two resolutions.
+class FontEnumerationDcTest : public wintest::WinTest {
+protected:
+    struct Listed {
+        std::map<std::pair<std::string, int>, int> seen;  // (face, charset) -> calls
+        std::map<std::string, LONG> heights;
+        int calls = 0;
+        int stopAt = 0;
+    };
+    static int Record(const ENUMLOGFONTEX* font, const TEXTMETRIC* metrics, DWORD type, LPARAM lParam)
+    {
+        auto& listed = *reinterpret_cast<Listed*>(lParam);
+        EXPECT_EQ(type, TRUETYPE_FONTTYPE);
+        ++listed.seen[{font->elfLogFont.lfFaceName.Str(), font->elfLogFont.lfCharSet}];
+        listed.heights[font->elfLogFont.lfFaceName.Str()] = metrics->tmHeight;
+        return ++listed.calls == listed.stopAt ? 0 : 1;
+    }
+    static Listed List(HDC dc, int charset, int stopAt = 0)
+    {
+        LOGFONT filter;
+        filter.lfCharSet = BYTE(charset);
+        Listed listed;
+        listed.stopAt = stopAt;
+        const int result = EnumFontFamiliesEx(dc, &filter, Record, reinterpret_cast<LPARAM>(&listed), 0);
+        EXPECT_EQ(result, stopAt ? 0 : 1);
+        return listed;
+    }
+};
+
+TEST_F(FontEnumerationDcTest, ListsEachBundledFamilyOncePerCharsetAtTheContextsResolution)
+{
+    const HDC screen = CreateCompatibleDC(nullptr);
+    Surface surface(4, 4);
+    Device device;
+    device.technology = DT_RASPRINTER;
+    device.dpiX = device.dpiY = 600;
+    device.resolution = SIZE{4, 4};
+    const HDC printer = CreateDeviceSurfaceDC(surface, device, POINT{0, 0});
+
+    const std::set<std::string> bundled{"Arial", "Courier New", "DejaVu Sans", "Liberation Mono", "Liberation Sans",
+                                        "Liberation Serif", "MS Sans Serif", "Tahoma", "Times New Roman", "Verdana"};
+    for (const int charset : {int(DEFAULT_CHARSET), int(ANSI_CHARSET), int(RUSSIAN_CHARSET)}) {
+        SCOPED_TRACE(charset);
+        const Listed listed = List(screen, charset);
+        std::set<std::string> names;
+        for (const auto& [key, calls] : listed.seen) {
+            EXPECT_EQ(calls, 1) << key.first;
+            if (charset != DEFAULT_CHARSET) {
+                EXPECT_EQ(key.second, charset) << key.first;
+            }
+            names.insert(key.first);
+        }
+        EXPECT_EQ(names, bundled);
+        // The same entries as the engine lists for the screen's resolution.
+        int direct = 0;
+        LOGFONT filter;
+        filter.lfCharSet = BYTE(charset);
+        EnumFontFamiliesEx(filter, 96, [&](const ENUMLOGFONTEX&, const TEXTMETRIC&, DWORD) { return ++direct; });
+        EXPECT_EQ(listed.calls, direct);
+    }
+
+    // The printer's metrics are those of its own pixels.
+    const Listed fine = List(printer, ANSI_CHARSET);
+    const Listed coarse = List(screen, ANSI_CHARSET);
+    LOGFONT arial;
+    arial.lfFaceName = "Arial";
+    EXPECT_EQ(fine.heights.at("Arial"), TextMetricsA(*RealizeFont(arial, 600)).tmHeight);
+    EXPECT_EQ(coarse.heights.at("Arial"), TextMetricsA(*RealizeFont(arial, 96)).tmHeight);
+    EXPECT_GT(fine.heights.at("Arial"), 5 * coarse.heights.at("Arial"));
+
+    // The callback stops it; bad arguments fail.
+    EXPECT_EQ(List(screen, DEFAULT_CHARSET, 2).calls, 2);
+    LOGFONT filter;
+    EXPECT_EQ(EnumFontFamiliesEx(nullptr, &filter, Record, 0, 0), 0);
+    EXPECT_EQ(EnumFontFamiliesEx(screen, nullptr, Record, 0, 0), 0);
+    EXPECT_EQ(EnumFontFamiliesEx(screen, &filter, nullptr, 0, 0), 0);
+    DeleteDC(printer);
+    DeleteDC(screen);
 }
 
 }  // namespace
