@@ -1,6 +1,7 @@
 #include "platform/win/DrawText.h"
 
 #include "platform/rtl/CodePage.h"
+#include "platform/win/CharacterPlacement.h"
 #include "platform/win/DeviceContext.h"
 #include "platform/win/GdiObjects.h"
 #include "platform/win/TextMetrics.h"
@@ -18,10 +19,23 @@ namespace {
 
 constexpr std::u16string_view kEllipsis = u"...";
 
+bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit < 0xDC00; }
+bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit < 0xE000; }
+
+// East-Asian wide and full-width characters, between which a line may break without a blank.
+bool IsFullWidth(char16_t u)
+{
+    return (u >= 0x1100 && u <= 0x115F) || (u >= 0x2E80 && u <= 0x303E) || (u >= 0x3041 && u <= 0x33FF) ||
+           (u >= 0x3400 && u <= 0x4DBF) || (u >= 0x4E00 && u <= 0x9FFF) || (u >= 0xA000 && u <= 0xA4CF) ||
+           (u >= 0xAC00 && u <= 0xD7A3) || (u >= 0xF900 && u <= 0xFAFF) || (u >= 0xFE30 && u <= 0xFE4F) ||
+           (u >= 0xFF00 && u <= 0xFF60) || (u >= 0xFFE0 && u <= 0xFFE6);
+}
+
 struct Line {
     std::u16string text;
     int prefix = -1;  // the unit drawn underlined; -1 for none
     int width = 0;
+    bool cut = false;  // an ellipsis shortened it
 };
 
 class Formatter {
@@ -91,16 +105,15 @@ public:
                 line.prefix = prefix - int(from);
             }
             line.width = Width(line.text);
-            if ((format_ & DT_END_ELLIPSIS) && line.width > width) {
-                Ellipsis(line, width);
-            }
+            Shorten(line, width);
             lines.push_back(std::move(line));
         }
         return lines;
     }
 
 private:
-    // Breaks text[begin, end) at blanks into lines no wider than width, a word wider than that alone.
+    // Breaks text[begin, end) at blanks (and between full-width characters) into lines no wider than
+    // width; a word wider than that stands alone, or with DT_EDITCONTROL is broken between characters.
     void Wrap(std::u16string_view text, std::size_t begin, std::size_t end, int width,
               std::vector<std::pair<std::size_t, std::size_t>>& ranges) const
     {
@@ -108,15 +121,14 @@ private:
         do {
             std::size_t lineEnd = start;
             while (lineEnd < end) {
-                std::size_t next = lineEnd;
-                while (next < end && text[next] == u' ') {
-                    ++next;
-                }
-                while (next < end && text[next] != u' ') {
-                    ++next;
-                }
-                if (lineEnd != start && Width(text.substr(start, next - start)) > width) {
-                    break;
+                const std::size_t next = SegmentEnd(text, lineEnd, end);
+                if (Width(text.substr(start, next - start)) > width) {
+                    if (lineEnd == start && (format_ & DT_EDITCONTROL)) {
+                        lineEnd = CharacterBreak(text, start, next, width);
+                    }
+                    if (lineEnd != start) {
+                        break;
+                    }
                 }
                 lineEnd = next;
             }
@@ -132,25 +144,139 @@ private:
         } while (start < end);
     }
 
-    // Keeps the characters that fit with the ellipsis after them.
-    void Ellipsis(Line& line, int width) const
+    // The end of the blanks from "from" and the word after them: a word ends at a blank and, unless
+    // DT_NOFULLWIDTHCHARBREAK, between two full-width characters.
+    std::size_t SegmentEnd(std::u16string_view text, std::size_t from, std::size_t end) const
+    {
+        const bool fullWidthBreaks = !(format_ & DT_NOFULLWIDTHCHARBREAK);
+        std::size_t next = from;
+        while (next < end && text[next] == u' ') {
+            ++next;
+        }
+        while (next < end && text[next] != u' ') {
+            ++next;
+            if (fullWidthBreaks && next < end && IsFullWidth(text[next - 1]) && IsFullWidth(text[next])) {
+                break;
+            }
+        }
+        return next;
+    }
+
+    // The end of the most characters of text[start, end) that fit in width, at least one; a surrogate
+    // pair stays whole.
+    std::size_t CharacterBreak(std::u16string_view text, std::size_t start, std::size_t end, int width) const
+    {
+        std::size_t fit = start;
+        while (fit < end) {
+            std::size_t next = fit + 1;
+            if (next < end && IsHighSurrogate(text[fit]) && IsLowSurrogate(text[next])) {
+                ++next;
+            }
+            if (fit != start && Width(text.substr(start, next - start)) > width) {
+                break;
+            }
+            fit = next;
+        }
+        return fit;
+    }
+
+    // Shortens a line too wide for the rectangle as the ellipsis flags ask.
+    void Shorten(Line& line, int width) const
+    {
+        if (line.width <= width) {
+            return;
+        }
+        if (format_ & DT_PATH_ELLIPSIS) {
+            PathEllipsis(line, width);
+            if (line.width > width && (format_ & DT_END_ELLIPSIS)) {
+                EndEllipsis(line, width);
+            }
+        } else if (format_ & DT_WORD_ELLIPSIS) {
+            WordEllipsis(line, width);
+        } else if (format_ & DT_END_ELLIPSIS) {
+            EndEllipsis(line, width);
+        }
+    }
+
+    // How many leading units of text fit in room pixels.
+    int Fit(std::u16string_view text, int room) const
     {
         int fit = 0;
         SIZE size{};
-        GetTextExtentExPointW(dc_, line.text.data(), int(line.text.size()), std::max(0, width - Width(kEllipsis)), &fit,
-                              nullptr, &size);
-        line.text = line.text.substr(0, std::size_t(fit)) + std::u16string(kEllipsis);
-        if (line.prefix >= fit) {
-            line.prefix = -1;
+        GetTextExtentExPointW(dc_, text.data(), int(text.size()), std::max(0, room), &fit, nullptr, &size);
+        return fit;
+    }
+
+    // The line as its first cut units followed by the ellipsis and then the units from resume on.
+    void Cut(Line& line, std::size_t cut, std::size_t resume) const
+    {
+        const std::size_t removed = resume - cut;
+        const std::size_t prefix = std::size_t(line.prefix);
+        if (line.prefix >= 0 && prefix >= cut) {
+            line.prefix = prefix >= resume ? int(prefix - removed + kEllipsis.size()) : -1;
         }
+        line.text = line.text.substr(0, cut) + std::u16string(kEllipsis) + line.text.substr(resume);
         line.width = Width(line.text);
+        line.cut = true;
+    }
+
+    // Keeps the characters that fit with the ellipsis after them.
+    void EndEllipsis(Line& line, int width) const
+    {
+        Cut(line, std::size_t(Fit(line.text, width - Width(kEllipsis))), line.text.size());
+    }
+
+    // Keeps the whole words that fit with the ellipsis after them; a first word too wide is cut.
+    void WordEllipsis(Line& line, int width) const
+    {
+        const std::size_t fit = std::size_t(Fit(line.text, width - Width(kEllipsis)));
+        std::size_t cut = line.text.rfind(u' ', fit);
+        cut = cut == std::u16string::npos ? 0 : cut;
+        while (cut > 0 && line.text[cut - 1] == u' ') {
+            --cut;
+        }
+        Cut(line, cut == 0 ? fit : cut, line.text.size());
+    }
+
+    // Keeps the part from the last \ or / and as much of the start as fits, the ellipsis between them;
+    // text without a separator is cut at its end.
+    void PathEllipsis(Line& line, int width) const
+    {
+        const std::size_t separator = line.text.find_last_of(u"\\/");
+        if (separator == std::u16string::npos) {
+            EndEllipsis(line, width);
+            return;
+        }
+        const std::u16string_view text = line.text;
+        const int room = width - Width(std::u16string(kEllipsis) + std::u16string(text.substr(separator)));
+        Cut(line, std::size_t(Fit(text.substr(0, separator), room)), separator);
     }
 
     HDC dc_;
     UINT format_;
 };
 
-int Draw(HDC dc, std::u16string_view text, RECT& rect, UINT format)
+// The line in display order with its prefix moved along: right-to-left runs reversed.
+void Reorder(HDC dc, Line& line)
+{
+    std::u16string shown(line.text.size(), u'\0');
+    std::vector<UINT> order(line.text.size());
+    GCP_RESULTSW results;
+    results.lpOutString = shown.data();
+    results.lpOrder = order.data();
+    results.nGlyphs = UINT(line.text.size());
+    if (GetCharacterPlacementW(dc, line.text.data(), int(line.text.size()), 0, &results, GCP_REORDER) == 0) {
+        return;
+    }
+    if (line.prefix >= 0) {
+        line.prefix = int(order[std::size_t(line.prefix)]);
+    }
+    line.text = std::move(shown);
+}
+
+// Lays out and, unless DT_CALCRECT, draws the text; shown receives the text of a single line an
+// ellipsis shortened.
+int Draw(HDC dc, std::u16string_view text, RECT& rect, UINT format, std::optional<std::u16string>& shown)
 {
     TEXTMETRIC metrics;
     if (!GetTextMetricsW(dc, &metrics)) {
@@ -158,9 +284,12 @@ int Draw(HDC dc, std::u16string_view text, RECT& rect, UINT format)
     }
     const Formatter formatter(dc, format);
     int prefix = -1;
-    const std::u16string shown = formatter.StripPrefixes(text, prefix);
-    const std::vector<Line> lines = formatter.Lines(shown, prefix, rect.right - rect.left);
+    const std::u16string stripped = formatter.StripPrefixes(text, prefix);
+    std::vector<Line> lines = formatter.Lines(stripped, prefix, rect.right - rect.left);
     const int height = int(lines.size()) * metrics.tmHeight;
+    if (lines.size() == 1 && lines[0].cut) {
+        shown = lines[0].text;
+    }
     if (format & DT_CALCRECT) {
         int widest = 0;
         for (const Line& line : lines) {
@@ -175,6 +304,10 @@ int Draw(HDC dc, std::u16string_view text, RECT& rect, UINT format)
         top = rect.top + (rect.bottom - rect.top - height) / 2;
     } else if ((format & DT_SINGLELINE) && (format & DT_BOTTOM)) {
         top = rect.bottom - height;
+    } else if ((format & DT_EDITCONTROL) && !(format & DT_SINGLELINE)) {
+        // As in a multi-line edit, a line the rectangle's bottom cuts is not shown.
+        const int whole = std::max(0, (rect.bottom - rect.top) / std::max<int>(1, metrics.tmHeight));
+        lines.resize(std::min(lines.size(), std::size_t(whole)));
     }
     const int saved = SaveDC(dc);
     SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
@@ -182,7 +315,10 @@ int Draw(HDC dc, std::u16string_view text, RECT& rect, UINT format)
         IntersectClipRect(dc, rect.left, rect.top, rect.right, rect.bottom);
     }
     const HBRUSH underline = CreateSolidBrush(GetTextColor(dc));
-    for (const Line& line : lines) {
+    for (Line& line : lines) {
+        if (format & DT_RTLREADING) {
+            Reorder(dc, line);
+        }
         int x = rect.left;
         if (format & DT_CENTER) {
             x = rect.left + (rect.right - rect.left - line.width) / 2;
@@ -224,18 +360,52 @@ std::optional<std::basic_string_view<Char>> TextOf(const Char* text, int count, 
     return count == 0 ? std::basic_string_view<Char>() : std::basic_string_view<Char>(text, std::size_t(count));
 }
 
+// Draws the text and, with DT_MODIFYSTRING, writes the shortened text back into the caller's buffer:
+// at most as many characters as the text had, then a terminator where the text had one (count -1) or
+// where it still lies within count.
+template <class Char>
+int DrawAndModify(HDC dc, const Char* text, int count, RECT* rect, UINT format)
+{
+    const auto view = TextOf(text, count, rect);
+    if (!view) {
+        return 0;
+    }
+    std::optional<std::u16string> shown;
+    int height = 0;
+    std::basic_string<Char> modified;
+    if constexpr (sizeof(Char) == 1) {
+        height = Draw(dc, rtl::AnsiToWide(*view), *rect, format, shown);
+        if (shown) {
+            modified = rtl::WideToAnsi(*shown);
+        }
+    } else {
+        height = Draw(dc, *view, *rect, format, shown);
+        if (shown) {
+            modified = std::move(*shown);
+        }
+    }
+    if ((format & DT_MODIFYSTRING) && shown) {
+        // The caller's buffer: writable by the call's contract, its size known only as far as the text.
+        Char* buffer = const_cast<Char*>(text);
+        const std::size_t written = std::min(modified.size(), view->size());
+        std::copy_n(modified.begin(), written, buffer);
+        if (count == -1 || written < view->size()) {
+            buffer[written] = Char(0);
+        }
+    }
+    return height;
+}
+
 }  // namespace
 
 int DrawTextA(HDC dc, const char* text, int count, RECT* rect, UINT format)
 {
-    const auto view = TextOf(text, count, rect);
-    return view ? Draw(dc, rtl::AnsiToWide(*view), *rect, format) : 0;
+    return DrawAndModify(dc, text, count, rect, format);
 }
 
 int DrawTextW(HDC dc, const char16_t* text, int count, RECT* rect, UINT format)
 {
-    const auto view = TextOf(text, count, rect);
-    return view ? Draw(dc, *view, *rect, format) : 0;
+    return DrawAndModify(dc, text, count, rect, format);
 }
 
 }  // namespace win
