@@ -1,6 +1,7 @@
 #include "platform/win/TextMetrics.h"
 
 #include "platform/rtl/Exceptions.h"
+#include "platform/win/DrawText.h"
 #include "platform/win/FontEngine.h"
 
 #include "tests/platform/win/WinFixture.h"
@@ -8,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cmath>
 #include <memory>
 #include <string>
 #include <vector>
@@ -208,6 +210,52 @@ TEST_F(TextMetricsFailureTest, InvalidHandlesAndArgumentsFail)
     EXPECT_EQ(size.cy, metrics.tmHeight);
     EXPECT_TRUE(GetCharWidthA(dc, 'a', 'b', widths));
     DeleteDC(dc);
+}
+
+class TextResolutionTest : public wintest::WinTest {};
+
+TEST_F(TextResolutionTest, TextMeasuresAlikeOnTheScreenAndScaledOnA600DpiDevice)
+{
+    const auto pixels = [](int points, int dpi) { return (points * dpi + 36) / 72; };
+    Surface surface(4, 4);
+    Device device;
+    device.technology = DT_RASPRINTER;
+    device.dpiX = device.dpiY = 600;
+    device.resolution = SIZE{4, 4};
+    const double scale = 600.0 / 96.0;
+    // A 15-point font with its height scaled by each device the way the program asks for one, and the
+    // default height of 12 points, which the device scales itself.
+    for (const bool scaled : {true, false}) {
+        SCOPED_TRACE(scaled);
+        const auto select = [&](HDC dc, int dpi) {
+            LOGFONT logFont;
+            logFont.lfHeight = scaled ? -pixels(15, dpi) : 0;
+            logFont.lfFaceName = "Arial";
+            return SelectObject(dc, CreateFontIndirect(&logFont));
+        };
+        const HDC screen = CreateCompatibleDC(nullptr);
+        const HGDIOBJ screenFont = select(screen, 96);
+        const HDC printer = CreateDeviceSurfaceDC(surface, device, POINT{0, 0});
+        const HGDIOBJ printerFont = select(printer, 600);
+        for (const std::string text : {"The quick brown fox", "WWWW iiii llll", "Energy savings 1,234.56 kWh", "a"}) {
+            SCOPED_TRACE(text);
+            const int count = int(text.size());
+            SIZE coarse, fine;
+            ASSERT_TRUE(GetTextExtentPoint32A(screen, text.data(), count, &coarse));
+            ASSERT_TRUE(GetTextExtentPoint32A(printer, text.data(), count, &fine));
+            // Each screen advance is rounded to a whole screen pixel.
+            EXPECT_LE(std::abs(fine.cx / scale - coarse.cx), count);
+            // The cell is the ascent and the descent, each rounded up to a whole pixel.
+            EXPECT_LE(std::abs(fine.cy / scale - coarse.cy), 2.0);
+            RECT rect{0, 0, 0, 0};
+            EXPECT_EQ(DrawTextA(printer, text.data(), count, &rect, DT_CALCRECT | DT_SINGLELINE), fine.cy);
+            EXPECT_EQ(rect.right, fine.cx);
+        }
+        DeleteObject(SelectObject(printer, printerFont));
+        DeleteObject(SelectObject(screen, screenFont));
+        DeleteDC(printer);
+        DeleteDC(screen);
+    }
 }
 
 }  // namespace

@@ -303,4 +303,56 @@ TEST_F(TextOutTest, InvalidArgumentsFail)
     EXPECT_EQ(Drawn(RECT{0, 0, 0, 0}), std::make_pair(false, false));
 }
 
+// A tall bitmap for text that runs upwards.
+class RotatedTextTest : public wintest::TextDcTest {
+protected:
+    RotatedTextTest() : TextDcTest(60, 120) {}
+
+    // The bounding box of the pixels that are not black.
+    RECT Ink() const
+    {
+        RECT box{60, 120, 0, 0};
+        const Pixels pixels = Read();
+        for (int y = 0; y < 120; ++y) {
+            for (int x = 0; x < 60; ++x) {
+                if (pixels[std::size_t(y * 60 + x)] != Black) {
+                    box = RECT{std::min<LONG>(box.left, x), std::min<LONG>(box.top, y), std::max<LONG>(box.right, x + 1),
+                               std::max<LONG>(box.bottom, y + 1)};
+                }
+            }
+        }
+        return box;
+    }
+};
+
+TEST_F(RotatedTextTest, EscapementOf900RunsUpwards)
+{
+    SIZE size;
+    GetTextExtentPoint32A(dc_, "WWWW", 4, &size);
+    LOGFONT logFont;
+    logFont.lfHeight = -20;
+    logFont.lfFaceName = "Arial";
+    logFont.lfEscapement = 900;
+    const HFONT font = CreateFontIndirect(&logFont);
+    const HGDIOBJ old = SelectObject(dc_, font);
+    ASSERT_TRUE(TextOutA(dc_, 10, 110, "WWWW", 4));
+    const RECT all = Ink();
+    EXPECT_GT(all.bottom - all.top, all.right - all.left);
+    // The ink runs the length of the extent, up from the reference point, and stays in the cell's breadth.
+    EXPECT_LE(all.bottom - all.top, size.cx);
+    EXPECT_GE(all.bottom - all.top, size.cx - size.cx / 8);
+    EXPECT_LE(all.bottom, 110);
+    EXPECT_GE(all.left, 10);
+    EXPECT_LE(all.right, 10 + size.cy);
+
+    // The first letter is at the bottom: the text starts below where it ends.
+    Clear();
+    ASSERT_TRUE(TextOutA(dc_, 10, 110, "W", 1));
+    const RECT first = Ink();
+    EXPECT_EQ(first.bottom, all.bottom);
+    EXPECT_GT(first.top, all.top + (all.bottom - all.top) / 2);
+    SelectObject(dc_, old);
+    DeleteObject(font);
+}
+
 }  // namespace
