@@ -316,8 +316,10 @@ protected:
         for (int y = 0; y < 120; ++y) {
             for (int x = 0; x < 60; ++x) {
                 if (pixels[std::size_t(y * 60 + x)] != Black) {
-                    box = RECT{std::min<LONG>(box.left, x), std::min<LONG>(box.top, y), std::max<LONG>(box.right, x + 1),
-                               std::max<LONG>(box.bottom, y + 1)};
+                    box.left = std::min<LONG>(box.left, x);
+                    box.top = std::min<LONG>(box.top, y);
+                    box.right = std::max<LONG>(box.right, x + 1);
+                    box.bottom = std::max<LONG>(box.bottom, y + 1);
                 }
             }
         }
