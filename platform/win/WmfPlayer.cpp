@@ -186,14 +186,15 @@ void Player::Arc(const WmfRecord& record)
 void Player::Text(const WmfRecord& record)
 {
     const WmfText text = metafile_.Text(record);
-    std::string bytes(text.text);
+    // The bytes are in the font's charset; drawn as wide text, no character is lost to the process page.
+    // Those code pages give one character a byte, so the advances still pair with the characters.
     int codePage = 0;
-    if (rtl::TryCharsetToCodePage(state_.charset, codePage) && codePage >= 1250 && codePage <= 1258
-        && codePage != rtl::AnsiCodePage())
-        bytes = rtl::WideToAnsi(rtl::AnsiToWide(bytes, codePage));
+    if (!rtl::TryCharsetToCodePage(state_.charset, codePage) || codePage < 1250 || codePage > 1258)
+        codePage = rtl::AnsiCodePage();
+    const std::u16string wide = rtl::AnsiToWide(text.text, codePage);
     const POINT at = Map(text.at);
     if (record.function == WmfFunction::TextOut) {
-        TextOutA(dc_, at.x, at.y, bytes.data(), static_cast<int>(bytes.size()));
+        TextOutW(dc_, at.x, at.y, wide.data(), static_cast<int>(wide.size()));
         return;
     }
     // Advances through the mapping of the running sum, so that rounding does not add up.
@@ -204,8 +205,8 @@ void Player::Text(const WmfRecord& record)
         sum += advance;
     }
     const RECT box = MapBox(text.rect);
-    ExtTextOutA(dc_, at.x, at.y, text.options, text.hasRect ? &box : nullptr, bytes.data(),
-                static_cast<UINT>(bytes.size()), dx.empty() ? nullptr : dx.data());
+    ExtTextOutW(dc_, at.x, at.y, text.options, text.hasRect ? &box : nullptr, wide.data(),
+                static_cast<UINT>(wide.size()), dx.empty() ? nullptr : dx.data());
 }
 
 void Player::Blit(const WmfRecord& record)

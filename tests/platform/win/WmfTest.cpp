@@ -618,6 +618,28 @@ TEST_F(WmfTest, TextIsConvertedFromTheFontsCharacterSet)
     EXPECT_NE(picture, Read(unconverted, 60, 40));
 }
 
+TEST_F(WmfTest, TextTheProcessPageCannotHoldIsDrawnAsItsOwnLetters)
+{
+    // 0xC6 is Cyrillic Zhe in the Cyrillic page; the process page (1252) has no Cyrillic at all.
+    const auto setUp = [](Drawing& d) {
+        d.Font(0, -16, "Arial", RUSSIAN_CHARSET);
+        d.Select(0);
+        d.Colour(WmfFunction::SetTextColor, RGB(255, 255, 255));
+        d.Mode(WmfFunction::SetBkMode, TRANSPARENT);
+    };
+    MetafileDrawing recorded(kBounds, 1);
+    setUp(recorded);
+    recorded.Text(At(2, 2), "\xC6");
+    HDC played = Canvas(60, 40);
+    ASSERT_TRUE(PlayWindowsMetafile(played, ReadWindowsMetafile(recorded.Build()), RECT{0, 0, 60, 40}));
+    HDC direct = Canvas(60, 40);
+    DirectDrawing reference(direct, POINT{kBounds.left, kBounds.top}, 1);
+    setUp(reference);
+    const POINT at = At(2, 2);
+    TextOutW(direct, at.x - kBounds.left, at.y - kBounds.top, u"\u0416", 1);
+    EXPECT_EQ(FirstDifference(Read(played, 60, 40), Read(direct, 60, 40), 60), "");
+}
+
 TEST_F(WmfTest, SniffedAsWindowsMetafile)
 {
     EXPECT_EQ(SniffPictureFormat(WmfBuilder(kBounds, 0).Build()), PictureFormat::Wmf);
