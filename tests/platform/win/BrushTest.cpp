@@ -67,4 +67,31 @@ TEST_F(BrushTest, MonochromePatternsTakeTheTextAndBackgroundColours)
     DeleteObject(brush);
 }
 
+TEST_F(BrushTest, DibPatternsKeepTheirRowOrder)
+{
+    // A 1 x 2 pattern, red above blue, stored bottom-up (positive height) and top-down (negative).
+    struct PackedDib {
+        BITMAPINFOHEADER header;
+        std::uint32_t rows[2];
+    };
+    for (const bool topDown : {false, true}) {
+        SCOPED_TRACE(topDown ? "top-down" : "bottom-up");
+        PackedDib dib{};
+        dib.header.biSize = sizeof(BITMAPINFOHEADER);
+        dib.header.biWidth = 1;
+        dib.header.biHeight = topDown ? -2 : 2;
+        dib.header.biPlanes = 1;
+        dib.header.biBitCount = 32;
+        dib.header.biCompression = BI_RGB;
+        dib.rows[topDown ? 0 : 1] = 0xFF0000;  // red
+        dib.rows[topDown ? 1 : 0] = 0x0000FF;  // blue
+        HBRUSH brush = CreateDIBPatternBrushPt(&dib, DIB_RGB_COLORS);
+        ASSERT_NE(brush, nullptr);
+        Paint(brush);
+        EXPECT_EQ(Read()[0], "rrrrrrrrrr");
+        EXPECT_EQ(Read()[1], "bbbbbbbbbb");
+        DeleteObject(brush);
+    }
+}
+
 }  // namespace
