@@ -578,21 +578,59 @@ void EmfRecorder::PaintDevice(const Region& region, const BrushPaint& paint, int
             }
         }
     }
-    Bound(bounds);
+    WriteImage(bounds, dib.info, dib.bits);
+}
+
+void EmfRecorder::PaintPixels(const RECT& wanted, const std::function<std::uint32_t(std::uint32_t, int, int)>& paint)
+{
+    // A drawing without bounds of its own (a clear) covers the reference device's page.
+    RECT area;
+    const RECT page{0, 0, context_.device.resolution.cx, context_.device.resolution.cy};
+    IntersectRect(&area, &wanted, &page);
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    if (width <= 0 || height <= 0) {
+        return;
+    }
+    Sync();
+    // Over black a pixel shows its premultiplied colour; over white, in addition, how much of the
+    // destination it lets through.
+    Dib dib = TopDownDib(width, height, 32, {});
+    for (int y = area.top; y < area.bottom; ++y) {
+        for (int x = area.left; x < area.right; ++x) {
+            const std::uint32_t overBlack = paint(0, x, y) & 0x00FFFFFF;
+            const std::uint32_t overWhite = paint(0x00FFFFFF, x, y) & 0x00FFFFFF;
+            std::uint32_t through = 0;
+            for (const int shift : {0, 8, 16}) {
+                const auto black = (overBlack >> shift) & 0xFF;
+                const auto white = (overWhite >> shift) & 0xFF;
+                through = std::max(through, white > black ? white - black : 0);
+            }
+            const std::uint32_t pixel = overBlack | ((255 - through) << 24);
+            const std::size_t at = (static_cast<std::size_t>(y - area.top) * width + (x - area.left)) * 4;
+            std::memcpy(dib.bits.data() + at, &pixel, 4);
+        }
+    }
+    WriteImage(area, dib.info, dib.bits);
+}
+
+void EmfRecorder::WriteImage(const RECT& area, const std::string& info, const std::string& bits)
+{
+    Bound(area);
     EmrStretchBlt record;
     record.emr.iType = EMR_ALPHABLEND;
-    record.bounds = Inclusive(bounds);
-    const POINT origin = context_.ToLogical(POINT{bounds.left, bounds.top});
+    record.bounds = Inclusive(area);
+    const POINT origin = context_.ToLogical(POINT{area.left, area.top});
     record.x = origin.x;
     record.y = origin.y;
-    record.cx = record.cxSrc = width;
-    record.cy = record.cySrc = height;
+    record.cx = record.cxSrc = area.right - area.left;
+    record.cy = record.cySrc = area.bottom - area.top;
     record.rop = u32{AC_SRC_OVER} | (u32{255} << 16) | (u32{AC_SRC_ALPHA} << 24);
     record.offBmi = sizeof(record);
-    record.cbBmi = static_cast<u32>(dib.info.size());
+    record.cbBmi = static_cast<u32>(info.size());
     record.offBits = record.offBmi + record.cbBmi;
-    record.cbBits = static_cast<u32>(dib.bits.size());
-    Write(&record, sizeof(record), dib.info + dib.bits);
+    record.cbBits = static_cast<u32>(bits.size());
+    Write(&record, sizeof(record), info + bits);
 }
 
 BOOL EmfRecorder::Blit(u32 type, int x, int y, int width, int height, HDC source, int sourceX, int sourceY,

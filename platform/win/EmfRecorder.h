@@ -19,6 +19,8 @@
 #include "platform/win/GdiTypes.h"
 #include "platform/win/Region.h"
 
+#include <cstdint>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <optional>
@@ -67,6 +69,9 @@ public:
     // What composite drawing paints directly (device coordinates): a fill, an inversion or, for
     // patterned paint, the pixels it would produce.
     void PaintDevice(const Region& region, const BrushPaint& paint, int rop2);
+    // Pixels composed over the destination (device coordinates): paint answers a pixel's new colour
+    // over a given old one; recorded as the image it blends over any destination.
+    void PaintPixels(const RECT& area, const std::function<std::uint32_t(std::uint32_t, int, int)>& paint);
 
     // Blits; the source pixels are copied into the record.
     BOOL Blit(emf::u32 type, int x, int y, int width, int height, HDC source, int sourceX, int sourceY, int sourceWidth,
@@ -114,6 +119,7 @@ private:
     RECT DeviceBounds(const POINT* points, std::size_t count, bool pen) const;
     int PenReach() const;
     void Write(const void* record, std::size_t size, std::string_view tail = {});
+    void WriteImage(const RECT& area, const std::string& info, const std::string& bits);
     void WriteRegion(emf::u32 type, const Region& region, RECT bounds, emf::u32 brush, SIZE stroke);
 
     DeviceContext& context_;

@@ -11,6 +11,9 @@
 #include "platform/win/DeviceContext.h"
 #include "platform/win/DrawText.h"
 #include "platform/win/Edges.h"
+#include "platform/win/GdiPlusBrush.h"
+#include "platform/win/GdiPlusGraphics.h"
+#include "platform/win/ImageList.h"
 #include "platform/win/Lines.h"
 #include "platform/win/Pen.h"
 #include "platform/win/PictureFormat.h"
@@ -99,15 +102,25 @@ struct Sources {
             pixels[index] = (a << 24) | ((a * (index * 7 % 256) / 255) << 16) | ((a / 2) << 8);
         }
         SelectObject(alpha, alphaBitmap);
+        images = ImageList_Create(8, 8, ILC_COLOR32 | ILC_MASK, 1, 1);
+        HBITMAP picture = CreateCompatibleBitmap(colour.dc, 8, 8);
+        HDC copy = CreateCompatibleDC(nullptr);
+        SelectObject(copy, picture);
+        BitBlt(copy, 0, 0, 8, 8, colour.dc, 0, 0, SRCCOPY);
+        DeleteDC(copy);
+        ImageList_AddMasked(images, picture, RGB(255, 0, 255));
+        DeleteObject(picture);
     }
     ~Sources()
     {
+        ImageList_Destroy(images);
         DeleteDC(alpha);
         DeleteObject(alphaBitmap);
     }
     Canvas colour;
     HDC alpha;
     HBITMAP alphaBitmap = nullptr;
+    HIMAGELIST images = nullptr;
 };
 
 // Draws every kind of call the recorder records, every coordinate, width, height and advance times k.
@@ -239,6 +252,14 @@ void DrawScene(HDC dc, const Sources& sources, int k, bool exact)
         SetTextColor(dc, RGB(0, 255, 0));
         DrawTextW(dc, u"&Draw", -1, &box, DT_SINGLELINE);
         TextOutW(dc, 110, 112, u"ab", 2);
+        ImageList_Draw(sources.images, 0, dc, 140, 60, ILD_TRANSPARENT);
+        gdiplus::GpGraphics* graphics = nullptr;
+        gdiplus::GpSolidFill* fill = nullptr;
+        gdiplus::GdipCreateFromHDC(dc, &graphics);
+        gdiplus::GdipCreateSolidFill(0x8000FF80, &fill);
+        gdiplus::GdipFillRectangleI(graphics, fill, 60, 40, 14, 10);
+        gdiplus::GdipDeleteBrush(fill);
+        gdiplus::GdipDeleteGraphics(graphics);
     }
     SelectObject(dc, GetStockObject(BLACK_PEN));
     SelectObject(dc, GetStockObject(WHITE_BRUSH));
@@ -281,15 +302,19 @@ protected:
     void SetUp() override
     {
         WinTest::SetUp();
+        gdiplus::GdiplusStartupInput input;
+        gdiplus::GdiplusStartup(&token_, &input, nullptr);
         sources_.emplace();
     }
     void TearDown() override
     {
         sources_.reset();
+        gdiplus::GdiplusShutdown(token_);
         WinTest::TearDown();
     }
 
     std::optional<Sources> sources_;
+    ULONG_PTR token_ = 0;
 };
 
 TEST_F(EnhMetaFileTest, WrittenReadAndPlayedGivesThePixelsOfDrawingDirectly)
