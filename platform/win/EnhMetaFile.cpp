@@ -832,14 +832,16 @@ BOOL PlayEnhMetaFile(HDC dc, HENHMETAFILE metafile, const RECT* rect)
     return TRUE;
 }
 
-BOOL PlayEnhMetaFileRecord(HDC dc, HANDLETABLE* table, const ENHMETARECORD* record, UINT objects)
+BOOL PlayEnhMetaFileRecord(HDC, HANDLETABLE* table, const ENHMETARECORD* record, UINT objects)
 {
     const std::optional<RecordView> view = ViewOf(record);
     if (!view || !table || !enumerating || enumerating->Table() != table || objects != enumerating->Size()) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
-    (void)dc;
+    if (view->Type() == EMR_HEADER || view->Type() == EMR_EOF) {
+        return TRUE;  // they draw nothing
+    }
     // Checked as a file's record would be before playing it.
     try {
         EnhMetaHeader header;

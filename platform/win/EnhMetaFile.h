@@ -66,7 +66,8 @@ UINT GetEnhMetaFileHeader(HENHMETAFILE metafile, UINT size, ENHMETAHEADER* heade
 // only. FALSE when the callback stopped it or an argument is bad.
 BOOL EnumEnhMetaFile(HDC dc, HENHMETAFILE metafile, ENHMFENUMPROC callback, LPARAM data, const RECT* rect);
 BOOL PlayEnhMetaFile(HDC dc, HENHMETAFILE metafile, const RECT* rect);
-// Plays one record; inside EnumEnhMetaFile with the transform and table of that enumeration.
+// Plays one record; only inside EnumEnhMetaFile, with the target, transform and table of that
+// enumeration (dc is that enumeration's).
 BOOL PlayEnhMetaFileRecord(HDC dc, HANDLETABLE* table, const ENHMETARECORD* record, UINT objects);
 
 // For the recorder: a handle over finished bytes, written atomically to fileName when it is not empty;

@@ -11,6 +11,7 @@
 #include "platform/win/DeviceContext.h"
 #include "platform/win/DrawText.h"
 #include "platform/win/Edges.h"
+#include "platform/win/FrameControls.h"
 #include "platform/win/GdiPlusBrush.h"
 #include "platform/win/GdiPlusGraphics.h"
 #include "platform/win/ImageList.h"
@@ -211,6 +212,9 @@ void DrawScene(HDC dc, const Sources& sources, int k, bool exact)
         bits[index] = static_cast<std::uint8_t>(index * 37);
     }
     StretchDIBits(dc, 84 * k, 80 * k, 12 * k, 8 * k, 0, 0, 4, 4, bits, &info, DIB_RGB_COLORS, SRCCOPY);
+    const TRIVERTEX corners[] = {{100 * k, 80 * k, 0xFF00, 0, 0, 0}, {120 * k, 90 * k, 0, 0, 0xFF00, 0}};
+    const GRADIENT_RECT shade{0, 1};
+    GradientFill(dc, corners, 2, &shade, 1, GRADIENT_FILL_RECT_H);
 
     // Text: opaque and clipped rectangles, an advance array, in a font whose height scales.
     LOGFONT logFont;
@@ -253,6 +257,10 @@ void DrawScene(HDC dc, const Sources& sources, int k, bool exact)
         DrawTextW(dc, u"&Draw", -1, &box, DT_SINGLELINE);
         TextOutW(dc, 110, 112, u"ab", 2);
         ImageList_Draw(sources.images, 0, dc, 140, 60, ILD_TRANSPARENT);
+        RECT check{140, 74, 153, 87};
+        DrawFrameControl(dc, &check, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_CHECKED);
+        RECT arrow{124, 74, 138, 88};
+        DrawFrameControl(dc, &arrow, DFC_SCROLL, DFCS_SCROLLUP);
         gdiplus::GpGraphics* graphics = nullptr;
         gdiplus::GpSolidFill* fill = nullptr;
         gdiplus::GdipCreateFromHDC(dc, &graphics);
@@ -357,6 +365,39 @@ TEST_F(EnhMetaFileTest, PlayedIntoTwiceTheSizeMatchesDrawingEverythingDoubled)
     const auto expected = direct.Pixels();
     const auto actual = played.Pixels();
     EXPECT_TRUE(expected == actual) << FirstDifference(expected, actual, 2 * kWidth);
+    DeleteEnhMetaFile(recorded);
+}
+
+int PlayEach(HDC dc, HANDLETABLE* table, const ENHMETARECORD* record, int objects, LPARAM)
+{
+    return PlayEnhMetaFileRecord(dc, table, record, UINT(objects));
+}
+
+int StopAtFirstText(HDC dc, HANDLETABLE* table, const ENHMETARECORD* record, int objects, LPARAM)
+{
+    return record->iType != emf::EMR_EXTTEXTOUTW && PlayEnhMetaFileRecord(dc, table, record, UINT(objects));
+}
+
+TEST_F(EnhMetaFileTest, EnumeratingAndPlayingEachRecordPlaysTheWholeFile)
+{
+    HENHMETAFILE recorded = Record([&](HDC dc) { DrawScene(dc, *sources_, 1, true); });
+    const RECT all{0, 0, kWidth, kHeight};
+    Canvas whole(kWidth, kHeight);
+    PlayEnhMetaFile(whole.dc, recorded, &all);
+    Canvas each(kWidth, kHeight);
+    EXPECT_TRUE(EnumEnhMetaFile(each.dc, recorded, PlayEach, 0, &all));
+    EXPECT_TRUE(whole.Pixels() == each.Pixels());
+
+    // A callback's 0 stops the enumeration, and what came before it stays drawn.
+    Canvas stopped(kWidth, kHeight);
+    EXPECT_FALSE(EnumEnhMetaFile(stopped.dc, recorded, StopAtFirstText, 0, &all));
+    EXPECT_FALSE(stopped.Pixels() == each.Pixels());
+    EXPECT_EQ(stopped.Pixels()[std::size_t(10 * kWidth + 90)], each.Pixels()[std::size_t(10 * kWidth + 90)]);
+
+    // Outside an enumeration there is no table to play into.
+    const emf::EmrValue mode{{emf::EMR_SETBKMODE, 12}, TRANSPARENT};
+    HANDLETABLE table{};
+    EXPECT_FALSE(PlayEnhMetaFileRecord(each.dc, &table, reinterpret_cast<const ENHMETARECORD*>(&mode), 1));
     DeleteEnhMetaFile(recorded);
 }
 
