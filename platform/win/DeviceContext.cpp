@@ -483,11 +483,15 @@ int ExtSelectClipRgn(HDC dc, HRGN region, int mode)
 int IntersectClipRect(HDC dc, int left, int top, int right, int bottom)
 {
     return WithDC(dc, ERROR, [&](DeviceContext& context) {
+        const std::optional<Region> before = context.state.clip;
         const Region rect(context.ToDevice(RECT{left, top, right, bottom}));
         if (context.state.clip) {
             context.state.clip->Intersect(rect);
         } else {
             context.state.clip = rect;
+        }
+        if (auto* recorder = RecorderOf(context)) {
+            recorder->ClipRect(emf::EMR_INTERSECTCLIPRECT, RECT{left, top, right, bottom}, before);
         }
         return ClipKind(context);
     });
@@ -496,10 +500,14 @@ int IntersectClipRect(HDC dc, int left, int top, int right, int bottom)
 int ExcludeClipRect(HDC dc, int left, int top, int right, int bottom)
 {
     return WithDC(dc, ERROR, [&](DeviceContext& context) {
+        const std::optional<Region> before = context.state.clip;
         if (!context.state.clip) {
             context.state.clip = context.VisibleRegion();
         }
         context.state.clip->Subtract(Region(context.ToDevice(RECT{left, top, right, bottom})));
+        if (auto* recorder = RecorderOf(context)) {
+            recorder->ClipRect(emf::EMR_EXCLUDECLIPRECT, RECT{left, top, right, bottom}, before);
+        }
         return ClipKind(context);
     });
 }

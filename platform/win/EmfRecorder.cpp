@@ -317,13 +317,7 @@ void EmfRecorder::Sync(bool position)
             *fileValue = contextValue;
         }
     }
-    if (file_.clip != state.clip) {
-        EmrExtSelectClip record{{EMR_EXTSELECTCLIPRGN, 0}, 0, RGN_COPY};
-        const std::string region = state.clip ? RegionBytes(*state.clip) : std::string();
-        record.cbRgnData = static_cast<u32>(region.size());
-        Write(&record, sizeof(record), region);
-        file_.clip = state.clip;
-    }
+    SyncClip(state.clip);
     SelectIndex(file_.pen, state.pen);
     SelectIndex(file_.brush, state.brush);
     SelectIndex(file_.font, state.font);
@@ -332,6 +326,25 @@ void EmfRecorder::Sync(bool position)
         Write(&record, sizeof(record));
         file_.position = state.currentPosition;
     }
+}
+
+void EmfRecorder::SyncClip(const std::optional<Region>& clip)
+{
+    if (file_.clip != clip) {
+        EmrExtSelectClip record{{EMR_EXTSELECTCLIPRGN, 0}, 0, RGN_COPY};
+        const std::string region = clip ? RegionBytes(*clip) : std::string();
+        record.cbRgnData = static_cast<u32>(region.size());
+        Write(&record, sizeof(record), region);
+        file_.clip = clip;
+    }
+}
+
+void EmfRecorder::ClipRect(u32 type, const RECT& rect, const std::optional<Region>& before)
+{
+    SyncClip(before);
+    const EmrRect record{{type, 0}, Plain(rect)};
+    Write(&record, sizeof(record));
+    file_.clip = context_.state.clip;
 }
 
 int EmfRecorder::SaveDC()

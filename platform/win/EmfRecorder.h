@@ -51,6 +51,8 @@ public:
     // State the file keeps in step with (see above).
     int SaveDC();
     BOOL RestoreDC(int level);
+    // After IntersectClipRect or ExcludeClipRect (type) of a logical rectangle changed the clip from before.
+    void ClipRect(emf::u32 type, const RECT& rect, const std::optional<Region>& before);
 
     // Lines and shapes, logical coordinates.
     BOOL LineTo(int x, int y);
@@ -111,6 +113,7 @@ private:
     };
 
     void Sync(bool position = false);
+    void SyncClip(const std::optional<Region>& clip);
     void SyncValue(emf::u32 type, auto& fileValue, auto contextValue);
     emf::u32 ObjectIndex(HGDIOBJ object);
     emf::u32 NewIndex();
