@@ -153,15 +153,36 @@ private:
     };
 
     // A metafile device coordinate to the target's logical coordinates.
-    int ScaleX(std::int64_t x) const { return Scale(x - frame_.left, target_.right - target_.left, frame_.right - frame_.left) + target_.left; }
-    int ScaleY(std::int64_t y) const { return Scale(y - frame_.top, target_.bottom - target_.top, frame_.bottom - frame_.top) + target_.top; }
+    // Nothing a file says reaches further than kReach pixels past the target (or grows a pen or a font
+    // beyond it), so that a hostile file cannot make the drawing code cover billions of pixels.
+    static constexpr int kReach = 1 << 16;
+    static int Within(int offset, int extent)
+    {
+        return std::clamp(offset, std::min(0, extent) - kReach, std::max(0, extent) + kReach);
+    }
+    int ScaleX(std::int64_t x) const
+    {
+        const int extent = target_.right - target_.left;
+        return Within(Scale(x - frame_.left, extent, frame_.right - frame_.left), extent) + target_.left;
+    }
+    int ScaleY(std::int64_t y) const
+    {
+        const int extent = target_.bottom - target_.top;
+        return Within(Scale(y - frame_.top, extent, frame_.bottom - frame_.top), extent) + target_.top;
+    }
     static int Scale(std::int64_t value, std::int64_t to, std::int64_t from)
     {
         const double scaled = std::round(double(value) * double(to) / double(from));
         return static_cast<int>(std::clamp(scaled, -1e9, 1e9));
     }
-    int LengthX(std::int64_t length) const { return Scale(length, target_.right - target_.left, frame_.right - frame_.left); }
-    int LengthY(std::int64_t length) const { return Scale(length, target_.bottom - target_.top, frame_.bottom - frame_.top); }
+    int LengthX(std::int64_t length) const
+    {
+        return std::clamp(Scale(length, target_.right - target_.left, frame_.right - frame_.left), -kReach, kReach);
+    }
+    int LengthY(std::int64_t length) const
+    {
+        return std::clamp(Scale(length, target_.bottom - target_.top, frame_.bottom - frame_.top), -kReach, kReach);
+    }
     POINT Map(Pointl logical) const
     {
         return POINT{ScaleX(std::int64_t{logical.x} - origins_.window.x + origins_.viewport.x),
@@ -826,8 +847,14 @@ BOOL PlayEnhMetaFile(HDC dc, HENHMETAFILE metafile, const RECT* rect)
     const auto* start = reinterpret_cast<const std::uint8_t*>(bytes.data());
     const CheckedMetafile file = CheckMetafile(std::span<const std::uint8_t>(start, bytes.size()));
     Player player(dc, file.header, rect);
-    for (const RecordView& record : file.records) {
-        player.Play(record);
+    try {
+        for (const RecordView& record : file.records) {
+            player.Play(record);
+        }
+    } catch (const rtl::Exception&) {
+        // A record the drawing calls refuse (a font too large to draw, say) ends the playing.
+        SetLastError(ERROR_INVALID_DATA);
+        return FALSE;
     }
     return TRUE;
 }
@@ -857,7 +884,7 @@ BOOL PlayEnhMetaFileRecord(HDC, HANDLETABLE* table, const ENHMETARECORD* record,
         const CheckedMetafile checked =
             CheckMetafile(std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(file.data()), file.size()));
         enumerating->Play(checked.records[1]);
-    } catch (const EInvalidGraphic&) {
+    } catch (const rtl::Exception&) {
         SetLastError(ERROR_INVALID_DATA);
         return FALSE;
     }

@@ -639,6 +639,40 @@ TEST_F(EnhMetaFileTest, DamagedFilesAreRefused)
     }
 }
 
+TEST_F(EnhMetaFileTest, HugeGeometryIsDrawnWithinReach)
+{
+    // A well-formed file may still ask for shapes and pens of billions of pixels, or a font too large
+    // to draw: the shapes are cut to reach, the font ends the playing with an error.
+    LOGFONT logFont;
+    logFont.lfHeight = -12;
+    HFONT font = CreateFontIndirect(&logFont);
+    HENHMETAFILE recorded = Record([&](HDC dc) {
+        HPEN wide = CreatePen(PS_SOLID, 1000000000, RGB(255, 0, 0));
+        SelectObject(dc, wide);
+        SelectObject(dc, GetStockObject(WHITE_BRUSH));
+        Ellipse(dc, -1000000000, -1000000000, 1000000000, 1000000000);
+        SelectObject(dc, font);
+        TextOutW(dc, 0, 0, u"W", 1);
+        SelectObject(dc, GetStockObject(BLACK_PEN));
+        SelectObject(dc, GetStockObject(SYSTEM_FONT));
+        DeleteObject(wide);
+    });
+    Canvas played(kWidth, kHeight);
+    const RECT all{0, 0, kWidth, kHeight};
+    EXPECT_TRUE(PlayEnhMetaFile(played.dc, recorded, &all));
+    EXPECT_EQ(GetPixel(played.dc, 80, 60), RGB(255, 255, 255));  // inside the ellipse, its outline far away
+
+    std::string bytes = BytesOf(recorded);
+    Put(bytes, FindRecord(bytes, emf::EMR_EXTCREATEFONTINDIRECTW) + 12, std::uint32_t(-1000000000));
+    HENHMETAFILE hostile = ReadEnhMetaFile(bytes);
+    EXPECT_FALSE(PlayEnhMetaFile(played.dc, hostile, &all));
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_DATA);
+    EXPECT_EQ(GetCurrentObject(played.dc, OBJ_FONT), GetStockObject(SYSTEM_FONT));
+    DeleteEnhMetaFile(hostile);
+    DeleteEnhMetaFile(recorded);
+    DeleteObject(font);
+}
+
 TEST_F(EnhMetaFileTest, FileErrorsAnswerNull)
 {
     testsupport::ScratchFolder folder;
