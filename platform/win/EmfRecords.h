@@ -4,9 +4,11 @@
 //
 // Every field is little-endian and 4-byte aligned; the structs below have exactly the file's layout, and
 // records are read and written by copying bytes, never by casting pointers into a file. Offsets inside a
-// record (texts, dx arrays, bitmaps) count from the record's first byte. Rectangles in records are the
-// file's inclusive ones (right and bottom belong to them) except the header's frame, whose right and
-// bottom are the far edges, in 0.01 mm.
+// record (texts, dx arrays, bitmaps) count from the record's first byte. Bounds (rclBounds, the header's
+// and each drawing record's) are inclusive: right and bottom belong to them. The boxes of shapes, clip
+// and text rectangles are the drawing calls' own (right and bottom excluded), in the recording
+// context's logical units; region data and EXTSELECTCLIPRGN's clip are in its device units. The header's
+// frame is in 0.01 mm, its right and bottom the far edges of the picture.
 //
 // A file holding a record outside the subset (SupportedRecords) is refused as an unknown format. This unit
 // depends on no device context, so a fuzz target compiles it alone.

@@ -256,6 +256,8 @@ void DrawScene(HDC dc, const Sources& sources, int k, bool exact)
         SetTextColor(dc, RGB(0, 255, 0));
         DrawTextW(dc, u"&Draw", -1, &box, DT_SINGLELINE);
         TextOutW(dc, 110, 112, u"ab", 2);
+        const int stops[] = {30};
+        TabbedTextOutW(dc, 20, 60, u"a\tb\tc", 5, 1, stops, 20);
         ImageList_Draw(sources.images, 0, dc, 140, 60, ILD_TRANSPARENT);
         RECT check{140, 74, 153, 87};
         DrawFrameControl(dc, &check, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_CHECKED);
