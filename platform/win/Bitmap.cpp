@@ -3,6 +3,7 @@
 #include "platform/rtl/Exceptions.h"
 #include "platform/win/Blit.h"
 #include "platform/win/DeviceContext.h"
+#include "platform/win/EmfRecorder.h"
 
 #include <algorithm>
 #include <cstring>
@@ -538,6 +539,9 @@ int StretchDIBits(HDC dc, int x, int y, int width, int height, int sourceX, int 
     DibFormat format;
     if (!bits || !ParseDib(info, usage, format)) {
         return 0;
+    }
+    if (auto recorder = RecorderOf(dc)) {
+        return recorder->StretchDIBits(x, y, width, height, sourceX, sourceY, sourceWidth, sourceHeight, bits, info, rop);
     }
     std::unique_ptr<Surface> source;
     try {

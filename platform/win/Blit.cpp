@@ -2,6 +2,7 @@
 
 #include "platform/win/Brush.h"
 #include "platform/win/DeviceContext.h"
+#include "platform/win/EmfRecorder.h"
 #include "platform/win/Raster.h"
 
 #include <algorithm>
@@ -409,6 +410,9 @@ BOOL BitBlt(HDC destination, int x, int y, int width, int height, HDC source, in
     if (!RopUsesSource(static_cast<BYTE>(rop >> 16))) {
         return PatBlt(destination, x, y, width, height, rop);
     }
+    if (auto recorder = RecorderOf(destination)) {
+        return recorder->Blit(emf::EMR_BITBLT, x, y, width, height, source, sourceX, sourceY, width, height, rop);
+    }
     return StretchBlt(destination, x, y, width, height, source, sourceX, sourceY, width, height, rop);
 }
 
@@ -417,6 +421,10 @@ BOOL StretchBlt(HDC destination, int x, int y, int width, int height, HDC source
 {
     if (!RopUsesSource(static_cast<BYTE>(rop >> 16))) {
         return PatBlt(destination, x, y, width, height, rop);
+    }
+    if (auto recorder = RecorderOf(destination)) {
+        return recorder->Blit(emf::EMR_STRETCHBLT, x, y, width, height, source, sourceX, sourceY, sourceWidth,
+                              sourceHeight, rop);
     }
     return WithSource(destination, source, sourceX, sourceY, [&](DeviceContext& target, const BlitSource& from, POINT at) {
         return Blit(target, x, y, width, height, from, at.x, at.y, sourceWidth, sourceHeight, rop, BlitOptions{});
@@ -428,6 +436,9 @@ BOOL PatBlt(HDC dc, int x, int y, int width, int height, DWORD rop)
     if (RopUsesSource(static_cast<BYTE>(rop >> 16))) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
+    }
+    if (auto recorder = RecorderOf(dc)) {
+        return recorder->PatBlt(x, y, width, height, rop);
     }
     auto lock = LockGdi();
     DeviceContext* context = FindDC(dc);
@@ -463,6 +474,10 @@ BOOL TransparentBlt(HDC destination, int x, int y, int width, int height, HDC so
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
+    if (auto recorder = RecorderOf(destination)) {
+        return recorder->Blit(emf::EMR_TRANSPARENTBLT, x, y, width, height, source, sourceX, sourceY, sourceWidth,
+                              sourceHeight, transparent);
+    }
     return WithSource(destination, source, sourceX, sourceY, [&](DeviceContext& target, const BlitSource& from, POINT at) {
         BlitOptions options;
         options.keyed = true;
@@ -480,6 +495,12 @@ BOOL AlphaBlend(HDC destination, int x, int y, int width, int height, HDC source
     if (width < 0 || height < 0 || sourceWidth < 0 || sourceHeight < 0 || blend.BlendOp != AC_SRC_OVER) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
+    }
+    if (auto recorder = RecorderOf(destination)) {
+        const DWORD packed = blend.BlendOp | (DWORD{blend.BlendFlags} << 8) | (DWORD{blend.SourceConstantAlpha} << 16) |
+                             (DWORD{blend.AlphaFormat} << 24);
+        return recorder->Blit(emf::EMR_ALPHABLEND, x, y, width, height, source, sourceX, sourceY, sourceWidth,
+                              sourceHeight, packed);
     }
     return WithSource(destination, source, sourceX, sourceY, [&](DeviceContext& target, const BlitSource& from, POINT at) {
         const Surface& pixels = *from.surface;
@@ -530,7 +551,7 @@ BOOL GradientFill(HDC dc, const TRIVERTEX* vertices, ULONG vertexCount, const vo
     }
     auto lock = LockGdi();
     DeviceContext* context = FindDC(dc);
-    if (!context || !context->Target()) {
+    if (!context || (!context->Target() && !RecorderOf(*context))) {
         return FALSE;
     }
     // Every index is checked before anything is drawn.
@@ -545,6 +566,9 @@ BOOL GradientFill(HDC dc, const TRIVERTEX* vertices, ULONG vertexCount, const vo
             SetLastError(ERROR_INVALID_PARAMETER);
             return FALSE;
         }
+    }
+    if (auto* recorder = RecorderOf(*context)) {
+        return recorder->GradientFill(vertices, vertexCount, mesh, meshCount, mode);
     }
     DrawScope scope(*context);
     const bool keepAlpha = SelectedBitmap(*context) != nullptr;

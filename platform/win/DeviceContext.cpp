@@ -1,6 +1,7 @@
 #include "platform/win/DeviceContext.h"
 
 #include "platform/win/Brush.h"
+#include "platform/win/EmfRecorder.h"
 #include "platform/win/Raster.h"
 
 #include <algorithm>
@@ -149,6 +150,10 @@ POINT DeviceContext::ToLogical(POINT device) const
 
 Region DeviceContext::VisibleRegion() const
 {
+    if (recorder) {
+        constexpr int reach = 1 << 26;
+        return Region(RECT{-reach, -reach, reach, reach});
+    }
     const Surface* surface = Target();
     if (!surface) {
         return Region();
@@ -197,7 +202,7 @@ BitmapObject* SelectedBitmap(const DeviceContext& context)
 DeviceContext* FindDC(HDC handle)
 {
     GdiObject* object = FindObject(handle);
-    if (!object || (object->type != OBJ_DC && object->type != OBJ_MEMDC)) {
+    if (!object || (object->type != OBJ_DC && object->type != OBJ_MEMDC && object->type != OBJ_ENHMETADC)) {
         if (object) {
             SetLastError(ERROR_INVALID_HANDLE);
         }
@@ -249,6 +254,11 @@ HDC CreateDeviceSurfaceDC(Surface& surface, const Device& device, POINT deviceOr
     context->device = device;
     context->windowSurface = &surface;
     context->surfaceOrigin = deviceOrigin;
+    return NewDC(std::move(context));
+}
+
+HDC AddDC(std::unique_ptr<DeviceContext> context)
+{
     return NewDC(std::move(context));
 }
 
@@ -473,11 +483,15 @@ int ExtSelectClipRgn(HDC dc, HRGN region, int mode)
 int IntersectClipRect(HDC dc, int left, int top, int right, int bottom)
 {
     return WithDC(dc, ERROR, [&](DeviceContext& context) {
+        const std::optional<Region> before = context.state.clip;
         const Region rect(context.ToDevice(RECT{left, top, right, bottom}));
         if (context.state.clip) {
             context.state.clip->Intersect(rect);
         } else {
             context.state.clip = rect;
+        }
+        if (auto* recorder = RecorderOf(context)) {
+            recorder->ClipRect(emf::EMR_INTERSECTCLIPRECT, RECT{left, top, right, bottom}, before);
         }
         return ClipKind(context);
     });
@@ -486,10 +500,14 @@ int IntersectClipRect(HDC dc, int left, int top, int right, int bottom)
 int ExcludeClipRect(HDC dc, int left, int top, int right, int bottom)
 {
     return WithDC(dc, ERROR, [&](DeviceContext& context) {
+        const std::optional<Region> before = context.state.clip;
         if (!context.state.clip) {
             context.state.clip = context.VisibleRegion();
         }
         context.state.clip->Subtract(Region(context.ToDevice(RECT{left, top, right, bottom})));
+        if (auto* recorder = RecorderOf(context)) {
+            recorder->ClipRect(emf::EMR_EXCLUDECLIPRECT, RECT{left, top, right, bottom}, before);
+        }
         return ClipKind(context);
     });
 }
@@ -604,6 +622,9 @@ BOOL GetViewportOrgEx(HDC dc, POINT* origin)
 int SaveDC(HDC dc)
 {
     return WithDC(dc, 0, [dc](DeviceContext& context) {
+        if (auto* recorder = RecorderOf(context)) {
+            recorder->SaveDC();
+        }
         context.saved.push_back(context.state);
         RetainState(dc, context.state);
         return static_cast<int>(context.saved.size());
@@ -618,6 +639,9 @@ BOOL RestoreDC(HDC dc, int level)
         if (level == 0 || index < 0 || index >= count) {
             SetLastError(ERROR_INVALID_PARAMETER);
             return FALSE;
+        }
+        if (auto* recorder = RecorderOf(context)) {
+            recorder->RestoreDC(level);
         }
         // The restored state's references pass to the current state; the states above it let theirs go.
         ReleaseState(context.state);
@@ -737,6 +761,9 @@ int FillRect(HDC dc, const RECT* rect, HBRUSH brush)
         if (rect->right <= rect->left || rect->bottom <= rect->top) {
             return 1;
         }
+        if (auto* recorder = RecorderOf(context)) {
+            return recorder->FillRgn(Region(*rect), brush) ? 1 : 0;
+        }
         DrawScope scope(context);
         PaintRegion(context, Region(context.ToDevice(*rect)), *paint, R2_COPYPEN);
         return 1;
@@ -751,6 +778,9 @@ BOOL PaintLogicalRegion(HDC dc, HRGN region, HBRUSH brush, bool mixed)
         const RegionObject* object = FindRegion(region);
         if (!object) {
             return FALSE;
+        }
+        if (auto* recorder = RecorderOf(context)) {
+            return mixed ? recorder->PaintRgn(object->region) : recorder->FillRgn(object->region, brush);
         }
         if (!brush) {
             brush = context.state.brush;
@@ -787,6 +817,9 @@ BOOL PaintRgn(HDC dc, HRGN region)
 COLORREF SetPixel(HDC dc, int x, int y, COLORREF color)
 {
     return WithDC(dc, CLR_INVALID, [&](DeviceContext& context) {
+        if (auto* recorder = RecorderOf(context)) {
+            return recorder->SetPixel(x, y, color);
+        }
         const POINT point = context.ToDevice(POINT{x, y});
         if (!context.ClipRegion().Contains(point)) {
             return CLR_INVALID;

@@ -23,10 +23,13 @@
 #include "platform/win/Region.h"
 #include "platform/win/Surface.h"
 
+#include <memory>
 #include <optional>
 #include <vector>
 
 namespace win {
+
+class EmfRecorder;
 
 // What a device context draws for and how fine it is. Memory device contexts take the device of the
 // context they are made compatible with (the display when none).
@@ -74,13 +77,15 @@ struct DeviceContext : GdiObject {
     DcState state;
     HPALETTE palette = nullptr;  // SelectPalette's; null: the default palette
     std::vector<DcState> saved;  // SaveDC's states, oldest first
+    std::shared_ptr<EmfRecorder> recorder;  // metafile device contexts (EmfRecorder.h): what draws nothing but records
 
     // The surface drawn on: the window's, or the selected bitmap's.
     Surface* Target() const;
     POINT ToDevice(POINT logical) const;
     RECT ToDevice(const RECT& logical) const;  // normalized
     POINT ToLogical(POINT device) const;
-    // The surface cut to the system clip, device coordinates.
+    // The surface cut to the system clip, device coordinates; for a metafile context, any point a
+    // coordinate can reach.
     Region VisibleRegion() const;
     // The visible region cut to the application's clip, device coordinates.
     Region ClipRegion() const;
@@ -117,6 +122,9 @@ BOOL SetSystemClip(HDC dc, HRGN systemClip);
 // pixel deviceOrigin is the context's point (0, 0). The surface must outlive the context. Objects start
 // as for a window.
 HDC CreateDeviceSurfaceDC(Surface& surface, const Device& device, POINT deviceOrigin);
+
+// For the device units: gives a new context a handle, its objects starting as a window's do.
+HDC AddDC(std::unique_ptr<DeviceContext> context);
 
 // A memory device context holding a 1 x 1 bitmap; dc null means compatible with the display.
 HDC CreateCompatibleDC(HDC dc);

@@ -2,6 +2,7 @@
 
 #include "platform/win/Brush.h"
 #include "platform/win/DeviceContext.h"
+#include "platform/win/EmfRecorder.h"
 #include "platform/win/Raster.h"
 
 namespace win {
@@ -13,7 +14,7 @@ BOOL Drawing(HDC dc, Draw draw)
 {
     auto lock = LockGdi();
     DeviceContext* context = FindDC(dc);
-    if (!context || !context->Target()) {
+    if (!context || (!context->Target() && !RecorderOf(*context))) {
         return FALSE;
     }
     DrawScope scope(*context);
@@ -48,6 +49,20 @@ void EdgeLine(DeviceContext& context, RECT& rect, UINT flags, int topLeft, int b
     }
     rect = RECT{r.left + ((flags & BF_LEFT) ? 1 : 0), r.top + ((flags & BF_TOP) ? 1 : 0),
                 r.right - ((flags & BF_RIGHT) ? 1 : 0), r.bottom - ((flags & BF_BOTTOM) ? 1 : 0)};
+}
+
+// The pixels of a focus frame (device coordinates) that DrawFocusRect inverts: those whose x + y is even.
+Region FocusDots(const Region& frame)
+{
+    std::vector<RECT> dots;
+    for (const RECT& part : frame.Rects()) {
+        for (int y = part.top; y < part.bottom; ++y) {
+            for (int x = part.left + ((part.left + y) & 1); x < part.right; x += 2) {
+                dots.push_back(RECT{x, y, x + 1, y + 1});
+            }
+        }
+    }
+    return Region(dots);
 }
 
 void PaintFrame(DeviceContext& context, const Region& outer, const Region& inner, const BrushPaint& paint, int rop2)
@@ -119,6 +134,10 @@ BOOL DrawFocusRect(HDC dc, const RECT* rect)
         InflateRect(&inner, -1, -1);
         Region frame(outer);
         frame.Subtract(Region(inner));
+        if (auto* recorder = RecorderOf(context)) {
+            recorder->PaintDevice(FocusDots(frame), BrushPaint(0), R2_NOT);
+            return true;
+        }
         frame.Intersect(context.ClipRegion());
         Surface* surface = context.Target();
         const POINT shift = context.surfaceOrigin;
@@ -164,6 +183,9 @@ BOOL FrameRgn(HDC dc, HRGN region, HBRUSH brush, int width, int height)
         if (!paint) {
             return false;
         }
+        if (auto* recorder = RecorderOf(context)) {
+            return recorder->FrameRgn(object->region, brush, width, height) == TRUE;
+        }
         Region outer = object->region;
         const POINT shift = context.ToDevice(POINT{0, 0});
         outer.Offset(shift.x, shift.y);
@@ -206,6 +228,9 @@ BOOL InvertRgn(HDC dc, HRGN region)
         const RegionObject* object = FindRegion(region);
         if (!object) {
             return false;
+        }
+        if (auto* recorder = RecorderOf(context)) {
+            return recorder->InvertRgn(object->region) == TRUE;
         }
         Region area = object->region;
         const POINT shift = context.ToDevice(POINT{0, 0});

@@ -2,6 +2,7 @@
 
 #include "platform/win/Bitmap.h"
 #include "platform/win/Brush.h"
+#include "platform/win/EmfRecorder.h"
 #include "platform/win/Pen.h"
 
 #include <array>
@@ -232,10 +233,12 @@ BOOL DeleteObject(HGDIOBJ handle)
 {
     auto lock = LockGdi();
     GdiObject* object = FindObject(handle);
-    if (!object || object->type == OBJ_DC || object->type == OBJ_MEMDC || object->references > 0) {
+    if (!object || object->type == OBJ_DC || object->type == OBJ_MEMDC || object->type == OBJ_ENHMETADC ||
+        object->type == OBJ_ENHMETAFILE || object->references > 0) {
         return FALSE;
     }
     if (!object->stock) {
+        ForgetInRecorders(handle);
         RemoveObject(object);
     }
     return TRUE;

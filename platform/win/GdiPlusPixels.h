@@ -14,6 +14,7 @@
 //   bytes. A device context's pixels count as opaque; what is drawn on them is written as 0x00RRGGBB.
 
 #include "platform/win/DeviceContext.h"
+#include "platform/win/EmfRecorder.h"
 #include "platform/win/GdiTypes.h"
 
 #include <cstdint>
@@ -44,6 +45,13 @@ std::uint32_t MixColor(std::uint32_t straight, std::uint32_t colour, int weight)
 template <class Paint>
 void PaintClipped(DeviceContext& context, const RECT& deviceRect, Paint paint)
 {
+    if (auto* recorder = RecorderOf(context)) {
+        recorder->PaintPixels(deviceRect, [&](std::uint32_t pixel, int x, int y) {
+            paint(pixel, x, y);
+            return pixel;
+        });
+        return;
+    }
     Surface* surface = context.Target();
     if (!surface) {
         return;

@@ -100,6 +100,8 @@ constexpr DWORD OBJ_FONT = 6;
 constexpr DWORD OBJ_BITMAP = 7;
 constexpr DWORD OBJ_REGION = 8;
 constexpr DWORD OBJ_MEMDC = 10;
+constexpr DWORD OBJ_ENHMETADC = 12;
+constexpr DWORD OBJ_ENHMETAFILE = 13;
 
 // GetStockObject.
 constexpr int WHITE_BRUSH = 0;
@@ -323,6 +325,7 @@ constexpr int PHYSICALOFFSETY = 113;
 constexpr int SHADEBLENDCAPS = 120;
 constexpr int DT_RASDISPLAY = 1;
 constexpr int DT_RASPRINTER = 2;
+constexpr int DT_METAFILE = 5;
 // RASTERCAPS bits.
 constexpr int RC_BITBLT = 0x0001;
 constexpr int RC_BITMAP64 = 0x0008;

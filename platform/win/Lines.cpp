@@ -2,6 +2,7 @@
 
 #include "platform/win/Brush.h"
 #include "platform/win/DeviceContext.h"
+#include "platform/win/EmfRecorder.h"
 #include "platform/win/Pen.h"
 #include "platform/win/Raster.h"
 
@@ -276,6 +277,9 @@ BOOL GetCurrentPositionEx(HDC dc, POINT* position)
 
 BOOL LineTo(HDC dc, int x, int y)
 {
+    if (auto recorder = RecorderOf(dc)) {
+        return recorder->LineTo(x, y);
+    }
     return StrokeFigures(dc, [x, y](DeviceContext& context, Stroke& stroke) {
         stroke.Figure({context.ToDevice(context.state.currentPosition), context.ToDevice(POINT{x, y})}, false);
         context.state.currentPosition = POINT{x, y};
@@ -289,6 +293,9 @@ BOOL Polyline(HDC dc, const POINT* points, int count)
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
+    if (auto recorder = RecorderOf(dc)) {
+        return recorder->Poly(emf::EMR_POLYLINE, points, static_cast<std::size_t>(count));
+    }
     return StrokeFigures(dc, [&](DeviceContext& context, Stroke& stroke) {
         stroke.Figure(ToDevice(context, points, static_cast<std::size_t>(count)), false);
         return true;
@@ -300,6 +307,9 @@ BOOL PolylineTo(HDC dc, const POINT* points, DWORD count)
     if (!points || count < 1) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
+    }
+    if (auto recorder = RecorderOf(dc)) {
+        return recorder->Poly(emf::EMR_POLYLINETO, points, count);
     }
     return StrokeFigures(dc, [&](DeviceContext& context, Stroke& stroke) {
         std::vector<POINT> figure{context.ToDevice(context.state.currentPosition)};
@@ -317,6 +327,9 @@ BOOL PolyPolyline(HDC dc, const POINT* points, const DWORD* counts, DWORD polyli
         std::any_of(counts, counts + polylines, [](DWORD count) { return count < 2; })) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
+    }
+    if (auto recorder = RecorderOf(dc)) {
+        return recorder->PolyPoly(emf::EMR_POLYPOLYLINE, points, counts, polylines);
     }
     return StrokeFigures(dc, [&](DeviceContext& context, Stroke& stroke) {
         std::size_t start = 0;

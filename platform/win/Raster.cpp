@@ -2,6 +2,7 @@
 
 #include "platform/win/Brush.h"
 #include "platform/win/DeviceContext.h"
+#include "platform/win/EmfRecorder.h"
 
 namespace win {
 
@@ -53,6 +54,10 @@ std::uint32_t MixRop3(BYTE code, std::uint32_t pattern, std::uint32_t source, st
 
 void PaintRegion(DeviceContext& context, const Region& region, const BrushPaint& paint, int rop2)
 {
+    if (auto* recorder = RecorderOf(context)) {
+        recorder->PaintDevice(region, paint, rop2);
+        return;
+    }
     Surface* surface = context.Target();
     if (!surface) {
         return;

@@ -2,6 +2,7 @@
 
 #include "platform/win/Brush.h"
 #include "platform/win/DeviceContext.h"
+#include "platform/win/EmfRecorder.h"
 #include "platform/win/Lines.h"
 #include "platform/win/Pen.h"
 #include "platform/win/Raster.h"
@@ -140,6 +141,10 @@ enum class ArcKind { Arc, Pie, Chord };
 
 BOOL DrawArc(HDC dc, RECT box, POINT start, POINT end, ArcKind kind)
 {
+    if (auto recorder = RecorderOf(dc)) {
+        return recorder->ArcKind(kind == ArcKind::Arc ? emf::EMR_ARC : kind == ArcKind::Pie ? emf::EMR_PIE : emf::EMR_CHORD,
+                                 box, start, end);
+    }
     return DrawShape(dc, box, [&](DeviceContext& context, const RECT& device, const PenShape& pen, const BrushPaint* brush) {
         const Radial first = RadialOf(device, context.ToDevice(start));
         const Radial last = RadialOf(device, context.ToDevice(end));
@@ -160,6 +165,9 @@ BOOL DrawArc(HDC dc, RECT box, POINT start, POINT end, ArcKind kind)
 
 BOOL Rectangle(HDC dc, int left, int top, int right, int bottom)
 {
+    if (auto recorder = RecorderOf(dc)) {
+        return recorder->Box(emf::EMR_RECTANGLE, RECT{left, top, right, bottom});
+    }
     return DrawShape(dc, RECT{left, top, right, bottom},
                      [](DeviceContext& context, const RECT& box, const PenShape& pen, const BrushPaint* brush) {
                          if (pen.null || pen.geometric || pen.dashes.empty()) {
@@ -182,6 +190,9 @@ BOOL Rectangle(HDC dc, int left, int top, int right, int bottom)
 
 BOOL RoundRect(HDC dc, int left, int top, int right, int bottom, int ellipseWidth, int ellipseHeight)
 {
+    if (auto recorder = RecorderOf(dc)) {
+        return recorder->RoundRect(RECT{left, top, right, bottom}, SIZE{ellipseWidth, ellipseHeight});
+    }
     return DrawShape(dc, RECT{left, top, right, bottom},
                      [&](DeviceContext& context, const RECT& box, const PenShape& pen, const BrushPaint* brush) {
                          const int shrink = box.right - box.left;
@@ -199,6 +210,9 @@ BOOL RoundRect(HDC dc, int left, int top, int right, int bottom, int ellipseWidt
 
 BOOL Ellipse(HDC dc, int left, int top, int right, int bottom)
 {
+    if (auto recorder = RecorderOf(dc)) {
+        return recorder->Box(emf::EMR_ELLIPSE, RECT{left, top, right, bottom});
+    }
     return DrawShape(dc, RECT{left, top, right, bottom},
                      [](DeviceContext& context, const RECT& box, const PenShape& pen, const BrushPaint* brush) {
                          PaintShape(context, pen, brush, box, EllipseArea);
@@ -222,6 +236,9 @@ BOOL Chord(HDC dc, int left, int top, int right, int bottom, int startX, int sta
 
 BOOL Polygon(HDC dc, const POINT* points, int count)
 {
+    if (auto recorder = RecorderOf(dc); recorder && points && count >= 2) {
+        return recorder->Poly(emf::EMR_POLYGON, points, static_cast<std::size_t>(count));
+    }
     return PolyPolygon(dc, points, &count, 1);
 }
 
@@ -230,6 +247,10 @@ BOOL PolyPolygon(HDC dc, const POINT* points, const int* counts, int polygons)
     if (!points || !counts || polygons < 1 || std::any_of(counts, counts + polygons, [](int count) { return count < 2; })) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
+    }
+    if (auto recorder = RecorderOf(dc)) {
+        const std::vector<DWORD> sizes(counts, counts + polygons);
+        return recorder->PolyPoly(emf::EMR_POLYPOLYGON, points, sizes.data(), static_cast<std::size_t>(polygons));
     }
     auto lock = LockGdi();
     DeviceContext* context = FindDC(dc);

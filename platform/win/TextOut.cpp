@@ -3,6 +3,7 @@
 #include "platform/rtl/CodePage.h"
 #include "platform/win/Brush.h"
 #include "platform/win/DeviceContext.h"
+#include "platform/win/EmfRecorder.h"
 #include "platform/win/Raster.h"
 #include "platform/win/TextMetrics.h"
 
@@ -36,6 +37,7 @@ bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit < 0xE000; }
 struct Placed {
     char32_t ch;
     int pen;
+    std::size_t unit;  // its first UTF-16 unit in the text
 };
 
 struct Layout {
@@ -67,7 +69,7 @@ Layout Place(const DeviceContext& context, const FontFace& face, std::u16string_
         if (pair) {
             ch = 0x10000 + ((char32_t(text[i]) - 0xD800) << 10) + (char32_t(text[i + 1]) - 0xDC00);
         }
-        layout.glyphs.push_back({ch, layout.width});
+        layout.glyphs.push_back({ch, layout.width, i});
         if (dx) {
             layout.width += dx[i] + (pair ? dx[i + 1] : 0);
         } else {
@@ -78,6 +80,36 @@ Layout Place(const DeviceContext& context, const FontFace& face, std::u16string_
         }
     }
     return layout;
+}
+
+// Where each unit of the text starts along the baseline, as a metafile records it: a unit without a
+// glyph of its own (a tab, a surrogate pair's second unit) starts where the next glyph does.
+std::vector<int> UnitStarts(const Layout& layout, std::size_t units)
+{
+    std::vector<int> starts(units + 1, layout.width);
+    auto glyph = layout.glyphs.rbegin();
+    for (std::size_t unit = units; unit-- > 0;) {
+        starts[unit] = starts[unit + 1];
+        if (glyph != layout.glyphs.rend() && glyph->unit == unit) {
+            starts[unit] = glyph->pen;
+            ++glyph;
+        }
+    }
+    return starts;
+}
+
+void Record(EmfRecorder& recorder, POINT start, UINT options, const RECT* rect, std::u16string_view text,
+            const Layout& layout, const TEXTMETRIC& metrics)
+{
+    const std::vector<int> starts = UnitStarts(layout, text.size());
+    std::vector<int> advances;
+    for (std::size_t unit = 0; unit < text.size(); ++unit) {
+        advances.push_back(starts[unit + 1] - starts[unit]);
+    }
+    std::u16string shown(text);
+    std::replace(shown.begin(), shown.end(), u'\t', u' ');
+    recorder.Text(POINT{start.x + starts[0], start.y}, options, rect, shown, advances,
+                  SIZE{layout.width - starts[0], metrics.tmHeight}, metrics.tmAscent);
 }
 
 // Device geometry of one text: the baseline's start and its direction.
@@ -183,7 +215,7 @@ BOOL Draw(HDC dc, int x, int y, UINT options, const RECT* rect, std::u16string_v
 {
     return WithDC(dc, FALSE, [&](DeviceContext& context) {
         const auto face = SelectedFace(context);
-        if (!face || !context.Target()) {
+        if (!face || (!context.Target() && !RecorderOf(context))) {
             return FALSE;
         }
         DcState& state = context.state;
@@ -201,6 +233,15 @@ BOOL Draw(HDC dc, int x, int y, UINT options, const RECT* rect, std::u16string_v
             *extent = SIZE{layout.width, metrics.tmHeight};
         }
         const Baseline baseline = Align(*face, metrics, state.textAlign, reference, layout.width);
+        if (auto* recorder = RecorderOf(context)) {
+            Record(*recorder, start, options, rect, text, layout, metrics);
+            if (updateCp) {
+                state.currentPosition.x += face->BaselineOffset(layout.width).first;
+            }
+            state.justifyExtra = 0;
+            state.justifyBreaks = 0;
+            return TRUE;
+        }
 
         DrawScope scope(context);
         Region clip = context.ClipRegion();

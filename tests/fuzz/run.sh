@@ -6,13 +6,13 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 seconds=${1:-60}
-readers=(png jpeg bmp ico gif wmf)
+readers=(png jpeg bmp ico gif wmf emf)
 out=build/fuzz
 mkdir -p "$out"
 
 flags=(-std=c++20 -O1 -g -fno-omit-frame-pointer -I. -Wall -Wextra -Werror
        -fsanitize=address,undefined -fno-sanitize-recover=undefined)
-sources=(Image PngCodec JpegCodec BmpCodec IcoCodec GifCodec WmfReader)
+sources=(Image PngCodec JpegCodec BmpCodec IcoCodec GifCodec WmfReader EmfRecords)
 objects=()
 for unit in "${sources[@]}"; do
   clang++ "${flags[@]}" -fsanitize=fuzzer-no-link -c "platform/win/$unit.cpp" -o "$out/$unit.o"
