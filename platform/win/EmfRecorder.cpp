@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <optional>
 
 namespace win {
 
@@ -82,11 +83,13 @@ Dib TopDownDib(int width, int height, int depth, const std::vector<std::uint32_t
 }
 
 // The pixels of a rectangle of a context's surface (surface coordinates); outside the surface black.
-Dib Capture(const Surface& surface, RECT area, const BitmapObject* monochrome)
+// oneColour, for a monochrome source, is the colour of its 1 bits: the DIB then has one bit a pixel.
+Dib Capture(const Surface& surface, RECT area, std::optional<std::uint32_t> oneColour)
 {
     const int width = area.right - area.left;
     const int height = area.bottom - area.top;
-    Dib dib = monochrome ? TopDownDib(width, height, 1, {0, monochrome->palette[1] & 0x00FFFFFF})
+    const bool monochrome = oneColour.has_value();
+    Dib dib = monochrome ? TopDownDib(width, height, 1, {0, *oneColour & 0x00FFFFFF})
                          : TopDownDib(width, height, 32, {});
     const std::size_t rowBytes = static_cast<std::size_t>(DibRowBytes(width, monochrome ? 1 : 32));
     for (int row = 0; row < height; ++row) {
@@ -245,9 +248,11 @@ u32 EmfRecorder::ObjectIndex(HGDIOBJ handle)
         const auto& brush = static_cast<const BrushObject&>(*object);
         if (brush.pattern) {
             const Surface& pattern = *brush.pattern;
-            const Dib dib = Capture(pattern, pattern.Bounds(), nullptr);
+            // A monochrome pattern stays one: played back, it takes the colours of the moment again.
+            const Dib dib = Capture(pattern, pattern.Bounds(),
+                                    brush.monochrome ? std::optional<std::uint32_t>(0x00FFFFFF) : std::nullopt);
             EmrCreateDibBrush record;
-            record.emr.iType = EMR_CREATEDIBPATTERNBRUSHPT;
+            record.emr.iType = brush.monochrome ? EMR_CREATEMONOBRUSH : EMR_CREATEDIBPATTERNBRUSHPT;
             record.handle = index;
             record.offBmi = sizeof(record);
             record.cbBmi = static_cast<u32>(dib.info.size());
@@ -667,7 +672,9 @@ BOOL EmfRecorder::Blit(u32 type, int x, int y, int width, int height, HDC source
     if (bitmap) {
         bitmap->Load();
     }
-    const Dib dib = Capture(surface, area, bitmap && bitmap->bitsPerPixel == 1 ? bitmap : nullptr);
+    const Dib dib = Capture(surface, area,
+                            bitmap && bitmap->bitsPerPixel == 1 ? std::optional<std::uint32_t>(bitmap->palette[1])
+                                                                : std::nullopt);
     const RECT bounds = context_.ToDevice(Normalized(x, y, width, height));
     Bound(bounds);
     EmrStretchBlt record;

@@ -60,6 +60,7 @@ constexpr std::array kRecords{
     RecordKind{EMR_EXTTEXTOUTW, "EXTTEXTOUTW", sizeof(EmrText)},
     RecordKind{EMR_POLYGON16, "POLYGON16", sizeof(EmrPoly)},
     RecordKind{EMR_POLYLINE16, "POLYLINE16", sizeof(EmrPoly)},
+    RecordKind{EMR_CREATEMONOBRUSH, "CREATEMONOBRUSH", sizeof(EmrCreateDibBrush)},
     RecordKind{EMR_CREATEDIBPATTERNBRUSHPT, "CREATEDIBPATTERNBRUSHPT", sizeof(EmrCreateDibBrush)},
     RecordKind{EMR_EXTCREATEPEN, "EXTCREATEPEN", sizeof(EmrExtCreatePen)},
     RecordKind{EMR_ALPHABLEND, "ALPHABLEND", sizeof(EmrStretchBlt)},
@@ -114,10 +115,14 @@ public:
             Span(sizeof(EmrExtCreatePen), pen.entries, 4, "pen style count");
             break;
         }
+        case EMR_CREATEMONOBRUSH:
         case EMR_CREATEDIBPATTERNBRUSHPT: {
             const auto brush = Whole<EmrCreateDibBrush>();
             Handle(brush.handle, false);
             Dib(brush.offBmi, brush.cbBmi, brush.offBits, brush.cbBits);
+            if (record_.Type() == EMR_CREATEMONOBRUSH && record_.Read<std::uint16_t>(brush.offBmi + 14) != 1) {
+                Fail(At("monochrome brush with more than one bit a pixel"));
+            }
             break;
         }
         case EMR_EXTSELECTCLIPRGN: {

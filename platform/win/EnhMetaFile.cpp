@@ -328,6 +328,21 @@ void Player::PlayObject(const RecordView& record)
         Keep(brush.handle, CreateDIBPatternBrushPt(packed.data(), DIB_RGB_COLORS));
         break;
     }
+    case EMR_CREATEMONOBRUSH: {
+        // A one-bit bitmap makes the brush paint in the text and background colours of each use.
+        const auto brush = record.Read<EmrCreateDibBrush>(0);
+        const RecordDib dib = DibOf(record, brush.offBmi, brush.cbBmi, brush.offBits, brush.cbBits);
+        const LONG height = std::abs(dib.Info()->bmiHeader.biHeight);
+        HBITMAP bitmap = CreateBitmap(dib.Info()->bmiHeader.biWidth, height, 1, 1, nullptr);
+        if (bitmap && SetDIBits(nullptr, bitmap, 0, static_cast<UINT>(height), dib.bits.data(), dib.Info(),
+                                DIB_RGB_COLORS)) {
+            Keep(brush.handle, CreatePatternBrush(bitmap));
+        } else {
+            Keep(brush.handle, nullptr);
+        }
+        DeleteObject(bitmap);
+        break;
+    }
     case EMR_EXTCREATEFONTINDIRECTW: {
         const auto font = record.Read<EmrCreateFont>(0);
         LOGFONT logFont;
@@ -569,6 +584,7 @@ void Player::Play(const RecordView& record)
     case EMR_CREATEPEN:
     case EMR_EXTCREATEPEN:
     case EMR_CREATEBRUSHINDIRECT:
+    case EMR_CREATEMONOBRUSH:
     case EMR_CREATEDIBPATTERNBRUSHPT:
     case EMR_EXTCREATEFONTINDIRECTW:
     case EMR_SELECTOBJECT:

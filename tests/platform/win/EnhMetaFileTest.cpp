@@ -185,6 +185,18 @@ void DrawScene(HDC dc, const Sources& sources, int k, bool exact)
     PolyPolygon(dc, twice, counts, 2);
     const DWORD lineCounts[] = {2, 2};
     PolyPolyline(dc, twice, lineCounts, 2);
+    // A monochrome pattern paints in the text and background colours of the moment.
+    const WORD checks[] = {0xCC, 0xCC, 0x33, 0x33, 0xCC, 0xCC, 0x33, 0x33};
+    HBITMAP checkBits = CreateBitmap(8, 8, 1, 1, checks);
+    HBRUSH checked = CreatePatternBrush(checkBits);
+    DeleteObject(checkBits);
+    SaveDC(dc);
+    SetTextColor(dc, RGB(255, 0, 0));
+    SetBkColor(dc, RGB(0, 0, 255));
+    SelectObject(dc, checked);
+    Ellipse(dc, 80 * k, 64 * k, 118 * k, 78 * k);
+    RestoreDC(dc, -1);
+    DeleteObject(checked);
 
     // Regions: fill, frame and paint.
     HRGN region = CreateRectRgn(120 * k, 50 * k, 140 * k, 60 * k);
