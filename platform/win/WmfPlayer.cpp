@@ -4,11 +4,13 @@
 #include "platform/rtl/CodePage.h"
 #include "platform/win/Brush.h"
 #include "platform/win/DeviceContext.h"
+#include "platform/win/EmfRecorder.h"
 #include "platform/win/Lines.h"
 #include "platform/win/Shapes.h"
 #include "platform/win/TextOut.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <cstdlib>
@@ -404,6 +406,33 @@ BOOL PlayWindowsMetafile(HDC dc, const WindowsMetafile& metafile, const RECT& re
     for (const WmfRecord& record : metafile.records)
         player.Play(record);
     return TRUE;
+}
+
+HENHMETAFILE EnhMetaFileFromWindowsMetafile(const WindowsMetafile& metafile)
+{
+    // Recorded on a device of the metafile's own resolution, so that its coordinates keep their
+    // precision instead of being rounded to display pixels. The device's page is a whole number of
+    // hundreds of inches, which makes its size in millimetres exact and so the frame-to-pixel mapping
+    // of the player exact too.
+    const int width = std::max(1, static_cast<int>(std::abs(metafile.bounds.right - metafile.bounds.left)));
+    const int height = std::max(1, static_cast<int>(std::abs(metafile.bounds.bottom - metafile.bounds.top)));
+    const int inch = metafile.unitsPerInch;
+    const int inches = 100 * ((std::max(width, height) + 100 * inch - 1) / (100 * inch));
+    Device device;
+    device.dpiX = device.dpiY = inch;
+    device.resolution = SIZE{inch * inches, inch * inches};
+    Surface unused(1, 1);
+    HDC reference = CreateDeviceSurfaceDC(unused, device, POINT{});
+    const auto toFrame = [&](int units) { return static_cast<LONG>(std::llround(double(units) * 2540 / inch)); };
+    const RECT frame{0, 0, toFrame(width), toFrame(height)};
+    HDC recorder = reference ? CreateEnhMetaFileW(reference, nullptr, &frame, nullptr) : nullptr;
+    HENHMETAFILE result = nullptr;
+    if (recorder) {
+        PlayWindowsMetafile(recorder, metafile, RECT{0, 0, width, height});
+        result = CloseEnhMetaFile(recorder);
+    }
+    DeleteDC(reference);
+    return result;
 }
 
 }  // namespace win

@@ -13,9 +13,10 @@
 // and restored after, so nothing the metafile selects or sets stays behind, and its own SAVEDC and
 // RESTOREDC never reach states older than the play. Clip records narrow the clip the context had.
 //
-// Text is 8-bit in the character set of the selected font; it is converted to the process code page
-// and drawn with the ANSI calls (a character that page cannot hold draws as '?').
+// Text is 8-bit in the character set of the selected font; it is read in that character set's code page
+// (the process code page for the others) and drawn as wide text, so no letter is lost.
 
+#include "platform/win/EnhMetaFile.h"
 #include "platform/win/GdiTypes.h"
 #include "platform/win/WmfReader.h"
 
@@ -24,5 +25,10 @@ namespace win {
 // FALSE for an invalid device context; otherwise TRUE, whatever single drawing calls refused (an
 // invalid raster operation, a polygon of one point), as the records' own calls would.
 BOOL PlayWindowsMetafile(HDC dc, const WindowsMetafile& metafile, const RECT& rect);
+
+// The metafile as an enhanced metafile of the same size (its placeable bounds at its units per inch)
+// and the same precision, so that a picture of either kind is drawn, searched and exported the same
+// way. Null when it cannot be recorded.
+HENHMETAFILE EnhMetaFileFromWindowsMetafile(const WindowsMetafile& metafile);
 
 }  // namespace win

@@ -571,6 +571,32 @@ TEST_F(WmfTest, PlaysEveryRecordAsTheCallsThemselvesDrawAtAnyScale)
     }
 }
 
+TEST_F(WmfTest, AsAnEnhancedMetafileItDrawsAsItselfAtAnyScale)
+{
+    MetafileDrawing recorded(kBounds, 6);
+    DrawScene(recorded);
+    const WindowsMetafile metafile = ReadWindowsMetafile(recorded.Build());
+    HENHMETAFILE converted = EnhMetaFileFromWindowsMetafile(metafile);
+    ASSERT_NE(converted, nullptr);
+    // Its natural size is the placeable one: 60 by 40 units at 1440 an inch, in 0.01 mm.
+    ENHMETAHEADER header{};
+    ASSERT_NE(GetEnhMetaFileHeader(converted, sizeof header, &header), 0u);
+    EXPECT_EQ(header.rclFrame.right - header.rclFrame.left, 106);
+    EXPECT_EQ(header.rclFrame.bottom - header.rclFrame.top, 71);
+    for (int scale : {1, 2}) {
+        SCOPED_TRACE(scale);
+        const int width = 60 * scale;
+        const int height = 40 * scale;
+        const RECT all{0, 0, width, height};
+        HDC asItself = Canvas(width, height);
+        ASSERT_TRUE(PlayWindowsMetafile(asItself, metafile, all));
+        HDC asEnhanced = Canvas(width, height);
+        ASSERT_TRUE(PlayEnhMetaFile(asEnhanced, converted, &all));
+        EXPECT_EQ(FirstDifference(Read(asEnhanced, width, height), Read(asItself, width, height), width), "");
+    }
+    DeleteEnhMetaFile(converted);
+}
+
 TEST_F(WmfTest, ClipRecordsNarrowTheClipTheContextHad)
 {
     WmfBuilder builder(RECT{0, 0, 10, 10}, 1);
