@@ -477,6 +477,14 @@ TEST_F(EnhMetaFileTest, EnumerationShowsTheTextRecordsWithBoundsCoveringTheText)
         TextOutW(dc, 120, 100, u"kWh", 3);
         SelectObject(dc, GetStockObject(SYSTEM_FONT));
     });
+    // The metafile measures as a memory context of its reference device does.
+    HDC memory = CreateCompatibleDC(nullptr);
+    SelectObject(memory, font);
+    SIZE inMemory{};
+    GetTextExtentPoint32W(memory, u"Savings", 7, &inMemory);
+    DeleteDC(memory);
+    EXPECT_EQ(extent.cx, inMemory.cx);
+    EXPECT_EQ(extent.cy, inMemory.cy);
     std::vector<TextFound> found;
     ASSERT_TRUE(EnumEnhMetaFile(nullptr, recorded, CollectText, reinterpret_cast<LPARAM>(&found), nullptr));
     ASSERT_EQ(found.size(), 2u);
