@@ -460,6 +460,9 @@ BOOL MaskBlt(HDC destination, int x, int y, int width, int height, HDC source, i
             return false;
         }
         bitmap->Load();
+        if (auto* recorder = RecorderOf(target)) {
+            return recorder->MaskBlt(x, y, width, height, source, sourceX, sourceY, *bitmap, POINT{maskX, maskY}, rop) != FALSE;
+        }
         BlitOptions options;
         options.mask = bitmap;
         options.maskOrigin = POINT{maskX, maskY};

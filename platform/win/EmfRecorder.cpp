@@ -113,6 +113,49 @@ Dib Capture(const Surface& surface, RECT area, std::optional<std::uint32_t> oneC
     return dib;
 }
 
+// The pixels of a source context's logical rectangle as a record carries them, with the context's
+// background colour; null when the context has no pixels.
+struct SourceImage {
+    Dib dib;
+    COLORREF background;
+    bool inside;  // the rectangle lies within the source's surface
+};
+
+std::optional<SourceImage> CaptureSource(HDC source, const RECT& logical)
+{
+    DeviceContext* from = FindDC(source);
+    if (!from || !from->Target()) {
+        return std::nullopt;
+    }
+    RECT area = from->ToDevice(logical);
+    OffsetRect(&area, from->surfaceOrigin.x, from->surfaceOrigin.y);
+    const Surface& surface = *from->Target();
+    BitmapObject* bitmap = SelectedBitmap(*from);
+    if (bitmap) {
+        bitmap->Load();
+    }
+    const bool monochrome = bitmap && bitmap->bitsPerPixel == 1;
+    return SourceImage{Capture(surface, area, monochrome ? std::optional<std::uint32_t>(bitmap->palette[1]) : std::nullopt),
+                       from->state.backgroundColor,
+                       area.left >= 0 && area.top >= 0 && area.right <= surface.Width() && area.bottom <= surface.Height()};
+}
+
+// A rectangle of a 1-bit bitmap as a 1-bit DIB whose 1 bits are the bitmap's 1 bits, black and white.
+Dib CaptureMask(const BitmapObject& mask, POINT origin, int width, int height)
+{
+    Dib dib = TopDownDib(width, height, 1, {0, 0x00FFFFFF});
+    const std::size_t rowBytes = static_cast<std::size_t>(DibRowBytes(width, 1));
+    for (int row = 0; row < height; ++row) {
+        auto* out = reinterpret_cast<std::uint8_t*>(dib.bits.data()) + static_cast<std::size_t>(row) * rowBytes;
+        for (int column = 0; column < width; ++column) {
+            if ((mask.surface.Pixel(origin.x + column, origin.y + row) & 0x00FFFFFF) == mask.palette[1]) {
+                out[column / 8] = static_cast<std::uint8_t>(out[column / 8] | (0x80 >> (column % 8)));
+            }
+        }
+    }
+    return dib;
+}
+
 }  // namespace
 
 EmfRecorder* RecorderOf(const DeviceContext& context)
@@ -654,27 +697,16 @@ void EmfRecorder::WriteImage(const RECT& area, const std::string& info, const st
 BOOL EmfRecorder::Blit(u32 type, int x, int y, int width, int height, HDC source, int sourceX, int sourceY,
                        int sourceWidth, int sourceHeight, DWORD rop)
 {
-    DeviceContext* from = FindDC(source);
-    if (!from || !from->Target()) {
+    const RECT logical = Normalized(sourceX, sourceY, sourceWidth, sourceHeight);
+    const std::optional<SourceImage> image = CaptureSource(source, logical);
+    if (!image) {
         return FALSE;
     }
-    const RECT logical = Normalized(sourceX, sourceY, sourceWidth, sourceHeight);
-    RECT area = from->ToDevice(logical);
-    OffsetRect(&area, from->surfaceOrigin.x, from->surfaceOrigin.y);
-    const Surface& surface = *from->Target();
-    if (type == EMR_ALPHABLEND &&
-        (area.left < 0 || area.top < 0 || area.right > surface.Width() || area.bottom > surface.Height())) {
+    if (type == EMR_ALPHABLEND && !image->inside) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
     Sync();
-    BitmapObject* bitmap = SelectedBitmap(*from);
-    if (bitmap) {
-        bitmap->Load();
-    }
-    const Dib dib = Capture(surface, area,
-                            bitmap && bitmap->bitsPerPixel == 1 ? std::optional<std::uint32_t>(bitmap->palette[1])
-                                                                : std::nullopt);
     const RECT bounds = context_.ToDevice(Normalized(x, y, width, height));
     Bound(bounds);
     EmrStretchBlt record;
@@ -687,16 +719,54 @@ BOOL EmfRecorder::Blit(u32 type, int x, int y, int width, int height, HDC source
     record.rop = rop;
     record.xSrc = sourceX - logical.left;
     record.ySrc = sourceY - logical.top;
-    record.bkColorSrc = from->state.backgroundColor;
+    record.bkColorSrc = image->background;
     record.usage = DIB_RGB_COLORS;
     const std::size_t size = type == EMR_BITBLT ? sizeof(EmrBitBlt) : sizeof(EmrStretchBlt);
     record.offBmi = static_cast<u32>(size);
-    record.cbBmi = static_cast<u32>(dib.info.size());
+    record.cbBmi = static_cast<u32>(image->dib.info.size());
     record.offBits = record.offBmi + record.cbBmi;
-    record.cbBits = static_cast<u32>(dib.bits.size());
+    record.cbBits = static_cast<u32>(image->dib.bits.size());
     record.cxSrc = sourceWidth;
     record.cySrc = sourceHeight;
-    Write(&record, size, dib.info + dib.bits);
+    Write(&record, size, image->dib.info + image->dib.bits);
+    return TRUE;
+}
+
+BOOL EmfRecorder::MaskBlt(int x, int y, int width, int height, HDC source, int sourceX, int sourceY,
+                          const BitmapObject& mask, POINT maskOrigin, DWORD rop)
+{
+    if (width == 0 || height == 0) {
+        return TRUE;  // draws nothing, and a file holds no empty bitmaps
+    }
+    const std::optional<SourceImage> image = CaptureSource(source, Normalized(sourceX, sourceY, width, height));
+    if (!image) {
+        return FALSE;
+    }
+    Sync();
+    // Only the part of the mask the blit uses goes into the file.
+    const Dib maskDib = CaptureMask(mask, maskOrigin, width, height);
+    const RECT bounds = context_.ToDevice(Normalized(x, y, width, height));
+    Bound(bounds);
+    EmrMaskBlt record;
+    record.emr.iType = EMR_MASKBLT;
+    record.bounds = Inclusive(bounds);
+    record.x = x;
+    record.y = y;
+    record.cx = width;
+    record.cy = height;
+    record.rop = rop;
+    record.bkColorSrc = image->background;
+    record.usage = DIB_RGB_COLORS;
+    record.offBmi = sizeof(record);
+    record.cbBmi = static_cast<u32>(image->dib.info.size());
+    record.offBits = record.offBmi + record.cbBmi;
+    record.cbBits = static_cast<u32>(image->dib.bits.size());
+    record.usageMask = DIB_RGB_COLORS;
+    record.offBmiMask = record.offBits + record.cbBits;
+    record.cbBmiMask = static_cast<u32>(maskDib.info.size());
+    record.offBitsMask = record.offBmiMask + record.cbBmiMask;
+    record.cbBitsMask = static_cast<u32>(maskDib.bits.size());
+    Write(&record, sizeof(record), image->dib.info + image->dib.bits + maskDib.info + maskDib.bits);
     return TRUE;
 }
 

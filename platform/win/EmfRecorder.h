@@ -31,6 +31,7 @@
 namespace win {
 
 struct BITMAPINFO;
+struct BitmapObject;
 struct DeviceContext;
 class BrushPaint;
 
@@ -78,6 +79,9 @@ public:
     // Blits; the source pixels are copied into the record.
     BOOL Blit(emf::u32 type, int x, int y, int width, int height, HDC source, int sourceX, int sourceY, int sourceWidth,
               int sourceHeight, DWORD rop);
+    // A mask blit whose mask (a 1-bit bitmap) MaskBlt has checked to cover the blit from maskOrigin.
+    BOOL MaskBlt(int x, int y, int width, int height, HDC source, int sourceX, int sourceY, const BitmapObject& mask,
+                 POINT maskOrigin, DWORD rop);
     BOOL PatBlt(int x, int y, int width, int height, DWORD rop);
     int StretchDIBits(int x, int y, int width, int height, int sourceX, int sourceY, int sourceWidth, int sourceHeight,
                       const void* bits, const BITMAPINFO* info, DWORD rop);

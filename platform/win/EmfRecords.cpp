@@ -5,7 +5,7 @@
 
 namespace win::emf {
 
-static_assert(sizeof(EmrBitBlt) == 100 && sizeof(EmrStretchBlt) == 108 && sizeof(EmrStretchDiBits) == 80);
+static_assert(sizeof(EmrBitBlt) == 100 && sizeof(EmrStretchBlt) == 108 && sizeof(EmrMaskBlt) == 128 && sizeof(EmrStretchDiBits) == 80);
 static_assert(sizeof(EmrText) == 76 && sizeof(EmrCreateFont) == 104 && sizeof(EmrExtCreatePen) == 52);
 static_assert(sizeof(EmrFrameRgn) == 40 && sizeof(RegionHeader) == 32 && sizeof(EmrEof) == 20);
 
@@ -54,6 +54,7 @@ constexpr std::array kRecords{
     RecordKind{EMR_EXTSELECTCLIPRGN, "EXTSELECTCLIPRGN", sizeof(EmrExtSelectClip)},
     RecordKind{EMR_BITBLT, "BITBLT", sizeof(EmrBitBlt)},
     RecordKind{EMR_STRETCHBLT, "STRETCHBLT", sizeof(EmrStretchBlt)},
+    RecordKind{EMR_MASKBLT, "MASKBLT", sizeof(EmrMaskBlt)},
     RecordKind{EMR_STRETCHDIBITS, "STRETCHDIBITS", sizeof(EmrStretchDiBits)},
     RecordKind{EMR_EXTCREATEFONTINDIRECTW, "EXTCREATEFONTINDIRECTW", sizeof(EmrCreateFont)},
     RecordKind{EMR_EXTTEXTOUTA, "EXTTEXTOUTA", sizeof(EmrText)},
@@ -157,6 +158,9 @@ public:
             }
             break;
         }
+        case EMR_MASKBLT:
+            CheckMaskBlt();
+            break;
         case EMR_STRETCHDIBITS: {
             const auto blit = Whole<EmrStretchDiBits>();
             Dib(blit.offBmi, blit.cbBmi, blit.offBits, blit.cbBits);
@@ -252,6 +256,25 @@ private:
         }
     }
 
+    void CheckMaskBlt() const
+    {
+        const auto blit = Whole<EmrMaskBlt>();
+        if (blit.cx < 0 || blit.cy < 0 || blit.xSrc < 0 || blit.ySrc < 0 || blit.xMask < 0 || blit.yMask < 0) {
+            Fail(At("negative mask blit extent or origin"));
+        }
+        const DibSize source = Dib(blit.offBmi, blit.cbBmi, blit.offBits, blit.cbBits);
+        if (std::int64_t{blit.xSrc} + blit.cx > source.width || std::int64_t{blit.ySrc} + blit.cy > source.height) {
+            Fail(At("source smaller than the blit"));
+        }
+        const DibSize mask = Dib(blit.offBmiMask, blit.cbBmiMask, blit.offBitsMask, blit.cbBitsMask);
+        if (mask.bits != 1) {
+            Fail(At("mask with more than one bit a pixel"));
+        }
+        if (std::int64_t{blit.xMask} + blit.cx > mask.width || std::int64_t{blit.yMask} + blit.cy > mask.height) {
+            Fail(At("mask smaller than the blit"));
+        }
+    }
+
     void RegionData(std::size_t at, u32 size) const
     {
         Inside(at, size, "region data");
@@ -265,8 +288,13 @@ private:
         }
     }
 
+    struct DibSize {
+        std::int64_t width, height;
+        std::uint16_t bits;
+    };
+
     // A device-independent bitmap: its header and colour table inside cbBmi, its rows inside cbBits.
-    void Dib(u32 offBmi, u32 cbBmi, u32 offBits, u32 cbBits) const
+    DibSize Dib(u32 offBmi, u32 cbBmi, u32 offBits, u32 cbBits) const
     {
         constexpr u32 kInfoHeader = 40;
         Inside(offBmi, cbBmi, "bitmap header");
@@ -310,6 +338,7 @@ private:
         if (rowBytes * rows > cbBits) {
             Fail(At("bitmap bits shorter than the bitmap"));
         }
+        return DibSize{width, static_cast<std::int64_t>(rows), bits};
     }
 
     const RecordView& record_;

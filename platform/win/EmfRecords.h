@@ -73,6 +73,7 @@ enum RecordType : u32 {
     EMR_EXTSELECTCLIPRGN = 75,
     EMR_BITBLT = 76,
     EMR_STRETCHBLT = 77,
+    EMR_MASKBLT = 78,
     EMR_STRETCHDIBITS = 81,
     EMR_EXTCREATEFONTINDIRECTW = 82,
     EMR_EXTTEXTOUTA = 83,
@@ -274,6 +275,13 @@ struct EmrBitBlt {
 };
 struct EmrStretchBlt : EmrBitBlt {
     i32 cxSrc = 0, cySrc = 0;
+};
+// MASKBLT: a BITBLT (always with a source) and a 1-bit mask, of which the pixels from (xMask, yMask)
+// choose per destination pixel between the foreground (1) and background (0) operations of rop.
+struct EmrMaskBlt : EmrBitBlt {
+    i32 xMask = 0, yMask = 0;
+    u32 usageMask = 0;
+    u32 offBmiMask = 0, cbBmiMask = 0, offBitsMask = 0, cbBitsMask = 0;
 };
 struct EmrStretchDiBits {
     RecordHead emr;

@@ -183,10 +183,11 @@ private:
     {
         return std::clamp(Scale(length, target_.bottom - target_.top, frame_.bottom - frame_.top), -kReach, kReach);
     }
-    POINT Map(Pointl logical) const
+    POINT Map(Pointl logical) const { return MapWide(logical.x, logical.y); }
+    // For a point a file gives as a sum (a blit's far corner), which may not fit 32 bits.
+    POINT MapWide(std::int64_t x, std::int64_t y) const
     {
-        return POINT{ScaleX(std::int64_t{logical.x} - origins_.window.x + origins_.viewport.x),
-                     ScaleY(std::int64_t{logical.y} - origins_.window.y + origins_.viewport.y)};
+        return POINT{ScaleX(x - origins_.window.x + origins_.viewport.x), ScaleY(y - origins_.window.y + origins_.viewport.y)};
     }
     RECT MapRect(const Rectl& rect) const
     {
@@ -258,6 +259,7 @@ private:
 
     void Clip(const RecordView& record);
     void PlayBlit(const RecordView& record);
+    void PlayMaskBlt(const RecordView& record);
     void PlayStretchDiBits(const RecordView& record);
     void PlayText(const RecordView& record);
     void PlayGradient(const RecordView& record);
@@ -289,6 +291,75 @@ RecordDib DibOf(const RecordView& record, u32 offBmi, u32 cbBmi, u32 offBits, u3
     std::memcpy(dib.info.data(), record.bytes.data() + offBmi, cbBmi);
     dib.bits.assign(record.bytes.data() + offBits, record.bytes.data() + offBits + cbBits);
     return dib;
+}
+
+HBITMAP BitmapOf(const RecordDib& dib)
+{
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, dib.Info(), DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!bitmap) {
+        return nullptr;
+    }
+    const BITMAPINFOHEADER& header = dib.Info()->bmiHeader;
+    const std::size_t size = static_cast<std::size_t>(DibRowBytes(header.biWidth, header.biBitCount)) *
+                             static_cast<std::size_t>(header.biHeight < 0 ? -header.biHeight : header.biHeight);
+    std::memcpy(bits, dib.bits.data(), std::min(size, dib.bits.size()));
+    return bitmap;
+}
+
+// A checked DIB's pixels chosen by columns and rows (top row 0), as a top-down DIB of their number, of
+// the same depth and colour table: nearest-neighbour scaling and cutting without converting a colour.
+RecordDib Resample(const RecordDib& dib, const std::vector<int>& columns, const std::vector<int>& rows)
+{
+    const BITMAPINFOHEADER& header = dib.Info()->bmiHeader;
+    const int depth = header.biBitCount;
+    const std::size_t table = depth <= 8 ? (header.biClrUsed ? header.biClrUsed : (1u << depth)) * 4
+                                         : header.biCompression == BI_BITFIELDS ? 12 : 0;
+    RecordDib out;
+    out.info.resize((sizeof(BITMAPINFOHEADER) + table) / 4 + 1, 0);
+    BITMAPINFOHEADER resized = header;
+    resized.biSize = sizeof(BITMAPINFOHEADER);
+    resized.biWidth = static_cast<LONG>(columns.size());
+    resized.biHeight = -static_cast<LONG>(rows.size());
+    resized.biSizeImage = 0;
+    std::memcpy(out.info.data(), &resized, sizeof(resized));
+    std::memcpy(reinterpret_cast<std::uint8_t*>(out.info.data()) + sizeof(resized),
+                reinterpret_cast<const std::uint8_t*>(dib.info.data()) + header.biSize, table);
+    const auto rowBytes = static_cast<std::size_t>(DibRowBytes(header.biWidth, depth));
+    const auto outRowBytes = static_cast<std::size_t>(DibRowBytes(resized.biWidth, depth));
+    const int height = header.biHeight < 0 ? -header.biHeight : header.biHeight;
+    out.bits.assign(outRowBytes * rows.size(), 0);
+    for (std::size_t row = 0; row < rows.size(); ++row) {
+        const int stored = header.biHeight < 0 ? rows[row] : height - 1 - rows[row];
+        const std::uint8_t* in = dib.bits.data() + static_cast<std::size_t>(stored) * rowBytes;
+        std::uint8_t* to = out.bits.data() + row * outRowBytes;
+        for (std::size_t column = 0; column < columns.size(); ++column) {
+            const auto from = static_cast<std::size_t>(columns[column]);
+            if (depth >= 8) {
+                std::memcpy(to + column * std::size_t(depth / 8), in + from * std::size_t(depth / 8), std::size_t(depth / 8));
+                continue;
+            }
+            const std::size_t perByte = std::size_t(8 / depth);
+            const unsigned mask = (1u << depth) - 1;
+            const unsigned value = (in[from / perByte] >> ((perByte - 1 - from % perByte) * std::size_t(depth))) & mask;
+            to[column / perByte] = static_cast<std::uint8_t>(to[column / perByte] |
+                                                             (value << ((perByte - 1 - column % perByte) * std::size_t(depth))));
+        }
+    }
+    return out;
+}
+
+// The source pixel, from first to first + count, of each destination pixel from skip to skip + wanted of
+// a destination extent (negative: mirrored), nearest neighbour.
+std::vector<int> NearestAxis(int first, int count, int extent, int skip, int wanted)
+{
+    const std::int64_t pixels = std::abs(extent);
+    std::vector<int> sources;
+    for (std::int64_t k = skip; k < std::int64_t{skip} + wanted; ++k) {
+        const std::int64_t i = extent < 0 ? pixels - 1 - k : k;
+        sources.push_back(first + static_cast<int>((2 * i + 1) * count / (2 * pixels)));
+    }
+    return sources;
 }
 
 void Player::PlayObject(const RecordView& record)
@@ -421,21 +492,15 @@ void Player::PlayBlit(const RecordView& record)
         blit.cySrc = blit.cy;
     }
     const POINT from = Map(Pointl{blit.x, blit.y});
-    const POINT to = Map(Pointl{blit.x + blit.cx, blit.y + blit.cy});
+    const POINT to = MapWide(std::int64_t{blit.x} + blit.cx, std::int64_t{blit.y} + blit.cy);
     if (blit.cbBmi == 0) {
         PatBlt(dc_, from.x, from.y, to.x - from.x, to.y - from.y, blit.rop);
         return;
     }
-    const RecordDib dib = DibOf(record, blit.offBmi, blit.cbBmi, blit.offBits, blit.cbBits);
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, dib.Info(), DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP bitmap = BitmapOf(DibOf(record, blit.offBmi, blit.cbBmi, blit.offBits, blit.cbBits));
     if (!bitmap) {
         return;
     }
-    const BITMAPINFOHEADER& header = dib.Info()->bmiHeader;
-    const std::size_t size = static_cast<std::size_t>(DibRowBytes(header.biWidth, header.biBitCount)) *
-                             static_cast<std::size_t>(header.biHeight < 0 ? -header.biHeight : header.biHeight);
-    std::memcpy(bits, dib.bits.data(), std::min(size, dib.bits.size()));
     HDC source = CreateCompatibleDC(dc_);
     SelectObject(source, bitmap);
     SetBkColor(source, blit.bkColorSrc);
@@ -457,6 +522,48 @@ void Player::PlayBlit(const RecordView& record)
     }
     DeleteDC(source);
     DeleteObject(bitmap);
+}
+
+// MaskBlt has no stretching: the source and the mask are scaled to the destination's size first (cut to
+// the target's clip box, so that a file cannot ask for bitmaps larger than the target shows).
+void Player::PlayMaskBlt(const RecordView& record)
+{
+    const auto blit = record.Read<EmrMaskBlt>(0);
+    const POINT from = Map(Pointl{blit.x, blit.y});
+    const POINT to = MapWide(std::int64_t{blit.x} + blit.cx, std::int64_t{blit.y} + blit.cy);
+    const RECT destination{std::min(from.x, to.x), std::min(from.y, to.y), std::max(from.x, to.x), std::max(from.y, to.y)};
+    RECT box{};
+    GetClipBox(dc_, &box);
+    RECT shown{};
+    if (!IntersectRect(&shown, &destination, &box)) {
+        return;
+    }
+    const auto axes = [&](int sourceX, int sourceY) {
+        return std::pair{NearestAxis(sourceX, blit.cx, to.x - from.x, shown.left - destination.left, shown.right - shown.left),
+                         NearestAxis(sourceY, blit.cy, to.y - from.y, shown.top - destination.top, shown.bottom - shown.top)};
+    };
+    const auto [sourceColumns, sourceRows] = axes(blit.xSrc, blit.ySrc);
+    HBITMAP sourceBitmap =
+        BitmapOf(Resample(DibOf(record, blit.offBmi, blit.cbBmi, blit.offBits, blit.cbBits), sourceColumns, sourceRows));
+    const auto [maskColumns, maskRows] = axes(blit.xMask, blit.yMask);
+    RecordDib maskDib =
+        Resample(DibOf(record, blit.offBmiMask, blit.cbBmiMask, blit.offBitsMask, blit.cbBitsMask), maskColumns, maskRows);
+    // The mask's bits count, whatever its colour table says.
+    maskDib.info[offsetof(BITMAPINFOHEADER, biClrUsed) / 4] = 2;
+    maskDib.info.resize(sizeof(BITMAPINFOHEADER) / 4 + 2);
+    maskDib.info[sizeof(BITMAPINFOHEADER) / 4] = 0;
+    maskDib.info[sizeof(BITMAPINFOHEADER) / 4 + 1] = 0x00FFFFFF;
+    HBITMAP maskBitmap = BitmapOf(maskDib);
+    if (sourceBitmap && maskBitmap) {
+        HDC source = CreateCompatibleDC(dc_);
+        SelectObject(source, sourceBitmap);
+        SetBkColor(source, blit.bkColorSrc);
+        MaskBlt(dc_, shown.left, shown.top, shown.right - shown.left, shown.bottom - shown.top, source, 0, 0, maskBitmap, 0,
+                0, blit.rop);
+        DeleteDC(source);
+    }
+    DeleteObject(sourceBitmap);
+    DeleteObject(maskBitmap);
 }
 
 void Player::PlayStretchDiBits(const RecordView& record)
@@ -685,6 +792,9 @@ void Player::Play(const RecordView& record)
     case EMR_ALPHABLEND:
     case EMR_TRANSPARENTBLT:
         PlayBlit(record);
+        break;
+    case EMR_MASKBLT:
+        PlayMaskBlt(record);
         break;
     case EMR_STRETCHDIBITS:
         PlayStretchDiBits(record);

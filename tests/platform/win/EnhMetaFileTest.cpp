@@ -124,6 +124,32 @@ struct Sources {
     HIMAGELIST images = nullptr;
 };
 
+// A 1-bit bitmap of the check pattern of 8 x 8 cells, each k pixels square, rows word-aligned.
+HBITMAP CheckMask(int k)
+{
+    const int size = 8 * k;
+    const int rowBytes = (size + 15) / 16 * 2;
+    std::vector<std::uint8_t> bits(std::size_t(rowBytes * size), 0);
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            if ((x / k + 2 * (y / k)) % 3 != 0) {
+                bits[std::size_t(y * rowBytes + x / 8)] |= std::uint8_t(0x80 >> (x % 8));
+            }
+        }
+    }
+    return CreateBitmap(size, size, 1, 1, bits.data());
+}
+
+// MaskBlt from the colour source and a check mask, both enlarged k times, from inside both.
+void MaskedBlit(HDC dc, const Sources& sources, int k)
+{
+    Canvas source(8 * k, 8 * k);
+    StretchBlt(source.dc, 0, 0, 8 * k, 8 * k, sources.colour.dc, 0, 0, 8, 8, SRCCOPY);
+    HBITMAP mask = CheckMask(k);
+    EXPECT_TRUE(MaskBlt(dc, 72 * k, 36 * k, 7 * k, 6 * k, source.dc, k, 0, mask, k, 2 * k, MAKEROP4(SRCCOPY, DSTINVERT)));
+    DeleteObject(mask);
+}
+
 // Draws every kind of call the recorder records, every coordinate, width, height and advance times k.
 // Calls whose pixels do not scale with their coordinates (single pixels, one-pixel edges and frames,
 // natural text advances) only when exact is set.
@@ -224,6 +250,7 @@ void DrawScene(HDC dc, const Sources& sources, int k, bool exact)
         bits[index] = static_cast<std::uint8_t>(index * 37);
     }
     StretchDIBits(dc, 84 * k, 80 * k, 12 * k, 8 * k, 0, 0, 4, 4, bits, &info, DIB_RGB_COLORS, SRCCOPY);
+    MaskedBlit(dc, sources, k);
     const TRIVERTEX corners[] = {{100 * k, 80 * k, 0xFF00, 0, 0, 0}, {120 * k, 90 * k, 0, 0, 0xFF00, 0}};
     const GRADIENT_RECT shade{0, 1};
     GradientFill(dc, corners, 2, &shade, 1, GRADIENT_FILL_RECT_H);
@@ -562,6 +589,56 @@ TEST_F(EnhMetaFileTest, MetafileContextAnswersAsAMetafileOverTheReferenceDevice)
     DeleteDC(screen);
 }
 
+std::vector<DWORD> RecordTypes(HENHMETAFILE metafile)
+{
+    std::vector<DWORD> types;
+    EnumEnhMetaFile(nullptr, metafile,
+                    [](HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM data) {
+                        reinterpret_cast<std::vector<DWORD>*>(data)->push_back(record->iType);
+                        return 1;
+                    },
+                    reinterpret_cast<LPARAM>(&types), nullptr);
+    return types;
+}
+
+TEST_F(EnhMetaFileTest, MaskBltRecordsItsMaskAndRefusesTheMasksADirectCallRefuses)
+{
+    HBITMAP mask = CheckMask(1);
+    HBITMAP colourMask = CreateCompatibleBitmap(sources_->colour.dc, 8, 8);
+    struct Case {
+        const char* name;
+        HBITMAP mask;
+        int maskX;
+        BOOL done;
+        DWORD recorded;
+    } cases[] = {
+        {"1-bit mask", mask, 0, TRUE, emf::EMR_MASKBLT},
+        {"no mask: a BitBlt", nullptr, 0, TRUE, emf::EMR_BITBLT},
+        {"mask of more bits", colourMask, 0, FALSE, 0},
+        {"mask too small from its origin", mask, 4, FALSE, 0},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        Canvas direct(kWidth, kHeight);
+        EXPECT_EQ(MaskBlt(direct.dc, 2, 2, 6, 6, sources_->colour.dc, 0, 0, test.mask, test.maskX, 0, MAKEROP4(SRCCOPY, DSTINVERT)),
+                  test.done);
+        BOOL recordedDone = FALSE;
+        HENHMETAFILE recorded = Record([&](HDC dc) {
+            recordedDone =
+                MaskBlt(dc, 2, 2, 6, 6, sources_->colour.dc, 0, 0, test.mask, test.maskX, 0, MAKEROP4(SRCCOPY, DSTINVERT));
+        });
+        EXPECT_EQ(recordedDone, test.done);
+        const std::vector<DWORD> types = RecordTypes(recorded);
+        EXPECT_EQ(types.size(), test.done ? 3u : 2u);
+        if (test.done && types.size() == 3) {
+            EXPECT_EQ(types[1], test.recorded);
+        }
+        DeleteEnhMetaFile(recorded);
+    }
+    DeleteObject(mask);
+    DeleteObject(colourMask);
+}
+
 // Offsets of the records of a file, the header's first.
 std::vector<std::size_t> RecordOffsets(const std::string& bytes)
 {
@@ -631,6 +708,25 @@ TEST_F(EnhMetaFileTest, DamagedFilesAreRefused)
         {"bitmap rows past its bits",
          [&](std::string& b) { Put(b, FindRecord(b, emf::EMR_STRETCHDIBITS) + sizeof(emf::EmrStretchDiBits) + 4, 40); },
          "bits shorter"},
+        {"mask blit source bits out of the record",
+         [&](std::string& b) { Put(b, FindRecord(b, emf::EMR_MASKBLT) + 92, 0x10000); }, "bitmap bits outside"},
+        {"mask header out of the record",
+         [&](std::string& b) { Put(b, FindRecord(b, emf::EMR_MASKBLT) + 116, 0x10000); }, "bitmap header outside"},
+        {"mask bits out of the record",
+         [&](std::string& b) { Put(b, FindRecord(b, emf::EMR_MASKBLT) + 124, 0x10000); }, "bitmap bits outside"},
+        {"mask of four bits a pixel",
+         [&](std::string& b) {
+             const std::size_t at = FindRecord(b, emf::EMR_MASKBLT);
+             std::uint32_t header;
+             std::memcpy(&header, b.data() + at + 112, 4);
+             Put(b, at + header + 14, 4);
+         },
+         "mask with more than one bit"},
+        {"mask origin past the mask", [&](std::string& b) { Put(b, FindRecord(b, emf::EMR_MASKBLT) + 100, 1); }, "mask smaller"},
+        {"negative mask origin",
+         [&](std::string& b) { Put(b, FindRecord(b, emf::EMR_MASKBLT) + 104, std::uint32_t(-1)); }, "negative"},
+        {"mask blit wider than its source",
+         [&](std::string& b) { Put(b, FindRecord(b, emf::EMR_MASKBLT) + 32, 100); }, "source smaller"},
         {"handle index out of range",
          [&](std::string& b) { Put(b, FindRecord(b, emf::EMR_CREATEPEN) + 8, 500); }, "out of range"},
         {"region count past the data",
