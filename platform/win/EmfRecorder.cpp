@@ -5,11 +5,13 @@
 #include "platform/win/Brush.h"
 #include "platform/win/DeviceContext.h"
 #include "platform/win/Pen.h"
+#include "platform/win/TextMetrics.h"
 #include "platform/win/TextOut.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <numbers>
 #include <optional>
 
 namespace win {
@@ -154,6 +156,39 @@ Dib CaptureMask(const BitmapObject& mask, POINT origin, int width, int height)
         }
     }
     return dib;
+}
+
+int FontEscapement(const DeviceContext& context)
+{
+    const auto face = SelectedFace(context);
+    return face ? face->Escapement() : 0;
+}
+
+// The device rectangle enclosing a box (offsets along the baseline and down from it) turned about the
+// reference point by the escapement, in tenths of a degree counter-clockwise, as text is drawn; glyphs
+// turned off the pixel grid may reach one pixel past the exact corners.
+RECT RotatedBox(POINT reference, const RECT& box, int escapement)
+{
+    if (escapement % 3600 == 0) {
+        RECT plain = box;
+        OffsetRect(&plain, reference.x, reference.y);
+        return plain;
+    }
+    const double angle = escapement / 10.0 * std::numbers::pi / 180.0;
+    const double cosine = std::cos(angle);
+    const double sine = std::sin(angle);
+    double left = INFINITY, top = INFINITY, right = -INFINITY, bottom = -INFINITY;
+    for (const LONG along : {box.left, box.right}) {
+        for (const LONG down : {box.top, box.bottom}) {
+            const double x = reference.x + along * cosine + down * sine;
+            const double y = reference.y - along * sine + down * cosine;
+            left = std::min(left, x);
+            top = std::min(top, y);
+            right = std::max(right, x);
+            bottom = std::max(bottom, y);
+        }
+    }
+    return RECT{LONG(std::floor(left)) - 1, LONG(std::floor(top)) - 1, LONG(std::ceil(right)) + 1, LONG(std::ceil(bottom)) + 1};
 }
 
 }  // namespace
@@ -849,19 +884,21 @@ void EmfRecorder::Text(POINT reference, UINT options, const RECT* rect, std::u16
 {
     const UINT align = context_.state.textAlign;
     Sync(align & TA_UPDATECP);
-    int left = reference.x;
+    // The text's box relative to the reference point, along the baseline and down from it.
+    int along = 0;
     if ((align & TA_CENTER) == TA_CENTER) {
-        left -= extent.cx / 2;
+        along = -(extent.cx / 2);
     } else if (align & TA_RIGHT) {
-        left -= extent.cx;
+        along = -extent.cx;
     }
-    int top = reference.y;
+    int down = 0;
     if ((align & TA_BASELINE) == TA_BASELINE) {
-        top -= ascent;
+        down = -ascent;
     } else if (align & TA_BOTTOM) {
-        top -= extent.cy;
+        down = -extent.cy;
     }
-    RECT bounds = context_.ToDevice(RECT{left, top, left + extent.cx, top + extent.cy});
+    RECT bounds = RotatedBox(context_.ToDevice(reference), RECT{along, down, along + extent.cx, down + extent.cy},
+                             FontEscapement(context_));
     if (rect && (options & ETO_OPAQUE)) {
         const RECT opaque = context_.ToDevice(*rect);
         UnionRect(&bounds, &bounds, &opaque);

@@ -8,7 +8,7 @@
 // records that bring the file's state (colours, modes, origins, clip, current position, selected pen,
 // brush and font) to the context's, each object created once under an object index; SaveDC and RestoreDC
 // are written as they happen. Deleting an object the file has created writes DELETEOBJECT. Bounds come
-// from the geometry (pen width included; text from the measured extent).
+// from the geometry (pen width included; text from the measured extent, turned with the baseline).
 //
 // The drawing units call the recorder through one check at the top of each public call:
 //     if (auto* recorder = RecorderOf(dc)) return recorder->Rectangle(...);

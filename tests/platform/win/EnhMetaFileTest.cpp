@@ -538,6 +538,79 @@ TEST_F(EnhMetaFileTest, EnumerationShowsTheTextRecordsWithBoundsCoveringTheText)
     DeleteObject(font);
 }
 
+TEST_F(EnhMetaFileTest, RotatedTextHasBoundsCoveringItsInk)
+{
+    struct Case {
+        int escapement;
+        UINT align;
+    } cases[] = {{900, TA_LEFT | TA_TOP},     {900, TA_RIGHT | TA_BASELINE}, {450, TA_LEFT | TA_TOP},
+                 {450, TA_CENTER | TA_BOTTOM}, {2700, TA_LEFT | TA_BASELINE}, {1350, TA_RIGHT | TA_TOP}};
+    for (const Case& test : cases) {
+        SCOPED_TRACE(testing::Message() << test.escapement << " align " << test.align);
+        LOGFONT logFont;
+        logFont.lfHeight = -16;
+        logFont.lfEscapement = test.escapement;
+        logFont.lfFaceName = "Arial";
+        HFONT font = CreateFontIndirect(&logFont);
+        const auto draw = [&](HDC dc) {
+            SelectObject(dc, font);
+            SetBkMode(dc, TRANSPARENT);
+            SetTextColor(dc, RGB(255, 255, 255));
+            SetTextAlign(dc, test.align);
+            TextOutW(dc, 80, 60, u"Savings", 7);
+            SelectObject(dc, GetStockObject(SYSTEM_FONT));
+        };
+        Canvas direct(kWidth, kHeight);
+        draw(direct.dc);
+        const auto ink = direct.Pixels();
+
+        // With no frame given, the picture is the bounds: played at its size it keeps every pixel.
+        HENHMETAFILE recorded = Record(draw, nullptr, false);
+        std::vector<TextFound> found;
+        EnumEnhMetaFile(nullptr, recorded, CollectText, reinterpret_cast<LPARAM>(&found), nullptr);
+        ASSERT_EQ(found.size(), 1u);
+        ENHMETAHEADER header;
+        GetEnhMetaFileHeader(recorded, sizeof(header), &header);
+        const RECT& bounds = found[0].bounds;
+        EXPECT_EQ(header.rclBounds.left, bounds.left);
+        EXPECT_EQ(header.rclBounds.bottom, bounds.bottom);
+        RECT inked{kWidth, kHeight, 0, 0};
+        std::string outside;
+        for (int y = 0; y < kHeight; ++y) {
+            for (int x = 0; x < kWidth; ++x) {
+                if (ink[std::size_t(y * kWidth + x)] != 0) {
+                    inked = RECT{std::min<LONG>(inked.left, x), std::min<LONG>(inked.top, y), std::max<LONG>(inked.right, x),
+                                 std::max<LONG>(inked.bottom, y)};
+                    if (!(x >= bounds.left && x <= bounds.right && y >= bounds.top && y <= bounds.bottom) && outside.empty()) {
+                        outside = "(" + std::to_string(x) + ", " + std::to_string(y) + ")";
+                    }
+                }
+            }
+        }
+        EXPECT_EQ(outside, "") << "ink outside the bounds";
+        // Not much more than the ink either: the cell turned about its corner, a pixel of rounding.
+        EXPECT_LE(inked.left - bounds.left, 8);
+        EXPECT_LE(inked.top - bounds.top, 8);
+        EXPECT_LE(bounds.right - inked.right, 8);
+        EXPECT_LE(bounds.bottom - inked.bottom, 8);
+        const int width = bounds.right + 1 - bounds.left;
+        const int height = bounds.bottom + 1 - bounds.top;
+        Canvas played(width, height);
+        const RECT picture{0, 0, width, height};
+        ASSERT_TRUE(PlayEnhMetaFile(played.dc, recorded, &picture));
+        std::vector<COLORREF> cut;
+        for (int y = bounds.top; y <= bounds.bottom; ++y) {
+            for (int x = bounds.left; x <= bounds.right; ++x) {
+                cut.push_back(x >= 0 && y >= 0 && x < kWidth && y < kHeight ? ink[std::size_t(y * kWidth + x)] : 0);
+            }
+        }
+        const auto shown = played.Pixels();
+        EXPECT_TRUE(cut == shown) << FirstDifference(cut, shown, width);
+        DeleteEnhMetaFile(recorded);
+        DeleteObject(font);
+    }
+}
+
 TEST_F(EnhMetaFileTest, MetafileContextAnswersAsAMetafileOverTheReferenceDevice)
 {
     HDC screen = CreateCompatibleDC(nullptr);
