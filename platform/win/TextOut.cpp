@@ -83,7 +83,10 @@ Layout Place(const DeviceContext& context, const FontFace& face, std::u16string_
 }
 
 // Where each unit of the text starts along the baseline, as a metafile records it: a unit without a
-// glyph of its own (a tab, a surrogate pair's second unit) starts where the next glyph does.
+// glyph of its own (a tab, a surrogate pair's second unit) starts where the next glyph does. The first
+// unit starts at the text's start, so that the recorded text is as wide as the drawn one and aligns,
+// and fills its background, alike; only text without glyphs, which draws no background, records none
+// of its width.
 std::vector<int> UnitStarts(const Layout& layout, std::size_t units)
 {
     std::vector<int> starts(units + 1, layout.width);
@@ -94,6 +97,9 @@ std::vector<int> UnitStarts(const Layout& layout, std::size_t units)
             starts[unit] = glyph->pen;
             ++glyph;
         }
+    }
+    if (!layout.glyphs.empty()) {
+        starts[0] = 0;
     }
     return starts;
 }

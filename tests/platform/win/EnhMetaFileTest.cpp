@@ -611,6 +611,78 @@ TEST_F(EnhMetaFileTest, RotatedTextHasBoundsCoveringItsInk)
     }
 }
 
+TEST_F(EnhMetaFileTest, TabbedTextPlaysAsDrawnWhateverItsAlignment)
+{
+    LOGFONT logFont;
+    logFont.lfHeight = -13;
+    logFont.lfFaceName = "Arial";
+    HFONT font = CreateFontIndirect(&logFont);
+    const int stops[] = {24, 56};
+    struct Case {
+        const char* name;
+        std::function<void(HDC)> draw;
+    } cases[] = {
+        {"TabbedTextOut left", [&](HDC dc) { TabbedTextOutW(dc, 20, 20, u"\tab\tc", 6, 2, stops, 10); }},
+        {"TabbedTextOut right", [&](HDC dc) {
+             SetTextAlign(dc, TA_RIGHT);
+             TabbedTextOutW(dc, 140, 20, u"\tab\tc", 6, 2, stops, 10);
+         }},
+        {"TabbedTextOut centred", [&](HDC dc) {
+             SetTextAlign(dc, TA_CENTER | TA_BASELINE);
+             TabbedTextOutW(dc, 80, 40, u"\t\tx", 3, 2, stops, 10);
+         }},
+        {"TabbedTextOut right, opaque", [&](HDC dc) {
+             SetBkMode(dc, OPAQUE);
+             SetTextAlign(dc, TA_RIGHT | TA_BOTTOM);
+             TabbedTextOutW(dc, 150, 60, u"\tkWh", 4, 2, stops, 0);
+         }},
+        {"TabbedTextOut left, opaque", [&](HDC dc) {
+             SetBkMode(dc, OPAQUE);
+             TabbedTextOutW(dc, 10, 60, u"\tkWh\t1", 6, 2, stops, 0);
+         }},
+        {"TabbedTextOut of tabs only, opaque", [&](HDC dc) {
+             SetBkMode(dc, OPAQUE);
+             TabbedTextOutW(dc, 10, 40, u"\t\t", 2, 2, stops, 0);
+             TextOutW(dc, 100, 40, u"kWh", 3);
+         }},
+        {"TabbedTextOut right, no leading tab", [&](HDC dc) {
+             SetTextAlign(dc, TA_RIGHT);
+             TabbedTextOutW(dc, 150, 80, u"a\tb", 3, 1, stops, 100);
+         }},
+        {"DrawText right", [&](HDC dc) {
+             RECT box{10, 80, 150, 100};
+             DrawTextW(dc, u"\tSavings\t12", -1, &box, DT_EXPANDTABS | DT_RIGHT | DT_SINGLELINE);
+         }},
+        {"DrawText centred", [&](HDC dc) {
+             RECT box{10, 96, 150, 116};
+             DrawTextW(dc, u"\tSavings", -1, &box, DT_EXPANDTABS | DT_CENTER | DT_SINGLELINE);
+         }},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        const auto draw = [&](HDC dc) {
+            SelectObject(dc, font);
+            SetBkMode(dc, TRANSPARENT);
+            SetBkColor(dc, RGB(0, 0, 160));
+            SetTextColor(dc, RGB(255, 255, 255));
+            test.draw(dc);
+            SelectObject(dc, GetStockObject(SYSTEM_FONT));
+        };
+        Canvas direct(kWidth, kHeight);
+        draw(direct.dc);
+        HENHMETAFILE recorded = Record(draw);
+        Canvas played(kWidth, kHeight);
+        const RECT all{0, 0, kWidth, kHeight};
+        ASSERT_TRUE(PlayEnhMetaFile(played.dc, recorded, &all));
+        const auto expected = direct.Pixels();
+        const auto actual = played.Pixels();
+        EXPECT_GT(std::count_if(expected.begin(), expected.end(), [](COLORREF pixel) { return pixel != 0; }), 20);
+        EXPECT_TRUE(expected == actual) << FirstDifference(expected, actual, kWidth);
+        DeleteEnhMetaFile(recorded);
+    }
+    DeleteObject(font);
+}
+
 TEST_F(EnhMetaFileTest, MetafileContextAnswersAsAMetafileOverTheReferenceDevice)
 {
     HDC screen = CreateCompatibleDC(nullptr);
