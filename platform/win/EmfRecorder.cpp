@@ -84,14 +84,19 @@ Dib TopDownDib(int width, int height, int depth, const std::vector<std::uint32_t
     return dib;
 }
 
-// The pixels of a rectangle of a context's surface (surface coordinates); outside the surface black.
-// oneColour, for a monochrome source, is the colour of its 1 bits: the DIB then has one bit a pixel.
-Dib Capture(const Surface& surface, RECT area, std::optional<std::uint32_t> oneColour)
+// The two colours of a monochrome source, those of its 0 and its 1 bits.
+struct TwoColours {
+    std::uint32_t zero;
+    std::uint32_t one;
+};
+
+// The pixels of a rectangle of a context's surface (surface coordinates); outside the surface black, or
+// 0 bits. A monochrome source gives a DIB of one bit a pixel with its two colours.
+Dib Capture(const Surface& surface, RECT area, std::optional<TwoColours> monochrome)
 {
     const int width = area.right - area.left;
     const int height = area.bottom - area.top;
-    const bool monochrome = oneColour.has_value();
-    Dib dib = monochrome ? TopDownDib(width, height, 1, {0, *oneColour & 0x00FFFFFF})
+    Dib dib = monochrome ? TopDownDib(width, height, 1, {monochrome->zero & 0x00FFFFFF, monochrome->one & 0x00FFFFFF})
                          : TopDownDib(width, height, 32, {});
     const std::size_t rowBytes = static_cast<std::size_t>(DibRowBytes(width, monochrome ? 1 : 32));
     for (int row = 0; row < height; ++row) {
@@ -104,7 +109,7 @@ Dib Capture(const Surface& surface, RECT area, std::optional<std::uint32_t> oneC
             }
             const std::uint32_t pixel = surface.Pixel(x, y);
             if (monochrome) {
-                if (pixel & 0x00FFFFFF) {
+                if ((pixel & 0x00FFFFFF) == (monochrome->one & 0x00FFFFFF)) {
                     out[column / 8] = static_cast<std::uint8_t>(out[column / 8] | (0x80 >> (column % 8)));
                 }
             } else {
@@ -113,6 +118,15 @@ Dib Capture(const Surface& surface, RECT area, std::optional<std::uint32_t> oneC
         }
     }
     return dib;
+}
+
+// The two colours of a bitmap of one bit a pixel; none for any other.
+std::optional<TwoColours> MonochromeColours(const BitmapObject* bitmap)
+{
+    if (!bitmap || bitmap->bitsPerPixel != 1) {
+        return std::nullopt;
+    }
+    return TwoColours{bitmap->palette[0], bitmap->palette[1]};
 }
 
 // The pixels of a source context's logical rectangle as a record carries them, with the context's
@@ -136,26 +150,9 @@ std::optional<SourceImage> CaptureSource(HDC source, const RECT& logical)
     if (bitmap) {
         bitmap->Load();
     }
-    const bool monochrome = bitmap && bitmap->bitsPerPixel == 1;
-    return SourceImage{Capture(surface, area, monochrome ? std::optional<std::uint32_t>(bitmap->palette[1]) : std::nullopt),
+    return SourceImage{Capture(surface, area, MonochromeColours(bitmap)),
                        from->state.backgroundColor,
                        area.left >= 0 && area.top >= 0 && area.right <= surface.Width() && area.bottom <= surface.Height()};
-}
-
-// A rectangle of a 1-bit bitmap as a 1-bit DIB whose 1 bits are the bitmap's 1 bits, black and white.
-Dib CaptureMask(const BitmapObject& mask, POINT origin, int width, int height)
-{
-    Dib dib = TopDownDib(width, height, 1, {0, 0x00FFFFFF});
-    const std::size_t rowBytes = static_cast<std::size_t>(DibRowBytes(width, 1));
-    for (int row = 0; row < height; ++row) {
-        auto* out = reinterpret_cast<std::uint8_t*>(dib.bits.data()) + static_cast<std::size_t>(row) * rowBytes;
-        for (int column = 0; column < width; ++column) {
-            if ((mask.surface.Pixel(origin.x + column, origin.y + row) & 0x00FFFFFF) == mask.palette[1]) {
-                out[column / 8] = static_cast<std::uint8_t>(out[column / 8] | (0x80 >> (column % 8)));
-            }
-        }
-    }
-    return dib;
 }
 
 int FontEscapement(const DeviceContext& context)
@@ -328,7 +325,7 @@ u32 EmfRecorder::ObjectIndex(HGDIOBJ handle)
             const Surface& pattern = *brush.pattern;
             // A monochrome pattern stays one: played back, it takes the colours of the moment again.
             const Dib dib = Capture(pattern, pattern.Bounds(),
-                                    brush.monochrome ? std::optional<std::uint32_t>(0x00FFFFFF) : std::nullopt);
+                                    brush.monochrome ? std::optional<TwoColours>(TwoColours{0, 0x00FFFFFF}) : std::nullopt);
             EmrCreateDibBrush record;
             record.emr.iType = brush.monochrome ? EMR_CREATEMONOBRUSH : EMR_CREATEDIBPATTERNBRUSHPT;
             record.handle = index;
@@ -779,7 +776,8 @@ BOOL EmfRecorder::MaskBlt(int x, int y, int width, int height, HDC source, int s
     }
     Sync();
     // Only the part of the mask the blit uses goes into the file.
-    const Dib maskDib = CaptureMask(mask, maskOrigin, width, height);
+    const Dib maskDib = Capture(mask.surface, RECT{maskOrigin.x, maskOrigin.y, maskOrigin.x + width, maskOrigin.y + height},
+                                MonochromeColours(&mask));
     const RECT bounds = context_.ToDevice(Normalized(x, y, width, height));
     Bound(bounds);
     EmrMaskBlt record;

@@ -419,6 +419,44 @@ int StopAtFirstText(HDC dc, HANDLETABLE* table, const ENHMETARECORD* record, int
     return record->iType != emf::EMR_EXTTEXTOUTW && PlayEnhMetaFileRecord(dc, table, record, UINT(objects));
 }
 
+TEST_F(EnhMetaFileTest, OneBitSourcesKeepTheirTwoColours)
+{
+    // A one-bit source whose 0 bits are not black: a recorded copy must still tell its two colours apart.
+    struct {
+        BITMAPINFOHEADER header;
+        RGBQUAD colours[2];
+    } info{};
+    info.header.biSize = sizeof(BITMAPINFOHEADER);
+    info.header.biWidth = 8;
+    info.header.biHeight = -2;
+    info.header.biPlanes = 1;
+    info.header.biBitCount = 1;
+    info.colours[0] = RGBQUAD{0, 0, 255, 0};  // red
+    info.colours[1] = RGBQUAD{255, 0, 0, 0};  // blue
+    void* bits = nullptr;
+    HBITMAP oneBit = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0);
+    ASSERT_NE(oneBit, nullptr);
+    static_cast<BYTE*>(bits)[0] = 0xA5;
+    static_cast<BYTE*>(bits)[4] = 0x3C;
+    HDC source = CreateCompatibleDC(nullptr);
+    SelectObject(source, oneBit);
+    const auto draw = [&](HDC dc) { StretchBlt(dc, 2, 2, 16, 4, source, 0, 0, 8, 2, SRCCOPY); };
+    Canvas direct(20, 8);
+    draw(direct.dc);
+    HENHMETAFILE recorded = Record(draw);
+    Canvas played(20, 8);
+    const RECT all{0, 0, kWidth, kHeight};
+    ASSERT_TRUE(PlayEnhMetaFile(played.dc, recorded, &all));
+    const auto expected = direct.Pixels();
+    // Copied into colour, the 0 bits take the text colour and the 1 bits the background colour.
+    EXPECT_NE(std::count(expected.begin(), expected.end(), GetTextColor(direct.dc)), 0);
+    EXPECT_NE(std::count(expected.begin(), expected.end(), GetBkColor(direct.dc)), 0);
+    EXPECT_TRUE(expected == played.Pixels()) << FirstDifference(expected, played.Pixels(), 20);
+    DeleteEnhMetaFile(recorded);
+    DeleteDC(source);
+    DeleteObject(oneBit);
+}
+
 TEST_F(EnhMetaFileTest, EnumeratingAndPlayingEachRecordPlaysTheWholeFile)
 {
     HENHMETAFILE recorded = Record([&](HDC dc) { DrawScene(dc, *sources_, 1, true); });
