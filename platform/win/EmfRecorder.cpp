@@ -505,11 +505,16 @@ BOOL EmfRecorder::PolyPoly(u32 type, const POINT* points, const DWORD* counts, s
     return TRUE;
 }
 
+void EmfRecorder::BoundShape(const RECT& box)
+{
+    const POINT corners[2] = {POINT{box.left, box.top}, POINT{box.right - 1, box.bottom - 1}};
+    Bound(DeviceBounds(corners, 2, true));
+}
+
 BOOL EmfRecorder::Box(u32 type, const RECT& box)
 {
     Sync();
-    const POINT corners[2] = {POINT{box.left, box.top}, POINT{box.right - 1, box.bottom - 1}};
-    Bound(DeviceBounds(corners, 2, true));
+    BoundShape(box);
     EmrRect record{{type, 0}, Plain(box)};
     Write(&record, sizeof(record));
     return TRUE;
@@ -518,8 +523,7 @@ BOOL EmfRecorder::Box(u32 type, const RECT& box)
 BOOL EmfRecorder::RoundRect(const RECT& box, SIZE corner)
 {
     Sync();
-    const POINT corners[2] = {POINT{box.left, box.top}, POINT{box.right - 1, box.bottom - 1}};
-    Bound(DeviceBounds(corners, 2, true));
+    BoundShape(box);
     EmrRoundRect record{{EMR_ROUNDRECT, 0}, Plain(box), Sizel{corner.cx, corner.cy}};
     Write(&record, sizeof(record));
     return TRUE;
@@ -528,8 +532,7 @@ BOOL EmfRecorder::RoundRect(const RECT& box, SIZE corner)
 BOOL EmfRecorder::ArcKind(u32 type, const RECT& box, POINT start, POINT end)
 {
     Sync();
-    const POINT corners[2] = {POINT{box.left, box.top}, POINT{box.right - 1, box.bottom - 1}};
-    Bound(DeviceBounds(corners, 2, true));
+    BoundShape(box);
     EmrArc record{{type, 0}, Plain(box), Pointl{start.x, start.y}, Pointl{end.x, end.y}};
     Write(&record, sizeof(record));
     return TRUE;
@@ -545,8 +548,22 @@ COLORREF EmfRecorder::SetPixel(int x, int y, COLORREF color)
     return color & 0x00FFFFFF;
 }
 
-void EmfRecorder::WriteRegion(u32 type, const Region& region, RECT bounds, u32 brush, SIZE stroke)
+namespace {
+
+RECT DeviceBox(const DeviceContext& context, const Region& logical)
 {
+    RECT box = logical.Bounds();
+    const POINT shift = context.ToDevice(POINT{0, 0});
+    OffsetRect(&box, shift.x, shift.y);
+    return box;
+}
+
+}  // namespace
+
+void EmfRecorder::WriteRegion(u32 type, const Region& region, u32 brush, SIZE stroke)
+{
+    const RECT bounds = DeviceBox(context_, region);
+    Bound(bounds);
     const std::string data = RegionBytes(region);
     const auto size = static_cast<u32>(data.size());
     if (type == EMR_FILLRGN) {
@@ -561,18 +578,6 @@ void EmfRecorder::WriteRegion(u32 type, const Region& region, RECT bounds, u32 b
     }
 }
 
-namespace {
-
-RECT DeviceBox(const DeviceContext& context, const Region& logical)
-{
-    RECT box = logical.Bounds();
-    const POINT shift = context.ToDevice(POINT{0, 0});
-    OffsetRect(&box, shift.x, shift.y);
-    return box;
-}
-
-}  // namespace
-
 BOOL EmfRecorder::FillRgn(const Region& region, HBRUSH brush)
 {
     Sync();
@@ -582,9 +587,7 @@ BOOL EmfRecorder::FillRgn(const Region& region, HBRUSH brush)
     if (!FindObjectOf<BrushObject>(brush, OBJ_BRUSH)) {
         return FALSE;
     }
-    const RECT bounds = DeviceBox(context_, region);
-    Bound(bounds);
-    WriteRegion(EMR_FILLRGN, region, bounds, ObjectIndex(brush), SIZE{});
+    WriteRegion(EMR_FILLRGN, region, ObjectIndex(brush), SIZE{});
     return TRUE;
 }
 
@@ -594,27 +597,21 @@ BOOL EmfRecorder::FrameRgn(const Region& region, HBRUSH brush, int width, int he
     if (!FindObjectOf<BrushObject>(brush, OBJ_BRUSH)) {
         return FALSE;
     }
-    const RECT bounds = DeviceBox(context_, region);
-    Bound(bounds);
-    WriteRegion(EMR_FRAMERGN, region, bounds, ObjectIndex(brush), SIZE{width, height});
+    WriteRegion(EMR_FRAMERGN, region, ObjectIndex(brush), SIZE{width, height});
     return TRUE;
 }
 
 BOOL EmfRecorder::InvertRgn(const Region& region)
 {
     Sync();
-    const RECT bounds = DeviceBox(context_, region);
-    Bound(bounds);
-    WriteRegion(EMR_INVERTRGN, region, bounds, 0, SIZE{});
+    WriteRegion(EMR_INVERTRGN, region, 0, SIZE{});
     return TRUE;
 }
 
 BOOL EmfRecorder::PaintRgn(const Region& region)
 {
     Sync();
-    const RECT bounds = DeviceBox(context_, region);
-    Bound(bounds);
-    WriteRegion(EMR_PAINTRGN, region, bounds, 0, SIZE{});
+    WriteRegion(EMR_PAINTRGN, region, 0, SIZE{});
     return TRUE;
 }
 
@@ -633,15 +630,14 @@ void EmfRecorder::PaintDevice(const Region& region, const BrushPaint& paint, int
         const u32 index = NewIndex();
         EmrCreateBrush brush{{EMR_CREATEBRUSHINDIRECT, 0}, index, BS_SOLID, ColorFromPixel(paint.SolidPixel()), 0};
         Write(&brush, sizeof(brush));
-        Bound(bounds);
         if (rop2 == R2_COPYPEN) {
-            WriteRegion(EMR_FILLRGN, logical, bounds, index, SIZE{});
+            WriteRegion(EMR_FILLRGN, logical, index, SIZE{});
         } else {
             EmrValue mix{{EMR_SETROP2, 0}, static_cast<u32>(rop2)};
             Write(&mix, sizeof(mix));
             EmrObject select{{EMR_SELECTOBJECT, 0}, index};
             Write(&select, sizeof(select));
-            WriteRegion(EMR_PAINTRGN, logical, bounds, 0, SIZE{});
+            WriteRegion(EMR_PAINTRGN, logical, 0, SIZE{});
             select.handle = file_.brush;
             Write(&select, sizeof(select));
             mix.value = static_cast<u32>(file_.rop2);

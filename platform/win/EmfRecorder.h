@@ -123,11 +123,14 @@ private:
     emf::u32 NewIndex();
     void SelectIndex(emf::u32& fileSlot, HGDIOBJ object);
     void Bound(RECT device);
+    // The bounds of a shape drawn in a logical box with the selected pen.
+    void BoundShape(const RECT& box);
     RECT DeviceBounds(const POINT* points, std::size_t count, bool pen) const;
     int PenReach() const;
     void Write(const void* record, std::size_t size, std::string_view tail = {});
     void WriteImage(const RECT& area, const std::string& info, const std::string& bits);
-    void WriteRegion(emf::u32 type, const Region& region, RECT bounds, emf::u32 brush, SIZE stroke);
+    // A region record of a logical region, its device bounds added to the file's.
+    void WriteRegion(emf::u32 type, const Region& region, emf::u32 brush, SIZE stroke);
 
     DeviceContext& context_;
     std::string fileName_;
