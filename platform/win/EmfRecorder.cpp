@@ -1010,7 +1010,11 @@ HDC CreateEnhMetaFileA(HDC referenceDC, const char* fileName, const RECT* frame,
 
 HDC CreateEnhMetaFileW(HDC referenceDC, const char16_t* fileName, const RECT* frame, const char16_t* description)
 {
-    return CreateMetafileDC(referenceDC, fileName ? rtl::WideToAnsi(fileName) : "", frame,
+    std::string name;
+    if (fileName && !AnsiFileNameOfWide(fileName, name)) {
+        return nullptr;
+    }
+    return CreateMetafileDC(referenceDC, std::move(name), frame,
                             description ? std::u16string(description) : std::u16string());
 }
 

@@ -869,6 +869,15 @@ UINT GetEnhMetaFileBits(HENHMETAFILE metafile, UINT size, BYTE* data)
     return needed;
 }
 
+bool AnsiFileNameOfWide(const char16_t* fileName, std::string& ansi)
+{
+    if (!rtl::TryWideToAnsi(fileName, ansi)) {
+        SetLastError(ERROR_INVALID_NAME);
+        return false;
+    }
+    return true;
+}
+
 HENHMETAFILE GetEnhMetaFileA(const char* fileName)
 {
     if (!fileName) {
@@ -884,7 +893,8 @@ HENHMETAFILE GetEnhMetaFileW(const char16_t* fileName)
         SetLastError(ERROR_INVALID_PARAMETER);
         return nullptr;
     }
-    return ReadFile(rtl::WideToAnsi(fileName));
+    std::string name;
+    return AnsiFileNameOfWide(fileName, name) ? ReadFile(name) : nullptr;
 }
 
 HENHMETAFILE CopyEnhMetaFileA(HENHMETAFILE metafile, const char* fileName)
@@ -894,7 +904,10 @@ HENHMETAFILE CopyEnhMetaFileA(HENHMETAFILE metafile, const char* fileName)
 
 HENHMETAFILE CopyEnhMetaFileW(HENHMETAFILE metafile, const char16_t* fileName)
 {
-    const std::string name = fileName ? rtl::WideToAnsi(fileName) : std::string();
+    std::string name;
+    if (fileName && !AnsiFileNameOfWide(fileName, name)) {
+        return nullptr;
+    }
     return Copy(metafile, fileName ? name.c_str() : nullptr);
 }
 

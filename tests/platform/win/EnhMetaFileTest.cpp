@@ -5,6 +5,7 @@
 #include "platform/win/EmfRecorder.h"
 #include "platform/win/EnhMetaFile.h"
 
+#include "platform/rtl/CodePage.h"
 #include "platform/win/Bitmap.h"
 #include "platform/win/Blit.h"
 #include "platform/win/Brush.h"
@@ -984,6 +985,21 @@ TEST_F(EnhMetaFileTest, FileErrorsAnswerNull)
     EXPECT_EQ(GetLastError(), ERROR_INVALID_DATA);
     HDC dc = CreateEnhMetaFileA(nullptr, folder.Path("no/such/folder.emf").c_str(), nullptr, nullptr);
     EXPECT_EQ(CloseEnhMetaFile(dc), nullptr);
+
+    // A wide name the process code page cannot hold is refused, not turned into another file's name.
+    rtl::SetAnsiCodePage(1252);
+    const std::u16string folderName = rtl::AnsiToWide(folder.Path(""));
+    const std::u16string cyrillic = folderName + u"\u0416.emf";
+    folder.WriteFile("?.emf", "");
+    EXPECT_EQ(CreateEnhMetaFileW(nullptr, cyrillic.c_str(), nullptr, nullptr), nullptr);
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_NAME);
+    EXPECT_EQ(GetEnhMetaFileW(cyrillic.c_str()), nullptr);
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_NAME);
+    HENHMETAFILE picture = Record([](HDC dc) { Rectangle(dc, 0, 0, 4, 4); });
+    EXPECT_EQ(CopyEnhMetaFileW(picture, cyrillic.c_str()), nullptr);
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_NAME);
+    EXPECT_EQ(testsupport::ReadBytes(folder.Path("?.emf")), "");
+    DeleteEnhMetaFile(picture);
 }
 
 }  // namespace
