@@ -14,26 +14,31 @@ namespace win {
 
 namespace {
 
-// For each destination pixel along one axis, the source pixels it takes: [first, last).
+// For each destination pixel along one axis that lies in [low, high), the source pixels it takes:
+// [first, last). Only the pixels in that span are listed, so that an extent far beyond the clip costs
+// nothing.
 struct Axis {
-    int start = 0;  // the first destination pixel, device coordinates
-    int count = 0;
-    std::vector<int> first;
+    std::int64_t origin = 0;  // the destination's first pixel, device coordinates
+    int start = 0;  // the first pixel listed
+    int end = 0;
+    std::vector<int> first;  // indexed by pixel - start
     std::vector<int> last;
 };
 
-Axis MakeAxis(int destination, int destinationExtent, int source, int sourceExtent, bool box)
+Axis MakeAxis(int destination, int destinationExtent, int source, int sourceExtent, bool box, int low, int high)
 {
-    Axis axis;
-    axis.start = destinationExtent < 0 ? destination + destinationExtent : destination;
-    axis.count = std::abs(destinationExtent);
-    const int sourceStart = sourceExtent < 0 ? source + sourceExtent : source;
-    const std::int64_t sourceCount = std::abs(sourceExtent);
+    const std::int64_t count = std::abs(std::int64_t{destinationExtent});
+    const std::int64_t sourceCount = std::abs(std::int64_t{sourceExtent});
+    const std::int64_t sourceStart = sourceExtent < 0 ? std::int64_t{source} + sourceExtent : source;
     const bool mirror = (destinationExtent < 0) != (sourceExtent < 0);
-    const std::int64_t count = axis.count;
-    axis.first.reserve(static_cast<std::size_t>(count));
-    axis.last.reserve(static_cast<std::size_t>(count));
-    for (std::int64_t k = 0; k < count; ++k) {
+    Axis axis;
+    axis.origin = destinationExtent < 0 ? std::int64_t{destination} + destinationExtent : destination;
+    axis.start = static_cast<int>(std::clamp<std::int64_t>(axis.origin, low, std::max(low, high)));
+    axis.end = static_cast<int>(std::clamp<std::int64_t>(axis.origin + count, axis.start, std::max(low, high)));
+    axis.first.reserve(static_cast<std::size_t>(axis.end - axis.start));
+    axis.last.reserve(static_cast<std::size_t>(axis.end - axis.start));
+    for (std::int64_t pixel = axis.start; pixel < axis.end; ++pixel) {
+        const std::int64_t k = pixel - axis.origin;
         const std::int64_t i = mirror ? count - 1 - k : k;
         std::int64_t first = 0;
         std::int64_t last = 0;
@@ -44,10 +49,28 @@ Axis MakeAxis(int destination, int destinationExtent, int source, int sourceExte
             first = (2 * i + 1) * sourceCount / (2 * count);
             last = first + 1;
         }
-        axis.first.push_back(sourceStart + static_cast<int>(first));
-        axis.last.push_back(sourceStart + static_cast<int>(last));
+        axis.first.push_back(static_cast<int>(sourceStart + first));
+        axis.last.push_back(static_cast<int>(sourceStart + last));
     }
     return axis;
+}
+
+// The destination pixels a blit may change, device coordinates, with the source pixels of each.
+struct Mapping {
+    Axis across;
+    Axis down;
+    Region area;
+};
+
+Mapping MapOnto(const DeviceContext& target, POINT origin, int width, int height, POINT source, int sourceWidth,
+                int sourceHeight, bool box)
+{
+    Region clip = target.ClipRegion();
+    const RECT bounds = clip.Bounds();
+    Mapping mapping{MakeAxis(origin.x, width, source.x, sourceWidth, box, bounds.left, bounds.right),
+                    MakeAxis(origin.y, height, source.y, sourceHeight, box, bounds.top, bounds.bottom), std::move(clip)};
+    mapping.area.Intersect(Region(RECT{mapping.across.start, mapping.down.start, mapping.across.end, mapping.down.end}));
+    return mapping;
 }
 
 // A copy of its own, so that a blit within one surface reads the pixels as they were.
@@ -213,10 +236,8 @@ bool Blit(DeviceContext& target, int x, int y, int width, int height, const Blit
     DrawScope scope(target);
     const POINT origin = target.ToDevice(POINT{x, y});
     const bool box = target.state.stretchMode != COLORONCOLOR;
-    const Axis across = MakeAxis(origin.x, width, sourceX, sourceWidth, box);
-    const Axis down = MakeAxis(origin.y, height, sourceY, sourceHeight, box);
-    Region area(RECT{across.start, down.start, across.start + across.count, down.start + down.count});
-    area.Intersect(target.ClipRegion());
+    auto [across, down, area] = MapOnto(target, origin, width, height, POINT{sourceX, sourceY}, sourceWidth,
+                                        sourceHeight, box);
     if (area.IsEmpty()) {
         return true;
     }
@@ -259,8 +280,9 @@ bool Blit(DeviceContext& target, int x, int y, int width, int height, const Blit
                 }
                 BYTE code = fore;
                 if (options.mask) {
-                    const std::uint32_t bit = options.mask->surface.Pixel(options.maskOrigin.x + static_cast<int>(i),
-                                                                          options.maskOrigin.y + static_cast<int>(j));
+                    const std::uint32_t bit =
+                        options.mask->surface.Pixel(options.maskOrigin.x + static_cast<int>(column - across.origin),
+                                                    options.maskOrigin.y + static_cast<int>(row - down.origin));
                     code = (bit & 0x00FFFFFF) == options.mask->palette[1] ? fore : back;
                 }
                 line[column] = code == 0xCC ? sourcePixel : MixRop3(code, patternPixel, sourcePixel, line[column]);
@@ -520,10 +542,7 @@ BOOL AlphaBlend(HDC destination, int x, int y, int width, int height, HDC source
         }
         DrawScope scope(target);
         const POINT origin = target.ToDevice(POINT{x, y});
-        const Axis across = MakeAxis(origin.x, width, at.x, sourceWidth, false);
-        const Axis down = MakeAxis(origin.y, height, at.y, sourceHeight, false);
-        Region area(RECT{across.start, down.start, across.start + across.count, down.start + down.count});
-        area.Intersect(target.ClipRegion());
+        const auto [across, down, area] = MapOnto(target, origin, width, height, at, sourceWidth, sourceHeight, false);
         std::optional<Surface> copy;
         const Surface* read = &pixels;
         if (read == surface) {

@@ -233,9 +233,9 @@ BOOL StrokeFigures(HDC dc, Figures figures)
     DrawScope scope(*context);
     const PenShape pen = PenShapeOf(*context);
     Stroke stroke(*context, pen);
-    const bool drawn = figures(*context, stroke);
+    figures(*context, stroke);
     stroke.Finish();
-    return drawn ? TRUE : FALSE;
+    return TRUE;
 }
 
 std::vector<POINT> ToDevice(const DeviceContext& context, const POINT* points, std::size_t count)
@@ -283,7 +283,6 @@ BOOL LineTo(HDC dc, int x, int y)
     return StrokeFigures(dc, [x, y](DeviceContext& context, Stroke& stroke) {
         stroke.Figure({context.ToDevice(context.state.currentPosition), context.ToDevice(POINT{x, y})}, false);
         context.state.currentPosition = POINT{x, y};
-        return true;
     });
 }
 
@@ -298,7 +297,6 @@ BOOL Polyline(HDC dc, const POINT* points, int count)
     }
     return StrokeFigures(dc, [&](DeviceContext& context, Stroke& stroke) {
         stroke.Figure(ToDevice(context, points, static_cast<std::size_t>(count)), false);
-        return true;
     });
 }
 
@@ -317,7 +315,6 @@ BOOL PolylineTo(HDC dc, const POINT* points, DWORD count)
         figure.insert(figure.end(), rest.begin(), rest.end());
         stroke.Figure(figure, false);
         context.state.currentPosition = points[count - 1];
-        return true;
     });
 }
 
@@ -337,7 +334,6 @@ BOOL PolyPolyline(HDC dc, const POINT* points, const DWORD* counts, DWORD polyli
             stroke.Figure(ToDevice(context, points + start, counts[k]), false);
             start += counts[k];
         }
-        return true;
     });
 }
 

@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <functional>
+#include <limits>
 
 namespace {
 
@@ -178,6 +179,34 @@ TEST_F(BlitTest, BlitsKeepToTheClipAndOverlapWithinOneSurface)
     ASSERT_TRUE(PatBlt(dc_, 0, 0, 4, 1, DSTINVERT));
     EXPECT_EQ(Read()[0], "#my#....");
     EXPECT_FALSE(PatBlt(dc_, 0, 0, 1, 1, SRCCOPY)) << "PatBlt takes no source";
+}
+
+// Extents far beyond the canvas cost only the pixels inside the clip (a metafile or a caller may ask for
+// any extent); a mask still lines up with the destination's first pixel when the clip cuts it off.
+TEST_F(BlitTest, HugeExtentsDrawOnlyWhatTheClipShows)
+{
+    constexpr int Most = std::numeric_limits<int>::max();
+    constexpr int Least = std::numeric_limits<int>::min();
+    ASSERT_TRUE(PatBlt(dc_, -1, 0, Most, 1, WHITENESS));
+    ASSERT_TRUE(PatBlt(dc_, 8, 1, Least, 1, WHITENESS));
+    EXPECT_EQ(Read()[0], "########");
+    EXPECT_EQ(Read()[1], "########");
+
+    Clear(RGB(0, 0, 0));
+    ASSERT_TRUE(StretchBlt(dc_, 0, 0, Most, 2, source_, 0, 0, 4, 2, SRCCOPY));
+    EXPECT_EQ(Read()[0], "rrrrrrrr");
+    EXPECT_EQ(Read()[1], "########");
+    ASSERT_TRUE(AlphaBlend(dc_, 0, 2, Most, Most, source_, 1, 0, 1, 1, BLENDFUNCTION{}));
+    EXPECT_EQ(Read()[5], "gggggggg");
+
+    Clear(White);
+    const BYTE maskBits[] = {0x50, 0};  // 0 1 0 1
+    HBITMAP mask = CreateBitmap(4, 1, 1, 1, maskBits);
+    IntersectClipRect(dc_, 1, 0, 8, 1);
+    ASSERT_TRUE(MaskBlt(dc_, 0, 0, 4, 1, source_, 0, 0, mask, 0, 0, MAKEROP4(SRCCOPY, DSTINVERT)));
+    SelectClipRgn(dc_, nullptr);
+    EXPECT_EQ(Read()[0], "#g.#####");
+    DeleteObject(mask);
 }
 
 TEST_F(BlitTest, AlphaBlendRoundsToTheNearest)
