@@ -15,6 +15,8 @@
 #include "platform/win/GdiObjects.h"
 #include "platform/win/GdiTypes.h"
 
+#include <cstddef>
+
 namespace win {
 
 struct RGBQUAD {
@@ -61,6 +63,13 @@ struct DIBSECTION {
 
 // Bytes of one device-independent row.
 constexpr int DibRowBytes(int width, int bitsPerPixel) { return ((width * bitsPerPixel + 31) / 32) * 4; }
+// Bytes between a packed DIB's header and its rows: its colour table (biClrUsed entries, or all its
+// depth allows when that is 0) and, with BI_BITFIELDS, the three masks.
+constexpr std::size_t DibColourTableBytes(const BITMAPINFOHEADER& header)
+{
+    const std::size_t colours = header.biBitCount <= 8 ? (header.biClrUsed ? header.biClrUsed : (1u << header.biBitCount)) : 0;
+    return (colours + (header.biCompression == BI_BITFIELDS ? 3 : 0)) * sizeof(RGBQUAD);
+}
 
 // The bitmap of a handle, or null (ERROR_INVALID_HANDLE set). The caller holds the GDI lock.
 BitmapObject* FindBitmap(HBITMAP handle);

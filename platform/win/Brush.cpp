@@ -104,11 +104,7 @@ HBRUSH CreateDIBPatternBrushPt(const void* packedDib, UINT usage)
     }
     const auto* info = static_cast<const BITMAPINFO*>(packedDib);
     const BITMAPINFOHEADER& header = info->bmiHeader;
-    const int depth = header.biBitCount;
-    const DWORD colors = depth <= 8 ? (header.biClrUsed ? header.biClrUsed : (1u << depth)) : 0;
-    const DWORD masks = header.biCompression == BI_BITFIELDS ? 3 : 0;
-    const auto* bits = reinterpret_cast<const std::uint8_t*>(packedDib) + header.biSize +
-                       (colors + masks) * sizeof(RGBQUAD);
+    const auto* bits = reinterpret_cast<const std::uint8_t*>(packedDib) + header.biSize + DibColourTableBytes(header);
     BITMAPINFOHEADER target = header;
     target.biHeight = header.biHeight < 0 ? -header.biHeight : header.biHeight;
     HBITMAP bitmap = CreateDIBitmap(nullptr, &target, CBM_INIT, bits, info, usage);

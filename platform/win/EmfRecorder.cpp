@@ -821,12 +821,9 @@ int EmfRecorder::StretchDIBits(int x, int y, int width, int height, int sourceX,
 {
     Sync();
     const BITMAPINFOHEADER& header = info->bmiHeader;
-    const int depth = header.biBitCount;
-    const DWORD colours = depth <= 8 ? (header.biClrUsed ? header.biClrUsed : (1u << depth)) : 0;
-    const DWORD masks = header.biCompression == BI_BITFIELDS ? 3 : 0;
-    const std::size_t infoSize = header.biSize + (colours + masks) * 4;
+    const std::size_t infoSize = header.biSize + DibColourTableBytes(header);
     const std::size_t rows = static_cast<std::size_t>(header.biHeight < 0 ? -header.biHeight : header.biHeight);
-    const std::size_t bitsSize = static_cast<std::size_t>(DibRowBytes(header.biWidth, depth)) * rows;
+    const std::size_t bitsSize = static_cast<std::size_t>(DibRowBytes(header.biWidth, header.biBitCount)) * rows;
     const RECT bounds = context_.ToDevice(Normalized(x, y, width, height));
     Bound(bounds);
     EmrStretchDiBits record;

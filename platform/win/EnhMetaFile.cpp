@@ -313,8 +313,7 @@ RecordDib Resample(const RecordDib& dib, const std::vector<int>& columns, const 
 {
     const BITMAPINFOHEADER& header = dib.Info()->bmiHeader;
     const int depth = header.biBitCount;
-    const std::size_t table = depth <= 8 ? (header.biClrUsed ? header.biClrUsed : (1u << depth)) * 4
-                                         : header.biCompression == BI_BITFIELDS ? 12 : 0;
+    const std::size_t table = DibColourTableBytes(header);
     RecordDib out;
     out.info.resize((sizeof(BITMAPINFOHEADER) + table) / 4 + 1, 0);
     BITMAPINFOHEADER resized = header;
