@@ -1,6 +1,7 @@
 #include "platform/rtl/CodePage.h"
 
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/StringUtils.h"
 
 #include <algorithm>
 #include <atomic>
@@ -242,15 +243,6 @@ bool Report(size_t failedAt, size_t* badIndex)
     return failedAt == std::string_view::npos;
 }
 
-std::string LowerAscii(std::string_view s)
-{
-    std::string out(s);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z')
-            c = char(c + 32);
-    return out;
-}
-
 }  // namespace
 
 // ---- The process code page ------------------------------------------------------------------------------
@@ -258,9 +250,9 @@ std::string LowerAscii(std::string_view s)
 int CodePageForLocale(std::string_view localeName)
 {
     const size_t languageEnd = localeName.find_first_of("_.@");
-    const std::string language = LowerAscii(localeName.substr(0, languageEnd));
+    const std::string language = LowerCase(localeName.substr(0, languageEnd));
     const size_t at = localeName.find('@');
-    const std::string modifier = at == std::string_view::npos ? std::string() : LowerAscii(localeName.substr(at + 1));
+    const std::string modifier = at == std::string_view::npos ? std::string() : LowerCase(localeName.substr(at + 1));
 
     static const std::pair<std::string_view, int> languages[] = {
         {"cs", 1250}, {"pl", 1250}, {"hu", 1250}, {"sk", 1250}, {"sl", 1250}, {"hr", 1250}, {"ro", 1250},
