@@ -1,6 +1,7 @@
 #include "platform/rtl/CodePage.h"
 
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/StringUtils.h"
 
 #include <algorithm>
 #include <atomic>
@@ -192,6 +193,26 @@ void AppendUtf16(std::u16string& out, char32_t c)
     }
 }
 
+// Converts between UTF-8 and UTF-16. Invalid input becomes U+FFFD, or, when strict, stops the conversion
+// with the output left empty; returns where it stopped, npos when it did not.
+template <typename Input, typename Output>
+size_t Transcode(Input in, Output& out, bool strict, Decoded (*decode)(Input, size_t),
+                 void (*append)(Output&, char32_t))
+{
+    out.clear();
+    out.reserve(in.size());
+    for (size_t pos = 0; pos < in.size();) {
+        const Decoded d = decode(in, pos);
+        if (!d.valid && strict) {
+            out.clear();
+            return pos;
+        }
+        append(out, d.value);
+        pos += d.length;
+    }
+    return std::string_view::npos;
+}
+
 // The outcome of a conversion that stops at the first character it cannot convert.
 struct Failure {
     size_t index;
@@ -242,15 +263,6 @@ bool Report(size_t failedAt, size_t* badIndex)
     return failedAt == std::string_view::npos;
 }
 
-std::string LowerAscii(std::string_view s)
-{
-    std::string out(s);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z')
-            c = char(c + 32);
-    return out;
-}
-
 }  // namespace
 
 // ---- The process code page ------------------------------------------------------------------------------
@@ -258,9 +270,9 @@ std::string LowerAscii(std::string_view s)
 int CodePageForLocale(std::string_view localeName)
 {
     const size_t languageEnd = localeName.find_first_of("_.@");
-    const std::string language = LowerAscii(localeName.substr(0, languageEnd));
+    const std::string language = LowerCase(localeName.substr(0, languageEnd));
     const size_t at = localeName.find('@');
-    const std::string modifier = at == std::string_view::npos ? std::string() : LowerAscii(localeName.substr(at + 1));
+    const std::string modifier = at == std::string_view::npos ? std::string() : LowerCase(localeName.substr(at + 1));
 
     static const std::pair<std::string_view, int> languages[] = {
         {"cs", 1250}, {"pl", 1250}, {"hu", 1250}, {"sk", 1250}, {"sl", 1250}, {"hr", 1250}, {"ro", 1250},
@@ -367,55 +379,25 @@ bool TryWideToAnsi(std::u16string_view wide, std::string& ansi, size_t* badIndex
 
 bool TryUtf8ToWide(std::string_view utf8, std::u16string& wide, size_t* badIndex)
 {
-    wide.clear();
-    for (size_t pos = 0; pos < utf8.size();) {
-        const Decoded d = DecodeUtf8(utf8, pos);
-        if (!d.valid) {
-            wide.clear();
-            return Report(pos, badIndex);
-        }
-        AppendUtf16(wide, d.value);
-        pos += d.length;
-    }
-    return Report(std::string_view::npos, badIndex);
+    return Report(Transcode(utf8, wide, true, DecodeUtf8, AppendUtf16), badIndex);
 }
 
 std::u16string Utf8ToWide(std::string_view utf8)
 {
     std::u16string wide;
-    wide.reserve(utf8.size());
-    for (size_t pos = 0; pos < utf8.size();) {
-        const Decoded d = DecodeUtf8(utf8, pos);
-        AppendUtf16(wide, d.value);
-        pos += d.length;
-    }
+    Transcode(utf8, wide, false, DecodeUtf8, AppendUtf16);
     return wide;
 }
 
 bool TryWideToUtf8(std::u16string_view wide, std::string& utf8, size_t* badIndex)
 {
-    utf8.clear();
-    for (size_t pos = 0; pos < wide.size();) {
-        const Decoded d = DecodeUtf16(wide, pos);
-        if (!d.valid) {
-            utf8.clear();
-            return Report(pos, badIndex);
-        }
-        AppendUtf8(utf8, d.value);
-        pos += d.length;
-    }
-    return Report(std::string_view::npos, badIndex);
+    return Report(Transcode(wide, utf8, true, DecodeUtf16, AppendUtf8), badIndex);
 }
 
 std::string WideToUtf8(std::u16string_view wide)
 {
     std::string utf8;
-    utf8.reserve(wide.size());
-    for (size_t pos = 0; pos < wide.size();) {
-        const Decoded d = DecodeUtf16(wide, pos);
-        AppendUtf8(utf8, d.value);
-        pos += d.length;
-    }
+    Transcode(wide, utf8, false, DecodeUtf16, AppendUtf8);
     return utf8;
 }
 

@@ -2,12 +2,12 @@
 
 #include "platform/rtl/CodePage.h"
 #include "platform/rtl/Collation.h"
+#include "platform/rtl/Dates.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/StringUtils.h"
 
 #include <algorithm>
 #include <cerrno>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <ctime>
@@ -36,48 +36,41 @@ bool StatFile(std::string_view name, struct stat& st)
     return ::stat(OsFileName(name).c_str(), &st) == 0;
 }
 
-constexpr std::chrono::sys_days kDateTimeEpoch = std::chrono::year{1899} / 12 / 30;
-constexpr long long kMillisecondsPerDay = 86'400'000;
-
+// A file time as a local TDateTime; -1 when the system cannot place it in the local calendar.
 double ToDateTime(const timespec& ts)
 {
     tm local{};
     const time_t seconds = ts.tv_sec;
-    if (!localtime_r(&seconds, &local))
+    TDateTime date, time;
+    if (!localtime_r(&seconds, &local) ||
+        !TryEncodeDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, date) ||
+        !TryEncodeTime(local.tm_hour, local.tm_min, local.tm_sec, int(ts.tv_nsec / 1'000'000), time))
         return -1;
-    const std::chrono::sys_days day = std::chrono::year{local.tm_year + 1900} / (local.tm_mon + 1) / local.tm_mday;
-    const double days = double((day - kDateTimeEpoch).count());
-    const long long ms = (local.tm_hour * 3600LL + local.tm_min * 60LL + local.tm_sec) * 1000 + ts.tv_nsec / 1'000'000;
-    const double time = double(ms) / kMillisecondsPerDay;
     // Before the epoch the time of day still counts forward: -1.25 is 6:00 on the day before it.
-    return days >= 0 ? days + time : days - time;
+    return date >= 0 ? date + time : date - time;
 }
 
 bool FromDateTime(double dateTime, timespec& ts)
 {
     if (!std::isfinite(dateTime) || std::fabs(dateTime) > 3'000'000)
         return false;
-    long long days = static_cast<long long>(std::trunc(dateTime));
-    long long ms = std::llround(std::fabs(dateTime - double(days)) * kMillisecondsPerDay);
-    if (ms >= kMillisecondsPerDay) {
-        ms -= kMillisecondsPerDay;
-        days += dateTime >= 0 ? 1 : -1;
-    }
-    const std::chrono::year_month_day date{kDateTimeEpoch + std::chrono::days{days}};
+    int year, month, day, hour, minute, second, millisecond;
+    DecodeDate(dateTime, year, month, day);
+    DecodeTime(dateTime, hour, minute, second, millisecond);
     tm local{};
-    local.tm_year = int(date.year()) - 1900;
-    local.tm_mon = int(unsigned(date.month())) - 1;
-    local.tm_mday = int(unsigned(date.day()));
-    local.tm_hour = int(ms / 3'600'000);
-    local.tm_min = int(ms / 60'000 % 60);
-    local.tm_sec = int(ms / 1000 % 60);
+    local.tm_year = year - 1900;
+    local.tm_mon = month - 1;
+    local.tm_mday = day;
+    local.tm_hour = hour;
+    local.tm_min = minute;
+    local.tm_sec = second;
     local.tm_isdst = -1;
     errno = 0;
     const time_t seconds = mktime(&local);
     if (seconds == time_t(-1) && errno != 0)
         return false;
     ts.tv_sec = seconds;
-    ts.tv_nsec = long(ms % 1000) * 1'000'000;
+    ts.tv_nsec = long(millisecond) * 1'000'000;
     return true;
 }
 

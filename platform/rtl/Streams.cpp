@@ -101,6 +101,24 @@ std::int64_t ClampedPosition(std::int64_t base, std::int64_t offset, std::int64_
     return base + offset;
 }
 
+// Moves count bytes through call(done, n), a read or write of n bytes after the first done, in pieces
+// the kernel accepts and past interruptions; stops at the end of the file or an error. Answers the bytes
+// moved.
+template <typename Call>
+std::int64_t Transfer(std::int64_t count, Call call)
+{
+    std::int64_t total = 0;
+    while (total < count) {
+        const ssize_t n = call(total, size_t(std::min(count - total, kMaxTransfer)));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        total += n;
+    }
+    return total;
+}
+
 int Whence(SeekOrigin origin)
 {
     switch (origin) {
@@ -194,31 +212,16 @@ THandleStream::~THandleStream()
 
 std::int64_t THandleStream::Read(void* buffer, std::int64_t count)
 {
-    std::int64_t total = 0;
-    while (total < count) {
-        const ssize_t n = ::read(handle_, static_cast<char*>(buffer) + total, size_t(std::min(count - total, kMaxTransfer)));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            break;
-        total += n;
-    }
-    return total;
+    return Transfer(count, [&](std::int64_t done, size_t n) {
+        return ::read(handle_, static_cast<char*>(buffer) + done, n);
+    });
 }
 
 std::int64_t THandleStream::Write(const void* buffer, std::int64_t count)
 {
-    std::int64_t total = 0;
-    while (total < count) {
-        const ssize_t n =
-            ::write(handle_, static_cast<const char*>(buffer) + total, size_t(std::min(count - total, kMaxTransfer)));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            break;
-        total += n;
-    }
-    return total;
+    return Transfer(count, [&](std::int64_t done, size_t n) {
+        return ::write(handle_, static_cast<const char*>(buffer) + done, n);
+    });
 }
 
 std::int64_t THandleStream::Seek(std::int64_t offset, SeekOrigin origin)

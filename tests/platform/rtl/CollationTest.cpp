@@ -1,6 +1,6 @@
 #include "platform/rtl/Collation.h"
 
-#include "platform/rtl/CodePage.h"
+#include "tests/support/UsingCodePage.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -9,15 +9,7 @@
 
 namespace {
 
-// Switches the process code page for one test and puts the old one back.
-class UsingCodePage {
-public:
-    explicit UsingCodePage(int codePage) : saved_(rtl::AnsiCodePage()) { rtl::SetAnsiCodePage(codePage); }
-    ~UsingCodePage() { rtl::SetAnsiCodePage(saved_); }
-
-private:
-    int saved_;
-};
+using testsupport::UsingCodePage;
 
 int Sign(int n)
 {

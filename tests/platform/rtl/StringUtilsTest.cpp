@@ -1,6 +1,6 @@
 #include "platform/rtl/StringUtils.h"
 
-#include "platform/rtl/CodePage.h"
+#include "tests/support/UsingCodePage.h"
 
 #include <gtest/gtest.h>
 #include <utility>
@@ -8,15 +8,7 @@
 
 namespace {
 
-// Switches the process code page for one test and puts the old one back.
-class UsingCodePage {
-public:
-    explicit UsingCodePage(int codePage) : saved_(rtl::AnsiCodePage()) { rtl::SetAnsiCodePage(codePage); }
-    ~UsingCodePage() { rtl::SetAnsiCodePage(saved_); }
-
-private:
-    int saved_;
-};
+using testsupport::UsingCodePage;
 
 // The expected classes of a code page, written from its published chart: case pairs (small, capital),
 // small letters without a capital in the page, and letters without case. Every other byte is no letter.
