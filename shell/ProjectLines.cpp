@@ -42,15 +42,6 @@ bool IsOwnParamLine(std::string_view work)
            IsDigit(work[8]) && IsDigit(work[9]);
 }
 
-// A value text of the accepted characters that is no number ("1.2.3", "-") reads as 0, which the range
-// check then judges.
-double ValueOf(const std::string& text)
-{
-    int errorPos = 0;
-    const double value = rtl::ValFloat(text, errorPos);
-    return errorPos == 0 ? value : 0.0;
-}
-
 // False for a line error.
 bool ParseParamLine(std::string_view work, ParamLine& param)
 {
@@ -86,7 +77,10 @@ bool ParseParamLine(std::string_view work, ParamLine& param)
     param.Number = number.empty() ? 0 : std::stoi(number);
     if (param.Number == 0)
         return false;
-    param.Value = ValueOf(value);
+    // A value text of the accepted characters that is no number ("1.2.3", "-") reads as 0, which the
+    // range check then judges.
+    int errorPos;
+    param.Value = rtl::ValFloat(value, errorPos);
     return true;
 }
 
