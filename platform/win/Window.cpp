@@ -20,22 +20,6 @@ namespace win {
 
 namespace {
 
-bool IsRoot(HWND hwnd)
-{
-    const WindowSystem& system = System();
-    return hwnd == system.desktop || hwnd == system.messageRoot;
-}
-
-// The top-level window that contains hwnd (hwnd itself for a top-level window). Lock held.
-HWND RootOf(HWND hwnd)
-{
-    Window* window = FindWindowRecord(hwnd);
-    while (window && !IsRoot(window->parent)) {
-        window = FindWindowRecord(window->parent);
-    }
-    return window ? window->handle : nullptr;
-}
-
 std::string PropKey(const char* name)
 {
     if (IS_INTRESOURCE(name)) {
@@ -142,7 +126,7 @@ HWND RegisterNewWindow(DWORD exStyle, const char* className, DWORD style, const 
         if (!WindowOrError(parent)) {
             return nullptr;
         }
-        ownerHandle = RootOf(parent);
+        ownerHandle = RootWindowOf(parent);
     }
     Window* window = AllocateWindow();
     if (!window) {
@@ -438,7 +422,7 @@ BOOL DestroyWindow(HWND hwnd)
         if (!window) {
             return FALSE;
         }
-        if (IsRoot(hwnd) || window->thread != GetCurrentThreadId()) {
+        if (IsRootWindow(hwnd) || window->thread != GetCurrentThreadId()) {
             SetLastError(ERROR_ACCESS_DENIED);
             return FALSE;
         }
@@ -592,7 +576,7 @@ LONG_PTR SetWindowLongPtr(HWND hwnd, int index, LONG_PTR value)
             SetLastError(ERROR_INVALID_WINDOW_HANDLE);
             return 0;
         }
-        window->owner = owner ? RootOf(owner) : nullptr;
+        window->owner = owner ? RootWindowOf(owner) : nullptr;
         return old;
     }
     case GWL_ID:
@@ -821,7 +805,7 @@ HWND SetParent(HWND hwnd, HWND newParent)
     }
     const HWND target = newParent == HWND_MESSAGE ? system.messageRoot : (newParent ? newParent : system.desktop);
     Window* parent = WindowOrError(target);
-    if (!parent || IsRoot(hwnd)) {
+    if (!parent || IsRootWindow(hwnd)) {
         return nullptr;
     }
     if (IsSelfOrDescendant(hwnd, target)) {
@@ -841,16 +825,16 @@ HWND GetAncestor(HWND hwnd, UINT flags)
 {
     auto lock = LockSystem();
     Window* window = WindowOrError(hwnd);
-    if (!window || IsRoot(hwnd)) {
+    if (!window || IsRootWindow(hwnd)) {
         return nullptr;
     }
     switch (flags) {
     case GA_PARENT:
         return window->parent;
     case GA_ROOT:
-        return RootOf(hwnd);
+        return RootWindowOf(hwnd);
     case GA_ROOTOWNER: {
-        HWND result = RootOf(hwnd);
+        HWND result = RootWindowOf(hwnd);
         for (Window* top = FindWindowRecord(result); top && top->owner; top = FindWindowRecord(top->owner)) {
             result = top->owner;
         }
