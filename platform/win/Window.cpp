@@ -539,13 +539,7 @@ LONG_PTR GetWindowLongPtr(HWND hwnd, int index)
     case GWL_USERDATA: return window->userData;
     default: break;
     }
-    if (index < 0 || static_cast<std::size_t>(index) + sizeof(LONG_PTR) > window->extra.size()) {
-        SetLastError(ERROR_INVALID_INDEX);
-        return 0;
-    }
-    LONG_PTR value;
-    std::memcpy(&value, window->extra.data() + index, sizeof value);
-    return value;
+    return ReadExtra<LONG_PTR>(window->extra, index).value_or(0);
 }
 
 LONG_PTR SetWindowLongPtr(HWND hwnd, int index, LONG_PTR value)
@@ -589,13 +583,7 @@ LONG_PTR SetWindowLongPtr(HWND hwnd, int index, LONG_PTR value)
         return old;
     default: break;
     }
-    if (index < 0 || static_cast<std::size_t>(index) + sizeof(LONG_PTR) > window->extra.size()) {
-        SetLastError(ERROR_INVALID_INDEX);
-        return 0;
-    }
-    std::memcpy(&old, window->extra.data() + index, sizeof old);
-    std::memcpy(window->extra.data() + index, &value, sizeof value);
-    return old;
+    return ExchangeExtra(window->extra, index, value).value_or(0);
 }
 
 LONG GetWindowLong(HWND hwnd, int index)
@@ -604,16 +592,7 @@ LONG GetWindowLong(HWND hwnd, int index)
         // The extra bytes hold 32-bit values at any offset.
         auto lock = LockSystem();
         Window* window = WindowOrError(hwnd);
-        if (!window) {
-            return 0;
-        }
-        if (static_cast<std::size_t>(index) + sizeof(LONG) > window->extra.size()) {
-            SetLastError(ERROR_INVALID_INDEX);
-            return 0;
-        }
-        LONG value;
-        std::memcpy(&value, window->extra.data() + index, sizeof value);
-        return value;
+        return window ? ReadExtra<LONG>(window->extra, index).value_or(0) : 0;
     }
     if (index == GWL_WNDPROC || index == GWL_HINSTANCE || index == GWL_HWNDPARENT || index == GWL_USERDATA) {
         // Pointer-sized values do not fit; the pointer-sized form must be used for them.
@@ -628,17 +607,7 @@ LONG SetWindowLong(HWND hwnd, int index, LONG value)
     if (index >= 0) {
         auto lock = LockSystem();
         Window* window = WindowOrError(hwnd);
-        if (!window) {
-            return 0;
-        }
-        if (static_cast<std::size_t>(index) + sizeof(LONG) > window->extra.size()) {
-            SetLastError(ERROR_INVALID_INDEX);
-            return 0;
-        }
-        LONG old;
-        std::memcpy(&old, window->extra.data() + index, sizeof old);
-        std::memcpy(window->extra.data() + index, &value, sizeof value);
-        return old;
+        return window ? ExchangeExtra(window->extra, index, value).value_or(0) : 0;
     }
     if (index == GWL_WNDPROC || index == GWL_HINSTANCE || index == GWL_HWNDPARENT || index == GWL_USERDATA) {
         SetLastError(ERROR_INVALID_INDEX);

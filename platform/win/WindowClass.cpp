@@ -28,12 +28,6 @@ WindowClass* ClassOfWindowOrError(HWND hwnd)
     return window ? window->windowClass : nullptr;
 }
 
-// A pointer-sized value at a byte offset of the extra bytes.
-bool ExtraOffsetValid(const std::vector<BYTE>& extra, int index)
-{
-    return index >= 0 && static_cast<std::size_t>(index) + sizeof(LONG_PTR) <= extra.size();
-}
-
 }  // namespace
 
 ATOM RegisterClassEx(const WNDCLASSEX* windowClass)
@@ -183,13 +177,7 @@ ULONG_PTR GetClassLongPtr(HWND hwnd, int index)
     case GCW_ATOM: return record->atom;
     default: break;
     }
-    if (!ExtraOffsetValid(record->extra, index)) {
-        SetLastError(ERROR_INVALID_INDEX);
-        return 0;
-    }
-    ULONG_PTR value;
-    std::memcpy(&value, record->extra.data() + index, sizeof value);
-    return value;
+    return ReadExtra<ULONG_PTR>(record->extra, index).value_or(0);
 }
 
 ULONG_PTR SetClassLongPtr(HWND hwnd, int index, LONG_PTR value)
@@ -221,14 +209,7 @@ ULONG_PTR SetClassLongPtr(HWND hwnd, int index, LONG_PTR value)
     case GCLP_HBRBACKGROUND: return swap(record->background);
     default: break;
     }
-    if (!ExtraOffsetValid(record->extra, index)) {
-        SetLastError(ERROR_INVALID_INDEX);
-        return 0;
-    }
-    ULONG_PTR old;
-    std::memcpy(&old, record->extra.data() + index, sizeof old);
-    std::memcpy(record->extra.data() + index, &value, sizeof value);
-    return old;
+    return ExchangeExtra(record->extra, index, static_cast<ULONG_PTR>(value)).value_or(0);
 }
 
 }  // namespace win

@@ -15,6 +15,7 @@
 
 #include <condition_variable>
 #include <cstdint>
+#include <cstring>
 #include <deque>
 #include <map>
 #include <memory>
@@ -221,6 +222,29 @@ ThreadQueue* QueueOf(DWORD thread);
 
 // The record of the class with this name (or atom in place of a name), null when none. Lock held.
 WindowClass* FindClassRecord(const char* name);
+
+// A value at a byte offset of a window's or a class's extra bytes: null, with ERROR_INVALID_INDEX, when
+// it does not lie wholly inside them. ExchangeExtra stores the new value and answers the old one.
+template <class T>
+std::optional<T> ReadExtra(const std::vector<BYTE>& extra, int index)
+{
+    if (index < 0 || static_cast<std::size_t>(index) + sizeof(T) > extra.size()) {
+        SetLastError(ERROR_INVALID_INDEX);
+        return std::nullopt;
+    }
+    T value;
+    std::memcpy(&value, extra.data() + index, sizeof value);
+    return value;
+}
+template <class T>
+std::optional<T> ExchangeExtra(std::vector<BYTE>& extra, int index, T value)
+{
+    std::optional<T> old = ReadExtra<T>(extra, index);
+    if (old) {
+        std::memcpy(extra.data() + index, &value, sizeof value);
+    }
+    return old;
+}
 
 // True when ancestor is hwnd or one of its parents (not owners). Lock held.
 bool IsSelfOrDescendant(HWND ancestor, HWND hwnd);
