@@ -61,12 +61,7 @@ BOOL CreateCaret(HWND hwnd, HANDLE bitmap, int width, int height)
     HWND old;
     {
         auto lock = LockSystem();
-        Window* window = WindowOrError(hwnd);
-        if (!window) {
-            return FALSE;
-        }
-        if (window->thread != GetCurrentThreadId()) {
-            SetLastError(ERROR_ACCESS_DENIED);
+        if (!OwnWindowOrError(hwnd)) {
             return FALSE;
         }
         Caret& caret = QueueOfCurrentThread().caret;

@@ -418,15 +418,8 @@ BOOL DestroyWindow(HWND hwnd)
     bool notifyParent;
     {
         auto lock = LockSystem();
-        Window* window = WindowOrError(hwnd);
-        if (!window) {
-            return FALSE;
-        }
-        if (IsRootWindow(hwnd) || window->thread != GetCurrentThreadId()) {
-            SetLastError(ERROR_ACCESS_DENIED);
-            return FALSE;
-        }
-        if (window->destroying) {
+        Window* window = OwnWindowOrError(hwnd);
+        if (!window || window->destroying) {
             return FALSE;
         }
         window->destroying = true;

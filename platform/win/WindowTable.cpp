@@ -100,6 +100,16 @@ Window* WindowOrError(HWND hwnd)
     return window;
 }
 
+Window* OwnWindowOrError(HWND hwnd)
+{
+    Window* window = WindowOrError(hwnd);
+    if (window && window->thread != GetCurrentThreadId()) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return nullptr;
+    }
+    return window;
+}
+
 Window* AllocateWindow()
 {
     WindowSystem& system = System();

@@ -210,6 +210,9 @@ void RequireInitialized(const WindowSystem& system);
 Window* FindWindowRecord(HWND hwnd);
 // As FindWindowRecord, and sets ERROR_INVALID_WINDOW_HANDLE when it answers null.
 Window* WindowOrError(HWND hwnd);
+// As WindowOrError, and null with ERROR_ACCESS_DENIED for a window the calling thread does not own
+// (the system's own windows belong to no thread, so they are refused too).
+Window* OwnWindowOrError(HWND hwnd);
 
 // Creates a record in a free slot, or answers null when the table is full. Lock held.
 Window* AllocateWindow();
