@@ -13,7 +13,6 @@
 #include "platform/rtl/StringUtils.h"
 
 #include <algorithm>
-#include <cstring>
 #include <functional>
 
 namespace win {
@@ -26,17 +25,6 @@ std::string PropKey(const char* name)
         return "#" + std::to_string(reinterpret_cast<std::uintptr_t>(name));
     }
     return rtl::AnsiUpperCase(name);
-}
-
-int CopyText(const std::string& text, char* buffer, std::size_t maxCount)
-{
-    if (!buffer || maxCount == 0) {
-        return 0;
-    }
-    const std::size_t count = std::min(text.size(), maxCount - 1);
-    std::memcpy(buffer, text.data(), count);
-    buffer[count] = '\0';
-    return static_cast<int>(count);
 }
 
 std::vector<HWND> ChildrenOf(HWND hwnd)
@@ -478,7 +466,7 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_GETTEXT: {
         auto lock = LockSystem();
         Window* window = FindWindowRecord(hwnd);
-        return window ? CopyText(window->text, reinterpret_cast<char*>(lParam), wParam) : 0;
+        return window ? CopyToBuffer(window->text, reinterpret_cast<char*>(lParam), wParam) : 0;
     }
     case WM_GETTEXTLENGTH: {
         auto lock = LockSystem();
@@ -634,7 +622,7 @@ int GetWindowText(HWND hwnd, char* buffer, int maxCount)
             return 0;
         }
         if (window->thread != GetCurrentThreadId()) {
-            return CopyText(window->text, buffer, static_cast<std::size_t>(maxCount));
+            return CopyToBuffer(window->text, buffer, static_cast<std::size_t>(maxCount));
         }
     }
     return static_cast<int>(SendMessage(hwnd, WM_GETTEXT, static_cast<WPARAM>(maxCount), reinterpret_cast<LPARAM>(buffer)));

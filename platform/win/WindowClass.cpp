@@ -4,23 +4,9 @@
 
 #include "platform/rtl/StringUtils.h"
 
-#include <algorithm>
-#include <cstring>
-
 namespace win {
 
 namespace {
-
-int CopyText(const std::string& text, char* buffer, int maxCount)
-{
-    if (!buffer || maxCount <= 0) {
-        return 0;
-    }
-    const int count = std::min(static_cast<int>(text.size()), maxCount - 1);
-    std::memcpy(buffer, text.data(), static_cast<std::size_t>(count));
-    buffer[count] = '\0';
-    return count;
-}
 
 WindowClass* ClassOfWindowOrError(HWND hwnd)
 {
@@ -147,7 +133,7 @@ int GetClassName(HWND hwnd, char* className, int maxCount)
 {
     auto lock = LockSystem();
     WindowClass* record = ClassOfWindowOrError(hwnd);
-    return record ? CopyText(record->name, className, maxCount) : 0;
+    return record && maxCount > 0 ? CopyToBuffer(record->name, className, static_cast<std::size_t>(maxCount)) : 0;
 }
 
 std::string GetClassName(HWND hwnd)

@@ -249,6 +249,10 @@ std::optional<T> ExchangeExtra(std::vector<BYTE>& extra, int index, T value)
     return old;
 }
 
+// Copies text into a caller's buffer of size chars, cut to fit beside the terminating null; answers the
+// chars copied (0, copying nothing, without a buffer).
+int CopyToBuffer(const std::string& text, char* buffer, std::size_t size);
+
 // True when ancestor is hwnd or one of its parents (not owners). Lock held.
 bool IsSelfOrDescendant(HWND ancestor, HWND hwnd);
 
