@@ -27,6 +27,12 @@ std::string PropKey(const char* name)
     return rtl::AnsiUpperCase(name);
 }
 
+// The window's property of that key (see PropKey), or the end of its list. Lock held.
+auto FindProp(Window& window, const std::string& key)
+{
+    return std::find_if(window.props.begin(), window.props.end(), [&](const auto& prop) { return prop.first == key; });
+}
+
 std::vector<HWND> ChildrenOf(HWND hwnd)
 {
     auto lock = LockSystem();
@@ -677,13 +683,11 @@ BOOL SetProp(HWND hwnd, const char* name, HANDLE data)
         return FALSE;
     }
     std::string key = PropKey(name);
-    for (auto& [propName, value] : window->props) {
-        if (propName == key) {
-            value = data;
-            return TRUE;
-        }
+    if (auto it = FindProp(*window, key); it != window->props.end()) {
+        it->second = data;
+    } else {
+        window->props.emplace_back(std::move(key), data);
     }
-    window->props.emplace_back(std::move(key), data);
     return TRUE;
 }
 
@@ -697,13 +701,8 @@ HANDLE GetProp(HWND hwnd, const char* name)
     if (!window) {
         return nullptr;
     }
-    const std::string key = PropKey(name);
-    for (const auto& [propName, value] : window->props) {
-        if (propName == key) {
-            return value;
-        }
-    }
-    return nullptr;
+    const auto it = FindProp(*window, PropKey(name));
+    return it == window->props.end() ? nullptr : it->second;
 }
 
 HANDLE RemoveProp(HWND hwnd, const char* name)
@@ -716,8 +715,7 @@ HANDLE RemoveProp(HWND hwnd, const char* name)
     if (!window) {
         return nullptr;
     }
-    const std::string key = PropKey(name);
-    auto it = std::find_if(window->props.begin(), window->props.end(), [&](const auto& prop) { return prop.first == key; });
+    const auto it = FindProp(*window, PropKey(name));
     if (it == window->props.end()) {
         return nullptr;
     }
