@@ -176,7 +176,7 @@ bool GetCaretState(CaretState& state)
         return false;
     }
     state.hwnd = caret.hwnd;
-    state.rect = RECT{caret.pos.x, caret.pos.y, caret.pos.x + caret.size.cx, caret.pos.y + caret.size.cy};
+    state.rect = CaretRect(caret);
     state.shown = caret.hideLevel == 0;
     state.drawn = caret.drawn;
     return true;
