@@ -178,15 +178,8 @@ HWND SetActiveWindow(HWND hwnd)
     HWND old;
     {
         auto lock = LockSystem();
-        if (hwnd) {
-            Window* window = WindowOrError(hwnd);
-            if (!window) {
-                return nullptr;
-            }
-            if (window->thread != GetCurrentThreadId()) {
-                SetLastError(ERROR_ACCESS_DENIED);
-                return nullptr;
-            }
+        if (hwnd && !OwnWindowOrError(hwnd)) {
+            return nullptr;
         }
         old = QueueOfCurrentThread().active;
     }
@@ -204,12 +197,7 @@ BOOL SetForegroundWindow(HWND hwnd)
 {
     {
         auto lock = LockSystem();
-        Window* window = WindowOrError(hwnd);
-        if (!window) {
-            return FALSE;
-        }
-        if (window->thread != GetCurrentThreadId()) {
-            SetLastError(ERROR_ACCESS_DENIED);
+        if (!OwnWindowOrError(hwnd)) {
             return FALSE;
         }
     }

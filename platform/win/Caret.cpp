@@ -61,12 +61,7 @@ BOOL CreateCaret(HWND hwnd, HANDLE bitmap, int width, int height)
     HWND old;
     {
         auto lock = LockSystem();
-        Window* window = WindowOrError(hwnd);
-        if (!window) {
-            return FALSE;
-        }
-        if (window->thread != GetCurrentThreadId()) {
-            SetLastError(ERROR_ACCESS_DENIED);
+        if (!OwnWindowOrError(hwnd)) {
             return FALSE;
         }
         Caret& caret = QueueOfCurrentThread().caret;
@@ -181,7 +176,7 @@ bool GetCaretState(CaretState& state)
         return false;
     }
     state.hwnd = caret.hwnd;
-    state.rect = RECT{caret.pos.x, caret.pos.y, caret.pos.x + caret.size.cx, caret.pos.y + caret.size.cy};
+    state.rect = CaretRect(caret);
     state.shown = caret.hideLevel == 0;
     state.drawn = caret.drawn;
     return true;

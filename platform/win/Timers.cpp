@@ -21,15 +21,8 @@ UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC proc)
 {
     auto lock = LockSystem();
     WindowSystem& system = System();
-    if (hwnd) {
-        Window* window = WindowOrError(hwnd);
-        if (!window) {
-            return 0;
-        }
-        if (window->thread != GetCurrentThreadId()) {
-            SetLastError(ERROR_ACCESS_DENIED);
-            return 0;
-        }
+    if (hwnd && !OwnWindowOrError(hwnd)) {
+        return 0;
     }
     ThreadQueue& queue = QueueOfCurrentThread();
     auto same = std::find_if(queue.timers.begin(), queue.timers.end(), [&](const Timer& timer) {

@@ -13,28 +13,11 @@
 #include "platform/rtl/StringUtils.h"
 
 #include <algorithm>
-#include <cstring>
 #include <functional>
 
 namespace win {
 
 namespace {
-
-bool IsRoot(HWND hwnd)
-{
-    const WindowSystem& system = System();
-    return hwnd == system.desktop || hwnd == system.messageRoot;
-}
-
-// The top-level window that contains hwnd (hwnd itself for a top-level window). Lock held.
-HWND RootOf(HWND hwnd)
-{
-    Window* window = FindWindowRecord(hwnd);
-    while (window && !IsRoot(window->parent)) {
-        window = FindWindowRecord(window->parent);
-    }
-    return window ? window->handle : nullptr;
-}
 
 std::string PropKey(const char* name)
 {
@@ -44,15 +27,10 @@ std::string PropKey(const char* name)
     return rtl::AnsiUpperCase(name);
 }
 
-int CopyText(const std::string& text, char* buffer, std::size_t maxCount)
+// The window's property of that key (see PropKey), or the end of its list. Lock held.
+auto FindProp(Window& window, const std::string& key)
 {
-    if (!buffer || maxCount == 0) {
-        return 0;
-    }
-    const std::size_t count = std::min(text.size(), maxCount - 1);
-    std::memcpy(buffer, text.data(), count);
-    buffer[count] = '\0';
-    return static_cast<int>(count);
+    return std::find_if(window.props.begin(), window.props.end(), [&](const auto& prop) { return prop.first == key; });
 }
 
 std::vector<HWND> ChildrenOf(HWND hwnd)
@@ -142,7 +120,7 @@ HWND RegisterNewWindow(DWORD exStyle, const char* className, DWORD style, const 
         if (!WindowOrError(parent)) {
             return nullptr;
         }
-        ownerHandle = RootOf(parent);
+        ownerHandle = RootWindowOf(parent);
     }
     Window* window = AllocateWindow();
     if (!window) {
@@ -434,15 +412,8 @@ BOOL DestroyWindow(HWND hwnd)
     bool notifyParent;
     {
         auto lock = LockSystem();
-        Window* window = WindowOrError(hwnd);
-        if (!window) {
-            return FALSE;
-        }
-        if (IsRoot(hwnd) || window->thread != GetCurrentThreadId()) {
-            SetLastError(ERROR_ACCESS_DENIED);
-            return FALSE;
-        }
-        if (window->destroying) {
+        Window* window = OwnWindowOrError(hwnd);
+        if (!window || window->destroying) {
             return FALSE;
         }
         window->destroying = true;
@@ -501,7 +472,7 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_GETTEXT: {
         auto lock = LockSystem();
         Window* window = FindWindowRecord(hwnd);
-        return window ? CopyText(window->text, reinterpret_cast<char*>(lParam), wParam) : 0;
+        return window ? CopyToBuffer(window->text, reinterpret_cast<char*>(lParam), wParam) : 0;
     }
     case WM_GETTEXTLENGTH: {
         auto lock = LockSystem();
@@ -555,13 +526,7 @@ LONG_PTR GetWindowLongPtr(HWND hwnd, int index)
     case GWL_USERDATA: return window->userData;
     default: break;
     }
-    if (index < 0 || static_cast<std::size_t>(index) + sizeof(LONG_PTR) > window->extra.size()) {
-        SetLastError(ERROR_INVALID_INDEX);
-        return 0;
-    }
-    LONG_PTR value;
-    std::memcpy(&value, window->extra.data() + index, sizeof value);
-    return value;
+    return ReadExtra<LONG_PTR>(window->extra, index).value_or(0);
 }
 
 LONG_PTR SetWindowLongPtr(HWND hwnd, int index, LONG_PTR value)
@@ -592,7 +557,7 @@ LONG_PTR SetWindowLongPtr(HWND hwnd, int index, LONG_PTR value)
             SetLastError(ERROR_INVALID_WINDOW_HANDLE);
             return 0;
         }
-        window->owner = owner ? RootOf(owner) : nullptr;
+        window->owner = owner ? RootWindowOf(owner) : nullptr;
         return old;
     }
     case GWL_ID:
@@ -605,13 +570,7 @@ LONG_PTR SetWindowLongPtr(HWND hwnd, int index, LONG_PTR value)
         return old;
     default: break;
     }
-    if (index < 0 || static_cast<std::size_t>(index) + sizeof(LONG_PTR) > window->extra.size()) {
-        SetLastError(ERROR_INVALID_INDEX);
-        return 0;
-    }
-    std::memcpy(&old, window->extra.data() + index, sizeof old);
-    std::memcpy(window->extra.data() + index, &value, sizeof value);
-    return old;
+    return ExchangeExtra(window->extra, index, value).value_or(0);
 }
 
 LONG GetWindowLong(HWND hwnd, int index)
@@ -620,16 +579,7 @@ LONG GetWindowLong(HWND hwnd, int index)
         // The extra bytes hold 32-bit values at any offset.
         auto lock = LockSystem();
         Window* window = WindowOrError(hwnd);
-        if (!window) {
-            return 0;
-        }
-        if (static_cast<std::size_t>(index) + sizeof(LONG) > window->extra.size()) {
-            SetLastError(ERROR_INVALID_INDEX);
-            return 0;
-        }
-        LONG value;
-        std::memcpy(&value, window->extra.data() + index, sizeof value);
-        return value;
+        return window ? ReadExtra<LONG>(window->extra, index).value_or(0) : 0;
     }
     if (index == GWL_WNDPROC || index == GWL_HINSTANCE || index == GWL_HWNDPARENT || index == GWL_USERDATA) {
         // Pointer-sized values do not fit; the pointer-sized form must be used for them.
@@ -644,17 +594,7 @@ LONG SetWindowLong(HWND hwnd, int index, LONG value)
     if (index >= 0) {
         auto lock = LockSystem();
         Window* window = WindowOrError(hwnd);
-        if (!window) {
-            return 0;
-        }
-        if (static_cast<std::size_t>(index) + sizeof(LONG) > window->extra.size()) {
-            SetLastError(ERROR_INVALID_INDEX);
-            return 0;
-        }
-        LONG old;
-        std::memcpy(&old, window->extra.data() + index, sizeof old);
-        std::memcpy(window->extra.data() + index, &value, sizeof value);
-        return old;
+        return window ? ExchangeExtra(window->extra, index, value).value_or(0) : 0;
     }
     if (index == GWL_WNDPROC || index == GWL_HINSTANCE || index == GWL_HWNDPARENT || index == GWL_USERDATA) {
         SetLastError(ERROR_INVALID_INDEX);
@@ -688,7 +628,7 @@ int GetWindowText(HWND hwnd, char* buffer, int maxCount)
             return 0;
         }
         if (window->thread != GetCurrentThreadId()) {
-            return CopyText(window->text, buffer, static_cast<std::size_t>(maxCount));
+            return CopyToBuffer(window->text, buffer, static_cast<std::size_t>(maxCount));
         }
     }
     return static_cast<int>(SendMessage(hwnd, WM_GETTEXT, static_cast<WPARAM>(maxCount), reinterpret_cast<LPARAM>(buffer)));
@@ -743,13 +683,11 @@ BOOL SetProp(HWND hwnd, const char* name, HANDLE data)
         return FALSE;
     }
     std::string key = PropKey(name);
-    for (auto& [propName, value] : window->props) {
-        if (propName == key) {
-            value = data;
-            return TRUE;
-        }
+    if (auto it = FindProp(*window, key); it != window->props.end()) {
+        it->second = data;
+    } else {
+        window->props.emplace_back(std::move(key), data);
     }
-    window->props.emplace_back(std::move(key), data);
     return TRUE;
 }
 
@@ -763,13 +701,8 @@ HANDLE GetProp(HWND hwnd, const char* name)
     if (!window) {
         return nullptr;
     }
-    const std::string key = PropKey(name);
-    for (const auto& [propName, value] : window->props) {
-        if (propName == key) {
-            return value;
-        }
-    }
-    return nullptr;
+    const auto it = FindProp(*window, PropKey(name));
+    return it == window->props.end() ? nullptr : it->second;
 }
 
 HANDLE RemoveProp(HWND hwnd, const char* name)
@@ -782,8 +715,7 @@ HANDLE RemoveProp(HWND hwnd, const char* name)
     if (!window) {
         return nullptr;
     }
-    const std::string key = PropKey(name);
-    auto it = std::find_if(window->props.begin(), window->props.end(), [&](const auto& prop) { return prop.first == key; });
+    const auto it = FindProp(*window, PropKey(name));
     if (it == window->props.end()) {
         return nullptr;
     }
@@ -821,7 +753,7 @@ HWND SetParent(HWND hwnd, HWND newParent)
     }
     const HWND target = newParent == HWND_MESSAGE ? system.messageRoot : (newParent ? newParent : system.desktop);
     Window* parent = WindowOrError(target);
-    if (!parent || IsRoot(hwnd)) {
+    if (!parent || IsRootWindow(hwnd)) {
         return nullptr;
     }
     if (IsSelfOrDescendant(hwnd, target)) {
@@ -841,16 +773,16 @@ HWND GetAncestor(HWND hwnd, UINT flags)
 {
     auto lock = LockSystem();
     Window* window = WindowOrError(hwnd);
-    if (!window || IsRoot(hwnd)) {
+    if (!window || IsRootWindow(hwnd)) {
         return nullptr;
     }
     switch (flags) {
     case GA_PARENT:
         return window->parent;
     case GA_ROOT:
-        return RootOf(hwnd);
+        return RootWindowOf(hwnd);
     case GA_ROOTOWNER: {
-        HWND result = RootOf(hwnd);
+        HWND result = RootWindowOf(hwnd);
         for (Window* top = FindWindowRecord(result); top && top->owner; top = FindWindowRecord(top->owner)) {
             result = top->owner;
         }

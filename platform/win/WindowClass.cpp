@@ -4,34 +4,14 @@
 
 #include "platform/rtl/StringUtils.h"
 
-#include <algorithm>
-#include <cstring>
-
 namespace win {
 
 namespace {
-
-int CopyText(const std::string& text, char* buffer, int maxCount)
-{
-    if (!buffer || maxCount <= 0) {
-        return 0;
-    }
-    const int count = std::min(static_cast<int>(text.size()), maxCount - 1);
-    std::memcpy(buffer, text.data(), static_cast<std::size_t>(count));
-    buffer[count] = '\0';
-    return count;
-}
 
 WindowClass* ClassOfWindowOrError(HWND hwnd)
 {
     Window* window = WindowOrError(hwnd);
     return window ? window->windowClass : nullptr;
-}
-
-// A pointer-sized value at a byte offset of the extra bytes.
-bool ExtraOffsetValid(const std::vector<BYTE>& extra, int index)
-{
-    return index >= 0 && static_cast<std::size_t>(index) + sizeof(LONG_PTR) <= extra.size();
 }
 
 }  // namespace
@@ -153,7 +133,7 @@ int GetClassName(HWND hwnd, char* className, int maxCount)
 {
     auto lock = LockSystem();
     WindowClass* record = ClassOfWindowOrError(hwnd);
-    return record ? CopyText(record->name, className, maxCount) : 0;
+    return record && maxCount > 0 ? CopyToBuffer(record->name, className, static_cast<std::size_t>(maxCount)) : 0;
 }
 
 std::string GetClassName(HWND hwnd)
@@ -183,13 +163,7 @@ ULONG_PTR GetClassLongPtr(HWND hwnd, int index)
     case GCW_ATOM: return record->atom;
     default: break;
     }
-    if (!ExtraOffsetValid(record->extra, index)) {
-        SetLastError(ERROR_INVALID_INDEX);
-        return 0;
-    }
-    ULONG_PTR value;
-    std::memcpy(&value, record->extra.data() + index, sizeof value);
-    return value;
+    return ReadExtra<ULONG_PTR>(record->extra, index).value_or(0);
 }
 
 ULONG_PTR SetClassLongPtr(HWND hwnd, int index, LONG_PTR value)
@@ -221,14 +195,7 @@ ULONG_PTR SetClassLongPtr(HWND hwnd, int index, LONG_PTR value)
     case GCLP_HBRBACKGROUND: return swap(record->background);
     default: break;
     }
-    if (!ExtraOffsetValid(record->extra, index)) {
-        SetLastError(ERROR_INVALID_INDEX);
-        return 0;
-    }
-    ULONG_PTR old;
-    std::memcpy(&old, record->extra.data() + index, sizeof old);
-    std::memcpy(record->extra.data() + index, &value, sizeof value);
-    return old;
+    return ExchangeExtra(record->extra, index, static_cast<ULONG_PTR>(value)).value_or(0);
 }
 
 }  // namespace win

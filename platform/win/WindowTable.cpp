@@ -3,6 +3,8 @@
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/StringUtils.h"
 
+#include <algorithm>
+
 namespace win {
 
 namespace {
@@ -96,6 +98,16 @@ Window* WindowOrError(HWND hwnd)
     Window* window = FindWindowRecord(hwnd);
     if (!window) {
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    }
+    return window;
+}
+
+Window* OwnWindowOrError(HWND hwnd)
+{
+    Window* window = WindowOrError(hwnd);
+    if (window && window->thread != GetCurrentThreadId()) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return nullptr;
     }
     return window;
 }
@@ -215,6 +227,17 @@ WindowClass* FindClassRecord(const char* name)
     }
     auto it = system.classes.find(rtl::AnsiUpperCase(name));
     return it == system.classes.end() ? nullptr : it->second.get();
+}
+
+int CopyToBuffer(const std::string& text, char* buffer, std::size_t size)
+{
+    if (!buffer || size == 0) {
+        return 0;
+    }
+    const std::size_t count = std::min(text.size(), size - 1);
+    std::memcpy(buffer, text.data(), count);
+    buffer[count] = '\0';
+    return static_cast<int>(count);
 }
 
 bool IsSelfOrDescendant(HWND ancestor, HWND hwnd)

@@ -15,6 +15,7 @@
 
 #include <condition_variable>
 #include <cstdint>
+#include <cstring>
 #include <deque>
 #include <map>
 #include <memory>
@@ -209,6 +210,9 @@ void RequireInitialized(const WindowSystem& system);
 Window* FindWindowRecord(HWND hwnd);
 // As FindWindowRecord, and sets ERROR_INVALID_WINDOW_HANDLE when it answers null.
 Window* WindowOrError(HWND hwnd);
+// As WindowOrError, and null with ERROR_ACCESS_DENIED for a window the calling thread does not own
+// (the system's own windows belong to no thread, so they are refused too).
+Window* OwnWindowOrError(HWND hwnd);
 
 // Creates a record in a free slot, or answers null when the table is full. Lock held.
 Window* AllocateWindow();
@@ -221,6 +225,33 @@ ThreadQueue* QueueOf(DWORD thread);
 
 // The record of the class with this name (or atom in place of a name), null when none. Lock held.
 WindowClass* FindClassRecord(const char* name);
+
+// A value at a byte offset of a window's or a class's extra bytes: null, with ERROR_INVALID_INDEX, when
+// it does not lie wholly inside them. ExchangeExtra stores the new value and answers the old one.
+template <class T>
+std::optional<T> ReadExtra(const std::vector<BYTE>& extra, int index)
+{
+    if (index < 0 || static_cast<std::size_t>(index) + sizeof(T) > extra.size()) {
+        SetLastError(ERROR_INVALID_INDEX);
+        return std::nullopt;
+    }
+    T value;
+    std::memcpy(&value, extra.data() + index, sizeof value);
+    return value;
+}
+template <class T>
+std::optional<T> ExchangeExtra(std::vector<BYTE>& extra, int index, T value)
+{
+    std::optional<T> old = ReadExtra<T>(extra, index);
+    if (old) {
+        std::memcpy(extra.data() + index, &value, sizeof value);
+    }
+    return old;
+}
+
+// Copies text into a caller's buffer of size chars, cut to fit beside the terminating null; answers the
+// chars copied (0, copying nothing, without a buffer).
+int CopyToBuffer(const std::string& text, char* buffer, std::size_t size);
 
 // True when ancestor is hwnd or one of its parents (not owners). Lock held.
 bool IsSelfOrDescendant(HWND ancestor, HWND hwnd);

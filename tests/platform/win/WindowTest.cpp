@@ -150,5 +150,69 @@ TEST_F(WindowTest, DestroyedHandlesAreInvalidAndNotReusedSoon)
     }
 }
 
+TEST_F(WindowTest, ExtraBytesHoldValuesThatFitAndRefuseTheRest)
+{
+    static_assert(sizeof(LONG_PTR) == 8);
+    WNDCLASSEX windowClass;
+    windowClass.lpfnWndProc = RecorderProc;
+    windowClass.lpszClassName = "Extra";
+    windowClass.cbWndExtra = 12;
+    windowClass.cbClsExtra = 8;
+    ASSERT_NE(RegisterClassEx(&windowClass), 0);
+    const HWND hwnd = CreateWindowEx(0, "Extra", "", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(hwnd, nullptr);
+
+    struct Case {
+        int index;
+        bool fitsLong;     // 4 bytes in the window's 12
+        bool fitsPointer;  // 8 bytes in the window's 12
+        bool fitsClass;    // 8 bytes in the class's 8
+    };
+    for (const Case& c : {Case{0, true, true, true}, Case{4, true, true, false}, Case{5, true, false, false},
+                          Case{8, true, false, false}, Case{9, false, false, false}, Case{12, false, false, false},
+                          Case{-1, false, false, false}}) {
+        SCOPED_TRACE(c.index);
+        SetLastError(0);
+        const LONG firstLong = SetWindowLong(hwnd, c.index, 0x1234);
+        EXPECT_EQ(GetLastError(), c.fitsLong ? 0u : ERROR_INVALID_INDEX);
+        if (c.fitsLong) {
+            EXPECT_EQ(SetWindowLong(hwnd, c.index, 0x5678), 0x1234);
+            EXPECT_EQ(GetWindowLong(hwnd, c.index), 0x5678);
+        } else {
+            EXPECT_EQ(firstLong, 0);
+            SetLastError(0);
+            EXPECT_EQ(GetWindowLong(hwnd, c.index), 0);
+            EXPECT_EQ(GetLastError(), ERROR_INVALID_INDEX);
+        }
+
+        const LONG_PTR big = LONG_PTR{0x0102030405060708};
+        SetLastError(0);
+        const LONG_PTR firstPointer = SetWindowLongPtr(hwnd, c.index, big);
+        EXPECT_EQ(GetLastError(), c.fitsPointer ? 0u : ERROR_INVALID_INDEX);
+        if (c.fitsPointer) {
+            EXPECT_EQ(SetWindowLongPtr(hwnd, c.index, -big), big);
+            EXPECT_EQ(GetWindowLongPtr(hwnd, c.index), -big);
+        } else {
+            EXPECT_EQ(firstPointer, 0);
+            SetLastError(0);
+            EXPECT_EQ(GetWindowLongPtr(hwnd, c.index), 0);
+            EXPECT_EQ(GetLastError(), ERROR_INVALID_INDEX);
+        }
+
+        SetLastError(0);
+        const ULONG_PTR firstClass = SetClassLongPtr(hwnd, c.index, big);
+        EXPECT_EQ(GetLastError(), c.fitsClass ? 0u : ERROR_INVALID_INDEX);
+        if (c.fitsClass) {
+            EXPECT_EQ(SetClassLongPtr(hwnd, c.index, 7), static_cast<ULONG_PTR>(big));
+            EXPECT_EQ(GetClassLongPtr(hwnd, c.index), 7u);
+        } else {
+            EXPECT_EQ(firstClass, 0u);
+            SetLastError(0);
+            EXPECT_EQ(GetClassLongPtr(hwnd, c.index), 0u);
+            EXPECT_EQ(GetLastError(), ERROR_INVALID_INDEX);
+        }
+    }
+}
+
 }  // namespace
 }  // namespace wintest
