@@ -17,8 +17,8 @@ namespace {
 
 using namespace win;
 
-constexpr int Width = 1000;
-constexpr int Height = 700;
+constexpr int kWidth = 1000;
+constexpr int kHeight = 700;
 
 void Report(const char* name, const std::function<void()>& operation)
 {
@@ -33,18 +33,18 @@ void Report(const char* name, const std::function<void()>& operation)
     }
     const double seconds = std::chrono::duration<double>(elapsed).count();
     std::printf("%-44s %9.3f ms  %8.1f Mpixel/s\n", name, seconds / runs * 1000,
-                double(runs) * Width * Height / seconds / 1e6);
+                double(runs) * kWidth * kHeight / seconds / 1e6);
 }
 
 HBITMAP AlphaBitmap(void** bits)
 {
     BITMAPINFO info;
-    info.bmiHeader.biWidth = Width;
-    info.bmiHeader.biHeight = Height;
+    info.bmiHeader.biWidth = kWidth;
+    info.bmiHeader.biHeight = kHeight;
     info.bmiHeader.biBitCount = 32;
     HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0);
     auto* pixels = static_cast<std::uint32_t*>(*bits);
-    for (int k = 0; k < Width * Height; ++k) {
+    for (int k = 0; k < kWidth * kHeight; ++k) {
         // Premultiplied: every channel at most the alpha.
         const std::uint32_t alpha = static_cast<std::uint32_t>(k % 256);
         pixels[k] = alpha << 24 | (alpha / 2) << 16 | (alpha / 3) << 8 | alpha / 4;
@@ -59,7 +59,7 @@ int main()
     rtl::initialize();
     win::initialize();
     HDC target = CreateCompatibleDC(nullptr);
-    HBITMAP targetBitmap = CreateCompatibleBitmap(target, Width, Height);
+    HBITMAP targetBitmap = CreateCompatibleBitmap(target, kWidth, kHeight);
     SelectObject(target, targetBitmap);
     HDC source = CreateCompatibleDC(nullptr);
     void* bits = nullptr;
@@ -67,28 +67,28 @@ int main()
     SelectObject(source, sourceBitmap);
     HBRUSH solid = CreateSolidBrush(RGB(10, 120, 200));
     HBRUSH hatch = CreateHatchBrush(HS_DIAGCROSS, RGB(200, 0, 0));
-    const RECT all{0, 0, Width, Height};
+    const RECT all{0, 0, kWidth, kHeight};
 
-    std::printf("Drawing on %d x %d pixels\n", Width, Height);
+    std::printf("Drawing on %d x %d pixels\n", kWidth, kHeight);
     Report("FillRect, solid brush", [&] { FillRect(target, &all, solid); });
     Report("FillRect, hatch brush", [&] { FillRect(target, &all, hatch); });
-    Report("PatBlt PATINVERT", [&] { PatBlt(target, 0, 0, Width, Height, PATINVERT); });
-    Report("BitBlt SRCCOPY", [&] { BitBlt(target, 0, 0, Width, Height, source, 0, 0, SRCCOPY); });
-    Report("BitBlt SRCINVERT", [&] { BitBlt(target, 0, 0, Width, Height, source, 0, 0, SRCINVERT); });
+    Report("PatBlt PATINVERT", [&] { PatBlt(target, 0, 0, kWidth, kHeight, PATINVERT); });
+    Report("BitBlt SRCCOPY", [&] { BitBlt(target, 0, 0, kWidth, kHeight, source, 0, 0, SRCCOPY); });
+    Report("BitBlt SRCINVERT", [&] { BitBlt(target, 0, 0, kWidth, kHeight, source, 0, 0, SRCINVERT); });
     Report("StretchBlt mirrored, COLORONCOLOR", [&] {
         SetStretchBltMode(target, COLORONCOLOR);
-        StretchBlt(target, Width, 0, -Width, Height, source, 0, 0, Width, Height, SRCCOPY);
+        StretchBlt(target, kWidth, 0, -kWidth, kHeight, source, 0, 0, kWidth, kHeight, SRCCOPY);
     });
     Report("StretchBlt halved, HALFTONE", [&] {
         SetStretchBltMode(target, HALFTONE);
-        StretchBlt(target, 0, 0, Width / 2, Height / 2, source, 0, 0, Width, Height, SRCCOPY);
+        StretchBlt(target, 0, 0, kWidth / 2, kHeight / 2, source, 0, 0, kWidth, kHeight, SRCCOPY);
     });
     BLENDFUNCTION perPixel;
     perPixel.AlphaFormat = AC_SRC_ALPHA;
-    Report("AlphaBlend, per-pixel alpha", [&] { AlphaBlend(target, 0, 0, Width, Height, source, 0, 0, Width, Height, perPixel); });
+    Report("AlphaBlend, per-pixel alpha", [&] { AlphaBlend(target, 0, 0, kWidth, kHeight, source, 0, 0, kWidth, kHeight, perPixel); });
     BLENDFUNCTION constant;
     constant.SourceConstantAlpha = 100;
-    Report("AlphaBlend, constant alpha", [&] { AlphaBlend(target, 0, 0, Width, Height, source, 0, 0, Width, Height, constant); });
+    Report("AlphaBlend, constant alpha", [&] { AlphaBlend(target, 0, 0, kWidth, kHeight, source, 0, 0, kWidth, kHeight, constant); });
 
     DeleteObject(hatch);
     DeleteObject(solid);

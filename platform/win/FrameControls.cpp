@@ -119,8 +119,6 @@ const Pattern MenuBullet{
     ".......",
 };
 
-int Width(const RECT& rect) { return rect.right - rect.left; }
-int Height(const RECT& rect) { return rect.bottom - rect.top; }
 int Side(const RECT& rect) { return std::min(Width(rect), Height(rect)); }
 
 RECT Centred(const RECT& rect, int width, int height)

@@ -18,9 +18,6 @@ namespace win {
 
 namespace {
 
-int Width(const RECT& r) { return r.right - r.left; }
-int Height(const RECT& r) { return r.bottom - r.top; }
-
 RECT Moved(const RECT& r, int dx, int dy)
 {
     return RECT{r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};

@@ -56,9 +56,6 @@ constexpr std::array<COLORREF, ColorCount> ClassicColors = {
     RGB(212, 208, 200),
 };
 
-int Width(const RECT& r) { return r.right - r.left; }
-int Height(const RECT& r) { return r.bottom - r.top; }
-
 long long DistanceSquared(const RECT& r, POINT p)
 {
     const long long dx = p.x < r.left ? r.left - p.x : (p.x >= r.right ? p.x - r.right + 1 : 0);

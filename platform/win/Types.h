@@ -96,6 +96,9 @@ struct RECT {
     LONG bottom = 0;
     friend bool operator==(const RECT&, const RECT&) = default;
 };
+// A rectangle's extent; negative when it is turned inside out.
+inline int Width(const RECT& rect) { return rect.right - rect.left; }
+inline int Height(const RECT& rect) { return rect.bottom - rect.top; }
 
 using WNDPROC = LRESULT (*)(HWND, UINT, WPARAM, LPARAM);
 using TIMERPROC = void (*)(HWND, UINT, UINT_PTR, DWORD);
