@@ -154,7 +154,7 @@ void TBinaryWriter::WriteStr(std::string_view value)
 
 void TBinaryWriter::WriteClassName(std::string_view name)
 {
-    if (name.size() >= 0xF0)
+    if (name.size() >= kPrefixMark)
         throw rtl::EWriteError("Class name too long: " + std::string(name));
     WriteStr(name);
 }

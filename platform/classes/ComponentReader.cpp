@@ -6,15 +6,10 @@
 #include "platform/rtl/Collation.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace classes {
 
 namespace {
-
-constexpr std::uint8_t kInherited = 1;
-constexpr std::uint8_t kChildPos = 2;
-constexpr std::uint8_t kInline = 4;
 
 bool IsStringValue(TValueType type)
 {
@@ -49,9 +44,9 @@ TReader::TReader(rtl::TStream& stream) : TBinaryReader(stream)
 
 void TReader::ReadSignature()
 {
-    char signature[4];
-    Read(signature, 4);
-    if (std::memcmp(signature, "RVF0", 4) != 0)
+    char signature[kFormSignature.size()];
+    Read(signature, sizeof signature);
+    if (std::string_view(signature, sizeof signature) != kFormSignature)
         throw rtl::EReadError("Invalid stream format");
 }
 
@@ -120,12 +115,12 @@ TReader::Prefix TReader::ReadPrefix()
     Prefix prefix;
     std::uint8_t byte;
     Read(&byte, 1);
-    if ((byte & 0xF0) != 0xF0) {
+    if ((byte & kPrefixMark) != kPrefixMark) {
         Stream().Seek(-1, rtl::SeekOrigin::Current);
         return prefix;
     }
     prefix.flags = byte & 0x0F;
-    if (prefix.flags & kChildPos) {
+    if (prefix.flags & kPrefixChildPos) {
         std::int64_t position = ReadInteger();
         if (position < 0 || position > INT32_MAX)
             InvalidValue();
@@ -141,7 +136,7 @@ TComponent* TReader::ReadComponent()
     std::string className = ReadStr();
     std::string name = ReadStr();
     TComponent* result = nullptr;
-    if (prefix.flags & kInherited) {
+    if (prefix.flags & kPrefixInherited) {
         result = owner_->FindComponent(name);
         if (!result && OnAncestorNotFound)
             result = OnAncestorNotFound(*this, name);
@@ -156,11 +151,11 @@ TComponent* TReader::ReadComponent()
         result->SetName(name);
     }
     result->SetState(csLoading | csReading);
-    if (prefix.flags & kInline)
+    if (prefix.flags & kPrefixInline)
         result->SetState(csInline);
     if (std::find(loaded_.begin(), loaded_.end(), result) == loaded_.end())
         loaded_.push_back(result);
-    if ((prefix.flags & kChildPos) && parent_)
+    if ((prefix.flags & kPrefixChildPos) && parent_)
         parent_->SetChildOrder(result, prefix.position);
     Restore<TComponent*> keepCurrent(current_);
     current_ = result;
