@@ -93,6 +93,9 @@ protected:
     void WriteLE(V value);
 
 private:
+    // The marker, a 4-byte length and the bytes.
+    void WriteCounted(TValueType type, std::string_view bytes);
+
     rtl::TStream& stream_;
 };
 
