@@ -17,11 +17,6 @@ bool IsStringValue(TValueType type)
         || type == TValueType::UTF8String;
 }
 
-void Erase(std::vector<TComponent*>& list, TComponent* component)
-{
-    list.erase(std::remove(list.begin(), list.end(), component), list.end());
-}
-
 // Restores a value when the scope ends, however it ends.
 template <class V>
 class Restore {
@@ -101,7 +96,7 @@ void TReader::Undo()
 {
     fixups_.clear();
     for (auto it = created_.rbegin(); it != created_.rend(); ++it) {
-        Erase(loaded_, *it);
+        std::erase(loaded_, *it);
         delete *it;
     }
     for (TComponent* c : loaded_)
