@@ -653,32 +653,24 @@ private:
         const char* suffix = "";
         switch (type) {
         case TValueType::Int8:
-            value = ReadRaw<std::int8_t>();
+            value = ReadLE<std::int8_t>();
             break;
         case TValueType::Int16:
-            value = ReadRaw<std::int16_t>();
+            value = ReadLE<std::int16_t>();
             suffix = value >= INT8_MIN && value <= INT8_MAX ? "i16" : "";
             break;
         case TValueType::Int32:
-            value = ReadRaw<std::int32_t>();
+            value = ReadLE<std::int32_t>();
             suffix = value >= INT16_MIN && value <= INT16_MAX ? "i32" : "";
             break;
         case TValueType::Int64:
-            value = ReadRaw<std::int64_t>();
+            value = ReadLE<std::int64_t>();
             suffix = value >= INT32_MIN && value <= INT32_MAX ? "i64" : "";
             break;
         default:
             InvalidValue();
         }
         return std::to_string(value) + suffix;
-    }
-
-    template <class V>
-    V ReadRaw()
-    {
-        V value;
-        Read(&value, sizeof value);
-        return value;
     }
 
     // The shortest text that reads back to the same bytes.
@@ -720,7 +712,7 @@ private:
 
     std::string CurrencyText()
     {
-        auto scaled = ReadRaw<std::int64_t>();
+        auto scaled = ReadLE<std::int64_t>();
         std::uint64_t magnitude = scaled < 0 ? 0 - std::uint64_t(scaled) : std::uint64_t(scaled);
         std::string text = (scaled < 0 ? "-" : "") + std::to_string(magnitude / 10000);
         std::string fraction = std::to_string(10000 + magnitude % 10000).substr(1);
