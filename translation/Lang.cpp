@@ -324,10 +324,7 @@ void TsiCustomLang::SetLanguage(const std::string& value)
 
 void TsiCustomLang::SetLangNames(const rtl::TStrings& value)
 {
-    if (&value != langNames_.get()) {
-        langNames_->Clear();
-        langNames_->AddStrings(value);
-    }
+    CopyLines(*langNames_, value);
     if (activeLanguage_ <= langNames_->Count())
         language_ = langNames_->Strings(activeLanguage_ - 1);
     // Kept at one language at least, which every line needs.
@@ -399,10 +396,7 @@ void TsiCustomLang::SetNeedAllDlgs(bool value)
 
 void TsiCustomLang::SetDoNotTranslate(const rtl::TStrings& value)
 {
-    if (&value != doNotTranslate_.get()) {
-        doNotTranslate_->Clear();
-        doNotTranslate_->AddStrings(value);
-    }
+    CopyLines(*doNotTranslate_, value);
     if (!Designing() || !Owner())
         return;
     classes::TComponent& owner = *Owner();
@@ -427,10 +421,7 @@ void TsiCustomLang::SetDoNotTranslate(const rtl::TStrings& value)
 
 void TsiCustomLang::SetExcludedProperties(const rtl::TStrings& value)
 {
-    if (&value != excludedProperties_.get()) {
-        excludedProperties_->Clear();
-        excludedProperties_->AddStrings(value);
-    }
+    CopyLines(*excludedProperties_, value);
     if (Reading())
         return;
     PruneExcludedProperties();
@@ -439,19 +430,13 @@ void TsiCustomLang::SetExcludedProperties(const rtl::TStrings& value)
 
 void TsiCustomLang::SetSmartExcludeProps(const rtl::TStrings& value)
 {
-    if (&value != smartExcludeProps_.get()) {
-        smartExcludeProps_->Clear();
-        smartExcludeProps_->AddStrings(value);
-    }
+    CopyLines(*smartExcludeProps_, value);
     CollectStrings();
 }
 
 void TsiCustomLang::SetStringsTypes(const rtl::TStrings& value)
 {
-    if (&value != stringsTypes_.get()) {
-        stringsTypes_->Clear();
-        stringsTypes_->AddStrings(value);
-    }
+    CopyLines(*stringsTypes_, value);
     CollectStrings();
 }
 
@@ -480,11 +465,7 @@ void TsiCustomLang::SetLangDispatcher(TLanguageDispatcher* value)
 
 void TsiCustomLang::AssignList(TStringsType type, const rtl::TStrings& source)
 {
-    rtl::TStringList* list = OwnList(type);
-    if (&source != list) {
-        list->Clear();
-        list->AddStrings(source);
-    }
+    CopyLines(*OwnList(type), source);
     applySelector_ = int(type);
     ApplyLanguage();
 }

@@ -132,6 +132,14 @@ void MoveLanguageColumn(rtl::TStrings& list, int from, int to, char delimiter)
         list.SetStrings(i, MoveLineField(list.Strings(i), from, to, delimiter));
 }
 
+void CopyLines(rtl::TStrings& target, const rtl::TStrings& source)
+{
+    if (&source == &target)
+        return;
+    target.Clear();
+    target.AddStrings(source);
+}
+
 std::string FlipCase(std::string_view text)
 {
     std::string out(text);

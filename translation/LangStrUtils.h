@@ -39,6 +39,10 @@ void RemoveLanguageColumn(rtl::TStrings& list, int n, char delimiter);
 std::string MoveLineField(std::string_view line, int from, int to, char delimiter);
 void MoveLanguageColumn(rtl::TStrings& list, int from, int to, char delimiter);
 
+// The list setters' copy: target's lines become source's (nothing when they are the same list); the
+// list's other settings stay.
+void CopyLines(rtl::TStrings& target, const rtl::TStrings& source);
+
 // Upper-case characters become lower case, all others upper case.
 std::string FlipCase(std::string_view text);
 // The text with length * percent / 100 padding characters spread after its characters, later
