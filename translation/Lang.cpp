@@ -59,15 +59,20 @@ MessageCaptionTexts& TheMessageCaptions()
     return captions;
 }
 
+// With the lock held.
+void LoadMessageCaptions(MessageCaptionTexts& captions)
+{
+    for (int k = 0; k < kBasicDialogCaptionCount; ++k)
+        captions.texts[std::size_t(k)] = classes::LoadResString(kMessageCaptions[k]);
+    captions.taken = true;
+}
+
 std::string MessageCaptionText(int i)
 {
     MessageCaptionTexts& captions = TheMessageCaptions();
     std::lock_guard guard(captions.lock);
-    if (!captions.taken) {
-        for (int k = 0; k < kBasicDialogCaptionCount; ++k)
-            captions.texts[std::size_t(k)] = classes::LoadResString(kMessageCaptions[k]);
-        captions.taken = true;
-    }
+    if (!captions.taken)
+        LoadMessageCaptions(captions);
     return captions.texts[std::size_t(i - 1)];
 }
 
@@ -132,9 +137,7 @@ void TakeMessageCaptionTexts()
 {
     MessageCaptionTexts& captions = TheMessageCaptions();
     std::lock_guard guard(captions.lock);
-    for (int k = 0; k < kBasicDialogCaptionCount; ++k)
-        captions.texts[std::size_t(k)] = classes::LoadResString(kMessageCaptions[k]);
-    captions.taken = true;
+    LoadMessageCaptions(captions);
 }
 
 std::string_view LocaleItemName(int index)
