@@ -1,5 +1,5 @@
 #pragma once
-// Text helpers of the translation library: a fast exact search, and the fields of translation lines
+// Text helpers of the translation library: an exact search, and the fields of translation lines
 // (identifier, delimiter, one text per language, closing delimiter) cut, moved and reshaped. Positions
 // and word and field numbers are 1-based, as the runtime's; field 0 is the identifier.
 
