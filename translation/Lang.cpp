@@ -59,15 +59,20 @@ MessageCaptionTexts& TheMessageCaptions()
     return captions;
 }
 
+// With the lock held.
+void LoadMessageCaptions(MessageCaptionTexts& captions)
+{
+    for (int k = 0; k < kBasicDialogCaptionCount; ++k)
+        captions.texts[std::size_t(k)] = classes::LoadResString(kMessageCaptions[k]);
+    captions.taken = true;
+}
+
 std::string MessageCaptionText(int i)
 {
     MessageCaptionTexts& captions = TheMessageCaptions();
     std::lock_guard guard(captions.lock);
-    if (!captions.taken) {
-        for (int k = 0; k < kBasicDialogCaptionCount; ++k)
-            captions.texts[std::size_t(k)] = classes::LoadResString(kMessageCaptions[k]);
-        captions.taken = true;
-    }
+    if (!captions.taken)
+        LoadMessageCaptions(captions);
     return captions.texts[std::size_t(i - 1)];
 }
 
@@ -132,9 +137,7 @@ void TakeMessageCaptionTexts()
 {
     MessageCaptionTexts& captions = TheMessageCaptions();
     std::lock_guard guard(captions.lock);
-    for (int k = 0; k < kBasicDialogCaptionCount; ++k)
-        captions.texts[std::size_t(k)] = classes::LoadResString(kMessageCaptions[k]);
-    captions.taken = true;
+    LoadMessageCaptions(captions);
 }
 
 std::string_view LocaleItemName(int index)
@@ -324,10 +327,7 @@ void TsiCustomLang::SetLanguage(const std::string& value)
 
 void TsiCustomLang::SetLangNames(const rtl::TStrings& value)
 {
-    if (&value != langNames_.get()) {
-        langNames_->Clear();
-        langNames_->AddStrings(value);
-    }
+    CopyLines(*langNames_, value);
     if (activeLanguage_ <= langNames_->Count())
         language_ = langNames_->Strings(activeLanguage_ - 1);
     // Kept at one language at least, which every line needs.
@@ -399,10 +399,7 @@ void TsiCustomLang::SetNeedAllDlgs(bool value)
 
 void TsiCustomLang::SetDoNotTranslate(const rtl::TStrings& value)
 {
-    if (&value != doNotTranslate_.get()) {
-        doNotTranslate_->Clear();
-        doNotTranslate_->AddStrings(value);
-    }
+    CopyLines(*doNotTranslate_, value);
     if (!Designing() || !Owner())
         return;
     classes::TComponent& owner = *Owner();
@@ -427,10 +424,7 @@ void TsiCustomLang::SetDoNotTranslate(const rtl::TStrings& value)
 
 void TsiCustomLang::SetExcludedProperties(const rtl::TStrings& value)
 {
-    if (&value != excludedProperties_.get()) {
-        excludedProperties_->Clear();
-        excludedProperties_->AddStrings(value);
-    }
+    CopyLines(*excludedProperties_, value);
     if (Reading())
         return;
     PruneExcludedProperties();
@@ -439,19 +433,13 @@ void TsiCustomLang::SetExcludedProperties(const rtl::TStrings& value)
 
 void TsiCustomLang::SetSmartExcludeProps(const rtl::TStrings& value)
 {
-    if (&value != smartExcludeProps_.get()) {
-        smartExcludeProps_->Clear();
-        smartExcludeProps_->AddStrings(value);
-    }
+    CopyLines(*smartExcludeProps_, value);
     CollectStrings();
 }
 
 void TsiCustomLang::SetStringsTypes(const rtl::TStrings& value)
 {
-    if (&value != stringsTypes_.get()) {
-        stringsTypes_->Clear();
-        stringsTypes_->AddStrings(value);
-    }
+    CopyLines(*stringsTypes_, value);
     CollectStrings();
 }
 
@@ -480,11 +468,7 @@ void TsiCustomLang::SetLangDispatcher(TLanguageDispatcher* value)
 
 void TsiCustomLang::AssignList(TStringsType type, const rtl::TStrings& source)
 {
-    rtl::TStringList* list = OwnList(type);
-    if (&source != list) {
-        list->Clear();
-        list->AddStrings(source);
-    }
+    CopyLines(*OwnList(type), source);
     applySelector_ = int(type);
     ApplyLanguage();
 }

@@ -19,6 +19,14 @@ auto LowerBound(Items& items, const std::string& name)
                             [](const auto& item, const std::string& n) { return rtl::AnsiCompareText(item.name, n) < 0; });
 }
 
+// The element with the name, case ignored, or end().
+template <class Items>
+auto Find(Items& items, const std::string& name)
+{
+    auto found = LowerBound(items, name);
+    return found != items.end() && rtl::AnsiSameText(found->name, name) ? found : items.end();
+}
+
 // A value that does not convert gives the default; other failures are the caller's.
 template <class Convert>
 rtl::TDateTime Converted(const std::string& text, rtl::TDateTime def, Convert convert)
@@ -118,8 +126,8 @@ TMemIniFile::TMemIniFile(std::string fileName) : TCustomIniFile(std::move(fileNa
 
 TMemIniFile::Section* TMemIniFile::FindSection(const std::string& name)
 {
-    auto found = LowerBound(sections_, name);
-    return found != sections_.end() && rtl::AnsiSameText(found->name, name) ? &*found : nullptr;
+    auto found = Find(sections_, name);
+    return found != sections_.end() ? &*found : nullptr;
 }
 
 TMemIniFile::Section& TMemIniFile::AddSection(const std::string& name)
@@ -177,15 +185,14 @@ std::string TMemIniFile::GetText(const std::string& section, const std::string& 
     Section* found = FindSection(section);
     if (!found)
         return def;
-    auto k = LowerBound(found->keys, key);
-    return k != found->keys.end() && rtl::AnsiSameText(k->name, key) ? k->value : def;
+    auto k = Find(found->keys, key);
+    return k != found->keys.end() ? k->value : def;
 }
 
 void TMemIniFile::PutText(const std::string& section, const std::string& key, const std::string& value)
 {
     Section& target = AddSection(section);
-    auto k = LowerBound(target.keys, key);
-    if (k != target.keys.end() && rtl::AnsiSameText(k->name, key))
+    if (auto k = Find(target.keys, key); k != target.keys.end())
         target.keys.erase(k);
     AddKey(target, key + "=" + value);
     changed_ = true;
@@ -216,8 +223,8 @@ void TMemIniFile::ListValues(const std::string& section, rtl::TStrings& list)
 
 void TMemIniFile::DropSection(const std::string& section)
 {
-    auto found = LowerBound(sections_, section);
-    if (found == sections_.end() || !rtl::AnsiSameText(found->name, section))
+    auto found = Find(sections_, section);
+    if (found == sections_.end())
         return;
     sections_.erase(found);
     changed_ = true;
@@ -228,8 +235,7 @@ void TMemIniFile::DropKey(const std::string& section, const std::string& key)
     Section* found = FindSection(section);
     if (!found)
         return;
-    auto k = LowerBound(found->keys, key);
-    if (k != found->keys.end() && rtl::AnsiSameText(k->name, key))
+    if (auto k = Find(found->keys, key); k != found->keys.end())
         found->keys.erase(k);
     changed_ = true;
 }

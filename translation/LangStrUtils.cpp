@@ -3,7 +3,6 @@
 #include "platform/rtl/StringUtils.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -22,26 +21,9 @@ std::vector<std::string> Fields(std::string_view line, char delimiter, int count
 
 }  // namespace
 
-// Horspool's variant of Boyer-Moore: the pattern is aligned with the text and compared from its end;
-// on a mismatch it slides by the distance from the aligned text byte's last occurrence in the pattern
-// (its last byte left out) to the pattern's end.
 int FindSubstring(std::string_view pattern, std::string_view text)
 {
-    const std::size_t m = pattern.size();
-    if (m == 0)
-        return 1;
-    std::array<std::size_t, 256> skip;
-    skip.fill(m);
-    for (std::size_t k = 0; k + 1 < m; ++k)
-        skip[static_cast<unsigned char>(pattern[k])] = m - 1 - k;
-    for (std::size_t end = m; end <= text.size(); end += skip[static_cast<unsigned char>(text[end - 1])]) {
-        std::size_t j = m;
-        while (j > 0 && pattern[j - 1] == text[end - m + j - 1])
-            --j;
-        if (j == 0)
-            return int(end - m + 1);
-    }
-    return 0;
+    return pattern.empty() ? 1 : rtl::Pos(pattern, text);
 }
 
 std::string GetDelimitedField(std::string_view line, char delimiter, int n)
@@ -130,6 +112,14 @@ void MoveLanguageColumn(rtl::TStrings& list, int from, int to, char delimiter)
         return;
     for (int i = list.Count() - 1; i >= 0; --i)
         list.SetStrings(i, MoveLineField(list.Strings(i), from, to, delimiter));
+}
+
+void CopyLines(rtl::TStrings& target, const rtl::TStrings& source)
+{
+    if (&source == &target)
+        return;
+    target.Clear();
+    target.AddStrings(source);
 }
 
 std::string FlipCase(std::string_view text)

@@ -1,5 +1,5 @@
 #pragma once
-// Text helpers of the translation library: a fast exact search, and the fields of translation lines
+// Text helpers of the translation library: an exact search, and the fields of translation lines
 // (identifier, delimiter, one text per language, closing delimiter) cut, moved and reshaped. Positions
 // and word and field numbers are 1-based, as the runtime's; field 0 is the identifier.
 
@@ -38,6 +38,10 @@ void RemoveLanguageColumn(rtl::TStrings& list, int n, char delimiter);
 // from equals to or either is not a language field (1 .. delimiters - 1).
 std::string MoveLineField(std::string_view line, int from, int to, char delimiter);
 void MoveLanguageColumn(rtl::TStrings& list, int from, int to, char delimiter);
+
+// The list setters' copy: target's lines become source's (nothing when they are the same list); the
+// list's other settings stay.
+void CopyLines(rtl::TStrings& target, const rtl::TStrings& source);
 
 // Upper-case characters become lower case, all others upper case.
 std::string FlipCase(std::string_view text);

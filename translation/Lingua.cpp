@@ -1,6 +1,7 @@
 #include "translation/Lingua.h"
 
 #include "platform/classes/Reflection.h"
+#include "translation/LangStrUtils.h"
 
 namespace translation {
 
@@ -17,11 +18,7 @@ const classes::TTypeInfo& CursorType()
 
 void TsiLingua::SetDlgsCaptions(const rtl::TStrings& value)
 {
-    rtl::TStringList* list = DlgsCaptions();
-    if (&value == list)
-        return;
-    list->Clear();
-    list->AddStrings(value);
+    CopyLines(*DlgsCaptions(), value);
 }
 
 const classes::TClassInfo& TsiLingua::StaticClass()

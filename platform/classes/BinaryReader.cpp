@@ -12,14 +12,6 @@ void TBinaryReader::InvalidValue()
     throw rtl::EReadError("Invalid property value");
 }
 
-template <class V>
-V TBinaryReader::ReadLE()
-{
-    V value;
-    Read(&value, sizeof value);
-    return value;
-}
-
 std::string TBinaryReader::ReadBytes(std::int64_t count)
 {
     if (count < 0 || count > stream_.Size() - stream_.Position())

@@ -74,7 +74,12 @@ protected:
     };
     void Read(void* data, std::size_t size) { stream_.ReadBuffer(data, std::int64_t(size)); }
     template <class V>
-    V ReadLE();
+    V ReadLE()
+    {
+        V value;
+        Read(&value, sizeof value);
+        return value;
+    }
     std::string ReadBytes(std::int64_t count);
     std::int32_t ReadLength();
 

@@ -85,13 +85,18 @@ void TBinaryWriter::WriteString(std::string_view value)
     WriteStr(value);
 }
 
+void TBinaryWriter::WriteCounted(TValueType type, std::string_view bytes)
+{
+    if (bytes.size() > std::size_t(INT32_MAX))
+        throw rtl::EWriteError("Stream write error");
+    WriteValue(type);
+    WriteLE(std::int32_t(bytes.size()));
+    Write(bytes.data(), bytes.size());
+}
+
 void TBinaryWriter::WriteLongString(std::string_view value)
 {
-    if (value.size() > std::size_t(INT32_MAX))
-        throw rtl::EWriteError("Stream write error");
-    WriteValue(TValueType::LString);
-    WriteLE(std::int32_t(value.size()));
-    Write(value.data(), value.size());
+    WriteCounted(TValueType::LString, value);
 }
 
 void TBinaryWriter::WriteWideString(std::u16string_view value)
@@ -106,11 +111,7 @@ void TBinaryWriter::WriteWideString(std::u16string_view value)
 
 void TBinaryWriter::WriteUtf8String(std::string_view utf8)
 {
-    if (utf8.size() > std::size_t(INT32_MAX))
-        throw rtl::EWriteError("Stream write error");
-    WriteValue(TValueType::UTF8String);
-    WriteLE(std::int32_t(utf8.size()));
-    Write(utf8.data(), utf8.size());
+    WriteCounted(TValueType::UTF8String, utf8);
 }
 
 void TBinaryWriter::WriteIdent(std::string_view ident)
@@ -137,11 +138,7 @@ void TBinaryWriter::WriteSet(const std::vector<std::string>& names)
 
 void TBinaryWriter::WriteBinary(std::string_view bytes)
 {
-    if (bytes.size() > std::size_t(INT32_MAX))
-        throw rtl::EWriteError("Stream write error");
-    WriteValue(TValueType::Binary);
-    WriteLE(std::int32_t(bytes.size()));
-    Write(bytes.data(), bytes.size());
+    WriteCounted(TValueType::Binary, bytes);
 }
 
 void TBinaryWriter::WriteStr(std::string_view value)
@@ -154,7 +151,7 @@ void TBinaryWriter::WriteStr(std::string_view value)
 
 void TBinaryWriter::WriteClassName(std::string_view name)
 {
-    if (name.size() >= 0xF0)
+    if (name.size() >= kPrefixMark)
         throw rtl::EWriteError("Class name too long: " + std::string(name));
     WriteStr(name);
 }

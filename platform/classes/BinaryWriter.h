@@ -43,6 +43,14 @@ enum class TValueType : std::uint8_t {
 };
 constexpr std::uint8_t kLastValueType = std::uint8_t(TValueType::Double);
 
+// The tree layer's framing (ComponentWriter.h): the signature in front of the root component, and the
+// prefix byte kPrefixMark | flags that may stand before a component's class name.
+inline constexpr std::string_view kFormSignature = "RVF0";
+inline constexpr std::uint8_t kPrefixMark = 0xF0;
+inline constexpr std::uint8_t kPrefixInherited = 1;
+inline constexpr std::uint8_t kPrefixChildPos = 2;
+inline constexpr std::uint8_t kPrefixInline = 4;
+
 class TBinaryWriter {
 public:
     explicit TBinaryWriter(rtl::TStream& stream) : stream_(stream) {}
@@ -85,6 +93,9 @@ protected:
     void WriteLE(V value);
 
 private:
+    // The marker, a 4-byte length and the bytes.
+    void WriteCounted(TValueType type, std::string_view bytes);
+
     rtl::TStream& stream_;
 };
 

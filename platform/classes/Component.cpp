@@ -10,15 +10,6 @@
 
 namespace classes {
 
-namespace {
-
-void Erase(std::vector<TComponent*>& list, TComponent* component)
-{
-    list.erase(std::remove(list.begin(), list.end(), component), list.end());
-}
-
-}  // namespace
-
 bool IsValidIdent(std::string_view name)
 {
     auto alpha = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; };
@@ -40,7 +31,7 @@ TComponent::~TComponent()
     while (!freeNotifies_.empty()) {
         TComponent* other = freeNotifies_.back();
         freeNotifies_.pop_back();
-        Erase(other->freeNotifies_, this);
+        std::erase(other->freeNotifies_, this);
         other->Notification(this, TOperation::Remove);
     }
     DestroyComponents();
@@ -182,8 +173,8 @@ void TComponent::FreeNotification(TComponent* component)
 
 void TComponent::RemoveFreeNotification(TComponent* component)
 {
-    Erase(freeNotifies_, component);
-    Erase(component->freeNotifies_, this);
+    std::erase(freeNotifies_, component);
+    std::erase(component->freeNotifies_, this);
 }
 
 void TComponent::GetChildren(const TGetChildProc&, TComponent*)
@@ -249,7 +240,7 @@ void TComponent::Insert(TComponent* component)
 
 void TComponent::Remove(TComponent* component)
 {
-    Erase(components_, component);
+    std::erase(components_, component);
     component->owner_ = nullptr;
 }
 

@@ -6,25 +6,15 @@
 #include "platform/rtl/Collation.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace classes {
 
 namespace {
 
-constexpr std::uint8_t kInherited = 1;
-constexpr std::uint8_t kChildPos = 2;
-constexpr std::uint8_t kInline = 4;
-
 bool IsStringValue(TValueType type)
 {
     return type == TValueType::String || type == TValueType::LString || type == TValueType::WString
         || type == TValueType::UTF8String;
-}
-
-void Erase(std::vector<TComponent*>& list, TComponent* component)
-{
-    list.erase(std::remove(list.begin(), list.end(), component), list.end());
 }
 
 // Restores a value when the scope ends, however it ends.
@@ -49,9 +39,9 @@ TReader::TReader(rtl::TStream& stream) : TBinaryReader(stream)
 
 void TReader::ReadSignature()
 {
-    char signature[4];
-    Read(signature, 4);
-    if (std::memcmp(signature, "RVF0", 4) != 0)
+    char signature[kFormSignature.size()];
+    Read(signature, sizeof signature);
+    if (std::string_view(signature, sizeof signature) != kFormSignature)
         throw rtl::EReadError("Invalid stream format");
 }
 
@@ -106,7 +96,7 @@ void TReader::Undo()
 {
     fixups_.clear();
     for (auto it = created_.rbegin(); it != created_.rend(); ++it) {
-        Erase(loaded_, *it);
+        std::erase(loaded_, *it);
         delete *it;
     }
     for (TComponent* c : loaded_)
@@ -120,12 +110,12 @@ TReader::Prefix TReader::ReadPrefix()
     Prefix prefix;
     std::uint8_t byte;
     Read(&byte, 1);
-    if ((byte & 0xF0) != 0xF0) {
+    if ((byte & kPrefixMark) != kPrefixMark) {
         Stream().Seek(-1, rtl::SeekOrigin::Current);
         return prefix;
     }
     prefix.flags = byte & 0x0F;
-    if (prefix.flags & kChildPos) {
+    if (prefix.flags & kPrefixChildPos) {
         std::int64_t position = ReadInteger();
         if (position < 0 || position > INT32_MAX)
             InvalidValue();
@@ -141,7 +131,7 @@ TComponent* TReader::ReadComponent()
     std::string className = ReadStr();
     std::string name = ReadStr();
     TComponent* result = nullptr;
-    if (prefix.flags & kInherited) {
+    if (prefix.flags & kPrefixInherited) {
         result = owner_->FindComponent(name);
         if (!result && OnAncestorNotFound)
             result = OnAncestorNotFound(*this, name);
@@ -156,11 +146,11 @@ TComponent* TReader::ReadComponent()
         result->SetName(name);
     }
     result->SetState(csLoading | csReading);
-    if (prefix.flags & kInline)
+    if (prefix.flags & kPrefixInline)
         result->SetState(csInline);
     if (std::find(loaded_.begin(), loaded_.end(), result) == loaded_.end())
         loaded_.push_back(result);
-    if ((prefix.flags & kChildPos) && parent_)
+    if ((prefix.flags & kPrefixChildPos) && parent_)
         parent_->SetChildOrder(result, prefix.position);
     Restore<TComponent*> keepCurrent(current_);
     current_ = result;

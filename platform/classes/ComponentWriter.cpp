@@ -11,11 +11,6 @@ namespace classes {
 
 namespace {
 
-constexpr std::uint8_t kPrefix = 0xF0;
-constexpr std::uint8_t kInherited = 1;
-constexpr std::uint8_t kChildPos = 2;
-constexpr std::uint8_t kInline = 4;
-
 std::vector<TComponent*> ChildrenOf(TComponent* parent, TComponent* root)
 {
     std::vector<TComponent*> children;
@@ -57,7 +52,7 @@ TWriter::TWriter(rtl::TStream& stream, const TWriter& parent) : TBinaryWriter(st
 
 void TWriter::WriteSignature()
 {
-    Write("RVF0", 4);
+    Write(kFormSignature.data(), kFormSignature.size());
 }
 
 void TWriter::WriteRootComponent(TComponent* root)
@@ -80,11 +75,11 @@ void TWriter::WriteComponent(TComponent* component)
     try {
         std::uint8_t flags = 0;
         if (ancestor_)
-            flags |= kInherited;
+            flags |= kPrefixInherited;
         if (component->HasState(csInline))
-            flags |= kInline;
+            flags |= kPrefixInline;
         if (flags)
-            WriteByte(kPrefix | flags);
+            WriteByte(kPrefixMark | flags);
         WriteClassName(component->ClassName());
         WriteStr(component->Name());
         component->WriteState(*this);
@@ -138,7 +133,8 @@ void TWriter::WriteChild(TComponent* child, int position)
     wroteSomething_ = true;
     if (position >= 0) {
         // The prefix byte of the aside copy gains the position flag and the position.
-        WriteByte(std::uint8_t(kPrefix | kInherited | kChildPos | (child->HasState(csInline) ? kInline : 0)));
+        WriteByte(std::uint8_t(kPrefixMark | kPrefixInherited | kPrefixChildPos
+                               | (child->HasState(csInline) ? kPrefixInline : 0)));
         WriteInteger(position);
         Write(aside.Memory() + 1, std::size_t(aside.Size() - 1));
     } else {

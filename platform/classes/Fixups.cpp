@@ -63,8 +63,8 @@ TComponent* FindComponentByPath(TComponent* root, std::string_view path)
     TComponent* current = nullptr;
     if (root && rtl::SameText(first, "Owner"))
         current = root;
-    else if (root && root->FindComponent(first))
-        current = root->FindComponent(first);
+    else if (TComponent* owned = root ? root->FindComponent(first) : nullptr)
+        current = owned;
     else if (dot != std::string_view::npos)
         current = root && rtl::SameText(root->Name(), first) ? root : FindGlobalComponent(first);
     while (current && dot != std::string_view::npos) {

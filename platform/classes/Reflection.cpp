@@ -60,6 +60,15 @@ const F& Setter(const F& setter, const TPropInfo& prop)
     return setter;
 }
 
+// A component that refers to another component (by a reference or an event) hears when it goes.
+void WatchTarget(TObject& instance, TObject* target)
+{
+    auto* holder = dynamic_cast<TComponent*>(&instance);
+    auto* watched = dynamic_cast<TComponent*>(target);
+    if (holder && watched && watched != holder)
+        watched->FreeNotification(holder);
+}
+
 }  // namespace
 
 const TTypeInfo& NotifyEventType()
@@ -261,10 +270,7 @@ TObject* GetObjectProp(const TObject& instance, const TPropInfo& prop)
 void SetObjectProp(TObject& instance, const TPropInfo& prop, TObject* value)
 {
     Setter(prop.setObject, prop)(instance, value);
-    auto* holder = dynamic_cast<TComponent*>(&instance);
-    auto* target = dynamic_cast<TComponent*>(value);
-    if (holder && target && target != holder)
-        target->FreeNotification(holder);
+    WatchTarget(instance, value);
 }
 
 rtl::Variant GetVariantProp(const TObject& instance, const TPropInfo& prop)
@@ -298,10 +304,7 @@ void SetMethodProp(TObject& instance, const TPropInfo& prop, TObject* target, st
     if (*method->methodType != *prop.type->methodType)
         throw EPropertyError("Invalid property value");
     set(instance, TMethodRef{method->dataOf(target), method->code});
-    auto* holder = dynamic_cast<TComponent*>(&instance);
-    auto* targetComponent = dynamic_cast<TComponent*>(target);
-    if (holder && targetComponent && targetComponent != holder)
-        targetComponent->FreeNotification(holder);
+    WatchTarget(instance, target);
 }
 
 namespace {

@@ -14,11 +14,6 @@ namespace classes {
 
 namespace {
 
-constexpr std::uint8_t kPrefix = 0xF0;
-constexpr std::uint8_t kInherited = 1;
-constexpr std::uint8_t kChildPos = 2;
-constexpr std::uint8_t kInline = 4;
-constexpr std::string_view kSignature = "RVF0";
 constexpr int kMaxDepth = TBinaryReader::kMaxDepth;
 // Source characters of string text per line before a long string continues on the next one.
 constexpr std::size_t kStringLine = 64;
@@ -221,7 +216,7 @@ public:
 
     void ParseForm()
     {
-        stream_.WriteString(kSignature);
+        stream_.WriteString(kFormSignature);
         ParseObject();
         if (token_.kind != Token::End)
             Expected("end of text");
@@ -300,14 +295,14 @@ private:
         Depth depth(*this);
         std::uint8_t flags = 0;
         if (IsKeyword("inherited")) {
-            flags |= kInherited;
+            flags |= kPrefixInherited;
             Advance();
             if (IsKeyword("inline")) {
-                flags |= kInline;
+                flags |= kPrefixInline;
                 Advance();
             }
         } else if (IsKeyword("inline")) {
-            flags |= kInline;
+            flags |= kPrefixInline;
             Advance();
         } else if (IsKeyword("object")) {
             Advance();
@@ -326,13 +321,13 @@ private:
         std::string position;
         if (IsSymbol('[')) {
             Advance();
-            flags |= kChildPos;
+            flags |= kPrefixChildPos;
             position = ParseIntegerBytes();
             ExpectSymbol(']');
         }
         if (flags)
-            stream_.WriteString(std::string(1, char(kPrefix | flags)) + position);
-        if (className.size() >= 0xF0)
+            stream_.WriteString(std::string(1, char(kPrefixMark | flags)) + position);
+        if (className.size() >= kPrefixMark)
             lexer_.Fail(classLine, "Class name too long: " + className);
         WriteStr(className);
         WriteStr(name);
@@ -598,7 +593,7 @@ public:
 
     std::string Convert()
     {
-        if (ReadBytes(4) != kSignature)
+        if (ReadBytes(std::int64_t(kFormSignature.size())) != kFormSignature)
             throw rtl::EReadError("Invalid stream format");
         WriteObject(0);
         return std::move(out_);
@@ -620,16 +615,16 @@ private:
         std::uint8_t flags = 0;
         Read(&flags, 1);
         std::string position;
-        if ((flags & 0xF0) == kPrefix) {
+        if ((flags & kPrefixMark) == kPrefixMark) {
             flags &= 0x0F;
-            if (flags & kChildPos)
+            if (flags & kPrefixChildPos)
                 position = " [" + IntegerText() + "]";
         } else {
             Stream().Seek(-1, rtl::SeekOrigin::Current);
             flags = 0;
         }
-        const char* keyword = (flags & kInherited) ? ((flags & kInline) ? "inherited inline" : "inherited")
-                              : (flags & kInline) ? "inline" : "object";
+        const char* keyword = (flags & kPrefixInherited) ? ((flags & kPrefixInline) ? "inherited inline" : "inherited")
+                              : (flags & kPrefixInline) ? "inline" : "object";
         std::string className = ReadStr();
         std::string name = ReadStr();
         out_ += Indent(level) + keyword + " " + (name.empty() ? "" : CheckedName(name) + ": ")
@@ -658,32 +653,24 @@ private:
         const char* suffix = "";
         switch (type) {
         case TValueType::Int8:
-            value = ReadRaw<std::int8_t>();
+            value = ReadLE<std::int8_t>();
             break;
         case TValueType::Int16:
-            value = ReadRaw<std::int16_t>();
+            value = ReadLE<std::int16_t>();
             suffix = value >= INT8_MIN && value <= INT8_MAX ? "i16" : "";
             break;
         case TValueType::Int32:
-            value = ReadRaw<std::int32_t>();
+            value = ReadLE<std::int32_t>();
             suffix = value >= INT16_MIN && value <= INT16_MAX ? "i32" : "";
             break;
         case TValueType::Int64:
-            value = ReadRaw<std::int64_t>();
+            value = ReadLE<std::int64_t>();
             suffix = value >= INT32_MIN && value <= INT32_MAX ? "i64" : "";
             break;
         default:
             InvalidValue();
         }
         return std::to_string(value) + suffix;
-    }
-
-    template <class V>
-    V ReadRaw()
-    {
-        V value;
-        Read(&value, sizeof value);
-        return value;
     }
 
     // The shortest text that reads back to the same bytes.
@@ -725,7 +712,7 @@ private:
 
     std::string CurrencyText()
     {
-        auto scaled = ReadRaw<std::int64_t>();
+        auto scaled = ReadLE<std::int64_t>();
         std::uint64_t magnitude = scaled < 0 ? 0 - std::uint64_t(scaled) : std::uint64_t(scaled);
         std::string text = (scaled < 0 ? "-" : "") + std::to_string(magnitude / 10000);
         std::string fraction = std::to_string(10000 + magnitude % 10000).substr(1);
