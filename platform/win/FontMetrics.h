@@ -11,12 +11,21 @@
 #include "platform/win/LogFont.h"
 
 #include <array>
+#include <cstddef>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace win {
+
+// The character that starts at unit i of a UTF-16 text and how many units it takes: a surrogate pair
+// is one character of two units; any other unit, a lone surrogate too, is a character of one.
+struct TextChar {
+    char32_t ch;
+    std::size_t units;
+};
+TextChar CharAt(std::u16string_view text, std::size_t i);
 
 // tmPitchAndFamily bits besides the family (FF_*). TMPF_FIXED_PITCH is set for variable-pitch fonts.
 inline constexpr BYTE TMPF_FIXED_PITCH = 0x01;

@@ -215,19 +215,16 @@ std::vector<int> ExtraSpacing(const DcState& state, std::u16string_view text)
     std::vector<int> extras(text.size(), 0);
     int breaksLeft = state.justifyBreaks;
     int extraLeft = state.justifyExtra;
-    for (std::size_t i = 0; i < text.size(); ++i) {
+    for (std::size_t i = 0; i < text.size();) {
         extras[i] = state.textCharacterExtra;
-        const bool pair = text[i] >= 0xD800 && text[i] < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-                          text[i + 1] < 0xE000;
-        if (pair) {
-            ++i;
-        } else if (text[i] == u' ' && breaksLeft > 0) {
+        if (text[i] == u' ' && breaksLeft > 0) {
             const int share = extraLeft / breaksLeft;
             const int extra = share + (extraLeft % breaksLeft != 0 ? (extraLeft > 0 ? 1 : -1) : 0);
             extras[i] += extra;
             extraLeft -= extra;
             --breaksLeft;
         }
+        i += CharAt(text, i).units;
     }
     return extras;
 }

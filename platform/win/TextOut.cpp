@@ -30,9 +30,6 @@ Result WithDC(HDC dc, Result failure, Change change)
     return change(*context);
 }
 
-bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit < 0xDC00; }
-bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit < 0xE000; }
-
 // One glyph to draw: its character and its pen distance along the baseline from the text's start.
 struct Placed {
     char32_t ch;
@@ -59,25 +56,20 @@ Layout Place(const DeviceContext& context, const FontFace& face, std::u16string_
 {
     const std::vector<int> extras = dx ? std::vector<int>() : ExtraSpacing(context.state, text);
     Layout layout;
-    for (std::size_t i = 0; i < text.size(); ++i) {
+    for (std::size_t i = 0; i < text.size();) {
         if (tabs && text[i] == u'\t') {
             layout.width = NextTabStop(face, layout.width + tabs->offset, tabs->stops) - tabs->offset;
+            ++i;
             continue;
         }
-        char32_t ch = text[i];
-        const bool pair = IsHighSurrogate(text[i]) && i + 1 < text.size() && IsLowSurrogate(text[i + 1]);
-        if (pair) {
-            ch = 0x10000 + ((char32_t(text[i]) - 0xD800) << 10) + (char32_t(text[i + 1]) - 0xDC00);
-        }
-        layout.glyphs.push_back({ch, layout.width, i});
+        const TextChar c = CharAt(text, i);
+        layout.glyphs.push_back({c.ch, layout.width, i});
         if (dx) {
-            layout.width += dx[i] + (pair ? dx[i + 1] : 0);
+            layout.width += dx[i] + (c.units == 2 ? dx[i + 1] : 0);
         } else {
-            layout.width += face.Advance(ch) + extras[i];
+            layout.width += face.Advance(c.ch) + extras[i];
         }
-        if (pair) {
-            ++i;
-        }
+        i += c.units;
     }
     return layout;
 }
