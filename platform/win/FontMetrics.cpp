@@ -122,11 +122,7 @@ TextExtentEx ExtentEx(const FontFace& face, std::u16string_view text, int maxExt
         width += advance;
         result.dx.push_back(width);
     }
-    // Once a character overflows, none after it fits, even one of no width.
-    result.fit = maxExtent < 0 ? int(result.dx.size())
-                               : int(std::find_if(result.dx.begin(), result.dx.end(),
-                                                  [&](int x) { return x > maxExtent; }) -
-                                     result.dx.begin());
+    result.fit = FittingCount(result.dx, maxExtent);
     result.size = {width, CellHeight(face)};
     return result;
 }
@@ -291,6 +287,13 @@ TextExtentEx TextExtentExPoint(const FontFace& face, std::string_view text, int 
 TextExtentEx TextExtentExPoint(const FontFace& face, std::u16string_view text, int maxExtent)
 {
     return ExtentEx(face, text, maxExtent);
+}
+
+int FittingCount(std::span<const int> dx, int maxExtent)
+{
+    if (maxExtent < 0)
+        return int(dx.size());
+    return int(std::find_if(dx.begin(), dx.end(), [&](int x) { return x > maxExtent; }) - dx.begin());
 }
 
 int NextTabStop(const FontFace& face, int x, std::span<const int> tabStops)

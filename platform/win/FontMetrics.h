@@ -122,6 +122,9 @@ struct TextExtentEx {
 // A negative maxExtent counts every character as fitting.
 TextExtentEx TextExtentExPoint(const FontFace& face, std::string_view text, int maxExtent);
 TextExtentEx TextExtentExPoint(const FontFace& face, std::u16string_view text, int maxExtent);
+// How many leading entries of running widths (TextExtentEx::dx) end within maxExtent, all of them for a
+// negative maxExtent; once one overflows, none after it fits, even one of no width.
+int FittingCount(std::span<const int> dx, int maxExtent);
 
 // The tab stop a tab at pen position x moves to, the next one right of it: with no stops every 8
 // average character widths, with one stop every that many pixels, with several at each listed position

@@ -111,12 +111,8 @@ template <class Char>
 BOOL ExtentExPoint(HDC dc, const Char* text, int count, int maxExtent, int* fit, int* dx, SIZE* size)
 {
     return WithSpacedExtent(dc, text, count, size, [&](const TextExtentEx& extent) {
-        if (fit && maxExtent < 0) {
-            *fit = int(extent.dx.size());
-        } else if (fit) {
-            // Once a character overflows, none after it fits, even one of no width.
-            *fit = int(std::find_if(extent.dx.begin(), extent.dx.end(), [&](int x) { return x > maxExtent; }) -
-                       extent.dx.begin());
+        if (fit) {
+            *fit = FittingCount(extent.dx, maxExtent);
         }
         if (dx) {
             std::copy(extent.dx.begin(), extent.dx.end(), dx);
