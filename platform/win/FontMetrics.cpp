@@ -313,12 +313,13 @@ SIZE TabbedTextExtent(const FontFace& face, std::string_view text, std::span<con
     return TabbedTextExtent(face, rtl::AnsiToWide(text), tabStops);
 }
 
-SIZE TabbedTextExtent(const FontFace& face, std::u16string_view text, std::span<const int> tabStops)
+SIZE TabbedTextExtent(const FontFace& face, std::u16string_view text, std::span<const int> tabStops,
+                      std::span<const int> extras)
 {
     const auto advances = UnitAdvances(face, text);
     int x = 0;
     for (std::size_t i = 0; i < text.size(); ++i)
-        x = text[i] == u'\t' ? NextTabStop(face, x, tabStops) : x + advances[i];
+        x = text[i] == u'\t' ? NextTabStop(face, x, tabStops) : x + advances[i] + (extras.empty() ? 0 : extras[i]);
     return {x, CellHeight(face)};
 }
 

@@ -131,9 +131,11 @@ int FittingCount(std::span<const int> dx, int maxExtent);
 // and past the last one every 8 average character widths.
 int NextTabStop(const FontFace& face, int x, std::span<const int> tabStops);
 
-// Tabs move to the next tab stop right of the pen (NextTabStop).
+// Tabs move to the next tab stop right of the pen (NextTabStop). extras, when given, holds the pixels
+// added after each UTF-16 unit but a tab.
 SIZE TabbedTextExtent(const FontFace& face, std::string_view text, std::span<const int> tabStops);
-SIZE TabbedTextExtent(const FontFace& face, std::u16string_view text, std::span<const int> tabStops);
+SIZE TabbedTextExtent(const FontFace& face, std::u16string_view text, std::span<const int> tabStops,
+                      std::span<const int> extras = {});
 
 inline constexpr DWORD GCP_REORDER = 0x0002;
 

@@ -135,23 +135,9 @@ DWORD TabbedExtent(HDC dc, const Char* text, int count, int tabCount, const int*
     }
     // The face's tab rule with the spacing text output adds after every character but a tab.
     const std::u16string wide = Wide(*view);
-    const std::span<const int> stops(tabStops, std::size_t(tabCount));
-    const std::vector<int> extras = ExtraSpacing(context->state, wide);
-    int x = 0;
-    std::size_t begin = 0;
-    while (begin <= wide.size()) {
-        const std::size_t end = std::min(wide.find(u'\t', begin), wide.size());
-        const std::u16string_view part = std::u16string_view(wide).substr(begin, end - begin);
-        x += TextExtentPoint32(*face, part).cx;
-        for (std::size_t i = begin; i < end; ++i) {
-            x += extras[i];
-        }
-        if (end < wide.size()) {
-            x = NextTabStop(*face, x, stops);
-        }
-        begin = end + 1;
-    }
-    return static_cast<DWORD>(MAKELONG(WORD(x), WORD(TextExtentPoint32(*face, std::u16string_view()).cy)));
+    const SIZE size = TabbedTextExtent(*face, wide, std::span<const int>(tabStops, std::size_t(tabCount)),
+                                       ExtraSpacing(context->state, wide));
+    return static_cast<DWORD>(MAKELONG(WORD(size.cx), WORD(size.cy)));
 }
 
 template <class Char>
