@@ -14,21 +14,24 @@ namespace win {
 
 namespace {
 
-// Runs measure with the face of the context's font under the GDI lock; failure for an invalid handle
-// or a context without a valid font.
+// Runs measure with the context and the face of its font under the GDI lock; failure for an invalid
+// handle or a context without a valid font.
 template <class Result, class Measure>
-Result WithFace(HDC dc, Result failure, Measure measure)
+Result WithContextFace(HDC dc, Result failure, Measure measure)
 {
     auto lock = LockGdi();
     const DeviceContext* context = FindDC(dc);
-    if (!context) {
-        return failure;
-    }
-    const auto face = SelectedFace(*context);
+    const auto face = context ? SelectedFace(*context) : nullptr;
     if (!face) {
         return failure;
     }
-    return measure(*face);
+    return measure(*context, *face);
+}
+
+template <class Result, class Measure>
+Result WithFace(HDC dc, Result failure, Measure measure)
+{
+    return WithContextFace(dc, failure, [&](const DeviceContext&, const FontFace& face) { return measure(face); });
 }
 
 bool BadParameter()
@@ -81,24 +84,20 @@ BOOL WithSpacedExtent(HDC dc, const Char* text, int count, SIZE* size, Measure m
     if (!view || (!size && BadParameter())) {
         return FALSE;
     }
-    auto lock = LockGdi();
-    const DeviceContext* context = FindDC(dc);
-    const auto face = context ? SelectedFace(*context) : nullptr;
-    if (!face) {
-        return FALSE;
-    }
-    const std::u16string wide = Wide(*view);
-    TextExtentEx extent = TextExtentExPoint(*face, wide, -1);
-    int added = 0;
-    const std::vector<int> extras = ExtraSpacing(context->state, wide);
-    for (std::size_t i = 0; i < extras.size(); ++i) {
-        added += extras[i];
-        extent.dx[i] += added;
-    }
-    extent.size.cx += added;
-    measure(extent);
-    *size = extent.size;
-    return TRUE;
+    return WithContextFace(dc, FALSE, [&](const DeviceContext& context, const FontFace& face) {
+        const std::u16string wide = Wide(*view);
+        TextExtentEx extent = TextExtentExPoint(face, wide, -1);
+        int added = 0;
+        const std::vector<int> extras = ExtraSpacing(context.state, wide);
+        for (std::size_t i = 0; i < extras.size(); ++i) {
+            added += extras[i];
+            extent.dx[i] += added;
+        }
+        extent.size.cx += added;
+        measure(extent);
+        *size = extent.size;
+        return TRUE;
+    });
 }
 
 template <class Char>
@@ -127,17 +126,13 @@ DWORD TabbedExtent(HDC dc, const Char* text, int count, int tabCount, const int*
     if (!view || ((tabCount < 0 || (tabCount > 0 && !tabStops)) && BadParameter())) {
         return 0;
     }
-    auto lock = LockGdi();
-    const DeviceContext* context = FindDC(dc);
-    const auto face = context ? SelectedFace(*context) : nullptr;
-    if (!face) {
-        return 0;
-    }
-    // The face's tab rule with the spacing text output adds after every character but a tab.
-    const std::u16string wide = Wide(*view);
-    const SIZE size = TabbedTextExtent(*face, wide, std::span<const int>(tabStops, std::size_t(tabCount)),
-                                       ExtraSpacing(context->state, wide));
-    return static_cast<DWORD>(MAKELONG(WORD(size.cx), WORD(size.cy)));
+    return WithContextFace(dc, DWORD{0}, [&](const DeviceContext& context, const FontFace& face) {
+        // The face's tab rule with the spacing text output adds after every character but a tab.
+        const std::u16string wide = Wide(*view);
+        const SIZE size = TabbedTextExtent(face, wide, std::span<const int>(tabStops, std::size_t(tabCount)),
+                                           ExtraSpacing(context.state, wide));
+        return static_cast<DWORD>(MAKELONG(WORD(size.cx), WORD(size.cy)));
+    });
 }
 
 template <class Char>
