@@ -308,7 +308,6 @@ int Draw(HDC dc, std::u16string_view text, RECT& rect, UINT format, std::optiona
     if (!(format & DT_NOCLIP)) {
         IntersectClipRect(dc, rect.left, rect.top, rect.right, rect.bottom);
     }
-    const HBRUSH underline = CreateSolidBrush(GetTextColor(dc));
     for (Line& line : lines) {
         if (format & DT_RTLREADING) {
             Reorder(dc, line);
@@ -331,11 +330,12 @@ int Draw(HDC dc, std::u16string_view text, RECT& rect, UINT format, std::optiona
             const int row = top + metrics.tmAscent + 1;
             const RECT bar{x + formatter.Width(view.substr(0, at)), row, x + formatter.Width(view.substr(0, at + 1)),
                            row + 1};
+            const HBRUSH underline = CreateSolidBrush(GetTextColor(dc));
             FillRect(dc, &bar, underline);
+            DeleteObject(underline);
         }
         top += metrics.tmHeight;
     }
-    DeleteObject(underline);
     RestoreDC(dc, saved);
     return height;
 }
