@@ -13,21 +13,14 @@ namespace win {
 
 namespace {
 
-bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit < 0xDC00; }
-bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit < 0xE000; }
-
 // The glyph of each unit of text: a surrogate pair's at its first unit, 0 at its second.
 std::vector<WORD> Glyphs(const FontFace& face, std::u16string_view text)
 {
     std::vector<WORD> glyphs(text.size(), 0);
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (IsHighSurrogate(text[i]) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
-            const char32_t ch = 0x10000 + ((char32_t(text[i]) - 0xD800) << 10) + (char32_t(text[i + 1]) - 0xDC00);
-            glyphs[i] = WORD(face.GlyphIndex(ch));
-            ++i;
-        } else {
-            glyphs[i] = WORD(face.GlyphIndex(text[i]));
-        }
+    for (std::size_t i = 0; i < text.size();) {
+        const TextChar c = CharAt(text, i);
+        glyphs[i] = WORD(face.GlyphIndex(c.ch));
+        i += c.units;
     }
     return glyphs;
 }

@@ -19,9 +19,6 @@ namespace {
 
 constexpr std::u16string_view kEllipsis = u"...";
 
-bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit < 0xDC00; }
-bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit < 0xE000; }
-
 // East-Asian wide and full-width characters, between which a line may break without a blank.
 bool IsFullWidth(char16_t u)
 {
@@ -168,10 +165,7 @@ private:
     {
         std::size_t fit = start;
         while (fit < end) {
-            std::size_t next = fit + 1;
-            if (next < end && IsHighSurrogate(text[fit]) && IsLowSurrogate(text[next])) {
-                ++next;
-            }
+            const std::size_t next = fit + CharAt(text.substr(0, end), fit).units;
             if (fit != start && Width(text.substr(start, next - start)) > width) {
                 break;
             }
@@ -314,7 +308,6 @@ int Draw(HDC dc, std::u16string_view text, RECT& rect, UINT format, std::optiona
     if (!(format & DT_NOCLIP)) {
         IntersectClipRect(dc, rect.left, rect.top, rect.right, rect.bottom);
     }
-    const HBRUSH underline = CreateSolidBrush(GetTextColor(dc));
     for (Line& line : lines) {
         if (format & DT_RTLREADING) {
             Reorder(dc, line);
@@ -337,11 +330,12 @@ int Draw(HDC dc, std::u16string_view text, RECT& rect, UINT format, std::optiona
             const int row = top + metrics.tmAscent + 1;
             const RECT bar{x + formatter.Width(view.substr(0, at)), row, x + formatter.Width(view.substr(0, at + 1)),
                            row + 1};
+            const HBRUSH underline = CreateSolidBrush(GetTextColor(dc));
             FillRect(dc, &bar, underline);
+            DeleteObject(underline);
         }
         top += metrics.tmHeight;
     }
-    DeleteObject(underline);
     RestoreDC(dc, saved);
     return height;
 }

@@ -35,6 +35,14 @@ Engine& TheEngine()
     return engine;
 }
 
+// The loaded font set; the caller holds the engine's lock.
+const FontConfig& LoadedConfig(const Engine& engine)
+{
+    if (!engine.config)
+        throw rtl::EInvalidOperation("The fonts are used before they are loaded");
+    return *engine.config;
+}
+
 constexpr struct {
     int charset;
     std::string_view script;
@@ -81,17 +89,14 @@ const FontConfig& Fonts()
 {
     Engine& engine = TheEngine();
     std::lock_guard lock(engine.lock);
-    if (!engine.config)
-        throw rtl::EInvalidOperation("The fonts are used before they are loaded");
-    return *engine.config;
+    return LoadedConfig(engine);
 }
 
 std::shared_ptr<const FontFace> RealizeFont(const LOGFONT& font, int dpi)
 {
     Engine& engine = TheEngine();
     std::lock_guard lock(engine.lock);
-    if (!engine.config)
-        throw rtl::EInvalidOperation("The fonts are used before they are loaded");
+    const FontConfig& config = LoadedConfig(engine);
     ++engine.uses;
     for (auto& cached : engine.faces) {
         if (cached.dpi == dpi && cached.font == font) {
@@ -99,7 +104,7 @@ std::shared_ptr<const FontFace> RealizeFont(const LOGFONT& font, int dpi)
             return cached.face;
         }
     }
-    auto face = std::make_shared<const FontFace>(*engine.config, font, dpi);
+    auto face = std::make_shared<const FontFace>(config, font, dpi);
     if (engine.faces.size() >= kCachedFaces)
         engine.faces.erase(std::min_element(engine.faces.begin(), engine.faces.end(),
                                             [](const CachedFace& a, const CachedFace& b) {

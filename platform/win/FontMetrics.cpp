@@ -43,22 +43,14 @@ char32_t AnsiChar(unsigned byte)
     return wide.empty() ? U'\0' : char32_t(wide[0]);
 }
 
-bool IsHighSurrogate(char16_t u) { return u >= 0xD800 && u <= 0xDBFF; }
-bool IsLowSurrogate(char16_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
-
 // The advance of each UTF-16 unit: a surrogate pair's at its first unit, 0 at its second.
 std::vector<int> UnitAdvances(const FontFace& face, std::u16string_view text)
 {
     std::vector<int> advances(text.size(), 0);
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char32_t ch = text[i];
-        if (IsHighSurrogate(text[i]) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
-            ch = 0x10000 + ((char32_t(text[i]) - 0xD800) << 10) + (char32_t(text[i + 1]) - 0xDC00);
-            advances[i] = face.Advance(ch);
-            ++i;
-            continue;
-        }
-        advances[i] = face.Advance(ch);
+    for (std::size_t i = 0; i < text.size();) {
+        const TextChar c = CharAt(text, i);
+        advances[i] = face.Advance(c.ch);
+        i += c.units;
     }
     return advances;
 }
@@ -130,11 +122,7 @@ TextExtentEx ExtentEx(const FontFace& face, std::u16string_view text, int maxExt
         width += advance;
         result.dx.push_back(width);
     }
-    // Once a character overflows, none after it fits, even one of no width.
-    result.fit = maxExtent < 0 ? int(result.dx.size())
-                               : int(std::find_if(result.dx.begin(), result.dx.end(),
-                                                  [&](int x) { return x > maxExtent; }) -
-                                     result.dx.begin());
+    result.fit = FittingCount(result.dx, maxExtent);
     result.size = {width, CellHeight(face)};
     return result;
 }
@@ -189,6 +177,14 @@ std::vector<UINT> DisplayOrder(std::u16string_view text)
 }
 
 }  // namespace
+
+TextChar CharAt(std::u16string_view text, std::size_t i)
+{
+    const char16_t unit = text[i];
+    if (unit >= 0xD800 && unit < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000)
+        return {0x10000 + ((char32_t(unit) - 0xD800) << 10) + (char32_t(text[i + 1]) - 0xDC00), 2};
+    return {unit, 1};
+}
 
 TEXTMETRIC TextMetricsW(const FontFace& face)
 {
@@ -293,6 +289,13 @@ TextExtentEx TextExtentExPoint(const FontFace& face, std::u16string_view text, i
     return ExtentEx(face, text, maxExtent);
 }
 
+int FittingCount(std::span<const int> dx, int maxExtent)
+{
+    if (maxExtent < 0)
+        return int(dx.size());
+    return int(std::find_if(dx.begin(), dx.end(), [&](int x) { return x > maxExtent; }) - dx.begin());
+}
+
 int NextTabStop(const FontFace& face, int x, std::span<const int> tabStops)
 {
     if (tabStops.size() == 1 && tabStops[0] > 0)
@@ -310,12 +313,13 @@ SIZE TabbedTextExtent(const FontFace& face, std::string_view text, std::span<con
     return TabbedTextExtent(face, rtl::AnsiToWide(text), tabStops);
 }
 
-SIZE TabbedTextExtent(const FontFace& face, std::u16string_view text, std::span<const int> tabStops)
+SIZE TabbedTextExtent(const FontFace& face, std::u16string_view text, std::span<const int> tabStops,
+                      std::span<const int> extras)
 {
     const auto advances = UnitAdvances(face, text);
     int x = 0;
     for (std::size_t i = 0; i < text.size(); ++i)
-        x = text[i] == u'\t' ? NextTabStop(face, x, tabStops) : x + advances[i];
+        x = text[i] == u'\t' ? NextTabStop(face, x, tabStops) : x + advances[i] + (extras.empty() ? 0 : extras[i]);
     return {x, CellHeight(face)};
 }
 

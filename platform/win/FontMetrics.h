@@ -11,12 +11,21 @@
 #include "platform/win/LogFont.h"
 
 #include <array>
+#include <cstddef>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace win {
+
+// The character that starts at unit i of a UTF-16 text and how many units it takes: a surrogate pair
+// is one character of two units; any other unit, a lone surrogate too, is a character of one.
+struct TextChar {
+    char32_t ch;
+    std::size_t units;
+};
+TextChar CharAt(std::u16string_view text, std::size_t i);
 
 // tmPitchAndFamily bits besides the family (FF_*). TMPF_FIXED_PITCH is set for variable-pitch fonts.
 inline constexpr BYTE TMPF_FIXED_PITCH = 0x01;
@@ -113,15 +122,20 @@ struct TextExtentEx {
 // A negative maxExtent counts every character as fitting.
 TextExtentEx TextExtentExPoint(const FontFace& face, std::string_view text, int maxExtent);
 TextExtentEx TextExtentExPoint(const FontFace& face, std::u16string_view text, int maxExtent);
+// How many leading entries of running widths (TextExtentEx::dx) end within maxExtent, all of them for a
+// negative maxExtent; once one overflows, none after it fits, even one of no width.
+int FittingCount(std::span<const int> dx, int maxExtent);
 
 // The tab stop a tab at pen position x moves to, the next one right of it: with no stops every 8
 // average character widths, with one stop every that many pixels, with several at each listed position
 // and past the last one every 8 average character widths.
 int NextTabStop(const FontFace& face, int x, std::span<const int> tabStops);
 
-// Tabs move to the next tab stop right of the pen (NextTabStop).
+// Tabs move to the next tab stop right of the pen (NextTabStop). extras, when given, holds the pixels
+// added after each UTF-16 unit but a tab.
 SIZE TabbedTextExtent(const FontFace& face, std::string_view text, std::span<const int> tabStops);
-SIZE TabbedTextExtent(const FontFace& face, std::u16string_view text, std::span<const int> tabStops);
+SIZE TabbedTextExtent(const FontFace& face, std::u16string_view text, std::span<const int> tabStops,
+                      std::span<const int> extras = {});
 
 inline constexpr DWORD GCP_REORDER = 0x0002;
 

@@ -14,21 +14,24 @@ namespace win {
 
 namespace {
 
-// Runs measure with the face of the context's font under the GDI lock; failure for an invalid handle
-// or a context without a valid font.
+// Runs measure with the context and the face of its font under the GDI lock; failure for an invalid
+// handle or a context without a valid font.
 template <class Result, class Measure>
-Result WithFace(HDC dc, Result failure, Measure measure)
+Result WithContextFace(HDC dc, Result failure, Measure measure)
 {
     auto lock = LockGdi();
     const DeviceContext* context = FindDC(dc);
-    if (!context) {
-        return failure;
-    }
-    const auto face = SelectedFace(*context);
+    const auto face = context ? SelectedFace(*context) : nullptr;
     if (!face) {
         return failure;
     }
-    return measure(*face);
+    return measure(*context, *face);
+}
+
+template <class Result, class Measure>
+Result WithFace(HDC dc, Result failure, Measure measure)
+{
+    return WithContextFace(dc, failure, [&](const DeviceContext&, const FontFace& face) { return measure(face); });
 }
 
 bool BadParameter()
@@ -81,24 +84,20 @@ BOOL WithSpacedExtent(HDC dc, const Char* text, int count, SIZE* size, Measure m
     if (!view || (!size && BadParameter())) {
         return FALSE;
     }
-    auto lock = LockGdi();
-    const DeviceContext* context = FindDC(dc);
-    const auto face = context ? SelectedFace(*context) : nullptr;
-    if (!face) {
-        return FALSE;
-    }
-    const std::u16string wide = Wide(*view);
-    TextExtentEx extent = TextExtentExPoint(*face, wide, -1);
-    int added = 0;
-    const std::vector<int> extras = ExtraSpacing(context->state, wide);
-    for (std::size_t i = 0; i < extras.size(); ++i) {
-        added += extras[i];
-        extent.dx[i] += added;
-    }
-    extent.size.cx += added;
-    measure(extent);
-    *size = extent.size;
-    return TRUE;
+    return WithContextFace(dc, FALSE, [&](const DeviceContext& context, const FontFace& face) {
+        const std::u16string wide = Wide(*view);
+        TextExtentEx extent = TextExtentExPoint(face, wide, -1);
+        int added = 0;
+        const std::vector<int> extras = ExtraSpacing(context.state, wide);
+        for (std::size_t i = 0; i < extras.size(); ++i) {
+            added += extras[i];
+            extent.dx[i] += added;
+        }
+        extent.size.cx += added;
+        measure(extent);
+        *size = extent.size;
+        return TRUE;
+    });
 }
 
 template <class Char>
@@ -111,12 +110,8 @@ template <class Char>
 BOOL ExtentExPoint(HDC dc, const Char* text, int count, int maxExtent, int* fit, int* dx, SIZE* size)
 {
     return WithSpacedExtent(dc, text, count, size, [&](const TextExtentEx& extent) {
-        if (fit && maxExtent < 0) {
-            *fit = int(extent.dx.size());
-        } else if (fit) {
-            // Once a character overflows, none after it fits, even one of no width.
-            *fit = int(std::find_if(extent.dx.begin(), extent.dx.end(), [&](int x) { return x > maxExtent; }) -
-                       extent.dx.begin());
+        if (fit) {
+            *fit = FittingCount(extent.dx, maxExtent);
         }
         if (dx) {
             std::copy(extent.dx.begin(), extent.dx.end(), dx);
@@ -131,31 +126,13 @@ DWORD TabbedExtent(HDC dc, const Char* text, int count, int tabCount, const int*
     if (!view || ((tabCount < 0 || (tabCount > 0 && !tabStops)) && BadParameter())) {
         return 0;
     }
-    auto lock = LockGdi();
-    const DeviceContext* context = FindDC(dc);
-    const auto face = context ? SelectedFace(*context) : nullptr;
-    if (!face) {
-        return 0;
-    }
-    // The face's tab rule with the spacing text output adds after every character but a tab.
-    const std::u16string wide = Wide(*view);
-    const std::span<const int> stops(tabStops, std::size_t(tabCount));
-    const std::vector<int> extras = ExtraSpacing(context->state, wide);
-    int x = 0;
-    std::size_t begin = 0;
-    while (begin <= wide.size()) {
-        const std::size_t end = std::min(wide.find(u'\t', begin), wide.size());
-        const std::u16string_view part = std::u16string_view(wide).substr(begin, end - begin);
-        x += TextExtentPoint32(*face, part).cx;
-        for (std::size_t i = begin; i < end; ++i) {
-            x += extras[i];
-        }
-        if (end < wide.size()) {
-            x = NextTabStop(*face, x, stops);
-        }
-        begin = end + 1;
-    }
-    return static_cast<DWORD>(MAKELONG(WORD(x), WORD(TextExtentPoint32(*face, std::u16string_view()).cy)));
+    return WithContextFace(dc, DWORD{0}, [&](const DeviceContext& context, const FontFace& face) {
+        // The face's tab rule with the spacing text output adds after every character but a tab.
+        const std::u16string wide = Wide(*view);
+        const SIZE size = TabbedTextExtent(face, wide, std::span<const int>(tabStops, std::size_t(tabCount)),
+                                           ExtraSpacing(context.state, wide));
+        return static_cast<DWORD>(MAKELONG(WORD(size.cx), WORD(size.cy)));
+    });
 }
 
 template <class Char>
@@ -215,19 +192,16 @@ std::vector<int> ExtraSpacing(const DcState& state, std::u16string_view text)
     std::vector<int> extras(text.size(), 0);
     int breaksLeft = state.justifyBreaks;
     int extraLeft = state.justifyExtra;
-    for (std::size_t i = 0; i < text.size(); ++i) {
+    for (std::size_t i = 0; i < text.size();) {
         extras[i] = state.textCharacterExtra;
-        const bool pair = text[i] >= 0xD800 && text[i] < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-                          text[i + 1] < 0xE000;
-        if (pair) {
-            ++i;
-        } else if (text[i] == u' ' && breaksLeft > 0) {
+        if (text[i] == u' ' && breaksLeft > 0) {
             const int share = extraLeft / breaksLeft;
             const int extra = share + (extraLeft % breaksLeft != 0 ? (extraLeft > 0 ? 1 : -1) : 0);
             extras[i] += extra;
             extraLeft -= extra;
             --breaksLeft;
         }
+        i += CharAt(text, i).units;
     }
     return extras;
 }

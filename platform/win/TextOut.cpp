@@ -30,9 +30,6 @@ Result WithDC(HDC dc, Result failure, Change change)
     return change(*context);
 }
 
-bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit < 0xDC00; }
-bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit < 0xE000; }
-
 // One glyph to draw: its character and its pen distance along the baseline from the text's start.
 struct Placed {
     char32_t ch;
@@ -59,25 +56,20 @@ Layout Place(const DeviceContext& context, const FontFace& face, std::u16string_
 {
     const std::vector<int> extras = dx ? std::vector<int>() : ExtraSpacing(context.state, text);
     Layout layout;
-    for (std::size_t i = 0; i < text.size(); ++i) {
+    for (std::size_t i = 0; i < text.size();) {
         if (tabs && text[i] == u'\t') {
             layout.width = NextTabStop(face, layout.width + tabs->offset, tabs->stops) - tabs->offset;
+            ++i;
             continue;
         }
-        char32_t ch = text[i];
-        const bool pair = IsHighSurrogate(text[i]) && i + 1 < text.size() && IsLowSurrogate(text[i + 1]);
-        if (pair) {
-            ch = 0x10000 + ((char32_t(text[i]) - 0xD800) << 10) + (char32_t(text[i + 1]) - 0xDC00);
-        }
-        layout.glyphs.push_back({ch, layout.width, i});
+        const TextChar c = CharAt(text, i);
+        layout.glyphs.push_back({c.ch, layout.width, i});
         if (dx) {
-            layout.width += dx[i] + (pair ? dx[i + 1] : 0);
+            layout.width += dx[i] + (c.units == 2 ? dx[i + 1] : 0);
         } else {
-            layout.width += face.Advance(ch) + extras[i];
+            layout.width += face.Advance(c.ch) + extras[i];
         }
-        if (pair) {
-            ++i;
-        }
+        i += c.units;
     }
     return layout;
 }
@@ -214,8 +206,50 @@ Baseline Align(const FontFace& face, const TEXTMETRIC& metrics, UINT align, POIN
     return baseline;
 }
 
-// Draws the text; with tabs (tabOrigin the logical x the stops count from) it is tabbed text. extent,
-// when given, receives the width of the text and the cell height.
+// Paints the laid-out text on the context's target: the opaque rectangle, the cell's background, the
+// glyphs and the font's lines, all cut to the clip.
+void Render(DeviceContext& context, const FontFace& face, const TEXTMETRIC& metrics, const Layout& layout,
+            POINT reference, UINT options, const RECT* rect)
+{
+    const DcState& state = context.state;
+    const Baseline baseline = Align(face, metrics, state.textAlign, reference, layout.width);
+    DrawScope scope(context);
+    Region clip = context.ClipRegion();
+    if (rect && (options & ETO_OPAQUE)) {
+        Paint(context, Region(context.ToDevice(*rect)), clip, state.backgroundColor);
+    }
+    if (rect && (options & ETO_CLIPPED)) {
+        clip.Intersect(Region(context.ToDevice(*rect)));
+    }
+    if (state.backgroundMode == OPAQUE && !layout.glyphs.empty()) {
+        Paint(context, Band(baseline, 0, layout.width, -metrics.tmAscent, metrics.tmDescent), clip,
+              state.backgroundColor);
+    }
+    const std::vector<RECT> clipRects = clip.Rects();
+    const std::uint32_t textPixel = PixelFromColor(state.textColor & 0x00FFFFFF);
+    for (const Placed& placed : layout.glyphs) {
+        const GlyphMask& mask = face.Glyph(placed.ch);
+        const POINT pen = baseline.At(placed.pen, 0);
+        BlendMask(context, mask, pen.x + mask.left, pen.y + mask.top, clipRects, textPixel);
+    }
+    const LOGFONT& font = face.LogFont();
+    if ((font.lfUnderline || font.lfStrikeOut) && !layout.glyphs.empty()) {
+        const OUTLINETEXTMETRIC outline = OutlineTextMetricsW(face);
+        if (font.lfUnderline) {
+            const int size = std::max<int>(1, int(outline.otmsUnderscoreSize));
+            const int top = -outline.otmsUnderscorePosition - size / 2;
+            Paint(context, Band(baseline, 0, layout.width, top, top + size), clip, state.textColor);
+        }
+        if (font.lfStrikeOut) {
+            const int size = std::max<int>(1, int(outline.otmsStrikeoutSize));
+            const int top = -outline.otmsStrikeoutPosition;
+            Paint(context, Band(baseline, 0, layout.width, top, top + size), clip, state.textColor);
+        }
+    }
+}
+
+// Draws the text, or records it on a metafile context; with tabs (tabOrigin the logical x the stops
+// count from) it is tabbed text. extent, when given, receives the width of the text and the cell height.
 BOOL Draw(HDC dc, int x, int y, UINT options, const RECT* rect, std::u16string_view text, const int* dx,
           const std::span<const int>* tabStops = nullptr, int tabOrigin = 0, SIZE* extent = nullptr)
 {
@@ -238,49 +272,10 @@ BOOL Draw(HDC dc, int x, int y, UINT options, const RECT* rect, std::u16string_v
         if (extent) {
             *extent = SIZE{layout.width, metrics.tmHeight};
         }
-        const Baseline baseline = Align(*face, metrics, state.textAlign, reference, layout.width);
         if (auto* recorder = RecorderOf(context)) {
             Record(*recorder, start, options, rect, text, layout, metrics);
-            if (updateCp) {
-                state.currentPosition.x += face->BaselineOffset(layout.width).first;
-            }
-            state.justifyExtra = 0;
-            state.justifyBreaks = 0;
-            return TRUE;
-        }
-
-        DrawScope scope(context);
-        Region clip = context.ClipRegion();
-        if (rect && (options & ETO_OPAQUE)) {
-            Paint(context, Region(context.ToDevice(*rect)), clip, state.backgroundColor);
-        }
-        if (rect && (options & ETO_CLIPPED)) {
-            clip.Intersect(Region(context.ToDevice(*rect)));
-        }
-        if (state.backgroundMode == OPAQUE && !layout.glyphs.empty()) {
-            Paint(context, Band(baseline, 0, layout.width, -metrics.tmAscent, metrics.tmDescent), clip,
-                  state.backgroundColor);
-        }
-        const std::vector<RECT> clipRects = clip.Rects();
-        const std::uint32_t textPixel = PixelFromColor(state.textColor & 0x00FFFFFF);
-        for (const Placed& placed : layout.glyphs) {
-            const GlyphMask& mask = face->Glyph(placed.ch);
-            const POINT pen = baseline.At(placed.pen, 0);
-            BlendMask(context, mask, pen.x + mask.left, pen.y + mask.top, clipRects, textPixel);
-        }
-        const LOGFONT& font = face->LogFont();
-        if ((font.lfUnderline || font.lfStrikeOut) && !layout.glyphs.empty()) {
-            const OUTLINETEXTMETRIC outline = OutlineTextMetricsW(*face);
-            if (font.lfUnderline) {
-                const int size = std::max<int>(1, int(outline.otmsUnderscoreSize));
-                const int top = -outline.otmsUnderscorePosition - size / 2;
-                Paint(context, Band(baseline, 0, layout.width, top, top + size), clip, state.textColor);
-            }
-            if (font.lfStrikeOut) {
-                const int size = std::max<int>(1, int(outline.otmsStrikeoutSize));
-                const int top = -outline.otmsStrikeoutPosition;
-                Paint(context, Band(baseline, 0, layout.width, top, top + size), clip, state.textColor);
-            }
+        } else {
+            Render(context, *face, metrics, layout, reference, options, rect);
         }
         if (updateCp) {
             const auto [dxEnd, dyEnd] = face->BaselineOffset(layout.width);

@@ -245,6 +245,30 @@ TEST_F(FontMetricsTest, ExtentsAddUpAndScaleWithTheResolution)
     }
 }
 
+TEST(FontMetricsTextTest, SurrogatePairsAreOneCharacter)
+{
+    const std::u16string smile = u"\U0001F600";
+    const struct {
+        std::u16string text;
+        std::size_t at;
+        char32_t ch;
+        std::size_t units;
+    } cases[] = {
+        {u"a", 0, U'a', 1},
+        {u"x" + smile, 1, U'\U0001F600', 2},
+        {smile, 1, 0xDE00, 1},                    // a low surrogate on its own
+        {smile.substr(0, 1), 0, 0xD83D, 1},       // a high surrogate at the end
+        {{char16_t(0xD83D), u'a'}, 0, 0xD83D, 1},  // a high surrogate before a letter
+        {{smile[1], smile[0]}, 0, 0xDE00, 1},      // the halves the wrong way round
+        {u"\U0010FFFF", 0, U'\U0010FFFF', 2},
+    };
+    for (const auto& c : cases) {
+        const TextChar found = CharAt(c.text, c.at);
+        EXPECT_EQ(found.ch, c.ch) << c.at;
+        EXPECT_EQ(found.units, c.units) << c.at;
+    }
+}
+
 TEST_F(FontMetricsTest, ExtentExCountsWhatFits)
 {
     const FontFace face(config_, Font("Arial", -16), 96);

@@ -1,6 +1,7 @@
 #include "platform/win/TextOut.h"
 
 #include "platform/win/DeviceContext.h"
+#include "platform/win/EmfRecorder.h"
 #include "platform/win/Lines.h"
 #include "platform/win/TextMetrics.h"
 
@@ -355,6 +356,40 @@ TEST_F(RotatedTextTest, EscapementOf900RunsUpwards)
     EXPECT_GT(first.top, all.top + (all.bottom - all.top) / 2);
     SelectObject(dc_, old);
     DeleteObject(font);
+}
+
+// A metafile context keeps its current position as any context does, so what it records after the text
+// starts where it would be drawn.
+TEST_F(RotatedTextTest, TextMovesTheCurrentPositionAlongTheBaselineOnEveryContext)
+{
+    LOGFONT logFont;
+    logFont.lfHeight = -20;
+    logFont.lfFaceName = "Arial";
+    const HDC metafile = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(metafile, nullptr);
+    for (const LONG escapement : {0, 900, 2700}) {
+        SCOPED_TRACE(escapement);
+        logFont.lfEscapement = escapement;
+        const HFONT font = CreateFontIndirect(&logFont);
+        POINT positions[2];
+        for (int i = 0; i < 2; ++i) {
+            const HDC dc = i == 0 ? dc_ : metafile;
+            const HGDIOBJ old = SelectObject(dc, font);
+            SetTextAlign(dc, TA_UPDATECP);
+            MoveToEx(dc, 30, 60, nullptr);
+            ASSERT_TRUE(TextOutA(dc, 0, 0, "WW", 2));
+            GetCurrentPositionEx(dc, &positions[i]);
+            SelectObject(dc, old);
+        }
+        SIZE size;
+        GetTextExtentPoint32A(dc_, "WW", 2, &size);
+        EXPECT_EQ(positions[0].x, escapement == 0 ? 30 + size.cx : 30);
+        EXPECT_EQ(positions[0].y, escapement == 0 ? 60 : escapement == 900 ? 60 - size.cx : 60 + size.cx);
+        EXPECT_EQ(positions[1].x, positions[0].x);
+        EXPECT_EQ(positions[1].y, positions[0].y);
+        DeleteObject(font);
+    }
+    DeleteEnhMetaFile(CloseEnhMetaFile(metafile));
 }
 
 }  // namespace
