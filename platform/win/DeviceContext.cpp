@@ -106,18 +106,6 @@ HGDIOBJ SelectInto(DeviceContext& context, Handle& slot, HGDIOBJ object)
     return previous;
 }
 
-// Runs change on the context's state under the lock; the answer when the handle is not a device context.
-template <class Result, class Change>
-Result WithDC(HDC dc, Result failure, Change change)
-{
-    auto lock = LockGdi();
-    DeviceContext* context = FindDC(dc);
-    if (!context) {
-        return failure;
-    }
-    return change(*context);
-}
-
 }  // namespace
 
 Surface* DeviceContext::Target() const

@@ -93,6 +93,17 @@ struct DeviceContext : GdiObject {
 
 // The context of a handle, or null (ERROR_INVALID_HANDLE set). The caller holds the GDI lock.
 DeviceContext* FindDC(HDC handle);
+// Runs change on a handle's context under the GDI lock; failure when the handle is not a device context.
+template <class Result, class Change>
+Result WithDC(HDC dc, Result failure, Change change)
+{
+    auto lock = LockGdi();
+    DeviceContext* context = FindDC(dc);
+    if (!context) {
+        return failure;
+    }
+    return change(*context);
+}
 
 // For the drawing units, around one drawing call with the GDI lock held: loads the working surface of
 // the context's bitmap and, when drawn is set, stores it back at the end.

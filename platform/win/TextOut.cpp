@@ -19,17 +19,6 @@ namespace win {
 
 namespace {
 
-template <class Result, class Change>
-Result WithDC(HDC dc, Result failure, Change change)
-{
-    auto lock = LockGdi();
-    DeviceContext* context = FindDC(dc);
-    if (!context) {
-        return failure;
-    }
-    return change(*context);
-}
-
 // One glyph to draw: its character and its pen distance along the baseline from the text's start.
 struct Placed {
     char32_t ch;
