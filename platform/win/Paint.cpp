@@ -18,11 +18,6 @@ namespace win {
 
 namespace {
 
-RECT Moved(const RECT& r, int dx, int dy)
-{
-    return RECT{r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};
-}
-
 Region Shifted(Region region, int dx, int dy)
 {
     region.Offset(dx, dy);

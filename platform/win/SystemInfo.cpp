@@ -414,7 +414,7 @@ HMONITOR MonitorFromWindow(HWND hwnd, DWORD flags)
              parent = FindWindowRecord(parent->parent)) {
             const LONG dx = parent->clientRect.left;
             const LONG dy = parent->clientRect.top;
-            screenRect = RECT{screenRect.left + dx, screenRect.top + dy, screenRect.right + dx, screenRect.bottom + dy};
+            screenRect = Moved(screenRect, dx, dy);
         }
     }
     return MonitorFromRect(&screenRect, flags);

@@ -99,6 +99,11 @@ struct RECT {
 // A rectangle's extent; negative when it is turned inside out.
 inline int Width(const RECT& rect) { return rect.right - rect.left; }
 inline int Height(const RECT& rect) { return rect.bottom - rect.top; }
+// The rectangle moved by dx, dy.
+inline RECT Moved(const RECT& rect, int dx, int dy)
+{
+    return RECT{rect.left + dx, rect.top + dy, rect.right + dx, rect.bottom + dy};
+}
 
 using WNDPROC = LRESULT (*)(HWND, UINT, WPARAM, LPARAM);
 using TIMERPROC = void (*)(HWND, UINT, UINT_PTR, DWORD);

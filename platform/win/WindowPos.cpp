@@ -13,11 +13,6 @@ namespace win {
 
 namespace {
 
-RECT Offset(const RECT& r, int dx, int dy)
-{
-    return RECT{r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};
-}
-
 bool IsTopLevel(const Window& window)
 {
     return IsRootWindow(window.parent);
@@ -200,7 +195,7 @@ RECT WindowRectOnScreen(const Window& window)
     RECT rect = window.windowRect;
     if (Window* parent = FindWindowRecord(window.parent); parent && !IsRootWindow(parent->handle)) {
         const POINT origin = ClientOriginOnScreen(*parent);
-        rect = Offset(rect, origin.x, origin.y);
+        rect = Moved(rect, origin.x, origin.y);
     }
     return rect;
 }
@@ -250,7 +245,7 @@ bool DefGeometryMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, L
             }
             screen = WindowRectOnScreen(*window);
             const POINT origin = ClientOriginOnScreen(*window);
-            client = Offset(window->clientRect, origin.x - window->clientRect.left, origin.y - window->clientRect.top);
+            client = Moved(window->clientRect, origin.x - window->clientRect.left, origin.y - window->clientRect.top);
             style = window->style;
             exStyle = window->exStyle;
         }
@@ -374,7 +369,7 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
     const RECT newWindow{pos.x, pos.y, pos.x + std::max(pos.cx, 0), pos.y + std::max(pos.cy, 0)};
     const bool moved = newWindow.left != before.windowRect.left || newWindow.top != before.windowRect.top;
     const bool sized = Width(newWindow) != Width(before.windowRect) || Height(newWindow) != Height(before.windowRect);
-    RECT newClient = Offset(before.clientRect, newWindow.left - before.windowRect.left,
+    RECT newClient = Moved(before.clientRect, newWindow.left - before.windowRect.left,
                             newWindow.top - before.windowRect.top);
     if (sized || (pos.flags & SWP_FRAMECHANGED)) {
         NCCALCSIZE_PARAMS params{{newWindow, before.windowRect, before.clientRect}, &pos};
