@@ -1,7 +1,7 @@
 #include "translation/SortedStrings.h"
 
 #include "platform/rtl/Collation.h"
-#include "platform/rtl/Exceptions.h"
+#include "platform/rtl/List.h"
 
 #include <algorithm>
 #include <utility>
@@ -31,8 +31,7 @@ TsiStringsCollectionItem& TsiStringsCollection::Items(int index)
 
 const TsiStringsCollectionItem& TsiStringsCollection::Items(int index) const
 {
-    if (index < 0 || index >= Count())
-        throw rtl::EListError("List index out of bounds (" + std::to_string(index) + ")");
+    rtl::CheckListIndex(index, Count());
     return *items_[std::size_t(index)];
 }
 

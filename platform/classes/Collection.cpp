@@ -2,6 +2,7 @@
 
 #include "platform/classes/Errors.h"
 #include "platform/classes/Reflection.h"
+#include "platform/rtl/List.h"
 
 #include <algorithm>
 
@@ -183,8 +184,7 @@ void TCollection::Changed()
 
 void TCollection::CheckIndex(int index) const
 {
-    if (index < 0 || index >= Count())
-        throw rtl::EListError("List index out of bounds (" + std::to_string(index) + ")");
+    rtl::CheckListIndex(index, Count());
 }
 
 void TCollection::InsertItem(TCollectionItem* item)

@@ -5,6 +5,7 @@
 #include "platform/classes/Fixups.h"
 #include "platform/classes/Reflection.h"
 #include "platform/rtl/Collation.h"
+#include "platform/rtl/List.h"
 
 #include <algorithm>
 
@@ -64,8 +65,7 @@ void TComponent::SetName(const std::string& name)
 
 TComponent* TComponent::Components(int index) const
 {
-    if (index < 0 || index >= ComponentCount())
-        throw rtl::EListError("List index out of bounds (" + std::to_string(index) + ")");
+    rtl::CheckListIndex(index, ComponentCount());
     return components_[std::size_t(index)];
 }
 

@@ -21,12 +21,17 @@ constexpr int MaxListSize = 0x7FFFFFFF / 16;
 
 }  // namespace
 
+void CheckListIndex(int index, int count)
+{
+    if (index < 0 || index >= count)
+        ListError("List index out of bounds (%d)", index);
+}
+
 TList::~TList() = default;
 
 void TList::CheckIndex(int index) const
 {
-    if (index < 0 || index >= Count())
-        ListError("List index out of bounds (%d)", index);
+    CheckListIndex(index, Count());
 }
 
 // Grows by a quarter for big lists and by small steps for short ones, so adding stays amortised O(1).
@@ -49,8 +54,7 @@ int TList::Add(void* item)
 
 void TList::Insert(int index, void* item)
 {
-    if (index < 0 || index > Count())
-        ListError("List index out of bounds (%d)", index);
+    CheckListIndex(index, Count() + 1);
     if (Count() == capacity_)
         Grow();
     items_.insert(items_.begin() + index, item);

@@ -7,6 +7,10 @@
 
 namespace rtl {
 
+// Raises EListError "List index out of bounds (%d)" unless 0 <= index < count: the index check of
+// every list of the library.
+void CheckListIndex(int index, int count);
+
 class TList {
 public:
     // Negative when a sorts before b, 0 when equal, positive after.
