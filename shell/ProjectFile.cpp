@@ -135,23 +135,7 @@ bool ReadProjectText(const std::string& fileName, std::string& content)
             analysis::ShowIOError(errno);
             return false;
         }
-        char chunk[16384];
-        for (;;) {
-            const ssize_t n = ::read(fd, chunk, sizeof chunk);
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n < 0) {
-                error = errno;
-                break;
-            }
-            if (n == 0)
-                break;
-            if (std::int64_t(content.size()) + n > MaxProjectFileSize) {
-                error = EFBIG;
-                break;
-            }
-            content.append(chunk, size_t(n));
-        }
+        error = rtl::ReadToEnd(fd, content, MaxProjectFileSize);
         if (::close(fd) != 0 && !error)
             error = errno;
     } catch (const rtl::Exception& e) {

@@ -343,6 +343,23 @@ int FileSetDate(std::string_view name, double age)
     return 0;
 }
 
+int ReadToEnd(int fd, std::string& content, std::int64_t limit)
+{
+    char chunk[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, chunk, sizeof chunk);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return errno;
+        if (n == 0)
+            return 0;
+        if (std::int64_t(content.size()) + n > limit)
+            return EFBIG;
+        content.append(chunk, size_t(n));
+    }
+}
+
 std::int64_t FileSize(std::string_view name)
 {
     struct stat st;

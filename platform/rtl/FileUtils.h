@@ -64,6 +64,10 @@ double FileAge(std::string_view name);
 int FileSetDate(std::string_view name, double age);
 // The size in bytes; -1 when the file does not exist or is a folder.
 std::int64_t FileSize(std::string_view name);
+// Appends what is left of an open file descriptor to content, retrying interrupted reads; 0, or the
+// errno of the failure (EFBIG, with nothing of the too-large part appended, when content would grow
+// past limit bytes). The descriptor stays open.
+int ReadToEnd(int fd, std::string& content, std::int64_t limit = INT64_MAX);
 
 // File attributes with the library's values.
 constexpr int faReadOnly = 0x01;

@@ -12,7 +12,6 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdint>
-#include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -206,19 +205,15 @@ std::string ReadFileText(const std::string& fileName)
 {
     if (fileName.empty())
         return {};
-    std::FILE* file = std::fopen(OsFileName(fileName).c_str(), "rb");
-    if (!file) {
+    const int fd = ::open(OsFileName(fileName).c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
         if (errno == ENOENT)
             return {};
         RaiseOpenError(fileName, errno);
     }
     std::string text;
-    char buffer[65536];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-        text.append(buffer, n);
-    const int error = std::ferror(file) ? errno : 0;
-    std::fclose(file);
+    const int error = ReadToEnd(fd, text);
+    ::close(fd);
     if (error)
         RaiseOpenError(fileName, error);
     return text;

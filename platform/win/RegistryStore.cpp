@@ -3,6 +3,7 @@
 #include "platform/rtl/AtomicFile.h"
 #include "platform/rtl/CodePage.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/FileUtils.h"
 #include "platform/win/RegistryFile.h"
 
 #include <cerrno>
@@ -146,22 +147,10 @@ bool ReadWholeFile(const std::filesystem::path& fileName, std::string& text, Fil
     struct stat st {};
     ::fstat(fd, &st);
     text.clear();
-    char buffer[65536];
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            const int error = errno;
-            ::close(fd);
-            throw rtl::EFOpenError("Cannot read the settings file " + Shown(fileName) + ". " +
-                                   rtl::SysErrorMessage(error));
-        }
-        if (n == 0)
-            break;
-        text.append(buffer, size_t(n));
-    }
+    const int error = rtl::ReadToEnd(fd, text);
     ::close(fd);
+    if (error)
+        throw rtl::EFOpenError("Cannot read the settings file " + Shown(fileName) + ". " + rtl::SysErrorMessage(error));
     stamp = FileStamp::Of(st);
     return true;
 }
