@@ -1,13 +1,12 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the release configuration (as run.sh and bench/ use it) and the
-# sanitizer configuration, and runs every test in the latter.
+# Installs what is missing, builds the test configuration (AddressSanitizer and UndefinedBehaviorSanitizer,
+# warnings as errors) and runs every test. The release build is run.sh's and the benchmarks'.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/deps.sh
-cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DRIVUVE_SANITIZE=OFF -DRIVUVE_TESTS=OFF
-cmake --build build/release
 build=build/test
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DRIVUVE_SANITIZE=ON -DRIVUVE_TESTS=ON
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DRIVUVE_SANITIZE=ON -DRIVUVE_TESTS=ON \
+  -DRIVUVE_WARNINGS_AS_ERRORS=ON
 cmake --build "$build"
 cd "$build"
 ctest --output-on-failure -j "$(nproc)"

@@ -87,7 +87,7 @@ bool CalcStatus::Has(CalcFault fault) const
 namespace {
 
 // The arrays of one control method. The drive has no curve: its efficiency divides its cost instead.
-struct Method {
+struct MethodArrays {
     ByFlowPoint<double>& power;
     ByFlowPoint<double>& costPerHour;
     ByFlowPoint<double>& pointCost;
@@ -100,7 +100,7 @@ struct Application {
     ByFlowPoint<std::int32_t>& dutyPercent;
     ByFlowPoint<double>& hours;
     double& totalHours;
-    std::vector<Method> methods;   // the drive first
+    std::vector<MethodArrays> methods;   // the drive first
 };
 
 Application FanApplication()
@@ -163,7 +163,7 @@ bool CurveHoldsZero(const ControlCurve& curve)
     return std::find(curve.begin(), curve.end(), 0.0) != curve.end();
 }
 
-void ClearMethod(Method& method)
+void ClearMethod(MethodArrays& method)
 {
     method.power.Fill(0);
     method.costPerHour.Fill(0);
@@ -177,12 +177,12 @@ void ClearAll(Application& app)
     app.dutyPercent.Fill(0);
     app.hours.Fill(0);
     app.totalHours = 0;
-    for (Method& method : app.methods)
+    for (MethodArrays& method : app.methods)
         ClearMethod(method);
     NoControlYearlyCost = 0;
 }
 
-void ComputePower(Method& method)
+void ComputePower(MethodArrays& method)
 {
     for (int i = 1; i <= FlowPointCount; ++i) {
         const long double q = 0.1L * (11 - i);
@@ -198,7 +198,7 @@ double RoundToCents(double value)
     return rtl::ValFloat(FixedText(2, value), errorPos);
 }
 
-void ComputeCosts(Method& method, const ByFlowPoint<double>& hours)
+void ComputeCosts(MethodArrays& method, const ByFlowPoint<double>& hours)
 {
     const long double divisor = method.curve ? (long double)MotorEfficiency
                                              : (long double)MotorEfficiency * VfdEfficiency;
@@ -228,7 +228,7 @@ CalcStatus Calculate(Application app, const RivuveInputs& inputs)
     ComputeYearlyHours();
     ComputeHoursPerPoint(app, inputs);
     NoControlYearlyCost = YearlyHours * MotorPower / MotorEfficiency * PowerUnitFactor * RivuveCost;
-    for (Method& method : app.methods) {
+    for (MethodArrays& method : app.methods) {
         if (method.curve && CurveHoldsZero(*method.curve)) {
             status.Faults.push_back(method.curveFault);
             ClearMethod(method);

@@ -4,7 +4,7 @@
 #include "platform/rtl/FileUtils.h"
 #include "platform/rtl/FormatSettings.h"
 #include "platform/rtl/TempFiles.h"
-#include "platform/win/DialogService.h"
+#include "platform/services/DialogService.h"
 
 #include <optional>
 

@@ -3,7 +3,7 @@
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Numbers.h"
 #include "platform/rtl/ProgramEnd.h"
-#include "platform/win/DialogService.h"
+#include "platform/services/DialogService.h"
 
 #include <string>
 

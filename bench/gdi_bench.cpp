@@ -3,10 +3,10 @@
 // one whole-surface operation and the pixels per second it reaches, measured for about half a second.
 
 #include "platform/rtl/Rtl.h"
-#include "platform/win/Blit.h"
-#include "platform/win/Brush.h"
-#include "platform/win/DeviceContext.h"
-#include "platform/win/Win.h"
+#include "platform/gdi/Blit.h"
+#include "platform/gdi/Brush.h"
+#include "platform/gdi/DeviceContext.h"
+#include "platform/gdi/Gdi.h"
 
 #include <chrono>
 #include <cstdint>
@@ -57,7 +57,7 @@ HBITMAP AlphaBitmap(void** bits)
 int main()
 {
     rtl::initialize();
-    win::initialize();
+    win::gdi::initialize();
     HDC target = CreateCompatibleDC(nullptr);
     HBITMAP targetBitmap = CreateCompatibleBitmap(target, kWidth, kHeight);
     SelectObject(target, targetBitmap);
@@ -96,6 +96,6 @@ int main()
     DeleteDC(target);
     DeleteObject(sourceBitmap);
     DeleteObject(targetBitmap);
-    win::finalize();
+    win::gdi::finalize();
     return 0;
 }

@@ -3,7 +3,7 @@
 #include "platform/classes/Reflection.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/FileUtils.h"
-#include "platform/win/Registry.h"
+#include "platform/registry/Registry.h"
 
 namespace components {
 

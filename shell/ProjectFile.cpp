@@ -7,9 +7,9 @@
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/FileUtils.h"
 #include "platform/rtl/Numbers.h"
-#include "platform/win/DialogService.h"
-#include "platform/win/Registry.h"
-#include "platform/win/Sound.h"
+#include "platform/services/DialogService.h"
+#include "platform/registry/Registry.h"
+#include "platform/services/Sound.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -15,7 +15,7 @@ struct NameLess {
     bool operator()(const std::string& a, const std::string& b) const { return rtl::CompareText(a, b) < 0; }
 };
 
-std::map<std::string, const TClassInfo*, NameLess>& Registry()
+std::map<std::string, const TClassInfo*, NameLess>& ClassTable()
 {
     static std::map<std::string, const TClassInfo*, NameLess> registry;
     return registry;
@@ -102,7 +102,7 @@ void TClassInfo::AddMethod(TMethodInfo method)
 
 void RegisterClass(const TClassInfo& cls)
 {
-    auto [it, inserted] = Registry().emplace(cls.Name(), &cls);
+    auto [it, inserted] = ClassTable().emplace(cls.Name(), &cls);
     if (!inserted && it->second != &cls)
         throw EFilerError("A class named " + cls.Name() + " already exists");
 }
@@ -115,9 +115,9 @@ void RegisterClasses(std::initializer_list<const TClassInfo*> classes)
 
 void UnRegisterClass(const TClassInfo& cls)
 {
-    auto it = Registry().find(cls.Name());
-    if (it != Registry().end() && it->second == &cls)
-        Registry().erase(it);
+    auto it = ClassTable().find(cls.Name());
+    if (it != ClassTable().end() && it->second == &cls)
+        ClassTable().erase(it);
 }
 
 const TClassInfo& FindClass(std::string_view name)
@@ -130,13 +130,13 @@ const TClassInfo& FindClass(std::string_view name)
 
 const TClassInfo* GetClass(std::string_view name)
 {
-    auto it = Registry().find(std::string(name));
-    return it == Registry().end() ? nullptr : it->second;
+    auto it = ClassTable().find(std::string(name));
+    return it == ClassTable().end() ? nullptr : it->second;
 }
 
 void UnRegisterAllClasses()
 {
-    Registry().clear();
+    ClassTable().clear();
 }
 
 }  // namespace classes

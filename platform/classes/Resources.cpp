@@ -34,16 +34,16 @@ const TTranslationSourceCompiler& TranslationCompiler(const std::string& shown)
     return *compiler;
 }
 
-struct Registry {
+struct ResourceRegistry {
     std::mutex lock;
     std::vector<std::pair<const TResourceEntry*, std::size_t>> tables;
     // Folders read through RIVUVE_RESOURCES; kept for the program's life, as found bytes are.
     std::map<std::string, std::unique_ptr<std::vector<TCompiledResource>>> folders;
 };
 
-Registry& TheRegistry()
+ResourceRegistry& TheRegistry()
 {
-    static Registry registry;
+    static ResourceRegistry registry;
     return registry;
 }
 
@@ -169,7 +169,7 @@ void CompileFolder(const fs::path& root, std::vector<TCompiledResource>& out)
     }
 }
 
-std::vector<TCompiledResource>& CachedFolder(Registry& registry, const std::string& folder)
+std::vector<TCompiledResource>& CachedFolder(ResourceRegistry& registry, const std::string& folder)
 {
     auto& cached = registry.folders[folder];
     if (!cached)
@@ -195,21 +195,21 @@ std::string TResId::Text() const
 
 void RegisterResources(const TResourceEntry* entries, std::size_t count)
 {
-    Registry& registry = TheRegistry();
+    ResourceRegistry& registry = TheRegistry();
     std::lock_guard guard(registry.lock);
     registry.tables.emplace_back(entries, count);
 }
 
 void UnregisterResources(const TResourceEntry* entries)
 {
-    Registry& registry = TheRegistry();
+    ResourceRegistry& registry = TheRegistry();
     std::lock_guard guard(registry.lock);
     std::erase_if(registry.tables, [&](const auto& table) { return table.first == entries; });
 }
 
 std::optional<std::string_view> FindResource(const TResId& name, const TResId& type)
 {
-    Registry& registry = TheRegistry();
+    ResourceRegistry& registry = TheRegistry();
     std::lock_guard guard(registry.lock);
     if (const char* folder = std::getenv("RIVUVE_RESOURCES"); folder && *folder) {
         for (const TCompiledResource& resource : CachedFolder(registry, folder))

@@ -50,7 +50,7 @@ std::chrono::year_month_day CivilDate(long day)
 
 // --- FormatDateTime ---
 
-char Upper(char c)
+char AsciiUpper(char c)
 {
     return c >= 'a' && c <= 'z' ? char(c - 32) : c;
 }
@@ -147,7 +147,7 @@ private:
             size_t count = 1;
             while (i + count < f.size() && f[i + count] == c)
                 ++count;
-            char token = Upper(c);
+            char token = AsciiUpper(c);
             if (token >= 'A' && token <= 'Z') {
                 if (token == 'M' && lastToken == 'H')
                     token = 'N';
@@ -258,7 +258,7 @@ public:
         enum { MDY, DMY, YMD } order = MDY;
         size_t first = fs_.ShortDateFormat.find_first_of("dDmMyY");
         if (first != std::string::npos)
-            order = Upper(fs_.ShortDateFormat[first]) == 'D' ? DMY : Upper(fs_.ShortDateFormat[first]) == 'Y' ? YMD : MDY;
+            order = AsciiUpper(fs_.ShortDateFormat[first]) == 'D' ? DMY : AsciiUpper(fs_.ShortDateFormat[first]) == 'Y' ? YMD : MDY;
         int year, month, day, yearLength = 4;
         if (Char(fs_.DateSeparator)) {
             if (!Number(n3, l3))

@@ -70,19 +70,23 @@ private:
 
     std::string Specifier()
     {
-        std::optional<int> width = Number();
+        const std::optional<int> given = Number();
+        bool hasWidth = given.has_value();
+        int width = given.value_or(0);
         if (pos_ < format_.size() && format_[pos_] == ':') {
             ++pos_;
-            next_ = size_t(std::max(width.value_or(0), 0));
-            width = std::nullopt;
+            next_ = size_t(std::max(width, 0));
+            hasWidth = false;
+            width = 0;
         }
         bool left = false;
         if (pos_ < format_.size() && format_[pos_] == '-') {
             left = true;
             ++pos_;
         }
-        if (!width)
-            width = Number();
+        if (!hasWidth)
+            width = Number().value_or(0);
+        const size_t fieldWidth = size_t(std::max(width, 0));
         std::optional<int> precision;
         if (pos_ < format_.size() && format_[pos_] == '.') {
             ++pos_;
@@ -94,9 +98,8 @@ private:
         if (type >= 'A' && type <= 'Z')
             type = char(type + 32);
         std::string text = Convert(type, precision, NextArg());
-        size_t w = size_t(std::max(width.value_or(0), 0));
-        if (text.size() < w)
-            text.insert(left ? text.size() : 0, w - text.size(), ' ');
+        if (text.size() < fieldWidth)
+            text.insert(left ? text.size() : 0, fieldWidth - text.size(), ' ');
         return text;
     }
 

@@ -9,7 +9,7 @@
 // then WM_NCACTIVATE (TRUE) and WM_ACTIVATE to the new window, whose default handling gives it the
 // focus. A focus left outside the active window afterwards is taken away (WM_KILLFOCUS).
 
-#include "platform/win/Types.h"
+#include "platform/wintypes/Types.h"
 
 namespace win {
 

@@ -14,7 +14,7 @@ namespace {
 
 constexpr ATOM FirstStringAtom = 0xC000;
 
-struct Entry {
+struct AtomEntry {
     std::string name;
     int references = 0;
     bool permanent = false;  // registered messages are never deleted
@@ -22,7 +22,7 @@ struct Entry {
 
 struct AtomTable {
     std::mutex mutex;
-    std::map<ATOM, Entry> entries;
+    std::map<ATOM, AtomEntry> entries;
     std::map<std::string, ATOM> byName;  // by upper-case name
 };
 
@@ -71,7 +71,7 @@ ATOM Add(const char* name, bool permanent)
     std::lock_guard lock(table.mutex);
     const std::string key = rtl::AnsiUpperCase(name);
     if (auto it = table.byName.find(key); it != table.byName.end()) {
-        Entry& entry = table.entries[it->second];
+        AtomEntry& entry = table.entries[it->second];
         ++entry.references;
         entry.permanent = entry.permanent || permanent;
         return it->second;
@@ -84,7 +84,7 @@ ATOM Add(const char* name, bool permanent)
         }
         ++atom;
     }
-    table.entries[atom] = Entry{name, 1, permanent};
+    table.entries[atom] = AtomEntry{name, 1, permanent};
     table.byName[key] = atom;
     return atom;
 }

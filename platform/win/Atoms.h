@@ -2,7 +2,7 @@
 // The atom table: names (without regard to case) turned into small numbers, shared by global atoms
 // and registered window messages. Atoms count their additions and go away with the last deletion.
 
-#include "platform/win/Types.h"
+#include "platform/wintypes/Types.h"
 
 #include <string>
 

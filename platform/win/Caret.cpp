@@ -1,6 +1,6 @@
 #include "platform/win/Caret.h"
 
-#include "platform/win/SystemInfo.h"
+#include "platform/gdi/SystemInfo.h"
 #include "platform/win/Timers.h"
 #include "platform/win/WindowTable.h"
 

@@ -4,7 +4,7 @@
 // not drawn every blink time through the window's system timer, and a move starts it drawn again.
 // Drawing inverts the pixels under the caret; BeginPaint hides it while the window paints.
 
-#include "platform/win/Types.h"
+#include "platform/wintypes/Types.h"
 
 namespace win {
 

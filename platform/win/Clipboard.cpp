@@ -15,7 +15,7 @@ namespace win {
 
 namespace {
 
-struct Entry {
+struct ClipboardEntry {
     UINT format = 0;
     HANDLE data = nullptr;
     bool converted = false;  // made from another text format when asked for
@@ -26,11 +26,11 @@ struct ClipboardState {
     DWORD openThread = 0;
     HWND openWindow = nullptr;
     HWND owner = nullptr;
-    std::vector<Entry> entries;
+    std::vector<ClipboardEntry> entries;
     DWORD sequence = 1;
 };
 
-ClipboardState& State()
+ClipboardState& TheClipboard()
 {
     static ClipboardState state;
     return state;
@@ -41,15 +41,15 @@ bool IsText(UINT format)
     return format == CF_TEXT || format == CF_OEMTEXT || format == CF_UNICODETEXT;
 }
 
-Entry* Find(ClipboardState& state, UINT format)
+ClipboardEntry* FindEntry(ClipboardState& state, UINT format)
 {
-    auto it = std::find_if(state.entries.begin(), state.entries.end(), [&](const Entry& e) { return e.format == format; });
+    auto it = std::find_if(state.entries.begin(), state.entries.end(), [&](const ClipboardEntry& e) { return e.format == format; });
     return it == state.entries.end() ? nullptr : &*it;
 }
 
-const Entry* SourceText(ClipboardState& state)
+const ClipboardEntry* SourceText(ClipboardState& state)
 {
-    for (const Entry& entry : state.entries) {
+    for (const ClipboardEntry& entry : state.entries) {
         if (IsText(entry.format) && !entry.converted && entry.data) {
             return &entry;
         }
@@ -86,7 +86,7 @@ std::u16string WideOf(HANDLE block)
     return text;
 }
 
-HANDLE ConvertText(const Entry& source, UINT format)
+HANDLE ConvertText(const ClipboardEntry& source, UINT format)
 {
     if (format == CF_UNICODETEXT) {
         const std::u16string wide = rtl::AnsiToWide(AnsiOf(source.data));
@@ -109,7 +109,7 @@ bool IsOpenedByCaller(const ClipboardState& state)
 std::vector<UINT> ListedFormats(ClipboardState& state)
 {
     std::vector<UINT> formats;
-    for (const Entry& entry : state.entries) {
+    for (const ClipboardEntry& entry : state.entries) {
         if (!entry.converted) {
             formats.push_back(entry.format);
         }
@@ -126,7 +126,7 @@ std::vector<UINT> ListedFormats(ClipboardState& state)
 
 void FreeEntries(ClipboardState& state)
 {
-    for (const Entry& entry : state.entries) {
+    for (const ClipboardEntry& entry : state.entries) {
         if (entry.data) {
             GlobalFree(entry.data);
         }
@@ -138,7 +138,7 @@ void FreeEntries(ClipboardState& state)
 
 void ResetClipboard()
 {
-    ClipboardState& state = State();
+    ClipboardState& state = TheClipboard();
     std::lock_guard lock(state.mutex);
     FreeEntries(state);
     state.openThread = 0;
@@ -153,7 +153,7 @@ BOOL OpenClipboard(HWND owner)
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
         return FALSE;
     }
-    ClipboardState& state = State();
+    ClipboardState& state = TheClipboard();
     std::lock_guard lock(state.mutex);
     if (state.openThread != 0 && state.openThread != GetCurrentThreadId()) {
         SetLastError(ERROR_ACCESS_DENIED);
@@ -166,7 +166,7 @@ BOOL OpenClipboard(HWND owner)
 
 BOOL CloseClipboard()
 {
-    ClipboardState& state = State();
+    ClipboardState& state = TheClipboard();
     std::lock_guard lock(state.mutex);
     if (!IsOpenedByCaller(state)) {
         return FALSE;
@@ -180,7 +180,7 @@ BOOL EmptyClipboard()
 {
     HWND previous;
     {
-        ClipboardState& state = State();
+        ClipboardState& state = TheClipboard();
         std::lock_guard lock(state.mutex);
         if (!IsOpenedByCaller(state)) {
             return FALSE;
@@ -198,7 +198,7 @@ BOOL EmptyClipboard()
 
 HANDLE SetClipboardData(UINT format, HANDLE data)
 {
-    ClipboardState& state = State();
+    ClipboardState& state = TheClipboard();
     std::lock_guard lock(state.mutex);
     if (!IsOpenedByCaller(state)) {
         return nullptr;
@@ -209,20 +209,20 @@ HANDLE SetClipboardData(UINT format, HANDLE data)
     }
     if (IsText(format)) {
         // Converted texts of an older text go with it.
-        std::erase_if(state.entries, [](const Entry& e) {
+        std::erase_if(state.entries, [](const ClipboardEntry& e) {
             if (e.converted) {
                 GlobalFree(e.data);
             }
             return e.converted;
         });
     }
-    if (Entry* entry = Find(state, format)) {
+    if (ClipboardEntry* entry = FindEntry(state, format)) {
         if (entry->data != data) {
             GlobalFree(entry->data);
         }
         entry->data = data;
     } else {
-        state.entries.push_back(Entry{format, data, false});
+        state.entries.push_back(ClipboardEntry{format, data, false});
     }
     ++state.sequence;
     return data;
@@ -230,42 +230,42 @@ HANDLE SetClipboardData(UINT format, HANDLE data)
 
 HANDLE GetClipboardData(UINT format)
 {
-    ClipboardState& state = State();
+    ClipboardState& state = TheClipboard();
     std::lock_guard lock(state.mutex);
     if (!IsOpenedByCaller(state)) {
         return nullptr;
     }
-    if (Entry* entry = Find(state, format)) {
+    if (ClipboardEntry* entry = FindEntry(state, format)) {
         return entry->data;
     }
-    const Entry* source = IsText(format) ? SourceText(state) : nullptr;
+    const ClipboardEntry* source = IsText(format) ? SourceText(state) : nullptr;
     if (!source) {
         return nullptr;
     }
     HANDLE converted = ConvertText(*source, format);
     if (converted) {
-        state.entries.push_back(Entry{format, converted, true});
+        state.entries.push_back(ClipboardEntry{format, converted, true});
     }
     return converted;
 }
 
 BOOL IsClipboardFormatAvailable(UINT format)
 {
-    ClipboardState& state = State();
+    ClipboardState& state = TheClipboard();
     std::lock_guard lock(state.mutex);
-    return Find(state, format) || (IsText(format) && SourceText(state));
+    return FindEntry(state, format) || (IsText(format) && SourceText(state));
 }
 
 int CountClipboardFormats()
 {
-    ClipboardState& state = State();
+    ClipboardState& state = TheClipboard();
     std::lock_guard lock(state.mutex);
     return static_cast<int>(ListedFormats(state).size());
 }
 
 UINT EnumClipboardFormats(UINT format)
 {
-    ClipboardState& state = State();
+    ClipboardState& state = TheClipboard();
     std::lock_guard lock(state.mutex);
     if (!IsOpenedByCaller(state)) {
         return 0;
@@ -286,21 +286,21 @@ UINT RegisterClipboardFormat(const char* name)
 
 HWND GetClipboardOwner()
 {
-    ClipboardState& state = State();
+    ClipboardState& state = TheClipboard();
     std::lock_guard lock(state.mutex);
     return state.owner && IsWindow(state.owner) ? state.owner : nullptr;
 }
 
 HWND GetOpenClipboardWindow()
 {
-    ClipboardState& state = State();
+    ClipboardState& state = TheClipboard();
     std::lock_guard lock(state.mutex);
     return state.openWindow;
 }
 
 DWORD GetClipboardSequenceNumber()
 {
-    ClipboardState& state = State();
+    ClipboardState& state = TheClipboard();
     std::lock_guard lock(state.mutex);
     return state.sequence;
 }

@@ -5,7 +5,7 @@
 // converted (CF_TEXT and CF_OEMTEXT in the ANSI code page, CF_UNICODETEXT in UTF-16).
 
 #include "platform/win/GlobalMemory.h"
-#include "platform/win/Types.h"
+#include "platform/wintypes/Types.h"
 
 #include <string>
 

@@ -23,7 +23,7 @@ struct Cursors {
     int showCount = 0;
 };
 
-Cursors& State()
+Cursors& TheCursors()
 {
     static Cursors cursors;
     return cursors;
@@ -43,7 +43,7 @@ HCURSOR AddCursor(Cursors& cursors, CursorShape shape)
 
 void ResetCursors()
 {
-    Cursors& cursors = State();
+    Cursors& cursors = TheCursors();
     std::lock_guard lock(cursors.mutex);
     cursors.shapes.clear();
     cursors.system.clear();
@@ -61,7 +61,7 @@ void ResetCursors()
 
 HCURSOR LoadCursor(HINSTANCE instance, const char* name)
 {
-    Cursors& cursors = State();
+    Cursors& cursors = TheCursors();
     CursorResourceLoader loader;
     {
         std::lock_guard lock(cursors.mutex);
@@ -82,7 +82,7 @@ HCURSOR LoadCursor(HINSTANCE instance, const char* name)
 
 void SetCursorResourceLoader(CursorResourceLoader loader)
 {
-    Cursors& cursors = State();
+    Cursors& cursors = TheCursors();
     std::lock_guard lock(cursors.mutex);
     cursors.loader = std::move(loader);
 }
@@ -102,14 +102,14 @@ HCURSOR CreateCursor(HINSTANCE, int xHotSpot, int yHotSpot, int width, int heigh
     const auto* xorBytes = static_cast<const BYTE*>(xorMask);
     shape.andMask.assign(andBytes, andBytes + bytes);
     shape.xorMask.assign(xorBytes, xorBytes + bytes);
-    Cursors& cursors = State();
+    Cursors& cursors = TheCursors();
     std::lock_guard lock(cursors.mutex);
     return AddCursor(cursors, std::move(shape));
 }
 
 BOOL DestroyCursor(HCURSOR cursor)
 {
-    Cursors& cursors = State();
+    Cursors& cursors = TheCursors();
     std::lock_guard lock(cursors.mutex);
     auto it = cursors.shapes.find(HandleValue(cursor));
     if (it == cursors.shapes.end() || it->second.systemId != 0) {
@@ -125,7 +125,7 @@ BOOL DestroyCursor(HCURSOR cursor)
 
 HCURSOR SetCursor(HCURSOR cursor)
 {
-    Cursors& cursors = State();
+    Cursors& cursors = TheCursors();
     std::lock_guard lock(cursors.mutex);
     const HCURSOR old = cursors.current;
     cursors.current = cursor;
@@ -134,14 +134,14 @@ HCURSOR SetCursor(HCURSOR cursor)
 
 HCURSOR GetCursor()
 {
-    Cursors& cursors = State();
+    Cursors& cursors = TheCursors();
     std::lock_guard lock(cursors.mutex);
     return cursors.current;
 }
 
 int ShowCursor(BOOL show)
 {
-    Cursors& cursors = State();
+    Cursors& cursors = TheCursors();
     std::lock_guard lock(cursors.mutex);
     return show ? ++cursors.showCount : --cursors.showCount;
 }
@@ -153,7 +153,7 @@ BOOL SetCursorPos(int x, int y)
 
 bool GetCursorShape(HCURSOR cursor, CursorShape& shape)
 {
-    Cursors& cursors = State();
+    Cursors& cursors = TheCursors();
     std::lock_guard lock(cursors.mutex);
     auto it = cursors.shapes.find(HandleValue(cursor));
     if (it == cursors.shapes.end()) {

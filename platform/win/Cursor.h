@@ -3,7 +3,7 @@
 // loader the resources install. The cursor shown is the one last set with SetCursor; the default
 // WM_SETCURSOR sets the class cursor over a client area and the arrow or a sizing cursor elsewhere.
 
-#include "platform/win/Types.h"
+#include "platform/wintypes/Types.h"
 
 #include <functional>
 #include <vector>
@@ -55,7 +55,6 @@ struct CursorShape {
 };
 bool GetCursorShape(HCURSOR cursor, CursorShape& shape);
 
-constexpr DWORD ERROR_RESOURCE_NAME_NOT_FOUND = 1814;
 constexpr DWORD ERROR_INVALID_CURSOR_HANDLE = 1402;
 
 // Back to the system cursors only (win::initialize calls it).

@@ -22,13 +22,13 @@ struct Blocks {
     std::intptr_t next = 0x10000;
 };
 
-Blocks& State()
+Blocks& TheBlocks()
 {
     static Blocks blocks;
     return blocks;
 }
 
-Block* Find(Blocks& state, HGLOBAL memory)
+Block* FindBlock(Blocks& state, HGLOBAL memory)
 {
     auto it = state.blocks.find(HandleValue(memory));
     return it == state.blocks.end() ? nullptr : &it->second;
@@ -45,7 +45,7 @@ HGLOBAL GlobalAlloc(UINT, std::size_t bytes)
         return nullptr;
     }
     block.size = bytes;
-    Blocks& state = State();
+    Blocks& state = TheBlocks();
     std::lock_guard lock(state.mutex);
     const std::intptr_t handle = state.next;
     state.next += 4;
@@ -55,7 +55,7 @@ HGLOBAL GlobalAlloc(UINT, std::size_t bytes)
 
 HGLOBAL GlobalFree(HGLOBAL memory)
 {
-    Blocks& state = State();
+    Blocks& state = TheBlocks();
     std::lock_guard lock(state.mutex);
     if (state.blocks.erase(HandleValue(memory)) == 0) {
         SetLastError(ERROR_INVALID_HANDLE);
@@ -66,9 +66,9 @@ HGLOBAL GlobalFree(HGLOBAL memory)
 
 void* GlobalLock(HGLOBAL memory)
 {
-    Blocks& state = State();
+    Blocks& state = TheBlocks();
     std::lock_guard lock(state.mutex);
-    Block* block = Find(state, memory);
+    Block* block = FindBlock(state, memory);
     if (!block) {
         SetLastError(ERROR_INVALID_HANDLE);
         return nullptr;
@@ -79,9 +79,9 @@ void* GlobalLock(HGLOBAL memory)
 
 BOOL GlobalUnlock(HGLOBAL memory)
 {
-    Blocks& state = State();
+    Blocks& state = TheBlocks();
     std::lock_guard lock(state.mutex);
-    Block* block = Find(state, memory);
+    Block* block = FindBlock(state, memory);
     if (!block || block->locks == 0) {
         SetLastError(block ? ERROR_SUCCESS : ERROR_INVALID_HANDLE);
         return FALSE;
@@ -91,9 +91,9 @@ BOOL GlobalUnlock(HGLOBAL memory)
 
 std::size_t GlobalSize(HGLOBAL memory)
 {
-    Blocks& state = State();
+    Blocks& state = TheBlocks();
     std::lock_guard lock(state.mutex);
-    Block* block = Find(state, memory);
+    Block* block = FindBlock(state, memory);
     return block ? block->size : 0;
 }
 

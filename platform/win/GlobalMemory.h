@@ -2,7 +2,7 @@
 // Movable memory blocks by handle: the form in which the clipboard takes and hands out its data.
 // A block stays where it is; locking only counts.
 
-#include "platform/win/Types.h"
+#include "platform/wintypes/Types.h"
 
 #include <cstddef>
 

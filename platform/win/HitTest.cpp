@@ -10,10 +10,6 @@ namespace win {
 
 namespace {
 
-bool Inside(const RECT& rect, POINT point)
-{
-    return point.x >= rect.left && point.x < rect.right && point.y >= rect.top && point.y < rect.bottom;
-}
 
 std::vector<HWND> Children(HWND hwnd)
 {
@@ -44,9 +40,9 @@ Search SearchChildren(HWND parent, POINT point)
             disabled = window->style & WS_DISABLED;
             topLevel = IsRootWindow(window->parent);
             const POINT origin = ClientOriginOnScreen(*window);
-            inClient = Inside(RECT{origin.x, origin.y, origin.x + window->clientRect.right - window->clientRect.left,
-                                   origin.y + window->clientRect.bottom - window->clientRect.top},
-                              point);
+            const RECT client = Moved(window->clientRect, origin.x - window->clientRect.left,
+                                      origin.y - window->clientRect.top);
+            inClient = PtInRect(&client, point);
         }
         if (disabled) {
             if (topLevel) {
@@ -78,7 +74,7 @@ bool WindowContainsPoint(HWND hwnd, POINT point)
         return false;
     }
     const RECT rect = WindowRectOnScreen(*window);
-    return Inside(rect, point) &&
+    return PtInRect(&rect, point) &&
            (!window->windowRegion || window->windowRegion->Contains(POINT{point.x - rect.left, point.y - rect.top}));
 }
 
@@ -103,7 +99,7 @@ HWND ChildWindowFromPointEx(HWND parent, POINT point, UINT flags)
     const POINT screen{point.x + origin.x, point.y + origin.y};
     const RECT client{0, 0, window->clientRect.right - window->clientRect.left,
                       window->clientRect.bottom - window->clientRect.top};
-    if (!IsRootWindow(parent) && !Inside(client, point) && !WindowContainsPoint(parent, screen)) {
+    if (!IsRootWindow(parent) && !PtInRect(&client, point) && !WindowContainsPoint(parent, screen)) {
         return nullptr;
     }
     for (HWND childHandle : window->children) {

@@ -4,8 +4,8 @@
 // a disabled child passes it to its parent, and a disabled top-level window (one a modal window
 // disabled) takes it with HTERROR, which its messages never get past.
 
-#include "platform/win/Messages.h"
-#include "platform/win/Types.h"
+#include "platform/wintypes/Messages.h"
+#include "platform/wintypes/Types.h"
 
 namespace win {
 

@@ -8,7 +8,7 @@
 // number neutralises it). WH_CALLWNDPROC sees every sent message before the window procedure (lParam
 // points at a CWPSTRUCT; wParam is non-zero when the calling thread sent it), WH_CALLWNDPROCRET after.
 
-#include "platform/win/Types.h"
+#include "platform/wintypes/Types.h"
 
 namespace win {
 

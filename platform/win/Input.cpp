@@ -4,11 +4,11 @@
 #include "platform/win/Cursor.h"
 #include "platform/win/HitTest.h"
 #include "platform/win/MessageQueue.h"
-#include "platform/win/Sound.h"
-#include "platform/win/SystemInfo.h"
+#include "platform/services/Sound.h"
+#include "platform/gdi/SystemInfo.h"
 #include "platform/win/Timers.h"
 #include "platform/win/Window.h"
-#include "platform/win/Messages.h"
+#include "platform/wintypes/Messages.h"
 #include "platform/win/WindowTable.h"
 
 #include <cctype>

@@ -6,7 +6,7 @@
 // thread's window procedures through GetMessage or PeekMessage after the posted messages, and passes the
 // WH_KEYBOARD and WH_MOUSE hooks on the way.
 
-#include "platform/win/Types.h"
+#include "platform/wintypes/Types.h"
 
 namespace win {
 

@@ -1,6 +1,6 @@
 #include "platform/win/Layered.h"
 
-#include "platform/win/DeviceContext.h"
+#include "platform/gdi/DeviceContext.h"
 #include "platform/win/Paint.h"
 #include "platform/win/Window.h"
 #include "platform/win/WindowPos.h"

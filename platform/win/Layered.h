@@ -6,9 +6,9 @@
 // The display composes what is set here: GetLayeredState tells a back end (or a test) the window's
 // alpha, colour key and the part of it shown at this moment of an animation.
 
-#include "platform/win/Blit.h"
-#include "platform/win/GdiTypes.h"
-#include "platform/win/Types.h"
+#include "platform/gdi/Blit.h"
+#include "platform/wintypes/GdiTypes.h"
+#include "platform/wintypes/Types.h"
 
 #include <functional>
 

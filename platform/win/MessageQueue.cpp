@@ -1,6 +1,6 @@
 #include "platform/win/MessageQueue.h"
 
-#include "platform/win/Messages.h"
+#include "platform/wintypes/Messages.h"
 #include "platform/win/WindowTable.h"
 
 #include "platform/rtl/Clock.h"

@@ -9,7 +9,7 @@
 // PeekMessage, WaitMessage) or itself waits for a sent message; the sending thread meanwhile handles
 // messages sent to it, so two threads sending to each other do not deadlock.
 
-#include "platform/win/Types.h"
+#include "platform/wintypes/Types.h"
 
 namespace win {
 

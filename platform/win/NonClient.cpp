@@ -1,7 +1,7 @@
 #include "platform/win/NonClient.h"
 
-#include "platform/win/Messages.h"
-#include "platform/win/SystemInfo.h"
+#include "platform/wintypes/Messages.h"
+#include "platform/gdi/SystemInfo.h"
 
 #include <algorithm>
 
@@ -9,10 +9,6 @@ namespace win {
 
 namespace {
 
-bool Inside(const RECT& rect, POINT point)
-{
-    return point.x >= rect.left && point.x < rect.right && point.y >= rect.top && point.y < rect.bottom;
-}
 
 bool HasCaption(DWORD style)
 {
@@ -150,16 +146,16 @@ RECT DefaultClientRect(DWORD style, DWORD exStyle, const RECT& windowRect)
 
 LRESULT DefaultHitTest(DWORD style, DWORD exStyle, const RECT& windowRect, const RECT& client, POINT point)
 {
-    if (!Inside(windowRect, point)) {
+    if (!PtInRect(&windowRect, point)) {
         return HTNOWHERE;
     }
-    if (Inside(client, point)) {
+    if (PtInRect(&client, point)) {
         return HTCLIENT;
     }
     const int frame = FrameWidth(style, exStyle);
     const RECT inner{windowRect.left + frame, windowRect.top + frame, windowRect.right - frame,
                      windowRect.bottom - frame};
-    if (!Inside(inner, point)) {
+    if (!PtInRect(&inner, point)) {
         return (style & WS_THICKFRAME) ? SizingBorderAt(windowRect, frame, point) : HTBORDER;
     }
     const int captionHeight = CaptionHeight(style, exStyle);

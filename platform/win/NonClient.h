@@ -2,7 +2,7 @@
 // The non-client area: the frame, caption and scroll bars around a window's client area, sized by the
 // classic metrics of SystemInfo, and the default answers of WM_NCCALCSIZE and WM_NCHITTEST.
 
-#include "platform/win/Types.h"
+#include "platform/wintypes/Types.h"
 
 namespace win {
 

@@ -26,13 +26,19 @@ Pool& ThePool()
     return pool;
 }
 
-template <std::size_t Index>
-LRESULT Thunk(HWND, UINT message, WPARAM wParam, LPARAM lParam)
+// Kept out of line so that each of the thousands of thunks below is only a jump with its index.
+[[gnu::noinline]] LRESULT Dispatch(std::size_t index, UINT message, WPARAM wParam, LPARAM lParam)
 {
     TMessage msg{message, wParam, lParam, 0};
     // The slot is filled before the instance is handed out and emptied only by its owner.
-    ThePool().methods[Index](msg);
+    ThePool().methods[index](msg);
     return msg.Result;
+}
+
+template <std::size_t Index>
+LRESULT Thunk(HWND, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return Dispatch(Index, message, wParam, lParam);
 }
 
 template <std::size_t... Index>

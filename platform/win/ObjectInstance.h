@@ -5,8 +5,8 @@
 // method can be subclassed like any other (GetWindowLongPtr answers that WNDPROC and CallWindowProc
 // calls it). The instances come from a fixed pool; running out raises EOutOfResources.
 
-#include "platform/win/Messages.h"
-#include "platform/win/Types.h"
+#include "platform/wintypes/Messages.h"
+#include "platform/wintypes/Types.h"
 
 namespace win {
 

@@ -1,10 +1,10 @@
 #include "platform/win/Paint.h"
 
 #include "platform/win/Caret.h"
-#include "platform/win/DeviceContext.h"
-#include "platform/win/GdiObjects.h"
+#include "platform/gdi/DeviceContext.h"
+#include "platform/gdi/GdiObjects.h"
 #include "platform/win/MessageQueue.h"
-#include "platform/win/Region.h"
+#include "platform/gdi/Region.h"
 #include "platform/win/Window.h"
 #include "platform/win/WindowClass.h"
 #include "platform/win/WindowPos.h"

@@ -15,9 +15,9 @@
 // update region in screen coordinates, which the window procedure must not delete), then
 // WM_ERASEBKGND when an erase is pending, and validates the window.
 
-#include "platform/win/GdiTypes.h"
-#include "platform/win/Surface.h"
-#include "platform/win/Types.h"
+#include "platform/wintypes/GdiTypes.h"
+#include "platform/gdi/Surface.h"
+#include "platform/wintypes/Types.h"
 
 namespace win {
 

@@ -1,7 +1,7 @@
 #include "platform/win/ScrollBar.h"
 
 #include "platform/win/MessageQueue.h"
-#include "platform/win/SystemInfo.h"
+#include "platform/gdi/SystemInfo.h"
 #include "platform/win/Window.h"
 #include "platform/win/WindowPos.h"
 #include "platform/win/WindowTable.h"

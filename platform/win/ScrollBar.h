@@ -4,7 +4,7 @@
 // HTVSCROLL) sends the window WM_HSCROLL / WM_VSCROLL with the SB_ code of the part clicked, then
 // SB_ENDSCROLL. Scroll-bar controls (SB_CTL) belong to the controls, not here.
 
-#include "platform/win/Types.h"
+#include "platform/wintypes/Types.h"
 
 namespace win {
 

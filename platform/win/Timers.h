@@ -5,7 +5,7 @@
 // earliest due timer makes one WM_TIMER and starts its next interval, so a late thread gets one
 // WM_TIMER per timer however many intervals passed. A killed timer never fires again.
 
-#include "platform/win/Types.h"
+#include "platform/wintypes/Types.h"
 
 #include <cstdint>
 

@@ -5,7 +5,7 @@
 // all, not only input that arrived since the thread last looked: a caller that leaves messages in the
 // queue gets an answer at once, instead of sleeping on messages it already knows of.
 
-#include "platform/win/Types.h"
+#include "platform/wintypes/Types.h"
 
 namespace win {
 

@@ -3,13 +3,8 @@
 #include "platform/win/Atoms.h"
 #include "platform/win/Clipboard.h"
 #include "platform/win/Cursor.h"
-#include "platform/win/FontEngine.h"
-#include "platform/win/GdiObjects.h"
-#include "platform/win/ImageList.h"
+#include "platform/win/Desktop.h"
 #include "platform/win/Layered.h"
-#include "platform/win/RegistryStore.h"
-#include "platform/win/Sound.h"
-#include "platform/win/SystemInfo.h"
 #include "platform/win/Window.h"
 #include "platform/win/WindowTable.h"
 
@@ -38,11 +33,7 @@ HWND CreateRootWindow(WindowSystem& system, const char* className, DWORD style)
 
 void initialize()
 {
-    InitializeFonts();
-    ResetSystemInfo();
-    InitializeGdi();
     ResetAtoms();
-    ClearSoundLog();
     ResetCursors();
     ResetClipboard();
     SetAnimationStepper(nullptr);
@@ -54,24 +45,16 @@ void initialize()
         system.desktop = CreateRootWindow(system, "#32769", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN);
         system.messageRoot = CreateRootWindow(system, "MESSAGE", WS_POPUP);
     }
-    MONITORINFO primary;
-    GetMonitorInfo(MonitorFromPoint(POINT{}, MONITOR_DEFAULTTOPRIMARY), &primary);
-    SetMonitors({MonitorLayout{primary.rcMonitor, primary.rcWork}});
+    ConnectSystemSettings();
 }
 
 void finalize()
 {
-    // Settings still only in memory are written before anything else goes; a failure propagates to the
-    // program, which reports it.
-    FlushRegistry();
-    FinalizeFonts();
+    SetSettingsChangedHook(nullptr);
     auto lock = LockSystem();
     WindowSystem& system = System();
     ResetWindowSystem(system);
     system.initialized = false;
-    // Image lists keep their bitmaps in the GDI table, so they go first.
-    FinalizeImageLists();
-    FinalizeGdi();
 }
 
 }  // namespace win

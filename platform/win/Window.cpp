@@ -4,7 +4,7 @@
 #include "platform/win/Input.h"
 #include "platform/win/MessageQueue.h"
 #include "platform/win/Paint.h"
-#include "platform/win/SystemInfo.h"
+#include "platform/gdi/SystemInfo.h"
 #include "platform/win/WindowPos.h"
 #include "platform/win/WindowTable.h"
 

@@ -6,8 +6,8 @@
 // does (0 or FALSE, ERROR_INVALID_WINDOW_HANDLE) and the handle value is not given out again for a long
 // time. Windows belong to the thread that created them; only that thread may destroy them.
 
-#include "platform/win/Messages.h"
-#include "platform/win/Types.h"
+#include "platform/wintypes/Messages.h"
+#include "platform/wintypes/Types.h"
 
 #include <string>
 

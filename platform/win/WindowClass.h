@@ -2,7 +2,7 @@
 // Window classes: registration, look-up and the class longs. Class names are matched without regard
 // to case; a class is registered once for the whole process, whatever instance handle it names.
 
-#include "platform/win/Types.h"
+#include "platform/wintypes/Types.h"
 
 #include <string>
 

@@ -1,9 +1,10 @@
 #include "platform/win/WindowPos.h"
 
 #include "platform/win/Activation.h"
+#include "platform/win/Desktop.h"
 #include "platform/win/MessageQueue.h"
 #include "platform/win/NonClient.h"
-#include "platform/win/SystemInfo.h"
+#include "platform/gdi/SystemInfo.h"
 #include "platform/win/Window.h"
 #include "platform/win/WindowTable.h"
 

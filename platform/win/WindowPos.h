@@ -8,7 +8,7 @@
 // activated, WM_WINDOWPOSCHANGED, and from its default handling WM_MOVE and WM_SIZE for a client area
 // that moved or changed size. ShowWindow sends WM_SHOWWINDOW before all of them.
 
-#include "platform/win/Types.h"
+#include "platform/wintypes/Types.h"
 
 namespace win {
 

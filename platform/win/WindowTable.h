@@ -7,11 +7,11 @@
 // callers therefore copy what they need out of a record before calling out, and look a handle up
 // again afterwards (it may have been destroyed meanwhile).
 
-#include "platform/win/Messages.h"
-#include "platform/win/Region.h"
-#include "platform/win/SystemInfo.h"
-#include "platform/win/Surface.h"
-#include "platform/win/Types.h"
+#include "platform/wintypes/Messages.h"
+#include "platform/gdi/Region.h"
+#include "platform/gdi/SystemInfo.h"
+#include "platform/gdi/Surface.h"
+#include "platform/wintypes/Types.h"
 
 #include <condition_variable>
 #include <cstdint>

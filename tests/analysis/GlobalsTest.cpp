@@ -2,7 +2,7 @@
 #include "analysis/ParamTable.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/FileUtils.h"
-#include "platform/win/DialogService.h"
+#include "platform/services/DialogService.h"
 
 #include <gtest/gtest.h>
 

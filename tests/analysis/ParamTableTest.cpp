@@ -4,7 +4,7 @@
 #include "analysis/ParamTable.h"
 #include "platform/rtl/FormatSettings.h"
 #include "platform/rtl/ProgramEnd.h"
-#include "platform/win/DialogService.h"
+#include "platform/services/DialogService.h"
 
 #include <gtest/gtest.h>
 

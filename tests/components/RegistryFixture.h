@@ -1,8 +1,8 @@
 #pragma once
 // Every test here keeps the registry in a file of its own temporary folder, never the user's.
 
-#include "platform/win/Registry.h"
-#include "platform/win/RegistryStore.h"
+#include "platform/registry/Registry.h"
+#include "platform/registry/RegistryStore.h"
 #include "tests/support/ScratchRegistry.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 // Feeds arbitrary bytes to the bitmap reader: a refusal is the only acceptable failure.
-#include "platform/win/BmpCodec.h"
+#include "platform/imaging/BmpCodec.h"
 
 #include <cstddef>
 #include <cstdint>

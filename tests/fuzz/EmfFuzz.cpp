@@ -1,5 +1,5 @@
 // Feeds arbitrary bytes to the metafile reader: a refusal is the only acceptable failure.
-#include "platform/win/EmfRecords.h"
+#include "platform/metafile/EmfRecords.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,5 +1,5 @@
 // Feeds arbitrary bytes to the GIF reader: a refusal is the only acceptable failure.
-#include "platform/win/GifCodec.h"
+#include "platform/imaging/GifCodec.h"
 
 #include <cstddef>
 #include <cstdint>

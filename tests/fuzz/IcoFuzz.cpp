@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to the icon reader, every entry of the directory: a refusal is the only
 // acceptable failure.
-#include "platform/win/IcoCodec.h"
+#include "platform/imaging/IcoCodec.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,5 +1,5 @@
 // Feeds arbitrary bytes to the JPEG reader: a refusal is the only acceptable failure.
-#include "platform/win/JpegCodec.h"
+#include "platform/imaging/JpegCodec.h"
 
 #include <cstddef>
 #include <cstdint>

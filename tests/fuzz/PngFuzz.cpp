@@ -1,5 +1,5 @@
 // Feeds arbitrary bytes to the PNG reader: a refusal is the only acceptable failure.
-#include "platform/win/PngCodec.h"
+#include "platform/imaging/PngCodec.h"
 
 #include <cstddef>
 #include <cstdint>

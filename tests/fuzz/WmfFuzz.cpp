@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to the placeable metafile reader: a refusal is the only acceptable failure.
-#include "platform/win/Image.h"
-#include "platform/win/WmfReader.h"
+#include "platform/imaging/Image.h"
+#include "platform/metafile/WmfReader.h"
 
 #include <cstddef>
 #include <cstdint>

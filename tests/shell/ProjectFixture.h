@@ -9,8 +9,8 @@
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/Dates.h"
 #include "platform/rtl/FormatSettings.h"
-#include "platform/win/DialogService.h"
-#include "platform/win/RegistryStore.h"
+#include "platform/services/DialogService.h"
+#include "platform/registry/RegistryStore.h"
 #include "shell/ProjectFile.h"
 #include "tests/support/ScratchFolder.h"
 

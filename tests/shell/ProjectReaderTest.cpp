@@ -1,8 +1,8 @@
 #include "tests/shell/ProjectFixture.h"
 
 #include "platform/rtl/Exceptions.h"
-#include "platform/win/Registry.h"
-#include "platform/win/Sound.h"
+#include "platform/registry/Registry.h"
+#include "platform/services/Sound.h"
 
 #include <gtest/gtest.h>
 

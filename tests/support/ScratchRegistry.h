@@ -2,7 +2,7 @@
 // Points the process's registry at a file in a fresh folder for as long as the guard lives, so a test
 // never reads or writes the user's settings; the registry forgets that file afterwards.
 
-#include "platform/win/RegistryStore.h"
+#include "platform/registry/RegistryStore.h"
 #include "tests/support/ScratchFolder.h"
 
 #include <string>

@@ -19,8 +19,8 @@
 #include "platform/rtl/Numbers.h"
 #include "platform/rtl/Rtl.h"
 #include "platform/rtl/TempFiles.h"
-#include "platform/win/DialogService.h"
-#include "platform/win/RegistryStore.h"
+#include "platform/services/DialogService.h"
+#include "platform/registry/RegistryStore.h"
 #include "shell/ProjectFile.h"
 
 #include <array>

@@ -4,7 +4,7 @@
 #include "platform/win/Clipboard.h"
 #include "platform/win/Cursor.h"
 #include "platform/win/MessageQueue.h"
-#include "platform/win/TestDriver.h"
+#include "platform/win/testing/TestDriver.h"
 #include "platform/win/Window.h"
 
 #include <cstring>

@@ -3,8 +3,8 @@
 #include "platform/win/Input.h"
 #include "platform/win/MessageQueue.h"
 #include "platform/win/ObjectInstance.h"
-#include "platform/win/SystemInfo.h"
-#include "platform/win/TestDriver.h"
+#include "platform/gdi/SystemInfo.h"
+#include "platform/win/testing/TestDriver.h"
 #include "platform/win/Waits.h"
 #include "platform/win/Window.h"
 

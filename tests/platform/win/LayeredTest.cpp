@@ -1,10 +1,10 @@
 #include "WinFixture.h"
 
 #include "platform/win/Activation.h"
-#include "platform/win/DeviceContext.h"
+#include "platform/gdi/DeviceContext.h"
 #include "platform/win/Layered.h"
 #include "platform/win/Paint.h"
-#include "platform/win/TestDriver.h"
+#include "platform/win/testing/TestDriver.h"
 #include "platform/win/Window.h"
 #include "platform/win/WindowPos.h"
 

@@ -3,8 +3,8 @@
 #include "platform/win/Activation.h"
 #include "platform/win/MessageQueue.h"
 #include "platform/win/ScrollBar.h"
-#include "platform/win/SystemInfo.h"
-#include "platform/win/TestDriver.h"
+#include "platform/gdi/SystemInfo.h"
+#include "platform/win/testing/TestDriver.h"
 #include "platform/win/Window.h"
 #include "platform/win/WindowPos.h"
 

@@ -1,7 +1,7 @@
 #include "WinFixture.h"
 
-#include "platform/win/Sound.h"
-#include "platform/win/SystemInfo.h"
+#include "platform/services/Sound.h"
+#include "platform/gdi/SystemInfo.h"
 #include "platform/win/Window.h"
 #include "platform/win/WindowClass.h"
 

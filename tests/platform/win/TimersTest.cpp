@@ -1,7 +1,7 @@
 #include "WinFixture.h"
 
 #include "platform/win/MessageQueue.h"
-#include "platform/win/TestDriver.h"
+#include "platform/win/testing/TestDriver.h"
 #include "platform/win/Timers.h"
 #include "platform/win/Window.h"
 

@@ -1,10 +1,13 @@
 #pragma once
 // A fresh window system for each test, and a recorder of the messages windows receive.
 
+#include "platform/gdi/Gdi.h"
 #include "platform/rtl/Rtl.h"
-#include "platform/win/Messages.h"
-#include "platform/win/Types.h"
+#include "platform/services/Services.h"
+#include "platform/text/Text.h"
 #include "platform/win/Win.h"
+#include "platform/wintypes/Messages.h"
+#include "platform/wintypes/Types.h"
 
 #include <gtest/gtest.h>
 
@@ -19,9 +22,18 @@ protected:
     void SetUp() override
     {
         rtl::initialize();
+        win::services::initialize();
+        win::gdi::initialize();
+        win::text::initialize();
         win::initialize();
     }
-    void TearDown() override { win::finalize(); }
+    void TearDown() override
+    {
+        win::finalize();
+        win::text::finalize();
+        win::gdi::finalize();
+        win::services::finalize();
+    }
 };
 
 struct Received {

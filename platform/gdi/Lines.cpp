@@ -1,0 +1,340 @@
+#include "platform/gdi/Lines.h"
+
+#include "platform/gdi/Brush.h"
+#include "platform/gdi/DeviceContext.h"
+#include "platform/gdi/Recorder.h"
+#include "platform/gdi/Pen.h"
+#include "platform/gdi/Raster.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+namespace win {
+
+namespace {
+
+struct PointF {
+    double x;
+    double y;
+};
+
+PointF operator+(PointF a, PointF b) { return {a.x + b.x, a.y + b.y}; }
+PointF operator-(PointF a, PointF b) { return {a.x - b.x, a.y - b.y}; }
+PointF operator*(PointF a, double k) { return {a.x * k, a.y * k}; }
+double Dot(PointF a, PointF b) { return a.x * b.x + a.y * b.y; }
+
+// The pixels whose centres lie inside a polygon (non-zero winding), a centre on a left or top edge
+// inside.
+Region FillPolygon(const std::vector<PointF>& polygon)
+{
+    if (polygon.size() < 3) {
+        return Region();
+    }
+    double top = polygon[0].y;
+    double bottom = polygon[0].y;
+    for (const PointF& point : polygon) {
+        top = std::min(top, point.y);
+        bottom = std::max(bottom, point.y);
+    }
+    std::vector<RECT> rows;
+    std::vector<std::pair<double, int>> crossings;
+    for (int y = static_cast<int>(std::floor(top)); y <= static_cast<int>(std::ceil(bottom)); ++y) {
+        const double centre = y + 0.5;
+        crossings.clear();
+        for (std::size_t k = 0; k < polygon.size(); ++k) {
+            const PointF a = polygon[k];
+            const PointF b = polygon[(k + 1) % polygon.size()];
+            if (a.y == b.y || centre < std::min(a.y, b.y) || centre >= std::max(a.y, b.y)) {
+                continue;
+            }
+            const double x = a.x + (centre - a.y) * (b.x - a.x) / (b.y - a.y);
+            crossings.emplace_back(x, b.y > a.y ? 1 : -1);
+        }
+        std::sort(crossings.begin(), crossings.end());
+        int winding = 0;
+        for (std::size_t k = 0; k + 1 < crossings.size(); ++k) {
+            winding += crossings[k].second;
+            if (winding == 0) {
+                continue;
+            }
+            const int left = static_cast<int>(std::ceil(crossings[k].first - 0.5));
+            const int right = static_cast<int>(std::ceil(crossings[k + 1].first - 0.5));
+            if (left < right) {
+                rows.push_back(RECT{left, y, right, y + 1});
+            }
+        }
+    }
+    return Region(rows);
+}
+
+Region Disc(PointF centre, double radius)
+{
+    constexpr int Sides = 32;
+    std::vector<PointF> polygon;
+    for (int k = 0; k < Sides; ++k) {
+        const double angle = 2 * M_PI * k / Sides;
+        polygon.push_back(PointF{centre.x + radius * std::cos(angle), centre.y + radius * std::sin(angle)});
+    }
+    return FillPolygon(polygon);
+}
+
+}  // namespace
+
+Stroke::Stroke(DeviceContext& context, const PenShape& pen)
+    : context_(context), pen_(pen), clip_(context.ClipRegion())
+{
+    if (!pen.dashes.empty()) {
+        dashLeft_ = pen.dashes[0];
+    }
+}
+
+void Stroke::Figure(const std::vector<POINT>& points, bool closed)
+{
+    if (pen_.null || points.empty()) {
+        return;
+    }
+    if (pen_.geometric) {
+        GeometricFigure(points, closed);
+        return;
+    }
+    for (std::size_t k = 0; k + 1 < points.size(); ++k) {
+        CosmeticSegment(points[k], points[k + 1]);
+    }
+    if (closed && points.size() > 1) {
+        CosmeticSegment(points.back(), points.front());
+    }
+}
+
+void Stroke::CosmeticSegment(POINT from, POINT to)
+{
+    Surface* surface = context_.Target();
+    const std::int64_t dx = to.x - from.x;
+    const std::int64_t dy = to.y - from.y;
+    const std::int64_t steps = std::max(std::llabs(dx), std::llabs(dy));
+    const std::uint32_t pen = PixelFromColor(pen_.colour);
+    const std::uint32_t background = PixelFromColor(context_.state.backgroundColor);
+    const bool opaque = context_.state.backgroundMode == OPAQUE;
+    const POINT shift = context_.surfaceOrigin;
+    for (std::int64_t step = 0; step < steps; ++step) {
+        // Halves round up: floor((2 * step * d + steps) / (2 * steps)).
+        const auto along = [&](std::int64_t delta) {
+            const std::int64_t numerator = 2 * step * delta + steps;
+            const std::int64_t denominator = 2 * steps;
+            return numerator >= 0 ? numerator / denominator : -((-numerator + denominator - 1) / denominator);
+        };
+        const POINT point{from.x + static_cast<LONG>(along(dx)), from.y + static_cast<LONG>(along(dy))};
+        bool on = true;
+        if (!pen_.dashes.empty()) {
+            on = dashIndex_ % 2 == 0;
+            if (--dashLeft_ <= 0) {
+                dashIndex_ = (dashIndex_ + 1) % static_cast<int>(pen_.dashes.size());
+                dashLeft_ = pen_.dashes[static_cast<std::size_t>(dashIndex_)];
+            }
+        }
+        if ((!on && !opaque) || !clip_.Contains(point)) {
+            continue;
+        }
+        std::uint32_t& pixel = surface->Row(point.y + shift.y)[point.x + shift.x];
+        pixel = MixRop2(context_.state.rop2, on ? pen : background, pixel);
+    }
+}
+
+void Stroke::GeometricFigure(const std::vector<POINT>& points, bool closed)
+{
+    const double half = pen_.width / 2.0;
+    std::vector<PointF> path;
+    for (const POINT& point : points) {
+        const PointF centre{point.x + 0.5, point.y + 0.5};
+        if (path.empty() || path.back().x != centre.x || path.back().y != centre.y) {
+            path.push_back(centre);
+        }
+    }
+    if (closed && path.size() > 2) {
+        path.push_back(path.front());
+    }
+    if (path.size() == 1) {
+        if (pen_.endCap == PS_ENDCAP_ROUND) {
+            covered_.Unite(Disc(path[0], half));
+        }
+        return;
+    }
+    const auto normal = [half](PointF a, PointF b) {
+        const PointF d = b - a;
+        const double length = std::hypot(d.x, d.y);
+        return PointF{-d.y / length * half, d.x / length * half};
+    };
+    for (std::size_t k = 0; k + 1 < path.size(); ++k) {
+        const PointF a = path[k];
+        const PointF b = path[k + 1];
+        const PointF n = normal(a, b);
+        const PointF u{n.y, -n.x};  // along the segment, half the width long
+        const bool firstEnd = k == 0 && !closed;
+        const bool lastEnd = k + 2 == path.size() && !closed;
+        const PointF start = firstEnd && pen_.endCap == PS_ENDCAP_SQUARE ? a - u : a;
+        const PointF end = lastEnd && pen_.endCap == PS_ENDCAP_SQUARE ? b + u : b;
+        covered_.Unite(FillPolygon({start + n, end + n, end - n, start - n}));
+        if ((firstEnd || lastEnd) && pen_.endCap == PS_ENDCAP_ROUND) {
+            if (firstEnd) {
+                covered_.Unite(Disc(a, half));
+            }
+            if (lastEnd) {
+                covered_.Unite(Disc(b, half));
+            }
+        }
+        // The join with the next segment (closed figures join their last point to their first).
+        const bool hasNext = k + 2 < path.size() || closed;
+        if (!hasNext) {
+            continue;
+        }
+        const PointF next = k + 2 < path.size() ? path[k + 2] : path[1];
+        const PointF m = normal(b, next);
+        if (pen_.join == PS_JOIN_ROUND) {
+            covered_.Unite(Disc(b, half));
+            continue;
+        }
+        for (const double side : {1.0, -1.0}) {
+            const PointF n1 = n * side;
+            const PointF n2 = m * side;
+            const PointF bisector = n1 + n2;
+            // The miter reaches half / cos(a / 2) from the point, a the angle between the normals, and
+            // is cut to a bevel beyond ten times that (the default miter limit).
+            constexpr double MiterLimit = 10;
+            if (pen_.join == PS_JOIN_MITER && std::hypot(bisector.x, bisector.y) >= 2 * half / MiterLimit) {
+                const double scale = half * half / Dot(bisector, n1);
+                covered_.Unite(FillPolygon({b, b + n1, b + bisector * scale, b + n2}));
+            } else {
+                covered_.Unite(FillPolygon({b, b + n1, b + n2}));
+            }
+        }
+    }
+}
+
+void Stroke::Finish()
+{
+    if (covered_.IsEmpty()) {
+        return;
+    }
+    PaintRegion(context_, covered_, BrushPaint(PixelFromColor(pen_.colour)), context_.state.rop2);
+    covered_ = Region();
+}
+
+namespace {
+
+// Strokes figures of logical points on a context.
+template <class Figures>
+BOOL StrokeFigures(HDC dc, Figures figures)
+{
+    auto lock = LockGdi();
+    DeviceContext* context = FindDC(dc);
+    if (!context || !context->Target()) {
+        return FALSE;
+    }
+    DrawScope scope(*context);
+    const PenShape pen = PenShapeOf(*context);
+    Stroke stroke(*context, pen);
+    figures(*context, stroke);
+    stroke.Finish();
+    return TRUE;
+}
+
+std::vector<POINT> ToDevice(const DeviceContext& context, const POINT* points, std::size_t count)
+{
+    std::vector<POINT> device;
+    device.reserve(count);
+    for (std::size_t k = 0; k < count; ++k) {
+        device.push_back(context.ToDevice(points[k]));
+    }
+    return device;
+}
+
+}  // namespace
+
+BOOL MoveToEx(HDC dc, int x, int y, POINT* previous)
+{
+    auto lock = LockGdi();
+    DeviceContext* context = FindDC(dc);
+    if (!context) {
+        return FALSE;
+    }
+    if (previous) {
+        *previous = context->state.currentPosition;
+    }
+    context->state.currentPosition = POINT{x, y};
+    return TRUE;
+}
+
+BOOL GetCurrentPositionEx(HDC dc, POINT* position)
+{
+    auto lock = LockGdi();
+    const DeviceContext* context = FindDC(dc);
+    if (!context || !position) {
+        return FALSE;
+    }
+    *position = context->state.currentPosition;
+    return TRUE;
+}
+
+BOOL LineTo(HDC dc, int x, int y)
+{
+    if (auto recorder = RecorderOf(dc)) {
+        return recorder->LineTo(x, y);
+    }
+    return StrokeFigures(dc, [x, y](DeviceContext& context, Stroke& stroke) {
+        stroke.Figure({context.ToDevice(context.state.currentPosition), context.ToDevice(POINT{x, y})}, false);
+        context.state.currentPosition = POINT{x, y};
+    });
+}
+
+BOOL Polyline(HDC dc, const POINT* points, int count)
+{
+    if (!points || count < 2) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    if (auto recorder = RecorderOf(dc)) {
+        return recorder->Poly(PolyShape::Polyline, points, static_cast<std::size_t>(count));
+    }
+    return StrokeFigures(dc, [&](DeviceContext& context, Stroke& stroke) {
+        stroke.Figure(ToDevice(context, points, static_cast<std::size_t>(count)), false);
+    });
+}
+
+BOOL PolylineTo(HDC dc, const POINT* points, DWORD count)
+{
+    if (!points || count < 1) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    if (auto recorder = RecorderOf(dc)) {
+        return recorder->Poly(PolyShape::PolylineTo, points, count);
+    }
+    return StrokeFigures(dc, [&](DeviceContext& context, Stroke& stroke) {
+        std::vector<POINT> figure{context.ToDevice(context.state.currentPosition)};
+        const std::vector<POINT> rest = ToDevice(context, points, count);
+        figure.insert(figure.end(), rest.begin(), rest.end());
+        stroke.Figure(figure, false);
+        context.state.currentPosition = points[count - 1];
+    });
+}
+
+BOOL PolyPolyline(HDC dc, const POINT* points, const DWORD* counts, DWORD polylines)
+{
+    if (!points || !counts || polylines == 0 ||
+        std::any_of(counts, counts + polylines, [](DWORD count) { return count < 2; })) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    if (auto recorder = RecorderOf(dc)) {
+        return recorder->PolyPoly(PolyPolyShape::PolyPolyline, points, counts, polylines);
+    }
+    return StrokeFigures(dc, [&](DeviceContext& context, Stroke& stroke) {
+        std::size_t start = 0;
+        for (DWORD k = 0; k < polylines; ++k) {
+            stroke.Figure(ToDevice(context, points + start, counts[k]), false);
+            start += counts[k];
+        }
+    });
+}
+
+}  // namespace win

@@ -1,0 +1,283 @@
+#include "platform/gdi/Shapes.h"
+
+#include "platform/gdi/Brush.h"
+#include "platform/gdi/DeviceContext.h"
+#include "platform/gdi/Recorder.h"
+#include "platform/gdi/Lines.h"
+#include "platform/gdi/Pen.h"
+#include "platform/gdi/Raster.h"
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+
+namespace win {
+
+namespace {
+
+// A shape's area for a box of pixels (right and bottom excluded).
+using AreaOf = std::function<Region(const RECT&)>;
+
+// The box the pen's outer edge follows and the box inside the pen, which the brush fills.
+void PenBoxes(const PenShape& pen, const RECT& box, RECT& outer, RECT& inner)
+{
+    if (pen.null) {
+        outer = inner = RECT{box.left, box.top, box.right - 1, box.bottom - 1};
+        return;
+    }
+    const int width = pen.geometric ? pen.width : 1;
+    outer = box;
+    if (width > 1 && !pen.insideFrame) {
+        const int outside = width / 2;
+        const int beyond = (width - 1) / 2;
+        outer = RECT{box.left - outside, box.top - outside, box.right + beyond, box.bottom + beyond};
+    }
+    inner = outer;
+    InflateRect(&inner, -width, -width);
+}
+
+// Runs a shape drawing on a context: the box normalized to device coordinates, the pen resolved.
+template <class Draw>
+BOOL DrawShape(HDC dc, RECT box, Draw draw)
+{
+    auto lock = LockGdi();
+    DeviceContext* context = FindDC(dc);
+    if (!context || !context->Target()) {
+        return FALSE;
+    }
+    DrawScope scope(*context);
+    const PenShape pen = PenShapeOf(*context);
+    const std::unique_ptr<BrushPaint> brush = BrushPaint::Of(*context, context->state.brush);
+    draw(*context, context->ToDevice(box), pen, brush.get());
+    return TRUE;
+}
+
+void PaintShape(DeviceContext& context, const PenShape& pen, const BrushPaint* brush, const RECT& box, const AreaOf& area,
+                const Region* within = nullptr)
+{
+    RECT outer;
+    RECT inner;
+    PenBoxes(pen, box, outer, inner);
+    Region fill = area(inner);
+    Region ring = area(outer);
+    ring.Subtract(fill);
+    if (within) {
+        fill.Intersect(*within);
+        ring.Intersect(*within);
+    }
+    if (brush) {
+        PaintRegion(context, fill, *brush, context.state.rop2);
+    }
+    if (!pen.null) {
+        PaintRegion(context, ring, BrushPaint(PixelFromColor(pen.colour)), context.state.rop2);
+    }
+}
+
+Region EllipseArea(const RECT& box)
+{
+    if (IsRectEmpty(&box)) {
+        return Region();
+    }
+    return Region::Ellipse(RECT{box.left, box.top, box.right + 1, box.bottom + 1});
+}
+
+// The point where the radial from the box's centre through (x, y) meets the ellipse of the box's
+// outline, and the radial's angle (counter-clockwise, y upwards).
+struct Radial {
+    POINT point;
+    double angle;
+};
+
+Radial RadialOf(const RECT& box, POINT through)
+{
+    const double cx = (box.left + box.right - 1) / 2.0;
+    const double cy = (box.top + box.bottom - 1) / 2.0;
+    const double rx = std::max((box.right - 1 - box.left) / 2.0, 0.5);
+    const double ry = std::max((box.bottom - 1 - box.top) / 2.0, 0.5);
+    double dx = through.x - cx;
+    double dy = through.y - cy;
+    if (dx == 0 && dy == 0) {
+        dx = 1;
+    }
+    const double angle = std::atan2(-dy, dx);
+    const double c = std::cos(angle);
+    const double s = -std::sin(angle);
+    const double reach = 1 / std::sqrt((c / rx) * (c / rx) + (s / ry) * (s / ry));
+    return Radial{POINT{static_cast<LONG>(std::lround(cx + c * reach)), static_cast<LONG>(std::lround(cy + s * reach))},
+                  angle};
+}
+
+// The pixels between two radials going counter-clockwise from the first, far beyond the box; with the
+// chord flag, those beyond the chord between the radials' points.
+Region Sector(const RECT& box, const Radial& start, const Radial& end, bool chord)
+{
+    const double cx = (box.left + box.right - 1) / 2.0 + 0.5;
+    const double cy = (box.top + box.bottom - 1) / 2.0 + 0.5;
+    const double far = 2.0 * ((box.right - box.left) + (box.bottom - box.top)) + 16;
+    double sweep = end.angle - start.angle;
+    while (sweep <= 1e-9) {
+        sweep += 2 * M_PI;
+    }
+    std::vector<POINT> polygon;
+    if (chord) {
+        polygon.push_back(start.point);
+    } else {
+        polygon.push_back(POINT{static_cast<LONG>(std::lround(cx)), static_cast<LONG>(std::lround(cy))});
+    }
+    const int steps = std::max(2, static_cast<int>(sweep / (M_PI / 90)));
+    for (int k = 0; k <= steps; ++k) {
+        const double angle = start.angle + sweep * k / steps;
+        polygon.push_back(POINT{static_cast<LONG>(std::lround(cx + far * std::cos(angle))),
+                                static_cast<LONG>(std::lround(cy - far * std::sin(angle)))});
+    }
+    if (chord) {
+        polygon.push_back(end.point);
+    }
+    const int count = static_cast<int>(polygon.size());
+    return Region::Polygons(polygon.data(), &count, 1, WINDING);
+}
+
+BOOL DrawArc(HDC dc, RECT box, POINT start, POINT end, ArcShape kind)
+{
+    if (auto recorder = RecorderOf(dc)) {
+        return recorder->Arc(kind, box, start, end);
+    }
+    return DrawShape(dc, box, [&](DeviceContext& context, const RECT& device, const PenShape& pen, const BrushPaint* brush) {
+        const Radial first = RadialOf(device, context.ToDevice(start));
+        const Radial last = RadialOf(device, context.ToDevice(end));
+        const Region within = Sector(device, first, last, kind == ArcShape::Chord);
+        PaintShape(context, pen, kind == ArcShape::Arc ? nullptr : brush, device, EllipseArea, &within);
+        Stroke stroke(context, pen);
+        if (kind == ArcShape::Pie) {
+            const POINT centre{(device.left + device.right - 1) / 2, (device.top + device.bottom - 1) / 2};
+            stroke.Figure({first.point, centre, last.point}, false);
+        } else if (kind == ArcShape::Chord) {
+            stroke.Figure({first.point, last.point}, false);
+        }
+        stroke.Finish();
+    });
+}
+
+}  // namespace
+
+BOOL Rectangle(HDC dc, int left, int top, int right, int bottom)
+{
+    if (auto recorder = RecorderOf(dc)) {
+        return recorder->Box(BoxShape::Rectangle, RECT{left, top, right, bottom});
+    }
+    return DrawShape(dc, RECT{left, top, right, bottom},
+                     [](DeviceContext& context, const RECT& box, const PenShape& pen, const BrushPaint* brush) {
+                         if (pen.null || pen.geometric || pen.dashes.empty()) {
+                             PaintShape(context, pen, brush, box, [](const RECT& rect) { return Region(rect); });
+                             return;
+                         }
+                         // A styled one-pixel outline runs round the box with its pattern.
+                         RECT outer;
+                         RECT inner;
+                         PenBoxes(pen, box, outer, inner);
+                         if (brush) {
+                             PaintRegion(context, Region(inner), *brush, context.state.rop2);
+                         }
+                         Stroke stroke(context, pen);
+                         stroke.Figure({{box.left, box.top}, {box.right - 1, box.top}, {box.right - 1, box.bottom - 1},
+                                        {box.left, box.bottom - 1}},
+                                       true);
+                     });
+}
+
+BOOL RoundRect(HDC dc, int left, int top, int right, int bottom, int ellipseWidth, int ellipseHeight)
+{
+    if (auto recorder = RecorderOf(dc)) {
+        return recorder->RoundRect(RECT{left, top, right, bottom}, SIZE{ellipseWidth, ellipseHeight});
+    }
+    return DrawShape(dc, RECT{left, top, right, bottom},
+                     [&](DeviceContext& context, const RECT& box, const PenShape& pen, const BrushPaint* brush) {
+                         const int shrink = box.right - box.left;
+                         PaintShape(context, pen, brush, box, [&](const RECT& rect) {
+                             if (IsRectEmpty(&rect)) {
+                                 return Region();
+                             }
+                             // Inner outlines keep the corners' centres: their ellipses shrink with the box.
+                             const int less = shrink - (rect.right - rect.left);
+                             return Region::RoundRect(RECT{rect.left, rect.top, rect.right + 1, rect.bottom + 1},
+                                                      std::max(ellipseWidth - less, 0), std::max(ellipseHeight - less, 0));
+                         });
+                     });
+}
+
+BOOL Ellipse(HDC dc, int left, int top, int right, int bottom)
+{
+    if (auto recorder = RecorderOf(dc)) {
+        return recorder->Box(BoxShape::Ellipse, RECT{left, top, right, bottom});
+    }
+    return DrawShape(dc, RECT{left, top, right, bottom},
+                     [](DeviceContext& context, const RECT& box, const PenShape& pen, const BrushPaint* brush) {
+                         PaintShape(context, pen, brush, box, EllipseArea);
+                     });
+}
+
+BOOL Arc(HDC dc, int left, int top, int right, int bottom, int startX, int startY, int endX, int endY)
+{
+    return DrawArc(dc, RECT{left, top, right, bottom}, POINT{startX, startY}, POINT{endX, endY}, ArcShape::Arc);
+}
+
+BOOL Pie(HDC dc, int left, int top, int right, int bottom, int startX, int startY, int endX, int endY)
+{
+    return DrawArc(dc, RECT{left, top, right, bottom}, POINT{startX, startY}, POINT{endX, endY}, ArcShape::Pie);
+}
+
+BOOL Chord(HDC dc, int left, int top, int right, int bottom, int startX, int startY, int endX, int endY)
+{
+    return DrawArc(dc, RECT{left, top, right, bottom}, POINT{startX, startY}, POINT{endX, endY}, ArcShape::Chord);
+}
+
+BOOL Polygon(HDC dc, const POINT* points, int count)
+{
+    if (auto recorder = RecorderOf(dc); recorder && points && count >= 2) {
+        return recorder->Poly(PolyShape::Polygon, points, static_cast<std::size_t>(count));
+    }
+    return PolyPolygon(dc, points, &count, 1);
+}
+
+BOOL PolyPolygon(HDC dc, const POINT* points, const int* counts, int polygons)
+{
+    if (!points || !counts || polygons < 1 || std::any_of(counts, counts + polygons, [](int count) { return count < 2; })) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    if (auto recorder = RecorderOf(dc)) {
+        const std::vector<DWORD> sizes(counts, counts + polygons);
+        return recorder->PolyPoly(PolyPolyShape::PolyPolygon, points, sizes.data(), static_cast<std::size_t>(polygons));
+    }
+    auto lock = LockGdi();
+    DeviceContext* context = FindDC(dc);
+    if (!context || !context->Target()) {
+        return FALSE;
+    }
+    DrawScope scope(*context);
+    std::vector<POINT> device;
+    int total = 0;
+    for (int k = 0; k < polygons; ++k) {
+        total += counts[k];
+    }
+    for (int k = 0; k < total; ++k) {
+        device.push_back(context->ToDevice(points[k]));
+    }
+    if (const auto brush = BrushPaint::Of(*context, context->state.brush)) {
+        PaintRegion(*context, Region::Polygons(device.data(), counts, polygons, context->state.polyFillMode), *brush,
+                    context->state.rop2);
+    }
+    const PenShape pen = PenShapeOf(*context);
+    Stroke stroke(*context, pen);
+    std::size_t start = 0;
+    for (int k = 0; k < polygons; ++k) {
+        stroke.Figure(std::vector<POINT>(device.begin() + static_cast<std::ptrdiff_t>(start),
+                                         device.begin() + static_cast<std::ptrdiff_t>(start) + counts[k]),
+                      true);
+        start += static_cast<std::size_t>(counts[k]);
+    }
+    stroke.Finish();
+    return TRUE;
+}
+
+}  // namespace win

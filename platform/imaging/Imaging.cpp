@@ -1,0 +1,9 @@
+#include "platform/imaging/Imaging.h"
+
+namespace win::imaging {
+
+void initialize() {}
+
+void finalize() {}
+
+}  // namespace win::imaging

@@ -1,0 +1,68 @@
+#pragma once
+// The process's one registry tree and its file.
+//
+// The tree is read from the file when the first store opens. Changes stay in memory until the outermost
+// open store closes (or FlushRegistry runs at exit); then, holding an exclusive lock on "<file>.lock",
+// the file is read again, this process's changes since the last read are replayed over it (so changes
+// another running copy wrote meanwhile survive), and the result is written to a temporary file beside
+// it (mode 0600), flushed to disk and renamed over the old file. Nothing is written when nothing changed.
+// A damaged file is renamed aside to "<file>.damaged-<time>" and the tree starts empty; the program
+// learns of it once through TakeRegistryNotice.
+//
+// The file is $RIVUVE_REGISTRY when set, otherwise $XDG_CONFIG_HOME/rivuve/registry (XDG_CONFIG_HOME
+// defaults to ~/.config); a missing folder is created with mode 0700.
+
+#include "platform/registry/RegistryTree.h"
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <mutex>
+
+namespace win {
+
+// Writes the changes that are still only in memory; finalize calls it. Raises
+// EFCreateError when the file cannot be written; the changes then stay in memory.
+void FlushRegistry();
+
+// The notice about a damaged file set aside, once; empty when there is none (or it was taken).
+std::string TakeRegistryNotice();
+
+// Access to the tree for the registry classes: holds the store's lock while it lives.
+class RegistryAccess {
+public:
+    RegistryAccess();
+    RegistryAccess(const RegistryAccess&) = delete;
+    RegistryAccess& operator=(const RegistryAccess&) = delete;
+
+    const RegistryTree& Tree() const;
+    // Applies the change to the tree and keeps it for the next write.
+    void Apply(const RegistryChange& change);
+
+private:
+    std::unique_lock<std::mutex> lock_;
+};
+
+// Each registry object counts as one open store from creation to destruction. OpenRegistryStore reads
+// the file when the tree was not read yet, or when another running copy has replaced it since and this
+// process has nothing unwritten; CloseRegistryStore writes when the count drops to 0.
+void OpenRegistryStore();
+void CloseRegistryStore();
+
+// For tests: points the store at another file and forgets the tree, unwritten changes, the open count
+// and the notice; an empty name goes back to the usual place.
+void UseRegistryFile(const std::filesystem::path& fileName);
+// For tests: runs while a write holds the lock, after the temporary file is on disk and before it
+// replaces the registry file.
+void SetRegistryWriteHook(std::function<void()> hook);
+
+}  // namespace win
+
+namespace win::registry {
+
+// Start-up forgets the tree, unwritten changes and the notice and goes back to the usual file;
+// shut-down writes what is still only in memory (FlushRegistry, raising as it does).
+void initialize();
+void finalize();
+
+}  // namespace win::registry

@@ -1,0 +1,79 @@
+#include "platform/services/DialogService.h"
+
+#include "platform/rtl/Exceptions.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
+
+namespace win {
+
+std::vector<int> MessageBoxButtons(unsigned type)
+{
+    switch (type & MB_TYPEMASK) {
+    case MB_OKCANCEL:
+        return {IDOK, IDCANCEL};
+    case MB_ABORTRETRYIGNORE:
+        return {IDABORT, IDRETRY, IDIGNORE};
+    case MB_YESNOCANCEL:
+        return {IDYES, IDNO, IDCANCEL};
+    case MB_YESNO:
+        return {IDYES, IDNO};
+    case MB_RETRYCANCEL:
+        return {IDRETRY, IDCANCEL};
+    default:
+        return {IDOK};
+    }
+}
+
+int DefaultMessageBoxAnswer(unsigned type)
+{
+    const std::vector<int> buttons = MessageBoxButtons(type);
+    const size_t index = (type & MB_DEFMASK) >> 8;
+    return buttons[index < buttons.size() ? index : 0];
+}
+
+int ConsoleDialogs::MessageBox(const std::string& text, const std::string& caption, unsigned type)
+{
+    std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+    return DefaultMessageBoxAnswer(type);
+}
+
+int ScriptedDialogs::MessageBox(const std::string& text, const std::string& caption, unsigned type)
+{
+    int answer = DefaultMessageBoxAnswer(type);
+    if (!script_.empty()) {
+        answer = script_.front();
+        script_.pop_front();
+        const std::vector<int> buttons = MessageBoxButtons(type);
+        if (std::find(buttons.begin(), buttons.end(), answer) == buttons.end())
+            throw rtl::EInvalidOperation("The scripted answer " + std::to_string(answer) +
+                                         " is not a button of the message box \"" + text + "\"");
+    }
+    asked_.push_back({text, caption, type, answer});
+    return answer;
+}
+
+namespace {
+
+ConsoleDialogs consoleDialogs;
+std::atomic<DialogService*> currentService{&consoleDialogs};
+
+}  // namespace
+
+DialogService& CurrentDialogService()
+{
+    return *currentService.load();
+}
+
+DialogService* SetDialogService(DialogService* service)
+{
+    return currentService.exchange(service ? service : &consoleDialogs);
+}
+
+int MessageBox(const std::string& text, const std::string& caption, unsigned type)
+{
+    return CurrentDialogService().MessageBox(text, caption, type);
+}
+
+}  // namespace win

@@ -1,0 +1,54 @@
+#include "platform/services/DialogService.h"
+
+#include "platform/rtl/Exceptions.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(DialogService, DefaultAnswerFollowsTheDefaultButton)
+{
+    struct Case {
+        unsigned type;
+        int answer;
+    };
+    const Case cases[] = {
+        {win::MB_OK, win::IDOK},
+        {win::MB_OKCANCEL | win::MB_DEFBUTTON2, win::IDCANCEL},
+        {win::MB_YESNOCANCEL | win::MB_ICONQUESTION | win::MB_DEFBUTTON3, win::IDCANCEL},
+        {win::MB_YESNO | win::MB_DEFBUTTON2, win::IDNO},
+        {win::MB_ABORTRETRYIGNORE | win::MB_DEFBUTTON2, win::IDRETRY},
+        // A default button the box does not have falls back to the first one.
+        {win::MB_YESNO | win::MB_DEFBUTTON3, win::IDYES},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(win::DefaultMessageBoxAnswer(c.type), c.answer) << c.type;
+}
+
+TEST(DialogService, ScriptAnswersInOrderAndRecordsEveryBox)
+{
+    win::ScriptedDialogs dialogs;
+    win::ScopedDialogService scope(dialogs);
+    dialogs.Answer(win::IDNO);
+    EXPECT_EQ(win::MessageBox("Save?", "Rivuve", win::MB_YESNO), win::IDNO);
+    EXPECT_EQ(win::MessageBox("Done", "Rivuve", win::MB_OK), win::IDOK);
+    ASSERT_EQ(dialogs.Asked().size(), 2u);
+    EXPECT_EQ(dialogs.Asked()[0].text, "Save?");
+    EXPECT_EQ(dialogs.Asked()[1].answer, win::IDOK);
+
+    dialogs.Answer(win::IDCANCEL);
+    EXPECT_THROW(win::MessageBox("Only OK", "Rivuve", win::MB_OK), rtl::EInvalidOperation);
+}
+
+TEST(DialogService, GuardRestoresThePreviousService)
+{
+    win::DialogService* before = &win::CurrentDialogService();
+    {
+        win::ScriptedDialogs dialogs;
+        win::ScopedDialogService scope(dialogs);
+        EXPECT_EQ(&win::CurrentDialogService(), &dialogs);
+    }
+    EXPECT_EQ(&win::CurrentDialogService(), before);
+}
+
+}  // namespace
