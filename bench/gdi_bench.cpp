@@ -3,10 +3,12 @@
 // one whole-surface operation and the pixels per second it reaches, measured for about half a second.
 
 #include "platform/rtl/Rtl.h"
+#include "platform/gdi/Bitmap.h"
 #include "platform/gdi/Blit.h"
 #include "platform/gdi/Brush.h"
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/Gdi.h"
+#include "platform/gdi/GdiObjects.h"
 
 #include <chrono>
 #include <cstdint>

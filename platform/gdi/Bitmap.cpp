@@ -1,9 +1,15 @@
 #include "platform/gdi/Bitmap.h"
 
+#include "platform/gdi/GdiObjects.h"
+#include "platform/gdi/detail/Bitmap.h"
+#include "platform/gdi/detail/Blit.h"
+#include "platform/gdi/detail/DeviceContext.h"
+#include "platform/gdi/detail/GdiObjects.h"
+#include "platform/gdi/detail/Surface.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/gdi/Blit.h"
 #include "platform/gdi/DeviceContext.h"
-#include "platform/gdi/Recorder.h"
+#include "platform/gdi/detail/Recorder.h"
 
 #include <algorithm>
 #include <cstring>
@@ -13,6 +19,8 @@
 #include <unordered_map>
 
 namespace win {
+
+using namespace detail;
 
 namespace {
 
@@ -290,12 +298,12 @@ void BitmapObject::Store()
     }
 }
 
-BitmapObject* FindBitmap(HBITMAP handle)
+BitmapObject* detail::FindBitmap(HBITMAP handle)
 {
     return FindObjectOf<BitmapObject>(handle, OBJ_BITMAP);
 }
 
-int GetBitmapObject(const BitmapObject& bitmap, int size, void* buffer)
+int detail::GetBitmapObject(const BitmapObject& bitmap, int size, void* buffer)
 {
     BITMAP record;
     record.bmWidth = bitmap.Width();

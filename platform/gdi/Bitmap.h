@@ -1,7 +1,7 @@
 #pragma once
 // Bitmaps: device-dependent bitmaps and DIB sections of 1, 4, 8, 24 and 32 bits per pixel, and the
 // transfers between device-independent bits and bitmaps or device contexts. How a bitmap keeps its
-// bits and how drawing reaches them: BitmapObject in GdiObjects.h.
+// bits and how drawing reaches them: BitmapObject in detail/GdiObjects.h.
 //
 // Device-independent bits: rows rounded up to 4 bytes, bottom-up for a positive biHeight and top-down
 // for a negative one; 1, 4 and 8 bits index the colour table after the header (biClrUsed entries, all
@@ -12,10 +12,7 @@
 // Device-dependent bits (CreateBitmap, Get/SetBitmapBits) are top-down rows rounded up to 2 bytes. A
 // monochrome bitmap's 0 bits are black and its 1 bits white.
 
-#include "platform/gdi/GdiObjects.h"
 #include "platform/wintypes/GdiTypes.h"
-
-#include <cstddef>
 
 namespace win {
 
@@ -60,21 +57,6 @@ struct DIBSECTION {
     HANDLE dshSection = nullptr;
     DWORD dsOffset = 0;
 };
-
-// Bytes of one device-independent row.
-constexpr int DibRowBytes(int width, int bitsPerPixel) { return ((width * bitsPerPixel + 31) / 32) * 4; }
-// Bytes between a packed DIB's header and its rows: its colour table (biClrUsed entries, or all its
-// depth allows when that is 0) and, with BI_BITFIELDS, the three masks.
-constexpr std::size_t DibColourTableBytes(const BITMAPINFOHEADER& header)
-{
-    const std::size_t colours = header.biBitCount <= 8 ? (header.biClrUsed ? header.biClrUsed : (1u << header.biBitCount)) : 0;
-    return (colours + (header.biCompression == BI_BITFIELDS ? 3 : 0)) * sizeof(RGBQUAD);
-}
-
-// The bitmap of a handle, or null (ERROR_INVALID_HANDLE set). The caller holds the GDI lock.
-BitmapObject* FindBitmap(HBITMAP handle);
-// GetObject's record of a bitmap.
-int GetBitmapObject(const BitmapObject& bitmap, int size, void* buffer);
 
 // bitsPerPixel 1, 4, 8, 24 or 32 (16 is refused); bits (device-dependent rows) may be null.
 HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits);

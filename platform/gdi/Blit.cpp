@@ -2,8 +2,14 @@
 
 #include "platform/gdi/Brush.h"
 #include "platform/gdi/DeviceContext.h"
-#include "platform/gdi/Recorder.h"
-#include "platform/gdi/Raster.h"
+#include "platform/gdi/detail/Blit.h"
+#include "platform/gdi/detail/Brush.h"
+#include "platform/gdi/detail/DeviceContext.h"
+#include "platform/gdi/detail/GdiObjects.h"
+#include "platform/gdi/detail/Recorder.h"
+#include "platform/gdi/detail/Raster.h"
+#include "platform/gdi/detail/Region.h"
+#include "platform/gdi/detail/Surface.h"
 
 #include <algorithm>
 #include <cmath>
@@ -11,6 +17,8 @@
 #include <utility>
 
 namespace win {
+
+using namespace detail;
 
 namespace {
 
@@ -421,7 +429,7 @@ void FillGradientTriangle(DeviceContext& context, const TRIVERTEX* corner[3], bo
 
 }  // namespace
 
-bool StretchSurface(DeviceContext& target, int x, int y, int width, int height, const BlitSource& source, int sourceX,
+bool detail::StretchSurface(DeviceContext& target, int x, int y, int width, int height, const BlitSource& source, int sourceX,
                     int sourceY, int sourceWidth, int sourceHeight, DWORD rop)
 {
     return Blit(target, x, y, width, height, source, sourceX, sourceY, sourceWidth, sourceHeight, rop, BlitOptions{});

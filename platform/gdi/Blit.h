@@ -16,12 +16,7 @@
 
 #include "platform/wintypes/GdiTypes.h"
 
-#include <cstdint>
-
 namespace win {
-
-class Surface;
-struct DeviceContext;
 
 BOOL BitBlt(HDC destination, int x, int y, int width, int height, HDC source, int sourceX, int sourceY, DWORD rop);
 // The source rectangle stretched (or mirrored) onto the destination rectangle, as SetStretchBltMode says.
@@ -81,18 +76,5 @@ constexpr ULONG GRADIENT_FILL_TRIANGLE = 2;
 // vertex's colour, reached just past the last; triangles interpolate the three colours over the pixels
 // whose centres lie inside.
 BOOL GradientFill(HDC dc, const TRIVERTEX* vertices, ULONG vertexCount, const void* mesh, ULONG meshCount, ULONG mode);
-
-// For the drawing units: a source of pixels (surface coordinates) and how they turn into the
-// destination's colours.
-struct BlitSource {
-    const Surface* surface = nullptr;
-    bool monochrome = false;  // a 1-bit bitmap, whose 1 bits are the pixels of oneColour
-    std::uint32_t oneColour = 0x00FFFFFF;
-    std::uint32_t background = 0x00FFFFFF;  // the source context's background colour, as a pixel
-};
-// The stretching blit on a context whose lock the caller holds; sourceX and sourceY are surface
-// coordinates.
-bool StretchSurface(DeviceContext& target, int x, int y, int width, int height, const BlitSource& source, int sourceX,
-                    int sourceY, int sourceWidth, int sourceHeight, DWORD rop);
 
 }  // namespace win

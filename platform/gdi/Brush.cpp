@@ -2,11 +2,19 @@
 
 #include "platform/gdi/Bitmap.h"
 #include "platform/gdi/DeviceContext.h"
+#include "platform/gdi/GdiObjects.h"
 #include "platform/gdi/SystemInfo.h"
+#include "platform/gdi/detail/Bitmap.h"
+#include "platform/gdi/detail/Brush.h"
+#include "platform/gdi/detail/DeviceContext.h"
+#include "platform/gdi/detail/GdiObjects.h"
+#include "platform/gdi/detail/Surface.h"
 
 #include <algorithm>
 
 namespace win {
+
+using namespace detail;
 
 namespace {
 

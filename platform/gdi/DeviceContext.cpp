@@ -1,15 +1,23 @@
 #include "platform/gdi/DeviceContext.h"
 
 #include "platform/gdi/Brush.h"
-#include "platform/gdi/Recorder.h"
-#include "platform/gdi/Raster.h"
+#include "platform/gdi/GdiObjects.h"
+#include "platform/gdi/detail/Brush.h"
+#include "platform/gdi/detail/DeviceContext.h"
+#include "platform/gdi/detail/GdiObjects.h"
+#include "platform/gdi/detail/Recorder.h"
+#include "platform/gdi/detail/Raster.h"
 #include "platform/gdi/SystemInfo.h"
+#include "platform/gdi/detail/Region.h"
+#include "platform/gdi/detail/Surface.h"
 
 #include <algorithm>
 #include <cstring>
 #include <utility>
 
 namespace win {
+
+using namespace detail;
 
 namespace {
 
@@ -180,7 +188,7 @@ DrawScope::~DrawScope()
     }
 }
 
-BitmapObject* SelectedBitmap(const DeviceContext& context)
+BitmapObject* detail::SelectedBitmap(const DeviceContext& context)
 {
     if (context.windowSurface || !context.state.bitmap) {
         return nullptr;
@@ -188,7 +196,7 @@ BitmapObject* SelectedBitmap(const DeviceContext& context)
     return FindObjectOf<BitmapObject>(context.state.bitmap, OBJ_BITMAP);
 }
 
-DeviceContext* FindDC(HDC handle)
+DeviceContext* detail::FindDC(HDC handle)
 {
     GdiObject* object = FindObject(handle);
     if (!object || (object->type != OBJ_DC && object->type != OBJ_MEMDC && object->type != OBJ_ENHMETADC)) {
@@ -200,7 +208,7 @@ DeviceContext* FindDC(HDC handle)
     return static_cast<DeviceContext*>(object);
 }
 
-HDC CreateSurfaceDC(Surface& surface, POINT deviceOrigin, HRGN systemClip)
+HDC detail::CreateSurfaceDC(Surface& surface, POINT deviceOrigin, HRGN systemClip)
 {
     auto lock = LockGdi();
     auto context = std::make_unique<DeviceContext>(OBJ_DC);
@@ -217,7 +225,7 @@ HDC CreateSurfaceDC(Surface& surface, POINT deviceOrigin, HRGN systemClip)
     return NewDC(std::move(context));
 }
 
-BOOL SetSystemClip(HDC dc, HRGN systemClip)
+BOOL detail::SetSystemClip(HDC dc, HRGN systemClip)
 {
     auto lock = LockGdi();
     DeviceContext* context = FindDC(dc);
@@ -236,7 +244,7 @@ BOOL SetSystemClip(HDC dc, HRGN systemClip)
     return TRUE;
 }
 
-HDC CreateDeviceSurfaceDC(Surface& surface, const Device& device, POINT deviceOrigin)
+HDC detail::CreateDeviceSurfaceDC(Surface& surface, const Device& device, POINT deviceOrigin)
 {
     auto lock = LockGdi();
     auto context = std::make_unique<DeviceContext>(OBJ_DC);
@@ -246,7 +254,7 @@ HDC CreateDeviceSurfaceDC(Surface& surface, const Device& device, POINT deviceOr
     return NewDC(std::move(context));
 }
 
-HDC AddDC(std::unique_ptr<DeviceContext> context)
+HDC detail::AddDC(std::unique_ptr<DeviceContext> context)
 {
     return NewDC(std::move(context));
 }

@@ -2,11 +2,18 @@
 
 #include "platform/gdi/Brush.h"
 #include "platform/gdi/DeviceContext.h"
-#include "platform/gdi/Recorder.h"
-#include "platform/gdi/Raster.h"
+#include "platform/gdi/detail/Brush.h"
+#include "platform/gdi/detail/DeviceContext.h"
+#include "platform/gdi/detail/GdiObjects.h"
+#include "platform/gdi/detail/Recorder.h"
+#include "platform/gdi/detail/Raster.h"
 #include "platform/gdi/SystemInfo.h"
+#include "platform/gdi/detail/Region.h"
+#include "platform/gdi/detail/Surface.h"
 
 namespace win {
+
+using namespace detail;
 
 namespace {
 

@@ -2,8 +2,12 @@
 
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/Edges.h"
+#include "platform/gdi/GdiObjects.h"
 #include "platform/gdi/Region.h"
 #include "platform/gdi/SystemInfo.h"
+#include "platform/gdi/detail/DeviceContext.h"
+#include "platform/gdi/detail/GdiObjects.h"
+#include "platform/gdi/detail/Region.h"
 
 #include <algorithm>
 #include <memory>
@@ -11,6 +15,8 @@
 #include <vector>
 
 namespace win {
+
+using namespace detail;
 
 namespace {
 

@@ -2,8 +2,12 @@
 
 #include "platform/gdi/GdiObjects.h"
 #include "platform/gdi/SystemInfo.h"
+#include "platform/gdi/detail/GdiObjects.h"
+#include "platform/gdi/detail/SystemInfo.h"
 
 namespace win::gdi {
+
+using namespace win::detail;
 
 void initialize()
 {

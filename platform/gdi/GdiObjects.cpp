@@ -2,7 +2,10 @@
 
 #include "platform/gdi/Bitmap.h"
 #include "platform/gdi/Brush.h"
-#include "platform/gdi/Recorder.h"
+#include "platform/gdi/detail/Bitmap.h"
+#include "platform/gdi/detail/GdiObjects.h"
+#include "platform/gdi/detail/Pen.h"
+#include "platform/gdi/detail/Recorder.h"
 #include "platform/gdi/Pen.h"
 #include "platform/gdi/SystemInfo.h"
 #include "platform/wintypes/LogFont.h"
@@ -12,6 +15,8 @@
 #include <vector>
 
 namespace win {
+
+using namespace detail;
 
 namespace {
 
@@ -138,12 +143,12 @@ COLORREF BrushObject::Color() const
     return sysColor >= 0 ? GetSysColor(sysColor) : logBrush.lbColor;
 }
 
-std::unique_lock<std::recursive_mutex> LockGdi()
+std::unique_lock<std::recursive_mutex> detail::LockGdi()
 {
     return std::unique_lock(Objects().mutex);
 }
 
-HGDIOBJ AddObject(std::unique_ptr<GdiObject> object)
+HGDIOBJ detail::AddObject(std::unique_ptr<GdiObject> object)
 {
     Table& table = Objects();
     std::size_t slot = 0;
@@ -164,7 +169,7 @@ HGDIOBJ AddObject(std::unique_ptr<GdiObject> object)
     return entry.object->handle;
 }
 
-GdiObject* FindObject(HGDIOBJ handle)
+GdiObject* detail::FindObject(HGDIOBJ handle)
 {
     Table& table = Objects();
     int schemeIndex = 0;
@@ -183,7 +188,7 @@ GdiObject* FindObject(HGDIOBJ handle)
     return table.slots[slot].object.get();
 }
 
-void RemoveObject(GdiObject* object)
+void detail::RemoveObject(GdiObject* object)
 {
     Table& table = Objects();
     WORD generation = 0;
@@ -194,7 +199,7 @@ void RemoveObject(GdiObject* object)
     table.freeSlots.push_back(slot);
 }
 
-void InitializeGdi()
+void detail::InitializeGdi()
 {
     auto lock = LockGdi();
     Table& table = Objects();
@@ -202,7 +207,7 @@ void InitializeGdi()
     AddStockObjects(table);
 }
 
-void FinalizeGdi()
+void detail::FinalizeGdi()
 {
     auto lock = LockGdi();
     ClearTable(Objects());
@@ -217,7 +222,7 @@ HGDIOBJ GetStockObject(int index)
     return Objects().stock[static_cast<std::size_t>(index)];
 }
 
-HBITMAP DefaultBitmap()
+HBITMAP detail::DefaultBitmap()
 {
     auto lock = LockGdi();
     return Objects().defaultBitmap;

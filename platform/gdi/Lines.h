@@ -8,14 +8,8 @@
 // lie inside its outline (Pen.h); one call paints each pixel once, whatever its segments overlap.
 
 #include "platform/wintypes/GdiTypes.h"
-#include "platform/gdi/Region.h"
-
-#include <vector>
 
 namespace win {
-
-struct DeviceContext;
-struct PenShape;
 
 BOOL MoveToEx(HDC dc, int x, int y, POINT* previous);
 BOOL GetCurrentPositionEx(HDC dc, POINT* position);
@@ -27,26 +21,5 @@ BOOL Polyline(HDC dc, const POINT* points, int count);
 BOOL PolylineTo(HDC dc, const POINT* points, DWORD count);
 // counts[i] points (at least 2) for each of polylines lines.
 BOOL PolyPolyline(HDC dc, const POINT* points, const DWORD* counts, DWORD polylines);
-
-// For the drawing units, the GDI lock and a DrawScope held: strokes device points with the pen,
-// closing the figure when closed is set; the dash pattern runs on through every figure of one call.
-class Stroke {
-public:
-    Stroke(DeviceContext& context, const PenShape& pen);
-    void Figure(const std::vector<POINT>& points, bool closed);
-    // Paints what the geometric figures covered; the cosmetic ones are painted as they go.
-    void Finish();
-
-private:
-    void CosmeticSegment(POINT from, POINT to);
-    void GeometricFigure(const std::vector<POINT>& points, bool closed);
-
-    DeviceContext& context_;
-    const PenShape& pen_;
-    Region clip_;
-    Region covered_;
-    int dashIndex_ = 0;
-    int dashLeft_ = 0;
-};
 
 }  // namespace win

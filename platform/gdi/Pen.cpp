@@ -1,12 +1,17 @@
 #include "platform/gdi/Pen.h"
 
 #include "platform/gdi/DeviceContext.h"
+#include "platform/gdi/detail/DeviceContext.h"
+#include "platform/gdi/detail/GdiObjects.h"
+#include "platform/gdi/detail/Pen.h"
 
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
 
 namespace win {
+
+using namespace detail;
 
 namespace {
 
@@ -87,7 +92,7 @@ HPEN ExtCreatePen(DWORD style, DWORD width, const LOGBRUSH* brush, DWORD styleCo
     return static_cast<HPEN>(AddObject(std::move(pen)));
 }
 
-int GetExtPenObject(const PenObject& pen, int size, void* buffer)
+int detail::GetExtPenObject(const PenObject& pen, int size, void* buffer)
 {
     const std::size_t extra = pen.dashes.size() > 1 ? (pen.dashes.size() - 1) * sizeof(DWORD) : 0;
     const auto needed = static_cast<int>(sizeof(EXTLOGPEN) + extra);
@@ -112,7 +117,7 @@ int GetExtPenObject(const PenObject& pen, int size, void* buffer)
     return needed;
 }
 
-PenShape PenShapeOf(const DeviceContext& context)
+PenShape detail::PenShapeOf(const DeviceContext& context)
 {
     PenShape shape;
     const auto* pen = FindObjectOf<PenObject>(context.state.pen, OBJ_PEN);

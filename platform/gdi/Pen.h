@@ -10,34 +10,13 @@
 // have round ends and joins and draw every style but PS_NULL and PS_INSIDEFRAME solid, as the
 // documented API says.
 
-#include "platform/gdi/GdiObjects.h"
 #include "platform/wintypes/GdiTypes.h"
 
-#include <vector>
-
 namespace win {
-
-struct DeviceContext;
 
 // style is a type (PS_COSMETIC, PS_GEOMETRIC), a style, an end cap and a join; cosmetic pens must be 1
 // wide and of a solid brush; PS_USERSTYLE takes styleCount (1 to 16) lengths. Null with
 // ERROR_INVALID_PARAMETER for anything else.
 HPEN ExtCreatePen(DWORD style, DWORD width, const LOGBRUSH* brush, DWORD styleCount, const DWORD* styles);
-// GetObject's record of a pen from ExtCreatePen: an EXTLOGPEN with its user lengths.
-int GetExtPenObject(const PenObject& pen, int size, void* buffer);
-
-// The selected pen of a context, resolved for one drawing.
-struct PenShape {
-    bool null = false;
-    bool geometric = false;
-    bool insideFrame = false;
-    int width = 1;
-    COLORREF colour = 0;
-    std::vector<int> dashes;  // on and off lengths in pixels; empty for a solid pen
-    DWORD endCap = PS_ENDCAP_ROUND;
-    DWORD join = PS_JOIN_ROUND;
-};
-// The caller holds the GDI lock.
-PenShape PenShapeOf(const DeviceContext& context);
 
 }  // namespace win

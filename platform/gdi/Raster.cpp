@@ -1,12 +1,18 @@
-#include "platform/gdi/Raster.h"
+#include "platform/gdi/detail/Raster.h"
 
 #include "platform/gdi/Brush.h"
 #include "platform/gdi/DeviceContext.h"
-#include "platform/gdi/Recorder.h"
+#include "platform/gdi/detail/Brush.h"
+#include "platform/gdi/detail/DeviceContext.h"
+#include "platform/gdi/detail/Recorder.h"
+#include "platform/gdi/detail/Region.h"
+#include "platform/gdi/detail/Surface.h"
 
 namespace win {
 
-std::uint32_t MixRop2(int mode, std::uint32_t pen, std::uint32_t destination)
+using namespace detail;
+
+std::uint32_t detail::MixRop2(int mode, std::uint32_t pen, std::uint32_t destination)
 {
     const unsigned table = static_cast<unsigned>(mode - 1);
     std::uint32_t result = 0;
@@ -18,7 +24,7 @@ std::uint32_t MixRop2(int mode, std::uint32_t pen, std::uint32_t destination)
     return result & 0x00FFFFFF;
 }
 
-std::uint32_t MixRop3(BYTE code, std::uint32_t pattern, std::uint32_t source, std::uint32_t destination)
+std::uint32_t detail::MixRop3(BYTE code, std::uint32_t pattern, std::uint32_t source, std::uint32_t destination)
 {
     switch (code) {
     case 0x00:
@@ -52,7 +58,7 @@ std::uint32_t MixRop3(BYTE code, std::uint32_t pattern, std::uint32_t source, st
     return result & 0x00FFFFFF;
 }
 
-void PaintRegion(DeviceContext& context, const Region& region, const BrushPaint& paint, int rop2)
+void detail::PaintRegion(DeviceContext& context, const Region& region, const BrushPaint& paint, int rop2)
 {
     if (auto* recorder = RecorderOf(context)) {
         recorder->PaintDevice(region, paint, rop2);

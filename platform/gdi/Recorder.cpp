@@ -1,10 +1,14 @@
-#include "platform/gdi/Recorder.h"
+#include "platform/gdi/detail/Recorder.h"
 
 #include "platform/gdi/DeviceContext.h"
+#include "platform/gdi/detail/DeviceContext.h"
+#include "platform/gdi/detail/GdiObjects.h"
 
 #include <algorithm>
 
 namespace win {
+
+using namespace detail;
 
 namespace {
 
@@ -27,12 +31,12 @@ Recorder::~Recorder()
     std::erase(Recorders(), this);
 }
 
-Recorder* RecorderOf(const DeviceContext& context)
+Recorder* detail::RecorderOf(const DeviceContext& context)
 {
     return context.recorder.get();
 }
 
-Recording RecorderOf(HDC dc)
+Recording detail::RecorderOf(HDC dc)
 {
     auto lock = LockGdi();
     GdiObject* object = FindObject(dc);
@@ -42,7 +46,7 @@ Recording RecorderOf(HDC dc)
     return Recording(std::move(lock), RecorderOf(*static_cast<DeviceContext*>(object)));
 }
 
-void ForgetInRecorders(HGDIOBJ object)
+void detail::ForgetInRecorders(HGDIOBJ object)
 {
     for (Recorder* recorder : Recorders()) {
         recorder->Forget(object);

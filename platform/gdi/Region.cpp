@@ -1,4 +1,6 @@
 #include "platform/gdi/Region.h"
+#include "platform/gdi/detail/GdiObjects.h"
+#include "platform/gdi/detail/Region.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,6 +8,8 @@
 #include <utility>
 
 namespace win {
+
+using namespace detail;
 
 namespace {
 
@@ -405,12 +409,16 @@ bool Region::Combine(const Region& first, const Region& second, int mode)
     return true;
 }
 
+namespace detail {
+
 bool operator==(const Region& first, const Region& second)
 {
     return pixman_region32_equal(&first.region_, &second.region_);
 }
 
-RegionObject* FindRegion(HRGN handle)
+}  // namespace detail
+
+RegionObject* detail::FindRegion(HRGN handle)
 {
     return FindObjectOf<RegionObject>(handle, OBJ_REGION);
 }

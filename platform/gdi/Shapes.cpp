@@ -2,16 +2,25 @@
 
 #include "platform/gdi/Brush.h"
 #include "platform/gdi/DeviceContext.h"
-#include "platform/gdi/Recorder.h"
+#include "platform/gdi/detail/Brush.h"
+#include "platform/gdi/detail/DeviceContext.h"
+#include "platform/gdi/detail/GdiObjects.h"
+#include "platform/gdi/detail/Lines.h"
+#include "platform/gdi/detail/Pen.h"
+#include "platform/gdi/detail/Recorder.h"
 #include "platform/gdi/Lines.h"
 #include "platform/gdi/Pen.h"
-#include "platform/gdi/Raster.h"
+#include "platform/gdi/detail/Raster.h"
+#include "platform/gdi/detail/Region.h"
+#include "platform/gdi/detail/Surface.h"
 
 #include <algorithm>
 #include <cmath>
 #include <functional>
 
 namespace win {
+
+using namespace detail;
 
 namespace {
 

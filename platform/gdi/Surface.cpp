@@ -1,4 +1,4 @@
-#include "platform/gdi/Surface.h"
+#include "platform/gdi/detail/Surface.h"
 
 #include "platform/rtl/Exceptions.h"
 
@@ -7,6 +7,8 @@
 #include <string>
 
 namespace win {
+
+using namespace detail;
 
 Surface::Surface(int width, int height)
     : width_(width), height_(height)

@@ -1,7 +1,9 @@
 #include "platform/gdi/SystemBitmaps.h"
 
+#include "platform/gdi/Bitmap.h"
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/FrameControls.h"
+#include "platform/gdi/GdiObjects.h"
 #include "platform/gdi/SystemInfo.h"
 
 namespace win {

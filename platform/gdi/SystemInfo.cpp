@@ -1,4 +1,5 @@
 #include "platform/gdi/SystemInfo.h"
+#include "platform/gdi/detail/SystemInfo.h"
 
 #include <algorithm>
 #include <array>
@@ -7,6 +8,8 @@
 #include <mutex>
 
 namespace win {
+
+using namespace detail;
 
 namespace {
 
@@ -453,7 +456,7 @@ void SetMonitors(const std::vector<MonitorLayout>& monitors)
     Changed(SettingsChange::Monitors, 0);
 }
 
-void SetSettingsChangedHook(SettingsChangedHook hook)
+void detail::SetSettingsChangedHook(SettingsChangedHook hook)
 {
     Settings& s = Current();
     std::lock_guard lock(s.mutex);
@@ -497,7 +500,7 @@ BOOL SetDoubleClickTime(UINT milliseconds)
     return TRUE;
 }
 
-void ResetSystemInfo()
+void detail::ResetSystemInfo()
 {
     Settings& s = Current();
     std::lock_guard lock(s.mutex);

@@ -9,7 +9,6 @@
 #include "platform/wintypes/LogFont.h"
 #include "platform/wintypes/Types.h"
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -86,7 +85,6 @@ constexpr int SM_CYFOCUSBORDER = 84;
 constexpr int SM_REMOTESESSION = 0x1000;
 
 int GetSystemMetrics(int index);
-
 
 struct NONCLIENTMETRICS {
     UINT cbSize = sizeof(NONCLIENTMETRICS);
@@ -267,15 +265,5 @@ BOOL GetVersionEx(OSVERSIONINFO* info);
 
 UINT GetDoubleClickTime();
 BOOL SetDoubleClickTime(UINT milliseconds);
-
-// What changed: a parameter set with SPIF_SENDCHANGE (action: its SPI_ number), the colour scheme, or
-// the monitor layout.
-enum class SettingsChange { Parameter, Colors, Monitors };
-using SettingsChangedHook = std::function<void(SettingsChange change, UINT action)>;
-// Called after each change, outside every lock of the settings; null: nobody listens.
-void SetSettingsChangedHook(SettingsChangedHook hook);
-
-// Back to the defaults above, with no hook (the GDI's start-up calls it).
-void ResetSystemInfo();
 
 }  // namespace win

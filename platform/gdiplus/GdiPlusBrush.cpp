@@ -1,12 +1,14 @@
 #include "platform/gdiplus/GdiPlusBrush.h"
 
-#include "platform/gdiplus/GdiPlusPixels.h"
+#include "platform/gdiplus/detail/GdiPlusPixels.h"
 
 #include <algorithm>
 #include <cmath>
 #include <new>
 
 namespace win::gdiplus {
+
+using namespace win::detail;
 
 namespace {
 

@@ -1,7 +1,10 @@
 #include "platform/gdiplus/GdiPlusGraphics.h"
 
 #include "platform/gdi/DeviceContext.h"
-#include "platform/gdiplus/GdiPlusPixels.h"
+#include "platform/gdi/detail/DeviceContext.h"
+#include "platform/gdi/detail/GdiObjects.h"
+#include "platform/gdi/detail/Region.h"
+#include "platform/gdiplus/detail/GdiPlusPixels.h"
 
 #include <algorithm>
 #include <cmath>
@@ -12,6 +15,8 @@
 #include <vector>
 
 namespace win::gdiplus {
+
+using namespace win::detail;
 
 namespace {
 

@@ -9,7 +9,7 @@
 // per call.
 //
 // Compositing: colours are premultiplied and drawn over the destination with SourceOver
-// (GdiPlusPixels.h), or replace it with SourceCopy. A device context's pixels are opaque: the result is
+// (detail/GdiPlusPixels.h), or replace it with SourceCopy. A device context's pixels are opaque: the result is
 // written as 0x00RRGGBB, the colour a copied translucent pixel shows over black.
 //
 // Images: a destination pixel (x, y) samples the source at u = sx + (x + 0.5 - dx) * sw / dw (v

@@ -1,8 +1,11 @@
 #include "platform/gdiplus/GdiPlusImage.h"
 
+#include "platform/gdi/Bitmap.h"
+#include "platform/gdi/detail/GdiObjects.h"
+#include "platform/gdi/detail/Surface.h"
 #include "platform/imaging/BmpCodec.h"
 #include "platform/gdi/DeviceContext.h"
-#include "platform/gdiplus/GdiPlusPixels.h"
+#include "platform/gdiplus/detail/GdiPlusPixels.h"
 #include "platform/imaging/GifCodec.h"
 #include "platform/imaging/IcoCodec.h"
 #include "platform/imaging/JpegCodec.h"
@@ -15,6 +18,8 @@
 #include <string>
 
 namespace win::gdiplus {
+
+using namespace win::detail;
 
 namespace {
 

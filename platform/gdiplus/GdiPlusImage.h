@@ -4,7 +4,7 @@
 //
 // A bitmap keeps its pixels in its own pixel format: 32bppARGB (straight alpha), 32bppPARGB
 // (premultiplied) or 32bppRGB (opaque). Lock bits converts to and from the format asked for with the
-// arithmetic of GdiPlusPixels.h. A bitmap made from a caller's pixels keeps a copy of them (the caller's
+// arithmetic of detail/GdiPlusPixels.h. A bitmap made from a caller's pixels keeps a copy of them (the caller's
 // array may go at once).
 
 #include "platform/rtl/Streams.h"

@@ -1,8 +1,8 @@
-#include "platform/gdiplus/GdiPlusPixels.h"
+#include "platform/gdiplus/detail/GdiPlusPixels.h"
 
 #include <algorithm>
 
-namespace win::gdiplus {
+namespace win::detail {
 
 std::uint32_t Premultiply(std::uint32_t straight)
 {
@@ -53,4 +53,4 @@ std::uint32_t MixColor(std::uint32_t straight, std::uint32_t colour, int weight)
     return MakePixel(AlphaOf(straight), channel(16), channel(8), channel(0));
 }
 
-}  // namespace win::gdiplus
+}  // namespace win::detail

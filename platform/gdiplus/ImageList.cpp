@@ -1,9 +1,15 @@
 #include "platform/gdiplus/ImageList.h"
 
+#include "platform/gdi/Bitmap.h"
+#include "platform/gdi/GdiObjects.h"
 #include "platform/gdi/SystemInfo.h"
+#include "platform/gdi/detail/DeviceContext.h"
+#include "platform/gdi/detail/GdiObjects.h"
+#include "platform/gdi/detail/Surface.h"
+#include "platform/gdiplus/detail/ImageList.h"
 #include "platform/imaging/BmpCodec.h"
 #include "platform/gdi/DeviceContext.h"
-#include "platform/gdiplus/GdiPlusPixels.h"
+#include "platform/gdiplus/detail/GdiPlusPixels.h"
 
 #include <algorithm>
 #include <array>
@@ -29,9 +35,11 @@ struct win::IMAGELIST__ {
 
 namespace win {
 
+using namespace detail;
+
 namespace {
 
-using gdiplus::AlphaOf;
+using detail::AlphaOf;
 
 constexpr std::uint32_t MaskTransparent = 0x00FFFFFF;
 constexpr std::uint32_t MaskOpaque = 0;
@@ -212,14 +220,14 @@ std::uint32_t BlendStyle(std::uint32_t straight, const DrawRequest& request, std
         return straight;
     }
     const std::uint32_t with = request.foreground == CLR_NONE ? destination : PixelFromColor(request.foreground);
-    return gdiplus::MixColor(straight, with, weight);
+    return detail::MixColor(straight, with, weight);
 }
 
 void DrawCell(const IMAGELIST__& list, DeviceContext& context, const DrawRequest& request)
 {
     const bool alpha = ImageHasAlpha(list, request.index);
     const RECT area{request.at.x, request.at.y, request.at.x + request.width, request.at.y + request.height};
-    gdiplus::PaintClipped(context, area, [&](std::uint32_t& destination, int x, int y) {
+    detail::PaintClipped(context, area, [&](std::uint32_t& destination, int x, int y) {
         const int ix = x - request.at.x;
         const int iy = y - request.at.y;
         const std::uint32_t pixel = ImageRow(list, request.index, iy)[ix];
@@ -237,7 +245,7 @@ void DrawCell(const IMAGELIST__& list, DeviceContext& context, const DrawRequest
             request.background == CLR_NONE ? destination & 0x00FFFFFF : PixelFromColor(request.background);
         if (alpha) {
             const std::uint32_t colour = BlendStyle(pixel, request, destination & 0x00FFFFFF);
-            destination = gdiplus::SourceOver(gdiplus::Premultiply(colour), under | 0xFF000000) & 0x00FFFFFF;
+            destination = detail::SourceOver(detail::Premultiply(colour), under | 0xFF000000) & 0x00FFFFFF;
         } else if (transparent) {
             destination = under;
         } else {
@@ -805,7 +813,7 @@ HIMAGELIST ImageList_GetDragImage(POINT* position, POINT* hotSpot)
     return drag.image;
 }
 
-void FinalizeImageLists()
+void detail::FinalizeImageLists()
 {
     auto lock = LockGdi();
     Drag() = DragState{};

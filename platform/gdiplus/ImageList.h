@@ -133,7 +133,4 @@ HIMAGELIST ImageList_GetDragImage(POINT* position, POINT* hotSpot);
 // The window the drag is tied to when the drag image is to be seen, else nothing.
 std::optional<HWND> DragImageShown();
 
-// Shut-down: destroys every image list still alive (before the GDI ends).
-void FinalizeImageLists();
-
 }  // namespace win

@@ -1,6 +1,18 @@
 #include "platform/metafile/EmfRecorder.h"
 
+#include "platform/gdi/Blit.h"
+#include "platform/gdi/GdiObjects.h"
 #include "platform/gdi/SystemInfo.h"
+#include "platform/gdi/detail/Bitmap.h"
+#include "platform/gdi/detail/Brush.h"
+#include "platform/gdi/detail/DeviceContext.h"
+#include "platform/gdi/detail/GdiObjects.h"
+#include "platform/gdi/detail/Pen.h"
+#include "platform/gdi/detail/Recorder.h"
+#include "platform/gdi/detail/Region.h"
+#include "platform/gdi/detail/Surface.h"
+#include "platform/metafile/detail/EmfRecorder.h"
+#include "platform/metafile/detail/EnhMetaFile.h"
 #include "platform/rtl/CodePage.h"
 #include "platform/gdi/Bitmap.h"
 #include "platform/gdi/Brush.h"
@@ -8,6 +20,7 @@
 #include "platform/gdi/Pen.h"
 #include "platform/text/TextMetrics.h"
 #include "platform/text/TextOut.h"
+#include "platform/text/detail/TextMetrics.h"
 
 #include <algorithm>
 #include <cmath>
@@ -16,6 +29,8 @@
 #include <optional>
 
 namespace win {
+
+using namespace detail;
 
 using namespace emf;
 

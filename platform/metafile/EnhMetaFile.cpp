@@ -1,5 +1,12 @@
 #include "platform/metafile/EnhMetaFile.h"
 
+#include "platform/gdi/GdiObjects.h"
+#include "platform/gdi/Region.h"
+#include "platform/gdi/detail/Bitmap.h"
+#include "platform/gdi/detail/DeviceContext.h"
+#include "platform/gdi/detail/GdiObjects.h"
+#include "platform/gdi/detail/Region.h"
+#include "platform/metafile/detail/EnhMetaFile.h"
 #include "platform/rtl/AtomicFile.h"
 #include "platform/rtl/CodePage.h"
 #include "platform/rtl/Streams.h"
@@ -20,6 +27,8 @@
 #include <utility>
 
 namespace win {
+
+using namespace detail;
 
 using namespace emf;
 
@@ -868,7 +877,7 @@ UINT GetEnhMetaFileBits(HENHMETAFILE metafile, UINT size, BYTE* data)
     return needed;
 }
 
-bool AnsiFileNameOfWide(const char16_t* fileName, std::string& ansi)
+bool detail::AnsiFileNameOfWide(const char16_t* fileName, std::string& ansi)
 {
     if (!rtl::TryWideToAnsi(fileName, ansi)) {
         SetLastError(ERROR_INVALID_NAME);
@@ -1029,7 +1038,7 @@ BOOL PlayEnhMetaFileRecord(HDC, HANDLETABLE* table, const ENHMETARECORD* record,
     return TRUE;
 }
 
-HENHMETAFILE AddEnhMetaFile(std::string bytes, std::string_view fileName)
+HENHMETAFILE detail::AddEnhMetaFile(std::string bytes, std::string_view fileName)
 {
     if (!fileName.empty()) {
         try {

@@ -1,5 +1,10 @@
 #include "platform/metafile/WmfPlayer.h"
 
+#include "platform/gdi/Bitmap.h"
+#include "platform/gdi/Blit.h"
+#include "platform/gdi/GdiObjects.h"
+#include "platform/gdi/detail/DeviceContext.h"
+#include "platform/gdi/detail/Surface.h"
 #include "platform/rtl/Charsets.h"
 #include "platform/rtl/CodePage.h"
 #include "platform/gdi/Brush.h"
@@ -19,6 +24,8 @@
 #include <vector>
 
 namespace win {
+
+using namespace detail;
 
 namespace {
 

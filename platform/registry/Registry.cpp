@@ -1,5 +1,7 @@
 #include "platform/registry/Registry.h"
 
+#include "platform/registry/detail/RegistryStore.h"
+#include "platform/registry/detail/RegistryTree.h"
 #include "platform/rtl/Numbers.h"
 #include "platform/rtl/StringList.h"
 #include "platform/registry/RegistryStore.h"
@@ -9,6 +11,8 @@
 #include <optional>
 
 namespace win {
+
+using namespace detail;
 
 namespace {
 

@@ -7,7 +7,7 @@
 // registry tree (RegistryStore.h), which reaches the file when the last of them is destroyed.
 
 #include "platform/rtl/Exceptions.h"
-#include "platform/registry/RegistryTree.h"
+#include "platform/registry/detail/RegistryTree.h"
 
 #include <cstdint>
 #include <functional>
@@ -106,7 +106,7 @@ private:
 
     bool ResolveKey(const std::string& key, std::vector<std::string>& levels) const;
     void SetCurrentKey(std::vector<std::string> levels, bool readOnly);
-    void WriteValue(const std::string& name, RegistryValueType type, std::string data);
+    void WriteValue(const std::string& name, detail::RegistryValueType type, std::string data);
 
     HKEY rootKey_ = HKEY_CURRENT_USER;
     bool readOnly_ = false;

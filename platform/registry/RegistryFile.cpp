@@ -1,8 +1,10 @@
-#include "platform/registry/RegistryFile.h"
+#include "platform/registry/detail/RegistryFile.h"
 
 #include <algorithm>
 
 namespace win {
+
+using namespace detail;
 
 namespace {
 
@@ -229,7 +231,7 @@ bool ReadValueLine(std::string_view line, RegistryValue& value)
 
 }  // namespace
 
-std::string FormatRegistryFile(const RegistryTree& tree)
+std::string detail::FormatRegistryFile(const RegistryTree& tree)
 {
     std::string out(kHeader);
     out += '\n';
@@ -238,7 +240,7 @@ std::string FormatRegistryFile(const RegistryTree& tree)
     return out;
 }
 
-std::optional<RegistryTree> ParseRegistryFile(std::string_view text)
+std::optional<RegistryTree> detail::ParseRegistryFile(std::string_view text)
 {
     if (!text.starts_with(kHeader) || text.size() == kHeader.size() || text[kHeader.size()] != '\n' ||
         text.back() != '\n')

@@ -1,10 +1,12 @@
 #include "platform/registry/RegistryStore.h"
 
+#include "platform/registry/detail/RegistryStore.h"
+#include "platform/registry/detail/RegistryTree.h"
 #include "platform/rtl/AtomicFile.h"
 #include "platform/rtl/CodePage.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/FileUtils.h"
-#include "platform/registry/RegistryFile.h"
+#include "platform/registry/detail/RegistryFile.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -17,6 +19,8 @@
 #include <utility>
 
 namespace win {
+
+using namespace detail;
 
 namespace {
 
@@ -294,7 +298,7 @@ void RegistryAccess::Apply(const RegistryChange& change)
     s.changes.push_back(change);
 }
 
-void OpenRegistryStore()
+void detail::OpenRegistryStore()
 {
     Store& s = TheStore();
     std::lock_guard lock(s.mutex);
@@ -303,7 +307,7 @@ void OpenRegistryStore()
     ++s.openCount;
 }
 
-void CloseRegistryStore()
+void detail::CloseRegistryStore()
 {
     Store& s = TheStore();
     std::lock_guard lock(s.mutex);

@@ -12,12 +12,9 @@
 // The file is $RIVUVE_REGISTRY when set, otherwise $XDG_CONFIG_HOME/rivuve/registry (XDG_CONFIG_HOME
 // defaults to ~/.config); a missing folder is created with mode 0700.
 
-#include "platform/registry/RegistryTree.h"
-
 #include <filesystem>
 #include <functional>
 #include <string>
-#include <mutex>
 
 namespace win {
 
@@ -27,27 +24,6 @@ void FlushRegistry();
 
 // The notice about a damaged file set aside, once; empty when there is none (or it was taken).
 std::string TakeRegistryNotice();
-
-// Access to the tree for the registry classes: holds the store's lock while it lives.
-class RegistryAccess {
-public:
-    RegistryAccess();
-    RegistryAccess(const RegistryAccess&) = delete;
-    RegistryAccess& operator=(const RegistryAccess&) = delete;
-
-    const RegistryTree& Tree() const;
-    // Applies the change to the tree and keeps it for the next write.
-    void Apply(const RegistryChange& change);
-
-private:
-    std::unique_lock<std::mutex> lock_;
-};
-
-// Each registry object counts as one open store from creation to destruction. OpenRegistryStore reads
-// the file when the tree was not read yet, or when another running copy has replaced it since and this
-// process has nothing unwritten; CloseRegistryStore writes when the count drops to 0.
-void OpenRegistryStore();
-void CloseRegistryStore();
 
 // For tests: points the store at another file and forgets the tree, unwritten changes, the open count
 // and the notice; an empty name goes back to the usual place.

@@ -1,4 +1,4 @@
-#include "platform/registry/RegistryTree.h"
+#include "platform/registry/detail/RegistryTree.h"
 
 #include "platform/rtl/StringUtils.h"
 
@@ -6,6 +6,8 @@
 #include <utility>
 
 namespace win {
+
+using namespace detail;
 
 namespace {
 
@@ -25,7 +27,7 @@ auto FindKeyIn(Keys& keys, std::string_view name) -> decltype(&keys.front())
 
 }  // namespace
 
-bool SameRegistryName(std::string_view a, std::string_view b)
+bool detail::SameRegistryName(std::string_view a, std::string_view b)
 {
     return a.size() == b.size() && Folded(a) == Folded(b);
 }
@@ -83,7 +85,7 @@ bool RegistryKey::RemoveValue(std::string_view valueName)
     return std::erase_if(values, [&](const RegistryValue& v) { return SameRegistryName(v.name, valueName); }) > 0;
 }
 
-const char* RegistryRootName(RegistryRoot root)
+const char* detail::RegistryRootName(RegistryRoot root)
 {
     return root == RegistryRoot::CurrentUser ? "HKEY_CURRENT_USER" : "HKEY_LOCAL_MACHINE";
 }
@@ -122,7 +124,7 @@ RegistryKey& RegistryTree::Create(RegistryRoot root, const RegistryPath& path)
     return *key;
 }
 
-void ApplyChange(RegistryTree& tree, const RegistryChange& change)
+void detail::ApplyChange(RegistryTree& tree, const RegistryChange& change)
 {
     switch (change.kind) {
     case RegistryChange::Kind::CreateKey:

@@ -1,8 +1,13 @@
 #include "platform/text/CharacterPlacement.h"
 
+#include "platform/gdi/detail/DeviceContext.h"
+#include "platform/gdi/detail/GdiObjects.h"
 #include "platform/rtl/CodePage.h"
 #include "platform/gdi/DeviceContext.h"
 #include "platform/text/TextMetrics.h"
+#include "platform/text/detail/FontFace.h"
+#include "platform/text/detail/FontMetrics.h"
+#include "platform/text/detail/TextMetrics.h"
 
 #include <algorithm>
 #include <string>
@@ -10,6 +15,8 @@
 #include <vector>
 
 namespace win {
+
+using namespace detail;
 
 namespace {
 

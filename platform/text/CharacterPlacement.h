@@ -2,17 +2,17 @@
 // Where the characters of a text go when it is displayed with the font selected into a context: their
 // display order, advances, caret positions and glyphs.
 //
-// The order is the simple one of CharacterPlacement (FontMetrics.h): with GCP_REORDER each right-to-left
+// The order is the simple one of CharacterPlacement (detail/FontMetrics.h): with GCP_REORDER each right-to-left
 // run (Hebrew and Arabic letters with the blanks, punctuation and numbers between them) is reversed,
 // numbers inside it keeping their order; without it the text keeps its order. There is no glyph shaping
 // and no kerning, so GCP_USEKERNING changes nothing; other flags are ignored. Advances count the
 // context's character extra and pending justification, as the extents do, so lpDx sums to the width.
 
-#include "platform/text/FontMetrics.h"
 #include "platform/wintypes/GdiTypes.h"
 
 namespace win {
 
+inline constexpr DWORD GCP_REORDER = 0x0002;
 inline constexpr DWORD GCP_USEKERNING = 0x0008;
 
 // The members other than lStructSize may be null. Each array holds nGlyphs entries; on return nGlyphs

@@ -6,6 +6,7 @@
 #include "platform/gdi/GdiObjects.h"
 #include "platform/text/TextMetrics.h"
 #include "platform/text/TextOut.h"
+#include "platform/text/detail/FontMetrics.h"
 
 #include <algorithm>
 #include <optional>
@@ -14,6 +15,8 @@
 #include <vector>
 
 namespace win {
+
+using namespace detail;
 
 namespace {
 

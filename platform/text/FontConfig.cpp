@@ -1,4 +1,4 @@
-#include "platform/text/FontConfig.h"
+#include "platform/text/detail/FontConfig.h"
 
 #include "platform/rtl/Collation.h"
 #include "platform/rtl/Exceptions.h"
@@ -11,6 +11,8 @@
 #include <iterator>
 
 namespace win {
+
+using namespace detail;
 
 namespace {
 

@@ -1,14 +1,22 @@
 #include "platform/text/FontEngine.h"
 
+#include "platform/gdi/detail/DeviceContext.h"
+#include "platform/gdi/detail/GdiObjects.h"
 #include "platform/rtl/Collation.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/gdi/DeviceContext.h"
+#include "platform/text/TextMetrics.h"
+#include "platform/text/detail/FontConfig.h"
+#include "platform/text/detail/FontEngine.h"
+#include "platform/text/detail/FontMetrics.h"
 
 #include <algorithm>
 #include <mutex>
 #include <string_view>
 
 namespace win {
+
+using namespace detail;
 
 namespace {
 
@@ -68,7 +76,7 @@ std::string_view ScriptName(int charset)
 
 }  // namespace
 
-void InitializeFonts(const std::vector<std::filesystem::path>& folders)
+void detail::InitializeFonts(const std::vector<std::filesystem::path>& folders)
 {
     auto config = std::make_unique<FontConfig>(folders);
     Engine& engine = TheEngine();
@@ -77,7 +85,7 @@ void InitializeFonts(const std::vector<std::filesystem::path>& folders)
     engine.config = std::move(config);
 }
 
-void FinalizeFonts()
+void detail::FinalizeFonts()
 {
     Engine& engine = TheEngine();
     std::lock_guard lock(engine.lock);
@@ -85,14 +93,14 @@ void FinalizeFonts()
     engine.config.reset();
 }
 
-const FontConfig& Fonts()
+const FontConfig& detail::Fonts()
 {
     Engine& engine = TheEngine();
     std::lock_guard lock(engine.lock);
     return LoadedConfig(engine);
 }
 
-std::shared_ptr<const FontFace> RealizeFont(const LOGFONT& font, int dpi)
+std::shared_ptr<const FontFace> detail::RealizeFont(const LOGFONT& font, int dpi)
 {
     Engine& engine = TheEngine();
     std::lock_guard lock(engine.lock);
@@ -114,7 +122,7 @@ std::shared_ptr<const FontFace> RealizeFont(const LOGFONT& font, int dpi)
     return face;
 }
 
-int EnumFontFamiliesEx(const LOGFONT& filter, int dpi, const FontEnumProc& proc)
+int detail::EnumFontFamiliesEx(const LOGFONT& filter, int dpi, const FontEnumProc& proc)
 {
     const bool allNames = filter.lfFaceName.Empty();
     int result = 1;

@@ -1,4 +1,4 @@
-#include "platform/text/FontFace.h"
+#include "platform/text/detail/FontFace.h"
 
 #include "platform/rtl/CodePage.h"
 #include "platform/rtl/Exceptions.h"
@@ -15,6 +15,8 @@
 #include <numbers>
 
 namespace win {
+
+using namespace detail;
 
 struct FontFace::FreeType {
     FT_Library library = nullptr;

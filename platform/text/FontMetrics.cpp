@@ -1,12 +1,15 @@
-#include "platform/text/FontMetrics.h"
+#include "platform/text/detail/FontMetrics.h"
 
 #include "platform/rtl/CodePage.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/text/detail/FontFace.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace win {
+
+using namespace detail;
 
 namespace {
 
@@ -178,7 +181,7 @@ std::vector<UINT> DisplayOrder(std::u16string_view text)
 
 }  // namespace
 
-TextChar CharAt(std::u16string_view text, std::size_t i)
+TextChar detail::CharAt(std::u16string_view text, std::size_t i)
 {
     const char16_t unit = text[i];
     if (unit >= 0xD800 && unit < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000)
@@ -186,7 +189,7 @@ TextChar CharAt(std::u16string_view text, std::size_t i)
     return {unit, 1};
 }
 
-TEXTMETRIC TextMetricsW(const FontFace& face)
+TEXTMETRIC detail::TextMetricsW(const FontFace& face)
 {
     const FontTables& t = face.Tables();
     TEXTMETRIC tm;
@@ -215,7 +218,7 @@ TEXTMETRIC TextMetricsW(const FontFace& face)
     return tm;
 }
 
-TEXTMETRIC TextMetricsA(const FontFace& face)
+TEXTMETRIC detail::TextMetricsA(const FontFace& face)
 {
     TEXTMETRIC tm = TextMetricsW(face);
     tm.tmFirstChar = AnsiCode(tm.tmFirstChar);
@@ -225,11 +228,11 @@ TEXTMETRIC TextMetricsA(const FontFace& face)
     return tm;
 }
 
-OUTLINETEXTMETRIC OutlineTextMetricsA(const FontFace& face) { return OutlineTextMetrics(face, TextMetricsA(face)); }
+OUTLINETEXTMETRIC detail::OutlineTextMetricsA(const FontFace& face) { return OutlineTextMetrics(face, TextMetricsA(face)); }
 
-OUTLINETEXTMETRIC OutlineTextMetricsW(const FontFace& face) { return OutlineTextMetrics(face, TextMetricsW(face)); }
+OUTLINETEXTMETRIC detail::OutlineTextMetricsW(const FontFace& face) { return OutlineTextMetrics(face, TextMetricsW(face)); }
 
-std::vector<ABC> CharABCWidthsA(const FontFace& face, UINT first, UINT last)
+std::vector<ABC> detail::CharABCWidthsA(const FontFace& face, UINT first, UINT last)
 {
     CheckRange(first, last, 0xFF);
     std::vector<ABC> widths;
@@ -238,7 +241,7 @@ std::vector<ABC> CharABCWidthsA(const FontFace& face, UINT first, UINT last)
     return widths;
 }
 
-std::vector<ABC> CharABCWidthsW(const FontFace& face, UINT first, UINT last)
+std::vector<ABC> detail::CharABCWidthsW(const FontFace& face, UINT first, UINT last)
 {
     CheckRange(first, last, 0x10FFFF);
     std::vector<ABC> widths;
@@ -247,7 +250,7 @@ std::vector<ABC> CharABCWidthsW(const FontFace& face, UINT first, UINT last)
     return widths;
 }
 
-std::vector<int> CharWidthA(const FontFace& face, UINT first, UINT last)
+std::vector<int> detail::CharWidthA(const FontFace& face, UINT first, UINT last)
 {
     CheckRange(first, last, 0xFF);
     std::vector<int> widths;
@@ -256,7 +259,7 @@ std::vector<int> CharWidthA(const FontFace& face, UINT first, UINT last)
     return widths;
 }
 
-std::vector<int> CharWidthW(const FontFace& face, UINT first, UINT last)
+std::vector<int> detail::CharWidthW(const FontFace& face, UINT first, UINT last)
 {
     CheckRange(first, last, 0x10FFFF);
     std::vector<int> widths;
@@ -265,12 +268,12 @@ std::vector<int> CharWidthW(const FontFace& face, UINT first, UINT last)
     return widths;
 }
 
-SIZE TextExtentPoint32(const FontFace& face, std::string_view text)
+SIZE detail::TextExtentPoint32(const FontFace& face, std::string_view text)
 {
     return TextExtentPoint32(face, rtl::AnsiToWide(text));
 }
 
-SIZE TextExtentPoint32(const FontFace& face, std::u16string_view text)
+SIZE detail::TextExtentPoint32(const FontFace& face, std::u16string_view text)
 {
     int width = 0;
     for (const int advance : UnitAdvances(face, text))
@@ -278,25 +281,25 @@ SIZE TextExtentPoint32(const FontFace& face, std::u16string_view text)
     return {width, CellHeight(face)};
 }
 
-TextExtentEx TextExtentExPoint(const FontFace& face, std::string_view text, int maxExtent)
+TextExtentEx detail::TextExtentExPoint(const FontFace& face, std::string_view text, int maxExtent)
 {
     // Every code page of the program has one character per byte, so the entries stay one per byte.
     return ExtentEx(face, rtl::AnsiToWide(text), maxExtent);
 }
 
-TextExtentEx TextExtentExPoint(const FontFace& face, std::u16string_view text, int maxExtent)
+TextExtentEx detail::TextExtentExPoint(const FontFace& face, std::u16string_view text, int maxExtent)
 {
     return ExtentEx(face, text, maxExtent);
 }
 
-int FittingCount(std::span<const int> dx, int maxExtent)
+int detail::FittingCount(std::span<const int> dx, int maxExtent)
 {
     if (maxExtent < 0)
         return int(dx.size());
     return int(std::find_if(dx.begin(), dx.end(), [&](int x) { return x > maxExtent; }) - dx.begin());
 }
 
-int NextTabStop(const FontFace& face, int x, std::span<const int> tabStops)
+int detail::NextTabStop(const FontFace& face, int x, std::span<const int> tabStops)
 {
     if (tabStops.size() == 1 && tabStops[0] > 0)
         return (x / tabStops[0] + 1) * tabStops[0];
@@ -308,12 +311,12 @@ int NextTabStop(const FontFace& face, int x, std::span<const int> tabStops)
     return (x / defaultWidth + 1) * defaultWidth;
 }
 
-SIZE TabbedTextExtent(const FontFace& face, std::string_view text, std::span<const int> tabStops)
+SIZE detail::TabbedTextExtent(const FontFace& face, std::string_view text, std::span<const int> tabStops)
 {
     return TabbedTextExtent(face, rtl::AnsiToWide(text), tabStops);
 }
 
-SIZE TabbedTextExtent(const FontFace& face, std::u16string_view text, std::span<const int> tabStops,
+SIZE detail::TabbedTextExtent(const FontFace& face, std::u16string_view text, std::span<const int> tabStops,
                       std::span<const int> extras)
 {
     const auto advances = UnitAdvances(face, text);
@@ -323,7 +326,7 @@ SIZE TabbedTextExtent(const FontFace& face, std::u16string_view text, std::span<
     return {x, CellHeight(face)};
 }
 
-GcpResults CharacterPlacement(const FontFace& face, std::u16string_view text, DWORD flags)
+GcpResults detail::CharacterPlacement(const FontFace& face, std::u16string_view text, DWORD flags)
 {
     GcpResults result;
     const auto advances = UnitAdvances(face, text);

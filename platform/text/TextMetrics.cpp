@@ -1,7 +1,13 @@
 #include "platform/text/TextMetrics.h"
 
+#include "platform/gdi/detail/DeviceContext.h"
+#include "platform/gdi/detail/GdiObjects.h"
 #include "platform/rtl/CodePage.h"
 #include "platform/text/FontEngine.h"
+#include "platform/text/detail/FontEngine.h"
+#include "platform/text/detail/FontFace.h"
+#include "platform/text/detail/FontMetrics.h"
+#include "platform/text/detail/TextMetrics.h"
 
 #include <algorithm>
 #include <cstring>
@@ -11,6 +17,8 @@
 #include <string_view>
 
 namespace win {
+
+using namespace detail;
 
 namespace {
 
@@ -187,7 +195,7 @@ BOOL Metrics(HDC dc, TEXTMETRIC* metrics, TEXTMETRIC (*read)(const FontFace&))
 
 }  // namespace
 
-std::vector<int> ExtraSpacing(const DcState& state, std::u16string_view text)
+std::vector<int> detail::ExtraSpacing(const DcState& state, std::u16string_view text)
 {
     std::vector<int> extras(text.size(), 0);
     int breaksLeft = state.justifyBreaks;
@@ -206,7 +214,7 @@ std::vector<int> ExtraSpacing(const DcState& state, std::u16string_view text)
     return extras;
 }
 
-std::shared_ptr<const FontFace> SelectedFace(const DeviceContext& context)
+std::shared_ptr<const FontFace> detail::SelectedFace(const DeviceContext& context)
 {
     const auto* font = FindObjectOf<FontObject>(context.state.font, OBJ_FONT);
     if (!font) {

@@ -1,5 +1,5 @@
 #pragma once
-// The text metrics and measuring calls on a device context: the face-level functions of FontMetrics.h
+// The text metrics and measuring calls on a device context: the face-level functions of detail/FontMetrics.h
 // applied to the font selected into the context, realised at the context's device resolution, so the
 // same logical font measures in screen pixels on a window and in printer pixels on a page.
 //
@@ -7,22 +7,85 @@
 // negative count (ERROR_INVALID_PARAMETER); a font the engine cannot realise and a character range the
 // face-level functions refuse raise their exceptions, leaving the caller's buffers untouched.
 
-#include "platform/gdi/DeviceContext.h"
-#include "platform/text/FontFace.h"
-#include "platform/text/FontMetrics.h"
 #include "platform/wintypes/GdiTypes.h"
 
-#include <memory>
-#include <string_view>
-#include <vector>
+#include <array>
+#include <string>
 
 namespace win {
 
 inline constexpr DWORD GDI_ERROR = 0xFFFFFFFF;
 
-// The font selected into the context realised at its vertical resolution; null when the context holds
-// no valid font (ERROR_INVALID_HANDLE). The caller holds the GDI lock.
-std::shared_ptr<const FontFace> SelectedFace(const DeviceContext& context);
+// tmPitchAndFamily bits besides the family (FF_*). TMPF_FIXED_PITCH is set for variable-pitch fonts.
+inline constexpr BYTE TMPF_FIXED_PITCH = 0x01;
+inline constexpr BYTE TMPF_VECTOR = 0x02;
+inline constexpr BYTE TMPF_TRUETYPE = 0x04;
+inline constexpr BYTE TMPF_DEVICE = 0x08;
+
+// A box in device pixels with y upwards from the baseline (top above bottom).
+struct FontBox {
+    LONG left = 0;
+    LONG top = 0;
+    LONG right = 0;
+    LONG bottom = 0;
+};
+
+struct TEXTMETRIC {
+    LONG tmHeight = 0;
+    LONG tmAscent = 0;
+    LONG tmDescent = 0;
+    LONG tmInternalLeading = 0;
+    LONG tmExternalLeading = 0;
+    LONG tmAveCharWidth = 0;
+    LONG tmMaxCharWidth = 0;
+    LONG tmWeight = 0;
+    LONG tmOverhang = 0;
+    LONG tmDigitizedAspectX = 0;
+    LONG tmDigitizedAspectY = 0;
+    // Character codes: bytes of the process code page in the A form, UTF-16 units in the W form.
+    char16_t tmFirstChar = 0;
+    char16_t tmLastChar = 0;
+    char16_t tmDefaultChar = 0;
+    char16_t tmBreakChar = 0;
+    BYTE tmItalic = 0;
+    BYTE tmUnderlined = 0;
+    BYTE tmStruckOut = 0;
+    BYTE tmPitchAndFamily = 0;
+    BYTE tmCharSet = 0;
+};
+
+// The fields of the outline metrics that the program reads.
+struct OUTLINETEXTMETRIC {
+    TEXTMETRIC otmTextMetrics;
+    std::array<BYTE, 10> otmPanoseNumber = {};
+    UINT otmfsSelection = 0;
+    UINT otmfsType = 0;
+    int otmItalicAngle = 0;  // tenths of a degree, negative for glyphs leaning right
+    UINT otmEMSquare = 0;    // font units per em
+    int otmAscent = 0;       // typographic ascender
+    int otmDescent = 0;      // typographic descender, negative below the baseline
+    UINT otmLineGap = 0;
+    UINT otmsCapEmHeight = 0;
+    UINT otmsXHeight = 0;
+    FontBox otmrcFontBox;  // the box of every glyph
+    int otmMacAscent = 0;
+    int otmMacDescent = 0;
+    UINT otmMacLineGap = 0;
+    UINT otmsStrikeoutSize = 0;
+    int otmsStrikeoutPosition = 0;  // the top of the stroke above the baseline
+    UINT otmsUnderscoreSize = 0;
+    int otmsUnderscorePosition = 0;  // the centre of the line, negative below the baseline
+    std::string otmpFamilyName;      // the name the font reports ("Arial")
+    std::string otmpFaceName;        // with the style ("Arial Bold")
+    std::string otmpStyleName;       // as the file names it ("Bold")
+    std::string otmpFullName;
+};
+
+struct ABC {
+    int abcA = 0;   // from the pen position to the glyph's left edge
+    UINT abcB = 0;  // the glyph's width
+    int abcC = 0;   // from its right edge to the next pen position; A + B + C is the advance
+};
 
 BOOL GetTextMetricsA(HDC dc, TEXTMETRIC* metrics);
 BOOL GetTextMetricsW(HDC dc, TEXTMETRIC* metrics);
@@ -37,12 +100,6 @@ BOOL GetCharWidthA(HDC dc, UINT first, UINT last, int* buffer);
 BOOL GetCharWidthW(HDC dc, UINT first, UINT last, int* buffer);
 BOOL GetCharWidth32A(HDC dc, UINT first, UINT last, int* buffer);
 BOOL GetCharWidth32W(HDC dc, UINT first, UINT last, int* buffer);
-
-// The pixels the context's character extra and pending justification add after each UTF-16 unit of
-// text, as text output spaces it: the extra after every character (a surrogate pair's after its first
-// unit), and the justification's pixels shared over the blanks, the first ones one more when they do
-// not divide evenly. The extent calls below count them too.
-std::vector<int> ExtraSpacing(const DcState& state, std::u16string_view text);
 
 BOOL GetTextExtentPoint32A(HDC dc, const char* text, int count, SIZE* size);
 BOOL GetTextExtentPoint32W(HDC dc, const char16_t* text, int count, SIZE* size);

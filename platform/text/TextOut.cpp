@@ -1,11 +1,18 @@
 #include "platform/text/TextOut.h"
 
+#include "platform/gdi/detail/Brush.h"
+#include "platform/gdi/detail/DeviceContext.h"
+#include "platform/gdi/detail/Region.h"
+#include "platform/gdi/detail/Surface.h"
 #include "platform/rtl/CodePage.h"
 #include "platform/gdi/Brush.h"
 #include "platform/gdi/DeviceContext.h"
-#include "platform/gdi/Recorder.h"
-#include "platform/gdi/Raster.h"
+#include "platform/gdi/detail/Recorder.h"
+#include "platform/gdi/detail/Raster.h"
 #include "platform/text/TextMetrics.h"
+#include "platform/text/detail/FontFace.h"
+#include "platform/text/detail/FontMetrics.h"
+#include "platform/text/detail/TextMetrics.h"
 
 #include <algorithm>
 #include <cmath>
@@ -16,6 +23,8 @@
 #include <vector>
 
 namespace win {
+
+using namespace detail;
 
 namespace {
 

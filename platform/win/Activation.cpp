@@ -4,11 +4,14 @@
 #include "platform/win/MessageQueue.h"
 #include "platform/win/Window.h"
 #include "platform/win/WindowPos.h"
-#include "platform/win/WindowTable.h"
+#include "platform/win/detail/Activation.h"
+#include "platform/win/detail/WindowTable.h"
 
 #include <algorithm>
 
 namespace win {
+
+using namespace detail;
 
 namespace {
 
@@ -75,7 +78,7 @@ void SendActivateApp(const std::vector<HWND>& windows, bool active, DWORD otherT
 
 }  // namespace
 
-void ActivateWindow(HWND hwnd, WORD how)
+void detail::ActivateWindow(HWND hwnd, WORD how)
 {
     const DWORD thread = GetCurrentThreadId();
     HWND old;
@@ -145,7 +148,7 @@ void ActivateWindow(HWND hwnd, WORD how)
     }
 }
 
-void LeaveActivation(HWND hwnd)
+void detail::LeaveActivation(HWND hwnd)
 {
     HWND next = nullptr;
     {

@@ -1,6 +1,7 @@
 #include "platform/win/Atoms.h"
 
 #include "platform/rtl/StringUtils.h"
+#include "platform/win/detail/Atoms.h"
 
 #include <algorithm>
 #include <charconv>
@@ -169,7 +170,7 @@ UINT RegisterWindowMessage(const char* name)
     return Add(name, true);
 }
 
-void ResetAtoms()
+void detail::ResetAtoms()
 {
     AtomTable& table = Table();
     std::lock_guard lock(table.mutex);

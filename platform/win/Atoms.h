@@ -17,7 +17,4 @@ UINT GlobalGetAtomName(ATOM atom, char* buffer, int size);
 // A message number in 0xC000 .. 0xFFFF, the same for the same name during the whole run.
 UINT RegisterWindowMessage(const char* name);
 
-// Empties the table (win::initialize calls it).
-void ResetAtoms();
-
 }  // namespace win

@@ -2,9 +2,13 @@
 
 #include "platform/gdi/SystemInfo.h"
 #include "platform/win/Timers.h"
-#include "platform/win/WindowTable.h"
+#include "platform/win/detail/Caret.h"
+#include "platform/win/detail/Timers.h"
+#include "platform/win/detail/WindowTable.h"
 
 namespace win {
+
+using namespace detail;
 
 namespace {
 
@@ -42,7 +46,7 @@ void RestartBlink(SystemLock& lock, Caret& caret)
 
 }  // namespace
 
-bool DefCaretMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM, LRESULT& result)
+bool detail::DefCaretMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM, LRESULT& result)
 {
     if (message != WM_SYSTIMER || wParam != BlinkTimerId) {
         return false;
@@ -168,7 +172,7 @@ BOOL SetCaretBlinkTime(UINT milliseconds)
     return TRUE;
 }
 
-bool GetCaretState(CaretState& state)
+bool detail::GetCaretState(CaretState& state)
 {
     auto lock = LockSystem();
     const Caret& caret = QueueOfCurrentThread().caret;

@@ -5,6 +5,7 @@
 #include "platform/win/Window.h"
 
 #include "platform/rtl/CodePage.h"
+#include "platform/win/detail/Clipboard.h"
 
 #include <algorithm>
 #include <cstring>
@@ -136,7 +137,7 @@ void FreeEntries(ClipboardState& state)
 
 }  // namespace
 
-void ResetClipboard()
+void detail::ResetClipboard()
 {
     ClipboardState& state = TheClipboard();
     std::lock_guard lock(state.mutex);

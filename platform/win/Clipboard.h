@@ -45,7 +45,4 @@ HWND GetClipboardOwner();
 HWND GetOpenClipboardWindow();
 DWORD GetClipboardSequenceNumber();
 
-// Empties the clipboard (win::initialize calls it).
-void ResetClipboard();
-
 }  // namespace win

@@ -1,12 +1,15 @@
 #include "platform/win/Cursor.h"
 
 #include "platform/win/Input.h"
-#include "platform/win/WindowTable.h"
+#include "platform/win/detail/Cursor.h"
+#include "platform/win/detail/WindowTable.h"
 
 #include <map>
 #include <mutex>
 
 namespace win {
+
+using namespace detail;
 
 namespace {
 
@@ -41,7 +44,7 @@ HCURSOR AddCursor(Cursors& cursors, CursorShape shape)
 
 }  // namespace
 
-void ResetCursors()
+void detail::ResetCursors()
 {
     Cursors& cursors = TheCursors();
     std::lock_guard lock(cursors.mutex);
@@ -151,7 +154,7 @@ BOOL SetCursorPos(int x, int y)
     return PostMouseInput(WM_MOUSEMOVE, POINT{x, y}, 0, 0);
 }
 
-bool GetCursorShape(HCURSOR cursor, CursorShape& shape)
+bool detail::GetCursorShape(HCURSOR cursor, CursorShape& shape)
 {
     Cursors& cursors = TheCursors();
     std::lock_guard lock(cursors.mutex);

@@ -45,19 +45,6 @@ int ShowCursor(BOOL show);
 // Moves the mouse, which sends a mouse move to the window under it.
 BOOL SetCursorPos(int x, int y);
 
-// What a display back end needs to draw a cursor.
-struct CursorShape {
-    WORD systemId = 0;  // the IDC_ number of a system cursor, 0 for others
-    POINT hotSpot;
-    SIZE size;
-    std::vector<BYTE> andMask;
-    std::vector<BYTE> xorMask;
-};
-bool GetCursorShape(HCURSOR cursor, CursorShape& shape);
-
 constexpr DWORD ERROR_INVALID_CURSOR_HANDLE = 1402;
-
-// Back to the system cursors only (win::initialize calls it).
-void ResetCursors();
 
 }  // namespace win

@@ -1,10 +1,14 @@
 #include "platform/win/Desktop.h"
 
+#include "platform/gdi/detail/SystemInfo.h"
 #include "platform/win/MessageQueue.h"
-#include "platform/win/WindowTable.h"
+#include "platform/win/detail/Desktop.h"
+#include "platform/win/detail/WindowTable.h"
 #include "platform/wintypes/Messages.h"
 
 namespace win {
+
+using namespace detail;
 
 namespace {
 
@@ -58,7 +62,7 @@ HMONITOR MonitorFromWindow(HWND hwnd, DWORD flags)
     return MonitorFromRect(&screenRect, flags);
 }
 
-void ConnectSystemSettings()
+void detail::ConnectSystemSettings()
 {
     SetSettingsChangedHook(SettingsChanged);
     FitDesktopToPrimaryMonitor();

@@ -10,7 +10,4 @@ namespace win {
 
 HMONITOR MonitorFromWindow(HWND hwnd, DWORD flags);
 
-// Installs the settings hook and sizes the desktop to the primary monitor (win::initialize calls it).
-void ConnectSystemSettings();
-
 }  // namespace win

@@ -2,11 +2,14 @@
 
 #include "platform/win/MessageQueue.h"
 #include "platform/win/Window.h"
-#include "platform/win/WindowTable.h"
+#include "platform/win/detail/HitTest.h"
+#include "platform/win/detail/WindowTable.h"
 
 #include <vector>
 
 namespace win {
+
+using namespace detail;
 
 namespace {
 
@@ -67,7 +70,7 @@ Search SearchChildren(HWND parent, POINT point)
 
 }  // namespace
 
-bool WindowContainsPoint(HWND hwnd, POINT point)
+bool detail::WindowContainsPoint(HWND hwnd, POINT point)
 {
     Window* window = FindWindowRecord(hwnd);
     if (!window) {
@@ -78,7 +81,7 @@ bool WindowContainsPoint(HWND hwnd, POINT point)
            (!window->windowRegion || window->windowRegion->Contains(POINT{point.x - rect.left, point.y - rect.top}));
 }
 
-MouseHit HitTestScreenPoint(POINT point)
+MouseHit detail::HitTestScreenPoint(POINT point)
 {
     return SearchChildren(GetDesktopWindow(), point).hit;
 }

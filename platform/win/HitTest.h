@@ -21,14 +21,4 @@ HWND WindowFromPoint(POINT point);
 HWND ChildWindowFromPoint(HWND parent, POINT point);
 HWND ChildWindowFromPointEx(HWND parent, POINT point, UINT flags);
 
-// Within the window system: the window the mouse at a screen point goes to and its hit-test code
-// (null over the desktop).
-struct MouseHit {
-    HWND hwnd = nullptr;
-    LRESULT code = HTNOWHERE;
-};
-MouseHit HitTestScreenPoint(POINT point);
-// True when the screen point lies in the window's rectangle and window region. Lock held.
-bool WindowContainsPoint(HWND hwnd, POINT point);
-
 }  // namespace win

@@ -1,10 +1,12 @@
 #include "platform/win/Hooks.h"
 
-#include "platform/win/WindowTable.h"
+#include "platform/win/detail/WindowTable.h"
 
 #include <algorithm>
 
 namespace win {
+
+using namespace detail;
 
 namespace {
 
@@ -94,14 +96,14 @@ LRESULT CallNextHookEx(HHOOK hook, int code, WPARAM wParam, LPARAM lParam)
     return Call(lock, FirstFrom(queue, it + 1, it->type), code, wParam, lParam);
 }
 
-bool HasHooks(int type)
+bool detail::HasHooks(int type)
 {
     auto lock = LockSystem();
     const ThreadQueue& queue = QueueOfCurrentThread();
     return FirstFrom(queue, queue.hooks.begin(), type) != nullptr;
 }
 
-LRESULT CallHooks(int type, int code, WPARAM wParam, LPARAM lParam)
+LRESULT detail::CallHooks(int type, int code, WPARAM wParam, LPARAM lParam)
 {
     auto lock = LockSystem();
     const ThreadQueue& queue = QueueOfCurrentThread();

@@ -8,14 +8,19 @@
 #include "platform/gdi/SystemInfo.h"
 #include "platform/win/Timers.h"
 #include "platform/win/Window.h"
+#include "platform/win/detail/Activation.h"
+#include "platform/win/detail/HitTest.h"
+#include "platform/win/detail/Timers.h"
 #include "platform/wintypes/Messages.h"
-#include "platform/win/WindowTable.h"
+#include "platform/win/detail/WindowTable.h"
 
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
 
 namespace win {
+
+using namespace detail;
 
 namespace {
 
@@ -139,18 +144,18 @@ ThreadQueue* QueueOfWindow(HWND hwnd)
 
 }  // namespace
 
-bool IsKeyboardMessage(UINT message)
+bool detail::IsKeyboardMessage(UINT message)
 {
     return message == WM_KEYDOWN || message == WM_KEYUP || message == WM_SYSKEYDOWN || message == WM_SYSKEYUP;
 }
 
-bool IsMouseMessage(UINT message)
+bool detail::IsMouseMessage(UINT message)
 {
     return (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
            (message >= WM_NCMOUSEMOVE && message <= WM_NCMBUTTONDBLCLK);
 }
 
-void NoteInputFetched(ThreadQueue& queue, const MSG& msg)
+void detail::NoteInputFetched(ThreadQueue& queue, const MSG& msg)
 {
     UINT vk;
     bool down;
@@ -616,7 +621,7 @@ BOOL PostMouseInput(UINT message, POINT screen, int wheelDelta, DWORD time)
     return TRUE;
 }
 
-bool PrepareMouseMessage(const MSG& msg)
+bool detail::PrepareMouseMessage(const MSG& msg)
 {
     if (!IsMouseMessage(msg.message) || msg.message == WM_MOUSEWHEEL || GetCapture()) {
         return true;
@@ -653,7 +658,7 @@ bool PrepareMouseMessage(const MSG& msg)
     return !eat && hit != HTERROR && IsWindow(msg.hwnd);
 }
 
-bool DefInputMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+bool detail::DefInputMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
     switch (message) {
     case WM_ACTIVATE:

@@ -1,15 +1,21 @@
 #include "platform/win/Layered.h"
 
 #include "platform/gdi/DeviceContext.h"
+#include "platform/gdi/detail/DeviceContext.h"
+#include "platform/gdi/detail/Region.h"
 #include "platform/win/Paint.h"
 #include "platform/win/Window.h"
 #include "platform/win/WindowPos.h"
-#include "platform/win/WindowTable.h"
+#include "platform/win/detail/Layered.h"
+#include "platform/win/detail/Window.h"
+#include "platform/win/detail/WindowTable.h"
 
 #include <algorithm>
 #include <mutex>
 
 namespace win {
+
+using namespace detail;
 
 namespace {
 
@@ -204,13 +210,13 @@ BOOL AnimateWindow(HWND hwnd, DWORD time, DWORD flags)
     return TRUE;
 }
 
-void SetAnimationStepper(AnimationStepper stepper)
+void detail::SetAnimationStepper(AnimationStepper stepper)
 {
     std::lock_guard lock(stepperMutex);
     Stepper() = std::move(stepper);
 }
 
-bool GetLayeredState(HWND hwnd, LayeredState& state)
+bool detail::GetLayeredState(HWND hwnd, LayeredState& state)
 {
     auto lock = LockSystem();
     Window* window = FindWindowRecord(hwnd);

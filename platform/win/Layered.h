@@ -44,17 +44,5 @@ constexpr DWORD AW_BLEND = 0x00080000;
 // window or an animation without a direction. The animation takes no time: its frames run at once,
 // unless a stepper is installed, which is called after each frame of a tenth of the time.
 BOOL AnimateWindow(HWND hwnd, DWORD time, DWORD flags);
-using AnimationStepper = std::function<void(HWND hwnd, int frame, int frames)>;
-void SetAnimationStepper(AnimationStepper stepper);
-
-struct LayeredState {
-    bool layered = false;      // WS_EX_LAYERED
-    DWORD flags = 0;           // LWA_ALPHA / LWA_COLORKEY, or the ULW_ flags after UpdateLayeredWindow
-    COLORREF key = 0;
-    BYTE alpha = 255;          // the constant alpha, times the fading of an animation
-    bool updated = false;      // the appearance comes from UpdateLayeredWindow
-    RECT shown;                // the part shown now (window coordinates): all of it unless animating
-};
-bool GetLayeredState(HWND hwnd, LayeredState& state);
 
 }  // namespace win

@@ -1,7 +1,7 @@
 #include "platform/win/MessageQueue.h"
 
 #include "platform/wintypes/Messages.h"
-#include "platform/win/WindowTable.h"
+#include "platform/win/detail/WindowTable.h"
 
 #include "platform/rtl/Clock.h"
 
@@ -9,6 +9,8 @@
 #include <chrono>
 
 namespace win {
+
+using namespace detail;
 
 namespace {
 
@@ -286,7 +288,7 @@ bool ValidFilterWindow(HWND hwnd)
 
 }  // namespace
 
-bool MatchesFilter(const MSG& msg, HWND hwnd, UINT filterMin, UINT filterMax)
+bool detail::MatchesFilter(const MSG& msg, HWND hwnd, UINT filterMin, UINT filterMax)
 {
     if (hwnd == ThreadMessagesOnly) {
         if (msg.hwnd) {
@@ -301,7 +303,7 @@ bool MatchesFilter(const MSG& msg, HWND hwnd, UINT filterMin, UINT filterMax)
     return msg.message >= filterMin && msg.message <= filterMax;
 }
 
-DWORD QueueStatus(const ThreadQueue& queue)
+DWORD detail::QueueStatus(const ThreadQueue& queue)
 {
     DWORD status = 0;
     if (!queue.posted.empty() || queue.quit) {
@@ -329,7 +331,7 @@ DWORD QueueStatus(const ThreadQueue& queue)
     return status;
 }
 
-bool HandleSentMessages(SystemLock& lock, ThreadQueue& queue)
+bool detail::HandleSentMessages(SystemLock& lock, ThreadQueue& queue)
 {
     bool any = false;
     while (!queue.sent.empty()) {

@@ -1,11 +1,14 @@
 #include "platform/win/NonClient.h"
 
+#include "platform/win/detail/NonClient.h"
 #include "platform/wintypes/Messages.h"
 #include "platform/gdi/SystemInfo.h"
 
 #include <algorithm>
 
 namespace win {
+
+using namespace detail;
 
 namespace {
 
@@ -102,7 +105,7 @@ LRESULT SizingBorderAt(const RECT& window, int frame, POINT point)
 
 }  // namespace
 
-NonClientInsets NonClientInsetsOf(DWORD style, DWORD exStyle)
+NonClientInsets detail::NonClientInsetsOf(DWORD style, DWORD exStyle)
 {
     const int border = FrameWidth(style, exStyle) + EdgeWidth(exStyle);
     NonClientInsets insets{border, border + CaptionHeight(style, exStyle), border, border};
@@ -134,7 +137,7 @@ BOOL AdjustWindowRect(RECT* rect, DWORD style, BOOL menu)
     return AdjustWindowRectEx(rect, style, menu, 0);
 }
 
-RECT DefaultClientRect(DWORD style, DWORD exStyle, const RECT& windowRect)
+RECT detail::DefaultClientRect(DWORD style, DWORD exStyle, const RECT& windowRect)
 {
     const NonClientInsets insets = NonClientInsetsOf(style, exStyle);
     RECT client{windowRect.left + insets.left, windowRect.top + insets.top, windowRect.right - insets.right,

@@ -11,18 +11,6 @@ namespace win {
 BOOL AdjustWindowRectEx(RECT* rect, DWORD style, BOOL menu, DWORD exStyle);
 BOOL AdjustWindowRect(RECT* rect, DWORD style, BOOL menu);
 
-// The widths of the non-client area on each side of a window with these styles.
-struct NonClientInsets {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-};
-NonClientInsets NonClientInsetsOf(DWORD style, DWORD exStyle);
-
-// The client rectangle of a window rectangle: what the default WM_NCCALCSIZE answers. Never inside out.
-RECT DefaultClientRect(DWORD style, DWORD exStyle, const RECT& windowRect);
-
 // The hit-test code of a screen point for a window with these styles, whose window and client
 // rectangles on the screen are given: what the default WM_NCHITTEST answers.
 LRESULT DefaultHitTest(DWORD style, DWORD exStyle, const RECT& windowRect, const RECT& clientRect, POINT point);

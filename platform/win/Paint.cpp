@@ -1,5 +1,8 @@
 #include "platform/win/Paint.h"
 
+#include "platform/gdi/detail/DeviceContext.h"
+#include "platform/gdi/detail/GdiObjects.h"
+#include "platform/gdi/detail/Region.h"
 #include "platform/win/Caret.h"
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/GdiObjects.h"
@@ -8,13 +11,17 @@
 #include "platform/win/Window.h"
 #include "platform/win/WindowClass.h"
 #include "platform/win/WindowPos.h"
-#include "platform/win/WindowTable.h"
+#include "platform/win/detail/Paint.h"
+#include "platform/win/detail/Window.h"
+#include "platform/win/detail/WindowTable.h"
 
 #include <algorithm>
 #include <cstring>
 #include <functional>
 
 namespace win {
+
+using namespace detail;
 
 namespace {
 
@@ -370,7 +377,7 @@ void Print(HWND hwnd, HDC dc, LPARAM flags)
 
 }  // namespace
 
-bool TakePaintMessage(const ThreadQueue& queue, HWND hwnd, UINT filterMin, UINT filterMax, MSG& msg)
+bool detail::TakePaintMessage(const ThreadQueue& queue, HWND hwnd, UINT filterMin, UINT filterMax, MSG& msg)
 {
     std::function<HWND(HWND)> visit = [&](HWND handle) -> HWND {
         Window* window = FindWindowRecord(handle);
@@ -407,7 +414,7 @@ bool TakePaintMessage(const ThreadQueue& queue, HWND hwnd, UINT filterMin, UINT 
     return false;
 }
 
-void InvertClientRect(HWND hwnd, const RECT& rect)
+void detail::InvertClientRect(HWND hwnd, const RECT& rect)
 {
     Window* window = FindWindowRecord(hwnd);
     Window* root = FindWindowRecord(RootWindowOf(hwnd));
@@ -434,13 +441,13 @@ void InvertClientRect(HWND hwnd, const RECT& rect)
     }
 }
 
-bool ThreadNeedsPaint(const ThreadQueue& queue)
+bool detail::ThreadNeedsPaint(const ThreadQueue& queue)
 {
     MSG ignored;
     return TakePaintMessage(queue, nullptr, 0, 0, ignored);
 }
 
-void InvalidateAfterPositionChange(HWND hwnd, const RECT& oldWindowRect, bool wasVisible, UINT flags)
+void detail::InvalidateAfterPositionChange(HWND hwnd, const RECT& oldWindowRect, bool wasVisible, UINT flags)
 {
     if (flags & SWP_NOREDRAW) {
         return;
@@ -467,7 +474,7 @@ void InvalidateAfterPositionChange(HWND hwnd, const RECT& oldWindowRect, bool wa
     }
 }
 
-void ReleasePaintResources(const std::vector<HWND>& windows)
+void detail::ReleasePaintResources(const std::vector<HWND>& windows)
 {
     std::vector<HDC> dcs;
     std::vector<std::unique_ptr<Surface>> surfaces;
@@ -495,7 +502,7 @@ void ReleasePaintResources(const std::vector<HWND>& windows)
     }
 }
 
-bool DefPaintMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+bool detail::DefPaintMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
     switch (message) {
     case WM_PAINT: {
@@ -947,7 +954,7 @@ BOOL EnumDisplayMonitors(HDC dc, const RECT* clip, MONITORENUMPROC callback, LPA
     return TRUE;
 }
 
-Surface* GetWindowSurface(HWND hwnd)
+Surface* detail::GetWindowSurface(HWND hwnd)
 {
     auto lock = LockSystem();
     auto it = System().surfaces.find(hwnd);

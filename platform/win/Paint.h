@@ -16,7 +16,6 @@
 // WM_ERASEBKGND when an erase is pending, and validates the window.
 
 #include "platform/wintypes/GdiTypes.h"
-#include "platform/gdi/Surface.h"
 #include "platform/wintypes/Types.h"
 
 namespace win {
@@ -115,9 +114,5 @@ int GetWindowRgn(HWND hwnd, HRGN region);
 // coordinates (the screen's without one). Stops when the callback answers FALSE.
 using MONITORENUMPROC = BOOL (*)(HMONITOR monitor, HDC dc, RECT* rect, LPARAM data);
 BOOL EnumDisplayMonitors(HDC dc, const RECT* clip, MONITORENUMPROC callback, LPARAM data);
-
-// The surface of a top-level window, for display back ends and tests: null for a child window or one
-// that has none yet. Valid until the window changes size or is destroyed.
-Surface* GetWindowSurface(HWND hwnd);
 
 }  // namespace win

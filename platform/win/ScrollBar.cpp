@@ -4,11 +4,13 @@
 #include "platform/gdi/SystemInfo.h"
 #include "platform/win/Window.h"
 #include "platform/win/WindowPos.h"
-#include "platform/win/WindowTable.h"
+#include "platform/win/detail/WindowTable.h"
 
 #include <algorithm>
 
 namespace win {
+
+using namespace detail;
 
 namespace {
 
@@ -104,7 +106,7 @@ WORD PartAt(HWND hwnd, int barKind, POINT point)
 
 }  // namespace
 
-bool DefScrollBarMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+bool detail::DefScrollBarMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
     if (message != WM_NCLBUTTONDOWN || (wParam != static_cast<WPARAM>(HTVSCROLL) && wParam != static_cast<WPARAM>(HTHSCROLL))) {
         return false;

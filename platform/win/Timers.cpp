@@ -1,12 +1,15 @@
 #include "platform/win/Timers.h"
 
-#include "platform/win/WindowTable.h"
+#include "platform/win/detail/Timers.h"
+#include "platform/win/detail/WindowTable.h"
 
 #include "platform/rtl/Clock.h"
 
 #include <algorithm>
 
 namespace win {
+
+using namespace detail;
 
 namespace {
 
@@ -66,7 +69,7 @@ BOOL KillTimer(HWND hwnd, UINT_PTR id)
     return TRUE;
 }
 
-bool SetSystemTimer(HWND hwnd, UINT_PTR id, UINT elapse)
+bool detail::SetSystemTimer(HWND hwnd, UINT_PTR id, UINT elapse)
 {
     auto lock = LockSystem();
     WindowSystem& system = System();
@@ -91,7 +94,7 @@ bool SetSystemTimer(HWND hwnd, UINT_PTR id, UINT elapse)
     return true;
 }
 
-void KillSystemTimer(HWND hwnd, UINT_PTR id)
+void detail::KillSystemTimer(HWND hwnd, UINT_PTR id)
 {
     auto lock = LockSystem();
     for (auto& [thread, queue] : System().queues) {
@@ -99,13 +102,13 @@ void KillSystemTimer(HWND hwnd, UINT_PTR id)
     }
 }
 
-bool GetNextTimerDue(std::uint64_t& due)
+bool detail::GetNextTimerDue(std::uint64_t& due)
 {
     auto lock = LockSystem();
     return NextTimerDue(QueueOfCurrentThread(), due);
 }
 
-bool TakeDueTimer(ThreadQueue& queue, HWND hwnd, UINT filterMin, UINT filterMax, bool remove, MSG& msg)
+bool detail::TakeDueTimer(ThreadQueue& queue, HWND hwnd, UINT filterMin, UINT filterMax, bool remove, MSG& msg)
 {
     const std::uint64_t now = rtl::GetTickCount64();
     Timer* next = nullptr;
@@ -136,7 +139,7 @@ bool TakeDueTimer(ThreadQueue& queue, HWND hwnd, UINT filterMin, UINT filterMax,
     return true;
 }
 
-bool NextTimerDue(const ThreadQueue& queue, std::uint64_t& due)
+bool detail::NextTimerDue(const ThreadQueue& queue, std::uint64_t& due)
 {
     if (queue.timers.empty()) {
         return false;
@@ -147,7 +150,7 @@ bool NextTimerDue(const ThreadQueue& queue, std::uint64_t& due)
     return true;
 }
 
-bool IsLiveTimer(HWND hwnd, UINT_PTR id, TIMERPROC proc)
+bool detail::IsLiveTimer(HWND hwnd, UINT_PTR id, TIMERPROC proc)
 {
     for (const auto& [thread, queue] : System().queues) {
         for (const Timer& timer : queue->timers) {

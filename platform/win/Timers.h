@@ -24,10 +24,5 @@ BOOL KillTimer(HWND hwnd, UINT_PTR id);
 // The system's own timers of a window (the caret's blinking): they come as WM_SYSTIMER, which
 // DefWindowProc handles, and KillTimer does not see them.
 constexpr UINT WM_SYSTIMER = 0x0118;
-bool SetSystemTimer(HWND hwnd, UINT_PTR id, UINT elapse);
-void KillSystemTimer(HWND hwnd, UINT_PTR id);
-
-// The tick (rtl::GetTickCount64) at which the calling thread's next timer is due; false when it has none.
-bool GetNextTimerDue(std::uint64_t& due);
 
 }  // namespace win

@@ -1,12 +1,14 @@
 #include "platform/win/Waits.h"
 
-#include "platform/win/WindowTable.h"
+#include "platform/win/detail/WindowTable.h"
 
 #include <chrono>
 #include <map>
 #include <optional>
 
 namespace win {
+
+using namespace detail;
 
 namespace {
 

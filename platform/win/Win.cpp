@@ -1,14 +1,22 @@
 #include "platform/win/Win.h"
 
+#include "platform/gdi/detail/SystemInfo.h"
 #include "platform/win/Atoms.h"
 #include "platform/win/Clipboard.h"
 #include "platform/win/Cursor.h"
 #include "platform/win/Desktop.h"
 #include "platform/win/Layered.h"
 #include "platform/win/Window.h"
-#include "platform/win/WindowTable.h"
+#include "platform/win/detail/Atoms.h"
+#include "platform/win/detail/Clipboard.h"
+#include "platform/win/detail/Cursor.h"
+#include "platform/win/detail/Desktop.h"
+#include "platform/win/detail/Layered.h"
+#include "platform/win/detail/WindowTable.h"
 
 namespace win {
+
+using namespace detail;
 
 namespace {
 

@@ -6,7 +6,9 @@
 #include "platform/win/Paint.h"
 #include "platform/gdi/SystemInfo.h"
 #include "platform/win/WindowPos.h"
-#include "platform/win/WindowTable.h"
+#include "platform/win/detail/Activation.h"
+#include "platform/win/detail/Window.h"
+#include "platform/win/detail/WindowTable.h"
 
 #include "platform/rtl/CodePage.h"
 #include "platform/rtl/Collation.h"
@@ -16,6 +18,8 @@
 #include <functional>
 
 namespace win {
+
+using namespace detail;
 
 namespace {
 
@@ -996,7 +1000,7 @@ BOOL EnableWindow(HWND hwnd, BOOL enable)
     return wasDisabled;
 }
 
-bool ReadWindowState(HWND hwnd, WindowState& state)
+bool detail::ReadWindowState(HWND hwnd, WindowState& state)
 {
     auto lock = LockSystem();
     Window* window = FindWindowRecord(hwnd);
@@ -1015,7 +1019,7 @@ bool ReadWindowState(HWND hwnd, WindowState& state)
     return true;
 }
 
-bool SetWindowRects(HWND hwnd, const RECT& windowRect, const RECT& clientRect)
+bool detail::SetWindowRects(HWND hwnd, const RECT& windowRect, const RECT& clientRect)
 {
     auto lock = LockSystem();
     Window* window = WindowOrError(hwnd);
@@ -1027,7 +1031,7 @@ bool SetWindowRects(HWND hwnd, const RECT& windowRect, const RECT& clientRect)
     return true;
 }
 
-bool SetWindowVisibleFlag(HWND hwnd, bool visible)
+bool detail::SetWindowVisibleFlag(HWND hwnd, bool visible)
 {
     auto lock = LockSystem();
     Window* window = WindowOrError(hwnd);

@@ -1,10 +1,12 @@
 #include "platform/win/WindowClass.h"
 
-#include "platform/win/WindowTable.h"
+#include "platform/win/detail/WindowTable.h"
 
 #include "platform/rtl/StringUtils.h"
 
 namespace win {
+
+using namespace detail;
 
 namespace {
 

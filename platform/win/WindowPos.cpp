@@ -6,11 +6,16 @@
 #include "platform/win/NonClient.h"
 #include "platform/gdi/SystemInfo.h"
 #include "platform/win/Window.h"
-#include "platform/win/WindowTable.h"
+#include "platform/win/detail/Activation.h"
+#include "platform/win/detail/NonClient.h"
+#include "platform/win/detail/Window.h"
+#include "platform/win/detail/WindowTable.h"
 
 #include <algorithm>
 
 namespace win {
+
+using namespace detail;
 
 namespace {
 
@@ -180,7 +185,7 @@ bool RestoresToMaximized(HWND hwnd)
 
 }  // namespace
 
-POINT ClientOriginOnScreen(const Window& window)
+POINT detail::ClientOriginOnScreen(const Window& window)
 {
     POINT origin{window.clientRect.left, window.clientRect.top};
     for (Window* parent = FindWindowRecord(window.parent); parent && !IsRootWindow(parent->handle);
@@ -191,7 +196,7 @@ POINT ClientOriginOnScreen(const Window& window)
     return origin;
 }
 
-RECT WindowRectOnScreen(const Window& window)
+RECT detail::WindowRectOnScreen(const Window& window)
 {
     RECT rect = window.windowRect;
     if (Window* parent = FindWindowRecord(window.parent); parent && !IsRootWindow(parent->handle)) {
@@ -201,13 +206,13 @@ RECT WindowRectOnScreen(const Window& window)
     return rect;
 }
 
-bool IsRootWindow(HWND hwnd)
+bool detail::IsRootWindow(HWND hwnd)
 {
     const WindowSystem& system = System();
     return hwnd && (hwnd == system.desktop || hwnd == system.messageRoot);
 }
 
-HWND RootWindowOf(HWND hwnd)
+HWND detail::RootWindowOf(HWND hwnd)
 {
     Window* window = FindWindowRecord(hwnd);
     if (!window || IsRootWindow(hwnd)) {
@@ -219,7 +224,7 @@ HWND RootWindowOf(HWND hwnd)
     return window ? window->handle : nullptr;
 }
 
-bool DefGeometryMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+bool detail::DefGeometryMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
     switch (message) {
     case WM_NCCALCSIZE: {

@@ -1,4 +1,4 @@
-#include "platform/win/WindowTable.h"
+#include "platform/win/detail/WindowTable.h"
 
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/StringUtils.h"
@@ -6,6 +6,8 @@
 #include <algorithm>
 
 namespace win {
+
+using namespace detail;
 
 namespace {
 
@@ -61,20 +63,20 @@ struct ThreadQueueOwner {
 
 }  // namespace
 
-WindowSystem& System()
+WindowSystem& detail::System()
 {
     static WindowSystem system;
     return system;
 }
 
-void RequireInitialized(const WindowSystem& system)
+void detail::RequireInitialized(const WindowSystem& system)
 {
     if (!system.initialized) {
         throw rtl::EInvalidOperation("The window system is not initialized (call win::initialize first)");
     }
 }
 
-Window* FindWindowRecord(HWND hwnd)
+Window* detail::FindWindowRecord(HWND hwnd)
 {
     const std::intptr_t value = HandleValue(hwnd);
     if (value <= 0 || value > 0x7FFFFFFF) {
@@ -93,7 +95,7 @@ Window* FindWindowRecord(HWND hwnd)
     return entry.window.get();
 }
 
-Window* WindowOrError(HWND hwnd)
+Window* detail::WindowOrError(HWND hwnd)
 {
     Window* window = FindWindowRecord(hwnd);
     if (!window) {
@@ -102,7 +104,7 @@ Window* WindowOrError(HWND hwnd)
     return window;
 }
 
-Window* OwnWindowOrError(HWND hwnd)
+Window* detail::OwnWindowOrError(HWND hwnd)
 {
     Window* window = WindowOrError(hwnd);
     if (window && window->thread != GetCurrentThreadId()) {
@@ -112,7 +114,7 @@ Window* OwnWindowOrError(HWND hwnd)
     return window;
 }
 
-Window* AllocateWindow()
+Window* detail::AllocateWindow()
 {
     WindowSystem& system = System();
     std::uint32_t slot;
@@ -137,7 +139,7 @@ Window* AllocateWindow()
     return entry.window.get();
 }
 
-void FreeWindow(HWND hwnd)
+void detail::FreeWindow(HWND hwnd)
 {
     const auto slot = static_cast<std::uint32_t>(HandleValue(hwnd) & 0xFFFF);
     WindowSystem& system = System();
@@ -189,7 +191,7 @@ void FreeWindow(HWND hwnd)
     system.changed.notify_all();
 }
 
-ThreadQueue& QueueOfCurrentThread()
+ThreadQueue& detail::QueueOfCurrentThread()
 {
     thread_local ThreadQueueOwner owner;
     const DWORD thread = GetCurrentThreadId();
@@ -203,14 +205,14 @@ ThreadQueue& QueueOfCurrentThread()
     return *queue;
 }
 
-ThreadQueue* QueueOf(DWORD thread)
+ThreadQueue* detail::QueueOf(DWORD thread)
 {
     WindowSystem& system = System();
     auto it = system.queues.find(thread);
     return it == system.queues.end() ? nullptr : it->second.get();
 }
 
-WindowClass* FindClassRecord(const char* name)
+WindowClass* detail::FindClassRecord(const char* name)
 {
     WindowSystem& system = System();
     if (name == nullptr) {
@@ -229,7 +231,7 @@ WindowClass* FindClassRecord(const char* name)
     return it == system.classes.end() ? nullptr : it->second.get();
 }
 
-int CopyToBuffer(const std::string& text, char* buffer, std::size_t size)
+int detail::CopyToBuffer(const std::string& text, char* buffer, std::size_t size)
 {
     if (!buffer || size == 0) {
         return 0;
@@ -240,7 +242,7 @@ int CopyToBuffer(const std::string& text, char* buffer, std::size_t size)
     return static_cast<int>(count);
 }
 
-bool IsSelfOrDescendant(HWND ancestor, HWND hwnd)
+bool detail::IsSelfOrDescendant(HWND ancestor, HWND hwnd)
 {
     for (Window* window = FindWindowRecord(hwnd); window; window = FindWindowRecord(window->parent)) {
         if (window->handle == ancestor) {
@@ -250,7 +252,7 @@ bool IsSelfOrDescendant(HWND ancestor, HWND hwnd)
     return false;
 }
 
-std::vector<HWND> TopLevelWindows()
+std::vector<HWND> detail::TopLevelWindows()
 {
     std::vector<HWND> result;
     WindowSystem& system = System();
@@ -275,7 +277,7 @@ LRESULT CallProcUnlocked(SystemLock& lock, WNDPROC proc, HWND hwnd, UINT message
     return proc(hwnd, message, wParam, lParam);
 }
 
-void ResetWindowSystem(WindowSystem& system)
+void detail::ResetWindowSystem(WindowSystem& system)
 {
     for (auto& [thread, queue] : system.queues) {
         for (auto& sent : queue->sent) {

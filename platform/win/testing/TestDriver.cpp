@@ -1,5 +1,9 @@
 #include "platform/win/testing/TestDriver.h"
 
+#include "platform/gdi/detail/Surface.h"
+#include "platform/win/detail/Paint.h"
+#include "platform/win/detail/Timers.h"
+#include "platform/win/detail/Window.h"
 #include "platform/wintypes/GdiTypes.h"
 #include "platform/win/MessageQueue.h"
 #include "platform/win/Paint.h"
@@ -14,6 +18,8 @@
 #include <cstdlib>
 
 namespace win {
+
+using namespace detail;
 
 namespace {
 
@@ -222,7 +228,7 @@ HWND TestDriver::Find(const char* className, const char* text)
     return messageOnly ? FindInTree(GetAncestor(messageOnly, GA_PARENT), className, text) : nullptr;
 }
 
-WindowState TestDriver::State(HWND hwnd)
+detail::WindowState TestDriver::State(HWND hwnd)
 {
     WindowState state;
     ReadWindowState(hwnd, state);

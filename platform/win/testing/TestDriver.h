@@ -5,6 +5,7 @@
 // Input goes to the given window (or the focus window for keys), or to the window holding the capture,
 // as if the user acted at the current virtual time. Surface pixels are read where the window shows them.
 
+#include "platform/win/detail/Window.h"
 #include "platform/wintypes/Types.h"
 #include "platform/win/Input.h"
 #include "platform/win/Window.h"
@@ -56,7 +57,7 @@ public:
 
     // A window anywhere in the tree by class (null for any) and text (null for any).
     static HWND Find(const char* className, const char* text = nullptr);
-    static WindowState State(HWND hwnd);
+    static detail::WindowState State(HWND hwnd);
     // The colour at a client point of hwnd on its top-level window's surface; CLR_INVALID when the
     // point is outside the surface or the window has not been drawn yet.
     static DWORD PixelAt(HWND hwnd, int x, int y);

@@ -1,6 +1,8 @@
 #include "platform/gdi/Bitmap.h"
 
 #include "platform/gdi/DeviceContext.h"
+#include "platform/gdi/GdiObjects.h"
+#include "platform/gdi/detail/Bitmap.h"
 
 #include "tests/platform/gdi/GdiTestSupport.h"
 
@@ -12,6 +14,7 @@
 namespace {
 
 using namespace win;
+using namespace win::detail;
 
 constexpr COLORREF Red = RGB(255, 0, 0);
 constexpr COLORREF Blue = RGB(0, 0, 255);

@@ -2,6 +2,7 @@
 
 #include "platform/gdi/Bitmap.h"
 #include "platform/gdi/DeviceContext.h"
+#include "platform/gdi/GdiObjects.h"
 
 #include "tests/platform/gdi/GdiTestSupport.h"
 

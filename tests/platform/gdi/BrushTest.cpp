@@ -1,6 +1,8 @@
 #include "platform/gdi/Brush.h"
 
+#include "platform/gdi/Bitmap.h"
 #include "platform/gdi/DeviceContext.h"
+#include "platform/gdi/GdiObjects.h"
 
 #include "tests/platform/gdi/GdiTestSupport.h"
 

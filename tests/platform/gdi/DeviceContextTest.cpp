@@ -1,5 +1,11 @@
 #include "platform/gdi/DeviceContext.h"
+#include "platform/gdi/Bitmap.h"
+#include "platform/gdi/Blit.h"
+#include "platform/gdi/GdiObjects.h"
+#include "platform/gdi/Region.h"
 #include "platform/gdi/SystemInfo.h"
+#include "platform/gdi/detail/DeviceContext.h"
+#include "platform/gdi/detail/Surface.h"
 
 #include "tests/platform/gdi/GdiFixture.h"
 
@@ -12,6 +18,7 @@
 namespace {
 
 using namespace win;
+using namespace win::detail;
 
 using Picture = std::vector<std::string>;
 

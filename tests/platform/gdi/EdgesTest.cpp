@@ -1,6 +1,8 @@
 #include "platform/gdi/Edges.h"
 
 #include "platform/gdi/DeviceContext.h"
+#include "platform/gdi/GdiObjects.h"
+#include "platform/gdi/Region.h"
 #include "platform/gdi/SystemInfo.h"
 
 #include "tests/platform/gdi/GdiTestSupport.h"

@@ -1,6 +1,8 @@
 #include "platform/gdi/FrameControls.h"
 
+#include "platform/gdi/Bitmap.h"
 #include "platform/gdi/DeviceContext.h"
+#include "platform/gdi/GdiObjects.h"
 #include "platform/gdi/SystemInfo.h"
 
 #include "tests/platform/gdi/GdiTestSupport.h"

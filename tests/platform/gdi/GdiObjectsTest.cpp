@@ -1,5 +1,6 @@
 #include "platform/gdi/GdiObjects.h"
 
+#include "platform/gdi/Bitmap.h"
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/Region.h"
 #include "platform/gdi/SystemInfo.h"

@@ -2,7 +2,9 @@
 // A canvas for drawing tests: a memory device context over a black 32-bit bitmap, read back as rows of
 // letters, one per pixel ('?' for a colour without a letter).
 
+#include "platform/gdi/Bitmap.h"
 #include "platform/gdi/DeviceContext.h"
+#include "platform/gdi/GdiObjects.h"
 
 #include "tests/platform/gdi/GdiFixture.h"
 

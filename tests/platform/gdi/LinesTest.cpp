@@ -1,6 +1,7 @@
 #include "platform/gdi/Lines.h"
 
 #include "platform/gdi/DeviceContext.h"
+#include "platform/gdi/GdiObjects.h"
 #include "platform/gdi/Pen.h"
 
 #include "tests/platform/gdi/GdiTestSupport.h"

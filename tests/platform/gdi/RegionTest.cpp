@@ -1,4 +1,5 @@
 #include "platform/gdi/Region.h"
+#include "platform/gdi/GdiObjects.h"
 
 #include "tests/platform/gdi/GdiFixture.h"
 

@@ -1,6 +1,7 @@
 #include "platform/gdi/Shapes.h"
 
 #include "platform/gdi/DeviceContext.h"
+#include "platform/gdi/GdiObjects.h"
 
 #include "tests/platform/gdi/GdiTestSupport.h"
 

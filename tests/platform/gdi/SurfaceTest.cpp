@@ -1,4 +1,4 @@
-#include "platform/gdi/Surface.h"
+#include "platform/gdi/detail/Surface.h"
 
 #include "platform/rtl/Exceptions.h"
 #include "platform/wintypes/GdiTypes.h"
@@ -9,7 +9,7 @@
 
 namespace {
 
-using win::Surface;
+using win::detail::Surface;
 
 TEST(SurfaceTest, PixelsAreBgrxWordsInRowsWithoutPadding)
 {
@@ -35,8 +35,8 @@ TEST(SurfaceTest, FillCutsTheRectangleToTheSurface)
 
 TEST(SurfaceTest, ColorOrderConversionsSwapRedAndBlue)
 {
-    EXPECT_EQ(win::PixelFromColor(win::RGB(0x11, 0x22, 0x33)), 0x00112233u);
-    EXPECT_EQ(win::ColorFromPixel(0x00112233u), win::RGB(0x11, 0x22, 0x33));
+    EXPECT_EQ(win::detail::PixelFromColor(win::RGB(0x11, 0x22, 0x33)), 0x00112233u);
+    EXPECT_EQ(win::detail::ColorFromPixel(0x00112233u), win::RGB(0x11, 0x22, 0x33));
 }
 
 TEST(SurfaceTest, BadSizesRaiseClearErrors)

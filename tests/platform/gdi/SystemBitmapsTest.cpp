@@ -1,5 +1,7 @@
 #include "platform/gdi/SystemBitmaps.h"
 
+#include "platform/gdi/Bitmap.h"
+#include "platform/gdi/GdiObjects.h"
 #include "platform/gdi/SystemInfo.h"
 #include "platform/win/Cursor.h"
 #include "platform/gdi/DeviceContext.h"

@@ -1,5 +1,10 @@
 #include "platform/gdiplus/GdiPlusGraphics.h"
 
+#include "platform/gdi/Bitmap.h"
+#include "platform/gdi/GdiObjects.h"
+#include "platform/gdi/detail/DeviceContext.h"
+#include "platform/gdi/detail/GdiObjects.h"
+#include "platform/gdi/detail/Surface.h"
 #include "platform/imaging/BmpCodec.h"
 #include "platform/gdi/DeviceContext.h"
 #include "tests/platform/gdiplus/GdiPlusFixture.h"
@@ -13,6 +18,7 @@
 namespace {
 
 using namespace win;
+using namespace win::detail;
 using namespace win::gdiplus;
 
 // Independent references: straight to premultiplied, one channel at a time, rounded to nearest.

@@ -1,7 +1,13 @@
 #include "platform/gdiplus/ImageList.h"
 
+#include "platform/gdi/Bitmap.h"
 #include "platform/gdi/DeviceContext.h"
+#include "platform/gdi/GdiObjects.h"
 #include "platform/gdi/SystemInfo.h"
+#include "platform/gdi/detail/DeviceContext.h"
+#include "platform/gdi/detail/GdiObjects.h"
+#include "platform/gdi/detail/Surface.h"
+#include "platform/gdiplus/detail/ImageList.h"
 #include "tests/platform/gdiplus/GdiPlusFixture.h"
 
 #include <gtest/gtest.h>
@@ -13,6 +19,7 @@
 namespace {
 
 using namespace win;
+using namespace win::detail;
 
 constexpr std::uint32_t Key = 0x00FF00FF;  // magenta, the transparent colour of the masked strips
 constexpr std::uint32_t Backdrop = 0x000000FF;  // blue

@@ -3,6 +3,8 @@
 // are refused.
 
 #include "platform/metafile/EmfRecorder.h"
+#include "platform/gdi/GdiObjects.h"
+#include "platform/gdi/Region.h"
 #include "platform/metafile/EnhMetaFile.h"
 
 #include "platform/rtl/CodePage.h"

@@ -1,4 +1,7 @@
 #include "platform/metafile/WmfPlayer.h"
+#include "platform/gdi/Bitmap.h"
+#include "platform/gdi/Blit.h"
+#include "platform/gdi/GdiObjects.h"
 #include "platform/metafile/WmfReader.h"
 
 #include "platform/rtl/CodePage.h"

@@ -1,15 +1,16 @@
-#include "platform/registry/RegistryFile.h"
+#include "platform/registry/detail/RegistryFile.h"
+#include "platform/registry/detail/RegistryTree.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-using win::FormatRegistryFile;
-using win::ParseRegistryFile;
-using win::RegistryRoot;
-using win::RegistryTree;
-using win::RegistryValue;
-using win::RegistryValueType;
+using win::detail::FormatRegistryFile;
+using win::detail::ParseRegistryFile;
+using win::detail::RegistryRoot;
+using win::detail::RegistryTree;
+using win::detail::RegistryValue;
+using win::detail::RegistryValueType;
 
 std::string AllBytes()
 {
@@ -34,7 +35,7 @@ TEST(RegistryFile, AwkwardNamesAndDataRoundTrip)
         // Key names cannot be empty or hold the separator.
         std::string keyName = text.empty() ? "k" : text;
         std::erase(keyName, '\\');
-        win::RegistryKey& key = tree.Create(RegistryRoot::CurrentUser, {"Software", keyName, "x" + keyName});
+        win::detail::RegistryKey& key = tree.Create(RegistryRoot::CurrentUser, {"Software", keyName, "x" + keyName});
         key.SetValue({text, RegistryValueType::String, text});
         key.SetValue({text + "bin", RegistryValueType::Binary, text});
         key.SetValue({text + "dw", RegistryValueType::DWord, std::string("\x2a\x00\x00\x80", 4)});
@@ -52,7 +53,7 @@ TEST(RegistryFile, AwkwardNamesAndDataRoundTrip)
     for (const std::string& name : awkward) {
         std::string keyName = name.empty() ? "k" : name;
         std::erase(keyName, '\\');
-        const win::RegistryKey* key = back->Find(RegistryRoot::CurrentUser, {"Software", keyName, "x" + keyName});
+        const win::detail::RegistryKey* key = back->Find(RegistryRoot::CurrentUser, {"Software", keyName, "x" + keyName});
         ASSERT_TRUE(key) << name;
         const RegistryValue* value = key->FindValue(name);
         ASSERT_TRUE(value) << name;
@@ -67,7 +68,7 @@ TEST(RegistryFile, AwkwardNamesAndDataRoundTrip)
 TEST(RegistryFile, DocumentedForm)
 {
     RegistryTree tree;
-    win::RegistryKey& key = tree.Create(RegistryRoot::CurrentUser, {"Software", "Pellawinsbry"});
+    win::detail::RegistryKey& key = tree.Create(RegistryRoot::CurrentUser, {"Software", "Pellawinsbry"});
     key.SetValue({"Caption", RegistryValueType::String, "Main\r\nmenu"});
     key.SetValue({"Version", RegistryValueType::DWord, std::string("\x23\0\0\0", 4)});
     key.SetValue({"Layout", RegistryValueType::Binary, std::string("\x00\xff[", 3)});

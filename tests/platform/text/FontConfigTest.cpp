@@ -1,4 +1,4 @@
-#include "platform/text/FontConfig.h"
+#include "platform/text/detail/FontConfig.h"
 
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/TempFiles.h"
@@ -15,6 +15,7 @@
 namespace {
 
 using namespace win;
+using namespace win::detail;
 namespace fs = std::filesystem;
 
 std::vector<std::uint8_t> ReadFile(const fs::path& path)

@@ -1,8 +1,12 @@
 #include "platform/text/FontEngine.h"
 
+#include "platform/gdi/detail/DeviceContext.h"
+#include "platform/gdi/detail/Surface.h"
 #include "platform/rtl/CodePage.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/gdi/DeviceContext.h"
+#include "platform/text/detail/FontEngine.h"
+#include "platform/text/detail/FontMetrics.h"
 
 #include "tests/platform/text/TextLibraryFixture.h"
 
@@ -16,6 +20,7 @@
 namespace {
 
 using namespace win;
+using namespace win::detail;
 
 class FontEngineTest : public ::testing::Test {
 protected:

@@ -1,7 +1,8 @@
-#include "platform/text/FontFace.h"
+#include "platform/text/detail/FontFace.h"
 
 #include "platform/rtl/CodePage.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/text/detail/FontConfig.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,7 @@
 namespace {
 
 using namespace win;
+using namespace win::detail;
 
 LOGFONT Font(const char* face, LONG height, LONG weight = FW_NORMAL, bool italic = false)
 {

@@ -1,7 +1,9 @@
-#include "platform/text/FontMetrics.h"
+#include "platform/text/detail/FontMetrics.h"
 
 #include "platform/rtl/CodePage.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/text/detail/FontConfig.h"
+#include "platform/text/detail/FontFace.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -15,6 +17,7 @@
 namespace {
 
 using namespace win;
+using namespace win::detail;
 
 // The font file opened with FreeType on its own, at one em, unhinted: the reference for every figure.
 class Reference {

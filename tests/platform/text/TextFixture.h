@@ -1,7 +1,9 @@
 #pragma once
 // White 20-pixel Arial text, transparent, on a black bitmap of the given size selected into a memory DC.
 
+#include "platform/gdi/Bitmap.h"
 #include "platform/gdi/DeviceContext.h"
+#include "platform/gdi/GdiObjects.h"
 #include "platform/text/TextMetrics.h"
 #include "platform/wintypes/LogFont.h"
 

@@ -1,8 +1,14 @@
 #include "platform/text/TextMetrics.h"
 
+#include "platform/gdi/DeviceContext.h"
+#include "platform/gdi/GdiObjects.h"
+#include "platform/gdi/detail/DeviceContext.h"
+#include "platform/gdi/detail/Surface.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/text/DrawText.h"
 #include "platform/text/FontEngine.h"
+#include "platform/text/detail/FontEngine.h"
+#include "platform/text/detail/FontMetrics.h"
 #include "platform/wintypes/LogFont.h"
 
 #include "tests/platform/text/TextLibraryFixture.h"
@@ -18,6 +24,7 @@
 namespace {
 
 using namespace win;
+using namespace win::detail;
 
 struct FontCase {
     const char* face;

@@ -1,6 +1,7 @@
 #include "platform/text/TextOut.h"
 
 #include "platform/gdi/DeviceContext.h"
+#include "platform/gdi/GdiObjects.h"
 #include "platform/metafile/EmfRecorder.h"
 #include "platform/gdi/Lines.h"
 #include "platform/text/TextMetrics.h"

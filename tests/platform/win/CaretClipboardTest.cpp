@@ -4,6 +4,8 @@
 #include "platform/win/Clipboard.h"
 #include "platform/win/Cursor.h"
 #include "platform/win/MessageQueue.h"
+#include "platform/win/detail/Caret.h"
+#include "platform/win/detail/Cursor.h"
 #include "platform/win/testing/TestDriver.h"
 #include "platform/win/Window.h"
 
@@ -14,6 +16,7 @@ namespace wintest {
 namespace {
 
 using namespace win;
+using namespace win::detail;
 
 class CaretClipboardTest : public WinTest {
 protected:

@@ -4,6 +4,7 @@
 #include "platform/win/MessageQueue.h"
 #include "platform/win/ObjectInstance.h"
 #include "platform/gdi/SystemInfo.h"
+#include "platform/win/detail/Window.h"
 #include "platform/win/testing/TestDriver.h"
 #include "platform/win/Waits.h"
 #include "platform/win/Window.h"
@@ -15,6 +16,7 @@ namespace wintest {
 namespace {
 
 using namespace win;
+using namespace win::detail;
 
 class DriverTest : public WinTest {
 protected:

@@ -1,9 +1,12 @@
 #include "WinFixture.h"
 
+#include "platform/gdi/Bitmap.h"
+#include "platform/gdi/GdiObjects.h"
 #include "platform/win/Activation.h"
 #include "platform/gdi/DeviceContext.h"
 #include "platform/win/Layered.h"
 #include "platform/win/Paint.h"
+#include "platform/win/detail/Layered.h"
 #include "platform/win/testing/TestDriver.h"
 #include "platform/win/Window.h"
 #include "platform/win/WindowPos.h"
@@ -12,6 +15,7 @@ namespace wintest {
 namespace {
 
 using namespace win;
+using namespace win::detail;
 
 class LayeredTest : public WinTest {
 protected:

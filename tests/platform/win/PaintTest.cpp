@@ -1,6 +1,8 @@
 #include "WinFixture.h"
 
+#include "platform/gdi/Bitmap.h"
 #include "platform/gdi/DeviceContext.h"
+#include "platform/gdi/GdiObjects.h"
 #include "platform/gdi/SystemInfo.h"
 #include "platform/win/HitTest.h"
 #include "platform/win/MessageQueue.h"

@@ -1,6 +1,7 @@
 #include "WinFixture.h"
 
 #include "platform/win/MessageQueue.h"
+#include "platform/win/detail/Timers.h"
 #include "platform/win/testing/TestDriver.h"
 #include "platform/win/Timers.h"
 #include "platform/win/Window.h"
@@ -12,6 +13,7 @@ namespace wintest {
 namespace {
 
 using namespace win;
+using namespace win::detail;
 
 std::vector<std::string> fired;
 

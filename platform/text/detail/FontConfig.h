@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-namespace win {
+namespace win::detail {
 
 struct FontFile {
     std::string path;
@@ -60,4 +60,4 @@ private:
     mutable std::vector<std::shared_ptr<const std::vector<std::uint8_t>>> data_;
 };
 
-}  // namespace win
+}  // namespace win::detail

@@ -5,8 +5,10 @@
 //     if (auto* recorder = RecorderOf(dc)) return recorder->Shape(...);
 // Coordinates are logical unless a call says otherwise.
 
+#include "platform/gdi/Bitmap.h"
 #include "platform/gdi/Blit.h"
 #include "platform/gdi/Region.h"
+#include "platform/gdi/detail/Region.h"
 #include "platform/wintypes/GdiTypes.h"
 
 #include <cstdint>
@@ -16,9 +18,8 @@
 #include <string_view>
 #include <vector>
 
-namespace win {
+namespace win::detail {
 
-struct BITMAPINFO;
 struct BitmapObject;
 struct DeviceContext;
 class BrushPaint;
@@ -104,4 +105,4 @@ Recording RecorderOf(HDC dc);
 // Lets every recorder forget a deleted object (the GDI lock held).
 void ForgetInRecorders(HGDIOBJ object);
 
-}  // namespace win
+}  // namespace win::detail

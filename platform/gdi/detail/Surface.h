@@ -13,7 +13,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace win {
+namespace win::detail {
 
 class Surface {
 public:
@@ -68,4 +68,4 @@ constexpr DWORD ColorFromPixel(std::uint32_t pixel)
     return ((pixel & 0xFF) << 16) | (pixel & 0xFF00) | ((pixel >> 16) & 0xFF);
 }
 
-}  // namespace win
+}  // namespace win::detail

@@ -7,17 +7,18 @@
 // are additive. ANSI text and character codes go through the process code page (rtl::AnsiToWide); wide
 // text is measured as it stands, a surrogate pair as one character whose advance counts at its first unit.
 
-#include "platform/text/FontFace.h"
+#include "platform/text/CharacterPlacement.h"
+#include "platform/text/TextMetrics.h"
+#include "platform/text/detail/FontFace.h"
 #include "platform/wintypes/LogFont.h"
 
-#include <array>
 #include <cstddef>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
-namespace win {
+namespace win::detail {
 
 // The character that starts at unit i of a UTF-16 text and how many units it takes: a surrogate pair
 // is one character of two units; any other unit, a lone surrogate too, is a character of one.
@@ -26,77 +27,6 @@ struct TextChar {
     std::size_t units;
 };
 TextChar CharAt(std::u16string_view text, std::size_t i);
-
-// tmPitchAndFamily bits besides the family (FF_*). TMPF_FIXED_PITCH is set for variable-pitch fonts.
-inline constexpr BYTE TMPF_FIXED_PITCH = 0x01;
-inline constexpr BYTE TMPF_VECTOR = 0x02;
-inline constexpr BYTE TMPF_TRUETYPE = 0x04;
-inline constexpr BYTE TMPF_DEVICE = 0x08;
-
-// A box in device pixels with y upwards from the baseline (top above bottom).
-struct FontBox {
-    LONG left = 0;
-    LONG top = 0;
-    LONG right = 0;
-    LONG bottom = 0;
-};
-
-struct TEXTMETRIC {
-    LONG tmHeight = 0;
-    LONG tmAscent = 0;
-    LONG tmDescent = 0;
-    LONG tmInternalLeading = 0;
-    LONG tmExternalLeading = 0;
-    LONG tmAveCharWidth = 0;
-    LONG tmMaxCharWidth = 0;
-    LONG tmWeight = 0;
-    LONG tmOverhang = 0;
-    LONG tmDigitizedAspectX = 0;
-    LONG tmDigitizedAspectY = 0;
-    // Character codes: bytes of the process code page in the A form, UTF-16 units in the W form.
-    char16_t tmFirstChar = 0;
-    char16_t tmLastChar = 0;
-    char16_t tmDefaultChar = 0;
-    char16_t tmBreakChar = 0;
-    BYTE tmItalic = 0;
-    BYTE tmUnderlined = 0;
-    BYTE tmStruckOut = 0;
-    BYTE tmPitchAndFamily = 0;
-    BYTE tmCharSet = 0;
-};
-
-// The fields of the outline metrics that the program reads.
-struct OUTLINETEXTMETRIC {
-    TEXTMETRIC otmTextMetrics;
-    std::array<BYTE, 10> otmPanoseNumber = {};
-    UINT otmfsSelection = 0;
-    UINT otmfsType = 0;
-    int otmItalicAngle = 0;  // tenths of a degree, negative for glyphs leaning right
-    UINT otmEMSquare = 0;    // font units per em
-    int otmAscent = 0;       // typographic ascender
-    int otmDescent = 0;      // typographic descender, negative below the baseline
-    UINT otmLineGap = 0;
-    UINT otmsCapEmHeight = 0;
-    UINT otmsXHeight = 0;
-    FontBox otmrcFontBox;  // the box of every glyph
-    int otmMacAscent = 0;
-    int otmMacDescent = 0;
-    UINT otmMacLineGap = 0;
-    UINT otmsStrikeoutSize = 0;
-    int otmsStrikeoutPosition = 0;  // the top of the stroke above the baseline
-    UINT otmsUnderscoreSize = 0;
-    int otmsUnderscorePosition = 0;  // the centre of the line, negative below the baseline
-    std::string otmpFamilyName;      // the name the font reports ("Arial")
-    std::string otmpFaceName;        // with the style ("Arial Bold")
-    std::string otmpStyleName;       // as the file names it ("Bold")
-    std::string otmpFullName;
-};
-
-struct ABC {
-    int abcA = 0;   // from the pen position to the glyph's left edge
-    UINT abcB = 0;  // the glyph's width
-    int abcC = 0;   // from its right edge to the next pen position; A + B + C is the advance
-};
 
 TEXTMETRIC TextMetricsA(const FontFace& face);
 TEXTMETRIC TextMetricsW(const FontFace& face);
@@ -137,8 +67,6 @@ SIZE TabbedTextExtent(const FontFace& face, std::string_view text, std::span<con
 SIZE TabbedTextExtent(const FontFace& face, std::u16string_view text, std::span<const int> tabStops,
                       std::span<const int> extras = {});
 
-inline constexpr DWORD GCP_REORDER = 0x0002;
-
 struct GcpResults {
     std::u16string outString;  // the characters in display order
     std::vector<UINT> order;   // for each character of the text, its position in outString
@@ -150,4 +78,4 @@ struct GcpResults {
 // it is. No glyph shaping.
 GcpResults CharacterPlacement(const FontFace& face, std::u16string_view text, DWORD flags);
 
-}  // namespace win
+}  // namespace win::detail

@@ -9,7 +9,7 @@
 //
 // A face may be used from any thread; its FreeType state is guarded by its own lock.
 
-#include "platform/text/FontConfig.h"
+#include "platform/text/detail/FontConfig.h"
 #include "platform/wintypes/LogFont.h"
 
 #include <array>
@@ -23,7 +23,7 @@
 #include <utility>
 #include <vector>
 
-namespace win {
+namespace win::detail {
 
 // The largest em, in device pixels, a logical font may ask for (about 2 m on paper at 600 dpi).
 inline constexpr int kMaxFontEm = 16384;
@@ -130,4 +130,4 @@ private:
     mutable std::unordered_map<unsigned, GlyphMask> glyphs_;
 };
 
-}  // namespace win
+}  // namespace win::detail

@@ -7,10 +7,11 @@
 // callers therefore copy what they need out of a record before calling out, and look a handle up
 // again afterwards (it may have been destroyed meanwhile).
 
+#include "platform/gdi/detail/Region.h"
 #include "platform/wintypes/Messages.h"
 #include "platform/gdi/Region.h"
 #include "platform/gdi/SystemInfo.h"
-#include "platform/gdi/Surface.h"
+#include "platform/gdi/detail/Surface.h"
 #include "platform/wintypes/Types.h"
 
 #include <condition_variable>
@@ -25,7 +26,7 @@
 #include <utility>
 #include <vector>
 
-namespace win {
+namespace win::detail {
 
 struct WindowClass {
     ATOM atom = 0;
@@ -318,4 +319,4 @@ bool PrepareMouseMessage(const MSG& msg);
 // Empties the tables without sending any message: the state of a freshly started system.
 void ResetWindowSystem(WindowSystem& system);
 
-}  // namespace win
+}  // namespace win::detail

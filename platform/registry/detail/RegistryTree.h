@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-namespace win {
+namespace win::detail {
 
 enum class RegistryValueType { String, DWord, Binary };
 
@@ -70,4 +70,4 @@ struct RegistryChange {
 // Applies a change; setting a value creates its key when missing, deleting what is missing does nothing.
 void ApplyChange(RegistryTree& tree, const RegistryChange& change);
 
-}  // namespace win
+}  // namespace win::detail

@@ -14,12 +14,15 @@
 //   bytes. A device context's pixels count as opaque; what is drawn on them is written as 0x00RRGGBB.
 
 #include "platform/gdi/DeviceContext.h"
-#include "platform/gdi/Recorder.h"
+#include "platform/gdi/detail/DeviceContext.h"
+#include "platform/gdi/detail/Recorder.h"
+#include "platform/gdi/detail/Region.h"
+#include "platform/gdi/detail/Surface.h"
 #include "platform/wintypes/GdiTypes.h"
 
 #include <cstdint>
 
-namespace win::gdiplus {
+namespace win::detail {
 
 constexpr std::uint32_t Scale(std::uint32_t value, std::uint32_t alpha) { return (value * alpha + 127) / 255; }
 
@@ -69,4 +72,4 @@ void PaintClipped(DeviceContext& context, const RECT& deviceRect, Paint paint)
     }
 }
 
-}  // namespace win::gdiplus
+}  // namespace win::detail

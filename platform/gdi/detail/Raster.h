@@ -2,12 +2,13 @@
 // The pixel arithmetic the drawing units share: the mixes of SetROP2 and of the blits' raster
 // operations over 0x00RRGGBB pixels, and painting a region with a brush.
 
+#include "platform/gdi/detail/Region.h"
 #include "platform/wintypes/GdiTypes.h"
 #include "platform/gdi/Region.h"
 
 #include <cstdint>
 
-namespace win {
+namespace win::detail {
 
 class BrushPaint;
 struct DeviceContext;
@@ -23,4 +24,4 @@ constexpr bool RopUsesPattern(BYTE code) { return ((code >> 4) ^ code) & 0x0F; }
 // the GDI lock and a DrawScope.
 void PaintRegion(DeviceContext& context, const Region& region, const BrushPaint& paint, int rop2);
 
-}  // namespace win
+}  // namespace win::detail

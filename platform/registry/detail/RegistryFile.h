@@ -22,17 +22,17 @@
 // Any other line, a missing header, a value before the first key, an unknown root, an empty level or a
 // missing final LF makes the file damaged.
 
-#include "platform/registry/RegistryTree.h"
+#include "platform/registry/detail/RegistryTree.h"
 
 #include <optional>
 #include <string>
 #include <string_view>
 
-namespace win {
+namespace win::detail {
 
 std::string FormatRegistryFile(const RegistryTree& tree);
 
 // The tree the text describes, or nothing when the text is damaged.
 std::optional<RegistryTree> ParseRegistryFile(std::string_view text);
 
-}  // namespace win
+}  // namespace win::detail

@@ -1,0 +1,124 @@
+#pragma once
+// The device-context record behind an HDC and what the drawing units and the window system do with it.
+
+#include "platform/gdi/DeviceContext.h"
+#include "platform/gdi/detail/Bitmap.h"
+#include "platform/gdi/detail/GdiObjects.h"
+#include "platform/gdi/detail/Region.h"
+#include "platform/gdi/detail/Surface.h"
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace win::detail {
+
+class Recorder;
+
+// What a device context draws for and how fine it is. Memory device contexts take the device of the
+// context they are made compatible with (the display when none).
+// A printer-like device has a page (physicalSize) of which resolution is the printable part, starting
+// at physicalOffset.
+struct Device {
+    int technology = DT_RASDISPLAY;
+    int dpiX = 96;
+    int dpiY = 96;
+    SIZE resolution;  // pixels of the whole device
+    SIZE physicalSize;  // printers: the page in pixels; zero means resolution
+    POINT physicalOffset;  // printers: the printable area's top left on the page
+};
+
+// Everything SaveDC keeps.
+struct DcState {
+    HBRUSH brush = nullptr;
+    HPEN pen = nullptr;
+    HFONT font = nullptr;
+    HBITMAP bitmap = nullptr;  // memory device contexts only
+    COLORREF textColor = RGB(0, 0, 0);
+    COLORREF backgroundColor = RGB(255, 255, 255);
+    int backgroundMode = OPAQUE;
+    int rop2 = R2_COPYPEN;
+    int stretchMode = BLACKONWHITE;
+    int polyFillMode = ALTERNATE;
+    POINT currentPosition;  // logical coordinates
+    UINT textAlign = 0;  // TextOut.h
+    int textCharacterExtra = 0;
+    int justifyExtra = 0;   // SetTextJustification: pixels spread over the breaks of the next text
+    int justifyBreaks = 0;
+    POINT brushOrigin;
+    POINT windowOrigin;
+    POINT viewportOrigin;
+    std::optional<Region> clip;  // the application's clip region, device coordinates
+};
+
+struct DeviceContext : GdiObject {
+    explicit DeviceContext(DWORD objectType) : GdiObject(objectType) {}
+
+    Device device;
+    Surface* windowSurface = nullptr;  // surface device contexts: the window's surface
+    POINT surfaceOrigin;  // the surface pixel of device point (0, 0)
+    std::optional<Region> systemClip;  // device coordinates; none means the whole surface
+    DcState state;
+    HPALETTE palette = nullptr;  // SelectPalette's; null: the default palette
+    std::vector<DcState> saved;  // SaveDC's states, oldest first
+    std::shared_ptr<Recorder> recorder;  // recording contexts (Recorder.h): what draws nothing but records
+
+    // The surface drawn on: the window's, or the selected bitmap's.
+    Surface* Target() const;
+    POINT ToDevice(POINT logical) const;
+    RECT ToDevice(const RECT& logical) const;  // normalized
+    POINT ToLogical(POINT device) const;
+    // The surface cut to the system clip, device coordinates; for a metafile context, any point a
+    // coordinate can reach.
+    Region VisibleRegion() const;
+    // The visible region cut to the application's clip, device coordinates.
+    Region ClipRegion() const;
+};
+
+// The context of a handle, or null (ERROR_INVALID_HANDLE set). The caller holds the GDI lock.
+DeviceContext* FindDC(HDC handle);
+// Runs change on a handle's context under the GDI lock; failure when the handle is not a device context.
+template <class Result, class Change>
+Result WithDC(HDC dc, Result failure, Change change)
+{
+    auto lock = LockGdi();
+    DeviceContext* context = FindDC(dc);
+    if (!context) {
+        return failure;
+    }
+    return change(*context);
+}
+
+// For the drawing units, around one drawing call with the GDI lock held: loads the working surface of
+// the context's bitmap and, when drawn is set, stores it back at the end.
+class DrawScope {
+public:
+    DrawScope(DeviceContext& context, bool drawn = true);
+    DrawScope(const DrawScope&) = delete;
+    DrawScope& operator=(const DrawScope&) = delete;
+    ~DrawScope();
+
+private:
+    BitmapObject* bitmap_ = nullptr;
+    bool drawn_;
+};
+// The bitmap selected into a memory device context, or null.
+BitmapObject* SelectedBitmap(const DeviceContext& context);
+
+// For the window system: a device context over a window's surface. deviceOrigin is the surface pixel
+// of the context's point (0, 0) (the client area's top left for a client DC); systemClip, in the
+// context's device coordinates, is copied, null meaning the whole surface. The surface must outlive the
+// context; DeleteDC ends it. Its objects start as a window's do: white brush, black pen, system font.
+HDC CreateSurfaceDC(Surface& surface, POINT deviceOrigin, HRGN systemClip);
+// Replaces the system clip (null: the whole surface); the application clip stays.
+BOOL SetSystemClip(HDC dc, HRGN systemClip);
+
+// A device context of its own device (a printer's page or band): drawing lands on surface, whose
+// pixel deviceOrigin is the context's point (0, 0). The surface must outlive the context. Objects start
+// as for a window.
+HDC CreateDeviceSurfaceDC(Surface& surface, const Device& device, POINT deviceOrigin);
+
+// For the device units: gives a new context a handle, its objects starting as a window's do.
+HDC AddDC(std::unique_ptr<DeviceContext> context);
+
+}  // namespace win::detail
