@@ -18,9 +18,9 @@ TTranslationForm::TTranslationForm(classes::TComponent* owner) : classes::TCompo
     classes::TResourceStream stream("TTRANSLATIONFORM", classes::RT_RCDATA);
     classes::TReader reader(stream);
     reader.ReadRootComponent(this);
-    siLingua1_ = dynamic_cast<TsiLingua*>(FindComponent("siLingua1"));
-    if (!siLingua1_)
-        throw rtl::EReadError("The stored data of TTranslationForm has no translation component siLingua1");
+    trLingua1_ = dynamic_cast<TtrLingua*>(FindComponent("trLingua1"));
+    if (!trLingua1_)
+        throw rtl::EReadError("The stored data of TTranslationForm has no translation component trLingua1");
     if (!instance)
         instance = this;
 }
@@ -47,7 +47,7 @@ std::string TranslationFormText(std::string_view identifier)
     if (!instance)
         throw rtl::EInvalidOperation("The translation window does not exist: texts of \"" + std::string(identifier)
                                      + "\" cannot be looked up");
-    return instance->siLingua1()->LookupStringOrDefault(identifier);
+    return instance->trLingua1()->LookupStringOrDefault(identifier);
 }
 
 }  // namespace translation

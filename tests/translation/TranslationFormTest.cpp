@@ -46,7 +46,7 @@ TEST_F(TranslationFormTable, AnswersCodeWithoutAWindow)
     };
     for (const Case& c : cases)
         EXPECT_EQ(translation::TranslationFormText(c.identifier), c.text) << c.identifier;
-    const translation::TsiLingua& lang = *form.siLingua1();
+    const translation::TtrLingua& lang = *form.trLingua1();
     EXPECT_EQ(lang.Language(), "English");
     EXPECT_EQ(lang.LangDelim(), 1);
     EXPECT_EQ(lang.ExcludedProperties()->Count(), 20);
