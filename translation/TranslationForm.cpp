@@ -15,12 +15,7 @@ TTranslationForm* instance = nullptr;
 
 TTranslationForm::TTranslationForm(classes::TComponent* owner) : classes::TComponent(owner)
 {
-    classes::TResourceStream stream("TTRANSLATIONFORM", classes::RT_RCDATA);
-    classes::TReader reader(stream);
-    reader.ReadRootComponent(this);
-    trLingua1_ = dynamic_cast<TtrLingua*>(FindComponent("trLingua1"));
-    if (!trLingua1_)
-        throw rtl::EReadError("The stored data of TTranslationForm has no translation component trLingua1");
+    trLingua1_ = &ReadStoredWindow(*this, "TTranslationForm");
     if (!instance)
         instance = this;
 }
@@ -35,6 +30,18 @@ const classes::TClassInfo& TTranslationForm::StaticClass()
 {
     static const classes::TClassInfo info("TTranslationForm", &classes::TComponent::StaticClass());
     return info;
+}
+
+TtrLingua& ReadStoredWindow(classes::TComponent& root, std::string_view windowClass)
+{
+    classes::TResourceStream stream(windowClass, classes::RT_RCDATA);
+    classes::TReader reader(stream);
+    reader.ReadRootComponent(&root);
+    auto* lingua = dynamic_cast<TtrLingua*>(root.FindComponent("trLingua1"));
+    if (!lingua)
+        throw rtl::EReadError("The stored data of " + std::string(windowClass)
+                              + " has no translation component trLingua1");
+    return *lingua;
 }
 
 TTranslationForm* TranslationForm()

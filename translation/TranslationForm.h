@@ -29,6 +29,12 @@ private:
     TtrLingua* trLingua1_ = nullptr;
 };
 
+// Reads the stored data of a window class, the resource named after the class ("TFANFORM"), into root,
+// which stands for the window, and answers the window's translation component "trLingua1".
+// EResNotFound when the program's resources lack the window, the reader's error when they are damaged,
+// EReadError when the window has no trLingua1.
+TtrLingua& ReadStoredWindow(classes::TComponent& root, std::string_view windowClass);
+
 // The program's instance, or null before it is created and after it is gone.
 TTranslationForm* TranslationForm();
 // The text of identifier in its string table (empty when the table lacks it); rtl::EInvalidOperation
