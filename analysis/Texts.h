@@ -3,7 +3,6 @@
 // that shows them. The windows implement TextSource over their translation tables; a missing
 // identifier gives the empty text.
 
-#include <map>
 #include <string>
 #include <string_view>
 
@@ -15,18 +14,16 @@ public:
     virtual std::string Text(std::string_view id) const = 0;
 };
 
-// Texts given as a table.
-class FixedTextSource final : public TextSource {
+// The texts of a window's translation component (the translation library's TtrCustomLang), looked up
+// with its LookupStringOrDefault.
+template <class Lingua>
+class LinguaTexts final : public TextSource {
 public:
-    explicit FixedTextSource(std::map<std::string, std::string, std::less<>> texts) : texts_(std::move(texts)) {}
-    std::string Text(std::string_view id) const override
-    {
-        auto it = texts_.find(id);
-        return it == texts_.end() ? std::string() : it->second;
-    }
+    explicit LinguaTexts(const Lingua& lingua) : lingua_(lingua) {}
+    std::string Text(std::string_view id) const override { return lingua_.LookupStringOrDefault(id); }
 
 private:
-    std::map<std::string, std::string, std::less<>> texts_;
+    const Lingua& lingua_;
 };
 
 }  // namespace analysis

@@ -1,18 +1,18 @@
 #include "components/Components.h"
 
-#include "components/OvcStore.h"
+#include "components/KitStore.h"
 #include "platform/classes/ClassRegistry.h"
 
 namespace components {
 
 void initialize()
 {
-    classes::RegisterClass(TOvcRegistryStore::StaticClass());
+    classes::RegisterClass(TKitRegistryStore::StaticClass());
 }
 
 void finalize()
 {
-    classes::UnRegisterClass(TOvcRegistryStore::StaticClass());
+    classes::UnRegisterClass(TKitRegistryStore::StaticClass());
 }
 
 }  // namespace components

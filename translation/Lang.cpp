@@ -88,7 +88,7 @@ classes::TComponent* RefuseSecondComponent(classes::TComponent* owner)
 {
     if (owner)
         for (int i = 0; i < owner->ComponentCount(); ++i)
-            if (dynamic_cast<TsiCustomLang*>(owner->Components(i)))
+            if (dynamic_cast<TtrCustomLang*>(owner->Components(i)))
                 throw rtl::Exception(classes::LoadResString(SOnlyOneLangComponent));
     return owner;
 }
@@ -174,14 +174,14 @@ const classes::TTypeInfo& TranslateTypeType()
 const classes::TTypeInfo& LinguaOptionsType()
 {
     static const classes::TTypeInfo element =
-        classes::EnumType("TsiLinguaOption", {"loUseExtUDStrings", "loUseExtCommonStrings"});
-    static const classes::TTypeInfo type = classes::SetType("TsiLinguaOptions", element);
+        classes::EnumType("TtrLinguaOption", {"loUseExtUDStrings", "loUseExtCommonStrings"});
+    static const classes::TTypeInfo type = classes::SetType("TtrLinguaOptions", element);
     return type;
 }
 
 // --- construction ---
 
-TsiCustomLang::TsiCustomLang(classes::TComponent* owner) : classes::TComponent(RefuseSecondComponent(owner))
+TtrCustomLang::TtrCustomLang(classes::TComponent* owner) : classes::TComponent(RefuseSecondComponent(owner))
 {
     for (int type = 0; type < kStringsTypeCount; ++type)
         if (TStringsType(type) != TStringsType::stListView_TreeView_Items)
@@ -202,20 +202,20 @@ TsiCustomLang::TsiCustomLang(classes::TComponent* owner) : classes::TComponent(R
         excludedProperties_->Add(name);
 }
 
-TsiCustomLang::~TsiCustomLang()
+TtrCustomLang::~TtrCustomLang()
 {
     StopServingResourceStrings(*this);
     if (dispatcher_)
         dispatcher_->Unlink(*this);
 }
 
-const classes::TClassInfo& TsiCustomLang::StaticClass()
+const classes::TClassInfo& TtrCustomLang::StaticClass()
 {
-    static const classes::TClassInfo info("TsiCustomLang", &classes::TComponent::StaticClass());
+    static const classes::TClassInfo info("TtrCustomLang", &classes::TComponent::StaticClass());
     return info;
 }
 
-rtl::TStringList* TsiCustomLang::GetListByType(TStringsType type) const
+rtl::TStringList* TtrCustomLang::GetListByType(TStringsType type) const
 {
     std::string_view name = StringsTypeName(type).substr(2);
     const classes::TPropInfo* prop = ClassType().FindProperty(name);
@@ -224,7 +224,7 @@ rtl::TStringList* TsiCustomLang::GetListByType(TStringsType type) const
     return dynamic_cast<rtl::TStringList*>(prop->getStrings(*this));
 }
 
-TTranslationListRefs TsiCustomLang::TypeLists() const
+TTranslationListRefs TtrCustomLang::TypeLists() const
 {
     TTranslationListRefs lists{};
     for (int type = 0; type < kStringsTypeCount; ++type)
@@ -232,19 +232,19 @@ TTranslationListRefs TsiCustomLang::TypeLists() const
     return lists;
 }
 
-rtl::TStringList* TsiCustomLang::OwnList(TStringsType type) const
+rtl::TStringList* TtrCustomLang::OwnList(TStringsType type) const
 {
     return lists_[std::size_t(type)].get();
 }
 
-void TsiCustomLang::FillDefaultDialogCaptions()
+void TtrCustomLang::FillDefaultDialogCaptions()
 {
     rtl::TStringList& dialogs = *OwnList(TStringsType::stDlgsCaptions);
     for (int i = 1; i <= kBasicDialogCaptionCount; ++i)
         dialogs.Add(DialogLine(i, Delimiter()));
 }
 
-void TsiCustomLang::SyncDialogCaptions()
+void TtrCustomLang::SyncDialogCaptions()
 {
     rtl::TStringList* dialogs = GetListByType(TStringsType::stDlgsCaptions);
     if (!dialogs)
@@ -261,7 +261,7 @@ void TsiCustomLang::SyncDialogCaptions()
 
 // --- languages ---
 
-void TsiCustomLang::SetNumOfLanguages(int value)
+void TtrCustomLang::SetNumOfLanguages(int value)
 {
     if (value == numOfLanguages_)
         return;
@@ -291,7 +291,7 @@ void TsiCustomLang::SetNumOfLanguages(int value)
     }
 }
 
-void TsiCustomLang::SetActiveLanguage(int value)
+void TtrCustomLang::SetActiveLanguage(int value)
 {
     if (value == activeLanguage_)
         return;
@@ -310,7 +310,7 @@ void TsiCustomLang::SetActiveLanguage(int value)
         ApplyLanguage();
 }
 
-void TsiCustomLang::SetLanguage(const std::string& value)
+void TtrCustomLang::SetLanguage(const std::string& value)
 {
     if (value == language_)
         return;
@@ -325,7 +325,7 @@ void TsiCustomLang::SetLanguage(const std::string& value)
         SetActiveLanguage(index + 1);
 }
 
-void TsiCustomLang::SetLangNames(const rtl::TStrings& value)
+void TtrCustomLang::SetLangNames(const rtl::TStrings& value)
 {
     CopyLines(*langNames_, value);
     if (activeLanguage_ <= langNames_->Count())
@@ -339,18 +339,18 @@ void TsiCustomLang::SetLangNames(const rtl::TStrings& value)
         RebuildStringLookup();
 }
 
-void TsiCustomLang::SetLangDelim(std::uint8_t value)
+void TtrCustomLang::SetLangDelim(std::uint8_t value)
 {
     translation::SetLangDelim(langDelim_, char(value), Reading(), TypeLists());
 }
 
-void TsiCustomLang::SetDefaultLanguage(int value)
+void TtrCustomLang::SetDefaultLanguage(int value)
 {
     if (value >= 1 && value <= numOfLanguages_)
         defaultLanguage_ = value;
 }
 
-void TsiCustomLang::SetResourceLanguageIndex(std::uint16_t value)
+void TtrCustomLang::SetResourceLanguageIndex(std::uint16_t value)
 {
     if (Reading()) {
         resourceLanguageIndex_ = value;
@@ -367,7 +367,7 @@ void TsiCustomLang::SetResourceLanguageIndex(std::uint16_t value)
 
 // --- what is translated ---
 
-void TsiCustomLang::SetChangeLocales(bool value)
+void TtrCustomLang::SetChangeLocales(bool value)
 {
     changeLocales_ = value;
     rtl::TStringList* locales = GetListByType(TStringsType::stLocales);
@@ -375,14 +375,14 @@ void TsiCustomLang::SetChangeLocales(bool value)
         AppendLocaleLines(0);
 }
 
-void TsiCustomLang::AppendLocaleLines(int from)
+void TtrCustomLang::AppendLocaleLines(int from)
 {
     rtl::TStringList* locales = GetListByType(TStringsType::stLocales);
     for (int i = from; i < kLocaleItemCount; ++i)
         locales->Add(std::string(LocaleItemName(i)) + Delimiter() + localeSnapshot_[std::size_t(i)] + Delimiter());
 }
 
-void TsiCustomLang::SetOptions(TsiLinguaOptions value)
+void TtrCustomLang::SetOptions(TtrLinguaOptions value)
 {
     if (Designing() && value != options_ && (value & loUseExtCommonStrings))
         for (TStringsType type : {TStringsType::stDlgsCaptions, TStringsType::stLocales})
@@ -391,13 +391,13 @@ void TsiCustomLang::SetOptions(TsiLinguaOptions value)
     options_ = value;
 }
 
-void TsiCustomLang::SetNeedAllDlgs(bool value)
+void TtrCustomLang::SetNeedAllDlgs(bool value)
 {
     needAllDlgs_ = value;
     SyncDialogCaptions();
 }
 
-void TsiCustomLang::SetDoNotTranslate(const rtl::TStrings& value)
+void TtrCustomLang::SetDoNotTranslate(const rtl::TStrings& value)
 {
     CopyLines(*doNotTranslate_, value);
     if (!Designing() || !Owner())
@@ -422,7 +422,7 @@ void TsiCustomLang::SetDoNotTranslate(const rtl::TStrings& value)
     }
 }
 
-void TsiCustomLang::SetExcludedProperties(const rtl::TStrings& value)
+void TtrCustomLang::SetExcludedProperties(const rtl::TStrings& value)
 {
     CopyLines(*excludedProperties_, value);
     if (Reading())
@@ -431,26 +431,26 @@ void TsiCustomLang::SetExcludedProperties(const rtl::TStrings& value)
     CollectStrings();
 }
 
-void TsiCustomLang::SetSmartExcludeProps(const rtl::TStrings& value)
+void TtrCustomLang::SetSmartExcludeProps(const rtl::TStrings& value)
 {
     CopyLines(*smartExcludeProps_, value);
     CollectStrings();
 }
 
-void TsiCustomLang::SetStringsTypes(const rtl::TStrings& value)
+void TtrCustomLang::SetStringsTypes(const rtl::TStrings& value)
 {
     CopyLines(*stringsTypes_, value);
     CollectStrings();
 }
 
-void TsiCustomLang::SetAutoSkipEmpties(bool value)
+void TtrCustomLang::SetAutoSkipEmpties(bool value)
 {
     autoSkipEmpties_ = value;
     if (value)
         CollectStrings();
 }
 
-void TsiCustomLang::SetLangDispatcher(TLanguageDispatcher* value)
+void TtrCustomLang::SetLangDispatcher(TLanguageDispatcher* value)
 {
     if (value == dispatcher_)
         return;
@@ -466,14 +466,14 @@ void TsiCustomLang::SetLangDispatcher(TLanguageDispatcher* value)
         value->Link(*this);
 }
 
-void TsiCustomLang::AssignList(TStringsType type, const rtl::TStrings& source)
+void TtrCustomLang::AssignList(TStringsType type, const rtl::TStrings& source)
 {
     CopyLines(*OwnList(type), source);
     applySelector_ = int(type);
     ApplyLanguage();
 }
 
-void TsiCustomLang::ApplyLanguage()
+void TtrCustomLang::ApplyLanguage()
 {
     if (OnChangeLanguage)
         OnChangeLanguage(this);
@@ -481,12 +481,12 @@ void TsiCustomLang::ApplyLanguage()
 
 // --- after loading ---
 
-void TsiCustomLang::PruneExcludedProperties()
+void TtrCustomLang::PruneExcludedProperties()
 {
     translation::PruneExcludedProperties(TypeLists(), *excludedProperties_, *smartExcludeProps_, Delimiter());
 }
 
-void TsiCustomLang::PadLines()
+void TtrCustomLang::PadLines()
 {
     for (TStringsType type : {TStringsType::stStrings, TStringsType::stDlgsCaptions, TStringsType::stLocales}) {
         rtl::TStringList* list = GetListByType(type);
@@ -501,17 +501,17 @@ void TsiCustomLang::PadLines()
     }
 }
 
-void TsiCustomLang::RebuildStringLookup()
+void TtrCustomLang::RebuildStringLookup()
 {
     rtl::TStringList* strings = GetListByType(TStringsType::stStrings);
     if (!strings)
         return;
-    TsiStringsCollection* resources = handleResourceStrings_ && Owner() ? &resourceLookup_ : nullptr;
+    TtrStringsCollection* resources = handleResourceStrings_ && Owner() ? &resourceLookup_ : nullptr;
     translation::RebuildStringLookup({stringsLookup_, resources, resourceLanguageIndex_}, *strings, numOfLanguages_,
                                      Delimiter(), Designing());
 }
 
-void TsiCustomLang::Loaded()
+void TtrCustomLang::Loaded()
 {
     classes::TComponent::Loaded();
     if (!Owner())
@@ -547,14 +547,14 @@ void TsiCustomLang::Loaded()
 
 // --- component lifetime ---
 
-void TsiCustomLang::Notification(classes::TComponent* component, classes::TOperation operation)
+void TtrCustomLang::Notification(classes::TComponent* component, classes::TOperation operation)
 {
     classes::TComponent::Notification(component, operation);
     if (operation == classes::TOperation::Remove && component == dispatcher_) {
         dispatcher_ = nullptr;
         return;
     }
-    if (dynamic_cast<TsiCustomLang*>(component))
+    if (dynamic_cast<TtrCustomLang*>(component))
         return;
     if (operation == classes::TOperation::Remove && !component->Name().empty())
         if (int index = doNotTranslate_->IndexOf(component->Name()); index >= 0)
@@ -567,7 +567,7 @@ void TsiCustomLang::Notification(classes::TComponent* component, classes::TOpera
     RemoveComponentLines(smartExcludeProps_.get(), component, TStringsType::stOtherStrings, operation);
 }
 
-void TsiCustomLang::RemoveComponentLines(rtl::TStrings* list, classes::TComponent* component, TStringsType type,
+void TtrCustomLang::RemoveComponentLines(rtl::TStrings* list, classes::TComponent* component, TStringsType type,
                                          classes::TOperation operation)
 {
     if (operation != classes::TOperation::Remove || !Designing() || !list || list->Count() == 0)
@@ -583,11 +583,11 @@ void TsiCustomLang::RemoveComponentLines(rtl::TStrings* list, classes::TComponen
 
 // --- stored data ---
 
-void TsiCustomLang::DefineProperties(classes::TFiler& filer)
+void TtrCustomLang::DefineProperties(classes::TFiler& filer)
 {
     classes::TComponent::DefineProperties(filer);
     TTranslationListRefs ancestorLists{};
-    const auto* ancestor = dynamic_cast<const TsiCustomLang*>(filer.Ancestor());
+    const auto* ancestor = dynamic_cast<const TtrCustomLang*>(filer.Ancestor());
     if (ancestor)
         ancestorLists = ancestor->TypeLists();
     filer.DefineBinaryProperty(

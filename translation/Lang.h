@@ -1,5 +1,5 @@
 #pragma once
-// TsiCustomLang: the translation component a window (form or data module) carries, at most one per
+// TtrCustomLang: the translation component a window (form or data module) carries, at most one per
 // window. It holds the window's translation tables, one list of lines per kind of text, each line an
 // identifier followed by one text per language:
 //
@@ -8,7 +8,7 @@
 // and answers look-ups of texts by identifier (Lookup.cpp). The tables travel in the window's stored
 // data as the binary property "TranslationData"; once the window is read (Loaded) the Strings lines
 // are sorted into a look-up table, so the window's creation code can already look its texts up.
-// TsiLingua (Lingua.h) publishes the lists and the language properties.
+// TtrLingua (Lingua.h) publishes the lists and the language properties.
 
 #include "platform/classes/Component.h"
 #include "platform/classes/Reflection.h"
@@ -35,7 +35,7 @@ public:
 };
 
 inline constexpr classes::TResStringRec SOnlyOneLangComponent{
-    "SOnlyOneLangComponent", "Only one TsiCustomLang component per Form/DataModule allowed!"};
+    "SOnlyOneLangComponent", "Only one TtrCustomLang component per Form/DataModule allowed!"};
 inline constexpr classes::TResStringRec SInvalidLanguageIndex{
     "SInvalidLanguageIndex", "%d - is not a valid property value!\rValue must be within [1..%d]!"};
 inline constexpr classes::TResStringRec SInvalidLanguageCount{
@@ -48,8 +48,8 @@ inline constexpr classes::TResStringRec SStringIdNotFound{"SStringIdNotFound",
 enum class TTranslateType : std::uint8_t { ttNoChange, ttGetDefault };
 const classes::TTypeInfo& TranslateTypeType();
 
-enum TsiLinguaOption : std::uint8_t { loUseExtUDStrings = 1u << 0, loUseExtCommonStrings = 1u << 1 };
-using TsiLinguaOptions = std::uint8_t;
+enum TtrLinguaOption : std::uint8_t { loUseExtUDStrings = 1u << 0, loUseExtCommonStrings = 1u << 1 };
+using TtrLinguaOptions = std::uint8_t;
 const classes::TTypeInfo& LinguaOptionsType();
 
 // Standard dialog texts: 83 entries; the first 15 are the message-box captions and buttons, whose
@@ -69,12 +69,12 @@ std::string_view LocaleItemName(int index);
 using TLocaleSnapshot = std::array<std::string, kLocaleItemCount>;
 TLocaleSnapshot TakeLocaleSnapshot();
 
-class TsiCustomLang : public classes::TComponent {
+class TtrCustomLang : public classes::TComponent {
 public:
-    // A second component on one owner raises rtl::Exception "Only one TsiCustomLang component per
+    // A second component on one owner raises rtl::Exception "Only one TtrCustomLang component per
     // Form/DataModule allowed!" before it joins the owner, which keeps its first.
-    explicit TsiCustomLang(classes::TComponent* owner);
-    ~TsiCustomLang() override;
+    explicit TtrCustomLang(classes::TComponent* owner);
+    ~TtrCustomLang() override;
 
     static const classes::TClassInfo& StaticClass();
     const classes::TClassInfo& ClassType() const override { return StaticClass(); }
@@ -115,8 +115,8 @@ public:
     bool ChangeLocales() const { return changeLocales_; }
     // Switched on with Locales empty: one line per locale item with its current value.
     void SetChangeLocales(bool value);
-    TsiLinguaOptions Options() const { return options_; }
-    void SetOptions(TsiLinguaOptions value);
+    TtrLinguaOptions Options() const { return options_; }
+    void SetOptions(TtrLinguaOptions value);
     bool NeedAllDlgs() const { return needAllDlgs_; }
     // All 83 dialog lines, or back to the 15 basic ones.
     void SetNeedAllDlgs(bool value);
@@ -164,8 +164,8 @@ public:
     int ApplySelector() const { return applySelector_; }
     const TLocaleSnapshot& LocaleSnapshot() const { return localeSnapshot_; }
     bool OwnerHasNoFont() const { return ownerHasNoFont_; }
-    const TsiStringsCollection& StringsLookup() const { return stringsLookup_; }
-    const TsiStringsCollection& ResourceLookup() const { return resourceLookup_; }
+    const TtrStringsCollection& StringsLookup() const { return stringsLookup_; }
+    const TtrStringsCollection& ResourceLookup() const { return resourceLookup_; }
 
     // Empties the lists and deletes the lines of properties that ExcludedProperties and
     // SmartExcludeProps name.
@@ -184,7 +184,7 @@ protected:
 
     // The component's own list of a type, published or not.
     rtl::TStringList* OwnList(TStringsType type) const;
-    // The list setters of TsiLingua: copy the lines, then apply that type only.
+    // The list setters of TtrLingua: copy the lines, then apply that type only.
     void AssignList(TStringsType type, const rtl::TStrings& source);
 
     void DefineProperties(classes::TFiler& filer) override;
@@ -220,7 +220,7 @@ private:
     bool doRaiseExceptions_ = false;
     std::uint16_t resourceLanguageIndex_ = 1;
     bool changeLocales_ = false;
-    TsiLinguaOptions options_ = 0;
+    TtrLinguaOptions options_ = 0;
     bool needAllDlgs_ = false;
     std::unique_ptr<rtl::TStringList> doNotTranslate_;
     std::unique_ptr<rtl::TStringList> excludedProperties_;
@@ -236,8 +236,8 @@ private:
     int applySelector_ = -1;
     TLocaleSnapshot localeSnapshot_;
     bool ownerHasNoFont_ = false;
-    TsiStringsCollection stringsLookup_{this};
-    TsiStringsCollection resourceLookup_{this};
+    TtrStringsCollection stringsLookup_{this};
+    TtrStringsCollection resourceLookup_{this};
 };
 
 }  // namespace translation

@@ -16,15 +16,15 @@ const classes::TTypeInfo& CursorType()
 
 }  // namespace
 
-void TsiLingua::SetDlgsCaptions(const rtl::TStrings& value)
+void TtrLingua::SetDlgsCaptions(const rtl::TStrings& value)
 {
     CopyLines(*DlgsCaptions(), value);
 }
 
-const classes::TClassInfo& TsiLingua::StaticClass()
+const classes::TClassInfo& TtrLingua::StaticClass()
 {
-    using L = TsiLingua;
-    static const classes::TClassInfo info("TsiLingua", &TsiCustomLang::StaticClass(), [](classes::TClassInfo& c) {
+    using L = TtrLingua;
+    static const classes::TClassInfo info("TtrLingua", &TtrCustomLang::StaticClass(), [](classes::TClassInfo& c) {
         // The lists travel in the TranslationData block, not as properties.
         classes::ClassBuilder<L>(c)
             .Property("Captions", &L::Captions).Stored(false)

@@ -1,14 +1,14 @@
 #pragma once
-// TsiLingua: the translation component placed on windows. It publishes the eleven lists and the
-// language properties of TsiCustomLang; assigning a list copies its lines and applies that type.
+// TtrLingua: the translation component placed on windows. It publishes the eleven lists and the
+// language properties of TtrCustomLang; assigning a list copies its lines and applies that type.
 
 #include "translation/Lang.h"
 
 namespace translation {
 
-class TsiLingua : public TsiCustomLang {
+class TtrLingua : public TtrCustomLang {
 public:
-    explicit TsiLingua(classes::TComponent* owner) : TsiCustomLang(owner) {}
+    explicit TtrLingua(classes::TComponent* owner) : TtrCustomLang(owner) {}
 
     static const classes::TClassInfo& StaticClass();
     const classes::TClassInfo& ClassType() const override { return StaticClass(); }

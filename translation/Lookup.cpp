@@ -11,7 +11,7 @@ namespace translation {
 
 // --- the component's look-ups ---
 
-std::string TsiCustomLang::LookupStringOrDefault(std::string_view identifier) const
+std::string TtrCustomLang::LookupStringOrDefault(std::string_view identifier) const
 {
     const rtl::TStringList* strings = GetListByType(TStringsType::stStrings);
     if (!strings)
@@ -26,7 +26,7 @@ std::string TsiCustomLang::LookupStringOrDefault(std::string_view identifier) co
     return result;
 }
 
-std::string TsiCustomLang::LookupString(std::string_view identifier) const
+std::string TtrCustomLang::LookupString(std::string_view identifier) const
 {
     const rtl::TStringList* strings = GetListByType(TStringsType::stStrings);
     if (!strings)
@@ -34,13 +34,13 @@ std::string TsiCustomLang::LookupString(std::string_view identifier) const
     return FindTranslatedString(*strings, identifier, translateType_ == TTranslateType::ttGetDefault);
 }
 
-std::string TsiCustomLang::FindTranslatedString(const rtl::TStrings& list, std::string_view identifier,
+std::string TtrCustomLang::FindTranslatedString(const rtl::TStrings& list, std::string_view identifier,
                                                 bool fallBack) const
 {
     return FindIn(list, identifier, fallBack, activeLanguage_);
 }
 
-std::optional<TStringsType> TsiCustomLang::SharedType(const rtl::TStrings& list) const
+std::optional<TStringsType> TtrCustomLang::SharedType(const rtl::TStrings& list) const
 {
     if (options_ & loUseExtCommonStrings)
         for (TStringsType type : {TStringsType::stDlgsCaptions, TStringsType::stLocales})
@@ -51,7 +51,7 @@ std::optional<TStringsType> TsiCustomLang::SharedType(const rtl::TStrings& list)
     return std::nullopt;
 }
 
-std::string TsiCustomLang::FindIn(const rtl::TStrings& list, std::string_view identifier, bool fallBack,
+std::string TtrCustomLang::FindIn(const rtl::TStrings& list, std::string_view identifier, bool fallBack,
                                   int language) const
 {
     if (std::optional<TStringsType> shared = SharedType(list)) {
@@ -59,7 +59,7 @@ std::string TsiCustomLang::FindIn(const rtl::TStrings& list, std::string_view id
             return {};
         // Another linked component's list answers, searched directly: delegating to this component
         // itself, or on from that component, would go round in circles.
-        for (const TsiCustomLang* other : dispatcher_->LinkedLanguages()) {
+        for (const TtrCustomLang* other : dispatcher_->LinkedLanguages()) {
             if (other == this)
                 continue;
             const rtl::TStringList* theirs = other->GetListByType(*shared);
@@ -70,7 +70,7 @@ std::string TsiCustomLang::FindIn(const rtl::TStrings& list, std::string_view id
     return SearchOwnList(list, identifier, fallBack, language);
 }
 
-std::string TsiCustomLang::SearchOwnList(const rtl::TStrings& list, std::string_view identifier, bool fallBack,
+std::string TtrCustomLang::SearchOwnList(const rtl::TStrings& list, std::string_view identifier, bool fallBack,
                                          int language) const
 {
     auto notFound = [&] {
@@ -110,7 +110,7 @@ std::string TsiCustomLang::SearchOwnList(const rtl::TStrings& list, std::string_
     return result;
 }
 
-std::string TsiCustomLang::FindLineField(const rtl::TStrings& list, std::string_view identifier, int field) const
+std::string TtrCustomLang::FindLineField(const rtl::TStrings& list, std::string_view identifier, int field) const
 {
     for (int i = 0; i < list.Count(); ++i) {
         std::string line = list.Strings(i);
@@ -120,14 +120,14 @@ std::string TsiCustomLang::FindLineField(const rtl::TStrings& list, std::string_
     return {};
 }
 
-std::string TsiCustomLang::GetLineField(const rtl::TStrings& list, int index, bool fallBack) const
+std::string TtrCustomLang::GetLineField(const rtl::TStrings& list, int index, bool fallBack) const
 {
     const rtl::TStrings* source = &list;
-    const TsiCustomLang* owner = this;
+    const TtrCustomLang* owner = this;
     if (std::optional<TStringsType> shared = SharedType(list); shared && *shared != TStringsType::stStrings) {
         if (!dispatcher_)
             return {};
-        for (const TsiCustomLang* other : dispatcher_->LinkedLanguages()) {
+        for (const TtrCustomLang* other : dispatcher_->LinkedLanguages()) {
             const rtl::TStringList* theirs = other == this ? nullptr : other->GetListByType(*shared);
             if (theirs && theirs->Count() > 0) {
                 source = theirs;

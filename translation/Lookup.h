@@ -1,6 +1,6 @@
 #pragma once
 // The dispatcher whose linked translation components share their lists. The component's look-ups
-// themselves are members of TsiCustomLang (Lang.h), defined in Lookup.cpp; they read the fields of
+// themselves are members of TtrCustomLang (Lang.h), defined in Lookup.cpp; they read the fields of
 // translation lines with GetDelimitedField (LangStrUtils.h) and, at run time, the sorted collection
 // StringsLookup (SortedStrings.h).
 
@@ -10,7 +10,7 @@
 
 namespace translation {
 
-class TsiCustomLang;
+class TtrCustomLang;
 
 // A dispatcher the translation components of several windows link to. A component whose options ask
 // for shared lists takes its dialog captions, locales or strings from the first other linked component
@@ -20,9 +20,9 @@ public:
     using classes::TComponent::TComponent;
 
     // Linked components, in the order they linked.
-    virtual std::vector<TsiCustomLang*> LinkedLanguages() const = 0;
-    virtual void Link(TsiCustomLang& language) = 0;
-    virtual void Unlink(TsiCustomLang& language) = 0;
+    virtual std::vector<TtrCustomLang*> LinkedLanguages() const = 0;
+    virtual void Link(TtrCustomLang& language) = 0;
+    virtual void Unlink(TtrCustomLang& language) = 0;
 };
 
 }  // namespace translation

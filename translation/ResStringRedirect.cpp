@@ -8,29 +8,29 @@ namespace translation {
 
 namespace {
 
-std::atomic<TsiCustomLang*> activeComponent{nullptr};
+std::atomic<TtrCustomLang*> activeComponent{nullptr};
 // The loader the redirection replaced; null while the loader is not redirected.
 std::atomic<classes::TResStringLoader> replacedLoader{nullptr};
 
 }  // namespace
 
-TsiCustomLang* ActiveResourceComponent()
+TtrCustomLang* ActiveResourceComponent()
 {
     return activeComponent.load();
 }
 
-void ServeResourceStrings(TsiCustomLang& component)
+void ServeResourceStrings(TtrCustomLang& component)
 {
-    TsiCustomLang* none = nullptr;
+    TtrCustomLang* none = nullptr;
     if (!activeComponent.compare_exchange_strong(none, &component))
         return;
     if (!replacedLoader.load())
         replacedLoader = classes::SetResStringLoader(&TranslateResourceString);
 }
 
-void StopServingResourceStrings(const TsiCustomLang& component)
+void StopServingResourceStrings(const TtrCustomLang& component)
 {
-    TsiCustomLang* serving = const_cast<TsiCustomLang*>(&component);
+    TtrCustomLang* serving = const_cast<TtrCustomLang*>(&component);
     activeComponent.compare_exchange_strong(serving, nullptr);
 }
 
@@ -46,7 +46,7 @@ std::string TranslateResourceString(const classes::TResStringRec& rec)
     std::string text = load ? load(rec) : classes::DefaultLoadResString(rec);
     if (rec.name.empty() && text.size() > kMaxResourceStringLength)
         text.resize(kMaxResourceStringLength);
-    const TsiCustomLang* serving = activeComponent.load();
+    const TtrCustomLang* serving = activeComponent.load();
     if (serving && serving->ResourceLanguageIndex() != serving->ActiveLanguage()) {
         std::string translated = serving->ResourceLookup().FindByText(text, serving->ActiveLanguage());
         if (!translated.empty())

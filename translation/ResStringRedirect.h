@@ -11,17 +11,17 @@
 
 namespace translation {
 
-class TsiCustomLang;
+class TtrCustomLang;
 
 // A numbered string keeps at most this many characters, as its load buffer did.
 constexpr std::size_t kMaxResourceStringLength = 1023;
 
 // The serving component, or null.
-TsiCustomLang* ActiveResourceComponent();
+TtrCustomLang* ActiveResourceComponent();
 // Makes component the serving one, when there is none yet, and redirects the loader (once).
-void ServeResourceStrings(TsiCustomLang& component);
+void ServeResourceStrings(TtrCustomLang& component);
 // Called as component goes: without a serving component the loader passes texts through unchanged.
-void StopServingResourceStrings(const TsiCustomLang& component);
+void StopServingResourceStrings(const TtrCustomLang& component);
 // Puts the loader found before the redirection back (the library's shut-down).
 void RestoreResourceStringLoader();
 

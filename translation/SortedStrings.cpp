@@ -11,31 +11,31 @@ namespace translation {
 namespace {
 
 // The sort text of an item; an item with fewer values counts as having an empty one.
-std::string SortText(const TsiStringsCollectionItem& item, int language)
+std::string SortText(const TtrStringsCollectionItem& item, int language)
 {
     return language <= item.Values.Count() ? item.Values.Strings(language - 1) : std::string();
 }
 
 }  // namespace
 
-TsiStringsCollectionItem& TsiStringsCollection::Add()
+TtrStringsCollectionItem& TtrStringsCollection::Add()
 {
-    items_.push_back(std::make_unique<TsiStringsCollectionItem>());
+    items_.push_back(std::make_unique<TtrStringsCollectionItem>());
     return *items_.back();
 }
 
-TsiStringsCollectionItem& TsiStringsCollection::Items(int index)
+TtrStringsCollectionItem& TtrStringsCollection::Items(int index)
 {
-    return const_cast<TsiStringsCollectionItem&>(std::as_const(*this).Items(index));
+    return const_cast<TtrStringsCollectionItem&>(std::as_const(*this).Items(index));
 }
 
-const TsiStringsCollectionItem& TsiStringsCollection::Items(int index) const
+const TtrStringsCollectionItem& TtrStringsCollection::Items(int index) const
 {
     rtl::CheckListIndex(index, Count());
     return *items_[std::size_t(index)];
 }
 
-int TsiStringsCollection::IndexOfIdentifier(const std::string& identifier) const
+int TtrStringsCollection::IndexOfIdentifier(const std::string& identifier) const
 {
     for (int i = 0; i < Count(); ++i)
         if (rtl::AnsiCompareText(items_[std::size_t(i)]->Identifier, identifier) == 0)
@@ -47,7 +47,7 @@ int TsiStringsCollection::IndexOfIdentifier(const std::string& identifier) const
 // greater, so when the lower bound stops moving the key can only be the item just above it: one last
 // probe looks there.
 template <class Compare>
-const TsiStringsCollectionItem* TsiStringsCollection::Search(Compare compareWithKey) const
+const TtrStringsCollectionItem* TtrStringsCollection::Search(Compare compareWithKey) const
 {
     if (items_.empty())
         return nullptr;
@@ -72,21 +72,21 @@ const TsiStringsCollectionItem* TsiStringsCollection::Search(Compare compareWith
     return nullptr;
 }
 
-std::string TsiStringsCollection::FindByIdentifier(const std::string& identifier, int language) const
+std::string TtrStringsCollection::FindByIdentifier(const std::string& identifier, int language) const
 {
-    const TsiStringsCollectionItem* item
-        = Search([&](const TsiStringsCollectionItem& i) { return rtl::AnsiCompareText(i.Identifier, identifier); });
+    const TtrStringsCollectionItem* item
+        = Search([&](const TtrStringsCollectionItem& i) { return rtl::AnsiCompareText(i.Identifier, identifier); });
     return item ? item->Values.Strings(language - 1) : std::string();
 }
 
-std::string TsiStringsCollection::FindByText(const std::string& text, int language) const
+std::string TtrStringsCollection::FindByText(const std::string& text, int language) const
 {
     // Ordered by identifier, the collection has no texts to search: a resource language index of 0 read
     // from stored data must not make every resource string fail.
     if (sortLanguage_ < 1)
         return text;
-    const TsiStringsCollectionItem* item = Search(
-        [&](const TsiStringsCollectionItem& i) { return rtl::AnsiCompareStr(SortText(i, sortLanguage_), text); });
+    const TtrStringsCollectionItem* item = Search(
+        [&](const TtrStringsCollectionItem& i) { return rtl::AnsiCompareStr(SortText(i, sortLanguage_), text); });
     if (!item)
         return text;
     std::string found = item->Values.Strings(language - 1);
@@ -95,19 +95,19 @@ std::string TsiStringsCollection::FindByText(const std::string& text, int langua
     return found;
 }
 
-void TsiStringsCollection::Resort()
+void TtrStringsCollection::Resort()
 {
     if (sortLanguage_ == 0)
-        Sort([](const TsiStringsCollectionItem& a, const TsiStringsCollectionItem& b) {
+        Sort([](const TtrStringsCollectionItem& a, const TtrStringsCollectionItem& b) {
             return rtl::AnsiCompareText(a.Identifier, b.Identifier);
         });
     else
-        Sort([language = sortLanguage_](const TsiStringsCollectionItem& a, const TsiStringsCollectionItem& b) {
+        Sort([language = sortLanguage_](const TtrStringsCollectionItem& a, const TtrStringsCollectionItem& b) {
             return rtl::AnsiCompareStr(SortText(a, language), SortText(b, language));
         });
 }
 
-void TsiStringsCollection::Sort(const CompareFunc& compare)
+void TtrStringsCollection::Sort(const CompareFunc& compare)
 {
     std::stable_sort(items_.begin(), items_.end(),
                      [&](const auto& a, const auto& b) { return compare(*a, *b) < 0; });

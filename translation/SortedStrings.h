@@ -14,31 +14,31 @@
 
 namespace translation {
 
-struct TsiStringsCollectionItem {
+struct TtrStringsCollectionItem {
     // Field 0 of the source line ("IDS_0").
     std::string Identifier;
     // Entry k-1 is the text of language k.
     rtl::TStringList Values;
 };
 
-class TsiStringsCollection {
+class TtrStringsCollection {
 public:
     // Negative when a sorts before b.
-    using CompareFunc = std::function<int(const TsiStringsCollectionItem& a, const TsiStringsCollectionItem& b)>;
+    using CompareFunc = std::function<int(const TtrStringsCollectionItem& a, const TtrStringsCollectionItem& b)>;
     // Fills in the text of a found item whose requested language is empty (the test mode of the
     // component's dispatcher); unset, the empty text stays.
-    using EmptyTextFill = std::function<std::string(const TsiStringsCollectionItem& item, int language)>;
+    using EmptyTextFill = std::function<std::string(const TtrStringsCollectionItem& item, int language)>;
 
     // owner: the component that owns the collection, returned as is.
-    explicit TsiStringsCollection(void* owner = nullptr) : owner_(owner) {}
+    explicit TtrStringsCollection(void* owner = nullptr) : owner_(owner) {}
 
     void* Owner() const { return owner_; }
     int Count() const { return int(items_.size()); }
     // A new empty item at the end.
-    TsiStringsCollectionItem& Add();
+    TtrStringsCollectionItem& Add();
     // EListError for an index out of range.
-    TsiStringsCollectionItem& Items(int index);
-    const TsiStringsCollectionItem& Items(int index) const;
+    TtrStringsCollectionItem& Items(int index);
+    const TtrStringsCollectionItem& Items(int index) const;
     void Clear() { items_.clear(); }
 
     // 0: ordered by identifier; k >= 1: ordered by the texts of language k.
@@ -65,11 +65,11 @@ public:
 
 private:
     template <class Compare>
-    const TsiStringsCollectionItem* Search(Compare compareWithKey) const;
+    const TtrStringsCollectionItem* Search(Compare compareWithKey) const;
 
     void* owner_;
     int sortLanguage_ = 0;
-    std::vector<std::unique_ptr<TsiStringsCollectionItem>> items_;
+    std::vector<std::unique_ptr<TtrStringsCollectionItem>> items_;
 };
 
 }  // namespace translation

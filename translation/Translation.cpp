@@ -19,16 +19,16 @@ void initialize()
     InstallTranslationSourceCompiler();
     TakeMessageCaptionTexts();
     // Another library may have registered a translation component under the same name first.
-    registeredLingua = !classes::GetClass("TsiLingua");
+    registeredLingua = !classes::GetClass("TtrLingua");
     if (registeredLingua)
-        classes::RegisterClass(TsiLingua::StaticClass());
+        classes::RegisterClass(TtrLingua::StaticClass());
 }
 
 void finalize()
 {
     RestoreResourceStringLoader();
     if (registeredLingua)
-        classes::UnRegisterClass(TsiLingua::StaticClass());
+        classes::UnRegisterClass(TtrLingua::StaticClass());
     registeredLingua = false;
     RemoveTranslationSourceCompiler();
 }

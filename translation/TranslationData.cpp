@@ -232,13 +232,13 @@ void PruneExcludedProperties(const TTranslationListRefs& lists, const rtl::TStri
             PruneLines(*list, type == stCollections, excluded, smartExclude, delimiter);
 }
 
-void BuildStringsCollection(TsiStringsCollection& collection, const rtl::TStrings& strings, int numOfLanguages,
+void BuildStringsCollection(TtrStringsCollection& collection, const rtl::TStrings& strings, int numOfLanguages,
                             char delimiter, int sortLanguage)
 {
     collection.Clear();
     for (int i = 0; i < strings.Count(); ++i) {
         std::string line = strings.Strings(i);
-        TsiStringsCollectionItem& item = collection.Add();
+        TtrStringsCollectionItem& item = collection.Add();
         item.Identifier = GetDelimitedField(line, delimiter, 0);
         for (int language = 1; language <= numOfLanguages; ++language)
             item.Values.Add(GetDelimitedField(line, delimiter, language));

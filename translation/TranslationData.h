@@ -18,7 +18,7 @@
 
 namespace translation {
 
-class TsiStringsCollection;
+class TtrStringsCollection;
 
 enum class TStringsType {
     stCaptions, stHints, stDisplayLabels, stFonts, stMultiLines, stDlgsCaptions, stStrings, stOtherStrings,
@@ -81,14 +81,14 @@ void PruneExcludedProperties(const TTranslationListRefs& lists, const rtl::TStri
 
 // Refills the collection from the Strings lines, numOfLanguages values per item, and sorts it by
 // sortLanguage (0: identifier).
-void BuildStringsCollection(TsiStringsCollection& collection, const rtl::TStrings& strings, int numOfLanguages,
+void BuildStringsCollection(TtrStringsCollection& collection, const rtl::TStrings& strings, int numOfLanguages,
                             char delimiter, int sortLanguage);
 
 // The component's look-ups, rebuilt after its Strings changed.
 struct TStringLookups {
-    TsiStringsCollection& stringsLookup;
+    TtrStringsCollection& stringsLookup;
     // Null unless the component handles resource strings and has an owner.
-    TsiStringsCollection* resourceLookup;
+    TtrStringsCollection* resourceLookup;
     int resourceLanguageIndex;
 };
 // Does nothing at design time.

@@ -15,12 +15,7 @@ TTranslationForm* instance = nullptr;
 
 TTranslationForm::TTranslationForm(classes::TComponent* owner) : classes::TComponent(owner)
 {
-    classes::TResourceStream stream("TTRANSLATIONFORM", classes::RT_RCDATA);
-    classes::TReader reader(stream);
-    reader.ReadRootComponent(this);
-    siLingua1_ = dynamic_cast<TsiLingua*>(FindComponent("siLingua1"));
-    if (!siLingua1_)
-        throw rtl::EReadError("The stored data of TTranslationForm has no translation component siLingua1");
+    trLingua1_ = &ReadStoredWindow(*this, "TTranslationForm");
     if (!instance)
         instance = this;
 }
@@ -37,6 +32,18 @@ const classes::TClassInfo& TTranslationForm::StaticClass()
     return info;
 }
 
+TtrLingua& ReadStoredWindow(classes::TComponent& root, std::string_view windowClass)
+{
+    classes::TResourceStream stream(windowClass, classes::RT_RCDATA);
+    classes::TReader reader(stream);
+    reader.ReadRootComponent(&root);
+    auto* lingua = dynamic_cast<TtrLingua*>(root.FindComponent("trLingua1"));
+    if (!lingua)
+        throw rtl::EReadError("The stored data of " + std::string(windowClass)
+                              + " has no translation component trLingua1");
+    return *lingua;
+}
+
 TTranslationForm* TranslationForm()
 {
     return instance;
@@ -47,7 +54,7 @@ std::string TranslationFormText(std::string_view identifier)
     if (!instance)
         throw rtl::EInvalidOperation("The translation window does not exist: texts of \"" + std::string(identifier)
                                      + "\" cannot be looked up");
-    return instance->siLingua1()->LookupStringOrDefault(identifier);
+    return instance->trLingua1()->LookupStringOrDefault(identifier);
 }
 
 }  // namespace translation

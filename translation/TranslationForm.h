@@ -1,8 +1,8 @@
 #pragma once
 // TTranslationForm: the hidden window whose string table serves code that has no window of its own
 // (the project file's messages, the mail routine's result texts). It is created once at start-up,
-// never shown, and read from its stored data, the resource "TTRANSLATIONFORM", whose one TsiLingua
-// "siLingua1" holds the table. Until the GUI library's windows exist it is a plain root component.
+// never shown, and read from its stored data, the resource "TTRANSLATIONFORM", whose one TtrLingua
+// "trLingua1" holds the table. Until the GUI library's windows exist it is a plain root component.
 
 #include "platform/classes/Component.h"
 
@@ -11,7 +11,7 @@
 
 namespace translation {
 
-class TsiLingua;
+class TtrLingua;
 
 class TTranslationForm : public classes::TComponent {
 public:
@@ -23,11 +23,17 @@ public:
     static const classes::TClassInfo& StaticClass();
     const classes::TClassInfo& ClassType() const override { return StaticClass(); }
 
-    TsiLingua* siLingua1() const { return siLingua1_; }
+    TtrLingua* trLingua1() const { return trLingua1_; }
 
 private:
-    TsiLingua* siLingua1_ = nullptr;
+    TtrLingua* trLingua1_ = nullptr;
 };
+
+// Reads the stored data of a window class, the resource named after the class ("TFANFORM"), into root,
+// which stands for the window, and answers the window's translation component "trLingua1".
+// EResNotFound when the program's resources lack the window, the reader's error when they are damaged,
+// EReadError when the window has no trLingua1.
+TtrLingua& ReadStoredWindow(classes::TComponent& root, std::string_view windowClass);
 
 // The program's instance, or null before it is created and after it is gone.
 TTranslationForm* TranslationForm();

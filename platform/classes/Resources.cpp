@@ -21,7 +21,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr char kTranslationClass[] = "TsiLingua";
+constexpr char kTranslationClass[] = "TtrLingua";
 constexpr char kTranslationProperty[] = "TranslationData";
 
 std::atomic<const TTranslationSourceCompiler*> theTranslationCompiler{nullptr};

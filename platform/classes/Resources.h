@@ -8,14 +8,14 @@
 // Folder layout (CompileResourceFolder):
 //   forms/<Form>.form         text form -> RCDATA "<FORM>": the binary form
 //   forms/<Form>.strings      the window's translation source -> the block, stored as the
-//                             "TranslationData" property of the form's one TsiLingua component
+//                             "TranslationData" property of the form's one TtrLingua component
 //   stringtables/<any>.txt    numbered strings, `41000 = "text"` lines in the translation source syntax
 //                             -> RT_STRING 41000: the text's bytes
 // The translation sources are compiled by the translation library, which sits above this one and
 // installs its compiler at start-up (SetTranslationSourceCompiler).
 //   <TYPE>/<NAME>.<ext>       the file as it is (a bitmap, cursor or icon file whole, headers included).
 //                             TYPE BITMAP, CURSOR, ICON, RCDATA and STRING are the standard types, any
-//                             other folder a type of that name (DXSKINS, AUUPG)
+//                             other folder a type of that name (UXSKINS, UPDHELPER)
 // Names are upper-cased; a name of digits only is that integer id.
 
 #include "platform/classes/ResourceStrings.h"

@@ -1,11 +1,12 @@
 #pragma once
 // A default project as the analysis window would hold it: the texts its edits show for the built-in
 // parameters, the built-in control curves (single-precision, as the parameters store them), power in
-// HP, '.' and ',' as the locale's separators.
+// HP, '.' and ',' as the locale's separators, and the window's English texts from its stored data.
 
 #include "analysis/Calculation.h"
 #include "analysis/Globals.h"
 #include "platform/rtl/FormatSettings.h"
+#include "tests/support/StoredWindows.h"
 
 #include <gtest/gtest.h>
 
@@ -53,7 +54,12 @@ protected:
     }
     ~CalculationTest() override { rtl::SetLocaleSource(nullptr); }
 
+    const analysis::TextSource& EnglishTexts() const { return windows_.AnalysisTexts(); }
+
     EditTexts inputs;
+
+private:
+    testsupport::StoredWindows windows_;
 };
 
 }  // namespace analysis_test

@@ -1,6 +1,5 @@
 #include "analysis/Comparison.h"
 #include "tests/analysis/CalculationFixture.h"
-#include "tests/analysis/EnglishTexts.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +8,6 @@
 namespace {
 
 using namespace analysis;
-using analysis_test::EnglishTexts;
 using M = ControlMethod;
 
 class ComparisonTest : public analysis_test::CalculationTest {

@@ -1,13 +1,11 @@
 #include "analysis/Payback.h"
 #include "tests/analysis/CalculationFixture.h"
-#include "tests/analysis/EnglishTexts.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
 using namespace analysis;
-using analysis_test::EnglishTexts;
 
 class PaybackTest : public analysis_test::CalculationTest {};
 

@@ -1,5 +1,5 @@
 #include "components/Components.h"
-#include "components/OvcStore.h"
+#include "components/KitStore.h"
 
 #include "platform/classes/Classes.h"
 #include "platform/classes/ComponentReader.h"
@@ -14,8 +14,8 @@
 
 namespace {
 
-using components::TOvcComponent;
-using components::TOvcRegistryStore;
+using components::TKitComponent;
+using components::TKitRegistryStore;
 
 class ComponentsTest : public ::testing::Test {
 protected:
@@ -53,7 +53,7 @@ protected:
 
 TEST_F(ComponentsTest, AboutShowsTheVersionAndIgnoresAssignment)
 {
-    TOvcRegistryStore store(nullptr);
+    TKitRegistryStore store(nullptr);
     EXPECT_EQ(classes::GetPropValue(store, "About").ToString(), "v4.06");
     classes::SetPropValue(store, "About", rtl::Variant(std::string("v9")));
     EXPECT_EQ(store.About(), "v4.06");
@@ -62,7 +62,7 @@ TEST_F(ComponentsTest, AboutShowsTheVersionAndIgnoresAssignment)
 // Stored window data names the store by its class and holds its key and root; About is not stored.
 TEST_F(ComponentsTest, StoredDataCreatesAndLoadsTheStore)
 {
-    TOvcRegistryStore original(nullptr);
+    TKitRegistryStore original(nullptr);
     original.SetName("REGIST");
     original.SetKeyName("\\SOFTWARE\\PELLAWINSBRY\\ZEL\\SETUP\\");
     original.SetRegistryRoot(components::rrLocalMachine);
@@ -70,7 +70,7 @@ TEST_F(ComponentsTest, StoredDataCreatesAndLoadsTheStore)
     EXPECT_EQ(bytes.find("About"), std::string::npos);
 
     std::unique_ptr<classes::TComponent> loaded(Read(bytes));
-    auto* store = dynamic_cast<TOvcRegistryStore*>(loaded.get());
+    auto* store = dynamic_cast<TKitRegistryStore*>(loaded.get());
     ASSERT_NE(store, nullptr);
     EXPECT_EQ(store->Name(), "REGIST");
     EXPECT_EQ(store->KeyName(), "SOFTWARE\\PELLAWINSBRY\\ZEL\\SETUP");
@@ -78,20 +78,20 @@ TEST_F(ComponentsTest, StoredDataCreatesAndLoadsTheStore)
     EXPECT_EQ(store->OpenCount(), 0);
 
     // The default root is not written, and reads back as the current user.
-    TOvcRegistryStore plain(nullptr);
+    TKitRegistryStore plain(nullptr);
     plain.SetKeyName("A");
     std::unique_ptr<classes::TComponent> plainLoaded(Read(Write(&plain)));
-    EXPECT_EQ(static_cast<TOvcRegistryStore&>(*plainLoaded).RegistryRoot(), components::rrCurrentUser);
+    EXPECT_EQ(static_cast<TKitRegistryStore&>(*plainLoaded).RegistryRoot(), components::rrCurrentUser);
 }
 
 TEST_F(ComponentsTest, RegistrationFollowsTheLibrarysLifetime)
 {
-    const classes::TClassInfo* cls = classes::GetClass("TOvcRegistryStore");
-    ASSERT_EQ(cls, &TOvcRegistryStore::StaticClass());
-    EXPECT_TRUE(cls->InheritsFrom(TOvcComponent::StaticClass()));
-    EXPECT_EQ(classes::GetEnumProp(TOvcRegistryStore(nullptr), *cls->FindProperty("RegistryRoot")), "rrCurrentUser");
+    const classes::TClassInfo* cls = classes::GetClass("TKitRegistryStore");
+    ASSERT_EQ(cls, &TKitRegistryStore::StaticClass());
+    EXPECT_TRUE(cls->InheritsFrom(TKitComponent::StaticClass()));
+    EXPECT_EQ(classes::GetEnumProp(TKitRegistryStore(nullptr), *cls->FindProperty("RegistryRoot")), "rrCurrentUser");
     components::finalize();
-    EXPECT_EQ(classes::GetClass("TOvcRegistryStore"), nullptr);
+    EXPECT_EQ(classes::GetClass("TKitRegistryStore"), nullptr);
     components::initialize();
 }
 

@@ -1,11 +1,11 @@
 #pragma once
 // A program with its parameters defined, an English (United States) locale, a clock standing on
-// 5 March 2024, a scratch registry file, scripted message boxes and windows made of plain fields.
+// 5 March 2024, a scratch registry file, scripted message boxes, windows made of plain fields and the
+// hidden translation window's English texts from its stored data.
 
 #include "analysis/Analysis.h"
 #include "analysis/Globals.h"
 #include "analysis/ParamTable.h"
-#include "analysis/Texts.h"
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/Dates.h"
 #include "platform/rtl/FormatSettings.h"
@@ -13,6 +13,7 @@
 #include "platform/registry/RegistryStore.h"
 #include "shell/ProjectFile.h"
 #include "tests/support/ScratchFolder.h"
+#include "tests/support/StoredWindows.h"
 
 #include <gtest/gtest.h>
 
@@ -21,28 +22,6 @@
 #include <vector>
 
 namespace shell_test {
-
-// The hidden translation window's English texts for the project file.
-inline const analysis::FixedTextSource& TranslationTexts()
-{
-    static const analysis::FixedTextSource texts({
-        {"IDS_12", "Parameter "},
-        {"IDS_13", " out of range !"},
-        {"IDS_15", " does not match !"},
-        {"IDS_16", "Line/Parameter # out of range !"},
-        {"IDS_21", "Error in line : "},
-        {"IDS_25", "Application Information is Missing! Unable to load this file."},
-        {"IDS_26", "Power Mode Information is Missing! Unable to load this file."},
-        {"IDS_27", "Currency Mode Information is Missing! Unable to load this file."},
-        {"IDS_28", "\x80"},
-        {"IDS_29", "Cents"},
-        {"IDS_31", "\xA3"},
-        {"IDS_32", "Pence"},
-        {"IDS_33", "/100"},
-        {"IDS_61", "Estimation Saved!"},
-    });
-    return texts;
-}
 
 class FieldWindows final : public shell::ProjectWindows {
 public:
@@ -102,6 +81,9 @@ protected:
         return Load(path, shell::LoadMode::Check) && Load(path, shell::LoadMode::Live);
     }
 
+    // The texts the project file's reader and writer show.
+    const analysis::TextSource& TranslationTexts() const { return storedWindows_.TranslationTexts(); }
+
     std::vector<std::string> MessageTexts() const
     {
         std::vector<std::string> texts;
@@ -115,6 +97,7 @@ protected:
     FieldWindows windows;
 
 private:
+    testsupport::StoredWindows storedWindows_;
     rtl::VirtualClock clock_;
     rtl::ScopedClock clockScope_;
     win::ScopedDialogService dialogScope_;

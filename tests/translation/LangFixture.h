@@ -1,6 +1,6 @@
 #pragma once
 // A data-module-like owner for translation components, and its stored data: the text form of the
-// module with one TsiLingua, followed by the component's TranslationData block.
+// module with one TtrLingua, followed by the component's TranslationData block.
 
 #include "platform/classes/BinaryWriter.h"
 #include "platform/classes/ComponentReader.h"
@@ -28,14 +28,14 @@ public:
     }
     const classes::TClassInfo& ClassType() const override { return StaticClass(); }
 
-    translation::TsiLingua* Lingua() const { return dynamic_cast<translation::TsiLingua*>(FindComponent("siLingua1")); }
+    translation::TtrLingua* Lingua() const { return dynamic_cast<translation::TtrLingua*>(FindComponent("trLingua1")); }
 };
 
 // A component that counts its apply passes and lets tests finish its loading.
-class TCountingLingua : public translation::TsiLingua {
+class TCountingLingua : public translation::TtrLingua {
 public:
-    using translation::TsiLingua::TsiLingua;
-    using translation::TsiLingua::Loaded;
+    using translation::TtrLingua::TtrLingua;
+    using translation::TtrLingua::Loaded;
     int applies = 0;
 
 protected:
@@ -56,11 +56,11 @@ inline std::string Block(std::initializer_list<std::string> lines)
 inline std::unique_ptr<TSampleModule> LoadModule(const std::string& linguaProperties, const std::string& block,
                                                  TSampleModule* existing = nullptr)
 {
-    std::string text = "object SampleModule: TSampleModule\n  object siLingua1: TsiLingua\n" + linguaProperties
+    std::string text = "object SampleModule: TSampleModule\n  object trLingua1: TtrLingua\n" + linguaProperties
         + "  end\nend\n";
     std::string binary = classes::ObjectTextToBinary(text, [&](const std::string& className, const std::string&,
                                                                classes::TBinaryWriter& writer) {
-        if (className != "TsiLingua")
+        if (className != "TtrLingua")
             return;
         writer.WriteStr("TranslationData");
         writer.WriteBinary(block);

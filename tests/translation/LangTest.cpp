@@ -9,35 +9,35 @@ namespace {
 using namespace translation_test;
 using translation::ELanguageError;
 using translation::TStringsType;
-using translation::TsiLingua;
+using translation::TtrLingua;
 
 using LangComponent = TranslationTest;
 
 TEST_F(LangComponent, OnlyOneComponentPerOwner)
 {
     TSampleModule module(nullptr);
-    auto* first = new TsiLingua(&module);
+    auto* first = new TtrLingua(&module);
     first->SetStrings(rtl::TStringList());
     first->Strings()->Add(L("IDS_0|Inverter|"));
     first->RebuildStringLookup();
     try {
-        new TsiLingua(&module);
+        new TtrLingua(&module);
         FAIL() << "a second component was accepted";
     } catch (const rtl::Exception& e) {
-        EXPECT_STREQ(e.what(), "Only one TsiCustomLang component per Form/DataModule allowed!");
+        EXPECT_STREQ(e.what(), "Only one TtrCustomLang component per Form/DataModule allowed!");
     }
     ASSERT_EQ(module.ComponentCount(), 1);
     EXPECT_EQ(module.Components(0), first);
     EXPECT_EQ(first->LookupStringOrDefault("IDS_0"), "Inverter");
     // Components of other owners are not affected.
     TSampleModule other(nullptr);
-    EXPECT_NO_THROW(new TsiLingua(&other));
+    EXPECT_NO_THROW(new TtrLingua(&other));
 }
 
 TEST_F(LangComponent, CreationDefaults)
 {
     TSampleModule module(nullptr);
-    TsiLingua lang(&module);
+    TtrLingua lang(&module);
     EXPECT_EQ(lang.NumOfLanguages(), 1);
     EXPECT_EQ(lang.ActiveLanguage(), 1);
     EXPECT_EQ(lang.DefaultLanguage(), 1);
@@ -64,9 +64,9 @@ TEST_F(LangComponent, CreationDefaults)
     for (TStringsType type : {TStringsType::stCaptions, TStringsType::stStrings, TStringsType::stLocales})
         EXPECT_EQ(lang.GetListByType(type)->Count(), 0);
     EXPECT_EQ(lang.GetListByType(TStringsType::stListView_TreeView_Items), nullptr);
-    // A bare TsiCustomLang publishes no lists.
+    // A bare TtrCustomLang publishes no lists.
     TSampleModule bare(nullptr);
-    translation::TsiCustomLang custom(&bare);
+    translation::TtrCustomLang custom(&bare);
     EXPECT_EQ(custom.GetListByType(TStringsType::stStrings), nullptr);
     EXPECT_EQ(custom.LookupStringOrDefault("IDS_0"), "");
 }
@@ -75,27 +75,27 @@ TEST_F(LangComponent, SetterErrors)
 {
     struct Case {
         const char* name;
-        std::function<void(TsiLingua&)> set;
+        std::function<void(TtrLingua&)> set;
         const char* message;
     };
     const Case cases[] = {
-        {"ActiveLanguage 0", [](TsiLingua& l) { l.SetActiveLanguage(0); },
+        {"ActiveLanguage 0", [](TtrLingua& l) { l.SetActiveLanguage(0); },
          "0 - is not a valid property value!\rValue must be within [1..1]!"},
-        {"ActiveLanguage 3", [](TsiLingua& l) { l.SetActiveLanguage(3); },
+        {"ActiveLanguage 3", [](TtrLingua& l) { l.SetActiveLanguage(3); },
          "3 - is not a valid property value!\rValue must be within [1..1]!"},
-        {"NumOfLanguages 0", [](TsiLingua& l) { l.SetNumOfLanguages(0); },
+        {"NumOfLanguages 0", [](TtrLingua& l) { l.SetNumOfLanguages(0); },
          "0 - is not a valid property value !\rValue must be more than ZERO !"},
-        {"NumOfLanguages -2", [](TsiLingua& l) { l.SetNumOfLanguages(-2); },
+        {"NumOfLanguages -2", [](TtrLingua& l) { l.SetNumOfLanguages(-2); },
          "-2 - is not a valid property value !\rValue must be more than ZERO !"},
-        {"Language", [](TsiLingua& l) { l.SetLanguage("Deutsch"); },
+        {"Language", [](TtrLingua& l) { l.SetLanguage("Deutsch"); },
          "Language name shall be included in LangNames property!"},
-        {"ResourceLanguageIndex", [](TsiLingua& l) { l.SetResourceLanguageIndex(2); },
+        {"ResourceLanguageIndex", [](TtrLingua& l) { l.SetResourceLanguageIndex(2); },
          "2 - is not a valid property value!\rValue must be within [1..1]!"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         TSampleModule module(nullptr);
-        TsiLingua lang(&module);
+        TtrLingua lang(&module);
         try {
             c.set(lang);
             ADD_FAILURE() << "accepted";
@@ -148,7 +148,7 @@ TEST_F(LangComponent, AssignedListNarrowsTheApplyUntilTheLanguageChanges)
 TEST_F(LangComponent, NeedAllDlgsGivesAllDialogLinesAndBack)
 {
     TSampleModule module(nullptr);
-    TsiLingua lang(&module);
+    TtrLingua lang(&module);
     lang.SetNeedAllDlgs(true);
     rtl::TStringList& dialogs = *lang.DlgsCaptions();
     ASSERT_EQ(dialogs.Count(), 83);
@@ -164,7 +164,7 @@ TEST_F(LangComponent, NeedAllDlgsGivesAllDialogLinesAndBack)
 TEST_F(LangComponent, NumberOfLanguagesCutsAndPadsLines)
 {
     TSampleModule module(nullptr);
-    TsiLingua lang(&module);
+    TtrLingua lang(&module);
     lang.Strings()->Add(L("IDS_0|Inverter|"));
     lang.Captions()->Add(L("Label1|One|Eins|Un|"));
     lang.SetNumOfLanguages(2);
@@ -180,7 +180,7 @@ TEST_F(LangComponent, NumberOfLanguagesCutsAndPadsLines)
 TEST_F(LangComponent, LangNamesSetLanguageAndCount)
 {
     TSampleModule module(nullptr);
-    TsiLingua lang(&module);
+    TtrLingua lang(&module);
     rtl::TStringList names;
     names.Add("English");
     names.Add("Deutsch");
@@ -194,7 +194,7 @@ TEST_F(LangComponent, LangNamesSetLanguageAndCount)
 TEST_F(LangComponent, ChangeLocalesFillsTheLocaleLines)
 {
     TSampleModule module(nullptr);
-    TsiLingua lang(&module);
+    TtrLingua lang(&module);
     lang.SetChangeLocales(true);
     const rtl::FormatSettings& settings = rtl::DefaultFormatSettings();
     ASSERT_EQ(lang.Locales()->Count(), 15);
@@ -213,7 +213,7 @@ TEST_F(LangComponent, ChangeLocalesFillsTheLocaleLines)
 TEST_F(LangComponent, ChangingTheDelimiterRewritesEveryLine)
 {
     TSampleModule module(nullptr);
-    TsiLingua lang(&module);
+    TtrLingua lang(&module);
     lang.Strings()->Add(L("IDS_0|Inverter|"));
     lang.SetLangDelim(9);
     EXPECT_EQ(lang.Strings()->Strings(0), "IDS_0\tInverter\t");
@@ -227,7 +227,7 @@ TEST_F(LangComponent, RemovedComponentsLeaveDoNotTranslateAndTheirLinesAtDesignT
     for (bool designing : {false, true}) {
         SCOPED_TRACE(designing ? "design time" : "run time");
         TSampleModule module(nullptr);
-        auto* lang = new TsiLingua(&module);
+        auto* lang = new TtrLingua(&module);
         auto* label = new TSampleModule(&module);
         label->SetName("Label1");
         lang->DoNotTranslate()->Add("Label1");
@@ -248,7 +248,7 @@ TEST_F(LangComponent, RemovedComponentsLeaveDoNotTranslateAndTheirLinesAtDesignT
 TEST_F(LangComponent, ExcludedPropertiesPruneTheLists)
 {
     TSampleModule module(nullptr);
-    TsiLingua lang(&module);
+    TtrLingua lang(&module);
     lang.Captions()->Add(L("Label1|One|"));
     lang.MultiLines()->Add(L("Memo1.Name|x|"));
     lang.MultiLines()->Add(L("Memo1.Lines|a,b|"));
@@ -273,7 +273,7 @@ TEST_F(LangComponent, OwnerFindsItsTextsRightAfterLoading)
     auto module = LoadModule("    LangDelim = 1\n    LangNames.Strings = (\n      'English')\n    Language = 'English'\n",
                              Block({"stCaptions", L("Label1|One|"), L("TSampleModule|Sample|"), "stStrings",
                                     L("IDS_10|Ten|"), L("IDS_1|One|"), "stDlgsCaptions"}));
-    TsiLingua* lang = module->Lingua();
+    TtrLingua* lang = module->Lingua();
     ASSERT_NE(lang, nullptr);
     EXPECT_EQ(lang->LookupStringOrDefault("IDS_1"), "One");
     EXPECT_EQ(lang->LookupStringOrDefault("ids_10"), "Ten");
@@ -292,7 +292,7 @@ TEST_F(LangComponent, TabDelimitedLinesTakeTheDelimiterInLoaded)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         auto module = LoadModule(c.properties, Block({"stStrings", "IDS_0\tInverter\t", "stHints", "B1\tPress\t"}));
-        TsiLingua* lang = module->Lingua();
+        TtrLingua* lang = module->Lingua();
         EXPECT_EQ(lang->LangDelim(), 1);
         EXPECT_EQ(Lines(*lang->Strings()), "IDS_0|Inverter|\n");
         EXPECT_EQ(Lines(*lang->Hints()), "B1|Press|\n");
@@ -330,16 +330,16 @@ TEST_F(LangComponent, InheritedWindowMergesItsLines)
     // The ancestor's data was read first; the derived window's lines override non-empty texts.
     auto* module = new TSampleModule(nullptr);
     module->SetName("SampleModule");
-    auto* lang = new TsiLingua(module);
-    lang->SetName("siLingua1");
+    auto* lang = new TtrLingua(module);
+    lang->SetName("trLingua1");
     lang->SetNumOfLanguages(2);
     lang->SetIsInheritedOwner(true);
     lang->Captions()->Add(L("Label1|Alt|Old2|"));
     lang->Captions()->Add(L("Label2|Two|Zwei|"));
-    std::string text = "object SampleModule: TSampleModule\n  inherited siLingua1: TsiLingua\n  end\nend\n";
+    std::string text = "object SampleModule: TSampleModule\n  inherited trLingua1: TtrLingua\n  end\nend\n";
     std::string binary = classes::ObjectTextToBinary(text, [&](const std::string& className, const std::string&,
                                                                classes::TBinaryWriter& writer) {
-        if (className != "TsiLingua")
+        if (className != "TtrLingua")
             return;
         writer.WriteStr("TranslationData");
         writer.WriteBinary(Block({"stCaptions", L("Label1|Neu||"), L("TSampleModule|Sample||")}));

@@ -6,15 +6,15 @@ namespace {
 
 using namespace translation_test;
 using translation::ELanguageError;
-using translation::TsiCustomLang;
-using translation::TsiLingua;
+using translation::TtrCustomLang;
+using translation::TtrLingua;
 
 using Lookup = TranslationTest;
 
 // A table holding "IDS_10" before "IDS_1", at run time (sorted look-up) and at design time (line search).
 struct Table {
     TSampleModule module{nullptr};
-    TsiLingua* lang = new TsiLingua(&module);
+    TtrLingua* lang = new TtrLingua(&module);
 
     Table(bool designing, std::initializer_list<std::string> lines, int languages = 1)
     {
@@ -68,7 +68,7 @@ TEST_F(Lookup, FallsBackToLanguageOne)
     for (bool designing : {false, true}) {
         SCOPED_TRACE(designing ? "line search" : "sorted look-up");
         Table table(designing, {"IDS_0|Inverter||", "IDS_1|Damper|Klappe|"}, 2);
-        TsiLingua& lang = *table.lang;
+        TtrLingua& lang = *table.lang;
         lang.SetActiveLanguage(2);
         EXPECT_EQ(lang.LookupStringOrDefault("IDS_0"), "Inverter");
         EXPECT_EQ(lang.LookupStringOrDefault("IDS_1"), "Klappe");
@@ -81,7 +81,7 @@ TEST_F(Lookup, FallsBackToLanguageOne)
 TEST_F(Lookup, UseDefaultLanguageTriesTheDefaultWithoutChangingTheComponent)
 {
     Table table(false, {"IDS_0|Inverter|||", "IDS_1|Damper||Volet|"}, 3);
-    TsiLingua& lang = *table.lang;
+    TtrLingua& lang = *table.lang;
     lang.SetActiveLanguage(2);
     lang.SetDefaultLanguage(3);
     lang.SetUseDefaultLanguage(true);
@@ -123,10 +123,10 @@ TEST_F(Lookup, AbsentIdentifierRaisesOnlyWhenAsked)
 class TLinks : public translation::TLanguageDispatcher {
 public:
     using translation::TLanguageDispatcher::TLanguageDispatcher;
-    std::vector<TsiCustomLang*> LinkedLanguages() const override { return linked; }
-    void Link(TsiCustomLang& l) override { linked.push_back(&l); }
-    void Unlink(TsiCustomLang& l) override { std::erase(linked, &l); }
-    std::vector<TsiCustomLang*> linked;
+    std::vector<TtrCustomLang*> LinkedLanguages() const override { return linked; }
+    void Link(TtrCustomLang& l) override { linked.push_back(&l); }
+    void Unlink(TtrCustomLang& l) override { std::erase(linked, &l); }
+    std::vector<TtrCustomLang*> linked;
 };
 
 TEST_F(Lookup, SharedStringsComeFromAnotherLinkedComponent)
@@ -179,7 +179,7 @@ TEST(StringsLookup, OrdersAndFindsByIdentifierAndByText)
     rtl::TStringList lines;
     for (const char* line : {"IDS_12|b|B|", "IDS_113|a|A|", "IDS_0|c|C|", "ids_1|d||"})
         lines.Add(L(line));
-    translation::TsiStringsCollection lookup;
+    translation::TtrStringsCollection lookup;
     translation::BuildStringsCollection(lookup, lines, 2, '\x01', 0);
     EXPECT_EQ(lookup.FindByIdentifier("IDS_113", 2), "A");
     EXPECT_EQ(lookup.FindByIdentifier("IDS_1", 1), "d");

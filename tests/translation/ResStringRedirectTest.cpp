@@ -18,7 +18,7 @@ std::unique_ptr<TSampleModule> ServingWindow(int activeLanguage = 2)
 {
     auto module = std::make_unique<TSampleModule>(nullptr);
     auto* lang = new TCountingLingua(module.get());
-    lang->SetName("siLingua1");
+    lang->SetName("trLingua1");
     lang->SetNumOfLanguages(2);
     lang->Strings()->Add(L("IDS_0|Cancel|Abbrechen|"));
     lang->Strings()->Add(L("IDS_1|Yes||"));

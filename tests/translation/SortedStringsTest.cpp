@@ -9,14 +9,14 @@
 
 namespace {
 
-using translation::TsiStringsCollection;
+using translation::TtrStringsCollection;
 
 struct Line {
     std::string identifier;
     std::vector<std::string> values;
 };
 
-void Fill(TsiStringsCollection& collection, const std::vector<Line>& lines, int sortLanguage = 0)
+void Fill(TtrStringsCollection& collection, const std::vector<Line>& lines, int sortLanguage = 0)
 {
     collection.Clear();
     for (const Line& line : lines) {
@@ -29,7 +29,7 @@ void Fill(TsiStringsCollection& collection, const std::vector<Line>& lines, int 
     collection.Resort();
 }
 
-std::vector<std::string> Identifiers(const TsiStringsCollection& collection)
+std::vector<std::string> Identifiers(const TtrStringsCollection& collection)
 {
     std::vector<std::string> out;
     for (int i = 0; i < collection.Count(); ++i)
@@ -39,7 +39,7 @@ std::vector<std::string> Identifiers(const TsiStringsCollection& collection)
 
 TEST(SortedStrings, IdentifiersSortCharacterByCharacterWithoutRegardToCase)
 {
-    TsiStringsCollection collection;
+    TtrStringsCollection collection;
     Fill(collection, {{"IDS_120", {}}, {"ids_113", {}}, {"IDS_0", {}}, {"IDS_12", {}}, {"IDS_115", {}}, {"IDS_1", {}}});
     EXPECT_EQ(Identifiers(collection),
               (std::vector<std::string>{"IDS_0", "IDS_1", "ids_113", "IDS_115", "IDS_12", "IDS_120"}));
@@ -70,7 +70,7 @@ TEST(SortedStrings, FindByIdentifier)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.key);
-        TsiStringsCollection collection;
+        TtrStringsCollection collection;
         Fill(collection, c.lines);
         EXPECT_EQ(collection.FindByIdentifier(c.key, 1), c.expected);
     }
@@ -85,7 +85,7 @@ TEST(SortedStrings, BinarySearchAgreesWithLinearSearch)
         std::vector<Line> lines;
         for (int i = size - 1; i >= 0; --i)
             lines.push_back({"IDS_" + std::to_string(i * 2), {"text " + std::to_string(i * 2)}});
-        TsiStringsCollection collection;
+        TtrStringsCollection collection;
         Fill(collection, lines);
         for (int key = -1; key <= size * 2; ++key) {
             std::string identifier = "IDS_" + std::to_string(key);
@@ -99,7 +99,7 @@ TEST(SortedStrings, BinarySearchAgreesWithLinearSearch)
 
 TEST(SortedStrings, DuplicatesAreKeptAndOneIsFound)
 {
-    TsiStringsCollection collection;
+    TtrStringsCollection collection;
     Fill(collection, {{"IDS_2", {"b"}}, {"IDS_1", {"first"}}, {"ids_1", {"second"}}});
     EXPECT_EQ(collection.Count(), 3);
     std::string found = collection.FindByIdentifier("IDS_1", 1);
@@ -109,7 +109,7 @@ TEST(SortedStrings, DuplicatesAreKeptAndOneIsFound)
 
 TEST(SortedStrings, LanguageOutsideTheValuesRaises)
 {
-    TsiStringsCollection collection;
+    TtrStringsCollection collection;
     Fill(collection, {{"IDS_0", {"zero"}}});
     EXPECT_THROW(collection.FindByIdentifier("IDS_0", 2), rtl::EStringListError);
     EXPECT_THROW(collection.FindByIdentifier("IDS_0", 0), rtl::EStringListError);
@@ -118,7 +118,7 @@ TEST(SortedStrings, LanguageOutsideTheValuesRaises)
 
 TEST(SortedStrings, FindByTextSortsAndComparesWithCase)
 {
-    TsiStringsCollection collection;
+    TtrStringsCollection collection;
     Fill(collection,
          {{"IDS_0", {"Open", "Offnen"}}, {"IDS_1", {"open", "oeffnen"}}, {"IDS_2", {"Close", ""}}, {"IDS_3", {}}},
          1);
@@ -129,7 +129,7 @@ TEST(SortedStrings, FindByTextSortsAndComparesWithCase)
     // The item without values sorts as an empty text.
     EXPECT_EQ(collection.Items(0).Identifier, "IDS_3");
 
-    collection.OnEmptyText = [](const translation::TsiStringsCollectionItem& item, int language) {
+    collection.OnEmptyText = [](const translation::TtrStringsCollectionItem& item, int language) {
         return "[" + item.Values.Strings(0) + " " + std::to_string(language) + "]";
     };
     EXPECT_EQ(collection.FindByText("Close", 2), "[Close 2]");
@@ -138,7 +138,7 @@ TEST(SortedStrings, FindByTextSortsAndComparesWithCase)
 
 TEST(SortedStrings, FindByTextWithoutASortLanguageGivesTheTextBack)
 {
-    TsiStringsCollection collection;
+    TtrStringsCollection collection;
     Fill(collection, {{"IDS_0", {"Open", "Offnen"}}, {"IDS_1", {"", "leer"}}});
     EXPECT_EQ(collection.FindByText("Open", 2), "Open");
     EXPECT_EQ(collection.FindByText("", 2), "");
@@ -146,7 +146,7 @@ TEST(SortedStrings, FindByTextWithoutASortLanguageGivesTheTextBack)
 
 TEST(SortedStrings, ResortFollowsTheSortLanguage)
 {
-    TsiStringsCollection collection;
+    TtrStringsCollection collection;
     Fill(collection, {{"IDS_0", {"b", "x"}}, {"IDS_1", {"a", "y"}}, {"IDS_2", {"c", "w"}}}, 2);
     EXPECT_EQ(Identifiers(collection), (std::vector<std::string>{"IDS_2", "IDS_0", "IDS_1"}));
     collection.SetSortLanguage(1);

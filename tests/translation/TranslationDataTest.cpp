@@ -198,8 +198,8 @@ TEST(TranslationData, StringsCollectionHoldsEveryLanguage)
 {
     rtl::TStringList strings;
     strings.SetText(Bars("IDS_10|ten|zehn|\nIDS_1|one\nIDS_0|\n"));
-    TsiStringsCollection lookup;
-    TsiStringsCollection resources;
+    TtrStringsCollection lookup;
+    TtrStringsCollection resources;
     RebuildStringLookup({lookup, &resources, 2}, strings, 2, '\x01', false);
     ASSERT_EQ(lookup.Count(), 3);
     EXPECT_EQ(lookup.Items(0).Identifier, "IDS_0");
@@ -211,7 +211,7 @@ TEST(TranslationData, StringsCollectionHoldsEveryLanguage)
     EXPECT_EQ(resources.SortLanguage(), 2);
     EXPECT_EQ(resources.FindByText("zehn", 1), "ten");
 
-    TsiStringsCollection untouched;
+    TtrStringsCollection untouched;
     RebuildStringLookup({untouched, nullptr, 1}, strings, 2, '\x01', true);
     EXPECT_EQ(untouched.Count(), 0);
 }

@@ -1,6 +1,7 @@
 #include "LangFixture.h"
 
 #include "platform/classes/Resources.h"
+#include "tests/support/ScratchFolder.h"
 #include "translation/TranslationForm.h"
 
 #include <cstdlib>
@@ -46,7 +47,7 @@ TEST_F(TranslationFormTable, AnswersCodeWithoutAWindow)
     };
     for (const Case& c : cases)
         EXPECT_EQ(translation::TranslationFormText(c.identifier), c.text) << c.identifier;
-    const translation::TsiLingua& lang = *form.siLingua1();
+    const translation::TtrLingua& lang = *form.trLingua1();
     EXPECT_EQ(lang.Language(), "English");
     EXPECT_EQ(lang.LangDelim(), 1);
     EXPECT_EQ(lang.ExcludedProperties()->Count(), 20);
@@ -60,6 +61,42 @@ TEST_F(TranslationFormTable, NoWindowNoText)
     }
     EXPECT_EQ(translation::TranslationForm(), nullptr);
     EXPECT_THROW(translation::TranslationFormText("IDS_61"), rtl::EInvalidOperation);
+}
+
+// Any window's table is read the same way: the window's stored data by its class name, then its
+// translation component; a window without one, or without stored data, is refused with a message.
+TEST_F(TranslationTest, ReadStoredWindowFindsTheTableOrSaysWhy)
+{
+    testsupport::ScratchFolder folder;
+    std::filesystem::create_directories(folder.Path("forms"));
+    folder.WriteFile("forms/TWithTable.form", "object WithTable: TWithTable\n  object trLingua1: TtrLingua\n"
+                                              "    LangDelim = 1\n  end\nend\n");
+    folder.WriteFile("forms/TWithTable.strings", "IDS_3 = \"Three\"\n");
+    folder.WriteFile("forms/TPlain.form", "object Plain: TPlain\nend\n");
+    setenv("RIVUVE_RESOURCES", folder.Folder().c_str(), 1);
+    struct Case {
+        const char* window;
+        const char* error;
+    };
+    const Case cases[] = {
+        {"TWithTable", nullptr},
+        {"twithtable", nullptr},
+        {"TPlain", "The stored data of TPlain has no translation component trLingua1"},
+        {"TNone", "Resource TNONE not found"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.window);
+        classes::TComponent window(nullptr);
+        try {
+            const translation::TtrLingua& lingua = translation::ReadStoredWindow(window, c.window);
+            EXPECT_EQ(c.error, nullptr);
+            EXPECT_EQ(lingua.Owner(), &window);
+            EXPECT_EQ(lingua.LookupStringOrDefault("IDS_3"), "Three");
+        } catch (const rtl::Exception& e) {
+            EXPECT_STREQ(e.what(), c.error ? c.error : "");
+        }
+    }
+    unsetenv("RIVUVE_RESOURCES");
 }
 
 }  // namespace

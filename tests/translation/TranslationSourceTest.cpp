@@ -144,13 +144,13 @@ TEST_F(ResourceFolder, GivesTheCompiledBytes)
         hex += digits[c & 15];
     }
     std::string form = classes::ObjectTextToBinary("object Sample: TSample\n  Caption = 'Sample'\n"
-                                                   "  object siLang1: TsiLingua\n    LangDelim = 1\n"
+                                                   "  object trLingua1: TtrLingua\n    LangDelim = 1\n"
                                                    "    TranslationData = {" + hex + "}\n  end\nend\n");
 
     setenv("RIVUVE_RESOURCES", kFolder.c_str(), 1);
     EXPECT_EQ(*FindResource("TSAMPLE", RT_RCDATA), form);
-    EXPECT_EQ(*FindResource("CX_DRAGCURSOR", RT_CURSOR), "cursor bytes\0\1\2"s);
-    EXPECT_EQ(*FindResource("BLACK", "DXSKINS"), "skin");
+    EXPECT_EQ(*FindResource("CL_DRAGCURSOR", RT_CURSOR), "cursor bytes\0\1\2"s);
+    EXPECT_EQ(*FindResource("BLACK", "UXSKINS"), "skin");
     EXPECT_EQ(*FindResource(7, RT_RCDATA), "seven");
     EXPECT_EQ(*FindResource(41026, RT_STRING),
               "Host %s unavailable.\r\n\r\nPlease check your Internet connection and try again later.");
@@ -169,7 +169,7 @@ TEST_F(ResourceFolder, MalformedTranslationSourcesNameTheirFile)
         {{{"forms/TBad.form", "object Bad: TBad\nend\n"}, {"forms/TBad.strings", "[Nothing]\n"}},
          "forms/TBad.strings: Line 1: Unknown translation list [Nothing]"},
         {{{"forms/TBad.form", "object Bad: TBad\nend\n"}, {"forms/TBad.strings", "IDS_0 = \"x\"\n"}},
-         "forms/TBad.form: the string table needs exactly one TsiLingua component, found 0"},
+         "forms/TBad.form: the string table needs exactly one TtrLingua component, found 0"},
         {{{"stringtables/t.txt", "IDS_0 = \"x\"\n"}}, "stringtables/t.txt: \"IDS_0\" is not a string number (1 to 65535)"},
         {{{"stringtables/t.txt", "0 = \"x\"\n"}}, "stringtables/t.txt: \"0\" is not a string number (1 to 65535)"},
         {{{"stringtables/t.txt", "65536 = \"x\"\n"}}, "stringtables/t.txt: \"65536\" is not a string number (1 to 65535)"},

@@ -6,6 +6,9 @@
 // pass, then the live pass) and estimates the file's application only. The reader's messages go to the
 // standard error stream and take their default answer; a refused file ends the command with exit code
 // 2. The options the reader writes go to a temporary registry file unless RIVUVE_REGISTRY names one.
+//
+// Texts (the method captions, the reader's messages) come from the windows' stored data in the program's
+// resources, as in the program.
 
 #include "analysis/Analysis.h"
 #include "analysis/Calculation.h"
@@ -15,6 +18,8 @@
 #include "analysis/ParamTable.h"
 #include "analysis/Payback.h"
 #include "analysis/Texts.h"
+#include "platform/classes/Classes.h"
+#include "platform/classes/Component.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Numbers.h"
 #include "platform/rtl/Rtl.h"
@@ -22,6 +27,10 @@
 #include "platform/services/DialogService.h"
 #include "platform/registry/RegistryStore.h"
 #include "shell/ProjectFile.h"
+#include "tools/rescomp/ProgramResources.h"
+#include "translation/Lingua.h"
+#include "translation/Translation.h"
+#include "translation/TranslationForm.h"
 
 #include <array>
 #include <cerrno>
@@ -85,28 +94,6 @@ bool IsParamArgument(const std::string& argument)
            argument.find_first_not_of("0123456789") == equals;
 }
 
-// The hidden translation window's texts that the project reader shows.
-const FixedTextSource& TranslationTexts()
-{
-    static const FixedTextSource texts({
-        {"IDS_12", "Parameter "},
-        {"IDS_13", " out of range !"},
-        {"IDS_15", " does not match !"},
-        {"IDS_16", "Line/Parameter # out of range !"},
-        {"IDS_21", "Error in line : "},
-        {"IDS_25", "Application Information is Missing! Unable to load this file."},
-        {"IDS_26", "Power Mode Information is Missing! Unable to load this file."},
-        {"IDS_27", "Currency Mode Information is Missing! Unable to load this file."},
-        {"IDS_28", "\x80"},
-        {"IDS_29", "Cents"},
-        {"IDS_31", "\xA3"},
-        {"IDS_32", "Pence"},
-        {"IDS_33", "/100"},
-        {"IDS_61", "Estimation Saved!"},
-    });
-    return texts;
-}
-
 // The windows the reader fills: only the customer texts are kept, to be printed.
 class ProjectTexts final : public shell::ProjectWindows {
 public:
@@ -148,13 +135,34 @@ private:
     std::filesystem::path folder_;
 };
 
+// The windows whose string tables the texts come from, read from the program's resources: the analysis
+// window's (the comparison and the payback) and the hidden translation window's (the project file's
+// messages).
+class StoredWindows {
+public:
+    StoredWindows()
+        : analysisTexts_(translation::ReadStoredWindow(analysisWindow_, "TFANFORM")),
+          translationTexts_(*translationWindow_.trLingua1())
+    {
+    }
+
+    const TextSource& AnalysisTexts() const { return analysisTexts_; }
+    const TextSource& TranslationTexts() const { return translationTexts_; }
+
+private:
+    classes::TComponent analysisWindow_{nullptr};
+    translation::TTranslationForm translationWindow_{nullptr};
+    LinguaTexts<translation::TtrCustomLang> analysisTexts_;
+    LinguaTexts<translation::TtrCustomLang> translationTexts_;
+};
+
 // The Open command: the check pass over the scratch table, then the live pass. False when refused.
-bool OpenProject(const std::string& fileName, ProjectTexts& windows)
+bool OpenProject(const std::string& fileName, ProjectTexts& windows, const TextSource& texts)
 {
     // The options loader's value when the registry holds none.
     CustomCurrency = "-";
-    return shell::LoadProjectFile(fileName, ShadowParamTable, shell::LoadMode::Check, windows, TranslationTexts()) &&
-           shell::LoadProjectFile(fileName, ParamTable, shell::LoadMode::Live, windows, TranslationTexts());
+    return shell::LoadProjectFile(fileName, ShadowParamTable, shell::LoadMode::Check, windows, texts) &&
+           shell::LoadProjectFile(fileName, ParamTable, shell::LoadMode::Live, windows, texts);
 }
 
 const char* const kCustomerEditNames[shell::CustomerEditCount] = {
@@ -215,22 +223,6 @@ bool CheckDutyCycleTotal()
         total += TextToInt(DutyCycleText[i]);
     }
     return total == 100;
-}
-
-const FixedTextSource& Texts()
-{
-    static const FixedTextSource texts({
-        {"IDS_115", "Payback Estimation: Fan Application "},
-        {"IDS_120", "Payback Estimation: Pump Application "},
-        {"IDS_125", "No Speed Control"},
-        {"IDS_126", "Variable Speed Drive"},
-        {"IDS_127", "Outlet Damper Control"},
-        {"IDS_128", "Inlet Vane Control"},
-        {"IDS_188", "Throttling Valve Control"},
-        {"IDS_172", "Never"},
-        {"IDS_173", " Years"},
-    });
-    return texts;
 }
 
 class Printer {
@@ -329,13 +321,13 @@ void PrintRanking(const Printer& out, const std::string& name, const std::vector
     }
 }
 
-void PrintComparison(const Printer& out, int appType)
+void PrintComparison(const Printer& out, int appType, const TextSource& texts)
 {
-    PrintRanking(out, "CostRank", RankByCost(appType, Texts()));
-    PrintRanking(out, "SavingsRank", RankBySavings(appType, Texts()));
+    PrintRanking(out, "CostRank", RankByCost(appType, texts));
+    PrintRanking(out, "SavingsRank", RankBySavings(appType, texts));
     const IncentiveType incentive =
         rtl::Round(ParamTable[73]->Value) == 1 ? IncentiveType::OneTime : IncentiveType::Yearly;
-    const auto rows = PaybackRows(appType, incentive, Texts());
+    const auto rows = PaybackRows(appType, incentive, texts);
     for (size_t k = 0; k < rows.size(); ++k) {
         if (rows[k].Caption.empty())
             continue;
@@ -345,7 +337,7 @@ void PrintComparison(const Printer& out, int appType)
     }
 }
 
-void Estimate(int appType, const std::string& prefix)
+void Estimate(int appType, const std::string& prefix, const TextSource& texts)
 {
     const Printer out(prefix);
     const CalcStatus status = CalculateRivuve(appType, ParamInputs());
@@ -356,7 +348,7 @@ void Estimate(int appType, const std::string& prefix)
         PrintFanResults(out);
     else
         PrintPumpResults(out);
-    PrintComparison(out, appType);
+    PrintComparison(out, appType, texts);
 }
 
 }  // namespace
@@ -365,17 +357,21 @@ int main(int argc, char** argv)
 {
     try {
         rtl::initialize();
+        classes::initialize();
+        resources::initialize();
+        translation::initialize();
         analysis::initialize();
         DefineAllParams();
         win::ConsoleDialogs console;
         win::ScopedDialogService dialogs(console);
+        const StoredWindows stored;
         ProjectTexts windows;
         const bool project = argc > 1 && !IsParamArgument(argv[1]);
         if (project) {
             std::optional<TemporaryRegistry> registry;
             if (!std::getenv("RIVUVE_REGISTRY"))
                 registry.emplace();
-            if (!OpenProject(argv[1], windows)) {
+            if (!OpenProject(argv[1], windows, stored.TranslationTexts())) {
                 std::fprintf(stderr, "estimate: the project file \"%s\" was refused\n", argv[1]);
                 return 2;
             }
@@ -393,16 +389,19 @@ int main(int argc, char** argv)
                 return 2;
             }
             PrintProject(windows);
-            Estimate(FileAppType, FileAppType == 1 ? "fan" : "pump");
+            Estimate(FileAppType, FileAppType == 1 ? "fan" : "pump", stored.AnalysisTexts());
         } else {
-            Estimate(1, "fan");
-            Estimate(2, "pump");
+            Estimate(1, "fan", stored.AnalysisTexts());
+            Estimate(2, "pump", stored.AnalysisTexts());
         }
     } catch (const rtl::Exception& e) {
         std::fprintf(stderr, "estimate: %s\n", e.what());
         return 2;
     }
     analysis::finalize();
+    translation::finalize();
+    resources::finalize();
+    classes::finalize();
     rtl::finalize();
     return 0;
 }

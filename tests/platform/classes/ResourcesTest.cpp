@@ -18,14 +18,14 @@ using classes::RT_STRING;
 using classes::TResourceStream;
 
 const classes::TResourceEntry kTable[] = {
-    {RT_CURSOR, nullptr, 0, "CX_DRAGCURSOR", "cursor bytes\0\1\2", 15},
-    {0, "DXSKINS", 0, "BLACK", "skin", 4},
+    {RT_CURSOR, nullptr, 0, "CL_DRAGCURSOR", "cursor bytes\0\1\2", 15},
+    {0, "UXSKINS", 0, "BLACK", "skin", 4},
     {RT_RCDATA, nullptr, 7, nullptr, "seven", 5},
     {RT_STRING, nullptr, 41000, nullptr, "Application update wizard", 25},
     {RT_STRING, nullptr, 41001, nullptr, "Value %d of %s", 14},
 };
 const classes::TResourceEntry kOverride[] = {
-    {0, "DXSKINS", 0, "BLACK", "newer", 5},
+    {0, "UXSKINS", 0, "BLACK", "newer", 5},
 };
 
 std::string Bytes(TResourceStream& stream)
@@ -54,9 +54,9 @@ protected:
 
 TEST_F(Resources, FoundByNameWithoutRegardToCaseAndById)
 {
-    TResourceStream byName("cx_DragCursor", RT_CURSOR);
+    TResourceStream byName("cl_DragCursor", RT_CURSOR);
     EXPECT_EQ(Bytes(byName), "cursor bytes\0\1\2"s);
-    TResourceStream custom("Black", "dxskins");
+    TResourceStream custom("Black", "uxskins");
     EXPECT_EQ(Bytes(custom), "skin");
     TResourceStream byId(7, RT_RCDATA);
     EXPECT_EQ(Bytes(byId), "seven");
@@ -69,9 +69,9 @@ TEST_F(Resources, FoundByNameWithoutRegardToCaseAndById)
 TEST_F(Resources, LaterTableWinsUntilUnregistered)
 {
     classes::RegisterResources(kOverride, std::size(kOverride));
-    EXPECT_EQ(*FindResource("BLACK", "DXSKINS"), "newer");
+    EXPECT_EQ(*FindResource("BLACK", "UXSKINS"), "newer");
     classes::UnregisterResources(kOverride);
-    EXPECT_EQ(*FindResource("BLACK", "DXSKINS"), "skin");
+    EXPECT_EQ(*FindResource("BLACK", "UXSKINS"), "skin");
 }
 
 TEST_F(Resources, MissingResourceRaisesTheLibraryError)
@@ -84,7 +84,7 @@ TEST_F(Resources, MissingResourceRaisesTheLibraryError)
     const Case cases[] = {
         {"NOSUCH", RT_CURSOR, "Resource NOSUCH not found"},
         {8, RT_RCDATA, "Resource #8 not found"},
-        {"CX_DRAGCURSOR", RT_RCDATA, "Resource CX_DRAGCURSOR not found"},
+        {"CL_DRAGCURSOR", RT_RCDATA, "Resource CL_DRAGCURSOR not found"},
     };
     for (const Case& c : cases) {
         try {

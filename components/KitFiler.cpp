@@ -1,16 +1,16 @@
-#include "components/OvcFiler.h"
+#include "components/KitFiler.h"
 
 #include "platform/rtl/Numbers.h"
 
 namespace components {
 
-const classes::TClassInfo& TOvcAbstractStore::StaticClass()
+const classes::TClassInfo& TKitAbstractStore::StaticClass()
 {
-    static const classes::TClassInfo info("TOvcAbstractStore", &TOvcComponent::StaticClass());
+    static const classes::TClassInfo info("TKitAbstractStore", &TKitComponent::StaticClass());
     return info;
 }
 
-void TOvcAbstractStore::Open()
+void TKitAbstractStore::Open()
 {
     if (++openCount_ != 1)
         return;
@@ -24,33 +24,33 @@ void TOvcAbstractStore::Open()
     }
 }
 
-void TOvcAbstractStore::Close()
+void TKitAbstractStore::Close()
 {
     if (openCount_ > 0 && --openCount_ == 0)
         CloseBackingStore();
 }
 
-void TOvcAbstractStore::EraseSection(const std::string&)
+void TKitAbstractStore::EraseSection(const std::string&)
 {
 }
 
-bool TOvcAbstractStore::ReadBoolean(const std::string& section, const std::string& item, bool defaultValue)
+bool TKitAbstractStore::ReadBoolean(const std::string& section, const std::string& item, bool defaultValue)
 {
     return ReadString(section, item, defaultValue ? "1" : "0").starts_with('1');
 }
 
-std::int32_t TOvcAbstractStore::ReadInteger(const std::string& section, const std::string& item,
+std::int32_t TKitAbstractStore::ReadInteger(const std::string& section, const std::string& item,
                                             std::int32_t defaultValue)
 {
     return rtl::StrToIntDef(ReadString(section, item, rtl::IntToStr(defaultValue)), defaultValue);
 }
 
-void TOvcAbstractStore::WriteBoolean(const std::string& section, const std::string& item, bool value)
+void TKitAbstractStore::WriteBoolean(const std::string& section, const std::string& item, bool value)
 {
     WriteString(section, item, value ? "1" : "0");
 }
 
-void TOvcAbstractStore::WriteInteger(const std::string& section, const std::string& item, std::int32_t value)
+void TKitAbstractStore::WriteInteger(const std::string& section, const std::string& item, std::int32_t value)
 {
     WriteString(section, item, rtl::IntToStr(value));
 }

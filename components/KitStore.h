@@ -3,7 +3,7 @@
 // subkey of it and an item a string value of that subkey. Errors of the registry pass through with
 // its messages ("Invalid data type for '%s'", "Failed to create key %s", "Failed to set data for '%s'").
 
-#include "components/OvcFiler.h"
+#include "components/KitFiler.h"
 
 #include <memory>
 #include <string>
@@ -14,15 +14,15 @@ class TRegIniFile;
 
 namespace components {
 
-enum TOvcRegistryRoot { rrCurrentUser, rrLocalMachine };
+enum TKitRegistryRoot { rrCurrentUser, rrLocalMachine };
 
-const classes::TTypeInfo& OvcRegistryRootType();
+const classes::TTypeInfo& RegistryRootType();
 
-class TOvcRegistryStore : public TOvcAbstractStore {
+class TKitRegistryStore : public TKitAbstractStore {
 public:
-    explicit TOvcRegistryStore(classes::TComponent* owner);
+    explicit TKitRegistryStore(classes::TComponent* owner);
     // Releases the key of a store still open, so that what it wrote reaches the settings file.
-    ~TOvcRegistryStore() override;
+    ~TKitRegistryStore() override;
 
     static const classes::TClassInfo& StaticClass();
     const classes::TClassInfo& ClassType() const override { return StaticClass(); }
@@ -32,9 +32,9 @@ public:
     std::string KeyName() const;
     // Kept without leading and trailing backslashes; those inside the path stay.
     void SetKeyName(const std::string& keyName);
-    TOvcRegistryRoot RegistryRoot() const { return registryRoot_; }
+    TKitRegistryRoot RegistryRoot() const { return registryRoot_; }
     // Takes effect at the next first Open.
-    void SetRegistryRoot(TOvcRegistryRoot root) { registryRoot_ = root; }
+    void SetRegistryRoot(TKitRegistryRoot root) { registryRoot_ = root; }
 
     // These raise EInvalidOperation while the store is not open. When the store's key could be neither
     // opened nor created, reads give their default, writes raise "Failed to create key %s" (rather
@@ -55,7 +55,7 @@ private:
     win::TRegIniFile& Backing();
 
     std::string keyName_;
-    TOvcRegistryRoot registryRoot_ = rrCurrentUser;
+    TKitRegistryRoot registryRoot_ = rrCurrentUser;
     std::unique_ptr<win::TRegIniFile> backing_;
     bool keyOpen_ = false;
 };

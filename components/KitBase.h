@@ -8,9 +8,9 @@
 
 namespace components {
 
-class TOvcComponent : public classes::TComponent {
+class TKitComponent : public classes::TComponent {
 public:
-    explicit TOvcComponent(classes::TComponent* owner);
+    explicit TKitComponent(classes::TComponent* owner);
 
     static const classes::TClassInfo& StaticClass();
     const classes::TClassInfo& ClassType() const override { return StaticClass(); }

@@ -1,4 +1,4 @@
-#include "components/OvcFiler.h"
+#include "components/KitFiler.h"
 
 #include "platform/rtl/Exceptions.h"
 
@@ -8,12 +8,12 @@
 
 namespace {
 
-using components::TOvcAbstractStore;
+using components::TKitAbstractStore;
 
 // Counts how often the backing store opens and closes; can be told to fail its next opening.
-class CountingStore : public TOvcAbstractStore {
+class CountingStore : public TKitAbstractStore {
 public:
-    CountingStore() : TOvcAbstractStore(nullptr) {}
+    CountingStore() : TKitAbstractStore(nullptr) {}
 
     std::string ReadString(const std::string&, const std::string&, const std::string& defaultValue) override
     {
@@ -44,7 +44,7 @@ struct BracketCase {
     int count;
 };
 
-TEST(OvcAbstractStore, OnlyTheOutermostBracketOpensAndCloses)
+TEST(KitAbstractStore, OnlyTheOutermostBracketOpensAndCloses)
 {
     const BracketCase cases[] = {
         {"O", 1, 0, 1},      {"OO", 1, 0, 2},   {"OOC", 1, 0, 1}, {"OOCC", 1, 1, 0},
@@ -60,7 +60,7 @@ TEST(OvcAbstractStore, OnlyTheOutermostBracketOpensAndCloses)
     }
 }
 
-TEST(OvcAbstractStore, AFailedOpenLeavesTheStoreClosed)
+TEST(KitAbstractStore, AFailedOpenLeavesTheStoreClosed)
 {
     CountingStore store;
     store.failNextOpen = true;

@@ -1,4 +1,4 @@
-#include "components/OvcStore.h"
+#include "components/KitStore.h"
 
 #include "platform/classes/Reflection.h"
 #include "platform/rtl/Exceptions.h"
@@ -7,39 +7,39 @@
 
 namespace components {
 
-const classes::TTypeInfo& OvcRegistryRootType()
+const classes::TTypeInfo& RegistryRootType()
 {
-    static const classes::TTypeInfo type = classes::EnumType("TOvcRegistryRoot", {"rrCurrentUser", "rrLocalMachine"});
+    static const classes::TTypeInfo type = classes::EnumType("TKitRegistryRoot", {"rrCurrentUser", "rrLocalMachine"});
     return type;
 }
 
-TOvcRegistryStore::TOvcRegistryStore(classes::TComponent* owner) : TOvcAbstractStore(owner)
+TKitRegistryStore::TKitRegistryStore(classes::TComponent* owner) : TKitAbstractStore(owner)
 {
 }
 
-TOvcRegistryStore::~TOvcRegistryStore() = default;
+TKitRegistryStore::~TKitRegistryStore() = default;
 
-const classes::TClassInfo& TOvcRegistryStore::StaticClass()
+const classes::TClassInfo& TKitRegistryStore::StaticClass()
 {
     static const classes::TClassInfo info(
-        "TOvcRegistryStore", &TOvcAbstractStore::StaticClass(), [](classes::TClassInfo& c) {
-            classes::ClassBuilder<TOvcRegistryStore>(c)
-                .Property("KeyName", &TOvcRegistryStore::KeyName, &TOvcRegistryStore::SetKeyName)
-                .Property("RegistryRoot", OvcRegistryRootType(), &TOvcRegistryStore::RegistryRoot,
-                          &TOvcRegistryStore::SetRegistryRoot)
+        "TKitRegistryStore", &TKitAbstractStore::StaticClass(), [](classes::TClassInfo& c) {
+            classes::ClassBuilder<TKitRegistryStore>(c)
+                .Property("KeyName", &TKitRegistryStore::KeyName, &TKitRegistryStore::SetKeyName)
+                .Property("RegistryRoot", RegistryRootType(), &TKitRegistryStore::RegistryRoot,
+                          &TKitRegistryStore::SetRegistryRoot)
                 .Default(rrCurrentUser);
         });
     return info;
 }
 
-std::string TOvcRegistryStore::KeyName() const
+std::string TKitRegistryStore::KeyName() const
 {
     if (keyName_.empty() && !HasState(classes::csDesigning))
         return "Software\\" + rtl::ChangeFileExt(rtl::ExtractFileName(rtl::ProgramFileName()), "");
     return keyName_;
 }
 
-void TOvcRegistryStore::SetKeyName(const std::string& keyName)
+void TKitRegistryStore::SetKeyName(const std::string& keyName)
 {
     const size_t first = keyName.find_first_not_of('\\');
     if (first == std::string::npos)
@@ -48,7 +48,7 @@ void TOvcRegistryStore::SetKeyName(const std::string& keyName)
         keyName_ = keyName.substr(first, keyName.find_last_not_of('\\') - first + 1);
 }
 
-void TOvcRegistryStore::OpenBackingStore()
+void TKitRegistryStore::OpenBackingStore()
 {
     const std::string keyName = KeyName();
     auto backing = std::make_unique<win::TRegIniFile>(keyName);
@@ -58,13 +58,13 @@ void TOvcRegistryStore::OpenBackingStore()
     backing_ = std::move(backing);
 }
 
-void TOvcRegistryStore::CloseBackingStore()
+void TKitRegistryStore::CloseBackingStore()
 {
     backing_.reset();
     keyOpen_ = false;
 }
 
-win::TRegIniFile& TOvcRegistryStore::Backing()
+win::TRegIniFile& TKitRegistryStore::Backing()
 {
     if (!backing_)
         throw rtl::EInvalidOperation("The settings store " + (Name().empty() ? std::string() : Name() + " ") +
@@ -72,14 +72,14 @@ win::TRegIniFile& TOvcRegistryStore::Backing()
     return *backing_;
 }
 
-std::string TOvcRegistryStore::ReadString(const std::string& section, const std::string& item,
+std::string TKitRegistryStore::ReadString(const std::string& section, const std::string& item,
                                           const std::string& defaultValue)
 {
     win::TRegIniFile& backing = Backing();
     return keyOpen_ ? backing.ReadString(section, item, defaultValue) : defaultValue;
 }
 
-void TOvcRegistryStore::WriteString(const std::string& section, const std::string& item, const std::string& value)
+void TKitRegistryStore::WriteString(const std::string& section, const std::string& item, const std::string& value)
 {
     win::TRegIniFile& backing = Backing();
     if (!keyOpen_)
@@ -87,7 +87,7 @@ void TOvcRegistryStore::WriteString(const std::string& section, const std::strin
     backing.WriteString(section, item, value);
 }
 
-void TOvcRegistryStore::EraseSection(const std::string& section)
+void TKitRegistryStore::EraseSection(const std::string& section)
 {
     win::TRegIniFile& backing = Backing();
     if (keyOpen_)

@@ -3,16 +3,16 @@
 // top. Callers bracket their reads and writes with Open ... Close; brackets nest, and only the
 // outermost pair opens and closes what lies behind the store.
 
-#include "components/OvcBase.h"
+#include "components/KitBase.h"
 
 #include <cstdint>
 #include <string>
 
 namespace components {
 
-class TOvcAbstractStore : public TOvcComponent {
+class TKitAbstractStore : public TKitComponent {
 public:
-    using TOvcComponent::TOvcComponent;
+    using TKitComponent::TKitComponent;
 
     static const classes::TClassInfo& StaticClass();
     const classes::TClassInfo& ClassType() const override { return StaticClass(); }

@@ -1,4 +1,4 @@
-#include "components/OvcStore.h"
+#include "components/KitStore.h"
 
 #include "RegistryFixture.h"
 
@@ -15,14 +15,14 @@
 
 namespace {
 
-using components::TOvcRegistryStore;
+using components::TKitRegistryStore;
 using components_test::RegistryFixture;
 using win::HKEY_CURRENT_USER;
 using win::HKEY_LOCAL_MACHINE;
 
 const std::string kKey = "SOFTWARE\\PELLAWINSBRY\\ZEL\\SETUP";
 
-class OvcRegistryStoreTest : public RegistryFixture {
+class KitRegistryStoreTest : public RegistryFixture {
 protected:
     void SetUp() override
     {
@@ -31,10 +31,10 @@ protected:
         store_.SetKeyName(kKey);
     }
 
-    TOvcRegistryStore store_{nullptr};
+    TKitRegistryStore store_{nullptr};
 };
 
-TEST_F(OvcRegistryStoreTest, MissingSectionGivesDefaultsAndWritesNothing)
+TEST_F(KitRegistryStoreTest, MissingSectionGivesDefaultsAndWritesNothing)
 {
     store_.Open();
     EXPECT_EQ(store_.ReadInteger("PROXY", "PORT", 8080), 8080);
@@ -53,7 +53,7 @@ TEST_F(OvcRegistryStoreTest, MissingSectionGivesDefaultsAndWritesNothing)
     store_.Close();
 }
 
-TEST_F(OvcRegistryStoreTest, BooleansAreTrueExactlyWhenTheTextStartsWithOne)
+TEST_F(KitRegistryStoreTest, BooleansAreTrueExactlyWhenTheTextStartsWithOne)
 {
     struct Case {
         const char* stored;
@@ -72,7 +72,7 @@ TEST_F(OvcRegistryStoreTest, BooleansAreTrueExactlyWhenTheTextStartsWithOne)
     }
 }
 
-TEST_F(OvcRegistryStoreTest, IntegersThatAreNotIntegersGiveTheDefault)
+TEST_F(KitRegistryStoreTest, IntegersThatAreNotIntegersGiveTheDefault)
 {
     struct Case {
         const char* stored;
@@ -92,21 +92,21 @@ TEST_F(OvcRegistryStoreTest, IntegersThatAreNotIntegersGiveTheDefault)
     }
 }
 
-TEST_F(OvcRegistryStoreTest, TypedWritesStoreText)
+TEST_F(KitRegistryStoreTest, TypedWritesStoreText)
 {
     struct Case {
-        std::function<void(TOvcRegistryStore&)> write;
+        std::function<void(TKitRegistryStore&)> write;
         const char* stored;
     };
     const Case cases[] = {
-        {[](TOvcRegistryStore& s) { s.WriteBoolean("PRG", "V", true); }, "1"},
-        {[](TOvcRegistryStore& s) { s.WriteBoolean("PRG", "V", false); }, "0"},
-        {[](TOvcRegistryStore& s) { s.WriteInteger("PRG", "V", -42); }, "-42"},
-        {[](TOvcRegistryStore& s) { s.WriteInteger("PRG", "V", 0); }, "0"},
-        {[](TOvcRegistryStore& s) { s.WriteInteger("PRG", "V", 1234567); }, "1234567"},
-        {[](TOvcRegistryStore& s) { s.WriteInteger("PRG", "V", INT_MIN); }, "-2147483648"},
-        {[](TOvcRegistryStore& s) { s.WriteString("PRG", "V", " a = b \\ [c]"); }, " a = b \\ [c]"},
-        {[](TOvcRegistryStore& s) { s.WriteString("PRG", "V", ""); }, ""},
+        {[](TKitRegistryStore& s) { s.WriteBoolean("PRG", "V", true); }, "1"},
+        {[](TKitRegistryStore& s) { s.WriteBoolean("PRG", "V", false); }, "0"},
+        {[](TKitRegistryStore& s) { s.WriteInteger("PRG", "V", -42); }, "-42"},
+        {[](TKitRegistryStore& s) { s.WriteInteger("PRG", "V", 0); }, "0"},
+        {[](TKitRegistryStore& s) { s.WriteInteger("PRG", "V", 1234567); }, "1234567"},
+        {[](TKitRegistryStore& s) { s.WriteInteger("PRG", "V", INT_MIN); }, "-2147483648"},
+        {[](TKitRegistryStore& s) { s.WriteString("PRG", "V", " a = b \\ [c]"); }, " a = b \\ [c]"},
+        {[](TKitRegistryStore& s) { s.WriteString("PRG", "V", ""); }, ""},
     };
     for (const Case& c : cases) {
         store_.Open();
@@ -117,7 +117,7 @@ TEST_F(OvcRegistryStoreTest, TypedWritesStoreText)
     }
 }
 
-TEST_F(OvcRegistryStoreTest, ValuesSurviveTheNextRun)
+TEST_F(KitRegistryStoreTest, ValuesSurviveTheNextRun)
 {
     store_.Open();
     store_.WriteString("USER", "NAME", "Ann");
@@ -126,7 +126,7 @@ TEST_F(OvcRegistryStoreTest, ValuesSurviveTheNextRun)
     store_.Close();
 
     Restart();
-    TOvcRegistryStore next(nullptr);
+    TKitRegistryStore next(nullptr);
     next.SetKeyName(kKey);
     next.Open();
     EXPECT_EQ(next.ReadString("USER", "NAME", ""), "Ann");
@@ -135,7 +135,7 @@ TEST_F(OvcRegistryStoreTest, ValuesSurviveTheNextRun)
     next.Close();
 }
 
-TEST_F(OvcRegistryStoreTest, NestedOpenKeepsTheKeyOpenUntilTheLastClose)
+TEST_F(KitRegistryStoreTest, NestedOpenKeepsTheKeyOpenUntilTheLastClose)
 {
     store_.Open();
     store_.Open();
@@ -151,16 +151,16 @@ TEST_F(OvcRegistryStoreTest, NestedOpenKeepsTheKeyOpenUntilTheLastClose)
     EXPECT_EQ(store_.OpenCount(), 0);
 }
 
-TEST_F(OvcRegistryStoreTest, ReadsAndWritesOfAClosedStoreAreRefused)
+TEST_F(KitRegistryStoreTest, ReadsAndWritesOfAClosedStoreAreRefused)
 {
-    const std::function<void(TOvcRegistryStore&)> calls[] = {
-        [](TOvcRegistryStore& s) { s.ReadString("PRG", "A", ""); },
-        [](TOvcRegistryStore& s) { s.WriteString("PRG", "A", "a"); },
-        [](TOvcRegistryStore& s) { s.ReadBoolean("PRG", "A", true); },
-        [](TOvcRegistryStore& s) { s.ReadInteger("PRG", "A", 1); },
-        [](TOvcRegistryStore& s) { s.WriteBoolean("PRG", "A", true); },
-        [](TOvcRegistryStore& s) { s.WriteInteger("PRG", "A", 1); },
-        [](TOvcRegistryStore& s) { s.EraseSection("PRG"); },
+    const std::function<void(TKitRegistryStore&)> calls[] = {
+        [](TKitRegistryStore& s) { s.ReadString("PRG", "A", ""); },
+        [](TKitRegistryStore& s) { s.WriteString("PRG", "A", "a"); },
+        [](TKitRegistryStore& s) { s.ReadBoolean("PRG", "A", true); },
+        [](TKitRegistryStore& s) { s.ReadInteger("PRG", "A", 1); },
+        [](TKitRegistryStore& s) { s.WriteBoolean("PRG", "A", true); },
+        [](TKitRegistryStore& s) { s.WriteInteger("PRG", "A", 1); },
+        [](TKitRegistryStore& s) { s.EraseSection("PRG"); },
     };
     for (size_t i = 0; i < std::size(calls); ++i) {
         try {
@@ -175,7 +175,7 @@ TEST_F(OvcRegistryStoreTest, ReadsAndWritesOfAClosedStoreAreRefused)
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kKey));
 }
 
-TEST_F(OvcRegistryStoreTest, RegistryErrorsPassThroughWithTheirMessages)
+TEST_F(KitRegistryStoreTest, RegistryErrorsPassThroughWithTheirMessages)
 {
     {
         win::TRegistry registry;
@@ -183,14 +183,14 @@ TEST_F(OvcRegistryStoreTest, RegistryErrorsPassThroughWithTheirMessages)
         registry.WriteInteger("PORT", 3128);
     }
     struct Case {
-        std::function<void(TOvcRegistryStore&)> call;
+        std::function<void(TKitRegistryStore&)> call;
         const char* message;
     };
     const Case cases[] = {
-        {[](TOvcRegistryStore& s) { s.ReadString("PROXY", "PORT", ""); }, "Invalid data type for 'PORT'"},
-        {[](TOvcRegistryStore& s) { s.ReadInteger("PROXY", "PORT", 8080); }, "Invalid data type for 'PORT'"},
-        {[](TOvcRegistryStore& s) { s.ReadBoolean("PROXY", "PORT", false); }, "Invalid data type for 'PORT'"},
-        {[](TOvcRegistryStore& s) { s.WriteString("BAD\\\\LEVEL", "A", "a"); }, "Failed to create key BAD\\\\LEVEL"},
+        {[](TKitRegistryStore& s) { s.ReadString("PROXY", "PORT", ""); }, "Invalid data type for 'PORT'"},
+        {[](TKitRegistryStore& s) { s.ReadInteger("PROXY", "PORT", 8080); }, "Invalid data type for 'PORT'"},
+        {[](TKitRegistryStore& s) { s.ReadBoolean("PROXY", "PORT", false); }, "Invalid data type for 'PORT'"},
+        {[](TKitRegistryStore& s) { s.WriteString("BAD\\\\LEVEL", "A", "a"); }, "Failed to create key BAD\\\\LEVEL"},
     };
     store_.Open();
     for (const Case& c : cases) {
@@ -204,7 +204,7 @@ TEST_F(OvcRegistryStoreTest, RegistryErrorsPassThroughWithTheirMessages)
     store_.Close();
 }
 
-TEST_F(OvcRegistryStoreTest, EraseSectionRemovesTheSectionWithEverythingBelowIt)
+TEST_F(KitRegistryStoreTest, EraseSectionRemovesTheSectionWithEverythingBelowIt)
 {
     store_.Open();
     store_.WriteString("RECENT", "1", "a.kvx");
@@ -221,7 +221,7 @@ TEST_F(OvcRegistryStoreTest, EraseSectionRemovesTheSectionWithEverythingBelowIt)
     EXPECT_EQ(GetString(HKEY_CURRENT_USER, kKey + "\\PRG", "RS"), "1");
 }
 
-TEST_F(OvcRegistryStoreTest, KeyNameLosesOuterBackslashes)
+TEST_F(KitRegistryStoreTest, KeyNameLosesOuterBackslashes)
 {
     struct Case {
         const char* given;
@@ -236,14 +236,14 @@ TEST_F(OvcRegistryStoreTest, KeyNameLosesOuterBackslashes)
         {"", ""},
     };
     for (const Case& c : cases) {
-        TOvcRegistryStore store(nullptr);
+        TKitRegistryStore store(nullptr);
         store.SetDesigning(true);
         store.SetKeyName(c.given);
         EXPECT_EQ(store.KeyName(), c.stored) << c.given;
     }
 }
 
-TEST_F(OvcRegistryStoreTest, AnEmptyKeyNameUsesTheProgramsName)
+TEST_F(KitRegistryStoreTest, AnEmptyKeyNameUsesTheProgramsName)
 {
     const std::string programKey = "Software\\" + std::filesystem::read_symlink("/proc/self/exe").stem().string();
     store_.SetKeyName("\\\\");
@@ -255,7 +255,7 @@ TEST_F(OvcRegistryStoreTest, AnEmptyKeyNameUsesTheProgramsName)
     EXPECT_EQ(GetString(HKEY_CURRENT_USER, programKey + "\\PRG", "A"), "a");
 }
 
-TEST_F(OvcRegistryStoreTest, LocalMachineStoreCreatesTheKeyUnderBothRoots)
+TEST_F(KitRegistryStoreTest, LocalMachineStoreCreatesTheKeyUnderBothRoots)
 {
     store_.SetRegistryRoot(components::rrLocalMachine);
     store_.Open();
@@ -270,7 +270,7 @@ TEST_F(OvcRegistryStoreTest, LocalMachineStoreCreatesTheKeyUnderBothRoots)
 
 // A key path with an empty level can be neither opened nor created: Open says nothing, reads give
 // their defaults, and a write fails instead of landing in a section below the root.
-TEST_F(OvcRegistryStoreTest, AKeyThatCannotBeOpenedLosesNoWriteSilently)
+TEST_F(KitRegistryStoreTest, AKeyThatCannotBeOpenedLosesNoWriteSilently)
 {
     store_.SetKeyName("Software\\\\Odd");
     ASSERT_NO_THROW(store_.Open());
@@ -287,10 +287,10 @@ TEST_F(OvcRegistryStoreTest, AKeyThatCannotBeOpenedLosesNoWriteSilently)
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, "Software\\Odd"));
 }
 
-TEST_F(OvcRegistryStoreTest, DestroyingAnOpenStoreKeepsWhatItWrote)
+TEST_F(KitRegistryStoreTest, DestroyingAnOpenStoreKeepsWhatItWrote)
 {
     {
-        TOvcRegistryStore store(nullptr);
+        TKitRegistryStore store(nullptr);
         store.SetKeyName(kKey);
         store.Open();
         store.WriteString("PRG", "PROGRAMVERSION", "2.0");
@@ -301,7 +301,7 @@ TEST_F(OvcRegistryStoreTest, DestroyingAnOpenStoreKeepsWhatItWrote)
 
 // Two running copies each write their own value through their own store while both have the file
 // loaded; the file keeps both.
-TEST_F(OvcRegistryStoreTest, TwoProcessesBothKeepTheirValues)
+TEST_F(KitRegistryStoreTest, TwoProcessesBothKeepTheirValues)
 {
     int opened[2];
     int go[2];
@@ -315,7 +315,7 @@ TEST_F(OvcRegistryStoreTest, TwoProcessesBothKeepTheirValues)
             int status = 1;
             try {
                 Restart();
-                TOvcRegistryStore store(nullptr);
+                TKitRegistryStore store(nullptr);
                 store.SetKeyName(kKey);
                 store.Open();
                 store.ReadString("USER", "NAME", "");
