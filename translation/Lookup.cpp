@@ -27,6 +27,12 @@ std::size_t EndOfLine(const rtl::TStrings& list, std::size_t at)
 
 }  // namespace
 
+const classes::TClassInfo& TLanguageDispatcher::StaticClass()
+{
+    static const classes::TClassInfo info("TLanguageDispatcher", &classes::TComponent::StaticClass());
+    return info;
+}
+
 // --- the component's look-ups ---
 
 std::string TtrCustomLang::LookupStringOrDefault(std::string_view identifier) const

@@ -181,6 +181,9 @@ public:
     std::vector<TtrCustomLang*> LinkedLanguages() const override { return linked; }
     void Link(TtrCustomLang& l) override { linked.push_back(&l); }
     void Unlink(TtrCustomLang& l) override { std::erase(linked, &l); }
+    int NumOfLanguages() const override { return 1; }
+    int DefaultLanguage() const override { return 1; }
+    bool UseDefaultLanguage() const override { return false; }
     std::vector<TtrCustomLang*> linked;
 };
 
@@ -227,6 +230,18 @@ TEST_F(Lookup, DispatcherGoneIsForgotten)
     table.lang->SetLangDispatcher(links);
     delete links;
     EXPECT_EQ(table.lang->LangDispatcher(), nullptr);
+
+    // A dispatcher of the window, at design time: its going clears the reference and nothing more.
+    auto* own = new TLinks(&table.module);
+    own->SetName("Dispatcher1");
+    table.lang->SetLangDispatcher(own);
+    table.lang->Captions()->Add(L("Dispatcher1|x|"));
+    table.lang->ExtendedTranslations()->Add().SetIdentifier("Dispatcher1.Tag");
+    table.lang->SetDesigning(true);
+    delete own;
+    EXPECT_EQ(table.lang->LangDispatcher(), nullptr);
+    EXPECT_EQ(table.lang->Captions()->Count(), 1);
+    EXPECT_EQ(table.lang->ExtendedTranslations()->Count(), 1);
 }
 
 TEST(StringsLookup, OrdersAndFindsByIdentifierAndByText)
