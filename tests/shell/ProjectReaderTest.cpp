@@ -51,8 +51,10 @@ TEST_F(ProjectReader, ReadsBackWhatWasSaved)
 {
     windows.customer = {"Jane Roe", "", "  Example Mills", "[INFO]", "AB1 2CD", "Utopia", "1", "2", "j@x", "Fan 3"};
     windows.titles = {"Booster", "Bypass"};
-    ParamTable[5]->Value = 123.46f;    // one decimal in the file
-    ParamTable[20]->Value = 0.9512f;   // three
+    // A value that the scale's decimals (1 and 3) would change gets one decimal more, no more.
+    ParamTable[5]->Value = 123.456f;
+    ParamTable[20]->Value = 0.9512f;
+    ParamTable[21]->Value = 0.95123f;
     ParamTable[73]->Value = 0;
     analysis::PowerInKW = true;
     analysis::CurrencyMode = 3;
@@ -68,8 +70,9 @@ TEST_F(ProjectReader, ReadsBackWhatWasSaved)
     ASSERT_TRUE(Open(scratch.Path("saved.kvx")));
 
     EXPECT_EQ(MessageTexts(), std::vector<std::string>{"Estimation Saved!"});
-    EXPECT_FLOAT_EQ(ParamTable[5]->Value, 123.5f);
-    EXPECT_FLOAT_EQ(ParamTable[20]->Value, 0.951f);
+    EXPECT_EQ(ParamTable[5]->Value, 123.46f);
+    EXPECT_EQ(ParamTable[20]->Value, 0.9512f);
+    EXPECT_EQ(ParamTable[21]->Value, 0.9512f);
     EXPECT_EQ(ParamTable[73]->Value, 0);
     EXPECT_EQ(ParamTable[9]->Value, 12000);
     EXPECT_TRUE(analysis::PowerInKW);
