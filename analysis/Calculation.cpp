@@ -163,6 +163,16 @@ bool CurveHoldsZero(const ControlCurve& curve)
     return std::find(curve.begin(), curve.end(), 0.0) != curve.end();
 }
 
+// A custom control that is not compared shows nothing, so a fault in its curve has nobody to concern.
+bool CurveFaultReported(CalcFault fault)
+{
+    if (fault == CalcFault::Custom1Curve)
+        return Custom1Enabled;
+    if (fault == CalcFault::Custom2Curve)
+        return Custom2Enabled;
+    return true;
+}
+
 void ClearMethod(MethodArrays& method)
 {
     method.power.Fill(0);
@@ -230,7 +240,8 @@ CalcStatus Calculate(Application app, const RivuveInputs& inputs)
     NoControlYearlyCost = YearlyHours * MotorPower / MotorEfficiency * PowerUnitFactor * RivuveCost;
     for (MethodArrays& method : app.methods) {
         if (method.curve && CurveHoldsZero(*method.curve)) {
-            status.Faults.push_back(method.curveFault);
+            if (CurveFaultReported(method.curveFault))
+                status.Faults.push_back(method.curveFault);
             ClearMethod(method);
             continue;
         }

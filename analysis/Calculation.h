@@ -38,7 +38,8 @@ public:
 };
 
 // An input that would divide by zero. A curve fault leaves only its method uncomputed; an efficiency
-// fault leaves the whole calculation uncomputed.
+// fault leaves the whole calculation uncomputed. The curve of a custom control that is not compared
+// (Custom1Enabled, Custom2Enabled) is no fault, though its results are cleared all the same.
 enum class CalcFault { MotorEfficiency, VfdEfficiency, DamperCurve, InletVaneCurve, ValveCurve, Custom1Curve, Custom2Curve };
 
 const char* CalcFaultName(CalcFault fault);

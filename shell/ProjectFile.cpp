@@ -71,11 +71,28 @@ int FileDecimals(float scale)
     return 4;
 }
 
+// Whether the reader, which keeps single precision, gets the value back from the text.
+bool ReadsBack(const std::string& text, float value)
+{
+    int errorPos;
+    return float(rtl::ValFloat(text, errorPos)) == value;
+}
+
+// The decimals of the scale, or one more (at most 4) for a value they would change: the curves' built-in
+// values have four decimals at scale 1000, and saving a project must not change its figures.
+int ValueDecimals(const TParamRecord& record)
+{
+    const int decimals = FileDecimals(record.Scale);
+    if (decimals < 4 && !ReadsBack(analysis::FixedText(decimals, record.Value), record.Value))
+        return decimals + 1;
+    return decimals;
+}
+
 std::string ParamFileLine(const TParamRecord& record, int number)
 {
     char head[32];
     std::snprintf(head, sizeof head, "P%03d=%c%c-%02d=", number, record.Group, record.GroupDigit, int(record.Id));
-    return head + analysis::FloatToFieldText(FileDecimals(record.Scale), 15, record.Value) +
+    return head + analysis::FloatToFieldText(ValueDecimals(record), 15, record.Value) +
            analysis::PadText(record.Units.View(), 7) + record.Name.Str();
 }
 

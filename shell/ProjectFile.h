@@ -20,9 +20,10 @@ namespace shell {
 inline constexpr std::int64_t MaxProjectFileSize = 1024 * 1024;
 
 // Writes the project from entries 1..DefinedParamCount of table, the globals and the windows' texts,
-// dated today (rtl::Date). The old file stays whole until the new one is complete on disk. True, after
-// "IDS_61" in an information box, when the file was written; false after the system's text for the
-// error.
+// dated today (rtl::Date). A value is written with the decimals of its scale, or with one more (at
+// most 4) where those would change it. The old file stays whole until the new one is complete on disk.
+// True, after "IDS_61" in an information box, when the file was written; false after the system's
+// text for the error.
 bool SaveProjectFile(const analysis::TParamTable& table, const std::string& fileName, const ProjectWindows& windows,
                      const analysis::TextSource& texts);
 

@@ -23,6 +23,25 @@ constexpr SectionHeader kHeaders[] = {
     {"[CUSTOM CURRENCY]", ProjectSection::CustomCurrency},
 };
 
+// The section whose header the working copy of a line is; null when it is none.
+const ProjectSection* HeaderSection(std::string_view work)
+{
+    for (const SectionHeader& header : kHeaders)
+        if (work == header.text)
+            return &header.section;
+    return nullptr;
+}
+
+std::uint16_t SectionBit(ProjectSection section)
+{
+    return std::uint16_t(1u << unsigned(section));
+}
+
+bool HeaderRead(const ProjectReadState& state, ProjectSection section)
+{
+    return (state.HeadersRead & SectionBit(section)) != 0;
+}
+
 // A parameter line: "P", the number, "=", group letter, group digit, "-", two-digit Id, "=", the value
 // and ";" (1-based positions: the value from 12, the ";" at 20 at the latest).
 constexpr size_t kMinParamLength = 12;
@@ -131,10 +150,8 @@ ProjectLineClass JudgeInSection(std::string_view line, const std::string& work, 
         if (work.empty() || !IsOwnParamLine(work))
             return ProjectLineClass::Ignored;
         return ParseParamLine(work, state.Param) ? ProjectLineClass::Parameter : ProjectLineClass::LineError;
-    case ProjectSection::Info:
-        // Only once the limit is reached; ClassifyProjectLine takes the lines before it.
-        return ProjectLineClass::Ignored;
     case ProjectSection::None:
+    case ProjectSection::Info:   // ClassifyProjectLine judges its lines
     case ProjectSection::FileInfo:
         break;
     }
@@ -145,16 +162,19 @@ ProjectLineClass JudgeInSection(std::string_view line, const std::string& work, 
 
 ProjectLineClass ClassifyProjectLine(std::string_view line, ProjectReadState& state)
 {
-    // A customer text is the user's to choose; one that looks like a header must not end the section.
-    if (state.Section == ProjectSection::Info && state.InfoCount < MaxInfoLines)
-        return TakeInfoLine(line, state);
-
     const std::string work = rtl::UpperCase(TrimLeading(TrimTrailing(line)));
-    for (const SectionHeader& header : kHeaders) {
-        if (work == header.text) {
-            state.Section = header.section;
-            return ProjectLineClass::SectionHeader;
-        }
+    const ProjectSection* header = HeaderSection(work);
+    // A customer text is the user's to choose: one that looks like a header the file already had (the
+    // writer puts every other section before [INFO]) stays text.
+    if (state.Section == ProjectSection::Info && !(header && !HeaderRead(state, *header))) {
+        if (state.InfoCount < MaxInfoLines)
+            return TakeInfoLine(line, state);
+        return ProjectLineClass::Ignored;
+    }
+    if (header) {
+        state.Section = *header;
+        state.HeadersRead |= SectionBit(*header);
+        return ProjectLineClass::SectionHeader;
     }
     return JudgeInSection(line, work, state);
 }

@@ -40,6 +40,8 @@ struct ParamLine {
 // The reader's state for one read; a read starts from a fresh one.
 struct ProjectReadState {
     ProjectSection Section = ProjectSection::None;
+    // One bit per section (1 << ProjectSection) whose header the file has had.
+    std::uint16_t HeadersRead = 0;
     bool ApplicationSeen = false;
     bool PowerSeen = false;
     bool CurrencyModeSeen = false;
@@ -62,7 +64,9 @@ struct ProjectReadState {
 // Judges one line (without its line break) in the current section and updates the state. Headers are
 // matched with blanks trimmed and letters upper-cased, and so are the values of the power, currency
 // mode and application sections; custom-currency and info lines are taken as they stand. Inside [INFO]
-// every line counts as text until MaxInfoLines are taken, even one that looks like a header.
+// only the header of a section the file has not had yet ends the section, so a hand-edited [INFO] need
+// not come last; every other line, a header already read included, is text (the first MaxInfoLines
+// are taken).
 ProjectLineClass ClassifyProjectLine(std::string_view line, ProjectReadState& state);
 
 // Remove blanks (character 32 only) at the end or at the start.

@@ -7,8 +7,10 @@
 #include "platform/rtl/FormatSettings.h"
 #include "translation/LangStrUtils.h"
 #include "translation/ResStringRedirect.h"
+#include "translation/ScreenCursor.h"
 
 #include <mutex>
+#include <vector>
 
 namespace translation {
 
@@ -109,6 +111,40 @@ std::string DialogLine(int i, char delimiter)
     return DialogCaptionIdentifier(i) + delimiter + DialogCaptionText(i) + delimiter;
 }
 
+// The screen shows the component's changing cursor while a language is applied at run time, when it
+// showed its default one; the default comes back afterwards, also when the apply fails.
+class ChangingCursorScope {
+public:
+    ChangingCursorScope(std::int16_t cursor, bool designing)
+    {
+        TScreenCursor* screen = ScreenCursor();
+        if (cursor == -1 || designing || !screen || screen->Cursor() != crDefault)
+            return;
+        screen->SetCursor(cursor);
+        screen_ = screen;
+    }
+    ~ChangingCursorScope()
+    {
+        if (screen_)
+            screen_->SetCursor(crDefault);
+    }
+    ChangingCursorScope(const ChangingCursorScope&) = delete;
+    ChangingCursorScope& operator=(const ChangingCursorScope&) = delete;
+
+private:
+    TScreenCursor* screen_ = nullptr;
+};
+
+// The line's first word, ending at "." or at the delimiter, is name; that first occurrence of name
+// becomes newName.
+bool RenameFirstWord(std::string& line, const std::string& name, const std::string& newName, char delimiter)
+{
+    if (line.substr(0, line.find_first_of(std::string(".") + delimiter)) != name)
+        return false;
+    line.replace(0, name.size(), newName);
+    return true;
+}
+
 bool IsBasicDialogIdentifier(std::string_view identifier)
 {
     for (int i = 1; i <= kBasicDialogCaptionCount; ++i)
@@ -198,6 +234,7 @@ TtrCustomLang::TtrCustomLang(classes::TComponent* owner) : classes::TComponent(R
     stringsTypes_->Add("TSTRINGLIST");
     smartExcludeProps_ = std::make_unique<rtl::TStringList>();
     ownerHasNoFont_ = owner && !HasFontProperty(*owner);
+    extendedTranslations_ = std::make_unique<TtrExtendedItems>(this);
     for (const char* name : kDefaultExcludedProperties)
         excludedProperties_->Add(name);
 }
@@ -301,6 +338,7 @@ void TtrCustomLang::SetActiveLanguage(int value)
         throw ELanguageError(rtl::Format(classes::LoadResString(SInvalidLanguageIndex), {value, numOfLanguages_}));
     }
     applySelector_ = -1;
+    const ChangingCursorScope cursor(changingCursor_, Designing());
     if (Designing() && (!Reading() || dispatcher_))
         CollectStrings();
     activeLanguage_ = value;
@@ -341,6 +379,8 @@ void TtrCustomLang::SetLangNames(const rtl::TStrings& value)
 
 void TtrCustomLang::SetLangDelim(std::uint8_t value)
 {
+    if (char(value) != langDelim_ && !Reading())
+        extendedTranslations_->ReplaceDelimiter(langDelim_, char(value));
     translation::SetLangDelim(langDelim_, char(value), Reading(), TypeLists());
 }
 
@@ -454,7 +494,8 @@ void TtrCustomLang::SetLangDispatcher(TLanguageDispatcher* value)
 {
     if (value == dispatcher_)
         return;
-    if (dispatcher_) {
+    // A dispatcher that is going (its removal clears the reference) is past forgetting anybody.
+    if (dispatcher_ && !dispatcher_->HasState(classes::csDestroying)) {
         dispatcher_->Unlink(*this);
         RemoveFreeNotification(dispatcher_);
     }
@@ -462,8 +503,21 @@ void TtrCustomLang::SetLangDispatcher(TLanguageDispatcher* value)
     if (!value)
         return;
     FreeNotification(value);
-    if (!Reading() && Owner())
+    if (Reading()) {
+        // What the window's reading does next (padding, the look-up collections) counts the languages
+        // the dispatcher has.
+        SetNumOfLanguages(value->NumOfLanguages());
+        SetDefaultLanguage(value->DefaultLanguage());
+        useDefaultLanguage_ = value->UseDefaultLanguage();
+    } else if (Owner()) {
         value->Link(*this);
+    }
+}
+
+void TtrCustomLang::SetExtendedTranslations(TtrExtendedItems* value)
+{
+    if (value && value != extendedTranslations_.get())
+        extendedTranslations_->Assign(value);
 }
 
 void TtrCustomLang::AssignList(TStringsType type, const rtl::TStrings& source)
@@ -526,6 +580,7 @@ void TtrCustomLang::Loaded()
     // Lines stored with TAB delimiters take the component's delimiter; a TAB in the text of a line that
     // already has it stays text.
     ConvertTabDelimitedLines(TypeLists(), Delimiter());
+    extendedTranslations_->ConvertTabDelimitedValues(Delimiter());
     rtl::TStringList* locales = GetListByType(TStringsType::stLocales);
     if (locales && locales->Count() == 11)
         AppendLocaleLines(11);
@@ -543,22 +598,30 @@ void TtrCustomLang::Loaded()
         BuildStringsCollection(resourceLookup_, *strings, numOfLanguages_, Delimiter(), resourceLanguageIndex_);
         ServeResourceStrings(*this);
     }
+    if (Designing())
+        extendedTranslations_->Relink();
 }
 
 // --- component lifetime ---
 
 void TtrCustomLang::Notification(classes::TComponent* component, classes::TOperation operation)
 {
+    // The base clears the published reference to a component that goes; the dispatcher's removal is
+    // told apart before it does.
+    const bool dispatcherGoes = operation == classes::TOperation::Remove && component == dispatcher_;
     classes::TComponent::Notification(component, operation);
-    if (operation == classes::TOperation::Remove && component == dispatcher_) {
+    if (dispatcherGoes) {
         dispatcher_ = nullptr;
         return;
     }
     if (dynamic_cast<TtrCustomLang*>(component))
         return;
-    if (operation == classes::TOperation::Remove && !component->Name().empty())
-        if (int index = doNotTranslate_->IndexOf(component->Name()); index >= 0)
-            doNotTranslate_->Delete(index);
+    if (operation == classes::TOperation::Remove) {
+        extendedTranslations_->ComponentRemoved(component);
+        if (!component->Name().empty())
+            if (int index = doNotTranslate_->IndexOf(component->Name()); index >= 0)
+                doNotTranslate_->Delete(index);
+    }
     for (TStringsType type : {TStringsType::stCaptions, TStringsType::stHints, TStringsType::stDisplayLabels,
                               TStringsType::stFonts, TStringsType::stMultiLines, TStringsType::stOtherStrings,
                               TStringsType::stCollections})
@@ -579,6 +642,27 @@ void TtrCustomLang::RemoveComponentLines(rtl::TStrings* list, classes::TComponen
     for (int i = list->Count() - 1; i >= 0; --i)
         if (list->Strings(i).starts_with(prefix))
             list->Delete(i);
+}
+
+void TtrCustomLang::RenameComponentEntries(const std::string& oldName, const std::string& newName)
+{
+    if (newName.empty())
+        return;
+    // The window's own lines carry its class name.
+    const bool window = Owner() && (Owner()->Name() == oldName || Owner()->Name() == newName);
+    const std::string from = window ? "T" + oldName : oldName;
+    const std::string to = window ? "T" + newName : newName;
+    std::vector<rtl::TStrings*> lists = {doNotTranslate_.get(), smartExcludeProps_.get()};
+    for (rtl::TStrings* list : TypeLists())
+        if (list)
+            lists.push_back(list);
+    for (rtl::TStrings* list : lists)
+        for (int i = 0; i < list->Count(); ++i) {
+            std::string line = list->Strings(i);
+            if (RenameFirstWord(line, from, to, Delimiter()))
+                list->SetStrings(i, line);
+        }
+    extendedTranslations_->RenameComponent(from, to);
 }
 
 // --- stored data ---

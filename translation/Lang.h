@@ -15,6 +15,7 @@
 #include "platform/classes/ResourceStrings.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/StringList.h"
+#include "translation/ExtendedTranslations.h"
 #include "translation/Lookup.h"
 #include "translation/SortedStrings.h"
 #include "translation/TranslationData.h"
@@ -88,7 +89,8 @@ public:
     // Below 1: ELanguageError; fewer languages cut every line after the last kept text.
     void SetNumOfLanguages(int value);
     int ActiveLanguage() const { return activeLanguage_; }
-    // Outside 1..NumOfLanguages: ELanguageError (ignored while reading); applies the language.
+    // Outside 1..NumOfLanguages: ELanguageError (ignored while reading); applies the language, the screen
+    // showing ChangingCursor meanwhile.
     void SetActiveLanguage(int value);
     const std::string& Language() const { return language_; }
     // A name that LangNames lacks: ELanguageError (added to LangNames while reading).
@@ -96,7 +98,7 @@ public:
     rtl::TStringList* LangNames() const { return langNames_.get(); }
     void SetLangNames(const rtl::TStrings& value);
     std::uint8_t LangDelim() const { return std::uint8_t(langDelim_); }
-    // Rewrites every line with the new delimiter (not while reading).
+    // Rewrites every line and every extended translation with the new delimiter (not while reading).
     void SetLangDelim(std::uint8_t value);
     int DefaultLanguage() const { return defaultLanguage_; }
     // Outside 1..NumOfLanguages: ignored.
@@ -136,10 +138,16 @@ public:
     void SetTranslateExtendedFirst(bool value) { translateExtendedFirst_ = value; }
     bool IsInheritedOwner() const { return isInheritedOwner_; }
     void SetIsInheritedOwner(bool value) { isInheritedOwner_ = value; }
+    // The screen cursor (ScreenCursor.h) while the language changes at run time; -1: none.
     std::int16_t ChangingCursor() const { return changingCursor_; }
     void SetChangingCursor(std::int16_t value) { changingCursor_ = value; }
     TLanguageDispatcher* LangDispatcher() const { return dispatcher_; }
+    // While the window is read the component takes the dispatcher's number of languages and default
+    // language; otherwise it links to it.
     void SetLangDispatcher(TLanguageDispatcher* value);
+    TtrExtendedItems* ExtendedTranslations() const { return extendedTranslations_.get(); }
+    // Copies the given items into the component's own collection.
+    void SetExtendedTranslations(TtrExtendedItems* value);
     // Always "6.2".
     std::string Version() const { return "6.2"; }
     void SetVersion(const std::string&) {}
@@ -175,6 +183,10 @@ public:
     // Design time, on removal: deletes the lines of component from list.
     virtual void RemoveComponentLines(rtl::TStrings* list, classes::TComponent* component, TStringsType type,
                                       classes::TOperation operation);
+    // A component of the window was renamed (the window itself: its class name follows, "T" + name):
+    // its lines, its names in DoNotTranslate and SmartExcludeProps and its extended translations take
+    // the new name. Nothing for an empty new name.
+    virtual void RenameComponentEntries(const std::string& oldName, const std::string& newName);
 
 protected:
     // The passes of applying a language to the window and collecting its texts; the component itself
@@ -232,6 +244,7 @@ private:
     bool isInheritedOwner_ = false;
     std::int16_t changingCursor_ = -1;
     TLanguageDispatcher* dispatcher_ = nullptr;
+    std::unique_ptr<TtrExtendedItems> extendedTranslations_;
 
     int applySelector_ = -1;
     TLocaleSnapshot localeSnapshot_;

@@ -61,7 +61,10 @@ const classes::TClassInfo& TtrLingua::StaticClass()
             .Property("TranslateExtendedFirst", &L::TranslateExtendedFirst, &L::SetTranslateExtendedFirst).Default(0)
             .Property("IsInheritedOwner", &L::IsInheritedOwner, &L::SetIsInheritedOwner).Default(0)
             .Property("ChangingCursor", CursorType(), &L::ChangingCursor, &L::SetChangingCursor).Default(-1)
-            .Property("OnChangeLanguage", classes::NotifyEventType(), &L::OnChangeLanguage);
+            .Property("LangDispatcher", &L::LangDispatcher, &L::SetLangDispatcher)
+            .Property("OnChangeLanguage", classes::NotifyEventType(), &L::OnChangeLanguage)
+            .Property("ExtendedTranslations", &L::ExtendedTranslations, &L::SetExtendedTranslations)
+                .Stored(&L::StoreExtendedTranslations);
     });
     return info;
 }

@@ -41,6 +41,7 @@ private:
     bool StoreDoNotTranslate() const { return DoNotTranslate()->Count() > 0; }
     bool StoreExcludedProperties() const { return ExcludedProperties()->Count() > 0; }
     bool StoreSmartExcludeProps() const { return SmartExcludeProps()->Count() > 0; }
+    bool StoreExtendedTranslations() const { return ExtendedTranslations()->Count() > 0; }
 };
 
 }  // namespace translation

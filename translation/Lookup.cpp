@@ -9,6 +9,30 @@
 
 namespace translation {
 
+namespace {
+
+// Where, in the list's text (every line followed by CR LF), the line that holds position at ends. A
+// text may hold line breaks of its own, so the end is the line's, not the next line break.
+std::size_t EndOfLine(const rtl::TStrings& list, std::size_t at)
+{
+    std::size_t start = 0;
+    for (int i = 0; i < list.Count(); ++i) {
+        const std::size_t end = start + list.Strings(i).size();
+        if (at <= end)
+            return end;
+        start = end + 2;
+    }
+    return at;
+}
+
+}  // namespace
+
+const classes::TClassInfo& TLanguageDispatcher::StaticClass()
+{
+    static const classes::TClassInfo info("TLanguageDispatcher", &classes::TComponent::StaticClass());
+    return info;
+}
+
 // --- the component's look-ups ---
 
 std::string TtrCustomLang::LookupStringOrDefault(std::string_view identifier) const
@@ -103,7 +127,9 @@ std::string TtrCustomLang::SearchOwnList(const rtl::TStrings& list, std::string_
             throw notFound();
         return {};
     }
-    std::string_view line = std::string_view(text).substr(at);
+    // The fields end with the matched line: a line without its closing delimiter, or with fewer texts
+    // than there are languages, must not answer with the text of the next one.
+    std::string_view line = std::string_view(text).substr(at, EndOfLine(list, at) - at);
     std::string result = GetDelimitedField(line, Delimiter(), language);
     if (result.empty() && fallBack)
         result = GetDelimitedField(line, Delimiter(), 1);

@@ -19,10 +19,18 @@ class TLanguageDispatcher : public classes::TComponent {
 public:
     using classes::TComponent::TComponent;
 
+    static const classes::TClassInfo& StaticClass();
+    const classes::TClassInfo& ClassType() const override { return StaticClass(); }
+
     // Linked components, in the order they linked.
     virtual std::vector<TtrCustomLang*> LinkedLanguages() const = 0;
     virtual void Link(TtrCustomLang& language) = 0;
     virtual void Unlink(TtrCustomLang& language) = 0;
+
+    // The settings a component takes from its dispatcher while its window is read, before it links.
+    virtual int NumOfLanguages() const = 0;
+    virtual int DefaultLanguage() const = 0;
+    virtual bool UseDefaultLanguage() const = 0;
 };
 
 }  // namespace translation

@@ -4,6 +4,7 @@
 #include "translation/Lang.h"
 #include "translation/Lingua.h"
 #include "translation/ResStringRedirect.h"
+#include "translation/ScreenCursor.h"
 #include "translation/TranslationSource.h"
 
 namespace translation {
@@ -18,6 +19,7 @@ void initialize()
 {
     InstallTranslationSourceCompiler();
     TakeMessageCaptionTexts();
+    SetScreenCursor(nullptr);
     // Another library may have registered a translation component under the same name first.
     registeredLingua = !classes::GetClass("TtrLingua");
     if (registeredLingua)
@@ -30,6 +32,7 @@ void finalize()
     if (registeredLingua)
         classes::UnRegisterClass(TtrLingua::StaticClass());
     registeredLingua = false;
+    SetScreenCursor(nullptr);
     RemoveTranslationSourceCompiler();
 }
 

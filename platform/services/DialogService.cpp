@@ -1,5 +1,6 @@
 #include "platform/services/DialogService.h"
 
+#include "platform/rtl/CodePage.h"
 #include "platform/rtl/Exceptions.h"
 
 #include <algorithm>
@@ -35,7 +36,7 @@ int DefaultMessageBoxAnswer(unsigned type)
 
 int ConsoleDialogs::MessageBox(const std::string& text, const std::string& caption, unsigned type)
 {
-    std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+    std::fprintf(stderr, "%s: %s\n", rtl::AnsiToUtf8(caption).c_str(), rtl::AnsiToUtf8(text).c_str());
     return DefaultMessageBoxAnswer(type);
 }
 

@@ -49,8 +49,8 @@ public:
     virtual int MessageBox(const std::string& text, const std::string& caption, unsigned type) = 0;
 };
 
-// Until a display installs its own, message boxes are written to the standard error stream and take
-// their default answer, so a program without a display neither blocks nor loses the message.
+// Until a display installs its own, message boxes are written to the standard error stream (in UTF-8)
+// and take their default answer, so a program without a display neither blocks nor loses the message.
 class ConsoleDialogs final : public DialogService {
 public:
     int MessageBox(const std::string& text, const std::string& caption, unsigned type) override;

@@ -112,6 +112,7 @@ TEST_F(CalculationTest, PumpLeavesTheFanResultsAlone)
 
 TEST_F(CalculationTest, ZeroInACurveClearsOnlyThatMethodAndIsReportedOnce)
 {
+    Custom2Enabled = true;
     CalculateRivuve(1, inputs);
     const double vane = InletVaneYearlyCost;
     DamperCurve[3] = 0;
@@ -132,6 +133,40 @@ TEST_F(CalculationTest, ZeroInACurveClearsOnlyThatMethodAndIsReportedOnce)
 
     // The pump does not use the damper curve.
     EXPECT_EQ(CalculateRivuve(2, inputs).Faults, std::vector<CalcFault>{CalcFault::Custom2Curve});
+}
+
+TEST_F(CalculationTest, CurveOfACustomControlNotComparedIsNoFaultButIsCleared)
+{
+    struct Case {
+        bool custom1Enabled;
+        bool custom2Enabled;
+        std::vector<CalcFault> faults;
+    };
+    const Case cases[] = {
+        {false, false, {}},
+        {true, false, {CalcFault::Custom1Curve}},
+        {false, true, {CalcFault::Custom2Curve}},
+        {true, true, {CalcFault::Custom1Curve, CalcFault::Custom2Curve}},
+    };
+    for (int appType : {1, 2}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::to_string(appType) + (c.custom1Enabled ? " custom 1 on" : " custom 1 off")
+                         + (c.custom2Enabled ? ", custom 2 on" : ", custom 2 off"));
+            Custom1Curve.Fill(1.0);
+            Custom2Curve.Fill(1.0);
+            Custom1Enabled = c.custom1Enabled;
+            Custom2Enabled = c.custom2Enabled;
+            ASSERT_TRUE(CalculateRivuve(appType, inputs).Ok());
+            ASSERT_GT(Custom1YearlyCost, 0);
+            Custom1Curve[5] = 0;
+            Custom2Curve[10] = 0;
+            EXPECT_EQ(CalculateRivuve(appType, inputs).Faults, c.faults);
+            ExpectAllZero(Custom1Power, "Custom1Power");
+            ExpectAllZero(Custom2CostPerHour, "Custom2CostPerHour");
+            EXPECT_EQ(Custom1YearlyCost, 0);
+            EXPECT_EQ(Custom2YearlyCost, 0);
+        }
+    }
 }
 
 TEST_F(CalculationTest, ZeroEfficiencyClearsEveryResult)

@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 using shell::ClassifyProjectLine;
+using shell::MaxInfoLines;
 using shell::ProjectLineClass;
 using shell::ProjectReadState;
 using shell::ProjectSection;
@@ -127,22 +130,49 @@ TEST(ProjectLines, ParameterLines)
 TEST(ProjectLines, InfoTakesLinesVerbatimUpToTheLimit)
 {
     ProjectReadState state;
+    ClassifyProjectLine("[POWER]", state);
     ClassifyProjectLine("[INFO]", state);
     EXPECT_EQ(ClassifyProjectLine("", state), ProjectLineClass::Taken);
-    EXPECT_EQ(ClassifyProjectLine("[POWER]", state), ProjectLineClass::Taken);   // a company may be called so
+    // A company may be called so: the file had its power section already.
+    EXPECT_EQ(ClassifyProjectLine("[POWER]", state), ProjectLineClass::Taken);
     EXPECT_EQ(state.Section, ProjectSection::Info);
     ClassifyProjectLine("  " + std::string(70, 'x'), state);
-    for (int i = 4; i <= 14; ++i)
+    EXPECT_EQ(ClassifyProjectLine(" [info]", state), ProjectLineClass::Taken);
+    for (int i = 5; i <= 14; ++i)
         ClassifyProjectLine("line " + std::to_string(i), state);
     EXPECT_EQ(ClassifyProjectLine("line 15", state), ProjectLineClass::Ignored);
+    EXPECT_EQ(ClassifyProjectLine("[POWER]", state), ProjectLineClass::Ignored);
     EXPECT_EQ(state.InfoCount, 14);
     EXPECT_EQ(state.InfoLines[1], "");
     EXPECT_EQ(state.InfoLines[2], "[POWER]");
     EXPECT_EQ(state.InfoLines[3], "  " + std::string(58, 'x'));
+    EXPECT_EQ(state.InfoLines[4], " [info]");
     EXPECT_EQ(state.InfoLines[14], "line 14");
     EXPECT_TRUE(state.InfoLines[15].Empty());
-    // Past the limit headers count again.
-    EXPECT_EQ(ClassifyProjectLine("[POWER]", state), ProjectLineClass::SectionHeader);
+    EXPECT_EQ(state.Section, ProjectSection::Info);
+    EXPECT_FALSE(state.PowerSeen);
+}
+
+// A hand-edited file need not keep [INFO] last: the header of a section it has not had yet ends [INFO],
+// before the limit of lines as after it.
+TEST(ProjectLines, InfoEndsAtTheHeaderOfASectionNotYetRead)
+{
+    for (int lines : {1, MaxInfoLines + 2}) {
+        SCOPED_TRACE(lines);
+        ProjectReadState state;
+        ClassifyProjectLine("[INFO]", state);
+        for (int i = 1; i <= lines; ++i)
+            ClassifyProjectLine("line " + std::to_string(i), state);
+        EXPECT_EQ(ClassifyProjectLine("  [Power] ", state), ProjectLineClass::SectionHeader);
+        EXPECT_EQ(ClassifyProjectLine("kw", state), ProjectLineClass::Taken);
+        EXPECT_TRUE(state.PowerSeen);
+        EXPECT_TRUE(state.PowerInKW);
+        EXPECT_EQ(state.InfoCount, std::min(lines, MaxInfoLines));
+        EXPECT_EQ(state.InfoLines[1], "line 1");
+        // Outside [INFO] a header read before opens its section again, as it always did.
+        EXPECT_EQ(ClassifyProjectLine("[INFO]", state), ProjectLineClass::SectionHeader);
+        EXPECT_EQ(state.Section, ProjectSection::Info);
+    }
 }
 
 }  // namespace

@@ -51,8 +51,10 @@ TEST_F(ProjectReader, ReadsBackWhatWasSaved)
 {
     windows.customer = {"Jane Roe", "", "  Example Mills", "[INFO]", "AB1 2CD", "Utopia", "1", "2", "j@x", "Fan 3"};
     windows.titles = {"Booster", "Bypass"};
-    ParamTable[5]->Value = 123.46f;    // one decimal in the file
-    ParamTable[20]->Value = 0.9512f;   // three
+    // A value that the scale's decimals (1 and 3) would change gets one decimal more, no more.
+    ParamTable[5]->Value = 123.456f;
+    ParamTable[20]->Value = 0.9512f;
+    ParamTable[21]->Value = 0.95123f;
     ParamTable[73]->Value = 0;
     analysis::PowerInKW = true;
     analysis::CurrencyMode = 3;
@@ -68,8 +70,9 @@ TEST_F(ProjectReader, ReadsBackWhatWasSaved)
     ASSERT_TRUE(Open(scratch.Path("saved.kvx")));
 
     EXPECT_EQ(MessageTexts(), std::vector<std::string>{"Estimation Saved!"});
-    EXPECT_FLOAT_EQ(ParamTable[5]->Value, 123.5f);
-    EXPECT_FLOAT_EQ(ParamTable[20]->Value, 0.951f);
+    EXPECT_EQ(ParamTable[5]->Value, 123.46f);
+    EXPECT_EQ(ParamTable[20]->Value, 0.9512f);
+    EXPECT_EQ(ParamTable[21]->Value, 0.9512f);
     EXPECT_EQ(ParamTable[73]->Value, 0);
     EXPECT_EQ(ParamTable[9]->Value, 12000);
     EXPECT_TRUE(analysis::PowerInKW);
@@ -171,7 +174,8 @@ TEST_F(ProjectReader, MissingSectionsAreReportedInOrder)
     EXPECT_EQ(dialogs.Asked()[0].type, unsigned(win::MB_OK | win::MB_ICONERROR));
 
     dialogs = win::ScriptedDialogs();
-    EXPECT_FALSE(Load(Write("[INFO]\r\n[APPLICATION]\r\nFAN\r\n"), LoadMode::Live));
+    // Inside [INFO] the header of a section read before is a customer text.
+    EXPECT_FALSE(Load(Write("[APPLICATION]\r\n[INFO]\r\n[APPLICATION]\r\nFAN\r\n"), LoadMode::Live));
     EXPECT_EQ(MessageTexts(), (std::vector<std::string>{
                                   "Application Information is Missing! Unable to load this file.",
                                   "Power Mode Information is Missing! Unable to load this file.",
@@ -275,6 +279,23 @@ TEST_F(ProjectReader, InfoKeepsFourteenLinesVerbatim)
     EXPECT_EQ(analysis::InfoLines[14], "line 14");
     EXPECT_TRUE(analysis::InfoLines[15].Empty());
     EXPECT_FALSE(analysis::PowerInKW);
+}
+
+// A hand-edited file may put [INFO] anywhere: only the header of a section it has not had yet ends it.
+TEST_F(ProjectReader, InfoNeedNotBeTheLastSection)
+{
+    const std::string text = "[FILE INFO]\r\n[INFO]\r\nJane Roe\r\n[FILE INFO]\r\n[APPLICATION]\r\nFAN\r\n"
+                             "[POWER]\r\nKW\r\n[CURRENCY MODE]\r\n0\r\n[DATA RIVUVE SAVER]\r\n"
+                             "P005=A1-05=200.0;\r\n[INFO]\r\nSupply Fan 3\r\n";
+    EXPECT_TRUE(Open(Write(text)));
+    EXPECT_EQ(MessageTexts(), std::vector<std::string>{});
+    EXPECT_EQ(windows.customer[0], "Jane Roe");
+    EXPECT_EQ(windows.customer[1], "[FILE INFO]");
+    EXPECT_EQ(windows.customer[2], "Supply Fan 3");
+    EXPECT_EQ(analysis::FileAppType, 1);
+    EXPECT_TRUE(analysis::PowerInKW);
+    EXPECT_EQ(analysis::CurrencyMode, 0);
+    EXPECT_EQ(ParamTable[5]->Value, 200);
 }
 
 TEST_F(ProjectReader, CustomCurrencySection)

@@ -29,6 +29,13 @@ public:
     const classes::TClassInfo& ClassType() const override { return StaticClass(); }
 
     translation::TtrLingua* Lingua() const { return dynamic_cast<translation::TtrLingua*>(FindComponent("trLingua1")); }
+
+    // Stored with the components it owns, as a data module is.
+    void GetChildren(const classes::TGetChildProc& proc, classes::TComponent*) override
+    {
+        for (int i = 0; i < ComponentCount(); ++i)
+            proc(Components(i));
+    }
 };
 
 // A component that counts its apply passes and lets tests finish its loading.
@@ -51,13 +58,9 @@ inline std::string Block(std::initializer_list<std::string> lines)
     return block;
 }
 
-// The module read from its text form, the component's properties given as text-form lines, the block
-// appended to the component's stored properties.
-inline std::unique_ptr<TSampleModule> LoadModule(const std::string& linguaProperties, const std::string& block,
-                                                 TSampleModule* existing = nullptr)
+// Reads a module's text form into module, the block appended to the stored properties of its TtrLingua.
+inline void ReadModuleText(const std::string& text, const std::string& block, classes::TComponent& module)
 {
-    std::string text = "object SampleModule: TSampleModule\n  object trLingua1: TtrLingua\n" + linguaProperties
-        + "  end\nend\n";
     std::string binary = classes::ObjectTextToBinary(text, [&](const std::string& className, const std::string&,
                                                                classes::TBinaryWriter& writer) {
         if (className != "TtrLingua")
@@ -68,8 +71,18 @@ inline std::unique_ptr<TSampleModule> LoadModule(const std::string& linguaProper
     rtl::TMemoryStream stream;
     stream.WriteBuffer(binary.data(), std::int64_t(binary.size()));
     stream.Seek(0, rtl::SeekOrigin::Beginning);
+    classes::TReader(stream).ReadRootComponent(&module);
+}
+
+// The module read from its text form, the component's properties given as text-form lines, the block
+// appended to the component's stored properties.
+inline std::unique_ptr<TSampleModule> LoadModule(const std::string& linguaProperties, const std::string& block,
+                                                 TSampleModule* existing = nullptr)
+{
     std::unique_ptr<TSampleModule> module(existing ? existing : new TSampleModule(nullptr));
-    classes::TReader(stream).ReadRootComponent(module.get());
+    ReadModuleText("object SampleModule: TSampleModule\n  object trLingua1: TtrLingua\n" + linguaProperties
+                       + "  end\nend\n",
+                   block, *module);
     return module;
 }
 

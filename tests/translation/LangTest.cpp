@@ -1,8 +1,11 @@
 #include "LangFixture.h"
 
+#include "platform/classes/ClassRegistry.h"
 #include "platform/rtl/FormatSettings.h"
+#include "translation/ScreenCursor.h"
 
 #include <functional>
+#include <vector>
 
 namespace {
 
@@ -336,20 +339,188 @@ TEST_F(LangComponent, InheritedWindowMergesItsLines)
     lang->SetIsInheritedOwner(true);
     lang->Captions()->Add(L("Label1|Alt|Old2|"));
     lang->Captions()->Add(L("Label2|Two|Zwei|"));
-    std::string text = "object SampleModule: TSampleModule\n  inherited trLingua1: TtrLingua\n  end\nend\n";
-    std::string binary = classes::ObjectTextToBinary(text, [&](const std::string& className, const std::string&,
-                                                               classes::TBinaryWriter& writer) {
-        if (className != "TtrLingua")
-            return;
-        writer.WriteStr("TranslationData");
-        writer.WriteBinary(Block({"stCaptions", L("Label1|Neu||"), L("TSampleModule|Sample||")}));
-    });
-    rtl::TMemoryStream stream;
-    stream.WriteBuffer(binary.data(), std::int64_t(binary.size()));
-    stream.Seek(0, rtl::SeekOrigin::Beginning);
     std::unique_ptr<TSampleModule> owned(module);
-    classes::TReader(stream).ReadRootComponent(module);
+    ReadModuleText("object SampleModule: TSampleModule\n  inherited trLingua1: TtrLingua\n  end\nend\n",
+                   Block({"stCaptions", L("Label1|Neu||"), L("TSampleModule|Sample||")}), *module);
     EXPECT_EQ(Lines(*lang->Captions()), "TSampleModule|Sample||\nLabel1|Neu|Old2|\nLabel2|Two|Zwei|\n");
+}
+
+TEST_F(LangComponent, RenamedComponentsTakeTheirEntriesAlong)
+{
+    TSampleModule module(nullptr);
+    module.SetName("SampleModule");
+    auto* lang = new TtrLingua(&module);
+    lang->SetDesigning(true);
+    for (const char* line : {"Label1|One|", "Label10|Ten|", "TSampleModule|Sample|", "Label1Caption|x|"})
+        lang->Captions()->Add(L(line));
+    lang->MultiLines()->Add(L("Label1.Items|Label1,b|"));
+    lang->Collections()->Add(L("Label1.Items[0].Caption|x|"));
+    lang->DoNotTranslate()->Add("Label1");
+    lang->SmartExcludeProps()->Add("Label1.Hint");
+    for (const char* identifier : {"Label1.Caption", "Label10.Caption", "TSampleModule.Caption"})
+        lang->ExtendedTranslations()->Add().SetIdentifier(identifier);
+    auto identifiers = [lang] {
+        std::string text;
+        for (int i = 0; i < lang->ExtendedTranslations()->Count(); ++i)
+            text += lang->ExtendedTranslations()->Items(i)->Identifier() + "\n";
+        return text;
+    };
+
+    lang->RenameComponentEntries("Label1", "Caption1");
+    EXPECT_EQ(Lines(*lang->Captions()), "Caption1|One|\nLabel10|Ten|\nTSampleModule|Sample|\nLabel1Caption|x|\n");
+    EXPECT_EQ(Lines(*lang->MultiLines()), "Caption1.Items|Label1,b|\n") << "the first occurrence only";
+    EXPECT_EQ(Lines(*lang->Collections()), "Caption1.Items[0].Caption|x|\n");
+    EXPECT_EQ(Lines(*lang->DoNotTranslate()), "Caption1\n");
+    EXPECT_EQ(Lines(*lang->SmartExcludeProps()), "Caption1.Hint\n");
+    EXPECT_EQ(identifiers(), "Caption1.Caption\nLabel10.Caption\nTSampleModule.Caption\n");
+
+    // The window's lines carry its class name.
+    lang->RenameComponentEntries("SampleModule", "Main");
+    EXPECT_EQ(lang->Captions()->Strings(2), L("TMain|Sample|"));
+    EXPECT_EQ(identifiers(), "Caption1.Caption\nLabel10.Caption\nTMain.Caption\n");
+
+    lang->RenameComponentEntries("Label10", "");
+    EXPECT_EQ(lang->Captions()->Strings(1), L("Label10|Ten|"));
+}
+
+// The screen cursor as a test sees it: every cursor shown, in order.
+class TRecordingCursor final : public translation::TScreenCursor {
+public:
+    std::int16_t Cursor() const override { return cursor; }
+    void SetCursor(std::int16_t value) override
+    {
+        cursor = value;
+        shown.push_back(value);
+    }
+    std::int16_t cursor = translation::crDefault;
+    std::vector<std::int16_t> shown;
+};
+
+// A component whose apply pass notes the cursor the screen shows, and fails when asked to.
+class TCursorLingua final : public TtrLingua {
+public:
+    using TtrLingua::TtrLingua;
+    std::vector<std::int16_t> seen;
+    bool fail = false;
+
+protected:
+    void ApplyLanguage() override
+    {
+        seen.push_back(translation::ScreenCursor()->Cursor());
+        if (fail)
+            throw ELanguageError("the apply failed");
+    }
+};
+
+TEST_F(LangComponent, ChangingTheLanguageShowsTheChangingCursor)
+{
+    constexpr std::int16_t crHourGlass = -11;
+    struct Case {
+        const char* name;
+        std::int16_t changingCursor;
+        std::int16_t screenBefore;
+        bool designing;
+        bool fail;
+        std::int16_t seen;
+        std::vector<std::int16_t> shown;
+    };
+    const Case cases[] = {
+        {"shown and restored", crHourGlass, translation::crDefault, false, false, crHourGlass, {crHourGlass, 0}},
+        {"restored after a failure", crHourGlass, translation::crDefault, false, true, crHourGlass, {crHourGlass, 0}},
+        {"no changing cursor", -1, translation::crDefault, false, false, translation::crDefault, {}},
+        {"the screen shows another cursor", crHourGlass, -12, false, false, -12, {}},
+        {"design time", crHourGlass, translation::crDefault, true, false, translation::crDefault, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TRecordingCursor screen;
+        screen.cursor = c.screenBefore;
+        translation::SetScreenCursor(&screen);
+        TSampleModule module(nullptr);
+        auto* lang = new TCursorLingua(&module);
+        lang->SetNumOfLanguages(2);
+        lang->SetChangingCursor(c.changingCursor);
+        lang->fail = c.fail;
+        if (c.designing)
+            lang->SetDesigning(true);
+        if (c.fail)
+            EXPECT_THROW(lang->SetActiveLanguage(2), ELanguageError);
+        else
+            lang->SetActiveLanguage(2);
+        EXPECT_EQ(lang->seen, std::vector<std::int16_t>{c.seen});
+        EXPECT_EQ(screen.shown, c.shown);
+        EXPECT_EQ(screen.cursor, c.screenBefore);
+        translation::SetScreenCursor(nullptr);
+    }
+    // Without a screen cursor bound, the language changes all the same.
+    TSampleModule module(nullptr);
+    TCountingLingua lang(&module);
+    lang.SetNumOfLanguages(2);
+    lang.SetChangingCursor(crHourGlass);
+    lang.SetActiveLanguage(2);
+    EXPECT_EQ(lang.applies, 1);
+}
+
+// A dispatcher of two languages, language 2 the default, that notes what a component has when it links.
+class TTwoLanguageDispatcher final : public translation::TLanguageDispatcher {
+public:
+    using translation::TLanguageDispatcher::TLanguageDispatcher;
+    static const classes::TClassInfo& StaticClass()
+    {
+        // Made by name when a window is read.
+        static const classes::TClassInfo info("TTwoLanguageDispatcher", &TLanguageDispatcher::StaticClass(),
+                                              [](classes::TClassInfo& c) {
+                                                  const classes::ClassBuilder<TTwoLanguageDispatcher> builder(c);
+                                              });
+        return info;
+    }
+    const classes::TClassInfo& ClassType() const override { return StaticClass(); }
+
+    std::vector<translation::TtrCustomLang*> LinkedLanguages() const override { return linked; }
+    void Link(translation::TtrCustomLang& l) override
+    {
+        linked.push_back(&l);
+        languagesAtLink.push_back(l.NumOfLanguages());
+    }
+    void Unlink(translation::TtrCustomLang& l) override { std::erase(linked, &l); }
+    int NumOfLanguages() const override { return 2; }
+    int DefaultLanguage() const override { return 2; }
+    bool UseDefaultLanguage() const override { return true; }
+
+    std::vector<translation::TtrCustomLang*> linked;
+    std::vector<int> languagesAtLink;
+};
+
+TEST_F(LangComponent, ReadingTakesTheDispatchersLanguages)
+{
+    classes::RegisterClass(TTwoLanguageDispatcher::StaticClass());
+    for (bool designing : {false, true}) {
+        SCOPED_TRACE(designing ? "design time" : "run time");
+        const std::string text = "object SampleModule: TSampleModule\n"
+                                 "  object Dispatcher1: TTwoLanguageDispatcher\n  end\n"
+                                 "  object trLingua1: TtrLingua\n    LangDispatcher = Dispatcher1\n  end\n"
+                                 "end\n";
+        TSampleModule module(nullptr);
+        module.SetDesigning(designing);
+        ReadModuleText(text, Block({"stStrings", L("IDS_0|One|Zwei|"), L("IDS_1|Only|")}), module);
+
+        TtrLingua& lang = *module.Lingua();
+        auto& dispatcher = *dynamic_cast<TTwoLanguageDispatcher*>(module.FindComponent("Dispatcher1"));
+        EXPECT_EQ(lang.LangDispatcher(), &dispatcher);
+        EXPECT_EQ(lang.NumOfLanguages(), 2);
+        EXPECT_EQ(lang.DefaultLanguage(), 2);
+        EXPECT_TRUE(lang.UseDefaultLanguage());
+        EXPECT_EQ(lang.LangNames()->Count(), 2);
+        EXPECT_EQ(dispatcher.languagesAtLink, std::vector<int>{2}) << "linked once, at load completion";
+        if (designing) {
+            EXPECT_EQ(Lines(*lang.Strings()), "IDS_0|One|Zwei|\nIDS_1|Only||\n");
+        } else {
+            EXPECT_EQ(lang.StringsLookup().FindByIdentifier("IDS_0", 2), "Zwei");
+            lang.SetActiveLanguage(2);
+            EXPECT_EQ(lang.LookupString("IDS_0"), "Zwei");
+        }
+    }
+    classes::UnRegisterClass(TTwoLanguageDispatcher::StaticClass());
 }
 
 }  // namespace

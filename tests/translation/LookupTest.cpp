@@ -63,6 +63,61 @@ TEST_F(Lookup, LineSearchFindsTheFirstLineAndWorksOnEveryList)
     EXPECT_EQ(table.lang->GetLineField(captions, -1, false), "");
 }
 
+// Lines with fewer texts than languages, without their closing delimiter, first or last in their list:
+// a missing text reads as empty (or as the language-1 text when falling back), never as the next line.
+TEST_F(Lookup, AMatchedLineEndsWhereItsLineEnds)
+{
+    const char* const lines[] = {
+        "First|Alpha|Eins|", "TSaveDialogMsg|", "SaveDialog1.Title|Save as|Speichern|", "Label1|One",
+        "Label2|Two|Zwei|",  "Short|Kurz|",     "Next|x|y|",                            "Last|Final",
+    };
+    struct Case {
+        const char* identifier;
+        const char* language1;            // falling back
+        const char* language2;            // not falling back
+        const char* language2FallingBack;
+    };
+    const Case cases[] = {
+        {"First", "Alpha", "Eins", "Eins"},
+        {"TSaveDialogMsg", "", "", ""},
+        {"SaveDialog1.Title", "Save as", "Speichern", "Speichern"},
+        {"Label1", "One", "", "One"},
+        {"Short", "Kurz", "", "Kurz"},
+        {"Last", "Final", "", "Final"},
+    };
+    using translation::TStringsType;
+    for (TStringsType type : {TStringsType::stStrings, TStringsType::stCaptions, TStringsType::stOtherStrings}) {
+        for (bool designing : {false, true}) {
+            TSampleModule module(nullptr);
+            auto* lang = new TtrLingua(&module);
+            lang->SetNumOfLanguages(2);
+            rtl::TStringList& list = *lang->GetListByType(type);
+            for (const char* line : lines)
+                list.Add(L(line));
+            if (designing)
+                lang->SetDesigning(true);
+            else
+                lang->RebuildStringLookup();
+            for (const Case& c : cases) {
+                SCOPED_TRACE(std::string(translation::StringsTypeName(type)) + (designing ? " design time " : " run time ")
+                             + c.identifier);
+                lang->SetActiveLanguage(1);
+                EXPECT_EQ(lang->FindTranslatedString(list, c.identifier, true), c.language1);
+                lang->SetActiveLanguage(2);
+                EXPECT_EQ(lang->FindTranslatedString(list, c.identifier, false), c.language2);
+                EXPECT_EQ(lang->FindTranslatedString(list, c.identifier, true), c.language2FallingBack);
+            }
+        }
+    }
+}
+
+// A text of its own may hold a line break; its line still runs to its end.
+TEST_F(Lookup, LineSearchReadsTextsWithLineBreaks)
+{
+    Table table(true, {"IDS_0|Two\r\nlines|", "IDS_1|One|"});
+    EXPECT_EQ(table.lang->LookupStringOrDefault("IDS_0"), "Two\r\nlines");
+}
+
 TEST_F(Lookup, FallsBackToLanguageOne)
 {
     for (bool designing : {false, true}) {
@@ -126,6 +181,9 @@ public:
     std::vector<TtrCustomLang*> LinkedLanguages() const override { return linked; }
     void Link(TtrCustomLang& l) override { linked.push_back(&l); }
     void Unlink(TtrCustomLang& l) override { std::erase(linked, &l); }
+    int NumOfLanguages() const override { return 1; }
+    int DefaultLanguage() const override { return 1; }
+    bool UseDefaultLanguage() const override { return false; }
     std::vector<TtrCustomLang*> linked;
 };
 
@@ -172,6 +230,18 @@ TEST_F(Lookup, DispatcherGoneIsForgotten)
     table.lang->SetLangDispatcher(links);
     delete links;
     EXPECT_EQ(table.lang->LangDispatcher(), nullptr);
+
+    // A dispatcher of the window, at design time: its going clears the reference and nothing more.
+    auto* own = new TLinks(&table.module);
+    own->SetName("Dispatcher1");
+    table.lang->SetLangDispatcher(own);
+    table.lang->Captions()->Add(L("Dispatcher1|x|"));
+    table.lang->ExtendedTranslations()->Add().SetIdentifier("Dispatcher1.Tag");
+    table.lang->SetDesigning(true);
+    delete own;
+    EXPECT_EQ(table.lang->LangDispatcher(), nullptr);
+    EXPECT_EQ(table.lang->Captions()->Count(), 1);
+    EXPECT_EQ(table.lang->ExtendedTranslations()->Count(), 1);
 }
 
 TEST(StringsLookup, OrdersAndFindsByIdentifierAndByText)

@@ -8,7 +8,7 @@
 // 2. The options the reader writes go to a temporary registry file unless RIVUVE_REGISTRY names one.
 //
 // Texts (the method captions, the reader's messages) come from the windows' stored data in the program's
-// resources, as in the program.
+// resources, as in the program; they are printed in UTF-8.
 
 #include "analysis/Analysis.h"
 #include "analysis/Calculation.h"
@@ -20,6 +20,7 @@
 #include "analysis/Texts.h"
 #include "platform/classes/Classes.h"
 #include "platform/classes/Component.h"
+#include "platform/rtl/CodePage.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Numbers.h"
 #include "platform/rtl/Rtl.h"
@@ -54,6 +55,12 @@ const rtl::FormatSettings& PointSettings()
         return s;
     }();
     return settings;
+}
+
+// One "name value" line; the program's texts are in the ANSI code page, the terminal's in UTF-8.
+void PrintLine(const std::string& name, const std::string& value)
+{
+    std::printf("%s %s\n", name.c_str(), rtl::AnsiToUtf8(value).c_str());
 }
 
 std::string Number(double value)
@@ -173,13 +180,13 @@ const char* const kCustomerEditNames[shell::CustomerEditCount] = {
 // What the project file set, besides the parameters.
 void PrintProject(const ProjectTexts& windows)
 {
-    std::printf("project.FileAppType %d\n", int(FileAppType));
-    std::printf("project.PowerInKW %d\n", PowerInKW ? 1 : 0);
-    std::printf("project.CurrencyMode %d\n", int(CurrencyMode));
-    std::printf("project.CurrencySymbol %s\n", CurrencySymbol.Str().c_str());
-    std::printf("project.CurrencySubunit %s\n", CurrencySubunit.Str().c_str());
+    PrintLine("project.FileAppType", rtl::IntToStr(FileAppType));
+    PrintLine("project.PowerInKW", PowerInKW ? "1" : "0");
+    PrintLine("project.CurrencyMode", rtl::IntToStr(CurrencyMode));
+    PrintLine("project.CurrencySymbol", CurrencySymbol.Str());
+    PrintLine("project.CurrencySubunit", CurrencySubunit.Str());
     for (int i = 0; i < shell::CustomerEditCount; ++i)
-        std::printf("project.%s %s\n", kCustomerEditNames[i], windows.customer[size_t(i)].c_str());
+        PrintLine(std::string("project.") + kCustomerEditNames[i], windows.customer[size_t(i)]);
 }
 
 // What the options loader does at start-up: the curves and the custom-control switches follow the
@@ -228,10 +235,7 @@ bool CheckDutyCycleTotal()
 class Printer {
 public:
     explicit Printer(std::string prefix) : prefix_(std::move(prefix)) {}
-    void Line(const std::string& name, const std::string& value) const
-    {
-        std::printf("%s.%s %s\n", prefix_.c_str(), name.c_str(), value.c_str());
-    }
+    void Line(const std::string& name, const std::string& value) const { PrintLine(prefix_ + "." + name, value); }
     void Value(const std::string& name, double value) const { Line(name, Number(value)); }
     template <class T>
     void Array(const std::string& name, const ByFlowPoint<T>& values) const

@@ -1,5 +1,6 @@
 #include "platform/services/DialogService.h"
 
+#include "platform/rtl/CodePage.h"
 #include "platform/rtl/Exceptions.h"
 
 #include <gtest/gtest.h>
@@ -38,6 +39,19 @@ TEST(DialogService, ScriptAnswersInOrderAndRecordsEveryBox)
 
     dialogs.Answer(win::IDCANCEL);
     EXPECT_THROW(win::MessageBox("Only OK", "Rivuve", win::MB_OK), rtl::EInvalidOperation);
+}
+
+TEST(DialogService, ConsoleWritesTheTextsInUtf8)
+{
+    const int codePage = rtl::AnsiCodePage();
+    rtl::SetAnsiCodePage(1252);
+    win::ConsoleDialogs console;
+    testing::internal::CaptureStderr();
+    const int answer = console.MessageBox("Cost in \x80 per kWh", "Informaci\xF3n", win::MB_OK);
+    const std::string written = testing::internal::GetCapturedStderr();
+    rtl::SetAnsiCodePage(codePage);
+    EXPECT_EQ(answer, win::IDOK);
+    EXPECT_EQ(written, "Informaci\xC3\xB3n: Cost in \xE2\x82\xAC per kWh\n");
 }
 
 TEST(DialogService, GuardRestoresThePreviousService)
