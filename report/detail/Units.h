@@ -1,0 +1,10 @@
+#pragma once
+// The start-up and shut-down of the library's units, in the order the library's initialize() runs them.
+
+namespace report::detail {
+
+// The string table with the library's own texts, and the HTML Help library.
+void InitializeResources();
+void FinalizeResources();
+
+}  // namespace report::detail
