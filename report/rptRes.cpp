@@ -53,16 +53,16 @@ constexpr std::pair<std::string_view, std::string_view> kHelpTopics[] = {
 // XML files beside the program that are no languages.
 constexpr std::string_view kNotLanguages[] = {"wizstyle.xml", "users.xml", "config.xml", "schedule.xml"};
 
-struct State {
+struct ResourcesData {
     std::mutex mutex;
     std::unique_ptr<TrptResources> resources;
     win::HMODULE htmlHelpModule = nullptr;
     HtmlHelpProc htmlHelp = nullptr;
 };
 
-State& TheState()
+ResourcesData& ResourcesState()
 {
-    static State state;
+    static ResourcesData state;
     return state;
 }
 
@@ -161,7 +161,7 @@ void TrptResources::ShowHelp(const classes::TObject* form) const
 
 TrptResources& rptGetResources()
 {
-    State& state = TheState();
+    ResourcesData& state = ResourcesState();
     std::lock_guard lock(state.mutex);
     if (!state.resources)
         state.resources = std::make_unique<TrptResources>();
@@ -177,7 +177,7 @@ void rptDisplayHHelp(win::HWND window, const std::string& path)
 {
     HtmlHelpProc htmlHelp;
     {
-        State& state = TheState();
+        ResourcesData& state = ResourcesState();
         std::lock_guard lock(state.mutex);
         htmlHelp = state.htmlHelp;
     }
@@ -189,7 +189,7 @@ namespace detail {
 
 void InitializeResources()
 {
-    State& state = TheState();
+    ResourcesData& state = ResourcesState();
     {
         std::lock_guard lock(state.mutex);
         state.htmlHelpModule = win::LoadLibrary("HHCtrl.OCX");
@@ -203,7 +203,7 @@ void InitializeResources()
 
 void FinalizeResources()
 {
-    State& state = TheState();
+    ResourcesData& state = ResourcesState();
     std::lock_guard lock(state.mutex);
     state.resources.reset();
     if (state.htmlHelpModule)

@@ -165,9 +165,14 @@ std::string ZDecompressBuffer(std::string_view input, std::size_t outputEstimate
     zs.avail_in = uInt(input.size());
     zs.next_out = reinterpret_cast<Bytef*>(output.data());
     zs.avail_out = uInt(output.size());
-    while (Check<EZDecompressionError>(inflate(&zs, Z_NO_FLUSH)) != Z_STREAM_END) {
+    for (int result; (result = Check<EZDecompressionError>(inflate(&zs, Z_NO_FLUSH))) != Z_STREAM_END;) {
+        // A stream made with a preset dictionary cannot be read without it: zlib would ask forever.
+        if (result == Z_NEED_DICT)
+            throw EZDecompressionError(ZLibErrorText(Z_NEED_DICT));
+        // At least one step, and no less than what there is, so that a large output is not copied over
+        // and over.
         const std::size_t produced = output.size() - zs.avail_out;
-        output.resize(output.size() + step);
+        output.resize(output.size() + std::max(step, output.size()));
         zs.next_out = reinterpret_cast<Bytef*>(output.data() + produced);
         zs.avail_out = uInt(output.size() - produced);
     }

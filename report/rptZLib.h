@@ -79,9 +79,10 @@ private:
     bool finished_ = false;
 };
 
-// Inflates one whole zlib stream. The output grows in steps of the input length rounded up to 256 bytes,
-// starting at outputEstimate (one step when 0). EZDecompressionError with zlib's text on any error,
-// "buffer error" among them when the input ends before the stream does.
+// Inflates one whole zlib stream. The output starts at outputEstimate bytes (when 0, the input length
+// rounded up to 256) and grows by at least that much, doubling when it is larger. EZDecompressionError
+// with zlib's text on any error: "buffer error" when the input ends before the stream does, "need
+// dictionary" for a stream made with a preset dictionary.
 std::string ZDecompressBuffer(std::string_view input, std::size_t outputEstimate = 0);
 
 // zlib's text for one of its result codes ("data error" for -3).

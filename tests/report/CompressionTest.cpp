@@ -125,6 +125,8 @@ TEST(Compression, DecompressingDamagedDataNamesZlibsError)
         {wrongSum, "data error"},
         {packed.substr(0, packed.size() / 2), "buffer error"},
         {"", "buffer error"},
+        // Flag bit 5 asks for a preset dictionary, which no one can give.
+        {std::string("\x08\x7A\xA3\x08\x8B\x1F", 6), "need dictionary"},
     };
     for (const Case& c : cases) {
         try {
