@@ -9,7 +9,7 @@
 #include "platform/rtl/Exceptions.h"
 #include "platform/gdi/Blit.h"
 #include "platform/gdi/DeviceContext.h"
-#include "platform/gdi/detail/Recorder.h"
+#include "platform/gdi/detail/RasterDevice.h"
 
 #include <algorithm>
 #include <cstring>
@@ -548,9 +548,17 @@ int StretchDIBits(HDC dc, int x, int y, int width, int height, int sourceX, int 
     if (!bits || !ParseDib(info, usage, format)) {
         return 0;
     }
-    if (auto recorder = RecorderOf(dc)) {
-        return recorder->StretchDIBits(x, y, width, height, sourceX, sourceY, sourceWidth, sourceHeight, bits, info, rop);
-    }
+    return WithDC(dc, 0, [&](DeviceContext& context) {
+        return context.Drawing().StretchDIBits(context, x, y, width, height, sourceX, sourceY, sourceWidth, sourceHeight,
+                                               bits, info, rop);
+    });
+}
+
+int RasterDevice::StretchDIBits(DeviceContext& context, int x, int y, int width, int height, int sourceX, int sourceY,
+                                int sourceWidth, int sourceHeight, const void* bits, const BITMAPINFO* info, DWORD rop)
+{
+    DibFormat format;
+    ParseDib(info, DIB_RGB_COLORS, format);
     std::unique_ptr<Surface> source;
     try {
         source = std::make_unique<Surface>(format.width, format.height);
@@ -566,14 +574,9 @@ int StretchDIBits(HDC dc, int x, int y, int width, int height, int sourceX, int 
     }
     // Bottom-up bits count the source rectangle from their bottom row.
     const int top = format.topDown ? sourceY : format.height - sourceY - sourceHeight;
-    auto lock = LockGdi();
-    DeviceContext* context = FindDC(dc);
-    if (!context) {
-        return 0;
-    }
     BlitSource from;
     from.surface = source.get();
-    if (!StretchSurface(*context, x, y, width, height, from, sourceX, top, sourceWidth, sourceHeight, rop)) {
+    if (!StretchSurface(context, x, y, width, height, from, sourceX, top, sourceWidth, sourceHeight, rop)) {
         return 0;
     }
     return sourceHeight < 0 ? -sourceHeight : sourceHeight;

@@ -5,11 +5,12 @@
 #include "platform/gdi/detail/Bitmap.h"
 #include "platform/gdi/detail/GdiObjects.h"
 #include "platform/gdi/detail/Pen.h"
-#include "platform/gdi/detail/Recorder.h"
+#include "platform/gdi/detail/DrawingDevice.h"
 #include "platform/gdi/Pen.h"
 #include "platform/gdi/SystemInfo.h"
 #include "platform/wintypes/LogFont.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <vector>
@@ -36,6 +37,7 @@ struct Table {
     std::array<HGDIOBJ, StockCount> stock{};
     HBITMAP defaultBitmap = nullptr;
     std::array<std::unique_ptr<BrushObject>, ColorSchemeSize> schemeBrushes;
+    std::vector<DrawingDevice*> watchers;  // told of every deletion
 };
 
 Table& Objects()
@@ -62,6 +64,7 @@ void ClearTable(Table& table)
     for (auto& brush : table.schemeBrushes) {
         brush.reset();
     }
+    table.watchers.clear();
 }
 
 void AddStock(Table& table, int index, std::unique_ptr<GdiObject> object)
@@ -222,6 +225,18 @@ HGDIOBJ GetStockObject(int index)
     return Objects().stock[static_cast<std::size_t>(index)];
 }
 
+void detail::WatchDeletions(DrawingDevice& device)
+{
+    auto lock = LockGdi();
+    Objects().watchers.push_back(&device);
+}
+
+void detail::UnwatchDeletions(DrawingDevice& device)
+{
+    auto lock = LockGdi();
+    std::erase(Objects().watchers, &device);
+}
+
 HBITMAP detail::DefaultBitmap()
 {
     auto lock = LockGdi();
@@ -244,7 +259,9 @@ BOOL DeleteObject(HGDIOBJ handle)
         return FALSE;
     }
     if (!object->stock) {
-        ForgetInRecorders(handle);
+        for (DrawingDevice* watcher : Objects().watchers) {
+            watcher->Forget(handle);
+        }
         RemoveObject(object);
     }
     return TRUE;

@@ -3,6 +3,7 @@
 
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/detail/Bitmap.h"
+#include "platform/gdi/detail/DrawingDevice.h"
 #include "platform/gdi/detail/GdiObjects.h"
 #include "platform/gdi/detail/Region.h"
 #include "platform/gdi/detail/Surface.h"
@@ -12,8 +13,6 @@
 #include <vector>
 
 namespace win::detail {
-
-class Recorder;
 
 // What a device context draws for and how fine it is. Memory device contexts take the device of the
 // context they are made compatible with (the display when none).
@@ -52,7 +51,11 @@ struct DcState {
 };
 
 struct DeviceContext : GdiObject {
-    explicit DeviceContext(DWORD objectType) : GdiObject(objectType) {}
+    // A raster context until given another device.
+    explicit DeviceContext(DWORD objectType, std::unique_ptr<DrawingDevice> device = MakeRasterDevice())
+        : GdiObject(objectType), drawing(std::move(device))
+    {
+    }
 
     Device device;
     Surface* windowSurface = nullptr;  // surface device contexts: the window's surface
@@ -61,15 +64,17 @@ struct DeviceContext : GdiObject {
     DcState state;
     HPALETTE palette = nullptr;  // SelectPalette's; null: the default palette
     std::vector<DcState> saved;  // SaveDC's states, oldest first
-    std::shared_ptr<Recorder> recorder;  // recording contexts (Recorder.h): what draws nothing but records
+    std::unique_ptr<DrawingDevice> drawing;  // never null
+
+    DrawingDevice& Drawing() const { return *drawing; }
 
     // The surface drawn on: the window's, or the selected bitmap's.
     Surface* Target() const;
     POINT ToDevice(POINT logical) const;
     RECT ToDevice(const RECT& logical) const;  // normalized
     POINT ToLogical(POINT device) const;
-    // The surface cut to the system clip, device coordinates; for a metafile context, any point a
-    // coordinate can reach.
+    // The device's reach (the surface; for a metafile context any point a coordinate can reach) cut to
+    // the system clip, device coordinates.
     Region VisibleRegion() const;
     // The visible region cut to the application's clip, device coordinates.
     Region ClipRegion() const;
@@ -117,6 +122,8 @@ BOOL SetSystemClip(HDC dc, HRGN systemClip);
 // pixel deviceOrigin is the context's point (0, 0). The surface must outlive the context. Objects start
 // as for a window.
 HDC CreateDeviceSurfaceDC(Surface& surface, const Device& device, POINT deviceOrigin);
+// An information context of a device: it answers for the device and draws nothing.
+HDC CreateInformationDC(const Device& device);
 
 // For the device units: gives a new context a handle, its objects starting as a window's do.
 HDC AddDC(std::unique_ptr<DeviceContext> context);

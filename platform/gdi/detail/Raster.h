@@ -20,8 +20,8 @@ std::uint32_t MixRop3(BYTE code, std::uint32_t pattern, std::uint32_t source, st
 constexpr bool RopUsesSource(BYTE code) { return ((code >> 2) ^ code) & 0x33; }
 constexpr bool RopUsesPattern(BYTE code) { return ((code >> 4) ^ code) & 0x0F; }
 
-// Paints the part of region (device coordinates) inside the clip, mixed with rop2. The caller holds
-// the GDI lock and a DrawScope.
+// For the raster device: paints the part of region (device coordinates) inside the clip, mixed with
+// rop2. The caller holds the GDI lock and a DrawScope.
 void PaintRegion(DeviceContext& context, const Region& region, const BrushPaint& paint, int rop2);
 
 }  // namespace win::detail
