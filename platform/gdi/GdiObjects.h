@@ -1,7 +1,7 @@
 #pragma once
-// The table of graphics objects: every pen, brush, font, bitmap, region, palette and device context is
-// a record here under a handle. Handles of deleted objects stay invalid (a slot's generation changes
-// when it is reused). Stock objects and the brushes of the colour scheme live as long as the system and
+// Graphics objects: every pen, brush, font, bitmap, region, palette and device context is a record under
+// a handle of the GDI's kind in the platform's one handle table, so a window, an event or any other
+// handle used as a graphics object fails, and handles of deleted objects stay invalid. Stock objects and the brushes of the colour scheme live as long as the system and
 // cannot be deleted.
 //
 // Selection: a device context holds references to the objects of its current state and of every state

@@ -109,7 +109,7 @@ LRESULT SendToOtherThread(HWND hwnd, DWORD thread, UINT message, WPARAM wParam, 
             HandleOneSent(lock, own);
             continue;
         }
-        system.changed.wait(lock);
+        system.changed.wait(lock.Native());
     }
     return sent->result;
 }
@@ -270,9 +270,9 @@ void WaitForMessage(HWND hwnd, UINT filterMin, UINT filterMax)
             const std::uint64_t now = rtl::GetTickCount64();
             const auto wait = std::min<std::chrono::milliseconds>(
                 std::chrono::milliseconds(due > now ? due - now : 0), TimerPoll);
-            system.changed.wait_for(lock, wait);
+            system.changed.wait_for(lock.Native(), wait);
         } else {
-            system.changed.wait(lock);
+            system.changed.wait(lock.Native());
         }
     }
 }

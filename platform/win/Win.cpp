@@ -11,7 +11,9 @@
 #include "platform/win/detail/Clipboard.h"
 #include "platform/win/detail/Cursor.h"
 #include "platform/win/detail/Desktop.h"
+#include "platform/win/detail/GlobalMemory.h"
 #include "platform/win/detail/Layered.h"
+#include "platform/win/detail/ObjectInstance.h"
 #include "platform/win/detail/WindowTable.h"
 
 namespace win {
@@ -44,6 +46,8 @@ void initialize()
     ResetAtoms();
     ResetCursors();
     ResetClipboard();
+    ResetGlobalMemory();
+    ResetObjectInstances();
     SetAnimationStepper(nullptr);
     {
         auto lock = LockSystem();
@@ -59,10 +63,16 @@ void initialize()
 void finalize()
 {
     SetSettingsChangedHook(nullptr);
-    auto lock = LockSystem();
-    WindowSystem& system = System();
-    ResetWindowSystem(system);
-    system.initialized = false;
+    {
+        auto lock = LockSystem();
+        WindowSystem& system = System();
+        ResetWindowSystem(system);
+        system.initialized = false;
+    }
+    ResetClipboard();
+    ResetGlobalMemory();
+    ResetObjectInstances();
+    ResetCursors();
 }
 
 }  // namespace win

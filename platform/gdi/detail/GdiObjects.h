@@ -3,6 +3,8 @@
 // lock that guards them, and the helpers the drawing units find and add objects with.
 
 #include "platform/gdi/GdiObjects.h"
+#include "platform/gdi/detail/Handles.h"
+#include "platform/gdi/detail/LockOrder.h"
 #include "platform/gdi/detail/Surface.h"
 #include "platform/wintypes/LogFont.h"
 
@@ -14,11 +16,8 @@
 
 namespace win::detail {
 
-struct GdiObject {
+struct GdiObject : HandleObject {
     explicit GdiObject(DWORD objectType) : type(objectType) {}
-    GdiObject(const GdiObject&) = delete;
-    GdiObject& operator=(const GdiObject&) = delete;
-    virtual ~GdiObject() = default;
 
     DWORD type;
     HGDIOBJ handle = nullptr;
@@ -89,7 +88,8 @@ struct PaletteObject : GdiObject {
     std::vector<PALETTEENTRY> colors;
 };
 
-std::unique_lock<std::recursive_mutex> LockGdi();
+using GdiLock = RankedLock<std::recursive_mutex, LockRank::Gdi>;
+GdiLock LockGdi();
 // Gives the object a handle; null with ERROR_NOT_ENOUGH_MEMORY when the table is full.
 HGDIOBJ AddObject(std::unique_ptr<GdiObject> object);
 // The live object of a handle, or null with ERROR_INVALID_HANDLE set.
