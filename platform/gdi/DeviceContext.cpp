@@ -169,6 +169,11 @@ DrawScope::DrawScope(DeviceContext& context, bool drawn)
     if (bitmap_) {
         bitmap_->Load();
     }
+    if (drawn) {
+        RECT bounds = context.ClipRegion().Bounds();
+        OffsetRect(&bounds, context.surfaceOrigin.x, context.surfaceOrigin.y);
+        UnionRect(&context.drawn, &context.drawn, &bounds);
+    }
 }
 
 DrawScope::~DrawScope()
@@ -213,6 +218,11 @@ HDC detail::CreateSurfaceDC(Surface& surface, POINT deviceOrigin, HRGN systemCli
     context->windowSurface = &surface;
     context->surfaceOrigin = deviceOrigin;
     return NewDC(std::move(context));
+}
+
+RECT detail::TakeDrawnArea(HDC dc)
+{
+    return WithDC(dc, RECT{}, [](DeviceContext& context) { return std::exchange(context.drawn, RECT{}); });
 }
 
 BOOL detail::SetSystemClip(HDC dc, HRGN systemClip)

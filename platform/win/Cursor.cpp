@@ -3,10 +3,12 @@
 #include "platform/win/Input.h"
 #include "platform/gdi/detail/Handles.h"
 #include "platform/win/detail/Cursor.h"
+#include "platform/win/detail/DisplayDriver.h"
 #include "platform/win/detail/WindowTable.h"
 
 #include <map>
 #include <mutex>
+#include <utility>
 
 namespace win {
 
@@ -133,13 +135,19 @@ BOOL DestroyCursor(HCURSOR cursor)
 HCURSOR SetCursor(HCURSOR cursor)
 {
     Cursors& cursors = TheCursors();
-    std::lock_guard lock(cursors.mutex);
-    if (cursor && !FindCursor(cursor)) {
-        SetLastError(ERROR_INVALID_CURSOR_HANDLE);
-        return nullptr;
+    HCURSOR old;
+    {
+        std::lock_guard lock(cursors.mutex);
+        if (cursor && !FindCursor(cursor)) {
+            SetLastError(ERROR_INVALID_CURSOR_HANDLE);
+            return nullptr;
+        }
+        old = std::exchange(cursors.current, cursor);
     }
-    const HCURSOR old = cursors.current;
-    cursors.current = cursor;
+    if (old != cursor) {
+        auto lock = LockSystem();
+        Display().CursorChanged(cursor);
+    }
     return old;
 }
 

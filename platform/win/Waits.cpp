@@ -1,9 +1,9 @@
 #include "platform/win/Waits.h"
 
+#include "platform/rtl/Clock.h"
+#include "platform/win/detail/DisplayDriver.h"
 #include "platform/win/detail/WindowTable.h"
 
-#include <chrono>
-#include <map>
 #include <optional>
 
 namespace win {
@@ -57,14 +57,18 @@ std::optional<DWORD> CheckEvents(DWORD count, const HANDLE* handles, bool waitAl
     return std::nullopt;
 }
 
+// Timeouts run on the installed clock; with wakeMask the display is pumped before every look.
 DWORD Wait(DWORD count, const HANDLE* handles, bool waitAll, DWORD milliseconds, std::optional<DWORD> wakeMask)
 {
-    using Clock = std::chrono::steady_clock;
-    const auto deadline = Clock::now() + std::chrono::milliseconds(milliseconds);
+    const std::uint64_t deadline = rtl::GetTickCount64() + milliseconds;
     WindowSystem& system = System();
     auto lock = LockSystem();
     for (;;) {
+        const std::uint64_t wakes = system.wakes;
         if (wakeMask) {
+            lock.unlock();
+            PumpDisplayEvents();
+            lock.lock();
             ThreadQueue& queue = QueueOfCurrentThread();
             if (!(*wakeMask & QS_SENDMESSAGE)) {
                 HandleSentMessages(lock, queue);
@@ -81,9 +85,12 @@ DWORD Wait(DWORD count, const HANDLE* handles, bool waitAll, DWORD milliseconds,
             SetLastError(ERROR_INVALID_HANDLE);
             return WAIT_FAILED;
         }
+        if (wakeMask && system.wakes != wakes) {
+            continue;  // woken while pumping: pump again
+        }
         if (milliseconds == INFINITE) {
             system.changed.wait(lock.Native());
-        } else if (system.changed.wait_until(lock.Native(), deadline) == std::cv_status::timeout && Clock::now() >= deadline) {
+        } else if (!rtl::CurrentClock().WaitUntil(system.changed, lock.Native(), deadline)) {
             if (auto index = CheckEvents(count, handles, waitAll, failed)) {
                 return *index;
             }

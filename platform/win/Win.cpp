@@ -11,6 +11,7 @@
 #include "platform/win/detail/Clipboard.h"
 #include "platform/win/detail/Cursor.h"
 #include "platform/win/detail/Desktop.h"
+#include "platform/win/detail/DisplayDriver.h"
 #include "platform/win/detail/GlobalMemory.h"
 #include "platform/win/detail/Layered.h"
 #include "platform/win/detail/ObjectInstance.h"
@@ -57,6 +58,7 @@ void initialize()
         system.desktop = CreateRootWindow(system, "#32769", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN);
         system.messageRoot = CreateRootWindow(system, "MESSAGE", WS_POPUP);
     }
+    SetDisplayDriver(nullptr);
     ConnectSystemSettings();
 }
 

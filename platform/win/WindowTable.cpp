@@ -1,5 +1,7 @@
 #include "platform/win/detail/WindowTable.h"
 
+#include "platform/win/detail/DisplayDriver.h"
+
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/StringUtils.h"
 
@@ -110,6 +112,9 @@ void detail::FreeWindow(HWND hwnd)
 {
     WindowSystem& system = System();
     Window& window = *FindWindowRecord(hwnd);
+    if (IsOnScreen(window)) {
+        Display().WindowDestroyed(hwnd);
+    }
     if (Window* parent = FindWindowRecord(window.parent)) {
         std::erase(parent->children, hwnd);
     }
@@ -265,6 +270,8 @@ void detail::ResetWindowSystem(WindowSystem& system)
     system.nextCascade = 0;
     system.windowDCs.clear();
     system.surfaces.clear();
+    system.display.reset();
+    system.wakes = 0;
     system.lastClick = WindowSystem::LastClick();
     system.changed.notify_all();
 }

@@ -65,6 +65,7 @@ struct DeviceContext : GdiObject {
     HPALETTE palette = nullptr;  // SelectPalette's; null: the default palette
     std::vector<DcState> saved;  // SaveDC's states, oldest first
     std::unique_ptr<DrawingDevice> drawing;  // never null
+    RECT drawn;  // surface coordinates: what raster drawing may have changed since TakeDrawnArea
 
     DrawingDevice& Drawing() const { return *drawing; }
 
@@ -94,8 +95,9 @@ Result WithDC(HDC dc, Result failure, Change change)
     return change(*context);
 }
 
-// For the drawing units, around one drawing call with the GDI lock held: loads the working surface of
-// the context's bitmap and, when drawn is set, stores it back at the end.
+// For the raster device, around one drawing call with the GDI lock held: loads the working surface of
+// the context's bitmap and, when drawn is set, stores it back at the end and notes the clip's bounds as
+// drawn.
 class DrawScope {
 public:
     DrawScope(DeviceContext& context, bool drawn = true);
@@ -115,6 +117,9 @@ BitmapObject* SelectedBitmap(const DeviceContext& context);
 // context's device coordinates, is copied, null meaning the whole surface. The surface must outlive the
 // context; DeleteDC ends it. Its objects start as a window's do: white brush, black pen, system font.
 HDC CreateSurfaceDC(Surface& surface, POINT deviceOrigin, HRGN systemClip);
+// What drawing on a context may have changed since the last call (surface coordinates), for the
+// window system to show; empty when nothing was drawn.
+RECT TakeDrawnArea(HDC dc);
 // Replaces the system clip (null: the whole surface); the application clip stays.
 BOOL SetSystemClip(HDC dc, HRGN systemClip);
 

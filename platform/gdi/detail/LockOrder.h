@@ -1,14 +1,17 @@
 #pragma once
 // The order of the platform's locks. A thread that holds one of them takes only locks of a later rank:
 //
-//   1. the system lock (win): windows, queues, hooks, timers, carets, events, surfaces of windows
-//   2. the GDI lock (gdi): graphics objects, device contexts and their surfaces' pixels
-//   3. leaf locks, held only for a moment and never while calling out: the handle table, the system
-//      settings, the cursors, global memory, the clipboard
+//   1. the system lock (win): windows, queues, hooks, timers, carets, events, the surfaces of windows
+//      and the device contexts handed out for them, the display driver
+//   2. the GDI lock (gdi): graphics objects, device contexts, image lists and the pixels of surfaces
+//   3. short locks, held only for a moment and never while calling out: the system settings, the
+//      cursors, global memory, the clipboard
+//   4. the handle table's lock, the innermost: taken under any of the others, it takes nothing
 //
 // So the window system may draw (system lock, then GDI lock) but the GDI never calls up into the window
-// system while it holds its lock. Debug builds check each acquisition of the first two ranks and stop
-// the program at the first one out of order; the leaf locks take nothing while held.
+// system while it holds its lock, and code that holds a short lock lets it go before it tells the
+// window system (SetCursor, CloseClipboard). Debug builds check each acquisition of the first two ranks
+// and stop the program at the first one out of order.
 
 #include <cstdint>
 #include <mutex>

@@ -156,11 +156,15 @@ struct ThreadQueue {
     int sendDepth = 0;  // messages from other threads being handled now
 };
 
+class DisplayDriver;
+
 struct WindowSystem {
     std::mutex mutex;
     // Notified whenever a queue, an event or a sent message changes, so every waiting thread looks again.
     std::condition_variable changed;
+    std::uint64_t wakes = 0;  // WakeMessageWaits calls: a waiting thread pumps the display again
     bool initialized = false;
+    std::shared_ptr<DisplayDriver> display;  // DisplayDriver.h
 
     std::vector<HWND> windows;  // every window, in the order of creation (their records: the handle table)
     HWND desktop = nullptr;
@@ -289,6 +293,8 @@ bool IsMouseMessage(UINT message);
 // on the screen.
 POINT ClientOriginOnScreen(const Window& window);
 RECT WindowRectOnScreen(const Window& window);
+// Top-level windows of the desktop, which the display driver shows (not message-only windows).
+bool IsOnScreen(const Window& window);
 // The top-level window that contains hwnd (hwnd itself for a top-level window); null for the roots.
 HWND RootWindowOf(HWND hwnd);
 bool IsRootWindow(HWND hwnd);
