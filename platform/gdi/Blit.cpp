@@ -6,6 +6,7 @@
 #include "platform/gdi/detail/Brush.h"
 #include "platform/gdi/detail/DeviceContext.h"
 #include "platform/gdi/detail/GdiObjects.h"
+#include "platform/gdi/detail/Pen.h"
 #include "platform/gdi/detail/RasterDevice.h"
 #include "platform/gdi/detail/Raster.h"
 #include "platform/gdi/detail/Region.h"
@@ -241,8 +242,9 @@ bool Blit(DeviceContext& target, int x, int y, int width, int height, const Blit
     if (width == 0 || height == 0 || sourceWidth == 0 || sourceHeight == 0) {
         return true;
     }
-    DrawScope scope(target);
     const POINT origin = target.ToDevice(POINT{x, y});
+    DrawScope scope(target, SpanRect(origin, width, height), true,
+                    RopUsesDestination(fore) || RopUsesDestination(back) || options.keyed || options.mask);
     const bool box = target.state.stretchMode != COLORONCOLOR;
     auto [across, down, area] = MapOnto(target, origin, width, height, POINT{sourceX, sourceY}, sourceWidth,
                                         sourceHeight, box);
@@ -571,8 +573,8 @@ BOOL RasterAlphaBlend(DeviceContext& context, int x, int y, int width, int heigh
         if (width == 0 || height == 0 || sourceWidth == 0 || sourceHeight == 0) {
             return true;
         }
-        DrawScope scope(target);
         const POINT origin = target.ToDevice(POINT{x, y});
+        DrawScope scope(target, SpanRect(origin, width, height));
         const auto [across, down, area] = MapOnto(target, origin, width, height, at, sourceWidth, sourceHeight, false);
         std::optional<Surface> copy;
         const Surface* read = &pixels;
@@ -638,7 +640,7 @@ BOOL RasterDevice::PatBlt(DeviceContext& context, int x, int y, int width, int h
     return ::win::Blit(context, x, y, width, height, BlitSource{}, 0, 0, width, height, rop, BlitOptions{}) ? TRUE : FALSE;
 }
 
-BOOL RasterDevice::GradientFill(DeviceContext& context, const TRIVERTEX* vertices, ULONG, const void* mesh,
+BOOL RasterDevice::GradientFill(DeviceContext& context, const TRIVERTEX* vertices, ULONG vertexCount, const void* mesh,
                                 ULONG meshCount, ULONG mode)
 {
     if (!context.Target()) {
@@ -646,7 +648,11 @@ BOOL RasterDevice::GradientFill(DeviceContext& context, const TRIVERTEX* vertice
     }
     const auto* rects = static_cast<const GRADIENT_RECT*>(mesh);
     const auto* triangles = static_cast<const GRADIENT_TRIANGLE*>(mesh);
-    DrawScope scope(context);
+    std::vector<POINT> corners;
+    for (ULONG k = 0; k < vertexCount; ++k) {
+        corners.push_back(context.ToDevice(POINT{vertices[k].x, vertices[k].y}));
+    }
+    DrawScope scope(context, PointsBounds(corners), true, false);
     const bool keepAlpha = SelectedBitmap(context) != nullptr;
     for (ULONG k = 0; k < meshCount; ++k) {
         if (mode == GRADIENT_FILL_TRIANGLE) {

@@ -43,6 +43,10 @@ void Release(HGDIOBJ handle)
     if (GdiObject* object = handle ? FindObject(handle) : nullptr) {
         if (--object->references == 0) {
             object->owner = nullptr;
+            // A bitmap that leaves its last context has its drawing written to its bits.
+            if (object->type == OBJ_BITMAP) {
+                static_cast<BitmapObject*>(object)->Flush();
+            }
         }
     }
 }
@@ -163,23 +167,31 @@ Region DeviceContext::ClipRegion() const
     return region;
 }
 
-DrawScope::DrawScope(DeviceContext& context, bool drawn)
+DrawScope::DrawScope(DeviceContext& context, const RECT& area, bool drawn, bool readsBeneath)
     : bitmap_(SelectedBitmap(context)), drawn_(drawn)
 {
+    const RECT clip = context.ClipRegion().Bounds();
+    if (!IntersectRect(&area_, &area, &clip)) {
+        area_ = RECT{};
+        return;
+    }
+    OffsetRect(&area_, context.surfaceOrigin.x, context.surfaceOrigin.y);
     if (bitmap_) {
-        bitmap_->Load();
+        bitmap_->Load(area_, readsBeneath || !drawn);
     }
     if (drawn) {
-        RECT bounds = context.ClipRegion().Bounds();
-        OffsetRect(&bounds, context.surfaceOrigin.x, context.surfaceOrigin.y);
-        UnionRect(&context.drawn, &context.drawn, &bounds);
+        UnionRect(&context.drawn, &context.drawn, &area_);
     }
+}
+
+DrawScope::DrawScope(DeviceContext& context, bool drawn) : DrawScope(context, context.ClipRegion().Bounds(), drawn)
+{
 }
 
 DrawScope::~DrawScope()
 {
     if (bitmap_ && drawn_) {
-        bitmap_->Store();
+        bitmap_->Touch(area_);
     }
 }
 
@@ -815,7 +827,7 @@ BOOL PaintLogicalRegion(DeviceContext& context, const Region& region, HBRUSH bru
     Region area = region;
     const POINT shift = context.ToDevice(POINT{0, 0});
     area.Offset(shift.x, shift.y);
-    DrawScope scope(context);
+    DrawScope scope(context, area.Bounds(), true, rop2 != R2_COPYPEN);
     PaintRegion(context, area, *paint, rop2);
     return TRUE;
 }
@@ -839,7 +851,7 @@ COLORREF RasterDevice::SetPixel(DeviceContext& context, int x, int y, COLORREF c
         return CLR_INVALID;
     }
     const COLORREF stored = color & 0x00FFFFFF;
-    DrawScope scope(context);
+    DrawScope scope(context, RECT{point.x, point.y, point.x + 1, point.y + 1}, true, false);
     context.Target()->SetPixel(point.x + context.surfaceOrigin.x, point.y + context.surfaceOrigin.y,
                                PixelFromColor(stored));
     return stored;
@@ -851,7 +863,7 @@ COLORREF RasterDevice::GetPixel(DeviceContext& context, int x, int y)
     if (!context.ClipRegion().Contains(point)) {
         return CLR_INVALID;
     }
-    DrawScope scope(context, false);
+    DrawScope scope(context, RECT{point.x, point.y, point.x + 1, point.y + 1}, false);
     return ColorFromPixel(context.Target()->Pixel(point.x + context.surfaceOrigin.x, point.y + context.surfaceOrigin.y));
 }
 

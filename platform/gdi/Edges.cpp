@@ -206,10 +206,10 @@ BOOL RasterDevice::FrameRgn(DeviceContext& context, const Region& region, HBRUSH
     if (!paint || !context.Target()) {
         return FALSE;
     }
-    DrawScope scope(context);
     Region outer = region;
     const POINT shift = context.ToDevice(POINT{0, 0});
     outer.Offset(shift.x, shift.y);
+    DrawScope scope(context, outer.Bounds(), true, false);
     // The inside: the pixels whose neighbours up to width across and height down all belong.
     Region across = outer;
     for (int step = 1; step <= width; ++step) {
@@ -238,10 +238,10 @@ BOOL RasterDevice::InvertRgn(DeviceContext& context, const Region& region)
     if (!context.Target()) {
         return FALSE;
     }
-    DrawScope scope(context);
     Region area = region;
     const POINT shift = context.ToDevice(POINT{0, 0});
     area.Offset(shift.x, shift.y);
+    DrawScope scope(context, area.Bounds());
     PaintRegion(context, area, BrushPaint(0), R2_NOT);
     return TRUE;
 }

@@ -30,6 +30,7 @@ struct Table {
     HBITMAP defaultBitmap = nullptr;
     std::array<std::unique_ptr<BrushObject>, ColorSchemeSize> schemeBrushes;
     std::vector<DrawingDevice*> watchers;  // told of every deletion
+    std::vector<BitmapObject*> dirtyBitmaps;  // drawn on, their bits behind
 };
 
 Table& Objects()
@@ -41,7 +42,9 @@ Table& Objects()
 void ClearTable(Table& table)
 {
     // Device contexts refer to other objects only by handle, so the order of destruction does not matter.
+    table.dirtyBitmaps.clear();
     RemoveHandles(HandleKind::GdiObject);
+    table.dirtyBitmaps.clear();
     table.stock.fill(nullptr);
     table.defaultBitmap = nullptr;
     for (auto& brush : table.schemeBrushes) {
@@ -202,6 +205,31 @@ void detail::UnwatchDeletions(DrawingDevice& device)
     std::erase(Objects().watchers, &device);
 }
 
+void detail::NoteDirtyBitmap(BitmapObject& bitmap)
+{
+    Objects().dirtyBitmaps.push_back(&bitmap);
+}
+
+void detail::ForgetDirtyBitmap(BitmapObject& bitmap)
+{
+    std::erase(Objects().dirtyBitmaps, &bitmap);
+}
+
+void detail::FlushBitmaps()
+{
+    const std::vector<BitmapObject*> dirty = Objects().dirtyBitmaps;
+    for (BitmapObject* bitmap : dirty) {
+        bitmap->Flush();
+    }
+}
+
+BOOL GdiFlush()
+{
+    auto lock = LockGdi();
+    FlushBitmaps();
+    return TRUE;
+}
+
 HBITMAP detail::DefaultBitmap()
 {
     auto lock = LockGdi();
@@ -235,7 +263,7 @@ BOOL DeleteObject(HGDIOBJ handle)
 int GetObject(HGDIOBJ handle, int size, void* buffer)
 {
     auto lock = LockGdi();
-    const GdiObject* object = FindObject(handle);
+    GdiObject* object = FindObject(handle);
     if (!object) {
         return 0;
     }
@@ -254,7 +282,7 @@ int GetObject(HGDIOBJ handle, int size, void* buffer)
     case OBJ_FONT:
         return CopyObjectRecord(static_cast<const FontObject*>(object)->logFont, size, buffer);
     case OBJ_BITMAP:
-        return GetBitmapObject(*static_cast<const BitmapObject*>(object), size, buffer);
+        return GetBitmapObject(*static_cast<BitmapObject*>(object), size, buffer);
     case OBJ_PAL:
         return CopyObjectRecord(static_cast<const PaletteObject*>(object)->entries, size, buffer);
     default:

@@ -27,6 +27,10 @@ BOOL DeleteObject(HGDIOBJ handle);
 // With buffer null answers the size of the record; 0 when the handle is invalid or size too small.
 int GetObject(HGDIOBJ handle, int size, void* buffer);
 
+// Writes what was drawn on DIB sections of fewer than 32 bits into their bits: call it after drawing and
+// before reading a DIB section's memory directly, as the API asks.
+BOOL GdiFlush();
+
 HBRUSH CreateSolidBrush(COLORREF color);
 // BS_SOLID, BS_NULL, BS_HATCHED and BS_PATTERN (lbHatch the bitmap) brushes; null with
 // ERROR_INVALID_PARAMETER for other styles. The other brushes: Brush.h.

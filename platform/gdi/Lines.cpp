@@ -230,15 +230,15 @@ void Stroke::Finish()
 
 namespace {
 
-// Strokes figures of logical points on a raster context.
+// Strokes figures of logical points on a raster context; the points span every figure.
 template <class Figures>
-BOOL StrokeFigures(DeviceContext& context, Figures figures)
+BOOL StrokeFigures(DeviceContext& context, const std::vector<POINT>& points, Figures figures)
 {
     if (!context.Target()) {
         return FALSE;
     }
-    DrawScope scope(context);
     const PenShape pen = PenShapeOf(context);
+    DrawScope scope(context, PenReach(PointsBounds(points), pen), true, context.state.rop2 != R2_COPYPEN);
     Stroke stroke(context, pen);
     figures(stroke);
     stroke.Finish();
@@ -325,8 +325,9 @@ BOOL PolyPolyline(HDC dc, const POINT* points, const DWORD* counts, DWORD polyli
 
 BOOL RasterDevice::LineTo(DeviceContext& context, int x, int y)
 {
-    return StrokeFigures(context, [&](Stroke& stroke) {
-        stroke.Figure({context.ToDevice(context.state.currentPosition), context.ToDevice(POINT{x, y})}, false);
+    const std::vector<POINT> ends{context.ToDevice(context.state.currentPosition), context.ToDevice(POINT{x, y})};
+    return StrokeFigures(context, ends, [&](Stroke& stroke) {
+        stroke.Figure(ends, false);
         context.state.currentPosition = POINT{x, y};
     });
 }
@@ -337,15 +338,17 @@ BOOL RasterDevice::Poly(DeviceContext& context, PolyShape shape, const POINT* po
         const int counts[] = {static_cast<int>(count)};
         return RasterPolygons(context, points, counts, 1);
     }
-    return StrokeFigures(context, [&](Stroke& stroke) {
-        std::vector<POINT> figure;
+    std::vector<POINT> figure;
+    if (shape == PolyShape::PolylineTo) {
+        figure.push_back(context.ToDevice(context.state.currentPosition));
+    }
+    const std::vector<POINT> rest = ToDevice(context, points, count);
+    figure.insert(figure.end(), rest.begin(), rest.end());
+    return StrokeFigures(context, figure, [&](Stroke& stroke) {
+        stroke.Figure(figure, false);
         if (shape == PolyShape::PolylineTo) {
-            figure.push_back(context.ToDevice(context.state.currentPosition));
             context.state.currentPosition = points[count - 1];
         }
-        const std::vector<POINT> rest = ToDevice(context, points, count);
-        figure.insert(figure.end(), rest.begin(), rest.end());
-        stroke.Figure(figure, false);
     });
 }
 
@@ -356,7 +359,11 @@ BOOL RasterDevice::PolyPoly(DeviceContext& context, PolyPolyShape shape, const P
         const std::vector<int> sizes(counts, counts + figures);
         return RasterPolygons(context, points, sizes.data(), static_cast<int>(figures));
     }
-    return StrokeFigures(context, [&](Stroke& stroke) {
+    std::size_t total = 0;
+    for (std::size_t k = 0; k < figures; ++k) {
+        total += counts[k];
+    }
+    return StrokeFigures(context, ToDevice(context, points, total), [&](Stroke& stroke) {
         std::size_t start = 0;
         for (std::size_t k = 0; k < figures; ++k) {
             stroke.Figure(ToDevice(context, points + start, counts[k]), false);

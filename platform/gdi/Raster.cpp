@@ -90,7 +90,7 @@ BOOL RasterDevice::PaintDevice(DeviceContext& context, const Region& region, con
     if (!context.Target()) {
         return FALSE;
     }
-    DrawScope scope(context);
+    DrawScope scope(context, region.Bounds(), true, rop2 != R2_COPYPEN);
     PaintRegion(context, region, paint, rop2);
     return TRUE;
 }
@@ -101,7 +101,7 @@ BOOL RasterDevice::PaintPixels(DeviceContext& context, const RECT& area, const R
     if (!surface) {
         return FALSE;
     }
-    DrawScope scope(context);
+    DrawScope scope(context, area);
     Region part(area);
     part.Intersect(context.ClipRegion());
     const POINT shift = context.surfaceOrigin;
@@ -118,7 +118,15 @@ BOOL RasterDevice::Text(DeviceContext& context, const TextLayout& text)
     if (!context.Target()) {
         return FALSE;
     }
-    DrawScope scope(context);
+    // Wherever alignment and escapement put the text, it stays within its extent of the reference point.
+    const POINT reference = context.ToDevice(text.reference);
+    const std::int64_t reach = std::int64_t{text.extent.cx} + text.extent.cy + 2;
+    RECT area = ClampedRect(reference.x - reach, reference.y - reach, reference.x + reach, reference.y + reach);
+    if (text.rect) {
+        const RECT opaque = context.ToDevice(*text.rect);
+        UnionRect(&area, &area, &opaque);
+    }
+    DrawScope scope(context, area);
     text.Paint(context);
     return TRUE;
 }

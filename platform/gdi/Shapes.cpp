@@ -52,8 +52,8 @@ BOOL DrawShape(DeviceContext& context, RECT box, Draw draw)
     if (!context.Target()) {
         return FALSE;
     }
-    DrawScope scope(context);
     const PenShape pen = PenShapeOf(context);
+    DrawScope scope(context, PenReach(context.ToDevice(box), pen), true, context.state.rop2 != R2_COPYPEN);
     const std::unique_ptr<BrushPaint> brush = BrushPaint::Of(context, context.state.brush);
     draw(context, context.ToDevice(box), pen, brush.get());
     return TRUE;
@@ -283,7 +283,6 @@ BOOL detail::RasterPolygons(DeviceContext& context, const POINT* points, const i
     if (!context.Target()) {
         return FALSE;
     }
-    DrawScope scope(context);
     std::vector<POINT> device;
     int total = 0;
     for (int k = 0; k < polygons; ++k) {
@@ -292,11 +291,12 @@ BOOL detail::RasterPolygons(DeviceContext& context, const POINT* points, const i
     for (int k = 0; k < total; ++k) {
         device.push_back(context.ToDevice(points[k]));
     }
+    const PenShape pen = PenShapeOf(context);
+    DrawScope scope(context, PenReach(PointsBounds(device), pen), true, context.state.rop2 != R2_COPYPEN);
     if (const auto brush = BrushPaint::Of(context, context.state.brush)) {
         PaintRegion(context, Region::Polygons(device.data(), counts, polygons, context.state.polyFillMode), *brush,
                     context.state.rop2);
     }
-    const PenShape pen = PenShapeOf(context);
     Stroke stroke(context, pen);
     std::size_t start = 0;
     for (int k = 0; k < polygons; ++k) {

@@ -75,6 +75,7 @@ Surface* SourceSurface(HBITMAP bitmap)
         SetLastError(ERROR_INVALID_PARAMETER);
         return nullptr;
     }
+    object->Load();
     return &object->surface;
 }
 

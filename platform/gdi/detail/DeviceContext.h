@@ -95,18 +95,21 @@ Result WithDC(HDC dc, Result failure, Change change)
     return change(*context);
 }
 
-// For the raster device, around one drawing call with the GDI lock held: loads the working surface of
-// the context's bitmap and, when drawn is set, stores it back at the end and notes the clip's bounds as
-// drawn.
+// For the raster device, around one drawing call with the GDI lock held. area is the device rectangle
+// the call may change (without drawn: may read); the whole clip when none is given. A bitmap below 32
+// bits gets that area of its surface ready (with the colours its bits can hold, when the call reads
+// what it draws over) and notes it drawn at the end; the context notes it for the window system.
 class DrawScope {
 public:
-    DrawScope(DeviceContext& context, bool drawn = true);
+    DrawScope(DeviceContext& context, const RECT& area, bool drawn = true, bool readsBeneath = true);
+    explicit DrawScope(DeviceContext& context, bool drawn = true);
     DrawScope(const DrawScope&) = delete;
     DrawScope& operator=(const DrawScope&) = delete;
     ~DrawScope();
 
 private:
     BitmapObject* bitmap_ = nullptr;
+    RECT area_;  // surface coordinates
     bool drawn_;
 };
 // The bitmap selected into a memory device context, or null.
