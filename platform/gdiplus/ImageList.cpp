@@ -14,7 +14,6 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>

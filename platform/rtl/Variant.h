@@ -18,7 +18,6 @@
 #include <concepts>
 #include <cstdint>
 #include <initializer_list>
-#include <memory>
 #include <span>
 #include <string>
 #include <string_view>

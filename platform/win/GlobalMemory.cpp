@@ -3,7 +3,6 @@
 #include "platform/gdi/detail/Handles.h"
 #include "platform/win/detail/GlobalMemory.h"
 
-#include <map>
 #include <memory>
 #include <mutex>
 #include <new>
