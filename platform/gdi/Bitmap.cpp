@@ -9,7 +9,7 @@
 #include "platform/rtl/Exceptions.h"
 #include "platform/gdi/Blit.h"
 #include "platform/gdi/DeviceContext.h"
-#include "platform/gdi/detail/Recorder.h"
+#include "platform/gdi/detail/RasterDevice.h"
 
 #include <algorithm>
 #include <cstring>
@@ -26,7 +26,8 @@ namespace {
 
 bool ValidDepth(int bitsPerPixel)
 {
-    return bitsPerPixel == 1 || bitsPerPixel == 4 || bitsPerPixel == 8 || bitsPerPixel == 24 || bitsPerPixel == 32;
+    return bitsPerPixel == 1 || bitsPerPixel == 4 || bitsPerPixel == 8 || bitsPerPixel == 16 || bitsPerPixel == 24 ||
+           bitsPerPixel == 32;
 }
 
 int CheckedRowBytes(int width, int height, int bitsPerPixel)
@@ -97,37 +98,52 @@ Surface WorkingSurface(int width, int height, int bitsPerPixel, bool topDown, st
     return Surface(width, height, memory.data() + static_cast<std::ptrdiff_t>(height - 1) * width, -width);
 }
 
-// Between rows of bits and rows of 0x00RRGGBB pixels.
-void ReadRow(const std::uint8_t* bits, int bitsPerPixel, const std::vector<std::uint32_t>& palette, int width,
-             std::uint32_t* pixels)
+// Between rows of bits and rows of 0x00RRGGBB pixels: the pixels x0 .. x1 - 1 of a row, pixels[x] the
+// pixel of column x.
+constexpr std::uint32_t Expand5(std::uint32_t value) { return (value << 3) | (value >> 2); }
+
+void ReadPixels(const std::uint8_t* bits, int bitsPerPixel, const std::vector<std::uint32_t>& palette, int x0, int x1,
+                std::uint32_t* pixels)
 {
     const auto colour = [&palette](unsigned index) { return index < palette.size() ? palette[index] : 0u; };
     switch (bitsPerPixel) {
     case 1:
-        for (int x = 0; x < width; ++x) {
+        for (int x = x0; x < x1; ++x) {
             pixels[x] = colour((bits[x / 8] >> (7 - x % 8)) & 1);
         }
         break;
     case 4:
-        for (int x = 0; x < width; ++x) {
+        for (int x = x0; x < x1; ++x) {
             pixels[x] = colour(x % 2 ? bits[x / 2] & 0x0F : bits[x / 2] >> 4);
         }
         break;
     case 8:
-        for (int x = 0; x < width; ++x) {
+        for (int x = x0; x < x1; ++x) {
             pixels[x] = colour(bits[x]);
         }
         break;
+    case 16:
+        for (int x = x0; x < x1; ++x) {
+            const std::uint32_t value = bits[x * 2] | std::uint32_t{bits[x * 2 + 1]} << 8;
+            pixels[x] = Expand5(value >> 10 & 0x1F) << 16 | Expand5(value >> 5 & 0x1F) << 8 | Expand5(value & 0x1F);
+        }
+        break;
     case 24:
-        for (int x = 0; x < width; ++x) {
+        for (int x = x0; x < x1; ++x) {
             const std::uint8_t* p = bits + x * 3;
             pixels[x] = std::uint32_t{p[2]} << 16 | std::uint32_t{p[1]} << 8 | p[0];
         }
         break;
     default:
-        std::memcpy(pixels, bits, static_cast<std::size_t>(width) * 4);
+        std::memcpy(pixels + x0, bits + static_cast<std::ptrdiff_t>(x0) * 4, static_cast<std::size_t>(x1 - x0) * 4);
         break;
     }
+}
+
+void ReadRow(const std::uint8_t* bits, int bitsPerPixel, const std::vector<std::uint32_t>& palette, int width,
+             std::uint32_t* pixels)
+{
+    ReadPixels(bits, bitsPerPixel, palette, 0, width, pixels);
 }
 
 class NearestIndex {
@@ -137,6 +153,17 @@ public:
     unsigned operator()(std::uint32_t pixel)
     {
         pixel &= 0x00FFFFFF;
+        if (pixel == lastPixel_) {
+            return lastIndex_;
+        }
+        lastPixel_ = pixel;
+        lastIndex_ = Search(pixel);
+        return lastIndex_;
+    }
+
+private:
+    unsigned Search(std::uint32_t pixel)
+    {
         const auto found = cache_.find(pixel);
         if (found != cache_.end()) {
             return found->second;
@@ -157,42 +184,57 @@ public:
         return best;
     }
 
-private:
     const std::vector<std::uint32_t>& palette_;
     std::unordered_map<std::uint32_t, unsigned> cache_;
+    std::uint32_t lastPixel_ = 0xFFFFFFFF;  // no pixel: pixels have a clear top byte here
+    unsigned lastIndex_ = 0;
 };
 
-void WriteRow(const std::uint32_t* pixels, int width, int bitsPerPixel, NearestIndex& nearest, std::uint8_t* bits)
+// The pixels x0 .. x1 - 1 of a row into its bits; pixels[x] is the pixel of column x.
+void WritePixels(const std::uint32_t* pixels, int x0, int x1, int bitsPerPixel, NearestIndex& nearest, std::uint8_t* bits)
 {
     switch (bitsPerPixel) {
     case 1:
-        std::fill(bits, bits + (width + 7) / 8, 0);
-        for (int x = 0; x < width; ++x) {
-            bits[x / 8] |= static_cast<std::uint8_t>((nearest(pixels[x]) & 1) << (7 - x % 8));
+        for (int x = x0; x < x1; ++x) {
+            const auto bit = static_cast<std::uint8_t>(0x80 >> (x % 8));
+            bits[x / 8] = static_cast<std::uint8_t>((nearest(pixels[x]) & 1) ? bits[x / 8] | bit : bits[x / 8] & ~bit);
         }
         break;
     case 4:
-        std::fill(bits, bits + (width + 1) / 2, 0);
-        for (int x = 0; x < width; ++x) {
-            bits[x / 2] |= static_cast<std::uint8_t>((nearest(pixels[x]) & 0x0F) << (x % 2 ? 0 : 4));
+        for (int x = x0; x < x1; ++x) {
+            const auto index = static_cast<std::uint8_t>(nearest(pixels[x]) & 0x0F);
+            bits[x / 2] = static_cast<std::uint8_t>(x % 2 ? (bits[x / 2] & 0xF0) | index : (bits[x / 2] & 0x0F) | index << 4);
         }
         break;
     case 8:
-        for (int x = 0; x < width; ++x) {
+        for (int x = x0; x < x1; ++x) {
             bits[x] = static_cast<std::uint8_t>(nearest(pixels[x]));
         }
         break;
+    case 16:
+        for (int x = x0; x < x1; ++x) {
+            const std::uint32_t pixel = pixels[x];
+            const std::uint32_t value = (pixel >> 19 & 0x1F) << 10 | (pixel >> 11 & 0x1F) << 5 | (pixel >> 3 & 0x1F);
+            bits[x * 2] = static_cast<std::uint8_t>(value);
+            bits[x * 2 + 1] = static_cast<std::uint8_t>(value >> 8);
+        }
+        break;
     case 24:
-        for (int x = 0; x < width; ++x) {
+        for (int x = x0; x < x1; ++x) {
             bits[x * 3] = static_cast<std::uint8_t>(pixels[x]);
             bits[x * 3 + 1] = static_cast<std::uint8_t>(pixels[x] >> 8);
             bits[x * 3 + 2] = static_cast<std::uint8_t>(pixels[x] >> 16);
         }
         break;
     default:
-        std::memcpy(bits, pixels, static_cast<std::size_t>(width) * 4);
+        std::memcpy(bits + static_cast<std::ptrdiff_t>(x0) * 4, pixels + x0, static_cast<std::size_t>(x1 - x0) * 4);
         break;
     }
+}
+
+void WriteRow(const std::uint32_t* pixels, int width, int bitsPerPixel, NearestIndex& nearest, std::uint8_t* bits)
+{
+    WritePixels(pixels, 0, width, bitsPerPixel, nearest, bits);
 }
 
 // The format of device-independent bits as a header describes them.
@@ -274,10 +316,29 @@ BitmapObject::BitmapObject(int width, int height, int bitsPerPixelValue, bool di
       palette(DefaultPalette(bitsPerPixelValue)), rowBytes(CheckedRowBytes(width, height, bitsPerPixelValue)),
       memory(AllocateBits(rowBytes, height)), surface(WorkingSurface(width, height, bitsPerPixel, topDown, memory))
 {
-    Load();
+    Reload();
 }
 
-void BitmapObject::Load()
+BitmapObject::~BitmapObject()
+{
+    ForgetDirtyBitmap(*this);
+}
+
+namespace {
+
+// The columns whose bits lie in the bytes that hold columns x0 .. x1 - 1.
+void WholeBytes(int bitsPerPixel, int width, int& x0, int& x1)
+{
+    if (bitsPerPixel < 8) {
+        const int perByte = 8 / bitsPerPixel;
+        x0 = x0 / perByte * perByte;
+        x1 = std::min(width, (x1 + perByte - 1) / perByte * perByte);
+    }
+}
+
+}  // namespace
+
+void BitmapObject::Reload()
 {
     if (bitsPerPixel == 32) {
         return;
@@ -285,17 +346,107 @@ void BitmapObject::Load()
     for (int y = 0; y < Height(); ++y) {
         ReadRow(BitsRow(y), bitsPerPixel, palette, Width(), surface.Row(y));
     }
+    mirror.assign(Bits(), Bits() + static_cast<std::size_t>(rowBytes) * static_cast<std::size_t>(Height()));
+    dirty = unsettled = RECT{};
 }
 
-void BitmapObject::Store()
+void BitmapObject::Load(const RECT& wanted, bool reads)
 {
-    if (bitsPerPixel == 32) {
+    const RECT bounds = surface.Bounds();
+    RECT area;
+    if (bitsPerPixel == 32 || !IntersectRect(&area, &wanted, &bounds)) {
+        return;
+    }
+    int x0 = area.left;
+    int x1 = area.right;
+    WholeBytes(bitsPerPixel, Width(), x0, x1);
+    const std::size_t first = static_cast<std::size_t>(x0) * bitsPerPixel / 8;
+    const std::size_t last = (static_cast<std::size_t>(x1) * bitsPerPixel + 7) / 8;
+    // What the caller wrote since the bits and the surface last met wins over what was drawn there.
+    for (int y = area.top; y < area.bottom; ++y) {
+        const std::uint8_t* bits = BitsRow(y);
+        std::uint8_t* known = mirror.data() + (bits - Bits());
+        if (std::memcmp(bits + first, known + first, last - first) == 0) {
+            continue;
+        }
+        for (std::size_t at = first; at < last;) {
+            const auto [from, to] = std::mismatch(bits + at, bits + last, known + at);
+            const auto start = static_cast<std::size_t>(from - bits);
+            if (start == last) {
+                break;
+            }
+            std::size_t end = start;
+            while (end < last && bits[end] != known[end]) {
+                ++end;
+            }
+            // The pixels with a bit in the changed bytes, and all of their bytes.
+            const int p0 = static_cast<int>(start * 8 / static_cast<std::size_t>(bitsPerPixel));
+            const int p1 = std::min(Width(), static_cast<int>((end * 8 + bitsPerPixel - 1) / static_cast<std::size_t>(bitsPerPixel)));
+            ReadPixels(bits, bitsPerPixel, palette, p0, p1, surface.Row(y));
+            const std::size_t b0 = static_cast<std::size_t>(p0) * bitsPerPixel / 8;
+            const std::size_t b1 = (static_cast<std::size_t>(p1) * bitsPerPixel + 7) / 8;
+            std::memcpy(known + b0, bits + b0, b1 - b0);
+            at = b1;
+        }
+    }
+    RECT settle;
+    if (reads && IntersectRect(&settle, &unsettled, &area)) {
+        Settle(settle);
+        if (EqualRect(&settle, &unsettled)) {
+            unsettled = RECT{};
+        }
+    }
+}
+
+void BitmapObject::Touch(const RECT& area)
+{
+    const RECT bounds = surface.Bounds();
+    RECT part;
+    if (bitsPerPixel == 32 || !IntersectRect(&part, &area, &bounds)) {
+        return;
+    }
+    if (IsRectEmpty(&dirty)) {
+        NoteDirtyBitmap(*this);
+    }
+    UnionRect(&dirty, &dirty, &part);
+    UnionRect(&unsettled, &unsettled, &part);
+}
+
+void BitmapObject::Settle(const RECT& area)
+{
+    // Through the bits' own format and back: the colours the bits can hold, without changing them.
+    NearestIndex nearest(palette);
+    std::vector<std::uint8_t> row(static_cast<std::size_t>(rowBytes));
+    int x0 = area.left;
+    int x1 = area.right;
+    WholeBytes(bitsPerPixel, Width(), x0, x1);
+    for (int y = area.top; y < area.bottom; ++y) {
+        std::uint32_t* pixels = surface.Row(y);
+        std::memcpy(row.data(), BitsRow(y), row.size());
+        WritePixels(pixels, x0, x1, bitsPerPixel, nearest, row.data());
+        ReadPixels(row.data(), bitsPerPixel, palette, x0, x1, pixels);
+    }
+}
+
+void BitmapObject::Flush()
+{
+    if (IsRectEmpty(&dirty)) {
         return;
     }
     NearestIndex nearest(palette);
-    for (int y = 0; y < Height(); ++y) {
-        WriteRow(surface.Row(y), Width(), bitsPerPixel, nearest, BitsRow(y));
+    int x0 = dirty.left;
+    int x1 = dirty.right;
+    WholeBytes(bitsPerPixel, Width(), x0, x1);
+    const std::size_t first = static_cast<std::size_t>(x0) * bitsPerPixel / 8;
+    const std::size_t last = (static_cast<std::size_t>(x1) * bitsPerPixel + 7) / 8;
+    for (int y = dirty.top; y < dirty.bottom; ++y) {
+        std::uint8_t* bits = BitsRow(y);
+        WritePixels(surface.Row(y), x0, x1, bitsPerPixel, nearest, bits);
+        ReadPixels(bits, bitsPerPixel, palette, x0, x1, surface.Row(y));
+        std::memcpy(mirror.data() + (bits - Bits()) + first, bits + first, last - first);
     }
+    dirty = unsettled = RECT{};
+    ForgetDirtyBitmap(*this);
 }
 
 BitmapObject* detail::FindBitmap(HBITMAP handle)
@@ -303,8 +454,9 @@ BitmapObject* detail::FindBitmap(HBITMAP handle)
     return FindObjectOf<BitmapObject>(handle, OBJ_BITMAP);
 }
 
-int detail::GetBitmapObject(const BitmapObject& bitmap, int size, void* buffer)
+int detail::GetBitmapObject(BitmapObject& bitmap, int size, void* buffer)
 {
+    bitmap.Flush();
     BITMAP record;
     record.bmWidth = bitmap.Width();
     record.bmHeight = bitmap.Height();
@@ -330,7 +482,8 @@ int detail::GetBitmapObject(const BitmapObject& bitmap, int size, void* buffer)
 
 HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits)
 {
-    if (planes != 1 || !ValidDepth(static_cast<int>(bitsPerPixel)) || width < 0 || height < 0) {
+    // Device-dependent bitmaps of 16 bits are not kept: only DIB sections have that depth.
+    if (planes != 1 || !ValidDepth(static_cast<int>(bitsPerPixel)) || bitsPerPixel == 16 || width < 0 || height < 0) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return nullptr;
     }
@@ -391,7 +544,7 @@ HBITMAP CreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits
     }
     if (format.bitsPerPixel <= 8) {
         record->palette = format.palette;
-        record->Load();
+        record->Reload();
     }
     if (bits) {
         *bits = record->Bits();
@@ -430,6 +583,7 @@ LONG GetBitmapBits(HBITMAP handle, LONG size, void* bits)
     if (!bits) {
         return row * bitmap->Height();
     }
+    bitmap->Flush();
     auto* out = static_cast<std::uint8_t*>(bits);
     LONG copied = 0;
     for (int y = 0; y < bitmap->Height() && copied + row <= size; ++y) {
@@ -448,6 +602,7 @@ LONG SetBitmapBits(HBITMAP handle, DWORD size, const void* bits)
     }
     const auto row = static_cast<DWORD>(DdbRowBytes(bitmap->Width(), bitmap->bitsPerPixel));
     const auto* in = static_cast<const std::uint8_t*>(bits);
+    bitmap->Flush();
     DWORD copied = 0;
     for (int y = 0; y < bitmap->Height() && copied + row <= size; ++y) {
         std::memcpy(bitmap->BitsRow(y), in + copied, row);
@@ -491,6 +646,7 @@ int GetDIBits(HDC dc, HBITMAP handle, UINT start, UINT lines, void* bits, BITMAP
         return bitmap->Height();
     }
     bitmap->Load();
+    bitmap->Flush();
     NearestIndex nearest(table);
     auto* out = static_cast<std::uint8_t*>(bits);
     int copied = 0;
@@ -537,7 +693,8 @@ int SetDIBits(HDC dc, HBITMAP handle, UINT start, UINT lines, const void* bits, 
         }
         ++copied;
     }
-    bitmap->Store();
+    bitmap->Touch(bitmap->surface.Bounds());
+    bitmap->Flush();
     return copied;
 }
 
@@ -548,9 +705,17 @@ int StretchDIBits(HDC dc, int x, int y, int width, int height, int sourceX, int 
     if (!bits || !ParseDib(info, usage, format)) {
         return 0;
     }
-    if (auto recorder = RecorderOf(dc)) {
-        return recorder->StretchDIBits(x, y, width, height, sourceX, sourceY, sourceWidth, sourceHeight, bits, info, rop);
-    }
+    return WithDC(dc, 0, [&](DeviceContext& context) {
+        return context.Drawing().StretchDIBits(context, x, y, width, height, sourceX, sourceY, sourceWidth, sourceHeight,
+                                               bits, info, rop);
+    });
+}
+
+int RasterDevice::StretchDIBits(DeviceContext& context, int x, int y, int width, int height, int sourceX, int sourceY,
+                                int sourceWidth, int sourceHeight, const void* bits, const BITMAPINFO* info, DWORD rop)
+{
+    DibFormat format;
+    ParseDib(info, DIB_RGB_COLORS, format);
     std::unique_ptr<Surface> source;
     try {
         source = std::make_unique<Surface>(format.width, format.height);
@@ -566,14 +731,9 @@ int StretchDIBits(HDC dc, int x, int y, int width, int height, int sourceX, int 
     }
     // Bottom-up bits count the source rectangle from their bottom row.
     const int top = format.topDown ? sourceY : format.height - sourceY - sourceHeight;
-    auto lock = LockGdi();
-    DeviceContext* context = FindDC(dc);
-    if (!context) {
-        return 0;
-    }
     BlitSource from;
     from.surface = source.get();
-    if (!StretchSurface(*context, x, y, width, height, from, sourceX, top, sourceWidth, sourceHeight, rop)) {
+    if (!StretchSurface(context, x, y, width, height, from, sourceX, top, sourceWidth, sourceHeight, rop)) {
         return 0;
     }
     return sourceHeight < 0 ? -sourceHeight : sourceHeight;

@@ -1,6 +1,7 @@
 #pragma once
-// Bitmaps: device-dependent bitmaps and DIB sections of 1, 4, 8, 24 and 32 bits per pixel, and the
-// transfers between device-independent bits and bitmaps or device contexts. How a bitmap keeps its
+// Bitmaps: device-dependent bitmaps of 1, 4, 8, 24 and 32 bits per pixel and DIB sections of those and
+// of 16 bits (5-5-5, bit 15 unused), and the transfers between device-independent bits and bitmaps or
+// device contexts. After drawing on a DIB section, GdiFlush before reading its memory (GdiObjects.h). How a bitmap keeps its
 // bits and how drawing reaches them: BitmapObject in detail/GdiObjects.h.
 //
 // Device-independent bits: rows rounded up to 4 bytes, bottom-up for a positive biHeight and top-down

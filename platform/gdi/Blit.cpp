@@ -6,7 +6,8 @@
 #include "platform/gdi/detail/Brush.h"
 #include "platform/gdi/detail/DeviceContext.h"
 #include "platform/gdi/detail/GdiObjects.h"
-#include "platform/gdi/detail/Recorder.h"
+#include "platform/gdi/detail/Pen.h"
+#include "platform/gdi/detail/RasterDevice.h"
 #include "platform/gdi/detail/Raster.h"
 #include "platform/gdi/detail/Region.h"
 #include "platform/gdi/detail/Surface.h"
@@ -241,8 +242,9 @@ bool Blit(DeviceContext& target, int x, int y, int width, int height, const Blit
     if (width == 0 || height == 0 || sourceWidth == 0 || sourceHeight == 0) {
         return true;
     }
-    DrawScope scope(target);
     const POINT origin = target.ToDevice(POINT{x, y});
+    DrawScope scope(target, SpanRect(origin, width, height), true,
+                    RopUsesDestination(fore) || RopUsesDestination(back) || options.keyed || options.mask);
     const bool box = target.state.stretchMode != COLORONCOLOR;
     auto [across, down, area] = MapOnto(target, origin, width, height, POINT{sourceX, sourceY}, sourceWidth,
                                         sourceHeight, box);
@@ -300,20 +302,16 @@ bool Blit(DeviceContext& target, int x, int y, int width, int height, const Blit
     return true;
 }
 
+// Runs a blit from a source context onto a raster target; the answer is the blit's.
 template <class Work>
-BOOL WithSource(HDC destination, HDC source, int sourceX, int sourceY, Work work)
+BOOL WithSource(DeviceContext& target, HDC source, int sourceX, int sourceY, Work work)
 {
-    auto lock = LockGdi();
-    DeviceContext* target = FindDC(destination);
-    if (!target) {
-        return FALSE;
-    }
     POINT surfacePoint;
     const std::optional<BlitSource> from = SourceOf(source, POINT{sourceX, sourceY}, surfacePoint);
     if (!from) {
         return FALSE;
     }
-    return work(*target, *from, surfacePoint) ? TRUE : FALSE;
+    return work(target, *from, surfacePoint) ? TRUE : FALSE;
 }
 
 // Rounds value / 255 to the nearest, exactly for 0 .. 255 * 255.
@@ -435,15 +433,25 @@ bool detail::StretchSurface(DeviceContext& target, int x, int y, int width, int 
     return Blit(target, x, y, width, height, source, sourceX, sourceY, sourceWidth, sourceHeight, rop, BlitOptions{});
 }
 
+namespace {
+
+BOOL DeviceBlit(HDC destination, BlitKind kind, int x, int y, int width, int height, HDC source, int sourceX, int sourceY,
+                int sourceWidth, int sourceHeight, DWORD rop)
+{
+    return WithDC(destination, FALSE, [&](DeviceContext& context) {
+        return context.Drawing().Blit(context, kind, x, y, width, height, source, sourceX, sourceY, sourceWidth,
+                                      sourceHeight, rop);
+    });
+}
+
+}  // namespace
+
 BOOL BitBlt(HDC destination, int x, int y, int width, int height, HDC source, int sourceX, int sourceY, DWORD rop)
 {
     if (!RopUsesSource(static_cast<BYTE>(rop >> 16))) {
         return PatBlt(destination, x, y, width, height, rop);
     }
-    if (auto recorder = RecorderOf(destination)) {
-        return recorder->Blit(BlitKind::BitBlt, x, y, width, height, source, sourceX, sourceY, width, height, rop);
-    }
-    return StretchBlt(destination, x, y, width, height, source, sourceX, sourceY, width, height, rop);
+    return DeviceBlit(destination, BlitKind::BitBlt, x, y, width, height, source, sourceX, sourceY, width, height, rop);
 }
 
 BOOL StretchBlt(HDC destination, int x, int y, int width, int height, HDC source, int sourceX, int sourceY,
@@ -452,13 +460,8 @@ BOOL StretchBlt(HDC destination, int x, int y, int width, int height, HDC source
     if (!RopUsesSource(static_cast<BYTE>(rop >> 16))) {
         return PatBlt(destination, x, y, width, height, rop);
     }
-    if (auto recorder = RecorderOf(destination)) {
-        return recorder->Blit(BlitKind::StretchBlt, x, y, width, height, source, sourceX, sourceY, sourceWidth,
-                              sourceHeight, rop);
-    }
-    return WithSource(destination, source, sourceX, sourceY, [&](DeviceContext& target, const BlitSource& from, POINT at) {
-        return Blit(target, x, y, width, height, from, at.x, at.y, sourceWidth, sourceHeight, rop, BlitOptions{});
-    });
+    return DeviceBlit(destination, BlitKind::StretchBlt, x, y, width, height, source, sourceX, sourceY, sourceWidth,
+                      sourceHeight, rop);
 }
 
 BOOL PatBlt(HDC dc, int x, int y, int width, int height, DWORD rop)
@@ -467,13 +470,7 @@ BOOL PatBlt(HDC dc, int x, int y, int width, int height, DWORD rop)
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
-    if (auto recorder = RecorderOf(dc)) {
-        return recorder->PatBlt(x, y, width, height, rop);
-    }
-    auto lock = LockGdi();
-    DeviceContext* context = FindDC(dc);
-    return context && Blit(*context, x, y, width, height, BlitSource{}, 0, 0, width, height, rop, BlitOptions{}) ? TRUE
-                                                                                                             : FALSE;
+    return WithDC(dc, FALSE, [&](DeviceContext& context) { return context.Drawing().PatBlt(context, x, y, width, height, rop); });
 }
 
 BOOL MaskBlt(HDC destination, int x, int y, int width, int height, HDC source, int sourceX, int sourceY,
@@ -482,21 +479,15 @@ BOOL MaskBlt(HDC destination, int x, int y, int width, int height, HDC source, i
     if (!mask) {
         return BitBlt(destination, x, y, width, height, source, sourceX, sourceY, rop & 0x00FFFFFF);
     }
-    return WithSource(destination, source, sourceX, sourceY, [&](DeviceContext& target, const BlitSource& from, POINT at) {
+    return WithDC(destination, FALSE, [&](DeviceContext& context) {
         BitmapObject* bitmap = FindBitmap(mask);
-        if (!bitmap || bitmap->bitsPerPixel != 1 || width < 0 || height < 0 || maskX < 0 || maskY < 0 ||
-            maskX + width > bitmap->Width() || maskY + height > bitmap->Height()) {
+        if (!FindDC(source) || !bitmap || bitmap->bitsPerPixel != 1 || width < 0 || height < 0 || maskX < 0 ||
+            maskY < 0 || maskX + width > bitmap->Width() || maskY + height > bitmap->Height()) {
             SetLastError(ERROR_INVALID_PARAMETER);
-            return false;
+            return FALSE;
         }
-        bitmap->Load();
-        if (auto* recorder = RecorderOf(target)) {
-            return recorder->MaskBlt(x, y, width, height, source, sourceX, sourceY, *bitmap, POINT{maskX, maskY}, rop) != FALSE;
-        }
-        BlitOptions options;
-        options.mask = bitmap;
-        options.maskOrigin = POINT{maskX, maskY};
-        return Blit(target, x, y, width, height, from, at.x, at.y, width, height, rop, options);
+        return context.Drawing().MaskBlt(context, x, y, width, height, source, sourceX, sourceY, *bitmap,
+                                         POINT{maskX, maskY}, rop);
     });
 }
 
@@ -507,11 +498,55 @@ BOOL TransparentBlt(HDC destination, int x, int y, int width, int height, HDC so
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
-    if (auto recorder = RecorderOf(destination)) {
-        return recorder->Blit(BlitKind::TransparentBlt, x, y, width, height, source, sourceX, sourceY, sourceWidth,
-                              sourceHeight, transparent);
+    return DeviceBlit(destination, BlitKind::TransparentBlt, x, y, width, height, source, sourceX, sourceY, sourceWidth,
+                      sourceHeight, transparent);
+}
+
+BOOL AlphaBlend(HDC destination, int x, int y, int width, int height, HDC source, int sourceX, int sourceY,
+                int sourceWidth, int sourceHeight, BLENDFUNCTION blend)
+{
+    if (width < 0 || height < 0 || sourceWidth < 0 || sourceHeight < 0 || blend.BlendOp != AC_SRC_OVER) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
     }
-    return WithSource(destination, source, sourceX, sourceY, [&](DeviceContext& target, const BlitSource& from, POINT at) {
+    const DWORD packed = blend.BlendOp | (DWORD{blend.BlendFlags} << 8) | (DWORD{blend.SourceConstantAlpha} << 16) |
+                         (DWORD{blend.AlphaFormat} << 24);
+    return DeviceBlit(destination, BlitKind::AlphaBlend, x, y, width, height, source, sourceX, sourceY, sourceWidth,
+                      sourceHeight, packed);
+}
+
+BOOL GradientFill(HDC dc, const TRIVERTEX* vertices, ULONG vertexCount, const void* mesh, ULONG meshCount, ULONG mode)
+{
+    if (!vertices || !mesh || mode > GRADIENT_FILL_TRIANGLE) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    // Every index is checked before anything is drawn.
+    const auto* rects = static_cast<const GRADIENT_RECT*>(mesh);
+    const auto* triangles = static_cast<const GRADIENT_TRIANGLE*>(mesh);
+    for (ULONG k = 0; k < meshCount; ++k) {
+        const bool valid = mode == GRADIENT_FILL_TRIANGLE
+                               ? triangles[k].Vertex1 < vertexCount && triangles[k].Vertex2 < vertexCount &&
+                                     triangles[k].Vertex3 < vertexCount
+                               : rects[k].UpperLeft < vertexCount && rects[k].LowerRight < vertexCount;
+        if (!valid) {
+            SetLastError(ERROR_INVALID_PARAMETER);
+            return FALSE;
+        }
+    }
+    return WithDC(dc, FALSE, [&](DeviceContext& context) {
+        return context.Drawing().GradientFill(context, vertices, vertexCount, mesh, meshCount, mode);
+    });
+}
+
+// The raster device's blits.
+
+namespace {
+
+BOOL RasterTransparentBlt(DeviceContext& context, int x, int y, int width, int height, HDC source, int sourceX,
+                          int sourceY, int sourceWidth, int sourceHeight, UINT transparent)
+{
+    return WithSource(context, source, sourceX, sourceY, [&](DeviceContext& target, const BlitSource& from, POINT at) {
         BlitOptions options;
         options.keyed = true;
         options.key = PixelFromColor(transparent & 0x00FFFFFF);
@@ -522,20 +557,10 @@ BOOL TransparentBlt(HDC destination, int x, int y, int width, int height, HDC so
     });
 }
 
-BOOL AlphaBlend(HDC destination, int x, int y, int width, int height, HDC source, int sourceX, int sourceY,
-                int sourceWidth, int sourceHeight, BLENDFUNCTION blend)
+BOOL RasterAlphaBlend(DeviceContext& context, int x, int y, int width, int height, HDC source, int sourceX, int sourceY,
+                      int sourceWidth, int sourceHeight, BLENDFUNCTION blend)
 {
-    if (width < 0 || height < 0 || sourceWidth < 0 || sourceHeight < 0 || blend.BlendOp != AC_SRC_OVER) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return FALSE;
-    }
-    if (auto recorder = RecorderOf(destination)) {
-        const DWORD packed = blend.BlendOp | (DWORD{blend.BlendFlags} << 8) | (DWORD{blend.SourceConstantAlpha} << 16) |
-                             (DWORD{blend.AlphaFormat} << 24);
-        return recorder->Blit(BlitKind::AlphaBlend, x, y, width, height, source, sourceX, sourceY, sourceWidth,
-                              sourceHeight, packed);
-    }
-    return WithSource(destination, source, sourceX, sourceY, [&](DeviceContext& target, const BlitSource& from, POINT at) {
+    return WithSource(context, source, sourceX, sourceY, [&](DeviceContext& target, const BlitSource& from, POINT at) {
         const Surface& pixels = *from.surface;
         if (at.x < 0 || at.y < 0 || at.x + sourceWidth > pixels.Width() || at.y + sourceHeight > pixels.Height()) {
             SetLastError(ERROR_INVALID_PARAMETER);
@@ -548,8 +573,8 @@ BOOL AlphaBlend(HDC destination, int x, int y, int width, int height, HDC source
         if (width == 0 || height == 0 || sourceWidth == 0 || sourceHeight == 0) {
             return true;
         }
-        DrawScope scope(target);
         const POINT origin = target.ToDevice(POINT{x, y});
+        DrawScope scope(target, SpanRect(origin, width, height));
         const auto [across, down, area] = MapOnto(target, origin, width, height, at, sourceWidth, sourceHeight, false);
         std::optional<Surface> copy;
         const Surface* read = &pixels;
@@ -573,42 +598,69 @@ BOOL AlphaBlend(HDC destination, int x, int y, int width, int height, HDC source
     });
 }
 
-BOOL GradientFill(HDC dc, const TRIVERTEX* vertices, ULONG vertexCount, const void* mesh, ULONG meshCount, ULONG mode)
+}  // namespace
+
+BOOL RasterDevice::Blit(DeviceContext& context, BlitKind kind, int x, int y, int width, int height, HDC source,
+                        int sourceX, int sourceY, int sourceWidth, int sourceHeight, DWORD rop)
 {
-    if (!vertices || !mesh || mode > GRADIENT_FILL_TRIANGLE) {
-        SetLastError(ERROR_INVALID_PARAMETER);
+    switch (kind) {
+    case BlitKind::TransparentBlt:
+        return RasterTransparentBlt(context, x, y, width, height, source, sourceX, sourceY, sourceWidth, sourceHeight, rop);
+    case BlitKind::AlphaBlend: {
+        BLENDFUNCTION blend;
+        blend.BlendOp = static_cast<BYTE>(rop);
+        blend.BlendFlags = static_cast<BYTE>(rop >> 8);
+        blend.SourceConstantAlpha = static_cast<BYTE>(rop >> 16);
+        blend.AlphaFormat = static_cast<BYTE>(rop >> 24);
+        return RasterAlphaBlend(context, x, y, width, height, source, sourceX, sourceY, sourceWidth, sourceHeight, blend);
+    }
+    case BlitKind::BitBlt:
+    case BlitKind::StretchBlt:
+        break;
+    }
+    return WithSource(context, source, sourceX, sourceY, [&](DeviceContext& target, const BlitSource& from, POINT at) {
+        return ::win::Blit(target, x, y, width, height, from, at.x, at.y, sourceWidth, sourceHeight, rop, BlitOptions{});
+    });
+}
+
+BOOL RasterDevice::MaskBlt(DeviceContext& context, int x, int y, int width, int height, HDC source, int sourceX,
+                           int sourceY, BitmapObject& mask, POINT maskOrigin, DWORD rop)
+{
+    return WithSource(context, source, sourceX, sourceY, [&](DeviceContext& target, const BlitSource& from, POINT at) {
+        mask.Load();
+        BlitOptions options;
+        options.mask = &mask;
+        options.maskOrigin = maskOrigin;
+        return ::win::Blit(target, x, y, width, height, from, at.x, at.y, width, height, rop, options);
+    });
+}
+
+BOOL RasterDevice::PatBlt(DeviceContext& context, int x, int y, int width, int height, DWORD rop)
+{
+    return ::win::Blit(context, x, y, width, height, BlitSource{}, 0, 0, width, height, rop, BlitOptions{}) ? TRUE : FALSE;
+}
+
+BOOL RasterDevice::GradientFill(DeviceContext& context, const TRIVERTEX* vertices, ULONG vertexCount, const void* mesh,
+                                ULONG meshCount, ULONG mode)
+{
+    if (!context.Target()) {
         return FALSE;
     }
-    auto lock = LockGdi();
-    DeviceContext* context = FindDC(dc);
-    if (!context || (!context->Target() && !RecorderOf(*context))) {
-        return FALSE;
-    }
-    // Every index is checked before anything is drawn.
     const auto* rects = static_cast<const GRADIENT_RECT*>(mesh);
     const auto* triangles = static_cast<const GRADIENT_TRIANGLE*>(mesh);
-    for (ULONG k = 0; k < meshCount; ++k) {
-        const bool valid = mode == GRADIENT_FILL_TRIANGLE
-                               ? triangles[k].Vertex1 < vertexCount && triangles[k].Vertex2 < vertexCount &&
-                                     triangles[k].Vertex3 < vertexCount
-                               : rects[k].UpperLeft < vertexCount && rects[k].LowerRight < vertexCount;
-        if (!valid) {
-            SetLastError(ERROR_INVALID_PARAMETER);
-            return FALSE;
-        }
+    std::vector<POINT> corners;
+    for (ULONG k = 0; k < vertexCount; ++k) {
+        corners.push_back(context.ToDevice(POINT{vertices[k].x, vertices[k].y}));
     }
-    if (auto* recorder = RecorderOf(*context)) {
-        return recorder->GradientFill(vertices, vertexCount, mesh, meshCount, mode);
-    }
-    DrawScope scope(*context);
-    const bool keepAlpha = SelectedBitmap(*context) != nullptr;
+    DrawScope scope(context, PointsBounds(corners), true, false);
+    const bool keepAlpha = SelectedBitmap(context) != nullptr;
     for (ULONG k = 0; k < meshCount; ++k) {
         if (mode == GRADIENT_FILL_TRIANGLE) {
             const TRIVERTEX* corner[3] = {&vertices[triangles[k].Vertex1], &vertices[triangles[k].Vertex2],
                                           &vertices[triangles[k].Vertex3]};
-            FillGradientTriangle(*context, corner, keepAlpha);
+            FillGradientTriangle(context, corner, keepAlpha);
         } else {
-            FillGradientRect(*context, vertices[rects[k].UpperLeft], vertices[rects[k].LowerRight],
+            FillGradientRect(context, vertices[rects[k].UpperLeft], vertices[rects[k].LowerRight],
                              mode == GRADIENT_FILL_RECT_V, keepAlpha);
         }
     }

@@ -5,8 +5,8 @@
 #include "platform/gdi/detail/Brush.h"
 #include "platform/gdi/detail/DeviceContext.h"
 #include "platform/gdi/detail/GdiObjects.h"
-#include "platform/gdi/detail/Recorder.h"
 #include "platform/gdi/detail/Raster.h"
+#include "platform/gdi/detail/RasterDevice.h"
 #include "platform/gdi/SystemInfo.h"
 #include "platform/gdi/detail/Region.h"
 #include "platform/gdi/detail/Surface.h"
@@ -43,6 +43,10 @@ void Release(HGDIOBJ handle)
     if (GdiObject* object = handle ? FindObject(handle) : nullptr) {
         if (--object->references == 0) {
             object->owner = nullptr;
+            // A bitmap that leaves its last context has its drawing written to its bits.
+            if (object->type == OBJ_BITMAP) {
+                static_cast<BitmapObject*>(object)->Flush();
+            }
         }
     }
 }
@@ -147,17 +151,7 @@ POINT DeviceContext::ToLogical(POINT device) const
 
 Region DeviceContext::VisibleRegion() const
 {
-    if (recorder) {
-        constexpr int reach = 1 << 26;
-        return Region(RECT{-reach, -reach, reach, reach});
-    }
-    const Surface* surface = Target();
-    if (!surface) {
-        return Region();
-    }
-    RECT bounds = surface->Bounds();
-    OffsetRect(&bounds, -surfaceOrigin.x, -surfaceOrigin.y);
-    Region visible(bounds);
+    Region visible = drawing->Reach(*this);
     if (systemClip) {
         visible.Intersect(*systemClip);
     }
@@ -173,18 +167,31 @@ Region DeviceContext::ClipRegion() const
     return region;
 }
 
-DrawScope::DrawScope(DeviceContext& context, bool drawn)
+DrawScope::DrawScope(DeviceContext& context, const RECT& area, bool drawn, bool readsBeneath)
     : bitmap_(SelectedBitmap(context)), drawn_(drawn)
 {
-    if (bitmap_) {
-        bitmap_->Load();
+    const RECT clip = context.ClipRegion().Bounds();
+    if (!IntersectRect(&area_, &area, &clip)) {
+        area_ = RECT{};
+        return;
     }
+    OffsetRect(&area_, context.surfaceOrigin.x, context.surfaceOrigin.y);
+    if (bitmap_) {
+        bitmap_->Load(area_, readsBeneath || !drawn);
+    }
+    if (drawn) {
+        UnionRect(&context.drawn, &context.drawn, &area_);
+    }
+}
+
+DrawScope::DrawScope(DeviceContext& context, bool drawn) : DrawScope(context, context.ClipRegion().Bounds(), drawn)
+{
 }
 
 DrawScope::~DrawScope()
 {
     if (bitmap_ && drawn_) {
-        bitmap_->Store();
+        bitmap_->Touch(area_);
     }
 }
 
@@ -225,6 +232,11 @@ HDC detail::CreateSurfaceDC(Surface& surface, POINT deviceOrigin, HRGN systemCli
     return NewDC(std::move(context));
 }
 
+RECT detail::TakeDrawnArea(HDC dc)
+{
+    return WithDC(dc, RECT{}, [](DeviceContext& context) { return std::exchange(context.drawn, RECT{}); });
+}
+
 BOOL detail::SetSystemClip(HDC dc, HRGN systemClip)
 {
     auto lock = LockGdi();
@@ -251,6 +263,14 @@ HDC detail::CreateDeviceSurfaceDC(Surface& surface, const Device& device, POINT 
     context->device = device;
     context->windowSurface = &surface;
     context->surfaceOrigin = deviceOrigin;
+    return NewDC(std::move(context));
+}
+
+HDC detail::CreateInformationDC(const Device& device)
+{
+    auto lock = LockGdi();
+    auto context = std::make_unique<DeviceContext>(OBJ_DC, MakeInformationDevice());
+    context->device = device;
     return NewDC(std::move(context));
 }
 
@@ -487,9 +507,7 @@ int IntersectClipRect(HDC dc, int left, int top, int right, int bottom)
         } else {
             context.state.clip = rect;
         }
-        if (auto* recorder = RecorderOf(context)) {
-            recorder->ClipRect(ClipChange::Intersect, RECT{left, top, right, bottom}, before);
-        }
+        context.Drawing().ClipRect(context, ClipChange::Intersect, RECT{left, top, right, bottom}, before);
         return ClipKind(context);
     });
 }
@@ -502,9 +520,7 @@ int ExcludeClipRect(HDC dc, int left, int top, int right, int bottom)
             context.state.clip = context.VisibleRegion();
         }
         context.state.clip->Subtract(Region(context.ToDevice(RECT{left, top, right, bottom})));
-        if (auto* recorder = RecorderOf(context)) {
-            recorder->ClipRect(ClipChange::Exclude, RECT{left, top, right, bottom}, before);
-        }
+        context.Drawing().ClipRect(context, ClipChange::Exclude, RECT{left, top, right, bottom}, before);
         return ClipKind(context);
     });
 }
@@ -619,9 +635,7 @@ BOOL GetViewportOrgEx(HDC dc, POINT* origin)
 int SaveDC(HDC dc)
 {
     return WithDC(dc, 0, [dc](DeviceContext& context) {
-        if (auto* recorder = RecorderOf(context)) {
-            recorder->SaveDC();
-        }
+        context.Drawing().SaveDC(context);
         context.saved.push_back(context.state);
         RetainState(dc, context.state);
         return static_cast<int>(context.saved.size());
@@ -637,9 +651,7 @@ BOOL RestoreDC(HDC dc, int level)
             SetLastError(ERROR_INVALID_PARAMETER);
             return FALSE;
         }
-        if (auto* recorder = RecorderOf(context)) {
-            recorder->RestoreDC(level);
-        }
+        context.Drawing().RestoreDC(context, level);
         // The restored state's references pass to the current state; the states above it let theirs go.
         ReleaseState(context.state);
         for (int above = index + 1; above < count; ++above) {
@@ -751,51 +763,15 @@ BOOL GetBrushOrgEx(HDC dc, POINT* origin)
 int FillRect(HDC dc, const RECT* rect, HBRUSH brush)
 {
     return WithDC(dc, 0, [&](DeviceContext& context) {
-        const auto paint = BrushPaint::Of(context, brush);
-        if (!rect || !paint) {
+        if (!rect || !BrushPaint::Of(context, brush)) {
             return 0;
         }
         if (rect->right <= rect->left || rect->bottom <= rect->top) {
             return 1;
         }
-        if (auto* recorder = RecorderOf(context)) {
-            return recorder->FillRgn(Region(*rect), brush) ? 1 : 0;
-        }
-        DrawScope scope(context);
-        PaintRegion(context, Region(context.ToDevice(*rect)), *paint, R2_COPYPEN);
-        return 1;
+        return context.Drawing().FillRgn(context, Region(*rect), brush) ? 1 : 0;
     });
 }
-
-namespace {
-
-BOOL PaintLogicalRegion(HDC dc, HRGN region, HBRUSH brush, bool mixed)
-{
-    return WithDC(dc, FALSE, [&](DeviceContext& context) {
-        const RegionObject* object = FindRegion(region);
-        if (!object) {
-            return FALSE;
-        }
-        if (auto* recorder = RecorderOf(context)) {
-            return mixed ? recorder->PaintRgn(object->region) : recorder->FillRgn(object->region, brush);
-        }
-        if (!brush) {
-            brush = context.state.brush;
-        }
-        const auto paint = BrushPaint::Of(context, brush);
-        if (!paint) {
-            return FALSE;
-        }
-        Region area = object->region;
-        const POINT shift = context.ToDevice(POINT{0, 0});
-        area.Offset(shift.x, shift.y);
-        DrawScope scope(context);
-        PaintRegion(context, area, *paint, mixed ? context.state.rop2 : R2_COPYPEN);
-        return TRUE;
-    });
-}
-
-}  // namespace
 
 BOOL FillRgn(HDC dc, HRGN region, HBRUSH brush)
 {
@@ -803,42 +779,92 @@ BOOL FillRgn(HDC dc, HRGN region, HBRUSH brush)
         SetLastError(ERROR_INVALID_HANDLE);
         return FALSE;
     }
-    return PaintLogicalRegion(dc, region, brush, false);
+    return WithDC(dc, FALSE, [&](DeviceContext& context) {
+        const RegionObject* object = FindRegion(region);
+        return object ? context.Drawing().FillRgn(context, object->region, brush) : FALSE;
+    });
 }
 
 BOOL PaintRgn(HDC dc, HRGN region)
 {
-    return PaintLogicalRegion(dc, region, nullptr, true);
+    return WithDC(dc, FALSE, [&](DeviceContext& context) {
+        const RegionObject* object = FindRegion(region);
+        return object ? context.Drawing().PaintRgn(context, object->region) : FALSE;
+    });
 }
 
 COLORREF SetPixel(HDC dc, int x, int y, COLORREF color)
 {
-    return WithDC(dc, CLR_INVALID, [&](DeviceContext& context) {
-        if (auto* recorder = RecorderOf(context)) {
-            return recorder->SetPixel(x, y, color);
-        }
-        const POINT point = context.ToDevice(POINT{x, y});
-        if (!context.ClipRegion().Contains(point)) {
-            return CLR_INVALID;
-        }
-        const COLORREF stored = color & 0x00FFFFFF;
-        DrawScope scope(context);
-        context.Target()->SetPixel(point.x + context.surfaceOrigin.x, point.y + context.surfaceOrigin.y,
-                                   PixelFromColor(stored));
-        return stored;
-    });
+    return WithDC(dc, CLR_INVALID, [&](DeviceContext& context) { return context.Drawing().SetPixel(context, x, y, color); });
 }
 
 COLORREF GetPixel(HDC dc, int x, int y)
 {
-    return WithDC(dc, CLR_INVALID, [&](DeviceContext& context) {
-        const POINT point = context.ToDevice(POINT{x, y});
-        if (!context.ClipRegion().Contains(point)) {
-            return CLR_INVALID;
-        }
-        DrawScope scope(context, false);
-        return ColorFromPixel(context.Target()->Pixel(point.x + context.surfaceOrigin.x, point.y + context.surfaceOrigin.y));
-    });
+    return WithDC(dc, CLR_INVALID, [&](DeviceContext& context) { return context.Drawing().GetPixel(context, x, y); });
+}
+
+// The raster device's own calls of this unit.
+
+Region RasterDevice::Reach(const DeviceContext& context) const
+{
+    const Surface* surface = context.Target();
+    if (!surface) {
+        return Region();
+    }
+    RECT bounds = surface->Bounds();
+    OffsetRect(&bounds, -context.surfaceOrigin.x, -context.surfaceOrigin.y);
+    return Region(bounds);
+}
+
+namespace {
+
+BOOL PaintLogicalRegion(DeviceContext& context, const Region& region, HBRUSH brush, int rop2)
+{
+    const auto paint = BrushPaint::Of(context, brush);
+    if (!paint) {
+        return FALSE;
+    }
+    Region area = region;
+    const POINT shift = context.ToDevice(POINT{0, 0});
+    area.Offset(shift.x, shift.y);
+    DrawScope scope(context, area.Bounds(), true, rop2 != R2_COPYPEN);
+    PaintRegion(context, area, *paint, rop2);
+    return TRUE;
+}
+
+}  // namespace
+
+BOOL RasterDevice::FillRgn(DeviceContext& context, const Region& region, HBRUSH brush)
+{
+    return PaintLogicalRegion(context, region, brush ? brush : context.state.brush, R2_COPYPEN);
+}
+
+BOOL RasterDevice::PaintRgn(DeviceContext& context, const Region& region)
+{
+    return PaintLogicalRegion(context, region, context.state.brush, context.state.rop2);
+}
+
+COLORREF RasterDevice::SetPixel(DeviceContext& context, int x, int y, COLORREF color)
+{
+    const POINT point = context.ToDevice(POINT{x, y});
+    if (!context.ClipRegion().Contains(point)) {
+        return CLR_INVALID;
+    }
+    const COLORREF stored = color & 0x00FFFFFF;
+    DrawScope scope(context, RECT{point.x, point.y, point.x + 1, point.y + 1}, true, false);
+    context.Target()->SetPixel(point.x + context.surfaceOrigin.x, point.y + context.surfaceOrigin.y,
+                               PixelFromColor(stored));
+    return stored;
+}
+
+COLORREF RasterDevice::GetPixel(DeviceContext& context, int x, int y)
+{
+    const POINT point = context.ToDevice(POINT{x, y});
+    if (!context.ClipRegion().Contains(point)) {
+        return CLR_INVALID;
+    }
+    DrawScope scope(context, RECT{point.x, point.y, point.x + 1, point.y + 1}, false);
+    return ColorFromPixel(context.Target()->Pixel(point.x + context.surfaceOrigin.x, point.y + context.surfaceOrigin.y));
 }
 
 }  // namespace win

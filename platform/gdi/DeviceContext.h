@@ -8,9 +8,9 @@
 // drawn is the visible region (the surface, cut to the system clip the window system sets) intersected
 // with the application's clip region, if any.
 //
-// Bitmaps below 32 bits: drawing works on the bitmap's 32-bit working surface, loaded from the bits
-// before each drawing call and stored back after it (DrawScope), so every call sees and leaves the
-// bitmap's own bits.
+// Bitmaps below 32 bits: drawing works on the bitmap's 32-bit shadow surface, prepared for the area a
+// call touches and written to the bits when they are read, when the bitmap leaves its context or at
+// GdiFlush (BitmapObject in detail/GdiObjects.h), so a call costs what it draws at any depth.
 //
 // The drawing calls live in their own units: Pen.h, Brush.h, Lines.h, Shapes.h, Edges.h, Blit.h and
 // Bitmap.h.

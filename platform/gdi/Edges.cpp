@@ -5,7 +5,7 @@
 #include "platform/gdi/detail/Brush.h"
 #include "platform/gdi/detail/DeviceContext.h"
 #include "platform/gdi/detail/GdiObjects.h"
-#include "platform/gdi/detail/Recorder.h"
+#include "platform/gdi/detail/RasterDevice.h"
 #include "platform/gdi/detail/Raster.h"
 #include "platform/gdi/SystemInfo.h"
 #include "platform/gdi/detail/Region.h"
@@ -20,20 +20,18 @@ namespace {
 template <class Draw>
 BOOL Drawing(HDC dc, Draw draw)
 {
-    auto lock = LockGdi();
-    DeviceContext* context = FindDC(dc);
-    if (!context || (!context->Target() && !RecorderOf(*context))) {
-        return FALSE;
-    }
-    DrawScope scope(*context);
-    return draw(*context) ? TRUE : FALSE;
+    return WithDC(dc, FALSE, [&](DeviceContext& context) { return draw(context) ? TRUE : FALSE; });
 }
 
-void PaintColour(DeviceContext& context, const RECT& rect, int colourIndex)
+// Edges and frames are drawn as the fills they are made of.
+bool Paint(DeviceContext& context, const Region& region, const BrushPaint& paint, int rop2)
 {
-    if (!IsRectEmpty(&rect)) {
-        PaintRegion(context, Region(rect), BrushPaint(PixelFromColor(GetSysColor(colourIndex))), R2_COPYPEN);
-    }
+    return context.Drawing().PaintDevice(context, region, paint, rop2) != FALSE;
+}
+
+bool PaintColour(DeviceContext& context, const RECT& rect, int colourIndex)
+{
+    return IsRectEmpty(&rect) || Paint(context, Region(rect), BrushPaint(PixelFromColor(GetSysColor(colourIndex))), R2_COPYPEN);
 }
 
 // One line round the sides the flags name; the rectangle shrinks by it on those sides.
@@ -73,11 +71,11 @@ Region FocusDots(const Region& frame)
     return Region(dots);
 }
 
-void PaintFrame(DeviceContext& context, const Region& outer, const Region& inner, const BrushPaint& paint, int rop2)
+bool PaintFrame(DeviceContext& context, const Region& outer, const Region& inner, const BrushPaint& paint, int rop2)
 {
     Region frame = outer;
     frame.Subtract(inner);
-    PaintRegion(context, frame, paint, rop2);
+    return Paint(context, frame, paint, rop2);
 }
 
 }  // namespace
@@ -142,22 +140,7 @@ BOOL DrawFocusRect(HDC dc, const RECT* rect)
         InflateRect(&inner, -1, -1);
         Region frame(outer);
         frame.Subtract(Region(inner));
-        if (auto* recorder = RecorderOf(context)) {
-            recorder->PaintDevice(FocusDots(frame), BrushPaint(0), R2_NOT);
-            return true;
-        }
-        frame.Intersect(context.ClipRegion());
-        Surface* surface = context.Target();
-        const POINT shift = context.surfaceOrigin;
-        for (const RECT& part : frame.Rects()) {
-            for (int y = part.top; y < part.bottom; ++y) {
-                std::uint32_t* line = surface->Row(y + shift.y) + shift.x;
-                for (int x = part.left + ((part.left + y) & 1); x < part.right; x += 2) {
-                    line[x] ^= 0x00FFFFFF;
-                }
-            }
-        }
-        return true;
+        return Paint(context, FocusDots(frame), BrushPaint(0), R2_NOT);
     });
 }
 
@@ -174,8 +157,7 @@ int FrameRect(HDC dc, const RECT* rect, HBRUSH brush)
         const RECT outer = context.ToDevice(*rect);
         RECT inner = outer;
         InflateRect(&inner, -1, -1);
-        PaintFrame(context, Region(outer), IsRectEmpty(&inner) ? Region() : Region(inner), *paint, R2_COPYPEN);
-        return true;
+        return PaintFrame(context, Region(outer), IsRectEmpty(&inner) ? Region() : Region(inner), *paint, R2_COPYPEN);
     });
 }
 
@@ -191,31 +173,7 @@ BOOL FrameRgn(HDC dc, HRGN region, HBRUSH brush, int width, int height)
         if (!paint) {
             return false;
         }
-        if (auto* recorder = RecorderOf(context)) {
-            return recorder->FrameRgn(object->region, brush, width, height) == TRUE;
-        }
-        Region outer = object->region;
-        const POINT shift = context.ToDevice(POINT{0, 0});
-        outer.Offset(shift.x, shift.y);
-        // The inside: the pixels whose neighbours up to width across and height down all belong.
-        Region across = outer;
-        for (int step = 1; step <= width; ++step) {
-            for (const int sign : {-1, 1}) {
-                Region moved = outer;
-                moved.Offset(sign * step, 0);
-                across.Intersect(moved);
-            }
-        }
-        Region inner = across;
-        for (int step = 1; step <= height; ++step) {
-            for (const int sign : {-1, 1}) {
-                Region moved = across;
-                moved.Offset(0, sign * step);
-                inner.Intersect(moved);
-            }
-        }
-        PaintFrame(context, outer, inner, *paint, R2_COPYPEN);
-        return true;
+        return context.Drawing().FrameRgn(context, object->region, brush, width, height) != FALSE;
     });
 }
 
@@ -225,8 +183,7 @@ BOOL InvertRect(HDC dc, const RECT* rect)
         return FALSE;
     }
     return Drawing(dc, [&](DeviceContext& context) {
-        PaintRegion(context, Region(context.ToDevice(*rect)), BrushPaint(0), R2_NOT);
-        return true;
+        return Paint(context, Region(context.ToDevice(*rect)), BrushPaint(0), R2_NOT);
     });
 }
 
@@ -237,15 +194,56 @@ BOOL InvertRgn(HDC dc, HRGN region)
         if (!object) {
             return false;
         }
-        if (auto* recorder = RecorderOf(context)) {
-            return recorder->InvertRgn(object->region) == TRUE;
-        }
-        Region area = object->region;
-        const POINT shift = context.ToDevice(POINT{0, 0});
-        area.Offset(shift.x, shift.y);
-        PaintRegion(context, area, BrushPaint(0), R2_NOT);
-        return true;
+        return context.Drawing().InvertRgn(context, object->region) != FALSE;
     });
+}
+
+// The raster device's region frames and inversions.
+
+BOOL RasterDevice::FrameRgn(DeviceContext& context, const Region& region, HBRUSH brush, int width, int height)
+{
+    const auto paint = BrushPaint::Of(context, brush);
+    if (!paint || !context.Target()) {
+        return FALSE;
+    }
+    Region outer = region;
+    const POINT shift = context.ToDevice(POINT{0, 0});
+    outer.Offset(shift.x, shift.y);
+    DrawScope scope(context, outer.Bounds(), true, false);
+    // The inside: the pixels whose neighbours up to width across and height down all belong.
+    Region across = outer;
+    for (int step = 1; step <= width; ++step) {
+        for (const int sign : {-1, 1}) {
+            Region moved = outer;
+            moved.Offset(sign * step, 0);
+            across.Intersect(moved);
+        }
+    }
+    Region inner = across;
+    for (int step = 1; step <= height; ++step) {
+        for (const int sign : {-1, 1}) {
+            Region moved = across;
+            moved.Offset(0, sign * step);
+            inner.Intersect(moved);
+        }
+    }
+    Region frame = outer;
+    frame.Subtract(inner);
+    PaintRegion(context, frame, *paint, R2_COPYPEN);
+    return TRUE;
+}
+
+BOOL RasterDevice::InvertRgn(DeviceContext& context, const Region& region)
+{
+    if (!context.Target()) {
+        return FALSE;
+    }
+    Region area = region;
+    const POINT shift = context.ToDevice(POINT{0, 0});
+    area.Offset(shift.x, shift.y);
+    DrawScope scope(context, area.Bounds());
+    PaintRegion(context, area, BrushPaint(0), R2_NOT);
+    return TRUE;
 }
 
 }  // namespace win

@@ -5,11 +5,12 @@
 #include "platform/gdi/detail/Bitmap.h"
 #include "platform/gdi/detail/GdiObjects.h"
 #include "platform/gdi/detail/Pen.h"
-#include "platform/gdi/detail/Recorder.h"
+#include "platform/gdi/detail/DrawingDevice.h"
 #include "platform/gdi/Pen.h"
 #include "platform/gdi/SystemInfo.h"
 #include "platform/wintypes/LogFont.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <vector>
@@ -21,21 +22,15 @@ using namespace detail;
 namespace {
 
 constexpr int StockCount = DEFAULT_GUI_FONT + 1;
-// Handles are (generation << 16) | slot, slot from 1: never null, far below the colour-scheme brushes.
-constexpr std::size_t MaxSlots = 0xFFFF;
-constexpr WORD MaxGeneration = 0x3FFF;
 
+// The GDI's own state; its objects live in the handle table.
 struct Table {
     std::recursive_mutex mutex;
-    struct Slot {
-        std::unique_ptr<GdiObject> object;
-        WORD generation = 1;
-    };
-    std::vector<Slot> slots;  // slots[0] unused
-    std::vector<std::size_t> freeSlots;
     std::array<HGDIOBJ, StockCount> stock{};
     HBITMAP defaultBitmap = nullptr;
     std::array<std::unique_ptr<BrushObject>, ColorSchemeSize> schemeBrushes;
+    std::vector<DrawingDevice*> watchers;  // told of every deletion
+    std::vector<BitmapObject*> dirtyBitmaps;  // drawn on, their bits behind
 };
 
 Table& Objects()
@@ -44,24 +39,18 @@ Table& Objects()
     return table;
 }
 
-std::size_t SlotOf(HGDIOBJ handle, WORD& generation)
-{
-    const auto value = reinterpret_cast<std::uintptr_t>(handle);
-    generation = static_cast<WORD>(value >> 16);
-    return static_cast<std::size_t>(value & 0xFFFF);
-}
-
 void ClearTable(Table& table)
 {
     // Device contexts refer to other objects only by handle, so the order of destruction does not matter.
-    table.slots.clear();
-    table.slots.emplace_back();
-    table.freeSlots.clear();
+    table.dirtyBitmaps.clear();
+    RemoveHandles(HandleKind::GdiObject);
+    table.dirtyBitmaps.clear();
     table.stock.fill(nullptr);
     table.defaultBitmap = nullptr;
     for (auto& brush : table.schemeBrushes) {
         brush.reset();
     }
+    table.watchers.clear();
 }
 
 void AddStock(Table& table, int index, std::unique_ptr<GdiObject> object)
@@ -143,60 +132,40 @@ COLORREF BrushObject::Color() const
     return sysColor >= 0 ? GetSysColor(sysColor) : logBrush.lbColor;
 }
 
-std::unique_lock<std::recursive_mutex> detail::LockGdi()
+GdiLock detail::LockGdi()
 {
-    return std::unique_lock(Objects().mutex);
+    return GdiLock(Objects().mutex);
 }
 
 HGDIOBJ detail::AddObject(std::unique_ptr<GdiObject> object)
 {
-    Table& table = Objects();
-    std::size_t slot = 0;
-    if (!table.freeSlots.empty()) {
-        slot = table.freeSlots.back();
-        table.freeSlots.pop_back();
-    } else if (table.slots.size() <= MaxSlots) {
-        slot = table.slots.size();
-        table.slots.emplace_back();
-    } else {
-        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+    GdiObject* record = object.get();
+    const std::intptr_t value = AddHandle(HandleKind::GdiObject, std::move(object));
+    if (value == 0) {
         return nullptr;
     }
-    Table::Slot& entry = table.slots[slot];
-    const auto value = (static_cast<std::uintptr_t>(entry.generation) << 16) | slot;
-    object->handle = reinterpret_cast<HGDIOBJ>(value);
-    entry.object = std::move(object);
-    return entry.object->handle;
+    record->handle = HandleFromValue<HGDIOBJ>(value);
+    return record->handle;
 }
 
 GdiObject* detail::FindObject(HGDIOBJ handle)
 {
-    Table& table = Objects();
     int schemeIndex = 0;
     if (SysColorBrushIndex(static_cast<HBRUSH>(handle), schemeIndex)) {
-        if (GdiObject* brush = table.schemeBrushes[static_cast<std::size_t>(schemeIndex)].get()) {
+        if (GdiObject* brush = Objects().schemeBrushes[static_cast<std::size_t>(schemeIndex)].get()) {
             return brush;
         }
     }
-    WORD generation = 0;
-    const std::size_t slot = SlotOf(handle, generation);
-    if (slot == 0 || slot >= table.slots.size() || !table.slots[slot].object ||
-        table.slots[slot].generation != generation || table.slots[slot].object->handle != handle) {
+    auto* object = FindHandleOf<GdiObject>(handle, HandleKind::GdiObject);
+    if (!object) {
         SetLastError(ERROR_INVALID_HANDLE);
-        return nullptr;
     }
-    return table.slots[slot].object.get();
+    return object;
 }
 
 void detail::RemoveObject(GdiObject* object)
 {
-    Table& table = Objects();
-    WORD generation = 0;
-    const std::size_t slot = SlotOf(object->handle, generation);
-    Table::Slot& entry = table.slots[slot];
-    entry.object.reset();
-    entry.generation = static_cast<WORD>(entry.generation % MaxGeneration + 1);
-    table.freeSlots.push_back(slot);
+    RemoveHandle(HandleValue(object->handle), HandleKind::GdiObject);
 }
 
 void detail::InitializeGdi()
@@ -204,6 +173,7 @@ void detail::InitializeGdi()
     auto lock = LockGdi();
     Table& table = Objects();
     ClearTable(table);
+    ResetHandles();
     AddStockObjects(table);
 }
 
@@ -211,6 +181,7 @@ void detail::FinalizeGdi()
 {
     auto lock = LockGdi();
     ClearTable(Objects());
+    ResetHandles();
 }
 
 HGDIOBJ GetStockObject(int index)
@@ -220,6 +191,43 @@ HGDIOBJ GetStockObject(int index)
         return nullptr;
     }
     return Objects().stock[static_cast<std::size_t>(index)];
+}
+
+void detail::WatchDeletions(DrawingDevice& device)
+{
+    auto lock = LockGdi();
+    Objects().watchers.push_back(&device);
+}
+
+void detail::UnwatchDeletions(DrawingDevice& device)
+{
+    auto lock = LockGdi();
+    std::erase(Objects().watchers, &device);
+}
+
+void detail::NoteDirtyBitmap(BitmapObject& bitmap)
+{
+    Objects().dirtyBitmaps.push_back(&bitmap);
+}
+
+void detail::ForgetDirtyBitmap(BitmapObject& bitmap)
+{
+    std::erase(Objects().dirtyBitmaps, &bitmap);
+}
+
+void detail::FlushBitmaps()
+{
+    const std::vector<BitmapObject*> dirty = Objects().dirtyBitmaps;
+    for (BitmapObject* bitmap : dirty) {
+        bitmap->Flush();
+    }
+}
+
+BOOL GdiFlush()
+{
+    auto lock = LockGdi();
+    FlushBitmaps();
+    return TRUE;
 }
 
 HBITMAP detail::DefaultBitmap()
@@ -244,7 +252,9 @@ BOOL DeleteObject(HGDIOBJ handle)
         return FALSE;
     }
     if (!object->stock) {
-        ForgetInRecorders(handle);
+        for (DrawingDevice* watcher : Objects().watchers) {
+            watcher->Forget(handle);
+        }
         RemoveObject(object);
     }
     return TRUE;
@@ -253,7 +263,7 @@ BOOL DeleteObject(HGDIOBJ handle)
 int GetObject(HGDIOBJ handle, int size, void* buffer)
 {
     auto lock = LockGdi();
-    const GdiObject* object = FindObject(handle);
+    GdiObject* object = FindObject(handle);
     if (!object) {
         return 0;
     }
@@ -272,7 +282,7 @@ int GetObject(HGDIOBJ handle, int size, void* buffer)
     case OBJ_FONT:
         return CopyObjectRecord(static_cast<const FontObject*>(object)->logFont, size, buffer);
     case OBJ_BITMAP:
-        return GetBitmapObject(*static_cast<const BitmapObject*>(object), size, buffer);
+        return GetBitmapObject(*static_cast<BitmapObject*>(object), size, buffer);
     case OBJ_PAL:
         return CopyObjectRecord(static_cast<const PaletteObject*>(object)->entries, size, buffer);
     default:

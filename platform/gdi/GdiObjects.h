@@ -1,7 +1,7 @@
 #pragma once
-// The table of graphics objects: every pen, brush, font, bitmap, region, palette and device context is
-// a record here under a handle. Handles of deleted objects stay invalid (a slot's generation changes
-// when it is reused). Stock objects and the brushes of the colour scheme live as long as the system and
+// Graphics objects: every pen, brush, font, bitmap, region, palette and device context is a record under
+// a handle of the GDI's kind in the platform's one handle table, so a window, an event or any other
+// handle used as a graphics object fails, and handles of deleted objects stay invalid. Stock objects and the brushes of the colour scheme live as long as the system and
 // cannot be deleted.
 //
 // Selection: a device context holds references to the objects of its current state and of every state
@@ -26,6 +26,10 @@ BOOL DeleteObject(HGDIOBJ handle);
 // (DIBSECTION for a DIB section when size allows) or the WORD entry count of a palette.
 // With buffer null answers the size of the record; 0 when the handle is invalid or size too small.
 int GetObject(HGDIOBJ handle, int size, void* buffer);
+
+// Writes what was drawn on DIB sections of fewer than 32 bits into their bits: call it after drawing and
+// before reading a DIB section's memory directly, as the API asks.
+BOOL GdiFlush();
 
 HBRUSH CreateSolidBrush(COLORREF color);
 // BS_SOLID, BS_NULL, BS_HATCHED and BS_PATTERN (lbHatch the bitmap) brushes; null with

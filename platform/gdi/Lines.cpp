@@ -7,7 +7,7 @@
 #include "platform/gdi/detail/GdiObjects.h"
 #include "platform/gdi/detail/Lines.h"
 #include "platform/gdi/detail/Pen.h"
-#include "platform/gdi/detail/Recorder.h"
+#include "platform/gdi/detail/RasterDevice.h"
 #include "platform/gdi/Pen.h"
 #include "platform/gdi/detail/Raster.h"
 #include "platform/gdi/detail/Region.h"
@@ -230,19 +230,17 @@ void Stroke::Finish()
 
 namespace {
 
-// Strokes figures of logical points on a context.
+// Strokes figures of logical points on a raster context; the points span every figure.
 template <class Figures>
-BOOL StrokeFigures(HDC dc, Figures figures)
+BOOL StrokeFigures(DeviceContext& context, const std::vector<POINT>& points, Figures figures)
 {
-    auto lock = LockGdi();
-    DeviceContext* context = FindDC(dc);
-    if (!context || !context->Target()) {
+    if (!context.Target()) {
         return FALSE;
     }
-    DrawScope scope(*context);
-    const PenShape pen = PenShapeOf(*context);
-    Stroke stroke(*context, pen);
-    figures(*context, stroke);
+    const PenShape pen = PenShapeOf(context);
+    DrawScope scope(context, PenReach(PointsBounds(points), pen), true, context.state.rop2 != R2_COPYPEN);
+    Stroke stroke(context, pen);
+    figures(stroke);
     stroke.Finish();
     return TRUE;
 }
@@ -286,13 +284,7 @@ BOOL GetCurrentPositionEx(HDC dc, POINT* position)
 
 BOOL LineTo(HDC dc, int x, int y)
 {
-    if (auto recorder = RecorderOf(dc)) {
-        return recorder->LineTo(x, y);
-    }
-    return StrokeFigures(dc, [x, y](DeviceContext& context, Stroke& stroke) {
-        stroke.Figure({context.ToDevice(context.state.currentPosition), context.ToDevice(POINT{x, y})}, false);
-        context.state.currentPosition = POINT{x, y};
-    });
+    return WithDC(dc, FALSE, [&](DeviceContext& context) { return context.Drawing().LineTo(context, x, y); });
 }
 
 BOOL Polyline(HDC dc, const POINT* points, int count)
@@ -301,11 +293,8 @@ BOOL Polyline(HDC dc, const POINT* points, int count)
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
-    if (auto recorder = RecorderOf(dc)) {
-        return recorder->Poly(PolyShape::Polyline, points, static_cast<std::size_t>(count));
-    }
-    return StrokeFigures(dc, [&](DeviceContext& context, Stroke& stroke) {
-        stroke.Figure(ToDevice(context, points, static_cast<std::size_t>(count)), false);
+    return WithDC(dc, FALSE, [&](DeviceContext& context) {
+        return context.Drawing().Poly(context, PolyShape::Polyline, points, static_cast<std::size_t>(count));
     });
 }
 
@@ -315,15 +304,8 @@ BOOL PolylineTo(HDC dc, const POINT* points, DWORD count)
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
-    if (auto recorder = RecorderOf(dc)) {
-        return recorder->Poly(PolyShape::PolylineTo, points, count);
-    }
-    return StrokeFigures(dc, [&](DeviceContext& context, Stroke& stroke) {
-        std::vector<POINT> figure{context.ToDevice(context.state.currentPosition)};
-        const std::vector<POINT> rest = ToDevice(context, points, count);
-        figure.insert(figure.end(), rest.begin(), rest.end());
-        stroke.Figure(figure, false);
-        context.state.currentPosition = points[count - 1];
+    return WithDC(dc, FALSE, [&](DeviceContext& context) {
+        return context.Drawing().Poly(context, PolyShape::PolylineTo, points, count);
     });
 }
 
@@ -334,12 +316,56 @@ BOOL PolyPolyline(HDC dc, const POINT* points, const DWORD* counts, DWORD polyli
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
-    if (auto recorder = RecorderOf(dc)) {
-        return recorder->PolyPoly(PolyPolyShape::PolyPolyline, points, counts, polylines);
+    return WithDC(dc, FALSE, [&](DeviceContext& context) {
+        return context.Drawing().PolyPoly(context, PolyPolyShape::PolyPolyline, points, counts, polylines);
+    });
+}
+
+// The raster device's lines.
+
+BOOL RasterDevice::LineTo(DeviceContext& context, int x, int y)
+{
+    const std::vector<POINT> ends{context.ToDevice(context.state.currentPosition), context.ToDevice(POINT{x, y})};
+    return StrokeFigures(context, ends, [&](Stroke& stroke) {
+        stroke.Figure(ends, false);
+        context.state.currentPosition = POINT{x, y};
+    });
+}
+
+BOOL RasterDevice::Poly(DeviceContext& context, PolyShape shape, const POINT* points, std::size_t count)
+{
+    if (shape == PolyShape::Polygon) {
+        const int counts[] = {static_cast<int>(count)};
+        return RasterPolygons(context, points, counts, 1);
     }
-    return StrokeFigures(dc, [&](DeviceContext& context, Stroke& stroke) {
+    std::vector<POINT> figure;
+    if (shape == PolyShape::PolylineTo) {
+        figure.push_back(context.ToDevice(context.state.currentPosition));
+    }
+    const std::vector<POINT> rest = ToDevice(context, points, count);
+    figure.insert(figure.end(), rest.begin(), rest.end());
+    return StrokeFigures(context, figure, [&](Stroke& stroke) {
+        stroke.Figure(figure, false);
+        if (shape == PolyShape::PolylineTo) {
+            context.state.currentPosition = points[count - 1];
+        }
+    });
+}
+
+BOOL RasterDevice::PolyPoly(DeviceContext& context, PolyPolyShape shape, const POINT* points, const DWORD* counts,
+                            std::size_t figures)
+{
+    if (shape == PolyPolyShape::PolyPolygon) {
+        const std::vector<int> sizes(counts, counts + figures);
+        return RasterPolygons(context, points, sizes.data(), static_cast<int>(figures));
+    }
+    std::size_t total = 0;
+    for (std::size_t k = 0; k < figures; ++k) {
+        total += counts[k];
+    }
+    return StrokeFigures(context, ToDevice(context, points, total), [&](Stroke& stroke) {
         std::size_t start = 0;
-        for (DWORD k = 0; k < polylines; ++k) {
+        for (std::size_t k = 0; k < figures; ++k) {
             stroke.Figure(ToDevice(context, points + start, counts[k]), false);
             start += counts[k];
         }

@@ -4,6 +4,7 @@
 #include "platform/gdi/detail/DeviceContext.h"
 #include "platform/gdi/detail/GdiObjects.h"
 #include "platform/gdi/detail/Pen.h"
+#include "platform/gdi/detail/Raster.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -142,6 +143,28 @@ PenShape detail::PenShapeOf(const DeviceContext& context)
         shape.dashes = StyleLengths(style, shape.geometric, shape.width);
     }
     return shape;
+}
+
+RECT detail::PenReach(const RECT& bounds, const PenShape& pen)
+{
+    // A miter reaches ten times half the width (the miter limit); anything else less.
+    const std::int64_t reach = (pen.null ? 0 : pen.geometric ? std::int64_t{pen.width} * 5 : 1) + 2;
+    return ClampedRect(bounds.left - reach, bounds.top - reach, bounds.right + reach, bounds.bottom + reach);
+}
+
+RECT detail::PointsBounds(const std::vector<POINT>& points)
+{
+    if (points.empty()) {
+        return RECT{};
+    }
+    std::int64_t left = INT32_MAX, top = INT32_MAX, right = INT32_MIN, bottom = INT32_MIN;
+    for (const POINT& point : points) {
+        left = std::min<std::int64_t>(left, point.x);
+        top = std::min<std::int64_t>(top, point.y);
+        right = std::max<std::int64_t>(right, std::int64_t{point.x} + 1);
+        bottom = std::max<std::int64_t>(bottom, std::int64_t{point.y} + 1);
+    }
+    return ClampedRect(left, top, right, bottom);
 }
 
 }  // namespace win

@@ -4,7 +4,7 @@
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/detail/Brush.h"
 #include "platform/gdi/detail/DeviceContext.h"
-#include "platform/gdi/detail/Recorder.h"
+#include "platform/gdi/detail/RasterDevice.h"
 #include "platform/gdi/detail/Region.h"
 #include "platform/gdi/detail/Surface.h"
 
@@ -60,10 +60,6 @@ std::uint32_t detail::MixRop3(BYTE code, std::uint32_t pattern, std::uint32_t so
 
 void detail::PaintRegion(DeviceContext& context, const Region& region, const BrushPaint& paint, int rop2)
 {
-    if (auto* recorder = RecorderOf(context)) {
-        recorder->PaintDevice(region, paint, rop2);
-        return;
-    }
     Surface* surface = context.Target();
     if (!surface) {
         return;
@@ -87,6 +83,52 @@ void detail::PaintRegion(DeviceContext& context, const Region& region, const Bru
             }
         }
     }
+}
+
+BOOL RasterDevice::PaintDevice(DeviceContext& context, const Region& region, const BrushPaint& paint, int rop2)
+{
+    if (!context.Target()) {
+        return FALSE;
+    }
+    DrawScope scope(context, region.Bounds(), true, rop2 != R2_COPYPEN);
+    PaintRegion(context, region, paint, rop2);
+    return TRUE;
+}
+
+BOOL RasterDevice::PaintPixels(DeviceContext& context, const RECT& area, const RowPaint& paint)
+{
+    Surface* surface = context.Target();
+    if (!surface) {
+        return FALSE;
+    }
+    DrawScope scope(context, area);
+    Region part(area);
+    part.Intersect(context.ClipRegion());
+    const POINT shift = context.surfaceOrigin;
+    for (const RECT& rect : part.Rects()) {
+        for (int y = rect.top; y < rect.bottom; ++y) {
+            paint(surface->Row(y + shift.y) + shift.x + rect.left, rect.left, rect.right, y);
+        }
+    }
+    return TRUE;
+}
+
+BOOL RasterDevice::Text(DeviceContext& context, const TextLayout& text)
+{
+    if (!context.Target()) {
+        return FALSE;
+    }
+    // Wherever alignment and escapement put the text, it stays within its extent of the reference point.
+    const POINT reference = context.ToDevice(text.reference);
+    const std::int64_t reach = std::int64_t{text.extent.cx} + text.extent.cy + 2;
+    RECT area = ClampedRect(reference.x - reach, reference.y - reach, reference.x + reach, reference.y + reach);
+    if (text.rect) {
+        const RECT opaque = context.ToDevice(*text.rect);
+        UnionRect(&area, &area, &opaque);
+    }
+    DrawScope scope(context, area);
+    text.Paint(context);
+    return TRUE;
 }
 
 }  // namespace win

@@ -7,7 +7,7 @@
 #include "platform/gdi/detail/GdiObjects.h"
 #include "platform/gdi/detail/Lines.h"
 #include "platform/gdi/detail/Pen.h"
-#include "platform/gdi/detail/Recorder.h"
+#include "platform/gdi/detail/RasterDevice.h"
 #include "platform/gdi/Lines.h"
 #include "platform/gdi/Pen.h"
 #include "platform/gdi/detail/Raster.h"
@@ -45,19 +45,17 @@ void PenBoxes(const PenShape& pen, const RECT& box, RECT& outer, RECT& inner)
     InflateRect(&inner, -width, -width);
 }
 
-// Runs a shape drawing on a context: the box normalized to device coordinates, the pen resolved.
+// Runs a shape drawing on a raster context: the box normalized to device coordinates, the pen resolved.
 template <class Draw>
-BOOL DrawShape(HDC dc, RECT box, Draw draw)
+BOOL DrawShape(DeviceContext& context, RECT box, Draw draw)
 {
-    auto lock = LockGdi();
-    DeviceContext* context = FindDC(dc);
-    if (!context || !context->Target()) {
+    if (!context.Target()) {
         return FALSE;
     }
-    DrawScope scope(*context);
-    const PenShape pen = PenShapeOf(*context);
-    const std::unique_ptr<BrushPaint> brush = BrushPaint::Of(*context, context->state.brush);
-    draw(*context, context->ToDevice(box), pen, brush.get());
+    const PenShape pen = PenShapeOf(context);
+    DrawScope scope(context, PenReach(context.ToDevice(box), pen), true, context.state.rop2 != R2_COPYPEN);
+    const std::unique_ptr<BrushPaint> brush = BrushPaint::Of(context, context.state.brush);
+    draw(context, context.ToDevice(box), pen, brush.get());
     return TRUE;
 }
 
@@ -148,81 +146,31 @@ Region Sector(const RECT& box, const Radial& start, const Radial& end, bool chor
 
 BOOL DrawArc(HDC dc, RECT box, POINT start, POINT end, ArcShape kind)
 {
-    if (auto recorder = RecorderOf(dc)) {
-        return recorder->Arc(kind, box, start, end);
-    }
-    return DrawShape(dc, box, [&](DeviceContext& context, const RECT& device, const PenShape& pen, const BrushPaint* brush) {
-        const Radial first = RadialOf(device, context.ToDevice(start));
-        const Radial last = RadialOf(device, context.ToDevice(end));
-        const Region within = Sector(device, first, last, kind == ArcShape::Chord);
-        PaintShape(context, pen, kind == ArcShape::Arc ? nullptr : brush, device, EllipseArea, &within);
-        Stroke stroke(context, pen);
-        if (kind == ArcShape::Pie) {
-            const POINT centre{(device.left + device.right - 1) / 2, (device.top + device.bottom - 1) / 2};
-            stroke.Figure({first.point, centre, last.point}, false);
-        } else if (kind == ArcShape::Chord) {
-            stroke.Figure({first.point, last.point}, false);
-        }
-        stroke.Finish();
-    });
+    return WithDC(dc, FALSE, [&](DeviceContext& context) { return context.Drawing().Arc(context, kind, box, start, end); });
+}
+
+BOOL DrawBox(HDC dc, BoxShape shape, RECT box)
+{
+    return WithDC(dc, FALSE, [&](DeviceContext& context) { return context.Drawing().Box(context, shape, box); });
 }
 
 }  // namespace
 
 BOOL Rectangle(HDC dc, int left, int top, int right, int bottom)
 {
-    if (auto recorder = RecorderOf(dc)) {
-        return recorder->Box(BoxShape::Rectangle, RECT{left, top, right, bottom});
-    }
-    return DrawShape(dc, RECT{left, top, right, bottom},
-                     [](DeviceContext& context, const RECT& box, const PenShape& pen, const BrushPaint* brush) {
-                         if (pen.null || pen.geometric || pen.dashes.empty()) {
-                             PaintShape(context, pen, brush, box, [](const RECT& rect) { return Region(rect); });
-                             return;
-                         }
-                         // A styled one-pixel outline runs round the box with its pattern.
-                         RECT outer;
-                         RECT inner;
-                         PenBoxes(pen, box, outer, inner);
-                         if (brush) {
-                             PaintRegion(context, Region(inner), *brush, context.state.rop2);
-                         }
-                         Stroke stroke(context, pen);
-                         stroke.Figure({{box.left, box.top}, {box.right - 1, box.top}, {box.right - 1, box.bottom - 1},
-                                        {box.left, box.bottom - 1}},
-                                       true);
-                     });
+    return DrawBox(dc, BoxShape::Rectangle, RECT{left, top, right, bottom});
 }
 
 BOOL RoundRect(HDC dc, int left, int top, int right, int bottom, int ellipseWidth, int ellipseHeight)
 {
-    if (auto recorder = RecorderOf(dc)) {
-        return recorder->RoundRect(RECT{left, top, right, bottom}, SIZE{ellipseWidth, ellipseHeight});
-    }
-    return DrawShape(dc, RECT{left, top, right, bottom},
-                     [&](DeviceContext& context, const RECT& box, const PenShape& pen, const BrushPaint* brush) {
-                         const int shrink = box.right - box.left;
-                         PaintShape(context, pen, brush, box, [&](const RECT& rect) {
-                             if (IsRectEmpty(&rect)) {
-                                 return Region();
-                             }
-                             // Inner outlines keep the corners' centres: their ellipses shrink with the box.
-                             const int less = shrink - (rect.right - rect.left);
-                             return Region::RoundRect(RECT{rect.left, rect.top, rect.right + 1, rect.bottom + 1},
-                                                      std::max(ellipseWidth - less, 0), std::max(ellipseHeight - less, 0));
-                         });
-                     });
+    return WithDC(dc, FALSE, [&](DeviceContext& context) {
+        return context.Drawing().RoundRect(context, RECT{left, top, right, bottom}, SIZE{ellipseWidth, ellipseHeight});
+    });
 }
 
 BOOL Ellipse(HDC dc, int left, int top, int right, int bottom)
 {
-    if (auto recorder = RecorderOf(dc)) {
-        return recorder->Box(BoxShape::Ellipse, RECT{left, top, right, bottom});
-    }
-    return DrawShape(dc, RECT{left, top, right, bottom},
-                     [](DeviceContext& context, const RECT& box, const PenShape& pen, const BrushPaint* brush) {
-                         PaintShape(context, pen, brush, box, EllipseArea);
-                     });
+    return DrawBox(dc, BoxShape::Ellipse, RECT{left, top, right, bottom});
 }
 
 BOOL Arc(HDC dc, int left, int top, int right, int bottom, int startX, int startY, int endX, int endY)
@@ -242,10 +190,13 @@ BOOL Chord(HDC dc, int left, int top, int right, int bottom, int startX, int sta
 
 BOOL Polygon(HDC dc, const POINT* points, int count)
 {
-    if (auto recorder = RecorderOf(dc); recorder && points && count >= 2) {
-        return recorder->Poly(PolyShape::Polygon, points, static_cast<std::size_t>(count));
+    if (!points || count < 2) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
     }
-    return PolyPolygon(dc, points, &count, 1);
+    return WithDC(dc, FALSE, [&](DeviceContext& context) {
+        return context.Drawing().Poly(context, PolyShape::Polygon, points, static_cast<std::size_t>(count));
+    });
 }
 
 BOOL PolyPolygon(HDC dc, const POINT* points, const int* counts, int polygons)
@@ -254,30 +205,99 @@ BOOL PolyPolygon(HDC dc, const POINT* points, const int* counts, int polygons)
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
-    if (auto recorder = RecorderOf(dc)) {
-        const std::vector<DWORD> sizes(counts, counts + polygons);
-        return recorder->PolyPoly(PolyPolyShape::PolyPolygon, points, sizes.data(), static_cast<std::size_t>(polygons));
+    const std::vector<DWORD> sizes(counts, counts + polygons);
+    return WithDC(dc, FALSE, [&](DeviceContext& context) {
+        return context.Drawing().PolyPoly(context, PolyPolyShape::PolyPolygon, points, sizes.data(),
+                                          static_cast<std::size_t>(polygons));
+    });
+}
+
+// The raster device's shapes.
+
+BOOL RasterDevice::Box(DeviceContext& context, BoxShape shape, const RECT& box)
+{
+    if (shape == BoxShape::Ellipse) {
+        return DrawShape(context, box, [](DeviceContext& context, const RECT& box, const PenShape& pen, const BrushPaint* brush) {
+            PaintShape(context, pen, brush, box, EllipseArea);
+        });
     }
-    auto lock = LockGdi();
-    DeviceContext* context = FindDC(dc);
-    if (!context || !context->Target()) {
+    return DrawShape(context, box,
+                     [](DeviceContext& context, const RECT& box, const PenShape& pen, const BrushPaint* brush) {
+                         if (pen.null || pen.geometric || pen.dashes.empty()) {
+                             PaintShape(context, pen, brush, box, [](const RECT& rect) { return Region(rect); });
+                             return;
+                         }
+                         // A styled one-pixel outline runs round the box with its pattern.
+                         RECT outer;
+                         RECT inner;
+                         PenBoxes(pen, box, outer, inner);
+                         if (brush) {
+                             PaintRegion(context, Region(inner), *brush, context.state.rop2);
+                         }
+                         Stroke stroke(context, pen);
+                         stroke.Figure({{box.left, box.top}, {box.right - 1, box.top}, {box.right - 1, box.bottom - 1},
+                                        {box.left, box.bottom - 1}},
+                                       true);
+                     });
+}
+
+BOOL RasterDevice::RoundRect(DeviceContext& context, const RECT& box, SIZE corner)
+{
+    const int ellipseWidth = corner.cx;
+    const int ellipseHeight = corner.cy;
+    return DrawShape(context, box,
+                     [&](DeviceContext& context, const RECT& box, const PenShape& pen, const BrushPaint* brush) {
+                         const int shrink = box.right - box.left;
+                         PaintShape(context, pen, brush, box, [&](const RECT& rect) {
+                             if (IsRectEmpty(&rect)) {
+                                 return Region();
+                             }
+                             // Inner outlines keep the corners' centres: their ellipses shrink with the box.
+                             const int less = shrink - (rect.right - rect.left);
+                             return Region::RoundRect(RECT{rect.left, rect.top, rect.right + 1, rect.bottom + 1},
+                                                      std::max(ellipseWidth - less, 0), std::max(ellipseHeight - less, 0));
+                         });
+                     });
+}
+
+BOOL RasterDevice::Arc(DeviceContext& context, ArcShape kind, const RECT& box, POINT start, POINT end)
+{
+    return DrawShape(context, box, [&](DeviceContext& context, const RECT& device, const PenShape& pen, const BrushPaint* brush) {
+        const Radial first = RadialOf(device, context.ToDevice(start));
+        const Radial last = RadialOf(device, context.ToDevice(end));
+        const Region within = Sector(device, first, last, kind == ArcShape::Chord);
+        PaintShape(context, pen, kind == ArcShape::Arc ? nullptr : brush, device, EllipseArea, &within);
+        Stroke stroke(context, pen);
+        if (kind == ArcShape::Pie) {
+            const POINT centre{(device.left + device.right - 1) / 2, (device.top + device.bottom - 1) / 2};
+            stroke.Figure({first.point, centre, last.point}, false);
+        } else if (kind == ArcShape::Chord) {
+            stroke.Figure({first.point, last.point}, false);
+        }
+        stroke.Finish();
+    });
+}
+
+BOOL detail::RasterPolygons(DeviceContext& context, const POINT* points, const int* counts, int polygons)
+{
+    if (!context.Target()) {
         return FALSE;
     }
-    DrawScope scope(*context);
     std::vector<POINT> device;
     int total = 0;
     for (int k = 0; k < polygons; ++k) {
         total += counts[k];
     }
     for (int k = 0; k < total; ++k) {
-        device.push_back(context->ToDevice(points[k]));
+        device.push_back(context.ToDevice(points[k]));
     }
-    if (const auto brush = BrushPaint::Of(*context, context->state.brush)) {
-        PaintRegion(*context, Region::Polygons(device.data(), counts, polygons, context->state.polyFillMode), *brush,
-                    context->state.rop2);
+    const PenShape pen = PenShapeOf(context);
+    DrawScope scope(context, PenReach(PointsBounds(device), pen), true, context.state.rop2 != R2_COPYPEN);
+    if (const auto brush = BrushPaint::Of(context, context.state.brush)) {
+        PaintRegion(context, Region::Polygons(device.data(), counts, polygons, context.state.polyFillMode), *brush,
+                    context.state.rop2);
     }
-    const PenShape pen = PenShapeOf(*context);
-    Stroke stroke(*context, pen);
+    Stroke stroke(context, pen);
     std::size_t start = 0;
     for (int k = 0; k < polygons; ++k) {
         stroke.Figure(std::vector<POINT>(device.begin() + static_cast<std::ptrdiff_t>(start),

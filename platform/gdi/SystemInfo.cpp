@@ -1,4 +1,5 @@
 #include "platform/gdi/SystemInfo.h"
+#include "platform/gdi/detail/Handles.h"
 #include "platform/gdi/detail/SystemInfo.h"
 
 #include <algorithm>
@@ -83,9 +84,10 @@ long long OverlapArea(const RECT& a, const RECT& b)
     return w > 0 && h > 0 ? w * h : 0;
 }
 
+// Monitors are handles of fixed identity: the first monitor's is the same for the life of the system.
 HMONITOR MonitorHandle(std::size_t index)
 {
-    return HandleFromValue<HMONITOR>(static_cast<std::intptr_t>(index + 1));
+    return HandleFromValue<HMONITOR>(FixedHandle(HandleKind::Monitor, static_cast<std::uint16_t>(index + 1)));
 }
 
 // Answers the monitor for a rectangle (lock of the settings held).
@@ -288,7 +290,8 @@ int Apply(UINT action, UINT uiParam, void* pvParam)
             return -1;
         }
         const RECT& work = *static_cast<const RECT*>(pvParam);
-        const std::intptr_t index = HandleValue(MonitorOf(s, work, MONITOR_DEFAULTTOPRIMARY)) - 1;
+        const std::intptr_t index =
+            std::intptr_t{FixedHandleIndex(HandleValue(MonitorOf(s, work, MONITOR_DEFAULTTOPRIMARY)), HandleKind::Monitor)} - 1;
         s.monitors[static_cast<std::size_t>(index)].work = work;
         return 1;
     }
@@ -426,7 +429,7 @@ BOOL GetMonitorInfo(HMONITOR monitor, MONITORINFO* info)
 {
     Settings& s = Current();
     std::lock_guard lock(s.mutex);
-    const std::intptr_t index = HandleValue(monitor) - 1;
+    const std::intptr_t index = std::intptr_t{FixedHandleIndex(HandleValue(monitor), HandleKind::Monitor)} - 1;
     if (!info || index < 0 || index >= static_cast<std::intptr_t>(s.monitors.size()) ||
         (info->cbSize != sizeof(MONITORINFO) && info->cbSize != sizeof(MONITORINFOEX))) {
         SetLastError(ERROR_INVALID_PARAMETER);

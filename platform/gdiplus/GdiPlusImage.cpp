@@ -172,10 +172,11 @@ Status GdipLoadImageFromStream(rtl::TStream* stream, GpImage** image)
 Status GdipCreateBitmapFromHBITMAP(HBITMAP source, HPALETTE, GpBitmap** bitmap)
 {
     auto lock = LockGdi();
-    const auto* object = FindObjectOf<BitmapObject>(source, OBJ_BITMAP);
+    auto* object = FindObjectOf<BitmapObject>(source, OBJ_BITMAP);
     if (!object) {
         return GdiPlusStarted() ? InvalidParameter : GdiplusNotInitialized;
     }
+    object->Load();
     const Surface& surface = object->surface;
     return Create(bitmap, [&] {
         auto result = std::make_unique<GpBitmap>(surface.Width(), surface.Height(), PixelFormat32bppRGB);

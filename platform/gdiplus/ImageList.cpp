@@ -14,13 +14,12 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
 #include <utility>
 
-struct win::IMAGELIST__ {
+struct win::IMAGELIST__ : win::detail::HandleObject {
     int cx = 0;
     int cy = 0;
     UINT flags = 0;
@@ -47,20 +46,14 @@ constexpr std::uint16_t Signature = 0x4C49;  // "IL"
 constexpr std::uint16_t Version = 0x0101;
 constexpr int HeaderSize = 50;
 
-// Every live list, guarded by the GDI lock (the lists' bitmaps live in the GDI table anyway).
-std::map<HIMAGELIST, std::unique_ptr<IMAGELIST__>>& Lists()
-{
-    static std::map<HIMAGELIST, std::unique_ptr<IMAGELIST__>> lists;
-    return lists;
-}
-
+// The lists live in the handle table, guarded by the GDI lock (their bitmaps live in the GDI anyway).
 IMAGELIST__* FindList(HIMAGELIST list)
 {
-    if (!list || !Lists().contains(list)) {
+    auto* found = FindHandleOf<IMAGELIST__>(list, HandleKind::ImageList);
+    if (!found) {
         SetLastError(ERROR_INVALID_HANDLE);
-        return nullptr;
     }
-    return list;
+    return found;
 }
 
 bool ValidIndex(const IMAGELIST__& list, int index) { return index >= 0 && index < list.count; }
@@ -81,6 +74,7 @@ Surface* SourceSurface(HBITMAP bitmap)
         SetLastError(ERROR_INVALID_PARAMETER);
         return nullptr;
     }
+    object->Load();
     return &object->surface;
 }
 
@@ -279,9 +273,7 @@ HIMAGELIST NewList(int cx, int cy, UINT flags, int initial, int grow)
     if (!Reserve(*list, std::max(initial, 1))) {
         return nullptr;
     }
-    const HIMAGELIST handle = list.get();
-    Lists().emplace(handle, std::move(list));
-    return handle;
+    return HandleFromValue<HIMAGELIST>(AddHandle(HandleKind::ImageList, std::move(list)));
 }
 
 // Little-endian fields of the stored header.
@@ -375,7 +367,7 @@ HIMAGELIST ReadList(rtl::TStream& stream)
     if (!handle) {
         throw rtl::EOutOfResources("Not enough memory for the image list");
     }
-    IMAGELIST__& list = *handle;
+    IMAGELIST__& list = *FindList(handle);
     list.background = ReadStoredValue(header, 14, 4);
     for (int overlay = 0; overlay < 15; ++overlay) {
         list.overlays[static_cast<std::size_t>(overlay)] = GetSigned16(header, 20 + overlay * 2);
@@ -412,9 +404,11 @@ DragState& Drag()
 
 void DestroyList(HIMAGELIST list)
 {
-    DeleteObject(list->image);
-    DeleteObject(list->mask);
-    Lists().erase(list);
+    const auto record = RemoveHandle(HandleValue(list), HandleKind::ImageList);
+    if (const auto* found = static_cast<const IMAGELIST__*>(record.get())) {
+        DeleteObject(found->image);
+        DeleteObject(found->mask);
+    }
 }
 
 }  // namespace
@@ -682,8 +676,9 @@ BOOL ImageList_BeginDrag(HIMAGELIST list, int index, int hotSpotX, int hotSpotY)
     if (!copy) {
         return FALSE;
     }
-    CopyCell(*found, index, *copy, 0);
-    copy->count = 1;
+    IMAGELIST__& cell = *FindList(copy);
+    CopyCell(*found, index, cell, 0);
+    cell.count = 1;
     Drag() = DragState{copy, POINT{hotSpotX, hotSpotY}, POINT{}, nullptr, false, false};
     return TRUE;
 }
@@ -755,7 +750,7 @@ BOOL ImageList_SetDragCursorImage(HIMAGELIST list, int index, int hotSpotX, int 
         return FALSE;
     }
     // Both hot spots land on one point; the joined image spans both.
-    const IMAGELIST__& old = *drag.image;
+    const IMAGELIST__& old = *FindList(drag.image);
     const POINT oldAt{std::max(0, hotSpotX - drag.hotSpot.x), std::max(0, hotSpotY - drag.hotSpot.y)};
     const POINT cursorAt{oldAt.x + drag.hotSpot.x - hotSpotX, oldAt.y + drag.hotSpot.y - hotSpotY};
     const int width = std::max(oldAt.x + old.cx, cursorAt.x + cursor->cx);
@@ -764,17 +759,18 @@ BOOL ImageList_SetDragCursorImage(HIMAGELIST list, int index, int hotSpotX, int 
     if (!joined) {
         return FALSE;
     }
-    joined->count = 1;
+    IMAGELIST__& joinedList = *FindList(joined);
+    joinedList.count = 1;
     for (int y = 0; y < height; ++y) {
-        std::fill_n(MaskRow(*joined, 0, y), width, MaskTransparent);
+        std::fill_n(MaskRow(joinedList, 0, y), width, MaskTransparent);
     }
     const auto paste = [&](const IMAGELIST__& from, int fromIndex, POINT at) {
         for (int y = 0; y < from.cy; ++y) {
             const std::uint32_t* mask = MaskRow(from, fromIndex, y);
             for (int x = 0; x < from.cx; ++x) {
                 if (!mask || mask[x] == MaskOpaque) {
-                    ImageRow(*joined, 0, at.y + y)[at.x + x] = ImageRow(from, fromIndex, y)[x];
-                    MaskRow(*joined, 0, at.y + y)[at.x + x] = MaskOpaque;
+                    ImageRow(joinedList, 0, at.y + y)[at.x + x] = ImageRow(from, fromIndex, y)[x];
+                    MaskRow(joinedList, 0, at.y + y)[at.x + x] = MaskOpaque;
                 }
             }
         }
@@ -817,8 +813,10 @@ void detail::FinalizeImageLists()
 {
     auto lock = LockGdi();
     Drag() = DragState{};
-    while (!Lists().empty()) {
-        DestroyList(Lists().begin()->first);
+    for (const auto& record : RemoveHandles(HandleKind::ImageList)) {
+        const auto& list = static_cast<const IMAGELIST__&>(*record);
+        DeleteObject(list.image);
+        DeleteObject(list.mask);
     }
 }
 

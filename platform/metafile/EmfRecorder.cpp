@@ -8,7 +8,7 @@
 #include "platform/gdi/detail/DeviceContext.h"
 #include "platform/gdi/detail/GdiObjects.h"
 #include "platform/gdi/detail/Pen.h"
-#include "platform/gdi/detail/Recorder.h"
+#include "platform/gdi/detail/DrawingDevice.h"
 #include "platform/gdi/detail/Region.h"
 #include "platform/gdi/detail/Surface.h"
 #include "platform/metafile/detail/EmfRecorder.h"
@@ -242,6 +242,18 @@ RECT RotatedBox(POINT reference, const RECT& box, int escapement)
 EmfRecorder::EmfRecorder(DeviceContext& context, std::string fileName, std::optional<RECT> frame, std::u16string description)
     : context_(context), fileName_(std::move(fileName)), frame_(frame), description_(std::move(description))
 {
+    WatchDeletions(*this);
+}
+
+EmfRecorder::~EmfRecorder()
+{
+    UnwatchDeletions(*this);
+}
+
+Region EmfRecorder::Reach(const DeviceContext&) const
+{
+    constexpr int reach = 1 << 26;
+    return Region(RECT{-reach, -reach, reach, reach});
 }
 
 void EmfRecorder::Write(const void* record, std::size_t size, std::string_view tail)
@@ -440,7 +452,7 @@ void EmfRecorder::SyncClip(const std::optional<Region>& clip)
     }
 }
 
-void EmfRecorder::ClipRect(ClipChange change, const RECT& rect, const std::optional<Region>& before)
+void EmfRecorder::ClipRect(DeviceContext&, ClipChange change, const RECT& rect, const std::optional<Region>& before)
 {
     const u32 type = RecordOf(change);
     SyncClip(before);
@@ -449,30 +461,28 @@ void EmfRecorder::ClipRect(ClipChange change, const RECT& rect, const std::optio
     file_.clip = context_.state.clip;
 }
 
-int EmfRecorder::SaveDC()
+void EmfRecorder::SaveDC(DeviceContext&)
 {
     Sync();
     RecordHead record{EMR_SAVEDC, 0};
     Write(&record, sizeof(record));
     saved_.push_back(file_);
-    return 0;
 }
 
-BOOL EmfRecorder::RestoreDC(int level)
+void EmfRecorder::RestoreDC(DeviceContext&, int level)
 {
     const auto count = static_cast<int>(saved_.size());
     const int index = level < 0 ? count + level : level - 1;
     if (level == 0 || index < 0 || index >= count) {
-        return FALSE;
+        return;
     }
     EmrValue record{{EMR_RESTOREDC, 0}, static_cast<u32>(index - count)};
     Write(&record, sizeof(record));
     file_ = saved_[static_cast<std::size_t>(index)];
     saved_.resize(static_cast<std::size_t>(index));
-    return TRUE;
 }
 
-BOOL EmfRecorder::LineTo(int x, int y)
+BOOL EmfRecorder::LineTo(DeviceContext&, int x, int y)
 {
     Sync(true);
     const POINT ends[2] = {context_.state.currentPosition, POINT{x, y}};
@@ -484,7 +494,7 @@ BOOL EmfRecorder::LineTo(int x, int y)
     return TRUE;
 }
 
-BOOL EmfRecorder::Poly(PolyShape shape, const POINT* points, std::size_t count)
+BOOL EmfRecorder::Poly(DeviceContext&, PolyShape shape, const POINT* points, std::size_t count)
 {
     const u32 type = RecordOf(shape);
     Sync(type == EMR_POLYLINETO);
@@ -508,7 +518,7 @@ BOOL EmfRecorder::Poly(PolyShape shape, const POINT* points, std::size_t count)
     return TRUE;
 }
 
-BOOL EmfRecorder::PolyPoly(PolyPolyShape shape, const POINT* points, const DWORD* counts, std::size_t polygons)
+BOOL EmfRecorder::PolyPoly(DeviceContext&, PolyPolyShape shape, const POINT* points, const DWORD* counts, std::size_t polygons)
 {
     const u32 type = RecordOf(shape);
     Sync();
@@ -535,7 +545,7 @@ void EmfRecorder::BoundShape(const RECT& box)
     Bound(DeviceBounds(corners, 2, true));
 }
 
-BOOL EmfRecorder::Box(BoxShape shape, const RECT& box)
+BOOL EmfRecorder::Box(DeviceContext&, BoxShape shape, const RECT& box)
 {
     const u32 type = RecordOf(shape);
     Sync();
@@ -545,7 +555,7 @@ BOOL EmfRecorder::Box(BoxShape shape, const RECT& box)
     return TRUE;
 }
 
-BOOL EmfRecorder::RoundRect(const RECT& box, SIZE corner)
+BOOL EmfRecorder::RoundRect(DeviceContext&, const RECT& box, SIZE corner)
 {
     Sync();
     BoundShape(box);
@@ -554,7 +564,7 @@ BOOL EmfRecorder::RoundRect(const RECT& box, SIZE corner)
     return TRUE;
 }
 
-BOOL EmfRecorder::Arc(ArcShape shape, const RECT& box, POINT start, POINT end)
+BOOL EmfRecorder::Arc(DeviceContext&, ArcShape shape, const RECT& box, POINT start, POINT end)
 {
     const u32 type = RecordOf(shape);
     Sync();
@@ -564,7 +574,12 @@ BOOL EmfRecorder::Arc(ArcShape shape, const RECT& box, POINT start, POINT end)
     return TRUE;
 }
 
-COLORREF EmfRecorder::SetPixel(int x, int y, COLORREF color)
+COLORREF EmfRecorder::GetPixel(DeviceContext&, int, int)
+{
+    return CLR_INVALID;
+}
+
+COLORREF EmfRecorder::SetPixel(DeviceContext&, int x, int y, COLORREF color)
 {
     Sync();
     const POINT point{x, y};
@@ -604,7 +619,7 @@ void EmfRecorder::WriteRegion(u32 type, const Region& region, u32 brush, SIZE st
     }
 }
 
-BOOL EmfRecorder::FillRgn(const Region& region, HBRUSH brush)
+BOOL EmfRecorder::FillRgn(DeviceContext&, const Region& region, HBRUSH brush)
 {
     Sync();
     if (const std::intptr_t value = HandleValue(brush); value > 0 && value <= COLOR_MENUBAR + 1) {
@@ -617,7 +632,7 @@ BOOL EmfRecorder::FillRgn(const Region& region, HBRUSH brush)
     return TRUE;
 }
 
-BOOL EmfRecorder::FrameRgn(const Region& region, HBRUSH brush, int width, int height)
+BOOL EmfRecorder::FrameRgn(DeviceContext&, const Region& region, HBRUSH brush, int width, int height)
 {
     Sync();
     if (!FindObjectOf<BrushObject>(brush, OBJ_BRUSH)) {
@@ -627,28 +642,32 @@ BOOL EmfRecorder::FrameRgn(const Region& region, HBRUSH brush, int width, int he
     return TRUE;
 }
 
-BOOL EmfRecorder::InvertRgn(const Region& region)
+BOOL EmfRecorder::InvertRgn(DeviceContext&, const Region& region)
+{
+    return WriteInversion(region);
+}
+
+BOOL EmfRecorder::WriteInversion(const Region& region)
 {
     Sync();
     WriteRegion(EMR_INVERTRGN, region, 0, SIZE{});
     return TRUE;
 }
 
-BOOL EmfRecorder::PaintRgn(const Region& region)
+BOOL EmfRecorder::PaintRgn(DeviceContext&, const Region& region)
 {
     Sync();
     WriteRegion(EMR_PAINTRGN, region, 0, SIZE{});
     return TRUE;
 }
 
-void EmfRecorder::PaintDevice(const Region& region, const BrushPaint& paint, int rop2)
+BOOL EmfRecorder::PaintDevice(DeviceContext&, const Region& region, const BrushPaint& paint, int rop2)
 {
     Region logical = region;
     const POINT shift = context_.ToLogical(POINT{0, 0});
     logical.Offset(shift.x, shift.y);
     if (rop2 == R2_NOT) {
-        InvertRgn(logical);
-        return;
+        return WriteInversion(logical);
     }
     Sync();
     const RECT bounds = region.Bounds();
@@ -672,13 +691,13 @@ void EmfRecorder::PaintDevice(const Region& region, const BrushPaint& paint, int
         EmrObject remove{{EMR_DELETEOBJECT, 0}, index};
         Write(&remove, sizeof(remove));
         freeIndexes_.push_back(index);
-        return;
+        return TRUE;
     }
     // Patterned paint: the pixels it leaves, transparent where it paints nothing, blended over.
     const int width = bounds.right - bounds.left;
     const int height = bounds.bottom - bounds.top;
     if (width <= 0 || height <= 0) {
-        return;
+        return TRUE;
     }
     Dib dib = TopDownDib(width, height, 32, {});
     for (const RECT& part : region.Rects()) {
@@ -694,9 +713,10 @@ void EmfRecorder::PaintDevice(const Region& region, const BrushPaint& paint, int
         }
     }
     WriteImage(bounds, dib.info, dib.bits);
+    return TRUE;
 }
 
-void EmfRecorder::PaintPixels(const RECT& wanted, const std::function<std::uint32_t(std::uint32_t, int, int)>& paint)
+BOOL EmfRecorder::PaintPixels(DeviceContext&, const RECT& wanted, const RowPaint& paint)
 {
     // A drawing without bounds of its own (a clear) covers the reference device's page.
     RECT area;
@@ -705,28 +725,35 @@ void EmfRecorder::PaintPixels(const RECT& wanted, const std::function<std::uint3
     const int width = area.right - area.left;
     const int height = area.bottom - area.top;
     if (width <= 0 || height <= 0) {
-        return;
+        return TRUE;
     }
     Sync();
     // Over black a pixel shows its premultiplied colour; over white, in addition, how much of the
     // destination it lets through.
     Dib dib = TopDownDib(width, height, 32, {});
+    std::vector<std::uint32_t> overBlack(static_cast<std::size_t>(width));
+    std::vector<std::uint32_t> overWhite(static_cast<std::size_t>(width));
     for (int y = area.top; y < area.bottom; ++y) {
-        for (int x = area.left; x < area.right; ++x) {
-            const std::uint32_t overBlack = paint(0, x, y) & 0x00FFFFFF;
-            const std::uint32_t overWhite = paint(0x00FFFFFF, x, y) & 0x00FFFFFF;
+        std::fill(overBlack.begin(), overBlack.end(), 0);
+        std::fill(overWhite.begin(), overWhite.end(), 0x00FFFFFF);
+        paint(overBlack.data(), area.left, area.right, y);
+        paint(overWhite.data(), area.left, area.right, y);
+        for (int column = 0; column < width; ++column) {
+            const std::uint32_t black = overBlack[static_cast<std::size_t>(column)] & 0x00FFFFFF;
+            const std::uint32_t white = overWhite[static_cast<std::size_t>(column)] & 0x00FFFFFF;
             std::uint32_t through = 0;
             for (const int shift : {0, 8, 16}) {
-                const auto black = (overBlack >> shift) & 0xFF;
-                const auto white = (overWhite >> shift) & 0xFF;
-                through = std::max(through, white > black ? white - black : 0);
+                const auto b = (black >> shift) & 0xFF;
+                const auto w = (white >> shift) & 0xFF;
+                through = std::max(through, w > b ? w - b : 0);
             }
-            const std::uint32_t pixel = overBlack | ((255 - through) << 24);
-            const std::size_t at = (static_cast<std::size_t>(y - area.top) * width + (x - area.left)) * 4;
+            const std::uint32_t pixel = black | ((255 - through) << 24);
+            const std::size_t at = (static_cast<std::size_t>(y - area.top) * width + column) * 4;
             std::memcpy(dib.bits.data() + at, &pixel, 4);
         }
     }
     WriteImage(area, dib.info, dib.bits);
+    return TRUE;
 }
 
 void EmfRecorder::WriteImage(const RECT& area, const std::string& info, const std::string& bits)
@@ -748,7 +775,7 @@ void EmfRecorder::WriteImage(const RECT& area, const std::string& info, const st
     Write(&record, sizeof(record), info + bits);
 }
 
-BOOL EmfRecorder::Blit(BlitKind kind, int x, int y, int width, int height, HDC source, int sourceX, int sourceY,
+BOOL EmfRecorder::Blit(DeviceContext&, BlitKind kind, int x, int y, int width, int height, HDC source, int sourceX, int sourceY,
                        int sourceWidth, int sourceHeight, DWORD rop)
 {
     const u32 type = RecordOf(kind);
@@ -787,8 +814,8 @@ BOOL EmfRecorder::Blit(BlitKind kind, int x, int y, int width, int height, HDC s
     return TRUE;
 }
 
-BOOL EmfRecorder::MaskBlt(int x, int y, int width, int height, HDC source, int sourceX, int sourceY,
-                          const BitmapObject& mask, POINT maskOrigin, DWORD rop)
+BOOL EmfRecorder::MaskBlt(DeviceContext&, int x, int y, int width, int height, HDC source, int sourceX,
+                          int sourceY, BitmapObject& mask, POINT maskOrigin, DWORD rop)
 {
     if (width == 0 || height == 0) {
         return TRUE;  // draws nothing, and a file holds no empty bitmaps
@@ -798,6 +825,7 @@ BOOL EmfRecorder::MaskBlt(int x, int y, int width, int height, HDC source, int s
         return FALSE;
     }
     Sync();
+    mask.Load();
     // Only the part of the mask the blit uses goes into the file.
     const Dib maskDib = Capture(mask.surface, RECT{maskOrigin.x, maskOrigin.y, maskOrigin.x + width, maskOrigin.y + height},
                                 MonochromeColours(&mask));
@@ -826,7 +854,7 @@ BOOL EmfRecorder::MaskBlt(int x, int y, int width, int height, HDC source, int s
     return TRUE;
 }
 
-BOOL EmfRecorder::PatBlt(int x, int y, int width, int height, DWORD rop)
+BOOL EmfRecorder::PatBlt(DeviceContext&, int x, int y, int width, int height, DWORD rop)
 {
     Sync();
     const RECT bounds = context_.ToDevice(Normalized(x, y, width, height));
@@ -843,7 +871,7 @@ BOOL EmfRecorder::PatBlt(int x, int y, int width, int height, DWORD rop)
     return TRUE;
 }
 
-int EmfRecorder::StretchDIBits(int x, int y, int width, int height, int sourceX, int sourceY, int sourceWidth,
+int EmfRecorder::StretchDIBits(DeviceContext&, int x, int y, int width, int height, int sourceX, int sourceY, int sourceWidth,
                                int sourceHeight, const void* bits, const BITMAPINFO* info, DWORD rop)
 {
     Sync();
@@ -876,7 +904,7 @@ int EmfRecorder::StretchDIBits(int x, int y, int width, int height, int sourceX,
     return sourceHeight < 0 ? -sourceHeight : sourceHeight;
 }
 
-BOOL EmfRecorder::GradientFill(const TRIVERTEX* vertices, ULONG vertexCount, const void* mesh, ULONG meshCount, ULONG mode)
+BOOL EmfRecorder::GradientFill(DeviceContext&, const TRIVERTEX* vertices, ULONG vertexCount, const void* mesh, ULONG meshCount, ULONG mode)
 {
     Sync();
     std::vector<POINT> points;
@@ -897,9 +925,15 @@ BOOL EmfRecorder::GradientFill(const TRIVERTEX* vertices, ULONG vertexCount, con
     return TRUE;
 }
 
-void EmfRecorder::Text(POINT reference, UINT options, const RECT* rect, std::u16string_view text,
-                       const std::vector<int>& advances, SIZE extent, int ascent)
+BOOL EmfRecorder::Text(DeviceContext&, const TextLayout& layout)
 {
+    const POINT reference = layout.reference;
+    const UINT options = layout.options;
+    const RECT* rect = layout.rect;
+    const std::u16string_view text = layout.text;
+    const std::vector<int>& advances = layout.advances;
+    const SIZE extent = layout.extent;
+    const int ascent = layout.ascent;
     const UINT align = context_.state.textAlign;
     Sync(align & TA_UPDATECP);
     // The text's box relative to the reference point, along the baseline and down from it.
@@ -944,6 +978,7 @@ void EmfRecorder::Text(POINT reference, UINT options, const RECT* rect, std::u16
     if (align & TA_UPDATECP) {
         file_.position.reset();  // the text moved the player's position by its own measure
     }
+    return TRUE;
 }
 
 void EmfRecorder::Forget(HGDIOBJ object)
@@ -1019,8 +1054,8 @@ HDC CreateMetafileDC(HDC referenceDC, std::string fileName, const RECT* frame, s
     }
     context->device.technology = DT_METAFILE;
     DeviceContext& record = *context;
-    record.recorder = std::make_shared<EmfRecorder>(record, std::move(fileName),
-                                                    frame ? std::optional<RECT>(*frame) : std::nullopt, std::move(description));
+    record.drawing = std::make_unique<EmfRecorder>(record, std::move(fileName),
+                                                   frame ? std::optional<RECT>(*frame) : std::nullopt, std::move(description));
     return AddDC(std::move(context));
 }
 
@@ -1049,7 +1084,7 @@ HENHMETAFILE CloseEnhMetaFile(HDC dc)
     {
         auto lock = LockGdi();
         const DeviceContext* context = FindDC(dc);
-        auto* recorder = context ? dynamic_cast<EmfRecorder*>(context->recorder.get()) : nullptr;
+        auto* recorder = context ? dynamic_cast<EmfRecorder*>(context->drawing.get()) : nullptr;
         if (!recorder) {
             SetLastError(ERROR_INVALID_HANDLE);
             return nullptr;

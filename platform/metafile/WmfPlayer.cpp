@@ -428,8 +428,7 @@ HENHMETAFILE EnhMetaFileFromWindowsMetafile(const WindowsMetafile& metafile)
     Device device;
     device.dpiX = device.dpiY = inch;
     device.resolution = SIZE{inch * inches, inch * inches};
-    Surface unused(1, 1);
-    HDC reference = CreateDeviceSurfaceDC(unused, device, POINT{});
+    HDC reference = CreateInformationDC(device);
     const auto toFrame = [&](int units) { return static_cast<LONG>(std::llround(double(units) * 2540 / inch)); };
     const RECT frame{0, 0, toFrame(width), toFrame(height)};
     HDC recorder = reference ? CreateEnhMetaFileW(reference, nullptr, &frame, nullptr) : nullptr;

@@ -64,6 +64,16 @@ void SystemClock::Sleep(std::uint32_t milliseconds)
     std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
 
+bool SystemClock::WaitUntil(std::condition_variable& condition, std::unique_lock<std::mutex>& lock, std::uint64_t tick)
+{
+    const std::uint64_t now = TickCount64();
+    if (now >= tick) {
+        return false;
+    }
+    condition.wait_for(lock, std::chrono::milliseconds(tick - now));
+    return TickCount64() < tick;
+}
+
 VirtualClock::VirtualClock(double now, std::uint64_t ticks) : base_(now), ticks_(ticks)
 {
 }
@@ -85,6 +95,22 @@ void VirtualClock::Sleep(std::uint32_t milliseconds)
     Advance(milliseconds);
     // A sleeping thread gives up the processor; threads polling the clock rely on that.
     std::this_thread::yield();
+}
+
+bool VirtualClock::WaitUntil(std::condition_variable& condition, std::unique_lock<std::mutex>& lock, std::uint64_t tick)
+{
+    if (TickCount64() >= tick) {
+        return false;
+    }
+    if (condition.wait_for(lock, std::chrono::milliseconds(RealSlice)) == std::cv_status::no_timeout) {
+        return TickCount64() < tick;
+    }
+    std::lock_guard guard(mutex_);
+    if (ticks_ < tick) {
+        sinceBase_ += tick - ticks_;
+        ticks_ = tick;
+    }
+    return false;
 }
 
 void VirtualClock::Advance(std::uint64_t milliseconds)

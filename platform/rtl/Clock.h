@@ -2,6 +2,7 @@
 // The process-wide clock: wall time, tick count and sleeping. Everything that needs the time asks the
 // current clock, so tests can install a VirtualClock whose time moves only when they move it.
 
+#include <condition_variable>
 #include <cstdint>
 #include <mutex>
 
@@ -16,6 +17,9 @@ public:
     // Milliseconds on a monotonic count; the 32-bit tick count is its low half.
     virtual std::uint64_t TickCount64() = 0;
     virtual void Sleep(std::uint32_t milliseconds) = 0;
+    // Waits on condition, lock held, until it is notified or the tick count reaches tick; answers whether
+    // the tick is still to come (false: the wait timed out).
+    virtual bool WaitUntil(std::condition_variable& condition, std::unique_lock<std::mutex>& lock, std::uint64_t tick) = 0;
 };
 
 // The machine's clock: wall time of the local time zone, ticks of the monotonic clock.
@@ -24,10 +28,13 @@ public:
     double Now() override;
     std::uint64_t TickCount64() override;
     void Sleep(std::uint32_t milliseconds) override;
+    bool WaitUntil(std::condition_variable& condition, std::unique_lock<std::mutex>& lock, std::uint64_t tick) override;
 };
 
-// A clock that stands still until advanced. Sleep advances it instead of waiting. Safe to use from
-// several threads.
+// A clock that stands still until advanced. Sleep advances it instead of waiting; so does a wait that
+// nothing ends within a short real moment (RealSlice): time passes for a waiting thread as for a
+// sleeping one, and a thread of a test that moves the clock itself is seen within that moment. Safe to
+// use from several threads.
 class VirtualClock final : public Clock {
 public:
     explicit VirtualClock(double now = 0.0, std::uint64_t ticks = 0);
@@ -35,6 +42,9 @@ public:
     double Now() override;
     std::uint64_t TickCount64() override;
     void Sleep(std::uint32_t milliseconds) override;
+    bool WaitUntil(std::condition_variable& condition, std::unique_lock<std::mutex>& lock, std::uint64_t tick) override;
+
+    static constexpr std::uint32_t RealSlice = 10;  // milliseconds
 
     // Moves wall time and ticks forward together.
     void Advance(std::uint64_t milliseconds);

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <limits>
+#include <memory>
 
 namespace rtl {
 
@@ -153,14 +154,14 @@ public:
 // --- construction and copying ---
 
 Variant::Variant(bool value) : type_(varBoolean), integer_(value ? -1 : 0) {}
-Variant::Variant(char value) : type_(varString), text_(1, value) {}
+Variant::Variant(char value) : type_(varString), text_(new std::string(1, value)) {}
 Variant::Variant(float value) : type_(varSingle), real_(value) {}
 Variant::Variant(double value) : type_(varDouble), real_(value) {}
 Variant::Variant(Currency value) : type_(varCurrency), integer_(value.scaled) {}
-Variant::Variant(const char* value) : type_(varString), text_(value ? value : "") {}
-Variant::Variant(std::string_view value) : type_(varString), text_(value) {}
-Variant::Variant(std::string value) : type_(varString), text_(std::move(value)) {}
-Variant::Variant(std::u16string value) : type_(varOleStr), wide_(std::move(value)) {}
+Variant::Variant(const char* value) : type_(varString), text_(new std::string(value ? value : "")) {}
+Variant::Variant(std::string_view value) : type_(varString), text_(new std::string(value)) {}
+Variant::Variant(std::string value) : type_(varString), text_(new std::string(std::move(value))) {}
+Variant::Variant(std::u16string value) : type_(varOleStr), wide_(new std::u16string(std::move(value))) {}
 
 Variant Variant::Null()
 {
@@ -181,20 +182,50 @@ Variant Variant::FromObject(const void* object)
     return Variant(std::int64_t(reinterpret_cast<std::uintptr_t>(object)));
 }
 
-Variant::Variant(const Variant& other)
-    : type_(other.type_), integer_(other.integer_), real_(other.real_), text_(other.text_), wide_(other.wide_),
-      array_(other.array_ ? new VarArrayData(*other.array_) : nullptr)
+Variant::Variant(const Variant& other) : type_(other.type_), integer_(other.integer_)
 {
+    switch (type_) {
+    case varString: text_ = new std::string(*other.text_); break;
+    case varOleStr: wide_ = new std::u16string(*other.wide_); break;
+    case varArray: array_ = new VarArrayData(*other.array_); break;
+    default: break;
+    }
 }
 
-void Variant::ArrayDeleter::operator()(VarArrayData* data) const
+Variant::Variant(Variant&& other) noexcept : type_(other.type_), integer_(other.integer_)
 {
-    delete data;
+    other.type_ = varEmpty;
+    other.integer_ = 0;
 }
 
-Variant::Variant(Variant&& other) noexcept = default;
-Variant& Variant::operator=(Variant&& other) noexcept = default;
-Variant::~Variant() = default;
+Variant& Variant::operator=(Variant&& other) noexcept
+{
+    if (this != &other) {
+        Clear();
+        type_ = other.type_;
+        integer_ = other.integer_;
+        other.type_ = varEmpty;
+        other.integer_ = 0;
+    }
+    return *this;
+}
+
+Variant::~Variant()
+{
+    Clear();
+}
+
+void Variant::Clear() noexcept
+{
+    switch (type_) {
+    case varString: delete text_; break;
+    case varOleStr: delete wide_; break;
+    case varArray: delete array_; break;
+    default: break;
+    }
+    type_ = varEmpty;
+    integer_ = 0;
+}
 
 Variant& Variant::operator=(const Variant& other)
 {
@@ -305,8 +336,8 @@ std::string Variant::ToString() const
     case varDouble: return FloatToStr(real_);
     case varCurrency: return CurrToStr(Currency::FromScaled(integer_));
     case varDate: return DateTimeToStr(real_);
-    case varString: return text_;
-    case varOleStr: return WideToAnsi(wide_);
+    case varString: return *text_;
+    case varOleStr: return WideToAnsi(*wide_);
     default:
         if (IsIntegerKind(type_))
             return IntToStr(integer_);
@@ -316,7 +347,7 @@ std::string Variant::ToString() const
 
 std::u16string Variant::ToWideString() const
 {
-    return type_ == varOleStr ? wide_ : AnsiToWide(ToString());
+    return type_ == varOleStr ? *wide_ : AnsiToWide(ToString());
 }
 
 void* Variant::ToObject() const
@@ -682,7 +713,7 @@ Variant VarArrayCreate(std::span<const int> bounds, VarTypeCode elementType)
     data->elements.assign(count, ZeroOf(elementType));
     Variant v;
     v.type_ = varArray;
-    v.array_.reset(data.release());
+    v.array_ = data.release();
     return v;
 }
 

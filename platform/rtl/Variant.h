@@ -18,7 +18,6 @@
 #include <concepts>
 #include <cstdint>
 #include <initializer_list>
-#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -157,16 +156,19 @@ private:
     }
 
     const VarArrayData& Array() const;
+    // Frees what the value holds by pointer and leaves it Empty.
+    void Clear() noexcept;
 
+    // A tag and one live field: texts and arrays are held by pointer, owned by the Variant and copied
+    // with it, so a Variant is two words.
     VarTypeCode type_ = varEmpty;
-    std::int64_t integer_ = 0;   // integer kinds, Boolean (-1 or 0), Currency (scaled)
-    double real_ = 0;            // Single, Double, Date
-    std::string text_;           // String
-    std::u16string wide_;        // OleStr
-    struct ArrayDeleter {
-        void operator()(VarArrayData* data) const;
+    union {
+        std::int64_t integer_ = 0;  // integer kinds, Boolean (-1 or 0), Currency (scaled)
+        double real_;               // Single, Double, Date
+        std::string* text_;         // String
+        std::u16string* wide_;      // OleStr
+        VarArrayData* array_;       // arrays
     };
-    std::unique_ptr<VarArrayData, ArrayDeleter> array_;
 };
 
 VarTypeCode VarType(const Variant& v);

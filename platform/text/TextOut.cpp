@@ -7,7 +7,7 @@
 #include "platform/rtl/CodePage.h"
 #include "platform/gdi/Brush.h"
 #include "platform/gdi/DeviceContext.h"
-#include "platform/gdi/detail/Recorder.h"
+#include "platform/gdi/detail/DrawingDevice.h"
 #include "platform/gdi/detail/Raster.h"
 #include "platform/text/TextMetrics.h"
 #include "platform/text/detail/FontFace.h"
@@ -92,20 +92,6 @@ std::vector<int> UnitStarts(const Layout& layout, std::size_t units)
         starts[0] = 0;
     }
     return starts;
-}
-
-void Record(Recorder& recorder, POINT start, UINT options, const RECT* rect, std::u16string_view text,
-            const Layout& layout, const TEXTMETRIC& metrics)
-{
-    const std::vector<int> starts = UnitStarts(layout, text.size());
-    std::vector<int> advances;
-    for (std::size_t unit = 0; unit < text.size(); ++unit) {
-        advances.push_back(starts[unit + 1] - starts[unit]);
-    }
-    std::u16string shown(text);
-    std::replace(shown.begin(), shown.end(), u'\t', u' ');
-    recorder.Text(POINT{start.x + starts[0], start.y}, options, rect, shown, advances,
-                  SIZE{layout.width - starts[0], metrics.tmHeight}, metrics.tmAscent);
 }
 
 // Device geometry of one text: the baseline's start and its direction.
@@ -204,14 +190,13 @@ Baseline Align(const FontFace& face, const TEXTMETRIC& metrics, UINT align, POIN
     return baseline;
 }
 
-// Paints the laid-out text on the context's target: the opaque rectangle, the cell's background, the
-// glyphs and the font's lines, all cut to the clip.
+// Paints the laid-out text on a raster context's target: the opaque rectangle, the cell's background,
+// the glyphs and the font's lines, all cut to the clip. The caller holds a DrawScope.
 void Render(DeviceContext& context, const FontFace& face, const TEXTMETRIC& metrics, const Layout& layout,
             POINT reference, UINT options, const RECT* rect)
 {
     const DcState& state = context.state;
     const Baseline baseline = Align(face, metrics, state.textAlign, reference, layout.width);
-    DrawScope scope(context);
     Region clip = context.ClipRegion();
     if (rect && (options & ETO_OPAQUE)) {
         Paint(context, Region(context.ToDevice(*rect)), clip, state.backgroundColor);
@@ -246,14 +231,47 @@ void Render(DeviceContext& context, const FontFace& face, const TEXTMETRIC& metr
     }
 }
 
-// Draws the text, or records it on a metafile context; with tabs (tabOrigin the logical x the stops
+// One text as the drawing device receives it: recorded with one advance per unit, or rendered.
+class GlyphRun final : public TextLayout {
+public:
+    GlyphRun(const FontFace& face, const TEXTMETRIC& metrics, const Layout& layout, POINT start, POINT deviceReference,
+             UINT drawOptions, const RECT* clip, std::u16string_view units)
+        : face_(face), metrics_(metrics), layout_(layout), deviceReference_(deviceReference), shown_(units)
+    {
+        const std::vector<int> starts = UnitStarts(layout, units.size());
+        for (std::size_t unit = 0; unit < units.size(); ++unit) {
+            advances.push_back(starts[unit + 1] - starts[unit]);
+        }
+        std::replace(shown_.begin(), shown_.end(), u'\t', u' ');
+        reference = POINT{start.x + starts[0], start.y};
+        options = drawOptions;
+        rect = clip;
+        text = shown_;
+        extent = SIZE{layout.width - starts[0], metrics.tmHeight};
+        ascent = metrics.tmAscent;
+    }
+
+    void Paint(DeviceContext& context) const override
+    {
+        Render(context, face_, metrics_, layout_, deviceReference_, options, rect);
+    }
+
+private:
+    const FontFace& face_;
+    const TEXTMETRIC& metrics_;
+    const Layout& layout_;
+    POINT deviceReference_;
+    std::u16string shown_;
+};
+
+// Draws the text through the context's drawing device; with tabs (tabOrigin the logical x the stops
 // count from) it is tabbed text. extent, when given, receives the width of the text and the cell height.
 BOOL DrawGlyphRun(HDC dc, int x, int y, UINT options, const RECT* rect, std::u16string_view text, const int* dx,
           const std::span<const int>* tabStops = nullptr, int tabOrigin = 0, SIZE* extent = nullptr)
 {
     return WithDC(dc, FALSE, [&](DeviceContext& context) {
         const auto face = SelectedFace(context);
-        if (!face || (!context.Target() && !RecorderOf(context))) {
+        if (!face) {
             return FALSE;
         }
         DcState& state = context.state;
@@ -270,10 +288,8 @@ BOOL DrawGlyphRun(HDC dc, int x, int y, UINT options, const RECT* rect, std::u16
         if (extent) {
             *extent = SIZE{layout.width, metrics.tmHeight};
         }
-        if (auto* recorder = RecorderOf(context)) {
-            Record(*recorder, start, options, rect, text, layout, metrics);
-        } else {
-            Render(context, *face, metrics, layout, reference, options, rect);
+        if (!context.Drawing().Text(context, GlyphRun(*face, metrics, layout, start, reference, options, rect, text))) {
+            return FALSE;
         }
         if (updateCp) {
             const auto [dxEnd, dyEnd] = face->BaselineOffset(layout.width);

@@ -3,6 +3,7 @@
 #include "platform/gdi/SystemInfo.h"
 #include "platform/win/Timers.h"
 #include "platform/win/detail/Caret.h"
+#include "platform/win/detail/DisplayDriver.h"
 #include "platform/win/detail/Timers.h"
 #include "platform/win/detail/WindowTable.h"
 
@@ -23,6 +24,10 @@ RECT CaretRect(const Caret& caret)
 void SetDrawn(Caret& caret, bool drawn)
 {
     if (caret.drawn != drawn && caret.hwnd) {
+        if (const Window* window = FindWindowRecord(caret.hwnd)) {
+            const POINT origin = ClientOriginOnScreen(*window);
+            Display().CaretBlinked(caret.hwnd, Moved(CaretRect(caret), origin.x, origin.y), drawn);
+        }
         InvertClientRect(caret.hwnd, CaretRect(caret));
     }
     caret.drawn = drawn;

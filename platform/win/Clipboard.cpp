@@ -6,6 +6,8 @@
 
 #include "platform/rtl/CodePage.h"
 #include "platform/win/detail/Clipboard.h"
+#include "platform/win/detail/DisplayDriver.h"
+#include "platform/win/detail/WindowTable.h"
 
 #include <algorithm>
 #include <cstring>
@@ -29,6 +31,7 @@ struct ClipboardState {
     HWND owner = nullptr;
     std::vector<ClipboardEntry> entries;
     DWORD sequence = 1;
+    DWORD sequenceAtOpen = 1;
 };
 
 ClipboardState& TheClipboard()
@@ -162,18 +165,29 @@ BOOL OpenClipboard(HWND owner)
     }
     state.openThread = GetCurrentThreadId();
     state.openWindow = owner;
+    state.sequenceAtOpen = state.sequence;
     return TRUE;
 }
 
 BOOL CloseClipboard()
 {
-    ClipboardState& state = TheClipboard();
-    std::lock_guard lock(state.mutex);
-    if (!IsOpenedByCaller(state)) {
-        return FALSE;
+    HWND owner;
+    bool changed;
+    {
+        ClipboardState& state = TheClipboard();
+        std::lock_guard lock(state.mutex);
+        if (!IsOpenedByCaller(state)) {
+            return FALSE;
+        }
+        state.openThread = 0;
+        state.openWindow = nullptr;
+        owner = state.owner;
+        changed = state.sequence != state.sequenceAtOpen;
     }
-    state.openThread = 0;
-    state.openWindow = nullptr;
+    if (changed) {
+        auto lock = LockSystem();
+        Display().ClipboardHandedOver(owner);
+    }
     return TRUE;
 }
 

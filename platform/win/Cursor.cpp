@@ -1,11 +1,14 @@
 #include "platform/win/Cursor.h"
 
 #include "platform/win/Input.h"
+#include "platform/gdi/detail/Handles.h"
 #include "platform/win/detail/Cursor.h"
+#include "platform/win/detail/DisplayDriver.h"
 #include "platform/win/detail/WindowTable.h"
 
 #include <map>
 #include <mutex>
+#include <utility>
 
 namespace win {
 
@@ -13,14 +16,15 @@ using namespace detail;
 
 namespace {
 
-// Cursor handles are small numbers of their own, apart from every other handle.
-constexpr std::intptr_t CursorBase = 0x7E000000;
+struct CursorRecord : HandleObject {
+    explicit CursorRecord(CursorShape cursorShape) : shape(std::move(cursorShape)) {}
+    CursorShape shape;
+};
 
+// The cursors live in the handle table; this lock guards them and the state below.
 struct Cursors {
     std::mutex mutex;
-    std::map<std::intptr_t, CursorShape> shapes;
     std::map<WORD, HCURSOR> system;
-    std::intptr_t next = CursorBase + 1;
     CursorResourceLoader loader;
     HCURSOR current = nullptr;
     int showCount = 0;
@@ -35,11 +39,14 @@ Cursors& TheCursors()
 constexpr WORD SystemCursorIds[] = {32512, 32513, 32514, 32515, 32516, 32642, 32643,
                                     32644, 32645, 32646, 32648, 32649, 32650, 32651};
 
-HCURSOR AddCursor(Cursors& cursors, CursorShape shape)
+HCURSOR AddCursor(CursorShape shape)
 {
-    const std::intptr_t value = cursors.next++;
-    cursors.shapes.emplace(value, std::move(shape));
-    return HandleFromValue<HCURSOR>(value);
+    return HandleFromValue<HCURSOR>(AddHandle(HandleKind::Cursor, std::make_unique<CursorRecord>(std::move(shape))));
+}
+
+CursorRecord* FindCursor(HCURSOR cursor)
+{
+    return FindHandleOf<CursorRecord>(cursor, HandleKind::Cursor);
 }
 
 }  // namespace
@@ -48,16 +55,15 @@ void detail::ResetCursors()
 {
     Cursors& cursors = TheCursors();
     std::lock_guard lock(cursors.mutex);
-    cursors.shapes.clear();
+    RemoveHandles(HandleKind::Cursor);
     cursors.system.clear();
-    cursors.next = CursorBase + 1;
     cursors.loader = nullptr;
     cursors.showCount = 0;
     for (WORD id : SystemCursorIds) {
         CursorShape shape;
         shape.systemId = id;
         shape.size = SIZE{32, 32};
-        cursors.system[id] = AddCursor(cursors, std::move(shape));
+        cursors.system[id] = AddCursor(std::move(shape));
     }
     cursors.current = cursors.system[32512];
 }
@@ -107,19 +113,19 @@ HCURSOR CreateCursor(HINSTANCE, int xHotSpot, int yHotSpot, int width, int heigh
     shape.xorMask.assign(xorBytes, xorBytes + bytes);
     Cursors& cursors = TheCursors();
     std::lock_guard lock(cursors.mutex);
-    return AddCursor(cursors, std::move(shape));
+    return AddCursor(std::move(shape));
 }
 
 BOOL DestroyCursor(HCURSOR cursor)
 {
     Cursors& cursors = TheCursors();
     std::lock_guard lock(cursors.mutex);
-    auto it = cursors.shapes.find(HandleValue(cursor));
-    if (it == cursors.shapes.end() || it->second.systemId != 0) {
+    const CursorRecord* record = FindCursor(cursor);
+    if (!record || record->shape.systemId != 0) {
         SetLastError(ERROR_INVALID_CURSOR_HANDLE);
         return FALSE;
     }
-    cursors.shapes.erase(it);
+    RemoveHandle(HandleValue(cursor), HandleKind::Cursor);
     if (cursors.current == cursor) {
         cursors.current = nullptr;
     }
@@ -129,9 +135,19 @@ BOOL DestroyCursor(HCURSOR cursor)
 HCURSOR SetCursor(HCURSOR cursor)
 {
     Cursors& cursors = TheCursors();
-    std::lock_guard lock(cursors.mutex);
-    const HCURSOR old = cursors.current;
-    cursors.current = cursor;
+    HCURSOR old;
+    {
+        std::lock_guard lock(cursors.mutex);
+        if (cursor && !FindCursor(cursor)) {
+            SetLastError(ERROR_INVALID_CURSOR_HANDLE);
+            return nullptr;
+        }
+        old = std::exchange(cursors.current, cursor);
+    }
+    if (old != cursor) {
+        auto lock = LockSystem();
+        Display().CursorChanged(cursor);
+    }
     return old;
 }
 
@@ -158,11 +174,11 @@ bool detail::GetCursorShape(HCURSOR cursor, CursorShape& shape)
 {
     Cursors& cursors = TheCursors();
     std::lock_guard lock(cursors.mutex);
-    auto it = cursors.shapes.find(HandleValue(cursor));
-    if (it == cursors.shapes.end()) {
+    const CursorRecord* record = FindCursor(cursor);
+    if (!record) {
         return false;
     }
-    shape = it->second;
+    shape = record->shape;
     return true;
 }
 

@@ -1,25 +1,27 @@
 #include "platform/win/GlobalMemory.h"
 
-#include <map>
+#include "platform/gdi/detail/Handles.h"
+#include "platform/win/detail/GlobalMemory.h"
+
 #include <memory>
 #include <mutex>
 #include <new>
 
 namespace win {
 
+using namespace detail;
+
 namespace {
 
-struct Block {
+struct Block : HandleObject {
     std::unique_ptr<BYTE[]> data;
     std::size_t size = 0;
     int locks = 0;
 };
 
-// Handles are numbers of their own that are never given out twice, so a freed handle stays invalid.
+// The blocks live in the handle table; this lock guards their contents.
 struct Blocks {
     std::mutex mutex;
-    std::map<std::intptr_t, Block> blocks;
-    std::intptr_t next = 0x10000;
 };
 
 Blocks& TheBlocks()
@@ -28,36 +30,39 @@ Blocks& TheBlocks()
     return blocks;
 }
 
-Block* FindBlock(Blocks& state, HGLOBAL memory)
+Block* FindBlock(Blocks&, HGLOBAL memory)
 {
-    auto it = state.blocks.find(HandleValue(memory));
-    return it == state.blocks.end() ? nullptr : &it->second;
+    return FindHandleOf<Block>(memory, HandleKind::GlobalMemory);
 }
 
 }  // namespace
 
+void detail::ResetGlobalMemory()
+{
+    Blocks& state = TheBlocks();
+    std::lock_guard lock(state.mutex);
+    RemoveHandles(HandleKind::GlobalMemory);
+}
+
 HGLOBAL GlobalAlloc(UINT, std::size_t bytes)
 {
-    Block block;
-    block.data.reset(new (std::nothrow) BYTE[bytes == 0 ? 1 : bytes]());
-    if (!block.data) {
+    auto block = std::make_unique<Block>();
+    block->data.reset(new (std::nothrow) BYTE[bytes == 0 ? 1 : bytes]());
+    if (!block->data) {
         SetLastError(ERROR_NOT_ENOUGH_MEMORY);
         return nullptr;
     }
-    block.size = bytes;
+    block->size = bytes;
     Blocks& state = TheBlocks();
     std::lock_guard lock(state.mutex);
-    const std::intptr_t handle = state.next;
-    state.next += 4;
-    state.blocks.emplace(handle, std::move(block));
-    return HandleFromValue<HGLOBAL>(handle);
+    return HandleFromValue<HGLOBAL>(AddHandle(HandleKind::GlobalMemory, std::move(block)));
 }
 
 HGLOBAL GlobalFree(HGLOBAL memory)
 {
     Blocks& state = TheBlocks();
     std::lock_guard lock(state.mutex);
-    if (state.blocks.erase(HandleValue(memory)) == 0) {
+    if (!RemoveHandle(HandleValue(memory), HandleKind::GlobalMemory)) {
         SetLastError(ERROR_INVALID_HANDLE);
         return memory;
     }

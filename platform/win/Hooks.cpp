@@ -10,6 +10,12 @@ using namespace detail;
 
 namespace {
 
+// What the handle table keeps of a hook: the thread whose chain holds it.
+struct HookRecord : HandleObject {
+    explicit HookRecord(DWORD owner) : thread(owner) {}
+    DWORD thread;
+};
+
 bool SupportedType(int type)
 {
     switch (type) {
@@ -59,14 +65,16 @@ HHOOK SetWindowsHookEx(int type, HOOKPROC proc, HINSTANCE, DWORD thread)
         return nullptr;
     }
     auto lock = LockSystem();
-    WindowSystem& system = System();
     ThreadQueue* queue = thread == GetCurrentThreadId() ? &QueueOfCurrentThread() : QueueOf(thread);
     if (!queue) {
         SetLastError(ERROR_INVALID_THREAD_ID);
         return nullptr;
     }
     Hook hook;
-    hook.handle = HandleFromValue<HHOOK>(static_cast<std::intptr_t>(system.nextHook++));
+    hook.handle = HandleFromValue<HHOOK>(AddHandle(HandleKind::Hook, std::make_unique<HookRecord>(queue->thread)));
+    if (!hook.handle) {
+        return nullptr;
+    }
     hook.type = type;
     hook.proc = proc;
     queue->hooks.insert(queue->hooks.begin(), hook);
@@ -76,13 +84,22 @@ HHOOK SetWindowsHookEx(int type, HOOKPROC proc, HINSTANCE, DWORD thread)
 BOOL UnhookWindowsHookEx(HHOOK hook)
 {
     auto lock = LockSystem();
-    for (auto& [thread, queue] : System().queues) {
-        if (std::erase_if(queue->hooks, [&](const Hook& installed) { return installed.handle == hook; }) > 0) {
-            return TRUE;
-        }
+    const auto record = RemoveHandle(HandleValue(hook), HandleKind::Hook);
+    if (!record) {
+        SetLastError(ERROR_INVALID_HOOK_HANDLE);
+        return FALSE;
     }
-    SetLastError(ERROR_INVALID_HOOK_HANDLE);
-    return FALSE;
+    if (ThreadQueue* queue = QueueOf(static_cast<const HookRecord&>(*record).thread)) {
+        std::erase_if(queue->hooks, [&](const Hook& installed) { return installed.handle == hook; });
+    }
+    return TRUE;
+}
+
+void detail::ForgetHooks(const ThreadQueue& queue)
+{
+    for (const Hook& hook : queue.hooks) {
+        RemoveHandle(HandleValue(hook.handle), HandleKind::Hook);
+    }
 }
 
 LRESULT CallNextHookEx(HHOOK hook, int code, WPARAM wParam, LPARAM lParam)

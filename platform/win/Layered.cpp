@@ -8,6 +8,7 @@
 #include "platform/win/WindowPos.h"
 #include "platform/win/detail/Layered.h"
 #include "platform/win/detail/Window.h"
+#include "platform/win/detail/DisplayDriver.h"
 #include "platform/win/detail/WindowTable.h"
 
 #include <algorithm>
@@ -98,6 +99,9 @@ BOOL SetLayeredWindowAttributes(HWND hwnd, COLORREF key, BYTE alpha, DWORD flags
         window->layeredKey = key;
         window->layeredAlpha = alpha;
         repaint = window->style & WS_VISIBLE;
+        if (IsOnScreen(*window)) {
+            Display().WindowLayeredChanged(hwnd);
+        }
     }
     if (repaint) {
         RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
@@ -148,6 +152,9 @@ BOOL UpdateLayeredWindow(HWND hwnd, HDC, const POINT* destinationPoint, const SI
         window->updateRegion = Region();
         window->ncPaintPending = false;
         window->erasePending = false;
+        if (IsOnScreen(*window)) {
+            Display().WindowLayeredChanged(hwnd);
+        }
     }
     if (destinationPoint || size) {
         const UINT keep = (destinationPoint ? 0 : SWP_NOMOVE) | (size ? 0 : SWP_NOSIZE);

@@ -1,12 +1,12 @@
 #include "platform/win/MessageQueue.h"
 
 #include "platform/wintypes/Messages.h"
+#include "platform/win/detail/DisplayDriver.h"
 #include "platform/win/detail/WindowTable.h"
 
 #include "platform/rtl/Clock.h"
 
 #include <algorithm>
-#include <chrono>
 
 namespace win {
 
@@ -15,10 +15,6 @@ using namespace detail;
 namespace {
 
 const HWND ThreadMessagesOnly = HandleFromValue<HWND>(-1);
-
-// Timers are due on the installed clock, which a test may move from another thread: a waiting thread
-// looks at it again at least this often.
-constexpr std::chrono::milliseconds TimerPoll{20};
 
 MSG MakeMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -109,7 +105,7 @@ LRESULT SendToOtherThread(HWND hwnd, DWORD thread, UINT message, WPARAM wParam, 
             HandleOneSent(lock, own);
             continue;
         }
-        system.changed.wait(lock);
+        system.changed.wait(lock.Native());
     }
     return sent->result;
 }
@@ -168,9 +164,10 @@ bool SameMessage(const MSG& a, const MSG& b)
 
 enum class Fetched { Nothing, Message, Discarded };
 
-// One look at the queue for a message of the filter, after handling sent messages.
+// One look at the queue for a message of the filter, after the display's input and the sent messages.
 Fetched FetchOnce(MSG& msg, HWND hwnd, UINT filterMin, UINT filterMax, bool remove)
 {
+    PumpDisplayEvents();
     auto lock = LockSystem();
     ThreadQueue& queue = QueueOfCurrentThread();
     HandleSentMessages(lock, queue);
@@ -255,24 +252,29 @@ bool Ready(const ThreadQueue& queue, HWND hwnd, UINT filterMin, UINT filterMax)
     return NextTimerDue(queue, due) && due <= rtl::GetTickCount64();
 }
 
-// Waits until something of the filter can be fetched.
+// Waits until something of the filter can be fetched: the display pumped before every look, timers
+// due on the installed clock.
 void WaitForMessage(HWND hwnd, UINT filterMin, UINT filterMax)
 {
     WindowSystem& system = System();
     auto lock = LockSystem();
     for (;;) {
+        const std::uint64_t wakes = system.wakes;
+        lock.unlock();
+        PumpDisplayEvents();
+        lock.lock();
         ThreadQueue& queue = QueueOfCurrentThread();
         if (Ready(queue, hwnd, filterMin, filterMax)) {
             return;
         }
+        if (system.wakes != wakes) {
+            continue;  // woken while pumping: pump again
+        }
         std::uint64_t due;
         if (NextTimerDue(queue, due)) {
-            const std::uint64_t now = rtl::GetTickCount64();
-            const auto wait = std::min<std::chrono::milliseconds>(
-                std::chrono::milliseconds(due > now ? due - now : 0), TimerPoll);
-            system.changed.wait_for(lock, wait);
+            rtl::CurrentClock().WaitUntil(system.changed, lock.Native(), due);
         } else {
-            system.changed.wait(lock);
+            system.changed.wait(lock.Native());
         }
     }
 }

@@ -1,5 +1,7 @@
 #include "platform/win/ObjectInstance.h"
 
+#include "platform/win/detail/ObjectInstance.h"
+
 #include "platform/win/Window.h"
 #include "platform/win/WindowClass.h"
 
@@ -52,6 +54,13 @@ constexpr std::array<WNDPROC, PoolSize> Thunks = MakeThunks(std::make_index_sequ
 constexpr const char* UtilityClass = "UtilityWindow";
 
 }  // namespace
+
+void detail::ResetObjectInstances()
+{
+    Pool& pool = ThePool();
+    std::lock_guard lock(pool.mutex);
+    pool.methods.fill(nullptr);
+}
 
 WNDPROC MakeObjectInstance(TWndMethod method)
 {

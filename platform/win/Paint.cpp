@@ -11,6 +11,7 @@
 #include "platform/win/Window.h"
 #include "platform/win/WindowClass.h"
 #include "platform/win/WindowPos.h"
+#include "platform/win/detail/DisplayDriver.h"
 #include "platform/win/detail/Paint.h"
 #include "platform/win/detail/Window.h"
 #include "platform/win/detail/WindowTable.h"
@@ -254,46 +255,51 @@ Surface* SurfaceOf(WindowSystem& system, const Window& root)
 }
 
 // A device context over the window's top-level surface; extra (screen coordinates) is intersected
-// with the visible region, or taken out of it with exclude.
+// with the visible region, or taken out of it with exclude. The context is made and registered under
+// the lock that hands out the surface, so no other thread can remake the surface in between.
 HDC MakeWindowDC(HWND hwnd, DWORD flags, const std::optional<Region>& extra, bool exclude)
 {
-    Surface* surface;
-    POINT deviceOrigin;
-    Region clip;
-    HWND root;
-    RECT area;
-    {
-        auto lock = LockSystem();
-        WindowSystem& system = System();
-        RequireInitialized(system);
-        if (!hwnd) {
-            hwnd = system.desktop;
-        }
-        Window* window = WindowOrError(hwnd);
-        if (!window) {
-            return nullptr;
-        }
-        root = IsRootWindow(hwnd) ? hwnd : RootWindowOf(hwnd);
-        Window* rootWindow = FindWindowRecord(root);
-        surface = SurfaceOf(system, *rootWindow);
-        const RECT rootRect = IsRootWindow(root) ? rootWindow->windowRect : WindowRectOnScreen(*rootWindow);
-        area = (flags & DCX_WINDOW) ? (IsRootWindow(hwnd) ? window->windowRect : WindowRectOnScreen(*window))
-                                               : (IsRootWindow(hwnd) ? window->clientRect : ClientOnScreen(*window));
-        Region visible = IsRootWindow(hwnd) ? Region(area) : VisibleRegionOf(*window, flags);
-        if (extra) {
-            exclude ? visible.Subtract(*extra) : visible.Intersect(*extra);
-        }
-        deviceOrigin = POINT{area.left - rootRect.left, area.top - rootRect.top};
-        clip = Shifted(visible, -area.left, -area.top);
+    auto lock = LockSystem();
+    WindowSystem& system = System();
+    RequireInitialized(system);
+    if (!hwnd) {
+        hwnd = system.desktop;
     }
-    const HRGN clipHandle = HandleOfRegion(std::move(clip));
+    Window* window = WindowOrError(hwnd);
+    if (!window) {
+        return nullptr;
+    }
+    const HWND root = IsRootWindow(hwnd) ? hwnd : RootWindowOf(hwnd);
+    Window* rootWindow = FindWindowRecord(root);
+    Surface* surface = SurfaceOf(system, *rootWindow);
+    const RECT rootRect = IsRootWindow(root) ? rootWindow->windowRect : WindowRectOnScreen(*rootWindow);
+    const RECT area = (flags & DCX_WINDOW) ? (IsRootWindow(hwnd) ? window->windowRect : WindowRectOnScreen(*window))
+                                           : (IsRootWindow(hwnd) ? window->clientRect : ClientOnScreen(*window));
+    Region visible = IsRootWindow(hwnd) ? Region(area) : VisibleRegionOf(*window, flags);
+    if (extra) {
+        exclude ? visible.Subtract(*extra) : visible.Intersect(*extra);
+    }
+    const POINT deviceOrigin{area.left - rootRect.left, area.top - rootRect.top};
+    const HRGN clipHandle = HandleOfRegion(Shifted(visible, -area.left, -area.top));
     const HDC dc = CreateSurfaceDC(*surface, deviceOrigin, clipHandle);
     DeleteObject(clipHandle);
     if (dc) {
-        auto lock = LockSystem();
-        System().windowDCs[dc] = WindowSystem::WindowDC{hwnd, root, POINT{area.left, area.top}};
+        system.windowDCs[dc] = WindowSystem::WindowDC{hwnd, root, POINT{area.left, area.top}};
     }
     return dc;
+}
+
+// Tells the display that a round of drawing changed pixels of a top-level surface (surface
+// coordinates; lock held).
+void ShowDrawn(HWND root, const RECT& rect)
+{
+    if (IsRectEmpty(&rect)) {
+        return;
+    }
+    if (Window* window = FindWindowRecord(root); window && IsOnScreen(*window)) {
+        Display().SurfaceDamaged(root, rect);
+        Display().Present(root);
+    }
 }
 
 // Sends the pending WM_NCPAINT and WM_ERASEBKGND of a window now, outside BeginPaint.
@@ -431,14 +437,18 @@ void detail::InvertClientRect(HWND hwnd, const RECT& rect)
     const RECT rootRect = WindowRectOnScreen(*root);
     area.Offset(-rootRect.left, -rootRect.top);
     area.Intersect(Region(surface->Bounds()));
-    for (const RECT& r : area.Rects()) {
-        for (int y = r.top; y < r.bottom; ++y) {
-            std::uint32_t* row = surface->Row(y);
-            for (int x = r.left; x < r.right; ++x) {
-                row[x] ^= 0x00FFFFFF;
+    {
+        auto gdi = LockGdi();
+        for (const RECT& r : area.Rects()) {
+            for (int y = r.top; y < r.bottom; ++y) {
+                std::uint32_t* row = surface->Row(y);
+                for (int x = r.left; x < r.right; ++x) {
+                    row[x] ^= 0x00FFFFFF;
+                }
             }
         }
     }
+    ShowDrawn(root->handle, area.Bounds());
 }
 
 bool detail::ThreadNeedsPaint(const ThreadQueue& queue)
@@ -753,9 +763,12 @@ int ReleaseDC(HWND, HDC dc)
 {
     {
         auto lock = LockSystem();
-        if (System().windowDCs.erase(dc) == 0) {
+        auto it = System().windowDCs.find(dc);
+        if (it == System().windowDCs.end()) {
             return 0;
         }
+        ShowDrawn(it->second.root, TakeDrawnArea(dc));
+        System().windowDCs.erase(it);
     }
     DeleteDC(dc);
     return 1;
@@ -803,6 +816,7 @@ int ScrollWindowEx(HWND hwnd, int dx, int dy, const RECT* scrollRect, const RECT
             const RECT rootRect = WindowRectOnScreen(*root);
             const int ox = origin.x - rootRect.left;
             const int oy = origin.y - rootRect.top;
+            auto gdi = LockGdi();
             const Surface before = *surface;
             for (const RECT& r : moved.Rects()) {
                 for (int y = r.top; y < r.bottom; ++y) {
@@ -816,6 +830,7 @@ int ScrollWindowEx(HWND hwnd, int dx, int dy, const RECT* scrollRect, const RECT
                     }
                 }
             }
+            ShowDrawn(root->handle, Moved(moved.Bounds(), ox, oy));
         }
         // The update region travels with the pixels it belongs to.
         const RECT clientLocal = ClientLocal(*window);
@@ -878,6 +893,9 @@ int SetWindowRgn(HWND hwnd, HRGN region, BOOL redraw)
             return 0;
         }
         window->windowRegion = std::move(shape);
+        if (IsOnScreen(*window)) {
+            Display().WindowRegionChanged(hwnd);
+        }
     }
     if (region) {
         DeleteObject(region);
@@ -954,11 +972,16 @@ BOOL EnumDisplayMonitors(HDC dc, const RECT* clip, MONITORENUMPROC callback, LPA
     return TRUE;
 }
 
-Surface* detail::GetWindowSurface(HWND hwnd)
+bool detail::ReadWindowSurface(HWND hwnd, const std::function<void(const Surface&)>& read)
 {
     auto lock = LockSystem();
     auto it = System().surfaces.find(hwnd);
-    return it == System().surfaces.end() ? nullptr : it->second.get();
+    if (it == System().surfaces.end()) {
+        return false;
+    }
+    auto gdi = LockGdi();
+    read(*it->second);
+    return true;
 }
 
 }  // namespace win

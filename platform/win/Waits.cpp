@@ -1,9 +1,9 @@
 #include "platform/win/Waits.h"
 
+#include "platform/rtl/Clock.h"
+#include "platform/win/detail/DisplayDriver.h"
 #include "platform/win/detail/WindowTable.h"
 
-#include <chrono>
-#include <map>
 #include <optional>
 
 namespace win {
@@ -12,24 +12,17 @@ using namespace detail;
 
 namespace {
 
-struct Event {
-    bool manualReset = false;
-    bool set = false;
+// Events live in the handle table under the window system's lock, so a wait for events and messages
+// is one wait.
+struct Event : HandleObject {
+    Event(bool manual, bool initial) : manualReset(manual), set(initial) {}
+    bool manualReset;
+    bool set;
 };
-
-// Events live under the window system's lock, so a wait for events and messages is one wait.
-std::map<std::uintptr_t, Event>& Events()
-{
-    static std::map<std::uintptr_t, Event> events;
-    return events;
-}
-
-std::uintptr_t nextEvent = 1;
 
 Event* FindEvent(HANDLE handle)
 {
-    auto it = Events().find(reinterpret_cast<std::uintptr_t>(handle));
-    return it == Events().end() ? nullptr : &it->second;
+    return FindHandleOf<Event>(handle, HandleKind::Event);
 }
 
 // Checks the events once (lock held): the index answered, or none yet. Auto-reset events that release
@@ -64,14 +57,18 @@ std::optional<DWORD> CheckEvents(DWORD count, const HANDLE* handles, bool waitAl
     return std::nullopt;
 }
 
+// Timeouts run on the installed clock; with wakeMask the display is pumped before every look.
 DWORD Wait(DWORD count, const HANDLE* handles, bool waitAll, DWORD milliseconds, std::optional<DWORD> wakeMask)
 {
-    using Clock = std::chrono::steady_clock;
-    const auto deadline = Clock::now() + std::chrono::milliseconds(milliseconds);
+    const std::uint64_t deadline = rtl::GetTickCount64() + milliseconds;
     WindowSystem& system = System();
     auto lock = LockSystem();
     for (;;) {
+        const std::uint64_t wakes = system.wakes;
         if (wakeMask) {
+            lock.unlock();
+            PumpDisplayEvents();
+            lock.lock();
             ThreadQueue& queue = QueueOfCurrentThread();
             if (!(*wakeMask & QS_SENDMESSAGE)) {
                 HandleSentMessages(lock, queue);
@@ -88,9 +85,12 @@ DWORD Wait(DWORD count, const HANDLE* handles, bool waitAll, DWORD milliseconds,
             SetLastError(ERROR_INVALID_HANDLE);
             return WAIT_FAILED;
         }
+        if (wakeMask && system.wakes != wakes) {
+            continue;  // woken while pumping: pump again
+        }
         if (milliseconds == INFINITE) {
-            system.changed.wait(lock);
-        } else if (system.changed.wait_until(lock, deadline) == std::cv_status::timeout && Clock::now() >= deadline) {
+            system.changed.wait(lock.Native());
+        } else if (!rtl::CurrentClock().WaitUntil(system.changed, lock.Native(), deadline)) {
             if (auto index = CheckEvents(count, handles, waitAll, failed)) {
                 return *index;
             }
@@ -104,9 +104,7 @@ DWORD Wait(DWORD count, const HANDLE* handles, bool waitAll, DWORD milliseconds,
 HANDLE CreateEvent(void*, BOOL manualReset, BOOL initialState, const char*)
 {
     auto lock = LockSystem();
-    const std::uintptr_t id = nextEvent++;
-    Events()[id] = Event{manualReset != FALSE, initialState != FALSE};
-    return reinterpret_cast<HANDLE>(id);
+    return HandleFromValue<HANDLE>(AddHandle(HandleKind::Event, std::make_unique<Event>(manualReset != FALSE, initialState != FALSE)));
 }
 
 BOOL SetEvent(HANDLE handle)
@@ -137,7 +135,7 @@ BOOL ResetEvent(HANDLE handle)
 BOOL CloseHandle(HANDLE handle)
 {
     auto lock = LockSystem();
-    if (Events().erase(reinterpret_cast<std::uintptr_t>(handle)) == 0) {
+    if (!RemoveHandle(HandleValue(handle), HandleKind::Event)) {
         SetLastError(ERROR_INVALID_HANDLE);
         return FALSE;
     }

@@ -20,7 +20,8 @@ DWORD WaitForSingleObject(HANDLE handle, DWORD milliseconds);
 // Answers WAIT_OBJECT_0 + i for the first set event i (all of them with waitAll), WAIT_OBJECT_0 + count
 // when the queue holds input of wakeMask (QS_*), WAIT_TIMEOUT, or WAIT_FAILED for a bad handle.
 // Messages sent from other threads are handled while waiting, unless wakeMask has QS_SENDMESSAGE: then
-// the wait returns for them. Timeouts are real time.
+// the wait returns for them. Timeouts run on the installed clock (rtl::Clock::WaitUntil): a virtual
+// clock moves on to a timeout that nothing ends first.
 DWORD MsgWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll, DWORD milliseconds,
                                 DWORD wakeMask);
 

@@ -11,7 +11,10 @@
 #include "platform/win/detail/Clipboard.h"
 #include "platform/win/detail/Cursor.h"
 #include "platform/win/detail/Desktop.h"
+#include "platform/win/detail/DisplayDriver.h"
+#include "platform/win/detail/GlobalMemory.h"
 #include "platform/win/detail/Layered.h"
+#include "platform/win/detail/ObjectInstance.h"
 #include "platform/win/detail/WindowTable.h"
 
 namespace win {
@@ -44,6 +47,8 @@ void initialize()
     ResetAtoms();
     ResetCursors();
     ResetClipboard();
+    ResetGlobalMemory();
+    ResetObjectInstances();
     SetAnimationStepper(nullptr);
     {
         auto lock = LockSystem();
@@ -53,16 +58,23 @@ void initialize()
         system.desktop = CreateRootWindow(system, "#32769", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN);
         system.messageRoot = CreateRootWindow(system, "MESSAGE", WS_POPUP);
     }
+    SetDisplayDriver(nullptr);
     ConnectSystemSettings();
 }
 
 void finalize()
 {
     SetSettingsChangedHook(nullptr);
-    auto lock = LockSystem();
-    WindowSystem& system = System();
-    ResetWindowSystem(system);
-    system.initialized = false;
+    {
+        auto lock = LockSystem();
+        WindowSystem& system = System();
+        ResetWindowSystem(system);
+        system.initialized = false;
+    }
+    ResetClipboard();
+    ResetGlobalMemory();
+    ResetObjectInstances();
+    ResetCursors();
 }
 
 }  // namespace win

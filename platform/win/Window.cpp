@@ -8,6 +8,7 @@
 #include "platform/win/WindowPos.h"
 #include "platform/win/detail/Activation.h"
 #include "platform/win/detail/Window.h"
+#include "platform/win/detail/DisplayDriver.h"
 #include "platform/win/detail/WindowTable.h"
 
 #include "platform/rtl/CodePage.h"
@@ -1038,10 +1039,14 @@ bool detail::SetWindowVisibleFlag(HWND hwnd, bool visible)
     if (!window) {
         return false;
     }
+    const bool was = window->style & WS_VISIBLE;
     if (visible) {
         window->style |= WS_VISIBLE;
     } else {
         window->style &= ~WS_VISIBLE;
+    }
+    if (IsOnScreen(*window) && was != visible) {
+        visible ? Display().WindowShown(hwnd, window->windowRect) : Display().WindowHidden(hwnd);
     }
     return true;
 }

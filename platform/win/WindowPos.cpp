@@ -9,6 +9,7 @@
 #include "platform/win/detail/Activation.h"
 #include "platform/win/detail/NonClient.h"
 #include "platform/win/detail/Window.h"
+#include "platform/win/detail/DisplayDriver.h"
 #include "platform/win/detail/WindowTable.h"
 
 #include <algorithm>
@@ -204,6 +205,11 @@ RECT detail::WindowRectOnScreen(const Window& window)
         rect = Moved(rect, origin.x, origin.y);
     }
     return rect;
+}
+
+bool detail::IsOnScreen(const Window& window)
+{
+    return window.parent && window.parent == System().desktop;
 }
 
 bool detail::IsRootWindow(HWND hwnd)
@@ -405,6 +411,24 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
             window->style &= ~WS_VISIBLE;
         }
         visibleNow = window->style & WS_VISIBLE;
+        if (IsOnScreen(*window)) {
+            DisplayDriver& display = Display();
+            if (visibleNow && !wasVisible) {
+                display.WindowShown(hwnd, newWindow);
+            }
+            if (moved) {
+                display.WindowMoved(hwnd, newWindow);
+            }
+            if (sized) {
+                display.WindowResized(hwnd, newWindow);
+            }
+            if (!(pos.flags & SWP_NOZORDER)) {
+                display.WindowRestacked(hwnd, pos.hwndInsertAfter);
+            }
+            if (wasVisible && !visibleNow) {
+                display.WindowHidden(hwnd);
+            }
+        }
     }
     InvalidateAfterPositionChange(hwnd, before.windowRect, wasVisible, pos.flags);
     if (pos.flags & SWP_HIDEWINDOW) {

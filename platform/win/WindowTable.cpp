@@ -1,5 +1,7 @@
 #include "platform/win/detail/WindowTable.h"
 
+#include "platform/win/detail/DisplayDriver.h"
+
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/StringUtils.h"
 
@@ -10,14 +12,6 @@ namespace win {
 using namespace detail;
 
 namespace {
-
-constexpr std::uint32_t MaxSlots = 0xFFFF;  // slot numbers fit the low 16 bits of a handle
-constexpr WORD MaxGeneration = 0x7FFF;     // keeps handles positive 32-bit values
-
-HWND MakeHandle(std::uint32_t slot, WORD generation)
-{
-    return HandleFromValue<HWND>(static_cast<std::intptr_t>((static_cast<std::uint32_t>(generation) << 16) | slot));
-}
 
 // Drops what an ending thread leaves behind, so messages sent to its windows fail instead of waiting.
 void ReleaseThread(DWORD thread)
@@ -34,10 +28,11 @@ void ReleaseThread(DWORD thread)
     for (auto& sent : it->second->sent) {
         sent->done = true;
     }
+    ForgetHooks(*it->second);
     std::vector<HWND> orphans;
-    for (auto& slot : system.slots) {
-        if (slot.window && slot.window->thread == thread) {
-            orphans.push_back(slot.window->handle);
+    for (HWND hwnd : system.windows) {
+        if (FindWindowRecord(hwnd)->thread == thread) {
+            orphans.push_back(hwnd);
         }
     }
     // A thread that ends without destroying its windows loses them without further messages.
@@ -78,21 +73,7 @@ void detail::RequireInitialized(const WindowSystem& system)
 
 Window* detail::FindWindowRecord(HWND hwnd)
 {
-    const std::intptr_t value = HandleValue(hwnd);
-    if (value <= 0 || value > 0x7FFFFFFF) {
-        return nullptr;
-    }
-    const auto slot = static_cast<std::uint32_t>(value & 0xFFFF);
-    const auto generation = static_cast<WORD>(value >> 16);
-    WindowSystem& system = System();
-    if (slot >= system.slots.size()) {
-        return nullptr;
-    }
-    WindowSystem::Slot& entry = system.slots[slot];
-    if (!entry.window || entry.generation != generation) {
-        return nullptr;
-    }
-    return entry.window.get();
+    return FindHandleOf<Window>(hwnd, HandleKind::Window);
 }
 
 Window* detail::WindowOrError(HWND hwnd)
@@ -116,35 +97,24 @@ Window* detail::OwnWindowOrError(HWND hwnd)
 
 Window* detail::AllocateWindow()
 {
-    WindowSystem& system = System();
-    std::uint32_t slot;
-    // Fresh slots are used before freed ones, and freed ones in the order they were freed, so a handle
-    // comes back only after very many windows.
-    if (system.slots.size() < MaxSlots) {
-        if (system.slots.empty()) {
-            system.slots.emplace_back();  // slot 0 is never used: handle values start above 0xFFFF
-        }
-        slot = static_cast<std::uint32_t>(system.slots.size());
-        system.slots.emplace_back();
-    } else if (!system.freeSlots.empty()) {
-        slot = system.freeSlots.front();
-        system.freeSlots.pop_front();
-    } else {
-        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+    auto record = std::make_unique<Window>();
+    Window* window = record.get();
+    const std::intptr_t value = AddHandle(HandleKind::Window, std::move(record));
+    if (value == 0) {
         return nullptr;
     }
-    WindowSystem::Slot& entry = system.slots[slot];
-    entry.window = std::make_unique<Window>();
-    entry.window->handle = MakeHandle(slot, entry.generation);
-    return entry.window.get();
+    window->handle = HandleFromValue<HWND>(value);
+    System().windows.push_back(window->handle);
+    return window;
 }
 
 void detail::FreeWindow(HWND hwnd)
 {
-    const auto slot = static_cast<std::uint32_t>(HandleValue(hwnd) & 0xFFFF);
     WindowSystem& system = System();
-    WindowSystem::Slot& entry = system.slots[slot];
-    Window& window = *entry.window;
+    Window& window = *FindWindowRecord(hwnd);
+    if (IsOnScreen(window)) {
+        Display().WindowDestroyed(hwnd);
+    }
     if (Window* parent = FindWindowRecord(window.parent)) {
         std::erase(parent->children, hwnd);
     }
@@ -180,14 +150,14 @@ void detail::FreeWindow(HWND hwnd)
             queue->mouseTracked = nullptr;
         }
     }
-    for (auto& other : system.slots) {
-        if (other.window && other.window->owner == hwnd) {
-            other.window->owner = nullptr;
+    std::erase(system.windows, hwnd);
+    for (HWND other : system.windows) {
+        Window* record = FindWindowRecord(other);
+        if (record->owner == hwnd) {
+            record->owner = nullptr;
         }
     }
-    entry.window.reset();
-    entry.generation = entry.generation >= MaxGeneration ? 1 : static_cast<WORD>(entry.generation + 1);
-    system.freeSlots.push_back(slot);
+    RemoveHandle(HandleValue(hwnd), HandleKind::Window);
     system.changed.notify_all();
 }
 
@@ -284,8 +254,10 @@ void detail::ResetWindowSystem(WindowSystem& system)
             sent->done = true;
         }
     }
-    system.slots.clear();
-    system.freeSlots.clear();
+    for (const HandleKind kind : {HandleKind::Window, HandleKind::Event, HandleKind::Hook}) {
+        RemoveHandles(kind);
+    }
+    system.windows.clear();
     system.desktop = nullptr;
     system.messageRoot = nullptr;
     system.classes.clear();
@@ -298,6 +270,8 @@ void detail::ResetWindowSystem(WindowSystem& system)
     system.nextCascade = 0;
     system.windowDCs.clear();
     system.surfaces.clear();
+    system.display.reset();
+    system.wakes = 0;
     system.lastClick = WindowSystem::LastClick();
     system.changed.notify_all();
 }

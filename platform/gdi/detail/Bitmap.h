@@ -20,7 +20,7 @@ constexpr std::size_t DibColourTableBytes(const BITMAPINFOHEADER& header)
 
 // The bitmap of a handle, or null (ERROR_INVALID_HANDLE set). The caller holds the GDI lock.
 BitmapObject* FindBitmap(HBITMAP handle);
-// GetObject's record of a bitmap.
-int GetBitmapObject(const BitmapObject& bitmap, int size, void* buffer);
+// GetObject's record of a bitmap, its drawing written to its bits first.
+int GetBitmapObject(BitmapObject& bitmap, int size, void* buffer);
 
 }  // namespace win::detail

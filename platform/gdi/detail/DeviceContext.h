@@ -3,6 +3,7 @@
 
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/detail/Bitmap.h"
+#include "platform/gdi/detail/DrawingDevice.h"
 #include "platform/gdi/detail/GdiObjects.h"
 #include "platform/gdi/detail/Region.h"
 #include "platform/gdi/detail/Surface.h"
@@ -12,8 +13,6 @@
 #include <vector>
 
 namespace win::detail {
-
-class Recorder;
 
 // What a device context draws for and how fine it is. Memory device contexts take the device of the
 // context they are made compatible with (the display when none).
@@ -52,7 +51,11 @@ struct DcState {
 };
 
 struct DeviceContext : GdiObject {
-    explicit DeviceContext(DWORD objectType) : GdiObject(objectType) {}
+    // A raster context until given another device.
+    explicit DeviceContext(DWORD objectType, std::unique_ptr<DrawingDevice> device = MakeRasterDevice())
+        : GdiObject(objectType), drawing(std::move(device))
+    {
+    }
 
     Device device;
     Surface* windowSurface = nullptr;  // surface device contexts: the window's surface
@@ -61,15 +64,18 @@ struct DeviceContext : GdiObject {
     DcState state;
     HPALETTE palette = nullptr;  // SelectPalette's; null: the default palette
     std::vector<DcState> saved;  // SaveDC's states, oldest first
-    std::shared_ptr<Recorder> recorder;  // recording contexts (Recorder.h): what draws nothing but records
+    std::unique_ptr<DrawingDevice> drawing;  // never null
+    RECT drawn;  // surface coordinates: what raster drawing may have changed since TakeDrawnArea
+
+    DrawingDevice& Drawing() const { return *drawing; }
 
     // The surface drawn on: the window's, or the selected bitmap's.
     Surface* Target() const;
     POINT ToDevice(POINT logical) const;
     RECT ToDevice(const RECT& logical) const;  // normalized
     POINT ToLogical(POINT device) const;
-    // The surface cut to the system clip, device coordinates; for a metafile context, any point a
-    // coordinate can reach.
+    // The device's reach (the surface; for a metafile context any point a coordinate can reach) cut to
+    // the system clip, device coordinates.
     Region VisibleRegion() const;
     // The visible region cut to the application's clip, device coordinates.
     Region ClipRegion() const;
@@ -89,17 +95,21 @@ Result WithDC(HDC dc, Result failure, Change change)
     return change(*context);
 }
 
-// For the drawing units, around one drawing call with the GDI lock held: loads the working surface of
-// the context's bitmap and, when drawn is set, stores it back at the end.
+// For the raster device, around one drawing call with the GDI lock held. area is the device rectangle
+// the call may change (without drawn: may read); the whole clip when none is given. A bitmap below 32
+// bits gets that area of its surface ready (with the colours its bits can hold, when the call reads
+// what it draws over) and notes it drawn at the end; the context notes it for the window system.
 class DrawScope {
 public:
-    DrawScope(DeviceContext& context, bool drawn = true);
+    DrawScope(DeviceContext& context, const RECT& area, bool drawn = true, bool readsBeneath = true);
+    explicit DrawScope(DeviceContext& context, bool drawn = true);
     DrawScope(const DrawScope&) = delete;
     DrawScope& operator=(const DrawScope&) = delete;
     ~DrawScope();
 
 private:
     BitmapObject* bitmap_ = nullptr;
+    RECT area_;  // surface coordinates
     bool drawn_;
 };
 // The bitmap selected into a memory device context, or null.
@@ -110,6 +120,9 @@ BitmapObject* SelectedBitmap(const DeviceContext& context);
 // context's device coordinates, is copied, null meaning the whole surface. The surface must outlive the
 // context; DeleteDC ends it. Its objects start as a window's do: white brush, black pen, system font.
 HDC CreateSurfaceDC(Surface& surface, POINT deviceOrigin, HRGN systemClip);
+// What drawing on a context may have changed since the last call (surface coordinates), for the
+// window system to show; empty when nothing was drawn.
+RECT TakeDrawnArea(HDC dc);
 // Replaces the system clip (null: the whole surface); the application clip stays.
 BOOL SetSystemClip(HDC dc, HRGN systemClip);
 
@@ -117,6 +130,8 @@ BOOL SetSystemClip(HDC dc, HRGN systemClip);
 // pixel deviceOrigin is the context's point (0, 0). The surface must outlive the context. Objects start
 // as for a window.
 HDC CreateDeviceSurfaceDC(Surface& surface, const Device& device, POINT deviceOrigin);
+// An information context of a device: it answers for the device and draws nothing.
+HDC CreateInformationDC(const Device& device);
 
 // For the device units: gives a new context a handle, its objects starting as a window's do.
 HDC AddDC(std::unique_ptr<DeviceContext> context);

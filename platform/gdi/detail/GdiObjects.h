@@ -3,6 +3,8 @@
 // lock that guards them, and the helpers the drawing units find and add objects with.
 
 #include "platform/gdi/GdiObjects.h"
+#include "platform/gdi/detail/Handles.h"
+#include "platform/gdi/detail/LockOrder.h"
 #include "platform/gdi/detail/Surface.h"
 #include "platform/wintypes/LogFont.h"
 
@@ -14,11 +16,8 @@
 
 namespace win::detail {
 
-struct GdiObject {
+struct GdiObject : HandleObject {
     explicit GdiObject(DWORD objectType) : type(objectType) {}
-    GdiObject(const GdiObject&) = delete;
-    GdiObject& operator=(const GdiObject&) = delete;
-    virtual ~GdiObject() = default;
 
     DWORD type;
     HGDIOBJ handle = nullptr;
@@ -53,15 +52,20 @@ struct FontObject : GdiObject {
     LOGFONT logFont;
 };
 
-// A bitmap keeps its own bits in its own depth: 1, 4, 8, 24 or 32 bits per pixel, rows rounded up to
-// 4 bytes, top-down or (DIB sections of positive height) bottom-up. Drawing works on a 32-bit
-// surface: for 32 bits it is a view of the bits themselves (the top byte the alpha); for fewer it is a
-// working copy that Load fills from the bits before each drawing and Store converts back after it
-// (device contexts do both), so the caller may write a DIB section's memory between any two calls.
+// A bitmap keeps its own bits in its own depth: 1, 4, 8, 16 (5-5-5), 24 or 32 bits per pixel, rows rounded
+// up to 4 bytes, top-down or (DIB sections of positive height) bottom-up. Drawing works on a 32-bit
+// surface: for 32 bits it is a view of the bits themselves (the top byte the alpha). For fewer it is a
+// shadow of the bits that a drawing call prepares for the area it touches (Load) and marks as changed
+// (Touch); what was drawn reaches the bits when they are read (GetDIBits, GetBitmapBits, GetObject), when
+// the bitmap leaves its device context, or at GdiFlush, as the API has callers flush before they read a
+// DIB section's memory. What the caller writes into that memory is seen by the next call that touches
+// it: a copy of the bits as the surface last met them (mirror) tells which bytes changed. So a drawing
+// call costs what it draws, not the size of the bitmap.
 struct BitmapObject : GdiObject {
-    // Raises rtl::EInvalidArgument for a depth other than 1, 4, 8, 24 or 32 bits or a negative size and
+    // Raises rtl::EInvalidArgument for a depth other than 1, 4, 8, 16, 24 or 32 bits or a negative size and
     // rtl::EOutOfResources for one too large. New bits are 0: black, or palette entry 0.
     BitmapObject(int width, int height, int bitsPerPixel = 32, bool dibSection = false, bool topDown = true);
+    ~BitmapObject() override;
 
     int bitsPerPixel;
     bool dibSection;
@@ -70,6 +74,9 @@ struct BitmapObject : GdiObject {
     int rowBytes;  // from one row of the bits to the next
     std::vector<std::uint32_t> memory;  // the bits; words so that a 32-bit view is aligned
     Surface surface;  // what drawing works on
+    std::vector<std::uint8_t> mirror;  // below 32 bits: the bits as the surface last met them
+    RECT dirty;  // below 32 bits: surface pixels not yet written to the bits
+    RECT unsettled;  // within dirty: pixels that may hold colours the bits cannot
 
     int Width() const { return surface.Width(); }
     int Height() const { return surface.Height(); }
@@ -78,9 +85,21 @@ struct BitmapObject : GdiObject {
     // The bits of row y (0 the top row).
     std::uint8_t* BitsRow(int y) { return Bits() + static_cast<std::ptrdiff_t>(topDown ? y : Height() - 1 - y) * rowBytes; }
     const std::uint8_t* BitsRow(int y) const { return Bits() + static_cast<std::ptrdiff_t>(topDown ? y : Height() - 1 - y) * rowBytes; }
-    // Between the bits and the working surface; nothing to do at 32 bits.
-    void Load();
-    void Store();
+
+    // Below 32 bits (nothing to do at 32): prepares the surface's area (surface coordinates) for a call:
+    // what the caller wrote there is loaded and, when the call reads pixels, they hold the colours the
+    // bits can keep.
+    void Load(const RECT& area, bool reads = true);
+    void Load() { Load(surface.Bounds()); }
+    // Notes drawing on an area of the surface.
+    void Touch(const RECT& area);
+    // Writes what was drawn to the bits.
+    void Flush();
+    // The surface made anew from the bits (a new palette, new bits).
+    void Reload();
+
+private:
+    void Settle(const RECT& area);
 };
 
 struct PaletteObject : GdiObject {
@@ -89,7 +108,8 @@ struct PaletteObject : GdiObject {
     std::vector<PALETTEENTRY> colors;
 };
 
-std::unique_lock<std::recursive_mutex> LockGdi();
+using GdiLock = RankedLock<std::recursive_mutex, LockRank::Gdi>;
+GdiLock LockGdi();
 // Gives the object a handle; null with ERROR_NOT_ENOUGH_MEMORY when the table is full.
 HGDIOBJ AddObject(std::unique_ptr<GdiObject> object);
 // The live object of a handle, or null with ERROR_INVALID_HANDLE set.
@@ -132,5 +152,10 @@ void FinalizeGdi();
 
 // The shared 1 x 1 bitmap new memory device contexts hold; not a stock object of the API.
 HBITMAP DefaultBitmap();
+
+// Bitmaps with drawing not yet in their bits, for GdiFlush (GDI lock held).
+void NoteDirtyBitmap(BitmapObject& bitmap);
+void ForgetDirtyBitmap(BitmapObject& bitmap);
+void FlushBitmaps();
 
 }  // namespace win::detail

@@ -27,4 +27,9 @@ struct PenShape {
 // The caller holds the GDI lock.
 PenShape PenShapeOf(const DeviceContext& context);
 
+// The device rectangle a figure of device points (or a shape's box) may paint with the pen: its bounds
+// grown by the pen's widest reach, miter joins and square ends included.
+RECT PenReach(const RECT& bounds, const PenShape& pen);
+RECT PointsBounds(const std::vector<POINT>& points);
+
 }  // namespace win::detail

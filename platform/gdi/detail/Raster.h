@@ -19,9 +19,26 @@ std::uint32_t MixRop2(int mode, std::uint32_t pen, std::uint32_t destination);
 std::uint32_t MixRop3(BYTE code, std::uint32_t pattern, std::uint32_t source, std::uint32_t destination);
 constexpr bool RopUsesSource(BYTE code) { return ((code >> 2) ^ code) & 0x33; }
 constexpr bool RopUsesPattern(BYTE code) { return ((code >> 4) ^ code) & 0x0F; }
+constexpr bool RopUsesDestination(BYTE code) { return ((code >> 1) ^ code) & 0x55; }
+// A rectangle of wide coordinates cut to what a RECT holds.
+constexpr RECT ClampedRect(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom)
+{
+    constexpr std::int64_t low = INT32_MIN;
+    constexpr std::int64_t high = INT32_MAX;
+    const auto clamp = [](std::int64_t value) { return static_cast<LONG>(value < low ? low : value > high ? high : value); };
+    return RECT{clamp(left), clamp(top), clamp(right), clamp(bottom)};
+}
+// The device rectangle width x height from origin, whichever way the extents run.
+constexpr RECT SpanRect(POINT origin, int width, int height)
+{
+    const std::int64_t x = origin.x;
+    const std::int64_t y = origin.y;
+    return ClampedRect(width < 0 ? x + width : x, height < 0 ? y + height : y, width < 0 ? x : x + width,
+                       height < 0 ? y : y + height);
+}
 
-// Paints the part of region (device coordinates) inside the clip, mixed with rop2. The caller holds
-// the GDI lock and a DrawScope.
+// For the raster device: paints the part of region (device coordinates) inside the clip, mixed with
+// rop2. The caller holds the GDI lock and a DrawScope.
 void PaintRegion(DeviceContext& context, const Region& region, const BrushPaint& paint, int rop2);
 
 }  // namespace win::detail

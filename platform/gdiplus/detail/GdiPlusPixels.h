@@ -15,7 +15,7 @@
 
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/detail/DeviceContext.h"
-#include "platform/gdi/detail/Recorder.h"
+#include "platform/gdi/detail/DrawingDevice.h"
 #include "platform/gdi/detail/Region.h"
 #include "platform/gdi/detail/Surface.h"
 #include "platform/wintypes/GdiTypes.h"
@@ -42,34 +42,18 @@ std::uint32_t SourceOver(std::uint32_t source, std::uint32_t destination);
 // (c * (4 - weight) + m * weight + 2) div 4 per colour byte.
 std::uint32_t MixColor(std::uint32_t straight, std::uint32_t colour, int weight);
 
-// Calls paint(row, x, y) for every surface pixel of the device rectangle deviceRect (device coordinates
-// of context) that the context's clip lets through; row points at the surface pixel and x, y are its
-// device coordinates. The caller holds the GDI lock.
+// Calls paint(pixel, x, y) for every pixel of the device rectangle deviceRect (device coordinates of
+// context) that the context's clip lets through: pixel holds what lies beneath, and paint leaves the
+// result in it; x, y are its device coordinates. The pixels reach the context's drawing device as one
+// composed image. The caller holds the GDI lock.
 template <class Paint>
 void PaintClipped(DeviceContext& context, const RECT& deviceRect, Paint paint)
 {
-    if (auto* recorder = RecorderOf(context)) {
-        recorder->PaintPixels(deviceRect, [&](std::uint32_t pixel, int x, int y) {
-            paint(pixel, x, y);
-            return pixel;
-        });
-        return;
-    }
-    Surface* surface = context.Target();
-    if (!surface) {
-        return;
-    }
-    Region area(deviceRect);
-    area.Intersect(context.ClipRegion());
-    const POINT origin = context.surfaceOrigin;
-    for (const RECT& rect : area.Rects()) {
-        for (int y = rect.top; y < rect.bottom; ++y) {
-            std::uint32_t* row = surface->Row(y + origin.y) + origin.x;
-            for (int x = rect.left; x < rect.right; ++x) {
-                paint(row[x], x, y);
-            }
+    context.Drawing().PaintPixels(context, deviceRect, [&](std::uint32_t* pixels, int left, int right, int y) {
+        for (int x = left; x < right; ++x) {
+            paint(pixels[x - left], x, y);
         }
-    }
+    });
 }
 
 }  // namespace win::detail

@@ -1,7 +1,7 @@
 #pragma once
 // Recording into an enhanced metafile: the recorder behind a metafile device context (see EmfRecorder.h).
 
-#include "platform/gdi/detail/Recorder.h"
+#include "platform/gdi/detail/DrawingDevice.h"
 #include "platform/metafile/EmfRecorder.h"
 #include "platform/metafile/EmfRecords.h"
 #include "platform/gdi/detail/Region.h"
@@ -20,40 +20,47 @@ struct BitmapObject;
 struct DeviceContext;
 class BrushPaint;
 
-class EmfRecorder final : public Recorder {
+// The recorder keeps the context it was made for; the context given to each call is that one.
+class EmfRecorder final : public DrawingDevice {
 public:
     EmfRecorder(DeviceContext& context, std::string fileName, std::optional<RECT> frame, std::u16string description);
+    ~EmfRecorder() override;
 
-    int SaveDC() override;
-    BOOL RestoreDC(int level) override;
-    void ClipRect(ClipChange change, const RECT& rect, const std::optional<Region>& before) override;
-    BOOL LineTo(int x, int y) override;
-    BOOL Poly(PolyShape shape, const POINT* points, std::size_t count) override;
-    BOOL PolyPoly(PolyPolyShape shape, const POINT* points, const DWORD* counts, std::size_t polygons) override;
-    BOOL Box(BoxShape shape, const RECT& box) override;
-    BOOL RoundRect(const RECT& box, SIZE corner) override;
-    BOOL Arc(ArcShape shape, const RECT& box, POINT start, POINT end) override;
-    COLORREF SetPixel(int x, int y, COLORREF color) override;
-    BOOL FillRgn(const Region& region, HBRUSH brush) override;
-    BOOL FrameRgn(const Region& region, HBRUSH brush, int width, int height) override;
-    BOOL InvertRgn(const Region& region) override;
-    BOOL PaintRgn(const Region& region) override;
-    // Patterned paint is recorded as the image it produces.
-    void PaintDevice(const Region& region, const BrushPaint& paint, int rop2) override;
-    // Recorded as the image the paint blends over any destination.
-    void PaintPixels(const RECT& area, const std::function<std::uint32_t(std::uint32_t, int, int)>& paint) override;
-    BOOL Blit(BlitKind kind, int x, int y, int width, int height, HDC source, int sourceX, int sourceY,
-              int sourceWidth, int sourceHeight, DWORD rop) override;
-    BOOL MaskBlt(int x, int y, int width, int height, HDC source, int sourceX, int sourceY, const BitmapObject& mask,
-                 POINT maskOrigin, DWORD rop) override;
-    BOOL PatBlt(int x, int y, int width, int height, DWORD rop) override;
-    int StretchDIBits(int x, int y, int width, int height, int sourceX, int sourceY, int sourceWidth,
-                      int sourceHeight, const void* bits, const BITMAPINFO* info, DWORD rop) override;
-    BOOL GradientFill(const TRIVERTEX* vertices, ULONG vertexCount, const void* mesh, ULONG meshCount,
-                      ULONG mode) override;
-    void Text(POINT reference, UINT options, const RECT* rect, std::u16string_view text,
-              const std::vector<int>& advances, SIZE extent, int ascent) override;
+    // Any point a coordinate can reach.
+    Region Reach(const DeviceContext& context) const override;
+    void SaveDC(DeviceContext& context) override;
+    void RestoreDC(DeviceContext& context, int level) override;
+    void ClipRect(DeviceContext& context, ClipChange change, const RECT& rect, const std::optional<Region>& before) override;
     void Forget(HGDIOBJ object) override;
+
+    BOOL LineTo(DeviceContext& context, int x, int y) override;
+    BOOL Poly(DeviceContext& context, PolyShape shape, const POINT* points, std::size_t count) override;
+    BOOL PolyPoly(DeviceContext& context, PolyPolyShape shape, const POINT* points, const DWORD* counts,
+                  std::size_t polygons) override;
+    BOOL Box(DeviceContext& context, BoxShape shape, const RECT& box) override;
+    BOOL RoundRect(DeviceContext& context, const RECT& box, SIZE corner) override;
+    BOOL Arc(DeviceContext& context, ArcShape shape, const RECT& box, POINT start, POINT end) override;
+    COLORREF SetPixel(DeviceContext& context, int x, int y, COLORREF color) override;
+    // A recording has no pixels to read: CLR_INVALID.
+    COLORREF GetPixel(DeviceContext& context, int x, int y) override;
+    BOOL FillRgn(DeviceContext& context, const Region& region, HBRUSH brush) override;
+    BOOL FrameRgn(DeviceContext& context, const Region& region, HBRUSH brush, int width, int height) override;
+    BOOL InvertRgn(DeviceContext& context, const Region& region) override;
+    BOOL PaintRgn(DeviceContext& context, const Region& region) override;
+    // Patterned paint is recorded as the image it produces.
+    BOOL PaintDevice(DeviceContext& context, const Region& region, const BrushPaint& paint, int rop2) override;
+    // Recorded as the image the paint blends over any destination.
+    BOOL PaintPixels(DeviceContext& context, const RECT& area, const RowPaint& paint) override;
+    BOOL Blit(DeviceContext& context, BlitKind kind, int x, int y, int width, int height, HDC source, int sourceX,
+              int sourceY, int sourceWidth, int sourceHeight, DWORD rop) override;
+    BOOL MaskBlt(DeviceContext& context, int x, int y, int width, int height, HDC source, int sourceX, int sourceY,
+                 BitmapObject& mask, POINT maskOrigin, DWORD rop) override;
+    BOOL PatBlt(DeviceContext& context, int x, int y, int width, int height, DWORD rop) override;
+    int StretchDIBits(DeviceContext& context, int x, int y, int width, int height, int sourceX, int sourceY,
+                      int sourceWidth, int sourceHeight, const void* bits, const BITMAPINFO* info, DWORD rop) override;
+    BOOL GradientFill(DeviceContext& context, const TRIVERTEX* vertices, ULONG vertexCount, const void* mesh,
+                      ULONG meshCount, ULONG mode) override;
+    BOOL Text(DeviceContext& context, const TextLayout& text) override;
 
     // The finished file's bytes, and the name it is to be written to (empty: memory only).
     std::string Finish();
@@ -91,6 +98,7 @@ private:
     int PenReach() const;
     void Write(const void* record, std::size_t size, std::string_view tail = {});
     void WriteImage(const RECT& area, const std::string& info, const std::string& bits);
+    BOOL WriteInversion(const Region& region);
     // A region record of a logical region, its device bounds added to the file's.
     void WriteRegion(emf::u32 type, const Region& region, emf::u32 brush, SIZE stroke);
 

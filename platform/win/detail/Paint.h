@@ -4,10 +4,13 @@
 #include "platform/gdi/detail/Surface.h"
 #include "platform/win/Paint.h"
 
+#include <functional>
+
 namespace win::detail {
 
-// The surface of a top-level window, for display back ends and tests: null for a child window or one
-// that has none yet. Valid until the window changes size or is destroyed.
-Surface* GetWindowSurface(HWND hwnd);
+// Lets read see the surface of a top-level window, for display drivers and tests, with the system and
+// GDI locks held (read must not call the window system); false for a child window or one that has no
+// surface yet.
+bool ReadWindowSurface(HWND hwnd, const std::function<void(const Surface&)>& read);
 
 }  // namespace win::detail

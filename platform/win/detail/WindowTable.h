@@ -7,6 +7,8 @@
 // callers therefore copy what they need out of a record before calling out, and look a handle up
 // again afterwards (it may have been destroyed meanwhile).
 
+#include "platform/gdi/detail/Handles.h"
+#include "platform/gdi/detail/LockOrder.h"
 #include "platform/gdi/detail/Region.h"
 #include "platform/wintypes/Messages.h"
 #include "platform/gdi/Region.h"
@@ -46,7 +48,7 @@ struct WindowClass {
 
 // A window. Rectangles are in the client coordinates of the parent (the screen for top-level
 // windows); z-order is the order of the parent's children, topmost first.
-struct Window {
+struct Window : HandleObject {
     HWND handle = nullptr;
     WindowClass* windowClass = nullptr;
     WNDPROC proc = nullptr;
@@ -154,18 +156,17 @@ struct ThreadQueue {
     int sendDepth = 0;  // messages from other threads being handled now
 };
 
+class DisplayDriver;
+
 struct WindowSystem {
     std::mutex mutex;
     // Notified whenever a queue, an event or a sent message changes, so every waiting thread looks again.
     std::condition_variable changed;
+    std::uint64_t wakes = 0;  // WakeMessageWaits calls: a waiting thread pumps the display again
     bool initialized = false;
+    std::shared_ptr<DisplayDriver> display;  // DisplayDriver.h
 
-    struct Slot {
-        std::unique_ptr<Window> window;
-        WORD generation = 1;
-    };
-    std::vector<Slot> slots;
-    std::deque<std::uint32_t> freeSlots;
+    std::vector<HWND> windows;  // every window, in the order of creation (their records: the handle table)
     HWND desktop = nullptr;
     HWND messageRoot = nullptr;
 
@@ -183,7 +184,6 @@ struct WindowSystem {
         POINT pt;
     } lastClick;  // for double clicks
     BYTE asyncKeyState[256] = {};  // keys and buttons as input arrives, before any thread fetches it
-    std::uintptr_t nextHook = 1;
     std::uint64_t nextTimerSerial = 1;
     UINT_PTR nextThreadTimerId = 1;
     UINT caretBlinkTime = 530;
@@ -199,7 +199,7 @@ struct WindowSystem {
     std::map<void*, WindowDC> windowDCs;
 };
 
-using SystemLock = std::unique_lock<std::mutex>;
+using SystemLock = RankedLock<std::mutex, LockRank::System>;
 
 WindowSystem& System();
 inline SystemLock LockSystem() { return SystemLock(System().mutex); }
@@ -215,9 +215,9 @@ Window* WindowOrError(HWND hwnd);
 // (the system's own windows belong to no thread, so they are refused too).
 Window* OwnWindowOrError(HWND hwnd);
 
-// Creates a record in a free slot, or answers null when the table is full. Lock held.
+// Creates a record with a handle, or answers null when the handle table is full. Lock held.
 Window* AllocateWindow();
-// Removes the record: its handle becomes invalid at once and its slot is reused only much later.
+// Removes the record: its handle becomes invalid at once and is not given out again for very long.
 void FreeWindow(HWND hwnd);
 
 // The queue of a thread, created on first use; QueueOf never creates one. Lock held.
@@ -272,6 +272,8 @@ DWORD QueueStatus(const ThreadQueue& queue);
 // Handles every message other threads sent to this one; answers whether there was one.
 bool HandleSentMessages(SystemLock& lock, ThreadQueue& queue);
 
+// Hooks: the handles of a queue's hooks are let go when its thread ends (lock held).
+void ForgetHooks(const ThreadQueue& queue);
 // Hooks (lock not held): whether the calling thread has a hook of the type, and calling its chain.
 bool HasHooks(int type);
 LRESULT CallHooks(int type, int code, WPARAM wParam, LPARAM lParam);
@@ -291,6 +293,8 @@ bool IsMouseMessage(UINT message);
 // on the screen.
 POINT ClientOriginOnScreen(const Window& window);
 RECT WindowRectOnScreen(const Window& window);
+// Top-level windows of the desktop, which the display driver shows (not message-only windows).
+bool IsOnScreen(const Window& window);
 // The top-level window that contains hwnd (hwnd itself for a top-level window); null for the roots.
 HWND RootWindowOf(HWND hwnd);
 bool IsRootWindow(HWND hwnd);

@@ -238,18 +238,20 @@ detail::WindowState TestDriver::State(HWND hwnd)
 DWORD TestDriver::PixelAt(HWND hwnd, int x, int y)
 {
     const HWND root = GetAncestor(hwnd, GA_ROOT);
-    Surface* surface = GetWindowSurface(root);
     RECT rootRect;
     POINT pt{x, y};
-    if (!surface || !GetWindowRect(root, &rootRect) || !ClientToScreen(hwnd, &pt)) {
+    if (!GetWindowRect(root, &rootRect) || !ClientToScreen(hwnd, &pt)) {
         return CLR_INVALID;
     }
     pt.x -= rootRect.left;
     pt.y -= rootRect.top;
-    if (pt.x < 0 || pt.y < 0 || pt.x >= surface->Width() || pt.y >= surface->Height()) {
-        return CLR_INVALID;
-    }
-    return ColorFromPixel(surface->Pixel(pt.x, pt.y));
+    DWORD colour = CLR_INVALID;
+    ReadWindowSurface(root, [&](const Surface& surface) {
+        if (pt.x >= 0 && pt.y >= 0 && pt.x < surface.Width() && pt.y < surface.Height()) {
+            colour = ColorFromPixel(surface.Pixel(pt.x, pt.y));
+        }
+    });
+    return colour;
 }
 
 }  // namespace win

@@ -1,8 +1,14 @@
 #include "platform/gdi/Bitmap.h"
 
+#include "platform/gdi/Blit.h"
+#include "platform/gdi/Brush.h"
 #include "platform/gdi/DeviceContext.h"
+#include "platform/gdi/Lines.h"
+#include "platform/gdi/Pen.h"
+#include "platform/gdi/Shapes.h"
 #include "platform/gdi/GdiObjects.h"
 #include "platform/gdi/detail/Bitmap.h"
+#include "platform/gdi/detail/GdiObjects.h"
 
 #include "tests/platform/gdi/GdiTestSupport.h"
 
@@ -46,7 +52,7 @@ TEST_F(BitmapTest, DibSectionsShareTheirBitsWithTheCaller)
         int bits;
     };
     for (const Case& test : {Case{"bottom-up 24", 2, 24}, Case{"top-down 24", -2, 24}, Case{"bottom-up 32", 2, 32},
-                             Case{"top-down 32", -2, 32}, Case{"bottom-up 8", 2, 8}}) {
+                             Case{"top-down 32", -2, 32}, Case{"bottom-up 8", 2, 8}, Case{"top-down 16", -2, 16}}) {
         SCOPED_TRACE(test.name);
         Info info = Format(3, test.height, test.bits);
         info.colors[1] = RGBQUAD{0, 0, 255, 0};  // red
@@ -59,6 +65,8 @@ TEST_F(BitmapTest, DibSectionsShareTheirBitsWithTheCaller)
         auto* top = static_cast<std::uint8_t*>(bits) + (test.height > 0 ? stride : 0);
         if (test.bits == 8) {
             top[0] = 1;
+        } else if (test.bits == 16) {
+            top[1] = 0x7C;  // 5-5-5: red in bits 10 to 14
         } else {
             top[2] = 255;
         }
@@ -66,11 +74,15 @@ TEST_F(BitmapTest, DibSectionsShareTheirBitsWithTheCaller)
         SelectObject(sectionDc, section);
         EXPECT_EQ(GetPixel(sectionDc, 0, 0), Red);
         EXPECT_EQ(GetPixel(sectionDc, 0, 1), RGB(0, 0, 0));
-        // Drawing reaches the caller's bits: blue at the bottom right.
+        // Drawing reaches the caller's bits, once the caller asks for them as the API says: blue at the
+        // bottom right.
         SetPixel(sectionDc, 2, 1, Blue);
+        GdiFlush();
         const auto* bottom = static_cast<std::uint8_t*>(bits) + (test.height > 0 ? 0 : stride);
         if (test.bits == 8) {
             EXPECT_EQ(bottom[2], 2);
+        } else if (test.bits == 16) {
+            EXPECT_EQ(bottom[4], 0x1F) << "blue in bits 0 to 4";
         } else {
             EXPECT_EQ(bottom[2 * test.bits / 8], 255) << "blue byte first";
         }
@@ -126,7 +138,7 @@ TEST_F(BitmapTest, GetAndSetDIBitsConvertBetweenDepths)
     DeleteDC(targetDc);
     DeleteObject(target);
 
-    Info bad = Format(8, 6, 16);
+    Info bad = Format(8, 6, 2);
     EXPECT_EQ(GetDIBits(dc_, bitmap_, 0, 6, bits.data(), bad.get(), DIB_RGB_COLORS), 0);
     EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
 }
@@ -176,3 +188,124 @@ TEST_F(BitmapTest, MonochromeAndIndexedBitmapsKeepTheirDepth)
 }
 
 }  // namespace
+
+namespace {
+
+// Eight colours every depth below 32 bits holds exactly: the corners of the colour cube.
+Info CubeFormat(int width, int height, int bits)
+{
+    Info info = Format(width, height, bits);
+    if (bits <= 8) {
+        info.header.biClrUsed = bits == 1 ? 2 : 8;
+        for (int index = 0; index < 8; ++index) {
+            info.colors[index] = RGBQUAD{BYTE(index & 1 ? 255 : 0), BYTE(index & 2 ? 255 : 0), BYTE(index & 4 ? 255 : 0), 0};
+        }
+        if (bits == 1) {
+            info.colors[1] = RGBQUAD{255, 255, 255, 0};
+        }
+    }
+    return info;
+}
+
+// Fills, lines, shapes, a blit that reads what lies beneath and one that does not, and single pixels,
+// in the colours of the cube (black and white only for one bit).
+void DrawCubeScene(HDC dc, bool twoColours)
+{
+    const COLORREF first = twoColours ? RGB(255, 255, 255) : RGB(255, 0, 255);
+    const COLORREF second = twoColours ? RGB(0, 0, 0) : RGB(0, 255, 255);
+    HBRUSH brush = CreateSolidBrush(first);
+    const RECT box{3, 2, 40, 17};
+    FillRect(dc, &box, brush);
+    HPEN pen = CreatePen(PS_SOLID, 3, second);
+    SelectObject(dc, pen);
+    SelectObject(dc, brush);
+    MoveToEx(dc, 0, 30, nullptr);
+    LineTo(dc, 60, 5);
+    Ellipse(dc, 30, 10, 55, 28);
+    PatBlt(dc, 10, 5, 20, 20, DSTINVERT);
+    for (int k = 0; k < 20; ++k) {
+        SetPixel(dc, (k * 7) % 61, (k * 5) % 31, k % 2 ? first : second);
+    }
+    SelectObject(dc, GetStockObject(BLACK_PEN));
+    SelectObject(dc, GetStockObject(WHITE_BRUSH));
+    DeleteObject(pen);
+    DeleteObject(brush);
+}
+
+}  // namespace
+
+TEST_F(BitmapTest, DrawingBelow32BitsGivesThePixelsOfDrawingAt32Bits)
+{
+    constexpr int width = 61;
+    constexpr int height = 31;
+    const auto colours = [](const std::uint32_t* pixels) {
+        std::vector<std::uint32_t> result(pixels, pixels + width * height);
+        for (std::uint32_t& pixel : result) {
+            pixel &= 0x00FFFFFF;
+        }
+        return result;
+    };
+    for (const int bits : {1, 4, 8, 16, 24}) {
+        SCOPED_TRACE(bits);
+        Info reference = CubeFormat(width, -height, 32);
+        void* referenceBits = nullptr;
+        HBITMAP full = CreateDIBSection(dc_, reference.get(), DIB_RGB_COLORS, &referenceBits, nullptr, 0);
+        HDC fullDc = CreateCompatibleDC(dc_);
+        SelectObject(fullDc, full);
+        DrawCubeScene(fullDc, bits == 1);
+
+        Info sectionInfo = CubeFormat(width, -height, bits);
+        void* sectionBits = nullptr;
+        HBITMAP section = CreateDIBSection(dc_, sectionInfo.get(), DIB_RGB_COLORS, &sectionBits, nullptr, 0);
+        HDC sectionDc = CreateCompatibleDC(dc_);
+        SelectObject(sectionDc, section);
+        DrawCubeScene(sectionDc, bits == 1);
+        // Read back through the section's own bits and colour table.
+        Info read = CubeFormat(width, -height, 32);
+        std::vector<std::uint32_t> actual(static_cast<std::size_t>(width * height));
+        ASSERT_EQ(GetDIBits(sectionDc, section, 0, height, actual.data(), read.get(), DIB_RGB_COLORS), height);
+        EXPECT_EQ(colours(actual.data()), colours(static_cast<const std::uint32_t*>(referenceBits)));
+        DeleteDC(sectionDc);
+        DeleteDC(fullDc);
+        DeleteObject(section);
+        DeleteObject(full);
+    }
+}
+
+TEST_F(BitmapTest, WhatTheCallerWritesBetweenDrawingCallsIsKept)
+{
+    struct Case {
+        int bits;
+        std::uint8_t white;  // a byte of white pixels only
+        std::uint8_t leftWhite;  // the first byte with only its first pixel white
+    };
+    for (const Case& c : {Case{1, 0xFF, 0x80}, Case{4, 0x77, 0x70}, Case{8, 0x07, 0x07}, Case{16, 0xFF, 0xFF},
+                          Case{24, 0xFF, 0xFF}}) {
+        SCOPED_TRACE(c.bits);
+        Info info = CubeFormat(16, -4, c.bits);
+        void* memory = nullptr;
+        HBITMAP section = CreateDIBSection(dc_, info.get(), DIB_RGB_COLORS, &memory, nullptr, 0);
+        HDC sectionDc = CreateCompatibleDC(dc_);
+        SelectObject(sectionDc, section);
+        auto* row = static_cast<std::uint8_t*>(memory);
+        const std::size_t stride = static_cast<std::size_t>(DibRowBytes(16, c.bits));
+        // Drawing at the left of the top row, not yet in the bits; the caller writes white at the right.
+        SetPixel(sectionDc, 0, 0, White);
+        const int column = 8;
+        const std::size_t at = static_cast<std::size_t>(column) * c.bits / 8;
+        std::memset(row + at, c.white, c.bits < 8 ? 1 : static_cast<std::size_t>(c.bits / 8));
+        EXPECT_EQ(GetPixel(sectionDc, column, 0), White) << "the caller's pixel is seen";
+        EXPECT_EQ(GetPixel(sectionDc, 0, 0), White) << "and the drawn one is kept";
+        EXPECT_EQ(GetPixel(sectionDc, 1, 0), RGB(0, 0, 0));
+        const RECT second{0, 1, 16, 2};
+        FillRect(sectionDc, &second, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        // The bitmap leaves its context: its bits hold the drawing without a flush.
+        SelectObject(sectionDc, DefaultBitmap());
+        EXPECT_EQ(row[0], c.leftWhite);
+        EXPECT_EQ(row[at], c.white);
+        EXPECT_EQ(row[stride], c.white);
+        EXPECT_EQ(row[2 * stride], 0) << "the row below is untouched";
+        DeleteDC(sectionDc);
+        DeleteObject(section);
+    }
+}

@@ -421,3 +421,30 @@ TEST_F(ImageListTest, DragImageJoinsTheCursorAtTheHotSpot)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ImageListTest, DrawingOnADibSectionBelow32BitsReachesItsBits)
+{
+    const HIMAGELIST list = MaskedList();
+    BITMAPINFO info;
+    info.bmiHeader.biWidth = Width;
+    info.bmiHeader.biHeight = -Height;
+    info.bmiHeader.biBitCount = 24;
+    void* memory = nullptr;
+    HBITMAP section = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &memory, nullptr, 0);
+    HDC sectionDc = CreateCompatibleDC(nullptr);
+    SelectObject(sectionDc, section);
+    ASSERT_TRUE(ImageList_Draw(list, 0, sectionDc, 0, 0, ILD_NORMAL));
+    // A later drawing call elsewhere keeps the image, and the bits hold it.
+    SetPixel(sectionDc, Width - 1, Height - 1, RGB(1, 2, 3));
+    GdiFlush();
+    const auto* bits = static_cast<const std::uint8_t*>(memory);
+    const std::uint32_t pixel = StripPixel(1, 0);
+    EXPECT_EQ(bits[3 + 2], pixel >> 16 & 0xFF) << "red of the image's pixel (1, 0)";
+    EXPECT_EQ(bits[3 + 1], pixel >> 8 & 0xFF);
+    DeleteDC(sectionDc);
+    DeleteObject(section);
+}
+
+}  // namespace

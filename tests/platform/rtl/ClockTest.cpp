@@ -4,6 +4,9 @@
 #include <ctime>
 #include <gtest/gtest.h>
 
+#include <condition_variable>
+#include <mutex>
+
 namespace {
 
 constexpr double OneMs = 1.0 / 86400000.0;
@@ -32,6 +35,21 @@ TEST(VirtualClock, SleepAdvancesInsteadOfWaiting)
     EXPECT_LT(std::chrono::steady_clock::now() - before, std::chrono::seconds(5));
     EXPECT_EQ(rtl::GetTickCount(), 60u * 60 * 1000);
     EXPECT_NEAR(rtl::Now(), 1.0 / 24, OneMs / 2);
+}
+
+TEST(VirtualClock, AWaitNothingEndsMovesTheClockToItsEnd)
+{
+    rtl::VirtualClock clock(100.0, 1000);
+    std::mutex mutex;
+    std::condition_variable condition;
+    std::unique_lock lock(mutex);
+    while (clock.WaitUntil(condition, lock, 1250)) {
+        // a spurious wake: wait on
+    }
+    EXPECT_EQ(clock.TickCount64(), 1250u);
+    EXPECT_DOUBLE_EQ(clock.Now(), 100.0 + 250 / 86400000.0);
+    EXPECT_FALSE(clock.WaitUntil(condition, lock, 1200)) << "a tick already passed ends the wait at once";
+    EXPECT_EQ(clock.TickCount64(), 1250u);
 }
 
 TEST(VirtualClock, SetNowLeavesTicksMonotonic)

@@ -246,6 +246,28 @@ TEST(VariantArray, BoundsElementsAndRedim)
     }
 }
 
+TEST(Variant, ValuesHeldByPointerAreCopiedAndMovedWhole)
+{
+    static_assert(sizeof(Variant) <= 24, "a Variant is a tag and one word");
+    Variant text(std::string(100, 'a'));
+    Variant copy = text;
+    copy = Variant(std::u16string(u"wide"));
+    EXPECT_EQ(text.ToString(), std::string(100, 'a')) << "the copy had a string of its own";
+    Variant array = rtl::VarArrayOf({1, "two", 3.5});
+    Variant arrayCopy = array;
+    arrayCopy.SetElement({1}, Variant("changed"));
+    EXPECT_EQ(array.GetElement({1}).ToString(), "two") << "a copied array is another array";
+    const Variant& alias = array;
+    array = alias;
+    EXPECT_EQ(array.GetElement({2}).ToDouble(), 3.5) << "assigned to itself, an array stays";
+    Variant moved = std::move(array);
+    EXPECT_TRUE(array.IsEmpty());  // NOLINT: the moved-from value is left Empty on purpose
+    EXPECT_EQ(moved.GetElement({0}).ToInteger(), 1);
+    moved = text;
+    EXPECT_EQ(moved.Type(), rtl::varString);
+    EXPECT_EQ(moved.ToString(), text.ToString());
+}
+
 TEST(VariantArray, FormatArguments)
 {
     rtl::SetLocaleSource(rtl::FixedLocaleSource::UnitedStates());
