@@ -259,8 +259,9 @@ TrptXMLReader::Read TrptXMLReader::ReadItem(TrptXMLItem& item, bool loadAll, int
         Fail("an element without a name");
     if (depth > kMaxDepth)
         Fail("elements nested deeper than " + std::to_string(kMaxDepth) + " levels");
+    // The slashes that close an empty element are no part of its name.
     bool empty = false;
-    if (name.back() == '/') {
+    while (name.back() == '/') {
         name.pop_back();
         empty = true;
     }

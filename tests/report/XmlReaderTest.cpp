@@ -32,6 +32,17 @@ TEST(XmlReader, TagEndsAtTheFirstGreaterThan)
     EXPECT_EQ(Tree(document.Root()), "r[]{a[v=\"1]}");
 }
 
+// Slashes that close an empty element leave its name, however many there are; one leaves its attributes.
+TEST(XmlReader, EmptyElementForms)
+{
+    TrptXMLDocument document;
+    Load(document, kHeader + "<r><a/><b x=\"1\"/><c//><d/ y=\"2\"/><e z=\"3\"//></r>");
+    EXPECT_EQ(Tree(document.Root()), "r[]{a[] b[x=\"1\"] c[] d[y=\"2\"] e[z=\"3\"/]}");
+    TrptXMLDocument again;
+    Load(again, report_test::Saved(document));
+    EXPECT_EQ(Tree(again.Root()), Tree(document.Root()));
+}
+
 TEST(XmlReader, ReadsAttributesOnlyAfterABlank)
 {
     TrptXMLDocument document;
