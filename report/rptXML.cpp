@@ -25,8 +25,15 @@ bool TakeUnloadMarks(std::string& text)
     bool found = false;
     while (true) {
         const std::string lower = " " + rtl::LowerCase(text);
+        // A mark after a "/" is none: the text would then end the element.
+        auto isMark = [&](std::size_t i) {
+            if (lower[i - 1] != ' ' && lower[i - 1] != '"')
+                return false;
+            const std::size_t before = lower.find_last_not_of(' ', i - 1);
+            return before == std::string::npos || lower[before] != '/';
+        };
         std::size_t at = lower.find(kUnloadMark);
-        while (at != std::string::npos && lower[at - 1] != ' ' && lower[at - 1] != '"')
+        while (at != std::string::npos && !isMark(at))
             at = lower.find(kUnloadMark, at + 1);
         if (at == std::string::npos)
             break;
