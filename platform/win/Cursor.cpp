@@ -119,6 +119,9 @@ BOOL DestroyCursor(HCURSOR cursor)
         SetLastError(ERROR_INVALID_CURSOR_HANDLE);
         return FALSE;
     }
+    if (it->second.shared) {
+        return TRUE;
+    }
     cursors.shapes.erase(it);
     if (cursors.current == cursor) {
         cursors.current = nullptr;
@@ -152,6 +155,13 @@ int ShowCursor(BOOL show)
 BOOL SetCursorPos(int x, int y)
 {
     return PostMouseInput(WM_MOUSEMOVE, POINT{x, y}, 0, 0);
+}
+
+HCURSOR detail::AddCursorShape(CursorShape shape)
+{
+    Cursors& cursors = TheCursors();
+    std::lock_guard lock(cursors.mutex);
+    return AddCursor(cursors, std::move(shape));
 }
 
 bool detail::GetCursorShape(HCURSOR cursor, CursorShape& shape)

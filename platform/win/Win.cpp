@@ -43,6 +43,7 @@ void initialize()
 {
     ResetAtoms();
     ResetCursors();
+    ResetIcons();
     ResetClipboard();
     SetAnimationStepper(nullptr);
     {
