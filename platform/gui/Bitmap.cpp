@@ -95,7 +95,7 @@ public:
         header.biHeight = height;
         header.biBitCount = static_cast<win::WORD>(depth);
         header.biClrUsed = static_cast<win::DWORD>(table.size());
-        std::memcpy(storage_.data() + kInfoHeaderSize / 4, table.data(), table.size() * 4);
+        std::copy(table.begin(), table.end(), storage_.begin() + kInfoHeaderSize / 4);
     }
     win::BITMAPINFO* Info() { return reinterpret_cast<win::BITMAPINFO*>(storage_.data()); }
     std::uint32_t* Table() { return storage_.data() + kInfoHeaderSize / 4; }
@@ -130,19 +130,27 @@ std::vector<std::uint32_t> TableOf(win::HBITMAP bitmap, int depth)
     return std::vector<std::uint32_t>(info.Table(), info.Table() + (1 << depth));
 }
 
-// Copies a picture between bitmaps through two memory contexts; the target keeps what lies outside.
+// Copies a picture from a context into a bitmap (the target keeps what lies outside); a colour source
+// becomes white on a monochrome target where it has the background colour.
+void CopyPicture(win::HDC source, win::HBITMAP to, int width, int height, win::COLORREF sourceBackground)
+{
+    win::HDC target = win::CreateCompatibleDC(nullptr);
+    win::HGDIOBJ oldTarget = win::SelectObject(target, to);
+    const win::COLORREF background = win::SetBkColor(source, sourceBackground);
+    win::BitBlt(target, 0, 0, width, height, source, 0, 0, win::SRCCOPY);
+    win::SetBkColor(source, background);
+    win::SelectObject(target, oldTarget);
+    win::DeleteDC(target);
+}
+
+// The same from a bitmap no context holds.
 void CopyPicture(win::HBITMAP from, win::HBITMAP to, int width, int height, win::COLORREF sourceBackground)
 {
     win::HDC source = win::CreateCompatibleDC(nullptr);
-    win::HDC target = win::CreateCompatibleDC(nullptr);
     win::HGDIOBJ oldSource = win::SelectObject(source, from);
-    win::HGDIOBJ oldTarget = win::SelectObject(target, to);
-    win::SetBkColor(source, sourceBackground);
-    win::BitBlt(target, 0, 0, width, height, source, 0, 0, win::SRCCOPY);
+    CopyPicture(source, to, width, height, sourceBackground);
     win::SelectObject(source, oldSource);
-    win::SelectObject(target, oldTarget);
     win::DeleteDC(source);
-    win::DeleteDC(target);
 }
 
 void FillWhite(win::HBITMAP bitmap, int width, int height)
@@ -600,7 +608,8 @@ void TBitmap::SetSize(int width, int height)
                                       nullptr);
     FillWhite(resized, width, height);
     if (handle_) {
-        CopyPicture(handle_, resized, std::min(width, width_), std::min(height, height_), win::RGB(255, 255, 255));
+        CopyPicture(Canvas()->ReadyHandle(), resized, std::min(width, width_), std::min(height, height_),
+                    win::RGB(255, 255, 255));
     }
     Replace(resized, width, height, format_, {});
     Changed(this);
@@ -666,7 +675,7 @@ void TBitmap::SetPixelFormat(TPixelFormat value)
         return;
     }
     win::HBITMAP converted = NewSection(width_, height_, depth, DefaultTable(depth), nullptr);
-    CopyPicture(handle_, converted, width_, height_, win::RGB(255, 255, 255));
+    CopyPicture(Canvas()->ReadyHandle(), converted, width_, height_, win::RGB(255, 255, 255));
     Replace(converted, width_, height_, value, {});
     Changed(this);
 }
@@ -719,8 +728,9 @@ win::HBITMAP TBitmap::MaskHandle()
 {
     HandleNeeded();
     if (!mask_ && handle_) {
+        const win::COLORREF transparent = ColorToRGB(TransparentColor());
         mask_ = NewSection(width_, height_, 1, DefaultTable(1), nullptr);
-        CopyPicture(handle_, mask_, width_, height_, ColorToRGB(TransparentColor()));
+        CopyPicture(Canvas()->ReadyHandle(), mask_, width_, height_, transparent);
     }
     return mask_;
 }
@@ -732,7 +742,7 @@ void TBitmap::Mask(TColor transparentColor)
         return;
     }
     win::HBITMAP mask = NewSection(width_, height_, 1, DefaultTable(1), nullptr);
-    CopyPicture(handle_, mask, width_, height_, ColorToRGB(transparentColor));
+    CopyPicture(Canvas()->ReadyHandle(), mask, width_, height_, ColorToRGB(transparentColor));
     Replace(mask, width_, height_, pf1bit, {});
     Changed(this);
 }
