@@ -27,6 +27,7 @@ struct win::IMAGELIST__ {
     int grow = 4;
     int count = 0;
     int capacity = 0;
+    int storedCapacity = 0;  // the capacity the stored form read gave, written back as it was
     COLORREF background = win::CLR_NONE;
     HBITMAP image = nullptr;
     HBITMAP mask = nullptr;  // with ILC_MASK only
@@ -225,6 +226,8 @@ std::uint32_t BlendStyle(std::uint32_t straight, const DrawRequest& request, std
 
 void DrawCell(const IMAGELIST__& list, DeviceContext& context, const DrawRequest& request)
 {
+    // A bitmap below 32 bits is drawn on through its working surface, stored back at the end.
+    DrawScope scope(context);
     const bool alpha = ImageHasAlpha(list, request.index);
     const RECT area{request.at.x, request.at.y, request.at.x + request.width, request.at.y + request.height};
     detail::PaintClipped(context, area, [&](std::uint32_t& destination, int x, int y) {
@@ -377,6 +380,7 @@ HIMAGELIST ReadList(rtl::TStream& stream)
     }
     IMAGELIST__& list = *handle;
     list.background = ReadStoredValue(header, 14, 4);
+    list.storedCapacity = static_cast<int>(ReadStoredValue(header, 6, 2));
     for (int overlay = 0; overlay < 15; ++overlay) {
         list.overlays[static_cast<std::size_t>(overlay)] = GetSigned16(header, 20 + overlay * 2);
     }
@@ -639,7 +643,7 @@ BOOL ImageList_Write(HIMAGELIST list, rtl::TStream& stream)
     Put16(out, Signature);
     Put16(out, Version);
     Put16(out, found->count);
-    Put16(out, found->capacity);
+    Put16(out, std::max(found->capacity, found->storedCapacity));
     Put16(out, found->grow);
     Put16(out, found->cx);
     Put16(out, found->cy);

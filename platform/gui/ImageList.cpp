@@ -323,11 +323,19 @@ void TCustomImageList::DoDraw(int index, TCanvas* canvas, int x, int y, win::UIN
         return;
     }
     // The silhouette: the picture drawn on white, then its pixels that are not white.
+    win::HDC colour = win::CreateCompatibleDC(nullptr);
+    win::HBITMAP picture = win::CreateBitmap(width_, height_, 1, 32, nullptr);
+    win::HGDIOBJ oldPicture = win::SelectObject(colour, picture);
+    win::PatBlt(colour, 0, 0, width_, height_, win::WHITENESS);
+    win::ImageList_DrawEx(handle_, index, colour, 0, 0, 0, 0, win::CLR_DEFAULT, 0, win::ILD_NORMAL);
     win::HBITMAP silhouette = win::CreateBitmap(width_, height_, 1, 1, nullptr);
     win::HDC mono = win::CreateCompatibleDC(nullptr);
     win::HGDIOBJ old = win::SelectObject(mono, silhouette);
-    win::PatBlt(mono, 0, 0, width_, height_, win::WHITENESS);
-    win::ImageList_DrawEx(handle_, index, mono, 0, 0, 0, 0, win::CLR_DEFAULT, 0, win::ILD_NORMAL);
+    win::SetBkColor(colour, win::RGB(255, 255, 255));
+    win::BitBlt(mono, 0, 0, width_, height_, colour, 0, 0, win::SRCCOPY);
+    win::SelectObject(colour, oldPicture);
+    win::DeleteObject(picture);
+    win::DeleteDC(colour);
     const win::COLORREF text = win::SetTextColor(dc, win::RGB(255, 255, 255));
     const win::COLORREF back = win::SetBkColor(dc, win::RGB(0, 0, 0));
     win::HGDIOBJ brush = win::SelectObject(dc, win::GetSysColorBrush(win::COLOR_BTNHIGHLIGHT));

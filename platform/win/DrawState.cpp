@@ -36,27 +36,35 @@ bool ImageSize(HANDLE image, UINT kind, int& cx, int& cy)
     return true;
 }
 
-// The image's silhouette in a monochrome bitmap of cx x cy: 0 bits where it shows.
+// The image's silhouette in a monochrome bitmap of cx x cy: 0 bits where it shows. It is drawn on white
+// first, and every pixel that is not white then belongs to it.
 HBITMAP Silhouette(HANDLE image, UINT kind, int cx, int cy)
 {
-    HBITMAP mono = CreateBitmap(cx, cy, 1, 1, nullptr);
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, mono);
-    PatBlt(dc, 0, 0, cx, cy, WHITENESS);
+    HDC colour = CreateCompatibleDC(nullptr);
+    HBITMAP canvas = CreateBitmap(cx, cy, 1, 32, nullptr);
+    HGDIOBJ oldCanvas = SelectObject(colour, canvas);
+    PatBlt(colour, 0, 0, cx, cy, WHITENESS);
     if (kind == DST_ICON) {
-        DrawIconEx(dc, 0, 0, static_cast<HICON>(image), cx, cy, 0, nullptr, DI_NORMAL);
+        DrawIconEx(colour, 0, 0, static_cast<HICON>(image), cx, cy, 0, nullptr, DI_NORMAL);
     } else {
         HDC source = CreateCompatibleDC(nullptr);
         HGDIOBJ oldSource = SelectObject(source, image);
-        SetBkColor(source, RGB(255, 255, 255));
         BITMAP bitmap;
         GetObject(image, sizeof bitmap, &bitmap);
-        StretchBlt(dc, 0, 0, cx, cy, source, 0, 0, bitmap.bmWidth, bitmap.bmHeight, SRCCOPY);
+        StretchBlt(colour, 0, 0, cx, cy, source, 0, 0, bitmap.bmWidth, bitmap.bmHeight, SRCCOPY);
         SelectObject(source, oldSource);
         DeleteDC(source);
     }
+    HBITMAP mono = CreateBitmap(cx, cy, 1, 1, nullptr);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, mono);
+    SetBkColor(colour, RGB(255, 255, 255));
+    BitBlt(dc, 0, 0, cx, cy, colour, 0, 0, SRCCOPY);
     SelectObject(dc, old);
     DeleteDC(dc);
+    SelectObject(colour, oldCanvas);
+    DeleteObject(canvas);
+    DeleteDC(colour);
     return mono;
 }
 

@@ -33,6 +33,14 @@ public:
     }
     const classes::TClassInfo& ClassType() const override { return StaticClass(); }
 
+    // Like a data module, it stores the components it owns.
+    void GetChildren(const classes::TGetChildProc& proc, classes::TComponent* root) override
+    {
+        for (int i = 0; i < ComponentCount(); ++i)
+            if (!Components(i)->HasParent() && Components(i)->Owner() == root)
+                proc(Components(i));
+    }
+
     gui::TPicture* Picture() const { return picture_.get(); }
     void SetPicture(gui::TPicture* value) { picture_->Assign(value); }
     gui::TBitmap* Glyph() const { return glyph_.get(); }
