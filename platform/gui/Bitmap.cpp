@@ -5,6 +5,7 @@
 #include "platform/gdi/Blit.h"
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/GdiObjects.h"
+#include "platform/gui/detail/LittleEndian.h"
 #include "platform/imaging/BmpCodec.h"
 #include "platform/win/Clipboard.h"
 #include "platform/win/GlobalMemory.h"
@@ -15,6 +16,9 @@
 namespace gui {
 
 namespace {
+
+using detail::PutU16;
+using detail::PutU32;
 
 constexpr std::size_t kFileHeaderSize = 14;
 constexpr std::size_t kInfoHeaderSize = 40;
@@ -181,17 +185,6 @@ int FileDepth(std::string_view file)
     return bits == 1 || bits == 4 || bits == 8 || bits == 24 ? int(bits) : bits == 16 ? 24 : 32;
 }
 
-void PutU16(std::string& out, std::uint32_t value)
-{
-    out += char(value & 0xFF);
-    out += char(value >> 8 & 0xFF);
-}
-
-void PutU32(std::string& out, std::uint32_t value)
-{
-    PutU16(out, value & 0xFFFF);
-    PutU16(out, value >> 16);
-}
 
 
 }  // namespace

@@ -31,12 +31,4 @@ void TGraphicsObject::DropHandle()
     }
 }
 
-void TGraphicsObject::TakeHandle(void* handle)
-{
-    if (handle != handle_) {
-        DropHandle();
-        handle_ = handle;
-    }
-}
-
 }  // namespace gui

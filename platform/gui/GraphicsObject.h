@@ -26,8 +26,6 @@ protected:
     virtual void Changed();
     // Deletes the handle (when there is one) and forgets it.
     void DropHandle();
-    // Puts a handle in place of the current one, which is deleted.
-    void TakeHandle(void* handle);
 
     mutable void* handle_ = nullptr;
 };

@@ -4,6 +4,7 @@
 #include "platform/gdi/GdiObjects.h"
 #include "platform/gdi/SystemInfo.h"
 #include "platform/gui/Canvas.h"
+#include "platform/gui/detail/LittleEndian.h"
 #include "platform/imaging/IcoCodec.h"
 #include "platform/win/Icon.h"
 
@@ -13,17 +14,9 @@ namespace gui {
 
 namespace {
 
-void PutU16(std::string& out, std::uint32_t value)
-{
-    out += char(value & 0xFF);
-    out += char(value >> 8 & 0xFF);
-}
+using detail::PutU16;
+using detail::PutU32;
 
-void PutU32(std::string& out, std::uint32_t value)
-{
-    PutU16(out, value & 0xFFFF);
-    PutU16(out, value >> 16);
-}
 
 // Bottom-up rows of a bitmap at a depth, as an icon file keeps them.
 std::string DibBits(win::HBITMAP bitmap, int width, int height, int depth)

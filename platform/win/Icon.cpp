@@ -105,16 +105,11 @@ HBITMAP MonoBitmap(int width, int height, const std::vector<BYTE>& rows)
 enum class Alpha { Zero, Straight, Premultiplied };
 HBITMAP ColourBitmap(int width, int height, const std::vector<std::uint32_t>& argb, Alpha alpha)
 {
-    BITMAPINFO info;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    std::uint32_t* out = nullptr;
+    HBITMAP bitmap = NewColourSection(width, height, &out);
     if (!bitmap) {
         return nullptr;
     }
-    auto* out = static_cast<std::uint32_t*>(bits);
     for (std::size_t i = 0; i < argb.size(); ++i) {
         std::uint32_t pixel = argb[i];
         const std::uint32_t a = pixel >> 24;
@@ -226,6 +221,18 @@ bool ReadMask(HBITMAP bitmap, int width, int height, std::vector<BYTE>& rows)
 }
 
 }  // namespace
+
+HBITMAP detail::NewColourSection(int width, int height, std::uint32_t** pixels)
+{
+    BITMAPINFO info;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    *pixels = static_cast<std::uint32_t*>(bits);
+    return bitmap;
+}
 
 bool detail::ReadPixels(HBITMAP bitmap, int width, int height, std::vector<std::uint32_t>& pixels)
 {

@@ -113,12 +113,8 @@ void Paint(Painter& p, WORD id)
 
 CursorShape Draw(WORD id, int size)
 {
-    BITMAPINFO info;
-    info.bmiHeader.biWidth = size;
-    info.bmiHeader.biHeight = -size;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    std::uint32_t* pixels = nullptr;
+    HBITMAP bitmap = NewColourSection(size, size, &pixels);
     HDC dc = CreateCompatibleDC(nullptr);
     HGDIOBJ old = SelectObject(dc, bitmap);
     const RECT all{0, 0, size, size};
@@ -139,7 +135,6 @@ CursorShape Draw(WORD id, int size)
     shape.shared = true;
     shape.size = SIZE{size, size};
     shape.andMask.assign(std::size_t((size + 15) / 16 * 2) * std::size_t(size), 0);
-    const auto* pixels = static_cast<const std::uint32_t*>(bits);
     constexpr std::uint32_t groundPixel = 0x010203;
     for (int y = 0; y < size; ++y) {
         for (int x = 0; x < size; ++x) {

@@ -2,27 +2,17 @@
 // JPEG and GIF pictures and pictures of any class, and the "Bitmap" of image lists. The first byte
 // chooses the reader, the rest is the block as stored window data holds it. A refusal is the only
 // acceptable failure.
-#include "platform/classes/Classes.h"
 #include "platform/classes/Filer.h"
-#include "platform/gdi/Gdi.h"
-#include "platform/gdiplus/GdiPlus.h"
 #include "platform/gui/Bitmap.h"
 #include "platform/gui/GifImage.h"
-#include "platform/gui/Gui.h"
 #include "platform/gui/Icon.h"
 #include "platform/gui/ImageList.h"
 #include "platform/gui/JpegImage.h"
 #include "platform/gui/Metafile.h"
 #include "platform/gui/Picture.h"
-#include "platform/imaging/Imaging.h"
-#include "platform/metafile/Metafile.h"
-#include "platform/printing/Printing.h"
 #include "platform/rtl/Exceptions.h"
-#include "platform/rtl/Rtl.h"
 #include "platform/rtl/Streams.h"
-#include "platform/services/Services.h"
-#include "platform/text/Text.h"
-#include "platform/win/Win.h"
+#include "tests/support/GuiLibraries.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -56,21 +46,6 @@ private:
     std::size_t size_;
 };
 
-void StartLibraries()
-{
-    rtl::initialize();
-    classes::initialize();
-    win::imaging::initialize();
-    win::services::initialize();
-    win::gdi::initialize();
-    win::text::initialize();
-    win::metafile::initialize();
-    win::gdiplus::initialize();
-    win::printing::initialize();
-    win::initialize();
-    gui::initialize();
-}
-
 std::unique_ptr<classes::TPersistent> Reader(std::uint8_t choice)
 {
     switch (choice % 7) {
@@ -95,7 +70,7 @@ std::unique_ptr<classes::TPersistent> Reader(std::uint8_t choice)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static const bool started = (StartLibraries(), true);
+    static const bool started = (testsupport::StartGuiLibraries(), true);
     (void)started;
     if (size < 1)
         return 0;

@@ -33,6 +33,8 @@ void ResetCursors();
 void ResetIcons();
 // The art of a system icon (an IDI_ number) at 32 pixels, with its 16-pixel picture (SystemIcons.cpp).
 CursorShape SystemIconShape(WORD id);
+// A 32-bit DIB section with rows from the top, its pixels (0xAARRGGBB) at *pixels; null when it cannot be had.
+HBITMAP NewColourSection(int width, int height, std::uint32_t** pixels);
 // A bitmap's pixels as 0xAARRGGBB, rows from the top; false when it cannot be read.
 bool ReadPixels(HBITMAP bitmap, int width, int height, std::vector<std::uint32_t>& pixels);
 

@@ -1,3 +1,4 @@
+#include "platform/classes/Resources.h"
 #include "platform/gdi/Blit.h"
 #include "platform/gui/Bitmap.h"
 #include "platform/imaging/BmpCodec.h"
@@ -89,6 +90,31 @@ TEST_F(BitmapTest, AChangedBitmapIsWrittenAsABitmapFileOthersRead)
         EXPECT_EQ(reread.Canvas()->Pixels(1, 0), gui::clBlack);
         EXPECT_EQ(reread.Canvas()->Pixels(5, 5), bitmap.Canvas()->Pixels(5, 5));
     }
+}
+
+// The program's bitmaps are bitmap files among its resources, by name or number.
+TEST_F(BitmapTest, ResourceBitmapsLoadByNameAndNumber)
+{
+    const std::string file = guitest::ReadFixture("pictures/palette4.bmp");
+    const classes::TResourceEntry table[] = {
+        {classes::RT_BITMAP, nullptr, 0, "GLYPH", file.data(), file.size()},
+        {classes::RT_BITMAP, nullptr, 12, nullptr, file.data(), file.size()},
+    };
+    classes::RegisterResources(table, std::size(table));
+    gui::TBitmap byName;
+    byName.LoadFromResourceName(win::GetModuleHandle(nullptr), "glyph");
+    EXPECT_EQ(guitest::SavedBytes(byName), file);
+    gui::TBitmap byNumber;
+    byNumber.LoadFromResourceID(win::GetModuleHandle(nullptr), 12);
+    EXPECT_EQ(byNumber.PixelFormat(), gui::pf4bit);
+    try {
+        byNumber.LoadFromResourceName(win::GetModuleHandle(nullptr), "NOGLYPH");
+        ADD_FAILURE() << "loaded";
+    } catch (const classes::EResNotFound& e) {
+        EXPECT_STREQ(e.what(), "Resource NOGLYPH not found");
+    }
+    EXPECT_EQ(guitest::SavedBytes(byNumber), file);
+    classes::UnregisterResources(table);
 }
 
 TEST_F(BitmapTest, TransparentColourIsTheBottomLeftPixelUntilOneIsSet)

@@ -1,17 +1,7 @@
 #pragma once
 // A fresh GDI, window system and GUI class library for each test.
 
-#include "platform/classes/Classes.h"
-#include "platform/gdi/Gdi.h"
-#include "platform/gdiplus/GdiPlus.h"
-#include "platform/gui/Gui.h"
-#include "platform/imaging/Imaging.h"
-#include "platform/metafile/Metafile.h"
-#include "platform/printing/Printing.h"
-#include "platform/rtl/Rtl.h"
-#include "platform/services/Services.h"
-#include "platform/text/Text.h"
-#include "platform/win/Win.h"
+#include "tests/support/GuiLibraries.h"
 
 #include <gtest/gtest.h>
 
@@ -19,33 +9,8 @@ namespace guitest {
 
 class GuiTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        rtl::initialize();
-        classes::initialize();
-        win::imaging::initialize();
-        win::services::initialize();
-        win::gdi::initialize();
-        win::text::initialize();
-        win::metafile::initialize();
-        win::gdiplus::initialize();
-        win::printing::initialize();
-        win::initialize();
-        gui::initialize();
-    }
-    void TearDown() override
-    {
-        gui::finalize();
-        win::finalize();
-        win::printing::finalize();
-        win::gdiplus::finalize();
-        win::metafile::finalize();
-        win::text::finalize();
-        win::gdi::finalize();
-        win::services::finalize();
-        win::imaging::finalize();
-        classes::finalize();
-    }
+    void SetUp() override { testsupport::StartGuiLibraries(); }
+    void TearDown() override { testsupport::EndGuiLibraries(); }
 };
 
 }  // namespace guitest

@@ -2,7 +2,9 @@
 #include "platform/gdi/SystemInfo.h"
 #include "platform/gdiplus/ImageList.h"
 #include "platform/gui/Bitmap.h"
+#include "platform/gui/Icon.h"
 #include "platform/gui/ImageList.h"
+#include "platform/win/Icon.h"
 #include "platform/win/DrawState.h"
 
 #include "tests/platform/gui/GraphicsHolder.h"
@@ -104,6 +106,36 @@ TEST_F(ImageListTest, DrawingMatchesImageListDrawAndDrawStateDisabled)
         EXPECT_GT(shaded, 16) << "the disabled picture shows";
         EXPECT_EQ(win::GetPixel(drawn.DC(), 1, 2), kGround);  // the masked corner
     }
+}
+
+// An icon joins with its mask; a replaced picture takes the new one's place.
+TEST_F(ImageListTest, IconsAndReplacedPicturesKeepTheirMasks)
+{
+    gui::TImageList list(nullptr);
+    list.AddMasked(Strip().get(), gui::clFuchsia);
+    gui::TImageList small(nullptr);
+    gui::TIcon sixteen;
+    sixteen.SetHandle(gui::ReadIconFile(guitest::ReadFixture("pictures/two-sizes.ico"), 16));
+    EXPECT_EQ(small.AddIcon(&sixteen), 0);
+    EXPECT_EQ(small.Count(), 1);
+    Surface drawn(16, 16, kGround), reference(16, 16, kGround);
+    gui::TCanvas canvas;
+    canvas.SetHandle(drawn.DC());
+    small.Draw(&canvas, 0, 0, 0);
+    canvas.SetHandle(nullptr);
+    win::DrawIconEx(reference.DC(), 0, 0, sixteen.Handle(), 0, 0, 0, nullptr, win::DI_NORMAL);
+    EXPECT_EQ(drawn.Pixels(), reference.Pixels());
+
+    gui::TBitmap image;
+    image.SetSize(16, 16);
+    image.Canvas()->Brush()->SetColor(gui::clYellow);
+    image.Canvas()->FillRect(win::RECT{0, 0, 16, 16});
+    list.Replace(1, &image, nullptr);
+    EXPECT_EQ(list.Count(), 3);
+    gui::TBitmap back;
+    list.GetBitmap(1, &back);
+    EXPECT_EQ(back.Canvas()->Pixels(0, 0), gui::clYellow);
+    EXPECT_THROW(list.Replace(7, &image, nullptr), rtl::EInvalidOperation);
 }
 
 TEST_F(ImageListTest, ChangeLinksHearEveryChangeOnceAnUpdateEnds)

@@ -127,47 +127,46 @@ TEST_F(PrinterTest, TheLandscapeSwitchIsUndoneAfterTheJobAfterAbortAndAfterAFail
     EXPECT_TRUE(backend_->Jobs()[2].aborted);
 }
 
+struct RefusalCase {
+    const char* name;
+    std::function<void()> call;
+    const char* message;
+};
+
+template <std::size_t N>
+void ExpectRefusals(const RefusalCase (&cases)[N])
+{
+    for (const RefusalCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        try {
+            c.call();
+            ADD_FAILURE() << "done";
+        } catch (const gui::EPrinter& e) {
+            EXPECT_STREQ(e.what(), c.message);
+        }
+    }
+}
+
 TEST_F(PrinterTest, JobCallsOutOfTurnAndBadIndexesAreRefused)
 {
     gui::TPrinter& printer = *gui::Printer();
-    struct Case {
-        const char* name;
-        std::function<void()> call;
-        const char* message;
-    };
-    const Case idle[] = {
+    const RefusalCase idle[] = {
         {"NewPage", [&] { printer.NewPage(); }, "Printer is not currently printing"},
         {"EndDoc", [&] { printer.EndDoc(); }, "Printer is not currently printing"},
         {"Abort", [&] { printer.Abort(); }, "Printer is not currently printing"},
         {"index", [&] { printer.SetPrinterIndex(2); }, "Printer index out of range"},
     };
-    for (const Case& c : idle) {
-        SCOPED_TRACE(c.name);
-        try {
-            c.call();
-            ADD_FAILURE() << "done";
-        } catch (const gui::EPrinter& e) {
-            EXPECT_STREQ(e.what(), c.message);
-        }
-    }
+    ExpectRefusals(idle);
     printer.SetPrinterIndex(1);
     EXPECT_EQ(printer.PageWidth(), win::MulDiv(1480, 150, 254));
     printer.BeginDoc();
-    const Case busy[] = {
+    const RefusalCase busy[] = {
         {"BeginDoc", [&] { printer.BeginDoc(); }, "Printing in progress"},
         {"orientation", [&] { printer.SetOrientation(gui::poLandscape); }, "Printing in progress"},
         {"printer", [&] { printer.SetPrinterIndex(0); }, "Printing in progress"},
         {"copies", [&] { printer.SetCopies(2); }, "Printing in progress"},
     };
-    for (const Case& c : busy) {
-        SCOPED_TRACE(c.name);
-        try {
-            c.call();
-            ADD_FAILURE() << "done";
-        } catch (const gui::EPrinter& e) {
-            EXPECT_STREQ(e.what(), c.message);
-        }
-    }
+    ExpectRefusals(busy);
     printer.EndDoc();
     EXPECT_EQ(backend_->Jobs()[0].settings.printer, "Plotter");
 }

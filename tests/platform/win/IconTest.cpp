@@ -10,6 +10,7 @@
 #include "platform/win/Icon.h"
 
 #include "tests/platform/win/WinFixture.h"
+#include "tests/support/DrawingSurface.h"
 
 #include <cstring>
 #include <string>
@@ -22,52 +23,14 @@ class IconTest : public wintest::WinTest {};
 constexpr win::COLORREF kGround = win::RGB(0x20, 0x40, 0x60);
 
 // A memory context over a 32-bit bitmap filled with the ground colour.
-class Canvas {
+class Canvas : public testsupport::Surface {
 public:
-    Canvas(int width, int height) : width_(width), height_(height)
-    {
-        win::BITMAPINFO info;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        bitmap_ = win::CreateDIBSection(nullptr, &info, win::DIB_RGB_COLORS, &bits, nullptr, 0);
-        dc_ = win::CreateCompatibleDC(nullptr);
-        old_ = win::SelectObject(dc_, bitmap_);
-        win::HBRUSH ground = win::CreateSolidBrush(kGround);
-        const win::RECT all{0, 0, width, height};
-        win::FillRect(dc_, &all, ground);
-        win::DeleteObject(ground);
-    }
-    ~Canvas()
-    {
-        win::SelectObject(dc_, old_);
-        win::DeleteDC(dc_);
-        win::DeleteObject(bitmap_);
-    }
-    win::HDC DC() const { return dc_; }
-    std::vector<win::COLORREF> Pixels() const
-    {
-        std::vector<win::COLORREF> pixels;
-        for (int y = 0; y < height_; ++y)
-            for (int x = 0; x < width_; ++x)
-                pixels.push_back(win::GetPixel(dc_, x, y));
-        return pixels;
-    }
-
-private:
-    int width_, height_;
-    win::HBITMAP bitmap_;
-    win::HDC dc_;
-    win::HGDIOBJ old_;
+    Canvas(int width, int height) : Surface(width, height, kGround) {}
 };
 
 int Painted(const Canvas& canvas)
 {
-    int count = 0;
-    for (win::COLORREF pixel : canvas.Pixels())
-        count += pixel != kGround;
-    return count;
+    return canvas.Painted(kGround);
 }
 
 // The reference for an icon without alpha: its mask ANDed onto the destination, its colour XORed.
