@@ -45,7 +45,7 @@ public:
     void SetWidth(int value) override { SetSize(value, Height()); }
     void SetHeight(int value) override { SetSize(Width(), value); }
     // Keeps the picture at the top left; new pixels are white.
-    void SetSize(int width, int height);
+    virtual void SetSize(int width, int height);
 
     // The bitmap's handle, made on demand and out of the canvas's context; taking it counts as a change
     // (the caller may draw on it).

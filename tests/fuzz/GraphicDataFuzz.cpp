@@ -79,10 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         target->DefineProperties(feeder);
         if (auto* graphic = dynamic_cast<gui::TGraphic*>(target.get()); graphic && !graphic->Empty()) {
-            // What was read must also draw and write.
-            gui::TBitmap canvas;
-            canvas.SetSize(8, 8);
-            canvas.Canvas()->StretchDraw(win::RECT{0, 0, 8, 8}, graphic);
+            // What was read must also write.
             rtl::TMemoryStream out;
             graphic->SaveToStream(out);
         }

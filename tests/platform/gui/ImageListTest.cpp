@@ -167,6 +167,33 @@ TEST_F(ImageListTest, ChangeLinksHearEveryChangeOnceAnUpdateEnds)
     EXPECT_EQ(outliving.Sender(), nullptr);
 }
 
+// A drag shows the chosen picture through the platform's drag image, until it ends.
+TEST_F(ImageListTest, ADragShowsTheChosenPictureUntilItEnds)
+{
+    gui::TImageList list(nullptr);
+    EXPECT_FALSE(list.BeginDrag(nullptr, 0, 0));  // no pictures yet
+    list.AddMasked(Strip().get(), gui::clFuchsia);
+    EXPECT_FALSE(list.SetDragImage(3, 0, 0));
+    ASSERT_TRUE(list.SetDragImage(2, 4, 5));
+    ASSERT_TRUE(list.BeginDrag(nullptr, 10, 20));
+    EXPECT_TRUE(list.Dragging());
+    ASSERT_TRUE(list.DragMove(30, 40));
+    win::POINT position;
+    win::POINT hotSpot;
+    const win::HIMAGELIST dragged = win::ImageList_GetDragImage(&position, &hotSpot);
+    ASSERT_NE(dragged, nullptr);
+    EXPECT_EQ(position, (win::POINT{30, 40}));
+    EXPECT_EQ(hotSpot, (win::POINT{4, 5}));
+    Surface shown(16, 16, kGround), picture(16, 16, kGround);
+    win::ImageList_Draw(dragged, 0, shown.DC(), 0, 0, win::ILD_NORMAL);
+    win::ImageList_Draw(list.Handle(), 2, picture.DC(), 0, 0, win::ILD_NORMAL);
+    EXPECT_EQ(shown.Pixels(), picture.Pixels());
+    EXPECT_TRUE(list.EndDrag());
+    EXPECT_FALSE(list.Dragging());
+    EXPECT_EQ(win::ImageList_GetDragImage(nullptr, nullptr), nullptr);
+    EXPECT_FALSE(list.EndDrag());
+}
+
 TEST_F(ImageListTest, AssignCopiesSettingsAndPictures)
 {
     gui::TImageList source(nullptr);
