@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 seconds=${1:-60}
-readers=(png jpeg bmp ico gif wmf emf)
+readers=(png jpeg bmp ico gif wmf emf graphicdata)
 out=build/fuzz
 
 CXX=clang++ cmake -S . -B "$out" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DRIVUVE_SANITIZE=ON -DRIVUVE_FUZZ=ON \
