@@ -1,0 +1,100 @@
+#pragma once
+// What the front end's tests share: a script that records errors and answers units from a table, a
+// compact rendering of XML programs, and a parse in one call.
+
+#include "platform/rtl/StringList.h"
+#include "report/script/Script.h"
+#include "report/script/sc_iilparser.h"
+#include "report/script/sc_xml.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+namespace scripttest {
+
+class FakeScript : public script::IscParserScript {
+public:
+    FakeScript() { unitFolders.Add(""); }
+
+    std::string ErrorText() const override { return errorText; }
+    void SetErrorText(const std::string& text) override { errorText = text; }
+    std::string ErrorPlace() const override { return errorPlace; }
+    void SetErrorPlace(const std::string& place) override { errorPlace = place; }
+    std::string ErrorUnitName() const override { return errorUnitName; }
+    void SetErrorUnitName(const std::string& name) override { errorUnitName = name; }
+    bool HighCharNames() const override { return highCharNames; }
+    const rtl::TStrings& UnitFolders() const override { return unitFolders; }
+    bool GetUnit(const std::string& unitName, std::string& unitText) override
+    {
+        if (!answerUnits)
+            return false;
+        unitsAsked.push_back(unitName);
+        auto it = units.find(unitName);
+        if (it != units.end())
+            unitText = it->second;
+        return true;
+    }
+
+    std::string errorText, errorPlace, errorUnitName;
+    bool highCharNames = false;
+    rtl::TStringList unitFolders;
+    // With answerUnits, GetUnit answers from units (empty text for a name it lacks).
+    bool answerUnits = false;
+    std::map<std::string, std::string> units;
+    std::vector<std::string> unitsAsked;
+};
+
+// name, then "=text" when the element has a text attribute, then its children in parentheses; the
+// program's closing types element is left out. "compoundstmt(callstmt(dsgn(node=x)))".
+inline std::string Compact(const script::TscXMLItem& item)
+{
+    std::string out = item.Name;
+    if (item.Text.find("text=") != std::string::npos)
+        out += "=" + item.Prop("text");
+    int count = item.Count();
+    if (item.Name == "program" && count > 0 && item.Items(count - 1)->Name == "types")
+        --count;
+    if (count > 0) {
+        out += "(";
+        for (int i = 0; i < count; ++i)
+            out += (i ? " " : "") + Compact(*item.Items(i));
+        out += ")";
+    }
+    return out;
+}
+
+// The whole tree with every attribute text, one element per line, indented.
+inline std::string Dump(const script::TscXMLItem& item, int depth = 0)
+{
+    std::string out = std::string(size_t(depth) * 2, ' ') + item.Name + (item.Text.empty() ? "" : " " + item.Text) + "\n";
+    for (int i = 0; i < item.Count(); ++i)
+        out += Dump(*item.Items(i), depth + 1);
+    return out;
+}
+
+struct ParseResult {
+    bool ok;
+    std::string program;  // Compact form of the program, empty when the parse failed
+    std::string errorText;
+    std::string errorPlace;
+};
+
+class ScriptTest : public ::testing::Test {
+protected:
+    void SetUp() override { script::initialize(); }
+    void TearDown() override { script::finalize(); }
+
+    ParseResult Parse(const std::string& language, const std::string& text)
+    {
+        script::TscILParser parser(fake);
+        parser.SelectLanguage(language);
+        const bool ok = parser.ParseSource(text);
+        return {ok, ok ? Compact(*parser.ProgramDocument().Root()) : std::string(), fake.errorText, fake.errorPlace};
+    }
+
+    FakeScript fake;
+};
+
+}  // namespace scripttest
