@@ -295,7 +295,9 @@ std::string_view ZppEveravGrammar()
       <emptystmt/>
     </optionalswitch>
   </statement>
-  <empty/>
+  <emptystmt node="empty">
+    <char text=";"/>
+  </emptystmt>
   <stmtlist>
     <loop>
       <statement/>
