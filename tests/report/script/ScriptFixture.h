@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <vector>
 #include <string>
 
 namespace scripttest {
@@ -92,6 +93,22 @@ protected:
         parser.SelectLanguage(language);
         const bool ok = parser.ParseSource(text);
         return {ok, ok ? Compact(*parser.ProgramDocument().Root()) : std::string(), fake.errorText, fake.errorPlace};
+    }
+
+    struct Program {
+        std::string text;
+        // The Compact form of the program, or "!message at place" for a text that does not parse.
+        std::string expected;
+    };
+
+    void ExpectPrograms(const std::string& language, const std::vector<Program>& programs)
+    {
+        fake.answerUnits = true;
+        for (const Program& program : programs) {
+            SCOPED_TRACE(language + ": " + program.text);
+            const ParseResult result = Parse(language, program.text);
+            EXPECT_EQ(result.ok ? result.program : "!" + result.errorText + " at " + result.errorPlace, program.expected);
+        }
     }
 
     FakeScript fake;
