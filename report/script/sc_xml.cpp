@@ -422,14 +422,17 @@ void TscXMLWriter::WriteRootItem(const TscXMLItem& item)
     };
     std::vector<Open> open;
     std::string tag;
+    // The attribute text is written so that the reader gets it back as it is: always after one
+    // separating blank, and with one blank more before a '>' when it ends in a blank (the reader drops
+    // one), so a document saved, loaded and saved again gives the same bytes.
     auto startTag = [&](const TscXMLItem& element) {
         tag = "<" + element.Name;
-        if (!element.Text.empty()) {
-            if (element.Text.front() != ' ')
-                tag += ' ';
-            tag += element.Text;
-        }
-        tag += element.Count() == 0 ? "/>" : ">";
+        if (!element.Text.empty())
+            tag += " " + element.Text;
+        if (element.Count() == 0)
+            tag += "/>";
+        else
+            tag += !element.Text.empty() && element.Text.back() == ' ' ? " >" : ">";
         WriteLine(tag, int(open.size()));
         if (element.Count() > 0)
             open.push_back({&element, 0});

@@ -214,12 +214,24 @@ TEST(ScriptXml, AssignCopiesTheWholeTree)
 TEST(ScriptXml, Saving)
 {
     TscXMLDocument document;
-    Load(document, "<?xml version=\"1.0\"?><a x=\"1\"><b/><c  y=\"2\"><d/></c></a>");
-    // An attribute text that begins with a blank gets no second one.
+    Load(document, "<?xml version=\"1.0\"?><a x=\"1\"><b/><c y=\"2\"><d/></c></a>");
     EXPECT_EQ(Save(document), "<?xml version=\"1.0\"?><a x=\"1\"><b/><c y=\"2\"><d/></c></a>");
     document.IndentOutput = true;
     EXPECT_EQ(Save(document), "<?xml version=\"1.0\"?>\r\n<a x=\"1\">\r\n  <b/>\r\n  <c y=\"2\">\r\n    <d/>\r\n"
                               "  </c>\r\n</a>\r\n");
+}
+
+// Attribute texts come back as they were read, blanks at either end included, so saving a loaded
+// document, loading it and saving it again gives the same bytes.
+TEST(ScriptXml, AttributeTextsKeepTheirBlanks)
+{
+    TscXMLDocument document;
+    Load(document, "<?xml version=\"1.0\"?><a   x=\"1\"  ><b  y /><c   ><d/></c></a>");
+    EXPECT_EQ(Tree(*document.Root()), "a [  x=\"1\" ]\n  b [ y ]\n  c [ ]\n    d\n");
+    const std::string saved = Save(document);
+    EXPECT_EQ(saved, "<?xml version=\"1.0\"?><a   x=\"1\"  ><b  y /><c   ><d/></c></a>");
+    Load(document, saved);
+    EXPECT_EQ(Save(document), saved);
 }
 
 TEST(ScriptXml, NestingIsBoundedAndDeepTreesCostNoStack)
