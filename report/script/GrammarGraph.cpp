@@ -37,24 +37,17 @@ bool IsStructural(ItemKind kind)
     return kind >= ItemKind::Sequence;
 }
 
-// The element of each error code: parser/errors/errN text="...".
+// The message of each error code: parser/errors/errN text="...".
 std::vector<std::pair<std::string, std::string>> ErrorTexts(const TscXMLItem& root)
 {
     std::vector<std::pair<std::string, std::string>> texts;
-    for (int i = 0; i < root.Count(); ++i) {
-        const TscXMLItem* parser = root.Items(i);
-        if (!rtl::AnsiSameText(parser->Name, "parser"))
-            continue;
-        for (int j = 0; j < parser->Count(); ++j) {
-            const TscXMLItem* errors = parser->Items(j);
-            if (!rtl::AnsiSameText(errors->Name, "errors"))
-                continue;
-            for (int k = 0; k < errors->Count(); ++k)
-                texts.emplace_back(errors->Items(k)->Name, errors->Items(k)->Prop("text"));
-            return texts;
-        }
+    const int parser = root.IndexOf("parser");
+    const int errors = parser < 0 ? -1 : root.Items(parser)->IndexOf("errors");
+    if (errors < 0)
         return texts;
-    }
+    const TscXMLItem& list = *root.Items(parser)->Items(errors);
+    for (int i = 0; i < list.Count(); ++i)
+        texts.emplace_back(list.Items(i)->Name, list.Items(i)->Prop("text"));
     return texts;
 }
 
@@ -63,12 +56,11 @@ std::vector<std::pair<std::string, std::string>> ErrorTexts(const TscXMLItem& ro
 Grammar::Grammar(const TscXMLItem& root)
 {
     const auto errorTexts = ErrorTexts(root);
-    struct Pending {
-        const TscXMLItem* element;
+    struct Reference {
         GrammarItem* item;
-        std::string referenceName;
+        std::string ruleName;
     };
-    std::vector<Pending> references;
+    std::vector<Reference> references;
     std::vector<std::pair<const TscXMLItem*, GrammarItem*>> work;
 
     auto make = [&](const TscXMLItem& element, bool isRule) {
@@ -86,7 +78,7 @@ Grammar::Grammar(const TscXMLItem& root)
                     item->kind = k.kind;
             }
             if (item->kind == ItemKind::Reference)
-                references.push_back({&element, item, element.Name});
+                references.push_back({item, element.Name});
         }
         item->text = rtl::AnsiLowerCase(element.Prop("text"));
         if (!IsStructural(item->kind)) {
@@ -130,8 +122,8 @@ Grammar::Grammar(const TscXMLItem& root)
 
     std::stable_sort(rules_.begin(), rules_.end(),
                      [](const NamedRule& a, const NamedRule& b) { return rtl::AnsiCompareText(a.name, b.name) < 0; });
-    for (Pending& reference : references)
-        reference.item->rule = FindRule(reference.referenceName);
+    for (const Reference& reference : references)
+        reference.item->rule = FindRule(reference.ruleName);
 }
 
 const GrammarItem* Grammar::FindRule(std::string_view name) const

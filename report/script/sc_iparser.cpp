@@ -242,8 +242,11 @@ bool TscParser::SameToken(std::string_view token, std::string_view text) const
 {
     if (caseSensitive_)
         return token == text;
-    if (IsAscii(token) && IsAscii(text))
-        return token.size() == text.size() && AsciiLower(token) == AsciiLower(text);
+    if (IsAscii(token) && IsAscii(text)) {
+        auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+        return std::equal(token.begin(), token.end(), text.begin(), text.end(),
+                          [&](char a, char b) { return lower(a) == lower(b); });
+    }
     return rtl::AnsiSameText(token, text);
 }
 

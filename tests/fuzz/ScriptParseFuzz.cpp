@@ -120,9 +120,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     unitLines.SetText(FixedUnit());
     const std::string unitText = unitLines.Text();
 
-    FuzzScript fuzzScript;
-    script::TscILParser parser(fuzzScript);
-    parser.SelectLanguage(SCRIPT_LANGUAGE);
+    // One parser serves every input; it selects its language again only when a "#language" line
+    // changed it, and forgets the units of the input before.
+    static FuzzScript fuzzScript;
+    static script::TscILParser parser(fuzzScript);
+    if (parser.LanguageName() != SCRIPT_LANGUAGE)
+        parser.SelectLanguage(SCRIPT_LANGUAGE);
+    parser.UnitsSeen().Clear();
+    fuzzScript.errorText.clear();
+    fuzzScript.errorPlace.clear();
+    fuzzScript.errorUnitName.clear();
     bool parsed;
     try {
         parsed = parser.ParseSource(text);
