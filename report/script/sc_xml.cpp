@@ -430,7 +430,7 @@ void TscXMLWriter::WriteRootItem(const TscXMLItem& item)
         if (!element.Text.empty())
             tag += " " + element.Text;
         if (element.Count() == 0)
-            tag += "/>";
+            tag += element.Name.empty() && element.Text.empty() ? " />" : "/>";  // "</>" would be an end tag
         else
             tag += !element.Text.empty() && element.Text.back() == ' ' ? " >" : ">";
         WriteLine(tag, int(open.size()));

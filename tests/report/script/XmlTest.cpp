@@ -232,6 +232,12 @@ TEST(ScriptXml, AttributeTextsKeepTheirBlanks)
     EXPECT_EQ(saved, "<?xml version=\"1.0\"?><a   x=\"1\"  ><b  y /><c   ><d/></c></a>");
     Load(document, saved);
     EXPECT_EQ(Save(document), saved);
+
+    // An empty element without a name is no end tag.
+    Load(document, "<?xml version=\"1.0\"?>< />");
+    EXPECT_EQ(Save(document), "<?xml version=\"1.0\"?>< />");
+    Load(document, Save(document));
+    EXPECT_EQ(Tree(*document.Root()), "\n");
 }
 
 TEST(ScriptXml, NestingIsBoundedAndDeepTreesCostNoStack)
