@@ -199,6 +199,11 @@ TEST_F(ScriptTest, UnitsFromTheScript)
     EXPECT_EQ(root.Items(0)->Prop("unit"), "x&<\"y\">");
     EXPECT_EQ(root.Items(0)->Text, "unit=\"x&#38;&#60;&#34;y&#34;&#62;\"");
 
+    // A unit that uses itself is parsed once.
+    fake.units["self"] = "uses 'self';\r\nbegin end.";
+    ASSERT_TRUE(parser.ParseSource("uses 'self';\r\nbegin end."));
+    EXPECT_EQ(Compact(*parser.ProgramDocument().Root()), "program(uses(program(compoundstmt)) compoundstmt)");
+
     // An empty unit gives an empty uses element.
     ASSERT_TRUE(parser.ParseSource("uses 'none';\r\nbegin end."));
     EXPECT_EQ(Compact(*parser.ProgramDocument().Root()), "program(uses compoundstmt)");

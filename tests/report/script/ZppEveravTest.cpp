@@ -25,7 +25,8 @@ TEST_F(ScriptTest, ZppEveravDeclarations)
          "program(function(type=Variant name=fr3f1 parameters compoundstmt(return(expr(number=1 op=+ number=2)))) "
          "compoundstmt)"},
         // Reserved words and grammar texts are matched exactly.
-        {"{ Return = 1; }", "program(compoundstmt(assignstmt(dsgn(node=Return) expr(number=1))))"},
+        {"{ Return = 1; include = 2; }", "program(compoundstmt(assignstmt(dsgn(node=Return) expr(number=1)) "
+         "assignstmt(dsgn(node=include) expr(number=2))))"},
         {"{ RETURN 1; }", "!';' expected at 1:10"},
         // "exit" is tried before assignments.
         {"{ exit = 1; }", "!';' expected at 1:8"},
