@@ -6,6 +6,7 @@
 
 #include "report/script/Script.h"
 #include "report/script/sc_iilparser.h"
+#include "tests/support/ScriptHost.h"
 
 #include <spawn.h>
 #include <sys/wait.h>
@@ -162,24 +163,6 @@ double BestSeconds(const std::function<bool()>& run)
     return best;
 }
 
-class BenchScript : public script::IscParserScript {
-public:
-    BenchScript() { folders_.Add(""); }
-    std::string ErrorText() const override { return errorText_; }
-    void SetErrorText(const std::string& text) override { errorText_ = text; }
-    std::string ErrorPlace() const override { return errorPlace_; }
-    void SetErrorPlace(const std::string& place) override { errorPlace_ = place; }
-    std::string ErrorUnitName() const override { return {}; }
-    void SetErrorUnitName(const std::string&) override {}
-    bool HighCharNames() const override { return false; }
-    const rtl::TStrings& UnitFolders() const override { return folders_; }
-    bool GetUnit(const std::string&, std::string&) override { return false; }
-
-private:
-    std::string errorText_, errorPlace_;
-    rtl::TStringList folders_;
-};
-
 // The distribution's interpreter (scripts/deps.sh installs it) rather than whatever wrapper a PATH may
 // put first, whose start-up would be counted against the reference.
 std::string PythonProgram()
@@ -223,13 +206,13 @@ int main()
     std::printf("%-14s %14s %14s %8s\n", "language", "lines/s", "python lines/s", "ratio");
     for (const Language& language : Languages) {
         const std::string text = Generate(language);
-        BenchScript bench;
+        testsupport::ScriptHost bench;
         script::TscILParser parser(bench);
         parser.SelectLanguage(language.name);
         const double seconds = BestSeconds([&] { return parser.ParseSource(text); });
         if (seconds < 0) {
-            std::fprintf(stderr, "script_bench: %s: %s at %s\n", language.name, bench.ErrorText().c_str(),
-                         bench.ErrorPlace().c_str());
+            std::fprintf(stderr, "script_bench: %s: %s at %s\n", language.name, bench.errorText.c_str(),
+                         bench.errorPlace.c_str());
             status = 1;
             continue;
         }

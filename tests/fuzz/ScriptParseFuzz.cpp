@@ -8,6 +8,7 @@
 #include "report/script/Script.h"
 #include "report/script/sc_iilparser.h"
 #include "report/script/sc_xml.h"
+#include "tests/support/ScriptHost.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -37,29 +38,6 @@ std::string FixedUnit()
         return "Sub U()\r\nEnd Sub\r\n";
     return "function u() { return 1; }\r\n";
 }
-
-class FuzzScript : public script::IscParserScript {
-public:
-    FuzzScript() { folders_.Add(""); }
-    std::string ErrorText() const override { return errorText; }
-    void SetErrorText(const std::string& text) override { errorText = text; }
-    std::string ErrorPlace() const override { return errorPlace; }
-    void SetErrorPlace(const std::string& place) override { errorPlace = place; }
-    std::string ErrorUnitName() const override { return errorUnitName; }
-    void SetErrorUnitName(const std::string& name) override { errorUnitName = name; }
-    bool HighCharNames() const override { return true; }
-    const rtl::TStrings& UnitFolders() const override { return folders_; }
-    bool GetUnit(const std::string&, std::string& unitText) override
-    {
-        unitText = FixedUnit();
-        return true;
-    }
-
-    std::string errorText, errorPlace, errorUnitName;
-
-private:
-    rtl::TStringList folders_;
-};
 
 // Whether place is "line:column" of a position from 1 to the text's length + 1, the column within its
 // line (an LF is the last column of its line).
@@ -102,18 +80,17 @@ void CheckPositions(const script::TscXMLItem& root, std::string_view text, std::
     }
 }
 
-std::string Save(const script::TscXMLDocument& document)
-{
-    rtl::TStringStream stream;
-    document.SaveToStream(stream);
-    return stream.DataString();
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static const bool started = (script::initialize(), true);
+    static testsupport::ScriptHost fuzzScript;
+    static const bool started = [] {
+        script::initialize();
+        fuzzScript.highCharNames = true;
+        fuzzScript.OnGetUnit = [](const std::string&, std::string& answer) { answer = FixedUnit(); };
+        return true;
+    }();
     (void)started;
     const std::string text(reinterpret_cast<const char*>(data), size);
     rtl::TStringList unitLines;
@@ -122,7 +99,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // One parser serves every input; it selects its language again only when a "#language" line
     // changed it, and forgets the units of the input before.
-    static FuzzScript fuzzScript;
     static script::TscILParser parser(fuzzScript);
     if (parser.LanguageName() != SCRIPT_LANGUAGE)
         parser.SelectLanguage(SCRIPT_LANGUAGE);
@@ -148,11 +124,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     CheckPositions(*parser.ProgramDocument().Root(), text, unitText);
-    const std::string saved = Save(parser.ProgramDocument());
+    const std::string saved = testsupport::SavedText(parser.ProgramDocument());
     script::TscXMLDocument reloaded;
     rtl::TStringStream again(saved);
     reloaded.LoadFromStream(again);
-    if (Save(reloaded) != saved)
+    if (testsupport::SavedText(reloaded) != saved)
         Finding("the program did not reload to the same tree");
     return 0;
 }

@@ -3,23 +3,13 @@
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Streams.h"
 #include "report/script/sc_xml.h"
+#include "tests/support/ScriptHost.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-
-namespace {
-
-std::string Save(const script::TscXMLDocument& document)
-{
-    rtl::TStringStream stream;
-    document.SaveToStream(stream);
-    return stream.DataString();
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
@@ -36,12 +26,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     for (bool indent : {false, true}) {
         document.IndentOutput = indent;
-        const std::string saved = Save(document);
+        const std::string saved = testsupport::SavedText(document);
         script::TscXMLDocument reloaded;
         reloaded.IndentOutput = indent;
         rtl::TStringStream again(saved);
         reloaded.LoadFromStream(again);
-        if (Save(reloaded) != saved) {
+        if (testsupport::SavedText(reloaded) != saved) {
             std::fprintf(stderr, "saving, loading and saving again changed the document\n");
             std::abort();
         }

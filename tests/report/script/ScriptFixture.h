@@ -6,6 +6,7 @@
 #include "report/script/Script.h"
 #include "report/script/sc_iilparser.h"
 #include "report/script/sc_xml.h"
+#include "tests/support/ScriptHost.h"
 
 #include <gtest/gtest.h>
 
@@ -15,33 +16,24 @@
 
 namespace scripttest {
 
-class FakeScript : public script::IscParserScript {
+// A script that answers used units from a table (empty text for a name it lacks) once answerUnits is set.
+class FakeScript : public testsupport::ScriptHost {
 public:
-    FakeScript() { unitFolders.Add(""); }
-
-    std::string ErrorText() const override { return errorText; }
-    void SetErrorText(const std::string& text) override { errorText = text; }
-    std::string ErrorPlace() const override { return errorPlace; }
-    void SetErrorPlace(const std::string& place) override { errorPlace = place; }
-    std::string ErrorUnitName() const override { return errorUnitName; }
-    void SetErrorUnitName(const std::string& name) override { errorUnitName = name; }
-    bool HighCharNames() const override { return highCharNames; }
-    const rtl::TStrings& UnitFolders() const override { return unitFolders; }
-    bool GetUnit(const std::string& unitName, std::string& unitText) override
+    FakeScript()
     {
-        if (!answerUnits)
-            return false;
-        unitsAsked.push_back(unitName);
-        auto it = units.find(unitName);
-        if (it != units.end())
-            unitText = it->second;
-        return true;
+        OnGetUnit = [this](const std::string& unitName, std::string& unitText) {
+            unitsAsked.push_back(unitName);
+            auto it = units.find(unitName);
+            if (it != units.end())
+                unitText = it->second;
+        };
     }
 
-    std::string errorText, errorPlace, errorUnitName;
-    bool highCharNames = false;
-    rtl::TStringList unitFolders;
-    // With answerUnits, GetUnit answers from units (empty text for a name it lacks).
+    bool GetUnit(const std::string& unitName, std::string& unitText) override
+    {
+        return answerUnits && ScriptHost::GetUnit(unitName, unitText);
+    }
+
     bool answerUnits = false;
     std::map<std::string, std::string> units;
     std::vector<std::string> unitsAsked;

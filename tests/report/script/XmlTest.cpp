@@ -2,6 +2,7 @@
 
 #include "platform/rtl/Exceptions.h"
 #include "tests/support/ScratchFolder.h"
+#include "tests/support/ScriptHost.h"
 
 #include <gtest/gtest.h>
 
@@ -29,13 +30,6 @@ void Load(TscXMLDocument& document, const std::string& text)
 {
     rtl::TStringStream stream(text);
     document.LoadFromStream(stream);
-}
-
-std::string Save(const TscXMLDocument& document)
-{
-    rtl::TStringStream stream;
-    document.SaveToStream(stream);
-    return stream.DataString();
 }
 
 TEST(ScriptXml, Loading)
@@ -215,9 +209,9 @@ TEST(ScriptXml, Saving)
 {
     TscXMLDocument document;
     Load(document, "<?xml version=\"1.0\"?><a x=\"1\"><b/><c y=\"2\"><d/></c></a>");
-    EXPECT_EQ(Save(document), "<?xml version=\"1.0\"?><a x=\"1\"><b/><c y=\"2\"><d/></c></a>");
+    EXPECT_EQ(testsupport::SavedText(document), "<?xml version=\"1.0\"?><a x=\"1\"><b/><c y=\"2\"><d/></c></a>");
     document.IndentOutput = true;
-    EXPECT_EQ(Save(document), "<?xml version=\"1.0\"?>\r\n<a x=\"1\">\r\n  <b/>\r\n  <c y=\"2\">\r\n    <d/>\r\n"
+    EXPECT_EQ(testsupport::SavedText(document), "<?xml version=\"1.0\"?>\r\n<a x=\"1\">\r\n  <b/>\r\n  <c y=\"2\">\r\n    <d/>\r\n"
                               "  </c>\r\n</a>\r\n");
 }
 
@@ -228,15 +222,15 @@ TEST(ScriptXml, AttributeTextsKeepTheirBlanks)
     TscXMLDocument document;
     Load(document, "<?xml version=\"1.0\"?><a   x=\"1\"  ><b  y /><c   ><d/></c></a>");
     EXPECT_EQ(Tree(*document.Root()), "a [  x=\"1\" ]\n  b [ y ]\n  c [ ]\n    d\n");
-    const std::string saved = Save(document);
+    const std::string saved = testsupport::SavedText(document);
     EXPECT_EQ(saved, "<?xml version=\"1.0\"?><a   x=\"1\"  ><b  y /><c   ><d/></c></a>");
     Load(document, saved);
-    EXPECT_EQ(Save(document), saved);
+    EXPECT_EQ(testsupport::SavedText(document), saved);
 
     // An empty element without a name is no end tag.
     Load(document, "<?xml version=\"1.0\"?>< />");
-    EXPECT_EQ(Save(document), "<?xml version=\"1.0\"?>< />");
-    Load(document, Save(document));
+    EXPECT_EQ(testsupport::SavedText(document), "<?xml version=\"1.0\"?>< />");
+    Load(document, testsupport::SavedText(document));
     EXPECT_EQ(Tree(*document.Root()), "\n");
 }
 
@@ -261,7 +255,7 @@ TEST(ScriptXml, NestingIsBoundedAndDeepTreesCostNoStack)
         item = item->Add();
         item->Name = "b";
     }
-    const std::string saved = Save(document);
+    const std::string saved = testsupport::SavedText(document);
     // The declaration; "<a></a>" or "<b></b>" for every element with children, "<a/>" and "<b/>" at the ends.
     EXPECT_EQ(saved.size(), 21 + size_t(TscXMLReader::MaxDepth - 1 + 200000 - 1) * 7 + 2 * 4);
     TscXMLItem copy;
