@@ -56,6 +56,13 @@ TEST_F(ScriptTest, ZododuVudizuExpressions)
         {"begin x := <Orders.Total> + $FF + 1.5e3 + 'a'#13'b' end.",
          "program(compoundstmt(assignstmt(dsgn(node=x) expr(dsgn(node=Get expr(string='Orders.Total')) op=+ "
          "number=$FF op=+ number=1.5e3 op=+ string='a\rb'))))"},
+        // A range may begin with a name.
+        {"const Lo = 0; Hi = 2; var c: array[Lo..Hi] of Integer; begin x := [a..b]; case x of A..B: y end end.",
+         "program(const(ident=Lo expr(number=0)) const(ident=Hi expr(number=2)) var(ident=c "
+         "array(dim(expr(dsgn(node=Lo)) expr(dsgn(node=Hi)))) type=Integer) compoundstmt(assignstmt(dsgn(node=x) "
+         "expr(set(expr(dsgn(node=a)) range=. expr(dsgn(node=b))))) casestmt(expr(dsgn(node=x)) "
+         "caseselector(set(expr(dsgn(node=A)) range=. expr(dsgn(node=B))) callstmt(dsgn(node=y))))))"},
+        {"begin x := a.; end.", "!';' expected at 1:13"},
         // An empty reference is no reference.
         {"begin x := <> end.", "!Expression expected at 1:12"},
     });

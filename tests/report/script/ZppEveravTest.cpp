@@ -13,8 +13,9 @@ TEST_F(ScriptTest, ZppEveravDeclarations)
          "program(const(ident=N expr(number=5)) var(type=int ident=a ident=b init(expr(number=2))) "
          "var(type=float ident=c array(dim(expr(number=3)) dim(expr(number=4))) ident=d "
          "array(dim(expr(number=2)) dim(expr(number=3)))) compoundstmt)"},
-        // Empty brackets: the optional dimension carries its error all the same.
-        {"int e[];\r\n{}", "!Expression expected at 1:7"},
+        // Empty brackets declare an array without bounds; a bad bound fails at the closing bracket.
+        {"int e[];\r\n{}", "program(var(type=int ident=e array) compoundstmt)"},
+        {"int e[+];\r\n{}", "!']' expected at 1:7"},
         {"int f(int a, float &b = 1.5) { return a; }\r\nvoid g() { }\r\n{ f(1, c); }",
          "program(function(type=int name=f parameters(var(type=int ident=a) var(type=float varparam=& ident=b "
          "init(expr(number=1.5)))) compoundstmt(return(expr(dsgn(node=a))))) "
