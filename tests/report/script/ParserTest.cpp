@@ -239,6 +239,13 @@ TEST_F(ScriptTest, UnitsFromFolders)
     EXPECT_EQ(fake.errorPlace, "3:1");
     EXPECT_EQ(fake.errorUnitName, "Broken.unit");
 
+    // A unit file is read as lines, joined with CR LF: its LF line ends are line ends in RorozEdedod too.
+    parser.SelectLanguage("RorozEdedod");
+    ASSERT_TRUE(parser.ParseSource("Imports \"LfOnly.unit\"\r\n")) << fake.errorText << " at " << fake.errorPlace;
+    EXPECT_EQ(Compact(*parser.ProgramDocument().Root()),
+              "program(compoundstmt(uses(program(compoundstmt(procedure(name=U parameters exit))))))");
+    parser.SelectLanguage("ZododuVudizu");
+
     // A folder given with its separator; then a unit that is in no folder raises the file error.
     fake.unitFolders.Clear();
     fake.unitFolders.Add(fixtures + "/");
