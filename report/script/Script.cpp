@@ -7,6 +7,7 @@
 #include "report/script/sc_ijs.h"
 #include "report/script/sc_ipascal.h"
 
+#include <iterator>
 #include <string>
 #include <string_view>
 

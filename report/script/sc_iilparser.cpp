@@ -9,8 +9,6 @@
 #include "report/script/detail/Languages.h"
 #include "report/script/detail/ProgramOutput.h"
 
-#include <algorithm>
-
 namespace script {
 
 namespace {
