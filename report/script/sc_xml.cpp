@@ -355,17 +355,13 @@ void TscXMLReader::ReadHeader()
 void TscXMLReader::ReadRootItem(TscXMLItem& item)
 {
     std::string name, text;
-    // Fills target from the tag just read; true when children follow.
+    // Fills target from the tag just read; true when children follow. The '/' of an empty element ends
+    // the tag: it ends the attribute text, or the name when there is none.
     auto start = [&](TscXMLItem& target) {
-        bool empty = false;
-        if (!name.empty() && name.back() == '/') {
-            name.pop_back();
-            empty = true;
-        }
-        if (!text.empty() && text.back() == '/') {
-            text.pop_back();
-            empty = true;
-        }
+        std::string& last = text.empty() ? name : text;
+        const bool empty = !last.empty() && last.back() == '/';
+        if (empty)
+            last.pop_back();
         target.Name = std::move(name);
         target.Text = std::move(text);
         return !empty;

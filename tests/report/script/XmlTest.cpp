@@ -45,6 +45,9 @@ TEST(ScriptXml, Loading)
         {"<?xml version=\"1.0\"?><a>hello</a>", "a\n"},
         {"<?xml version=\"1.0\" encoding=\"x\"?>\r\n  <a>\r\n    <b y=\"2\" />\r\n  </a>\r\n", "a\n  b [y=\"2\" ]\n"},
         {"<?xml?><a/ >", "a\n"},
+        // The '/' of an empty element ends the tag; one in a name before the attribute text is the name's.
+        {"<?xml?><a/ x=\"1\"/>", "a/ [x=\"1\"]\n"},
+        {"<?xml?><a/ x=\"1\"><b//></a/>", "a/ [x=\"1\"]\n  b/\n"},
         // Comments are skipped wherever they stand and may hold anything up to "-->".
         {"<?xml version=\"1.0\"?><!-- <x> -- > --><a><!----><b/></a>", "a\n  b\n"},
         {"<a/>", nullptr},
