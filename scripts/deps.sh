@@ -9,6 +9,7 @@ packages=(
   fonts-liberation2 fonts-dejavu-core
   libgtest-dev qpdf poppler-utils libtiff-tools imagemagick tidy xvfb xdotool
   clang libclang-rt-14-dev
+  python3
 )
 
 missing=()

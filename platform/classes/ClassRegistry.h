@@ -37,9 +37,11 @@ public:
     const TTypeInfo& TypeInfo() const { return typeInfo_; }
     bool InheritsFrom(const TClassInfo& ancestor) const;
 
-    // Virtual constructors; null for classes that cannot be made by name.
+    // Virtual constructors; null for classes that cannot be made by name. createObject makes the
+    // plain objects (neither components nor collection items) that have a constructor without arguments.
     std::function<TComponent*(TComponent* owner)> createComponent;
     std::function<TCollectionItem*(TCollection* collection)> createItem;
+    std::function<TObject*()> createObject;
 
     // Published properties, inherited ones first, each in its class's declaration order.
     const std::vector<TPropInfo>& Properties() const { return properties_; }

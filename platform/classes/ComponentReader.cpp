@@ -197,7 +197,9 @@ void TReader::ReadProperty(TPersistent* instance)
         return ReadPropValue(target, *prop);
     Restore<std::string> keepName(pendingName_);
     Restore<bool> keepDone(pendingDone_);
+    Restore<std::string> keepPath(pendingPath_);
     pendingName_ = std::string(name);
+    pendingPath_ = fullName;
     pendingDone_ = false;
     target->DefineProperties(*this);
     if (!pendingDone_)
@@ -293,6 +295,11 @@ std::int64_t TReader::ReadOrdinal(const TPropInfo& prop)
     case TTypeKind::Int64:
         return ReadInteger();
     default:
+        if (NextValue() == TValueType::Ident) {
+            if (!type.identToInt || !type.identToInt(ReadIdent(), value))
+                InvalidValue();
+            return value;
+        }
         value = ReadInteger();
         break;
     }
@@ -402,7 +409,7 @@ void TReader::DefineProperty(const std::string& name, const TReaderProc& readDat
     if (pendingDone_ || !readData || !rtl::SameText(name, pendingName_))
         return;
     pendingDone_ = true;
-    readData(*this);
+    ReadDefined([&] { readData(*this); });
 }
 
 void TReader::DefineBinaryProperty(const std::string& name, const TStreamProc& readData, const TStreamProc&,
@@ -415,7 +422,21 @@ void TReader::DefineBinaryProperty(const std::string& name, const TStreamProc& r
     rtl::TMemoryStream block;
     block.WriteBuffer(bytes.data(), std::int64_t(bytes.size()));
     block.SetPosition(0);
-    readData(block);
+    ReadDefined([&] { readData(block); });
+}
+
+void TReader::ReadDefined(const std::function<void()>& read)
+{
+    try {
+        read();
+    } catch (const EDefinedPropertyError&) {
+        throw;
+    } catch (const rtl::Exception& e) {
+        // A stored block (a picture, a translation table) says what is wrong with it, not where it is.
+        const std::string component = current_ ? current_->Name() : std::string();
+        throw EDefinedPropertyError("Error reading " + (component.empty() ? std::string() : component + ".") +
+                                    pendingPath_ + ": " + e.Message());
+    }
 }
 
 }  // namespace classes

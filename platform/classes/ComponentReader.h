@@ -17,10 +17,18 @@
 #include "platform/classes/Fixups.h"
 #include "platform/rtl/Method.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace classes {
+
+// A defined property's data that its reader refused: "Error reading Image1.Picture.Data: <what is wrong>".
+// The property's reader keeps the property as it was.
+class EDefinedPropertyError : public rtl::EReadError {
+public:
+    using rtl::EReadError::EReadError;
+};
 
 class TCollection;
 class TComponent;
@@ -73,11 +81,14 @@ private:
     void ReadObjectValue(TPersistent* instance, const TPropInfo& prop);
     void ReadStrings(rtl::TStrings& lines);
     void Undo();
+    // Runs a defined property's reader; what it refuses becomes an EDefinedPropertyError.
+    void ReadDefined(const std::function<void()>& read);
 
     TComponent* owner_ = nullptr;
     TComponent* parent_ = nullptr;
     TComponent* current_ = nullptr;
     std::string pendingName_;
+    std::string pendingPath_;
     bool pendingDone_ = false;
     std::vector<TComponent*> loaded_;
     std::vector<TComponent*> created_;

@@ -240,8 +240,12 @@ void TWriter::WriteOrdinal(const TPropInfo& prop, std::int64_t value)
                 names.push_back(GetEnumName(*type.elementType, bit));
         return WriteSet(names);
     }
-    default:
+    default: {
+        std::string ident;
+        if (type.intToIdent && type.intToIdent(value, ident))
+            return WriteIdent(ident);
         return WriteInteger(value);
+    }
     }
 }
 

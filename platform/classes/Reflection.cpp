@@ -357,6 +357,12 @@ std::int64_t OrdinalOfVariant(const TPropInfo& prop, const rtl::Variant& value)
         if (text)
             return StringToSet(type, value.ToString());
         break;
+    case TTypeKind::Integer: {
+        std::int64_t named = 0;
+        if (text && type.identToInt && type.identToInt(value.ToString(), named))
+            return named;
+        break;
+    }
     default:
         break;
     }

@@ -139,6 +139,9 @@ public:
         if constexpr (std::is_convertible_v<T*, TCollectionItem*> && std::is_constructible_v<T, TCollection*>
                       && !std::is_abstract_v<T>)
             cls.createItem = [](TCollection* collection) -> TCollectionItem* { return new T(collection); };
+        if constexpr (!std::is_convertible_v<T*, TComponent*> && !std::is_convertible_v<T*, TCollectionItem*>
+                      && std::is_default_constructible_v<T> && !std::is_abstract_v<T>)
+            cls.createObject = []() -> TObject* { return new T(); };
     }
 
     template <class G, class S = std::nullptr_t>

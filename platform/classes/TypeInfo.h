@@ -48,6 +48,10 @@ struct TTypeInfo {
     const TClassInfo* classType = nullptr;
     const TClassInfo& (*classOf)() = nullptr;
     const std::type_info* methodType = nullptr;
+    // Integer types whose values go by name in stored data (colours, character sets): the name of a
+    // value and the value of a name, each false when there is none.
+    bool (*intToIdent)(std::int64_t value, std::string& ident) = nullptr;
+    bool (*identToInt)(std::string_view ident, std::int64_t& value) = nullptr;
 
     const TClassInfo* ClassType() const { return classType ? classType : classOf ? &classOf() : nullptr; }
     // The name, for classes their class name.

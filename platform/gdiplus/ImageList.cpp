@@ -26,6 +26,7 @@ struct win::IMAGELIST__ : win::detail::HandleObject {
     int grow = 4;
     int count = 0;
     int capacity = 0;
+    int storedCapacity = 0;  // the capacity the stored form read gave, written back as it was
     COLORREF background = win::CLR_NONE;
     HBITMAP image = nullptr;
     HBITMAP mask = nullptr;  // with ILC_MASK only
@@ -369,6 +370,7 @@ HIMAGELIST ReadList(rtl::TStream& stream)
     }
     IMAGELIST__& list = *FindList(handle);
     list.background = ReadStoredValue(header, 14, 4);
+    list.storedCapacity = static_cast<int>(ReadStoredValue(header, 6, 2));
     for (int overlay = 0; overlay < 15; ++overlay) {
         list.overlays[static_cast<std::size_t>(overlay)] = GetSigned16(header, 20 + overlay * 2);
     }
@@ -633,7 +635,7 @@ BOOL ImageList_Write(HIMAGELIST list, rtl::TStream& stream)
     Put16(out, Signature);
     Put16(out, Version);
     Put16(out, found->count);
-    Put16(out, found->capacity);
+    Put16(out, std::max(found->capacity, found->storedCapacity));
     Put16(out, found->grow);
     Put16(out, found->cx);
     Put16(out, found->cy);

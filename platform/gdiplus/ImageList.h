@@ -13,7 +13,8 @@
 //   0       2     "IL"
 //   2       2     version, 0x0101
 //   4       2     image count
-//   6       2     capacity in images (a hint: reading reserves room for the images there are)
+//   6       2     capacity in images (a hint: reading reserves room for the images there are, and a list
+//                 read writes back at least the capacity it was read with)
 //   8       2     grow count
 //   10      2     image width cx
 //   12      2     image height cy

@@ -28,9 +28,9 @@ std::uint32_t IcoU32(std::string_view data, size_t at)
     return U16(data, at) | U16(data, at + 2) << 16;
 }
 
-size_t EntryCount(std::string_view data)
+size_t EntryCount(std::string_view data, std::uint32_t type)
 {
-    if (data.size() < kDirectoryHeaderSize || U16(data, 0) != 0 || U16(data, 2) != 1)
+    if (data.size() < kDirectoryHeaderSize || U16(data, 0) != 0 || U16(data, 2) != type)
         InvalidIco();
     const size_t count = U16(data, 4);
     if (count == 0 || data.size() < kDirectoryHeaderSize + count * kEntrySize)
@@ -38,11 +38,10 @@ size_t EntryCount(std::string_view data)
     return count;
 }
 
-}  // namespace
-
-std::vector<IconEntry> ReadIcoDirectory(std::string_view data)
+// Icon files have type 1, cursor files type 2; the directory reads alike.
+std::vector<IconEntry> ReadDirectory(std::string_view data, std::uint32_t type)
 {
-    const size_t count = EntryCount(data);
+    const size_t count = EntryCount(data, type);
     std::vector<IconEntry> entries(count);
     for (size_t i = 0; i < count; ++i) {
         const size_t at = kDirectoryHeaderSize + i * kEntrySize;
@@ -50,29 +49,44 @@ std::vector<IconEntry> ReadIcoDirectory(std::string_view data)
         const auto height = static_cast<std::uint8_t>(data[at + 1]);
         entries[i].width = width == 0 ? 256 : width;
         entries[i].height = height == 0 ? 256 : height;
-        entries[i].bitCount = static_cast<int>(U16(data, at + 6));
+        if (type == 1) {
+            entries[i].bitCount = static_cast<int>(U16(data, at + 6));
+        } else {
+            entries[i].hotSpotX = static_cast<int>(U16(data, at + 4));
+            entries[i].hotSpotY = static_cast<int>(U16(data, at + 6));
+        }
     }
     return entries;
 }
 
-Image ReadIcoImage(std::string_view data, size_t index)
+}  // namespace
+
+std::vector<IconEntry> ReadIcoDirectory(std::string_view data)
 {
-    if (index >= EntryCount(data))
+    return ReadDirectory(data, 1);
+}
+
+std::vector<IconEntry> ReadCurDirectory(std::string_view data)
+{
+    return ReadDirectory(data, 2);
+}
+
+std::string_view IcoEntryBytes(std::string_view data, size_t index)
+{
+    if (data.size() < kDirectoryHeaderSize || (U16(data, 2) != 1 && U16(data, 2) != 2))
+        InvalidIco();
+    if (index >= EntryCount(data, U16(data, 2)))
         throw EInvalidGraphic("Icon has no image " + std::to_string(index));
     const size_t at = kDirectoryHeaderSize + index * kEntrySize;
     const std::uint32_t size = IcoU32(data, at + 8);
     const std::uint32_t offset = IcoU32(data, at + 12);
     if (offset > data.size() || size > data.size() - offset)
         InvalidIco();
-    const std::string_view image = data.substr(offset, size);
-    if (image.starts_with(kPngSignature))
-        return ReadPng(image);
-    return ReadIconDib(image);
+    return data.substr(offset, size);
 }
 
-Image ReadIco(std::string_view data, int size)
+size_t BestIcoEntry(const std::vector<IconEntry>& entries, int size)
 {
-    const std::vector<IconEntry> entries = ReadIcoDirectory(data);
     size_t best = 0;
     for (size_t i = 1; i < entries.size(); ++i) {
         const IconEntry& a = entries[i];
@@ -82,7 +96,21 @@ Image ReadIco(std::string_view data, int size)
         if (distanceA < distanceB || (distanceA == distanceB && a.bitCount > b.bitCount))
             best = i;
     }
-    return ReadIcoImage(data, best);
+    return best;
+}
+
+Image ReadIcoImage(std::string_view data, size_t index)
+{
+    EntryCount(data, 1);
+    const std::string_view image = IcoEntryBytes(data, index);
+    if (image.starts_with(kPngSignature))
+        return ReadPng(image);
+    return ReadIconDib(image);
+}
+
+Image ReadIco(std::string_view data, int size)
+{
+    return ReadIcoImage(data, BestIcoEntry(ReadIcoDirectory(data), size));
 }
 
 }  // namespace win

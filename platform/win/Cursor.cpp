@@ -125,6 +125,9 @@ BOOL DestroyCursor(HCURSOR cursor)
         SetLastError(ERROR_INVALID_CURSOR_HANDLE);
         return FALSE;
     }
+    if (record->shape.shared) {
+        return TRUE;
+    }
     RemoveHandle(HandleValue(cursor), HandleKind::Cursor);
     if (cursors.current == cursor) {
         cursors.current = nullptr;
@@ -168,6 +171,13 @@ int ShowCursor(BOOL show)
 BOOL SetCursorPos(int x, int y)
 {
     return PostMouseInput(WM_MOUSEMOVE, POINT{x, y}, 0, 0);
+}
+
+HCURSOR detail::AddCursorShape(CursorShape shape)
+{
+    Cursors& cursors = TheCursors();
+    std::lock_guard lock(cursors.mutex);
+    return AddCursor(std::move(shape));
 }
 
 bool detail::GetCursorShape(HCURSOR cursor, CursorShape& shape)

@@ -35,7 +35,8 @@ void SetCursorResourceLoader(CursorResourceLoader loader);
 // A cursor from AND and XOR masks of one bit per pixel, rows padded to 16 bits.
 HCURSOR CreateCursor(HINSTANCE instance, int xHotSpot, int yHotSpot, int width, int height, const void* andMask,
                      const void* xorMask);
-// System cursors are never destroyed; answers FALSE for them and for unknown handles.
+// System cursors are never destroyed (answers FALSE for them and for unknown handles); shared ones, which
+// loaders hand out again, stay alive (answers TRUE). Icons are cursors too (Icon.h).
 BOOL DestroyCursor(HCURSOR cursor);
 
 HCURSOR SetCursor(HCURSOR cursor);

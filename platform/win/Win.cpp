@@ -46,6 +46,7 @@ void initialize()
 {
     ResetAtoms();
     ResetCursors();
+    ResetIcons();
     ResetClipboard();
     ResetGlobalMemory();
     ResetObjectInstances();

@@ -106,6 +106,21 @@ inline RECT Moved(const RECT& rect, int dx, int dy)
     return RECT{rect.left + dx, rect.top + dy, rect.right + dx, rect.bottom + dy};
 }
 
+// number * numerator / denominator from the 64-bit product, rounded to the nearest with halves away from
+// zero; -1 for a zero denominator or a result outside 32 bits. The one integer multiply-divide of the program.
+constexpr int MulDiv(int number, int numerator, int denominator)
+{
+    if (denominator == 0) {
+        return -1;
+    }
+    const std::int64_t product = std::int64_t{number} * numerator;
+    const std::int64_t magnitude = (product < 0 ? -product : product);
+    const std::int64_t divisor = denominator < 0 ? -std::int64_t{denominator} : denominator;
+    const std::int64_t rounded = (magnitude + divisor / 2) / divisor;
+    const std::int64_t result = (product < 0) != (denominator < 0) ? -rounded : rounded;
+    return result < INT32_MIN || result > INT32_MAX ? -1 : static_cast<int>(result);
+}
+
 using WNDPROC = LRESULT (*)(HWND, UINT, WPARAM, LPARAM);
 using TIMERPROC = void (*)(HWND, UINT, UINT_PTR, DWORD);
 using HOOKPROC = LRESULT (*)(int, WPARAM, LPARAM);
@@ -385,6 +400,12 @@ inline DWORD GetLastError()
 inline void SetLastError(DWORD error)
 {
     detail::lastError = error;
+}
+
+// The program's own module (name null), the instance its resources belong to; null for any other name.
+inline HINSTANCE GetModuleHandle(const char* moduleName)
+{
+    return moduleName ? nullptr : HandleFromValue<HINSTANCE>(0x00400000);
 }
 
 // The calling thread's id in the window system: small, never 0, never reused in one run.

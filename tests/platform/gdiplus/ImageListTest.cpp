@@ -1,6 +1,7 @@
 #include "platform/gdiplus/ImageList.h"
 
 #include "platform/gdi/Bitmap.h"
+#include "platform/gdi/Blit.h"
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/GdiObjects.h"
 #include "platform/gdi/SystemInfo.h"
@@ -79,7 +80,8 @@ protected:
             }
         }
     }
-    std::uint32_t At(int x, int y) { return PixelFromColor(GetPixel(dc_, x, y)); }
+    std::uint32_t At(int x, int y) { return At(dc_, x, y); }
+    static std::uint32_t At(HDC dc, int x, int y) { return PixelFromColor(GetPixel(dc, x, y)); }
     HIMAGELIST MaskedList()
     {
         const HIMAGELIST list = ImageList_Create(4, 3, ILC_COLOR24 | ILC_MASK, 1, 1);
@@ -173,6 +175,32 @@ TEST_F(ImageListTest, DrawStylesThroughOriginAndClip)
             }
         }
     }
+}
+
+// A bitmap of fewer bits is drawn on as any other: through its working surface, into its own bits.
+TEST_F(ImageListTest, DrawingReachesBitmapsOfFewerBits)
+{
+    const HIMAGELIST list = MaskedList();
+    for (const UINT bits : {1u, 24u}) {
+        SCOPED_TRACE(bits);
+        const HBITMAP bitmap = CreateBitmap(4, 3, 1, bits, nullptr);
+        const HDC dc = CreateCompatibleDC(nullptr);
+        const HGDIOBJ old = SelectObject(dc, bitmap);
+        PatBlt(dc, 0, 0, 4, 3, WHITENESS);
+        ASSERT_TRUE(ImageList_Draw(list, 0, dc, 0, 0, ILD_NORMAL));
+        for (int y = 0; y < 3; ++y) {
+            for (int x = 0; x < 4; ++x) {
+                const std::uint32_t pixel = StripPixel(x, y);
+                // Monochrome bitmaps hold the nearest of black and white; the image's colours are dark.
+                const std::uint32_t expected = pixel == Key ? 0x00FFFFFF : bits == 1 ? 0 : pixel;
+                EXPECT_EQ(At(dc, x, y), expected) << x << "," << y;
+            }
+        }
+        SelectObject(dc, old);
+        DeleteDC(dc);
+        DeleteObject(bitmap);
+    }
+    ImageList_Destroy(list);
 }
 
 TEST_F(ImageListTest, BlendStylesMixTheForegroundIntoOpaquePixels)
@@ -294,7 +322,7 @@ TEST_F(ImageListTest, StoredFormRoundTrips)
     const HIMAGELIST list = MaskedList();
     std::vector<std::uint32_t> pixels(12, 0x80402010);
     pixels[5] = 0;
-    const HIMAGELIST alpha = ImageList_Create(4, 3, ILC_COLOR32 | ILC_MASK, 1, 1);
+    const HIMAGELIST alpha = ImageList_Create(4, 3, ILC_COLOR32 | ILC_MASK, 5, 1);
     const HBITMAP bitmap = MakeBitmap(4, 3, pixels);
     ImageList_Add(alpha, bitmap, nullptr);
     DeleteObject(bitmap);
@@ -347,6 +375,11 @@ TEST_F(ImageListTest, StoredFormRoundTrips)
         }
         DeleteDC(first);
         DeleteDC(second);
+        // Written again, the copy is the stored form it was read from, byte for byte.
+        rtl::TMemoryStream again;
+        ASSERT_TRUE(ImageList_Write(copy, again));
+        ASSERT_EQ(again.Size(), stream.Size() - 6);
+        EXPECT_TRUE(std::equal(again.Memory(), again.Memory() + again.Size(), stream.Memory() + 1));
         ImageList_Destroy(copy);
     }
 }

@@ -1,0 +1,12 @@
+#pragma once
+// Start-up and shut-down of the GUI class library. initialize() registers its classes for stored window
+// data and scripts, the picture file formats of the library and the loaders of the program's icons and
+// cursors; finalize() drops the printer object and all of that again. Runs after the window system's
+// start-up and before its shut-down.
+
+namespace gui {
+
+void initialize();
+void finalize();
+
+}  // namespace gui

@@ -1,0 +1,193 @@
+#include "platform/gdi/DeviceContext.h"
+#include "platform/gui/Printer.h"
+#include "platform/printing/testing/MemoryPrintBackend.h"
+
+#include "tests/platform/gui/GuiFixture.h"
+
+#include <functional>
+
+namespace {
+
+// A memory back end with a 300-dpi office printer (the default) on a 4 x 2 inch card with 0.1 inch
+// margins, and a 150-dpi plotter on A5.
+class PrinterTest : public guitest::GuiTest {
+protected:
+    void SetUp() override
+    {
+        GuiTest::SetUp();
+        auto backend = std::make_unique<win::MemoryPrintBackend>();
+        backend_ = backend.get();
+        win::PaperInfo card{256, "Card", win::SIZE{1016, 508}, win::RECT{25, 25, 25, 25}};
+        win::PaperInfo a5{win::DMPAPER_A5, "A5", win::SIZE{1480, 2100}, win::RECT{}};
+        backend->AddPrinter({"Office", {300, 300}, {card}});
+        backend->AddPrinter({"Plotter", {150, 150}, {a5}});
+        win::SetPrintBackend(std::move(backend));
+    }
+
+    // What the graph page does with a print: landscape for the job, the old orientation back afterwards,
+    // also when the job fails.
+    void PrintLandscape(gui::TPrinter& printer, const std::function<void(gui::TPrinter&)>& job)
+    {
+        const gui::TPrinterOrientation saved = printer.Orientation();
+        printer.SetOrientation(gui::poLandscape);
+        try {
+            job(printer);
+        } catch (...) {
+            printer.SetOrientation(saved);
+            throw;
+        }
+        printer.SetOrientation(saved);
+    }
+
+    win::MemoryPrintBackend* backend_ = nullptr;
+};
+
+TEST_F(PrinterTest, APageDrawnOnTheCanvasArrivesAtThePrintersSize)
+{
+    gui::TPrinter& printer = *gui::Printer();
+    EXPECT_EQ(printer.Printers()->Count(), 2);
+    EXPECT_EQ(printer.PrinterIndex(), 0);
+    printer.SetTitle("Rivuve Savings Estimator Report");
+    printer.BeginDoc();
+    EXPECT_TRUE(printer.Printing());
+    const win::HDC dc = printer.Canvas()->Handle();
+    EXPECT_EQ(win::GetDeviceCaps(dc, win::LOGPIXELSX), 300);
+    EXPECT_EQ(win::GetDeviceCaps(dc, win::LOGPIXELSY), 300);
+    EXPECT_EQ(win::GetDeviceCaps(dc, win::TECHNOLOGY), win::DT_RASPRINTER);
+    EXPECT_EQ(win::GetDeviceCaps(dc, win::PHYSICALWIDTH), 1200);   // 4 inches
+    EXPECT_EQ(win::GetDeviceCaps(dc, win::PHYSICALHEIGHT), 600);   // 2 inches
+    EXPECT_EQ(win::GetDeviceCaps(dc, win::PHYSICALOFFSETX), 30);   // 2.5 mm
+    EXPECT_EQ(printer.PageWidth(), 1200 - 60);
+    EXPECT_EQ(printer.PageHeight(), 600 - 60);
+    // Fonts in points take the printer's resolution: 10 points are 42 of its pixels.
+    printer.Canvas()->Font()->SetSize(10);
+    EXPECT_EQ(printer.Canvas()->Font()->Height(), -42);
+    printer.Canvas()->Brush()->SetColor(gui::clBlack);
+    printer.Canvas()->FillRect(win::RECT{0, 0, 100, 50});
+    printer.NewPage();
+    EXPECT_EQ(printer.PageNumber(), 2);
+    printer.Canvas()->Brush()->SetColor(gui::clRed);
+    printer.Canvas()->FillRect(win::RECT{1000, 500, 1140, 540});
+    printer.EndDoc();
+    EXPECT_FALSE(printer.Printing());
+
+    ASSERT_EQ(backend_->Jobs().size(), 1u);
+    const win::MemoryPrintBackend::Job& job = backend_->Jobs()[0];
+    EXPECT_TRUE(job.ended);
+    EXPECT_EQ(job.settings.printer, "Office");
+    EXPECT_EQ(job.settings.title, "Rivuve Savings Estimator Report");
+    EXPECT_EQ(job.settings.paper, 256);
+    ASSERT_EQ(job.pages.size(), 2u);
+    for (const win::PageImage& page : job.pages) {
+        EXPECT_EQ(page.width, 1200);
+        EXPECT_EQ(page.height, 600);
+    }
+    EXPECT_EQ(job.pages[0].Pixel(30, 30), 0x000000u);  // the printable part starts past the margin
+    EXPECT_EQ(job.pages[0].Pixel(29, 30), 0xFFFFFFu);
+    EXPECT_EQ(job.pages[0].Pixel(129, 79), 0x000000u);
+    EXPECT_EQ(job.pages[0].Pixel(130, 79), 0xFFFFFFu);
+    EXPECT_EQ(job.pages[1].Pixel(30, 30), 0xFFFFFFu);  // a new page is a clean sheet
+    EXPECT_EQ(job.pages[1].Pixel(1169, 569), 0xFF0000u);
+}
+
+// The landscape switch of the graph page is undone after the job, after an abort and after a failure.
+TEST_F(PrinterTest, TheLandscapeSwitchIsUndoneAfterTheJobAfterAbortAndAfterAFailure)
+{
+    gui::TPrinter& printer = *gui::Printer();
+    ASSERT_EQ(printer.Orientation(), gui::poPortrait);
+    PrintLandscape(printer, [](gui::TPrinter& p) {
+        p.BeginDoc();
+        EXPECT_EQ(p.PageWidth(), 600 - 60);  // the card turned: 2 inches across
+        p.Canvas()->TextOut(10, 10, "Cost graph");
+        p.EndDoc();
+    });
+    EXPECT_EQ(printer.Orientation(), gui::poPortrait);
+    EXPECT_EQ(printer.PageWidth(), 1140);
+    ASSERT_EQ(backend_->Jobs().size(), 1u);
+    EXPECT_EQ(backend_->Jobs()[0].settings.orientation, win::DMORIENT_LANDSCAPE);
+    EXPECT_EQ(backend_->Jobs()[0].pages[0].width, 600);
+    EXPECT_EQ(backend_->Jobs()[0].pages[0].height, 1200);
+
+    PrintLandscape(printer, [](gui::TPrinter& p) {
+        p.BeginDoc();
+        p.Abort();
+    });
+    EXPECT_EQ(printer.Orientation(), gui::poPortrait);
+    EXPECT_TRUE(printer.Aborted());
+    EXPECT_FALSE(printer.Printing());
+    EXPECT_TRUE(backend_->Jobs()[1].aborted);
+
+    backend_->FailPages("Paper jam");
+    EXPECT_THROW(PrintLandscape(printer, [](gui::TPrinter& p) {
+        p.BeginDoc();
+        p.EndDoc();
+    }), win::EPrintError);
+    EXPECT_EQ(printer.Orientation(), gui::poPortrait);
+    EXPECT_FALSE(printer.Printing());
+    EXPECT_TRUE(backend_->Jobs()[2].aborted);
+}
+
+struct RefusalCase {
+    const char* name;
+    std::function<void()> call;
+    const char* message;
+};
+
+template <std::size_t N>
+void ExpectRefusals(const RefusalCase (&cases)[N])
+{
+    for (const RefusalCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        try {
+            c.call();
+            ADD_FAILURE() << "done";
+        } catch (const gui::EPrinter& e) {
+            EXPECT_STREQ(e.what(), c.message);
+        }
+    }
+}
+
+TEST_F(PrinterTest, JobCallsOutOfTurnAndBadIndexesAreRefused)
+{
+    gui::TPrinter& printer = *gui::Printer();
+    const RefusalCase idle[] = {
+        {"NewPage", [&] { printer.NewPage(); }, "Printer is not currently printing"},
+        {"EndDoc", [&] { printer.EndDoc(); }, "Printer is not currently printing"},
+        {"Abort", [&] { printer.Abort(); }, "Printer is not currently printing"},
+        {"index", [&] { printer.SetPrinterIndex(2); }, "Printer index out of range"},
+    };
+    ExpectRefusals(idle);
+    printer.SetPrinterIndex(1);
+    EXPECT_EQ(printer.PageWidth(), win::MulDiv(1480, 150, 254));
+    printer.BeginDoc();
+    const RefusalCase busy[] = {
+        {"BeginDoc", [&] { printer.BeginDoc(); }, "Printing in progress"},
+        {"orientation", [&] { printer.SetOrientation(gui::poLandscape); }, "Printing in progress"},
+        {"printer", [&] { printer.SetPrinterIndex(0); }, "Printing in progress"},
+        {"copies", [&] { printer.SetCopies(2); }, "Printing in progress"},
+    };
+    ExpectRefusals(busy);
+    printer.EndDoc();
+    EXPECT_EQ(backend_->Jobs()[0].settings.printer, "Plotter");
+}
+
+TEST_F(PrinterTest, PrintingWithoutAPrinterIsRefused)
+{
+    win::SetPrintBackend(nullptr);
+    gui::SetPrinter(nullptr);
+    gui::TPrinter& printer = *gui::Printer();
+    EXPECT_EQ(printer.Printers()->Count(), 0);
+    for (const std::function<void()>& call : std::initializer_list<std::function<void()>>{
+             [&] { printer.BeginDoc(); }, [&] { printer.PrinterIndex(); }, [&] { printer.Orientation(); },
+             [&] { printer.Canvas()->TextOut(0, 0, "x"); }}) {
+        try {
+            call();
+            ADD_FAILURE() << "done";
+        } catch (const gui::EPrinter& e) {
+            EXPECT_STREQ(e.what(), "There is no default printer currently selected");
+        }
+    }
+    EXPECT_FALSE(printer.Printing());
+}
+
+}  // namespace
