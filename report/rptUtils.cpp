@@ -10,6 +10,10 @@
 #include "platform/rtl/Format.h"
 #include "platform/rtl/Numbers.h"
 #include "platform/rtl/TempFiles.h"
+#include "platform/services/DialogService.h"
+#include "report/rptComponent.h"
+#include "report/rptReport.h"
+#include "report/rptRes.h"
 
 #include <algorithm>
 #include <array>
@@ -100,7 +104,7 @@ std::string rptComponentPath(classes::TComponent* owner, classes::TComponent* co
         return {};
     classes::TComponent* componentOwner = component->Owner();
     if (!componentOwner || componentOwner == owner
-        || (IsOfClass(owner, "TrptReport") && owner->Owner() == componentOwner))
+        || (dynamic_cast<TrptReport*>(owner) && owner->Owner() == componentOwner))
         return component->Name();
     if (IsOfClass(componentOwner, "TCustomForm") || IsOfClass(componentOwner, "TDataModule"))
         return componentOwner->Name() + "." + component->Name();
@@ -118,7 +122,7 @@ classes::TComponent* FindComponentByPath(classes::TComponent* owner, std::string
         if (!owner)
             return nullptr;
         classes::TComponent* found = owner->FindComponent(name);
-        if (!found && IsOfClass(owner, "TrptReport") && owner->Owner())
+        if (!found && dynamic_cast<TrptReport*>(owner) && owner->Owner())
             found = owner->Owner()->FindComponent(name);
         return found;
     }
@@ -279,6 +283,12 @@ std::u16string rptBracketedTextW(std::u16string_view text, std::u16string_view o
     return Bracketed<char16_t>(text, open, close, position, start);
 }
 
+std::string rptColorToHtmlHex(gui::TColor color)
+{
+    const win::COLORREF rgb = gui::ColorToRGB(color);
+    return rtl::Format("#%.2x%.2x%.2x", {int(rgb & 0xFF), int(rgb >> 8 & 0xFF), int(rgb >> 16 & 0xFF)});
+}
+
 std::string rptReplaceChar(std::string_view text, char from, char to)
 {
     std::string result(text);
@@ -325,6 +335,52 @@ void rptSetAppPath(std::string_view folder)
     AppPath& path = TheAppPath();
     std::lock_guard lock(path.mutex);
     path.folder = folder.empty() ? std::string() : rtl::IncludeTrailingPathDelimiter(folder);
+}
+
+// --- errors ---
+
+void rptErrorBox(const std::string& message)
+{
+    win::MessageBox(message, rptGetResources().Get("mbError"), win::MB_OK | win::MB_ICONSTOP);
+}
+
+void rptReportFailure(TrptReport* report, const std::string& message)
+{
+    switch (report ? report->EngineOptions()->NewSilentMode : simMessageBoxes) {
+    case simMessageBoxes: rptErrorBox(message); break;
+    case simSilent: break;
+    case simReThrow: throw rtl::Exception(message);
+    }
+}
+
+// --- rectangles ---
+
+TrptRectArea::TrptRectArea(const TrptComponent& component)
+    : TrptRectArea(component.AbsLeft(), component.AbsTop(), component.AbsLeft() + component.Width(),
+                   component.AbsTop() + component.Height())
+{
+}
+
+TrptRectArea::TrptRectArea(double left, double top, double right, double bottom)
+    : Left(left), Top(top), Right(right), Bottom(bottom)
+{
+}
+
+bool TrptRectArea::OverlapsX(const TrptRectArea& other) const
+{
+    return other.Left < Right - 0.0001 && other.Right > Left + 0.0001;
+}
+
+bool TrptRectArea::OverlapsY(const TrptRectArea& other) const
+{
+    return other.Top < Bottom - 0.0001 && other.Bottom > Top + 0.0001;
+}
+
+std::unique_ptr<TrptRectArea> TrptRectArea::IntersectX(const TrptRectArea& other) const
+{
+    if (!OverlapsX(other))
+        return nullptr;
+    return std::make_unique<TrptRectArea>(std::max(Left, other.Left), 0, std::min(Right, other.Right), 0);
 }
 
 }  // namespace report

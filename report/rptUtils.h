@@ -4,10 +4,12 @@
 // page lists, bracketed text, temporary files, the program's folder, error reporting, and the rectangle
 // class TrptRectArea.
 
+#include "platform/gui/Colors.h"
 #include "platform/rtl/StringList.h"
 #include "platform/rtl/Streams.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -84,6 +86,8 @@ std::string rptBracketedText(std::string_view text, std::string_view open, std::
 std::u16string rptBracketedTextW(std::u16string_view text, std::u16string_view open, std::u16string_view close,
                                  int& position, int& start);
 
+// "#" and the red, green and blue of the colour (system colours resolved) as upper-case hexadecimal.
+std::string rptColorToHtmlHex(gui::TColor color);
 std::string rptReplaceChar(std::string_view text, char from, char to);
 std::string rptSlashesToBackslashes(std::string_view path);
 
@@ -100,5 +104,35 @@ std::string rptGetAppPath();
 // Makes rptGetAppPath answer folder (a trailing separator is added); empty returns to the program's
 // folder. The library's initialize() returns to it too.
 void rptSetAppPath(std::string_view folder);
+
+// --- errors ---
+
+// A modal message box with the error icon, captioned with the string table's "mbError".
+void rptErrorBox(const std::string& message);
+// As the report's EngineOptions.NewSilentMode says: rptErrorBox, nothing, or rtl::Exception with the
+// message.
+void rptReportFailure(TrptReport* report, const std::string& message);
+
+// --- rectangles ---
+
+// A rectangle in report pixels.
+class TrptRectArea {
+public:
+    // The component's place on its page: AbsLeft, AbsTop, and those plus Width and Height.
+    explicit TrptRectArea(const TrptComponent& component);
+    TrptRectArea(double left, double top, double right, double bottom);
+
+    // Whether the two share some width (some height), beyond 0.0001.
+    bool OverlapsX(const TrptRectArea& other) const;
+    bool OverlapsY(const TrptRectArea& other) const;
+    // The width both share, from the larger left to the smaller right, with top and bottom 0; none
+    // when they do not overlap.
+    std::unique_ptr<TrptRectArea> IntersectX(const TrptRectArea& other) const;
+
+    double Left;
+    double Top;
+    double Right;
+    double Bottom;
+};
 
 }  // namespace report

@@ -6,5 +6,8 @@ namespace report::detail {
 // The string table with the library's own texts, and the HTML Help library.
 void InitializeResources();
 void FinalizeResources();
+// The global lock and the registrations of the report classes.
+void InitializeReportClasses();
+void FinalizeReportClasses();
 
 }  // namespace report::detail

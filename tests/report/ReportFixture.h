@@ -2,8 +2,8 @@
 // The libraries the report library stands on, started for one test (or a whole fixture) and ended
 // after it, with the program's resources registered.
 
-#include "platform/classes/Classes.h"
 #include "report/Report.h"
+#include "tests/support/GuiLibraries.h"
 #include "tools/rescomp/ProgramResources.h"
 
 #include <gtest/gtest.h>
@@ -14,7 +14,7 @@ class ReportLibrary {
 public:
     ReportLibrary()
     {
-        classes::initialize();
+        testsupport::StartGuiLibraries();
         resources::initialize();
         report::initialize();
     }
@@ -22,7 +22,7 @@ public:
     {
         report::finalize();
         resources::finalize();
-        classes::finalize();
+        testsupport::EndGuiLibraries();
     }
     ReportLibrary(const ReportLibrary&) = delete;
     ReportLibrary& operator=(const ReportLibrary&) = delete;
