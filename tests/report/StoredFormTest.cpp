@@ -171,4 +171,28 @@ TEST_F(StoredFormTest, WideStringListsReadTheOlderForm)
     EXPECT_EQ(again.find("Lines.Strings"), std::string::npos) << again;
 }
 
+// Stored data of an inherited window names the report's objects it changes; those the reader does not
+// find among the owner's components are the report's objects of that name.
+TEST_F(StoredFormTest, InheritedObjectsAreFoundInTheReport)
+{
+    TSampleForm form(nullptr);
+    Fill(form);
+    const std::string text = "object Form1: TSampleForm\n"
+                             "  inherited Report1: TrptReport\n"
+                             "    inherited Page1: TrptDataPage\n"
+                             "      inherited Memo1: TrptTestView\n"
+                             "        Left = 99.0d\n"
+                             "      end\n"
+                             "    end\n"
+                             "  end\n"
+                             "end\n";
+    rtl::TStringStream stream(classes::ObjectTextToBinary(text));
+    classes::TReader reader(stream);
+    reader.ReadRootComponent(&form);
+    auto* report = dynamic_cast<TrptReport*>(form.FindComponent("Report1"));
+    ASSERT_NE(report, nullptr);
+    EXPECT_EQ(report->FindObject("Memo1")->Left(), 99);
+    EXPECT_EQ(report->PagesCount(), 2);
+}
+
 }  // namespace
