@@ -7,7 +7,7 @@ packages=(
   zlib1g-dev libpng-dev libjpeg-dev libfreetype-dev libfontconfig-dev libpixman-1-dev
   libsdl2-dev libcurl4-openssl-dev libcups2-dev
   fonts-liberation2 fonts-dejavu-core
-  libgtest-dev qpdf poppler-utils libtiff-tools imagemagick tidy xvfb xdotool
+  libgtest-dev qpdf poppler-utils libtiff-tools imagemagick tidy xvfb xdotool libxml2-utils
   clang libclang-rt-14-dev
   python3
 )
