@@ -243,7 +243,7 @@ TEST_P(ProjectWriterKilled, LeavesTheOldFileWhole)
     for (const auto& entry : std::filesystem::directory_iterator(scratch.Folder())) {
         const std::string name = entry.path().filename().string();
         if (name != "project.kvx" && name != "registry") {
-            EXPECT_TRUE(rtl::IsAtomicWriteLeftover(path, name)) << name;
+            EXPECT_TRUE(rtl::IsAtomicWriteTemporary(name)) << name;
         }
     }
 }
