@@ -206,8 +206,9 @@ TEST_F(ProjectWriter, SavesThroughLinksUnderLongNamesAndSweepsLeftovers)
     ASSERT_EQ(::utimensat(AT_FDCWD, leftover.c_str(), longAgo, 0), 0);
 
     ASSERT_TRUE(Save("link.kvx"));
+    ASSERT_TRUE(Save("plain.kvx"));
     EXPECT_TRUE(fs::is_symlink(scratch.Path("link.kvx")));
-    EXPECT_EQ(testsupport::ReadBytes(real), testsupport::ReadBytes(Fixture("default-fan.kvx")));
+    EXPECT_EQ(testsupport::ReadBytes(real), scratch.ReadFile("plain.kvx"));
     EXPECT_FALSE(fs::exists(leftover));
     EXPECT_EQ(std::distance(fs::directory_iterator(scratch.Path("projects")), {}), 1);
 }
