@@ -407,7 +407,7 @@ int main(int argc, char** argv)
             Estimate(2, "pump", stored.AnalysisTexts());
         }
     } catch (const rtl::Exception& e) {
-        std::fprintf(stderr, "estimate: %s\n", e.what());
+        std::fprintf(stderr, "estimate: %s\n", rtl::AnsiToUtf8(e.what()).c_str());
         return 2;
     }
     analysis::finalize();
