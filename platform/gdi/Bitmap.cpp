@@ -12,6 +12,7 @@
 #include "platform/gdi/detail/RasterDevice.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <new>
@@ -742,7 +743,8 @@ int RasterDevice::StretchDIBits(DeviceContext& context, int x, int y, int width,
                         rop)) {
         return 0;
     }
-    return sourceHeight < 0 ? -sourceHeight : sourceHeight;
+    // The lines of the source rectangle; the most negative height has no positive int of its own.
+    return static_cast<int>(std::min<std::int64_t>(std::llabs(std::int64_t{sourceHeight}), std::numeric_limits<int>::max()));
 }
 
 }  // namespace win

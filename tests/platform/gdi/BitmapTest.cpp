@@ -14,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include <cstring>
 #include <vector>
 
@@ -165,6 +167,11 @@ TEST_F(BitmapTest, StretchDIBitsCountsBottomUpSourcesFromTheBottom)
         EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER) << sourceY;
     }
     EXPECT_EQ(Read(), before);
+    // A top-down source of the most negative height counts as many lines as an int holds.
+    Info topDown = Format(1, -2, 32);
+    EXPECT_EQ(StretchDIBits(dc_, 0, 0, 2, 2, 0, 0, 1, std::numeric_limits<int>::min(), bits, topDown.get(), DIB_RGB_COLORS,
+                            SRCCOPY),
+              std::numeric_limits<int>::max());
 }
 
 TEST_F(BitmapTest, MonochromeAndIndexedBitmapsKeepTheirDepth)

@@ -64,6 +64,7 @@ TEST_F(HostileMetafiles, EnhancedMetafilesPlayToTheirEnd)
         {"play-6fbcce2b.emf", TRUE},   // a wide pen's outline
         {"play-c360a7b2.emf", TRUE},   // a frame wider than an int (the player's scaling)
         {"play-5a99ba8a.emf", TRUE},   // an alpha blend's source reaching beyond an int
+        {"play-4c38c076.emf", TRUE},   // a bitmap's source of the most negative height
     };
     const RECT rect{2, 3, 60, 45};
     for (const Case& c : cases) {
