@@ -2,14 +2,16 @@
 # Builds the libFuzzer targets (clang, AddressSanitizer and UBSan, every library instrumented) and runs each
 # for a bounded time, seeded from tests/fuzz/corpus/<target>/, at most two at a time so that a shared
 # machine keeps its other cores. Usage: tests/fuzz/run.sh [seconds per target] [target ...] (default 60
-# seconds, every target). Inputs the fuzzer finds go to build/fuzz/corpus/<target>/; a crash leaves its
+# seconds, every target with a seed corpus). Inputs the fuzzer finds go to build/fuzz/corpus/<target>/; a crash leaves its
 # input in build/fuzz/ and makes the command fail. A dictionary tests/fuzz/dict/<target>.dict is used when
 # there is one. Not part of ./test.sh, which replays the seeds only.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 seconds=${1:-60}
-targets=(png jpeg bmp ico gif wmf emf wmfplay emfplay project registry graphicdata script-xml
-         script-zododuvudizu script-zppeverav script-rorozededod script-jscript reportxml reportresources gzip)
+targets=()
+for corpus in tests/fuzz/corpus/*/; do
+  targets+=("$(basename "$corpus")")
+done
 [ $# -gt 1 ] && targets=("${@:2}")
 out=build/fuzz
 parallel=2
