@@ -10,6 +10,7 @@ packages=(
   libgtest-dev qpdf poppler-utils libtiff-tools imagemagick tidy xvfb xdotool libxml2-utils
   clang libclang-rt-14-dev
   python3
+  libcairo2-dev libpango1.0-dev  # benchmark references only (bench/gdi_bench links them when present)
 )
 
 missing=()
