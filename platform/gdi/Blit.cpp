@@ -4,12 +4,15 @@
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/detail/Blit.h"
 #include "platform/gdi/detail/Brush.h"
+#include "platform/gdi/detail/Compositing.h"
 #include "platform/gdi/detail/DeviceContext.h"
 #include "platform/gdi/detail/GdiObjects.h"
 #include "platform/gdi/detail/Pen.h"
 #include "platform/gdi/detail/RasterDevice.h"
 #include "platform/gdi/detail/Raster.h"
+#include "platform/gdi/detail/RasterRows.h"
 #include "platform/gdi/detail/Region.h"
+#include "platform/gdi/detail/Stretch.h"
 #include "platform/gdi/detail/Surface.h"
 
 #include <algorithm>
@@ -22,47 +25,6 @@ namespace win {
 using namespace detail;
 
 namespace {
-
-// For each destination pixel along one axis that lies in [low, high), the source pixels it takes:
-// [first, last). Only the pixels in that span are listed, so that an extent far beyond the clip costs
-// nothing.
-struct Axis {
-    std::int64_t origin = 0;  // the destination's first pixel, device coordinates
-    int start = 0;  // the first pixel listed
-    int end = 0;
-    std::vector<int> first;  // indexed by pixel - start
-    std::vector<int> last;
-};
-
-Axis MakeAxis(int destination, int destinationExtent, int source, int sourceExtent, bool box, int low, int high)
-{
-    const std::int64_t count = std::abs(std::int64_t{destinationExtent});
-    const std::int64_t sourceCount = std::abs(std::int64_t{sourceExtent});
-    const std::int64_t sourceStart = sourceExtent < 0 ? std::int64_t{source} + sourceExtent : source;
-    const bool mirror = (destinationExtent < 0) != (sourceExtent < 0);
-    Axis axis;
-    axis.origin = destinationExtent < 0 ? std::int64_t{destination} + destinationExtent : destination;
-    axis.start = static_cast<int>(std::clamp<std::int64_t>(axis.origin, low, std::max(low, high)));
-    axis.end = static_cast<int>(std::clamp<std::int64_t>(axis.origin + count, axis.start, std::max(low, high)));
-    axis.first.reserve(static_cast<std::size_t>(axis.end - axis.start));
-    axis.last.reserve(static_cast<std::size_t>(axis.end - axis.start));
-    for (std::int64_t pixel = axis.start; pixel < axis.end; ++pixel) {
-        const std::int64_t k = pixel - axis.origin;
-        const std::int64_t i = mirror ? count - 1 - k : k;
-        std::int64_t first = 0;
-        std::int64_t last = 0;
-        if (box && sourceCount > count) {
-            first = i * sourceCount / count;
-            last = std::max((i + 1) * sourceCount / count, first + 1);
-        } else {
-            first = (2 * i + 1) * sourceCount / (2 * count);
-            last = first + 1;
-        }
-        axis.first.push_back(static_cast<int>(sourceStart + first));
-        axis.last.push_back(static_cast<int>(sourceStart + last));
-    }
-    return axis;
-}
 
 // The destination pixels a blit may change, device coordinates, with the source pixels of each.
 struct Mapping {
@@ -128,80 +90,18 @@ struct BlitOptions {
     std::uint32_t key = 0;
 };
 
-class SourceSampler {
-public:
-    SourceSampler(const BlitSource& source, const Surface& pixels, const DeviceContext& target, int stretchMode)
-        : source_(source), pixels_(pixels), destinationMonochrome_(IsMonochrome(target)),
-          text_(PixelFromColor(target.state.textColor)), background_(PixelFromColor(target.state.backgroundColor)),
-          mode_(stretchMode)
-    {
-    }
-
-    bool Converts() const { return source_.monochrome != destinationMonochrome_; }
-
-    std::uint32_t Convert(std::uint32_t pixel) const
-    {
-        if (source_.monochrome && !destinationMonochrome_) {
-            return (pixel & 0x00FFFFFF) == source_.oneColour ? background_ : text_;
-        }
-        if (destinationMonochrome_ && !source_.monochrome) {
-            return (pixel & 0x00FFFFFF) == source_.background ? 0x00FFFFFF : 0;
-        }
-        return pixel;
-    }
-
-    // The source pixel for the source ranges, with the raw pixel of the first; false when none lies on
-    // the surface.
-    bool Sample(int x0, int x1, int y0, int y1, std::uint32_t& pixel, std::uint32_t& raw) const
-    {
-        x0 = std::max(x0, 0);
-        y0 = std::max(y0, 0);
-        x1 = std::min(x1, pixels_.Width());
-        y1 = std::min(y1, pixels_.Height());
-        if (x0 >= x1 || y0 >= y1) {
-            return false;
-        }
-        raw = pixels_.Pixel(x0, y0);
-        if (x1 - x0 == 1 && y1 - y0 == 1) {
-            pixel = Convert(raw);
-            return true;
-        }
-        if (mode_ == HALFTONE) {
-            std::uint32_t sums[4] = {0, 0, 0, 0};
-            for (int y = y0; y < y1; ++y) {
-                for (int x = x0; x < x1; ++x) {
-                    const std::uint32_t value = Convert(pixels_.Pixel(x, y));
-                    for (int channel = 0; channel < 4; ++channel) {
-                        sums[channel] += value >> (channel * 8) & 0xFF;
-                    }
-                }
-            }
-            const auto count = static_cast<std::uint32_t>((x1 - x0) * (y1 - y0));
-            pixel = 0;
-            for (int channel = 0; channel < 4; ++channel) {
-                pixel |= ((sums[channel] + count / 2) / count) << (channel * 8);
-            }
-            return true;
-        }
-        const bool combineAnd = mode_ == BLACKONWHITE;
-        pixel = combineAnd ? 0xFFFFFFFF : 0;
-        for (int y = y0; y < y1; ++y) {
-            for (int x = x0; x < x1; ++x) {
-                const std::uint32_t value = Convert(pixels_.Pixel(x, y));
-                pixel = combineAnd ? pixel & value : pixel | value;
-            }
-        }
-        return true;
-    }
-
-private:
-    const BlitSource& source_;
-    const Surface& pixels_;
-    bool destinationMonochrome_;
-    std::uint32_t text_;
-    std::uint32_t background_;
-    int mode_;
-};
+// How the source's pixels turn into the target's colours.
+ColourChange ColoursOf(const BlitSource& source, const DeviceContext& target)
+{
+    ColourChange change;
+    change.fromMonochrome = source.monochrome;
+    change.toMonochrome = IsMonochrome(target);
+    change.oneColour = source.oneColour;
+    change.sourceBackground = source.background;
+    change.text = PixelFromColor(target.state.textColor);
+    change.background = PixelFromColor(target.state.backgroundColor);
+    return change;
+}
 
 void CopyRows(Surface& target, POINT shift, const Region& area, const Surface& source, POINT sourceShift)
 {
@@ -258,44 +158,82 @@ bool Blit(DeviceContext& target, int x, int y, int width, int height, const Blit
         pixels = &*copy;
     }
     const POINT shift = target.surfaceOrigin;
-    const Surface empty(0, 0);
-    const SourceSampler sampler(source, pixels ? *pixels : empty, target, target.state.stretchMode);
+    const ColourChange change = usesSource ? ColoursOf(source, target) : ColourChange{};
 
     const bool oneToOne = sourceWidth == width && sourceHeight == height && width > 0 && height > 0;
-    if (fore == 0xCC && back == 0xCC && !options.keyed && !sampler.Converts() && oneToOne) {
+    if (fore == 0xCC && back == 0xCC && !options.keyed && !change.Changes() && oneToOne) {
         RECT available = pixels->Bounds();
         OffsetRect(&available, origin.x - sourceX, origin.y - sourceY);
         area.Intersect(Region(available));
         CopyRows(*surface, shift, area, *pixels, POINT{sourceX - origin.x, sourceY - origin.y});
         return true;
     }
+    if (!usesSource && !options.mask && fore == 0xF0 && CopyBrush(*surface, shift, area, *pattern)) {
+        return true;
+    }
+    std::optional<SourceRows> rows;
+    if (usesSource) {
+        // Destination pixels whose source lies outside the source's surface are left as they are.
+        const auto [left, right] = across.Reaching(pixels->Width());
+        const auto [top, bottom] = down.Reaching(pixels->Height());
+        area.Intersect(Region(RECT{left, top, right, bottom}));
+        rows.emplace(*pixels, across, down, change, target.state.stretchMode);
+    }
+    const bool copies = fore == 0xCC && back == 0xCC && !options.keyed;
+    const bool choosing = options.mask || options.keyed;  // per pixel, or when the brush has gaps
+    std::vector<std::uint32_t> fromSource;
+    std::vector<std::uint32_t> raw;
+    std::vector<std::uint32_t> foreground;
+    std::vector<std::uint32_t> background;
     for (const RECT& rect : area.Rects()) {
+        const int count = rect.right - rect.left;
+        fromSource.resize(static_cast<std::size_t>(count));
+        raw.resize(options.keyed ? static_cast<std::size_t>(count) : 0);
+        std::optional<BrushRows> brush;
+        if (pattern) {
+            brush.emplace(*pattern, rect);
+        }
         for (int row = rect.top; row < rect.bottom; ++row) {
-            const auto j = static_cast<std::size_t>(row - down.start);
-            std::uint32_t* line = surface->Row(row + shift.y) + shift.x;
-            for (int column = rect.left; column < rect.right; ++column) {
-                const auto i = static_cast<std::size_t>(column - across.start);
-                std::uint32_t sourcePixel = 0;
-                std::uint32_t raw = 0;
-                if (usesSource && !sampler.Sample(across.first[i], across.last[i], down.first[j], down.last[j],
-                                                  sourcePixel, raw)) {
+            std::uint32_t* line = surface->Row(row + shift.y) + shift.x + rect.left;
+            if (copies) {
+                // A row that takes the same source rows as the one above copies it; any other goes straight
+                // into the destination, unless the source row can be copied as it is.
+                const auto j = static_cast<std::size_t>(row - down.start);
+                if (row > rect.top && down.first[j] == down.first[j - 1] && down.last[j] == down.last[j - 1]) {
+                    const std::uint32_t* above = surface->Row(row - 1 + shift.y) + shift.x + rect.left;
+                    std::copy(above, above + count, line);
                     continue;
                 }
-                if (options.keyed && (raw & 0x00FFFFFF) == options.key) {
+                const SourceRow from = rows->Row(row, rect.left, rect.right, line);
+                if (from.pixels != line) {
+                    std::copy(from.pixels, from.pixels + count, line);
+                }
+                continue;
+            }
+            const SourceRow from =
+                rows ? rows->Row(row, rect.left, rect.right, fromSource.data(), options.keyed ? raw.data() : nullptr)
+                     : SourceRow{};
+            const std::uint32_t* brushPixels = brush ? brush->Pixels(row) : nullptr;
+            const std::uint8_t* paints = brush ? brush->Paints(row) : nullptr;
+            if (!choosing && !paints) {
+                MixRop3Row(fore, brushPixels, from.pixels, line, count);
+                continue;
+            }
+            foreground.assign(line, line + count);
+            MixRop3Row(fore, brushPixels, from.pixels, foreground.data(), count);
+            const std::uint32_t* maskRow = nullptr;
+            if (options.mask) {
+                background.assign(line, line + count);
+                MixRop3Row(back, brushPixels, from.pixels, background.data(), count);
+                maskRow = options.mask->surface.Row(options.maskOrigin.y + static_cast<int>(row - down.origin)) +
+                          options.maskOrigin.x + static_cast<int>(rect.left - across.origin);
+            }
+            for (int k = 0; k < count; ++k) {
+                if ((options.keyed && (from.raw[k] & 0x00FFFFFF) == options.key) || (paints && !paints[k])) {
                     continue;
                 }
-                std::uint32_t patternPixel = 0;
-                if (pattern && !pattern->At(column, row, patternPixel)) {
-                    continue;
-                }
-                BYTE code = fore;
-                if (options.mask) {
-                    const std::uint32_t bit =
-                        options.mask->surface.Pixel(options.maskOrigin.x + static_cast<int>(column - across.origin),
-                                                    options.maskOrigin.y + static_cast<int>(row - down.origin));
-                    code = (bit & 0x00FFFFFF) == options.mask->palette[1] ? fore : back;
-                }
-                line[column] = code == 0xCC ? sourcePixel : MixRop3(code, patternPixel, sourcePixel, line[column]);
+                const auto at = static_cast<std::size_t>(k);
+                line[k] = maskRow && (maskRow[k] & 0x00FFFFFF) != options.mask->palette[1] ? background[at] : foreground[at];
             }
         }
     }
@@ -312,36 +250,6 @@ BOOL WithSource(DeviceContext& target, HDC source, int sourceX, int sourceY, Wor
         return FALSE;
     }
     return work(target, *from, surfacePoint) ? TRUE : FALSE;
-}
-
-// Rounds value / 255 to the nearest, exactly for 0 .. 255 * 255.
-constexpr std::uint32_t Divide255(std::uint32_t value)
-{
-    const std::uint32_t rounded = value + 128;
-    return (rounded + (rounded >> 8)) >> 8;
-}
-
-std::uint32_t BlendPixel(std::uint32_t source, std::uint32_t destination, BLENDFUNCTION blend, bool keepAlpha)
-{
-    const std::uint32_t constant = blend.SourceConstantAlpha;
-    std::uint32_t result = 0;
-    if (blend.AlphaFormat & AC_SRC_ALPHA) {
-        const std::uint32_t alpha =
-            constant == 255 ? source >> 24 : Divide255((source >> 24) * constant);
-        for (int channel = 0; channel < 4; ++channel) {
-            const std::uint32_t s = source >> (channel * 8) & 0xFF;
-            const std::uint32_t d = destination >> (channel * 8) & 0xFF;
-            const std::uint32_t scaled = constant == 255 ? s : Divide255(s * constant);
-            result |= std::min<std::uint32_t>(scaled + Divide255(d * (255 - alpha)), 255) << (channel * 8);
-        }
-    } else {
-        for (int channel = 0; channel < 4; ++channel) {
-            const std::uint32_t s = source >> (channel * 8) & 0xFF;
-            const std::uint32_t d = destination >> (channel * 8) & 0xFF;
-            result |= Divide255(s * constant + d * (255 - constant)) << (channel * 8);
-        }
-    }
-    return keepAlpha ? result : result & 0x00FFFFFF;
 }
 
 std::uint32_t GradientChannel(COLOR16 from, COLOR16 to, std::int64_t step, std::int64_t steps)
@@ -584,15 +492,48 @@ BOOL RasterAlphaBlend(DeviceContext& context, int x, int y, int width, int heigh
             copy = OwnCopy(pixels);
             read = &*copy;
         }
+        // Blending on a bitmap keeps its alpha; a window's pixels carry none.
         const bool keepAlpha = SelectedBitmap(target) != nullptr;
         const POINT shift = target.surfaceOrigin;
+        const ColourChange none;
+        SourceRows rows(*read, across, down, none, COLORONCOLOR);
+        std::vector<std::uint32_t> buffer;
         for (const RECT& rect : area.Rects()) {
+            const int count = rect.right - rect.left;
+            RECT onSurface = rect;
+            OffsetRect(&onSurface, shift.x, shift.y);
+            if (blend.AlphaFormat & AC_SRC_ALPHA) {
+                // OVER on pixman, from the source itself or from its stretched rows.
+                const auto first = static_cast<std::size_t>(rect.left - across.start);
+                const auto top = static_cast<std::size_t>(rect.top - down.start);
+                if (sourceWidth == width && sourceHeight == height) {
+                    BlendOver(*surface, onSurface, *read, POINT{across.first[first], down.first[top]},
+                              blend.SourceConstantAlpha);
+                } else {
+                    Surface stretched(count, rect.bottom - rect.top);
+                    for (int row = rect.top; row < rect.bottom; ++row) {
+                        std::uint32_t* line = stretched.Row(row - rect.top);
+                        const SourceRow from = rows.Row(row, rect.left, rect.right, line);
+                        if (from.pixels != line) {
+                            std::copy(from.pixels, from.pixels + count, line);
+                        }
+                    }
+                    BlendOver(*surface, onSurface, stretched, POINT{0, 0}, blend.SourceConstantAlpha);
+                }
+                if (!keepAlpha) {
+                    for (int row = onSurface.top; row < onSurface.bottom; ++row) {
+                        ClearTopBytes(surface->Row(row) + onSurface.left, count);
+                    }
+                }
+                continue;
+            }
+            buffer.resize(static_cast<std::size_t>(count));
             for (int row = rect.top; row < rect.bottom; ++row) {
-                const std::uint32_t* sourceLine = read->Row(down.first[static_cast<std::size_t>(row - down.start)]);
-                std::uint32_t* line = surface->Row(row + shift.y) + shift.x;
-                for (int column = rect.left; column < rect.right; ++column) {
-                    const std::uint32_t value = sourceLine[across.first[static_cast<std::size_t>(column - across.start)]];
-                    line[column] = BlendPixel(value, line[column], blend, keepAlpha);
+                std::uint32_t* line = surface->Row(row + shift.y) + shift.x + rect.left;
+                BlendConstantRow(rows.Row(row, rect.left, rect.right, buffer.data()).pixels, line, count,
+                                 blend.SourceConstantAlpha);
+                if (!keepAlpha) {
+                    ClearTopBytes(line, count);
                 }
             }
         }
