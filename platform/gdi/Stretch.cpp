@@ -69,6 +69,21 @@ void AverageSmallBoxes(const std::uint16_t* sums, int low, const int* from, cons
 
 }  // namespace
 
+void ColourChange::Apply(const std::uint32_t* in, std::uint32_t* out, int count) const
+{
+    if (fromMonochrome && !toMonochrome) {
+        for (int k = 0; k < count; ++k) {
+            out[k] = (in[k] & 0x00FFFFFF) == oneColour ? background : text;
+        }
+    } else if (toMonochrome && !fromMonochrome) {
+        for (int k = 0; k < count; ++k) {
+            out[k] = (in[k] & 0x00FFFFFF) == sourceBackground ? 0x00FFFFFF : 0;
+        }
+    } else if (in != out) {
+        std::copy(in, in + count, out);
+    }
+}
+
 std::pair<int, int> Axis::Reaching(int size) const
 {
     std::size_t low = 0;
@@ -145,26 +160,24 @@ SourceRow SourceRows::Row(int row, int left, int right, std::uint32_t* buffer, s
         return Covered(y0, y1, first, count, buffer, rawBuffer);
     }
     const std::uint32_t* line = source_.Row(y0);
-    if (identity_ && !change_.Changes()) {
-        const std::uint32_t* pixels = line + across_.first[first];
-        return SourceRow{pixels, pixels};
-    }
-    std::uint32_t* gathered = rawBuffer ? rawBuffer : buffer;
     const int* columns = across_.first.data() + first;
-    if (reversed_) {
-        std::reverse_copy(line + columns[count - 1], line + columns[0] + 1, gathered);
-    } else {
-        for (int k = 0; k < count; ++k) {
-            gathered[k] = line[columns[k]];
+    const std::uint32_t* raw = line + columns[0];
+    if (!identity_) {
+        std::uint32_t* gathered = rawBuffer ? rawBuffer : buffer;
+        if (reversed_) {
+            std::reverse_copy(line + columns[count - 1], line + columns[0] + 1, gathered);
+        } else {
+            for (int k = 0; k < count; ++k) {
+                gathered[k] = line[columns[k]];
+            }
         }
+        raw = gathered;
     }
     if (!change_.Changes()) {
-        return SourceRow{gathered, rawBuffer};
+        return SourceRow{raw, raw};
     }
-    for (int k = 0; k < count; ++k) {
-        buffer[k] = change_(gathered[k]);
-    }
-    return SourceRow{buffer, rawBuffer};
+    change_.Apply(raw, buffer, count);
+    return SourceRow{buffer, rawBuffer ? raw : nullptr};
 }
 
 // The covered source columns [x0, x1) of each destination pixel from `first` on, cut to the source;

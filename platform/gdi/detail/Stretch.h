@@ -43,6 +43,8 @@ struct ColourChange {
     std::uint32_t background = 0x00FFFFFF;
 
     bool Changes() const { return fromMonochrome != toMonochrome; }
+    // out[k] = (*this)(in[k]) for k < count; out may be in.
+    void Apply(const std::uint32_t* in, std::uint32_t* out, int count) const;
     std::uint32_t operator()(std::uint32_t pixel) const
     {
         if (fromMonochrome && !toMonochrome) {
