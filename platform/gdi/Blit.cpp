@@ -103,6 +103,90 @@ ColourChange ColoursOf(const BlitSource& source, const DeviceContext& target)
     return change;
 }
 
+// What every row of a blit is drawn with; rows is null without a source, pattern without a brush.
+struct RowWork {
+    Surface& surface;
+    POINT shift;  // the surface pixel of device point (0, 0)
+    BYTE fore;
+    BYTE back;
+    const BlitOptions& options;
+    const Axis& across;
+    const Axis& down;
+    SourceRows* rows;
+    const BrushPaint* pattern;
+};
+
+// One rectangle (device coordinates) of a blit that copies its source. A row that takes the same source
+// rows as the one above copies that; any other goes straight into the destination, unless the source
+// row can be copied as it stands.
+void CopyRect(const RowWork& work, const RECT& rect)
+{
+    const int count = rect.right - rect.left;
+    for (int row = rect.top; row < rect.bottom; ++row) {
+        std::uint32_t* line = work.surface.Row(row + work.shift.y) + work.shift.x + rect.left;
+        const auto j = static_cast<std::size_t>(row - work.down.start);
+        if (row > rect.top && work.down.first[j] == work.down.first[j - 1] && work.down.last[j] == work.down.last[j - 1]) {
+            const std::uint32_t* above = work.surface.Row(row - 1 + work.shift.y) + work.shift.x + rect.left;
+            std::copy(above, above + count, line);
+            continue;
+        }
+        const SourceRow from = work.rows->Row(row, rect.left, rect.right, line);
+        if (from.pixels != line) {
+            std::copy(from.pixels, from.pixels + count, line);
+        }
+    }
+}
+
+struct RowBuffers {
+    std::vector<std::uint32_t> source;
+    std::vector<std::uint32_t> raw;
+    std::vector<std::uint32_t> foreground;
+    std::vector<std::uint32_t> background;
+};
+
+// One rectangle (device coordinates) of any other blit: each row mixed whole where every pixel takes the
+// foreground operation, else mixed both ways and chosen pixel by pixel (the mask's bit, the transparent
+// colour, the brush's gaps).
+void MixRect(const RowWork& work, const RECT& rect, RowBuffers& buffers)
+{
+    const BlitOptions& options = work.options;
+    const int count = rect.right - rect.left;
+    buffers.source.resize(static_cast<std::size_t>(count));
+    buffers.raw.resize(options.keyed ? static_cast<std::size_t>(count) : 0);
+    std::optional<BrushRows> brush;
+    if (work.pattern) {
+        brush.emplace(*work.pattern, rect);
+    }
+    for (int row = rect.top; row < rect.bottom; ++row) {
+        std::uint32_t* line = work.surface.Row(row + work.shift.y) + work.shift.x + rect.left;
+        const SourceRow from = work.rows ? work.rows->Row(row, rect.left, rect.right, buffers.source.data(),
+                                                          options.keyed ? buffers.raw.data() : nullptr)
+                                         : SourceRow{};
+        const std::uint32_t* brushPixels = brush ? brush->Pixels(row) : nullptr;
+        const std::uint8_t* paints = brush ? brush->Paints(row) : nullptr;
+        if (!options.mask && !options.keyed && !paints) {
+            MixRop3Row(work.fore, brushPixels, from.pixels, line, count);
+            continue;
+        }
+        buffers.foreground.assign(line, line + count);
+        MixRop3Row(work.fore, brushPixels, from.pixels, buffers.foreground.data(), count);
+        const std::uint32_t* maskRow = nullptr;
+        if (options.mask) {
+            buffers.background.assign(line, line + count);
+            MixRop3Row(work.back, brushPixels, from.pixels, buffers.background.data(), count);
+            maskRow = options.mask->surface.Row(options.maskOrigin.y + static_cast<int>(row - work.down.origin)) +
+                      options.maskOrigin.x + static_cast<int>(rect.left - work.across.origin);
+        }
+        for (int k = 0; k < count; ++k) {
+            if ((options.keyed && (from.raw[k] & 0x00FFFFFF) == options.key) || (paints && !paints[k])) {
+                continue;
+            }
+            const bool background = maskRow && (maskRow[k] & 0x00FFFFFF) != options.mask->palette[1];
+            line[k] = (background ? buffers.background : buffers.foreground)[static_cast<std::size_t>(k)];
+        }
+    }
+}
+
 void CopyRows(Surface& target, POINT shift, const Region& area, const Surface& source, POINT sourceShift)
 {
     for (const RECT& rect : area.Rects()) {
@@ -145,6 +229,23 @@ bool Blit(DeviceContext& target, int x, int y, int width, int height, const Blit
     const POINT origin = target.ToDevice(POINT{x, y});
     DrawScope scope(target, SpanRect(origin, width, height), true,
                     RopUsesDestination(fore) || RopUsesDestination(back) || options.keyed || options.mask);
+    const POINT shift = target.surfaceOrigin;
+    const ColourChange change = usesSource ? ColoursOf(source, target) : ColourChange{};
+    const bool oneToOne = sourceWidth == width && sourceHeight == height && width > 0 && height > 0;
+    if (fore == 0xCC && back == 0xCC && !options.keyed && !change.Changes() && oneToOne) {
+        // A plain copy row by row, without a map of the source pixels.
+        Region area = target.ClipRegion();
+        area.Intersect(Region(SpanRect(origin, width, height)));
+        RECT available = source.surface->Bounds();
+        OffsetRect(&available, origin.x - sourceX, origin.y - sourceY);
+        area.Intersect(Region(available));
+        std::optional<Surface> copy;
+        if (source.surface == surface) {
+            copy = OwnCopy(*surface);
+        }
+        CopyRows(*surface, shift, area, copy ? *copy : *source.surface, POINT{sourceX - origin.x, sourceY - origin.y});
+        return true;
+    }
     const bool box = target.state.stretchMode != COLORONCOLOR;
     auto [across, down, area] = MapOnto(target, origin, width, height, POINT{sourceX, sourceY}, sourceWidth,
                                         sourceHeight, box);
@@ -157,17 +258,6 @@ bool Blit(DeviceContext& target, int x, int y, int width, int height, const Blit
         copy = OwnCopy(*surface);
         pixels = &*copy;
     }
-    const POINT shift = target.surfaceOrigin;
-    const ColourChange change = usesSource ? ColoursOf(source, target) : ColourChange{};
-
-    const bool oneToOne = sourceWidth == width && sourceHeight == height && width > 0 && height > 0;
-    if (fore == 0xCC && back == 0xCC && !options.keyed && !change.Changes() && oneToOne) {
-        RECT available = pixels->Bounds();
-        OffsetRect(&available, origin.x - sourceX, origin.y - sourceY);
-        area.Intersect(Region(available));
-        CopyRows(*surface, shift, area, *pixels, POINT{sourceX - origin.x, sourceY - origin.y});
-        return true;
-    }
     if (!usesSource && !options.mask && fore == 0xF0 && CopyBrush(*surface, shift, area, *pattern)) {
         return true;
     }
@@ -179,62 +269,14 @@ bool Blit(DeviceContext& target, int x, int y, int width, int height, const Blit
         area.Intersect(Region(RECT{left, top, right, bottom}));
         rows.emplace(*pixels, across, down, change, target.state.stretchMode);
     }
+    const RowWork work{*surface, shift, fore, back, options, across, down, rows ? &*rows : nullptr, pattern.get()};
     const bool copies = fore == 0xCC && back == 0xCC && !options.keyed;
-    const bool choosing = options.mask || options.keyed;  // per pixel, or when the brush has gaps
-    std::vector<std::uint32_t> fromSource;
-    std::vector<std::uint32_t> raw;
-    std::vector<std::uint32_t> foreground;
-    std::vector<std::uint32_t> background;
+    RowBuffers buffers;
     for (const RECT& rect : area.Rects()) {
-        const int count = rect.right - rect.left;
-        fromSource.resize(static_cast<std::size_t>(count));
-        raw.resize(options.keyed ? static_cast<std::size_t>(count) : 0);
-        std::optional<BrushRows> brush;
-        if (pattern) {
-            brush.emplace(*pattern, rect);
-        }
-        for (int row = rect.top; row < rect.bottom; ++row) {
-            std::uint32_t* line = surface->Row(row + shift.y) + shift.x + rect.left;
-            if (copies) {
-                // A row that takes the same source rows as the one above copies it; any other goes straight
-                // into the destination, unless the source row can be copied as it is.
-                const auto j = static_cast<std::size_t>(row - down.start);
-                if (row > rect.top && down.first[j] == down.first[j - 1] && down.last[j] == down.last[j - 1]) {
-                    const std::uint32_t* above = surface->Row(row - 1 + shift.y) + shift.x + rect.left;
-                    std::copy(above, above + count, line);
-                    continue;
-                }
-                const SourceRow from = rows->Row(row, rect.left, rect.right, line);
-                if (from.pixels != line) {
-                    std::copy(from.pixels, from.pixels + count, line);
-                }
-                continue;
-            }
-            const SourceRow from =
-                rows ? rows->Row(row, rect.left, rect.right, fromSource.data(), options.keyed ? raw.data() : nullptr)
-                     : SourceRow{};
-            const std::uint32_t* brushPixels = brush ? brush->Pixels(row) : nullptr;
-            const std::uint8_t* paints = brush ? brush->Paints(row) : nullptr;
-            if (!choosing && !paints) {
-                MixRop3Row(fore, brushPixels, from.pixels, line, count);
-                continue;
-            }
-            foreground.assign(line, line + count);
-            MixRop3Row(fore, brushPixels, from.pixels, foreground.data(), count);
-            const std::uint32_t* maskRow = nullptr;
-            if (options.mask) {
-                background.assign(line, line + count);
-                MixRop3Row(back, brushPixels, from.pixels, background.data(), count);
-                maskRow = options.mask->surface.Row(options.maskOrigin.y + static_cast<int>(row - down.origin)) +
-                          options.maskOrigin.x + static_cast<int>(rect.left - across.origin);
-            }
-            for (int k = 0; k < count; ++k) {
-                if ((options.keyed && (from.raw[k] & 0x00FFFFFF) == options.key) || (paints && !paints[k])) {
-                    continue;
-                }
-                const auto at = static_cast<std::size_t>(k);
-                line[k] = maskRow && (maskRow[k] & 0x00FFFFFF) != options.mask->palette[1] ? background[at] : foreground[at];
-            }
+        if (copies) {
+            CopyRect(work, rect);
+        } else {
+            MixRect(work, rect, buffers);
         }
     }
     return true;
@@ -452,6 +494,48 @@ BOOL GradientFill(HDC dc, const TRIVERTEX* vertices, ULONG vertexCount, const vo
 
 namespace {
 
+// Blends the source's premultiplied pixels over one rectangle (device coordinates) with pixman: straight
+// from the source (its pixel sourceAt under the rectangle's first), or from its stretched rows a band at
+// a time, small enough to stay in the cache.
+void BlendPremultiplied(Surface& surface, POINT shift, const RECT& rect, const Surface& source, POINT sourceAt,
+                        SourceRows* stretched, BYTE constant, std::vector<std::uint32_t>& buffer)
+{
+    RECT onSurface = rect;
+    OffsetRect(&onSurface, shift.x, shift.y);
+    if (!stretched) {
+        BlendOver(surface, onSurface, source, sourceAt, constant);
+        return;
+    }
+    const int count = rect.right - rect.left;
+    const int band = std::max(1, std::min(rect.bottom - rect.top, 16384 / count));
+    buffer.resize(static_cast<std::size_t>(count) * static_cast<std::size_t>(band));
+    for (int bandTop = rect.top; bandTop < rect.bottom; bandTop += band) {
+        const int bandBottom = std::min(rect.bottom, bandTop + band);
+        Surface rowsOfBand(count, bandBottom - bandTop, buffer.data(), count);
+        for (int row = bandTop; row < bandBottom; ++row) {
+            std::uint32_t* line = rowsOfBand.Row(row - bandTop);
+            const SourceRow from = stretched->Row(row, rect.left, rect.right, line);
+            if (from.pixels != line) {
+                std::copy(from.pixels, from.pixels + count, line);
+            }
+        }
+        const RECT part{onSurface.left, bandTop + shift.y, onSurface.right, bandBottom + shift.y};
+        BlendOver(surface, part, rowsOfBand, POINT{0, 0}, constant);
+    }
+}
+
+// Mixes the source's pixels into one rectangle (device coordinates) with a constant alpha.
+void BlendConstant(Surface& surface, POINT shift, const RECT& rect, SourceRows& rows, BYTE constant,
+                   std::vector<std::uint32_t>& buffer)
+{
+    const int count = rect.right - rect.left;
+    buffer.resize(static_cast<std::size_t>(count));
+    for (int row = rect.top; row < rect.bottom; ++row) {
+        std::uint32_t* line = surface.Row(row + shift.y) + shift.x + rect.left;
+        BlendConstantRow(rows.Row(row, rect.left, rect.right, buffer.data()).pixels, line, count, constant);
+    }
+}
+
 BOOL RasterTransparentBlt(DeviceContext& context, int x, int y, int width, int height, HDC source, int sourceX,
                           int sourceY, int sourceWidth, int sourceHeight, UINT transparent)
 {
@@ -494,46 +578,23 @@ BOOL RasterAlphaBlend(DeviceContext& context, int x, int y, int width, int heigh
         }
         // Blending on a bitmap keeps its alpha; a window's pixels carry none.
         const bool keepAlpha = SelectedBitmap(target) != nullptr;
-        const POINT shift = target.surfaceOrigin;
         const ColourChange none;
         SourceRows rows(*read, across, down, none, COLORONCOLOR);
+        const bool stretched = sourceWidth != width || sourceHeight != height;
         std::vector<std::uint32_t> buffer;
         for (const RECT& rect : area.Rects()) {
-            const int count = rect.right - rect.left;
-            RECT onSurface = rect;
-            OffsetRect(&onSurface, shift.x, shift.y);
             if (blend.AlphaFormat & AC_SRC_ALPHA) {
-                // OVER on pixman, from the source itself or from its stretched rows.
-                const auto first = static_cast<std::size_t>(rect.left - across.start);
-                const auto top = static_cast<std::size_t>(rect.top - down.start);
-                if (sourceWidth == width && sourceHeight == height) {
-                    BlendOver(*surface, onSurface, *read, POINT{across.first[first], down.first[top]},
-                              blend.SourceConstantAlpha);
-                } else {
-                    Surface stretched(count, rect.bottom - rect.top);
-                    for (int row = rect.top; row < rect.bottom; ++row) {
-                        std::uint32_t* line = stretched.Row(row - rect.top);
-                        const SourceRow from = rows.Row(row, rect.left, rect.right, line);
-                        if (from.pixels != line) {
-                            std::copy(from.pixels, from.pixels + count, line);
-                        }
-                    }
-                    BlendOver(*surface, onSurface, stretched, POINT{0, 0}, blend.SourceConstantAlpha);
-                }
-                if (!keepAlpha) {
-                    for (int row = onSurface.top; row < onSurface.bottom; ++row) {
-                        ClearTopBytes(surface->Row(row) + onSurface.left, count);
-                    }
-                }
-                continue;
+                const POINT sourceAt{across.first[static_cast<std::size_t>(rect.left - across.start)],
+                                     down.first[static_cast<std::size_t>(rect.top - down.start)]};
+                BlendPremultiplied(*surface, target.surfaceOrigin, rect, *read, sourceAt, stretched ? &rows : nullptr,
+                                   blend.SourceConstantAlpha, buffer);
+            } else {
+                BlendConstant(*surface, target.surfaceOrigin, rect, rows, blend.SourceConstantAlpha, buffer);
             }
-            buffer.resize(static_cast<std::size_t>(count));
-            for (int row = rect.top; row < rect.bottom; ++row) {
-                std::uint32_t* line = surface->Row(row + shift.y) + shift.x + rect.left;
-                BlendConstantRow(rows.Row(row, rect.left, rect.right, buffer.data()).pixels, line, count,
-                                 blend.SourceConstantAlpha);
-                if (!keepAlpha) {
-                    ClearTopBytes(line, count);
+            if (!keepAlpha) {
+                for (int row = rect.top; row < rect.bottom; ++row) {
+                    ClearTopBytes(surface->Row(row + target.surfaceOrigin.y) + target.surfaceOrigin.x + rect.left,
+                                  rect.right - rect.left);
                 }
             }
         }

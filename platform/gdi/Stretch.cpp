@@ -118,22 +118,36 @@ Axis detail::MakeAxis(int destination, int destinationExtent, int source, int so
     axis.origin = destinationExtent < 0 ? std::int64_t{destination} + destinationExtent : destination;
     axis.start = static_cast<int>(std::clamp<std::int64_t>(axis.origin, low, std::max(low, high)));
     axis.end = static_cast<int>(std::clamp<std::int64_t>(axis.origin + count, axis.start, std::max(low, high)));
-    axis.first.reserve(static_cast<std::size_t>(axis.end - axis.start));
-    axis.last.reserve(static_cast<std::size_t>(axis.end - axis.start));
-    for (std::int64_t pixel = axis.start; pixel < axis.end; ++pixel) {
-        const std::int64_t k = pixel - axis.origin;
-        const std::int64_t i = mirror ? count - 1 - k : k;
-        std::int64_t first = 0;
-        std::int64_t last = 0;
-        if (box && sourceCount > count) {
-            first = i * sourceCount / count;
-            last = std::max((i + 1) * sourceCount / count, first + 1);
-        } else {
-            first = (2 * i + 1) * sourceCount / (2 * count);
-            last = first + 1;
+    if (axis.end == axis.start) {
+        return axis;
+    }
+    // Destination pixel i (counted from the far side when mirrored) takes source pixels from
+    // i * S / D (box) or (2i + 1) * S / 2D (the pixel under its centre) on; the listed pixels' i run
+    // from `first` on, and the quotients go up by whole steps and carried remainders.
+    const std::int64_t listed = axis.end - axis.start;
+    const std::int64_t first = mirror ? count - (axis.end - axis.origin) : axis.start - axis.origin;
+    const bool covering = box && sourceCount > count;
+    const std::int64_t step = covering ? sourceCount : 2 * sourceCount;
+    const std::int64_t divisor = covering ? count : 2 * count;
+    std::int64_t value = step * first + (covering ? 0 : sourceCount);
+    std::int64_t quotient = value / divisor;
+    std::int64_t remainder = value % divisor;
+    const auto next = [&] {
+        quotient += step / divisor;
+        remainder += step % divisor;
+        if (remainder >= divisor) {
+            remainder -= divisor;
+            ++quotient;
         }
-        axis.first.push_back(static_cast<int>(sourceStart + first));
-        axis.last.push_back(static_cast<int>(sourceStart + last));
+    };
+    axis.first.resize(static_cast<std::size_t>(listed));
+    axis.last.resize(static_cast<std::size_t>(listed));
+    for (std::int64_t k = 0; k < listed; ++k) {
+        const auto at = static_cast<std::size_t>(mirror ? listed - 1 - k : k);
+        axis.first[at] = static_cast<int>(sourceStart + quotient);
+        next();
+        // Shrinking in a box mode, a pixel's sources end where the next one's begin.
+        axis.last[at] = covering ? static_cast<int>(sourceStart + quotient) : axis.first[at] + 1;
     }
     return axis;
 }
