@@ -92,6 +92,13 @@ private:
     int extraLeft_;
 };
 
+// A line of the text: its units [from, to) and its width when wrapping measured it already (else -1).
+struct Range {
+    std::size_t from;
+    std::size_t to;
+    int width;
+};
+
 class Formatter {
 public:
     Formatter(const FontFace& face, const Spacing& spacing, UINT format) : face_(face), spacing_(spacing), format_(format) {}
@@ -124,7 +131,7 @@ public:
     // The lines of text in a rectangle width wide.
     std::vector<Line> Lines(std::u16string_view text, int prefix, int width) const
     {
-        std::vector<std::pair<std::size_t, std::size_t>> ranges;
+        std::vector<Range> ranges;
         std::size_t begin = 0;
         while (!text.empty()) {
             std::size_t end = text.size();
@@ -135,7 +142,7 @@ public:
             if (format_ & DT_WORDBREAK) {
                 Wrap(text, begin, end, width, ranges);
             } else {
-                ranges.emplace_back(begin, end);
+                ranges.push_back(Range{begin, end, -1});
             }
             if (end == text.size()) {
                 break;
@@ -147,13 +154,13 @@ public:
             }
         }
         std::vector<Line> lines;
-        for (const auto& [from, to] : ranges) {
+        for (const auto& [from, to, measured] : ranges) {
             Line line;
             line.text = std::u16string(text.substr(from, to - from));
             if (prefix >= int(from) && prefix < int(to) && !(format_ & DT_HIDEPREFIX)) {
                 line.prefix = prefix - int(from);
             }
-            line.width = Run(face_, spacing_, format_ & DT_EXPANDTABS, text, from).WidthTo(to);
+            line.width = measured >= 0 ? measured : Run(face_, spacing_, format_ & DT_EXPANDTABS, text, from).WidthTo(to);
             Shorten(line, width);
             lines.push_back(std::move(line));
         }
@@ -163,31 +170,35 @@ public:
 private:
     // Breaks text[begin, end) at blanks (and between full-width characters) into lines no wider than
     // width; a word wider than that stands alone, or with DT_EDITCONTROL is broken between characters.
-    void Wrap(std::u16string_view text, std::size_t begin, std::size_t end, int width,
-              std::vector<std::pair<std::size_t, std::size_t>>& ranges) const
+    void Wrap(std::u16string_view text, std::size_t begin, std::size_t end, int width, std::vector<Range>& ranges) const
     {
         std::size_t start = begin;
         do {
-            // Each line's words are measured once, the line growing a word at a time.
+            // Each line's words are measured once, the line growing a word at a time; the width of
+            // the words that fit is the line's.
             Run line(face_, spacing_, format_ & DT_EXPANDTABS, text, start);
             std::size_t lineEnd = start;
+            int lineWidth = 0;
             while (lineEnd < end) {
                 const std::size_t next = SegmentEnd(text, lineEnd, end);
-                if (line.WidthTo(next) > width) {
+                const int grown = line.WidthTo(next);
+                if (grown > width) {
                     if (lineEnd == start && (format_ & DT_EDITCONTROL)) {
                         lineEnd = CharacterBreak(text, start, next, width);
+                        lineWidth = -1;
                     }
                     if (lineEnd != start) {
                         break;
                     }
                 }
                 lineEnd = next;
+                lineWidth = grown;
             }
             std::size_t trimmed = lineEnd;
             while (trimmed > start && text[trimmed - 1] == u' ') {
                 --trimmed;
             }
-            ranges.emplace_back(start, trimmed);
+            ranges.push_back(Range{start, trimmed, trimmed == lineEnd ? lineWidth : -1});
             start = lineEnd;
             while (start < end && text[start] == u' ') {
                 ++start;
