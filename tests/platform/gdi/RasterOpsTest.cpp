@@ -245,7 +245,7 @@ TEST_F(RasterOpsTest, MaskBltTakesEachPixelsOperationFromItsMaskBit)
 // at each point; a transparent hatch leaves its gaps alone.
 TEST_F(RasterOpsTest, BrushesPaintTheirPixelsInEveryMixMode)
 {
-    Picture target(37, 13);
+    Picture target(37, 13, false);
     target.Fill(random_);
     const std::vector<Pixel> before = target.Pixels();
     PatternBrush colourPattern(random_);
@@ -253,6 +253,7 @@ TEST_F(RasterOpsTest, BrushesPaintTheirPixelsInEveryMixMode)
     HBITMAP mono = CreateBitmap(3, 3, 1, 1, monoBits);
     HBRUSH monoPattern = CreatePatternBrush(mono);
     HBRUSH hatch = CreateHatchBrush(HS_CROSS, RGB(10, 20, 30));
+    HBRUSH solid = CreateSolidBrush(RGB(90, 80, 70));
     SetTextColor(target.Dc(), RGB(1, 2, 3));
     SetBkColor(target.Dc(), RGB(200, 100, 50));
     const POINT origin = colourPattern.origin;
@@ -266,6 +267,7 @@ TEST_F(RasterOpsTest, BrushesPaintTheirPixelsInEveryMixMode)
         std::function<bool(int, int, Pixel&)> at;  // false for a gap
     };
     const Brush brushes[] = {
+        {"solid", solid, OPAQUE, [](int, int, Pixel& pixel) { return pixel = 0x5A5046, true; }},
         {"colour pattern", colourPattern.brush, OPAQUE,
          [&](int x, int y, Pixel& pixel) { return pixel = colourPattern.At(x, y), true; }},
         {"monochrome pattern", monoPattern, OPAQUE,
@@ -314,6 +316,7 @@ TEST_F(RasterOpsTest, BrushesPaintTheirPixelsInEveryMixMode)
     }
     SetROP2(target.Dc(), R2_COPYPEN);
     DeleteObject(everything);
+    DeleteObject(solid);
     DeleteObject(hatch);
     DeleteObject(monoPattern);
     DeleteObject(mono);
