@@ -3,6 +3,7 @@
 #include "platform/wintypes/GdiTypes.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
@@ -101,7 +102,7 @@ std::pair<int, int> Axis::Reaching(int size) const
 bool Axis::Single() const
 {
     for (std::size_t i = 0; i < first.size(); ++i) {
-        if (last[i] - first[i] != 1) {
+        if (std::int64_t{last[i]} - first[i] != 1) {
             return false;
         }
     }
@@ -140,14 +141,19 @@ Axis detail::MakeAxis(int destination, int destinationExtent, int source, int so
             ++quotient;
         }
     };
+    // Source pixels beyond what an int holds stay beyond the source.
+    const auto pixel = [](std::int64_t value) {
+        return static_cast<int>(std::clamp<std::int64_t>(value, INT32_MIN, INT32_MAX));
+    };
     axis.first.resize(static_cast<std::size_t>(listed));
     axis.last.resize(static_cast<std::size_t>(listed));
     for (std::int64_t k = 0; k < listed; ++k) {
         const auto at = static_cast<std::size_t>(mirror ? listed - 1 - k : k);
-        axis.first[at] = static_cast<int>(sourceStart + quotient);
+        const std::int64_t from = sourceStart + quotient;
         next();
         // Shrinking in a box mode, a pixel's sources end where the next one's begin.
-        axis.last[at] = covering ? static_cast<int>(sourceStart + quotient) : axis.first[at] + 1;
+        axis.first[at] = pixel(from);
+        axis.last[at] = pixel(covering ? sourceStart + quotient : from + 1);
     }
     return axis;
 }
@@ -158,8 +164,9 @@ SourceRows::SourceRows(const Surface& source, const Axis& across, const Axis& do
       identity_(single_), reversed_(single_)
 {
     for (std::size_t i = 1; (identity_ || reversed_) && i < across.first.size(); ++i) {
-        identity_ = identity_ && across.first[i] == across.first[i - 1] + 1;
-        reversed_ = reversed_ && across.first[i] == across.first[i - 1] - 1;
+        const std::int64_t step = std::int64_t{across.first[i]} - across.first[i - 1];
+        identity_ = identity_ && step == 1;
+        reversed_ = reversed_ && step == -1;
     }
 }
 

@@ -20,6 +20,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <functional>
+#include <limits>
 #include <random>
 #include <vector>
 
@@ -410,6 +411,36 @@ TEST_F(RasterOpsTest, StretchingTakesTheSourcePixelsEachDestinationPixelCovers)
                     }
                     ASSERT_EQ(after[at], expected) << "at " << x << ", " << y;
                 }
+            }
+        }
+    }
+}
+
+// Source rectangles at the ends of the int range draw nothing and leave the destination as it was (a
+// metafile may ask for them).
+TEST_F(RasterOpsTest, SourcesBeyondTheIntRangeLeaveTheDestinationAlone)
+{
+    Picture source(9, 5);
+    source.Fill(random_);
+    Picture target(9, 5);
+    target.Fill(random_);
+    const std::vector<Pixel> before = target.Pixels();
+    constexpr int Least = std::numeric_limits<int>::min();
+    constexpr int Most = std::numeric_limits<int>::max();
+    struct Case {
+        int x, width;  // of the source, across
+        int destinationWidth;
+    };
+    for (const int mode : {COLORONCOLOR, HALFTONE}) {
+        SetStretchBltMode(target.Dc(), mode);
+        for (const Case test : {Case{Least, 4, 8}, Case{Least + 2, -5, 8}, Case{Least, -1, -8}, Case{Most, 7, 8},
+                                Case{Most - 3, 6, -8}, Case{Most, -Most, 3}}) {
+            SCOPED_TRACE(testing::Message() << "mode " << mode << ", from " << test.x << " over " << test.width);
+            const int x = test.destinationWidth < 0 ? 8 : 0;
+            ASSERT_TRUE(StretchBlt(target.Dc(), x, 0, test.destinationWidth, 5, source.Dc(), test.x, 0, test.width, 5,
+                                   SRCCOPY));
+            if (test.width != -Most) {
+                EXPECT_EQ(target.Pixels(), before);
             }
         }
     }
