@@ -17,10 +17,10 @@ protected:
         GuiTest::SetUp();
         auto backend = std::make_unique<win::MemoryPrintBackend>();
         backend_ = backend.get();
-        win::PaperInfo card{256, "Card", win::SIZE{1016, 508}, win::RECT{25, 25, 25, 25}};
-        win::PaperInfo a5{win::DMPAPER_A5, "A5", win::SIZE{1480, 2100}, win::RECT{}};
-        backend->AddPrinter({"Office", {300, 300}, {card}});
-        backend->AddPrinter({"Plotter", {150, 150}, {a5}});
+        win::Paper card{"custom_card", "Card", 10160, 5080, win::RECT{254, 254, 254, 254}};
+        win::Paper a5{"iso_a5_148x210mm", "A5", 14800, 21000, win::RECT{}};
+        backend->AddPrinter(win::MemoryPrintBackend::MakePrinter("Office", {300, 300}, {card}));
+        backend->AddPrinter(win::MemoryPrintBackend::MakePrinter("Plotter", {150, 150}, {a5}));
         win::SetPrintBackend(std::move(backend));
     }
 
@@ -73,12 +73,12 @@ TEST_F(PrinterTest, APageDrawnOnTheCanvasArrivesAtThePrintersSize)
 
     ASSERT_EQ(backend_->Jobs().size(), 1u);
     const win::MemoryPrintBackend::Job& job = backend_->Jobs()[0];
-    EXPECT_TRUE(job.ended);
-    EXPECT_EQ(job.settings.printer, "Office");
-    EXPECT_EQ(job.settings.title, "Rivuve Savings Estimator Report");
-    EXPECT_EQ(job.settings.paper, 256);
+    EXPECT_TRUE(job.finished);
+    EXPECT_EQ(job.ticket.printer, "Office");
+    EXPECT_EQ(job.ticket.document, "Rivuve Savings Estimator Report");
     ASSERT_EQ(job.pages.size(), 2u);
-    for (const win::PageImage& page : job.pages) {
+    EXPECT_EQ(job.pages[0].setup.paper.name, "Card");
+    for (const win::MemoryPrintBackend::Page& page : job.pages) {
         EXPECT_EQ(page.width, 1200);
         EXPECT_EQ(page.height, 600);
     }
@@ -104,7 +104,7 @@ TEST_F(PrinterTest, TheLandscapeSwitchIsUndoneAfterTheJobAfterAbortAndAfterAFail
     EXPECT_EQ(printer.Orientation(), gui::poPortrait);
     EXPECT_EQ(printer.PageWidth(), 1140);
     ASSERT_EQ(backend_->Jobs().size(), 1u);
-    EXPECT_EQ(backend_->Jobs()[0].settings.orientation, win::DMORIENT_LANDSCAPE);
+    EXPECT_EQ(backend_->Jobs()[0].pages[0].setup.orientation, win::DMORIENT_LANDSCAPE);
     EXPECT_EQ(backend_->Jobs()[0].pages[0].width, 600);
     EXPECT_EQ(backend_->Jobs()[0].pages[0].height, 1200);
 
@@ -118,10 +118,15 @@ TEST_F(PrinterTest, TheLandscapeSwitchIsUndoneAfterTheJobAfterAbortAndAfterAFail
     EXPECT_TRUE(backend_->Jobs()[1].aborted);
 
     backend_->FailPages("Paper jam");
-    EXPECT_THROW(PrintLandscape(printer, [](gui::TPrinter& p) {
-        p.BeginDoc();
-        p.EndDoc();
-    }), win::EPrintError);
+    try {
+        PrintLandscape(printer, [](gui::TPrinter& p) {
+            p.BeginDoc();
+            p.EndDoc();
+        });
+        ADD_FAILURE() << "printed";
+    } catch (const gui::EPrinter& e) {
+        EXPECT_STREQ(e.what(), "Paper jam");  // the printing system's words
+    }
     EXPECT_EQ(printer.Orientation(), gui::poPortrait);
     EXPECT_FALSE(printer.Printing());
     EXPECT_TRUE(backend_->Jobs()[2].aborted);
@@ -168,7 +173,7 @@ TEST_F(PrinterTest, JobCallsOutOfTurnAndBadIndexesAreRefused)
     };
     ExpectRefusals(busy);
     printer.EndDoc();
-    EXPECT_EQ(backend_->Jobs()[0].settings.printer, "Plotter");
+    EXPECT_EQ(backend_->Jobs()[0].ticket.printer, "Plotter");
 }
 
 TEST_F(PrinterTest, PrintingWithoutAPrinterIsRefused)
