@@ -165,7 +165,7 @@ BOOL EnumPrintersA(DWORD flags, const char* name, DWORD level, BYTE* buffer, DWO
     // Measured first, then written; an answer that grew in between is asked for again.
     const std::size_t bytes = WriteRecords(printers, level, nullptr);
     *needed = static_cast<DWORD>(bytes);
-    if (!buffer || size < bytes) {
+    if (size < bytes || (!buffer && bytes > 0)) {
         NoteFailure(ERROR_INSUFFICIENT_BUFFER, "The buffer is too small for the printers");
         return FALSE;
     }
