@@ -57,19 +57,30 @@ void SetPaper(const PrinterModel& printer, FullDevMode& result, int index)
     result.mode.dmPaperWidth = Tenths(paper.width);
     result.mode.dmPaperLength = Tenths(paper.length);
     CopyText(result.mode.dmFormName, paper.name);
+    result.extra.paperCode = result.mode.dmPaperSize;
     CopyText(result.extra.media, paper.keyword.size() < sizeof(result.extra.media) ? paper.keyword : "");
 }
 
 void SetSource(const PrinterModel& printer, FullDevMode& result, int index)
 {
-    if (index < 0) {
-        result.mode.dmDefaultSource = DMBIN_AUTO;
-        CopyText(result.extra.source, "");
-        return;
-    }
-    const std::string& keyword = printer.capabilities.sources[std::size_t(index)].keyword;
-    result.mode.dmDefaultSource = printer.sourceCodes[std::size_t(index)];
+    const std::string keyword = index < 0 ? std::string() : printer.capabilities.sources[std::size_t(index)].keyword;
+    result.mode.dmDefaultSource = index < 0 ? DMBIN_AUTO : printer.sourceCodes[std::size_t(index)];
+    result.extra.sourceCode = result.mode.dmDefaultSource;
     CopyText(result.extra.source, keyword.size() < sizeof(result.extra.source) ? keyword : "");
+}
+
+// The paper a device mode names: by its keyword while the number is the one it was written with, else
+// by the number; -1 for neither.
+int PaperOf(const PrinterModel& printer, SHORT code, const DevModeExtra* extra)
+{
+    const int named = extra && extra->paperCode == code ? printer.PaperOfKeyword(TextOf(extra->media)) : -1;
+    return named >= 0 ? named : printer.PaperOfCode(code);
+}
+
+int SourceOf(const PrinterModel& printer, SHORT code, const DevModeExtra* extra)
+{
+    const int named = extra && extra->sourceCode == code ? printer.SourceOfKeyword(TextOf(extra->source)) : -1;
+    return named >= 0 ? named : printer.SourceOfCode(code);
 }
 
 void SetResolution(FullDevMode& result, Resolution resolution)
@@ -152,21 +163,13 @@ FullDevMode detail::MergeDevMode(const PrinterModel& printer, const FullDevMode&
     if (fields & DM_PAPERSIZE) {
         const bool sized = (fields & DM_PAPERWIDTH) && (fields & DM_PAPERLENGTH) && change.dmPaperWidth > 0 &&
                            change.dmPaperLength > 0;
-        int index = -1;
-        if (extra) {
-            const int named = printer.PaperOfKeyword(TextOf(extra->media));
-            if (named >= 0 && printer.paperCodes[std::size_t(named)] == change.dmPaperSize) {
-                index = named;
-            }
-        }
-        if (index < 0) {
-            index = printer.PaperOfCode(change.dmPaperSize);
-        }
+        const int index = PaperOf(printer, change.dmPaperSize, extra);
         if (change.dmPaperSize == DMPAPER_USER && sized) {
             mode.dmPaperSize = DMPAPER_USER;
             mode.dmPaperWidth = change.dmPaperWidth;
             mode.dmPaperLength = change.dmPaperLength;
             CopyText(mode.dmFormName, "Custom");
+            result.extra.paperCode = DMPAPER_USER;
             CopyText(result.extra.media, CustomMediaKeyword(change.dmPaperWidth * 10, change.dmPaperLength * 10));
         } else {
             SetPaper(printer, result, index >= 0 ? index : std::max(printer.PaperOfKeyword(defaults.paper), 0));
@@ -177,16 +180,7 @@ FullDevMode detail::MergeDevMode(const PrinterModel& printer, const FullDevMode&
                                             : static_cast<SHORT>(std::min<int>(change.dmCopies, capabilities.maxCopies));
     }
     if (fields & DM_DEFAULTSOURCE) {
-        int index = -1;
-        if (extra) {
-            const int named = printer.SourceOfKeyword(TextOf(extra->source));
-            if (named >= 0 && printer.sourceCodes[std::size_t(named)] == change.dmDefaultSource) {
-                index = named;
-            }
-        }
-        if (index < 0) {
-            index = printer.SourceOfCode(change.dmDefaultSource);
-        }
+        const int index = SourceOf(printer, change.dmDefaultSource, extra);
         SetSource(printer, result, index >= 0 ? index : printer.SourceOfKeyword(defaults.source));
     }
     if (fields & DM_PRINTQUALITY) {
@@ -266,20 +260,14 @@ PrintSettings detail::SettingsOf(const PrinterModel& printer, const FullDevMode&
             }
         }
     } else {
-        const int named = printer.PaperOfKeyword(TextOf(full.extra.media));
-        const int coded = printer.PaperOfCode(mode.dmPaperSize);
-        settings.paperIndex = named >= 0 && printer.paperCodes[std::size_t(named)] == mode.dmPaperSize ? named
-                              : coded >= 0                                                           ? coded
-                                                                                                     : defaultPaper;
+        const int index = PaperOf(printer, mode.dmPaperSize, &full.extra);
+        settings.paperIndex = index >= 0 ? index : defaultPaper;
     }
     if (settings.paperIndex >= 0) {
         settings.paper = capabilities.papers[std::size_t(settings.paperIndex)];
     }
     settings.orientation = mode.dmOrientation == DMORIENT_LANDSCAPE ? DMORIENT_LANDSCAPE : DMORIENT_PORTRAIT;
-    const int namedSource = printer.SourceOfKeyword(TextOf(full.extra.source));
-    settings.sourceIndex = namedSource >= 0 && printer.sourceCodes[std::size_t(namedSource)] == mode.dmDefaultSource
-                               ? namedSource
-                               : printer.SourceOfCode(mode.dmDefaultSource);
+    settings.sourceIndex = SourceOf(printer, mode.dmDefaultSource, &full.extra);
 
     Resolution asked{mode.dmPrintQuality, mode.dmYResolution};
     const std::vector<Resolution>& resolutions = capabilities.resolutions;

@@ -8,10 +8,13 @@
 
 namespace win::detail {
 
-// The private part of a device mode: the keywords of the chosen paper and source, which keep naming
-// them when the printer's lists change order.
+// The private part of a device mode: the keywords of the chosen paper and source with the numbers they
+// had, so that a device mode keeps naming them when the printer's lists change order (their numbers
+// beyond 256 follow the order), while a program that puts another number in the public part gets that.
 struct DevModeExtra {
-    char signature[8] = {'R', 'V', 'P', 'R', 'N', '0', '1', '\0'};
+    char signature[8] = {'R', 'V', 'P', 'R', 'N', '0', '2', '\0'};
+    SHORT paperCode = 0;
+    SHORT sourceCode = 0;
     char media[128] = {};
     char source[64] = {};
 };
