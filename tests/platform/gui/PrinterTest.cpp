@@ -2,8 +2,12 @@
 #include "platform/gui/Printer.h"
 #include "platform/printing/testing/MemoryPrintBackend.h"
 
-#include "tests/platform/gui/GuiFixture.h"
+#include "platform/imaging/PngCodec.h"
 
+#include "tests/platform/gui/GuiFixture.h"
+#include "tests/support/ScratchFolder.h"
+
+#include <cstdlib>
 #include <functional>
 
 namespace {
@@ -193,6 +197,59 @@ TEST_F(PrinterTest, PrintingWithoutAPrinterIsRefused)
         }
     }
     EXPECT_FALSE(printer.Printing());
+}
+
+// The graph page's print on the file printer of RIVUVE_PRINTER_DIR: a landscape A4 page of the chart's
+// drawing, the printer's orientation as it was afterwards.
+class FilePrinterTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        setenv("RIVUVE_PRINTER_DIR", folder_.Folder().c_str(), 1);
+        testsupport::StartGuiLibraries();
+    }
+    void TearDown() override
+    {
+        testsupport::EndGuiLibraries();
+        unsetenv("RIVUVE_PRINTER_DIR");
+    }
+
+    testsupport::ScratchFolder folder_;
+};
+
+TEST_F(FilePrinterTest, AChartPrintedInLandscapeIsOneLandscapePage)
+{
+    gui::TPrinter& printer = *gui::Printer();
+    ASSERT_EQ(printer.Printers()->Count(), 1);
+    EXPECT_EQ(printer.Printers()->Strings(printer.PrinterIndex()), "File Printer");
+    const gui::TPrinterOrientation saved = printer.Orientation();
+    ASSERT_EQ(saved, gui::poPortrait);
+    printer.SetOrientation(gui::poLandscape);
+    printer.SetTitle("Rivuve Graph");
+    printer.BeginDoc();
+    const win::RECT page{0, 0, printer.PageWidth(), printer.PageHeight()};
+    EXPECT_EQ(page.right, 6816);
+    EXPECT_EQ(page.bottom, 4761);
+    gui::TCanvas& canvas = *printer.Canvas();
+    canvas.Pen()->SetWidth(6);
+    canvas.Rectangle(win::RECT{page.right / 10, page.bottom / 10, page.right * 9 / 10, page.bottom * 9 / 10});
+    canvas.Brush()->SetColor(gui::clNavy);
+    for (int bar = 0; bar < 10; ++bar) {
+        const int left = page.right / 10 + bar * page.right * 8 / 100;
+        canvas.FillRect(win::RECT{left + 40, page.bottom * 9 / 10 - (bar + 1) * page.bottom / 14, left + 400, page.bottom * 9 / 10});
+    }
+    canvas.Font()->SetSize(14);
+    canvas.TextOut(page.right / 10, page.bottom / 20, "%Flow versus Cost Estimation Graph");
+    printer.EndDoc();
+    printer.SetOrientation(saved);
+    EXPECT_EQ(printer.Orientation(), gui::poPortrait);
+    EXPECT_EQ(printer.PageWidth(), 4761);
+
+    const win::Image image = win::ReadPng(testsupport::ReadBytes(folder_.Path("0001-Rivuve Graph/page-0001.png")));
+    EXPECT_EQ(image.Width(), 7016);
+    EXPECT_EQ(image.Height(), 4961);
+    EXPECT_EQ(image.Pixel(100 + page.right / 10 + 40, 100 + page.bottom * 9 / 10 - 1) & 0xFFFFFF, 0x000080u);
+    EXPECT_EQ(folder_.EntryCount(), 1u);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "platform/printing/detail/Banding.h"
 #include "platform/gdi/Bitmap.h"
 #include "platform/gdi/Blit.h"
+#include "platform/text/FontEngine.h"
 #include "platform/text/TextMetrics.h"
 #include "platform/text/TextOut.h"
 
@@ -191,6 +192,36 @@ TEST_F(PrinterDcTest, RefusedPagesAndAbandonedDocumentsEndTheDocument)
     EXPECT_TRUE(backend_->Jobs()[1].aborted);
     EXPECT_FALSE(backend_->Jobs()[1].finished);
     win::DeleteDC(dc);
+}
+
+// The font list of the default printer's information context is the screen's: one private font set, at
+// the printer's resolution.
+TEST_F(PrinterDcTest, TheDefaultPrintersFontsAreTheScreens)
+{
+    const auto families = [](win::HDC dc) {
+        std::vector<std::string> names;
+        win::LOGFONT filter{};
+        filter.lfCharSet = win::DEFAULT_CHARSET;
+        win::EnumFontFamiliesEx(dc, &filter, [](const win::ENUMLOGFONTEX* font, const win::TEXTMETRIC*, win::DWORD type,
+                                                 win::LPARAM names) {
+            if (type & win::TRUETYPE_FONTTYPE) {
+                reinterpret_cast<std::vector<std::string>*>(names)->push_back(font->elfLogFont.lfFaceName.Str());
+            }
+            return 1;
+        }, reinterpret_cast<win::LPARAM>(&names), 0);
+        return names;
+    };
+    char device[64];
+    win::GetProfileStringA("windows", "device", "", device, sizeof(device));
+    const std::string entry = device;
+    const win::HDC printer = win::CreateICA(nullptr, entry.substr(0, entry.find(',')).c_str(), nullptr, nullptr);
+    ASSERT_NE(printer, nullptr);
+    const win::HDC screen = win::CreateCompatibleDC(nullptr);
+    const std::vector<std::string> printerFamilies = families(printer);
+    EXPECT_FALSE(printerFamilies.empty());
+    EXPECT_EQ(printerFamilies, families(screen));
+    win::DeleteDC(printer);
+    win::DeleteDC(screen);
 }
 
 }  // namespace
