@@ -1,5 +1,6 @@
 #include "platform/printing/detail/PageList.h"
 
+#include "platform/gdi/Bitmap.h"
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/GdiObjects.h"
 #include "platform/gdi/SystemInfo.h"
@@ -192,6 +193,27 @@ BitmapObject& PageList::KeepMask(const BitmapObject& mask)
 {
     masks_.push_back(Clone(mask));
     return *masks_.back();
+}
+
+const Surface* PageList::KeepDib(const BITMAPINFO* info, const void* bits)
+{
+    const BITMAPINFOHEADER& header = info->bmiHeader;
+    const int height = header.biHeight < 0 ? -header.biHeight : header.biHeight;
+    BitmapObject* pixels = nullptr;
+    try {
+        auto bitmap = std::make_unique<BitmapObject>(header.biWidth, height, 32);
+        pixels = bitmap.get();
+        const HGDIOBJ handle = AddObject(std::move(bitmap));
+        if (!handle) {
+            return nullptr;
+        }
+        owned_.push_back(handle);
+        SetDIBits(nullptr, static_cast<HBITMAP>(handle), 0, UINT(height), bits, info, DIB_RGB_COLORS);
+    } catch (const rtl::Exception&) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return nullptr;
+    }
+    return &pixels->surface;
 }
 
 void PageList::Forget(HGDIOBJ object)

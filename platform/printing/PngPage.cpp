@@ -68,6 +68,9 @@ struct PngPage::Writer {
         const auto perMetre = [](int perInch) { return png_uint_32(std::lround(perInch / 0.0254)); };
         png_set_pHYs(png, info, perMetre(dpi.x), perMetre(dpi.y), PNG_RESOLUTION_METER);
         png_set_compression_level(png, 1);
+        // Rows of a page mostly repeat the row above: the Up filter alone finds that, five times faster
+        // than trying every filter on every row.
+        png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_UP);
         png_write_info(png, info);
         return true;
     }

@@ -1,6 +1,7 @@
 #include "platform/printing/detail/PrinterDevice.h"
 
 #include "platform/gdi/detail/Bitmap.h"
+#include "platform/gdi/detail/Blit.h"
 #include "platform/gdi/detail/Brush.h"
 #include "platform/gdi/detail/GdiObjects.h"
 #include "platform/gdiplus/detail/GdiPlusPixels.h"
@@ -83,18 +84,6 @@ private:
     std::vector<std::size_t> rows_;  // each row's first run
     std::vector<Run> runs_;
 };
-
-std::size_t DibInfoBytes(const BITMAPINFOHEADER& header)
-{
-    std::size_t table = 0;
-    if (header.biBitCount <= 8) {
-        const DWORD most = 1u << header.biBitCount;
-        table = header.biClrUsed && header.biClrUsed < most ? header.biClrUsed : most;
-    } else if (header.biCompression == BI_BITFIELDS) {
-        table = 3;
-    }
-    return std::max<std::size_t>(header.biSize, sizeof(BITMAPINFOHEADER)) + table * sizeof(RGBQUAD);
-}
 
 // Whether a source rectangle lies within the pixels of a source context, as AlphaBlend demands.
 bool WithinSource(HDC source, int sourceX, int sourceY, int sourceWidth, int sourceHeight)
@@ -404,28 +393,17 @@ int PrinterDevice::StretchDIBits(DeviceContext& context, int x, int y, int width
                                  int sourceWidth, int sourceHeight, const void* bits, const BITMAPINFO* info, DWORD rop)
 {
     PageList* list = Recording();
-    if (!list) {
+    const Surface* pixels = list ? list->KeepDib(info, bits) : nullptr;
+    if (!pixels) {
         return 0;
     }
-    const BITMAPINFOHEADER& header = info->bmiHeader;
-    const std::size_t infoBytes = DibInfoBytes(header);
-    const std::size_t rows = std::size_t(header.biHeight < 0 ? -std::int64_t{header.biHeight} : header.biHeight);
-    const std::size_t bitsBytes = rows * std::size_t(DibRowBytes(header.biWidth, header.biBitCount));
-    std::shared_ptr<const std::vector<std::uint32_t>> dib;
-    try {
-        auto copy = std::make_shared<std::vector<std::uint32_t>>((infoBytes + bitsBytes + 3) / 4);
-        std::memcpy(copy->data(), info, infoBytes);
-        std::memcpy(reinterpret_cast<BYTE*>(copy->data()) + infoBytes, bits, bitsBytes);
-        dib = std::move(copy);
-    } catch (const std::bad_alloc&) {
-        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-        return 0;
-    }
+    // Bottom-up bits count the source rectangle from their bottom row, as the raster device counts it.
+    const bool topDown = info->bmiHeader.biHeight < 0;
+    const int top = topDown ? sourceY : pixels->Height() - sourceY - sourceHeight;
     list->Add(context, [=](DeviceContext& band) {
-        const auto* keptInfo = reinterpret_cast<const BITMAPINFO*>(dib->data());
-        const BYTE* keptBits = reinterpret_cast<const BYTE*>(dib->data()) + infoBytes;
-        band.Drawing().StretchDIBits(band, x, y, width, height, sourceX, sourceY, sourceWidth, sourceHeight, keptBits,
-                                     keptInfo, rop);
+        BlitSource from;
+        from.surface = pixels;
+        StretchSurface(band, x, y, width, height, from, sourceX, top, sourceWidth, sourceHeight, rop);
     });
     return sourceHeight < 0 ? -sourceHeight : sourceHeight;
 }

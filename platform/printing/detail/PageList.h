@@ -36,6 +36,9 @@ public:
     HDC KeepSource(HDC source);
     // A copy of a mask bitmap.
     BitmapObject& KeepMask(const BitmapObject& mask);
+    // Device-independent bits (checked) as the 32-bit pixels a stretch reads, converted once for every
+    // band; null with ERROR_NOT_ENOUGH_MEMORY when they do not fit.
+    const Surface* KeepDib(const BITMAPINFO* info, const void* bits);
     // The program deletes object: a later object of the same handle is another one.
     void Forget(HGDIOBJ object);
 
