@@ -795,12 +795,16 @@ std::unique_ptr<PrintBackend> detail::MakeCupsBackend()
 
 std::unique_ptr<PrintJob> detail::OpenPrintToFile(const std::string& fileName, const JobTicket& ticket)
 {
-    const std::string path = rtl::OsFileName(fileName);
+    return OpenRasterFile(rtl::OsFileName(fileName), ticket, "normal");
+}
+
+std::unique_ptr<PrintJob> detail::OpenRasterFile(const std::string& path, const JobTicket& ticket, const std::string& sheetBack)
+{
     const std::size_t slash = path.rfind('/');
     const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
     auto spool = std::make_unique<SpoolFile>(folder, 0666);
     JobAttributes attributes{ticket.document, ticket.copies, ticket.collate, std::nullopt};
-    return std::make_unique<RasterJob>(std::move(spool), CUPS_RASTER_WRITE_PWG, "normal", std::move(attributes), true,
+    return std::make_unique<RasterJob>(std::move(spool), CUPS_RASTER_WRITE_PWG, sheetBack, std::move(attributes), true,
                                        [path](SpoolFile& file, const JobAttributes&) { file.Commit(path); });
 }
 

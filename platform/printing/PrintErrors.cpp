@@ -31,7 +31,7 @@ void detail::NoteFailure(const EPrintError& error)
 EPrintError detail::FileError(const std::string& what, int error)
 {
     const DWORD code = error == ENOENT || error == ENOTDIR ? ERROR_PATH_NOT_FOUND
-                       : error == ENOSPC || error == EDQUOT ? ERROR_DISK_FULL
+                       : error == ENOSPC || error == EDQUOT || error == EFBIG ? ERROR_DISK_FULL
                                                            : ERROR_ACCESS_DENIED;
     return EPrintError(what + ": " + std::strerror(error), code);
 }

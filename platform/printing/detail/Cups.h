@@ -19,6 +19,9 @@ std::unique_ptr<PrintBackend> MakeCupsBackend();
 // Finish. Copies are repeated pages (a file keeps no job attributes). EPrintError when the folder does
 // not exist (ERROR_PATH_NOT_FOUND) or refuses the file; nothing is left behind.
 std::unique_ptr<PrintJob> OpenPrintToFile(const std::string& fileName, const JobTicket& ticket);
+// The same for a file in the system's form, for a printer that wants the backs of sheets as
+// pwg-raster-document-sheet-back says ("normal", "flipped", "rotated", "manual-tumble").
+std::unique_ptr<PrintJob> OpenRasterFile(const std::string& path, const JobTicket& ticket, const std::string& sheetBack);
 
 // A printer's capabilities from a Get-Printer-Attributes response (IPP encoding): papers from
 // media-col-database (or media-supported), and the -supported attributes the spooler calls read.

@@ -11,7 +11,8 @@ namespace win::detail {
 void NoteFailure(DWORD code, const std::string& text);
 void NoteFailure(const EPrintError& error);
 // The failure of a system call on a file (errno), as a printing error: ERROR_PATH_NOT_FOUND for a missing
-// folder, ERROR_DISK_FULL, ERROR_ACCESS_DENIED for anything else.
+// folder, ERROR_DISK_FULL for a full disk or a file beyond the size allowed, ERROR_ACCESS_DENIED for
+// anything else.
 EPrintError FileError(const std::string& what, int error);
 
 }  // namespace win::detail

@@ -4,6 +4,7 @@
 #include "platform/gdi/Brush.h"
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/GdiObjects.h"
+#include "platform/gdi/Shapes.h"
 #include "platform/imaging/PngCodec.h"
 #include "platform/printing/FilePrinter.h"
 #include "platform/printing/PrinterDC.h"
@@ -11,6 +12,7 @@
 #include "platform/services/DialogService.h"
 
 #include "tests/platform/printing/PrintingFixture.h"
+#include "tests/support/FileSizeLimit.h"
 #include "tests/support/Programs.h"
 #include "tests/support/ScratchFolder.h"
 
@@ -43,7 +45,8 @@ protected:
         return mode;
     }
 
-    // A document of blank pages but for a black square at the printable part's corner.
+    // A document of blank pages but for a black square: at the printable part's corner on the first page,
+    // 60 pixels further right on each next one.
     int Print(const std::vector<unsigned char>& mode, const char* title, int pages = 1, const char* printer = "File Printer",
               const char* output = nullptr)
     {
@@ -58,7 +61,7 @@ protected:
         }
         for (int page = 0; page < pages; ++page) {
             win::StartPage(dc);
-            const win::RECT square{0, 0, 50, 50};
+            const win::RECT square{page * 60, 0, page * 60 + 50, 50};
             win::FillRect(dc, &square, static_cast<win::HBRUSH>(win::GetStockObject(win::BLACK_BRUSH)));
             win::EndPage(dc);
         }
@@ -271,43 +274,80 @@ TEST_F(FilePrinterTest, JobsAreNamedAtTheEndAndAbortedOnesLeaveNothing)
     EXPECT_EQ(testsupport::ReadBytes(files_.Folder() + "0001-Labels/raw.bin"), "^XA^FDRivuve^XZ");
 }
 
-// Printing to a file gives the PWG raster the job would send, whatever the printer, under the file's
-// name only once the document is complete.
-TEST_F(FilePrinterTest, PrintToFileWritesPwgRaster)
+// The pages of a PWG raster file: each one's size, resolution, colour space and bits per pixel, and
+// the page it shows (by where its square is, at 300 dpi).
+std::vector<std::string> RasterPages(const std::string& file)
 {
-    const std::string output = files_.Path("report.prn");
-    const std::vector<unsigned char> mode = Mode([](win::DEVMODEA& devmode) {
-        devmode.dmFields |= win::DM_COPIES | win::DM_COLLATE | win::DM_PRINTQUALITY | win::DM_COLOR;
-        devmode.dmCopies = 2;
-        devmode.dmCollate = win::DMCOLLATE_TRUE;
-        devmode.dmPrintQuality = win::DMRES_DRAFT;
-        devmode.dmColor = win::DMCOLOR_MONOCHROME;
-    });
-    ASSERT_GT(Print(mode, "Report", 2, "File Printer", output.c_str()), 0) << win::PrintErrorText();
-    EXPECT_EQ(Entries(), "report.prn;");
-    const int fd = ::open(output.c_str(), O_RDONLY);
+    std::vector<std::string> pages;
+    const int fd = ::open(file.c_str(), O_RDONLY);
     cups_raster_t* raster = cupsRasterOpen(fd, CUPS_RASTER_READ);
     cups_page_header2_t header;
-    std::vector<std::string> pages;
     while (cupsRasterReadHeader2(raster, &header)) {
         std::vector<unsigned char> row(header.cupsBytesPerLine);
-        std::string first;
+        int shown = 0;
         for (unsigned y = 0; y < header.cupsHeight; ++y) {
             cupsRasterReadPixels(raster, row.data(), header.cupsBytesPerLine);
-            if (y == 50) {
-                first.assign(row.begin() + 49, row.begin() + 51);  // the square's edge at 300 dpi: x = 50
+            if (y == 75) {
+                shown = int(std::find(row.begin(), row.end(), 0) - row.begin() - 50) / 60 + 1;
             }
         }
         pages.push_back(std::string(header.cupsPageSizeName) + " " + std::to_string(header.cupsWidth) + "x" +
                         std::to_string(header.cupsHeight) + " " + std::to_string(header.HWResolution[0]) + " " +
-                        std::to_string(header.cupsColorSpace) + " " + std::to_string(header.cupsBitsPerPixel) + " " +
-                        std::to_string(static_cast<unsigned char>(first[0])) + "," + std::to_string(static_cast<unsigned char>(first[1])));
+                        std::to_string(header.cupsColorSpace) + " " + std::to_string(header.cupsBitsPerPixel) +
+                        " page " + std::to_string(shown));
     }
     cupsRasterClose(raster);
     ::close(fd);
-    // Two copies of two pages, collated; grey at the coarsest resolution (300 dpi: A4 is 2480 x 3508).
-    const std::string page = "iso_a4_210x297mm 2480x3508 300 " + std::to_string(CUPS_CSPACE_SW) + " 8 255,0";
-    EXPECT_EQ(pages, (std::vector<std::string>{page, page, page, page}));
+    return pages;
+}
+
+// Printing to a file gives the PWG raster the job would send, whatever the printer, under the file's
+// name only once the document is complete; copies are repeated pages, collated or not.
+TEST_F(FilePrinterTest, PrintToFileWritesPwgRaster)
+{
+    for (const bool collate : {true, false}) {
+        SCOPED_TRACE(collate ? "collated" : "not collated");
+        const std::string output = files_.Path(collate ? "collated.prn" : "uncollated.prn");
+        const std::vector<unsigned char> mode = Mode([&](win::DEVMODEA& devmode) {
+            devmode.dmFields |= win::DM_COPIES | win::DM_COLLATE | win::DM_PRINTQUALITY | win::DM_COLOR;
+            devmode.dmCopies = 2;
+            devmode.dmCollate = collate ? win::DMCOLLATE_TRUE : win::DMCOLLATE_FALSE;
+            devmode.dmPrintQuality = win::DMRES_DRAFT;
+            devmode.dmColor = win::DMCOLOR_MONOCHROME;
+        });
+        ASSERT_GT(Print(mode, "Report", 2, "File Printer", output.c_str()), 0) << win::PrintErrorText();
+        // Grey at the coarsest resolution: A4 at 300 dpi is 2480 x 3508.
+        const std::string page = "iso_a4_210x297mm 2480x3508 300 " + std::to_string(CUPS_CSPACE_SW) + " 8 page ";
+        EXPECT_EQ(RasterPages(output), collate ? (std::vector<std::string>{page + "1", page + "2", page + "1", page + "2"})
+                                               : (std::vector<std::string>{page + "1", page + "1", page + "2", page + "2"}));
+    }
+    EXPECT_EQ(Entries(), "collated.prn;uncollated.prn;");
+}
+
+// A full disk (here a file size limit) fails the page with ERROR_DISK_FULL and leaves nothing behind.
+TEST_F(FilePrinterTest, AFullDiskFailsThePageAndLeavesNothing)
+{
+    const std::vector<unsigned char> mode = Mode([](win::DEVMODEA&) {});
+    for (const char* output : {static_cast<const char*>(nullptr), "report.prn"}) {
+        SCOPED_TRACE(output ? "to a file" : "to the file printer");
+        const std::string path = output ? files_.Path(output) : std::string();
+        const win::HDC dc = win::CreateDCA(nullptr, "File Printer", nullptr, reinterpret_cast<const win::DEVMODEA*>(mode.data()));
+        win::DOCINFOA info;
+        info.lpszOutput = output ? path.c_str() : nullptr;
+        ASSERT_GT(win::StartDocA(dc, &info), 0);
+        win::StartPage(dc);
+        win::Rectangle(dc, 0, 0, 4000, 6000);
+        int ended = 0;
+        {
+            testsupport::FileSizeLimit limit(4096);
+            ended = win::EndPage(dc);
+        }
+        EXPECT_EQ(ended, win::SP_ERROR);
+        EXPECT_EQ(win::GetLastError(), win::ERROR_DISK_FULL) << win::PrintErrorText();
+        EXPECT_EQ(win::EndDoc(dc), win::SP_ERROR);  // the document is gone
+        win::DeleteDC(dc);
+        EXPECT_EQ(Entries(), "");
+    }
 }
 
 }  // namespace
