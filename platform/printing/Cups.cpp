@@ -60,8 +60,12 @@ std::vector<Resolution> Resolutions(ipp_attribute_t* attribute)
         ipp_res_t units = IPP_RES_PER_INCH;
         int y = 0;
         const int x = ippGetResolution(attribute, index, &y, &units);
-        if (units == IPP_RES_PER_CM) {
-            values.push_back(Resolution{int(x * 254LL / 100), int(y * 254LL / 100)});
+        // The units come from the wire unchecked: read as a number, not as the enumeration.
+        int unitsValue = 0;
+        static_assert(sizeof(unitsValue) == sizeof(units));
+        std::memcpy(&unitsValue, &units, sizeof(units));
+        if (unitsValue == IPP_RES_PER_CM) {
+            values.push_back(Resolution{int((x * 254LL + 50) / 100), int((y * 254LL + 50) / 100)});
         } else {
             values.push_back(Resolution{x, y});
         }
@@ -93,7 +97,7 @@ std::string Ansi(const char* utf8)
 void NominalSize(const std::string& keyword, int& width, int& length)
 {
     const pwg_media_t* media = pwgMediaForPWG(keyword.c_str());
-    if (media && std::abs(media->width - width) <= 100 && std::abs(media->length - length) <= 100) {
+    if (media && std::abs(std::int64_t{media->width} - width) <= 100 && std::abs(std::int64_t{media->length} - length) <= 100) {
         width = media->width;
         length = media->length;
     }

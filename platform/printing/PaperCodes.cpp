@@ -3,6 +3,7 @@
 #include "platform/rtl/Collation.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <set>
 
@@ -100,7 +101,8 @@ std::vector<SHORT> detail::PaperCodes(const std::vector<Paper>& papers)
         SHORT code = 0;
         for (const StandardPaper& standard : StandardPapers()) {
             // Hundredths of the paper against tenths of the table: within 1 mm each way.
-            if (std::abs(paper.width - standard.width * 10) <= 100 && std::abs(paper.length - standard.length * 10) <= 100 &&
+            if (std::abs(std::int64_t{paper.width} - standard.width * 10) <= 100 &&
+                std::abs(std::int64_t{paper.length} - standard.length * 10) <= 100 &&
                 !taken.count(standard.code)) {
                 code = standard.code;
                 break;
