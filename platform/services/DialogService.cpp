@@ -40,11 +40,6 @@ int ConsoleDialogs::MessageBox(const std::string& text, const std::string& capti
     return DefaultMessageBoxAnswer(type);
 }
 
-int ConsoleDialogs::DocumentProperties(DocumentPropertiesRequest&)
-{
-    return IDOK;
-}
-
 void ScriptedDialogs::AnswerProperties(int answer, PropertiesChange change)
 {
     if (answer != IDOK && answer != IDCANCEL)

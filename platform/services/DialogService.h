@@ -70,17 +70,15 @@ public:
     // Shows a modal message box and returns the answer (IDOK ...).
     virtual int MessageBox(const std::string& text, const std::string& caption, unsigned type) = 0;
     // Shows a printer's document properties modally: IDOK with the request's settings as the user left
-    // them, or IDCANCEL.
-    virtual int DocumentProperties(DocumentPropertiesRequest& request) = 0;
+    // them, or IDCANCEL. A service that shows no such dialog takes the settings as confirmed unchanged.
+    virtual int DocumentProperties(DocumentPropertiesRequest&) { return IDOK; }
 };
 
 // Until a display installs its own, message boxes are written to the standard error stream (in UTF-8)
 // and take their default answer, so a program without a display neither blocks nor loses the message.
-// A properties dialog, which has nothing to tell, is taken as confirmed unchanged.
 class ConsoleDialogs final : public DialogService {
 public:
     int MessageBox(const std::string& text, const std::string& caption, unsigned type) override;
-    int DocumentProperties(DocumentPropertiesRequest& request) override;
 };
 
 struct AskedMessageBox {
