@@ -9,7 +9,7 @@
 // The environment of the test process is the fixture's to set: CUPS_SERVER the socket, CUPS_SERVERROOT
 // and HOME empty, LPDEST and PRINTER unset.
 
-#include "tests/support/Programs.h"
+#include "tests/support/RunTool.h"
 
 #include <grp.h>
 #include <pwd.h>
@@ -85,8 +85,8 @@ public:
     std::string Admin(std::vector<std::string> arguments) const
     {
         arguments.insert(arguments.begin(), {"-h", socket_});
-        const ProgramResult result = RunProgram(lpadmin_, arguments);
-        return result.status == 0 ? std::string() : "lpadmin failed: " + result.output;
+        const ToolResult result = RunProgram(lpadmin_, arguments);
+        return result.exitCode == 0 ? std::string() : "lpadmin failed: " + result.output;
     }
     // A queue printing to its file from a PPD.
     std::string AddQueue(const std::string& name, const std::string& ppd) const
@@ -94,11 +94,11 @@ public:
         return Admin({"-p", name, "-E", "-v", "file://" + Output(name), "-P", ppd});
     }
     // Runs another CUPS command (cupsreject, cupsaccept ...) with -h SOCKET.
-    ProgramResult Command(const std::string& program, std::vector<std::string> arguments) const
+    ToolResult Command(const std::string& program, std::vector<std::string> arguments) const
     {
         const std::optional<std::string> found = FindProgram(program);
         if (!found)
-            return ProgramResult{-1, program + " is not installed"};
+            return ToolResult{-1, program + " is not installed"};
         arguments.insert(arguments.begin(), {"-h", socket_});
         return RunProgram(*found, arguments);
     }
@@ -211,8 +211,8 @@ private:
         }
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
         while (std::chrono::steady_clock::now() < deadline) {
-            const ProgramResult status = RunProgram(lpstat_, {"-h", socket_, "-r"});
-            if (status.status == 0 && status.output.find("scheduler is running") != std::string::npos)
+            const ToolResult status = RunProgram(lpstat_, {"-h", socket_, "-r"});
+            if (status.exitCode == 0 && status.output.find("scheduler is running") != std::string::npos)
                 return;
             int exited = 0;
             if (::waitpid(pid_, &exited, WNOHANG) == pid_) {

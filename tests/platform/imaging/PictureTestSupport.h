@@ -4,7 +4,7 @@
 // check of written files with ImageMagick's identify.
 
 #include "platform/imaging/Image.h"
-#include "tests/support/Programs.h"
+#include "tests/support/RunTool.h"
 #include "tests/support/ScratchFolder.h"
 
 #include <gtest/gtest.h>

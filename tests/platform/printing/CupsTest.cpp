@@ -413,11 +413,11 @@ TEST_F(CupsTest, AbortedDocumentsLeaveNothingAndRefusedOnesFailEndDoc)
     EXPECT_EQ(Jobs("rivuve-a", CUPS_WHICHJOBS_ALL).size(), jobs);
     EXPECT_EQ(SpoolFiles(), spooled);
 
-    ASSERT_EQ(cups_->Command("cupsreject", {"-r", "Closed for the test", "rivuve-a"}).status, 0);
+    ASSERT_EQ(cups_->Command("cupsreject", {"-r", "Closed for the test", "rivuve-a"}).exitCode, 0);
     const int ended = PrintReport("rivuve-a", DevMode("rivuve-a", [](win::DEVMODEA&) {}), 1);
     const win::DWORD error = win::GetLastError();
     const std::string text = win::PrintErrorText();
-    ASSERT_EQ(cups_->Command("cupsaccept", {"rivuve-a"}).status, 0);
+    ASSERT_EQ(cups_->Command("cupsaccept", {"rivuve-a"}).exitCode, 0);
     EXPECT_EQ(ended, win::SP_ERROR);
     EXPECT_EQ(error, win::ERROR_ACCESS_DENIED);
     EXPECT_NE(text.find("not accepting jobs"), std::string::npos) << text;

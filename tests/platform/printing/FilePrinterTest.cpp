@@ -13,7 +13,7 @@
 
 #include "tests/platform/printing/PrintingFixture.h"
 #include "tests/support/FileSizeLimit.h"
-#include "tests/support/Programs.h"
+#include "tests/support/RunTool.h"
 #include "tests/support/ScratchFolder.h"
 
 #include <cups/raster.h>
@@ -165,10 +165,10 @@ TEST_F(FilePrinterTest, ACustomLandscapePageBecomesALandscapeImageOfItsSize)
     if (!identify) {
         GTEST_SKIP() << "ImageMagick identify is not installed; the page images are not checked";
     }
-    const testsupport::ProgramResult described =
+    const testsupport::ToolResult described =
         testsupport::RunProgram(*identify, {"-format", "%m %w %h %z %[type] %U %[fx:round(resolution.x*2.54)]x%[fx:round(resolution.y*2.54)]",
                                      job + "page-0002.png"});
-    EXPECT_EQ(described.status, 0) << described.output;
+    EXPECT_EQ(described.exitCode, 0) << described.output;
     // pHYs keeps whole dots per metre: 23622 for 600 dots per inch.
     EXPECT_EQ(described.output, "PNG 7087 4724 8 Bilevel PixelsPerCentimeter 600x600") << described.output;
 }
