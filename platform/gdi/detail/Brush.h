@@ -43,7 +43,8 @@ private:
     bool monochrome_ = false;
     std::uint32_t text_ = 0;
     POINT origin_;
-    mutable std::unique_ptr<Surface> tile_;  // made at the first request
+    // Made at the first request and unchanged after, so copies of the paint (recorded drawings) share it.
+    mutable std::shared_ptr<const Surface> tile_;
 };
 
 }  // namespace win::detail
