@@ -154,6 +154,62 @@ void Blits()
             out[k] = (out[k] | in[k]) & 0x00FFFFFF;
         }
     }));
+    // The other operations the program uses, with the solid brush as pattern, each beside its loop (one
+    // loop per operation, so the compiler sees the mix).
+    constexpr std::uint32_t brush = 0x000A78C8;
+    const auto loop = [&](auto mix) {
+        return std::function<void()>([=] {
+            for (std::uint32_t k = 0; k < count; ++k) {
+                out[k] = mix(in[k], out[k]) & 0x00FFFFFF;
+            }
+        });
+    };
+    using W = std::uint32_t;
+    const struct {
+        const char* name;
+        DWORD rop;
+        bool usesSource;
+        std::function<void()> reference;
+    } operations[] = {
+        {"BitBlt SRCAND", SRCAND, true, loop([](W s, W d) { return s & d; })},
+        {"BitBlt SRCERASE", SRCERASE, true, loop([](W s, W d) { return s & ~d; })},
+        {"BitBlt NOTSRCCOPY", NOTSRCCOPY, true, loop([](W s, W) { return ~s; })},
+        {"BitBlt MERGECOPY", MERGECOPY, true, loop([](W s, W) { return brush & s; })},
+        {"BitBlt MERGEPAINT", MERGEPAINT, true, loop([](W s, W d) { return ~s | d; })},
+        {"BitBlt PATPAINT", PATPAINT, true, loop([](W s, W d) { return brush | ~s | d; })},
+        {"PatBlt DSTINVERT", DSTINVERT, false, loop([](W, W d) { return ~d; })},
+        {"PatBlt BLACKNESS", BLACKNESS, false, loop([](W, W) { return W{0}; })},
+    };
+    for (const auto& operation : operations) {
+        bench::Print(operation.name, "a plain loop", bench::Compare([&] {
+            if (operation.usesSource) {
+                BitBlt(target.dc, 0, 0, kWidth, kHeight, source.dc, 0, 0, operation.rop);
+            } else {
+                PatBlt(target.dc, 0, 0, kWidth, kHeight, operation.rop);
+            }
+        }, operation.reference));
+    }
+    // A transparent blit: the source where the mask is 1, the destination left where it is 0. The mask's
+    // rows are padded to whole 16-bit words.
+    constexpr int maskRow = (kWidth + 15) / 16 * 2;
+    std::vector<BYTE> maskBits(std::size_t(maskRow * kHeight));
+    for (std::size_t k = 0; k < maskBits.size(); ++k) {
+        maskBits[k] = BYTE(k * 37 % 251);
+    }
+    HBITMAP maskBitmap = CreateBitmap(kWidth, kHeight, 1, 1, maskBits.data());
+    bench::Print("MaskBlt SRCCOPY through a mask", "a plain loop", bench::Compare([&] {
+        MaskBlt(target.dc, 0, 0, kWidth, kHeight, source.dc, 0, 0, maskBitmap, 0, 0, MAKEROP4(SRCCOPY, 0x00AA0029));
+    }, [&] {
+        for (int y = 0; y < kHeight; ++y) {
+            const BYTE* row = maskBits.data() + y * maskRow;
+            std::uint32_t* o = out + y * kWidth;
+            const std::uint32_t* i = in + y * kWidth;
+            for (int x = 0; x < kWidth; ++x) {
+                o[x] = (row[x / 8] >> (7 - x % 8) & 1) ? i[x] : o[x];
+            }
+        }
+    }));
+    DeleteObject(maskBitmap);
     const BYTE bits[] = {0xAA, 0, 0x55, 0, 0xAA, 0, 0x55, 0, 0xAA, 0, 0x55, 0, 0xAA, 0, 0x55, 0};
     HBITMAP patternBitmap = CreateBitmap(8, 8, 1, 1, bits);
     HBRUSH pattern = CreatePatternBrush(patternBitmap);
