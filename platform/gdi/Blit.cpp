@@ -177,6 +177,15 @@ void MixRect(const RowWork& work, const RECT& rect, RowBuffers& buffers)
             maskRow = options.mask->surface.Row(options.maskOrigin.y + static_cast<int>(row - work.down.origin)) +
                       options.maskOrigin.x + static_cast<int>(rect.left - work.across.origin);
         }
+        if (maskRow && !options.keyed && !paints) {
+            // The mask alone chooses: a select the compiler can keep in vector registers.
+            const std::uint32_t foreground = options.mask->palette[1];
+            for (int k = 0; k < count; ++k) {
+                const auto j = static_cast<std::size_t>(k);
+                line[k] = (maskRow[k] & 0x00FFFFFF) == foreground ? buffers.foreground[j] : buffers.background[j];
+            }
+            continue;
+        }
         for (int k = 0; k < count; ++k) {
             if ((options.keyed && (from.raw[k] & 0x00FFFFFF) == options.key) || (paints && !paints[k])) {
                 continue;
