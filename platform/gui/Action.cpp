@@ -39,11 +39,7 @@ TBasicAction::~TBasicAction()
 
 const classes::TClassInfo& TBasicAction::StaticClass()
 {
-    static const classes::TClassInfo info("TBasicAction", &TComponent::StaticClass(), [](classes::TClassInfo& c) {
-        classes::ClassBuilder<TBasicAction>(c)
-            .Property("OnExecute", classes::NotifyEventType(), &TBasicAction::OnExecute, &TBasicAction::SetOnExecute)
-            .Property("OnUpdate", classes::NotifyEventType(), &TBasicAction::OnUpdate);
-    });
+    static const classes::TClassInfo info("TBasicAction", &TComponent::StaticClass());
     return info;
 }
 
@@ -366,7 +362,9 @@ const classes::TClassInfo& TAction::StaticClass()
             .Property("ImageIndex", &TAction::ImageIndex, &TAction::SetImageIndex).Default(-1)
             .Property("ShortCut", ShortCutType(), &TAction::ShortCut, &TAction::SetShortCut).Default(0)
             .Property("Visible", &TAction::Visible, &TAction::SetVisible).Default(1)
-            .Property("OnHint", HintEventType(), &TAction::OnHint);
+            .Property("OnExecute", classes::NotifyEventType(), &TAction::OnExecute, &TAction::SetOnExecute)
+            .Property("OnHint", HintEventType(), &TAction::OnHint)
+            .Property("OnUpdate", classes::NotifyEventType(), &TAction::OnUpdate);
     });
     return info;
 }

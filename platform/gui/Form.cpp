@@ -206,6 +206,8 @@ const classes::TClassInfo& TCustomForm::StaticClass()
             .Property("Icon", &TCustomForm::Icon, &TCustomForm::SetIcon)
             .Property("KeyPreview", &TCustomForm::KeyPreview, &TCustomForm::SetKeyPreview).Default(0)
             .Property("OldCreateOrder", &TCustomForm::OldCreateOrder, &TCustomForm::SetOldCreateOrder)
+            .Property("ParentColor", &TCustomForm::ParentColor, &TCustomForm::SetParentColor).Stored(false)
+            .Property("ParentFont", &TCustomForm::ParentFont, &TCustomForm::SetParentFont).Default(0)
             .Property("PixelsPerInch", &TCustomForm::PixelsPerInch, &TCustomForm::SetPixelsPerInch)
             .Property("PopupMode", PopupModeType(), &TCustomForm::PopupMode, &TCustomForm::SetPopupMode).Default(pmNone)
             .Property("PopupParent", classes::ClassRefType<TCustomForm>(), &TCustomForm::PopupParent,
@@ -250,7 +252,9 @@ void TCustomForm::CreateFromStoredData()
         reader.ReadRootComponent(this);
         classes::GlobalFixupReferences();
     } catch (...) {
+        // Never made, so never destroyed: what was read of its events is not run.
         creating_ = false;
+        destroyed_ = true;
         throw;
     }
     creating_ = false;

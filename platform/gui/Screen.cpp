@@ -228,24 +228,40 @@ win::RECT TScreen::MonitorWorkArea(win::HMONITOR monitor) const
     return info.rcWork;
 }
 
+int TScreen::FormCount() const
+{
+    return int(std::count_if(customForms_.begin(), customForms_.end(),
+                             [](TCustomForm* form) { return dynamic_cast<TForm*>(form) != nullptr; }));
+}
+
+TForm* TScreen::Forms(int index) const
+{
+    for (TCustomForm* form : customForms_) {
+        if (auto* plain = dynamic_cast<TForm*>(form); plain && index-- == 0) {
+            return plain;
+        }
+    }
+    return nullptr;
+}
+
+TForm* TScreen::ActiveForm() const
+{
+    return dynamic_cast<TForm*>(activeCustomForm_);
+}
+
 void TScreen::AddForm(TCustomForm* form)
 {
     customForms_.push_back(form);
-    if (auto* plain = dynamic_cast<TForm*>(form)) {
-        forms_.push_back(plain);
-    }
 }
 
 void TScreen::RemoveForm(TCustomForm* form)
 {
     std::erase(customForms_, form);
-    std::erase_if(forms_, [&](TForm* f) { return static_cast<TCustomForm*>(f) == form; });
     if (focusedForm_ == form) {
         focusedForm_ = nullptr;
     }
     if (activeCustomForm_ == form) {
         activeCustomForm_ = nullptr;
-        activeForm_ = nullptr;
         activeControl_ = nullptr;
         if (OnActiveFormChange) {
             OnActiveFormChange(this);
@@ -276,10 +292,6 @@ void TScreen::FormFocused(TCustomForm* form, TWinControl* control)
         }
     };
     moveFront(customForms_, form);
-    if (auto* plain = dynamic_cast<TForm*>(form)) {
-        activeForm_ = plain;
-        moveFront(forms_, plain);
-    }
     ActiveControlChanged(control);
     if (formChanged && OnActiveFormChange) {
         OnActiveFormChange(this);
@@ -305,9 +317,6 @@ void TScreen::UpdateActiveForm()
         return;
     }
     activeCustomForm_ = form;
-    if (auto* plain = dynamic_cast<TForm*>(form)) {
-        activeForm_ = plain;
-    }
     if (OnActiveFormChange) {
         OnActiveFormChange(this);
     }

@@ -29,13 +29,13 @@ public:
     const classes::TClassInfo& ClassType() const override { return StaticClass(); }
 
     // Forms in z-order of their last activation, the active one first.
-    int FormCount() const { return int(forms_.size()); }
-    TForm* Forms(int index) const { return forms_[std::size_t(index)]; }
+    int FormCount() const;
+    TForm* Forms(int index) const;
     int CustomFormCount() const { return int(customForms_.size()); }
     TCustomForm* CustomForms(int index) const { return customForms_[std::size_t(index)]; }
     int DataModuleCount() const { return int(dataModules_.size()); }
     TDataModule* DataModules(int index) const { return dataModules_[std::size_t(index)]; }
-    TForm* ActiveForm() const { return activeForm_; }
+    TForm* ActiveForm() const;
     TCustomForm* ActiveCustomForm() const { return activeCustomForm_; }
     TWinControl* ActiveControl() const { return activeControl_; }
     // The form that has (or last had) the focus.
@@ -86,10 +86,9 @@ public:
 private:
     void LoadCursors();
 
-    std::vector<TForm*> forms_;
+    // Every form, TForm or not: whether one is a TForm is asked when it is whole, not while it is made.
     std::vector<TCustomForm*> customForms_;
     std::vector<TDataModule*> dataModules_;
-    TForm* activeForm_ = nullptr;
     TCustomForm* activeCustomForm_ = nullptr;
     TWinControl* activeControl_ = nullptr;
     TCustomForm* focusedForm_ = nullptr;

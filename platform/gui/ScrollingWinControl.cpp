@@ -18,7 +18,9 @@ const classes::TClassInfo& TControlScrollBar::StaticClass()
             .Property("Increment", &TControlScrollBar::Increment, &TControlScrollBar::SetIncrement).Default(8)
             .Property("Margin", &TControlScrollBar::Margin, &TControlScrollBar::SetMargin).Default(0)
             .Property("Position", &TControlScrollBar::Position, &TControlScrollBar::SetPosition).Default(0)
-            .Property("Range", &TControlScrollBar::Range, &TControlScrollBar::SetRange).Default(0)
+            .Property("Range", &TControlScrollBar::Range, &TControlScrollBar::SetRange)
+            .Default(0)
+            .Stored(&TControlScrollBar::IsRangeStored)
             .Property("Tracking", &TControlScrollBar::Tracking, &TControlScrollBar::SetTracking).Default(0)
             .Property("Visible", &TControlScrollBar::Visible, &TControlScrollBar::SetVisible).Default(1);
     });
@@ -90,6 +92,11 @@ int TControlScrollBar::ControlSize() const
 bool TControlScrollBar::IsScrollBarVisible() const
 {
     return visible_ && range_ > ControlSize();
+}
+
+bool TControlScrollBar::IsRangeStored() const
+{
+    return !control_->AutoScroll();
 }
 
 int TControlScrollBar::ScrollRange() const

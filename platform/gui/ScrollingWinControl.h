@@ -39,6 +39,8 @@ public:
     bool IsScrollBarVisible() const;
     // What the content may scroll: range less the client size.
     int ScrollRange() const;
+    // With AutoScroll the range follows the controls and is not stored.
+    bool IsRangeStored() const;
 
     // The window's bar takes the range and position.
     void Update();

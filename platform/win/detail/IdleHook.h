@@ -28,6 +28,6 @@ void SetIdleHook(const IdleHook* hook);
 bool RunIdleHook(std::optional<std::uint64_t> deadline, const char* waitingCall);
 bool IdleHookInstalled();
 void IdleHookStalled(const char* waitingCall);
-constexpr std::uint32_t IdleHookGraceMs = 2000;
+constexpr std::uint32_t IdleHookGraceMs = 1000;
 
 }  // namespace win::detail

@@ -52,8 +52,11 @@ HWND FindInTree(HWND parent, const char* className, const char* text)
 TestDriver::TestDriver(rtl::VirtualClock& clock) : clock_(clock)
 {
     hook_.runNext = [this](std::optional<std::uint64_t> deadline) { return RunNext(deadline); };
-    hook_.stalled = [](const std::string& loop) {
-        throw EStalled("Nothing scripted and no timer due while " + loop + " waits for a message");
+    hook_.stalled = [this](const std::string& loop) {
+        const std::string message = "Nothing scripted and no timer due while " + loop + " waits for a message";
+        stalls_.push_back(message);
+        PostQuitMessage(1);
+        throw EStalled(message);
     };
     SetIdleHook(&hook_);
 }
@@ -82,6 +85,11 @@ bool TestDriver::RunNext(std::optional<std::uint64_t> deadline)
         return false;
     }
     MoveTo(next);
+    if (actionDue) {
+        // What the action changed (a modal result, a flag) is seen by the waiting loop only once its wait
+        // ends: an empty thread message ends it.
+        PostMessage(nullptr, WM_NULL, 0, 0);
+    }
     return true;
 }
 

@@ -7,7 +7,9 @@
 //
 // While the driver lives, a loop of its thread that would block waiting for a message (a modal loop, a
 // message loop, a drag) runs the next scripted action or moves the clock to the next timer instead; with
-// nothing due and nothing arriving from other threads, the wait ends with EStalled naming the loop.
+// nothing due and nothing arriving from other threads, the wait ends with EStalled naming the loop, the
+// stall is recorded (Stalls) and the thread is asked to quit, so that a loop that catches the exception
+// ends too.
 
 #include "platform/win/detail/Window.h"
 #include "platform/wintypes/Types.h"
@@ -22,6 +24,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 namespace win {
 
@@ -77,6 +80,9 @@ public:
 
     // A window anywhere in the tree by class (null for any) and text (null for any).
     static HWND Find(const char* className, const char* text = nullptr);
+    // The messages of the stalls so far; a test that expects one clears them.
+    const std::vector<std::string>& Stalls() const { return stalls_; }
+    void ClearStalls() { stalls_.clear(); }
     static detail::WindowState State(HWND hwnd);
     // The colour at a client point of hwnd on its top-level window's surface; CLR_INVALID when the
     // point is outside the surface or the window has not been drawn yet.
@@ -95,6 +101,7 @@ private:
     std::multimap<std::uint64_t, std::function<void()>> script_;
     std::function<bool()> processOne_;
     detail::IdleHook hook_;
+    std::vector<std::string> stalls_;
 };
 
 }  // namespace win

@@ -41,6 +41,7 @@ protected:
     }
     void TearDown() override
     {
+        EXPECT_TRUE(driver.Stalls().empty()) << driver.Stalls().front();
         GuiTest::TearDown();
         Log().clear();
     }

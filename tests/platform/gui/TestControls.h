@@ -35,6 +35,7 @@ public:
         static const classes::TClassInfo info("TTestControl", &TCustomControl::StaticClass(), [](classes::TClassInfo& c) {
             classes::ClassBuilder<TTestControl>(c)
                 .Property("Caption", &TTestControl::Caption, &TTestControl::SetCaption)
+                .Stored(&TTestControl::IsCaptionStored)
                 .Property("TabStop", &TTestControl::TabStop, &TTestControl::SetTabStop).Default(1)
                 .Property("Default", &TTestControl::isDefault).Default(0)
                 .Property("Cancel", &TTestControl::isCancel).Default(0);
