@@ -15,7 +15,7 @@
 
 namespace guitest {
 
-// Resources registered for a test: RCDATA blocks by name, the binary form of a text form.
+// Resources registered for a test: blocks by type and name (RCDATA: the binary form of a text form).
 class TestResources {
 public:
     TestResources() = default;
@@ -29,28 +29,32 @@ public:
     TestResources& operator=(const TestResources&) = delete;
 
     void AddForm(const char* name, const std::string& text) { AddData(name, classes::ObjectTextToBinary(text)); }
-    void AddData(const char* name, std::string data)
+    void AddData(const char* name, std::string data) { Add(classes::RT_RCDATA, name, std::move(data)); }
+    // A resource of type, replacing one of the same type and name.
+    void Add(int type, const char* name, std::string data)
     {
         if (!entries_.empty()) {
             classes::UnregisterResources(entries_.data());
         }
-        auto same = std::find(names_.begin(), names_.end(), name);
-        if (same != names_.end()) {
-            data_[std::size_t(same - names_.begin())] = std::move(data);
+        auto same = std::find_if(keys_.begin(), keys_.end(), [&](const auto& key) {
+            return key.first == type && key.second == name;
+        });
+        if (same != keys_.end()) {
+            data_[std::size_t(same - keys_.begin())] = std::move(data);
         } else {
             data_.push_back(std::move(data));
-            names_.push_back(name);
+            keys_.emplace_back(type, name);
         }
         entries_.clear();
         for (std::size_t i = 0; i < data_.size(); ++i) {
-            entries_.push_back({classes::RT_RCDATA, nullptr, 0, names_[i].c_str(), data_[i].data(), data_[i].size()});
+            entries_.push_back({keys_[i].first, nullptr, 0, keys_[i].second.c_str(), data_[i].data(), data_[i].size()});
         }
         classes::RegisterResources(entries_.data(), entries_.size());
     }
 
 private:
     std::deque<std::string> data_;
-    std::deque<std::string> names_;
+    std::deque<std::pair<int, std::string>> keys_;
     std::vector<classes::TResourceEntry> entries_;
 };
 
