@@ -197,7 +197,8 @@ void TContainedAction::ReadState(classes::TReader& reader)
 
 const classes::TClassInfo& TCustomAction::StaticClass()
 {
-    static const classes::TClassInfo info("TCustomAction", &TContainedAction::StaticClass());
+    static const classes::TClassInfo info("TCustomAction", &TContainedAction::StaticClass(),
+                                          [](classes::TClassInfo& c) { classes::ClassBuilder<TCustomAction>{c}; });
     return info;
 }
 

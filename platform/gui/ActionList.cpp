@@ -15,7 +15,8 @@ TCustomActionList::~TCustomActionList()
 
 const classes::TClassInfo& TCustomActionList::StaticClass()
 {
-    static const classes::TClassInfo info("TCustomActionList", &TComponent::StaticClass());
+    static const classes::TClassInfo info("TCustomActionList", &TComponent::StaticClass(),
+                                          [](classes::TClassInfo& c) { classes::ClassBuilder<TCustomActionList>{c}; });
     return info;
 }
 

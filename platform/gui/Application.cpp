@@ -239,8 +239,7 @@ bool TApplication::IsKeyMsg(win::MSG& msg)
         if (!target) {
             target = msg.hwnd;
         }
-    } else if (win::GetWindowLongPtr(target, win::GWL_HINSTANCE) !=
-               reinterpret_cast<win::LONG_PTR>(win::GetModuleHandle(nullptr))) {
+    } else if (win::GetWindowThreadProcessId(target, nullptr) != win::GetCurrentThreadId()) {
         return false;
     }
     return target && win::SendMessage(target, CN_BASE + msg.message, msg.wParam, msg.lParam) != 0;

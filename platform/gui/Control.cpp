@@ -432,13 +432,18 @@ void TControl::Dispatch(win::TMessage& message)
             return;
         }
         const win::POINT pt = target->ScreenToClient(rec->pos);
+        // The targets of a control's drag see the control itself as the source.
+        TObject* source = rec->source;
+        if (auto* controlDrag = dynamic_cast<TDragControlObject*>(rec->source); controlDrag && controlDrag->Control()) {
+            source = controlDrag->Control();
+        }
         if (kind == TDragMessage::dmDragDrop) {
             if (rec->docking) {
                 if (auto* site = dynamic_cast<TWinControl*>(target)) {
                     site->DockDrop(static_cast<TDragDockObject*>(rec->source), pt.x, pt.y);
                 }
             } else {
-                target->DragDrop(rec->source, pt.x, pt.y);
+                target->DragDrop(source, pt.x, pt.y);
             }
             return;
         }
@@ -454,7 +459,7 @@ void TControl::Dispatch(win::TMessage& message)
                 site->DockOver(static_cast<TDragDockObject*>(rec->source), pt.x, pt.y, state, accept);
             }
         } else {
-            target->DragOver(rec->source, pt.x, pt.y, state, accept);
+            target->DragOver(source, pt.x, pt.y, state, accept);
         }
         message.Result = accept ? 1 : 0;
         return;

@@ -19,7 +19,8 @@ TCustomControl::~TCustomControl()
 
 const classes::TClassInfo& TCustomControl::StaticClass()
 {
-    static const classes::TClassInfo info("TCustomControl", &TWinControl::StaticClass());
+    static const classes::TClassInfo info("TCustomControl", &TWinControl::StaticClass(),
+                                          [](classes::TClassInfo& c) { classes::ClassBuilder<TCustomControl>{c}; });
     return info;
 }
 

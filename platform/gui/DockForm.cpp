@@ -15,18 +15,21 @@ TCustomDockForm::TCustomDockForm(classes::TComponent* owner) : TCustomForm(owner
 
 const classes::TClassInfo& TCustomDockForm::StaticClass()
 {
-    static const classes::TClassInfo info("TCustomDockForm", &TCustomForm::StaticClass());
+    static const classes::TClassInfo info("TCustomDockForm", &TCustomForm::StaticClass(),
+                                          [](classes::TClassInfo& c) { classes::ClassBuilder<TCustomDockForm>{c}; });
     return info;
 }
 
 void TCustomDockForm::Dispatch(win::TMessage& message)
 {
     switch (message.Msg) {
-    case CM_DOCKCLIENT:
+    case CM_CONTROLCHANGE:
         TCustomForm::Dispatch(message);
-        if (DockClientCount() > 0) {
-            DockClients(0)->SetAlign(alClient);
-            SetCaption(DockClients(0)->Caption());
+        // The client it was made for came in: it fills the host, whose caption is the client's.
+        if (message.LParam) {
+            auto* client = reinterpret_cast<TControl*>(message.WParam);
+            client->SetAlign(alClient);
+            SetCaption(client->Caption());
         }
         return;
     case CM_UNDOCKCLIENT:

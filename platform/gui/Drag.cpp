@@ -1,5 +1,6 @@
 #include "platform/gui/Drag.h"
 
+#include "platform/gui/Application.h"
 #include "platform/gui/Control.h"
 #include "platform/gui/Form.h"
 #include "platform/gui/ImageList.h"
@@ -14,6 +15,7 @@
 
 #include <cstdlib>
 #include <memory>
+#include <vector>
 
 namespace gui {
 
@@ -24,6 +26,13 @@ public:
     {
         thread_local DragState* state = nullptr;
         return state;
+    }
+    // Drags that ended: their capture windows may still be running the message that ended them, so
+    // they go at the next drag's start or the library's end.
+    static std::vector<std::unique_ptr<DragState>>& Finished()
+    {
+        thread_local std::vector<std::unique_ptr<DragState>> finished;
+        return finished;
     }
 
     DragState(TDragObject* object, bool owned, TControl* control, bool docking, int threshold)
@@ -112,14 +121,9 @@ public:
         object_->dropped_ = drop;
         // From here on this state is no longer the current drag: nothing may start it again.
         Current() = nullptr;
-        std::unique_ptr<DragState> self(this);
-        if (capture_) {
-            const win::HWND window = capture_;
-            capture_ = nullptr;
-            if (win::GetCapture() == window) {
-                win::ReleaseCapture();
-            }
-            win::DeallocateHWnd(window);
+        Finished().emplace_back(this);
+        if (capture_ && win::GetCapture() == capture_) {
+            win::ReleaseCapture();
         }
         auto* dock = dynamic_cast<TDragDockObject*>(object_);
         if (dock) {
@@ -219,6 +223,19 @@ private:
 
     void CaptureProc(win::TMessage& message)
     {
+        try {
+            HandleCaptureMessage(message);
+        } catch (...) {
+            // As for any window of a control: the drag ends, and the error goes to the application.
+            if (!Application()) {
+                throw;
+            }
+            Application()->HandleException(control_);
+        }
+    }
+
+    void HandleCaptureMessage(win::TMessage& message)
+    {
         switch (message.Msg) {
         case win::WM_MOUSEMOVE: {
             win::POINT pt{win::GET_X_LPARAM(message.LParam), win::GET_Y_LPARAM(message.LParam)};
@@ -227,7 +244,7 @@ private:
             return;
         }
         case win::WM_CAPTURECHANGED:
-            if (capture_ && reinterpret_cast<win::HWND>(message.LParam) != capture_) {
+            if (Current() == this && reinterpret_cast<win::HWND>(message.LParam) != capture_) {
                 Done(false);
             }
             return;
@@ -367,6 +384,7 @@ void DragInitControl(TControl* control, bool immediate, int threshold)
     if (DragState::Current()) {
         return;
     }
+    DragState::Finished().clear();
     TDragObject* object = nullptr;
     bool owned = false;
     const bool docking = control->DragKind() == dkDock;
@@ -404,6 +422,11 @@ void DragDone(bool drop)
 void CancelDrag()
 {
     DragDone(false);
+}
+
+void FreeFinishedDrags()
+{
+    DragState::Finished().clear();
 }
 
 TDragObject* DragObject()

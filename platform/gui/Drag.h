@@ -120,5 +120,7 @@ TControl* DragControl();
 bool DragActive();
 // The control is going away: a drag of it or to it ends, without touching it.
 void DragForgetControl(TControl* control);
+// The hidden windows of drags that ended go (the library's end).
+void FreeFinishedDrags();
 
 }  // namespace gui

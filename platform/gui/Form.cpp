@@ -236,7 +236,8 @@ const classes::TClassInfo& TCustomForm::StaticClass()
 
 const classes::TClassInfo& TForm::StaticClass()
 {
-    static const classes::TClassInfo info("TForm", &TCustomForm::StaticClass());
+    static const classes::TClassInfo info("TForm", &TCustomForm::StaticClass(),
+                                          [](classes::TClassInfo& c) { classes::ClassBuilder<TForm>{c}; });
     return info;
 }
 

@@ -14,13 +14,15 @@ TCustomFrame::TCustomFrame(classes::TComponent* owner) : TScrollingWinControl(ow
 
 const classes::TClassInfo& TCustomFrame::StaticClass()
 {
-    static const classes::TClassInfo info("TCustomFrame", &TScrollingWinControl::StaticClass());
+    static const classes::TClassInfo info("TCustomFrame", &TScrollingWinControl::StaticClass(),
+                                          [](classes::TClassInfo& c) { classes::ClassBuilder<TCustomFrame>{c}; });
     return info;
 }
 
 const classes::TClassInfo& TFrame::StaticClass()
 {
-    static const classes::TClassInfo info("TFrame", &TCustomFrame::StaticClass());
+    static const classes::TClassInfo info("TFrame", &TCustomFrame::StaticClass(),
+                                          [](classes::TClassInfo& c) { classes::ClassBuilder<TFrame>{c}; });
     return info;
 }
 

@@ -19,7 +19,8 @@ TGraphicControl::~TGraphicControl()
 
 const classes::TClassInfo& TGraphicControl::StaticClass()
 {
-    static const classes::TClassInfo info("TGraphicControl", &TControl::StaticClass());
+    static const classes::TClassInfo info("TGraphicControl", &TControl::StaticClass(),
+                                          [](classes::TClassInfo& c) { classes::ClassBuilder<TGraphicControl>{c}; });
     return info;
 }
 

@@ -10,6 +10,7 @@
 #include "platform/gui/CustomControl.h"
 #include "platform/gui/DataModule.h"
 #include "platform/gui/DockForm.h"
+#include "platform/gui/Drag.h"
 #include "platform/gui/Font.h"
 #include "platform/gui/Form.h"
 #include "platform/gui/Frame.h"
@@ -69,6 +70,8 @@ void initialize()
 
 void finalize()
 {
+    CancelDrag();
+    FreeFinishedDrags();
     delete theApplication;
     theApplication = nullptr;
     delete theScreen;
