@@ -165,14 +165,15 @@ TCustomForm::~TCustomForm()
 {
     BeforeDestruction();
     Destroying();
+    canvas_->SetControl(nullptr);
+    // The window goes first: its last messages (the activation moving away) still see a whole form.
+    DestroyHandle();
     if (Screen()) {
         Screen()->RemoveForm(this);
     }
     if (Application() && Application()->MainForm() == this) {
         Application()->SetMainForm(nullptr);
     }
-    canvas_->SetControl(nullptr);
-    DestroyHandle();
 }
 
 void TCustomForm::BeforeDestruction()
@@ -878,6 +879,9 @@ bool TCustomForm::CanFocus()
 
 bool TCustomForm::SetFocusedControl(TWinControl* control)
 {
+    if (HasState(classes::csDestroying)) {
+        return false;
+    }
     ++focusCount_;
     const int count = focusCount_;
     auto stillOurs = [&] { return focusCount_ == count; };

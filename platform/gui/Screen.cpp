@@ -283,6 +283,9 @@ void TScreen::RemoveDataModule(TDataModule* module)
 
 void TScreen::FormFocused(TCustomForm* form, TWinControl* control)
 {
+    if (std::find(customForms_.begin(), customForms_.end(), form) == customForms_.end()) {
+        return;  // a form that is going away
+    }
     const bool formChanged = form != activeCustomForm_;
     activeCustomForm_ = form;
     auto moveFront = [](auto& list, auto* item) {
@@ -313,7 +316,8 @@ void TScreen::UpdateActiveForm()
 {
     TWinControl* window = FindControl(win::GetActiveWindow());
     auto* form = dynamic_cast<TCustomForm*>(window);
-    if (!form || form == activeCustomForm_) {
+    if (!form || form == activeCustomForm_ ||
+        std::find(customForms_.begin(), customForms_.end(), form) == customForms_.end()) {
         return;
     }
     activeCustomForm_ = form;
