@@ -7,6 +7,8 @@
 #include "platform/win/Window.h"
 #include "platform/win/WindowPos.h"
 
+#include <algorithm>
+
 #include "tests/platform/gui/ControlsFixture.h"
 
 namespace guitest {
@@ -335,6 +337,63 @@ TEST_F(ControlTest, AControlFreedInItsOwnClickHandlerGoesOnceTheClickIsHandled)
     EXPECT_FALSE(win::IsWindow(hwnd));
     EXPECT_EQ(form->FindComponent("Doomed"), nullptr);
     EXPECT_EQ(form->ControlCount(), 0);
+}
+
+TEST_F(ControlTest, AReplacedWindowProcSeesEveryMessageAndPassesThemOn)
+{
+    gui::TForm* form = MakeForm();
+    auto* control = Make<TTestControl>(form, "Hooked", 10, 10);
+    struct Hook {
+        gui::TWndMethod previous;
+        std::vector<win::UINT> seen;
+        void Proc(win::TMessage& message)
+        {
+            seen.push_back(message.Msg);
+            previous(message);
+        }
+    } hook;
+    hook.previous = control->WindowProc;
+    control->WindowProc = gui::TWndMethod::Of<&Hook::Proc>(&hook);
+    form->Show();
+    hook.seen.clear();
+    control->SetBounds(10, 10, 90, 30);
+    EXPECT_EQ(win::TestDriver::State(control->Handle()).windowRect.right, 100) << "still handled by the control";
+    control->SetCaption("seen");
+    EXPECT_EQ(std::count(hook.seen.begin(), hook.seen.end(), win::WM_SETTEXT), 1);
+    EXPECT_EQ(std::count(hook.seen.begin(), hook.seen.end(), win::WM_SIZE), 1);
+    EXPECT_EQ(control->Perform(gui::CM_HITTEST), win::HTCLIENT) << "Perform goes through it too";
+    EXPECT_EQ(hook.seen.back(), gui::CM_HITTEST);
+    control->WindowProc = hook.previous;
+}
+
+TEST_F(ControlTest, BringToFrontAndSendToBackChangeWhichGraphicControlIsPaintedOnTop)
+{
+    gui::TForm* form = MakeForm(100, 60);
+    auto* lower = Make<TTestGraphic>(form, "Lower", 10, 10, 40, 20);
+    auto* upper = Make<TTestGraphic>(form, "Upper", 30, 10, 40, 20);
+    lower->paintColor = gui::clBlue;
+    upper->paintColor = gui::clLime;
+    form->Show();
+    driver.Pump();
+    EXPECT_EQ(win::TestDriver::PixelAt(form->Handle(), 40, 15), gui::ColorToRGB(gui::clLime));
+    lower->BringToFront();
+    driver.Pump();
+    EXPECT_EQ(win::TestDriver::PixelAt(form->Handle(), 40, 15), gui::ColorToRGB(gui::clBlue));
+    lower->SendToBack();
+    driver.Pump();
+    EXPECT_EQ(win::TestDriver::PixelAt(form->Handle(), 40, 15), gui::ColorToRGB(gui::clLime));
+    EXPECT_EQ(form->Controls(0), lower);
+}
+
+TEST_F(ControlTest, AnAutoSizedContainerFitsTheControlsInIt)
+{
+    gui::TForm* form = MakeForm(300, 200);
+    auto* panel = Make<TTestPanel>(form, "Panel", 0, 0, 200, 150);
+    Make<TTestControl>(panel, "A", 10, 10, 50, 20);
+    Make<TTestControl>(panel, "B", 70, 40, 40, 30);
+    panel->SetAutoSize(true);
+    EXPECT_EQ(panel->Width(), 110);
+    EXPECT_EQ(panel->Height(), 70);
 }
 
 }  // namespace

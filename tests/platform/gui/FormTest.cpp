@@ -368,5 +368,40 @@ TEST_F(ModalTest, AModalRunWithNothingToWaitForFailsNamingTheLoop)
     driver.ClearStalls();
 }
 
+TEST_F(FormTest, ActivatingAnotherFormDeactivatesTheOneBefore)
+{
+    gui::TForm* first = MakeForm(200, 100, "First");
+    gui::TForm* second = MakeForm(200, 100, "Second");
+    struct Activation {
+        void Activate(classes::TObject* sender) { Log().push_back(Name(sender) + " activate"); }
+        void Deactivate(classes::TObject* sender) { Log().push_back(Name(sender) + " deactivate"); }
+        static std::string Name(classes::TObject* o) { return static_cast<classes::TComponent*>(o)->Name(); }
+    } activation;
+    for (gui::TForm* form : {first, second}) {
+        form->OnActivate = classes::TNotifyEvent::Of<&Activation::Activate>(&activation);
+        form->OnDeactivate = classes::TNotifyEvent::Of<&Activation::Deactivate>(&activation);
+    }
+    first->Show();
+    second->Show();
+    win::SetActiveWindow(first->Handle());
+    driver.Pump();
+    const std::vector<std::string> expected = {"First activate", "First deactivate", "Second activate",
+                                               "Second deactivate", "First activate"};
+    EXPECT_EQ(Log(), expected);
+    EXPECT_TRUE(first->Active());
+    EXPECT_FALSE(second->Active());
+}
+
+TEST_F(FormTest, APopupParentOwnsTheFormsWindow)
+{
+    gui::TForm* parent = MakeForm(200, 100, "Parent");
+    gui::TForm* popup = MakeForm(100, 50, "Popup");
+    popup->SetPopupParent(parent);
+    EXPECT_EQ(popup->PopupMode(), gui::pmExplicit);
+    EXPECT_EQ(win::GetWindow(popup->Handle(), win::GW_OWNER), parent->Handle());
+    delete parent;
+    EXPECT_EQ(popup->PopupParent(), nullptr);
+}
+
 }  // namespace
 }  // namespace guitest
