@@ -80,6 +80,13 @@ void TDataModule::DefineProperties(classes::TFiler& filer)
             name, [&value](classes::TReader& reader) { value = int(reader.ReadInteger()); },
             [&value](classes::TWriter& writer) { writer.WriteInteger(value); }, true);
     };
+    // Older stored data names the offset Left and Top: read, written under the newer names.
+    auto readOnly = [&](const char* name, int& value) {
+        filer.DefineProperty(
+            name, [&value](classes::TReader& reader) { value = int(reader.ReadInteger()); }, nullptr, false);
+    };
+    readOnly("Left", designOffset_.x);
+    readOnly("Top", designOffset_.y);
     integer("Height", designSize_.cy);
     integer("HorizontalOffset", designOffset_.x);
     integer("VerticalOffset", designOffset_.y);

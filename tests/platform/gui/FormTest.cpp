@@ -403,5 +403,43 @@ TEST_F(FormTest, APopupParentOwnsTheFormsWindow)
     EXPECT_EQ(popup->PopupParent(), nullptr);
 }
 
+TEST_F(FormTest, ADataModuleReadsItsComponentsAndIsListedByTheScreen)
+{
+    const std::string text = R"(object Module: TStoredModule
+  OldCreateOrder = False
+  OnCreate = ModuleCreate
+  Height = 150
+  HorizontalOffset = 200
+  VerticalOffset = 120
+  Width = 215
+  object Clock: TTimer
+    Enabled = False
+  end
+  object Commands: TActionList
+    object Open: TAction
+      Caption = 'Open'
+    end
+  end
+end
+)";
+    resources.AddForm("TSTOREDMODULE", text);
+    auto* module = new TStoredModule(gui::Application());
+    EXPECT_EQ(Log(), std::vector<std::string>{"module created"});
+    EXPECT_EQ(gui::Screen()->DataModuleCount(), 1);
+    EXPECT_EQ(module->DesignOffset(), (win::POINT{200, 120}));
+    ASSERT_NE(module->FindComponent("Open"), nullptr);
+    EXPECT_EQ(TextOf(*module), text);
+    delete module;
+    EXPECT_EQ(gui::Screen()->DataModuleCount(), 0);
+    // Older data names the offset Left and Top.
+    std::string older = text;
+    const std::string offsets = "  HorizontalOffset = 200\n  VerticalOffset = 120\n";
+    older.replace(older.find(offsets), offsets.size(), "  Left = 30\n  Top = 40\n");
+    resources.AddForm("TSTOREDMODULE", older);
+    module = new TStoredModule(gui::Application());
+    EXPECT_EQ(module->DesignOffset(), (win::POINT{30, 40}));
+    delete module;
+}
+
 }  // namespace
 }  // namespace guitest

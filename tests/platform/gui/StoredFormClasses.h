@@ -5,6 +5,7 @@
 #include "platform/classes/Resources.h"
 #include "platform/classes/TextForm.h"
 #include "platform/gui/ActionList.h"
+#include "platform/gui/DataModule.h"
 #include "platform/gui/Timer.h"
 
 #include "tests/platform/gui/TestControls.h"
@@ -100,6 +101,22 @@ protected:
         TForm::Loaded();
         Log().push_back(Name() + " loaded");
     }
+};
+
+class TStoredModule : public gui::TDataModule {
+public:
+    explicit TStoredModule(classes::TComponent* owner) : TDataModule(owner) { CreateFromStoredData(); }
+
+    static const classes::TClassInfo& StaticClass()
+    {
+        static const classes::TClassInfo info("TStoredModule", &TDataModule::StaticClass(), [](classes::TClassInfo& c) {
+            classes::ClassBuilder<TStoredModule>(c).Method<&TStoredModule::ModuleCreate>("ModuleCreate");
+        });
+        return info;
+    }
+    const classes::TClassInfo& ClassType() const override { return StaticClass(); }
+
+    void ModuleCreate(classes::TObject*) { Log().push_back("module created"); }
 };
 
 // A form of a class whose stored data is missing.
