@@ -1,6 +1,8 @@
 // Dragging between controls with the mouse, and docking controls and forms into dock sites and out again.
 
+#include "platform/gui/Bitmap.h"
 #include "platform/gui/DockForm.h"
+#include "platform/gui/ImageList.h"
 #include "platform/gui/Drag.h"
 #include "platform/gui/Messages.h"
 #include "platform/gui/Screen.h"
@@ -147,6 +149,37 @@ TEST_F(DragTest, AnExceptionInAHandlerEndsTheDragAndTheCapture)
     EXPECT_EQ(failing.seen, std::vector<std::string>{"the target broke"});
     EXPECT_FALSE(source->Dragging());
     EXPECT_EQ(win::GetCapture(), nullptr);
+}
+
+// A control that shows a picture of itself while it is dragged.
+class TPictured : public TTestControl {
+public:
+    explicit TPictured(classes::TComponent* owner) : TTestControl(owner), images(16, 16)
+    {
+        gui::TBitmap picture;
+        picture.SetSize(16, 16);
+        picture.Canvas()->Brush()->SetColor(gui::clRed);
+        picture.Canvas()->FillRect({0, 0, 16, 16});
+        images.Add(&picture, nullptr);
+    }
+    gui::TDragImageList* GetDragImages() override { return &images; }
+    gui::TDragImageList images;
+};
+
+TEST_F(DragTest, TheDragImageFollowsTheDragAndEndsWithIt)
+{
+    auto* pictured = Make<TPictured>(form, "Pictured", 10, 200, 80, 30);
+    pictured->SetDragMode(gui::dmAutomatic);
+    driver.MouseDown(pictured->Handle(), win::TestDriver::Button::Left, 5, 5);
+    driver.Pump();
+    EXPECT_TRUE(pictured->images.Dragging());
+    driver.MouseMove(target->Handle(), 10, 10);
+    driver.Pump();
+    EXPECT_TRUE(pictured->images.Dragging());
+    driver.MouseUp(target->Handle(), win::TestDriver::Button::Left, 10, 10);
+    driver.Pump();
+    EXPECT_FALSE(pictured->images.Dragging());
+    EXPECT_FALSE(pictured->Dragging());
 }
 
 // --- docking ---
