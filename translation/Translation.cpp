@@ -5,6 +5,7 @@
 #include "translation/Lingua.h"
 #include "translation/ResStringRedirect.h"
 #include "translation/ScreenCursor.h"
+#include "translation/ScreenCursorBinding.h"
 #include "translation/TranslationSource.h"
 
 namespace translation {
@@ -19,7 +20,7 @@ void initialize()
 {
     InstallTranslationSourceCompiler();
     TakeMessageCaptionTexts();
-    SetScreenCursor(nullptr);
+    BindGuiScreenCursor();
     // Another library may have registered a translation component under the same name first.
     registeredLingua = !classes::GetClass("TtrLingua");
     if (registeredLingua)

@@ -177,6 +177,20 @@ void TReader::ReadData(TComponent* instance)
 void TReader::ReadProperty(TPersistent* instance)
 {
     std::string fullName = ReadStr();
+    try {
+        ReadNamedProperty(instance, fullName);
+    } catch (const EDefinedPropertyError&) {
+        throw;
+    } catch (const rtl::Exception& e) {
+        // Where the data is damaged: the component and the property, as the defined properties say it.
+        const std::string component = current_ ? current_->Name() : std::string();
+        throw rtl::EReadError("Error reading " + (component.empty() ? std::string() : component + ".") + fullName +
+                              ": " + e.Message());
+    }
+}
+
+void TReader::ReadNamedProperty(TPersistent* instance, const std::string& fullName)
+{
     std::string_view name = fullName;
     TPersistent* target = instance;
     for (std::size_t dot = name.find('.'); dot != std::string_view::npos; dot = name.find('.')) {

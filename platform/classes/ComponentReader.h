@@ -7,8 +7,9 @@
 // on every component read, the root first. While reading, the components are in the loading and
 // reading states.
 //
-// Damaged data raises EReadError ("Stream read error", "Invalid property value", "Property %s does
-// not exist", "Invalid stream format") or EClassNotFound ("Class %s not found"), after deleting
+// Damaged data raises EReadError ("Invalid stream format", "Stream read error", or for a property
+// "Error reading Button1.Caption: " and what is wrong: "Invalid property value", "Property %s does not
+// exist", "Stream read error") or EClassNotFound ("Class %s not found"), after deleting
 // every component the read had created (the root too, when the read made it) and taking the
 // loading state off the others.
 
@@ -76,6 +77,8 @@ private:
         int position = -1;
     };
     Prefix ReadPrefix();
+    // One property's value, its name read; errors say nothing yet of where they are.
+    void ReadNamedProperty(TPersistent* instance, const std::string& fullName);
     void ReadPropValue(TPersistent* instance, const TPropInfo& prop);
     std::int64_t ReadOrdinal(const TPropInfo& prop);
     void ReadObjectValue(TPersistent* instance, const TPropInfo& prop);

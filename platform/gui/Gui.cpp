@@ -1,13 +1,23 @@
 #include "platform/gui/Gui.h"
 
 #include "platform/classes/ClassRegistry.h"
+#include "platform/gui/ActionList.h"
+#include "platform/gui/Application.h"
 #include "platform/gui/Bitmap.h"
 #include "platform/gui/Brush.h"
 #include "platform/gui/Canvas.h"
 #include "platform/gui/ControlCanvas.h"
+#include "platform/gui/CustomControl.h"
+#include "platform/gui/DataModule.h"
+#include "platform/gui/DockForm.h"
+#include "platform/gui/Drag.h"
 #include "platform/gui/Font.h"
+#include "platform/gui/Form.h"
+#include "platform/gui/Frame.h"
 #include "platform/gui/GifImage.h"
 #include "platform/gui/Graphic.h"
+#include "platform/gui/GraphicControl.h"
+#include "platform/gui/HintWindow.h"
 #include "platform/gui/Icon.h"
 #include "platform/gui/ImageList.h"
 #include "platform/gui/JpegImage.h"
@@ -16,6 +26,8 @@
 #include "platform/gui/Picture.h"
 #include "platform/gui/Printer.h"
 #include "platform/gui/ResourceIcons.h"
+#include "platform/gui/Screen.h"
+#include "platform/gui/Timer.h"
 
 #include <array>
 
@@ -23,12 +35,23 @@ namespace gui {
 
 namespace {
 
+// Plain pointers: a program that never calls finalize() leaves them to the end of the process.
+TScreen* theScreen = nullptr;
+TApplication* theApplication = nullptr;
+
 // The classes stored window data and scripts make by name; the picture classes come with their file formats.
-std::array<const classes::TClassInfo*, 8> LibraryClasses()
+std::array<const classes::TClassInfo*, 29> LibraryClasses()
 {
-    return {&TFont::StaticClass(),    &TPen::StaticClass(),       &TBrush::StaticClass(),
-            &TCanvas::StaticClass(),  &TPicture::StaticClass(),   &TGraphic::StaticClass(),
-            &TImageList::StaticClass(), &TMetafileCanvas::StaticClass()};
+    return {&TFont::StaticClass(),         &TPen::StaticClass(),           &TBrush::StaticClass(),
+            &TCanvas::StaticClass(),       &TPicture::StaticClass(),       &TGraphic::StaticClass(),
+            &TImageList::StaticClass(),    &TMetafileCanvas::StaticClass(), &TSizeConstraints::StaticClass(),
+            &TControl::StaticClass(),      &TWinControl::StaticClass(),    &TGraphicControl::StaticClass(),
+            &TCustomControl::StaticClass(), &TControlScrollBar::StaticClass(), &TScrollingWinControl::StaticClass(),
+            &TCustomForm::StaticClass(),   &TForm::StaticClass(),          &TCustomDockForm::StaticClass(),
+            &TCustomFrame::StaticClass(),  &TFrame::StaticClass(),         &TDataModule::StaticClass(),
+            &THintWindow::StaticClass(),   &TTimer::StaticClass(),         &TBasicAction::StaticClass(),
+            &TContainedAction::StaticClass(), &TCustomAction::StaticClass(), &TAction::StaticClass(),
+            &TCustomActionList::StaticClass(), &TActionList::StaticClass()};
 }
 
 }  // namespace
@@ -40,10 +63,20 @@ void initialize()
     }
     ResetFileFormats(true);
     InstallResourceIconLoaders();
+    SetHintWindowClass(nullptr);
+    theScreen = new TScreen(nullptr);
+    theApplication = new TApplication(nullptr);
 }
 
 void finalize()
 {
+    CancelDrag();
+    FreeFinishedDrags();
+    delete theApplication;
+    theApplication = nullptr;
+    delete theScreen;
+    theScreen = nullptr;
+    SetHintWindowClass(nullptr);
     SetPrinter(nullptr);
     FreeDeviceContexts();
     RemoveResourceIconLoaders();

@@ -8,6 +8,7 @@
 #include "platform/gdi/SystemInfo.h"
 #include "platform/win/Timers.h"
 #include "platform/win/Window.h"
+#include "platform/win/WindowPos.h"
 #include "platform/win/detail/Activation.h"
 #include "platform/win/detail/HitTest.h"
 #include "platform/win/detail/Timers.h"
@@ -735,6 +736,38 @@ bool detail::DefInputMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
         result = TRUE;
         return true;
     }
+    case WM_RBUTTONUP: {
+        // A right click asks for the context menu at the screen point.
+        POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        ClientToScreen(hwnd, &pt);
+        SendMessage(hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd),
+                    MAKELPARAM(static_cast<WORD>(pt.x), static_cast<WORD>(pt.y)));
+        result = 0;
+        return true;
+    }
+    case WM_KEYUP:
+    case WM_SYSKEYDOWN:
+        // The menu key, and Shift+F10, ask for it from the keyboard: (-1, -1).
+        if ((message == WM_KEYUP && wParam == VK_APPS) ||
+            (message == WM_SYSKEYDOWN && wParam == VK_F10 && GetKeyState(VK_SHIFT) < 0)) {
+            SendMessage(hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd), MAKELPARAM(0xFFFF, 0xFFFF));
+            result = 0;
+            return true;
+        }
+        return false;
+    case WM_KEYDOWN:
+        // F1 asks for help on the window with the focus.
+        if (wParam == VK_F1) {
+            HELPINFO info;
+            info.iContextType = HELPINFO_WINDOW;
+            info.iCtrlId = static_cast<int>(GetWindowLongPtr(hwnd, GWL_ID));
+            info.hItemHandle = hwnd;
+            GetCursorPos(&info.MousePos);
+            SendMessage(hwnd, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+            result = 0;
+            return true;
+        }
+        return false;
     default:
         return false;
     }

@@ -2,11 +2,13 @@
 
 #include "platform/wintypes/Messages.h"
 #include "platform/win/detail/DisplayDriver.h"
+#include "platform/win/detail/IdleHook.h"
 #include "platform/win/detail/WindowTable.h"
 
 #include "platform/rtl/Clock.h"
 
 #include <algorithm>
+#include <chrono>
 
 namespace win {
 
@@ -253,8 +255,8 @@ bool Ready(const ThreadQueue& queue, HWND hwnd, UINT filterMin, UINT filterMax)
 }
 
 // Waits until something of the filter can be fetched: the display pumped before every look, timers
-// due on the installed clock.
-void WaitForMessage(HWND hwnd, UINT filterMin, UINT filterMax)
+// due on the installed clock. With a test's idle hook, the hook makes the next thing happen instead.
+void WaitForMessage(HWND hwnd, UINT filterMin, UINT filterMax, const char* waitingCall)
 {
     WindowSystem& system = System();
     auto lock = LockSystem();
@@ -269,6 +271,22 @@ void WaitForMessage(HWND hwnd, UINT filterMin, UINT filterMax)
         }
         if (system.wakes != wakes) {
             continue;  // woken while pumping: pump again
+        }
+        if (IdleHookInstalled()) {
+            lock.unlock();
+            const bool ran = RunIdleHook(std::nullopt, waitingCall);
+            lock.lock();
+            if (ran) {
+                continue;
+            }
+            if (system.changed.wait_for(lock.Native(), std::chrono::milliseconds(IdleHookGraceMs)) ==
+                    std::cv_status::timeout &&
+                system.wakes == wakes && !Ready(QueueOfCurrentThread(), hwnd, filterMin, filterMax)) {
+                lock.unlock();
+                IdleHookStalled(waitingCall);
+                lock.lock();
+            }
+            continue;
         }
         std::uint64_t due;
         if (NextTimerDue(queue, due)) {
@@ -418,7 +436,7 @@ BOOL GetMessage(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax)
         return -1;
     }
     while (!Fetch(*msg, hwnd, filterMin, filterMax, true)) {
-        WaitForMessage(hwnd, filterMin, filterMax);
+        WaitForMessage(hwnd, filterMin, filterMax, "GetMessage");
     }
     return msg->message == WM_QUIT ? FALSE : TRUE;
 }
@@ -433,7 +451,7 @@ BOOL PeekMessage(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT remov
 
 BOOL WaitMessage()
 {
-    WaitForMessage(nullptr, 0, 0);
+    WaitForMessage(nullptr, 0, 0, "WaitMessage");
     return TRUE;
 }
 

@@ -2,15 +2,21 @@
 
 #include "platform/rtl/Clock.h"
 #include "platform/win/detail/DisplayDriver.h"
+#include "platform/win/detail/IdleHook.h"
 #include "platform/win/detail/WindowTable.h"
 
+#include <chrono>
 #include <optional>
+#include <vector>
 
 namespace win {
 
 using namespace detail;
 
 namespace {
+
+thread_local const IdleHook* idleHook = nullptr;
+thread_local std::vector<const char*> loopNames;
 
 // Events live in the handle table under the window system's lock, so a wait for events and messages
 // is one wait.
@@ -88,6 +94,31 @@ DWORD Wait(DWORD count, const HANDLE* handles, bool waitAll, DWORD milliseconds,
         if (wakeMask && system.wakes != wakes) {
             continue;  // woken while pumping: pump again
         }
+        if (wakeMask && IdleHookInstalled()) {
+            if (milliseconds != INFINITE && rtl::GetTickCount64() >= deadline) {
+                return WAIT_TIMEOUT;
+            }
+            // Other threads (the ones setting the events) get a real moment first.
+            if (system.changed.wait_for(lock.Native(), std::chrono::milliseconds(rtl::VirtualClock::RealSlice)) ==
+                    std::cv_status::no_timeout ||
+                system.wakes != wakes) {
+                continue;
+            }
+            lock.unlock();
+            const bool ran = RunIdleHook(milliseconds == INFINITE ? std::nullopt : std::optional(deadline),
+                                         "MsgWaitForMultipleObjects");
+            lock.lock();
+            if (ran) {
+                continue;
+            }
+            if (system.changed.wait_for(lock.Native(), std::chrono::milliseconds(IdleHookGraceMs)) ==
+                std::cv_status::timeout && system.wakes == wakes) {
+                lock.unlock();
+                IdleHookStalled("MsgWaitForMultipleObjects");
+                lock.lock();
+            }
+            continue;
+        }
         if (milliseconds == INFINITE) {
             system.changed.wait(lock.Native());
         } else if (!rtl::CurrentClock().WaitUntil(system.changed, lock.Native(), deadline)) {
@@ -100,6 +131,38 @@ DWORD Wait(DWORD count, const HANDLE* handles, bool waitAll, DWORD milliseconds,
 }
 
 }  // namespace
+
+void detail::SetIdleHook(const IdleHook* hook)
+{
+    idleHook = hook;
+}
+
+bool detail::IdleHookInstalled()
+{
+    return idleHook != nullptr;
+}
+
+bool detail::RunIdleHook(std::optional<std::uint64_t> deadline, const char*)
+{
+    return idleHook && idleHook->runNext && idleHook->runNext(deadline);
+}
+
+void detail::IdleHookStalled(const char* waitingCall)
+{
+    if (idleHook && idleHook->stalled) {
+        idleHook->stalled(loopNames.empty() ? waitingCall : loopNames.back());
+    }
+}
+
+ModalLoopScope::ModalLoopScope(const char* name)
+{
+    loopNames.push_back(name);
+}
+
+ModalLoopScope::~ModalLoopScope()
+{
+    loopNames.pop_back();
+}
 
 HANDLE CreateEvent(void*, BOOL manualReset, BOOL initialState, const char*)
 {

@@ -25,4 +25,14 @@ DWORD WaitForSingleObject(HANDLE handle, DWORD milliseconds);
 DWORD MsgWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll, DWORD milliseconds,
                                 DWORD wakeMask);
 
+// Names the message loop the calling thread runs while the scope lives ("TCustomForm.ShowModal"): a test
+// driver reports a loop that would wait for ever by this name.
+class ModalLoopScope {
+public:
+    explicit ModalLoopScope(const char* name);
+    ~ModalLoopScope();
+    ModalLoopScope(const ModalLoopScope&) = delete;
+    ModalLoopScope& operator=(const ModalLoopScope&) = delete;
+};
+
 }  // namespace win

@@ -51,6 +51,59 @@ HWND FindInTree(HWND parent, const char* className, const char* text)
 
 TestDriver::TestDriver(rtl::VirtualClock& clock) : clock_(clock)
 {
+    hook_.runNext = [this](std::optional<std::uint64_t> deadline) { return RunNext(deadline); };
+    hook_.stalled = [this](const std::string& loop) {
+        const std::string message = "Nothing scripted and no timer due while " + loop + " waits for a message";
+        stalls_.push_back(message);
+        PostQuitMessage(1);
+        throw EStalled(message);
+    };
+    SetIdleHook(&hook_);
+}
+
+TestDriver::~TestDriver()
+{
+    SetIdleHook(nullptr);
+}
+
+bool TestDriver::RunNext(std::optional<std::uint64_t> deadline)
+{
+    std::uint64_t next = 0;
+    bool any = GetNextTimerDue(next);
+    if (!script_.empty() && (!any || script_.begin()->first < next)) {
+        next = script_.begin()->first;
+        any = true;
+    }
+    if (deadline && (!any || *deadline < next)) {
+        next = *deadline;
+        any = true;
+    }
+    const std::uint64_t now = clock_.TickCount64();
+    const bool actionDue = !script_.empty() && script_.begin()->first <= std::max(next, now);
+    // A timer already due that the waiting loop does not take (another window's, filtered out) is no news.
+    if (!any || (next <= now && !actionDue)) {
+        return false;
+    }
+    MoveTo(next);
+    if (actionDue) {
+        // What the action changed (a modal result, a flag) is seen by the waiting loop only once its wait
+        // ends: an empty thread message ends it.
+        PostMessage(nullptr, WM_NULL, 0, 0);
+    }
+    return true;
+}
+
+void TestDriver::MoveTo(std::uint64_t next)
+{
+    const std::uint64_t now = clock_.TickCount64();
+    if (next > now) {
+        clock_.Advance(next - now);
+    }
+    while (!script_.empty() && script_.begin()->first <= clock_.TickCount64()) {
+        auto action = std::move(script_.begin()->second);
+        script_.erase(script_.begin());
+        action();
+    }
 }
 
 void TestDriver::PostKey(HWND hwnd, UINT message, UINT vk, DWORD lPrivate)
@@ -154,18 +207,29 @@ void TestDriver::At(std::uint64_t tick, std::function<void()> action)
     script_.emplace(tick, std::move(action));
 }
 
+bool TestDriver::ProcessOne()
+{
+    if (processOne_) {
+        return processOne_();
+    }
+    MSG msg;
+    if (!PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        return false;
+    }
+    if (msg.message == WM_QUIT) {
+        // Left for the test's own loop to see.
+        PostQuitMessage(static_cast<int>(msg.wParam));
+        return false;
+    }
+    TranslateMessage(&msg);
+    DispatchMessage(&msg);
+    return true;
+}
+
 int TestDriver::Pump()
 {
     int count = 0;
-    MSG msg;
-    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            // Left for the test's own loop to see.
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            break;
-        }
-        TranslateMessage(&msg);
-        DispatchMessage(&msg);
+    while (ProcessOne()) {
         ++count;
     }
     return count;
@@ -182,15 +246,7 @@ bool TestDriver::AdvanceToNext()
     if (!any) {
         return false;
     }
-    const std::uint64_t now = clock_.TickCount64();
-    if (next > now) {
-        clock_.Advance(next - now);
-    }
-    while (!script_.empty() && script_.begin()->first <= clock_.TickCount64()) {
-        auto action = std::move(script_.begin()->second);
-        script_.erase(script_.begin());
-        action();
-    }
+    MoveTo(next);
     Pump();
     return true;
 }

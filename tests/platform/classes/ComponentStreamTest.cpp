@@ -321,14 +321,14 @@ TEST_F(ComponentStream, DamagedDataGivesTheLibraryMessages)
         {"TPF1", "Invalid stream format"},
         {head, "Stream read error"},
         {std::string("RVF0\x06TOther\x04Root", 16), "Class TOther not found"},
-        {head + std::string("\x05""Count\x06\x01x\0\0", 11), "Invalid property value"},
-        {head + std::string("\x05Shade\x07\x06shPink\0\0", 16), "Invalid property value"},
-        {head + std::string("\x05Small\x03\x00\x01\0\0", 11), "Invalid property value"},
-        {head + std::string("\x04Nope\x02\x01\0\0", 9), "Property Nope does not exist"},
-        {head + std::string("\x08OnChange\x07\x04Gone\0\0", 17), "Method Gone not found"},
-        {head + std::string("\x07""Caption\x0C\xFF\xFF\xFF\x7Fx\0\0", 17), "Stream read error"},
-        {head + std::string("\x04""Blob\x0A\x10\x00\x00\x00xy\0\0", 15), "Stream read error"},
-        {head + std::string("\x05""Count\x16\0\0", 9), "Invalid property value"},
+        {head + std::string("\x05""Count\x06\x01x\0\0", 11), "Error reading Root.Count: Invalid property value"},
+        {head + std::string("\x05Shade\x07\x06shPink\0\0", 16), "Error reading Root.Shade: Invalid property value"},
+        {head + std::string("\x05Small\x03\x00\x01\0\0", 11), "Error reading Root.Small: Invalid property value"},
+        {head + std::string("\x04Nope\x02\x01\0\0", 9), "Error reading Root.Nope: Property Nope does not exist"},
+        {head + std::string("\x08OnChange\x07\x04Gone\0\0", 17), "Error reading Root.OnChange: Method Gone not found"},
+        {head + std::string("\x07""Caption\x0C\xFF\xFF\xFF\x7Fx\0\0", 17), "Error reading Root.Caption: Stream read error"},
+        {head + std::string("\x04""Blob\x0A\x10\x00\x00\x00xy\0\0", 15), "Error reading Root.Blob: Stream read error"},
+        {head + std::string("\x05""Count\x16\0\0", 9), "Error reading Root.Count: Invalid property value"},
         // Children nested deeper than any stored window: damaged, and no stack overflow.
         {head + "\0"s + [] {
              std::string nested;

@@ -6,10 +6,12 @@
 #include "platform/gdi/SystemInfo.h"
 #include "platform/win/detail/Window.h"
 #include "platform/win/testing/TestDriver.h"
+#include "platform/win/Timers.h"
 #include "platform/win/Waits.h"
 #include "platform/win/Window.h"
 
 #include <algorithm>
+#include <functional>
 #include <thread>
 
 namespace wintest {
@@ -178,6 +180,67 @@ TEST_F(DriverTest, MessageWaitsEndForEventsInputOrTimeout)
     EXPECT_EQ(GetWindowText(top), "sent");
     EXPECT_TRUE(CloseHandle(event));
     EXPECT_EQ(WaitForSingleObject(event, 0), WAIT_FAILED);
+}
+
+TEST_F(DriverTest, AWaitingLoopRunsTheScriptAndTheTimersInsteadOfBlocking)
+{
+    const std::uint64_t start = clock.TickCount64();
+    std::vector<std::uint64_t> ran;
+    driver.At(start + 300, [&] {
+        ran.push_back(clock.TickCount64());
+        PostMessage(top, WM_USER, 7, 0);
+    });
+    MSG msg;
+    // The scripted action posts what GetMessage waits for.
+    while (GetMessage(&msg, top, WM_USER, WM_USER) && msg.wParam != 7) {
+    }
+    EXPECT_EQ(msg.wParam, 7u);
+    EXPECT_EQ(ran, std::vector<std::uint64_t>{start + 300});
+    // A timer due later: WaitMessage, on an empty queue, moves the clock to it.
+    driver.Pump();
+    SetTimer(top, 1, 1000, nullptr);
+    WaitMessage();
+    EXPECT_EQ(clock.TickCount64(), start + 1300);
+    ASSERT_TRUE(PeekMessage(&msg, top, WM_TIMER, WM_TIMER, PM_REMOVE));
+    KillTimer(top, 1);
+    // A wait with a timeout and nothing else ends at its timeout, on the virtual clock.
+    const HANDLE event = CreateEvent(nullptr, FALSE, FALSE, nullptr);
+    EXPECT_EQ(MsgWaitForMultipleObjects(1, &event, FALSE, 5000, QS_ALLINPUT), WAIT_TIMEOUT);
+    EXPECT_EQ(clock.TickCount64(), start + 6300);
+    CloseHandle(event);
+    EXPECT_TRUE(driver.Stalls().empty());
+}
+
+TEST_F(DriverTest, AWaitThatNothingWillEndFailsNamingItsLoop)
+{
+    MSG msg;
+    struct Case {
+        const char* loop;
+        std::function<void()> wait;
+    };
+    const Case cases[] = {
+        {"GetMessage", [&] { GetMessage(&msg, top, WM_USER, WM_USER); }},
+        {"WaitMessage", [] { WaitMessage(); }},
+        {"TestLoop", [] {
+             ModalLoopScope scope("TestLoop");
+             WaitMessage();
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.loop);
+        try {
+            c.wait();
+            ADD_FAILURE() << "returned";
+        } catch (const EStalled& e) {
+            EXPECT_EQ(e.Message(), std::string("Nothing scripted and no timer due while ") + c.loop +
+                                       " waits for a message");
+        }
+        ASSERT_EQ(driver.Stalls().size(), 1u);
+        driver.ClearStalls();
+        // The thread was asked to quit, so that a loop that caught the failure ends too.
+        EXPECT_TRUE(PeekMessage(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+        EXPECT_EQ(msg.message, WM_QUIT);
+    }
 }
 
 }  // namespace

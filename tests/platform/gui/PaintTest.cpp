@@ -1,0 +1,119 @@
+// How windowed controls paint: the parent's picture behind a control, double buffering, painting into a
+// device context of one's own; and scrolling content larger than the client area.
+
+#include "platform/gdi/Bitmap.h"
+#include "platform/gdi/DeviceContext.h"
+#include "platform/gdi/GdiObjects.h"
+#include "platform/win/Paint.h"
+#include "platform/win/ScrollBar.h"
+#include "platform/win/Window.h"
+
+#include "tests/platform/gui/ControlsFixture.h"
+
+namespace guitest {
+namespace {
+
+// A windowed control that draws nothing of its own.
+class TClearControl : public gui::TCustomControl {
+public:
+    using TCustomControl::TCustomControl;
+};
+
+class PaintTest : public ControlsTest {
+protected:
+    win::COLORREF At(gui::TWinControl* control, int x, int y) const
+    {
+        return win::TestDriver::PixelAt(control->Handle(), x, y);
+    }
+};
+
+TEST_F(PaintTest, AControlWithTheParentsBackgroundShowsWhatTheParentPaintsBehindIt)
+{
+    gui::TForm* form = MakeForm(200, 100);
+    auto* panel = Make<TTestPanel>(form, "Panel", 0, 0, 200, 100);
+    panel->paintColor = gui::clYellow;
+    Make<TTestGraphic>(panel, "Mark", 20, 20, 40, 20);
+    auto* glass = Make<TClearControl>(panel, "Glass", 10, 10, 100, 50);
+    glass->SetParentBackground(true);
+    auto* plain = Make<TClearControl>(panel, "Plain", 120, 10, 60, 50);
+    plain->SetColor(gui::clBlue);
+    form->Show();
+    driver.Pump();
+    // (10, 10) of the glass is (20, 20) of the panel: the red mark; (0, 0) the panel's yellow.
+    EXPECT_EQ(At(glass, 10, 10), gui::ColorToRGB(gui::clRed));
+    EXPECT_EQ(At(glass, 49, 29), gui::ColorToRGB(gui::clRed));
+    EXPECT_EQ(At(glass, 0, 0), gui::ColorToRGB(gui::clYellow));
+    EXPECT_EQ(At(glass, 60, 10), gui::ColorToRGB(gui::clYellow));
+    EXPECT_EQ(At(plain, 5, 5), gui::ColorToRGB(gui::clBlue)) << "without it, its own colour";
+}
+
+TEST_F(PaintTest, DoubleBufferingAndPaintingIntoAContextGiveTheSamePixels)
+{
+    gui::TForm* form = MakeForm(120, 80);
+    auto* panel = Make<TTestPanel>(form, "Panel", 0, 0, 120, 80);
+    panel->paintColor = gui::clAqua;
+    Make<TTestGraphic>(panel, "Mark", 30, 20, 50, 30);
+    form->Show();
+    driver.Pump();
+    std::vector<win::COLORREF> direct;
+    for (int y = 0; y < 80; y += 7) {
+        for (int x = 0; x < 120; x += 7) {
+            direct.push_back(At(panel, x, y));
+        }
+    }
+    panel->SetDoubleBuffered(true);
+    panel->Invalidate();
+    driver.Pump();
+    std::vector<win::COLORREF> buffered;
+    for (int y = 0; y < 80; y += 7) {
+        for (int x = 0; x < 120; x += 7) {
+            buffered.push_back(At(panel, x, y));
+        }
+    }
+    EXPECT_EQ(buffered, direct);
+    // Into a bitmap of its own.
+    win::HDC screen = win::GetDC(nullptr);
+    win::HDC memory = win::CreateCompatibleDC(screen);
+    win::HBITMAP bitmap = win::CreateCompatibleBitmap(screen, 120, 80);
+    win::ReleaseDC(nullptr, screen);
+    win::HGDIOBJ old = win::SelectObject(memory, bitmap);
+    panel->PaintTo(memory, 0, 0);
+    std::vector<win::COLORREF> copied;
+    for (int y = 0; y < 80; y += 7) {
+        for (int x = 0; x < 120; x += 7) {
+            copied.push_back(win::GetPixel(memory, x, y));
+        }
+    }
+    win::SelectObject(memory, old);
+    win::DeleteObject(bitmap);
+    win::DeleteDC(memory);
+    EXPECT_EQ(copied, direct);
+}
+
+TEST_F(PaintTest, ContentBeyondTheClientAreaScrollsAndAFocusedControlIsScrolledIntoView)
+{
+    gui::TForm* form = MakeForm(200, 100);
+    auto* near = Make<TTestControl>(form, "Near", 10, 10);
+    auto* far = Make<TTestControl>(form, "Far", 10, 250, 60, 20);
+    form->Show();
+    driver.Pump();
+    EXPECT_EQ(form->VertScrollBar()->Range(), 270);
+    EXPECT_TRUE(form->VertScrollBar()->IsScrollBarVisible());
+    EXPECT_FALSE(form->HorzScrollBar()->IsScrollBarVisible());
+    win::SCROLLINFO info;
+    info.fMask = win::SIF_ALL;
+    ASSERT_TRUE(win::GetScrollInfo(form->Handle(), win::SB_VERT, &info));
+    EXPECT_EQ(info.nMax, 269);
+    EXPECT_EQ(int(info.nPage), form->ClientHeight());
+    far->SetFocus();
+    EXPECT_GE(far->Top(), 0);
+    EXPECT_LE(far->Top() + far->Height(), form->ClientHeight());
+    EXPECT_EQ(form->VertScrollBar()->Position(), 270 - form->ClientHeight());
+    EXPECT_EQ(near->Top(), 10 - form->VertScrollBar()->Position());
+    form->VertScrollBar()->SetPosition(0);
+    EXPECT_EQ(near->Top(), 10);
+    EXPECT_EQ(far->Top(), 250);
+}
+
+}  // namespace
+}  // namespace guitest
