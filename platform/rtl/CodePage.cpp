@@ -2,12 +2,14 @@
 
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/StringUtils.h"
+#include "platform/rtl/detail/OemCodePages.h"
 
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <iconv.h>
+#include <map>
 #include <utility>
 
 namespace rtl {
@@ -18,6 +20,7 @@ constexpr int kFirstCodePage = 1250;
 constexpr int kLastCodePage = 1258;
 constexpr int kPageCount = kLastCodePage - kFirstCodePage + 1;
 constexpr char32_t kReplacement = 0xFFFD;
+constexpr int kOemCodePages[] = {437, 720, 737, 775, 852, 857, 862, 866};
 
 std::atomic<int> processCodePage{0};
 
@@ -77,12 +80,39 @@ PageTable BuildPage(int codePage)
     return page;
 }
 
+PageTable BuildOemPage(const std::array<char16_t, 128>& upperHalf)
+{
+    PageTable page;
+    for (int b = 0; b < 0x80; ++b)
+        page.chars[b] = char16_t(b);
+    for (int b = 0x80; b < 0x100; ++b) {
+        page.chars[b] = upperHalf[b - 0x80];
+        page.reverse[b - 0x80] = {page.chars[b], (unsigned char)b};
+    }
+    std::sort(page.reverse.begin(), page.reverse.end());
+    return page;
+}
+
+const PageTable& OemPage(int codePage)
+{
+    static const std::map<int, PageTable> pages = [] {
+        std::map<int, PageTable> all;
+        for (int oem : kOemCodePages)
+            all.emplace(oem, BuildOemPage(*detail::OemUpperHalf(oem)));
+        return all;
+    }();
+    auto it = pages.find(codePage);
+    if (it == pages.end())
+        throw EInvalidArgument("Code page " + std::to_string(codePage) + " is not supported");
+    return it->second;
+}
+
 const PageTable& Page(int codePage)
 {
     if (codePage == 0)
         codePage = AnsiCodePage();
     if (!IsCodePage(codePage))
-        throw EInvalidArgument("Code page " + std::to_string(codePage) + " is not an ANSI code page");
+        return OemPage(codePage);
     static const std::array<PageTable, kPageCount> pages = [] {
         std::array<PageTable, kPageCount> all;
         for (int i = 0; i < kPageCount; ++i)
@@ -319,6 +349,22 @@ void SetAnsiCodePage(int codePage)
 const std::array<char16_t, 256>& CodePageChars(int codePage)
 {
     return Page(codePage).chars;
+}
+
+bool IsSupportedCodePage(int codePage)
+{
+    return codePage == 0 || IsCodePage(codePage) || detail::OemUpperHalf(codePage) != nullptr;
+}
+
+int OemCodePage(int ansiCodePage)
+{
+    // The console page that goes with each ANSI page; Vietnamese uses its ANSI page for both.
+    static constexpr int kOemOfAnsi[kPageCount] = {852, 866, 437, 737, 857, 862, 720, 775, 1258};
+    if (ansiCodePage == 0)
+        ansiCodePage = AnsiCodePage();
+    if (!IsCodePage(ansiCodePage))
+        throw EInvalidArgument("Code page " + std::to_string(ansiCodePage) + " is not an ANSI code page");
+    return kOemOfAnsi[ansiCodePage - kFirstCodePage];
 }
 
 // ---- Conversions ------------------------------------------------------------------------------------

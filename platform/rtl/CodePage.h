@@ -1,9 +1,11 @@
 #pragma once
 // The process ANSI code page and conversions between ANSI, UTF-8 and UTF-16 text.
 //
-// The ANSI code pages are 1250..1258. Each byte of a page stands for one Unicode character; a byte the
-// page leaves undefined stands for the C1 control U+0080+n, so every byte survives a round trip.
-// Wherever a function takes `int codePage = 0`, 0 means the process code page.
+// The ANSI code pages are 1250..1258; the conversions also take the OEM (console) pages 437, 720, 737,
+// 775, 852, 857, 862 and 866. Each byte of a page stands for one Unicode character; a byte the page
+// leaves undefined stands for a character of its own (the C1 control U+0080+n in the range 0x80..0x9F),
+// so every byte survives a round trip. Wherever a function takes `int codePage = 0`, 0
+// means the process code page; any other page raises EInvalidArgument.
 // The Try forms return false on the first character they cannot convert and, when badIndex is given,
 // store its position: a byte offset for UTF-8 input, a UTF-16 unit offset for wide input; their output
 // is then left empty.
@@ -27,6 +29,11 @@ int LocaleCodePage();
 
 // The Unicode character of every byte of a code page; raises EInvalidArgument for an unknown page.
 const std::array<char16_t, 256>& CodePageChars(int codePage = 0);
+// Whether the conversions take the page (0, the ANSI and the OEM pages).
+bool IsSupportedCodePage(int codePage);
+// The OEM page that goes with an ANSI page (0: the process page): 1250 852, 1251 866, 1252 437, 1253 737,
+// 1254 857, 1255 862, 1256 720, 1257 775, 1258 1258. EInvalidArgument for a page that is not ANSI.
+int OemCodePage(int ansiCodePage = 0);
 
 // ANSI <-> UTF-8. Every ANSI byte has a character, so AnsiToUtf8 never fails; Utf8ToAnsi raises
 // EEncodingError for invalid UTF-8 and for the first character that the code page cannot hold.

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <gtest/gtest.h>
+#include <iconv.h>
 #include <optional>
 
 namespace {
@@ -63,6 +64,49 @@ TEST(CodePage, BytesMapToTheCharactersOfTheirPage)
         EXPECT_EQ(rtl::CodePageChars(c.codePage)[c.byte], c.character);
         EXPECT_EQ(rtl::AnsiToWide(std::string(1, char(c.byte)), c.codePage), std::u16string(1, c.character));
     }
+}
+
+// The OEM pages against the system's own conversion tables where it has them (720 it has not: its
+// characters are checked one by one), and each ANSI page's partner.
+TEST(CodePage, OemPagesConvertLikeTheSystemTables)
+{
+    for (int codePage : {437, 737, 775, 852, 857, 862, 866}) {
+        SCOPED_TRACE(codePage);
+        ASSERT_TRUE(rtl::IsSupportedCodePage(codePage));
+        const std::string name = "CP" + std::to_string(codePage);
+        iconv_t cd = iconv_open("UTF-16LE", name.c_str());
+        ASSERT_NE(cd, iconv_t(-1));
+        for (int b = 0; b < 256; ++b) {
+            char in = char(b);
+            char* inPtr = &in;
+            size_t inLeft = 1;
+            char16_t out = 0;
+            char* outPtr = reinterpret_cast<char*>(&out);
+            size_t outLeft = sizeof out;
+            iconv(cd, nullptr, nullptr, nullptr, nullptr);
+            const bool defined = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) != size_t(-1);
+            // Undefined: the byte's own character, or a private-use one where the page has that already.
+            const char16_t undefined = codePage == 857 && b >= 0xA0 ? char16_t(0xF700 + b) : char16_t(b);
+            EXPECT_EQ(rtl::CodePageChars(codePage)[b], defined ? out : undefined) << b;
+        }
+        iconv_close(cd);
+        std::string all;
+        for (int b = 0; b < 256; ++b)
+            all += char(b);
+        EXPECT_EQ(rtl::WideToAnsi(rtl::AnsiToWide(all, codePage), codePage), all);
+    }
+    const std::pair<unsigned char, char16_t> arabic[] = {
+        {0x82, 0x00E9}, {0x91, 0x0651}, {0x98, 0x0621}, {0xE0, 0x0636}, {0xE5, 0x0641}, {0x80, 0x0080}};
+    for (auto [byte, character] : arabic)
+        EXPECT_EQ(rtl::CodePageChars(720)[byte], character) << int(byte);
+
+    const std::pair<int, int> partners[] = {{1250, 852}, {1251, 866}, {1252, 437}, {1253, 737}, {1254, 857},
+                                            {1255, 862}, {1256, 720}, {1257, 775}, {1258, 1258}};
+    for (auto [ansi, oem] : partners)
+        EXPECT_EQ(rtl::OemCodePage(ansi), oem);
+    EXPECT_THROW(rtl::OemCodePage(866), rtl::EInvalidArgument);
+    EXPECT_FALSE(rtl::IsSupportedCodePage(932));
+    EXPECT_THROW(rtl::CodePageChars(932), rtl::EInvalidArgument);
 }
 
 TEST(CodePage, CharactersOutsideThePageAreRefused)
