@@ -1,0 +1,28 @@
+#pragma once
+// A fresh platform, GUI class library and control foundation for each test; a test may give the control
+// foundation its own table of optional system functions.
+
+#include "controls/Controls.h"
+#include "tests/support/GuiLibraries.h"
+
+#include <gtest/gtest.h>
+
+namespace controlstest {
+
+class ControlsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        testsupport::StartGuiLibraries();
+        controls::initialize(EntryPoints());
+    }
+    void TearDown() override
+    {
+        controls::finalize();
+        testsupport::EndGuiLibraries();
+    }
+    // The table the library starts with.
+    virtual controls::TclEntryPoints EntryPoints() const { return controls::PlatformEntryPoints(); }
+};
+
+}  // namespace controlstest
