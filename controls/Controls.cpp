@@ -2,6 +2,7 @@
 
 #include "controls/clClasses.h"
 #include "controls/clGraphics.h"
+#include "controls/uxTheme.h"
 
 namespace controls {
 
@@ -11,10 +12,12 @@ void initialize(const TclEntryPoints& entries)
     clDetectPlatform();
     detail::InitializeGraphics();
     detail::InitializeClasses();
+    detail::InitializeTheme();
 }
 
 void finalize()
 {
+    detail::FinalizeTheme();
     detail::FinalizeClasses();
     detail::FinalizeGraphics();
     detail::SetEntryPoints(TclEntryPoints{});
