@@ -2,6 +2,7 @@
 
 #include "controls/clClasses.h"
 #include "controls/clGraphics.h"
+#include "controls/uxOffice11Colors.h"
 #include "controls/uxTheme.h"
 
 namespace controls {
@@ -13,10 +14,12 @@ void initialize(const TclEntryPoints& entries)
     detail::InitializeGraphics();
     detail::InitializeClasses();
     detail::InitializeTheme();
+    detail::InitializeOffice11Colors();
 }
 
 void finalize()
 {
+    detail::FinalizeOffice11Colors();
     detail::FinalizeTheme();
     detail::FinalizeClasses();
     detail::FinalizeGraphics();
