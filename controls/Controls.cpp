@@ -2,6 +2,7 @@
 
 #include "controls/clClasses.h"
 #include "controls/clGraphics.h"
+#include "controls/clLookAndFeelPainters.h"
 #include "controls/uxOffice11Colors.h"
 #include "controls/uxTheme.h"
 
@@ -15,10 +16,12 @@ void initialize(const TclEntryPoints& entries)
     detail::InitializeClasses();
     detail::InitializeTheme();
     detail::InitializeOffice11Colors();
+    detail::InitializePainters();
 }
 
 void finalize()
 {
+    detail::FinalizePainters();
     detail::FinalizeOffice11Colors();
     detail::FinalizeTheme();
     detail::FinalizeClasses();
