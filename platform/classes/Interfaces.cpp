@@ -47,4 +47,38 @@ const TClassInfo& TNonRefCountedObject::StaticClass()
     return info;
 }
 
+const TClassInfo& TInterfacedPersistent::StaticClass()
+{
+    static const TClassInfo info("TInterfacedPersistent", &TPersistent::StaticClass(), [](TClassInfo& c) {
+        ClassBuilder<TInterfacedPersistent>(c).Implements<IInterface>();
+    });
+    return info;
+}
+
+IInterface* TInterfacedPersistent::OwnerInterface() const
+{
+    TPersistent* owner = GetOwner();
+    return owner ? Supports<IInterface>(owner) : nullptr;
+}
+
+std::int32_t TInterfacedPersistent::QueryInterface(const TGUID& iid, void** object)
+{
+    std::int32_t result = GetInterface(this, iid, object);
+    if (result == S_OK)
+        AddRef();
+    return result;
+}
+
+std::int32_t TInterfacedPersistent::AddRef()
+{
+    IInterface* owner = OwnerInterface();
+    return owner ? owner->AddRef() : -1;
+}
+
+std::int32_t TInterfacedPersistent::Release()
+{
+    IInterface* owner = OwnerInterface();
+    return owner ? owner->Release() : -1;
+}
+
 }  // namespace classes

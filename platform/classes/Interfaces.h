@@ -2,7 +2,8 @@
 // Interfaces of the object model. An object answers QueryInterface from its class's interface table
 // (filled by ClassBuilder::Implements, inherited entries included). TInterfacedObject counts its
 // references and deletes itself when the last is released; TNonRefCountedObject leaves its lifetime
-// to its owner (AddRef and Release answer -1). Interfaces derive virtually from IInterface, so an object
+// to its owner (AddRef and Release answer -1); TInterfacedPersistent counts on its owner's interface
+// when its owner has one, and otherwise leaves its lifetime to its owner too. Interfaces derive virtually from IInterface, so an object
 // has one IInterface whatever interfaces it implements.
 
 #include "platform/classes/Persistent.h"
@@ -67,6 +68,20 @@ public:
     std::int32_t QueryInterface(const TGUID& iid, void** object) override { return GetInterface(this, iid, object); }
     std::int32_t AddRef() override { return -1; }
     std::int32_t Release() override { return -1; }
+};
+
+class TInterfacedPersistent : public TPersistent, public virtual IInterface {
+public:
+    static const TClassInfo& StaticClass();
+    const TClassInfo& ClassType() const override { return StaticClass(); }
+
+    std::int32_t QueryInterface(const TGUID& iid, void** object) override;
+    std::int32_t AddRef() override;
+    std::int32_t Release() override;
+
+private:
+    // The owner's IInterface, or null: looked up on each use, since the owner may be set late.
+    IInterface* OwnerInterface() const;
 };
 
 }  // namespace classes

@@ -78,3 +78,58 @@ TEST(Interfaces, UncountedObjectsAnswerFromTheirClassTable)
 }
 
 }  // namespace
+
+namespace {
+
+// An owner that counts the references its parts hand on to it.
+class TCountingOwner : public classes::TPersistent, public virtual classes::IInterface {
+public:
+    static const TClassInfo& StaticClass()
+    {
+        static const TClassInfo info("TCountingOwner", &TPersistent::StaticClass(),
+                                     [](TClassInfo& c) { ClassBuilder<TCountingOwner>(c).Implements<IInterface>(); });
+        return info;
+    }
+    const TClassInfo& ClassType() const override { return StaticClass(); }
+    std::int32_t QueryInterface(const classes::TGUID& iid, void** object) override
+    {
+        return classes::GetInterface(this, iid, object);
+    }
+    std::int32_t AddRef() override { return ++count; }
+    std::int32_t Release() override { return --count; }
+    int count = 0;
+};
+
+class TPart : public classes::TInterfacedPersistent {
+public:
+    explicit TPart(classes::TPersistent* owner) : owner_(owner) {}
+    classes::TPersistent* GetOwner() const override { return owner_; }
+
+private:
+    classes::TPersistent* owner_;
+};
+
+TEST(InterfacedPersistent, CountsOnItsOwnersInterfaceOrNotAtAll)
+{
+    TPart alone(nullptr);
+    EXPECT_EQ(alone.AddRef(), -1);
+    EXPECT_EQ(alone.Release(), -1);
+    void* found = nullptr;
+    EXPECT_EQ(alone.QueryInterface(classes::IInterface::IID, &found), classes::S_OK);
+    EXPECT_EQ(found, static_cast<classes::IInterface*>(&alone));
+
+    // An owner without interfaces counts nothing either.
+    classes::TPersistent plainOwner;
+    TPart ofPlain(&plainOwner);
+    EXPECT_EQ(ofPlain.AddRef(), -1);
+
+    TCountingOwner owner;
+    TPart part(&owner);
+    EXPECT_EQ(part.AddRef(), 1);
+    EXPECT_EQ(part.QueryInterface(classes::IInterface::IID, &found), classes::S_OK);
+    EXPECT_EQ(owner.count, 2);
+    EXPECT_EQ(part.Release(), 1);
+    EXPECT_EQ(owner.count, 1);
+}
+
+}  // namespace

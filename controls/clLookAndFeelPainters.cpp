@@ -1,0 +1,285 @@
+#include "controls/clLookAndFeelPainters.h"
+
+#include "platform/gdi/GdiObjects.h"
+#include "platform/gdi/SystemBitmaps.h"
+#include "platform/gdi/SystemInfo.h"
+
+#include <algorithm>
+
+namespace controls {
+
+namespace {
+win::SIZE checkBoxSize{0, 0};
+}
+
+win::SIZE clCheckBoxSize()
+{
+    return checkBoxSize;
+}
+
+TclLookAndFeelKind clStyleToLookAndFeelKind(int style)
+{
+    switch (style) {
+    case 0: return lfFlat;
+    case 2: return lfUltraFlat;
+    case 4: return lfOffice11;
+    default: return lfStandard;
+    }
+}
+
+// Class identities and the one instance of each painter.
+
+namespace {
+template <class Painter>
+TclCustomLookAndFeelPainterClass InstanceOf()
+{
+    // The constructors are protected: the instance is of a local final class.
+    struct Instance final : Painter {};
+    static const Instance instance;
+    return &instance;
+}
+}  // namespace
+
+#define CL_PAINTER_CLASS(Name, Parent)                                                        \
+    TclCustomLookAndFeelPainterClass Name::Class() { return InstanceOf<Name>(); }             \
+    const classes::TClassInfo& Name::StaticClass()                                            \
+    {                                                                                         \
+        static const classes::TClassInfo info(#Name, Parent);                                 \
+        return info;                                                                          \
+    }
+
+CL_PAINTER_CLASS(TclCustomLookAndFeelPainter, nullptr)
+CL_PAINTER_CLASS(TclStandardLookAndFeelPainter, &TclCustomLookAndFeelPainter::StaticClass())
+CL_PAINTER_CLASS(TclFlatLookAndFeelPainter, &TclCustomLookAndFeelPainter::StaticClass())
+CL_PAINTER_CLASS(TclUltraFlatLookAndFeelPainter, &TclCustomLookAndFeelPainter::StaticClass())
+CL_PAINTER_CLASS(TclOffice11LookAndFeelPainter, &TclUltraFlatLookAndFeelPainter::StaticClass())
+CL_PAINTER_CLASS(TclWinXPLookAndFeelPainter, &TclStandardLookAndFeelPainter::StaticClass())
+
+#undef CL_PAINTER_CLASS
+
+// General
+
+void TclCustomLookAndFeelPainter::FillBackground(TclCanvas& canvas, const win::RECT& rect, bool transparent,
+                                                 gui::TColor color, gui::TBitmap* bitmap) const
+{
+    if (!transparent)
+        canvas.FillRectColor(rect, color);
+    else if (clBitmapHasImage(bitmap))
+        canvas.FillAreaTiled(rect, bitmap);
+}
+
+void TclCustomLookAndFeelPainter::FooterCellContentRect(const win::RECT& bounds, win::RECT& rect) const
+{
+    const int width = FooterCellFrameWidth();
+    rect = win::RECT{bounds.left + width, bounds.top + width, bounds.right - width, bounds.bottom - width};
+}
+
+void TclCustomLookAndFeelPainter::FooterCellTextRect(const win::RECT& bounds, win::RECT& rect) const
+{
+    FooterCellContentRect(bounds, rect);
+    rect = win::RECT{rect.left + 2, rect.top + 2, rect.right - 2, rect.bottom - 2};
+}
+
+gui::TColor TclCustomLookAndFeelPainter::EditorBackColor(bool) const { return gui::clDefault; }
+gui::TColor TclCustomLookAndFeelPainter::EditorFontColor(bool) const { return gui::clDefault; }
+
+// Buttons
+
+void TclCustomLookAndFeelPainter::GroupedButtonRect(const win::RECT& rect, int, int, win::RECT& result) const
+{
+    result = rect;
+}
+
+int TclCustomLookAndFeelPainter::ButtonFrameWidth(TclButtonState) const { return 0; }
+gui::TColor TclCustomLookAndFeelPainter::ButtonFaceColor(TclButtonState) const { return gui::clBtnFace; }
+
+void TclCustomLookAndFeelPainter::ButtonFocusFrameRect(TclCanvas&, const win::RECT& rect, win::RECT& result) const
+{
+    result = win::RECT{rect.left + 4, rect.top + 4, rect.right - 4, rect.bottom - 4};
+    if (result.left >= result.right || result.top >= result.bottom)
+        result = rect;
+}
+
+void TclUltraFlatLookAndFeelPainter::ButtonFocusFrameRect(TclCanvas&, const win::RECT& rect, win::RECT& result) const
+{
+    result = win::RECT{rect.left + 3, rect.top + 3, rect.right - 3, rect.bottom - 3};
+    if (result.left >= result.right || result.top >= result.bottom)
+        result = rect;
+}
+
+void TclCustomLookAndFeelPainter::ButtonGroupMargins(int, int, win::RECT& margins) const
+{
+    const int width = ButtonFrameWidth(cxbsNormal);
+    margins = win::RECT{width, width, width, width};
+}
+
+gui::TColor TclCustomLookAndFeelPainter::ButtonGlyphColor(TclButtonState state, gui::TColor defaultColor) const
+{
+    if (state == cxbsDisabled)
+        return gui::clBtnShadow;
+    return defaultColor == gui::clDefault ? gui::clBtnText : defaultColor;
+}
+
+bool TclCustomLookAndFeelPainter::HitTestGroupExpandButton(const win::RECT& rect, win::POINT point) const
+{
+    return clRectContainsPoint(rect, point);
+}
+
+// Check boxes
+
+gui::TColor TclCustomLookAndFeelPainter::CheckBoxFillColor(TclButtonState state) const
+{
+    return state == cxbsPressed || state == cxbsDisabled ? gui::clBtnFace : gui::clWindow;
+}
+
+void TclCustomLookAndFeelPainter::CheckBoxExtent(win::SIZE& size) const
+{
+    size = clCheckBoxSize();
+}
+
+// Headers
+
+TclBorders TclCustomLookAndFeelPainter::HeaderEdges(TclBorders) const
+{
+    return clAllSides;
+}
+
+TclBorders TclUltraFlatLookAndFeelPainter::HeaderEdges(TclBorders neighbours) const
+{
+    TclBorders borders = clAllSides;
+    if (neighbours & clSideLeft)
+        borders &= ~clSideLeft;
+    if (neighbours & clSideTop)
+        borders &= ~clSideTop;
+    return borders;
+}
+
+void TclCustomLookAndFeelPainter::HeaderOuterRect(const win::RECT& rect, TclBorders neighbours, TclBorders borders,
+                                                  win::RECT& result) const
+{
+    const TclBorders dropped = borders & ~HeaderEdges(neighbours);
+    const int width = HeaderFrameWidth();
+    result = rect;
+    if (dropped & clSideLeft)
+        result.left -= width;
+    if (dropped & clSideTop)
+        result.top -= width;
+    if (dropped & clSideRight)
+        result.right += width;
+    if (dropped & clSideBottom)
+        result.bottom += width;
+}
+
+void TclCustomLookAndFeelPainter::HeaderContentRect(const win::RECT& rect, TclBorders borders, win::RECT& result) const
+{
+    const int width = HeaderFrameWidth();
+    result = rect;
+    if (borders & clSideLeft)
+        result.left += width;
+    if (borders & clSideTop)
+        result.top += width;
+    if (borders & clSideRight)
+        result.right -= width;
+    if (borders & clSideBottom)
+        result.bottom -= width;
+}
+
+int TclCustomLookAndFeelPainter::HeaderHeightForFont(int fontHeight) const
+{
+    return fontHeight + 2 * HeaderFrameWidth() + 4;
+}
+
+int TclCustomLookAndFeelPainter::HeaderSectionFrameWidth(TclButtonState) const { return 1; }
+
+void TclCustomLookAndFeelPainter::HeaderSectionTextRect(const win::RECT& rect, TclButtonState state,
+                                                        win::RECT& result) const
+{
+    result = state == cxbsPressed ? win::Moved(rect, 1, 1) : rect;
+}
+
+void TclCustomLookAndFeelPainter::HeaderSectionContentRect(const win::RECT& rect, TclButtonState state,
+                                                           win::RECT& result) const
+{
+    const int width = HeaderSectionFrameWidth(state);
+    result = win::RECT{rect.left + width, rect.top + width, rect.right - width, rect.bottom - width};
+}
+
+int TclCustomLookAndFeelPainter::HeaderWidthForText(TclCanvas& canvas, TclBorders borders, std::string_view text,
+                                                    gui::TFont* font) const
+{
+    if (font)
+        canvas.SetCanvasFont(font);
+    int width = canvas.MeasureTextWidth(text) + 4;
+    if (borders & clSideLeft)
+        width += HeaderFrameWidth();
+    if (borders & clSideRight)
+        width -= HeaderFrameWidth();
+    return width;
+}
+
+void TclCustomLookAndFeelPainter::SortMarkAreaExtent(win::POINT& extent) const
+{
+    win::POINT mark{};
+    SortMarkExtent(mark);
+    extent = win::POINT{16, mark.y};
+}
+
+void TclCustomLookAndFeelPainter::SortMarkExtent(win::POINT& extent) const { extent = win::POINT{0, 0}; }
+
+// Tabs, scroll bars, scheduler
+
+bool TclCustomLookAndFeelPainter::CanPaintTab(bool) const { return false; }
+bool TclCustomLookAndFeelPainter::HasHotTabs(bool) const { return false; }
+int TclCustomLookAndFeelPainter::TabFrameWidth(bool) const { return 0; }
+int TclCustomLookAndFeelPainter::ScrollThumbMinExtent(bool) const { return 8; }
+
+void TclCustomLookAndFeelPainter::SizeGripExtent(win::SIZE& size) const
+{
+    size = win::SIZE{win::GetSystemMetrics(win::SM_CXVSCROLL), win::GetSystemMetrics(win::SM_CYHSCROLL)};
+}
+
+void TclCustomLookAndFeelPainter::SchedulerNavButtonMetrics(bool isNext, win::RECT& margins,
+                                                            win::SIZE& arrowSize) const
+{
+    margins = isNext ? win::RECT{2, 6, 0, 6} : win::RECT{0, 6, 2, 6};
+    arrowSize = win::SIZE{7, 7};
+}
+
+gui::TColor TclCustomLookAndFeelPainter::ContainerFrameColor(bool) const { return gui::clDefault; }
+
+// Progress bars, group boxes, track bars, splitters
+
+void TclCustomLookAndFeelPainter::ProgressFrameMargins(bool, win::RECT& margins) const
+{
+    margins = win::RECT{0, 0, 0, 0};
+}
+
+void TclCustomLookAndFeelPainter::GroupBoxMargins(bool, int, win::RECT& margins) const
+{
+    margins = win::RECT{0, 0, 0, 0};
+}
+
+gui::TColor TclCustomLookAndFeelPainter::GroupBoxCaptionFontColor(int) const { return gui::clDefault; }
+bool TclCustomLookAndFeelPainter::GroupBoxSeeThrough(bool, int) const { return false; }
+
+void TclCustomLookAndFeelPainter::TrackBarThumbExtent(bool, win::SIZE& size) const { size = win::SIZE{0, 0}; }
+void TclCustomLookAndFeelPainter::SplitterGripExtent(bool, win::SIZE& size) const { size = win::SIZE{0, 0}; }
+
+namespace detail {
+void InitializePainters()
+{
+    win::HBITMAP boxes = win::LoadBitmap(nullptr, win::MAKEINTRESOURCE(win::OBM_CHECKBOXES));
+    win::BITMAP info{};
+    if (clReadBitmapInfo(boxes, info))
+        checkBoxSize = win::SIZE{info.bmWidth / 4, info.bmHeight / 3};
+    if (boxes)
+        win::DeleteObject(boxes);
+}
+
+void FinalizePainters()
+{
+    checkBoxSize = win::SIZE{0, 0};
+}
+}  // namespace detail
+
+}  // namespace controls
