@@ -5,11 +5,14 @@
 #include "platform/rtl/Collation.h"
 #include "platform/rtl/Numbers.h"
 #include "platform/rtl/StringList.h"
+#include "platform/rtl/SyncObjs.h"
+#include "report/rptDataSet.h"
 #include "report/rptPage.h"
 #include "report/rptReport.h"
 #include "report/rptRes.h"
 #include "report/rptView.h"
 #include "report/rptXML.h"
+#include "report/rptXMLSerializer.h"
 
 #include <algorithm>
 #include <cmath>
@@ -347,6 +350,105 @@ void TrptComponent::SetParentComponent(classes::TComponent* value)
 {
     if (auto* parent = dynamic_cast<TrptComponent*>(value))
         SetParent(parent);
+}
+
+void TrptComponent::SetChildOrder(classes::TComponent* child, int order)
+{
+    auto it = std::find(objects_.begin(), objects_.end(), child);
+    if (it == objects_.end())
+        return;
+    TrptComponent* moved = *it;
+    objects_.erase(it);
+    objects_.insert(objects_.begin() + std::clamp(order, 0, int(objects_.size())), moved);
+}
+
+// --- templates ---
+
+void TrptComponent::LoadFromStream(rtl::TStream& stream)
+{
+    Clear();
+    TrptReport* report = OwningReport();
+    TrptXMLSerializer serializer(&stream);
+    serializer.Owner = report;
+    // The report's stored collections read their items through the serializer of the template.
+    struct Current {
+        TrptReport* report;
+        ~Current()
+        {
+            if (report)
+                report->SetCurrentSerializer(nullptr);
+        }
+    } current{report};
+    if (report)
+        report->SetCurrentSerializer(&serializer);
+    auto passErrors = [&] {
+        if (report)
+            report->Errors().AddStrings(serializer.Errors());
+    };
+    try {
+        if (report && report->EngineOptions()->ThreadSafeMode) {
+            rtl::CriticalSectionGuard lock(rptGlobalLock());
+            serializer.ReadRootComponent(this);
+        } else {
+            serializer.ReadRootComponent(this);
+        }
+    } catch (...) {
+        passErrors();
+        throw;
+    }
+    passErrors();
+}
+
+void TrptComponent::SaveToStream(rtl::TStream& stream, bool saveChildren, bool saveDefaultValues,
+                                 bool forceClassNames)
+{
+    TrptXMLSerializer serializer(&stream);
+    serializer.Owner = OwningReport();
+    serializer.SerializeDefaultValues = saveDefaultValues;
+    if (auto* report = dynamic_cast<TrptReport*>(this))
+        serializer.OnGetAncestor = rtl::MethodOf<&TrptReport::LookupAncestorObject>(report);
+    serializer.WriteRootComponent(this, saveChildren, forceClassNames);
+}
+
+void TrptComponent::Assign(const classes::TPersistent* source)
+{
+    if (auto* component = dynamic_cast<const TrptComponent*>(source)) {
+        rtl::TMemoryStream stream;
+        const_cast<TrptComponent*>(component)->SaveToStream(stream, false, true, false);
+        stream.SetPosition(0);
+        LoadFromStream(stream);
+    }
+}
+
+void TrptComponent::CopyTree(const TrptComponent* source, bool forceClassNames)
+{
+    rtl::TMemoryStream stream;
+    const_cast<TrptComponent*>(source)->SaveToStream(stream, true, true, forceClassNames);
+    stream.SetPosition(0);
+    LoadFromStream(stream);
+}
+
+std::string TrptComponent::FullAttributes(const TrptComponent* original)
+{
+    rtl::TStringStream stream;
+    TrptXMLSerializer serializer(&stream);
+    serializer.Owner = OwningReport();
+    serializer.WriteObjectTag(this);
+    const std::string tag = stream.DataString();
+    const std::size_t blank = tag.find(' ');
+    std::string text = blank == std::string::npos ? std::string() : tag.substr(blank + 1, tag.size() - 2 - (blank + 1));
+    if (original)
+        text += " " + BaseDiff(*original);
+    return text;
+}
+
+TrptDataSet* TrptComponent::ResolveDataSet(TrptDataSet* current, const std::string& userName) const
+{
+    TrptReport* report = OwningReport();
+    if (!report || report->EngineOptions()->UseGlobalDataSetList)
+        return rptFindDataSet(current, userName, report);
+    TrptDataSetItem* item = report->LocalDataSets()->Find(userName);
+    return item ? item->DataSet() : nullptr;
 }
 
 // --- alignment ---
