@@ -261,12 +261,11 @@ std::string TrptXMLSerializer::ObjToXML(classes::TPersistent* obj, const std::st
                 if (component && name.empty())
                     continue;  // no stored name reaches it
                 if (!ancestor) {
-                    if (component || SerializeDefaultValues)
+                    if (component)
                         AddAttribute(text, prefix, prop.name, StrToXML(name));
                     continue;
                 }
-                const std::string ancestorName = ReferenceText(ancestorComponent);
-                if (SerializeDefaultValues || !rtl::SameText(name, ancestorName))
+                if (!rtl::SameText(name, ReferenceText(ancestorComponent)))
                     AddAttribute(text, prefix, prop.name, component ? StrToXML(name) : std::string("nil"));
                 continue;
             }
@@ -354,8 +353,11 @@ void TrptXMLSerializer::XMLToObj(std::string_view text, classes::TPersistent* ob
             return;
         const std::size_t open = text.find('"', equals + 1);
         const std::size_t close = open == std::string_view::npos ? open : text.find('"', open + 1);
-        if (close == std::string_view::npos)
-            return;  // the value never ends: nothing more can be read
+        if (close == std::string_view::npos) {
+            // Nothing more can be read.
+            errors_.Add(AttributePath(obj, name) + ": the value has no closing quotation mark");
+            return;
+        }
         i = close + 1;
         try {
             SetAttribute(obj, name, text.substr(open + 1, close - open - 1));
@@ -453,7 +455,7 @@ void TrptXMLSerializer::SetValue(classes::TPersistent* obj, const TPropInfo& pro
     case TTypeKind::Class:
         if (!prop.setObject)
             return;
-        if (value == "nil")
+        if (value.empty() || value == "nil")
             return classes::SetObjectProp(*obj, prop, nullptr);
         fixups_.push_back(TrptFixupItem{obj, &prop, value});
         return;
