@@ -198,6 +198,14 @@ std::string TrptXMLSerializer::ReferenceText(classes::TComponent* component) con
     return rptComponentPath(owner, component);
 }
 
+// The ancestor's references are named as its own report names them.
+std::string TrptXMLSerializer::AncestorReferenceText(classes::TPersistent* ancestor, classes::TComponent* component) const
+{
+    auto* ancestorObject = dynamic_cast<TrptComponent*>(ancestor);
+    TrptReport* scope = ancestorObject ? ancestorObject->OwningReport() : nullptr;
+    return scope ? rptComponentPath(scope, component) : ReferenceText(component);
+}
+
 std::string TrptXMLSerializer::ObjToXML(classes::TPersistent* obj, const std::string& prefix,
                                         classes::TPersistent* ancestor)
 {
@@ -265,7 +273,7 @@ std::string TrptXMLSerializer::ObjToXML(classes::TPersistent* obj, const std::st
                         AddAttribute(text, prefix, prop.name, StrToXML(name));
                     continue;
                 }
-                if (!rtl::SameText(name, ReferenceText(ancestorComponent)))
+                if (!rtl::SameText(name, AncestorReferenceText(ancestor, ancestorComponent)))
                     AddAttribute(text, prefix, prop.name, component ? StrToXML(name) : std::string("nil"));
                 continue;
             }
@@ -301,7 +309,9 @@ std::string TrptXMLSerializer::DefinitionsHex(classes::TPersistent* obj, classes
 void TrptXMLSerializer::WriteItem(TrptXMLItem& item, TrptComponent* obj, bool isRoot, bool saveChildren,
                                   bool forceClassNames)
 {
-    item.SetName(obj->IsFromAncestor() && !forceClassNames ? std::string(kInherited) : obj->ClassName());
+    // The root element names the class it is read into.
+    const bool inherited = !isRoot && obj->IsFromAncestor() && !forceClassNames;
+    item.SetName(inherited ? std::string(kInherited) : obj->ClassName());
     std::string text = isRoot ? std::string() : " Name=\"" + StrToXML(obj->Name()) + "\"";
     text += ObjToXML(obj);
     item.SetText(text.empty() ? text : text.substr(1));

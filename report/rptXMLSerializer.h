@@ -100,6 +100,7 @@ private:
     void ReadDefinitions(classes::TPersistent* obj, std::string_view hex);
     std::string DefinitionsHex(classes::TPersistent* obj, classes::TPersistent* ancestor);
     std::string ReferenceText(classes::TComponent* component) const;
+    std::string AncestorReferenceText(classes::TPersistent* ancestor, classes::TComponent* component) const;
 
     rtl::TStream* stream_;
     rtl::TStringList errors_;
