@@ -171,13 +171,17 @@ void NotifyLoaded(classes::TComponent& component)
     Access::Notify(component);
 }
 
-// A readable name for an error line about an attribute of obj.
+// A readable name for an error line about an attribute of obj: with the name of the object (a
+// component's, or that of an item with a Name) when it has one.
 std::string AttributePath(const classes::TPersistent* obj, std::string_view name)
 {
-    const auto* component = dynamic_cast<const classes::TComponent*>(obj);
-    if (component && !component->Name().empty())
-        return component->Name() + "." + std::string(name);
-    return std::string(name);
+    std::string objectName;
+    if (const auto* component = dynamic_cast<const classes::TComponent*>(obj))
+        objectName = component->Name();
+    else if (const TPropInfo* prop = obj ? obj->ClassType().FindProperty("Name") : nullptr;
+             prop && prop->getString)
+        objectName = prop->getString(*obj);
+    return objectName.empty() ? std::string(name) : objectName + "." + std::string(name);
 }
 
 }  // namespace
