@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/../.."
 seconds=${1:-60}
 readers=(png jpeg bmp ico gif wmf emf graphicdata script-xml script-zododuvudizu script-zppeverav script-rorozededod script-jscript
-         reportxml reportresources gzip)
+         reportxml reportresources gzip template)
 [ $# -gt 1 ] && readers=("${@:2}")
 out=build/fuzz
 
