@@ -11,10 +11,9 @@
 #include "platform/registry/Registry.h"
 #include "platform/services/Sound.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace shell {
@@ -147,7 +146,7 @@ bool ReadProjectText(const std::string& fileName, std::string& content)
 {
     int error = 0;
     try {
-        const int fd = ::open(rtl::OsFileName(fileName).c_str(), O_RDONLY | O_CLOEXEC);
+        const int fd = rtl::OpenForReading(rtl::OsFileName(fileName));
         if (fd < 0) {
             analysis::ShowIOError(errno);
             return false;
@@ -184,14 +183,28 @@ void KeepSettings(const ProjectReadState& state)
 
 void ShowLineError(ProjectReadState& state, const TextSource& texts)
 {
+    ++state.Reported;
     win::MessageBeep(win::MB_OK);
     if (Cancelled(texts.Text("IDS_21") + rtl::IntToStr(state.LineNumber) + " !", "Confirm", win::MB_ICONQUESTION))
         state.Abort = true;
 }
 
-// Reads the lines in order; false when the user cancelled.
+// The end of the line that ends at end: CR LF, a lone LF or a lone CR; a run of CRs before an LF (a file
+// sent through two line-end conversions) is one line end too. Answers where the next line starts.
+size_t NextLineStart(std::string_view content, size_t end)
+{
+    size_t crs = 0;
+    while (end + crs < content.size() && content[end + crs] == '\r')
+        ++crs;
+    if (end + crs < content.size() && content[end + crs] == '\n')
+        return end + crs + 1;
+    return std::min(end + 1, content.size());
+}
+
+// Reads the lines in order; false when the user cancelled. A pass that follows one that showed the line
+// errors already (the live pass of the Open command) passes over them without a word.
 bool ReadLines(std::string_view content, ProjectReadState& state, TParamTable& table, LoadMode mode,
-               const TextSource& texts)
+               bool showLineErrors, const TextSource& texts)
 {
     size_t pos = 0;
     while (pos < content.size()) {
@@ -201,14 +214,12 @@ bool ReadLines(std::string_view content, ProjectReadState& state, TParamTable& t
         if (end == std::string_view::npos)
             end = content.size();
         const std::string_view line = content.substr(pos, end - pos);
-        // CR LF, a lone LF and a lone CR each end a line.
-        pos = end;
-        if (pos < content.size() && content[pos++] == '\r' && pos < content.size() && content[pos] == '\n')
-            ++pos;
+        pos = NextLineStart(content, end);
         ++state.LineNumber;
         switch (ClassifyProjectLine(line, state)) {
         case ProjectLineClass::LineError:
-            ShowLineError(state, texts);
+            if (showLineErrors)
+                ShowLineError(state, texts);
             break;
         case ProjectLineClass::Parameter:
             if (mode == LoadMode::Live)
@@ -229,7 +240,11 @@ bool RequiredSectionsSeen(const ProjectReadState& state, const TextSource& texts
         ShowError(texts.Text("IDS_26"));
     if (!state.CurrencyModeSeen)
         ShowError(texts.Text("IDS_27"));
-    return state.ApplicationSeen && state.PowerSeen && state.CurrencyModeSeen;
+    // Without its parameters a file would open with the figures of whatever project was open before.
+    const bool parameters = HeaderRead(state, ProjectSection::Data);
+    if (!parameters)
+        ShowError(texts.Text("IDS_77"));
+    return state.ApplicationSeen && state.PowerSeen && state.CurrencyModeSeen && parameters;
 }
 
 void FillCustomerTexts(ProjectWindows& windows)
@@ -288,9 +303,38 @@ void FillWindows(const ProjectReadState& state, TParamTable& table, ProjectWindo
     FillCurrency(windows, texts);
     windows.CheckPowerButton(analysis::PowerInKW ? PowerButton::KW : PowerButton::HP);
     WriteOptions();
+    // A parameter the file gave no value takes its built-in one, not the one of the project open before.
+    if (&table != &analysis::ShadowParamTable) {
+        for (int i = 1; i <= analysis::DefinedParamCount; ++i)
+            if (!state.Received[size_t(i)] && table[i] && analysis::ShadowParamTable[i])
+                table[i]->Value = analysis::ShadowParamTable[i]->Value;
+    }
     // Files from before the incentive type existed mean a yearly incentive.
     if (!state.IncentiveSeen && analysis::DefinedParamCount >= 73 && table[73])
         table[73]->Value = 0;
+}
+
+bool Load(const std::string& fileName, TParamTable& table, LoadMode mode, bool showLineErrors,
+          ProjectWindows& windows, const TextSource& texts, int& reported)
+{
+    const bool live = mode == LoadMode::Live;
+    if (live)
+        analysis::InfoLines.Fill({});
+    std::string content;
+    if (!ReadProjectText(fileName, content))
+        return false;
+
+    ProjectReadState state = FreshState();
+    const bool complete = ReadLines(content, state, table, mode, showLineErrors, texts);
+    reported += state.Reported;
+    // The check pass leaves the program as it found it; only the live pass keeps what it read.
+    if (live)
+        KeepSettings(state);
+    if (!complete || !RequiredSectionsSeen(state, texts))
+        return false;
+    if (live)
+        FillWindows(state, table, windows, texts);
+    return true;
 }
 
 }  // namespace
@@ -311,29 +355,26 @@ bool SaveProjectFile(const TParamTable& table, const std::string& fileName, cons
 bool LoadProjectFile(const std::string& fileName, TParamTable& table, LoadMode mode, ProjectWindows& windows,
                      const TextSource& texts)
 {
-    const bool live = mode == LoadMode::Live;
-    if (live)
-        analysis::InfoLines.Fill({});
-    std::string content;
-    if (!ReadProjectText(fileName, content))
-        return false;
+    int reported = 0;
+    return Load(fileName, table, mode, true, windows, texts, reported);
+}
 
-    ProjectReadState state = FreshState();
-    const bool complete = ReadLines(content, state, table, mode, texts);
-    // The check pass leaves the program as it found it; only the live pass keeps what it read.
-    if (live)
-        KeepSettings(state);
-    if (!complete || !RequiredSectionsSeen(state, texts))
-        return false;
-    if (live)
-        FillWindows(state, table, windows, texts);
-    return true;
+bool OpenProjectFile(const std::string& fileName, ProjectWindows& windows, const TextSource& texts, int* reported)
+{
+    int count = 0;
+    const bool opened =
+        Load(fileName, analysis::ShadowParamTable, LoadMode::Check, true, windows, texts, count) &&
+        Load(fileName, analysis::ParamTable, LoadMode::Live, false, windows, texts, count);
+    if (reported)
+        *reported = count;
+    return opened;
 }
 
 void StoreParamLine(ProjectReadState& state, TParamTable& table, const TextSource& texts)
 {
     const ParamLine& param = state.Param;
     if (param.Number > analysis::DefinedParamCount) {
+        ++state.Reported;
         if (Cancelled(texts.Text("IDS_16"), "Confirm", win::MB_ICONQUESTION))
             state.Abort = true;
         return;
@@ -341,21 +382,29 @@ void StoreParamLine(ProjectReadState& state, TParamTable& table, const TextSourc
     const std::string name = texts.Text("IDS_12") + param.Group + param.GroupDigit + "-" + param.IdText;
     // Compared as stored, so a value written from the table reads back within its limits.
     const float value = float(param.Value);
-    bool stored = false;
+    bool matched = false;
+    bool reported = false;
     for (int i = 1; i <= analysis::DefinedParamCount; ++i) {
         TParamRecord* record = table[i];
         if (!record || record->Group != param.Group || record->GroupDigit != param.GroupDigit || record->Id != param.Id)
             continue;
+        matched = true;
         if (value < record->MinValue || value > record->MaxValue) {
+            reported = true;
             if (Cancelled(name + texts.Text("IDS_13"), "Error", win::MB_ICONERROR))
                 state.Abort = true;
         } else {
             record->Value = value;
-            stored = true;
+            state.Received[size_t(i)] = true;
         }
     }
-    if (!stored && Cancelled(name + texts.Text("IDS_15"), "Error", win::MB_ICONERROR))
-        state.Abort = true;
+    // A value out of range has been reported as such; "does not match" is for a line no record takes.
+    if (!matched) {
+        reported = true;
+        if (Cancelled(name + texts.Text("IDS_15"), "Error", win::MB_ICONERROR))
+            state.Abort = true;
+    }
+    state.Reported += reported ? 1 : 0;
 }
 
 }  // namespace shell

@@ -37,11 +37,6 @@ std::uint16_t SectionBit(ProjectSection section)
     return std::uint16_t(1u << unsigned(section));
 }
 
-bool HeaderRead(const ProjectReadState& state, ProjectSection section)
-{
-    return (state.HeadersRead & SectionBit(section)) != 0;
-}
-
 // A parameter line: "P", the number, "=", group letter, group digit, "-", two-digit Id, "=", the value
 // and ";" (1-based positions: the value from 12, the ";" at 20 at the latest).
 constexpr size_t kMinParamLength = 12;
@@ -96,11 +91,11 @@ bool ParseParamLine(std::string_view work, ParamLine& param)
     param.Number = number.empty() ? 0 : std::stoi(number);
     if (param.Number == 0)
         return false;
-    // A value text of the accepted characters that is no number ("1.2.3", "-") reads as 0, which the
-    // range check then judges.
+    // A value text of the accepted characters that is no number ("1.2.3", "-", "12-000") would read as
+    // 0 or as its first digits and open the project with a figure nobody wrote.
     int errorPos;
     param.Value = rtl::ValFloat(value, errorPos);
-    return true;
+    return errorPos == 0;
 }
 
 ProjectLineClass TakeInfoLine(std::string_view line, ProjectReadState& state)
@@ -177,6 +172,11 @@ ProjectLineClass ClassifyProjectLine(std::string_view line, ProjectReadState& st
         return ProjectLineClass::SectionHeader;
     }
     return JudgeInSection(line, work, state);
+}
+
+bool HeaderRead(const ProjectReadState& state, ProjectSection section)
+{
+    return (state.HeadersRead & SectionBit(section)) != 0;
 }
 
 std::string TrimTrailing(std::string_view text)

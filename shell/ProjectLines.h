@@ -5,8 +5,10 @@
 // reaches the program (ProjectFile.h).
 
 #include "analysis/Globals.h"
+#include "analysis/ParamTable.h"
 #include "platform/rtl/ShortString.h"
 
+#include <bitset>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -50,6 +52,9 @@ struct ProjectReadState {
     bool Abort = false;
     int LineNumber = 0;
     ParamLine Param;
+    // The parameters (by number) a line of the file gave a value, and the lines reported so far.
+    std::bitset<analysis::MaxParams + 1> Received;
+    int Reported = 0;
     rtl::ShortString<InfoLineLength> Buffer;   // the last custom-currency or info line copied
 
     // The project's settings as read so far. A read starts them from the program's values, so a section
@@ -68,6 +73,9 @@ struct ProjectReadState {
 // not come last; every other line, a header already read included, is text (the first MaxInfoLines
 // are taken).
 ProjectLineClass ClassifyProjectLine(std::string_view line, ProjectReadState& state);
+
+// Whether the file has had the section's header so far.
+bool HeaderRead(const ProjectReadState& state, ProjectSection section);
 
 // Remove blanks (character 32 only) at the end or at the start.
 std::string TrimTrailing(std::string_view text);

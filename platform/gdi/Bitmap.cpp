@@ -12,6 +12,7 @@
 #include "platform/gdi/detail/RasterDevice.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <new>
@@ -729,14 +730,21 @@ int RasterDevice::StretchDIBits(DeviceContext& context, int x, int y, int width,
         ReadRow(in + static_cast<std::ptrdiff_t>(row) * format.rowBytes, format.bitsPerPixel, format.palette,
                 format.width, source->Row(top));
     }
-    // Bottom-up bits count the source rectangle from their bottom row.
-    const int top = format.topDown ? sourceY : format.height - sourceY - sourceHeight;
-    BlitSource from;
-    from.surface = source.get();
-    if (!StretchSurface(context, x, y, width, height, from, sourceX, top, sourceWidth, sourceHeight, rop)) {
+    // Bottom-up bits count the source rectangle from their bottom row. A rectangle whose top is then
+    // beyond an int lies wholly outside the bits.
+    const std::int64_t top = format.topDown ? sourceY : std::int64_t{format.height} - sourceY - sourceHeight;
+    if (top < std::numeric_limits<int>::min() || top > std::numeric_limits<int>::max()) {
+        SetLastError(ERROR_INVALID_PARAMETER);
         return 0;
     }
-    return sourceHeight < 0 ? -sourceHeight : sourceHeight;
+    BlitSource from;
+    from.surface = source.get();
+    if (!StretchSurface(context, x, y, width, height, from, sourceX, static_cast<int>(top), sourceWidth, sourceHeight,
+                        rop)) {
+        return 0;
+    }
+    // The lines of the source rectangle; the most negative height has no positive int of its own.
+    return static_cast<int>(std::min<std::int64_t>(std::llabs(std::int64_t{sourceHeight}), std::numeric_limits<int>::max()));
 }
 
 }  // namespace win

@@ -482,7 +482,8 @@ BOOL MaskBlt(HDC destination, int x, int y, int width, int height, HDC source, i
     return WithDC(destination, FALSE, [&](DeviceContext& context) {
         BitmapObject* bitmap = FindBitmap(mask);
         if (!FindDC(source) || !bitmap || bitmap->bitsPerPixel != 1 || width < 0 || height < 0 || maskX < 0 ||
-            maskY < 0 || maskX + width > bitmap->Width() || maskY + height > bitmap->Height()) {
+            maskY < 0 || std::int64_t{maskX} + width > bitmap->Width() ||
+            std::int64_t{maskY} + height > bitmap->Height()) {
             SetLastError(ERROR_INVALID_PARAMETER);
             return FALSE;
         }
@@ -562,7 +563,8 @@ BOOL RasterAlphaBlend(DeviceContext& context, int x, int y, int width, int heigh
 {
     return WithSource(context, source, sourceX, sourceY, [&](DeviceContext& target, const BlitSource& from, POINT at) {
         const Surface& pixels = *from.surface;
-        if (at.x < 0 || at.y < 0 || at.x + sourceWidth > pixels.Width() || at.y + sourceHeight > pixels.Height()) {
+        if (at.x < 0 || at.y < 0 || std::int64_t{at.x} + sourceWidth > pixels.Width() ||
+            std::int64_t{at.y} + sourceHeight > pixels.Height()) {
             SetLastError(ERROR_INVALID_PARAMETER);
             return false;
         }

@@ -8,11 +8,14 @@
 #include "platform/gdi/detail/Raster.h"
 #include "platform/gdi/detail/RasterDevice.h"
 #include "platform/gdi/SystemInfo.h"
+#include "platform/rtl/Collation.h"
 #include "platform/gdi/detail/Region.h"
 #include "platform/gdi/detail/Surface.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
+#include <string_view>
 #include <utility>
 
 namespace win {
@@ -279,6 +282,42 @@ HDC detail::AddDC(std::unique_ptr<DeviceContext> context)
     return NewDC(std::move(context));
 }
 
+namespace {
+
+std::atomic<PrinterContextFactory> printerContexts{nullptr};
+
+HDC CreatePrinterContext(const char* driver, const char* device, const DEVMODEA* mode, bool information)
+{
+    const std::string_view name = driver ? driver : "";
+    const PrinterContextFactory factory = printerContexts.load();
+    if (!device || (!name.empty() && !rtl::SameText(name, "WINSPOOL"))) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return nullptr;
+    }
+    if (!factory) {
+        SetLastError(ERROR_INVALID_PRINTER_NAME);
+        return nullptr;
+    }
+    return factory(device, mode, information);
+}
+
+}  // namespace
+
+void detail::SetPrinterContextFactory(PrinterContextFactory factory)
+{
+    printerContexts.store(factory);
+}
+
+HDC CreateDCA(const char* driver, const char* device, const char*, const DEVMODEA* mode)
+{
+    return CreatePrinterContext(driver, device, mode, false);
+}
+
+HDC CreateICA(const char* driver, const char* device, const char*, const DEVMODEA* mode)
+{
+    return CreatePrinterContext(driver, device, mode, true);
+}
+
 HDC CreateCompatibleDC(HDC dc)
 {
     auto lock = LockGdi();
@@ -373,7 +412,7 @@ int GetDeviceCaps(HDC dc, int index)
             return static_cast<int>(device.resolution.cy);
         case BITSPIXEL: {
             const BitmapObject* bitmap = SelectedBitmap(context);
-            return bitmap ? bitmap->bitsPerPixel : 32;
+            return bitmap ? bitmap->bitsPerPixel : device.bitsPerPixel;
         }
         case PLANES:
             return 1;

@@ -15,12 +15,18 @@
 // The drawing calls live in their own units: Pen.h, Brush.h, Lines.h, Shapes.h, Edges.h, Blit.h and
 // Bitmap.h.
 
+#include "platform/wintypes/DevMode.h"
 #include "platform/wintypes/GdiTypes.h"
 
 namespace win {
 
 // A memory device context holding a 1 x 1 bitmap; dc null means compatible with the display.
 HDC CreateCompatibleDC(HDC dc);
+// A printer's device context, or (CreateIC) its information context, which measures and draws nothing.
+// driver is null, empty or "WINSPOOL"; device names the printer; mode null takes its default settings.
+// Null with the last error set: ERROR_INVALID_PRINTER_NAME for a printer that does not exist.
+HDC CreateDCA(const char* driver, const char* device, const char* port, const DEVMODEA* mode);
+HDC CreateICA(const char* driver, const char* device, const char* port, const DEVMODEA* mode);
 // Deletes any device context, releasing every object it holds.
 BOOL DeleteDC(HDC dc);
 

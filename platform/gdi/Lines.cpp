@@ -34,10 +34,14 @@ PointF operator*(PointF a, double k) { return {a.x * k, a.y * k}; }
 double Dot(PointF a, PointF b) { return a.x * b.x + a.y * b.y; }
 
 // The pixels whose centres lie inside a polygon (non-zero winding), a centre on a left or top edge
-// inside.
-Region FillPolygon(const std::vector<PointF>& polygon)
+// inside, as far as they lie within limits: a pen as wide as the coordinates allow then costs no more
+// than the pixels it can reach. A polygon with a point that is no finite number (the miter of a pen of
+// no width) covers nothing.
+Region FillPolygon(const std::vector<PointF>& polygon, const RECT& limits)
 {
-    if (polygon.size() < 3) {
+    const bool finite = std::all_of(polygon.begin(), polygon.end(),
+                                    [](const PointF& point) { return std::isfinite(point.x) && std::isfinite(point.y); });
+    if (polygon.size() < 3 || !finite) {
         return Region();
     }
     double top = polygon[0].y;
@@ -46,9 +50,14 @@ Region FillPolygon(const std::vector<PointF>& polygon)
         top = std::min(top, point.y);
         bottom = std::max(bottom, point.y);
     }
+    const auto within = [](double value, LONG low, LONG high) {
+        return static_cast<int>(std::clamp(value, double(low), double(high)));
+    };
+    const int firstRow = within(std::floor(top), limits.top, limits.bottom);
+    const int lastRow = within(std::ceil(bottom), limits.top - 1, limits.bottom - 1);
     std::vector<RECT> rows;
     std::vector<std::pair<double, int>> crossings;
-    for (int y = static_cast<int>(std::floor(top)); y <= static_cast<int>(std::ceil(bottom)); ++y) {
+    for (int y = firstRow; y <= lastRow; ++y) {
         const double centre = y + 0.5;
         crossings.clear();
         for (std::size_t k = 0; k < polygon.size(); ++k) {
@@ -67,8 +76,8 @@ Region FillPolygon(const std::vector<PointF>& polygon)
             if (winding == 0) {
                 continue;
             }
-            const int left = static_cast<int>(std::ceil(crossings[k].first - 0.5));
-            const int right = static_cast<int>(std::ceil(crossings[k + 1].first - 0.5));
+            const int left = within(std::ceil(crossings[k].first - 0.5), limits.left, limits.right);
+            const int right = within(std::ceil(crossings[k + 1].first - 0.5), limits.left, limits.right);
             if (left < right) {
                 rows.push_back(RECT{left, y, right, y + 1});
             }
@@ -77,7 +86,7 @@ Region FillPolygon(const std::vector<PointF>& polygon)
     return Region(rows);
 }
 
-Region Disc(PointF centre, double radius)
+Region Disc(PointF centre, double radius, const RECT& limits)
 {
     constexpr int Sides = 32;
     std::vector<PointF> polygon;
@@ -85,7 +94,7 @@ Region Disc(PointF centre, double radius)
         const double angle = 2 * M_PI * k / Sides;
         polygon.push_back(PointF{centre.x + radius * std::cos(angle), centre.y + radius * std::sin(angle)});
     }
-    return FillPolygon(polygon);
+    return FillPolygon(polygon, limits);
 }
 
 }  // namespace
@@ -151,6 +160,7 @@ void Stroke::CosmeticSegment(POINT from, POINT to)
 
 void Stroke::GeometricFigure(const std::vector<POINT>& points, bool closed)
 {
+    const RECT limits = clip_.Bounds();
     const double half = pen_.width / 2.0;
     std::vector<PointF> path;
     for (const POINT& point : points) {
@@ -159,12 +169,13 @@ void Stroke::GeometricFigure(const std::vector<POINT>& points, bool closed)
             path.push_back(centre);
         }
     }
-    if (closed && path.size() > 2) {
+    // A figure that already ends where it starts is closed by its last segment.
+    if (closed && path.size() > 2 && (path.back().x != path.front().x || path.back().y != path.front().y)) {
         path.push_back(path.front());
     }
     if (path.size() == 1) {
         if (pen_.endCap == PS_ENDCAP_ROUND) {
-            covered_.Unite(Disc(path[0], half));
+            covered_.Unite(Disc(path[0], half, limits));
         }
         return;
     }
@@ -182,13 +193,13 @@ void Stroke::GeometricFigure(const std::vector<POINT>& points, bool closed)
         const bool lastEnd = k + 2 == path.size() && !closed;
         const PointF start = firstEnd && pen_.endCap == PS_ENDCAP_SQUARE ? a - u : a;
         const PointF end = lastEnd && pen_.endCap == PS_ENDCAP_SQUARE ? b + u : b;
-        covered_.Unite(FillPolygon({start + n, end + n, end - n, start - n}));
+        covered_.Unite(FillPolygon({start + n, end + n, end - n, start - n}, limits));
         if ((firstEnd || lastEnd) && pen_.endCap == PS_ENDCAP_ROUND) {
             if (firstEnd) {
-                covered_.Unite(Disc(a, half));
+                covered_.Unite(Disc(a, half, limits));
             }
             if (lastEnd) {
-                covered_.Unite(Disc(b, half));
+                covered_.Unite(Disc(b, half, limits));
             }
         }
         // The join with the next segment (closed figures join their last point to their first).
@@ -199,7 +210,7 @@ void Stroke::GeometricFigure(const std::vector<POINT>& points, bool closed)
         const PointF next = k + 2 < path.size() ? path[k + 2] : path[1];
         const PointF m = normal(b, next);
         if (pen_.join == PS_JOIN_ROUND) {
-            covered_.Unite(Disc(b, half));
+            covered_.Unite(Disc(b, half, limits));
             continue;
         }
         for (const double side : {1.0, -1.0}) {
@@ -211,9 +222,9 @@ void Stroke::GeometricFigure(const std::vector<POINT>& points, bool closed)
             constexpr double MiterLimit = 10;
             if (pen_.join == PS_JOIN_MITER && std::hypot(bisector.x, bisector.y) >= 2 * half / MiterLimit) {
                 const double scale = half * half / Dot(bisector, n1);
-                covered_.Unite(FillPolygon({b, b + n1, b + bisector * scale, b + n2}));
+                covered_.Unite(FillPolygon({b, b + n1, b + bisector * scale, b + n2}, limits));
             } else {
-                covered_.Unite(FillPolygon({b, b + n1, b + n2}));
+                covered_.Unite(FillPolygon({b, b + n1, b + n2}, limits));
             }
         }
     }

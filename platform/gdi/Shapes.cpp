@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <vector>
 
 namespace win {
 
@@ -114,9 +115,43 @@ Radial RadialOf(const RECT& box, POINT through)
                   angle};
 }
 
+// The part of a polygon within a box (Sutherland-Hodgman, one side of the box at a time). Points inside
+// stay as they are; the new ones lie on the box's edges.
+std::vector<POINT> ClipPolygon(std::vector<POINT> polygon, const RECT& box)
+{
+    struct Side {
+        bool vertical;  // a line x = at, else y = at
+        double at;
+        bool keepAbove;  // keeps the coordinates >= at, else those <= at
+    };
+    const Side sides[] = {{true, double(box.left), true}, {true, double(box.right), false},
+                          {false, double(box.top), true}, {false, double(box.bottom), false}};
+    for (const Side& side : sides) {
+        const auto coordinate = [&](const POINT& p) { return double(side.vertical ? p.x : p.y); };
+        const auto inside = [&](const POINT& p) { return side.keepAbove ? coordinate(p) >= side.at : coordinate(p) <= side.at; };
+        std::vector<POINT> kept;
+        for (std::size_t k = 0; k < polygon.size(); ++k) {
+            const POINT a = polygon[k];
+            const POINT b = polygon[(k + 1) % polygon.size()];
+            if (inside(a)) {
+                kept.push_back(a);
+            }
+            if (inside(a) != inside(b)) {
+                const double t = (side.at - coordinate(a)) / (coordinate(b) - coordinate(a));
+                const double x = side.vertical ? side.at : a.x + t * (double(b.x) - a.x);
+                const double y = side.vertical ? a.y + t * (double(b.y) - a.y) : side.at;
+                kept.push_back(POINT{static_cast<LONG>(std::lround(x)), static_cast<LONG>(std::lround(y))});
+            }
+        }
+        polygon = std::move(kept);
+    }
+    return polygon;
+}
+
 // The pixels between two radials going counter-clockwise from the first, far beyond the box; with the
-// chord flag, those beyond the chord between the radials' points.
-Region Sector(const RECT& box, const Radial& start, const Radial& end, bool chord)
+// chord flag, those beyond the chord between the radials' points. Only those within limits are found,
+// so that a box far larger than the target costs no more than the pixels that can be drawn.
+Region Sector(const RECT& box, const Radial& start, const Radial& end, bool chord, RECT limits)
 {
     const double cx = (box.left + box.right - 1) / 2.0 + 0.5;
     const double cy = (box.top + box.bottom - 1) / 2.0 + 0.5;
@@ -140,8 +175,11 @@ Region Sector(const RECT& box, const Radial& start, const Radial& end, bool chor
     if (chord) {
         polygon.push_back(end.point);
     }
+    // A margin keeps the edges that clipping adds outside the limits.
+    InflateRect(&limits, 2, 2);
+    polygon = ClipPolygon(std::move(polygon), limits);
     const int count = static_cast<int>(polygon.size());
-    return Region::Polygons(polygon.data(), &count, 1, WINDING);
+    return count < 3 ? Region() : Region::Polygons(polygon.data(), &count, 1, WINDING);
 }
 
 BOOL DrawArc(HDC dc, RECT box, POINT start, POINT end, ArcShape kind)
@@ -265,7 +303,7 @@ BOOL RasterDevice::Arc(DeviceContext& context, ArcShape kind, const RECT& box, P
     return DrawShape(context, box, [&](DeviceContext& context, const RECT& device, const PenShape& pen, const BrushPaint* brush) {
         const Radial first = RadialOf(device, context.ToDevice(start));
         const Radial last = RadialOf(device, context.ToDevice(end));
-        const Region within = Sector(device, first, last, kind == ArcShape::Chord);
+        const Region within = Sector(device, first, last, kind == ArcShape::Chord, context.ClipRegion().Bounds());
         PaintShape(context, pen, kind == ArcShape::Arc ? nullptr : brush, device, EllipseArea, &within);
         Stroke stroke(context, pen);
         if (kind == ArcShape::Pie) {

@@ -1,7 +1,11 @@
 #include "platform/gui/Printer.h"
 
 #include "platform/gdi/DeviceContext.h"
-#include "platform/printing/PrintBackend.h"
+#include "platform/printing/PrinterDC.h"
+#include "platform/printing/Spooler.h"
+#include "platform/services/DialogService.h"
+
+#include <algorithm>
 
 namespace gui {
 
@@ -12,6 +16,8 @@ std::unique_ptr<TPrinter>& ThePrinter()
     static std::unique_ptr<TPrinter> printer;
     return printer;
 }
+
+constexpr const char* kNoPrinter = "There is no default printer currently selected";
 
 }  // namespace
 
@@ -46,27 +52,15 @@ TPrinter::TPrinter() : printers_(std::make_unique<rtl::TStringList>())
 TPrinter::~TPrinter()
 {
     if (printing_) {
-        try {
-            Abort();
-        } catch (const rtl::Exception&) {
-        }
+        win::AbortDoc(dc_);
     }
-    DropDevice();
+    DropHandle();
 }
 
 const classes::TClassInfo& TPrinter::StaticClass()
 {
     static const classes::TClassInfo info("TPrinter", &TObject::StaticClass());
     return info;
-}
-
-win::PrintBackend& TPrinter::Backend()
-{
-    win::PrintBackend* backend = win::GetPrintBackend();
-    if (!backend) {
-        throw EPrinter("There is no default printer currently selected");
-    }
-    return *backend;
 }
 
 void TPrinter::CheckPrinting(bool printing) const
@@ -80,9 +74,15 @@ rtl::TStrings* TPrinter::Printers()
 {
     if (!printersRead_) {
         printers_->Clear();
-        if (win::PrintBackend* backend = win::GetPrintBackend()) {
-            for (const std::string& name : backend->Printers()) {
-                printers_->Add(name);
+        const win::DWORD flags = win::PRINTER_ENUM_LOCAL | win::PRINTER_ENUM_CONNECTIONS;
+        win::DWORD needed = 0;
+        win::DWORD count = 0;
+        win::EnumPrintersA(flags, nullptr, 4, nullptr, 0, &needed, &count);
+        std::vector<win::BYTE> buffer(needed);
+        if (needed > 0 && win::EnumPrintersA(flags, nullptr, 4, buffer.data(), needed, &needed, &count)) {
+            const auto* infos = reinterpret_cast<const win::PRINTER_INFO_4A*>(buffer.data());
+            for (win::DWORD index = 0; index < count; ++index) {
+                printers_->Add(infos[index].pPrinterName);
             }
         }
         printersRead_ = true;
@@ -95,16 +95,20 @@ void TPrinter::Refresh()
     CheckPrinting(false);
     printersRead_ = false;
     printerIndex_ = -1;
-    DropDevice();
+    devMode_.clear();
+    DropHandle();
 }
 
 int TPrinter::PrinterIndex()
 {
     if (printerIndex_ < 0) {
-        const std::string name = win::GetPrintBackend() ? Backend().DefaultPrinter() : std::string();
-        const int index = name.empty() ? -1 : Printers()->IndexOf(name);
+        char device[256] = {};
+        win::GetProfileStringA("windows", "device", "", device, sizeof(device));
+        const std::string entry = device;
+        const std::size_t comma = entry.find(',');
+        const int index = comma == std::string::npos ? -1 : Printers()->IndexOf(entry.substr(0, comma));
         if (index < 0) {
-            throw EPrinter("There is no default printer currently selected");
+            throw EPrinter(kNoPrinter);
         }
         printerIndex_ = index;
     }
@@ -122,7 +126,8 @@ void TPrinter::SetPrinterIndex(int value)
     } else {
         printerIndex_ = value;
     }
-    DropDevice();
+    devMode_.clear();
+    DropHandle();
 }
 
 std::string TPrinter::PrinterName()
@@ -130,59 +135,76 @@ std::string TPrinter::PrinterName()
     return Printers()->Strings(PrinterIndex());
 }
 
+win::DEVMODEA& TPrinter::DevMode()
+{
+    if (devMode_.empty()) {
+        const std::string name = PrinterName();
+        const win::LONG size = win::DocumentPropertiesA(nullptr, nullptr, name.c_str(), nullptr, nullptr, 0);
+        if (size < win::LONG(sizeof(win::DEVMODEA))) {
+            throw EPrinter("Printer selected is not valid");
+        }
+        std::vector<unsigned char> mode(static_cast<std::size_t>(size));
+        if (win::DocumentPropertiesA(nullptr, nullptr, name.c_str(), reinterpret_cast<win::DEVMODEA*>(mode.data()),
+                                     nullptr, win::DM_OUT_BUFFER) != win::IDOK) {
+            throw EPrinter("Printer selected is not valid");
+        }
+        devMode_ = std::move(mode);
+    }
+    return *reinterpret_cast<win::DEVMODEA*>(devMode_.data());
+}
+
 TPrinterOrientation TPrinter::Orientation()
 {
-    PrinterIndex();
-    return orientation_;
+    return DevMode().dmOrientation == win::DMORIENT_LANDSCAPE ? poLandscape : poPortrait;
 }
 
 void TPrinter::SetOrientation(TPrinterOrientation value)
 {
     CheckPrinting(false);
-    PrinterIndex();
-    if (value != orientation_) {
-        orientation_ = value;
-        DropDevice();
+    win::DEVMODEA& mode = DevMode();
+    const win::SHORT orientation = value == poLandscape ? win::DMORIENT_LANDSCAPE : win::DMORIENT_PORTRAIT;
+    if (mode.dmOrientation != orientation) {
+        mode.dmOrientation = orientation;
+        mode.dmFields |= win::DM_ORIENTATION;
+        DropHandle();
     }
+}
+
+int TPrinter::Copies()
+{
+    return DevMode().dmCopies;
 }
 
 void TPrinter::SetCopies(int value)
 {
     CheckPrinting(false);
-    copies_ = std::max(value, 1);
+    win::DEVMODEA& mode = DevMode();
+    mode.dmCopies = static_cast<win::SHORT>(std::clamp(value, 1, 32767));
+    mode.dmFields |= win::DM_COPIES;
+    DropHandle();
 }
 
-win::PageGeometry TPrinter::Geometry()
-{
-    const std::string name = PrinterName();
-    win::PrintBackend& backend = Backend();
-    const std::vector<win::PaperInfo> papers = backend.Papers(name);
-    if (papers.empty()) {
-        throw EPrinter("Printer selected is not valid");
-    }
-    return win::PageFor(backend.Resolution(name), papers.front(),
-                        orientation_ == poLandscape ? win::DMORIENT_LANDSCAPE : win::DMORIENT_PORTRAIT);
-}
-
-win::PageDevice& TPrinter::Device()
-{
-    if (!device_) {
-        device_ = win::PageDevice::InformationOnly(Geometry());
-    }
-    return *device_;
-}
-
-void TPrinter::DropDevice()
+void TPrinter::DropHandle()
 {
     if (canvas_) {
         canvas_->SetHandle(nullptr);
     }
-    device_.reset();
+    if (dc_) {
+        win::DeleteDC(dc_);
+        dc_ = nullptr;
+    }
 }
 
 win::HDC TPrinter::Handle()
 {
-    return Device().DC();
+    if (!dc_) {
+        const std::string name = PrinterName();
+        dc_ = win::CreateICA(nullptr, name.c_str(), nullptr, &DevMode());
+        if (!dc_) {
+            throw EPrinter(win::PrintErrorText().empty() ? "Printer selected is not valid" : win::PrintErrorText());
+        }
+    }
+    return dc_;
 }
 
 TCanvas* TPrinter::Canvas()
@@ -203,45 +225,46 @@ int TPrinter::PageHeight()
     return win::GetDeviceCaps(Handle(), win::VERTRES);
 }
 
+void TPrinter::Fail()
+{
+    const std::string text = win::PrintErrorText();
+    printing_ = false;
+    pageNumber_ = 0;
+    aborted_ = true;
+    DropHandle();
+    throw EPrinter(text.empty() ? "The printer refused the document" : text);
+}
+
 void TPrinter::BeginDoc()
 {
     CheckPrinting(false);
-    win::PrintJobSettings settings;
-    settings.printer = PrinterName();
-    settings.title = title_;
-    settings.copies = copies_;
-    settings.orientation = orientation_ == poLandscape ? win::DMORIENT_LANDSCAPE : win::DMORIENT_PORTRAIT;
-    const win::PageGeometry geometry = Geometry();
-    const std::vector<win::PaperInfo> papers = Backend().Papers(settings.printer);
-    settings.paper = papers.front().id;
-    auto sheet = std::make_unique<win::PageDevice>(geometry);
-    win::PrintBackend& backend = Backend();
-    const int job = backend.StartJob(settings);
-    try {
-        backend.StartPage(job);
-    } catch (...) {
-        backend.AbortJob(job);
-        throw;
+    const std::string name = PrinterName();
+    const win::DEVMODEA& mode = DevMode();
+    DropHandle();
+    dc_ = win::CreateDCA(nullptr, name.c_str(), nullptr, &mode);
+    if (!dc_) {
+        Fail();
     }
-    DropDevice();
-    device_ = std::move(sheet);
-    job_ = job;
+    win::DOCINFOA info;
+    info.lpszDocName = title_.c_str();
+    if (win::StartDocA(dc_, &info) <= 0) {
+        Fail();
+    }
     printing_ = true;
     aborted_ = false;
     pageNumber_ = 1;
+    if (win::StartPage(dc_) <= 0) {
+        win::AbortDoc(dc_);
+        Fail();
+    }
 }
 
 void TPrinter::NewPage()
 {
     CheckPrinting(true);
-    win::PrintBackend& backend = Backend();
-    try {
-        backend.EndPage(job_, device_->Image());
-        device_->Clear();
-        backend.StartPage(job_);
-    } catch (...) {
-        EndJob(false);
-        throw;
+    if (win::EndPage(dc_) <= 0 || win::StartPage(dc_) <= 0) {
+        win::AbortDoc(dc_);
+        Fail();
     }
     ++pageNumber_;
     Canvas()->Refresh();
@@ -250,48 +273,22 @@ void TPrinter::NewPage()
 void TPrinter::EndDoc()
 {
     CheckPrinting(true);
-    EndJob(true);
+    if (win::EndPage(dc_) <= 0 || win::EndDoc(dc_) <= 0) {
+        Fail();
+    }
+    printing_ = false;
+    pageNumber_ = 0;
+    DropHandle();
 }
 
 void TPrinter::Abort()
 {
     CheckPrinting(true);
-    EndJob(false);
-}
-
-void TPrinter::EndJob(bool deliverPage)
-{
-    win::PrintBackend* backend = win::GetPrintBackend();
-    const int job = job_;
+    win::AbortDoc(dc_);
     printing_ = false;
     pageNumber_ = 0;
-    job_ = 0;
-    std::unique_ptr<win::PageDevice> sheet = std::move(device_);
-    DropDevice();
-    if (!backend) {
-        aborted_ = true;
-        return;
-    }
-    if (!deliverPage) {
-        aborted_ = true;
-        try {
-            backend->AbortJob(job);
-        } catch (const rtl::Exception&) {
-            // The job is gone either way; the caller hears of the failure that made it abort.
-        }
-        return;
-    }
-    try {
-        backend->EndPage(job, sheet->Image());
-        backend->EndJob(job);
-    } catch (...) {
-        aborted_ = true;
-        try {
-            backend->AbortJob(job);
-        } catch (const rtl::Exception&) {
-        }
-        throw;
-    }
+    aborted_ = true;
+    DropHandle();
 }
 
 TPrinter* Printer()

@@ -1,22 +1,26 @@
 #pragma once
-// TPrinter: the printer object of the program (Printer()). It prints through the printing library's back
-// end: BeginDoc starts a job on the chosen printer, the Canvas draws each page at the printer's
-// resolution on a sheet of the paper's size, NewPage and EndDoc hand the pages to the printer, Abort
-// drops the job. Outside a job the Canvas measures as the printer would (fonts in points scale to it).
+// TPrinter: the printer object of the program (Printer()), on the spooler calls and printer contexts of
+// the printing library. The printers are those EnumPrinters lists, the default the one the profile names;
+// each printer's settings are its device mode (DocumentProperties), changed by Orientation and Copies.
+// BeginDoc makes the printer's device context and starts a document with the first page, the Canvas
+// draws each page at the printer's resolution, NewPage and EndDoc end pages, Abort drops the document.
+// Outside a document the Canvas measures on the printer's information context (fonts in points scale to
+// the printer).
 //
 // Errors are EPrinter: no printer ("There is no default printer currently selected"), an index out of
 // range ("Printer index out of range"), a job call while none runs ("Printer is not currently printing")
-// or a setting changed during one ("Printing in progress"). A page or job the back end refuses ends the
-// job (dropped at the back end) and raises the back end's error.
+// or a setting changed during one ("Printing in progress"). A document or page the printer refuses ends
+// the document and raises the printing system's own text (PrintErrorText), EndDoc's too.
 
 #include "platform/classes/Persistent.h"
 #include "platform/gui/Canvas.h"
-#include "platform/printing/PageDevice.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/StringList.h"
+#include "platform/wintypes/DevMode.h"
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace gui {
 
@@ -40,7 +44,7 @@ public:
     void NewPage();
     void EndDoc();
     void Abort();
-    // Reads the printers again (after the back end changed).
+    // Reads the printers again.
     void Refresh();
 
     bool Printing() const { return printing_; }
@@ -49,7 +53,7 @@ public:
     int PageNumber() const { return pageNumber_; }
 
     TCanvas* Canvas();
-    // The page's context while printing, else one that answers for the printer.
+    // The page's context while printing, else the printer's information context.
     win::HDC Handle();
     int PageWidth();
     int PageHeight();
@@ -60,31 +64,28 @@ public:
     void SetPrinterIndex(int value);
     TPrinterOrientation Orientation();
     void SetOrientation(TPrinterOrientation value);
-    int Copies() const { return copies_; }
+    int Copies();
     void SetCopies(int value);
     const std::string& Title() const { return title_; }
     void SetTitle(const std::string& value) { title_ = value; }
 
 private:
     class PrinterCanvas;
-    win::PrintBackend& Backend();
     void CheckPrinting(bool printing) const;
     std::string PrinterName();
-    win::PageGeometry Geometry();
-    // The information context (made on demand outside a job).
-    win::PageDevice& Device();
-    void DropDevice();
-    void EndJob(bool deliverPage);
+    // The chosen printer's device mode (read on first use after the printer changes).
+    win::DEVMODEA& DevMode();
+    void DropHandle();
+    // Ends the document after a failure: the context goes, and the printing system's text is raised.
+    [[noreturn]] void Fail();
 
     std::unique_ptr<rtl::TStringList> printers_;
     bool printersRead_ = false;
     int printerIndex_ = -1;
-    TPrinterOrientation orientation_ = poPortrait;
-    int copies_ = 1;
+    std::vector<unsigned char> devMode_;  // DEVMODEA and the driver's part
     std::string title_;
     std::unique_ptr<PrinterCanvas> canvas_;
-    std::unique_ptr<win::PageDevice> device_;
-    int job_ = 0;
+    win::HDC dc_ = nullptr;
     bool printing_ = false;
     bool aborted_ = false;
     int pageNumber_ = 0;

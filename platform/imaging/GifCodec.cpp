@@ -20,6 +20,7 @@ class Cursor {
 public:
     explicit Cursor(std::string_view data) : data_(data) {}
     bool AtEnd() const { return at_ >= data_.size(); }
+    size_t Remaining() const { return data_.size() - at_; }
     std::uint8_t U8()
     {
         if (at_ >= data_.size())
@@ -106,6 +107,10 @@ std::vector<std::uint8_t> DecodeLzw(Cursor& in, size_t pixelCount)
     for (int code = 0; code < clear; ++code)
         suffix[static_cast<size_t>(code)] = static_cast<std::uint8_t>(code);
 
+    // A code takes at least minimumBits + 1 bits and gives at least one and at most kTableSize indexes:
+    // data too short for the frame's pixels is refused before they are allocated.
+    if (pixelCount / kTableSize > in.Remaining() * 8 / size_t(minimumBits + 1))
+        InvalidGif("the image data is too short for " + std::to_string(pixelCount) + " pixels");
     std::vector<std::uint8_t> out;
     out.reserve(pixelCount);
     CodeReader reader(in);

@@ -17,9 +17,12 @@ public:
     const char* ClassName() const noexcept override { return "EInvalidGraphic"; }
 };
 
-// Images are refused above these sizes before anything is allocated.
+// Images are refused above these sizes before anything is allocated: 64 megapixels (256 MB of pixels)
+// is more than any picture of a report needs, while a few hundred bytes of a damaged or hostile file may
+// state thousands of megapixels. The readers also refuse a size the file's data could not hold, where
+// the format tells.
 inline constexpr std::uint32_t kMaxImageDimension = 65535;
-inline constexpr std::uint64_t kMaxImagePixels = std::uint64_t{1} << 28;
+inline constexpr std::uint64_t kMaxImagePixels = std::uint64_t{1} << 26;
 
 // Raises EInvalidGraphic unless width by height is a size an Image may have (both at least 1).
 void CheckImageSize(std::uint64_t width, std::uint64_t height);

@@ -3,6 +3,7 @@
 #include <png.h>
 
 #include <csetjmp>
+#include <cstdint>
 #include <cstring>
 
 // libpng reports errors by longjmp. Only the functions that call setjmp (Decode, Encode) may be jumped
@@ -12,6 +13,9 @@
 namespace win {
 
 namespace {
+
+// The most bytes deflate turns one compressed byte into.
+constexpr std::uint64_t kMaxDeflateRatio = 1032;
 
 class PngReader {
 public:
@@ -73,6 +77,10 @@ private:
         const png_uint_32 width = png_get_image_width(png_, info_);
         const png_uint_32 height = png_get_image_height(png_, info_);
         CheckImageSize(width, height);
+        // Deflate makes at most 1032 bytes of one: a file too short for the image's rows is refused
+        // before they are allocated.
+        if (std::uint64_t{height} * png_get_rowbytes(png_, info_) > kMaxDeflateRatio * data_.size())
+            png_error(png_, "the file is too short for an image of that size");
         image_ = Image(static_cast<int>(width), static_cast<int>(height));
 
         const int colourType = png_get_color_type(png_, info_);

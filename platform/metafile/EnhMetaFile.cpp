@@ -9,6 +9,7 @@
 #include "platform/metafile/detail/EnhMetaFile.h"
 #include "platform/rtl/AtomicFile.h"
 #include "platform/rtl/CodePage.h"
+#include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Streams.h"
 #include "platform/gdi/Bitmap.h"
 #include "platform/gdi/Blit.h"
@@ -23,7 +24,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
+#include <limits>
+#include <string>
 #include <utility>
 
 namespace win {
@@ -104,8 +108,10 @@ public:
     {
         // The frame in the reference device's pixels; without a usable frame, the bounds.
         const auto toPixels = [](i32 value, i32 pixels, i32 mm) {
-            return static_cast<int>(std::llround(double(value) * pixels / (double(mm) * 100)));
+            constexpr double largest = std::numeric_limits<int>::max();
+            return static_cast<int>(std::clamp(std::round(double(value) * pixels / (double(mm) * 100)), -largest, largest));
         };
+        const auto pastEnd = [](i32 value) { return value == std::numeric_limits<i32>::max() ? value : value + 1; };
         const Sizel device = header.szlDevice;
         const Sizel mm = header.szlMillimeters;
         if (device.cx > 0 && device.cy > 0 && mm.cx > 0 && mm.cy > 0 && header.rclFrame.right > header.rclFrame.left &&
@@ -113,7 +119,8 @@ public:
             frame_ = RECT{toPixels(header.rclFrame.left, device.cx, mm.cx), toPixels(header.rclFrame.top, device.cy, mm.cy),
                           toPixels(header.rclFrame.right, device.cx, mm.cx), toPixels(header.rclFrame.bottom, device.cy, mm.cy)};
         } else {
-            frame_ = RECT{header.rclBounds.left, header.rclBounds.top, header.rclBounds.right + 1, header.rclBounds.bottom + 1};
+            frame_ = RECT{header.rclBounds.left, header.rclBounds.top, pastEnd(header.rclBounds.right),
+                          pastEnd(header.rclBounds.bottom)};
         }
         if (IsRectEmpty(&frame_)) {
             frame_ = RECT{0, 0, 1, 1};
@@ -164,21 +171,21 @@ private:
     // A metafile device coordinate to the target's logical coordinates.
     // Nothing a file says reaches further than kReach pixels past the target (or grows a pen or a font
     // beyond it), so that a hostile file cannot make the drawing code cover billions of pixels.
+    // Extents are taken in 64 bits and every mapped coordinate stays within kLimit, so that the sums the
+    // drawing code forms of them fit an int.
     static constexpr int kReach = 1 << 16;
-    static int Within(int offset, int extent)
+    static constexpr int kLimit = 1 << 30;
+    // offset (from the frame's start) scaled from the frame's extent onto the target's, within reach of it.
+    static int Place(std::int64_t offset, LONG targetStart, LONG targetEnd, LONG frameStart, LONG frameEnd)
     {
-        return std::clamp(offset, std::min(0, extent) - kReach, std::max(0, extent) + kReach);
+        const std::int64_t extent = std::int64_t{targetEnd} - targetStart;
+        const std::int64_t scaled = std::clamp<std::int64_t>(Scale(offset - frameStart, extent, std::int64_t{frameEnd} - frameStart),
+                                                             std::min<std::int64_t>(0, extent) - kReach,
+                                                             std::max<std::int64_t>(0, extent) + kReach);
+        return static_cast<int>(std::clamp<std::int64_t>(targetStart + scaled, -kLimit, kLimit));
     }
-    int ScaleX(std::int64_t x) const
-    {
-        const int extent = target_.right - target_.left;
-        return Within(Scale(x - frame_.left, extent, frame_.right - frame_.left), extent) + target_.left;
-    }
-    int ScaleY(std::int64_t y) const
-    {
-        const int extent = target_.bottom - target_.top;
-        return Within(Scale(y - frame_.top, extent, frame_.bottom - frame_.top), extent) + target_.top;
-    }
+    int ScaleX(std::int64_t x) const { return Place(x, target_.left, target_.right, frame_.left, frame_.right); }
+    int ScaleY(std::int64_t y) const { return Place(y, target_.top, target_.bottom, frame_.top, frame_.bottom); }
     static int Scale(std::int64_t value, std::int64_t to, std::int64_t from)
     {
         const double scaled = std::round(double(value) * double(to) / double(from));
@@ -186,11 +193,13 @@ private:
     }
     int LengthX(std::int64_t length) const
     {
-        return std::clamp(Scale(length, target_.right - target_.left, frame_.right - frame_.left), -kReach, kReach);
+        return std::clamp(Scale(length, std::int64_t{target_.right} - target_.left, std::int64_t{frame_.right} - frame_.left),
+                          -kReach, kReach);
     }
     int LengthY(std::int64_t length) const
     {
-        return std::clamp(Scale(length, target_.bottom - target_.top, frame_.bottom - frame_.top), -kReach, kReach);
+        return std::clamp(Scale(length, std::int64_t{target_.bottom} - target_.top, std::int64_t{frame_.bottom} - frame_.top),
+                          -kReach, kReach);
     }
     POINT Map(Pointl logical) const { return MapWide(logical.x, logical.y); }
     // For a point a file gives as a sum (a blit's far corner), which may not fit 32 bits.
@@ -440,6 +449,7 @@ void EmfPlayer::PlayObject(const RecordView& record)
         logFont.lfPitchAndFamily = font.font.pitchAndFamily;
         const std::u16string_view face(font.font.faceName, std::find(font.font.faceName, font.font.faceName + 32, u'\0'));
         logFont.lfFaceName = rtl::WideToAnsi(face);
+        CheckPlayedFont(logFont, target_);
         Keep(font.handle, CreateFontIndirect(&logFont));
         break;
     }
@@ -1036,6 +1046,17 @@ BOOL PlayEnhMetaFileRecord(HDC, HANDLETABLE* table, const ENHMETARECORD* record,
         return FALSE;
     }
     return TRUE;
+}
+
+void detail::CheckPlayedFont(const LOGFONT& font, const RECT& target)
+{
+    const std::int64_t extent = std::max(std::llabs(std::int64_t{target.right} - target.left),
+                                          std::llabs(std::int64_t{target.bottom} - target.top));
+    const std::int64_t largest = std::max<std::int64_t>(2 * extent, kMaxPlayedFontFloor);
+    for (const auto& [what, size] : {std::pair{"height", font.lfHeight}, std::pair{"width", font.lfWidth}})
+        if (std::llabs(size) > largest)
+            throw rtl::EInvalidArgument(std::string("The font ") + what + " " + std::to_string(size) +
+                                        " is too large for the place the picture is drawn in");
 }
 
 HENHMETAFILE detail::AddEnhMetaFile(std::string bytes, std::string_view fileName)

@@ -7,9 +7,11 @@
 #include "platform/gdi/detail/Surface.h"
 #include "platform/rtl/Charsets.h"
 #include "platform/rtl/CodePage.h"
+#include "platform/rtl/Exceptions.h"
 #include "platform/gdi/Brush.h"
 #include "platform/gdi/DeviceContext.h"
 #include "platform/metafile/EmfRecorder.h"
+#include "platform/metafile/detail/EnhMetaFile.h"
 #include "platform/gdi/Lines.h"
 #include "platform/gdi/Shapes.h"
 #include "platform/text/TextOut.h"
@@ -357,6 +359,7 @@ void WmfRecordPlayer::Play(const WmfRecord& record)
             font.lfHeight = (font.lfHeight < 0 ? -1 : 1) * std::max(1, LengthY(std::abs(static_cast<int>(font.lfHeight))));
         if (font.lfWidth > 0)
             font.lfWidth = std::max(1, LengthX(static_cast<int>(font.lfWidth)));
+        CheckPlayedFont(font, rect_);
         Add(CreateFontIndirect(&font), font.lfCharSet);
         break;
     }
@@ -410,8 +413,14 @@ BOOL PlayWindowsMetafile(HDC dc, const WindowsMetafile& metafile, const RECT& re
     if (level == 0)
         return FALSE;
     WmfRecordPlayer player(dc, metafile, rect, level);
-    for (const WmfRecord& record : metafile.records)
-        player.Play(record);
+    try {
+        for (const WmfRecord& record : metafile.records)
+            player.Play(record);
+    } catch (const rtl::Exception&) {
+        // A record the drawing calls refuse (a font too large to draw, say) ends the playing.
+        SetLastError(ERROR_INVALID_DATA);
+        return FALSE;
+    }
     return TRUE;
 }
 
@@ -434,8 +443,12 @@ HENHMETAFILE EnhMetaFileFromWindowsMetafile(const WindowsMetafile& metafile)
     HDC recorder = reference ? CreateEnhMetaFileW(reference, nullptr, &frame, nullptr) : nullptr;
     HENHMETAFILE result = nullptr;
     if (recorder) {
-        PlayWindowsMetafile(recorder, metafile, RECT{0, 0, width, height});
+        const BOOL played = PlayWindowsMetafile(recorder, metafile, RECT{0, 0, width, height});
         result = CloseEnhMetaFile(recorder);
+        if (!played && result) {
+            DeleteEnhMetaFile(result);
+            result = nullptr;
+        }
     }
     DeleteDC(reference);
     return result;

@@ -22,13 +22,16 @@
 
 namespace win {
 
-// FALSE for an invalid device context; otherwise TRUE, whatever single drawing calls refused (an
-// invalid raster operation, a polygon of one point), as the records' own calls would.
+// FALSE for an invalid device context, and FALSE with ERROR_INVALID_DATA when a record cannot be drawn at
+// all (a font beyond the sizes the fonts can be drawn at), which ends the playing there, as the enhanced
+// metafile player does. Otherwise TRUE, whatever single drawing calls refused (an invalid raster
+// operation, a polygon of one point), as the records' own calls would.
 BOOL PlayWindowsMetafile(HDC dc, const WindowsMetafile& metafile, const RECT& rect);
 
 // The metafile as an enhanced metafile of the same size (its placeable bounds at its units per inch)
 // and the same precision, so that a picture of either kind is drawn, searched and exported the same
-// way. Null when it cannot be recorded.
+// way. Null when it cannot be recorded or a record cannot be drawn.
+
 HENHMETAFILE EnhMetaFileFromWindowsMetafile(const WindowsMetafile& metafile);
 
 }  // namespace win

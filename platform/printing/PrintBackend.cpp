@@ -1,56 +1,42 @@
 #include "platform/printing/PrintBackend.h"
 
-#include "platform/printing/detail/PrintBackend.h"
+#include "platform/printing/detail/PrinterModel.h"
+
+#include <mutex>
 
 namespace win {
 
 namespace {
 
-std::unique_ptr<PrintBackend>& Installed()
-{
-    static std::unique_ptr<PrintBackend> backend;
-    return backend;
-}
+struct Installed {
+    std::mutex lock;
+    std::unique_ptr<PrintBackend> backend;
+};
 
-int ToPixels(int tenthsOfMillimetre, int dpi)
+Installed& TheBackend()
 {
-    return MulDiv(tenthsOfMillimetre, dpi, 254);
+    static Installed installed;
+    return installed;
 }
 
 }  // namespace
 
-PageGeometry PageFor(const PrinterResolution& resolution, const PaperInfo& paper, short orientation)
-{
-    SIZE size = paper.size;
-    RECT margins = paper.margins;
-    if (orientation == DMORIENT_LANDSCAPE) {
-        size = SIZE{paper.size.cy, paper.size.cx};
-        margins = RECT{paper.margins.top, paper.margins.right, paper.margins.bottom, paper.margins.left};
-    }
-    PageGeometry page;
-    page.dpiX = resolution.dpiX;
-    page.dpiY = resolution.dpiY;
-    page.physical = SIZE{ToPixels(size.cx, resolution.dpiX), ToPixels(size.cy, resolution.dpiY)};
-    page.offset = POINT{ToPixels(margins.left, resolution.dpiX), ToPixels(margins.top, resolution.dpiY)};
-    page.printable = SIZE{page.physical.cx - page.offset.x - ToPixels(margins.right, resolution.dpiX),
-                          page.physical.cy - page.offset.y - ToPixels(margins.bottom, resolution.dpiY)};
-    return page;
-}
-
 std::unique_ptr<PrintBackend> SetPrintBackend(std::unique_ptr<PrintBackend> backend)
 {
-    std::swap(Installed(), backend);
+    Installed& installed = TheBackend();
+    {
+        std::lock_guard guard(installed.lock);
+        std::swap(installed.backend, backend);
+    }
+    detail::ForgetPrinterModels();
     return backend;
 }
 
 PrintBackend* GetPrintBackend()
 {
-    return Installed().get();
-}
-
-void detail::ResetPrintBackend()
-{
-    Installed().reset();
+    Installed& installed = TheBackend();
+    std::lock_guard guard(installed.lock);
+    return installed.backend.get();
 }
 
 }  // namespace win

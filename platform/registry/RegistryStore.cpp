@@ -5,15 +5,16 @@
 #include "platform/rtl/AtomicFile.h"
 #include "platform/rtl/CodePage.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/FileLock.h"
 #include "platform/rtl/FileUtils.h"
 #include "platform/registry/detail/RegistryFile.h"
 
 #include <cerrno>
 #include <cstdlib>
 #include <ctime>
+#include <optional>
 #include <fcntl.h>
 #include <pwd.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -24,26 +25,6 @@ using namespace detail;
 
 namespace {
 
-// What identifies one version of the file: a rewrite makes a new file (new inode) and a new time.
-struct FileStamp {
-    bool exists = false;
-    dev_t device = 0;
-    ino_t inode = 0;
-    off_t size = 0;
-    timespec modified{};
-
-    static FileStamp Of(const struct stat& st)
-    {
-        return {true, st.st_dev, st.st_ino, st.st_size, st.st_mtim};
-    }
-
-    bool operator==(const FileStamp& other) const
-    {
-        return exists == other.exists && device == other.device && inode == other.inode && size == other.size &&
-               modified.tv_sec == other.modified.tv_sec && modified.tv_nsec == other.modified.tv_nsec;
-    }
-};
-
 struct Store {
     std::mutex mutex;
     std::filesystem::path fileName;  // empty until first needed
@@ -51,8 +32,9 @@ struct Store {
     RegistryTree tree;
     std::vector<RegistryChange> changes;  // made since the file was last read
     int openCount = 0;
-    FileStamp stamp;  // of the file as last read or written
+    rtl::FileVersion stamp;  // of the file as last read or written
     std::string notice;
+    bool unsavedNoticeGiven = false;  // since the last successful write
     std::function<void()> writeHook;
 };
 
@@ -113,50 +95,45 @@ void CreateFolders(const std::filesystem::path& fileName)
             RaiseWriteError(fileName, errno);
 }
 
-// The exclusive lock that every running copy takes to read and rewrite the file; the system releases it
-// when a holder dies.
-class FileLock {
-public:
-    explicit FileLock(const std::filesystem::path& fileName)
-    {
-        const std::string lockName = fileName.string() + ".lock";
-        fd_ = ::open(lockName.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-        if (fd_ < 0)
-            RaiseWriteError(fileName, errno);
-        while (::flock(fd_, LOCK_EX) != 0)
-            if (errno != EINTR) {
-                const int error = errno;
-                ::close(fd_);
-                RaiseWriteError(fileName, error);
-            }
-    }
-    FileLock(const FileLock&) = delete;
-    FileLock& operator=(const FileLock&) = delete;
-    ~FileLock() { ::close(fd_); }
-
-private:
-    int fd_;
-};
-
-// The file's bytes and stamp; false when there is no file.
-bool ReadWholeFile(const std::filesystem::path& fileName, std::string& text, FileStamp& stamp)
+// The exclusive lock that every running copy takes to read and rewrite the file. Answers 0 or
+// ETIMEDOUT when another copy (a stopped one, say) held it longer than a writer waits; raises when the
+// lock file cannot be made.
+int TakeLock(rtl::FileLock& lock, const std::filesystem::path& fileName)
 {
-    const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
+    const int error = lock.Take(fileName.string() + ".lock", true, fileName.string());
+    if (error && error != ETIMEDOUT)
+        RaiseWriteError(fileName, error);
+    return error;
+}
+
+enum class FileRead { Missing, Read, TooLarge };
+
+// The file's bytes and stamp. A file beyond MaxRegistryFileSize is not read: no settings need that much,
+// and reading and rewriting it would cost every start and every change of every copy.
+FileRead ReadWholeFile(const std::filesystem::path& fileName, std::string& text, rtl::FileVersion& stamp)
+{
+    const int fd = rtl::OpenForReading(fileName.string());
     if (fd < 0) {
         if (errno == ENOENT)
-            return false;
+            return FileRead::Missing;
         throw rtl::EFOpenError("Cannot read the settings file " + Shown(fileName) + ". " +
                                rtl::SysErrorMessage(errno));
     }
-    struct stat st {};
-    ::fstat(fd, &st);
+    const rtl::FileVersion version = rtl::FileVersionOf(fd);
     text.clear();
-    const int error = rtl::ReadToEnd(fd, text);
+    const int error = version.size > MaxRegistryFileSize ? EFBIG : rtl::ReadToEnd(fd, text, MaxRegistryFileSize);
     ::close(fd);
+    if (error == EFBIG)
+        return FileRead::TooLarge;
     if (error)
         throw rtl::EFOpenError("Cannot read the settings file " + Shown(fileName) + ". " + rtl::SysErrorMessage(error));
-    stamp = FileStamp::Of(st);
-    return true;
+    stamp = version;
+    return FileRead::Read;
+}
+
+void AddNotice(Store& s, const std::string& text)
+{
+    s.notice += (s.notice.empty() ? "" : "\r\n") + text;
 }
 
 std::string TimeSuffix()
@@ -169,7 +146,8 @@ std::string TimeSuffix()
     return text;
 }
 
-// Renames the damaged file aside under a name no earlier damaged file has, and notes it for the program.
+// Renames the damaged (or oversized) file aside under a name no earlier damaged file has, and notes it
+// for the program.
 void SetAside(Store& s)
 {
     const std::string base = FileName(s).string() + ".damaged-" + TimeSuffix();
@@ -178,10 +156,9 @@ void SetAside(Store& s)
         aside = base + '-' + std::to_string(n);
     if (::rename(FileName(s).c_str(), aside.c_str()) != 0)
         RaiseWriteError(FileName(s), errno);
-    s.stamp = FileStamp{};
-    if (s.notice.empty())
-        s.notice = "The settings file " + Shown(FileName(s)) + " was damaged and has been set aside as " +
-                   Shown(aside) + "; the program starts with default settings.";
+    s.stamp = rtl::FileVersion{};
+    AddNotice(s, "The settings file " + Shown(FileName(s)) + " was damaged and has been set aside as " + Shown(aside) +
+                     "; the program starts with default settings.");
 }
 
 // With the file lock held: the file's tree with this process's unwritten changes replayed over it. When
@@ -189,15 +166,16 @@ void SetAside(Store& s)
 RegistryTree MergedTree(Store& s)
 {
     std::string text;
-    FileStamp stamp;
-    if (!ReadWholeFile(FileName(s), text, stamp)) {
-        s.stamp = FileStamp{};
+    rtl::FileVersion stamp;
+    const FileRead read = ReadWholeFile(FileName(s), text, stamp);
+    if (read == FileRead::Missing) {
+        s.stamp = rtl::FileVersion{};
         RegistryTree tree;
         for (const RegistryChange& change : s.changes)
             ApplyChange(tree, change);
         return tree;
     }
-    if (std::optional<RegistryTree> tree = ParseRegistryFile(text)) {
+    if (std::optional<RegistryTree> tree = read == FileRead::Read ? ParseRegistryFile(text) : std::nullopt) {
         s.stamp = stamp;
         for (const RegistryChange& change : s.changes)
             ApplyChange(*tree, change);
@@ -207,6 +185,23 @@ RegistryTree MergedTree(Store& s)
     return s.loaded ? s.tree : RegistryTree{};
 }
 
+// Without the lock (another copy holds it too long) the file is read all the same, since writers replace
+// it whole; only a damaged file is left where it is, and the tree kept as it is in memory.
+void LoadUnlocked(Store& s)
+{
+    std::string text;
+    rtl::FileVersion stamp;
+    std::optional<RegistryTree> tree;
+    if (ReadWholeFile(FileName(s), text, stamp) == FileRead::Read)
+        tree = ParseRegistryFile(text);
+    if (!tree)
+        return;
+    for (const RegistryChange& change : s.changes)
+        ApplyChange(*tree, change);
+    s.tree = std::move(*tree);
+    s.stamp = stamp;
+}
+
 void Load(Store& s)
 {
     if (::access(FileName(s).c_str(), F_OK) != 0 && (errno == ENOENT || errno == ENOTDIR)) {
@@ -214,29 +209,18 @@ void Load(Store& s)
         s.tree = RegistryTree{};
         for (const RegistryChange& change : s.changes)
             ApplyChange(s.tree, change);
-        s.stamp = FileStamp{};
-    } else {
-        FileLock lock(FileName(s));
+        s.stamp = rtl::FileVersion{};
+    } else if (rtl::FileLock lock; TakeLock(lock, FileName(s)) == 0) {
         s.tree = MergedTree(s);
+    } else {
+        LoadUnlocked(s);
     }
     s.loaded = true;
 }
 
 bool FileChanged(Store& s)
 {
-    struct stat st {};
-    const FileStamp now = ::stat(FileName(s).c_str(), &st) == 0 ? FileStamp::Of(st) : FileStamp{};
-    return !(now == s.stamp);
-}
-
-// Removes temporary files that a copy killed while writing left behind; every writer holds the lock
-// while its temporary file exists, so with the lock held any such file is stale.
-void RemoveStaleTemporaries(const std::filesystem::path& fileName)
-{
-    std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(fileName.parent_path(), error))
-        if (rtl::IsAtomicWriteLeftover(fileName.string(), entry.path().filename().string()))
-            std::filesystem::remove(entry.path(), error);
+    return rtl::FileVersionOf(FileName(s).string()) != s.stamp;
 }
 
 void WriteAtomically(Store& s, std::string_view text)
@@ -247,8 +231,7 @@ void WriteAtomically(Store& s, std::string_view text)
     } catch (const rtl::EOSError& e) {
         RaiseWriteError(fileName, e.ErrorCode());
     }
-    struct stat st {};
-    s.stamp = ::stat(fileName.c_str(), &st) == 0 ? FileStamp::Of(st) : FileStamp{};
+    s.stamp = rtl::FileVersionOf(fileName.string());
 }
 
 void Flush(Store& s)
@@ -256,12 +239,15 @@ void Flush(Store& s)
     if (s.changes.empty())
         return;
     CreateFolders(FileName(s));
-    FileLock lock(FileName(s));
+    rtl::FileLock lock;
+    if (TakeLock(lock, FileName(s)) != 0)
+        throw rtl::EFCreateError("Cannot write the settings file " + Shown(FileName(s)) +
+                                 ". Another copy of the program keeps it locked.");
     RegistryTree merged = MergedTree(s);
-    RemoveStaleTemporaries(FileName(s));
     WriteAtomically(s, FormatRegistryFile(merged));
     s.tree = std::move(merged);
     s.changes.clear();
+    s.unsavedNoticeGiven = false;
 }
 
 }  // namespace
@@ -314,8 +300,13 @@ void detail::CloseRegistryStore()
     if (s.openCount > 0 && --s.openCount == 0) {
         try {
             Flush(s);
-        } catch (const rtl::Exception&) {
-            // Closing cannot report; the changes stay in memory and the write at exit reports the failure.
+        } catch (const rtl::Exception& e) {
+            // Closing cannot report; the changes stay in memory for the next write, the program is told
+            // once through the notice, and the write at exit reports a failure that lasts.
+            if (!s.unsavedNoticeGiven)
+                AddNotice(s, "The settings could not be saved: " + e.Message() +
+                                 " They are kept and saved with the next change.");
+            s.unsavedNoticeGiven = true;
         }
     }
 }
@@ -329,8 +320,9 @@ void UseRegistryFile(const std::filesystem::path& fileName)
     s.tree = RegistryTree{};
     s.changes.clear();
     s.openCount = 0;
-    s.stamp = FileStamp{};
+    s.stamp = rtl::FileVersion{};
     s.notice.clear();
+    s.unsavedNoticeGiven = false;
 }
 
 void SetRegistryWriteHook(std::function<void()> hook)

@@ -19,16 +19,20 @@ struct AtomicWriteOptions {
 };
 
 // Writes data to a temporary file beside fileName (an ANSI name), flushes it to disk and renames it over
-// fileName. Raises EFCreateError ("Cannot create file "<name>". <reason>") and leaves the old file
-// untouched when anything fails.
+// fileName. A symbolic link is followed to the file it leads to, which is replaced and the link kept;
+// the new file keeps the old one's permission bits, and its owner and group where the process may give
+// them. A name that exists as anything but a regular file (a folder, a FIFO, a device) is refused.
+// Temporary files that killed writers left in the folder, older than a minute, are removed first.
+// Raises EFCreateError ("Cannot create file "<name>". <reason>") and leaves the old file untouched when
+// anything fails.
 void WriteFileAtomically(std::string_view fileName, std::string_view data, const AtomicWriteOptions& options = {});
 
 // The same for a name already in the system's form (UTF-8, '/'), raising EOSError with the system's text.
 void WriteSystemFileAtomically(const std::string& osName, std::string_view data,
                                const AtomicWriteOptions& options = {});
 
-// Whether osEntry (a name in the folder of osName) is a temporary file of a write to osName, which a writer
-// that was killed may have left behind; a caller that serialises its writes may remove such files.
-bool IsAtomicWriteLeftover(std::string_view osName, std::string_view osEntry);
+// Whether osEntry (a name in a folder) is named as the temporary files of these writes are: ".~rv",
+// eight lower-case letters or digits and ".tmp", the same length whatever file is written.
+bool IsAtomicWriteTemporary(std::string_view osEntry);
 
 }  // namespace rtl

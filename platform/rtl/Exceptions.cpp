@@ -6,6 +6,8 @@ namespace rtl {
 
 std::string SysErrorMessage(int errorCode)
 {
+    if (errorCode == ErrorNotRegularFile)
+        return "Not a regular file (a pipe, a device or a socket)";
     char buffer[256];
     // GNU strerror_r returns the text, which may or may not live in buffer.
     const char* text = strerror_r(errorCode, buffer, sizeof buffer);

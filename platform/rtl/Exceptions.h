@@ -60,6 +60,11 @@ private:
 // The system's message text for an errno value.
 std::string SysErrorMessage(int errorCode);
 
+// The error of a name that is neither a regular file nor a folder (a FIFO, a device, a socket), which a
+// reader would wait on forever or read without end. It lies beyond the system's own codes; SysErrorMessage
+// knows its text.
+constexpr int ErrorNotRegularFile = 0x10000;
+
 // Raises EOSError for errorCode: "System Error.  Code: %d.\r\n%s" as the library words it.
 [[noreturn]] void RaiseLastOSError(int errorCode);
 

@@ -155,7 +155,12 @@ std::string OsFileName(std::string_view name)
 
 std::string AnsiFileName(std::string_view osName)
 {
-    return Utf8ToAnsi(osName);
+    try {
+        return Utf8ToAnsi(osName);
+    } catch (const EEncodingError& e) {
+        // Named with '?' for what the code page cannot show, so the user can tell which name it is.
+        throw EEncodingError("The name \"" + WideToAnsi(Utf8ToWide(osName)) + "\" cannot be used: " + e.Message());
+    }
 }
 
 bool IsPathDelimiter(char c)
@@ -341,6 +346,52 @@ int FileSetDate(std::string_view name, double age)
     if (::utimensat(AT_FDCWD, OsFileName(name).c_str(), times, 0) != 0)
         return errno;
     return 0;
+}
+
+namespace {
+
+FileVersion VersionOf(const struct stat& st)
+{
+    return {true, std::uint64_t(st.st_dev), std::uint64_t(st.st_ino), std::int64_t(st.st_size), std::int64_t(st.st_mtim.tv_sec),
+            std::int64_t(st.st_mtim.tv_nsec)};
+}
+
+}  // namespace
+
+FileVersion FileVersionOf(const std::string& osName)
+{
+    struct stat st;
+    return ::stat(osName.c_str(), &st) == 0 ? VersionOf(st) : FileVersion{};
+}
+
+FileVersion FileVersionOf(int fd)
+{
+    struct stat st;
+    return ::fstat(fd, &st) == 0 ? VersionOf(st) : FileVersion{};
+}
+
+int OpenForReading(const std::string& osName)
+{
+    // Without O_NONBLOCK opening a FIFO waits for a writer.
+    const int fd = ::open(osName.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0)
+        return -1;
+    struct stat st;
+    int error = 0;
+    if (::fstat(fd, &st) != 0)
+        error = errno;
+    else if (S_ISDIR(st.st_mode))
+        error = EISDIR;
+    else if (!S_ISREG(st.st_mode))
+        error = ErrorNotRegularFile;
+    else if (::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0)
+        error = errno;
+    if (error) {
+        ::close(fd);
+        errno = error;
+        return -1;
+    }
+    return fd;
 }
 
 int ReadToEnd(int fd, std::string& content, std::int64_t limit)

@@ -12,8 +12,9 @@ namespace rtl {
 
 constexpr char PathDelim = '/';
 
-// The system's (UTF-8, '/'-separated) form of an ANSI file name, and back. AnsiFileName raises
-// EEncodingError when the ANSI code page cannot hold the name.
+// The system's (UTF-8, '/'-separated) form of an ANSI file name, and back. AnsiFileName is also how a
+// name from the command line or the environment enters the program; it raises EEncodingError naming the
+// name when the ANSI code page cannot hold it.
 std::string OsFileName(std::string_view name);
 std::string AnsiFileName(std::string_view osName);
 
@@ -64,6 +65,26 @@ double FileAge(std::string_view name);
 int FileSetDate(std::string_view name, double age);
 // The size in bytes; -1 when the file does not exist or is a folder.
 std::int64_t FileSize(std::string_view name);
+// What tells one version of a file from the next: a rewrite renamed over it makes a new file (a new
+// inode), a change a new time or size. A file that cannot be found has the empty version.
+struct FileVersion {
+    bool exists = false;
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    std::int64_t size = 0;
+    std::int64_t modifiedSeconds = 0;
+    std::int64_t modifiedNanoseconds = 0;
+
+    bool operator==(const FileVersion&) const = default;
+};
+// By the system's form of the name, or of an open descriptor.
+FileVersion FileVersionOf(const std::string& osName);
+FileVersion FileVersionOf(int fd);
+
+// Opens an existing file, by the system's form of its name, for reading without ever waiting on it:
+// answers the descriptor, or -1 with errno set: EISDIR for a folder and ErrorNotRegularFile for a FIFO,
+// a device or a socket, which a reader would wait on forever or read without end.
+int OpenForReading(const std::string& osName);
 // Appends what is left of an open file descriptor to content, retrying interrupted reads; 0, or the
 // errno of the failure (EFBIG, with nothing of the too-large part appended, when content would grow
 // past limit bytes). The descriptor stays open.

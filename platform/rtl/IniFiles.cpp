@@ -3,6 +3,7 @@
 #include "platform/rtl/AtomicFile.h"
 #include "platform/rtl/Collation.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/FileLock.h"
 #include "platform/rtl/FileUtils.h"
 #include "platform/rtl/Numbers.h"
 #include "platform/rtl/StringList.h"
@@ -12,8 +13,6 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdint>
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -205,7 +204,7 @@ std::string ReadFileText(const std::string& fileName)
 {
     if (fileName.empty())
         return {};
-    const int fd = ::open(OsFileName(fileName).c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = OpenForReading(OsFileName(fileName));
     if (fd < 0) {
         if (errno == ENOENT)
             return {};
@@ -224,6 +223,25 @@ void LoadFile(IniSections& sections, const std::string& fileName)
     TStringList lines;
     lines.SetText(ReadFileText(fileName));
     sections.Load(lines);
+}
+
+// Reads the file, makes the change and writes the file back when change answers true, all under a lock
+// on the file's folder: two copies of the program changing one file at once then both keep their
+// changes. The folder is locked rather than the file, which every write replaces, so no lock file is
+// left beside it.
+template <typename Change>
+void ChangeFile(const std::string& fileName, Change change)
+{
+    const std::string folder = ExtractFileDir(fileName);
+    FileLock lock;
+    if (const int error = lock.Take(OsFileName(folder.empty() ? "." : folder), false, OsFileName(fileName)))
+        throw EFCreateError("Cannot create file \"" + fileName + "\". " +
+                            (error == ETIMEDOUT ? "Another copy of the program keeps its folder locked."
+                                                : SysErrorMessage(error)));
+    IniSections sections;
+    LoadFile(sections, fileName);
+    if (change(sections))
+        WriteFileAtomically(fileName, sections.Text());
 }
 
 }  // namespace
@@ -353,10 +371,10 @@ std::string TIniFile::ReadString(const std::string& section, const std::string& 
 void TIniFile::WriteString(const std::string& section, const std::string& ident, const std::string& value)
 {
     CheckStorable(section, ident, value);
-    IniSections sections;
-    LoadFile(sections, FileName());
-    sections.Write(section, ident, value);
-    WriteFileAtomically(FileName(), sections.Text());
+    ChangeFile(FileName(), [&](IniSections& sections) {
+        sections.Write(section, ident, value);
+        return true;
+    });
 }
 
 void TIniFile::ReadSection(const std::string& section, TStrings& strings)
@@ -382,18 +400,12 @@ void TIniFile::ReadSectionValues(const std::string& section, TStrings& strings)
 
 void TIniFile::EraseSection(const std::string& section)
 {
-    IniSections sections;
-    LoadFile(sections, FileName());
-    if (sections.Erase(section))
-        WriteFileAtomically(FileName(), sections.Text());
+    ChangeFile(FileName(), [&](IniSections& sections) { return sections.Erase(section); });
 }
 
 void TIniFile::DeleteKey(const std::string& section, const std::string& ident)
 {
-    IniSections sections;
-    LoadFile(sections, FileName());
-    if (sections.DeleteKey(section, ident))
-        WriteFileAtomically(FileName(), sections.Text());
+    ChangeFile(FileName(), [&](IniSections& sections) { return sections.DeleteKey(section, ident); });
 }
 
 void TIniFile::UpdateFile()

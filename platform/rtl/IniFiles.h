@@ -73,7 +73,9 @@ private:
     std::unique_ptr<IniSections> sections_;
 };
 
-// Reads the file for every call and writes every change through to it at once.
+// Reads the file for every call and writes every change through to it at once, reading, changing and
+// writing under a lock on the file's folder, so that copies of the program writing to one file at the
+// same time keep each other's changes. A writer waits for the lock at most rtl::kFileLockTimeout.
 class TIniFile : public TCustomIniFile {
 public:
     using TCustomIniFile::TCustomIniFile;

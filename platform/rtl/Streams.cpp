@@ -249,7 +249,8 @@ TFileStream::OpenedFile TFileStream::OpenFile(const std::string& fileName, std::
     if (access > 2 || share > 4 || (!create && (mode & ~0xFF) != 0))
         RaiseFileError(fileName, create, "Invalid open mode " + std::to_string(mode));
 
-    int flags = O_CLOEXEC | (access == 0 ? O_RDONLY : access == 1 ? O_WRONLY : O_RDWR);
+    // Not waiting on a FIFO: it is refused below, with any other file that is not a regular one.
+    int flags = O_CLOEXEC | O_NOCTTY | O_NONBLOCK | (access == 0 ? O_RDONLY : access == 1 ? O_WRONLY : O_RDWR);
     if (create)
         flags |= O_CREAT;  // emptied only once the share check has passed
     OpenedFile file{::open(OsFileName(fileName).c_str(), flags, 0666), -1};
@@ -266,6 +267,10 @@ TFileStream::OpenedFile TFileStream::OpenFile(const std::string& fileName, std::
         fail(SysErrorMessage(errno));
     if (S_ISDIR(st.st_mode))
         fail(SysErrorMessage(EISDIR));
+    if (!S_ISREG(st.st_mode))
+        fail(SysErrorMessage(ErrorNotRegularFile));
+    if (::fcntl(file.handle, F_SETFL, ::fcntl(file.handle, F_GETFL) & ~O_NONBLOCK) != 0)
+        fail(SysErrorMessage(errno));
 
     // Shared locks need a readable descriptor: a write-only stream takes them on a second one, opened
     // on the same file. Where even that is not allowed, its share mode is not kept.

@@ -17,8 +17,14 @@ std::string TempBase()
 {
     for (const char* variable : {"RIVUVE_TMPDIR", "TMPDIR"}) {
         const char* value = std::getenv(variable);
-        if (value && *value)
+        if (!value || !*value)
+            continue;
+        try {
             return AnsiFileName(value);
+        } catch (const EEncodingError& e) {
+            throw EEncodingError("The temporary folder named by " + std::string(variable) + " cannot be used. " +
+                                 e.Message());
+        }
     }
     return "/tmp";
 }

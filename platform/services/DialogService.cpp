@@ -40,6 +40,25 @@ int ConsoleDialogs::MessageBox(const std::string& text, const std::string& capti
     return DefaultMessageBoxAnswer(type);
 }
 
+void ScriptedDialogs::AnswerProperties(int answer, PropertiesChange change)
+{
+    if (answer != IDOK && answer != IDCANCEL)
+        throw rtl::EInvalidOperation("A properties dialog answers IDOK or IDCANCEL, not " + std::to_string(answer));
+    propertiesScript_.push_back({answer, std::move(change)});
+}
+
+int ScriptedDialogs::DocumentProperties(DocumentPropertiesRequest& request)
+{
+    askedProperties_.push_back(request);
+    if (propertiesScript_.empty())
+        return IDOK;
+    PropertiesAnswer next = std::move(propertiesScript_.front());
+    propertiesScript_.pop_front();
+    if (next.answer == IDOK && next.change)
+        next.change(request);
+    return next.answer;
+}
+
 int ScriptedDialogs::MessageBox(const std::string& text, const std::string& caption, unsigned type)
 {
     int answer = DefaultMessageBoxAnswer(type);

@@ -1,9 +1,10 @@
 #pragma once
 // Every message box of the program goes through one dialog service. The display layer installs the one
 // that shows real windows; tests install ScriptedDialogs, which answers from a script and records what
-// was asked.
+// was asked. So does a printer's document properties dialog.
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -42,11 +43,35 @@ std::vector<int> MessageBoxButtons(unsigned type);
 // The answer of the default button.
 int DefaultMessageBoxAnswer(unsigned type);
 
+// A printer's document properties as its dialog offers them: the printer's choices, and the settings the
+// dialog starts from and, when it answers IDOK, leaves.
+struct DocumentPropertiesRequest {
+    std::string printer;
+    std::vector<std::string> papers;
+    std::vector<std::string> sources;
+    std::vector<std::string> resolutions;
+    bool duplexAvailable = false;
+    bool colorAvailable = false;
+    int maxCopies = 1;
+
+    int paper = 0;  // indexes into the lists above; source -1 when there is none
+    int source = -1;
+    int resolution = 0;
+    bool landscape = false;
+    int copies = 1;
+    bool collate = false;
+    int duplex = 1;  // 1 one-sided, 2 bound at the long edge, 3 at the short edge
+    bool color = false;
+};
+
 class DialogService {
 public:
     virtual ~DialogService() = default;
     // Shows a modal message box and returns the answer (IDOK ...).
     virtual int MessageBox(const std::string& text, const std::string& caption, unsigned type) = 0;
+    // Shows a printer's document properties modally: IDOK with the request's settings as the user left
+    // them, or IDCANCEL. A service that shows no such dialog takes the settings as confirmed unchanged.
+    virtual int DocumentProperties(DocumentPropertiesRequest&) { return IDOK; }
 };
 
 // Until a display installs its own, message boxes are written to the standard error stream (in UTF-8)
@@ -64,16 +89,30 @@ struct AskedMessageBox {
 };
 
 // Answers message boxes from a script, in order; with the script used up it takes the default answer.
-// An answer the box does not offer is a fault of the test and raises rtl::EInvalidOperation.
+// An answer the box does not offer is a fault of the test and raises rtl::EInvalidOperation. Properties
+// dialogs have a script of their own: an answer, IDOK or IDCANCEL, and what the user changes before it;
+// with that script used up they are confirmed unchanged.
 class ScriptedDialogs final : public DialogService {
 public:
+    using PropertiesChange = std::function<void(DocumentPropertiesRequest&)>;
+
     void Answer(int answer) { script_.push_back(answer); }
+    void AnswerProperties(int answer, PropertiesChange change = {});
     const std::vector<AskedMessageBox>& Asked() const { return asked_; }
+    // The requests as the dialogs were shown them.
+    const std::vector<DocumentPropertiesRequest>& AskedProperties() const { return askedProperties_; }
     int MessageBox(const std::string& text, const std::string& caption, unsigned type) override;
+    int DocumentProperties(DocumentPropertiesRequest& request) override;
 
 private:
+    struct PropertiesAnswer {
+        int answer;
+        PropertiesChange change;
+    };
     std::deque<int> script_;
     std::vector<AskedMessageBox> asked_;
+    std::deque<PropertiesAnswer> propertiesScript_;
+    std::vector<DocumentPropertiesRequest> askedProperties_;
 };
 
 DialogService& CurrentDialogService();

@@ -76,10 +76,7 @@ protected:
         return shell::LoadProjectFile(path, table, mode, windows, TranslationTexts());
     }
     // The Open command: the check pass, and the live pass only when it passes.
-    bool Open(const std::string& path)
-    {
-        return Load(path, shell::LoadMode::Check) && Load(path, shell::LoadMode::Live);
-    }
+    bool Open(const std::string& path) { return shell::OpenProjectFile(path, windows, TranslationTexts()); }
 
     // The texts the project file's reader and writer show.
     const analysis::TextSource& TranslationTexts() const { return storedWindows_.TranslationTexts(); }

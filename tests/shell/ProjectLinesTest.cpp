@@ -90,8 +90,15 @@ TEST(ProjectLines, ParameterLines)
         {"P5:xxA1-05=-2;", ProjectLineClass::Parameter, 5, -2},     // ':' ends the number
         {"P005=A1-05#12345678;", ProjectLineClass::Parameter, 5, 12345678},   // position 11 is not examined
         {"P019=A1-19=0;", ProjectLineClass::Parameter, 19, 0},
-        {"P005=A1-05=1.2.3;", ProjectLineClass::Parameter, 5, 0},   // no number: reads as 0
-        {"P005=A1-05=-;", ProjectLineClass::Parameter, 5, 0},
+        {"P005=A1-05=-0.25;", ProjectLineClass::Parameter, 5, -0.25},
+        {"P005=A1-05=.5;", ProjectLineClass::Parameter, 5, 0.5},
+        // Made of the accepted characters but not wholly a number.
+        {"P005=A1-05=1.2.3;", ProjectLineClass::LineError, 0, 0},
+        {"P005=A1-05=-;", ProjectLineClass::LineError, 0, 0},
+        {"P005=A1-05=12-000;", ProjectLineClass::LineError, 0, 0},
+        {"P005=A1-05=5-;", ProjectLineClass::LineError, 0, 0},
+        {"P005=A1-05=--5;", ProjectLineClass::LineError, 0, 0},
+        {"P005=A1-05=.;", ProjectLineClass::LineError, 0, 0},
         {"P100=A1-05=1;", ProjectLineClass::Parameter, 100, 1},
         {"P005=A1-05=150.0", ProjectLineClass::LineError, 0, 0},       // no ';'
         {"P000=A1-05=1;", ProjectLineClass::LineError, 0, 0},

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <sys/stat.h>
 
 namespace {
 
@@ -180,6 +181,7 @@ TEST_F(ProjectReader, MissingSectionsAreReportedInOrder)
                                   "Application Information is Missing! Unable to load this file.",
                                   "Power Mode Information is Missing! Unable to load this file.",
                                   "Currency Mode Information is Missing! Unable to load this file.",
+                                  "Parameter Information is Missing! Unable to load this file.",
                               }));
 }
 
@@ -191,10 +193,13 @@ TEST_F(ProjectReader, MissingIncentiveMeansAYearlyIncentive)
     EXPECT_EQ(ParamTable[73]->Value, 0);
 }
 
-TEST_F(ProjectReader, ValueOutOfRangeKeepsTheParameter)
+// An out-of-range value is reported once, as such, and the parameter takes its built-in value rather
+// than the one of the project open before.
+TEST_F(ProjectReader, ValueOutOfRangeIsReportedOnceAndTakesTheBuiltInValue)
 {
+    ParamTable[5]->Value = 300;
     EXPECT_TRUE(Open(Write(Project({{Param(5, "150.0;"), "P005=A1-05=20000.0;"}}))));
-    EXPECT_EQ(MessageTexts(), (std::vector<std::string>{"Parameter A1-05 out of range !", "Parameter A1-05 does not match !"}));
+    EXPECT_EQ(MessageTexts(), std::vector<std::string>{"Parameter A1-05 out of range !"});
     EXPECT_EQ(dialogs.Asked()[0].type, unsigned(win::MB_OKCANCEL | win::MB_ICONERROR));
     EXPECT_EQ(ParamTable[5]->Value, 150);
 }
@@ -267,7 +272,8 @@ TEST_F(ProjectReader, CancelStopsTheRead)
 
 TEST_F(ProjectReader, InfoKeepsFourteenLinesVerbatim)
 {
-    std::string text = "[APPLICATION]\r\nFAN\r\n[POWER]\r\nHP\r\n[CURRENCY MODE]\r\n1\r\n[INFO]\r\n\r\n  Mills\r\n[POWER]\r\n";
+    std::string text = "[APPLICATION]\r\nFAN\r\n[POWER]\r\nHP\r\n[CURRENCY MODE]\r\n1\r\n[DATA RIVUVE SAVER]\r\n[INFO]\r\n\r\n"
+                       "  Mills\r\n[POWER]\r\n";
     for (int i = 4; i <= 16; ++i)
         text += "line " + std::to_string(i) + "\r\n";
     EXPECT_TRUE(Open(Write(text)));
@@ -337,6 +343,101 @@ TEST_F(ProjectReader, DamagedFileGivesMessagesNotACrash)
     ASSERT_GE(dialogs.Asked().size(), 3u);
     EXPECT_EQ(MessageTexts().back(), "Currency Mode Information is Missing! Unable to load this file.");
     EXPECT_EQ(ParamTable[5]->Value, 150);
+}
+
+// Damaged and hand-made files opened with the Open command over a previous project whose motor power,
+// drive cost and customer were others: each is refused with its message or opened with the file's
+// values and, where the file gives none, the built-in ones.
+TEST_F(ProjectReader, DamagedFilesAreRefusedOrOpenWithTheirOwnValues)
+{
+    const std::string whole = Project();
+    const std::string parameterMissing = "Parameter Information is Missing! Unable to load this file.";
+    struct Case {
+        const char* name;
+        std::string text;
+        bool opened;
+        std::vector<std::string> messages;
+        float motorPower;   // parameter 5
+        float driveCost;    // parameter 9
+        const char* preparedFor;
+    };
+    const auto crcrlf = [](std::string text) {
+        for (size_t at = 0; (at = text.find("\r\n", at)) != std::string::npos; at += 3)
+            text.insert(at, "\r");
+        return text;
+    };
+    const Case cases[] = {
+        {"settings only", "[APPLICATION]\r\nFAN\r\n[POWER]\r\nHP\r\n[CURRENCY MODE]\r\n1\r\n", false, {parameterMissing},
+         300, 20000, "Previous"},
+        {"cut off before the parameters", whole.substr(0, whole.find("[DATA RIVUVE SAVER]") + 10), false,
+         {parameterMissing}, 300, 20000, "Previous"},
+        {"parameter lines missing", Project({{Param(5, "150.0;"), ""}, {Param(9, "12000;"), ""}}), true, {}, 150, 12000,
+         "Jane Roe"},
+        {"a value of another project", Project({{Param(5, "150.0;"), Param(5, "75.0;")}}), true, {}, 75, 12000, "Jane Roe"},
+        {"two minus signs", Project({{Param(9, "12000;"), Param(9, "12-000;")}}), true, {"Error in line : 34 !"}, 150,
+         12000, "Jane Roe"},
+        {"a lone minus", Project({{Param(9, "12000;"), Param(9, "-;")}}), true, {"Error in line : 34 !"}, 150, 12000,
+         "Jane Roe"},
+        {"two points", Project({{Param(5, "150.0;"), Param(5, "1.2.3;")}}), true, {"Error in line : 30 !"}, 150, 12000,
+         "Jane Roe"},
+        {"a trailing minus", Project({{Param(5, "150.0;"), Param(5, "5-;")}}), true, {"Error in line : 30 !"}, 150, 12000,
+         "Jane Roe"},
+        {"out of range", Project({{Param(5, "150.0;"), Param(5, "20000.0;")}}), true, {"Parameter A1-05 out of range !"},
+         150, 12000, "Jane Roe"},
+        {"CR CR LF line ends", crcrlf(Project({{Param(5, "150.0;"), Param(5, "75.0;")}})), true, {}, 75, 12000,
+         "Jane Roe"},
+    };
+    for (const Case& c : cases) {
+        dialogs = win::ScriptedDialogs();
+        windows = FieldWindows();
+        windows.customer[0] = "Previous";
+        analysis::InfoLines[1] = "Previous";
+        ParamTable[5]->Value = 300;
+        ParamTable[9]->Value = 20000;
+        EXPECT_EQ(Open(Write(c.text)), c.opened) << c.name;
+        EXPECT_EQ(MessageTexts(), c.messages) << c.name;
+        EXPECT_EQ(ParamTable[5]->Value, c.motorPower) << c.name;
+        EXPECT_EQ(ParamTable[9]->Value, c.driveCost) << c.name;
+        EXPECT_EQ(windows.customer[0], c.preparedFor) << c.name;
+        if (c.opened) {
+            EXPECT_EQ(windows.customer[9], "Supply Fan 3") << c.name;
+            EXPECT_EQ(analysis::Custom2Title, "Custom Control 2") << c.name;
+        }
+    }
+}
+
+// The live pass alone (a recent file) shows the line errors the Open command shows once.
+TEST_F(ProjectReader, LineErrorsAreShownOncePerOpen)
+{
+    const std::string path = Write(Project({{Param(5, "150.0;"), "P005=A1-05=1.2.3;"}, {Param(8, "0.0;"), "P008=A1-08"}}));
+    int reported = 0;
+    EXPECT_TRUE(shell::OpenProjectFile(path, windows, TranslationTexts(), &reported));
+    EXPECT_EQ(MessageTexts(), std::vector<std::string>{"Error in line : 30 !"});
+    EXPECT_EQ(reported, 1);
+
+    dialogs = win::ScriptedDialogs();
+    EXPECT_TRUE(Load(path, LoadMode::Live));
+    EXPECT_EQ(MessageTexts(), std::vector<std::string>{"Error in line : 30 !"});
+
+    // Lines reported by the live pass count too; a clean file reports none.
+    dialogs = win::ScriptedDialogs();
+    EXPECT_TRUE(shell::OpenProjectFile(Write(Project({{Param(5, "150.0;"), "P100=A1-05=1;"}, {Param(6, "95.0;"), "P006=A1-06=0.5;"}})),
+                                       windows, TranslationTexts(), &reported));
+    EXPECT_EQ(MessageTexts(), (std::vector<std::string>{"Line/Parameter # out of range !", "Parameter A1-06 out of range !"}));
+    EXPECT_EQ(reported, 2);
+    EXPECT_TRUE(shell::OpenProjectFile(Fixture("default-fan.kvx"), windows, TranslationTexts(), &reported));
+    EXPECT_EQ(reported, 0);
+}
+
+// A FIFO or a device would block the reader forever or never end.
+TEST_F(ProjectReader, OtherThanRegularFilesAreRefusedAtOnce)
+{
+    ASSERT_EQ(::mkfifo(scratch.Path("pipe.kvx").c_str(), 0600), 0);
+    for (const std::string& path : {scratch.Path("pipe.kvx"), std::string("/dev/zero")}) {
+        dialogs = win::ScriptedDialogs();
+        EXPECT_FALSE(Open(path)) << path;
+        EXPECT_EQ(MessageTexts(), std::vector<std::string>{"Not a regular file (a pipe, a device or a socket)"}) << path;
+    }
 }
 
 }  // namespace

@@ -9,6 +9,9 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <ctime>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <filesystem>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -188,6 +191,28 @@ TEST_F(ProjectWriter, MissingFolderIsReported)
     EXPECT_EQ(dialogs.Asked()[0].text, rtl::SysErrorMessage(ENOENT));
 }
 
+// The project is saved through a link into the file it leads to, under the longest name a folder takes,
+// and a temporary file a killed save left a while ago is gone after the next save.
+TEST_F(ProjectWriter, SavesThroughLinksUnderLongNamesAndSweepsLeftovers)
+{
+    namespace fs = std::filesystem;
+    fs::create_directory(scratch.Path("projects"));
+    const std::string real = scratch.Path("projects/") + std::string(250, 'p');
+    testsupport::WriteBytes(real, "old");
+    fs::create_symlink(real, scratch.Path("link.kvx"));
+    const std::string leftover = scratch.Path("projects/.~rv0a1b2c3d.tmp");
+    testsupport::WriteBytes(leftover, "a killed save's");
+    const timespec longAgo[2] = {{::time(nullptr) - 120, 0}, {::time(nullptr) - 120, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, leftover.c_str(), longAgo, 0), 0);
+
+    ASSERT_TRUE(Save("link.kvx"));
+    ASSERT_TRUE(Save("plain.kvx"));
+    EXPECT_TRUE(fs::is_symlink(scratch.Path("link.kvx")));
+    EXPECT_EQ(testsupport::ReadBytes(real), scratch.ReadFile("plain.kvx"));
+    EXPECT_FALSE(fs::exists(leftover));
+    EXPECT_EQ(std::distance(fs::directory_iterator(scratch.Path("projects")), {}), 1);
+}
+
 // Windows that kill their own process when the writer asks for the last customer text, that is when a
 // writer that streams its lines has already put most of the project into the file.
 class KillingWindows final : public shell::ProjectWindows {
@@ -243,7 +268,7 @@ TEST_P(ProjectWriterKilled, LeavesTheOldFileWhole)
     for (const auto& entry : std::filesystem::directory_iterator(scratch.Folder())) {
         const std::string name = entry.path().filename().string();
         if (name != "project.kvx" && name != "registry") {
-            EXPECT_TRUE(rtl::IsAtomicWriteLeftover(path, name)) << name;
+            EXPECT_TRUE(rtl::IsAtomicWriteTemporary(name)) << name;
         }
     }
 }

@@ -1,13 +1,18 @@
 #pragma once
-// Runs an outside tool for a test: an argument vector (no shell), the given bytes on its standard input,
-// its standard output and exit code back. A tool that cannot be started exits with 127.
+// Outside tools for tests: finding one on the PATH (and in the system folders), and running one with an
+// argument vector (no shell), the given bytes on its standard input, its output and exit code back. A tool
+// that cannot be started exits with 127.
 
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
 #include <cstdio>
 #include <stdexcept>
 #include <string>
@@ -19,12 +24,32 @@ extern char** environ;
 
 namespace testsupport {
 
+// The full name of a program on the PATH, or in /usr/sbin or /sbin, which a user's PATH may lack.
+inline std::optional<std::string> FindProgram(const std::string& name)
+{
+    const char* path = std::getenv("PATH");
+    const std::string folders = std::string(path ? path : "/usr/bin:/bin") + ":/usr/sbin:/sbin";
+    std::size_t start = 0;
+    while (start <= folders.size()) {
+        const std::size_t end = std::min(folders.find(':', start), folders.size());
+        const std::filesystem::path candidate = std::filesystem::path(folders.substr(start, end - start)) / name;
+        if (::access(candidate.c_str(), X_OK) == 0)
+            return candidate.string();
+        start = end + 1;
+    }
+    return std::nullopt;
+}
+
 struct ToolResult {
     int exitCode = -1;
     std::string output;
 };
 
-inline ToolResult RunTool(const std::vector<std::string>& argv, std::string_view input = {})
+enum class ToolErrors { Apart, Joined };
+
+// errors Joined: the tool's standard error is collected with its output.
+inline ToolResult RunTool(const std::vector<std::string>& argv, std::string_view input = {},
+                          ToolErrors errors = ToolErrors::Apart)
 {
     // A tool that stops reading early must not end the test.
     std::signal(SIGPIPE, SIG_IGN);
@@ -35,6 +60,8 @@ inline ToolResult RunTool(const std::vector<std::string>& argv, std::string_view
     ::posix_spawn_file_actions_init(&actions);
     ::posix_spawn_file_actions_adddup2(&actions, in[0], 0);
     ::posix_spawn_file_actions_adddup2(&actions, out[1], 1);
+    if (errors == ToolErrors::Joined)
+        ::posix_spawn_file_actions_adddup2(&actions, out[1], 2);
     std::vector<char*> args;
     for (const std::string& arg : argv)
         args.push_back(const_cast<char*>(arg.c_str()));
@@ -71,6 +98,14 @@ inline ToolResult RunTool(const std::vector<std::string>& argv, std::string_view
     ::waitpid(pid, &status, 0);
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return result;
+}
+
+// Runs program with arguments, its standard output and error together.
+inline ToolResult RunProgram(const std::string& program, const std::vector<std::string>& arguments)
+{
+    std::vector<std::string> argv{program};
+    argv.insert(argv.end(), arguments.begin(), arguments.end());
+    return RunTool(argv, {}, ToolErrors::Joined);
 }
 
 }  // namespace testsupport

@@ -3,9 +3,11 @@
 // value per line, numbers with '.' as the decimal point, so the figures can be checked from outside.
 //
 // "estimate project.kvx [N=value ...]" reads the project file as the Open command does (the check
-// pass, then the live pass) and estimates the file's application only. The reader's messages go to the
-// standard error stream and take their default answer; a refused file ends the command with exit code
-// 2. The options the reader writes go to a temporary registry file unless RIVUVE_REGISTRY names one.
+// pass, then the live pass) and estimates the file's application only. The file name arrives in UTF-8
+// and is taken in the process code page. The reader's messages go to the standard error stream and
+// take their default answer; a refused file ends the command with exit code 2, a file opened with lines
+// the reader reported (line errors, parameters out of range) prints its estimate and ends with exit
+// code 1. The options the reader writes go to a temporary registry file unless RIVUVE_REGISTRY names one.
 //
 // Texts (the method captions, the reader's messages) come from the windows' stored data in the program's
 // resources, as in the program; they are printed in UTF-8.
@@ -22,6 +24,7 @@
 #include "platform/classes/Component.h"
 #include "platform/rtl/CodePage.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/FileUtils.h"
 #include "platform/rtl/Numbers.h"
 #include "platform/rtl/Rtl.h"
 #include "platform/rtl/TempFiles.h"
@@ -123,9 +126,14 @@ class TemporaryRegistry {
 public:
     TemporaryRegistry()
     {
-        std::string pattern = rtl::PrivateTempFolder() + "estimate-XXXXXX";
-        if (!::mkdtemp(pattern.data()))
-            throw rtl::EOSError("Cannot make a folder for the temporary registry", errno);
+        const std::string parent = rtl::PrivateTempFolder();
+        std::string pattern = rtl::OsFileName(parent + "estimate-XXXXXX");
+        if (!::mkdtemp(pattern.data())) {
+            const int error = errno;
+            throw rtl::EOSError("Cannot make a folder for the temporary registry in " + parent + ": " +
+                                    rtl::SysErrorMessage(error),
+                                error);
+        }
         folder_ = pattern;
         win::UseRegistryFile(folder_ / "registry");
     }
@@ -163,13 +171,12 @@ private:
     LinguaTexts<translation::TtrCustomLang> translationTexts_;
 };
 
-// The Open command: the check pass over the scratch table, then the live pass. False when refused.
-bool OpenProject(const std::string& fileName, ProjectTexts& windows, const TextSource& texts)
+// The Open command. False when refused; reported receives the number of lines the reader reported.
+bool OpenProject(const std::string& fileName, ProjectTexts& windows, const TextSource& texts, int& reported)
 {
     // The options loader's value when the registry holds none.
     CustomCurrency = "-";
-    return shell::LoadProjectFile(fileName, ShadowParamTable, shell::LoadMode::Check, windows, texts) &&
-           shell::LoadProjectFile(fileName, ParamTable, shell::LoadMode::Live, windows, texts);
+    return shell::OpenProjectFile(fileName, windows, texts, &reported);
 }
 
 const char* const kCustomerEditNames[shell::CustomerEditCount] = {
@@ -359,6 +366,7 @@ void Estimate(int appType, const std::string& prefix, const TextSource& texts)
 
 int main(int argc, char** argv)
 {
+    int reported = 0;
     try {
         rtl::initialize();
         classes::initialize();
@@ -375,7 +383,7 @@ int main(int argc, char** argv)
             std::optional<TemporaryRegistry> registry;
             if (!std::getenv("RIVUVE_REGISTRY"))
                 registry.emplace();
-            if (!OpenProject(argv[1], windows, stored.TranslationTexts())) {
+            if (!OpenProject(rtl::AnsiFileName(argv[1]), windows, stored.TranslationTexts(), reported)) {
                 std::fprintf(stderr, "estimate: the project file \"%s\" was refused\n", argv[1]);
                 return 2;
             }
@@ -399,7 +407,7 @@ int main(int argc, char** argv)
             Estimate(2, "pump", stored.AnalysisTexts());
         }
     } catch (const rtl::Exception& e) {
-        std::fprintf(stderr, "estimate: %s\n", e.what());
+        std::fprintf(stderr, "estimate: %s\n", rtl::AnsiToUtf8(e.what()).c_str());
         return 2;
     }
     analysis::finalize();
@@ -407,5 +415,10 @@ int main(int argc, char** argv)
     resources::finalize();
     classes::finalize();
     rtl::finalize();
+    if (reported > 0) {
+        std::fprintf(stderr, "estimate: %d line%s of the project file could not be taken as written\n", reported,
+                     reported == 1 ? "" : "s");
+        return 1;
+    }
     return 0;
 }

@@ -25,6 +25,7 @@ struct Device {
     SIZE resolution;  // pixels of the whole device
     SIZE physicalSize;  // printers: the page in pixels; zero means resolution
     POINT physicalOffset;  // printers: the printable area's top left on the page
+    int bitsPerPixel = 32;  // what the device keeps of a pixel (a printer: 24, or 8 for grey)
 };
 
 // Everything SaveDC keeps.
@@ -135,5 +136,11 @@ HDC CreateInformationDC(const Device& device);
 
 // For the device units: gives a new context a handle, its objects starting as a window's do.
 HDC AddDC(std::unique_ptr<DeviceContext> context);
+
+// CreateDC and CreateIC of a printer, as the printing library makes them (information: an information
+// context). Called without the GDI lock. Null with the last error set on failure.
+using PrinterContextFactory = HDC (*)(const char* printer, const DEVMODEA* mode, bool information);
+// The printing library's start-up registers its factory, its shut-down removes it (null).
+void SetPrinterContextFactory(PrinterContextFactory factory);
 
 }  // namespace win::detail

@@ -33,6 +33,7 @@ enum class HandleKind : std::uint8_t {
     GlobalMemory,
     Monitor,
     ImageList,
+    Printer,
 };
 
 // What a kind keeps behind its handles.

@@ -4,6 +4,74 @@
 
 namespace win {
 
+class MemoryPrintBackend::PageJob final : public PrintJob {
+public:
+    PageJob(MemoryPrintBackend& backend, Job& job) : backend_(backend), job_(job) {}
+
+    RowOrder StartPage(const PageSetup& setup) override
+    {
+        Page page;
+        page.setup = setup;
+        page.order.turned = backend_.turnLandscape_ && setup.orientation == DMORIENT_LANDSCAPE;
+        page.width = page.order.turned ? setup.height : setup.width;
+        page.height = page.order.turned ? setup.width : setup.height;
+        page.pixels.reserve(std::size_t(page.width) * std::size_t(page.height));
+        job_.pages.push_back(std::move(page));
+        return job_.pages.back().order;
+    }
+
+    void WriteRows(const std::uint8_t* rows, int count) override
+    {
+        Page& page = job_.pages.back();
+        const bool color = page.setup.color;
+        for (std::size_t at = 0; at < std::size_t(count) * std::size_t(page.width); ++at) {
+            const std::uint8_t* pixel = rows + at * (color ? 3 : 1);
+            page.pixels.push_back(color ? std::uint32_t(pixel[0]) << 16 | std::uint32_t(pixel[1]) << 8 | pixel[2]
+                                        : std::uint32_t(pixel[0]) * 0x010101);
+        }
+    }
+
+    void EndPage() override
+    {
+        if (!backend_.pageFailure_.empty()) {
+            throw EPrintError(backend_.pageFailure_);
+        }
+    }
+
+    void Finish() override { job_.finished = true; }
+    void Abort() noexcept override { job_.aborted = !job_.finished; }
+
+private:
+    MemoryPrintBackend& backend_;
+    Job& job_;
+};
+
+class MemoryPrintBackend::BytesJob final : public RawJob {
+public:
+    explicit BytesJob(Job& job) : job_(job) {}
+    void Write(const void* bytes, std::size_t count) override { job_.bytes.append(static_cast<const char*>(bytes), count); }
+    void Finish() override { job_.finished = true; }
+    void Abort() noexcept override { job_.aborted = !job_.finished; }
+
+private:
+    Job& job_;
+};
+
+MemoryPrintBackend::Printer MemoryPrintBackend::MakePrinter(std::string name, Resolution resolution, std::vector<Paper> papers)
+{
+    Printer printer;
+    printer.name = std::move(name);
+    printer.capabilities.papers = std::move(papers);
+    printer.capabilities.resolutions = {resolution};
+    printer.capabilities.color = true;
+    printer.capabilities.maxCopies = 99;
+    printer.capabilities.collate = true;
+    printer.defaults.paper = printer.capabilities.papers.empty() ? std::string() : printer.capabilities.papers.front().keyword;
+    printer.defaults.resolution = resolution;
+    printer.defaults.color = true;
+    return printer;
+}
+
 void MemoryPrintBackend::AddPrinter(Printer printer)
 {
     if (printers_.empty() && default_.empty()) {
@@ -22,88 +90,50 @@ void MemoryPrintBackend::FailPages(std::string message)
     pageFailure_ = std::move(message);
 }
 
-std::vector<std::string> MemoryPrintBackend::Printers()
-{
-    std::vector<std::string> names;
-    for (const Printer& printer : printers_) {
-        names.push_back(printer.name);
-    }
-    return names;
-}
-
-std::string MemoryPrintBackend::DefaultPrinter()
-{
-    return default_;
-}
-
 const MemoryPrintBackend::Printer& MemoryPrintBackend::Find(const std::string& name) const
 {
-    auto found = std::find_if(printers_.begin(), printers_.end(), [&](const Printer& p) { return p.name == name; });
+    const auto found = std::find_if(printers_.begin(), printers_.end(), [&](const Printer& p) { return p.name == name; });
     if (found == printers_.end()) {
-        throw EPrintError("There is no printer named " + name);
+        throw EPrintError("There is no printer named " + name, ERROR_INVALID_PRINTER_NAME);
     }
     return *found;
 }
 
-PrinterResolution MemoryPrintBackend::Resolution(const std::string& printer)
+std::vector<PrinterEntry> MemoryPrintBackend::Printers()
 {
-    return Find(printer).resolution;
-}
-
-std::vector<PaperInfo> MemoryPrintBackend::Papers(const std::string& printer)
-{
-    return Find(printer).papers;
-}
-
-MemoryPrintBackend::Job& MemoryPrintBackend::Running(int job)
-{
-    if (job < 1 || job > int(jobs_.size()) || jobs_[job - 1].ended || jobs_[job - 1].aborted) {
-        throw EPrintError("Job " + std::to_string(job) + " is not running");
+    std::vector<PrinterEntry> entries;
+    for (const Printer& printer : printers_) {
+        PrinterEntry entry;
+        entry.name = printer.name;
+        entry.state = "idle";
+        entry.isDefault = printer.name == default_;
+        entries.push_back(std::move(entry));
     }
-    return jobs_[job - 1];
+    return entries;
 }
 
-int MemoryPrintBackend::StartJob(const PrintJobSettings& settings)
+PrinterCapabilities MemoryPrintBackend::Capabilities(const std::string& printer)
 {
-    Find(settings.printer);
-    jobs_.push_back(Job{settings, {}, false, false, false});
-    return int(jobs_.size());
+    return Find(printer).capabilities;
 }
 
-void MemoryPrintBackend::StartPage(int job)
+PrinterDefaults MemoryPrintBackend::Defaults(const std::string& printer)
 {
-    Job& running = Running(job);
-    if (running.pageOpen) {
-        throw EPrintError("A page of job " + std::to_string(job) + " is already open");
-    }
-    running.pageOpen = true;
+    return Find(printer).defaults;
 }
 
-void MemoryPrintBackend::EndPage(int job, PageImage page)
+std::unique_ptr<PrintJob> MemoryPrintBackend::OpenJob(const JobTicket& ticket)
 {
-    Job& running = Running(job);
-    if (!running.pageOpen) {
-        throw EPrintError("No page of job " + std::to_string(job) + " is open");
-    }
-    running.pageOpen = false;
-    if (!pageFailure_.empty()) {
-        throw EPrintError(pageFailure_);
-    }
-    running.pages.push_back(std::move(page));
+    Find(ticket.printer);
+    jobs_.push_back(Job{ticket, false, {}, {}, false, false});
+    return std::make_unique<PageJob>(*this, jobs_.back());
 }
 
-void MemoryPrintBackend::EndJob(int job)
+std::unique_ptr<RawJob> MemoryPrintBackend::OpenRawJob(const JobTicket& ticket)
 {
-    Job& running = Running(job);
-    if (running.pageOpen) {
-        throw EPrintError("A page of job " + std::to_string(job) + " is still open");
-    }
-    running.ended = true;
-}
-
-void MemoryPrintBackend::AbortJob(int job)
-{
-    Running(job).aborted = true;
+    Find(ticket.printer);
+    jobs_.push_back(Job{ticket, true, {}, {}, false, false});
+    return std::make_unique<BytesJob>(jobs_.back());
 }
 
 }  // namespace win

@@ -1,10 +1,11 @@
 #pragma once
-// A print back end for tests: printers made up by the test, each with a resolution and papers, and every
-// job kept in memory with its settings and its pages as drawn.
+// A print back end for tests: printers made up by the test, and every job kept in memory with its
+// ticket, its pages as printed (0x00RRGGBB pixels, grey pages as grey) and its raw bytes.
 
 #include "platform/printing/PrintBackend.h"
 
-#include <map>
+#include <cstdint>
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -14,42 +15,54 @@ class MemoryPrintBackend : public PrintBackend {
 public:
     struct Printer {
         std::string name;
-        PrinterResolution resolution;
-        std::vector<PaperInfo> papers;
+        PrinterCapabilities capabilities;
+        PrinterDefaults defaults;
+    };
+    struct Page {
+        PageSetup setup;
+        RowOrder order;
+        int width = 0;  // of the rows as they came
+        int height = 0;
+        std::vector<std::uint32_t> pixels;
+        std::uint32_t Pixel(int x, int y) const { return pixels[std::size_t(y) * std::size_t(width) + std::size_t(x)]; }
     };
     struct Job {
-        PrintJobSettings settings;
-        std::vector<PageImage> pages;
-        bool pageOpen = false;
-        bool ended = false;
+        JobTicket ticket;
+        bool raw = false;
+        std::vector<Page> pages;
+        std::string bytes;
+        bool finished = false;
         bool aborted = false;
     };
+
+    // A printer of one resolution, its first paper the default, colour, one-sided.
+    static Printer MakePrinter(std::string name, Resolution resolution, std::vector<Paper> papers);
 
     // The first printer added is the default unless SetDefaultPrinter says otherwise.
     void AddPrinter(Printer printer);
     void SetDefaultPrinter(std::string name);
-    // From now on, every EndPage raises EPrintError with the message (empty: pages print again).
+    // From now on every EndPage raises EPrintError with the message (empty: pages print again).
     void FailPages(std::string message);
-    const std::vector<Job>& Jobs() const { return jobs_; }
+    // Landscape pages come as the upright sheet turned, as a printing system wants them.
+    void TurnLandscape(bool turn) { turnLandscape_ = turn; }
+    const std::deque<Job>& Jobs() const { return jobs_; }
 
-    std::vector<std::string> Printers() override;
-    std::string DefaultPrinter() override;
-    PrinterResolution Resolution(const std::string& printer) override;
-    std::vector<PaperInfo> Papers(const std::string& printer) override;
-    int StartJob(const PrintJobSettings& settings) override;
-    void StartPage(int job) override;
-    void EndPage(int job, PageImage page) override;
-    void EndJob(int job) override;
-    void AbortJob(int job) override;
+    std::vector<PrinterEntry> Printers() override;
+    PrinterCapabilities Capabilities(const std::string& printer) override;
+    PrinterDefaults Defaults(const std::string& printer) override;
+    std::unique_ptr<PrintJob> OpenJob(const JobTicket& ticket) override;
+    std::unique_ptr<RawJob> OpenRawJob(const JobTicket& ticket) override;
 
 private:
+    class PageJob;
+    class BytesJob;
     const Printer& Find(const std::string& name) const;
-    Job& Running(int job);
 
     std::vector<Printer> printers_;
     std::string default_;
     std::string pageFailure_;
-    std::vector<Job> jobs_;
+    bool turnLandscape_ = false;
+    std::deque<Job> jobs_;
 };
 
 }  // namespace win

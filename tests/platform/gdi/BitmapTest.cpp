@@ -14,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include <cstring>
 #include <vector>
 
@@ -153,6 +155,23 @@ TEST_F(BitmapTest, StretchDIBitsCountsBottomUpSourcesFromTheBottom)
     ASSERT_EQ(StretchDIBits(dc_, 0, 0, 2, 4, 0, 0, 1, 2, bits, info.get(), DIB_RGB_COLORS, SRCCOPY), 2);
     EXPECT_EQ(Read()[0].substr(0, 2), "rr");
     EXPECT_EQ(Read()[3].substr(0, 2), "bb");
+
+    // A source whose top, counted from the bottom row, lies beyond an int is wholly outside the bits:
+    // refused, with nothing drawn.
+    const auto before = Read();
+    const std::pair<int, int> sources[] = {{-2147483646, -2}, {2147483647, 2147483647}};
+    for (const auto& [sourceY, sourceHeight] : sources) {
+        SetLastError(0);
+        EXPECT_EQ(StretchDIBits(dc_, 0, 0, 2, 2, 0, sourceY, 1, sourceHeight, bits, info.get(), DIB_RGB_COLORS, SRCCOPY), 0)
+            << sourceY;
+        EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER) << sourceY;
+    }
+    EXPECT_EQ(Read(), before);
+    // A top-down source of the most negative height counts as many lines as an int holds.
+    Info topDown = Format(1, -2, 32);
+    EXPECT_EQ(StretchDIBits(dc_, 0, 0, 2, 2, 0, 0, 1, std::numeric_limits<int>::min(), bits, topDown.get(), DIB_RGB_COLORS,
+                            SRCCOPY),
+              std::numeric_limits<int>::max());
 }
 
 TEST_F(BitmapTest, MonochromeAndIndexedBitmapsKeepTheirDepth)

@@ -207,6 +207,17 @@ TEST_F(BlitTest, HugeExtentsDrawOnlyWhatTheClipShows)
     ASSERT_TRUE(MaskBlt(dc_, 0, 0, 4, 1, source_, 0, 0, mask, 0, 0, MAKEROP4(SRCCOPY, DSTINVERT)));
     SelectClipRgn(dc_, nullptr);
     EXPECT_EQ(Read()[0], "#g.#####");
+
+    // A source or mask rectangle whose far edge lies beyond an int is outside its bitmap: refused.
+    const auto before = Read();
+    SetLastError(0);
+    EXPECT_FALSE(AlphaBlend(dc_, 0, 0, 1, 1, source_, 3, 0, Most, 1, BLENDFUNCTION{}));
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
+    EXPECT_FALSE(AlphaBlend(dc_, 0, 0, 1, 1, source_, 0, 1, 1, Most, BLENDFUNCTION{}));
+    SetLastError(0);
+    EXPECT_FALSE(MaskBlt(dc_, 0, 0, Most, 1, source_, 0, 0, mask, 3, 0, MAKEROP4(SRCCOPY, DSTINVERT)));
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
+    EXPECT_EQ(Read(), before);
     DeleteObject(mask);
 }
 

@@ -3,6 +3,7 @@
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/GdiObjects.h"
 #include "platform/gdi/Pen.h"
+#include "platform/gdi/Shapes.h"
 
 #include "tests/platform/gdi/GdiTestSupport.h"
 
@@ -136,6 +137,47 @@ TEST_F(LinesTest, GeometricPensCoverTheirWidthWithTheirEnds)
     EXPECT_EQ(ExtCreatePen(PS_COSMETIC | PS_SOLID, 3, &white, 0, nullptr), nullptr) << "cosmetic pens are 1 wide";
     EXPECT_EQ(ExtCreatePen(PS_GEOMETRIC | PS_USERSTYLE, 2, &white, 0, nullptr), nullptr) << "user style needs lengths";
     DeleteObject(user);
+}
+
+// A closed figure whose last point repeats its first has no segment of no length to take a side from
+// (that side was no number, and no pixel row could be found for it): it is stroked as the figure
+// without the repeat is.
+TEST_F(LinesTest, ClosedFiguresEndingWhereTheyStartAreStrokedOnce)
+{
+    LOGBRUSH white;
+    white.lbColor = RGB(255, 255, 255);
+    const POINT repeated[] = {{1, 1}, {10, 1}, {5, 3}, {1, 1}};
+    for (const DWORD join : {PS_JOIN_MITER, PS_JOIN_BEVEL, PS_JOIN_ROUND}) {
+        SCOPED_TRACE(join);
+        HPEN pen = ExtCreatePen(PS_GEOMETRIC | PS_SOLID | join, 2, &white, 0, nullptr);
+        ASSERT_NE(pen, nullptr);
+        SelectObject(dc_, pen);
+        SelectObject(dc_, GetStockObject(NULL_BRUSH));
+        Clear(RGB(0, 0, 0));
+        EXPECT_TRUE(Polygon(dc_, repeated, 3));
+        const Picture once = Read();
+        EXPECT_NE(once, Picture(5, std::string(12, '.')));
+        Clear(RGB(0, 0, 0));
+        EXPECT_TRUE(Polygon(dc_, repeated, 4));
+        EXPECT_EQ(Read(), once);
+        SelectObject(dc_, GetStockObject(BLACK_PEN));
+        DeleteObject(pen);
+    }
+}
+
+// A pen as wide as a pen can be, along a line as long as coordinates allow, covers the canvas without
+// walking the billions of rows and columns it would reach beyond it.
+TEST_F(LinesTest, TheWidestPenCoversOnlyWhatItCanReach)
+{
+    HPEN widest = CreatePen(PS_SOLID, 0x7FFF, RGB(255, 255, 255));
+    ASSERT_NE(widest, nullptr);
+    SelectObject(dc_, widest);
+    Clear(RGB(0, 0, 0));
+    const POINT far[] = {{-2000000000, 2}, {2000000000, 2}, {5, 2000000000}};
+    EXPECT_TRUE(Polyline(dc_, far, 3));
+    EXPECT_EQ(Read(), Picture(5, std::string(12, '#')));
+    SelectObject(dc_, GetStockObject(BLACK_PEN));
+    DeleteObject(widest);
 }
 
 }  // namespace

@@ -114,4 +114,16 @@ TEST_F(ShapesTest, EllipsesAndPiesStayInTheirBox)
     EXPECT_EQ(half[3].substr(4, 2), "rr");
 }
 
+// A pie whose box reaches thousands of pixels past the canvas: the canvas shows the pixels right of and
+// above the box's centre, which lies where columns 4 and 5 and rows 3 and 4 meet; the sector is cut to
+// the canvas before its rows are found.
+TEST_F(ShapesTest, PiesFarLargerThanTheCanvasShowTheirPart)
+{
+    SelectObject(dc_, GetStockObject(NULL_PEN));
+    Clear(RGB(0, 0, 0));
+    ASSERT_TRUE(Pie(dc_, -3000, -3000, 3010, 3008, 100, 3, 4, -100));
+    EXPECT_EQ(Read(), (Picture{".....rrrr", ".....rrrr", ".....rrrr", ".....rrrr", ".........", ".........",
+                               "........."}));
+}
+
 }  // namespace

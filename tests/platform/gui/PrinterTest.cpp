@@ -2,8 +2,12 @@
 #include "platform/gui/Printer.h"
 #include "platform/printing/testing/MemoryPrintBackend.h"
 
-#include "tests/platform/gui/GuiFixture.h"
+#include "platform/imaging/PngCodec.h"
 
+#include "tests/platform/gui/GuiFixture.h"
+#include "tests/support/ScratchFolder.h"
+
+#include <cstdlib>
 #include <functional>
 
 namespace {
@@ -17,10 +21,10 @@ protected:
         GuiTest::SetUp();
         auto backend = std::make_unique<win::MemoryPrintBackend>();
         backend_ = backend.get();
-        win::PaperInfo card{256, "Card", win::SIZE{1016, 508}, win::RECT{25, 25, 25, 25}};
-        win::PaperInfo a5{win::DMPAPER_A5, "A5", win::SIZE{1480, 2100}, win::RECT{}};
-        backend->AddPrinter({"Office", {300, 300}, {card}});
-        backend->AddPrinter({"Plotter", {150, 150}, {a5}});
+        win::Paper card{"custom_card", "Card", 10160, 5080, win::RECT{254, 254, 254, 254}};
+        win::Paper a5{"iso_a5_148x210mm", "A5", 14800, 21000, win::RECT{}};
+        backend->AddPrinter(win::MemoryPrintBackend::MakePrinter("Office", {300, 300}, {card}));
+        backend->AddPrinter(win::MemoryPrintBackend::MakePrinter("Plotter", {150, 150}, {a5}));
         win::SetPrintBackend(std::move(backend));
     }
 
@@ -73,12 +77,12 @@ TEST_F(PrinterTest, APageDrawnOnTheCanvasArrivesAtThePrintersSize)
 
     ASSERT_EQ(backend_->Jobs().size(), 1u);
     const win::MemoryPrintBackend::Job& job = backend_->Jobs()[0];
-    EXPECT_TRUE(job.ended);
-    EXPECT_EQ(job.settings.printer, "Office");
-    EXPECT_EQ(job.settings.title, "Rivuve Savings Estimator Report");
-    EXPECT_EQ(job.settings.paper, 256);
+    EXPECT_TRUE(job.finished);
+    EXPECT_EQ(job.ticket.printer, "Office");
+    EXPECT_EQ(job.ticket.document, "Rivuve Savings Estimator Report");
     ASSERT_EQ(job.pages.size(), 2u);
-    for (const win::PageImage& page : job.pages) {
+    EXPECT_EQ(job.pages[0].setup.paper.name, "Card");
+    for (const win::MemoryPrintBackend::Page& page : job.pages) {
         EXPECT_EQ(page.width, 1200);
         EXPECT_EQ(page.height, 600);
     }
@@ -104,7 +108,7 @@ TEST_F(PrinterTest, TheLandscapeSwitchIsUndoneAfterTheJobAfterAbortAndAfterAFail
     EXPECT_EQ(printer.Orientation(), gui::poPortrait);
     EXPECT_EQ(printer.PageWidth(), 1140);
     ASSERT_EQ(backend_->Jobs().size(), 1u);
-    EXPECT_EQ(backend_->Jobs()[0].settings.orientation, win::DMORIENT_LANDSCAPE);
+    EXPECT_EQ(backend_->Jobs()[0].pages[0].setup.orientation, win::DMORIENT_LANDSCAPE);
     EXPECT_EQ(backend_->Jobs()[0].pages[0].width, 600);
     EXPECT_EQ(backend_->Jobs()[0].pages[0].height, 1200);
 
@@ -118,10 +122,15 @@ TEST_F(PrinterTest, TheLandscapeSwitchIsUndoneAfterTheJobAfterAbortAndAfterAFail
     EXPECT_TRUE(backend_->Jobs()[1].aborted);
 
     backend_->FailPages("Paper jam");
-    EXPECT_THROW(PrintLandscape(printer, [](gui::TPrinter& p) {
-        p.BeginDoc();
-        p.EndDoc();
-    }), win::EPrintError);
+    try {
+        PrintLandscape(printer, [](gui::TPrinter& p) {
+            p.BeginDoc();
+            p.EndDoc();
+        });
+        ADD_FAILURE() << "printed";
+    } catch (const gui::EPrinter& e) {
+        EXPECT_STREQ(e.what(), "Paper jam");  // the printing system's words
+    }
     EXPECT_EQ(printer.Orientation(), gui::poPortrait);
     EXPECT_FALSE(printer.Printing());
     EXPECT_TRUE(backend_->Jobs()[2].aborted);
@@ -168,7 +177,7 @@ TEST_F(PrinterTest, JobCallsOutOfTurnAndBadIndexesAreRefused)
     };
     ExpectRefusals(busy);
     printer.EndDoc();
-    EXPECT_EQ(backend_->Jobs()[0].settings.printer, "Plotter");
+    EXPECT_EQ(backend_->Jobs()[0].ticket.printer, "Plotter");
 }
 
 TEST_F(PrinterTest, PrintingWithoutAPrinterIsRefused)
@@ -188,6 +197,59 @@ TEST_F(PrinterTest, PrintingWithoutAPrinterIsRefused)
         }
     }
     EXPECT_FALSE(printer.Printing());
+}
+
+// The graph page's print on the file printer of RIVUVE_PRINTER_DIR: a landscape A4 page of the chart's
+// drawing, the printer's orientation as it was afterwards.
+class FilePrinterTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        setenv("RIVUVE_PRINTER_DIR", folder_.Folder().c_str(), 1);
+        testsupport::StartGuiLibraries();
+    }
+    void TearDown() override
+    {
+        testsupport::EndGuiLibraries();
+        unsetenv("RIVUVE_PRINTER_DIR");
+    }
+
+    testsupport::ScratchFolder folder_;
+};
+
+TEST_F(FilePrinterTest, AChartPrintedInLandscapeIsOneLandscapePage)
+{
+    gui::TPrinter& printer = *gui::Printer();
+    ASSERT_EQ(printer.Printers()->Count(), 1);
+    EXPECT_EQ(printer.Printers()->Strings(printer.PrinterIndex()), "File Printer");
+    const gui::TPrinterOrientation saved = printer.Orientation();
+    ASSERT_EQ(saved, gui::poPortrait);
+    printer.SetOrientation(gui::poLandscape);
+    printer.SetTitle("Rivuve Graph");
+    printer.BeginDoc();
+    const win::RECT page{0, 0, printer.PageWidth(), printer.PageHeight()};
+    EXPECT_EQ(page.right, 6816);
+    EXPECT_EQ(page.bottom, 4761);
+    gui::TCanvas& canvas = *printer.Canvas();
+    canvas.Pen()->SetWidth(6);
+    canvas.Rectangle(win::RECT{page.right / 10, page.bottom / 10, page.right * 9 / 10, page.bottom * 9 / 10});
+    canvas.Brush()->SetColor(gui::clNavy);
+    for (int bar = 0; bar < 10; ++bar) {
+        const int left = page.right / 10 + bar * page.right * 8 / 100;
+        canvas.FillRect(win::RECT{left + 40, page.bottom * 9 / 10 - (bar + 1) * page.bottom / 14, left + 400, page.bottom * 9 / 10});
+    }
+    canvas.Font()->SetSize(14);
+    canvas.TextOut(page.right / 10, page.bottom / 20, "%Flow versus Cost Estimation Graph");
+    printer.EndDoc();
+    printer.SetOrientation(saved);
+    EXPECT_EQ(printer.Orientation(), gui::poPortrait);
+    EXPECT_EQ(printer.PageWidth(), 4761);
+
+    const win::Image image = win::ReadPng(testsupport::ReadBytes(folder_.Path("0001-Rivuve Graph/page-0001.png")));
+    EXPECT_EQ(image.Width(), 7016);
+    EXPECT_EQ(image.Height(), 4961);
+    EXPECT_EQ(image.Pixel(100 + page.right / 10 + 40, 100 + page.bottom * 9 / 10 - 1) & 0xFFFFFF, 0x000080u);
+    EXPECT_EQ(folder_.EntryCount(), 1u);
 }
 
 }  // namespace

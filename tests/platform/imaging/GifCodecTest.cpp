@@ -212,6 +212,28 @@ std::string RawCodes(int minimumBits, const std::vector<std::pair<int, int>>& co
     return std::string(1, static_cast<char>(minimumBits)) + static_cast<char>(packed.size()) + packed + '\0';
 }
 
+// A code gives at most 4096 pixels, so image data too short for the frame it states is refused before the
+// frame is allocated; a logical screen beyond 64 megapixels is refused however little it holds.
+TEST(GifCodec, SizesTheDataCannotHoldAreRefused)
+{
+    const HandMade shortData{8000, 8000, 1, EncodeLiterals({0, 1, 1, 0}, 2)};
+    HandMade bigScreen{2, 2, 1, EncodeLiterals({0, 1, 1, 0}, 2)};
+    bigScreen.screenWidth = 8193;
+    bigScreen.screenHeight = 8192;
+    const std::pair<std::string, std::string> cases[] = {
+        {shortData.Build(), "Invalid GIF file: the image data is too short for 64000000 pixels"},
+        {bigScreen.Build(), "Image is too large (8193 by 8192 pixels)"},
+    };
+    for (const auto& [bytes, message] : cases) {
+        try {
+            win::ReadGif(bytes);
+            ADD_FAILURE() << message;
+        } catch (const win::EInvalidGraphic& e) {
+            EXPECT_EQ(e.Message(), message);
+        }
+    }
+}
+
 TEST(GifCodec, DamagedFilesFailWithAClearError)
 {
     const std::string good = picturetest::Fixture("interlaced-trns.gif");

@@ -13,12 +13,14 @@ TEST(Image, SizeLimitsAreCheckedBeforeAllocating)
     const Case cases[] = {
         {1, 1, true},
         {65535, 1, true},
-        {16384, 16384, true},  // exactly 2^28 pixels
+        {8192, 8192, true},  // exactly 64 megapixels
+        {65535, 1024, true},
         {0, 1, false},
         {1, 0, false},
         {65536, 1, false},
         {1, 65536, false},
-        {16384, 16385, false},
+        {8192, 8193, false},
+        {16384, 16384, false},
         {65535, 65535, false},
         {std::uint64_t{1} << 40, std::uint64_t{1} << 40, false},  // the product would overflow
     };

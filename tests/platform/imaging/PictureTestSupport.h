@@ -4,6 +4,7 @@
 // check of written files with ImageMagick's identify.
 
 #include "platform/imaging/Image.h"
+#include "tests/support/RunTool.h"
 #include "tests/support/ScratchFolder.h"
 
 #include <gtest/gtest.h>
@@ -104,20 +105,7 @@ private:
     std::string data_;
 };
 
-inline std::optional<std::string> FindProgram(const std::string& name)
-{
-    const char* path = std::getenv("PATH");
-    std::string folders = path ? path : "/usr/bin:/bin";
-    size_t start = 0;
-    while (start <= folders.size()) {
-        const size_t end = std::min(folders.find(':', start), folders.size());
-        const std::filesystem::path candidate = std::filesystem::path(folders.substr(start, end - start)) / name;
-        if (::access(candidate.c_str(), X_OK) == 0)
-            return candidate.string();
-        start = end + 1;
-    }
-    return std::nullopt;
-}
+using testsupport::FindProgram;
 
 // Runs ImageMagick's identify on bytes written to a file with the given extension; returns its output,
 // or fails the test when identify refuses the file. Skips the calling test when identify is missing.

@@ -122,6 +122,24 @@ TEST(PngCodec, HandMadeFileReads)
     EXPECT_EQ(image.Pixel(1, 0), 0xffff0000u);
 }
 
+// Deflate makes at most 1032 bytes of one, so a file too short for the rows it states is refused before
+// they are allocated, and so is one beyond 64 megapixels, however long.
+TEST(PngCodec, SizesTheDataCannotHoldAreRefused)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        {MakePng(8000, 8000, 8, 0, "", std::string(1, '\0')), "the file is too short for an image of that size"},
+        {MakePng(8193, 8192, 1, 0, "", std::string(1, '\0')), "Image is too large (8193 by 8192 pixels)"},
+    };
+    for (const auto& [bytes, message] : cases) {
+        try {
+            win::ReadPng(bytes);
+            ADD_FAILURE() << message;
+        } catch (const win::EInvalidGraphic& e) {
+            EXPECT_NE(e.Message().find(message), std::string::npos) << e.Message();
+        }
+    }
+}
+
 TEST(PngCodec, DamagedFilesFailWithAClearError)
 {
     const std::string good = picturetest::Fixture("rgb8.png");

@@ -30,6 +30,7 @@
 #include "tests/support/ScratchFolder.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cmath>
@@ -982,6 +983,10 @@ TEST_F(EnhMetaFileTest, FileErrorsAnswerNull)
 {
     testsupport::ScratchFolder folder;
     EXPECT_EQ(GetEnhMetaFileA(folder.Path("missing.emf").c_str()), nullptr);
+    EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
+    // A FIFO answers at once instead of waiting for a writer.
+    ASSERT_EQ(::mkfifo(folder.Path("pipe.emf").c_str(), 0600), 0);
+    EXPECT_EQ(GetEnhMetaFileA(folder.Path("pipe.emf").c_str()), nullptr);
     EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
     folder.WriteFile("text.emf", "not a metafile at all, but long enough to hold a header of eighty-eight bytes......");
     EXPECT_EQ(GetEnhMetaFileA(folder.Path("text.emf").c_str()), nullptr);

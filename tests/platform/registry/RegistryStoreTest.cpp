@@ -1,6 +1,8 @@
 #include "platform/registry/RegistryStore.h"
 
 #include "platform/rtl/AtomicFile.h"
+#include "platform/rtl/Clock.h"
+#include "platform/rtl/FileLock.h"
 #include "platform/rtl/TempFiles.h"
 #include "platform/registry/Registry.h"
 
@@ -11,6 +13,9 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <ctime>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -187,6 +192,85 @@ TEST_F(RegistryStoreTest, DamagedFileIsSetAsideOnce)
     EXPECT_EQ(TakeRegistryNotice(), "");
 }
 
+// A file far larger than settings ever need is set aside as a damaged one is, unread.
+TEST_F(RegistryStoreTest, OversizedFileIsSetAsideUnread)
+{
+    fs::create_directories(file_.parent_path());
+    WriteFileBytes(file_, "RIVUVE REGISTRY 1\n[HKEY_CURRENT_USER\\A]\n\"x\"=sz:\"old\"\n");
+    // Sparse: the size is there without the bytes.
+    fs::resize_file(file_, std::uintmax_t(MaxRegistryFileSize) + 1);
+
+    EXPECT_EQ(ReadValue("A", "x"), "<no key>");
+    EXPECT_NE(TakeRegistryNotice().find("was damaged and has been set aside as"), std::string::npos);
+    EXPECT_FALSE(fs::exists(file_));
+    WriteValue("A", "x", "fresh");
+    Restart();
+    EXPECT_EQ(ReadValue("A", "x"), "fresh");
+}
+
+// A copy of the program that holds the lock and does not let go (a stopped one) delays this one's
+// reads and writes by two seconds of the program's clock each: reads take the file as it stands, writes
+// keep their changes, and the program is told once. The change reaches the file once the lock is free.
+TEST_F(RegistryStoreTest, HeldLockDelaysByTwoSecondsAndLosesNothing)
+{
+    WriteValue("Key", "Value", "before");
+    const int writesBefore = writes_;
+    const int holder = ::open((file_.string() + ".lock").c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_GE(holder, 0);
+    ASSERT_EQ(::flock(holder, LOCK_EX), 0);
+    rtl::VirtualClock clock;
+    {
+        rtl::ScopedClock scope(clock);
+        Restart();
+        EXPECT_EQ(ReadValue("Key", "Value"), "before");
+        EXPECT_EQ(clock.TickCount64(), rtl::kFileLockTimeout);
+        WriteValue("Key", "Value", "during");
+        EXPECT_EQ(clock.TickCount64(), 2 * rtl::kFileLockTimeout);
+        WriteValue("Other", "Value", "also");
+        EXPECT_EQ(ReadValue("Key", "Value"), "during");
+        EXPECT_EQ(writes_, writesBefore);
+        const std::string notice = TakeRegistryNotice();
+        EXPECT_TRUE(notice.starts_with("The settings could not be saved: Cannot write the settings file " +
+                                       file_.string() + ". Another copy of the program keeps it locked."))
+            << notice;
+        EXPECT_EQ(notice.find("The settings could not be saved", 1), std::string::npos) << notice;
+        EXPECT_EQ(TakeRegistryNotice(), "");
+    }
+    ::close(holder);
+    WriteValue("Key", "Value", "after");
+    EXPECT_EQ(writes_, writesBefore + 1);
+    Restart();
+    EXPECT_EQ(ReadValue("Key", "Value"), "after");
+    EXPECT_EQ(ReadValue("Other", "Value"), "also");
+    EXPECT_EQ(TakeRegistryNotice(), "");
+}
+
+// A settings file kept elsewhere and linked in stays linked; a FIFO in its place is refused at once.
+TEST_F(RegistryStoreTest, LinkedFileStaysLinkedAndOtherFilesAreRefused)
+{
+    fs::create_directories(file_.parent_path());
+    fs::create_directories(folder_ / "dotfiles");
+    WriteValue("Key", "Value", "first");
+    fs::rename(file_, folder_ / "dotfiles" / "registry");
+    fs::create_symlink(folder_ / "dotfiles" / "registry", file_);
+    Restart();
+    WriteValue("Key", "Value", "second");
+    EXPECT_TRUE(fs::is_symlink(file_));
+    Restart();
+    EXPECT_EQ(ReadValue("Key", "Value"), "second");
+    EXPECT_NE(ReadFileBytes(folder_ / "dotfiles" / "registry").find("second"), std::string::npos);
+
+    fs::remove(file_);
+    ASSERT_EQ(::mkfifo(file_.c_str(), 0600), 0);
+    Restart();
+    try {
+        ReadValue("Key", "Value");
+        ADD_FAILURE() << "read a FIFO";
+    } catch (const rtl::EFOpenError& e) {
+        EXPECT_NE(e.Message().find("Not a regular file"), std::string::npos) << e.Message();
+    }
+}
+
 // Another running copy's changes, written while this one had the file loaded, survive this one's write;
 // this one's deletions and additions are replayed over them.
 TEST_F(RegistryStoreTest, ChangesMergeWithAnotherCopys)
@@ -280,18 +364,19 @@ TEST_F(RegistryStoreTest, KilledWriterLeavesTheOldFileWhole)
     Restart();
     EXPECT_EQ(ReadValue("Key", "Value"), "old");
 
-    const auto leftovers = [&] {
-        int count = 0;
-        for (const auto& entry : fs::directory_iterator(file_.parent_path()))
-            count += rtl::IsAtomicWriteLeftover(file_.string(), entry.path().filename().string());
-        return count;
-    };
-    EXPECT_EQ(leftovers(), 1);
-    // The dead writer's lock is gone and its temporary file is cleared away by the next write.
+    std::vector<fs::path> leftovers;
+    for (const auto& entry : fs::directory_iterator(file_.parent_path()))
+        if (rtl::IsAtomicWriteTemporary(entry.path().filename().string()))
+            leftovers.push_back(entry.path());
+    ASSERT_EQ(leftovers.size(), 1u);
+    // The dead writer's lock is gone, and once its temporary file is a minute old the next write clears
+    // it away.
+    const timespec longAgo[2] = {{::time(nullptr) - 120, 0}, {::time(nullptr) - 120, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, leftovers[0].c_str(), longAgo, 0), 0);
     WriteValue("Key", "Value", "new");
     Restart();
     EXPECT_EQ(ReadValue("Key", "Value"), "new");
-    EXPECT_EQ(leftovers(), 0);
+    EXPECT_FALSE(fs::exists(leftovers[0]));
 }
 
 TEST_F(RegistryStoreTest, FailedWriteIsReportedAtExitAndLosesNothing)

@@ -1,6 +1,8 @@
 #include "platform/rtl/IniFiles.h"
 
+#include "platform/rtl/Clock.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/FileLock.h"
 #include "platform/rtl/FileUtils.h"
 #include "platform/rtl/StringList.h"
 #include "tests/support/FileSizeLimit.h"
@@ -12,7 +14,10 @@
 #include <gtest/gtest.h>
 #include <sstream>
 #include <string>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -208,6 +213,83 @@ TEST_F(IniFiles, IniFileWritesThroughAtOnce)
     ini.EraseSection("S");
     EXPECT_EQ(Bytes(path), "");
     EXPECT_EQ(std::vector<std::string>{"through.ini"}, FolderEntries());
+}
+
+// Every write reads the file again under a lock, so writers in two processes keep each other's keys.
+TEST_F(IniFiles, TwoProcessesWritingAtOnceKeepEverything)
+{
+    constexpr int keys = 300;
+    const std::string path = Path("shared.ini");
+    std::vector<pid_t> children;
+    for (const char* name : {"first", "second"}) {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            int status = 0;
+            try {
+                rtl::TIniFile ini(path);
+                for (int i = 0; i < keys; ++i)
+                    ini.WriteInteger("Race", name + std::to_string(i), i);
+            } catch (...) {
+                status = 1;
+            }
+            ::_exit(status);
+        }
+        children.push_back(child);
+    }
+    for (pid_t child : children) {
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    rtl::TIniFile ini(path);
+    rtl::TStringList names;
+    ini.ReadSection("Race", names);
+    EXPECT_EQ(names.Count(), 2 * keys);
+    for (const char* name : {"first", "second"})
+        for (int i = 0; i < keys; i += 37)
+            EXPECT_EQ(ini.ReadInteger("Race", name + std::to_string(i), -1), i);
+    EXPECT_EQ(std::vector<std::string>{"shared.ini"}, FolderEntries());
+}
+
+// A copy of the program that holds the lock and does not let go (a stopped one) delays a write by two
+// seconds of the program's clock, after which the write fails and the file is as it was.
+TEST_F(IniFiles, HeldLockDelaysAWriteByTwoSeconds)
+{
+    const std::string path = Path("locked.ini");
+    rtl::TIniFile ini(path);
+    ini.WriteString("S", "k", "before");
+    const int holder = ::open(dir_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    ASSERT_EQ(::flock(holder, LOCK_EX), 0);
+    rtl::VirtualClock clock;
+    {
+        rtl::ScopedClock scope(clock);
+        try {
+            ini.WriteString("S", "k", "during");
+            ADD_FAILURE() << "written under another's lock";
+        } catch (const rtl::EFCreateError& e) {
+            EXPECT_NE(e.Message().find("Another copy of the program keeps its folder locked."), std::string::npos)
+                << e.Message();
+        }
+        EXPECT_EQ(clock.TickCount64(), rtl::kFileLockTimeout);
+    }
+    EXPECT_EQ(ini.ReadString("S", "k", ""), "before");
+    ::close(holder);
+    ini.WriteString("S", "k", "after");
+    EXPECT_EQ(ini.ReadString("S", "k", ""), "after");
+}
+
+TEST_F(IniFiles, OtherThanRegularFilesAreRefusedAtOnce)
+{
+    ASSERT_EQ(::mkfifo(Path("pipe.ini").c_str(), 0600), 0);
+    EXPECT_THROW(rtl::TMemIniFile memory(Path("pipe.ini")), rtl::EFOpenError);
+    rtl::TIniFile direct(Path("pipe.ini"));
+    try {
+        direct.ReadString("S", "k", "");
+        ADD_FAILURE() << "read";
+    } catch (const rtl::EFOpenError& e) {
+        EXPECT_NE(e.Message().find("Not a regular file"), std::string::npos) << e.Message();
+    }
+    EXPECT_THROW(direct.WriteString("S", "k", "v"), rtl::EFOpenError);
 }
 
 TEST_F(IniFiles, BackslashesSeparateFolders)

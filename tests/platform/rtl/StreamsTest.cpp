@@ -12,6 +12,7 @@
 #include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <memory>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -82,7 +83,13 @@ TEST_F(StreamFiles, OpenAndCreateErrorsNameTheFileAndTheCause)
         {"folder", rtl::fmCreate, "EFCreateError",
          "Cannot create file \"" + Path("folder") + "\". " + rtl::SysErrorMessage(EISDIR)},
         {"missing.kvx", 0x0050, "EFOpenError", "Cannot open file \"" + Path("missing.kvx") + "\". Invalid open mode 80"},
+        // A FIFO is refused at once, neither waited on for a writer nor replaced.
+        {"pipe", rtl::fmOpenRead, "EFOpenError",
+         "Cannot open file \"" + Path("pipe") + "\". " + rtl::SysErrorMessage(rtl::ErrorNotRegularFile)},
+        {"pipe", rtl::fmOpenReadWrite, "EFOpenError",
+         "Cannot open file \"" + Path("pipe") + "\". " + rtl::SysErrorMessage(rtl::ErrorNotRegularFile)},
     };
+    ASSERT_EQ(::mkfifo(Path("pipe").c_str(), 0600), 0);
     for (const Case& c : cases) {
         const auto [kind, message] = Raised([&] { rtl::TFileStream(Path(c.name), c.mode); });
         EXPECT_EQ(kind, c.kind) << c.name;

@@ -2,6 +2,7 @@
 
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/FileUtils.h"
+#include "tests/support/UsingCodePage.h"
 
 #include <cstdlib>
 #include <fcntl.h>
@@ -99,6 +100,42 @@ TEST_F(TempBase, RefusalNamesTheFolderAndTheReason)
         FAIL();
     } catch (const rtl::EOSError& e) {
         EXPECT_EQ(e.Message(), "The temporary folder \"" + expected_ + "\" cannot be used: other users can access it");
+    }
+}
+
+// The environment arrives in UTF-8: a folder with letters beyond ASCII works wherever the code page holds
+// them, and one it cannot hold, or one that cannot be made, is refused with a message saying why.
+TEST_F(TempBase, FoldersBeyondAsciiAndFoldersThatCannotBeMade)
+{
+    const testsupport::UsingCodePage westernEuropean(1252);
+    const std::string osBase = base_ + "/caf\xc3\xa9";
+    ASSERT_EQ(::mkdir(osBase.c_str(), 0700), 0);
+    ::setenv("RIVUVE_TMPDIR", osBase.c_str(), 1);
+    const std::string folder = rtl::PrivateTempFolder();
+    EXPECT_EQ(folder, base_ + "/caf\xe9/rivuve-" + std::to_string(::geteuid()) + "/");
+    EXPECT_TRUE(std::filesystem::is_directory(osBase + "/rivuve-" + std::to_string(::geteuid())));
+    const std::string file = rtl::CreateTempFileName("x");
+    EXPECT_TRUE(rtl::FileExists(file)) << file;
+
+    {
+        const testsupport::UsingCodePage cyrillic(1251);
+        try {
+            rtl::PrivateTempFolder();
+            ADD_FAILURE() << "a name the code page cannot hold was taken";
+        } catch (const rtl::EEncodingError& e) {
+            EXPECT_TRUE(e.Message().starts_with("The temporary folder named by RIVUVE_TMPDIR cannot be used. The name \"" +
+                                                base_ + "/caf?\" cannot be used:"))
+                << e.Message();
+        }
+    }
+
+    ::setenv("RIVUVE_TMPDIR", (base_ + "/missing").c_str(), 1);
+    try {
+        rtl::PrivateTempFolder();
+        ADD_FAILURE() << "a folder in a missing one was taken";
+    } catch (const rtl::EOSError& e) {
+        EXPECT_EQ(e.Message(), "The temporary folder \"" + base_ + "/missing/rivuve-" + std::to_string(::geteuid()) +
+                                   "/\" cannot be used: No such file or directory");
     }
 }
 

@@ -41,6 +41,31 @@ TEST(DialogService, ScriptAnswersInOrderAndRecordsEveryBox)
     EXPECT_THROW(win::MessageBox("Only OK", "Rivuve", win::MB_OK), rtl::EInvalidOperation);
 }
 
+// Properties dialogs answer from a script of their own; with it used up, or on a console, they confirm
+// the settings unchanged.
+TEST(DialogService, PropertiesDialogsAnswerFromTheirOwnScript)
+{
+    win::ScriptedDialogs dialogs;
+    win::ScopedDialogService scope(dialogs);
+    dialogs.AnswerProperties(win::IDOK, [](win::DocumentPropertiesRequest& request) { request.copies = 3; });
+    dialogs.AnswerProperties(win::IDCANCEL, [](win::DocumentPropertiesRequest& request) { request.copies = 9; });
+    EXPECT_THROW(dialogs.AnswerProperties(win::IDYES), rtl::EInvalidOperation);
+    win::DocumentPropertiesRequest request;
+    request.printer = "Office";
+    EXPECT_EQ(win::CurrentDialogService().DocumentProperties(request), win::IDOK);
+    EXPECT_EQ(request.copies, 3);
+    EXPECT_EQ(win::CurrentDialogService().DocumentProperties(request), win::IDCANCEL);
+    EXPECT_EQ(request.copies, 3);
+    EXPECT_EQ(win::CurrentDialogService().DocumentProperties(request), win::IDOK);
+    ASSERT_EQ(dialogs.AskedProperties().size(), 3u);
+    EXPECT_EQ(dialogs.AskedProperties()[1].copies, 3);
+    EXPECT_EQ(dialogs.Asked().size(), 0u);
+
+    win::ConsoleDialogs console;
+    EXPECT_EQ(console.DocumentProperties(request), win::IDOK);
+    EXPECT_EQ(request.copies, 3);
+}
+
 TEST(DialogService, ConsoleWritesTheTextsInUtf8)
 {
     const int codePage = rtl::AnsiCodePage();

@@ -1,8 +1,0 @@
-#pragma once
-// The library's start-up and shut-down drop the installed back end.
-
-namespace win::detail {
-
-void ResetPrintBackend();
-
-}  // namespace win::detail
