@@ -93,6 +93,11 @@ const classes::TClassInfo& TrptComponent::StaticClass()
 
 void TrptComponent::FreeChildren()
 {
+    if (TrptComponent* root = TreeRoot(); root == this)
+        treeNames_.reset();
+    else
+        for (TrptComponent* child : objects_)
+            child->IndexTree(root, false);
     std::vector<TrptComponent*> children;
     children.swap(objects_);
     for (TrptComponent* child : children) {
@@ -132,13 +137,41 @@ void TrptComponent::SetParent(TrptComponent* value)
     for (const TrptComponent* up = value; up; up = up->parent_)
         if (up == this)
             throw classes::EComponentError("An object cannot be placed inside itself");
-    if (parent_)
+    if (parent_) {
+        IndexTree(TreeRoot(), false);
         std::erase(parent_->objects_, this);
+    }
     if (value)
         value->objects_.push_back(this);
     parent_ = value;
-    if (value)
+    if (value) {
+        treeNames_.reset();
+        IndexTree(TreeRoot(), true);
         SetParentFont(parentFont_);
+    }
+}
+
+TrptComponent* TrptComponent::TreeRoot()
+{
+    TrptComponent* root = this;
+    while (root->parent_)
+        root = root->parent_;
+    return root;
+}
+
+void TrptComponent::IndexTree(TrptComponent* root, bool add)
+{
+    if (!root->treeNames_)
+        return;
+    auto visit = [&](auto& self, TrptComponent* object) -> void {
+        if (add)
+            root->treeNames_->Add(object->Name(), object);
+        else
+            root->treeNames_->Remove(object->Name(), object);
+        for (TrptComponent* child : object->objects_)
+            self(self, child);
+    };
+    visit(visit, this);
 }
 
 void TrptComponent::SetLeft(double value)
@@ -251,6 +284,28 @@ double TrptComponent::AbsTop() const
 
 TrptComponent* TrptComponent::FindObject(std::string_view name)
 {
+    // Names are identifiers, and a text of identifier characters collates equal to one exactly when
+    // it differs only in ASCII case: such a text is answered by the tree's index. Several objects of
+    // the name (possible in trees joined later) leave the order to the walk.
+    if (classes::IsValidIdent(name)) {
+        TrptComponent* root = TreeRoot();
+        if (!root->treeNames_) {
+            root->treeNames_ = std::make_unique<classes::TNameIndex<TrptComponent>>();
+            root->IndexTree(root, true);
+        }
+        TrptComponent* found = nullptr;
+        int count = 0;
+        root->treeNames_->ForEach(name, [&](TrptComponent* object) {
+            for (const TrptComponent* up = object->parent_; up; up = up->parent_)
+                if (up == this) {
+                    found = object;
+                    ++count;
+                    return;
+                }
+        });
+        if (count <= 1)
+            return found;
+    }
     for (TrptComponent* object : AllObjects())
         if (rtl::AnsiSameText(object->Name(), name))
             return object;
@@ -337,7 +392,19 @@ void TrptComponent::SetName(const std::string& name)
         if (IsFromAncestor())
             throw classes::EComponentError("Could not rename " + Name() + ", it was introduced in the ancestor report");
     }
+    const std::string old = Name();
     classes::TComponent::SetName(name);
+    TrptComponent* root = TreeRoot();
+    if (root->treeNames_) {
+        root->treeNames_->Remove(old, this);
+        root->treeNames_->Add(Name(), this);
+    }
+}
+
+void TrptComponent::Notification(classes::TComponent* component, classes::TOperation operation)
+{
+    if (operation == classes::TOperation::Remove)
+        classes::TComponent::Notification(component, operation);
 }
 
 void TrptComponent::GetChildren(const classes::TGetChildProc& proc, classes::TComponent*)

@@ -10,6 +10,7 @@
 // children.
 
 #include "platform/classes/Component.h"
+#include "platform/classes/NameIndex.h"
 #include "platform/classes/Reflection.h"
 #include "report/rptUtils.h"
 
@@ -172,6 +173,9 @@ public:
     void SetChildOrder(classes::TComponent* child, int order) override;
 
 protected:
+    // Report objects take no notice of insertions, so an insertion is not passed on to the owned
+    // components: a report of many objects would tell each of them about every new one. Removals are.
+    void Notification(classes::TComponent* component, classes::TOperation operation) override;
     void SetPreparedFlags(TrptPreparedFlags flags) { preparedFlags_ = flags; }
     // Frees every child, ancestor ones too.
     void FreeChildren();
@@ -180,6 +184,10 @@ protected:
 
 private:
     void AlignBeside(const std::vector<TrptView*>& sorted, TrptView* view, int index, int step);
+    // The top of the tree this object is in (itself when it has no parent).
+    TrptComponent* TreeRoot();
+    // Adds this object and its descendants to root's name index, or removes them, when root has one.
+    void IndexTree(TrptComponent* root, bool add);
 
     double left_ = 0;
     double top_ = 0;
@@ -192,6 +200,8 @@ private:
     std::int32_t groupIndex_ = 0;
     std::vector<TrptComponent*> objects_;
     std::vector<TrptComponent*> allObjects_;
+    // Only at the top of a tree, made by its first FindObject: every object of the tree by name.
+    std::unique_ptr<classes::TNameIndex<TrptComponent>> treeNames_;
     TrptComponent* parent_ = nullptr;
     std::string nameStem_;
     bool designMode_ = false;
