@@ -592,12 +592,15 @@ void TrptReport::DefineProperties(classes::TFiler& filer)
     // (the writing mark) always does.
     if (dynamic_cast<classes::TWriter*>(&filer) && !Writing() && !storeInDFM_)
         return;
-    const std::pair<const char*, classes::TCollection*> collections[] = {
-        {"Datasets", dataSets_.get()}, {"Variables", variables_.get()}, {"Style", styles_.get()}};
-    for (const auto& [name, collection] : collections)
+    // A plain parameter, not a structured binding: the lambdas capture it.
+    auto define = [&](const char* name, classes::TCollection* collection) {
         filer.DefineProperty(
             name, [this, collection](classes::TReader& reader) { rptLoadCollection(collection, reader, this); },
             [this, collection](classes::TWriter& writer) { rptStoreCollection(collection, writer, this); }, true);
+    };
+    define("Datasets", dataSets_.get());
+    define("Variables", variables_.get());
+    define("Style", styles_.get());
 }
 
 void TrptReport::ReadState(classes::TReader& reader)
