@@ -510,7 +510,7 @@ void TrptXMLSerializer::ReadDefinitions(classes::TPersistent* obj, std::string_v
 }
 
 void TrptXMLSerializer::ReadItem(const TrptXMLItem& item, TrptComponent* root, TrptComponent* parent,
-                                 std::vector<TrptComponent*>& read)
+                                 ReadObjects& read)
 {
     const bool inherited = rtl::SameText(item.Name(), kInherited);
     const classes::TClassInfo* cls = nullptr;
@@ -532,8 +532,8 @@ void TrptXMLSerializer::ReadItem(const TrptXMLItem& item, TrptComponent* root, T
             obj = static_cast<TrptComponent*>(cls->createComponent(parent));
         }
     }
-    if (std::find(read.begin(), read.end(), obj) == read.end())
-        read.push_back(obj);
+    if (read.seen.insert(obj).second)
+        read.order.push_back(obj);
     obj->SetReading(true);
     XMLToObj(item.Text(), obj);
     for (int i = 0; i < item.Count(); ++i)
@@ -555,9 +555,9 @@ void TrptXMLSerializer::ReadRootComponent(TrptComponent* root, TrptXMLItem* item
         }
         item = &document->Root();
     }
-    std::vector<TrptComponent*> read;
+    ReadObjects read;
     auto finish = [&] {
-        for (TrptComponent* obj : read)
+        for (TrptComponent* obj : read.order)
             obj->SetReading(false);
     };
     try {
@@ -569,7 +569,7 @@ void TrptXMLSerializer::ReadRootComponent(TrptComponent* root, TrptXMLItem* item
         throw;
     }
     finish();
-    for (TrptComponent* obj : read)
+    for (TrptComponent* obj : read.order)
         if (!dynamic_cast<TrptReport*>(obj))
             NotifyLoaded(*obj);
     if (malformed)

@@ -23,6 +23,7 @@
 
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 namespace classes {
@@ -92,8 +93,13 @@ public:
     classes::TComponent* ReadObjectFromString(classes::TComponent* owner, std::string_view text);
 
 private:
-    void ReadItem(const TrptXMLItem& item, TrptComponent* root, TrptComponent* parent,
-                  std::vector<TrptComponent*>& read);
+    // The objects a read reached, each once, in the order it reached them.
+    struct ReadObjects {
+        std::vector<TrptComponent*> order;
+        std::unordered_set<const TrptComponent*> seen;
+    };
+
+    void ReadItem(const TrptXMLItem& item, TrptComponent* root, TrptComponent* parent, ReadObjects& read);
     void WriteItem(TrptXMLItem& item, TrptComponent* obj, bool isRoot, bool saveChildren, bool forceClassNames);
     void SetAttribute(classes::TPersistent* obj, std::string_view name, std::string_view value);
     void SetValue(classes::TPersistent* obj, const classes::TPropInfo& prop, const std::string& value);
