@@ -5,11 +5,14 @@
 #include "platform/rtl/Collation.h"
 #include "platform/rtl/Numbers.h"
 #include "platform/rtl/StringList.h"
+#include "platform/rtl/SyncObjs.h"
+#include "report/rptDataSet.h"
 #include "report/rptPage.h"
 #include "report/rptReport.h"
 #include "report/rptRes.h"
 #include "report/rptView.h"
 #include "report/rptXML.h"
+#include "report/rptXMLSerializer.h"
 
 #include <algorithm>
 #include <cmath>
@@ -90,6 +93,11 @@ const classes::TClassInfo& TrptComponent::StaticClass()
 
 void TrptComponent::FreeChildren()
 {
+    if (TrptComponent* root = TreeRoot(); root == this)
+        treeNames_.reset();
+    else
+        for (TrptComponent* child : objects_)
+            child->IndexTree(root, false);
     std::vector<TrptComponent*> children;
     children.swap(objects_);
     for (TrptComponent* child : children) {
@@ -129,13 +137,41 @@ void TrptComponent::SetParent(TrptComponent* value)
     for (const TrptComponent* up = value; up; up = up->parent_)
         if (up == this)
             throw classes::EComponentError("An object cannot be placed inside itself");
-    if (parent_)
+    if (parent_) {
+        IndexTree(TreeRoot(), false);
         std::erase(parent_->objects_, this);
+    }
     if (value)
         value->objects_.push_back(this);
     parent_ = value;
-    if (value)
+    if (value) {
+        treeNames_.reset();
+        IndexTree(TreeRoot(), true);
         SetParentFont(parentFont_);
+    }
+}
+
+TrptComponent* TrptComponent::TreeRoot()
+{
+    TrptComponent* root = this;
+    while (root->parent_)
+        root = root->parent_;
+    return root;
+}
+
+void TrptComponent::IndexTree(TrptComponent* root, bool add)
+{
+    if (!root->treeNames_)
+        return;
+    auto visit = [&](auto& self, TrptComponent* object) -> void {
+        if (add)
+            root->treeNames_->Add(object->Name(), object);
+        else
+            root->treeNames_->Remove(object->Name(), object);
+        for (TrptComponent* child : object->objects_)
+            self(self, child);
+    };
+    visit(visit, this);
 }
 
 void TrptComponent::SetLeft(double value)
@@ -248,6 +284,28 @@ double TrptComponent::AbsTop() const
 
 TrptComponent* TrptComponent::FindObject(std::string_view name)
 {
+    // Names are identifiers, and a text of identifier characters collates equal to one exactly when
+    // it differs only in ASCII case: such a text is answered by the tree's index. Several objects of
+    // the name (possible in trees joined later) leave the order to the walk.
+    if (classes::IsValidIdent(name)) {
+        TrptComponent* root = TreeRoot();
+        if (!root->treeNames_) {
+            root->treeNames_ = std::make_unique<classes::TNameIndex<TrptComponent>>();
+            root->IndexTree(root, true);
+        }
+        TrptComponent* found = nullptr;
+        int count = 0;
+        root->treeNames_->ForEach(name, [&](TrptComponent* object) {
+            for (const TrptComponent* up = object->parent_; up; up = up->parent_)
+                if (up == this) {
+                    found = object;
+                    ++count;
+                    return;
+                }
+        });
+        if (count <= 1)
+            return found;
+    }
     for (TrptComponent* object : AllObjects())
         if (rtl::AnsiSameText(object->Name(), name))
             return object;
@@ -334,7 +392,19 @@ void TrptComponent::SetName(const std::string& name)
         if (IsFromAncestor())
             throw classes::EComponentError("Could not rename " + Name() + ", it was introduced in the ancestor report");
     }
+    const std::string old = Name();
     classes::TComponent::SetName(name);
+    TrptComponent* root = TreeRoot();
+    if (root->treeNames_) {
+        root->treeNames_->Remove(old, this);
+        root->treeNames_->Add(Name(), this);
+    }
+}
+
+void TrptComponent::Notification(classes::TComponent* component, classes::TOperation operation)
+{
+    if (operation == classes::TOperation::Remove)
+        classes::TComponent::Notification(component, operation);
 }
 
 void TrptComponent::GetChildren(const classes::TGetChildProc& proc, classes::TComponent*)
@@ -347,6 +417,105 @@ void TrptComponent::SetParentComponent(classes::TComponent* value)
 {
     if (auto* parent = dynamic_cast<TrptComponent*>(value))
         SetParent(parent);
+}
+
+void TrptComponent::SetChildOrder(classes::TComponent* child, int order)
+{
+    auto it = std::find(objects_.begin(), objects_.end(), child);
+    if (it == objects_.end())
+        return;
+    TrptComponent* moved = *it;
+    objects_.erase(it);
+    objects_.insert(objects_.begin() + std::clamp(order, 0, int(objects_.size())), moved);
+}
+
+// --- templates ---
+
+void TrptComponent::LoadFromStream(rtl::TStream& stream)
+{
+    Clear();
+    TrptReport* report = OwningReport();
+    TrptXMLSerializer serializer(&stream);
+    serializer.Owner = report;
+    // The report's stored collections read their items through the serializer of the template.
+    struct Current {
+        TrptReport* report;
+        ~Current()
+        {
+            if (report)
+                report->SetCurrentSerializer(nullptr);
+        }
+    } current{report};
+    if (report)
+        report->SetCurrentSerializer(&serializer);
+    auto passErrors = [&] {
+        if (report)
+            report->Errors().AddStrings(serializer.Errors());
+    };
+    try {
+        if (report && report->EngineOptions()->ThreadSafeMode) {
+            rtl::CriticalSectionGuard lock(rptGlobalLock());
+            serializer.ReadRootComponent(this);
+        } else {
+            serializer.ReadRootComponent(this);
+        }
+    } catch (...) {
+        passErrors();
+        throw;
+    }
+    passErrors();
+}
+
+void TrptComponent::SaveToStream(rtl::TStream& stream, bool saveChildren, bool saveDefaultValues,
+                                 bool forceClassNames)
+{
+    TrptXMLSerializer serializer(&stream);
+    serializer.Owner = OwningReport();
+    serializer.SerializeDefaultValues = saveDefaultValues;
+    if (auto* report = dynamic_cast<TrptReport*>(this))
+        serializer.OnGetAncestor = rtl::MethodOf<&TrptReport::LookupAncestorObject>(report);
+    serializer.WriteRootComponent(this, saveChildren, forceClassNames);
+}
+
+void TrptComponent::Assign(const classes::TPersistent* source)
+{
+    if (auto* component = dynamic_cast<const TrptComponent*>(source)) {
+        rtl::TMemoryStream stream;
+        const_cast<TrptComponent*>(component)->SaveToStream(stream, false, true, false);
+        stream.SetPosition(0);
+        LoadFromStream(stream);
+    }
+}
+
+void TrptComponent::CopyTree(const TrptComponent* source, bool forceClassNames)
+{
+    rtl::TMemoryStream stream;
+    const_cast<TrptComponent*>(source)->SaveToStream(stream, true, true, forceClassNames);
+    stream.SetPosition(0);
+    LoadFromStream(stream);
+}
+
+std::string TrptComponent::FullAttributes(const TrptComponent* original)
+{
+    rtl::TStringStream stream;
+    TrptXMLSerializer serializer(&stream);
+    serializer.Owner = OwningReport();
+    serializer.WriteObjectTag(this);
+    const std::string tag = stream.DataString();
+    const std::size_t blank = tag.find(' ');
+    std::string text = blank == std::string::npos ? std::string() : tag.substr(blank + 1, tag.size() - 2 - (blank + 1));
+    if (original)
+        text += " " + BaseDiff(*original);
+    return text;
+}
+
+TrptDataSet* TrptComponent::ResolveDataSet(TrptDataSet* current, const std::string& userName) const
+{
+    TrptReport* report = OwningReport();
+    if (!report || report->EngineOptions()->UseGlobalDataSetList)
+        return rptFindDataSet(current, userName, report);
+    TrptDataSetItem* item = report->LocalDataSets()->Find(userName);
+    return item ? item->DataSet() : nullptr;
 }
 
 // --- alignment ---

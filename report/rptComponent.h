@@ -10,6 +10,7 @@
 // children.
 
 #include "platform/classes/Component.h"
+#include "platform/classes/NameIndex.h"
 #include "platform/classes/Reflection.h"
 #include "report/rptUtils.h"
 
@@ -26,6 +27,7 @@ class TFont;
 
 namespace report {
 
+class TrptDataSet;
 class TrptPage;
 class TrptReport;
 class TrptView;
@@ -87,6 +89,10 @@ public:
     void SetPrintingNow(bool printingNow) { printingNow_ = printingNow; }
     bool FromAncestor() const { return fromAncestor_; }
     void SetFromAncestor(bool fromAncestor) { fromAncestor_ = fromAncestor; }
+    // Set while the template serializer writes the object (its stored collections then take their
+    // template form).
+    bool Writing() const { return writing_; }
+    void SetWriting(bool writing) { writing_ = writing; }
     TrptPreparedFlags PreparedFlags() const { return preparedFlags_; }
 
     // Leaves the old parent's children and joins the new one's at the end; a new parent gives its font
@@ -112,6 +118,14 @@ public:
     virtual void BeforeStart() {}
     // Frees the children, except those that come from an ancestor, which are cleared themselves.
     virtual void Clear();
+    // Reads the object and its children from an XML template, after Clear: the problems of the read
+    // become lines of the owning report's Errors; only a malformed document raises (the objects read
+    // before it stay). A report in thread-safe mode reads under the library's global lock.
+    virtual void LoadFromStream(rtl::TStream& stream);
+    // Writes the object (and its children when asked) as an XML template; saveDefaultValues writes every
+    // stored property, forceClassNames writes objects from the ancestor under their class names.
+    virtual void SaveToStream(rtl::TStream& stream, bool saveChildren = true, bool saveDefaultValues = false,
+                              bool forceClassNames = false);
     // Run by the engine after each data row on the objects that asked for it.
     virtual void EngineNotify() {}
     // The attribute text by which this object differs from the template object it was made from.
@@ -130,6 +144,16 @@ public:
     bool IsFromAncestor() const;
     // The first free name NameStem + 1, 2 ... among the objects of the report (or of the parent).
     void AssignFreeName();
+    // Copies another report object through its template text with every stored property, without its
+    // children (other sources are ignored); CopyTree with them.
+    void Assign(const classes::TPersistent* source) override;
+    void CopyTree(const TrptComponent* source, bool forceClassNames = false);
+    // The object's whole attribute text as a template element has it, followed (with original) by " "
+    // and BaseDiff(original).
+    std::string FullAttributes(const TrptComponent* original);
+    // The data set of that user name: through the process-wide list, or, when the report does not use
+    // it, through the report's own list (null when that has none of the name).
+    TrptDataSet* ResolveDataSet(TrptDataSet* current, const std::string& userName) const;
     // The attribute items "l", "t", "w", "h", "Visible", the font's, "ParentFont" and "Tag" that differ
     // from original; each item is a blank, the name, "=" and the value in quotation marks.
     std::string BaseDiff(const TrptComponent& original) const;
@@ -145,8 +169,13 @@ public:
     classes::TComponent* GetParentComponent() const override { return parent_; }
     bool HasParent() const override { return parent_ != nullptr; }
     void SetParentComponent(classes::TComponent* value) override;
+    // Moves a child to that place among the children.
+    void SetChildOrder(classes::TComponent* child, int order) override;
 
 protected:
+    // Report objects take no notice of insertions, so an insertion is not passed on to the owned
+    // components: a report of many objects would tell each of them about every new one. Removals are.
+    void Notification(classes::TComponent* component, classes::TOperation operation) override;
     void SetPreparedFlags(TrptPreparedFlags flags) { preparedFlags_ = flags; }
     // Frees every child, ancestor ones too.
     void FreeChildren();
@@ -155,6 +184,10 @@ protected:
 
 private:
     void AlignBeside(const std::vector<TrptView*>& sorted, TrptView* view, int index, int step);
+    // The top of the tree this object is in (itself when it has no parent).
+    TrptComponent* TreeRoot();
+    // Adds this object and its descendants to root's name index, or removes them, when root has one.
+    void IndexTree(TrptComponent* root, bool add);
 
     double left_ = 0;
     double top_ = 0;
@@ -167,12 +200,15 @@ private:
     std::int32_t groupIndex_ = 0;
     std::vector<TrptComponent*> objects_;
     std::vector<TrptComponent*> allObjects_;
+    // Only at the top of a tree, made by its first FindObject: every object of the tree by name.
+    std::unique_ptr<classes::TNameIndex<TrptComponent>> treeNames_;
     TrptComponent* parent_ = nullptr;
     std::string nameStem_;
     bool designMode_ = false;
     bool reading_ = false;
     bool printingNow_ = false;
     bool fromAncestor_ = false;
+    bool writing_ = false;
     TrptPreparedFlags preparedFlags_ = 1 << pfKeep;
 };
 

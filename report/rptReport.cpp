@@ -2,6 +2,8 @@
 
 #include "platform/classes/ClassRegistry.h"
 #include "platform/classes/ComponentReader.h"
+#include "platform/classes/ComponentWriter.h"
+#include "platform/rtl/Collation.h"
 #include "platform/gui/Font.h"
 #include "platform/registry/RegistryIniFile.h"
 #include "platform/rtl/Format.h"
@@ -10,9 +12,13 @@
 #include "report/detail/Units.h"
 #include "report/rptCustomEngine.h"
 #include "report/rptCustomPreviewPages.h"
+#include "report/rptDataSet.h"
 #include "report/rptPage.h"
 #include "report/rptReportScript.h"
 #include "report/rptRes.h"
+#include "report/rptStyles.h"
+#include "report/rptFrame.h"
+#include "report/rptVariables.h"
 #include "report/rptWindows.h"
 
 #include <filesystem>
@@ -40,13 +46,6 @@ ReportClasses& TheReportClasses()
 const classes::TTypeInfo& ReportComponentEventType()
 {
     static const classes::TTypeInfo type = classes::MethodType<void(TrptReportComponent*)>("TrptReportComponentEvent");
-    return type;
-}
-
-const classes::TTypeInfo& GetValueEventType()
-{
-    static const classes::TTypeInfo type =
-        classes::MethodType<void(const std::string&, rtl::Variant&)>("TrptGetValueEvent");
     return type;
 }
 
@@ -90,15 +89,15 @@ const classes::TTypeInfo& UserFunctionEventType()
     return type;
 }
 
-// The message of any exception a run lets out.
-std::string MessageOf(const std::exception& e)
-{
-    if (const auto* exception = dynamic_cast<const rtl::Exception*>(&e))
-        return exception->Message();
-    return e.what();
-}
 
 }  // namespace
+
+const classes::TTypeInfo& GetValueEventType()
+{
+    static const classes::TTypeInfo type =
+        classes::MethodType<void(const std::string&, rtl::Variant&)>("TrptGetValueEvent");
+    return type;
+}
 
 const classes::TTypeInfo& ProgressTypeType()
 {
@@ -120,6 +119,8 @@ rtl::TCriticalSection& rptGlobalLock()
 
 TrptReport::TrptReport(classes::TComponent* owner) : TrptComponent(owner)
 {
+    dataSets_ = std::make_unique<TrptReportDataSets>(this);
+    variables_ = std::make_unique<TrptVariables>(this);
     script_ = CreateReportScript(*this);
     timer_ = std::make_unique<detail::ReportTimer>(kPreparationDelay, [this] { TimerTick(); });
     engineOptions_ = std::make_unique<TrptEngineOptions>();
@@ -129,6 +130,8 @@ TrptReport::TrptReport(classes::TComponent* owner) : TrptComponent(owner)
     scriptText_ = std::make_unique<rtl::TStringList>();
     errors_.SetSorted(true);
     errors_.SetDuplicates(rtl::TDuplicates::Ignore);
+    styles_ = std::make_unique<TrptStyles>(this);
+    localDataSets_ = std::make_unique<TrptReportDataSets>(this);
     engine_ = CreateEngine(*this);
     previewPages_ = CreatePreviewPages(*this);
     if (engine_)
@@ -147,6 +150,7 @@ TrptReport::~TrptReport()
     if (previewForm_)
         previewForm_->report_ = nullptr;
     timer_.reset();
+    parentReportObject_.reset();
     // The objects go while everything they may ask of their report is still there.
     FreeChildren();
 }
@@ -157,6 +161,9 @@ const classes::TClassInfo& TrptReport::StaticClass()
     static const classes::TClassInfo info("TrptReport", &TrptComponent::StaticClass(), [](classes::TClassInfo& c) {
         classes::ClassBuilder<R>(c)
             .Property("Version", &R::Version, &R::SetVersion)
+            .Property("ParentReport", &R::ParentReport, &R::SetParentReport)
+            .Property("DataSet", &R::DataSet, &R::SetDataSet)
+            .Property("DataSetName", &R::DataSetName, &R::SetDataSetName)
             .Property("DotMatrixReport", &R::DotMatrixReport, &R::SetDotMatrixReport).Default(0)
             .Property("EngineOptions", &R::EngineOptions, &R::SetEngineOptions)
             .Property("IniFile", &R::IniFile, &R::SetIniFile)
@@ -196,11 +203,17 @@ const classes::TClassInfo& TrptReport::StaticClass()
 void TrptReport::Clear()
 {
     TrptComponent::Clear();
+    dataSets_->Clear();
+    variables_->Clear();
+    styles_->Clear();
     engineOptions_->Clear();
     previewOptions_->Clear();
     printOptions_->Clear();
     reportOptions_->Clear();
+    dataSet_ = nullptr;
+    dataSetName_.clear();
     dotMatrixReport_ = false;
+    SetParentReport({});
     scriptLanguage_ = "ZododuVudizu";
     scriptText_->SetText("begin\r\n\r\nend.");
     sysVariables_.Clear();
@@ -220,26 +233,60 @@ bool TrptReport::PrepareReport(bool clearLastReport)
     errors_.Clear();
     terminated_ = false;
     bool result = false;
-    try {
-        if (OnBeginDoc)
-            OnBeginDoc(this);
-        if (!script_)
-            throw rtl::EInvalidOperation("The report has no script engine");
-        if (script_->Prepare()) {
-            if (script_->MainBlockHasStatements())
-                script_->Execute();
-            if (!engine_)
-                throw rtl::EInvalidOperation("The report has no engine");
-            if (engine_->Run()) {
-                if (OnEndDoc)
-                    OnEndDoc(this);
-                result = true;
-            } else if (previewForm_) {
-                previewForm_->Close();
+    for (int i = 0; i < dataSets_->Count(); ++i)
+        if (!dataSets_->Items(i)->DataSet())
+            errors_.Add(rtl::Format(rptGetResources().Get("clDSNotExist"), {dataSets_->Items(i)->DataSetName()}));
+    if (errors_.Count() == 0) {
+        const std::string password = reportOptions_->Password;
+        std::unique_ptr<rtl::TMemoryStream> saved;
+        if (engineOptions_->DestroyForms) {
+            saved = std::make_unique<rtl::TMemoryStream>();
+            reportOptions_->Password.clear();
+            try {
+                SaveToStream(*saved);
+            } catch (...) {
+                reportOptions_->Password = password;
+                throw;
             }
         }
-    } catch (const std::exception& e) {
-        errors_.Add(MessageOf(e));
+        try {
+            if (OnBeginDoc)
+                OnBeginDoc(this);
+            if (!script_)
+                throw rtl::EInvalidOperation("The report has no script engine");
+            if (script_->Prepare()) {
+                if (script_->MainBlockHasStatements())
+                    script_->Execute();
+                if (!engine_)
+                    throw rtl::EInvalidOperation("The report has no engine");
+                if (engine_->Run()) {
+                    if (OnEndDoc)
+                        OnEndDoc(this);
+                    result = true;
+                } else if (previewForm_) {
+                    previewForm_->Close();
+                }
+            }
+        } catch (const std::exception& e) {
+            errors_.Add(rptExceptionMessage(e));
+        }
+        if (saved) {
+            // The run's changes to the objects go: the report is read back as it was saved.
+            const std::string runErrors = errors_.Text();
+            saved->SetPosition(0);
+            loadingWithoutPassword_ = true;
+            try {
+                LoadFromStream(*saved);
+            } catch (...) {
+                loadingWithoutPassword_ = false;
+                reportOptions_->Password = password;
+                errors_.SetText(runErrors);
+                throw;
+            }
+            loadingWithoutPassword_ = false;
+            reportOptions_->Password = password;
+            errors_.SetText(runErrors);
+        }
     }
     if (errors_.Count() > 0) {
         result = false;
@@ -320,6 +367,12 @@ void TrptReport::DesignReport(bool, bool)
 bool TrptReport::DesignPreviewPage()
 {
     return false;
+}
+
+TrptDataSet* TrptReport::GetDataset(std::string_view alias) const
+{
+    TrptDataSetItem* item = dataSets_->Find(alias);
+    return item ? item->DataSet() : nullptr;
 }
 
 TrptPage* TrptReport::Pages(int index) const
@@ -480,6 +533,45 @@ TrptPreviewWindow::~TrptPreviewWindow()
         report_->previewForm_ = nullptr;
 }
 
+// --- data sets ---
+
+void TrptReport::SetDataSet(TrptDataSet* dataSet)
+{
+    dataSet_ = dataSet;
+    dataSetName_ = dataSet ? dataSet->UserName() : std::string();
+    if (dataSet)
+        dataSet->FreeNotification(this);
+}
+
+std::string TrptReport::DataSetName() const
+{
+    return dataSet_ ? dataSet_->UserName() : dataSetName_;
+}
+
+void TrptReport::SetDataSetName(const std::string& name)
+{
+    dataSetName_ = name;
+    dataSet_ = ResolveDataSet(dataSet_, name);
+    if (dataSet_)
+        dataSet_->FreeNotification(this);
+}
+
+void TrptReport::Notification(classes::TComponent* component, classes::TOperation operation)
+{
+    if (operation == classes::TOperation::Remove && component) {
+        // Compared as components: a data set going away is no longer a data set by now.
+        for (int i = dataSets_->Count() - 1; i >= 0; --i)
+            if (static_cast<classes::TComponent*>(dataSets_->Items(i)->DataSet()) == component)
+                dataSets_->Delete(i);
+        for (int i = localDataSets_->Count() - 1; i >= 0; --i)
+            if (static_cast<classes::TComponent*>(localDataSets_->Items(i)->DataSet()) == component)
+                localDataSets_->Delete(i);
+        if (static_cast<classes::TComponent*>(dataSet_) == component)
+            dataSet_ = nullptr;
+    }
+    TrptComponent::Notification(component, operation);
+}
+
 // --- stored data ---
 
 void TrptReport::GetChildren(const classes::TGetChildProc& proc, classes::TComponent* root)
@@ -491,6 +583,24 @@ void TrptReport::GetChildren(const classes::TGetChildProc& proc, classes::TCompo
 classes::TComponent* TrptReport::FindAncestor(classes::TReader&, const std::string& name)
 {
     return FindObject(name);
+}
+
+void TrptReport::DefineProperties(classes::TFiler& filer)
+{
+    TrptComponent::DefineProperties(filer);
+    // A window's data written without the report's objects holds none of these either; a template
+    // (the writing mark) always does.
+    if (dynamic_cast<classes::TWriter*>(&filer) && !Writing() && !storeInDFM_)
+        return;
+    // A plain parameter, not a structured binding: the lambdas capture it.
+    auto define = [&](const char* name, classes::TCollection* collection) {
+        filer.DefineProperty(
+            name, [this, collection](classes::TReader& reader) { rptLoadCollection(collection, reader, this); },
+            [this, collection](classes::TWriter& writer) { rptStoreCollection(collection, writer, this); }, true);
+    };
+    define("Datasets", dataSets_.get());
+    define("Variables", variables_.get());
+    define("Style", styles_.get());
 }
 
 void TrptReport::ReadState(classes::TReader& reader)
@@ -517,13 +627,19 @@ void InitializeReportClasses()
         std::lock_guard lock(state.mutex);
         state.globalLock = std::make_unique<rtl::TCriticalSection>();
     }
-    classes::RegisterClasses({&TrptReport::StaticClass(), &TrptDataPage::StaticClass()});
+    InitializeDataSetList();
+    InitializeVariables();
+    classes::RegisterClasses({&TrptFrame::StaticClass(), &TrptReport::StaticClass(), &TrptStyleItem::StaticClass(),
+                              &TrptDataPage::StaticClass()});
 }
 
 void FinalizeReportClasses()
 {
-    classes::UnRegisterClass(TrptDataPage::StaticClass());
-    classes::UnRegisterClass(TrptReport::StaticClass());
+    for (const classes::TClassInfo* cls : {&TrptFrame::StaticClass(), &TrptReport::StaticClass(),
+                                           &TrptStyleItem::StaticClass(), &TrptDataPage::StaticClass()})
+        classes::UnRegisterClass(*cls);
+    FinalizeVariables();
+    FinalizeDataSetList();
     ReportClasses& state = TheReportClasses();
     std::lock_guard lock(state.mutex);
     state.globalLock.reset();

@@ -8,6 +8,7 @@
 // as EngineOptions.NewSilentMode says.
 
 #include "platform/classes/Reflection.h"
+#include "platform/rtl/AtomicFile.h"
 #include "platform/rtl/IniFiles.h"
 #include "platform/rtl/Method.h"
 #include "platform/rtl/StringList.h"
@@ -18,19 +19,26 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace report {
 
 class TrptCustomDatabase;
 class TrptCustomEngine;
+class TrptDataSet;
 class TrptCustomExportFilter;
 class TrptCustomPreview;
 class TrptCustomPreviewPages;
 class TrptPage;
 class TrptPreviewWindow;
 class TrptProgressWindow;
+class TrptReportDataSets;
 class TrptReportPage;
 class TrptReportScript;
+class TrptStyles;
+class TrptVariables;
+class TrptXMLSerializer;
 
 namespace detail {
 class ReportTimer;
@@ -38,6 +46,7 @@ class ReportTimer;
 
 enum TrptProgressType { ptRunning, ptExporting, ptPrinting };
 const classes::TTypeInfo& ProgressTypeType();
+const classes::TTypeInfo& GetValueEventType();
 
 class TrptReport;
 
@@ -69,9 +78,11 @@ public:
     // script text, language and system variables as a new report has them. Errors, the prepared pages
     // and the events stay.
     void Clear() override;
-    // Builds the prepared pages (appending them to those there are without clearLastReport): the script
-    // is prepared and its main block run, then the engine. True on success; otherwise the errors are
-    // reported and the result is false.
+    // Builds the prepared pages (appending them to those there are without clearLastReport): every data
+    // set the report names must exist ("clDSNotExist" for each that does not), then the script is
+    // prepared and its main block run, then the engine. With EngineOptions.DestroyForms the report is
+    // saved before and reloaded after, so the run changes none of its objects. True on success;
+    // otherwise the errors are reported and the result is false.
     bool PrepareReport(bool clearLastReport = true);
     // Opens the preview at once and prepares the report 50 ms later, from the message loop; with
     // OldStyleProgress prepares first and opens the preview only after a successful run.
@@ -87,6 +98,8 @@ public:
     // The report's pages (its child objects) by index, and their number.
     TrptPage* Pages(int index) const;
     int PagesCount() const;
+    // The data set of the DataSets item whose data set has that user name (without regard to case).
+    TrptDataSet* GetDataset(std::string_view alias) const;
     // A registry INI for names beginning "\Software\", else an INI file of that name.
     std::unique_ptr<rtl::TCustomIniFile> GetIniFile() const;
     // In the designer the current folder, otherwise the program's folder; with its trailing separator.
@@ -115,6 +128,41 @@ public:
     rtl::TStringList& Errors() { return errors_; }
     void ReportErrors();
 
+    // --- templates ---
+
+    // Reads an XML template. Nothing is raised for a bad template: every problem is a line of Errors,
+    // reported as EngineOptions.NewSilentMode says after the load; what was read stays, with a data page.
+    // The engine and preview options the application set, IniFile, Preview, OldStyleProgress,
+    // ShowProgress and StoreInDFM survive the load (but ConvertNulls, DoublePass and the outline and
+    // page-cache options, which the template gives). A template whose password is not given is dropped
+    // (the report is cleared), as is every template in info-only mode.
+    void LoadFromStream(rtl::TStream& stream) override;
+    // Writes the template; with a ParentReport only what differs from the ancestor.
+    void SaveToStream(rtl::TStream& stream, bool saveChildren = true, bool saveDefaultValues = false,
+                      bool forceClassNames = false) override;
+    // Clear, then the file's template when it exists (others may read it meanwhile). False for a missing
+    // file, which with exceptionIfNotFound raises instead.
+    bool LoadFromFile(const std::string& fileName, bool exceptionIfNotFound = false);
+    // Writes the template with a ParentReport relative to the file's folder, replacing the file whole or
+    // not at all: EFCreateError leaves the old one.
+    void SaveToFile(const std::string& fileName, const rtl::AtomicWriteOptions& options = {});
+    // The template file this report inherits from: loaded (by OnLoadTemplate, or from the folder of
+    // FileName or the program's) before the report's own elements; every object then comes from the
+    // ancestor. A file already being loaded is not loaded again ("Circular ancestor template: " + name).
+    // Empty: no ancestor.
+    const std::string& ParentReport() const { return parentReport_; }
+    void SetParentReport(const std::string& value);
+    TrptReport* ParentReportObject() const { return parentReportObject_.get(); }
+    // For saving against the ancestor: the ancestor copy for the report's own name, else its object of
+    // that name; null without an ancestor.
+    classes::TComponent* LookupAncestorObject(const std::string& name);
+    // Makes sure there is a data page (named "Data" where it can be) at the first place, holding the data
+    // components that are on no data page.
+    void CheckDataPage();
+    // The serializer reading a template into the report, while it does.
+    TrptXMLSerializer* CurrentSerializer() const { return currentSerializer_; }
+    void SetCurrentSerializer(TrptXMLSerializer* serializer) { currentSerializer_ = serializer; }
+
     // --- owned objects ---
 
     TrptEngineOptions* EngineOptions() const { return engineOptions_.get(); }
@@ -127,6 +175,12 @@ public:
     void SetPrintOptions(TrptPrintOptions* options) { printOptions_->Assign(options); }
     void SetReportOptions(TrptReportOptions* options) { reportOptions_->Assign(options); }
     rtl::TStringList* ScriptText() const { return scriptText_.get(); }
+    // The data sets the report may use, its variables and its style sheet.
+    TrptReportDataSets* DataSets() const { return dataSets_.get(); }
+    TrptVariables* Variables() const { return variables_.get(); }
+    TrptStyles* Styles() const { return styles_.get(); }
+    // The data sets user names resolve to when EngineOptions.UseGlobalDataSetList is off.
+    TrptReportDataSets* LocalDataSets() const { return localDataSets_.get(); }
     rtl::TStringList& SysVariables() { return sysVariables_; }
     rtl::TStringList& EngineList() { return engineList_; }
     // Made by the installed creation functions; null when none is installed.
@@ -143,6 +197,13 @@ public:
 
     // --- published ---
 
+    TrptDataSet* DataSet() const { return dataSet_; }
+    // The data set's user name becomes DataSetName.
+    void SetDataSet(TrptDataSet* dataSet);
+    // The data set's current user name while there is one.
+    std::string DataSetName() const;
+    // Finds the data set of that user name.
+    void SetDataSetName(const std::string& name);
     bool DotMatrixReport() const { return dotMatrixReport_; }
     void SetDotMatrixReport(bool value) { dotMatrixReport_ = value; }
     const std::string& IniFile() const { return iniFile_; }
@@ -190,15 +251,27 @@ public:
     void GetChildren(const classes::TGetChildProc& proc, classes::TComponent* root) override;
     // A stored component the reader does not find among the ancestors is looked for among the objects.
     void ReadState(classes::TReader& reader) override;
+    // "Datasets", "Variables" and "Style"; none when the window's data is written without StoreInDFM.
+    void DefineProperties(classes::TFiler& filer) override;
+
+protected:
+    // A data set that goes takes its DataSets item along and is no longer DataSet.
+    void Notification(classes::TComponent* component, classes::TOperation operation) override;
 
 private:
     friend class TrptCustomPreview;
     friend class TrptPreviewWindow;
 
     void TimerTick();
+    void ReadTemplate(rtl::TStream& stream);
+    void LoadAncestor(const std::string& value);
+    // A copy of everything this report holds, for the ancestor, read without asking for a password.
+    std::unique_ptr<TrptReport> MakeAncestorCopy();
     bool ProgressWindowShown(TrptProgressType progressType) const;
     classes::TComponent* FindAncestor(classes::TReader& reader, const std::string& name);
 
+    std::unique_ptr<TrptReportDataSets> dataSets_;
+    std::unique_ptr<TrptVariables> variables_;
     std::unique_ptr<TrptReportScript> script_;
     std::unique_ptr<detail::ReportTimer> timer_;
     std::unique_ptr<TrptEngineOptions> engineOptions_;
@@ -207,7 +280,9 @@ private:
     std::unique_ptr<TrptReportOptions> reportOptions_;
     std::unique_ptr<rtl::TStringList> scriptText_;
     rtl::TStringList errors_;
+    std::unique_ptr<TrptStyles> styles_;
     rtl::TStringList sysVariables_;
+    std::unique_ptr<TrptReportDataSets> localDataSets_;
     std::unique_ptr<TrptCustomEngine> engine_;
     std::unique_ptr<TrptCustomPreviewPages> previewPages_;
     rtl::TStringList engineList_;
@@ -222,6 +297,15 @@ private:
     std::string scriptLanguage_;
     bool showProgress_ = true;
     bool storeInDFM_ = true;
+    TrptDataSet* dataSet_ = nullptr;
+    std::string dataSetName_;
+    std::string parentReport_;
+    std::unique_ptr<TrptReport> parentReportObject_;
+    TrptXMLSerializer* currentSerializer_ = nullptr;
+    // Set by PrepareReport's reload: the template is kept without asking for its password.
+    bool loadingWithoutPassword_ = false;
+    // The template files being loaded, outermost first (an ancestor chain).
+    std::vector<std::string> loadingFiles_;
 };
 
 // The report library's lock: a report in thread-safe mode loads under it.

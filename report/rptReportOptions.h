@@ -150,6 +150,9 @@ public:
     // Stores the name; a name given while the report has OnConnectionString is looked up in the
     // registry's connection keys, and every string found goes to the event.
     void SetConnectionName(const std::string& name);
+    // The password last accepted; a template saved with the current one is not asked for it again.
+    const std::string& PreviousPassword() const { return previousPassword_; }
+    void SetPreviousPassword(std::string password) { previousPassword_ = std::move(password); }
     rtl::TStringList* Description() const { return description_.get(); }
     gui::TPicture* Picture() const { return picture_.get(); }
     void SetPicture(gui::TPicture* picture);

@@ -1,6 +1,10 @@
 #include "report/rptUtils.h"
 
 #include "platform/classes/ClassRegistry.h"
+#include "platform/classes/Collection.h"
+#include "platform/classes/ComponentReader.h"
+#include "platform/classes/ComponentWriter.h"
+#include "platform/classes/Reflection.h"
 #include "platform/classes/Component.h"
 #include "platform/classes/Errors.h"
 #include "platform/classes/Fixups.h"
@@ -14,10 +18,12 @@
 #include "report/rptComponent.h"
 #include "report/rptReport.h"
 #include "report/rptRes.h"
+#include "report/rptXMLSerializer.h"
 
 #include <algorithm>
 #include <array>
 #include <mutex>
+#include <type_traits>
 
 namespace report {
 
@@ -49,6 +55,56 @@ bool IsOfClass(const classes::TComponent* component, std::string_view className)
 {
     const classes::TClassInfo* cls = classes::GetClass(className);
     return component && cls && component->InheritsFrom(*cls);
+}
+
+// Byte (or unit) 1 and the one after it as that one plus 128; a 1 at the very end stays.
+template <class Char>
+std::basic_string<Char> FormStrUnescape(std::basic_string_view<Char> text)
+{
+    std::basic_string<Char> result;
+    result.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == Char(1) && i + 1 < text.size())
+            result += Char(std::make_unsigned_t<Char>(text[++i]) + 128);
+        else
+            result += text[i];
+    }
+    return result;
+}
+
+std::string FormStrUnescape(std::string_view text)
+{
+    return FormStrUnescape<char>(text);
+}
+
+// The strings and string Variants of a collection item read from older stored data, unescaped.
+void UnescapeStrings(classes::TPersistent& item)
+{
+    for (const classes::TPropInfo& prop : item.ClassType().Properties()) {
+        if (!prop.IsReadable() || !prop.IsWritable())
+            continue;
+        switch (prop.Kind()) {
+        case classes::TTypeKind::String:
+        case classes::TTypeKind::LString:
+            if (std::string value = classes::GetStrProp(item, prop); value.find('\x01') != std::string::npos)
+                classes::SetStrProp(item, prop, FormStrUnescape(value));
+            break;
+        case classes::TTypeKind::WString:
+            if (std::u16string value = classes::GetWideStrProp(item, prop); value.find(u'\x01') != std::u16string::npos)
+                classes::SetWideStrProp(item, prop, FormStrUnescape<char16_t>(value));
+            break;
+        case classes::TTypeKind::Variant: {
+            const rtl::Variant value = classes::GetVariantProp(item, prop);
+            if (value.Type() == rtl::varString)
+                classes::SetVariantProp(item, prop, rtl::Variant(FormStrUnescape(value.ToString())));
+            else if (value.Type() == rtl::varOleStr)
+                classes::SetVariantProp(item, prop, rtl::Variant(FormStrUnescape<char16_t>(value.ToWideString())));
+            break;
+        }
+        default:
+            break;
+        }
+    }
 }
 
 // The scan of rptBracketedText for either kind of text.
@@ -142,20 +198,71 @@ classes::TComponent* FindComponentByPath(classes::TComponent* owner, std::string
 
 std::string rptFormStrEscape(std::string_view text, bool encode)
 {
+    if (!encode)
+        return FormStrUnescape(text);
     std::string result;
     result.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(text[i]);
-        if (encode && byte >= 128) {
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 128) {
             result += '\x01';
             result += char(byte - 128);
-        } else if (!encode && byte == 1 && i + 1 < text.size()) {
-            result += char(static_cast<unsigned char>(text[++i]) + 128);
         } else {
-            result += char(byte);
+            result += c;
         }
     }
     return result;
+}
+
+void rptStoreCollection(classes::TCollection* collection, classes::TWriter& writer, TrptReport* report)
+{
+    if (!report || !report->Writing())
+        return writer.WriteCollection(collection);
+    TrptXMLSerializer serializer(nullptr);
+    serializer.Owner = report;
+    serializer.NameScopeRoot = report;
+    writer.WriteListBegin();
+    for (int i = 0; i < collection->Count(); ++i) {
+        writer.WriteListBegin();
+        writer.WriteLongString(serializer.ObjToXML(collection->Items(i)));
+        writer.WriteListEnd();
+    }
+    writer.WriteListEnd();
+}
+
+void rptLoadCollection(classes::TCollection* collection, classes::TReader& reader, TrptReport* report)
+{
+    if (reader.NextValue() == classes::TValueType::Collection) {
+        reader.ReadValue();
+        reader.ReadCollection(collection);
+        for (int i = 0; i < collection->Count(); ++i)
+            UnescapeStrings(*collection->Items(i));
+        return;
+    }
+    reader.ReadListBegin();
+    TrptXMLSerializer* current = report ? report->CurrentSerializer() : nullptr;
+    // Items that references of the template wait for go now: those references go with them.
+    for (int i = 0; current && i < collection->Count(); ++i)
+        current->RemoveFixups(collection->Items(i));
+    collection->Clear();
+    while (!reader.EndOfList()) {
+        reader.ReadListBegin();
+        classes::TCollectionItem* item = collection->Add();
+        while (!reader.EndOfList()) {
+            const std::string text = reader.ReadString();
+            if (current) {
+                current->XMLToObj(text, item);
+                continue;
+            }
+            TrptXMLSerializer own(nullptr);
+            own.Owner = report;
+            own.ReadPersistentStr(report, item, text);
+            if (report)
+                report->Errors().AddStrings(own.Errors());
+        }
+        reader.ReadListEnd();
+    }
+    reader.ReadListEnd();
 }
 
 // --- streams ---
@@ -338,6 +445,13 @@ void rptSetAppPath(std::string_view folder)
 }
 
 // --- errors ---
+
+std::string rptExceptionMessage(const std::exception& e)
+{
+    if (const auto* exception = dynamic_cast<const rtl::Exception*>(&e))
+        return exception->Message();
+    return e.what();
+}
 
 void rptErrorBox(const std::string& message)
 {

@@ -9,13 +9,17 @@
 #include "platform/rtl/Streams.h"
 
 #include <cstdint>
+#include <exception>
 #include <memory>
 #include <string>
 #include <string_view>
 
 namespace classes {
+class TCollection;
 class TComponent;
-}
+class TReader;
+class TWriter;
+}  // namespace classes
 
 namespace report {
 
@@ -40,6 +44,14 @@ std::string rptComponentPath(classes::TComponent* owner, classes::TComponent* co
 // 1 and the byte after it back into that byte plus 128. A byte 1 of the text itself is not escaped (stored
 // data has always been written so), and one at the very end stays.
 std::string rptFormStrEscape(std::string_view text, bool encode);
+
+// A collection the report stores with its window's stored data. Written while the report writes itself
+// as a template (its writing mark is set), a list holding per item a list with one long string, the
+// item's attribute text; otherwise the ordinary collection form. Reading takes both: the ordinary form
+// with rptFormStrEscape decoding of every string and string Variant of the items, the list form through
+// the report's current serializer (references resolved with the template's) or one of its own.
+void rptStoreCollection(classes::TCollection* collection, classes::TWriter& writer, TrptReport* report);
+void rptLoadCollection(classes::TCollection* collection, classes::TReader& reader, TrptReport* report);
 
 // --- streams ---
 
@@ -106,6 +118,9 @@ std::string rptGetAppPath();
 void rptSetAppPath(std::string_view folder);
 
 // --- errors ---
+
+// The message of an exception: an rtl::Exception's own, else what().
+std::string rptExceptionMessage(const std::exception& e);
 
 // A modal message box with the error icon, captioned with the string table's "mbError".
 void rptErrorBox(const std::string& message);

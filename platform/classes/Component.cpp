@@ -94,6 +94,15 @@ TComponent* TComponent::FindComponent(std::string_view name) const
 {
     if (name.empty())
         return nullptr;
+    TComponent* found = nullptr;
+    int count = 0;
+    componentNames_.ForEach(name, [&](TComponent* c) {
+        found = c;
+        ++count;
+    });
+    if (count <= 1)
+        return found;
+    // Components inserted with a name their new owner already had: the first in order wins.
     for (TComponent* c : components_)
         if (rtl::SameText(c->name_, name))
             return c;
@@ -232,15 +241,26 @@ void TComponent::ValidateContainer(TComponent* component)
     component->ValidateInsert(this);
 }
 
+void TComponent::ChangeName(const std::string& name)
+{
+    if (owner_) {
+        owner_->componentNames_.Remove(name_, this);
+        owner_->componentNames_.Add(name, this);
+    }
+    name_ = name;
+}
+
 void TComponent::Insert(TComponent* component)
 {
     components_.push_back(component);
+    componentNames_.Add(component->name_, component);
     component->owner_ = this;
 }
 
 void TComponent::Remove(TComponent* component)
 {
     std::erase(components_, component);
+    componentNames_.Remove(component->name_, component);
     component->owner_ = nullptr;
 }
 

@@ -7,6 +7,7 @@
 // owned components while they go (a window and its controls) calls DestroyComponents() in its own
 // destructor.
 
+#include "platform/classes/NameIndex.h"
 #include "platform/classes/Persistent.h"
 
 #include <cstdint>
@@ -107,7 +108,7 @@ protected:
     virtual void ValidateRename(TComponent* component, const std::string& curName, const std::string& newName);
     virtual void ValidateInsert(TComponent*) {}
     virtual void ValidateContainer(TComponent* component);
-    void ChangeName(const std::string& name) { name_ = name; }
+    void ChangeName(const std::string& name);
     void SetState(TComponentState flags) { state_ |= flags; }
     void ClearState(TComponentState flags) { state_ &= ~flags; }
 
@@ -125,6 +126,7 @@ private:
     std::int32_t tag_ = 0;
     TComponentState state_ = 0;
     std::vector<TComponent*> components_;
+    TNameIndex<TComponent> componentNames_;
     std::vector<TComponent*> freeNotifies_;
 };
 

@@ -87,9 +87,9 @@ void TReader::SetRoot(TComponent* root)
     root_ = lookupRoot_ = owner_ = current_ = root;
 }
 
-void TReader::FixupReferences()
+void TReader::FixupReferences(bool keepPending)
 {
-    ResolveFixups(fixups_);
+    ResolveFixups(fixups_, keepPending);
 }
 
 void TReader::Undo()

@@ -55,8 +55,9 @@ public:
 
     // For reading properties outside ReadRootComponent: the root that names references and events.
     void SetRoot(TComponent* root);
-    // Resolves the references read since the last call (ReadRootComponent does this itself).
-    void FixupReferences();
+    // Resolves the references read since the last call (ReadRootComponent does this itself); with
+    // keepPending false a path that does not resolve yet is dropped instead of waiting for its window.
+    void FixupReferences(bool keepPending = true);
 
     // Asked for a component the data marks as inherited when Owner has none of that name; null
     // keeps the error "Ancestor for '%s' not found".

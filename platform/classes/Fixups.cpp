@@ -75,10 +75,10 @@ TComponent* FindComponentByPath(TComponent* root, std::string_view path)
     return current;
 }
 
-void ResolveFixups(std::vector<TFixup>& fixups)
+void ResolveFixups(std::vector<TFixup>& fixups, bool keepPending)
 {
     for (TFixup& fixup : fixups)
-        if (!TryResolve(fixup) && fixup.name.find('.') != std::string::npos)
+        if (!TryResolve(fixup) && keepPending && fixup.name.find('.') != std::string::npos)
             Pending().push_back(std::move(fixup));
     fixups.clear();
 }

@@ -32,9 +32,9 @@ TComponent* FindGlobalComponent(std::string_view name);
 // The component a reference names, seen from root; null when it does not exist.
 TComponent* FindComponentByPath(TComponent* root, std::string_view path);
 
-// Sets every fixup that resolves; those with an owner path that does not resolve yet become pending.
-// Returns nothing; unresolved plain names leave their property as it was.
-void ResolveFixups(std::vector<TFixup>& fixups);
+// Sets every fixup that resolves; those with an owner path that does not resolve yet become pending
+// (unless keepPending is false). Unresolved names leave their property as it was.
+void ResolveFixups(std::vector<TFixup>& fixups, bool keepPending = true);
 void GlobalFixupReferences();
 // Forgets pending fixups held by or relative to component (it is going away).
 void RemoveFixups(TComponent* component);

@@ -2,6 +2,7 @@
 
 #include "platform/classes/Errors.h"
 #include "platform/gui/Font.h"
+#include "platform/rtl/Collation.h"
 #include "platform/rtl/FormatSettings.h"
 #include "report/rptPage.h"
 #include "report/rptReport.h"
@@ -193,6 +194,84 @@ TEST_F(ComponentTest, NamesAreUniqueInTheReport)
 }
 
 // Children from an ancestor stay, in their order, and are cleared themselves.
+// The first object of that name in the walk of scope's descendants, without regard to case.
+report::TrptComponent* FirstByWalk(report::TrptComponent& scope, std::string_view name)
+{
+    for (report::TrptComponent* object : scope.AllObjects())
+        if (rtl::AnsiSameText(object->Name(), name))
+            return object;
+    return nullptr;
+}
+
+// FindObject keeps answering as the walk does while trees are built, renamed, joined, split and freed.
+TEST_F(ComponentTest, FindObjectFollowsEveryChangeOfTheTree)
+{
+    TrptReport second{nullptr};
+    auto* secondPage = new TrptDataPage(&second);
+    secondPage->SetName("Page2");
+    page->SetName("Page1");
+    const char* queries[] = {"Page1", "Page2", "Text1", "TEXT1", "text2", "Inner", "Dup", "Loose",
+                             "Renamed", "Text\x01" "1", "Text1 ", "Stra\xDF" "e", "Strasse", ""};
+    auto check = [&](const char* step) {
+        for (report::TrptComponent* scope :
+             std::initializer_list<report::TrptComponent*>{&report, page, &second, secondPage})
+            for (const char* query : queries)
+                EXPECT_EQ(scope->FindObject(query), FirstByWalk(*scope, query))
+                    << step << ": " << scope->Name() << " / " << query;
+    };
+    check("start");
+
+    TrptTestView* text1 = View(page, 0, 0, 1, 1);
+    text1->SetName("Text1");
+    TrptTestView* inner = View(text1, 0, 0, 1, 1);
+    inner->SetName("Inner");
+    TrptTestView* text2 = View(secondPage, 0, 0, 1, 1);
+    text2->SetName("Text2");
+    TrptTestView* strasse = View(page, 0, 0, 1, 1);
+    strasse->SetName("Strasse");
+    check("made");
+    EXPECT_EQ(report.FindObject("TEXT1"), text1);
+    EXPECT_EQ(page->FindObject("Page1"), nullptr);  // a scope is not its own descendant
+    EXPECT_EQ(report.FindObject("Text\x01" "1"), text1);  // control characters do not count
+    EXPECT_EQ(report.FindObject("Stra\xDF" "e"), strasse);
+
+    text1->SetName("Renamed");
+    check("renamed");
+    EXPECT_EQ(report.FindObject("Text1"), nullptr);
+    EXPECT_EQ(report.FindObject("renamed"), text1);
+
+    // A tree made apart, with a name the report has, joins the report: the walk's order decides.
+    TrptTestView loose{nullptr};
+    loose.SetName("Loose");
+    auto* dupOutside = new TrptTestView(&loose);
+    dupOutside->SetParent(&loose);
+    dupOutside->SetName("Dup");
+    TrptTestView* dupInside = View(page, 0, 0, 1, 1);
+    dupInside->SetName("Dup");
+    EXPECT_EQ(loose.FindObject("Dup"), dupOutside);
+    loose.SetParent(page);
+    check("joined");
+    EXPECT_EQ(report.FindObject("Dup"), dupInside);
+    EXPECT_EQ(report.FindObject("Loose"), &loose);
+
+    dupInside->SetParent(secondPage);
+    check("moved to another report");
+    EXPECT_EQ(report.FindObject("Dup"), dupOutside);
+    EXPECT_EQ(second.FindObject("Dup"), dupInside);
+
+    loose.SetParent(nullptr);
+    check("split");
+    EXPECT_EQ(report.FindObject("Dup"), nullptr);
+    EXPECT_EQ(loose.FindObject("Dup"), dupOutside);
+
+    delete inner;
+    delete dupInside;
+    check("freed");
+    page->Clear();
+    check("cleared");
+    EXPECT_EQ(report.FindObject("Renamed"), nullptr);
+}
+
 TEST_F(ComponentTest, ClearKeepsAncestorChildren)
 {
     TrptTestView* own1 = View(page, 0, 0, 1, 1);

@@ -6,6 +6,7 @@
 #include "platform/services/DialogService.h"
 #include "report/rptReport.h"
 #include "report/rptWindows.h"
+#include "tests/report/ReportFakes.h"
 #include "tests/report/ReportFixture.h"
 #include "tests/support/ScratchRegistry.h"
 
@@ -191,25 +192,8 @@ TEST_F(OptionsTest, ReportOptionsClear)
     EXPECT_EQ(options.Picture()->Graphic(), nullptr);
 }
 
-// A password window that answers from a list and counts how often it was asked.
-struct PasswordAnswers {
-    std::vector<std::pair<bool, std::string>> answers;
-    int asked = 0;
-};
-
-class AnsweringPasswordWindow : public report::TrptPasswordWindow {
-public:
-    explicit AnsweringPasswordWindow(PasswordAnswers& answers) : answers_(answers) {}
-    bool Execute(std::string& password) override
-    {
-        const auto [ok, text] = answers_.answers.at(std::size_t(answers_.asked++));
-        password = text;
-        return ok;
-    }
-
-private:
-    PasswordAnswers& answers_;
-};
+using report_test::AnsweringPasswordWindow;
+using report_test::PasswordAnswers;
 
 TEST_F(OptionsTest, PasswordIsAskedOnceWhenRight)
 {

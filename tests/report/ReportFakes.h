@@ -176,6 +176,26 @@ private:
     bool& cancelled_;
 };
 
+// A password window that answers from a list and counts how often it was asked.
+struct PasswordAnswers {
+    std::vector<std::pair<bool, std::string>> answers;
+    int asked = 0;
+};
+
+class AnsweringPasswordWindow : public report::TrptPasswordWindow {
+public:
+    explicit AnsweringPasswordWindow(PasswordAnswers& answers) : answers_(answers) {}
+    bool Execute(std::string& password) override
+    {
+        const auto [ok, text] = answers_.answers.at(std::size_t(answers_.asked++));
+        password = text;
+        return ok;
+    }
+
+private:
+    PasswordAnswers& answers_;
+};
+
 // Installs every fake for the lifetime of the guard; the report made afterwards gets them.
 class Fakes {
 public:

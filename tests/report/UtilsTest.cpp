@@ -15,6 +15,7 @@
 #include "report/rptView.h"
 #include "tests/report/ReportFixture.h"
 #include "tests/support/Lines.h"
+#include "tests/support/DecimalSeparator.h"
 #include "tests/support/ScratchFolder.h"
 
 #include <gtest/gtest.h>
@@ -23,18 +24,7 @@ namespace {
 
 using testsupport::LinesOf;
 
-// The locale's decimal separator for one test.
-class DecimalSeparator {
-public:
-    explicit DecimalSeparator(char separator) : saved_(rtl::DefaultFormatSettings().DecimalSeparator)
-    {
-        rtl::DefaultFormatSettings().DecimalSeparator = separator;
-    }
-    ~DecimalSeparator() { rtl::DefaultFormatSettings().DecimalSeparator = saved_; }
-
-private:
-    char saved_;
-};
+using testsupport::DecimalSeparator;
 
 TEST(Utils, NumbersReadWithEitherSeparator)
 {

@@ -47,6 +47,33 @@ TEST(Component, NamesFollowTheRules)
     EXPECT_EQ(owner.ComponentCount(), 4);
 }
 
+// A component moved to another owner keeps its name even when the new owner has it: then the first of
+// them in the owner's order is found, through renames, reorders and removals.
+TEST(Component, FindComponentFollowsRenamesMovesAndSharedNames)
+{
+    TNode owner(nullptr);
+    TNode other(nullptr);
+    auto* first = new TNode(&owner);
+    first->SetName("Pump");
+    auto* moved = new TNode(&other);
+    moved->SetName("PUMP");
+    other.RemoveComponent(moved);
+    owner.InsertComponent(moved);
+    EXPECT_EQ(other.FindComponent("Pump"), nullptr);
+    EXPECT_EQ(owner.FindComponent("pump"), first);
+    moved->SetComponentIndex(0);
+    EXPECT_EQ(owner.FindComponent("pump"), moved);
+    moved->SetName("Fan");
+    EXPECT_EQ(owner.FindComponent("pump"), first);
+    EXPECT_EQ(owner.FindComponent("FAN"), moved);
+    first->SetName("Motor");
+    EXPECT_EQ(owner.FindComponent("Pump"), nullptr);
+    EXPECT_EQ(owner.FindComponent("motor"), first);
+    delete moved;
+    EXPECT_EQ(owner.FindComponent("Fan"), nullptr);
+    EXPECT_EQ(owner.FindComponent("Motor"), first);
+}
+
 TEST(Component, OwnerDeletesWhatItOwnsAndHearsOfRemovals)
 {
     int before = TNode::live;
