@@ -63,6 +63,7 @@ TComponent* TReader::ReadRootComponent(TComponent* root)
             created_.push_back(root);
         }
         root_ = lookupRoot_ = owner_ = root;
+        placeFaults_ = true;
         root->SetState(csLoading | csReading);
         loaded_.push_back(root);
         root->SetName(name);
@@ -85,6 +86,7 @@ TComponent* TReader::ReadRootComponent(TComponent* root)
 void TReader::SetRoot(TComponent* root)
 {
     root_ = lookupRoot_ = owner_ = current_ = root;
+    placeFaults_ = false;
 }
 
 void TReader::FixupReferences(bool keepPending)
@@ -183,7 +185,10 @@ void TReader::ReadProperty(TPersistent* instance)
         throw;
     } catch (const rtl::Exception& e) {
         // Where the data is damaged: the component and the property, as the defined properties say it.
-        const std::string component = current_ ? current_->Name() : std::string();
+        // Properties read after SetRoot are placed by their caller, which knows more.
+        if (!current_ || !placeFaults_)
+            throw;
+        const std::string& component = current_->Name();
         throw rtl::EReadError("Error reading " + (component.empty() ? std::string() : component + ".") + fullName +
                               ": " + e.Message());
     }

@@ -47,7 +47,8 @@ public:
     TComponent* ReadComponent();
     // Properties, then children: what TComponent::ReadState reads.
     void ReadData(TComponent* instance);
-    // One property (name and value) into instance.
+    // One property (name and value) into instance; within a component's data its faults name the component and
+    // the property ("Error reading Button1.Caption: ..."), after SetRoot they are left to the caller to place.
     void ReadProperty(TPersistent* instance);
     // The items of a collection, after its Collection marker.
     void ReadCollection(TCollection* collection);
@@ -91,6 +92,8 @@ private:
     TComponent* owner_ = nullptr;
     TComponent* parent_ = nullptr;
     TComponent* current_ = nullptr;
+    // Whether ReadProperty names the component and property of a fault (off after SetRoot).
+    bool placeFaults_ = true;
     std::string pendingName_;
     std::string pendingPath_;
     bool pendingDone_ = false;
