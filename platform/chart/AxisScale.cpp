@@ -48,7 +48,8 @@ std::vector<double> MultiplesOf(double step, double minimum, double maximum)
 std::vector<double> StepLabels(double minimum, double maximum, int pixels, const TLabelSpacing& spacing)
 {
     const double range = maximum - minimum;
-    const double perUnit = std::max(pixels, 0) / range;
+    // Shares of the range first: pixels per unit overflow on a range of a few denormals.
+    const int length = std::max(pixels, 0);
     // Horizontal labels never need less than 16 pixels: steps closer than that are passed over unmeasured,
     // which also keeps the number of labels ever made small.
     const double least = spacing.vertical ? 2.0 * spacing.textHeight : 16.0;
@@ -57,7 +58,7 @@ std::vector<double> StepLabels(double minimum, double maximum, int pixels, const
     for (;;) {
         for (double factor : {1.0, 2.0, 5.0}) {
             const double step = factor * power;
-            const double apart = step * perUnit;
+            const double apart = step / range * length;
             if (step >= range) {
                 return MultiplesOf(step, minimum, maximum);
             }
@@ -75,7 +76,7 @@ std::vector<double> StepLabels(double minimum, double maximum, int pixels, const
 std::vector<double> CategoryLabels(const std::vector<double>& categories, double gap, double minimum, double maximum,
                                    int pixels, const TLabelSpacing& spacing)
 {
-    const double perCategory = gap * std::max(pixels, 0) / (maximum - minimum);
+    const double perCategory = gap / (maximum - minimum) * std::max(pixels, 0);
     const int count = int(categories.size());
     std::vector<double> labels;
     for (int k = 1; k <= count; ++k) {
