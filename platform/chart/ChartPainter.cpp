@@ -172,13 +172,15 @@ void DrawMarks(gui::TCanvas& canvas, const TSeriesDrawing& drawing, const TChart
     const TChartAxis& values = series.HorizontalValues() ? drawing.bottomAxis : drawing.leftAxis;
     const TChartAxis& categories = series.HorizontalValues() ? drawing.leftAxis : drawing.bottomAxis;
     const TChartPen frame(gui::clBlack, 1, true);
+    // The font is set once: the faces between the texts change only the pen and the brush.
+    canvas.Font()->Assign(font.get());
     for (int i = 0; i < series.Count(); ++i) {
         if (!series.IsDrawablePoint(i)) {
             continue;
         }
         const double value = series.ValueOf(i);
         const std::string text = LabelText(value);
-        const int width = FontTextWidth(canvas, *font, text) + 4;
+        const int width = canvas.TextWidth(text) + 4;
         const int c = categories.CalcPosValue(series.CategoryOf(i));
         const int v = values.CalcPosValue(value);
         win::RECT box;
@@ -190,7 +192,8 @@ void DrawMarks(gui::TCanvas& canvas, const TSeriesDrawing& drawing, const TChart
             box = {c - width / 2, top, c - width / 2 + width, top + height};
         }
         DrawFace(canvas, box, gui::clWhite, gui::bsSolid, gui::clWhite, &frame);
-        Text(canvas, *font, box.left + 2, box.top + 2, text);
+        canvas.Brush()->SetStyle(gui::bsClear);
+        canvas.TextOut(box.left + 2, box.top + 2, text);
     }
 }
 

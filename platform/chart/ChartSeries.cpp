@@ -163,7 +163,11 @@ std::vector<std::vector<win::POINT>> TChartSeries::PixelRuns(const TSeriesDrawin
             runs.emplace_back();
             inRun = true;
         }
-        runs.back().push_back({drawing.bottomAxis.CalcPosValue(XValue(i)), drawing.leftAxis.CalcPosValue(YValue(i))});
+        const win::POINT point{drawing.bottomAxis.CalcPosValue(XValue(i)), drawing.leftAxis.CalcPosValue(YValue(i))};
+        // A point on the pixel of the one before adds nothing to a line; dense series draw far fewer.
+        if (runs.back().empty() || runs.back().back().x != point.x || runs.back().back().y != point.y) {
+            runs.back().push_back(point);
+        }
     }
     return runs;
 }
