@@ -1,5 +1,5 @@
 // Forms: read from stored data, written back the same; damaged or missing data refused without leaving
-// anything behind; closing, modal runs, positions and the window's frame.
+// anything behind; frames read the same way; closing, modal runs, positions and the window's frame.
 
 #include "platform/gui/Screen.h"
 #include "platform/win/Activation.h"
@@ -401,6 +401,57 @@ TEST_F(FormTest, APopupParentOwnsTheFormsWindow)
     EXPECT_EQ(win::GetWindow(popup->Handle(), win::GW_OWNER), parent->Handle());
     delete parent;
     EXPECT_EQ(popup->PopupParent(), nullptr);
+}
+
+TEST_F(FormTest, AFrameReadsItsControlsAndGoesIntoAFormAsOneControl)
+{
+    const std::string text = R"(object Frame: TStoredFrame
+  Left = 0
+  Top = 0
+  Width = 200
+  Height = 60
+  TabOrder = 0
+  object Field: TTestControl
+    Left = 8
+    Top = 8
+    Width = 120
+    Height = 20
+    TabOrder = 0
+    Caption = 'in the frame'
+  end
+  object Ticker: TTimer
+    Interval = 100
+    OnTimer = TimerTick
+  end
+end
+)";
+    classes::RegisterClass(TStoredFrame::StaticClass());
+    resources.AddForm("TSTOREDFRAME", text);
+    gui::TForm* form = MakeForm(300, 200);
+    auto* frame = new TStoredFrame(form);
+    frame->SetParent(form);
+    frame->SetTop(50);
+    ASSERT_NE(frame->field, nullptr) << "bound after reading";
+    EXPECT_EQ(frame->field->Owner(), frame) << "the frame owns what it read";
+    EXPECT_EQ(frame->field->Parent(), frame);
+    EXPECT_EQ(Log(), std::vector<std::string>{"Field loaded"});
+    EXPECT_EQ(form->FindComponent("Field"), nullptr);
+    frame->SetTop(0);
+    EXPECT_EQ(TextOf(*frame), text) << "its non-visual components are written with it";
+    frame->SetTop(50);
+    form->Show();
+    driver.Pump();
+    EXPECT_EQ(win::GetParent(frame->field->Handle()), frame->Handle());
+    EXPECT_EQ(gui::GetParentForm(frame->field), form);
+    win::POINT origin{0, 0};
+    win::ClientToScreen(frame->field->Handle(), &origin);
+    EXPECT_EQ(origin, (win::POINT{form->ClientOrigin().x + 8, form->ClientOrigin().y + 58}));
+    driver.Click(frame->field->Handle(), win::TestDriver::Button::Left, 5, 5);
+    driver.Pump();
+    EXPECT_EQ(form->ActiveControl(), frame->field) << "the form's focus goes into the frame";
+    Log().clear();
+    driver.AdvanceBy(100);
+    EXPECT_EQ(Log(), std::vector<std::string>{"frame tick"});
 }
 
 TEST_F(FormTest, ADataModuleReadsItsComponentsAndIsListedByTheScreen)
