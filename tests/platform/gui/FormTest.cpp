@@ -3,6 +3,7 @@
 
 #include "platform/gui/Screen.h"
 #include "platform/win/Activation.h"
+#include "platform/win/Layered.h"
 #include "platform/win/Window.h"
 #include "platform/win/WindowPos.h"
 
@@ -366,6 +367,43 @@ TEST_F(ModalTest, AModalRunWithNothingToWaitForFailsNamingTheLoop)
     EXPECT_TRUE(win::IsWindowEnabled(owner->Handle())) << "what the run disabled is enabled again";
     EXPECT_EQ(driver.Stalls().size(), 1u);
     driver.ClearStalls();
+}
+
+TEST_F(FormTest, TheWindowStateFollowsTheFormTheUserAndTheApplication)
+{
+    gui::TForm* form = nullptr;
+    gui::Application()->CreateForm(form);
+    form->SetBounds(100, 100, 300, 200);
+    form->SetWindowState(gui::wsMaximized);
+    form->SetAlphaBlend(true);
+    form->SetAlphaBlendValue(300);
+    form->Show();
+    driver.Pump();
+    EXPECT_TRUE(win::IsZoomed(form->Handle())) << "the state set before showing applies when it shows";
+    win::BYTE alpha = 0;
+    win::DWORD flags = 0;
+    ASSERT_TRUE(win::GetLayeredWindowAttributes(form->Handle(), nullptr, &alpha, &flags));
+    EXPECT_EQ(alpha, 255) << "the opacity is kept within a byte";
+    // The user minimizes the window: the form knows.
+    win::ShowWindow(form->Handle(), win::SW_MINIMIZE);
+    driver.Pump();
+    EXPECT_EQ(form->WindowState(), gui::wsMinimized);
+    form->SetWindowState(gui::wsNormal);
+    driver.Pump();
+    EXPECT_FALSE(win::IsIconic(form->Handle()));
+    EXPECT_FALSE(win::IsZoomed(form->Handle()));
+    win::RECT frame;
+    win::GetWindowRect(form->Handle(), &frame);
+    EXPECT_EQ(frame, (win::RECT{100, 100, 400, 300})) << "back where it was";
+    // The application minimizes and restores its main form.
+    gui::Application()->Minimize();
+    driver.Pump();
+    EXPECT_TRUE(win::IsIconic(form->Handle()));
+    EXPECT_EQ(form->WindowState(), gui::wsMinimized);
+    gui::Application()->Restore();
+    driver.Pump();
+    EXPECT_FALSE(win::IsIconic(form->Handle()));
+    EXPECT_EQ(form->WindowState(), gui::wsNormal);
 }
 
 TEST_F(FormTest, ActivatingAnotherFormDeactivatesTheOneBefore)
