@@ -2,7 +2,9 @@
 
 #include "controls/clClasses.h"
 #include "controls/clGraphics.h"
+#include "controls/clExtendedStylePainters.h"
 #include "controls/clLookAndFeelPainters.h"
+#include "controls/clLookAndFeels.h"
 #include "controls/uxOffice11Colors.h"
 #include "controls/uxTheme.h"
 
@@ -16,12 +18,14 @@ void initialize(const TclEntryPoints& entries)
     detail::InitializeClasses();
     detail::InitializeTheme();
     detail::InitializeOffice11Colors();
+    detail::InitializeLookAndFeels();
     detail::InitializePainters();
 }
 
 void finalize()
 {
     detail::FinalizePainters();
+    detail::FinalizeLookAndFeels();
     detail::FinalizeOffice11Colors();
     detail::FinalizeTheme();
     detail::FinalizeClasses();

@@ -1,5 +1,6 @@
 #include "controls/clLookAndFeelPainters.h"
 
+#include "controls/clExtendedStylePainters.h"
 #include "platform/gdi/GdiObjects.h"
 #include "platform/gdi/SystemBitmaps.h"
 #include "platform/gdi/SystemInfo.h"
@@ -268,6 +269,7 @@ void TclCustomLookAndFeelPainter::SplitterGripExtent(bool, win::SIZE& size) cons
 namespace detail {
 void InitializePainters()
 {
+    CreateStylePainterRegistry();
     win::HBITMAP boxes = win::LoadBitmap(nullptr, win::MAKEINTRESOURCE(win::OBM_CHECKBOXES));
     win::BITMAP info{};
     if (clReadBitmapInfo(boxes, info))
@@ -278,6 +280,7 @@ void InitializePainters()
 
 void FinalizePainters()
 {
+    FreeStylePainterRegistry();
     checkBoxSize = win::SIZE{0, 0};
 }
 }  // namespace detail
