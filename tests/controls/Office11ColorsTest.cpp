@@ -3,6 +3,7 @@
 
 #include "controls/uxOffice11Colors.h"
 
+#include "controls/clLookAndFeels.h"
 #include "platform/gdi/GdiObjects.h"
 #include "platform/gdi/SystemInfo.h"
 #include "tests/controls/ControlsFixture.h"
@@ -223,6 +224,8 @@ TEST_F(Office11Test, BitmapsComeFromTheResourcesAndBrushesGoWithTheLastUser)
     EXPECT_NE(win::GetObject(frame, sizeof(logBrush), &logBrush), 0);
     EXPECT_EQ(logBrush.lbColor, gui::ColorToRGB(gui::clHighlight));
 
+    // The look-and-feels' palette listener holds a reference too.
+    controls::detail::FinalizeLookAndFeels();
     controls::uxOffice11ColorsAddRef();
     controls::uxOffice11ColorsRelease();
     EXPECT_NE(win::GetObject(frame, sizeof(logBrush), &logBrush), 0);
@@ -230,6 +233,7 @@ TEST_F(Office11Test, BitmapsComeFromTheResourcesAndBrushesGoWithTheLastUser)
     EXPECT_EQ(win::GetObject(frame, sizeof(logBrush), &logBrush), 0);
     EXPECT_EQ(controls::uxOffice11Brush(32), nullptr);
     controls::uxOffice11ColorsAddRef();  // for TearDown's release
+    controls::detail::InitializeLookAndFeels();
 }
 
 // Without GradientFill the gradient is drawn in bands.
