@@ -1,10 +1,10 @@
 #include "controls/Controls.h"
 
 #include "controls/clClasses.h"
-#include "controls/clGraphics.h"
 #include "controls/clExtendedStylePainters.h"
-#include "controls/clLookAndFeelPainters.h"
+#include "controls/clGraphics.h"
 #include "controls/clLookAndFeels.h"
+#include "controls/clPainterResources.h"
 #include "controls/uxOffice11Colors.h"
 #include "controls/uxTheme.h"
 
