@@ -493,6 +493,13 @@ public:
     void FilterDismissButtonExtent(win::POINT& extent) const override { extent = win::POINT{16, 15}; }
     int TabFrameWidth(bool) const override { return 1; }
 
+    // The frame of a framed flat element in a state: clBtnShadow when normal, else clHighlight.
+    virtual gui::TColor ButtonStateFrameColor(TclButtonState state) const;
+    // The lines of tab frames and navigation buttons, and the frame of a hot element.
+    virtual gui::TColor LightLineColor() const { return gui::clBtnShadow; }
+    virtual gui::TColor DarkLineColor() const { return gui::clBtnText; }
+    virtual gui::TColor HighlightBorderColor() const { return gui::clHighlight; }
+
 protected:
     TclUltraFlatLookAndFeelPainter() = default;
 };
@@ -511,6 +518,18 @@ public:
         return TclCustomLookAndFeelPainter::HeaderEdges(neighbours);
     }
     bool HeaderExtendedFlag() const override { return true; }
+
+    // Normal: HeaderLineColor; other states: the selected border colour.
+    gui::TColor ButtonStateFrameColor(TclButtonState state) const override;
+    gui::TColor LightLineColor() const override { return HeaderLineColor(); }
+    gui::TColor HighlightBorderColor() const override;
+
+    // The header's gradient end, bottom and right line, left line and face.
+    virtual gui::TColor HeaderDarkColor() const;
+    virtual gui::TColor HeaderLineColor() const;
+    virtual gui::TColor HeaderLightLineColor() const;
+    // Half way between the Office 2003 faces of 22 % and 96 %.
+    virtual gui::TColor HeaderFaceColor() const;
 
 protected:
     TclOffice11LookAndFeelPainter() = default;
