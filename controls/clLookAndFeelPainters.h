@@ -96,6 +96,9 @@ public:
                                   bool endEllipsis, std::string_view text, gui::TFont* font, gui::TColor textColor,
                                   gui::TColor backColor, const TclCustomDrawBackground& onDrawBackground,
                                   bool plain) const;
+    // The face of a previous or next navigation button with its arrow.
+    virtual void PaintSchedulerNavButton(TclCanvas& canvas, const win::RECT& rect, const win::RECT& arrowRect,
+                                         bool isNext, TclButtonState state) const;
     virtual void FooterCellContentRect(const win::RECT& bounds, win::RECT& rect) const;
     virtual void FooterCellTextRect(const win::RECT& bounds, win::RECT& rect) const;
     virtual int PainterStyle() const { return 1; }
@@ -360,10 +363,26 @@ public:
     virtual void PaintSizeGripBox(TclCanvas& canvas, const win::RECT& rect, gui::TColor backColor) const;
 
     // Scheduler, navigator and progress elements.
+    // Lays a navigation button out: without text the button is centred vertically with room for three
+    // arrow heights and its margins; with text the arrow takes the top band and the text the rest, the
+    // button growing when the larger text extent needs more room.
+    virtual void CalcSchedulerNavButtonRects(bool isNext, bool noText, int textExtent1, int textExtent2,
+                                             win::RECT& buttonRect, win::RECT& textRect, win::RECT& arrowRect) const;
+    // A header cell with scroll arrows at its ends (arrows: 1 the first end, 2 the second, 3 both).
+    virtual void PaintArrowHeader(TclCanvas& canvas, const win::RECT& rect, std::string_view text,
+                                  TclBorders neighbours, const TclViewParams& params, int arrows, int arrowInset,
+                                  const TclCustomDrawBackground& onDrawBackground) const;
     virtual void PaintAuxFrame(TclCanvas& canvas, const win::RECT& rect) const { PaintBorder(canvas, rect); }
     // A grey frame, the background inside unless transparent, and the progress in clNavy.
     virtual void PaintProgressGauge(TclCanvas& canvas, const win::RECT& rect, const win::RECT& progressRect,
                                     const TclBackground& background, bool transparent) const;
+    // The button with its text written vertically into the text rect (none: the plain button).
+    virtual void PaintSchedulerNavButtonWithText(TclCanvas& canvas, const win::RECT& rect, bool isNext,
+                                                 TclButtonState state, std::string_view text,
+                                                 const win::RECT& textRect, const win::RECT& arrowRect) const;
+    // A chevron with a bar at its far end, pointing right for the next button.
+    virtual void PaintSchedulerNavArrow(TclCanvas& canvas, const win::RECT& rect, bool isNext,
+                                        gui::TColor color) const;
     // A framed button without caption.
     virtual void PaintNavigatorToolButton(TclCanvas& canvas, const win::RECT& rect, TclButtonState state) const
     {
@@ -373,6 +392,8 @@ public:
     virtual void EventProgressMargins(win::RECT& margins) const { margins = win::RECT{2, 2, 2, 2}; }
     virtual void SchedulerNavButtonMetrics(bool isNext, win::RECT& margins, win::SIZE& arrowSize) const;
     virtual int AuxFrameWidth() const { return 1; }
+    // An analogue clock showing the time (a date-time value; its fraction is the time of day).
+    virtual void PaintClockFace(TclCanvas& canvas, const win::RECT& rect, double time, gui::TColor backColor) const;
 
     // Editor buttons, containers and navigator glyphs.
     // Editors draw their buttons themselves unless a skin painter is in force.

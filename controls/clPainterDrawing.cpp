@@ -5,6 +5,8 @@
 #include "platform/wintypes/Types.h"
 
 #include <algorithm>
+#include <cmath>
+#include <numbers>
 
 // The base painter's drawing: what every painter inherits unless its own look changes it.
 
@@ -134,6 +136,49 @@ void PaintGroupExpandChevrons(TclCanvas& canvas, const win::RECT& rect, gui::TCo
             }
 }
 
+void PaintSortTriangle(TclCanvas& canvas, const win::RECT& rect, bool ascending, gui::TColor color1,
+                       gui::TColor color2, win::POINT extent)
+{
+    const int w = extent.x;
+    const int h = extent.y;
+    const int d = (rect.left + rect.right) / 2 - (w % 2 == 0 ? 1 : 0);
+    const int f = w / 2;
+    const int g = w % 2 == 0 ? f - 1 : f;
+    const int dir = ascending ? 1 : -1;
+    const int e = ascending ? (rect.top + rect.bottom - h) / 2 : (rect.top + rect.bottom + h) / 2 - 1;
+    gui::TPen* pen = canvas.GetCanvasPen();
+    pen->SetColor(color1);
+    canvas.MovePenTo(d + f, e + (h - 2) * dir);
+    canvas.DrawLineTo(d + f - g, e);
+    canvas.DrawLineTo(d + f, e + (h - 1) * dir);
+    if (!ascending)
+        pen->SetColor(color2);
+    canvas.DrawLineTo(d - g, e + (h - 1) * dir);
+    if (ascending)
+        pen->SetColor(color2);
+    canvas.DrawLineTo(d, e);
+    canvas.DrawLineTo(d - g, e + (h - w % 2) * dir);
+}
+
+void PaintHeaderArrows(TclCanvas& canvas, const win::RECT& rect, gui::TColor color, int inset, int arrows)
+{
+    int d = (rect.bottom - rect.top) / 2;
+    if (d % 2 == 0)
+        ++d;
+    const int cy = Centre(rect.top, rect.bottom);
+    const int half = d / 2;
+    // The flat side spans d rows about the middle; each column outwards loses a row at either end, so the
+    // apex lies d div 2 columns beyond it, d div 2 + 1 columns in all.
+    const int leftFlat = rect.left + inset - 1;
+    const int rightFlat = rect.right - inset;
+    for (int k = 0; k <= half; ++k) {
+        if (arrows & 1)
+            FillColumn(canvas, leftFlat - k, cy - half + k, cy + half - k + 1, color);
+        if (arrows & 2)
+            FillColumn(canvas, rightFlat + k, cy - half + k, cy + half - k + 1, color);
+    }
+}
+
 TclArrowDirection ScrollArrowDirection(bool horizontal, TclScrollBarPart part)
 {
     if (horizontal)
@@ -175,6 +220,27 @@ void TclCustomLookAndFeelPainter::PaintCellContent(TclCanvas& canvas, const win:
     canvas.GetCanvasFont()->SetColor(textColor);
     canvas.PaintText(text, textRect, clCellTextFlags(horz, vert, multiLine, endEllipsis));
     canvas.GetCanvasBrush()->SetStyle(gui::bsSolid);
+}
+
+void TclCustomLookAndFeelPainter::PaintSchedulerNavButton(TclCanvas& canvas, const win::RECT& source,
+                                                          const win::RECT& arrowRect, bool isNext,
+                                                          TclButtonState state) const
+{
+    canvas.FillRectColor(source, gui::clBtnFace);
+    const int sides = isNext ? clSideLeft | clSideTop | clSideBottom : clSideTop | clSideRight | clSideBottom;
+    canvas.DrawFrameSides(source, gui::clBtnShadow, false, sides);
+    win::RECT rect = source;
+    ++rect.top;
+    --rect.bottom;
+    if (isNext)
+        ++rect.left;
+    else
+        --rect.right;
+    if (state == cxbsPressed)
+        canvas.DrawTwoToneFrame(rect, gui::clBtnShadow, gui::clBtnHighlight, sides);
+    else
+        canvas.DrawTwoToneFrame(rect, gui::clBtnHighlight, gui::clBtnFace, sides);
+    PaintSchedulerNavArrow(canvas, arrowRect, isNext, ButtonGlyphColor(state, gui::clDefault));
 }
 
 // Arrows
@@ -494,6 +560,136 @@ void TclCustomLookAndFeelPainter::PaintProgressGauge(TclCanvas& canvas, const wi
     else
         canvas.FillWithFrame(rect, background, false, 1, frame);
     canvas.FillRectColor(progressRect, gui::clNavy);
+}
+
+void TclCustomLookAndFeelPainter::CalcSchedulerNavButtonRects(bool isNext, bool noText, int textExtent1,
+                                                              int textExtent2, win::RECT& buttonRect,
+                                                              win::RECT& textRect, win::RECT& arrowRect) const
+{
+    win::RECT margins{};
+    win::SIZE arrow{};
+    SchedulerNavButtonMetrics(isNext, margins, arrow);
+    if (noText) {
+        textRect = win::RECT{0, 0, 0, 0};
+        buttonRect = clRectPlaceCenteredWH(buttonRect, clRectGetWidth(buttonRect),
+                                           margins.top + margins.bottom + 3 * arrow.cy);
+        arrowRect = clRectPlaceCentered(buttonRect, arrow);
+        return;
+    }
+    const win::RECT inner = clRectInnerArea(buttonRect, margins);
+    arrowRect = clRectPlaceCentered(win::RECT{inner.left, inner.top, inner.right, inner.top + 3 * arrow.cy}, arrow);
+    textRect = win::RECT{inner.left, inner.top + 3 * arrow.cy + 5, inner.right, inner.bottom - 2 * arrow.cy};
+    const int d = std::max(textExtent1, textExtent2) - clRectGetHeight(textRect);
+    if (d > 0) {
+        arrowRect = clRectShift(arrowRect, 0, -d);
+        textRect = win::RECT{textRect.left, textRect.top - d, textRect.right, textRect.bottom + d};
+        buttonRect = win::RECT{buttonRect.left, buttonRect.top - d, buttonRect.right, buttonRect.bottom + d};
+    }
+}
+
+void TclCustomLookAndFeelPainter::PaintArrowHeader(TclCanvas& canvas, const win::RECT& rect, std::string_view text,
+                                                   TclBorders neighbours, const TclViewParams& params, int arrows,
+                                                   int arrowInset, const TclCustomDrawBackground& onDrawBackground) const
+{
+    PaintHeaderCellEx(canvas, rect, rect, neighbours, HeaderEdges(neighbours), cxbsNormal, clhaCenter, clvaCenter,
+                      false, false, text, params.Font, params.TextColor, params.Color, onDrawBackground, false, false);
+    win::RECT area = rect;
+    area.top += BorderWidth() + 1;
+    --area.bottom;
+    PaintHeaderArrows(canvas, area, gui::clWindowText, arrowInset, arrows);
+}
+
+void TclCustomLookAndFeelPainter::PaintSchedulerNavButtonWithText(TclCanvas& canvas, const win::RECT& rect,
+                                                                  bool isNext, TclButtonState state,
+                                                                  std::string_view text, const win::RECT& textRect,
+                                                                  const win::RECT& arrowRect) const
+{
+    if (clRectHasNoArea(textRect))
+        return PaintSchedulerNavButton(canvas, rect, arrowRect, isNext, state);
+    // Drawn on a bitmap turned a quarter, so that the caption reads upwards once it is turned back.
+    const int width = clRectGetWidth(rect);
+    const int height = clRectGetHeight(rect);
+    gui::TBitmap bitmap;
+    bitmap.SetSize(width, height);
+    bitmap.Canvas()->CopyRect(win::RECT{0, 0, width, height}, canvas.Canvas(), rect);
+    {
+        TclCanvas work(bitmap.Canvas());
+        PaintSchedulerNavButton(work, win::RECT{0, 0, width, height},
+                                clRectShift(arrowRect, -rect.left, -rect.top), isNext, state);
+    }
+    TclCanvas::RotateFlipBitmap(&bitmap, 1, false);
+    // A quarter turn counter-clockwise takes (x, y) to (y, width - 1 - x).
+    const win::RECT local = clRectShift(textRect, -rect.left, -rect.top);
+    const win::RECT turned{local.top, width - local.right, local.bottom, width - local.left};
+    {
+        TclCanvas work(bitmap.Canvas());
+        work.SetCanvasFont(canvas.GetCanvasFont());
+        work.GetCanvasFont()->SetColor(ButtonGlyphColor(state, gui::clDefault));
+        work.GetCanvasBrush()->SetStyle(gui::bsClear);
+        work.PaintText(text, turned, clTextHCenter | clTextVCenter | clTextSingleLine);
+    }
+    TclCanvas::RotateFlipBitmap(&bitmap, 2, false);
+    canvas.CopyRectFrom(rect, bitmap.Canvas(), win::RECT{0, 0, width, height});
+}
+
+void TclCustomLookAndFeelPainter::PaintSchedulerNavArrow(TclCanvas& canvas, const win::RECT& rect, bool isNext,
+                                                         gui::TColor color) const
+{
+    const int steps = (clRectGetHeight(rect) + 1) / 2;
+    for (int i = 0; i < steps; ++i) {
+        const int left = isNext ? rect.left + i : rect.right - 2 - i;
+        FillRun(canvas, left, left + 2, rect.top + i, color);
+        FillRun(canvas, left, left + 2, rect.bottom - 1 - i, color);
+    }
+    FillColumn(canvas, isNext ? rect.right - 1 : rect.left, rect.top, rect.bottom, color);
+}
+
+void TclCustomLookAndFeelPainter::PaintClockFace(TclCanvas& canvas, const win::RECT& rect, double time,
+                                                 gui::TColor backColor) const
+{
+    constexpr double pi = std::numbers::pi;
+    const double cx = Centre(rect.left, rect.right);
+    const double cy = Centre(rect.top, rect.bottom);
+    const double rx = clRectGetWidth(rect) / 2.0 - 2;
+    const double ry = clRectGetHeight(rect) / 2.0 - 2;
+    const gui::TColor teal = gui::TColor(win::RGB(0, 128, 128));
+    canvas.PushClipRegion();
+    for (int i = 0; i < 60; i += 5) {
+        const double angle = i * 2 * pi / 60;
+        const int x = int(std::lround(cx + rx * std::cos(angle)));
+        const int y = int(std::lround(cy + ry * std::sin(angle)));
+        canvas.SetPixelColor(x, y, teal);
+        canvas.SetPixelColor(x - 1, y, gui::TColor(win::RGB(0, 255, 255)));
+        canvas.SetPixelColor(x, y - 1, gui::TColor(win::RGB(0, 255, 255)));
+        canvas.SetPixelColor(x + 1, y, gui::clBtnText);
+        canvas.SetPixelColor(x, y + 1, gui::clBtnText);
+        canvas.ExcludeFromClip(win::RECT{x - 1, y - 1, x + 2, y + 2});
+    }
+    canvas.FillRectColor(rect, backColor);
+
+    const double fraction = time - std::floor(time);
+    const long seconds = std::lround(fraction * 86400) % 86400;
+    const long hour = seconds / 3600;
+    const long minute = seconds / 60 % 60;
+    const long second = seconds % 60;
+    const auto at = [&](double angle, double reach, double sideways) {
+        return win::POINT{int(std::lround(cx + rx * reach * std::cos(angle) - sideways * std::sin(angle))),
+                          int(std::lround(cy + ry * reach * std::sin(angle) + sideways * std::cos(angle)))};
+    };
+    const auto hand = [&](double angle, double reach, double back, double halfWidth) {
+        const win::POINT tip = at(angle, reach, 0);
+        canvas.ApplyBrushColor(teal);
+        canvas.GetCanvasPen()->SetColor(teal);
+        canvas.DrawPolygon({tip, at(angle, 0, halfWidth), at(angle, -back, 0), at(angle, 0, -halfWidth)});
+        canvas.SetPixelColor(tip.x, tip.y, teal);
+    };
+    hand(double((hour % 12) * 3600 + minute * 60 + second - 10800) * 2 * pi / 43200, 0.75, 0.15, 4.5);
+    hand(double(minute * 60 + second - 900) * 2 * pi / 3600, 0.85, 0.2, 3.5);
+    const win::POINT tip = at(double(second - 15) * 2 * pi / 60, 0.9, 0);
+    canvas.GetCanvasPen()->SetColor(gui::clRed);
+    canvas.MovePenTo(int(cx), int(cy));
+    canvas.DrawLineTo(tip.x, tip.y);
+    canvas.PopClipRegion();
 }
 
 void TclCustomLookAndFeelPainter::PaintNavigatorGlyph(TclCanvas& canvas, gui::TCustomImageList* images,

@@ -27,6 +27,13 @@ void PaintDismissCross(TclCanvas& canvas, const win::RECT& rect, TclButtonState 
                        int side);
 // Two chevrons 7 pixels wide and two thick, four rows apart, centred; up when expanded.
 void PaintGroupExpandChevrons(TclCanvas& canvas, const win::RECT& rect, gui::TColor color, bool expanded);
+// The outline of a sort mark of the extent (w, h): the right edge and (ascending) the base in the first
+// colour, the left edge and (descending) the base in the second.
+void PaintSortTriangle(TclCanvas& canvas, const win::RECT& rect, bool ascending, gui::TColor color1,
+                       gui::TColor color2, win::POINT extent);
+// Filled triangles at the ends of the rect (arrows: 1 the left end, 2 the right end, 3 both), their flat
+// side inset - 1 pixels inside the end, pointing outwards.
+void PaintHeaderArrows(TclCanvas& canvas, const win::RECT& rect, gui::TColor color, int inset, int arrows);
 // Vertical bar: part 1 up, part 2 down; horizontal: left and right.
 TclArrowDirection ScrollArrowDirection(bool horizontal, TclScrollBarPart part);
 

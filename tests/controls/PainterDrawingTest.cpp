@@ -3,9 +3,11 @@
 
 #include "controls/clPainterDrawing.h"
 
+#include "controls/clClasses.h"
 #include "tests/controls/ControlsFixture.h"
 #include "tests/support/DrawingSurface.h"
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -415,6 +417,160 @@ TEST_F(PainterDrawingTest, SplitLineProgressGaugeAndFooterSeparator)
     EXPECT_EQ(Mask(surface, Rgb(gui::clNavy))[5], ".#####..............");
     EXPECT_EQ(Mask(surface, Rgb(gui::clWhite))[5], "......#############.");
     EXPECT_EQ(Mask(surface, Rgb(gui::clBtnShadow))[10], "####################");
+}
+
+TEST_F(PainterDrawingTest, NavigationButtonsLayOutAroundThreeArrowHeights)
+{
+    struct Case {
+        bool isNext;
+        bool noText;
+        int extent;
+        win::RECT button;
+        win::RECT text;
+        win::RECT arrow;
+    };
+    // Margins (0, 6, 2, 6) before, (2, 6, 0, 6) after; arrows 7 x 7.
+    const Case cases[] = {
+        {false, true, 0, {0, 33, 20, 66}, {0, 0, 0, 0}, {6, 46, 13, 53}},
+        // Inner (0, 6, 18, 94): the arrow band is 21 rows, the text from 32 to 94 - 14.
+        {false, false, 40, {0, 0, 20, 100}, {0, 32, 18, 80}, {5, 13, 12, 20}},
+        // A text 12 rows longer than its rect: the arrow rises by 12, the text and button grow by 12 each way.
+        {false, false, 60, {0, -12, 20, 112}, {0, 20, 18, 92}, {5, 1, 12, 8}},
+        {true, false, 40, {0, 0, 20, 100}, {2, 32, 20, 80}, {7, 13, 14, 20}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.extent);
+        win::RECT button{0, 0, 20, 100};
+        win::RECT text{};
+        win::RECT arrow{};
+        Base().CalcSchedulerNavButtonRects(c.isNext, c.noText, c.extent, c.extent / 2, button, text, arrow);
+        EXPECT_TRUE(clRectEquals(button, c.button));
+        EXPECT_TRUE(clRectEquals(text, c.text));
+        EXPECT_TRUE(clRectEquals(arrow, c.arrow));
+    }
+}
+
+TEST_F(PainterDrawingTest, NavigationButtonFramesAndChevron)
+{
+    Surface surface(12, 11, kGround);
+    {
+        SurfaceCanvas on(surface);
+        Base().PaintSchedulerNavButton(on.canvas, win::RECT{0, 0, 12, 11}, win::RECT{2, 2, 9, 9}, true, cxbsNormal);
+    }
+    // The next button: shadow on the left, top and bottom, then highlight left and top inside; face on the right.
+    EXPECT_EQ(win::GetPixel(surface.DC(), 0, 5), Rgb(gui::clBtnShadow));
+    EXPECT_EQ(win::GetPixel(surface.DC(), 6, 0), Rgb(gui::clBtnShadow));
+    EXPECT_EQ(win::GetPixel(surface.DC(), 6, 10), Rgb(gui::clBtnShadow));
+    EXPECT_EQ(win::GetPixel(surface.DC(), 11, 5), Rgb(gui::clBtnFace));
+    EXPECT_EQ(win::GetPixel(surface.DC(), 1, 5), Rgb(gui::clBtnHighlight));
+    EXPECT_EQ(win::GetPixel(surface.DC(), 10, 1), Rgb(gui::clBtnHighlight));
+    // The chevron in 7 x 7 at (2, 2): four steps of two-pixel dashes from the left end, a bar on the right.
+    const std::vector<std::string> rows = Mask(surface, Rgb(gui::clBtnText));
+    EXPECT_EQ(rows[2], "..##....#...");
+    EXPECT_EQ(rows[3], "...##...#...");
+    EXPECT_EQ(rows[4], "....##..#...");
+    EXPECT_EQ(rows[5], ".....##.#...");
+    EXPECT_EQ(rows[6], "....##..#...");
+    EXPECT_EQ(rows[8], "..##....#...");
+}
+
+TEST_F(PainterDrawingTest, NavigationButtonTextIsWrittenUpwardsInsideItsRect)
+{
+    const win::RECT button{0, 0, 24, 90};
+    const win::RECT arrow{8, 8, 15, 15};
+    const win::RECT textRect{2, 30, 22, 86};
+    Surface plain(24, 90, kGround);
+    {
+        SurfaceCanvas on(plain);
+        Base().PaintSchedulerNavButtonWithText(on.canvas, button, false, cxbsNormal, "Week", win::RECT{}, arrow);
+    }
+    Surface written(24, 90, kGround);
+    {
+        SurfaceCanvas on(written);
+        Base().PaintSchedulerNavButtonWithText(on.canvas, button, false, cxbsNormal, "Week", textRect, arrow);
+    }
+    int inside = 0;
+    int tallest = 0;
+    int widest = 0;
+    for (int y = 0; y < 90; ++y)
+        for (int x = 0; x < 24; ++x) {
+            const win::COLORREF a = win::GetPixel(plain.DC(), x, y);
+            const win::COLORREF b = win::GetPixel(written.DC(), x, y);
+            if (clRectContainsXY(textRect, x, y)) {
+                if (a != b) {
+                    ++inside;
+                    tallest = std::max(tallest, y);
+                    widest = std::max(widest, x);
+                }
+            } else {
+                EXPECT_EQ(a, b) << x << ", " << y;
+            }
+        }
+    EXPECT_GT(inside, 0);
+    // Written along the height: the text spans more rows than columns.
+    EXPECT_GT(tallest - 30, widest - 2);
+}
+
+TEST_F(PainterDrawingTest, ClockAtThreeShowsTheHourHandRightAndTheMinuteHandUp)
+{
+    Surface surface(61, 61, kGround);
+    {
+        SurfaceCanvas on(surface);
+        Base().PaintClockFace(on.canvas, win::RECT{0, 0, 61, 61}, 45000.125, gui::clWhite);
+    }
+    const win::COLORREF teal = win::RGB(0, 128, 128);
+    // Centre (30, 30), radii 28.5: the hour hand reaches 21 pixels right, the minute hand 24 up.
+    EXPECT_EQ(win::GetPixel(surface.DC(), 45, 30), teal);
+    // (the second hand's red line runs up its middle)
+    EXPECT_EQ(win::GetPixel(surface.DC(), 31, 20), teal);
+    EXPECT_EQ(win::GetPixel(surface.DC(), 30, 12), Rgb(gui::clRed));
+    EXPECT_EQ(win::GetPixel(surface.DC(), 15, 30), Rgb(gui::clWhite));
+    EXPECT_EQ(win::GetPixel(surface.DC(), 30, 45), Rgb(gui::clWhite));
+    // The second hand at 0 seconds points up, beyond the minute hand's tip.
+    EXPECT_EQ(win::GetPixel(surface.DC(), 30, 6), Rgb(gui::clRed));
+    // Hour marks: the three o'clock mark at (59, 30) with its light and dark neighbours kept.
+    EXPECT_EQ(win::GetPixel(surface.DC(), 59, 30), teal);
+    EXPECT_EQ(win::GetPixel(surface.DC(), 58, 30), win::RGB(0, 255, 255));
+    EXPECT_EQ(win::GetPixel(surface.DC(), 59, 31), Rgb(gui::clBtnText));
+    EXPECT_EQ(win::GetPixel(surface.DC(), 30, 59), teal);
+}
+
+TEST_F(PainterDrawingTest, SortTriangleEdgesTakeTheirColours)
+{
+    Surface surface(15, 12, kGround);
+    {
+        SurfaceCanvas on(surface);
+        PaintSortTriangle(on.canvas, win::RECT{0, 0, 15, 12}, true, gui::clRed, gui::clBlue, win::POINT{7, 8});
+    }
+    // Ascending, extent 7 x 8: apex at (7, 2), base row 9 from 4 to 10.
+    EXPECT_EQ(win::GetPixel(surface.DC(), 7, 2), Rgb(gui::clBlue));
+    EXPECT_EQ(win::GetPixel(surface.DC(), 10, 8), Rgb(gui::clRed));
+    EXPECT_EQ(win::GetPixel(surface.DC(), 4, 8), Rgb(gui::clBlue));
+    EXPECT_EQ(win::GetPixel(surface.DC(), 7, 9), Rgb(gui::clRed));
+    int red = 0;
+    int blue = 0;
+    for (win::COLORREF pixel : surface.Pixels()) {
+        red += pixel == Rgb(gui::clRed);
+        blue += pixel == Rgb(gui::clBlue);
+    }
+    EXPECT_GT(red, 6);
+    EXPECT_GT(blue, 6);
+}
+
+TEST_F(PainterDrawingTest, HeaderArrowsPointOutwardsAtBothEnds)
+{
+    Surface surface(30, 12, kGround);
+    {
+        SurfaceCanvas on(surface);
+        PaintHeaderArrows(on.canvas, win::RECT{0, 1, 30, 11}, gui::clBlack, 5, 3);
+    }
+    // d = 10 / 2 = 5; the flat sides at x 4 and 25 span rows 4 to 8, the apexes two columns out.
+    const std::vector<std::string> rows = Mask(surface, 0);
+    EXPECT_EQ(rows[4], "....#....................#....");
+    EXPECT_EQ(rows[5], "...##....................##...");
+    EXPECT_EQ(rows[6], "..###....................###..");
+    EXPECT_EQ(rows[8], "....#....................#....");
+    EXPECT_EQ(surface.Painted(kGround), 2 * 9);
 }
 
 }  // namespace
