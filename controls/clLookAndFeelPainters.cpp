@@ -126,6 +126,16 @@ gui::TColor TclOffice11LookAndFeelPainter::ButtonStateFrameColor(TclButtonState 
     return state == cxbsNormal ? HeaderLineColor() : uxOffice11SelectedBorderColor();
 }
 
+gui::TColor TclOffice11LookAndFeelPainter::ButtonFaceColor(TclButtonState state) const
+{
+    switch (state) {
+    case cxbsHot: return uxOffice11HotColor();
+    case cxbsPressed: return uxOffice11PressedColor();
+    case cxbsDisabled: return gui::clBtnFace;
+    default: return uxOffice11FaceColor();
+    }
+}
+
 gui::TColor TclOffice11LookAndFeelPainter::HighlightBorderColor() const { return uxOffice11SelectedBorderColor(); }
 gui::TColor TclOffice11LookAndFeelPainter::HeaderDarkColor() const { return uxOffice11Face96Color(); }
 gui::TColor TclOffice11LookAndFeelPainter::HeaderLineColor() const { return uxOffice11Shadow70Color(); }

@@ -230,6 +230,12 @@ public:
     // Frame, then the mark (a tick when checked or grayed): clGrayText when disabled or grayed, else clBtnText.
     virtual void PaintCheckBox(TclCanvas& canvas, const win::RECT& rect, TclButtonState state,
                                TclCheckBoxState value) const;
+    // The radio-button image of the painter's kind at (x, y); a background colour other than clDefault is
+    // filled behind it.
+    virtual void PaintRadioButton(TclCanvas& canvas, int x, int y, TclButtonState state, bool checked,
+                                  bool emphasised, gui::TColor backColor = gui::clDefault,
+                                  bool emphasisedUnlessDisabled = false) const;
+    virtual void RadioButtonExtent(win::SIZE& size) const;
 
     // Header cells and sections.
     // The frame on the borders, then the content inside HeaderContentRect; the last two flags are for
@@ -540,6 +546,8 @@ public:
     }
     bool HeaderExtendedFlag() const override { return true; }
 
+    // Hot and pressed: the Office 2003 hot and pressed colours; disabled clBtnFace; else the face colour.
+    gui::TColor ButtonFaceColor(TclButtonState state) const override;
     // Normal: HeaderLineColor; other states: the selected border colour.
     gui::TColor ButtonStateFrameColor(TclButtonState state) const override;
     gui::TColor LightLineColor() const override { return HeaderLineColor(); }

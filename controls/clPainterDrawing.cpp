@@ -1,6 +1,7 @@
 #include "controls/clPainterDrawing.h"
 
 #include "controls/clClasses.h"
+#include "controls/clRadioButtonImages.h"
 #include "platform/gdi/FrameControls.h"
 #include "platform/wintypes/Types.h"
 
@@ -374,6 +375,22 @@ void TclCustomLookAndFeelPainter::PaintCheckBox(TclCanvas& canvas, const win::RE
     const gui::TColor color = state == cxbsDisabled || value == clcbsGrayed ? gui::clGrayText : gui::clBtnText;
     // A grayed box shows its tick in grey: the grey colour would otherwise have nothing to draw.
     PaintCheckMark(canvas, clRectExpand(rect, -width, -width), state, value != clcbsUnchecked, color);
+}
+
+void TclCustomLookAndFeelPainter::PaintRadioButton(TclCanvas& canvas, int x, int y, TclButtonState state,
+                                                   bool checked, bool emphasised, gui::TColor backColor,
+                                                   bool emphasisedUnlessDisabled) const
+{
+    if (const TclRadioButtonImageList* images = clRadioButtonImages())
+        images->PaintImage(canvas, x, y, clStyleToLookAndFeelKind(PainterStyle()), state, checked, emphasised,
+                           emphasisedUnlessDisabled, backColor);
+}
+
+void TclCustomLookAndFeelPainter::RadioButtonExtent(win::SIZE& size) const
+{
+    size = win::SIZE{0, 0};
+    if (const TclRadioButtonImageList* images = clRadioButtonImages())
+        images->ImageSize(size);
 }
 
 // Headers
