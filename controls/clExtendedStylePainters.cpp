@@ -7,7 +7,7 @@
 namespace controls {
 
 namespace {
-std::unique_ptr<TclExtendedStylePainters> registry;
+TclExtendedStylePainters* registry = nullptr;
 
 classes::IInterface* Identity(IclStylePaintersListener* listener)
 {
@@ -98,18 +98,20 @@ void TclExtendedStylePainters::TellListeners(TclCustomLookAndFeelPainterClass pa
 
 TclExtendedStylePainters* clGetStylePainterRegistry()
 {
-    return registry.get();
+    return registry;
 }
 
 namespace detail {
 void CreateStylePainterRegistry()
 {
-    registry = std::make_unique<TclExtendedStylePainters>();
+    delete registry;
+    registry = new TclExtendedStylePainters;
 }
 
 void FreeStylePainterRegistry()
 {
-    registry.reset();
+    delete registry;
+    registry = nullptr;
 }
 }  // namespace detail
 

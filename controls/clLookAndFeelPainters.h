@@ -12,6 +12,7 @@
 
 #include "controls/clGraphics.h"
 #include "controls/clPainterResources.h"
+#include "controls/uxTheme.h"
 #include "platform/classes/ClassRegistry.h"
 #include "platform/gui/Colors.h"
 #include "platform/gui/Font.h"
@@ -573,15 +574,55 @@ public:
     const classes::TClassInfo& ClassType() const override { return StaticClass(); }
 
     int PainterStyle() const override { return 3; }
+    // The ComboBox border colour.
+    gui::TColor ThinFrameColor() const override;
     gui::TColor TintedContentColor() const override { return gui::TColor(win::RGB(255, 255, 213)); }
+    // 1 with a ListView theme.
+    int BorderWidth() const override;
+    // Grown by a pixel on every side when the push button is partly transparent.
+    void GroupedButtonRect(const win::RECT& rect, int count, int index, win::RECT& result) const override;
+    // The left inset of the push button's content in a 100 x 100 rect.
+    int ButtonFrameWidth(TclButtonState state) const override;
+    gui::TColor ButtonFaceColor(TclButtonState state) const override;
+    void ButtonFocusFrameRect(TclCanvas& canvas, const win::RECT& rect, win::RECT& result) const override;
+    void ButtonGroupMargins(int count, int index, win::RECT& margins) const override;
     int ButtonTextIndent() const override { return 2; }
     int ButtonPressedShift() const override { return 0; }
+    gui::TColor ButtonGlyphColor(TclButtonState state, gui::TColor defaultColor) const override;
     bool ExpandButtonCoversBackground() const override { return false; }
+    // The TreeView glyph's width, the ExplorerBar expand button's width.
+    int ExpandButtonExtent() const override;
+    int GroupExpandButtonExtent() const override;
     bool HasHotButtons() const override { return true; }
+    int SmallExpandButtonExtent() const override;
+    // 0 and the check-box part's size with a Button theme.
+    int CheckFrameWidth() const override;
+    void CheckBoxExtent(win::SIZE& size) const override;
+    void RadioButtonExtent(win::SIZE& size) const override;
+    void InvertHeaderArea(TclCanvas&, const win::RECT&) const override {}
+    // (left + top) div 2 of the header item's content in a 100 x 100 rect.
+    int HeaderFrameWidth() const override;
+    int HeaderSectionFrameWidth(TclButtonState state) const override;
+    void HeaderSectionContentRect(const win::RECT& rect, TclButtonState state, win::RECT& result) const override;
     bool HeaderExtendedFlag() const override { return true; }
     void SortMarkExtent(win::POINT& extent) const override { extent = win::POINT{7, 8}; }
+    // The left inset of the TrackBar track's content in a 100 x 100 rect.
+    int FooterCellFrameWidth() const override;
     bool FooterCellsCoverBackground() const override { return false; }
+    void FilterCheckExtent(win::POINT& extent) const override;
+    // The Window small close button's size plus 4 each way.
+    void FilterDismissButtonExtent(win::POINT& extent) const override;
+    bool CanPaintTab(bool vertical) const override;
+    bool HasHotTabs(bool vertical) const override { return CanPaintTab(vertical); }
+    // From the gripper of the bar's orientation: the larger of its least size and its size + 4, at least 8.
+    int ScrollThumbMinExtent(bool vertical) const override;
     void EventProgressMargins(win::RECT& margins) const override { margins = win::RECT{3, 3, 3, 3}; }
+
+    // The text of a themed part in the theme's own colour; multi-line text is first fitted to its rect.
+    virtual void PaintThemedText(TclCanvas& canvas, HTHEME theme, gui::TColor backColor, gui::TColor textColor,
+                                 gui::TFont* font, std::string_view text, bool showPrefix, bool endEllipsis,
+                                 bool multiLine, TclVertAlignment vert, TclHorzAlignment horz,
+                                 const win::RECT& textRect, const win::RECT& clipRect, int state, int part) const;
 
 protected:
     TclWinXPLookAndFeelPainter() = default;

@@ -33,7 +33,9 @@ struct PainterResources {
     std::unique_ptr<TSystemPaletteChangedNotifier> paletteNotifier;
     win::SIZE checkBoxSize{0, 0};
 };
-PainterResources resources;
+// Made by the start and freed by the end, so that nothing of it is left for the program's exit to free
+// after the platform has gone.
+PainterResources* resources = nullptr;
 
 constexpr const char* indicatorNames[] = {"CL_ARROWBITMAP",    "CL_EDITBITMAP",       "CL_INSERTBITMAP",
                                           "CL_MULTIDOTBITMAP", "CL_MULTIARROWBITMAP", "CL_FILTERBITMAP"};
@@ -72,20 +74,22 @@ win::SIZE MeasureCheckBox()
 
 gui::TCustomImageList* clIndicatorImages()
 {
-    return resources.indicators.get();
+    return resources ? resources->indicators.get() : nullptr;
 }
 
 gui::TBitmap* clScrollPageBrushBitmap(int index)
 {
-    return index == 0 || index == 1 ? resources.pageBitmaps[std::size_t(index)].get() : nullptr;
+    return resources && (index == 0 || index == 1) ? resources->pageBitmaps[std::size_t(index)].get() : nullptr;
 }
 
 void clUpdateScrollPageBrushBitmaps()
 {
+    if (!resources)
+        return;
     const gui::TColor odd[2] = {gui::clBtnHighlight, gui::cl3DDkShadow};
     const gui::TColor even[2] = {gui::clBtnFace, gui::clBlack};
     for (std::size_t i = 0; i < 2; ++i) {
-        std::unique_ptr<gui::TBitmap>& bitmap = resources.pageBitmaps[i];
+        std::unique_ptr<gui::TBitmap>& bitmap = resources->pageBitmaps[i];
         if (!bitmap) {
             bitmap = std::make_unique<gui::TBitmap>();
             bitmap->SetSize(8, 8);
@@ -100,29 +104,33 @@ void clUpdateScrollPageBrushBitmaps()
 
 win::SIZE clCheckBoxSize()
 {
-    return resources.checkBoxSize;
+    return resources ? resources->checkBoxSize : win::SIZE{0, 0};
 }
 
 namespace detail {
 void InitializePainters()
 {
     CreateStylePainterRegistry();
-    resources.indicators = LoadIndicatorImages();
+    resources = new PainterResources;
+    resources->indicators = LoadIndicatorImages();
     clUpdateScrollPageBrushBitmaps();
-    resources.paletteNotifier = std::make_unique<TSystemPaletteChangedNotifier>();
-    resources.checkBoxSize = MeasureCheckBox();
+    resources->paletteNotifier = std::make_unique<TSystemPaletteChangedNotifier>();
+    resources->checkBoxSize = MeasureCheckBox();
     StartRadioButtonImages();
 }
 
 void FinalizePainters()
 {
-    resources.paletteNotifier.reset();
-    for (std::unique_ptr<gui::TBitmap>& bitmap : resources.pageBitmaps)
+    if (!resources)
+        return;
+    resources->paletteNotifier.reset();
+    for (std::unique_ptr<gui::TBitmap>& bitmap : resources->pageBitmaps)
         bitmap.reset();
-    resources.indicators.reset();
+    resources->indicators.reset();
     FreeRadioButtonImages();
     FreeStylePainterRegistry();
-    resources.checkBoxSize = win::SIZE{0, 0};
+    delete resources;
+    resources = nullptr;
 }
 }  // namespace detail
 

@@ -12,7 +12,8 @@ namespace controls {
 
 namespace {
 
-std::unique_ptr<TclRadioButtonImageList> radioImages;
+// Freed by the painters' end, not by the program's exit (the platform is gone by then).
+TclRadioButtonImageList* radioImages = nullptr;
 // Until the painters start, and once they have ended, there are none.
 bool radioImagesEnded = true;
 
@@ -277,8 +278,8 @@ void TclRadioButtonImageList::PaintImage(TclCanvas& canvas, int x, int y, TclLoo
 TclRadioButtonImageList* clRadioButtonImages()
 {
     if (!radioImages && !radioImagesEnded)
-        radioImages = std::make_unique<TclRadioButtonImageList>();
-    return radioImages.get();
+        radioImages = new TclRadioButtonImageList;
+    return radioImages;
 }
 
 namespace detail {
@@ -295,7 +296,8 @@ void RebuildRadioButtonImages()
 
 void FreeRadioButtonImages()
 {
-    radioImages.reset();
+    delete radioImages;
+    radioImages = nullptr;
     radioImagesEnded = true;
 }
 }  // namespace detail
