@@ -7,6 +7,8 @@
 
 #include <array>
 #include <cstdint>
+#include <tuple>
+#include <utility>
 
 namespace controls {
 
@@ -141,22 +143,20 @@ void TclRadioButtonImageList::Measure()
     const auto isDot = [&](int x, int y) {
         return x >= 0 && y >= 0 && x < cell.cx && y < cell.cy && win::COLORREF(canvas->Pixels(x, y)) == dotColour;
     };
+    // From the start back while the dot colour lasts, then on from the first dot pixel to the first other.
+    const auto span = [](int start, const auto& dotAt) {
+        int i = start;
+        while (dotAt(i))
+            --i;
+        const int first = i + 1;
+        for (i = first + 1; dotAt(i);)
+            ++i;
+        return std::pair{first, i};
+    };
     const int column = origin_.x + size_.cx / 2 - 1;
-    int y = origin_.y + size_.cy / 2 - 2;
-    while (isDot(column, y))
-        --y;
-    dot_.top = y + 1;
-    for (y = dot_.top + 1; isDot(column, y);)
-        ++y;
-    dot_.bottom = y;
     const int row = origin_.y + size_.cy / 2 - 1;
-    int x = origin_.x + size_.cx / 2 - 2;
-    while (isDot(x, row))
-        --x;
-    dot_.left = x + 1;
-    for (x = dot_.left + 1; isDot(x, row);)
-        ++x;
-    dot_.right = x;
+    std::tie(dot_.top, dot_.bottom) = span(origin_.y + size_.cy / 2 - 2, [&](int y) { return isDot(column, y); });
+    std::tie(dot_.left, dot_.right) = span(origin_.x + size_.cx / 2 - 2, [&](int x) { return isDot(x, row); });
 }
 
 void TclRadioButtonImageList::MakePattern()
