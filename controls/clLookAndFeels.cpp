@@ -1,6 +1,7 @@
 #include "controls/clLookAndFeels.h"
 
 #include "controls/uxOffice11Colors.h"
+#include "platform/classes/ClassRegistry.h"
 #include "platform/classes/ComponentReader.h"
 #include "platform/classes/ComponentWriter.h"
 #include "platform/classes/Reflection.h"
@@ -521,6 +522,8 @@ namespace detail {
 void InitializeLookAndFeels()
 {
     skinsEnabled = true;
+    // Forms store their controllers.
+    classes::RegisterClass(TclLookAndFeelController::StaticClass());
     rootLookAndFeel = new TclLookAndFeel(TclLookAndFeel::RootTag{});
 }
 
@@ -528,6 +531,7 @@ void FinalizeLookAndFeels()
 {
     delete rootLookAndFeel;
     rootLookAndFeel = nullptr;
+    classes::UnRegisterClass(TclLookAndFeelController::StaticClass());
 }
 }  // namespace detail
 

@@ -307,7 +307,7 @@ public:
     std::unique_ptr<TclLookAndFeel> look = std::make_unique<TclLookAndFeel>(this);
 };
 
-std::string Store(Owner& owner)
+std::string Store(classes::TComponent& owner)
 {
     rtl::TMemoryStream stream;
     {
@@ -360,6 +360,30 @@ TEST_F(LookAndFeelTest, KindOutsideTheEnumerationIsAReadErrorNamingTheProperty)
         EXPECT_NE(e.Message().find("LookAndFeel.Kind"), std::string::npos) << e.Message();
     }
     EXPECT_EQ(owner.look->AssignedValues(), 0);
+}
+
+TEST_F(LookAndFeelTest, StoredControllerSetsTheRootAndItsEndResetsIt)
+{
+    {
+        Owner form(nullptr);
+        Load(form, "object Form1: TLookOwner\n"
+                   "  object Controller1: TclLookAndFeelController\n"
+                   "    Kind = lfFlat\n"
+                   "    SkinName = 'Black'\n"
+                   "  end\n"
+                   "end\n");
+        ASSERT_EQ(form.ComponentCount(), 1);
+        EXPECT_EQ(Root().Kind(), controls::lfFlat);
+        EXPECT_EQ(Root().SkinName(), "Black");
+        EXPECT_EQ(form.look->Kind(), controls::lfFlat);
+        // Written on its own: the kind and the skin name, the defaults left out.
+        const std::string text = Store(*form.Components(0));
+        EXPECT_NE(text.find("Kind = lfFlat"), std::string::npos) << text;
+        EXPECT_NE(text.find("SkinName = 'Black'"), std::string::npos) << text;
+        EXPECT_EQ(text.find("NativeStyle"), std::string::npos) << text;
+    }
+    EXPECT_EQ(Root().AssignedValues(), 0);
+    EXPECT_EQ(Root().Kind(), controls::lfUltraFlat);
 }
 
 TEST_F(LookAndFeelTest, SystemColourChangeRefreshesOffice2003ColoursThenEveryLookAndFeel)
