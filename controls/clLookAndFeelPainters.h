@@ -5,10 +5,9 @@
 // and the themed painter change what their table rows say. The themed painter answers Standard's values
 // while visual styles are not available (always, on this system).
 //
-// Built here: every answer the painter interface states itself (metrics and flags, rect and size
-// queries, header and footer geometry, the base colours, the button glyph and check-box fill colours,
-// FillBackground). The figure drawing of the base painter and the concrete painters' drawing and colour
-// overrides come with the painters.
+// The base painter's drawing is in clPainterDrawing.cpp; the themed painter reads its metrics from the
+// theme classes. The Standard, Flat, UltraFlat and Office 2003 painters change metrics and a few colours
+// so far; their own drawing (and the themed painter's) is still the base painter's.
 
 #include "controls/clGraphics.h"
 #include "controls/clPainterResources.h"

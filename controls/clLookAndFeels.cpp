@@ -298,7 +298,8 @@ void TclLookAndFeel::SetAssignedValues(TclLookAndFeelValues value)
 
 void TclLookAndFeel::AddChangeListener(IclLookAndFeelListener* listener)
 {
-    if (!listener || (!root_ && IsController(listener)))
+    // A dying look-and-feel takes no new listeners (its dependants turning to the root while it dies).
+    if (!listener || destroying_ || (!root_ && IsController(listener)))
         return;
     const auto same = [listener](IclLookAndFeelListener* l) { return Identity(l) == Identity(listener); };
     if (std::any_of(listeners_.begin(), listeners_.end(), same))
