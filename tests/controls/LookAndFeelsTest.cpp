@@ -255,6 +255,22 @@ TEST_F(LookAndFeelTest, DyingLookAndFeelTellsItsListeners)
     EXPECT_EQ(listener.destroyed, (std::vector<TclLookAndFeel*>{look}));
 }
 
+TEST_F(LookAndFeelTest, LookAndFeelsOutliveTheRoot)
+{
+    Root().SetKind(controls::lfStandard);
+    {
+        TclLookAndFeel look(nullptr);
+        TclLookAndFeel child(nullptr);
+        child.ChangeMaster(&look);
+        controls::detail::FinalizeLookAndFeels();
+        EXPECT_EQ(look.EffectiveMaster(), nullptr);
+        EXPECT_EQ(look.Kind(), controls::lfStandard);
+        look.SetKind(controls::lfFlat);
+        EXPECT_EQ(child.Kind(), controls::lfFlat);
+    }
+    controls::detail::InitializeLookAndFeels();
+}
+
 TEST_F(LookAndFeelTest, ControllersEditTheRootAndTheLastOneResetsIt)
 {
     Listener listener;
