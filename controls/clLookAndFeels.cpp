@@ -12,7 +12,6 @@
 #include "platform/wintypes/Messages.h"
 
 #include <algorithm>
-#include <memory>
 
 namespace controls {
 
