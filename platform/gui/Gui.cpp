@@ -27,6 +27,7 @@
 #include "platform/gui/Printer.h"
 #include "platform/gui/ResourceIcons.h"
 #include "platform/gui/Screen.h"
+#include "platform/gui/StandardWindowClasses.h"
 #include "platform/gui/Timer.h"
 
 #include <array>
@@ -61,6 +62,7 @@ void initialize()
     for (const classes::TClassInfo* cls : LibraryClasses()) {
         classes::RegisterClass(*cls);
     }
+    RegisterStandardWindowClasses();
     ResetFileFormats(true);
     InstallResourceIconLoaders();
     SetHintWindowClass(nullptr);
@@ -80,6 +82,7 @@ void finalize()
     SetPrinter(nullptr);
     FreeDeviceContexts();
     RemoveResourceIconLoaders();
+    UnregisterStandardWindowClasses();
     ResetFileFormats(false);
     for (const classes::TClassInfo* cls : LibraryClasses()) {
         classes::UnRegisterClass(*cls);
