@@ -277,6 +277,10 @@ win::LRESULT ButtonProc(win::HWND hwnd, win::UINT message, win::WPARAM wParam, w
     case win::WM_SETFOCUS:
         state->focused = true;
         Redraw(hwnd);
+        // A radio button reached by the keyboard is checked as it takes the focus.
+        if (IsRadio(TypeOf(hwnd)) && state->check == win::BST_UNCHECKED && win::GetKeyState(win::VK_LBUTTON) >= 0) {
+            Clicked(hwnd, *state);
+        }
         return 0;
     case win::WM_KILLFOCUS:
         state->focused = false;

@@ -28,6 +28,7 @@
 #include "platform/gui/ResourceIcons.h"
 #include "platform/gui/Screen.h"
 #include "platform/gui/StandardWindowClasses.h"
+#include "platform/gui/StdCtrls.h"
 #include "platform/gui/Timer.h"
 
 #include <array>
@@ -63,6 +64,9 @@ void initialize()
         classes::RegisterClass(*cls);
     }
     RegisterStandardWindowClasses();
+    for (const classes::TClassInfo* cls : StandardControlClasses()) {
+        classes::RegisterClass(*cls);
+    }
     ResetFileFormats(true);
     InstallResourceIconLoaders();
     SetHintWindowClass(nullptr);
@@ -83,6 +87,9 @@ void finalize()
     FreeDeviceContexts();
     RemoveResourceIconLoaders();
     UnregisterStandardWindowClasses();
+    for (const classes::TClassInfo* cls : StandardControlClasses()) {
+        classes::UnRegisterClass(*cls);
+    }
     ResetFileFormats(false);
     for (const classes::TClassInfo* cls : LibraryClasses()) {
         classes::UnRegisterClass(*cls);
