@@ -30,7 +30,8 @@ const classes::TClassInfo& TCustomCheckBox::StaticClass()
 
 const classes::TClassInfo& TCheckBox::StaticClass()
 {
-    static const classes::TClassInfo info("TCheckBox", &TCustomCheckBox::StaticClass(), [](classes::TClassInfo&) {});
+    static const classes::TClassInfo info("TCheckBox", &TCustomCheckBox::StaticClass(),
+                                          [](classes::TClassInfo& c) { classes::ClassBuilder<TCheckBox>{c}; });
     return info;
 }
 

@@ -35,7 +35,8 @@ const classes::TClassInfo& TCustomLabel::StaticClass()
 
 const classes::TClassInfo& TLabel::StaticClass()
 {
-    static const classes::TClassInfo info("TLabel", &TCustomLabel::StaticClass(), [](classes::TClassInfo&) {});
+    static const classes::TClassInfo info("TLabel", &TCustomLabel::StaticClass(),
+                                          [](classes::TClassInfo& c) { classes::ClassBuilder<TLabel>{c}; });
     return info;
 }
 

@@ -107,7 +107,8 @@ const classes::TClassInfo& TCustomMemo::StaticClass()
 
 const classes::TClassInfo& TMemo::StaticClass()
 {
-    static const classes::TClassInfo info("TMemo", &TCustomMemo::StaticClass(), [](classes::TClassInfo&) {});
+    static const classes::TClassInfo info("TMemo", &TCustomMemo::StaticClass(),
+                                          [](classes::TClassInfo& c) { classes::ClassBuilder<TMemo>{c}; });
     return info;
 }
 
