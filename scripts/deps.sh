@@ -11,6 +11,7 @@ packages=(
   cups-daemon cups-client
   clang libclang-rt-14-dev
   python3
+  libcairo2-dev libpango1.0-dev  # benchmark references only (bench/gdi_bench links them when present)
 )
 
 missing=()

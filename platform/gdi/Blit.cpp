@@ -4,12 +4,15 @@
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/detail/Blit.h"
 #include "platform/gdi/detail/Brush.h"
+#include "platform/gdi/detail/Compositing.h"
 #include "platform/gdi/detail/DeviceContext.h"
 #include "platform/gdi/detail/GdiObjects.h"
 #include "platform/gdi/detail/Pen.h"
 #include "platform/gdi/detail/RasterDevice.h"
 #include "platform/gdi/detail/Raster.h"
+#include "platform/gdi/detail/RasterRows.h"
 #include "platform/gdi/detail/Region.h"
+#include "platform/gdi/detail/Stretch.h"
 #include "platform/gdi/detail/Surface.h"
 
 #include <algorithm>
@@ -22,47 +25,6 @@ namespace win {
 using namespace detail;
 
 namespace {
-
-// For each destination pixel along one axis that lies in [low, high), the source pixels it takes:
-// [first, last). Only the pixels in that span are listed, so that an extent far beyond the clip costs
-// nothing.
-struct Axis {
-    std::int64_t origin = 0;  // the destination's first pixel, device coordinates
-    int start = 0;  // the first pixel listed
-    int end = 0;
-    std::vector<int> first;  // indexed by pixel - start
-    std::vector<int> last;
-};
-
-Axis MakeAxis(int destination, int destinationExtent, int source, int sourceExtent, bool box, int low, int high)
-{
-    const std::int64_t count = std::abs(std::int64_t{destinationExtent});
-    const std::int64_t sourceCount = std::abs(std::int64_t{sourceExtent});
-    const std::int64_t sourceStart = sourceExtent < 0 ? std::int64_t{source} + sourceExtent : source;
-    const bool mirror = (destinationExtent < 0) != (sourceExtent < 0);
-    Axis axis;
-    axis.origin = destinationExtent < 0 ? std::int64_t{destination} + destinationExtent : destination;
-    axis.start = static_cast<int>(std::clamp<std::int64_t>(axis.origin, low, std::max(low, high)));
-    axis.end = static_cast<int>(std::clamp<std::int64_t>(axis.origin + count, axis.start, std::max(low, high)));
-    axis.first.reserve(static_cast<std::size_t>(axis.end - axis.start));
-    axis.last.reserve(static_cast<std::size_t>(axis.end - axis.start));
-    for (std::int64_t pixel = axis.start; pixel < axis.end; ++pixel) {
-        const std::int64_t k = pixel - axis.origin;
-        const std::int64_t i = mirror ? count - 1 - k : k;
-        std::int64_t first = 0;
-        std::int64_t last = 0;
-        if (box && sourceCount > count) {
-            first = i * sourceCount / count;
-            last = std::max((i + 1) * sourceCount / count, first + 1);
-        } else {
-            first = (2 * i + 1) * sourceCount / (2 * count);
-            last = first + 1;
-        }
-        axis.first.push_back(static_cast<int>(sourceStart + first));
-        axis.last.push_back(static_cast<int>(sourceStart + last));
-    }
-    return axis;
-}
 
 // The destination pixels a blit may change, device coordinates, with the source pixels of each.
 struct Mapping {
@@ -128,80 +90,111 @@ struct BlitOptions {
     std::uint32_t key = 0;
 };
 
-class SourceSampler {
-public:
-    SourceSampler(const BlitSource& source, const Surface& pixels, const DeviceContext& target, int stretchMode)
-        : source_(source), pixels_(pixels), destinationMonochrome_(IsMonochrome(target)),
-          text_(PixelFromColor(target.state.textColor)), background_(PixelFromColor(target.state.backgroundColor)),
-          mode_(stretchMode)
-    {
-    }
+// How the source's pixels turn into the target's colours.
+ColourChange ColoursOf(const BlitSource& source, const DeviceContext& target)
+{
+    ColourChange change;
+    change.fromMonochrome = source.monochrome;
+    change.toMonochrome = IsMonochrome(target);
+    change.oneColour = source.oneColour;
+    change.sourceBackground = source.background;
+    change.text = PixelFromColor(target.state.textColor);
+    change.background = PixelFromColor(target.state.backgroundColor);
+    return change;
+}
 
-    bool Converts() const { return source_.monochrome != destinationMonochrome_; }
-
-    std::uint32_t Convert(std::uint32_t pixel) const
-    {
-        if (source_.monochrome && !destinationMonochrome_) {
-            return (pixel & 0x00FFFFFF) == source_.oneColour ? background_ : text_;
-        }
-        if (destinationMonochrome_ && !source_.monochrome) {
-            return (pixel & 0x00FFFFFF) == source_.background ? 0x00FFFFFF : 0;
-        }
-        return pixel;
-    }
-
-    // The source pixel for the source ranges, with the raw pixel of the first; false when none lies on
-    // the surface.
-    bool Sample(int x0, int x1, int y0, int y1, std::uint32_t& pixel, std::uint32_t& raw) const
-    {
-        x0 = std::max(x0, 0);
-        y0 = std::max(y0, 0);
-        x1 = std::min(x1, pixels_.Width());
-        y1 = std::min(y1, pixels_.Height());
-        if (x0 >= x1 || y0 >= y1) {
-            return false;
-        }
-        raw = pixels_.Pixel(x0, y0);
-        if (x1 - x0 == 1 && y1 - y0 == 1) {
-            pixel = Convert(raw);
-            return true;
-        }
-        if (mode_ == HALFTONE) {
-            std::uint32_t sums[4] = {0, 0, 0, 0};
-            for (int y = y0; y < y1; ++y) {
-                for (int x = x0; x < x1; ++x) {
-                    const std::uint32_t value = Convert(pixels_.Pixel(x, y));
-                    for (int channel = 0; channel < 4; ++channel) {
-                        sums[channel] += value >> (channel * 8) & 0xFF;
-                    }
-                }
-            }
-            const auto count = static_cast<std::uint32_t>((x1 - x0) * (y1 - y0));
-            pixel = 0;
-            for (int channel = 0; channel < 4; ++channel) {
-                pixel |= ((sums[channel] + count / 2) / count) << (channel * 8);
-            }
-            return true;
-        }
-        const bool combineAnd = mode_ == BLACKONWHITE;
-        pixel = combineAnd ? 0xFFFFFFFF : 0;
-        for (int y = y0; y < y1; ++y) {
-            for (int x = x0; x < x1; ++x) {
-                const std::uint32_t value = Convert(pixels_.Pixel(x, y));
-                pixel = combineAnd ? pixel & value : pixel | value;
-            }
-        }
-        return true;
-    }
-
-private:
-    const BlitSource& source_;
-    const Surface& pixels_;
-    bool destinationMonochrome_;
-    std::uint32_t text_;
-    std::uint32_t background_;
-    int mode_;
+// What every row of a blit is drawn with; rows is null without a source, pattern without a brush.
+struct RowWork {
+    Surface& surface;
+    POINT shift;  // the surface pixel of device point (0, 0)
+    BYTE fore;
+    BYTE back;
+    const BlitOptions& options;
+    const Axis& across;
+    const Axis& down;
+    SourceRows* rows;
+    const BrushPaint* pattern;
 };
+
+// One rectangle (device coordinates) of a blit that copies its source. A row that takes the same source
+// rows as the one above copies that; any other goes straight into the destination, unless the source
+// row can be copied as it stands.
+void CopyRect(const RowWork& work, const RECT& rect)
+{
+    const int count = rect.right - rect.left;
+    for (int row = rect.top; row < rect.bottom; ++row) {
+        std::uint32_t* line = work.surface.Row(row + work.shift.y) + work.shift.x + rect.left;
+        const auto j = static_cast<std::size_t>(row - work.down.start);
+        if (row > rect.top && work.down.first[j] == work.down.first[j - 1] && work.down.last[j] == work.down.last[j - 1]) {
+            const std::uint32_t* above = work.surface.Row(row - 1 + work.shift.y) + work.shift.x + rect.left;
+            std::copy(above, above + count, line);
+            continue;
+        }
+        const SourceRow from = work.rows->Row(row, rect.left, rect.right, line);
+        if (from.pixels != line) {
+            std::copy(from.pixels, from.pixels + count, line);
+        }
+    }
+}
+
+struct RowBuffers {
+    std::vector<std::uint32_t> source;
+    std::vector<std::uint32_t> raw;
+    std::vector<std::uint32_t> foreground;
+    std::vector<std::uint32_t> background;
+};
+
+// One rectangle (device coordinates) of any other blit: each row mixed whole where every pixel takes the
+// foreground operation, else mixed both ways and chosen pixel by pixel (the mask's bit, the transparent
+// colour, the brush's gaps).
+void MixRect(const RowWork& work, const RECT& rect, RowBuffers& buffers)
+{
+    const BlitOptions& options = work.options;
+    const int count = rect.right - rect.left;
+    buffers.source.resize(static_cast<std::size_t>(count));
+    buffers.raw.resize(options.keyed ? static_cast<std::size_t>(count) : 0);
+    std::optional<BrushRows> brush;
+    if (work.pattern) {
+        brush.emplace(*work.pattern, rect);
+    }
+    for (int row = rect.top; row < rect.bottom; ++row) {
+        std::uint32_t* line = work.surface.Row(row + work.shift.y) + work.shift.x + rect.left;
+        const SourceRow from = work.rows ? work.rows->Row(row, rect.left, rect.right, buffers.source.data(),
+                                                          options.keyed ? buffers.raw.data() : nullptr)
+                                         : SourceRow{};
+        const std::uint32_t* brushPixels = brush ? brush->Pixels(row) : nullptr;
+        const std::uint8_t* paints = brush ? brush->Paints(row) : nullptr;
+        if (!options.mask && !options.keyed && !paints) {
+            MixRop3Row(work.fore, brushPixels, from.pixels, line, count);
+            continue;
+        }
+        buffers.foreground.assign(line, line + count);
+        MixRop3Row(work.fore, brushPixels, from.pixels, buffers.foreground.data(), count);
+        const std::uint32_t* maskRow = nullptr;
+        if (options.mask) {
+            buffers.background.assign(line, line + count);
+            MixRop3Row(work.back, brushPixels, from.pixels, buffers.background.data(), count);
+            maskRow = options.mask->surface.Row(options.maskOrigin.y + static_cast<int>(row - work.down.origin)) +
+                      options.maskOrigin.x + static_cast<int>(rect.left - work.across.origin);
+        }
+        if (maskRow && !options.keyed && !paints) {
+            // The mask alone chooses: a select the compiler can keep in vector registers.
+            const std::uint32_t foreground = options.mask->palette[1];
+            for (int k = 0; k < count; ++k) {
+                const auto j = static_cast<std::size_t>(k);
+                line[k] = (maskRow[k] & 0x00FFFFFF) == foreground ? buffers.foreground[j] : buffers.background[j];
+            }
+            continue;
+        }
+        for (int k = 0; k < count; ++k) {
+            if ((options.keyed && (from.raw[k] & 0x00FFFFFF) == options.key) || (paints && !paints[k])) {
+                continue;
+            }
+            const bool background = maskRow && (maskRow[k] & 0x00FFFFFF) != options.mask->palette[1];
+            line[k] = (background ? buffers.background : buffers.foreground)[static_cast<std::size_t>(k)];
+        }
+    }
+}
 
 void CopyRows(Surface& target, POINT shift, const Region& area, const Surface& source, POINT sourceShift)
 {
@@ -245,6 +238,23 @@ bool Blit(DeviceContext& target, int x, int y, int width, int height, const Blit
     const POINT origin = target.ToDevice(POINT{x, y});
     DrawScope scope(target, SpanRect(origin, width, height), true,
                     RopUsesDestination(fore) || RopUsesDestination(back) || options.keyed || options.mask);
+    const POINT shift = target.surfaceOrigin;
+    const ColourChange change = usesSource ? ColoursOf(source, target) : ColourChange{};
+    const bool oneToOne = sourceWidth == width && sourceHeight == height && width > 0 && height > 0;
+    if (fore == 0xCC && back == 0xCC && !options.keyed && !change.Changes() && oneToOne) {
+        // A plain copy row by row, without a map of the source pixels.
+        Region area = target.ClipRegion();
+        area.Intersect(Region(SpanRect(origin, width, height)));
+        RECT available = source.surface->Bounds();
+        OffsetRect(&available, origin.x - sourceX, origin.y - sourceY);
+        area.Intersect(Region(available));
+        std::optional<Surface> copy;
+        if (source.surface == surface) {
+            copy = OwnCopy(*surface);
+        }
+        CopyRows(*surface, shift, area, copy ? *copy : *source.surface, POINT{sourceX - origin.x, sourceY - origin.y});
+        return true;
+    }
     const bool box = target.state.stretchMode != COLORONCOLOR;
     auto [across, down, area] = MapOnto(target, origin, width, height, POINT{sourceX, sourceY}, sourceWidth,
                                         sourceHeight, box);
@@ -257,46 +267,25 @@ bool Blit(DeviceContext& target, int x, int y, int width, int height, const Blit
         copy = OwnCopy(*surface);
         pixels = &*copy;
     }
-    const POINT shift = target.surfaceOrigin;
-    const Surface empty(0, 0);
-    const SourceSampler sampler(source, pixels ? *pixels : empty, target, target.state.stretchMode);
-
-    const bool oneToOne = sourceWidth == width && sourceHeight == height && width > 0 && height > 0;
-    if (fore == 0xCC && back == 0xCC && !options.keyed && !sampler.Converts() && oneToOne) {
-        RECT available = pixels->Bounds();
-        OffsetRect(&available, origin.x - sourceX, origin.y - sourceY);
-        area.Intersect(Region(available));
-        CopyRows(*surface, shift, area, *pixels, POINT{sourceX - origin.x, sourceY - origin.y});
+    if (!usesSource && !options.mask && fore == 0xF0 && CopyBrush(*surface, shift, area, *pattern)) {
         return true;
     }
+    std::optional<SourceRows> rows;
+    if (usesSource) {
+        // Destination pixels whose source lies outside the source's surface are left as they are.
+        const auto [left, right] = across.Reaching(pixels->Width());
+        const auto [top, bottom] = down.Reaching(pixels->Height());
+        area.Intersect(Region(RECT{left, top, right, bottom}));
+        rows.emplace(*pixels, across, down, change, target.state.stretchMode);
+    }
+    const RowWork work{*surface, shift, fore, back, options, across, down, rows ? &*rows : nullptr, pattern.get()};
+    const bool copies = fore == 0xCC && back == 0xCC && !options.keyed;
+    RowBuffers buffers;
     for (const RECT& rect : area.Rects()) {
-        for (int row = rect.top; row < rect.bottom; ++row) {
-            const auto j = static_cast<std::size_t>(row - down.start);
-            std::uint32_t* line = surface->Row(row + shift.y) + shift.x;
-            for (int column = rect.left; column < rect.right; ++column) {
-                const auto i = static_cast<std::size_t>(column - across.start);
-                std::uint32_t sourcePixel = 0;
-                std::uint32_t raw = 0;
-                if (usesSource && !sampler.Sample(across.first[i], across.last[i], down.first[j], down.last[j],
-                                                  sourcePixel, raw)) {
-                    continue;
-                }
-                if (options.keyed && (raw & 0x00FFFFFF) == options.key) {
-                    continue;
-                }
-                std::uint32_t patternPixel = 0;
-                if (pattern && !pattern->At(column, row, patternPixel)) {
-                    continue;
-                }
-                BYTE code = fore;
-                if (options.mask) {
-                    const std::uint32_t bit =
-                        options.mask->surface.Pixel(options.maskOrigin.x + static_cast<int>(column - across.origin),
-                                                    options.maskOrigin.y + static_cast<int>(row - down.origin));
-                    code = (bit & 0x00FFFFFF) == options.mask->palette[1] ? fore : back;
-                }
-                line[column] = code == 0xCC ? sourcePixel : MixRop3(code, patternPixel, sourcePixel, line[column]);
-            }
+        if (copies) {
+            CopyRect(work, rect);
+        } else {
+            MixRect(work, rect, buffers);
         }
     }
     return true;
@@ -312,36 +301,6 @@ BOOL WithSource(DeviceContext& target, HDC source, int sourceX, int sourceY, Wor
         return FALSE;
     }
     return work(target, *from, surfacePoint) ? TRUE : FALSE;
-}
-
-// Rounds value / 255 to the nearest, exactly for 0 .. 255 * 255.
-constexpr std::uint32_t Divide255(std::uint32_t value)
-{
-    const std::uint32_t rounded = value + 128;
-    return (rounded + (rounded >> 8)) >> 8;
-}
-
-std::uint32_t BlendPixel(std::uint32_t source, std::uint32_t destination, BLENDFUNCTION blend, bool keepAlpha)
-{
-    const std::uint32_t constant = blend.SourceConstantAlpha;
-    std::uint32_t result = 0;
-    if (blend.AlphaFormat & AC_SRC_ALPHA) {
-        const std::uint32_t alpha =
-            constant == 255 ? source >> 24 : Divide255((source >> 24) * constant);
-        for (int channel = 0; channel < 4; ++channel) {
-            const std::uint32_t s = source >> (channel * 8) & 0xFF;
-            const std::uint32_t d = destination >> (channel * 8) & 0xFF;
-            const std::uint32_t scaled = constant == 255 ? s : Divide255(s * constant);
-            result |= std::min<std::uint32_t>(scaled + Divide255(d * (255 - alpha)), 255) << (channel * 8);
-        }
-    } else {
-        for (int channel = 0; channel < 4; ++channel) {
-            const std::uint32_t s = source >> (channel * 8) & 0xFF;
-            const std::uint32_t d = destination >> (channel * 8) & 0xFF;
-            result |= Divide255(s * constant + d * (255 - constant)) << (channel * 8);
-        }
-    }
-    return keepAlpha ? result : result & 0x00FFFFFF;
 }
 
 std::uint32_t GradientChannel(COLOR16 from, COLOR16 to, std::int64_t step, std::int64_t steps)
@@ -544,6 +503,48 @@ BOOL GradientFill(HDC dc, const TRIVERTEX* vertices, ULONG vertexCount, const vo
 
 namespace {
 
+// Blends the source's premultiplied pixels over one rectangle (device coordinates) with pixman: straight
+// from the source (its pixel sourceAt under the rectangle's first), or from its stretched rows a band at
+// a time, small enough to stay in the cache.
+void BlendPremultiplied(Surface& surface, POINT shift, const RECT& rect, const Surface& source, POINT sourceAt,
+                        SourceRows* stretched, BYTE constant, std::vector<std::uint32_t>& buffer)
+{
+    RECT onSurface = rect;
+    OffsetRect(&onSurface, shift.x, shift.y);
+    if (!stretched) {
+        BlendOver(surface, onSurface, source, sourceAt, constant);
+        return;
+    }
+    const int count = rect.right - rect.left;
+    const int band = std::max(1, std::min(rect.bottom - rect.top, 16384 / count));
+    buffer.resize(static_cast<std::size_t>(count) * static_cast<std::size_t>(band));
+    for (int bandTop = rect.top; bandTop < rect.bottom; bandTop += band) {
+        const int bandBottom = std::min(rect.bottom, bandTop + band);
+        Surface rowsOfBand(count, bandBottom - bandTop, buffer.data(), count);
+        for (int row = bandTop; row < bandBottom; ++row) {
+            std::uint32_t* line = rowsOfBand.Row(row - bandTop);
+            const SourceRow from = stretched->Row(row, rect.left, rect.right, line);
+            if (from.pixels != line) {
+                std::copy(from.pixels, from.pixels + count, line);
+            }
+        }
+        const RECT part{onSurface.left, bandTop + shift.y, onSurface.right, bandBottom + shift.y};
+        BlendOver(surface, part, rowsOfBand, POINT{0, 0}, constant);
+    }
+}
+
+// Mixes the source's pixels into one rectangle (device coordinates) with a constant alpha.
+void BlendConstant(Surface& surface, POINT shift, const RECT& rect, SourceRows& rows, BYTE constant,
+                   std::vector<std::uint32_t>& buffer)
+{
+    const int count = rect.right - rect.left;
+    buffer.resize(static_cast<std::size_t>(count));
+    for (int row = rect.top; row < rect.bottom; ++row) {
+        std::uint32_t* line = surface.Row(row + shift.y) + shift.x + rect.left;
+        BlendConstantRow(rows.Row(row, rect.left, rect.right, buffer.data()).pixels, line, count, constant);
+    }
+}
+
 BOOL RasterTransparentBlt(DeviceContext& context, int x, int y, int width, int height, HDC source, int sourceX,
                           int sourceY, int sourceWidth, int sourceHeight, UINT transparent)
 {
@@ -584,15 +585,25 @@ BOOL RasterAlphaBlend(DeviceContext& context, int x, int y, int width, int heigh
             copy = OwnCopy(pixels);
             read = &*copy;
         }
+        // Blending on a bitmap keeps its alpha; a window's pixels carry none.
         const bool keepAlpha = SelectedBitmap(target) != nullptr;
-        const POINT shift = target.surfaceOrigin;
+        const ColourChange none;
+        SourceRows rows(*read, across, down, none, COLORONCOLOR);
+        const bool stretched = sourceWidth != width || sourceHeight != height;
+        std::vector<std::uint32_t> buffer;
         for (const RECT& rect : area.Rects()) {
-            for (int row = rect.top; row < rect.bottom; ++row) {
-                const std::uint32_t* sourceLine = read->Row(down.first[static_cast<std::size_t>(row - down.start)]);
-                std::uint32_t* line = surface->Row(row + shift.y) + shift.x;
-                for (int column = rect.left; column < rect.right; ++column) {
-                    const std::uint32_t value = sourceLine[across.first[static_cast<std::size_t>(column - across.start)]];
-                    line[column] = BlendPixel(value, line[column], blend, keepAlpha);
+            if (blend.AlphaFormat & AC_SRC_ALPHA) {
+                const POINT sourceAt{across.first[static_cast<std::size_t>(rect.left - across.start)],
+                                     down.first[static_cast<std::size_t>(rect.top - down.start)]};
+                BlendPremultiplied(*surface, target.surfaceOrigin, rect, *read, sourceAt, stretched ? &rows : nullptr,
+                                   blend.SourceConstantAlpha, buffer);
+            } else {
+                BlendConstant(*surface, target.surfaceOrigin, rect, rows, blend.SourceConstantAlpha, buffer);
+            }
+            if (!keepAlpha) {
+                for (int row = rect.top; row < rect.bottom; ++row) {
+                    ClearTopBytes(surface->Row(row + target.surfaceOrigin.y) + target.surfaceOrigin.x + rect.left,
+                                  rect.right - rect.left);
                 }
             }
         }

@@ -11,6 +11,7 @@
 #include "platform/gdi/detail/Surface.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace win {
 
@@ -176,6 +177,78 @@ bool BrushPaint::At(int x, int y, std::uint32_t& pixel) const
     }
     pixel = solid_;
     return true;
+}
+
+int BrushPaint::Period() const
+{
+    if (hatch_ >= 0) {
+        return HatchSize;
+    }
+    return pattern_ ? std::max(pattern_->Height(), 1) : 1;
+}
+
+bool BrushPaint::Row(int x, int y, int count, std::uint32_t* pixels, std::uint8_t* paints) const
+{
+    if (hatch_ >= 0) {
+        // One period of the row, then repeated.
+        std::uint32_t period[HatchSize];
+        bool lines[HatchSize];
+        const int column = Wrap(x - origin_.x, HatchSize);
+        const int row = Wrap(y - origin_.y, HatchSize);
+        for (int k = 0; k < HatchSize; ++k) {
+            lines[k] = HatchLine(hatch_, (column + k) % HatchSize, row);
+            period[k] = lines[k] ? solid_ : background_;
+        }
+        for (int k = 0; k < count; ++k) {
+            pixels[k] = period[k % HatchSize];
+        }
+        if (opaque_) {
+            return true;
+        }
+        for (int k = 0; k < count; ++k) {
+            paints[k] = lines[k % HatchSize] ? 1 : 0;
+        }
+        return false;
+    }
+    if (pattern_) {
+        if (pattern_->Width() == 0 || pattern_->Height() == 0) {
+            std::fill(paints, paints + count, std::uint8_t{0});
+            return false;
+        }
+        const std::uint32_t* line = pattern_->Row(Wrap(y - origin_.y, pattern_->Height()));
+        int column = Wrap(x - origin_.x, pattern_->Width());
+        for (int k = 0; k < count; ++k) {
+            const std::uint32_t value = line[column] & 0x00FFFFFF;
+            pixels[k] = monochrome_ ? (value ? background_ : text_) : value;
+            column = column + 1 == pattern_->Width() ? 0 : column + 1;
+        }
+        return true;
+    }
+    std::fill(pixels, pixels + count, solid_);
+    return true;
+}
+
+const Surface* BrushPaint::Tile(POINT& origin) const
+{
+    // pixman repeats tiles up to its 16-bit coordinates; a larger pattern is painted row by row.
+    constexpr int largest = 4096;
+    if (IsSolid() || (hatch_ >= 0 && !opaque_) ||
+        (pattern_ && (pattern_->Width() == 0 || pattern_->Height() == 0 || pattern_->Width() > largest ||
+                      pattern_->Height() > largest))) {
+        return nullptr;
+    }
+    if (!tile_) {
+        const int width = hatch_ >= 0 ? HatchSize : pattern_->Width();
+        const int height = Period();
+        auto tile = std::make_unique<Surface>(width, height);
+        std::vector<std::uint8_t> paints(static_cast<std::size_t>(width));
+        for (int y = 0; y < height; ++y) {
+            Row(origin_.x, origin_.y + y, width, tile->Row(y), paints.data());
+        }
+        tile_ = std::move(tile);
+    }
+    origin = origin_;
+    return tile_.get();
 }
 
 }  // namespace win

@@ -4,9 +4,13 @@
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/detail/Brush.h"
 #include "platform/gdi/detail/DeviceContext.h"
+#include "platform/gdi/detail/Compositing.h"
 #include "platform/gdi/detail/RasterDevice.h"
+#include "platform/gdi/detail/RasterRows.h"
 #include "platform/gdi/detail/Region.h"
 #include "platform/gdi/detail/Surface.h"
+
+#include <algorithm>
 
 namespace win {
 
@@ -67,21 +71,59 @@ void detail::PaintRegion(DeviceContext& context, const Region& region, const Bru
     Region area = region;
     area.Intersect(context.ClipRegion());
     const POINT shift = context.surfaceOrigin;
+    if (rop2 == R2_COPYPEN && CopyBrush(*surface, shift, area, paint)) {
+        return;
+    }
+    std::vector<std::uint32_t> mixed;
     for (const RECT& rect : area.Rects()) {
-        if (paint.IsSolid() && rop2 == R2_COPYPEN) {
-            surface->Fill(RECT{rect.left + shift.x, rect.top + shift.y, rect.right + shift.x, rect.bottom + shift.y},
-                          paint.SolidPixel() & 0x00FFFFFF);
-            continue;
-        }
+        const BrushRows brush(paint, rect);
+        const int count = rect.right - rect.left;
         for (int y = rect.top; y < rect.bottom; ++y) {
-            std::uint32_t* row = surface->Row(y + shift.y) + shift.x;
-            for (int x = rect.left; x < rect.right; ++x) {
-                std::uint32_t pixel = 0;
-                if (paint.At(x, y, pixel)) {
-                    row[x] = MixRop2(rop2, pixel, row[x]);
-                }
+            std::uint32_t* row = surface->Row(y + shift.y) + shift.x + rect.left;
+            const std::uint8_t* paints = brush.Paints(y);
+            if (!paints) {
+                MixRop2Row(rop2, brush.Pixels(y), row, count);
+                continue;
+            }
+            mixed.assign(row, row + count);
+            MixRop2Row(rop2, brush.Pixels(y), mixed.data(), count);
+            for (int k = 0; k < count; ++k) {
+                row[k] = paints[k] ? mixed[static_cast<std::size_t>(k)] : row[k];
             }
         }
+    }
+}
+
+bool detail::CopyBrush(Surface& surface, POINT surfaceOrigin, const Region& area, const BrushPaint& paint)
+{
+    POINT tileOrigin;
+    const Surface* tile = paint.IsSolid() ? nullptr : paint.Tile(tileOrigin);
+    if (!paint.IsSolid() && !tile) {
+        return false;
+    }
+    for (RECT rect : area.Rects()) {
+        OffsetRect(&rect, surfaceOrigin.x, surfaceOrigin.y);
+        if (tile) {
+            FillTiled(surface, rect, *tile, POINT{tileOrigin.x + surfaceOrigin.x, tileOrigin.y + surfaceOrigin.y});
+        } else {
+            surface.Fill(rect, paint.SolidPixel() & 0x00FFFFFF);
+        }
+    }
+    return true;
+}
+
+BrushRows::BrushRows(const BrushPaint& paint, const RECT& rect)
+    : top_(rect.top), width_(rect.right - rect.left), rows_(std::max(1, std::min(paint.Period(), rect.bottom - rect.top)))
+{
+    const auto size = static_cast<std::size_t>(width_) * static_cast<std::size_t>(rows_);
+    pixels_.resize(size);
+    paints_.resize(size, 1);
+    for (int row = 0; row < rows_; ++row) {
+        const std::size_t offset = static_cast<std::size_t>(row) * static_cast<std::size_t>(width_);
+        gaps_ = !paint.Row(rect.left, rect.top + row, width_, pixels_.data() + offset, paints_.data() + offset) || gaps_;
+    }
+    if (!gaps_) {
+        paints_.clear();
     }
 }
 

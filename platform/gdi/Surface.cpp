@@ -2,6 +2,8 @@
 
 #include "platform/rtl/Exceptions.h"
 
+#include <pixman.h>
+
 #include <algorithm>
 #include <new>
 #include <string>
@@ -73,7 +75,11 @@ void Surface::Fill(const RECT& rect, std::uint32_t pixel)
     const int right = std::min(rect.right, width_);
     const int top = std::max(rect.top, 0);
     const int bottom = std::min(rect.bottom, height_);
-    if (left >= right) {
+    if (left >= right || top >= bottom) {
+        return;
+    }
+    // pixman's fill stores whole cache lines; the rows are counted from row 0 whichever way they run.
+    if (pixman_fill(first_, static_cast<int>(rowStep_), 32, left, top, right - left, bottom - top, pixel)) {
         return;
     }
     for (int y = top; y < bottom; ++y) {

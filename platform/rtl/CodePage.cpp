@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <iconv.h>
 #include <map>
+#include <mutex>
 #include <utility>
 
 namespace rtl {
@@ -107,19 +108,19 @@ const PageTable& OemPage(int codePage)
     return it->second;
 }
 
+// Each page's table is built at its first use (a program mostly needs one), then read without a lock.
+// A table that cannot be built is tried again at the next use.
 const PageTable& Page(int codePage)
 {
     if (codePage == 0)
         codePage = AnsiCodePage();
     if (!IsCodePage(codePage))
         return OemPage(codePage);
-    static const std::array<PageTable, kPageCount> pages = [] {
-        std::array<PageTable, kPageCount> all;
-        for (int i = 0; i < kPageCount; ++i)
-            all[i] = BuildPage(kFirstCodePage + i);
-        return all;
-    }();
-    return pages[codePage - kFirstCodePage];
+    static std::array<std::once_flag, kPageCount> built;
+    static std::array<PageTable, kPageCount> pages;
+    const size_t slot = size_t(codePage - kFirstCodePage);
+    std::call_once(built[slot], [&] { pages[slot] = BuildPage(codePage); });
+    return pages[slot];
 }
 
 // The byte of c in the page, or -1 when the page has no such character.

@@ -20,6 +20,9 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <mutex>
+#include <string>
+#include <vector>
 
 namespace rtl {
 
@@ -102,6 +105,7 @@ struct Element {
     std::uint32_t primary;
     std::uint8_t secondary;
     std::uint8_t tertiary;
+    std::uint16_t rank;  // the primary weight's place among those of the table (1 for the least), for sort keys
 };
 
 struct ByteWeights {
@@ -119,7 +123,7 @@ std::uint8_t Secondary(Accent accent)
 
 ByteWeights Single(std::uint32_t primary, std::uint8_t secondary, std::uint8_t tertiary)
 {
-    return {{{primary, secondary, tertiary}, {}}, 1, 0};
+    return {{{primary, secondary, tertiary, 0}, {}}, 1, 0};
 }
 
 std::uint32_t LatinOrder(char letter)
@@ -131,7 +135,7 @@ ByteWeights Letters(std::string_view letters, Accent accent, std::uint8_t tertia
 {
     ByteWeights w{};
     for (char letter : letters)
-        w.elements[w.count++] = {Primary(kLetter, LatinOrder(letter)), Secondary(accent), tertiary};
+        w.elements[w.count++] = {Primary(kLetter, LatinOrder(letter)), Secondary(accent), tertiary, 0};
     return w;
 }
 
@@ -161,7 +165,7 @@ ByteWeights LetterWeights(char16_t c)
 
 ByteWeights MarkWeights(std::uint8_t secondary)
 {
-    return {{{0, secondary, 0}, {}}, 1, 0};
+    return {{{0, secondary, 0, 0}, {}}, 1, 0};
 }
 
 ByteWeights CharWeights(char16_t c)
@@ -190,18 +194,40 @@ ByteWeights CharWeights(char16_t c)
     return Single(Primary(kSymbol, c), 1, 1);
 }
 
+// Numbers the table's distinct primary weights in order, so that a sort key spends a byte or two on each.
+void RankPrimaries(CollationTable& table)
+{
+    std::vector<std::uint32_t> primaries;
+    for (const ByteWeights& w : table)
+        for (int k = 0; k < w.count; ++k)
+            if (w.elements[k].primary != 0)
+                primaries.push_back(w.elements[k].primary);
+    std::sort(primaries.begin(), primaries.end());
+    primaries.erase(std::unique(primaries.begin(), primaries.end()), primaries.end());
+    for (ByteWeights& w : table)
+        for (int k = 0; k < w.count; ++k)
+            if (w.elements[k].primary != 0)
+                w.elements[k].rank = std::uint16_t(
+                    1 + (std::lower_bound(primaries.begin(), primaries.end(), w.elements[k].primary) - primaries.begin()));
+}
+
+// The table of the process code page, built at its first use as the code page's own table is.
 const CollationTable& Table()
 {
-    static const auto tables = [] {
-        std::array<CollationTable, 9> all;
-        for (int page = 0; page < 9; ++page) {
-            const auto& chars = CodePageChars(1250 + page);
-            for (int b = 0; b < 256; ++b)
-                all[page][b] = CharWeights(chars[b]);
-        }
-        return all;
-    }();
-    return tables[AnsiCodePage() - 1250];
+    constexpr int kFirstPage = 1250;
+    constexpr int kPages = 9;
+    static std::array<std::once_flag, kPages> built;
+    static std::array<CollationTable, kPages> tables;
+    const int codePage = AnsiCodePage();
+    const size_t slot = size_t(codePage - kFirstPage);
+    std::call_once(built[slot], [&] {
+        CollationTable& table = tables[slot];
+        const auto& chars = CodePageChars(codePage);
+        for (int b = 0; b < 256; ++b)
+            table[b] = CharWeights(chars[b]);
+        RankPrimaries(table);
+    });
+    return tables[slot];
 }
 
 // Walks the weights of one text at one of the first three levels, skipping zero weights.
@@ -287,6 +313,41 @@ int Collate(std::string_view a, std::string_view b, bool withCase)
     return order < 0 ? -1 : order > 0 ? 1 : 0;
 }
 
+// The weights of one of the first three levels, each followed by a 0 byte, so that weights compare as
+// their bytes and a text that ends sorts before one that goes on. A primary weight is its rank: one byte
+// below 255, else 255 and a second byte (a table has at most 512 of them).
+void AppendLevel(std::string& key, std::string_view text, const CollationTable& table, int level)
+{
+    for (const char c : text) {
+        const ByteWeights& w = table[static_cast<unsigned char>(c)];
+        for (int k = 0; k < w.count; ++k) {
+            const Element& e = w.elements[k];
+            if (level == 1 && e.rank >= 255) {
+                key += char(255);
+                key += char(e.rank - 254);
+            } else if (const std::uint32_t weight = level == 1 ? e.rank : level == 2 ? e.secondary : e.tertiary) {
+                key += char(weight);
+            }
+        }
+    }
+    key += '\0';
+}
+
+// Each word-sort character as its position + 1 in four bytes and its weight in one, then four 0 bytes.
+void AppendWordSort(std::string& key, std::string_view text, const CollationTable& table)
+{
+    for (size_t pos = 0; pos < text.size(); ++pos) {
+        const std::uint8_t weight = table[static_cast<unsigned char>(text[pos])].wordSort;
+        if (weight == 0)
+            continue;
+        const auto place = std::uint32_t(pos + 1);
+        for (int shift = 24; shift >= 0; shift -= 8)
+            key += char(place >> shift & 0xFF);
+        key += char(weight);
+    }
+    key.append(4, '\0');
+}
+
 char FoldAscii(char c)
 {
     return c >= 'a' && c <= 'z' ? char(c - 32) : c;
@@ -305,6 +366,26 @@ int CompareBytes(std::string_view a, std::string_view b, bool fold)
 }
 
 }  // namespace
+
+std::string AnsiSortKey(std::string_view text, bool withCase)
+{
+    std::string key;
+    key.reserve(text.size() * (withCase ? 5 : 3) + 8);
+    AppendAnsiSortKey(key, text, withCase);
+    return key;
+}
+
+void AppendAnsiSortKey(std::string& key, std::string_view text, bool withCase)
+{
+    const CollationTable& table = Table();
+    AppendLevel(key, text, table, 1);
+    AppendLevel(key, text, table, 2);
+    if (withCase)
+        AppendLevel(key, text, table, 3);
+    AppendWordSort(key, text, table);
+    if (withCase)
+        key += text;
+}
 
 int AnsiCompareStr(std::string_view a, std::string_view b) { return Collate(a, b, true); }
 int AnsiCompareText(std::string_view a, std::string_view b) { return Collate(a, b, false); }

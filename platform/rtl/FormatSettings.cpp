@@ -155,12 +155,16 @@ std::string CollapseBlanks(const std::string& s)
 
 // --- the POSIX locale, item by item ---
 
+// Only the categories the items come from are loaded (the others stay "C"), sparing the start-up the
+// reading of the rest.
+constexpr int kLocaleCategories = LC_CTYPE_MASK | LC_NUMERIC_MASK | LC_MONETARY_MASK | LC_TIME_MASK | LC_ADDRESS_MASK;
+
 class PosixLocale {
 public:
-    explicit PosixLocale(const std::string& name) : handle_(newlocale(LC_ALL_MASK, name.c_str(), locale_t(0)))
+    explicit PosixLocale(const std::string& name) : handle_(newlocale(kLocaleCategories, name.c_str(), locale_t(0)))
     {
         if (handle_ == locale_t(0) && name.empty())
-            handle_ = newlocale(LC_ALL_MASK, "C", locale_t(0));
+            handle_ = newlocale(kLocaleCategories, "C", locale_t(0));
         if (handle_ == locale_t(0))
             throw EInvalidArgument("The locale '" + name + "' is not available");
         utf8_ = std::strcmp(nl_langinfo_l(CODESET, handle_), "UTF-8") == 0;

@@ -8,7 +8,10 @@
 #include "platform/rtl/StringUtils.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <numeric>
+#include <typeinfo>
+#include <utility>
 
 namespace rtl {
 
@@ -529,7 +532,15 @@ int TStringList::CompareItems(TStringList& list, int index1, int index2)
 
 void TStringList::Sort()
 {
-    CustomSort(CompareItems);
+    if (typeid(*this) != typeid(TStringList)) {
+        CustomSort(CompareItems);  // a derived class may compare or sort in its own way
+        return;
+    }
+    if (sorted_ || Count() < 2)
+        return;
+    Changing();
+    SortByCompareStrings();
+    Changed();
 }
 
 void TStringList::CustomSort(const CompareFunc& compare)
@@ -547,6 +558,58 @@ void TStringList::SortItems(const CompareFunc& compare)
     std::vector<int> order(items_.size());
     std::iota(order.begin(), order.end(), 0);
     std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return compare(*this, a, b) < 0; });
+    Arrange(order);
+}
+
+// The order of CompareStrings. A plain TStringList compares by collation, so its lines are weighed once
+// into sort keys that then compare as bytes; a derived class may compare in its own way and is asked.
+void TStringList::SortByCompareStrings()
+{
+    if (typeid(*this) != typeid(TStringList)) {
+        SortItems(CompareItems);
+        return;
+    }
+    // The sort moves small entries: the first eight bytes of a key as a number, which mostly decide, and
+    // the line's index, whose whole key (kept in one buffer) decides the rest.
+    struct Entry {
+        std::uint64_t head;
+        int index;
+    };
+    std::string keys;
+    std::vector<size_t> starts;  // where each line's key starts in keys, and where the last one ends
+    std::vector<Entry> entries;
+    size_t room = 0;  // most keys take three bytes a character and a few more
+    for (const Item& item : items_)
+        room += item.string.size() * 3 + 8;
+    keys.reserve(room);
+    starts.reserve(items_.size() + 1);
+    entries.reserve(items_.size());
+    for (size_t i = 0; i < items_.size(); ++i) {
+        starts.push_back(keys.size());
+        AppendAnsiSortKey(keys, items_[i].string, caseSensitive_);
+        std::uint64_t head = 0;
+        for (size_t k = starts.back(); k < starts.back() + 8; ++k)
+            head = head << 8 | (k < keys.size() ? static_cast<unsigned char>(keys[k]) : 0);
+        entries.push_back({head, int(i)});
+    }
+    starts.push_back(keys.size());
+    const auto key = [&](int index) {
+        return std::string_view(keys).substr(starts[size_t(index)], starts[size_t(index) + 1] - starts[size_t(index)]);
+    };
+    // Equal keys keep their lines' order, as the comparison's ties do.
+    std::stable_sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
+        return a.head != b.head ? a.head < b.head : key(a.index) < key(b.index);
+    });
+    std::vector<int> order;
+    order.reserve(entries.size());
+    for (const Entry& entry : entries)
+        order.push_back(entry.index);
+    Arrange(order);
+}
+
+// The lines in the order of the permutation: line k is the old line order[k].
+void TStringList::Arrange(const std::vector<int>& order)
+{
     std::vector<Item> sorted;
     sorted.reserve(items_.capacity());
     for (int i : order)
@@ -571,7 +634,7 @@ void TStringList::SetCaseSensitive(bool caseSensitive)
     // The order depends on the comparison, so Find would go wrong on the old order.
     if (sorted_ && Count() > 1) {
         Changing();
-        SortItems(CompareItems);
+        SortByCompareStrings();
         Changed();
     }
 }

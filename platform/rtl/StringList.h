@@ -177,6 +177,8 @@ private:
 
     void CheckIndex(int index) const;
     void SortItems(const CompareFunc& compare);
+    void SortByCompareStrings();
+    void Arrange(const std::vector<int>& order);
     static int CompareItems(TStringList& list, int index1, int index2);
 
     std::vector<Item> items_;

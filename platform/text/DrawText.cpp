@@ -6,9 +6,14 @@
 #include "platform/gdi/GdiObjects.h"
 #include "platform/text/TextMetrics.h"
 #include "platform/text/TextOut.h"
+#include "platform/gdi/detail/DeviceContext.h"
+#include "platform/gdi/detail/GdiObjects.h"
+#include "platform/text/detail/FontFace.h"
 #include "platform/text/detail/FontMetrics.h"
+#include "platform/text/detail/TextMetrics.h"
 
 #include <algorithm>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -38,18 +43,69 @@ struct Line {
     bool cut = false;  // an ellipsis shortened it
 };
 
+// What text output adds to the face's advances, as the context holds it.
+struct Spacing {
+    int characterExtra = 0;
+    int justifyExtra = 0;
+    int justifyBreaks = 0;
+};
+
+// Measures a text from one start on, as far as asked and then further, a character at a time, as the
+// extent calls measure the text from there: each character's advance and the character extra, the
+// pending justification shared over the blanks from the start on, and with tabs expanded the tab stops
+// counted from the start.
+class Run {
+public:
+    Run(const FontFace& face, const Spacing& spacing, bool tabs, std::u16string_view text, std::size_t start)
+        : face_(face), spacing_(spacing), tabs_(tabs), text_(text), end_(start), breaksLeft_(spacing.justifyBreaks),
+          extraLeft_(spacing.justifyExtra)
+    {
+    }
+
+    // The width of the text from the start to end, no nearer the start than the last end asked for.
+    int WidthTo(std::size_t end)
+    {
+        while (end_ < end) {
+            const TextChar c = CharAt(text_.substr(0, end), end_);
+            int extra = spacing_.characterExtra;
+            if (text_[end_] == u' ' && breaksLeft_ > 0) {
+                const int share = extraLeft_ / breaksLeft_;
+                const int justify = share + (extraLeft_ % breaksLeft_ != 0 ? (extraLeft_ > 0 ? 1 : -1) : 0);
+                extra += justify;
+                extraLeft_ -= justify;
+                --breaksLeft_;
+            }
+            width_ = tabs_ && text_[end_] == u'\t' ? NextTabStop(face_, width_, {}) : width_ + face_.Advance(c.ch) + extra;
+            end_ += c.units;
+        }
+        return width_;
+    }
+
+private:
+    const FontFace& face_;
+    const Spacing& spacing_;
+    bool tabs_;
+    std::u16string_view text_;
+    std::size_t end_;
+    int width_ = 0;
+    int breaksLeft_;
+    int extraLeft_;
+};
+
+// A line of the text: its units [from, to) and its width when wrapping measured it already (else -1).
+struct Range {
+    std::size_t from;
+    std::size_t to;
+    int width;
+};
+
 class Formatter {
 public:
-    Formatter(HDC dc, UINT format) : dc_(dc), format_(format) {}
+    Formatter(const FontFace& face, const Spacing& spacing, UINT format) : face_(face), spacing_(spacing), format_(format) {}
 
     int Width(std::u16string_view text) const
     {
-        if (format_ & DT_EXPANDTABS) {
-            return LOWORD(GetTabbedTextExtentW(dc_, text.data(), int(text.size()), 0, nullptr));
-        }
-        SIZE size{};
-        GetTextExtentPoint32W(dc_, text.data(), int(text.size()), &size);
-        return size.cx;
+        return Run(face_, spacing_, format_ & DT_EXPANDTABS, text, 0).WidthTo(text.size());
     }
 
     // The text without its prefix marks; prefix receives the unit the last "&x" marks.
@@ -75,7 +131,7 @@ public:
     // The lines of text in a rectangle width wide.
     std::vector<Line> Lines(std::u16string_view text, int prefix, int width) const
     {
-        std::vector<std::pair<std::size_t, std::size_t>> ranges;
+        std::vector<Range> ranges;
         std::size_t begin = 0;
         while (!text.empty()) {
             std::size_t end = text.size();
@@ -86,7 +142,7 @@ public:
             if (format_ & DT_WORDBREAK) {
                 Wrap(text, begin, end, width, ranges);
             } else {
-                ranges.emplace_back(begin, end);
+                ranges.push_back(Range{begin, end, -1});
             }
             if (end == text.size()) {
                 break;
@@ -98,13 +154,13 @@ public:
             }
         }
         std::vector<Line> lines;
-        for (const auto& [from, to] : ranges) {
+        for (const auto& [from, to, measured] : ranges) {
             Line line;
             line.text = std::u16string(text.substr(from, to - from));
             if (prefix >= int(from) && prefix < int(to) && !(format_ & DT_HIDEPREFIX)) {
                 line.prefix = prefix - int(from);
             }
-            line.width = Width(line.text);
+            line.width = measured >= 0 ? measured : Run(face_, spacing_, format_ & DT_EXPANDTABS, text, from).WidthTo(to);
             Shorten(line, width);
             lines.push_back(std::move(line));
         }
@@ -114,29 +170,35 @@ public:
 private:
     // Breaks text[begin, end) at blanks (and between full-width characters) into lines no wider than
     // width; a word wider than that stands alone, or with DT_EDITCONTROL is broken between characters.
-    void Wrap(std::u16string_view text, std::size_t begin, std::size_t end, int width,
-              std::vector<std::pair<std::size_t, std::size_t>>& ranges) const
+    void Wrap(std::u16string_view text, std::size_t begin, std::size_t end, int width, std::vector<Range>& ranges) const
     {
         std::size_t start = begin;
         do {
+            // Each line's words are measured once, the line growing a word at a time; the width of
+            // the words that fit is the line's.
+            Run line(face_, spacing_, format_ & DT_EXPANDTABS, text, start);
             std::size_t lineEnd = start;
+            int lineWidth = 0;
             while (lineEnd < end) {
                 const std::size_t next = SegmentEnd(text, lineEnd, end);
-                if (Width(text.substr(start, next - start)) > width) {
+                const int grown = line.WidthTo(next);
+                if (grown > width) {
                     if (lineEnd == start && (format_ & DT_EDITCONTROL)) {
                         lineEnd = CharacterBreak(text, start, next, width);
+                        lineWidth = -1;
                     }
                     if (lineEnd != start) {
                         break;
                     }
                 }
                 lineEnd = next;
+                lineWidth = grown;
             }
             std::size_t trimmed = lineEnd;
             while (trimmed > start && text[trimmed - 1] == u' ') {
                 --trimmed;
             }
-            ranges.emplace_back(start, trimmed);
+            ranges.push_back(Range{start, trimmed, trimmed == lineEnd ? lineWidth : -1});
             start = lineEnd;
             while (start < end && text[start] == u' ') {
                 ++start;
@@ -166,10 +228,11 @@ private:
     // pair stays whole.
     std::size_t CharacterBreak(std::u16string_view text, std::size_t start, std::size_t end, int width) const
     {
+        Run run(face_, spacing_, format_ & DT_EXPANDTABS, text, start);
         std::size_t fit = start;
         while (fit < end) {
             const std::size_t next = fit + CharAt(text.substr(0, end), fit).units;
-            if (fit != start && Width(text.substr(start, next - start)) > width) {
+            if (fit != start && run.WidthTo(next) > width) {
                 break;
             }
             fit = next;
@@ -195,13 +258,19 @@ private:
         }
     }
 
-    // How many leading units of text fit in room pixels.
+    // How many leading units of text fit in room pixels, as GetTextExtentExPoint counts them (tabs as
+    // characters).
     int Fit(std::u16string_view text, int room) const
     {
-        int fit = 0;
-        SIZE size{};
-        GetTextExtentExPointW(dc_, text.data(), int(text.size()), std::max(0, room), &fit, nullptr, &size);
-        return fit;
+        // The width up to and including each unit; a surrogate pair's two units both end after the pair.
+        Run run(face_, spacing_, false, text, 0);
+        std::vector<int> widths(text.size());
+        for (std::size_t i = 0; i < text.size();) {
+            const std::size_t next = i + CharAt(text, i).units;
+            std::fill(widths.begin() + std::ptrdiff_t(i), widths.begin() + std::ptrdiff_t(next), run.WidthTo(next));
+            i = next;
+        }
+        return FittingCount(widths, std::max(0, room));
     }
 
     // The line as its first cut units followed by the ellipsis and then the units from resume on.
@@ -249,7 +318,8 @@ private:
         Cut(line, std::size_t(Fit(text.substr(0, separator), room)), separator);
     }
 
-    HDC dc_;
+    const FontFace& face_;
+    const Spacing& spacing_;
     UINT format_;
 };
 
@@ -275,11 +345,20 @@ void Reorder(HDC dc, Line& line)
 // ellipsis shortened.
 int DrawFormatted(HDC dc, std::u16string_view text, RECT& rect, UINT format, std::optional<std::u16string>& shown)
 {
-    TEXTMETRIC metrics;
-    if (!GetTextMetricsW(dc, &metrics)) {
-        return 0;
+    // The text is laid out with the face and spacing of the context as they are now, without the lock.
+    std::shared_ptr<const FontFace> face;
+    Spacing spacing;
+    {
+        auto lock = LockGdi();
+        const DeviceContext* context = FindDC(dc);
+        face = context ? SelectedFace(*context) : nullptr;
+        if (!face) {
+            return 0;
+        }
+        spacing = Spacing{context->state.textCharacterExtra, context->state.justifyExtra, context->state.justifyBreaks};
     }
-    const Formatter formatter(dc, format);
+    const TEXTMETRIC metrics = TextMetricsW(*face);
+    const Formatter formatter(*face, spacing, format);
     int prefix = -1;
     const std::u16string stripped = formatter.StripPrefixes(text, prefix);
     std::vector<Line> lines = formatter.Lines(stripped, prefix, rect.right - rect.left);

@@ -169,9 +169,16 @@ FontFace::FontFace(const FontConfig& config, const LOGFONT& font, int dpi)
     if (!advances.empty() && FT_Get_Advances(face, 0, FT_UInt(advances.size()), FT_LOAD_NO_SCALE, advances.data()) != 0)
         throw rtl::EFOpenError("The font file " + file_.path + " has unreadable glyph widths");
     advanceUnits_.assign(advances.begin(), advances.end());
+    maskPages_ = std::vector<std::atomic<MaskPage*>>((advanceUnits_.size() + kMaskPageSize - 1) / kMaskPageSize);
 }
 
-FontFace::~FontFace() = default;
+FontFace::~FontFace()
+{
+    for (auto& page : charPages_)
+        delete page.load(std::memory_order_relaxed);
+    for (auto& page : maskPages_)
+        delete page.load(std::memory_order_relaxed);
+}
 
 int FontFace::ScaleX(double units) const
 {
@@ -188,10 +195,32 @@ int FontFace::CeilY(double units) const
     return int(std::ceil(units * emHeight_ / tables_.unitsPerEm));
 }
 
-unsigned FontFace::GlyphIndex(char32_t ch) const
+FontFace::CharGlyph FontFace::Lookup(char32_t ch) const
 {
-    std::lock_guard lock(lock_);
-    return FT_Get_Char_Index(freeType_->face, FT_ULong(ch));
+    if (ch > 0xFFFF) {
+        std::lock_guard lock(lock_);
+        return LookUpLocked(ch);
+    }
+    auto& slot = charPages_[ch >> 8];
+    const CharPage* page = slot.load(std::memory_order_acquire);
+    if (!page) {
+        std::lock_guard lock(lock_);
+        page = slot.load(std::memory_order_relaxed);
+        if (!page) {
+            auto filled = std::make_unique<CharPage>();
+            for (char32_t low = 0; low < 256; ++low)
+                (*filled)[low] = LookUpLocked((ch & ~char32_t{0xFF}) | low);
+            page = filled.release();
+            slot.store(page, std::memory_order_release);
+        }
+    }
+    return (*page)[ch & 0xFF];
+}
+
+FontFace::CharGlyph FontFace::LookUpLocked(char32_t ch) const
+{
+    const unsigned glyph = FT_Get_Char_Index(freeType_->face, FT_ULong(ch));
+    return CharGlyph{glyph, ScaleX(AdvanceUnits(glyph))};
 }
 
 int FontFace::AdvanceUnits(unsigned glyph) const
@@ -216,14 +245,35 @@ std::pair<int, int> FontFace::InkUnits(unsigned glyph) const
     return ink;
 }
 
-int FontFace::Advance(char32_t ch) const { return ScaleX(AdvanceUnits(GlyphIndex(ch))); }
-
 const GlyphMask& FontFace::Glyph(char32_t ch) const
 {
     const unsigned glyph = GlyphIndex(ch);
+    MaskPage* page = nullptr;
+    if (glyph < advanceUnits_.size()) {
+        page = maskPages_[glyph / kMaskPageSize].load(std::memory_order_acquire);
+        if (page) {
+            if (const GlyphMask* mask = (*page)[glyph % kMaskPageSize].load(std::memory_order_acquire))
+                return *mask;
+        }
+    }
     std::lock_guard lock(lock_);
-    if (auto found = glyphs_.find(glyph); found != glyphs_.end())
-        return found->second;
+    auto found = glyphs_.find(glyph);
+    if (found == glyphs_.end())
+        found = glyphs_.emplace(glyph, Render(glyph)).first;
+    if (glyph < advanceUnits_.size()) {
+        auto& pageSlot = maskPages_[glyph / kMaskPageSize];
+        page = pageSlot.load(std::memory_order_relaxed);
+        if (!page) {
+            page = new MaskPage{};
+            pageSlot.store(page, std::memory_order_release);
+        }
+        (*page)[glyph % kMaskPageSize].store(&found->second, std::memory_order_release);
+    }
+    return found->second;
+}
+
+GlyphMask FontFace::Render(unsigned glyph) const
+{
     const bool mono = logFont_.lfQuality == NONANTIALIASED_QUALITY;
     // Light hinting only moves points vertically, which a rotated baseline would turn into distortion.
     const FT_Int32 hinting = escapement_ != 0 ? FT_LOAD_NO_HINTING : FT_LOAD_TARGET_LIGHT;
@@ -245,7 +295,7 @@ const GlyphMask& FontFace::Glyph(char32_t ch) const
                                                                  : row[x];
         }
     }
-    return glyphs_.emplace(glyph, std::move(mask)).first->second;
+    return mask;
 }
 
 std::pair<int, int> FontFace::BaselineOffset(int distance) const

@@ -210,9 +210,12 @@ void Render(DeviceContext& context, const FontFace& face, const TEXTMETRIC& metr
     }
     const std::vector<RECT> clipRects = clip.Rects();
     const std::uint32_t textPixel = PixelFromColor(state.textColor & 0x00FFFFFF);
+    // An unturned baseline starts on a whole pixel, so its pens are whole pixels along it.
+    const bool level = face.Escapement() == 0;
+    const POINT start = baseline.At(0, 0);
     for (const Placed& placed : layout.glyphs) {
         const GlyphMask& mask = face.Glyph(placed.ch);
-        const POINT pen = baseline.At(placed.pen, 0);
+        const POINT pen = level ? POINT{start.x + placed.pen, start.y} : baseline.At(placed.pen, 0);
         BlendMask(context, mask, pen.x + mask.left, pen.y + mask.top, clipRects, textPixel);
     }
     const LOGFONT& font = face.LogFont();

@@ -3,6 +3,9 @@
 #include "platform/classes/ClassRegistry.h"
 #include "platform/classes/Errors.h"
 #include "platform/classes/Fixups.h"
+#include "platform/gui/DataModule.h"
+#include "platform/gui/Form.h"
+#include "platform/gui/Frame.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/FileUtils.h"
 #include "platform/rtl/FormatSettings.h"
@@ -229,45 +232,35 @@ TEST_F(UtilsWithReports, AreaOfAComponentIsItsPlaceOnThePage)
     EXPECT_EQ(area.Bottom, 66);
 }
 
-// Stand-ins for the class library's forms, data modules and frames, known by their registered names.
-template <const char* ClassNameText>
-class StandIn : public classes::TComponent {
+// A control that is neither a form, a data module nor a frame: its components have no path of their own.
+class TPanel : public classes::TComponent {
 public:
     using classes::TComponent::TComponent;
     static const classes::TClassInfo& StaticClass()
     {
-        static const classes::TClassInfo info(ClassNameText, &classes::TComponent::StaticClass());
+        static const classes::TClassInfo info("TPanel", &classes::TComponent::StaticClass());
         return info;
     }
     const classes::TClassInfo& ClassType() const override { return StaticClass(); }
 };
-constexpr char kForm[] = "TCustomForm";
-constexpr char kDataModule[] = "TDataModule";
-constexpr char kFrame[] = "TFrame";
-constexpr char kPanel[] = "TPanel";
-using TCustomForm = StandIn<kForm>;
-using TDataModule = StandIn<kDataModule>;
-using TFrame = StandIn<kFrame>;
-using TPanel = StandIn<kPanel>;
 
 TEST_F(UtilsWithReports, ComponentsAreNamedByTheirPaths)
 {
-    classes::RegisterClasses({&TCustomForm::StaticClass(), &TDataModule::StaticClass(), &TFrame::StaticClass()});
-    TCustomForm form(nullptr);
+    gui::TForm form(nullptr);
     form.SetName("Form1");
     auto* report = new report::TrptReport(&form);
     report->SetName("Report1");
     auto* onForm = new classes::TComponent(&form);
     onForm->SetName("Table1");
-    TDataModule module(nullptr);
+    gui::TDataModule module(nullptr);
     module.SetName("Data");
     auto* inModule = new classes::TComponent(&module);
     inModule->SetName("Query");
-    auto* frame = new TFrame(&form);
+    auto* frame = new gui::TFrame(&form);
     frame->SetName("Frame1");
     auto* inFrame = new classes::TComponent(frame);
     inFrame->SetName("Edit1");
-    TFrame looseFrame(nullptr);
+    gui::TFrame looseFrame(nullptr);
     looseFrame.SetName("Loose");
     auto* inLoose = new classes::TComponent(&looseFrame);
     inLoose->SetName("Edit2");

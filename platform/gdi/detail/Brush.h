@@ -23,6 +23,15 @@ public:
     // The brush's pixel at a device point; false where it paints nothing (a transparent hatch's gaps).
     bool At(int x, int y, std::uint32_t& pixel) const;
 
+    // How many rows the brush repeats after: 1 for a solid brush, 8 for a hatch, a pattern's height.
+    int Period() const;
+    // The pixels of count device points from (x, y) on, as At gives them; true when every one is painted,
+    // else paints[k] is 0 for a gap (and left alone when true is returned).
+    bool Row(int x, int y, int count, std::uint32_t* pixels, std::uint8_t* paints) const;
+    // The brush as one tile of the pixels At gives and the device point its pixel (0, 0) lies on; null
+    // for a solid brush, one with gaps and a pattern too large to tile.
+    const Surface* Tile(POINT& origin) const;
+
 private:
     BrushPaint() = default;
 
@@ -34,6 +43,8 @@ private:
     bool monochrome_ = false;
     std::uint32_t text_ = 0;
     POINT origin_;
+    // Made at the first request and unchanged after, so copies of the paint (recorded drawings) share it.
+    mutable std::shared_ptr<const Surface> tile_;
 };
 
 }  // namespace win::detail

@@ -7,10 +7,12 @@
 #include "platform/gdi/Region.h"
 
 #include <cstdint>
+#include <vector>
 
 namespace win::detail {
 
 class BrushPaint;
+class Surface;
 struct DeviceContext;
 
 // mode R2_BLACK .. R2_WHITE. The top byte of the result is 0.
@@ -40,5 +42,33 @@ constexpr RECT SpanRect(POINT origin, int width, int height)
 // For the raster device: paints the part of region (device coordinates) inside the clip, mixed with
 // rop2. The caller holds the GDI lock and a DrawScope.
 void PaintRegion(DeviceContext& context, const Region& region, const BrushPaint& paint, int rop2);
+
+// Copies the brush onto the area (device coordinates, inside the surface), the pixels of a solid brush
+// or a tile, surfaceOrigin being the surface pixel of device point (0, 0); false, painting nothing, for a
+// brush that is neither (one with gaps, a pattern too large to tile).
+bool CopyBrush(Surface& surface, POINT surfaceOrigin, const Region& area, const BrushPaint& paint);
+
+// A brush's pixels over the columns [left, right) of the rows of one rectangle (device coordinates),
+// made for one period of the brush and then reused.
+class BrushRows {
+public:
+    BrushRows(const BrushPaint& paint, const RECT& rect);
+    const std::uint32_t* Pixels(int y) const { return pixels_.data() + Offset(y); }
+    // Null when every pixel of the row is painted; else 0 for each gap.
+    const std::uint8_t* Paints(int y) const { return gaps_ ? paints_.data() + Offset(y) : nullptr; }
+
+private:
+    std::size_t Offset(int y) const
+    {
+        return static_cast<std::size_t>((y - top_) % rows_) * static_cast<std::size_t>(width_);
+    }
+
+    int top_;
+    int width_;
+    int rows_;
+    bool gaps_ = false;
+    std::vector<std::uint32_t> pixels_;
+    std::vector<std::uint8_t> paints_;
+};
 
 }  // namespace win::detail

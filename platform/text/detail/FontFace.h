@@ -7,12 +7,15 @@
 // same on every device up to the scale. Only the glyph masks are hinted (light hinting, grey coverage),
 // which changes their shapes, never their advances.
 //
-// A face may be used from any thread; its FreeType state is guarded by its own lock.
+// A face may be used from any thread; its FreeType state is guarded by its own lock. What text measures
+// and draws with most (each character's glyph and advance, each glyph's mask) is kept in tables filled
+// at first use under that lock and read without it.
 
 #include "platform/text/detail/FontConfig.h"
 #include "platform/wintypes/LogFont.h"
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <mutex>
@@ -94,13 +97,18 @@ public:
     int ScaleY(double units) const;
     int CeilY(double units) const;
 
-    // The glyph of a character; 0 (the missing glyph) for a character the file lacks.
-    unsigned GlyphIndex(char32_t ch) const;
+    // A character's glyph (0, the missing glyph, for a character the file lacks) and its advance in
+    // device pixels, ScaleX of the glyph's advance in font units.
+    struct CharGlyph {
+        unsigned glyph = 0;
+        int advance = 0;
+    };
+    CharGlyph Lookup(char32_t ch) const;
+    unsigned GlyphIndex(char32_t ch) const { return Lookup(ch).glyph; }
+    int Advance(char32_t ch) const { return Lookup(ch).advance; }
     int AdvanceUnits(unsigned glyph) const;
     // The leftmost and rightmost outline point in font units; both 0 for a glyph without outline.
     std::pair<int, int> InkUnits(unsigned glyph) const;
-    // The advance of a character in device pixels: ScaleX of its advance in font units.
-    int Advance(char32_t ch) const;
 
     // The glyph's coverage, rotated by the escapement; bi-level (0 or 255) with NONANTIALIASED_QUALITY.
     // The reference stays valid as long as the face.
@@ -110,6 +118,16 @@ public:
 
 private:
     struct FreeType;
+    // The characters of one block of 256 of the Basic Multilingual Plane, all looked up at once.
+    using CharPage = std::array<CharGlyph, 256>;
+    // The masks of 256 glyphs, each made at its first use.
+    using MaskPage = std::array<std::atomic<const GlyphMask*>, 256>;
+    static constexpr std::size_t kMaskPageSize = 256;
+
+    // Under lock_: the character's glyph and advance, from FreeType.
+    CharGlyph LookUpLocked(char32_t ch) const;
+    // Under lock_: renders the glyph's mask.
+    GlyphMask Render(unsigned glyph) const;
 
     LOGFONT logFont_;
     int dpi_;
@@ -124,10 +142,13 @@ private:
     int escapement_ = 0;
     std::vector<int> advanceUnits_;  // by glyph index
 
-    mutable std::mutex lock_;  // guards the FreeType state and the caches below
+    mutable std::mutex lock_;  // guards the FreeType state, the caches below and the filling of the tables
     std::unique_ptr<FreeType> freeType_;
     mutable std::unordered_map<unsigned, std::pair<int, int>> ink_;
-    mutable std::unordered_map<unsigned, GlyphMask> glyphs_;
+    mutable std::unordered_map<unsigned, GlyphMask> glyphs_;  // the masks' storage
+    // Published with release once filled, read with acquire: a null entry is filled under the lock.
+    mutable std::array<std::atomic<const CharPage*>, 256> charPages_{};
+    mutable std::vector<std::atomic<MaskPage*>> maskPages_;  // by glyph / 256
 };
 
 }  // namespace win::detail

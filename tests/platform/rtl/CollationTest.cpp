@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -118,6 +119,57 @@ TEST(Collation, PairsAcrossCodePages)
         EXPECT_EQ(Sign(rtl::AnsiCompareText(c.b, c.a)), -c.text);
         EXPECT_EQ(rtl::AnsiSameText(c.a, c.b), c.text == 0);
         EXPECT_FALSE(rtl::AnsiSameStr(c.a, c.b));
+    }
+}
+
+int KeyCompareStr(std::string_view a, std::string_view b)
+{
+    return rtl::AnsiSortKey(a, true).compare(rtl::AnsiSortKey(b, true));
+}
+
+int KeyCompareText(std::string_view a, std::string_view b)
+{
+    return rtl::AnsiSortKey(a, false).compare(rtl::AnsiSortKey(b, false));
+}
+
+// Sort keys order texts as the comparisons do: the lists above, and random texts in every code page made
+// of characters that tie at one level and differ at the next (case, accents, ligatures, word-sort
+// characters, ignored bytes, marks).
+TEST(Collation, SortKeysOrderAsTheComparisons)
+{
+    {
+        UsingCodePage page(1252);
+        ExpectOrder({{""}, {"-"}, {" "}, {"!"}, {"_"}, {"~"}, {"+"}, {"1"}, {"10"}, {"2"},
+                     {"a"}, {"A"}, {"a b"}, {"ab"}, {"Ab"}, {"b"}, {"B"}, {"coop"}, {"co-op"}, {"cop"},
+                     {"e"}, {"E"}, {"\xE9"}, {"\xC9"}, {"\xE9t\xE9"}, {"f"}},
+                    KeyCompareStr);
+        ExpectOrder({{""}, {"-"}, {" "}, {"!"}, {"_"}, {"~"}, {"+"}, {"1"}, {"10"}, {"2"},
+                     {"a", "A"}, {"a b"}, {"ab", "Ab"}, {"b", "B"}, {"coop"}, {"co-op"}, {"cop"},
+                     {"e", "E"}, {"\xE9", "\xC9"}, {"\xE9t\xE9"}, {"f"}},
+                    KeyCompareText);
+    }
+    std::string alphabet = "aAeEsSoO-' \t1";
+    for (int byte = 0x80; byte <= 0xFF; ++byte)
+        alphabet += char(byte);
+    std::mt19937 random(7);
+    const auto text = [&] {
+        std::string s;
+        for (int n = int(random() % 5); n > 0; --n)
+            s += random() % 2 ? alphabet[random() % 14] : alphabet[random() % alphabet.size()];
+        return s;
+    };
+    for (int codePage = 1250; codePage <= 1258; ++codePage) {
+        UsingCodePage page(codePage);
+        SCOPED_TRACE(codePage);
+        int failures = 0;
+        for (int k = 0; k < 20000 && failures < 5; ++k) {
+            const std::string a = text();
+            const std::string b = random() % 4 ? text() : a.substr(0, a.size() / 2) + text();
+            const bool same = Sign(KeyCompareStr(a, b)) == Sign(rtl::AnsiCompareStr(a, b)) &&
+                              Sign(KeyCompareText(a, b)) == Sign(rtl::AnsiCompareText(a, b));
+            EXPECT_TRUE(same) << testing::PrintToString(a) << " against " << testing::PrintToString(b);
+            failures += same ? 0 : 1;
+        }
     }
 }
 

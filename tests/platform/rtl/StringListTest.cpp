@@ -3,6 +3,7 @@
 #include "platform/rtl/Collation.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Streams.h"
+#include "tests/support/UsingCodePage.h"
 
 #include <algorithm>
 #include <cstring>
@@ -355,6 +356,47 @@ TEST(StringList, MoveKeepsObjectsAndCustomSortSeesIndexes)
     });
     EXPECT_EQ(LinesOf(list), (Lines{"eleven", "three", "two", "one"}));
     EXPECT_EQ(list.Objects(3), &one);
+}
+
+// Sort gives the order of the collation, ties in their old order, whichever way it gets there; a derived
+// list that compares in its own way sorts by its comparison.
+TEST(StringList, SortFollowsTheCollationAndKeepsTies)
+{
+    testsupport::UsingCodePage page(1252);
+    const Lines words = {"co-op", "Coop", "\xE9t\xE9", "coop", "ETE", "cop", "\xC9t\xE9", "stra\xDF" "e",
+                         "STRASSE", "a", "A", "", "b-", "B", "ete", "\x9C" "uvre", "OEuvre", "10", "9", "a b"};
+    for (const bool caseSensitive : {false, true}) {
+        SCOPED_TRACE(caseSensitive ? "case-sensitive" : "without case");
+        rtl::TStringList list;
+        list.SetCaseSensitive(caseSensitive);
+        for (int round = 0; round < 3; ++round)
+            for (size_t i = 0; i < words.size(); ++i)
+                list.AddObject(words[i], reinterpret_cast<void*>(round * 100 + i));
+        std::vector<std::pair<std::string, void*>> expected;
+        for (int i = 0; i < list.Count(); ++i)
+            expected.emplace_back(list.Strings(i), list.Objects(i));
+        const auto compare = caseSensitive ? rtl::AnsiCompareStr : rtl::AnsiCompareText;
+        std::stable_sort(expected.begin(), expected.end(),
+                         [&](const auto& a, const auto& b) { return compare(a.first, b.first) < 0; });
+        list.Sort();
+        ASSERT_EQ(list.Count(), int(expected.size()));
+        for (int i = 0; i < list.Count(); ++i) {
+            EXPECT_EQ(list.Strings(i), expected[size_t(i)].first) << i;
+            EXPECT_EQ(list.Objects(i), expected[size_t(i)].second) << i;
+        }
+    }
+
+    class ByLength : public rtl::TStringList {
+    protected:
+        int CompareStrings(const std::string& a, const std::string& b) const override
+        {
+            return int(a.size()) - int(b.size());
+        }
+    };
+    ByLength byLength;
+    Fill(byLength, {"three", "a", "eleven", "zz", "b"});
+    byLength.Sort();
+    EXPECT_EQ(LinesOf(byLength), (Lines{"a", "b", "zz", "three", "eleven"}));
 }
 
 TEST(StringList, AssignAddStringsAndEquals)

@@ -329,6 +329,66 @@ TEST_F(DrawTextTest, WrappedLinesAreTheOnesCalcRectMeasuresAndDrawingShows)
     }
 }
 
+// Wrapping measures as the extent calls measure: with the context's character extra, a justification
+// still pending and, with DT_EXPANDTABS, the tab stops. The lines are the ones a greedy wrap at blanks
+// finds with those calls.
+TEST_F(DrawTextTest, WrappingMeasuresWithTheContextsSpacing)
+{
+    const std::u16string text = u"one two\tthree four  five\tsix seven eight nine ten eleven";
+    struct Case {
+        const char* name;
+        int extra;
+        int justifyExtra;
+        int breaks;
+        UINT flags;
+    };
+    const Case cases[] = {
+        {"plain", 0, 0, 0, DT_WORDBREAK},
+        {"character extra", 3, 0, 0, DT_WORDBREAK},
+        {"tabs expanded", 0, 0, 0, DT_WORDBREAK | DT_EXPANDTABS},
+        {"extra and tabs", 2, 0, 0, DT_WORDBREAK | DT_EXPANDTABS},
+        {"justification pending", 0, 23, 3, DT_WORDBREAK},
+        {"justification and tabs", 1, -9, 2, DT_WORDBREAK | DT_EXPANDTABS},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetTextCharacterExtra(dc_, c.extra);
+        SetTextJustification(dc_, c.justifyExtra, c.breaks);
+        const auto measure = [&](std::u16string_view line) {
+            if (c.flags & DT_EXPANDTABS)
+                return int(LOWORD(GetTabbedTextExtentW(dc_, line.data(), int(line.size()), 0, nullptr)));
+            SIZE size{};
+            GetTextExtentPoint32W(dc_, line.data(), int(line.size()), &size);
+            return int(size.cx);
+        };
+        const int width = measure(u"one two\tthree four") + 1;
+        std::vector<std::u16string> lines;
+        for (std::size_t start = 0; start < text.size();) {
+            std::size_t end = text.find(u' ', start);
+            end = end == std::u16string::npos ? text.size() : end;
+            for (;;) {
+                std::size_t next = text.find_first_not_of(u' ', end);
+                next = next == std::u16string::npos ? text.size() : std::min(text.find(u' ', next), text.size());
+                if (end == text.size() || measure(std::u16string_view(text).substr(start, next - start)) > width)
+                    break;
+                end = next;
+            }
+            lines.push_back(text.substr(start, end - start));
+            start = std::min(text.find_first_not_of(u' ', end), text.size());
+        }
+        int widest = 0;
+        for (const auto& line : lines)
+            widest = std::max(widest, measure(line));
+        RECT rect{0, 0, width, 0};
+        EXPECT_EQ(DrawTextW(dc_, text.data(), int(text.size()), &rect, c.flags | DT_CALCRECT),
+                  int(lines.size()) * metrics_.tmHeight);
+        EXPECT_GT(lines.size(), 2u);
+        EXPECT_EQ(rect.right, widest);
+    }
+    SetTextCharacterExtra(dc_, 0);
+    SetTextJustification(dc_, 0, 0);
+}
+
 TEST_F(DrawTextTest, EditControlDropsAPartlyVisibleLastLine)
 {
     const std::string text = "abc abc abc abc abc";

@@ -6,9 +6,15 @@
 
 #include <gtest/gtest.h>
 
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_ADVANCES_H
+
 #include <algorithm>
 #include <climits>
 #include <filesystem>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -186,6 +192,53 @@ TEST_F(FontFaceTest, GlyphMasksCoverTheInk)
     const GlyphMask& mono = monoFace.Glyph(U'O');
     EXPECT_TRUE(std::all_of(mono.coverage.begin(), mono.coverage.end(), [](auto c) { return c == 0 || c == 255; }));
     EXPECT_GT(Sum(mono), 0);
+}
+
+// Each character's glyph and advance come from tables the face fills at first use, from several threads
+// at once here; they are FreeType's own, read from the file directly, and the glyph masks are one per
+// glyph whichever thread asked first.
+TEST_F(FontFaceTest, CharacterTablesAgreeWithTheFileFromEveryThread)
+{
+    const FontFace face(config_, Font("Times New Roman", -17), 96);
+    FT_Library library = nullptr;
+    FT_Face file = nullptr;
+    ASSERT_EQ(FT_Init_FreeType(&library), 0);
+    ASSERT_EQ(FT_New_Memory_Face(library, face.FileData().data(), FT_Long(face.FileData().size()), 0, &file), 0);
+    std::vector<char32_t> characters;
+    for (char32_t ch = 0; ch < 0x2200; ch += 3)
+        characters.push_back(ch);
+    characters.insert(characters.end(), {U'\xFFFD', U'\xFFFF', U'\U0001F600', U'\U0010FFFF'});
+    std::vector<std::vector<FontFace::CharGlyph>> seen(4);
+    std::vector<std::vector<const GlyphMask*>> masks(4);
+    std::vector<std::thread> threads;
+    for (std::size_t t = 0; t < seen.size(); ++t) {
+        threads.emplace_back([&, t] {
+            for (std::size_t k = 0; k < characters.size(); ++k) {
+                const char32_t ch = characters[(k * 7 + t * 13) % characters.size()];
+                seen[t].push_back(face.Lookup(ch));
+                if (ch < 0x200)
+                    masks[t].push_back(&face.Glyph(ch));
+            }
+        });
+    }
+    for (auto& thread : threads)
+        thread.join();
+    for (std::size_t t = 0; t < seen.size(); ++t) {
+        std::size_t mask = 0;
+        for (std::size_t k = 0; k < characters.size(); ++k) {
+            const char32_t ch = characters[(k * 7 + t * 13) % characters.size()];
+            const unsigned glyph = FT_Get_Char_Index(file, FT_ULong(ch));
+            FT_Fixed units = 0;
+            FT_Get_Advance(file, glyph, FT_LOAD_NO_SCALE, &units);
+            ASSERT_EQ(seen[t][k].glyph, glyph) << std::hex << unsigned(ch);
+            ASSERT_EQ(seen[t][k].advance, face.ScaleX(double(units))) << std::hex << unsigned(ch);
+            if (ch < 0x200) {
+                ASSERT_EQ(masks[t][mask++], &face.Glyph(ch)) << std::hex << unsigned(ch);
+            }
+        }
+    }
+    FT_Done_Face(file);
+    FT_Done_FreeType(library);
 }
 
 TEST_F(FontFaceTest, EscapementTurnsGlyphsAndBaseline)
