@@ -1,10 +1,17 @@
 #include "platform/gui/StdCtrls.h"
 
+#include "platform/gui/Bevel.h"
 #include "platform/gui/Button.h"
 #include "platform/gui/CheckBox.h"
 #include "platform/gui/Edit.h"
+#include "platform/gui/GroupBox.h"
+#include "platform/gui/Image.h"
 #include "platform/gui/Label.h"
 #include "platform/gui/Memo.h"
+#include "platform/gui/PaintBox.h"
+#include "platform/gui/Panel.h"
+#include "platform/gui/ScrollBox.h"
+#include "platform/gui/Shape.h"
 
 namespace gui {
 
@@ -13,7 +20,10 @@ std::vector<const classes::TClassInfo*> StandardControlClasses()
     return {&TCustomEdit::StaticClass(),     &TEdit::StaticClass(),      &TCustomMemo::StaticClass(),
             &TMemo::StaticClass(),           &TButtonControl::StaticClass(), &TButton::StaticClass(),
             &TCustomCheckBox::StaticClass(), &TCheckBox::StaticClass(), &TRadioButton::StaticClass(),
-            &TCustomLabel::StaticClass(),    &TLabel::StaticClass()};
+            &TCustomLabel::StaticClass(),    &TLabel::StaticClass(),
+            &TCustomPanel::StaticClass(),    &TPanel::StaticClass(),    &TCustomGroupBox::StaticClass(),
+            &TGroupBox::StaticClass(),       &TBevel::StaticClass(),    &TShape::StaticClass(),
+            &TImage::StaticClass(),          &TPaintBox::StaticClass(), &TScrollBox::StaticClass()};
 }
 
 }  // namespace gui

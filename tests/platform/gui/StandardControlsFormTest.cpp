@@ -2,11 +2,18 @@
 // default: it reads headless into controls that hold those values, shows, and writes back to text that
 // reads into the same text again. A name the vocabulary does not know is the reader's error.
 
+#include "platform/gui/Bevel.h"
 #include "platform/gui/Button.h"
 #include "platform/gui/CheckBox.h"
 #include "platform/gui/Edit.h"
+#include "platform/gui/GroupBox.h"
+#include "platform/gui/Image.h"
 #include "platform/gui/Label.h"
 #include "platform/gui/Memo.h"
+#include "platform/gui/PaintBox.h"
+#include "platform/gui/Panel.h"
+#include "platform/gui/ScrollBox.h"
+#include "platform/gui/Shape.h"
 #include "platform/rtl/Exceptions.h"
 
 #include "tests/platform/gui/ControlsFixture.h"
@@ -84,6 +91,73 @@ const char* const kForm = R"(object Controls: TForm
     Transparent = True
     WordWrap = True
   end
+  object Status: TPanel
+    Left = 220
+    Top = 8
+    Width = 150
+    Height = 60
+    Alignment = taLeftJustify
+    BevelInner = bvLowered
+    BevelOuter = bvSpace
+    BevelWidth = 2
+    BorderStyle = bsSingle
+    BorderWidth = 3
+    Caption = 'Ready'
+    FullRepaint = False
+    Locked = True
+    ParentBackground = True
+    object Options: TGroupBox
+      Left = 10
+      Top = 10
+      Width = 100
+      Height = 40
+      Caption = 'Options'
+    end
+  end
+  object Line: TBevel
+    Left = 220
+    Top = 80
+    Width = 150
+    Height = 2
+    Shape = bsTopLine
+    Style = bsRaised
+  end
+  object Shape1: TShape
+    Left = 220
+    Top = 90
+    Width = 98
+    Height = 89
+    Brush.Color = clLime
+    Brush.Style = bsCross
+    Pen.Width = 2
+    Shape = stRoundSquare
+  end
+  object LG1: TImage
+    Left = 220
+    Top = 190
+    Width = 250
+    Height = 100
+    AutoSize = True
+    Center = True
+    IncrementalDisplay = True
+    Proportional = True
+    Stretch = True
+    Transparent = True
+  end
+  object Graph: TPaintBox
+    Left = 8
+    Top = 220
+    Width = 50
+    Height = 40
+  end
+  object Bindings: TScrollBox
+    Left = 60
+    Top = 220
+    Width = 100
+    Height = 60
+    AutoScroll = False
+    BorderStyle = bsNone
+  end
 end
 )";
 
@@ -116,6 +190,22 @@ TEST_F(StandardControlsFormTest, EveryPropertyAwayFromItsDefaultReadsShowsAndWri
     EXPECT_TRUE(radio->Checked());
     EXPECT_EQ(title->FocusControl(), amount);
     EXPECT_EQ(title->Layout(), gui::tlCenter);
+    auto* status = dynamic_cast<gui::TPanel*>(form->FindComponent("Status"));
+    auto* options = dynamic_cast<gui::TGroupBox*>(form->FindComponent("Options"));
+    auto* line = dynamic_cast<gui::TBevel*>(form->FindComponent("Line"));
+    auto* shape = dynamic_cast<gui::TShape*>(form->FindComponent("Shape1"));
+    auto* logo = dynamic_cast<gui::TImage*>(form->FindComponent("LG1"));
+    auto* bindings = dynamic_cast<gui::TScrollBox*>(form->FindComponent("Bindings"));
+    ASSERT_TRUE(status && options && line && shape && logo && bindings && form->FindComponent("Graph"));
+    EXPECT_EQ(options->Parent(), status);
+    EXPECT_EQ(status->BevelOuter(), gui::bvSpace);
+    EXPECT_EQ(status->BorderWidth(), 3);
+    EXPECT_EQ(line->Shape(), gui::bsTopLine);
+    EXPECT_EQ(shape->Brush()->Style(), gui::bsCross);
+    EXPECT_EQ(shape->Shape(), gui::stRoundSquare);
+    EXPECT_TRUE(logo->Proportional() && logo->Center() && logo->IncrementalDisplay());
+    EXPECT_EQ(logo->Width(), 250) << "AutoSize without a picture keeps the size";
+    EXPECT_FALSE(bindings->AutoScroll());
     EXPECT_EQ(Log(), std::vector<std::string>{}) << "no click while loading";
 
     form->Show();
@@ -125,21 +215,32 @@ TEST_F(StandardControlsFormTest, EveryPropertyAwayFromItsDefaultReadsShowsAndWri
     std::unique_ptr<classes::TComponent> again(ReadText(written, nullptr));
     EXPECT_EQ(TextOf(*again), written);
     for (const char* line : {"MaxLength = 6", "State = cbGrayed", "ModalResult = 1", "Layout = tlCenter",
-                             "WantTabs = True", "ImeMode = imClose", "Checked = True", "FocusControl = Amount"}) {
+                             "WantTabs = True", "ImeMode = imClose", "Checked = True", "FocusControl = Amount",
+                             "BevelOuter = bvSpace", "Shape = bsTopLine", "Shape = stRoundSquare", "Brush.Style = bsCross",
+                             "Proportional = True", "BorderStyle = bsNone", "Locked = True"}) {
         EXPECT_NE(written.find(line), std::string::npos) << line;
     }
 }
 
 TEST_F(StandardControlsFormTest, AnUnknownValueNameIsTheReadersErrorNamingComponentAndProperty)
 {
-    std::string text = kForm;
-    text.replace(text.find("cbGrayed"), 8, "cbPurple");
-    try {
-        std::unique_ptr<classes::TComponent> root(ReadText(text, nullptr));
-        ADD_FAILURE() << "read";
-    } catch (const rtl::Exception& e) {
-        EXPECT_NE(e.Message().find("State"), std::string::npos) << e.Message();
-        EXPECT_NE(e.Message().find("Box"), std::string::npos) << e.Message();
+    struct Case {
+        const char* value;
+        const char* wrong;
+        const char* component;
+        const char* property;
+    };
+    for (const Case& c : {Case{"cbGrayed", "cbPurple", "Box", "State"}, {"bvSpace", "bvDeep", "Status", "BevelOuter"},
+                          {"bsTopLine", "bsMiddleLine", "Line", "Shape"}, {"stRoundSquare", "stStar", "Shape1", "Shape"}}) {
+        std::string text = kForm;
+        text.replace(text.find(c.value), std::string(c.value).size(), c.wrong);
+        try {
+            std::unique_ptr<classes::TComponent> root(ReadText(text, nullptr));
+            ADD_FAILURE() << c.wrong << " read";
+        } catch (const rtl::Exception& e) {
+            EXPECT_NE(e.Message().find(c.property), std::string::npos) << e.Message();
+            EXPECT_NE(e.Message().find(c.component), std::string::npos) << e.Message();
+        }
     }
 }
 
