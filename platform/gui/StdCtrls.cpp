@@ -3,6 +3,7 @@
 #include "platform/gui/Bevel.h"
 #include "platform/gui/Button.h"
 #include "platform/gui/CheckBox.h"
+#include "platform/gui/Dialogs.h"
 #include "platform/gui/Edit.h"
 #include "platform/gui/GroupBox.h"
 #include "platform/gui/Image.h"
@@ -17,13 +18,17 @@ namespace gui {
 
 std::vector<const classes::TClassInfo*> StandardControlClasses()
 {
-    return {&TCustomEdit::StaticClass(),     &TEdit::StaticClass(),      &TCustomMemo::StaticClass(),
+    std::vector<const classes::TClassInfo*> classes{&TCustomEdit::StaticClass(),     &TEdit::StaticClass(),      &TCustomMemo::StaticClass(),
             &TMemo::StaticClass(),           &TButtonControl::StaticClass(), &TButton::StaticClass(),
             &TCustomCheckBox::StaticClass(), &TCheckBox::StaticClass(), &TRadioButton::StaticClass(),
             &TCustomLabel::StaticClass(),    &TLabel::StaticClass(),
             &TCustomPanel::StaticClass(),    &TPanel::StaticClass(),    &TCustomGroupBox::StaticClass(),
             &TGroupBox::StaticClass(),       &TBevel::StaticClass(),    &TShape::StaticClass(),
             &TImage::StaticClass(),          &TPaintBox::StaticClass(), &TScrollBox::StaticClass()};
+    for (const classes::TClassInfo* cls : DialogClasses()) {
+        classes.push_back(cls);
+    }
+    return classes;
 }
 
 }  // namespace gui

@@ -1,5 +1,5 @@
 #pragma once
-// The standard control classes, as stored window data and scripts make them by name.
+// The standard control and dialog classes, as stored window data and scripts make them by name.
 
 #include "platform/classes/Persistent.h"
 
