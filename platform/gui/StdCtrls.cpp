@@ -11,8 +11,10 @@
 #include "platform/gui/Memo.h"
 #include "platform/gui/PaintBox.h"
 #include "platform/gui/Panel.h"
+#include "platform/gui/ProgressBar.h"
 #include "platform/gui/ScrollBox.h"
 #include "platform/gui/Shape.h"
+#include "platform/gui/StatusBar.h"
 
 namespace gui {
 
@@ -24,7 +26,8 @@ std::vector<const classes::TClassInfo*> StandardControlClasses()
             &TCustomLabel::StaticClass(),    &TLabel::StaticClass(),
             &TCustomPanel::StaticClass(),    &TPanel::StaticClass(),    &TCustomGroupBox::StaticClass(),
             &TGroupBox::StaticClass(),       &TBevel::StaticClass(),    &TShape::StaticClass(),
-            &TImage::StaticClass(),          &TPaintBox::StaticClass(), &TScrollBox::StaticClass()};
+            &TImage::StaticClass(),          &TPaintBox::StaticClass(), &TScrollBox::StaticClass(),
+            &TStatusPanel::StaticClass(),    &TStatusBar::StaticClass(), &TProgressBar::StaticClass()};
     for (const classes::TClassInfo* cls : DialogClasses()) {
         classes.push_back(cls);
     }

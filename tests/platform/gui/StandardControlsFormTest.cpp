@@ -12,8 +12,10 @@
 #include "platform/gui/Memo.h"
 #include "platform/gui/PaintBox.h"
 #include "platform/gui/Panel.h"
+#include "platform/gui/ProgressBar.h"
 #include "platform/gui/ScrollBox.h"
 #include "platform/gui/Shape.h"
+#include "platform/gui/StatusBar.h"
 #include "platform/rtl/Exceptions.h"
 
 #include "tests/platform/gui/ControlsFixture.h"
@@ -158,6 +160,39 @@ const char* const kForm = R"(object Controls: TForm
     AutoScroll = False
     BorderStyle = bsNone
   end
+  object Bar: TProgressBar
+    Left = 8
+    Top = 290
+    Width = 17
+    Height = 237
+    Max = 5
+    Min = 1
+    Orientation = pbVertical
+    Position = 3
+    Smooth = True
+    Step = 1
+  end
+  object StatusBar: TStatusBar
+    Top = 581
+    Width = 600
+    Align = alNone
+    AutoHint = True
+    Panels = <
+      item
+        Alignment = taCenter
+        Bevel = pbRaised
+        Style = psOwnerDraw
+        Text = 'Page 1'
+        Width = 200
+      end
+      item
+        Bevel = pbNone
+        Width = 100
+      end>
+    SimplePanel = True
+    SimpleText = 'Ready'
+    SizeGrip = False
+  end
 end
 )";
 
@@ -206,6 +241,15 @@ TEST_F(StandardControlsFormTest, EveryPropertyAwayFromItsDefaultReadsShowsAndWri
     EXPECT_TRUE(logo->Proportional() && logo->Center() && logo->IncrementalDisplay());
     EXPECT_EQ(logo->Width(), 250) << "AutoSize without a picture keeps the size";
     EXPECT_FALSE(bindings->AutoScroll());
+    auto* bar = dynamic_cast<gui::TProgressBar*>(form->FindComponent("Bar"));
+    auto* statusBar = dynamic_cast<gui::TStatusBar*>(form->FindComponent("StatusBar"));
+    ASSERT_TRUE(bar && statusBar);
+    EXPECT_EQ(bar->Position(), 3) << "the range arrives after the position";
+    EXPECT_EQ(bar->Height(), 237);
+    ASSERT_EQ(statusBar->Panels()->Count(), 2);
+    EXPECT_EQ(statusBar->Panel(0)->Style(), gui::psOwnerDraw);
+    EXPECT_EQ(statusBar->Panel(1)->Bevel(), gui::pbNone);
+    EXPECT_EQ(statusBar->Align(), gui::alNone);
     EXPECT_EQ(Log(), std::vector<std::string>{}) << "no click while loading";
 
     form->Show();
@@ -217,7 +261,8 @@ TEST_F(StandardControlsFormTest, EveryPropertyAwayFromItsDefaultReadsShowsAndWri
     for (const char* line : {"MaxLength = 6", "State = cbGrayed", "ModalResult = 1", "Layout = tlCenter",
                              "WantTabs = True", "ImeMode = imClose", "Checked = True", "FocusControl = Amount",
                              "BevelOuter = bvSpace", "Shape = bsTopLine", "Shape = stRoundSquare", "Brush.Style = bsCross",
-                             "Proportional = True", "BorderStyle = bsNone", "Locked = True"}) {
+                             "Proportional = True", "BorderStyle = bsNone", "Locked = True", "Orientation = pbVertical",
+                             "Style = psOwnerDraw", "SimpleText = 'Ready'", "Align = alNone"}) {
         EXPECT_NE(written.find(line), std::string::npos) << line;
     }
 }
@@ -231,7 +276,8 @@ TEST_F(StandardControlsFormTest, AnUnknownValueNameIsTheReadersErrorNamingCompon
         const char* property;
     };
     for (const Case& c : {Case{"cbGrayed", "cbPurple", "Box", "State"}, {"bvSpace", "bvDeep", "Status", "BevelOuter"},
-                          {"bsTopLine", "bsMiddleLine", "Line", "Shape"}, {"stRoundSquare", "stStar", "Shape1", "Shape"}}) {
+                          {"bsTopLine", "bsMiddleLine", "Line", "Shape"}, {"stRoundSquare", "stStar", "Shape1", "Shape"},
+                          {"pbRaised", "pbDeep", "Panels", "Bevel"}}) {
         std::string text = kForm;
         text.replace(text.find(c.value), std::string(c.value).size(), c.wrong);
         try {
