@@ -47,9 +47,10 @@ protected:
     void CreateWnd() override;
     // Whether Enter clicks this button now: it has the focus, or it is the default and no button has.
     bool Active() const { return active_; }
+    // Shows the button as the one Enter clicks (the default frame), or not.
+    virtual void SetButtonStyle(bool isDefault);
 
 private:
-    void SetButtonStyle(bool isDefault);
 
     bool default_ = false;
     bool cancel_ = false;

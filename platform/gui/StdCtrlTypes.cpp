@@ -53,4 +53,25 @@ const classes::TTypeInfo& CheckBoxStateType()
     return type;
 }
 
+const classes::TTypeInfo& ButtonLayoutType()
+{
+    static const classes::TTypeInfo type =
+        classes::EnumType("TButtonLayout", {"blGlyphLeft", "blGlyphRight", "blGlyphTop", "blGlyphBottom"});
+    return type;
+}
+
+const classes::TTypeInfo& ButtonStyleType()
+{
+    static const classes::TTypeInfo type = classes::EnumType("TButtonStyle", {"bsAutoDetect", "bsWin31", "bsNew"});
+    return type;
+}
+
+const classes::TTypeInfo& BitBtnKindType()
+{
+    static const classes::TTypeInfo type =
+        classes::EnumType("TBitBtnKind", {"bkCustom", "bkOK", "bkCancel", "bkHelp", "bkYes", "bkNo", "bkClose",
+                                          "bkAbort", "bkRetry", "bkIgnore", "bkAll"});
+    return type;
+}
+
 }  // namespace gui

@@ -1,6 +1,7 @@
 #pragma once
 // The value types the standard controls publish: text alignment and layout, border and scroll-bar
-// styles, character case and input-method modes, and the states of a check box.
+// styles, character case and input-method modes, the states of a check box, and the glyph buttons' layouts,
+// styles and kinds.
 
 #include "platform/classes/TypeInfo.h"
 
@@ -16,6 +17,11 @@ enum TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
 enum TImeMode { imDisable, imClose, imOpen, imDontCare, imSAlpha, imAlpha, imHira, imSKata, imKata, imChinese,
                 imSHanguel, imHanguel };
 enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
+enum TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
+// The image of a glyph a button shows.
+enum TButtonState { bsUp, bsDisabled, bsDown, bsExclusive };
+enum TButtonStyle { bsAutoDetect, bsWin31, bsNew };
+enum TBitBtnKind { bkCustom, bkOK, bkCancel, bkHelp, bkYes, bkNo, bkClose, bkAbort, bkRetry, bkIgnore, bkAll };
 
 const classes::TTypeInfo& AlignmentType();
 const classes::TTypeInfo& LeftRightType();
@@ -25,5 +31,8 @@ const classes::TTypeInfo& ScrollStyleType();
 const classes::TTypeInfo& EditCharCaseType();
 const classes::TTypeInfo& ImeModeType();
 const classes::TTypeInfo& CheckBoxStateType();
+const classes::TTypeInfo& ButtonLayoutType();
+const classes::TTypeInfo& ButtonStyleType();
+const classes::TTypeInfo& BitBtnKindType();
 
 }  // namespace gui

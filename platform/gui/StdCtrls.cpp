@@ -1,6 +1,7 @@
 #include "platform/gui/StdCtrls.h"
 
 #include "platform/gui/Bevel.h"
+#include "platform/gui/BitBtn.h"
 #include "platform/gui/Button.h"
 #include "platform/gui/CheckBox.h"
 #include "platform/gui/Dialogs.h"
@@ -14,6 +15,7 @@
 #include "platform/gui/ProgressBar.h"
 #include "platform/gui/ScrollBox.h"
 #include "platform/gui/Shape.h"
+#include "platform/gui/SpeedButton.h"
 #include "platform/gui/StatusBar.h"
 
 namespace gui {
@@ -27,7 +29,8 @@ std::vector<const classes::TClassInfo*> StandardControlClasses()
             &TCustomPanel::StaticClass(),    &TPanel::StaticClass(),    &TCustomGroupBox::StaticClass(),
             &TGroupBox::StaticClass(),       &TBevel::StaticClass(),    &TShape::StaticClass(),
             &TImage::StaticClass(),          &TPaintBox::StaticClass(), &TScrollBox::StaticClass(),
-            &TStatusPanel::StaticClass(),    &TStatusBar::StaticClass(), &TProgressBar::StaticClass()};
+            &TStatusPanel::StaticClass(),    &TStatusBar::StaticClass(), &TProgressBar::StaticClass(),
+            &TBitBtn::StaticClass(),         &TSpeedButton::StaticClass()};
     for (const classes::TClassInfo* cls : DialogClasses()) {
         classes.push_back(cls);
     }
