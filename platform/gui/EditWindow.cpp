@@ -17,6 +17,7 @@
 #include "platform/win/Input.h"
 #include "platform/win/MessageQueue.h"
 #include "platform/win/Paint.h"
+#include "platform/win/ScrollBar.h"
 #include "platform/win/Timers.h"
 #include "platform/win/Window.h"
 #include "platform/win/WindowClass.h"
@@ -49,6 +50,8 @@ struct EditState {
     bool focused = false;
     bool selecting = false;
     win::POINT lastMouse{};
+    // Set while the scroll bars are updated: showing one changes the client area, which updates them again.
+    bool updatingScrollBars = false;
 };
 
 EditContextMenuHook contextMenuHook = nullptr;
@@ -232,6 +235,44 @@ void PlaceCaret(EditState& state, const Layout& layout)
     }
 }
 
+// The width of the widest line.
+int TextWidth(const EditState& state, const Layout& layout)
+{
+    int widest = 0;
+    for (const EditBuffer::Line& line : layout.Lines()) {
+        widest = std::max(widest, layout.Width(std::string_view(state.buffer.Text()).substr(line.start, line.length)));
+    }
+    return widest;
+}
+
+// The window's own scroll bars (WS_VSCROLL, WS_HSCROLL), always shown, hold the lines and the width of
+// the text and where the view lies in them.
+void UpdateScrollBars(win::HWND hwnd, EditState& state)
+{
+    const win::DWORD style = StyleOf(hwnd);
+    if (!(style & (win::WS_VSCROLL | win::WS_HSCROLL)) || state.updatingScrollBars) {
+        return;
+    }
+    state.updatingScrollBars = true;
+    const Layout layout(hwnd, state);
+    win::SCROLLINFO info;
+    info.fMask = win::SIF_RANGE | win::SIF_PAGE | win::SIF_POS | win::SIF_DISABLENOSCROLL;
+    info.nMin = 0;
+    if (style & win::WS_VSCROLL) {
+        info.nMax = int(layout.Lines().size()) - 1;
+        info.nPage = win::UINT(layout.VisibleLines());
+        info.nPos = int(state.firstLine);
+        win::SetScrollInfo(hwnd, win::SB_VERT, &info, win::TRUE);
+    }
+    if (style & win::WS_HSCROLL) {
+        info.nMax = std::max(TextWidth(state, layout) - 1, 0);
+        info.nPage = win::UINT(std::max<int>(1, layout.Format().right - layout.Format().left));
+        info.nPos = state.xOffset;
+        win::SetScrollInfo(hwnd, win::SB_HORZ, &info, win::TRUE);
+    }
+    state.updatingScrollBars = false;
+}
+
 // Scrolls so that the caret shows: by a quarter of the width sideways, by whole lines up and down.
 void ScrollToCaret(win::HWND hwnd, EditState& state)
 {
@@ -275,6 +316,7 @@ void ScrollToCaret(win::HWND hwnd, EditState& state)
         Notify(hwnd, win::EN_HSCROLL);
     }
     PlaceCaret(state, Layout(hwnd, state));
+    UpdateScrollBars(hwnd, state);
 }
 
 void SelectionChanged(win::HWND hwnd, EditState& state)
@@ -613,14 +655,11 @@ win::LRESULT LineLength(win::HWND hwnd, EditState& state, win::WPARAM wParam)
     return win::LRESULT(lines[layout.LineOf(std::size_t(index))].length);
 }
 
-win::LRESULT LineScroll(win::HWND hwnd, EditState& state, win::WPARAM columns, win::LPARAM lines)
+// Shows the text from line first and pixel offset on (each kept within the text).
+void ScrollView(win::HWND hwnd, EditState& state, const Layout& layout, int first, int offset)
 {
-    const Layout layout(hwnd, state);
-    if (!layout.MultiLine()) {
-        return 0;
-    }
-    const int first = std::clamp(int(state.firstLine) + int(lines), 0, int(layout.Lines().size()) - 1);
-    const int offset = std::max(0, state.xOffset + int(columns) * layout.AverageWidth());
+    first = std::clamp(first, 0, int(layout.Lines().size()) - 1);
+    offset = std::max(0, offset);
     if (std::size_t(first) != state.firstLine) {
         state.firstLine = std::size_t(first);
         Notify(hwnd, win::EN_VSCROLL);
@@ -631,7 +670,60 @@ win::LRESULT LineScroll(win::HWND hwnd, EditState& state, win::WPARAM columns, w
     }
     win::InvalidateRect(hwnd, nullptr, true);
     PlaceCaret(state, Layout(hwnd, state));
+    UpdateScrollBars(hwnd, state);
+}
+
+win::LRESULT LineScroll(win::HWND hwnd, EditState& state, win::WPARAM columns, win::LPARAM lines)
+{
+    const Layout layout(hwnd, state);
+    if (!layout.MultiLine()) {
+        return 0;
+    }
+    ScrollView(hwnd, state, layout, int(state.firstLine) + int(lines), state.xOffset + int(columns) * layout.AverageWidth());
     return 1;
+}
+
+// WM_VSCROLL / WM_HSCROLL from the window's own scroll bars.
+void ScrollBarMessage(win::HWND hwnd, EditState& state, bool vertical, win::WPARAM wParam)
+{
+    const Layout layout(hwnd, state);
+    if (!layout.MultiLine()) {
+        return;
+    }
+    const win::WORD code = win::LOWORD(win::DWORD(wParam));
+    const int thumb = int(win::HIWORD(win::DWORD(wParam)));
+    int first = int(state.firstLine);
+    int offset = state.xOffset;
+    if (vertical) {
+        const int page = int(layout.VisibleLines());
+        switch (code) {
+        case win::SB_LINEUP: first -= 1; break;
+        case win::SB_LINEDOWN: first += 1; break;
+        case win::SB_PAGEUP: first -= page; break;
+        case win::SB_PAGEDOWN: first += page; break;
+        case win::SB_THUMBTRACK:
+        case win::SB_THUMBPOSITION: first = thumb; break;
+        case win::SB_TOP: first = 0; break;
+        case win::SB_BOTTOM: first = int(layout.Lines().size()) - page; break;
+        default: return;
+        }
+    } else {
+        const int room = std::max<int>(1, layout.Format().right - layout.Format().left);
+        const int widest = TextWidth(state, layout);
+        switch (code) {
+        case win::SB_LINELEFT: offset -= layout.AverageWidth(); break;
+        case win::SB_LINERIGHT: offset += layout.AverageWidth(); break;
+        case win::SB_PAGELEFT: offset -= room; break;
+        case win::SB_PAGERIGHT: offset += room; break;
+        case win::SB_THUMBTRACK:
+        case win::SB_THUMBPOSITION: offset = thumb; break;
+        case win::SB_LEFT: offset = 0; break;
+        case win::SB_RIGHT: offset = widest - room; break;
+        default: return;
+        }
+        offset = std::min(offset, std::max(0, widest - room));
+    }
+    ScrollView(hwnd, state, layout, first, offset);
 }
 
 void SetMargins(win::HWND hwnd, EditState& state, win::WPARAM flags, win::LPARAM lParam)
@@ -891,6 +983,10 @@ win::LRESULT EditProc(win::HWND hwnd, win::UINT message, win::WPARAM wParam, win
         return 0;
     case win::WM_GETFONT:
         return reinterpret_cast<win::LRESULT>(state->font);
+    case win::WM_VSCROLL:
+    case win::WM_HSCROLL:
+        ScrollBarMessage(hwnd, *state, message == win::WM_VSCROLL, wParam);
+        return 0;
     case win::WM_GETDLGCODE:
         return win::DLGC_WANTCHARS | win::DLGC_HASSETSEL | win::DLGC_WANTARROWS |
                ((StyleOf(hwnd) & win::ES_MULTILINE) ? win::DLGC_WANTALLKEYS : 0);

@@ -13,7 +13,9 @@
 #include "platform/win/Input.h"
 #include "platform/win/MessageQueue.h"
 #include "platform/win/Paint.h"
+#include "platform/win/ScrollBar.h"
 #include "platform/win/Window.h"
+#include "platform/win/WindowPos.h"
 #include "platform/wintypes/ControlMessages.h"
 
 #include "tests/platform/gui/ControlsFixture.h"
@@ -392,6 +394,75 @@ TEST_F(EditTest, MemoLinesRoundTripCrLfAndEnterBreaksALine)
     memo->SetWantReturns(false);
     Keys("<Enter>");
     EXPECT_EQ(memo->Lines()->Count(), 3);
+}
+
+TEST_F(EditTest, AMemosScrollBarsHoldItsLinesAndWidthAndScrollIt)
+{
+    form = MakeForm();
+    auto* memo = Make<gui::TMemo>(form, "Notes", 10, 10, 200, 100);
+    memo->SetScrollBars(gui::ssBoth);
+    std::string text;
+    for (int i = 0; i < 30; ++i) {
+        text += "line " + std::to_string(i) + "\r\n";
+    }
+    const std::string wide(60, 'W');
+    text += wide;
+    memo->SetText(text);
+    ShowAndFocus(memo);
+    win::HDC dc = win::GetDC(nullptr);
+    const win::HGDIOBJ old = win::SelectObject(dc, memo->Font()->Handle());
+    win::TEXTMETRIC metrics{};
+    win::GetTextMetricsA(dc, &metrics);
+    win::SelectObject(dc, old);
+    win::ReleaseDC(nullptr, dc);
+    win::RECT client{};
+    win::GetClientRect(memo->Handle(), &client);
+    const int visible = client.bottom / metrics.tmHeight;
+    auto bar = [&](int which) {
+        win::SCROLLINFO info;
+        info.fMask = win::SIF_ALL;
+        win::GetScrollInfo(memo->Handle(), which, &info);
+        return info;
+    };
+    auto first = [&] { return int(win::SendMessage(memo->Handle(), win::EM_GETFIRSTVISIBLELINE, 0, 0)); };
+    auto scroll = [&](win::UINT message, win::WORD code, int pos = 0) {
+        win::SendMessage(memo->Handle(), message, win::MAKEWPARAM(code, win::WORD(pos)), 0);
+    };
+    win::SendMessage(memo->Handle(), win::EM_SETSEL, 0, 0);
+    EXPECT_EQ(bar(win::SB_VERT).nMax, 30);
+    EXPECT_EQ(int(bar(win::SB_VERT).nPage), visible);
+    EXPECT_EQ(bar(win::SB_VERT).nPos, 0);
+    EXPECT_EQ(bar(win::SB_HORZ).nMax, TextWidth(memo->Font(), wide) - 1);
+    EXPECT_EQ(int(bar(win::SB_HORZ).nPage), client.right);
+
+    scroll(win::WM_VSCROLL, win::SB_LINEDOWN);
+    EXPECT_EQ(first(), 1);
+    EXPECT_EQ(bar(win::SB_VERT).nPos, 1);
+    scroll(win::WM_VSCROLL, win::SB_PAGEDOWN);
+    EXPECT_EQ(first(), 1 + visible);
+    scroll(win::WM_VSCROLL, win::SB_THUMBTRACK, 10);
+    EXPECT_EQ(first(), 10);
+    scroll(win::WM_VSCROLL, win::SB_BOTTOM);
+    EXPECT_EQ(first(), 31 - visible);
+    scroll(win::WM_VSCROLL, win::SB_TOP);
+    EXPECT_EQ(first(), 0);
+    // A click on the bar's lower arrow scrolls a line.
+    driver.Click(memo->Handle(), win::TestDriver::Button::Left, client.right + 3, client.bottom - 3);
+    driver.Pump();
+    EXPECT_EQ(first(), 1);
+
+    scroll(win::WM_HSCROLL, win::SB_LINERIGHT);
+    EXPECT_EQ(bar(win::SB_HORZ).nPos, metrics.tmAveCharWidth);
+    scroll(win::WM_HSCROLL, win::SB_RIGHT);
+    EXPECT_EQ(bar(win::SB_HORZ).nPos, TextWidth(memo->Font(), wide) - client.right);
+    scroll(win::WM_HSCROLL, win::SB_THUMBPOSITION, 100000 & 0xFFFF);
+    EXPECT_EQ(bar(win::SB_HORZ).nPos, TextWidth(memo->Font(), wide) - client.right) << "not past the text";
+    // The caret moving out of view scrolls, and the bars follow.
+    Keys("<C-Home>");
+    EXPECT_EQ(bar(win::SB_VERT).nPos, 0);
+    EXPECT_EQ(bar(win::SB_HORZ).nPos, 0);
+    Keys("<C-End>");
+    EXPECT_EQ(bar(win::SB_VERT).nPos, 31 - visible);
 }
 
 TEST_F(EditTest, MessagesWithArgumentsOutOfRangeAreClampedOrRefused)
