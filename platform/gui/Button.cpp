@@ -2,7 +2,9 @@
 
 #include "platform/gui/Form.h"
 #include "platform/gui/Messages.h"
+#include "platform/win/Input.h"
 #include "platform/win/MessageQueue.h"
+#include "platform/win/Window.h"
 #include "platform/wintypes/ControlMessages.h"
 
 namespace gui {
