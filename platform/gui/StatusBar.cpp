@@ -262,6 +262,18 @@ void TStatusBar::Dispatch(win::TMessage& message)
         TCustomControl::Dispatch(message);
         Invalidate();
         return;
+    case CM_APPLICATIONHINT:
+        if (autoHint_) {
+            const std::string& hint = *reinterpret_cast<const std::string*>(message.LParam);
+            if (simplePanel_ || panels_->Count() == 0) {
+                SetSimpleText(hint);
+            } else {
+                Panel(0)->SetText(hint);
+            }
+            message.Result = 1;
+            return;
+        }
+        break;
     default:
         break;
     }

@@ -3,7 +3,8 @@
 // pixels wide (the last one takes the rest), its text aligned inside a lowered, raised or no bevel, or
 // drawn by OnDrawPanel (psOwnerDraw). SimplePanel shows SimpleText across the whole bar instead. On a
 // sizeable form the bar carries the size grip at its bottom right, which answers hit-tests as the form's
-// bottom-right corner. AutoHint is kept for stored data.
+// bottom-right corner. With AutoHint it shows the application's hints (the first panel, or the simple one)
+// when the application has no OnHint of its own.
 
 #include "platform/classes/Collection.h"
 #include "platform/gui/CustomControl.h"

@@ -165,6 +165,39 @@ TEST_F(StatusProgressTest, TheSizeGripShowsOnASizeableFormAndHitTestsAsItsCorner
     EXPECT_EQ(HitTest(bar, bar->Width() - 3, bar->Height() - 3), win::HTCLIENT);
 }
 
+TEST_F(StatusProgressTest, WithAutoHintTheBarShowsTheLongHintOfTheControlUnderTheMouse)
+{
+    struct Handler {
+        int calls = 0;
+        void Hint(classes::TObject*) { ++calls; }
+    } handler;
+    gui::TStatusBar* bar = MakeStatusBar();
+    bar->SetAutoHint(true);
+    static_cast<gui::TStatusPanel*>(bar->Panels()->Add())->SetText("Ready");
+    auto* open = Make<gui::TWinControl>(form, "Open", 10, 10, 50, 30);
+    open->SetHint("Open|Opens a project");
+    form->Show();
+    driver.Pump();
+    driver.MouseMove(form->Handle(), 20, 20);
+    driver.Pump();
+    EXPECT_EQ(bar->Panel(0)->Text(), "Opens a project");
+    driver.MouseMove(form->Handle(), 200, 100);
+    driver.Pump();
+    EXPECT_EQ(bar->Panel(0)->Text(), "");
+    bar->SetSimplePanel(true);
+    driver.MouseMove(form->Handle(), 20, 20);
+    driver.Pump();
+    EXPECT_EQ(bar->SimpleText(), "Opens a project");
+    EXPECT_EQ(bar->Panel(0)->Text(), "");
+    // An application with a hint handler of its own keeps the hints to itself.
+    gui::Application()->OnHint = classes::TNotifyEvent::Of<&Handler::Hint>(&handler);
+    driver.MouseMove(form->Handle(), 200, 100);
+    driver.Pump();
+    EXPECT_EQ(handler.calls, 1);
+    EXPECT_EQ(bar->SimpleText(), "Opens a project");
+    gui::Application()->OnHint = {};
+}
+
 TEST_F(StatusProgressTest, TheProgressBarFillsItsShareAndStepItAtTheMaximumChangesNothing)
 {
     // The report's progress bar: 237 x 17, step 1.
