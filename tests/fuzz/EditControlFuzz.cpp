@@ -1,7 +1,8 @@
 // Applies message and key sequences read from the input to a single-line and a multi-line EDIT window:
 // typing, caret and selection keys with Shift and Ctrl, the mouse, the clipboard, undo, the EM_ messages
-// with any arguments, fonts, margins and painting. After every step the selection lies inside the text,
-// and nothing the user does makes the text longer than the limit (text set from code may be).
+// with any arguments, the window's own scroll bars, fonts, margins and painting. After every step the
+// selection lies inside the text, and nothing the user does makes the text longer than the limit (text
+// set from code may be).
 #include "platform/gdi/GdiObjects.h"
 #include "platform/win/Input.h"
 #include "platform/win/MessageQueue.h"
@@ -119,8 +120,14 @@ bool Step(win::HWND edit, Input& in)
     case 10: {
         static constexpr win::UINT queries[] = {win::EM_LINESCROLL,  win::EM_SCROLLCARET, win::EM_POSFROMCHAR,
                                                 win::EM_LINEINDEX,   win::EM_LINELENGTH,  win::EM_LINEFROMCHAR,
-                                                win::EM_GETFIRSTVISIBLELINE, win::EM_GETLINECOUNT};
-        win::SendMessage(edit, queries[in.Byte() % 8], win::WPARAM(std::int8_t(in.Byte())), win::LPARAM(std::int8_t(in.Byte())));
+                                                win::EM_GETFIRSTVISIBLELINE, win::EM_GETLINECOUNT, win::WM_VSCROLL,
+                                                win::WM_HSCROLL};
+        const win::UINT query = queries[in.Byte() % 10];
+        // Scroll-bar codes and thumb positions in the two halves of wParam.
+        const win::WPARAM wParam = query == win::WM_VSCROLL || query == win::WM_HSCROLL
+                                       ? win::MAKEWPARAM(in.Byte() % 10, in.Byte() * 3)
+                                       : win::WPARAM(std::int8_t(in.Byte()));
+        win::SendMessage(edit, query, wParam, win::LPARAM(std::int8_t(in.Byte())));
         return false;
     }
     case 11: {
@@ -167,8 +174,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Input in(data, size);
     const win::HWND frame = win::CreateWindowEx(0, "STATIC", "", win::WS_OVERLAPPEDWINDOW | win::WS_VISIBLE, 0, 0, 300,
                                                 200, nullptr, nullptr, nullptr, nullptr);
-    const win::DWORD multiLine = (in.Byte() & 1) ? win::ES_MULTILINE | win::ES_WANTRETURN : 0;
-    const win::DWORD styles = multiLine | (in.Byte() % 3) | (in.Byte() & (win::ES_AUTOHSCROLL | win::ES_UPPERCASE));
+    const std::uint8_t shape = in.Byte();
+    const win::DWORD multiLine = (shape & 1) ? win::ES_MULTILINE | win::ES_WANTRETURN : 0;
+    const win::DWORD bars = (shape & 2) ? win::WS_VSCROLL | win::WS_HSCROLL : 0;
+    const win::DWORD styles = multiLine | bars | (in.Byte() % 3) | (in.Byte() & (win::ES_AUTOHSCROLL | win::ES_UPPERCASE));
     const win::HWND edit = win::CreateWindowEx(0, "EDIT", "start", win::WS_CHILD | win::WS_VISIBLE | styles, 5, 5, 120,
                                                60, frame, nullptr, nullptr, nullptr);
     Check(edit != nullptr);
