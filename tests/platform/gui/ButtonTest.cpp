@@ -12,6 +12,8 @@
 
 #include "tests/platform/gui/ControlsFixture.h"
 
+#include <set>
+
 namespace guitest {
 namespace {
 
@@ -226,6 +228,78 @@ TEST_F(ButtonTest, ALabelFitsItsTextAndItsAcceleratorFocusesItsControl)
     EXPECT_EQ(form->ActiveControl(), name);
     delete name;
     EXPECT_EQ(label->FocusControl(), nullptr);
+}
+
+TEST_F(ButtonTest, ALabelUnderlinesItsAcceleratorAndIsEmbossedWhenDisabled)
+{
+    gui::TForm* form = MakeForm();
+    form->SetColor(gui::clBtnFace);
+    auto makeLabel = [&](const char* caption, int top) {
+        auto* label = new gui::TLabel(form);
+        label->SetParent(form);
+        label->SetBounds(10, top, 10, 10);
+        label->SetCaption(caption);
+        return label;
+    };
+    gui::TLabel* marked = makeLabel("&Open", 10);
+    gui::TLabel* plain = makeLabel("Open", 40);
+    form->Show();
+    driver.Pump();
+    const win::DWORD face = gui::ColorToRGB(gui::clBtnFace);
+    auto pixel = [&](gui::TLabel* label, int x, int y) {
+        return win::TestDriver::PixelAt(form->Handle(), label->Left() + x, label->Top() + y);
+    };
+    // The marked caption is the plain one and a line under the "O".
+    const int letter = form->Canvas()->TextExtent("O").cx;
+    int differences = 0;
+    std::set<int> rows;
+    for (int y = 0; y < plain->Height(); ++y) {
+        for (int x = 0; x < plain->Width() + 2; ++x) {
+            if (pixel(marked, x, y) != pixel(plain, x, y)) {
+                ++differences;
+                rows.insert(y);
+                EXPECT_LT(x, letter + 1) << "the line lies under the first letter";
+            }
+        }
+    }
+    EXPECT_GE(differences, letter - 1);
+    EXPECT_LE(rows.size(), 2u);
+    EXPECT_GT(*rows.begin(), plain->Height() / 2) << "below the middle of the text";
+
+    // Disabled: the ink of the enabled text in the shadow colour with a highlight copy one pixel down
+    // and right (room made for it), nothing in the text colour.
+    auto inkBox = [&](gui::TLabel* label) {
+        win::RECT box{1000, 1000, -1, -1};
+        for (int y = 0; y < label->Height() + 2; ++y) {
+            for (int x = 0; x < label->Width() + 2; ++x) {
+                const win::DWORD colour = pixel(label, x, y);
+                EXPECT_NE(colour, gui::ColorToRGB(gui::clBtnText)) << "disabled at " << x << ", " << y;
+                if (colour != face) {
+                    box = {std::min<int>(box.left, x), std::min<int>(box.top, y), std::max<int>(box.right, x),
+                           std::max<int>(box.bottom, y)};
+                }
+            }
+        }
+        return box;
+    };
+    win::RECT enabled{1000, 1000, -1, -1};
+    for (int y = 0; y < plain->Height(); ++y) {
+        for (int x = 0; x < plain->Width(); ++x) {
+            if (pixel(plain, x, y) != face) {
+                enabled = {std::min<int>(enabled.left, x), std::min<int>(enabled.top, y), std::max<int>(enabled.right, x),
+                           std::max<int>(enabled.bottom, y)};
+            }
+        }
+    }
+    plain->SetAutoSize(false);
+    plain->SetBounds(plain->Left(), plain->Top(), plain->Width() + 4, plain->Height() + 4);
+    plain->SetEnabled(false);
+    driver.Pump();
+    const win::RECT disabled = inkBox(plain);
+    EXPECT_EQ(disabled.left, enabled.left);
+    EXPECT_EQ(disabled.top, enabled.top);
+    EXPECT_EQ(disabled.right, enabled.right + 1);
+    EXPECT_EQ(disabled.bottom, enabled.bottom + 1);
 }
 
 }  // namespace
