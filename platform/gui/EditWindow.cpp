@@ -122,18 +122,21 @@ public:
         }
         return state_.buffer.Text().substr(start, length);
     }
+    // Whether a multi-line edit's text holds a tab, which moves to the next stop (every 8 average
+    // character widths from the line's start).
+    bool Tabbed(std::string_view shown) const { return MultiLine() && shown.find('\t') != std::string_view::npos; }
+    // The width of text from the start of a line.
     int Width(std::string_view text) const
     {
         if (text.empty()) {
             return 0;
         }
-        win::SIZE size{};
-        if (state_.passwordChar) {
-            const std::string shown(text.size(), state_.passwordChar);
-            win::GetTextExtentPoint32A(dc_.Handle(), shown.data(), int(shown.size()), &size);
-        } else {
-            win::GetTextExtentPoint32A(dc_.Handle(), text.data(), int(text.size()), &size);
+        const std::string shown = state_.passwordChar ? std::string(text.size(), state_.passwordChar) : std::string(text);
+        if (Tabbed(shown)) {
+            return win::LOWORD(win::GetTabbedTextExtentA(dc_.Handle(), shown.data(), int(shown.size()), 0, nullptr));
         }
+        win::SIZE size{};
+        win::GetTextExtentPoint32A(dc_.Handle(), shown.data(), int(shown.size()), &size);
         return size.cx;
     }
     // Cumulative widths of the line's characters.
@@ -142,11 +145,26 @@ public:
         std::vector<int> extents(line.length);
         if (line.length > 0) {
             const std::string shown = Shown(line.start, line.length);
+            if (Tabbed(shown)) {
+                for (std::size_t i = 0; i < shown.size(); ++i) {
+                    extents[i] = Width(std::string_view(state_.buffer.Text()).substr(line.start, i + 1));
+                }
+                return extents;
+            }
             win::SIZE size{};
             int fit = 0;
             win::GetTextExtentExPointA(dc_.Handle(), shown.data(), int(shown.size()), 0, &fit, extents.data(), &size);
         }
         return extents;
+    }
+    // Draws a piece of a line at x, its tabs counted from the line's start at lineX.
+    void Draw(win::HDC dc, int x, int y, const std::string& shown, int lineX) const
+    {
+        if (Tabbed(shown)) {
+            win::TabbedTextOutA(dc, x, y, shown.data(), int(shown.size()), 0, nullptr, lineX);
+        } else {
+            win::TextOutA(dc, x, y, shown.data(), int(shown.size()));
+        }
     }
 
     // The left end of a line in client coordinates, scrolling included.
@@ -587,7 +605,7 @@ void Paint(win::HWND hwnd, EditState& state)
         const EditBuffer::Line& line = layout.Lines()[index];
         const std::string shown = layout.Shown(line.start, line.length);
         const int x = layout.LineX(line);
-        win::TextOutA(dc, x, y, shown.data(), int(shown.size()));
+        layout.Draw(dc, x, y, shown, x);
         const std::size_t from = std::clamp(selStart, line.start, line.start + line.length);
         const std::size_t to = std::clamp(selEnd, line.start, line.start + line.length);
         if (showSelection && from < to) {
@@ -597,7 +615,7 @@ void Paint(win::HWND hwnd, EditState& state)
             const win::COLORREF oldText = win::SetTextColor(dc, win::GetSysColor(win::COLOR_HIGHLIGHTTEXT));
             win::FillRect(dc, &selected, win::GetSysColorBrush(win::COLOR_HIGHLIGHT));
             const std::string part = layout.Shown(from, to - from);
-            win::TextOutA(dc, left, y, part.data(), int(part.size()));
+            layout.Draw(dc, left, y, part, x);
             win::SetTextColor(dc, oldText);
         }
     }

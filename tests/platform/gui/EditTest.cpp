@@ -465,6 +465,46 @@ TEST_F(EditTest, AMemosScrollBarsHoldItsLinesAndWidthAndScrollIt)
     EXPECT_EQ(bar(win::SB_VERT).nPos, 31 - visible);
 }
 
+TEST_F(EditTest, AMemoMovesTabsToStopsEveryEightAverageCharacters)
+{
+    form = MakeForm();
+    auto* memo = Make<gui::TMemo>(form, "Notes", 10, 10, 300, 100);
+    memo->SetText("a\tb\r\n\tx\r\nabcdefghijk\tz");
+    ShowAndFocus(memo);
+    win::HDC dc = win::GetDC(nullptr);
+    const win::HGDIOBJ old = win::SelectObject(dc, memo->Font()->Handle());
+    win::TEXTMETRIC metrics{};
+    win::GetTextMetricsA(dc, &metrics);
+    win::SelectObject(dc, old);
+    win::ReleaseDC(nullptr, dc);
+    const int stop = 8 * metrics.tmAveCharWidth;
+    auto pos = [&](int index) {
+        const auto at = win::DWORD(win::SendMessage(memo->Handle(), win::EM_POSFROMCHAR, index, 0));
+        return win::POINT{std::int16_t(win::LOWORD(at)), std::int16_t(win::HIWORD(at))};
+    };
+    const int left = pos(0).x;
+    EXPECT_EQ(pos(2).x, left + stop) << "b";
+    EXPECT_EQ(pos(6).x, left + stop) << "x";
+    const int wide = TextWidth(memo->Font(), "abcdefghijk");
+    ASSERT_GT(wide, stop);
+    EXPECT_EQ(pos(21).x, left + (wide / stop + 1) * stop) << "z, at the stop after the text";
+    // A click just right of the stop lands before the character there.
+    const win::POINT b = pos(2);
+    EXPECT_EQ(win::LOWORD(win::DWORD(win::SendMessage(memo->Handle(), win::EM_CHARFROMPOS, 0,
+                                                       win::MAKELPARAM(win::WORD(b.x + 1), win::WORD(b.y + 2))))),
+              2);
+    // The tab's room is blank.
+    const int aWidth = TextWidth(memo->Font(), "a");
+    for (int x = left + aWidth + 2; x < left + stop - 1; ++x) {
+        for (int y = b.y; y < b.y + metrics.tmHeight; ++y) {
+            ASSERT_EQ(win::TestDriver::PixelAt(memo->Handle(), x, y), win::GetSysColor(win::COLOR_WINDOW)) << x << ", " << y;
+        }
+    }
+    EXPECT_NE(win::TestDriver::PixelAt(memo->Handle(), left + stop + 1, b.y + metrics.tmAscent - 2),
+              win::GetSysColor(win::COLOR_WINDOW))
+        << "the b is drawn at the stop";
+}
+
 TEST_F(EditTest, MessagesWithArgumentsOutOfRangeAreClampedOrRefused)
 {
     gui::TMemo* memo = nullptr;
