@@ -351,10 +351,29 @@ void TextChanged(win::HWND hwnd, EditState& state)
     Notify(hwnd, win::EN_CHANGE);
 }
 
-// A change the user (or EM_REPLACESEL) makes; the limit stops it with EN_MAXTEXT and a beep.
+// Whether the text fits an edit that does not scroll to follow it: a single line without ES_AUTOHSCROLL
+// within the width, the lines of a multi-line edit without ES_AUTOVSCROLL within the height.
+bool Fits(win::HWND hwnd, EditState& state)
+{
+    const win::DWORD style = StyleOf(hwnd);
+    const Layout layout(hwnd, state);
+    if (!layout.MultiLine()) {
+        return (style & win::ES_AUTOHSCROLL) ||
+               layout.Width(state.buffer.Text()) <= layout.Format().right - layout.Format().left;
+    }
+    return (style & win::ES_AUTOVSCROLL) || layout.Lines().size() <= layout.VisibleLines();
+}
+
+// A change the user (or EM_REPLACESEL) makes; the limit, or the room of an edit that does not scroll,
+// stops it with EN_MAXTEXT and a beep.
 bool ReplaceSelection(win::HWND hwnd, EditState& state, std::string_view text, bool canUndo, bool typing = false)
 {
-    const EditBuffer::Outcome outcome = state.buffer.Replace(text, canUndo, typing);
+    const EditBuffer before = state.buffer;
+    EditBuffer::Outcome outcome = state.buffer.Replace(text, canUndo, typing);
+    if (outcome != EditBuffer::Outcome::unchanged && outcome != EditBuffer::Outcome::refused && !Fits(hwnd, state)) {
+        state.buffer = before;
+        outcome = EditBuffer::Outcome::refused;
+    }
     if (outcome == EditBuffer::Outcome::changed || outcome == EditBuffer::Outcome::changedAndCut) {
         TextChanged(hwnd, state);
     }

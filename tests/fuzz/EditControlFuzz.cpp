@@ -177,7 +177,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::uint8_t shape = in.Byte();
     const win::DWORD multiLine = (shape & 1) ? win::ES_MULTILINE | win::ES_WANTRETURN : 0;
     const win::DWORD bars = (shape & 2) ? win::WS_VSCROLL | win::WS_HSCROLL : 0;
-    const win::DWORD styles = multiLine | bars | (in.Byte() % 3) | (in.Byte() & (win::ES_AUTOHSCROLL | win::ES_UPPERCASE));
+    const win::DWORD vertical = (shape & 4) ? 0 : win::ES_AUTOVSCROLL;
+    const win::DWORD styles =
+        multiLine | bars | vertical | (in.Byte() % 3) | (in.Byte() & (win::ES_AUTOHSCROLL | win::ES_UPPERCASE));
     const win::HWND edit = win::CreateWindowEx(0, "EDIT", "start", win::WS_CHILD | win::WS_VISIBLE | styles, 5, 5, 120,
                                                60, frame, nullptr, nullptr, nullptr);
     Check(edit != nullptr);

@@ -505,6 +505,48 @@ TEST_F(EditTest, AMemoMovesTabsToStopsEveryEightAverageCharacters)
         << "the b is drawn at the stop";
 }
 
+TEST_F(EditTest, AnEditThatDoesNotScrollTakesNoMoreThanItsRoom)
+{
+    form = MakeForm();
+    form->Show();
+    driver.Pump();
+    struct Case {
+        win::DWORD style;
+        int height;
+        std::string typed;
+    };
+    for (const Case& c : {Case{0, 20, std::string(40, 'W')}, Case{win::ES_MULTILINE | win::ES_WANTRETURN, 3 * 13 + 4, "a\rb\rc\rd\re"}}) {
+        const win::HWND edit = win::CreateWindowEx(0, "EDIT", "", win::WS_CHILD | win::WS_VISIBLE | c.style, 10, 10, 80,
+                                                   c.height, form->Handle(), nullptr, nullptr, nullptr);
+        win::SendMessage(edit, win::WM_SETFONT, reinterpret_cast<win::WPARAM>(form->Font()->Handle()), 0);
+        win::SetFocus(edit);
+        for (char ch : c.typed) {
+            win::SendMessage(edit, win::WM_CHAR, win::WPARAM(static_cast<unsigned char>(ch)), 0);
+        }
+        const std::string text = win::GetWindowText(edit);
+        win::RECT format{};
+        win::SendMessage(edit, win::EM_GETRECT, 0, reinterpret_cast<win::LPARAM>(&format));
+        if (c.style & win::ES_MULTILINE) {
+            win::HDC dc = win::GetDC(nullptr);
+            const win::HGDIOBJ old = win::SelectObject(dc, form->Font()->Handle());
+            win::TEXTMETRIC metrics{};
+            win::GetTextMetricsA(dc, &metrics);
+            win::SelectObject(dc, old);
+            win::ReleaseDC(nullptr, dc);
+            const int visible = (format.bottom - format.top) / metrics.tmHeight;
+            EXPECT_EQ(win::SendMessage(edit, win::EM_GETLINECOUNT, 0, 0), visible);
+            EXPECT_EQ(text.substr(0, 6), "a\r\nb\r\n");
+        } else {
+            EXPECT_LE(TextWidth(form->Font(), text), format.right - format.left);
+            EXPECT_GT(TextWidth(form->Font(), text + "W"), format.right - format.left);
+        }
+        // Text from code is not bound by the room.
+        win::SetWindowText(edit, c.typed.c_str());
+        EXPECT_GE(win::GetWindowTextLength(edit), int(c.typed.size()));
+        win::DestroyWindow(edit);
+    }
+}
+
 TEST_F(EditTest, MessagesWithArgumentsOutOfRangeAreClampedOrRefused)
 {
     gui::TMemo* memo = nullptr;
