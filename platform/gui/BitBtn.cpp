@@ -6,8 +6,6 @@
 #include "platform/gui/Form.h"
 #include "platform/gui/MessageDialogs.h"
 #include "platform/gui/Messages.h"
-#include "platform/gui/detail/ButtonGlyph.h"
-#include "platform/rtl/Exceptions.h"
 #include "platform/wintypes/ControlMessages.h"
 
 #include <array>
@@ -37,15 +35,7 @@ const std::array<KindInfo, 10> kKinds{{{&SMsgDlgOK, mrOk, true, false},
 
 }  // namespace
 
-TBitBtn::TBitBtn(classes::TComponent* owner) : TButton(owner), glyph_(std::make_unique<TBitmap>())
-{
-    glyph_->OnChange = classes::TNotifyEvent::Of<&TBitBtn::GlyphChanged>(this);
-}
-
-TBitBtn::~TBitBtn()
-{
-    glyph_->OnChange = {};
-}
+TBitBtn::TBitBtn(classes::TComponent* owner) : TButton(owner), glyph_([this] { Invalidate(); }) {}
 
 const classes::TClassInfo& TBitBtn::StaticClass()
 {
@@ -71,38 +61,6 @@ void TBitBtn::CreateParams(TCreateParams& params)
 void TBitBtn::SetButtonStyle(bool)
 {
     // The owner-drawn window keeps its type; the frame is drawn from Active().
-    Invalidate();
-}
-
-void TBitBtn::GlyphChanged(classes::TObject*)
-{
-    Invalidate();
-}
-
-void TBitBtn::SetNumGlyphs(int value)
-{
-    if (value < 1 || value > 4) {
-        throw rtl::EInvalidArgument("NumGlyphs must lie within 1..4, not " + std::to_string(value));
-    }
-    numGlyphs_ = value;
-    Invalidate();
-}
-
-void TBitBtn::SetLayout(TButtonLayout value)
-{
-    layout_ = value;
-    Invalidate();
-}
-
-void TBitBtn::SetMargin(int value)
-{
-    margin_ = std::max(value, -1);
-    Invalidate();
-}
-
-void TBitBtn::SetSpacing(int value)
-{
-    spacing_ = std::max(value, -1);
     Invalidate();
 }
 
@@ -150,13 +108,7 @@ void TBitBtn::DrawItem(const win::DRAWITEMSTRUCT& item)
         content = {content.left + 1, content.top + 1, content.right + 1, content.bottom + 1};
     }
     canvas.SetFont(Font());
-    const std::string caption = Caption();
-    const detail::ButtonGlyphLayout placed =
-        detail::CalcButtonLayout(content, detail::GlyphImageSize(glyph_.get(), numGlyphs_),
-                                 detail::ButtonCaptionSize(canvas, caption), layout_, margin_, spacing_);
-    const TButtonState state = !enabled ? bsDisabled : pressed ? bsDown : bsUp;
-    detail::DrawButtonGlyph(canvas, glyph_.get(), numGlyphs_, state, {placed.glyph.left, placed.glyph.top});
-    detail::DrawButtonCaption(canvas, caption, placed.text, enabled);
+    glyph_.Draw(canvas, content, Caption(), !enabled ? bsDisabled : pressed ? bsDown : bsUp);
     if (focused) {
         const win::RECT focus{face.left + 3, face.top + 3, face.right - 3, face.bottom - 3};
         win::DrawFocusRect(item.hDC, &focus);

@@ -6,11 +6,8 @@
 // modal result and Default or Cancel (bkClose closes the form); the windows supply the glyphs.
 
 #include "platform/classes/ResourceStrings.h"
-#include "platform/gui/Bitmap.h"
 #include "platform/gui/Button.h"
-#include "platform/gui/StdCtrlTypes.h"
-
-#include <memory>
+#include "platform/gui/detail/ButtonGlyph.h"
 
 namespace gui {
 
@@ -19,22 +16,21 @@ inline constexpr classes::TResStringRec SCloseButton{"SCloseButton", "&Close"};
 class TBitBtn : public TButton {
 public:
     explicit TBitBtn(classes::TComponent* owner);
-    ~TBitBtn() override;
 
     static const classes::TClassInfo& StaticClass();
     const classes::TClassInfo& ClassType() const override { return StaticClass(); }
 
-    TBitmap* Glyph() const { return glyph_.get(); }
-    void SetGlyph(TBitmap* value) { glyph_->Assign(value); }
-    int NumGlyphs() const { return numGlyphs_; }
+    TBitmap* Glyph() const { return glyph_.Glyph(); }
+    void SetGlyph(TBitmap* value) { glyph_.Glyph()->Assign(value); }
+    int NumGlyphs() const { return glyph_.NumGlyphs(); }
     // EInvalidArgument outside 1..4.
-    void SetNumGlyphs(int value);
-    TButtonLayout Layout() const { return layout_; }
-    void SetLayout(TButtonLayout value);
-    int Margin() const { return margin_; }
-    void SetMargin(int value);
-    int Spacing() const { return spacing_; }
-    void SetSpacing(int value);
+    void SetNumGlyphs(int value) { glyph_.SetNumGlyphs(value); }
+    TButtonLayout Layout() const { return glyph_.Layout(); }
+    void SetLayout(TButtonLayout value) { glyph_.SetLayout(value); }
+    int Margin() const { return glyph_.Margin(); }
+    void SetMargin(int value) { glyph_.SetMargin(value); }
+    int Spacing() const { return glyph_.Spacing(); }
+    void SetSpacing(int value) { glyph_.SetSpacing(value); }
     TBitBtnKind Kind() const { return kind_; }
     void SetKind(TBitBtnKind value);
     // Kept for stored data: every style draws the same frame.
@@ -50,13 +46,8 @@ protected:
 
 private:
     void DrawItem(const win::DRAWITEMSTRUCT& item);
-    void GlyphChanged(classes::TObject* sender);
 
-    std::unique_ptr<TBitmap> glyph_;
-    int numGlyphs_ = 1;
-    TButtonLayout layout_ = blGlyphLeft;
-    int margin_ = -1;
-    int spacing_ = 4;
+    detail::ButtonGlyph glyph_;
     TBitBtnKind kind_ = bkCustom;
     TButtonStyle style_ = bsAutoDetect;
 };

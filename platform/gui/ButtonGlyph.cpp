@@ -1,8 +1,8 @@
 #include "platform/gui/detail/ButtonGlyph.h"
 
-#include "platform/gui/Bitmap.h"
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gui/Canvas.h"
+#include "platform/rtl/Exceptions.h"
 #include "platform/text/DrawText.h"
 
 namespace gui::detail {
@@ -50,31 +50,69 @@ ButtonGlyphLayout CalcButtonLayout(const win::RECT& client, win::SIZE glyphSize,
     return {place(glyphStart, glyphCross, glyphSize), place(textStart, textCross, textSize)};
 }
 
-win::SIZE GlyphImageSize(TBitmap* glyph, int numGlyphs)
+ButtonGlyph::ButtonGlyph(std::function<void()> changed)
+    : changed_(std::move(changed)), glyph_(std::make_unique<TBitmap>())
 {
-    if (!glyph || glyph->Empty() || numGlyphs < 1) {
-        return {0, 0};
-    }
-    return {glyph->Width() / numGlyphs, glyph->Height()};
+    glyph_->OnChange = classes::TNotifyEvent::Of<&ButtonGlyph::Changed>(this);
 }
 
-void DrawButtonGlyph(TCanvas& canvas, TBitmap* glyph, int numGlyphs, TButtonState state, win::POINT at)
+ButtonGlyph::~ButtonGlyph()
 {
-    const win::SIZE size = GlyphImageSize(glyph, numGlyphs);
+    glyph_->OnChange = {};
+}
+
+void ButtonGlyph::SetNumGlyphs(int value)
+{
+    if (value < 1 || value > 4) {
+        throw rtl::EInvalidArgument("NumGlyphs must lie within 1..4, not " + std::to_string(value));
+    }
+    numGlyphs_ = value;
+    changed_();
+}
+
+void ButtonGlyph::SetLayout(TButtonLayout value)
+{
+    layout_ = value;
+    changed_();
+}
+
+void ButtonGlyph::SetMargin(int value)
+{
+    margin_ = std::max(value, -1);
+    changed_();
+}
+
+void ButtonGlyph::SetSpacing(int value)
+{
+    spacing_ = std::max(value, -1);
+    changed_();
+}
+
+win::SIZE ButtonGlyph::ImageSize() const
+{
+    if (glyph_->Empty()) {
+        return {0, 0};
+    }
+    return {glyph_->Width() / numGlyphs_, glyph_->Height()};
+}
+
+void ButtonGlyph::DrawImage(TCanvas& canvas, TButtonState state, win::POINT at) const
+{
+    const win::SIZE size = ImageSize();
     if (size.cx <= 0 || size.cy <= 0) {
         return;
     }
     // A missing image falls back: exclusive to down, down to up; a missing disabled image is embossed.
     int index = int(state);
-    if (state == bsExclusive && numGlyphs < 4) {
+    if (state == bsExclusive && numGlyphs_ < 4) {
         index = bsDown;
     }
-    if (index == bsDown && numGlyphs < 3) {
+    if (index == bsDown && numGlyphs_ < 3) {
         index = bsUp;
     }
-    const TColor transparent = glyph->Canvas()->Pixels(0, glyph->Height() - 1);
-    if (state == bsDisabled && numGlyphs < 2) {
-        TCanvas* image = glyph->Canvas();
+    TCanvas* image = glyph_->Canvas();
+    const TColor transparent = image->Pixels(0, glyph_->Height() - 1);
+    if (state == bsDisabled && numGlyphs_ < 2) {
         for (const auto& [offset, color] : {std::pair{1, clBtnHighlight}, std::pair{0, clBtnShadow}}) {
             for (int y = 0; y < size.cy; ++y) {
                 for (int x = 0; x < size.cx; ++x) {
@@ -89,29 +127,28 @@ void DrawButtonGlyph(TCanvas& canvas, TBitmap* glyph, int numGlyphs, TButtonStat
     const TBrushStyle oldStyle = canvas.Brush()->Style();
     canvas.Brush()->SetStyle(bsClear);
     const int left = index * size.cx;
-    canvas.BrushCopy({at.x, at.y, at.x + size.cx, at.y + size.cy}, glyph, {left, 0, left + size.cx, size.cy},
+    canvas.BrushCopy({at.x, at.y, at.x + size.cx, at.y + size.cy}, glyph_.get(), {left, 0, left + size.cx, size.cy},
                      transparent);
     canvas.Brush()->SetStyle(oldStyle);
 }
 
-win::SIZE ButtonCaptionSize(TCanvas& canvas, const std::string& caption)
+void ButtonGlyph::Draw(TCanvas& canvas, const win::RECT& content, const std::string& caption, TButtonState state) const
 {
-    if (caption.empty()) {
-        return {0, 0};
+    const win::HDC dc = canvas.Handle();
+    win::SIZE textSize{0, 0};
+    if (!caption.empty()) {
+        win::RECT measured{0, 0, 0, 0};
+        win::DrawTextA(dc, caption.data(), int(caption.size()), &measured, kCaptionFormat | win::DT_CALCRECT);
+        textSize = {measured.right - measured.left, measured.bottom - measured.top};
     }
-    win::RECT rect{0, 0, 0, 0};
-    win::DrawTextA(canvas.Handle(), caption.data(), int(caption.size()), &rect, kCaptionFormat | win::DT_CALCRECT);
-    return {rect.right - rect.left, rect.bottom - rect.top};
-}
-
-void DrawButtonCaption(TCanvas& canvas, const std::string& caption, win::RECT rect, bool enabled)
-{
+    const ButtonGlyphLayout placed = CalcButtonLayout(content, ImageSize(), textSize, layout_, margin_, spacing_);
+    DrawImage(canvas, state, {placed.glyph.left, placed.glyph.top});
     if (caption.empty()) {
         return;
     }
-    const win::HDC dc = canvas.Handle();
+    win::RECT rect = placed.text;
     win::SetBkMode(dc, win::TRANSPARENT);
-    if (!enabled) {
+    if (state == bsDisabled) {
         win::RECT shifted{rect.left + 1, rect.top + 1, rect.right + 1, rect.bottom + 1};
         win::SetTextColor(dc, ColorToRGB(clBtnHighlight));
         win::DrawTextA(dc, caption.data(), int(caption.size()), &shifted, kCaptionFormat);

@@ -4,21 +4,13 @@
 #include "platform/gdi/FrameControls.h"
 #include "platform/gui/Messages.h"
 #include "platform/gui/WinControl.h"
-#include "platform/gui/detail/ButtonGlyph.h"
-#include "platform/rtl/Exceptions.h"
 
 namespace gui {
 
-TSpeedButton::TSpeedButton(classes::TComponent* owner) : TGraphicControl(owner), glyph_(std::make_unique<TBitmap>())
+TSpeedButton::TSpeedButton(classes::TComponent* owner) : TGraphicControl(owner), glyph_([this] { Invalidate(); })
 {
     SetBounds(0, 0, 23, 22);
     SetControlStyle(csCaptureMouse | csDoubleClicks);
-    glyph_->OnChange = classes::TNotifyEvent::Of<&TSpeedButton::GlyphChanged>(this);
-}
-
-TSpeedButton::~TSpeedButton()
-{
-    glyph_->OnChange = {};
 }
 
 const classes::TClassInfo& TSpeedButton::StaticClass()
@@ -38,38 +30,6 @@ const classes::TClassInfo& TSpeedButton::StaticClass()
             .Property("Transparent", &TSpeedButton::Transparent, &TSpeedButton::SetTransparent).Default(1);
     });
     return info;
-}
-
-void TSpeedButton::GlyphChanged(classes::TObject*)
-{
-    Invalidate();
-}
-
-void TSpeedButton::SetNumGlyphs(int value)
-{
-    if (value < 1 || value > 4) {
-        throw rtl::EInvalidArgument("NumGlyphs must lie within 1..4, not " + std::to_string(value));
-    }
-    numGlyphs_ = value;
-    Invalidate();
-}
-
-void TSpeedButton::SetLayout(TButtonLayout value)
-{
-    layout_ = value;
-    Invalidate();
-}
-
-void TSpeedButton::SetMargin(int value)
-{
-    margin_ = std::max(value, -1);
-    Invalidate();
-}
-
-void TSpeedButton::SetSpacing(int value)
-{
-    spacing_ = std::max(value, -1);
-    Invalidate();
 }
 
 void TSpeedButton::SetFlat(bool value)
@@ -207,14 +167,9 @@ void TSpeedButton::Paint()
         content = {content.left + 1, content.top + 1, content.right + 1, content.bottom + 1};
     }
     canvas.SetFont(Font());
-    const std::string caption = Caption();
-    const detail::ButtonGlyphLayout placed =
-        detail::CalcButtonLayout(content, detail::GlyphImageSize(glyph_.get(), numGlyphs_),
-                                 detail::ButtonCaptionSize(canvas, caption), layout_, margin_, spacing_);
     const TButtonState state =
         !Enabled() ? bsDisabled : (pressed_ && pressedInside_) ? bsDown : down_ ? bsExclusive : bsUp;
-    detail::DrawButtonGlyph(canvas, glyph_.get(), numGlyphs_, state, {placed.glyph.left, placed.glyph.top});
-    detail::DrawButtonCaption(canvas, caption, placed.text, Enabled());
+    glyph_.Draw(canvas, content, Caption(), state);
 }
 
 void TSpeedButton::Dispatch(win::TMessage& message)

@@ -4,33 +4,29 @@
 // (other than 0) on one parent are exclusive: the one pressed stays Down and the others come up; with
 // AllowAllUp a down button comes up when pressed again. OnClick fires when the button is released over it.
 
-#include "platform/gui/Bitmap.h"
 #include "platform/gui/GraphicControl.h"
-#include "platform/gui/StdCtrlTypes.h"
-
-#include <memory>
+#include "platform/gui/detail/ButtonGlyph.h"
 
 namespace gui {
 
 class TSpeedButton : public TGraphicControl {
 public:
     explicit TSpeedButton(classes::TComponent* owner);
-    ~TSpeedButton() override;
 
     static const classes::TClassInfo& StaticClass();
     const classes::TClassInfo& ClassType() const override { return StaticClass(); }
 
-    TBitmap* Glyph() const { return glyph_.get(); }
-    void SetGlyph(TBitmap* value) { glyph_->Assign(value); }
-    int NumGlyphs() const { return numGlyphs_; }
+    TBitmap* Glyph() const { return glyph_.Glyph(); }
+    void SetGlyph(TBitmap* value) { glyph_.Glyph()->Assign(value); }
+    int NumGlyphs() const { return glyph_.NumGlyphs(); }
     // EInvalidArgument outside 1..4.
-    void SetNumGlyphs(int value);
-    TButtonLayout Layout() const { return layout_; }
-    void SetLayout(TButtonLayout value);
-    int Margin() const { return margin_; }
-    void SetMargin(int value);
-    int Spacing() const { return spacing_; }
-    void SetSpacing(int value);
+    void SetNumGlyphs(int value) { glyph_.SetNumGlyphs(value); }
+    TButtonLayout Layout() const { return glyph_.Layout(); }
+    void SetLayout(TButtonLayout value) { glyph_.SetLayout(value); }
+    int Margin() const { return glyph_.Margin(); }
+    void SetMargin(int value) { glyph_.SetMargin(value); }
+    int Spacing() const { return glyph_.Spacing(); }
+    void SetSpacing(int value) { glyph_.SetSpacing(value); }
     bool Flat() const { return flat_; }
     void SetFlat(bool value);
     int GroupIndex() const { return groupIndex_; }
@@ -53,15 +49,10 @@ protected:
     void Loaded() override;
 
 private:
-    void GlyphChanged(classes::TObject* sender);
     // The other buttons of the group come up (and take AllowAllUp) as this one goes down.
     void UpdateExclusive();
 
-    std::unique_ptr<TBitmap> glyph_;
-    int numGlyphs_ = 1;
-    TButtonLayout layout_ = blGlyphLeft;
-    int margin_ = -1;
-    int spacing_ = 4;
+    detail::ButtonGlyph glyph_;
     bool flat_ = false;
     int groupIndex_ = 0;
     bool down_ = false;

@@ -1,15 +1,17 @@
 #pragma once
-// The glyph and caption of the bitmap and speed buttons: where Layout, Margin and Spacing put them, and
-// how the glyph's images (up, disabled, down, exclusive, side by side in one bitmap) are drawn with the
-// bitmap's bottom-left pixel colour transparent. Without a disabled image the up image is drawn embossed.
+// The glyph and caption of the bitmap and speed buttons: the glyph bitmap (up to four images side by
+// side: up, disabled, down, exclusive) with its bottom-left pixel's colour transparent, and where Layout,
+// Margin and Spacing put glyph and caption. Without a disabled image the up image is drawn embossed.
 
+#include "platform/gui/Bitmap.h"
 #include "platform/gui/StdCtrlTypes.h"
 #include "platform/wintypes/Types.h"
 
+#include <functional>
+#include <memory>
 #include <string>
 
 namespace gui {
-class TBitmap;
 class TCanvas;
 }
 
@@ -25,13 +27,38 @@ struct ButtonGlyphLayout {
 ButtonGlyphLayout CalcButtonLayout(const win::RECT& client, win::SIZE glyphSize, win::SIZE textSize,
                                    TButtonLayout layout, int margin, int spacing);
 
-// The size of one image of the glyph (none: 0 x 0).
-win::SIZE GlyphImageSize(TBitmap* glyph, int numGlyphs);
+class ButtonGlyph {
+public:
+    // changed runs after every change of the glyph or its settings.
+    explicit ButtonGlyph(std::function<void()> changed);
+    ~ButtonGlyph();
 
-void DrawButtonGlyph(TCanvas& canvas, TBitmap* glyph, int numGlyphs, TButtonState state, win::POINT at);
+    TBitmap* Glyph() const { return glyph_.get(); }
+    int NumGlyphs() const { return numGlyphs_; }
+    // EInvalidArgument outside 1..4.
+    void SetNumGlyphs(int value);
+    TButtonLayout Layout() const { return layout_; }
+    void SetLayout(TButtonLayout value);
+    int Margin() const { return margin_; }
+    void SetMargin(int value);
+    int Spacing() const { return spacing_; }
+    void SetSpacing(int value);
 
-// The caption in the canvas's font (its accelerator underlined), embossed when disabled.
-void DrawButtonCaption(TCanvas& canvas, const std::string& caption, win::RECT rect, bool enabled);
-win::SIZE ButtonCaptionSize(TCanvas& canvas, const std::string& caption);
+    // The size of one image (none: 0 x 0).
+    win::SIZE ImageSize() const;
+    // Glyph image for state and caption (in the canvas's font, embossed when disabled) laid out in content.
+    void Draw(TCanvas& canvas, const win::RECT& content, const std::string& caption, TButtonState state) const;
+
+private:
+    void Changed(classes::TObject*) { changed_(); }
+    void DrawImage(TCanvas& canvas, TButtonState state, win::POINT at) const;
+
+    std::function<void()> changed_;
+    std::unique_ptr<TBitmap> glyph_;
+    int numGlyphs_ = 1;
+    TButtonLayout layout_ = blGlyphLeft;
+    int margin_ = -1;
+    int spacing_ = 4;
+};
 
 }  // namespace gui::detail

@@ -19,6 +19,7 @@
 #include "platform/wintypes/ControlMessages.h"
 
 #include "tests/platform/gui/ControlsFixture.h"
+#include "tests/platform/gui/DrawingChecks.h"
 
 #include <cctype>
 #include <cstring>
@@ -42,13 +43,7 @@ struct Counter {
 // The width of text in a control's font, measured apart from the control.
 int TextWidth(gui::TFont* font, const std::string& text)
 {
-    win::HDC dc = win::GetDC(nullptr);
-    const win::HGDIOBJ old = win::SelectObject(dc, font->Handle());
-    win::SIZE size{};
-    win::GetTextExtentPoint32A(dc, text.data(), int(text.size()), &size);
-    win::SelectObject(dc, old);
-    win::ReleaseDC(nullptr, dc);
-    return size.cx;
+    return MeasureText(font, text).cx;
 }
 
 class EditTest : public ControlsTest {
@@ -409,12 +404,7 @@ TEST_F(EditTest, AMemosScrollBarsHoldItsLinesAndWidthAndScrollIt)
     text += wide;
     memo->SetText(text);
     ShowAndFocus(memo);
-    win::HDC dc = win::GetDC(nullptr);
-    const win::HGDIOBJ old = win::SelectObject(dc, memo->Font()->Handle());
-    win::TEXTMETRIC metrics{};
-    win::GetTextMetricsA(dc, &metrics);
-    win::SelectObject(dc, old);
-    win::ReleaseDC(nullptr, dc);
+    const win::TEXTMETRIC metrics = MeasureFont(memo->Font());
     win::RECT client{};
     win::GetClientRect(memo->Handle(), &client);
     const int visible = client.bottom / metrics.tmHeight;
@@ -471,12 +461,7 @@ TEST_F(EditTest, AMemoMovesTabsToStopsEveryEightAverageCharacters)
     auto* memo = Make<gui::TMemo>(form, "Notes", 10, 10, 300, 100);
     memo->SetText("a\tb\r\n\tx\r\nabcdefghijk\tz");
     ShowAndFocus(memo);
-    win::HDC dc = win::GetDC(nullptr);
-    const win::HGDIOBJ old = win::SelectObject(dc, memo->Font()->Handle());
-    win::TEXTMETRIC metrics{};
-    win::GetTextMetricsA(dc, &metrics);
-    win::SelectObject(dc, old);
-    win::ReleaseDC(nullptr, dc);
+    const win::TEXTMETRIC metrics = MeasureFont(memo->Font());
     const int stop = 8 * metrics.tmAveCharWidth;
     auto pos = [&](int index) {
         const auto at = win::DWORD(win::SendMessage(memo->Handle(), win::EM_POSFROMCHAR, index, 0));
@@ -527,12 +512,7 @@ TEST_F(EditTest, AnEditThatDoesNotScrollTakesNoMoreThanItsRoom)
         win::RECT format{};
         win::SendMessage(edit, win::EM_GETRECT, 0, reinterpret_cast<win::LPARAM>(&format));
         if (c.style & win::ES_MULTILINE) {
-            win::HDC dc = win::GetDC(nullptr);
-            const win::HGDIOBJ old = win::SelectObject(dc, form->Font()->Handle());
-            win::TEXTMETRIC metrics{};
-            win::GetTextMetricsA(dc, &metrics);
-            win::SelectObject(dc, old);
-            win::ReleaseDC(nullptr, dc);
+            const win::TEXTMETRIC metrics = MeasureFont(form->Font());
             const int visible = (format.bottom - format.top) / metrics.tmHeight;
             EXPECT_EQ(win::SendMessage(edit, win::EM_GETLINECOUNT, 0, 0), visible);
             EXPECT_EQ(text.substr(0, 6), "a\r\nb\r\n");

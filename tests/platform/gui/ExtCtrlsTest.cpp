@@ -10,19 +10,12 @@
 #include "platform/gui/Panel.h"
 #include "platform/gui/ScrollBox.h"
 #include "platform/gui/Shape.h"
-#include "platform/text/TextMetrics.h"
-#include "platform/win/Paint.h"
-#include "platform/gdi/DeviceContext.h"
 
 #include "tests/platform/gui/ControlsFixture.h"
+#include "tests/platform/gui/DrawingChecks.h"
 
 namespace guitest {
 namespace {
-
-win::COLORREF Rgb(gui::TColor color)
-{
-    return gui::ColorToRGB(color);
-}
 
 class ExtCtrlsTest : public ControlsTest {
 protected:
@@ -113,12 +106,7 @@ TEST_F(ExtCtrlsTest, APanelsCaptionIsCentredVerticallyAndPlacedByAlignment)
         }
         return std::array<int, 4>{first, last, top, bottom};
     };
-    win::HDC dc = win::GetDC(nullptr);
-    const win::HGDIOBJ old = win::SelectObject(dc, panel->Font()->Handle());
-    win::SIZE size{};
-    win::GetTextExtentPoint32A(dc, "Wide", 4, &size);
-    win::SelectObject(dc, old);
-    win::ReleaseDC(nullptr, dc);
+    const win::SIZE size = MeasureText(panel->Font(), "Wide");
     const auto centred = inkColumns();
     ASSERT_GE(centred[0], 0) << "the caption is drawn";
     EXPECT_NEAR((centred[0] + centred[1] + 1) / 2.0, 100.0, 2.0);
@@ -141,12 +129,7 @@ TEST_F(ExtCtrlsTest, AGroupBoxFrameIsEtchedAndBrokenByItsCaption)
     auto* inside = Make<gui::TPanel>(box, "Inside", 0, 0);
     inside->SetAlign(gui::alClient);
     ShowForm();
-    win::HDC dc = win::GetDC(nullptr);
-    const win::HGDIOBJ old = win::SelectObject(dc, box->Font()->Handle());
-    win::SIZE size{};
-    win::GetTextExtentPoint32A(dc, "Mode", 4, &size);
-    win::SelectObject(dc, old);
-    win::ReleaseDC(nullptr, dc);
+    const win::SIZE size = MeasureText(box->Font(), "Mode");
     const int line = size.cy / 2;
     const win::COLORREF light = Rgb(gui::clBtnHighlight);
     const win::COLORREF dark = Rgb(gui::clBtnShadow);

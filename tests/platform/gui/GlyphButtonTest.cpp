@@ -2,26 +2,19 @@
 // (pixels), the transparent colour, the embossed disabled glyph, the kinds, speed-button groups, clicks on
 // release, the flat look while hot, and their stored data with the errors bad data gets.
 
-#include "platform/gdi/DeviceContext.h"
 #include "platform/gui/BitBtn.h"
 #include "platform/gui/Button.h"
 #include "platform/gui/SpeedButton.h"
 #include "platform/rtl/Exceptions.h"
-#include "platform/text/TextMetrics.h"
-#include "platform/win/Paint.h"
 #include "platform/win/Window.h"
 #include "platform/wintypes/ControlMessages.h"
 
 #include "tests/platform/gui/ControlsFixture.h"
+#include "tests/platform/gui/DrawingChecks.h"
 #include "tests/platform/gui/GraphicsHolder.h"
 
 namespace guitest {
 namespace {
-
-win::COLORREF Rgb(gui::TColor color)
-{
-    return gui::ColorToRGB(color);
-}
 
 // A glyph of count 16 x 16 images: image i filled with colours[i], the bottom-left pixel olive
 // (the transparent colour).
@@ -72,16 +65,6 @@ protected:
         }
         return box;
     }
-    win::SIZE TextSize(const std::string& text)
-    {
-        win::HDC dc = win::GetDC(nullptr);
-        const win::HGDIOBJ old = win::SelectObject(dc, form->Font()->Handle());
-        win::SIZE size{};
-        win::GetTextExtentPoint32A(dc, text.data(), int(text.size()), &size);
-        win::SelectObject(dc, old);
-        win::ReleaseDC(nullptr, dc);
-        return size;
-    }
 
     gui::TForm* form = nullptr;
     Clicks clicks;
@@ -103,7 +86,7 @@ TEST_F(GlyphButtonTest, ABitBtnsGlyphAndCaptionLieWhereLayoutMarginAndSpacingPut
     driver.Pump();
     other->SetFocus();
     driver.Pump();
-    const win::SIZE text = TextSize("Go");
+    const win::SIZE text = MeasureText(form->Font(), "Go");
     const int glyphTop = (40 - 16 + 1) / 2;
     const int glyphLeftCentred = (120 - 16 + 1) / 2;
     const int textTop = (40 - text.cy + 1) / 2;

@@ -1,14 +1,12 @@
 // The STATIC window class on a form: centred text where DrawText puts it, and a click on a static without
 // SS_NOTIFY falling through to the window below it.
 
-#include "platform/gdi/DeviceContext.h"
-#include "platform/text/TextMetrics.h"
 #include "platform/win/MessageQueue.h"
-#include "platform/win/Paint.h"
 #include "platform/win/Window.h"
 #include "platform/wintypes/ControlMessages.h"
 
 #include "tests/platform/gui/ControlsFixture.h"
+#include "tests/platform/gui/DrawingChecks.h"
 
 namespace guitest {
 namespace {
@@ -57,12 +55,7 @@ TEST_F(StaticWindowTest, CentredTextLiesWhereDrawTextCentresIt)
         }
     }
     // Where DrawText puts the text, measured on a screen context with the same font.
-    win::HDC dc = win::GetDC(nullptr);
-    const win::HGDIOBJ old = win::SelectObject(dc, form->Font()->Handle());
-    win::SIZE size{};
-    win::GetTextExtentPoint32A(dc, text, int(std::string(text).size()), &size);
-    win::SelectObject(dc, old);
-    win::ReleaseDC(nullptr, dc);
+    const win::SIZE size = MeasureText(form->Font(), text);
     const int left = (200 - size.cx) / 2;
     ASSERT_GE(first, 0) << "the text is drawn";
     EXPECT_GE(first, left);

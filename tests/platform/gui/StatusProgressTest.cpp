@@ -2,25 +2,16 @@
 // simple panels, the size grip's picture and hit-test, and the progress bar's fill, which StepIt at the
 // maximum leaves alone.
 
-#include "platform/gdi/DeviceContext.h"
-#include "platform/text/TextMetrics.h"
 #include "platform/gui/ProgressBar.h"
 #include "platform/gui/StatusBar.h"
 #include "platform/win/MessageQueue.h"
-#include "platform/win/Paint.h"
 #include "platform/win/Window.h"
 
 #include "tests/platform/gui/ControlsFixture.h"
-
-#include <cstring>
+#include "tests/platform/gui/DrawingChecks.h"
 
 namespace guitest {
 namespace {
-
-win::COLORREF Rgb(gui::TColor color)
-{
-    return gui::ColorToRGB(color);
-}
 
 class StatusProgressTest : public ControlsTest {
 protected:
@@ -88,16 +79,10 @@ TEST_F(StatusProgressTest, PanelsLieSideBySideInTheirBevelsWithTheirTextsAligned
              {202, 2, dark}, {341, 18, light}, {344, 2, light}, {499, 18, dark}, {100, 1, Rgb(gui::clBtnFace)}}) {
         EXPECT_EQ(At(bar, x, y), colour) << x << ", " << y;
     }
-    win::HDC dc = win::GetDC(nullptr);
-    const win::HGDIOBJ old = win::SelectObject(dc, bar->Font()->Handle());
     std::vector<int> widths;
     for (const char* text : texts) {
-        win::SIZE size{};
-        win::GetTextExtentPoint32A(dc, text, int(std::strlen(text)), &size);
-        widths.push_back(size.cx);
+        widths.push_back(MeasureText(bar->Font(), text).cx);
     }
-    win::SelectObject(dc, old);
-    win::ReleaseDC(nullptr, dc);
     const std::vector<int> left = InkColumns(bar, 1, 199, 3, 18);
     ASSERT_FALSE(left.empty());
     EXPECT_GE(left.front(), 3);
