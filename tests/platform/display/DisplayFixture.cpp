@@ -9,6 +9,7 @@
 #include "platform/win/Win.h"
 #include "platform/win/Window.h"
 #include "platform/win/WindowClass.h"
+#include "platform/wintypes/Messages.h"
 
 #include <mutex>
 
@@ -18,12 +19,17 @@ namespace {
 
 std::mutex logMutex;
 std::vector<Received> received;
+win::POINT minTrack{0, 0};
 
 win::LRESULT RecordingProc(win::HWND hwnd, win::UINT message, win::WPARAM wParam, win::LPARAM lParam)
 {
     {
         std::lock_guard lock(logMutex);
         received.push_back({hwnd, message, wParam, lParam});
+    }
+    if (message == win::WM_GETMINMAXINFO && minTrack.x > 0) {
+        reinterpret_cast<win::MINMAXINFO*>(lParam)->ptMinTrackSize = minTrack;
+        return 0;
     }
     return win::DefWindowProc(hwnd, message, wParam, lParam);
 }
@@ -38,6 +44,7 @@ void DisplayTest::SetUp()
     win::text::initialize();
     win::initialize();
     ClearLog();
+    minTrack = {0, 0};
 }
 
 void DisplayTest::TearDown()
@@ -88,6 +95,11 @@ std::vector<Received> DisplayTest::Only(std::initializer_list<win::UINT> wanted)
         }
     }
     return result;
+}
+
+void DisplayTest::SetMinTrackSize(win::POINT size)
+{
+    minTrack = size;
 }
 
 void DisplayTest::ClearLog()

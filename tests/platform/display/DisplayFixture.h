@@ -30,6 +30,8 @@ protected:
     static std::vector<Received> Log();
     static std::vector<Received> Only(std::initializer_list<win::UINT> wanted);
     static void ClearLog();
+    // The smallest track size the recording windows answer to WM_GETMINMAXINFO (zero: the default).
+    static void SetMinTrackSize(win::POINT size);
 };
 
 }  // namespace displaytest
