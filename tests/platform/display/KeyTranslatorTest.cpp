@@ -127,6 +127,7 @@ TEST(KeyTranslatorTest, ResynchronizingReleasesKeysNoLongerDown)
     KeyTranslator translator;
     translator.Key(Press(UsageLeftAlt));
     translator.Key(Press(UsageLeftCtrl));
+    translator.Flush();
     translator.Take();
     translator.Resynchronize({UsageLeftCtrl}, 5);
     const auto messages = translator.Take();
