@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 
 namespace win {
 
@@ -87,6 +88,42 @@ void ComposeScreen(const RECT& area, Surface& surface)
             }
         }
     }
+}
+
+bool detail::ReadScreenWindow(HWND hwnd, ScreenWindowState& state)
+{
+    auto lock = LockSystem();
+    const Window* window = FindWindowRecord(hwnd);
+    if (!window || !IsOnScreen(*window)) {
+        return false;
+    }
+    state.rect = window->windowRect;
+    state.style = window->style;
+    state.exStyle = window->exStyle;
+    state.owner = window->owner;
+    state.text = window->text;
+    state.hasRegion = window->windowRegion.has_value();
+    return true;
+}
+
+bool detail::CopyWindowPixels(HWND hwnd, const RECT& rect, std::uint32_t* to, std::ptrdiff_t pitch)
+{
+    auto lock = LockSystem();
+    auto found = System().surfaces.find(hwnd);
+    if (found == System().surfaces.end() || !found->second) {
+        return false;
+    }
+    auto gdiLock = LockGdi();
+    const Surface& surface = *found->second;
+    RECT part;
+    const RECT bounds = surface.Bounds();
+    IntersectRect(&part, &rect, &bounds);
+    for (int y = part.top; y < part.bottom; ++y) {
+        auto* row = reinterpret_cast<std::uint32_t*>(reinterpret_cast<char*>(to) + (y - rect.top) * pitch);
+        std::memcpy(row + (part.left - rect.left), surface.Row(y) + part.left,
+                    static_cast<std::size_t>(part.right - part.left) * 4);
+    }
+    return true;
 }
 
 }  // namespace win
