@@ -37,6 +37,8 @@ public:
     virtual void WindowRegionChanged(HWND) {}
     virtual void WindowLayeredChanged(HWND) {}
     virtual void WindowDestroyed(HWND) {}
+    // The program activated a top-level window: the screen's keyboard focus is to follow.
+    virtual void WindowActivated(HWND) {}
 
     // Pixels of a top-level window's surface changed (rect in the surface's coordinates); Present ends
     // a round of drawing on it (a device context given back, a scroll, a caret blink).

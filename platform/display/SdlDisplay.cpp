@@ -1,0 +1,724 @@
+// The display thread: the one thread that talks to SDL. The window system's notifications (made with
+// its lock held, from any thread) only note what changed and wake the thread; the thread reads the
+// windows back through the window system, shows them, copies their damaged pixels to the screen and
+// turns the screen's input into window-system input.
+
+#include "platform/display/detail/SdlDisplay.h"
+
+#include "platform/display/Display.h"
+#include "platform/display/detail/KeyTranslator.h"
+#include "platform/display/detail/ScreenLayout.h"
+#include "platform/display/detail/ScreenText.h"
+#include "platform/gdi/SystemInfo.h"
+#include "platform/rtl/Clock.h"
+#include "platform/win/Clipboard.h"
+#include "platform/win/GlobalMemory.h"
+#include "platform/win/Input.h"
+#include "platform/win/ScreenImage.h"
+#include "platform/win/Window.h"
+#include "platform/win/detail/ScreenEvents.h"
+#include "platform/wintypes/GdiTypes.h"
+#include "platform/wintypes/Messages.h"
+
+#include <SDL.h>
+#include <SDL_syswm.h>
+#include <X11/Xlib.h>
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstring>
+#include <functional>
+#include <future>
+#include <map>
+#include <mutex>
+#include <set>
+#include <thread>
+#include <utility>
+
+namespace win::detail {
+
+namespace {
+
+std::atomic<std::uint64_t> presents{0};
+
+// The largest window the screen takes.
+constexpr int MaxScreenSize = 32767;
+
+DWORD Now()
+{
+    return static_cast<DWORD>(rtl::GetTickCount64());
+}
+
+struct ScreenWindow {
+    SDL_Window* window = nullptr;
+    RECT rect;  // where it is shown (window-system screen coordinates)
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    std::string title;
+};
+
+class SdlDisplay final : public DisplayDriver {
+public:
+    SdlDisplay() = default;
+    ~SdlDisplay() override;
+
+    void Start();
+
+    void WindowShown(HWND hwnd, const RECT&) override { Mark(hwnd); }
+    void WindowHidden(HWND hwnd) override { Mark(hwnd); }
+    void WindowMoved(HWND hwnd, const RECT&) override { Mark(hwnd); }
+    void WindowResized(HWND hwnd, const RECT&) override { Mark(hwnd); }
+    void WindowRestacked(HWND hwnd, HWND) override { Mark(hwnd); }
+    void WindowRegionChanged(HWND hwnd) override { Mark(hwnd); }
+    void WindowLayeredChanged(HWND hwnd) override { Mark(hwnd); }
+    void WindowDestroyed(HWND hwnd) override { Mark(hwnd); }
+    void SurfaceDamaged(HWND hwnd, const RECT& rect) override;
+    void Present(HWND) override { Wake(); }
+    void WindowActivated(HWND hwnd) override;
+    void CursorChanged(HCURSOR) override {}
+    void ClipboardHandedOver(HWND) override;
+    bool ForeignClipboardText(std::vector<BYTE>& unicodeText) override;
+    void PumpEvents() override;
+
+private:
+    // Input is posted by the threads that fetch messages (PumpEvents), never by the display thread:
+    // finding the window under the mouse asks that window, which only its own thread may answer.
+    void Queue(std::function<void()> input);
+    void Mark(HWND hwnd);
+    void Wake();
+    void Run(std::promise<std::string>& started);
+    bool Open(std::string& error);
+    void ReadDisplays();
+    void Handle(const SDL_Event& event);
+    void HandleWindowEvent(const SDL_WindowEvent& event);
+    void PostMouse(UINT message, Uint32 windowId, int x, int y, int wheel = 0);
+    void PostKeys();
+    void Reconcile();
+    void Show(HWND hwnd);
+    void Upload(HWND hwnd, ScreenWindow& shown, const RECT& rect);
+    void TakeClipboard();
+    void Focus(HWND hwnd);
+    HWND WindowOfId(Uint32 id) const;
+
+    std::thread thread_;
+    Uint32 wakeEvent_ = 0;
+    POINT origin_{0, 0};
+    KeyTranslator keys_;
+
+    // Shared with the notifying threads.
+    std::mutex mutex_;
+    std::set<HWND> changed_;
+    std::map<HWND, RECT> damage_;
+    bool clipboardChanged_ = false;
+    HWND activated_ = nullptr;
+    std::vector<std::function<void()>> input_;
+    bool stopping_ = false;
+    std::vector<std::pair<std::promise<std::pair<bool, std::string>>*, int>> clipboardAsks_;
+
+    // The display thread's own.
+    std::map<HWND, ScreenWindow> shown_;
+    std::string ownClipboard_;
+    bool focusLost_ = false;
+    int windowManager_ = -1;  // whether one runs (_NET_SUPPORTING_WM_CHECK); -1 not known yet
+    double wheelRest_ = 0;
+};
+
+SdlDisplay::~SdlDisplay()
+{
+    {
+        std::lock_guard lock(mutex_);
+        stopping_ = true;
+    }
+    Wake();
+    if (thread_.joinable()) {
+        thread_.join();
+    }
+}
+
+void SdlDisplay::Start()
+{
+    std::promise<std::string> started;
+    auto result = started.get_future();
+    thread_ = std::thread([this, &started] { Run(started); });
+    const std::string error = result.get();
+    if (!error.empty()) {
+        thread_.join();
+        throw EDisplayError(error);
+    }
+}
+
+void SdlDisplay::Mark(HWND hwnd)
+{
+    {
+        std::lock_guard lock(mutex_);
+        changed_.insert(hwnd);
+    }
+    Wake();
+}
+
+void SdlDisplay::SurfaceDamaged(HWND hwnd, const RECT& rect)
+{
+    std::lock_guard lock(mutex_);
+    auto [it, fresh] = damage_.emplace(hwnd, rect);
+    if (!fresh) {
+        UnionRect(&it->second, &it->second, &rect);
+    }
+}
+
+void SdlDisplay::ClipboardHandedOver(HWND)
+{
+    {
+        std::lock_guard lock(mutex_);
+        clipboardChanged_ = true;
+    }
+    Wake();
+}
+
+void SdlDisplay::Queue(std::function<void()> input)
+{
+    std::lock_guard lock(mutex_);
+    input_.push_back(std::move(input));
+}
+
+void SdlDisplay::PumpEvents()
+{
+    std::vector<std::function<void()>> input;
+    {
+        std::lock_guard lock(mutex_);
+        input.swap(input_);
+    }
+    for (const auto& post : input) {
+        post();
+    }
+}
+
+void SdlDisplay::WindowActivated(HWND hwnd)
+{
+    {
+        std::lock_guard lock(mutex_);
+        activated_ = hwnd;
+    }
+    Wake();
+}
+
+void SdlDisplay::Wake()
+{
+    if (wakeEvent_ == 0) {
+        return;
+    }
+    SDL_Event event;
+    SDL_zero(event);
+    event.type = wakeEvent_;
+    SDL_PushEvent(&event);
+}
+
+bool SdlDisplay::ForeignClipboardText(std::vector<BYTE>& unicodeText)
+{
+    if (std::this_thread::get_id() == thread_.get_id()) {
+        return false;
+    }
+    std::promise<std::pair<bool, std::string>> answer;
+    auto result = answer.get_future();
+    {
+        std::lock_guard lock(mutex_);
+        clipboardAsks_.emplace_back(&answer, 0);
+    }
+    Wake();
+    // The display thread answers within SDL's own bounded wait for the selection's owner.
+    if (result.wait_for(std::chrono::seconds(3)) != std::future_status::ready) {
+        std::lock_guard lock(mutex_);
+        std::erase_if(clipboardAsks_, [&](const auto& ask) { return ask.first == &answer; });
+        return false;
+    }
+    const auto [foreign, text] = result.get();
+    if (!foreign) {
+        return false;
+    }
+    unicodeText = ClipboardOfScreenText(text, CF_UNICODETEXT);
+    return true;
+}
+
+bool SdlDisplay::Open(std::string& error)
+{
+    SDL_SetHint(SDL_HINT_MOUSE_AUTO_CAPTURE, "0");
+    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+    if (SDL_VideoInit("x11") != 0) {
+        const char* display = std::getenv("DISPLAY");
+        error = std::string("Cannot open the X display DISPLAY=\"") + (display ? display : "") + "\": " + SDL_GetError();
+        return false;
+    }
+    wakeEvent_ = SDL_RegisterEvents(1);
+    SDL_StartTextInput();
+    ReadDisplays();
+    return true;
+}
+
+void SdlDisplay::ReadDisplays()
+{
+    std::vector<ScreenDisplay> displays;
+    const int count = SDL_GetNumVideoDisplays();
+    for (int i = 0; i < count; ++i) {
+        SDL_Rect bounds;
+        SDL_Rect usable;
+        if (SDL_GetDisplayBounds(i, &bounds) != 0) {
+            continue;
+        }
+        if (SDL_GetDisplayUsableBounds(i, &usable) != 0) {
+            usable = bounds;
+        }
+        displays.push_back({RECT{bounds.x, bounds.y, bounds.x + bounds.w, bounds.y + bounds.h},
+                            RECT{usable.x, usable.y, usable.x + usable.w, usable.y + usable.h}});
+    }
+    if (displays.empty()) {
+        return;
+    }
+    origin_ = ScreenOrigin(displays);
+    SetMonitors(MonitorsOfDisplays(displays));
+}
+
+void SdlDisplay::Run(std::promise<std::string>& started)
+{
+    std::string error;
+    if (!Open(error)) {
+        started.set_value(error);
+        return;
+    }
+    started.set_value({});
+    for (;;) {
+        SDL_Event event;
+        if (SDL_WaitEventTimeout(&event, 100)) {
+            Handle(event);
+            while (SDL_PollEvent(&event)) {
+                Handle(event);
+            }
+        }
+        PostKeys();
+        if (focusLost_) {
+            focusLost_ = false;
+            if (!SDL_GetKeyboardFocus()) {
+                Queue([] { ScreenAppDeactivated(); });
+            }
+        }
+        bool anyInput;
+        {
+            std::lock_guard lock(mutex_);
+            anyInput = !input_.empty();
+        }
+        if (anyInput) {
+            WakeMessageWaits();
+        }
+        bool stop;
+        bool clipboard;
+        HWND activated;
+        std::vector<std::pair<std::promise<std::pair<bool, std::string>>*, int>> asks;
+        {
+            std::lock_guard lock(mutex_);
+            stop = stopping_;
+            clipboard = std::exchange(clipboardChanged_, false);
+            activated = std::exchange(activated_, nullptr);
+            asks = std::exchange(clipboardAsks_, {});
+        }
+        if (stop) {
+            break;
+        }
+        Reconcile();
+        if (activated) {
+            Focus(activated);
+        }
+        if (clipboard) {
+            TakeClipboard();
+        }
+        for (auto& ask : asks) {
+            std::pair<bool, std::string> answer{false, {}};
+            if (SDL_HasClipboardText()) {
+                if (char* text = SDL_GetClipboardText()) {
+                    answer.second = text;
+                    SDL_free(text);
+                    answer.first = answer.second != ownClipboard_;
+                }
+            }
+            ask.first->set_value(std::move(answer));
+        }
+    }
+    for (auto& [hwnd, shown] : shown_) {
+        SDL_DestroyWindow(shown.window);
+    }
+    shown_.clear();
+    SDL_StopTextInput();
+    SDL_VideoQuit();
+}
+
+HWND SdlDisplay::WindowOfId(Uint32 id) const
+{
+    for (const auto& [hwnd, shown] : shown_) {
+        if (SDL_GetWindowID(shown.window) == id) {
+            return hwnd;
+        }
+    }
+    return nullptr;
+}
+
+void SdlDisplay::Handle(const SDL_Event& event)
+{
+    switch (event.type) {
+    case SDL_WINDOWEVENT:
+        HandleWindowEvent(event.window);
+        break;
+    case SDL_MOUSEMOTION:
+        PostMouse(WM_MOUSEMOVE, event.motion.windowID, event.motion.x, event.motion.y);
+        break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP: {
+        const bool down = event.type == SDL_MOUSEBUTTONDOWN;
+        UINT message = 0;
+        switch (event.button.button) {
+        case SDL_BUTTON_LEFT: message = down ? WM_LBUTTONDOWN : WM_LBUTTONUP; break;
+        case SDL_BUTTON_RIGHT: message = down ? WM_RBUTTONDOWN : WM_RBUTTONUP; break;
+        case SDL_BUTTON_MIDDLE: message = down ? WM_MBUTTONDOWN : WM_MBUTTONUP; break;
+        default: return;
+        }
+        PostMouse(message, event.button.windowID, event.button.x, event.button.y);
+        break;
+    }
+    case SDL_MOUSEWHEEL: {
+        wheelRest_ += event.wheel.preciseY * (event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -1 : 1);
+        const int notches = static_cast<int>(wheelRest_);
+        wheelRest_ -= notches;
+        if (notches != 0) {
+            int x = 0;
+            int y = 0;
+            SDL_GetGlobalMouseState(&x, &y);
+            // One notch is 120 units of WM_MOUSEWHEEL.
+            const POINT at{x - origin_.x, y - origin_.y};
+            const DWORD time = Now();
+            Queue([at, notches, time] { PostMouseInput(WM_MOUSEWHEEL, at, notches * 120, time); });
+        }
+        break;
+    }
+    case SDL_KEYDOWN:
+    case SDL_KEYUP: {
+        ScreenKeyEvent key;
+        key.down = event.type == SDL_KEYDOWN;
+        key.repeat = event.key.repeat != 0;
+        key.scancode = event.key.keysym.scancode;
+        key.symbol = static_cast<std::uint32_t>(event.key.keysym.sym);
+        key.modifiers = event.key.keysym.mod;
+        key.time = Now();
+        keys_.SetAltGrLayout(SDL_GetKeyFromScancode(SDL_SCANCODE_RALT) == SDLK_MODE);
+        keys_.Key(key);
+        break;
+    }
+    case SDL_TEXTINPUT:
+        keys_.Text(event.text.text, Now());
+        break;
+    case SDL_DISPLAYEVENT:
+        ReadDisplays();
+        break;
+    default:
+        break;
+    }
+}
+
+void SdlDisplay::HandleWindowEvent(const SDL_WindowEvent& event)
+{
+    const HWND hwnd = WindowOfId(event.windowID);
+    if (!hwnd) {
+        return;
+    }
+    switch (event.event) {
+    case SDL_WINDOWEVENT_FOCUS_GAINED: {
+        focusLost_ = false;
+        std::vector<int> pressed;
+        int count = 0;
+        const Uint8* state = SDL_GetKeyboardState(&count);
+        for (int i = 0; i < count; ++i) {
+            if (state[i]) {
+                pressed.push_back(i);
+            }
+        }
+        keys_.Resynchronize(pressed, Now());
+        // A click activates the window itself (WA_CLICKACTIVE) when its press arrives.
+        if (!(SDL_GetGlobalMouseState(nullptr, nullptr) & SDL_BUTTON_LMASK)) {
+            Queue([hwnd] { ScreenActivated(hwnd, false); });
+        }
+        break;
+    }
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+        focusLost_ = true;
+        break;
+    case SDL_WINDOWEVENT_CLOSE:
+        Queue([hwnd] { ScreenCloseRequested(hwnd); });
+        break;
+    case SDL_WINDOWEVENT_RESTORED:
+        if (GetWindowLongPtr(hwnd, GWL_STYLE) & WS_MINIMIZE) {
+            Queue([hwnd] { ScreenRestored(hwnd); });
+        }
+        break;
+    case SDL_WINDOWEVENT_EXPOSED: {
+        // Re-uploaded from the surface, without waking the window's thread.
+        auto found = shown_.find(hwnd);
+        if (found != shown_.end()) {
+            const RECT& rect = found->second.rect;
+            Upload(hwnd, found->second, RECT{0, 0, rect.right - rect.left, rect.bottom - rect.top});
+        }
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void SdlDisplay::PostMouse(UINT message, Uint32 windowId, int x, int y, int wheel)
+{
+    const HWND hwnd = WindowOfId(windowId);
+    auto found = shown_.find(hwnd);
+    if (found == shown_.end()) {
+        return;
+    }
+    const POINT screen{found->second.rect.left + x, found->second.rect.top + y};
+    const DWORD time = Now();
+    Queue([message, screen, wheel, time] { PostMouseInput(message, screen, wheel, time); });
+    // While the window system holds a capture the pointer is grabbed, so moves and releases outside
+    // every window of the program still arrive.
+    if (message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN) {
+        SDL_CaptureMouse(SDL_TRUE);
+    } else if (message == WM_LBUTTONUP || message == WM_RBUTTONUP || message == WM_MBUTTONUP) {
+        SDL_CaptureMouse(SDL_FALSE);
+    }
+}
+
+void SdlDisplay::PostKeys()
+{
+    keys_.Flush();
+    const std::vector<KeyMessage> messages = keys_.Take();
+    if (messages.empty()) {
+        return;
+    }
+    Queue([messages] {
+        const HWND target = KeyboardTarget();
+        if (!target) {
+            return;
+        }
+        for (const KeyMessage& key : messages) {
+            MSG msg;
+            msg.hwnd = target;
+            msg.message = key.message;
+            msg.wParam = key.vk;
+            msg.lParam = static_cast<LPARAM>(key.lParam);
+            msg.time = key.time;
+            GetCursorPos(&msg.pt);
+            msg.lPrivate = key.lPrivate;
+            PostInputMessage(&msg);
+        }
+    });
+}
+
+void SdlDisplay::Reconcile()
+{
+    std::set<HWND> changed;
+    std::map<HWND, RECT> damage;
+    {
+        std::lock_guard lock(mutex_);
+        changed.swap(changed_);
+        damage.swap(damage_);
+    }
+    for (HWND hwnd : changed) {
+        Show(hwnd);
+    }
+    bool uploaded = false;
+    for (const auto& [hwnd, rect] : damage) {
+        auto found = shown_.find(hwnd);
+        if (found != shown_.end()) {
+            Upload(hwnd, found->second, rect);
+            uploaded = true;
+        }
+    }
+    if (uploaded) {
+        ++presents;
+    }
+}
+
+void SdlDisplay::Show(HWND hwnd)
+{
+    ScreenWindowState state;
+    const bool exists = ReadScreenWindow(hwnd, state);
+    const bool visible = exists && (state.style & WS_VISIBLE) && !(state.style & WS_MINIMIZE) &&
+                         state.rect.right > state.rect.left && state.rect.bottom > state.rect.top;
+    auto found = shown_.find(hwnd);
+    if (!visible) {
+        if (found != shown_.end()) {
+            SDL_DestroyWindow(found->second.window);
+            shown_.erase(found);
+        }
+        return;
+    }
+    const int width = std::min<int>(state.rect.right - state.rect.left, MaxScreenSize);
+    const int height = std::min<int>(state.rect.bottom - state.rect.top, MaxScreenSize);
+    const std::string title = ScreenTitle(state.text);
+    if (found == shown_.end()) {
+        const bool managed = (state.style & WS_CAPTION) == WS_CAPTION || (state.style & WS_THICKFRAME) ||
+                             !(state.style & WS_POPUP);
+        Uint32 flags = SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN;
+        if (!managed) {
+            flags |= (state.exStyle & WS_EX_TOOLWINDOW) ? SDL_WINDOW_TOOLTIP : SDL_WINDOW_POPUP_MENU;
+        } else if (state.owner) {
+            flags |= SDL_WINDOW_SKIP_TASKBAR;
+        }
+        if (state.exStyle & WS_EX_TOPMOST) {
+            flags |= SDL_WINDOW_ALWAYS_ON_TOP;
+        }
+        SDL_Window* window = SDL_CreateWindow(title.c_str(), state.rect.left + origin_.x, state.rect.top + origin_.y,
+                                              width, height, flags);
+        if (!window) {
+            return;
+        }
+        ScreenWindow shown;
+        shown.window = window;
+        shown.rect = state.rect;
+        shown.style = state.style;
+        shown.exStyle = state.exStyle;
+        shown.title = title;
+        found = shown_.emplace(hwnd, shown).first;
+        if (managed && state.owner) {
+            for (HWND owner = state.owner; owner; owner = GetWindow(owner, GW_OWNER)) {
+                auto ownerShown = shown_.find(owner);
+                if (ownerShown != shown_.end()) {
+                    SDL_SetWindowModalFor(window, ownerShown->second.window);
+                    break;
+                }
+            }
+        }
+        SDL_ShowWindow(window);
+        Upload(hwnd, found->second, RECT{0, 0, width, height});
+        ++presents;
+        return;
+    }
+    ScreenWindow& shown = found->second;
+    if (state.rect.left != shown.rect.left || state.rect.top != shown.rect.top) {
+        SDL_SetWindowPosition(shown.window, state.rect.left + origin_.x, state.rect.top + origin_.y);
+    }
+    if (state.rect.right - state.rect.left != shown.rect.right - shown.rect.left ||
+        state.rect.bottom - state.rect.top != shown.rect.bottom - shown.rect.top) {
+        SDL_SetWindowSize(shown.window, width, height);
+        shown.rect = state.rect;
+        Upload(hwnd, shown, RECT{0, 0, width, height});
+    }
+    shown.rect = state.rect;
+    if (title != shown.title) {
+        SDL_SetWindowTitle(shown.window, title.c_str());
+        shown.title = title;
+    }
+}
+
+void SdlDisplay::Upload(HWND hwnd, ScreenWindow& shown, const RECT& rect)
+{
+    SDL_Surface* surface = SDL_GetWindowSurface(shown.window);
+    if (!surface) {
+        return;
+    }
+    RECT part;
+    const RECT bounds{0, 0, surface->w, surface->h};
+    if (!IntersectRect(&part, &rect, &bounds)) {
+        return;
+    }
+    const int width = part.right - part.left;
+    const int height = part.bottom - part.top;
+    if (surface->format->format == SDL_PIXELFORMAT_RGB888) {
+        SDL_LockSurface(surface);
+        auto* to = reinterpret_cast<std::uint32_t*>(static_cast<Uint8*>(surface->pixels) + part.top * surface->pitch) +
+                   part.left;
+        CopyWindowPixels(hwnd, part, to, surface->pitch);
+        SDL_UnlockSurface(surface);
+    } else {
+        std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+        CopyWindowPixels(hwnd, part, pixels.data(), static_cast<std::ptrdiff_t>(width) * 4);
+        SDL_LockSurface(surface);
+        SDL_ConvertPixels(width, height, SDL_PIXELFORMAT_RGB888, pixels.data(), width * 4, surface->format->format,
+                          static_cast<Uint8*>(surface->pixels) + part.top * surface->pitch +
+                              part.left * surface->format->BytesPerPixel,
+                          surface->pitch);
+        SDL_UnlockSurface(surface);
+    }
+    const SDL_Rect update{part.left, part.top, width, height};
+    SDL_UpdateWindowSurfaceRects(shown.window, &update, 1);
+}
+
+void SdlDisplay::Focus(HWND hwnd)
+{
+    auto found = shown_.find(hwnd);
+    if (found == shown_.end()) {
+        return;
+    }
+    SDL_Window* window = found->second.window;
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) {
+        SDL_RaiseWindow(window);
+        return;
+    }
+    ::Display* display = info.info.x11.display;
+    if (windowManager_ < 0) {
+        const Atom check = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", False);
+        Atom type = 0;
+        int format = 0;
+        unsigned long items = 0;
+        unsigned long after = 0;
+        unsigned char* data = nullptr;
+        windowManager_ = XGetWindowProperty(display, DefaultRootWindow(display), check, 0, 1, False, AnyPropertyType,
+                                            &type, &format, &items, &after, &data) == Success &&
+                         items > 0;
+        if (data) {
+            XFree(data);
+        }
+    }
+    // With a window manager it grants the focus (_NET_ACTIVE_WINDOW); without one the program takes it.
+    SDL_RaiseWindow(window);
+    if (!windowManager_) {
+        XSetInputFocus(display, info.info.x11.window, RevertToParent, CurrentTime);
+        XFlush(display);
+    }
+}
+
+void SdlDisplay::TakeClipboard()
+{
+    if (!OpenClipboard(nullptr)) {
+        return;
+    }
+    std::string text;
+    bool any = false;
+    for (UINT format : {CF_UNICODETEXT, CF_TEXT}) {
+        if (HANDLE block = GetClipboardData(format)) {
+            const void* data = GlobalLock(block);
+            text = ScreenTextOfClipboard(format, data, GlobalSize(block));
+            GlobalUnlock(block);
+            any = true;
+            break;
+        }
+    }
+    CloseClipboard();
+    if (any) {
+        ownClipboard_ = text;
+        SDL_SetClipboardText(text.c_str());
+    }
+}
+
+}  // namespace
+
+std::shared_ptr<DisplayDriver> StartSdlDisplay()
+{
+    auto display = std::make_shared<SdlDisplay>();
+    display->Start();
+    return display;
+}
+
+std::uint64_t PresentCount()
+{
+    return presents.load();
+}
+
+}  // namespace win::detail
