@@ -183,7 +183,8 @@ void KeyTranslator::Key(const ScreenKeyEvent& event)
         return;
     }
     UINT& downAs = downAs_[static_cast<std::size_t>(event.scancode)];
-    const bool altGr = altGr_ && event.scancode == UsageRightAlt;
+    // A release goes as its press went, should the layout have changed in between.
+    const bool altGr = event.scancode == UsageRightAlt && (event.down ? altGr_ : altGrDown_);
     if (!event.down) {
         if (!downAs) {
             return;  // its press went to another program
