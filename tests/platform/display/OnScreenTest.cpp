@@ -289,5 +289,21 @@ TEST_F(OnScreenTest, OwnedTopmostAndPopupWindowsAsTheWindowManagerSeesThem)
     EXPECT_NE(Tool({"xwininfo", "-id", ownerId}).find("Override Redirect State: no"), std::string::npos);
 }
 
+TEST_F(OnScreenTest, ScreenshotWritesTheSameBytesOnScreenAsHeadless)
+{
+    testsupport::ScratchFolder folder;
+    for (const char* display : {"headless", "sdl"}) {
+        const auto run = RunTool({RIVUVE_SCREENSHOT, "--scene", "layered", "--display", display, "--out",
+                                  folder.Path(display)},
+                                 {}, testsupport::ToolErrors::Joined);
+        ASSERT_EQ(run.exitCode, 0) << display << ": " << run.output;
+    }
+    for (const char* name : {"01-ScreenshotScene.png", "02-ScreenshotScene.png", "03-ScreenshotScene.png", "screen.png"}) {
+        const std::string headless = testsupport::ReadBytes(folder.Path(std::string("headless/") + name));
+        EXPECT_FALSE(headless.empty()) << name;
+        EXPECT_EQ(headless, testsupport::ReadBytes(folder.Path(std::string("sdl/") + name))) << name;
+    }
+}
+
 }  // namespace
 }  // namespace displaytest
