@@ -294,7 +294,7 @@ int WritePictures(const std::string& folder)
         win::detail::Surface surface(rect.right - rect.left, rect.bottom - rect.top);
         win::detail::CopyWindowPixels(hwnd, win::RECT{0, 0, surface.Width(), surface.Height()}, surface.Bits(),
                                       surface.Stride());
-        char prefix[8];
+        char prefix[16];
         std::snprintf(prefix, sizeof prefix, "%02d-", number++);
         files.emplace_back(prefix + win::GetClassName(hwnd) + ".png", PngOf(surface));
     }
