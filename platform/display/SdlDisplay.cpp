@@ -23,6 +23,7 @@
 #include <SDL.h>
 #include <SDL_syswm.h>
 #include <X11/Xlib.h>
+#include <X11/extensions/shape.h>
 
 #include <atomic>
 #include <chrono>
@@ -56,7 +57,22 @@ struct ScreenWindow {
     DWORD style = 0;
     DWORD exStyle = 0;
     std::string title;
+    bool shaped = false;
+    bool layered = false;
 };
+
+// The X display and window of a shown window; false when SDL does not run on X11.
+bool XWindowOf(SDL_Window* window, ::Display*& display, ::Window& xwindow)
+{
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) {
+        return false;
+    }
+    display = info.info.x11.display;
+    xwindow = info.info.x11.window;
+    return true;
+}
 
 class SdlDisplay final : public DisplayDriver {
 public:
@@ -99,6 +115,8 @@ private:
     void Upload(HWND hwnd, ScreenWindow& shown, const RECT& rect);
     void TakeClipboard();
     void Focus(HWND hwnd);
+    void Shape(ScreenWindow& shown, const ScreenWindowState& state);
+    void Restack();
     HWND WindowOfId(Uint32 id) const;
 
     std::thread thread_;
@@ -530,12 +548,24 @@ void SdlDisplay::Reconcile()
     for (HWND hwnd : changed) {
         Show(hwnd);
     }
+    if (!changed.empty()) {
+        Restack();
+    }
     bool uploaded = false;
     for (const auto& [hwnd, rect] : damage) {
         auto found = shown_.find(hwnd);
         if (found != shown_.end()) {
             Upload(hwnd, found->second, rect);
             uploaded = true;
+        }
+    }
+    // Without a compositor a layered window shows itself blended over the program's windows beneath,
+    // so it is composed again whenever anything changed.
+    if (uploaded || !changed.empty()) {
+        for (auto& [hwnd, shown] : shown_) {
+            if (shown.layered) {
+                Upload(hwnd, shown, RECT{0, 0, shown.rect.right - shown.rect.left, shown.rect.bottom - shown.rect.top});
+            }
         }
     }
     if (uploaded) {
@@ -583,7 +613,9 @@ void SdlDisplay::Show(HWND hwnd)
         shown.style = state.style;
         shown.exStyle = state.exStyle;
         shown.title = title;
+        shown.layered = state.layered;
         found = shown_.emplace(hwnd, shown).first;
+        Shape(found->second, state);
         if (managed && state.owner) {
             for (HWND owner = state.owner; owner; owner = GetWindow(owner, GW_OWNER)) {
                 auto ownerShown = shown_.find(owner);
@@ -609,6 +641,8 @@ void SdlDisplay::Show(HWND hwnd)
         Upload(hwnd, shown, RECT{0, 0, width, height});
     }
     shown.rect = state.rect;
+    shown.layered = state.layered;
+    Shape(shown, state);
     if (title != shown.title) {
         SDL_SetWindowTitle(shown.window, title.c_str());
         shown.title = title;
@@ -628,7 +662,18 @@ void SdlDisplay::Upload(HWND hwnd, ScreenWindow& shown, const RECT& rect)
     }
     const int width = part.right - part.left;
     const int height = part.bottom - part.top;
-    if (surface->format->format == SDL_PIXELFORMAT_RGB888) {
+    if (shown.layered) {
+        const RECT area{shown.rect.left + part.left, shown.rect.top + part.top, shown.rect.left + part.right,
+                        shown.rect.top + part.bottom};
+        Surface composed(width, height);
+        ComposeScreen(area, composed);
+        SDL_LockSurface(surface);
+        SDL_ConvertPixels(width, height, SDL_PIXELFORMAT_RGB888, composed.Bits(), width * 4, surface->format->format,
+                          static_cast<Uint8*>(surface->pixels) + part.top * surface->pitch +
+                              part.left * surface->format->BytesPerPixel,
+                          surface->pitch);
+        SDL_UnlockSurface(surface);
+    } else if (surface->format->format == SDL_PIXELFORMAT_RGB888) {
         SDL_LockSurface(surface);
         auto* to = reinterpret_cast<std::uint32_t*>(static_cast<Uint8*>(surface->pixels) + part.top * surface->pitch) +
                    part.left;
@@ -648,6 +693,51 @@ void SdlDisplay::Upload(HWND hwnd, ScreenWindow& shown, const RECT& rect)
     SDL_UpdateWindowSurfaceRects(shown.window, &update, 1);
 }
 
+void SdlDisplay::Shape(ScreenWindow& shown, const ScreenWindowState& state)
+{
+    if (!state.hasRegion && !shown.shaped) {
+        return;
+    }
+    ::Display* display = nullptr;
+    ::Window xwindow = 0;
+    if (!XWindowOf(shown.window, display, xwindow)) {
+        return;
+    }
+    if (state.hasRegion) {
+        // The region's bands, as the screen's bounding shape.
+        std::vector<XRectangle> rects;
+        for (const RECT& rect : state.region) {
+            rects.push_back(XRectangle{static_cast<short>(rect.left), static_cast<short>(rect.top),
+                                       static_cast<unsigned short>(rect.right - rect.left),
+                                       static_cast<unsigned short>(rect.bottom - rect.top)});
+        }
+        XShapeCombineRectangles(display, xwindow, ShapeBounding, 0, 0, rects.data(), static_cast<int>(rects.size()),
+                                ShapeSet, YXBanded);
+    } else {
+        XShapeCombineMask(display, xwindow, ShapeBounding, 0, 0, None, ShapeSet);
+    }
+    XFlush(display);
+    shown.shaped = state.hasRegion;
+}
+
+void SdlDisplay::Restack()
+{
+    // The program's z-order, topmost first, for every window shown.
+    std::vector<::Window> order;
+    ::Display* display = nullptr;
+    for (HWND hwnd = GetWindow(GetDesktopWindow(), GW_CHILD); hwnd; hwnd = GetWindow(hwnd, GW_HWNDNEXT)) {
+        auto found = shown_.find(hwnd);
+        ::Window xwindow = 0;
+        if (found != shown_.end() && XWindowOf(found->second.window, display, xwindow)) {
+            order.push_back(xwindow);
+        }
+    }
+    if (order.size() > 1) {
+        XRestackWindows(display, order.data(), static_cast<int>(order.size()));
+        XFlush(display);
+    }
+}
+
 void SdlDisplay::Focus(HWND hwnd)
 {
     auto found = shown_.find(hwnd);
@@ -655,13 +745,12 @@ void SdlDisplay::Focus(HWND hwnd)
         return;
     }
     SDL_Window* window = found->second.window;
-    SDL_SysWMinfo info;
-    SDL_VERSION(&info.version);
-    if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) {
+    ::Display* display = nullptr;
+    ::Window xwindow = 0;
+    if (!XWindowOf(window, display, xwindow)) {
         SDL_RaiseWindow(window);
         return;
     }
-    ::Display* display = info.info.x11.display;
     if (windowManager_ < 0) {
         const Atom check = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", False);
         Atom type = 0;
@@ -679,7 +768,7 @@ void SdlDisplay::Focus(HWND hwnd)
     // With a window manager it grants the focus (_NET_ACTIVE_WINDOW); without one the program takes it.
     SDL_RaiseWindow(window);
     if (!windowManager_) {
-        XSetInputFocus(display, info.info.x11.window, RevertToParent, CurrentTime);
+        XSetInputFocus(display, xwindow, RevertToParent, CurrentTime);
         XFlush(display);
     }
 }

@@ -103,6 +103,8 @@ bool detail::ReadScreenWindow(HWND hwnd, ScreenWindowState& state)
     state.owner = window->owner;
     state.text = window->text;
     state.hasRegion = window->windowRegion.has_value();
+    state.region = window->windowRegion ? window->windowRegion->Rects() : std::vector<RECT>();
+    state.layered = window->exStyle & WS_EX_LAYERED;
     return true;
 }
 

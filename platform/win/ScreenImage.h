@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace win {
 
@@ -27,6 +28,8 @@ struct ScreenWindowState {
     HWND owner = nullptr;
     std::string text;  // ANSI
     bool hasRegion = false;
+    std::vector<RECT> region;  // the window region's rectangles (window coordinates)
+    bool layered = false;
 };
 // False when hwnd is not a top-level window of the desktop (destroyed, a child, message-only).
 bool ReadScreenWindow(HWND hwnd, ScreenWindowState& state);

@@ -5,6 +5,7 @@
 #include "platform/win/MessageQueue.h"
 #include "platform/win/Window.h"
 #include "platform/win/WindowPos.h"
+#include "platform/win/detail/WindowTable.h"
 #include "platform/wintypes/Messages.h"
 
 #include <algorithm>
@@ -76,6 +77,7 @@ void RunSizeMoveLoop(HWND hwnd, WPARAM command, POINT start)
     SendMessage(hwnd, WM_ENTERSIZEMOVE, 0, 0);
     const MINMAXINFO limits = AskTrackLimits(hwnd);
     RECT current = startRect;
+    POINT last = start;
     bool restore = false;
     MSG msg;
     while (GetCapture() == hwnd && IsWindow(hwnd)) {
@@ -83,21 +85,26 @@ void RunSizeMoveLoop(HWND hwnd, WPARAM command, POINT start)
             PostQuitMessage(static_cast<int>(msg.wParam));
             break;
         }
-        if (msg.message == WM_MOUSEMOVE || msg.message == WM_LBUTTONUP) {
-            RECT next = Tracked(startRect, start, msg.pt, sizing, edge, limits);
-            SendMessage(hwnd, sizing ? WM_SIZING : WM_MOVING, sizing ? edge : 0, reinterpret_cast<LPARAM>(&next));
-            if (!EqualRect(&next, &current)) {
-                Place(hwnd, next);
-                current = next;
+        // Input queued before the loop took the capture comes as non-client messages.
+        const bool released = msg.message == WM_LBUTTONUP || msg.message == WM_NCLBUTTONUP;
+        if (msg.message == WM_MOUSEMOVE || msg.message == WM_NCMOUSEMOVE || released) {
+            if (msg.pt.x != last.x || msg.pt.y != last.y) {
+                last = msg.pt;
+                RECT next = Tracked(startRect, start, msg.pt, sizing, edge, limits);
+                SendMessage(hwnd, sizing ? WM_SIZING : WM_MOVING, sizing ? edge : 0, reinterpret_cast<LPARAM>(&next));
+                if (!EqualRect(&next, &current)) {
+                    Place(hwnd, next);
+                    current = next;
+                }
             }
-            if (msg.message == WM_LBUTTONUP) {
+            if (released) {
                 break;
             }
         } else if (msg.message == WM_KEYDOWN && (msg.wParam == VK_ESCAPE || msg.wParam == VK_RETURN)) {
             restore = msg.wParam == VK_ESCAPE;
             break;
-        } else if (!(msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST) && msg.message != WM_KEYDOWN &&
-                   msg.message != WM_KEYUP && msg.message != WM_CHAR) {
+        } else if (!IsMouseMessage(msg.message) && msg.message != WM_KEYDOWN && msg.message != WM_KEYUP &&
+                   msg.message != WM_CHAR) {
             TranslateMessage(&msg);
             DispatchMessage(&msg);
         }
