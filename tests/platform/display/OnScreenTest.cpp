@@ -6,6 +6,8 @@
 #include "platform/gdi/Brush.h"
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/GdiObjects.h"
+#include "platform/gdi/Region.h"
+#include "platform/win/Layered.h"
 #include "platform/rtl/CodePage.h"
 #include "platform/win/Activation.h"
 #include "platform/win/Clipboard.h"
@@ -287,6 +289,72 @@ TEST_F(OnScreenTest, OwnedTopmostAndPopupWindowsAsTheWindowManagerSeesThem)
     EXPECT_NE(Tool({"xwininfo", "-id", XWindowOf("Menu Popup")}).find("Override Redirect State: yes"),
               std::string::npos);
     EXPECT_NE(Tool({"xwininfo", "-id", ownerId}).find("Override Redirect State: no"), std::string::npos);
+}
+
+// The screen's pixels of a root rectangle, as 0x00RRGGBB.
+std::vector<std::uint32_t> RootPixels(const win::RECT& area)
+{
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    const auto shot = RunTool({"import", "-window", "root", "-crop",
+                               std::to_string(width) + "x" + std::to_string(height) + "+" + std::to_string(area.left) +
+                                   "+" + std::to_string(area.top),
+                               "-depth", "8", "rgb:-"});
+    std::vector<std::uint32_t> pixels;
+    const auto* rgb = reinterpret_cast<const unsigned char*>(shot.output.data());
+    for (std::size_t i = 0; i + 2 < shot.output.size(); i += 3) {
+        pixels.push_back((std::uint32_t{rgb[i]} << 16) | (std::uint32_t{rgb[i + 1]} << 8) | rgb[i + 2]);
+    }
+    return pixels;
+}
+
+std::vector<std::uint32_t> Composed(const win::RECT& area)
+{
+    win::detail::Surface surface(area.right - area.left, area.bottom - area.top);
+    win::ComposeScreen(area, surface);
+    return std::vector<std::uint32_t>(surface.Bits(), surface.Bits() + surface.Width() * surface.Height());
+}
+
+TEST_F(OnScreenTest, ALayeredWindowShowsWhatTheProgramComposesAndARegionIsTheShape)
+{
+    const win::HWND main = PatternedWindow("Beneath", 40, 40, 320, 200, win::WS_OVERLAPPEDWINDOW);
+    const win::HWND half = PatternedWindow("Half", 100, 100, 120, 80, win::WS_POPUP, main, win::WS_EX_LAYERED);
+    ASSERT_TRUE(win::SetLayeredWindowAttributes(half, 0, 100, win::LWA_ALPHA));
+    const win::HWND hint = PatternedWindow("Hint", 100, 60, 140, 40, win::WS_POPUP, main, win::WS_EX_TOOLWINDOW);
+    win::SetWindowRgn(hint, win::CreateRoundRectRgn(0, 0, 141, 41, 12, 12), win::TRUE);
+    Settle();
+    const win::RECT area{100, 100, 220, 180};
+    EXPECT_TRUE(PumpUntil([&] { return RootPixels(area) == Composed(area); }));
+
+    const std::string shape = Tool({"xwininfo", "-shape", "-id", XWindowOf("Hint")});
+    EXPECT_NE(shape.find("Override Redirect State: yes"), std::string::npos) << shape;
+    EXPECT_NE(shape.find("Window shape extents:  140x40+0+0"), std::string::npos) << shape;
+    // The round corners are cut out of the shape: the window beneath shows there.
+    const win::RECT corner{100, 60, 101, 61};
+    std::uint32_t own = 0;
+    ASSERT_TRUE(win::detail::CopyWindowPixels(hint, win::RECT{0, 0, 1, 1}, &own, 4));
+    EXPECT_NE(Composed(corner).front(), own & 0xFFFFFF) << "the window beneath differs from the hint there";
+    EXPECT_EQ(RootPixels(corner), Composed(corner));
+}
+
+TEST_F(OnScreenTest, UncoveredPixelsComeBackWithoutPainting)
+{
+    if (!testsupport::FindProgram("xmessage")) {
+        GTEST_SKIP() << "xmessage is not installed";
+    }
+    PatternedWindow("Covered", 100, 100, 400, 300, win::WS_OVERLAPPEDWINDOW);
+    Settle();
+    const win::RECT area{100, 100, 500, 400};
+    const auto before = RootPixels(area);
+    ASSERT_EQ(before, Composed(area));
+    ClearLog();
+    {
+        testsupport::Background message({"xmessage", "-geometry", "300x200+150+150", "covering"});
+        ASSERT_TRUE(PumpUntil([&] { return !RunTool({"xdotool", "search", "--name", "^xmessage$"}).output.empty(); }));
+        PumpUntil([&] { return RootPixels(area) != before; });
+    }
+    EXPECT_TRUE(PumpUntil([&] { return RootPixels(area) == before; }));
+    EXPECT_TRUE(Only({win::WM_PAINT, win::WM_NCPAINT}).empty());
 }
 
 TEST_F(OnScreenTest, ScreenshotWritesTheSameBytesOnScreenAsHeadless)
