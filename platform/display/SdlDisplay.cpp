@@ -769,8 +769,10 @@ void SdlDisplay::Focus(HWND hwnd)
     SDL_RaiseWindow(window);
     if (!windowManager_) {
         XSetInputFocus(display, xwindow, RevertToParent, CurrentTime);
-        XFlush(display);
     }
+    // The raise put the window above the windows it owns: the program's order goes back.
+    Restack();
+    XFlush(display);
 }
 
 void SdlDisplay::TakeClipboard()

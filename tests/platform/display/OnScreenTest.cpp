@@ -318,6 +318,7 @@ std::vector<std::uint32_t> Composed(const win::RECT& area)
 TEST_F(OnScreenTest, ALayeredWindowShowsWhatTheProgramComposesAndARegionIsTheShape)
 {
     const win::HWND main = PatternedWindow("Beneath", 40, 40, 320, 200, win::WS_OVERLAPPEDWINDOW);
+    win::SetActiveWindow(main);  // activating the owner keeps the windows it owns above it
     const win::HWND half = PatternedWindow("Half", 100, 100, 120, 80, win::WS_POPUP, main, win::WS_EX_LAYERED);
     ASSERT_TRUE(win::SetLayeredWindowAttributes(half, 0, 100, win::LWA_ALPHA));
     const win::HWND hint = PatternedWindow("Hint", 100, 60, 140, 40, win::WS_POPUP, main, win::WS_EX_TOOLWINDOW);
