@@ -662,28 +662,24 @@ void SdlDisplay::Upload(HWND hwnd, ScreenWindow& shown, const RECT& rect)
     }
     const int width = part.right - part.left;
     const int height = part.bottom - part.top;
-    if (shown.layered) {
-        const RECT area{shown.rect.left + part.left, shown.rect.top + part.top, shown.rect.left + part.right,
-                        shown.rect.top + part.bottom};
-        Surface composed(width, height);
-        ComposeScreen(area, composed);
-        SDL_LockSurface(surface);
-        SDL_ConvertPixels(width, height, SDL_PIXELFORMAT_RGB888, composed.Bits(), width * 4, surface->format->format,
-                          static_cast<Uint8*>(surface->pixels) + part.top * surface->pitch +
-                              part.left * surface->format->BytesPerPixel,
-                          surface->pitch);
-        SDL_UnlockSurface(surface);
-    } else if (surface->format->format == SDL_PIXELFORMAT_RGB888) {
+    if (!shown.layered && surface->format->format == SDL_PIXELFORMAT_RGB888) {
+        // Our own pixel layout: copied straight into the framebuffer.
         SDL_LockSurface(surface);
         auto* to = reinterpret_cast<std::uint32_t*>(static_cast<Uint8*>(surface->pixels) + part.top * surface->pitch) +
                    part.left;
         CopyWindowPixels(hwnd, part, to, surface->pitch);
         SDL_UnlockSurface(surface);
     } else {
-        std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
-        CopyWindowPixels(hwnd, part, pixels.data(), static_cast<std::ptrdiff_t>(width) * 4);
+        Surface pixels(width, height);
+        if (shown.layered) {
+            ComposeScreen(RECT{shown.rect.left + part.left, shown.rect.top + part.top, shown.rect.left + part.right,
+                               shown.rect.top + part.bottom},
+                          pixels);
+        } else {
+            CopyWindowPixels(hwnd, part, pixels.Bits(), pixels.Stride());
+        }
         SDL_LockSurface(surface);
-        SDL_ConvertPixels(width, height, SDL_PIXELFORMAT_RGB888, pixels.data(), width * 4, surface->format->format,
+        SDL_ConvertPixels(width, height, SDL_PIXELFORMAT_RGB888, pixels.Bits(), width * 4, surface->format->format,
                           static_cast<Uint8*>(surface->pixels) + part.top * surface->pitch +
                               part.left * surface->format->BytesPerPixel,
                           surface->pitch);

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -25,6 +27,26 @@ std::string Size(const std::string& png)
 {
     return RunTool({"identify", "-format", "%wx%h", png}).output;
 }
+
+// Sets an environment variable (null: unsets it) for one scope.
+class ScopedEnvironment {
+public:
+    ScopedEnvironment(const char* name, const char* value) : name_(name)
+    {
+        const char* old = std::getenv(name);
+        had_ = old != nullptr;
+        old_ = old ? old : "";
+        value ? ::setenv(name, value, 1) : ::unsetenv(name);
+    }
+    ~ScopedEnvironment() { had_ ? ::setenv(name_, old_.c_str(), 1) : ::unsetenv(name_); }
+    ScopedEnvironment(const ScopedEnvironment&) = delete;
+    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+
+private:
+    const char* name_;
+    bool had_ = false;
+    std::string old_;
+};
 
 TEST(ScreenshotTest, TheLayeredSceneGivesEveryWindowAtItsSize)
 {
@@ -75,13 +97,30 @@ TEST(ScreenshotTest, RefusalsNameTheCauseAndWriteNothing)
 TEST(ScreenshotTest, AScreenThatCannotBeOpenedEndsWithStatusThree)
 {
     ScratchFolder folder;
-    const char* saved = std::getenv("DISPLAY");
-    const std::string previous = saved ? saved : "";
-    ::setenv("DISPLAY", ":9997", 1);  // no server listens there
+    ScopedEnvironment display("DISPLAY", ":9997");  // no server listens there
     const auto run = Screenshot({"--scene", "frames", "--out", folder.Folder(), "--display", "sdl"});
-    saved ? ::setenv("DISPLAY", previous.c_str(), 1) : ::unsetenv("DISPLAY");
     EXPECT_EQ(run.exitCode, 3) << run.output;
     EXPECT_NE(run.output.find("DISPLAY=\":9997\""), std::string::npos) << run.output;
+}
+
+TEST(ScreenshotTest, TheDisplayIsChosenFromTheEnvironment)
+{
+    ScratchFolder folder;
+    {
+        ScopedEnvironment choice("RIVUVE_DISPLAY", nullptr);
+        ScopedEnvironment display("DISPLAY", nullptr);
+        const auto run = Screenshot({"--scene", "regions", "--out", folder.Folder()});
+        EXPECT_EQ(run.exitCode, 0) << run.output;
+        EXPECT_NE(run.output.find("No X display (DISPLAY is not set): windows are not shown\n"), std::string::npos)
+            << run.output;
+    }
+    {
+        ScopedEnvironment choice("RIVUVE_DISPLAY", "framebuffer");
+        const auto run = Screenshot({"--scene", "regions", "--out", folder.Folder()});
+        EXPECT_EQ(run.exitCode, 3) << run.output;
+        EXPECT_NE(run.output.find("\"framebuffer\": it must be \"headless\" or \"sdl\""), std::string::npos)
+            << run.output;
+    }
 }
 
 }  // namespace
