@@ -14,6 +14,7 @@
 #include "platform/win/Clipboard.h"
 #include "platform/win/GlobalMemory.h"
 #include "platform/win/Input.h"
+#include "platform/win/MessageQueue.h"
 #include "platform/win/ScreenImage.h"
 #include "platform/win/Window.h"
 #include "platform/win/detail/ScreenEvents.h"
@@ -100,7 +101,9 @@ public:
 private:
     // Input is posted by the threads that fetch messages (PumpEvents), never by the display thread:
     // finding the window under the mouse asks that window, which only its own thread may answer.
-    void Queue(std::function<void()> input);
+    // A press is handled before what follows it is posted (the press may take the capture, which
+    // decides where the rest goes).
+    void Queue(std::function<void()> input, bool press = false);
     void Mark(HWND hwnd);
     void Wake();
     void Run(std::promise<std::string>& started);
@@ -108,6 +111,7 @@ private:
     void ReadDisplays();
     void Handle(const SDL_Event& event);
     void HandleWindowEvent(const SDL_WindowEvent& event);
+    void HandleGrabbed(const XEvent& event);
     void PostMouse(UINT message, Uint32 windowId, int x, int y, int wheel = 0);
     void PostKeys();
     void Reconcile();
@@ -130,7 +134,12 @@ private:
     std::map<HWND, RECT> damage_;
     bool clipboardChanged_ = false;
     HWND activated_ = nullptr;
-    std::vector<std::function<void()>> input_;
+    struct Input {
+        std::function<void()> post;
+        bool press = false;
+    };
+    std::vector<Input> input_;
+    std::atomic<bool> afterPress_{false};  // the last input posted was a press
     bool stopping_ = false;
     std::vector<std::pair<std::promise<std::pair<bool, std::string>>*, int>> clipboardAsks_;
 
@@ -140,6 +149,8 @@ private:
     bool focusLost_ = false;
     int windowManager_ = -1;  // whether one runs (_NET_SUPPORTING_WM_CHECK); -1 not known yet
     double wheelRest_ = 0;
+    bool grabbed_ = false;  // the pointer, while a button is down
+    ::Display* grabDisplay_ = nullptr;
 };
 
 SdlDisplay::~SdlDisplay()
@@ -193,21 +204,29 @@ void SdlDisplay::ClipboardHandedOver(HWND)
     Wake();
 }
 
-void SdlDisplay::Queue(std::function<void()> input)
+void SdlDisplay::Queue(std::function<void()> input, bool press)
 {
     std::lock_guard lock(mutex_);
-    input_.push_back(std::move(input));
+    input_.push_back({std::move(input), press});
 }
 
 void SdlDisplay::PumpEvents()
 {
-    std::vector<std::function<void()>> input;
+    std::vector<Input> input;
     {
         std::lock_guard lock(mutex_);
         input.swap(input_);
     }
-    for (const auto& post : input) {
-        post();
+    for (std::size_t i = 0; i < input.size(); ++i) {
+        if (afterPress_ && (HIWORD(GetQueueStatus(QS_MOUSEBUTTON)) & QS_MOUSEBUTTON)) {
+            // The press waits in this thread's queue: the rest goes once it was handled.
+            std::lock_guard lock(mutex_);
+            input_.insert(input_.begin(), std::make_move_iterator(input.begin() + static_cast<std::ptrdiff_t>(i)),
+                          std::make_move_iterator(input.end()));
+            return;
+        }
+        input[i].post();
+        afterPress_ = input[i].press;
     }
 }
 
@@ -271,6 +290,7 @@ bool SdlDisplay::Open(std::string& error)
         return false;
     }
     wakeEvent_ = SDL_RegisterEvents(1);
+    SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
     SDL_StartTextInput();
     ReadDisplays();
     return true;
@@ -387,11 +407,21 @@ void SdlDisplay::Handle(const SDL_Event& event)
     case SDL_WINDOWEVENT:
         HandleWindowEvent(event.window);
         break;
+    case SDL_SYSWMEVENT:
+        if (grabbed_ && event.syswm.msg->subsystem == SDL_SYSWM_X11) {
+            HandleGrabbed(event.syswm.msg->msg.x11.event);
+        }
+        break;
     case SDL_MOUSEMOTION:
-        PostMouse(WM_MOUSEMOVE, event.motion.windowID, event.motion.x, event.motion.y);
+        if (!grabbed_) {
+            PostMouse(WM_MOUSEMOVE, event.motion.windowID, event.motion.x, event.motion.y);
+        }
         break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: {
+        if (grabbed_) {
+            break;  // the screen's own events bring it
+        }
         const bool down = event.type == SDL_MOUSEBUTTONDOWN;
         UINT message = 0;
         switch (event.button.button) {
@@ -500,13 +530,44 @@ void SdlDisplay::PostMouse(UINT message, Uint32 windowId, int x, int y, int whee
     }
     const POINT screen{found->second.rect.left + x, found->second.rect.top + y};
     const DWORD time = Now();
-    Queue([message, screen, wheel, time] { PostMouseInput(message, screen, wheel, time); });
-    // While the window system holds a capture the pointer is grabbed, so moves and releases outside
-    // every window of the program still arrive.
-    if (message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN) {
-        SDL_CaptureMouse(SDL_TRUE);
-    } else if (message == WM_LBUTTONUP || message == WM_RBUTTONUP || message == WM_MBUTTONUP) {
-        SDL_CaptureMouse(SDL_FALSE);
+    const bool press = message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN;
+    Queue([message, screen, wheel, time] { PostMouseInput(message, screen, wheel, time); }, press);
+    // While a button is down the pointer is grabbed, so moves and the release outside every window of
+    // the program still arrive (as the screen's own events: SDL drops what lies outside its windows).
+    ::Display* display = nullptr;
+    ::Window xwindow = 0;
+    if (press && !grabbed_ &&
+        XWindowOf(found->second.window, display, xwindow)) {
+        grabbed_ = XGrabPointer(display, xwindow, False, ButtonPressMask | ButtonReleaseMask | PointerMotionMask,
+                                GrabModeAsync, GrabModeAsync, None, None, CurrentTime) == GrabSuccess;
+        grabDisplay_ = display;
+    }
+}
+
+void SdlDisplay::HandleGrabbed(const XEvent& event)
+{
+    const DWORD time = Now();
+    if (event.type == MotionNotify) {
+        const POINT screen{event.xmotion.x_root - origin_.x, event.xmotion.y_root - origin_.y};
+        Queue([screen, time] { PostMouseInput(WM_MOUSEMOVE, screen, 0, time); });
+        return;
+    }
+    if ((event.type != ButtonPress && event.type != ButtonRelease) || event.xbutton.button < Button1 ||
+        event.xbutton.button > Button3) {
+        return;
+    }
+    const bool down = event.type == ButtonPress;
+    static constexpr UINT downs[] = {WM_LBUTTONDOWN, WM_MBUTTONDOWN, WM_RBUTTONDOWN};
+    static constexpr UINT ups[] = {WM_LBUTTONUP, WM_MBUTTONUP, WM_RBUTTONUP};
+    const UINT message = (down ? downs : ups)[event.xbutton.button - Button1];
+    const POINT screen{event.xbutton.x_root - origin_.x, event.xbutton.y_root - origin_.y};
+    Queue([message, screen, time] { PostMouseInput(message, screen, 0, time); }, down);
+    const unsigned held = event.xbutton.state & (Button1Mask | Button2Mask | Button3Mask);
+    const unsigned released = Button1Mask << (event.xbutton.button - Button1);
+    if (!down && (held & ~released) == 0) {
+        XUngrabPointer(grabDisplay_, CurrentTime);
+        XFlush(grabDisplay_);
+        grabbed_ = false;
     }
 }
 

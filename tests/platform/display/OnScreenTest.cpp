@@ -12,6 +12,7 @@
 #include "platform/win/Activation.h"
 #include "platform/win/Clipboard.h"
 #include "platform/win/GlobalMemory.h"
+#include "platform/win/Input.h"
 #include "platform/win/MessageQueue.h"
 #include "platform/win/Paint.h"
 #include "platform/win/ScreenImage.h"
@@ -356,6 +357,73 @@ TEST_F(OnScreenTest, UncoveredPixelsComeBackWithoutPainting)
     }
     EXPECT_TRUE(PumpUntil([&] { return RootPixels(area) == before; }));
     EXPECT_TRUE(Only({win::WM_PAINT, win::WM_NCPAINT}).empty());
+}
+
+// The program's windows capture the mouse while the left button is down, as a drag does.
+win::WNDPROC capturingBase = nullptr;
+win::LRESULT CapturingProc(win::HWND hwnd, win::UINT message, win::WPARAM wParam, win::LPARAM lParam)
+{
+    if (message == win::WM_LBUTTONDOWN) {
+        win::SetCapture(hwnd);
+    } else if (message == win::WM_LBUTTONUP) {
+        win::ReleaseCapture();
+    }
+    return capturingBase(hwnd, message, wParam, lParam);
+}
+
+TEST_F(OnScreenTest, AnotherProgramTakesTheKeyboardAndADragGoesOutside)
+{
+    if (!testsupport::FindProgram("xmessage")) {
+        GTEST_SKIP() << "xmessage is not installed";
+    }
+    const win::HWND hwnd = PatternedWindow("App", 100, 100, 300, 200, win::WS_OVERLAPPEDWINDOW);
+    capturingBase = reinterpret_cast<win::WNDPROC>(win::GetWindowLongPtr(hwnd, win::GWLP_WNDPROC));
+    win::SetWindowLongPtr(hwnd, win::GWLP_WNDPROC, reinterpret_cast<win::LONG_PTR>(CapturingProc));
+    Settle();
+    win::SetActiveWindow(hwnd);
+    Settle();
+    testsupport::Background message({"xmessage", "-geometry", "+1100+850", "another program"});
+    std::string other;
+    ASSERT_TRUE(PumpUntil([&] {
+        other = RunTool({"xdotool", "search", "--name", "^xmessage$"}).output;
+        return !other.empty();
+    }));
+    other = other.substr(0, other.find('\n'));
+    auto activateApp = [&](win::WPARAM active) {
+        for (const Received& entry : Only({win::WM_ACTIVATEAPP})) {
+            if (entry.hwnd == hwnd && entry.wParam == active) {
+                return true;
+            }
+        }
+        return false;
+    };
+    ClearLog();
+    Tool({"xdotool", "windowfocus", "--sync", other});
+    EXPECT_TRUE(PumpUntil([&] { return activateApp(win::FALSE); }));
+    EXPECT_EQ(win::GetForegroundWindow(), nullptr);
+    ClearLog();
+    Tool({"xdotool", "mousemove", "--sync", "250", "200", "click", "1"});
+    EXPECT_TRUE(PumpUntil([&] { return activateApp(win::TRUE); }));
+
+    // A press, a drag over the other program and a release: all of it comes to the window.
+    ClearLog();
+    Tool({"xdotool", "mousemove", "--sync", "260", "210", "mousedown", "1", "sleep", "0.2", "mousemove", "700", "500",
+          "sleep", "0.1", "mousemove", "1200", "900", "sleep", "0.2", "mouseup", "1"});
+    ASSERT_TRUE(PumpUntil([&] { return !Only({win::WM_LBUTTONUP}).empty(); })) << [&] {
+        std::string seen;
+        for (const Received& entry : Only({win::WM_MOUSEMOVE, win::WM_LBUTTONDOWN, win::WM_LBUTTONUP, win::WM_CAPTURECHANGED})) {
+            seen += std::to_string(entry.message) + "@" + std::to_string(win::GET_X_LPARAM(entry.lParam)) + " ";
+        }
+        return seen;
+    }();
+    win::RECT client;
+    win::GetClientRect(hwnd, &client);
+    bool outside = false;
+    for (const Received& entry : Only({win::WM_MOUSEMOVE})) {
+        outside = outside || win::GET_X_LPARAM(entry.lParam) > client.right;
+    }
+    EXPECT_TRUE(outside);
+    EXPECT_EQ(win::GetCapture(), nullptr);
 }
 
 TEST_F(OnScreenTest, ScreenshotWritesTheSameBytesOnScreenAsHeadless)
