@@ -1,5 +1,7 @@
 #include "platform/display/detail/ScreenLayout.h"
 
+#include <algorithm>
+
 namespace win::detail {
 
 namespace {
@@ -36,6 +38,12 @@ std::vector<MonitorLayout> MonitorsOfDisplays(const std::vector<ScreenDisplay>& 
         monitors.push_back(MonitorLayout{Shifted(display.bounds, origin), Shifted(usable, origin)});
     }
     return monitors;
+}
+
+bool SameMonitors(const std::vector<MonitorLayout>& before, const std::vector<MonitorLayout>& after)
+{
+    return std::equal(before.begin(), before.end(), after.begin(), after.end(),
+                      [](const MonitorLayout& a, const MonitorLayout& b) { return Same(a.rect, b.rect) && Same(a.work, b.work); });
 }
 
 bool OnlyWorkAreasDiffer(const std::vector<MonitorLayout>& before, const std::vector<MonitorLayout>& after)

@@ -126,6 +126,7 @@ private:
     std::thread thread_;
     Uint32 wakeEvent_ = 0;
     POINT origin_{0, 0};
+    std::vector<MonitorLayout> monitors_;  // as last read
     KeyTranslator keys_;
 
     // Shared with the notifying threads.
@@ -316,7 +317,27 @@ void SdlDisplay::ReadDisplays()
         return;
     }
     origin_ = ScreenOrigin(displays);
-    SetMonitors(MonitorsOfDisplays(displays));
+    const std::vector<MonitorLayout> monitors = MonitorsOfDisplays(displays);
+    const bool first = monitors_.empty();
+    if (!first && SameMonitors(monitors_, monitors)) {
+        return;
+    }
+    const bool workAreasOnly = OnlyWorkAreasDiffer(monitors_, monitors);
+    monitors_ = monitors;
+    SetMonitors(monitors);
+    if (first) {
+        return;
+    }
+    // The program's windows hear of it as of a change of the display or of the work areas alone.
+    const RECT primary = monitors.front().rect;
+    Queue([workAreasOnly, primary] {
+        if (workAreasOnly) {
+            SendMessage(HWND_BROADCAST, WM_SETTINGCHANGE, SPI_SETWORKAREA, 0);
+        } else {
+            SendMessage(HWND_BROADCAST, WM_DISPLAYCHANGE, 32,
+                        MAKELPARAM(static_cast<WORD>(primary.right - primary.left), static_cast<WORD>(primary.bottom - primary.top)));
+        }
+    });
 }
 
 void SdlDisplay::Run(std::promise<std::string>& started)

@@ -21,6 +21,9 @@ POINT ScreenOrigin(const std::vector<ScreenDisplay>& displays);
 // its bounds works on all of it.
 std::vector<MonitorLayout> MonitorsOfDisplays(const std::vector<ScreenDisplay>& displays);
 
+// Whether two layouts are the same monitors with the same work areas.
+bool SameMonitors(const std::vector<MonitorLayout>& before, const std::vector<MonitorLayout>& after);
+
 // Whether only the work areas differ between two layouts (the same monitors otherwise).
 bool OnlyWorkAreasDiffer(const std::vector<MonitorLayout>& before, const std::vector<MonitorLayout>& after);
 

@@ -45,6 +45,9 @@ TEST(ScreenLayoutTest, WorkAreaChangesAreToldApartFromDisplayChanges)
     EXPECT_TRUE(win::detail::OnlyWorkAreasDiffer(before, panelMoved));
     EXPECT_FALSE(win::detail::OnlyWorkAreasDiffer(before, resized));
     EXPECT_FALSE(win::detail::OnlyWorkAreasDiffer(before, before));
+    EXPECT_TRUE(win::detail::SameMonitors(before, MonitorsOfDisplays({{RECT{0, 0, 800, 600}, RECT{0, 0, 800, 570}}})));
+    EXPECT_FALSE(win::detail::SameMonitors(before, panelMoved));
+    EXPECT_FALSE(win::detail::SameMonitors(before, {}));
 }
 
 }  // namespace
