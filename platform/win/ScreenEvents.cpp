@@ -5,6 +5,7 @@
 #include "platform/win/Window.h"
 #include "platform/win/WindowPos.h"
 #include "platform/win/detail/Activation.h"
+#include "platform/win/detail/DisplayDriver.h"
 #include "platform/win/detail/WindowTable.h"
 #include "platform/wintypes/Messages.h"
 
@@ -96,6 +97,13 @@ bool DefScreenMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM, LRESULT& r
             return true;
         }
         ActivateWindow(hwnd, wParam == ActivateByClick ? WA_CLICKACTIVE : WA_ACTIVE);
+        {
+            // Already active, it still takes the screen's focus back from the window that passed it on.
+            auto lock = LockSystem();
+            if (Window* window = FindWindowRecord(hwnd); window && IsOnScreen(*window)) {
+                Display().WindowActivated(hwnd);
+            }
+        }
         return true;
     case Deactivate:
         if (GetActiveWindow() == hwnd) {

@@ -244,6 +244,34 @@ TEST_F(OnScreenTest, ClickingAnotherWindowMovesTheActivationAndTheScreenFocus)
     EXPECT_EQ(focus, secondId);
 }
 
+TEST_F(OnScreenTest, ClickingAWindowUnderAModalDialogFocusesTheDialog)
+{
+    if (!testsupport::FindProgram("xmessage")) {
+        GTEST_SKIP() << "xmessage is not installed";
+    }
+    const win::HWND owner = PatternedWindow("Owner", 50, 50, 400, 300, win::WS_OVERLAPPEDWINDOW);
+    Settle();
+    win::SetActiveWindow(owner);
+    const win::HWND dialog = PatternedWindow("Modal", 500, 100, 200, 120,
+                                             win::WS_POPUP | win::WS_CAPTION | win::WS_SYSMENU, owner);
+    win::EnableWindow(owner, win::FALSE);
+    win::SetActiveWindow(dialog);
+    Settle();
+    const std::string dialogId = XWindowOf("Modal");
+    // Another program has the keyboard; then the user clicks the disabled window.
+    testsupport::Background message({"xmessage", "-geometry", "+900+700", "another program"});
+    std::string other;
+    ASSERT_TRUE(PumpUntil([&] {
+        other = RunTool({"xdotool", "search", "--name", "^xmessage$"}).output;
+        return !other.empty();
+    }));
+    Tool({"xdotool", "windowfocus", "--sync", other.substr(0, other.find('\n'))});
+    ASSERT_TRUE(PumpUntil([&] { return win::GetActiveWindow() == nullptr; }));
+    Tool({"xdotool", "mousemove", "--sync", "200", "200", "click", "1"});
+    EXPECT_TRUE(PumpUntil([&] { return Tool({"xdotool", "getwindowfocus"}) == dialogId; }));
+    EXPECT_EQ(win::GetActiveWindow(), dialog);
+}
+
 TEST_F(OnScreenTest, WheelNotchesAndDoubleClicksByTheProgramsOwnTiming)
 {
     const win::HWND hwnd = MakeWindow(win::WS_OVERLAPPEDWINDOW | win::WS_VISIBLE, 100, 100, 300, 200, nullptr, 0,
