@@ -3,6 +3,7 @@
 #include "controls/clClasses.h"
 #include "controls/clGraphics.h"
 #include "controls/clLookAndFeelPainters.h"
+#include "controls/clWindows.h"
 #include "controls/uxOffice11Colors.h"
 #include "controls/uxTheme.h"
 
@@ -17,10 +18,12 @@ void initialize(const TclEntryPoints& entries)
     detail::InitializeTheme();
     detail::InitializeOffice11Colors();
     detail::InitializePainters();
+    detail::InitializeWindows();
 }
 
 void finalize()
 {
+    detail::FinalizeWindows();
     detail::FinalizePainters();
     detail::FinalizeOffice11Colors();
     detail::FinalizeTheme();
