@@ -1,0 +1,556 @@
+#include "controls/clScrollBar.h"
+
+#include "controls/clClasses.h"
+
+#include "platform/classes/ResourceStrings.h"
+#include "platform/gdi/Blit.h"
+#include "platform/gdi/SystemInfo.h"
+#include "platform/gui/Messages.h"
+#include "platform/rtl/Exceptions.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace controls {
+
+namespace {
+
+inline constexpr classes::TResStringRec SScrollBarRange{"SScrollBarRange", "Scrollbar property out of range"};
+
+constexpr std::uint32_t kFirstRepeatDelay = 400;
+constexpr std::uint32_t kRepeatInterval = 60;
+// The zone around a bar in which a dragged thumb follows the pointer: along the bar and across it.
+constexpr int kTrackZoneAlong = 34;
+constexpr int kTrackZoneAcross = 136;
+
+// a * b / c rounded half away from zero, in 64 bits; the caller keeps c from being 0.
+std::int64_t MulDiv64(std::int64_t a, std::int64_t b, std::int64_t c)
+{
+    const __int128 product = __int128{a} * b;
+    const __int128 divisor = c < 0 ? -__int128{c} : __int128{c};
+    const bool negative = (product < 0) != (c < 0);
+    const __int128 magnitude = ((product < 0 ? -product : product) + divisor / 2) / divisor;
+    return std::int64_t(negative ? -magnitude : magnitude);
+}
+
+int Length(const win::RECT& r, bool horizontal) { return horizontal ? r.right - r.left : r.bottom - r.top; }
+
+}  // namespace
+
+// --- TclScrollBarViewInfo ---
+
+void TclScrollBarViewInfo::Calculate()
+{
+    const bool horizontal = scrollBar_->Kind() == gui::sbHorizontal;
+    const int width = scrollBar_->Width();
+    const int height = scrollBar_->Height();
+    if (horizontal) {
+        const int a = std::min(win::GetSystemMetrics(win::SM_CYHSCROLL), width / 2);
+        topLeftArrow_ = {0, 0, a, height};
+        bottomRightArrow_ = {width - a, 0, width, height};
+    } else {
+        const int a = std::min(win::GetSystemMetrics(win::SM_CXVSCROLL), height / 2);
+        topLeftArrow_ = {0, 0, width, a};
+        bottomRightArrow_ = {0, height - a, width, height};
+    }
+    CalcThumb();
+}
+
+void TclScrollBarViewInfo::CalcThumb()
+{
+    thumb_ = {};
+    const TclScrollBar& bar = *scrollBar_;
+    const bool horizontal = bar.Kind() == gui::sbHorizontal;
+    if (bar.Enabled()) {
+        const int trackStart = horizontal ? topLeftArrow_.right : topLeftArrow_.bottom;
+        const int trackEnd = horizontal ? bottomRightArrow_.left : bottomRightArrow_.top;
+        const std::int64_t track = trackEnd - trackStart;
+        const std::int64_t min = bar.Min();
+        const std::int64_t max = bar.Max();
+        const std::int64_t position = bar.Position();
+        std::int64_t size = 0;
+        std::int64_t offset = 0;
+        bool hasThumb = false;
+        if (bar.PageSize() != 0) {
+            const std::int64_t range = max - min + 1;
+            size = std::min(track, MulDiv64(bar.PageSize(), track, range));
+            if (track >= minThumbLength_ && max != min) {
+                hasThumb = true;
+                size = std::max<std::int64_t>(size, minThumbLength_);
+                // D is 0 when the page covers the whole range: the thumb then fills the track from its start.
+                const std::int64_t d = max - min - bar.PageSize() + 1;
+                if (d > 0) {
+                    offset = MulDiv64(track - size, std::min(position - min, d), d);
+                }
+            }
+        } else {
+            size = win::GetSystemMetrics(horizontal ? win::SM_CXHTHUMB : win::SM_CYVTHUMB);
+            if (track >= size) {
+                hasThumb = true;
+                if (track - size > 0 && max != min) {
+                    offset = MulDiv64(track - size, position - min, max - min);
+                }
+            }
+        }
+        if (hasThumb && size > 0) {
+            // A position outside the range (while loading) must not carry the thumb off the track.
+            offset = std::clamp<std::int64_t>(offset, 0, std::max<std::int64_t>(track - size, 0));
+            const int start = int(trackStart + offset);
+            const int end = int(trackStart + offset + size);
+            thumb_ = horizontal ? win::RECT{start, 0, end, bar.Height()} : win::RECT{0, start, bar.Width(), end};
+        }
+    }
+    CalcPageRects();
+}
+
+void TclScrollBarViewInfo::CalcPageRects()
+{
+    pageUp_ = {};
+    pageDown_ = {};
+    if (!HasThumb()) {
+        return;
+    }
+    if (scrollBar_->Kind() == gui::sbHorizontal) {
+        pageUp_ = {topLeftArrow_.right, 0, thumb_.left, scrollBar_->Height()};
+        pageDown_ = {thumb_.right, 0, bottomRightArrow_.left, scrollBar_->Height()};
+    } else {
+        pageUp_ = {0, topLeftArrow_.bottom, scrollBar_->Width(), thumb_.top};
+        pageDown_ = {0, thumb_.bottom, scrollBar_->Width(), bottomRightArrow_.top};
+    }
+}
+
+// --- TclScrollBar ---
+
+TclScrollBar::TclScrollBar(classes::TComponent* owner) : TCustomControl(owner)
+{
+    bitmap_ = std::make_unique<gui::TBitmap>();
+    bitmapCanvas_ = std::make_unique<TclCanvas>(bitmap_->Canvas());
+    viewInfo_ = std::make_unique<TclScrollBarViewInfo>(this);
+    SetControlStyle(gui::csCaptureMouse | gui::csFramed | gui::csOpaque);
+    timer_ = std::make_unique<TclTimer>(nullptr);
+    timer_->SetEnabled(false);
+    timer_->SetInterval(kFirstRepeatDelay);
+    timer_->SetOnTimer(classes::TNotifyEvent::Of<&TclScrollBar::RepeatTick>(this));
+    SetBounds(Left(), Top(), 121, win::GetSystemMetrics(win::SM_CYHSCROLL));
+}
+
+TclScrollBar::~TclScrollBar() = default;
+
+const classes::TClassInfo& TclScrollBar::StaticClass()
+{
+    static const classes::TTypeInfo kindType = classes::EnumType("TScrollBarKind", {"sbHorizontal", "sbVertical"});
+    static const classes::TClassInfo info("TclScrollBar", &TCustomControl::StaticClass(), [](classes::TClassInfo& c) {
+        classes::ClassBuilder<TclScrollBar>(c)
+            .Property("Kind", kindType, &TclScrollBar::Kind, &TclScrollBar::SetKind).Default(gui::sbHorizontal)
+            .Property("LargeChange", &TclScrollBar::LargeChange, &TclScrollBar::SetLargeChange).Default(1)
+            .Property("Max", &TclScrollBar::Max, &TclScrollBar::SetMax).Default(100)
+            .Property("Min", &TclScrollBar::Min, &TclScrollBar::SetMin).Default(0)
+            .Property("PageSize", &TclScrollBar::PageSize, &TclScrollBar::SetPageSize).Default(0)
+            .Property("Position", &TclScrollBar::Position, &TclScrollBar::SetPosition).Default(0)
+            .Property("SmallChange", &TclScrollBar::SmallChange, &TclScrollBar::SetSmallChange).Default(1)
+            .Property("UnlimitedTracking", &TclScrollBar::UnlimitedTracking, &TclScrollBar::SetUnlimitedTracking)
+            .Default(0)
+            .Property("OnChange", classes::NotifyEventType(), &TclScrollBar::OnChange);
+    });
+    return info;
+}
+
+void TclScrollBar::ApplyScrollParams(int min, int max, int position, int pageSize, bool redraw)
+{
+    if (max < min || pageSize < 0 || std::int64_t{pageSize} > std::int64_t{max} - min + 1) {
+        throw rtl::EInvalidOperation(classes::LoadResString(SScrollBarRange));
+    }
+    redraw = redraw && HandleAllocated();
+    position = std::clamp(position, min, max);
+    if (min == min_ && max == max_ && pageSize == pageSize_ && position == position_) {
+        return;
+    }
+    min_ = min;
+    max_ = max;
+    pageSize_ = pageSize;
+    if (position == position_) {
+        viewInfo_->CalcThumb();
+        if (redraw) {
+            Invalidate();
+        }
+        return;
+    }
+    SetEnabled(true);
+    position_ = position;
+    viewInfo_->CalcThumb();
+    if (redraw) {
+        Invalidate();
+    }
+    RaiseChange();
+}
+
+void TclScrollBar::SetKind(gui::TScrollBarKind value)
+{
+    if (value == kind_) {
+        return;
+    }
+    kind_ = value;
+    if (HasState(classes::csLoading)) {
+        RecalcLayout();
+    } else {
+        SetBounds(Left(), Top(), Height(), Width());
+    }
+    Invalidate();
+}
+
+TclScrollBarPart TclScrollBar::HitTest(win::POINT point) const
+{
+    if (!clRectContainsPoint(ClientRect(), point)) {
+        return sbpNone;
+    }
+    if (clRectContainsPoint(viewInfo_->TopLeftArrowRect(), point)) {
+        return sbpLineUp;
+    }
+    if (clRectContainsPoint(viewInfo_->BottomRightArrowRect(), point)) {
+        return sbpLineDown;
+    }
+    if (!viewInfo_->HasThumb()) {
+        return sbpNone;
+    }
+    if (clRectContainsPoint(viewInfo_->ThumbRect(), point)) {
+        return sbpThumb;
+    }
+    if (clRectContainsPoint(viewInfo_->PageUpRect(), point)) {
+        return sbpPageUp;
+    }
+    if (clRectContainsPoint(viewInfo_->PageDownRect(), point)) {
+        return sbpPageDown;
+    }
+    return sbpNone;
+}
+
+int TclScrollBar::PositionFromThumb() const
+{
+    const bool horizontal = Horizontal();
+    const win::RECT& thumb = viewInfo_->ThumbRect();
+    const int trackStart = horizontal ? viewInfo_->TopLeftArrowRect().right : viewInfo_->TopLeftArrowRect().bottom;
+    const int trackEnd = horizontal ? viewInfo_->BottomRightArrowRect().left : viewInfo_->BottomRightArrowRect().top;
+    const std::int64_t free = std::int64_t{trackEnd - trackStart} - Length(thumb, horizontal);
+    // A thumb that fills the track leaves nowhere to move: the position is Min.
+    if (free <= 0) {
+        return min_;
+    }
+    const std::int64_t range = pageSize_ > 0 ? std::int64_t{max_} - min_ + 1 - pageSize_ : std::int64_t{max_} - min_;
+    const std::int64_t thumbStart = horizontal ? thumb.left : thumb.top;
+    const std::int64_t position = min_ + MulDiv64(range, thumbStart - trackStart, free);
+    return int(std::clamp<std::int64_t>(position, min_, max_));
+}
+
+int TclScrollBar::PartState(TclScrollBarPart part) const
+{
+    if (!Enabled()) {
+        return cxbsDisabled;
+    }
+    const bool hotTracking = HotTrackEnabled();
+    if (part == sbpThumb && !hotTracking) {
+        return cxbsNormal;
+    }
+    if (pressedPart_ != sbpNone) {
+        return part == pressedPart_ && part == hotPart_ ? cxbsPressed : cxbsNormal;
+    }
+    return part == hotPart_ && !HasState(classes::csDesigning) ? cxbsHot : cxbsNormal;
+}
+
+void TclScrollBar::SetBounds(int left, int top, int width, int height)
+{
+    const bool changed = left != Left() || top != Top() || width != Width() || height != Height();
+    TCustomControl::SetBounds(left, top, width, height);
+    if (changed && Width() > 0 && Height() > 0) {
+        bitmap_->SetWidth(Width());
+        bitmap_->SetHeight(Height());
+        RecalcLayout();
+    }
+}
+
+void TclScrollBar::RaiseChange()
+{
+    if (OnChange) {
+        OnChange(this);
+    }
+}
+
+void TclScrollBar::PaintAllParts(TclCanvas& canvas)
+{
+    if (!viewInfo_->HasThumb()) {
+        // The track without thumb; a disabled bar shows it disabled like its other parts.
+        PaintOnePart(canvas, ClientRect(), sbpPageUp, Enabled() ? cxbsNormal : cxbsDisabled);
+    } else {
+        PaintOnePart(canvas, viewInfo_->ThumbRect(), sbpThumb, PartState(sbpThumb));
+    }
+    PaintOnePart(canvas, viewInfo_->TopLeftArrowRect(), sbpLineUp, PartState(sbpLineUp));
+    PaintOnePart(canvas, viewInfo_->BottomRightArrowRect(), sbpLineDown, PartState(sbpLineDown));
+    if (!clRectHasNoArea(viewInfo_->PageUpRect())) {
+        PaintOnePart(canvas, viewInfo_->PageUpRect(), sbpPageUp, PartState(sbpPageUp));
+    }
+    if (!clRectHasNoArea(viewInfo_->PageDownRect())) {
+        PaintOnePart(canvas, viewInfo_->PageDownRect(), sbpPageDown, PartState(sbpPageDown));
+    }
+}
+
+void TclScrollBar::PaintOnePart(TclCanvas& canvas, const win::RECT& rect, TclScrollBarPart part, int state)
+{
+    // Until the painters draw scroll-bar parts: a face with a raised edge for arrows and thumb, the
+    // highlight colour for the page areas, darker while pressed.
+    const bool page = part == sbpPageUp || part == sbpPageDown;
+    canvas.FillRectColor(rect, page ? (state == cxbsPressed ? gui::clBtnShadow : gui::clBtnHighlight)
+                                    : gui::clBtnFace);
+    if (!page) {
+        canvas.Paint3DEdge(rect, state == cxbsPressed, true);
+    }
+}
+
+bool TclScrollBar::HotTrackEnabled() const { return Painter()->HasHotButtons(); }
+
+void TclScrollBar::RaiseScroll(TclScrollCode code, int& position)
+{
+    if (OnScroll) {
+        OnScroll(this, code, position);
+    }
+}
+
+int TclScrollBar::MinThumbLength() const { return Painter()->ScrollThumbMinExtent(!Horizontal()); }
+
+TclCustomLookAndFeelPainterClass TclScrollBar::Painter() const { return TclStandardLookAndFeelPainter::Class(); }
+
+void TclScrollBar::RecalcLayout()
+{
+    viewInfo_->SetMinThumbLength(MinThumbLength());
+    viewInfo_->Recalculate();
+}
+
+void TclScrollBar::DoScroll(TclScrollCode code)
+{
+    int position = position_;
+    switch (code) {
+    case scLineUp: position -= smallChange_; break;
+    case scLineDown: position += smallChange_; break;
+    case scPageUp: position -= largeChange_; break;
+    case scPageDown: position += largeChange_; break;
+    case scTop: position = min_; break;
+    case scBottom: position = max_; break;
+    default: break;
+    }
+    Notify(code, std::clamp(position, min_, max_));
+}
+
+void TclScrollBar::Notify(TclScrollCode code, int position)
+{
+    RaiseScroll(code, position);
+    position = std::clamp(position, min_, max_);
+    if (position == position_) {
+        return;
+    }
+    if (code == scTrack) {
+        // The thumb stays where the pointer put it.
+        position_ = position;
+        Invalidate();
+    } else {
+        SetPosition(position);
+    }
+}
+
+void TclScrollBar::EndPress()
+{
+    if (pressedPart_ == sbpNone) {
+        return;
+    }
+    if (pressedPart_ == sbpThumb) {
+        SetPosition(PositionFromThumb());
+        DoScroll(scPosition);
+    }
+    timer_->SetEnabled(false);
+    pressedPart_ = sbpNone;
+    hotPart_ = sbpNone;
+    DoScroll(scEndScroll);
+    viewInfo_->CalcThumb();
+    Invalidate();
+}
+
+void TclScrollBar::ScrollByPart(TclScrollBarPart part)
+{
+    switch (part) {
+    case sbpLineUp: DoScroll(scLineUp); break;
+    case sbpLineDown: DoScroll(scLineDown); break;
+    case sbpPageUp: DoScroll(scPageUp); break;
+    case sbpPageDown: DoScroll(scPageDown); break;
+    case sbpThumb: DoScroll(scTrack); break;
+    default: break;
+    }
+}
+
+void TclScrollBar::RepeatTick(classes::TObject*)
+{
+    const bool repeating = pressedPart_ != sbpNone && pressedPart_ != sbpThumb;
+    if (!MouseCapture() || !repeating) {
+        EndPress();
+        return;
+    }
+    timer_->SetInterval(kRepeatInterval);
+    ScrollByPart(pressedPart_);
+    if (pressedPart_ != sbpNone) {
+        timer_->SetEnabled(HitTest(ScreenToClient(clGetCursorScreenPos())) == pressedPart_);
+    }
+}
+
+void TclScrollBar::DragThumbBy(int offset)
+{
+    const bool horizontal = Horizontal();
+    const int trackStart = horizontal ? viewInfo_->TopLeftArrowRect().right : viewInfo_->TopLeftArrowRect().bottom;
+    const int trackEnd = horizontal ? viewInfo_->BottomRightArrowRect().left : viewInfo_->BottomRightArrowRect().top;
+    win::RECT thumb = viewInfo_->ThumbRect();
+    const int length = Length(thumb, horizontal);
+    const int saved = horizontal ? savedThumbCorner_.x : savedThumbCorner_.y;
+    const int start = std::max(trackStart, std::min(saved + offset, trackEnd - length));
+    thumb = horizontal ? clRectPlaceLeft(thumb, start, length) : clRectPlaceTop(thumb, start, length);
+    viewInfo_->SetThumbRect(thumb);
+    viewInfo_->CalcPageRects();
+}
+
+void TclScrollBar::SetHotPart(TclScrollBarPart part)
+{
+    if (part == hotPart_) {
+        return;
+    }
+    hotPart_ = part;
+    if (HotTrackEnabled()) {
+        Invalidate();
+    }
+}
+
+void TclScrollBar::Paint()
+{
+    if (Width() <= 0 || Height() <= 0) {
+        return;
+    }
+    PaintAllParts(*bitmapCanvas_);
+    win::BitBlt(Canvas()->Handle(), 0, 0, Width(), Height(), bitmap_->Canvas()->Handle(), 0, 0, win::SRCCOPY);
+}
+
+void TclScrollBar::MouseDown(gui::TMouseButton button, gui::TShiftState shift, int x, int y)
+{
+    TCustomControl::MouseDown(button, shift, x, y);
+    if (button != gui::mbLeft) {
+        return;
+    }
+    const TclScrollBarPart part = HitTest({x, y});
+    if (part == sbpNone) {
+        return;
+    }
+    pressedPart_ = part;
+    hotPart_ = part;
+    if (part == sbpThumb) {
+        pressPoint_ = {x, y};
+        savedPosition_ = position_;
+        savedThumbCorner_ = {viewInfo_->ThumbRect().left, viewInfo_->ThumbRect().top};
+        DoScroll(scTrack);
+    } else {
+        ScrollByPart(part);
+        timer_->SetInterval(kFirstRepeatDelay);
+        timer_->SetEnabled(true);
+    }
+    Repaint();
+}
+
+void TclScrollBar::MouseMove(gui::TShiftState shift, int x, int y)
+{
+    TCustomControl::MouseMove(shift, x, y);
+    if (pressedPart_ != sbpThumb) {
+        if (pressedPart_ != sbpNone) {
+            timer_->SetEnabled(HitTest({x, y}) == pressedPart_);
+        }
+        SetHotPart(HitTest({x, y}));
+        return;
+    }
+    const bool horizontal = Horizontal();
+    const win::RECT zone = horizontal ? clRectExpand(ClientRect(), kTrackZoneAlong, kTrackZoneAcross)
+                                      : clRectExpand(ClientRect(), kTrackZoneAcross, kTrackZoneAlong);
+    if (unlimitedTracking_ || clRectContainsXY(zone, x, y)) {
+        const win::RECT before = viewInfo_->ThumbRect();
+        DragThumbBy(horizontal ? x - pressPoint_.x : y - pressPoint_.y);
+        if (clRectEquals(before, viewInfo_->ThumbRect())) {
+            return;
+        }
+        const int position = PositionFromThumb();
+        if (position != position_) {
+            Notify(scTrack, position);
+        }
+        Invalidate();
+    } else {
+        // Far off the bar the thumb snaps back to where it was pressed.
+        const bool changed = position_ != savedPosition_;
+        SetPosition(savedPosition_);
+        viewInfo_->CalcThumb();
+        Invalidate();
+        if (changed) {
+            DoScroll(scTrack);
+        }
+    }
+}
+
+void TclScrollBar::MouseUp(gui::TMouseButton button, gui::TShiftState shift, int x, int y)
+{
+    EndPress();
+    SetHotPart(HitTest({x, y}));
+    TCustomControl::MouseUp(button, shift, x, y);
+}
+
+void TclScrollBar::Loaded()
+{
+    TCustomControl::Loaded();
+    RecalcLayout();
+}
+
+void TclScrollBar::Dispatch(win::TMessage& message)
+{
+    switch (message.Msg) {
+    case gui::CM_ENABLEDCHANGED:
+        TCustomControl::Dispatch(message);
+        RecalcLayout();
+        if (!Enabled()) {
+            EndPress();
+        }
+        Invalidate();
+        break;
+    case gui::CM_MOUSEENTER:
+        TCustomControl::Dispatch(message);
+        if (HotTrackEnabled() || (pressedPart_ != sbpNone && pressedPart_ != sbpThumb)) {
+            Invalidate();
+        }
+        break;
+    case gui::CM_MOUSELEAVE:
+        TCustomControl::Dispatch(message);
+        if (pressedPart_ != sbpThumb) {
+            hotPart_ = sbpNone;
+            if (HotTrackEnabled() || pressedPart_ != sbpNone) {
+                Invalidate();
+            }
+        }
+        break;
+    case gui::CM_VISIBLECHANGED:
+        if (message.WParam == 0) {
+            EndPress();
+        }
+        TCustomControl::Dispatch(message);
+        break;
+    case gui::CN_HSCROLL:
+    case gui::CN_VSCROLL:
+        // A code the bar does not know is ignored.
+        if ((message.WParam & 0xFFFF) <= scEndScroll) {
+            DoScroll(TclScrollCode(message.WParam & 0xFFFF));
+        }
+        break;
+    case win::WM_ERASEBKGND: message.Result = 1; break;
+    case win::WM_CANCELMODE:
+        EndPress();
+        TCustomControl::Dispatch(message);
+        break;
+    default: TCustomControl::Dispatch(message);
+    }
+}
+
+}  // namespace controls

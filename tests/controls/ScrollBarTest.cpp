@@ -1,0 +1,287 @@
+// The painter-drawn scroll bar: its geometry, the range checks, arrow repeat on the virtual clock,
+// thumb tracking with its snap-back zone, and what it asks the painter to draw.
+
+#include "controls/clScrollBar.h"
+
+#include "platform/gui/Messages.h"
+#include "platform/rtl/Exceptions.h"
+#include "platform/win/MessageQueue.h"
+
+#include "tests/controls/DrivenFixture.h"
+
+#include <string>
+#include <vector>
+
+namespace controlstest {
+namespace {
+
+using controls::TclScrollBar;
+
+struct PaintCall {
+    win::RECT rect;
+    int part;
+    int state;
+    friend bool operator==(const PaintCall&, const PaintCall&) = default;
+};
+
+void PrintTo(const PaintCall& call, std::ostream* os)
+{
+    *os << "part " << call.part << " state " << call.state << " ";
+    win::PrintTo(call.rect, os);
+}
+
+// A bar whose painter answers are set by the test and whose part painting is recorded.
+class RecordingBar : public TclScrollBar {
+public:
+    explicit RecordingBar(classes::TComponent* owner) : TclScrollBar(owner) {}
+    bool hotButtons = true;
+    int minThumb = 8;
+    std::vector<PaintCall> calls;
+
+    void Recalc() { RecalcLayout(); }
+
+protected:
+    void PaintOnePart(controls::TclCanvas& canvas, const win::RECT& rect, controls::TclScrollBarPart part,
+                      int state) override
+    {
+        calls.push_back({rect, part, state});
+        TclScrollBar::PaintOnePart(canvas, rect, part, state);
+    }
+    bool HotTrackEnabled() const override { return hotButtons; }
+    int MinThumbLength() const override { return minThumb; }
+};
+
+// The scroll codes and positions a bar reported.
+struct ScrollLog {
+    std::vector<std::pair<int, int>> events;
+    int answer = -1;
+    void Scroll(classes::TObject*, controls::TclScrollCode code, int& position)
+    {
+        events.emplace_back(code, position);
+        if (answer >= 0) {
+            position = answer;
+        }
+    }
+    int EndScrolls() const
+    {
+        return int(std::count_if(events.begin(), events.end(), [](auto& e) { return e.first == 8; }));
+    }
+};
+
+class ScrollBarTest : public DrivenTest {
+protected:
+    void SetUp() override
+    {
+        DrivenTest::SetUp();
+        form = new gui::TForm(nullptr);
+        form->SetBorderStyle(gui::bsNone);
+        form->SetBounds(100, 100, 300, 200);
+        bar = new RecordingBar(form);
+        bar->SetBounds(10, 50, 121, 16);
+        bar->SetParent(form);
+        bar->OnScroll = controls::TclScrollEvent::Of<&ScrollLog::Scroll>(&log);
+        form->Show();
+        driver.Pump();
+    }
+    void TearDown() override
+    {
+        delete form;
+        DrivenTest::TearDown();
+    }
+    win::RECT Thumb() const { return bar->ViewInfo()->ThumbRect(); }
+
+    gui::TForm* form = nullptr;
+    RecordingBar* bar = nullptr;
+    ScrollLog log;
+};
+
+TEST_F(ScrollBarTest, GeometryOfAHorizontalBar)
+{
+    ASSERT_EQ(win::GetSystemMetrics(win::SM_CYHSCROLL), 16);
+    ASSERT_EQ(win::GetSystemMetrics(win::SM_CXHTHUMB), 16);
+    bar->SetPosition(40);
+    const controls::TclScrollBarViewInfo& info = *bar->ViewInfo();
+    EXPECT_EQ(info.TopLeftArrowRect(), (win::RECT{0, 0, 16, 16}));
+    EXPECT_EQ(info.BottomRightArrowRect(), (win::RECT{105, 0, 121, 16}));
+    EXPECT_EQ(Thumb(), (win::RECT{45, 0, 61, 16}));
+    EXPECT_EQ(info.PageUpRect(), (win::RECT{16, 0, 45, 16}));
+    EXPECT_EQ(info.PageDownRect(), (win::RECT{61, 0, 105, 16}));
+
+    bar->ApplyScrollParams(0, 100, 45, 10);
+    EXPECT_EQ(Thumb(), (win::RECT{56, 0, 65, 16}));
+    bar->SetPageSize(101);
+    EXPECT_EQ(Thumb(), (win::RECT{16, 0, 105, 16})) << "a page as long as the range fills the track";
+    EXPECT_EQ(bar->PositionFromThumb(), 0) << "a thumb that cannot move stands for Min";
+
+    bar->SetPageSize(0);
+    bar->SetBounds(10, 50, 20, 16);
+    EXPECT_EQ(info.TopLeftArrowRect(), (win::RECT{0, 0, 10, 16}));
+    EXPECT_EQ(info.BottomRightArrowRect(), (win::RECT{10, 0, 20, 16}));
+    EXPECT_FALSE(info.HasThumb());
+}
+
+TEST_F(ScrollBarTest, VerticalBarSwapsItsSizeAndLaysOutDownwards)
+{
+    bar->SetKind(gui::sbVertical);
+    EXPECT_EQ(bar->Width(), 16);
+    EXPECT_EQ(bar->Height(), 121);
+    bar->SetPosition(100);
+    EXPECT_EQ(bar->ViewInfo()->TopLeftArrowRect(), (win::RECT{0, 0, 16, 16}));
+    EXPECT_EQ(Thumb(), (win::RECT{0, 89, 16, 105}));
+    EXPECT_EQ(bar->HitTest({8, 95}), controls::sbpThumb);
+    EXPECT_EQ(bar->HitTest({8, 50}), controls::sbpPageUp);
+    EXPECT_EQ(bar->HitTest({8, 110}), controls::sbpLineDown);
+    EXPECT_EQ(bar->HitTest({20, 50}), controls::sbpNone);
+}
+
+TEST_F(ScrollBarTest, RangeErrorsChangeNothing)
+{
+    bar->ApplyScrollParams(0, 100, 30, 10);
+    for (auto apply : {+[](TclScrollBar* b) { b->SetMax(-1); }, +[](TclScrollBar* b) { b->SetPageSize(200); },
+                       +[](TclScrollBar* b) { b->SetMin(101); }}) {
+        try {
+            apply(bar);
+            ADD_FAILURE() << "no range error";
+        } catch (const rtl::EInvalidOperation& e) {
+            EXPECT_STREQ(e.what(), "Scrollbar property out of range");
+        }
+        EXPECT_EQ(bar->Min(), 0);
+        EXPECT_EQ(bar->Max(), 100);
+        EXPECT_EQ(bar->PageSize(), 10);
+        EXPECT_EQ(bar->Position(), 30);
+    }
+    bar->SetPosition(500);
+    EXPECT_EQ(bar->Position(), 100);
+    // Extreme ranges stay in 64 bits.
+    bar->ApplyScrollParams(INT32_MIN, INT32_MAX, 0, 0);
+    EXPECT_EQ(Thumb(), (win::RECT{53, 0, 69, 16}));
+    bar->ApplyScrollParams(INT32_MIN, INT32_MAX, INT32_MAX, 1000000);
+    EXPECT_EQ(Thumb().right, 105);
+}
+
+TEST_F(ScrollBarTest, OnScrollAnswerIsClamped)
+{
+    log.answer = 500;
+    bar->Perform(gui::CN_HSCROLL, controls::scLineDown, 0);
+    EXPECT_EQ(bar->Position(), 100);
+    bar->Perform(gui::CN_HSCROLL, 9, 0);
+    bar->Perform(gui::CN_HSCROLL, 0xFFFF, 0);
+    EXPECT_EQ(log.events.size(), 1u) << "codes beyond end-scroll are ignored";
+}
+
+TEST_F(ScrollBarTest, HeldArrowRepeatsAfter400AndThenEvery60Milliseconds)
+{
+    std::vector<std::pair<std::uint64_t, int>> changes;
+    struct Recorder {
+        std::vector<std::pair<std::uint64_t, int>>* changes;
+        rtl::VirtualClock* clock;
+        RecordingBar* bar;
+        void Changed(classes::TObject*) { changes->emplace_back(clock->TickCount64(), bar->Position()); }
+    } recorder{&changes, &clock, bar};
+    bar->OnChange = classes::TNotifyEvent::Of<&Recorder::Changed>(&recorder);
+    const win::HWND hwnd = bar->Handle();
+    driver.MouseMove(hwnd, 110, 8);
+    driver.Pump();
+    const std::uint64_t t = clock.TickCount64();
+    driver.MouseDown(hwnd, win::TestDriver::Button::Left, 110, 8);
+    driver.Pump();
+    driver.At(t + 530, [&] { driver.MouseMove(hwnd, 50, 8); });
+    driver.At(t + 700, [&] { driver.MouseMove(hwnd, 110, 8); });
+    driver.AdvanceBy(770);
+    EXPECT_EQ(changes, (std::vector<std::pair<std::uint64_t, int>>{
+                           {t, 1}, {t + 400, 2}, {t + 460, 3}, {t + 520, 4}, {t + 760, 5}}));
+    EXPECT_EQ(bar->Position(), 5);
+    driver.MouseUp(hwnd, win::TestDriver::Button::Left, 110, 8);
+    driver.Pump();
+    EXPECT_EQ(log.EndScrolls(), 1);
+    driver.AdvanceBy(500);
+    EXPECT_EQ(bar->Position(), 5) << "the repeat ended with the press";
+}
+
+TEST_F(ScrollBarTest, DraggedThumbTracksAndSnapsBackFarFromTheBar)
+{
+    bar->SetPosition(40);
+    const win::HWND hwnd = bar->Handle();
+    driver.MouseDown(hwnd, win::TestDriver::Button::Left, 50, 8);
+    driver.Pump();
+    EXPECT_EQ(log.events.front(), (std::pair<int, int>{controls::scTrack, 40}));
+    driver.MouseMove(hwnd, 70, 8);
+    driver.Pump();
+    EXPECT_EQ(bar->Position(), 67);
+    EXPECT_EQ(log.events.back(), (std::pair<int, int>{controls::scTrack, 67}));
+    driver.MouseMove(hwnd, 70, -140);
+    driver.Pump();
+    EXPECT_EQ(bar->Position(), 40);
+    EXPECT_EQ(Thumb(), (win::RECT{45, 0, 61, 16}));
+    driver.MouseMove(hwnd, 70, -130);
+    driver.Pump();
+    EXPECT_EQ(bar->Position(), 67) << "inside the 136-pixel zone the thumb follows again";
+    log.events.clear();
+    driver.MouseUp(hwnd, win::TestDriver::Button::Left, 70, 8);
+    driver.Pump();
+    EXPECT_EQ(bar->Position(), 67);
+    EXPECT_EQ(log.events, (std::vector<std::pair<int, int>>{{controls::scPosition, 67}, {controls::scEndScroll, 67}}));
+}
+
+TEST_F(ScrollBarTest, CancelModeAndDisablingEndAPressOnce)
+{
+    const win::HWND hwnd = bar->Handle();
+    driver.MouseDown(hwnd, win::TestDriver::Button::Left, 110, 8);
+    driver.Pump();
+    bar->Perform(win::WM_CANCELMODE, 0, 0);
+    EXPECT_EQ(bar->PressedPart(), controls::sbpNone);
+    EXPECT_EQ(log.EndScrolls(), 1);
+    bar->Perform(win::WM_CANCELMODE, 0, 0);
+    EXPECT_EQ(log.EndScrolls(), 1);
+    driver.MouseUp(hwnd, win::TestDriver::Button::Left, 110, 8);
+    driver.Pump();
+
+    driver.MouseDown(hwnd, win::TestDriver::Button::Left, 5, 8);
+    driver.Pump();
+    bar->SetEnabled(false);
+    EXPECT_EQ(log.EndScrolls(), 2);
+    EXPECT_EQ(bar->PressedPart(), controls::sbpNone);
+    driver.AdvanceBy(1000);
+    EXPECT_EQ(log.EndScrolls(), 2);
+}
+
+TEST_F(ScrollBarTest, PainterSeesThePartsInOrderWithTheirStates)
+{
+    bar->SetPosition(40);
+    const win::HWND hwnd = bar->Handle();
+    auto paint = [&] {
+        bar->calls.clear();
+        bar->Repaint();
+        return bar->calls;
+    };
+    using Calls = std::vector<PaintCall>;
+    EXPECT_EQ(paint(), (Calls{{{45, 0, 61, 16}, 3, 1}, {{0, 0, 16, 16}, 1, 1}, {{105, 0, 121, 16}, 2, 1},
+                              {{16, 0, 45, 16}, 4, 1}, {{61, 0, 105, 16}, 5, 1}}));
+
+    driver.MouseMove(hwnd, 50, 8);
+    driver.Pump();
+    EXPECT_EQ(paint()[0].state, 2) << "the hot thumb";
+    bar->hotButtons = false;
+    EXPECT_EQ(paint()[0].state, 1) << "without hot buttons the thumb is always normal";
+
+    driver.MouseDown(hwnd, win::TestDriver::Button::Left, 110, 8);
+    driver.Pump();
+    EXPECT_EQ(paint()[2].state, 3) << "a pressed arrow under the pointer";
+    driver.MouseMove(hwnd, 90, 8);
+    driver.Pump();
+    EXPECT_EQ(paint()[2].state, 1) << "a pressed arrow away from the pointer";
+    driver.MouseUp(hwnd, win::TestDriver::Button::Left, 90, 8);
+    driver.Pump();
+
+    bar->SetEnabled(false);
+    for (const PaintCall& call : paint()) {
+        EXPECT_EQ(call.state, 4) << call.part;
+    }
+
+    bar->SetEnabled(true);
+    bar->SetBounds(10, 50, 20, 16);
+    EXPECT_EQ(paint(), (Calls{{{0, 0, 20, 16}, 4, 1}, {{0, 0, 10, 16}, 1, 1}, {{10, 0, 20, 16}, 2, 1}}));
+}
+
+}  // namespace
+}  // namespace controlstest
