@@ -1,8 +1,10 @@
 #include "controls/Controls.h"
 
 #include "controls/clClasses.h"
+#include "controls/clExtendedStylePainters.h"
 #include "controls/clGraphics.h"
-#include "controls/clLookAndFeelPainters.h"
+#include "controls/clLookAndFeels.h"
+#include "controls/clPainterResources.h"
 #include "controls/clWindows.h"
 #include "controls/uxOffice11Colors.h"
 #include "controls/uxTheme.h"
@@ -17,6 +19,7 @@ void initialize(const TclEntryPoints& entries)
     detail::InitializeClasses();
     detail::InitializeTheme();
     detail::InitializeOffice11Colors();
+    detail::InitializeLookAndFeels();
     detail::InitializePainters();
     detail::InitializeWindows();
 }
@@ -25,6 +28,7 @@ void finalize()
 {
     detail::FinalizeWindows();
     detail::FinalizePainters();
+    detail::FinalizeLookAndFeels();
     detail::FinalizeOffice11Colors();
     detail::FinalizeTheme();
     detail::FinalizeClasses();

@@ -1,21 +1,11 @@
 #include "controls/clLookAndFeelPainters.h"
 
 #include "platform/gdi/GdiObjects.h"
-#include "platform/gdi/SystemBitmaps.h"
 #include "platform/gdi/SystemInfo.h"
 
 #include <algorithm>
 
 namespace controls {
-
-namespace {
-win::SIZE checkBoxSize{0, 0};
-}
-
-win::SIZE clCheckBoxSize()
-{
-    return checkBoxSize;
-}
 
 TclLookAndFeelKind clStyleToLookAndFeelKind(int style)
 {
@@ -264,22 +254,5 @@ bool TclCustomLookAndFeelPainter::GroupBoxSeeThrough(bool, int) const { return f
 
 void TclCustomLookAndFeelPainter::TrackBarThumbExtent(bool, win::SIZE& size) const { size = win::SIZE{0, 0}; }
 void TclCustomLookAndFeelPainter::SplitterGripExtent(bool, win::SIZE& size) const { size = win::SIZE{0, 0}; }
-
-namespace detail {
-void InitializePainters()
-{
-    win::HBITMAP boxes = win::LoadBitmap(nullptr, win::MAKEINTRESOURCE(win::OBM_CHECKBOXES));
-    win::BITMAP info{};
-    if (clReadBitmapInfo(boxes, info))
-        checkBoxSize = win::SIZE{info.bmWidth / 4, info.bmHeight / 3};
-    if (boxes)
-        win::DeleteObject(boxes);
-}
-
-void FinalizePainters()
-{
-    checkBoxSize = win::SIZE{0, 0};
-}
-}  // namespace detail
 
 }  // namespace controls

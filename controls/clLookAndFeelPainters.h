@@ -11,6 +11,7 @@
 // overrides come with the painters.
 
 #include "controls/clGraphics.h"
+#include "controls/clPainterResources.h"
 #include "platform/classes/ClassRegistry.h"
 #include "platform/gui/Colors.h"
 #include "platform/gui/Font.h"
@@ -27,9 +28,6 @@ using TclButtonState = std::uint8_t;
 enum : TclButtonState { cxbsDefault, cxbsNormal, cxbsHot, cxbsPressed, cxbsDisabled };
 // Border and neighbour sides: clSideLeft .. clSideBottom (clGraphics.h).
 using TclBorders = std::uint8_t;
-
-// The extent of the system's check box: its bitmap's width / 4 by its height / 3, measured at start-up.
-win::SIZE clCheckBoxSize();
 
 // Painter style codes: 0 flat, 1 standard, 2 ultra-flat, 3 themed, 4 Office 2003.
 TclLookAndFeelKind clStyleToLookAndFeelKind(int style);
@@ -336,10 +334,5 @@ public:
 protected:
     TclWinXPLookAndFeelPainter() = default;
 };
-
-namespace detail {
-void InitializePainters();
-void FinalizePainters();
-}  // namespace detail
 
 }  // namespace controls
