@@ -1,12 +1,15 @@
 #include "controls/clScrollBar.h"
 
 #include "controls/clClasses.h"
+#include "controls/clControls.h"
+#include "controls/clPainterResources.h"
 
 #include "platform/classes/ResourceStrings.h"
 #include "platform/gdi/Blit.h"
 #include "platform/gdi/SystemInfo.h"
 #include "platform/gui/Messages.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/win/Window.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -125,6 +128,9 @@ TclScrollBar::TclScrollBar(classes::TComponent* owner) : TCustomControl(owner)
 {
     bitmap_ = std::make_unique<gui::TBitmap>();
     bitmapCanvas_ = std::make_unique<TclCanvas>(bitmap_->Canvas());
+    lookAndFeel_ = std::make_unique<TclLookAndFeel>(this);
+    lookAndFeel_->OnChanged =
+        rtl::Method<void(TclLookAndFeel*, TclLookAndFeelValues)>::Of<&TclScrollBar::HandleLookAndFeelChange>(this);
     viewInfo_ = std::make_unique<TclScrollBarViewInfo>(this);
     SetControlStyle(gui::csCaptureMouse | gui::csFramed | gui::csOpaque);
     timer_ = std::make_unique<TclTimer>(nullptr);
@@ -132,6 +138,8 @@ TclScrollBar::TclScrollBar(classes::TComponent* owner) : TCustomControl(owner)
     timer_->SetInterval(kFirstRepeatDelay);
     timer_->SetOnTimer(classes::TNotifyEvent::Of<&TclScrollBar::RepeatTick>(this));
     SetBounds(Left(), Top(), 121, win::GetSystemMetrics(win::SM_CYHSCROLL));
+    themeNotificator_ = std::make_unique<TuxThemeChangedNotificator>();
+    themeNotificator_->OnThemeChanged = rtl::Method<void()>::Of<&TclScrollBar::HandleThemeChange>(this);
 }
 
 TclScrollBar::~TclScrollBar() = default;
@@ -315,7 +323,36 @@ void TclScrollBar::RaiseScroll(TclScrollCode code, int& position)
 
 int TclScrollBar::MinThumbLength() const { return Painter()->ScrollThumbMinExtent(!Horizontal()); }
 
-TclCustomLookAndFeelPainterClass TclScrollBar::Painter() const { return TclStandardLookAndFeelPainter::Class(); }
+TclCustomLookAndFeelPainterClass TclScrollBar::Painter() const
+{
+    return lookAndFeel_->PainterForThemedType(totScrollBar);
+}
+
+void TclScrollBar::SetCtl3D(bool value)
+{
+    askedCtl3D_ = value;
+    HandleLookAndFeelChange(lookAndFeel_.get(), 0);
+}
+
+void TclScrollBar::HandleLookAndFeelChange(TclLookAndFeel*, TclLookAndFeelValues)
+{
+    // A skin draws its own edges: the framework's 3-D frame goes while the asked value is kept.
+    applyingCtl3D_ = true;
+    TCustomControl::SetCtl3D(askedCtl3D_ && !lookAndFeel_->SkinPainter());
+    applyingCtl3D_ = false;
+    RecalcLayout();
+    Invalidate();
+}
+
+void TclScrollBar::HandleThemeChange()
+{
+    RecalcLayout();
+    Invalidate();
+    clUpdateScrollPageBrushBitmaps();
+    if (Parent()) {
+        Parent()->Realign();
+    }
+}
 
 void TclScrollBar::RecalcLayout()
 {
@@ -536,6 +573,21 @@ void TclScrollBar::Dispatch(win::TMessage& message)
             EndPress();
         }
         TCustomControl::Dispatch(message);
+        break;
+    case gui::CM_CTL3DCHANGED:
+        TCustomControl::Dispatch(message);
+        if (!applyingCtl3D_) {
+            askedCtl3D_ = TCustomControl::Ctl3D();
+            HandleLookAndFeelChange(lookAndFeel_.get(), 0);
+        }
+        break;
+    case gui::CM_SYSCOLORCHANGE:
+        clUpdateScrollPageBrushBitmaps();
+        TCustomControl::Dispatch(message);
+        break;
+    case gui::CN_CTLCOLORSCROLLBAR:
+        clUpdateScrollPageBrushBitmaps();
+        message.Result = win::DefWindowProc(Handle(), message.Msg, message.WParam, message.LParam);
         break;
     case gui::CN_HSCROLL:
     case gui::CN_VSCROLL:

@@ -9,6 +9,8 @@
 #include "controls/clClasses.h"
 #include "controls/clGraphics.h"
 #include "controls/clLookAndFeelPainters.h"
+#include "controls/clLookAndFeels.h"
+#include "controls/uxTheme.h"
 #include "controls/clWindows.h"
 
 #include "platform/gui/Bitmap.h"
@@ -109,6 +111,12 @@ public:
     void SetLargeChange(int value) { largeChange_ = value; }
     bool UnlimitedTracking() const { return unlimitedTracking_; }
     void SetUnlimitedTracking(bool value) { unlimitedTracking_ = value; }
+    TclLookAndFeel* LookAndFeel() const { return lookAndFeel_.get(); }
+    // Takes the other look-and-feel's settings.
+    void SetLookAndFeel(TclLookAndFeel* value) { lookAndFeel_->Assign(value); }
+    // The framework's value or the one the program asked for (a skin switches the framework's off).
+    bool Ctl3D() const { return TCustomControl::Ctl3D() || askedCtl3D_; }
+    void SetCtl3D(bool value);
 
     TclScrollBarViewInfo* ViewInfo() const { return viewInfo_.get(); }
     // The part under a client point (sbpNone outside, or over a bar without thumb away from the arrows).
@@ -135,8 +143,10 @@ protected:
     virtual void RaiseScroll(TclScrollCode code, int& position);
     virtual int MinThumbLength() const;
 
-    // The painter drawing the bar.
+    // The painter the look-and-feel gives for scroll bars.
     TclCustomLookAndFeelPainterClass Painter() const;
+    void HandleLookAndFeelChange(TclLookAndFeel* sender, TclLookAndFeelValues changed);
+    void HandleThemeChange();
     // Recomputes the layout with the painter's minimum thumb length.
     void RecalcLayout();
     void DoScroll(TclScrollCode code);
@@ -167,7 +177,11 @@ private:
     bool unlimitedTracking_ = false;
     std::unique_ptr<gui::TBitmap> bitmap_;
     std::unique_ptr<TclCanvas> bitmapCanvas_;
+    std::unique_ptr<TclLookAndFeel> lookAndFeel_;
     std::unique_ptr<TclScrollBarViewInfo> viewInfo_;
+    std::unique_ptr<TuxThemeChangedNotificator> themeNotificator_;
+    bool askedCtl3D_ = true;
+    bool applyingCtl3D_ = false;
     std::unique_ptr<TclTimer> timer_;
     TclScrollBarPart pressedPart_ = sbpNone;
     TclScrollBarPart hotPart_ = sbpNone;
