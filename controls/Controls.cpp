@@ -1,6 +1,7 @@
 #include "controls/Controls.h"
 
 #include "controls/clClasses.h"
+#include "controls/clControls.h"
 #include "controls/clExtendedStylePainters.h"
 #include "controls/clGraphics.h"
 #include "controls/clLookAndFeels.h"
@@ -22,10 +23,12 @@ void initialize(const TclEntryPoints& entries)
     detail::InitializeLookAndFeels();
     detail::InitializePainters();
     detail::InitializeWindows();
+    detail::InitializeControls();
 }
 
 void finalize()
 {
+    detail::FinalizeControls();
     detail::FinalizeWindows();
     detail::FinalizePainters();
     detail::FinalizeLookAndFeels();
