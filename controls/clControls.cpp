@@ -779,8 +779,7 @@ void TclControl::DoEndDrag(classes::TObject* target, int x, int y)
 
 void TclControl::DragOver(classes::TObject* source, int x, int y, gui::TDragState state, bool& accept)
 {
-    auto* object = dynamic_cast<gui::TDragObject*>(source);
-    clSetCurrentDragObject(state == gui::dsDragLeave ? nullptr : object);
+    clSetCurrentDragObject(state == gui::dsDragLeave ? nullptr : gui::DragObject());
     TCustomControl::DragOver(source, x, y, state, accept);
 }
 
@@ -1345,6 +1344,9 @@ void TclControl::HandleContextMenu(win::TMessage& message)
             message.Result = handled ? 1 : 0;
             return;
         }
+        // Not over the client area: the window's default handling passes it to the parent.
+        DefaultHandler(message);
+        return;
     }
     TCustomControl::Dispatch(message);
 }

@@ -98,7 +98,15 @@ const classes::TClassInfo& TclDragImageList::StaticClass()
     return info;
 }
 
-gui::TDragObject* clCurrentDragObject() { return CurrentDragObject(); }
+gui::TDragObject* clCurrentDragObject()
+{
+    // A drag that ended meanwhile is forgotten.
+    gui::TDragObject*& object = CurrentDragObject();
+    if (object && object != gui::DragObject()) {
+        object = nullptr;
+    }
+    return object;
+}
 
 void clSetCurrentDragObject(gui::TDragObject* object) { CurrentDragObject() = object; }
 

@@ -79,7 +79,7 @@ public:
     const classes::TClassInfo& ClassType() const override { return StaticClass(); }
 };
 
-// The framework's drag object over one of the library's controls, or null.
+// The framework's drag object over one of the library's controls, or null (also once that drag ended).
 gui::TDragObject* clCurrentDragObject();
 void clSetCurrentDragObject(gui::TDragObject* object);
 
