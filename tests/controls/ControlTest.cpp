@@ -4,7 +4,11 @@
 
 #include "controls/clControls.h"
 
+#include "platform/gdi/GdiObjects.h"
+#include "platform/gdi/Region.h"
 #include "platform/gdi/SystemInfo.h"
+#include "platform/win/Paint.h"
+#include "platform/gdiplus/ImageList.h"
 #include "platform/gui/Drag.h"
 #include "platform/gui/Messages.h"
 #include "platform/gui/Screen.h"
@@ -60,6 +64,23 @@ public:
         TclControl::StartMouseAction(button, x, y);
     }
     void Recompute() { RecalcScrollBars(); }
+
+    // A 16 x 16 drag image when asked for; the paintings note whether a drag image was on the screen.
+    bool dragImage = false;
+    std::vector<bool> paintedUnderDragImage;
+    bool ShowsDragImage() override { return dragImage; }
+    win::POINT DragImageExtent() override { return {16, 16}; }
+    void PaintDragImage(controls::TclCanvas& canvas, const win::RECT& rect) override
+    {
+        canvas.FillRectColor(rect, gui::clRed);
+    }
+
+protected:
+    void Paint() override
+    {
+        paintedUnderDragImage.push_back(win::DragImageShown().has_value());
+        TclControl::Paint();
+    }
 };
 
 // A drag-and-drop object that notes what happens to it and accepts as told.
@@ -363,6 +384,31 @@ TEST_F(ControlTest, AutomaticDragStartsOnlyOnceThePointerLeavesTheThresholdSquar
     EXPECT_EQ(gui::DragObject(), nullptr);
 }
 
+TEST_F(ControlTest, TheDragImageIsHiddenWhileALibraryControlPaints)
+{
+    control->SetDragMode(gui::dmAutomatic);
+    control->dragImage = true;
+    auto* target = Make(220, 10, 100, 100);
+    target->SetControlStyle(target->ControlStyle() | gui::csDisplayDragImage);
+    const win::HWND hwnd = control->Handle();
+    driver.At(clock.TickCount64() + 10, [&] { driver.MouseMove(hwnd, 60, 20); });
+    driver.MouseDown(hwnd, win::TestDriver::Button::Left, 20, 20);
+    driver.Pump();
+    ASSERT_NE(gui::DragObject(), nullptr);
+    ASSERT_NE(control->GetDragImages(), nullptr);
+    EXPECT_EQ(control->GetDragImages()->Count(), 1);
+    driver.MouseMove(target->Handle(), 30, 30);
+    driver.Pump();
+    ASSERT_TRUE(win::DragImageShown().has_value());
+    target->paintedUnderDragImage.clear();
+    target->Repaint();
+    EXPECT_EQ(target->paintedUnderDragImage, (std::vector<bool>{false}));
+    EXPECT_TRUE(win::DragImageShown().has_value()) << "shown again after the painting";
+    driver.MouseUp(target->Handle(), win::TestDriver::Button::Left, 30, 30);
+    driver.Pump();
+    EXPECT_FALSE(win::DragImageShown().has_value());
+}
+
 TEST_F(ControlTest, RefusedDragObjectCancelsTheDrag)
 {
     control->keepsDragObject = false;
@@ -406,8 +452,6 @@ TEST_F(ControlTest, CopyCursorOverAnAcceptingTargetAndTheDragEndsWithItsControl)
     driver.Pump();
     EXPECT_EQ(win::GetCursor(), gui::Screen()->Cursors(gui::crDrag));
 
-    // Painting the target hides the drag image and shows it again.
-    target->Repaint();
 
     delete control;
     control = nullptr;
@@ -617,6 +661,7 @@ TEST_F(MiddleButtonTest, SpeedGrowsWithTheDistanceAndALeftPressEndsTheMode)
     std::uint64_t t = clock.TickCount64();
     struct Seen {
         win::HWND anchorWindow = nullptr;
+        bool elliptic = false;
         win::HCURSOR cursor = nullptr;
         int downs = 0;
         bool scrolling = false;
@@ -626,6 +671,11 @@ TEST_F(MiddleButtonTest, SpeedGrowsWithTheDistanceAndALeftPressEndsTheMode)
     driver.At(t + 10, [&] {
         atRelease.anchorWindow = win::TestDriver::Find("STATIC");
         atRelease.scrolling = control->ScrollingContent();
+        win::HRGN region = win::CreateRectRgn(0, 0, 0, 0);
+        atRelease.elliptic = win::GetWindowRgn(atRelease.anchorWindow, region) != win::ERROR &&
+                             win::PtInRegion(region, 16, 16) && win::PtInRegion(region, 16, 0) &&
+                             !win::PtInRegion(region, 0, 0) && !win::PtInRegion(region, 31, 31);
+        win::DeleteObject(region);
         driver.MouseMove(hwnd, 100, 75 + 31);
     });
     driver.At(t + 15, [&] { downSlow.cursor = win::GetCursor(); });
@@ -657,6 +707,7 @@ TEST_F(MiddleButtonTest, SpeedGrowsWithTheDistanceAndALeftPressEndsTheMode)
     driver.Pump();
 
     EXPECT_NE(atRelease.anchorWindow, nullptr);
+    EXPECT_TRUE(atRelease.elliptic) << "the anchor window is shaped by an ellipse";
     EXPECT_TRUE(atRelease.scrolling) << "a click inside the neutral zone keeps the mode on";
     EXPECT_EQ(downSlow.cursor, gui::Screen()->Cursors(controls::crclDownScroll));
     EXPECT_EQ(downSlow.downs, 2) << "speed 4: a line every 180 ms";

@@ -1,8 +1,11 @@
 // The painter-drawn scroll bar: its geometry, the range checks, arrow repeat on the virtual clock,
 // thumb tracking with its snap-back zone, and what it asks the painter to draw.
 
+#include "controls/clExtendedStylePainters.h"
 #include "controls/clScrollBar.h"
 
+#include "platform/classes/ComponentReader.h"
+#include "platform/classes/TextForm.h"
 #include "platform/gui/Messages.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/win/MessageQueue.h"
@@ -30,15 +33,22 @@ void PrintTo(const PaintCall& call, std::ostream* os)
     win::PrintTo(call.rect, os);
 }
 
-// A bar whose painter answers are set by the test and whose part painting is recorded.
+// A skin's painter, an Office 2003 child, whose answers the test sets.
+class RecordingPainter : public controls::TclOffice11LookAndFeelPainter {
+public:
+    RecordingPainter() = default;
+    bool HasHotButtons() const override { return hotButtons; }
+    int ScrollThumbMinExtent(bool) const override { return minThumb; }
+    static inline bool hotButtons = true;
+    static inline int minThumb = 8;
+};
+const RecordingPainter recordingPainter;
+
+// A bar drawn by the recording painter's skin, whose part painting is recorded.
 class RecordingBar : public TclScrollBar {
 public:
-    explicit RecordingBar(classes::TComponent* owner) : TclScrollBar(owner) {}
-    bool hotButtons = true;
-    int minThumb = 8;
+    explicit RecordingBar(classes::TComponent* owner) : TclScrollBar(owner) { LookAndFeel()->SetSkinName("Recording"); }
     std::vector<PaintCall> calls;
-
-    void Recalc() { RecalcLayout(); }
 
 protected:
     void PaintOnePart(controls::TclCanvas& canvas, const win::RECT& rect, controls::TclScrollBarPart part,
@@ -47,8 +57,6 @@ protected:
         calls.push_back({rect, part, state});
         TclScrollBar::PaintOnePart(canvas, rect, part, state);
     }
-    bool HotTrackEnabled() const override { return hotButtons; }
-    int MinThumbLength() const override { return minThumb; }
 };
 
 // The scroll codes and positions a bar reported.
@@ -73,6 +81,10 @@ protected:
     void SetUp() override
     {
         DrivenTest::SetUp();
+        RecordingPainter::hotButtons = true;
+        RecordingPainter::minThumb = 8;
+        std::unique_ptr<classes::TObject> data = std::make_unique<classes::TObject>();
+        ASSERT_TRUE(controls::clGetStylePainterRegistry()->RegisterStylePainter("Recording", &recordingPainter, data));
         form = new gui::TForm(nullptr);
         form->SetBorderStyle(gui::bsNone);
         form->SetBounds(100, 100, 300, 200);
@@ -120,6 +132,18 @@ TEST_F(ScrollBarTest, GeometryOfAHorizontalBar)
     EXPECT_FALSE(info.HasThumb());
 }
 
+TEST_F(ScrollBarTest, ThePainterSetsTheMinimumThumb)
+{
+    ASSERT_EQ(bar->LookAndFeel()->PainterForThemedType(controls::totScrollBar), &recordingPainter);
+    RecordingPainter::minThumb = 20;
+    bar->LookAndFeel()->RefreshAll();
+    bar->ApplyScrollParams(0, 100, 0, 10);
+    EXPECT_EQ(Thumb(), (win::RECT{16, 0, 36, 16})) << "a 9-pixel page thumb grows to the painter's minimum";
+    RecordingPainter::minThumb = 90;
+    bar->LookAndFeel()->RefreshAll();
+    EXPECT_FALSE(bar->ViewInfo()->HasThumb()) << "a track shorter than the minimum has no thumb";
+}
+
 TEST_F(ScrollBarTest, VerticalBarSwapsItsSizeAndLaysOutDownwards)
 {
     bar->SetKind(gui::sbVertical);
@@ -157,6 +181,29 @@ TEST_F(ScrollBarTest, RangeErrorsChangeNothing)
     EXPECT_EQ(Thumb(), (win::RECT{53, 0, 69, 16}));
     bar->ApplyScrollParams(INT32_MIN, INT32_MAX, INT32_MAX, 1000000);
     EXPECT_EQ(Thumb().right, 105);
+}
+
+TEST_F(ScrollBarTest, StoredRangeErrorsNameTheProperty)
+{
+    struct Case {
+        const char* text;
+        const char* property;
+    };
+    for (const Case c : {Case{"Max = -5", "Max"}, Case{"PageSize = 500", "PageSize"}, Case{"Min = 200", "Min"}}) {
+        TclScrollBar stored(nullptr);
+        const std::string text = std::string("object Bar1: TclScrollBar\n  Max = 50\n  ") + c.text + "\nend\n";
+        rtl::TStringStream stream(classes::ObjectTextToBinary(text));
+        try {
+            classes::TReader(stream).ReadRootComponent(&stored);
+            ADD_FAILURE() << "no error for " << c.text;
+        } catch (const rtl::EReadError& e) {
+            EXPECT_NE(e.Message().find(c.property), std::string::npos) << e.Message();
+            EXPECT_NE(e.Message().find("Scrollbar property out of range"), std::string::npos) << e.Message();
+        }
+        EXPECT_EQ(stored.Min(), 0) << c.text;
+        EXPECT_EQ(stored.Max(), 50) << c.text;
+        EXPECT_EQ(stored.PageSize(), 0) << c.text;
+    }
 }
 
 TEST_F(ScrollBarTest, OnScrollAnswerIsClamped)
@@ -261,7 +308,7 @@ TEST_F(ScrollBarTest, PainterSeesThePartsInOrderWithTheirStates)
     driver.MouseMove(hwnd, 50, 8);
     driver.Pump();
     EXPECT_EQ(paint()[0].state, 2) << "the hot thumb";
-    bar->hotButtons = false;
+    RecordingPainter::hotButtons = false;
     EXPECT_EQ(paint()[0].state, 1) << "without hot buttons the thumb is always normal";
 
     driver.MouseDown(hwnd, win::TestDriver::Button::Left, 110, 8);
