@@ -1,5 +1,6 @@
 #include "controls/clLookAndFeelPainters.h"
 
+#include "controls/uxOffice11Colors.h"
 #include "platform/gdi/GdiObjects.h"
 #include "platform/gdi/SystemInfo.h"
 
@@ -113,6 +114,36 @@ gui::TColor TclCustomLookAndFeelPainter::ButtonGlyphColor(TclButtonState state, 
 bool TclCustomLookAndFeelPainter::HitTestGroupExpandButton(const win::RECT& rect, win::POINT point) const
 {
     return clRectContainsPoint(rect, point);
+}
+
+gui::TColor TclUltraFlatLookAndFeelPainter::ButtonStateFrameColor(TclButtonState state) const
+{
+    return state == cxbsNormal ? gui::clBtnShadow : gui::clHighlight;
+}
+
+gui::TColor TclOffice11LookAndFeelPainter::ButtonStateFrameColor(TclButtonState state) const
+{
+    return state == cxbsNormal ? HeaderLineColor() : uxOffice11SelectedBorderColor();
+}
+
+gui::TColor TclOffice11LookAndFeelPainter::ButtonFaceColor(TclButtonState state) const
+{
+    switch (state) {
+    case cxbsHot: return uxOffice11HotColor();
+    case cxbsPressed: return uxOffice11PressedColor();
+    case cxbsDisabled: return gui::clBtnFace;
+    default: return uxOffice11FaceColor();
+    }
+}
+
+gui::TColor TclOffice11LookAndFeelPainter::HighlightBorderColor() const { return uxOffice11SelectedBorderColor(); }
+gui::TColor TclOffice11LookAndFeelPainter::HeaderDarkColor() const { return uxOffice11Face96Color(); }
+gui::TColor TclOffice11LookAndFeelPainter::HeaderLineColor() const { return uxOffice11Shadow70Color(); }
+gui::TColor TclOffice11LookAndFeelPainter::HeaderLightLineColor() const { return uxOffice11WhiteColor(); }
+
+gui::TColor TclOffice11LookAndFeelPainter::HeaderFaceColor() const
+{
+    return uxOffice11MixColors(uxOffice11Face22Color(), uxOffice11Face96Color(), 50);
 }
 
 // Check boxes

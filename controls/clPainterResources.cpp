@@ -3,6 +3,7 @@
 #include "controls/clExtendedStylePainters.h"
 #include "controls/clGraphics.h"
 #include "controls/clLookAndFeels.h"
+#include "controls/clRadioButtonImages.h"
 #include "platform/classes/Resources.h"
 #include "platform/gdi/GdiObjects.h"
 #include "platform/gdi/SystemBitmaps.h"
@@ -15,10 +16,21 @@ namespace controls {
 
 namespace {
 
+// Rebuilds the radio-button images after a change of the system colours.
+class TSystemPaletteChangedNotifier : public TclSystemPaletteChangedNotifier {
+public:
+    TSystemPaletteChangedNotifier() : TclSystemPaletteChangedNotifier(true) {}
+    void FirePaletteChanged() override
+    {
+        detail::RebuildRadioButtonImages();
+        TclSystemPaletteChangedNotifier::FirePaletteChanged();
+    }
+};
+
 struct PainterResources {
     std::unique_ptr<gui::TCustomImageList> indicators;
     std::array<std::unique_ptr<gui::TBitmap>, 2> pageBitmaps;
-    std::unique_ptr<TclSystemPaletteChangedNotifier> paletteNotifier;
+    std::unique_ptr<TSystemPaletteChangedNotifier> paletteNotifier;
     win::SIZE checkBoxSize{0, 0};
 };
 PainterResources resources;
@@ -97,8 +109,9 @@ void InitializePainters()
     CreateStylePainterRegistry();
     resources.indicators = LoadIndicatorImages();
     clUpdateScrollPageBrushBitmaps();
-    resources.paletteNotifier = std::make_unique<TclSystemPaletteChangedNotifier>(true);
+    resources.paletteNotifier = std::make_unique<TSystemPaletteChangedNotifier>();
     resources.checkBoxSize = MeasureCheckBox();
+    StartRadioButtonImages();
 }
 
 void FinalizePainters()
@@ -107,6 +120,7 @@ void FinalizePainters()
     for (std::unique_ptr<gui::TBitmap>& bitmap : resources.pageBitmaps)
         bitmap.reset();
     resources.indicators.reset();
+    FreeRadioButtonImages();
     FreeStylePainterRegistry();
     resources.checkBoxSize = win::SIZE{0, 0};
 }

@@ -24,7 +24,8 @@ win::SIZE clCheckBoxSize();
 
 namespace detail {
 // In this order: the style painter registry, the indicator images, the page bitmaps, the palette
-// notifier, the check-box extent; the end frees them in the same order, the registry last.
+// notifier (which rebuilds the radio-button images), the check-box extent; the end frees the notifier,
+// the page bitmaps, the indicator and radio-button images and the registry.
 void InitializePainters();
 void FinalizePainters();
 }  // namespace detail
