@@ -1523,8 +1523,7 @@ void TclControl::KeyDown(win::WORD& key, gui::TShiftState shift)
 void TclControl::Paint()
 {
     if (borderStyle_ != 0) {
-        // Until the painters draw borders: a frame of the painter's border width.
-        clCanvas_->DrawFrameSides(ClientBoundsRect(), gui::clBtnShadow, false, clAllSides, CurrentBorderWidth());
+        ActivePainter()->PaintBorder(*clCanvas_, ClientBoundsRect());
         clCanvas_->ClipToRect(InnerClientRect());
     }
     TCustomControl::Paint();

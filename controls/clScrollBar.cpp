@@ -209,27 +209,27 @@ void TclScrollBar::SetKind(gui::TScrollBarKind value)
 TclScrollBarPart TclScrollBar::HitTest(win::POINT point) const
 {
     if (!clRectContainsPoint(ClientRect(), point)) {
-        return sbpNone;
+        return clsbpNone;
     }
     if (clRectContainsPoint(viewInfo_->TopLeftArrowRect(), point)) {
-        return sbpLineUp;
+        return clsbpFirstButton;
     }
     if (clRectContainsPoint(viewInfo_->BottomRightArrowRect(), point)) {
-        return sbpLineDown;
+        return clsbpSecondButton;
     }
     if (!viewInfo_->HasThumb()) {
-        return sbpNone;
+        return clsbpNone;
     }
     if (clRectContainsPoint(viewInfo_->ThumbRect(), point)) {
-        return sbpThumb;
+        return clsbpThumb;
     }
     if (clRectContainsPoint(viewInfo_->PageUpRect(), point)) {
-        return sbpPageUp;
+        return clsbpFirstPage;
     }
     if (clRectContainsPoint(viewInfo_->PageDownRect(), point)) {
-        return sbpPageDown;
+        return clsbpSecondPage;
     }
-    return sbpNone;
+    return clsbpNone;
 }
 
 int TclScrollBar::PositionFromThumb() const
@@ -255,10 +255,10 @@ int TclScrollBar::PartState(TclScrollBarPart part) const
         return cxbsDisabled;
     }
     const bool hotTracking = HotTrackEnabled();
-    if (part == sbpThumb && !hotTracking) {
+    if (part == clsbpThumb && !hotTracking) {
         return cxbsNormal;
     }
-    if (pressedPart_ != sbpNone) {
+    if (pressedPart_ != clsbpNone) {
         return part == pressedPart_ && part == hotPart_ ? cxbsPressed : cxbsNormal;
     }
     return part == hotPart_ && !HasState(classes::csDesigning) ? cxbsHot : cxbsNormal;
@@ -286,30 +286,23 @@ void TclScrollBar::PaintAllParts(TclCanvas& canvas)
 {
     if (!viewInfo_->HasThumb()) {
         // The track without thumb; a disabled bar shows it disabled like its other parts.
-        PaintOnePart(canvas, ClientRect(), sbpPageUp, Enabled() ? cxbsNormal : cxbsDisabled);
+        PaintOnePart(canvas, ClientRect(), clsbpFirstPage, Enabled() ? cxbsNormal : cxbsDisabled);
     } else {
-        PaintOnePart(canvas, viewInfo_->ThumbRect(), sbpThumb, PartState(sbpThumb));
+        PaintOnePart(canvas, viewInfo_->ThumbRect(), clsbpThumb, PartState(clsbpThumb));
     }
-    PaintOnePart(canvas, viewInfo_->TopLeftArrowRect(), sbpLineUp, PartState(sbpLineUp));
-    PaintOnePart(canvas, viewInfo_->BottomRightArrowRect(), sbpLineDown, PartState(sbpLineDown));
+    PaintOnePart(canvas, viewInfo_->TopLeftArrowRect(), clsbpFirstButton, PartState(clsbpFirstButton));
+    PaintOnePart(canvas, viewInfo_->BottomRightArrowRect(), clsbpSecondButton, PartState(clsbpSecondButton));
     if (!clRectHasNoArea(viewInfo_->PageUpRect())) {
-        PaintOnePart(canvas, viewInfo_->PageUpRect(), sbpPageUp, PartState(sbpPageUp));
+        PaintOnePart(canvas, viewInfo_->PageUpRect(), clsbpFirstPage, PartState(clsbpFirstPage));
     }
     if (!clRectHasNoArea(viewInfo_->PageDownRect())) {
-        PaintOnePart(canvas, viewInfo_->PageDownRect(), sbpPageDown, PartState(sbpPageDown));
+        PaintOnePart(canvas, viewInfo_->PageDownRect(), clsbpSecondPage, PartState(clsbpSecondPage));
     }
 }
 
 void TclScrollBar::PaintOnePart(TclCanvas& canvas, const win::RECT& rect, TclScrollBarPart part, int state)
 {
-    // Until the painters draw scroll-bar parts: a face with a raised edge for arrows and thumb, the
-    // highlight colour for the page areas, darker while pressed.
-    const bool page = part == sbpPageUp || part == sbpPageDown;
-    canvas.FillRectColor(rect, page ? (state == cxbsPressed ? gui::clBtnShadow : gui::clBtnHighlight)
-                                    : gui::clBtnFace);
-    if (!page) {
-        canvas.Paint3DEdge(rect, state == cxbsPressed, true);
-    }
+    Painter()->PaintScrollBarPart(canvas, Horizontal(), rect, part, TclButtonState(state));
 }
 
 bool TclScrollBar::HotTrackEnabled() const { return Painter()->HasHotButtons(); }
@@ -393,16 +386,16 @@ void TclScrollBar::Notify(TclScrollCode code, int position)
 
 void TclScrollBar::EndPress()
 {
-    if (pressedPart_ == sbpNone) {
+    if (pressedPart_ == clsbpNone) {
         return;
     }
-    if (pressedPart_ == sbpThumb) {
+    if (pressedPart_ == clsbpThumb) {
         SetPosition(PositionFromThumb());
         DoScroll(scPosition);
     }
     timer_->SetEnabled(false);
-    pressedPart_ = sbpNone;
-    hotPart_ = sbpNone;
+    pressedPart_ = clsbpNone;
+    hotPart_ = clsbpNone;
     DoScroll(scEndScroll);
     viewInfo_->CalcThumb();
     Invalidate();
@@ -411,25 +404,25 @@ void TclScrollBar::EndPress()
 void TclScrollBar::ScrollByPart(TclScrollBarPart part)
 {
     switch (part) {
-    case sbpLineUp: DoScroll(scLineUp); break;
-    case sbpLineDown: DoScroll(scLineDown); break;
-    case sbpPageUp: DoScroll(scPageUp); break;
-    case sbpPageDown: DoScroll(scPageDown); break;
-    case sbpThumb: DoScroll(scTrack); break;
+    case clsbpFirstButton: DoScroll(scLineUp); break;
+    case clsbpSecondButton: DoScroll(scLineDown); break;
+    case clsbpFirstPage: DoScroll(scPageUp); break;
+    case clsbpSecondPage: DoScroll(scPageDown); break;
+    case clsbpThumb: DoScroll(scTrack); break;
     default: break;
     }
 }
 
 void TclScrollBar::RepeatTick(classes::TObject*)
 {
-    const bool repeating = pressedPart_ != sbpNone && pressedPart_ != sbpThumb;
+    const bool repeating = pressedPart_ != clsbpNone && pressedPart_ != clsbpThumb;
     if (!MouseCapture() || !repeating) {
         EndPress();
         return;
     }
     timer_->SetInterval(kRepeatInterval);
     ScrollByPart(pressedPart_);
-    if (pressedPart_ != sbpNone) {
+    if (pressedPart_ != clsbpNone) {
         timer_->SetEnabled(HitTest(ScreenToClient(clGetCursorScreenPos())) == pressedPart_);
     }
 }
@@ -475,12 +468,12 @@ void TclScrollBar::MouseDown(gui::TMouseButton button, gui::TShiftState shift, i
         return;
     }
     const TclScrollBarPart part = HitTest({x, y});
-    if (part == sbpNone) {
+    if (part == clsbpNone) {
         return;
     }
     pressedPart_ = part;
     hotPart_ = part;
-    if (part == sbpThumb) {
+    if (part == clsbpThumb) {
         pressPoint_ = {x, y};
         savedPosition_ = position_;
         savedThumbCorner_ = {viewInfo_->ThumbRect().left, viewInfo_->ThumbRect().top};
@@ -496,8 +489,8 @@ void TclScrollBar::MouseDown(gui::TMouseButton button, gui::TShiftState shift, i
 void TclScrollBar::MouseMove(gui::TShiftState shift, int x, int y)
 {
     TCustomControl::MouseMove(shift, x, y);
-    if (pressedPart_ != sbpThumb) {
-        if (pressedPart_ != sbpNone) {
+    if (pressedPart_ != clsbpThumb) {
+        if (pressedPart_ != clsbpNone) {
             timer_->SetEnabled(HitTest({x, y}) == pressedPart_);
         }
         SetHotPart(HitTest({x, y}));
@@ -555,15 +548,15 @@ void TclScrollBar::Dispatch(win::TMessage& message)
         break;
     case gui::CM_MOUSEENTER:
         TCustomControl::Dispatch(message);
-        if (HotTrackEnabled() || (pressedPart_ != sbpNone && pressedPart_ != sbpThumb)) {
+        if (HotTrackEnabled() || (pressedPart_ != clsbpNone && pressedPart_ != clsbpThumb)) {
             Invalidate();
         }
         break;
     case gui::CM_MOUSELEAVE:
         TCustomControl::Dispatch(message);
-        if (pressedPart_ != sbpThumb) {
-            hotPart_ = sbpNone;
-            if (HotTrackEnabled() || pressedPart_ != sbpNone) {
+        if (pressedPart_ != clsbpThumb) {
+            hotPart_ = clsbpNone;
+            if (HotTrackEnabled() || pressedPart_ != clsbpNone) {
                 Invalidate();
             }
         }

@@ -35,16 +35,6 @@ enum TclScrollCode : std::uint8_t {
     scEndScroll,
 };
 
-// Parts of a bar.
-enum TclScrollBarPart : std::uint8_t {
-    sbpNone,
-    sbpLineUp,    // top or left arrow
-    sbpLineDown,  // bottom or right arrow
-    sbpThumb,
-    sbpPageUp,
-    sbpPageDown,
-};
-
 using TclScrollEvent = rtl::Method<void(classes::TObject* sender, TclScrollCode code, int& position)>;
 
 class TclScrollBar;
@@ -119,7 +109,7 @@ public:
     void SetCtl3D(bool value);
 
     TclScrollBarViewInfo* ViewInfo() const { return viewInfo_.get(); }
-    // The part under a client point (sbpNone outside, or over a bar without thumb away from the arrows).
+    // The part under a client point (clsbpNone outside, or over a bar without thumb away from the arrows).
     TclScrollBarPart HitTest(win::POINT point) const;
     // The position the thumb's place stands for.
     int PositionFromThumb() const;
@@ -183,8 +173,8 @@ private:
     bool askedCtl3D_ = true;
     bool applyingCtl3D_ = false;
     std::unique_ptr<TclTimer> timer_;
-    TclScrollBarPart pressedPart_ = sbpNone;
-    TclScrollBarPart hotPart_ = sbpNone;
+    TclScrollBarPart pressedPart_ = clsbpNone;
+    TclScrollBarPart hotPart_ = clsbpNone;
     int savedPosition_ = 0;
     win::POINT savedThumbCorner_{};
     win::POINT pressPoint_{};

@@ -39,24 +39,22 @@ public:
     RecordingPainter() = default;
     bool HasHotButtons() const override { return hotButtons; }
     int ScrollThumbMinExtent(bool) const override { return minThumb; }
+    void PaintScrollBarPart(controls::TclCanvas&, bool horizontal, const win::RECT& rect,
+                            controls::TclScrollBarPart part, controls::TclButtonState state) const override
+    {
+        calls.push_back({rect, part, state});
+        EXPECT_TRUE(horizontal);
+    }
     static inline bool hotButtons = true;
     static inline int minThumb = 8;
+    static inline std::vector<PaintCall> calls;
 };
 const RecordingPainter recordingPainter;
 
-// A bar drawn by the recording painter's skin, whose part painting is recorded.
+// A bar drawn by the recording painter's skin.
 class RecordingBar : public TclScrollBar {
 public:
     explicit RecordingBar(classes::TComponent* owner) : TclScrollBar(owner) { LookAndFeel()->SetSkinName("Recording"); }
-    std::vector<PaintCall> calls;
-
-protected:
-    void PaintOnePart(controls::TclCanvas& canvas, const win::RECT& rect, controls::TclScrollBarPart part,
-                      int state) override
-    {
-        calls.push_back({rect, part, state});
-        TclScrollBar::PaintOnePart(canvas, rect, part, state);
-    }
 };
 
 // The scroll codes and positions a bar reported.
@@ -152,10 +150,10 @@ TEST_F(ScrollBarTest, VerticalBarSwapsItsSizeAndLaysOutDownwards)
     bar->SetPosition(100);
     EXPECT_EQ(bar->ViewInfo()->TopLeftArrowRect(), (win::RECT{0, 0, 16, 16}));
     EXPECT_EQ(Thumb(), (win::RECT{0, 89, 16, 105}));
-    EXPECT_EQ(bar->HitTest({8, 95}), controls::sbpThumb);
-    EXPECT_EQ(bar->HitTest({8, 50}), controls::sbpPageUp);
-    EXPECT_EQ(bar->HitTest({8, 110}), controls::sbpLineDown);
-    EXPECT_EQ(bar->HitTest({20, 50}), controls::sbpNone);
+    EXPECT_EQ(bar->HitTest({8, 95}), controls::clsbpThumb);
+    EXPECT_EQ(bar->HitTest({8, 50}), controls::clsbpFirstPage);
+    EXPECT_EQ(bar->HitTest({8, 110}), controls::clsbpSecondButton);
+    EXPECT_EQ(bar->HitTest({20, 50}), controls::clsbpNone);
 }
 
 TEST_F(ScrollBarTest, RangeErrorsChangeNothing)
@@ -276,7 +274,7 @@ TEST_F(ScrollBarTest, CancelModeAndDisablingEndAPressOnce)
     driver.MouseDown(hwnd, win::TestDriver::Button::Left, 110, 8);
     driver.Pump();
     bar->Perform(win::WM_CANCELMODE, 0, 0);
-    EXPECT_EQ(bar->PressedPart(), controls::sbpNone);
+    EXPECT_EQ(bar->PressedPart(), controls::clsbpNone);
     EXPECT_EQ(log.EndScrolls(), 1);
     bar->Perform(win::WM_CANCELMODE, 0, 0);
     EXPECT_EQ(log.EndScrolls(), 1);
@@ -287,7 +285,7 @@ TEST_F(ScrollBarTest, CancelModeAndDisablingEndAPressOnce)
     driver.Pump();
     bar->SetEnabled(false);
     EXPECT_EQ(log.EndScrolls(), 2);
-    EXPECT_EQ(bar->PressedPart(), controls::sbpNone);
+    EXPECT_EQ(bar->PressedPart(), controls::clsbpNone);
     driver.AdvanceBy(1000);
     EXPECT_EQ(log.EndScrolls(), 2);
 }
@@ -297,9 +295,9 @@ TEST_F(ScrollBarTest, PainterSeesThePartsInOrderWithTheirStates)
     bar->SetPosition(40);
     const win::HWND hwnd = bar->Handle();
     auto paint = [&] {
-        bar->calls.clear();
+        RecordingPainter::calls.clear();
         bar->Repaint();
-        return bar->calls;
+        return RecordingPainter::calls;
     };
     using Calls = std::vector<PaintCall>;
     EXPECT_EQ(paint(), (Calls{{{45, 0, 61, 16}, 3, 1}, {{0, 0, 16, 16}, 1, 1}, {{105, 0, 121, 16}, 2, 1},

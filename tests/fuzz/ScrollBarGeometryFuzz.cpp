@@ -75,7 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(bar.Min() <= position && position <= bar.Max());
     for (std::size_t i = 22; i + 4 <= size; i += 4) {
         const controls::TclScrollBarPart part = bar.HitTest({Int16(data + i), Int16(data + i + 2)});
-        Check(part <= controls::sbpPageDown);
+        Check(part <= controls::clsbpSecondPage);
     }
     return 0;
 }
