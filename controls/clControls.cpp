@@ -1105,8 +1105,12 @@ void TclControl::ScrollContent(TclScrollDirection direction)
     const TclScrollCode code = direction == sdLeft || direction == sdUp ? scLineUp : scLineDown;
     TclControlScrollBar* bar = horizontal ? hScrollBar_.get() : vScrollBar_.get();
     int position = bar ? bar->Position() : 0;
+    TclObjectLink* link = clCreateObjectLink(this);
+    LinkGuard guard{link};
     HandleScroll(horizontal ? clHorzBar : clVertBar, code, position);
-    Update();
+    if (guard.Alive()) {
+        Update();
+    }
 }
 
 namespace {
@@ -1656,12 +1660,7 @@ TclControlChildComponent::TclControlChildComponent(TclControl* control, bool tak
     SetControl(control);
 }
 
-TclControlChildComponent::~TclControlChildComponent()
-{
-    if (control_) {
-        control_->RemoveChildComponent(this);
-    }
-}
+TclControlChildComponent::~TclControlChildComponent() { SetControl(nullptr); }
 
 const classes::TClassInfo& TclControlChildComponent::StaticClass()
 {
@@ -1676,11 +1675,21 @@ void TclControlChildComponent::SetControl(TclControl* value)
         return;
     }
     if (control_) {
+        control_->RemoveFreeNotification(this);
         control_->RemoveChildComponent(this);
     }
     control_ = value;
     if (control_) {
+        control_->FreeNotification(this);
         control_->AddChildComponent(this);
+    }
+}
+
+void TclControlChildComponent::Notification(classes::TComponent* component, classes::TOperation operation)
+{
+    TclComponent::Notification(component, operation);
+    if (operation == classes::TOperation::Remove && component == control_) {
+        control_ = nullptr;
     }
 }
 

@@ -429,6 +429,10 @@ public:
     classes::TComponent* GetParentComponent() const override;
     void SetParentComponent(classes::TComponent* parent) override;
 
+protected:
+    // A control freed first is forgotten.
+    void Notification(classes::TComponent* component, classes::TOperation operation) override;
+
 private:
     TclControl* control_ = nullptr;
 };

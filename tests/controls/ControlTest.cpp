@@ -55,7 +55,11 @@ public:
     void HandleScroll(int kind, controls::TclScrollCode code, int&) override
     {
         log.push_back("scroll " + std::to_string(kind) + " " + std::to_string(code));
+        if (onScroll) {
+            onScroll();
+        }
     }
+    std::function<void()> onScroll;
     bool DragAndDropStartsAt(win::POINT) override { return startsDragAndDrop; }
     bool KeepsDragObject(gui::TDragObject*) override { return keepsDragObject; }
     void StartMouseAction(gui::TMouseButton button, int x, int y) override
@@ -81,6 +85,12 @@ protected:
         paintedUnderDragImage.push_back(win::DragImageShown().has_value());
         TclControl::Paint();
     }
+};
+
+class BarlessControl : public TestControl {
+public:
+    using TestControl::TestControl;
+    bool UsesScrollBars() override { return false; }
 };
 
 // A drag-and-drop object that notes what happens to it and accepts as told.
@@ -332,6 +342,37 @@ TEST_F(ControlTest, NcCalcSizePostsTheScrollBarSizeMessage)
     auto* plain = new TestControl(nullptr);
     EXPECT_NO_THROW(plain->Perform(controls::CM_CLUPDATESCROLLBARSIZES, 0, 0)) << "a control without a window";
     delete plain;
+    auto* barless = Make<BarlessControl>(220, 10, 100, 100);
+    barless->HandleNeeded();
+    EXPECT_EQ(barless->HScrollBar(), nullptr) << "the bars go when the window is made";
+    EXPECT_NO_THROW(barless->Perform(controls::CM_CLUPDATESCROLLBARSIZES, 0, 0));
+    EXPECT_NO_THROW(barless->Perform(gui::CM_MOUSEWHEEL, win::MAKEWPARAM(0, 120), 0));
+}
+
+TEST_F(ControlTest, SingleBorderIsThePaintersAndNarrowsTheInnerClient)
+{
+    control->LookAndFeel()->SetKind(controls::lfFlat);
+    EXPECT_EQ(control->CurrentBorderWidth(), 0);
+    control->SetBorderStyle(1);
+    EXPECT_EQ(control->CurrentBorderWidth(), controls::TclFlatLookAndFeelPainter::Class()->BorderWidth());
+    const int border = control->CurrentBorderWidth();
+    EXPECT_EQ(control->InnerClientRect(), (win::RECT{border, border, 200 - border, 150 - border}));
+    control->contentHeight = 1000;
+    control->Recompute();
+    EXPECT_EQ(control->VScrollBar()->BoundsRect(), (win::RECT{200 - border - 16, border, 200 - border, 150 - border}));
+}
+
+TEST_F(ControlTest, ALeftPressOnABarFocusesTheControl)
+{
+    control->contentHeight = 1000;
+    control->Recompute();
+    auto* other = Make(220, 10, 100, 100);
+    other->SetFocus();
+    driver.Pump();
+    driver.Click(control->VScrollBar()->Handle(), win::TestDriver::Button::Left, 8, 40);
+    driver.Pump();
+    EXPECT_TRUE(control->Focused());
+    EXPECT_FALSE(control->VScrollBar()->Focused());
 }
 
 TEST_F(ControlTest, TheLibraryCursorsAreRegistered)
@@ -348,6 +389,35 @@ TEST_F(ControlTest, TheLibraryCursorsAreRegistered)
         EXPECT_NE(win::LoadCursor(win::GetModuleHandle(nullptr), names[id - 2100]), nullptr) << names[id - 2100];
     }
     EXPECT_EQ(gui::Screen()->Cursors(controls::crclHand), win::LoadCursor(nullptr, win::IDC_HAND));
+}
+
+// A control that notes the components that attach to it.
+class ParentControl : public TestControl {
+public:
+    using TestControl::TestControl;
+    std::vector<std::string> children;
+    void AddChildComponent(classes::TComponent* child) override { children.push_back("+" + child->Name()); }
+    void RemoveChildComponent(classes::TComponent* child) override { children.push_back("-" + child->Name()); }
+};
+
+TEST_F(ControlTest, ChildComponentsAttachToTheirControl)
+{
+    auto* parent = Make<ParentControl>(220, 10, 100, 100);
+    auto* child = new controls::TclControlChildComponent(parent, true);
+    EXPECT_EQ(child->Owner(), form);
+    EXPECT_EQ(child->GetParentComponent(), parent);
+    EXPECT_TRUE(child->HasParent());
+    EXPECT_EQ(parent->children.size(), 1u);
+    auto* loose = new controls::TclControlChildComponent(nullptr, true);
+    EXPECT_FALSE(loose->HasParent());
+    loose->SetParentComponent(parent);
+    EXPECT_EQ(loose->Control(), parent);
+    EXPECT_EQ(parent->children.size(), 2u);
+    delete loose;
+    EXPECT_EQ(parent->children.size(), 3u);
+    EXPECT_EQ(parent->children.back().front(), '-');
+    delete child;
+    EXPECT_EQ(parent->children.size(), 4u);
 }
 
 // --- the framework drag ---
@@ -720,6 +790,25 @@ TEST_F(MiddleButtonTest, SpeedGrowsWithTheDistanceAndALeftPressEndsTheMode)
     EXPECT_NE(win::GetCapture(), hwnd);
     driver.MouseUp(hwnd, win::TestDriver::Button::Left, 105, 80);
     driver.Pump();
+}
+
+TEST_F(MiddleButtonTest, AControlFreedWhileScrollingEndsTheMode)
+{
+    control->contentHeight = 1000;
+    control->Recompute();
+    const win::HWND hwnd = control->Handle();
+    control->onScroll = [&] {
+        // The handler goes with the control: nothing of it is touched after the delete.
+        TestControl* victim = control;
+        control = nullptr;
+        delete victim;
+    };
+    driver.At(clock.TickCount64() + 10, [&] { driver.MouseMove(hwnd, 100, 75 + 116); });
+    driver.MouseDown(hwnd, win::TestDriver::Button::Middle, 100, 75);
+    driver.Pump();
+    EXPECT_EQ(control, nullptr);
+    EXPECT_EQ(win::TestDriver::Find("STATIC"), nullptr);
+    EXPECT_EQ(win::GetCapture(), nullptr);
 }
 
 TEST_F(MiddleButtonTest, WithoutAHorizontalBarOnlyVerticalDistanceCounts)

@@ -44,7 +44,12 @@ void Check(bool condition)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static const bool started = (testsupport::StartGuiLibraries(), controls::initialize(), true);
+    // The libraries end before the program's static objects do.
+    static const bool started = (testsupport::StartGuiLibraries(), controls::initialize(), std::atexit([] {
+                                     controls::finalize();
+                                     testsupport::EndGuiLibraries();
+                                 }),
+                                 true);
     (void)started;
     if (size < 22) {
         return 0;
