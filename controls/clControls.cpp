@@ -961,6 +961,8 @@ void TclControl::SetScrollBarInfo(int kind, int min, int max, int step, int page
     if (!bar) {
         return;
     }
+    // A client smaller than the bars leaves no page rather than a negative one.
+    page = std::max(page, 0);
     TclControlScrollBar::Data& data = bar->ScrollData();
     const bool kindShown = kind == clHorzBar ? (scrollBars_ == ssHorizontal || scrollBars_ == ssBoth)
                                              : (scrollBars_ == ssVertical || scrollBars_ == ssBoth);

@@ -628,6 +628,17 @@ TEST_F(ControlTest, ContentThatFitsExactlyHidesOrDisablesTheBar)
     EXPECT_FALSE(control->HScrollBar()->Enabled());
 }
 
+TEST_F(ControlTest, AControlSmallerThanItsBarsKeepsThemConsistent)
+{
+    control->contentWidth = 1000;
+    control->contentHeight = 1000;
+    EXPECT_NO_THROW(control->SetBounds(10, 10, 10, 8));
+    control->Recompute();
+    EXPECT_TRUE(control->HScrollBar()->Visible());
+    EXPECT_EQ(control->HScrollBar()->PageSize(), 0);
+    EXPECT_LE(control->VScrollBar()->PageSize(), control->VScrollBar()->Max() - control->VScrollBar()->Min() + 1);
+}
+
 TEST_F(ControlTest, GripShowsExactlyWithBothBars)
 {
     control->contentWidth = 1000;
