@@ -269,8 +269,6 @@ void TclScrollBar::SetBounds(int left, int top, int width, int height)
     const bool changed = left != Left() || top != Top() || width != Width() || height != Height();
     TCustomControl::SetBounds(left, top, width, height);
     if (changed && Width() > 0 && Height() > 0) {
-        bitmap_->SetWidth(Width());
-        bitmap_->SetHeight(Height());
         RecalcLayout();
     }
 }
@@ -454,11 +452,25 @@ void TclScrollBar::SetHotPart(TclScrollBarPart part)
 
 void TclScrollBar::Paint()
 {
-    if (Width() <= 0 || Height() <= 0) {
+    // The off-screen bitmap covers what is to be painted, never more than the window shows: a bar of any
+    // size costs no more memory than the screen.
+    win::RECT area = Canvas()->ClipRect();
+    const win::RECT client = ClientRect();
+    area = {std::max(area.left, client.left), std::max(area.top, client.top), std::min(area.right, client.right),
+            std::min(area.bottom, client.bottom)};
+    if (clRectHasNoArea(area)) {
         return;
     }
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    if (bitmap_->Width() != width || bitmap_->Height() != height) {
+        bitmap_->SetSize(width, height);
+    }
+    bitmapCanvas_->SetWindowOrigin({area.left, area.top});
     PaintAllParts(*bitmapCanvas_);
-    win::BitBlt(Canvas()->Handle(), 0, 0, Width(), Height(), bitmap_->Canvas()->Handle(), 0, 0, win::SRCCOPY);
+    bitmapCanvas_->SetWindowOrigin({0, 0});
+    win::BitBlt(Canvas()->Handle(), area.left, area.top, width, height, bitmap_->Canvas()->Handle(), 0, 0,
+                win::SRCCOPY);
 }
 
 void TclScrollBar::MouseDown(gui::TMouseButton button, gui::TShiftState shift, int x, int y)

@@ -9,6 +9,7 @@
 #include "platform/gui/Messages.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/win/MessageQueue.h"
+#include "platform/win/Paint.h"
 
 #include "tests/controls/DrivenFixture.h"
 
@@ -326,6 +327,48 @@ TEST_F(ScrollBarTest, PainterSeesThePartsInOrderWithTheirStates)
     bar->SetEnabled(true);
     bar->SetBounds(10, 50, 20, 16);
     EXPECT_EQ(paint(), (Calls{{{0, 0, 20, 16}, 4, 1}, {{0, 0, 10, 16}, 1, 1}, {{10, 0, 20, 16}, 2, 1}}));
+}
+
+// A bar that fills its parts in colours: arrows blue, thumb red, pages green.
+class ColouredBar : public TclScrollBar {
+public:
+    using TclScrollBar::TclScrollBar;
+
+protected:
+    void PaintOnePart(controls::TclCanvas& canvas, const win::RECT& rect, controls::TclScrollBarPart part,
+                      int) override
+    {
+        const gui::TColor colour = part == controls::clsbpThumb ? gui::clRed
+                                   : part == controls::clsbpFirstButton || part == controls::clsbpSecondButton
+                                       ? gui::clBlue
+                                       : gui::clLime;
+        canvas.FillRectColor(rect, colour);
+    }
+};
+
+TEST_F(ScrollBarTest, PartsReachTheWindowWhereTheyBelongWhateverIsRepainted)
+{
+    auto* coloured = new ColouredBar(form);
+    coloured->SetBounds(10, 100, 121, 16);
+    coloured->SetParent(form);
+    coloured->SetPosition(40);
+    coloured->Repaint();
+    const win::HWND hwnd = coloured->Handle();
+    struct Probe {
+        int x;
+        gui::TColor colour;
+    };
+    const Probe probes[] = {{5, gui::clBlue}, {30, gui::clLime}, {50, gui::clRed}, {80, gui::clLime}, {110, gui::clBlue}};
+    for (const Probe p : probes) {
+        EXPECT_EQ(win::TestDriver::PixelAt(hwnd, p.x, 8), gui::ColorToRGB(p.colour)) << p.x;
+    }
+    // Only the right end is painted again.
+    const win::RECT right{100, 0, 121, 16};
+    win::InvalidateRect(hwnd, &right, win::FALSE);
+    coloured->Update();
+    for (const Probe p : probes) {
+        EXPECT_EQ(win::TestDriver::PixelAt(hwnd, p.x, 8), gui::ColorToRGB(p.colour)) << p.x;
+    }
 }
 
 }  // namespace
