@@ -18,6 +18,16 @@ namespace controls {
 
 namespace {
 
+// Releases an object link at the end of a scope; a handler may free the bar.
+struct BarLink {
+    explicit BarLink(classes::TObject* bar) : link(clCreateObjectLink(bar)) {}
+    ~BarLink() { clReleaseObjectLink(link); }
+    BarLink(const BarLink&) = delete;
+    BarLink& operator=(const BarLink&) = delete;
+    bool Alive() const { return link->Ref != nullptr; }
+    TclObjectLink* link;
+};
+
 inline constexpr classes::TResStringRec SScrollBarRange{"SScrollBarRange", "Scrollbar property out of range"};
 
 constexpr std::uint32_t kFirstRepeatDelay = 400;
@@ -142,7 +152,7 @@ TclScrollBar::TclScrollBar(classes::TComponent* owner) : TCustomControl(owner)
     themeNotificator_->OnThemeChanged = rtl::Method<void()>::Of<&TclScrollBar::HandleThemeChange>(this);
 }
 
-TclScrollBar::~TclScrollBar() = default;
+TclScrollBar::~TclScrollBar() { clInvalidateObjectLinks(this); }
 
 const classes::TClassInfo& TclScrollBar::StaticClass()
 {
@@ -368,7 +378,11 @@ void TclScrollBar::DoScroll(TclScrollCode code)
 
 void TclScrollBar::Notify(TclScrollCode code, int position)
 {
+    BarLink guard(this);
     RaiseScroll(code, position);
+    if (!guard.Alive()) {
+        return;
+    }
     position = std::clamp(position, min_, max_);
     if (position == position_) {
         return;
@@ -387,14 +401,21 @@ void TclScrollBar::EndPress()
     if (pressedPart_ == clsbpNone) {
         return;
     }
+    BarLink guard(this);
     if (pressedPart_ == clsbpThumb) {
         SetPosition(PositionFromThumb());
         DoScroll(scPosition);
+        if (!guard.Alive()) {
+            return;
+        }
     }
     timer_->SetEnabled(false);
     pressedPart_ = clsbpNone;
     hotPart_ = clsbpNone;
     DoScroll(scEndScroll);
+    if (!guard.Alive()) {
+        return;
+    }
     viewInfo_->CalcThumb();
     Invalidate();
 }
@@ -419,8 +440,9 @@ void TclScrollBar::RepeatTick(classes::TObject*)
         return;
     }
     timer_->SetInterval(kRepeatInterval);
+    BarLink guard(this);
     ScrollByPart(pressedPart_);
-    if (pressedPart_ != clsbpNone) {
+    if (guard.Alive() && pressedPart_ != clsbpNone) {
         timer_->SetEnabled(HitTest(ScreenToClient(clGetCursorScreenPos())) == pressedPart_);
     }
 }
@@ -485,6 +507,7 @@ void TclScrollBar::MouseDown(gui::TMouseButton button, gui::TShiftState shift, i
     }
     pressedPart_ = part;
     hotPart_ = part;
+    BarLink guard(this);
     if (part == clsbpThumb) {
         pressPoint_ = {x, y};
         savedPosition_ = position_;
@@ -492,10 +515,14 @@ void TclScrollBar::MouseDown(gui::TMouseButton button, gui::TShiftState shift, i
         DoScroll(scTrack);
     } else {
         ScrollByPart(part);
-        timer_->SetInterval(kFirstRepeatDelay);
-        timer_->SetEnabled(true);
+        if (guard.Alive()) {
+            timer_->SetInterval(kFirstRepeatDelay);
+            timer_->SetEnabled(true);
+        }
     }
-    Repaint();
+    if (guard.Alive()) {
+        Repaint();
+    }
 }
 
 void TclScrollBar::MouseMove(gui::TShiftState shift, int x, int y)
@@ -518,14 +545,21 @@ void TclScrollBar::MouseMove(gui::TShiftState shift, int x, int y)
             return;
         }
         const int position = PositionFromThumb();
+        BarLink guard(this);
         if (position != position_) {
             Notify(scTrack, position);
         }
-        Invalidate();
+        if (guard.Alive()) {
+            Invalidate();
+        }
     } else {
         // Far off the bar the thumb snaps back to where it was pressed.
         const bool changed = position_ != savedPosition_;
+        BarLink guard(this);
         SetPosition(savedPosition_);
+        if (!guard.Alive()) {
+            return;
+        }
         viewInfo_->CalcThumb();
         Invalidate();
         if (changed) {
@@ -536,7 +570,11 @@ void TclScrollBar::MouseMove(gui::TShiftState shift, int x, int y)
 
 void TclScrollBar::MouseUp(gui::TMouseButton button, gui::TShiftState shift, int x, int y)
 {
+    BarLink guard(this);
     EndPress();
+    if (!guard.Alive()) {
+        return;
+    }
     SetHotPart(HitTest({x, y}));
     TCustomControl::MouseUp(button, shift, x, y);
 }

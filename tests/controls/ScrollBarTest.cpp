@@ -10,6 +10,7 @@
 #include "platform/rtl/Exceptions.h"
 #include "platform/win/MessageQueue.h"
 #include "platform/win/Paint.h"
+#include "platform/win/Window.h"
 
 #include "tests/controls/DrivenFixture.h"
 
@@ -267,6 +268,58 @@ TEST_F(ScrollBarTest, DraggedThumbTracksAndSnapsBackFarFromTheBar)
     driver.Pump();
     EXPECT_EQ(bar->Position(), 67);
     EXPECT_EQ(log.events, (std::vector<std::pair<int, int>>{{controls::scPosition, 67}, {controls::scEndScroll, 67}}));
+}
+
+TEST_F(ScrollBarTest, ABarFreedByItsOnScrollEndsThePressCleanly)
+{
+    struct Freer {
+        TclScrollBar* bar;
+        controls::TclScrollCode when;
+        void Scroll(classes::TObject*, controls::TclScrollCode code, int&)
+        {
+            if (code == when && bar) {
+                TclScrollBar* victim = bar;
+                bar = nullptr;
+                delete victim;
+            }
+        }
+    };
+    // Freed at the press, at the first repeat, while tracking the thumb, and at the end of a press.
+    const struct {
+        controls::TclScrollCode when;
+        int pressX;
+        int moveX;
+    } cases[] = {{controls::scLineDown, 110, 110}, {controls::scTrack, 50, 70}, {controls::scEndScroll, 110, 110}};
+    for (const auto& c : cases) {
+        auto* victim = new TclScrollBar(form);
+        victim->SetBounds(10, 100, 121, 16);
+        victim->SetParent(form);
+        victim->SetPosition(40);
+        victim->Repaint();
+        Freer freer{victim, c.when};
+        victim->OnScroll = controls::TclScrollEvent::Of<&Freer::Scroll>(&freer);
+        const win::HWND hwnd = victim->Handle();
+        if (c.when == controls::scTrack) {
+            // The press itself reports a track: free on the drag's first move instead.
+            freer.bar = nullptr;
+        }
+        driver.MouseDown(hwnd, win::TestDriver::Button::Left, c.pressX, 8);
+        driver.Pump();
+        freer.bar = freer.bar ? freer.bar : (win::IsWindow(hwnd) ? victim : nullptr);
+        if (win::IsWindow(hwnd)) {
+            driver.MouseMove(hwnd, c.moveX, 8);
+            driver.Pump();
+        }
+        driver.AdvanceBy(500);
+        if (win::IsWindow(hwnd)) {
+            driver.MouseUp(hwnd, win::TestDriver::Button::Left, c.moveX, 8);
+        } else {
+            driver.MouseUp(form->Handle(), win::TestDriver::Button::Left, 100, 100);
+        }
+        driver.Pump();
+        EXPECT_EQ(freer.bar, nullptr) << int(c.when);
+        EXPECT_FALSE(win::IsWindow(hwnd)) << int(c.when);
+    }
 }
 
 TEST_F(ScrollBarTest, CancelModeAndDisablingEndAPressOnce)
