@@ -1,10 +1,12 @@
 #include "controls/Controls.h"
 
 #include "controls/clClasses.h"
+#include "controls/clControls.h"
 #include "controls/clExtendedStylePainters.h"
 #include "controls/clGraphics.h"
 #include "controls/clLookAndFeels.h"
 #include "controls/clPainterResources.h"
+#include "controls/clWindows.h"
 #include "controls/uxOffice11Colors.h"
 #include "controls/uxTheme.h"
 
@@ -20,10 +22,14 @@ void initialize(const TclEntryPoints& entries)
     detail::InitializeOffice11Colors();
     detail::InitializeLookAndFeels();
     detail::InitializePainters();
+    detail::InitializeWindows();
+    detail::InitializeControls();
 }
 
 void finalize()
 {
+    detail::FinalizeControls();
+    detail::FinalizeWindows();
     detail::FinalizePainters();
     detail::FinalizeLookAndFeels();
     detail::FinalizeOffice11Colors();

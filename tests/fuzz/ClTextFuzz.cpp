@@ -11,6 +11,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <string_view>
 
 namespace {
@@ -25,7 +26,12 @@ int Coordinate(const std::uint8_t* p)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static const bool started = (testsupport::StartGuiLibraries(), controls::initialize(), true);
+    // The libraries end before the program's static objects do.
+    static const bool started = (testsupport::StartGuiLibraries(), controls::initialize(), std::atexit([] {
+                                     controls::finalize();
+                                     testsupport::EndGuiLibraries();
+                                 }),
+                                 true);
     (void)started;
     if (size < 11)
         return 0;

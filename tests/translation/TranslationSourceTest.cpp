@@ -149,7 +149,7 @@ TEST_F(ResourceFolder, GivesTheCompiledBytes)
 
     setenv("RIVUVE_RESOURCES", kFolder.c_str(), 1);
     EXPECT_EQ(*FindResource("TSAMPLE", RT_RCDATA), form);
-    EXPECT_EQ(*FindResource("CL_DRAGCURSOR", RT_CURSOR), "cursor bytes\0\1\2"s);
+    EXPECT_EQ(*FindResource("SAMPLECURSOR", RT_CURSOR), "cursor bytes\0\1\2"s);
     EXPECT_EQ(*FindResource("BLACK", "UXSKINS"), "skin");
     EXPECT_EQ(*FindResource(7, RT_RCDATA), "seven");
     EXPECT_EQ(*FindResource(41026, RT_STRING),
