@@ -164,7 +164,8 @@ public:
         constexpr bool hasSetter = !std::is_same_v<S, std::nullptr_t>;
         // A data member given alone is read and written in place.
         constexpr bool fieldAlone = !hasSetter && std::is_member_object_pointer_v<G>;
-        auto set = [getter, setter](TObject& o, V v) {
+        // Captured by default: which of getter and setter the body uses depends on the property's kind.
+        auto set = [=](TObject& o, V v) {
             T& self = static_cast<T&>(o);
             if constexpr (std::is_member_function_pointer_v<S>)
                 (self.*setter)(std::move(v));
