@@ -38,6 +38,18 @@ void TFastLineSeries::DrawSeries(const TSeriesDrawing& drawing) const
     }
 }
 
+void TFastLineSeries::AddFaces(const TSeriesDrawing& drawing, double zFront, double,
+                               std::vector<TChartFace>& faces) const
+{
+    for (const std::vector<win::POINT>& run : PixelRuns(drawing)) {
+        TChartFace line{{}, SeriesColor(), gui::bsSolid, linePen_.get(), SeriesColor(), true};
+        for (const win::POINT& p : run) {
+            line.points.push_back({double(p.x), double(p.y), zFront});
+        }
+        faces.push_back(std::move(line));
+    }
+}
+
 void TFastLineSeries::DrawLegendSymbol(gui::TCanvas& canvas, const win::RECT& box, gui::TColor) const
 {
     DrawLegendLine(canvas, box, *linePen_, SeriesColor());
