@@ -15,19 +15,10 @@
 #include "platform/chart/BarSeries.h"
 #include "platform/chart/Chart.h"
 #include "platform/chart/ChartLibrary.h"
-#include "platform/classes/Classes.h"
-#include "platform/gdi/Gdi.h"
-#include "platform/gdiplus/GdiPlus.h"
 #include "platform/gui/Bitmap.h"
-#include "platform/gui/Gui.h"
-#include "platform/imaging/Imaging.h"
 #include "platform/imaging/PngCodec.h"
-#include "platform/metafile/Metafile.h"
-#include "platform/printing/Printing.h"
 #include "platform/rtl/Rtl.h"
-#include "platform/services/Services.h"
-#include "platform/text/Text.h"
-#include "platform/win/Win.h"
+#include "tests/support/GuiLibraries.h"
 
 #include <unistd.h>
 
@@ -242,17 +233,7 @@ std::string GnuplotScript(const std::vector<Graph>& graphs, int count, const std
 int main(int argc, char** argv)
 {
     const int count = argc > 1 ? std::max(1, std::atoi(argv[1])) : 1000;
-    rtl::initialize();
-    classes::initialize();
-    win::imaging::initialize();
-    win::services::initialize();
-    win::gdi::initialize();
-    win::text::initialize();
-    win::metafile::initialize();
-    win::gdiplus::initialize();
-    win::printing::initialize();
-    win::initialize();
-    gui::initialize();
+    testsupport::StartGuiLibraries();
     chart::initialize();
     analysis::initialize();
 
@@ -266,7 +247,8 @@ int main(int argc, char** argv)
         picture.SetPixelFormat(gui::pf32bit);
         picture.SetSize(kWidth, kHeight);
         const win::RECT all{0, 0, kWidth, kHeight};
-        const double drawn = ChartsPerSecond(bars, graphs, count, [&](chart::TChart& c) { c.Draw(*picture.Canvas(), all); });
+        const double drawn =
+            ChartsPerSecond(bars, graphs, count, [&](chart::TChart& c) { c.Draw(*picture.Canvas(), all); });
         std::printf("%-48s %10.1f charts/s\n", "drawn into a 1000 x 700 bitmap", drawn);
 
         const std::filesystem::path png = folder / "chart.png";
@@ -277,7 +259,8 @@ int main(int argc, char** argv)
         std::printf("%-48s %10.1f charts/s\n", "drawn and written as PNG", written);
 
         const std::string emf = (folder / "chart.emf").string();
-        const double metafiles = ChartsPerSecond(bars, graphs, count, [&](chart::TChart& c) { c.SaveToMetafileEnh(emf); });
+        const double metafiles =
+            ChartsPerSecond(bars, graphs, count, [&](chart::TChart& c) { c.SaveToMetafileEnh(emf); });
         std::printf("%-48s %10.1f files/s\n", "SaveToMetafileEnh", metafiles);
 
         if (!OnPath("gnuplot")) {
@@ -301,16 +284,7 @@ int main(int argc, char** argv)
     std::filesystem::remove_all(folder);
     analysis::finalize();
     chart::finalize();
-    gui::finalize();
-    win::finalize();
-    win::printing::finalize();
-    win::gdiplus::finalize();
-    win::metafile::finalize();
-    win::text::finalize();
-    win::gdi::finalize();
-    win::services::finalize();
-    win::imaging::finalize();
-    classes::finalize();
+    testsupport::EndGuiLibraries();
     rtl::finalize();
     return 0;
 }

@@ -160,7 +160,8 @@ void TAreaSeries::AddLineFaces(const TSeriesDrawing& drawing, double zFront, dou
             faces.push_back({{{x0, y0, zFront}, {x1, y1, zFront}, {x1, y1, zBack}, {x0, y0, zBack}}, top});
         }
         const double x = run.back().x, y = run.back().y;
-        faces.push_back({{{x, y, zFront}, {x, base, zFront}, {x, base, zBack}, {x, y, zBack}}, Shade(SeriesColor(), 3, 4)});
+        faces.push_back(
+            {{{x, y, zFront}, {x, base, zFront}, {x, base, zBack}, {x, y, zBack}}, Shade(SeriesColor(), 3, 4)});
         TChartFace front{{}, SeriesColor()};
         for (const win::POINT& p : run) {
             front.points.push_back({double(p.x), double(p.y), zFront});

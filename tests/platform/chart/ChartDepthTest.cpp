@@ -245,7 +245,8 @@ struct Turning {
 
     std::array<double, 3> Turn(double x, double y, double z) const
     {
-        const double ry[3][3] = {{std::cos(alpha), 0, std::sin(alpha)}, {0, 1, 0}, {-std::sin(alpha), 0, std::cos(alpha)}};
+        const double ry[3][3] = {
+            {std::cos(alpha), 0, std::sin(alpha)}, {0, 1, 0}, {-std::sin(alpha), 0, std::cos(alpha)}};
         const double rx[3][3] = {{1, 0, 0}, {0, std::cos(beta), -std::sin(beta)}, {0, std::sin(beta), std::cos(beta)}};
         const double v[3] = {x - cx, y - cy, z - cz};
         double a[3] = {}, r[3] = {};
