@@ -1,5 +1,6 @@
 #include "platform/chart/ChartFaces.h"
 
+#include "platform/chart/ChartClip.h"
 #include "platform/gui/Colors.h"
 
 namespace chart {
@@ -62,22 +63,26 @@ void UseEdgePen(gui::TCanvas& canvas, const TChartFace& face)
 
 }  // namespace
 
-void DrawFace(gui::TCanvas& canvas, const TChartProjection& projection, const TChartFace& face, gui::TColor background)
+void DrawFace(gui::TCanvas& canvas, const TChartProjection& projection, const TChartFace& face, gui::TColor background,
+              const win::RECT& room)
 {
     std::vector<win::POINT> points;
     points.reserve(face.points.size());
     for (const TPoint3& p : face.points) {
         points.push_back(projection.Point(p));
     }
+    if (face.line) {
+        UseEdgePen(canvas, face);
+        for (const std::vector<win::POINT>& part : ClipPolyline(points, room)) {
+            canvas.Polyline(part);
+        }
+        return;
+    }
+    points = ClipPolygon(points, room);
     if (points.empty()) {
         return;
     }
     gui::TBrush& brush = *canvas.Brush();
-    if (face.line) {
-        UseEdgePen(canvas, face);
-        canvas.Polyline(points);
-        return;
-    }
     if (face.style != gui::bsSolid && face.style != gui::bsClear) {
         canvas.Pen()->SetStyle(gui::psClear);
         brush.SetColor(background);

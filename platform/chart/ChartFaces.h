@@ -33,7 +33,9 @@ struct TChartFace {
     double category = 0;  // bars are drawn in rising category order
 };
 
-void DrawFace(gui::TCanvas& canvas, const TChartProjection& projection, const TChartFace& face, gui::TColor background);
+// The face as projection puts it, cut to room (ClipRoom).
+void DrawFace(gui::TCanvas& canvas, const TChartProjection& projection, const TChartFace& face, gui::TColor background,
+              const win::RECT& room);
 
 // The faces of a box from (left, top) to (right, bottom), pixels included, between the depths zFront and
 // zBack that a viewer from the front, above and right sees: top, right side, front.

@@ -210,6 +210,7 @@ TChartLayout LayOut(const TCustomChart& chart, gui::TCanvas& canvas, const win::
     bottomAxis.SetLabelValues({});
     leftAxis.SetLabelValues({});
 
+    layout.bounds = bounds;
     layout.frame = LessBevels(chart, bounds);
     win::RECT r = LessMargins(layout.frame);
     PlaceTitle(chart, canvas, layout, r);

@@ -33,6 +33,7 @@ struct TBarGroup {
 };
 
 struct TChartLayout {
+    win::RECT bounds{};      // B
     win::RECT frame{};       // after step 1
     win::RECT titleArea{};   // R at step 3, where the title's lines are centred
     int titleLineHeight = 0;

@@ -2,6 +2,7 @@
 
 #include "platform/chart/AxisScale.h"
 #include "platform/chart/Chart.h"
+#include "platform/chart/ChartClip.h"
 #include "platform/chart/ChartFaces.h"
 #include "platform/chart/ChartSeries.h"
 #include "platform/gdi/GdiObjects.h"
@@ -88,7 +89,7 @@ void DrawWalls(const TCustomChart& chart, gui::TCanvas& canvas, const TChartLayo
         if (wall->Visible()) {
             DrawFace(canvas, projection,
                      {corners, wall->Color(), wall->Brush()->Style(), wall->Pen(), wall->Pen()->Color()},
-                     chart.Color());
+                     chart.Color(), ClipRoom(layout.bounds));
         }
     }
 }
@@ -203,7 +204,7 @@ void DrawAxes(const TCustomChart& chart, gui::TCanvas& canvas, const TChartLayou
 TSeriesDrawing DrawingOf(const TCustomChart& chart, gui::TCanvas& canvas, const TChartLayout& layout,
                          const TChartSeries& series)
 {
-    TSeriesDrawing drawing{canvas, *chart.BottomAxis(), *chart.LeftAxis(), chart.Color()};
+    TSeriesDrawing drawing{canvas, *chart.BottomAxis(), *chart.LeftAxis(), chart.Color(), ClipRoom(layout.bounds)};
     if (series.Categorized()) {
         const TBarGroup& group = series.HorizontalValues() ? layout.horizontalBars : layout.verticalBars;
         drawing.barSeries = int(group.series.size());
@@ -312,6 +313,7 @@ void DrawBodies(const TCustomChart& chart, gui::TCanvas& canvas, const TChartLay
                          [](const TChartFace& a, const TChartFace& b) { return a.category < b.category; });
     }
     const TChartProjection& projection = layout.projection;
+    const win::RECT room = ClipRoom(layout.bounds);
     if (projection.IsTurned()) {
         std::vector<std::pair<double, const TChartFace*>> order;
         order.reserve(faces.size());
@@ -325,12 +327,12 @@ void DrawBodies(const TCustomChart& chart, gui::TCanvas& canvas, const TChartLay
         }
         std::stable_sort(order.begin(), order.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
         for (const auto& [distance, face] : order) {
-            DrawFace(canvas, projection, *face, chart.Color());
+            DrawFace(canvas, projection, *face, chart.Color(), room);
         }
         return;
     }
     for (const TChartFace& face : faces) {
-        DrawFace(canvas, projection, face, chart.Color());
+        DrawFace(canvas, projection, face, chart.Color(), room);
     }
 }
 

@@ -29,6 +29,7 @@ struct TSeriesDrawing {
     const TChartAxis& bottomAxis;
     const TChartAxis& leftAxis;
     gui::TColor chartColor;  // under hatched faces
+    win::RECT room{};        // where lines and polygons are cut (ClipRoom of the chart's rectangle)
     int barSeries = 1;       // the active bar series of its orientation, and this one's place among them
     int barIndex = 0;
     double categoryGap = 1;  // the smallest gap between distinct categories of those series

@@ -1,6 +1,7 @@
 #include "platform/chart/CustomSeries.h"
 
 #include "platform/chart/ChartAxis.h"
+#include "platform/chart/ChartClip.h"
 #include "platform/chart/ChartFaces.h"
 
 #include <algorithm>
@@ -100,7 +101,9 @@ void TLineSeries::DrawLines(const TSeriesDrawing& drawing) const
 {
     UsePen(drawing.canvas, *LinePen(), SeriesColor());
     for (const std::vector<win::POINT>& run : PixelRuns(drawing)) {
-        drawing.canvas.Polyline(run);
+        for (const std::vector<win::POINT>& part : ClipPolyline(run, drawing.room)) {
+            drawing.canvas.Polyline(part);
+        }
     }
 }
 
@@ -145,7 +148,10 @@ void TAreaSeries::DrawLines(const TSeriesDrawing& drawing) const
         const win::POINT last = run.back();
         run.push_back({last.x, base});
         run.push_back({first.x, base});
-        drawing.canvas.Polygon(run);
+        const std::vector<win::POINT> shape = ClipPolygon(run, drawing.room);
+        if (!shape.empty()) {
+            drawing.canvas.Polygon(shape);
+        }
     }
 }
 

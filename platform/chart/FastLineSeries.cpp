@@ -1,5 +1,6 @@
 #include "platform/chart/FastLineSeries.h"
 
+#include "platform/chart/ChartClip.h"
 #include "platform/chart/ChartFaces.h"
 #include "platform/chart/CustomSeries.h"
 
@@ -34,7 +35,9 @@ void TFastLineSeries::DrawSeries(const TSeriesDrawing& drawing) const
 {
     UsePen(drawing.canvas, *linePen_, SeriesColor());
     for (const std::vector<win::POINT>& run : PixelRuns(drawing)) {
-        drawing.canvas.Polyline(run);
+        for (const std::vector<win::POINT>& part : ClipPolyline(run, drawing.room)) {
+            drawing.canvas.Polyline(part);
+        }
     }
 }
 
