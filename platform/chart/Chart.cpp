@@ -145,7 +145,13 @@ void TCustomChart::Draw(gui::TCanvas& canvas, const win::RECT& rect)
     const win::HDC dc = canvas.ReadyHandle();
     const int saved = win::SaveDC(dc);
     win::IntersectClipRect(dc, rect.left, rect.top, rect.right, rect.bottom);
-    const TChartLayout layout = LayOut(*this, canvas, rect);
+    TChartLayout layout = LayOut(*this, canvas, rect);
+    // A metafile keeps everything for its player to scale; a raster canvas shows only its clip.
+    win::RECT clip{};
+    if (win::GetDeviceCaps(dc, win::TECHNOLOGY) != win::DT_METAFILE && win::GetClipBox(dc, &clip) != win::ERROR) {
+        layout.visible = {std::max(rect.left, clip.left), std::max(rect.top, clip.top),
+                          std::min(rect.right, clip.right), std::min(rect.bottom, clip.bottom)};
+    }
     chartRect_ = layout.chartRect;
     legendRect_ = layout.legend;
     PaintChart(*this, canvas, rect, layout);

@@ -211,6 +211,7 @@ TChartLayout LayOut(const TCustomChart& chart, gui::TCanvas& canvas, const win::
     leftAxis.SetLabelValues({});
 
     layout.bounds = bounds;
+    layout.visible = bounds;
     layout.frame = LessBevels(chart, bounds);
     win::RECT r = LessMargins(layout.frame);
     PlaceTitle(chart, canvas, layout, r);

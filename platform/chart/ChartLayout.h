@@ -34,6 +34,7 @@ struct TBarGroup {
 
 struct TChartLayout {
     win::RECT bounds{};      // B
+    win::RECT visible{};     // the part of B a raster canvas shows (all of B on a metafile)
     win::RECT frame{};       // after step 1
     win::RECT titleArea{};   // R at step 3, where the title's lines are centred
     int titleLineHeight = 0;

@@ -89,7 +89,7 @@ void DrawWalls(const TCustomChart& chart, gui::TCanvas& canvas, const TChartLayo
         if (wall->Visible()) {
             DrawFace(canvas, projection,
                      {corners, wall->Color(), wall->Brush()->Style(), wall->Pen(), wall->Pen()->Color()},
-                     chart.Color(), ClipRoom(layout.bounds));
+                     chart.Color(), ClipRoom(layout.visible));
         }
     }
 }
@@ -204,7 +204,7 @@ void DrawAxes(const TCustomChart& chart, gui::TCanvas& canvas, const TChartLayou
 TSeriesDrawing DrawingOf(const TCustomChart& chart, gui::TCanvas& canvas, const TChartLayout& layout,
                          const TChartSeries& series)
 {
-    TSeriesDrawing drawing{canvas, *chart.BottomAxis(), *chart.LeftAxis(), chart.Color(), ClipRoom(layout.bounds)};
+    TSeriesDrawing drawing{canvas, *chart.BottomAxis(), *chart.LeftAxis(), chart.Color(), ClipRoom(layout.visible)};
     if (series.Categorized()) {
         const TBarGroup& group = series.HorizontalValues() ? layout.horizontalBars : layout.verticalBars;
         drawing.barSeries = int(group.series.size());
@@ -313,7 +313,7 @@ void DrawBodies(const TCustomChart& chart, gui::TCanvas& canvas, const TChartLay
                          [](const TChartFace& a, const TChartFace& b) { return a.category < b.category; });
     }
     const TChartProjection& projection = layout.projection;
-    const win::RECT room = ClipRoom(layout.bounds);
+    const win::RECT room = ClipRoom(layout.visible);
     if (projection.IsTurned()) {
         std::vector<std::pair<double, const TChartFace*>> order;
         order.reserve(faces.size());
