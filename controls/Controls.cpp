@@ -1,8 +1,10 @@
 #include "controls/Controls.h"
 
 #include "controls/clClasses.h"
+#include "controls/clExtendedStylePainters.h"
 #include "controls/clGraphics.h"
-#include "controls/clLookAndFeelPainters.h"
+#include "controls/clLookAndFeels.h"
+#include "controls/clPainterResources.h"
 #include "controls/uxOffice11Colors.h"
 #include "controls/uxTheme.h"
 
@@ -16,12 +18,14 @@ void initialize(const TclEntryPoints& entries)
     detail::InitializeClasses();
     detail::InitializeTheme();
     detail::InitializeOffice11Colors();
+    detail::InitializeLookAndFeels();
     detail::InitializePainters();
 }
 
 void finalize()
 {
     detail::FinalizePainters();
+    detail::FinalizeLookAndFeels();
     detail::FinalizeOffice11Colors();
     detail::FinalizeTheme();
     detail::FinalizeClasses();

@@ -1,21 +1,13 @@
 #include "controls/clLookAndFeelPainters.h"
 
+#include "controls/uxOffice11Colors.h"
 #include "platform/gdi/GdiObjects.h"
-#include "platform/gdi/SystemBitmaps.h"
 #include "platform/gdi/SystemInfo.h"
+#include "platform/text/DrawText.h"
 
 #include <algorithm>
 
 namespace controls {
-
-namespace {
-win::SIZE checkBoxSize{0, 0};
-}
-
-win::SIZE clCheckBoxSize()
-{
-    return checkBoxSize;
-}
 
 TclLookAndFeelKind clStyleToLookAndFeelKind(int style)
 {
@@ -123,6 +115,36 @@ gui::TColor TclCustomLookAndFeelPainter::ButtonGlyphColor(TclButtonState state, 
 bool TclCustomLookAndFeelPainter::HitTestGroupExpandButton(const win::RECT& rect, win::POINT point) const
 {
     return clRectContainsPoint(rect, point);
+}
+
+gui::TColor TclUltraFlatLookAndFeelPainter::ButtonStateFrameColor(TclButtonState state) const
+{
+    return state == cxbsNormal ? gui::clBtnShadow : gui::clHighlight;
+}
+
+gui::TColor TclOffice11LookAndFeelPainter::ButtonStateFrameColor(TclButtonState state) const
+{
+    return state == cxbsNormal ? HeaderLineColor() : uxOffice11SelectedBorderColor();
+}
+
+gui::TColor TclOffice11LookAndFeelPainter::ButtonFaceColor(TclButtonState state) const
+{
+    switch (state) {
+    case cxbsHot: return uxOffice11HotColor();
+    case cxbsPressed: return uxOffice11PressedColor();
+    case cxbsDisabled: return gui::clBtnFace;
+    default: return uxOffice11FaceColor();
+    }
+}
+
+gui::TColor TclOffice11LookAndFeelPainter::HighlightBorderColor() const { return uxOffice11SelectedBorderColor(); }
+gui::TColor TclOffice11LookAndFeelPainter::HeaderDarkColor() const { return uxOffice11Face96Color(); }
+gui::TColor TclOffice11LookAndFeelPainter::HeaderLineColor() const { return uxOffice11Shadow70Color(); }
+gui::TColor TclOffice11LookAndFeelPainter::HeaderLightLineColor() const { return uxOffice11WhiteColor(); }
+
+gui::TColor TclOffice11LookAndFeelPainter::HeaderFaceColor() const
+{
+    return uxOffice11MixColors(uxOffice11Face22Color(), uxOffice11Face96Color(), 50);
 }
 
 // Check boxes
@@ -265,21 +287,244 @@ bool TclCustomLookAndFeelPainter::GroupBoxSeeThrough(bool, int) const { return f
 void TclCustomLookAndFeelPainter::TrackBarThumbExtent(bool, win::SIZE& size) const { size = win::SIZE{0, 0}; }
 void TclCustomLookAndFeelPainter::SplitterGripExtent(bool, win::SIZE& size) const { size = win::SIZE{0, 0}; }
 
-namespace detail {
-void InitializePainters()
+// The themed painter: answers from the theme classes while they can be opened, else Standard's.
+
+namespace {
+
+constexpr int kButtonPush = 1;
+constexpr int kButtonRadio = 2;
+constexpr int kButtonCheckBox = 3;
+constexpr int kCheckedNormal = 5;
+constexpr int kTrueSize = 1;
+constexpr int kMinSize = 0;
+
+int PushButtonState(TclButtonState state)
 {
-    win::HBITMAP boxes = win::LoadBitmap(nullptr, win::MAKEINTRESOURCE(win::OBM_CHECKBOXES));
-    win::BITMAP info{};
-    if (clReadBitmapInfo(boxes, info))
-        checkBoxSize = win::SIZE{info.bmWidth / 4, info.bmHeight / 3};
-    if (boxes)
-        win::DeleteObject(boxes);
+    return state == cxbsDefault ? 5 : state;
 }
 
-void FinalizePainters()
+// The content rect of a part in a 100 x 100 rect; 0 inset when the theme does not answer.
+win::RECT ContentOf100(HTHEME theme, int part, int state)
 {
-    checkBoxSize = win::SIZE{0, 0};
+    const win::RECT bounds{0, 0, 100, 100};
+    win::RECT content = bounds;
+    uxUxGetThemeBackgroundContentRect(theme, nullptr, part, state, bounds, content);
+    return content;
 }
-}  // namespace detail
+
+bool PartSize(HTHEME theme, int part, int state, int kind, win::SIZE& size)
+{
+    return uxUxGetThemePartSizeNoRect(theme, nullptr, part, state, kind, size) == S_OK;
+}
+
+}  // namespace
+
+gui::TColor TclWinXPLookAndFeelPainter::ThinFrameColor() const
+{
+    win::COLORREF color = 0;
+    if (HTHEME theme = AcquireThemeHandle(totComboBox); theme && uxUxGetThemeColor(theme, 1, 1, 3801, color) == S_OK)
+        return gui::TColor(color);
+    return TclStandardLookAndFeelPainter::ThinFrameColor();
+}
+
+int TclWinXPLookAndFeelPainter::BorderWidth() const
+{
+    return AcquireThemeHandle(totListView) ? 1 : TclStandardLookAndFeelPainter::BorderWidth();
+}
+
+void TclWinXPLookAndFeelPainter::GroupedButtonRect(const win::RECT& rect, int count, int index,
+                                                   win::RECT& result) const
+{
+    HTHEME theme = AcquireThemeHandle(totButton);
+    if (!theme)
+        return TclStandardLookAndFeelPainter::GroupedButtonRect(rect, count, index, result);
+    result = uxUxIsThemeBackgroundPartiallyTransparent(theme, kButtonPush, 1) ? clRectExpand(rect, 1, 1) : rect;
+}
+
+int TclWinXPLookAndFeelPainter::ButtonFrameWidth(TclButtonState state) const
+{
+    if (HTHEME theme = AcquireThemeHandle(totButton))
+        return ContentOf100(theme, kButtonPush, PushButtonState(state)).left;
+    return TclStandardLookAndFeelPainter::ButtonFrameWidth(state);
+}
+
+gui::TColor TclWinXPLookAndFeelPainter::ButtonFaceColor(TclButtonState state) const
+{
+    win::COLORREF color = 0;
+    if (HTHEME theme = AcquireThemeHandle(totButton);
+        theme && uxUxGetThemeColor(theme, kButtonPush, PushButtonState(state), 3802, color) == S_OK)
+        return gui::TColor(color);
+    return TclStandardLookAndFeelPainter::ButtonFaceColor(state);
+}
+
+void TclWinXPLookAndFeelPainter::ButtonFocusFrameRect(TclCanvas& canvas, const win::RECT& rect,
+                                                      win::RECT& result) const
+{
+    HTHEME theme = AcquireThemeHandle(totButton);
+    if (!theme)
+        return TclStandardLookAndFeelPainter::ButtonFocusFrameRect(canvas, rect, result);
+    result = rect;
+    uxUxGetThemeBackgroundContentRect(theme, canvas.GetDCHandle(), kButtonPush, 1, rect, result);
+}
+
+void TclWinXPLookAndFeelPainter::ButtonGroupMargins(int count, int index, win::RECT& margins) const
+{
+    HTHEME theme = AcquireThemeHandle(totButton);
+    if (!theme)
+        return TclStandardLookAndFeelPainter::ButtonGroupMargins(count, index, margins);
+    const win::RECT content = ContentOf100(theme, kButtonPush, 1);
+    const int less = uxUxIsThemeBackgroundPartiallyTransparent(theme, kButtonPush, 1) ? 1 : 0;
+    margins = win::RECT{content.left - less, content.top - less, 100 - content.right - less,
+                        100 - content.bottom - less};
+}
+
+gui::TColor TclWinXPLookAndFeelPainter::ButtonGlyphColor(TclButtonState state, gui::TColor defaultColor) const
+{
+    win::COLORREF color = 0;
+    if (HTHEME theme = AcquireThemeHandle(totButton);
+        theme && uxUxGetThemeColor(theme, kButtonPush, PushButtonState(state), 3803, color) == S_OK)
+        return gui::TColor(color);
+    return TclStandardLookAndFeelPainter::ButtonGlyphColor(state, defaultColor);
+}
+
+int TclWinXPLookAndFeelPainter::ExpandButtonExtent() const
+{
+    win::SIZE size{};
+    if (HTHEME theme = AcquireThemeHandle(totTreeView); theme && PartSize(theme, 2, 1, kTrueSize, size))
+        return size.cx;
+    return TclStandardLookAndFeelPainter::ExpandButtonExtent();
+}
+
+int TclWinXPLookAndFeelPainter::GroupExpandButtonExtent() const
+{
+    win::SIZE size{};
+    if (HTHEME theme = AcquireThemeHandle(totExplorerBar); theme && PartSize(theme, 7, 1, kTrueSize, size))
+        return size.cx;
+    return TclStandardLookAndFeelPainter::GroupExpandButtonExtent();
+}
+
+int TclWinXPLookAndFeelPainter::SmallExpandButtonExtent() const
+{
+    return AcquireThemeHandle(totTreeView) ? ExpandButtonExtent() : TclStandardLookAndFeelPainter::SmallExpandButtonExtent();
+}
+
+int TclWinXPLookAndFeelPainter::CheckFrameWidth() const
+{
+    return AcquireThemeHandle(totButton) ? 0 : TclStandardLookAndFeelPainter::CheckFrameWidth();
+}
+
+void TclWinXPLookAndFeelPainter::CheckBoxExtent(win::SIZE& size) const
+{
+    HTHEME theme = AcquireThemeHandle(totButton);
+    if (!theme || !PartSize(theme, kButtonCheckBox, kCheckedNormal, kTrueSize, size))
+        TclStandardLookAndFeelPainter::CheckBoxExtent(size);
+}
+
+void TclWinXPLookAndFeelPainter::RadioButtonExtent(win::SIZE& size) const
+{
+    HTHEME theme = AcquireThemeHandle(totButton);
+    if (!theme || !PartSize(theme, kButtonRadio, kCheckedNormal, kTrueSize, size))
+        TclStandardLookAndFeelPainter::RadioButtonExtent(size);
+}
+
+int TclWinXPLookAndFeelPainter::HeaderFrameWidth() const
+{
+    if (HTHEME theme = AcquireThemeHandle(totHeader)) {
+        const win::RECT content = ContentOf100(theme, 1, 1);
+        return (content.left + content.top) / 2;
+    }
+    return TclStandardLookAndFeelPainter::HeaderFrameWidth();
+}
+
+int TclWinXPLookAndFeelPainter::HeaderSectionFrameWidth(TclButtonState state) const
+{
+    return AcquireThemeHandle(totHeader) ? HeaderFrameWidth() : TclStandardLookAndFeelPainter::HeaderSectionFrameWidth(state);
+}
+
+void TclWinXPLookAndFeelPainter::HeaderSectionContentRect(const win::RECT& rect, TclButtonState state,
+                                                          win::RECT& result) const
+{
+    if (!AcquireThemeHandle(totHeader))
+        return TclStandardLookAndFeelPainter::HeaderSectionContentRect(rect, state, result);
+    const int width = HeaderFrameWidth();
+    result = clRectExpand(rect, -width, -width);
+}
+
+int TclWinXPLookAndFeelPainter::FooterCellFrameWidth() const
+{
+    if (HTHEME theme = AcquireThemeHandle(totTrackBar))
+        return ContentOf100(theme, 1, 1).left;
+    return TclStandardLookAndFeelPainter::FooterCellFrameWidth();
+}
+
+void TclWinXPLookAndFeelPainter::FilterCheckExtent(win::POINT& extent) const
+{
+    win::SIZE size{};
+    if (HTHEME theme = AcquireThemeHandle(totButton);
+        theme && PartSize(theme, kButtonCheckBox, kCheckedNormal, kTrueSize, size)) {
+        extent = win::POINT{size.cx, size.cy};
+        return;
+    }
+    TclStandardLookAndFeelPainter::FilterCheckExtent(extent);
+}
+
+void TclWinXPLookAndFeelPainter::FilterDismissButtonExtent(win::POINT& extent) const
+{
+    win::SIZE size{};
+    if (HTHEME theme = AcquireThemeHandle(totWindow); theme && PartSize(theme, 19, 1, kTrueSize, size)) {
+        extent = win::POINT{size.cx + 4, size.cy + 4};
+        return;
+    }
+    TclStandardLookAndFeelPainter::FilterDismissButtonExtent(extent);
+}
+
+bool TclWinXPLookAndFeelPainter::CanPaintTab(bool vertical) const
+{
+    return AcquireThemeHandle(totTab) != nullptr || TclStandardLookAndFeelPainter::CanPaintTab(vertical);
+}
+
+int TclWinXPLookAndFeelPainter::ScrollThumbMinExtent(bool vertical) const
+{
+    HTHEME theme = AcquireThemeHandle(totScrollBar);
+    if (!theme)
+        return TclStandardLookAndFeelPainter::ScrollThumbMinExtent(vertical);
+    const int gripper = vertical ? 9 : 8;
+    win::SIZE least{};
+    if (!PartSize(theme, gripper, 0, kMinSize, least))
+        return 8;
+    const int along = vertical ? least.cy : least.cx;
+    win::SIZE size{};
+    if (!PartSize(theme, gripper, 0, kTrueSize, size))
+        return std::max(along, 8);
+    return std::max({along, (vertical ? size.cy : size.cx) + 4, 8});
+}
+
+void TclWinXPLookAndFeelPainter::PaintThemedText(TclCanvas& canvas, HTHEME theme, gui::TColor, gui::TColor textColor,
+                                                 gui::TFont* font, std::string_view text, bool showPrefix,
+                                                 bool endEllipsis, bool multiLine, TclVertAlignment vert,
+                                                 TclHorzAlignment horz, const win::RECT& textRect,
+                                                 const win::RECT& clipRect, int state, int part) const
+{
+    if (text.empty())
+        return;
+    if (font)
+        canvas.SetCanvasFont(font);
+    canvas.GetCanvasFont()->SetColor(textColor);
+    win::RECT rect = textRect;
+    if (multiLine)
+        canvas.CalcTextBounds(text, rect, clCellTextFlags(horz, vert, true, endEllipsis));
+    static constexpr win::UINT horzFlags[] = {win::DT_LEFT, win::DT_RIGHT, win::DT_CENTER};
+    static constexpr win::UINT vertFlags[] = {win::DT_TOP, win::DT_BOTTOM, win::DT_VCENTER};
+    win::UINT flags = horzFlags[horz] | vertFlags[vert] | win::DT_EDITCONTROL;
+    flags |= multiLine ? win::DT_WORDBREAK : win::DT_SINGLELINE;
+    if (endEllipsis)
+        flags |= win::DT_END_ELLIPSIS;
+    if (!showPrefix)
+        flags |= win::DT_NOPREFIX;
+    canvas.PushClipRegion();
+    canvas.ClipToRect(clipRect);
+    uxUxDrawThemeTextAnsi(theme, canvas.GetDCHandle(), part, state, text, -1, flags, 0, rect);
+    canvas.PopClipRegion();
+}
 
 }  // namespace controls

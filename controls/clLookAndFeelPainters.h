@@ -5,17 +5,20 @@
 // and the themed painter change what their table rows say. The themed painter answers Standard's values
 // while visual styles are not available (always, on this system).
 //
-// Built here: every answer the painter interface states itself (metrics and flags, rect and size
-// queries, header and footer geometry, the base colours, the button glyph and check-box fill colours,
-// FillBackground). The figure drawing of the base painter and the concrete painters' drawing and colour
-// overrides come with the painters.
+// The base painter's drawing is in clPainterDrawing.cpp; the themed painter reads its metrics from the
+// theme classes. The Standard, Flat, UltraFlat and Office 2003 painters change metrics and a few colours
+// so far; their own drawing (and the themed painter's) is still the base painter's.
 
 #include "controls/clGraphics.h"
+#include "controls/clPainterResources.h"
+#include "controls/uxTheme.h"
 #include "platform/classes/ClassRegistry.h"
 #include "platform/gui/Colors.h"
 #include "platform/gui/Font.h"
+#include "platform/rtl/Method.h"
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace controls {
@@ -27,9 +30,41 @@ using TclButtonState = std::uint8_t;
 enum : TclButtonState { cxbsDefault, cxbsNormal, cxbsHot, cxbsPressed, cxbsDisabled };
 // Border and neighbour sides: clSideLeft .. clSideBottom (clGraphics.h).
 using TclBorders = std::uint8_t;
+using TclArrowDirection = std::uint8_t;
+enum : TclArrowDirection { cladUp, cladDown, cladLeft, cladRight };
+// Scroll bar parts: the first arrow button (up or left), the second, the thumb, the page areas on the
+// first and the second arrow's side.
+using TclScrollBarPart = std::uint8_t;
+enum : TclScrollBarPart { clsbpNone, clsbpFirstButton, clsbpSecondButton, clsbpThumb, clsbpFirstPage, clsbpSecondPage };
+using TclCheckBoxState = std::uint8_t;
+enum : TclCheckBoxState { clcbsUnchecked, clcbsChecked, clcbsGrayed };
+using TclEditorButtonKind = std::uint8_t;
+enum : TclEditorButtonKind {
+    clebkClose, clebkDown, clebkGlyph, clebkEllipsis, clebkSpinUp, clebkSpinDown, clebkSpinLeft, clebkSpinRight
+};
+using TclCaptionPosition = std::uint8_t;
+enum : TclCaptionPosition { clcpTop, clcpBottom, clcpLeft, clcpRight };
+// Row indicators; the top bit is ignored.
+using TclIndicatorKind = std::uint8_t;
+enum : TclIndicatorKind {
+    clikNone, clikArrow, clikEdit, clikInsert, clikMultiDot, clikMultiArrow, clikFilter
+};
+using TclTrackBarThumbShape = std::uint8_t;
+enum : TclTrackBarThumbShape { cltsPointed, cltsPlain, cltsBothPointed };
+enum TclHorzAlignment : std::uint8_t { clhaLeft, clhaRight, clhaCenter };
+enum TclVertAlignment : std::uint8_t { clvaTop, clvaBottom, clvaCenter };
+// Paints a cell's background itself and answers True, or answers False to have the painter fill it.
+using TclCustomDrawBackground = rtl::Method<bool(TclCanvas* canvas, const win::RECT& rect)>;
+// What an arrow header is drawn with.
+struct TclViewParams {
+    gui::TBitmap* Bitmap = nullptr;
+    gui::TColor Color = gui::clDefault;
+    gui::TFont* Font = nullptr;
+    gui::TColor TextColor = gui::clDefault;
+};
 
-// The extent of the system's check box: its bitmap's width / 4 by its height / 3, measured at start-up.
-win::SIZE clCheckBoxSize();
+// The canvas text flags of a cell's layout.
+int clCellTextFlags(TclHorzAlignment horz, TclVertAlignment vert, bool multiLine, bool endEllipsis);
 
 // Painter style codes: 0 flat, 1 standard, 2 ultra-flat, 3 themed, 4 Office 2003.
 TclLookAndFeelKind clStyleToLookAndFeelKind(int style);
@@ -52,6 +87,18 @@ public:
     // Not transparent: the colour fills the rect; transparent: the bitmap is tiled over it, or nothing.
     virtual void FillBackground(TclCanvas& canvas, const win::RECT& rect, bool transparent, gui::TColor color,
                                 gui::TBitmap* bitmap) const;
+    // A small filled downward triangle centred in the rect.
+    virtual void PaintDropDownGlyph(TclCanvas& canvas, const win::RECT& rect, gui::TColor color) const;
+    // The background (the callback's, or the colour) and the text of a cell; the state and the plain
+    // flag are for painters that use them.
+    virtual void PaintCellContent(TclCanvas& canvas, const win::RECT& bounds, const win::RECT& textRect,
+                                  TclButtonState state, TclHorzAlignment horz, TclVertAlignment vert, bool multiLine,
+                                  bool endEllipsis, std::string_view text, gui::TFont* font, gui::TColor textColor,
+                                  gui::TColor backColor, const TclCustomDrawBackground& onDrawBackground,
+                                  bool plain) const;
+    // The face of a previous or next navigation button with its arrow.
+    virtual void PaintSchedulerNavButton(TclCanvas& canvas, const win::RECT& rect, const win::RECT& arrowRect,
+                                         bool isNext, TclButtonState state) const;
     virtual void FooterCellContentRect(const win::RECT& bounds, win::RECT& rect) const;
     virtual void FooterCellTextRect(const win::RECT& bounds, win::RECT& rect) const;
     virtual int PainterStyle() const { return 1; }
@@ -120,8 +167,20 @@ public:
     virtual gui::TColor ShadowColorC() const { return gui::clBtnShadow; }
     virtual gui::TColor ShadowColorD() const { return gui::clBtnShadow; }
 
+    // Arrows.
+    // A filled triangle pointing in the direction, fitted into the rect made square.
+    virtual void PaintArrowGlyph(TclCanvas& canvas, const win::RECT& rect, TclArrowDirection direction,
+                                 gui::TColor color) const;
+    virtual void PaintScrollArrowButton(TclCanvas& canvas, const win::RECT& rect, TclButtonState state,
+                                        TclArrowDirection direction, bool framed) const;
+    virtual void PaintArrowButtonFace(TclCanvas& canvas, const win::RECT& rect, TclButtonState state) const;
+    // Pressed shifts the arrow, disabled embosses it.
+    virtual void PaintButtonArrow(TclCanvas& canvas, const win::RECT& rect, TclButtonState state,
+                                  TclArrowDirection direction) const;
+
     // Borders.
     virtual int BorderWidth() const { return 0; }
+    virtual void PaintBorder(TclCanvas&, const win::RECT&) const {}
 
     // Buttons.
     virtual void GroupedButtonRect(const win::RECT& rect, int count, int index, win::RECT& result) const;
@@ -134,9 +193,24 @@ public:
     // Disabled: clBtnShadow; otherwise the default colour, clBtnText for clDefault.
     virtual gui::TColor ButtonGlyphColor(TclButtonState state, gui::TColor defaultColor) const;
     virtual TclButtonState ButtonGlyphState(TclButtonState state) const { return state; }
+    // A push button with a centred caption; clDefault colours are the painter's.
+    virtual void PaintButton(TclCanvas& canvas, const win::RECT& rect, std::string_view caption, TclButtonState state,
+                             bool framed = true, gui::TColor fillColor = gui::clDefault,
+                             gui::TColor textColor = gui::clDefault, bool multiLine = false) const;
+    virtual void PaintGroupButton(TclCanvas& canvas, const win::RECT& rect, TclButtonState state, int count, int index,
+                                  gui::TColor frameColor) const;
+    virtual void PaintButtonFrame(TclCanvas&, const win::RECT&, TclButtonState) const {}
+    virtual void PaintButtonGroupFrame(TclCanvas&, const win::RECT&, bool, bool) const {}
 
     // Expand buttons.
+    virtual void PaintExpandButton(TclCanvas&, const win::RECT&, bool, gui::TColor) const {}
     virtual bool ExpandButtonCoversBackground() const { return true; }
+    // A framed button with a double chevron, up when expanded.
+    virtual void PaintGroupExpandButton(TclCanvas& canvas, const win::RECT& rect, bool expanded,
+                                        TclButtonState state) const;
+    // A plus/minus box in a one-pixel frame; clDefault leaves the inside as it is.
+    virtual void PaintSmallExpandButton(TclCanvas& canvas, const win::RECT& rect, bool expanded,
+                                        gui::TColor frameColor, gui::TColor backColor = gui::clDefault) const;
     virtual int ExpandButtonExtent() const { return 0; }
     virtual int GroupExpandButtonExtent() const { return 15; }
     virtual bool HasHotButtons() const { return false; }
@@ -148,8 +222,57 @@ public:
     // clWindow for default, normal and hot; clBtnFace for pressed and disabled.
     virtual gui::TColor CheckBoxFillColor(TclButtonState state) const;
     virtual void CheckBoxExtent(win::SIZE& size) const;
+    // The inside (while the brush is solid) and, when checked, a tick three pixels thick.
+    virtual void PaintCheckMark(TclCanvas& canvas, const win::RECT& rect, TclButtonState state, bool checked,
+                                gui::TColor color) const;
+    virtual void PaintCheckBoxFrame(TclCanvas&, const win::RECT&, TclButtonState) const {}
+    virtual void PaintCheckBoxOnOff(TclCanvas& canvas, const win::RECT& rect, TclButtonState state, bool checked) const;
+    // Frame, then the mark (a tick when checked or grayed): clGrayText when disabled or grayed, else clBtnText.
+    virtual void PaintCheckBox(TclCanvas& canvas, const win::RECT& rect, TclButtonState state,
+                               TclCheckBoxState value) const;
+    // The radio-button image of the painter's kind at (x, y); a background colour other than clDefault is
+    // filled behind it.
+    virtual void PaintRadioButton(TclCanvas& canvas, int x, int y, TclButtonState state, bool checked,
+                                  bool emphasised, gui::TColor backColor = gui::clDefault,
+                                  bool emphasisedUnlessDisabled = false) const;
+    virtual void RadioButtonExtent(win::SIZE& size) const;
 
     // Header cells and sections.
+    // The frame on the borders, then the content inside HeaderContentRect; the last two flags are for
+    // painters that use them.
+    virtual void PaintHeaderCellEx(TclCanvas& canvas, const win::RECT& bounds, const win::RECT& textRect,
+                                   TclBorders neighbours, TclBorders borders, TclButtonState state,
+                                   TclHorzAlignment horz, TclVertAlignment vert, bool multiLine, bool endEllipsis,
+                                   std::string_view text, gui::TFont* font, gui::TColor textColor,
+                                   gui::TColor backColor, const TclCustomDrawBackground& onDrawBackground,
+                                   bool lastItem, bool special) const;
+    virtual void PaintHeaderCell(TclCanvas& canvas, const win::RECT& bounds, const win::RECT& textRect,
+                                 TclBorders neighbours, TclBorders borders, TclButtonState state,
+                                 TclHorzAlignment horz, TclVertAlignment vert, bool multiLine, bool endEllipsis,
+                                 std::string_view text, gui::TFont* font, gui::TColor textColor, gui::TColor backColor,
+                                 const TclCustomDrawBackground& onDrawBackground) const;
+    virtual void PaintHeaderFrame(TclCanvas&, const win::RECT&, TclBorders, TclBorders) const {}
+    // The pressed feedback of header sections.
+    virtual void InvertHeaderArea(TclCanvas& canvas, const win::RECT& rect) const { canvas.InvertArea(rect); }
+    virtual void PaintHeaderSection(TclCanvas& canvas, const win::RECT& rect, const win::RECT& textRect,
+                                    TclBorders neighbours, TclBorders borders, TclButtonState state,
+                                    TclHorzAlignment horz, TclVertAlignment vert, bool multiLine, bool endEllipsis,
+                                    std::string_view text, gui::TFont* font, gui::TColor textColor,
+                                    gui::TColor backColor) const;
+    virtual void PaintHeaderSectionFrame(TclCanvas&, const win::RECT&, TclBorders, TclButtonState) const {}
+    virtual void PaintHeaderSectionFace(TclCanvas& canvas, const win::RECT& rect, const win::RECT& textRect,
+                                        TclButtonState state, TclHorzAlignment horz, TclVertAlignment vert,
+                                        bool multiLine, bool endEllipsis, std::string_view text, gui::TFont* font,
+                                        gui::TColor textColor, gui::TColor backColor) const;
+    // Disabled writes the caption embossed.
+    virtual void PaintHeaderSectionCaption(TclCanvas& canvas, const win::RECT& textRect, TclButtonState state,
+                                           TclHorzAlignment horz, TclVertAlignment vert, bool multiLine,
+                                           bool endEllipsis, std::string_view text, gui::TFont* font,
+                                           gui::TColor textColor) const;
+    // The two ends, indent wide, in the background; the middle in the colour.
+    virtual void PaintHeaderSplitLine(TclCanvas& canvas, const win::RECT& rect, int indent, gui::TColor color,
+                                      const TclBackground& background) const;
+    virtual void PaintSortMark(TclCanvas&, const win::RECT&, bool) const {}
     virtual TclBorders HeaderEdges(TclBorders neighbours) const;
     virtual int HeaderFrameWidth() const { return 0; }
     virtual void HeaderOuterRect(const win::RECT& rect, TclBorders neighbours, TclBorders borders,
@@ -166,6 +289,13 @@ public:
     virtual void SortMarkAreaExtent(win::POINT& extent) const;
     virtual void SortMarkExtent(win::POINT& extent) const;
 
+    // Group panel.
+    virtual void PaintGroupPanelBackground(TclCanvas& canvas, const win::RECT& rect, bool transparent,
+                                           gui::TColor color, gui::TBitmap* bitmap) const
+    {
+        FillBackground(canvas, rect, transparent, color, bitmap);
+    }
+
     // Footer and filter.
     virtual TclBorders FooterEdges() const { return clAllSides; }
     virtual int FooterFrameWidth() const { return 0; }
@@ -174,46 +304,145 @@ public:
     virtual bool FooterCellsCoverBackground() const { return true; }
     virtual gui::TColor FooterLineColor() const { return gui::clBtnShadow; }
     virtual int FooterSeparatorWidth() const { return 1; }
+    // The cell frame, then the content on FooterCellContentRect with the text in FooterCellTextRect.
+    virtual void PaintFooterCell(TclCanvas& canvas, const win::RECT& rect, TclHorzAlignment horz,
+                                 TclVertAlignment vert, bool multiLine, std::string_view text, gui::TFont* font,
+                                 gui::TColor textColor, gui::TColor backColor,
+                                 const TclCustomDrawBackground& onDrawBackground) const;
+    virtual void PaintFooterFrame(TclCanvas&, const win::RECT&) const {}
+    virtual void PaintFooterCellFrame(TclCanvas&, const win::RECT&) const {}
+    virtual void PaintFooterPanelBackground(TclCanvas& canvas, const win::RECT& rect,
+                                            const TclBackground& background) const;
+    virtual void PaintFooterSeparator(TclCanvas& canvas, const win::RECT& rect) const
+    {
+        canvas.FillRectColor(rect, FooterLineColor());
+    }
+    virtual void PaintFilterActivateCheck(TclCanvas& canvas, const win::RECT& rect, TclButtonState state,
+                                          bool checked) const
+    {
+        PaintCheckBoxOnOff(canvas, rect, state, checked);
+    }
+    // A framed button with a cross of two diagonals.
+    virtual void PaintFilterDismissButton(TclCanvas& canvas, const win::RECT& rect, TclButtonState state) const;
+    virtual void PaintFilterDropButton(TclCanvas&, const win::RECT&, TclButtonState, bool) const {}
+    virtual void PaintFilterPanelBackground(TclCanvas& canvas, const win::RECT& rect, bool transparent,
+                                            gui::TColor color, gui::TBitmap* bitmap) const
+    {
+        FillBackground(canvas, rect, transparent, color, bitmap);
+    }
     virtual void FilterCheckExtent(win::POINT& extent) const { extent = win::POINT{13, 13}; }
     virtual void FilterDismissButtonExtent(win::POINT& extent) const { extent = win::POINT{16, 14}; }
     virtual void FilterDropButtonExtent(win::POINT& extent) const { extent = win::POINT{15, 0}; }
 
     // Windows, tabs and indicator.
+    virtual void FillWindowClient(TclCanvas& canvas, const win::RECT& rect) const
+    {
+        canvas.FillRectColor(rect, gui::clBtnFace);
+    }
     virtual bool PopupFrameKind() const { return true; }
+    // Callers ask CanPaintTab first.
+    virtual void PaintTabItem(TclCanvas&, const win::RECT&, TclBorders, std::string_view, TclButtonState, bool,
+                              gui::TFont*, gui::TColor, gui::TColor, bool) const
+    {
+    }
+    // border: the side drawn, 0 left, 1 top, 2 right, 3 bottom.
+    virtual void PaintTabFrame(TclCanvas&, const win::RECT&, int, TclBorders, bool) const {}
+    virtual void PaintTabStrip(TclCanvas&, const win::RECT&, TclBorders, bool) const {}
     virtual bool CanPaintTab(bool vertical) const;
     virtual bool HasHotTabs(bool vertical) const;
     virtual int TabFrameWidth(bool vertical) const;
+    // Five short lines, every other one led by a dot.
+    virtual void PaintIndicatorCustomizeMark(TclCanvas& canvas, const win::RECT& rect, gui::TColor color) const;
+    // The indicator image of the kind, centred; kind 0 draws nothing.
+    virtual void PaintIndicatorGlyph(TclCanvas& canvas, const win::RECT& rect, TclIndicatorKind kind) const;
+    virtual void PaintIndicatorRowCell(TclCanvas& canvas, const win::RECT& rect, TclIndicatorKind kind,
+                                       gui::TColor backColor, const TclCustomDrawBackground& onDrawBackground) const;
+    virtual void PaintIndicatorHeaderCell(TclCanvas& canvas, const win::RECT& rect, TclIndicatorKind kind,
+                                          gui::TColor backColor, const TclCustomDrawBackground& onDrawBackground) const;
     virtual bool AuxFlag() const { return true; }
 
     // Scroll bars and size grip.
     virtual int ScrollThumbMinExtent(bool vertical) const;
+    virtual void PaintScrollBarPart(TclCanvas&, bool, const win::RECT&, TclScrollBarPart, TclButtonState) const {}
     virtual void SizeGripExtent(win::SIZE& size) const;
+    // The colour, then the system's size grip.
+    virtual void PaintSizeGripBox(TclCanvas& canvas, const win::RECT& rect, gui::TColor backColor) const;
 
     // Scheduler, navigator and progress elements.
+    // Lays a navigation button out: without text the button is centred vertically with room for three
+    // arrow heights and its margins; with text the arrow takes the top band and the text the rest, the
+    // button growing when the larger text extent needs more room.
+    virtual void CalcSchedulerNavButtonRects(bool isNext, bool noText, int textExtent1, int textExtent2,
+                                             win::RECT& buttonRect, win::RECT& textRect, win::RECT& arrowRect) const;
+    // A header cell with scroll arrows at its ends (arrows: 1 the first end, 2 the second, 3 both).
+    virtual void PaintArrowHeader(TclCanvas& canvas, const win::RECT& rect, std::string_view text,
+                                  TclBorders neighbours, const TclViewParams& params, int arrows, int arrowInset,
+                                  const TclCustomDrawBackground& onDrawBackground) const;
+    virtual void PaintAuxFrame(TclCanvas& canvas, const win::RECT& rect) const { PaintBorder(canvas, rect); }
+    // A grey frame, the background inside unless transparent, and the progress in clNavy.
+    virtual void PaintProgressGauge(TclCanvas& canvas, const win::RECT& rect, const win::RECT& progressRect,
+                                    const TclBackground& background, bool transparent) const;
+    // The button with its text written vertically into the text rect (none: the plain button).
+    virtual void PaintSchedulerNavButtonWithText(TclCanvas& canvas, const win::RECT& rect, bool isNext,
+                                                 TclButtonState state, std::string_view text,
+                                                 const win::RECT& textRect, const win::RECT& arrowRect) const;
+    // A chevron with a bar at its far end, pointing right for the next button.
+    virtual void PaintSchedulerNavArrow(TclCanvas& canvas, const win::RECT& rect, bool isNext,
+                                        gui::TColor color) const;
+    // A framed button without caption.
+    virtual void PaintNavigatorToolButton(TclCanvas& canvas, const win::RECT& rect, TclButtonState state) const
+    {
+        PaintButton(canvas, rect, "", state);
+    }
+    virtual void PaintSplitterFrame(TclCanvas&, const win::RECT&, const TclBackground&, bool) const {}
     virtual void EventProgressMargins(win::RECT& margins) const { margins = win::RECT{2, 2, 2, 2}; }
     virtual void SchedulerNavButtonMetrics(bool isNext, win::RECT& margins, win::SIZE& arrowSize) const;
     virtual int AuxFrameWidth() const { return 1; }
+    // An analogue clock showing the time (a date-time value; its fraction is the time of day).
+    virtual void PaintClockFace(TclCanvas& canvas, const win::RECT& rect, double time, gui::TColor backColor) const;
 
     // Editor buttons, containers and navigator glyphs.
+    // Editors draw their buttons themselves unless a skin painter is in force.
+    virtual void PaintEditorButton(TclCanvas&, const win::RECT&, TclEditorButtonKind, TclButtonState) const {}
     virtual int EditorButtonTextIndent() const { return 0; }
     virtual void EditorButtonExtent(win::SIZE& size) const { size = win::SIZE{0, 0}; }
     virtual gui::TColor EditorButtonFontColor() const { return gui::clDefault; }
     virtual gui::TColor ContainerFrameColor(bool highlighted) const;
+    // The image at the rect's top-left corner, enabled or greyed; nothing without an image list.
+    virtual void PaintNavigatorGlyph(TclCanvas& canvas, gui::TCustomImageList* images, int imageIndex, int buttonIndex,
+                                     const win::RECT& glyphRect, bool enabled, bool customImages) const;
     virtual void NavigatorGlyphExtent(win::SIZE& size) const { size = win::SIZE{0, 0}; }
 
     // Progress bars, group boxes and panels.
+    virtual void PaintProgressFrame(TclCanvas&, const win::RECT&, bool) const {}
+    virtual void PaintProgressChunk(TclCanvas&, const win::RECT&, bool) const {}
     virtual void ProgressFrameMargins(bool vertical, win::RECT& margins) const;
     virtual gui::TColor AuxColorA() const { return gui::clDefault; }
+    virtual void PaintGroupBoxClient(TclCanvas&, const win::RECT&, const win::RECT&) const {}
+    virtual void PaintGroupBoxCaption(TclCanvas&, const win::RECT&, TclCaptionPosition) const {}
+    virtual void PaintGroupBoxFrame(TclCanvas&, const win::RECT&, TclCaptionPosition) const {}
     virtual void GroupBoxMargins(bool forCaption, int captionPosition, win::RECT& margins) const;
     virtual gui::TColor GroupBoxCaptionFontColor(int captionPosition) const;
     virtual bool GroupBoxSeeThrough(bool forCaption, int captionPosition) const;
+    virtual void PaintPanelBackground(TclCanvas& canvas, gui::TWinControl* control, const win::RECT& rect,
+                                      gui::TColor color, gui::TColor color2 = gui::clDefault) const;
+    virtual void PaintPanelFrame(TclCanvas&, const win::RECT&) const {}
+    virtual void PaintPanelCaption(TclCanvas& canvas, const win::RECT& rect, TclCaptionPosition position) const
+    {
+        PaintGroupBoxCaption(canvas, rect, position);
+    }
+    virtual void PaintPanelContent(TclCanvas&, const win::RECT&, bool) const {}
     virtual void AuxMargins(win::RECT& margins) const { margins = win::RECT{0, 0, 0, 0}; }
     virtual gui::TColor AuxColorB() const { return gui::clDefault; }
 
     // Track bars and splitters.
+    virtual void PaintTrackBarTrack(TclCanvas&, const win::RECT&, const win::RECT&, bool, bool, bool) const {}
+    virtual void PaintTrackBarThumb(TclCanvas&, const win::RECT&, TclButtonState, bool, TclTrackBarThumbShape) const {}
     virtual void TrackBarThumbExtent(bool horizontal, win::SIZE& size) const;
     virtual gui::TColor AuxColorC() const { return gui::clDefault; }
     virtual int TrackBarTrackThickness() const { return 0; }
+    // variant: the skin element's image index.
+    virtual void PaintSplitterGrip(TclCanvas&, const win::RECT&, int, bool, bool) const {}
     virtual void SplitterGripExtent(bool horizontal, win::SIZE& size) const;
 
 protected:
@@ -291,6 +520,13 @@ public:
     void FilterDismissButtonExtent(win::POINT& extent) const override { extent = win::POINT{16, 15}; }
     int TabFrameWidth(bool) const override { return 1; }
 
+    // The frame of a framed flat element in a state: clBtnShadow when normal, else clHighlight.
+    virtual gui::TColor ButtonStateFrameColor(TclButtonState state) const;
+    // The lines of tab frames and navigation buttons, and the frame of a hot element.
+    virtual gui::TColor LightLineColor() const { return gui::clBtnShadow; }
+    virtual gui::TColor DarkLineColor() const { return gui::clBtnText; }
+    virtual gui::TColor HighlightBorderColor() const { return gui::clHighlight; }
+
 protected:
     TclUltraFlatLookAndFeelPainter() = default;
 };
@@ -310,6 +546,20 @@ public:
     }
     bool HeaderExtendedFlag() const override { return true; }
 
+    // Hot and pressed: the Office 2003 hot and pressed colours; disabled clBtnFace; else the face colour.
+    gui::TColor ButtonFaceColor(TclButtonState state) const override;
+    // Normal: HeaderLineColor; other states: the selected border colour.
+    gui::TColor ButtonStateFrameColor(TclButtonState state) const override;
+    gui::TColor LightLineColor() const override { return HeaderLineColor(); }
+    gui::TColor HighlightBorderColor() const override;
+
+    // The header's gradient end, bottom and right line, left line and face.
+    virtual gui::TColor HeaderDarkColor() const;
+    virtual gui::TColor HeaderLineColor() const;
+    virtual gui::TColor HeaderLightLineColor() const;
+    // Half way between the Office 2003 faces of 22 % and 96 %.
+    virtual gui::TColor HeaderFaceColor() const;
+
 protected:
     TclOffice11LookAndFeelPainter() = default;
 };
@@ -323,23 +573,58 @@ public:
     const classes::TClassInfo& ClassType() const override { return StaticClass(); }
 
     int PainterStyle() const override { return 3; }
+    // The ComboBox border colour.
+    gui::TColor ThinFrameColor() const override;
     gui::TColor TintedContentColor() const override { return gui::TColor(win::RGB(255, 255, 213)); }
+    // 1 with a ListView theme.
+    int BorderWidth() const override;
+    // Grown by a pixel on every side when the push button is partly transparent.
+    void GroupedButtonRect(const win::RECT& rect, int count, int index, win::RECT& result) const override;
+    // The left inset of the push button's content in a 100 x 100 rect.
+    int ButtonFrameWidth(TclButtonState state) const override;
+    gui::TColor ButtonFaceColor(TclButtonState state) const override;
+    void ButtonFocusFrameRect(TclCanvas& canvas, const win::RECT& rect, win::RECT& result) const override;
+    void ButtonGroupMargins(int count, int index, win::RECT& margins) const override;
     int ButtonTextIndent() const override { return 2; }
     int ButtonPressedShift() const override { return 0; }
+    gui::TColor ButtonGlyphColor(TclButtonState state, gui::TColor defaultColor) const override;
     bool ExpandButtonCoversBackground() const override { return false; }
+    // The TreeView glyph's width, the ExplorerBar expand button's width.
+    int ExpandButtonExtent() const override;
+    int GroupExpandButtonExtent() const override;
     bool HasHotButtons() const override { return true; }
+    int SmallExpandButtonExtent() const override;
+    // 0 and the check-box part's size with a Button theme.
+    int CheckFrameWidth() const override;
+    void CheckBoxExtent(win::SIZE& size) const override;
+    void RadioButtonExtent(win::SIZE& size) const override;
+    void InvertHeaderArea(TclCanvas&, const win::RECT&) const override {}
+    // (left + top) div 2 of the header item's content in a 100 x 100 rect.
+    int HeaderFrameWidth() const override;
+    int HeaderSectionFrameWidth(TclButtonState state) const override;
+    void HeaderSectionContentRect(const win::RECT& rect, TclButtonState state, win::RECT& result) const override;
     bool HeaderExtendedFlag() const override { return true; }
     void SortMarkExtent(win::POINT& extent) const override { extent = win::POINT{7, 8}; }
+    // The left inset of the TrackBar track's content in a 100 x 100 rect.
+    int FooterCellFrameWidth() const override;
     bool FooterCellsCoverBackground() const override { return false; }
+    void FilterCheckExtent(win::POINT& extent) const override;
+    // The Window small close button's size plus 4 each way.
+    void FilterDismissButtonExtent(win::POINT& extent) const override;
+    bool CanPaintTab(bool vertical) const override;
+    bool HasHotTabs(bool vertical) const override { return CanPaintTab(vertical); }
+    // From the gripper of the bar's orientation: the larger of its least size and its size + 4, at least 8.
+    int ScrollThumbMinExtent(bool vertical) const override;
     void EventProgressMargins(win::RECT& margins) const override { margins = win::RECT{3, 3, 3, 3}; }
+
+    // The text of a themed part in the theme's own colour; multi-line text is first fitted to its rect.
+    virtual void PaintThemedText(TclCanvas& canvas, HTHEME theme, gui::TColor backColor, gui::TColor textColor,
+                                 gui::TFont* font, std::string_view text, bool showPrefix, bool endEllipsis,
+                                 bool multiLine, TclVertAlignment vert, TclHorzAlignment horz,
+                                 const win::RECT& textRect, const win::RECT& clipRect, int state, int part) const;
 
 protected:
     TclWinXPLookAndFeelPainter() = default;
 };
-
-namespace detail {
-void InitializePainters();
-void FinalizePainters();
-}  // namespace detail
 
 }  // namespace controls

@@ -410,13 +410,44 @@ bool TApplication::UpdateAction(TBasicAction* action)
 
 // --- hints ---
 
+namespace {
+
+// Offers the message to the visible controls in container, depth first, until one takes it.
+bool OfferToVisibleControls(TWinControl* container, win::TMessage& message)
+{
+    for (int i = 0; i < container->ControlCount(); ++i) {
+        TControl* control = container->Controls(i);
+        if (!control->Visible()) {
+            continue;
+        }
+        if (control->Perform(message.Msg, message.WParam, message.LParam) != 0) {
+            return true;
+        }
+        if (auto* inner = dynamic_cast<TWinControl*>(control); inner && OfferToVisibleControls(inner, message)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
 void TApplication::SetHint(const std::string& value)
 {
-    if (value != hint_) {
-        hint_ = value;
-        if (OnHint) {
-            OnHint(this);
-        }
+    if (value == hint_) {
+        return;
+    }
+    hint_ = value;
+    if (OnHint) {
+        OnHint(this);
+        return;
+    }
+    // Without a handler of its own the hint goes to the controls of the active form, then of the main
+    // form, where a status bar may show it.
+    win::TMessage message{CM_APPLICATIONHINT, 0, reinterpret_cast<win::LPARAM>(&hint_), 0};
+    TCustomForm* active = Screen() ? Screen()->ActiveCustomForm() : nullptr;
+    if (!(active && OfferToVisibleControls(active, message)) && MainForm() && MainForm() != active) {
+        OfferToVisibleControls(MainForm(), message);
     }
 }
 

@@ -1,5 +1,6 @@
 #include "platform/gui/Canvas.h"
 
+#include "platform/gdi/Bitmap.h"
 #include "platform/gdi/Blit.h"
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/Edges.h"

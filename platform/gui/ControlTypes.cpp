@@ -2,6 +2,7 @@
 
 #include "platform/rtl/Collation.h"
 #include "platform/win/Input.h"
+#include "platform/wintypes/Messages.h"
 
 #include <array>
 

@@ -487,6 +487,10 @@ void TCustomForm::SetWindowState(TWindowState value)
     if (HandleAllocated() && Showing()) {
         static constexpr int commands[] = {win::SW_RESTORE, win::SW_MINIMIZE, win::SW_MAXIMIZE};
         win::ShowWindow(Handle(), commands[value]);
+        // A window minimized from the maximized state is restored to it; the normal state is one step on.
+        if (value == wsNormal && win::IsZoomed(Handle())) {
+            win::ShowWindow(Handle(), win::SW_RESTORE);
+        }
     }
 }
 
@@ -1038,7 +1042,9 @@ void TCustomForm::Dispatch(win::TMessage& message)
         message.Result = CloseQuery() ? 1 : 0;
         return;
     case win::WM_SIZE:
-        if (IsForm() && HandleAllocated()) {
+        // Only a shown window's size tells its state: a hidden one is sized as it is made or moved, and
+        // keeps the state it is to show in.
+        if (IsForm() && HandleAllocated() && win::IsWindowVisible(Handle())) {
             if (message.WParam == win::SIZE_MINIMIZED) {
                 windowState_ = wsMinimized;
             } else if (message.WParam == win::SIZE_MAXIMIZED) {

@@ -27,6 +27,8 @@
 #include "platform/gui/Printer.h"
 #include "platform/gui/ResourceIcons.h"
 #include "platform/gui/Screen.h"
+#include "platform/gui/StandardWindowClasses.h"
+#include "platform/gui/StdCtrls.h"
 #include "platform/gui/Timer.h"
 
 #include <array>
@@ -61,6 +63,10 @@ void initialize()
     for (const classes::TClassInfo* cls : LibraryClasses()) {
         classes::RegisterClass(*cls);
     }
+    RegisterStandardWindowClasses();
+    for (const classes::TClassInfo* cls : StandardControlClasses()) {
+        classes::RegisterClass(*cls);
+    }
     ResetFileFormats(true);
     InstallResourceIconLoaders();
     SetHintWindowClass(nullptr);
@@ -80,6 +86,10 @@ void finalize()
     SetPrinter(nullptr);
     FreeDeviceContexts();
     RemoveResourceIconLoaders();
+    UnregisterStandardWindowClasses();
+    for (const classes::TClassInfo* cls : StandardControlClasses()) {
+        classes::UnRegisterClass(*cls);
+    }
     ResetFileFormats(false);
     for (const classes::TClassInfo* cls : LibraryClasses()) {
         classes::UnRegisterClass(*cls);

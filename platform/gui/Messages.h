@@ -22,6 +22,7 @@
 //   CM_ACTIONUPDATE/EXECUTE  lParam: the action; non-zero: handled
 //   CM_INVALIDATE            wParam: non-zero when the control is opaque (only it needs painting)
 //   CM_MOUSEWHEEL            wParam: the key state and delta as WM_MOUSEWHEEL, lParam: the screen point
+//   CM_APPLICATIONHINT       lParam: const std::string*, the application's new hint; non-zero: shown
 
 #include "platform/wintypes/Messages.h"
 #include "platform/wintypes/Types.h"
@@ -101,6 +102,7 @@ constexpr win::UINT CM_ACTIONEXECUTE = CM_BASE + 64;
 constexpr win::UINT CM_HINTSHOWPAUSE = CM_BASE + 65;
 constexpr win::UINT CM_DOCKNOTIFICATION = CM_BASE + 66;
 constexpr win::UINT CM_MOUSEWHEEL = CM_BASE + 67;
+constexpr win::UINT CM_APPLICATIONHINT = CM_BASE + 68;
 
 constexpr win::UINT CN_BASE = 0xBC00;
 constexpr win::UINT CN_CHARTOITEM = CN_BASE + win::WM_CHARTOITEM;

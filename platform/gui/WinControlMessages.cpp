@@ -20,6 +20,7 @@
 #include "platform/gui/detail/Points.h"
 #include "platform/win/Cursor.h"
 #include "platform/win/Input.h"
+#include "platform/win/MessageQueue.h"
 #include "platform/win/Paint.h"
 #include "platform/win/Window.h"
 #include "platform/win/WindowPos.h"

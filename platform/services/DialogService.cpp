@@ -40,6 +40,49 @@ int ConsoleDialogs::MessageBox(const std::string& text, const std::string& capti
     return DefaultMessageBoxAnswer(type);
 }
 
+namespace {
+
+int DefaultButtonResult(const MessageDialogRequest& request)
+{
+    if (request.defaultButton >= 0 && std::size_t(request.defaultButton) < request.buttons.size())
+        return request.buttons[std::size_t(request.defaultButton)].result;
+    return request.buttons.empty() ? 0 : request.buttons.front().result;
+}
+
+}  // namespace
+
+int DialogService::MessageDialog(MessageDialogRequest& request)
+{
+    return DefaultButtonResult(request);
+}
+
+int ConsoleDialogs::MessageDialog(MessageDialogRequest& request)
+{
+    std::fprintf(stderr, "%s: %s\n", rtl::AnsiToUtf8(request.caption).c_str(), rtl::AnsiToUtf8(request.text).c_str());
+    return DefaultButtonResult(request);
+}
+
+void ScriptedDialogs::CheckRequestAnswer(int answer)
+{
+    if (answer != IDOK && answer != IDCANCEL)
+        throw rtl::EInvalidOperation("A dialog answers IDOK or IDCANCEL, not " + std::to_string(answer));
+}
+
+int ScriptedDialogs::MessageDialog(MessageDialogRequest& request)
+{
+    int answer = DefaultButtonResult(request);
+    if (!script_.empty()) {
+        answer = script_.front();
+        script_.pop_front();
+        if (std::none_of(request.buttons.begin(), request.buttons.end(),
+                         [answer](const MessageDialogButton& button) { return button.result == answer; }))
+            throw rtl::EInvalidOperation("The scripted answer " + std::to_string(answer) +
+                                         " is not a button of the message dialog \"" + request.text + "\"");
+    }
+    askedMessageDialogs_.push_back(request);
+    return answer;
+}
+
 void ScriptedDialogs::AnswerProperties(int answer, PropertiesChange change)
 {
     if (answer != IDOK && answer != IDCANCEL)

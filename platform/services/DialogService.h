@@ -1,11 +1,15 @@
 #pragma once
 // Every message box of the program goes through one dialog service. The display layer installs the one
 // that shows real windows; tests install ScriptedDialogs, which answers from a script and records what
-// was asked. So does a printer's document properties dialog.
+// was asked. So do a printer's document properties dialog and the file, print, printer, font, colour,
+// input and message dialogs (DialogRequests.h).
+
+#include "platform/services/DialogRequests.h"
 
 #include <deque>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace win {
@@ -72,6 +76,16 @@ public:
     // Shows a printer's document properties modally: IDOK with the request's settings as the user left
     // them, or IDCANCEL. A service that shows no such dialog takes the settings as confirmed unchanged.
     virtual int DocumentProperties(DocumentPropertiesRequest&) { return IDOK; }
+    // The other dialogs answer IDOK with the request as the user left it, or IDCANCEL. A service that
+    // shows no such dialog answers IDCANCEL.
+    virtual int FileDialog(FileRequest&) { return IDCANCEL; }
+    virtual int PrintDialog(PrintRequest&) { return IDCANCEL; }
+    virtual int PrinterSetupDialog(PrinterSetupRequest&) { return IDCANCEL; }
+    virtual int FontDialog(FontRequest&) { return IDCANCEL; }
+    virtual int ColorDialog(ColorRequest&) { return IDCANCEL; }
+    virtual int InputDialog(InputRequest&) { return IDCANCEL; }
+    // Answers the result of the button pressed; a service that shows no such dialog the default button's.
+    virtual int MessageDialog(MessageDialogRequest& request);
 };
 
 // Until a display installs its own, message boxes are written to the standard error stream (in UTF-8)
@@ -79,6 +93,7 @@ public:
 class ConsoleDialogs final : public DialogService {
 public:
     int MessageBox(const std::string& text, const std::string& caption, unsigned type) override;
+    int MessageDialog(MessageDialogRequest& request) override;
 };
 
 struct AskedMessageBox {
@@ -91,20 +106,75 @@ struct AskedMessageBox {
 // Answers message boxes from a script, in order; with the script used up it takes the default answer.
 // An answer the box does not offer is a fault of the test and raises rtl::EInvalidOperation. Properties
 // dialogs have a script of their own: an answer, IDOK or IDCANCEL, and what the user changes before it;
-// with that script used up they are confirmed unchanged.
+// with that script used up they are confirmed unchanged. So have the file, print, printer, font, colour
+// and input dialogs, each kind its own script (Answer<FileRequest>(IDOK, change)); with it used up they
+// answer IDCANCEL. Message dialogs take their answers from the message boxes' script.
 class ScriptedDialogs final : public DialogService {
 public:
     using PropertiesChange = std::function<void(DocumentPropertiesRequest&)>;
 
     void Answer(int answer) { script_.push_back(answer); }
+    template <class Request>
+    void Answer(int answer, std::function<void(Request&)> change = {})
+    {
+        Requests<Request>().Add(answer, std::move(change));
+    }
+    // The requests of a kind as the dialogs were shown them.
+    template <class Request>
+    const std::vector<Request>& Asked() const
+    {
+        return std::get<RequestScript<Request>>(requests_).asked;
+    }
+    const std::vector<MessageDialogRequest>& AskedMessageDialogs() const { return askedMessageDialogs_; }
     void AnswerProperties(int answer, PropertiesChange change = {});
     const std::vector<AskedMessageBox>& Asked() const { return asked_; }
     // The requests as the dialogs were shown them.
     const std::vector<DocumentPropertiesRequest>& AskedProperties() const { return askedProperties_; }
     int MessageBox(const std::string& text, const std::string& caption, unsigned type) override;
     int DocumentProperties(DocumentPropertiesRequest& request) override;
+    int FileDialog(FileRequest& request) override { return Requests<FileRequest>().Take(request); }
+    int PrintDialog(PrintRequest& request) override { return Requests<PrintRequest>().Take(request); }
+    int PrinterSetupDialog(PrinterSetupRequest& request) override { return Requests<PrinterSetupRequest>().Take(request); }
+    int FontDialog(FontRequest& request) override { return Requests<FontRequest>().Take(request); }
+    int ColorDialog(ColorRequest& request) override { return Requests<ColorRequest>().Take(request); }
+    int InputDialog(InputRequest& request) override { return Requests<InputRequest>().Take(request); }
+    int MessageDialog(MessageDialogRequest& request) override;
 
 private:
+    template <class Request>
+    struct RequestScript {
+        struct Step {
+            int answer;
+            std::function<void(Request&)> change;
+        };
+        std::deque<Step> script;
+        std::vector<Request> asked;
+
+        void Add(int answer, std::function<void(Request&)> change)
+        {
+            CheckRequestAnswer(answer);
+            script.push_back({answer, std::move(change)});
+        }
+        int Take(Request& request)
+        {
+            asked.push_back(request);
+            if (script.empty())
+                return IDCANCEL;
+            Step next = std::move(script.front());
+            script.pop_front();
+            if (next.answer == IDOK && next.change)
+                next.change(request);
+            return next.answer;
+        }
+    };
+    template <class Request>
+    RequestScript<Request>& Requests()
+    {
+        return std::get<RequestScript<Request>>(requests_);
+    }
+    // EInvalidOperation unless IDOK or IDCANCEL.
+    static void CheckRequestAnswer(int answer);
+
     struct PropertiesAnswer {
         int answer;
         PropertiesChange change;
@@ -113,6 +183,10 @@ private:
     std::vector<AskedMessageBox> asked_;
     std::deque<PropertiesAnswer> propertiesScript_;
     std::vector<DocumentPropertiesRequest> askedProperties_;
+    std::tuple<RequestScript<FileRequest>, RequestScript<PrintRequest>, RequestScript<PrinterSetupRequest>,
+               RequestScript<FontRequest>, RequestScript<ColorRequest>, RequestScript<InputRequest>>
+        requests_;
+    std::vector<MessageDialogRequest> askedMessageDialogs_;
 };
 
 DialogService& CurrentDialogService();

@@ -69,6 +69,7 @@ DWORD Wait(DWORD count, const HANDLE* handles, bool waitAll, DWORD milliseconds,
     const std::uint64_t deadline = rtl::GetTickCount64() + milliseconds;
     WindowSystem& system = System();
     auto lock = LockSystem();
+    bool graceOver = false;
     for (;;) {
         const std::uint64_t wakes = system.wakes;
         if (wakeMask) {
@@ -76,8 +77,8 @@ DWORD Wait(DWORD count, const HANDLE* handles, bool waitAll, DWORD milliseconds,
             PumpDisplayEvents();
             lock.lock();
             ThreadQueue& queue = QueueOfCurrentThread();
-            if (!(*wakeMask & QS_SENDMESSAGE)) {
-                HandleSentMessages(lock, queue);
+            if (!(*wakeMask & QS_SENDMESSAGE) && HandleSentMessages(lock, queue)) {
+                graceOver = false;  // the sender goes on and may end the wait yet
             }
             if (QueueStatus(queue) & *wakeMask) {
                 return WAIT_OBJECT_0 + count;
@@ -95,6 +96,13 @@ DWORD Wait(DWORD count, const HANDLE* handles, bool waitAll, DWORD milliseconds,
             continue;  // woken while pumping: pump again
         }
         if (wakeMask && IdleHookInstalled()) {
+            if (graceOver) {
+                graceOver = false;
+                lock.unlock();
+                IdleHookStalled("MsgWaitForMultipleObjects");
+                lock.lock();
+                continue;
+            }
             if (milliseconds != INFINITE && rtl::GetTickCount64() >= deadline) {
                 return WAIT_TIMEOUT;
             }
@@ -111,12 +119,11 @@ DWORD Wait(DWORD count, const HANDLE* handles, bool waitAll, DWORD milliseconds,
             if (ran) {
                 continue;
             }
-            if (system.changed.wait_for(lock.Native(), std::chrono::milliseconds(IdleHookGraceMs)) ==
-                std::cv_status::timeout && system.wakes == wakes) {
-                lock.unlock();
-                IdleHookStalled("MsgWaitForMultipleObjects");
-                lock.lock();
-            }
+            // An event set or a message sent while the hook ran was told before this wait began: the
+            // next round looks at the queue and the events once more before calling it a stall.
+            graceOver = system.changed.wait_for(lock.Native(), std::chrono::milliseconds(IdleHookGraceMs)) ==
+                            std::cv_status::timeout &&
+                        system.wakes == wakes;
             continue;
         }
         if (milliseconds == INFINITE) {

@@ -3,6 +3,8 @@
 
 #include "controls/uxOffice11Colors.h"
 
+#include "controls/clLookAndFeels.h"
+#include "controls/clPainterResources.h"
 #include "platform/gdi/GdiObjects.h"
 #include "platform/gdi/SystemInfo.h"
 #include "tests/controls/ControlsFixture.h"
@@ -223,6 +225,9 @@ TEST_F(Office11Test, BitmapsComeFromTheResourcesAndBrushesGoWithTheLastUser)
     EXPECT_NE(win::GetObject(frame, sizeof(logBrush), &logBrush), 0);
     EXPECT_EQ(logBrush.lbColor, gui::ColorToRGB(gui::clHighlight));
 
+    // The palette listener of the look-and-feels and painters holds a reference too.
+    controls::detail::FinalizePainters();
+    controls::detail::FinalizeLookAndFeels();
     controls::uxOffice11ColorsAddRef();
     controls::uxOffice11ColorsRelease();
     EXPECT_NE(win::GetObject(frame, sizeof(logBrush), &logBrush), 0);
@@ -230,6 +235,8 @@ TEST_F(Office11Test, BitmapsComeFromTheResourcesAndBrushesGoWithTheLastUser)
     EXPECT_EQ(win::GetObject(frame, sizeof(logBrush), &logBrush), 0);
     EXPECT_EQ(controls::uxOffice11Brush(32), nullptr);
     controls::uxOffice11ColorsAddRef();  // for TearDown's release
+    controls::detail::InitializeLookAndFeels();
+    controls::detail::InitializePainters();
 }
 
 // Without GradientFill the gradient is drawn in bands.

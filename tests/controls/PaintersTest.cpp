@@ -3,6 +3,7 @@
 
 #include "controls/clLookAndFeelPainters.h"
 
+#include "controls/uxOffice11Colors.h"
 #include "tests/controls/ControlsFixture.h"
 #include "tests/support/DrawingSurface.h"
 
@@ -222,6 +223,36 @@ TEST_F(PaintersTest, FillBackgroundTransparentWithoutBitmapChangesNothing)
     base.FillBackground(canvas, win::RECT{6, 6, 12, 12}, true, gui::clRed, &bitmap);
     EXPECT_EQ(win::GetPixel(surface.DC(), 8, 8), win::RGB(255, 255, 255));
     frame.SetHandle(nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(PaintersTest, ColoursTheFlatPaintersAdd)
+{
+    const TclUltraFlatLookAndFeelPainter& flat =
+        static_cast<const TclUltraFlatLookAndFeelPainter&>(*TclUltraFlatLookAndFeelPainter::Class());
+    EXPECT_EQ(flat.ButtonStateFrameColor(cxbsNormal), gui::clBtnShadow);
+    EXPECT_EQ(flat.ButtonStateFrameColor(cxbsHot), gui::clHighlight);
+    EXPECT_EQ(flat.ButtonStateFrameColor(cxbsDisabled), gui::clHighlight);
+    EXPECT_EQ(flat.LightLineColor(), gui::clBtnShadow);
+    EXPECT_EQ(flat.DarkLineColor(), gui::clBtnText);
+    EXPECT_EQ(flat.HighlightBorderColor(), gui::clHighlight);
+
+    // Office 2003 under the classic scheme: entries 2 (246, 245, 243), 3 (214, 210, 202), 12 (167, 167, 167).
+    const TclOffice11LookAndFeelPainter& office =
+        static_cast<const TclOffice11LookAndFeelPainter&>(*TclOffice11LookAndFeelPainter::Class());
+    EXPECT_EQ(win::COLORREF(office.HeaderDarkColor()), win::RGB(214, 210, 202));
+    EXPECT_EQ(win::COLORREF(office.HeaderLineColor()), win::RGB(167, 167, 167));
+    EXPECT_EQ(office.HeaderLightLineColor(), gui::clWhite);
+    // Each half taken with MulDiv, halves rounded up: 245 / 2 gives 123.
+    EXPECT_EQ(win::COLORREF(office.HeaderFaceColor()), win::RGB(123 + 107, 123 + 105, 122 + 101));
+    EXPECT_EQ(office.ButtonStateFrameColor(cxbsNormal), office.HeaderLineColor());
+    EXPECT_EQ(office.ButtonStateFrameColor(cxbsPressed), uxOffice11SelectedBorderColor());
+    EXPECT_EQ(office.LightLineColor(), office.HeaderLineColor());
+    EXPECT_EQ(office.DarkLineColor(), gui::clBtnText);
+    EXPECT_EQ(office.HighlightBorderColor(), uxOffice11SelectedBorderColor());
 }
 
 }  // namespace

@@ -222,18 +222,6 @@ TEST_F(UtilsWithReports, AreaOfAComponentIsItsPlaceOnThePage)
     EXPECT_EQ(area.Bottom, 66);
 }
 
-// A control that is neither a form, a data module nor a frame: its components have no path of their own.
-class TPanel : public classes::TComponent {
-public:
-    using classes::TComponent::TComponent;
-    static const classes::TClassInfo& StaticClass()
-    {
-        static const classes::TClassInfo info("TPanel", &classes::TComponent::StaticClass());
-        return info;
-    }
-    const classes::TClassInfo& ClassType() const override { return StaticClass(); }
-};
-
 TEST_F(UtilsWithReports, ComponentsAreNamedByTheirPaths)
 {
     gui::TForm form(nullptr);
@@ -254,7 +242,7 @@ TEST_F(UtilsWithReports, ComponentsAreNamedByTheirPaths)
     looseFrame.SetName("Loose");
     auto* inLoose = new classes::TComponent(&looseFrame);
     inLoose->SetName("Edit2");
-    TPanel panel(nullptr);
+    classes::TComponent panel(nullptr);  // neither a form, a data module nor a frame
     auto* onPanel = new classes::TComponent(&panel);
     onPanel->SetName("Label");
     classes::TComponent free(nullptr);

@@ -1,10 +1,11 @@
-// The application's loop: the main form, ending, exceptions of handlers, calls of worker threads, idle
-// time and help.
+// The application's loop: the main form, ending, exceptions of handlers, calls of worker threads, the
+// messages offered to OnMessage, idle time and help.
 
 #include "platform/gui/ActionList.h"
 #include "platform/gui/Screen.h"
 #include "platform/rtl/Threads.h"
 #include "platform/win/Input.h"
+#include "platform/win/MessageQueue.h"
 #include "platform/win/Window.h"
 
 #include "tests/platform/gui/ControlsFixture.h"
@@ -140,6 +141,38 @@ TEST_F(ApplicationTest, IdleTimeRunsOnIdleAndUpdatesTheActionsOfShownForms)
     EXPECT_GE(updates, 1);
     EXPECT_FALSE(button->Enabled()) << "the action's update reached its control";
     EXPECT_FALSE(recorder.seen.empty());
+}
+
+TEST_F(ApplicationTest, OnMessageSeesEachMessageFirstAndMayKeepItFromItsWindow)
+{
+    MakeMainForm();
+    main->Show();
+    driver.Pump();
+    ASSERT_EQ(win::GetFocus(), button->Handle());
+    struct Filter {
+        win::HWND handle;
+        std::vector<win::UINT> seen;
+        std::string typed;
+        void Message(win::MSG& message, bool& handled)
+        {
+            if (message.hwnd == handle) {
+                seen.push_back(message.message);
+            }
+            handled = message.message == win::WM_CHAR && message.wParam == 'x';
+        }
+        void Press(classes::TObject*, char& key) { typed += key; }
+    } filter{button->Handle(), {}, {}};
+    gui::Application()->OnMessage = gui::TMessageEvent::Of<&Filter::Message>(&filter);
+    button->OnKeyPress = gui::TKeyPressEvent::Of<&Filter::Press>(&filter);
+    driver.PressKey('X');
+    driver.PressKey('Y');
+    gui::Application()->ProcessMessages();
+    EXPECT_EQ(filter.typed, "y") << "the character OnMessage handled never reached the control";
+    const std::vector<win::UINT> expected = {win::WM_KEYDOWN, win::WM_CHAR, win::WM_KEYUP,
+                                             win::WM_KEYDOWN, win::WM_CHAR, win::WM_KEYUP};
+    EXPECT_EQ(filter.seen, expected) << "the characters the keys make are offered too";
+    win::MSG rest;
+    EXPECT_FALSE(win::PeekMessage(&rest, nullptr, 0, 0, win::PM_NOREMOVE)) << "ProcessMessages handles all that waits";
 }
 
 TEST_F(ApplicationTest, FOneAsksTheApplicationsHelpForTheNearestHelpContext)

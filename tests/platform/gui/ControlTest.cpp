@@ -1,9 +1,13 @@
 // Controls in a form: message numbers, alignment and anchors, what a parent passes on to its children,
-// mouse capture, enter and leave, the wheel and the context menu, and a control freed by its own handler.
+// mouse capture, enter and leave, the wheel and the context menu, notices reflected to a child window's
+// control, and a control freed by its own handler.
 
+#include "platform/gdi/DeviceContext.h"
 #include "platform/gui/Messages.h"
 #include "platform/gui/PopupMenu.h"
 #include "platform/win/Input.h"
+#include "platform/win/MessageQueue.h"
+#include "platform/win/ScrollBar.h"
 #include "platform/win/Window.h"
 #include "platform/win/WindowPos.h"
 
@@ -364,6 +368,78 @@ TEST_F(ControlTest, AReplacedWindowProcSeesEveryMessageAndPassesThemOn)
     EXPECT_EQ(control->Perform(gui::CM_HITTEST), win::HTCLIENT) << "Perform goes through it too";
     EXPECT_EQ(hook.seen.back(), gui::CM_HITTEST);
     control->WindowProc = hook.previous;
+}
+
+TEST_F(ControlTest, AParentReflectsTheNoticesOfAChildWindowToItsControl)
+{
+    gui::TForm* form = MakeForm();
+    auto* child = Make<TTestControl>(form, "Child", 10, 10);
+    auto* sibling = Make<TTestControl>(form, "Sibling", 10, 40);
+    struct Hook {
+        gui::TWndMethod previous;
+        std::vector<std::pair<win::UINT, win::WPARAM>> reflected;
+        void Proc(win::TMessage& message)
+        {
+            if (message.Msg >= gui::CN_BASE && message.Msg < gui::CN_BASE + 0x400) {
+                reflected.emplace_back(message.Msg, message.WParam);
+                message.Result = 77;
+                return;
+            }
+            previous(message);
+        }
+    } hook, siblingHook;
+    hook.previous = child->WindowProc;
+    child->WindowProc = gui::TWndMethod::Of<&Hook::Proc>(&hook);
+    siblingHook.previous = sibling->WindowProc;
+    sibling->WindowProc = gui::TWndMethod::Of<&Hook::Proc>(&siblingHook);
+    form->Show();
+    const win::HWND handle = child->Handle();
+    const auto fromChild = reinterpret_cast<win::LPARAM>(handle);
+    win::NMHDR notify;
+    notify.hwndFrom = handle;
+    win::DRAWITEMSTRUCT item;
+    item.CtlType = win::ODT_BUTTON;
+    item.hwndItem = handle;
+    struct Case {
+        win::UINT message;
+        win::WPARAM wParam;
+        win::LPARAM lParam;
+    };
+    const Case cases[] = {
+        {win::WM_COMMAND, win::MAKEWPARAM(7, 0), fromChild},
+        {win::WM_HSCROLL, win::SB_LINEDOWN, fromChild},
+        {win::WM_VSCROLL, win::SB_LINEDOWN, fromChild},
+        {win::WM_NOTIFY, 7, reinterpret_cast<win::LPARAM>(&notify)},
+        {win::WM_DRAWITEM, 7, reinterpret_cast<win::LPARAM>(&item)},
+        {win::WM_CTLCOLOREDIT, 1234, fromChild},
+        {win::WM_CTLCOLORSTATIC, 1234, fromChild},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.message);
+        hook.reflected.clear();
+        EXPECT_EQ(win::SendMessage(form->Handle(), c.message, c.wParam, c.lParam), 77) << "the control's answer";
+        ASSERT_EQ(hook.reflected.size(), 1u);
+        EXPECT_EQ(hook.reflected[0].first, gui::CN_BASE + c.message);
+        EXPECT_EQ(hook.reflected[0].second, c.wParam);
+    }
+    EXPECT_TRUE(siblingHook.reflected.empty()) << "only the control of the window the notice is from";
+    // A command of no child window (a menu's or an accelerator's) stays the parent's.
+    hook.reflected.clear();
+    win::SendMessage(form->Handle(), win::WM_COMMAND, 7, 0);
+    EXPECT_TRUE(hook.reflected.empty());
+    child->WindowProc = hook.previous;
+    sibling->WindowProc = siblingHook.previous;
+
+    // Unhandled, a child window's colour request is answered with its control's brush and font colour.
+    child->SetColor(gui::clYellow);
+    child->Font()->SetColor(gui::clNavy);
+    const win::HDC dc = win::CreateCompatibleDC(nullptr);
+    const win::LRESULT brush = win::SendMessage(form->Handle(), win::WM_CTLCOLOREDIT,
+                                                reinterpret_cast<win::WPARAM>(dc), fromChild);
+    EXPECT_EQ(brush, reinterpret_cast<win::LRESULT>(child->Brush()->Handle()));
+    EXPECT_EQ(win::GetTextColor(dc), gui::ColorToRGB(gui::clNavy));
+    EXPECT_EQ(win::GetBkColor(dc), gui::ColorToRGB(gui::clYellow));
+    win::DeleteDC(dc);
 }
 
 TEST_F(ControlTest, BringToFrontAndSendToBackChangeWhichGraphicControlIsPaintedOnTop)

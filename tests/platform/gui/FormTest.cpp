@@ -1,8 +1,9 @@
 // Forms: read from stored data, written back the same; damaged or missing data refused without leaving
-// anything behind; closing, modal runs, positions and the window's frame.
+// anything behind; frames read the same way; closing, modal runs, positions and the window's frame.
 
 #include "platform/gui/Screen.h"
 #include "platform/win/Activation.h"
+#include "platform/win/Layered.h"
 #include "platform/win/Window.h"
 #include "platform/win/WindowPos.h"
 
@@ -368,6 +369,43 @@ TEST_F(ModalTest, AModalRunWithNothingToWaitForFailsNamingTheLoop)
     driver.ClearStalls();
 }
 
+TEST_F(FormTest, TheWindowStateFollowsTheFormTheUserAndTheApplication)
+{
+    gui::TForm* form = nullptr;
+    gui::Application()->CreateForm(form);
+    form->SetBounds(100, 100, 300, 200);
+    form->SetWindowState(gui::wsMaximized);
+    form->SetAlphaBlend(true);
+    form->SetAlphaBlendValue(300);
+    form->Show();
+    driver.Pump();
+    EXPECT_TRUE(win::IsZoomed(form->Handle())) << "the state set before showing applies when it shows";
+    win::BYTE alpha = 0;
+    win::DWORD flags = 0;
+    ASSERT_TRUE(win::GetLayeredWindowAttributes(form->Handle(), nullptr, &alpha, &flags));
+    EXPECT_EQ(alpha, 255) << "the opacity is kept within a byte";
+    // The user minimizes the window: the form knows.
+    win::ShowWindow(form->Handle(), win::SW_MINIMIZE);
+    driver.Pump();
+    EXPECT_EQ(form->WindowState(), gui::wsMinimized);
+    form->SetWindowState(gui::wsNormal);
+    driver.Pump();
+    EXPECT_FALSE(win::IsIconic(form->Handle()));
+    EXPECT_FALSE(win::IsZoomed(form->Handle()));
+    win::RECT frame;
+    win::GetWindowRect(form->Handle(), &frame);
+    EXPECT_EQ(frame, (win::RECT{100, 100, 400, 300})) << "back where it was";
+    // The application minimizes and restores its main form.
+    gui::Application()->Minimize();
+    driver.Pump();
+    EXPECT_TRUE(win::IsIconic(form->Handle()));
+    EXPECT_EQ(form->WindowState(), gui::wsMinimized);
+    gui::Application()->Restore();
+    driver.Pump();
+    EXPECT_FALSE(win::IsIconic(form->Handle()));
+    EXPECT_EQ(form->WindowState(), gui::wsNormal);
+}
+
 TEST_F(FormTest, ActivatingAnotherFormDeactivatesTheOneBefore)
 {
     gui::TForm* first = MakeForm(200, 100, "First");
@@ -401,6 +439,57 @@ TEST_F(FormTest, APopupParentOwnsTheFormsWindow)
     EXPECT_EQ(win::GetWindow(popup->Handle(), win::GW_OWNER), parent->Handle());
     delete parent;
     EXPECT_EQ(popup->PopupParent(), nullptr);
+}
+
+TEST_F(FormTest, AFrameReadsItsControlsAndGoesIntoAFormAsOneControl)
+{
+    const std::string text = R"(object Frame: TStoredFrame
+  Left = 0
+  Top = 0
+  Width = 200
+  Height = 60
+  TabOrder = 0
+  object Field: TTestControl
+    Left = 8
+    Top = 8
+    Width = 120
+    Height = 20
+    TabOrder = 0
+    Caption = 'in the frame'
+  end
+  object Ticker: TTimer
+    Interval = 100
+    OnTimer = TimerTick
+  end
+end
+)";
+    classes::RegisterClass(TStoredFrame::StaticClass());
+    resources.AddForm("TSTOREDFRAME", text);
+    gui::TForm* form = MakeForm(300, 200);
+    auto* frame = new TStoredFrame(form);
+    frame->SetParent(form);
+    frame->SetTop(50);
+    ASSERT_NE(frame->field, nullptr) << "bound after reading";
+    EXPECT_EQ(frame->field->Owner(), frame) << "the frame owns what it read";
+    EXPECT_EQ(frame->field->Parent(), frame);
+    EXPECT_EQ(Log(), std::vector<std::string>{"Field loaded"});
+    EXPECT_EQ(form->FindComponent("Field"), nullptr);
+    frame->SetTop(0);
+    EXPECT_EQ(TextOf(*frame), text) << "its non-visual components are written with it";
+    frame->SetTop(50);
+    form->Show();
+    driver.Pump();
+    EXPECT_EQ(win::GetParent(frame->field->Handle()), frame->Handle());
+    EXPECT_EQ(gui::GetParentForm(frame->field), form);
+    win::POINT origin{0, 0};
+    win::ClientToScreen(frame->field->Handle(), &origin);
+    EXPECT_EQ(origin, (win::POINT{form->ClientOrigin().x + 8, form->ClientOrigin().y + 58}));
+    driver.Click(frame->field->Handle(), win::TestDriver::Button::Left, 5, 5);
+    driver.Pump();
+    EXPECT_EQ(form->ActiveControl(), frame->field) << "the form's focus goes into the frame";
+    Log().clear();
+    driver.AdvanceBy(100);
+    EXPECT_EQ(Log(), std::vector<std::string>{"frame tick"});
 }
 
 TEST_F(FormTest, ADataModuleReadsItsComponentsAndIsListedByTheScreen)

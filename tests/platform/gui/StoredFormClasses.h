@@ -1,11 +1,12 @@
 #pragma once
-// A form class designed as stored data, as the program's windows are, and the program's resources that
+// Form, data module and frame classes designed as stored data, as the program's windows are, and the program's resources that
 // hold such data for the tests.
 
 #include "platform/classes/Resources.h"
 #include "platform/classes/TextForm.h"
 #include "platform/gui/ActionList.h"
 #include "platform/gui/DataModule.h"
+#include "platform/gui/Frame.h"
 #include "platform/gui/Timer.h"
 
 #include "tests/platform/gui/TestControls.h"
@@ -117,6 +118,28 @@ public:
     const classes::TClassInfo& ClassType() const override { return StaticClass(); }
 
     void ModuleCreate(classes::TObject*) { Log().push_back("module created"); }
+};
+
+// A frame class designed as stored data, placed in forms as one control.
+class TStoredFrame : public gui::TFrame {
+public:
+    explicit TStoredFrame(classes::TComponent* owner) : TFrame(owner) { CreateFromStoredData(); }
+
+    static const classes::TClassInfo& StaticClass()
+    {
+        static const classes::TClassInfo info("TStoredFrame", &TFrame::StaticClass(), [](classes::TClassInfo& c) {
+            classes::ClassBuilder<TStoredFrame>(c).Method<&TStoredFrame::TimerTick>("TimerTick");
+        });
+        return info;
+    }
+    const classes::TClassInfo& ClassType() const override { return StaticClass(); }
+
+    void TimerTick(classes::TObject*) { Log().push_back("frame tick"); }
+
+    TTestControl* field = nullptr;
+
+protected:
+    void BindComponents() override { field = dynamic_cast<TTestControl*>(FindComponent("Field")); }
 };
 
 // A form of a class whose stored data is missing.
