@@ -320,6 +320,23 @@ TEST_F(DepthTest, TurnedTheBackWallsCornersAreWhereTheRotationPutsThem)
     EXPECT_NE(corners[0].x, L + D);
 }
 
+TEST_F(DepthTest, TurnedTheNearerSeriesCoversTheFurther)
+{
+    NoGrid();
+    c->View3DOptions()->SetOrthogonal(false);
+    Add<chart::TAreaSeries>(Level(300))->SetSeriesColor(gui::clRed);   // the back slice
+    Add<chart::TAreaSeries>(Level(100))->SetSeriesColor(gui::clBlue);  // the front slice
+    DrawInDepth();
+    const Turning turning = TurningOf(L, T, Rr, Bm, D, 345, 345);
+    const int middle = D - D / 2;  // where the back slice begins
+    const win::POINT front = turning.Point(X(55), Y(50), 0);
+    EXPECT_EQ(Pixel(front.x, front.y), gui::clBlue);
+    const win::POINT behind = turning.Point(X(55), Y(50), middle);
+    EXPECT_EQ(Pixel(behind.x, behind.y), gui::clBlue);  // the back series is there, but further
+    const win::POINT above = turning.Point(X(55), Y(250), middle);
+    EXPECT_EQ(Pixel(above.x, above.y), gui::clRed);
+}
+
 TEST_F(DepthTest, TurnedStraightOnTheSideWallsAreEdgeOn)
 {
     c->View3DOptions()->SetOrthogonal(false);
