@@ -136,6 +136,7 @@ TEST_F(ChartPrintTest, AFailingPageAbortsTheJobAndTheOrientationComesBack)
     ASSERT_EQ(backend_->Jobs().size(), 1u);
     EXPECT_TRUE(backend_->Jobs()[0].aborted);
     EXPECT_FALSE(backend_->Jobs()[0].finished);
+    EXPECT_TRUE(backend_->Jobs()[0].pages.empty());
 
     backend_->FailPages("");
     chart_->PrintLandscape();
