@@ -5,6 +5,7 @@
 #include "platform/win/Window.h"
 #include "platform/win/WindowPos.h"
 #include "platform/win/detail/Activation.h"
+#include "platform/win/detail/DisplayDriver.h"
 #include "platform/win/detail/WindowTable.h"
 
 #include <algorithm>
@@ -120,6 +121,9 @@ void detail::ActivateWindow(HWND hwnd, WORD how)
             hwnd = nullptr;  // destroyed by a handler of the deactivation
         }
         QueueOfCurrentThread().active = hwnd;
+        if (Window* window = FindWindowRecord(hwnd); window && IsOnScreen(*window)) {
+            Display().WindowActivated(hwnd);
+        }
         newForeground = hwnd ? thread : (oldForeground == thread ? 0 : oldForeground);
         System().foregroundThread = newForeground;
         if (newForeground != oldForeground) {

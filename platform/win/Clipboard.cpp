@@ -16,6 +16,8 @@
 
 namespace win {
 
+using namespace detail;
+
 namespace {
 
 struct ClipboardEntry {
@@ -157,11 +159,22 @@ BOOL OpenClipboard(HWND owner)
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
         return FALSE;
     }
+    // Text another program put on the screen's clipboard replaces what the program had there.
+    std::vector<BYTE> foreign;
+    const bool fromScreen = FetchForeignClipboardText(foreign);
     ClipboardState& state = TheClipboard();
     std::lock_guard lock(state.mutex);
     if (state.openThread != 0 && state.openThread != GetCurrentThreadId()) {
         SetLastError(ERROR_ACCESS_DENIED);
         return FALSE;
+    }
+    if (fromScreen) {
+        if (HANDLE block = CopyToBlock(foreign.data(), foreign.size())) {
+            FreeEntries(state);
+            state.entries.push_back(ClipboardEntry{CF_UNICODETEXT, block, false});
+            state.owner = nullptr;
+            ++state.sequence;
+        }
     }
     state.openThread = GetCurrentThreadId();
     state.openWindow = owner;

@@ -63,4 +63,14 @@ void detail::PumpDisplayEvents()
     }
 }
 
+bool detail::FetchForeignClipboardText(std::vector<BYTE>& unicodeText)
+{
+    std::shared_ptr<DisplayDriver> driver;
+    {
+        auto lock = LockSystem();
+        driver = System().display;
+    }
+    return driver && driver->ForeignClipboardText(unicodeText);
+}
+
 }  // namespace win

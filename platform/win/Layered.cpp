@@ -223,6 +223,21 @@ void detail::SetAnimationStepper(AnimationStepper stepper)
     Stepper() = std::move(stepper);
 }
 
+LayeredState detail::LayeredStateOf(const Window& window)
+{
+    LayeredState state;
+    state.layered = window.exStyle & WS_EX_LAYERED;
+    state.flags = window.layeredFlags;
+    state.key = window.layeredKey;
+    const BYTE constant = (window.layeredFlags & LWA_ALPHA) ? window.layeredAlpha : 255;
+    state.alpha = static_cast<BYTE>(constant * window.animationAlpha / 255);
+    state.updated = window.layeredUpdated;
+    state.shown = window.animationShown ? *window.animationShown
+                                        : RECT{0, 0, window.windowRect.right - window.windowRect.left,
+                                               window.windowRect.bottom - window.windowRect.top};
+    return state;
+}
+
 bool detail::GetLayeredState(HWND hwnd, LayeredState& state)
 {
     auto lock = LockSystem();
@@ -230,15 +245,7 @@ bool detail::GetLayeredState(HWND hwnd, LayeredState& state)
     if (!window) {
         return false;
     }
-    state.layered = window->exStyle & WS_EX_LAYERED;
-    state.flags = window->layeredFlags;
-    state.key = window->layeredKey;
-    const BYTE constant = (window->layeredFlags & LWA_ALPHA) ? window->layeredAlpha : 255;
-    state.alpha = static_cast<BYTE>(constant * window->animationAlpha / 255);
-    state.updated = window->layeredUpdated;
-    state.shown = window->animationShown ? *window->animationShown
-                                         : RECT{0, 0, window->windowRect.right - window->windowRect.left,
-                                                window->windowRect.bottom - window->windowRect.top};
+    state = LayeredStateOf(*window);
     return true;
 }
 

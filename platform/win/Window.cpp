@@ -9,6 +9,7 @@
 #include "platform/win/detail/Activation.h"
 #include "platform/win/detail/Window.h"
 #include "platform/win/detail/DisplayDriver.h"
+#include "platform/win/detail/ScreenEvents.h"
 #include "platform/win/detail/WindowTable.h"
 
 #include "platform/rtl/CodePage.h"
@@ -462,7 +463,8 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         DefInputMessage(hwnd, message, wParam, lParam, result) ||
         DefCaretMessage(hwnd, message, wParam, lParam, result) ||
         DefScrollBarMessage(hwnd, message, wParam, lParam, result) ||
-        DefPaintMessage(hwnd, message, wParam, lParam, result)) {
+        DefPaintMessage(hwnd, message, wParam, lParam, result) ||
+        DefScreenMessage(hwnd, message, wParam, lParam, result)) {
         return result;
     }
     switch (message) {

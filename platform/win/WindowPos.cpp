@@ -8,6 +8,7 @@
 #include "platform/win/Window.h"
 #include "platform/win/detail/Activation.h"
 #include "platform/win/detail/NonClient.h"
+#include "platform/win/detail/SizeMove.h"
 #include "platform/win/detail/Window.h"
 #include "platform/win/detail/DisplayDriver.h"
 #include "platform/win/detail/WindowTable.h"
@@ -273,11 +274,7 @@ bool detail::DefGeometryMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
             result = 0;
             return true;
         }
-        MINMAXINFO info;
-        info.ptMinTrackSize = {GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK)};
-        info.ptMaxTrackSize = {GetSystemMetrics(SM_CXMAXTRACK), GetSystemMetrics(SM_CYMAXTRACK)};
-        info.ptMaxSize = {GetSystemMetrics(SM_CXMAXIMIZED), GetSystemMetrics(SM_CYMAXIMIZED)};
-        SendMessage(hwnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+        const MINMAXINFO info = AskTrackLimits(hwnd);
         pos->cx = std::clamp(pos->cx, static_cast<int>(info.ptMinTrackSize.x),
                              std::max(info.ptMinTrackSize.x, info.ptMaxTrackSize.x));
         pos->cy = std::clamp(pos->cy, static_cast<int>(info.ptMinTrackSize.y),
@@ -318,6 +315,11 @@ bool detail::DefGeometryMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
                    (message == WM_NCLBUTTONDBLCLK && wParam == static_cast<WPARAM>(HTCAPTION) &&
                     (GetWindowLongPtr(hwnd, GWL_STYLE) & WS_MAXIMIZEBOX))) {
             command = zoomed ? SC_RESTORE : SC_MAXIMIZE;
+        } else if (message == WM_NCLBUTTONDOWN && wParam == static_cast<WPARAM>(HTCAPTION)) {
+            command = SC_MOVE | static_cast<WPARAM>(HTCAPTION);
+        } else if (message == WM_NCLBUTTONDOWN && wParam >= static_cast<WPARAM>(HTLEFT) &&
+                   wParam <= static_cast<WPARAM>(HTBOTTOMRIGHT)) {
+            command = SC_SIZE | (wParam - static_cast<WPARAM>(HTLEFT) + WMSZ_LEFT);
         } else {
             return false;
         }
@@ -327,6 +329,11 @@ bool detail::DefGeometryMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     }
     case WM_SYSCOMMAND: {
         const WPARAM command = wParam & 0xFFF0;
+        if (command == SC_MOVE || command == SC_SIZE) {
+            RunSizeMoveLoop(hwnd, wParam, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+            result = 0;
+            return true;
+        }
         const int show = command == SC_MINIMIZE ? SW_MINIMIZE
                          : command == SC_MAXIMIZE ? SW_SHOWMAXIMIZED
                          : command == SC_RESTORE  ? SW_RESTORE
@@ -341,6 +348,16 @@ bool detail::DefGeometryMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     default:
         return false;
     }
+}
+
+MINMAXINFO detail::AskTrackLimits(HWND hwnd)
+{
+    MINMAXINFO info;
+    info.ptMinTrackSize = {GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK)};
+    info.ptMaxTrackSize = {GetSystemMetrics(SM_CXMAXTRACK), GetSystemMetrics(SM_CYMAXTRACK)};
+    info.ptMaxSize = {GetSystemMetrics(SM_CXMAXIMIZED), GetSystemMetrics(SM_CYMAXIMIZED)};
+    SendMessage(hwnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+    return info;
 }
 
 BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags)

@@ -15,6 +15,7 @@
 #include "platform/wintypes/Types.h"
 
 #include <memory>
+#include <vector>
 
 namespace win::detail {
 
@@ -36,6 +37,8 @@ public:
     virtual void WindowRegionChanged(HWND) {}
     virtual void WindowLayeredChanged(HWND) {}
     virtual void WindowDestroyed(HWND) {}
+    // The program activated a top-level window: the screen's keyboard focus is to follow.
+    virtual void WindowActivated(HWND) {}
 
     // Pixels of a top-level window's surface changed (rect in the surface's coordinates); Present ends
     // a round of drawing on it (a device context given back, a scroll, a caret blink).
@@ -46,6 +49,9 @@ public:
     virtual void CursorChanged(HCURSOR) {}
     // The clipboard was closed with new data of owner: the screen's clipboard is to be taken over.
     virtual void ClipboardHandedOver(HWND /*owner*/) {}
+    // Called without any lock when a thread opens the clipboard: when another program owns the
+    // screen's clipboard, its text as a CF_UNICODETEXT block (zero-terminated, CR LF line breaks).
+    virtual bool ForeignClipboardText(std::vector<BYTE>& /*unicodeText*/) { return false; }
     // The caret of a window was drawn or taken away (rect the caret's, screen coordinates).
     virtual void CaretBlinked(HWND, const RECT& /*rect*/, bool /*shown*/) {}
 
@@ -66,5 +72,7 @@ bool HeadlessForced();
 void WakeMessageWaits();
 // For the message waits (lock not held): lets the driver pump.
 void PumpDisplayEvents();
+// For OpenClipboard (no lock held): the driver's ForeignClipboardText.
+bool FetchForeignClipboardText(std::vector<BYTE>& unicodeText);
 
 }  // namespace win::detail

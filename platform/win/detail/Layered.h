@@ -19,5 +19,8 @@ struct LayeredState {
     RECT shown;                // the part shown now (window coordinates): all of it unless animating
 };
 bool GetLayeredState(HWND hwnd, LayeredState& state);
+struct Window;
+// The same for a window record (system lock held).
+LayeredState LayeredStateOf(const Window& window);
 
 }  // namespace win::detail

@@ -1,0 +1,43 @@
+#pragma once
+// The screen as the user sees the program's windows: for the display's fallback composition, the
+// screenshot tool and headless tests.
+
+#include "platform/gdi/detail/Surface.h"
+#include "platform/wintypes/Types.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace win {
+
+// Draws the screen rectangle area onto surface (its pixel (0, 0) is area's top-left): the desktop
+// colour, then each visible top-level window from the bottom up, clipped by its window region and by
+// the part an animation shows, layered windows blended by their constant or per-pixel alpha with their
+// colour key cut out.
+void ComposeScreen(const RECT& area, detail::Surface& surface);
+
+namespace detail {
+
+// A top-level window as the display shows it, read without sending it any message.
+struct ScreenWindowState {
+    RECT rect;  // on the screen
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    HWND owner = nullptr;
+    std::string text;  // ANSI
+    bool hasRegion = false;
+    std::vector<RECT> region;  // the window region's rectangles (window coordinates)
+    bool layered = false;
+};
+// False when hwnd is not a top-level window of the desktop (destroyed, a child, message-only).
+bool ReadScreenWindow(HWND hwnd, ScreenWindowState& state);
+
+// Copies rect (window coordinates) of a top-level window's surface to rows of pitch bytes starting at
+// to (the rectangle's top-left); false when the window has no surface yet.
+bool CopyWindowPixels(HWND hwnd, const RECT& rect, std::uint32_t* to, std::ptrdiff_t pitch);
+
+}  // namespace detail
+
+}  // namespace win

@@ -1,0 +1,119 @@
+#include "DisplayFixture.h"
+
+#include "platform/gdi/Bitmap.h"
+#include "platform/gdi/Blit.h"
+#include "platform/gdi/Brush.h"
+#include "platform/gdi/DeviceContext.h"
+#include "platform/gdi/GdiObjects.h"
+#include "platform/gdi/SystemInfo.h"
+#include "platform/win/WindowPos.h"
+#include "platform/gdi/Region.h"
+#include "platform/win/Layered.h"
+#include "platform/win/Paint.h"
+#include "platform/win/ScreenImage.h"
+#include "platform/win/Window.h"
+#include "platform/wintypes/GdiTypes.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+
+namespace displaytest {
+namespace {
+
+using win::detail::Surface;
+
+// Paints the whole window, frame included, in one colour.
+void PaintWhole(win::HWND hwnd, win::COLORREF color)
+{
+    const win::HDC dc = win::GetWindowDC(hwnd);
+    win::RECT rect;
+    win::GetWindowRect(hwnd, &rect);
+    const win::RECT all{0, 0, rect.right - rect.left, rect.bottom - rect.top};
+    const win::HBRUSH brush = win::CreateSolidBrush(color);
+    win::FillRect(dc, &all, brush);
+    win::DeleteObject(brush);
+    win::ReleaseDC(hwnd, dc);
+}
+
+Surface Compose(const win::RECT& area)
+{
+    Surface surface(area.right - area.left, area.bottom - area.top);
+    win::ComposeScreen(area, surface);
+    return surface;
+}
+
+TEST_F(DisplayTest, PerPixelAlphaBlendsOverTheWindowBeneath)
+{
+    const win::HWND below = MakeWindow(win::WS_POPUP | win::WS_VISIBLE, 0, 0, 100, 100);
+    PaintWhole(below, win::RGB(255, 255, 255));
+    const win::HWND ramp = MakeWindow(win::WS_POPUP | win::WS_VISIBLE, 10, 10, 4, 1, nullptr, win::WS_EX_LAYERED);
+
+    // Red with alpha 0, 85, 170, 255, premultiplied.
+    win::BITMAPINFO info{};
+    info.bmiHeader.biWidth = 4;
+    info.bmiHeader.biHeight = -1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    const win::HDC memory = win::CreateCompatibleDC(nullptr);
+    const win::HBITMAP bitmap = win::CreateDIBSection(memory, &info, win::DIB_RGB_COLORS, &bits, nullptr, 0);
+    ASSERT_TRUE(bitmap && bits);
+    const std::uint32_t alphas[4] = {0, 85, 170, 255};
+    for (int x = 0; x < 4; ++x) {
+        static_cast<std::uint32_t*>(bits)[x] = (alphas[x] << 24) | (alphas[x] << 16);
+    }
+    const win::HGDIOBJ old = win::SelectObject(memory, bitmap);
+    const win::SIZE size{4, 1};
+    const win::POINT from{0, 0};
+    win::BLENDFUNCTION blend;
+    blend.SourceConstantAlpha = 255;
+    blend.AlphaFormat = win::AC_SRC_ALPHA;
+    ASSERT_TRUE(win::UpdateLayeredWindow(ramp, nullptr, nullptr, &size, memory, &from, 0, &blend, win::ULW_ALPHA));
+    win::SelectObject(memory, old);
+    win::DeleteObject(bitmap);
+    win::DeleteDC(memory);
+
+    const Surface screen = Compose(win::RECT{0, 0, 100, 100});
+    for (int x = 0; x < 4; ++x) {
+        // Red stays full; green and blue keep the white's share the popup leaves uncovered.
+        const std::uint32_t rest = 255 - alphas[x];
+        EXPECT_EQ(screen.Pixel(10 + x, 10), 0xFF0000u | (rest << 8) | rest) << "alpha " << alphas[x];
+    }
+    EXPECT_EQ(screen.Pixel(14, 10), 0xFFFFFFu);
+}
+
+TEST_F(DisplayTest, ConstantAlphaAndColourKey)
+{
+    const win::HWND below = MakeWindow(win::WS_POPUP | win::WS_VISIBLE, 0, 0, 50, 50);
+    PaintWhole(below, win::RGB(0, 0, 200));
+    const win::HWND faded = MakeWindow(win::WS_POPUP | win::WS_VISIBLE, 0, 0, 20, 20, nullptr, win::WS_EX_LAYERED);
+    ASSERT_TRUE(win::SetLayeredWindowAttributes(faded, 0, 51, win::LWA_ALPHA));
+    PaintWhole(faded, win::RGB(255, 0, 0));
+    const win::HWND keyed = MakeWindow(win::WS_POPUP | win::WS_VISIBLE, 30, 30, 20, 20, nullptr, win::WS_EX_LAYERED);
+    ASSERT_TRUE(win::SetLayeredWindowAttributes(keyed, win::RGB(0, 255, 0), 255, win::LWA_COLORKEY));
+    PaintWhole(keyed, win::RGB(0, 255, 0));
+
+    const Surface screen = Compose(win::RECT{0, 0, 50, 50});
+    // A fifth of red over blue 200: 51 red, 160 blue.
+    EXPECT_EQ(screen.Pixel(5, 5), 0x3300A0u);
+    EXPECT_EQ(screen.Pixel(40, 40), 0x0000C8u) << "the key colour shows what is beneath";
+}
+
+TEST_F(DisplayTest, AWindowRegionShowsTheWindowBeneathOutsideIt)
+{
+    const win::HWND below = MakeWindow(win::WS_POPUP | win::WS_VISIBLE, 20, 20, 60, 40);
+    PaintWhole(below, win::RGB(0, 0, 255));
+    const win::HWND rounded = MakeWindow(win::WS_POPUP | win::WS_VISIBLE, 20, 20, 60, 40);
+    win::SetWindowRgn(rounded, win::CreateRoundRectRgn(0, 0, 60, 40, 20, 20), win::TRUE);
+    PaintWhole(rounded, win::RGB(0, 255, 0));
+
+    // Composed from an area that starts off the windows: the desktop shows there.
+    const Surface screen = Compose(win::RECT{10, 10, 90, 70});
+    EXPECT_EQ(screen.Pixel(10, 10), 0x0000FFu) << "the corner outside the round rectangle";
+    EXPECT_EQ(screen.Pixel(40, 30), 0x00FF00u);
+    EXPECT_EQ(screen.Pixel(0, 0), win::detail::PixelFromColor(win::GetSysColor(win::COLOR_DESKTOP)));
+}
+
+}  // namespace
+}  // namespace displaytest

@@ -1,0 +1,37 @@
+#pragma once
+// A fresh window system per test, with a window class that records what its windows receive.
+
+#include "platform/wintypes/Types.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace displaytest {
+
+struct Received {
+    win::HWND hwnd;
+    win::UINT message;
+    win::WPARAM wParam;
+    win::LPARAM lParam;
+};
+
+class DisplayTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // A top-level window of the recording class at the screen rectangle.
+    static win::HWND MakeWindow(win::DWORD style, int x, int y, int width, int height, win::HWND owner = nullptr,
+                                win::DWORD exStyle = 0, win::UINT classStyle = 0);
+    // Fetches, translates and dispatches what the calling thread's queue holds.
+    static void Pump();
+    // What the recording windows received, in order; the messages among wanted only.
+    static std::vector<Received> Log();
+    static std::vector<Received> Only(std::initializer_list<win::UINT> wanted);
+    static void ClearLog();
+    // The smallest track size the recording windows answer to WM_GETMINMAXINFO (zero: the default).
+    static void SetMinTrackSize(win::POINT size);
+};
+
+}  // namespace displaytest

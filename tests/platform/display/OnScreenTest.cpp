@@ -1,0 +1,474 @@
+// The sdl display on a private Xvfb, checked with the X tools a user's desktop would use.
+
+#include "DisplayFixture.h"
+
+#include "platform/display/detail/SdlDisplay.h"
+#include "platform/gdi/Brush.h"
+#include "platform/gdi/DeviceContext.h"
+#include "platform/gdi/GdiObjects.h"
+#include "platform/gdi/Region.h"
+#include "platform/win/Layered.h"
+#include "platform/rtl/CodePage.h"
+#include "platform/win/Activation.h"
+#include "platform/win/Clipboard.h"
+#include "platform/win/GlobalMemory.h"
+#include "platform/win/Input.h"
+#include "platform/win/MessageQueue.h"
+#include "platform/win/Paint.h"
+#include "platform/win/ScreenImage.h"
+#include "platform/win/Window.h"
+#include "platform/win/WindowPos.h"
+#include "platform/win/detail/DisplayDriver.h"
+#include "platform/wintypes/GdiTypes.h"
+#include "platform/wintypes/Messages.h"
+#include "tests/support/RunTool.h"
+#include "tests/support/ScratchFolder.h"
+#include "tests/support/UsingCodePage.h"
+#include "tests/support/Xvfb.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstring>
+#include <functional>
+#include <memory>
+#include <sstream>
+#include <thread>
+
+namespace displaytest {
+namespace {
+
+using testsupport::RunTool;
+
+class OnScreenTest : public DisplayTest {
+protected:
+    void SetUp() override
+    {
+        if (!server_.SkipReason().empty()) {
+            GTEST_SKIP() << server_.SkipReason();
+        }
+        for (const char* tool : {"xdotool", "xprop", "xwininfo", "import", "xclip"}) {
+            if (!testsupport::FindProgram(tool)) {
+                GTEST_SKIP() << tool << " is not installed";
+            }
+        }
+        DisplayTest::SetUp();
+        win::detail::SetDisplayDriver(win::detail::StartSdlDisplay());
+    }
+    void TearDown() override
+    {
+        if (server_.SkipReason().empty()) {
+            win::detail::SetDisplayDriver(nullptr);
+            DisplayTest::TearDown();
+        }
+    }
+
+    // Pumps the thread's messages until done answers true (false after 5 s).
+    static bool PumpUntil(const std::function<bool()>& done)
+    {
+        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (std::chrono::steady_clock::now() < end) {
+            Pump();
+            if (done()) {
+                return true;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        return false;
+    }
+
+    // Pumps until the display has presented what was drawn so far, and a little longer.
+    static void Settle()
+    {
+        const std::uint64_t before = win::detail::PresentCount();
+        PumpUntil([&] { return win::detail::PresentCount() > before; });
+        const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(150);
+        PumpUntil([&] { return std::chrono::steady_clock::now() > end; });
+    }
+
+    static std::string Tool(const std::vector<std::string>& argv)
+    {
+        const auto result = RunTool(argv);
+        EXPECT_EQ(result.exitCode, 0) << argv[0] << " " << (argv.size() > 1 ? argv[1] : "");
+        std::string output = result.output;
+        while (!output.empty() && (output.back() == '\n' || output.back() == '\r')) {
+            output.pop_back();
+        }
+        return output;
+    }
+
+    // The X window showing a window of the given title.
+    static std::string XWindowOf(const std::string& title)
+    {
+        std::string id;
+        PumpUntil([&] {
+            id = RunTool({"xdotool", "search", "--name", "^" + title + "$"}).output;
+            return !id.empty();
+        });
+        return id.substr(0, id.find('\n'));
+    }
+
+    // A window whose every pixel is set: blue columns over a yellow ground.
+    static win::HWND PatternedWindow(const char* title, int x, int y, int width, int height, win::DWORD style,
+                                     win::HWND owner = nullptr, win::DWORD exStyle = 0)
+    {
+        const win::HWND hwnd = MakeWindow(style, x, y, width, height, owner, exStyle);
+        win::SetWindowText(hwnd, title);
+        win::ShowWindow(hwnd, win::SW_SHOW);
+        Pump();
+        const win::HDC dc = win::GetWindowDC(hwnd);
+        const win::HBRUSH yellow = win::CreateSolidBrush(win::RGB(250, 220, 30));
+        const win::HBRUSH blue = win::CreateSolidBrush(win::RGB(20, 60, 200));
+        const win::RECT all{0, 0, width, height};
+        win::FillRect(dc, &all, yellow);
+        for (int column = 0; column < width; column += 16) {
+            const win::RECT bar{column, 0, column + 5, height};
+            win::FillRect(dc, &bar, blue);
+        }
+        win::DeleteObject(yellow);
+        win::DeleteObject(blue);
+        win::ReleaseDC(hwnd, dc);
+        return hwnd;
+    }
+
+    testsupport::XvfbServer server_;
+};
+
+TEST_F(OnScreenTest, ACaptionedWindowIsFoundByTitleAtItsPlaceWithItsPixels)
+{
+    const win::HWND hwnd = PatternedWindow("Rivuve On Screen", 100, 80, 400, 300, win::WS_OVERLAPPEDWINDOW);
+    Settle();
+    const std::string id = XWindowOf("Rivuve On Screen");
+    ASSERT_FALSE(id.empty());
+    const std::string geometry = Tool({"xdotool", "getwindowgeometry", id});
+    EXPECT_NE(geometry.find("Position: 100,80"), std::string::npos) << geometry;
+    EXPECT_NE(geometry.find("Geometry: 400x300"), std::string::npos) << geometry;
+
+    // The screen's pixels, as import reads them, are the surface's.
+    const auto shot = RunTool({"import", "-window", id, "-depth", "8", "rgb:-"});
+    ASSERT_EQ(shot.exitCode, 0);
+    ASSERT_EQ(shot.output.size(), 400u * 300u * 3u);
+    std::vector<std::uint32_t> surface(400 * 300);
+    ASSERT_TRUE(win::detail::CopyWindowPixels(hwnd, win::RECT{0, 0, 400, 300}, surface.data(), 400 * 4));
+    int different = 0;
+    for (std::size_t i = 0; i < surface.size(); ++i) {
+        const auto* rgb = reinterpret_cast<const unsigned char*>(shot.output.data()) + i * 3;
+        const std::uint32_t pixel = (std::uint32_t{rgb[0]} << 16) | (std::uint32_t{rgb[1]} << 8) | rgb[2];
+        different += pixel != (surface[i] & 0xFFFFFF);
+    }
+    EXPECT_EQ(different, 0);
+}
+
+TEST_F(OnScreenTest, TypedTextArrivesInTheCodePage)
+{
+    testsupport::UsingCodePage page(1252);
+    const win::HWND hwnd = PatternedWindow("Typing", 100, 100, 300, 200, win::WS_OVERLAPPEDWINDOW);
+    Settle();
+    const std::string id = XWindowOf("Typing");
+    ASSERT_FALSE(id.empty());
+    Tool({"xdotool", "windowfocus", "--sync", id});
+    ASSERT_TRUE(PumpUntil([&] { return win::GetActiveWindow() == hwnd; }));
+    ClearLog();
+    Tool({"xdotool", "type", "--delay", "30", "Gr\xC3\xBC\xC3\x9F" "e 1,5"});
+    std::string typed;
+    PumpUntil([&] {
+        typed.clear();
+        for (const Received& entry : Only({win::WM_CHAR})) {
+            typed += static_cast<char>(entry.wParam);
+        }
+        return typed.size() >= 9;
+    });
+    EXPECT_EQ(typed, "Gr\xFC\xDF" "e 1,5");
+}
+
+TEST_F(OnScreenTest, ClipboardTextGoesToOtherProgramsAndComesBack)
+{
+    testsupport::UsingCodePage page(1252);
+    const win::HWND hwnd = PatternedWindow("Clipboard", 100, 100, 200, 100, win::WS_OVERLAPPEDWINDOW);
+    Settle();
+    const std::string text = "Gr\xFC\xDF" "e 1,5\r\nzweite Zeile";
+    ASSERT_TRUE(win::OpenClipboard(hwnd));
+    win::EmptyClipboard();
+    const win::HGLOBAL block = win::GlobalAlloc(win::GMEM_MOVEABLE, text.size() + 1);
+    std::memcpy(win::GlobalLock(block), text.c_str(), text.size() + 1);
+    win::GlobalUnlock(block);
+    win::SetClipboardData(win::CF_TEXT, block);
+    win::CloseClipboard();
+    std::string pasted;
+    PumpUntil([&] {
+        pasted = RunTool({"xclip", "-o", "-selection", "clipboard"}).output;
+        return !pasted.empty();
+    });
+    EXPECT_EQ(pasted, "Gr\xC3\xBC\xC3\x9F" "e 1,5\nzweite Zeile");
+
+    // Another program's text, with its line breaks made CR LF.
+    testsupport::ScratchFolder folder;
+    const std::string file = folder.Path("clip.txt");
+    folder.WriteFile("clip.txt", "from xclip \xE2\x82\xAC\nline 2");
+    testsupport::Background xclip({"xclip", "-quiet", "-selection", "clipboard", "-i", file});
+    ASSERT_TRUE(PumpUntil([&] {
+        return RunTool({"xclip", "-o", "-selection", "clipboard"}).output.starts_with("from xclip");
+    }));
+    ASSERT_TRUE(win::OpenClipboard(hwnd));
+    const win::HANDLE got = win::GetClipboardData(win::CF_TEXT);
+    ASSERT_NE(got, nullptr);
+    EXPECT_EQ(std::string(static_cast<const char*>(win::GlobalLock(got))), "from xclip \x80\r\nline 2");
+    win::GlobalUnlock(got);
+    win::CloseClipboard();
+}
+
+TEST_F(OnScreenTest, ClickingAnotherWindowMovesTheActivationAndTheScreenFocus)
+{
+    const win::HWND first = PatternedWindow("First", 50, 50, 300, 200, win::WS_OVERLAPPEDWINDOW);
+    const win::HWND second = PatternedWindow("Second", 500, 50, 300, 200, win::WS_OVERLAPPEDWINDOW);
+    Settle();
+    win::SetActiveWindow(first);
+    Settle();
+    const std::string secondId = XWindowOf("Second");
+    ClearLog();
+    Tool({"xdotool", "mousemove", "--sync", "650", "150", "click", "1"});
+    ASSERT_TRUE(PumpUntil([&] { return win::GetActiveWindow() == second; }));
+    bool clickActive = false;
+    bool firstInactive = false;
+    for (const Received& entry : Only({win::WM_ACTIVATE})) {
+        clickActive = clickActive || (entry.hwnd == second && win::LOWORD(entry.wParam) == win::WA_CLICKACTIVE);
+        firstInactive = firstInactive || (entry.hwnd == first && win::LOWORD(entry.wParam) == win::WA_INACTIVE);
+    }
+    EXPECT_TRUE(clickActive);
+    EXPECT_TRUE(firstInactive);
+    std::string focus;
+    PumpUntil([&] {
+        focus = Tool({"xdotool", "getwindowfocus"});
+        return focus == secondId;
+    });
+    EXPECT_EQ(focus, secondId);
+}
+
+TEST_F(OnScreenTest, ClickingAWindowUnderAModalDialogFocusesTheDialog)
+{
+    if (!testsupport::FindProgram("xmessage")) {
+        GTEST_SKIP() << "xmessage is not installed";
+    }
+    const win::HWND owner = PatternedWindow("Owner", 50, 50, 400, 300, win::WS_OVERLAPPEDWINDOW);
+    Settle();
+    win::SetActiveWindow(owner);
+    const win::HWND dialog = PatternedWindow("Modal", 500, 100, 200, 120,
+                                             win::WS_POPUP | win::WS_CAPTION | win::WS_SYSMENU, owner);
+    win::EnableWindow(owner, win::FALSE);
+    win::SetActiveWindow(dialog);
+    Settle();
+    const std::string dialogId = XWindowOf("Modal");
+    // Another program has the keyboard; then the user clicks the disabled window.
+    testsupport::Background message({"xmessage", "-geometry", "+900+700", "another program"});
+    std::string other;
+    ASSERT_TRUE(PumpUntil([&] {
+        other = RunTool({"xdotool", "search", "--name", "^xmessage$"}).output;
+        return !other.empty();
+    }));
+    Tool({"xdotool", "windowfocus", "--sync", other.substr(0, other.find('\n'))});
+    ASSERT_TRUE(PumpUntil([&] { return win::GetActiveWindow() == nullptr; }));
+    Tool({"xdotool", "mousemove", "--sync", "200", "200", "click", "1"});
+    EXPECT_TRUE(PumpUntil([&] { return Tool({"xdotool", "getwindowfocus"}) == dialogId; }));
+    EXPECT_EQ(win::GetActiveWindow(), dialog);
+}
+
+TEST_F(OnScreenTest, WheelNotchesAndDoubleClicksByTheProgramsOwnTiming)
+{
+    const win::HWND hwnd = MakeWindow(win::WS_OVERLAPPEDWINDOW | win::WS_VISIBLE, 100, 100, 300, 200, nullptr, 0,
+                                      win::CS_DBLCLKS);
+    win::SetWindowText(hwnd, "Wheel");
+    Settle();
+    win::SetActiveWindow(hwnd);
+    Settle();
+    ClearLog();
+    Tool({"xdotool", "mousemove", "--sync", "250", "200", "click", "4", "click", "5"});
+    ASSERT_TRUE(PumpUntil([&] { return Only({win::WM_MOUSEWHEEL}).size() >= 2; }));
+    const auto wheels = Only({win::WM_MOUSEWHEEL});
+    EXPECT_EQ(static_cast<short>(win::HIWORD(wheels[0].wParam)), 120);
+    EXPECT_EQ(static_cast<short>(win::HIWORD(wheels[1].wParam)), -120);
+
+    ClearLog();
+    Tool({"xdotool", "click", "--repeat", "2", "--delay", "100", "1"});
+    ASSERT_TRUE(PumpUntil([&] { return Only({win::WM_LBUTTONUP}).size() >= 2; }));
+    EXPECT_EQ(Only({win::WM_LBUTTONDBLCLK}).size(), 1u);
+    Tool({"xdotool", "sleep", "0.6"});
+    ClearLog();
+    Tool({"xdotool", "click", "--repeat", "2", "--delay", "700", "1"});
+    ASSERT_TRUE(PumpUntil([&] { return Only({win::WM_LBUTTONUP}).size() >= 2; }));
+    EXPECT_TRUE(Only({win::WM_LBUTTONDBLCLK}).empty());
+}
+
+TEST_F(OnScreenTest, OwnedTopmostAndPopupWindowsAsTheWindowManagerSeesThem)
+{
+    const win::HWND owner = PatternedWindow("Owner", 100, 100, 300, 200, win::WS_OVERLAPPEDWINDOW);
+    PatternedWindow("Owned Dialog", 150, 150, 200, 100, win::WS_POPUP | win::WS_CAPTION | win::WS_SYSMENU, owner);
+    PatternedWindow("Always Above", 600, 100, 200, 100, win::WS_OVERLAPPEDWINDOW, nullptr, win::WS_EX_TOPMOST);
+    PatternedWindow("Menu Popup", 600, 400, 120, 80, win::WS_POPUP);
+    Settle();
+    const std::string ownerId = XWindowOf("Owner");
+    const std::string transient = Tool({"xprop", "-id", XWindowOf("Owned Dialog"), "WM_TRANSIENT_FOR"});
+    const std::string hex = [&] {
+        std::ostringstream out;
+        out << std::hex << std::stoul(ownerId);
+        return out.str();
+    }();
+    EXPECT_NE(transient.find(hex), std::string::npos) << transient;
+    EXPECT_NE(Tool({"xprop", "-id", XWindowOf("Always Above"), "_NET_WM_STATE"}).find("_NET_WM_STATE_ABOVE"),
+              std::string::npos);
+    EXPECT_NE(Tool({"xwininfo", "-id", XWindowOf("Menu Popup")}).find("Override Redirect State: yes"),
+              std::string::npos);
+    EXPECT_NE(Tool({"xwininfo", "-id", ownerId}).find("Override Redirect State: no"), std::string::npos);
+}
+
+// The screen's pixels of a root rectangle, as 0x00RRGGBB.
+std::vector<std::uint32_t> RootPixels(const win::RECT& area)
+{
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    const auto shot = RunTool({"import", "-window", "root", "-crop",
+                               std::to_string(width) + "x" + std::to_string(height) + "+" + std::to_string(area.left) +
+                                   "+" + std::to_string(area.top),
+                               "-depth", "8", "rgb:-"});
+    std::vector<std::uint32_t> pixels;
+    const auto* rgb = reinterpret_cast<const unsigned char*>(shot.output.data());
+    for (std::size_t i = 0; i + 2 < shot.output.size(); i += 3) {
+        pixels.push_back((std::uint32_t{rgb[i]} << 16) | (std::uint32_t{rgb[i + 1]} << 8) | rgb[i + 2]);
+    }
+    return pixels;
+}
+
+std::vector<std::uint32_t> Composed(const win::RECT& area)
+{
+    win::detail::Surface surface(area.right - area.left, area.bottom - area.top);
+    win::ComposeScreen(area, surface);
+    return std::vector<std::uint32_t>(surface.Bits(), surface.Bits() + surface.Width() * surface.Height());
+}
+
+TEST_F(OnScreenTest, ALayeredWindowShowsWhatTheProgramComposesAndARegionIsTheShape)
+{
+    const win::HWND main = PatternedWindow("Beneath", 40, 40, 320, 200, win::WS_OVERLAPPEDWINDOW);
+    win::SetActiveWindow(main);  // activating the owner keeps the windows it owns above it
+    const win::HWND half = PatternedWindow("Half", 100, 100, 120, 80, win::WS_POPUP, main, win::WS_EX_LAYERED);
+    ASSERT_TRUE(win::SetLayeredWindowAttributes(half, 0, 100, win::LWA_ALPHA));
+    const win::HWND hint = PatternedWindow("Hint", 100, 60, 140, 40, win::WS_POPUP, main, win::WS_EX_TOOLWINDOW);
+    win::SetWindowRgn(hint, win::CreateRoundRectRgn(0, 0, 141, 41, 12, 12), win::TRUE);
+    Settle();
+    const win::RECT area{100, 100, 220, 180};
+    EXPECT_TRUE(PumpUntil([&] { return RootPixels(area) == Composed(area); }));
+
+    const std::string shape = Tool({"xwininfo", "-shape", "-id", XWindowOf("Hint")});
+    EXPECT_NE(shape.find("Override Redirect State: yes"), std::string::npos) << shape;
+    EXPECT_NE(shape.find("Window shape extents:  140x40+0+0"), std::string::npos) << shape;
+    // The round corners are cut out of the shape: the window beneath shows there.
+    const win::RECT corner{100, 60, 101, 61};
+    std::uint32_t own = 0;
+    ASSERT_TRUE(win::detail::CopyWindowPixels(hint, win::RECT{0, 0, 1, 1}, &own, 4));
+    EXPECT_NE(Composed(corner).front(), own & 0xFFFFFF) << "the window beneath differs from the hint there";
+    EXPECT_EQ(RootPixels(corner), Composed(corner));
+}
+
+TEST_F(OnScreenTest, UncoveredPixelsComeBackWithoutPainting)
+{
+    if (!testsupport::FindProgram("xmessage")) {
+        GTEST_SKIP() << "xmessage is not installed";
+    }
+    PatternedWindow("Covered", 100, 100, 400, 300, win::WS_OVERLAPPEDWINDOW);
+    Settle();
+    const win::RECT area{100, 100, 500, 400};
+    const auto before = RootPixels(area);
+    ASSERT_EQ(before, Composed(area));
+    ClearLog();
+    {
+        testsupport::Background message({"xmessage", "-geometry", "300x200+150+150", "covering"});
+        ASSERT_TRUE(PumpUntil([&] { return !RunTool({"xdotool", "search", "--name", "^xmessage$"}).output.empty(); }));
+        PumpUntil([&] { return RootPixels(area) != before; });
+    }
+    EXPECT_TRUE(PumpUntil([&] { return RootPixels(area) == before; }));
+    EXPECT_TRUE(Only({win::WM_PAINT, win::WM_NCPAINT}).empty());
+}
+
+// The program's windows capture the mouse while the left button is down, as a drag does.
+win::WNDPROC capturingBase = nullptr;
+win::LRESULT CapturingProc(win::HWND hwnd, win::UINT message, win::WPARAM wParam, win::LPARAM lParam)
+{
+    if (message == win::WM_LBUTTONDOWN) {
+        win::SetCapture(hwnd);
+    } else if (message == win::WM_LBUTTONUP) {
+        win::ReleaseCapture();
+    }
+    return capturingBase(hwnd, message, wParam, lParam);
+}
+
+TEST_F(OnScreenTest, AnotherProgramTakesTheKeyboardAndADragGoesOutside)
+{
+    if (!testsupport::FindProgram("xmessage")) {
+        GTEST_SKIP() << "xmessage is not installed";
+    }
+    const win::HWND hwnd = PatternedWindow("App", 100, 100, 300, 200, win::WS_OVERLAPPEDWINDOW);
+    capturingBase = reinterpret_cast<win::WNDPROC>(win::GetWindowLongPtr(hwnd, win::GWLP_WNDPROC));
+    win::SetWindowLongPtr(hwnd, win::GWLP_WNDPROC, reinterpret_cast<win::LONG_PTR>(CapturingProc));
+    Settle();
+    win::SetActiveWindow(hwnd);
+    Settle();
+    testsupport::Background message({"xmessage", "-geometry", "+1100+850", "another program"});
+    std::string other;
+    ASSERT_TRUE(PumpUntil([&] {
+        other = RunTool({"xdotool", "search", "--name", "^xmessage$"}).output;
+        return !other.empty();
+    }));
+    other = other.substr(0, other.find('\n'));
+    auto activateApp = [&](win::WPARAM active) {
+        for (const Received& entry : Only({win::WM_ACTIVATEAPP})) {
+            if (entry.hwnd == hwnd && entry.wParam == active) {
+                return true;
+            }
+        }
+        return false;
+    };
+    ClearLog();
+    Tool({"xdotool", "windowfocus", "--sync", other});
+    EXPECT_TRUE(PumpUntil([&] { return activateApp(win::FALSE); }));
+    EXPECT_EQ(win::GetForegroundWindow(), nullptr);
+    ClearLog();
+    Tool({"xdotool", "mousemove", "--sync", "250", "200", "click", "1"});
+    EXPECT_TRUE(PumpUntil([&] { return activateApp(win::TRUE); }));
+
+    // A press, a drag over the other program and a release: all of it comes to the window.
+    ClearLog();
+    Tool({"xdotool", "mousemove", "--sync", "260", "210", "mousedown", "1", "sleep", "0.2", "mousemove", "700", "500",
+          "sleep", "0.1", "mousemove", "1200", "900", "sleep", "0.2", "mouseup", "1"});
+    ASSERT_TRUE(PumpUntil([&] { return !Only({win::WM_LBUTTONUP}).empty(); })) << [&] {
+        std::string seen;
+        for (const Received& entry : Only({win::WM_MOUSEMOVE, win::WM_LBUTTONDOWN, win::WM_LBUTTONUP, win::WM_CAPTURECHANGED})) {
+            seen += std::to_string(entry.message) + "@" + std::to_string(win::GET_X_LPARAM(entry.lParam)) + " ";
+        }
+        return seen;
+    }();
+    win::RECT client;
+    win::GetClientRect(hwnd, &client);
+    bool outside = false;
+    for (const Received& entry : Only({win::WM_MOUSEMOVE})) {
+        outside = outside || win::GET_X_LPARAM(entry.lParam) > client.right;
+    }
+    EXPECT_TRUE(outside);
+    EXPECT_EQ(win::GetCapture(), nullptr);
+}
+
+TEST_F(OnScreenTest, ScreenshotWritesTheSameBytesOnScreenAsHeadless)
+{
+    testsupport::ScratchFolder folder;
+    for (const char* display : {"headless", "sdl"}) {
+        const auto run = RunTool({RIVUVE_SCREENSHOT, "--scene", "layered", "--display", display, "--out",
+                                  folder.Path(display)},
+                                 {}, testsupport::ToolErrors::Joined);
+        ASSERT_EQ(run.exitCode, 0) << display << ": " << run.output;
+    }
+    for (const char* name : {"01-ScreenshotScene.png", "02-ScreenshotScene.png", "03-ScreenshotScene.png", "screen.png"}) {
+        const std::string headless = testsupport::ReadBytes(folder.Path(std::string("headless/") + name));
+        EXPECT_FALSE(headless.empty()) << name;
+        EXPECT_EQ(headless, testsupport::ReadBytes(folder.Path(std::string("sdl/") + name))) << name;
+    }
+}
+
+}  // namespace
+}  // namespace displaytest
