@@ -13,6 +13,7 @@ packages=(
   clang libclang-rt-14-dev
   python3
   libcairo2-dev libpango1.0-dev  # benchmark references only (bench/gdi_bench links them when present)
+  gnuplot-nox  # benchmark reference only (bench/chart_bench runs it when on PATH)
 )
 
 missing=()

@@ -71,6 +71,23 @@ void TCustomBarSeries::DrawSeries(const TSeriesDrawing& drawing) const
     }
 }
 
+void TCustomBarSeries::AddFaces(const TSeriesDrawing& drawing, double zFront, double zBack,
+                                std::vector<TChartFace>& faces) const
+{
+    for (int i = 0; i < Count(); ++i) {
+        if (!IsDrawablePoint(i)) {
+            continue;
+        }
+        const win::RECT bar = BarRect(drawing, i);
+        const std::size_t first = faces.size();
+        AddBox(faces, {bar.left, bar.top, bar.right - 1, bar.bottom - 1}, zFront, zBack, ValueColor(i),
+               barBrush_->Style(), barPen_.get());
+        for (std::size_t f = first; f < faces.size(); ++f) {
+            faces[f].category = CategoryOf(i);
+        }
+    }
+}
+
 void TCustomBarSeries::DrawLegendSymbol(gui::TCanvas& canvas, const win::RECT& box, gui::TColor chartColor) const
 {
     const TChartPen frame(gui::clBlack, 1, true);

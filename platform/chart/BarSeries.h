@@ -26,6 +26,9 @@ public:
     bool ValuesFromZero() const override { return true; }
     bool Categorized() const override { return true; }
     void DrawSeries(const TSeriesDrawing& drawing) const override;
+    // A box per bar, each face tagged with the bar's category.
+    void AddFaces(const TSeriesDrawing& drawing, double zFront, double zBack,
+                  std::vector<TChartFace>& faces) const override;
     void DrawLegendSymbol(gui::TCanvas& canvas, const win::RECT& box, gui::TColor chartColor) const override;
 
     // The bar of a point: right and bottom excluded.

@@ -6,9 +6,11 @@
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gui/Bitmap.h"
 #include "platform/gui/Metafile.h"
+#include "platform/gui/Printer.h"
 
 #include <algorithm>
 #include <array>
+#include <string>
 
 namespace chart {
 
@@ -143,7 +145,13 @@ void TCustomChart::Draw(gui::TCanvas& canvas, const win::RECT& rect)
     const win::HDC dc = canvas.ReadyHandle();
     const int saved = win::SaveDC(dc);
     win::IntersectClipRect(dc, rect.left, rect.top, rect.right, rect.bottom);
-    const TChartLayout layout = LayOut(*this, canvas, rect);
+    TChartLayout layout = LayOut(*this, canvas, rect);
+    // A metafile keeps everything for its player to scale; a raster canvas shows only its clip.
+    win::RECT clip{};
+    if (win::GetDeviceCaps(dc, win::TECHNOLOGY) != win::DT_METAFILE && win::GetClipBox(dc, &clip) != win::ERROR) {
+        layout.visible = {std::max(rect.left, clip.left), std::max(rect.top, clip.top),
+                          std::min(rect.right, clip.right), std::min(rect.bottom, clip.bottom)};
+    }
     chartRect_ = layout.chartRect;
     legendRect_ = layout.legend;
     PaintChart(*this, canvas, rect, layout);
@@ -174,6 +182,83 @@ void TCustomChart::SaveToMetafileEnh(const std::string& fileName)
         Draw(canvas, {0, 0, Width(), Height()});
     }
     metafile.SaveToFile(fileName);
+}
+
+namespace {
+
+// A device answer a page cannot be printed with.
+void CheckDeviceAnswer(int value, const char* call)
+{
+    if (value <= 0) {
+        throw gui::EPrinter(std::string("The printer answered ") + std::to_string(value) + " to " + call);
+    }
+}
+
+void PrintPage(TCustomChart& chart, gui::TPrinter& printer)
+{
+    const int pageWidth = printer.PageWidth();
+    CheckDeviceAnswer(pageWidth, "PageWidth");
+    const int pageHeight = printer.PageHeight();
+    CheckDeviceAnswer(pageHeight, "PageHeight");
+    const win::HDC device = printer.Canvas()->Handle();
+    const int dpiX = win::GetDeviceCaps(device, win::LOGPIXELSX);
+    CheckDeviceAnswer(dpiX, "GetDeviceCaps(LOGPIXELSX)");
+    const int dpiY = win::GetDeviceCaps(device, win::LOGPIXELSY);
+    CheckDeviceAnswer(dpiY, "GetDeviceCaps(LOGPIXELSY)");
+    const win::RECT place{pageWidth / 20, pageHeight / 20, pageWidth - pageWidth / 20, pageHeight - pageHeight / 20};
+    constexpr int kPixelsPerInch = 96;
+    const int width = std::max(1, win::MulDiv(place.right - place.left, kPixelsPerInch, dpiX));
+    const int height = std::max(1, win::MulDiv(place.bottom - place.top, kPixelsPerInch, dpiY));
+
+    // The frame is the drawing's size in the reference device's own pixels, so playing it into place
+    // maps the drawing onto place exactly.
+    gui::TMetafile metafile;
+    const win::HDC screen = win::CreateCompatibleDC(nullptr);
+    metafile.SetMMWidth(win::MulDiv(width, win::GetDeviceCaps(screen, win::HORZSIZE) * 100,
+                                    win::GetDeviceCaps(screen, win::HORZRES)));
+    metafile.SetMMHeight(win::MulDiv(height, win::GetDeviceCaps(screen, win::VERTSIZE) * 100,
+                                     win::GetDeviceCaps(screen, win::VERTRES)));
+    win::DeleteDC(screen);
+    {
+        gui::TMetafileCanvas canvas(&metafile, nullptr);
+        chart.Draw(canvas, {0, 0, width, height});
+    }
+    printer.Canvas()->StretchDraw(place, &metafile);
+}
+
+}  // namespace
+
+void TCustomChart::Print()
+{
+    gui::TPrinter& printer = *gui::Printer();
+    if (printer.Printing()) {
+        throw gui::EPrinter("Printing in progress");
+    }
+    printer.SetTitle(Name());
+    printer.BeginDoc();
+    try {
+        PrintPage(*this, printer);
+        printer.EndDoc();
+    } catch (...) {
+        if (printer.Printing()) {
+            printer.Abort();
+        }
+        throw;
+    }
+}
+
+void TCustomChart::PrintLandscape()
+{
+    gui::TPrinter& printer = *gui::Printer();
+    const gui::TPrinterOrientation saved = printer.Orientation();
+    printer.SetOrientation(gui::poLandscape);
+    try {
+        Print();
+    } catch (...) {
+        printer.SetOrientation(saved);
+        throw;
+    }
+    printer.SetOrientation(saved);
 }
 
 const classes::TClassInfo& TChart::StaticClass()

@@ -77,6 +77,12 @@ public:
     // The chart at its size as an enhanced metafile (frame in 0.01 mm at 96 dpi), written whole or not at
     // all: EFCreateError "Cannot create file ..." leaves an old file as it was.
     void SaveToMetafileEnh(const std::string& fileName);
+    // One page on Printer(), the job titled with the chart's Name: the chart laid out at the page's size
+    // less a twentieth at each side (in 96-dpi pixels) and played into that part of the page. EPrinter
+    // "Printing in progress" while a job runs; a failure after the job began aborts it and is raised.
+    void Print();
+    // Print in landscape; the printer's orientation is put back afterwards, also when printing fails.
+    void PrintLandscape();
 
     // Something shown changed: the window, when there is one, repaints.
     void ChartChanged();

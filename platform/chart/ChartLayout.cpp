@@ -210,6 +210,8 @@ TChartLayout LayOut(const TCustomChart& chart, gui::TCanvas& canvas, const win::
     bottomAxis.SetLabelValues({});
     leftAxis.SetLabelValues({});
 
+    layout.bounds = bounds;
+    layout.visible = bounds;
     layout.frame = LessBevels(chart, bounds);
     win::RECT r = LessMargins(layout.frame);
     PlaceTitle(chart, canvas, layout, r);
@@ -218,7 +220,12 @@ TChartLayout LayOut(const TCustomChart& chart, gui::TCanvas& canvas, const win::
     if (bottomAxis.Visible()) {
         r.bottom -= 4 + 2 + FontTextHeight(canvas, *bottomAxis.LabelsFont()) + CaptionRoom(canvas, bottomAxis);
     }
-    // Steps 6 and 7.
+    // Step 6.
+    if (chart.View3D()) {
+        const int smaller = std::max(0, std::min(r.right - r.left, r.bottom - r.top));
+        layout.depth = smaller * chart.Chart3DPercent() / 200;
+    }
+    // Step 7.
     const int depth = layout.depth;
     layout.leftAxisRoom = r.left;
     if (leftAxis.Visible()) {
@@ -233,6 +240,14 @@ TChartLayout LayOut(const TCustomChart& chart, gui::TCanvas& canvas, const win::
     // Step 8.
     layout.chartRect = {r.left, r.top + depth, r.right - depth, r.bottom};
     const win::RECT& c = layout.chartRect;
+    const TView3DOptions& view = *chart.View3DOptions();
+    if (!chart.View3D()) {
+        layout.projection = TChartProjection::Flat();
+    } else if (view.Orthogonal()) {
+        layout.projection = TChartProjection::Orthogonal(depth);
+    } else {
+        layout.projection = TChartProjection::Turned(c, depth, view.Rotation(), view.Elevation());
+    }
     bottomAxis.SetPixels(c.left, c.right - 1);
     leftAxis.SetPixels(c.bottom - 1, c.top);
     if (!layout.HasChartRect()) {

@@ -7,12 +7,14 @@
 //   4. the legend's box, 4 + 12 + 4 + widest entry + 4 wide and entries × (TH + 2) + 4 high, at R's top
 //      right; R.right −= its width + 8;
 //   5. the bottom axis's room: R.bottom −= 4 + 2 + TH(labels), and TH(title) + 2 with a caption;
-//   6. the depth (0 when flat);
+//   6. the depth D = min(width, height) × Chart3DPercent / 200 of R (0 when flat);
 //   7. the left axis's labels for its height, and its room: R.left += widest label + 2 + 4, and
 //      TH(title) + 2 with a caption;
-//   8. the chart rectangle, and the bottom axis's labels for its width.
+//   8. the chart rectangle (R with its top lowered and its right moved in by D: the front face of the
+//      box), and the bottom axis's labels for its width.
 // Laying out also gives the axes their automatic ranges.
 
+#include "platform/chart/ChartProjection.h"
 #include "platform/gui/Canvas.h"
 
 #include <string>
@@ -31,6 +33,8 @@ struct TBarGroup {
 };
 
 struct TChartLayout {
+    win::RECT bounds{};      // B
+    win::RECT visible{};     // the part of B a raster canvas shows (all of B on a metafile)
     win::RECT frame{};       // after step 1
     win::RECT titleArea{};   // R at step 3, where the title's lines are centred
     int titleLineHeight = 0;
@@ -41,6 +45,7 @@ struct TChartLayout {
     int leftAxisRoom = 0;    // where the left axis's room begins
     int depth = 0;
     win::RECT chartRect{};
+    TChartProjection projection;  // flat without View3D
     TBarGroup verticalBars;
     TBarGroup horizontalBars;
 

@@ -2,11 +2,14 @@
 
 #include "platform/chart/AxisScale.h"
 #include "platform/chart/Chart.h"
+#include "platform/chart/ChartClip.h"
 #include "platform/chart/ChartFaces.h"
 #include "platform/chart/ChartSeries.h"
 #include "platform/gdi/GdiObjects.h"
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace chart {
 
@@ -63,44 +66,88 @@ void DrawBackground(const TCustomChart& chart, gui::TCanvas& canvas, const win::
     DrawBevel(canvas, frame, chart.BevelInner(), chart.BevelWidth());
 }
 
-void DrawBackWall(const TCustomChart& chart, gui::TCanvas& canvas, const win::RECT& rect)
+// Flat: the back wall alone, as a rectangle. In depth: the back, left and bottom walls, each when
+// visible, as faces of the box.
+void DrawWalls(const TCustomChart& chart, gui::TCanvas& canvas, const TChartLayout& layout)
 {
-    const TChartWall& wall = *chart.BackWall();
-    if (wall.Visible()) {
-        DrawFace(canvas, rect, wall.Color(), wall.Brush()->Style(), chart.Color(), wall.Pen());
-    }
-}
-
-void DrawGrid(gui::TCanvas& canvas, const TChartAxis& axis, const win::RECT& c)
-{
-    if (!axis.Visible() || !axis.Grid()->Visible()) {
+    const win::RECT& c = layout.chartRect;
+    const TChartProjection& projection = layout.projection;
+    if (projection.IsFlat()) {
+        const TChartWall& wall = *chart.BackWall();
+        if (wall.Visible()) {
+            DrawFace(canvas, c, wall.Color(), wall.Brush()->Style(), chart.Color(), wall.Pen());
+        }
         return;
     }
-    UsePen(canvas, *axis.Grid(), axis.Grid()->Color());
-    for (double value : axis.LabelValues()) {
-        const int p = axis.CalcPosValue(value);
-        if (axis.Horizontal()) {
-            Line(canvas, p, c.top, p, c.bottom);
-        } else {
-            Line(canvas, c.left, p, c.right, p);
+    const double l = c.left, t = c.top, r = c.right - 1, b = c.bottom - 1, d = projection.Depth();
+    const std::pair<const TChartWall*, std::vector<TPoint3>> walls[] = {
+        {chart.BackWall(), {{l, t, d}, {r, t, d}, {r, b, d}, {l, b, d}}},
+        {chart.LeftWall(), {{l, t, 0}, {l, b, 0}, {l, b, d}, {l, t, d}}},
+        {chart.BottomWall(), {{l, b, 0}, {r, b, 0}, {r, b, d}, {l, b, d}}},
+    };
+    for (const auto& [wall, corners] : walls) {
+        if (wall->Visible()) {
+            DrawFace(canvas, projection,
+                     {corners, wall->Color(), wall->Brush()->Style(), wall->Pen(), wall->Pen()->Color()},
+                     chart.Color(), ClipRoom(layout.visible));
         }
     }
 }
 
-void DrawBottomAxis(gui::TCanvas& canvas, const TChartAxis& axis, const win::RECT& c)
+// A line of the grid at each label: flat across the chart rectangle; in depth along the left or bottom
+// wall to the back, then across the back wall.
+void DrawGrid(gui::TCanvas& canvas, const TChartAxis& axis, const TChartLayout& layout)
 {
+    if (!axis.Visible() || !axis.Grid()->Visible()) {
+        return;
+    }
+    const win::RECT& c = layout.chartRect;
+    const TChartProjection& projection = layout.projection;
+    UsePen(canvas, *axis.Grid(), axis.Grid()->Color());
+    const double l = c.left, t = c.top, r = c.right - 1, b = c.bottom - 1, d = projection.Depth();
+    for (double value : axis.LabelValues()) {
+        const int p = axis.CalcPosValue(value);
+        if (projection.IsFlat()) {
+            if (axis.Horizontal()) {
+                Line(canvas, p, c.top, p, c.bottom);
+            } else {
+                Line(canvas, c.left, p, c.right, p);
+            }
+        } else if (axis.Horizontal()) {
+            canvas.Polyline({projection.Point(p, b, 0), projection.Point(p, b, d), projection.Point(p, t, d)});
+        } else {
+            canvas.Polyline({projection.Point(l, p, 0), projection.Point(l, p, d), projection.Point(r, p, d)});
+        }
+    }
+}
+
+// A line from a to b, b included.
+void EdgeLine(gui::TCanvas& canvas, win::POINT a, win::POINT b)
+{
+    canvas.MoveTo(a.x, a.y);
+    canvas.LineTo(b.x, b.y);
+    canvas.LineTo(b.x + 1, b.y);
+}
+
+// The axes lie along the front face's bottom and left edges, wherever the projection puts them.
+void DrawBottomAxis(gui::TCanvas& canvas, const TChartAxis& axis, const TChartLayout& layout)
+{
+    const win::RECT& c = layout.chartRect;
+    const TChartProjection& projection = layout.projection;
+    const int bottom = c.bottom - 1;
     const TChartPen black(gui::clBlack, 1, true);
     UsePen(canvas, black, gui::clBlack);
-    Line(canvas, c.left, c.bottom - 1, c.right, c.bottom - 1);
+    EdgeLine(canvas, projection.Point(c.left, bottom, 0), projection.Point(c.right - 1, bottom, 0));
     for (double value : axis.LabelValues()) {
-        const int x = axis.CalcPosValue(value);
-        Line(canvas, x, c.bottom, x, c.bottom + kTick);
+        const win::POINT p = projection.Point(axis.CalcPosValue(value), bottom, 0);
+        Line(canvas, p.x, p.y + 1, p.x, p.y + 1 + kTick);
     }
     const int labelHeight = FontTextHeight(canvas, *axis.LabelsFont());
     for (double value : axis.LabelValues()) {
         const std::string text = LabelText(value);
         const int width = FontTextWidth(canvas, *axis.LabelsFont(), text);
-        Text(canvas, *axis.LabelsFont(), axis.CalcPosValue(value) - width / 2, c.bottom + kTick + 2, text);
+        const win::POINT p = projection.Point(axis.CalcPosValue(value), bottom, 0);
+        Text(canvas, *axis.LabelsFont(), p.x - width / 2, p.y + 1 + kTick + 2, text);
     }
     const std::string& caption = axis.Title()->Caption();
     if (!caption.empty()) {
@@ -110,20 +157,23 @@ void DrawBottomAxis(gui::TCanvas& canvas, const TChartAxis& axis, const win::REC
     }
 }
 
-void DrawLeftAxis(gui::TCanvas& canvas, const TChartAxis& axis, const win::RECT& c, int room)
+void DrawLeftAxis(gui::TCanvas& canvas, const TChartAxis& axis, const TChartLayout& layout)
 {
+    const win::RECT& c = layout.chartRect;
+    const TChartProjection& projection = layout.projection;
     const TChartPen black(gui::clBlack, 1, true);
     UsePen(canvas, black, gui::clBlack);
-    Line(canvas, c.left, c.top, c.left, c.bottom);
+    EdgeLine(canvas, projection.Point(c.left, c.top, 0), projection.Point(c.left, c.bottom - 1, 0));
     for (double value : axis.LabelValues()) {
-        const int y = axis.CalcPosValue(value);
-        Line(canvas, c.left - 1, y, c.left - 1 - kTick, y);
+        const win::POINT p = projection.Point(c.left, axis.CalcPosValue(value), 0);
+        Line(canvas, p.x - 1, p.y, p.x - 1 - kTick, p.y);
     }
     const int labelHeight = FontTextHeight(canvas, *axis.LabelsFont());
     for (double value : axis.LabelValues()) {
         const std::string text = LabelText(value);
         const int width = FontTextWidth(canvas, *axis.LabelsFont(), text);
-        Text(canvas, *axis.LabelsFont(), c.left - kTick - 2 - width, axis.CalcPosValue(value) - labelHeight / 2, text);
+        const win::POINT p = projection.Point(c.left, axis.CalcPosValue(value), 0);
+        Text(canvas, *axis.LabelsFont(), p.x - kTick - 2 - width, p.y - labelHeight / 2, text);
     }
     const std::string& caption = axis.Title()->Caption();
     if (!caption.empty()) {
@@ -135,27 +185,26 @@ void DrawLeftAxis(gui::TCanvas& canvas, const TChartAxis& axis, const win::RECT&
         turned.lfOrientation = 900;
         canvas.Font()->SetHandle(win::CreateFontIndirect(&turned));
         canvas.Brush()->SetStyle(gui::bsClear);
-        canvas.TextOut(room, c.top + (c.bottom - c.top + width) / 2, caption);
+        canvas.TextOut(layout.leftAxisRoom, c.top + (c.bottom - c.top + width) / 2, caption);
     }
 }
 
 void DrawAxes(const TCustomChart& chart, gui::TCanvas& canvas, const TChartLayout& layout)
 {
-    const win::RECT& c = layout.chartRect;
-    DrawGrid(canvas, *chart.BottomAxis(), c);
-    DrawGrid(canvas, *chart.LeftAxis(), c);
+    DrawGrid(canvas, *chart.BottomAxis(), layout);
+    DrawGrid(canvas, *chart.LeftAxis(), layout);
     if (chart.LeftAxis()->Visible()) {
-        DrawLeftAxis(canvas, *chart.LeftAxis(), c, layout.leftAxisRoom);
+        DrawLeftAxis(canvas, *chart.LeftAxis(), layout);
     }
     if (chart.BottomAxis()->Visible()) {
-        DrawBottomAxis(canvas, *chart.BottomAxis(), c);
+        DrawBottomAxis(canvas, *chart.BottomAxis(), layout);
     }
 }
 
 TSeriesDrawing DrawingOf(const TCustomChart& chart, gui::TCanvas& canvas, const TChartLayout& layout,
                          const TChartSeries& series)
 {
-    TSeriesDrawing drawing{canvas, *chart.BottomAxis(), *chart.LeftAxis(), chart.Color()};
+    TSeriesDrawing drawing{canvas, *chart.BottomAxis(), *chart.LeftAxis(), chart.Color(), ClipRoom(layout.visible)};
     if (series.Categorized()) {
         const TBarGroup& group = series.HorizontalValues() ? layout.horizontalBars : layout.verticalBars;
         drawing.barSeries = int(group.series.size());
@@ -165,12 +214,15 @@ TSeriesDrawing DrawingOf(const TCustomChart& chart, gui::TCanvas& canvas, const 
     return drawing;
 }
 
-void DrawMarks(gui::TCanvas& canvas, const TSeriesDrawing& drawing, const TChartSeries& series)
+// Each mark beyond its point's end, at the front of the series' slice.
+void DrawMarks(gui::TCanvas& canvas, const TSeriesDrawing& drawing, const TChartSeries& series,
+               const TChartProjection& projection, double zFront)
 {
     const std::unique_ptr<gui::TFont> font = NewChartFont();
     const int height = FontTextHeight(canvas, *font) + 4;
-    const TChartAxis& values = series.HorizontalValues() ? drawing.bottomAxis : drawing.leftAxis;
-    const TChartAxis& categories = series.HorizontalValues() ? drawing.leftAxis : drawing.bottomAxis;
+    const bool horizontal = series.HorizontalValues();
+    const TChartAxis& values = horizontal ? drawing.bottomAxis : drawing.leftAxis;
+    const TChartAxis& categories = horizontal ? drawing.leftAxis : drawing.bottomAxis;
     const TChartPen frame(gui::clBlack, 1, true);
     // The font is set once: the faces between the texts change only the pen and the brush.
     canvas.Font()->Assign(font.get());
@@ -183,13 +235,14 @@ void DrawMarks(gui::TCanvas& canvas, const TSeriesDrawing& drawing, const TChart
         const int width = canvas.TextWidth(text) + 4;
         const int c = categories.CalcPosValue(series.CategoryOf(i));
         const int v = values.CalcPosValue(value);
+        const win::POINT end = horizontal ? projection.Point(v, c, zFront) : projection.Point(c, v, zFront);
         win::RECT box;
-        if (series.HorizontalValues()) {
-            const int left = value >= 0 ? v + 9 : v - 8 - width;
-            box = {left, c - height / 2, left + width, c - height / 2 + height};
+        if (horizontal) {
+            const int left = value >= 0 ? end.x + 9 : end.x - 8 - width;
+            box = {left, end.y - height / 2, left + width, end.y - height / 2 + height};
         } else {
-            const int top = value >= 0 ? v - 8 - height : v + 9;
-            box = {c - width / 2, top, c - width / 2 + width, top + height};
+            const int top = value >= 0 ? end.y - 8 - height : end.y + 9;
+            box = {end.x - width / 2, top, end.x - width / 2 + width, top + height};
         }
         DrawFace(canvas, box, gui::clWhite, gui::bsSolid, gui::clWhite, &frame);
         canvas.Brush()->SetStyle(gui::bsClear);
@@ -197,18 +250,110 @@ void DrawMarks(gui::TCanvas& canvas, const TSeriesDrawing& drawing, const TChart
     }
 }
 
-void DrawSeries(const TCustomChart& chart, gui::TCanvas& canvas, const TChartLayout& layout)
+// Where each series lies in depth: m slices (the bar series sharing one), the first series at the back.
+struct TSlice {
+    double zFront = 0;
+    double zBack = 0;
+};
+
+std::vector<TSlice> Slices(const TCustomChart& chart, int depth)
 {
+    std::vector<int> index(std::size_t(chart.SeriesCount()), -1);
+    int m = 0;
+    int bars = -1;
     for (int s = 0; s < chart.SeriesCount(); ++s) {
         const TChartSeries& series = *chart.Series(s);
-        if (series.Active()) {
-            series.DrawSeries(DrawingOf(chart, canvas, layout, series));
+        if (!series.Active()) {
+            continue;
         }
+        if (series.Categorized()) {
+            if (bars < 0) {
+                bars = m++;
+            }
+            index[std::size_t(s)] = bars;
+        } else {
+            index[std::size_t(s)] = m++;
+        }
+    }
+    std::vector<TSlice> slices(index.size());
+    for (std::size_t s = 0; s < index.size(); ++s) {
+        if (index[s] >= 0) {
+            slices[s] = {double(depth - (index[s] + 1) * depth / m), double(depth - index[s] * depth / m)};
+        }
+    }
+    return slices;
+}
+
+// The bodies: slice by slice from the back, the bars of all bar series in rising category order;
+// turned, every face from the furthest to the nearest.
+void DrawBodies(const TCustomChart& chart, gui::TCanvas& canvas, const TChartLayout& layout,
+                const std::vector<TSlice>& slices)
+{
+    std::vector<TChartFace> faces;
+    bool barsAdded = false;
+    for (int s = 0; s < chart.SeriesCount(); ++s) {
+        const TChartSeries& series = *chart.Series(s);
+        if (!series.Active() || (series.Categorized() && barsAdded)) {
+            continue;
+        }
+        const TSlice slice = slices[std::size_t(s)];
+        if (!series.Categorized()) {
+            series.AddFaces(DrawingOf(chart, canvas, layout, series), slice.zFront, slice.zBack, faces);
+            continue;
+        }
+        barsAdded = true;
+        const std::size_t first = faces.size();
+        for (int b = s; b < chart.SeriesCount(); ++b) {
+            const TChartSeries& bar = *chart.Series(b);
+            if (bar.Active() && bar.Categorized()) {
+                bar.AddFaces(DrawingOf(chart, canvas, layout, bar), slice.zFront, slice.zBack, faces);
+            }
+        }
+        std::stable_sort(faces.begin() + std::ptrdiff_t(first), faces.end(),
+                         [](const TChartFace& a, const TChartFace& b) { return a.category < b.category; });
+    }
+    const TChartProjection& projection = layout.projection;
+    const win::RECT room = ClipRoom(layout.visible);
+    if (projection.IsTurned()) {
+        std::vector<std::pair<double, const TChartFace*>> order;
+        order.reserve(faces.size());
+        for (const TChartFace& face : faces) {
+            TPoint3 centre;
+            for (const TPoint3& p : face.points) {
+                centre = {centre.x + p.x, centre.y + p.y, centre.z + p.z};
+            }
+            const double n = double(std::max<std::size_t>(1, face.points.size()));
+            order.emplace_back(projection.Distance({centre.x / n, centre.y / n, centre.z / n}), &face);
+        }
+        std::stable_sort(order.begin(), order.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+        for (const auto& [distance, face] : order) {
+            DrawFace(canvas, projection, *face, chart.Color(), room);
+        }
+        return;
+    }
+    for (const TChartFace& face : faces) {
+        DrawFace(canvas, projection, face, chart.Color(), room);
+    }
+}
+
+void DrawSeries(const TCustomChart& chart, gui::TCanvas& canvas, const TChartLayout& layout)
+{
+    const std::vector<TSlice> slices = Slices(chart, layout.projection.Depth());
+    if (layout.projection.IsFlat()) {
+        for (int s = 0; s < chart.SeriesCount(); ++s) {
+            const TChartSeries& series = *chart.Series(s);
+            if (series.Active()) {
+                series.DrawSeries(DrawingOf(chart, canvas, layout, series));
+            }
+        }
+    } else {
+        DrawBodies(chart, canvas, layout, slices);
     }
     for (int s = 0; s < chart.SeriesCount(); ++s) {
         const TChartSeries& series = *chart.Series(s);
         if (series.Active() && series.Marks()->Visible()) {
-            DrawMarks(canvas, DrawingOf(chart, canvas, layout, series), series);
+            DrawMarks(canvas, DrawingOf(chart, canvas, layout, series), series, layout.projection,
+                      slices[std::size_t(s)].zFront);
         }
     }
 }
@@ -257,7 +402,7 @@ void PaintChart(const TCustomChart& chart, gui::TCanvas& canvas, const win::RECT
 {
     DrawBackground(chart, canvas, bounds);
     if (layout.HasChartRect()) {
-        DrawBackWall(chart, canvas, layout.chartRect);
+        DrawWalls(chart, canvas, layout);
         DrawAxes(chart, canvas, layout);
         DrawSeries(chart, canvas, layout);
     }

@@ -6,6 +6,7 @@
 // X is always measured along the bottom axis and Y along the left axis; a series tells the chart which of
 // the two holds its values (the other its categories) and how its points fix the axes' ranges.
 
+#include "platform/chart/ChartFaces.h"
 #include "platform/chart/SeriesMarks.h"
 #include "platform/classes/Component.h"
 #include "platform/gui/Canvas.h"
@@ -28,6 +29,7 @@ struct TSeriesDrawing {
     const TChartAxis& bottomAxis;
     const TChartAxis& leftAxis;
     gui::TColor chartColor;  // under hatched faces
+    win::RECT room{};        // where lines and polygons are cut (ClipRoom of the chart's rectangle)
     int barSeries = 1;       // the active bar series of its orientation, and this one's place among them
     int barIndex = 0;
     double categoryGap = 1;  // the smallest gap between distinct categories of those series
@@ -85,6 +87,9 @@ public:
     double CategoryOf(int index) const { return HorizontalValues() ? YValue(index) : XValue(index); }
 
     virtual void DrawSeries(const TSeriesDrawing& drawing) const = 0;
+    // The series' bodies in depth, lying from zFront to zBack, in the order they are drawn front-on.
+    virtual void AddFaces(const TSeriesDrawing& drawing, double zFront, double zBack,
+                          std::vector<TChartFace>& faces) const = 0;
     // The points in pixels, in runs of consecutive points that take part.
     std::vector<std::vector<win::POINT>> PixelRuns(const TSeriesDrawing& drawing) const;
     // The legend's symbol, in a box of 12 × (text height − 4) pixels centred in the entry's row.

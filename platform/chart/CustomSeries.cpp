@@ -1,6 +1,7 @@
 #include "platform/chart/CustomSeries.h"
 
 #include "platform/chart/ChartAxis.h"
+#include "platform/chart/ChartClip.h"
 #include "platform/chart/ChartFaces.h"
 
 #include <algorithm>
@@ -43,6 +44,26 @@ void TCustomSeries::DrawSeries(const TSeriesDrawing& drawing) const
     }
 }
 
+void TCustomSeries::AddFaces(const TSeriesDrawing& drawing, double zFront, double zBack,
+                             std::vector<TChartFace>& faces) const
+{
+    AddLineFaces(drawing, zFront, zBack, faces);
+    if (!pointer_->Visible()) {
+        return;
+    }
+    const int h = pointer_->HorizSize();
+    const int v = pointer_->VertSize();
+    const TChartBrush& brush = *pointer_->Brush();
+    for (int i = 0; i < Count(); ++i) {
+        if (IsDrawablePoint(i)) {
+            const int x = drawing.bottomAxis.CalcPosValue(XValue(i));
+            const int y = drawing.leftAxis.CalcPosValue(YValue(i));
+            const gui::TColor color = brush.Color() == gui::clDefault ? ValueColor(i) : brush.Color();
+            AddBox(faces, {x - h, y - v, x + h, y + v}, zFront, zBack, color, brush.Style(), pointer_->Pen());
+        }
+    }
+}
+
 void TCustomSeries::DrawPointers(const TSeriesDrawing& drawing) const
 {
     const int h = pointer_->HorizSize();
@@ -80,7 +101,20 @@ void TLineSeries::DrawLines(const TSeriesDrawing& drawing) const
 {
     UsePen(drawing.canvas, *LinePen(), SeriesColor());
     for (const std::vector<win::POINT>& run : PixelRuns(drawing)) {
-        drawing.canvas.Polyline(run);
+        for (const std::vector<win::POINT>& part : ClipPolyline(run, drawing.room)) {
+            drawing.canvas.Polyline(part);
+        }
+    }
+}
+
+void TLineSeries::AddLineFaces(const TSeriesDrawing& drawing, double zFront, double zBack,
+                               std::vector<TChartFace>& faces) const
+{
+    for (const std::vector<win::POINT>& run : PixelRuns(drawing)) {
+        for (std::size_t i = 1; i < run.size(); ++i) {
+            const double x0 = run[i - 1].x, y0 = run[i - 1].y, x1 = run[i].x, y1 = run[i].y;
+            faces.push_back({{{x0, y0, zFront}, {x1, y1, zFront}, {x1, y1, zBack}, {x0, y0, zBack}}, SeriesColor()});
+        }
     }
 }
 
@@ -96,10 +130,15 @@ const classes::TClassInfo& TAreaSeries::StaticClass()
     return info;
 }
 
-void TAreaSeries::DrawLines(const TSeriesDrawing& drawing) const
+int TAreaSeries::Base(const TSeriesDrawing& drawing)
 {
     const TChartAxis& axis = drawing.leftAxis;
-    const int base = axis.CalcPosValue(std::clamp(0.0, axis.Minimum(), axis.Maximum()));
+    return axis.CalcPosValue(std::clamp(0.0, axis.Minimum(), axis.Maximum()));
+}
+
+void TAreaSeries::DrawLines(const TSeriesDrawing& drawing) const
+{
+    const int base = Base(drawing);
     const TChartPen frame(gui::clBlack, 1, true);
     UsePen(drawing.canvas, frame, gui::clBlack);
     drawing.canvas.Brush()->SetColor(SeriesColor());
@@ -109,7 +148,33 @@ void TAreaSeries::DrawLines(const TSeriesDrawing& drawing) const
         const win::POINT last = run.back();
         run.push_back({last.x, base});
         run.push_back({first.x, base});
-        drawing.canvas.Polygon(run);
+        const std::vector<win::POINT> shape = ClipPolygon(run, drawing.room);
+        if (!shape.empty()) {
+            drawing.canvas.Polygon(shape);
+        }
+    }
+}
+
+void TAreaSeries::AddLineFaces(const TSeriesDrawing& drawing, double zFront, double zBack,
+                               std::vector<TChartFace>& faces) const
+{
+    const double base = Base(drawing);
+    const gui::TColor top = Shade(SeriesColor(), 7, 8);
+    for (const std::vector<win::POINT>& run : PixelRuns(drawing)) {
+        for (std::size_t i = 1; i < run.size(); ++i) {
+            const double x0 = run[i - 1].x, y0 = run[i - 1].y, x1 = run[i].x, y1 = run[i].y;
+            faces.push_back({{{x0, y0, zFront}, {x1, y1, zFront}, {x1, y1, zBack}, {x0, y0, zBack}}, top});
+        }
+        const double x = run.back().x, y = run.back().y;
+        faces.push_back(
+            {{{x, y, zFront}, {x, base, zFront}, {x, base, zBack}, {x, y, zBack}}, Shade(SeriesColor(), 3, 4)});
+        TChartFace front{{}, SeriesColor()};
+        for (const win::POINT& p : run) {
+            front.points.push_back({double(p.x), double(p.y), zFront});
+        }
+        front.points.push_back({x, base, zFront});
+        front.points.push_back({double(run.front().x), base, zFront});
+        faces.push_back(std::move(front));
     }
 }
 

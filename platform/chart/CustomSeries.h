@@ -23,10 +23,13 @@ public:
     TChartPen* LinePen() const { return linePen_.get(); }
 
     void DrawSeries(const TSeriesDrawing& drawing) const override;
+    void AddFaces(const TSeriesDrawing& drawing, double zFront, double zBack,
+                  std::vector<TChartFace>& faces) const override;
 
 protected:
-    // What the kind draws under the pointers.
+    // What the kind draws under the pointers, flat and in depth.
     virtual void DrawLines(const TSeriesDrawing&) const {}
+    virtual void AddLineFaces(const TSeriesDrawing&, double, double, std::vector<TChartFace>&) const {}
     void DrawPointers(const TSeriesDrawing& drawing) const;
     void SeriesColorChanged() override;
 
@@ -48,6 +51,9 @@ public:
 
 protected:
     void DrawLines(const TSeriesDrawing& drawing) const override;
+    // A ribbon per segment in the series' colour.
+    void AddLineFaces(const TSeriesDrawing& drawing, double zFront, double zBack,
+                      std::vector<TChartFace>& faces) const override;
 };
 
 class TAreaSeries : public TCustomSeries {
@@ -61,6 +67,13 @@ public:
 
 protected:
     void DrawLines(const TSeriesDrawing& drawing) const override;
+    // Per run: the top ribbon of each segment, the side at the last point, then the front.
+    void AddLineFaces(const TSeriesDrawing& drawing, double zFront, double zBack,
+                      std::vector<TChartFace>& faces) const override;
+
+private:
+    // The pixel row of 0, or of the nearer end of the range.
+    static int Base(const TSeriesDrawing& drawing);
 };
 
 class TPointSeries : public TCustomSeries {

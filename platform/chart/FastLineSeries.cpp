@@ -1,5 +1,6 @@
 #include "platform/chart/FastLineSeries.h"
 
+#include "platform/chart/ChartClip.h"
 #include "platform/chart/ChartFaces.h"
 #include "platform/chart/CustomSeries.h"
 
@@ -34,7 +35,21 @@ void TFastLineSeries::DrawSeries(const TSeriesDrawing& drawing) const
 {
     UsePen(drawing.canvas, *linePen_, SeriesColor());
     for (const std::vector<win::POINT>& run : PixelRuns(drawing)) {
-        drawing.canvas.Polyline(run);
+        for (const std::vector<win::POINT>& part : ClipPolyline(run, drawing.room)) {
+            drawing.canvas.Polyline(part);
+        }
+    }
+}
+
+void TFastLineSeries::AddFaces(const TSeriesDrawing& drawing, double zFront, double,
+                               std::vector<TChartFace>& faces) const
+{
+    for (const std::vector<win::POINT>& run : PixelRuns(drawing)) {
+        TChartFace line{{}, SeriesColor(), gui::bsSolid, linePen_.get(), SeriesColor(), true};
+        for (const win::POINT& p : run) {
+            line.points.push_back({double(p.x), double(p.y), zFront});
+        }
+        faces.push_back(std::move(line));
     }
 }
 

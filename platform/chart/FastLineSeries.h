@@ -17,6 +17,9 @@ public:
     TChartPen* LinePen() const { return linePen_.get(); }
 
     void DrawSeries(const TSeriesDrawing& drawing) const override;
+    // The line at the front of its slice, without a ribbon.
+    void AddFaces(const TSeriesDrawing& drawing, double zFront, double zBack,
+                  std::vector<TChartFace>& faces) const override;
     void DrawLegendSymbol(gui::TCanvas& canvas, const win::RECT& box, gui::TColor chartColor) const override;
 
 protected:

@@ -134,7 +134,26 @@ void Stroke::CosmeticSegment(POINT from, POINT to)
     const std::uint32_t background = PixelFromColor(context_.state.backgroundColor);
     const bool opaque = context_.state.backgroundMode == OPAQUE;
     const POINT shift = context_.surfaceOrigin;
-    for (std::int64_t step = 0; step < steps; ++step) {
+    // Along the major axis each step moves one pixel, so a solid line only needs the steps that fall
+    // within the clip's bounds there: a line running far outside costs nothing.
+    std::int64_t first = 0;
+    std::int64_t last = steps;
+    if (pen_.dashes.empty() && steps > 0) {
+        const RECT bounds = clip_.Bounds();
+        const bool across = std::llabs(dx) == steps;
+        const std::int64_t start = across ? from.x : from.y;
+        const std::int64_t low = across ? bounds.left : bounds.top;
+        const std::int64_t high = across ? bounds.right : bounds.bottom;  // excluded
+        const std::int64_t delta = across ? dx : dy;
+        if (delta > 0) {
+            first = std::max<std::int64_t>(0, low - start);
+            last = std::min<std::int64_t>(steps, high - start);
+        } else {
+            first = std::max<std::int64_t>(0, start - (high - 1));
+            last = std::min<std::int64_t>(steps, start - low + 1);
+        }
+    }
+    for (std::int64_t step = first; step < last; ++step) {
         // Halves round up: floor((2 * step * d + steps) / (2 * steps)).
         const auto along = [&](std::int64_t delta) {
             const std::int64_t numerator = 2 * step * delta + steps;

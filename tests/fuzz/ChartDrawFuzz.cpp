@@ -1,4 +1,5 @@
-// Makes arbitrary bytes into a chart: its size, its parts' settings, up to four series of any kind and
+// Makes arbitrary bytes into a chart: its size, its parts' settings, its view (flat, or in depth 1..100 %
+// orthogonal or turned at any rotation and elevation in range), up to four series of any kind and
 // their points (any doubles, NaN and infinities among them). The chart is drawn into a 64 × 48 bitmap and
 // recorded into an enhanced metafile; neither may crash, overflow or draw outside the bitmap's memory.
 #include "platform/chart/BarSeries.h"
@@ -79,6 +80,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         c->BottomAxis()->Title()->SetCaption("Percentage Flow (%)");
     }
     c->BackWall()->Brush()->SetStyle(gui::TBrushStyle(in.Byte() % 8));
+    const int view = in.Byte();
+    c->SetView3D(view & 1);
+    c->View3DOptions()->SetOrthogonal(view & 2);
+    c->LeftWall()->SetVisible(!(view & 4));
+    c->BottomWall()->Brush()->SetStyle(gui::TBrushStyle(view >> 3 & 7));
+    c->SetChart3DPercent(in.Byte() % 100 + 1);
+    c->View3DOptions()->SetRotation(270 + in.Byte() % 91);
+    c->View3DOptions()->SetElevation(270 + in.Byte() % 91);
     for (int s = in.Byte() % 5; s > 0 && in.Left(); --s) {
         chart::TChartSeries* series = MakeSeries(in.Byte(), &owner);
         series->SetParentChart(c);

@@ -17,6 +17,7 @@
 #include "analysis/Comparison.h"
 #include "analysis/Globals.h"
 #include "analysis/NumberText.h"
+#include "analysis/ParamInputs.h"
 #include "analysis/ParamTable.h"
 #include "analysis/Payback.h"
 #include "analysis/Texts.h"
@@ -194,49 +195,6 @@ void PrintProject(const ProjectTexts& windows)
     PrintLine("project.CurrencySubunit", CurrencySubunit.Str());
     for (int i = 0; i < shell::CustomerEditCount; ++i)
         PrintLine(std::string("project.") + kCustomerEditNames[i], windows.customer[size_t(i)]);
-}
-
-// What the options loader does at start-up: the curves and the custom-control switches follow the
-// parameters; the titles are the built-in ones.
-void LoadOptionsFromParams()
-{
-    for (int i = 1; i <= FlowPointCount; ++i) {
-        VfdCurve[i] = ParamTable[20]->Value;
-        DamperCurve[i] = ParamTable[20 + i]->Value;
-        InletVaneCurve[i] = ParamTable[30 + i]->Value;
-        ValveCurve[i] = ParamTable[40 + i]->Value;
-        Custom1Curve[i] = ParamTable[50 + i]->Value;
-        Custom2Curve[i] = ParamTable[60 + i]->Value;
-    }
-    Custom1Enabled = rtl::Round(ParamTable[71]->Value) != 0;
-    Custom2Enabled = rtl::Round(ParamTable[72]->Value) != 0;
-    Custom1Title = "Custom Control 1";
-    Custom2Title = "Custom Control 2";
-    PowerUnitFactor = PowerInKW ? 1.0 : 0.7457;
-}
-
-// The texts the analysis window's edits show for the parameters.
-std::string ParamText(int number)
-{
-    const TParamRecord& record = *ParamTable[number];
-    return FloatToGroupedText(DecimalsOfScale(record.Scale), record.Value);
-}
-
-class ParamInputs final : public RivuveInputs {
-public:
-    std::string EditText(InputEdit edit) const override { return ParamText(int(edit) - 100); }
-    std::string DutyCycleText(int flowPoint) const override { return analysis::DutyCycleText[flowPoint].Str(); }
-};
-
-// Copies the duty-cycle texts as the window's check does; true when they total 100.
-bool CheckDutyCycleTotal()
-{
-    int total = 0;
-    for (int i = 1; i <= FlowPointCount; ++i) {
-        DutyCycleText[i] = ParamText(9 + i);
-        total += TextToInt(DutyCycleText[i]);
-    }
-    return total == 100;
 }
 
 class Printer {

@@ -34,6 +34,7 @@ public:
     void EndPage() override
     {
         if (!backend_.pageFailure_.empty()) {
+            job_.pages.pop_back();  // a refused page never leaves the printer
             throw EPrintError(backend_.pageFailure_);
         }
     }

@@ -41,7 +41,8 @@ public:
     // The first printer added is the default unless SetDefaultPrinter says otherwise.
     void AddPrinter(Printer printer);
     void SetDefaultPrinter(std::string name);
-    // From now on every EndPage raises EPrintError with the message (empty: pages print again).
+    // From now on every EndPage raises EPrintError with the message and drops its page (empty: pages print
+    // again).
     void FailPages(std::string message);
     // Landscape pages come as the upright sheet turned, as a printing system wants them.
     void TurnLandscape(bool turn) { turnLandscape_ = turn; }

@@ -1,16 +1,21 @@
 #pragma once
-// A fresh GUI class library with the chart library on top of it for each test, and helpers that read a
-// stored window and measure text as a chart does.
+// A fresh GUI class library with the chart library on top of it for each test, helpers that measure
+// text as a chart does, and a 600 × 400 flat chart drawn into a bitmap whose pixels the tests read.
 
+#include "platform/chart/Chart.h"
 #include "platform/chart/ChartLibrary.h"
+#include "platform/gui/Bitmap.h"
 #include "platform/text/TextMetrics.h"
 
 #include "tests/platform/gui/GraphicsHolder.h"
 #include "tests/platform/gui/GuiFixture.h"
 #include "tests/platform/gui/GuiTestSupport.h"
 
+#include <cmath>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace charttest {
 
@@ -53,6 +58,72 @@ struct Measure {
     }
 
     win::HDC dc;
+};
+
+inline int Round(double a)
+{
+    return int(std::floor(a + 0.5));
+}
+
+// A chart owned by a component, drawn into a bitmap of its size; L, T, Rr, Bm are its chart rectangle's
+// first and last pixels, X and Y map values as its axes do.
+class PixelTest : public ChartTest {
+public:
+    void SetUp() override
+    {
+        ChartTest::SetUp();
+        owner = std::make_unique<classes::TComponent>(nullptr);
+        c = new chart::TChart(owner.get());
+        c->SetBounds(0, 0, 600, 400);
+        c->SetColor(gui::clWhite);
+        c->SetView3D(false);
+    }
+    void TearDown() override
+    {
+        picture.reset();
+        owner.reset();
+        ChartTest::TearDown();
+    }
+
+    template <class S>
+    S* Add(const std::vector<std::pair<double, double>>& points)
+    {
+        auto* s = new S(owner.get());
+        s->SetParentChart(c);
+        s->Marks()->SetVisible(false);
+        for (auto [x, y] : points) {
+            s->AddXY(x, y);
+        }
+        return s;
+    }
+
+    void Draw()
+    {
+        picture = std::make_unique<gui::TBitmap>();
+        picture->SetSize(600, 400);
+        c->Draw(*picture->Canvas(), {0, 0, 600, 400});
+        const win::RECT r = c->ChartRect();
+        L = r.left;
+        T = r.top;
+        Rr = r.right - 1;
+        Bm = r.bottom - 1;
+    }
+    gui::TColor Pixel(int x, int y) { return picture->Canvas()->Pixels(x, y); }
+    int X(double v) const
+    {
+        const chart::TChartAxis& a = *c->BottomAxis();
+        return L + Round((v - a.Minimum()) * (Rr - L) / (a.Maximum() - a.Minimum()));
+    }
+    int Y(double v) const
+    {
+        const chart::TChartAxis& a = *c->LeftAxis();
+        return Bm - Round((v - a.Minimum()) * (Bm - T) / (a.Maximum() - a.Minimum()));
+    }
+
+    std::unique_ptr<classes::TComponent> owner;
+    chart::TChart* c = nullptr;
+    std::unique_ptr<gui::TBitmap> picture;
+    int L = 0, T = 0, Rr = 0, Bm = 0;
 };
 
 }  // namespace charttest

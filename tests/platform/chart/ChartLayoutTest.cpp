@@ -32,15 +32,19 @@ TEST_F(ChartTest, TheChartRectangleIsWhatTitleLegendAxesAndBevelsLeave)
         bool captions;
         chart::TPanelBevel outer, inner;
         int bevelWidth;
+        int depthPercent;  // 0: flat
     };
     const Case cases[] = {
-        {"bare", 0, false, 2, false, chart::bvNone, chart::bvNone, 1},
-        {"one title line", 1, false, 2, false, chart::bvNone, chart::bvNone, 1},
-        {"two title lines", 2, false, 2, false, chart::bvNone, chart::bvNone, 1},
-        {"legend", 1, true, 2, false, chart::bvNone, chart::bvNone, 1},
-        {"legend without entries", 1, true, 0, false, chart::bvNone, chart::bvNone, 1},
-        {"captions", 1, true, 2, true, chart::bvNone, chart::bvNone, 1},
-        {"bevels", 2, true, 3, true, chart::bvRaised, chart::bvLowered, 3},
+        {"bare", 0, false, 2, false, chart::bvNone, chart::bvNone, 1, 0},
+        {"one title line", 1, false, 2, false, chart::bvNone, chart::bvNone, 1, 0},
+        {"two title lines", 2, false, 2, false, chart::bvNone, chart::bvNone, 1, 0},
+        {"legend", 1, true, 2, false, chart::bvNone, chart::bvNone, 1, 0},
+        {"legend without entries", 1, true, 0, false, chart::bvNone, chart::bvNone, 1, 0},
+        {"captions", 1, true, 2, true, chart::bvNone, chart::bvNone, 1, 0},
+        {"bevels", 2, true, 3, true, chart::bvRaised, chart::bvLowered, 3, 0},
+        {"depth 15 %", 1, true, 2, true, chart::bvNone, chart::bvNone, 1, 15},
+        {"depth 1 %", 1, true, 2, true, chart::bvNone, chart::bvNone, 1, 1},
+        {"depth 100 %", 1, true, 2, true, chart::bvRaised, chart::bvNone, 1, 100},
     };
     const char* entryTitles[] = {"Inverter", "Outlet Damper", "Inlet Vane  "};
     for (const Case& k : cases) {
@@ -49,6 +53,8 @@ TEST_F(ChartTest, TheChartRectangleIsWhatTitleLegendAxesAndBevelsLeave)
         c.SetBevelOuter(k.outer);
         c.SetBevelInner(k.inner);
         c.SetBevelWidth(k.bevelWidth);
+        c.SetView3D(k.depthPercent > 0);
+        c.SetChart3DPercent(std::max(1, k.depthPercent));
         for (int i = 0; i < k.titleLines; ++i) {
             c.Title()->Text()->Add(i == 0 ? "Annual Operating Cost" : "  second line ");
         }
@@ -89,6 +95,10 @@ TEST_F(ChartTest, TheChartRectangleIsWhatTitleLegendAxesAndBevelsLeave)
             right -= lw + 8;
         }
         bottom -= 4 + 2 + th + (k.captions ? th + 2 : 0);
+        // The depth, from what is left after the bottom axis's room; the front face gives it up.
+        const int depth = std::min(right - left, bottom - top) * k.depthPercent / 200;
+        top += depth;
+        right -= depth;
         // The values run 0..100, so 100 is always among the left axis's labels and the widest of them.
         left += m.Width(*c.LeftAxis()->LabelsFont(), "100") + 2 + 4 + (k.captions ? th + 2 : 0);
         const win::RECT r = c.ChartRect();

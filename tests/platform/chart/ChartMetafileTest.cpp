@@ -75,43 +75,47 @@ TEST_F(ChartTest, EachKindSavesAMetafileThatPlaysBackAsItDraws)
 {
     testsupport::ScratchFolder folder;
     for (const Kind& kind : kKinds) {
-        SCOPED_TRACE(kind.name);
-        classes::TComponent owner(nullptr);
-        chart::TChart* c = kind.make(owner, 500, 300);
-        const std::string path = folder.Path("graph.emf");
-        c->SaveToMetafileEnh(path);
-        const std::string bytes = folder.ReadFile("graph.emf");
-        ASSERT_GT(bytes.size(), 88u);
-        EXPECT_EQ(bytes.substr(40, 4), " EMF");
-        // rclFrame in 0.01 mm: round(px × 2540 / 96).
-        EXPECT_EQ(Dword(bytes, 24), 0u);
-        EXPECT_EQ(Dword(bytes, 28), 0u);
-        EXPECT_EQ(Dword(bytes, 32), 13229u);  // 500 px
-        EXPECT_EQ(Dword(bytes, 36), 7938u);   // 300 px
+        for (bool orthogonal : {true, false}) {
+            SCOPED_TRACE(testing::Message() << kind.name << (orthogonal ? ", orthogonal" : ", turned"));
+            classes::TComponent owner(nullptr);
+            chart::TChart* c = kind.make(owner, 500, 300);
+            c->View3DOptions()->SetOrthogonal(orthogonal);
+            const std::string path = folder.Path("graph.emf");
+            c->SaveToMetafileEnh(path);
+            const std::string bytes = folder.ReadFile("graph.emf");
+            ASSERT_GT(bytes.size(), 88u);
+            EXPECT_EQ(bytes.substr(40, 4), " EMF");
+            // rclFrame in 0.01 mm: round(px × 2540 / 96).
+            EXPECT_EQ(Dword(bytes, 24), 0u);
+            EXPECT_EQ(Dword(bytes, 28), 0u);
+            EXPECT_EQ(Dword(bytes, 32), 13229u);  // 500 px
+            EXPECT_EQ(Dword(bytes, 36), 7938u);   // 300 px
 
-        gui::TBitmap drawn;
-        drawn.SetSize(500, 300);
-        c->Draw(*drawn.Canvas(), {0, 0, 500, 300});
-        // At 1:1: onto the frame in the reference device's pixels (its millimetres are whole, so the
-        // frame of 500 × 300 pixels at 96 dpi comes out a little larger there).
-        const auto toPixels = [&](std::size_t frame, std::size_t device, std::size_t mm) {
-            return int(std::lround(double(Dword(bytes, frame)) * Dword(bytes, device) / (Dword(bytes, mm) * 100.0)));
-        };
-        const win::RECT all{0, 0, toPixels(32, 72, 80), toPixels(36, 76, 84)};
-        ASSERT_GE(all.right, 500);
-        ASSERT_GE(all.bottom, 300);
-        gui::TBitmap played;
-        played.SetSize(all.right, all.bottom);
-        const win::HENHMETAFILE metafile = win::ReadEnhMetaFile(bytes);
-        ASSERT_TRUE(win::PlayEnhMetaFile(played.Canvas()->Handle(), metafile, &all));
-        win::DeleteEnhMetaFile(metafile);
-        int differing = 0;
-        for (int y = 0; y < 300; ++y) {
-            for (int x = 0; x < 500; ++x) {
-                differing += drawn.Canvas()->Pixels(x, y) != played.Canvas()->Pixels(x, y);
+            gui::TBitmap drawn;
+            drawn.SetSize(500, 300);
+            c->Draw(*drawn.Canvas(), {0, 0, 500, 300});
+            // At 1:1: onto the frame in the reference device's pixels (its millimetres are whole, so the
+            // frame of 500 × 300 pixels at 96 dpi comes out a little larger there).
+            const auto toPixels = [&](std::size_t frame, std::size_t device, std::size_t mm) {
+                return int(
+                    std::lround(double(Dword(bytes, frame)) * Dword(bytes, device) / (Dword(bytes, mm) * 100.0)));
+            };
+            const win::RECT all{0, 0, toPixels(32, 72, 80), toPixels(36, 76, 84)};
+            ASSERT_GE(all.right, 500);
+            ASSERT_GE(all.bottom, 300);
+            gui::TBitmap played;
+            played.SetSize(all.right, all.bottom);
+            const win::HENHMETAFILE metafile = win::ReadEnhMetaFile(bytes);
+            ASSERT_TRUE(win::PlayEnhMetaFile(played.Canvas()->Handle(), metafile, &all));
+            win::DeleteEnhMetaFile(metafile);
+            int differing = 0;
+            for (int y = 0; y < 300; ++y) {
+                for (int x = 0; x < 500; ++x) {
+                    differing += drawn.Canvas()->Pixels(x, y) != played.Canvas()->Pixels(x, y);
+                }
             }
+            EXPECT_EQ(differing, 0);
         }
-        EXPECT_EQ(differing, 0);
     }
 }
 

@@ -16,71 +16,8 @@
 
 namespace {
 
-using charttest::ChartTest;
-
-int Round(double a)
-{
-    return int(std::floor(a + 0.5));
-}
-
-// A chart owned by a component, drawn into a bitmap of its size.
-class PixelTest : public ChartTest {
-public:
-    void SetUp() override
-    {
-        ChartTest::SetUp();
-        owner = std::make_unique<classes::TComponent>(nullptr);
-        c = new chart::TChart(owner.get());
-        c->SetBounds(0, 0, 600, 400);
-        c->SetColor(gui::clWhite);
-    }
-    void TearDown() override
-    {
-        picture.reset();
-        owner.reset();
-        ChartTest::TearDown();
-    }
-
-    template <class S>
-    S* Add(const std::vector<std::pair<double, double>>& points)
-    {
-        auto* s = new S(owner.get());
-        s->SetParentChart(c);
-        s->Marks()->SetVisible(false);
-        for (auto [x, y] : points) {
-            s->AddXY(x, y);
-        }
-        return s;
-    }
-
-    void Draw()
-    {
-        picture = std::make_unique<gui::TBitmap>();
-        picture->SetSize(600, 400);
-        c->Draw(*picture->Canvas(), {0, 0, 600, 400});
-        const win::RECT r = c->ChartRect();
-        L = r.left;
-        T = r.top;
-        Rr = r.right - 1;
-        Bm = r.bottom - 1;
-    }
-    gui::TColor Pixel(int x, int y) { return picture->Canvas()->Pixels(x, y); }
-    int X(double v) const
-    {
-        const chart::TChartAxis& a = *c->BottomAxis();
-        return L + Round((v - a.Minimum()) * (Rr - L) / (a.Maximum() - a.Minimum()));
-    }
-    int Y(double v) const
-    {
-        const chart::TChartAxis& a = *c->LeftAxis();
-        return Bm - Round((v - a.Minimum()) * (Bm - T) / (a.Maximum() - a.Minimum()));
-    }
-
-    std::unique_ptr<classes::TComponent> owner;
-    chart::TChart* c = nullptr;
-    std::unique_ptr<gui::TBitmap> picture;
-    int L = 0, T = 0, Rr = 0, Bm = 0;
-};
+using charttest::PixelTest;
+using charttest::Round;
 
 std::vector<std::pair<double, double>> Steps(double from, double by)
 {

@@ -95,37 +95,52 @@ TEST_F(ChartDrawingTest, NothingIsDrawnOutsideTheRectangleAtAnySize)
 {
     const win::RECT sizes[] = {{10, 10, 10, 10}, {10, 10, 11, 11}, {10, 10, 13, 12}, {10, 10, 74, 58},
                                {10, 10, 250, 190}, {-16000, -16000, 16767, 16767}};
+    struct View {
+        const char* name;
+        bool depth, orthogonal;
+        int percent, rotation;
+    };
+    const View views[] = {{"flat", false, true, 15, 345}, {"orthogonal", true, true, 100, 345},
+                          {"turned", true, false, 100, 270}, {"turned straight", true, false, 1, 360}};
     for (const win::RECT& b : sizes) {
-        SCOPED_TRACE(testing::Message() << b.right - b.left << " x " << b.bottom - b.top);
-        classes::TComponent owner(nullptr);
-        auto* c = new chart::TChart(&owner);
-        c->Title()->Text()->Add("A title wider than any of the small charts here");
-        c->LeftAxis()->Title()->SetCaption("Operating cost $");
-        c->BottomAxis()->Title()->SetCaption("Percentage Flow (%)");
-        c->SetBevelInner(chart::bvLowered);
-        c->SetBevelWidth(2);
-        for (int k = 0; k < 2; ++k) {
-            auto* s = k ? static_cast<chart::TChartSeries*>(new chart::TAreaSeries(&owner))
-                        : static_cast<chart::TChartSeries*>(new chart::TBarSeries(&owner));
-            s->SetParentChart(c);
-            s->SetTitle("Series");
-            for (int i = 0; i <= 10; ++i) {
-                s->AddXY(10 * i, 5 * i * i);
+        for (const View& view : views) {
+            SCOPED_TRACE(testing::Message() << b.right - b.left << " x " << b.bottom - b.top << ", "
+                                            << view.name);
+            classes::TComponent owner(nullptr);
+            auto* c = new chart::TChart(&owner);
+            c->Title()->Text()->Add("A title wider than any of the small charts here");
+            c->LeftAxis()->Title()->SetCaption("Operating cost $");
+            c->BottomAxis()->Title()->SetCaption("Percentage Flow (%)");
+            c->SetBevelInner(chart::bvLowered);
+            c->SetBevelWidth(2);
+            c->SetView3D(view.depth);
+            c->SetChart3DPercent(view.percent);
+            c->View3DOptions()->SetOrthogonal(view.orthogonal);
+            c->View3DOptions()->SetRotation(view.rotation);
+            c->View3DOptions()->SetElevation(view.rotation);
+            for (int k = 0; k < 2; ++k) {
+                auto* s = k ? static_cast<chart::TChartSeries*>(new chart::TAreaSeries(&owner))
+                            : static_cast<chart::TChartSeries*>(new chart::TBarSeries(&owner));
+                s->SetParentChart(c);
+                s->SetTitle("Series");
+                for (int i = 0; i <= 10; ++i) {
+                    s->AddXY(10 * i, 5 * i * i);
+                }
             }
-        }
-        gui::TBitmap picture;
-        picture.SetSize(260, 200);
-        picture.Canvas()->Brush()->SetColor(gui::clFuchsia);
-        picture.Canvas()->FillRect({0, 0, 260, 200});
-        c->Draw(*picture.Canvas(), b);
-        int outside = 0;
-        for (int y = 0; y < 200; ++y) {
-            for (int x = 0; x < 260; ++x) {
-                const bool inB = x >= b.left && x < b.right && y >= b.top && y < b.bottom;
-                outside += !inB && picture.Canvas()->Pixels(x, y) != gui::clFuchsia;
+            gui::TBitmap picture;
+            picture.SetSize(260, 200);
+            picture.Canvas()->Brush()->SetColor(gui::clFuchsia);
+            picture.Canvas()->FillRect({0, 0, 260, 200});
+            c->Draw(*picture.Canvas(), b);
+            int outside = 0;
+            for (int y = 0; y < 200; ++y) {
+                for (int x = 0; x < 260; ++x) {
+                    const bool inB = x >= b.left && x < b.right && y >= b.top && y < b.bottom;
+                    outside += !inB && picture.Canvas()->Pixels(x, y) != gui::clFuchsia;
+                }
             }
+            EXPECT_EQ(outside, 0);
         }
-        EXPECT_EQ(outside, 0);
     }
 }
 
