@@ -5,9 +5,10 @@
 // and the themed painter change what their table rows say. The themed painter answers Standard's values
 // while visual styles are not available (always, on this system).
 //
-// The base painter's drawing is in clPainterDrawing.cpp; the themed painter reads its metrics from the
-// theme classes. The Standard, Flat, UltraFlat and Office 2003 painters change metrics and a few colours
-// so far; their own drawing (and the themed painter's) is still the base painter's.
+// The base painter's drawing is in clPainterDrawing.cpp, the Standard, Flat and UltraFlat painters' in
+// clClassicPainterDrawing.cpp; the themed painter reads its metrics from the theme classes. The Office 2003
+// and themed painters change metrics and a few colours so far; their drawing is still UltraFlat's and
+// Standard's.
 
 #include "controls/clGraphics.h"
 #include "controls/clPainterResources.h"
@@ -469,6 +470,36 @@ public:
     int FooterCellSpacing() const override { return 1; }
     int TabFrameWidth(bool) const override { return 1; }
 
+    // Drawing: three-dimensional edges two pixels wide.
+    void PaintBorder(TclCanvas& canvas, const win::RECT& rect) const override;
+    void PaintButtonFrame(TclCanvas& canvas, const win::RECT& rect, TclButtonState state) const override;
+    // The base drawing with the Flat painter's frames.
+    void PaintGroupExpandButton(TclCanvas& canvas, const win::RECT& rect, bool expanded,
+                                TclButtonState state) const override;
+    void PaintExpandButton(TclCanvas& canvas, const win::RECT& rect, bool expanded, gui::TColor color) const override;
+    void PaintCheckBoxFrame(TclCanvas& canvas, const win::RECT& rect, TclButtonState state) const override;
+    void PaintHeaderFrame(TclCanvas& canvas, const win::RECT& rect, TclBorders neighbours,
+                          TclBorders borders) const override;
+    void PaintHeaderSectionFrame(TclCanvas& canvas, const win::RECT& rect, TclBorders borders,
+                                 TclButtonState state) const override;
+    void PaintSortMark(TclCanvas& canvas, const win::RECT& rect, bool ascending) const override;
+    void PaintFooterFrame(TclCanvas& canvas, const win::RECT& rect) const override;
+    void PaintFooterCellFrame(TclCanvas& canvas, const win::RECT& rect) const override;
+    void PaintFilterDropButton(TclCanvas& canvas, const win::RECT& rect, TclButtonState state,
+                               bool active) const override;
+    void PaintTabFrame(TclCanvas& canvas, const win::RECT& rect, int border, TclBorders borders,
+                       bool vertical) const override;
+    void PaintTabStrip(TclCanvas& canvas, const win::RECT& rect, TclBorders borders, bool vertical) const override;
+    // Arrow buttons are the system's scroll arrows; the hot state looks normal.
+    void PaintScrollBarPart(TclCanvas& canvas, bool horizontal, const win::RECT& rect, TclScrollBarPart part,
+                            TclButtonState state) const override;
+    // A black frame on the sides without a neighbour around a normal header cell.
+    void PaintArrowHeader(TclCanvas& canvas, const win::RECT& rect, std::string_view text, TclBorders neighbours,
+                          const TclViewParams& params, int arrows, int arrowInset,
+                          const TclCustomDrawBackground& onDrawBackground) const override;
+    void PaintSplitterFrame(TclCanvas& canvas, const win::RECT& rect, const TclBackground& background,
+                            bool horizontal) const override;
+
 protected:
     TclStandardLookAndFeelPainter() = default;
 };
@@ -491,6 +522,29 @@ public:
     int FooterCellFrameWidth() const override { return 1; }
     int FooterCellSpacing() const override { return 1; }
     int TabFrameWidth(bool) const override { return 1; }
+
+    // Drawing: three-dimensional edges one pixel wide.
+    void PaintBorder(TclCanvas& canvas, const win::RECT& rect) const override;
+    void PaintButtonFrame(TclCanvas& canvas, const win::RECT& rect, TclButtonState state) const override;
+    void PaintExpandButton(TclCanvas& canvas, const win::RECT& rect, bool expanded, gui::TColor color) const override;
+    void PaintCheckBoxFrame(TclCanvas& canvas, const win::RECT& rect, TclButtonState state) const override;
+    void PaintHeaderFrame(TclCanvas& canvas, const win::RECT& rect, TclBorders neighbours,
+                          TclBorders borders) const override;
+    void PaintHeaderSectionFrame(TclCanvas& canvas, const win::RECT& rect, TclBorders borders,
+                                 TclButtonState state) const override;
+    void PaintSortMark(TclCanvas& canvas, const win::RECT& rect, bool ascending) const override;
+    void PaintFooterFrame(TclCanvas& canvas, const win::RECT& rect) const override;
+    void PaintFooterCellFrame(TclCanvas& canvas, const win::RECT& rect) const override;
+    void PaintFilterDropButton(TclCanvas& canvas, const win::RECT& rect, TclButtonState state,
+                               bool active) const override;
+    void PaintTabFrame(TclCanvas& canvas, const win::RECT& rect, int border, TclBorders borders,
+                       bool vertical) const override;
+    void PaintTabStrip(TclCanvas& canvas, const win::RECT& rect, TclBorders borders, bool vertical) const override;
+    // Arrow buttons and thumb are the painter's own buttons; the hot state looks normal.
+    void PaintScrollBarPart(TclCanvas& canvas, bool horizontal, const win::RECT& rect, TclScrollBarPart part,
+                            TclButtonState state) const override;
+    void PaintSplitterFrame(TclCanvas& canvas, const win::RECT& rect, const TclBackground& background,
+                            bool horizontal) const override;
 
 protected:
     TclFlatLookAndFeelPainter() = default;
@@ -519,6 +573,57 @@ public:
     int FooterCellSpacing() const override { return 2; }
     void FilterDismissButtonExtent(win::POINT& extent) const override { extent = win::POINT{16, 15}; }
     int TabFrameWidth(bool) const override { return 1; }
+
+    gui::TColor ThinFrameColor() const override { return gui::clBtnShadow; }
+    // Hot and pressed: the tinted fills of clHotTintColor and clPressedTintColor; else clBtnFace.
+    gui::TColor ButtonFaceColor(TclButtonState state) const override;
+    // One pixel between buttons, two at the group's outer ends and above and below.
+    void ButtonGroupMargins(int count, int index, win::RECT& margins) const override;
+    // Pressed: clHighlightText; else the base rule.
+    gui::TColor ButtonGlyphColor(TclButtonState state, gui::TColor defaultColor) const override;
+    TclButtonState ButtonGlyphState(TclButtonState) const override { return cxbsNormal; }
+
+    // Drawing: single-colour frames one pixel wide.
+    void PaintBorder(TclCanvas& canvas, const win::RECT& rect) const override;
+    void PaintGroupButton(TclCanvas& canvas, const win::RECT& rect, TclButtonState state, int count, int index,
+                          gui::TColor frameColor) const override;
+    void PaintButtonFrame(TclCanvas& canvas, const win::RECT& rect, TclButtonState state) const override;
+    void PaintButtonGroupFrame(TclCanvas& canvas, const win::RECT& rect, bool selected, bool hot) const override;
+    void PaintExpandButton(TclCanvas& canvas, const win::RECT& rect, bool expanded, gui::TColor color) const override;
+    void PaintCheckBoxFrame(TclCanvas& canvas, const win::RECT& rect, TclButtonState state) const override;
+    // The content over the whole cell, then the frame one pixel inside it.
+    void PaintHeaderCell(TclCanvas& canvas, const win::RECT& bounds, const win::RECT& textRect,
+                         TclBorders neighbours, TclBorders borders, TclButtonState state, TclHorzAlignment horz,
+                         TclVertAlignment vert, bool multiLine, bool endEllipsis, std::string_view text,
+                         gui::TFont* font, gui::TColor textColor, gui::TColor backColor,
+                         const TclCustomDrawBackground& onDrawBackground) const override;
+    // Left and top lines only on those borders; right and bottom lines always.
+    void PaintHeaderFrame(TclCanvas& canvas, const win::RECT& rect, TclBorders neighbours,
+                          TclBorders borders) const override;
+    void PaintHeaderSectionFrame(TclCanvas& canvas, const win::RECT& rect, TclBorders borders,
+                                 TclButtonState state) const override;
+    // Hot, pressed and disabled faces take ButtonFaceColor of the state.
+    void PaintHeaderSectionFace(TclCanvas& canvas, const win::RECT& rect, const win::RECT& textRect,
+                                TclButtonState state, TclHorzAlignment horz, TclVertAlignment vert, bool multiLine,
+                                bool endEllipsis, std::string_view text, gui::TFont* font, gui::TColor textColor,
+                                gui::TColor backColor) const override;
+    void PaintSortMark(TclCanvas& canvas, const win::RECT& rect, bool ascending) const override;
+    void PaintFooterFrame(TclCanvas& canvas, const win::RECT& rect) const override;
+    void PaintFooterCellFrame(TclCanvas& canvas, const win::RECT& rect) const override;
+    void PaintFilterDropButton(TclCanvas& canvas, const win::RECT& rect, TclButtonState state,
+                               bool active) const override;
+    void PaintTabFrame(TclCanvas& canvas, const win::RECT& rect, int border, TclBorders borders,
+                       bool vertical) const override;
+    void PaintTabStrip(TclCanvas& canvas, const win::RECT& rect, TclBorders borders, bool vertical) const override;
+    // Buttons in the state, hot included.
+    void PaintScrollBarPart(TclCanvas& canvas, bool horizontal, const win::RECT& rect, TclScrollBarPart part,
+                            TclButtonState state) const override;
+    void PaintSchedulerNavButton(TclCanvas& canvas, const win::RECT& rect, const win::RECT& arrowRect, bool isNext,
+                                 TclButtonState state) const override;
+    // Framed only while hot or pressed.
+    void PaintNavigatorToolButton(TclCanvas& canvas, const win::RECT& rect, TclButtonState state) const override;
+    void PaintSplitterFrame(TclCanvas& canvas, const win::RECT& rect, const TclBackground& background,
+                            bool horizontal) const override;
 
     // The frame of a framed flat element in a state: clBtnShadow when normal, else clHighlight.
     virtual gui::TColor ButtonStateFrameColor(TclButtonState state) const;

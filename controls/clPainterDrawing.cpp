@@ -180,6 +180,14 @@ void PaintHeaderArrows(TclCanvas& canvas, const win::RECT& rect, gui::TColor col
     }
 }
 
+void PaintArrowHeaderEnds(TclCanvas& canvas, const win::RECT& rect, int borderWidth, int inset, int arrows)
+{
+    win::RECT area = rect;
+    area.top += borderWidth + 1;
+    --area.bottom;
+    PaintHeaderArrows(canvas, area, gui::clWindowText, inset, arrows);
+}
+
 TclArrowDirection ScrollArrowDirection(bool horizontal, TclScrollBarPart part)
 {
     if (horizontal)
@@ -610,10 +618,7 @@ void TclCustomLookAndFeelPainter::PaintArrowHeader(TclCanvas& canvas, const win:
 {
     PaintHeaderCellEx(canvas, rect, rect, neighbours, HeaderEdges(neighbours), cxbsNormal, clhaCenter, clvaCenter,
                       false, false, text, params.Font, params.TextColor, params.Color, onDrawBackground, false, false);
-    win::RECT area = rect;
-    area.top += BorderWidth() + 1;
-    --area.bottom;
-    PaintHeaderArrows(canvas, area, gui::clWindowText, arrowInset, arrows);
+    PaintArrowHeaderEnds(canvas, rect, BorderWidth(), arrowInset, arrows);
 }
 
 void TclCustomLookAndFeelPainter::PaintSchedulerNavButtonWithText(TclCanvas& canvas, const win::RECT& rect,
