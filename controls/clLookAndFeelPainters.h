@@ -6,9 +6,8 @@
 // while visual styles are not available (always, on this system).
 //
 // The base painter's drawing is in clPainterDrawing.cpp, the Standard, Flat and UltraFlat painters' in
-// clClassicPainterDrawing.cpp; the themed painter reads its metrics from the theme classes. The Office 2003
-// and themed painters change metrics and a few colours so far; their drawing is still UltraFlat's and
-// Standard's.
+// clClassicPainterDrawing.cpp, the Office 2003 painter's in clOffice11PainterDrawing.cpp; the themed
+// painter reads its metrics from the theme classes and draws as the Standard painter so far.
 
 #include "controls/clGraphics.h"
 #include "controls/clPainterResources.h"
@@ -651,8 +650,81 @@ public:
     }
     bool HeaderExtendedFlag() const override { return true; }
 
+    // Colours from the Office 2003 set.
+    gui::TColor FilterPanelBackColor() const override;
+    gui::TColor FilterPanelFontColor() const override;
+    gui::TColor FaceColorA() const override;
+    gui::TColor FaceTextColorA() const override { return HeaderFontColor(); }
+    gui::TColor ShadowColorA() const override;
+    gui::TColor GroupPanelFontColor() const override;
+    gui::TColor GroupRowBackColor() const override;
+    gui::TColor HeaderAreaColor() const override { return ShadowColorA(); }
+    gui::TColor HeaderBackColor() const override { return HeaderFaceColor(); }
+    gui::TColor AltFaceColor() const override;
+    gui::TColor AltSelectionColor() const override;
+    gui::TColor AltSelectionFontColor() const override { return gui::clWindowText; }
+    gui::TColor ThinFrameColor() const override;
+    gui::TColor SchedulerAltContentColor() const override;
+    gui::TColor FaceColorC() const override;
+    gui::TColor FaceColorD() const override { return FaceColorC(); }
+    gui::TColor FaceColorE() const override;
+    gui::TColor WhiteColorB() const override { return SchedulerAltContentColor(); }
+    gui::TColor FooterLineColor() const override { return HeaderLineColor(); }
+    // Hot, pressed and disabled: ButtonFaceColor of the state; else clWindow.
+    gui::TColor CheckBoxFillColor(TclButtonState state) const override;
+
     // Hot and pressed: the Office 2003 hot and pressed colours; disabled clBtnFace; else the face colour.
     gui::TColor ButtonFaceColor(TclButtonState state) const override;
+    // The Office 2003 text colours; pressed glyphs are clHighlightText unless a visual-styles scheme is
+    // in use. The default colour is not used.
+    gui::TColor ButtonGlyphColor(TclButtonState state, gui::TColor defaultColor) const override;
+
+    // Drawing.
+    // A face of the header colours running into the dark one over the last four rows (plain: one
+    // colour), the hot face lighter with a hot bar below it.
+    void PaintCellContent(TclCanvas& canvas, const win::RECT& bounds, const win::RECT& textRect,
+                          TclButtonState state, TclHorzAlignment horz, TclVertAlignment vert, bool multiLine,
+                          bool endEllipsis, std::string_view text, gui::TFont* font, gui::TColor textColor,
+                          gui::TColor backColor, const TclCustomDrawBackground& onDrawBackground,
+                          bool plain) const override;
+    void PaintSchedulerNavButton(TclCanvas& canvas, const win::RECT& rect, const win::RECT& arrowRect, bool isNext,
+                                 TclButtonState state) const override;
+    void PaintBorder(TclCanvas& canvas, const win::RECT& rect) const override;
+    void PaintButtonFrame(TclCanvas& canvas, const win::RECT& rect, TclButtonState state) const override;
+    // The eleven-pixel glyph bitmap, its corners blended into what lies behind.
+    void PaintExpandButton(TclCanvas& canvas, const win::RECT& rect, bool expanded, gui::TColor color) const override;
+    void PaintSmallExpandButton(TclCanvas& canvas, const win::RECT& rect, bool expanded, gui::TColor frameColor,
+                                gui::TColor backColor = gui::clDefault) const override;
+    // The base cell without the custom-draw callback and the special flag.
+    void PaintHeaderCellEx(TclCanvas& canvas, const win::RECT& bounds, const win::RECT& textRect,
+                           TclBorders neighbours, TclBorders borders, TclButtonState state, TclHorzAlignment horz,
+                           TclVertAlignment vert, bool multiLine, bool endEllipsis, std::string_view text,
+                           gui::TFont* font, gui::TColor textColor, gui::TColor backColor,
+                           const TclCustomDrawBackground& onDrawBackground, bool lastItem,
+                           bool special) const override;
+    // Lines that run into the face at the top and beside neighbours.
+    void PaintHeaderFrame(TclCanvas& canvas, const win::RECT& rect, TclBorders neighbours,
+                          TclBorders borders) const override;
+    // A header cell, inverted while pressed.
+    void PaintHeaderSection(TclCanvas& canvas, const win::RECT& rect, const win::RECT& textRect,
+                            TclBorders neighbours, TclBorders borders, TclButtonState state, TclHorzAlignment horz,
+                            TclVertAlignment vert, bool multiLine, bool endEllipsis, std::string_view text,
+                            gui::TFont* font, gui::TColor textColor, gui::TColor backColor) const override;
+    void PaintSortMark(TclCanvas& canvas, const win::RECT& rect, bool ascending) const override;
+    // The themed painter's scroll bar (Standard's while no theme is open).
+    void PaintScrollBarPart(TclCanvas& canvas, bool horizontal, const win::RECT& rect, TclScrollBarPart part,
+                            TclButtonState state) const override;
+    void PaintSizeGripBox(TclCanvas& canvas, const win::RECT& rect, gui::TColor backColor) const override;
+    // The view's background and centred text, arrows on the whole rect.
+    void PaintArrowHeader(TclCanvas& canvas, const win::RECT& rect, std::string_view text, TclBorders neighbours,
+                          const TclViewParams& params, int arrows, int arrowInset,
+                          const TclCustomDrawBackground& onDrawBackground) const override;
+    void PaintAuxFrame(TclCanvas& canvas, const win::RECT& rect) const override;
+    // The themed painter's.
+    void PaintNavigatorToolButton(TclCanvas& canvas, const win::RECT& rect, TclButtonState state) const override;
+    // clDefault: the parent's background; one colour: a fill; two: a vertical gradient between them.
+    void PaintPanelBackground(TclCanvas& canvas, gui::TWinControl* control, const win::RECT& rect, gui::TColor color,
+                              gui::TColor color2 = gui::clDefault) const override;
     // Normal: HeaderLineColor; other states: the selected border colour.
     gui::TColor ButtonStateFrameColor(TclButtonState state) const override;
     gui::TColor LightLineColor() const override { return HeaderLineColor(); }
