@@ -5,6 +5,7 @@
 
 #include "controls/clClasses.h"
 #include "tests/controls/ControlsFixture.h"
+#include "tests/controls/SurfaceCanvas.h"
 #include "tests/support/DrawingSurface.h"
 
 #include <algorithm>
@@ -19,12 +20,7 @@ using testsupport::Surface;
 
 constexpr win::COLORREF kGround = win::RGB(1, 2, 3);
 
-struct SurfaceCanvas {
-    explicit SurfaceCanvas(const Surface& surface) : canvas(&frame) { frame.SetHandle(surface.DC()); }
-    ~SurfaceCanvas() { frame.SetHandle(nullptr); }
-    gui::TCanvas frame;
-    TclCanvas canvas;
-};
+using controlstest::SurfaceCanvas;
 
 win::COLORREF Rgb(gui::TColor color)
 {
