@@ -1,0 +1,81 @@
+#pragma once
+// The control foundation's bitmaps: pixels as blue, green, red and alpha bytes (alpha-premultiplied
+// when blended), and TclCustomBitmap, a framework bitmap with a canvas wrapper, change locking and a
+// packed form of its stored data.
+//
+// Packed stored data: a 32-bit packed length N, "XDBM", the version 1 (16 bits), then N bytes of runs
+// that encode the framework's own data (a 32-bit length and a bitmap file). A run is a head byte h and
+// either h & 0x7F literal bytes (h >= 0x80) or one byte repeated h times.
+
+#include "controls/clClasses.h"
+#include "controls/clGraphics.h"
+#include "platform/gui/Bitmap.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace controls {
+
+struct TclRGBQuad {
+    std::uint8_t Blue = 0;
+    std::uint8_t Green = 0;
+    std::uint8_t Red = 0;
+    std::uint8_t Alpha = 0;
+};
+
+// ColorToRGB, with red and blue swapped into pixel order and the alpha byte given.
+TclRGBQuad clColorToBGRA(gui::TColor color, std::uint8_t alpha = 0);
+
+// Runs of at most 125 bytes: a repeat run (byte n, then the byte) for a byte that repeats, else a
+// literal run (n + 0x80, then the n bytes).
+std::string PackBitmapRuns(std::string_view data);
+// Decodes exactly the given runs; a run that passes their end raises rtl::EReadError.
+std::string UnpackBitmapRuns(std::string_view runs);
+
+class TclCustomBitmap : public gui::TBitmap {
+public:
+    TclCustomBitmap() : TclCustomBitmap(0, 0) {}
+    TclCustomBitmap(int width, int height, gui::TPixelFormat format = gui::pf24bit);
+    explicit TclCustomBitmap(const win::RECT& rect, gui::TPixelFormat format = gui::pf24bit)
+        : TclCustomBitmap(clRectGetWidth(rect), clRectGetHeight(rect), format)
+    {
+    }
+    ~TclCustomBitmap() override;
+
+    static const classes::TClassInfo& StaticClass();
+    const classes::TClassInfo& ClassType() const override { return StaticClass(); }
+
+    TclCanvas& ClCanvas() { return *clCanvas_; }
+    // Whether the stored data is packed.
+    bool CompressData() const { return compressData_; }
+    void SetCompressData(bool value) { compressData_ = value; }
+
+    // While locked, changes are only noted; the last unlock reports one when one happened or when forced.
+    void LockChanges();
+    void UnlockChanges(bool force = false);
+    // Fills the whole bitmap black.
+    virtual void EraseContent();
+    void SetSize(int width, int height) override;
+    // TclCanvas::RotateFlipBitmap's rotation and flip.
+    void RotateFlip(int rotation, bool flip);
+    win::RECT GetFullRect() const { return win::RECT{0, 0, Width(), Height()}; }
+
+    // The stored "Data": packed when CompressData is set; either form is read.
+    void ReadData(rtl::TStream& stream) override;
+    void WriteData(rtl::TStream& stream) override;
+
+protected:
+    void Changed(classes::TObject* sender) override;
+    // Called after each change that is reported.
+    virtual void HandleBitmapChanged() {}
+
+private:
+    std::unique_ptr<TclCanvas> clCanvas_;
+    int lockCount_ = 0;
+    bool changedWhileLocked_ = false;
+    bool compressData_ = false;
+};
+
+}  // namespace controls

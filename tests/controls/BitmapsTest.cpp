@@ -1,0 +1,186 @@
+// The control foundation's bitmaps: the packed runs worked out by hand, the stored data packed and plain,
+// and damaged packed data refused with the picture kept.
+
+#include "controls/clBitmaps.h"
+
+#include "platform/rtl/Exceptions.h"
+#include "platform/rtl/Streams.h"
+#include "tests/controls/ControlsFixture.h"
+
+#include <cstring>
+#include <string>
+
+namespace {
+
+using namespace controls;
+
+class BitmapsTest : public controlstest::ControlsTest {
+public:
+    void Count(classes::TObject*) { ++changes; }
+    int changes = 0;
+};
+
+std::string Bytes(std::initializer_list<int> values)
+{
+    std::string s;
+    for (int v : values)
+        s += char(v);
+    return s;
+}
+
+TEST(BitmapRunsTest, PackedByHand)
+{
+    struct Case {
+        const char* name;
+        std::string data;
+        std::string runs;
+    };
+    const Case cases[] = {
+        {"200 equal", std::string(200, 'v'), Bytes({0x7D, 'v', 0x4B, 'v'})},
+        {"A B B", "ABB", Bytes({0x81, 'A', 0x02, 'B'})},
+        {"one byte", "b", Bytes({0x81, 'b'})},
+        {"nothing", "", ""},
+        {"literal then repeat", "ABCCC", Bytes({0x82, 'A', 'B', 0x03, 'C'})},
+        {"130 different", [] {
+             std::string s;
+             for (int i = 0; i < 130; ++i)
+                 s += char(i);
+             return s;
+         }(), [] {
+             std::string s = Bytes({0x80 + 125});
+             for (int i = 0; i < 125; ++i)
+                 s += char(i);
+             s += char(0x80 + 5);
+             for (int i = 125; i < 130; ++i)
+                 s += char(i);
+             return s;
+         }()},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(PackBitmapRuns(c.data), c.runs);
+        EXPECT_EQ(UnpackBitmapRuns(c.runs), c.data);
+    }
+}
+
+TEST(BitmapRunsTest, RunsPastTheirEndAreDamage)
+{
+    for (const std::string& runs : {Bytes({0x83, 'a', 'b'}), Bytes({0x05}), Bytes({0x81, 'a', 0xFF})})
+        EXPECT_THROW(UnpackBitmapRuns(runs), rtl::EReadError);
+}
+
+TEST(BitmapRunsTest, ColourToPixel)
+{
+    const TclRGBQuad q = clColorToBGRA(gui::TColor(win::RGB(10, 20, 30)), 40);
+    EXPECT_EQ(q.Blue, 30);
+    EXPECT_EQ(q.Green, 20);
+    EXPECT_EQ(q.Red, 10);
+    EXPECT_EQ(q.Alpha, 40);
+}
+
+void Draw(TclCustomBitmap& bitmap)
+{
+    for (int y = 0; y < bitmap.Height(); ++y)
+        for (int x = 0; x < bitmap.Width(); ++x)
+            bitmap.Canvas()->SetPixels(x, y, gui::TColor(win::RGB(x * 20, y * 30, x < 3 ? 200 : 0)));
+}
+
+void ExpectSamePixels(TclCustomBitmap& a, TclCustomBitmap& b)
+{
+    ASSERT_EQ(a.Width(), b.Width());
+    ASSERT_EQ(a.Height(), b.Height());
+    for (int y = 0; y < a.Height(); ++y)
+        for (int x = 0; x < a.Width(); ++x)
+            ASSERT_EQ(a.Canvas()->Pixels(x, y), b.Canvas()->Pixels(x, y)) << x << ", " << y;
+}
+
+std::string Stored(TclCustomBitmap& bitmap)
+{
+    rtl::TMemoryStream stream;
+    bitmap.WriteData(stream);
+    return std::string(stream.Memory(), std::size_t(stream.Size()));
+}
+
+void Load(TclCustomBitmap& bitmap, const std::string& data)
+{
+    rtl::TMemoryStream stream;
+    stream.WriteBuffer(data.data(), std::int64_t(data.size()));
+    stream.SetPosition(0);
+    bitmap.ReadData(stream);
+}
+
+TEST_F(BitmapsTest, PackedAndPlainStoredDataComeBack)
+{
+    TclCustomBitmap source(7, 5);
+    Draw(source);
+    source.SetCompressData(true);
+    const std::string packed = Stored(source);
+    ASSERT_GE(packed.size(), 10u);
+    EXPECT_EQ(packed.substr(4, 6), Bytes({'X', 'D', 'B', 'M', 1, 0}));
+    std::int32_t length = 0;
+    std::memcpy(&length, packed.data(), 4);
+    EXPECT_EQ(std::size_t(length), packed.size() - 10);
+
+    TclCustomBitmap packedCopy;
+    Load(packedCopy, packed);
+    ExpectSamePixels(source, packedCopy);
+
+    // Without the signature at offset 4 the data is the framework's own.
+    source.SetCompressData(false);
+    const std::string plain = Stored(source);
+    EXPECT_NE(plain.substr(4, 4), "XDBM");
+    TclCustomBitmap plainCopy;
+    Load(plainCopy, plain);
+    ExpectSamePixels(source, plainCopy);
+}
+
+TEST_F(BitmapsTest, DamagedPackedDataKeepsThePicture)
+{
+    TclCustomBitmap source(4, 4);
+    Draw(source);
+    source.SetCompressData(true);
+    const std::string packed = Stored(source);
+
+    std::string beyond = packed;
+    const std::int32_t tooLong = std::int32_t(packed.size());
+    std::memcpy(beyond.data(), &tooLong, 4);
+    std::string negative = packed;
+    const std::int32_t minus = -1;
+    std::memcpy(negative.data(), &minus, 4);
+    std::string cutRun = packed.substr(0, 10) + Bytes({0x85, 1, 2});
+    const std::int32_t three = 3;
+    std::memcpy(cutRun.data(), &three, 4);
+
+    for (const std::string& damaged : {beyond, negative, cutRun}) {
+        TclCustomBitmap target(4, 4);
+        Draw(target);
+        try {
+            Load(target, damaged);
+            ADD_FAILURE() << "no error";
+        } catch (const rtl::EReadError& e) {
+            EXPECT_STREQ(e.what(), "damaged packed bitmap data");
+        }
+        ExpectSamePixels(source, target);
+    }
+}
+
+TEST_F(BitmapsTest, ChangesWaitForTheLastUnlock)
+{
+    TclCustomBitmap bitmap(2, 2);
+    bitmap.OnChange = classes::TNotifyEvent::Of<&BitmapsTest::Count>(this);
+    bitmap.LockChanges();
+    bitmap.LockChanges();
+    bitmap.SetSize(5, 5);
+    bitmap.UnlockChanges();
+    EXPECT_EQ(changes, 0);
+    bitmap.UnlockChanges();
+    EXPECT_EQ(changes, 1);
+    // Never below 0; forced reports a change.
+    bitmap.UnlockChanges();
+    EXPECT_EQ(changes, 1);
+    bitmap.LockChanges();
+    bitmap.UnlockChanges(true);
+    EXPECT_EQ(changes, 2);
+}
+
+}  // namespace
