@@ -4,7 +4,9 @@
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Streams.h"
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstring>
 
 namespace controls {
@@ -43,6 +45,82 @@ TclRGBQuad clColorToBGRA(gui::TColor color, std::uint8_t alpha)
 {
     const win::COLORREF rgb = gui::ColorToRGB(color);
     return TclRGBQuad{win::GetBValue(rgb), win::GetGValue(rgb), win::GetRValue(rgb), alpha};
+}
+
+win::COLORREF clPixelRGB(const TclRGBQuad& pixel)
+{
+    return win::RGB(pixel.Red, pixel.Green, pixel.Blue);
+}
+
+namespace {
+
+std::uint8_t RoundByte(double value)
+{
+    return std::uint8_t(std::clamp(std::lrint(value), 0L, 255L));
+}
+
+std::uint32_t PixelValue(const TclRGBQuad& p)
+{
+    return std::uint32_t(p.Blue) | std::uint32_t(p.Green) << 8 | std::uint32_t(p.Red) << 16 |
+           std::uint32_t(p.Alpha) << 24;
+}
+
+TclRGBQuad PixelOfValue(std::uint32_t v)
+{
+    return TclRGBQuad{std::uint8_t(v), std::uint8_t(v >> 8), std::uint8_t(v >> 16), std::uint8_t(v >> 24)};
+}
+
+TclRGBQuad Grey(TclRGBQuad p, double red, double green, double blue)
+{
+    const std::uint8_t grey = RoundByte(p.Red * red + p.Green * green + p.Blue * blue);
+    p.Red = p.Green = p.Blue = grey;
+    return p;
+}
+
+}  // namespace
+
+TclRGBQuad clBlendPixel(const TclRGBQuad& s, const TclRGBQuad& d, std::uint8_t constantAlpha)
+{
+    const double c = constantAlpha / 255.0;
+    const double a = c * s.Alpha;
+    const double e = 1 - a / 255;
+    return TclRGBQuad{RoundByte(c * s.Blue + e * d.Blue), RoundByte(c * s.Green + e * d.Green),
+                      RoundByte(c * s.Red + e * d.Red), RoundByte(a + e * d.Alpha)};
+}
+
+std::vector<TclRGBQuad> clGetBitmapPixels(gui::TBitmap& bitmap, bool topDown)
+{
+    gui::TBitmap copy;
+    gui::TBitmap* source = &bitmap;
+    if (bitmap.PixelFormat() != gui::pf32bit) {
+        copy.Assign(&bitmap);
+        copy.SetPixelFormat(gui::pf32bit);
+        source = &copy;
+    }
+    const int width = source->Width();
+    const int height = source->Height();
+    std::vector<TclRGBQuad> pixels(std::size_t(width) * std::size_t(height));
+    for (int row = 0; row < height; ++row) {
+        const int y = topDown ? row : height - 1 - row;
+        std::memcpy(&pixels[std::size_t(row) * std::size_t(width)], source->ScanLine(y),
+                    std::size_t(width) * sizeof(TclRGBQuad));
+    }
+    return pixels;
+}
+
+void clPutBitmapPixels(gui::TBitmap& bitmap, const std::vector<TclRGBQuad>& pixels, bool topDown)
+{
+    const int width = bitmap.Width();
+    const int height = bitmap.Height();
+    if (bitmap.PixelFormat() != gui::pf32bit)
+        bitmap.SetPixelFormat(gui::pf32bit);
+    if (pixels.size() != std::size_t(width) * std::size_t(height))
+        throw gui::EInvalidGraphicOperation("The pixels do not match the bitmap's size");
+    for (int row = 0; row < height; ++row) {
+        const int y = topDown ? row : height - 1 - row;
+        std::memcpy(bitmap.ScanLine(y), &pixels[std::size_t(row) * std::size_t(width)],
+                    std::size_t(width) * sizeof(TclRGBQuad));
+    }
 }
 
 std::string PackBitmapRuns(std::string_view data)
@@ -184,6 +262,107 @@ void TclCustomBitmap::WriteData(rtl::TStream& stream)
     stream.WriteBuffer(kSignature, 4);
     stream.WriteBuffer(&version, 2);
     stream.WriteBuffer(runs.data(), length);
+}
+
+// TclBitmap
+
+TclBitmap::TclBitmap(int width, int height, std::uint32_t transparentPixel)
+    : TclCustomBitmap(0, 0, gui::pf32bit), transparentPixel_(transparentPixel)
+{
+    SetSize(width, height);
+}
+
+const classes::TClassInfo& TclBitmap::StaticClass()
+{
+    static const classes::TClassInfo info("TclBitmap", &TclCustomBitmap::StaticClass(),
+                                          [](classes::TClassInfo& c) { classes::ClassBuilder<TclBitmap>{c}; });
+    return info;
+}
+
+bool TclBitmap::IsTransparentPixel(const TclRGBQuad& pixel) const
+{
+    return PixelValue(pixel) == transparentPixel_ ||
+           std::find(transparentColors_.begin(), transparentColors_.end(), clPixelRGB(pixel)) !=
+               transparentColors_.end();
+}
+
+void TclBitmap::SetHatch(gui::TColor color1, std::uint8_t alpha1, gui::TColor color2, std::uint8_t alpha2, int size)
+{
+    hatchColor1_ = color1;
+    hatchAlpha1_ = alpha1;
+    hatchColor2_ = color2;
+    hatchAlpha2_ = alpha2;
+    hatchSize_ = std::max(size, 1);
+}
+
+TclRGBQuad TclBitmap::OperatedPixel(TclPixelOp op, TclRGBQuad p, int x, int y) const
+{
+    const bool keep = IsTransparentPixel(p);
+    switch (op) {
+    case clpoLighten:
+        if (keep)
+            return p;
+        if (p.Alpha == 255) {
+            for (std::uint8_t* c : {&p.Red, &p.Green, &p.Blue})
+                *c = std::uint8_t(*c + win::MulDiv(255 - *c, 3, 10));
+        } else {
+            for (std::uint8_t* c : {&p.Blue, &p.Green, &p.Red, &p.Alpha})
+                *c = std::uint8_t(win::MulDiv(*c, 200, 255));
+        }
+        return p;
+    case clpoDirty:
+        return keep ? p : clBlendPixel(clColorToBGRA(gui::clBtnShadow, 0xC0), Grey(p, 0.299, 0.587, 0.114), 238);
+    case clpoAverageGrey:
+        if (!keep)
+            p.Red = p.Green = p.Blue = std::uint8_t((p.Red + p.Green + p.Blue) / 3);
+        return p;
+    case clpoOpaque: p.Alpha = 255; return p;
+    case clpoMask: return PixelOfValue(keep ? 0xFFFFFFFF : 0);
+    case clpoFadeGrey: return keep ? p : Grey(p, 0.299, 0.587, 0.114);
+    case clpoDisableGrey: return keep ? p : Grey(p, 0.0729, 0.7146, 0.2125);
+    case clpoOpaqueUnlessTransparent:
+        if (!keep && p.Alpha == 0)
+            p.Alpha = 255;
+        return p;
+    case clpoHatch: {
+        const bool second = (x / hatchSize_ + y / hatchSize_) % 2 != 0;
+        return clBlendPixel(clColorToBGRA(second ? hatchColor2_ : hatchColor1_, 255), p,
+                            second ? hatchAlpha2_ : hatchAlpha1_);
+    }
+    case clpoFill: return PixelOfValue(transparentPixel_);
+    }
+    return p;
+}
+
+void TclBitmap::ApplyPixelOp(TclPixelOp op)
+{
+    std::vector<TclRGBQuad> pixels = clGetBitmapPixels(*this);
+    const int width = Width();
+    for (std::size_t i = 0; i < pixels.size(); ++i)
+        pixels[i] = OperatedPixel(op, pixels[i], int(i % std::size_t(width)), int(i / std::size_t(width)));
+    clPutBitmapPixels(*this, pixels);
+    Changed(this);
+}
+
+bool TclBitmap::HasAlpha()
+{
+    const std::vector<TclRGBQuad> pixels = clGetBitmapPixels(*this);
+    return std::any_of(pixels.begin(), pixels.end(), [](const TclRGBQuad& p) { return p.Alpha != 0; });
+}
+
+void TclBitmap::EraseContent()
+{
+    if (Empty())
+        return;
+    const TclRGBQuad fill = (transparentPixel_ >> 24) != 0 ? PixelOfValue(transparentPixel_) : TclRGBQuad{};
+    clPutBitmapPixels(*this, std::vector<TclRGBQuad>(std::size_t(Width()) * std::size_t(Height()), fill));
+    Changed(this);
+}
+
+void TclBitmap::SetSize(int width, int height)
+{
+    TclCustomBitmap::SetSize(width, height);
+    EraseContent();
 }
 
 }  // namespace controls

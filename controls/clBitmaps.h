@@ -15,6 +15,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace controls {
 
@@ -27,6 +28,18 @@ struct TclRGBQuad {
 
 // ColorToRGB, with red and blue swapped into pixel order and the alpha byte given.
 TclRGBQuad clColorToBGRA(gui::TColor color, std::uint8_t alpha = 0);
+
+// A pixel's red, green and blue as an RGB value, without its alpha.
+win::COLORREF clPixelRGB(const TclRGBQuad& pixel);
+
+// The source blended over the destination at a constant alpha: c = k / 255, a = c x source alpha,
+// e = 1 - a / 255; colours c x s + e x d, alpha a + e x d.alpha, rounded half to even within 0..255.
+TclRGBQuad clBlendPixel(const TclRGBQuad& source, const TclRGBQuad& destination, std::uint8_t constantAlpha);
+
+// Every pixel of a bitmap (of any depth), rows from the top when topDown, else from the bottom.
+std::vector<TclRGBQuad> clGetBitmapPixels(gui::TBitmap& bitmap, bool topDown = true);
+// Writes them back into a 32-bit bitmap of their size.
+void clPutBitmapPixels(gui::TBitmap& bitmap, const std::vector<TclRGBQuad>& pixels, bool topDown = true);
 
 // Runs of at most 125 bytes: a repeat run (byte n, then the byte) for a byte that repeats, else a
 // literal run (n + 0x80, then the n bytes).
@@ -76,6 +89,58 @@ private:
     int lockCount_ = 0;
     bool changedWhileLocked_ = false;
     bool compressData_ = false;
+};
+
+// Pixel operations of TclBitmap::ApplyPixelOp.
+enum TclPixelOp : std::uint8_t {
+    clpoLighten,
+    clpoDirty,
+    clpoAverageGrey,
+    clpoOpaque,
+    clpoMask,
+    clpoFadeGrey,
+    clpoDisableGrey,
+    clpoOpaqueUnlessTransparent,
+    clpoHatch,
+    clpoFill
+};
+
+// A 32-bit bitmap whose pixels can be transparent (equal to the transparent pixel value, or with an RGB in
+// the transparent colour list) and changed by pixel operations.
+class TclBitmap : public TclCustomBitmap {
+public:
+    TclBitmap() : TclBitmap(0, 0) {}
+    TclBitmap(int width, int height, std::uint32_t transparentPixel = 0);
+
+    static const classes::TClassInfo& StaticClass();
+    const classes::TClassInfo& ClassType() const override { return StaticClass(); }
+
+    // RGB values (COLORREF) whose pixels count as transparent.
+    std::vector<win::COLORREF>& TransparentColors() { return transparentColors_; }
+    std::uint32_t TransparentPixel() const { return transparentPixel_; }
+    void SetTransparentPixel(std::uint32_t value) { transparentPixel_ = value; }
+    bool IsTransparentPixel(const TclRGBQuad& pixel) const;
+    // The hatch of clpoHatch: squares of the size, the first colour where x div size + y div size is even.
+    void SetHatch(gui::TColor color1, std::uint8_t alpha1, gui::TColor color2, std::uint8_t alpha2, int size);
+
+    // Changes every pixel (transparent ones stay, except for the mask, opaque, hatch and fill operations).
+    void ApplyPixelOp(TclPixelOp op);
+    // Whether some pixel has an alpha byte other than 0.
+    bool HasAlpha();
+    // The transparent pixel value everywhere when its top byte is not 0, else black.
+    void EraseContent() override;
+    void SetSize(int width, int height) override;
+
+private:
+    TclRGBQuad OperatedPixel(TclPixelOp op, TclRGBQuad pixel, int x, int y) const;
+
+    std::vector<win::COLORREF> transparentColors_;
+    std::uint32_t transparentPixel_ = 0;
+    gui::TColor hatchColor1_ = gui::clWhite;
+    gui::TColor hatchColor2_ = gui::clBlack;
+    std::uint8_t hatchAlpha1_ = 255;
+    std::uint8_t hatchAlpha2_ = 255;
+    int hatchSize_ = 1;
 };
 
 }  // namespace controls

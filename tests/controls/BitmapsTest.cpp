@@ -183,4 +183,89 @@ TEST_F(BitmapsTest, ChangesWaitForTheLastUnlock)
     EXPECT_EQ(changes, 2);
 }
 
+TclRGBQuad Quad(int b, int g, int r, int a)
+{
+    return TclRGBQuad{std::uint8_t(b), std::uint8_t(g), std::uint8_t(r), std::uint8_t(a)};
+}
+
+void ExpectQuad(const TclRGBQuad& q, const TclRGBQuad& expected)
+{
+    EXPECT_EQ(q.Blue, expected.Blue);
+    EXPECT_EQ(q.Green, expected.Green);
+    EXPECT_EQ(q.Red, expected.Red);
+    EXPECT_EQ(q.Alpha, expected.Alpha);
+}
+
+// One pixel through an operation.
+TclRGBQuad Operated(TclPixelOp op, TclRGBQuad pixel, std::uint32_t transparent = 0)
+{
+    TclBitmap bitmap(1, 1, transparent);
+    clPutBitmapPixels(bitmap, {pixel});
+    bitmap.ApplyPixelOp(op);
+    return clGetBitmapPixels(bitmap)[0];
+}
+
+TEST_F(BitmapsTest, PixelOperationsByTheNumbers)
+{
+    struct Case {
+        const char* name;
+        TclPixelOp op;
+        TclRGBQuad in;
+        TclRGBQuad out;
+    };
+    const Case cases[] = {
+        {"lighten opaque", clpoLighten, Quad(100, 100, 100, 255), Quad(147, 147, 147, 255)},
+        {"lighten translucent", clpoLighten, Quad(100, 100, 100, 128), Quad(78, 78, 78, 100)},
+        {"average grey", clpoAverageGrey, Quad(40, 20, 10, 255), Quad(23, 23, 23, 255)},
+        {"fade grey", clpoFadeGrey, Quad(200, 150, 100, 255), Quad(141, 141, 141, 255)},
+        {"disable grey", clpoDisableGrey, Quad(200, 150, 100, 255), Quad(157, 157, 157, 255)},
+        {"opaque", clpoOpaque, Quad(1, 2, 3, 4), Quad(1, 2, 3, 255)},
+        {"mask of a visible pixel", clpoMask, Quad(1, 2, 3, 4), Quad(0, 0, 0, 0)},
+        {"alpha 0 made opaque", clpoOpaqueUnlessTransparent, Quad(1, 2, 3, 0), Quad(1, 2, 3, 255)},
+        {"other alpha kept", clpoOpaqueUnlessTransparent, Quad(1, 2, 3, 9), Quad(1, 2, 3, 9)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ExpectQuad(Operated(c.op, c.in), c.out);
+    }
+    // Transparent pixels: the mask makes them white, the greys leave them, fill writes the value.
+    const std::uint32_t transparent = 0x11223344;
+    const TclRGBQuad clear = Quad(0x44, 0x33, 0x22, 0x11);
+    ExpectQuad(Operated(clpoMask, clear, transparent), Quad(255, 255, 255, 255));
+    ExpectQuad(Operated(clpoFadeGrey, clear, transparent), clear);
+    ExpectQuad(Operated(clpoFill, Quad(9, 9, 9, 9), transparent), clear);
+}
+
+TEST_F(BitmapsTest, TransparentColoursHatchAndAlpha)
+{
+    TclBitmap bitmap(4, 2);
+    EXPECT_FALSE(bitmap.HasAlpha());
+    clPutBitmapPixels(bitmap, {Quad(0, 0, 255, 255), Quad(0, 255, 0, 255), Quad(0, 0, 255, 255), Quad(0, 255, 0, 255),
+                               Quad(0, 0, 255, 255), Quad(0, 255, 0, 255), Quad(0, 0, 255, 255), Quad(0, 255, 0, 255)});
+    EXPECT_TRUE(bitmap.HasAlpha());
+    // Red is transparent by its RGB, whatever its alpha.
+    bitmap.TransparentColors().push_back(win::RGB(255, 0, 0));
+    bitmap.ApplyPixelOp(clpoMask);
+    const std::vector<TclRGBQuad> mask = clGetBitmapPixels(bitmap);
+    for (std::size_t i = 0; i < mask.size(); ++i)
+        EXPECT_EQ(mask[i].Red, i % 2 == 0 ? 255 : 0) << i;
+
+    // Squares of 2: (0, 0) and (1, 1) in the first colour, (2, 0) in the second, each at its alpha.
+    TclBitmap hatch(4, 2);
+    clPutBitmapPixels(hatch, std::vector<TclRGBQuad>(8, Quad(255, 255, 255, 255)));
+    hatch.SetHatch(gui::clBlack, 255, gui::clBlack, 128, 2);
+    hatch.ApplyPixelOp(clpoHatch);
+    const std::vector<TclRGBQuad> hatched = clGetBitmapPixels(hatch);
+    ExpectQuad(hatched[0], Quad(0, 0, 0, 255));
+    ExpectQuad(hatched[5], Quad(0, 0, 0, 255));
+    ExpectQuad(hatched[2], Quad(127, 127, 127, 255));
+}
+
+TEST(BlendPixelTest, SourceOverDestination)
+{
+    ExpectQuad(clBlendPixel(Quad(0, 0, 255, 128), Quad(255, 255, 255, 255), 255), Quad(127, 127, 255, 255));
+    // Constant alpha 0 leaves the destination.
+    ExpectQuad(clBlendPixel(Quad(9, 9, 9, 255), Quad(1, 2, 3, 4), 0), Quad(1, 2, 3, 4));
+}
+
 }  // namespace
