@@ -1,5 +1,6 @@
 #include "controls/clResample.h"
 
+#include "controls/clEntryPoints.h"
 #include "platform/gdi/Blit.h"
 #include "platform/gdi/DeviceContext.h"
 
@@ -118,6 +119,65 @@ void clSmoothResizeBitmap(gui::TBitmap& source, gui::TBitmap& destination, bool 
     win::SetStretchBltMode(dc, previous);
     destination.Canvas()->Unlock();
     source.Canvas()->Unlock();
+}
+
+namespace {
+
+// A 32-bit copy of a rect of a device context.
+void CopyOut(gui::TBitmap& bitmap, win::HDC dc, const win::RECT& rect)
+{
+    bitmap.SetPixelFormat(gui::pf32bit);
+    bitmap.SetSize(clRectGetWidth(rect), clRectGetHeight(rect));
+    win::BitBlt(bitmap.Canvas()->Handle(), 0, 0, bitmap.Width(), bitmap.Height(), dc, rect.left, rect.top,
+                win::SRCCOPY);
+}
+
+}  // namespace
+
+void clAlphaBlend(win::HDC destination, const win::RECT& destinationRect, win::HDC source,
+                  const win::RECT& sourceRect, std::uint8_t constantAlpha, bool smooth)
+{
+    const int dw = clRectGetWidth(destinationRect);
+    const int dh = clRectGetHeight(destinationRect);
+    const int sw = clRectGetWidth(sourceRect);
+    const int sh = clRectGetHeight(sourceRect);
+    if (dw <= 0 || dh <= 0 || sw <= 0 || sh <= 0)
+        return;
+    const auto alphaBlend = clEntryPoints().AlphaBlend;
+    const win::BLENDFUNCTION blend{win::AC_SRC_OVER, 0, constantAlpha, win::AC_SRC_ALPHA};
+    const bool sameSize = dw == sw && dh == sh;
+    if (!clPlatformWin9x() && alphaBlend && !(smooth && !sameSize)) {
+        alphaBlend(destination, destinationRect.left, destinationRect.top, dw, dh, source, sourceRect.left,
+                   sourceRect.top, sw, sh, blend);
+        return;
+    }
+    gui::TBitmap from;
+    CopyOut(from, source, sourceRect);
+    gui::TBitmap onto;
+    CopyOut(onto, destination, destinationRect);
+    gui::TBitmap scaled;
+    gui::TBitmap* top = &from;
+    if (!sameSize) {
+        scaled.SetPixelFormat(gui::pf32bit);
+        scaled.SetSize(dw, dh);
+        if (smooth)
+            clSmoothResizeBitmap(from, scaled, true);
+        else
+            win::StretchBlt(scaled.Canvas()->Handle(), 0, 0, dw, dh, from.Canvas()->Handle(), 0, 0, sw, sh,
+                            win::SRCCOPY);
+        top = &scaled;
+    }
+    if (alphaBlend) {
+        alphaBlend(onto.Canvas()->Handle(), 0, 0, dw, dh, top->Canvas()->Handle(), 0, 0, dw, dh, blend);
+    } else {
+        const std::vector<TclRGBQuad> over = clGetBitmapPixels(*top);
+        std::vector<TclRGBQuad> under = clGetBitmapPixels(onto);
+        for (std::size_t i = 0; i < under.size(); ++i)
+            under[i] = clBlendPixel(over[i], under[i], constantAlpha);
+        clPutBitmapPixels(onto, under);
+    }
+    win::BitBlt(destination, destinationRect.left, destinationRect.top, dw, dh, onto.Canvas()->Handle(), 0, 0,
+                win::SRCCOPY);
 }
 
 }  // namespace controls

@@ -1,6 +1,7 @@
 #pragma once
-// Smooth resizing of bitmaps: the system's HALFTONE stretching, or Lanczos-3 resampling in integer
-// weights (x 256) in two passes, horizontal then vertical.
+// Smooth resizing and alpha blending of bitmaps: the system's HALFTONE stretching, or Lanczos-3
+// resampling in integer weights (x 256) in two passes, horizontal then vertical; the system's AlphaBlend,
+// or blending done here when it is missing or a smooth blend changes the size.
 
 #include "controls/clBitmaps.h"
 
@@ -22,5 +23,10 @@ std::vector<std::vector<TclResampleContribution>> clBuildResampleContributions(i
 // The source's picture scaled onto the destination's size; nothing unless both have pixels. Unless
 // forced to software, HALFTONE StretchBlt.
 void clSmoothResizeBitmap(gui::TBitmap& source, gui::TBitmap& destination, bool forceSoftware = false);
+
+// The source rect blended (alpha-premultiplied, AC_SRC_ALPHA) over the destination rect at a constant
+// alpha; nothing when a rect is empty. A smooth blend of unequal sizes scales the source with Lanczos-3.
+void clAlphaBlend(win::HDC destination, const win::RECT& destinationRect, win::HDC source,
+                  const win::RECT& sourceRect, std::uint8_t constantAlpha = 255, bool smooth = false);
 
 }  // namespace controls

@@ -1,9 +1,13 @@
 // Lanczos-3 resampling: weights worked out from the filter, indexes kept inside short sources, and a
-// resize to the same size that changes nothing.
+// resize to the same size that changes nothing. Alpha blending through the system, through smooth
+// scaling, and pixel by pixel without the system's routine.
 
 #include "controls/clResample.h"
 
+#include "controls/clEntryPoints.h"
+#include "platform/gdi/Blit.h"
 #include "tests/controls/ControlsFixture.h"
+#include "tests/support/DrawingSurface.h"
 
 #include <cmath>
 #include <numbers>
@@ -84,6 +88,72 @@ TEST_F(SmoothResizeTest, SameSizeChangesNothingAndShortSourcesAreSafe)
     clSmoothResizeBitmap(empty, same, true);
     clSmoothResizeBitmap(source, empty, false);
     EXPECT_EQ(clGetBitmapPixels(same)[3].Blue, pixels[3].Blue);
+}
+
+// Half-transparent premultiplied red (B 0, G 0, R 128, A 128) over white, at constant alpha 255:
+// red 128 + 255 x 127 / 255 = 255, green and blue 127.
+void PaintHalfRed(testsupport::Surface& source)
+{
+    gui::TBitmap bitmap;
+    bitmap.SetPixelFormat(gui::pf32bit);
+    bitmap.SetSize(source.Width(), source.Height());
+    clPutBitmapPixels(bitmap, std::vector<TclRGBQuad>(std::size_t(source.Width() * source.Height()),
+                                                      TclRGBQuad{0, 0, 128, 128}));
+    win::BitBlt(source.DC(), 0, 0, source.Width(), source.Height(), bitmap.Canvas()->Handle(), 0, 0, win::SRCCOPY);
+}
+
+class AlphaBlendTest : public controlstest::ControlsTest {};
+
+class AlphaBlendWithoutSystemTest : public controlstest::ControlsTest {
+protected:
+    TclEntryPoints EntryPoints() const override
+    {
+        TclEntryPoints entries = PlatformEntryPoints();
+        entries.AlphaBlend = nullptr;
+        return entries;
+    }
+};
+
+void ExpectBlendedHalfRed(bool smooth, int sourceSize, int destinationSize)
+{
+    testsupport::Surface source(sourceSize, sourceSize, 0);
+    PaintHalfRed(source);
+    testsupport::Surface target(destinationSize + 2, destinationSize + 2, win::RGB(255, 255, 255));
+    clAlphaBlend(target.DC(), win::RECT{1, 1, 1 + destinationSize, 1 + destinationSize}, source.DC(),
+                 win::RECT{0, 0, sourceSize, sourceSize}, 255, smooth);
+    for (int y = 1; y <= destinationSize; ++y)
+        for (int x = 1; x <= destinationSize; ++x) {
+            const win::COLORREF pixel = win::GetPixel(target.DC(), x, y);
+            EXPECT_NEAR(win::GetRValue(pixel), 255, 2) << x << ", " << y;
+            EXPECT_NEAR(win::GetGValue(pixel), 127, 2) << x << ", " << y;
+            EXPECT_NEAR(win::GetBValue(pixel), 127, 2) << x << ", " << y;
+        }
+    // Nothing outside the destination rect.
+    EXPECT_EQ(win::GetPixel(target.DC(), 0, 0), win::RGB(255, 255, 255));
+    EXPECT_EQ(win::GetPixel(target.DC(), destinationSize + 1, destinationSize + 1), win::RGB(255, 255, 255));
+}
+
+TEST_F(AlphaBlendTest, SystemAndSmoothPathsBlendAlike)
+{
+    ExpectBlendedHalfRed(false, 4, 4);
+    ExpectBlendedHalfRed(true, 2, 7);
+    ExpectBlendedHalfRed(true, 9, 1);
+    ExpectBlendedHalfRed(false, 3, 6);
+}
+
+TEST_F(AlphaBlendWithoutSystemTest, PixelBlendingTakesOver)
+{
+    ExpectBlendedHalfRed(false, 4, 4);
+    ExpectBlendedHalfRed(true, 2, 5);
+}
+
+TEST_F(AlphaBlendTest, EmptyRectsDoNothing)
+{
+    testsupport::Surface source(2, 2, win::RGB(0, 0, 0));
+    testsupport::Surface target(4, 4, win::RGB(255, 255, 255));
+    clAlphaBlend(target.DC(), win::RECT{0, 0, 0, 4}, source.DC(), win::RECT{0, 0, 2, 2}, 255, true);
+    clAlphaBlend(target.DC(), win::RECT{0, 0, 4, 4}, source.DC(), win::RECT{1, 1, 1, 2}, 255, true);
+    EXPECT_EQ(target.Painted(win::RGB(255, 255, 255)), 0);
 }
 
 }  // namespace
