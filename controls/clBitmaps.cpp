@@ -1,6 +1,7 @@
 #include "controls/clBitmaps.h"
 
 #include "platform/classes/ClassRegistry.h"
+#include "platform/gdi/Blit.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Streams.h"
 
@@ -363,6 +364,20 @@ void TclBitmap::SetSize(int width, int height)
 {
     TclCustomBitmap::SetSize(width, height);
     EraseContent();
+}
+
+void clOverlayHatch(win::HDC dc, const win::RECT& rect, gui::TColor color1, std::uint8_t alpha1, gui::TColor color2,
+                    std::uint8_t alpha2, int size)
+{
+    const int width = clRectGetWidth(rect);
+    const int height = clRectGetHeight(rect);
+    if (width <= 0 || height <= 0)
+        return;
+    TclBitmap bitmap(width, height);
+    win::BitBlt(bitmap.Canvas()->Handle(), 0, 0, width, height, dc, rect.left, rect.top, win::SRCCOPY);
+    bitmap.SetHatch(color1, alpha1, color2, alpha2, size);
+    bitmap.ApplyPixelOp(clpoHatch);
+    win::BitBlt(dc, rect.left, rect.top, width, height, bitmap.Canvas()->Handle(), 0, 0, win::SRCCOPY);
 }
 
 }  // namespace controls

@@ -143,4 +143,9 @@ private:
     int hatchSize_ = 1;
 };
 
+// The rect of the device context hatched with squares of the size: the first colour at its alpha where
+// x div size + y div size is even (counted from the rect's corner), the second elsewhere.
+void clOverlayHatch(win::HDC dc, const win::RECT& rect, gui::TColor color1, std::uint8_t alpha1, gui::TColor color2,
+                    std::uint8_t alpha2, int size);
+
 }  // namespace controls

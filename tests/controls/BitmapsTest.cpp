@@ -6,6 +6,7 @@
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Streams.h"
 #include "tests/controls/ControlsFixture.h"
+#include "tests/support/DrawingSurface.h"
 
 #include <cstring>
 #include <string>
@@ -259,6 +260,20 @@ TEST_F(BitmapsTest, TransparentColoursHatchAndAlpha)
     ExpectQuad(hatched[0], Quad(0, 0, 0, 255));
     ExpectQuad(hatched[5], Quad(0, 0, 0, 255));
     ExpectQuad(hatched[2], Quad(127, 127, 127, 255));
+}
+
+TEST_F(BitmapsTest, OverlayHatchOnADeviceContext)
+{
+    testsupport::Surface surface(8, 6, win::RGB(255, 255, 255));
+    clOverlayHatch(surface.DC(), win::RECT{2, 1, 8, 5}, gui::clBlack, 255, gui::clRed, 0, 2);
+    // Squares counted from the rect's corner: (2, 1) black, (4, 1) left white (alpha 0), (4, 3) black.
+    EXPECT_EQ(win::GetPixel(surface.DC(), 2, 1), win::RGB(0, 0, 0));
+    EXPECT_EQ(win::GetPixel(surface.DC(), 3, 2), win::RGB(0, 0, 0));
+    EXPECT_EQ(win::GetPixel(surface.DC(), 4, 1), win::RGB(255, 255, 255));
+    EXPECT_EQ(win::GetPixel(surface.DC(), 4, 3), win::RGB(0, 0, 0));
+    // Outside the rect nothing changes.
+    EXPECT_EQ(win::GetPixel(surface.DC(), 1, 1), win::RGB(255, 255, 255));
+    EXPECT_EQ(win::GetPixel(surface.DC(), 2, 5), win::RGB(255, 255, 255));
 }
 
 TEST(BlendPixelTest, SourceOverDestination)
