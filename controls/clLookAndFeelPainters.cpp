@@ -137,6 +137,32 @@ gui::TColor TclOffice11LookAndFeelPainter::ButtonFaceColor(TclButtonState state)
     }
 }
 
+gui::TColor TclOffice11LookAndFeelPainter::ButtonGlyphColor(TclButtonState state, gui::TColor) const
+{
+    if (state == cxbsPressed && uxOffice11CurrentScheme() == 0)
+        return gui::clHighlightText;
+    return state == cxbsDisabled ? uxOffice11DisabledTextColor() : uxOffice11TextColor();
+}
+
+gui::TColor TclOffice11LookAndFeelPainter::CheckBoxFillColor(TclButtonState state) const
+{
+    if (state == cxbsHot || state == cxbsPressed || state == cxbsDisabled)
+        return ButtonFaceColor(state);
+    return gui::clWindow;
+}
+
+gui::TColor TclOffice11LookAndFeelPainter::FilterPanelBackColor() const { return uxOffice11ShadowColor(); }
+gui::TColor TclOffice11LookAndFeelPainter::FilterPanelFontColor() const { return uxOffice11HighlightColor(); }
+gui::TColor TclOffice11LookAndFeelPainter::FaceColorA() const { return uxOffice11FaceColor(); }
+gui::TColor TclOffice11LookAndFeelPainter::ShadowColorA() const { return uxOffice11GridLineColor(); }
+gui::TColor TclOffice11LookAndFeelPainter::GroupPanelFontColor() const { return uxOffice11Face22Color(); }
+gui::TColor TclOffice11LookAndFeelPainter::GroupRowBackColor() const { return uxOffice11GroupRowColor(); }
+gui::TColor TclOffice11LookAndFeelPainter::AltFaceColor() const { return uxOffice11FaceColor(); }
+gui::TColor TclOffice11LookAndFeelPainter::AltSelectionColor() const { return uxOffice11SelectionColor(); }
+gui::TColor TclOffice11LookAndFeelPainter::ThinFrameColor() const { return uxOffice11FrameColor(); }
+gui::TColor TclOffice11LookAndFeelPainter::SchedulerAltContentColor() const { return uxOffice11AltFaceColor(); }
+gui::TColor TclOffice11LookAndFeelPainter::FaceColorC() const { return uxOffice11Face20Color(); }
+gui::TColor TclOffice11LookAndFeelPainter::FaceColorE() const { return uxOffice11FaceColor(); }
 gui::TColor TclOffice11LookAndFeelPainter::HighlightBorderColor() const { return uxOffice11SelectedBorderColor(); }
 gui::TColor TclOffice11LookAndFeelPainter::HeaderDarkColor() const { return uxOffice11Face96Color(); }
 gui::TColor TclOffice11LookAndFeelPainter::HeaderLineColor() const { return uxOffice11Shadow70Color(); }

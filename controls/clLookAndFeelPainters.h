@@ -5,9 +5,9 @@
 // and the themed painter change what their table rows say. The themed painter answers Standard's values
 // while visual styles are not available (always, on this system).
 //
-// The base painter's drawing is in clPainterDrawing.cpp; the themed painter reads its metrics from the
-// theme classes. The Standard, Flat, UltraFlat and Office 2003 painters change metrics and a few colours
-// so far; their own drawing (and the themed painter's) is still the base painter's.
+// The base painter's drawing is in clPainterDrawing.cpp, the Standard, Flat and UltraFlat painters' in
+// clClassicPainterDrawing.cpp, the Office 2003 painter's in clOffice11PainterDrawing.cpp; the themed
+// painter reads its metrics from the theme classes and draws as the Standard painter so far.
 
 #include "controls/clGraphics.h"
 #include "controls/clPainterResources.h"
@@ -469,6 +469,36 @@ public:
     int FooterCellSpacing() const override { return 1; }
     int TabFrameWidth(bool) const override { return 1; }
 
+    // Drawing: three-dimensional edges two pixels wide.
+    void PaintBorder(TclCanvas& canvas, const win::RECT& rect) const override;
+    void PaintButtonFrame(TclCanvas& canvas, const win::RECT& rect, TclButtonState state) const override;
+    // The base drawing with the Flat painter's frames.
+    void PaintGroupExpandButton(TclCanvas& canvas, const win::RECT& rect, bool expanded,
+                                TclButtonState state) const override;
+    void PaintExpandButton(TclCanvas& canvas, const win::RECT& rect, bool expanded, gui::TColor color) const override;
+    void PaintCheckBoxFrame(TclCanvas& canvas, const win::RECT& rect, TclButtonState state) const override;
+    void PaintHeaderFrame(TclCanvas& canvas, const win::RECT& rect, TclBorders neighbours,
+                          TclBorders borders) const override;
+    void PaintHeaderSectionFrame(TclCanvas& canvas, const win::RECT& rect, TclBorders borders,
+                                 TclButtonState state) const override;
+    void PaintSortMark(TclCanvas& canvas, const win::RECT& rect, bool ascending) const override;
+    void PaintFooterFrame(TclCanvas& canvas, const win::RECT& rect) const override;
+    void PaintFooterCellFrame(TclCanvas& canvas, const win::RECT& rect) const override;
+    void PaintFilterDropButton(TclCanvas& canvas, const win::RECT& rect, TclButtonState state,
+                               bool active) const override;
+    void PaintTabFrame(TclCanvas& canvas, const win::RECT& rect, int border, TclBorders borders,
+                       bool vertical) const override;
+    void PaintTabStrip(TclCanvas& canvas, const win::RECT& rect, TclBorders borders, bool vertical) const override;
+    // Arrow buttons are the system's scroll arrows; the hot state looks normal.
+    void PaintScrollBarPart(TclCanvas& canvas, bool horizontal, const win::RECT& rect, TclScrollBarPart part,
+                            TclButtonState state) const override;
+    // A black frame on the sides without a neighbour around a normal header cell.
+    void PaintArrowHeader(TclCanvas& canvas, const win::RECT& rect, std::string_view text, TclBorders neighbours,
+                          const TclViewParams& params, int arrows, int arrowInset,
+                          const TclCustomDrawBackground& onDrawBackground) const override;
+    void PaintSplitterFrame(TclCanvas& canvas, const win::RECT& rect, const TclBackground& background,
+                            bool horizontal) const override;
+
 protected:
     TclStandardLookAndFeelPainter() = default;
 };
@@ -491,6 +521,29 @@ public:
     int FooterCellFrameWidth() const override { return 1; }
     int FooterCellSpacing() const override { return 1; }
     int TabFrameWidth(bool) const override { return 1; }
+
+    // Drawing: three-dimensional edges one pixel wide.
+    void PaintBorder(TclCanvas& canvas, const win::RECT& rect) const override;
+    void PaintButtonFrame(TclCanvas& canvas, const win::RECT& rect, TclButtonState state) const override;
+    void PaintExpandButton(TclCanvas& canvas, const win::RECT& rect, bool expanded, gui::TColor color) const override;
+    void PaintCheckBoxFrame(TclCanvas& canvas, const win::RECT& rect, TclButtonState state) const override;
+    void PaintHeaderFrame(TclCanvas& canvas, const win::RECT& rect, TclBorders neighbours,
+                          TclBorders borders) const override;
+    void PaintHeaderSectionFrame(TclCanvas& canvas, const win::RECT& rect, TclBorders borders,
+                                 TclButtonState state) const override;
+    void PaintSortMark(TclCanvas& canvas, const win::RECT& rect, bool ascending) const override;
+    void PaintFooterFrame(TclCanvas& canvas, const win::RECT& rect) const override;
+    void PaintFooterCellFrame(TclCanvas& canvas, const win::RECT& rect) const override;
+    void PaintFilterDropButton(TclCanvas& canvas, const win::RECT& rect, TclButtonState state,
+                               bool active) const override;
+    void PaintTabFrame(TclCanvas& canvas, const win::RECT& rect, int border, TclBorders borders,
+                       bool vertical) const override;
+    void PaintTabStrip(TclCanvas& canvas, const win::RECT& rect, TclBorders borders, bool vertical) const override;
+    // Arrow buttons and thumb are the painter's own buttons; the hot state looks normal.
+    void PaintScrollBarPart(TclCanvas& canvas, bool horizontal, const win::RECT& rect, TclScrollBarPart part,
+                            TclButtonState state) const override;
+    void PaintSplitterFrame(TclCanvas& canvas, const win::RECT& rect, const TclBackground& background,
+                            bool horizontal) const override;
 
 protected:
     TclFlatLookAndFeelPainter() = default;
@@ -520,6 +573,57 @@ public:
     void FilterDismissButtonExtent(win::POINT& extent) const override { extent = win::POINT{16, 15}; }
     int TabFrameWidth(bool) const override { return 1; }
 
+    gui::TColor ThinFrameColor() const override { return gui::clBtnShadow; }
+    // Hot and pressed: the tinted fills of clHotTintColor and clPressedTintColor; else clBtnFace.
+    gui::TColor ButtonFaceColor(TclButtonState state) const override;
+    // One pixel between buttons, two at the group's outer ends and above and below.
+    void ButtonGroupMargins(int count, int index, win::RECT& margins) const override;
+    // Pressed: clHighlightText; else the base rule.
+    gui::TColor ButtonGlyphColor(TclButtonState state, gui::TColor defaultColor) const override;
+    TclButtonState ButtonGlyphState(TclButtonState) const override { return cxbsNormal; }
+
+    // Drawing: single-colour frames one pixel wide.
+    void PaintBorder(TclCanvas& canvas, const win::RECT& rect) const override;
+    void PaintGroupButton(TclCanvas& canvas, const win::RECT& rect, TclButtonState state, int count, int index,
+                          gui::TColor frameColor) const override;
+    void PaintButtonFrame(TclCanvas& canvas, const win::RECT& rect, TclButtonState state) const override;
+    void PaintButtonGroupFrame(TclCanvas& canvas, const win::RECT& rect, bool selected, bool hot) const override;
+    void PaintExpandButton(TclCanvas& canvas, const win::RECT& rect, bool expanded, gui::TColor color) const override;
+    void PaintCheckBoxFrame(TclCanvas& canvas, const win::RECT& rect, TclButtonState state) const override;
+    // The content over the whole cell, then the frame one pixel inside it.
+    void PaintHeaderCell(TclCanvas& canvas, const win::RECT& bounds, const win::RECT& textRect,
+                         TclBorders neighbours, TclBorders borders, TclButtonState state, TclHorzAlignment horz,
+                         TclVertAlignment vert, bool multiLine, bool endEllipsis, std::string_view text,
+                         gui::TFont* font, gui::TColor textColor, gui::TColor backColor,
+                         const TclCustomDrawBackground& onDrawBackground) const override;
+    // Left and top lines only on those borders; right and bottom lines always.
+    void PaintHeaderFrame(TclCanvas& canvas, const win::RECT& rect, TclBorders neighbours,
+                          TclBorders borders) const override;
+    void PaintHeaderSectionFrame(TclCanvas& canvas, const win::RECT& rect, TclBorders borders,
+                                 TclButtonState state) const override;
+    // Hot, pressed and disabled faces take ButtonFaceColor of the state.
+    void PaintHeaderSectionFace(TclCanvas& canvas, const win::RECT& rect, const win::RECT& textRect,
+                                TclButtonState state, TclHorzAlignment horz, TclVertAlignment vert, bool multiLine,
+                                bool endEllipsis, std::string_view text, gui::TFont* font, gui::TColor textColor,
+                                gui::TColor backColor) const override;
+    void PaintSortMark(TclCanvas& canvas, const win::RECT& rect, bool ascending) const override;
+    void PaintFooterFrame(TclCanvas& canvas, const win::RECT& rect) const override;
+    void PaintFooterCellFrame(TclCanvas& canvas, const win::RECT& rect) const override;
+    void PaintFilterDropButton(TclCanvas& canvas, const win::RECT& rect, TclButtonState state,
+                               bool active) const override;
+    void PaintTabFrame(TclCanvas& canvas, const win::RECT& rect, int border, TclBorders borders,
+                       bool vertical) const override;
+    void PaintTabStrip(TclCanvas& canvas, const win::RECT& rect, TclBorders borders, bool vertical) const override;
+    // Buttons in the state, hot included.
+    void PaintScrollBarPart(TclCanvas& canvas, bool horizontal, const win::RECT& rect, TclScrollBarPart part,
+                            TclButtonState state) const override;
+    void PaintSchedulerNavButton(TclCanvas& canvas, const win::RECT& rect, const win::RECT& arrowRect, bool isNext,
+                                 TclButtonState state) const override;
+    // Framed only while hot or pressed.
+    void PaintNavigatorToolButton(TclCanvas& canvas, const win::RECT& rect, TclButtonState state) const override;
+    void PaintSplitterFrame(TclCanvas& canvas, const win::RECT& rect, const TclBackground& background,
+                            bool horizontal) const override;
+
     // The frame of a framed flat element in a state: clBtnShadow when normal, else clHighlight.
     virtual gui::TColor ButtonStateFrameColor(TclButtonState state) const;
     // The lines of tab frames and navigation buttons, and the frame of a hot element.
@@ -546,8 +650,81 @@ public:
     }
     bool HeaderExtendedFlag() const override { return true; }
 
+    // Colours from the Office 2003 set.
+    gui::TColor FilterPanelBackColor() const override;
+    gui::TColor FilterPanelFontColor() const override;
+    gui::TColor FaceColorA() const override;
+    gui::TColor FaceTextColorA() const override { return HeaderFontColor(); }
+    gui::TColor ShadowColorA() const override;
+    gui::TColor GroupPanelFontColor() const override;
+    gui::TColor GroupRowBackColor() const override;
+    gui::TColor HeaderAreaColor() const override { return ShadowColorA(); }
+    gui::TColor HeaderBackColor() const override { return HeaderFaceColor(); }
+    gui::TColor AltFaceColor() const override;
+    gui::TColor AltSelectionColor() const override;
+    gui::TColor AltSelectionFontColor() const override { return gui::clWindowText; }
+    gui::TColor ThinFrameColor() const override;
+    gui::TColor SchedulerAltContentColor() const override;
+    gui::TColor FaceColorC() const override;
+    gui::TColor FaceColorD() const override { return FaceColorC(); }
+    gui::TColor FaceColorE() const override;
+    gui::TColor WhiteColorB() const override { return SchedulerAltContentColor(); }
+    gui::TColor FooterLineColor() const override { return HeaderLineColor(); }
+    // Hot, pressed and disabled: ButtonFaceColor of the state; else clWindow.
+    gui::TColor CheckBoxFillColor(TclButtonState state) const override;
+
     // Hot and pressed: the Office 2003 hot and pressed colours; disabled clBtnFace; else the face colour.
     gui::TColor ButtonFaceColor(TclButtonState state) const override;
+    // The Office 2003 text colours; pressed glyphs are clHighlightText unless a visual-styles scheme is
+    // in use. The default colour is not used.
+    gui::TColor ButtonGlyphColor(TclButtonState state, gui::TColor defaultColor) const override;
+
+    // Drawing.
+    // A face of the header colours running into the dark one over the last four rows (plain: one
+    // colour), the hot face lighter with a hot bar below it.
+    void PaintCellContent(TclCanvas& canvas, const win::RECT& bounds, const win::RECT& textRect,
+                          TclButtonState state, TclHorzAlignment horz, TclVertAlignment vert, bool multiLine,
+                          bool endEllipsis, std::string_view text, gui::TFont* font, gui::TColor textColor,
+                          gui::TColor backColor, const TclCustomDrawBackground& onDrawBackground,
+                          bool plain) const override;
+    void PaintSchedulerNavButton(TclCanvas& canvas, const win::RECT& rect, const win::RECT& arrowRect, bool isNext,
+                                 TclButtonState state) const override;
+    void PaintBorder(TclCanvas& canvas, const win::RECT& rect) const override;
+    void PaintButtonFrame(TclCanvas& canvas, const win::RECT& rect, TclButtonState state) const override;
+    // The eleven-pixel glyph bitmap, its corners blended into what lies behind.
+    void PaintExpandButton(TclCanvas& canvas, const win::RECT& rect, bool expanded, gui::TColor color) const override;
+    void PaintSmallExpandButton(TclCanvas& canvas, const win::RECT& rect, bool expanded, gui::TColor frameColor,
+                                gui::TColor backColor = gui::clDefault) const override;
+    // The base cell without the custom-draw callback and the special flag.
+    void PaintHeaderCellEx(TclCanvas& canvas, const win::RECT& bounds, const win::RECT& textRect,
+                           TclBorders neighbours, TclBorders borders, TclButtonState state, TclHorzAlignment horz,
+                           TclVertAlignment vert, bool multiLine, bool endEllipsis, std::string_view text,
+                           gui::TFont* font, gui::TColor textColor, gui::TColor backColor,
+                           const TclCustomDrawBackground& onDrawBackground, bool lastItem,
+                           bool special) const override;
+    // Lines that run into the face at the top and beside neighbours.
+    void PaintHeaderFrame(TclCanvas& canvas, const win::RECT& rect, TclBorders neighbours,
+                          TclBorders borders) const override;
+    // A header cell, inverted while pressed.
+    void PaintHeaderSection(TclCanvas& canvas, const win::RECT& rect, const win::RECT& textRect,
+                            TclBorders neighbours, TclBorders borders, TclButtonState state, TclHorzAlignment horz,
+                            TclVertAlignment vert, bool multiLine, bool endEllipsis, std::string_view text,
+                            gui::TFont* font, gui::TColor textColor, gui::TColor backColor) const override;
+    void PaintSortMark(TclCanvas& canvas, const win::RECT& rect, bool ascending) const override;
+    // The themed painter's scroll bar (Standard's while no theme is open).
+    void PaintScrollBarPart(TclCanvas& canvas, bool horizontal, const win::RECT& rect, TclScrollBarPart part,
+                            TclButtonState state) const override;
+    void PaintSizeGripBox(TclCanvas& canvas, const win::RECT& rect, gui::TColor backColor) const override;
+    // The view's background and centred text, arrows on the whole rect.
+    void PaintArrowHeader(TclCanvas& canvas, const win::RECT& rect, std::string_view text, TclBorders neighbours,
+                          const TclViewParams& params, int arrows, int arrowInset,
+                          const TclCustomDrawBackground& onDrawBackground) const override;
+    void PaintAuxFrame(TclCanvas& canvas, const win::RECT& rect) const override;
+    // The themed painter's.
+    void PaintNavigatorToolButton(TclCanvas& canvas, const win::RECT& rect, TclButtonState state) const override;
+    // clDefault: the parent's background; one colour: a fill; two: a vertical gradient between them.
+    void PaintPanelBackground(TclCanvas& canvas, gui::TWinControl* control, const win::RECT& rect, gui::TColor color,
+                              gui::TColor color2 = gui::clDefault) const override;
     // Normal: HeaderLineColor; other states: the selected border colour.
     gui::TColor ButtonStateFrameColor(TclButtonState state) const override;
     gui::TColor LightLineColor() const override { return HeaderLineColor(); }

@@ -180,6 +180,27 @@ void PaintHeaderArrows(TclCanvas& canvas, const win::RECT& rect, gui::TColor col
     }
 }
 
+void PaintCellText(TclCanvas& canvas, const win::RECT& textRect, TclHorzAlignment horz, TclVertAlignment vert,
+                   bool multiLine, bool endEllipsis, std::string_view text, gui::TFont* font, gui::TColor textColor)
+{
+    if (text.empty())
+        return;
+    canvas.GetCanvasBrush()->SetStyle(gui::bsClear);
+    if (font)
+        canvas.GetCanvasFont()->Assign(font);
+    canvas.GetCanvasFont()->SetColor(textColor);
+    canvas.PaintText(text, textRect, clCellTextFlags(horz, vert, multiLine, endEllipsis));
+    canvas.GetCanvasBrush()->SetStyle(gui::bsSolid);
+}
+
+void PaintArrowHeaderEnds(TclCanvas& canvas, const win::RECT& rect, int borderWidth, int inset, int arrows)
+{
+    win::RECT area = rect;
+    area.top += borderWidth + 1;
+    --area.bottom;
+    PaintHeaderArrows(canvas, area, gui::clWindowText, inset, arrows);
+}
+
 TclArrowDirection ScrollArrowDirection(bool horizontal, TclScrollBarPart part)
 {
     if (horizontal)
@@ -213,14 +234,7 @@ void TclCustomLookAndFeelPainter::PaintCellContent(TclCanvas& canvas, const win:
         canvas.ApplyBrushColor(backColor);
         canvas.FillAreaTiled(bounds, nullptr);
     }
-    if (text.empty())
-        return;
-    canvas.GetCanvasBrush()->SetStyle(gui::bsClear);
-    if (font)
-        canvas.GetCanvasFont()->Assign(font);
-    canvas.GetCanvasFont()->SetColor(textColor);
-    canvas.PaintText(text, textRect, clCellTextFlags(horz, vert, multiLine, endEllipsis));
-    canvas.GetCanvasBrush()->SetStyle(gui::bsSolid);
+    PaintCellText(canvas, textRect, horz, vert, multiLine, endEllipsis, text, font, textColor);
 }
 
 void TclCustomLookAndFeelPainter::PaintSchedulerNavButton(TclCanvas& canvas, const win::RECT& source,
@@ -610,10 +624,7 @@ void TclCustomLookAndFeelPainter::PaintArrowHeader(TclCanvas& canvas, const win:
 {
     PaintHeaderCellEx(canvas, rect, rect, neighbours, HeaderEdges(neighbours), cxbsNormal, clhaCenter, clvaCenter,
                       false, false, text, params.Font, params.TextColor, params.Color, onDrawBackground, false, false);
-    win::RECT area = rect;
-    area.top += BorderWidth() + 1;
-    --area.bottom;
-    PaintHeaderArrows(canvas, area, gui::clWindowText, arrowInset, arrows);
+    PaintArrowHeaderEnds(canvas, rect, BorderWidth(), arrowInset, arrows);
 }
 
 void TclCustomLookAndFeelPainter::PaintSchedulerNavButtonWithText(TclCanvas& canvas, const win::RECT& rect,

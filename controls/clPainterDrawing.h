@@ -34,6 +34,12 @@ void PaintSortTriangle(TclCanvas& canvas, const win::RECT& rect, bool ascending,
 // Filled triangles at the ends of the rect (arrows: 1 the left end, 2 the right end, 3 both), their flat
 // side inset - 1 pixels inside the end, pointing outwards.
 void PaintHeaderArrows(TclCanvas& canvas, const win::RECT& rect, gui::TColor color, int inset, int arrows);
+// A cell's text over what lies behind it, in the font (when given) and the colour; nothing when empty.
+void PaintCellText(TclCanvas& canvas, const win::RECT& textRect, TclHorzAlignment horz, TclVertAlignment vert,
+                   bool multiLine, bool endEllipsis, std::string_view text, gui::TFont* font, gui::TColor textColor);
+// The arrows of an arrow header in clWindowText: PaintHeaderArrows on the rect below the border, less a
+// pixel at top and bottom.
+void PaintArrowHeaderEnds(TclCanvas& canvas, const win::RECT& rect, int borderWidth, int inset, int arrows);
 // Vertical bar: part 1 up, part 2 down; horizontal: left and right.
 TclArrowDirection ScrollArrowDirection(bool horizontal, TclScrollBarPart part);
 

@@ -12,6 +12,7 @@
 #include "platform/text/TextMetrics.h"
 #include "platform/text/TextOut.h"
 #include "tests/controls/ControlsFixture.h"
+#include "tests/controls/SurfaceCanvas.h"
 #include "tests/support/DrawingSurface.h"
 
 #include <memory>
@@ -27,12 +28,7 @@ constexpr win::COLORREF kGround = win::RGB(0x33, 0x66, 0x99);
 class GraphicsTest : public controlstest::ControlsTest {};
 
 // A canvas wrapper over a surface's context.
-struct SurfaceCanvas {
-    explicit SurfaceCanvas(const Surface& surface) : canvas(&frame) { frame.SetHandle(surface.DC()); }
-    ~SurfaceCanvas() { frame.SetHandle(nullptr); }
-    gui::TCanvas frame;
-    controls::TclCanvas canvas;
-};
+using controlstest::SurfaceCanvas;
 
 win::RECT BoxOf(const controls::TclRegion& region)
 {

@@ -5,6 +5,7 @@
 
 #include "controls/clClasses.h"
 #include "tests/controls/ControlsFixture.h"
+#include "tests/controls/SurfaceCanvas.h"
 #include "tests/support/DrawingSurface.h"
 
 #include <algorithm>
@@ -19,12 +20,7 @@ using testsupport::Surface;
 
 constexpr win::COLORREF kGround = win::RGB(1, 2, 3);
 
-struct SurfaceCanvas {
-    explicit SurfaceCanvas(const Surface& surface) : canvas(&frame) { frame.SetHandle(surface.DC()); }
-    ~SurfaceCanvas() { frame.SetHandle(nullptr); }
-    gui::TCanvas frame;
-    TclCanvas canvas;
-};
+using controlstest::SurfaceCanvas;
 
 win::COLORREF Rgb(gui::TColor color)
 {
@@ -296,21 +292,23 @@ TEST_F(PainterDrawingTest, GroupExpandChevronsPointByState)
 
 TEST_F(PainterDrawingTest, FilterDismissButtonShrinksByTheNormalFrameWidth)
 {
-    // Standard: frame 3 for the default button, 2 otherwise; its frame drawing is its own (not the base's).
+    // Standard: frame 3 for the default button, 2 otherwise, drawn by its own PaintButtonFrame.
     const TclCustomLookAndFeelPainter& standard = *TclStandardLookAndFeelPainter::Class();
     Surface surface(16, 14, kGround);
     {
         SurfaceCanvas on(surface);
         standard.TclCustomLookAndFeelPainter::PaintFilterDismissButton(on.canvas, win::RECT{0, 0, 16, 14}, cxbsDefault);
     }
-    EXPECT_EQ(win::GetPixel(surface.DC(), 1, 1), kGround);
+    // The default frame's black ring and its highlight, then the face from (2, 2) on.
+    EXPECT_EQ(win::GetPixel(surface.DC(), 1, 1), Rgb(gui::clBtnHighlight));
     EXPECT_EQ(win::GetPixel(surface.DC(), 2, 2), Rgb(gui::clBtnFace));
     EXPECT_EQ(win::GetPixel(surface.DC(), 13, 11), Rgb(gui::clBtnFace));
     // The cross: side 16 div 2 = 8, made odd 7, centred in (2, 2, 14, 12) at (4, 3); each diagonal 2 wide.
+    // Both ends of a row are the black outer ring.
     const std::vector<std::string> rows = Mask(surface, Rgb(gui::clBtnText));
-    EXPECT_EQ(rows[3], "....##....##....");
-    EXPECT_EQ(rows[6], ".......##.......");
-    EXPECT_EQ(rows[9], "....##....##....");
+    EXPECT_EQ(rows[3], "#...##....##...#");
+    EXPECT_EQ(rows[6], "#......##......#");
+    EXPECT_EQ(rows[9], "#...##....##...#");
     EXPECT_EQ(surface.Painted(Rgb(gui::clBtnFace)) - (16 * 14 - 12 * 10), 7 * 2 * 2 - 2);
 }
 
