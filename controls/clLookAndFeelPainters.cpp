@@ -1,5 +1,6 @@
 #include "controls/clLookAndFeelPainters.h"
 
+#include "controls/clClasses.h"
 #include "controls/uxOffice11Colors.h"
 #include "platform/gdi/GdiObjects.h"
 #include "platform/gdi/SystemInfo.h"
