@@ -18,6 +18,7 @@
 #include "platform/gui/ScrollBox.h"
 #include "platform/gui/Shape.h"
 #include "platform/gui/SpeedButton.h"
+#include "platform/gui/Splitter.h"
 #include "platform/gui/StatusBar.h"
 
 namespace gui {
@@ -33,7 +34,8 @@ std::vector<const classes::TClassInfo*> StandardControlClasses()
             &TImage::StaticClass(),          &TPaintBox::StaticClass(), &TScrollBox::StaticClass(),
             &TStatusPanel::StaticClass(),    &TStatusBar::StaticClass(), &TProgressBar::StaticClass(),
             &TBitBtn::StaticClass(),         &TSpeedButton::StaticClass(), &TCustomListBox::StaticClass(),
-            &TListBox::StaticClass(),       &TScrollBar::StaticClass()};
+            &TListBox::StaticClass(),       &TScrollBar::StaticClass(),
+            &TSplitter::StaticClass()};
     for (const classes::TClassInfo* cls : DialogClasses()) {
         classes.push_back(cls);
     }

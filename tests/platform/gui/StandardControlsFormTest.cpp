@@ -16,6 +16,7 @@
 #include "platform/gui/ProgressBar.h"
 #include "platform/gui/ScrollBar.h"
 #include "platform/gui/ScrollBox.h"
+#include "platform/gui/Splitter.h"
 #include "platform/gui/Shape.h"
 #include "platform/gui/StatusBar.h"
 #include "platform/rtl/Exceptions.h"
@@ -206,6 +207,17 @@ const char* const kForm = R"(object Controls: TForm
     SmallChange = 2
     TabStop = False
   end
+  object Splitter1: TSplitter
+    Left = 380
+    Top = 290
+    Width = 4
+    Height = 100
+    Align = alNone
+    AutoSnap = False
+    Beveled = True
+    MinSize = 40
+    ResizeStyle = rsUpdate
+  end
   object StatusBar: TStatusBar
     Top = 581
     Width = 600
@@ -296,6 +308,12 @@ TEST_F(StandardControlsFormTest, EveryPropertyAwayFromItsDefaultReadsShowsAndWri
     EXPECT_EQ(bar3D->Position(), 15) << "the range arrives after the position";
     EXPECT_EQ(bar3D->Min(), 10);
     EXPECT_EQ(bar3D->PageSize(), 3);
+    auto* splitter = dynamic_cast<gui::TSplitter*>(form->FindComponent("Splitter1"));
+    ASSERT_NE(splitter, nullptr);
+    EXPECT_EQ(splitter->Align(), gui::alNone);
+    EXPECT_EQ(splitter->ResizeStyle(), gui::rsUpdate);
+    EXPECT_TRUE(splitter->Beveled() && !splitter->AutoSnap());
+    EXPECT_EQ(splitter->MinSize(), 40);
     EXPECT_EQ(Log(), std::vector<std::string>{}) << "no click while loading";
 
     form->Show();
@@ -309,7 +327,8 @@ TEST_F(StandardControlsFormTest, EveryPropertyAwayFromItsDefaultReadsShowsAndWri
                              "BevelOuter = bvSpace", "Shape = bsTopLine", "Shape = stRoundSquare", "Brush.Style = bsCross",
                              "Proportional = True", "BorderStyle = bsNone", "Locked = True", "Orientation = pbVertical",
                              "Style = psOwnerDraw", "SimpleText = 'Ready'", "Align = alNone", "Style = lbOwnerDrawFixed",
-                             "ItemHeight = 22", "Kind = sbVertical", "PageSize = 3", "Position = 15"}) {
+                             "ItemHeight = 22", "Kind = sbVertical", "PageSize = 3", "Position = 15",
+                             "ResizeStyle = rsUpdate", "MinSize = 40"}) {
         EXPECT_NE(written.find(line), std::string::npos) << line;
     }
 }
@@ -325,7 +344,7 @@ TEST_F(StandardControlsFormTest, AnUnknownValueNameIsTheReadersErrorNamingCompon
     for (const Case& c : {Case{"cbGrayed", "cbPurple", "Box", "State"}, {"bvSpace", "bvDeep", "Status", "BevelOuter"},
                           {"bsTopLine", "bsMiddleLine", "Line", "Shape"}, {"stRoundSquare", "stStar", "Shape1", "Shape"},
                           {"pbRaised", "pbDeep", "Panels", "Bevel"}, {"lbOwnerDrawFixed", "lbFancy", "Keys", "Style"},
-                          {"sbVertical", "sbDiagonal", "Bar3D", "Kind"}}) {
+                          {"sbVertical", "sbDiagonal", "Bar3D", "Kind"}, {"rsUpdate", "rsLater", "Splitter1", "ResizeStyle"}}) {
         std::string text = kForm;
         text.replace(text.find(c.value), std::string(c.value).size(), c.wrong);
         try {
