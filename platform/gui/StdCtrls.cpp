@@ -20,6 +20,7 @@
 #include "platform/gui/SpeedButton.h"
 #include "platform/gui/Splitter.h"
 #include "platform/gui/StatusBar.h"
+#include "platform/gui/UpDown.h"
 
 namespace gui {
 
@@ -35,7 +36,7 @@ std::vector<const classes::TClassInfo*> StandardControlClasses()
             &TStatusPanel::StaticClass(),    &TStatusBar::StaticClass(), &TProgressBar::StaticClass(),
             &TBitBtn::StaticClass(),         &TSpeedButton::StaticClass(), &TCustomListBox::StaticClass(),
             &TListBox::StaticClass(),       &TScrollBar::StaticClass(),
-            &TSplitter::StaticClass()};
+            &TSplitter::StaticClass(),       &TUpDown::StaticClass()};
     for (const classes::TClassInfo* cls : DialogClasses()) {
         classes.push_back(cls);
     }

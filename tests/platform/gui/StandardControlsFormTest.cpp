@@ -19,6 +19,7 @@
 #include "platform/gui/Splitter.h"
 #include "platform/gui/Shape.h"
 #include "platform/gui/StatusBar.h"
+#include "platform/gui/UpDown.h"
 #include "platform/rtl/Exceptions.h"
 
 #include "tests/platform/gui/ControlsFixture.h"
@@ -218,6 +219,28 @@ const char* const kForm = R"(object Controls: TForm
     MinSize = 40
     ResizeStyle = rsUpdate
   end
+  object CopiesEdit: TEdit
+    Left = 420
+    Top = 290
+    Width = 40
+    Height = 21
+  end
+  object Spin: TUpDown
+    Left = 400
+    Top = 290
+    Width = 17
+    Height = 21
+    AlignButton = udLeft
+    ArrowKeys = False
+    Associate = CopiesEdit
+    Increment = 5
+    Max = 500
+    Min = 5
+    Orientation = udHorizontal
+    Position = 1500
+    Thousands = False
+    Wrap = True
+  end
   object StatusBar: TStatusBar
     Top = 581
     Width = 600
@@ -314,6 +337,12 @@ TEST_F(StandardControlsFormTest, EveryPropertyAwayFromItsDefaultReadsShowsAndWri
     EXPECT_EQ(splitter->ResizeStyle(), gui::rsUpdate);
     EXPECT_TRUE(splitter->Beveled() && !splitter->AutoSnap());
     EXPECT_EQ(splitter->MinSize(), 40);
+    auto* spin = dynamic_cast<gui::TUpDown*>(form->FindComponent("Spin"));
+    ASSERT_NE(spin, nullptr);
+    EXPECT_EQ(spin->Associate(), form->FindComponent("CopiesEdit"));
+    EXPECT_EQ(spin->Orientation(), gui::udHorizontal);
+    EXPECT_EQ(spin->Position(), 1500);
+    EXPECT_EQ(dynamic_cast<gui::TEdit*>(spin->Associate())->Text(), "1500") << "the position, without separators";
     EXPECT_EQ(Log(), std::vector<std::string>{}) << "no click while loading";
 
     form->Show();
@@ -328,7 +357,8 @@ TEST_F(StandardControlsFormTest, EveryPropertyAwayFromItsDefaultReadsShowsAndWri
                              "Proportional = True", "BorderStyle = bsNone", "Locked = True", "Orientation = pbVertical",
                              "Style = psOwnerDraw", "SimpleText = 'Ready'", "Align = alNone", "Style = lbOwnerDrawFixed",
                              "ItemHeight = 22", "Kind = sbVertical", "PageSize = 3", "Position = 15",
-                             "ResizeStyle = rsUpdate", "MinSize = 40"}) {
+                             "ResizeStyle = rsUpdate", "MinSize = 40", "Associate = CopiesEdit", "Orientation = udHorizontal",
+                             "AlignButton = udLeft"}) {
         EXPECT_NE(written.find(line), std::string::npos) << line;
     }
 }
@@ -344,7 +374,8 @@ TEST_F(StandardControlsFormTest, AnUnknownValueNameIsTheReadersErrorNamingCompon
     for (const Case& c : {Case{"cbGrayed", "cbPurple", "Box", "State"}, {"bvSpace", "bvDeep", "Status", "BevelOuter"},
                           {"bsTopLine", "bsMiddleLine", "Line", "Shape"}, {"stRoundSquare", "stStar", "Shape1", "Shape"},
                           {"pbRaised", "pbDeep", "Panels", "Bevel"}, {"lbOwnerDrawFixed", "lbFancy", "Keys", "Style"},
-                          {"sbVertical", "sbDiagonal", "Bar3D", "Kind"}, {"rsUpdate", "rsLater", "Splitter1", "ResizeStyle"}}) {
+                          {"sbVertical", "sbDiagonal", "Bar3D", "Kind"}, {"rsUpdate", "rsLater", "Splitter1", "ResizeStyle"},
+                          {"udHorizontal", "udDiagonal", "Spin", "Orientation"}}) {
         std::string text = kForm;
         text.replace(text.find(c.value), std::string(c.value).size(), c.wrong);
         try {
