@@ -10,11 +10,13 @@ void RegisterStandardWindowClasses()
     detail::RegisterEditClass();
     detail::RegisterButtonClass();
     detail::RegisterStaticClass();
+    detail::RegisterListBoxClass();
+    detail::RegisterScrollBarClass();
 }
 
 void UnregisterStandardWindowClasses()
 {
-    for (const char* name : {"EDIT", "BUTTON", "STATIC"}) {
+    for (const char* name : {"EDIT", "BUTTON", "STATIC", "LISTBOX", "SCROLLBAR"}) {
         win::UnregisterClass(name, nullptr);
     }
     detail::EditContextMenu() = nullptr;

@@ -9,14 +9,18 @@
 #include "platform/gui/GroupBox.h"
 #include "platform/gui/Image.h"
 #include "platform/gui/Label.h"
+#include "platform/gui/ListBox.h"
 #include "platform/gui/Memo.h"
 #include "platform/gui/PaintBox.h"
 #include "platform/gui/Panel.h"
 #include "platform/gui/ProgressBar.h"
+#include "platform/gui/ScrollBar.h"
 #include "platform/gui/ScrollBox.h"
 #include "platform/gui/Shape.h"
 #include "platform/gui/SpeedButton.h"
+#include "platform/gui/Splitter.h"
 #include "platform/gui/StatusBar.h"
+#include "platform/gui/UpDown.h"
 
 namespace gui {
 
@@ -30,7 +34,9 @@ std::vector<const classes::TClassInfo*> StandardControlClasses()
             &TGroupBox::StaticClass(),       &TBevel::StaticClass(),    &TShape::StaticClass(),
             &TImage::StaticClass(),          &TPaintBox::StaticClass(), &TScrollBox::StaticClass(),
             &TStatusPanel::StaticClass(),    &TStatusBar::StaticClass(), &TProgressBar::StaticClass(),
-            &TBitBtn::StaticClass(),         &TSpeedButton::StaticClass()};
+            &TBitBtn::StaticClass(),         &TSpeedButton::StaticClass(), &TCustomListBox::StaticClass(),
+            &TListBox::StaticClass(),       &TScrollBar::StaticClass(),
+            &TSplitter::StaticClass(),       &TUpDown::StaticClass()};
     for (const classes::TClassInfo* cls : DialogClasses()) {
         classes.push_back(cls);
     }

@@ -8,6 +8,8 @@ namespace gui::detail {
 void RegisterEditClass();
 void RegisterButtonClass();
 void RegisterStaticClass();
+void RegisterListBoxClass();
+void RegisterScrollBarClass();
 EditContextMenuHook& EditContextMenu();
 
 }  // namespace gui::detail

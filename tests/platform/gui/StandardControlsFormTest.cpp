@@ -9,13 +9,17 @@
 #include "platform/gui/GroupBox.h"
 #include "platform/gui/Image.h"
 #include "platform/gui/Label.h"
+#include "platform/gui/ListBox.h"
 #include "platform/gui/Memo.h"
 #include "platform/gui/PaintBox.h"
 #include "platform/gui/Panel.h"
 #include "platform/gui/ProgressBar.h"
+#include "platform/gui/ScrollBar.h"
 #include "platform/gui/ScrollBox.h"
+#include "platform/gui/Splitter.h"
 #include "platform/gui/Shape.h"
 #include "platform/gui/StatusBar.h"
+#include "platform/gui/UpDown.h"
 #include "platform/rtl/Exceptions.h"
 
 #include "tests/platform/gui/ControlsFixture.h"
@@ -172,6 +176,71 @@ const char* const kForm = R"(object Controls: TForm
     Smooth = True
     Step = 1
   end
+  object Keys: TListBox
+    Left = 200
+    Top = 290
+    Width = 150
+    Height = 100
+    BorderStyle = bsNone
+    Columns = 2
+    ExtendedSelect = False
+    IntegralHeight = True
+    ItemHeight = 22
+    Items.Strings = (
+      'Escape'
+      'Enter')
+    MultiSelect = True
+    Sorted = True
+    Style = lbOwnerDrawFixed
+    TabStop = False
+  end
+  object Bar3D: TScrollBar
+    Left = 360
+    Top = 290
+    Width = 17
+    Height = 121
+    Kind = sbVertical
+    LargeChange = 5
+    Max = 20
+    Min = 10
+    PageSize = 3
+    Position = 15
+    SmallChange = 2
+    TabStop = False
+  end
+  object Splitter1: TSplitter
+    Left = 380
+    Top = 290
+    Width = 4
+    Height = 100
+    Align = alNone
+    AutoSnap = False
+    Beveled = True
+    MinSize = 40
+    ResizeStyle = rsUpdate
+  end
+  object CopiesEdit: TEdit
+    Left = 420
+    Top = 290
+    Width = 40
+    Height = 21
+  end
+  object Spin: TUpDown
+    Left = 400
+    Top = 290
+    Width = 17
+    Height = 21
+    AlignButton = udLeft
+    ArrowKeys = False
+    Associate = CopiesEdit
+    Increment = 5
+    Max = 500
+    Min = 5
+    Orientation = udHorizontal
+    Position = 1500
+    Thousands = False
+    Wrap = True
+  end
   object StatusBar: TStatusBar
     Top = 581
     Width = 600
@@ -250,6 +319,30 @@ TEST_F(StandardControlsFormTest, EveryPropertyAwayFromItsDefaultReadsShowsAndWri
     EXPECT_EQ(statusBar->Panel(0)->Style(), gui::psOwnerDraw);
     EXPECT_EQ(statusBar->Panel(1)->Bevel(), gui::pbNone);
     EXPECT_EQ(statusBar->Align(), gui::alNone);
+    auto* keys = dynamic_cast<gui::TListBox*>(form->FindComponent("Keys"));
+    auto* bar3D = dynamic_cast<gui::TScrollBar*>(form->FindComponent("Bar3D"));
+    ASSERT_TRUE(keys && bar3D);
+    EXPECT_EQ(keys->Items()->Strings(0), "Enter") << "sorted";
+    EXPECT_TRUE(keys->MultiSelect() && keys->Sorted() && keys->IntegralHeight());
+    EXPECT_EQ(keys->Style(), gui::lbOwnerDrawFixed);
+    EXPECT_EQ(keys->ItemHeight(), 22);
+    EXPECT_EQ(keys->Columns(), 2);
+    EXPECT_EQ(bar3D->Kind(), gui::sbVertical);
+    EXPECT_EQ(bar3D->Position(), 15) << "the range arrives after the position";
+    EXPECT_EQ(bar3D->Min(), 10);
+    EXPECT_EQ(bar3D->PageSize(), 3);
+    auto* splitter = dynamic_cast<gui::TSplitter*>(form->FindComponent("Splitter1"));
+    ASSERT_NE(splitter, nullptr);
+    EXPECT_EQ(splitter->Align(), gui::alNone);
+    EXPECT_EQ(splitter->ResizeStyle(), gui::rsUpdate);
+    EXPECT_TRUE(splitter->Beveled() && !splitter->AutoSnap());
+    EXPECT_EQ(splitter->MinSize(), 40);
+    auto* spin = dynamic_cast<gui::TUpDown*>(form->FindComponent("Spin"));
+    ASSERT_NE(spin, nullptr);
+    EXPECT_EQ(spin->Associate(), form->FindComponent("CopiesEdit"));
+    EXPECT_EQ(spin->Orientation(), gui::udHorizontal);
+    EXPECT_EQ(spin->Position(), 1500);
+    EXPECT_EQ(dynamic_cast<gui::TEdit*>(spin->Associate())->Text(), "1500") << "the position, without separators";
     EXPECT_EQ(Log(), std::vector<std::string>{}) << "no click while loading";
 
     form->Show();
@@ -262,7 +355,10 @@ TEST_F(StandardControlsFormTest, EveryPropertyAwayFromItsDefaultReadsShowsAndWri
                              "WantTabs = True", "ImeMode = imClose", "Checked = True", "FocusControl = Amount",
                              "BevelOuter = bvSpace", "Shape = bsTopLine", "Shape = stRoundSquare", "Brush.Style = bsCross",
                              "Proportional = True", "BorderStyle = bsNone", "Locked = True", "Orientation = pbVertical",
-                             "Style = psOwnerDraw", "SimpleText = 'Ready'", "Align = alNone"}) {
+                             "Style = psOwnerDraw", "SimpleText = 'Ready'", "Align = alNone", "Style = lbOwnerDrawFixed",
+                             "ItemHeight = 22", "Kind = sbVertical", "PageSize = 3", "Position = 15",
+                             "ResizeStyle = rsUpdate", "MinSize = 40", "Associate = CopiesEdit", "Orientation = udHorizontal",
+                             "AlignButton = udLeft"}) {
         EXPECT_NE(written.find(line), std::string::npos) << line;
     }
 }
@@ -277,7 +373,9 @@ TEST_F(StandardControlsFormTest, AnUnknownValueNameIsTheReadersErrorNamingCompon
     };
     for (const Case& c : {Case{"cbGrayed", "cbPurple", "Box", "State"}, {"bvSpace", "bvDeep", "Status", "BevelOuter"},
                           {"bsTopLine", "bsMiddleLine", "Line", "Shape"}, {"stRoundSquare", "stStar", "Shape1", "Shape"},
-                          {"pbRaised", "pbDeep", "Panels", "Bevel"}}) {
+                          {"pbRaised", "pbDeep", "Panels", "Bevel"}, {"lbOwnerDrawFixed", "lbFancy", "Keys", "Style"},
+                          {"sbVertical", "sbDiagonal", "Bar3D", "Kind"}, {"rsUpdate", "rsLater", "Splitter1", "ResizeStyle"},
+                          {"udHorizontal", "udDiagonal", "Spin", "Orientation"}}) {
         std::string text = kForm;
         text.replace(text.find(c.value), std::string(c.value).size(), c.wrong);
         try {

@@ -1,0 +1,51 @@
+#include "platform/gui/ListTypes.h"
+
+#include "platform/gui/WinControl.h"
+#include "platform/wintypes/Messages.h"
+
+namespace gui {
+
+TOwnerDrawState OwnerDrawState(win::UINT itemState)
+{
+    TOwnerDrawState state = 0;
+    const std::pair<win::UINT, TOwnerDrawStateKind> bits[] = {
+            {win::ODS_SELECTED, odSelected}, {win::ODS_GRAYED, odGrayed},   {win::ODS_DISABLED, odDisabled},
+            {win::ODS_CHECKED, odChecked},   {win::ODS_FOCUS, odFocused},   {win::ODS_DEFAULT, odDefault},
+            {win::ODS_COMBOBOXEDIT, odComboBoxEdit}};
+    for (const auto& [bit, kind] : bits) {
+        if (itemState & bit) {
+            state = TOwnerDrawState(state | (1u << kind));
+        }
+    }
+    return state;
+}
+
+const classes::TTypeInfo& OwnerDrawStateType()
+{
+    static const classes::TTypeInfo element = classes::EnumType(
+            "TOwnerDrawStateKind", {"odSelected", "odGrayed", "odDisabled", "odChecked", "odFocused", "odDefault", "odComboBoxEdit"});
+    static const classes::TTypeInfo type = classes::SetType("TOwnerDrawState", element);
+    return type;
+}
+
+const classes::TTypeInfo& ListBoxStyleType()
+{
+    static const classes::TTypeInfo type =
+            classes::EnumType("TListBoxStyle", {"lbStandard", "lbOwnerDrawFixed", "lbOwnerDrawVariable"});
+    return type;
+}
+
+const classes::TTypeInfo& DrawItemEventType()
+{
+    static const classes::TTypeInfo type =
+            classes::MethodType<void(TWinControl*, int, const win::RECT&, TOwnerDrawState)>("TDrawItemEvent");
+    return type;
+}
+
+const classes::TTypeInfo& MeasureItemEventType()
+{
+    static const classes::TTypeInfo type = classes::MethodType<void(TWinControl*, int, int&)>("TMeasureItemEvent");
+    return type;
+}
+
+}  // namespace gui

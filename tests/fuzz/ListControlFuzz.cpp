@@ -1,0 +1,185 @@
+// Applies message sequences read from the input to a LISTBOX window of any selection and drawing style:
+// items added, inserted, deleted and reset, the LB_ messages with any arguments, keys with Shift and Ctrl,
+// typed letters, the mouse, the wheel, scroll-bar messages, item heights and painting. After every step
+// the selection, the caret, the anchor and the top item lie inside the item count.
+#include "platform/gdi/GdiObjects.h"
+#include "platform/win/Input.h"
+#include "platform/win/MessageQueue.h"
+#include "platform/win/Paint.h"
+#include "platform/win/Window.h"
+#include "platform/wintypes/ControlMessages.h"
+#include "tests/support/GuiLibraries.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+void Check(bool condition)
+{
+    if (!condition) {
+        std::abort();
+    }
+}
+
+class Input {
+public:
+    Input(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
+    bool More() const { return pos_ < size_; }
+    std::uint8_t Byte() { return pos_ < size_ ? data_[pos_++] : 0; }
+    std::string Text()
+    {
+        const std::size_t length = Byte() % 8;
+        std::string text;
+        for (std::size_t i = 0; i < length && More(); ++i) {
+            text += char('a' + Byte() % 6);
+        }
+        return text;
+    }
+    // An index near the items: from -2 to a few past the end.
+    int Index() { return int(Byte() % 24) - 2; }
+
+private:
+    const std::uint8_t* data_;
+    std::size_t size_;
+    std::size_t pos_ = 0;
+};
+
+constexpr std::array<win::UINT, 11> kKeys = {win::VK_LEFT, win::VK_RIGHT, win::VK_UP,    win::VK_DOWN,
+                                             win::VK_HOME, win::VK_END,   win::VK_PRIOR, win::VK_NEXT,
+                                             win::VK_SPACE, win::VK_RETURN, win::VK_DELETE};
+
+void SetModifiers(std::uint8_t bits)
+{
+    win::BYTE state[256] = {};
+    state[win::VK_SHIFT] = (bits & 1) ? 0x80 : 0;
+    state[win::VK_CONTROL] = (bits & 2) ? 0x80 : 0;
+    win::SetKeyboardState(state);
+}
+
+win::LPARAM Point(Input& in)
+{
+    return win::MAKELPARAM(win::WORD(int(in.Byte()) - 20), win::WORD(int(in.Byte()) - 40));
+}
+
+void Step(win::HWND list, Input& in)
+{
+    const std::uint8_t op = in.Byte();
+    switch (op % 12) {
+    case 0:
+    case 1: {
+        const std::string text = in.Text();
+        win::SendMessage(list, (op & 0x10) ? win::LB_INSERTSTRING : win::LB_ADDSTRING, win::WPARAM(in.Index()),
+                         reinterpret_cast<win::LPARAM>(text.c_str()));
+        break;
+    }
+    case 2:
+        win::SendMessage(list, (op & 0x10) ? win::LB_RESETCONTENT : win::LB_DELETESTRING, win::WPARAM(in.Index()), 0);
+        break;
+    case 3: {
+        static constexpr win::UINT selections[] = {win::LB_SETCURSEL,    win::LB_SETSEL,        win::LB_SELITEMRANGE,
+                                                   win::LB_SELITEMRANGEEX, win::LB_SETTOPINDEX, win::LB_SETCARETINDEX,
+                                                   win::LB_SETANCHORINDEX, win::LB_SETITEMDATA};
+        const win::UINT message = selections[in.Byte() % 8];
+        const int a = in.Index();
+        const int b = in.Index();
+        win::SendMessage(list, message, win::WPARAM(a), message == win::LB_SELITEMRANGE ? win::MAKELPARAM(win::WORD(a), win::WORD(b)) : b);
+        break;
+    }
+    case 4: {
+        static constexpr win::UINT queries[] = {win::LB_GETTEXTLEN, win::LB_GETSEL,  win::LB_GETITEMDATA, win::LB_GETITEMHEIGHT,
+                                                win::LB_GETCURSEL,  win::LB_GETSELCOUNT, win::LB_ITEMFROMPOINT, win::LB_GETCARETINDEX};
+        const win::UINT message = queries[in.Byte() % 8];
+        win::SendMessage(list, message, win::WPARAM(in.Index()), message == win::LB_ITEMFROMPOINT ? Point(in) : 0);
+        // Texts are read as the wrappers do: the length first.
+        const int index = in.Index();
+        const win::LRESULT length = win::SendMessage(list, win::LB_GETTEXTLEN, win::WPARAM(index), 0);
+        std::vector<char> buffer(std::size_t(std::max<win::LRESULT>(length, 0)) + 1);
+        win::SendMessage(list, win::LB_GETTEXT, win::WPARAM(index), reinterpret_cast<win::LPARAM>(buffer.data()));
+        win::RECT rect{};
+        win::SendMessage(list, win::LB_GETITEMRECT, win::WPARAM(index), reinterpret_cast<win::LPARAM>(&rect));
+        int items[4] = {};
+        win::SendMessage(list, win::LB_GETSELITEMS, in.Byte() % 5, reinterpret_cast<win::LPARAM>(items));
+        break;
+    }
+    case 5: {
+        const std::string text = in.Text();
+        static constexpr win::UINT finds[] = {win::LB_FINDSTRING, win::LB_FINDSTRINGEXACT, win::LB_SELECTSTRING};
+        win::SendMessage(list, finds[in.Byte() % 3], win::WPARAM(in.Index()), reinterpret_cast<win::LPARAM>(text.c_str()));
+        break;
+    }
+    case 6:
+        SetModifiers(in.Byte());
+        win::SendMessage(list, win::WM_KEYDOWN, kKeys[in.Byte() % kKeys.size()], 0);
+        SetModifiers(0);
+        break;
+    case 7:
+        win::SendMessage(list, win::WM_CHAR, 'a' + in.Byte() % 8, 0);
+        break;
+    case 8: {
+        static constexpr win::UINT mouse[] = {win::WM_LBUTTONDOWN, win::WM_MOUSEMOVE, win::WM_LBUTTONUP, win::WM_LBUTTONDBLCLK};
+        const std::uint8_t keys = in.Byte();
+        win::SendMessage(list, mouse[keys % 4], ((keys & 0x10) ? win::MK_SHIFT : 0) | ((keys & 0x20) ? win::MK_CONTROL : 0), Point(in));
+        break;
+    }
+    case 9: {
+        static constexpr win::UINT scrolls[] = {win::WM_VSCROLL, win::WM_HSCROLL, win::WM_MOUSEWHEEL};
+        const win::UINT message = scrolls[in.Byte() % 3];
+        const win::WPARAM wParam = message == win::WM_MOUSEWHEEL ? win::MAKEWPARAM(0, win::WORD(int(std::int8_t(in.Byte())) * 40))
+                                                                : win::MAKEWPARAM(in.Byte() % 10, in.Byte());
+        win::SendMessage(list, message, wParam, 0);
+        break;
+    }
+    case 10:
+        win::SendMessage(list, (op & 0x10) ? win::LB_SETITEMHEIGHT : win::LB_SETHORIZONTALEXTENT, win::WPARAM(in.Index()),
+                         in.Byte() * 2 - 20);
+        win::SendMessage(list, win::LB_SETCOLUMNWIDTH, in.Byte(), 0);
+        break;
+    default:
+        win::InvalidateRect(list, nullptr, true);
+        win::UpdateWindow(list);
+        win::SendMessage(list, (op & 0x10) ? win::WM_SETFOCUS : win::WM_KILLFOCUS, 0, 0);
+        break;
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    static const bool started = (testsupport::StartGuiLibraries(), true);
+    (void)started;
+    Input in(data, size);
+    const win::HWND frame = win::CreateWindowEx(0, "STATIC", "", win::WS_OVERLAPPEDWINDOW | win::WS_VISIBLE, 0, 0, 300,
+                                                200, nullptr, nullptr, nullptr, nullptr);
+    const std::uint8_t shape = in.Byte();
+    static constexpr win::DWORD selections[] = {0, win::LBS_MULTIPLESEL, win::LBS_EXTENDEDSEL, 0};
+    static constexpr win::DWORD drawing[] = {0, win::LBS_OWNERDRAWFIXED | win::LBS_HASSTRINGS, win::LBS_OWNERDRAWVARIABLE, 0};
+    const win::DWORD styles = selections[shape % 4] | drawing[(shape >> 2) % 4] | ((shape & 0x10) ? win::LBS_SORT : 0) |
+                              ((shape & 0x20) ? win::LBS_MULTICOLUMN | win::WS_HSCROLL : win::WS_VSCROLL) |
+                              ((shape & 0x40) ? win::LBS_DISABLENOSCROLL : 0) | win::LBS_NOTIFY;
+    const win::HWND list = win::CreateWindowEx(0, "LISTBOX", "", win::WS_CHILD | win::WS_VISIBLE | styles, 5, 5, 150, 90, frame,
+                                               nullptr, nullptr, nullptr);
+    Check(list != nullptr);
+    win::SetFocus(list);
+    while (in.More()) {
+        Step(list, in);
+        const int count = int(win::SendMessage(list, win::LB_GETCOUNT, 0, 0));
+        const int current = int(win::SendMessage(list, win::LB_GETCURSEL, 0, 0));
+        const int caret = int(win::SendMessage(list, win::LB_GETCARETINDEX, 0, 0));
+        const int anchor = int(win::SendMessage(list, win::LB_GETANCHORINDEX, 0, 0));
+        const int top = int(win::SendMessage(list, win::LB_GETTOPINDEX, 0, 0));
+        Check(current >= -1 && current < count);
+        Check(caret >= 0 && caret <= std::max(count - 1, 0));
+        Check(anchor >= 0 && anchor <= std::max(count - 1, 0));
+        Check(top >= 0 && top <= std::max(count - 1, 0));
+        const int selected = int(win::SendMessage(list, win::LB_GETSELCOUNT, 0, 0));
+        Check(selected <= count);
+    }
+    win::DestroyWindow(frame);
+    return 0;
+}
