@@ -378,12 +378,7 @@ win::LRESULT ButtonProc(win::HWND hwnd, win::UINT message, win::WPARAM wParam, w
 
 void RegisterButtonClass()
 {
-    win::WNDCLASS cls{};
-    cls.style = win::CS_DBLCLKS;
-    cls.lpfnWndProc = &button::ButtonProc;
-    cls.cbWndExtra = sizeof(void*);
-    cls.lpszClassName = "BUTTON";
-    win::RegisterClass(&cls);
+    RegisterStandardClass("BUTTON", &button::ButtonProc);
 }
 
 }  // namespace gui::detail

@@ -1137,13 +1137,7 @@ EditContextMenuHook& EditContextMenu()
 
 void RegisterEditClass()
 {
-    win::WNDCLASS cls{};
-    cls.style = win::CS_DBLCLKS;
-    cls.lpfnWndProc = &edit::EditProc;
-    cls.cbWndExtra = sizeof(void*);
-    cls.hCursor = win::LoadCursor(nullptr, win::IDC_IBEAM);
-    cls.lpszClassName = "EDIT";
-    win::RegisterClass(&cls);
+    RegisterStandardClass("EDIT", &edit::EditProc, win::CS_DBLCLKS, win::LoadCursor(nullptr, win::IDC_IBEAM));
 }
 
 }  // namespace gui::detail

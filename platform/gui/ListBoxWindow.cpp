@@ -1096,12 +1096,7 @@ win::LRESULT ListProc(win::HWND hwnd, win::UINT message, win::WPARAM wParam, win
 
 void RegisterListBoxClass()
 {
-    win::WNDCLASS cls{};
-    cls.style = win::CS_DBLCLKS;
-    cls.lpfnWndProc = &listbox::ListProc;
-    cls.cbWndExtra = sizeof(void*);
-    cls.lpszClassName = "LISTBOX";
-    win::RegisterClass(&cls);
+    RegisterStandardClass("LISTBOX", &listbox::ListProc);
 }
 
 }  // namespace gui::detail

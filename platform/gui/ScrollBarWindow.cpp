@@ -432,12 +432,7 @@ win::LRESULT BarProc(win::HWND hwnd, win::UINT message, win::WPARAM wParam, win:
 
 void RegisterScrollBarClass()
 {
-    win::WNDCLASS cls{};
-    cls.style = win::CS_DBLCLKS;
-    cls.lpfnWndProc = &scrollbar::BarProc;
-    cls.cbWndExtra = sizeof(void*);
-    cls.lpszClassName = "SCROLLBAR";
-    win::RegisterClass(&cls);
+    RegisterStandardClass("SCROLLBAR", &scrollbar::BarProc);
 }
 
 }  // namespace gui::detail

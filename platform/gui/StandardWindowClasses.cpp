@@ -14,6 +14,17 @@ void RegisterStandardWindowClasses()
     detail::RegisterScrollBarClass();
 }
 
+void detail::RegisterStandardClass(const char* name, win::WNDPROC proc, win::UINT style, win::HCURSOR cursor)
+{
+    win::WNDCLASS cls{};
+    cls.style = style;
+    cls.lpfnWndProc = proc;
+    cls.cbWndExtra = sizeof(void*);
+    cls.hCursor = cursor;
+    cls.lpszClassName = name;
+    win::RegisterClass(&cls);
+}
+
 void UnregisterStandardWindowClasses()
 {
     for (const char* name : {"EDIT", "BUTTON", "STATIC", "LISTBOX", "SCROLLBAR"}) {

@@ -156,11 +156,7 @@ win::LRESULT StaticProc(win::HWND hwnd, win::UINT message, win::WPARAM wParam, w
 
 void RegisterStaticClass()
 {
-    win::WNDCLASS cls{};
-    cls.lpfnWndProc = &statics::StaticProc;
-    cls.cbWndExtra = sizeof(void*);
-    cls.lpszClassName = "STATIC";
-    win::RegisterClass(&cls);
+    RegisterStandardClass("STATIC", &statics::StaticProc, 0);
 }
 
 }  // namespace gui::detail

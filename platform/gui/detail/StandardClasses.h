@@ -2,8 +2,13 @@
 // Each standard window class's own registration (StandardWindowClasses.h registers them all).
 
 #include "platform/gui/StandardWindowClasses.h"
+#include "platform/wintypes/Types.h"
 
 namespace gui::detail {
+
+// One standard class: double clicks as the style asks, a pointer of window data for the control's state.
+void RegisterStandardClass(const char* name, win::WNDPROC proc, win::UINT style = win::CS_DBLCLKS,
+                           win::HCURSOR cursor = nullptr);
 
 void RegisterEditClass();
 void RegisterButtonClass();
