@@ -35,4 +35,9 @@ int WindowDialogs::InputDialog(win::InputRequest& request)
     return OnMainThread([&] { return detail::ShowInputDialog(request); });
 }
 
+int WindowDialogs::ColorDialog(win::ColorRequest& request)
+{
+    return OnMainThread([&] { return detail::ShowColorDialog(request); });
+}
+
 }  // namespace gui

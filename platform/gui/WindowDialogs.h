@@ -12,6 +12,7 @@ public:
     int MessageBox(const std::string& text, const std::string& caption, unsigned type) override;
     int MessageDialog(win::MessageDialogRequest& request) override;
     int InputDialog(win::InputRequest& request) override;
+    int ColorDialog(win::ColorRequest& request) override;
 };
 
 }  // namespace gui

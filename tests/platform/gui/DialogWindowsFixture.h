@@ -45,22 +45,43 @@ protected:
         return nullptr;
     }
 
-    // The texts of the dialog's children of a window class, left to right and top to bottom.
-    static std::vector<std::string> Texts(win::HWND dialog, const std::string& className)
+    // The dialog's children of a window class, top to bottom and left to right.
+    static std::vector<win::HWND> Windows(win::HWND dialog, const std::string& className)
     {
-        std::vector<std::pair<std::pair<int, int>, std::string>> found;
+        std::vector<std::pair<std::pair<int, int>, win::HWND>> found;
         for (win::HWND child : Children(dialog)) {
-            if (win::GetClassName(child) != className)
+            if (win::GetClassName(child) != className || !win::IsWindowVisible(child))
                 continue;
             win::RECT rect;
             win::GetWindowRect(child, &rect);
-            found.push_back({{rect.top, rect.left}, win::GetWindowText(child)});
+            found.push_back({{rect.top, rect.left}, child});
         }
         std::sort(found.begin(), found.end());
-        std::vector<std::string> texts;
+        std::vector<win::HWND> windows;
         for (auto& entry : found)
-            texts.push_back(entry.second);
+            windows.push_back(entry.second);
+        return windows;
+    }
+    static std::vector<std::string> Texts(win::HWND dialog, const std::string& className)
+    {
+        std::vector<std::string> texts;
+        for (win::HWND window : Windows(dialog, className))
+            texts.push_back(win::GetWindowText(window));
         return texts;
+    }
+
+    // Replaces the text of an edit as the user would: focus, select it all with Home and Shift+End, type.
+    void TypeInto(win::HWND edit, const std::string& text)
+    {
+        ClickOn(edit);
+        driver.Pump();
+        driver.PressKey(win::VK_HOME);
+        driver.KeyDown(win::VK_SHIFT);
+        driver.PressKey(win::VK_END);
+        driver.KeyUp(win::VK_SHIFT);
+        driver.PressKey(win::VK_DELETE);
+        driver.TypeText(text);
+        driver.Pump();
     }
 
     void Press(win::UINT vk) { driver.PressKey(vk); }
