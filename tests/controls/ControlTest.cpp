@@ -479,23 +479,35 @@ TEST_F(ControlTest, TheDragImageIsHiddenWhileALibraryControlPaints)
     EXPECT_FALSE(win::DragImageShown().has_value());
 }
 
+struct EndDragLog {
+    std::vector<classes::TObject*> targets;
+    void End(classes::TObject*, classes::TObject* target, int, int) { targets.push_back(target); }
+};
+
 TEST_F(ControlTest, RefusedDragObjectCancelsTheDrag)
 {
     control->keepsDragObject = false;
-    control->SetDragMode(gui::dmAutomatic);
+    EndDragLog ends;
+    control->OnEndDrag = gui::TEndDragEvent::Of<&EndDragLog::End>(&ends);
     const win::HWND hwnd = control->Handle();
+    // Dragged by the mouse in automatic mode.
+    control->SetDragMode(gui::dmAutomatic);
     driver.At(clock.TickCount64() + 10, [&] { driver.MouseMove(hwnd, 60, 20); });
     driver.MouseDown(hwnd, win::TestDriver::Button::Left, 20, 20);
     driver.Pump();
     EXPECT_EQ(gui::DragObject(), nullptr);
     driver.MouseUp(hwnd, win::TestDriver::Button::Left, 60, 20);
     driver.Pump();
+    // Started by the program, at once or after the threshold.
+    control->SetDragMode(gui::dmManual);
+    for (const bool immediate : {true, false}) {
+        control->BeginDrag(immediate, 5);
+        EXPECT_EQ(gui::DragObject(), nullptr) << immediate;
+        EXPECT_FALSE(control->Dragging()) << immediate;
+        EXPECT_EQ(win::GetCapture(), nullptr) << immediate;
+    }
+    EXPECT_TRUE(ends.targets.empty()) << "a drag that never started does not end";
 }
-
-struct EndDragLog {
-    std::vector<classes::TObject*> targets;
-    void End(classes::TObject*, classes::TObject* target, int, int) { targets.push_back(target); }
-};
 
 TEST_F(ControlTest, CopyCursorOverAnAcceptingTargetAndTheDragEndsWithItsControl)
 {
