@@ -10,6 +10,7 @@
 #include "platform/win/Paint.h"
 #include "platform/gdiplus/ImageList.h"
 #include "platform/gui/Drag.h"
+#include "platform/gui/Frame.h"
 #include "platform/gui/Messages.h"
 #include "platform/gui/Screen.h"
 #include "platform/win/Cursor.h"
@@ -210,6 +211,51 @@ protected:
     gui::TForm* form = nullptr;
     TestControl* control = nullptr;
 };
+
+TEST_F(ControlTest, WhoCanAllocateAHandle)
+{
+    auto* freeForm = new gui::TForm(nullptr);
+    auto* frame = new gui::TFrame(nullptr);
+    auto* orphan = new TestControl(nullptr);
+    auto* onOrphan = new TestControl(nullptr);
+    onOrphan->SetParent(orphan);
+    auto* onFrame = new TestControl(nullptr);
+    onFrame->SetParent(frame);
+    auto* onWindow = new TestControl(nullptr);
+    onWindow->SetParentWindow(form->Handle());
+    auto* goingOnForm = Make(0, 0, 10, 10);
+    goingOnForm->Destroying();
+    auto* onForm = Make(0, 0, 10, 10);
+    struct Case {
+        const char* name;
+        gui::TWinControl* control;
+        bool can;
+    };
+    const Case cases[] = {
+        {"a control with its window", control, true},
+        {"a control on a form, its window gone", onForm, true},
+        {"a form of its own", freeForm, true},
+        {"a frame of its own", frame, true},
+        {"a control on a frame of its own", onFrame, true},
+        {"a control given a parent window", onWindow, true},
+        {"a control without parent", orphan, false},
+        {"a control on a control without parent", onOrphan, false},
+        {"a control being destroyed", goingOnForm, false},
+    };
+    for (gui::TWinControl* windowLess : {onForm, goingOnForm}) {
+        windowLess->DestroyHandle();
+        ASSERT_FALSE(windowLess->HandleAllocated());
+    }
+    for (const Case& c : cases) {
+        EXPECT_EQ(controls::clCanAllocateHandle(c.control), c.can) << c.name;
+    }
+    delete onWindow;
+    delete onFrame;
+    delete onOrphan;
+    delete orphan;
+    delete frame;
+    delete freeForm;
+}
 
 TEST_F(ControlTest, DialogCodesAndBackground)
 {
