@@ -23,17 +23,15 @@ struct WorkBitmaps {
     TclBitmap mask;
 };
 
-std::unique_ptr<WorkBitmaps>& Work()
-{
-    static std::unique_ptr<WorkBitmaps> work;
-    return work;
-}
+// Freed by the library's end only: a pointer, so that no destructor of its own runs at the program's exit,
+// after the platform's tables are gone.
+WorkBitmaps* work = nullptr;
 
 WorkBitmaps& WorkNeeded()
 {
-    if (!Work())
-        Work() = std::make_unique<WorkBitmaps>();
-    return *Work();
+    if (!work)
+        work = new WorkBitmaps;
+    return *work;
 }
 
 constexpr std::uint32_t kWhite = 0xFFFFFFFF;
@@ -269,7 +267,8 @@ win::SIZE clMeasureCursorSize()
 namespace detail {
 void FinalizeImageDrawing()
 {
-    Work().reset();
+    delete work;
+    work = nullptr;
 }
 }  // namespace detail
 
