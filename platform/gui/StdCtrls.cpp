@@ -20,6 +20,7 @@
 #include "platform/gui/SpeedButton.h"
 #include "platform/gui/Splitter.h"
 #include "platform/gui/StatusBar.h"
+#include "platform/gui/TreeView.h"
 #include "platform/gui/UpDown.h"
 
 namespace gui {
@@ -37,6 +38,9 @@ std::vector<const classes::TClassInfo*> StandardControlClasses()
             &TBitBtn::StaticClass(),         &TSpeedButton::StaticClass(), &TCustomListBox::StaticClass(),
             &TListBox::StaticClass(),       &TScrollBar::StaticClass(),
             &TSplitter::StaticClass(),       &TUpDown::StaticClass()};
+    for (const classes::TClassInfo* cls : {&TCustomTreeView::StaticClass(), &TTreeView::StaticClass()}) {
+        classes.push_back(cls);
+    }
     for (const classes::TClassInfo* cls : DialogClasses()) {
         classes.push_back(cls);
     }
