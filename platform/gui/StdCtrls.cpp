@@ -12,6 +12,7 @@
 #include "platform/gui/ListBox.h"
 #include "platform/gui/Memo.h"
 #include "platform/gui/PaintBox.h"
+#include "platform/gui/PageControl.h"
 #include "platform/gui/Panel.h"
 #include "platform/gui/ProgressBar.h"
 #include "platform/gui/ScrollBar.h"
@@ -38,7 +39,8 @@ std::vector<const classes::TClassInfo*> StandardControlClasses()
             &TBitBtn::StaticClass(),         &TSpeedButton::StaticClass(), &TCustomListBox::StaticClass(),
             &TListBox::StaticClass(),       &TScrollBar::StaticClass(),
             &TSplitter::StaticClass(),       &TUpDown::StaticClass()};
-    for (const classes::TClassInfo* cls : {&TCustomTreeView::StaticClass(), &TTreeView::StaticClass()}) {
+    for (const classes::TClassInfo* cls : {&TCustomTreeView::StaticClass(), &TTreeView::StaticClass(), &TTabSheet::StaticClass(),
+                                            &TPageControl::StaticClass()}) {
         classes.push_back(cls);
     }
     for (const classes::TClassInfo* cls : DialogClasses()) {
