@@ -271,11 +271,12 @@ void TPageControl::Loaded()
 
 void TPageControl::Notification(classes::TComponent* component, classes::TOperation operation)
 {
-    TCustomControl::Notification(component, operation);
+    // Before the base clears its references through SetImages, which would speak to the going list.
     if (operation == classes::TOperation::Remove && component == images_) {
         images_ = nullptr;
         TabsChanged();
     }
+    TCustomControl::Notification(component, operation);
 }
 
 void TPageControl::SetActivePage(TTabSheet* page)

@@ -21,6 +21,7 @@
 #include "platform/gui/SpeedButton.h"
 #include "platform/gui/Splitter.h"
 #include "platform/gui/StatusBar.h"
+#include "platform/gui/ToolBar.h"
 #include "platform/gui/TreeView.h"
 #include "platform/gui/UpDown.h"
 
@@ -40,7 +41,7 @@ std::vector<const classes::TClassInfo*> StandardControlClasses()
             &TListBox::StaticClass(),       &TScrollBar::StaticClass(),
             &TSplitter::StaticClass(),       &TUpDown::StaticClass()};
     for (const classes::TClassInfo* cls : {&TCustomTreeView::StaticClass(), &TTreeView::StaticClass(), &TTabSheet::StaticClass(),
-                                            &TPageControl::StaticClass()}) {
+                                            &TPageControl::StaticClass(), &TToolButton::StaticClass(), &TToolBar::StaticClass()}) {
         classes.push_back(cls);
     }
     for (const classes::TClassInfo* cls : DialogClasses()) {

@@ -893,11 +893,12 @@ void TCustomTreeView::ImageListChange(classes::TObject*)
 
 void TCustomTreeView::Notification(classes::TComponent* component, classes::TOperation operation)
 {
-    TWinControl::Notification(component, operation);
+    // Before the base clears its references through SetImages, which would speak to the going list.
     if (operation == classes::TOperation::Remove && component == images_) {
         images_ = nullptr;
         ImageListChange(nullptr);
     }
+    TWinControl::Notification(component, operation);
 }
 
 void TCustomTreeView::ApplyColors()
