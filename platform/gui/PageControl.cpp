@@ -66,6 +66,7 @@ const classes::TClassInfo& TTabSheet::StaticClass()
 {
     static const classes::TClassInfo info("TTabSheet", &TWinControl::StaticClass(), [](classes::TClassInfo& c) {
         classes::ClassBuilder<TTabSheet>(c)
+            .Property("Caption", &TTabSheet::Caption, &TTabSheet::SetCaption).Stored(&TTabSheet::IsCaptionStored)
             .Property("ImageIndex", &TTabSheet::ImageIndex, &TTabSheet::SetImageIndex).Default(0)
             .Property("PageIndex", &TTabSheet::PageIndex, &TTabSheet::SetPageIndex).Stored(false)
             .Property("TabVisible", &TTabSheet::TabVisible, &TTabSheet::SetTabVisible).Default(1)

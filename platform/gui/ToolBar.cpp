@@ -64,6 +64,7 @@ const classes::TClassInfo& TToolButton::StaticClass()
     static const classes::TClassInfo info("TToolButton", &TGraphicControl::StaticClass(), [](classes::TClassInfo& c) {
         classes::ClassBuilder<TToolButton>(c)
             .Property("AllowAllUp", &TToolButton::AllowAllUp, &TToolButton::SetAllowAllUp).Default(0)
+            .Property("Caption", &TToolButton::Caption, &TToolButton::SetCaption).Stored(&TToolButton::IsCaptionStored)
             .Property("Down", &TToolButton::Down, &TToolButton::SetDown).Default(0)
             .Property("DropdownMenu", classes::ClassRefType<classes::TComponent>(), &TToolButton::DropdownMenu,
                       &TToolButton::SetDropdownMenu)
