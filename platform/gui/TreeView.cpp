@@ -1,6 +1,8 @@
 #include "platform/gui/TreeView.h"
 
 #include "platform/gui/Messages.h"
+#include "platform/gui/detail/GuardedSort.h"
+#include "platform/rtl/Collation.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/List.h"
 #include "platform/win/MessageQueue.h"
@@ -37,6 +39,18 @@ const classes::TTypeInfo& TreeCollapsingEventType()
     return type;
 }
 
+const classes::TTypeInfo& TreeCompareEventType()
+{
+    static const classes::TTypeInfo type =
+            classes::MethodType<void(classes::TObject*, TTreeNode*, TTreeNode*, int, int&)>("TTVCompareEvent");
+    return type;
+}
+
+win::UINT StateMask(int stateIndex)
+{
+    return stateIndex > 0 && stateIndex < 16 ? win::INDEXTOSTATEIMAGEMASK(win::UINT(stateIndex)) : 0;
+}
+
 const classes::TTypeInfo& TreeExpandedEventType()
 {
     static const classes::TTypeInfo type = classes::MethodType<void(classes::TObject*, TTreeNode*)>("TTVExpandedEvent");
@@ -44,6 +58,12 @@ const classes::TTypeInfo& TreeExpandedEventType()
 }
 
 }  // namespace
+
+const classes::TTypeInfo& SortTypeType()
+{
+    static const classes::TTypeInfo type = classes::EnumType("TSortType", {"stNone", "stData", "stText", "stBoth"});
+    return type;
+}
 
 // --- TTreeNode ---
 
@@ -66,6 +86,7 @@ void TTreeNode::Assign(const classes::TPersistent* source)
     SetText(node->text_);
     SetImageIndex(node->imageIndex_);
     SetSelectedIndex(node->selectedIndex_);
+    SetStateIndex(node->stateIndex_);
     data_ = node->data_;
     if (node->hasChildren_) {
         SetHasChildren(true);
@@ -81,13 +102,15 @@ void TTreeNode::UpdateItem(win::UINT mask)
     if (!itemId_) {
         return;
     }
+    // The pictures are asked for as they are drawn (OnGetImageIndex may change them).
     win::TVITEM item;
     item.mask = mask | win::TVIF_HANDLE;
     item.hItem = itemId_;
     item.pszText = text_.data();
-    item.iImage = imageIndex_;
-    item.iSelectedImage = selectedIndex_;
-    item.cChildren = hasChildren_ ? 1 : 0;
+    item.iImage = win::I_IMAGECALLBACK;
+    item.iSelectedImage = win::I_IMAGECALLBACK;
+    item.state = StateMask(stateIndex_);
+    item.stateMask = win::TVIS_STATEIMAGEMASK;
     TreeView()->Send(win::TVM_SETITEM, 0, reinterpret_cast<win::LPARAM>(&item));
 }
 
@@ -95,18 +118,34 @@ void TTreeNode::SetText(const std::string& value)
 {
     text_ = value;
     UpdateItem(win::TVIF_TEXT);
+    if (TreeView()->sortType_ != stNone && !deleting_) {
+        TreeView()->SortChildren(parent_, false);
+    }
 }
 
+void TTreeNode::SetStateIndex(int value)
+{
+    stateIndex_ = value;
+    UpdateItem(win::TVIF_STATE);
+}
+
+// A handler of OnGetImageIndex sets these while the tree draws: only a change draws again.
 void TTreeNode::SetImageIndex(int value)
 {
-    imageIndex_ = value;
-    UpdateItem(win::TVIF_IMAGE);
+    if (value != imageIndex_) {
+        imageIndex_ = value;
+        UpdateItem(win::TVIF_IMAGE);
+        TreeView()->Invalidate();
+    }
 }
 
 void TTreeNode::SetSelectedIndex(int value)
 {
-    selectedIndex_ = value;
-    UpdateItem(win::TVIF_SELECTEDIMAGE);
+    if (value != selectedIndex_) {
+        selectedIndex_ = value;
+        UpdateItem(win::TVIF_SELECTEDIMAGE);
+        TreeView()->Invalidate();
+    }
 }
 
 bool TTreeNode::HasChildren() const
@@ -406,10 +445,11 @@ TTreeNode* TTreeNodes::AddAt(TTreeNode* parent, std::size_t place, const std::st
         insert.hParent = parent ? parent->itemId_ : win::TVI_ROOT;
         const int index = node->Index();
         insert.hInsertAfter = index == 0 ? win::TVI_FIRST : list[std::size_t(index - 1)]->itemId_;
-        insert.item.mask = win::TVIF_TEXT | win::TVIF_IMAGE | win::TVIF_SELECTEDIMAGE;
+        insert.item.mask = win::TVIF_TEXT | win::TVIF_IMAGE | win::TVIF_SELECTEDIMAGE | win::TVIF_PARAM;
         insert.item.pszText = node->text_.data();
-        insert.item.iImage = node->imageIndex_;
-        insert.item.iSelectedImage = node->selectedIndex_;
+        insert.item.iImage = win::I_IMAGECALLBACK;
+        insert.item.iSelectedImage = win::I_IMAGECALLBACK;
+        insert.item.lParam = reinterpret_cast<win::LPARAM>(node);
         node->itemId_ = reinterpret_cast<win::HTREEITEM>(
                 owner_->Send(win::TVM_INSERTITEM, 0, reinterpret_cast<win::LPARAM>(&insert)));
         if (!node->itemId_) {
@@ -418,6 +458,9 @@ TTreeNode* TTreeNodes::AddAt(TTreeNode* parent, std::size_t place, const std::st
             throw rtl::EOutOfResources("Out of system resources");
         }
         owner_->byItem_[node->itemId_] = node;
+    }
+    if (owner_->sortType_ != stNone) {
+        owner_->SortChildren(parent, false);
     }
     return node;
 }
@@ -548,6 +591,7 @@ TCustomTreeView::TCustomTreeView(classes::TComponent* owner)
     SetParentColor(false);
     SetColor(clWindow);
     imageLink_.OnChange = classes::TNotifyEvent::Of<&TCustomTreeView::ImageListChange>(this);
+    stateLink_.OnChange = classes::TNotifyEvent::Of<&TCustomTreeView::ImageListChange>(this);
 }
 
 TCustomTreeView::~TCustomTreeView()
@@ -571,14 +615,20 @@ const classes::TClassInfo& TCustomTreeView::StaticClass()
             .Property("ShowButtons", &TCustomTreeView::ShowButtons, &TCustomTreeView::SetShowButtons).Default(1)
             .Property("ShowLines", &TCustomTreeView::ShowLines, &TCustomTreeView::SetShowLines).Default(1)
             .Property("ShowRoot", &TCustomTreeView::ShowRoot, &TCustomTreeView::SetShowRoot).Default(1)
+            .Property("SortType", SortTypeType(), &TCustomTreeView::SortType, &TCustomTreeView::SetSortType).Default(stNone)
+            .Property("StateImages", classes::ClassRefType<TCustomImageList>(), &TCustomTreeView::StateImages,
+                      &TCustomTreeView::SetStateImages)
             .Property("TabStop", &TCustomTreeView::TabStop, &TCustomTreeView::SetTabStop).Default(1)
             .Property("OnChange", TreeChangedEventType(), &TCustomTreeView::OnChange)
             .Property("OnChanging", TreeChangingEventType(), &TCustomTreeView::OnChanging)
             .Property("OnCollapsed", TreeExpandedEventType(), &TCustomTreeView::OnCollapsed)
             .Property("OnCollapsing", TreeCollapsingEventType(), &TCustomTreeView::OnCollapsing)
+            .Property("OnCompare", TreeCompareEventType(), &TCustomTreeView::OnCompare)
             .Property("OnDeletion", TreeExpandedEventType(), &TCustomTreeView::OnDeletion)
             .Property("OnExpanded", TreeExpandedEventType(), &TCustomTreeView::OnExpanded)
             .Property("OnExpanding", TreeExpandingEventType(), &TCustomTreeView::OnExpanding)
+            .Property("OnGetImageIndex", TreeExpandedEventType(), &TCustomTreeView::OnGetImageIndex)
+            .Property("OnGetSelectedIndex", TreeExpandedEventType(), &TCustomTreeView::OnGetSelectedIndex)
             .Method<&TCustomTreeView::FullExpand>("FullExpand")
             .Method<&TCustomTreeView::FullCollapse>("FullCollapse");
     });
@@ -630,9 +680,7 @@ void TCustomTreeView::CreateWnd()
     windowGoing_ = false;
     TWinControl::CreateWnd();
     Send(win::TVM_SETINDENT, win::WPARAM(indent_), 0);
-    if (images_) {
-        Send(win::TVM_SETIMAGELIST, win::TVSIL_NORMAL, reinterpret_cast<win::LPARAM>(images_->Handle()));
-    }
+    ImageListChange(nullptr);
     ApplyColors();
     restoring_ = true;
     try {
@@ -658,12 +706,13 @@ void TCustomTreeView::InsertItems(TTreeNode* parent)
         win::TVINSERTSTRUCT insert;
         insert.hParent = parent ? parent->itemId_ : win::TVI_ROOT;
         insert.hInsertAfter = win::TVI_LAST;
-        insert.item.mask = win::TVIF_TEXT | win::TVIF_IMAGE | win::TVIF_SELECTEDIMAGE | win::TVIF_STATE;
+        insert.item.mask = win::TVIF_TEXT | win::TVIF_IMAGE | win::TVIF_SELECTEDIMAGE | win::TVIF_STATE | win::TVIF_PARAM;
         insert.item.pszText = node->text_.data();
-        insert.item.iImage = node->imageIndex_;
-        insert.item.iSelectedImage = node->selectedIndex_;
-        insert.item.state = node->expanded_ ? win::TVIS_EXPANDED : 0;
-        insert.item.stateMask = win::TVIS_EXPANDED;
+        insert.item.iImage = win::I_IMAGECALLBACK;
+        insert.item.iSelectedImage = win::I_IMAGECALLBACK;
+        insert.item.lParam = reinterpret_cast<win::LPARAM>(node);
+        insert.item.state = (node->expanded_ ? win::TVIS_EXPANDED : 0) | StateMask(node->stateIndex_);
+        insert.item.stateMask = win::TVIS_EXPANDED | win::TVIS_STATEIMAGEMASK;
         if (node->hasChildren_) {
             insert.item.mask |= win::TVIF_CHILDREN;
             insert.item.cChildren = 1;
@@ -703,11 +752,15 @@ void TCustomTreeView::WndProc(win::TMessage& message)
         const auto* item = reinterpret_cast<const win::TVITEM*>(message.LParam);
         TTreeNode* node = message.Result && item ? NodeFromItem(item->hItem) : nullptr;
         if (node) {
-            if (item->mask & win::TVIF_IMAGE) {
+            if ((item->mask & win::TVIF_IMAGE) && item->iImage != win::I_IMAGECALLBACK) {
                 node->imageIndex_ = item->iImage;
             }
-            if (item->mask & win::TVIF_SELECTEDIMAGE) {
+            if ((item->mask & win::TVIF_SELECTEDIMAGE) && item->iSelectedImage != win::I_IMAGECALLBACK) {
                 node->selectedIndex_ = item->iSelectedImage;
+            }
+            if ((item->mask & win::TVIF_STATE) && (item->stateMask & win::TVIS_STATEIMAGEMASK)) {
+                const int index = int((item->state & win::TVIS_STATEIMAGEMASK) >> 12);
+                node->stateIndex_ = index > 0 ? index : -1;
             }
             if ((item->mask & win::TVIF_TEXT) && item->pszText != node->text_.data()) {
                 node->text_ = item->pszText && item->pszText != win::LPSTR_TEXTCALLBACK ? item->pszText : "";
@@ -768,6 +821,24 @@ win::LRESULT TCustomTreeView::Notify(const win::NMHDR& header)
     case win::TVN_DELETEITEM:
         ItemDeleted(data.itemOld.hItem);
         return 0;
+    case win::TVN_GETDISPINFO: {
+        auto& info = const_cast<win::NMTVDISPINFO&>(reinterpret_cast<const win::NMTVDISPINFO&>(header));
+        TTreeNode* node = NodeFromItem(info.item.hItem);
+        if (!node) {
+            return 0;
+        }
+        if (info.item.mask & win::TVIF_IMAGE) {
+            GetImageIndex(node);
+            info.item.iImage = node->imageIndex_;
+        }
+        // The handler may have deleted the node.
+        node = NodeFromItem(info.item.hItem);
+        if (node && (info.item.mask & win::TVIF_SELECTEDIMAGE)) {
+            GetSelectedIndex(node);
+            info.item.iSelectedImage = node->selectedIndex_;
+        }
+        return 0;
+    }
     case win::NM_CLICK:
         Click();
         return 0;
@@ -845,15 +916,98 @@ void TCustomTreeView::FullCollapse()
     }
 }
 
-win::UINT TCustomTreeView::GetHitTestInfoAt(int x, int y) const
+THitTests TCustomTreeView::GetHitTestInfoAt(int x, int y) const
 {
     if (!HandleAllocated()) {
-        return win::TVHT_NOWHERE;
+        return THitTests(1u << htNowhere);
     }
     win::TVHITTESTINFO info;
     info.pt = {x, y};
     Send(win::TVM_HITTEST, 0, reinterpret_cast<win::LPARAM>(&info));
-    return info.flags;
+    static constexpr std::pair<win::UINT, THitTest> kinds[] = {
+            {win::TVHT_ABOVE, htAbove},           {win::TVHT_BELOW, htBelow},
+            {win::TVHT_NOWHERE, htNowhere},       {win::TVHT_ONITEMBUTTON, htOnButton},
+            {win::TVHT_ONITEMICON, htOnIcon},     {win::TVHT_ONITEMINDENT, htOnIndent},
+            {win::TVHT_ONITEMLABEL, htOnLabel},   {win::TVHT_ONITEMRIGHT, htOnRight},
+            {win::TVHT_ONITEMSTATEICON, htOnStateIcon}, {win::TVHT_TOLEFT, htToLeft},
+            {win::TVHT_TORIGHT, htToRight}};
+    THitTests result = 0;
+    for (const auto& [flag, kind] : kinds) {
+        if (info.flags & flag) {
+            result |= THitTests(1u << kind);
+        }
+    }
+    if (info.flags & (win::TVHT_ONITEM | win::TVHT_ONITEMSTATEICON)) {
+        result |= THitTests(1u << htOnItem);
+    }
+    return result;
+}
+
+void TCustomTreeView::SetSortType(TSortType value)
+{
+    sortType_ = value;
+    if (value != stNone && !HasState(classes::csLoading)) {
+        AlphaSort(true);
+    }
+}
+
+void TCustomTreeView::AlphaSort(bool recurse)
+{
+    SortChildren(nullptr, recurse);
+}
+
+int TCustomTreeView::Compare(TTreeNode* a, TTreeNode* b)
+{
+    if (OnCompare) {
+        int result = 0;
+        OnCompare(this, a, b, 0, result);
+        return result;
+    }
+    const auto byData = [&] { return a->data_ < b->data_ ? -1 : a->data_ > b->data_ ? 1 : 0; };
+    switch (sortType_) {
+    case stData:
+        return byData();
+    case stBoth:
+        if (const int byText = rtl::AnsiCompareText(a->text_, b->text_)) {
+            return byText;
+        }
+        return byData();
+    default:
+        return rtl::AnsiCompareText(a->text_, b->text_);
+    }
+}
+
+void TCustomTreeView::SortChildren(TTreeNode* parent, bool recurse)
+{
+    // The control's order and the window's follow one comparison; equal nodes keep their order.
+    std::vector<TTreeNode*>& list = items_->ListOf(parent);
+    detail::GuardedStableSort(list, [&](TTreeNode* a, TTreeNode* b) { return Compare(a, b) < 0; });
+    if (HandleAllocated() && (!parent || parent->itemId_)) {
+        // The window follows the control's order. Its items' values are only looked up, never taken for
+        // nodes: one set by hand may be anything.
+        std::unordered_map<win::LPARAM, int> places;
+        for (std::size_t i = 0; i < list.size(); ++i) {
+            places[reinterpret_cast<win::LPARAM>(list[i])] = int(i);
+        }
+        win::TVSORTCB sort;
+        sort.hParent = parent ? parent->itemId_ : win::TVI_ROOT;
+        sort.lpfnCompare = [](win::LPARAM a, win::LPARAM b, win::LPARAM context) {
+            const auto& known = *reinterpret_cast<const std::unordered_map<win::LPARAM, int>*>(context);
+            const auto place = [&](win::LPARAM value) {
+                const auto found = known.find(value);
+                return found == known.end() ? int(known.size()) : found->second;
+            };
+            return place(a) - place(b);
+        };
+        sort.lParam = reinterpret_cast<win::LPARAM>(&places);
+        Send(win::TVM_SORTCHILDRENCB, 0, reinterpret_cast<win::LPARAM>(&sort));
+    }
+    if (recurse) {
+        const std::vector<TTreeNode*> children = list;
+        for (TTreeNode* child : children) {
+            SortChildren(child, true);
+        }
+    }
 }
 
 TTreeNode* TCustomTreeView::GetNodeAt(int x, int y) const
@@ -864,21 +1018,36 @@ TTreeNode* TCustomTreeView::GetNodeAt(int x, int y) const
     win::TVHITTESTINFO info;
     info.pt = {x, y};
     Send(win::TVM_HITTEST, 0, reinterpret_cast<win::LPARAM>(&info));
-    return info.flags & (win::TVHT_ONITEM | win::TVHT_ONITEMRIGHT | win::TVHT_ONITEMINDENT | win::TVHT_ONITEMBUTTON)
+    return info.flags & (win::TVHT_ONITEM | win::TVHT_ONITEMSTATEICON | win::TVHT_ONITEMRIGHT | win::TVHT_ONITEMINDENT |
+                         win::TVHT_ONITEMBUTTON)
                    ? NodeFromItem(info.hItem)
                    : nullptr;
 }
 
 void TCustomTreeView::SetImages(TCustomImageList* value)
 {
-    if (images_) {
-        images_->UnRegisterChanges(&imageLink_);
-        images_->RemoveFreeNotification(this);
+    SetImageList(images_, value);
+}
+
+void TCustomTreeView::SetStateImages(TCustomImageList* value)
+{
+    SetImageList(stateImages_, value);
+}
+
+void TCustomTreeView::SetImageList(TCustomImageList*& slot, TCustomImageList* value)
+{
+    TChangeLink* link = &slot == &images_ ? &imageLink_ : &stateLink_;
+    TCustomImageList* old = slot;
+    slot = value;
+    if (old) {
+        old->UnRegisterChanges(link);
+        if (old != images_ && old != stateImages_) {
+            old->RemoveFreeNotification(this);
+        }
     }
-    images_ = value;
-    if (images_) {
-        images_->RegisterChanges(&imageLink_);
-        images_->FreeNotification(this);
+    if (value) {
+        value->RegisterChanges(link);
+        value->FreeNotification(this);
     }
     ImageListChange(nullptr);
 }
@@ -886,16 +1055,18 @@ void TCustomTreeView::SetImages(TCustomImageList* value)
 void TCustomTreeView::ImageListChange(classes::TObject*)
 {
     if (HandleAllocated()) {
-        Send(win::TVM_SETIMAGELIST, win::TVSIL_NORMAL,
-             reinterpret_cast<win::LPARAM>(images_ ? images_->Handle() : nullptr));
+        Send(win::TVM_SETIMAGELIST, win::TVSIL_NORMAL, reinterpret_cast<win::LPARAM>(images_ ? images_->Handle() : nullptr));
+        Send(win::TVM_SETIMAGELIST, win::TVSIL_STATE,
+             reinterpret_cast<win::LPARAM>(stateImages_ ? stateImages_->Handle() : nullptr));
     }
 }
 
 void TCustomTreeView::Notification(classes::TComponent* component, classes::TOperation operation)
 {
     // Before the base clears its references through SetImages, which would speak to the going list.
-    if (operation == classes::TOperation::Remove && component == images_) {
-        images_ = nullptr;
+    if (operation == classes::TOperation::Remove && (component == images_ || component == stateImages_)) {
+        images_ = component == images_ ? nullptr : images_;
+        stateImages_ = component == stateImages_ ? nullptr : stateImages_;
         ImageListChange(nullptr);
     }
     TWinControl::Notification(component, operation);
@@ -990,6 +1161,20 @@ void TCustomTreeView::Delete(TTreeNode* node)
 {
     if (OnDeletion) {
         OnDeletion(this, node);
+    }
+}
+
+void TCustomTreeView::GetImageIndex(TTreeNode* node)
+{
+    if (OnGetImageIndex) {
+        OnGetImageIndex(this, node);
+    }
+}
+
+void TCustomTreeView::GetSelectedIndex(TTreeNode* node)
+{
+    if (OnGetSelectedIndex) {
+        OnGetSelectedIndex(this, node);
     }
 }
 

@@ -13,6 +13,7 @@
 #include "platform/gui/WinControl.h"
 #include "platform/wintypes/TreeViewMessages.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -37,6 +38,9 @@ public:
     void SetImageIndex(int value);
     int SelectedIndex() const { return selectedIndex_; }
     void SetSelectedIndex(int value);
+    // The picture of StateImages shown before the node's own (-1 or 0: none).
+    int StateIndex() const { return stateIndex_; }
+    void SetStateIndex(int value);
     void* Data() const { return data_; }
     void SetData(void* value) { data_ = value; }
     bool Expanded() const;
@@ -92,6 +96,7 @@ private:
     std::string text_;
     int imageIndex_ = 0;
     int selectedIndex_ = 0;
+    int stateIndex_ = -1;
     void* data_ = nullptr;
     bool expanded_ = false;     // while there is no window
     bool hasChildren_ = false;  // set explicitly
@@ -145,6 +150,16 @@ using TTVChangingEvent = rtl::Method<void(classes::TObject* sender, TTreeNode* n
 using TTVExpandingEvent = rtl::Method<void(classes::TObject* sender, TTreeNode* node, bool& allowExpansion)>;
 using TTVCollapsingEvent = rtl::Method<void(classes::TObject* sender, TTreeNode* node, bool& allowCollapse)>;
 using TTVExpandedEvent = rtl::Method<void(classes::TObject* sender, TTreeNode* node)>;
+using TTVCompareEvent = rtl::Method<void(classes::TObject* sender, TTreeNode* node1, TTreeNode* node2, int data, int& compare)>;
+
+// How siblings are kept in order: by OnCompare when assigned, else by text, by data, or by both.
+enum TSortType { stNone, stData, stText, stBoth };
+// Where a point lies relative to the nodes (GetHitTestInfoAt).
+enum THitTest { htAbove, htBelow, htNowhere, htOnItem, htOnButton, htOnIcon, htOnIndent, htOnLabel, htOnRight, htOnStateIcon,
+                htToLeft, htToRight };
+using THitTests = std::uint16_t;  // bit 1 << THitTest
+
+const classes::TTypeInfo& SortTypeType();
 
 class TCustomTreeView : public TWinControl {
 public:
@@ -164,11 +179,17 @@ public:
     void FullCollapse();
     // The node at a client point, or null.
     TTreeNode* GetNodeAt(int x, int y) const;
-    // TVHT_ flags of a client point.
-    win::UINT GetHitTestInfoAt(int x, int y) const;
+    THitTests GetHitTestInfoAt(int x, int y) const;
+    // Orders the nodes as SortType (or OnCompare) says, all levels with recurse.
+    void AlphaSort(bool recurse = true);
 
     TCustomImageList* Images() const { return images_; }
     void SetImages(TCustomImageList* value);
+    TCustomImageList* StateImages() const { return stateImages_; }
+    void SetStateImages(TCustomImageList* value);
+    TSortType SortType() const { return sortType_; }
+    // Sorts at once (and every node added later) unless stNone.
+    void SetSortType(TSortType value);
     bool ShowButtons() const { return showButtons_; }
     void SetShowButtons(bool value) { SetStyleFlag(showButtons_, value); }
     bool ShowLines() const { return showLines_; }
@@ -194,6 +215,10 @@ public:
     TTVCollapsingEvent OnCollapsing;
     TTVExpandedEvent OnCollapsed;
     TTVExpandedEvent OnDeletion;
+    TTVCompareEvent OnCompare;
+    // Asked each time a node's picture is drawn; the handler may set the node's ImageIndex (SelectedIndex).
+    TTVExpandedEvent OnGetImageIndex;
+    TTVExpandedEvent OnGetSelectedIndex;
 
     void Dispatch(win::TMessage& message) override;
     void WndProc(win::TMessage& message) override;
@@ -213,12 +238,18 @@ protected:
     virtual bool CanCollapse(TTreeNode* node);
     virtual void Collapse(TTreeNode* node);
     virtual void Delete(TTreeNode* node);
+    virtual void GetImageIndex(TTreeNode* node);
+    virtual void GetSelectedIndex(TTreeNode* node);
 
 private:
     friend class TTreeNode;
     friend class TTreeNodes;
     void SetStyleFlag(bool& flag, bool value);
     void ImageListChange(classes::TObject* sender);
+    void SetImageList(TCustomImageList*& slot, TCustomImageList* value);
+    // Orders the children of parent (the roots for null) in the control and the window.
+    void SortChildren(TTreeNode* parent, bool recurse);
+    int Compare(TTreeNode* a, TTreeNode* b);
     void ApplyColors();
     void InsertItems(TTreeNode* parent);
     // The window is going: its state stays with the nodes.
@@ -230,7 +261,10 @@ private:
     std::unique_ptr<TTreeNodes> items_;
     std::unordered_map<win::HTREEITEM, TTreeNode*> byItem_;
     TChangeLink imageLink_;
+    TChangeLink stateLink_;
     TCustomImageList* images_ = nullptr;
+    TCustomImageList* stateImages_ = nullptr;
+    TSortType sortType_ = stNone;
     TTreeNode* savedSelected_ = nullptr;  // while there is no window
     bool showButtons_ = true;
     bool showLines_ = true;

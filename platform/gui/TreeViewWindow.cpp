@@ -11,6 +11,7 @@
 #include "platform/gdi/GdiObjects.h"
 #include "platform/gdi/SystemInfo.h"
 #include "platform/gdiplus/ImageList.h"
+#include "platform/gui/detail/GuardedSort.h"
 #include "platform/gui/detail/StandardClasses.h"
 #include "platform/rtl/Collation.h"
 #include "platform/text/TextMetrics.h"
@@ -199,7 +200,7 @@ int ItemHeight(win::HWND hwnd, const TreeState& state)
     if (state.itemHeight > 0) {
         return state.itemHeight;
     }
-    return std::max(FontHeight(hwnd, state) + 2, int(ImageSize(state.images).cy) + 1);
+    return std::max({FontHeight(hwnd, state) + 2, int(ImageSize(state.images).cy) + 1, int(ImageSize(state.stateImages).cy) + 1});
 }
 
 int PageRows(win::HWND hwnd, const TreeState& state)
@@ -216,8 +217,9 @@ int RootColumns(win::DWORD style)
 
 struct RowLayout {
     win::RECT row{};
-    int indentRight = 0;  // where the item's own picture starts
+    int indentRight = 0;  // where the item's own pictures start
     win::RECT button{};   // empty when the item has no column of its own
+    win::RECT stateIcon{};
     win::RECT icon{};
     win::RECT label{};
 };
@@ -245,8 +247,10 @@ RowLayout Layout(win::HWND hwnd, const TreeState& state, const Item& item, int r
     if (columns > 0) {
         layout.button = {layout.indentRight - state.indent, top, layout.indentRight, top + height};
     }
+    const win::SIZE stateImage = ImageSize(state.stateImages);
+    layout.stateIcon = {layout.indentRight, top, layout.indentRight + stateImage.cx, top + height};
     const win::SIZE image = ImageSize(state.images);
-    layout.icon = {layout.indentRight, top, layout.indentRight + image.cx, top + height};
+    layout.icon = {layout.stateIcon.right, top, layout.stateIcon.right + image.cx, top + height};
     const int labelLeft = layout.icon.right + (image.cx > 0 ? 1 : 0);
     layout.label = {labelLeft, top, labelLeft + TextWidth(hwnd, state, item.text) + 4, top + height};
     return layout;
@@ -605,6 +609,37 @@ win::LRESULT Delete(win::HWND hwnd, TreeState& state, win::HTREEITEM handle)
     return win::TRUE;
 }
 
+// --- sorting ---
+
+// Orders the children of the parent (the roots for TVI_ROOT or null), their children too with recurse;
+// equal items keep their order. The callback may not change the tree: it sees values, not items.
+win::LRESULT SortChildren(win::HWND hwnd, TreeState& state, win::HTREEITEM parent, bool recurse,
+                          const win::TVSORTCB* callback)
+{
+    Item* item = IsRootHandle(parent) ? nullptr : Find(state, parent);
+    if (!item && !IsRootHandle(parent)) {
+        return win::FALSE;
+    }
+    std::vector<std::vector<Item*>*> lists{item ? &item->children : &state.roots};
+    for (std::size_t i = 0; i < lists.size(); ++i) {
+        std::vector<Item*>& list = *lists[i];
+        if (callback && callback->lpfnCompare) {
+            GuardedStableSort(list, [&](const Item* a, const Item* b) {
+                return callback->lpfnCompare(a->param, b->param, callback->lParam) < 0;
+            });
+        } else {
+            GuardedStableSort(list, [](const Item* a, const Item* b) { return rtl::AnsiCompareText(a->text, b->text) < 0; });
+        }
+        if (recurse) {
+            for (Item* child : list) {
+                lists.push_back(&child->children);
+            }
+        }
+    }
+    Changed(hwnd, state);
+    return win::TRUE;
+}
+
 // --- items ---
 
 win::LRESULT GetItem(TreeState& state, win::TVITEM* out)
@@ -642,6 +677,7 @@ win::LRESULT SetItem(win::HWND hwnd, TreeState& state, const win::TVITEM* in)
     if (!item) {
         return win::FALSE;
     }
+    const Item before = *item;
     if (in->mask & win::TVIF_TEXT) {
         item->text = in->pszText && in->pszText != win::LPSTR_TEXTCALLBACK ? in->pszText : "";
     }
@@ -662,7 +698,11 @@ win::LRESULT SetItem(win::HWND hwnd, TreeState& state, const win::TVITEM* in)
     if (in->mask & win::TVIF_PARAM) {
         item->param = in->lParam;
     }
-    Changed(hwnd, state);
+    // Nothing changed, nothing to draw (the parent sets items while they are drawn).
+    if (item->text != before.text || item->image != before.image || item->selectedImage != before.selectedImage ||
+        item->state != before.state || item->childrenFlag != before.childrenFlag) {
+        Changed(hwnd, state);
+    }
     return win::TRUE;
 }
 
@@ -747,6 +787,9 @@ win::UINT HitTest(win::HWND hwnd, TreeState& state, win::POINT point, Item** hit
     if (point.x >= layout.icon.left) {
         return win::TVHT_ONITEMICON;
     }
+    if (point.x >= layout.stateIcon.left) {
+        return win::TVHT_ONITEMSTATEICON;
+    }
     if (point.x >= layout.button.left && layout.button.right > layout.button.left && (style & win::TVS_HASBUTTONS) &&
         HasChildren(*item)) {
         return win::TVHT_ONITEMBUTTON;
@@ -807,18 +850,69 @@ void DrawLinesAndButton(win::HWND hwnd, TreeState& state, win::HDC dc, Item& ite
     }
 }
 
-void DrawRow(win::HWND hwnd, TreeState& state, win::HDC dc, Item& item, int row)
+// The pictures of the rows to draw, those of callback items asked of the parent first: its answer may
+// change the tree, so nothing is drawn from before it.
+using Pictures = std::map<win::UINT_PTR, std::pair<int, int>>;
+
+bool AskPictures(win::HWND hwnd, Pictures& pictures)
+{
+    std::vector<win::UINT_PTR> shown;
+    {
+        TreeState& state = *StateOf(hwnd);
+        const std::vector<Item*> rows = Rows(state);
+        const int height = ItemHeight(hwnd, state);
+        const int bottom = Client(hwnd).bottom;
+        for (int row = state.top; row < int(rows.size()) && (row - state.top) * height < bottom; ++row) {
+            shown.push_back(rows[std::size_t(row)]->id);
+        }
+    }
+    for (win::UINT_PTR id : shown) {
+        if (!StillThere(hwnd, id)) {
+            continue;
+        }
+        Item& item = *Find(*StateOf(hwnd), reinterpret_cast<win::HTREEITEM>(id));
+        std::pair<int, int> images{item.image, item.selectedImage};
+        if (item.image == win::I_IMAGECALLBACK || item.selectedImage == win::I_IMAGECALLBACK) {
+            win::NMTVDISPINFO info;
+            info.hdr.hwndFrom = hwnd;
+            info.hdr.idFrom = win::UINT_PTR(win::GetWindowLongPtr(hwnd, win::GWL_ID));
+            info.hdr.code = win::TVN_GETDISPINFO;
+            info.item.mask = (item.image == win::I_IMAGECALLBACK ? win::TVIF_IMAGE : 0) |
+                             (item.selectedImage == win::I_IMAGECALLBACK ? win::TVIF_SELECTEDIMAGE : 0);
+            info.item.hItem = HandleOf(&item);
+            info.item.lParam = item.param;
+            info.item.iImage = item.image;
+            info.item.iSelectedImage = item.selectedImage;
+            if (const win::HWND parent = win::GetParent(hwnd)) {
+                win::SendMessage(parent, win::WM_NOTIFY, info.hdr.idFrom, reinterpret_cast<win::LPARAM>(&info));
+            }
+            if (!win::IsWindow(hwnd) || !StateOf(hwnd)) {
+                return false;
+            }
+            images = {info.item.iImage, info.item.iSelectedImage};
+        }
+        pictures[id] = images;
+    }
+    return true;
+}
+
+void DrawImage(win::HIMAGELIST list, int index, win::HDC dc, const win::RECT& where, const win::RECT& row)
+{
+    if (list && index >= 0 && index < win::ImageList_GetImageCount(list)) {
+        win::ImageList_Draw(list, index, dc, where.left, (row.top + row.bottom - ImageSize(list).cy) / 2, win::ILD_TRANSPARENT);
+    }
+}
+
+void DrawRow(win::HWND hwnd, TreeState& state, win::HDC dc, Item& item, int row, const Pictures& pictures)
 {
     const RowLayout layout = Layout(hwnd, state, item, row);
     DrawLinesAndButton(hwnd, state, dc, item, layout);
     const bool isCaret = state.caret == &item;
-    if (state.images) {
-        const int index = isCaret ? item.selectedImage : item.image;
-        const win::SIZE size = ImageSize(state.images);
-        if (index >= 0 && index < win::ImageList_GetImageCount(state.images)) {
-            win::ImageList_Draw(state.images, index, dc, layout.icon.left,
-                                (layout.row.top + layout.row.bottom - size.cy) / 2, win::ILD_TRANSPARENT);
-        }
+    if (const int stateIndex = int((item.state & win::TVIS_STATEIMAGEMASK) >> 12); stateIndex > 0) {
+        DrawImage(state.stateImages, stateIndex, dc, layout.stateIcon, layout.row);
+    }
+    if (const auto found = pictures.find(item.id); found != pictures.end()) {
+        DrawImage(state.images, isCaret ? found->second.second : found->second.first, dc, layout.icon, layout.row);
     }
     const bool showSelection = isCaret && (state.focused || (StyleOf(hwnd) & win::TVS_SHOWSELALWAYS));
     const bool highlighted = (showSelection && state.focused) || state.dropTarget == &item;
@@ -838,8 +932,13 @@ void DrawRow(win::HWND hwnd, TreeState& state, win::HDC dc, Item& item, int row)
     }
 }
 
-void Paint(win::HWND hwnd, TreeState& state)
+void Paint(win::HWND hwnd)
 {
+    Pictures pictures;
+    if (!AskPictures(hwnd, pictures)) {
+        return;
+    }
+    TreeState& state = *StateOf(hwnd);
     win::PAINTSTRUCT paint;
     win::HDC dc = win::BeginPaint(hwnd, &paint);
     const win::RECT client = Client(hwnd);
@@ -854,7 +953,7 @@ void Paint(win::HWND hwnd, TreeState& state)
     const std::vector<Item*> rows = Rows(state);
     const int height = ItemHeight(hwnd, state);
     for (int row = state.top; row < int(rows.size()) && (row - state.top) * height < client.bottom; ++row) {
-        DrawRow(hwnd, state, dc, *rows[std::size_t(row)], row);
+        DrawRow(hwnd, state, dc, *rows[std::size_t(row)], row, pictures);
     }
     win::SelectObject(dc, oldFont);
     win::EndPaint(hwnd, &paint);
@@ -1111,6 +1210,12 @@ win::LRESULT TreeMessage(win::HWND hwnd, TreeState& state, win::UINT message, wi
         const bool expanded = ExpandAncestors(hwnd, state, item);
         return ScrollIntoView(hwnd, state, item) || expanded;
     }
+    case win::TVM_SORTCHILDREN:
+        return SortChildren(hwnd, state, reinterpret_cast<win::HTREEITEM>(lParam), wParam != 0, nullptr);
+    case win::TVM_SORTCHILDRENCB: {
+        const auto* sort = reinterpret_cast<const win::TVSORTCB*>(lParam);
+        return sort ? SortChildren(hwnd, state, sort->hParent, wParam != 0, sort) : win::FALSE;
+    }
     case win::TVM_SETITEMHEIGHT: {
         const int old = ItemHeight(hwnd, state);
         state.itemHeight = int(static_cast<short>(wParam)) > 0 ? int(static_cast<short>(wParam)) : 0;
@@ -1162,7 +1267,7 @@ win::LRESULT TreeProc(win::HWND hwnd, win::UINT message, win::WPARAM wParam, win
         delete state;
         break;
     case win::WM_PAINT:
-        Paint(hwnd, *state);
+        Paint(hwnd);
         return 0;
     case win::WM_ERASEBKGND:
         return 1;

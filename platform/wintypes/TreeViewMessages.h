@@ -36,7 +36,9 @@ constexpr UINT TVM_GETITEM = TV_FIRST + 12;
 constexpr UINT TVM_SETITEM = TV_FIRST + 13;
 constexpr UINT TVM_GETVISIBLECOUNT = TV_FIRST + 16;
 constexpr UINT TVM_HITTEST = TV_FIRST + 17;
+constexpr UINT TVM_SORTCHILDREN = TV_FIRST + 19;
 constexpr UINT TVM_ENSUREVISIBLE = TV_FIRST + 20;
+constexpr UINT TVM_SORTCHILDRENCB = TV_FIRST + 21;
 constexpr UINT TVM_SETITEMHEIGHT = TV_FIRST + 27;
 constexpr UINT TVM_GETITEMHEIGHT = TV_FIRST + 28;
 constexpr UINT TVM_SETBKCOLOR = TV_FIRST + 29;
@@ -59,6 +61,9 @@ constexpr UINT TVIS_DROPHILITED = 0x0008;
 constexpr UINT TVIS_BOLD = 0x0010;
 constexpr UINT TVIS_EXPANDED = 0x0020;
 constexpr UINT TVIS_EXPANDEDONCE = 0x0040;
+// The state picture: image n of the state list for n in 1..15, none for 0.
+constexpr UINT TVIS_STATEIMAGEMASK = 0xF000;
+constexpr UINT INDEXTOSTATEIMAGEMASK(UINT index) { return index << 12; }
 
 // Where TVM_INSERTITEM puts an item.
 inline const HTREEITEM TVI_ROOT = reinterpret_cast<HTREEITEM>(-static_cast<LPARAM>(0x10000));
@@ -96,6 +101,7 @@ constexpr UINT TVHT_ONITEM = TVHT_ONITEMICON | TVHT_ONITEMLABEL;
 constexpr UINT TVHT_ONITEMINDENT = 0x0008;
 constexpr UINT TVHT_ONITEMBUTTON = 0x0010;
 constexpr UINT TVHT_ONITEMRIGHT = 0x0020;
+constexpr UINT TVHT_ONITEMSTATEICON = 0x0040;
 constexpr UINT TVHT_ABOVE = 0x0100;
 constexpr UINT TVHT_BELOW = 0x0200;
 constexpr UINT TVHT_TORIGHT = 0x0400;
@@ -115,11 +121,14 @@ constexpr UINT NM_RCLICK = NM_FIRST - 5;
 constexpr UINT TVN_FIRST = 0U - 400U;
 constexpr UINT TVN_SELCHANGING = TVN_FIRST - 1;
 constexpr UINT TVN_SELCHANGED = TVN_FIRST - 2;
+constexpr UINT TVN_GETDISPINFO = TVN_FIRST - 3;
 constexpr UINT TVN_ITEMEXPANDING = TVN_FIRST - 5;
 constexpr UINT TVN_ITEMEXPANDED = TVN_FIRST - 6;
 constexpr UINT TVN_DELETEITEM = TVN_FIRST - 9;
 
 constexpr int I_CHILDRENCALLBACK = -1;
+// An item's picture asked of the parent with TVN_GETDISPINFO whenever it is drawn.
+constexpr int I_IMAGECALLBACK = -1;
 inline char* const LPSTR_TEXTCALLBACK = reinterpret_cast<char*>(-1);
 
 struct TVITEM {
@@ -145,6 +154,20 @@ struct TVHITTESTINFO {
     POINT pt{};
     UINT flags = 0;
     HTREEITEM hItem = nullptr;
+};
+
+// TVM_SORTCHILDRENCB: the children of hParent ordered by lpfnCompare(lParam of one, lParam of the other,
+// lParam), negative when the first goes first; items that compare equal keep their order.
+struct TVSORTCB {
+    HTREEITEM hParent = nullptr;
+    int (*lpfnCompare)(LPARAM, LPARAM, LPARAM) = nullptr;
+    LPARAM lParam = 0;
+};
+
+// TVN_GETDISPINFO: the parent fills the fields of item.mask (hItem and lParam name the item).
+struct NMTVDISPINFO {
+    NMHDR hdr;
+    TVITEM item;
 };
 
 // TVN_SELCHANGING/SELCHANGED (old and new item), TVN_ITEMEXPANDING/EXPANDED (itemNew), TVN_DELETEITEM

@@ -100,7 +100,11 @@ public:
             break;
         }
         case 10:
-            Send((op & 0x10) ? win::TVM_SETITEMHEIGHT : win::TVM_SETINDENT, win::WPARAM(int(in_.Byte()) - 20), 0);
+            if (op & 0x20) {
+                Sort(op);
+            } else {
+                Send((op & 0x10) ? win::TVM_SETITEMHEIGHT : win::TVM_SETINDENT, win::WPARAM(int(in_.Byte()) - 20), 0);
+            }
             break;
         default:
             win::InvalidateRect(tree_, nullptr, true);
@@ -169,11 +173,28 @@ private:
         insert.item.state = in_.Byte();
         insert.item.stateMask = 0xFF;
         insert.item.iImage = int(in_.Byte() % 4) - 1;
+        insert.item.lParam = in_.Byte();
         insert.item.cChildren = int(in_.Byte() % 3) - 1;
         const auto item = reinterpret_cast<win::HTREEITEM>(Send(win::TVM_INSERTITEM, 0, reinterpret_cast<win::LPARAM>(&insert)));
         if (item) {
             handles_.push_back(item);
         }
+    }
+    // By text, or by the items' values (a comparison that is not a strict order is allowed too).
+    void Sort(std::uint8_t op)
+    {
+        const win::LPARAM parent = (op & 0x40) ? Item(true) : 0;
+        if (op & 0x10) {
+            Send(win::TVM_SORTCHILDREN, in_.Byte() & 1, parent);
+            return;
+        }
+        win::TVSORTCB sort;
+        sort.hParent = reinterpret_cast<win::HTREEITEM>(parent);
+        sort.lpfnCompare = [](win::LPARAM a, win::LPARAM b, win::LPARAM how) {
+            return how ? int(a % 3) - int(b % 5) : int(a < b) - int(a > b);
+        };
+        sort.lParam = in_.Byte() & 1;
+        Send(win::TVM_SORTCHILDRENCB, in_.Byte() & 1, reinterpret_cast<win::LPARAM>(&sort));
     }
     void Query()
     {

@@ -188,7 +188,7 @@ TEST_F(TreeViewTest, ClicksOnTheButtonsAndDoubleClicksExpandAndCollapseWithTheir
     EXPECT_TRUE(c->Expanded());
     EXPECT_EQ(events, (Events{"changing C", "change C", "expanding C", "expanded C"}));
     // A node without children has no button to click.
-    EXPECT_EQ(tree->GetHitTestInfoAt(ButtonOf(b).x, ButtonOf(b).y), win::TVHT_ONITEMINDENT);
+    EXPECT_EQ(tree->GetHitTestInfoAt(ButtonOf(b).x, ButtonOf(b).y), gui::THitTests(1u << gui::htOnIndent));
 }
 
 TEST_F(TreeViewTest, KeysMoveTheSelectionAndExpandOrCollapse)
@@ -408,6 +408,106 @@ TEST_F(TreeViewTest, ItemsChangedByHandShowTheirNewPictureAndTheirNodeFollows)
     tree->SetImages(nullptr);
     driver.Pump();
     EXPECT_NE(b->DisplayRect(true).left, label.left);
+}
+
+TEST_F(TreeViewTest, PicturesAskedWhileDrawingAndStatePicturesStandBeforeThem)
+{
+    MakeTree();
+    const auto pictures = Pictures(form);
+    const auto states = Pictures(form);
+    tree->SetImages(pictures.get());
+    tree->SetStateImages(states.get());
+    struct Asker {
+        void Get(classes::TObject*, gui::TTreeNode* node)
+        {
+            ++asked;
+            node->SetImageIndex(node->Text() == "C" ? 1 : 0);
+        }
+        int asked = 0;
+    } asker;
+    tree->OnGetImageIndex = gui::TTVExpandedEvent::Of<&Asker::Get>(&asker);
+    b->SetStateIndex(1);  // the blue one
+    win::InvalidateRect(tree->Handle(), nullptr, true);
+    driver.Pump();
+    EXPECT_GE(asker.asked, 3);
+    const win::RECT labelB = b->DisplayRect(true);
+    const win::RECT labelC = c->DisplayRect(true);
+    const int middleB = int(labelB.top + labelB.bottom) / 2;
+    const int middleC = int(labelC.top + labelC.bottom) / 2;
+    // B: state picture then its own; C: no state picture, its room kept, its own picture from the event.
+    EXPECT_EQ(win::TestDriver::PixelAt(tree->Handle(), int(labelB.left) - 9, middleB), Rgb(gui::clRed));
+    EXPECT_EQ(win::TestDriver::PixelAt(tree->Handle(), int(labelB.left) - 25, middleB), Rgb(gui::clBlue));
+    EXPECT_EQ(win::TestDriver::PixelAt(tree->Handle(), int(labelC.left) - 9, middleC), Rgb(gui::clBlue));
+    EXPECT_EQ(win::TestDriver::PixelAt(tree->Handle(), int(labelC.left) - 25, middleC), Rgb(gui::clWindow));
+    EXPECT_EQ(c->ImageIndex(), 1);
+    // The drawing settles: nothing is asked without a change.
+    const int before = asker.asked;
+    driver.Pump();
+    EXPECT_EQ(asker.asked, before);
+
+    struct Place {
+        int dx;
+        gui::THitTests expected;
+    };
+    const auto on = [](std::initializer_list<gui::THitTest> kinds) {
+        gui::THitTests set = 0;
+        for (gui::THitTest kind : kinds) {
+            set |= gui::THitTests(1u << kind);
+        }
+        return set;
+    };
+    for (const Place& place : {Place{-25, on({gui::htOnItem, gui::htOnStateIcon})}, Place{-9, on({gui::htOnItem, gui::htOnIcon})},
+                               Place{3, on({gui::htOnItem, gui::htOnLabel})}, Place{-40, on({gui::htOnIndent})},
+                               Place{100, on({gui::htOnRight})}}) {
+        SCOPED_TRACE(place.dx);
+        EXPECT_EQ(tree->GetHitTestInfoAt(int(labelB.left) + place.dx, middleB), place.expected);
+        if (place.expected & (1u << gui::htOnItem)) {
+            EXPECT_EQ(tree->GetNodeAt(int(labelB.left) + place.dx, middleB), b);
+        }
+    }
+    EXPECT_EQ(tree->GetHitTestInfoAt(5, 500), on({gui::htBelow}));
+    EXPECT_EQ(tree->GetHitTestInfoAt(5, 190), on({gui::htNowhere}));
+}
+
+TEST_F(TreeViewTest, SortedTreesKeepTheirNodesInOrderInTheControlAndTheWindow)
+{
+    MakeTree();
+    auto texts = [&](gui::TTreeNode* parent) {
+        std::vector<std::string> seen;
+        const win::HWND hwnd = tree->Handle();
+        auto item = reinterpret_cast<win::HTREEITEM>(win::SendMessage(
+                hwnd, win::TVM_GETNEXTITEM, win::TVGN_CHILD, reinterpret_cast<win::LPARAM>(parent ? parent->ItemId() : win::TVI_ROOT)));
+        for (gui::TTreeNode* node = parent ? parent->getFirstChild() : tree->Items()->GetFirstNode(); node;
+             node = node->getNextSibling()) {
+            EXPECT_EQ(tree->NodeFromItem(item), node) << "the window's order";
+            seen.push_back(node->Text());
+            item = reinterpret_cast<win::HTREEITEM>(
+                    win::SendMessage(hwnd, win::TVM_GETNEXTITEM, win::TVGN_NEXT, reinterpret_cast<win::LPARAM>(item)));
+        }
+        EXPECT_EQ(item, nullptr);
+        return seen;
+    };
+    gui::TTreeNodes* items = tree->Items();
+    items->AddChild(a, "a0");
+    items->Add(nullptr, "ab");
+    tree->SetSortType(gui::stText);
+    EXPECT_EQ(texts(nullptr), (std::vector<std::string>{"A", "ab", "B", "C"}));
+    EXPECT_EQ(texts(a), (std::vector<std::string>{"a0", "A1", "A2"}));
+    items->Add(nullptr, "Aa");
+    b->SetText("0");
+    EXPECT_EQ(texts(nullptr), (std::vector<std::string>{"0", "A", "Aa", "ab", "C"}));
+
+    // OnCompare decides: here, longest first (equal lengths keep their order).
+    struct Longest {
+        void Compare(classes::TObject*, gui::TTreeNode* x, gui::TTreeNode* y, int, int& result)
+        {
+            result = int(y->Text().size()) - int(x->Text().size());
+        }
+    } longest;
+    tree->OnCompare = gui::TTVCompareEvent::Of<&Longest::Compare>(&longest);
+    tree->AlphaSort(false);
+    EXPECT_EQ(texts(nullptr), (std::vector<std::string>{"Aa", "ab", "0", "A", "C"}));
+    EXPECT_EQ(texts(a), (std::vector<std::string>{"a0", "A1", "A2"})) << "not recursive";
 }
 
 TEST_F(TreeViewTest, NodesExpansionAndSelectionOutliveANewWindow)
