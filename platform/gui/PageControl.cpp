@@ -160,6 +160,9 @@ void TTabSheet::Dispatch(win::TMessage& message)
     switch (message.Msg) {
     case CM_SHOWINGCHANGED:
         TWinControl::Dispatch(message);
+        if (pageControl_ && pageControl_->changingPages_ > 0) {
+            return;  // the control tells once the pages changed
+        }
         if (Showing()) {
             DoShow();
         } else {
@@ -298,16 +301,30 @@ void TPageControl::ChangeActivePage(TTabSheet* page)
     if (form && activePage_ && activePage_->ContainsControl(form->ActiveControl()) && CanFocus()) {
         form->SetActiveControl(this);
     }
+    TTabSheet* old = activePage_;
+    activePage_ = page;
+    const bool oldShowing = old && old->Showing();
+    // The pages change first and hear of it afterwards: a handler may free its page, and the control
+    // is then the only one left to go on.
+    ++changingPages_;
     if (page) {
         page->BringToFront();
         page->SetVisible(true);
     }
-    TTabSheet* old = activePage_;
-    activePage_ = page;
     if (old && !old->HasState(classes::csDestroying)) {
         old->SetVisible(false);
     }
+    --changingPages_;
     TabsChanged();
+    const auto stays = [&](TTabSheet* sheet) {
+        return sheet && std::find(pages_.begin(), pages_.end(), sheet) != pages_.end() && !sheet->HasState(classes::csDestroying);
+    };
+    if (stays(page) && page == activePage_ && page->Showing()) {
+        page->DoShow();
+    }
+    if (stays(old) && old != activePage_ && oldShowing) {
+        old->DoHide();
+    }
 }
 
 void TPageControl::SetActivePageIndex(int value)

@@ -135,6 +135,7 @@ private:
     bool hotTrack_ = false;
     bool multiLine_ = false;
     int hotTab_ = -1;
+    int changingPages_ = 0;
 };
 
 }  // namespace gui

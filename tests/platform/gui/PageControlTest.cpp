@@ -168,6 +168,21 @@ TEST_F(PageControlTest, PagesSetByCodeAskNobodyAndTheTabsCountOnlyTheShownOnes)
     EXPECT_EQ(Active(), "Fonts");
 }
 
+TEST_F(PageControlTest, APageFreedWhileItShowsHandsOverToTheNextOne)
+{
+    MakePages();
+    struct Freeing {
+        void Show(classes::TObject* sender) { delete static_cast<gui::TTabSheet*>(sender); }
+    } freeing;
+    sheets[1]->OnShow = classes::TNotifyEvent::Of<&Freeing::Show>(&freeing);
+    ClickTab(1);
+    EXPECT_EQ(pages->PageCount(), 3);
+    EXPECT_EQ(Active(), "Export");
+    EXPECT_TRUE(sheets[3]->Visible());
+    EXPECT_FALSE(sheets[0]->Visible());
+    EXPECT_EQ(std::count(events.begin(), events.end(), "hide General"), 1);
+}
+
 TEST_F(PageControlTest, TheActiveTabIsTwoPixelsLargerAndJoinsThePageFrame)
 {
     MakePages();

@@ -10,6 +10,7 @@
 #include "platform/win/Input.h"
 #include "platform/win/MessageQueue.h"
 #include "platform/win/Window.h"
+#include "platform/win/WindowPos.h"
 #include "platform/wintypes/TreeViewMessages.h"
 
 #include "tests/platform/gui/ControlsFixture.h"
@@ -301,6 +302,54 @@ TEST_F(TreeViewTest, ANodeDeletedInItsOwnDeletionHandlerIsNotFreedTwice)
     EXPECT_EQ(handler.count, 4);
     EXPECT_EQ(tree->Items()->Count(), 3);
     EXPECT_EQ(VisibleRows(), (Rows{"B", "C"}));
+}
+
+TEST_F(TreeViewTest, ANodeFreedWhenItIsChosenLeavesTheChoiceToItsNeighbour)
+{
+    MakeTree();
+    struct Freeing {
+        void Changed(classes::TObject*, gui::TTreeNode* node)
+        {
+            seen.push_back(node ? node->Text() : "nil");
+            if (node && node->Text() == "B") {
+                node->Delete();
+            }
+        }
+        std::vector<std::string> seen;
+    } freeing;
+    tree->OnChange = gui::TTVChangedEvent::Of<&Freeing::Changed>(&freeing);
+    const win::RECT label = b->DisplayRect(true);
+    ClickAt(int(label.left) + 2, int(label.top) + 2);
+    EXPECT_EQ(freeing.seen, (std::vector<std::string>{"B", "C"}));
+    EXPECT_EQ(Name(tree->Selected()), "C");
+    EXPECT_EQ(VisibleRows(), (Rows{"A", "C"}));
+    ClickAt(int(label.left) + 2, int(label.top) + 2);  // C now stands there
+    EXPECT_EQ(Name(tree->Selected()), "C");
+}
+
+TEST_F(TreeViewTest, MakeVisibleScrollsAndOpensAndTopItemFollows)
+{
+    MakeTree();
+    for (int i = 0; i < 30; ++i) {
+        tree->Items()->AddChild(b, "B" + std::to_string(i));
+    }
+    gui::TTreeNode* last = b->GetLastChild();
+    EXPECT_EQ(last->DisplayRect(false), win::RECT{}) << "hidden in a closed branch";
+    last->MakeVisible();
+    EXPECT_TRUE(b->Expanded());
+    const win::RECT row = last->DisplayRect(false);
+    win::RECT client{};
+    win::GetClientRect(tree->Handle(), &client);
+    EXPECT_GE(row.top, 0);
+    EXPECT_LE(row.bottom, client.bottom);
+    EXPECT_NE(tree->TopItem(), a);
+    tree->SetTopItem(a2);
+    EXPECT_EQ(tree->TopItem(), a2) << "its parent opened for it";
+    EXPECT_TRUE(a->Expanded());
+    EXPECT_EQ(a2->DisplayRect(false).top, 0);
+    driver.Wheel(tree->Handle(), -120, 20, 20);
+    driver.Pump();
+    EXPECT_EQ(tree->TopItem(), b->Item(1)) << "three lines down past B and B0";
 }
 
 TEST_F(TreeViewTest, TheWindowAnswersNothingForHandlesOfNoItem)
