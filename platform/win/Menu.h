@@ -147,8 +147,9 @@ constexpr LRESULT MNC_CLOSE = 1;
 constexpr LRESULT MNC_EXECUTE = 2;
 constexpr LRESULT MNC_SELECT = 3;
 
-// The class of the popup menu windows.
+// The class of the popup menu windows; MN_GETHMENU asks one for the menu it shows.
 inline constexpr const char* MenuWindowClass = "#32768";
+constexpr UINT MN_GETHMENU = 0x01E1;
 
 // Shows the popup menu at the screen point (aligned by flags, kept on the work area) and runs the menu
 // loop until the user chooses an item or leaves the menu. The owner receives WM_ENTERMENULOOP,

@@ -193,6 +193,8 @@ LRESULT MenuWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case WM_MOUSEACTIVATE:
         return MA_NOACTIVATE;
+    case MN_GETHMENU:
+        return popup ? reinterpret_cast<LRESULT>(popup->menu) : 0;
     case WM_ERASEBKGND:
         return 1;
     case WM_PAINT: {
