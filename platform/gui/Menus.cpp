@@ -1,5 +1,6 @@
 #include "platform/gui/Menus.h"
 
+#include "platform/classes/ComponentReader.h"
 #include "platform/gui/Bitmap.h"
 #include "platform/gui/ImageList.h"
 #include "platform/rtl/Exceptions.h"
@@ -494,6 +495,14 @@ void TMenuItem::SetParentComponent(classes::TComponent* value)
     } else if (auto* item = dynamic_cast<TMenuItem*>(value)) {
         item->Add(this);
     }
+}
+
+void TMenuItem::ReadState(classes::TReader& reader)
+{
+    if (reader.Parent() && reader.Parent() != GetParentComponent()) {
+        SetParentComponent(reader.Parent());
+    }
+    TComponent::ReadState(reader);
 }
 
 void TMenuItem::GetChildren(const classes::TGetChildProc& proc, classes::TComponent*)

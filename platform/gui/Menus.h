@@ -155,6 +155,8 @@ public:
     void SetParentComponent(classes::TComponent* value) override;
     void GetChildren(const classes::TGetChildProc& proc, classes::TComponent* root) override;
     void SetChildOrder(classes::TComponent* child, int order) override;
+    // A stored item joins the menu or item it is stored in.
+    void ReadState(classes::TReader& reader) override;
 
 protected:
     void Notification(classes::TComponent* component, classes::TOperation operation) override;

@@ -222,6 +222,20 @@ bool ApplyInfo(HMENU menu, MenuItemRecord& item, const MENUITEMINFO* info)
     return true;
 }
 
+// Sets the state bits of mask as flags has them; answers them as they were, or -1 for no such item.
+UINT ChangeState(HMENU menu, UINT position, UINT flags, UINT mask)
+{
+    auto lock = LockSystem();
+    ItemPlace place;
+    if (!FindItem(menu, position, (flags & MF_BYPOSITION) != 0, place)) {
+        return static_cast<UINT>(-1);
+    }
+    UINT& state = place.Item().state;
+    const UINT before = state & mask;
+    state = (state & ~mask) | (flags & mask);
+    return before;
+}
+
 }  // namespace
 
 bool detail::CopyMenuItems(HMENU menu, std::vector<MenuItemRecord>& items)
@@ -469,28 +483,12 @@ int GetMenuString(HMENU menu, UINT position, char* buffer, int maxCount, UINT fl
 
 UINT EnableMenuItem(HMENU menu, UINT position, UINT flags)
 {
-    auto lock = LockSystem();
-    ItemPlace place;
-    if (!FindItem(menu, position, (flags & MF_BYPOSITION) != 0, place)) {
-        return static_cast<UINT>(-1);
-    }
-    UINT& state = place.Item().state;
-    const UINT before = state & MFS_GRAYED;
-    state = (state & ~MFS_GRAYED) | (flags & MFS_GRAYED);
-    return before;
+    return ChangeState(menu, position, flags, MFS_GRAYED);
 }
 
 DWORD CheckMenuItem(HMENU menu, UINT position, UINT flags)
 {
-    auto lock = LockSystem();
-    ItemPlace place;
-    if (!FindItem(menu, position, (flags & MF_BYPOSITION) != 0, place)) {
-        return static_cast<DWORD>(-1);
-    }
-    UINT& state = place.Item().state;
-    const UINT before = state & MFS_CHECKED;
-    state = (state & ~MFS_CHECKED) | (flags & MF_CHECKED);
-    return before;
+    return ChangeState(menu, position, flags, MFS_CHECKED);
 }
 
 BOOL CheckMenuRadioItem(HMENU menu, UINT first, UINT last, UINT check, UINT flags)
