@@ -158,7 +158,8 @@ constexpr UINT MN_GETHMENU = 0x01E1;
 // for a letter no item has as mnemonic, WM_EXITMENULOOP, then the chosen item's WM_COMMAND as a posted
 // message. TPM_RETURNCMD answers the chosen id (0 for none) instead of posting it; TPM_NONOTIFY sends
 // no notification (owner-draw messages still come). Without TPM_RETURNCMD answers whether the menu was
-// shown. Fails with ERROR_POPUP_ALREADY_ACTIVE while the thread runs another menu loop.
+// shown. Fails with ERROR_POPUP_ALREADY_ACTIVE while the thread runs another menu loop. A menu that
+// would cover params->rcExclude moves below or above it (TPM_VERTICAL), else right or left of it.
 BOOL TrackPopupMenuEx(HMENU menu, UINT flags, int x, int y, HWND owner, const TPMPARAMS* params);
 BOOL TrackPopupMenu(HMENU menu, UINT flags, int x, int y, int reserved, HWND owner, const RECT* reserved2);
 // Ends the calling thread's menu loop as if the user left it.

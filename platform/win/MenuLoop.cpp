@@ -35,7 +35,7 @@ public:
     MenuLoop(const MenuLoop&) = delete;
     MenuLoop& operator=(const MenuLoop&) = delete;
 
-    bool Open(HMENU menu, int x, int y);
+    bool Open(HMENU menu, int x, int y, const RECT* exclude);
     void Run();
     void End() { ended_ = true; }
     HWND RootWindow() const { return levels_.empty() ? nullptr : levels_.front()->hwnd; }
@@ -135,7 +135,7 @@ std::unique_ptr<MenuPopup> MenuLoop::Prepare(HMENU menu, int index) const
     return popup;
 }
 
-bool MenuLoop::Open(HMENU menu, int x, int y)
+bool MenuLoop::Open(HMENU menu, int x, int y, const RECT* exclude)
 {
     fonts_ = CreateMenuFonts();
     auto popup = Prepare(menu, 0);
@@ -164,6 +164,16 @@ bool MenuLoop::Open(HMENU menu, int x, int y)
     }
     x = Keep(x, width, work.left, work.right);
     y = Keep(y, height, work.top, work.bottom);
+    RECT placed{x, y, x + width, y + height};
+    RECT overlap;
+    if (exclude && IntersectRect(&overlap, &placed, exclude)) {
+        // Beside the rectangle the menu must not hide: below or above it, else right or left of it.
+        if (flags_ & TPM_VERTICAL) {
+            y = exclude->bottom + height <= work.bottom ? exclude->bottom : exclude->top - height;
+        } else {
+            x = exclude->right + width <= work.right ? exclude->right : exclude->left - width;
+        }
+    }
     levels_.push_back(std::move(popup));
     if (!CreateMenuWindow(*levels_.back(), {x, y})) {
         levels_.clear();
@@ -515,7 +525,7 @@ void MenuLoop::Run()
 
 }  // namespace
 
-BOOL TrackPopupMenuEx(HMENU menu, UINT flags, int x, int y, HWND owner, const TPMPARAMS*)
+BOOL TrackPopupMenuEx(HMENU menu, UINT flags, int x, int y, HWND owner, const TPMPARAMS* params)
 {
     if (!IsMenu(menu)) {
         SetLastError(ERROR_INVALID_MENU_HANDLE);
@@ -539,7 +549,7 @@ BOOL TrackPopupMenuEx(HMENU menu, UINT flags, int x, int y, HWND owner, const TP
         MenuLoop loop(owner, flags);
         activeLoop = &loop;
         try {
-            shown = loop.Open(menu, x, y);
+            shown = loop.Open(menu, x, y, params ? &params->rcExclude : nullptr);
             if (shown) {
                 loop.Run();
             }

@@ -29,6 +29,8 @@ namespace {
 constexpr int SeparatorHeight = 9;
 // Between an item's text and its shortcut text.
 constexpr int ShortcutGap = 12;
+// Between two columns, around the etched line of a bar break.
+constexpr int BarBreakGap = 4;
 
 bool IsSeparator(const MenuItemRecord& item)
 {
@@ -155,7 +157,8 @@ void PaintItem(const MenuPopup& popup, HDC dc, int index, UINT action)
     const COLORREF glyphColour = GetSysColor((item.state & MFS_GRAYED) ? COLOR_GRAYTEXT
                                              : selected                ? COLOR_HIGHLIGHTTEXT
                                                                        : COLOR_MENUTEXT);
-    const RECT column{rect.left, rect.top, popup.textLeft, rect.bottom};
+    const RECT column{rect.left, rect.top, rect.left + popup.imageColumn, rect.bottom};
+    const RECT textRect{column.right, rect.top, rect.right - popup.arrowColumn, rect.bottom};
     const bool checked = (item.state & MFS_CHECKED) != 0;
     const HBITMAP own = checked ? item.checkedBitmap : item.uncheckedBitmap;
     if (own) {
@@ -175,11 +178,9 @@ void PaintItem(const MenuPopup& popup, HDC dc, int index, UINT action)
                   (item.type & MFT_RADIOCHECK) ? DFCS_MENUBULLET : DFCS_MENUCHECK, glyphColour);
     }
     const UINT format = DT_SINGLELINE | DT_VCENTER;
-    DrawItemText(dc, MenuItemLabel(item), {popup.textLeft, rect.top, popup.textRight, rect.bottom}, format | DT_LEFT, item,
-                 selected);
+    DrawItemText(dc, MenuItemLabel(item), textRect, format | DT_LEFT, item, selected);
     if (const std::string shortcut = ShortcutText(item); !shortcut.empty()) {
-        DrawItemText(dc, shortcut, {popup.textLeft, rect.top, popup.textRight, rect.bottom}, format | DT_RIGHT | DT_NOPREFIX,
-                     item, selected);
+        DrawItemText(dc, shortcut, textRect, format | DT_RIGHT | DT_NOPREFIX, item, selected);
     }
     if (item.subMenu) {
         DrawSubmenuArrow(dc, rect, glyphColour);
@@ -204,6 +205,10 @@ LRESULT MenuWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
             RECT client{0, 0, popup->size.cx, popup->size.cy};
             FillRect(dc, &client, GetSysColorBrush(COLOR_MENU));
             DrawEdge(dc, &client, EDGE_RAISED, BF_RECT);
+            for (int x : popup->barLines) {
+                RECT line{x - 1, MenuBorder, x + 1, client.bottom - MenuBorder};
+                DrawEdge(dc, &line, EDGE_ETCHED, BF_LEFT);
+            }
             for (std::size_t i = 0; i < popup->items.size(); ++i) {
                 RECT overlap;
                 if (IntersectRect(&overlap, &popup->rects[i], &paint.rcPaint)) {
@@ -270,15 +275,20 @@ void LayoutMenuPopup(MenuPopup& popup)
             textHeight = std::max<int>(textHeight, size.cy + 2);
         }
     }
-    popup.textLeft = MenuBorder + bitmapWidth + 6;
-    const int arrowColumn = check + 6;
-    int labelWidth = 0;
-    int shortcutWidth = 0;
-    int ownerWidth = 0;
-    std::vector<int> heights;
+    popup.imageColumn = bitmapWidth + 6;
+    popup.arrowColumn = check + 6;
+    // Each item's size; widths of text items are their label and shortcut, the columns add the rest.
+    struct Measured {
+        int label = 0;
+        int shortcut = 0;
+        int owner = 0;
+        int height = 0;
+    };
+    std::vector<Measured> sizes;
     for (const MenuItemRecord& item : popup.items) {
+        Measured size;
         if (IsSeparator(item)) {
-            heights.push_back(SeparatorHeight);
+            size.height = SeparatorHeight;
         } else if (IsOwnerDrawn(item)) {
             MEASUREITEMSTRUCT measure;
             measure.CtlType = ODT_MENU;
@@ -286,27 +296,53 @@ void LayoutMenuPopup(MenuPopup& popup)
             measure.itemHeight = static_cast<UINT>(textHeight);
             measure.itemData = item.data;
             SendMessage(popup.owner, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure));
-            heights.push_back(static_cast<int>(std::min<UINT>(measure.itemHeight, 0x7FFF)));
-            ownerWidth = std::max(ownerWidth, static_cast<int>(std::min<UINT>(measure.itemWidth, 0x7FFF)));
+            size.height = static_cast<int>(std::min<UINT>(measure.itemHeight, 0x7FFF));
+            size.owner = static_cast<int>(std::min<UINT>(measure.itemWidth, 0x7FFF));
         } else {
             SelectObject(dc, (item.state & MFS_DEFAULT) ? popup.fonts->bold : popup.fonts->normal);
-            labelWidth = std::max(labelWidth, TextWidth(dc, MenuItemLabel(item), 0));
-            shortcutWidth = std::max(shortcutWidth, TextWidth(dc, ShortcutText(item), DT_NOPREFIX));
-            heights.push_back(textHeight);
+            size.label = TextWidth(dc, MenuItemLabel(item), 0);
+            size.shortcut = TextWidth(dc, ShortcutText(item), DT_NOPREFIX);
+            size.height = textHeight;
         }
+        sizes.push_back(size);
     }
     SelectObject(dc, oldFont);
     ReleaseDC(nullptr, dc);
-    const int textWidth = labelWidth + (shortcutWidth ? ShortcutGap + shortcutWidth : 0);
-    const int width = std::max(popup.textLeft + textWidth + arrowColumn + MenuBorder, ownerWidth + 2 * MenuBorder);
-    popup.textRight = width - MenuBorder - arrowColumn;
-    popup.rects.clear();
-    int top = MenuBorder;
-    for (int height : heights) {
-        popup.rects.push_back({MenuBorder, top, width - MenuBorder, top + height});
-        top += height;
+
+    // A break starts a new column; a bar break draws a line between the two.
+    popup.rects.assign(popup.items.size(), RECT{});
+    popup.barLines.clear();
+    int left = MenuBorder;
+    int bottom = MenuBorder;
+    for (std::size_t first = 0; first < popup.items.size();) {
+        std::size_t end = first + 1;
+        while (end < popup.items.size() && !(popup.items[end].type & (MFT_MENUBREAK | MFT_MENUBARBREAK))) {
+            ++end;
+        }
+        int label = 0;
+        int shortcut = 0;
+        int owner = 0;
+        for (std::size_t i = first; i < end; ++i) {
+            label = std::max(label, sizes[i].label);
+            shortcut = std::max(shortcut, sizes[i].shortcut);
+            owner = std::max(owner, sizes[i].owner);
+        }
+        const int textWidth = label + (shortcut ? ShortcutGap + shortcut : 0);
+        const int width = std::max(popup.imageColumn + textWidth + popup.arrowColumn, owner);
+        int top = MenuBorder;
+        for (std::size_t i = first; i < end; ++i) {
+            popup.rects[i] = {left, top, left + width, top + sizes[i].height};
+            top += sizes[i].height;
+        }
+        bottom = std::max(bottom, top);
+        left += width;
+        if (end < popup.items.size() && (popup.items[end].type & MFT_MENUBARBREAK)) {
+            popup.barLines.push_back(left + BarBreakGap / 2);
+            left += BarBreakGap;
+        }
+        first = end;
     }
-    popup.size = {width, top + MenuBorder};
+    popup.size = {left + MenuBorder, bottom + MenuBorder};
 }
 
 HWND CreateMenuWindow(MenuPopup& popup, POINT at)

@@ -24,8 +24,9 @@ struct MenuPopup {
     std::vector<MenuItemRecord> items;
     std::vector<RECT> rects;  // client coordinates
     int selected = -1;
-    int textLeft = 0;    // where item texts start
-    int textRight = 0;   // where shortcut texts end
+    int imageColumn = 0;        // at an item's left: check marks and bitmaps
+    int arrowColumn = 0;        // at its right: the submenu arrow
+    std::vector<int> barLines;  // x of the lines between columns
     SIZE size{};         // of the window
 };
 

@@ -415,6 +415,72 @@ TEST_F(MenuTest, TheMenuStaysOnTheWorkArea)
     }
 }
 
+TEST_F(MenuTest, TheMenuKeepsClearOfTheExcludedRectangle)
+{
+    RECT work;
+    SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0);
+    struct Case {
+        const char* what;
+        UINT flags;
+        RECT button;
+        std::function<POINT(SIZE)> corner;
+    };
+    const std::vector<Case> cases = {
+        {"below the button", TPM_VERTICAL, {300, 200, 380, 222}, [](SIZE) { return POINT{300, 222}; }},
+        {"above a button at the bottom", TPM_VERTICAL, {300, work.bottom - 22, 380, work.bottom},
+         [&](SIZE s) { return POINT{300, work.bottom - 22 - s.cy}; }},
+        {"right of the button", TPM_HORIZONTAL, {300, 200, 380, 222}, [](SIZE) { return POINT{380, 200}; }},
+    };
+    for (const Case& c : cases) {
+        RECT rect{};
+        Later(10, [&] {
+            GetWindowRect(MenuWindows().front(), &rect);
+            driver.PressKey(VK_ESCAPE);
+        });
+        TPMPARAMS params;
+        params.rcExclude = c.button;
+        TrackPopupMenuEx(menu, TPM_RETURNCMD | c.flags, c.button.left, c.button.top, window, &params);
+        const POINT expected = c.corner({rect.right - rect.left, rect.bottom - rect.top});
+        EXPECT_EQ(rect.left, expected.x) << c.what;
+        EXPECT_EQ(rect.top, expected.y) << c.what;
+    }
+}
+
+TEST_F(MenuTest, BreaksStartNewColumns)
+{
+    HMENU columns = CreatePopupMenu();
+    AppendMenu(columns, MF_STRING, 1, "&A");
+    AppendMenu(columns, MF_STRING, 2, "&B");
+    AppendMenu(columns, MF_STRING | MF_MENUBREAK, 3, "&C");
+    AppendMenu(columns, MF_STRING | MF_MENUBARBREAK, 4, "&D");
+    int itemHeight = 0;
+    Later(10, [&] {
+        RECT client;
+        GetClientRect(MenuWindows().front(), &client);
+        itemHeight = (client.bottom - 6 - 9) / 4;  // the fixture's menu: one column, four items and a separator
+        driver.PressKey(VK_ESCAPE);
+    });
+    Track();
+    const struct {
+        bool fromRight;
+        int row;
+        UINT chosen;
+    } clicks[] = {{false, 1, 2}, {true, 0, 4}};
+    for (const auto& click : clicks) {
+        RECT client{};
+        Later(10, [&] {
+            const HWND hwnd = MenuWindows().front();
+            GetClientRect(hwnd, &client);
+            const POINT at{click.fromRight ? client.right - 6 : 6, 3 + click.row * itemHeight + itemHeight / 2};
+            driver.MouseMove(hwnd, at.x, at.y);
+            driver.MouseUp(hwnd, TestDriver::Button::Left, at.x, at.y);
+        });
+        EXPECT_EQ(static_cast<UINT>(TrackPopupMenuEx(columns, TPM_RETURNCMD, 100, 100, window, nullptr)), click.chosen);
+        EXPECT_EQ(client.bottom, 6 + 2 * itemHeight) << "the tallest column, two items";
+    }
+    DestroyMenu(columns);
+}
+
 TEST_F(MenuTest, TheLookShowsHighlightChecksAndEmbossedDisabledText)
 {
     CheckMenuItem(menu, IdClose, MF_CHECKED);
