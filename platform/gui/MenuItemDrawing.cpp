@@ -10,6 +10,7 @@
 #include "platform/gui/Bitmap.h"
 #include "platform/gui/Canvas.h"
 #include "platform/gui/Colors.h"
+#include "platform/gui/Font.h"
 #include "platform/gui/ImageList.h"
 #include "platform/text/DrawText.h"
 #include "platform/win/Menu.h"
@@ -67,6 +68,9 @@ void DrawText(TCanvas* canvas, const std::string& text, win::RECT rect, win::UIN
 
 void TMenuItem::MeasureItem(TCanvas* canvas, int& width, int& height)
 {
+    if (default_) {
+        canvas->Font()->SetStyle(TFontStyles(canvas->Font()->Style() | (1u << fsBold)));
+    }
     TMenu* menu = GetParentMenu();
     TCustomImageList* images = menu ? menu->Images() : nullptr;
     const win::SIZE image = ImageSize(*this, images);
@@ -88,6 +92,9 @@ void TMenuItem::DrawItem(TCanvas* canvas, win::RECT rect, bool selected)
     }
     TMenu* menu = GetParentMenu();
     TCustomImageList* images = menu ? menu->Images() : nullptr;
+    if (default_) {
+        canvas->Font()->SetStyle(TFontStyles(canvas->Font()->Style() | (1u << fsBold)));
+    }
     canvas->Brush()->SetColor(selected ? clHighlight : clMenu);
     canvas->FillRect(rect);
     const win::RECT column{rect.left, rect.top, rect.left + ImageColumn(*this, images), rect.bottom};

@@ -166,6 +166,16 @@ private:
     friend class TMenuActionLink;
     // Something shown changed: the menu rebuilds its handles before it shows again.
     void Changed();
+    // What the action gives is stored with the action, not with the item.
+    bool Unlinked(bool (TMenuActionLink::*linked)() const) const { return !actionLink_ || !(actionLink_.get()->*linked)(); }
+    bool IsCaptionStored() const { return Unlinked(&TMenuActionLink::IsCaptionLinked); }
+    bool IsCheckedStored() const { return Unlinked(&TMenuActionLink::IsCheckedLinked); }
+    bool IsEnabledStored() const { return Unlinked(&TMenuActionLink::IsEnabledLinked); }
+    bool IsHintStored() const { return Unlinked(&TMenuActionLink::IsHintLinked); }
+    bool IsImageIndexStored() const { return Unlinked(&TMenuActionLink::IsImageIndexLinked); }
+    bool IsShortCutStored() const { return Unlinked(&TMenuActionLink::IsShortCutLinked); }
+    bool IsVisibleStored() const { return Unlinked(&TMenuActionLink::IsVisibleLinked); }
+    bool IsOnClickStored() const { return Unlinked(&TMenuActionLink::IsOnExecuteLinked); }
     // Fills the item's submenu handle from the visible items (and their submenus).
     void RebuildHandle();
     void AppendTo(win::HMENU menu);

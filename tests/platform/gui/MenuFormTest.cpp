@@ -120,6 +120,8 @@ TEST_F(MenuFormTest, TheItemTreeReadsShowsAndWritesBack)
                              "ShortCut = 16451", "Tag = 601", "Break = True", "Visible = False", "Action = PrintAction"}) {
         EXPECT_NE(written.find(line), std::string::npos) << line;
     }
+    EXPECT_EQ(written.find("Caption = '&Print'"), written.rfind("Caption = '&Print'"))
+        << "what the action gives is stored once, with the action";
 }
 
 TEST_F(MenuFormTest, AnUnknownValueNameIsTheReadersErrorNamingComponentAndProperty)

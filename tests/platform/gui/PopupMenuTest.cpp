@@ -25,6 +25,18 @@ namespace {
 
 class PopupMenuTest : public ControlsTest {
 public:
+    void Measure(classes::TObject*, gui::TCanvas* canvas, int& width, int& height)
+    {
+        measuredWithCanvas = canvas != nullptr;
+        width = 150;
+        height = 30;
+    }
+    void Draw(classes::TObject*, gui::TCanvas* canvas, win::RECT rect, bool selected)
+    {
+        drawn.push_back({rect, selected});
+        canvas->Brush()->SetColor(selected ? gui::clLime : gui::clYellow);
+        canvas->FillRect(rect);
+    }
     void Clicked(classes::TObject* sender)
     {
         auto* item = static_cast<gui::TMenuItem*>(sender);
@@ -107,6 +119,8 @@ protected:
     gui::TMenuItem* rtf = nullptr;
     std::vector<std::string> events;
     bool menuOpenAtClick = true;
+    bool measuredWithCanvas = false;
+    std::vector<std::pair<win::RECT, bool>> drawn;
 };
 
 TEST_F(PopupMenuTest, TheContextMenuPopsUpAtTheMouseAndDownEnterChooses)
@@ -370,6 +384,32 @@ TEST_F(PopupMenuTest, CheckedDisabledAndImageItemsShowInPixels)
     EXPECT_TRUE(seen.checkFrame) << "a checked item's image is framed sunken";
     EXPECT_TRUE(seen.checkMark) << "a checked item without image shows the mark";
     EXPECT_TRUE(seen.embossed) << "disabled text is embossed";
+}
+
+TEST_F(PopupMenuTest, AnItemWithDrawingHandlersIsMeasuredAndDrawnByThem)
+{
+    collapse->OnMeasureItem = gui::TMenuMeasureItemEvent::Of<&PopupMenuTest::Measure>(this);
+    collapse->OnDrawItem = gui::TMenuDrawItemEvent::Of<&PopupMenuTest::Draw>(this);
+    std::vector<win::COLORREF> colours;
+    win::RECT window{};
+    Later(10, [&] {
+        const win::HWND hwnd = MenuWindow();
+        win::GetWindowRect(hwnd, &window);
+        colours.push_back(win::TestDriver::PixelAt(hwnd, 75, 3 + 15));
+        driver.PressKey(win::VK_DOWN);
+    });
+    Later(20, [&] {
+        colours.push_back(win::TestDriver::PixelAt(MenuWindow(), 75, 3 + 15));
+        driver.PressKey(win::VK_ESCAPE);
+    });
+    menu->Popup(150, 150);
+    EXPECT_TRUE(measuredWithCanvas);
+    EXPECT_GE(window.right - window.left, 150 + 6);
+    ASSERT_GE(drawn.size(), 2u);
+    EXPECT_EQ(drawn.front().first.bottom - drawn.front().first.top, 30);
+    EXPECT_FALSE(drawn.front().second);
+    EXPECT_TRUE(drawn.back().second) << "drawn again when selected";
+    EXPECT_EQ(colours, (std::vector<win::COLORREF>{win::RGB(255, 255, 0), win::RGB(0, 255, 0)}));
 }
 
 }  // namespace
