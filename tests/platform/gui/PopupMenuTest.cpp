@@ -43,6 +43,7 @@ public:
         events.push_back("click " + item->Caption());
         menuOpenAtClick = win::FindWindow(win::MenuWindowClass, nullptr) != nullptr;
     }
+    void FreeSender(classes::TObject* sender) { delete sender; }
     void Popped(classes::TObject*)
     {
         events.push_back(std::string("popup") + (win::FindWindow(win::MenuWindowClass, nullptr) ? " shown" : ""));
@@ -320,6 +321,53 @@ TEST_F(PopupMenuTest, ACommandForAnItemFreedMeanwhileIsDropped)
     delete collapse;  // the WM_COMMAND is still queued
     driver.Pump();
     EXPECT_EQ(events, (std::vector<std::string>{"popup"}));
+}
+
+TEST_F(PopupMenuTest, AnItemOrAMenuFreedWhileInUseIsNoLongerReached)
+{
+    collapse->OnClick = classes::TNotifyEvent::Of<&PopupMenuTest::FreeSender>(this);
+    Later(10, [&] { driver.TypeChar('c', 'C'); });
+    menu->Popup(150, 150);
+    driver.Pump();
+    EXPECT_EQ(menu->Items()->Count(), 4) << "the item freed itself in its OnClick";
+
+    Later(10, [&] {
+        delete menu;  // while it shows: the loop ends, and its choice goes nowhere
+        menu = nullptr;
+        driver.TypeChar('p', 'P');
+    });
+    auto* other = new gui::TPopupMenu(form);
+    other->Items()->Add(new gui::TMenuItem(form));
+    RightClick(30, 40);
+    driver.Pump();
+    EXPECT_EQ(MenuWindow(), nullptr);
+    EXPECT_EQ(events, (std::vector<std::string>{"popup", "popup"}));
+}
+
+TEST_F(PopupMenuTest, AnItemsBitmapShowsInTheImageColumn)
+{
+    gui::TBitmap* bitmap = print->Bitmap();
+    bitmap->SetSize(16, 16);
+    bitmap->Canvas()->Brush()->SetColor(gui::clRed);
+    bitmap->Canvas()->FillRect(win::RECT{0, 0, 16, 16});
+    print->SetBitmap(bitmap);
+    EXPECT_TRUE(print->HasBitmap());
+    int redRows = 0;
+    Later(10, [&] {
+        const win::HWND hwnd = MenuWindow();
+        win::RECT client;
+        win::GetClientRect(hwnd, &client);
+        for (int y = 0; y < client.bottom; ++y) {
+            bool red = false;
+            for (int x = 0; x < 26; ++x) {
+                red = red || win::TestDriver::PixelAt(hwnd, x, y) == win::RGB(255, 0, 0);
+            }
+            redRows += red ? 1 : 0;
+        }
+        driver.PressKey(win::VK_ESCAPE);
+    });
+    menu->Popup(150, 150);
+    EXPECT_EQ(redRows, 16);
 }
 
 TEST_F(PopupMenuTest, RadioItemsOfAGroupCheckOneAtATime)
