@@ -11,6 +11,7 @@
 #include "platform/gui/Label.h"
 #include "platform/gui/ListBox.h"
 #include "platform/gui/Memo.h"
+#include "platform/gui/Menus.h"
 #include "platform/gui/PaintBox.h"
 #include "platform/gui/PageControl.h"
 #include "platform/gui/Panel.h"
@@ -45,6 +46,9 @@ std::vector<const classes::TClassInfo*> StandardControlClasses()
         classes.push_back(cls);
     }
     for (const classes::TClassInfo* cls : DialogClasses()) {
+        classes.push_back(cls);
+    }
+    for (const classes::TClassInfo* cls : MenuClasses()) {
         classes.push_back(cls);
     }
     return classes;
