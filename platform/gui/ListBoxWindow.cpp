@@ -55,6 +55,7 @@ struct ListState {
     bool focused = false;
     bool tracking = false;
     bool trackSelects = true;  // what a drag in a multiple-selection list does to the items it passes
+    win::HWND combo = nullptr;  // the combo box a "ComboLBox" list belongs to
 };
 
 ListState* StateOf(win::HWND hwnd)
@@ -92,9 +93,17 @@ bool Valid(const ListState& state, int index)
     return index >= 0 && index < Count(state);
 }
 
+// Where notifications, colour, measure and draw requests go: the parent, or a combo box's list's combo box
+// (a dropped list is a popup owned by the top-level window).
+win::HWND Target(win::HWND hwnd)
+{
+    const ListState* state = StateOf(hwnd);
+    return state && state->combo ? state->combo : win::GetParent(hwnd);
+}
+
 void Notify(win::HWND hwnd, win::WORD code)
 {
-    if (win::HWND parent = win::GetParent(hwnd)) {
+    if (win::HWND parent = Target(hwnd)) {
         const auto id = win::WORD(win::GetWindowLongPtr(hwnd, win::GWL_ID));
         win::SendMessage(parent, win::WM_COMMAND, win::MAKEWPARAM(id, code), reinterpret_cast<win::LPARAM>(hwnd));
     }
@@ -311,7 +320,7 @@ int Measure(win::HWND hwnd, int index, win::ULONG_PTR data, int fallback)
     measure.itemWidth = win::UINT(Client(hwnd).right);
     measure.itemHeight = win::UINT(fallback);
     measure.itemData = data;
-    if (win::HWND parent = win::GetParent(hwnd)) {
+    if (win::HWND parent = Target(hwnd)) {
         win::SendMessage(parent, win::WM_MEASUREITEM, measure.CtlID, reinterpret_cast<win::LPARAM>(&measure));
     }
     return std::max(1, int(measure.itemHeight));
@@ -372,7 +381,7 @@ void SendDeleteItem(win::HWND hwnd, const ListState& state, int index)
     deleted.itemID = win::UINT(index);
     deleted.hwndItem = hwnd;
     deleted.itemData = state.items[std::size_t(index)].data;
-    if (win::HWND parent = win::GetParent(hwnd)) {
+    if (win::HWND parent = Target(hwnd)) {
         win::SendMessage(parent, win::WM_DELETEITEM, deleted.CtlID, reinterpret_cast<win::LPARAM>(&deleted));
     }
 }
@@ -729,7 +738,7 @@ void DrawItem(win::HWND hwnd, const ListState& state, win::HDC dc, int index, co
         item.hDC = dc;
         item.rcItem = rect;
         item.itemData = state.items[std::size_t(index)].data;
-        if (win::HWND parent = win::GetParent(hwnd)) {
+        if (win::HWND parent = Target(hwnd)) {
             win::SendMessage(parent, win::WM_DRAWITEM, item.CtlID, reinterpret_cast<win::LPARAM>(&item));
         }
         return;
@@ -759,7 +768,7 @@ void Paint(win::HWND hwnd, const ListState& state)
     win::SetTextColor(dc, win::GetSysColor(win::COLOR_WINDOWTEXT));
     win::SetBkColor(dc, win::GetSysColor(win::COLOR_WINDOW));
     win::HBRUSH brush = nullptr;
-    if (win::HWND parent = win::GetParent(hwnd)) {
+    if (win::HWND parent = Target(hwnd)) {
         brush = reinterpret_cast<win::HBRUSH>(win::SendMessage(parent, win::WM_CTLCOLORLISTBOX, reinterpret_cast<win::WPARAM>(dc),
                                                                reinterpret_cast<win::LPARAM>(hwnd)));
     }
@@ -998,7 +1007,12 @@ void Create(win::HWND hwnd, ListState& state)
 win::LRESULT ListProc(win::HWND hwnd, win::UINT message, win::WPARAM wParam, win::LPARAM lParam)
 {
     if (message == win::WM_NCCREATE) {
-        win::SetWindowLongPtr(hwnd, 0, reinterpret_cast<win::LONG_PTR>(new ListState));
+        auto* state = new ListState;
+        const auto* create = reinterpret_cast<const win::CREATESTRUCT*>(lParam);
+        if (create && win::GetClassName(hwnd) == "ComboLBox") {
+            state->combo = static_cast<win::HWND>(create->lpCreateParams);
+        }
+        win::SetWindowLongPtr(hwnd, 0, reinterpret_cast<win::LONG_PTR>(state));
         return win::DefWindowProc(hwnd, message, wParam, lParam);
     }
     ListState* state = StateOf(hwnd);
@@ -1093,6 +1107,17 @@ win::LRESULT ListProc(win::HWND hwnd, win::UINT message, win::WPARAM wParam, win
 }
 
 }  // namespace listbox
+
+win::LRESULT ListBoxProc(win::HWND hwnd, win::UINT message, win::WPARAM wParam, win::LPARAM lParam)
+{
+    return listbox::ListProc(hwnd, message, wParam, lParam);
+}
+
+win::HWND ComboOfList(win::HWND list)
+{
+    const listbox::ListState* state = listbox::StateOf(list);
+    return state ? state->combo : nullptr;
+}
 
 void RegisterListBoxClass()
 {

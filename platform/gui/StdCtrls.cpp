@@ -4,6 +4,7 @@
 #include "platform/gui/BitBtn.h"
 #include "platform/gui/Button.h"
 #include "platform/gui/CheckBox.h"
+#include "platform/gui/ComboBox.h"
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/Edit.h"
 #include "platform/gui/GroupBox.h"
@@ -37,6 +38,8 @@ std::vector<const classes::TClassInfo*> StandardControlClasses()
             &TBitBtn::StaticClass(),         &TSpeedButton::StaticClass(), &TCustomListBox::StaticClass(),
             &TListBox::StaticClass(),       &TScrollBar::StaticClass(),
             &TSplitter::StaticClass(),       &TUpDown::StaticClass()};
+    classes.push_back(&TCustomComboBox::StaticClass());
+    classes.push_back(&TComboBox::StaticClass());
     for (const classes::TClassInfo* cls : DialogClasses()) {
         classes.push_back(cls);
     }
