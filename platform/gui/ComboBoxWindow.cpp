@@ -1133,6 +1133,11 @@ win::LRESULT ComboListProc(win::HWND hwnd, win::UINT message, win::WPARAM wParam
         win::SetFocus(state->edit ? state->edit : combo);
         return 0;
     }
+    if (state && !state->dropped && KindOf(combo) != win::CBS_SIMPLE &&
+        ((message >= win::WM_MOUSEFIRST && message <= win::WM_MOUSELAST) || (message >= win::WM_KEYFIRST && message <= win::WM_KEYLAST))) {
+        // A drop-down list that does not show takes no input of its own.
+        return 0;
+    }
     if (state && state->dropped) {
         switch (message) {
         case win::WM_MOUSEMOVE:
