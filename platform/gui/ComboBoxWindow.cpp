@@ -468,6 +468,9 @@ void ChildCommand(win::HWND hwnd, ComboState& state, win::WPARAM wParam, win::LP
     } else if (from && from == state.list && !state.dropped) {
         // Only a simple box's list takes clicks and keys of its own.
         if (code == win::LBN_SELCHANGE) {
+            if (int(ListSend(state, win::LB_GETCURSEL)) == state.selection) {
+                return;
+            }
             state.selection = int(ListSend(state, win::LB_GETCURSEL));
             ShowSelectionText(hwnd, state);
             Notify(hwnd, win::CBN_SELCHANGE);
@@ -988,6 +991,12 @@ win::LRESULT ComboProc(win::HWND hwnd, win::UINT message, win::WPARAM wParam, wi
     case win::WM_CANCELMODE:
         CloseUp(hwnd, *state, Close::Cancel);
         return 0;
+    case win::WM_MOUSEWHEEL:
+        // The wheel goes to the focus; it scrolls a dropped list.
+        if (state->dropped) {
+            return ListSend(*state, message, wParam, lParam);
+        }
+        break;
     case win::WM_COMMAND:
         ChildCommand(hwnd, *state, wParam, lParam);
         return 0;
@@ -1025,6 +1034,11 @@ win::LRESULT EditProc(win::HWND hwnd, win::UINT message, win::WPARAM wParam, win
     case win::WM_SYSKEYDOWN:
         if ((wParam == win::VK_UP || wParam == win::VK_DOWN) && KeyDown(combo, *state, wParam, true)) {
             return 0;
+        }
+        break;
+    case win::WM_MOUSEWHEEL:
+        if (state->dropped) {
+            return ListSend(*state, message, wParam, lParam);
         }
         break;
     case win::WM_CHAR:

@@ -56,6 +56,8 @@ struct ListState {
     bool tracking = false;
     bool trackSelects = true;  // what a drag in a multiple-selection list does to the items it passes
     win::HWND combo = nullptr;  // the combo box a "ComboLBox" list belongs to
+    // The bars the window was made with: a bar hidden while there is nothing to scroll comes back.
+    win::DWORD bars = 0;
 };
 
 ListState* StateOf(win::HWND hwnd)
@@ -249,7 +251,7 @@ void UpdateScrollBars(win::HWND hwnd, ListState& state)
     if (style & win::LBS_MULTICOLUMN) {
         state.top -= state.top % RowsPerColumn(hwnd, state);
     }
-    if ((style & win::WS_VSCROLL) && !(style & win::LBS_MULTICOLUMN)) {
+    if ((state.bars & win::WS_VSCROLL) && !(style & win::LBS_MULTICOLUMN)) {
         win::SCROLLINFO info;
         info.fMask = win::SIF_RANGE | win::SIF_PAGE | win::SIF_POS | disable;
         info.nMax = std::max(0, Count(state) - 1);
@@ -257,7 +259,7 @@ void UpdateScrollBars(win::HWND hwnd, ListState& state)
         info.nPos = state.top;
         win::SetScrollInfo(hwnd, win::SB_VERT, &info, win::TRUE);
     }
-    if (style & win::WS_HSCROLL) {
+    if (state.bars & win::WS_HSCROLL) {
         win::SCROLLINFO info;
         info.fMask = win::SIF_RANGE | win::SIF_PAGE | win::SIF_POS | disable;
         if (style & win::LBS_MULTICOLUMN) {
@@ -997,6 +999,7 @@ win::LRESULT ListMessage(win::HWND hwnd, ListState& state, win::UINT message, wi
 void Create(win::HWND hwnd, ListState& state)
 {
     const win::DWORD style = StyleOf(hwnd);
+    state.bars = style & (win::WS_VSCROLL | win::WS_HSCROLL);
     state.itemHeight = FontHeight(hwnd, state);
     if (style & win::LBS_OWNERDRAWFIXED) {
         state.itemHeight = Measure(hwnd, 0, 0, state.itemHeight);

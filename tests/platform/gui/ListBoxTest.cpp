@@ -408,5 +408,24 @@ TEST_F(ListBoxTest, TheWheelAndTheScrollBarMoveTheTopItem)
     EXPECT_LE(list->ItemRect(29).bottom, client.bottom);
 }
 
+TEST_F(ListBoxTest, TheScrollBarHiddenWhileTheItemsFitComesBackWhenTheyOutgrowTheList)
+{
+    auto* list = MakeList({}, 60);
+    ShowAndFocus(list);
+    win::SCROLLBARINFO bar;
+    ASSERT_TRUE(win::GetScrollBarInfo(list->Handle(), win::OBJID_VSCROLL, &bar));
+    EXPECT_EQ(bar.rgstate[0], win::STATE_SYSTEM_INVISIBLE) << "nothing to scroll";
+    const win::RECT before = list->ClientRect();
+    for (int i = 0; i < 20; ++i) {
+        list->Items()->Add("Item " + std::to_string(i));
+    }
+    ASSERT_TRUE(win::GetScrollBarInfo(list->Handle(), win::OBJID_VSCROLL, &bar));
+    EXPECT_EQ(bar.rgstate[0], 0u);
+    EXPECT_EQ(list->ClientRect().right, before.right - win::GetSystemMetrics(win::SM_CXVSCROLL));
+    list->Clear();
+    ASSERT_TRUE(win::GetScrollBarInfo(list->Handle(), win::OBJID_VSCROLL, &bar));
+    EXPECT_EQ(bar.rgstate[0], win::STATE_SYSTEM_INVISIBLE);
+}
+
 }  // namespace
 }  // namespace guitest
