@@ -465,7 +465,11 @@ void ChildCommand(win::HWND hwnd, ComboState& state, win::WPARAM wParam, win::LP
         } else if (code == win::EN_CHANGE) {
             EditChanged(hwnd, state);
         }
-    } else if (from && from == state.list && !state.dropped) {
+    } else if (from && from == state.list && state.dropped) {
+        if (code == win::LBN_SELCANCEL) {
+            CloseUp(hwnd, state, Close::Cancel);
+        }
+    } else if (from && from == state.list) {
         // Only a simple box's list takes clicks and keys of its own.
         if (code == win::LBN_SELCHANGE) {
             if (int(ListSend(state, win::LB_GETCURSEL)) == state.selection) {
@@ -1116,8 +1120,9 @@ win::LRESULT DroppedListMouse(win::HWND hwnd, win::HWND combo, ComboState& state
             }
             return 0;
         }
-        // Anywhere else (the box and its button too) the press closes the list and goes no further.
-        CloseUp(combo, state, Close::Cancel);
+        // Anywhere else (the box and its button too) the press cancels the list's selection, which closes
+        // it, and goes no further.
+        win::SendMessage(combo, win::WM_COMMAND, win::MAKEWPARAM(ListId, win::LBN_SELCANCEL), reinterpret_cast<win::LPARAM>(hwnd));
         return 0;
     }
     case win::WM_LBUTTONUP:

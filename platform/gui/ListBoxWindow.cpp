@@ -723,7 +723,8 @@ void Wheel(win::HWND hwnd, ListState& state, win::WPARAM wParam)
 
 // --- drawing ---
 
-void DrawItem(win::HWND hwnd, const ListState& state, win::HDC dc, int index, const win::RECT& rect)
+void DrawItem(win::HWND hwnd, const ListState& state, win::HDC dc, int index, const win::RECT& rect,
+              win::UINT action = win::ODA_DRAWENTIRE)
 {
     const win::DWORD style = StyleOf(hwnd);
     const bool selected = IsSelected(hwnd, state, index);
@@ -733,7 +734,7 @@ void DrawItem(win::HWND hwnd, const ListState& state, win::HDC dc, int index, co
         item.CtlType = win::ODT_LISTBOX;
         item.CtlID = win::UINT(win::GetWindowLongPtr(hwnd, win::GWL_ID));
         item.itemID = win::UINT(index);
-        item.itemAction = win::ODA_DRAWENTIRE;
+        item.itemAction = action;
         item.itemState = (selected ? win::ODS_SELECTED : 0) | (focus ? win::ODS_FOCUS : 0) |
                          (win::IsWindowEnabled(hwnd) ? 0 : win::ODS_DISABLED);
         item.hwndItem = hwnd;
@@ -1007,7 +1008,110 @@ void Create(win::HWND hwnd, ListState& state)
     UpdateScrollBars(hwnd, state);
 }
 
+// What an owner-drawn list shows of its selection and focus: a message that changes only these redraws
+// just the items concerned (ODA_FOCUS where the focus leaves and arrives, ODA_SELECT where the selection
+// changed) instead of the whole list.
+struct Shown {
+    std::vector<bool> selected;
+    int caret = 0;
+    bool focused = false;
+    int top = 0;
+    int left = 0;
+    int itemHeight = 0;
+};
+
+Shown ShownBy(win::HWND hwnd, const ListState& state)
+{
+    Shown shown;
+    shown.selected.resize(state.items.size());
+    for (int i = 0; i < Count(state); ++i) {
+        shown.selected[std::size_t(i)] = IsSelected(hwnd, state, i);
+    }
+    shown.caret = state.caret;
+    shown.focused = state.focused;
+    shown.top = state.top;
+    shown.left = state.left;
+    shown.itemHeight = state.itemHeight;
+    return shown;
+}
+
+bool MayChangeSelectionOrFocus(win::UINT message)
+{
+    switch (message) {
+    case win::LB_SETCURSEL:
+    case win::LB_SETSEL:
+    case win::LB_SELITEMRANGE:
+    case win::LB_SELITEMRANGEEX:
+    case win::LB_SETCARETINDEX:
+    case win::LB_SELECTSTRING:
+    case win::WM_SETFOCUS:
+    case win::WM_KILLFOCUS:
+    case win::WM_KEYDOWN:
+    case win::WM_CHAR:
+    case win::WM_LBUTTONDOWN:
+    case win::WM_LBUTTONDBLCLK:
+    case win::WM_MOUSEMOVE:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void DrawChanges(win::HWND hwnd, const ListState& state, const Shown& before, const Shown& after)
+{
+    win::HDC dc = win::GetDC(hwnd);
+    const win::HGDIOBJ oldFont = win::SelectObject(dc, state.font ? state.font : win::GetStockObject(win::SYSTEM_FONT));
+    const win::RECT client = Client(hwnd);
+    const auto draw = [&](int index, win::UINT action) {
+        if (!Valid(state, index)) {
+            return;
+        }
+        const win::RECT rect = ItemRect(hwnd, state, index);
+        if (rect.bottom > 0 && rect.top < client.bottom && rect.right > 0 && rect.left < client.right) {
+            DrawItem(hwnd, state, dc, index, rect, action);
+        }
+    };
+    const bool focusMoved = before.caret != after.caret || before.focused != after.focused;
+    if (focusMoved && before.focused) {
+        draw(before.caret, win::ODA_FOCUS);
+    }
+    for (std::size_t i = 0; i < after.selected.size(); ++i) {
+        if (before.selected[i] != after.selected[i]) {
+            draw(int(i), win::ODA_SELECT);
+        }
+    }
+    if (focusMoved && after.focused) {
+        draw(after.caret, win::ODA_FOCUS);
+    }
+    win::SelectObject(dc, oldFont);
+    win::ReleaseDC(hwnd, dc);
+}
+
+win::LRESULT ListProcBody(win::HWND hwnd, win::UINT message, win::WPARAM wParam, win::LPARAM lParam);
+
 win::LRESULT ListProc(win::HWND hwnd, win::UINT message, win::WPARAM wParam, win::LPARAM lParam)
+{
+    const ListState* state = message == win::WM_NCCREATE ? nullptr : StateOf(hwnd);
+    if (!state || !OwnerDrawn(StyleOf(hwnd)) || !MayChangeSelectionOrFocus(message) ||
+        win::GetUpdateRect(hwnd, nullptr, win::FALSE)) {
+        return ListProcBody(hwnd, message, wParam, lParam);
+    }
+    const Shown before = ShownBy(hwnd, *state);
+    const win::LRESULT result = ListProcBody(hwnd, message, wParam, lParam);
+    // The parent may have destroyed the list on a notification.
+    if (!win::IsWindow(hwnd) || StateOf(hwnd) != state) {
+        return result;
+    }
+    const Shown after = ShownBy(hwnd, *state);
+    if (after.selected.size() == before.selected.size() && after.top == before.top && after.left == before.left &&
+        after.itemHeight == before.itemHeight) {
+        win::ValidateRect(hwnd, nullptr);
+        DrawChanges(hwnd, *state, before, after);
+    }
+    return result;
+}
+
+win::LRESULT ListProcBody(win::HWND hwnd, win::UINT message, win::WPARAM wParam, win::LPARAM lParam)
 {
     if (message == win::WM_NCCREATE) {
         auto* state = new ListState;

@@ -110,6 +110,14 @@ TEST_F(ComboBoxWindowTest, TheUsersDoingsAreNotifiedInOrder)
     driver.Pump();
     EXPECT_EQ(Taken(), (Codes_{win::CBN_DROPDOWN, win::CBN_SELENDCANCEL, win::CBN_CLOSEUP}));
 
+    // A press outside cancels too (the list tells the box, which tells its parent).
+    driver.PressKey(win::VK_F4);
+    driver.Pump();
+    driver.Click(parent, win::TestDriver::Button::Left, 300, 250);
+    driver.Pump();
+    EXPECT_EQ(Taken(), (Codes_{win::CBN_DROPDOWN, win::CBN_SELENDCANCEL, win::CBN_CLOSEUP}));
+    EXPECT_EQ(win::GetWindowText(combo), "blue");
+
     // Closed, the arrows choose: one notification each, none at the end of the list.
     driver.PressKey(win::VK_UP);
     driver.PressKey(win::VK_DOWN);
