@@ -5,6 +5,7 @@
 #include "platform/gui/Form.h"
 #include "platform/gui/Messages.h"
 #include "platform/gui/detail/Dispatching.h"
+#include "platform/gui/detail/ListItems.h"
 #include "platform/rtl/Collation.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/List.h"
@@ -27,78 +28,35 @@ const classes::TTypeInfo& ComboBoxStyleType()
     return type;
 }
 
-// The combo box's items: the window's while it has one, else the control's own list.
-class TComboBoxStrings final : public rtl::TStrings {
+// The combo box's items; a text changed in place keeps its object and selection, and the selection
+// kept without a window follows deletions.
+class TComboBoxStrings final : public detail::TListItems {
 public:
-    explicit TComboBoxStrings(TCustomComboBox& combo) : combo_(combo) {}
-
-    int Count() const override { return Window() ? int(Send(win::CB_GETCOUNT, 0, 0)) : combo_.saved_->Count(); }
-    int Add(const std::string& s) override
+    explicit TComboBoxStrings(TCustomComboBox& combo)
+        : TListItems(combo, detail::ComboBoxItemMessages, combo.saved_, combo.sorted_), combo_(combo)
     {
-        if (!combo_.sorted_) {
-            const int index = Count();
-            Insert(index, s);
-            return index;
-        }
-        if (Window()) {
-            return Checked(Send(win::CB_ADDSTRING, 0, reinterpret_cast<win::LPARAM>(s.c_str())));
-        }
-        int place = 0;
-        while (place < combo_.saved_->Count() && rtl::AnsiCompareText(combo_.saved_->Strings(place), s) <= 0) {
-            ++place;
-        }
-        combo_.saved_->Insert(place, s);
-        return place;
-    }
-    void Insert(int index, const std::string& s) override
-    {
-        if (index < 0 || index > Count()) {
-            Error("List index out of bounds (%d)", index);
-        }
-        if (Window()) {
-            Checked(Send(win::CB_INSERTSTRING, win::WPARAM(index), reinterpret_cast<win::LPARAM>(s.c_str())));
-        } else {
-            combo_.saved_->Insert(index, s);
-        }
     }
     void Delete(int index) override
     {
-        Check(index);
+        TListItems::Delete(index);
         if (Window()) {
-            Send(win::CB_DELETESTRING, win::WPARAM(index), 0);
-        } else {
-            combo_.saved_->Delete(index);
-            if (combo_.savedItemIndex_ == index) {
-                combo_.savedItemIndex_ = -1;
-            } else if (combo_.savedItemIndex_ > index) {
-                --combo_.savedItemIndex_;
-            }
+            return;
+        }
+        if (combo_.savedItemIndex_ == index) {
+            combo_.savedItemIndex_ = -1;
+        } else if (combo_.savedItemIndex_ > index) {
+            --combo_.savedItemIndex_;
         }
     }
     void Clear() override
     {
-        if (Window()) {
-            Send(win::CB_RESETCONTENT, 0, 0);
-        } else {
-            combo_.saved_->Clear();
+        TListItems::Clear();
+        if (!Window()) {
             combo_.savedItemIndex_ = -1;
         }
     }
 
 protected:
-    std::string Get(int index) const override
-    {
-        Check(index);
-        if (!Window()) {
-            return combo_.saved_->Strings(index);
-        }
-        // CB_GETLBTEXT takes no buffer size: the length comes first.
-        const win::LRESULT length = Send(win::CB_GETLBTEXTLEN, win::WPARAM(index), 0);
-        std::string text(std::size_t(std::max<win::LRESULT>(0, length)) + 1, '\0');
-        const win::LRESULT copied = Send(win::CB_GETLBTEXT, win::WPARAM(index), reinterpret_cast<win::LPARAM>(text.data()));
-        text.resize(std::size_t(std::clamp<win::LRESULT>(copied, 0, length)));
-        return text;
-    }
     void Put(int index, const std::string& s) override
     {
         Check(index);
@@ -111,39 +69,8 @@ protected:
             combo_.SetItemIndex(index);
         }
     }
-    void* GetObject(int index) const override
-    {
-        Check(index);
-        if (Window()) {
-            return reinterpret_cast<void*>(Send(win::CB_GETITEMDATA, win::WPARAM(index), 0));
-        }
-        return combo_.saved_->Objects(index);
-    }
-    void PutObject(int index, void* object) override
-    {
-        Check(index);
-        if (Window()) {
-            Send(win::CB_SETITEMDATA, win::WPARAM(index), reinterpret_cast<win::LPARAM>(object));
-        } else {
-            combo_.saved_->SetObjects(index, object);
-        }
-    }
 
 private:
-    win::HWND Window() const { return combo_.HandleAllocated() ? combo_.Handle() : nullptr; }
-    win::LRESULT Send(win::UINT message, win::WPARAM wParam, win::LPARAM lParam) const
-    {
-        return win::SendMessage(combo_.Handle(), message, wParam, lParam);
-    }
-    void Check(int index) const { rtl::CheckListIndex(index, Count()); }
-    static int Checked(win::LRESULT result)
-    {
-        if (result < 0) {
-            throw rtl::EOutOfResources("Out of system resources");
-        }
-        return int(result);
-    }
-
     TCustomComboBox& combo_;
 };
 
@@ -526,27 +453,6 @@ void TCustomComboBox::MeasureItem(int index, int& height)
 
 // --- messages ---
 
-void TCustomComboBox::DrawItemMessage(const win::DRAWITEMSTRUCT& item)
-{
-    const TOwnerDrawState state = OwnerDrawState(item.itemState);
-    canvas_->SetHandle(item.hDC);
-    canvas_->SetFont(Font());
-    canvas_->SetBrush(Brush());
-    if (int(item.itemID) >= 0 && (item.itemState & win::ODS_SELECTED)) {
-        canvas_->Brush()->SetColor(clHighlight);
-        canvas_->Font()->SetColor(clHighlightText);
-    }
-    if (int(item.itemID) >= 0) {
-        DrawItem(int(item.itemID), item.rcItem, state);
-    } else {
-        canvas_->FillRect(item.rcItem);
-    }
-    if (item.itemState & win::ODS_FOCUS) {
-        win::DrawFocusRect(item.hDC, &item.rcItem);
-    }
-    canvas_->SetHandle(nullptr);
-}
-
 void TCustomComboBox::CommandMessage(win::WORD code)
 {
     detail::DispatchScope scope(this);
@@ -595,7 +501,8 @@ void TCustomComboBox::Dispatch(win::TMessage& message)
         CommandMessage(win::HIWORD(win::DWORD(message.WParam)));
         return;
     case CN_DRAWITEM:
-        DrawItemMessage(*reinterpret_cast<const win::DRAWITEMSTRUCT*>(message.LParam));
+        DrawListItem(*canvas_, *this, *reinterpret_cast<const win::DRAWITEMSTRUCT*>(message.LParam),
+                     [this](int index, const win::RECT& rect, TOwnerDrawState state) { DrawItem(index, rect, state); });
         message.Result = 1;
         return;
     case CN_MEASUREITEM: {

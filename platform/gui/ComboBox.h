@@ -99,7 +99,6 @@ protected:
 private:
     friend class TComboBoxStrings;
     bool OwnerDrawn() const { return style_ == csOwnerDrawFixed || style_ == csOwnerDrawVariable; }
-    void DrawItemMessage(const win::DRAWITEMSTRUCT& item);
     void CommandMessage(win::WORD code);
     // Gives the edit and list windows back their own procedures.
     void ReleaseParts();
