@@ -11,8 +11,8 @@ void RegisterStandardWindowClasses()
     detail::RegisterButtonClass();
     detail::RegisterStaticClass();
     detail::RegisterListBoxClass();
-    detail::RegisterScrollBarClass();
     detail::RegisterComboBoxClass();
+    detail::RegisterScrollBarClass();
 }
 
 void detail::RegisterStandardClass(const char* name, win::WNDPROC proc, win::UINT style, win::HCURSOR cursor)

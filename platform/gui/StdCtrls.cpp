@@ -38,11 +38,11 @@ std::vector<const classes::TClassInfo*> StandardControlClasses()
             &TBitBtn::StaticClass(),         &TSpeedButton::StaticClass(), &TCustomListBox::StaticClass(),
             &TListBox::StaticClass(),       &TScrollBar::StaticClass(),
             &TSplitter::StaticClass(),       &TUpDown::StaticClass()};
-    classes.push_back(&TCustomComboBox::StaticClass());
-    classes.push_back(&TComboBox::StaticClass());
     for (const classes::TClassInfo* cls : DialogClasses()) {
         classes.push_back(cls);
     }
+    classes.push_back(&TCustomComboBox::StaticClass());
+    classes.push_back(&TComboBox::StaticClass());
     return classes;
 }
 

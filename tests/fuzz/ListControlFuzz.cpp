@@ -3,7 +3,7 @@
 // typed letters, the mouse, the wheel, scroll-bar messages, item heights and painting. After every step
 // the selection, the caret, the anchor and the top item lie inside the item count.
 //
-// Or (the first byte's high bit) to a COMBOBOX of any style: the CB_ messages with any arguments, the keys
+// Or (the first byte's bits 0x80 and 0x10 both set) to a COMBOBOX of any style: the CB_ messages with any arguments, the keys
 // that drop, close and move, typing in the field, the mouse on the box and on its dropped list, a lost
 // capture, and a new font. After every step the selection lies inside the item count, and the list is
 // shown, and holds the capture, exactly while the box says it is dropped.
@@ -243,8 +243,8 @@ void RunCombo(win::HWND frame, std::uint8_t shape, Input& in)
 {
     static constexpr win::DWORD kinds[] = {win::CBS_DROPDOWN, win::CBS_DROPDOWNLIST, win::CBS_SIMPLE, win::CBS_DROPDOWNLIST};
     static constexpr win::DWORD drawing[] = {0, win::CBS_OWNERDRAWFIXED | win::CBS_HASSTRINGS, win::CBS_OWNERDRAWVARIABLE, 0};
-    const win::DWORD styles = kinds[shape % 4] | drawing[(shape >> 2) % 4] | ((shape & 0x10) ? win::CBS_SORT : 0) |
-                              ((shape & 0x20) ? win::CBS_AUTOHSCROLL : 0) | ((shape & 0x40) ? win::CBS_UPPERCASE : 0);
+    const win::DWORD styles = kinds[shape % 4] | drawing[(shape >> 2) % 4] | ((shape & 0x20) ? win::CBS_SORT : 0) |
+                              ((shape & 0x40) ? win::CBS_AUTOHSCROLL | win::CBS_UPPERCASE : 0);
     const win::HWND combo = win::CreateWindowEx(0, "COMBOBOX", "", win::WS_CHILD | win::WS_VISIBLE | styles, 5, 5, 150, 120,
                                                 frame, nullptr, nullptr, nullptr);
     Check(combo != nullptr);
@@ -276,7 +276,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const win::HWND frame = win::CreateWindowEx(0, "STATIC", "", win::WS_OVERLAPPEDWINDOW | win::WS_VISIBLE, 0, 0, 300,
                                                 200, nullptr, nullptr, nullptr, nullptr);
     const std::uint8_t shape = in.Byte();
-    if (shape & 0x80) {
+    if ((shape & 0x90) == 0x90) {
         RunCombo(frame, shape, in);
         win::DestroyWindow(frame);
         return 0;
