@@ -4,6 +4,7 @@
 #include "platform/gui/BitBtn.h"
 #include "platform/gui/Button.h"
 #include "platform/gui/CheckBox.h"
+#include "platform/gui/ComboBox.h"
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/Edit.h"
 #include "platform/gui/GroupBox.h"
@@ -51,6 +52,8 @@ std::vector<const classes::TClassInfo*> StandardControlClasses()
     for (const classes::TClassInfo* cls : MenuClasses()) {
         classes.push_back(cls);
     }
+    classes.push_back(&TCustomComboBox::StaticClass());
+    classes.push_back(&TComboBox::StaticClass());
     return classes;
 }
 
