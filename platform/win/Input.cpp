@@ -10,6 +10,7 @@
 #include "platform/win/Window.h"
 #include "platform/win/WindowPos.h"
 #include "platform/win/detail/Activation.h"
+#include "platform/win/detail/DisplayDriver.h"
 #include "platform/win/detail/HitTest.h"
 #include "platform/win/detail/Timers.h"
 #include "platform/wintypes/Messages.h"
@@ -256,6 +257,7 @@ HWND SetCapture(HWND hwnd)
         ThreadQueue& queue = QueueOfCurrentThread();
         old = queue.capture;
         queue.capture = hwnd;
+        Display().CaptureChanged(hwnd);
     }
     if (old && old != hwnd) {
         SendMessage(old, WM_CAPTURECHANGED, 0, HandleValue(hwnd));
@@ -271,6 +273,9 @@ BOOL ReleaseCapture()
         ThreadQueue& queue = QueueOfCurrentThread();
         old = queue.capture;
         queue.capture = nullptr;
+        if (old) {
+            Display().CaptureChanged(nullptr);
+        }
     }
     if (old) {
         SendMessage(old, WM_CAPTURECHANGED, 0, 0);

@@ -260,6 +260,7 @@ void ReleaseCaptureOfTree(HWND hwnd)
         if (queue.capture && IsSelfOrDescendant(hwnd, queue.capture)) {
             capture = queue.capture;
             queue.capture = nullptr;
+            Display().CaptureChanged(nullptr);
         }
     }
     if (capture) {

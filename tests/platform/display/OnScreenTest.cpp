@@ -11,6 +11,7 @@
 #include "platform/rtl/CodePage.h"
 #include "platform/win/Activation.h"
 #include "platform/win/Clipboard.h"
+#include "platform/win/Cursor.h"
 #include "platform/win/GlobalMemory.h"
 #include "platform/win/Input.h"
 #include "platform/win/MessageQueue.h"
@@ -29,6 +30,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstring>
 #include <functional>
 #include <memory>
@@ -313,6 +315,11 @@ TEST_F(OnScreenTest, OwnedTopmostAndPopupWindowsAsTheWindowManagerSeesThem)
         return out.str();
     }();
     EXPECT_NE(transient.find(hex), std::string::npos) << transient;
+    // The captioned owned window is a dialog to the window manager; the owner a normal window.
+    EXPECT_NE(Tool({"xprop", "-id", XWindowOf("Owned Dialog"), "_NET_WM_WINDOW_TYPE"}).find("_NET_WM_WINDOW_TYPE_DIALOG"),
+              std::string::npos);
+    EXPECT_EQ(Tool({"xprop", "-id", ownerId, "_NET_WM_WINDOW_TYPE"}).find("_NET_WM_WINDOW_TYPE_DIALOG"),
+              std::string::npos);
     EXPECT_NE(Tool({"xprop", "-id", XWindowOf("Always Above"), "_NET_WM_STATE"}).find("_NET_WM_STATE_ABOVE"),
               std::string::npos);
     EXPECT_NE(Tool({"xwininfo", "-id", XWindowOf("Menu Popup")}).find("Override Redirect State: yes"),
@@ -468,6 +475,138 @@ TEST_F(OnScreenTest, ScreenshotWritesTheSameBytesOnScreenAsHeadless)
         EXPECT_FALSE(headless.empty()) << name;
         EXPECT_EQ(headless, testsupport::ReadBytes(folder.Path(std::string("sdl/") + name))) << name;
     }
+}
+
+// The root point in the middle of xmessage's button: the lowest of its inner windows.
+win::POINT XmessageButton(const std::string& id)
+{
+    std::istringstream tree(RunTool({"xwininfo", "-tree", "-id", id}).output);
+    win::POINT centre{-1, -1};
+    int lowest = -1;
+    for (std::string line; std::getline(tree, line);) {
+        int width = 0;
+        int height = 0;
+        int x = 0;
+        int y = 0;
+        const auto sizeAt = line.find("()");
+        if (sizeAt == std::string::npos ||
+            std::sscanf(line.c_str() + sizeAt + 2, " %dx%d%*d%*d +%d+%d", &width, &height, &x, &y) != 4) {
+            continue;
+        }
+        if (y > lowest) {
+            lowest = y;
+            centre = win::POINT{x + width / 2, y + height / 2};
+        }
+    }
+    return centre;
+}
+
+TEST_F(OnScreenTest, TheCaptureHoldsThePointerUntilItIsReleased)
+{
+    if (!testsupport::FindProgram("xmessage")) {
+        GTEST_SKIP() << "xmessage is not installed";
+    }
+    const win::HWND hwnd = PatternedWindow("Capturing", 100, 100, 300, 200, win::WS_OVERLAPPEDWINDOW);
+    Settle();
+    testsupport::Background message({"xmessage", "-geometry", "+900+700", "another program"});
+    const std::string other = XWindowOf("xmessage");
+    ASSERT_FALSE(other.empty());
+    const win::POINT button = XmessageButton(other);
+    ASSERT_GT(button.x, 900) << Tool({"xwininfo", "-tree", "-id", other});
+    auto clickButton = [&] {
+        Tool({"xdotool", "mousemove", "--sync", std::to_string(button.x), std::to_string(button.y), "sleep", "0.1",
+              "mousedown", "1", "sleep", "0.1", "mouseup", "1"});
+    };
+
+    // Held: the press on the other program's button comes to the capturing window.
+    win::SetCapture(hwnd);
+    Settle();
+    ClearLog();
+    clickButton();
+    ASSERT_TRUE(PumpUntil([&] { return !Only({win::WM_LBUTTONUP}).empty(); }));
+    const auto presses = Only({win::WM_LBUTTONDOWN});
+    ASSERT_EQ(presses.size(), 1u);
+    EXPECT_EQ(presses[0].hwnd, hwnd);
+    win::POINT client = button;
+    win::ScreenToClient(hwnd, &client);
+    EXPECT_EQ(win::GET_X_LPARAM(presses[0].lParam), client.x);
+    EXPECT_EQ(win::GET_Y_LPARAM(presses[0].lParam), client.y);
+    EXPECT_FALSE(message.Exited());
+
+    // Released: the same click reaches the button, which ends the program.
+    win::ReleaseCapture();
+    Settle();
+    ClearLog();
+    clickButton();
+    EXPECT_TRUE(PumpUntil([&] { return message.Exited(); }));
+    EXPECT_TRUE(Only({win::WM_LBUTTONDOWN}).empty());
+}
+
+TEST_F(OnScreenTest, SetCursorPosMovesTheScreensPointer)
+{
+    PatternedWindow("Pointer", 100, 100, 300, 200, win::WS_OVERLAPPEDWINDOW);
+    Settle();
+    ASSERT_TRUE(win::SetCursorPos(321, 234));
+    std::string location;
+    EXPECT_TRUE(PumpUntil([&] {
+        location = Tool({"xdotool", "getmouselocation"});
+        return location.starts_with("x:321 y:234 ");
+    })) << location;
+}
+
+TEST_F(OnScreenTest, MovesAndSizesOfTheWindowManagerComeBackAndOwnMovesDoNotEcho)
+{
+    const win::HWND hwnd = PatternedWindow("Placed", 100, 100, 300, 200, win::WS_OVERLAPPEDWINDOW);
+    Settle();
+    const std::string id = XWindowOf("Placed");
+    auto rectIs = [&](const win::RECT& wanted) {
+        win::RECT rect;
+        win::GetWindowRect(hwnd, &rect);
+        return rect.left == wanted.left && rect.top == wanted.top && rect.right == wanted.right &&
+               rect.bottom == wanted.bottom;
+    };
+    Tool({"xdotool", "windowmove", "--sync", id, "400", "300"});
+    EXPECT_TRUE(PumpUntil([&] { return rectIs(win::RECT{400, 300, 700, 500}); }));
+    Tool({"xdotool", "windowsize", "--sync", id, "350", "220"});
+    EXPECT_TRUE(PumpUntil([&] { return rectIs(win::RECT{400, 300, 750, 520}); }));
+
+    // The program moves it several times in a row: the screen's answers to the earlier moves, which
+    // come after the later ones were asked for, are no moves of the window manager.
+    Settle();
+    ClearLog();
+    for (int step = 1; step <= 8; ++step) {
+        win::SetWindowPos(hwnd, nullptr, 400 - step * 30, 300 - step * 20, 0, 0,
+                          win::SWP_NOSIZE | win::SWP_NOZORDER | win::SWP_NOACTIVATE);
+        std::this_thread::sleep_for(std::chrono::milliseconds(3));
+    }
+    Settle();
+    std::string geometry;
+    PumpUntil([&] {
+        geometry = Tool({"xdotool", "getwindowgeometry", id});
+        return geometry.find("Position: 160,140") != std::string::npos;
+    });
+    EXPECT_NE(geometry.find("Position: 160,140"), std::string::npos) << geometry;
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(300);
+    PumpUntil([&] { return std::chrono::steady_clock::now() > end; });
+    EXPECT_TRUE(rectIs(win::RECT{160, 140, 510, 360}));
+    EXPECT_EQ(Only({win::WM_MOVE}).size(), 8u);
+}
+
+TEST_F(OnScreenTest, AMinimisedWindowLeavesTheScreenAndComesBackWithItsPixels)
+{
+    const win::HWND hwnd = PatternedWindow("Iconic", 100, 100, 300, 200, win::WS_OVERLAPPEDWINDOW);
+    Settle();
+    const std::string id = XWindowOf("Iconic");
+    const win::RECT area{100, 100, 400, 300};
+    ASSERT_EQ(RootPixels(area), Composed(area));
+    // No window manager runs here: nothing would show the icon, so the window is unmapped.
+    win::ShowWindow(hwnd, win::SW_MINIMIZE);
+    EXPECT_TRUE(PumpUntil([&] { return Tool({"xwininfo", "-id", id}).find("IsUnMapped") != std::string::npos; }));
+    EXPECT_EQ(XWindowOf("Iconic"), id) << "the same X window stays";
+    win::ShowWindow(hwnd, win::SW_RESTORE);
+    EXPECT_TRUE(PumpUntil([&] { return Tool({"xwininfo", "-id", id}).find("IsViewable") != std::string::npos; }));
+    // Restoring repaints it: the screen shows what the program painted.
+    EXPECT_TRUE(PumpUntil([&] { return RootPixels(area) == Composed(area); }));
 }
 
 }  // namespace
