@@ -1,6 +1,7 @@
 // The sdl display on a private Xvfb, checked with the X tools a user's desktop would use.
 
 #include "DisplayFixture.h"
+#include "XProbe.h"
 
 #include "platform/display/detail/SdlDisplay.h"
 #include "platform/gdi/Brush.h"
@@ -9,6 +10,7 @@
 #include "platform/gdi/Region.h"
 #include "platform/win/Layered.h"
 #include "platform/rtl/CodePage.h"
+#include "platform/services/Sound.h"
 #include "platform/win/Activation.h"
 #include "platform/win/Clipboard.h"
 #include "platform/win/Cursor.h"
@@ -29,6 +31,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -607,6 +610,56 @@ TEST_F(OnScreenTest, AMinimisedWindowLeavesTheScreenAndComesBackWithItsPixels)
     EXPECT_TRUE(PumpUntil([&] { return Tool({"xwininfo", "-id", id}).find("IsViewable") != std::string::npos; }));
     // Restoring repaints it: the screen shows what the program painted.
     EXPECT_TRUE(PumpUntil([&] { return RootPixels(area) == Composed(area); }));
+}
+
+TEST_F(OnScreenTest, TheScreenShowsTheProgramsCursorUnlessItIsHidden)
+{
+    PatternedWindow("Cursor", 100, 100, 300, 200, win::WS_OVERLAPPEDWINDOW);
+    Settle();
+    XProbe probe;
+    ASSERT_TRUE(probe.Connected());
+    ASSERT_TRUE(win::SetCursorPos(200, 150));
+    ASSERT_TRUE(PumpUntil([&] { return Tool({"xdotool", "getmouselocation"}).starts_with("x:200 y:150 "); }));
+    // 16 x 16: the left half black above and white below, the right half transparent.
+    std::vector<win::BYTE> andMask(32, 0x00);
+    std::vector<win::BYTE> xorMask(32, 0x00);
+    for (int row = 0; row < 16; ++row) {
+        andMask[row * 2 + 1] = 0xFF;
+        xorMask[row * 2] = row >= 8 ? 0xFF : 0x00;
+    }
+    const win::HCURSOR cursor = win::CreateCursor(nullptr, 3, 5, 16, 16, andMask.data(), xorMask.data());
+    ASSERT_NE(cursor, nullptr);
+    win::SetCursor(cursor);
+    CursorImage shown;
+    auto showsOurs = [&] {
+        shown = probe.Cursor();
+        return shown.width == 16 && shown.height == 16 && shown.xHot == 3 && shown.yHot == 5;
+    };
+    ASSERT_TRUE(PumpUntil(showsOurs)) << shown.width << "x" << shown.height;
+    EXPECT_EQ(shown.pixels[0], 0xFF000000u);
+    EXPECT_EQ(shown.pixels[15 * 16], 0xFFFFFFFFu);
+    EXPECT_EQ(shown.pixels[15] >> 24, 0u);
+
+    // Hidden by the display count, then shown again.
+    win::ShowCursor(win::FALSE);
+    EXPECT_TRUE(PumpUntil([&] {
+        const CursorImage hidden = probe.Cursor();
+        return !hidden.pixels.empty() &&
+               std::all_of(hidden.pixels.begin(), hidden.pixels.end(), [](std::uint32_t pixel) { return pixel >> 24 == 0; });
+    }));
+    win::ShowCursor(win::TRUE);
+    EXPECT_TRUE(PumpUntil(showsOurs));
+}
+
+TEST_F(OnScreenTest, MessageBeepRingsTheBell)
+{
+    PatternedWindow("Bell", 100, 100, 300, 200, win::WS_OVERLAPPEDWINDOW);
+    Settle();
+    XProbe probe;
+    ASSERT_TRUE(probe.Connected());
+    EXPECT_FALSE(probe.BellRang());
+    win::MessageBeep(win::MB_ICONHAND);
+    EXPECT_TRUE(PumpUntil([&] { return probe.BellRang(); }));
 }
 
 }  // namespace
