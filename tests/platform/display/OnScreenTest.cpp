@@ -34,6 +34,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <memory>
@@ -660,6 +661,40 @@ TEST_F(OnScreenTest, MessageBeepRingsTheBell)
     EXPECT_FALSE(probe.BellRang());
     win::MessageBeep(win::MB_ICONHAND);
     EXPECT_TRUE(PumpUntil([&] { return probe.BellRang(); }));
+}
+
+TEST_F(OnScreenTest, ADeadKeyOfAGermanLayoutComposesThroughTheInputMethod)
+{
+    if (!testsupport::FindProgram("setxkbmap")) {
+        GTEST_SKIP() << "setxkbmap is not installed";
+    }
+    testsupport::UsingCodePage page(1252);
+    // The display starts again on the German layout, with a locale whose input method composes.
+    win::detail::SetDisplayDriver(nullptr);
+    Tool({"setxkbmap", "de"});
+    const char* previous = std::getenv("LC_ALL");
+    const std::string restore = previous ? previous : "";
+    ::setenv("LC_ALL", "C.UTF-8", 1);
+    win::detail::SetDisplayDriver(win::detail::StartSdlDisplay());
+    previous ? ::setenv("LC_ALL", restore.c_str(), 1) : ::unsetenv("LC_ALL");
+
+    const win::HWND hwnd = PatternedWindow("Dead Keys", 100, 100, 300, 200, win::WS_OVERLAPPEDWINDOW);
+    Settle();
+    Tool({"xdotool", "windowfocus", "--sync", XWindowOf("Dead Keys")});
+    ASSERT_TRUE(PumpUntil([&] { return win::GetActiveWindow() == hwnd; }));
+    ClearLog();
+    Tool({"xdotool", "key", "--delay", "50", "dead_acute", "e", "z"});
+    std::string typed;
+    PumpUntil([&] {
+        typed.clear();
+        for (const Received& entry : Only({win::WM_CHAR})) {
+            typed += static_cast<char>(entry.wParam);
+        }
+        return typed.size() >= 2;
+    });
+    // The key labelled Z on a German keyboard types z, after the composed e acute.
+    EXPECT_EQ(typed, "\xE9z");
+    EXPECT_TRUE(Only({win::WM_DEADCHAR}).empty()) << "the input method composes, not the window system";
 }
 
 }  // namespace
