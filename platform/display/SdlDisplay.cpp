@@ -19,6 +19,7 @@
 #include "platform/win/MessageQueue.h"
 #include "platform/win/ScreenImage.h"
 #include "platform/win/Window.h"
+#include "platform/win/detail/Layered.h"
 #include "platform/win/detail/ScreenEvents.h"
 #include "platform/wintypes/GdiTypes.h"
 #include "platform/wintypes/Messages.h"
@@ -80,6 +81,18 @@ bool XWindowOf(SDL_Window* window, ::Display*& display, ::Window& xwindow)
     display = info.info.x11.display;
     xwindow = info.info.x11.window;
     return true;
+}
+
+// Whether the window shows composed over what lies beneath (ComposeScreen): a layered window, which
+// the screen cannot blend, and a window an animation shows in part or faded.
+bool Composed(HWND hwnd, const ScreenWindowState& state)
+{
+    LayeredState layered;
+    if (state.layered || !GetLayeredState(hwnd, layered)) {
+        return state.layered;
+    }
+    const RECT whole{0, 0, state.rect.right - state.rect.left, state.rect.bottom - state.rect.top};
+    return layered.alpha < 255 || !EqualRect(&layered.shown, &whole);
 }
 
 // Tells the window manager what kind of window it is (before the window is mapped).
@@ -148,6 +161,7 @@ private:
     void Focus(HWND hwnd);
     void Shape(ScreenWindow& shown, const ScreenWindowState& state);
     void Iconify(ScreenWindow& shown, bool iconic);
+    void AnimationFrame(HWND hwnd, int frame);
     void RingBell();
     bool WindowManagerRuns(::Display* display);
     void ScreenGeometry(HWND hwnd, const SDL_WindowEvent& event);
@@ -196,6 +210,7 @@ private:
 SdlDisplay::~SdlDisplay()
 {
     SetBellRinger(nullptr);
+    SetAnimationStepper(nullptr);
     {
         std::lock_guard lock(mutex_);
         stopping_ = true;
@@ -216,6 +231,7 @@ void SdlDisplay::Start()
         thread_.join();
         throw EDisplayError(error);
     }
+    SetAnimationStepper([this](HWND hwnd, int frame, int) { AnimationFrame(hwnd, frame); });
     SetBellRinger([this](UINT) {
         {
             std::lock_guard lock(mutex_);
@@ -770,6 +786,7 @@ void SdlDisplay::Reconcile()
         for (auto& [hwnd, shown] : shown_) {
             if (shown.layered) {
                 Upload(hwnd, shown, RECT{0, 0, shown.rect.right - shown.rect.left, shown.rect.bottom - shown.rect.top});
+                uploaded = true;
             }
         }
     }
@@ -820,7 +837,7 @@ void SdlDisplay::Show(HWND hwnd)
         shown.style = state.style;
         shown.exStyle = state.exStyle;
         shown.title = title;
-        shown.layered = state.layered;
+        shown.layered = Composed(hwnd, state);
         found = shown_.emplace(hwnd, shown).first;
         Shape(found->second, state);
         if (managed && state.owner) {
@@ -861,7 +878,10 @@ void SdlDisplay::Show(HWND hwnd)
         Upload(hwnd, shown, RECT{0, 0, width, height});
     }
     shown.rect = state.rect;
-    shown.layered = state.layered;
+    const bool composed = Composed(hwnd, state);
+    if (std::exchange(shown.layered, composed) && !composed) {
+        Upload(hwnd, shown, RECT{0, 0, width, height});  // its own pixels again, the animation over
+    }
     Shape(shown, state);
     if (title != shown.title) {
         SDL_SetWindowTitle(shown.window, title.c_str());
@@ -971,6 +991,26 @@ bool SdlDisplay::WindowManagerRuns(::Display* display)
         }
     }
     return windowManager_ > 0;
+}
+
+void SdlDisplay::AnimationFrame(HWND hwnd, int frame)
+{
+    // AnimateWindow makes a frame of every 10 ms of its time: each is shown, and lasts that long.
+    constexpr auto FrameTime = std::chrono::milliseconds(10);
+    // A display that does not answer within this lets the animation go on.
+    constexpr auto MostWait = std::chrono::seconds(1);
+    static thread_local std::chrono::steady_clock::time_point next;
+    const auto now = std::chrono::steady_clock::now();
+    if (frame == 1 || next < now - MostWait) {
+        next = now;
+    }
+    next += FrameTime;
+    const std::uint64_t before = presents.load();
+    Mark(hwnd);
+    while (presents.load() == before && std::chrono::steady_clock::now() < now + MostWait) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    std::this_thread::sleep_until(next);
 }
 
 void SdlDisplay::RingBell()

@@ -610,6 +610,27 @@ TEST_F(OnScreenTest, AMinimisedWindowLeavesTheScreenAndComesBack)
     EXPECT_TRUE(PumpUntil([&] { return Tool({"xwininfo", "-id", id}).find("IsViewable") != std::string::npos; }));
 }
 
+TEST_F(OnScreenTest, EachFrameOfAnAnimationIsPresentedAndTheLastShowsTheWindowItself)
+{
+    PatternedWindow("Beneath", 100, 100, 300, 200, win::WS_OVERLAPPEDWINDOW);
+    const win::HWND hwnd = MakeWindow(win::WS_POPUP, 150, 150, 200, 100);
+    Settle();
+    const std::uint64_t before = win::detail::PresentCount();
+    // 200 ms make 20 frames; the first is shown with the window.
+    ASSERT_TRUE(win::AnimateWindow(hwnd, 200, win::AW_BLEND));
+    EXPECT_GE(win::detail::PresentCount() - before, 20u);
+    // Faded in fully, the window shows its own pixels again, not a blend over the one beneath.
+    const win::HDC dc = win::GetWindowDC(hwnd);
+    const win::HBRUSH green = win::CreateSolidBrush(win::RGB(40, 180, 60));
+    const win::RECT all{0, 0, 200, 100};
+    win::FillRect(dc, &all, green);
+    win::DeleteObject(green);
+    win::ReleaseDC(hwnd, dc);
+    const win::RECT area{150, 150, 350, 250};
+    EXPECT_TRUE(PumpUntil([&] { return RootPixels(area) == Composed(area); }));
+    EXPECT_EQ(RootPixels(win::RECT{200, 200, 201, 201}).front(), 0x28B43Cu);
+}
+
 TEST_F(OnScreenTest, TheScreenShowsTheProgramsCursorUnlessItIsHidden)
 {
     PatternedWindow("Cursor", 100, 100, 300, 200, win::WS_OVERLAPPEDWINDOW);
