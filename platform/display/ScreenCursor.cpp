@@ -89,6 +89,26 @@ std::vector<std::uint32_t> PixelsOfCursor(const CursorShape& shape)
     return pixels;
 }
 
+std::vector<std::uint32_t> PixelsOfIcon(const CursorShape& shape)
+{
+    if (!shape.colour.empty()) {
+        return PixelsOfCursor(shape);
+    }
+    const CursorMasks masks = MasksOfCursor(shape);
+    std::vector<std::uint32_t> pixels;
+    pixels.reserve(static_cast<std::size_t>(shape.size.cx) * static_cast<std::size_t>(shape.size.cy));
+    for (int y = 0; y < shape.size.cy; ++y) {
+        for (int x = 0; x < shape.size.cx; ++x) {
+            const std::size_t at = static_cast<std::size_t>(y * masks.width / 8 + x / 8);
+            const auto bit = static_cast<std::uint8_t>(0x80 >> (x % 8));
+            const bool opaque = masks.mask[at] & bit;
+            const bool black = masks.data[at] & bit;
+            pixels.push_back(!opaque ? 0u : black ? 0xFF000000u : 0xFFFFFFFFu);
+        }
+    }
+    return pixels;
+}
+
 bool DrawnSystemCursor(WORD id, CursorShape& shape)
 {
     switch (id) {

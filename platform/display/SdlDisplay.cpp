@@ -68,6 +68,7 @@ struct ScreenWindow {
     bool shaped = false;
     bool layered = false;
     bool iconic = false;
+    HICON icon = nullptr;
 };
 
 // The X display and window of a shown window; false when SDL does not run on X11.
@@ -123,6 +124,7 @@ public:
     void WindowRestacked(HWND hwnd, HWND) override { Mark(hwnd); }
     void WindowRegionChanged(HWND hwnd) override { Mark(hwnd); }
     void WindowLayeredChanged(HWND hwnd) override { Mark(hwnd); }
+    void WindowIconChanged(HWND hwnd) override { Mark(hwnd); }
     void WindowDestroyed(HWND hwnd) override { Mark(hwnd); }
     void SurfaceDamaged(HWND hwnd, const RECT& rect) override;
     void Present(HWND) override { Wake(); }
@@ -163,6 +165,7 @@ private:
     void Iconify(ScreenWindow& shown, bool iconic);
     void AnimationFrame(HWND hwnd, int frame);
     void RingBell();
+    void SetIcon(ScreenWindow& shown, HICON icon);
     bool WindowManagerRuns(::Display* display);
     void ScreenGeometry(HWND hwnd, const SDL_WindowEvent& event);
     void Restack();
@@ -840,6 +843,7 @@ void SdlDisplay::Show(HWND hwnd)
         shown.layered = Composed(hwnd, state);
         found = shown_.emplace(hwnd, shown).first;
         Shape(found->second, state);
+        SetIcon(found->second, state.icon);
         if (managed && state.owner) {
             for (HWND owner = state.owner; owner; owner = GetWindow(owner, GW_OWNER)) {
                 auto ownerShown = shown_.find(owner);
@@ -886,6 +890,9 @@ void SdlDisplay::Show(HWND hwnd)
     if (title != shown.title) {
         SDL_SetWindowTitle(shown.window, title.c_str());
         shown.title = title;
+    }
+    if (state.icon != shown.icon) {
+        SetIcon(shown, state.icon);
     }
 }
 
@@ -1011,6 +1018,21 @@ void SdlDisplay::AnimationFrame(HWND hwnd, int frame)
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     std::this_thread::sleep_until(next);
+}
+
+void SdlDisplay::SetIcon(ScreenWindow& shown, HICON icon)
+{
+    shown.icon = icon;
+    CursorShape shape;
+    if (!icon || !GetCursorShape(icon, shape) || shape.size.cx <= 0 || shape.size.cy <= 0) {
+        return;
+    }
+    std::vector<std::uint32_t> pixels = PixelsOfIcon(shape);
+    if (SDL_Surface* image = SDL_CreateRGBSurfaceWithFormatFrom(pixels.data(), shape.size.cx, shape.size.cy, 32,
+                                                                shape.size.cx * 4, SDL_PIXELFORMAT_ARGB8888)) {
+        SDL_SetWindowIcon(shown.window, image);
+        SDL_FreeSurface(image);
+    }
 }
 
 void SdlDisplay::RingBell()

@@ -24,6 +24,10 @@ CursorMasks MasksOfCursor(const CursorShape& shape);
 // opaque where the AND mask is 0 and transparent where it is 1.
 std::vector<std::uint32_t> PixelsOfCursor(const CursorShape& shape);
 
+// An icon's picture as 0xAARRGGBB (straight alpha), rows from the top: a colour icon's pixels, or a
+// monochrome one's masks in black and white (where it would invert the screen, transparent).
+std::vector<std::uint32_t> PixelsOfIcon(const CursorShape& shape);
+
 // The shape of a system cursor the screen has no cursor of its own for (IDC_UPARROW, IDC_HELP); false
 // for the others.
 bool DrawnSystemCursor(WORD id, CursorShape& shape);

@@ -36,6 +36,7 @@ public:
     virtual void WindowRestacked(HWND, HWND /*insertAfter*/) {}
     virtual void WindowRegionChanged(HWND) {}
     virtual void WindowLayeredChanged(HWND) {}
+    virtual void WindowIconChanged(HWND) {}
     virtual void WindowDestroyed(HWND) {}
     // The program activated a top-level window: the screen's keyboard focus is to follow.
     virtual void WindowActivated(HWND) {}

@@ -14,6 +14,7 @@
 #include "platform/win/Activation.h"
 #include "platform/win/Clipboard.h"
 #include "platform/win/Cursor.h"
+#include "platform/win/Icon.h"
 #include "platform/win/GlobalMemory.h"
 #include "platform/win/Input.h"
 #include "platform/win/MessageQueue.h"
@@ -629,6 +630,20 @@ TEST_F(OnScreenTest, EachFrameOfAnAnimationIsPresentedAndTheLastShowsTheWindowIt
     const win::RECT area{150, 150, 350, 250};
     EXPECT_TRUE(PumpUntil([&] { return RootPixels(area) == Composed(area); }));
     EXPECT_EQ(RootPixels(win::RECT{200, 200, 201, 201}).front(), 0x28B43Cu);
+}
+
+TEST_F(OnScreenTest, TheBigIconIsTheScreensIconOfTheWindow)
+{
+    const win::HWND hwnd = PatternedWindow("With Icon", 100, 100, 300, 200, win::WS_OVERLAPPEDWINDOW);
+    PatternedWindow("Without Icon", 500, 100, 300, 200, win::WS_OVERLAPPEDWINDOW);
+    win::SendMessage(hwnd, win::WM_SETICON, 1, reinterpret_cast<win::LPARAM>(win::LoadIcon(nullptr, win::IDI_APPLICATION)));
+    Settle();
+    std::string icon;
+    EXPECT_TRUE(PumpUntil([&] {
+        icon = Tool({"xprop", "-id", XWindowOf("With Icon"), "_NET_WM_ICON"});
+        return icon.find("32 x 32") != std::string::npos;
+    })) << icon.substr(0, 200);
+    EXPECT_NE(Tool({"xprop", "-id", XWindowOf("Without Icon"), "_NET_WM_ICON"}).find("not found"), std::string::npos);
 }
 
 TEST_F(OnScreenTest, TheScreenShowsTheProgramsCursorUnlessItIsHidden)

@@ -70,6 +70,16 @@ TEST(ScreenCursorTest, ColourPixelsTakeTheirAlphaOrTheMask)
     EXPECT_EQ(win::detail::PixelsOfCursor(shape), (std::vector<std::uint32_t>{0x00112233, 0x80445566}));
 }
 
+TEST(ScreenCursorTest, AMonochromeIconIsBlackWhiteAndTransparent)
+{
+    // One row of four pixels: black, white, transparent, and screen-inverting (no colour of its own).
+    CursorShape shape;
+    shape.size = win::SIZE{4, 1};
+    shape.andMask = {0x30, 0x00};
+    shape.xorMask = {0x50, 0x00};
+    EXPECT_EQ(win::detail::PixelsOfIcon(shape), (std::vector<std::uint32_t>{0xFF000000, 0xFFFFFFFF, 0, 0}));
+}
+
 TEST(ScreenCursorTest, DrawnSystemCursorsPointWithAnOpaquePixel)
 {
     for (win::WORD id : {win::WORD{32516}, win::WORD{32651}}) {
