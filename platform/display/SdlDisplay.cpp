@@ -128,11 +128,11 @@ public:
     void WindowDestroyed(HWND hwnd) override { Mark(hwnd); }
     void SurfaceDamaged(HWND hwnd, const RECT& rect) override;
     void Present(HWND) override { Wake(); }
-    void WindowActivated(HWND hwnd) override;
-    void CursorChanged(HCURSOR cursor) override;
-    void CursorMoved(POINT point) override;
-    void CaptureChanged(HWND hwnd) override;
-    void ClipboardHandedOver(HWND) override;
+    void WindowActivated(HWND hwnd) override { Note(activated_, hwnd); }
+    void CursorChanged(HCURSOR cursor) override { Note(cursor_, std::optional(cursor)); }
+    void CursorMoved(POINT point) override { Note(warp_, std::optional(point)); }
+    void CaptureChanged(HWND hwnd) override { Note(captureAsked_, std::optional(hwnd)); }
+    void ClipboardHandedOver(HWND) override { Note(clipboardChanged_, true); }
     bool ForeignClipboardText(std::vector<BYTE>& unicodeText) override;
     void PumpEvents() override;
 
@@ -141,6 +141,16 @@ private:
     // finding the window under the mouse asks that window, which only its own thread may answer.
     // A press is handled before what follows it is posted (the press may take the capture, which
     // decides where the rest goes).
+    // Sets what the display thread is to act on (under the lock it shares with the notifiers) and wakes it.
+    template <class Field, class Value>
+    void Note(Field& field, Value value)
+    {
+        {
+            std::lock_guard lock(mutex_);
+            field = std::move(value);
+        }
+        Wake();
+    }
     void Queue(std::function<void()> input, bool press = false);
     void Mark(HWND hwnd);
     void Wake();
@@ -200,6 +210,7 @@ private:
     std::map<HWND, ScreenWindow> shown_;
     std::string ownClipboard_;
     bool focusLost_ = false;
+    std::optional<POINT> pointerLeft_;  // where the pointer left a window of the program
     int windowManager_ = -1;  // whether one runs (_NET_SUPPORTING_WM_CHECK); -1 not known yet
     double wheelRest_ = 0;
     HWND capture_ = nullptr;  // the window holding the capture
@@ -235,13 +246,7 @@ void SdlDisplay::Start()
         throw EDisplayError(error);
     }
     SetAnimationStepper([this](HWND hwnd, int frame, int) { AnimationFrame(hwnd, frame); });
-    SetBellRinger([this](UINT) {
-        {
-            std::lock_guard lock(mutex_);
-            bell_ = true;
-        }
-        Wake();
-    });
+    SetBellRinger([this](UINT) { Note(bell_, true); });
 }
 
 void SdlDisplay::Mark(HWND hwnd)
@@ -262,14 +267,6 @@ void SdlDisplay::SurfaceDamaged(HWND hwnd, const RECT& rect)
     }
 }
 
-void SdlDisplay::ClipboardHandedOver(HWND)
-{
-    {
-        std::lock_guard lock(mutex_);
-        clipboardChanged_ = true;
-    }
-    Wake();
-}
 
 void SdlDisplay::Queue(std::function<void()> input, bool press)
 {
@@ -297,41 +294,9 @@ void SdlDisplay::PumpEvents()
     }
 }
 
-void SdlDisplay::CursorChanged(HCURSOR cursor)
-{
-    {
-        std::lock_guard lock(mutex_);
-        cursor_ = cursor;
-    }
-    Wake();
-}
 
-void SdlDisplay::CursorMoved(POINT point)
-{
-    {
-        std::lock_guard lock(mutex_);
-        warp_ = point;
-    }
-    Wake();
-}
 
-void SdlDisplay::CaptureChanged(HWND hwnd)
-{
-    {
-        std::lock_guard lock(mutex_);
-        captureAsked_ = hwnd;
-    }
-    Wake();
-}
 
-void SdlDisplay::WindowActivated(HWND hwnd)
-{
-    {
-        std::lock_guard lock(mutex_);
-        activated_ = hwnd;
-    }
-    Wake();
-}
 
 void SdlDisplay::Wake()
 {
@@ -450,6 +415,12 @@ void SdlDisplay::Run(std::promise<std::string>& started)
             }
         }
         PostKeys();
+        if (pointerLeft_ && !SDL_GetMouseFocus() && !grabbed_) {
+            const POINT screen = *pointerLeft_;
+            const DWORD time = Now();
+            Queue([screen, time] { ScreenPointerLeft(screen, time); });
+        }
+        pointerLeft_.reset();
         if (focusLost_) {
             focusLost_ = false;
             if (!SDL_GetKeyboardFocus()) {
@@ -550,10 +521,19 @@ void SdlDisplay::Handle(const SDL_Event& event)
         HandleWindowEvent(event.window);
         break;
     case SDL_SYSWMEVENT:
-        // Buttons and moves are taken from X's own events, which carry root coordinates: while the
-        // pointer is held they come to a window SDL does not know, and SDL drops moves outside its windows.
+        // Buttons, and moves while the pointer is held, are taken from X's own events, which carry root
+        // coordinates: held, they come to a window SDL does not know, and SDL drops moves outside its windows.
         if (event.syswm.msg->subsystem == SDL_SYSWM_X11) {
             HandlePointer(event.syswm.msg->msg.x11.event);
+        }
+        break;
+    case SDL_MOUSEMOTION:
+        if (!grabbed_) {
+            if (auto found = shown_.find(WindowOfId(event.motion.windowID)); found != shown_.end()) {
+                const POINT screen{found->second.rect.left + event.motion.x, found->second.rect.top + event.motion.y};
+                const DWORD time = Now();
+                Queue([screen, time] { PostMouseInput(WM_MOUSEMOVE, screen, 0, time); });
+            }
         }
         break;
     case SDL_MOUSEWHEEL: {
@@ -696,7 +676,17 @@ void SdlDisplay::HandlePointer(const XEvent& event)
         return;
     }
     const DWORD time = Now();
+    if (event.type == LeaveNotify && !grabbed_ && event.xcrossing.mode == NotifyNormal &&
+        event.xcrossing.detail != NotifyInferior) {
+        // Told once the events at hand are handled (SDL's last move inside comes after this), unless
+        // another window of the program has the pointer by then.
+        pointerLeft_ = POINT{event.xcrossing.x_root - origin_.x, event.xcrossing.y_root - origin_.y};
+        return;
+    }
     if (event.type == MotionNotify) {
+        if (!grabbed_) {
+            return;  // SDL's own motion brings it (X sends SDL's windows their moves in another form)
+        }
         const POINT screen{event.xmotion.x_root - origin_.x, event.xmotion.y_root - origin_.y};
         Queue([screen, time] { PostMouseInput(WM_MOUSEMOVE, screen, 0, time); });
         return;

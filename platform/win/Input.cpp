@@ -12,6 +12,7 @@
 #include "platform/win/detail/Activation.h"
 #include "platform/win/detail/DisplayDriver.h"
 #include "platform/win/detail/HitTest.h"
+#include "platform/win/detail/ScreenEvents.h"
 #include "platform/win/detail/Timers.h"
 #include "platform/wintypes/Messages.h"
 #include "platform/win/detail/WindowTable.h"
@@ -538,6 +539,23 @@ HCURSOR CursorOfHit(LRESULT hit)
 }
 
 }  // namespace
+
+void detail::ScreenPointerLeft(POINT pt, DWORD time)
+{
+    std::vector<std::pair<HWND, UINT>> restart;
+    std::vector<HWND> stop;
+    {
+        auto lock = LockSystem();
+        WindowSystem& system = System();
+        system.cursor = pt;
+        EndMouseTracking(system, nullptr, HTNOWHERE, pt, time);
+        FollowHover(system, nullptr, HTNOWHERE, pt, restart, stop);
+        system.changed.notify_all();
+    }
+    for (HWND hwnd : stop) {
+        KillSystemTimer(hwnd, HoverTimerId);
+    }
+}
 
 BOOL PostMouseInput(UINT message, POINT screen, int wheelDelta, DWORD time)
 {

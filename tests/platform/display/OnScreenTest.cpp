@@ -646,6 +646,30 @@ TEST_F(OnScreenTest, TheBigIconIsTheScreensIconOfTheWindow)
     EXPECT_NE(Tool({"xprop", "-id", XWindowOf("Without Icon"), "_NET_WM_ICON"}).find("not found"), std::string::npos);
 }
 
+TEST_F(OnScreenTest, LeavingEveryWindowForTheDesktopEndsMouseLeaveTracking)
+{
+    const win::HWND hwnd = PatternedWindow("Tracked", 100, 100, 300, 200, win::WS_OVERLAPPEDWINDOW);
+    Settle();
+    Tool({"xdotool", "mousemove", "--sync", "250", "200"});
+    ASSERT_TRUE(PumpUntil([&] {
+        win::POINT at;
+        win::GetCursorPos(&at);
+        return at.x == 250 && at.y == 200;
+    }));
+    win::TRACKMOUSEEVENT track;
+    track.dwFlags = win::TME_LEAVE;
+    track.hwndTrack = hwnd;
+    ASSERT_TRUE(win::TrackMouseEvent(&track));
+    ClearLog();
+    // Out to where no window is: the window hears of it, and the pointer's place is known.
+    Tool({"xdotool", "mousemove", "--sync", "900", "700"});
+    EXPECT_TRUE(PumpUntil([&] { return !Only({win::WM_MOUSELEAVE}).empty(); }));
+    win::POINT at;
+    win::GetCursorPos(&at);
+    EXPECT_EQ(at.x, 900);
+    EXPECT_EQ(at.y, 700);
+}
+
 TEST_F(OnScreenTest, TheScreenShowsTheProgramsCursorUnlessItIsHidden)
 {
     PatternedWindow("Cursor", 100, 100, 300, 200, win::WS_OVERLAPPEDWINDOW);
