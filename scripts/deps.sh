@@ -8,7 +8,7 @@ packages=(
   libsdl2-dev libcurl4-openssl-dev libcups2-dev libcupsimage2-dev
   fonts-liberation2 fonts-dejavu-core
   libgtest-dev qpdf poppler-utils libtiff-tools imagemagick tidy xvfb xdotool libxml2-utils
-  x11-utils x11-xkb-utils xclip xcompmgr libx11-dev libxext-dev  # on-screen display and its tests
+  x11-utils x11-xkb-utils xclip xcompmgr libx11-dev libxext-dev libxfixes-dev  # on-screen display and its tests
   cups-daemon cups-client
   clang libclang-rt-14-dev
   python3

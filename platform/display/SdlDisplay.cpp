@@ -7,9 +7,11 @@
 
 #include "platform/display/Display.h"
 #include "platform/display/detail/KeyTranslator.h"
+#include "platform/display/detail/ScreenCursor.h"
 #include "platform/display/detail/ScreenLayout.h"
 #include "platform/display/detail/ScreenText.h"
 #include "platform/gdi/SystemInfo.h"
+#include "platform/services/detail/Sound.h"
 #include "platform/rtl/Clock.h"
 #include "platform/win/Clipboard.h"
 #include "platform/win/GlobalMemory.h"
@@ -17,14 +19,18 @@
 #include "platform/win/MessageQueue.h"
 #include "platform/win/ScreenImage.h"
 #include "platform/win/Window.h"
+#include "platform/win/detail/Layered.h"
 #include "platform/win/detail/ScreenEvents.h"
 #include "platform/wintypes/GdiTypes.h"
 #include "platform/wintypes/Messages.h"
 
 #include <SDL.h>
 #include <SDL_syswm.h>
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/shape.h>
+// X's name for a class of XQueryBestSize; here it is the window system's cursor.
+#undef CursorShape
 
 #include <atomic>
 #include <chrono>
@@ -34,6 +40,7 @@
 #include <future>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <set>
 #include <thread>
 #include <utility>
@@ -60,6 +67,8 @@ struct ScreenWindow {
     std::string title;
     bool shaped = false;
     bool layered = false;
+    bool iconic = false;
+    HICON icon = nullptr;
 };
 
 // The X display and window of a shown window; false when SDL does not run on X11.
@@ -73,6 +82,32 @@ bool XWindowOf(SDL_Window* window, ::Display*& display, ::Window& xwindow)
     display = info.info.x11.display;
     xwindow = info.info.x11.window;
     return true;
+}
+
+// Whether the window shows composed over what lies beneath (ComposeScreen): a layered window, which
+// the screen cannot blend, and a window an animation shows in part or faded.
+bool Composed(HWND hwnd, const ScreenWindowState& state)
+{
+    LayeredState layered;
+    if (state.layered || !GetLayeredState(hwnd, layered)) {
+        return state.layered;
+    }
+    const RECT whole{0, 0, state.rect.right - state.rect.left, state.rect.bottom - state.rect.top};
+    return layered.alpha < 255 || !EqualRect(&layered.shown, &whole);
+}
+
+// Tells the window manager what kind of window it is (before the window is mapped).
+void SetWindowType(SDL_Window* window, const char* type)
+{
+    ::Display* display = nullptr;
+    ::Window xwindow = 0;
+    if (!XWindowOf(window, display, xwindow)) {
+        return;
+    }
+    const Atom property = XInternAtom(display, "_NET_WM_WINDOW_TYPE", False);
+    const Atom value = XInternAtom(display, type, False);
+    XChangeProperty(display, xwindow, property, XA_ATOM, 32, PropModeReplace, reinterpret_cast<const unsigned char*>(&value),
+                    1);
 }
 
 class SdlDisplay final : public DisplayDriver {
@@ -89,12 +124,15 @@ public:
     void WindowRestacked(HWND hwnd, HWND) override { Mark(hwnd); }
     void WindowRegionChanged(HWND hwnd) override { Mark(hwnd); }
     void WindowLayeredChanged(HWND hwnd) override { Mark(hwnd); }
+    void WindowIconChanged(HWND hwnd) override { Mark(hwnd); }
     void WindowDestroyed(HWND hwnd) override { Mark(hwnd); }
     void SurfaceDamaged(HWND hwnd, const RECT& rect) override;
     void Present(HWND) override { Wake(); }
-    void WindowActivated(HWND hwnd) override;
-    void CursorChanged(HCURSOR) override {}
-    void ClipboardHandedOver(HWND) override;
+    void WindowActivated(HWND hwnd) override { Note(activated_, hwnd); }
+    void CursorChanged(HCURSOR cursor) override { Note(cursor_, std::optional(cursor)); }
+    void CursorMoved(POINT point) override { Note(warp_, std::optional(point)); }
+    void CaptureChanged(HWND hwnd) override { Note(captureAsked_, std::optional(hwnd)); }
+    void ClipboardHandedOver(HWND) override { Note(clipboardChanged_, true); }
     bool ForeignClipboardText(std::vector<BYTE>& unicodeText) override;
     void PumpEvents() override;
 
@@ -103,6 +141,16 @@ private:
     // finding the window under the mouse asks that window, which only its own thread may answer.
     // A press is handled before what follows it is posted (the press may take the capture, which
     // decides where the rest goes).
+    // Sets what the display thread is to act on (under the lock it shares with the notifiers) and wakes it.
+    template <class Field, class Value>
+    void Note(Field& field, Value value)
+    {
+        {
+            std::lock_guard lock(mutex_);
+            field = std::move(value);
+        }
+        Wake();
+    }
     void Queue(std::function<void()> input, bool press = false);
     void Mark(HWND hwnd);
     void Wake();
@@ -111,8 +159,12 @@ private:
     void ReadDisplays();
     void Handle(const SDL_Event& event);
     void HandleWindowEvent(const SDL_WindowEvent& event);
-    void HandleGrabbed(const XEvent& event);
-    void PostMouse(UINT message, Uint32 windowId, int x, int y, int wheel = 0);
+    void HandlePointer(const XEvent& event);
+    HWND WindowOfXWindow(::Window xwindow);
+    void Grab(HWND capture);
+    bool HoldPointer();
+    void ShowCursorOf(HCURSOR cursor);
+    SDL_Cursor* CursorOf(HCURSOR cursor);
     void PostKeys();
     void Reconcile();
     void Show(HWND hwnd);
@@ -120,6 +172,12 @@ private:
     void TakeClipboard();
     void Focus(HWND hwnd);
     void Shape(ScreenWindow& shown, const ScreenWindowState& state);
+    void Iconify(ScreenWindow& shown, bool iconic);
+    void AnimationFrame(HWND hwnd, int frame);
+    void RingBell();
+    void SetIcon(ScreenWindow& shown, HICON icon);
+    bool WindowManagerRuns(::Display* display);
+    void ScreenGeometry(HWND hwnd, const SDL_WindowEvent& event);
     void Restack();
     HWND WindowOfId(Uint32 id) const;
 
@@ -134,7 +192,11 @@ private:
     std::set<HWND> changed_;
     std::map<HWND, RECT> damage_;
     bool clipboardChanged_ = false;
+    bool bell_ = false;
     HWND activated_ = nullptr;
+    std::optional<HCURSOR> cursor_;  // to show (null: none), when it changed
+    std::optional<POINT> warp_;
+    std::optional<HWND> captureAsked_;  // the capturing window (null: none), when it changed
     struct Input {
         std::function<void()> post;
         bool press = false;
@@ -148,14 +210,21 @@ private:
     std::map<HWND, ScreenWindow> shown_;
     std::string ownClipboard_;
     bool focusLost_ = false;
+    std::optional<POINT> pointerLeft_;  // where the pointer left a window of the program
     int windowManager_ = -1;  // whether one runs (_NET_SUPPORTING_WM_CHECK); -1 not known yet
     double wheelRest_ = 0;
-    bool grabbed_ = false;  // the pointer, while a button is down
+    HWND capture_ = nullptr;  // the window holding the capture
+    HWND pressed_ = nullptr;  // the window a button went down on, while one is down
+    bool grabbed_ = false;  // the pointer, for capture_ or else pressed_
     ::Display* grabDisplay_ = nullptr;
+    ::Window holder_ = 0;  // the window holding the grab
+    std::map<HCURSOR, SDL_Cursor*> cursors_;
 };
 
 SdlDisplay::~SdlDisplay()
 {
+    SetBellRinger(nullptr);
+    SetAnimationStepper(nullptr);
     {
         std::lock_guard lock(mutex_);
         stopping_ = true;
@@ -176,6 +245,8 @@ void SdlDisplay::Start()
         thread_.join();
         throw EDisplayError(error);
     }
+    SetAnimationStepper([this](HWND hwnd, int frame, int) { AnimationFrame(hwnd, frame); });
+    SetBellRinger([this](UINT) { Note(bell_, true); });
 }
 
 void SdlDisplay::Mark(HWND hwnd)
@@ -196,14 +267,6 @@ void SdlDisplay::SurfaceDamaged(HWND hwnd, const RECT& rect)
     }
 }
 
-void SdlDisplay::ClipboardHandedOver(HWND)
-{
-    {
-        std::lock_guard lock(mutex_);
-        clipboardChanged_ = true;
-    }
-    Wake();
-}
 
 void SdlDisplay::Queue(std::function<void()> input, bool press)
 {
@@ -231,14 +294,9 @@ void SdlDisplay::PumpEvents()
     }
 }
 
-void SdlDisplay::WindowActivated(HWND hwnd)
-{
-    {
-        std::lock_guard lock(mutex_);
-        activated_ = hwnd;
-    }
-    Wake();
-}
+
+
+
 
 void SdlDisplay::Wake()
 {
@@ -357,6 +415,12 @@ void SdlDisplay::Run(std::promise<std::string>& started)
             }
         }
         PostKeys();
+        if (pointerLeft_ && !SDL_GetMouseFocus() && !grabbed_) {
+            const POINT screen = *pointerLeft_;
+            const DWORD time = Now();
+            Queue([screen, time] { ScreenPointerLeft(screen, time); });
+        }
+        pointerLeft_.reset();
         if (focusLost_) {
             focusLost_ = false;
             if (!SDL_GetKeyboardFocus()) {
@@ -374,12 +438,20 @@ void SdlDisplay::Run(std::promise<std::string>& started)
         bool stop;
         bool clipboard;
         HWND activated;
+        std::optional<HCURSOR> cursor;
+        std::optional<POINT> warp;
+        std::optional<HWND> capture;
+        bool bell;
         std::vector<std::pair<std::promise<std::pair<bool, std::string>>*, int>> asks;
         {
             std::lock_guard lock(mutex_);
             stop = stopping_;
             clipboard = std::exchange(clipboardChanged_, false);
             activated = std::exchange(activated_, nullptr);
+            cursor = std::exchange(cursor_, std::nullopt);
+            warp = std::exchange(warp_, std::nullopt);
+            capture = std::exchange(captureAsked_, std::nullopt);
+            bell = std::exchange(bell_, false);
             asks = std::exchange(clipboardAsks_, {});
         }
         if (stop) {
@@ -388,6 +460,19 @@ void SdlDisplay::Run(std::promise<std::string>& started)
         Reconcile();
         if (activated) {
             Focus(activated);
+        }
+        if (capture) {
+            capture_ = *capture;
+            Grab(capture_ ? capture_ : pressed_);
+        }
+        if (cursor) {
+            ShowCursorOf(*cursor);
+        }
+        if (warp) {
+            SDL_WarpMouseGlobal(warp->x + origin_.x, warp->y + origin_.y);
+        }
+        if (bell) {
+            RingBell();
         }
         if (clipboard) {
             TakeClipboard();
@@ -408,6 +493,13 @@ void SdlDisplay::Run(std::promise<std::string>& started)
         SDL_DestroyWindow(shown.window);
     }
     shown_.clear();
+    for (auto& [handle, cursor] : cursors_) {
+        SDL_FreeCursor(cursor);
+    }
+    cursors_.clear();
+    if (holder_) {
+        XDestroyWindow(grabDisplay_, holder_);
+    }
     SDL_StopTextInput();
     SDL_VideoQuit();
 }
@@ -429,31 +521,21 @@ void SdlDisplay::Handle(const SDL_Event& event)
         HandleWindowEvent(event.window);
         break;
     case SDL_SYSWMEVENT:
-        if (grabbed_ && event.syswm.msg->subsystem == SDL_SYSWM_X11) {
-            HandleGrabbed(event.syswm.msg->msg.x11.event);
+        // Buttons, and moves while the pointer is held, are taken from X's own events, which carry root
+        // coordinates: held, they come to a window SDL does not know, and SDL drops moves outside its windows.
+        if (event.syswm.msg->subsystem == SDL_SYSWM_X11) {
+            HandlePointer(event.syswm.msg->msg.x11.event);
         }
         break;
     case SDL_MOUSEMOTION:
         if (!grabbed_) {
-            PostMouse(WM_MOUSEMOVE, event.motion.windowID, event.motion.x, event.motion.y);
+            if (auto found = shown_.find(WindowOfId(event.motion.windowID)); found != shown_.end()) {
+                const POINT screen{found->second.rect.left + event.motion.x, found->second.rect.top + event.motion.y};
+                const DWORD time = Now();
+                Queue([screen, time] { PostMouseInput(WM_MOUSEMOVE, screen, 0, time); });
+            }
         }
         break;
-    case SDL_MOUSEBUTTONDOWN:
-    case SDL_MOUSEBUTTONUP: {
-        if (grabbed_) {
-            break;  // the screen's own events bring it
-        }
-        const bool down = event.type == SDL_MOUSEBUTTONDOWN;
-        UINT message = 0;
-        switch (event.button.button) {
-        case SDL_BUTTON_LEFT: message = down ? WM_LBUTTONDOWN : WM_LBUTTONUP; break;
-        case SDL_BUTTON_RIGHT: message = down ? WM_RBUTTONDOWN : WM_RBUTTONUP; break;
-        case SDL_BUTTON_MIDDLE: message = down ? WM_MBUTTONDOWN : WM_MBUTTONUP; break;
-        default: return;
-        }
-        PostMouse(message, event.button.windowID, event.button.x, event.button.y);
-        break;
-    }
     case SDL_MOUSEWHEEL: {
         wheelRest_ += event.wheel.preciseY * (event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -1 : 1);
         const int notches = static_cast<int>(wheelRest_);
@@ -523,6 +605,10 @@ void SdlDisplay::HandleWindowEvent(const SDL_WindowEvent& event)
     case SDL_WINDOWEVENT_CLOSE:
         Queue([hwnd] { ScreenCloseRequested(hwnd); });
         break;
+    case SDL_WINDOWEVENT_MOVED:
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+        ScreenGeometry(hwnd, event);
+        break;
     case SDL_WINDOWEVENT_RESTORED:
         if (GetWindowLongPtr(hwnd, GWL_STYLE) & WS_MINIMIZE) {
             Queue([hwnd] { ScreenRestored(hwnd); });
@@ -542,33 +628,65 @@ void SdlDisplay::HandleWindowEvent(const SDL_WindowEvent& event)
     }
 }
 
-void SdlDisplay::PostMouse(UINT message, Uint32 windowId, int x, int y, int wheel)
+void SdlDisplay::Grab(HWND hwnd)
 {
-    const HWND hwnd = WindowOfId(windowId);
-    auto found = shown_.find(hwnd);
-    if (found == shown_.end()) {
-        return;
-    }
-    const POINT screen{found->second.rect.left + x, found->second.rect.top + y};
-    const DWORD time = Now();
-    const bool press = message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN;
-    Queue([message, screen, wheel, time] { PostMouseInput(message, screen, wheel, time); }, press);
-    // While a button is down the pointer is grabbed, so moves and the release outside every window of
-    // the program still arrive (as the screen's own events: SDL drops what lies outside its windows).
+    // While a window captures the mouse, or a button pressed on a window is down, the pointer is held,
+    // so moves, presses and releases over other programs still arrive (as the screen's own events: SDL
+    // drops what lies outside its windows).
+    const HWND root = hwnd ? GetAncestor(hwnd, GA_ROOT) : nullptr;
+    auto found = shown_.find(root);
     ::Display* display = nullptr;
     ::Window xwindow = 0;
-    if (press && !grabbed_ &&
-        XWindowOf(found->second.window, display, xwindow)) {
-        grabbed_ = XGrabPointer(display, xwindow, False, ButtonPressMask | ButtonReleaseMask | PointerMotionMask,
-                                GrabModeAsync, GrabModeAsync, None, None, CurrentTime) == GrabSuccess;
-        grabDisplay_ = display;
+    const bool wanted = found != shown_.end() && XWindowOf(found->second.window, display, xwindow);
+    if (wanted == grabbed_) {
+        return;
     }
+    if (!wanted) {
+        XUngrabPointer(grabDisplay_, CurrentTime);
+        XFlush(grabDisplay_);
+        grabbed_ = false;
+        return;
+    }
+    // The grab is held by a window SDL does not know: SDL lets go of every grab when one of its own
+    // windows sees the pointer enter, which the grab itself causes.
+    if (!holder_) {
+        XSetWindowAttributes attributes;
+        attributes.override_redirect = True;
+        holder_ = XCreateWindow(display, DefaultRootWindow(display), -1, -1, 1, 1, 0, CopyFromParent, InputOnly,
+                                CopyFromParent, CWOverrideRedirect, &attributes);
+        XMapWindow(display, holder_);
+    }
+    grabDisplay_ = display;
+    grabbed_ = HoldPointer();
 }
 
-void SdlDisplay::HandleGrabbed(const XEvent& event)
+bool SdlDisplay::HoldPointer()
 {
+    const bool held = XGrabPointer(grabDisplay_, holder_, False, ButtonPressMask | ButtonReleaseMask | PointerMotionMask,
+                                   GrabModeAsync, GrabModeAsync, None, None, CurrentTime) == GrabSuccess;
+    XFlush(grabDisplay_);
+    return held;
+}
+
+void SdlDisplay::HandlePointer(const XEvent& event)
+{
+    if (event.type == EnterNotify && grabbed_ && event.xcrossing.window != holder_) {
+        // SDL has let go of the grab on seeing this (a window raised under the pointer causes it).
+        HoldPointer();
+        return;
+    }
     const DWORD time = Now();
+    if (event.type == LeaveNotify && !grabbed_ && event.xcrossing.mode == NotifyNormal &&
+        event.xcrossing.detail != NotifyInferior) {
+        // Told once the events at hand are handled (SDL's last move inside comes after this), unless
+        // another window of the program has the pointer by then.
+        pointerLeft_ = POINT{event.xcrossing.x_root - origin_.x, event.xcrossing.y_root - origin_.y};
+        return;
+    }
     if (event.type == MotionNotify) {
+        if (!grabbed_) {
+            return;  // SDL's own motion brings it (X sends SDL's windows their moves in another form)
+        }
         const POINT screen{event.xmotion.x_root - origin_.x, event.xmotion.y_root - origin_.y};
         Queue([screen, time] { PostMouseInput(WM_MOUSEMOVE, screen, 0, time); });
         return;
@@ -585,11 +703,25 @@ void SdlDisplay::HandleGrabbed(const XEvent& event)
     Queue([message, screen, time] { PostMouseInput(message, screen, 0, time); }, down);
     const unsigned held = event.xbutton.state & (Button1Mask | Button2Mask | Button3Mask);
     const unsigned released = Button1Mask << (event.xbutton.button - Button1);
-    if (!down && (held & ~released) == 0) {
-        XUngrabPointer(grabDisplay_, CurrentTime);
-        XFlush(grabDisplay_);
-        grabbed_ = false;
+    if (down && !grabbed_) {
+        pressed_ = WindowOfXWindow(event.xbutton.window);
+        Grab(pressed_);
+    } else if (!down && (held & ~released) == 0 && pressed_) {
+        pressed_ = nullptr;
+        Grab(capture_);
     }
+}
+
+HWND SdlDisplay::WindowOfXWindow(::Window xwindow)
+{
+    for (const auto& [hwnd, shown] : shown_) {
+        ::Display* display = nullptr;
+        ::Window own = 0;
+        if (XWindowOf(shown.window, display, own) && own == xwindow) {
+            return hwnd;
+        }
+    }
+    return nullptr;
 }
 
 void SdlDisplay::PostKeys()
@@ -647,6 +779,7 @@ void SdlDisplay::Reconcile()
         for (auto& [hwnd, shown] : shown_) {
             if (shown.layered) {
                 Upload(hwnd, shown, RECT{0, 0, shown.rect.right - shown.rect.left, shown.rect.bottom - shown.rect.top});
+                uploaded = true;
             }
         }
     }
@@ -659,9 +792,11 @@ void SdlDisplay::Show(HWND hwnd)
 {
     ScreenWindowState state;
     const bool exists = ReadScreenWindow(hwnd, state);
-    const bool visible = exists && (state.style & WS_VISIBLE) && !(state.style & WS_MINIMIZE) &&
-                         state.rect.right > state.rect.left && state.rect.bottom > state.rect.top;
+    const bool minimised = state.style & WS_MINIMIZE;
     auto found = shown_.find(hwnd);
+    // A window minimised before it was ever shown appears when it is restored.
+    const bool visible = exists && (state.style & WS_VISIBLE) && (!minimised || found != shown_.end()) &&
+                         state.rect.right > state.rect.left && state.rect.bottom > state.rect.top;
     if (!visible) {
         if (found != shown_.end()) {
             SDL_DestroyWindow(found->second.window);
@@ -695,9 +830,10 @@ void SdlDisplay::Show(HWND hwnd)
         shown.style = state.style;
         shown.exStyle = state.exStyle;
         shown.title = title;
-        shown.layered = state.layered;
+        shown.layered = Composed(hwnd, state);
         found = shown_.emplace(hwnd, shown).first;
         Shape(found->second, state);
+        SetIcon(found->second, state.icon);
         if (managed && state.owner) {
             for (HWND owner = state.owner; owner; owner = GetWindow(owner, GW_OWNER)) {
                 auto ownerShown = shown_.find(owner);
@@ -706,6 +842,9 @@ void SdlDisplay::Show(HWND hwnd)
                     break;
                 }
             }
+            if ((state.style & WS_CAPTION) == WS_CAPTION) {
+                SetWindowType(window, "_NET_WM_WINDOW_TYPE_DIALOG");
+            }
         }
         SDL_ShowWindow(window);
         Upload(hwnd, found->second, RECT{0, 0, width, height});
@@ -713,6 +852,16 @@ void SdlDisplay::Show(HWND hwnd)
         return;
     }
     ScreenWindow& shown = found->second;
+    if (minimised != shown.iconic) {
+        Iconify(shown, minimised);
+        if (!minimised) {
+            // Its surface may have been made again meanwhile, with no damage told to a hidden window.
+            Upload(hwnd, shown, RECT{0, 0, width, height});
+        }
+    }
+    if (minimised) {
+        return;  // its place and size are its restored ones again once it comes back
+    }
     if (state.rect.left != shown.rect.left || state.rect.top != shown.rect.top) {
         SDL_SetWindowPosition(shown.window, state.rect.left + origin_.x, state.rect.top + origin_.y);
     }
@@ -723,11 +872,17 @@ void SdlDisplay::Show(HWND hwnd)
         Upload(hwnd, shown, RECT{0, 0, width, height});
     }
     shown.rect = state.rect;
-    shown.layered = state.layered;
+    const bool composed = Composed(hwnd, state);
+    if (std::exchange(shown.layered, composed) && !composed) {
+        Upload(hwnd, shown, RECT{0, 0, width, height});  // its own pixels again, the animation over
+    }
     Shape(shown, state);
     if (title != shown.title) {
         SDL_SetWindowTitle(shown.window, title.c_str());
         shown.title = title;
+    }
+    if (state.icon != shown.icon) {
+        SetIcon(shown, state.icon);
     }
 }
 
@@ -816,19 +971,8 @@ void SdlDisplay::Restack()
     }
 }
 
-void SdlDisplay::Focus(HWND hwnd)
+bool SdlDisplay::WindowManagerRuns(::Display* display)
 {
-    auto found = shown_.find(hwnd);
-    if (found == shown_.end()) {
-        return;
-    }
-    SDL_Window* window = found->second.window;
-    ::Display* display = nullptr;
-    ::Window xwindow = 0;
-    if (!XWindowOf(window, display, xwindow)) {
-        SDL_RaiseWindow(window);
-        return;
-    }
     if (windowManager_ < 0) {
         const Atom check = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", False);
         Atom type = 0;
@@ -843,14 +987,165 @@ void SdlDisplay::Focus(HWND hwnd)
             XFree(data);
         }
     }
+    return windowManager_ > 0;
+}
+
+void SdlDisplay::AnimationFrame(HWND hwnd, int frame)
+{
+    // AnimateWindow makes a frame of every 10 ms of its time: each is shown, and lasts that long.
+    constexpr auto FrameTime = std::chrono::milliseconds(10);
+    // A display that does not answer within this lets the animation go on.
+    constexpr auto MostWait = std::chrono::seconds(1);
+    static thread_local std::chrono::steady_clock::time_point next;
+    const auto now = std::chrono::steady_clock::now();
+    if (frame == 1 || next < now - MostWait) {
+        next = now;
+    }
+    next += FrameTime;
+    const std::uint64_t before = presents.load();
+    Mark(hwnd);
+    while (presents.load() == before && std::chrono::steady_clock::now() < now + MostWait) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    std::this_thread::sleep_until(next);
+}
+
+void SdlDisplay::SetIcon(ScreenWindow& shown, HICON icon)
+{
+    shown.icon = icon;
+    CursorShape shape;
+    if (!icon || !GetCursorShape(icon, shape) || shape.size.cx <= 0 || shape.size.cy <= 0) {
+        return;
+    }
+    std::vector<std::uint32_t> pixels = PixelsOfIcon(shape);
+    if (SDL_Surface* image = SDL_CreateRGBSurfaceWithFormatFrom(pixels.data(), shape.size.cx, shape.size.cy, 32,
+                                                                shape.size.cx * 4, SDL_PIXELFORMAT_ARGB8888)) {
+        SDL_SetWindowIcon(shown.window, image);
+        SDL_FreeSurface(image);
+    }
+}
+
+void SdlDisplay::RingBell()
+{
+    // The X connection is SDL's, reached through a window; with no window shown there is no one to hear.
+    for (const auto& [hwnd, shown] : shown_) {
+        ::Display* display = nullptr;
+        ::Window xwindow = 0;
+        if (XWindowOf(shown.window, display, xwindow)) {
+            XBell(display, 0);
+            XFlush(display);
+            return;
+        }
+    }
+}
+
+void SdlDisplay::Iconify(ScreenWindow& shown, bool iconic)
+{
+    // A window manager keeps the iconified window in its task bar; without one nothing could bring
+    // it back, so it is only taken off the screen.
+    ::Display* display = nullptr;
+    ::Window xwindow = 0;
+    const bool managed = XWindowOf(shown.window, display, xwindow) && WindowManagerRuns(display);
+    if (iconic) {
+        managed ? SDL_MinimizeWindow(shown.window) : SDL_HideWindow(shown.window);
+    } else {
+        managed ? SDL_RestoreWindow(shown.window) : SDL_ShowWindow(shown.window);
+    }
+    shown.iconic = iconic;
+}
+
+void SdlDisplay::ScreenGeometry(HWND hwnd, const SDL_WindowEvent& event)
+{
+    auto found = shown_.find(hwnd);
+    if (found == shown_.end() || found->second.iconic) {
+        return;
+    }
+    ScreenWindow& shown = found->second;
+    // SDL reports no answer to its own requests (it waits for them and knows the window's place and
+    // size already); what is left to tell from them is an answer the window already has.
+    RECT rect = shown.rect;
+    if (event.event == SDL_WINDOWEVENT_MOVED) {
+        OffsetRect(&rect, event.data1 - origin_.x - rect.left, event.data2 - origin_.y - rect.top);
+    } else {
+        rect.right = rect.left + event.data1;
+        rect.bottom = rect.top + event.data2;
+    }
+    if (EqualRect(&rect, &shown.rect)) {
+        return;
+    }
+    // The screen has it so already: the window's own move that follows asks for nothing.
+    shown.rect = rect;
+    Queue([hwnd, rect] { ScreenMovedOrSized(hwnd, rect); });
+}
+
+void SdlDisplay::Focus(HWND hwnd)
+{
+    auto found = shown_.find(hwnd);
+    if (found == shown_.end()) {
+        return;
+    }
+    SDL_Window* window = found->second.window;
+    ::Display* display = nullptr;
+    ::Window xwindow = 0;
+    if (!XWindowOf(window, display, xwindow)) {
+        SDL_RaiseWindow(window);
+        return;
+    }
     // With a window manager it grants the focus (_NET_ACTIVE_WINDOW); without one the program takes it.
     SDL_RaiseWindow(window);
-    if (!windowManager_) {
+    if (!WindowManagerRuns(display)) {
         XSetInputFocus(display, xwindow, RevertToParent, CurrentTime);
     }
     // The raise put the window above the windows it owns: the program's order goes back.
     Restack();
     XFlush(display);
+}
+
+void SdlDisplay::ShowCursorOf(HCURSOR cursor)
+{
+    SDL_Cursor* shown = cursor ? CursorOf(cursor) : nullptr;
+    if (shown) {
+        SDL_SetCursor(shown);
+    }
+    SDL_ShowCursor(shown ? SDL_ENABLE : SDL_DISABLE);
+}
+
+SDL_Cursor* SdlDisplay::CursorOf(HCURSOR cursor)
+{
+    if (auto found = cursors_.find(cursor); found != cursors_.end()) {
+        return found->second;
+    }
+    CursorShape shape;
+    if (!GetCursorShape(cursor, shape)) {
+        return nullptr;
+    }
+    static const std::map<WORD, SDL_SystemCursor> system{
+        {32512, SDL_SYSTEM_CURSOR_ARROW},    {32513, SDL_SYSTEM_CURSOR_IBEAM},     {32514, SDL_SYSTEM_CURSOR_WAIT},
+        {32515, SDL_SYSTEM_CURSOR_CROSSHAIR}, {32642, SDL_SYSTEM_CURSOR_SIZENWSE}, {32643, SDL_SYSTEM_CURSOR_SIZENESW},
+        {32644, SDL_SYSTEM_CURSOR_SIZEWE},   {32645, SDL_SYSTEM_CURSOR_SIZENS},    {32646, SDL_SYSTEM_CURSOR_SIZEALL},
+        {32648, SDL_SYSTEM_CURSOR_NO},       {32649, SDL_SYSTEM_CURSOR_HAND},      {32650, SDL_SYSTEM_CURSOR_WAITARROW},
+    };
+    SDL_Cursor* made = nullptr;
+    if (auto id = system.find(shape.systemId); id != system.end()) {
+        made = SDL_CreateSystemCursor(id->second);
+    } else if (shape.systemId != 0 && !DrawnSystemCursor(shape.systemId, shape)) {
+        return nullptr;
+    } else if (!shape.colour.empty()) {
+        std::vector<std::uint32_t> pixels = PixelsOfCursor(shape);
+        if (SDL_Surface* image = SDL_CreateRGBSurfaceWithFormatFrom(pixels.data(), shape.size.cx, shape.size.cy, 32,
+                                                                    shape.size.cx * 4, SDL_PIXELFORMAT_ARGB8888)) {
+            made = SDL_CreateColorCursor(image, shape.hotSpot.x, shape.hotSpot.y);
+            SDL_FreeSurface(image);
+        }
+    } else {
+        const CursorMasks masks = MasksOfCursor(shape);
+        made = SDL_CreateCursor(masks.data.data(), masks.mask.data(), masks.width, masks.height, shape.hotSpot.x,
+                                shape.hotSpot.y);
+    }
+    if (made) {
+        cursors_.emplace(cursor, made);
+    }
+    return made;
 }
 
 void SdlDisplay::TakeClipboard()

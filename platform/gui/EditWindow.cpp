@@ -545,6 +545,10 @@ void Char(win::HWND hwnd, EditState& state, char ch)
 {
     const bool multiLine = StyleOf(hwnd) & win::ES_MULTILINE;
     switch (ch) {
+    case 0x01:  // Ctrl+A
+        state.buffer.Select(0, state.buffer.Text().size());
+        SelectionChanged(hwnd, state);
+        return;
     case 0x03:  // Ctrl+C
         Copy(state);
         return;

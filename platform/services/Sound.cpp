@@ -1,5 +1,7 @@
 #include "platform/services/Sound.h"
 
+#include "platform/services/detail/Sound.h"
+
 #include <mutex>
 
 namespace win {
@@ -9,6 +11,7 @@ namespace {
 struct Log {
     std::mutex mutex;
     std::vector<SoundRequest> requests;
+    detail::BellRinger ringer;
 };
 
 Log& TheLog()
@@ -29,6 +32,15 @@ void Record(SoundRequest request)
 BOOL MessageBeep(UINT type)
 {
     Record(SoundRequest{SoundRequest::Beep, type, {}, 0});
+    detail::BellRinger ringer;
+    {
+        Log& log = TheLog();
+        std::lock_guard lock(log.mutex);
+        ringer = log.ringer;
+    }
+    if (ringer) {
+        ringer(type);
+    }
     return TRUE;
 }
 
@@ -43,6 +55,13 @@ std::vector<SoundRequest> SoundLog()
     Log& log = TheLog();
     std::lock_guard lock(log.mutex);
     return log.requests;
+}
+
+void detail::SetBellRinger(BellRinger ringer)
+{
+    Log& log = TheLog();
+    std::lock_guard lock(log.mutex);
+    log.ringer = std::move(ringer);
 }
 
 void ClearSoundLog()

@@ -1,5 +1,6 @@
 #pragma once
-// Sounds. Nothing is played: each request is recorded, so tests can see what the program asked for.
+// Sounds. Nothing is played (MessageBeep rings the display's bell where one is installed): each request is
+// recorded, so tests can see what the program asked for.
 
 #include "platform/services/DialogService.h"
 #include "platform/wintypes/Types.h"

@@ -139,6 +139,7 @@ HCURSOR SetCursor(HCURSOR cursor)
 {
     Cursors& cursors = TheCursors();
     HCURSOR old;
+    bool shown;
     {
         std::lock_guard lock(cursors.mutex);
         if (cursor && !FindCursor(cursor)) {
@@ -146,8 +147,9 @@ HCURSOR SetCursor(HCURSOR cursor)
             return nullptr;
         }
         old = std::exchange(cursors.current, cursor);
+        shown = cursors.showCount >= 0;
     }
-    if (old != cursor) {
+    if (old != cursor && shown) {
         auto lock = LockSystem();
         Display().CursorChanged(cursor);
     }
@@ -164,12 +166,27 @@ HCURSOR GetCursor()
 int ShowCursor(BOOL show)
 {
     Cursors& cursors = TheCursors();
-    std::lock_guard lock(cursors.mutex);
-    return show ? ++cursors.showCount : --cursors.showCount;
+    int count;
+    HCURSOR current;
+    {
+        std::lock_guard lock(cursors.mutex);
+        count = show ? ++cursors.showCount : --cursors.showCount;
+        current = cursors.current;
+    }
+    // The screen hears of it only when the cursor appears or disappears.
+    if (count == (show ? 0 : -1)) {
+        auto lock = LockSystem();
+        Display().CursorChanged(show ? current : nullptr);
+    }
+    return count;
 }
 
 BOOL SetCursorPos(int x, int y)
 {
+    {
+        auto lock = LockSystem();
+        Display().CursorMoved(POINT{x, y});
+    }
     return PostMouseInput(WM_MOUSEMOVE, POINT{x, y}, 0, 0);
 }
 

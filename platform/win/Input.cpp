@@ -10,7 +10,9 @@
 #include "platform/win/Window.h"
 #include "platform/win/WindowPos.h"
 #include "platform/win/detail/Activation.h"
+#include "platform/win/detail/DisplayDriver.h"
 #include "platform/win/detail/HitTest.h"
+#include "platform/win/detail/ScreenEvents.h"
 #include "platform/win/detail/Timers.h"
 #include "platform/wintypes/Messages.h"
 #include "platform/win/detail/WindowTable.h"
@@ -256,6 +258,7 @@ HWND SetCapture(HWND hwnd)
         ThreadQueue& queue = QueueOfCurrentThread();
         old = queue.capture;
         queue.capture = hwnd;
+        Display().CaptureChanged(hwnd);
     }
     if (old && old != hwnd) {
         SendMessage(old, WM_CAPTURECHANGED, 0, HandleValue(hwnd));
@@ -271,6 +274,9 @@ BOOL ReleaseCapture()
         ThreadQueue& queue = QueueOfCurrentThread();
         old = queue.capture;
         queue.capture = nullptr;
+        if (old) {
+            Display().CaptureChanged(nullptr);
+        }
     }
     if (old) {
         SendMessage(old, WM_CAPTURECHANGED, 0, 0);
@@ -533,6 +539,23 @@ HCURSOR CursorOfHit(LRESULT hit)
 }
 
 }  // namespace
+
+void detail::ScreenPointerLeft(POINT pt, DWORD time)
+{
+    std::vector<std::pair<HWND, UINT>> restart;
+    std::vector<HWND> stop;
+    {
+        auto lock = LockSystem();
+        WindowSystem& system = System();
+        system.cursor = pt;
+        EndMouseTracking(system, nullptr, HTNOWHERE, pt, time);
+        FollowHover(system, nullptr, HTNOWHERE, pt, restart, stop);
+        system.changed.notify_all();
+    }
+    for (HWND hwnd : stop) {
+        KillSystemTimer(hwnd, HoverTimerId);
+    }
+}
 
 BOOL PostMouseInput(UINT message, POINT screen, int wheelDelta, DWORD time)
 {

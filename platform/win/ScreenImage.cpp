@@ -105,6 +105,7 @@ bool detail::ReadScreenWindow(HWND hwnd, ScreenWindowState& state)
     state.hasRegion = window->windowRegion.has_value();
     state.region = window->windowRegion ? window->windowRegion->Rects() : std::vector<RECT>();
     state.layered = window->exStyle & WS_EX_LAYERED;
+    state.icon = window->bigIcon ? window->bigIcon : window->windowClass ? window->windowClass->icon : nullptr;
     return true;
 }
 

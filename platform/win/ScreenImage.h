@@ -30,6 +30,7 @@ struct ScreenWindowState {
     bool hasRegion = false;
     std::vector<RECT> region;  // the window region's rectangles (window coordinates)
     bool layered = false;
+    HICON icon = nullptr;  // the big icon, else the class's
 };
 // False when hwnd is not a top-level window of the desktop (destroyed, a child, message-only).
 bool ReadScreenWindow(HWND hwnd, ScreenWindowState& state);

@@ -70,6 +70,7 @@ DWORD Wait(DWORD count, const HANDLE* handles, bool waitAll, DWORD milliseconds,
     WindowSystem& system = System();
     auto lock = LockSystem();
     bool graceOver = false;
+    bool hookIdle = false;  // the hook had nothing to run: one more look, then the grace
     for (;;) {
         const std::uint64_t wakes = system.wakes;
         if (wakeMask) {
@@ -106,6 +107,13 @@ DWORD Wait(DWORD count, const HANDLE* handles, bool waitAll, DWORD milliseconds,
             if (milliseconds != INFINITE && rtl::GetTickCount64() >= deadline) {
                 return WAIT_TIMEOUT;
             }
+            if (hookIdle) {
+                hookIdle = false;
+                graceOver = system.changed.wait_for(lock.Native(), std::chrono::milliseconds(IdleHookGraceMs)) ==
+                                std::cv_status::timeout &&
+                            system.wakes == wakes;
+                continue;
+            }
             // Other threads (the ones setting the events) get a real moment first.
             if (system.changed.wait_for(lock.Native(), std::chrono::milliseconds(rtl::VirtualClock::RealSlice)) ==
                     std::cv_status::no_timeout ||
@@ -119,11 +127,10 @@ DWORD Wait(DWORD count, const HANDLE* handles, bool waitAll, DWORD milliseconds,
             if (ran) {
                 continue;
             }
-            // An event set or a message sent while the hook ran was told before this wait began: the
-            // next round looks at the queue and the events once more before calling it a stall.
-            graceOver = system.changed.wait_for(lock.Native(), std::chrono::milliseconds(IdleHookGraceMs)) ==
-                            std::cv_status::timeout &&
-                        system.wakes == wakes;
+            // An event set or a message sent while the hook ran was told before any wait began: the
+            // queue and the events are looked at once more before the grace (which would otherwise
+            // sit out its whole length for it), and once more after it before calling it a stall.
+            hookIdle = true;
             continue;
         }
         if (milliseconds == INFINITE) {

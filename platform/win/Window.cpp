@@ -18,6 +18,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <utility>
 
 namespace win {
 
@@ -260,6 +261,7 @@ void ReleaseCaptureOfTree(HWND hwnd)
         if (queue.capture && IsSelfOrDescendant(hwnd, queue.capture)) {
             capture = queue.capture;
             queue.capture = nullptr;
+            Display().CaptureChanged(nullptr);
         }
     }
     if (capture) {
@@ -480,6 +482,25 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         auto lock = LockSystem();
         Window* window = FindWindowRecord(hwnd);
         return window ? CopyToBuffer(window->text, reinterpret_cast<char*>(lParam), wParam) : 0;
+    }
+    case WM_SETICON:
+    case WM_GETICON: {
+        // wParam: 1 the big icon, 0 the small one (2 for WM_GETICON: the small one, else the big).
+        auto lock = LockSystem();
+        Window* window = FindWindowRecord(hwnd);
+        if (!window) {
+            return 0;
+        }
+        if (message == WM_GETICON) {
+            const HICON small = window->smallIcon ? window->smallIcon : window->bigIcon;
+            return HandleValue(wParam == 1 ? window->bigIcon : wParam == 2 ? small : window->smallIcon);
+        }
+        HICON& icon = wParam == 1 ? window->bigIcon : window->smallIcon;
+        const HICON old = std::exchange(icon, reinterpret_cast<HICON>(lParam));
+        if (IsOnScreen(*window)) {
+            Display().WindowIconChanged(hwnd);
+        }
+        return HandleValue(old);
     }
     case WM_GETTEXTLENGTH: {
         auto lock = LockSystem();

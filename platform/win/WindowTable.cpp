@@ -133,6 +133,7 @@ void detail::FreeWindow(HWND hwnd)
         std::erase_if(queue->sent, [&](const auto& sent) { return sent->hwnd == hwnd; });
         if (queue->capture == hwnd) {
             queue->capture = nullptr;
+            Display().CaptureChanged(nullptr);
         }
         if (queue->focus == hwnd) {
             queue->focus = nullptr;

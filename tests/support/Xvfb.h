@@ -44,6 +44,16 @@ public:
     Background& operator=(const Background&) = delete;
 
     bool Started() const { return pid_ != 0; }
+    // Whether the program has ended by itself.
+    bool Exited()
+    {
+        int status = 0;
+        if (pid_ != 0 && ::waitpid(pid_, &status, WNOHANG) == pid_) {
+            pid_ = 0;
+            return true;
+        }
+        return pid_ == 0;
+    }
     void Stop()
     {
         if (pid_ != 0) {

@@ -36,6 +36,7 @@ public:
     virtual void WindowRestacked(HWND, HWND /*insertAfter*/) {}
     virtual void WindowRegionChanged(HWND) {}
     virtual void WindowLayeredChanged(HWND) {}
+    virtual void WindowIconChanged(HWND) {}
     virtual void WindowDestroyed(HWND) {}
     // The program activated a top-level window: the screen's keyboard focus is to follow.
     virtual void WindowActivated(HWND) {}
@@ -45,8 +46,13 @@ public:
     virtual void SurfaceDamaged(HWND, const RECT& /*rect*/) {}
     virtual void Present(HWND) {}
 
-    // The cursor shape to show (null: none).
+    // The cursor shape to show (null: none, also while ShowCursor's count is below 0).
     virtual void CursorChanged(HCURSOR) {}
+    // SetCursorPos moved the mouse to a screen point.
+    virtual void CursorMoved(POINT /*point*/) {}
+    // A window took the mouse capture (null: it was released): the screen's pointer is held for the
+    // program exactly as long, so presses over other programs come to the capturing window.
+    virtual void CaptureChanged(HWND) {}
     // The clipboard was closed with new data of owner: the screen's clipboard is to be taken over.
     virtual void ClipboardHandedOver(HWND /*owner*/) {}
     // Called without any lock when a thread opens the clipboard: when another program owns the

@@ -19,6 +19,10 @@ void ScreenMovedOrSized(HWND hwnd, const RECT& rect);
 void ScreenCloseRequested(HWND hwnd);
 void ScreenRestored(HWND hwnd);
 
+// The pointer left every window of the program for another program's (pt on the screen): mouse-leave
+// and hover tracking end, GetCursorPos answers pt. Any thread.
+void ScreenPointerLeft(POINT pt, DWORD time);
+
 // The window that gets the keyboard: the focus of the foreground thread, else its active window.
 HWND KeyboardTarget();
 

@@ -75,6 +75,8 @@ struct Window : HandleObject {
     bool erasePending = false;
     bool internalPaint = false;
     std::optional<Region> windowRegion;  // window coordinates
+    HICON bigIcon = nullptr;  // WM_SETICON's
+    HICON smallIcon = nullptr;
     // Layered windows and animations.
     DWORD layeredFlags = 0;
     COLORREF layeredKey = 0;

@@ -10,6 +10,7 @@
 #include "platform/win/Window.h"
 #include "platform/win/WindowClass.h"
 #include "platform/wintypes/Messages.h"
+#include "tests/support/GuiLibraries.h"
 
 #include <mutex>
 
@@ -38,17 +39,25 @@ win::LRESULT RecordingProc(win::HWND hwnd, win::UINT message, win::WPARAM wParam
 
 void DisplayTest::SetUp()
 {
-    rtl::initialize();
-    win::services::initialize();
-    win::gdi::initialize();
-    win::text::initialize();
-    win::initialize();
+    if (withGui_) {
+        testsupport::StartGuiLibraries();
+    } else {
+        rtl::initialize();
+        win::services::initialize();
+        win::gdi::initialize();
+        win::text::initialize();
+        win::initialize();
+    }
     ClearLog();
     minTrack = {0, 0};
 }
 
 void DisplayTest::TearDown()
 {
+    if (withGui_) {
+        testsupport::EndGuiLibraries();
+        return;
+    }
     win::finalize();
     win::text::finalize();
     win::gdi::finalize();

@@ -21,6 +21,10 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
+    // Set before SetUp: the GUI class library and everything it stands on start too (its standard
+    // window classes among them).
+    bool withGui_ = false;
+
     // A top-level window of the recording class at the screen rectangle.
     static win::HWND MakeWindow(win::DWORD style, int x, int y, int width, int height, win::HWND owner = nullptr,
                                 win::DWORD exStyle = 0, win::UINT classStyle = 0);

@@ -1,6 +1,7 @@
 // The sdl display on a private Xvfb, checked with the X tools a user's desktop would use.
 
 #include "DisplayFixture.h"
+#include "XProbe.h"
 
 #include "platform/display/detail/SdlDisplay.h"
 #include "platform/gdi/Brush.h"
@@ -9,8 +10,11 @@
 #include "platform/gdi/Region.h"
 #include "platform/win/Layered.h"
 #include "platform/rtl/CodePage.h"
+#include "platform/services/Sound.h"
 #include "platform/win/Activation.h"
 #include "platform/win/Clipboard.h"
+#include "platform/win/Cursor.h"
+#include "platform/win/Icon.h"
 #include "platform/win/GlobalMemory.h"
 #include "platform/win/Input.h"
 #include "platform/win/MessageQueue.h"
@@ -19,6 +23,7 @@
 #include "platform/win/Window.h"
 #include "platform/win/WindowPos.h"
 #include "platform/win/detail/DisplayDriver.h"
+#include "platform/wintypes/ControlMessages.h"
 #include "platform/wintypes/GdiTypes.h"
 #include "platform/wintypes/Messages.h"
 #include "tests/support/RunTool.h"
@@ -28,7 +33,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <memory>
@@ -313,6 +321,11 @@ TEST_F(OnScreenTest, OwnedTopmostAndPopupWindowsAsTheWindowManagerSeesThem)
         return out.str();
     }();
     EXPECT_NE(transient.find(hex), std::string::npos) << transient;
+    // The captioned owned window is a dialog to the window manager; the owner a normal window.
+    EXPECT_NE(Tool({"xprop", "-id", XWindowOf("Owned Dialog"), "_NET_WM_WINDOW_TYPE"}).find("_NET_WM_WINDOW_TYPE_DIALOG"),
+              std::string::npos);
+    EXPECT_EQ(Tool({"xprop", "-id", ownerId, "_NET_WM_WINDOW_TYPE"}).find("_NET_WM_WINDOW_TYPE_DIALOG"),
+              std::string::npos);
     EXPECT_NE(Tool({"xprop", "-id", XWindowOf("Always Above"), "_NET_WM_STATE"}).find("_NET_WM_STATE_ABOVE"),
               std::string::npos);
     EXPECT_NE(Tool({"xwininfo", "-id", XWindowOf("Menu Popup")}).find("Override Redirect State: yes"),
@@ -468,6 +481,321 @@ TEST_F(OnScreenTest, ScreenshotWritesTheSameBytesOnScreenAsHeadless)
         EXPECT_FALSE(headless.empty()) << name;
         EXPECT_EQ(headless, testsupport::ReadBytes(folder.Path(std::string("sdl/") + name))) << name;
     }
+}
+
+// The root point in the middle of xmessage's button: the lowest of its inner windows.
+win::POINT XmessageButton(const std::string& id)
+{
+    std::istringstream tree(RunTool({"xwininfo", "-tree", "-id", id}).output);
+    win::POINT centre{-1, -1};
+    int lowest = -1;
+    for (std::string line; std::getline(tree, line);) {
+        int width = 0;
+        int height = 0;
+        int x = 0;
+        int y = 0;
+        const auto sizeAt = line.find("()");
+        if (sizeAt == std::string::npos ||
+            std::sscanf(line.c_str() + sizeAt + 2, " %dx%d%*d%*d +%d+%d", &width, &height, &x, &y) != 4) {
+            continue;
+        }
+        if (y > lowest) {
+            lowest = y;
+            centre = win::POINT{x + width / 2, y + height / 2};
+        }
+    }
+    return centre;
+}
+
+TEST_F(OnScreenTest, TheCaptureHoldsThePointerUntilItIsReleased)
+{
+    if (!testsupport::FindProgram("xmessage")) {
+        GTEST_SKIP() << "xmessage is not installed";
+    }
+    const win::HWND hwnd = PatternedWindow("Capturing", 100, 100, 300, 200, win::WS_OVERLAPPEDWINDOW);
+    Settle();
+    testsupport::Background message({"xmessage", "-geometry", "+900+700", "another program"});
+    const std::string other = XWindowOf("xmessage");
+    ASSERT_FALSE(other.empty());
+    const win::POINT button = XmessageButton(other);
+    ASSERT_GT(button.x, 900) << Tool({"xwininfo", "-tree", "-id", other});
+    auto clickButton = [&] {
+        Tool({"xdotool", "mousemove", "--sync", std::to_string(button.x), std::to_string(button.y), "sleep", "0.1",
+              "mousedown", "1", "sleep", "0.1", "mouseup", "1"});
+    };
+
+    // Held: the press on the other program's button comes to the capturing window.
+    win::SetCapture(hwnd);
+    Settle();
+    ClearLog();
+    clickButton();
+    ASSERT_TRUE(PumpUntil([&] { return !Only({win::WM_LBUTTONUP}).empty(); }));
+    const auto presses = Only({win::WM_LBUTTONDOWN});
+    ASSERT_EQ(presses.size(), 1u);
+    EXPECT_EQ(presses[0].hwnd, hwnd);
+    win::POINT client = button;
+    win::ScreenToClient(hwnd, &client);
+    EXPECT_EQ(win::GET_X_LPARAM(presses[0].lParam), client.x);
+    EXPECT_EQ(win::GET_Y_LPARAM(presses[0].lParam), client.y);
+    EXPECT_FALSE(message.Exited());
+
+    // Released: the same click reaches the button, which ends the program.
+    win::ReleaseCapture();
+    Settle();
+    ClearLog();
+    clickButton();
+    EXPECT_TRUE(PumpUntil([&] { return message.Exited(); }));
+    EXPECT_TRUE(Only({win::WM_LBUTTONDOWN}).empty());
+}
+
+TEST_F(OnScreenTest, SetCursorPosMovesTheScreensPointer)
+{
+    PatternedWindow("Pointer", 100, 100, 300, 200, win::WS_OVERLAPPEDWINDOW);
+    Settle();
+    ASSERT_TRUE(win::SetCursorPos(321, 234));
+    std::string location;
+    EXPECT_TRUE(PumpUntil([&] {
+        location = Tool({"xdotool", "getmouselocation"});
+        return location.starts_with("x:321 y:234 ");
+    })) << location;
+}
+
+TEST_F(OnScreenTest, MovesAndSizesOfTheWindowManagerComeBackAndOwnMovesDoNotEcho)
+{
+    const win::HWND hwnd = PatternedWindow("Placed", 100, 100, 300, 200, win::WS_OVERLAPPEDWINDOW);
+    Settle();
+    const std::string id = XWindowOf("Placed");
+    auto rectIs = [&](const win::RECT& wanted) {
+        win::RECT rect;
+        win::GetWindowRect(hwnd, &rect);
+        return rect.left == wanted.left && rect.top == wanted.top && rect.right == wanted.right &&
+               rect.bottom == wanted.bottom;
+    };
+    Tool({"xdotool", "windowmove", "--sync", id, "400", "300"});
+    EXPECT_TRUE(PumpUntil([&] { return rectIs(win::RECT{400, 300, 700, 500}); }));
+    Tool({"xdotool", "windowsize", "--sync", id, "350", "220"});
+    EXPECT_TRUE(PumpUntil([&] { return rectIs(win::RECT{400, 300, 750, 520}); }));
+
+    // The program moves it several times in a row: the screen's answers to the earlier moves, which
+    // come after the later ones were asked for, are no moves of the window manager.
+    Settle();
+    ClearLog();
+    for (int step = 1; step <= 8; ++step) {
+        win::SetWindowPos(hwnd, nullptr, 400 - step * 30, 300 - step * 20, 0, 0,
+                          win::SWP_NOSIZE | win::SWP_NOZORDER | win::SWP_NOACTIVATE);
+        std::this_thread::sleep_for(std::chrono::milliseconds(3));
+    }
+    Settle();
+    std::string geometry;
+    PumpUntil([&] {
+        geometry = Tool({"xdotool", "getwindowgeometry", id});
+        return geometry.find("Position: 160,140") != std::string::npos;
+    });
+    EXPECT_NE(geometry.find("Position: 160,140"), std::string::npos) << geometry;
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(300);
+    PumpUntil([&] { return std::chrono::steady_clock::now() > end; });
+    EXPECT_TRUE(rectIs(win::RECT{160, 140, 510, 360}));
+    EXPECT_EQ(Only({win::WM_MOVE}).size(), 8u);
+}
+
+TEST_F(OnScreenTest, AMinimisedWindowLeavesTheScreenAndComesBack)
+{
+    const win::HWND hwnd = PatternedWindow("Iconic", 100, 100, 300, 200, win::WS_OVERLAPPEDWINDOW);
+    Settle();
+    const std::string id = XWindowOf("Iconic");
+    // No window manager runs here: nothing would show the icon, so the window is unmapped.
+    win::ShowWindow(hwnd, win::SW_MINIMIZE);
+    EXPECT_TRUE(PumpUntil([&] { return Tool({"xwininfo", "-id", id}).find("IsUnMapped") != std::string::npos; }));
+    EXPECT_EQ(XWindowOf("Iconic"), id) << "the same X window stays";
+    win::ShowWindow(hwnd, win::SW_RESTORE);
+    EXPECT_TRUE(PumpUntil([&] { return Tool({"xwininfo", "-id", id}).find("IsViewable") != std::string::npos; }));
+}
+
+TEST_F(OnScreenTest, EachFrameOfAnAnimationIsPresentedAndTheLastShowsTheWindowItself)
+{
+    PatternedWindow("Beneath", 100, 100, 300, 200, win::WS_OVERLAPPEDWINDOW);
+    const win::HWND hwnd = MakeWindow(win::WS_POPUP, 150, 150, 200, 100);
+    Settle();
+    const std::uint64_t before = win::detail::PresentCount();
+    // 200 ms make 20 frames; the first is shown with the window.
+    ASSERT_TRUE(win::AnimateWindow(hwnd, 200, win::AW_BLEND));
+    EXPECT_GE(win::detail::PresentCount() - before, 20u);
+    // Faded in fully, the window shows its own pixels again, not a blend over the one beneath.
+    const win::HDC dc = win::GetWindowDC(hwnd);
+    const win::HBRUSH green = win::CreateSolidBrush(win::RGB(40, 180, 60));
+    const win::RECT all{0, 0, 200, 100};
+    win::FillRect(dc, &all, green);
+    win::DeleteObject(green);
+    win::ReleaseDC(hwnd, dc);
+    const win::RECT area{150, 150, 350, 250};
+    EXPECT_TRUE(PumpUntil([&] { return RootPixels(area) == Composed(area); }));
+    EXPECT_EQ(RootPixels(win::RECT{200, 200, 201, 201}).front(), 0x28B43Cu);
+}
+
+TEST_F(OnScreenTest, TheBigIconIsTheScreensIconOfTheWindow)
+{
+    const win::HWND hwnd = PatternedWindow("With Icon", 100, 100, 300, 200, win::WS_OVERLAPPEDWINDOW);
+    PatternedWindow("Without Icon", 500, 100, 300, 200, win::WS_OVERLAPPEDWINDOW);
+    win::SendMessage(hwnd, win::WM_SETICON, 1, reinterpret_cast<win::LPARAM>(win::LoadIcon(nullptr, win::IDI_APPLICATION)));
+    Settle();
+    std::string icon;
+    EXPECT_TRUE(PumpUntil([&] {
+        icon = Tool({"xprop", "-id", XWindowOf("With Icon"), "_NET_WM_ICON"});
+        return icon.find("32 x 32") != std::string::npos;
+    })) << icon.substr(0, 200);
+    EXPECT_NE(Tool({"xprop", "-id", XWindowOf("Without Icon"), "_NET_WM_ICON"}).find("not found"), std::string::npos);
+}
+
+TEST_F(OnScreenTest, LeavingEveryWindowForTheDesktopEndsMouseLeaveTracking)
+{
+    const win::HWND hwnd = PatternedWindow("Tracked", 100, 100, 300, 200, win::WS_OVERLAPPEDWINDOW);
+    Settle();
+    Tool({"xdotool", "mousemove", "--sync", "250", "200"});
+    ASSERT_TRUE(PumpUntil([&] {
+        win::POINT at;
+        win::GetCursorPos(&at);
+        return at.x == 250 && at.y == 200;
+    }));
+    win::TRACKMOUSEEVENT track;
+    track.dwFlags = win::TME_LEAVE;
+    track.hwndTrack = hwnd;
+    ASSERT_TRUE(win::TrackMouseEvent(&track));
+    ClearLog();
+    // Out to where no window is: the window hears of it, and the pointer's place is known.
+    Tool({"xdotool", "mousemove", "--sync", "900", "700"});
+    EXPECT_TRUE(PumpUntil([&] { return !Only({win::WM_MOUSELEAVE}).empty(); }));
+    win::POINT at;
+    win::GetCursorPos(&at);
+    EXPECT_EQ(at.x, 900);
+    EXPECT_EQ(at.y, 700);
+}
+
+TEST_F(OnScreenTest, TheScreenShowsTheProgramsCursorUnlessItIsHidden)
+{
+    PatternedWindow("Cursor", 100, 100, 300, 200, win::WS_OVERLAPPEDWINDOW);
+    Settle();
+    XProbe probe;
+    ASSERT_TRUE(probe.Connected());
+    ASSERT_TRUE(win::SetCursorPos(200, 150));
+    ASSERT_TRUE(PumpUntil([&] { return Tool({"xdotool", "getmouselocation"}).starts_with("x:200 y:150 "); }));
+    // 16 x 16: the left half black above and white below, the right half transparent.
+    std::vector<win::BYTE> andMask(32, 0x00);
+    std::vector<win::BYTE> xorMask(32, 0x00);
+    for (int row = 0; row < 16; ++row) {
+        andMask[row * 2 + 1] = 0xFF;
+        xorMask[row * 2] = row >= 8 ? 0xFF : 0x00;
+    }
+    const win::HCURSOR cursor = win::CreateCursor(nullptr, 3, 5, 16, 16, andMask.data(), xorMask.data());
+    ASSERT_NE(cursor, nullptr);
+    win::SetCursor(cursor);
+    CursorImage shown;
+    auto showsOurs = [&] {
+        shown = probe.Cursor();
+        return shown.width == 16 && shown.height == 16 && shown.xHot == 3 && shown.yHot == 5;
+    };
+    ASSERT_TRUE(PumpUntil(showsOurs)) << shown.width << "x" << shown.height;
+    EXPECT_EQ(shown.pixels[0], 0xFF000000u);
+    EXPECT_EQ(shown.pixels[15 * 16], 0xFFFFFFFFu);
+    EXPECT_EQ(shown.pixels[15] >> 24, 0u);
+
+    // Hidden by the display count, then shown again.
+    win::ShowCursor(win::FALSE);
+    EXPECT_TRUE(PumpUntil([&] {
+        const CursorImage hidden = probe.Cursor();
+        return !hidden.pixels.empty() &&
+               std::all_of(hidden.pixels.begin(), hidden.pixels.end(), [](std::uint32_t pixel) { return pixel >> 24 == 0; });
+    }));
+    win::ShowCursor(win::TRUE);
+    EXPECT_TRUE(PumpUntil(showsOurs));
+}
+
+TEST_F(OnScreenTest, MessageBeepRingsTheBell)
+{
+    PatternedWindow("Bell", 100, 100, 300, 200, win::WS_OVERLAPPEDWINDOW);
+    Settle();
+    XProbe probe;
+    ASSERT_TRUE(probe.Connected());
+    EXPECT_FALSE(probe.BellRang());
+    win::MessageBeep(win::MB_ICONHAND);
+    EXPECT_TRUE(PumpUntil([&] { return probe.BellRang(); }));
+}
+
+TEST_F(OnScreenTest, ADeadKeyOfAGermanLayoutComposesThroughTheInputMethod)
+{
+    if (!testsupport::FindProgram("setxkbmap")) {
+        GTEST_SKIP() << "setxkbmap is not installed";
+    }
+    testsupport::UsingCodePage page(1252);
+    // The display starts again on the German layout, with a locale whose input method composes.
+    win::detail::SetDisplayDriver(nullptr);
+    Tool({"setxkbmap", "de"});
+    const char* previous = std::getenv("LC_ALL");
+    const std::string restore = previous ? previous : "";
+    ::setenv("LC_ALL", "C.UTF-8", 1);
+    win::detail::SetDisplayDriver(win::detail::StartSdlDisplay());
+    previous ? ::setenv("LC_ALL", restore.c_str(), 1) : ::unsetenv("LC_ALL");
+
+    const win::HWND hwnd = PatternedWindow("Dead Keys", 100, 100, 300, 200, win::WS_OVERLAPPEDWINDOW);
+    Settle();
+    Tool({"xdotool", "windowfocus", "--sync", XWindowOf("Dead Keys")});
+    ASSERT_TRUE(PumpUntil([&] { return win::GetActiveWindow() == hwnd; }));
+    ClearLog();
+    Tool({"xdotool", "key", "--delay", "50", "dead_acute", "e", "z"});
+    std::string typed;
+    PumpUntil([&] {
+        typed.clear();
+        for (const Received& entry : Only({win::WM_CHAR})) {
+            typed += static_cast<char>(entry.wParam);
+        }
+        return typed.size() >= 2;
+    });
+    // The key labelled Z on a German keyboard types z, after the composed e acute.
+    EXPECT_EQ(typed, "\xE9z");
+    EXPECT_TRUE(Only({win::WM_DEADCHAR}).empty()) << "the input method composes, not the window system";
+}
+
+// With the standard controls of the GUI class library.
+class ControlsOnScreenTest : public OnScreenTest {
+protected:
+    ControlsOnScreenTest() { withGui_ = true; }
+};
+
+TEST_F(ControlsOnScreenTest, AnEditTakesTypedTextAndTradesItWithOtherProgramsClipboard)
+{
+    testsupport::UsingCodePage page(1252);
+    const win::HWND top = PatternedWindow("Form", 100, 100, 400, 200, win::WS_OVERLAPPEDWINDOW);
+    const win::HWND edit = win::CreateWindowEx(0, "EDIT", "", win::WS_CHILD | win::WS_VISIBLE | win::WS_BORDER | win::ES_AUTOHSCROLL,
+                                               20, 40, 300, 24, top, nullptr, nullptr, nullptr);
+    ASSERT_NE(edit, nullptr);
+    Settle();
+    win::RECT rect;
+    win::GetWindowRect(edit, &rect);
+    Tool({"xdotool", "mousemove", "--sync", std::to_string((rect.left + rect.right) / 2),
+          std::to_string((rect.top + rect.bottom) / 2), "click", "1"});
+    ASSERT_TRUE(PumpUntil([&] { return win::GetFocus() == edit; }));
+
+    Tool({"xdotool", "type", "--delay", "30", "Gr\xC3\xBC\xC3\x9F" "e 1,5"});
+    EXPECT_TRUE(PumpUntil([&] { return win::GetWindowText(edit) == "Gr\xFC\xDF" "e 1,5"; })) << win::GetWindowText(edit);
+
+    // Ctrl+A, Ctrl+C: the other programs read it.
+    Tool({"xdotool", "key", "--delay", "50", "ctrl+a", "ctrl+c"});
+    std::string copied;
+    PumpUntil([&] {
+        copied = RunTool({"xclip", "-o", "-selection", "clipboard"}).output;
+        return !copied.empty();
+    });
+    EXPECT_EQ(copied, "Gr\xC3\xBC\xC3\x9F" "e 1,5");
+
+    // Another program's text replaces it with Ctrl+A, Ctrl+V.
+    testsupport::ScratchFolder folder;
+    folder.WriteFile("clip.txt", "from xclip \xE2\x82\xAC");
+    testsupport::Background xclip({"xclip", "-quiet", "-selection", "clipboard", "-i", folder.Path("clip.txt")});
+    ASSERT_TRUE(PumpUntil([&] {
+        return RunTool({"xclip", "-o", "-selection", "clipboard"}).output.starts_with("from xclip");
+    }));
+    Tool({"xdotool", "key", "--delay", "50", "ctrl+a", "ctrl+v"});
+    EXPECT_TRUE(PumpUntil([&] { return win::GetWindowText(edit) == "from xclip \x80"; })) << win::GetWindowText(edit);
+    win::DestroyWindow(top);  // the edit lets go of its state
 }
 
 }  // namespace

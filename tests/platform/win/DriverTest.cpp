@@ -163,7 +163,8 @@ TEST_F(DriverTest, MessageWaitsEndForEventsInputOrTimeout)
 {
     const HANDLE event = CreateEvent(nullptr, FALSE, FALSE, nullptr);
     EXPECT_EQ(MsgWaitForMultipleObjects(1, &event, FALSE, 10, QS_ALLINPUT), WAIT_TIMEOUT);
-    std::thread setter([&] { SetEvent(event); });
+    // Joined however the test ends: a wait that gives up fails the test instead of ending the program.
+    std::jthread setter([&] { SetEvent(event); });
     EXPECT_EQ(MsgWaitForMultipleObjects(1, &event, FALSE, INFINITE, QS_ALLINPUT), WAIT_OBJECT_0);
     setter.join();
     EXPECT_EQ(WaitForSingleObject(event, 0), WAIT_TIMEOUT) << "an auto-reset event is cleared by the wait";

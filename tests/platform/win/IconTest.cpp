@@ -8,6 +8,8 @@
 #include "platform/win/Cursor.h"
 #include "platform/win/DrawState.h"
 #include "platform/win/Icon.h"
+#include "platform/win/MessageQueue.h"
+#include "platform/wintypes/Messages.h"
 
 #include "tests/platform/win/WinFixture.h"
 #include "tests/support/DrawingSurface.h"
@@ -266,6 +268,36 @@ TEST_F(IconTest, DrawStateEmbossesTheSilhouetteOfADisabledImage)
     EXPECT_FALSE(win::DrawState(drawn.DC(), nullptr, nullptr, reinterpret_cast<win::LPARAM>(image), 0, 0, 0, 0, 0,
                                 win::DST_TEXT | win::DSS_NORMAL));
     win::DeleteObject(image);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(IconTest, AWindowKeepsItsBigAndSmallIconsAndAsksForTheSmallOneFallsBackToTheBig)
+{
+    using namespace win;
+    wintest::RegisterRecorderClass();
+    const HWND hwnd = wintest::MakeWindow(WS_OVERLAPPEDWINDOW);
+    const HICON big = LoadIcon(nullptr, IDI_APPLICATION);
+    const HICON small = LoadIcon(nullptr, IDI_INFORMATION);
+    const auto get = [&](WPARAM which) { return reinterpret_cast<HICON>(SendMessage(hwnd, WM_GETICON, which, 0)); };
+    EXPECT_EQ(SendMessage(hwnd, WM_SETICON, 1, reinterpret_cast<LPARAM>(big)), 0);
+    struct Case {
+        WPARAM which;
+        HICON expected;
+    };
+    // Only the big one set: the small one (0) is none, the one for a small place (2) is the big one.
+    for (const Case& c : {Case{1, big}, Case{0, nullptr}, Case{2, big}}) {
+        EXPECT_EQ(get(c.which), c.expected) << c.which;
+    }
+    EXPECT_EQ(SendMessage(hwnd, WM_SETICON, 0, reinterpret_cast<LPARAM>(small)), 0);
+    for (const Case& c : {Case{1, big}, Case{0, small}, Case{2, small}}) {
+        EXPECT_EQ(get(c.which), c.expected) << c.which;
+    }
+    // Setting answers the icon it replaces.
+    EXPECT_EQ(reinterpret_cast<HICON>(SendMessage(hwnd, WM_SETICON, 1, 0)), big);
+    EXPECT_EQ(get(1), nullptr);
 }
 
 }  // namespace
