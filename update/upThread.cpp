@@ -16,6 +16,8 @@ namespace {
 
 constexpr std::array<int, 7> SystemPriorities = {-15, -2, -1, 0, 1, 2, 15};
 
+thread_local TupEventThread* currentThread = nullptr;
+
 }  // namespace
 
 int SystemPriorityOf(rtl::TThreadPriority priority)
@@ -132,8 +134,14 @@ void TupEventThread::Start()
     thread_ = std::thread([this] { Run(); });
 }
 
+TupEventThread* TupEventThread::Current()
+{
+    return currentThread;
+}
+
 void TupEventThread::Run()
 {
+    currentThread = this;
     if (!terminated_.load()) {
         running_.store(true);
         try {

@@ -50,6 +50,8 @@ public:
     TupEventThread& operator=(const TupEventThread&) = delete;
 
     TupCustomThread* Owner() const { return owner_; }
+    // The thread object whose step the calling thread runs; null on any other thread.
+    static TupEventThread* Current();
 
     // Runs call on the GUI thread and returns when it has run. An exception of call is raised again
     // here unless the owner catches worker exceptions. Skipped once the thread is abandoned.
