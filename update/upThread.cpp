@@ -131,6 +131,7 @@ void TupEventThread::Start()
 {
     catchExceptions_ = owner_->CatchWorkerExceptions();
     started_.store(true);
+    running_.store(true);  // from the start on, not only once the system has scheduled the thread
     thread_ = std::thread([this] { Run(); });
 }
 

@@ -31,7 +31,9 @@ class TupCustomThread;
 // The relay message: wParam 0, lParam the TupEventThread.
 constexpr win::UINT UpRelayMessage = 0x8FFF;
 
-// The execute step (on the thread) and the terminate handler (on the GUI thread after it).
+// The execute step (on the thread) and the terminate handler (on the GUI thread after it). A step checks
+// its own thread object, TupEventThread::Current(): the owner's Thread() is a fresh one once the running
+// thread was replaced.
 using TupThreadStep = std::function<void(TupCustomThread& owner, int& returnValue)>;
 // Called with the exception of a step while the owner catches them.
 using TupThreadExceptionHandler = std::function<void(TupCustomThread& owner, std::exception_ptr error)>;
