@@ -3,7 +3,8 @@
 
 namespace update {
 
-// Takes the running program's path and folder, creates the relay window's lock and starts libcurl.
+// Registers the classes stored window data may name, takes the running program's path and folder,
+// creates the relay window's lock and starts libcurl.
 void initialize();
 void finalize();
 
