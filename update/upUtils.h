@@ -107,6 +107,10 @@ void CloseApplication();
 
 // --- web pages ---
 
+// Opens address (the HTTP scheme added when it has none): with useBrowser in the program registered for
+// ".html", started with the address as its one argument; otherwise, or when none is registered or it does
+// not start, through the shell's open verb (the desktop's opener).
+void OpenURL(const std::string& address, bool useBrowser);
 // The program of the open command registered for extension among the current user's classes
 // ("Software\Classes" of the current user, which this system's classes root stands for); false when none.
 bool FindHtmlHandler(const std::string& extension, std::string& program);

@@ -3,9 +3,15 @@
 #include "update/upUtils.h"
 
 #include "platform/registry/Registry.h"
+#include "platform/rtl/CodePage.h"
+#include "platform/rtl/Exceptions.h"
 #include "platform/rtl/FileUtils.h"
 #include "platform/rtl/StringList.h"
 #include "platform/rtl/StringUtils.h"
+#include "platform/services/Launcher.h"
+#include "platform/services/Shell.h"
+#include "platform/win/Window.h"
+#include "platform/win/WindowPos.h"
 
 namespace update {
 
@@ -50,7 +56,26 @@ std::string WithoutQuotes(std::string text)
     return text;
 }
 
+// Starts the registered browser with the address; false when it cannot be started.
+bool StartBrowser(const std::string& program, const std::string& address)
+{
+    try {
+        return win::CurrentLauncher().Start({rtl::OsFileName(program), rtl::AnsiToUtf8(address)});
+    } catch (const rtl::Exception&) {
+        return false;  // a program name the system cannot hold
+    }
+}
+
 }  // namespace
+
+void OpenURL(const std::string& address, bool useBrowser)
+{
+    const std::string target = address.find("://") == std::string::npos ? "http://" + address : address;
+    std::string program;
+    if (useBrowser && FindHtmlHandler(".html", program) && StartBrowser(program, target))
+        return;
+    win::ShellExecute(win::GetDesktopWindow(), "open", target.c_str(), nullptr, nullptr, win::SW_SHOWNORMAL);
+}
 
 bool FindHtmlHandler(const std::string& extension, std::string& program)
 {

@@ -14,6 +14,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -364,6 +365,43 @@ TEST_F(HttpTransfer, LastModifiedOfTheResponse)
     // The server sends whole seconds of the file's time; FileAge reads the same moment in local time.
     const rtl::TDateTime expected = rtl::FileAge(update_test::FixtureFolder() + "small.txt");
     EXPECT_NEAR(recorder_.lastModified, expected, 1.0 / 86400);
+}
+
+class StatusRecorder {
+public:
+    void Status(classes::TObject*, std::int32_t code, const std::string& text)
+    {
+        codes.push_back(code);
+        texts.push_back(text);
+    }
+    std::vector<std::int32_t> codes;
+    std::vector<std::string> texts;
+};
+
+TEST_F(HttpTransfer, ConnectionStatusFollowsTheRequest)
+{
+    StatusRecorder status;
+    http_.OnConnectionStatus = TupCustomHTTP::ConnectionStatusEvent::Of<&StatusRecorder::Status>(&status);
+    http_.SetInternetOptions(0);  // a fresh connection every time
+    Run(HttpBase() + "/files/small.txt");
+    EXPECT_EQ(status.codes, (std::vector<std::int32_t>{10, 11, 20, 21, 30, 31, 40, 41, 100}));
+    EXPECT_EQ(status.texts.front(), "Resolving name");
+    EXPECT_EQ(status.texts.back(), "Request complete");
+
+    status.codes.clear();
+    Run(HttpBase() + "/redirect/1");
+    EXPECT_EQ(std::count(status.codes.begin(), status.codes.end(), 110), 1);
+}
+
+TEST_F(HttpTransfer, ReceiveTimeoutEndsAStalledBody)
+{
+    const std::string output = scratch_.Path("stalled.bin");
+    http_.Timeouts()->ReceiveTimeout = 1000;
+    const Events events = Run(HttpBase() + "/stall", output);
+    EXPECT_EQ(events.back(), "TransferUnsuccessful");
+    EXPECT_EQ(recorder_.Count("ConnectionLost"), 1);
+    EXPECT_EQ(testsupport::ReadBytes(output + ".part"), std::string(10, 's'));  // kept for a resume
+    EXPECT_FALSE(rtl::FileExists(output));
 }
 
 }  // namespace

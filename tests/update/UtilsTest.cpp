@@ -6,18 +6,23 @@
 #include "tests/support/ScratchRegistry.h"
 #include "tests/update/EnvironmentGuard.h"
 
+#include "platform/classes/Resources.h"
 #include "platform/registry/Registry.h"
 #include "platform/registry/ShellFolders.h"
 #include "platform/rtl/Dates.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/FileUtils.h"
+#include "platform/rtl/Streams.h"
+#include "platform/services/Launcher.h"
 
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
 
+#include <chrono>
 #include <cstdint>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -306,6 +311,24 @@ TEST_F(WebHandlerRegistry, TheOpenCommandOfTheFileType)
     EXPECT_EQ(Handler(), "/usr/bin/web browser");
 }
 
+TEST_F(WebHandlerRegistry, AddressesOpenInTheBrowserOrTheDesktopOpener)
+{
+    win::RecordingLauncher launcher;
+    win::ScopedLauncher scoped(launcher);
+    using Call = win::RecordingLauncher::Call;
+    update::OpenURL("updates.example/news.html", true);  // nothing registered: the shell's open verb
+    SetDefault(".html", "webpage");
+    SetDefault("webpage\\shell\\open\\command", "\"/usr/bin/web browser\" -new \"%1\"");
+    update::OpenURL("https://updates.example/a b?x=1;rm -rf", true);
+    update::OpenURL("https://updates.example/", false);
+    const std::vector<Call> expected = {
+        {Call::Run, {"xdg-open", "http://updates.example/news.html"}},
+        {Call::Start, {"/usr/bin/web browser", "https://updates.example/a b?x=1;rm -rf"}},
+        {Call::Run, {"xdg-open", "https://updates.example/"}},
+    };
+    EXPECT_EQ(launcher.Calls(), expected);
+}
+
 TEST(InternetDates, HeaderFormsAndZones)
 {
     EnvironmentGuard environment;
@@ -384,6 +407,44 @@ TEST(FileRoutines, TimesSizesAndPercents)
     };
     for (const Percent& p : percents)
         EXPECT_EQ(update::PercentOf(p.part, p.whole), p.expected) << p.part << " of " << p.whole;
+}
+
+TEST(Waiting, SignalEndsTheWaitAndTheVariableIsCleared)
+{
+    win::HANDLE event = nullptr;
+    std::thread signaller([&] {
+        while (event == nullptr || event == update::NoWaitEvent)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        update::SignalWait(event);
+    });
+    update::WaitWithMessages(event, 0, true);
+    signaller.join();
+    EXPECT_EQ(event, update::NoWaitEvent);
+    update::SignalWait(event);  // no event: nothing happens
+
+    // Nothing signals: the time limit ends the wait.
+    const auto start = std::chrono::steady_clock::now();
+    update::WaitWithMessages(event, 50, false);
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(50));
+    EXPECT_EQ(event, update::NoWaitEvent);
+}
+
+TEST(Resources, WrittenToAStream)
+{
+    static const char bytes[] = "UPDHELPER bytes";
+    static const classes::TResourceEntry entries[] = {
+        {0, "RCDATA", 0, "HELPERTEST", bytes, sizeof bytes - 1},
+        {0, "RCDATA", 0, "EMPTYTEST", bytes, 0},
+    };
+    classes::RegisterResources(entries, 2);
+    rtl::TMemoryStream stream;
+    stream.WriteBuffer("x", 1);
+    EXPECT_TRUE(update::WriteResourceToStream("HelperTest", "RCDATA", &stream));
+    EXPECT_EQ(std::string(stream.Memory(), std::size_t(stream.Size())), std::string("x") + bytes);
+    EXPECT_FALSE(update::WriteResourceToStream("EmptyTest", "RCDATA", &stream));
+    EXPECT_FALSE(update::WriteResourceToStream("Missing", "RCDATA", &stream));
+    EXPECT_FALSE(update::WriteResourceToStream("HelperTest", "RCDATA", nullptr));
+    classes::UnregisterResources(entries);
 }
 
 }  // namespace
