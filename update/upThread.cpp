@@ -4,6 +4,7 @@
 
 #include "platform/classes/Reflection.h"
 #include "platform/gui/Application.h"
+#include "platform/rtl/Clock.h"
 #include "platform/win/MessageQueue.h"
 #include "platform/win/Waits.h"
 #include "platform/win/Window.h"
@@ -310,9 +311,15 @@ bool TupCustomThread::Start()
 
 bool TupCustomThread::WaitForStartedThread()
 {
-    const win::DWORD limit = startWaitLimit_ == 0 ? win::INFINITE : startWaitLimit_;
+    // The limit is for the whole wait, however many messages arrive meanwhile.
+    const std::uint64_t deadline = rtl::GetTickCount64() + startWaitLimit_;
     gui::TApplication* application = gui::Application();
     for (;;) {
+        win::DWORD limit = win::INFINITE;
+        if (startWaitLimit_ != 0) {
+            const std::uint64_t now = rtl::GetTickCount64();
+            limit = now >= deadline ? 0 : win::DWORD(deadline - now);
+        }
         const win::DWORD result = win::MsgWaitForMultipleObjects(1, &thread_->done_, win::FALSE, limit, win::QS_ALLINPUT);
         if (result == win::WAIT_OBJECT_0)
             return true;
