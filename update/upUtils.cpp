@@ -328,7 +328,7 @@ bool SetFileTimes(const std::string& fileName, rtl::TDateTime, rtl::TDateTime la
     const int fd = open(osName.c_str(), O_WRONLY | O_CLOEXEC | O_NOFOLLOW);
     if (fd < 0)
         return false;
-    // The original keeps file times as DOS dates: local time, years 1980 to 2107, even seconds.
+    // File times pass through DOS dates: local time, years 1980 to 2107, even seconds.
     auto toTimespec = [](rtl::TDateTime date) {
         timespec time{0, UTIME_OMIT};
         if (date == -1 || !(date >= rtl::EncodeDate(1980, 1, 1)) || date >= rtl::EncodeDate(2108, 1, 1))

@@ -124,9 +124,9 @@ rtl::TDateTime ParseInternetDate(std::string_view text);
 // A universal time as local time, by the zone offset in force at that moment.
 rtl::TDateTime UtcToLocal(rtl::TDateTime date);
 
-// Sets the last-write and last-access times of file (-1 leaves a time); times are rounded as the DOS
-// date of the original library (2 seconds). This system keeps no creation time. False when the file
-// cannot be opened for writing.
+// Sets the last-write and last-access times of file (-1 leaves a time); times are rounded as a DOS date
+// is (2 seconds; a date it cannot hold leaves that time). This system keeps no creation time. False when
+// the file cannot be opened for writing.
 bool SetFileTimes(const std::string& fileName, rtl::TDateTime creation, rtl::TDateTime lastWrite,
                   rtl::TDateTime lastAccess);
 // -1 when the file cannot be opened.

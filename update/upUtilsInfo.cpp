@@ -29,7 +29,7 @@ std::string ValueAt(std::string_view text, std::size_t from, bool braced)
     return std::string(text.substr(from, end - from));
 }
 
-// A version part as an integer; the value -1 counts as unreadable, as the original's default did.
+// A version part as an integer; the value -1 counts as unreadable, being the mark of a part that did not read.
 bool ReadVersionPart(std::string_view part, std::int32_t& value)
 {
     return rtl::TryStrToInt(part, value) && value != -1;

@@ -188,7 +188,7 @@ TEST(InfoFile, ManyKeysAndHostileText)
     ASSERT_EQ(queue.Count(), keys);
     EXPECT_EQ(queue.Strings(keys - 1), "f" + std::to_string(keys));
 
-    // Keys without values or line ends, NULs and an unclosed brace read as the Part's defaults.
+    // Keys without values or line ends, NULs and an unclosed brace: empty values end the queue.
     const std::string hostile = std::string("#url=\0#url1=#url2=\0#message={", 29) + std::string(1000, '#');
     update::FillDownloadQueue(hostile, queue);
     EXPECT_EQ(Lines(queue), (std::vector<std::string>{"#url2="}));
