@@ -81,6 +81,8 @@ TEST_F(StoppedTransfer, AbortEndsTheDripAndTheStallQuickly)
         SCOPED_TRACE(std::string(c.route) + (c.deleteFile ? " deleting" : " keeping") + (c.kill ? " at once" : ""));
         recorder_.events.clear();
         StartAndWaitForData(HttpBase() + c.route);
+        EXPECT_TRUE(http_->IsTransferring());
+        EXPECT_FALSE(http_->Start());  // one transfer at a time
         const Clock::time_point start = Clock::now();
         http_->Abort(c.deleteFile, c.kill);
         ASSERT_TRUE(PumpUntil([&] { return recorder_.Ended() && !http_->IsTransferring(); }, 2000));
