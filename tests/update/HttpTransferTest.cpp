@@ -404,4 +404,41 @@ TEST_F(HttpTransfer, ReceiveTimeoutEndsAStalledBody)
     EXPECT_FALSE(rtl::FileExists(output));
 }
 
+class BlockSizes {
+public:
+    void Block(classes::TObject*, const std::string&, std::int32_t fileSize, std::int32_t received, std::int32_t,
+               std::int32_t timeLeft, std::uint8_t percent, float, rtl::TStream* data)
+    {
+        sizes.push_back(received - last);
+        last = received;
+        total = fileSize;
+        percents.push_back(percent);
+        streamSizes.push_back(data ? data->Size() : -1);
+        EXPECT_GE(timeLeft, 0);
+    }
+    std::vector<std::int32_t> sizes;
+    std::vector<int> percents;
+    std::vector<std::int64_t> streamSizes;
+    std::int32_t last = 0;
+    std::int32_t total = 0;
+};
+
+TEST_F(HttpTransfer, BlocksNeverExceedTheBufferSize)
+{
+    BlockSizes blocks;
+    http_.OnBlockReceived = TupCustomHTTP::BlockReceivedEvent::Of<&BlockSizes::Block>(&blocks);
+    http_.SetTransferBufferSize(10000);
+    Run(HttpBase() + "/files/payload.bin");
+    ASSERT_GE(blocks.sizes.size(), 30u);
+    for (const std::int32_t size : blocks.sizes)
+        EXPECT_TRUE(size > 0 && size <= 10000) << size;
+    EXPECT_EQ(blocks.last, 300000);
+    EXPECT_EQ(blocks.total, 300000);
+    EXPECT_EQ(blocks.percents.back(), 100);
+    EXPECT_TRUE(std::is_sorted(blocks.percents.begin(), blocks.percents.end()));
+    EXPECT_EQ(blocks.streamSizes.back(), 300000);  // the memory stream holds what arrived so far
+    http_.SetTransferBufferSize(1);
+    EXPECT_EQ(http_.TransferBufferSize(), 255);
+}
+
 }  // namespace
