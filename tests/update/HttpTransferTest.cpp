@@ -391,6 +391,13 @@ TEST_F(HttpTransfer, ConnectionStatusFollowsTheRequest)
     status.codes.clear();
     Run(HttpBase() + "/redirect/1");
     EXPECT_EQ(std::count(status.codes.begin(), status.codes.end(), 110), 1);
+
+    // With ioKeepConnection the next transfer of the component goes over the connection it left open.
+    http_.SetInternetOptions(OptionBit(update::ioKeepConnection));
+    Run(HttpBase() + "/files/small.txt");
+    status.codes.clear();
+    Run(HttpBase() + "/files/small.txt");
+    EXPECT_EQ(status.codes, (std::vector<std::int32_t>{30, 31, 40, 41, 100}));
 }
 
 TEST_F(HttpTransfer, ReceiveTimeoutEndsAStalledBody)
