@@ -235,6 +235,7 @@ TEST_F(MenuTest, KeysMoveOpenCloseAndChoose)
         {"a mnemonic chooses", {{'C', 'c'}}, IdClose},
         {"a mnemonic opens a submenu, the next chooses there", {{'R', 'r'}, {'T', 't'}}, IdTwo},
         {"a disabled item's mnemonic does not choose", {{'S', 's'}, {VK_ESCAPE}}, 0},
+        {"Alt leaves the menu from a submenu", {{VK_UP}, {VK_UP}, {VK_RIGHT}, {VK_MENU}}, 0},
     };
     for (const KeyCase& c : cases) {
         for (const Key& key : c.keys) {
