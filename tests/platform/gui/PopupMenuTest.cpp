@@ -3,6 +3,7 @@
 // submenus open after the delay, the form's popup-menu shortcuts click items, and the look in pixels.
 
 #include "platform/gdi/SystemInfo.h"
+#include "platform/gui/ActionList.h"
 #include "platform/gui/Bitmap.h"
 #include "platform/gui/Canvas.h"
 #include "platform/gui/Colors.h"
@@ -44,6 +45,7 @@ public:
         menuOpenAtClick = win::FindWindow(win::MenuWindowClass, nullptr) != nullptr;
     }
     void FreeSender(classes::TObject* sender) { delete sender; }
+    void Executed(classes::TObject*) { events.push_back("execute"); }
     void Popped(classes::TObject*)
     {
         events.push_back(std::string("popup") + (win::FindWindow(win::MenuWindowClass, nullptr) ? " shown" : ""));
@@ -368,6 +370,29 @@ TEST_F(PopupMenuTest, AnItemsBitmapShowsInTheImageColumn)
     });
     menu->Popup(150, 150);
     EXPECT_EQ(redRows, 16);
+}
+
+TEST_F(PopupMenuTest, AnItemWithAnActionShowsItAndRunsIt)
+{
+    auto* list = new gui::TActionList(form);
+    auto* action = new gui::TAction(form);
+    action->SetActionList(list);
+    action->SetCaption("&Refresh");
+    action->SetShortCut(gui::TShortCut(win::VK_F5));
+    action->OnExecute = classes::TNotifyEvent::Of<&PopupMenuTest::Executed>(this);
+    auto* item = new gui::TMenuItem(form);
+    item->SetAction(action);
+    menu->Items()->Add(item);
+    EXPECT_EQ(item->Caption(), "&Refresh");
+    EXPECT_EQ(item->ShortCut(), gui::TShortCut(win::VK_F5));
+    Later(10, [&] { driver.TypeChar('r', 'R'); });
+    menu->Popup(150, 150);
+    driver.Pump();
+    EXPECT_EQ(events.back(), "execute");
+    action->SetEnabled(false);
+    EXPECT_FALSE(item->Enabled()) << "the item follows its action";
+    action->SetCaption("Re&load");
+    EXPECT_EQ(item->Caption(), "Re&load");
 }
 
 TEST_F(PopupMenuTest, RadioItemsOfAGroupCheckOneAtATime)

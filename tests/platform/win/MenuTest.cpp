@@ -12,6 +12,7 @@
 #include "platform/win/testing/TestDriver.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -382,26 +383,33 @@ TEST_F(MenuTest, EndMenuLeavesTheLoopAndASecondLoopIsRefused)
     EXPECT_FALSE(EndMenu()) << "no loop runs";
 }
 
-TEST_F(MenuTest, TheMenuStaysOnTheWorkArea)
+TEST_F(MenuTest, TheMenuStaysOnTheWorkAreaAndClearOfTheExcludedRectangle)
 {
     RECT work;
     SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0);
+    const RECT button{300, 200, 380, 222};
+    const RECT bottomButton{300, work.bottom - 22, 380, work.bottom};
     struct Placement {
         const char* what;
         UINT flags;
         POINT at;
+        std::optional<RECT> exclude;
         // Expected corner from the menu's size.
         std::function<POINT(SIZE)> corner;
     };
     const std::vector<Placement> placements = {
-        {"at the point", 0, {200, 150}, [](SIZE) { return POINT{200, 150}; }},
-        {"right-aligned", TPM_RIGHTALIGN, {400, 150}, [](SIZE s) { return POINT{400 - s.cx, 150}; }},
-        {"centred, bottom-aligned", TPM_CENTERALIGN | TPM_BOTTOMALIGN, {400, 300},
+        {"at the point", 0, {200, 150}, {}, [](SIZE) { return POINT{200, 150}; }},
+        {"right-aligned", TPM_RIGHTALIGN, {400, 150}, {}, [](SIZE s) { return POINT{400 - s.cx, 150}; }},
+        {"centred, bottom-aligned", TPM_CENTERALIGN | TPM_BOTTOMALIGN, {400, 300}, {},
          [](SIZE s) { return POINT{400 - s.cx / 2, 300 - s.cy}; }},
-        {"past the bottom right it opens up and left of the point", 0, {work.right - 5, work.bottom - 5},
+        {"past the bottom right it opens up and left of the point", 0, {work.right - 5, work.bottom - 5}, {},
          [&](SIZE s) { return POINT{work.right - 5 - s.cx, work.bottom - 5 - s.cy}; }},
-        {"past the top left it is pushed inside", TPM_RIGHTALIGN | TPM_BOTTOMALIGN, {work.left + 5, work.top + 5},
+        {"past the top left it is pushed inside", TPM_RIGHTALIGN | TPM_BOTTOMALIGN, {work.left + 5, work.top + 5}, {},
          [&](SIZE) { return POINT{work.left, work.top}; }},
+        {"below the button", TPM_VERTICAL, {300, 200}, button, [](SIZE) { return POINT{300, 222}; }},
+        {"above a button at the bottom", TPM_VERTICAL, {300, bottomButton.top}, bottomButton,
+         [&](SIZE s) { return POINT{300, bottomButton.top - s.cy}; }},
+        {"right of the button", TPM_HORIZONTAL, {300, 200}, button, [](SIZE) { return POINT{380, 200}; }},
     };
     for (const Placement& p : placements) {
         RECT rect{};
@@ -409,41 +417,12 @@ TEST_F(MenuTest, TheMenuStaysOnTheWorkArea)
             GetWindowRect(MenuWindows().front(), &rect);
             driver.PressKey(VK_ESCAPE);
         });
-        Track(TPM_RETURNCMD | p.flags, p.at.x, p.at.y);
+        TPMPARAMS params;
+        params.rcExclude = p.exclude.value_or(RECT{});
+        TrackPopupMenuEx(menu, TPM_RETURNCMD | p.flags, p.at.x, p.at.y, window, p.exclude ? &params : nullptr);
         const POINT expected = p.corner({rect.right - rect.left, rect.bottom - rect.top});
         EXPECT_EQ(rect.left, expected.x) << p.what;
         EXPECT_EQ(rect.top, expected.y) << p.what;
-    }
-}
-
-TEST_F(MenuTest, TheMenuKeepsClearOfTheExcludedRectangle)
-{
-    RECT work;
-    SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0);
-    struct Case {
-        const char* what;
-        UINT flags;
-        RECT button;
-        std::function<POINT(SIZE)> corner;
-    };
-    const std::vector<Case> cases = {
-        {"below the button", TPM_VERTICAL, {300, 200, 380, 222}, [](SIZE) { return POINT{300, 222}; }},
-        {"above a button at the bottom", TPM_VERTICAL, {300, work.bottom - 22, 380, work.bottom},
-         [&](SIZE s) { return POINT{300, work.bottom - 22 - s.cy}; }},
-        {"right of the button", TPM_HORIZONTAL, {300, 200, 380, 222}, [](SIZE) { return POINT{380, 200}; }},
-    };
-    for (const Case& c : cases) {
-        RECT rect{};
-        Later(10, [&] {
-            GetWindowRect(MenuWindows().front(), &rect);
-            driver.PressKey(VK_ESCAPE);
-        });
-        TPMPARAMS params;
-        params.rcExclude = c.button;
-        TrackPopupMenuEx(menu, TPM_RETURNCMD | c.flags, c.button.left, c.button.top, window, &params);
-        const POINT expected = c.corner({rect.right - rect.left, rect.bottom - rect.top});
-        EXPECT_EQ(rect.left, expected.x) << c.what;
-        EXPECT_EQ(rect.top, expected.y) << c.what;
     }
 }
 
