@@ -156,6 +156,15 @@ TEST_F(MenuTest, ItemsAreFoundByPositionOrByCommandThroughSubmenus)
     info.fMask = MIIM_STRING;
     ASSERT_TRUE(GetMenuItemInfo(menu, IdClose, FALSE, &info));
     EXPECT_EQ(info.cch, 6u) << "no buffer: the length";
+    char small[8];
+    std::fill(std::begin(small), std::end(small), '#');
+    info.fMask = MIIM_TYPE | MIIM_STRING;
+    info.dwTypeData = small;
+    info.cch = 4;
+    ASSERT_TRUE(GetMenuItemInfo(menu, IdOpen, FALSE, &info));
+    EXPECT_EQ(std::string(small, 4), std::string("&Op\0", 4)) << "cut to the buffer";
+    EXPECT_EQ(small[4], '#') << "asked for twice, written once";
+    EXPECT_EQ(info.cch, 3u);
     info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_DATA | MIIM_STRING;
     info.fType = MFT_RADIOCHECK;
     info.fState = MFS_CHECKED | MFS_DEFAULT;
@@ -191,6 +200,13 @@ TEST_F(MenuTest, SubmenusLiveAndDieWithTheirItems)
     EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
     EXPECT_FALSE(AppendMenu(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(window), "Bad"));
     EXPECT_EQ(GetLastError(), ERROR_INVALID_MENU_HANDLE) << "a window handle is no menu";
+    MENUITEMINFO nestedCircle;
+    nestedCircle.fMask = MIIM_SUBMENU;
+    nestedCircle.hSubMenu = recent;
+    EXPECT_FALSE(SetMenuItemInfo(menu, IdTwo, FALSE, &nestedCircle)) << "Two lies in Recent: Recent cannot hold itself";
+    EXPECT_FALSE(ModifyMenu(menu, IdOne, MF_BYCOMMAND | MF_POPUP, reinterpret_cast<UINT_PTR>(recent), "Loop"));
+    EXPECT_FALSE(InsertMenu(menu, IdOne, MF_BYCOMMAND | MF_POPUP, reinterpret_cast<UINT_PTR>(recent), "Loop"));
+    EXPECT_EQ(GetMenuItemCount(recent), 2);
     ASSERT_TRUE(AppendMenu(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(other), "Other"));
 
     ASSERT_TRUE(RemoveMenu(menu, 5, MF_BYPOSITION));
