@@ -395,6 +395,43 @@ TEST_F(PopupMenuTest, AnItemWithAnActionShowsItAndRunsIt)
     EXPECT_EQ(item->Caption(), "Re&load");
 }
 
+TEST_F(PopupMenuTest, AlignmentPlacesTheMenuAndTrackButtonChoosesWhichButtonChooses)
+{
+    struct Case {
+        gui::TPopupAlignment alignment;
+        gui::TTrackButton button;
+        int expectedLeftFromWidth;  // 0: at x, 1: right edge at x, 2: centred on x
+        bool rightButtonChooses;
+    };
+    const Case cases[] = {{gui::paLeft, gui::tbRightButton, 0, true},
+                          {gui::paRight, gui::tbLeftButton, 1, false},
+                          {gui::paCenter, gui::tbRightButton, 2, true}};
+    for (const Case& c : cases) {
+        menu->SetAlignment(c.alignment);
+        menu->SetTrackButton(c.button);
+        events.clear();
+        win::RECT shown{};
+        Later(10, [&] {
+            const win::HWND hwnd = MenuWindow();
+            win::GetWindowRect(hwnd, &shown);
+            const win::POINT at = ItemCentres(hwnd, 4, {1})[0];
+            driver.MouseMove(hwnd, at.x, at.y);
+            driver.MouseUp(hwnd, win::TestDriver::Button::Right, at.x, at.y);
+            if (!c.rightButtonChooses) {
+                driver.PressKey(win::VK_ESCAPE);
+            }
+        });
+        menu->Popup(300, 150);
+        driver.Pump();
+        const int width = shown.right - shown.left;
+        const int expectedLeft = c.expectedLeftFromWidth == 0   ? 300
+                                 : c.expectedLeftFromWidth == 1 ? 300 - width
+                                                                : 300 - width / 2;
+        EXPECT_EQ(shown.left, expectedLeft) << c.alignment;
+        EXPECT_EQ(events.back() == "click &Collapse all", c.rightButtonChooses) << c.button;
+    }
+}
+
 TEST_F(PopupMenuTest, RadioItemsOfAGroupCheckOneAtATime)
 {
     collapse->SetRadioItem(true);
