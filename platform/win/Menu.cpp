@@ -16,6 +16,7 @@ namespace {
 struct MenuRecord : HandleObject {
     explicit MenuRecord(bool isPopup) : popup(isPopup) {}
     bool popup;
+    HMENU handle = nullptr;  // its own
     std::vector<MenuItemRecord> items;
 };
 
@@ -155,7 +156,10 @@ void Destroy(HMENU menu, int depth = 0)
 HMENU Create(bool popup)
 {
     auto lock = LockSystem();
-    return HandleFromValue<HMENU>(AddHandle(HandleKind::Menu, std::make_unique<MenuRecord>(popup)));
+    auto record = std::make_unique<MenuRecord>(popup);
+    MenuRecord* made = record.get();
+    made->handle = HandleFromValue<HMENU>(AddHandle(HandleKind::Menu, std::move(record)));
+    return made->handle;
 }
 
 UINT StateFlags(const MenuItemRecord& item)
@@ -284,17 +288,19 @@ BOOL InsertMenu(HMENU menu, UINT position, UINT flags, UINT_PTR newItem, const c
 {
     auto lock = LockSystem();
     MenuRecord* record = MenuOrError(menu);
-    MenuItemRecord item;
-    if (!record || !ItemFromFlags(menu, flags, newItem, text, item)) {
+    if (!record) {
         return FALSE;
     }
+    ItemPlace place{record, record->items.size()};
     if ((flags & MF_BYPOSITION) || position == static_cast<UINT>(-1)) {
-        record->items.insert(record->items.begin() + std::min<std::size_t>(position, record->items.size()), std::move(item));
-        return TRUE;
-    }
-    ItemPlace place;
-    if (!FindCommand(record, position, place)) {
+        place.index = std::min<std::size_t>(position, place.index);
+    } else if (!FindCommand(record, position, place)) {
         SetLastError(ERROR_MENU_ITEM_NOT_FOUND);
+        return FALSE;
+    }
+    // A submenu is checked against the menu that will hold it, which may lie below menu.
+    MenuItemRecord item;
+    if (!ItemFromFlags(place.menu->handle, flags, newItem, text, item)) {
         return FALSE;
     }
     place.menu->items.insert(place.menu->items.begin() + static_cast<std::ptrdiff_t>(place.index), std::move(item));
@@ -305,8 +311,7 @@ BOOL InsertMenuItem(HMENU menu, UINT position, BOOL byPosition, const MENUITEMIN
 {
     auto lock = LockSystem();
     MenuRecord* record = MenuOrError(menu);
-    MenuItemRecord item;
-    if (!record || !ApplyInfo(menu, item, info)) {
+    if (!record) {
         return FALSE;
     }
     ItemPlace place{record, record->items.size()};
@@ -314,6 +319,10 @@ BOOL InsertMenuItem(HMENU menu, UINT position, BOOL byPosition, const MENUITEMIN
         place.index = std::min<std::size_t>(position, place.index);
     } else if (!FindCommand(record, position, place)) {
         place = {record, record->items.size()};
+    }
+    MenuItemRecord item;
+    if (!ApplyInfo(place.menu->handle, item, info)) {
+        return FALSE;
     }
     place.menu->items.insert(place.menu->items.begin() + static_cast<std::ptrdiff_t>(place.index), std::move(item));
     return TRUE;
@@ -324,7 +333,8 @@ BOOL ModifyMenu(HMENU menu, UINT position, UINT flags, UINT_PTR newItem, const c
     auto lock = LockSystem();
     ItemPlace place;
     MenuItemRecord item;
-    if (!FindItem(menu, position, (flags & MF_BYPOSITION) != 0, place) || !ItemFromFlags(menu, flags, newItem, text, item)) {
+    if (!FindItem(menu, position, (flags & MF_BYPOSITION) != 0, place) ||
+        !ItemFromFlags(place.menu->handle, flags, newItem, text, item)) {
         return FALSE;
     }
     const HMENU oldSub = place.Item().subMenu;
@@ -351,14 +361,12 @@ BOOL GetMenuItemInfo(HMENU menu, UINT position, BOOL byPosition, MENUITEMINFO* i
     if (mask & (MIIM_TYPE | MIIM_FTYPE)) {
         info->fType = item.type;
     }
-    if (mask & MIIM_TYPE) {
-        if (item.type & MFT_BITMAP) {
-            info->dwTypeData = reinterpret_cast<char*>(item.bitmap);
-        } else if (!(item.type & (MFT_SEPARATOR | MFT_OWNERDRAW))) {
-            CopyText(item.text, info->dwTypeData, info->cch);
-        }
+    const bool stringType = !(item.type & (MFT_BITMAP | MFT_SEPARATOR | MFT_OWNERDRAW));
+    if ((mask & MIIM_TYPE) && (item.type & MFT_BITMAP)) {
+        info->dwTypeData = reinterpret_cast<char*>(item.bitmap);
     }
-    if (mask & MIIM_STRING) {
+    // Once: cch is the buffer's size coming in and the text's length going out.
+    if ((mask & MIIM_STRING) || ((mask & MIIM_TYPE) && stringType)) {
         CopyText(item.text, info->dwTypeData, info->cch);
     }
     if (mask & MIIM_STATE) {
@@ -391,7 +399,7 @@ BOOL SetMenuItemInfo(HMENU menu, UINT position, BOOL byPosition, const MENUITEMI
         return FALSE;
     }
     MenuItemRecord item = place.Item();
-    if (!ApplyInfo(menu, item, info)) {
+    if (!ApplyInfo(place.menu->handle, item, info)) {
         return FALSE;
     }
     const HMENU oldSub = place.Item().subMenu;

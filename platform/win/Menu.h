@@ -62,8 +62,6 @@ constexpr UINT MFS_DISABLED = MFS_GRAYED;
 constexpr UINT MFS_CHECKED = 0x0008;
 constexpr UINT MFS_HILITE = 0x0080;
 constexpr UINT MFS_DEFAULT = 0x1000;
-// hbmpItem: the owner draws the item's bitmap (WM_MEASUREITEM / WM_DRAWITEM for the bitmap part).
-inline const HBITMAP HBMMENU_CALLBACK = HandleFromValue<HBITMAP>(-1);
 
 struct MENUITEMINFO {
     UINT cbSize = sizeof(MENUITEMINFO);

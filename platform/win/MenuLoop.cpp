@@ -331,6 +331,10 @@ void MenuLoop::HandleKey(UINT key)
             CloseAbove(level - 1);
         }
         break;
+    case VK_MENU:
+    case VK_F10:
+        ended_ = true;  // the keys of the menu bar leave a popup menu altogether
+        break;
     case VK_ESCAPE:
         if (level > 0) {
             CloseAbove(level - 1);

@@ -44,13 +44,13 @@ bool IsOwnerDrawn(const MenuItemRecord& item)
 
 bool HasBitmap(const MenuItemRecord& item)
 {
-    return item.bitmap && item.bitmap != HBMMENU_CALLBACK;
+    return item.bitmap != nullptr;
 }
 
 SIZE BitmapSize(HBITMAP bitmap)
 {
     BITMAP info{};
-    if (!bitmap || bitmap == HBMMENU_CALLBACK || !GetObject(bitmap, sizeof(info), &info)) {
+    if (!bitmap || !GetObject(bitmap, sizeof(info), &info)) {
         return {0, 0};
     }
     return {info.bmWidth, info.bmHeight};

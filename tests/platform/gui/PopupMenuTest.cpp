@@ -3,6 +3,7 @@
 // submenus open after the delay, the form's popup-menu shortcuts click items, and the look in pixels.
 
 #include "platform/gdi/SystemInfo.h"
+#include "platform/gui/ActionList.h"
 #include "platform/gui/Bitmap.h"
 #include "platform/gui/Canvas.h"
 #include "platform/gui/Colors.h"
@@ -44,6 +45,7 @@ public:
         menuOpenAtClick = win::FindWindow(win::MenuWindowClass, nullptr) != nullptr;
     }
     void FreeSender(classes::TObject* sender) { delete sender; }
+    void Executed(classes::TObject*) { events.push_back("execute"); }
     void Popped(classes::TObject*)
     {
         events.push_back(std::string("popup") + (win::FindWindow(win::MenuWindowClass, nullptr) ? " shown" : ""));
@@ -368,6 +370,66 @@ TEST_F(PopupMenuTest, AnItemsBitmapShowsInTheImageColumn)
     });
     menu->Popup(150, 150);
     EXPECT_EQ(redRows, 16);
+}
+
+TEST_F(PopupMenuTest, AnItemWithAnActionShowsItAndRunsIt)
+{
+    auto* list = new gui::TActionList(form);
+    auto* action = new gui::TAction(form);
+    action->SetActionList(list);
+    action->SetCaption("&Refresh");
+    action->SetShortCut(gui::TShortCut(win::VK_F5));
+    action->OnExecute = classes::TNotifyEvent::Of<&PopupMenuTest::Executed>(this);
+    auto* item = new gui::TMenuItem(form);
+    item->SetAction(action);
+    menu->Items()->Add(item);
+    EXPECT_EQ(item->Caption(), "&Refresh");
+    EXPECT_EQ(item->ShortCut(), gui::TShortCut(win::VK_F5));
+    Later(10, [&] { driver.TypeChar('r', 'R'); });
+    menu->Popup(150, 150);
+    driver.Pump();
+    EXPECT_EQ(events.back(), "execute");
+    action->SetEnabled(false);
+    EXPECT_FALSE(item->Enabled()) << "the item follows its action";
+    action->SetCaption("Re&load");
+    EXPECT_EQ(item->Caption(), "Re&load");
+}
+
+TEST_F(PopupMenuTest, AlignmentPlacesTheMenuAndTrackButtonChoosesWhichButtonChooses)
+{
+    struct Case {
+        gui::TPopupAlignment alignment;
+        gui::TTrackButton button;
+        int expectedLeftFromWidth;  // 0: at x, 1: right edge at x, 2: centred on x
+        bool rightButtonChooses;
+    };
+    const Case cases[] = {{gui::paLeft, gui::tbRightButton, 0, true},
+                          {gui::paRight, gui::tbLeftButton, 1, false},
+                          {gui::paCenter, gui::tbRightButton, 2, true}};
+    for (const Case& c : cases) {
+        menu->SetAlignment(c.alignment);
+        menu->SetTrackButton(c.button);
+        events.clear();
+        win::RECT shown{};
+        Later(10, [&] {
+            const win::HWND hwnd = MenuWindow();
+            win::GetWindowRect(hwnd, &shown);
+            const win::POINT at = ItemCentres(hwnd, 4, {1})[0];
+            driver.MouseMove(hwnd, at.x, at.y);
+            driver.MouseUp(hwnd, win::TestDriver::Button::Right, at.x, at.y);
+            if (!c.rightButtonChooses) {
+                driver.PressKey(win::VK_ESCAPE);
+            }
+        });
+        menu->Popup(300, 150);
+        driver.Pump();
+        const int width = shown.right - shown.left;
+        const int expectedLeft = c.expectedLeftFromWidth == 0   ? 300
+                                 : c.expectedLeftFromWidth == 1 ? 300 - width
+                                                                : 300 - width / 2;
+        EXPECT_EQ(shown.left, expectedLeft) << c.alignment;
+        EXPECT_EQ(events.back() == "click &Collapse all", c.rightButtonChooses) << c.button;
+    }
 }
 
 TEST_F(PopupMenuTest, RadioItemsOfAGroupCheckOneAtATime)

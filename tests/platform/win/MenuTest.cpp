@@ -12,6 +12,7 @@
 #include "platform/win/testing/TestDriver.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -155,6 +156,15 @@ TEST_F(MenuTest, ItemsAreFoundByPositionOrByCommandThroughSubmenus)
     info.fMask = MIIM_STRING;
     ASSERT_TRUE(GetMenuItemInfo(menu, IdClose, FALSE, &info));
     EXPECT_EQ(info.cch, 6u) << "no buffer: the length";
+    char small[8];
+    std::fill(std::begin(small), std::end(small), '#');
+    info.fMask = MIIM_TYPE | MIIM_STRING;
+    info.dwTypeData = small;
+    info.cch = 4;
+    ASSERT_TRUE(GetMenuItemInfo(menu, IdOpen, FALSE, &info));
+    EXPECT_EQ(std::string(small, 4), std::string("&Op\0", 4)) << "cut to the buffer";
+    EXPECT_EQ(small[4], '#') << "asked for twice, written once";
+    EXPECT_EQ(info.cch, 3u);
     info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_DATA | MIIM_STRING;
     info.fType = MFT_RADIOCHECK;
     info.fState = MFS_CHECKED | MFS_DEFAULT;
@@ -190,6 +200,13 @@ TEST_F(MenuTest, SubmenusLiveAndDieWithTheirItems)
     EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
     EXPECT_FALSE(AppendMenu(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(window), "Bad"));
     EXPECT_EQ(GetLastError(), ERROR_INVALID_MENU_HANDLE) << "a window handle is no menu";
+    MENUITEMINFO nestedCircle;
+    nestedCircle.fMask = MIIM_SUBMENU;
+    nestedCircle.hSubMenu = recent;
+    EXPECT_FALSE(SetMenuItemInfo(menu, IdTwo, FALSE, &nestedCircle)) << "Two lies in Recent: Recent cannot hold itself";
+    EXPECT_FALSE(ModifyMenu(menu, IdOne, MF_BYCOMMAND | MF_POPUP, reinterpret_cast<UINT_PTR>(recent), "Loop"));
+    EXPECT_FALSE(InsertMenu(menu, IdOne, MF_BYCOMMAND | MF_POPUP, reinterpret_cast<UINT_PTR>(recent), "Loop"));
+    EXPECT_EQ(GetMenuItemCount(recent), 2);
     ASSERT_TRUE(AppendMenu(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(other), "Other"));
 
     ASSERT_TRUE(RemoveMenu(menu, 5, MF_BYPOSITION));
@@ -235,6 +252,7 @@ TEST_F(MenuTest, KeysMoveOpenCloseAndChoose)
         {"a mnemonic chooses", {{'C', 'c'}}, IdClose},
         {"a mnemonic opens a submenu, the next chooses there", {{'R', 'r'}, {'T', 't'}}, IdTwo},
         {"a disabled item's mnemonic does not choose", {{'S', 's'}, {VK_ESCAPE}}, 0},
+        {"Alt leaves the menu from a submenu", {{VK_UP}, {VK_UP}, {VK_RIGHT}, {VK_MENU}}, 0},
     };
     for (const KeyCase& c : cases) {
         for (const Key& key : c.keys) {
@@ -381,26 +399,33 @@ TEST_F(MenuTest, EndMenuLeavesTheLoopAndASecondLoopIsRefused)
     EXPECT_FALSE(EndMenu()) << "no loop runs";
 }
 
-TEST_F(MenuTest, TheMenuStaysOnTheWorkArea)
+TEST_F(MenuTest, TheMenuStaysOnTheWorkAreaAndClearOfTheExcludedRectangle)
 {
     RECT work;
     SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0);
+    const RECT button{300, 200, 380, 222};
+    const RECT bottomButton{300, work.bottom - 22, 380, work.bottom};
     struct Placement {
         const char* what;
         UINT flags;
         POINT at;
+        std::optional<RECT> exclude;
         // Expected corner from the menu's size.
         std::function<POINT(SIZE)> corner;
     };
     const std::vector<Placement> placements = {
-        {"at the point", 0, {200, 150}, [](SIZE) { return POINT{200, 150}; }},
-        {"right-aligned", TPM_RIGHTALIGN, {400, 150}, [](SIZE s) { return POINT{400 - s.cx, 150}; }},
-        {"centred, bottom-aligned", TPM_CENTERALIGN | TPM_BOTTOMALIGN, {400, 300},
+        {"at the point", 0, {200, 150}, {}, [](SIZE) { return POINT{200, 150}; }},
+        {"right-aligned", TPM_RIGHTALIGN, {400, 150}, {}, [](SIZE s) { return POINT{400 - s.cx, 150}; }},
+        {"centred, bottom-aligned", TPM_CENTERALIGN | TPM_BOTTOMALIGN, {400, 300}, {},
          [](SIZE s) { return POINT{400 - s.cx / 2, 300 - s.cy}; }},
-        {"past the bottom right it opens up and left of the point", 0, {work.right - 5, work.bottom - 5},
+        {"past the bottom right it opens up and left of the point", 0, {work.right - 5, work.bottom - 5}, {},
          [&](SIZE s) { return POINT{work.right - 5 - s.cx, work.bottom - 5 - s.cy}; }},
-        {"past the top left it is pushed inside", TPM_RIGHTALIGN | TPM_BOTTOMALIGN, {work.left + 5, work.top + 5},
+        {"past the top left it is pushed inside", TPM_RIGHTALIGN | TPM_BOTTOMALIGN, {work.left + 5, work.top + 5}, {},
          [&](SIZE) { return POINT{work.left, work.top}; }},
+        {"below the button", TPM_VERTICAL, {300, 200}, button, [](SIZE) { return POINT{300, 222}; }},
+        {"above a button at the bottom", TPM_VERTICAL, {300, bottomButton.top}, bottomButton,
+         [&](SIZE s) { return POINT{300, bottomButton.top - s.cy}; }},
+        {"right of the button", TPM_HORIZONTAL, {300, 200}, button, [](SIZE) { return POINT{380, 200}; }},
     };
     for (const Placement& p : placements) {
         RECT rect{};
@@ -408,41 +433,12 @@ TEST_F(MenuTest, TheMenuStaysOnTheWorkArea)
             GetWindowRect(MenuWindows().front(), &rect);
             driver.PressKey(VK_ESCAPE);
         });
-        Track(TPM_RETURNCMD | p.flags, p.at.x, p.at.y);
+        TPMPARAMS params;
+        params.rcExclude = p.exclude.value_or(RECT{});
+        TrackPopupMenuEx(menu, TPM_RETURNCMD | p.flags, p.at.x, p.at.y, window, p.exclude ? &params : nullptr);
         const POINT expected = p.corner({rect.right - rect.left, rect.bottom - rect.top});
         EXPECT_EQ(rect.left, expected.x) << p.what;
         EXPECT_EQ(rect.top, expected.y) << p.what;
-    }
-}
-
-TEST_F(MenuTest, TheMenuKeepsClearOfTheExcludedRectangle)
-{
-    RECT work;
-    SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0);
-    struct Case {
-        const char* what;
-        UINT flags;
-        RECT button;
-        std::function<POINT(SIZE)> corner;
-    };
-    const std::vector<Case> cases = {
-        {"below the button", TPM_VERTICAL, {300, 200, 380, 222}, [](SIZE) { return POINT{300, 222}; }},
-        {"above a button at the bottom", TPM_VERTICAL, {300, work.bottom - 22, 380, work.bottom},
-         [&](SIZE s) { return POINT{300, work.bottom - 22 - s.cy}; }},
-        {"right of the button", TPM_HORIZONTAL, {300, 200, 380, 222}, [](SIZE) { return POINT{380, 200}; }},
-    };
-    for (const Case& c : cases) {
-        RECT rect{};
-        Later(10, [&] {
-            GetWindowRect(MenuWindows().front(), &rect);
-            driver.PressKey(VK_ESCAPE);
-        });
-        TPMPARAMS params;
-        params.rcExclude = c.button;
-        TrackPopupMenuEx(menu, TPM_RETURNCMD | c.flags, c.button.left, c.button.top, window, &params);
-        const POINT expected = c.corner({rect.right - rect.left, rect.bottom - rect.top});
-        EXPECT_EQ(rect.left, expected.x) << c.what;
-        EXPECT_EQ(rect.top, expected.y) << c.what;
     }
 }
 
