@@ -851,6 +851,14 @@ win::LRESULT ComboMessage(win::HWND hwnd, ComboState& state, win::UINT message, 
         return ListSend(state, win::LB_GETTOPINDEX);
     case win::CB_SETTOPINDEX:
         return ListSend(state, win::LB_SETTOPINDEX, wParam);
+    case win::CB_SETMINVISIBLE:
+        if (index <= 0) {
+            return win::FALSE;
+        }
+        state.visibleItems = index;
+        return win::TRUE;
+    case win::CB_GETMINVISIBLE:
+        return state.visibleItems;
     case win::CB_GETCOMBOBOXINFO: {
         auto* info = reinterpret_cast<win::COMBOBOXINFO*>(lParam);
         if (!info) {
@@ -902,16 +910,6 @@ win::LRESULT ComboProc(win::HWND hwnd, win::UINT message, win::WPARAM wParam, wi
     }
     if ((message >= win::CB_GETEDITSEL && message <= win::CB_GETCOMBOBOXINFO) || message == win::CB_SETMINVISIBLE ||
         message == win::CB_GETMINVISIBLE) {
-        if (message == win::CB_SETMINVISIBLE) {
-            if (static_cast<std::intptr_t>(wParam) <= 0) {
-                return win::FALSE;
-            }
-            state->visibleItems = int(wParam);
-            return win::TRUE;
-        }
-        if (message == win::CB_GETMINVISIBLE) {
-            return state->visibleItems;
-        }
         return ComboMessage(hwnd, *state, message, wParam, lParam);
     }
     switch (message) {
