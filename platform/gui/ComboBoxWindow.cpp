@@ -207,7 +207,8 @@ win::RECT DroppedRect(win::HWND hwnd, const ComboState& state)
     const int shown = std::min(state.visibleItems, Count(state));
     int height = 2;
     if (shown == 0) {
-        height += std::max(1, int(ListSend(state, win::LB_GETITEMHEIGHT, 0)));
+        const int itemHeight = int(ListSend(state, win::LB_GETITEMHEIGHT, 0));
+        height += itemHeight > 0 ? itemHeight : state.fieldHeight;
     } else {
         for (int i = 0; i < shown; ++i) {
             height += std::max(1, int(ListSend(state, win::LB_GETITEMHEIGHT, win::WPARAM(i))));
