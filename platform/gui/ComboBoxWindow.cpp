@@ -15,10 +15,10 @@
 #include "platform/gdi/FrameControls.h"
 #include "platform/gdi/GdiObjects.h"
 #include "platform/gdi/SystemInfo.h"
+#include "platform/gui/detail/ComboBoxState.h"
 #include "platform/gui/detail/StandardClasses.h"
 #include "platform/text/TextMetrics.h"
 #include "platform/text/TextOut.h"
-#include "platform/win/Activation.h"
 #include "platform/win/ComboBoxInfo.h"
 #include "platform/win/Input.h"
 #include "platform/win/MessageQueue.h"
@@ -38,27 +38,8 @@ namespace gui::detail {
 // Named apart: the library is compiled in unity sources.
 namespace combobox {
 
-constexpr int ListId = 1000;
 constexpr int EditId = 1001;
 constexpr int Edge = 2;  // the sunken edge round the field
-
-struct ComboState {
-    win::HWND edit = nullptr;
-    win::HWND list = nullptr;
-    win::WNDPROC editProc = nullptr;  // the edit's own procedure, under the box's key handling
-    win::HFONT font = nullptr;
-    int fieldHeight = 0;  // the selection field's item height
-    int selection = -1;   // what the field shows; the list's highlight may differ while it is dropped
-    int droppedWidth = 0;
-    int visibleItems = 30;
-    bool dropped = false;
-    bool focused = false;     // the box or its edit field has the focus
-    bool buttonHeld = false;  // the press that dropped the list is still down
-    bool extendedUI = false;
-    bool settingText = false;  // the box sets the edit's text: that is no user's edit
-};
-
-enum class Close { Ok, Cancel, Quiet };
 
 ComboState* StateOf(win::HWND hwnd)
 {
@@ -207,7 +188,8 @@ win::RECT DroppedRect(win::HWND hwnd, const ComboState& state)
     const int shown = std::min(state.visibleItems, Count(state));
     int height = 2;
     if (shown == 0) {
-        height += std::max(1, int(ListSend(state, win::LB_GETITEMHEIGHT, 0)));
+        const int itemHeight = int(ListSend(state, win::LB_GETITEMHEIGHT, 0));
+        height += itemHeight > 0 ? itemHeight : state.fieldHeight;
     } else {
         for (int i = 0; i < shown; ++i) {
             height += std::max(1, int(ListSend(state, win::LB_GETITEMHEIGHT, win::WPARAM(i))));
@@ -851,6 +833,14 @@ win::LRESULT ComboMessage(win::HWND hwnd, ComboState& state, win::UINT message, 
         return ListSend(state, win::LB_GETTOPINDEX);
     case win::CB_SETTOPINDEX:
         return ListSend(state, win::LB_SETTOPINDEX, wParam);
+    case win::CB_SETMINVISIBLE:
+        if (index <= 0) {
+            return win::FALSE;
+        }
+        state.visibleItems = index;
+        return win::TRUE;
+    case win::CB_GETMINVISIBLE:
+        return state.visibleItems;
     case win::CB_GETCOMBOBOXINFO: {
         auto* info = reinterpret_cast<win::COMBOBOXINFO*>(lParam);
         if (!info) {
@@ -902,16 +892,6 @@ win::LRESULT ComboProc(win::HWND hwnd, win::UINT message, win::WPARAM wParam, wi
     }
     if ((message >= win::CB_GETEDITSEL && message <= win::CB_GETCOMBOBOXINFO) || message == win::CB_SETMINVISIBLE ||
         message == win::CB_GETMINVISIBLE) {
-        if (message == win::CB_SETMINVISIBLE) {
-            if (static_cast<std::intptr_t>(wParam) <= 0) {
-                return win::FALSE;
-            }
-            state->visibleItems = int(wParam);
-            return win::TRUE;
-        }
-        if (message == win::CB_GETMINVISIBLE) {
-            return state->visibleItems;
-        }
         return ComboMessage(hwnd, *state, message, wParam, lParam);
     }
     switch (message) {
@@ -1069,113 +1049,6 @@ win::LRESULT EditProc(win::HWND hwnd, win::UINT message, win::WPARAM wParam, win
         break;
     }
     return win::CallWindowProc(editProc, hwnd, message, wParam, lParam);
-}
-
-// --- the list ---
-
-void Highlight(win::HWND list, win::POINT point)
-{
-    const win::LRESULT found = win::SendMessage(list, win::LB_ITEMFROMPOINT, 0, win::MAKELPARAM(win::WORD(point.x), win::WORD(point.y)));
-    if (win::HIWORD(win::DWORD(found)) == 0 && int(win::LOWORD(found)) != int(win::SendMessage(list, win::LB_GETCURSEL, 0, 0))) {
-        win::SendMessage(list, win::LB_SETCURSEL, win::LOWORD(found), 0);
-    }
-}
-
-bool InClient(win::HWND hwnd, win::POINT point)
-{
-    const win::RECT client = Client(hwnd);
-    return point.x >= 0 && point.y >= 0 && point.x < client.right && point.y < client.bottom;
-}
-
-// A dropped list's mouse, under the capture; everything else is the list box's.
-win::LRESULT DroppedListMouse(win::HWND hwnd, win::HWND combo, ComboState& state, win::UINT message, win::LPARAM lParam)
-{
-    const win::POINT point{win::GET_X_LPARAM(lParam), win::GET_Y_LPARAM(lParam)};
-    switch (message) {
-    case win::WM_MOUSEMOVE:
-        if (InClient(hwnd, point)) {
-            Highlight(hwnd, point);
-        }
-        return 0;
-    case win::WM_LBUTTONDOWN:
-    case win::WM_LBUTTONDBLCLK:
-    case win::WM_RBUTTONDOWN:
-    case win::WM_MBUTTONDOWN: {
-        if (InClient(hwnd, point)) {
-            Highlight(hwnd, point);
-            return 0;
-        }
-        win::POINT screen = point;
-        win::ClientToScreen(hwnd, &screen);
-        win::RECT window{};
-        win::GetWindowRect(hwnd, &window);
-        const bool onList = screen.x >= window.left && screen.x < window.right && screen.y >= window.top && screen.y < window.bottom;
-        if (onList && message == win::WM_LBUTTONDOWN) {
-            // The list's own scroll bar.
-            const win::LPARAM where = win::MAKELPARAM(win::WORD(screen.x), win::WORD(screen.y));
-            const win::LRESULT hit = win::SendMessage(hwnd, win::WM_NCHITTEST, 0, where);
-            win::SendMessage(hwnd, win::WM_NCLBUTTONDOWN, win::WPARAM(hit), where);
-            if (win::IsWindow(hwnd) && state.dropped && win::GetCapture() != hwnd) {
-                win::SetCapture(hwnd);
-            }
-            return 0;
-        }
-        // Anywhere else (the box and its button too) the press cancels the list's selection, which closes
-        // it, and goes no further.
-        win::SendMessage(combo, win::WM_COMMAND, win::MAKEWPARAM(ListId, win::LBN_SELCANCEL), reinterpret_cast<win::LPARAM>(hwnd));
-        return 0;
-    }
-    case win::WM_LBUTTONUP:
-        if (InClient(hwnd, point) &&
-            win::HIWORD(win::DWORD(win::SendMessage(hwnd, win::LB_ITEMFROMPOINT, 0, lParam))) == 0) {
-            Highlight(hwnd, point);
-            CloseUp(combo, state, Close::Ok);
-        } else if (state.buttonHeld) {
-            state.buttonHeld = false;
-            win::InvalidateRect(combo, nullptr, true);
-        }
-        return 0;
-    default:
-        return 0;
-    }
-}
-
-win::LRESULT ComboListProc(win::HWND hwnd, win::UINT message, win::WPARAM wParam, win::LPARAM lParam)
-{
-    if (message == win::WM_MOUSEACTIVATE) {
-        return win::MA_NOACTIVATE;
-    }
-    const win::HWND combo = win::IsWindow(hwnd) && message != win::WM_NCCREATE ? ComboOfList(hwnd) : nullptr;
-    ComboState* state = combo && win::IsWindow(combo) ? StateOf(combo) : nullptr;
-    if (state && message == win::WM_SETFOCUS) {
-        // The box keeps the focus: a simple box's list is clicked without taking it.
-        win::SetFocus(state->edit ? state->edit : combo);
-        return 0;
-    }
-    if (state && !state->dropped && KindOf(combo) != win::CBS_SIMPLE &&
-        ((message >= win::WM_MOUSEFIRST && message <= win::WM_MOUSELAST) || (message >= win::WM_KEYFIRST && message <= win::WM_KEYLAST))) {
-        // A drop-down list that does not show takes no input of its own.
-        return 0;
-    }
-    if (state && state->dropped) {
-        switch (message) {
-        case win::WM_MOUSEMOVE:
-        case win::WM_LBUTTONDOWN:
-        case win::WM_LBUTTONDBLCLK:
-        case win::WM_LBUTTONUP:
-        case win::WM_RBUTTONDOWN:
-        case win::WM_MBUTTONDOWN:
-            return DroppedListMouse(hwnd, combo, *state, message, lParam);
-        case win::WM_CAPTURECHANGED:
-            if (reinterpret_cast<win::HWND>(lParam) != hwnd) {
-                CloseUp(combo, *state, Close::Cancel);
-            }
-            return 0;
-        default:
-            break;
-        }
-    }
-    return ListBoxProc(hwnd, message, wParam, lParam);
 }
 
 }  // namespace combobox

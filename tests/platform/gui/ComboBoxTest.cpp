@@ -109,6 +109,17 @@ public:
     void DroppedDown(classes::TObject*) { ++dropDowns; }
     void ClosedUp(classes::TObject*) { ++closeUps; }
     void Clicked(classes::TObject*) { ++buttonClicks; }
+    void FillOnDropDown(classes::TObject* sender)
+    {
+        ++dropDowns;
+        auto* combo = static_cast<gui::TComboBox*>(sender);
+        if (combo->Items()->Count() == 0) {
+            for (const char* name : {"LPT1", "LPT2", "COM1", "FILE", "PDF"}) {
+                combo->Items()->Add(name);
+            }
+        }
+    }
+    void MeasureItem(gui::TWinControl*, int index, int& height) { height = 10 + 2 * index; }
     void DrawItem(gui::TWinControl*, int index, const win::RECT& rect, gui::TOwnerDrawState state)
     {
         drawn.push_back({index, rect, state});
@@ -542,6 +553,44 @@ TEST_F(ComboBoxTest, TheListStyleFieldIsHighlightedWhileFocused)
     other->SetFocus();
     driver.Pump();
     EXPECT_EQ(win::TestDriver::PixelAt(combo->Handle(), x, y), Rgb(gui::clWindow));
+}
+
+TEST_F(ComboBoxTest, ItemsAddedOnDropDownAreShownAndTheEditFollowsCharCaseAndMaxLength)
+{
+    auto* ports = MakeCombo(gui::csDropDown, {});
+    ports->OnDropDown = classes::TNotifyEvent::Of<&ComboBoxTest::FillOnDropDown>(this);
+    ports->SetCharCase(gui::ecUpperCase);
+    ports->SetMaxLength(3);
+    ShowAndFocus(ports);
+    Press({}, win::VK_F4);
+    ASSERT_TRUE(ports->DroppedDown());
+    EXPECT_EQ(dropDowns, 1);
+    const int itemHeight = int(win::SendMessage(ports->ListHandle(), win::LB_GETITEMHEIGHT, 0, 0));
+    EXPECT_EQ(win::Height(WindowRect(ports->ListHandle())), 5 * itemHeight + 2) << "sized after OnDropDown";
+    Press({}, win::VK_ESCAPE);
+
+    driver.TypeText("abcdef");
+    driver.Pump();
+    EXPECT_EQ(ports->Text(), "ABC");
+    EXPECT_EQ(changes, 3);
+}
+
+TEST_F(ComboBoxTest, VariableItemsTakeTheHeightsOnMeasureItemGives)
+{
+    auto* combo = MakeCombo(gui::csOwnerDrawVariable, {});
+    combo->OnMeasureItem = gui::TMeasureItemEvent::Of<&ComboBoxTest::MeasureItem>(this);
+    combo->SetDropDownCount(3);
+    ShowAndFocus(combo);
+    for (const char* name : {"a", "b", "c", "d"}) {
+        combo->Items()->Add(name);
+    }
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(win::SendMessage(combo->Handle(), win::CB_GETITEMHEIGHT, win::WPARAM(i), 0), 10 + 2 * i) << i;
+    }
+    PressButton(combo);
+    ASSERT_TRUE(combo->DroppedDown());
+    EXPECT_EQ(win::Height(WindowRect(combo->ListHandle())), 10 + 12 + 14 + 2);
+    EXPECT_EQ(ListItemRect(combo, 2), (win::RECT{0, 22, ListItemRect(combo, 2).right, 36}));
 }
 
 // A descendant that keeps its own count of what reaches the edit and list windows and refuses the
