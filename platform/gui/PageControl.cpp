@@ -1,13 +1,11 @@
 #include "platform/gui/PageControl.h"
 
 #include "platform/gdi/SystemInfo.h"
-#include "platform/gdi/DeviceContext.h"
-#include "platform/gdi/GdiObjects.h"
 #include "platform/gui/Font.h"
 #include "platform/gui/Form.h"
-#include "platform/win/Paint.h"
 #include "platform/gui/Messages.h"
 #include "platform/gui/detail/Frame3D.h"
+#include "platform/gui/detail/ScreenText.h"
 #include "platform/rtl/List.h"
 #include "platform/text/DrawText.h"
 #include "platform/win/Input.h"
@@ -23,18 +21,6 @@ constexpr int kStripTop = 2;      // room above the tabs for the active one to g
 constexpr int kTabPadding = 6;    // on each side of a tab's caption
 constexpr int kActiveGrowth = 2;  // how much larger the active tab is on its sides and top
 constexpr int kPageMargin = 4;    // the frame and the gap inside it
-
-// Measured on the screen: the strip is laid out before the control has a window.
-win::SIZE CaptionExtent(TFont* font, const std::string& caption)
-{
-    win::HDC dc = win::GetDC(nullptr);
-    const win::HGDIOBJ old = win::SelectObject(dc, font->Handle());
-    win::RECT text{0, 0, 0, 0};
-    win::DrawTextA(dc, caption.c_str(), int(caption.size()), &text, win::DT_CALCRECT | win::DT_SINGLELINE);
-    win::SelectObject(dc, old);
-    win::ReleaseDC(nullptr, dc);
-    return {text.right, text.bottom};
-}
 
 const classes::TTypeInfo& TabChangingEventType()
 {
@@ -443,7 +429,7 @@ int TPageControl::TabRowHeight()
     if (tabHeight_ > 0) {
         return tabHeight_;
     }
-    int height = int(CaptionExtent(Font(), "Ag").cy) + 5;
+    int height = int(detail::SingleLineExtent(Font(), "Ag").cy) + 5;
     if (images_) {
         height = std::max(height, images_->Height() + 4);
     }
@@ -464,7 +450,8 @@ std::vector<TPageControl::Tab> TPageControl::LayoutTabs(int& stripHeight)
         }
         int tabWidth = tabWidth_;
         if (tabWidth <= 0) {
-            tabWidth = int(CaptionExtent(Font(), page->Caption()).cx) + 2 * kTabPadding + (images_ ? images_->Width() + 3 : 0);
+            tabWidth = int(detail::SingleLineExtent(Font(), page->Caption()).cx) + 2 * kTabPadding +
+                       (images_ ? images_->Width() + 3 : 0);
         }
         if (multiLine_ && x > kActiveGrowth && x + tabWidth > width) {
             ++row;

@@ -1,17 +1,15 @@
 #include "platform/gui/ToolBar.h"
 
-#include "platform/gdi/DeviceContext.h"
-#include "platform/gdi/GdiObjects.h"
 #include "platform/gui/Action.h"
 #include "platform/gui/Canvas.h"
 #include "platform/gui/Font.h"
 #include "platform/gui/Messages.h"
 #include "platform/gui/PopupMenu.h"
 #include "platform/gui/detail/Frame3D.h"
+#include "platform/gui/detail/ScreenText.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/List.h"
 #include "platform/text/DrawText.h"
-#include "platform/win/Paint.h"
 
 #include <algorithm>
 
@@ -22,17 +20,6 @@ namespace {
 constexpr int kArrowWidth = 13;      // the drop-down part of a tbsDropDown button
 constexpr int kSeparatorWidth = 8;   // a new separator's or divider's width
 constexpr int kCaptionGap = 4;       // between a picture and its caption
-
-win::SIZE TextSize(TFont* font, const std::string& text)
-{
-    win::HDC dc = win::GetDC(nullptr);
-    const win::HGDIOBJ old = win::SelectObject(dc, font->Handle());
-    win::RECT rect{0, 0, 0, 0};
-    win::DrawTextA(dc, text.c_str(), int(text.size()), &rect, win::DT_CALCRECT | win::DT_SINGLELINE);
-    win::SelectObject(dc, old);
-    win::ReleaseDC(nullptr, dc);
-    return {rect.right, rect.bottom};
-}
 
 }  // namespace
 
@@ -376,7 +363,7 @@ void TToolButton::Paint()
     }
     const bool captions = bar && bar->ShowCaptions();
     const std::string caption = captions ? Caption() : std::string();
-    const win::SIZE text = caption.empty() ? win::SIZE{0, 0} : TextSize(Font(), caption);
+    const win::SIZE text = caption.empty() ? win::SIZE{0, 0} : detail::SingleLineExtent(Font(), caption);
     const int imageWidth = images ? images->Width() : 0;
     const int imageHeight = images ? images->Height() : 0;
     const bool list = bar && bar->List();
@@ -584,7 +571,7 @@ win::SIZE TToolBar::ButtonSize()
         if (button->style_ == tbsSeparator || button->style_ == tbsDivider || button->Caption().empty()) {
             continue;
         }
-        const win::SIZE text = TextSize(button->Font(), button->Caption());
+        const win::SIZE text = detail::SingleLineExtent(button->Font(), button->Caption());
         if (list_) {
             size.cx = std::max<int>(size.cx, imageWidth + kCaptionGap + int(text.cx) + 8);
             size.cy = std::max<int>(size.cy, std::max(imageHeight, int(text.cy)) + 8);
