@@ -202,6 +202,21 @@ TEST_F(PageControlTest, TheActiveTabIsTwoPixelsLargerAndJoinsThePageFrame)
     EXPECT_EQ(win::TestDriver::PixelAt(hwnd, activeX, frameTop), Rgb(gui::clBtnFace));
     // Right edges in the dark shadow.
     EXPECT_EQ(win::TestDriver::PixelAt(hwnd, int(other.right) - 1, int(other.top + other.bottom) / 2), Rgb(gui::cl3DDkShadow));
+    // The focus rectangle runs inside the active tab while the control has the focus.
+    // Its left side, clear of the caption:
+    auto dotsOnLeft = [&] {
+        int dots = 0;
+        for (int y = int(active.top) + 3; y < int(active.bottom) - 3; ++y) {
+            dots += win::TestDriver::PixelAt(hwnd, int(active.left) + 3, y) != Rgb(gui::clBtnFace) ? 1 : 0;
+        }
+        return dots;
+    };
+    edit->SetFocus();
+    driver.Pump();
+    EXPECT_EQ(dotsOnLeft(), 0);
+    pages->SetFocus();
+    driver.Pump();
+    EXPECT_GE(dotsOnLeft(), (int(active.bottom - active.top) - 6) / 2 - 1);
 }
 
 TEST_F(PageControlTest, SeveralRowsPutTheActiveTabsRowNextToThePage)
