@@ -519,7 +519,7 @@ void TToolBar::SetButtonHeight(int value)
 
 void TToolBar::SetAutoSize(bool value)
 {
-    autoSize_ = value;
+    TCustomControl::SetAutoSize(value);
     Relayout();
 }
 
@@ -639,7 +639,7 @@ void TToolBar::AlignControls(TControl* control, win::RECT& rect)
             rowStarted = false;
         }
     }
-    if (autoSize_ && Align() != alLeft && Align() != alRight) {
+    if (AutoSize() && Align() != alLeft && Align() != alRight) {
         const int height = (rowStarted ? y + rowHeight : std::max(int(edges.top) + rowHeight, y)) + edges.bottom;
         if (height != Height()) {
             SetHeight(height);
@@ -648,6 +648,11 @@ void TToolBar::AlignControls(TControl* control, win::RECT& rect)
     laying_ = false;
     (void)control;
     (void)rect;
+}
+
+bool TToolBar::CanAutoSize(int&, int&)
+{
+    return false;
 }
 
 void TToolBar::Paint()

@@ -116,8 +116,8 @@ public:
     void SetButtonWidth(int value);
     int ButtonHeight() const { return buttonHeight_; }
     void SetButtonHeight(int value);
-    bool AutoSize() const { return autoSize_; }
-    void SetAutoSize(bool value);
+    // AutoSize (the control's own): the height fits the rows.
+    void SetAutoSize(bool value) override;
     bool Wrapable() const { return wrapable_; }
     void SetWrapable(bool value);
     bool List() const { return list_; }
@@ -133,6 +133,8 @@ public:
 
 protected:
     void AlignControls(TControl* control, win::RECT& rect) override;
+    // The rows decide the height (in AlignControls), never the children's extent.
+    bool CanAutoSize(int& newWidth, int& newHeight) override;
     void Paint() override;
     void Notification(classes::TComponent* component, classes::TOperation operation) override;
     void GetChildren(const classes::TGetChildProc& proc, classes::TComponent* root) override;
@@ -159,7 +161,6 @@ private:
     bool showCaptions_ = false;
     int buttonWidth_ = 23;
     int buttonHeight_ = 22;
-    bool autoSize_ = false;
     bool wrapable_ = true;
     bool list_ = false;
     TEdgeBorders edgeBorders_ = 1u << ebTop;
