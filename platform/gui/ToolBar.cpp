@@ -3,6 +3,7 @@
 #include "platform/gui/Action.h"
 #include "platform/gui/Canvas.h"
 #include "platform/gui/Font.h"
+#include "platform/gui/Menus.h"
 #include "platform/gui/Messages.h"
 #include "platform/gui/PopupMenu.h"
 #include "platform/gui/detail/Frame3D.h"
@@ -57,6 +58,7 @@ const classes::TClassInfo& TToolButton::StaticClass()
                       &TToolButton::SetDropdownMenu)
             .Property("Grouped", &TToolButton::Grouped, &TToolButton::SetGrouped).Default(0)
             .Property("ImageIndex", &TToolButton::ImageIndex, &TToolButton::SetImageIndex).Default(-1)
+            .Property("MenuItem", classes::ClassRefType<TMenuItem>(), &TToolButton::MenuItem, &TToolButton::SetMenuItem)
             .Property("Style", ToolButtonStyleType(), &TToolButton::Style, &TToolButton::SetStyle).Default(tbsButton)
             .Property("Wrap", &TToolButton::Wrap, &TToolButton::SetWrap).Default(0);
     });
@@ -128,10 +130,31 @@ void TToolButton::SetDropdownMenu(classes::TComponent* value)
     }
 }
 
+void TToolButton::SetMenuItem(TMenuItem* value)
+{
+    if (menuItem_) {
+        menuItem_->RemoveFreeNotification(this);
+    }
+    menuItem_ = value;
+    if (!value) {
+        return;
+    }
+    value->FreeNotification(this);
+    SetCaption(value->Caption());
+    SetHint(value->Hint());
+    SetImageIndex(value->ImageIndex());
+    SetEnabled(value->Enabled());
+    SetVisible(value->Visible());
+    SetDown(value->Checked());
+}
+
 void TToolButton::Notification(classes::TComponent* component, classes::TOperation operation)
 {
     if (operation == classes::TOperation::Remove && component == dropdownMenu_) {
         dropdownMenu_ = nullptr;
+    }
+    if (operation == classes::TOperation::Remove && component == menuItem_) {
+        menuItem_ = nullptr;
     }
     TGraphicControl::Notification(component, operation);
 }
@@ -226,6 +249,10 @@ void TToolButton::Click()
         } else if (!grouped_ || allowAllUp_) {
             SetDown(false);
         }
+    }
+    if (menuItem_ && !Action() && !OnClick) {
+        menuItem_->Click();
+        return;
     }
     TGraphicControl::Click();
 }

@@ -8,6 +8,7 @@
 #include "platform/gui/Canvas.h"
 #include "platform/gui/Panel.h"
 #include "platform/gui/HintWindow.h"
+#include "platform/gui/Menus.h"
 #include "platform/gui/ToolBar.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/win/Window.h"
@@ -327,6 +328,40 @@ TEST_F(ToolBarTest, AButtonOnAnActionTakesItsLookAndRunsIt)
     EXPECT_FALSE(button->Enabled());
     Click(button);
     EXPECT_EQ(executed, 1);
+}
+
+TEST_F(ToolBarTest, AButtonOnAMenuItemTakesItsLookAndClicksIt)
+{
+    MakeBar();
+    auto* item = new gui::TMenuItem(form);
+    item->SetCaption("Zoom In");
+    item->SetHint("Zoom in on the page");
+    item->SetImageIndex(15);
+    item->SetChecked(true);
+    int clicked = 0;
+    struct Counter {
+        int* count;
+        void Run(classes::TObject*) { ++*count; }
+    } counter{&clicked};
+    item->OnClick = classes::TNotifyEvent::Of<&Counter::Run>(&counter);
+    auto* button = new gui::TToolButton(form);
+    button->SetParent(bar);
+    button->SetMenuItem(item);
+    Show();
+    EXPECT_EQ(button->Caption(), "Zoom In");
+    EXPECT_EQ(button->Hint(), "Zoom in on the page");
+    EXPECT_EQ(button->ImageIndex(), 15);
+    EXPECT_TRUE(button->Down());
+    Click(button);
+    EXPECT_EQ(clicked, 1);
+    delete item;
+    EXPECT_EQ(button->MenuItem(), nullptr);
+    Click(button);
+    EXPECT_EQ(clicked, 1);
+    // The library's popup menus are drop-down menus.
+    auto* popup = new gui::TPopupMenu(form);
+    button->SetDropdownMenu(popup);
+    EXPECT_EQ(button->DropdownMenu(), popup);
 }
 
 TEST_F(ToolBarTest, AButtonsHintShowsAfterTheMouseRestsOnIt)
