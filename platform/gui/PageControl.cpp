@@ -1,13 +1,12 @@
 #include "platform/gui/PageControl.h"
 
 #include "platform/gdi/SystemInfo.h"
-#include "platform/gdi/DeviceContext.h"
-#include "platform/gdi/GdiObjects.h"
+#include "platform/gdi/FrameControls.h"
 #include "platform/gui/Font.h"
 #include "platform/gui/Form.h"
-#include "platform/win/Paint.h"
 #include "platform/gui/Messages.h"
 #include "platform/gui/detail/Frame3D.h"
+#include "platform/gui/detail/ScreenText.h"
 #include "platform/rtl/List.h"
 #include "platform/text/DrawText.h"
 #include "platform/win/Input.h"
@@ -23,18 +22,7 @@ constexpr int kStripTop = 2;      // room above the tabs for the active one to g
 constexpr int kTabPadding = 6;    // on each side of a tab's caption
 constexpr int kActiveGrowth = 2;  // how much larger the active tab is on its sides and top
 constexpr int kPageMargin = 4;    // the frame and the gap inside it
-
-// Measured on the screen: the strip is laid out before the control has a window.
-win::SIZE CaptionExtent(TFont* font, const std::string& caption)
-{
-    win::HDC dc = win::GetDC(nullptr);
-    const win::HGDIOBJ old = win::SelectObject(dc, font->Handle());
-    win::RECT text{0, 0, 0, 0};
-    win::DrawTextA(dc, caption.c_str(), int(caption.size()), &text, win::DT_CALCRECT | win::DT_SINGLELINE);
-    win::SelectObject(dc, old);
-    win::ReleaseDC(nullptr, dc);
-    return {text.right, text.bottom};
-}
+constexpr int kScrollButton = 16; // each of the two arrows that scroll a strip too long for the control
 
 const classes::TTypeInfo& TabChangingEventType()
 {
@@ -315,6 +303,7 @@ void TPageControl::ChangeActivePage(TTabSheet* page)
         old->SetVisible(false);
     }
     --changingPages_;
+    ScrollActiveIntoView();
     TabsChanged();
     const auto stays = [&](TTabSheet* sheet) {
         return sheet && std::find(pages_.begin(), pages_.end(), sheet) != pages_.end() && !sheet->HasState(classes::csDestroying);
@@ -443,7 +432,7 @@ int TPageControl::TabRowHeight()
     if (tabHeight_ > 0) {
         return tabHeight_;
     }
-    int height = int(CaptionExtent(Font(), "Ag").cy) + 5;
+    int height = int(detail::SingleLineExtent(Font(), "Ag").cy) + 5;
     if (images_) {
         height = std::max(height, images_->Height() + 4);
     }
@@ -464,7 +453,8 @@ std::vector<TPageControl::Tab> TPageControl::LayoutTabs(int& stripHeight)
         }
         int tabWidth = tabWidth_;
         if (tabWidth <= 0) {
-            tabWidth = int(CaptionExtent(Font(), page->Caption()).cx) + 2 * kTabPadding + (images_ ? images_->Width() + 3 : 0);
+            tabWidth = int(detail::SingleLineExtent(Font(), page->Caption()).cx) + 2 * kTabPadding +
+                       (images_ ? images_->Width() + 3 : 0);
         }
         if (multiLine_ && x > kActiveGrowth && x + tabWidth > width) {
             ++row;
@@ -473,6 +463,18 @@ std::vector<TPageControl::Tab> TPageControl::LayoutTabs(int& stripHeight)
         tabs.push_back({page, win::RECT{x, 0, x + tabWidth, rowHeight}});
         rowOf.push_back(row);
         x += tabWidth;
+    }
+    // One row longer than the control scrolls: the first tab shown starts the strip, arrows end it.
+    scrolling_ = !multiLine_ && !tabs.empty() && x > Width() - kActiveGrowth;
+    if (scrolling_) {
+        firstTab_ = std::clamp(firstTab_, 0, int(tabs.size()) - 1);
+        const int offset = tabs[std::size_t(firstTab_)].rect.left - kActiveGrowth;
+        for (Tab& tab : tabs) {
+            tab.rect.left -= offset;
+            tab.rect.right -= offset;
+        }
+    } else {
+        firstTab_ = 0;
     }
     const int rows = row + 1;
     // The active tab's row lies next to the page; the rows in front of it move up.
@@ -518,10 +520,53 @@ win::RECT TPageControl::TabRect(int tabIndex)
     return rect;
 }
 
+int TPageControl::TabsRight() const
+{
+    return scrolling_ ? Width() - 2 * kScrollButton : Width();
+}
+
+win::RECT TPageControl::ScrollButton(bool forward) const
+{
+    const int left = Width() - (forward ? 1 : 2) * kScrollButton;
+    return {left, kStripTop, left + kScrollButton, kStripTop + kScrollButton};
+}
+
+void TPageControl::ScrollActiveIntoView()
+{
+    int strip = 0;
+    std::vector<Tab> tabs = LayoutTabs(strip);
+    const auto active = std::find_if(tabs.begin(), tabs.end(), [&](const Tab& tab) { return tab.page == activePage_; });
+    if (!scrolling_ || active == tabs.end()) {
+        return;
+    }
+    const int index = int(active - tabs.begin());
+    if (index < firstTab_) {
+        firstTab_ = index;
+    }
+    while (firstTab_ < index && LayoutTabs(strip)[std::size_t(index)].rect.right + kActiveGrowth > TabsRight()) {
+        ++firstTab_;
+    }
+}
+
+void TPageControl::ScrollTabs(bool forward)
+{
+    int strip = 0;
+    const std::vector<Tab> tabs = LayoutTabs(strip);
+    if (forward && !tabs.empty() && tabs.back().rect.right > TabsRight()) {
+        ++firstTab_;
+    } else if (!forward && firstTab_ > 0) {
+        --firstTab_;
+    }
+    Invalidate();
+}
+
 int TPageControl::IndexOfTabAt(int x, int y)
 {
     int strip = 0;
     const std::vector<Tab> tabs = LayoutTabs(strip);
+    if (x >= TabsRight()) {
+        return -1;
+    }
     // The active tab lies over its neighbours.
     for (int pass = 0; pass < 2; ++pass) {
         for (std::size_t i = 0; i < tabs.size(); ++i) {
@@ -606,6 +651,16 @@ void TPageControl::Paint()
             DrawTab(tab, true);
         }
     }
+    if (scrolling_) {
+        canvas->Brush()->SetColor(Color());
+        canvas->FillRect(win::RECT{TabsRight(), 0, Width(), strip});
+        for (const bool forward : {false, true}) {
+            win::RECT button = ScrollButton(forward);
+            const bool can = forward ? !tabs.empty() && tabs.back().rect.right > TabsRight() : firstTab_ > 0;
+            win::DrawFrameControl(canvas->Handle(), &button, win::DFC_SCROLL,
+                                  (forward ? win::DFCS_SCROLLRIGHT : win::DFCS_SCROLLLEFT) | (can ? 0 : win::DFCS_INACTIVE));
+        }
+    }
 }
 
 void TPageControl::Dispatch(win::TMessage& message)
@@ -613,6 +668,14 @@ void TPageControl::Dispatch(win::TMessage& message)
     switch (message.Msg) {
     case win::WM_LBUTTONDOWN: {
         TCustomControl::Dispatch(message);
+        const win::POINT point{win::GET_X_LPARAM(message.LParam), win::GET_Y_LPARAM(message.LParam)};
+        for (const bool forward : {false, true}) {
+            const win::RECT button = ScrollButton(forward);
+            if (scrolling_ && point.x >= button.left && point.x < button.right && point.y >= button.top && point.y < button.bottom) {
+                ScrollTabs(forward);
+                return;
+            }
+        }
         const int index = IndexOfTabAt(win::GET_X_LPARAM(message.LParam), win::GET_Y_LPARAM(message.LParam));
         if (index >= 0) {
             int strip = 0;

@@ -1,6 +1,7 @@
 #pragma once
 // TPageControl: pages (TTabSheet) stacked in one frame, each chosen by its tab on a strip of classic raised
-// tabs above it (several rows with MultiLine, the chosen tab's row next to the page). Only the active
+// tabs above it (several rows with MultiLine, the chosen tab's row next to the page; one row too long for
+// the control scrolls by two arrows at its end and follows the active tab). Only the active
 // page shows. A page with TabVisible false has no tab and is never reached by the user (a click, the
 // arrow keys while the control has the focus, Ctrl+Tab and Ctrl+Shift+Tab anywhere in it). The user's
 // changes ask OnChanging first and tell OnChange once ActivePage changed; ActivePage set by code asks
@@ -125,6 +126,11 @@ private:
     int TabRowHeight();
     void DrawTab(const Tab& tab, bool active);
     void UserSelects(TTabSheet* page);
+    // Where the tabs end: before the scroll arrows while the strip scrolls.
+    int TabsRight() const;
+    win::RECT ScrollButton(bool forward) const;
+    void ScrollTabs(bool forward);
+    void ScrollActiveIntoView();
 
     std::vector<TTabSheet*> pages_;
     TTabSheet* activePage_ = nullptr;
@@ -136,6 +142,8 @@ private:
     bool multiLine_ = false;
     int hotTab_ = -1;
     int changingPages_ = 0;
+    int firstTab_ = 0;        // the first tab shown while the strip scrolls
+    bool scrolling_ = false;  // the last layout's
 };
 
 }  // namespace gui

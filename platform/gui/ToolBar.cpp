@@ -1,17 +1,16 @@
 #include "platform/gui/ToolBar.h"
 
-#include "platform/gdi/DeviceContext.h"
-#include "platform/gdi/GdiObjects.h"
 #include "platform/gui/Action.h"
 #include "platform/gui/Canvas.h"
 #include "platform/gui/Font.h"
+#include "platform/gui/Menus.h"
 #include "platform/gui/Messages.h"
 #include "platform/gui/PopupMenu.h"
 #include "platform/gui/detail/Frame3D.h"
+#include "platform/gui/detail/ScreenText.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/List.h"
 #include "platform/text/DrawText.h"
-#include "platform/win/Paint.h"
 
 #include <algorithm>
 
@@ -22,17 +21,6 @@ namespace {
 constexpr int kArrowWidth = 13;      // the drop-down part of a tbsDropDown button
 constexpr int kSeparatorWidth = 8;   // a new separator's or divider's width
 constexpr int kCaptionGap = 4;       // between a picture and its caption
-
-win::SIZE TextSize(TFont* font, const std::string& text)
-{
-    win::HDC dc = win::GetDC(nullptr);
-    const win::HGDIOBJ old = win::SelectObject(dc, font->Handle());
-    win::RECT rect{0, 0, 0, 0};
-    win::DrawTextA(dc, text.c_str(), int(text.size()), &rect, win::DT_CALCRECT | win::DT_SINGLELINE);
-    win::SelectObject(dc, old);
-    win::ReleaseDC(nullptr, dc);
-    return {rect.right, rect.bottom};
-}
 
 }  // namespace
 
@@ -70,6 +58,7 @@ const classes::TClassInfo& TToolButton::StaticClass()
                       &TToolButton::SetDropdownMenu)
             .Property("Grouped", &TToolButton::Grouped, &TToolButton::SetGrouped).Default(0)
             .Property("ImageIndex", &TToolButton::ImageIndex, &TToolButton::SetImageIndex).Default(-1)
+            .Property("MenuItem", classes::ClassRefType<TMenuItem>(), &TToolButton::MenuItem, &TToolButton::SetMenuItem)
             .Property("Style", ToolButtonStyleType(), &TToolButton::Style, &TToolButton::SetStyle).Default(tbsButton)
             .Property("Wrap", &TToolButton::Wrap, &TToolButton::SetWrap).Default(0);
     });
@@ -141,10 +130,31 @@ void TToolButton::SetDropdownMenu(classes::TComponent* value)
     }
 }
 
+void TToolButton::SetMenuItem(TMenuItem* value)
+{
+    if (menuItem_) {
+        menuItem_->RemoveFreeNotification(this);
+    }
+    menuItem_ = value;
+    if (!value) {
+        return;
+    }
+    value->FreeNotification(this);
+    SetCaption(value->Caption());
+    SetHint(value->Hint());
+    SetImageIndex(value->ImageIndex());
+    SetEnabled(value->Enabled());
+    SetVisible(value->Visible());
+    SetDown(value->Checked());
+}
+
 void TToolButton::Notification(classes::TComponent* component, classes::TOperation operation)
 {
     if (operation == classes::TOperation::Remove && component == dropdownMenu_) {
         dropdownMenu_ = nullptr;
+    }
+    if (operation == classes::TOperation::Remove && component == menuItem_) {
+        menuItem_ = nullptr;
     }
     TGraphicControl::Notification(component, operation);
 }
@@ -239,6 +249,10 @@ void TToolButton::Click()
         } else if (!grouped_ || allowAllUp_) {
             SetDown(false);
         }
+    }
+    if (menuItem_ && !Action() && !OnClick) {
+        menuItem_->Click();
+        return;
     }
     TGraphicControl::Click();
 }
@@ -376,7 +390,7 @@ void TToolButton::Paint()
     }
     const bool captions = bar && bar->ShowCaptions();
     const std::string caption = captions ? Caption() : std::string();
-    const win::SIZE text = caption.empty() ? win::SIZE{0, 0} : TextSize(Font(), caption);
+    const win::SIZE text = caption.empty() ? win::SIZE{0, 0} : detail::SingleLineExtent(Font(), caption);
     const int imageWidth = images ? images->Width() : 0;
     const int imageHeight = images ? images->Height() : 0;
     const bool list = bar && bar->List();
@@ -532,7 +546,7 @@ void TToolBar::SetButtonHeight(int value)
 
 void TToolBar::SetAutoSize(bool value)
 {
-    autoSize_ = value;
+    TCustomControl::SetAutoSize(value);
     Relayout();
 }
 
@@ -584,7 +598,7 @@ win::SIZE TToolBar::ButtonSize()
         if (button->style_ == tbsSeparator || button->style_ == tbsDivider || button->Caption().empty()) {
             continue;
         }
-        const win::SIZE text = TextSize(button->Font(), button->Caption());
+        const win::SIZE text = detail::SingleLineExtent(button->Font(), button->Caption());
         if (list_) {
             size.cx = std::max<int>(size.cx, imageWidth + kCaptionGap + int(text.cx) + 8);
             size.cy = std::max<int>(size.cy, std::max(imageHeight, int(text.cy)) + 8);
@@ -652,7 +666,7 @@ void TToolBar::AlignControls(TControl* control, win::RECT& rect)
             rowStarted = false;
         }
     }
-    if (autoSize_ && Align() != alLeft && Align() != alRight) {
+    if (AutoSize() && Align() != alLeft && Align() != alRight) {
         const int height = (rowStarted ? y + rowHeight : std::max(int(edges.top) + rowHeight, y)) + edges.bottom;
         if (height != Height()) {
             SetHeight(height);
@@ -661,6 +675,11 @@ void TToolBar::AlignControls(TControl* control, win::RECT& rect)
     laying_ = false;
     (void)control;
     (void)rect;
+}
+
+bool TToolBar::CanAutoSize(int&, int&)
+{
+    return false;
 }
 
 void TToolBar::Paint()

@@ -9,8 +9,8 @@
 // TToolButton: Style tbsButton, tbsCheck (Down toggles; Grouped neighbours are exclusive, AllowAllUp
 // lets the down one come up), tbsDropDown (an arrow part that drops DropdownMenu below the button),
 // tbsSeparator and tbsDivider (gaps, the divider with an etched line). A button of another style with a
-// DropdownMenu drops it on a click instead of clicking. Action gives caption, hint, picture, enabled
-// state and Down (the action's Checked).
+// DropdownMenu drops it on a click instead of clicking. Action (or MenuItem) gives caption, hint,
+// picture, enabled state and Down (the action's Checked).
 
 #include "platform/gui/CustomControl.h"
 #include "platform/gui/GraphicControl.h"
@@ -22,6 +22,7 @@
 
 namespace gui {
 
+class TMenuItem;
 class TToolBar;
 
 enum TToolButtonStyle { tbsButton, tbsCheck, tbsDropDown, tbsSeparator, tbsDivider };
@@ -51,6 +52,10 @@ public:
     // A component with the popup interface (PopupMenu.h), or null (what has no such interface).
     classes::TComponent* DropdownMenu() const { return dropdownMenu_; }
     void SetDropdownMenu(classes::TComponent* value);
+    // The button shows the item's caption, hint, picture, enabled and visible state and check mark
+    // (as Down); a click clicks the item.
+    TMenuItem* MenuItem() const { return menuItem_; }
+    void SetMenuItem(TMenuItem* value);
     bool Wrap() const { return wrap_; }
     void SetWrap(bool value);
     // Its place among the bar's buttons (-1: on no bar).
@@ -84,6 +89,7 @@ private:
     bool allowAllUp_ = false;
     bool wrap_ = false;
     classes::TComponent* dropdownMenu_ = nullptr;
+    TMenuItem* menuItem_ = nullptr;
     bool pressed_ = false;        // the left button went down on the button part
     bool pressedInside_ = false;  // and the mouse is over it now
     bool hot_ = false;
@@ -116,8 +122,8 @@ public:
     void SetButtonWidth(int value);
     int ButtonHeight() const { return buttonHeight_; }
     void SetButtonHeight(int value);
-    bool AutoSize() const { return autoSize_; }
-    void SetAutoSize(bool value);
+    // AutoSize (the control's own): the height fits the rows.
+    void SetAutoSize(bool value) override;
     bool Wrapable() const { return wrapable_; }
     void SetWrapable(bool value);
     bool List() const { return list_; }
@@ -133,6 +139,8 @@ public:
 
 protected:
     void AlignControls(TControl* control, win::RECT& rect) override;
+    // The rows decide the height (in AlignControls), never the children's extent.
+    bool CanAutoSize(int& newWidth, int& newHeight) override;
     void Paint() override;
     void Notification(classes::TComponent* component, classes::TOperation operation) override;
     void GetChildren(const classes::TGetChildProc& proc, classes::TComponent* root) override;
@@ -159,7 +167,6 @@ private:
     bool showCaptions_ = false;
     int buttonWidth_ = 23;
     int buttonHeight_ = 22;
-    bool autoSize_ = false;
     bool wrapable_ = true;
     bool list_ = false;
     TEdgeBorders edgeBorders_ = 1u << ebTop;

@@ -261,33 +261,6 @@ TEST_F(ControlTest, TheWheelGoesToTheFocusedControlThenItsParents)
     EXPECT_EQ(seen, expected);
 }
 
-// A popup menu as the library's menus will be: it records where it was asked to pop up.
-class TRecordingPopup : public classes::TComponent, public gui::IPopupMenu {
-public:
-    using TComponent::TComponent;
-    static const classes::TClassInfo& StaticClass()
-    {
-        static const classes::TClassInfo info("TRecordingPopup", &TComponent::StaticClass(), [](classes::TClassInfo& c) {
-            classes::ClassBuilder<TRecordingPopup>(c).Implements<gui::IPopupMenu>();
-        });
-        return info;
-    }
-    const classes::TClassInfo& ClassType() const override { return StaticClass(); }
-    std::int32_t QueryInterface(const classes::TGUID& iid, void** object) override
-    {
-        return classes::GetInterface(this, iid, object);
-    }
-    std::int32_t AddRef() override { return -1; }
-    std::int32_t Release() override { return -1; }
-    bool AutoPopup() const override { return true; }
-    void SetPopupComponent(classes::TComponent* component) override { popupComponent = component; }
-    void Popup(int x, int y) override { shownAt.push_back({x, y}); }
-    bool IsShortCut(win::WORD, gui::TShiftState) override { return false; }
-
-    classes::TComponent* popupComponent = nullptr;
-    std::vector<win::POINT> shownAt;
-};
-
 TEST_F(ControlTest, TheContextMenuPopsUpWhereTheMouseIsOrAtTheOriginForTheKeyboard)
 {
     gui::TForm* form = MakeForm();

@@ -202,6 +202,21 @@ TEST_F(PageControlTest, TheActiveTabIsTwoPixelsLargerAndJoinsThePageFrame)
     EXPECT_EQ(win::TestDriver::PixelAt(hwnd, activeX, frameTop), Rgb(gui::clBtnFace));
     // Right edges in the dark shadow.
     EXPECT_EQ(win::TestDriver::PixelAt(hwnd, int(other.right) - 1, int(other.top + other.bottom) / 2), Rgb(gui::cl3DDkShadow));
+    // The focus rectangle runs inside the active tab while the control has the focus.
+    // Its left side, clear of the caption:
+    auto dotsOnLeft = [&] {
+        int dots = 0;
+        for (int y = int(active.top) + 3; y < int(active.bottom) - 3; ++y) {
+            dots += win::TestDriver::PixelAt(hwnd, int(active.left) + 3, y) != Rgb(gui::clBtnFace) ? 1 : 0;
+        }
+        return dots;
+    };
+    edit->SetFocus();
+    driver.Pump();
+    EXPECT_EQ(dotsOnLeft(), 0);
+    pages->SetFocus();
+    driver.Pump();
+    EXPECT_GE(dotsOnLeft(), (int(active.bottom - active.top) - 6) / 2 - 1);
 }
 
 TEST_F(PageControlTest, SeveralRowsPutTheActiveTabsRowNextToThePage)
@@ -218,6 +233,38 @@ TEST_F(PageControlTest, SeveralRowsPutTheActiveTabsRowNextToThePage)
     pages->SetActivePage(sheets[3]);
     EXPECT_GT(pages->TabRect(2).top, pages->TabRect(0).top);
     EXPECT_EQ(pages->DisplayRect().top, pages->TabRect(2).bottom - 1 + 4);
+}
+
+TEST_F(PageControlTest, OneRowTooLongScrollsByItsArrowsAndFollowsTheActiveTab)
+{
+    MakePages();
+    pages->SetWidth(150);
+    pages->SetTabWidth(60);
+    driver.Pump();
+    // Three tabs of 60 in 150 pixels: arrows at the right end, 16 pixels each.
+    const int arrows = 150 - 32;
+    EXPECT_EQ(pages->IndexOfTabAt(arrows + 5, 10), -1);
+    EXPECT_EQ(pages->TabRect(0).left, 0) << "the active first tab, 2 pixels larger";
+    driver.Click(pages->Handle(), win::TestDriver::Button::Left, arrows + 16 + 8, 10);  // the right arrow
+    driver.Pump();
+    EXPECT_EQ(Active(), "General") << "scrolling chooses nothing";
+    EXPECT_LE(pages->TabRect(0).right, 4) << "no more than the active tab's enlarged edge";
+    EXPECT_EQ(pages->TabRect(1).left, 2);
+    EXPECT_EQ(pages->IndexOfTabAt(10, 10), 1);
+    driver.Click(pages->Handle(), win::TestDriver::Button::Left, arrows + 8, 10);  // the left arrow
+    driver.Pump();
+    EXPECT_EQ(pages->IndexOfTabAt(10, 10), 0);
+    // The last tab chosen comes whole into view.
+    pages->SetActivePage(sheets[3]);
+    const win::RECT last = pages->TabRect(2);
+    EXPECT_GE(last.left, 0);
+    EXPECT_LE(last.right, arrows);
+    EXPECT_EQ(pages->IndexOfTabAt(int(last.left) + 5, 10), 2);
+    // Wide enough again: no arrows.
+    pages->SetWidth(300);
+    driver.Pump();
+    EXPECT_EQ(pages->TabRect(0).left, 2);
+    EXPECT_EQ(pages->IndexOfTabAt(290 - 32 + 5 - 100, 10), 2);
 }
 
 TEST_F(PageControlTest, HotTrackingColoursTheCaptionUnderTheMouse)

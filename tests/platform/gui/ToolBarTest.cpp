@@ -8,7 +8,7 @@
 #include "platform/gui/Canvas.h"
 #include "platform/gui/Panel.h"
 #include "platform/gui/HintWindow.h"
-#include "platform/gui/PopupMenu.h"
+#include "platform/gui/Menus.h"
 #include "platform/gui/ToolBar.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/win/Window.h"
@@ -22,33 +22,6 @@
 
 namespace guitest {
 namespace {
-
-// A popup menu that remembers where it was asked to show.
-class TRecordingMenu : public classes::TComponent, public gui::IPopupMenu {
-public:
-    using TComponent::TComponent;
-    static const classes::TClassInfo& StaticClass()
-    {
-        static const classes::TClassInfo info("TRecordingMenu", &TComponent::StaticClass(), [](classes::TClassInfo& c) {
-            classes::ClassBuilder<TRecordingMenu>(c).Implements<gui::IPopupMenu>();
-        });
-        return info;
-    }
-    const classes::TClassInfo& ClassType() const override { return StaticClass(); }
-    std::int32_t QueryInterface(const classes::TGUID& iid, void** object) override
-    {
-        return classes::GetInterface(this, iid, object);
-    }
-    std::int32_t AddRef() override { return -1; }
-    std::int32_t Release() override { return -1; }
-    bool AutoPopup() const override { return true; }
-    void SetPopupComponent(classes::TComponent* component) override { popupComponent = component; }
-    void Popup(int x, int y) override { shown.push_back({x, y}); }
-    bool IsShortCut(win::WORD, gui::TShiftState) override { return false; }
-
-    std::vector<win::POINT> shown;
-    classes::TComponent* popupComponent = nullptr;
-};
 
 // Two 16 x 16 pictures: red and blue squares.
 std::unique_ptr<gui::TImageList> Pictures(classes::TComponent* owner, gui::TColor first, gui::TColor second)
@@ -155,24 +128,24 @@ TEST_F(ToolBarTest, ADropDownMenuShowsBelowItsButton)
     AddButton("PrintB");
     auto* exportB = AddButton("ExportB", gui::tbsDropDown);
     auto* menuB = AddButton("MenuB");
-    auto& menu = *new TRecordingMenu(form);
+    auto& menu = *new TRecordingPopup(form);
     exportB->SetDropdownMenu(&menu);
     menuB->SetDropdownMenu(&menu);
     Show();
     // The button part clicks; the arrow part drops the menu down at the button's bottom left.
     Click(exportB);
     EXPECT_EQ(clicks, std::vector<std::string>{"ExportB"});
-    EXPECT_TRUE(menu.shown.empty());
+    EXPECT_TRUE(menu.shownAt.empty());
     ClickAt(exportB, exportB->Width() - 4, 5);
-    ASSERT_EQ(menu.shown.size(), 1u);
+    ASSERT_EQ(menu.shownAt.size(), 1u);
     const win::POINT below = exportB->ClientToScreen({0, exportB->Height()});
-    EXPECT_EQ(menu.shown[0].x, below.x);
-    EXPECT_EQ(menu.shown[0].y, below.y);
+    EXPECT_EQ(menu.shownAt[0].x, below.x);
+    EXPECT_EQ(menu.shownAt[0].y, below.y);
     EXPECT_EQ(menu.popupComponent, exportB);
     EXPECT_EQ(clicks.size(), 1u);
     // A plain button with a menu drops it instead of clicking.
     Click(menuB);
-    EXPECT_EQ(menu.shown.size(), 2u);
+    EXPECT_EQ(menu.shownAt.size(), 2u);
     EXPECT_EQ(clicks.size(), 1u);
     // A drop-down button is wider by its arrow part.
     EXPECT_GT(exportB->Width(), menuB->Width());
@@ -355,6 +328,40 @@ TEST_F(ToolBarTest, AButtonOnAnActionTakesItsLookAndRunsIt)
     EXPECT_FALSE(button->Enabled());
     Click(button);
     EXPECT_EQ(executed, 1);
+}
+
+TEST_F(ToolBarTest, AButtonOnAMenuItemTakesItsLookAndClicksIt)
+{
+    MakeBar();
+    auto* item = new gui::TMenuItem(form);
+    item->SetCaption("Zoom In");
+    item->SetHint("Zoom in on the page");
+    item->SetImageIndex(15);
+    item->SetChecked(true);
+    int clicked = 0;
+    struct Counter {
+        int* count;
+        void Run(classes::TObject*) { ++*count; }
+    } counter{&clicked};
+    item->OnClick = classes::TNotifyEvent::Of<&Counter::Run>(&counter);
+    auto* button = new gui::TToolButton(form);
+    button->SetParent(bar);
+    button->SetMenuItem(item);
+    Show();
+    EXPECT_EQ(button->Caption(), "Zoom In");
+    EXPECT_EQ(button->Hint(), "Zoom in on the page");
+    EXPECT_EQ(button->ImageIndex(), 15);
+    EXPECT_TRUE(button->Down());
+    Click(button);
+    EXPECT_EQ(clicked, 1);
+    delete item;
+    EXPECT_EQ(button->MenuItem(), nullptr);
+    Click(button);
+    EXPECT_EQ(clicked, 1);
+    // The library's popup menus are drop-down menus.
+    auto* popup = new gui::TPopupMenu(form);
+    button->SetDropdownMenu(popup);
+    EXPECT_EQ(button->DropdownMenu(), popup);
 }
 
 TEST_F(ToolBarTest, AButtonsHintShowsAfterTheMouseRestsOnIt)
