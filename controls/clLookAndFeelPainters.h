@@ -841,8 +841,21 @@ public:
     // The active flag does not show.
     void PaintFilterDropButton(TclCanvas& canvas, const win::RECT& rect, TclButtonState state,
                                bool active) const override;
+    // The Tab item part, grown by 2 at the ends that are not borders; vertical tabs are drawn turned a quarter
+    // on a bitmap and turned into place. The caption moves 2 pixels towards the tab's outside when selected.
+    void PaintTabItem(TclCanvas& canvas, const win::RECT& rect, TclBorders borders, std::string_view text,
+                      TclButtonState state, bool vertical, gui::TFont* font, gui::TColor textColor,
+                      gui::TColor backColor, bool showPrefix) const override;
     void PaintTabFrame(TclCanvas& canvas, const win::RECT& rect, int border, TclBorders borders,
                        bool vertical) const override;
+    // The Tab pane part, reaching past the strip along it and 10 pixels away from the tabs, clipped to it.
+    void PaintTabStrip(TclCanvas& canvas, const win::RECT& rect, TclBorders borders, bool vertical) const override;
+    // The Tab item part turned to face the way the button points, then the arrow.
+    void PaintSchedulerNavButton(TclCanvas& canvas, const win::RECT& rect, const win::RECT& arrowRect, bool isNext,
+                                 TclButtonState state) const override;
+    // The two long lines in the ComboBox border colour, the rest filled with the background.
+    void PaintSplitterFrame(TclCanvas& canvas, const win::RECT& rect, const TclBackground& background,
+                            bool horizontal) const override;
     void PaintIndicatorRowCell(TclCanvas& canvas, const win::RECT& rect, TclIndicatorKind kind, gui::TColor backColor,
                                const TclCustomDrawBackground& onDrawBackground) const override;
     // Arrow buttons framed; the thumb with its gripper over it (in the disabled state too); page areas as tracks.

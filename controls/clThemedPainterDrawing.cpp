@@ -258,11 +258,124 @@ void TclWinXPLookAndFeelPainter::PaintFilterDropButton(TclCanvas& canvas, const 
     TclStandardLookAndFeelPainter::PaintFilterDropButton(canvas, rect, state, active);
 }
 
+namespace {
+
+// The part drawn on a bitmap of the rect's size turned a quarter, then turned back into place.
+void DrawPartTurned(HTHEME theme, TclCanvas& canvas, int part, int state, const win::RECT& rect, int turn,
+                    int turnBack, bool copyFirst)
+{
+    const int width = clRectGetWidth(rect);
+    const int height = clRectGetHeight(rect);
+    if (width <= 0 || height <= 0)
+        return;
+    gui::TBitmap bitmap;
+    bitmap.SetPixelFormat(gui::pf32bit);
+    bitmap.SetSize(width, height);
+    if (copyFirst)
+        win::BitBlt(bitmap.Canvas()->Handle(), 0, 0, width, height, canvas.GetDCHandle(), rect.left, rect.top,
+                    win::SRCCOPY);
+    TclCanvas::RotateFlipBitmap(&bitmap, turn, false);
+    uxUxDrawThemeBackground(theme, bitmap.Canvas()->Handle(), part, state,
+                            win::RECT{0, 0, bitmap.Width(), bitmap.Height()});
+    TclCanvas::RotateFlipBitmap(&bitmap, turnBack, false);
+    win::BitBlt(canvas.GetDCHandle(), rect.left, rect.top, width, height, bitmap.Canvas()->Handle(), 0, 0,
+                win::SRCCOPY);
+}
+
+}  // namespace
+
+void TclWinXPLookAndFeelPainter::PaintTabItem(TclCanvas& canvas, const win::RECT& rect, TclBorders borders,
+                                              std::string_view text, TclButtonState state, bool vertical,
+                                              gui::TFont* font, gui::TColor textColor, gui::TColor backColor,
+                                              bool showPrefix) const
+{
+    HTHEME theme = AcquireThemeHandle(totTab);
+    if (!theme)
+        return TclStandardLookAndFeelPainter::PaintTabItem(canvas, rect, borders, text, state, vertical, font,
+                                                           textColor, backColor, showPrefix);
+    const bool selected = state == cxbsPressed;
+    win::RECT part = rect;
+    if (!vertical) {
+        part.left -= (borders & clSideLeft) ? 0 : 2;
+        part.right += (borders & clSideRight) ? 0 : 2;
+    } else {
+        part.top -= (borders & clSideTop) ? 0 : 2;
+        part.bottom += (borders & clSideBottom) ? 0 : 2;
+    }
+    // The selected tab reaches one pixel into the page; the others stop one short of it.
+    win::RECT clip = rect;
+    (vertical ? clip.right : clip.bottom) += selected ? 1 : -1;
+    canvas.PushClipRegion();
+    canvas.ClipToRect(clip);
+    if (!vertical)
+        DrawPart(theme, canvas, 1, PlainState(state), part);
+    else
+        DrawPartTurned(theme, canvas, 1, PlainState(state), part, 2, 1, false);
+    canvas.PopClipRegion();
+    win::RECT textRect = rect;
+    if (selected)
+        textRect = vertical ? clRectShift(textRect, -2, 0) : clRectShift(textRect, 0, -2);
+    PaintThemedText(canvas, theme, backColor, textColor, font, text, showPrefix, false, false, clvaCenter, clhaCenter,
+                    textRect, textRect, PlainState(state), 1);
+}
+
 void TclWinXPLookAndFeelPainter::PaintTabFrame(TclCanvas& canvas, const win::RECT& rect, int border,
                                                TclBorders borders, bool vertical) const
 {
     if (!AcquireThemeHandle(totTab))
         TclStandardLookAndFeelPainter::PaintTabFrame(canvas, rect, border, borders, vertical);
+}
+
+void TclWinXPLookAndFeelPainter::PaintTabStrip(TclCanvas& canvas, const win::RECT& rect, TclBorders borders,
+                                               bool vertical) const
+{
+    HTHEME theme = AcquireThemeHandle(totTab);
+    if (!theme)
+        return TclStandardLookAndFeelPainter::PaintTabStrip(canvas, rect, borders, vertical);
+    const win::RECT bounds{0, 0, 100, 100};
+    win::RECT content = bounds;
+    uxUxGetThemeBackgroundContentRect(theme, nullptr, 9, 1, bounds, content);
+    win::RECT pane = rect;
+    if (!vertical) {
+        pane.left -= content.left;
+        pane.right += 100 - content.right;
+        // The tabs lie on the side of the strip's drawn border; the pane runs on away from them.
+        if (borders & clSideTop)
+            pane.bottom += 10;
+        else
+            pane.top -= 10;
+    } else {
+        pane.top -= content.top;
+        pane.bottom += 100 - content.bottom;
+        if (borders & clSideLeft)
+            pane.right += 10;
+        else
+            pane.left -= 10;
+    }
+    canvas.PushClipRegion();
+    canvas.ClipToRect(rect);
+    DrawPart(theme, canvas, 9, 1, pane);
+    canvas.PopClipRegion();
+}
+
+void TclWinXPLookAndFeelPainter::PaintSchedulerNavButton(TclCanvas& canvas, const win::RECT& rect,
+                                                         const win::RECT& arrowRect, bool isNext,
+                                                         TclButtonState state) const
+{
+    HTHEME theme = AcquireThemeHandle(totTab);
+    if (!theme)
+        return TclStandardLookAndFeelPainter::PaintSchedulerNavButton(canvas, rect, arrowRect, isNext, state);
+    DrawPartTurned(theme, canvas, 1, PlainState(state), rect, isNext ? 2 : 1, isNext ? 1 : 2, true);
+    PaintSchedulerNavArrow(canvas, arrowRect, isNext, ButtonGlyphColor(state, gui::clDefault));
+}
+
+void TclWinXPLookAndFeelPainter::PaintSplitterFrame(TclCanvas& canvas, const win::RECT& rect,
+                                                    const TclBackground& background, bool horizontal) const
+{
+    if (!AcquireThemeHandle(totComboBox) || !AcquireThemeHandle(totListView))
+        return TclStandardLookAndFeelPainter::PaintSplitterFrame(canvas, rect, background, horizontal);
+    const int sides = horizontal ? clSideTop | clSideBottom : clSideLeft | clSideRight;
+    canvas.FillWithFrame(rect, background, false, 1, ThinFrameColor(), sides);
 }
 
 void TclWinXPLookAndFeelPainter::PaintIndicatorRowCell(TclCanvas& canvas, const win::RECT& rect,

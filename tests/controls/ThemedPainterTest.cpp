@@ -70,7 +70,7 @@ win::BOOL Active()
 HRESULT Content(HTHEME handle, win::HDC, int, int, const win::RECT* bounds, win::RECT* content)
 {
     static const std::map<std::u16string, win::RECT> insets = {
-        {u"Button", {3, 3, 4, 5}}, {u"Header", {2, 4, 2, 2}}, {u"TrackBar", {5, 1, 1, 1}}};
+        {u"Button", {3, 3, 4, 5}}, {u"Header", {2, 4, 2, 2}}, {u"TrackBar", {5, 1, 1, 1}}, {u"Tab", {2, 1, 4, 3}}};
     const auto it = insets.find(ClassOf(handle));
     if (it == insets.end())
         return E_FAIL;
@@ -424,6 +424,74 @@ TEST_F(ThemedPainterTest, TheLastHeaderItemTakesTheRightItemPartUnderBlueAndOliv
     EXPECT_EQ(theme.texts[0].state, 3);
 }
 
+TEST_F(ThemedPainterTest, TabsStripsAndNavigationButtons)
+{
+    const TclWinXPLookAndFeelPainter& p = Themed();
+    struct Case {
+        const char* name;
+        std::function<void(TclCanvas&)> draw;
+        Theme::PartCall part;
+        win::RECT partRect;
+        win::RECT textRect;  // left at -1: no text
+    };
+    const Case cases[] = {
+        {"first horizontal tab, hot",
+         [&](TclCanvas& c) {
+             p.PaintTabItem(c, win::RECT{10, 5, 50, 25}, clSideLeft, "Tab", cxbsHot, false, nullptr, gui::clBlack,
+                            gui::clBtnFace, true);
+         },
+         {u"Tab", 1, 2}, {10, 5, 52, 25}, {10, 5, 50, 25}},
+        {"selected horizontal tab",
+         [&](TclCanvas& c) {
+             p.PaintTabItem(c, win::RECT{10, 5, 50, 25}, 0, "Tab", cxbsPressed, false, nullptr, gui::clBlack,
+                            gui::clBtnFace, true);
+         },
+         {u"Tab", 1, 3}, {8, 5, 52, 25}, {10, 3, 50, 23}},
+        {"vertical tab, drawn turned",
+         [&](TclCanvas& c) {
+             p.PaintTabItem(c, win::RECT{5, 10, 25, 50}, 0, "Tab", cxbsDisabled, true, nullptr, gui::clBlack,
+                            gui::clBtnFace, true);
+         },
+         {u"Tab", 1, 4}, {0, 0, 44, 20}, {5, 10, 25, 50}},
+        {"strip under top tabs",
+         [&](TclCanvas& c) { p.PaintTabStrip(c, win::RECT{0, 30, 60, 34}, clSideTop, false); },
+         {u"Tab", 9, 1}, {-2, 30, 64, 44}, {-1, 0, 0, 0}},
+        {"next navigation button, hot",
+         [&](TclCanvas& c) { p.PaintSchedulerNavButton(c, win::RECT{0, 0, 20, 40}, win::RECT{4, 15, 16, 25}, true,
+                                                        cxbsHot); },
+         {u"Tab", 1, 2}, {0, 0, 40, 20}, {-1, 0, 0, 0}},
+    };
+    for (const Case& c : cases) {
+        theme.parts.clear();
+        theme.partRects.clear();
+        theme.texts.clear();
+        testsupport::Surface surface(70, 60, 0);
+        {
+            controlstest::SurfaceCanvas on(surface);
+            c.draw(on.canvas);
+        }
+        ASSERT_EQ(theme.parts, Parts{c.part}) << c.name;
+        EXPECT_EQ(theme.partRects[0], c.partRect) << c.name;
+        if (c.textRect.left >= 0) {
+            ASSERT_EQ(theme.texts.size(), 1u) << c.name;
+            EXPECT_EQ(theme.texts[0].rect, c.textRect) << c.name;
+            EXPECT_EQ(theme.texts[0].flags, win::DT_CENTER | win::DT_VCENTER | win::DT_SINGLELINE | win::DT_EDITCONTROL)
+                << c.name;
+        }
+    }
+    EXPECT_EQ(p.TabFrameWidth(false), 1);
+
+    // A splitter: its two long lines in the combo box's border colour, the background between them.
+    testsupport::Surface splitter(30, 6, 0);
+    {
+        controlstest::SurfaceCanvas on(splitter);
+        p.PaintSplitterFrame(on.canvas, win::RECT{0, 0, 30, 6}, TclBackground{nullptr, gui::clLime}, true);
+    }
+    EXPECT_EQ(win::GetPixel(splitter.DC(), 10, 0), win::RGB(1, 2, 3));
+    EXPECT_EQ(win::GetPixel(splitter.DC(), 10, 5), win::RGB(1, 2, 3));
+    EXPECT_EQ(win::GetPixel(splitter.DC(), 10, 2), gui::ColorToRGB(gui::clLime));
+}
+
 TEST_F(ThemedPainterTest, NativeStyleChoosesTheThemedPainter)
 {
     TclLookAndFeel look(nullptr);
@@ -493,6 +561,12 @@ TEST_F(UnthemedPainterTest, EveryOperationDrawsAsItsFallback)
          standard},
         {"navigator button", [&](auto& p, auto& c) { p.PaintNavigatorToolButton(c, r, cxbsHot); }, standard},
         {"radio button", [&](auto& p, auto& c) { p.PaintRadioButton(c, 2, 2, cxbsHot, true, false); }, standard},
+        {"tab strip", [&](auto& p, auto& c) { p.PaintTabStrip(c, r, clSideTop | clSideLeft, false); }, standard},
+        {"navigation button",
+         [&](auto& p, auto& c) { p.PaintSchedulerNavButton(c, r, win::RECT{8, 6, 20, 16}, false, cxbsPressed); },
+         standard},
+        {"splitter", [&](auto& p, auto& c) { p.PaintSplitterFrame(c, r, TclBackground{nullptr, gui::clLime}, false); },
+         standard},
         {"indicator row cell",
          [&](auto& p, auto& c) { p.PaintIndicatorRowCell(c, r, 1, gui::clBtnFace, {}); },
          TclFlatLookAndFeelPainter::Class()},
