@@ -349,6 +349,14 @@ TEST_F(ThemedPainterTest, DrawingFollowsThePartAndStateMaps)
                                   gui::clBlack, gui::clBtnFace);
          },
          {{u"Header", 1, 3}}},
+        {"arrow header, nothing to its right", [&](TclCanvas& c) {
+             p.PaintArrowHeader(c, r, "May", clSideLeft, TclViewParams{}, 3, 2, {});
+         },
+         {{u"Header", 3, 1}}},
+        {"arrow header, a neighbour to its right", [&](TclCanvas& c) {
+             p.PaintArrowHeader(c, r, "May", clSideRight, TclViewParams{}, 3, 2, {});
+         },
+         {{u"Header", 1, 1}}},
         {"disabled header cell", [&](TclCanvas& c) {
              p.PaintHeaderCellEx(c, r, r, 0, clAllSides, cxbsDisabled, clhaLeft, clvaCenter, false, false, "", nullptr,
                                  gui::clBlack, gui::clBtnFace, {}, false, false);
