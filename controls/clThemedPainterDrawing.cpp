@@ -5,6 +5,7 @@
 #include "controls/clPainterDrawing.h"
 #include "controls/uxOffice11Colors.h"
 #include "controls/uxTheme.h"
+#include "controls/detail/clThemeParts.h"
 
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/Edges.h"
@@ -16,16 +17,8 @@ namespace controls {
 
 namespace {
 
-constexpr int kButtonPush = 1;
-constexpr int kButtonRadio = 2;
-constexpr int kButtonCheckBox = 3;
-constexpr int kTrueSize = 1;
+using namespace detail;
 
-// Default, normal, hot, pressed, disabled.
-int PushState(TclButtonState state)
-{
-    return state == cxbsDefault ? 5 : state;
-}
 // Tab items, the small close button, the combo drop-down, navigation tabs, scroll thumbs and tracks.
 int PlainState(TclButtonState state)
 {
@@ -81,7 +74,7 @@ void TclWinXPLookAndFeelPainter::PaintArrowButtonFace(TclCanvas& canvas, const w
                                                       TclButtonState state) const
 {
     if (HTHEME theme = AcquireThemeHandle(totButton))
-        return DrawPart(theme, canvas, kButtonPush, PushState(state), rect);
+        return DrawPart(theme, canvas, kButtonPush, PushButtonState(state), rect);
     TclStandardLookAndFeelPainter::PaintArrowButtonFace(canvas, rect, state);
 }
 
@@ -106,9 +99,9 @@ void TclWinXPLookAndFeelPainter::PaintButton(TclCanvas& canvas, const win::RECT&
     if (!theme)
         return TclStandardLookAndFeelPainter::PaintButton(canvas, rect, caption, state, framed, fillColor, textColor,
                                                           multiLine);
-    DrawPart(theme, canvas, kButtonPush, PushState(state), rect);
+    DrawPart(theme, canvas, kButtonPush, PushButtonState(state), rect);
     if (!caption.empty())
-        uxUxDrawThemeTextAnsi(theme, canvas.GetDCHandle(), kButtonPush, PushState(state), caption, -1,
+        uxUxDrawThemeTextAnsi(theme, canvas.GetDCHandle(), kButtonPush, PushButtonState(state), caption, -1,
                               win::DT_CENTER | win::DT_VCENTER | win::DT_SINGLELINE, 0, rect);
 }
 
@@ -332,9 +325,7 @@ void TclWinXPLookAndFeelPainter::PaintTabStrip(TclCanvas& canvas, const win::REC
     HTHEME theme = AcquireThemeHandle(totTab);
     if (!theme)
         return TclStandardLookAndFeelPainter::PaintTabStrip(canvas, rect, borders, vertical);
-    const win::RECT bounds{0, 0, 100, 100};
-    win::RECT content = bounds;
-    uxUxGetThemeBackgroundContentRect(theme, nullptr, 9, 1, bounds, content);
+    const win::RECT content = ContentOf100(theme, 9, 1);
     win::RECT pane = rect;
     if (!vertical) {
         pane.left -= content.left;
