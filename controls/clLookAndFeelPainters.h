@@ -776,6 +776,8 @@ public:
     void CheckBoxExtent(win::SIZE& size) const override;
     void RadioButtonExtent(win::SIZE& size) const override;
     void InvertHeaderArea(TclCanvas&, const win::RECT&) const override {}
+    // UltraFlat's, theme or not.
+    void PaintSortMark(TclCanvas& canvas, const win::RECT& rect, bool ascending) const override;
     // (left + top) div 2 of the header item's content in a 100 x 100 rect.
     int HeaderFrameWidth() const override;
     int HeaderSectionFrameWidth(TclButtonState state) const override;

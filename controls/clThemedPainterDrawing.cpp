@@ -211,6 +211,11 @@ void TclWinXPLookAndFeelPainter::PaintHeaderSection(TclCanvas& canvas, const win
                       font, textColor, backColor, TclCustomDrawBackground{}, false, false);
 }
 
+void TclWinXPLookAndFeelPainter::PaintSortMark(TclCanvas& canvas, const win::RECT& rect, bool ascending) const
+{
+    TclUltraFlatLookAndFeelPainter::Class()->PaintSortMark(canvas, rect, ascending);
+}
+
 void TclWinXPLookAndFeelPainter::PaintFooterFrame(TclCanvas& canvas, const win::RECT& rect) const
 {
     HTHEME theme = AcquireThemeHandle(totEdit);

@@ -5,6 +5,7 @@
 
 #include "controls/clLookAndFeels.h"
 
+#include "platform/gdi/Region.h"
 #include "platform/text/DrawText.h"
 #include "tests/controls/ControlsFixture.h"
 #include "tests/controls/SurfaceCanvas.h"
@@ -138,6 +139,13 @@ HRESULT Edge(HTHEME handle, win::HDC, int part, int state, const win::RECT*, win
     return S_OK;
 }
 
+// The expand button's region leaves out a two-pixel rim.
+HRESULT Region(HTHEME, win::HDC, int, int, const win::RECT* rect, win::HRGN* region)
+{
+    *region = win::CreateRectRgn(rect->left + 2, rect->top + 2, rect->right - 2, rect->bottom - 2);
+    return S_OK;
+}
+
 HRESULT Name(char16_t* file, int fileLength, char16_t* color, int colorLength, char16_t*, int)
 {
     const std::u16string luna = u"C:\\WINDOWS\\Resources\\Themes\\Luna\\Luna.msstyles";
@@ -171,6 +179,7 @@ protected:
         library_.DrawThemeBackground = &Background;
         library_.DrawThemeEdge = &Edge;
         library_.GetCurrentThemeName = &Name;
+        library_.GetThemeBackgroundRegion = &Region;
         ControlsTest::SetUp();
     }
     TclEntryPoints EntryPoints() const override
@@ -489,6 +498,10 @@ TEST_F(ThemedPainterTest, TabsStripsAndNavigationButtons)
     }
     EXPECT_EQ(p.TabFrameWidth(false), 1);
 
+    // Hits count inside the part's region only.
+    EXPECT_TRUE(p.HitTestGroupExpandButton(win::RECT{0, 0, 17, 17}, win::POINT{8, 8}));
+    EXPECT_FALSE(p.HitTestGroupExpandButton(win::RECT{0, 0, 17, 17}, win::POINT{1, 8}));
+
     // A splitter: its two long lines in the combo box's border colour, the background between them.
     testsupport::Surface splitter(30, 6, 0);
     {
@@ -575,6 +588,7 @@ TEST_F(UnthemedPainterTest, EveryOperationDrawsAsItsFallback)
          standard},
         {"splitter", [&](auto& p, auto& c) { p.PaintSplitterFrame(c, r, TclBackground{nullptr, gui::clLime}, false); },
          standard},
+        {"sort mark", [&](auto& p, auto& c) { p.PaintSortMark(c, r, false); }, TclUltraFlatLookAndFeelPainter::Class()},
         {"indicator row cell",
          [&](auto& p, auto& c) { p.PaintIndicatorRowCell(c, r, 1, gui::clBtnFace, {}); },
          TclFlatLookAndFeelPainter::Class()},
