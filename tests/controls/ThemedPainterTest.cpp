@@ -609,6 +609,36 @@ TEST_F(UnthemedPainterTest, EveryOperationDrawsAsItsFallback)
         EXPECT_EQ(mine.Differences(theirs, &where), 0) << c.name << " " << where;
         EXPECT_GT(mine.Painted(win::RGB(1, 2, 3)), 0) << c.name << " draws something";
     }
+    // The answers of the fallback column.
+    struct Answer {
+        const char* name;
+        int value;
+        int expected;
+    };
+    win::POINT sortMark{};
+    themed.SortMarkExtent(sortMark);
+    win::RECT progress{};
+    themed.EventProgressMargins(progress);
+    const Answer answers[] = {
+        {"frame width of a pressed button", themed.ButtonFrameWidth(cxbsPressed), 2},
+        {"expand button", themed.ExpandButtonExtent(), 12},
+        {"group expand button", themed.GroupExpandButtonExtent(), 15},
+        {"small expand button", themed.SmallExpandButtonExtent(), 9},
+        {"check frame", themed.CheckFrameWidth(), 2},
+        {"header frame", themed.HeaderFrameWidth(), 1},
+        {"least thumb", themed.ScrollThumbMinExtent(true), 8},
+        {"text indent", themed.ButtonTextIndent(), 2},
+        {"pressed shift", themed.ButtonPressedShift(), 0},
+        {"hot buttons", themed.HasHotButtons(), 1},
+        {"paints tabs", themed.CanPaintTab(false), 0},
+        {"hot tabs", themed.HasHotTabs(true), 0},
+        {"tab frame", themed.TabFrameWidth(false), 1},
+        {"tinted content", int(win::COLORREF(themed.TintedContentColor())), int(win::RGB(255, 255, 213))},
+        {"sort mark width", sortMark.x, 7},
+        {"progress margin", progress.left, 3},
+    };
+    for (const Answer& a : answers)
+        EXPECT_EQ(a.value, a.expected) << a.name;
     EXPECT_FALSE(themed.HitTestGroupExpandButton(win::RECT{0, 0, 10, 10}, win::POINT{20, 20}));
     EXPECT_TRUE(themed.HitTestGroupExpandButton(win::RECT{0, 0, 10, 10}, win::POINT{5, 5}));
 }
