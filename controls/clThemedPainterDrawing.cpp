@@ -1,6 +1,7 @@
 // The themed painter's drawing: each operation draws the part of its theme class in the state its map
 // gives, and falls back to Standard's drawing while that class cannot be opened.
 
+#include "controls/clClasses.h"
 #include "controls/clLookAndFeelPainters.h"
 #include "controls/clPainterDrawing.h"
 #include "controls/uxOffice11Colors.h"
@@ -11,6 +12,7 @@
 #include "platform/gdi/Edges.h"
 #include "platform/gdi/GdiObjects.h"
 #include "platform/gdi/Region.h"
+#include "platform/gui/WinControl.h"
 #include "platform/text/DrawText.h"
 
 namespace controls {
