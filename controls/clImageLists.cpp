@@ -1,5 +1,7 @@
 #include "controls/clImageLists.h"
 
+#include "controls/clImageDrawing.h"
+
 #include "platform/classes/ClassRegistry.h"
 #include "platform/classes/ComponentReader.h"
 #include "platform/classes/ComponentWriter.h"

@@ -5,7 +5,6 @@
 // "DesignInfo" and "ImageInfo", the collection of the infos; the framework's own "Bitmap" is read too.
 
 #include "controls/clBitmaps.h"
-#include "controls/clImageDrawing.h"
 
 #include "platform/classes/Collection.h"
 #include "platform/gui/ImageList.h"

@@ -1,6 +1,7 @@
 #include "controls/clLookAndFeelPainters.h"
 
 #include "controls/clClasses.h"
+#include "controls/detail/clThemeParts.h"
 #include "controls/uxOffice11Colors.h"
 #include "platform/gdi/GdiObjects.h"
 #include "platform/gdi/SystemInfo.h"
@@ -318,26 +319,7 @@ void TclCustomLookAndFeelPainter::SplitterGripExtent(bool, win::SIZE& size) cons
 
 namespace {
 
-constexpr int kButtonPush = 1;
-constexpr int kButtonRadio = 2;
-constexpr int kButtonCheckBox = 3;
-constexpr int kCheckedNormal = 5;
-constexpr int kTrueSize = 1;
-constexpr int kMinSize = 0;
-
-int PushButtonState(TclButtonState state)
-{
-    return state == cxbsDefault ? 5 : state;
-}
-
-// The content rect of a part in a 100 x 100 rect; 0 inset when the theme does not answer.
-win::RECT ContentOf100(HTHEME theme, int part, int state)
-{
-    const win::RECT bounds{0, 0, 100, 100};
-    win::RECT content = bounds;
-    uxUxGetThemeBackgroundContentRect(theme, nullptr, part, state, bounds, content);
-    return content;
-}
+using namespace detail;
 
 bool PartSize(HTHEME theme, int part, int state, int kind, win::SIZE& size)
 {

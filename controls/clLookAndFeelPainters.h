@@ -776,6 +776,8 @@ public:
     void CheckBoxExtent(win::SIZE& size) const override;
     void RadioButtonExtent(win::SIZE& size) const override;
     void InvertHeaderArea(TclCanvas&, const win::RECT&) const override {}
+    // UltraFlat's, theme or not.
+    void PaintSortMark(TclCanvas& canvas, const win::RECT& rect, bool ascending) const override;
     // (left + top) div 2 of the header item's content in a 100 x 100 rect.
     int HeaderFrameWidth() const override;
     int HeaderSectionFrameWidth(TclButtonState state) const override;
@@ -793,6 +795,84 @@ public:
     // From the gripper of the bar's orientation: the larger of its least size and its size + 4, at least 8.
     int ScrollThumbMinExtent(bool vertical) const override;
     void EventProgressMargins(win::RECT& margins) const override { margins = win::RECT{3, 3, 3, 3}; }
+
+    // Drawing through the theme parts; each falls back to Standard's drawing (which is the base's where
+    // Standard has none of its own) while its theme class cannot be opened.
+    void PaintScrollArrowButton(TclCanvas& canvas, const win::RECT& rect, TclButtonState state,
+                                TclArrowDirection direction, bool framed) const override;
+    void PaintArrowButtonFace(TclCanvas& canvas, const win::RECT& rect, TclButtonState state) const override;
+    // The ListView part over the rect's one-pixel rim.
+    void PaintBorder(TclCanvas& canvas, const win::RECT& rect) const override;
+    // The push button with its caption in the theme's text colour, centred on one line.
+    void PaintButton(TclCanvas& canvas, const win::RECT& rect, std::string_view caption, TclButtonState state,
+                     bool framed = true, gui::TColor fillColor = gui::clDefault, gui::TColor textColor = gui::clDefault,
+                     bool multiLine = false) const override;
+    // The TreeView glyph; the rect is then kept out of the clip region.
+    void PaintExpandButton(TclCanvas& canvas, const win::RECT& rect, bool expanded, gui::TColor color) const override;
+    void PaintGroupExpandButton(TclCanvas& canvas, const win::RECT& rect, bool expanded,
+                                TclButtonState state) const override;
+    void PaintSmallExpandButton(TclCanvas& canvas, const win::RECT& rect, bool expanded, gui::TColor frameColor,
+                                gui::TColor backColor = gui::clDefault) const override;
+    bool HitTestGroupExpandButton(const win::RECT& rect, win::POINT point) const override;
+    void PaintCheckMark(TclCanvas& canvas, const win::RECT& rect, TclButtonState state, bool checked,
+                        gui::TColor color) const override;
+    // The check-box part includes its frame.
+    void PaintCheckBoxFrame(TclCanvas& canvas, const win::RECT& rect, TclButtonState state) const override;
+    // The radio part at its true size; the background colour and the emphasis are the theme's business.
+    // Without a Button theme, Standard's radio image.
+    void PaintRadioButton(TclCanvas& canvas, int x, int y, TclButtonState state, bool checked, bool emphasised,
+                          gui::TColor backColor = gui::clDefault, bool emphasisedUnlessDisabled = false) const override;
+    // The Header item part, or its right-item part for the last item of a normal header under the blue and
+    // olive colour schemes; the text one pixel lower and right when pressed.
+    void PaintHeaderCellEx(TclCanvas& canvas, const win::RECT& bounds, const win::RECT& textRect,
+                           TclBorders neighbours, TclBorders borders, TclButtonState state, TclHorzAlignment horz,
+                           TclVertAlignment vert, bool multiLine, bool endEllipsis, std::string_view text,
+                           gui::TFont* font, gui::TColor textColor, gui::TColor backColor,
+                           const TclCustomDrawBackground& onDrawBackground, bool lastItem,
+                           bool special) const override;
+    void PaintHeaderSection(TclCanvas& canvas, const win::RECT& rect, const win::RECT& textRect,
+                            TclBorders neighbours, TclBorders borders, TclButtonState state, TclHorzAlignment horz,
+                            TclVertAlignment vert, bool multiLine, bool endEllipsis, std::string_view text,
+                            gui::TFont* font, gui::TColor textColor, gui::TColor backColor) const override;
+    // A raised inner edge of the Edit theme on every side.
+    void PaintFooterFrame(TclCanvas& canvas, const win::RECT& rect) const override;
+    void PaintFooterCell(TclCanvas& canvas, const win::RECT& rect, TclHorzAlignment horz, TclVertAlignment vert,
+                         bool multiLine, std::string_view text, gui::TFont* font, gui::TColor textColor,
+                         gui::TColor backColor, const TclCustomDrawBackground& onDrawBackground) const override;
+    void PaintFilterDismissButton(TclCanvas& canvas, const win::RECT& rect, TclButtonState state) const override;
+    // The active flag does not show.
+    void PaintFilterDropButton(TclCanvas& canvas, const win::RECT& rect, TclButtonState state,
+                               bool active) const override;
+    // The Tab item part, grown by 2 at the ends that are not borders; vertical tabs are drawn turned a quarter
+    // on a bitmap and turned into place. The caption moves 2 pixels towards the tab's outside when selected.
+    void PaintTabItem(TclCanvas& canvas, const win::RECT& rect, TclBorders borders, std::string_view text,
+                      TclButtonState state, bool vertical, gui::TFont* font, gui::TColor textColor,
+                      gui::TColor backColor, bool showPrefix) const override;
+    void PaintTabFrame(TclCanvas& canvas, const win::RECT& rect, int border, TclBorders borders,
+                       bool vertical) const override;
+    // The Tab pane part, reaching past the strip along it and 10 pixels away from the tabs, clipped to it.
+    void PaintTabStrip(TclCanvas& canvas, const win::RECT& rect, TclBorders borders, bool vertical) const override;
+    // The Tab item part turned to face the way the button points, then the arrow.
+    void PaintSchedulerNavButton(TclCanvas& canvas, const win::RECT& rect, const win::RECT& arrowRect, bool isNext,
+                                 TclButtonState state) const override;
+    // The two long lines in the ComboBox border colour, the rest filled with the background.
+    void PaintSplitterFrame(TclCanvas& canvas, const win::RECT& rect, const TclBackground& background,
+                            bool horizontal) const override;
+    void PaintIndicatorRowCell(TclCanvas& canvas, const win::RECT& rect, TclIndicatorKind kind, gui::TColor backColor,
+                               const TclCustomDrawBackground& onDrawBackground) const override;
+    // Arrow buttons framed; the thumb with its gripper over it (in the disabled state too); page areas as tracks.
+    void PaintScrollBarPart(TclCanvas& canvas, bool horizontal, const win::RECT& rect, TclScrollBarPart part,
+                            TclButtonState state) const override;
+    void PaintSizeGripBox(TclCanvas& canvas, const win::RECT& rect, gui::TColor backColor) const override;
+    // The header cell (the last item when nothing lies to the right) with centred text, then the arrows.
+    void PaintArrowHeader(TclCanvas& canvas, const win::RECT& rect, std::string_view text, TclBorders neighbours,
+                          const TclViewParams& params, int arrows, int arrowInset,
+                          const TclCustomDrawBackground& onDrawBackground) const override;
+    void PaintProgressGauge(TclCanvas& canvas, const win::RECT& rect, const win::RECT& progressRect,
+                            const TclBackground& background, bool transparent) const override;
+    void PaintNavigatorToolButton(TclCanvas& canvas, const win::RECT& rect, TclButtonState state) const override;
+    void PaintPanelBackground(TclCanvas& canvas, gui::TWinControl* control, const win::RECT& rect, gui::TColor color,
+                              gui::TColor color2 = gui::clDefault) const override;
 
     // The text of a themed part in the theme's own colour; multi-line text is first fitted to its rect.
     virtual void PaintThemedText(TclCanvas& canvas, HTHEME theme, gui::TColor backColor, gui::TColor textColor,

@@ -2,6 +2,7 @@
 // blending rules worked by hand; the size of the cursor's picture measured from cursors made here.
 
 #include "controls/clImageDrawing.h"
+#include "controls/clImageLists.h"
 
 #include "platform/gdi/Bitmap.h"
 #include "platform/gdi/GdiObjects.h"
@@ -119,6 +120,49 @@ TEST_F(ImageDrawingTest, TransparentColourAndDisabledPictureWithoutAlpha)
     win::DeleteObject(brush);
     EXPECT_EQ(At(brushed, 3, 2), win::RGB(0, 0, 255));
     EXPECT_EQ(At(brushed, 4, 2), ground);
+}
+
+TEST_F(ImageDrawingTest, ImageListPicturesWithAndWithoutAlpha)
+{
+    // Half red: premultiplied in a library list's info, straight in a 32-bit platform list. Over white
+    // both give (255, 127, 127).
+    controls::TclImageList library(4, 4);
+    TclCustomBitmap premultiplied(4, 4, gui::pf32bit);
+    clPutBitmapPixels(premultiplied, std::vector<TclRGBQuad>(16, TclRGBQuad{0, 0, 128, 128}));
+    library.AddImage(&premultiplied, nullptr);
+
+    gui::TImageList platform(nullptr);
+    platform.SetHandle(win::ImageList_Create(4, 4, win::ILC_COLOR32 | win::ILC_MASK, 1, 1));
+    TclCustomBitmap straight(4, 4, gui::pf32bit);
+    clPutBitmapPixels(straight, std::vector<TclRGBQuad>(16, TclRGBQuad{0, 0, 255, 128}));
+    platform.Add(&straight, nullptr);
+
+    for (gui::TCustomImageList* list : {static_cast<gui::TCustomImageList*>(&library),
+                                        static_cast<gui::TCustomImageList*>(&platform)}) {
+        Surface surface(6, 6, win::RGB(255, 255, 255));
+        clDrawImageWithState(surface.DC(), win::RECT{1, 1, 5, 5}, nullptr, list, 0, clidmNormal);
+        const win::COLORREF pixel = At(surface, 2, 2);
+        EXPECT_NEAR(win::GetRValue(pixel), 255, 2) << list->ClassName();
+        EXPECT_NEAR(win::GetGValue(pixel), 127, 2) << list->ClassName();
+        EXPECT_NEAR(win::GetBValue(pixel), 127, 2) << list->ClassName();
+        EXPECT_EQ(At(surface, 0, 0), win::RGB(255, 255, 255));
+    }
+
+    // Without alpha the list's mask is cut out of the picture.
+    gui::TImageList masked(nullptr);
+    masked.SetWidth(4);
+    masked.SetHeight(4);
+    const auto picture = Glyph(4, 4, gui::pf24bit, gui::clBlue);
+    picture->ClCanvas().FillRectColor(win::RECT{0, 0, 2, 4}, gui::clFuchsia);
+    masked.AddMasked(picture.get(), gui::clFuchsia);
+    const win::COLORREF ground = win::RGB(10, 20, 30);
+    Surface surface(4, 4, ground);
+    clDrawImageWithState(surface.DC(), win::RECT{0, 0, 4, 4}, nullptr, &masked, 0, clidmNormal);
+    EXPECT_EQ(At(surface, 0, 1), ground);
+    EXPECT_EQ(At(surface, 3, 1), Rgb(gui::clBlue));
+    // An index beyond the list draws nothing.
+    clDrawImageWithState(surface.DC(), win::RECT{0, 0, 4, 4}, nullptr, &masked, 1, clidmFaded);
+    EXPECT_EQ(At(surface, 3, 1), Rgb(gui::clBlue));
 }
 
 TEST_F(ImageDrawingTest, NothingWithoutAPicture)
