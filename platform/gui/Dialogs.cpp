@@ -47,9 +47,10 @@ std::vector<std::string> PrinterNames(int& index)
     return names;
 }
 
+// The printer chosen; the one chosen already keeps the settings the dialog gave it.
 void ChoosePrinter(int index, std::size_t count)
 {
-    if (index >= 0 && std::size_t(index) < count) {
+    if (index >= 0 && std::size_t(index) < count && index != Printer()->PrinterIndex()) {
         Printer()->SetPrinterIndex(index);
     }
 }
@@ -220,7 +221,8 @@ bool TPrintDialog::Execute()
                     flag(collate_, win::PD_COLLATE) | flag(printToFile_, win::PD_PRINTTOFILE) |
                     flag(!Has(options_, poPageNums), win::PD_NOPAGENUMS) |
                     flag(!Has(options_, poSelection), win::PD_NOSELECTION) | flag(Has(options_, poHelp), win::PD_SHOWHELP) |
-                    flag(Has(options_, poDisablePrintToFile), win::PD_DISABLEPRINTTOFILE);
+                    flag(Has(options_, poDisablePrintToFile), win::PD_DISABLEPRINTTOFILE) |
+                    flag(!Has(options_, poPrintToFile), win::PD_HIDEPRINTTOFILE);
     if (Run([&] { return win::CurrentDialogService().PrintDialog(request); }) != win::IDOK) {
         return false;
     }

@@ -58,6 +58,7 @@ enum : DWORD {
     PD_PRINTTOFILE = 0x20,
     PD_SHOWHELP = 0x800,
     PD_DISABLEPRINTTOFILE = 0x80000,
+    PD_HIDEPRINTTOFILE = 0x100000,
 };
 
 struct PrintRequest {
