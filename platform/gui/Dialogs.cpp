@@ -106,6 +106,7 @@ bool TOpenDialog::DoExecute(bool save)
     request.initialDir = initialDir_;
     request.defaultExt = defaultExt_;
     request.fileName = fileName_;
+    request.picturePreview = PicturePreview();
     for (const auto& [option, flag] : kOpenFlags) {
         if (Has(options_, option)) {
             request.flags |= flag;
@@ -291,6 +292,10 @@ bool TFontDialog::Execute()
         request.maxSize = maxFontSize_;
     }
     request.effects = Has(options_, fdEffects);
+    request.charset = font_->Charset();
+    request.device = device_ == fdPrinter ? win::FontRequest::Printer : device_ == fdBoth ? win::FontRequest::Both
+                                                                                         : win::FontRequest::Screen;
+    request.forceFontExist = Has(options_, fdForceFontExist);
     if (Run([&] { return win::CurrentDialogService().FontDialog(request); }) != win::IDOK) {
         return false;
     }
@@ -299,6 +304,7 @@ bool TFontDialog::Execute()
     font_->SetStyle(TFontStyles((request.bold ? 1u << fsBold : 0) | (request.italic ? 1u << fsItalic : 0) |
                                 (request.underline ? 1u << fsUnderline : 0) | (request.strikeOut ? 1u << fsStrikeOut : 0)));
     font_->SetColor(TColor(request.color));
+    font_->SetCharset(request.charset);
     return true;
 }
 
