@@ -11,7 +11,9 @@ void RegisterStandardWindowClasses()
     detail::RegisterButtonClass();
     detail::RegisterStaticClass();
     detail::RegisterListBoxClass();
+    detail::RegisterComboBoxClass();
     detail::RegisterScrollBarClass();
+    detail::RegisterTreeViewClass();
 }
 
 void detail::RegisterStandardClass(const char* name, win::WNDPROC proc, win::UINT style, win::HCURSOR cursor)
@@ -27,7 +29,7 @@ void detail::RegisterStandardClass(const char* name, win::WNDPROC proc, win::UIN
 
 void UnregisterStandardWindowClasses()
 {
-    for (const char* name : {"EDIT", "BUTTON", "STATIC", "LISTBOX", "SCROLLBAR"}) {
+    for (const char* name : {"EDIT", "BUTTON", "STATIC", "LISTBOX", "SCROLLBAR", "SysTreeView32", "COMBOBOX", "ComboLBox"}) {
         win::UnregisterClass(name, nullptr);
     }
     detail::EditContextMenu() = nullptr;
