@@ -47,9 +47,10 @@ std::vector<std::string> PrinterNames(int& index)
     return names;
 }
 
+// The printer chosen; the one chosen already keeps the settings the dialog gave it.
 void ChoosePrinter(int index, std::size_t count)
 {
-    if (index >= 0 && std::size_t(index) < count) {
+    if (index >= 0 && std::size_t(index) < count && index != Printer()->PrinterIndex()) {
         Printer()->SetPrinterIndex(index);
     }
 }
@@ -105,6 +106,7 @@ bool TOpenDialog::DoExecute(bool save)
     request.initialDir = initialDir_;
     request.defaultExt = defaultExt_;
     request.fileName = fileName_;
+    request.picturePreview = PicturePreview();
     for (const auto& [option, flag] : kOpenFlags) {
         if (Has(options_, option)) {
             request.flags |= flag;
@@ -220,7 +222,8 @@ bool TPrintDialog::Execute()
                     flag(collate_, win::PD_COLLATE) | flag(printToFile_, win::PD_PRINTTOFILE) |
                     flag(!Has(options_, poPageNums), win::PD_NOPAGENUMS) |
                     flag(!Has(options_, poSelection), win::PD_NOSELECTION) | flag(Has(options_, poHelp), win::PD_SHOWHELP) |
-                    flag(Has(options_, poDisablePrintToFile), win::PD_DISABLEPRINTTOFILE);
+                    flag(Has(options_, poDisablePrintToFile), win::PD_DISABLEPRINTTOFILE) |
+                    flag(!Has(options_, poPrintToFile), win::PD_HIDEPRINTTOFILE);
     if (Run([&] { return win::CurrentDialogService().PrintDialog(request); }) != win::IDOK) {
         return false;
     }
@@ -289,6 +292,10 @@ bool TFontDialog::Execute()
         request.maxSize = maxFontSize_;
     }
     request.effects = Has(options_, fdEffects);
+    request.charset = font_->Charset();
+    request.device = device_ == fdPrinter ? win::FontRequest::Printer : device_ == fdBoth ? win::FontRequest::Both
+                                                                                         : win::FontRequest::Screen;
+    request.forceFontExist = Has(options_, fdForceFontExist);
     if (Run([&] { return win::CurrentDialogService().FontDialog(request); }) != win::IDOK) {
         return false;
     }
@@ -297,6 +304,7 @@ bool TFontDialog::Execute()
     font_->SetStyle(TFontStyles((request.bold ? 1u << fsBold : 0) | (request.italic ? 1u << fsItalic : 0) |
                                 (request.underline ? 1u << fsUnderline : 0) | (request.strikeOut ? 1u << fsStrikeOut : 0)));
     font_->SetColor(TColor(request.color));
+    font_->SetCharset(request.charset);
     return true;
 }
 

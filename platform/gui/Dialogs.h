@@ -89,6 +89,7 @@ protected:
     bool DoExecute(bool save);
     // The filter the dialog shows (a descendant may supply one when none is set).
     virtual std::string EffectiveFilter() const { return filter_; }
+    virtual bool PicturePreview() const { return false; }
 
 private:
     std::string defaultExt_;
@@ -122,6 +123,7 @@ public:
 
 protected:
     std::string EffectiveFilter() const override;
+    bool PicturePreview() const override { return true; }
 };
 
 // Chooses the printer (the Printer object's index follows), the pages and the copies.

@@ -170,6 +170,16 @@ void TPrinter::SetOrientation(TPrinterOrientation value)
     }
 }
 
+void TPrinter::SetDeviceMode(const std::vector<unsigned char>& mode)
+{
+    CheckPrinting(false);
+    if (mode.size() < sizeof(win::DEVMODEA)) {
+        throw EPrinter("Printer selected is not valid");
+    }
+    devMode_ = mode;
+    DropHandle();
+}
+
 int TPrinter::Copies()
 {
     return DevMode().dmCopies;

@@ -66,6 +66,10 @@ public:
     void SetOrientation(TPrinterOrientation value);
     int Copies();
     void SetCopies(int value);
+    // The chosen printer's whole device mode, as the printer dialogs change it: a mode of the printer
+    // (DocumentProperties' size, its driver part included) replaces the one held.
+    win::DEVMODEA& DeviceMode() { return DevMode(); }
+    void SetDeviceMode(const std::vector<unsigned char>& mode);
     const std::string& Title() const { return title_; }
     void SetTitle(const std::string& value) { title_ = value; }
 

@@ -40,4 +40,29 @@ int WindowDialogs::ColorDialog(win::ColorRequest& request)
     return OnMainThread([&] { return detail::ShowColorDialog(request); });
 }
 
+int WindowDialogs::FileDialog(win::FileRequest& request)
+{
+    return OnMainThread([&] { return detail::ShowFileDialog(request); });
+}
+
+int WindowDialogs::FontDialog(win::FontRequest& request)
+{
+    return OnMainThread([&] { return detail::ShowFontDialog(request); });
+}
+
+int WindowDialogs::PrintDialog(win::PrintRequest& request)
+{
+    return OnMainThread([&] { return detail::ShowPrintDialog(request); });
+}
+
+int WindowDialogs::PrinterSetupDialog(win::PrinterSetupRequest& request)
+{
+    return OnMainThread([&] { return detail::ShowPrinterSetupDialog(request); });
+}
+
+int WindowDialogs::DocumentProperties(win::DocumentPropertiesRequest& request)
+{
+    return OnMainThread([&] { return detail::ShowPropertiesDialog(request); });
+}
+
 }  // namespace gui

@@ -13,6 +13,11 @@ public:
     int MessageDialog(win::MessageDialogRequest& request) override;
     int InputDialog(win::InputRequest& request) override;
     int ColorDialog(win::ColorRequest& request) override;
+    int FileDialog(win::FileRequest& request) override;
+    int FontDialog(win::FontRequest& request) override;
+    int PrintDialog(win::PrintRequest& request) override;
+    int PrinterSetupDialog(win::PrinterSetupRequest& request) override;
+    int DocumentProperties(win::DocumentPropertiesRequest& request) override;
 };
 
 }  // namespace gui

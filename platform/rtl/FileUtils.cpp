@@ -104,12 +104,6 @@ bool MatchesWildcards(std::string_view name, std::string_view mask)
     return m == mask.size();
 }
 
-// A final ".*" also matches "no extension at all", so "*.*" lists every name.
-bool MatchesMask(std::string_view name, std::string_view mask)
-{
-    return MatchesWildcards(name, mask) ||
-           (mask.ends_with(".*") && MatchesWildcards(name, mask.substr(0, mask.size() - 2)));
-}
 
 int AttributesOf(std::string_view name, const struct stat& st)
 {
@@ -480,6 +474,12 @@ std::string ProgramFileName()
 std::string ProgramFolder()
 {
     return ExtractFilePath(ProgramFileName());
+}
+
+bool MatchesMask(std::string_view name, std::string_view mask)
+{
+    return MatchesWildcards(name, mask) ||
+           (mask.ends_with(".*") && MatchesWildcards(name, mask.substr(0, mask.size() - 2)));
 }
 
 }  // namespace rtl

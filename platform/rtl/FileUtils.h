@@ -126,6 +126,8 @@ private:
 int FindFirst(std::string_view path, int attr, TSearchRec& searchRec);
 int FindNext(TSearchRec& searchRec);
 void FindClose(TSearchRec& searchRec);
+// Whether name matches mask as FindFirst matches them.
+bool MatchesMask(std::string_view name, std::string_view mask);
 
 // The running program's file name and its folder (with a trailing separator).
 std::string ProgramFileName();

@@ -46,6 +46,8 @@ struct FileRequest {
     // The chosen files (one unless OFN_ALLOWMULTISELECT); fileName is the first.
     std::vector<std::string> files;
     DWORD flags = 0;
+    // A picture's size and a small view of it beside the list.
+    bool picturePreview = false;
 };
 
 // A print request's flags.
@@ -58,6 +60,7 @@ enum : DWORD {
     PD_PRINTTOFILE = 0x20,
     PD_SHOWHELP = 0x800,
     PD_DISABLEPRINTTOFILE = 0x80000,
+    PD_HIDEPRINTTOFILE = 0x100000,
 };
 
 struct PrintRequest {
@@ -91,6 +94,11 @@ struct FontRequest {
     int maxSize = 0;
     // Whether the effects (underline, strike-out, colour) are offered.
     bool effects = true;
+    BYTE charset = 1;  // DEFAULT_CHARSET
+    // Whose fonts are offered: the screen's, the printer's, or those of both.
+    enum Device { Screen, Printer, Both } device = Screen;
+    // A family that is not installed is refused rather than taken as typed.
+    bool forceFontExist = false;
 };
 
 struct ColorRequest {

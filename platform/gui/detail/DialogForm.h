@@ -37,6 +37,17 @@ public:
     TButton* AddButton(const std::string& caption, TModalResult result, int left, int top, int width, int height);
     TLabel* AddLabel(const std::string& caption, int left, int top, TWinControl* focusControl = nullptr);
     TEdit* AddEdit(const std::string& text, int left, int top, int width, int height);
+    // Any control, on parent (a group box, or the form), with a caption when one is given.
+    template <class C>
+    C* Add(TWinControl* parent, const std::string& caption, int left, int top, int width, int height)
+    {
+        auto* control = new C(this);
+        control->SetParent(parent);
+        if (!caption.empty())
+            control->SetCaption(caption);
+        control->SetBounds(left, top, width, height);
+        return control;
+    }
 
     // What Esc and the close box answer; none: neither does anything and the close box is greyed.
     void SetCloseAnswer(std::optional<TModalResult> answer) { closeAnswer_ = answer; }

@@ -20,6 +20,27 @@
 
 namespace guitest {
 
+// The dialog windows, with the text of every message box they show noted (it is painted, not a window).
+class NotingWindowDialogs final : public win::DialogService {
+public:
+    int MessageBox(const std::string& text, const std::string& caption, unsigned type) override
+    {
+        texts.push_back(text);
+        return windows.MessageBox(text, caption, type);
+    }
+    int DocumentProperties(win::DocumentPropertiesRequest& r) override { return windows.DocumentProperties(r); }
+    int FileDialog(win::FileRequest& r) override { return windows.FileDialog(r); }
+    int PrintDialog(win::PrintRequest& r) override { return windows.PrintDialog(r); }
+    int PrinterSetupDialog(win::PrinterSetupRequest& r) override { return windows.PrinterSetupDialog(r); }
+    int FontDialog(win::FontRequest& r) override { return windows.FontDialog(r); }
+    int ColorDialog(win::ColorRequest& r) override { return windows.ColorDialog(r); }
+    int InputDialog(win::InputRequest& r) override { return windows.InputDialog(r); }
+    int MessageDialog(win::MessageDialogRequest& r) override { return windows.MessageDialog(r); }
+
+    gui::WindowDialogs windows;
+    std::vector<std::string> texts;
+};
+
 class DialogWindowsTest : public ControlsTest {
 protected:
     // The dialog that shows now.
@@ -106,7 +127,7 @@ protected:
         return answer;
     }
 
-    gui::WindowDialogs windows;
+    NotingWindowDialogs windows;
     win::ScopedDialogService installedWindows{windows};
 };
 

@@ -1,4 +1,4 @@
-// Help's text popups: shown in the hint look at the point asked for, closed by the next click or key.
+// Help's text popups: shown in the hint look at the point asked for, closed by a click, a key or deactivation.
 
 #include "platform/gdi/SystemInfo.h"
 #include "platform/services/Help.h"
@@ -18,12 +18,15 @@ win::HWND ShowText(const char* text, win::POINT at)
     return win::HtmlHelpA(nullptr, nullptr, win::HH_DISPLAY_TEXT_POPUP, reinterpret_cast<win::ULONG_PTR>(&popup));
 }
 
-TEST_F(HelpPopupTest, ShowsTheTextInTheHintLookUntilAClickOrAKey)
+TEST_F(HelpPopupTest, ShowsTheTextInTheHintLookUntilAClickAKeyOrDeactivation)
 {
     gui::TForm* form = MakeForm(300, 200, "Main");
     form->Show();
-    enum Closer { Key, Click };
-    for (Closer closer : {Key, Click}) {
+    gui::TForm* other = MakeForm(200, 100, "Other");
+    enum Closer { Key, Click, Deactivation };
+    for (Closer closer : {Key, Click, Deactivation}) {
+        win::SetActiveWindow(form->Handle());
+        driver.Pump();
         const win::HWND popup = ShowText("Flow: the volume moved per hour.", {140, 120});
         ASSERT_NE(popup, nullptr);
         driver.Pump();
@@ -37,8 +40,10 @@ TEST_F(HelpPopupTest, ShowsTheTextInTheHintLookUntilAClickOrAKey)
         EXPECT_EQ(win::GetActiveWindow(), form->Handle()) << "the popup does not take the activation";
         if (closer == Key)
             driver.PressKey(win::VK_SPACE);
-        else
+        else if (closer == Click)
             driver.Click(form->Handle(), win::TestDriver::Button::Left, 10, 10);
+        else
+            other->Show();
         driver.Pump();
         EXPECT_FALSE(win::IsWindow(popup)) << closer;
     }

@@ -2,6 +2,8 @@
 
 #include "platform/services/Modules.h"
 #include "platform/services/Services.h"
+#include "platform/services/Shell.h"
+#include "platform/services/SimpleMapi.h"
 #include "tests/platform/services/DesktopFixture.h"
 
 #include <fcntl.h>
@@ -93,6 +95,46 @@ TEST(SystemLauncher, DesktopLibrariesLoadWhileTheirProgramsAreInstalled)
     win::FreeLibrary(help);
     win::FreeLibrary(mail);
     win::services::finalize();
+}
+
+}  // namespace
+
+namespace {
+
+// The real launcher with stand-ins for the desktop's programs on the PATH: what they receive is what a
+// user's opener and mail program would, and their exit codes become the answers.
+TEST(SystemLauncher, DesktopProgramsGetTheirArgumentsAndTheirEndIsTheAnswer)
+{
+    testsupport::ScratchFolder bin;
+    testsupport::ScratchFolder out;
+    desktoptest::AddProgram(bin, "xdg-open", "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$RIVUVE_TEST_OUT/open\"\nexit \"${RIVUVE_TEST_EXIT:-0}\"\n");
+    desktoptest::AddProgram(bin, "xdg-email", "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$RIVUVE_TEST_OUT/mail\"\nexit 3\n");
+    desktoptest::ScopedPath path(bin.Folder() + ":/usr/bin:/bin");
+    ::setenv("RIVUVE_TEST_OUT", out.Folder().c_str(), 1);
+    const std::string url = "https://example.com/a?b=1&c=$(id)";
+    EXPECT_EQ(win::HandleValue(win::ShellExecute(nullptr, "open", url.c_str(), "", "", 1)), 42);
+    EXPECT_EQ(out.ReadFile("open"), url + "\n");
+    ::setenv("RIVUVE_TEST_EXIT", "2", 1);
+    EXPECT_EQ(win::HandleValue(win::ShellExecute(nullptr, "open", url.c_str(), "", "", 1)), 2);
+    ::setenv("RIVUVE_TEST_EXIT", "4", 1);
+    EXPECT_EQ(win::HandleValue(win::ShellExecute(nullptr, "open", url.c_str(), "", "", 1)), 31);
+    ::unsetenv("RIVUVE_TEST_EXIT");
+
+    out.WriteFile("report.pdf", "%PDF");
+    win::MapiRecipDesc recipient;
+    recipient.lpszAddress = "SMTP:a@b.example";
+    win::MapiFileDesc file;
+    const std::string attachment = out.Path("report.pdf");
+    file.lpszPathName = attachment.c_str();
+    win::MapiMessage message;
+    message.lpszSubject = "Savings";
+    message.nRecipCount = 1;
+    message.lpRecips = &recipient;
+    message.nFileCount = 1;
+    message.lpFiles = &file;
+    EXPECT_EQ(win::MAPISendMail(0, 0, &message, win::MAPI_DIALOG, 0), win::MAPI_E_NOT_SUPPORTED);
+    EXPECT_EQ(out.ReadFile("mail"), "--utf8\n--subject\nSavings\n--attach\n" + attachment + "\na@b.example\n");
+    ::unsetenv("RIVUVE_TEST_OUT");
 }
 
 }  // namespace
