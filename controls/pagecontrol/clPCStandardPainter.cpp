@@ -408,27 +408,35 @@ win::POINT TclPCStandardPainter::GetNavigatorButtonGlyphOffset(TclPCNavigatorBut
 
 namespace {
 
-std::vector<win::POINT> Triangle(int direction, int s, win::POINT o)
+// A filled triangle of size s (from base to tip) pointing up, down, left or right, drawn a line of
+// pixels at a time from the base: line k is 2 (s - k) - 1 pixels long.
+void FillTriangle(controls::TclCanvas& canvas, int direction, int s, win::POINT o, gui::TColor color)
 {
-    switch (direction) {
-    case 0:  // up
-        return {{o.x, o.y + s - 1}, {o.x + s - 1, o.y}, {o.x + 2 * s - 2, o.y + s - 1}};
-    case 1:  // down
-        return {{o.x, o.y}, {o.x + 2 * s - 2, o.y}, {o.x + s - 1, o.y + s - 1}};
-    case 2:  // left
-        return {{o.x + s - 1, o.y}, {o.x + s - 1, o.y + 2 * s - 2}, {o.x, o.y + s - 1}};
-    default:  // right
-        return {{o.x, o.y}, {o.x, o.y + 2 * s - 2}, {o.x + s - 1, o.y + s - 1}};
+    for (int k = 0; k < s; ++k) {
+        win::RECT line{};
+        switch (direction) {
+        case 0:  // up: the base is the bottom row
+            line = {o.x + k, o.y + s - 1 - k, o.x + 2 * s - 1 - k, o.y + s - k};
+            break;
+        case 1:  // down
+            line = {o.x + k, o.y + k, o.x + 2 * s - 1 - k, o.y + k + 1};
+            break;
+        case 2:  // left: the base is the right column
+            line = {o.x + s - 1 - k, o.y + k, o.x + s - k, o.y + 2 * s - 1 - k};
+            break;
+        default:  // right
+            line = {o.x + k, o.y + k, o.x + k + 1, o.y + 2 * s - 1 - k};
+            break;
+        }
+        canvas.FillRectColor(line, color);
     }
 }
 
 void DrawGlyphShape(controls::TclCanvas& canvas, TclPCNavigatorButton button, bool vertical, bool smallClose,
                     win::POINT o, gui::TColor brushColor, gui::TColor penColor)
 {
-    canvas.GetCanvasBrush()->SetColor(brushColor);
-    canvas.GetCanvasBrush()->SetStyle(gui::bsSolid);
-    canvas.GetCanvasPen()->SetColor(penColor);
     if (button == nbClose) {
+        canvas.GetCanvasPen()->SetColor(penColor);
         // Diagonals each way within 9 x 9 pixels: the middle one and its neighbours.
         static constexpr int shifts[3][2] = {{0, 0}, {1, 0}, {0, 1}};
         const int lines = smallClose ? 2 : 3;
@@ -448,7 +456,7 @@ void DrawGlyphShape(controls::TclCanvas& canvas, TclPCNavigatorButton button, bo
         size = arrowGlyphSize;
         direction = vertical ? (button == nbTopLeft ? 0 : 1) : (button == nbTopLeft ? 2 : 3);
     }
-    canvas.DrawPolygon(Triangle(direction, size, o));
+    FillTriangle(canvas, direction, size, o, brushColor);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "platform/gui/Form.h"
 #include "tests/controls/DrivenFixture.h"
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -29,6 +30,8 @@ struct PainterSetup {
     std::optional<pagecontrol::TclPCDistance> spacing;
     std::vector<std::pair<int, int>> repaints;
     std::map<int, std::pair<win::RECT, win::RECT>> contentRects;
+    // Run at the start of each painting.
+    std::function<void(pagecontrol::TclPCStandardPainter& painter)> onPaint;
 };
 
 inline PainterSetup* gSetup = nullptr;
@@ -79,6 +82,13 @@ public:
     {
         gSetup->repaints.emplace_back(visibleIndex, int(reason));
         TclPCStandardPainter::RepaintTab(visibleIndex, reason);
+    }
+    void Paint() override
+    {
+        if (gSetup->onPaint) {
+            gSetup->onPaint(*this);
+        }
+        TclPCStandardPainter::Paint();
     }
     void AfterPaintTab(int visibleIndex) override
     {
