@@ -19,6 +19,21 @@ namespace pagecontrol {
 
 using detail::AliveGuard;
 
+const classes::TTypeInfo& PCOptionType()
+{
+    static const classes::TTypeInfo type = classes::EnumType(
+        "TclPCOption", {"pcoAlwaysShowGoDialogButton", "pcoCloseButton", "pcoFixedTabWidthWhenRotated", "pcoGoDialog",
+                        "pcoGradient", "pcoGradientClientArea", "pcoNoArrows", "pcoRedrawOnResize", "pcoSort",
+                        "pcoTopToBottomText", "pcoUsePageColorForTab"});
+    return type;
+}
+
+const classes::TTypeInfo& PCOptionsType()
+{
+    static const classes::TTypeInfo type = classes::SetType("TclPCOptions", PCOptionType());
+    return type;
+}
+
 TclCustomTabControl::TclCustomTabControl(classes::TComponent* owner)
     : TclControl(owner), visibleTabs_(this)
 {

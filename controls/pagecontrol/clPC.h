@@ -11,6 +11,7 @@
 #include "controls/clControls.h"
 #include "controls/clWindows.h"
 #include "platform/classes/Interfaces.h"
+#include "platform/classes/TypeInfo.h"
 #include "platform/gui/ImageList.h"
 
 #include <array>
@@ -39,6 +40,10 @@ public:
 protected:
     ~IclTabControl() = default;
 };
+
+// The types of the stored options.
+const classes::TTypeInfo& PCOptionType();
+const classes::TTypeInfo& PCOptionsType();
 
 class TclCustomTabControl : public controls::TclControl, public IclTabControl {
 public:
