@@ -62,9 +62,9 @@ TclCustomTabControl::~TclCustomTabControl()
 
 const classes::TClassInfo& TclCustomTabControl::StaticClass()
 {
-    static const classes::TClassInfo info("TclCustomTabControl", &TclControl::StaticClass(), [](classes::TClassInfo& c) {
-        classes::ClassBuilder<TclCustomTabControl>(c).Implements<IclTabControl>();
-    });
+    static const classes::TClassInfo info(
+        "TclCustomTabControl", &TclControl::StaticClass(),
+        [](classes::TClassInfo& c) { classes::ClassBuilder<TclCustomTabControl>(c).Implements<IclTabControl>(); });
     return info;
 }
 
@@ -548,11 +548,15 @@ void TclCustomTabControl::Paint()
     if (destroying_ || IsDestroying() || !painter_) {
         return;
     }
+    const int depth = painter_->SavedClipRegionCount();
     painter_->SaveClipRegion();
     try {
         painter_->Paint();
     } catch (...) {
-        painter_->RestoreClipRegion();
+        // A painter that failed half-way may leave clips of its own saved above ours.
+        while (painter_->SavedClipRegionCount() > depth) {
+            painter_->RestoreClipRegion();
+        }
         throw;
     }
     painter_->RestoreClipRegion();

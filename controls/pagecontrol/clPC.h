@@ -35,7 +35,8 @@ using TclTabChangingEvent = rtl::Method<void(classes::TObject* sender, bool& all
 // The marker the foundation's tab-like controls carry.
 class IclTabControl : public virtual classes::IInterface {
 public:
-    static constexpr classes::TGUID IID = {0xEF3FF483, 0x9B69, 0x46DF, {0x95, 0xA4, 0xD3, 0xA3, 0x81, 0x0F, 0x63, 0xA5}};
+    static constexpr classes::TGUID IID = {
+        0xEF3FF483, 0x9B69, 0x46DF, {0x95, 0xA4, 0xD3, 0xA3, 0x81, 0x0F, 0x63, 0xA5}};
 
 protected:
     ~IclTabControl() = default;

@@ -169,7 +169,8 @@ void TclPCCustomPainter::CalculateTabContentRects(int visibleIndex, win::RECT& i
     AdjustOffsets(visibleIndex, margins, false);
     int available = extent - margins.dw - margins.dh;
     const bool imageColumn = tabImage || (hasImages && control->Rotate());
-    const int imagePart = imageColumn ? GetImageTextDistance(visibleIndex) + 2 * control->ImageBorder() + imageAlong : 0;
+    const int imagePart =
+        imageColumn ? GetImageTextDistance(visibleIndex) + 2 * control->ImageBorder() + imageAlong : 0;
     win::RECT measured{0, 0, 0, 0};
     controls::clDrawAnsiText(canvas.GetDCHandle(), caption, measured, -1, win::DT_SINGLELINE | win::DT_CALCRECT);
     const bool truncated = available - imagePart < measured.right - measured.left;

@@ -39,7 +39,8 @@ bool IsArrow(TclPCNavigatorButton button) { return button == nbTopLeft || button
 bool TclCustomTabControl::ProcessNavigationKey(win::WORD& key, gui::TShiftState shift)
 {
     const int count = visibleTabs_.Count();
-    const gui::TShiftState keys = shift & gui::TShiftState((1u << gui::ssShift) | (1u << gui::ssAlt) | (1u << gui::ssCtrl));
+    const gui::TShiftState keys =
+        shift & gui::TShiftState((1u << gui::ssShift) | (1u << gui::ssAlt) | (1u << gui::ssCtrl));
     const gui::TShiftState alt = gui::TShiftState(1u << gui::ssAlt);
     if (hideTabs_ || count == 0 || !painter_ || keys == alt || keys == gui::With(alt, gui::ssShift)) {
         return false;

@@ -186,7 +186,8 @@ void TclPCCustomPainter::GetNativeFrameContentMargins(win::RECT& margins)
     }
     const win::RECT bounds{0, 0, 100, 100};
     win::RECT content{};
-    if (controls::uxUxGetThemeBackgroundContentRect(theme, nullptr, tabThemePanePart, 0, bounds, content) != controls::S_OK) {
+    if (controls::uxUxGetThemeBackgroundContentRect(theme, nullptr, tabThemePanePart, 0, bounds, content)
+        != controls::S_OK) {
         return;
     }
     margins = {content.left, content.top, bounds.right - content.right, bounds.bottom - content.bottom};
@@ -237,7 +238,9 @@ gui::TColor TclPCCustomPainter::GetTabTextColor(int visibleIndex)
         const int state = tab->IsCurrent() ? 3 : tab->IsHot() ? 2 : 1;
         win::COLORREF color = 0;
         const controls::HTHEME theme = controls::AcquireThemeHandle(controls::totTab);
-        if (theme && controls::uxUxGetThemeColor(theme, tabThemeItemPart, state, tabThemeTextColor, color) == controls::S_OK) {
+        if (theme
+            && controls::uxUxGetThemeColor(theme, tabThemeItemPart, state, tabThemeTextColor, color)
+                   == controls::S_OK) {
             return gui::TColor(color);
         }
         return control_->Font()->Color();

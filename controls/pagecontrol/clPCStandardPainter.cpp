@@ -274,9 +274,9 @@ void TclPCStandardPainter::CalculateNavigatorButtonsBounds(TclPCNavigatorButtons
     int position = vertical ? navigatorRegion_.top : navigatorRegion_.left;
     for (std::size_t i = 0; i < order.size(); ++i) {
         const int width = GetNavigatorButtonWidth(order[i]);
-        const win::RECT bounds = vertical
-                                     ? win::RECT{navigatorRegion_.left, position, navigatorRegion_.left + h, position + width}
-                                     : win::RECT{position, navigatorRegion_.top, position + width, navigatorRegion_.top + h};
+        const win::RECT& region = navigatorRegion_;
+        const win::RECT bounds = vertical ? win::RECT{region.left, position, region.left + h, position + width}
+                                          : win::RECT{position, region.top, position + width, region.top + h};
         navigatorLayout_.push_back({order[i], bounds});
         position += width;
         if (i + 1 < order.size()) {

@@ -252,7 +252,10 @@ void TclTab::SetVisible(bool value)
     control->RebuildLayout();
 }
 
-void TclTab::SetRotatedCaptionBitmap(std::unique_ptr<controls::TclBitmap> bitmap) { rotatedCaption_ = std::move(bitmap); }
+void TclTab::SetRotatedCaptionBitmap(std::unique_ptr<controls::TclBitmap> bitmap)
+{
+    rotatedCaption_ = std::move(bitmap);
+}
 
 void TclTab::DropRotatedCaptionBitmap() { rotatedCaption_.reset(); }
 

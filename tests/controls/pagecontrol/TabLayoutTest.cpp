@@ -210,6 +210,20 @@ TEST_F(ScrolledRowTest, TheRepeatStopsWhenTheArrowIsDisabledOrThePointerLeavesIt
     driver.Pump();
 }
 
+TEST_F(ScrolledRowTest, AControlFreedWhileItsArrowRepeatsLeavesNoTimerBehind)
+{
+    TclCustomTabControl* control = MakeRow(320, 10);
+    driver.MouseDown(control->Handle(), win::TestDriver::Button::Left, 310, 10);
+    driver.Pump();
+    driver.AdvanceBy(300);
+    ASSERT_EQ(control->FirstDisplayedTab(), 2);
+    delete control;
+    driver.AdvanceBy(1000);
+    driver.MouseUp(form->Handle(), win::TestDriver::Button::Left, 310, 10);
+    driver.Pump();
+    EXPECT_EQ(form->ControlCount(), 0);
+}
+
 TEST_F(ScrolledRowTest, TheWheelOverTheRowScrollsAndOverThePageIsNotConsumed)
 {
     TclCustomTabControl* control = MakeRow(320, 5);

@@ -10,6 +10,9 @@
 #include "platform/gdi/GdiObjects.h"
 #include "platform/gdi/Region.h"
 #include "platform/gdi/SystemInfo.h"
+#include "platform/win/MessageQueue.h"
+#include "platform/win/Paint.h"
+#include "platform/wintypes/Messages.h"
 #include "tests/controls/SurfaceCanvas.h"
 
 #include <string>
@@ -94,6 +97,39 @@ TEST_F(TabTest, CaptionColoursFollowTheTabState)
     EXPECT_EQ(painter->GetTabTextColor(1), gui::TColor(win::GetSysColor(win::COLOR_HOTLIGHT)));
     control->Tabs()->Tab(1)->SetHighlighted(true);
     EXPECT_EQ(painter->GetTabTextColor(1), gui::clHighlightText);
+}
+
+TEST_F(TabTest, PrintClientPaintsIntoTheGivenContextEvenAOnePixelOne)
+{
+    Fixed({{"A", 60}});
+    TclCustomTabControl* control = Make(300, 200, {"A"});
+    control->Tabs()->Tab(0)->SetColor(gui::clLime);
+    for (int size : {1, 300}) {
+        testsupport::Surface surface(size, size, win::RGB(1, 2, 3));
+        win::SendMessage(control->Handle(), win::WM_PRINTCLIENT, reinterpret_cast<win::WPARAM>(surface.DC()),
+                         win::PRF_CLIENT);
+        win::SelectClipRgn(surface.DC(), nullptr);
+        EXPECT_EQ(win::GetPixel(surface.DC(), 0, 0), gui::ColorToRGB(gui::clLime)) << size;
+    }
+}
+
+TEST_F(TabTest, PaintingThatFailsStillRestoresTheClipAndErasingPaintsNothing)
+{
+    Fixed({{"A", 60}});
+    TclCustomTabControl* control = Make(300, 200, {"A"});
+    setup.onPaint = [](TclPCStandardPainter& painter) {
+        painter.ClipToRect({0, 0, 10, 10});
+        throw rtl::Exception("painting failed");
+    };
+    try {
+        control->Repaint();
+    } catch (const rtl::Exception&) {
+    }
+    setup.onPaint = nullptr;
+    EXPECT_EQ(control->Painter()->SavedClipRegionCount(), 0);
+    testsupport::Surface surface(4, 4, win::RGB(1, 2, 3));
+    EXPECT_NE(win::SendMessage(control->Handle(), win::WM_ERASEBKGND, reinterpret_cast<win::WPARAM>(surface.DC()), 0), 0);
+    EXPECT_EQ(win::GetPixel(surface.DC(), 1, 1), win::RGB(1, 2, 3));
 }
 
 TEST_F(TabTest, HideTabsZeroesTheFrameMargins)
@@ -326,6 +362,54 @@ TEST_F(TabTest, LightBrushAndOneNoteColoursWithoutAScheme)
     for (int i = 1; i <= 6; ++i) {
         EXPECT_EQ(clPCOneNoteColors(i), expected[i - 1]) << i;
     }
+}
+
+// A visual-styles library in the blue Office 2003 scheme, switched on while the test runs.
+bool schemeActive = false;
+
+win::BOOL SchemeActive() { return schemeActive; }
+
+controls::HRESULT SchemeName(char16_t* file, int, char16_t* color, int, char16_t* size, int)
+{
+    const std::u16string fileName = u"C:\\WINDOWS\\Resources\\Themes\\Luna\\Luna.msstyles";
+    const std::u16string colorName = u"NormalColor";
+    std::copy(fileName.begin(), fileName.end(), file);
+    file[fileName.size()] = 0;
+    std::copy(colorName.begin(), colorName.end(), color);
+    color[colorName.size()] = 0;
+    size[0] = 0;
+    return controls::S_OK;
+}
+
+class BlueSchemeTest : public TabTest {
+protected:
+    void SetUp() override
+    {
+        schemeActive = false;
+        library_.IsThemeActive = &SchemeActive;
+        library_.GetCurrentThemeName = &SchemeName;
+        TabTest::SetUp();
+    }
+    controls::TclEntryPoints EntryPoints() const override
+    {
+        controls::TclEntryPoints entries = controls::PlatformEntryPoints();
+        entries.ThemeLibrary = &library_;
+        return entries;
+    }
+    controls::TuxThemeLibrary library_;
+};
+
+TEST_F(BlueSchemeTest, TheOneNoteColoursFollowTheSchemeAfterAPaletteChange)
+{
+    EXPECT_EQ(clPCOneNoteColors(1), gui::clBtnShadow);
+    schemeActive = true;
+    win::SendMessage(win::HWND_BROADCAST, win::WM_THEMECHANGED, 0, 0);
+    EXPECT_EQ(clPCOneNoteColors(1), gui::clBtnShadow) << "until the palette notification";
+    const int index = 5;  // COLOR_WINDOW
+    const win::COLORREF color = win::GetSysColor(index);
+    win::SetSysColors(1, &index, &color);
+    EXPECT_EQ(gui::ColorToRGB(clPCOneNoteColors(1)), win::RGB(59, 97, 156));
+    EXPECT_EQ(gui::ColorToRGB(clPCOneNoteColors(6)), win::RGB(117, 166, 241));
 }
 
 TEST_F(TabTest, ABorderDrawsItsSidesInOrderAndLeavesTheClip)
