@@ -4,6 +4,7 @@
 #include "controls/clControls.h"
 #include "controls/clExtendedStylePainters.h"
 #include "controls/clGraphics.h"
+#include "controls/clImageLists.h"
 #include "controls/clLookAndFeels.h"
 #include "controls/clPainterResources.h"
 #include "controls/clWindows.h"
@@ -17,6 +18,7 @@ void initialize(const TclEntryPoints& entries)
     detail::SetEntryPoints(entries);
     clDetectPlatform();
     detail::InitializeGraphics();
+    detail::InitializeImageLists();
     detail::InitializeClasses();
     detail::InitializeTheme();
     detail::InitializeOffice11Colors();
@@ -35,6 +37,7 @@ void finalize()
     detail::FinalizeOffice11Colors();
     detail::FinalizeTheme();
     detail::FinalizeClasses();
+    detail::FinalizeImageLists();
     detail::FinalizeGraphics();
     detail::SetEntryPoints(TclEntryPoints{});
 }

@@ -124,6 +124,53 @@ void clPutBitmapPixels(gui::TBitmap& bitmap, const std::vector<TclRGBQuad>& pixe
     }
 }
 
+std::unique_ptr<gui::TBitmap> clCreateBitmapSized(int width, int height, gui::TPixelFormat format)
+{
+    auto bitmap = std::make_unique<gui::TBitmap>();
+    bitmap->SetPixelFormat(format);
+    bitmap->SetSize(width, height);
+    return bitmap;
+}
+
+std::unique_ptr<gui::TBitmap> clCreateBitmapForRect(const win::RECT& rect, gui::TPixelFormat format)
+{
+    return clCreateBitmapSized(clRectGetWidth(rect), clRectGetHeight(rect), format);
+}
+
+win::BITMAPINFO clInitDIBHeader(int width, int height)
+{
+    win::BITMAPINFO info;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biSizeImage = win::DWORD(std::max(width, 0)) * win::DWORD(std::max(height, 0)) * 4;
+    return info;
+}
+
+void clCopyDCToBitmap(gui::TBitmap& bitmap, win::HDC dc, const win::RECT& rect)
+{
+    bitmap.SetSize(clRectGetWidth(rect), clRectGetHeight(rect));
+    win::BitBlt(bitmap.Canvas()->Handle(), 0, 0, bitmap.Width(), bitmap.Height(), dc, rect.left, rect.top,
+                win::SRCCOPY);
+}
+
+void clStretchBitmap(win::HDC dc, const win::RECT& rect, gui::TBitmap& bitmap, win::DWORD rop)
+{
+    if (bitmap.Empty())
+        return;
+    win::StretchBlt(dc, rect.left, rect.top, clRectGetWidth(rect), clRectGetHeight(rect), bitmap.Canvas()->Handle(), 0,
+                    0, bitmap.Width(), bitmap.Height(), rop);
+}
+
+void clBlitBitmapToDC(win::HDC dc, const win::RECT& rect, gui::TBitmap& bitmap, win::DWORD rop)
+{
+    const int width = std::min(clRectGetWidth(rect), bitmap.Width());
+    const int height = std::min(clRectGetHeight(rect), bitmap.Height());
+    if (width <= 0 || height <= 0)
+        return;
+    win::BitBlt(dc, rect.left, rect.top, width, height, bitmap.Canvas()->Handle(), 0, 0, rop);
+}
+
 std::string PackBitmapRuns(std::string_view data)
 {
     std::string runs;
@@ -208,9 +255,31 @@ void TclCustomBitmap::Changed(classes::TObject* sender)
     changedWhileLocked_ = false;
 }
 
+std::unique_ptr<TclCustomBitmap> TclCustomBitmap::CreateSized(int width, int height, gui::TPixelFormat format) const
+{
+    return std::make_unique<TclCustomBitmap>(width, height, format);
+}
+
 void TclCustomBitmap::EraseContent()
 {
     clCanvas_->FillRectColor(GetFullRect(), gui::clBlack);
+}
+
+void TclCustomBitmap::CopyBitmapRop(gui::TBitmap& source, win::DWORD rop)
+{
+    const win::RECT all{0, 0, source.Width(), source.Height()};
+    CopyRectRop(all, source, all, rop);
+}
+
+void TclCustomBitmap::CopyRectRop(const win::RECT& destRect, gui::TBitmap& source, const win::RECT& sourceRect,
+                                  win::DWORD rop)
+{
+    const int width = clRectGetWidth(destRect);
+    const int height = clRectGetHeight(destRect);
+    if (width <= 0 || height <= 0 || clRectGetWidth(sourceRect) <= 0 || clRectGetHeight(sourceRect) <= 0)
+        return;
+    win::StretchBlt(Canvas()->Handle(), destRect.left, destRect.top, width, height, source.Canvas()->Handle(),
+                    sourceRect.left, sourceRect.top, clRectGetWidth(sourceRect), clRectGetHeight(sourceRect), rop);
 }
 
 void TclCustomBitmap::SetSize(int width, int height)
@@ -343,6 +412,11 @@ void TclBitmap::ApplyPixelOp(TclPixelOp op)
         pixels[i] = OperatedPixel(op, pixels[i], int(i % std::size_t(width)), int(i / std::size_t(width)));
     clPutBitmapPixels(*this, pixels);
     Changed(this);
+}
+
+std::unique_ptr<TclCustomBitmap> TclBitmap::CreateSized(int width, int height, gui::TPixelFormat) const
+{
+    return std::make_unique<TclBitmap>(width, height);
 }
 
 bool TclBitmap::HasAlpha()

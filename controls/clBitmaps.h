@@ -9,6 +9,8 @@
 
 #include "controls/clClasses.h"
 #include "controls/clGraphics.h"
+#include "platform/gdi/Bitmap.h"
+#include "platform/gdi/Blit.h"
 #include "platform/gui/Bitmap.h"
 
 #include <cstdint>
@@ -41,6 +43,18 @@ std::vector<TclRGBQuad> clGetBitmapPixels(gui::TBitmap& bitmap, bool topDown = t
 // Writes them back into a 32-bit bitmap of their size.
 void clPutBitmapPixels(gui::TBitmap& bitmap, const std::vector<TclRGBQuad>& pixels, bool topDown = true);
 
+// A bitmap of the size and depth.
+std::unique_ptr<gui::TBitmap> clCreateBitmapSized(int width, int height, gui::TPixelFormat format = gui::pf24bit);
+std::unique_ptr<gui::TBitmap> clCreateBitmapForRect(const win::RECT& rect, gui::TPixelFormat format = gui::pf24bit);
+// The header of a 32-bit bottom-up device-independent bitmap of the size.
+win::BITMAPINFO clInitDIBHeader(int width, int height);
+// The bitmap takes the rect's size and the device context's pixels there.
+void clCopyDCToBitmap(gui::TBitmap& bitmap, win::HDC dc, const win::RECT& rect);
+// The whole bitmap stretched onto the rect of the device context.
+void clStretchBitmap(win::HDC dc, const win::RECT& rect, gui::TBitmap& bitmap, win::DWORD rop = win::SRCCOPY);
+// The bitmap at the rect's top-left corner, cut to the rect.
+void clBlitBitmapToDC(win::HDC dc, const win::RECT& rect, gui::TBitmap& bitmap, win::DWORD rop = win::SRCCOPY);
+
 // Runs of at most 125 bytes: a repeat run (byte n, then the byte) for a byte that repeats, else a
 // literal run (n + 0x80, then the n bytes).
 std::string PackBitmapRuns(std::string_view data);
@@ -68,8 +82,15 @@ public:
     // While locked, changes are only noted; the last unlock reports one when one happened or when forced.
     void LockChanges();
     void UnlockChanges(bool force = false);
+    // A new bitmap of this one's class, of the size and depth.
+    virtual std::unique_ptr<TclCustomBitmap> CreateSized(int width, int height, gui::TPixelFormat format) const;
     // Fills the whole bitmap black.
     virtual void EraseContent();
+    // The source's picture over this one's top-left corner, through the raster operation.
+    void CopyBitmapRop(gui::TBitmap& source, win::DWORD rop = win::SRCCOPY);
+    // A rect of the source onto a rect of this bitmap (stretched when the sizes differ).
+    void CopyRectRop(const win::RECT& destRect, gui::TBitmap& source, const win::RECT& sourceRect,
+                     win::DWORD rop = win::SRCCOPY);
     void SetSize(int width, int height) override;
     // TclCanvas::RotateFlipBitmap's rotation and flip.
     void RotateFlip(int rotation, bool flip);
@@ -125,6 +146,7 @@ public:
 
     // Changes every pixel (transparent ones stay, except for the mask, opaque, hatch and fill operations).
     void ApplyPixelOp(TclPixelOp op);
+    std::unique_ptr<TclCustomBitmap> CreateSized(int width, int height, gui::TPixelFormat format) const override;
     // Whether some pixel has an alpha byte other than 0.
     bool HasAlpha();
     // The transparent pixel value everywhere when its top byte is not 0, else black.

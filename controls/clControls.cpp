@@ -503,12 +503,7 @@ void TclControl::StartMouseAction(gui::TMouseButton button, int x, int y)
         TclObjectLink* link = clCreateObjectLink(this);
         LinkGuard guard{link};
         if (clRunDragDetectLoop(Handle()) == 1 && guard.Alive()) {
-            cancelFrameworkDrag_ = false;
             BeginDrag(true, -1);
-            if (guard.Alive() && cancelFrameworkDrag_) {
-                cancelFrameworkDrag_ = false;
-                gui::CancelDrag();
-            }
         }
     } else if (button == gui::mbMiddle) {
         RunMiddleButtonScroll();
@@ -767,7 +762,8 @@ void TclControl::DoStartDrag(gui::TDragObject*& dragObject)
     if (!KeepsDragObject(dragObject)) {
         delete dragObject;
         dragObject = nullptr;
-        cancelFrameworkDrag_ = true;
+        // However the drag was started, it does not start now.
+        gui::CancelDrag();
     }
 }
 

@@ -403,7 +403,6 @@ private:
     bool finishingDragAndDrop_ = false;
     gui::TCursor savedScreenCursor_ = gui::crDefault;
     std::unique_ptr<gui::TDragImageList> dragImageList_;
-    bool cancelFrameworkDrag_ = false;
     bool parentBackground_ = true;
     win::RECT clientBounds_{};
     std::vector<IclFontListener*> fontListeners_;

@@ -1,5 +1,6 @@
 #include "controls/clRadioButtonImages.h"
 
+#include "controls/clClasses.h"
 #include "controls/clPainterResources.h"
 #include "controls/uxOffice11Colors.h"
 #include "platform/gdi/FrameControls.h"

@@ -121,18 +121,17 @@ void clSmoothResizeBitmap(gui::TBitmap& source, gui::TBitmap& destination, bool 
     source.Canvas()->Unlock();
 }
 
-namespace {
-
-// A 32-bit copy of a rect of a device context.
-void CopyOut(gui::TBitmap& bitmap, win::HDC dc, const win::RECT& rect)
+bool clSystemAlphaBlend(win::HDC destination, const win::RECT& destinationRect, win::HDC source,
+                        const win::RECT& sourceRect, std::uint8_t constantAlpha)
 {
-    bitmap.SetPixelFormat(gui::pf32bit);
-    bitmap.SetSize(clRectGetWidth(rect), clRectGetHeight(rect));
-    win::BitBlt(bitmap.Canvas()->Handle(), 0, 0, bitmap.Width(), bitmap.Height(), dc, rect.left, rect.top,
-                win::SRCCOPY);
+    const auto alphaBlend = clEntryPoints().AlphaBlend;
+    if (!alphaBlend)
+        return false;
+    const win::BLENDFUNCTION blend{win::AC_SRC_OVER, 0, constantAlpha, win::AC_SRC_ALPHA};
+    return alphaBlend(destination, destinationRect.left, destinationRect.top, clRectGetWidth(destinationRect),
+                      clRectGetHeight(destinationRect), source, sourceRect.left, sourceRect.top,
+                      clRectGetWidth(sourceRect), clRectGetHeight(sourceRect), blend) != win::FALSE;
 }
-
-}  // namespace
 
 void clAlphaBlend(win::HDC destination, const win::RECT& destinationRect, win::HDC source,
                   const win::RECT& sourceRect, std::uint8_t constantAlpha, bool smooth)
@@ -143,18 +142,16 @@ void clAlphaBlend(win::HDC destination, const win::RECT& destinationRect, win::H
     const int sh = clRectGetHeight(sourceRect);
     if (dw <= 0 || dh <= 0 || sw <= 0 || sh <= 0)
         return;
-    const auto alphaBlend = clEntryPoints().AlphaBlend;
-    const win::BLENDFUNCTION blend{win::AC_SRC_OVER, 0, constantAlpha, win::AC_SRC_ALPHA};
     const bool sameSize = dw == sw && dh == sh;
-    if (!clPlatformWin9x() && alphaBlend && !(smooth && !sameSize)) {
-        alphaBlend(destination, destinationRect.left, destinationRect.top, dw, dh, source, sourceRect.left,
-                   sourceRect.top, sw, sh, blend);
+    if (!clPlatformWin9x() && !(smooth && !sameSize) &&
+        clSystemAlphaBlend(destination, destinationRect, source, sourceRect, constantAlpha))
         return;
-    }
     gui::TBitmap from;
-    CopyOut(from, source, sourceRect);
+    from.SetPixelFormat(gui::pf32bit);
+    clCopyDCToBitmap(from, source, sourceRect);
     gui::TBitmap onto;
-    CopyOut(onto, destination, destinationRect);
+    onto.SetPixelFormat(gui::pf32bit);
+    clCopyDCToBitmap(onto, destination, destinationRect);
     gui::TBitmap scaled;
     gui::TBitmap* top = &from;
     if (!sameSize) {
@@ -167,9 +164,8 @@ void clAlphaBlend(win::HDC destination, const win::RECT& destinationRect, win::H
                             win::SRCCOPY);
         top = &scaled;
     }
-    if (alphaBlend) {
-        alphaBlend(onto.Canvas()->Handle(), 0, 0, dw, dh, top->Canvas()->Handle(), 0, 0, dw, dh, blend);
-    } else {
+    const win::RECT all{0, 0, dw, dh};
+    if (!clSystemAlphaBlend(onto.Canvas()->Handle(), all, top->Canvas()->Handle(), all, constantAlpha)) {
         const std::vector<TclRGBQuad> over = clGetBitmapPixels(*top);
         std::vector<TclRGBQuad> under = clGetBitmapPixels(onto);
         for (std::size_t i = 0; i < under.size(); ++i)

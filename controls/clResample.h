@@ -24,6 +24,11 @@ std::vector<std::vector<TclResampleContribution>> clBuildResampleContributions(i
 // forced to software, HALFTONE StretchBlt.
 void clSmoothResizeBitmap(gui::TBitmap& source, gui::TBitmap& destination, bool forceSoftware = false);
 
+// The system's AlphaBlend of the source rect over the destination rect (AC_SRC_ALPHA) at a constant alpha;
+// false when the system has none or it fails.
+bool clSystemAlphaBlend(win::HDC destination, const win::RECT& destinationRect, win::HDC source,
+                        const win::RECT& sourceRect, std::uint8_t constantAlpha);
+
 // The source rect blended (alpha-premultiplied, AC_SRC_ALPHA) over the destination rect at a constant
 // alpha; nothing when a rect is empty. A smooth blend of unequal sizes scales the source with Lanczos-3.
 void clAlphaBlend(win::HDC destination, const win::RECT& destinationRect, win::HDC source,

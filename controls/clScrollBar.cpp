@@ -159,6 +159,7 @@ const classes::TClassInfo& TclScrollBar::StaticClass()
     static const classes::TTypeInfo kindType = classes::EnumType("TScrollBarKind", {"sbHorizontal", "sbVertical"});
     static const classes::TClassInfo info("TclScrollBar", &TCustomControl::StaticClass(), [](classes::TClassInfo& c) {
         classes::ClassBuilder<TclScrollBar>(c)
+            .Property("Ctl3D", &TclScrollBar::Ctl3D, &TclScrollBar::SetCtl3D).Stored(&TclScrollBar::StoresCtl3D)
             .Property("Kind", kindType, &TclScrollBar::Kind, &TclScrollBar::SetKind).Default(gui::sbHorizontal)
             .Property("LargeChange", &TclScrollBar::LargeChange, &TclScrollBar::SetLargeChange).Default(1)
             .Property("Max", &TclScrollBar::Max, &TclScrollBar::SetMax).Default(100)

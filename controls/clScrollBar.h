@@ -119,6 +119,8 @@ public:
     TclScrollBarPart HotPart() const { return hotPart_; }
 
     void SetBounds(int left, int top, int width, int height) override;
+    // A bar that takes its parent's Ctl3D has nothing of its own to store.
+    bool StoresCtl3D() const { return !ParentCtl3D(); }
 
     classes::TNotifyEvent OnChange;
     TclScrollEvent OnScroll;

@@ -22,13 +22,6 @@ constexpr std::array<gui::TColor, 16> kAutomaticColors = {
 
 }  // namespace
 
-const classes::TTypeInfo& PanelBevelType()
-{
-    static const classes::TTypeInfo type =
-        classes::EnumType("TPanelBevel", {"bvNone", "bvLowered", "bvRaised", "bvSpace"});
-    return type;
-}
-
 TCustomChart::TCustomChart(classes::TComponent* owner)
     : TCustomControl(owner),
       view3DOptions_(std::make_unique<TView3DOptions>()),
@@ -268,9 +261,9 @@ const classes::TClassInfo& TChart::StaticClass()
             .Property("AllowZoom", &TChart::AllowZoom, &TChart::SetAllowZoom)
             .Default(1)
             .Property("BackWall", &TChart::BackWall)
-            .Property("BevelInner", PanelBevelType(), &TChart::BevelInner, &TChart::SetBevelInner)
+            .Property("BevelInner", gui::PanelBevelType(), &TChart::BevelInner, &TChart::SetBevelInner)
             .Default(bvNone)
-            .Property("BevelOuter", PanelBevelType(), &TChart::BevelOuter, &TChart::SetBevelOuter)
+            .Property("BevelOuter", gui::PanelBevelType(), &TChart::BevelOuter, &TChart::SetBevelOuter)
             .Default(bvRaised)
             .Property("BevelWidth", &TChart::BevelWidth, &TChart::SetBevelWidth)
             .Default(1)

@@ -14,6 +14,7 @@
 #include "platform/chart/ChartWall.h"
 #include "platform/chart/View3DOptions.h"
 #include "platform/gui/CustomControl.h"
+#include "platform/gui/ExtCtrlTypes.h"
 
 #include <string>
 #include <vector>
@@ -22,9 +23,12 @@ namespace chart {
 
 class TChartSeries;
 
-enum TPanelBevel { bvNone, bvLowered, bvRaised, bvSpace };
-
-const classes::TTypeInfo& PanelBevelType();
+// The chart's bevels are the panel's, stored by the same names.
+using gui::TPanelBevel;
+using gui::bvLowered;
+using gui::bvNone;
+using gui::bvRaised;
+using gui::bvSpace;
 
 class TCustomChart : public gui::TCustomControl {
 public:

@@ -34,6 +34,12 @@ public:
         thread_local std::vector<std::unique_ptr<DragState>> finished;
         return finished;
     }
+    // Set while the dragged control's DoStartDrag runs; CancelDrag then clears it and the drag never starts.
+    static bool& Starting()
+    {
+        thread_local bool starting = false;
+        return starting;
+    }
 
     DragState(TDragObject* object, bool owned, TControl* control, bool docking, int threshold)
         : object_(object), owned_(owned), control_(control), docking_(docking), threshold_(threshold)
@@ -397,7 +403,13 @@ void DragInitControl(TControl* control, bool immediate, int threshold)
         }
         object = dock;
     } else {
+        DragState::Starting() = true;
         control->DoStartDrag(object);
+        const bool refused = !DragState::Starting();
+        DragState::Starting() = false;
+        if (refused) {
+            return;
+        }
         if (!object) {
             object = new TDragControlObject(control);
             owned = true;
@@ -421,6 +433,7 @@ void DragDone(bool drop)
 
 void CancelDrag()
 {
+    DragState::Starting() = false;
     DragDone(false);
 }
 

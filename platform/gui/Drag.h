@@ -113,6 +113,7 @@ private:
 void DragInitControl(TControl* control, bool immediate, int threshold);
 // Ends the drag in progress: dropped where the mouse is, or cancelled.
 void DragDone(bool drop);
+// Also refuses a drag whose DoStartDrag is still running: it does not start and gives no OnEndDrag.
 void CancelDrag();
 // The drag in progress, its control, and whether it has started moving; null / false when none.
 TDragObject* DragObject();

@@ -16,6 +16,7 @@
 #include "platform/gui/Frame.h"
 #include "platform/gui/GifImage.h"
 #include "platform/gui/Graphic.h"
+#include "platform/gui/HelpPopup.h"
 #include "platform/gui/GraphicControl.h"
 #include "platform/gui/HintWindow.h"
 #include "platform/gui/Icon.h"
@@ -72,12 +73,14 @@ void initialize()
     SetHintWindowClass(nullptr);
     theScreen = new TScreen(nullptr);
     theApplication = new TApplication(nullptr);
+    InstallHelpPopup();
 }
 
 void finalize()
 {
     CancelDrag();
     FreeFinishedDrags();
+    UninstallHelpPopup();
     delete theApplication;
     theApplication = nullptr;
     delete theScreen;

@@ -69,7 +69,7 @@ int MessageDlg(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons
             request.buttons.push_back({classes::LoadResString(*kButtons[i].text), kButtons[i].result});
         }
     }
-    request.defaultButton = std::max(IndexOfResult(request, {mrOk, mrYes}), 0);
+    request.defaultButton = std::max(IndexOfResult(request, {mrOk, mrYes, mrRetry}), 0);
     request.cancelButton = IndexOfResult(request, {mrCancel, mrNo, mrOk});
     request.helpContext = helpContext;
     return win::CurrentDialogService().MessageDialog(request);

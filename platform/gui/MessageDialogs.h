@@ -36,7 +36,7 @@ std::vector<std::string> MessageCaptionTexts();
 
 // Shows text with the type's caption and icon and the buttons (in the order of TMsgDlgBtn); answers the
 // modal result of the button pressed (mrOk ... mrYesToAll; mbHelp answers mrNone). Enter presses OK, else
-// Yes, else the first button; Esc presses Cancel, else No, else OK.
+// Yes, else Retry, else the first button; Esc presses Cancel, else No, else OK.
 int MessageDlg(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons, int helpContext);
 // Asks for a text: true with value changed when confirmed, false with value unchanged when cancelled.
 bool InputQuery(const std::string& caption, const std::string& prompt, std::string& value);

@@ -12,6 +12,7 @@ void RegisterStandardWindowClasses()
     detail::RegisterStaticClass();
     detail::RegisterListBoxClass();
     detail::RegisterScrollBarClass();
+    detail::RegisterTreeViewClass();
 }
 
 void detail::RegisterStandardClass(const char* name, win::WNDPROC proc, win::UINT style, win::HCURSOR cursor)
@@ -27,7 +28,7 @@ void detail::RegisterStandardClass(const char* name, win::WNDPROC proc, win::UIN
 
 void UnregisterStandardWindowClasses()
 {
-    for (const char* name : {"EDIT", "BUTTON", "STATIC", "LISTBOX", "SCROLLBAR"}) {
+    for (const char* name : {"EDIT", "BUTTON", "STATIC", "LISTBOX", "SCROLLBAR", "SysTreeView32"}) {
         win::UnregisterClass(name, nullptr);
     }
     detail::EditContextMenu() = nullptr;

@@ -12,6 +12,7 @@
 #include "platform/gui/ListBox.h"
 #include "platform/gui/Memo.h"
 #include "platform/gui/PaintBox.h"
+#include "platform/gui/PageControl.h"
 #include "platform/gui/Panel.h"
 #include "platform/gui/ProgressBar.h"
 #include "platform/gui/ScrollBar.h"
@@ -20,6 +21,8 @@
 #include "platform/gui/SpeedButton.h"
 #include "platform/gui/Splitter.h"
 #include "platform/gui/StatusBar.h"
+#include "platform/gui/ToolBar.h"
+#include "platform/gui/TreeView.h"
 #include "platform/gui/UpDown.h"
 
 namespace gui {
@@ -37,6 +40,10 @@ std::vector<const classes::TClassInfo*> StandardControlClasses()
             &TBitBtn::StaticClass(),         &TSpeedButton::StaticClass(), &TCustomListBox::StaticClass(),
             &TListBox::StaticClass(),       &TScrollBar::StaticClass(),
             &TSplitter::StaticClass(),       &TUpDown::StaticClass()};
+    for (const classes::TClassInfo* cls : {&TCustomTreeView::StaticClass(), &TTreeView::StaticClass(), &TTabSheet::StaticClass(),
+                                            &TPageControl::StaticClass(), &TToolButton::StaticClass(), &TToolBar::StaticClass()}) {
+        classes.push_back(cls);
+    }
     for (const classes::TClassInfo* cls : DialogClasses()) {
         classes.push_back(cls);
     }

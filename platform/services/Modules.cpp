@@ -12,6 +12,7 @@ namespace {
 struct Module {
     std::uintptr_t handle;
     std::vector<ModuleProc> procs;
+    std::function<bool()> installed;
     int loads = 0;
 };
 
@@ -46,7 +47,7 @@ Module* Loaded(Table& table, HMODULE module)
 
 }  // namespace
 
-void RegisterModule(std::string_view fileName, std::vector<ModuleProc> procs)
+void RegisterModule(std::string_view fileName, std::vector<ModuleProc> procs, std::function<bool()> installed)
 {
     Table& table = TheTable();
     std::lock_guard lock(table.mutex);
@@ -56,6 +57,7 @@ void RegisterModule(std::string_view fileName, std::vector<ModuleProc> procs)
         table.nextHandle += 0x10000;
     }
     it->second.procs = std::move(procs);
+    it->second.installed = std::move(installed);
 }
 
 void UnregisterModule(std::string_view fileName)
@@ -70,7 +72,7 @@ HMODULE LoadLibrary(const char* fileName)
     Table& table = TheTable();
     std::lock_guard lock(table.mutex);
     auto it = fileName ? table.modules.find(Key(fileName)) : table.modules.end();
-    if (it == table.modules.end()) {
+    if (it == table.modules.end() || (it->second.installed && !it->second.installed())) {
         SetLastError(ERROR_MOD_NOT_FOUND);
         return nullptr;
     }

@@ -7,6 +7,7 @@
 
 #include "platform/wintypes/Types.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,8 +21,9 @@ struct ModuleProc {
     FARPROC address;
 };
 
-// Registers the module, or replaces the procedures of one registered under that name.
-void RegisterModule(std::string_view fileName, std::vector<ModuleProc> procs);
+// Registers the module, or replaces the procedures of one registered under that name. A module that
+// stands for an outside program is present only while installed() says so, asked at every load.
+void RegisterModule(std::string_view fileName, std::vector<ModuleProc> procs, std::function<bool()> installed = {});
 // Forgets the module; its handles fail from then on.
 void UnregisterModule(std::string_view fileName);
 

@@ -284,3 +284,79 @@ TEST(BlendPixelTest, SourceOverDestination)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(BitmapsTest, CopiesBetweenBitmapsAndDeviceContexts)
+{
+    TclCustomBitmap source(7, 5);
+    Draw(source);
+    testsupport::Surface surface(20, 20, win::RGB(1, 2, 3));
+    const auto pixel = [&](int x, int y) { return win::GetPixel(surface.DC(), x, y); };
+
+    // Cut to the smaller of rect and bitmap.
+    clBlitBitmapToDC(surface.DC(), win::RECT{2, 3, 6, 20}, source);
+    EXPECT_EQ(pixel(2, 3), win::COLORREF(source.Canvas()->Pixels(0, 0)));
+    EXPECT_EQ(pixel(5, 7), win::COLORREF(source.Canvas()->Pixels(3, 4)));
+    EXPECT_EQ(pixel(6, 3), win::RGB(1, 2, 3));
+    EXPECT_EQ(pixel(2, 8), win::RGB(1, 2, 3));
+
+    // Back out of the context: the rect's size and pixels.
+    TclCustomBitmap copy;
+    clCopyDCToBitmap(copy, surface.DC(), win::RECT{2, 3, 6, 8});
+    EXPECT_EQ(copy.Width(), 4);
+    EXPECT_EQ(copy.Height(), 5);
+    EXPECT_EQ(copy.Canvas()->Pixels(3, 4), source.Canvas()->Pixels(3, 4));
+
+    // Stretched: every source pixel twice as wide and high.
+    clStretchBitmap(surface.DC(), win::RECT{0, 10, 14, 20}, source);
+    for (const auto& [x, y] : {std::pair{0, 0}, std::pair{6, 4}, std::pair{3, 2}}) {
+        EXPECT_EQ(pixel(2 * x, 10 + 2 * y), win::COLORREF(source.Canvas()->Pixels(x, y))) << x << ", " << y;
+        EXPECT_EQ(pixel(2 * x + 1, 11 + 2 * y), win::COLORREF(source.Canvas()->Pixels(x, y))) << x << ", " << y;
+    }
+
+    // Between bitmaps, through a raster operation.
+    TclCustomBitmap target(7, 5);
+    target.ClCanvas().FillRectColor(target.GetFullRect(), gui::clWhite);
+    target.CopyBitmapRop(source, win::SRCAND);
+    EXPECT_EQ(target.Canvas()->Pixels(4, 2), source.Canvas()->Pixels(4, 2));
+    target.CopyRectRop(win::RECT{0, 0, 2, 2}, source, win::RECT{5, 3, 7, 5});
+    EXPECT_EQ(target.Canvas()->Pixels(1, 1), source.Canvas()->Pixels(6, 4));
+    target.CopyBitmapRop(source, win::BLACKNESS);
+    EXPECT_EQ(target.Canvas()->Pixels(3, 3), gui::clBlack);
+}
+
+TEST_F(BitmapsTest, NewBitmapsOfTheirKindAndSize)
+{
+    const TclCustomBitmap plain(0, 0);
+    const TclBitmap transparent(1, 1, 0xFF102030);
+    struct Case {
+        const char* name;
+        const TclCustomBitmap* prototype;
+        gui::TPixelFormat asked;
+        gui::TPixelFormat made;
+        bool library32;
+    };
+    const Case cases[] = {{"custom bitmap", &plain, gui::pf24bit, gui::pf24bit, false},
+                          {"custom bitmap, 1 bit", &plain, gui::pf1bit, gui::pf1bit, false},
+                          {"32-bit bitmap", &transparent, gui::pf24bit, gui::pf32bit, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::unique_ptr<TclCustomBitmap> made = c.prototype->CreateSized(6, 4, c.asked);
+        EXPECT_EQ(made->Width(), 6);
+        EXPECT_EQ(made->Height(), 4);
+        EXPECT_EQ(made->PixelFormat(), c.made);
+        EXPECT_EQ(dynamic_cast<TclBitmap*>(made.get()) != nullptr, c.library32);
+    }
+    const auto sized = clCreateBitmapForRect(win::RECT{10, 20, 13, 28}, gui::pf32bit);
+    EXPECT_EQ(sized->Width(), 3);
+    EXPECT_EQ(sized->Height(), 8);
+    EXPECT_EQ(sized->PixelFormat(), gui::pf32bit);
+    const win::BITMAPINFO header = clInitDIBHeader(5, 7);
+    EXPECT_EQ(header.bmiHeader.biWidth, 5);
+    EXPECT_EQ(header.bmiHeader.biHeight, 7) << "bottom-up";
+    EXPECT_EQ(header.bmiHeader.biBitCount, 32);
+    EXPECT_EQ(header.bmiHeader.biSizeImage, 5u * 7u * 4u);
+}
+
+}  // namespace

@@ -10,6 +10,7 @@
 #include "platform/win/Paint.h"
 #include "platform/gdiplus/ImageList.h"
 #include "platform/gui/Drag.h"
+#include "platform/gui/Frame.h"
 #include "platform/gui/Messages.h"
 #include "platform/gui/Screen.h"
 #include "platform/win/Cursor.h"
@@ -210,6 +211,51 @@ protected:
     gui::TForm* form = nullptr;
     TestControl* control = nullptr;
 };
+
+TEST_F(ControlTest, WhoCanAllocateAHandle)
+{
+    auto* freeForm = new gui::TForm(nullptr);
+    auto* frame = new gui::TFrame(nullptr);
+    auto* orphan = new TestControl(nullptr);
+    auto* onOrphan = new TestControl(nullptr);
+    onOrphan->SetParent(orphan);
+    auto* onFrame = new TestControl(nullptr);
+    onFrame->SetParent(frame);
+    auto* onWindow = new TestControl(nullptr);
+    onWindow->SetParentWindow(form->Handle());
+    auto* goingOnForm = Make(0, 0, 10, 10);
+    goingOnForm->Destroying();
+    auto* onForm = Make(0, 0, 10, 10);
+    struct Case {
+        const char* name;
+        gui::TWinControl* control;
+        bool can;
+    };
+    const Case cases[] = {
+        {"a control with its window", control, true},
+        {"a control on a form, its window gone", onForm, true},
+        {"a form of its own", freeForm, true},
+        {"a frame of its own", frame, true},
+        {"a control on a frame of its own", onFrame, true},
+        {"a control given a parent window", onWindow, true},
+        {"a control without parent", orphan, false},
+        {"a control on a control without parent", onOrphan, false},
+        {"a control being destroyed", goingOnForm, false},
+    };
+    for (gui::TWinControl* windowLess : {onForm, goingOnForm}) {
+        windowLess->DestroyHandle();
+        ASSERT_FALSE(windowLess->HandleAllocated());
+    }
+    for (const Case& c : cases) {
+        EXPECT_EQ(controls::clCanAllocateHandle(c.control), c.can) << c.name;
+    }
+    delete onWindow;
+    delete onFrame;
+    delete onOrphan;
+    delete orphan;
+    delete frame;
+    delete freeForm;
+}
 
 TEST_F(ControlTest, DialogCodesAndBackground)
 {
@@ -479,23 +525,35 @@ TEST_F(ControlTest, TheDragImageIsHiddenWhileALibraryControlPaints)
     EXPECT_FALSE(win::DragImageShown().has_value());
 }
 
+struct EndDragLog {
+    std::vector<classes::TObject*> targets;
+    void End(classes::TObject*, classes::TObject* target, int, int) { targets.push_back(target); }
+};
+
 TEST_F(ControlTest, RefusedDragObjectCancelsTheDrag)
 {
     control->keepsDragObject = false;
-    control->SetDragMode(gui::dmAutomatic);
+    EndDragLog ends;
+    control->OnEndDrag = gui::TEndDragEvent::Of<&EndDragLog::End>(&ends);
     const win::HWND hwnd = control->Handle();
+    // Dragged by the mouse in automatic mode.
+    control->SetDragMode(gui::dmAutomatic);
     driver.At(clock.TickCount64() + 10, [&] { driver.MouseMove(hwnd, 60, 20); });
     driver.MouseDown(hwnd, win::TestDriver::Button::Left, 20, 20);
     driver.Pump();
     EXPECT_EQ(gui::DragObject(), nullptr);
     driver.MouseUp(hwnd, win::TestDriver::Button::Left, 60, 20);
     driver.Pump();
+    // Started by the program, at once or after the threshold.
+    control->SetDragMode(gui::dmManual);
+    for (const bool immediate : {true, false}) {
+        control->BeginDrag(immediate, 5);
+        EXPECT_EQ(gui::DragObject(), nullptr) << immediate;
+        EXPECT_FALSE(control->Dragging()) << immediate;
+        EXPECT_EQ(win::GetCapture(), nullptr) << immediate;
+    }
+    EXPECT_TRUE(ends.targets.empty()) << "a drag that never started does not end";
 }
-
-struct EndDragLog {
-    std::vector<classes::TObject*> targets;
-    void End(classes::TObject*, classes::TObject* target, int, int) { targets.push_back(target); }
-};
 
 TEST_F(ControlTest, CopyCursorOverAnAcceptingTargetAndTheDragEndsWithItsControl)
 {

@@ -143,6 +143,10 @@ TEST_F(AlphaBlendTest, SystemAndSmoothPathsBlendAlike)
 
 TEST_F(AlphaBlendWithoutSystemTest, PixelBlendingTakesOver)
 {
+    testsupport::Surface source(2, 2, 0);
+    testsupport::Surface target(2, 2, win::RGB(255, 255, 255));
+    EXPECT_FALSE(clSystemAlphaBlend(target.DC(), win::RECT{0, 0, 2, 2}, source.DC(), win::RECT{0, 0, 2, 2}, 255));
+    EXPECT_EQ(target.Painted(win::RGB(255, 255, 255)), 0);
     ExpectBlendedHalfRed(false, 4, 4);
     ExpectBlendedHalfRed(true, 2, 5);
 }

@@ -5,7 +5,9 @@
 #include "controls/clScrollBar.h"
 
 #include "platform/classes/ComponentReader.h"
+#include "platform/classes/ComponentWriter.h"
 #include "platform/classes/TextForm.h"
+#include "platform/gdi/FrameControls.h"
 #include "platform/gui/Messages.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/win/MessageQueue.h"
@@ -13,6 +15,8 @@
 #include "platform/win/Window.h"
 
 #include "tests/controls/DrivenFixture.h"
+#include "tests/controls/SurfaceCanvas.h"
+#include "tests/support/DrawingSurface.h"
 
 #include <string>
 #include <vector>
@@ -203,6 +207,38 @@ TEST_F(ScrollBarTest, StoredRangeErrorsNameTheProperty)
         EXPECT_EQ(stored.Min(), 0) << c.text;
         EXPECT_EQ(stored.Max(), 50) << c.text;
         EXPECT_EQ(stored.PageSize(), 0) << c.text;
+    }
+}
+
+TEST_F(ScrollBarTest, Ctl3DIsStoredOnlyWhenNotTakenFromTheParent)
+{
+    struct Case {
+        bool parentCtl3D;
+        bool ctl3D;
+        const char* stored;  // nullptr: not written
+    };
+    const Case cases[] = {{true, true, nullptr}, {true, false, nullptr}, {false, false, "Ctl3D = False"},
+                          {false, true, "Ctl3D = True"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "ParentCtl3D " << c.parentCtl3D << " Ctl3D " << c.ctl3D);
+        TclScrollBar written(nullptr);
+        written.SetName("Bar1");
+        written.SetCtl3D(c.ctl3D);
+        written.SetParentCtl3D(c.parentCtl3D);
+        rtl::TMemoryStream binary;
+        classes::TWriter(binary).WriteRootComponent(&written);
+        const std::string text =
+            classes::ObjectBinaryToText(std::string_view(binary.Memory(), std::size_t(binary.Size())));
+        if (!c.stored) {
+            EXPECT_EQ(text.find("Ctl3D ="), std::string::npos) << text;
+            continue;
+        }
+        EXPECT_NE(text.find(c.stored), std::string::npos) << text;
+        TclScrollBar read(nullptr);
+        rtl::TStringStream stream(classes::ObjectTextToBinary(text));
+        classes::TReader(stream).ReadRootComponent(&read);
+        EXPECT_EQ(read.Ctl3D(), c.ctl3D);
+        EXPECT_FALSE(read.ParentCtl3D());
     }
 }
 
@@ -422,6 +458,63 @@ TEST_F(ScrollBarTest, PartsReachTheWindowWhereTheyBelongWhateverIsRepainted)
     for (const Probe p : probes) {
         EXPECT_EQ(win::TestDriver::PixelAt(hwnd, p.x, 8), gui::ColorToRGB(p.colour)) << p.x;
     }
+}
+
+// A bar of its own kind drawn by the classic painters: what reaches the window.
+TEST_F(ScrollBarTest, ClassicLooksReachTheWindow)
+{
+    auto* plain = new TclScrollBar(form);
+    plain->SetBounds(10, 100, 121, 16);
+    plain->SetParent(form);
+    plain->LookAndFeel()->SetNativeStyle(false);
+    plain->LookAndFeel()->SetKind(controls::lfStandard);
+    plain->SetPosition(40);
+    plain->Repaint();
+    const win::HWND hwnd = plain->Handle();
+
+    // Standard: the system's scroll arrows under the two-pixel border, the page areas checked.
+    const auto arrow = [](win::UINT direction) {
+        auto surface = std::make_unique<testsupport::Surface>(16, 16, win::RGB(1, 2, 3));
+        win::RECT face{0, 0, 16, 16};
+        win::DrawFrameControl(surface->DC(), &face, win::DFC_SCROLL, direction);
+        SurfaceCanvas on(*surface);
+        on.canvas.DrawTwoToneFrame(win::RECT{0, 0, 16, 16}, gui::clBtnFace, gui::cl3DDkShadow);
+        on.canvas.DrawTwoToneFrame(win::RECT{1, 1, 15, 15}, gui::clBtnHighlight, gui::clBtnShadow);
+        return surface;
+    };
+    struct Arrow {
+        int left;
+        win::UINT direction;
+    };
+    for (const Arrow a : {Arrow{0, win::DFCS_SCROLLLEFT}, Arrow{105, win::DFCS_SCROLLRIGHT}}) {
+        const auto reference = arrow(a.direction);
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x)
+                ASSERT_EQ(win::TestDriver::PixelAt(hwnd, a.left + x, y), win::GetPixel(reference->DC(), x, y))
+                    << "arrow at " << a.left << ": " << x << ", " << y;
+    }
+    for (const int left : {16, 61}) {
+        for (int y = 0; y < 16; ++y)
+            for (int x = left; x < left + 20; ++x)
+                ASSERT_EQ(win::TestDriver::PixelAt(hwnd, x, y),
+                          gui::ColorToRGB((x + y) % 2 ? gui::clBtnHighlight : gui::clBtnFace))
+                    << x << ", " << y;
+    }
+
+    // UltraFlat: the arrow under the pointer takes the hot fill inside its highlight frame.
+    plain->LookAndFeel()->SetKind(controls::lfUltraFlat);
+    driver.MouseMove(hwnd, 5, 8);
+    driver.Pump();
+    plain->Update();
+    EXPECT_EQ(win::TestDriver::PixelAt(hwnd, 0, 0), gui::ColorToRGB(gui::clHighlight));
+    EXPECT_EQ(win::TestDriver::PixelAt(hwnd, 3, 3), gui::ColorToRGB(controls::clHotTintColor()));
+    EXPECT_NE(win::TestDriver::PixelAt(hwnd, 108, 3), gui::ColorToRGB(controls::clHotTintColor()))
+        << "the other arrow is not hot";
+    driver.MouseMove(hwnd, 110, 8);
+    driver.Pump();
+    plain->Update();
+    EXPECT_EQ(win::TestDriver::PixelAt(hwnd, 108, 3), gui::ColorToRGB(controls::clHotTintColor()));
+    EXPECT_NE(win::TestDriver::PixelAt(hwnd, 3, 3), gui::ColorToRGB(controls::clHotTintColor()));
 }
 
 }  // namespace

@@ -1,13 +1,15 @@
 // Applies message sequences read from the input to a LISTBOX window of any selection and drawing style:
 // items added, inserted, deleted and reset, the LB_ messages with any arguments, keys with Shift and Ctrl,
 // typed letters, the mouse, the wheel, scroll-bar messages, item heights and painting. After every step
-// the selection, the caret, the anchor and the top item lie inside the item count.
+// the selection, the caret, the anchor and the top item lie inside the item count. Inputs whose first
+// byte has its high bit set go to a tree view instead (TreeViewFuzzSteps.h).
 #include "platform/gdi/GdiObjects.h"
 #include "platform/win/Input.h"
 #include "platform/win/MessageQueue.h"
 #include "platform/win/Paint.h"
 #include "platform/win/Window.h"
 #include "platform/wintypes/ControlMessages.h"
+#include "tests/fuzz/TreeViewFuzzSteps.h"
 #include "tests/support/GuiLibraries.h"
 
 #include <array>
@@ -156,6 +158,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Input in(data, size);
     const win::HWND frame = win::CreateWindowEx(0, "STATIC", "", win::WS_OVERLAPPEDWINDOW | win::WS_VISIBLE, 0, 0, 300,
                                                 200, nullptr, nullptr, nullptr, nullptr);
+    // Inputs with the high bit in their first byte drive a tree view.
+    if (size > 0 && (data[0] & 0x80)) {
+        treefuzz::Run(frame, data, size);
+        win::DestroyWindow(frame);
+        return 0;
+    }
     const std::uint8_t shape = in.Byte();
     static constexpr win::DWORD selections[] = {0, win::LBS_MULTIPLESEL, win::LBS_EXTENDEDSEL, 0};
     static constexpr win::DWORD drawing[] = {0, win::LBS_OWNERDRAWFIXED | win::LBS_HASSTRINGS, win::LBS_OWNERDRAWVARIABLE, 0};

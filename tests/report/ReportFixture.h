@@ -8,13 +8,18 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace report_test {
 
 class ReportLibrary {
 public:
-    ReportLibrary()
+    // beforeReport runs once the platform is up, before the report library starts (and reads its modules).
+    explicit ReportLibrary(const std::function<void()>& beforeReport = {})
     {
         testsupport::StartGuiLibraries();
+        if (beforeReport)
+            beforeReport();
         resources::initialize();
         report::initialize();
     }

@@ -156,22 +156,24 @@ public:
 TEST(ResourcesHelp, HelpOpensTheWindowsPage)
 {
     helpCalls.clear();
+    // The services library offers the desktop's help module when it starts: the cases replace it after that.
     {
-        report_test::ReportLibrary library;
+        report_test::ReportLibrary library([] { win::UnregisterModule("HHCTRL.OCX"); });
         TrptVarEditorForm form;
         rptGetResources().ShowHelp(&form);
         EXPECT_TRUE(helpCalls.empty());
     }
-    win::RegisterModule("HHCTRL.OCX", {{"HtmlHelpA", reinterpret_cast<win::FARPROC>(&RecordingHtmlHelp)}});
     {
-        report_test::ReportLibrary library;
+        report_test::ReportLibrary library([] {
+            win::RegisterModule("HHCTRL.OCX", {{"HtmlHelpA", reinterpret_cast<win::FARPROC>(&RecordingHtmlHelp)}});
+        });
         TrptVarEditorForm form;
         rptGetResources().ShowHelp(&form);
         classes::TObject other;
         rptGetResources().ShowHelp(&other);
         rptGetResources().ShowHelp(nullptr);
+        win::UnregisterModule("HHCTRL.OCX");
     }
-    win::UnregisterModule("HHCTRL.OCX");
     ASSERT_EQ(helpCalls.size(), 3u);
     EXPECT_EQ(helpCalls[0].path, rtl::ProgramFolder() + "DUVoze.chm::/Variables.htm");
     EXPECT_EQ(helpCalls[0].command, 1u);

@@ -15,6 +15,7 @@ void RegisterButtonClass();
 void RegisterStaticClass();
 void RegisterListBoxClass();
 void RegisterScrollBarClass();
+void RegisterTreeViewClass();
 EditContextMenuHook& EditContextMenu();
 
 }  // namespace gui::detail

@@ -263,7 +263,7 @@ TEST_F(DialogsTest, MessageDialogsShowTheFifteenTextsAndAnswerTheButtonsResult)
          {"&Yes", "&No", "Cancel"}, {gui::mrYes, gui::mrNo, gui::mrCancel}, 0, 2},
         {gui::mtWarning, set({gui::mbOK}), "Warning", win::MB_ICONWARNING, {"OK"}, {gui::mrOk}, 0, 0},
         {gui::mtError, set({gui::mbAbort, gui::mbRetry, gui::mbIgnore}), "Error", win::MB_ICONERROR,
-         {"&Abort", "&Retry", "&Ignore"}, {gui::mrAbort, gui::mrRetry, gui::mrIgnore}, 0, -1},
+         {"&Abort", "&Retry", "&Ignore"}, {gui::mrAbort, gui::mrRetry, gui::mrIgnore}, 1, -1},
         {gui::mtInformation, set({gui::mbHelp, gui::mbYesToAll, gui::mbNoToAll, gui::mbAll, gui::mbNo, gui::mbYes}),
          "Information", win::MB_ICONINFORMATION, {"&Yes", "&No", "&All", "N&o to All", "Yes to &All", "&Help"},
          {gui::mrYes, gui::mrNo, gui::mrAll, gui::mrNoToAll, gui::mrYesToAll, gui::mrNone}, 0, 1},

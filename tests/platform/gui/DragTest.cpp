@@ -130,6 +130,34 @@ TEST_F(DragTest, ADragThatWaitsForItsThresholdStartsOnlyOnceTheMouseMovedFarEnou
     EXPECT_FALSE(source->Dragging());
 }
 
+TEST_F(DragTest, ADragCancelledWhileItStartsNeverStarts)
+{
+    struct Refusing {
+        DragEvents* events;
+        void StartDrag(classes::TObject* sender, gui::TDragObject*& object)
+        {
+            events->StartDrag(sender, object);
+            gui::CancelDrag();
+        }
+    } refusingStart{&events};
+    source->OnStartDrag = gui::TStartDragEvent::Of<&Refusing::StartDrag>(&refusingStart);
+    driver.MouseDown(source->Handle(), win::TestDriver::Button::Left, 10, 10);
+    driver.Pump();
+    EXPECT_FALSE(source->Dragging());
+    EXPECT_EQ(gui::DragObject(), nullptr);
+    driver.MouseMove(target->Handle(), 20, 15);
+    driver.MouseUp(target->Handle(), win::TestDriver::Button::Left, 20, 15);
+    driver.Pump();
+    EXPECT_EQ(events.seen, std::vector<std::string>{"start Source"}) << "no drop and no end";
+    EXPECT_EQ(win::GetCapture(), nullptr);
+
+    // The next drag starts as usual.
+    source->OnStartDrag = gui::TStartDragEvent::Of<&DragEvents::StartDrag>(&events);
+    source->BeginDrag(true, -1);
+    EXPECT_TRUE(source->Dragging());
+    source->EndDrag(false);
+}
+
 TEST_F(DragTest, AnExceptionInAHandlerEndsTheDragAndTheCapture)
 {
     struct Failing {
