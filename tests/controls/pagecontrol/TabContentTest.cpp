@@ -6,6 +6,7 @@
 #include "tests/controls/pagecontrol/TabFixture.h"
 
 #include "controls/clGraphics.h"
+#include "controls/clImageLists.h"
 #include "platform/gui/Bitmap.h"
 #include "platform/gui/ImageList.h"
 
@@ -32,10 +33,10 @@ protected:
         }
         return count;
     }
-    // Sixteen-pixel pictures: a black square on a transparent ground.
-    std::unique_ptr<gui::TImageList> MakeImages(int count)
+    // Sixteen-pixel pictures: a black square on a transparent ground, in the foundation's image list.
+    std::unique_ptr<controls::TclImageList> MakeImages(int count)
     {
-        auto images = std::make_unique<gui::TImageList>(16, 16);
+        auto images = std::make_unique<controls::TclImageList>(16, 16);
         gui::TBitmap picture;
         picture.SetSize(16 * count, 16);
         picture.Canvas()->Brush()->SetColor(gui::clFuchsia);
@@ -44,7 +45,7 @@ protected:
         for (int i = 0; i < count; ++i) {
             picture.Canvas()->FillRect({16 * i + 6, 6, 16 * i + 10, 10});
         }
-        images->AddMasked(&picture, gui::clFuchsia);
+        images->AddImageMasked(&picture, gui::clFuchsia);
         return images;
     }
 };

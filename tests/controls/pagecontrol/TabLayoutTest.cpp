@@ -288,6 +288,7 @@ INSTANTIATE_TEST_SUITE_P(
                     {{nbTopLeft, {0, 0, 20, 20}}, {nbBottomRight, {20, 0, 40, 20}}, {nbGoDialog, {40, 0, 52, 20}}}},
         ButtonsCase{"LeftTabs", npRightTop, tpLeft, 200, 300, withGo, 5,
                     {{nbTopLeft, {0, 0, 20, 20}}, {nbBottomRight, {0, 20, 20, 40}}, {nbGoDialog, {0, 40, 20, 53}}}},
+        ButtonsCase{"GoWhenAllFit", npRightTop, tpTop, 300, 200, withGo, 2, {{nbGoDialog, {288, 0, 300, 20}}}},
         ButtonsCase{"CloseAlone", npRightTop, tpTop, 300, 200,
                     clPCOptionBit(pcoCloseButton), 2, {{nbClose, {280, 0, 300, 20}}}}),
     [](const ::testing::TestParamInfo<ButtonsCase>& info) { return std::string(info.param.name); });
