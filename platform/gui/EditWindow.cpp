@@ -6,6 +6,7 @@
 #include "platform/gdi/SystemInfo.h"
 #include "platform/gui/Clipboard.h"
 #include "platform/gui/detail/EditBuffer.h"
+#include "platform/gui/detail/EditMenu.h"
 #include "platform/gui/detail/Points.h"
 #include "platform/gui/detail/StandardClasses.h"
 #include "platform/rtl/Exceptions.h"
@@ -1137,6 +1138,7 @@ EditContextMenuHook& EditContextMenu()
 
 void RegisterEditClass()
 {
+    edit::contextMenuHook = ShowEditContextMenu;
     RegisterStandardClass("EDIT", &edit::EditProc, win::CS_DBLCLKS, win::LoadCursor(nullptr, win::IDC_IBEAM));
 }
 

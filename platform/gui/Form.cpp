@@ -1,5 +1,7 @@
 #include "platform/gui/Form.h"
 
+#include "platform/gui/PopupMenu.h"
+
 #include "platform/classes/ComponentReader.h"
 #include "platform/classes/Fixups.h"
 #include "platform/classes/Resources.h"
@@ -9,6 +11,7 @@
 #include "platform/gui/Drag.h"
 #include "platform/gui/Icon.h"
 #include "platform/gui/Messages.h"
+#include "platform/gui/PopupMenu.h"
 #include "platform/gui/detail/PaintingOn.h"
 #include "platform/gui/Screen.h"
 #include "platform/gui/detail/Dispatching.h"
@@ -992,6 +995,11 @@ bool TCustomForm::IsShortCut(win::WORD key, TShiftState shift)
     }
     for (int i = 0; i < ComponentCount(); ++i) {
         if (auto* list = dynamic_cast<TCustomActionList*>(Components(i)); list && list->IsShortCut(key, shift)) {
+            return true;
+        }
+    }
+    for (int i = 0; i < ComponentCount(); ++i) {
+        if (auto* popup = classes::Supports<IPopupMenu>(Components(i)); popup && popup->IsShortCut(key, shift)) {
             return true;
         }
     }

@@ -2,6 +2,7 @@
 
 #include "platform/gdi/Edges.h"
 #include "platform/gui/Messages.h"
+#include "platform/gui/detail/ListItems.h"
 #include "platform/rtl/Collation.h"
 #include "platform/rtl/List.h"
 #include "platform/win/MessageQueue.h"
@@ -12,73 +13,20 @@
 
 namespace gui {
 
-// The list box's items: the window's while it has one, else the control's own list.
-class TListBoxStrings final : public rtl::TStrings {
+// The list box's items; a text changed in place keeps its object and selection.
+class TListBoxStrings final : public detail::TListItems {
 public:
-    explicit TListBoxStrings(TCustomListBox& list) : list_(list) {}
-
-    int Count() const override
+    explicit TListBoxStrings(TCustomListBox& list)
+        : TListItems(list, detail::ListBoxItemMessages, list.saved_, list.sorted_), list_(list)
     {
-        return Window() ? int(Send(win::LB_GETCOUNT, 0, 0)) : list_.saved_->Count();
-    }
-    int Add(const std::string& s) override
-    {
-        if (!list_.sorted_) {
-            const int index = Count();
-            Insert(index, s);
-            return index;
-        }
-        if (Window()) {
-            return Checked(Send(win::LB_ADDSTRING, 0, reinterpret_cast<win::LPARAM>(s.c_str())));
-        }
-        const int place = SortedPlace(s);
-        list_.saved_->Insert(place, s);
-        return place;
-    }
-    void Insert(int index, const std::string& s) override
-    {
-        if (index < 0 || index > Count()) {
-            Error("List index out of bounds (%d)", index);
-        }
-        if (Window()) {
-            Checked(Send(win::LB_INSERTSTRING, win::WPARAM(index), reinterpret_cast<win::LPARAM>(s.c_str())));
-        } else {
-            list_.saved_->Insert(index, s);
-        }
-    }
-    void Delete(int index) override
-    {
-        Check(index);
-        if (Window()) {
-            Send(win::LB_DELETESTRING, win::WPARAM(index), 0);
-        } else {
-            list_.saved_->Delete(index);
-        }
     }
     void Clear() override
     {
-        if (Window()) {
-            Send(win::LB_RESETCONTENT, 0, 0);
-        } else {
-            list_.saved_->Clear();
-        }
+        TListItems::Clear();
         list_.savedSelection_.clear();
     }
 
 protected:
-    std::string Get(int index) const override
-    {
-        Check(index);
-        if (!Window()) {
-            return list_.saved_->Strings(index);
-        }
-        // LB_GETTEXT takes no buffer size: the length comes first.
-        const win::LRESULT length = Send(win::LB_GETTEXTLEN, win::WPARAM(index), 0);
-        std::string text(std::size_t(std::max<win::LRESULT>(0, length)) + 1, '\0');
-        const win::LRESULT copied = Send(win::LB_GETTEXT, win::WPARAM(index), reinterpret_cast<win::LPARAM>(text.data()));
-        text.resize(std::size_t(std::clamp<win::LRESULT>(copied, 0, length)));
-        return text;
-    }
     void Put(int index, const std::string& s) override
     {
         Check(index);
@@ -94,47 +42,8 @@ protected:
             list_.SetItemIndex(index);
         }
     }
-    void* GetObject(int index) const override
-    {
-        Check(index);
-        if (Window()) {
-            return reinterpret_cast<void*>(Send(win::LB_GETITEMDATA, win::WPARAM(index), 0));
-        }
-        return list_.saved_->Objects(index);
-    }
-    void PutObject(int index, void* object) override
-    {
-        Check(index);
-        if (Window()) {
-            Send(win::LB_SETITEMDATA, win::WPARAM(index), reinterpret_cast<win::LPARAM>(object));
-        } else {
-            list_.saved_->SetObjects(index, object);
-        }
-    }
 
 private:
-    win::HWND Window() const { return list_.HandleAllocated() ? list_.Handle() : nullptr; }
-    win::LRESULT Send(win::UINT message, win::WPARAM wParam, win::LPARAM lParam) const
-    {
-        return win::SendMessage(list_.Handle(), message, wParam, lParam);
-    }
-    void Check(int index) const { rtl::CheckListIndex(index, Count()); }
-    static int Checked(win::LRESULT result)
-    {
-        if (result < 0) {
-            throw rtl::EOutOfResources("Out of system resources");
-        }
-        return int(result);
-    }
-    int SortedPlace(const std::string& s) const
-    {
-        int place = 0;
-        while (place < list_.saved_->Count() && rtl::AnsiCompareText(list_.saved_->Strings(place), s) <= 0) {
-            ++place;
-        }
-        return place;
-    }
-
     TCustomListBox& list_;
 };
 
@@ -488,27 +397,6 @@ void TCustomListBox::MeasureItem(int index, int& height)
     }
 }
 
-void TCustomListBox::DrawItemMessage(const win::DRAWITEMSTRUCT& item)
-{
-    const TOwnerDrawState state = OwnerDrawState(item.itemState);
-    canvas_->SetHandle(item.hDC);
-    canvas_->SetFont(Font());
-    canvas_->SetBrush(Brush());
-    if (int(item.itemID) >= 0 && (item.itemState & win::ODS_SELECTED)) {
-        canvas_->Brush()->SetColor(clHighlight);
-        canvas_->Font()->SetColor(clHighlightText);
-    }
-    if (int(item.itemID) >= 0) {
-        DrawItem(int(item.itemID), item.rcItem, state);
-    } else {
-        canvas_->FillRect(item.rcItem);
-    }
-    if (item.itemState & win::ODS_FOCUS) {
-        win::DrawFocusRect(item.hDC, &item.rcItem);
-    }
-    canvas_->SetHandle(nullptr);
-}
-
 void TCustomListBox::Dispatch(win::TMessage& message)
 {
     switch (message.Msg) {
@@ -525,7 +413,8 @@ void TCustomListBox::Dispatch(win::TMessage& message)
         }
         return;
     case CN_DRAWITEM:
-        DrawItemMessage(*reinterpret_cast<const win::DRAWITEMSTRUCT*>(message.LParam));
+        DrawListItem(*canvas_, *this, *reinterpret_cast<const win::DRAWITEMSTRUCT*>(message.LParam),
+                     [this](int index, const win::RECT& rect, TOwnerDrawState state) { DrawItem(index, rect, state); });
         message.Result = 1;
         return;
     case CN_MEASUREITEM: {

@@ -75,7 +75,6 @@ protected:
 
 private:
     friend class TListBoxStrings;
-    void DrawItemMessage(const win::DRAWITEMSTRUCT& item);
     std::unique_ptr<rtl::TStrings> items_;
     // What the window held when it was destroyed, or what was set before it existed.
     std::unique_ptr<rtl::TStringList> saved_;

@@ -55,6 +55,9 @@ struct ListState {
     bool focused = false;
     bool tracking = false;
     bool trackSelects = true;  // what a drag in a multiple-selection list does to the items it passes
+    win::HWND combo = nullptr;  // the combo box a "ComboLBox" list belongs to
+    // The bars the window was made with: a bar hidden while there is nothing to scroll comes back.
+    win::DWORD bars = 0;
 };
 
 ListState* StateOf(win::HWND hwnd)
@@ -92,9 +95,17 @@ bool Valid(const ListState& state, int index)
     return index >= 0 && index < Count(state);
 }
 
+// Where notifications, colour, measure and draw requests go: the parent, or a combo box's list's combo box
+// (a dropped list is a popup owned by the top-level window).
+win::HWND Target(win::HWND hwnd)
+{
+    const ListState* state = StateOf(hwnd);
+    return state && state->combo ? state->combo : win::GetParent(hwnd);
+}
+
 void Notify(win::HWND hwnd, win::WORD code)
 {
-    if (win::HWND parent = win::GetParent(hwnd)) {
+    if (win::HWND parent = Target(hwnd)) {
         const auto id = win::WORD(win::GetWindowLongPtr(hwnd, win::GWL_ID));
         win::SendMessage(parent, win::WM_COMMAND, win::MAKEWPARAM(id, code), reinterpret_cast<win::LPARAM>(hwnd));
     }
@@ -240,7 +251,7 @@ void UpdateScrollBars(win::HWND hwnd, ListState& state)
     if (style & win::LBS_MULTICOLUMN) {
         state.top -= state.top % RowsPerColumn(hwnd, state);
     }
-    if ((style & win::WS_VSCROLL) && !(style & win::LBS_MULTICOLUMN)) {
+    if ((state.bars & win::WS_VSCROLL) && !(style & win::LBS_MULTICOLUMN)) {
         win::SCROLLINFO info;
         info.fMask = win::SIF_RANGE | win::SIF_PAGE | win::SIF_POS | disable;
         info.nMax = std::max(0, Count(state) - 1);
@@ -248,7 +259,7 @@ void UpdateScrollBars(win::HWND hwnd, ListState& state)
         info.nPos = state.top;
         win::SetScrollInfo(hwnd, win::SB_VERT, &info, win::TRUE);
     }
-    if (style & win::WS_HSCROLL) {
+    if (state.bars & win::WS_HSCROLL) {
         win::SCROLLINFO info;
         info.fMask = win::SIF_RANGE | win::SIF_PAGE | win::SIF_POS | disable;
         if (style & win::LBS_MULTICOLUMN) {
@@ -311,7 +322,7 @@ int Measure(win::HWND hwnd, int index, win::ULONG_PTR data, int fallback)
     measure.itemWidth = win::UINT(Client(hwnd).right);
     measure.itemHeight = win::UINT(fallback);
     measure.itemData = data;
-    if (win::HWND parent = win::GetParent(hwnd)) {
+    if (win::HWND parent = Target(hwnd)) {
         win::SendMessage(parent, win::WM_MEASUREITEM, measure.CtlID, reinterpret_cast<win::LPARAM>(&measure));
     }
     return std::max(1, int(measure.itemHeight));
@@ -372,7 +383,7 @@ void SendDeleteItem(win::HWND hwnd, const ListState& state, int index)
     deleted.itemID = win::UINT(index);
     deleted.hwndItem = hwnd;
     deleted.itemData = state.items[std::size_t(index)].data;
-    if (win::HWND parent = win::GetParent(hwnd)) {
+    if (win::HWND parent = Target(hwnd)) {
         win::SendMessage(parent, win::WM_DELETEITEM, deleted.CtlID, reinterpret_cast<win::LPARAM>(&deleted));
     }
 }
@@ -712,7 +723,8 @@ void Wheel(win::HWND hwnd, ListState& state, win::WPARAM wParam)
 
 // --- drawing ---
 
-void DrawItem(win::HWND hwnd, const ListState& state, win::HDC dc, int index, const win::RECT& rect)
+void DrawItem(win::HWND hwnd, const ListState& state, win::HDC dc, int index, const win::RECT& rect,
+              win::UINT action = win::ODA_DRAWENTIRE)
 {
     const win::DWORD style = StyleOf(hwnd);
     const bool selected = IsSelected(hwnd, state, index);
@@ -722,14 +734,14 @@ void DrawItem(win::HWND hwnd, const ListState& state, win::HDC dc, int index, co
         item.CtlType = win::ODT_LISTBOX;
         item.CtlID = win::UINT(win::GetWindowLongPtr(hwnd, win::GWL_ID));
         item.itemID = win::UINT(index);
-        item.itemAction = win::ODA_DRAWENTIRE;
+        item.itemAction = action;
         item.itemState = (selected ? win::ODS_SELECTED : 0) | (focus ? win::ODS_FOCUS : 0) |
                          (win::IsWindowEnabled(hwnd) ? 0 : win::ODS_DISABLED);
         item.hwndItem = hwnd;
         item.hDC = dc;
         item.rcItem = rect;
         item.itemData = state.items[std::size_t(index)].data;
-        if (win::HWND parent = win::GetParent(hwnd)) {
+        if (win::HWND parent = Target(hwnd)) {
             win::SendMessage(parent, win::WM_DRAWITEM, item.CtlID, reinterpret_cast<win::LPARAM>(&item));
         }
         return;
@@ -759,7 +771,7 @@ void Paint(win::HWND hwnd, const ListState& state)
     win::SetTextColor(dc, win::GetSysColor(win::COLOR_WINDOWTEXT));
     win::SetBkColor(dc, win::GetSysColor(win::COLOR_WINDOW));
     win::HBRUSH brush = nullptr;
-    if (win::HWND parent = win::GetParent(hwnd)) {
+    if (win::HWND parent = Target(hwnd)) {
         brush = reinterpret_cast<win::HBRUSH>(win::SendMessage(parent, win::WM_CTLCOLORLISTBOX, reinterpret_cast<win::WPARAM>(dc),
                                                                reinterpret_cast<win::LPARAM>(hwnd)));
     }
@@ -988,6 +1000,7 @@ win::LRESULT ListMessage(win::HWND hwnd, ListState& state, win::UINT message, wi
 void Create(win::HWND hwnd, ListState& state)
 {
     const win::DWORD style = StyleOf(hwnd);
+    state.bars = style & (win::WS_VSCROLL | win::WS_HSCROLL);
     state.itemHeight = FontHeight(hwnd, state);
     if (style & win::LBS_OWNERDRAWFIXED) {
         state.itemHeight = Measure(hwnd, 0, 0, state.itemHeight);
@@ -995,10 +1008,118 @@ void Create(win::HWND hwnd, ListState& state)
     UpdateScrollBars(hwnd, state);
 }
 
+// What an owner-drawn list shows of its selection and focus: a message that changes only these redraws
+// just the items concerned (ODA_FOCUS where the focus leaves and arrives, ODA_SELECT where the selection
+// changed) instead of the whole list.
+struct Shown {
+    std::vector<bool> selected;
+    int caret = 0;
+    bool focused = false;
+    int top = 0;
+    int left = 0;
+    int itemHeight = 0;
+};
+
+Shown ShownBy(win::HWND hwnd, const ListState& state)
+{
+    Shown shown;
+    shown.selected.resize(state.items.size());
+    for (int i = 0; i < Count(state); ++i) {
+        shown.selected[std::size_t(i)] = IsSelected(hwnd, state, i);
+    }
+    shown.caret = state.caret;
+    shown.focused = state.focused;
+    shown.top = state.top;
+    shown.left = state.left;
+    shown.itemHeight = state.itemHeight;
+    return shown;
+}
+
+bool MayChangeSelectionOrFocus(win::UINT message)
+{
+    switch (message) {
+    case win::LB_SETCURSEL:
+    case win::LB_SETSEL:
+    case win::LB_SELITEMRANGE:
+    case win::LB_SELITEMRANGEEX:
+    case win::LB_SETCARETINDEX:
+    case win::LB_SELECTSTRING:
+    case win::WM_SETFOCUS:
+    case win::WM_KILLFOCUS:
+    case win::WM_KEYDOWN:
+    case win::WM_CHAR:
+    case win::WM_LBUTTONDOWN:
+    case win::WM_LBUTTONDBLCLK:
+    case win::WM_MOUSEMOVE:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void DrawChanges(win::HWND hwnd, const ListState& state, const Shown& before, const Shown& after)
+{
+    win::HDC dc = win::GetDC(hwnd);
+    const win::HGDIOBJ oldFont = win::SelectObject(dc, state.font ? state.font : win::GetStockObject(win::SYSTEM_FONT));
+    const win::RECT client = Client(hwnd);
+    const auto draw = [&](int index, win::UINT action) {
+        if (!Valid(state, index)) {
+            return;
+        }
+        const win::RECT rect = ItemRect(hwnd, state, index);
+        if (rect.bottom > 0 && rect.top < client.bottom && rect.right > 0 && rect.left < client.right) {
+            DrawItem(hwnd, state, dc, index, rect, action);
+        }
+    };
+    const bool focusMoved = before.caret != after.caret || before.focused != after.focused;
+    if (focusMoved && before.focused) {
+        draw(before.caret, win::ODA_FOCUS);
+    }
+    for (std::size_t i = 0; i < after.selected.size(); ++i) {
+        if (before.selected[i] != after.selected[i]) {
+            draw(int(i), win::ODA_SELECT);
+        }
+    }
+    if (focusMoved && after.focused) {
+        draw(after.caret, win::ODA_FOCUS);
+    }
+    win::SelectObject(dc, oldFont);
+    win::ReleaseDC(hwnd, dc);
+}
+
+win::LRESULT ListProcBody(win::HWND hwnd, win::UINT message, win::WPARAM wParam, win::LPARAM lParam);
+
 win::LRESULT ListProc(win::HWND hwnd, win::UINT message, win::WPARAM wParam, win::LPARAM lParam)
 {
+    const ListState* state = message == win::WM_NCCREATE ? nullptr : StateOf(hwnd);
+    if (!state || !OwnerDrawn(StyleOf(hwnd)) || !MayChangeSelectionOrFocus(message) ||
+        win::GetUpdateRect(hwnd, nullptr, win::FALSE)) {
+        return ListProcBody(hwnd, message, wParam, lParam);
+    }
+    const Shown before = ShownBy(hwnd, *state);
+    const win::LRESULT result = ListProcBody(hwnd, message, wParam, lParam);
+    // The parent may have destroyed the list on a notification.
+    if (!win::IsWindow(hwnd) || StateOf(hwnd) != state) {
+        return result;
+    }
+    const Shown after = ShownBy(hwnd, *state);
+    if (after.selected.size() == before.selected.size() && after.top == before.top && after.left == before.left &&
+        after.itemHeight == before.itemHeight) {
+        win::ValidateRect(hwnd, nullptr);
+        DrawChanges(hwnd, *state, before, after);
+    }
+    return result;
+}
+
+win::LRESULT ListProcBody(win::HWND hwnd, win::UINT message, win::WPARAM wParam, win::LPARAM lParam)
+{
     if (message == win::WM_NCCREATE) {
-        win::SetWindowLongPtr(hwnd, 0, reinterpret_cast<win::LONG_PTR>(new ListState));
+        auto* state = new ListState;
+        const auto* create = reinterpret_cast<const win::CREATESTRUCT*>(lParam);
+        if (create && win::GetClassName(hwnd) == "ComboLBox") {
+            state->combo = static_cast<win::HWND>(create->lpCreateParams);
+        }
+        win::SetWindowLongPtr(hwnd, 0, reinterpret_cast<win::LONG_PTR>(state));
         return win::DefWindowProc(hwnd, message, wParam, lParam);
     }
     ListState* state = StateOf(hwnd);
@@ -1093,6 +1214,17 @@ win::LRESULT ListProc(win::HWND hwnd, win::UINT message, win::WPARAM wParam, win
 }
 
 }  // namespace listbox
+
+win::LRESULT ListBoxProc(win::HWND hwnd, win::UINT message, win::WPARAM wParam, win::LPARAM lParam)
+{
+    return listbox::ListProc(hwnd, message, wParam, lParam);
+}
+
+win::HWND ComboOfList(win::HWND list)
+{
+    const listbox::ListState* state = listbox::StateOf(list);
+    return state ? state->combo : nullptr;
+}
 
 void RegisterListBoxClass()
 {

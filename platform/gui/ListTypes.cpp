@@ -1,5 +1,8 @@
 #include "platform/gui/ListTypes.h"
 
+#include "platform/gdi/Edges.h"
+#include "platform/gui/Canvas.h"
+#include "platform/gui/Colors.h"
 #include "platform/gui/WinControl.h"
 #include "platform/wintypes/Messages.h"
 
@@ -18,6 +21,28 @@ TOwnerDrawState OwnerDrawState(win::UINT itemState)
         }
     }
     return state;
+}
+
+void DrawListItem(TCanvas& canvas, const TWinControl& control, const win::DRAWITEMSTRUCT& item,
+                  const std::function<void(int index, const win::RECT& rect, TOwnerDrawState state)>& draw)
+{
+    canvas.SetHandle(item.hDC);
+    canvas.SetFont(control.Font());
+    canvas.SetBrush(control.Brush());
+    const int index = int(item.itemID);
+    if (index >= 0 && (item.itemState & win::ODS_SELECTED)) {
+        canvas.Brush()->SetColor(clHighlight);
+        canvas.Font()->SetColor(clHighlightText);
+    }
+    if (index >= 0) {
+        draw(index, item.rcItem, OwnerDrawState(item.itemState));
+    } else {
+        canvas.FillRect(item.rcItem);
+    }
+    if (item.itemState & win::ODS_FOCUS) {
+        win::DrawFocusRect(item.hDC, &item.rcItem);
+    }
+    canvas.SetHandle(nullptr);
 }
 
 const classes::TTypeInfo& OwnerDrawStateType()

@@ -11,6 +11,7 @@ void RegisterStandardWindowClasses()
     detail::RegisterButtonClass();
     detail::RegisterStaticClass();
     detail::RegisterListBoxClass();
+    detail::RegisterComboBoxClass();
     detail::RegisterScrollBarClass();
     detail::RegisterTreeViewClass();
 }
@@ -28,7 +29,7 @@ void detail::RegisterStandardClass(const char* name, win::WNDPROC proc, win::UIN
 
 void UnregisterStandardWindowClasses()
 {
-    for (const char* name : {"EDIT", "BUTTON", "STATIC", "LISTBOX", "SCROLLBAR", "SysTreeView32"}) {
+    for (const char* name : {"EDIT", "BUTTON", "STATIC", "LISTBOX", "SCROLLBAR", "SysTreeView32", "COMBOBOX", "ComboLBox"}) {
         win::UnregisterClass(name, nullptr);
     }
     detail::EditContextMenu() = nullptr;

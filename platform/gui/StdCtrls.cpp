@@ -4,6 +4,7 @@
 #include "platform/gui/BitBtn.h"
 #include "platform/gui/Button.h"
 #include "platform/gui/CheckBox.h"
+#include "platform/gui/ComboBox.h"
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/Edit.h"
 #include "platform/gui/GroupBox.h"
@@ -11,6 +12,7 @@
 #include "platform/gui/Label.h"
 #include "platform/gui/ListBox.h"
 #include "platform/gui/Memo.h"
+#include "platform/gui/Menus.h"
 #include "platform/gui/PaintBox.h"
 #include "platform/gui/PageControl.h"
 #include "platform/gui/Panel.h"
@@ -47,6 +49,11 @@ std::vector<const classes::TClassInfo*> StandardControlClasses()
     for (const classes::TClassInfo* cls : DialogClasses()) {
         classes.push_back(cls);
     }
+    for (const classes::TClassInfo* cls : MenuClasses()) {
+        classes.push_back(cls);
+    }
+    classes.push_back(&TCustomComboBox::StaticClass());
+    classes.push_back(&TComboBox::StaticClass());
     return classes;
 }
 

@@ -7,6 +7,7 @@
 #include "platform/win/detail/WindowTable.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace win {
 
@@ -66,6 +67,33 @@ void ChangeBars(HWND hwnd, DWORD show, DWORD hide)
     SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
+// Where a bar's parts lie along it, from its top (left) edge; it runs beside the client area.
+struct BarLayout {
+    int length = 0;
+    int arrow = 0;
+    int thumbStart = 0;
+    int thumbEnd = 0;
+};
+
+BarLayout LayoutOf(const Window& window, int barKind)
+{
+    const Bar& bar = window.scrollBars[barKind];
+    const bool vertical = barKind == SB_VERT;
+    BarLayout layout;
+    layout.length = vertical ? window.clientRect.bottom - window.clientRect.top : window.clientRect.right - window.clientRect.left;
+    layout.arrow = GetSystemMetrics(vertical ? SM_CYVSCROLL : SM_CXHSCROLL);
+    const int track = std::max(layout.length - 2 * layout.arrow, 0);
+    const long long range = static_cast<long long>(bar.max) - bar.min + 1;
+    int thumb = bar.page > 0 && range > 0 ? static_cast<int>(track * static_cast<long long>(bar.page) / range) : layout.arrow;
+    thumb = std::clamp(thumb, std::min(layout.arrow / 2, track), track);
+    const int travel = MaxPos(bar) - bar.min;
+    layout.thumbStart = layout.arrow + (travel > 0 ? static_cast<int>(static_cast<long long>(track - thumb) *
+                                                                      (bar.pos - bar.min) / travel)
+                                                   : 0);
+    layout.thumbEnd = layout.thumbStart + thumb;
+    return layout;
+}
+
 // The part of a bar a screen point falls on: an arrow, the page above or below the thumb, or the thumb.
 WORD PartAt(HWND hwnd, int barKind, POINT point)
 {
@@ -74,31 +102,19 @@ WORD PartAt(HWND hwnd, int barKind, POINT point)
     if (!window) {
         return SB_ENDSCROLL;
     }
-    const Bar& bar = window->scrollBars[barKind];
     const POINT origin = ClientOriginOnScreen(*window);
-    const bool vertical = barKind == SB_VERT;
-    const int length = vertical ? window->clientRect.bottom - window->clientRect.top
-                                : window->clientRect.right - window->clientRect.left;
-    const int offset = vertical ? point.y - origin.y : point.x - origin.x;
-    const int arrow = GetSystemMetrics(vertical ? SM_CYVSCROLL : SM_CXHSCROLL);
-    if (offset < arrow) {
+    const BarLayout layout = LayoutOf(*window, barKind);
+    const int offset = barKind == SB_VERT ? point.y - origin.y : point.x - origin.x;
+    if (offset < layout.arrow) {
         return SB_LINEUP;
     }
-    if (offset >= length - arrow) {
+    if (offset >= layout.length - layout.arrow) {
         return SB_LINEDOWN;
     }
-    const int track = std::max(length - 2 * arrow, 0);
-    const long long range = static_cast<long long>(bar.max) - bar.min + 1;
-    int thumb = bar.page > 0 && range > 0 ? static_cast<int>(track * static_cast<long long>(bar.page) / range) : arrow;
-    thumb = std::clamp(thumb, std::min(arrow / 2, track), track);
-    const int travel = MaxPos(bar) - bar.min;
-    const int thumbStart = arrow + (travel > 0 ? static_cast<int>(static_cast<long long>(track - thumb) *
-                                                                   (bar.pos - bar.min) / travel)
-                                               : 0);
-    if (offset < thumbStart) {
+    if (offset < layout.thumbStart) {
         return SB_PAGEUP;
     }
-    if (offset >= thumbStart + thumb) {
+    if (offset >= layout.thumbEnd) {
         return SB_PAGEDOWN;
     }
     return SB_THUMBTRACK;
@@ -289,6 +305,52 @@ BOOL EnableScrollBar(HWND hwnd, UINT bar, UINT arrows)
         }
     }
     return changed ? TRUE : FALSE;
+}
+
+BOOL GetScrollBarInfo(HWND hwnd, LONG object, SCROLLBARINFO* info)
+{
+    if (!info || info->cbSize != sizeof(SCROLLBARINFO) || (object != OBJID_HSCROLL && object != OBJID_VSCROLL)) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    auto lock = LockSystem();
+    Window* window = WindowOrError(hwnd);
+    if (!window) {
+        return FALSE;
+    }
+    const int barKind = object == OBJID_VSCROLL ? SB_VERT : SB_HORZ;
+    const Bar& bar = window->scrollBars[barKind];
+    const BarLayout layout = LayoutOf(*window, barKind);
+    const POINT origin = ClientOriginOnScreen(*window);
+    const int clientWidth = window->clientRect.right - window->clientRect.left;
+    const int clientHeight = window->clientRect.bottom - window->clientRect.top;
+    if (barKind == SB_VERT) {
+        const int width = GetSystemMetrics(SM_CXVSCROLL);
+        const int left = (window->exStyle & WS_EX_LEFTSCROLLBAR) ? origin.x - width : origin.x + clientWidth;
+        info->rcScrollBar = RECT{left, origin.y, left + width, origin.y + clientHeight};
+    } else {
+        info->rcScrollBar = RECT{origin.x, origin.y + clientHeight, origin.x + clientWidth,
+                                 origin.y + clientHeight + GetSystemMetrics(SM_CYHSCROLL)};
+    }
+    info->dxyLineButton = layout.arrow;
+    info->xyThumbTop = layout.thumbStart;
+    info->xyThumbBottom = layout.thumbEnd;
+    info->reserved = 0;
+    const bool shown = window->style & StyleOf(barKind);
+    const bool scrolls = HasSomethingToScroll(bar);
+    const bool upBlocked = !scrolls || (bar.disabledArrows & ESB_DISABLE_LTUP);
+    const bool downBlocked = !scrolls || (bar.disabledArrows & ESB_DISABLE_RTDN);
+    if (!shown) {
+        std::fill(std::begin(info->rgstate), std::end(info->rgstate), STATE_SYSTEM_INVISIBLE);
+        return TRUE;
+    }
+    info->rgstate[0] = upBlocked && downBlocked ? STATE_SYSTEM_UNAVAILABLE : 0;
+    info->rgstate[1] = upBlocked ? STATE_SYSTEM_UNAVAILABLE : 0;
+    info->rgstate[2] = 0;
+    info->rgstate[3] = scrolls ? 0 : STATE_SYSTEM_INVISIBLE;
+    info->rgstate[4] = 0;
+    info->rgstate[5] = downBlocked ? STATE_SYSTEM_UNAVAILABLE : 0;
+    return TRUE;
 }
 
 }  // namespace win

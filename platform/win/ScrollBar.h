@@ -51,6 +51,28 @@ struct SCROLLINFO {
     int nTrackPos = 0;
 };
 
+// Object ids of GetScrollBarInfo.
+constexpr LONG OBJID_HSCROLL = -6;
+constexpr LONG OBJID_VSCROLL = -5;
+
+// States of the parts of a bar (and of other controls' parts).
+constexpr DWORD STATE_SYSTEM_UNAVAILABLE = 0x00000001;
+constexpr DWORD STATE_SYSTEM_PRESSED = 0x00000008;
+constexpr DWORD STATE_SYSTEM_INVISIBLE = 0x00008000;
+
+// A window's bar: its rectangle on the screen, the arrow buttons' length, the thumb's ends measured from
+// the bar's top (left) edge, and the states of the bar (0), the up or left arrow (1), the page above the
+// thumb (2), the thumb (3), the page below it (4) and the down or right arrow (5).
+struct SCROLLBARINFO {
+    DWORD cbSize = sizeof(SCROLLBARINFO);
+    RECT rcScrollBar{};
+    int dxyLineButton = 0;
+    int xyThumbTop = 0;
+    int xyThumbBottom = 0;
+    int reserved = 0;
+    DWORD rgstate[6] = {};
+};
+
 // The page is kept within the range and the position within min .. max - page + 1. A range that leaves
 // nothing to scroll hides the bar (disables it with SIF_DISABLENOSCROLL); a range that does shows it.
 // Answers the new position.
@@ -63,5 +85,8 @@ BOOL SetScrollRange(HWND hwnd, int bar, int minPos, int maxPos, BOOL redraw);
 BOOL GetScrollRange(HWND hwnd, int bar, int* minPos, int* maxPos);
 BOOL ShowScrollBar(HWND hwnd, int bar, BOOL show);
 BOOL EnableScrollBar(HWND hwnd, UINT bar, UINT arrows);
+// OBJID_HSCROLL or OBJID_VSCROLL; a bar the window does not show is STATE_SYSTEM_INVISIBLE. FALSE for
+// another object or when info's size is not that of the structure.
+BOOL GetScrollBarInfo(HWND hwnd, LONG object, SCROLLBARINFO* info);
 
 }  // namespace win

@@ -34,6 +34,7 @@ enum class HandleKind : std::uint8_t {
     Monitor,
     ImageList,
     Printer,
+    Menu,
 };
 
 // What a kind keeps behind its handles.

@@ -18,4 +18,10 @@ void RegisterScrollBarClass();
 void RegisterTreeViewClass();
 EditContextMenuHook& EditContextMenu();
 
+// The combo box and its list ("ComboLBox", a list box whose requests go to the combo box).
+void RegisterComboBoxClass();
+win::LRESULT ListBoxProc(win::HWND hwnd, win::UINT message, win::WPARAM wParam, win::LPARAM lParam);
+// The combo box of a "ComboLBox" list (null for other lists).
+win::HWND ComboOfList(win::HWND list);
+
 }  // namespace gui::detail

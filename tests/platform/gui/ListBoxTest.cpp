@@ -4,6 +4,7 @@
 
 #include "platform/gdi/SystemInfo.h"
 #include "platform/gui/ListBox.h"
+#include "platform/gui/Messages.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/win/Input.h"
 #include "platform/win/MessageQueue.h"
@@ -16,6 +17,8 @@
 #include "tests/platform/gui/DrawingChecks.h"
 
 #include <cctype>
+#include <functional>
+#include <ostream>
 #include <set>
 
 namespace guitest {
@@ -406,6 +409,93 @@ TEST_F(ListBoxTest, TheWheelAndTheScrollBarMoveTheTopItem)
     win::GetClientRect(list->Handle(), &client);
     EXPECT_EQ(list->TopIndex(), 30 - int(client.bottom) / list->ItemHeight());
     EXPECT_LE(list->ItemRect(29).bottom, client.bottom);
+}
+
+TEST_F(ListBoxTest, TheScrollBarHiddenWhileTheItemsFitComesBackWhenTheyOutgrowTheList)
+{
+    auto* list = MakeList({}, 60);
+    ShowAndFocus(list);
+    win::SCROLLBARINFO bar;
+    ASSERT_TRUE(win::GetScrollBarInfo(list->Handle(), win::OBJID_VSCROLL, &bar));
+    EXPECT_EQ(bar.rgstate[0], win::STATE_SYSTEM_INVISIBLE) << "nothing to scroll";
+    const win::RECT before = list->ClientRect();
+    for (int i = 0; i < 20; ++i) {
+        list->Items()->Add("Item " + std::to_string(i));
+    }
+    ASSERT_TRUE(win::GetScrollBarInfo(list->Handle(), win::OBJID_VSCROLL, &bar));
+    EXPECT_EQ(bar.rgstate[0], 0u);
+    EXPECT_EQ(list->ClientRect().right, before.right - win::GetSystemMetrics(win::SM_CXVSCROLL));
+    list->Clear();
+    ASSERT_TRUE(win::GetScrollBarInfo(list->Handle(), win::OBJID_VSCROLL, &bar));
+    EXPECT_EQ(bar.rgstate[0], win::STATE_SYSTEM_INVISIBLE);
+}
+
+// Records the drawing requests the list box's window makes: item, action and state.
+struct Request {
+    int item;
+    win::UINT action;
+    win::UINT state;
+    friend bool operator==(const Request&, const Request&) = default;
+};
+
+class TRecordingListBox : public gui::TListBox {
+public:
+    using gui::TListBox::TListBox;
+    std::vector<Request> requests;
+
+    void Dispatch(win::TMessage& message) override
+    {
+        if (message.Msg == gui::CN_DRAWITEM) {
+            const auto* item = reinterpret_cast<const win::DRAWITEMSTRUCT*>(message.LParam);
+            requests.push_back({int(item->itemID), item->itemAction, item->itemState & (win::ODS_SELECTED | win::ODS_FOCUS)});
+        }
+        gui::TListBox::Dispatch(message);
+    }
+};
+
+void PrintTo(const Request& r, std::ostream* os)
+{
+    *os << "{" << r.item << ", action " << r.action << ", state " << r.state << "}";
+}
+
+TEST_F(ListBoxTest, ASelectionOrFocusChangeRedrawsOnlyTheItemsItConcerns)
+{
+    form = MakeForm();
+    auto* other = Make<gui::TListBox>(form, "Other", 200, 10, 100, 50);
+    auto* list = Make<TRecordingListBox>(form, "List", 10, 10, 150, 150);
+    for (const char* key : {"F1", "F2", "F3", "F4", "F5", "F6"}) {
+        list->Items()->Add(key);
+    }
+    list->SetStyle(gui::lbOwnerDrawFixed);
+    list->SetItemHeight(22);
+    list->SetItemIndex(1);
+    ShowAndFocus(list);
+    const win::UINT selected = win::ODS_SELECTED;
+    const win::UINT focus = win::ODS_FOCUS;
+    struct Step {
+        const char* what;
+        std::function<void()> act;
+        std::vector<Request> requests;
+    };
+    const Step steps[] = {
+            {"a click on item 3",
+             [&] { ClickItem(list, 3); },
+             {{1, win::ODA_FOCUS, 0}, {1, win::ODA_SELECT, 0}, {3, win::ODA_SELECT, selected | focus}, {3, win::ODA_FOCUS, selected | focus}}},
+            {"the focus leaves", [&] { other->SetFocus(); }, {{3, win::ODA_FOCUS, selected}}},
+            {"the focus comes back", [&] { list->SetFocus(); }, {{3, win::ODA_FOCUS, selected | focus}}},
+            {"Down",
+             [&] { driver.PressKey(win::VK_DOWN); },
+             {{3, win::ODA_FOCUS, 0}, {3, win::ODA_SELECT, 0}, {4, win::ODA_SELECT, selected | focus}, {4, win::ODA_FOCUS, selected | focus}}},
+            {"ItemIndex from code, to the same item", [&] { list->SetItemIndex(4); }, {}},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        driver.Pump();
+        list->requests.clear();
+        step.act();
+        driver.Pump();
+        EXPECT_EQ(list->requests, step.requests);
+    }
 }
 
 }  // namespace

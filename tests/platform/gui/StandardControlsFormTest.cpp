@@ -5,6 +5,7 @@
 #include "platform/gui/Bevel.h"
 #include "platform/gui/Button.h"
 #include "platform/gui/CheckBox.h"
+#include "platform/gui/ComboBox.h"
 #include "platform/gui/Edit.h"
 #include "platform/gui/GroupBox.h"
 #include "platform/gui/Image.h"
@@ -194,6 +195,22 @@ const char* const kForm = R"(object Controls: TForm
     Style = lbOwnerDrawFixed
     TabStop = False
   end
+  object Zoom: TComboBox
+    Left = 200
+    Top = 400
+    Width = 120
+    Height = 25
+    CharCase = ecUpperCase
+    DropDownCount = 12
+    ItemHeight = 19
+    Items.Strings = (
+      'Zeta'
+      'Alpha')
+    ItemIndex = 0
+    MaxLength = 20
+    Sorted = True
+    Style = csOwnerDrawFixed
+  end
   object Bar3D: TScrollBar
     Left = 360
     Top = 290
@@ -327,6 +344,15 @@ TEST_F(StandardControlsFormTest, EveryPropertyAwayFromItsDefaultReadsShowsAndWri
     EXPECT_EQ(keys->Style(), gui::lbOwnerDrawFixed);
     EXPECT_EQ(keys->ItemHeight(), 22);
     EXPECT_EQ(keys->Columns(), 2);
+    auto* zoom = dynamic_cast<gui::TComboBox*>(form->FindComponent("Zoom"));
+    ASSERT_NE(zoom, nullptr);
+    EXPECT_EQ(zoom->Items()->Strings(0), "Alpha") << "sorted";
+    EXPECT_EQ(zoom->ItemIndex(), 1) << "the selected item moves with the sorting";
+    EXPECT_EQ(zoom->Style(), gui::csOwnerDrawFixed);
+    EXPECT_EQ(zoom->CharCase(), gui::ecUpperCase);
+    EXPECT_EQ(zoom->DropDownCount(), 12);
+    EXPECT_EQ(zoom->ItemHeight(), 19);
+    EXPECT_EQ(zoom->MaxLength(), 20);
     EXPECT_EQ(bar3D->Kind(), gui::sbVertical);
     EXPECT_EQ(bar3D->Position(), 15) << "the range arrives after the position";
     EXPECT_EQ(bar3D->Min(), 10);
@@ -358,7 +384,8 @@ TEST_F(StandardControlsFormTest, EveryPropertyAwayFromItsDefaultReadsShowsAndWri
                              "Style = psOwnerDraw", "SimpleText = 'Ready'", "Align = alNone", "Style = lbOwnerDrawFixed",
                              "ItemHeight = 22", "Kind = sbVertical", "PageSize = 3", "Position = 15",
                              "ResizeStyle = rsUpdate", "MinSize = 40", "Associate = CopiesEdit", "Orientation = udHorizontal",
-                             "AlignButton = udLeft"}) {
+                             "AlignButton = udLeft", "Style = csOwnerDrawFixed", "DropDownCount = 12", "ItemIndex = 1",
+                             "Text = 'Zeta'"}) {
         EXPECT_NE(written.find(line), std::string::npos) << line;
     }
 }
@@ -375,7 +402,8 @@ TEST_F(StandardControlsFormTest, AnUnknownValueNameIsTheReadersErrorNamingCompon
                           {"bsTopLine", "bsMiddleLine", "Line", "Shape"}, {"stRoundSquare", "stStar", "Shape1", "Shape"},
                           {"pbRaised", "pbDeep", "Panels", "Bevel"}, {"lbOwnerDrawFixed", "lbFancy", "Keys", "Style"},
                           {"sbVertical", "sbDiagonal", "Bar3D", "Kind"}, {"rsUpdate", "rsLater", "Splitter1", "ResizeStyle"},
-                          {"udHorizontal", "udDiagonal", "Spin", "Orientation"}}) {
+                          {"udHorizontal", "udDiagonal", "Spin", "Orientation"},
+                          {"csOwnerDrawFixed", "csOwnerDrawn", "Zoom", "Style"}}) {
         std::string text = kForm;
         text.replace(text.find(c.value), std::string(c.value).size(), c.wrong);
         try {
