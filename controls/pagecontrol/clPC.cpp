@@ -1,5 +1,6 @@
 #include "controls/pagecontrol/clPC.h"
 
+#include "controls/pagecontrol/clPCGoDialog.h"
 #include "controls/pagecontrol/clPCImageList.h"
 #include "controls/pagecontrol/clPCPainters.h"
 #include "controls/pagecontrol/detail/AliveGuard.h"
@@ -48,6 +49,11 @@ TclCustomTabControl::TclCustomTabControl(classes::TComponent* owner)
     imageList_ = std::make_unique<TclPCImageList>(this);
     tabs_ = std::make_unique<TclTabs>(this);
     ChooseStyleByLookAndFeel();
+    if (!HasState(classes::csDesigning)) {
+        goDialog_ = std::make_unique<TclPCGoDialog>(this);
+        goDialog_->OnItemSelected =
+            rtl::Method<void(int)>::Of<&TclCustomTabControl::GoDialogItemSelected>(this);
+    }
 }
 
 TclCustomTabControl::~TclCustomTabControl()
@@ -55,6 +61,7 @@ TclCustomTabControl::~TclCustomTabControl()
     destroying_ = true;
     tabSlants_.reset();
     repeatTimer_.reset();
+    goDialog_.reset();
     imageList_.reset();
     tabs_.reset();
     painter_.reset();
@@ -139,7 +146,17 @@ int TclCustomTabControl::GetTabImageIndex(int tabIndex)
     return index;
 }
 
-void TclCustomTabControl::ShowGoDialog() { ResetGoDialogState(); }
+void TclCustomTabControl::ShowGoDialog()
+{
+    if (goDialog_) {
+        AliveGuard guard(this);
+        goDialog_->Popup(HasOption(pcoSort));
+        if (!guard.Alive()) {
+            return;
+        }
+    }
+    ResetGoDialogState();
+}
 
 void TclCustomTabControl::GoDialogItemSelected(int tabIndex)
 {

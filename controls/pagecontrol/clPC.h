@@ -25,6 +25,7 @@ class TclPCCustomPainter;
 class TclPCPainterClassInfo;
 using TclPCCustomPainterClass = const TclPCPainterClassInfo*;
 class TclPCImageList;
+class TclPCGoDialog;
 
 using TclDrawTabEvent = rtl::Method<void(TclCustomTabControl* control, TclTab* tab, bool& defaultDraw)>;
 using TclDrawTabExEvent = rtl::Method<void(TclCustomTabControl* control, TclTab* tab, gui::TFont* font)>;
@@ -125,6 +126,8 @@ public:
 
     TclPCCustomPainter* Painter() const { return painter_.get(); }
     TclPCCustomPainterClass PainterClass() const;
+    // Null while the control is designed.
+    TclPCGoDialog* GoDialog() const { return goDialog_.get(); }
 
     // --- layout state ---
     const win::RECT& StartRowRect() const { return startRowRect_; }
@@ -273,6 +276,7 @@ private:
     int hotTab_ = -1;
     int imageBorder_ = 0;
     std::unique_ptr<TclPCImageList> imageList_;
+    std::unique_ptr<TclPCGoDialog> goDialog_;
     bool storedClientRectRead_ = false;
     bool goDialogOpen_ = false;
     bool lastTabFits_ = false;
