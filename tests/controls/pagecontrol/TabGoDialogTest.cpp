@@ -8,6 +8,7 @@
 #include "platform/win/Input.h"
 #include "platform/win/Menu.h"
 #include "platform/win/Window.h"
+#include "platform/win/WindowPos.h"
 
 #include <functional>
 #include <string>
@@ -75,7 +76,7 @@ TEST_F(GoDialogTest, TheMenuOpensBelowTheButtonAndListsTheSelectableTabsSorted)
     EXPECT_EQ(entries, (std::vector<std::string>{"AC Motor", "Ohms Law", "Torque"}));
     EXPECT_TRUE(log.events.empty()) << "Esc only closes";
     EXPECT_FALSE(control->IsGoDialogOpen());
-    EXPECT_EQ(control->NavigatorButtonState(nbGoDialog), nbsNormal);
+    EXPECT_EQ(control->NavigatorButtonState(nbGoDialog), nbsHotTrack) << "no longer pressed; the pointer is on it";
     EXPECT_EQ(control->PressedNavigatorButton(), 0);
 }
 
