@@ -43,6 +43,8 @@ RTL_EXCEPTION_CLASS(EEncodingError, Exception)
 
 // The silent exception: handlers unwind on it without showing anything.
 RTL_EXCEPTION_CLASS(EAbort, Exception)
+// A call of an operation that a class leaves to its descendants: "Abstract Error".
+RTL_EXCEPTION_CLASS(EAbstractError, Exception)
 
 #undef RTL_EXCEPTION_CLASS
 

@@ -25,6 +25,9 @@
 
 #include <filesystem>
 #include <map>
+#include <string>
+
+#include <unistd.h>
 
 namespace {
 
@@ -231,13 +234,15 @@ protected:
         return attributes;
     }
 
-    // The private temporary folder's spool files of our own.
+    // The private temporary folder's spool files of this process: other test processes of the same user
+    // spool into that folder at the same time.
     static std::size_t SpoolFiles()
     {
+        const std::string ours = ".rivuve-spool-" + std::to_string(::getpid()) + "-";
         std::size_t count = 0;
         std::error_code error;
         for (const auto& entry : std::filesystem::directory_iterator(rtl::PrivateTempFolder(), error)) {
-            count += entry.path().filename().string().rfind(".rivuve-spool-", 0) == 0;
+            count += entry.path().filename().string().rfind(ours, 0) == 0;
         }
         return count;
     }
