@@ -400,6 +400,23 @@ TEST_F(OnScreenTest, UncoveredPixelsComeBackWithoutPainting)
     EXPECT_TRUE(Only({win::WM_PAINT, win::WM_NCPAINT}).empty());
 }
 
+TEST_F(OnScreenTest, InvertingOnTheScreensContextShowsOnEveryWindowBeneath)
+{
+    PatternedWindow("Left", 100, 100, 200, 150, win::WS_POPUP);
+    PatternedWindow("Right", 300, 100, 200, 150, win::WS_POPUP);
+    Settle();
+    const win::RECT band{250, 150, 350, 160};
+    ASSERT_TRUE(PumpUntil([&] { return RootPixels(band) == Composed(band); }));
+    std::vector<std::uint32_t> inverted = Composed(band);
+    for (std::uint32_t& pixel : inverted) {
+        pixel = ~pixel & 0xFFFFFF;
+    }
+    const win::HDC screen = win::GetDC(nullptr);
+    win::PatBlt(screen, band.left, band.top, band.right - band.left, band.bottom - band.top, win::DSTINVERT);
+    win::ReleaseDC(nullptr, screen);
+    EXPECT_TRUE(PumpUntil([&] { return RootPixels(band) == inverted; }));
+}
+
 // The program's windows capture the mouse while the left button is down, as a drag does.
 win::WNDPROC capturingBase = nullptr;
 win::LRESULT CapturingProc(win::HWND hwnd, win::UINT message, win::WPARAM wParam, win::LPARAM lParam)
