@@ -380,6 +380,24 @@ TEST_F(OnScreenTest, ALayeredWindowShowsWhatTheProgramComposesAndARegionIsTheSha
     EXPECT_EQ(RootPixels(corner), Composed(corner));
 }
 
+TEST_F(OnScreenTest, AFaintLayeredWindowShowsOnlyOverTheProgramsWindows)
+{
+    const win::HWND main = PatternedWindow("Under", 100, 100, 200, 150, win::WS_POPUP);
+    win::SetActiveWindow(main);
+    const win::HWND faint = PatternedWindow("Faint", 250, 120, 100, 50, win::WS_POPUP, main, win::WS_EX_LAYERED);
+    ASSERT_TRUE(win::SetLayeredWindowAttributes(faint, 0, 100, win::LWA_ALPHA));
+    Settle();
+    const std::string id = XWindowOf("Faint");
+    EXPECT_TRUE(PumpUntil([&] {
+        return Tool({"xwininfo", "-shape", "-id", id}).find("Window shape extents:  50x50+0+0") != std::string::npos;
+    })) << Tool({"xwininfo", "-shape", "-id", id});
+    // Moved wholly over the window beneath, all of it shows.
+    win::SetWindowPos(faint, nullptr, 150, 120, 0, 0, win::SWP_NOSIZE | win::SWP_NOZORDER | win::SWP_NOACTIVATE);
+    EXPECT_TRUE(PumpUntil([&] {
+        return Tool({"xwininfo", "-shape", "-id", id}).find("Window shape extents:  100x50+0+0") != std::string::npos;
+    })) << Tool({"xwininfo", "-shape", "-id", id});
+}
+
 TEST_F(OnScreenTest, UncoveredPixelsComeBackWithoutPainting)
 {
     if (!testsupport::FindProgram("xmessage")) {
