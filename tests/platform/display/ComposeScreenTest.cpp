@@ -45,6 +45,34 @@ Surface Compose(const win::RECT& area)
     return surface;
 }
 
+// Gives a layered window a one-row picture of premultiplied pixels with per-pixel alpha.
+bool GivePicture(win::HWND hwnd, const std::vector<std::uint32_t>& row)
+{
+    win::BITMAPINFO info{};
+    info.bmiHeader.biWidth = static_cast<int>(row.size());
+    info.bmiHeader.biHeight = -1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    const win::HDC memory = win::CreateCompatibleDC(nullptr);
+    const win::HBITMAP bitmap = win::CreateDIBSection(memory, &info, win::DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!bitmap || !bits) {
+        win::DeleteDC(memory);
+        return false;
+    }
+    std::memcpy(bits, row.data(), row.size() * 4);
+    const win::HGDIOBJ old = win::SelectObject(memory, bitmap);
+    const win::SIZE size{static_cast<int>(row.size()), 1};
+    const win::POINT from{0, 0};
+    win::BLENDFUNCTION blend;
+    blend.SourceConstantAlpha = 255;
+    blend.AlphaFormat = win::AC_SRC_ALPHA;
+    const bool given = win::UpdateLayeredWindow(hwnd, nullptr, nullptr, &size, memory, &from, 0, &blend, win::ULW_ALPHA);
+    win::SelectObject(memory, old);
+    win::DeleteObject(bitmap);
+    win::DeleteDC(memory);
+    return given;
+}
+
 TEST_F(DisplayTest, PerPixelAlphaBlendsOverTheWindowBeneath)
 {
     const win::HWND below = MakeWindow(win::WS_POPUP | win::WS_VISIBLE, 0, 0, 100, 100);
@@ -52,28 +80,12 @@ TEST_F(DisplayTest, PerPixelAlphaBlendsOverTheWindowBeneath)
     const win::HWND ramp = MakeWindow(win::WS_POPUP | win::WS_VISIBLE, 10, 10, 4, 1, nullptr, win::WS_EX_LAYERED);
 
     // Red with alpha 0, 85, 170, 255, premultiplied.
-    win::BITMAPINFO info{};
-    info.bmiHeader.biWidth = 4;
-    info.bmiHeader.biHeight = -1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    const win::HDC memory = win::CreateCompatibleDC(nullptr);
-    const win::HBITMAP bitmap = win::CreateDIBSection(memory, &info, win::DIB_RGB_COLORS, &bits, nullptr, 0);
-    ASSERT_TRUE(bitmap && bits);
     const std::uint32_t alphas[4] = {0, 85, 170, 255};
-    for (int x = 0; x < 4; ++x) {
-        static_cast<std::uint32_t*>(bits)[x] = (alphas[x] << 24) | (alphas[x] << 16);
+    std::vector<std::uint32_t> row;
+    for (std::uint32_t alpha : alphas) {
+        row.push_back((alpha << 24) | (alpha << 16));
     }
-    const win::HGDIOBJ old = win::SelectObject(memory, bitmap);
-    const win::SIZE size{4, 1};
-    const win::POINT from{0, 0};
-    win::BLENDFUNCTION blend;
-    blend.SourceConstantAlpha = 255;
-    blend.AlphaFormat = win::AC_SRC_ALPHA;
-    ASSERT_TRUE(win::UpdateLayeredWindow(ramp, nullptr, nullptr, &size, memory, &from, 0, &blend, win::ULW_ALPHA));
-    win::SelectObject(memory, old);
-    win::DeleteObject(bitmap);
-    win::DeleteDC(memory);
+    ASSERT_TRUE(GivePicture(ramp, row));
 
     const Surface screen = Compose(win::RECT{0, 0, 100, 100});
     for (int x = 0; x < 4; ++x) {
@@ -142,27 +154,11 @@ TEST_F(DisplayTest, ALayeredWindowsShapeCutsItsFaintPixelsOverNoWindowOfOurs)
     // Per-pixel alpha: the pattern 255, 0, 127, 128 along the row.
     const win::HWND pictured = MakeWindow(win::WS_POPUP | win::WS_VISIBLE, 100, 10, width, 1, nullptr,
                                           win::WS_EX_LAYERED);
-    win::BITMAPINFO info{};
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    const win::HDC memory = win::CreateCompatibleDC(nullptr);
-    const win::HBITMAP bitmap = win::CreateDIBSection(memory, &info, win::DIB_RGB_COLORS, &bits, nullptr, 0);
-    ASSERT_TRUE(bitmap && bits);
+    std::vector<std::uint32_t> row;
     for (int x = 0; x < width; ++x) {
-        static_cast<std::uint32_t*>(bits)[x] = alphas[x % 4] << 24;
+        row.push_back(alphas[x % 4] << 24);
     }
-    const win::HGDIOBJ old = win::SelectObject(memory, bitmap);
-    const win::SIZE size{width, 1};
-    const win::POINT from{0, 0};
-    win::BLENDFUNCTION blend;
-    blend.SourceConstantAlpha = 255;
-    blend.AlphaFormat = win::AC_SRC_ALPHA;
-    ASSERT_TRUE(win::UpdateLayeredWindow(pictured, nullptr, nullptr, &size, memory, &from, 0, &blend, win::ULW_ALPHA));
-    win::SelectObject(memory, old);
-    win::DeleteObject(bitmap);
-    win::DeleteDC(memory);
+    ASSERT_TRUE(GivePicture(pictured, row));
 
     // Constant alpha below half; and a colour key matching every other pixel.
     const win::HWND faint = MakeWindow(win::WS_POPUP | win::WS_VISIBLE, 100, 20, width, 1, nullptr, win::WS_EX_LAYERED);
