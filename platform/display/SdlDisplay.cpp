@@ -66,6 +66,7 @@ struct ScreenWindow {
     DWORD exStyle = 0;
     std::string title;
     bool shaped = false;
+    std::vector<RECT> shape;  // the bounding shape set (window coordinates) while shaped
     bool layered = false;
     bool iconic = false;
     HICON icon = nullptr;
@@ -171,7 +172,7 @@ private:
     void Upload(HWND hwnd, ScreenWindow& shown, const RECT& rect);
     void TakeClipboard();
     void Focus(HWND hwnd);
-    void Shape(ScreenWindow& shown, const ScreenWindowState& state);
+    void Shape(HWND hwnd, ScreenWindow& shown, const ScreenWindowState& state);
     void Iconify(ScreenWindow& shown, bool iconic);
     void AnimationFrame(HWND hwnd, int frame);
     void RingBell();
@@ -780,6 +781,9 @@ void SdlDisplay::Reconcile()
             if (shown.layered) {
                 Upload(hwnd, shown, RECT{0, 0, shown.rect.right - shown.rect.left, shown.rect.bottom - shown.rect.top});
                 uploaded = true;
+                if (ScreenWindowState state; ReadScreenWindow(hwnd, state)) {
+                    Shape(hwnd, shown, state);  // what lies beneath decides which faint pixels show
+                }
             }
         }
     }
@@ -832,7 +836,7 @@ void SdlDisplay::Show(HWND hwnd)
         shown.title = title;
         shown.layered = Composed(hwnd, state);
         found = shown_.emplace(hwnd, shown).first;
-        Shape(found->second, state);
+        Shape(hwnd, found->second, state);
         SetIcon(found->second, state.icon);
         if (managed && state.owner) {
             for (HWND owner = state.owner; owner; owner = GetWindow(owner, GW_OWNER)) {
@@ -876,7 +880,7 @@ void SdlDisplay::Show(HWND hwnd)
     if (std::exchange(shown.layered, composed) && !composed) {
         Upload(hwnd, shown, RECT{0, 0, width, height});  // its own pixels again, the animation over
     }
-    Shape(shown, state);
+    Shape(hwnd, shown, state);
     if (title != shown.title) {
         SDL_SetWindowTitle(shown.window, title.c_str());
         shown.title = title;
@@ -926,9 +930,14 @@ void SdlDisplay::Upload(HWND hwnd, ScreenWindow& shown, const RECT& rect)
     SDL_UpdateWindowSurfaceRects(shown.window, &update, 1);
 }
 
-void SdlDisplay::Shape(ScreenWindow& shown, const ScreenWindowState& state)
+void SdlDisplay::Shape(HWND hwnd, ScreenWindow& shown, const ScreenWindowState& state)
 {
-    if (!state.hasRegion && !shown.shaped) {
+    // A layered window shown composed keeps, over nothing of ours, only its pixels at least half opaque.
+    std::vector<RECT> layeredShape;
+    const bool cut = shown.layered && ReadLayeredShape(hwnd, layeredShape);
+    const bool shaped = cut || state.hasRegion;
+    const std::vector<RECT>& wanted = cut ? layeredShape : state.region;
+    if (shaped == shown.shaped && (!shaped || wanted == shown.shape)) {
         return;
     }
     ::Display* display = nullptr;
@@ -936,10 +945,10 @@ void SdlDisplay::Shape(ScreenWindow& shown, const ScreenWindowState& state)
     if (!XWindowOf(shown.window, display, xwindow)) {
         return;
     }
-    if (state.hasRegion) {
-        // The region's bands, as the screen's bounding shape.
+    if (shaped) {
+        // The bands, as the screen's bounding shape.
         std::vector<XRectangle> rects;
-        for (const RECT& rect : state.region) {
+        for (const RECT& rect : wanted) {
             rects.push_back(XRectangle{static_cast<short>(rect.left), static_cast<short>(rect.top),
                                        static_cast<unsigned short>(rect.right - rect.left),
                                        static_cast<unsigned short>(rect.bottom - rect.top)});
@@ -950,7 +959,8 @@ void SdlDisplay::Shape(ScreenWindow& shown, const ScreenWindowState& state)
         XShapeCombineMask(display, xwindow, ShapeBounding, 0, 0, None, ShapeSet);
     }
     XFlush(display);
-    shown.shaped = state.hasRegion;
+    shown.shaped = shaped;
+    shown.shape = shaped ? wanted : std::vector<RECT>();
 }
 
 void SdlDisplay::Restack()

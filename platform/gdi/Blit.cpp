@@ -68,6 +68,7 @@ std::optional<BlitSource> SourceOf(HDC handle, POINT logical, POINT& surfacePoin
         return std::nullopt;
     }
     BlitSource source;
+    GatherScreen(*context);
     if (BitmapObject* bitmap = SelectedBitmap(*context)) {
         bitmap->Load();
         if (bitmap->bitsPerPixel == 1) {

@@ -170,15 +170,40 @@ Region DeviceContext::ClipRegion() const
     return region;
 }
 
+namespace {
+
+ScreenPixels& ScreenHooks()
+{
+    static ScreenPixels pixels;
+    return pixels;
+}
+
+}  // namespace
+
 DrawScope::DrawScope(DeviceContext& context, const RECT& area, bool drawn, bool readsBeneath)
-    : bitmap_(SelectedBitmap(context)), drawn_(drawn)
+    : context_(context), bitmap_(SelectedBitmap(context)), drawn_(drawn)
 {
     const RECT clip = context.ClipRegion().Bounds();
     if (!IntersectRect(&area_, &area, &clip)) {
         area_ = RECT{};
+    } else {
+        OffsetRect(&area_, context.surfaceOrigin.x, context.surfaceOrigin.y);
+    }
+    if (context.screen) {
+        // What an enclosing call drew so far goes to the windows first, so gathering cannot undo it.
+        const ScreenPixels& hooks = ScreenHooks();
+        if (context.openScopes > 0 && hooks.spread) {
+            hooks.spread(*context.windowSurface, context.openArea);
+        }
+        if (hooks.gather && !IsRectEmpty(&area_)) {
+            hooks.gather(*context.windowSurface, area_);
+        }
+        UnionRect(&context.openArea, &context.openArea, &area_);
+        ++context.openScopes;
+    }
+    if (IsRectEmpty(&area_)) {
         return;
     }
-    OffsetRect(&area_, context.surfaceOrigin.x, context.surfaceOrigin.y);
     if (bitmap_) {
         bitmap_->Load(area_, readsBeneath || !drawn);
     }
@@ -193,8 +218,29 @@ DrawScope::DrawScope(DeviceContext& context, bool drawn) : DrawScope(context, co
 
 DrawScope::~DrawScope()
 {
-    if (bitmap_ && drawn_) {
+    if (bitmap_ && drawn_ && !IsRectEmpty(&area_)) {
         bitmap_->Touch(area_);
+    }
+    if (context_.screen) {
+        if (drawn_ && ScreenHooks().spread && !IsRectEmpty(&area_)) {
+            ScreenHooks().spread(*context_.windowSurface, area_);
+        }
+        if (--context_.openScopes == 0) {
+            context_.openArea = RECT{};
+        }
+    }
+}
+
+void detail::SetScreenPixels(ScreenPixels pixels)
+{
+    auto lock = LockGdi();
+    ScreenHooks() = pixels;
+}
+
+void detail::GatherScreen(DeviceContext& context)
+{
+    if (context.screen && context.windowSurface && ScreenHooks().gather) {
+        ScreenHooks().gather(*context.windowSurface, context.windowSurface->Bounds());
     }
 }
 
@@ -218,7 +264,7 @@ DeviceContext* detail::FindDC(HDC handle)
     return static_cast<DeviceContext*>(object);
 }
 
-HDC detail::CreateSurfaceDC(Surface& surface, POINT deviceOrigin, HRGN systemClip)
+HDC detail::CreateSurfaceDC(Surface& surface, POINT deviceOrigin, HRGN systemClip, bool screen)
 {
     auto lock = LockGdi();
     auto context = std::make_unique<DeviceContext>(OBJ_DC);
@@ -232,6 +278,7 @@ HDC detail::CreateSurfaceDC(Surface& surface, POINT deviceOrigin, HRGN systemCli
     context->device = DisplayDevice();
     context->windowSurface = &surface;
     context->surfaceOrigin = deviceOrigin;
+    context->screen = screen;
     return NewDC(std::move(context));
 }
 

@@ -1,6 +1,7 @@
 #include "platform/win/detail/DisplayDriver.h"
 
 #include "platform/win/detail/WindowTable.h"
+#include "platform/win/detail/ScreenDC.h"
 
 #include <cstdlib>
 #include <string_view>
@@ -53,6 +54,7 @@ void detail::WakeMessageWaits()
 
 void detail::PumpDisplayEvents()
 {
+    ShowPendingScreenDrawing();
     std::shared_ptr<DisplayDriver> driver;
     {
         auto lock = LockSystem();

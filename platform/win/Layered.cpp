@@ -10,6 +10,7 @@
 #include "platform/win/detail/Window.h"
 #include "platform/win/detail/DisplayDriver.h"
 #include "platform/win/detail/WindowTable.h"
+#include "platform/win/detail/ScreenDC.h"
 
 #include <algorithm>
 #include <mutex>
@@ -101,6 +102,7 @@ BOOL SetLayeredWindowAttributes(HWND hwnd, COLORREF key, BYTE alpha, DWORD flags
         repaint = window->style & WS_VISIBLE;
         if (IsOnScreen(*window)) {
             Display().WindowLayeredChanged(hwnd);
+            ScreenLayoutChanged();
         }
     }
     if (repaint) {
@@ -154,6 +156,7 @@ BOOL UpdateLayeredWindow(HWND hwnd, HDC, const POINT* destinationPoint, const SI
         window->erasePending = false;
         if (IsOnScreen(*window)) {
             Display().WindowLayeredChanged(hwnd);
+            ScreenLayoutChanged();
         }
     }
     if (destinationPoint || size) {

@@ -13,6 +13,7 @@
 #include "platform/win/WindowPos.h"
 #include "platform/win/detail/DisplayDriver.h"
 #include "platform/win/detail/Paint.h"
+#include "platform/win/detail/ScreenDC.h"
 #include "platform/win/detail/Window.h"
 #include "platform/win/detail/WindowTable.h"
 
@@ -243,6 +244,8 @@ Surface* SurfaceOf(WindowSystem& system, const Window& root)
         return surface.get();
     }
     auto fresh = std::make_unique<Surface>(width, height);
+    // Screen contexts may draw on the old surface until the plan of the screen names the new one.
+    auto gdi = LockGdi();
     if (surface) {
         const int rows = std::min(height, surface->Height());
         const int columns = std::min(width, surface->Width());
@@ -250,7 +253,8 @@ Surface* SurfaceOf(WindowSystem& system, const Window& root)
             std::memcpy(fresh->Row(y), surface->Row(y), static_cast<std::size_t>(columns) * 4);
         }
     }
-    surface = std::move(fresh);
+    const std::unique_ptr<Surface> old = std::exchange(surface, std::move(fresh));
+    ScreenLayoutChanged();
     return surface.get();
 }
 
@@ -281,25 +285,12 @@ HDC MakeWindowDC(HWND hwnd, DWORD flags, const std::optional<Region>& extra, boo
     }
     const POINT deviceOrigin{area.left - rootRect.left, area.top - rootRect.top};
     const HRGN clipHandle = HandleOfRegion(Shifted(visible, -area.left, -area.top));
-    const HDC dc = CreateSurfaceDC(*surface, deviceOrigin, clipHandle);
+    const HDC dc = CreateSurfaceDC(*surface, deviceOrigin, clipHandle, hwnd == system.desktop);
     DeleteObject(clipHandle);
     if (dc) {
         system.windowDCs[dc] = WindowSystem::WindowDC{hwnd, root, POINT{area.left, area.top}};
     }
     return dc;
-}
-
-// Tells the display that a round of drawing changed pixels of a top-level surface (surface
-// coordinates; lock held).
-void ShowDrawn(HWND root, const RECT& rect)
-{
-    if (IsRectEmpty(&rect)) {
-        return;
-    }
-    if (Window* window = FindWindowRecord(root); window && IsOnScreen(*window)) {
-        Display().SurfaceDamaged(root, rect);
-        Display().Present(root);
-    }
 }
 
 // Sends the pending WM_NCPAINT and WM_ERASEBKGND of a window now, outside BeginPaint.
@@ -506,6 +497,7 @@ void detail::ReleasePaintResources(const std::vector<HWND>& windows)
                 system.surfaces.erase(it);
             }
         }
+        ScreenLayoutChanged();
     }
     for (HDC dc : dcs) {
         DeleteDC(dc);
@@ -768,6 +760,9 @@ int ReleaseDC(HWND, HDC dc)
             return 0;
         }
         ShowDrawn(it->second.root, TakeDrawnArea(dc));
+        if (it->second.hwnd == System().desktop) {
+            ShowScreenDrawing();
+        }
         System().windowDCs.erase(it);
     }
     DeleteDC(dc);
@@ -895,6 +890,7 @@ int SetWindowRgn(HWND hwnd, HRGN region, BOOL redraw)
         window->windowRegion = std::move(shape);
         if (IsOnScreen(*window)) {
             Display().WindowRegionChanged(hwnd);
+            ScreenLayoutChanged();
         }
     }
     if (region) {
@@ -970,6 +966,17 @@ BOOL EnumDisplayMonitors(HDC dc, const RECT* clip, MONITORENUMPROC callback, LPA
     }
     SetLastError(ERROR_SUCCESS);
     return TRUE;
+}
+
+void detail::ShowDrawn(HWND root, const RECT& rect)
+{
+    if (IsRectEmpty(&rect)) {
+        return;
+    }
+    if (Window* window = FindWindowRecord(root); window && IsOnScreen(*window)) {
+        Display().SurfaceDamaged(root, rect);
+        Display().Present(root);
+    }
 }
 
 bool detail::ReadWindowSurface(HWND hwnd, const std::function<void(const Surface&)>& read)

@@ -109,6 +109,74 @@ bool detail::ReadScreenWindow(HWND hwnd, ScreenWindowState& state)
     return true;
 }
 
+bool detail::ReadLayeredShape(HWND hwnd, std::vector<RECT>& rects)
+{
+    auto lock = LockSystem();
+    WindowSystem& system = System();
+    const Window* window = FindWindowRecord(hwnd);
+    const Window* desktop = FindWindowRecord(system.desktop);
+    if (!window || !desktop || !IsOnScreen(*window)) {
+        return false;
+    }
+    const LayeredState layered = LayeredStateOf(*window);
+    const bool perPixel = layered.updated && (layered.flags & ULW_ALPHA);
+    const bool keyed = layered.flags & LWA_COLORKEY;
+    if (!layered.layered || (!perPixel && !keyed && layered.alpha >= 128)) {
+        return false;
+    }
+    auto found = system.surfaces.find(hwnd);
+    if (found == system.surfaces.end() || !found->second) {
+        return false;
+    }
+    const RECT rect = window->windowRect;
+    // The program's windows beneath, in window coordinates.
+    Region beneath;
+    auto it = std::find(desktop->children.begin(), desktop->children.end(), hwnd);
+    for (it = it == desktop->children.end() ? it : it + 1; it != desktop->children.end(); ++it) {
+        const Window* below = FindWindowRecord(*it);
+        if (!below || !(below->style & WS_VISIBLE) || !system.surfaces.contains(*it)) {
+            continue;
+        }
+        Region shape(Moved(below->windowRect, -rect.left, -rect.top));
+        if (below->windowRegion) {
+            Region own = *below->windowRegion;
+            own.Offset(below->windowRect.left - rect.left, below->windowRect.top - rect.top);
+            shape.Intersect(own);
+        }
+        beneath.Unite(shape);
+    }
+    auto gdi = LockGdi();
+    const Surface& surface = *found->second;
+    const std::uint32_t key = PixelFromColor(layered.key);
+    std::vector<RECT> runs;
+    for (int y = 0; y < surface.Height(); ++y) {
+        const std::uint32_t* row = surface.Row(y);
+        int start = -1;
+        for (int x = 0; x <= surface.Width(); ++x) {
+            bool opaque = false;
+            if (x < surface.Width()) {
+                const std::uint32_t pixel = row[x];
+                const std::uint32_t alpha = (perPixel ? pixel >> 24 : 255) * layered.alpha / 255;
+                opaque = alpha >= 128 && !(keyed && (pixel & 0xFFFFFF) == key);
+            }
+            if (opaque && start < 0) {
+                start = x;
+            } else if (!opaque && start >= 0) {
+                runs.push_back(RECT{start, y, x, y + 1});
+                start = -1;
+            }
+        }
+    }
+    Region shown(runs);
+    shown.Unite(beneath);
+    shown.Intersect(Region(surface.Bounds()));
+    if (window->windowRegion) {
+        shown.Intersect(*window->windowRegion);
+    }
+    rects = shown.Rects();
+    return true;
+}
+
 bool detail::CopyWindowPixels(HWND hwnd, const RECT& rect, std::uint32_t* to, std::ptrdiff_t pitch)
 {
     auto lock = LockSystem();

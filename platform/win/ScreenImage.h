@@ -35,6 +35,12 @@ struct ScreenWindowState {
 // False when hwnd is not a top-level window of the desktop (destroyed, a child, message-only).
 bool ReadScreenWindow(HWND hwnd, ScreenWindowState& state);
 
+// Where a screen that cannot blend shows a layered window: its window region less the pixels that lie
+// over no window of ours and are less than half opaque (alpha below 128 after its picture's alpha, its
+// constant alpha and its colour key), as rectangles in window coordinates. False when nothing is cut
+// (not layered, or opaque enough everywhere) or the window has no surface.
+bool ReadLayeredShape(HWND hwnd, std::vector<RECT>& rects);
+
 // Copies rect (window coordinates) of a top-level window's surface to rows of pitch bytes starting at
 // to (the rectangle's top-left); false when the window has no surface yet.
 bool CopyWindowPixels(HWND hwnd, const RECT& rect, std::uint32_t* to, std::ptrdiff_t pitch);

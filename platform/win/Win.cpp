@@ -16,6 +16,7 @@
 #include "platform/win/detail/Layered.h"
 #include "platform/win/detail/ObjectInstance.h"
 #include "platform/win/detail/WindowTable.h"
+#include "platform/win/detail/ScreenDC.h"
 
 namespace win {
 
@@ -51,6 +52,7 @@ void initialize()
     ResetGlobalMemory();
     ResetObjectInstances();
     SetAnimationStepper(nullptr);
+    InstallScreenPixels();
     {
         auto lock = LockSystem();
         WindowSystem& system = System();

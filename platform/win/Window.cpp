@@ -15,6 +15,7 @@
 #include "platform/rtl/CodePage.h"
 #include "platform/rtl/Collation.h"
 #include "platform/rtl/StringUtils.h"
+#include "platform/win/detail/ScreenDC.h"
 
 #include <algorithm>
 #include <functional>
@@ -1070,6 +1071,7 @@ bool detail::SetWindowVisibleFlag(HWND hwnd, bool visible)
     }
     if (IsOnScreen(*window) && was != visible) {
         visible ? Display().WindowShown(hwnd, window->windowRect) : Display().WindowHidden(hwnd);
+        ScreenLayoutChanged();
     }
     return true;
 }

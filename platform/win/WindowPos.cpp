@@ -12,6 +12,7 @@
 #include "platform/win/detail/Window.h"
 #include "platform/win/detail/DisplayDriver.h"
 #include "platform/win/detail/WindowTable.h"
+#include "platform/win/detail/ScreenDC.h"
 
 #include <algorithm>
 
@@ -445,6 +446,7 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
             if (wasVisible && !visibleNow) {
                 display.WindowHidden(hwnd);
             }
+            ScreenLayoutChanged();
         }
     }
     InvalidateAfterPositionChange(hwnd, before.windowRect, wasVisible, pos.flags);

@@ -4,8 +4,10 @@
 
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/StringUtils.h"
+#include "platform/win/detail/ScreenDC.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace win {
 
@@ -270,7 +272,8 @@ void detail::ResetWindowSystem(WindowSystem& system)
     system.caretBlinkTime = 530;
     system.nextCascade = 0;
     system.windowDCs.clear();
-    system.surfaces.clear();
+    const auto surfaces = std::exchange(system.surfaces, {});
+    ScreenLayoutChanged();
     system.display.reset();
     system.wakes = 0;
     system.lastClick = WindowSystem::LastClick();

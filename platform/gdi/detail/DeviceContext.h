@@ -67,6 +67,10 @@ struct DeviceContext : GdiObject {
     std::vector<DcState> saved;  // SaveDC's states, oldest first
     std::unique_ptr<DrawingDevice> drawing;  // never null
     RECT drawn;  // surface coordinates: what raster drawing may have changed since TakeDrawnArea
+    // A screen context: its surface stands for the windows on the screen (ScreenPixels).
+    bool screen = false;
+    int openScopes = 0;  // screen contexts: the DrawScopes open on it, and the union of their areas
+    RECT openArea;
 
     DrawingDevice& Drawing() const { return *drawing; }
 
@@ -109,10 +113,23 @@ public:
     ~DrawScope();
 
 private:
+    DeviceContext& context_;
     BitmapObject* bitmap_ = nullptr;
     RECT area_;  // surface coordinates
     bool drawn_;
 };
+
+// The window system's side of screen contexts, called with the GDI lock held (neither may take the
+// system lock): gather puts into area of the screen surface (surface coordinates) the pixels the
+// windows beneath show there, before a call reads or draws; spread hands what area holds after the call
+// to the windows beneath. Null functions leave the screen surface to itself.
+struct ScreenPixels {
+    void (*gather)(Surface& screen, const RECT& area) = nullptr;
+    void (*spread)(const Surface& screen, const RECT& area) = nullptr;
+};
+void SetScreenPixels(ScreenPixels pixels);
+// A screen context used as a blit's source: its whole surface gathered (GDI lock held).
+void GatherScreen(DeviceContext& context);
 // The bitmap selected into a memory device context, or null.
 BitmapObject* SelectedBitmap(const DeviceContext& context);
 
@@ -120,7 +137,8 @@ BitmapObject* SelectedBitmap(const DeviceContext& context);
 // of the context's point (0, 0) (the client area's top left for a client DC); systemClip, in the
 // context's device coordinates, is copied, null meaning the whole surface. The surface must outlive the
 // context; DeleteDC ends it. Its objects start as a window's do: white brush, black pen, system font.
-HDC CreateSurfaceDC(Surface& surface, POINT deviceOrigin, HRGN systemClip);
+// A screen context (screen) draws through ScreenPixels onto the windows beneath.
+HDC CreateSurfaceDC(Surface& surface, POINT deviceOrigin, HRGN systemClip, bool screen = false);
 // What drawing on a context may have changed since the last call (surface coordinates), for the
 // window system to show; empty when nothing was drawn.
 RECT TakeDrawnArea(HDC dc);

@@ -12,5 +12,8 @@ namespace win::detail {
 // GDI locks held (read must not call the window system); false for a child window or one that has no
 // surface yet.
 bool ReadWindowSurface(HWND hwnd, const std::function<void(const Surface&)>& read);
+// Tells the display that a round of drawing changed pixels of a top-level surface (surface
+// coordinates; system lock held).
+void ShowDrawn(HWND root, const RECT& rect);
 
 }  // namespace win::detail

@@ -18,6 +18,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <vector>
 
 namespace displaytest {
 namespace {
@@ -44,6 +45,34 @@ Surface Compose(const win::RECT& area)
     return surface;
 }
 
+// Gives a layered window a one-row picture of premultiplied pixels with per-pixel alpha.
+bool GivePicture(win::HWND hwnd, const std::vector<std::uint32_t>& row)
+{
+    win::BITMAPINFO info{};
+    info.bmiHeader.biWidth = static_cast<int>(row.size());
+    info.bmiHeader.biHeight = -1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    const win::HDC memory = win::CreateCompatibleDC(nullptr);
+    const win::HBITMAP bitmap = win::CreateDIBSection(memory, &info, win::DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!bitmap || !bits) {
+        win::DeleteDC(memory);
+        return false;
+    }
+    std::memcpy(bits, row.data(), row.size() * 4);
+    const win::HGDIOBJ old = win::SelectObject(memory, bitmap);
+    const win::SIZE size{static_cast<int>(row.size()), 1};
+    const win::POINT from{0, 0};
+    win::BLENDFUNCTION blend;
+    blend.SourceConstantAlpha = 255;
+    blend.AlphaFormat = win::AC_SRC_ALPHA;
+    const bool given = win::UpdateLayeredWindow(hwnd, nullptr, nullptr, &size, memory, &from, 0, &blend, win::ULW_ALPHA);
+    win::SelectObject(memory, old);
+    win::DeleteObject(bitmap);
+    win::DeleteDC(memory);
+    return given;
+}
+
 TEST_F(DisplayTest, PerPixelAlphaBlendsOverTheWindowBeneath)
 {
     const win::HWND below = MakeWindow(win::WS_POPUP | win::WS_VISIBLE, 0, 0, 100, 100);
@@ -51,28 +80,12 @@ TEST_F(DisplayTest, PerPixelAlphaBlendsOverTheWindowBeneath)
     const win::HWND ramp = MakeWindow(win::WS_POPUP | win::WS_VISIBLE, 10, 10, 4, 1, nullptr, win::WS_EX_LAYERED);
 
     // Red with alpha 0, 85, 170, 255, premultiplied.
-    win::BITMAPINFO info{};
-    info.bmiHeader.biWidth = 4;
-    info.bmiHeader.biHeight = -1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    const win::HDC memory = win::CreateCompatibleDC(nullptr);
-    const win::HBITMAP bitmap = win::CreateDIBSection(memory, &info, win::DIB_RGB_COLORS, &bits, nullptr, 0);
-    ASSERT_TRUE(bitmap && bits);
     const std::uint32_t alphas[4] = {0, 85, 170, 255};
-    for (int x = 0; x < 4; ++x) {
-        static_cast<std::uint32_t*>(bits)[x] = (alphas[x] << 24) | (alphas[x] << 16);
+    std::vector<std::uint32_t> row;
+    for (std::uint32_t alpha : alphas) {
+        row.push_back((alpha << 24) | (alpha << 16));
     }
-    const win::HGDIOBJ old = win::SelectObject(memory, bitmap);
-    const win::SIZE size{4, 1};
-    const win::POINT from{0, 0};
-    win::BLENDFUNCTION blend;
-    blend.SourceConstantAlpha = 255;
-    blend.AlphaFormat = win::AC_SRC_ALPHA;
-    ASSERT_TRUE(win::UpdateLayeredWindow(ramp, nullptr, nullptr, &size, memory, &from, 0, &blend, win::ULW_ALPHA));
-    win::SelectObject(memory, old);
-    win::DeleteObject(bitmap);
-    win::DeleteDC(memory);
+    ASSERT_TRUE(GivePicture(ramp, row));
 
     const Surface screen = Compose(win::RECT{0, 0, 100, 100});
     for (int x = 0; x < 4; ++x) {
@@ -113,6 +126,76 @@ TEST_F(DisplayTest, AWindowRegionShowsTheWindowBeneathOutsideIt)
     EXPECT_EQ(screen.Pixel(10, 10), 0x0000FFu) << "the corner outside the round rectangle";
     EXPECT_EQ(screen.Pixel(40, 30), 0x00FF00u);
     EXPECT_EQ(screen.Pixel(0, 0), win::detail::PixelFromColor(win::GetSysColor(win::COLOR_DESKTOP)));
+}
+
+// Which pixels of a one-row window the shape of a layered window keeps, from its rectangles.
+std::vector<bool> KeptRow(win::HWND hwnd, int width)
+{
+    std::vector<win::RECT> rects;
+    EXPECT_TRUE(win::detail::ReadLayeredShape(hwnd, rects));
+    std::vector<bool> kept(static_cast<std::size_t>(width), false);
+    for (const win::RECT& rect : rects) {
+        EXPECT_TRUE(rect.top <= 0 && rect.bottom >= 1);
+        for (int x = rect.left; x < rect.right; ++x) {
+            kept[static_cast<std::size_t>(x)] = true;
+        }
+    }
+    return kept;
+}
+
+TEST_F(DisplayTest, ALayeredWindowsShapeCutsItsFaintPixelsOverNoWindowOfOurs)
+{
+    // A window beneath the left half of each popup; the right half lies over the bare desktop.
+    const win::HWND below = MakeWindow(win::WS_POPUP | win::WS_VISIBLE, 0, 0, 110, 100);
+    PaintWhole(below, win::RGB(255, 255, 255));
+    constexpr int width = 20;
+    const std::uint32_t alphas[4] = {255, 0, 127, 128};
+
+    // Per-pixel alpha: the pattern 255, 0, 127, 128 along the row.
+    const win::HWND pictured = MakeWindow(win::WS_POPUP | win::WS_VISIBLE, 100, 10, width, 1, nullptr,
+                                          win::WS_EX_LAYERED);
+    std::vector<std::uint32_t> row;
+    for (int x = 0; x < width; ++x) {
+        row.push_back(alphas[x % 4] << 24);
+    }
+    ASSERT_TRUE(GivePicture(pictured, row));
+
+    // Constant alpha below half; and a colour key matching every other pixel.
+    const win::HWND faint = MakeWindow(win::WS_POPUP | win::WS_VISIBLE, 100, 20, width, 1, nullptr, win::WS_EX_LAYERED);
+    ASSERT_TRUE(win::SetLayeredWindowAttributes(faint, 0, 100, win::LWA_ALPHA));
+    PaintWhole(faint, win::RGB(255, 0, 0));
+    const win::HWND keyed = MakeWindow(win::WS_POPUP | win::WS_VISIBLE, 100, 30, width, 1, nullptr, win::WS_EX_LAYERED);
+    ASSERT_TRUE(win::SetLayeredWindowAttributes(keyed, win::RGB(0, 255, 0), 255, win::LWA_COLORKEY));
+    PaintWhole(keyed, win::RGB(255, 0, 0));
+    const win::HDC dc = win::GetWindowDC(keyed);
+    for (int x = 1; x < width; x += 2) {
+        win::SetPixel(dc, x, 0, win::RGB(0, 255, 0));
+    }
+    win::ReleaseDC(keyed, dc);
+
+    struct Case {
+        win::HWND hwnd;
+        const char* what;
+        bool (*keptOverDesktop)(int x);
+    };
+    const Case cases[] = {
+        {pictured, "per-pixel alpha", [](int x) { return x % 4 == 0 || x % 4 == 3; }},
+        {faint, "constant alpha 100", [](int) { return false; }},
+        {keyed, "colour key", [](int x) { return x % 2 == 0; }},
+    };
+    for (const Case& c : cases) {
+        const std::vector<bool> kept = KeptRow(c.hwnd, width);
+        for (int x = 0; x < width; ++x) {
+            const bool expected = x < 10 || c.keptOverDesktop(x);
+            EXPECT_EQ(kept[static_cast<std::size_t>(x)], expected) << c.what << ", x " << x;
+        }
+    }
+
+    // An opaque layered window is shaped by nothing.
+    const win::HWND opaque = MakeWindow(win::WS_POPUP | win::WS_VISIBLE, 100, 40, width, 1, nullptr, win::WS_EX_LAYERED);
+    ASSERT_TRUE(win::SetLayeredWindowAttributes(opaque, 0, 200, win::LWA_ALPHA));
+    std::vector<win::RECT> rects;
+    EXPECT_FALSE(win::detail::ReadLayeredShape(opaque, rects));
 }
 
 }  // namespace

@@ -380,6 +380,24 @@ TEST_F(OnScreenTest, ALayeredWindowShowsWhatTheProgramComposesAndARegionIsTheSha
     EXPECT_EQ(RootPixels(corner), Composed(corner));
 }
 
+TEST_F(OnScreenTest, AFaintLayeredWindowShowsOnlyOverTheProgramsWindows)
+{
+    const win::HWND main = PatternedWindow("Under", 100, 100, 200, 150, win::WS_POPUP);
+    win::SetActiveWindow(main);
+    const win::HWND faint = PatternedWindow("Faint", 250, 120, 100, 50, win::WS_POPUP, main, win::WS_EX_LAYERED);
+    ASSERT_TRUE(win::SetLayeredWindowAttributes(faint, 0, 100, win::LWA_ALPHA));
+    Settle();
+    const std::string id = XWindowOf("Faint");
+    EXPECT_TRUE(PumpUntil([&] {
+        return Tool({"xwininfo", "-shape", "-id", id}).find("Window shape extents:  50x50+0+0") != std::string::npos;
+    })) << Tool({"xwininfo", "-shape", "-id", id});
+    // Moved wholly over the window beneath, all of it shows.
+    win::SetWindowPos(faint, nullptr, 150, 120, 0, 0, win::SWP_NOSIZE | win::SWP_NOZORDER | win::SWP_NOACTIVATE);
+    EXPECT_TRUE(PumpUntil([&] {
+        return Tool({"xwininfo", "-shape", "-id", id}).find("Window shape extents:  100x50+0+0") != std::string::npos;
+    })) << Tool({"xwininfo", "-shape", "-id", id});
+}
+
 TEST_F(OnScreenTest, UncoveredPixelsComeBackWithoutPainting)
 {
     if (!testsupport::FindProgram("xmessage")) {
@@ -398,6 +416,23 @@ TEST_F(OnScreenTest, UncoveredPixelsComeBackWithoutPainting)
     }
     EXPECT_TRUE(PumpUntil([&] { return RootPixels(area) == before; }));
     EXPECT_TRUE(Only({win::WM_PAINT, win::WM_NCPAINT}).empty());
+}
+
+TEST_F(OnScreenTest, InvertingOnTheScreensContextShowsOnEveryWindowBeneath)
+{
+    PatternedWindow("Left", 100, 100, 200, 150, win::WS_POPUP);
+    PatternedWindow("Right", 300, 100, 200, 150, win::WS_POPUP);
+    Settle();
+    const win::RECT band{250, 150, 350, 160};
+    ASSERT_TRUE(PumpUntil([&] { return RootPixels(band) == Composed(band); }));
+    std::vector<std::uint32_t> inverted = Composed(band);
+    for (std::uint32_t& pixel : inverted) {
+        pixel = ~pixel & 0xFFFFFF;
+    }
+    const win::HDC screen = win::GetDC(nullptr);
+    win::PatBlt(screen, band.left, band.top, band.right - band.left, band.bottom - band.top, win::DSTINVERT);
+    win::ReleaseDC(nullptr, screen);
+    EXPECT_TRUE(PumpUntil([&] { return RootPixels(band) == inverted; }));
 }
 
 // The program's windows capture the mouse while the left button is down, as a drag does.

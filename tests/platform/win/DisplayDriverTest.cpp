@@ -3,6 +3,7 @@
 
 #include "WinFixture.h"
 
+#include "platform/gdi/Blit.h"
 #include "platform/gdi/Brush.h"
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/GdiObjects.h"
@@ -144,6 +145,40 @@ TEST_F(DisplayDriverTest, AScriptedSessionReachesTheDriverInOrder)
         "destroyed",
     };
     EXPECT_EQ(events, script);
+}
+
+TEST_F(DisplayDriverTest, DrawingOnTheScreenDamagesEachWindowBeneathWhenGivenBackOrWhenTheThreadLooksForMessages)
+{
+    const HWND left = MakeWindow(WS_POPUP);
+    const HWND right = MakeWindow(WS_POPUP);
+    SetWindowPos(left, HWND_TOP, 0, 0, 100, 100, SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    SetWindowPos(right, HWND_TOP, 100, 0, 100, 100, SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    for (HWND hwnd : {left, right}) {
+        HDC dc = GetWindowDC(hwnd);
+        const RECT all{0, 0, 100, 100};
+        FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        ReleaseDC(hwnd, dc);
+    }
+    driver->Clear();
+    // Across both windows and beyond them, where nothing of ours is.
+    HDC screen = GetDC(nullptr);
+    PatBlt(screen, 90, 10, 200, 5, DSTINVERT);
+    EXPECT_TRUE(driver->Events().empty()) << "shown when the context is given back";
+    ReleaseDC(nullptr, screen);
+    std::vector<std::string> events = driver->Events();
+    std::sort(events.begin(), events.end());
+    const std::vector<std::string> given{"damaged 0,10,100,15", "damaged 90,10,100,15", "present", "present"};
+    EXPECT_EQ(events, given);
+
+    // A context kept: shown when the thread next looks at its queue.
+    driver->Clear();
+    screen = GetDC(nullptr);
+    PatBlt(screen, 20, 30, 10, 10, DSTINVERT);
+    MSG msg;
+    PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE);
+    const std::vector<std::string> kept{"damaged 20,30,30,40", "present"};
+    EXPECT_EQ(driver->Events(), kept);
+    ReleaseDC(nullptr, screen);
 }
 
 TEST_F(DisplayDriverTest, TheDriverWakesAMessageWaitFromAnotherThread)
