@@ -1,3 +1,4 @@
+#include "platform/gui/BitBtn.h"
 #include "platform/gui/CheckBox.h"
 #include "platform/gui/ComboBox.h"
 #include "platform/gui/DialogTexts.h"
@@ -28,6 +29,29 @@ namespace {
 constexpr int kMinWidth = 420;
 constexpr int kMinHeight = 270;
 constexpr int kPreviewSize = 150;
+
+// The 15 x 14 folder of the list and the up-one-level button, its top left at (left, top).
+void DrawFolder(TCanvas& canvas, int left, int top)
+{
+    canvas.Pen()->SetColor(clBlack);
+    canvas.Brush()->SetColor(TColor(win::RGB(255, 224, 96)));
+    canvas.Rectangle(left, top + 3, left + 15, top + 14);
+    canvas.Rectangle(left, top + 1, left + 6, top + 4);
+}
+
+// A folder with an arrow pointing up, on fuchsia, which the button leaves out (its bottom-left pixel).
+void SetUpGlyph(TBitBtn& button)
+{
+    TBitmap glyph;
+    glyph.SetSize(16, 16);
+    TCanvas& canvas = *glyph.Canvas();
+    canvas.Brush()->SetColor(clFuchsia);
+    canvas.FillRect({0, 0, 16, 16});
+    DrawFolder(canvas, 0, 0);
+    canvas.Brush()->SetColor(clBlack);
+    canvas.Polygon({{7, 5}, {10, 8}, {8, 8}, {8, 11}, {6, 11}, {6, 8}, {4, 8}});
+    button.SetGlyph(&glyph);
+}
 
 std::string CurrentFolder()
 {
@@ -100,7 +124,8 @@ public:
         lookIn_->OnChange = TNotifyEvent::Of<&TFileForm::LookInChange>(this);
         lookInLabel_ = Add<TLabel>(this, DialogText(request.save ? dtSaveIn : dtLookIn), 0, 0, u.X(40), u.Y(8));
         lookInLabel_->SetFocusControl(lookIn_);
-        up_ = Add<TButton>(this, "Up", 0, 0, u.X(24), u.Y(12));
+        up_ = Add<TBitBtn>(this, "", 0, 0, u.X(24), u.Y(12));
+        SetUpGlyph(*up_);
         up_->OnClick = TNotifyEvent::Of<&TFileForm::UpClick>(this);
         list_ = Add<TListBox>(this, "", 0, 0, 10, 10);
         list_->SetStyle(lbOwnerDrawFixed);
@@ -221,12 +246,10 @@ public:
         const TColor text = canvas->Font()->Color();
         const TColor back = canvas->Brush()->Color();
         // A 16-pixel glyph: a yellow folder, or a white page with a folded corner.
-        canvas->Pen()->SetColor(clBlack);
         if (entry.folder) {
-            canvas->Brush()->SetColor(TColor(win::RGB(255, 224, 96)));
-            canvas->Rectangle(rect.left + 2, top + 3, rect.left + 17, top + 14);
-            canvas->Rectangle(rect.left + 2, top + 1, rect.left + 8, top + 4);
+            DrawFolder(*canvas, rect.left + 2, top);
         } else {
+            canvas->Pen()->SetColor(clBlack);
             canvas->Brush()->SetColor(clWhite);
             canvas->Polygon({{rect.left + 4, top}, {rect.left + 12, top}, {rect.left + 15, top + 3},
                              {rect.left + 15, top + 15}, {rect.left + 4, top + 15}});
@@ -377,7 +400,7 @@ private:
     std::string chosen_;
     TComboBox* lookIn_ = nullptr;
     TLabel* lookInLabel_ = nullptr;
-    TButton* up_ = nullptr;
+    TBitBtn* up_ = nullptr;
     TListBox* list_ = nullptr;
     TEdit* name_ = nullptr;
     TLabel* nameLabel_ = nullptr;

@@ -4,9 +4,11 @@
 #include "platform/gui/Edit.h"
 #include "platform/gui/GroupBox.h"
 #include "platform/gui/Label.h"
+#include "platform/gui/PaintBox.h"
 #include "platform/gui/Printer.h"
 #include "platform/gui/detail/DialogForm.h"
 #include "platform/gui/detail/DialogWindows.h"
+#include "platform/gui/detail/PrintPictures.h"
 #include "platform/printing/Spooler.h"
 
 #include <algorithm>
@@ -225,6 +227,9 @@ public:
         Add<TLabel>(copies, DialogText(dtNumberOfCopies), u.X(8), u.Y(14), half - u.X(46), u.Y(8))->SetFocusControl(copies_);
         collate_ = Add<TCheckBox>(copies, DialogText(dtCollate), u.X(60), u.Y(40), u.X(56), u.Y(10));
         collate_->SetChecked(request.flags & win::PD_COLLATE);
+        collatePicture_ = Add<TPaintBox>(copies, "", u.X(8), u.Y(30), u.X(50), u.Y(30));
+        collatePicture_->OnPaint = TNotifyEvent::Of<&TPrintForm::PaintCollate>(this);
+        collate_->OnClick = TNotifyEvent::Of<&TPrintForm::CollateClick>(this);
 
         int bottom = top + u.Y(64) + u.Y(6);
         if (!(request.flags & win::PD_HIDEPRINTTOFILE)) {
@@ -281,6 +286,12 @@ public:
         SetModalResult(mrOk);
     }
 
+    void CollateClick(TObject*) { collatePicture_->Invalidate(); }
+    void PaintCollate(TObject*)
+    {
+        DrawCollatePicture(*collatePicture_->Canvas(), collatePicture_->ClientRect(), collate_->Checked());
+    }
+
 private:
     win::PrintRequest& request_;
     TRadioButton* all_ = nullptr;
@@ -291,6 +302,7 @@ private:
     TEdit* copies_ = nullptr;
     TCheckBox* collate_ = nullptr;
     TCheckBox* toFile_ = nullptr;
+    TPaintBox* collatePicture_ = nullptr;
 };
 
 class TPrinterSetupForm : public TPrinterForm {
@@ -310,6 +322,10 @@ public:
                                                 half - u.X(30), u.Y(48));
         portrait_ = Add<TRadioButton>(orientation, DialogText(dtPortrait), u.X(8), u.Y(14), u.X(60), u.Y(10));
         landscape_ = Add<TRadioButton>(orientation, DialogText(dtLandscape), u.X(8), u.Y(30), u.X(60), u.Y(10));
+        pagePicture_ = Add<TPaintBox>(orientation, "", u.X(70), u.Y(10), u.X(28), u.Y(34));
+        pagePicture_->OnPaint = TNotifyEvent::Of<&TPrinterSetupForm::PaintPage>(this);
+        for (TRadioButton* choice : {portrait_, landscape_})
+            choice->OnClick = TNotifyEvent::Of<&TPrinterSetupForm::OrientationClick>(this);
         const int bottom = top + u.Y(48) + u.Y(6);
         const int buttonsLeft = Margin() + GroupWidth() - 2 * u.X(50) - u.X(4);
         TButton* ok = AddButton(DialogText(dtOk), mrNone, buttonsLeft, bottom, u.X(50), u.Y(14));
@@ -337,6 +353,12 @@ public:
         mode.dmOrientation = landscape_->Checked() ? win::DMORIENT_LANDSCAPE : win::DMORIENT_PORTRAIT;
         mode.dmFields |= win::DM_ORIENTATION;
         SetModalResult(mrOk);
+    }
+
+    void OrientationClick(TObject*) { pagePicture_->Invalidate(); }
+    void PaintPage(TObject*)
+    {
+        DrawOrientationPicture(*pagePicture_->Canvas(), pagePicture_->ClientRect(), landscape_->Checked());
     }
 
 protected:
@@ -370,6 +392,7 @@ private:
     TComboBox* sources_ = nullptr;
     TRadioButton* portrait_ = nullptr;
     TRadioButton* landscape_ = nullptr;
+    TPaintBox* pagePicture_ = nullptr;
     std::vector<win::WORD> paperCodes_;
     std::vector<win::WORD> sourceCodes_;
 };

@@ -172,5 +172,48 @@ TEST_F(FileWindow, PicturePreviewShowsTheSizeOrNone)
     EXPECT_EQ(sizes, (std::vector<std::string>{"(None)", "250 x 100", "(None)"}));
 }
 
+// The up-one-level button is a picture of a folder, and it and Backspace in the list open the parent.
+TEST_F(FileWindow, UpButtonAndBackspaceOpenTheParentFolder)
+{
+    enum How { ClickTheButton, Backspace };
+    const win::COLORREF folderYellow = win::RGB(255, 224, 96);
+    for (const How how : {ClickTheButton, Backspace}) {
+        gui::TOpenDialog dialog(nullptr);
+        dialog.SetFilter(kFilter);
+        dialog.SetInitialDir(scratch.Path("p"));
+        std::vector<std::string> before, after;
+        std::vector<std::string> captions;
+        bool showsFolder = false;
+        WhileShowing({[&] {
+                          before = ListItems();
+                          const std::vector<win::HWND> ups = Windows(Dialog(), "TBitBtn");
+                          ASSERT_EQ(ups.size(), 1u);
+                          captions.push_back(win::GetWindowText(ups[0]));
+                          win::RECT rect;
+                          win::GetClientRect(ups[0], &rect);
+                          for (int y = 0; y < rect.bottom; ++y)
+                              for (int x = 0; x < rect.right; ++x)
+                                  showsFolder = showsFolder || win::TestDriver::PixelAt(ups[0], x, y) == folderYellow;
+                          if (how == ClickTheButton) {
+                              ClickOn(ups[0]);
+                          } else {
+                              win::SetFocus(Windows(Dialog(), "TListBox")[0]);
+                              driver.Pump();
+                              Press(win::VK_BACK);
+                          }
+                      },
+                      [&] {
+                          after = ListItems();
+                          Press(win::VK_ESCAPE);
+                      }},
+                     [&] { return dialog.Execute(); });
+        EXPECT_EQ(before, (std::vector<std::string>{"inner.kvx"})) << how;
+        ASSERT_EQ(after.size(), 4u) << how;
+        EXPECT_EQ(after[0], "p") << how;
+        EXPECT_EQ(captions, (std::vector<std::string>{""})) << how;
+        EXPECT_TRUE(showsFolder) << how;
+    }
+}
+
 }  // namespace
 }  // namespace guitest

@@ -3,6 +3,7 @@
 
 #include "platform/gui/MessageDialogs.h"
 #include "platform/gui/Screen.h"
+#include "platform/rtl/Threads.h"
 #include "platform/services/Sound.h"
 #include "platform/win/Icon.h"
 #include "platform/gdi/DeviceContext.h"
@@ -11,7 +12,10 @@
 
 #include "tests/platform/gui/DialogWindowsFixture.h"
 
+#include <atomic>
+#include <memory>
 #include <optional>
+#include <thread>
 
 namespace guitest {
 namespace {
@@ -150,6 +154,51 @@ TEST_F(MessageWindows, OwnerIsDisabledDuringTheBox)
     EXPECT_EQ(boxOwner, owner->Handle());
     EXPECT_TRUE(win::IsWindowEnabled(owner->Handle()));
     EXPECT_EQ(win::GetActiveWindow(), owner->Handle());
+}
+
+// A box asked for on a worker thread shows on the GUI thread, owned by its active form; the worker
+// waits and gets the answer given there.
+TEST_F(MessageWindows, AWorkerThreadsBoxShowsOnTheGuiThread)
+{
+    gui::TForm* owner = MakeForm(300, 200, "Owner");
+    owner->Show();
+    // Shared with the worker, which outlives this test if the box never reaches this thread.
+    struct Worker {
+        std::atomic<win::DWORD> thread{0};
+        std::atomic<int> answer{0};
+    };
+    auto worker = std::make_shared<Worker>();
+    std::thread running;
+    win::DWORD shownOn = 0;
+    win::HWND boxOwner = nullptr;
+    std::string caption;
+    const bool ran = WhileShowing({[&] {
+                                      shownOn = win::GetWindowThreadProcessId(Dialog(), nullptr);
+                                      boxOwner = win::GetWindow(Dialog(), win::GW_OWNER);
+                                      caption = win::GetWindowText(Dialog());
+                                      Press(VK_N);
+                                  }},
+                                  [&] {
+                                      running = std::thread([worker] {
+                                          worker->thread = win::GetCurrentThreadId();
+                                          worker->answer = win::MessageBox("Stop the calculation?", "Worker",
+                                                                           win::MB_YESNO | win::MB_ICONQUESTION);
+                                      });
+                                      // The worker's request is run here; the wait only bounds a failure.
+                                      return rtl::CheckSynchronize(60000);
+                                  });
+    if (!ran) {
+        running.detach();
+        FAIL() << "the worker's box never reached the GUI thread";
+    }
+    running.join();
+    EXPECT_EQ(shownOn, win::GetCurrentThreadId());
+    EXPECT_NE(shownOn, worker->thread.load());
+    EXPECT_EQ(caption, "Worker");
+    EXPECT_EQ(boxOwner, owner->Handle());
+    EXPECT_EQ(worker->answer.load(), win::IDNO);
+    EXPECT_EQ(windows.texts, std::vector<std::string>{"Stop the calculation?"});
+    EXPECT_TRUE(win::IsWindowEnabled(owner->Handle()));
 }
 
 // A long text wraps at half the work area's width, and the buttons sit centred below it.

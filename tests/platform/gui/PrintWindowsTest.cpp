@@ -1,13 +1,17 @@
 // The print, printer setup and printer properties dialogs as windows, on two test printers.
 
+#include "platform/gui/Colors.h"
 #include "platform/gui/ComboBox.h"
 #include "platform/gui/Dialogs.h"
+#include "platform/gui/PaintBox.h"
 #include "platform/gui/Printer.h"
+#include "platform/gui/WinControl.h"
 #include "platform/printing/Spooler.h"
 #include "platform/printing/testing/MemoryPrintBackend.h"
 
 #include "tests/platform/gui/DialogWindowsFixture.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace guitest {
@@ -46,6 +50,49 @@ protected:
     // The edits of the print dialog in reading order: from, to, copies.
     static std::vector<win::HWND> Edits() { return Windows(Dialog(), "TEdit"); }
     static std::vector<win::HWND> EditsIn(win::HWND group) { return Windows(group, "TEdit"); }
+
+    // What the picture in a group shows, read from the screen: the runs of columns holding anything
+    // but the face colour (one per pile of sheets), and the size of all that together.
+    struct Drawn {
+        int piles = 0;
+        int width = 0;
+        int height = 0;
+    };
+    Drawn PictureIn(const std::string& groupCaption)
+    {
+        driver.Pump();
+        const win::HWND group = Child(Dialog(), groupCaption);
+        gui::TWinControl* holder = gui::FindControl(group);
+        gui::TPaintBox* picture = nullptr;
+        for (int i = 0; holder && i < holder->ControlCount(); ++i)
+            if (auto* box = dynamic_cast<gui::TPaintBox*>(holder->Controls(i)))
+                picture = box;
+        Drawn drawn;
+        if (!picture) {
+            ADD_FAILURE() << "no picture in " << groupCaption;
+            return drawn;
+        }
+        const win::DWORD face = gui::ColorToRGB(gui::clBtnFace);
+        int left = picture->Width(), right = -1, top = picture->Height(), bottom = -1;
+        bool inPile = false;
+        for (int x = 0; x < picture->Width(); ++x) {
+            bool marked = false;
+            for (int y = 0; y < picture->Height(); ++y) {
+                if (win::TestDriver::PixelAt(group, picture->Left() + x, picture->Top() + y) == face)
+                    continue;
+                marked = true;
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+            drawn.piles += marked && !inPile;
+            inPile = marked;
+        }
+        drawn.width = right - left + 1;
+        drawn.height = bottom - top + 1;
+        return drawn;
+    }
 };
 
 TEST_F(PrintWindows, ThePrintDialogTakesPrinterCopiesCollationAndPages)
@@ -184,6 +231,48 @@ TEST_F(PrintWindows, SetupListsThePrintersPapersAndSources)
     std::vector<win::WORD> codes(static_cast<std::size_t>(count));
     win::DeviceCapabilitiesA("Office", nullptr, win::DC_PAPERS, reinterpret_cast<char*>(codes.data()), nullptr);
     EXPECT_EQ(gui::Printer()->DeviceMode().dmPaperSize, codes.at(1)) << "the second paper chosen";
+}
+
+
+// The collate picture shows two sets or three piles of one page, and follows the box as it is ticked.
+TEST_F(PrintWindows, TheCollatePictureFollowsTheBox)
+{
+    for (const bool collate : {true, false}) {
+        gui::TPrintDialog dialog(nullptr);
+        dialog.SetCollate(collate);
+        Drawn before, after;
+        WhileShowing({[&] {
+                          before = PictureIn("Copies");
+                          Check("C&ollate");
+                          after = PictureIn("Copies");
+                          ClickOn(Child(Dialog(), "Cancel"));
+                      }},
+                     [&] { return dialog.Execute(); });
+        EXPECT_EQ(before.piles, collate ? 2 : 3) << collate;
+        EXPECT_EQ(after.piles, collate ? 3 : 2) << collate;
+    }
+}
+
+// The page picture of the setup dialog stands upright for portrait and lies on its side for landscape,
+// from the printer's setting and from the user's choice.
+TEST_F(PrintWindows, TheOrientationPictureFollowsTheChoice)
+{
+    gui::TPrinterSetupDialog dialog(nullptr);
+    Drawn portrait, landscape, back;
+    WhileShowing({[&] {
+                      portrait = PictureIn("Orientation");
+                      Check("L&andscape");
+                      landscape = PictureIn("Orientation");
+                      Check("P&ortrait");
+                      back = PictureIn("Orientation");
+                      ClickOn(Child(Dialog(), "Cancel"));
+                  }},
+                 [&] { return dialog.Execute(); });
+    EXPECT_GT(portrait.height, portrait.width);
+    EXPECT_GT(landscape.width, landscape.height);
+    EXPECT_EQ(landscape.width, portrait.height);
+    EXPECT_EQ(back.width, portrait.width);
+    EXPECT_EQ(back.height, portrait.height);
 }
 
 }  // namespace
