@@ -787,6 +787,8 @@ void TWinControl::Repaint()
 
 void TWinControl::PaintTo(win::HDC dc, int x, int y)
 {
+    // A paint handler may free the control: it must outlive the rest of this painting.
+    detail::DispatchScope scope(this);
     const int saved = win::SaveDC(dc);
     win::POINT origin;
     win::GetWindowOrgEx(dc, &origin);

@@ -90,6 +90,29 @@ TEST_F(PaintTest, DoubleBufferingAndPaintingIntoAContextGiveTheSamePixels)
     EXPECT_EQ(copied, direct);
 }
 
+TEST_F(PaintTest, AControlFreedByItsOwnPaintingIntoAContextGoesOncePaintToIsOver)
+{
+    // Frees itself when it paints, with a child to paint after it.
+    class TSelfFreeing : public gui::TCustomControl {
+    public:
+        using TCustomControl::TCustomControl;
+        void Paint() override { Free(); }
+    };
+    gui::TForm* form = MakeForm(120, 80);
+    auto* doomed = Make<TSelfFreeing>(form, "Doomed", 0, 0, 120, 80);
+    Make<TClearControl>(doomed, "Inner", 10, 10, 40, 30);
+    win::HDC screen = win::GetDC(nullptr);
+    win::HDC memory = win::CreateCompatibleDC(screen);
+    win::HBITMAP bitmap = win::CreateCompatibleBitmap(screen, 120, 80);
+    win::ReleaseDC(nullptr, screen);
+    win::HGDIOBJ old = win::SelectObject(memory, bitmap);
+    doomed->PaintTo(memory, 0, 0);
+    win::SelectObject(memory, old);
+    win::DeleteObject(bitmap);
+    win::DeleteDC(memory);
+    EXPECT_EQ(form->ControlCount(), 0);
+}
+
 TEST_F(PaintTest, ContentBeyondTheClientAreaScrollsAndAFocusedControlIsScrolledIntoView)
 {
     gui::TForm* form = MakeForm(200, 100);
