@@ -225,6 +225,22 @@ void TMenuItem::Changed()
     if (TMenu* menu = GetParentMenu()) {
         menu->MenuChanged();
     }
+    // A handler may unregister itself or another one.
+    for (const classes::TNotifyEvent& handler : std::vector<classes::TNotifyEvent>(changeHandlers_)) {
+        if (std::find(changeHandlers_.begin(), changeHandlers_.end(), handler) != changeHandlers_.end()) {
+            handler(this);
+        }
+    }
+}
+
+void TMenuItem::RegisterChanges(classes::TNotifyEvent handler)
+{
+    changeHandlers_.push_back(handler);
+}
+
+void TMenuItem::UnRegisterChanges(classes::TNotifyEvent handler)
+{
+    std::erase(changeHandlers_, handler);
 }
 
 bool TMenuItem::IsOwnerDrawn() const
@@ -446,7 +462,10 @@ void TMenuItem::SetBitmap(TBitmap* value)
 
 void TMenuItem::SetHint(const std::string& value)
 {
-    hint_ = value;
+    if (value != hint_) {
+        hint_ = value;
+        Changed();
+    }
 }
 
 TBasicAction* TMenuItem::Action() const

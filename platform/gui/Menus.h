@@ -145,6 +145,11 @@ public:
     TMenuDrawItemEvent OnDrawItem;
     TMenuMeasureItemEvent OnMeasureItem;
 
+    // Handlers told (with the item as sender) whenever something the item shows changes: the tool
+    // buttons on the item follow it.
+    void RegisterChanges(classes::TNotifyEvent handler);
+    void UnRegisterChanges(classes::TNotifyEvent handler);
+
     // Drawing an owner-drawn item (the menu's OwnerDraw or Images, an item with a bitmap or handlers).
     virtual void DrawItem(TCanvas* canvas, win::RECT rect, bool selected);
     virtual void MeasureItem(TCanvas* canvas, int& width, int& height);
@@ -203,6 +208,7 @@ private:
     mutable std::unique_ptr<TBitmap> bitmap_;  // made when first asked for
     std::string hint_;
     std::unique_ptr<TMenuActionLink> actionLink_;
+    std::vector<classes::TNotifyEvent> changeHandlers_;
 };
 
 class TMenu : public classes::TComponent {
@@ -279,6 +285,9 @@ public:
     void SetTrackButton(TTrackButton value) { trackButton_ = value; }
     // The window that receives the menu's messages.
     static win::HWND PopupListWindow();
+    // Runs the sub-items of an item of a popup menu as a popup menu at a screen point (a tool button's
+    // drop-down); false, showing nothing, for an item without sub-items or outside any popup menu.
+    static bool PopupItems(TMenuItem* item, int x, int y);
 
     classes::TNotifyEvent OnPopup;
 

@@ -232,6 +232,16 @@ void TPopupMenu::Popup(int x, int y)
     win::TrackPopupMenu(Handle(), flags, x, y, 0, PopupListWindow(), nullptr);
 }
 
+bool TPopupMenu::PopupItems(TMenuItem* item, int x, int y)
+{
+    // Only a popup menu's items have their messages routed by the popup list's window.
+    if (!item || item->Count() == 0 || !dynamic_cast<TPopupMenu*>(item->GetParentMenu())) {
+        return false;
+    }
+    win::TrackPopupMenu(item->Handle(), win::TPM_LEFTALIGN | win::TPM_LEFTBUTTON, x, y, 0, PopupListWindow(), nullptr);
+    return true;
+}
+
 void TPopupMenu::SetPopupComponent(classes::TComponent* value)
 {
     if (value == popupComponent_) {

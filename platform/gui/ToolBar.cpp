@@ -47,6 +47,13 @@ TToolButton::TToolButton(classes::TComponent* owner) : TGraphicControl(owner)
     SetBounds(0, 0, 23, 22);
 }
 
+TToolButton::~TToolButton()
+{
+    if (menuItem_) {
+        menuItem_->UnRegisterChanges(classes::TNotifyEvent::Of<&TToolButton::MenuItemChanged>(this));
+    }
+}
+
 const classes::TClassInfo& TToolButton::StaticClass()
 {
     static const classes::TClassInfo info("TToolButton", &TGraphicControl::StaticClass(), [](classes::TClassInfo& c) {
@@ -132,7 +139,9 @@ void TToolButton::SetDropdownMenu(classes::TComponent* value)
 
 void TToolButton::SetMenuItem(TMenuItem* value)
 {
+    const auto changed = classes::TNotifyEvent::Of<&TToolButton::MenuItemChanged>(this);
     if (menuItem_) {
+        menuItem_->UnRegisterChanges(changed);
         menuItem_->RemoveFreeNotification(this);
     }
     menuItem_ = value;
@@ -140,12 +149,25 @@ void TToolButton::SetMenuItem(TMenuItem* value)
         return;
     }
     value->FreeNotification(this);
-    SetCaption(value->Caption());
-    SetHint(value->Hint());
-    SetImageIndex(value->ImageIndex());
-    SetEnabled(value->Enabled());
-    SetVisible(value->Visible());
-    SetDown(value->Checked());
+    value->RegisterChanges(changed);
+    MenuItemChanged(value);
+}
+
+void TToolButton::MenuItemChanged(classes::TObject*)
+{
+    SetCaption(menuItem_->Caption());
+    SetHint(menuItem_->Hint());
+    SetImageIndex(menuItem_->ImageIndex());
+    SetEnabled(menuItem_->Enabled());
+    SetVisible(menuItem_->Visible());
+    SetDown(menuItem_->Checked());
+}
+
+bool TToolButton::HasMenu() const
+{
+    // The item's sub-items drop down where the popup list routes their messages: in a popup menu.
+    return dropdownMenu_ ||
+           (menuItem_ && menuItem_->Count() > 0 && dynamic_cast<TPopupMenu*>(menuItem_->GetParentMenu()));
 }
 
 void TToolButton::Notification(classes::TComponent* component, classes::TOperation operation)
@@ -222,15 +244,19 @@ void TToolButton::ActionChanged(classes::TObject* sender)
 bool TToolButton::CheckMenuDropdown()
 {
     auto* menu = classes::Supports<IPopupMenu>(dropdownMenu_);
-    if (!menu || menuShowing_) {
+    if (!HasMenu() || menuShowing_) {
         return false;
     }
     menuShowing_ = true;
     Invalidate();
     const win::POINT below = ClientToScreen({0, Height()});
-    menu->SetPopupComponent(this);
     try {
-        menu->Popup(int(below.x), int(below.y));
+        if (menu) {
+            menu->SetPopupComponent(this);
+            menu->Popup(int(below.x), int(below.y));
+        } else {
+            TPopupMenu::PopupItems(menuItem_, int(below.x), int(below.y));
+        }
     } catch (...) {
         menuShowing_ = false;
         Invalidate();
@@ -264,7 +290,7 @@ void TToolButton::MouseDown(TMouseButton button, TShiftState shift, int x, int y
         return;
     }
     const bool onArrow = style_ == tbsDropDown && x >= Width() - kArrowWidth;
-    if (onArrow || (style_ != tbsDropDown && dropdownMenu_)) {
+    if (onArrow || (style_ != tbsDropDown && HasMenu())) {
         // The menu's own loop takes the mouse from here.
         SetMouseCapture(false);
         CheckMenuDropdown();

@@ -10,7 +10,8 @@
 // lets the down one come up), tbsDropDown (an arrow part that drops DropdownMenu below the button),
 // tbsSeparator and tbsDivider (gaps, the divider with an etched line). A button of another style with a
 // DropdownMenu drops it on a click instead of clicking. Action (or MenuItem) gives caption, hint,
-// picture, enabled state and Down (the action's Checked).
+// picture, enabled state and Down (the action's Checked), and follows later changes. A MenuItem with
+// sub-items (of a popup menu) drops them below the button as DropdownMenu does.
 
 #include "platform/gui/CustomControl.h"
 #include "platform/gui/GraphicControl.h"
@@ -35,6 +36,7 @@ const classes::TTypeInfo& EdgeBordersType();
 class TToolButton : public TGraphicControl {
 public:
     explicit TToolButton(classes::TComponent* owner);
+    ~TToolButton() override;
 
     static const classes::TClassInfo& StaticClass();
     const classes::TClassInfo& ClassType() const override { return StaticClass(); }
@@ -53,7 +55,7 @@ public:
     classes::TComponent* DropdownMenu() const { return dropdownMenu_; }
     void SetDropdownMenu(classes::TComponent* value);
     // The button shows the item's caption, hint, picture, enabled and visible state and check mark
-    // (as Down); a click clicks the item.
+    // (as Down); a click clicks the item, or drops its sub-items down.
     TMenuItem* MenuItem() const { return menuItem_; }
     void SetMenuItem(TMenuItem* value);
     bool Wrap() const { return wrap_; }
@@ -78,6 +80,8 @@ private:
     friend class TToolBar;
     TToolBar* Bar() const;
     void ActionChanged(classes::TObject* sender);
+    void MenuItemChanged(classes::TObject* sender);
+    bool HasMenu() const;
     // The grouped check buttons next to this one, this one among them.
     std::vector<TToolButton*> Group();
     void DrawArrowPart(const win::RECT& rect);

@@ -57,6 +57,11 @@ TUpDown::TUpDown(classes::TComponent* owner) : TCustomControl(owner)
     SetTabStop(false);
 }
 
+TUpDown::~TUpDown()
+{
+    UnhookAssociate();
+}
+
 const classes::TClassInfo& TUpDown::StaticClass()
 {
     static const classes::TClassInfo info("TUpDown", &TCustomControl::StaticClass(), [](classes::TClassInfo& c) {
@@ -80,11 +85,13 @@ const classes::TClassInfo& TUpDown::StaticClass()
 void TUpDown::SetAssociate(TWinControl* value)
 {
     if (associate_) {
+        UnhookAssociate();
         associate_->RemoveFreeNotification(this);
     }
     associate_ = value;
     if (value) {
         value->FreeNotification(this);
+        HookAssociate();
         if (!HasState(classes::csLoading)) {
             PlaceBesideAssociate();
             ShowPosition();
@@ -97,7 +104,38 @@ void TUpDown::Notification(classes::TComponent* component, classes::TOperation o
     TCustomControl::Notification(component, operation);
     if (operation == classes::TOperation::Remove && component == associate_) {
         associate_ = nullptr;
+        associateProc_.Clear();
     }
+}
+
+void TUpDown::HookAssociate()
+{
+    associateProc_ = associate_->WindowProc;
+    associate_->WindowProc = TWndMethod::Of<&TUpDown::AssociateWndProc>(this);
+}
+
+void TUpDown::UnhookAssociate()
+{
+    // Whoever hooked in front of us later keeps our method as its predecessor; taking ours out from under
+    // it would break its chain, so only a chain that still starts here is restored.
+    if (associate_ && associate_->WindowProc == TWndMethod::Of<&TUpDown::AssociateWndProc>(this)) {
+        associate_->WindowProc = associateProc_;
+    }
+    associateProc_.Clear();
+}
+
+void TUpDown::AssociateWndProc(win::TMessage& message)
+{
+    if (message.Msg == win::WM_KEYDOWN && arrowKeys_ && Enabled()) {
+        const bool vertical = orientation_ == udVertical;
+        const auto key = win::UINT(message.WParam);
+        if (key == (vertical ? win::VK_UP : win::VK_RIGHT) || key == (vertical ? win::VK_DOWN : win::VK_LEFT)) {
+            Step(key == win::VK_UP || key == win::VK_RIGHT ? btNext : btPrev);
+            message.Result = 0;
+            return;
+        }
+    }
+    associateProc_(message);
 }
 
 void TUpDown::Loaded()

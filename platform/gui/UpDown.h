@@ -2,7 +2,9 @@
 // TUpDown: a pair of arrow buttons that step Position by Increment within Min .. Max (round past an end
 // with Wrap), showing it as the text of the Associate control (with thousand separators when Thousands).
 // A held button repeats on a window timer. OnChanging may refuse a step; OnClick tells which button
-// stepped. The buttons stand beside the associate (AlignButton) and take its height.
+// stepped. The buttons stand beside the associate (AlignButton) and take its height. With ArrowKeys the
+// associate's Up and Down keys (Left and Right on a horizontal pair) step as the buttons do: the up-down
+// sits in front of the associate's WindowProc while it is associated.
 
 #include "platform/gui/CustomControl.h"
 
@@ -17,6 +19,7 @@ using TUDChangingEvent = rtl::Method<void(classes::TObject* sender, bool& allowC
 class TUpDown : public TCustomControl {
 public:
     explicit TUpDown(classes::TComponent* owner);
+    ~TUpDown() override;
 
     static const classes::TClassInfo& StaticClass();
     const classes::TClassInfo& ClassType() const override { return StaticClass(); }
@@ -58,8 +61,12 @@ private:
     void Step(TUDBtnType button);
     void ShowPosition();
     void PlaceBesideAssociate();
+    void HookAssociate();
+    void UnhookAssociate();
+    void AssociateWndProc(win::TMessage& message);
 
     TWinControl* associate_ = nullptr;
+    TWndMethod associateProc_;  // the associate's WindowProc before ours
     int min_ = 0;
     int max_ = 100;
     int position_ = 0;

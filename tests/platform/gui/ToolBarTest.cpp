@@ -11,11 +11,14 @@
 #include "platform/gui/Menus.h"
 #include "platform/gui/ToolBar.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/win/Menu.h"
 #include "platform/win/Window.h"
+#include "platform/win/WindowPos.h"
 
 #include "tests/platform/gui/ControlsFixture.h"
 #include "tests/platform/gui/DrawingChecks.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -362,6 +365,73 @@ TEST_F(ToolBarTest, AButtonOnAMenuItemTakesItsLookAndClicksIt)
     auto* popup = new gui::TPopupMenu(form);
     button->SetDropdownMenu(popup);
     EXPECT_EQ(button->DropdownMenu(), popup);
+}
+
+TEST_F(ToolBarTest, AButtonOnAMenuItemWithSubItemsDropsThemBelowAndFollowsTheItem)
+{
+    MakeBar();
+    auto* menu = new gui::TPopupMenu(form);
+    std::vector<std::string> chosen;
+    struct Recorder {
+        std::vector<std::string>* chosen;
+        void Run(classes::TObject* sender) { chosen->push_back(static_cast<gui::TMenuItem*>(sender)->Caption()); }
+    } recorder{&chosen};
+    auto makeItem = [&](gui::TMenuItem* parent, const char* caption) {
+        auto* item = new gui::TMenuItem(form);
+        item->SetCaption(caption);
+        item->OnClick = classes::TNotifyEvent::Of<&Recorder::Run>(&recorder);
+        parent->Add(item);
+        return item;
+    };
+    gui::TMenuItem* zoom = makeItem(menu->Items(), "Zoom");
+    makeItem(zoom, "50 %");
+    makeItem(zoom, "100 %");
+    auto* button = new gui::TToolButton(form);
+    button->SetParent(bar);
+    button->SetMenuItem(zoom);
+    Show();
+
+    win::RECT shownAt{};
+    driver.At(clock.TickCount64() + 10, [&] {
+        win::GetWindowRect(win::FindWindow(win::MenuWindowClass, nullptr), &shownAt);
+        driver.PressKey(win::VK_DOWN);
+        driver.PressKey(win::VK_DOWN);
+        driver.PressKey(win::VK_RETURN);
+    });
+    Click(button);
+    const win::POINT below = button->ClientToScreen({0, button->Height()});
+    EXPECT_EQ(shownAt.left, below.x);
+    EXPECT_EQ(shownAt.top, below.y);
+    EXPECT_EQ(chosen, (std::vector<std::string>{"Zoom", "100 %"})) << "the item clicks as its sub-items open";
+
+    // Later changes of the item reach the button.
+    struct Change {
+        const char* what;
+        std::function<void()> change;
+        std::function<bool()> shows;
+    };
+    const std::vector<Change> changes = {
+        {"caption", [&] { zoom->SetCaption("Scale"); }, [&] { return button->Caption() == "Scale"; }},
+        {"hint", [&] { zoom->SetHint("Page scale"); }, [&] { return button->Hint() == "Page scale"; }},
+        {"image", [&] { zoom->SetImageIndex(3); }, [&] { return button->ImageIndex() == 3; }},
+        {"checked", [&] { zoom->SetChecked(true); }, [&] { return button->Down(); }},
+        {"unchecked", [&] { zoom->SetChecked(false); }, [&] { return !button->Down(); }},
+        {"disabled", [&] { zoom->SetEnabled(false); }, [&] { return !button->Enabled(); }},
+        {"enabled", [&] { zoom->SetEnabled(true); }, [&] { return button->Enabled(); }},
+    };
+    for (const Change& c : changes) {
+        c.change();
+        EXPECT_TRUE(c.shows()) << c.what;
+    }
+
+    // A button let go of the item, or freed, no longer follows it.
+    button->SetMenuItem(nullptr);
+    zoom->SetCaption("Zoom");
+    EXPECT_EQ(button->Caption(), "Scale");
+    button->SetMenuItem(zoom);
+    delete button;
+    zoom->SetCaption("Magnify");
+    EXPECT_EQ(zoom->Caption(), "Magnify");
 }
 
 TEST_F(ToolBarTest, AButtonsHintShowsAfterTheMouseRestsOnIt)
