@@ -8,6 +8,7 @@
 #include "platform/gdi/GdiObjects.h"
 #include "platform/gui/WinControl.h"
 #include "platform/win/Paint.h"
+#include "platform/win/WindowPos.h"
 
 #include <algorithm>
 
@@ -132,8 +133,12 @@ void TSplitter::InvertBar(int size)
     case alTop: bar = {Left(), c.top + size, Left() + Width(), c.top + size + Height()}; break;
     default: bar = {Left(), c.bottom - size - Height(), Left() + Width(), c.bottom - size}; break;
     }
-    win::HWND window = const_cast<TWinControl*>(parent)->Handle();
-    win::HDC dc = win::GetDC(window);
+    // On the screen, so the bar shows over the parent's child windows too (its own DC is clipped to
+    // leave them out).
+    win::POINT origin{0, 0};
+    win::ClientToScreen(const_cast<TWinControl*>(parent)->Handle(), &origin);
+    win::OffsetRect(&bar, origin.x, origin.y);
+    win::HDC dc = win::GetDCEx(nullptr, nullptr, win::DCX_CACHE | win::DCX_LOCKWINDOWUPDATE);
     if (resizeStyle_ == rsLine) {
         win::PatBlt(dc, bar.left, bar.top, bar.right - bar.left, bar.bottom - bar.top, win::DSTINVERT);
     } else {
@@ -147,7 +152,7 @@ void TSplitter::InvertBar(int size)
         win::DeleteObject(brush);
         win::DeleteObject(pattern);
     }
-    win::ReleaseDC(window, dc);
+    win::ReleaseDC(nullptr, dc);
 }
 
 void TSplitter::Apply(int size)

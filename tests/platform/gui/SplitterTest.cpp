@@ -32,8 +32,6 @@ protected:
         splitter->SetLeft(100);
         splitter->SetWidth(4);
         splitter->SetParent(form);
-        // The rest of the form stays bare: the window system clips a parent's drawing to exclude its
-        // child windows, so the bar only shows over the parent itself.
         splitter->OnMoved = classes::TNotifyEvent::Of<&SplitterTest::Moved>(this);
         form->Show();
         driver.Pump();
@@ -80,6 +78,23 @@ TEST_F(SplitterTest, ADragResizesTheControlBeforeItWithAnInvertedBarUntilTheRele
     EXPECT_EQ(splitter->Left(), 150);
     EXPECT_EQ(moves, 1);
     EXPECT_EQ(win::TestDriver::PixelAt(form->Handle(), 151, 100), face) << "the bar is gone";
+}
+
+TEST_F(SplitterTest, TheBarShowsOverAWindowedNeighbourToo)
+{
+    gui::TPanel* rest = Make<gui::TPanel>(form, "Rest", 104, 0, 296, 200);
+    rest->SetAlign(gui::alClient);
+    driver.Pump();
+    const win::DWORD face = win::TestDriver::PixelAt(rest->Handle(), 151 - rest->Left(), 100);
+    Drag(50, [&] {
+        int inverted = 0;
+        for (int x = 150; x < 154; ++x) {
+            inverted += win::TestDriver::PixelAt(rest->Handle(), x - rest->Left(), 100) != face ? 1 : 0;
+        }
+        EXPECT_EQ(inverted, 2) << "every other pixel of the bar, over the panel";
+    });
+    EXPECT_EQ(outline->Width(), 150);
+    EXPECT_EQ(win::TestDriver::PixelAt(rest->Handle(), 151 - rest->Left(), 100), face) << "the bar is gone";
 }
 
 TEST_F(SplitterTest, TheSizeStaysWithinMinSizeAndTheRoomOfTheParent)
