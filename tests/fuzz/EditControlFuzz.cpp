@@ -9,6 +9,7 @@
 #include "platform/win/Paint.h"
 #include "platform/win/Window.h"
 #include "platform/wintypes/ControlMessages.h"
+#include "tests/fuzz/FuzzInput.h"
 #include "tests/support/GuiLibraries.h"
 
 #include <array>
@@ -19,18 +20,11 @@
 
 namespace {
 
-void Check(bool condition)
-{
-    if (!condition) {
-        std::abort();
-    }
-}
+using fuzz::Check;
 
-class Input {
+class Input : public fuzz::ByteReader {
 public:
-    Input(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
-    bool More() const { return pos_ < size_; }
-    std::uint8_t Byte() { return pos_ < size_ ? data_[pos_++] : 0; }
+    using ByteReader::ByteReader;
     std::string Text()
     {
         const std::size_t length = Byte() % 12;
@@ -40,11 +34,6 @@ public:
         }
         return text;
     }
-
-private:
-    const std::uint8_t* data_;
-    std::size_t size_;
-    std::size_t pos_ = 0;
 };
 
 // Ctrl+Z: undoing gives back what was there before, whatever the limit is now.

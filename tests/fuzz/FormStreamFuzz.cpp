@@ -13,6 +13,7 @@
 #include "platform/win/Input.h"
 #include "platform/win/MessageQueue.h"
 #include "platform/win/Window.h"
+#include "tests/fuzz/FuzzInput.h"
 #include "tests/support/GuiLibraries.h"
 
 #include <cstddef>
@@ -34,12 +35,7 @@ void PumpMessages()
     }
 }
 
-void Check(bool condition)
-{
-    if (!condition) {
-        std::abort();
-    }
-}
+using fuzz::Check;
 
 }  // namespace
 

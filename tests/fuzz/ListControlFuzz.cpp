@@ -16,6 +16,7 @@
 #include "platform/win/Window.h"
 #include "platform/win/WindowPos.h"
 #include "platform/wintypes/ControlMessages.h"
+#include "tests/fuzz/FuzzInput.h"
 #include "tests/fuzz/TreeViewFuzzSteps.h"
 #include "tests/support/GuiLibraries.h"
 
@@ -28,18 +29,11 @@
 
 namespace {
 
-void Check(bool condition)
-{
-    if (!condition) {
-        std::abort();
-    }
-}
+using fuzz::Check;
 
-class Input {
+class Input : public fuzz::ByteReader {
 public:
-    Input(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
-    bool More() const { return pos_ < size_; }
-    std::uint8_t Byte() { return pos_ < size_ ? data_[pos_++] : 0; }
+    using ByteReader::ByteReader;
     std::string Text()
     {
         const std::size_t length = Byte() % 8;
@@ -51,11 +45,6 @@ public:
     }
     // An index near the items: from -2 to a few past the end.
     int Index() { return int(Byte() % 24) - 2; }
-
-private:
-    const std::uint8_t* data_;
-    std::size_t size_;
-    std::size_t pos_ = 0;
 };
 
 constexpr std::array<win::UINT, 11> kKeys = {win::VK_LEFT, win::VK_RIGHT, win::VK_UP,    win::VK_DOWN,

@@ -3,6 +3,7 @@
 // menus destroyed, states and item information set and read back into small buffers. Afterwards no live
 // menu reaches itself through its submenus, and no read wrote past its buffer.
 #include "platform/win/Menu.h"
+#include "tests/fuzz/FuzzInput.h"
 #include "tests/support/GuiLibraries.h"
 
 #include <array>
@@ -15,12 +16,7 @@
 
 namespace {
 
-void Check(bool condition)
-{
-    if (!condition) {
-        std::abort();
-    }
-}
+using fuzz::Check;
 
 constexpr std::size_t kMenus = 6;
 

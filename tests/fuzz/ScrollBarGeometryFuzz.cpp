@@ -5,6 +5,7 @@
 // minimum thumb length, then hit-test points of 2 x 2 bytes each.
 #include "controls/Controls.h"
 #include "controls/clScrollBar.h"
+#include "tests/fuzz/FuzzInput.h"
 #include "tests/support/GuiLibraries.h"
 
 #include <cstddef>
@@ -33,12 +34,7 @@ protected:
     int MinThumbLength() const override { return minThumb; }
 };
 
-void Check(bool condition)
-{
-    if (!condition) {
-        std::abort();
-    }
-}
+using fuzz::Check;
 
 }  // namespace
 

@@ -10,6 +10,7 @@
 #include "platform/win/ScrollBar.h"
 #include "platform/win/Window.h"
 #include "platform/wintypes/TreeViewMessages.h"
+#include "tests/fuzz/FuzzInput.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -19,11 +20,9 @@
 
 namespace treefuzz {
 
-class Reader {
+class Reader : public fuzz::ByteReader {
 public:
-    Reader(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
-    bool More() const { return pos_ < size_; }
-    std::uint8_t Byte() { return pos_ < size_ ? data_[pos_++] : 0; }
+    using ByteReader::ByteReader;
     std::string Text()
     {
         const std::size_t length = Byte() % 6;
@@ -33,19 +32,9 @@ public:
         }
         return text;
     }
-
-private:
-    const std::uint8_t* data_;
-    std::size_t size_;
-    std::size_t pos_ = 0;
 };
 
-inline void Check(bool condition)
-{
-    if (!condition) {
-        std::abort();
-    }
-}
+using fuzz::Check;
 
 class Session {
 public:

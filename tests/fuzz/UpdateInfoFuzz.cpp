@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes to the update information file's readers: every key's value, the download
 // queue, the version decision both ways and the date reader. Values never hold their end marks, queue
 // lines are never empty, and version comparison is antisymmetric.
+#include "tests/fuzz/FuzzInput.h"
 #include "update/upUtils.h"
 
 #include <cstddef>
@@ -11,11 +12,7 @@
 
 namespace {
 
-void Check(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
+using fuzz::Check;
 
 }  // namespace
 

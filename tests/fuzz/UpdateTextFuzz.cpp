@@ -4,6 +4,7 @@
 #include "update/upUtils.h"
 
 #include "platform/rtl/Streams.h"
+#include "tests/fuzz/FuzzInput.h"
 
 #include <cmath>
 #include <cstddef>
@@ -14,11 +15,7 @@
 
 namespace {
 
-void Check(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
+using fuzz::Check;
 
 }  // namespace
 
