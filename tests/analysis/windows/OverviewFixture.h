@@ -1,11 +1,10 @@
 #pragma once
-// The calculation overview over the default project: the GUI on a virtual clock driven through the
-// application's loop, the program's resources and translation, the estimator started as the program
-// starts it (InitGlobals, the parameters defined, the options loaded from them), English separators,
+// The calculation overview over the default project: the libraries and the estimator started as the
+// tools start them (InitGlobals, the parameters defined, the options loaded), the GUI on a virtual clock
+// driven through the application's loop, English separators,
 // and a host that records what the windows ask of it. A stand-in of the analysis window carries the
 // power unit label the overview's heading reads.
 
-#include "analysis/Analysis.h"
 #include "analysis/Calculation.h"
 #include "analysis/Globals.h"
 #include "analysis/ParamInputs.h"
@@ -18,13 +17,13 @@
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/FormatSettings.h"
 #include "platform/win/testing/TestDriver.h"
-#include "tests/support/GuiLibraries.h"
-#include "tools/rescomp/ProgramResources.h"
-#include "translation/Translation.h"
+#include "tools/common/Estimator.h"
+#include "tools/common/ProgramLibraries.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -66,12 +65,8 @@ protected:
     void SetUp() override
     {
         UseSeparators('.', ',');
-        testsupport::StartGuiLibraries();
-        resources::initialize();
-        translation::initialize();
-        analysis::initialize();
-        analysis::DefineAllParams();
-        analysis::LoadOptionsFromParams();
+        libraries_.emplace(tools::ProgramLibraries::Reach::Windows);
+        tools::StartEstimator();
         analysis::InstallAnalysisHost(&host);
         driver.SetMessageLoop([] { return gui::Application()->ProcessMessage(); });
         analysisWindow_ = std::make_unique<TPowerUnitWindow>(gui::Application());
@@ -82,10 +77,7 @@ protected:
         overview_.reset();
         analysisWindow_.reset();
         analysis::InstallAnalysisHost(nullptr);
-        analysis::finalize();
-        translation::finalize();
-        resources::finalize();
-        testsupport::EndGuiLibraries();
+        libraries_.reset();
         rtl::SetLocaleSource(nullptr);
     }
 
@@ -122,6 +114,7 @@ protected:
     RecordingHost host;
 
 private:
+    std::optional<tools::ProgramLibraries> libraries_;
     std::unique_ptr<TPowerUnitWindow> analysisWindow_;
     std::unique_ptr<analysis::TCALCREP> overview_;
 };

@@ -5,11 +5,14 @@
 #include "analysis/windows/Report.h"
 
 #include "tests/analysis/windows/OverviewFixture.h"
+#include "tests/support/WindowLayout.h"
 
 #include "platform/gui/Label.h"
+#include "platform/gui/Shape.h"
 #include "platform/gui/Button.h"
 #include "platform/rtl/FormatSettings.h"
 #include "platform/wintypes/Messages.h"
+#include "translation/Lingua.h"
 
 #include <string>
 #include <vector>
@@ -194,6 +197,81 @@ TEST_F(OverviewTest, GoBackHelpAndEscapeCloseTheWindow)
         EXPECT_EQ(analysis::OverviewApp, 1);
         EXPECT_EQ(analysis::OverviewMethod, 3);
         EXPECT_EQ(Overview().TOTALCOST->Caption(), "$  56,162") << "the inlet vane was shown";
+    }
+}
+
+TEST_F(OverviewTest, TheStoredWindowIsTheDialogItsUsersKnow)
+{
+    TCALCREP& window = Overview();
+    EXPECT_EQ(window.Caption(), "Rududo Dedaridod Calculation Overview");
+    EXPECT_EQ(window.BorderStyle(), gui::bsDialog);
+    EXPECT_EQ(window.Position(), gui::poMainFormCenter);
+    EXPECT_FALSE(window.Scaled());
+    EXPECT_EQ(window.ClientWidth(), 665);
+    EXPECT_EQ(window.ClientHeight(), 396);
+    EXPECT_EQ(window.Font()->Name(), "Arial");
+    EXPECT_EQ(window.Font()->Height(), -13);
+
+    auto* heading = dynamic_cast<gui::TControl*>(window.FindComponent("Panel3"));
+    ASSERT_NE(heading, nullptr);
+    EXPECT_EQ(heading->Height(), 56);
+    auto* headingShape = dynamic_cast<gui::TShape*>(window.FindComponent("Shape11"));
+    auto* totalsShape = dynamic_cast<gui::TShape*>(window.FindComponent("Shape1"));
+    ASSERT_TRUE(headingShape && totalsShape);
+    EXPECT_EQ(headingShape->Parent(), heading);
+    EXPECT_EQ(totalsShape->Parent()->Name(), "Panel4");
+    EXPECT_EQ(window.TOTALCOST->Parent()->Name(), "Panel4");
+    EXPECT_EQ(headingShape->Brush()->Color(), gui::clWhite);
+
+    // Ten rows 24 pixels apart, each row's flow label and five cells on one line.
+    const char* const flowLabels[10] = {"Label12", "Label13", "Label14", "Label15", "Label16",
+                                        "Label17", "Label18", "Label19", "Label10", "Label21"};
+    for (int row = 1; row <= 10; ++row) {
+        auto* flow = dynamic_cast<gui::TLabel*>(window.FindComponent(flowLabels[row - 1]));
+        ASSERT_NE(flow, nullptr) << flowLabels[row - 1];
+        EXPECT_EQ(flow->Caption(), std::to_string(110 - 10 * row));
+        EXPECT_EQ(flow->Parent()->Name(), "Panel1");
+        for (gui::TLabel* cell : {window.Ap[row], window.HRY[row], window.SHP[row], window.CPH[row], window.OC[row]}) {
+            EXPECT_EQ(cell->Top(), flow->Top()) << cell->Name();
+            EXPECT_EQ(cell->Alignment(), gui::taRightJustify) << cell->Name();
+        }
+        if (row > 1) {
+            EXPECT_EQ(flow->Top() - window.HRY[row - 1]->Top(), 24) << "row " << row;
+        }
+    }
+
+    for (const char* name : {"ESCCANCEL", "Help"}) {
+        auto* button = dynamic_cast<gui::TButton*>(window.FindComponent(name));
+        ASSERT_NE(button, nullptr) << name;
+        EXPECT_EQ(button->Parent()->Name(), "Panel8");
+        EXPECT_EQ(button->ModalResult(), gui::mrCancel) << name;
+        EXPECT_TRUE(button->Cancel()) << name;
+    }
+    EXPECT_EQ(dynamic_cast<gui::TControl*>(window.FindComponent("ESCCANCEL"))->Hint(), "Go one step back");
+    EXPECT_EQ(dynamic_cast<gui::TControl*>(window.FindComponent("Help"))->Hint(), "Get Help!");
+}
+
+TEST_F(OverviewTest, TheStringTableHoldsTheMediaAndTheHeadingsFirstWord)
+{
+    const std::pair<const char*, const char*> texts[] = {
+        {"IDS_0", "AIR"}, {"IDS_5", "LIQUID"}, {"IDS_10", "Shaft "}, {"IDS_1", ""}, {"IDS_248", ""}};
+    for (const auto& [id, text] : texts)
+        EXPECT_EQ(Overview().trLingua1->LookupStringOrDefault(id), text) << id;
+}
+
+// Filled with a fan's and a pump's figures, in kW and with a long currency symbol, every cell still
+// fits its column and nothing overlaps.
+TEST_F(OverviewTest, TheFilledTableKeepsItsLayout)
+{
+    analysis::CurrencySymbol = "Swiss Fr.x";
+    AnalysisWindow().SetPowerUnit("kW");
+    SetParam(5, 1000);
+    for (int application : {1, 2}) {
+        Calculate(application);
+        analysis::OverviewApp = application;
+        analysis::OverviewMethod = 3;
+        Overview().FormShow(&Overview());
+        EXPECT_EQ(testsupport::LayoutProblems(Overview()), std::vector<std::string>{}) << "application " << application;
     }
 }
 
