@@ -1,14 +1,23 @@
 #include "controls/pagecontrol/PageControl.h"
 
+#include "controls/pagecontrol/clPC.h"
 #include "controls/pagecontrol/clPCPainters.h"
 #include "controls/pagecontrol/clPCStandardPainter.h"
 
+#include "platform/classes/ClassRegistry.h"
+
 namespace pagecontrol {
 
-void initialize() { detail::InitializeStandardPainter(); }
+void initialize()
+{
+    detail::InitializeStandardPainter();
+    classes::RegisterClasses({&TclPageControl::StaticClass(), &TclTabSheet::StaticClass()});
+}
 
 void finalize()
 {
+    classes::UnRegisterClass(TclTabSheet::StaticClass());
+    classes::UnRegisterClass(TclPageControl::StaticClass());
     detail::FinalizeStandardPainter();
     detail::FinalizePainterFactory();
 }
