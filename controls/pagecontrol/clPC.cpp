@@ -35,6 +35,20 @@ const classes::TTypeInfo& PCOptionsType()
     return type;
 }
 
+const classes::TTypeInfo& TabPositionType()
+{
+    static const classes::TTypeInfo type =
+        classes::EnumType("TclTabPosition", {"tpTop", "tpBottom", "tpLeft", "tpRight"});
+    return type;
+}
+
+const classes::TTypeInfo& NavigatorPositionType()
+{
+    static const classes::TTypeInfo type = classes::EnumType(
+        "TclPCNavigatorPosition", {"npLeftTop", "npLeftBottom", "npRightTop", "npRightBottom"});
+    return type;
+}
+
 TclCustomTabControl::TclCustomTabControl(classes::TComponent* owner)
     : TclControl(owner), visibleTabs_(this)
 {
