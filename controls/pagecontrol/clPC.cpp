@@ -136,6 +136,7 @@ int TclCustomTabControl::GetTabImageIndex(int tabIndex)
 {
     int index = tabs_->Tab(tabIndex)->ImageIndex();
     if (OnGetImageIndex) {
+        gui::TFreeHold hold(this);
         OnGetImageIndex(this, tabIndex, index);
     }
     index = std::max(index, -1);
@@ -183,6 +184,7 @@ void TclCustomTabControl::PrepareTabCanvasFont(TclTab* tab, controls::TclCanvas&
         canvas.GetCanvasFont()->SetColor(painter_->GetTabTextColor(tab->VisibleIndex()));
     }
     if (OnDrawTabEx) {
+        gui::TFreeHold hold(this);
         OnDrawTabEx(this, tab, canvas.GetCanvasFont());
     }
 }
