@@ -326,6 +326,15 @@ TEST_F(KitUrlTest, StoredDataKeepsTheLinksPropertiesAndLeavesTheRestOut)
         EXPECT_TRUE(link->UnderlineURL());
         EXPECT_FALSE(link->Visible());
     }
+    // The label's usual properties and events stand in stored data too.
+    const classes::TClassInfo& cls = TKitURL::StaticClass();
+    for (const char* name :
+         {"Align", "Alignment", "Anchors", "AutoSize", "Caption", "Color", "Constraints", "Cursor", "DragCursor",
+          "DragKind", "DragMode", "Enabled", "FocusControl", "Font", "Layout", "ParentColor", "ParentFont",
+          "ParentShowHint", "PopupMenu", "ShowAccelChar", "ShowHint", "Transparent", "Visible", "WordWrap", "OnClick",
+          "OnDblClick", "OnDragDrop", "OnDragOver", "OnEndDrag", "OnMouseDown", "OnMouseMove", "OnMouseUp",
+          "OnStartDrag"})
+        EXPECT_NE(cls.FindProperty(name), nullptr) << name;
     components::finalize();
     EXPECT_EQ(classes::GetClass("TKitURL"), nullptr);
     components::initialize();
