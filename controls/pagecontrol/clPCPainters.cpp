@@ -438,8 +438,13 @@ void TclPCCustomPainter::DrawPolyline(const std::vector<win::POINT>& points, gui
 
 win::POINT TclPCCustomPainter::RotatePoint(win::POINT p, const win::RECT& r) const
 {
+    return RotatePoint(p, r, control_->TabPosition());
+}
+
+win::POINT TclPCCustomPainter::RotatePoint(win::POINT p, const win::RECT& r, TclTabPosition side)
+{
     const int d = r.bottom - 1 - p.y;
-    switch (control_->TabPosition()) {
+    switch (side) {
     case tpBottom:
         return {p.x, r.bottom - 1 - (p.y - r.top)};
     case tpLeft:
