@@ -129,15 +129,29 @@ TEST_F(KitUrlTest, AClickOpensTheUrlThenRunsOnClickAndOnlyBeepsWhenTheOpenFails)
     }
 }
 
-TEST_F(KitUrlTest, AMouseClickOnTheShownLabelOpensItsUrl)
+// A disabled link (the report page's, with no report output installed) takes no click and does not
+// light up.
+TEST_F(KitUrlTest, AMouseClickOnTheShownLabelOpensItsUrlWhileItIsEnabled)
 {
-    desktoptest::Recording recording;
-    label->SetURL("mailto:sales@example.com");
     form->Show();
-    driver.Click(form->Handle(), win::TestDriver::Button::Left, Inside().x, Inside().y);
-    driver.Pump();
-    EXPECT_EQ(recording.launcher.Calls(), (std::vector<Call>{{Call::Run, {"xdg-open", "mailto:sales@example.com"}}}));
-    EXPECT_EQ(clicks.size(), 1u);
+    for (bool enabled : {true, false}) {
+        SCOPED_TRACE(enabled);
+        desktoptest::Recording recording;
+        clicks.clear();
+        label->SetURL("mailto:sales@example.com");
+        label->SetEnabled(enabled);
+        MoveTo(Inside());
+        EXPECT_EQ(label->Font()->Color(), enabled ? gui::clRed : gui::clBlue);
+        driver.Click(form->Handle(), win::TestDriver::Button::Left, Inside().x, Inside().y);
+        driver.Pump();
+        std::vector<Call> launched;
+        if (enabled)
+            launched.push_back({Call::Run, {"xdg-open", "mailto:sales@example.com"}});
+        EXPECT_EQ(recording.launcher.Calls(), launched);
+        EXPECT_EQ(clicks.size(), enabled ? 1u : 0u);
+        MoveTo(Outside());
+        driver.AdvanceBy(100);
+    }
 }
 
 // The colour the label's text is drawn in on the form's surface, found by scanning the label.
@@ -312,6 +326,15 @@ TEST_F(KitUrlTest, StoredDataKeepsTheLinksPropertiesAndLeavesTheRestOut)
         EXPECT_TRUE(link->UnderlineURL());
         EXPECT_FALSE(link->Visible());
     }
+    // The label's usual properties and events stand in stored data too.
+    const classes::TClassInfo& cls = TKitURL::StaticClass();
+    for (const char* name :
+         {"Align", "Alignment", "Anchors", "AutoSize", "Caption", "Color", "Constraints", "Cursor", "DragCursor",
+          "DragKind", "DragMode", "Enabled", "FocusControl", "Font", "Layout", "ParentColor", "ParentFont",
+          "ParentShowHint", "PopupMenu", "ShowAccelChar", "ShowHint", "Transparent", "Visible", "WordWrap", "OnClick",
+          "OnDblClick", "OnDragDrop", "OnDragOver", "OnEndDrag", "OnMouseDown", "OnMouseMove", "OnMouseUp",
+          "OnStartDrag"})
+        EXPECT_NE(cls.FindProperty(name), nullptr) << name;
     components::finalize();
     EXPECT_EQ(classes::GetClass("TKitURL"), nullptr);
     components::initialize();

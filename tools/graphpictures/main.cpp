@@ -8,35 +8,23 @@
 // of Image1, Image2, Image5, Image4, Image3 and Image7 (styles 1..6); the rest of the file stays as it
 // is. Run it again by hand when the chart's look changes.
 
-#include "analysis/Analysis.h"
 #include "analysis/Calculation.h"
 #include "analysis/Globals.h"
 #include "analysis/ParamInputs.h"
-#include "analysis/ParamTable.h"
 #include "platform/chart/BarSeries.h"
 #include "platform/chart/Chart.h"
-#include "platform/chart/ChartLibrary.h"
 #include "platform/chart/CustomSeries.h"
 #include "platform/chart/FastLineSeries.h"
-#include "platform/classes/Classes.h"
 #include "platform/classes/ComponentWriter.h"
 #include "platform/classes/TextForm.h"
-#include "platform/gdi/Gdi.h"
-#include "platform/gdiplus/GdiPlus.h"
 #include "platform/gui/Bitmap.h"
-#include "platform/gui/Gui.h"
 #include "platform/gui/Image.h"
-#include "platform/imaging/Imaging.h"
-#include "platform/metafile/Metafile.h"
-#include "platform/printing/Printing.h"
 #include "platform/rtl/AtomicFile.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/FileUtils.h"
-#include "platform/rtl/Rtl.h"
 #include "platform/rtl/Streams.h"
-#include "platform/services/Services.h"
-#include "platform/text/Text.h"
-#include "platform/win/Win.h"
+#include "tools/common/Estimator.h"
+#include "tools/common/ProgramLibraries.h"
 
 #include <array>
 #include <cstdio>
@@ -197,23 +185,6 @@ void StorePicture(std::vector<std::string>& form, const std::string& name, const
     form.insert(form.begin() + std::ptrdiff_t(end), data.begin(), data.end());
 }
 
-void Start()
-{
-    rtl::initialize();
-    classes::initialize();
-    win::imaging::initialize();
-    win::services::initialize();
-    win::gdi::initialize();
-    win::text::initialize();
-    win::metafile::initialize();
-    win::gdiplus::initialize();
-    win::printing::initialize();
-    win::initialize();
-    gui::initialize();
-    chart::initialize();
-    analysis::initialize();
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -223,9 +194,8 @@ int main(int argc, char** argv)
         return 2;
     }
     try {
-        Start();
-        analysis::DefineAllParams();
-        analysis::LoadOptionsFromParams();
+        tools::ProgramLibraries libraries(tools::ProgramLibraries::Reach::Windows);
+        tools::StartEstimator();
         if (!analysis::CheckDutyCycleTotal())
             throw rtl::EInvalidOperation("The default fan project's duty cycle does not total 100");
         const analysis::CalcStatus status = analysis::CalculateRivuve(1, analysis::ParamInputs());
