@@ -5,6 +5,7 @@
 #include "XProbe.h"
 
 #include "platform/gdi/Region.h"
+#include "platform/display/detail/SdlDisplay.h"
 #include "platform/win/Activation.h"
 #include "platform/win/Input.h"
 #include "platform/win/Paint.h"
@@ -28,6 +29,8 @@
 
 namespace displaytest {
 namespace {
+
+using testsupport::RunTool;
 
 class CompositedScreenTest : public OnScreenTest {
 protected:
@@ -184,6 +187,21 @@ TEST_F(CompositedScreenTest, TheCompositorBlendsFaintPixelsItselfAndARegionStays
         return Tool({"xwininfo", "-shape", "-id", XWindowOf("Cut")}).find("Window shape extents:  80x40+10+5") !=
                std::string::npos;
     })) << Tool({"xwininfo", "-shape", "-id", XWindowOf("Cut")});
+}
+
+TEST_F(CompositedScreenTest, EachFrameOfALayeredWindowsAnimationIsPresentedAndTheLastAtItsOwnAlpha)
+{
+    const win::HWND hwnd = PatternedWindow("Fading", 150, 150, 64, 40, win::WS_POPUP, nullptr, win::WS_EX_LAYERED);
+    ASSERT_TRUE(win::SetLayeredWindowAttributes(hwnd, 0, 200, win::LWA_ALPHA));
+    win::ShowWindow(hwnd, win::SW_HIDE);
+    ASSERT_TRUE(PumpUntil([&] { return RunTool({"xdotool", "search", "--name", "^Fading$"}).output.empty(); }));
+    const std::uint64_t before = win::detail::PresentCount();
+    // 200 ms make 20 frames, each fading the window further in.
+    ASSERT_TRUE(win::AnimateWindow(hwnd, 200, win::AW_BLEND));
+    EXPECT_GE(win::detail::PresentCount() - before, 20u);
+    const auto ownAlpha = [](std::uint32_t pixel) { return AtAlpha(pixel & 0xFFFFFF, 200); };
+    const WindowImage image = WaitForImage("Fading", 32, hwnd, ownAlpha);
+    EXPECT_EQ(image.pixels, Expected(hwnd, ownAlpha)) << "the last frame is the window at its constant alpha";
 }
 
 TEST_F(CompositedScreenTest, AWindowMadeLayeredIsMadeAgainOnDepth32AndKeepsItsPlaceOrderOwnersAndFocus)
