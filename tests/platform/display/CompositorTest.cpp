@@ -204,6 +204,25 @@ TEST_F(CompositedScreenTest, EachFrameOfALayeredWindowsAnimationIsPresentedAndTh
     EXPECT_EQ(image.pixels, Expected(hwnd, ownAlpha)) << "the last frame is the window at its constant alpha";
 }
 
+TEST_F(CompositedScreenTest, AMinimisedWindowMadeLayeredComesBackOnDepth32WhereItWas)
+{
+    const win::HWND hwnd = PatternedWindow("Iconic", 120, 90, 300, 200, win::WS_OVERLAPPEDWINDOW);
+    Settle();
+    const std::string id = XWindowOf("Iconic");
+    win::ShowWindow(hwnd, win::SW_MINIMIZE);
+    ASSERT_TRUE(PumpUntil([&] { return Tool({"xwininfo", "-id", id}).find("IsUnMapped") != std::string::npos; }));
+    win::SetWindowLongPtr(hwnd, win::GWL_EXSTYLE, win::GetWindowLongPtr(hwnd, win::GWL_EXSTYLE) | win::WS_EX_LAYERED);
+    ASSERT_TRUE(win::SetLayeredWindowAttributes(hwnd, 0, 90, win::LWA_ALPHA));
+    win::ShowWindow(hwnd, win::SW_RESTORE);
+    const auto faded = [](std::uint32_t pixel) { return AtAlpha(pixel & 0xFFFFFF, 90); };
+    const WindowImage image = WaitForImage("Iconic", 32, hwnd, faded);
+    EXPECT_EQ(image.depth, 32);
+    EXPECT_EQ(image.pixels, Expected(hwnd, faded));
+    const std::string geometry = Tool({"xdotool", "getwindowgeometry", XWindowOf("Iconic")});
+    EXPECT_NE(geometry.find("Position: 120,90"), std::string::npos) << geometry;
+    EXPECT_NE(geometry.find("Geometry: 300x200"), std::string::npos) << geometry;
+}
+
 TEST_F(CompositedScreenTest, AWindowMadeLayeredIsMadeAgainOnDepth32AndKeepsItsPlaceOrderOwnersAndFocus)
 {
     const win::HWND main = PatternedWindow("Main", 60, 60, 500, 400, win::WS_OVERLAPPEDWINDOW);
