@@ -224,6 +224,10 @@ void TControl::Free()
     }
 }
 
+TFreeHold::TFreeHold(TControl* control) : index_(detail::BeginHold(control)) {}
+
+TFreeHold::~TFreeHold() { detail::EndHold(index_); }
+
 // --- messages ---
 
 win::LRESULT TControl::Perform(win::UINT message, win::WPARAM wParam, win::LPARAM lParam)

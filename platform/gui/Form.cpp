@@ -963,6 +963,10 @@ void TCustomForm::DefocusControl(TWinControl* control, bool removing)
     if (removing && focusedControl_ && control->ContainsControl(focusedControl_)) {
         focusedControl_ = control->Parent();
     }
+    // The screen may still name it after another form took the focus.
+    if (removing && Screen() && Screen()->ActiveControl() && control->ContainsControl(Screen()->ActiveControl())) {
+        Screen()->ActiveControlChanged(nullptr);
+    }
     if (activeControl_ && control->ContainsControl(activeControl_)) {
         activeControl_ = nullptr;
         if (active_ && !HasState(classes::csDestroying) && HandleAllocated() && !removing) {

@@ -164,6 +164,11 @@ protected:
     // After the window moved or changed size: the stored bounds follow.
     void UpdateBounds();
 
+    // The last steps of a dock: the client enters this site (by default it becomes a child here), and it
+    // has left this site for another or the open.
+    virtual void DoAddDockClient(TControl* client, const win::RECT& rect);
+    virtual void DoRemoveDockClient(TControl*) {}
+
     virtual void AlignControls(TControl* control, win::RECT& rect);
     virtual void AdjustClientRect(win::RECT&) {}
     bool CanAutoSize(int& newWidth, int& newHeight) override;

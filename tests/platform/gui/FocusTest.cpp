@@ -299,5 +299,19 @@ TEST_F(FocusTest, ArrowsMoveAmongTheControlsOfOneParent)
     EXPECT_NE(outside, nullptr);
 }
 
+TEST_F(FocusTest, AFreedFocusedControlIsNoLongerTheScreensActiveControl)
+{
+    gui::TForm* form = MakeForm();
+    auto* focused = Make<TTestControl>(form, "Focused", 10, 10);
+    Make<TTestControl>(form, "Other", 10, 40);
+    form->Show();
+    driver.Pump();
+    ASSERT_EQ(gui::Screen()->ActiveControl(), focused);
+    delete focused;
+    EXPECT_EQ(gui::Screen()->ActiveControl(), nullptr);
+    // Another form going away looks at the screen's active control.
+    delete MakeForm(100, 100, "Second");
+}
+
 }  // namespace
 }  // namespace guitest
