@@ -256,32 +256,72 @@ TEST_F(PageTest, ARaisingShowHandlerReachesTheApplicationAndTheSwitchCompletes)
 TEST_F(PageTest, AHandlerFreeingTheControlOrTheActiveSheetEndsTheSwitch)
 {
     const char* events[] = {"changing", "hide", "show", "change"};
-    for (const char* event : events) {
-        for (bool freeControl : {true, false}) {
-            TclPageControl* control = MakePages();
-            log.entries.clear();
-            log.Attach(control);
-            log.actAt = event;
-            TclTabSheet* victim = control->Pages(0);
-            log.action = [&] {
-                if (freeControl) {
-                    delete control;
-                    control = nullptr;
+    for (bool byClick : {true, false}) {
+        for (const char* event : events) {
+            for (bool freeControl : {true, false}) {
+                const std::string what =
+                    std::string(event) + (freeControl ? " frees the control" : " frees the sheet") + (byClick ? " (click)" : " (code)");
+                TclPageControl* control = MakePages();
+                log.entries.clear();
+                log.Attach(control);
+                log.actAt = event;
+                TclTabSheet* victim = control->Pages(0);
+                log.action = [&] {
+                    if (freeControl) {
+                        delete control;
+                        control = nullptr;
+                    } else {
+                        delete victim;
+                        victim = nullptr;
+                    }
+                };
+                if (byClick) {
+                    ClickTab(control, 1);
                 } else {
-                    delete victim;
-                    victim = nullptr;
+                    control->SetActivePageIndex(1);
                 }
-            };
-            ClickTab(control, 1);
-            driver.Pump();
-            if (control) {
-                EXPECT_EQ(control->PageCount(), 2) << event;
-                EXPECT_TRUE(control->ActivePage() == nullptr || control->ActivePage()->Visible()) << event;
-                EXPECT_LE(Shown(control).size(), 1u) << event;
-                delete control;
+                driver.Pump();
+                EXPECT_EQ(log.action, nullptr) << what << ": the handler ran";
+                if (control) {
+                    EXPECT_EQ(control->PageCount(), 2) << what;
+                    EXPECT_TRUE(control->ActivePage() == nullptr || control->ActivePage()->Visible()) << what;
+                    EXPECT_EQ(control->TabIndex(), control->ActivePageIndex()) << what;
+                    EXPECT_LE(Shown(control).size(), 1u) << what;
+                    delete control;
+                }
+                log.action = nullptr;
             }
-            log.action = nullptr;
         }
+    }
+}
+
+TEST_F(PageTest, TheCloseButtonAsksAndFreesTheActiveSheetOrEndsWithTheControl)
+{
+    for (bool freeControl : {false, true}) {
+        TclPageControl* control = MakePages();
+        control->SetOptions(control->Options() | pagecontrol::clPCOptionBit(pagecontrol::pcoCloseButton));
+        driver.Pump();
+        const win::RECT button =
+            static_cast<pagecontrol::TclPCStandardPainter*>(control->Painter())->NavigatorButtonBounds(pagecontrol::nbClose);
+        ASSERT_LT(button.left, button.right);
+        log.entries.clear();
+        log.Attach(control);
+        if (freeControl) {
+            log.actAt = "canclose";
+            log.action = [&] { delete control; control = nullptr; };
+        }
+        driver.Click(form->Handle(), win::TestDriver::Button::Left, control->Left() + (button.left + button.right) / 2,
+                     control->Top() + (button.top + button.bottom) / 2);
+        driver.Pump();
+        if (freeControl) {
+            EXPECT_EQ(control, nullptr);
+            EXPECT_EQ(log.entries, (Log{"canclose"}));
+            continue;
+        }
+        EXPECT_EQ(log.entries, (Log{"canclose", "changing:Torque", "show:Torque", "change:Torque"}));
+        EXPECT_EQ(control->PageCount(), 2);
+        EXPECT_EQ(control->ActivePage()->Caption(), "Torque");
+        delete control;
     }
 }
 
@@ -303,6 +343,44 @@ TEST_F(PageTest, ClosingTheActiveTabFreesItsSheet)
     EXPECT_EQ(control->PageCount(), 2);
     EXPECT_EQ(control->ActivePage(), control->Pages(0));
     EXPECT_EQ(control->ActivePage()->Caption(), "Torque");
+}
+
+TEST_F(PageTest, AWindowIsTornDownCleanlyWhicheverOfControlAndSheetsGoesFirst)
+{
+    for (bool sheetsFirst : {true, false}) {
+        auto* window = new gui::TForm(nullptr);
+        window->SetBounds(0, 0, 300, 200);
+        std::vector<TclTabSheet*> sheets;
+        auto makeSheets = [&] {
+            for (const char* caption : {"Horse Power", "Torque"}) {
+                sheets.push_back(new TclTabSheet(window));
+                sheets.back()->SetCaption(caption);
+            }
+        };
+        if (sheetsFirst) {
+            makeSheets();
+        }
+        auto* control = new TclPageControl(window);
+        control->SetParent(window);
+        control->SetAlign(gui::alClient);
+        if (!sheetsFirst) {
+            makeSheets();
+        }
+        for (TclTabSheet* sheet : sheets) {
+            sheet->SetPageControl(control);
+        }
+        auto* edit = new gui::TEdit(window);
+        edit->SetParent(sheets[0]);
+        window->Show();
+        driver.Pump();
+        edit->SetFocus();
+        driver.Pump();
+        log.entries.clear();
+        log.Attach(control);
+        delete window;
+        driver.Pump();
+        EXPECT_TRUE(log.entries.empty()) << (sheetsFirst ? "sheets first" : "control first");
+    }
 }
 
 }  // namespace
