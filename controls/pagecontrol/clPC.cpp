@@ -150,6 +150,7 @@ int TclCustomTabControl::GetTabImageIndex(int tabIndex)
 {
     int index = tabs_->Tab(tabIndex)->ImageIndex();
     if (OnGetImageIndex) {
+        gui::TFreeHold hold(this);
         OnGetImageIndex(this, tabIndex, index);
     }
     index = std::max(index, -1);
@@ -197,6 +198,7 @@ void TclCustomTabControl::PrepareTabCanvasFont(TclTab* tab, controls::TclCanvas&
         canvas.GetCanvasFont()->SetColor(painter_->GetTabTextColor(tab->VisibleIndex()));
     }
     if (OnDrawTabEx) {
+        gui::TFreeHold hold(this);
         OnDrawTabEx(this, tab, canvas.GetCanvasFont());
     }
 }

@@ -172,6 +172,9 @@ public:
     void ScrollTabs(TclPCNavigatorButton arrow);
 
     // --- events ---
+    // OnDrawTab, OnDrawTabEx and OnGetImageIndex run while the control paints or measures, also when
+    // program code changes it; one that frees the control with Free() leaves it whole until the message
+    // loop takes its next message.
     TclPCCanCloseEvent OnCanClose;
     classes::TNotifyEvent OnChange;
     TclTabChangingEvent OnChanging;

@@ -337,6 +337,7 @@ bool TclPCCustomPainter::IsOwnerDrawing() const { return control_->OwnerDraw() &
 bool TclPCCustomPainter::DoDrawTab(int visibleIndex)
 {
     bool defaultDraw = true;
+    gui::TFreeHold hold(control_);
     control_->OnDrawTab(control_, parentInfo_->VisibleTab(visibleIndex), defaultDraw);
     return !defaultDraw;
 }
@@ -438,8 +439,13 @@ void TclPCCustomPainter::DrawPolyline(const std::vector<win::POINT>& points, gui
 
 win::POINT TclPCCustomPainter::RotatePoint(win::POINT p, const win::RECT& r) const
 {
+    return RotatePoint(p, r, control_->TabPosition());
+}
+
+win::POINT TclPCCustomPainter::RotatePoint(win::POINT p, const win::RECT& r, TclTabPosition side)
+{
     const int d = r.bottom - 1 - p.y;
-    switch (control_->TabPosition()) {
+    switch (side) {
     case tpBottom:
         return {p.x, r.bottom - 1 - (p.y - r.top)};
     case tpLeft:

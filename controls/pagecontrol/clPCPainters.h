@@ -199,8 +199,9 @@ public:
     int SavedClipRegionCount() const { return int(savedClips_.size()); }
     // The polyline and the pixel after its last point, down and right.
     void DrawPolyline(const std::vector<win::POINT>& points, gui::TColor color);
-    // A point of a shape given for top tabs, turned to the tab position inside r.
+    // A point of a shape given for top tabs, turned to the tab position (or a row side) inside r.
     win::POINT RotatePoint(win::POINT point, const win::RECT& r) const;
+    static win::POINT RotatePoint(win::POINT point, const win::RECT& r, TclTabPosition side);
     void DrawRotatedPolyline(std::vector<win::POINT> points, const win::RECT& r, gui::TColor color);
     controls::TclCanvas& Canvas() const { return *control_->ClCanvas(); }
 

@@ -114,6 +114,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     TclCustomTabControl control(nullptr);
+    control.SetStyle(fuzzClass.GetStyleID());
     control.SetBounds(0, 0, width, height);
     control.SetTabWidth(tabWidth);
     control.SetTabHeight(tabHeight);

@@ -1,11 +1,12 @@
 #pragma once
 // A tab control on a borderless form, on the virtual clock, with test painters registered under unused
-// style ids. The painters derive from the standard painter; what they change is set per test in
+// style ids (the library's own styles are left out unless a fixture keeps them). The painters derive from the standard painter; what they change is set per test in
 // PainterSetup: fixed widths per caption and a fixed height ("fixed"), spacing, a body fill as the tab
 // shape, a log of RepaintTab reasons and the content rectangles AfterPaintTab saw.
 
 #include "controls/pagecontrol/PageControl.h"
 #include "controls/pagecontrol/clPC.h"
+#include "controls/pagecontrol/clPCOneNotePainter.h"
 #include "controls/pagecontrol/clPCStandardPainter.h"
 
 #include "platform/gui/Form.h"
@@ -133,6 +134,10 @@ protected:
     {
         DrivenTest::SetUp();
         pagecontrol::initialize();
+        if (!KeepsBuiltInStyles()) {
+            pagecontrol::clPCUnregisterPainter(pagecontrol::clPCSlantedPainterClass());
+            pagecontrol::clPCUnregisterPainter(pagecontrol::clPCOneNotePainterClass());
+        }
         gSetup = &setup;
         Register(fixedStyle);
         form = new gui::TForm(nullptr);
@@ -151,6 +156,9 @@ protected:
         gSetup = nullptr;
         DrivenTest::TearDown();
     }
+
+    // Without the library's own styles the first test style is the one Style 0 takes.
+    virtual bool KeepsBuiltInStyles() const { return false; }
 
     void Register(const TestPainterClass& style)
     {

@@ -316,6 +316,75 @@ TEST_F(ControlTest, AControlFreedInItsOwnClickHandlerGoesOnceTheClickIsHandled)
     EXPECT_EQ(form->ControlCount(), 0);
 }
 
+// Program code (no handling around it) lays a control out; one of the control's handlers frees the
+// control, or the form it lies in, under a hold. The program code then goes on with the control: it
+// reads it, sends it messages of its own (each one a handling that ends) and lets a sibling handle one.
+// Everything freed stays whole until the loop takes its next message, and goes then.
+TEST_F(ControlTest, AControlFreedUnderAHoldStaysWholeUntilTheLoopTakesTheNextMessage)
+{
+    struct Case {
+        const char* name;
+        bool freeForm;
+        bool messagesAfterwards;
+    };
+    const Case cases[] = {
+        {"the control, nothing afterwards", false, false},
+        {"the control, messages afterwards", false, true},
+        {"the form, messages afterwards", true, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        gui::TForm* form = MakeForm();
+        auto* control = Make<TTestControl>(form, "Doomed", 10, 10);
+        auto* sibling = Make<TTestControl>(form, "Sibling", 10, 40);
+        form->Show();
+        driver.Pump();
+        const win::HWND formWindow = form->Handle();
+        const win::HWND hwnd = control->Handle();
+        {
+            gui::TFreeHold hold(control);
+            if (c.freeForm) {
+                form->Free();
+            } else {
+                control->Free();
+            }
+        }
+        if (c.messagesAfterwards) {
+            control->Perform(win::WM_SETTEXT, 0, reinterpret_cast<win::LPARAM>("Still here"));
+            sibling->Perform(win::WM_SETTEXT, 0, reinterpret_cast<win::LPARAM>("Sibling"));
+            control->SetBounds(20, 10, 80, 20);
+            EXPECT_EQ(control->Caption(), "Still here");
+        }
+        EXPECT_EQ(control->Name(), "Doomed");
+        EXPECT_TRUE(win::IsWindow(hwnd));
+        EXPECT_EQ(form->ControlCount(), 2);
+        driver.Pump();
+        EXPECT_FALSE(win::IsWindow(hwnd));
+        if (c.freeForm) {
+            EXPECT_FALSE(win::IsWindow(formWindow));
+        } else {
+            EXPECT_EQ(form->ControlCount(), 1);
+            EXPECT_EQ(form->FindComponent("Doomed"), nullptr);
+            EXPECT_EQ(sibling->Parent(), form);
+            delete form;
+        }
+    }
+}
+
+// Freed under a hold and then deleted with its form before the loop runs: deleted once, not twice.
+TEST_F(ControlTest, AControlFreedUnderAHoldAndDeletedWithItsFormIsNotDeletedAgain)
+{
+    gui::TForm* form = MakeForm();
+    auto* control = Make<TTestControl>(form, "Doomed", 10, 10);
+    {
+        gui::TFreeHold hold(control);
+        control->Free();
+        control->Free();
+    }
+    delete form;
+    driver.Pump();
+}
+
 TEST_F(ControlTest, AReplacedWindowProcSeesEveryMessageAndPassesThemOn)
 {
     gui::TForm* form = MakeForm();
