@@ -44,8 +44,13 @@ using fuzz::Check;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static const bool started =
-        (testsupport::StartGuiLibraries(), controls::initialize(), pagecontrol::initialize(), true);
+    // The control libraries end before the program's static objects do (their screen canvas holds a context).
+    static const bool started = (testsupport::StartGuiLibraries(), controls::initialize(), pagecontrol::initialize(),
+                                 std::atexit([] {
+                                     pagecontrol::finalize();
+                                     controls::finalize();
+                                 }),
+                                 true);
     (void)started;
     const int components = gui::Application()->ComponentCount();
     const int forms = gui::Screen()->CustomFormCount();
