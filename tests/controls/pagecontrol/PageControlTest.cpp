@@ -383,5 +383,33 @@ TEST_F(PageTest, AWindowIsTornDownCleanlyWhicheverOfControlAndSheetsGoesFirst)
     }
 }
 
+// The program's look: slanted tabs 35 high and 100 wide.
+class SlantedPageTest : public PageTest {
+protected:
+    bool KeepsBuiltInStyles() const override { return true; }
+};
+
+TEST_F(SlantedPageTest, AClickOnTheOverlapOfTwoSlantedTabsShowsTheFirstSheet)
+{
+    TclPageControl* control = MakePages();
+    control->SetStyle(9);
+    control->SetTabHeight(35);
+    control->SetTabWidth(100);
+    control->SetActivePageIndex(2);
+    driver.Pump();
+    for (int i = 0; i < control->PageCount(); ++i) {
+        TclTabSheet* sheet = control->Pages(i);
+        EXPECT_EQ((win::RECT{sheet->Left(), sheet->Top(), sheet->Left() + sheet->Width(), sheet->Top() + sheet->Height()}),
+                  (win::RECT{0, 36, 400, 300}))
+            << i;
+    }
+    log.Attach(control);
+    driver.Click(control->Handle(), win::TestDriver::Button::Left, 95, 30);
+    driver.Pump();
+    EXPECT_EQ(control->ActivePage(), control->Pages(0));
+    EXPECT_EQ(Shown(control), (std::vector<std::string>{"Horse Power"}));
+    EXPECT_EQ(log.entries, (Log{"changing:Horse Power", "hide:AC Motor", "show:Horse Power", "change:Horse Power"}));
+}
+
 }  // namespace
 }  // namespace pctest
