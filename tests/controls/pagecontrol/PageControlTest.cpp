@@ -35,6 +35,13 @@ TEST_F(PageTest, AClickOnATabAsksHidesShowsAndReportsInThatOrder)
     EXPECT_EQ(control->ActivePage(), control->Pages(1));
     EXPECT_EQ(Shown(control), (std::vector<std::string>{"Torque"}));
     EXPECT_EQ(control->TabIndex(), 1);
+    // A key on the focused tabs goes the same road.
+    log.entries.clear();
+    log.allow = true;
+    control->SetFocus();
+    driver.Pump();
+    Press(win::VK_LEFT);
+    EXPECT_EQ(log.entries, (Log{"changing:Horse Power", "hide:Torque", "show:Horse Power", "change:Horse Power"}));
 }
 
 TEST_F(PageTest, SettingThePageByIndexFiresOneQuestionAndOneChange)
