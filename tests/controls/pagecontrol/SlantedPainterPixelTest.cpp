@@ -173,6 +173,66 @@ TEST_P(SideTest, TheCurrentTabKeepsItsOutlineBandAndBaseOnEverySide)
 
 INSTANTIATE_TEST_SUITE_P(Sides, SideTest, ::testing::Values(tpTop, tpBottom, tpLeft, tpRight));
 
+// A caption lies on the tab's gradient, not on a box of the body colour, whichever way it reads.
+struct CaptionCase {
+    const char* name;
+    TclTabPosition position;
+    bool rotate;
+    bool topToBottom;
+};
+
+void PrintTo(const CaptionCase& c, std::ostream* os) { *os << c.name; }
+
+class CaptionBackgroundTest : public SlantedTest, public ::testing::WithParamInterface<CaptionCase> {};
+
+TEST_P(CaptionBackgroundTest, TheCaptionsBackgroundContinuesTheGradient)
+{
+    const CaptionCase& c = GetParam();
+    PagedTabControl* control = MakePaged(400, 300);
+    for (int i = 0; i < 3; ++i) {
+        control->Tabs()->Tab(i)->SetCaption("      ");
+    }
+    control->SetTabPosition(c.position);
+    control->SetRotate(c.rotate);
+    if (c.topToBottom) {
+        control->SetOptions(TclPCOptions(control->Options() | clPCOptionBit(pcoTopToBottomText)));
+    }
+    driver.Pump();
+    Paint(control);
+    const win::RECT r = TabRect(control, 0);
+    const bool vertical = c.position == tpLeft || c.position == tpRight;
+    const int extent = vertical ? r.right - r.left : r.bottom - r.top;
+    const gui::TColor c1 = clPCBrightenColor(gui::clBtnFace, 13);
+    const gui::TColor c2 = controls::uxOffice11ScaleColor(gui::clBtnFace, 90);
+    // Inside the tab, clear of its slant, its outline and the current tab overlapping it.
+    win::RECT inside = controls::clRectExpand(r, -5, -5);
+    if (!c.rotate && vertical) {
+        inside.top = r.bottom - 80;
+        inside.bottom = r.bottom - 40;
+    } else if (!c.rotate) {
+        inside.left = r.left + 40;
+        inside.right = r.left + 80;
+    }
+    int wrong = 0;
+    for (int y = inside.top; y < inside.bottom; ++y) {
+        for (int x = inside.left; x < inside.right; ++x) {
+            const int step = vertical ? x - r.left : y - r.top;
+            wrong += !Near(At(x, y), Between(c1, c2, step, extent - 1));
+        }
+    }
+    EXPECT_EQ(wrong, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Directions, CaptionBackgroundTest,
+                         ::testing::Values(CaptionCase{"top", tpTop, false, false},
+                                           CaptionCase{"bottom", tpBottom, false, false},
+                                           CaptionCase{"leftBottomToTop", tpLeft, false, false},
+                                           CaptionCase{"rightTopToBottom", tpRight, false, true},
+                                           CaptionCase{"topRotated", tpTop, true, false},
+                                           CaptionCase{"topRotatedTopToBottom", tpTop, true, true},
+                                           CaptionCase{"leftRotated", tpLeft, true, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 }  // namespace
 }  // namespace pctest
 
