@@ -798,8 +798,10 @@ void TWinControl::PaintTo(win::HDC dc, int x, int y)
     Perform(win::WM_ERASEBKGND, reinterpret_cast<win::WPARAM>(dc), reinterpret_cast<win::LPARAM>(dc));
     Perform(win::WM_PAINT, reinterpret_cast<win::WPARAM>(dc), 0);
     controlState_ &= ~csPaintCopy;
-    for (TWinControl* child : winControls_) {
-        if (child->Visible()) {
+    // A child's painting may free it or a sibling: each is painted only while it is still a child.
+    const std::vector<TWinControl*> children = winControls_;
+    for (TWinControl* child : children) {
+        if (std::find(winControls_.begin(), winControls_.end(), child) != winControls_.end() && child->Visible()) {
             child->PaintTo(dc, child->Left(), child->Top());
         }
     }
