@@ -6,7 +6,9 @@
 
 #include "controls/clLookAndFeels.h"
 
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace pctest {
@@ -266,6 +268,44 @@ TEST_F(SlantedScrollTest, ButtonsAreFlatWithAGlyphThatIsNeverEmbossed)
     EXPECT_EQ(At(310, 6), controls::uxOffice11MixColors(control->Color(), gui::clWhite, 10));
     driver.MouseUp(control->Handle(), win::TestDriver::Button::Left, 311, 9);
     driver.Pump();
+}
+
+TEST_F(SlantedScrollTest, TheCloseButtonShowsTwoDiagonalsEachWay)
+{
+    struct Case {
+        TclTabPosition position;
+        std::vector<std::pair<win::POINT, win::POINT>> lines;
+    };
+    const std::vector<Case> cases{
+        {tpTop, {{{1, 0}, {7, 6}}, {{0, 0}, {6, 6}}, {{0, 6}, {6, 0}}, {{1, 6}, {7, 0}}}},
+        {tpLeft, {{{0, 0}, {6, 6}}, {{0, 1}, {6, 7}}, {{0, 6}, {6, 0}}, {{0, 7}, {6, 1}}}},
+    };
+    for (const Case& c : cases) {
+        TclCustomTabControl* control = MakeTabs(320, 320, {"A", "B"});
+        control->SetTabPosition(c.position);
+        control->SetOptions(TclPCOptions(control->Options() | clPCOptionBit(pcoCloseButton)));
+        driver.Pump();
+        const win::RECT button = Button(control, nbClose);
+        ASSERT_EQ(button.right - button.left + button.bottom - button.top, 33);
+        const win::POINT origin{button.left + (button.right - button.left - 8) / 2,
+                                button.top + (button.bottom - button.top - 7) / 2};
+        std::set<std::pair<int, int>> glyph;
+        for (const auto& [from, to] : c.lines) {
+            const int dy = to.y > from.y ? 1 : -1;
+            for (int k = 0; k <= to.x - from.x; ++k) {
+                glyph.insert({origin.x + from.x + k, origin.y + from.y + dy * k});
+            }
+        }
+        ASSERT_EQ(glyph.size(), 26u);
+        Paint(control);
+        for (int y = button.top + 1; y < button.bottom - 1; ++y) {
+            for (int x = button.left + 1; x < button.right - 1; ++x) {
+                EXPECT_EQ(At(x, y), gui::TColor(gui::ColorToRGB(glyph.count({x, y}) ? gui::clBtnText : gui::clBtnFace)))
+                    << c.position << ": " << x << "," << y;
+            }
+        }
+        delete control;
+    }
 }
 
 // ------------------------------------------------------------------------------------------------------------
