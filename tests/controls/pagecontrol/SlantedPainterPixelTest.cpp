@@ -375,3 +375,32 @@ TEST_F(SlantedTest, TheFocusRectangleFramesTheCaptionWithRoomAround)
 
 }  // namespace
 }  // namespace pctest
+
+namespace pctest {
+namespace {
+
+using namespace pagecontrol;
+
+TEST_F(SlantedTest, OnlyTheRowNextToThePageHasABaseLineAcrossTheControl)
+{
+    TclCustomTabControl* control = MakeTabs(300, 300, {"A", "B", "C", "D", "E"});
+    control->SetMultiLine(true);
+    control->SetRaggedRight(true);
+    control->SetTabIndex(1);
+    driver.Pump();
+    ASSERT_EQ(control->RowCount(), 2);
+    ASSERT_EQ(TabRect(control, 1), (win::RECT{84, 32, 184, 67}));
+    ASSERT_EQ(TabRect(control, 4), (win::RECT{84, 0, 184, 35}));
+    Paint(control);
+    const gui::TColor shadow = gui::TColor(gui::ColorToRGB(gui::clBtnShadow));
+    const gui::TColor face = gui::TColor(gui::ColorToRGB(gui::clBtnFace));
+    EXPECT_EQ(At(290, 67), shadow);
+    EXPECT_EQ(At(0, 67), shadow);
+    EXPECT_EQ(At(150, 67), face);
+    // The row behind ends its line with its last tab, whose far side does not slant.
+    EXPECT_EQ(At(280, 35), face);
+    EXPECT_EQ(At(280, 36), face);
+}
+
+}  // namespace
+}  // namespace pctest
