@@ -709,21 +709,23 @@ void TclPCSlantedPainter::DrawRowBaseLine(int row)
         line = {span.left, span.top, span.left + 1, span.bottom};
         break;
     }
+    // Each line leaves the clip, or the background filled at the end would cover it.
     controls::TclCanvas& canvas = Canvas();
-    const gui::TColor color = GetTabBorderColor();
-    canvas.FillRectColor(line, color);
+    auto draw = [&canvas, color = GetTabBorderColor()](const win::RECT& rect) {
+        canvas.FillRectColor(rect, color);
+        canvas.ExcludeFromClip(rect);
+    };
+    draw(line);
     if (outermost || nextToPage) {
         return;
     }
     if (lowSlanted) {
-        canvas.FillRectColor(vertical ? win::RECT{span.left, span.top, span.right, span.top + 1}
-                                      : win::RECT{span.left, span.top, span.left + 1, span.bottom},
-                             color);
+        draw(vertical ? win::RECT{span.left, span.top, span.right, span.top + 1}
+                      : win::RECT{span.left, span.top, span.left + 1, span.bottom});
     }
     if (highSlanted) {
-        canvas.FillRectColor(vertical ? win::RECT{span.left, span.bottom - 1, span.right, span.bottom}
-                                      : win::RECT{span.right - 1, span.top, span.right, span.bottom},
-                             color);
+        draw(vertical ? win::RECT{span.left, span.bottom - 1, span.right, span.bottom}
+                      : win::RECT{span.right - 1, span.top, span.right, span.bottom});
     }
 }
 

@@ -397,9 +397,13 @@ TEST_F(SlantedTest, OnlyTheRowNextToThePageHasABaseLineAcrossTheControl)
     EXPECT_EQ(At(290, 67), shadow);
     EXPECT_EQ(At(0, 67), shadow);
     EXPECT_EQ(At(150, 67), face);
-    // The row behind ends its line with its last tab, whose far side does not slant.
+    // The row behind ends its line with its last tab, whose far side does not slant; the line shows
+    // where the row in front leaves it free, left of its first tab's slant.
     EXPECT_EQ(At(280, 35), face);
     EXPECT_EQ(At(280, 36), face);
+    EXPECT_EQ(At(0, 35), shadow);
+    EXPECT_EQ(At(25, 35), shadow);
+    EXPECT_NE(At(40, 35), shadow);
 }
 
 }  // namespace
