@@ -164,6 +164,26 @@ TEST_F(SlantedTest, VerticalRowsLoseThePixelAtTheirSlantedEnd)
     EXPECT_EQ(SlantedOf(control).GetPageClientRect(), (win::RECT{36, 0, 300, 400}));
 }
 
+TEST_F(SlantedTest, ThePageLeavesRoomForTheBaseLineOnEachSideWithRows)
+{
+    TclCustomTabControl* control = MakeTabs(300, 300, {"A", "B", "C", "D", "E"});
+    control->SetMultiLine(true);
+    control->SetScrollOpposite(true);
+    control->SetTabIndex(0);
+    driver.Pump();
+    ASSERT_EQ(control->RowCount(), 2);
+    ASSERT_EQ(control->StartRowCount(), 1);
+    const int top = control->StartRowRect().bottom;
+    const int bottom = control->EndRowRect().top;
+    EXPECT_EQ(SlantedOf(control).GetPageClientRect(), (win::RECT{0, top + 1, 300, bottom - 1}));
+    control->SetShowFrame(true);
+    driver.Pump();
+    EXPECT_EQ(SlantedOf(control).GetPageClientRect(), (win::RECT{1, top + 1, 299, bottom - 1}));
+    control->SetHideTabs(true);
+    driver.Pump();
+    EXPECT_EQ(SlantedOf(control).GetPageClientRect(), (win::RECT{1, 1, 299, 299}));
+}
+
 // ------------------------------------------------------------------------------------------------------------
 // Scrolling and the navigator buttons
 
