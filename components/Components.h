@@ -3,7 +3,7 @@
 
 namespace components {
 
-// Registers the settings store class, so stored window data can create it by name.
+// Registers the settings store and the hyperlink label, so stored window data can create them by name.
 void initialize();
 void finalize();
 

@@ -19,9 +19,14 @@ const classes::TClassInfo& TKitComponent::StaticClass()
     return info;
 }
 
-std::string TKitComponent::About() const
+std::string KitVersion()
 {
     return "v4.06";
+}
+
+std::string TKitComponent::About() const
+{
+    return KitVersion();
 }
 
 }  // namespace components

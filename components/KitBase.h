@@ -8,6 +8,9 @@
 
 namespace components {
 
+// The library's version, which every component of it shows as its About text.
+std::string KitVersion();
+
 class TKitComponent : public classes::TComponent {
 public:
     explicit TKitComponent(classes::TComponent* owner);

@@ -29,8 +29,10 @@ private:
     TtrLingua* trLingua1_ = nullptr;
 };
 
-// Reads the stored data of a window class, the resource named after the class ("TFANFORM"), into root,
-// which stands for the window, and answers the window's translation component "trLingua1".
+// Reads the translation component "trLingua1" of a window class's stored data, the resource named after
+// the class ("TFANFORM"), into root, which stands for the window, and answers it. The window's other
+// components and its own properties are stepped over, so code that only looks texts up needs none of
+// the window's control classes.
 // EResNotFound when the program's resources lack the window, the reader's error when they are damaged,
 // EReadError when the window has no trLingua1.
 TtrLingua& ReadStoredWindow(classes::TComponent& root, std::string_view windowClass);

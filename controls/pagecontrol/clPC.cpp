@@ -35,6 +35,20 @@ const classes::TTypeInfo& PCOptionsType()
     return type;
 }
 
+const classes::TTypeInfo& TabPositionType()
+{
+    static const classes::TTypeInfo type =
+        classes::EnumType("TclTabPosition", {"tpTop", "tpBottom", "tpLeft", "tpRight"});
+    return type;
+}
+
+const classes::TTypeInfo& NavigatorPositionType()
+{
+    static const classes::TTypeInfo type = classes::EnumType(
+        "TclPCNavigatorPosition", {"npLeftTop", "npLeftBottom", "npRightTop", "npRightBottom"});
+    return type;
+}
+
 TclCustomTabControl::TclCustomTabControl(classes::TComponent* owner)
     : TclControl(owner), visibleTabs_(this)
 {
@@ -136,6 +150,7 @@ int TclCustomTabControl::GetTabImageIndex(int tabIndex)
 {
     int index = tabs_->Tab(tabIndex)->ImageIndex();
     if (OnGetImageIndex) {
+        gui::TFreeHold hold(this);
         OnGetImageIndex(this, tabIndex, index);
     }
     index = std::max(index, -1);
@@ -183,6 +198,7 @@ void TclCustomTabControl::PrepareTabCanvasFont(TclTab* tab, controls::TclCanvas&
         canvas.GetCanvasFont()->SetColor(painter_->GetTabTextColor(tab->VisibleIndex()));
     }
     if (OnDrawTabEx) {
+        gui::TFreeHold hold(this);
         OnDrawTabEx(this, tab, canvas.GetCanvasFont());
     }
 }

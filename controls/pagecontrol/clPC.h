@@ -1,15 +1,18 @@
 #pragma once
 // The tab control: a strip of tabs in one scrolled row or in several rows on one side of a page frame,
 // picked with mouse or keys, scrolled with navigator buttons, with every metric and pixel delegated to
-// a painter chosen by a style number (clPCPainters.h). The page control derives from it.
+// a painter chosen by a style number (clPCPainters.h). The page control derives from it and binds each
+// tab to a tab sheet, the child window shown while its tab is current.
 //
 // The layout pass and the row algorithms are in clPCLayout.cpp, keys, mouse and hot state in
-// clPCInput.cpp, the tab model in clPCTabs.h.
+// clPCInput.cpp, the tab model in clPCTabs.h, the page control in clPCPageControl.cpp (its docking in
+// clPCDocking.cpp) and the sheets in clPCTabSheet.cpp.
 
 #include "controls/pagecontrol/clPCTabs.h"
 
 #include "controls/clControls.h"
 #include "controls/clWindows.h"
+#include "platform/gui/Messages.h"
 #include "platform/classes/Interfaces.h"
 #include "platform/classes/TypeInfo.h"
 #include "platform/gui/ImageList.h"
@@ -18,6 +21,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace pagecontrol {
 
@@ -43,9 +47,13 @@ protected:
     ~IclTabControl() = default;
 };
 
-// The types of the stored options.
+// The types of the stored options and positions.
 const classes::TTypeInfo& PCOptionType();
 const classes::TTypeInfo& PCOptionsType();
+const classes::TTypeInfo& TabPositionType();
+const classes::TTypeInfo& NavigatorPositionType();
+
+class TclPageControl;
 
 class TclCustomTabControl : public controls::TclControl, public IclTabControl {
 public:
@@ -164,6 +172,9 @@ public:
     void ScrollTabs(TclPCNavigatorButton arrow);
 
     // --- events ---
+    // OnDrawTab, OnDrawTabEx and OnGetImageIndex run while the control paints or measures, also when
+    // program code changes it; one that frees the control with Free() leaves it whole until the message
+    // loop takes its next message.
     TclPCCanCloseEvent OnCanClose;
     classes::TNotifyEvent OnChange;
     TclTabChangingEvent OnChanging;
@@ -206,6 +217,7 @@ private:
     friend class TclTab;
     friend class TclTabs;
     friend class TclPCPainterParentInfo;
+    friend class TclPageControl;
 
     // Painter choice.
     void ApplyStyle(TclPCStyleID value);
@@ -315,6 +327,162 @@ private:
     int storedTabIndex_ = -1;
     bool tabIndexStored_ = false;
     bool destroying_ = false;
+};
+
+class TclTabSheet;
+
+using TclPageChangingEvent = rtl::Method<void(classes::TObject* sender, TclTabSheet* newPage, bool& allowChange)>;
+
+// A tab control whose tabs each show a page, a TclTabSheet child filling the page client rectangle; the
+// page of the current tab is visible, the others are hidden. The pages are owned by their owner
+// component; the control keeps them in order and frees none but the one CloseActiveTab closes.
+class TclPageControl : public TclCustomTabControl {
+public:
+    explicit TclPageControl(classes::TComponent* owner);
+    // Detaches every page first: the pages stay with their owner.
+    ~TclPageControl() override;
+
+    static const classes::TClassInfo& StaticClass();
+    const classes::TClassInfo& ClassType() const override { return StaticClass(); }
+
+    // The visible page; setting it asks OnPageChanging, switches the pages with the form's focus and fires
+    // OnChange. A page of another page control is ignored.
+    TclTabSheet* ActivePage() const { return activePage_; }
+    void SetActivePage(TclTabSheet* page);
+    // -1 when no page is active; an index outside 0 .. PageCount - 1 makes no page active.
+    int ActivePageIndex() const;
+    void SetActivePageIndex(int value);
+    // Pages with a hidden tab count too.
+    int PageCount() const { return int(pages_.size()); }
+    TclTabSheet* Pages(int index) const;
+    // The next page from page (or from an end when page is not one of them), stepping forward or back,
+    // continuing at the other end with wrap; with checkTabVisible only pages with a visible tab that are
+    // enabled. Null when none.
+    TclTabSheet* FindNeighbourPage(TclTabSheet* page, bool forward, bool wrap, bool checkTabVisible) const;
+    void SelectNeighbourPage(bool forward, bool checkTabVisible);
+
+    // --- what the page control changes of the tab control ---
+    void CloseActiveTab() override;
+    classes::TObject* GetActivePageControl() override;
+    gui::TControl* GetTabPage(int tabIndex) override;
+    void ImageListChanged() override;
+    bool RequiresVisibleActiveTab() override { return true; }
+    bool ConfirmTabChange(int newTabIndex) override;
+    void NotifyTabChange() override;
+    void RebuildLayout() override;
+
+    // --- its own operations ---
+    virtual void HandleDockClient(gui::TCMDockClient& message);
+    virtual void HandleUnDockClient(gui::TWinControl* newTarget, gui::TControl* client);
+    virtual void HandleControlChange(gui::TControl* client, const gui::TDockNotifyRec& notify);
+    // The page of the current tab becomes ActivePage; none when no tab is current.
+    virtual void SyncActivePage();
+    // OnPageChanging unless change events are locked.
+    virtual bool ConfirmPageChange(TclTabSheet* newPage);
+    // OnChange unless change events are locked.
+    virtual void NotifyPageChange();
+
+    TclPageChangingEvent OnPageChanging;
+
+    // Only over the tab of the active page.
+    bool TakesFocusOnClick() override;
+    bool TakesFocusOnClickAt(int x, int y) override;
+    void GetChildren(const classes::TGetChildProc& proc, classes::TComponent* root) override;
+    void SetChildOrder(classes::TComponent* child, int order) override;
+    void Loaded() override;
+    void WndProc(win::TMessage& message) override;
+    void DockOver(gui::TDragDockObject* source, int x, int y, gui::TDragState state, bool& accept) override;
+    void GetSiteInfo(gui::TControl* client, win::RECT& influenceRect, win::POINT mousePos, bool& canDock) override;
+
+protected:
+    void AlignControls(gui::TControl* control, win::RECT& rect) override;
+    void MouseDown(gui::TMouseButton button, gui::TShiftState shift, int x, int y) override;
+    void DoAddDockClient(gui::TControl* client, const win::RECT& rect) override;
+    void DoRemoveDockClient(gui::TControl* client) override;
+
+private:
+    friend class TclTabSheet;
+
+    // The page list (the sheet side of these is in clPCTabSheet.cpp).
+    void InsertPage(TclTabSheet* page);
+    void RemovePage(TclTabSheet* page);
+    void MovePage(TclTabSheet* page, int index);
+    // Copies the page's caption, state and tab visibility to its tab.
+    void UpdateTab(TclTabSheet* page);
+    void PageTabVisibleChanged(TclTabSheet* page);
+    void ChangeActivePage(TclTabSheet* page);
+    // Makes no page active: the page shown changed, so OnChange fires once.
+    void DropActivePage();
+    void SetTabIndexQuietly(int value);
+    TclTabSheet* PageOfTab(const TclTab* tab) const;
+    bool IsOverActiveTab(win::POINT point);
+    // The page holding the docked control, or null.
+    TclTabSheet* DockedPage(const gui::TControl* client) const;
+    gui::TControl* DockedControl(const TclTabSheet* page) const;
+
+    TclTabSheet* activePage_ = nullptr;
+    bool activePageSetting_ = false;
+    TclTabSheet* newDockSheet_ = nullptr;
+    bool pageInserting_ = false;
+    std::vector<TclTabSheet*> pages_;
+    TclTabSheet* undockingPage_ = nullptr;
+};
+
+// One page of a page control: a child window filling the page client rectangle, hidden while its tab is
+// not current. Its caption, Enabled, ImageIndex, Highlighted and TabVisible are copied to its tab.
+class TclTabSheet : public gui::TCustomControl {
+public:
+    explicit TclTabSheet(classes::TComponent* owner);
+    // Leaves its page control first, which then activates a neighbour.
+    ~TclTabSheet() override;
+
+    static const classes::TClassInfo& StaticClass();
+    const classes::TClassInfo& ClassType() const override { return StaticClass(); }
+
+    TclPageControl* PageControl() const { return pageControl_; }
+    void SetPageControl(TclPageControl* value);
+    // The position in the page list; -1 outside a page control. A value outside 0 .. PageCount - 1 raises
+    // rtl::EListError.
+    int PageIndex() const;
+    void SetPageIndex(int value);
+    bool TabVisible() const { return tabVisible_; }
+    void SetTabVisible(bool value);
+    int ImageIndex() const { return imageIndex_; }
+    void SetImageIndex(int value);
+    bool Highlighted() const { return highlighted_; }
+    void SetHighlighted(bool value);
+    int BorderWidth() const { return borderWidth_; }
+    void SetBorderWidth(int value);
+    // The tab in the page control's Tabs; null outside a page control.
+    TclTab* Tab() const { return tab_; }
+
+    // Only a page control or nothing: any other parent aborts silently (rtl::EAbort).
+    void SetParent(gui::TWinControl* parent) override;
+    // OnShow or OnHide follow a change; an exception of theirs goes to the application's handler.
+    void SetVisible(bool value) override;
+
+    classes::TNotifyEvent OnShow;
+    classes::TNotifyEvent OnHide;
+
+protected:
+    void CreateParams(gui::TCreateParams& params) override;
+    void Dispatch(win::TMessage& message) override;
+    void ReadState(classes::TReader& reader) override;
+
+private:
+    friend class TclPageControl;
+
+    void EraseBackground(win::TMessage& message);
+    void PaintBorder();
+    void FireVisibilityEvent(bool shown);
+    void UpdateTab();
+
+    TclPageControl* pageControl_ = nullptr;
+    TclTab* tab_ = nullptr;
+    int imageIndex_ = -1;
+    bool highlighted_ = false;
+    bool tabVisible_ = true;
+    int borderWidth_ = 0;
 };
 
 }  // namespace pagecontrol

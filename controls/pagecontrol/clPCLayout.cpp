@@ -91,6 +91,9 @@ void TclCustomTabControl::Relayout()
         return;
     }
     LayoutFlag guard(inLayout_);
+    // The children's handlers run while the pass realigns them; one that frees this control must
+    // leave it whole until the pass and the program code that started it are over.
+    gui::TFreeHold hold(this);
     int remembered = currentVisibleIndex_;
     if (remembered >= visibleTabs_.Count()) {
         remembered = -1;

@@ -337,6 +337,7 @@ bool TclPCCustomPainter::IsOwnerDrawing() const { return control_->OwnerDraw() &
 bool TclPCCustomPainter::DoDrawTab(int visibleIndex)
 {
     bool defaultDraw = true;
+    gui::TFreeHold hold(control_);
     control_->OnDrawTab(control_, parentInfo_->VisibleTab(visibleIndex), defaultDraw);
     return !defaultDraw;
 }

@@ -507,7 +507,16 @@ int TclVisibleTabList::VisibleIndexOf(int tabIndex) const
 
 const classes::TClassInfo& TclTabSlants::StaticClass()
 {
-    static const classes::TClassInfo info("TclTabSlants", &TPersistent::StaticClass());
+    static const classes::TTypeInfo kindType = classes::EnumType("TclTabSlantKind", {"skCutCorner", "skSlant"});
+    static const classes::TTypeInfo positionType = classes::EnumType("TclTabSlantPosition", {"spLeft", "spRight"});
+    static const classes::TTypeInfo positionsType = classes::SetType("TclTabSlantPositions", positionType);
+    static const classes::TClassInfo info("TclTabSlants", &TPersistent::StaticClass(), [](classes::TClassInfo& c) {
+        classes::ClassBuilder<TclTabSlants>(c)
+            .Property("Kind", kindType, &TclTabSlants::Kind, &TclTabSlants::SetKind)
+            .Default(skSlant)
+            .Property("Positions", positionsType, &TclTabSlants::Positions, &TclTabSlants::SetPositions)
+            .Default(1u << spLeft);
+    });
     return info;
 }
 

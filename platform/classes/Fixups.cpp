@@ -3,6 +3,7 @@
 #include "platform/classes/Component.h"
 #include "platform/classes/Reflection.h"
 #include "platform/rtl/Collation.h"
+#include "platform/rtl/Exceptions.h"
 
 #include <algorithm>
 #include <utility>
@@ -28,7 +29,16 @@ bool TryResolve(const TFixup& fixup)
     TComponent* target = FindComponentByPath(fixup.root, fixup.name);
     if (!target)
         return false;
-    SetObjectProp(*fixup.instance, *fixup.prop, target);
+    try {
+        SetObjectProp(*fixup.instance, *fixup.prop, target);
+    } catch (const rtl::EReadError&) {
+        throw;
+    } catch (const rtl::Exception& e) {
+        // A reference to a component the property cannot hold is damaged data of that property.
+        const std::string holder = fixup.holder ? fixup.holder->Name() : std::string();
+        throw rtl::EReadError("Error reading " + (holder.empty() ? std::string() : holder + ".") + fixup.prop->name +
+                              ": " + e.Message());
+    }
     return true;
 }
 

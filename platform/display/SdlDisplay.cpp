@@ -28,6 +28,7 @@
 #include <SDL_syswm.h>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <X11/extensions/shape.h>
 // X's name for a class of XQueryBestSize; here it is the window system's cursor.
 #undef CursorShape
@@ -42,6 +43,7 @@
 #include <mutex>
 #include <optional>
 #include <set>
+#include <string>
 #include <thread>
 #include <utility>
 
@@ -65,9 +67,12 @@ struct ScreenWindow {
     DWORD style = 0;
     DWORD exStyle = 0;
     std::string title;
+    bool managed = false;  // by the window manager (not override-redirect)
     bool shaped = false;
     std::vector<RECT> shape;  // the bounding shape set (window coordinates) while shaped
-    bool layered = false;
+    bool layered = false;  // composed over the program's windows beneath (ComposeScreen)
+    bool blended = false;  // on the compositing manager's visual, presented as premultiplied ARGB
+    LayeredState blend;  // what its pixels were last presented with, while blended
     bool iconic = false;
     HICON icon = nullptr;
 };
@@ -95,6 +100,33 @@ bool Composed(HWND hwnd, const ScreenWindowState& state)
     }
     const RECT whole{0, 0, state.rect.right - state.rect.left, state.rect.bottom - state.rect.top};
     return layered.alpha < 255 || !EqualRect(&layered.shown, &whole);
+}
+
+// Whether two layered states present the same pixels of the same picture.
+bool SameBlend(const LayeredState& a, const LayeredState& b)
+{
+    return a.layered == b.layered && a.flags == b.flags && a.key == b.key && a.alpha == b.alpha &&
+           a.updated == b.updated && EqualRect(&a.shown, &b.shown);
+}
+
+// The visual of windows a compositing manager blends by their alpha: the screen's 32-bit TrueColor
+// visual, when one runs (owns _NET_WM_CM_S<screen>); 0 when none runs or there is no such visual.
+VisualID BlendingVisual()
+{
+    ::Display* display = XOpenDisplay(nullptr);
+    if (!display) {
+        return 0;
+    }
+    const int screen = DefaultScreen(display);
+    const std::string selection = "_NET_WM_CM_S" + std::to_string(screen);
+    VisualID visual = 0;
+    XVisualInfo info;
+    if (XGetSelectionOwner(display, XInternAtom(display, selection.c_str(), False)) != None &&
+        XMatchVisualInfo(display, screen, 32, TrueColor, &info)) {
+        visual = info.visualid;
+    }
+    XCloseDisplay(display);
+    return visual;
 }
 
 // Tells the window manager what kind of window it is (before the window is mapped).
@@ -129,7 +161,15 @@ public:
     void WindowDestroyed(HWND hwnd) override { Mark(hwnd); }
     void SurfaceDamaged(HWND hwnd, const RECT& rect) override;
     void Present(HWND) override { Wake(); }
-    void WindowActivated(HWND hwnd) override { Note(activated_, hwnd); }
+    void WindowActivated(HWND hwnd) override
+    {
+        {
+            std::lock_guard lock(mutex_);
+            ++activations_;
+            activated_ = hwnd;
+        }
+        Wake();
+    }
     void CursorChanged(HCURSOR cursor) override { Note(cursor_, std::optional(cursor)); }
     void CursorMoved(POINT point) override { Note(warp_, std::optional(point)); }
     void CaptureChanged(HWND hwnd) override { Note(captureAsked_, std::optional(hwnd)); }
@@ -168,7 +208,12 @@ private:
     SDL_Cursor* CursorOf(HCURSOR cursor);
     void PostKeys();
     void Reconcile();
-    void Show(HWND hwnd);
+    bool Show(HWND hwnd);
+    ScreenWindow* Create(HWND hwnd, const ScreenWindowState& state, bool blended);
+    void Recreate(HWND hwnd, const ScreenWindowState& state, bool blended);
+    HWND NearestShownOwner(HWND owner) const;
+    void ShowKeepingFocus(SDL_Window* window);
+    void Destroy(SDL_Window* window);
     void Upload(HWND hwnd, ScreenWindow& shown, const RECT& rect);
     void TakeClipboard();
     void Focus(HWND hwnd);
@@ -187,6 +232,7 @@ private:
     POINT origin_{0, 0};
     std::vector<MonitorLayout> monitors_;  // as last read
     KeyTranslator keys_;
+    VisualID blendingVisual_ = 0;  // layered windows are made on it when not 0 (checked once at start)
 
     // Shared with the notifying threads.
     std::mutex mutex_;
@@ -195,6 +241,7 @@ private:
     bool clipboardChanged_ = false;
     bool bell_ = false;
     HWND activated_ = nullptr;
+    unsigned activations_ = 0;  // how often the program activated a window
     std::optional<HCURSOR> cursor_;  // to show (null: none), when it changed
     std::optional<POINT> warp_;
     std::optional<HWND> captureAsked_;  // the capturing window (null: none), when it changed
@@ -205,12 +252,17 @@ private:
     std::vector<Input> input_;
     std::atomic<bool> afterPress_{false};  // the last input posted was a press
     bool stopping_ = false;
+    std::uint64_t framesAsked_ = 0;  // animation frames marked so far
+    std::uint64_t framesShown_ = 0;  // of those, the ones a finished round of the display thread saw
+    std::condition_variable frameShown_;
     std::vector<std::pair<std::promise<std::pair<bool, std::string>>*, int>> clipboardAsks_;
 
     // The display thread's own.
     std::map<HWND, ScreenWindow> shown_;
     std::string ownClipboard_;
     bool focusLost_ = false;
+    unsigned long focusRequest_ = 0;  // the serial of the program's last request for the focus
+    std::set<::Window> staleFocus_;  // windows whose last focus came before that request
     std::optional<POINT> pointerLeft_;  // where the pointer left a window of the program
     int windowManager_ = -1;  // whether one runs (_NET_SUPPORTING_WM_CHECK); -1 not known yet
     double wheelRest_ = 0;
@@ -230,6 +282,7 @@ SdlDisplay::~SdlDisplay()
         std::lock_guard lock(mutex_);
         stopping_ = true;
     }
+    frameShown_.notify_all();
     Wake();
     if (thread_.joinable()) {
         thread_.join();
@@ -349,6 +402,7 @@ bool SdlDisplay::Open(std::string& error)
         error = std::string("Cannot open the X display DISPLAY=\"") + (display ? display : "") + "\": " + SDL_GetError();
         return false;
     }
+    blendingVisual_ = BlendingVisual();
     wakeEvent_ = SDL_RegisterEvents(1);
     SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
     SDL_StartTextInput();
@@ -525,7 +579,16 @@ void SdlDisplay::Handle(const SDL_Event& event)
         // Buttons, and moves while the pointer is held, are taken from X's own events, which carry root
         // coordinates: held, they come to a window SDL does not know, and SDL drops moves outside its windows.
         if (event.syswm.msg->subsystem == SDL_SYSWM_X11) {
-            HandlePointer(event.syswm.msg->msg.x11.event);
+            const XEvent& xevent = event.syswm.msg->msg.x11.event;
+            if (xevent.type == FocusIn) {
+                // The focus came before the program last moved it: an echo of an older move, not the user's.
+                if (xevent.xfocus.serial < focusRequest_) {
+                    staleFocus_.insert(xevent.xfocus.window);
+                } else {
+                    staleFocus_.erase(xevent.xfocus.window);
+                }
+            }
+            HandlePointer(xevent);
         }
         break;
     case SDL_MOUSEMOTION:
@@ -594,9 +657,28 @@ void SdlDisplay::HandleWindowEvent(const SDL_WindowEvent& event)
             }
         }
         keys_.Resynchronize(pressed, Now());
-        // A click activates the window itself (WA_CLICKACTIVE) when its press arrives.
-        if (!(SDL_GetGlobalMouseState(nullptr, nullptr) & SDL_BUTTON_LMASK)) {
-            Queue([hwnd] { ScreenActivated(hwnd, false); });
+        // A click activates the window itself (WA_CLICKACTIVE) when its press arrives. The program's
+        // own activations win over the screen's focus they follow: the echo of a focus the program gave
+        // before it moved the focus again, or while it asks to move it, activates nothing.
+        ::Display* display = nullptr;
+        ::Window xwindow = 0;
+        bool stale = XWindowOf(shown_.at(hwnd).window, display, xwindow) && staleFocus_.erase(xwindow) > 0;
+        unsigned seen;
+        {
+            std::lock_guard lock(mutex_);
+            stale = stale || activated_;
+            seen = activations_;
+        }
+        if (!stale && !(SDL_GetGlobalMouseState(nullptr, nullptr) & SDL_BUTTON_LMASK)) {
+            Queue([this, hwnd, seen] {
+                {
+                    std::lock_guard lock(mutex_);
+                    if (activations_ != seen) {
+                        return;
+                    }
+                }
+                ScreenActivated(hwnd, false);
+            });
         }
         break;
     }
@@ -621,6 +703,7 @@ void SdlDisplay::HandleWindowEvent(const SDL_WindowEvent& event)
         if (found != shown_.end()) {
             const RECT& rect = found->second.rect;
             Upload(hwnd, found->second, RECT{0, 0, rect.right - rect.left, rect.bottom - rect.top});
+            ++presents;  // what it shows now may be newer than what the last present showed
         }
         break;
     }
@@ -755,18 +838,20 @@ void SdlDisplay::Reconcile()
 {
     std::set<HWND> changed;
     std::map<HWND, RECT> damage;
+    std::uint64_t frames;
     {
         std::lock_guard lock(mutex_);
         changed.swap(changed_);
         damage.swap(damage_);
+        frames = framesAsked_;
     }
+    bool uploaded = false;
     for (HWND hwnd : changed) {
-        Show(hwnd);
+        uploaded = Show(hwnd) || uploaded;
     }
     if (!changed.empty()) {
         Restack();
     }
-    bool uploaded = false;
     for (const auto& [hwnd, rect] : damage) {
         auto found = shown_.find(hwnd);
         if (found != shown_.end()) {
@@ -790,9 +875,17 @@ void SdlDisplay::Reconcile()
     if (uploaded) {
         ++presents;
     }
+    bool framesDone = false;
+    {
+        std::lock_guard lock(mutex_);
+        framesDone = std::exchange(framesShown_, frames) < frames;
+    }
+    if (framesDone) {
+        frameShown_.notify_all();
+    }
 }
 
-void SdlDisplay::Show(HWND hwnd)
+bool SdlDisplay::Show(HWND hwnd)
 {
     ScreenWindowState state;
     const bool exists = ReadScreenWindow(hwnd, state);
@@ -803,68 +896,35 @@ void SdlDisplay::Show(HWND hwnd)
                          state.rect.right > state.rect.left && state.rect.bottom > state.rect.top;
     if (!visible) {
         if (found != shown_.end()) {
-            SDL_DestroyWindow(found->second.window);
+            Destroy(found->second.window);
             shown_.erase(found);
         }
-        return;
+        return false;
+    }
+    const bool blended = blendingVisual_ != 0 && state.layered;
+    if (found == shown_.end()) {
+        return Create(hwnd, state, blended) != nullptr;
+    }
+    if (found->second.blended != blended && !minimised) {
+        // An X window keeps the visual it was made with: it is made again on the other.
+        Recreate(hwnd, state, blended);
+        return true;
     }
     const int width = std::min<int>(state.rect.right - state.rect.left, MaxScreenSize);
     const int height = std::min<int>(state.rect.bottom - state.rect.top, MaxScreenSize);
-    const std::string title = ScreenTitle(state.text);
-    if (found == shown_.end()) {
-        const bool managed = (state.style & WS_CAPTION) == WS_CAPTION || (state.style & WS_THICKFRAME) ||
-                             !(state.style & WS_POPUP);
-        Uint32 flags = SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN;
-        if (!managed) {
-            flags |= (state.exStyle & WS_EX_TOOLWINDOW) ? SDL_WINDOW_TOOLTIP : SDL_WINDOW_POPUP_MENU;
-        } else if (state.owner) {
-            flags |= SDL_WINDOW_SKIP_TASKBAR;
-        }
-        if (state.exStyle & WS_EX_TOPMOST) {
-            flags |= SDL_WINDOW_ALWAYS_ON_TOP;
-        }
-        SDL_Window* window = SDL_CreateWindow(title.c_str(), state.rect.left + origin_.x, state.rect.top + origin_.y,
-                                              width, height, flags);
-        if (!window) {
-            return;
-        }
-        ScreenWindow shown;
-        shown.window = window;
-        shown.rect = state.rect;
-        shown.style = state.style;
-        shown.exStyle = state.exStyle;
-        shown.title = title;
-        shown.layered = Composed(hwnd, state);
-        found = shown_.emplace(hwnd, shown).first;
-        Shape(hwnd, found->second, state);
-        SetIcon(found->second, state.icon);
-        if (managed && state.owner) {
-            for (HWND owner = state.owner; owner; owner = GetWindow(owner, GW_OWNER)) {
-                auto ownerShown = shown_.find(owner);
-                if (ownerShown != shown_.end()) {
-                    SDL_SetWindowModalFor(window, ownerShown->second.window);
-                    break;
-                }
-            }
-            if ((state.style & WS_CAPTION) == WS_CAPTION) {
-                SetWindowType(window, "_NET_WM_WINDOW_TYPE_DIALOG");
-            }
-        }
-        SDL_ShowWindow(window);
-        Upload(hwnd, found->second, RECT{0, 0, width, height});
-        ++presents;
-        return;
-    }
+    const RECT whole{0, 0, width, height};
+    bool uploaded = false;
     ScreenWindow& shown = found->second;
     if (minimised != shown.iconic) {
         Iconify(shown, minimised);
         if (!minimised) {
             // Its surface may have been made again meanwhile, with no damage told to a hidden window.
-            Upload(hwnd, shown, RECT{0, 0, width, height});
+            Upload(hwnd, shown, whole);
+            uploaded = true;
         }
     }
     if (minimised) {
-        return;  // its place and size are its restored ones again once it comes back
+        return uploaded;  // its place and size are its restored ones again once it comes back
     }
     if (state.rect.left != shown.rect.left || state.rect.top != shown.rect.top) {
         SDL_SetWindowPosition(shown.window, state.rect.left + origin_.x, state.rect.top + origin_.y);
@@ -873,14 +933,21 @@ void SdlDisplay::Show(HWND hwnd)
         state.rect.bottom - state.rect.top != shown.rect.bottom - shown.rect.top) {
         SDL_SetWindowSize(shown.window, width, height);
         shown.rect = state.rect;
-        Upload(hwnd, shown, RECT{0, 0, width, height});
+        Upload(hwnd, shown, whole);
+        uploaded = true;
     }
     shown.rect = state.rect;
-    const bool composed = Composed(hwnd, state);
+    const bool composed = !shown.blended && Composed(hwnd, state);
     if (std::exchange(shown.layered, composed) && !composed) {
-        Upload(hwnd, shown, RECT{0, 0, width, height});  // its own pixels again, the animation over
+        Upload(hwnd, shown, whole);  // its own pixels again, the animation over
+        uploaded = true;
+    }
+    if (LayeredState blend; shown.blended && GetLayeredState(hwnd, blend) && !SameBlend(blend, shown.blend)) {
+        Upload(hwnd, shown, whole);  // new attributes, or the next frame of an animation
+        uploaded = true;
     }
     Shape(hwnd, shown, state);
+    const std::string title = ScreenTitle(state.text);
     if (title != shown.title) {
         SDL_SetWindowTitle(shown.window, title.c_str());
         shown.title = title;
@@ -888,6 +955,135 @@ void SdlDisplay::Show(HWND hwnd)
     if (state.icon != shown.icon) {
         SetIcon(shown, state.icon);
     }
+    return uploaded;
+}
+
+ScreenWindow* SdlDisplay::Create(HWND hwnd, const ScreenWindowState& state, bool blended)
+{
+    const int width = std::min<int>(state.rect.right - state.rect.left, MaxScreenSize);
+    const int height = std::min<int>(state.rect.bottom - state.rect.top, MaxScreenSize);
+    const std::string title = ScreenTitle(state.text);
+    const bool managed = (state.style & WS_CAPTION) == WS_CAPTION || (state.style & WS_THICKFRAME) ||
+                         !(state.style & WS_POPUP);
+    Uint32 flags = SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN;
+    if (!managed) {
+        flags |= (state.exStyle & WS_EX_TOOLWINDOW) ? SDL_WINDOW_TOOLTIP : SDL_WINDOW_POPUP_MENU;
+    } else if (state.owner) {
+        flags |= SDL_WINDOW_SKIP_TASKBAR;
+    }
+    if (state.exStyle & WS_EX_TOPMOST) {
+        flags |= SDL_WINDOW_ALWAYS_ON_TOP;
+    }
+    if (blended) {
+        SDL_SetHint(SDL_HINT_VIDEO_X11_WINDOW_VISUALID, std::to_string(blendingVisual_).c_str());
+    }
+    SDL_Window* window = SDL_CreateWindow(title.c_str(), state.rect.left + origin_.x, state.rect.top + origin_.y,
+                                          width, height, flags);
+    if (blended) {
+        SDL_ResetHint(SDL_HINT_VIDEO_X11_WINDOW_VISUALID);
+    }
+    if (!window) {
+        return nullptr;
+    }
+    ScreenWindow made;
+    made.window = window;
+    made.rect = state.rect;
+    made.style = state.style;
+    made.exStyle = state.exStyle;
+    made.title = title;
+    made.managed = managed;
+    made.blended = blended;
+    made.layered = !blended && Composed(hwnd, state);
+    ScreenWindow& shown = shown_.insert_or_assign(hwnd, made).first->second;
+    Shape(hwnd, shown, state);
+    SetIcon(shown, state.icon);
+    if (managed && state.owner) {
+        if (const HWND owner = NearestShownOwner(state.owner)) {
+            SDL_SetWindowModalFor(window, shown_.at(owner).window);
+        }
+        if ((state.style & WS_CAPTION) == WS_CAPTION) {
+            SetWindowType(window, "_NET_WM_WINDOW_TYPE_DIALOG");
+        }
+    }
+    ShowKeepingFocus(window);
+    Upload(hwnd, shown, RECT{0, 0, width, height});
+    return &shown;
+}
+
+void SdlDisplay::Recreate(HWND hwnd, const ScreenWindowState& state, bool blended)
+{
+    const ScreenWindow old = shown_.at(hwnd);
+    ::Display* display = nullptr;
+    ::Window oldWindow = 0;
+    ::Window focus = None;
+    int revert = 0;
+    if (XWindowOf(old.window, display, oldWindow)) {
+        XGetInputFocus(display, &focus, &revert);
+    }
+    if (!Create(hwnd, state, blended)) {
+        shown_.erase(hwnd);
+        Destroy(old.window);
+        return;
+    }
+    // The windows it owns are transient for the new X window; the keyboard focus goes over before the
+    // old window goes, so that it never falls back to another; the place in the stack comes back with
+    // the restacking that follows every change.
+    for (auto& [other, shown] : shown_) {
+        const HWND owner = GetWindow(other, GW_OWNER);
+        if (other != hwnd && shown.managed && owner && NearestShownOwner(owner) == hwnd) {
+            SDL_SetWindowModalFor(shown.window, shown_.at(hwnd).window);
+        }
+    }
+    if (focus != None && focus == oldWindow) {
+        Focus(hwnd);
+    }
+    Destroy(old.window);
+}
+
+void SdlDisplay::Destroy(SDL_Window* window)
+{
+    ::Display* display = nullptr;
+    ::Window xwindow = 0;
+    if (XWindowOf(window, display, xwindow)) {
+        staleFocus_.erase(xwindow);  // X may give its id to another window
+    }
+    SDL_DestroyWindow(window);
+}
+
+void SdlDisplay::ShowKeepingFocus(SDL_Window* window)
+{
+    ::Display* display = nullptr;
+    ::Window xwindow = 0;
+    if (!XWindowOf(window, display, xwindow) || WindowManagerRuns(display)) {
+        SDL_ShowWindow(window);
+        return;
+    }
+    // Without a window manager SDL gives each window it shows the keyboard focus; the program decides
+    // which of its windows has it (an activation moves it there next), so it goes back where it was.
+    ::Window before = None;
+    int revert = RevertToParent;
+    XGetInputFocus(display, &before, &revert);
+    SDL_ShowWindow(window);
+    ::Window after = None;
+    int ignored = 0;
+    XGetInputFocus(display, &after, &ignored);
+    const bool known = before == None || before == PointerRoot || before == DefaultRootWindow(display) ||
+                       WindowOfXWindow(before);
+    if (after == xwindow && before != xwindow && known) {
+        focusRequest_ = NextRequest(display);
+        XSetInputFocus(display, before, revert, CurrentTime);
+        XFlush(display);
+    }
+}
+
+HWND SdlDisplay::NearestShownOwner(HWND owner) const
+{
+    for (; owner; owner = GetWindow(owner, GW_OWNER)) {
+        if (shown_.contains(owner)) {
+            return owner;
+        }
+    }
+    return nullptr;
 }
 
 void SdlDisplay::Upload(HWND hwnd, ScreenWindow& shown, const RECT& rect)
@@ -903,12 +1099,25 @@ void SdlDisplay::Upload(HWND hwnd, ScreenWindow& shown, const RECT& rect)
     }
     const int width = part.right - part.left;
     const int height = part.bottom - part.top;
-    if (!shown.layered && surface->format->format == SDL_PIXELFORMAT_RGB888) {
-        // Our own pixel layout: copied straight into the framebuffer.
+    // Our own pixel layout, or premultiplied ARGB for the compositing manager to blend.
+    const Uint32 layout = shown.blended ? SDL_PIXELFORMAT_ARGB8888 : SDL_PIXELFORMAT_RGB888;
+    if (shown.blended) {
+        // Read before the pixels: a change meanwhile is then seen and presented again.
+        GetLayeredState(hwnd, shown.blend);
+    }
+    const auto copy = [&](std::uint32_t* to, std::ptrdiff_t pitch) {
+        if (shown.blended) {
+            CopyLayeredPixels(hwnd, part, to, pitch);
+        } else {
+            CopyWindowPixels(hwnd, part, to, pitch);
+        }
+    };
+    if (!shown.layered && surface->format->format == layout) {
+        // Copied straight into the framebuffer.
         SDL_LockSurface(surface);
-        auto* to = reinterpret_cast<std::uint32_t*>(static_cast<Uint8*>(surface->pixels) + part.top * surface->pitch) +
-                   part.left;
-        CopyWindowPixels(hwnd, part, to, surface->pitch);
+        copy(reinterpret_cast<std::uint32_t*>(static_cast<Uint8*>(surface->pixels) + part.top * surface->pitch) +
+                 part.left,
+             surface->pitch);
         SDL_UnlockSurface(surface);
     } else {
         Surface pixels(width, height);
@@ -917,10 +1126,10 @@ void SdlDisplay::Upload(HWND hwnd, ScreenWindow& shown, const RECT& rect)
                                shown.rect.top + part.bottom},
                           pixels);
         } else {
-            CopyWindowPixels(hwnd, part, pixels.Bits(), pixels.Stride());
+            copy(pixels.Bits(), pixels.Stride());
         }
         SDL_LockSurface(surface);
-        SDL_ConvertPixels(width, height, SDL_PIXELFORMAT_RGB888, pixels.Bits(), width * 4, surface->format->format,
+        SDL_ConvertPixels(width, height, layout, pixels.Bits(), width * 4, surface->format->format,
                           static_cast<Uint8*>(surface->pixels) + part.top * surface->pitch +
                               part.left * surface->format->BytesPerPixel,
                           surface->pitch);
@@ -1012,10 +1221,16 @@ void SdlDisplay::AnimationFrame(HWND hwnd, int frame)
         next = now;
     }
     next += FrameTime;
-    const std::uint64_t before = presents.load();
-    Mark(hwnd);
-    while (presents.load() == before && std::chrono::steady_clock::now() < now + MostWait) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    // Shown once a round of the display thread that saw this frame has presented: a present that
+    // was under way already may not hold it.
+    {
+        std::unique_lock lock(mutex_);
+        const std::uint64_t asked = ++framesAsked_;
+        changed_.insert(hwnd);
+        lock.unlock();
+        Wake();
+        lock.lock();
+        frameShown_.wait_until(lock, now + MostWait, [&] { return framesShown_ >= asked || stopping_; });
     }
     std::this_thread::sleep_until(next);
 }
@@ -1059,7 +1274,7 @@ void SdlDisplay::Iconify(ScreenWindow& shown, bool iconic)
     if (iconic) {
         managed ? SDL_MinimizeWindow(shown.window) : SDL_HideWindow(shown.window);
     } else {
-        managed ? SDL_RestoreWindow(shown.window) : SDL_ShowWindow(shown.window);
+        managed ? SDL_RestoreWindow(shown.window) : ShowKeepingFocus(shown.window);
     }
     shown.iconic = iconic;
 }
@@ -1102,6 +1317,7 @@ void SdlDisplay::Focus(HWND hwnd)
         return;
     }
     // With a window manager it grants the focus (_NET_ACTIVE_WINDOW); without one the program takes it.
+    focusRequest_ = NextRequest(display);
     SDL_RaiseWindow(window);
     if (!WindowManagerRuns(display)) {
         XSetInputFocus(display, xwindow, RevertToParent, CurrentTime);

@@ -6,6 +6,7 @@
 #include "platform/gui/Form.h"
 #include "platform/gui/Icon.h"
 #include "platform/gui/Messages.h"
+#include "platform/gui/detail/Dispatching.h"
 #include "platform/gui/detail/Points.h"
 #include "platform/gui/Screen.h"
 #include "platform/rtl/Exceptions.h"
@@ -206,6 +207,7 @@ void TApplication::ProcessMessages()
 
 bool TApplication::ProcessMessage()
 {
+    detail::DeleteFreedBeforeNextMessage();
     win::MSG msg;
     if (!win::PeekMessage(&msg, nullptr, 0, 0, win::PM_REMOVE)) {
         return false;

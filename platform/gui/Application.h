@@ -66,7 +66,8 @@ public:
     void HandleMessage();
     // Every message the queue holds now.
     void ProcessMessages();
-    // One message, when there is one; false when the queue is empty.
+    // One message, when there is one; false when the queue is empty. Controls freed under a TFreeHold go
+    // first.
     bool ProcessMessage();
 
     // The exception being handled (in a catch block) goes to OnException, or ShowException.

@@ -224,6 +224,10 @@ void TControl::Free()
     }
 }
 
+TFreeHold::TFreeHold(TControl* control) : index_(detail::BeginHold(control)) {}
+
+TFreeHold::~TFreeHold() { detail::EndHold(index_); }
+
 // --- messages ---
 
 win::LRESULT TControl::Perform(win::UINT message, win::WPARAM wParam, win::LPARAM lParam)
@@ -606,6 +610,14 @@ void TControl::ReadState(classes::TReader& reader)
         throw;
     }
     controlState_ &= ~csReadingState;
+    // What the control takes from its parent was skipped while it was read; the parent's own values are
+    // read by now (a parent's properties come before its children).
+    if (parent_) {
+        Perform(CM_PARENTCOLORCHANGED);
+        Perform(CM_PARENTFONTCHANGED);
+        Perform(CM_PARENTSHOWHINTCHANGED);
+        Perform(CM_PARENTBIDIMODECHANGED);
+    }
 }
 
 void TControl::Loaded()

@@ -10,6 +10,7 @@
 //
 // A control freed with Free() while it (or a control inside it, or one it owns) handles a message is
 // deleted once that handling is over; deleted with `delete` meanwhile, the handling stops touching it.
+// Freed while a TFreeHold holds it, it is deleted when the message loop takes its next message.
 
 #include "platform/classes/Component.h"
 #include "platform/classes/Reflection.h"
@@ -113,7 +114,8 @@ public:
     const classes::TClassInfo& ClassType() const override { return StaticClass(); }
 
     // Deletes the control now, or, while it or a control it contains or owns handles a message, as soon
-    // as that handling is over.
+    // as that handling is over, or, while a TFreeHold holds it, when the message loop takes its next
+    // message.
     void Free();
 
     // --- messages ---
@@ -375,6 +377,21 @@ private:
     const classes::TClassInfo* floatingDockSiteClass_ = nullptr;
     int undockWidth_ = 0;
     int undockHeight_ = 0;
+};
+
+// Held over a call to one of a control's event handlers made outside the handling of its messages (while
+// program code lays the control out, for example). The code around the call may go on using the control
+// after the nearest handling is over, so a handler that frees the control with Free() leaves it whole
+// until the message loop takes its next message.
+class TFreeHold {
+public:
+    explicit TFreeHold(TControl* control);
+    ~TFreeHold();
+    TFreeHold(const TFreeHold&) = delete;
+    TFreeHold& operator=(const TFreeHold&) = delete;
+
+private:
+    int index_;
 };
 
 // The form a control lies in (the outermost form when forms are docked in forms); null when none.

@@ -9,11 +9,20 @@ namespace gui::detail {
 
 namespace {
 
-// The GUI thread's handlings, innermost last (null where the control was deleted), and the controls
-// freed meanwhile.
+struct Active {
+    TControl* control;  // null once the control was deleted
+    bool hold;
+};
+
+struct Freed {
+    TControl* control;
+    bool held;  // freed under a hold: waits for the message loop
+};
+
+// The GUI thread's handlings and holds, innermost last, and the controls freed meanwhile.
 struct Dispatching {
-    std::vector<TControl*> active;
-    std::vector<TControl*> pending;
+    std::vector<Active> active;
+    std::vector<Freed> pending;
 };
 
 Dispatching& State()
@@ -38,47 +47,60 @@ bool Within(const TControl* inner, const TControl* control)
     return false;
 }
 
+bool Covers(const Active& entry, const TControl* control) { return entry.control && Within(entry.control, control); }
+
 bool Busy(const TControl* control)
 {
     const auto& active = State().active;
-    return std::any_of(active.begin(), active.end(), [&](TControl* c) { return c && Within(c, control); });
+    return std::any_of(active.begin(), active.end(), [&](const Active& a) { return Covers(a, control); });
 }
 
-void DeleteFreed()
+bool Held(const TControl* control)
+{
+    const auto& active = State().active;
+    return std::any_of(active.begin(), active.end(), [&](const Active& a) { return a.hold && Covers(a, control); });
+}
+
+void DeleteFreed(bool loopStep)
 {
     auto& pending = State().pending;
     for (std::size_t i = 0; i < pending.size();) {
-        TControl* control = pending[i];
-        if (Busy(control)) {
+        const Freed freed = pending[i];
+        if ((freed.held && !loopStep) || Busy(freed.control)) {
             ++i;
             continue;
         }
         pending.erase(pending.begin() + std::ptrdiff_t(i));
-        control->BeforeDestruction();
-        delete control;
+        freed.control->BeforeDestruction();
+        delete freed.control;
         i = 0;  // the deletion may have taken others with it
+    }
+}
+
+int Begin(TControl* control, bool hold)
+{
+    auto& active = State().active;
+    active.push_back({control, hold});
+    return int(active.size()) - 1;
+}
+
+void End(int index)
+{
+    State().active.resize(std::size_t(index));
+    if (!State().pending.empty()) {
+        DeleteFreed(false);
     }
 }
 
 }  // namespace
 
-DispatchScope::DispatchScope(TControl* control) : index_(int(State().active.size()))
-{
-    State().active.push_back(control);
-}
+DispatchScope::DispatchScope(TControl* control) : index_(Begin(control, false)) {}
 
-DispatchScope::~DispatchScope()
-{
-    auto& active = State().active;
-    active.resize(std::size_t(index_));
-    if (!State().pending.empty()) {
-        DeleteFreed();
-    }
-}
+DispatchScope::~DispatchScope() { End(index_); }
 
 bool DispatchScope::Alive() const
 {
-    return State().active[std::size_t(index_)] != nullptr;
+    return State().active[std::size_t(index_)].control != nullptr;
 }
 
 bool DeferFree(TControl* control)
@@ -86,9 +108,13 @@ bool DeferFree(TControl* control)
     if (!Busy(control)) {
         return false;
     }
+    const bool held = Held(control);
     auto& pending = State().pending;
-    if (std::find(pending.begin(), pending.end(), control) == pending.end()) {
-        pending.push_back(control);
+    const auto it = std::find_if(pending.begin(), pending.end(), [&](const Freed& f) { return f.control == control; });
+    if (it == pending.end()) {
+        pending.push_back({control, held});
+    } else {
+        it->held = it->held || held;
     }
     return true;
 }
@@ -96,8 +122,23 @@ bool DeferFree(TControl* control)
 void ForgetControl(TControl* control)
 {
     Dispatching& state = State();
-    std::replace(state.active.begin(), state.active.end(), control, static_cast<TControl*>(nullptr));
-    std::erase(state.pending, control);
+    for (Active& entry : state.active) {
+        if (entry.control == control) {
+            entry.control = nullptr;
+        }
+    }
+    std::erase_if(state.pending, [&](const Freed& f) { return f.control == control; });
+}
+
+int BeginHold(TControl* control) { return Begin(control, true); }
+
+void EndHold(int index) { End(index); }
+
+void DeleteFreedBeforeNextMessage()
+{
+    if (!State().pending.empty()) {
+        DeleteFreed(true);
+    }
 }
 
 }  // namespace gui::detail

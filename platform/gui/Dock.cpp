@@ -82,12 +82,25 @@ void TControl::Dock(TWinControl* site, const win::RECT& rect)
         TControl& control;
         ~Clear() { control.controlState_ &= ~csDocking; }
     } clear{*this};
+    TWinControl* oldSite = hostDockSite_;
     win::RECT bounds = rect;
     DoDock(site, bounds);
-    if (parent_ != site) {
-        SetParent(site);
+    if (site) {
+        site->DoAddDockClient(this, bounds);
+    } else if (parent_) {
+        SetParent(nullptr);
     }
     hostDockSite_ = site && site->DockSite() ? site : nullptr;
+    if (oldSite && oldSite != site) {
+        oldSite->DoRemoveDockClient(this);
+    }
+}
+
+void TWinControl::DoAddDockClient(TControl* client, const win::RECT&)
+{
+    if (client->Parent() != this) {
+        client->SetParent(this);
+    }
 }
 
 void TControl::DoDock(TWinControl*, win::RECT& rect)

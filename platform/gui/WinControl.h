@@ -164,6 +164,11 @@ protected:
     // After the window moved or changed size: the stored bounds follow.
     void UpdateBounds();
 
+    // The last steps of a dock: the client enters this site (by default it becomes a child here), and it
+    // has left this site for another or the open.
+    virtual void DoAddDockClient(TControl* client, const win::RECT& rect);
+    virtual void DoRemoveDockClient(TControl*) {}
+
     virtual void AlignControls(TControl* control, win::RECT& rect);
     virtual void AdjustClientRect(win::RECT&) {}
     bool CanAutoSize(int& newWidth, int& newHeight) override;
@@ -198,6 +203,9 @@ private:
     static win::LRESULT InitWndProc(win::HWND hwnd, win::UINT message, win::WPARAM wParam, win::LPARAM lParam);
     void MainWndProc(win::TMessage& message);
     void InsertIntoList(TControl* control);
+    // Whether control is still one of the children; looks at the pointer only, so a child a handler
+    // freed meanwhile answers false.
+    bool IsChild(const TControl* control) const;
     void AlignControl(TControl* control);
     void DoAlign(TAlign align, TControl* control, win::RECT& rect);
     bool NeedsAnchorWork(const TControl* control) const;

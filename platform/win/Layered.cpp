@@ -241,6 +241,23 @@ LayeredState detail::LayeredStateOf(const Window& window)
     return state;
 }
 
+bool detail::LayeredStyleChanged(Window& window)
+{
+    bool repaint = false;
+    if (!(window.exStyle & WS_EX_LAYERED)) {
+        repaint = window.layeredUpdated && (window.style & WS_VISIBLE);
+        window.layeredUpdated = false;
+        window.layeredFlags = 0;
+        window.layeredKey = 0;
+        window.layeredAlpha = 255;
+    }
+    if (IsOnScreen(window)) {
+        Display().WindowLayeredChanged(window.handle);
+        ScreenLayoutChanged();
+    }
+    return repaint;
+}
+
 bool detail::GetLayeredState(HWND hwnd, LayeredState& state)
 {
     auto lock = LockSystem();

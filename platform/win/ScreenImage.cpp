@@ -38,6 +38,12 @@ std::uint32_t Blend(std::uint32_t source, std::uint32_t destination, std::uint32
     return out;
 }
 
+// value * alpha / 255, rounded.
+std::uint32_t Scaled(std::uint32_t value, std::uint32_t alpha)
+{
+    return (value * alpha + 127) / 255;
+}
+
 }  // namespace
 
 void ComposeScreen(const RECT& area, Surface& surface)
@@ -193,6 +199,43 @@ bool detail::CopyWindowPixels(HWND hwnd, const RECT& rect, std::uint32_t* to, st
         auto* row = reinterpret_cast<std::uint32_t*>(reinterpret_cast<char*>(to) + (y - rect.top) * pitch);
         std::memcpy(row + (part.left - rect.left), surface.Row(y) + part.left,
                     static_cast<std::size_t>(part.right - part.left) * 4);
+    }
+    return true;
+}
+
+bool detail::CopyLayeredPixels(HWND hwnd, const RECT& rect, std::uint32_t* to, std::ptrdiff_t pitch)
+{
+    auto lock = LockSystem();
+    const Window* window = FindWindowRecord(hwnd);
+    auto found = System().surfaces.find(hwnd);
+    if (!window || found == System().surfaces.end() || !found->second) {
+        return false;
+    }
+    const LayeredState layered = LayeredStateOf(*window);
+    const bool keyed = layered.layered && (layered.flags & LWA_COLORKEY);
+    // A picture given with per-pixel alpha is premultiplied already: only the constant alpha is left.
+    const bool perPixel = layered.layered && layered.updated && (layered.flags & ULW_ALPHA);
+    const std::uint32_t key = PixelFromColor(layered.key);
+    auto gdiLock = LockGdi();
+    const Surface& surface = *found->second;
+    RECT shown;
+    const RECT bounds = surface.Bounds();
+    IntersectRect(&shown, &layered.shown, &bounds);
+    for (int y = rect.top; y < rect.bottom; ++y) {
+        auto* row = reinterpret_cast<std::uint32_t*>(reinterpret_cast<char*>(to) + (y - rect.top) * pitch);
+        for (int x = rect.left; x < rect.right; ++x) {
+            std::uint32_t out = 0;
+            if (PtInRect(&shown, POINT{x, y})) {
+                const std::uint32_t pixel = surface.Row(y)[x];
+                if (!(keyed && (pixel & 0xFFFFFF) == key)) {
+                    out = Scaled(perPixel ? pixel >> 24 : 255, layered.alpha) << 24;
+                    for (int shift : {0, 8, 16}) {
+                        out |= Scaled(Channel(pixel, shift), layered.alpha) << shift;
+                    }
+                }
+            }
+            row[x - rect.left] = out;
+        }
     }
     return true;
 }

@@ -45,6 +45,12 @@ bool ReadLayeredShape(HWND hwnd, std::vector<RECT>& rects);
 // to (the rectangle's top-left); false when the window has no surface yet.
 bool CopyWindowPixels(HWND hwnd, const RECT& rect, std::uint32_t* to, std::ptrdiff_t pitch);
 
+// The same as premultiplied ARGB, ready for a screen that blends each pixel by its alpha: a layered
+// window's constant alpha, its picture's per-pixel alpha and its colour key (keyed pixels fully
+// transparent) are folded in, and what an animation does not show yet is transparent. A window that is
+// not layered comes opaque.
+bool CopyLayeredPixels(HWND hwnd, const RECT& rect, std::uint32_t* to, std::ptrdiff_t pitch);
+
 }  // namespace detail
 
 }  // namespace win

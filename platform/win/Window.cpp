@@ -9,6 +9,7 @@
 #include "platform/win/detail/Activation.h"
 #include "platform/win/detail/Window.h"
 #include "platform/win/detail/DisplayDriver.h"
+#include "platform/win/detail/Layered.h"
 #include "platform/win/detail/ScreenEvents.h"
 #include "platform/win/detail/WindowTable.h"
 
@@ -356,6 +357,7 @@ void StoreText(HWND hwnd, const char* text)
 LONG_PTR ChangeStyle(HWND hwnd, int index, DWORD value)
 {
     STYLESTRUCT change;
+    bool repaint = false;
     {
         auto lock = LockSystem();
         Window* window = WindowOrError(hwnd);
@@ -373,8 +375,14 @@ LONG_PTR ChangeStyle(HWND hwnd, int index, DWORD value)
             return 0;
         }
         (index == GWL_STYLE ? window->style : window->exStyle) = change.styleNew;
+        if (index == GWL_EXSTYLE && ((change.styleOld ^ change.styleNew) & WS_EX_LAYERED)) {
+            repaint = LayeredStyleChanged(*window);
+        }
     }
     SendMessage(hwnd, WM_STYLECHANGED, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&change));
+    if (repaint) {
+        RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    }
     return static_cast<LONG_PTR>(change.styleOld);
 }
 

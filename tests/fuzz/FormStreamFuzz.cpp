@@ -1,7 +1,10 @@
 // Feeds arbitrary bytes as the stored binary form of a window of the GUI class library's classes (forms,
-// windowed and scrolling controls, frames, timers, action lists and actions). What reads is shown,
+// windowed and scrolling controls, frames, timers, action lists and actions) and of page controls with
+// their tab sheets. What reads is shown,
 // painted, written back and freed; what does not read must be refused with the library's error and leave
 // no form, window or component behind.
+#include "controls/Controls.h"
+#include "controls/pagecontrol/PageControl.h"
 #include "platform/classes/ComponentReader.h"
 #include "platform/classes/ComponentWriter.h"
 #include "platform/classes/TextForm.h"
@@ -41,7 +44,13 @@ using fuzz::Check;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static const bool started = (testsupport::StartGuiLibraries(), true);
+    // The control libraries give back their screen canvas before the drawing handles' table goes.
+    static const bool started = (testsupport::StartGuiLibraries(), controls::initialize(), pagecontrol::initialize(),
+                                 std::atexit([] {
+                                     pagecontrol::finalize();
+                                     controls::finalize();
+                                 }),
+                                 true);
     (void)started;
     const int components = gui::Application()->ComponentCount();
     const int forms = gui::Screen()->CustomFormCount();

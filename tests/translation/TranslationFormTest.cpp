@@ -64,7 +64,8 @@ TEST_F(TranslationFormTable, NoWindowNoText)
 }
 
 // Any window's table is read the same way: the window's stored data by its class name, then its
-// translation component; a window without one, or without stored data, is refused with a message.
+// translation component, stepping over the window's other components whatever their classes; a window
+// without one, or without stored data, is refused with a message.
 TEST_F(TranslationTest, ReadStoredWindowFindsTheTableOrSaysWhy)
 {
     testsupport::ScratchFolder folder;
@@ -73,6 +74,17 @@ TEST_F(TranslationTest, ReadStoredWindowFindsTheTableOrSaysWhy)
                                               "    LangDelim = 1\n  end\nend\n");
     folder.WriteFile("forms/TWithTable.strings", "IDS_3 = \"Three\"\n");
     folder.WriteFile("forms/TPlain.form", "object Plain: TPlain\nend\n");
+    // A window of controls this library does not know, its table among them: only the table is read.
+    folder.WriteFile("forms/TWithControls.form",
+                     "object WithControls: TWithControls\n  Caption = 'Window'\n  Font.Height = -13\n"
+                     "  object Panel1: TSomePanel\n    Width = 3\n    Items.Strings = (\n      'a')\n"
+                     "    object Edit1: TSomeEdit\n      Text = 'trLingua1'\n    end\n  end\n"
+                     "  object trLingua1: TtrLingua\n    LangDelim = 1\n  end\n"
+                     "  object Button1: TSomeButton\n    OnClick = Button1Click\n  end\nend\n");
+    folder.WriteFile("forms/TWithControls.strings", "IDS_3 = \"Three\"\n");
+    folder.WriteFile("forms/TNested.form", "object Nested: TNested\n  object Panel1: TSomePanel\n"
+                                               "    object trLingua1: TtrLingua\n    end\n  end\nend\n");
+    folder.WriteFile("forms/TNested.strings", "IDS_3 = \"Three\"\n");
     setenv("RIVUVE_RESOURCES", folder.Folder().c_str(), 1);
     struct Case {
         const char* window;
@@ -81,7 +93,9 @@ TEST_F(TranslationTest, ReadStoredWindowFindsTheTableOrSaysWhy)
     const Case cases[] = {
         {"TWithTable", nullptr},
         {"twithtable", nullptr},
+        {"TWithControls", nullptr},
         {"TPlain", "The stored data of TPlain has no translation component trLingua1"},
+        {"TNested", nullptr},
         {"TNone", "Resource TNONE not found"},
     };
     for (const Case& c : cases) {

@@ -12,7 +12,6 @@
 // Texts (the method captions, the reader's messages) come from the windows' stored data in the program's
 // resources, as in the program; they are printed in UTF-8.
 
-#include "analysis/Analysis.h"
 #include "analysis/Calculation.h"
 #include "analysis/Comparison.h"
 #include "analysis/Globals.h"
@@ -21,28 +20,21 @@
 #include "analysis/ParamTable.h"
 #include "analysis/Payback.h"
 #include "analysis/Texts.h"
-#include "platform/classes/Classes.h"
 #include "platform/classes/Component.h"
 #include "platform/rtl/CodePage.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/FileUtils.h"
 #include "platform/rtl/Numbers.h"
-#include "platform/rtl/Rtl.h"
-#include "platform/rtl/TempFiles.h"
 #include "platform/services/DialogService.h"
-#include "platform/registry/RegistryStore.h"
-#include "shell/ProjectFile.h"
-#include "tools/rescomp/ProgramResources.h"
+#include "shell/ProjectWindows.h"
+#include "tools/common/Estimator.h"
+#include "tools/common/ProgramLibraries.h"
+#include "tools/common/ProjectOpening.h"
 #include "translation/Lingua.h"
-#include "translation/Translation.h"
 #include "translation/TranslationForm.h"
 
 #include <array>
-#include <cerrno>
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -121,36 +113,6 @@ public:
     void CheckPowerButton(shell::PowerButton) override {}
 };
 
-// A registry file of its own in a fresh private folder, removed with the folder at the end, so the
-// command never changes the user's settings.
-class TemporaryRegistry {
-public:
-    TemporaryRegistry()
-    {
-        const std::string parent = rtl::PrivateTempFolder();
-        std::string pattern = rtl::OsFileName(parent + "estimate-XXXXXX");
-        if (!::mkdtemp(pattern.data())) {
-            const int error = errno;
-            throw rtl::EOSError("Cannot make a folder for the temporary registry in " + parent + ": " +
-                                    rtl::SysErrorMessage(error),
-                                error);
-        }
-        folder_ = pattern;
-        win::UseRegistryFile(folder_ / "registry");
-    }
-    ~TemporaryRegistry()
-    {
-        win::UseRegistryFile({});
-        std::error_code error;
-        std::filesystem::remove_all(folder_, error);
-    }
-    TemporaryRegistry(const TemporaryRegistry&) = delete;
-    TemporaryRegistry& operator=(const TemporaryRegistry&) = delete;
-
-private:
-    std::filesystem::path folder_;
-};
-
 // The windows whose string tables the texts come from, read from the program's resources: the analysis
 // window's (the comparison and the payback) and the hidden translation window's (the project file's
 // messages).
@@ -171,14 +133,6 @@ private:
     LinguaTexts<translation::TtrCustomLang> analysisTexts_;
     LinguaTexts<translation::TtrCustomLang> translationTexts_;
 };
-
-// The Open command. False when refused; reported receives the number of lines the reader reported.
-bool OpenProject(const std::string& fileName, ProjectTexts& windows, const TextSource& texts, int& reported)
-{
-    // The options loader's value when the registry holds none.
-    CustomCurrency = "-";
-    return shell::OpenProjectFile(fileName, windows, texts, &reported);
-}
 
 const char* const kCustomerEditNames[shell::CustomerEditCount] = {
     "PREPFOR", "Titlefor", "Companyfor", "AddressFor", "ZipFor",
@@ -326,29 +280,21 @@ int main(int argc, char** argv)
 {
     int reported = 0;
     try {
-        rtl::initialize();
-        classes::initialize();
-        resources::initialize();
-        translation::initialize();
-        analysis::initialize();
-        DefineAllParams();
+        const tools::ProgramLibraries libraries(tools::ProgramLibraries::Reach::Estimate);
+        tools::StartEstimator();
+        const tools::ToolRegistry registry;
         win::ConsoleDialogs console;
         win::ScopedDialogService dialogs(console);
         const StoredWindows stored;
         ProjectTexts windows;
         const bool project = argc > 1 && !IsParamArgument(argv[1]);
-        if (project) {
-            std::optional<TemporaryRegistry> registry;
-            if (!std::getenv("RIVUVE_REGISTRY"))
-                registry.emplace();
-            if (!OpenProject(rtl::AnsiFileName(argv[1]), windows, stored.TranslationTexts(), reported)) {
-                std::fprintf(stderr, "estimate: the project file \"%s\" was refused\n", argv[1]);
-                return 2;
-            }
+        if (project && !tools::OpenProject(rtl::AnsiFileName(argv[1]), windows, stored.TranslationTexts(), reported)) {
+            std::fprintf(stderr, "estimate: the project file \"%s\" was refused\n", argv[1]);
+            return 2;
         }
         for (int i = project ? 2 : 1; i < argc; ++i)
             ApplyArgument(argv[i]);
-        LoadOptionsFromParams();
+        tools::LoadOptions();
         if (!CheckDutyCycleTotal()) {
             std::fprintf(stderr, "estimate: Total Duty Cycle Percentages should equal 100%% (parameters 10..19)\n");
             return 2;
@@ -368,11 +314,6 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "estimate: %s\n", rtl::AnsiToUtf8(e.what()).c_str());
         return 2;
     }
-    analysis::finalize();
-    translation::finalize();
-    resources::finalize();
-    classes::finalize();
-    rtl::finalize();
     if (reported > 0) {
         std::fprintf(stderr, "estimate: %d line%s of the project file could not be taken as written\n", reported,
                      reported == 1 ? "" : "s");

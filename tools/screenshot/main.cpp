@@ -9,36 +9,25 @@
 #include "Scenes.h"
 #include "Script.h"
 
-#include "platform/classes/Classes.h"
 #include "platform/classes/ComponentReader.h"
 #include "platform/classes/Errors.h"
 #include "platform/classes/Resources.h"
 #include "platform/classes/TextForm.h"
 #include "platform/display/Display.h"
 #include "platform/display/detail/SdlDisplay.h"
-#include "platform/gdi/Gdi.h"
 #include "platform/gdi/detail/Surface.h"
-#include "platform/gdiplus/GdiPlus.h"
 #include "platform/gui/Form.h"
-#include "platform/gui/Gui.h"
 #include "platform/imaging/Image.h"
-#include "platform/imaging/Imaging.h"
 #include "platform/imaging/PngCodec.h"
-#include "platform/metafile/Metafile.h"
-#include "platform/printing/Printing.h"
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/CodePage.h"
-#include "platform/rtl/Rtl.h"
 #include "platform/rtl/Streams.h"
-#include "platform/services/Services.h"
-#include "platform/text/Text.h"
 #include "platform/win/ScreenImage.h"
-#include "platform/win/Win.h"
 #include "platform/win/Window.h"
 #include "platform/win/WindowClass.h"
 #include "platform/win/WindowPos.h"
 #include "platform/win/testing/TestDriver.h"
-#include "tools/rescomp/ProgramResources.h"
+#include "tools/common/ProgramLibraries.h"
 
 #include <unistd.h>
 
@@ -136,58 +125,15 @@ void PrepareFolder(const std::string& folder)
     }
 }
 
-// The libraries in the program's order.
-class Libraries {
-public:
-    Libraries()
-    {
-        rtl::initialize();
-        classes::initialize();
-        resources::initialize();
-        win::imaging::initialize();
-        win::services::initialize();
-        win::gdi::initialize();
-        win::text::initialize();
-        win::metafile::initialize();
-        win::gdiplus::initialize();
-        win::printing::initialize();
-        win::initialize();
-        try {
-            win::display::initialize();
-        } catch (const win::EDisplayError& error) {
-            Finish();
-            throw Failure{3, error.Message()};
-        }
-        gui::initialize();
-        started_ = true;
+// The libraries in the program's order; a display that cannot be opened ends the tool with 3.
+std::unique_ptr<tools::ProgramLibraries> StartLibraries()
+{
+    try {
+        return std::make_unique<tools::ProgramLibraries>(tools::ProgramLibraries::Reach::Windows);
+    } catch (const win::EDisplayError& error) {
+        throw Failure{3, error.Message()};
     }
-    ~Libraries()
-    {
-        if (started_) {
-            gui::finalize();
-            win::display::finalize();
-            Finish();
-        }
-    }
-    Libraries(const Libraries&) = delete;
-    Libraries& operator=(const Libraries&) = delete;
-
-private:
-    void Finish()
-    {
-        win::finalize();
-        win::printing::finalize();
-        win::gdiplus::finalize();
-        win::metafile::finalize();
-        win::text::finalize();
-        win::gdi::finalize();
-        win::services::finalize();
-        win::imaging::finalize();
-        resources::finalize();
-        classes::finalize();
-    }
-    bool started_ = false;
-};
+}
 
 // A stored window read from a .form file or from the program's resources, shown.
 std::unique_ptr<classes::TComponent> LoadForm(const std::string& form)
@@ -322,7 +268,7 @@ int Run(int argc, char** argv)
     if (!options.display.empty()) {
         ::setenv("RIVUVE_DISPLAY", options.display.c_str(), 1);
     }
-    Libraries libraries;
+    const auto libraries = StartLibraries();
     rtl::VirtualClock clock;
     rtl::ScopedClock installed(clock);
     win::TestDriver driver(clock);

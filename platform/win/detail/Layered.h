@@ -22,5 +22,9 @@ bool GetLayeredState(HWND hwnd, LayeredState& state);
 struct Window;
 // The same for a window record (system lock held).
 LayeredState LayeredStateOf(const Window& window);
+// WS_EX_LAYERED was just set or cleared on the window (system lock held): a window that stops being
+// layered loses its layered attributes (made layered again, it has none until they are set) and the
+// display hears of it. True when the window must be painted again: its picture was UpdateLayeredWindow's.
+bool LayeredStyleChanged(Window& window);
 
 }  // namespace win::detail

@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -45,34 +46,6 @@ Surface Compose(const win::RECT& area)
     return surface;
 }
 
-// Gives a layered window a one-row picture of premultiplied pixels with per-pixel alpha.
-bool GivePicture(win::HWND hwnd, const std::vector<std::uint32_t>& row)
-{
-    win::BITMAPINFO info{};
-    info.bmiHeader.biWidth = static_cast<int>(row.size());
-    info.bmiHeader.biHeight = -1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    const win::HDC memory = win::CreateCompatibleDC(nullptr);
-    const win::HBITMAP bitmap = win::CreateDIBSection(memory, &info, win::DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!bitmap || !bits) {
-        win::DeleteDC(memory);
-        return false;
-    }
-    std::memcpy(bits, row.data(), row.size() * 4);
-    const win::HGDIOBJ old = win::SelectObject(memory, bitmap);
-    const win::SIZE size{static_cast<int>(row.size()), 1};
-    const win::POINT from{0, 0};
-    win::BLENDFUNCTION blend;
-    blend.SourceConstantAlpha = 255;
-    blend.AlphaFormat = win::AC_SRC_ALPHA;
-    const bool given = win::UpdateLayeredWindow(hwnd, nullptr, nullptr, &size, memory, &from, 0, &blend, win::ULW_ALPHA);
-    win::SelectObject(memory, old);
-    win::DeleteObject(bitmap);
-    win::DeleteDC(memory);
-    return given;
-}
-
 TEST_F(DisplayTest, PerPixelAlphaBlendsOverTheWindowBeneath)
 {
     const win::HWND below = MakeWindow(win::WS_POPUP | win::WS_VISIBLE, 0, 0, 100, 100);
@@ -85,7 +58,7 @@ TEST_F(DisplayTest, PerPixelAlphaBlendsOverTheWindowBeneath)
     for (std::uint32_t alpha : alphas) {
         row.push_back((alpha << 24) | (alpha << 16));
     }
-    ASSERT_TRUE(GivePicture(ramp, row));
+    ASSERT_TRUE(GivePicture(ramp, 4, row));
 
     const Surface screen = Compose(win::RECT{0, 0, 100, 100});
     for (int x = 0; x < 4; ++x) {
@@ -158,7 +131,7 @@ TEST_F(DisplayTest, ALayeredWindowsShapeCutsItsFaintPixelsOverNoWindowOfOurs)
     for (int x = 0; x < width; ++x) {
         row.push_back(alphas[x % 4] << 24);
     }
-    ASSERT_TRUE(GivePicture(pictured, row));
+    ASSERT_TRUE(GivePicture(pictured, width, row));
 
     // Constant alpha below half; and a colour key matching every other pixel.
     const win::HWND faint = MakeWindow(win::WS_POPUP | win::WS_VISIBLE, 100, 20, width, 1, nullptr, win::WS_EX_LAYERED);
@@ -196,6 +169,88 @@ TEST_F(DisplayTest, ALayeredWindowsShapeCutsItsFaintPixelsOverNoWindowOfOurs)
     ASSERT_TRUE(win::SetLayeredWindowAttributes(opaque, 0, 200, win::LWA_ALPHA));
     std::vector<win::RECT> rects;
     EXPECT_FALSE(win::detail::ReadLayeredShape(opaque, rects));
+}
+
+// channel scaled by alpha / 255, as a screen that blends premultiplied pixels wants it.
+std::uint32_t Premultiplied(std::uint32_t channel, std::uint32_t alpha)
+{
+    return static_cast<std::uint32_t>(std::lround(channel * alpha / 255.0));
+}
+
+std::uint32_t Argb(std::uint32_t alpha, std::uint32_t red, std::uint32_t green, std::uint32_t blue)
+{
+    return (alpha << 24) | (red << 16) | (green << 8) | blue;
+}
+
+std::vector<std::uint32_t> LayeredRow(win::HWND hwnd, const win::RECT& rect)
+{
+    std::vector<std::uint32_t> row(static_cast<std::size_t>(rect.right - rect.left));
+    EXPECT_TRUE(win::detail::CopyLayeredPixels(hwnd, rect, row.data(), static_cast<std::ptrdiff_t>(row.size() * 4)));
+    return row;
+}
+
+TEST_F(DisplayTest, LayeredPixelsComePremultipliedWithConstantAlphaAndColourKeyFoldedIn)
+{
+    const win::COLORREF key = win::RGB(0, 255, 0);
+    const win::COLORREF colours[4] = {win::RGB(200, 100, 50), key, win::RGB(255, 255, 255), win::RGB(3, 128, 254)};
+    struct Case {
+        const char* what;
+        win::DWORD exStyle;
+        win::DWORD flags;
+        win::BYTE alpha;
+    };
+    const Case cases[] = {
+        {"not layered: opaque", 0, 0, 255},
+        {"constant alpha 100", win::WS_EX_LAYERED, win::LWA_ALPHA, 100},
+        {"colour key; its alpha is not asked for", win::WS_EX_LAYERED, win::LWA_COLORKEY, 50},
+        {"colour key and alpha 180", win::WS_EX_LAYERED, win::LWA_ALPHA | win::LWA_COLORKEY, 180},
+    };
+    int top = 0;
+    for (const Case& c : cases) {
+        const win::HWND hwnd = MakeWindow(win::WS_POPUP | win::WS_VISIBLE, 0, top += 10, 4, 1, nullptr, c.exStyle);
+        if (c.exStyle) {
+            ASSERT_TRUE(win::SetLayeredWindowAttributes(hwnd, key, c.alpha, c.flags)) << c.what;
+        }
+        const win::HDC dc = win::GetWindowDC(hwnd);
+        for (int x = 0; x < 4; ++x) {
+            win::SetPixel(dc, x, 0, colours[x]);
+        }
+        win::ReleaseDC(hwnd, dc);
+
+        const std::vector<std::uint32_t> row = LayeredRow(hwnd, win::RECT{0, 0, 4, 1});
+        const std::uint32_t alpha = (c.flags & win::LWA_ALPHA) ? c.alpha : 255;
+        for (int x = 0; x < 4; ++x) {
+            const win::COLORREF colour = colours[x];
+            const bool keyed = (c.flags & win::LWA_COLORKEY) && colour == key;
+            const std::uint32_t expected =
+                keyed ? 0
+                      : Argb(alpha, Premultiplied(win::GetRValue(colour), alpha), Premultiplied(win::GetGValue(colour), alpha),
+                             Premultiplied(win::GetBValue(colour), alpha));
+            EXPECT_EQ(row[static_cast<std::size_t>(x)], expected) << c.what << ", x " << x;
+        }
+    }
+}
+
+TEST_F(DisplayTest, APicturesPerPixelAlphaIsScaledByItsConstantAlpha)
+{
+    // Premultiplied already: red at alpha 0, 85, 170, 255, then a grey at 128 whose colour is its own.
+    const std::uint32_t alphas[4] = {0, 85, 170, 255};
+    std::vector<std::uint32_t> picture;
+    for (std::uint32_t alpha : alphas) {
+        picture.push_back(Argb(alpha, alpha, 0, 0));
+    }
+    picture.push_back(Argb(128, 64, 64, 64));
+    const win::HWND hwnd = MakeWindow(win::WS_POPUP | win::WS_VISIBLE, 0, 0, 5, 1, nullptr, win::WS_EX_LAYERED);
+    ASSERT_TRUE(GivePicture(hwnd, 5, picture, 200));
+
+    const std::vector<std::uint32_t> row = LayeredRow(hwnd, win::RECT{0, 0, 5, 1});
+    for (std::size_t x = 0; x < 4; ++x) {
+        const std::uint32_t scaled = Premultiplied(alphas[x], 200);
+        EXPECT_EQ(row[x], Argb(scaled, scaled, 0, 0)) << "alpha " << alphas[x];
+    }
+    EXPECT_EQ(row[4], Argb(Premultiplied(128, 200), Premultiplied(64, 200), Premultiplied(64, 200), Premultiplied(64, 200)));
+    // Part of the window: its pixels at their own places.
+    EXPECT_EQ(LayeredRow(hwnd, win::RECT{3, 0, 5, 1}), std::vector<std::uint32_t>(row.begin() + 3, row.end()));
 }
 
 }  // namespace

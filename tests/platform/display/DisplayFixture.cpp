@@ -1,17 +1,23 @@
 #include "DisplayFixture.h"
 
+#include "platform/gdi/Bitmap.h"
+#include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/Gdi.h"
+#include "platform/gdi/GdiObjects.h"
 #include "platform/rtl/Rtl.h"
 #include "platform/services/Services.h"
 #include "platform/text/Text.h"
 #include "platform/win/Input.h"
+#include "platform/win/Layered.h"
 #include "platform/win/MessageQueue.h"
 #include "platform/win/Win.h"
 #include "platform/win/Window.h"
 #include "platform/win/WindowClass.h"
+#include "platform/wintypes/GdiTypes.h"
 #include "platform/wintypes/Messages.h"
 #include "tests/support/GuiLibraries.h"
 
+#include <cstring>
 #include <mutex>
 
 namespace displaytest {
@@ -36,6 +42,34 @@ win::LRESULT RecordingProc(win::HWND hwnd, win::UINT message, win::WPARAM wParam
 }
 
 }  // namespace
+
+bool GivePicture(win::HWND hwnd, int width, const std::vector<std::uint32_t>& pixels, win::BYTE constantAlpha)
+{
+    const int height = static_cast<int>(pixels.size()) / width;
+    win::BITMAPINFO info{};
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    const win::HDC memory = win::CreateCompatibleDC(nullptr);
+    const win::HBITMAP bitmap = win::CreateDIBSection(memory, &info, win::DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!bitmap || !bits) {
+        win::DeleteDC(memory);
+        return false;
+    }
+    std::memcpy(bits, pixels.data(), pixels.size() * 4);
+    const win::HGDIOBJ old = win::SelectObject(memory, bitmap);
+    const win::SIZE size{width, height};
+    const win::POINT from{0, 0};
+    win::BLENDFUNCTION blend;
+    blend.SourceConstantAlpha = constantAlpha;
+    blend.AlphaFormat = win::AC_SRC_ALPHA;
+    const bool given = win::UpdateLayeredWindow(hwnd, nullptr, nullptr, &size, memory, &from, 0, &blend, win::ULW_ALPHA);
+    win::SelectObject(memory, old);
+    win::DeleteObject(bitmap);
+    win::DeleteDC(memory);
+    return given;
+}
 
 void DisplayTest::SetUp()
 {

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <vector>
 
 namespace displaytest {
@@ -15,6 +16,10 @@ struct Received {
     win::WPARAM wParam;
     win::LPARAM lParam;
 };
+
+// Gives a layered window a picture of width-pixel rows of premultiplied 0xAARRGGBB pixels with per-pixel
+// alpha, shown at the constant alpha (UpdateLayeredWindow); false when it was refused.
+bool GivePicture(win::HWND hwnd, int width, const std::vector<std::uint32_t>& pixels, win::BYTE constantAlpha = 255);
 
 class DisplayTest : public ::testing::Test {
 protected:

@@ -1,6 +1,6 @@
 // The sdl display on a private Xvfb, checked with the X tools a user's desktop would use.
 
-#include "DisplayFixture.h"
+#include "OnScreenFixture.h"
 #include "XProbe.h"
 
 #include "platform/display/detail/SdlDisplay.h"
@@ -49,100 +49,6 @@ namespace displaytest {
 namespace {
 
 using testsupport::RunTool;
-
-class OnScreenTest : public DisplayTest {
-protected:
-    void SetUp() override
-    {
-        if (!server_.SkipReason().empty()) {
-            GTEST_SKIP() << server_.SkipReason();
-        }
-        for (const char* tool : {"xdotool", "xprop", "xwininfo", "import", "xclip"}) {
-            if (!testsupport::FindProgram(tool)) {
-                GTEST_SKIP() << tool << " is not installed";
-            }
-        }
-        DisplayTest::SetUp();
-        win::detail::SetDisplayDriver(win::detail::StartSdlDisplay());
-    }
-    void TearDown() override
-    {
-        if (server_.SkipReason().empty()) {
-            win::detail::SetDisplayDriver(nullptr);
-            DisplayTest::TearDown();
-        }
-    }
-
-    // Pumps the thread's messages until done answers true (false after 5 s).
-    static bool PumpUntil(const std::function<bool()>& done)
-    {
-        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-        while (std::chrono::steady_clock::now() < end) {
-            Pump();
-            if (done()) {
-                return true;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        }
-        return false;
-    }
-
-    // Pumps until the display has presented what was drawn so far, and a little longer.
-    static void Settle()
-    {
-        const std::uint64_t before = win::detail::PresentCount();
-        PumpUntil([&] { return win::detail::PresentCount() > before; });
-        const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(150);
-        PumpUntil([&] { return std::chrono::steady_clock::now() > end; });
-    }
-
-    static std::string Tool(const std::vector<std::string>& argv)
-    {
-        const auto result = RunTool(argv);
-        EXPECT_EQ(result.exitCode, 0) << argv[0] << " " << (argv.size() > 1 ? argv[1] : "");
-        std::string output = result.output;
-        while (!output.empty() && (output.back() == '\n' || output.back() == '\r')) {
-            output.pop_back();
-        }
-        return output;
-    }
-
-    // The X window showing a window of the given title.
-    static std::string XWindowOf(const std::string& title)
-    {
-        std::string id;
-        PumpUntil([&] {
-            id = RunTool({"xdotool", "search", "--name", "^" + title + "$"}).output;
-            return !id.empty();
-        });
-        return id.substr(0, id.find('\n'));
-    }
-
-    // A window whose every pixel is set: blue columns over a yellow ground.
-    static win::HWND PatternedWindow(const char* title, int x, int y, int width, int height, win::DWORD style,
-                                     win::HWND owner = nullptr, win::DWORD exStyle = 0)
-    {
-        const win::HWND hwnd = MakeWindow(style, x, y, width, height, owner, exStyle);
-        win::SetWindowText(hwnd, title);
-        win::ShowWindow(hwnd, win::SW_SHOW);
-        Pump();
-        const win::HDC dc = win::GetWindowDC(hwnd);
-        const win::HBRUSH yellow = win::CreateSolidBrush(win::RGB(250, 220, 30));
-        const win::HBRUSH blue = win::CreateSolidBrush(win::RGB(20, 60, 200));
-        const win::RECT all{0, 0, width, height};
-        win::FillRect(dc, &all, yellow);
-        for (int column = 0; column < width; column += 16) {
-            const win::RECT bar{column, 0, column + 5, height};
-            win::FillRect(dc, &bar, blue);
-        }
-        win::DeleteObject(yellow);
-        win::DeleteObject(blue);
-        win::ReleaseDC(hwnd, dc);
-        return hwnd;
-    }
-
-    testsupport::XvfbServer server_;
-};
 
 TEST_F(OnScreenTest, ACaptionedWindowIsFoundByTitleAtItsPlaceWithItsPixels)
 {
@@ -252,6 +158,32 @@ TEST_F(OnScreenTest, ClickingAnotherWindowMovesTheActivationAndTheScreenFocus)
         return focus == secondId;
     });
     EXPECT_EQ(focus, secondId);
+}
+
+TEST_F(OnScreenTest, TheScreensFocusFollowsTheProgramsLastActivationAndShowingAloneMovesNothing)
+{
+    XProbe probe;
+    ASSERT_TRUE(probe.Connected());
+    // Each shown and activated in turn, then the second activated again at once: the screen's news of
+    // the earlier activations must not undo the last.
+    PatternedWindow("One", 50, 50, 200, 150, win::WS_OVERLAPPEDWINDOW);
+    const win::HWND second = PatternedWindow("Two", 300, 50, 200, 150, win::WS_OVERLAPPEDWINDOW);
+    PatternedWindow("Three", 550, 50, 200, 150, win::WS_OVERLAPPEDWINDOW);
+    win::SetActiveWindow(second);
+    const unsigned long secondId = std::stoul(XWindowOf("Two"));
+    EXPECT_TRUE(PumpUntil([&] { return probe.Focus() == secondId; }));
+    SettleAfterDrawing(second);
+    EXPECT_EQ(win::GetActiveWindow(), second);
+    EXPECT_EQ(probe.Focus(), secondId);
+
+    // Shown without being activated, an owned window leaves the keyboard where it is.
+    const win::HWND owned = MakeWindow(win::WS_POPUP | win::WS_CAPTION, 100, 100, 150, 100, second);
+    win::SetWindowText(owned, "Not Active");
+    win::ShowWindow(owned, win::SW_SHOWNA);
+    ASSERT_TRUE(PumpUntil([&] { return probe.Window(std::stoul(XWindowOf("Not Active"))).depth != 0; }));
+    SettleAfterDrawing(owned);
+    EXPECT_EQ(win::GetActiveWindow(), second);
+    EXPECT_EQ(probe.Focus(), secondId);
 }
 
 TEST_F(OnScreenTest, ClickingAWindowUnderAModalDialogFocusesTheDialog)

@@ -128,6 +128,50 @@ TEST_F(FormTest, AStoredFormLoadsEveryComponentBeforeItsCreationAndWritesBackThe
     EXPECT_EQ(gui::Screen()->FormCount(), 0);
 }
 
+// Children that store no font, colour or hint switch of their own show the form's, also inside a panel
+// read before them; those that store their own keep them.
+TEST_F(FormTest, AStoredFormsChildrenTakeWhatTheyDoNotStoreFromTheirParent)
+{
+    std::string text = kStoredForm;
+    for (auto [from, to] : {std::pair<std::string, std::string>{"'MS Sans Serif'", "'Arial'"},
+                            {"  KeyPreview = True\n", "  KeyPreview = True\n  ShowHint = True\n"},
+                            {"      Width = 60\n", "      Width = 60\n      Font.Name = 'Courier New'\n"
+                                                   "      ParentFont = False\n"},
+                            {"    Width = 120\n", "    Width = 120\n    Color = clRed\n"}}) {
+        text.replace(text.find(from), from.size(), to);
+    }
+    resources.AddForm("TSTOREDFORM", text);
+    auto* form = new TStoredForm(gui::Application());
+    struct Case {
+        const char* name;
+        const char* font;
+        gui::TColor color;
+        bool showHint;
+    };
+    const Case cases[] = {
+        {"Panel", "Arial", gui::clBtnFace, true},
+        {"Mark", "Arial", gui::clBtnFace, true},
+        {"Inner", "Courier New", gui::clBtnFace, true},
+        {"Field", "Arial", gui::clRed, true},
+        {"RunButton", "Arial", gui::clBtnFace, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto* control = dynamic_cast<gui::TControl*>(form->FindComponent(c.name));
+        ASSERT_NE(control, nullptr);
+        EXPECT_EQ(control->Font()->Name(), c.font);
+        EXPECT_EQ(control->Color(), c.color);
+        EXPECT_EQ(control->ShowHint(), c.showHint);
+    }
+    // What came from the parent is not written: the form's font and colour stand in the text once.
+    const std::string written = TextOf(*form);
+    for (const char* line : {"Font.Name = 'Arial'", "Color = clBtnFace"}) {
+        EXPECT_EQ(written.find(line), written.rfind(line)) << line;
+        EXPECT_NE(written.find(line), std::string::npos) << line;
+    }
+    form->Free();
+}
+
 TEST_F(FormTest, StoredDataThatIsMissingOrDamagedIsRefusedAndLeavesNothingBehind)
 {
     try {

@@ -19,7 +19,6 @@
 #include "platform/win/WindowPos.h"
 #include "platform/win/detail/DisplayDriver.h"
 
-#include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <mutex>
@@ -145,6 +144,17 @@ TEST_F(DisplayDriverTest, AScriptedSessionReachesTheDriverInOrder)
         "destroyed",
     };
     EXPECT_EQ(events, script);
+}
+
+TEST_F(DisplayDriverTest, MakingAShownWindowLayeredOrPlainReachesTheDriver)
+{
+    const HWND hwnd = MakeWindow(WS_POPUP | WS_VISIBLE);
+    driver->Clear();
+    SetWindowLongPtr(hwnd, GWL_EXSTYLE, WS_EX_LAYERED);
+    SetWindowLongPtr(hwnd, GWL_EXSTYLE, WS_EX_LAYERED | WS_EX_TOOLWINDOW);
+    SetWindowLongPtr(hwnd, GWL_EXSTYLE, WS_EX_TOOLWINDOW);
+    // Made layered, then plain again.
+    EXPECT_EQ(driver->Events(), (std::vector<std::string>{"layered", "layered"}));
 }
 
 TEST_F(DisplayDriverTest, DrawingOnTheScreenDamagesEachWindowBeneathWhenGivenBackOrWhenTheThreadLooksForMessages)

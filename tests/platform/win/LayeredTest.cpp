@@ -85,6 +85,37 @@ TEST_F(LayeredTest, UpdateLayeredWindowPlacesThePictureAndReplacesPainting)
     DeleteDC(memory);
 }
 
+TEST_F(LayeredTest, ClearingTheLayeredStyleDropsTheAttributesAndTheWindowIsPaintedAgain)
+{
+    // Faded and keyed, then plain: made layered again, it is neither.
+    const HWND faded = MakeWindow(WS_POPUP | WS_VISIBLE, nullptr, "", WS_EX_LAYERED);
+    ASSERT_TRUE(SetLayeredWindowAttributes(faded, RGB(1, 2, 3), 100, LWA_ALPHA | LWA_COLORKEY));
+    SetWindowLongPtr(faded, GWL_EXSTYLE, 0);
+    LayeredState state;
+    ASSERT_TRUE(GetLayeredState(faded, state));
+    EXPECT_FALSE(state.layered);
+    EXPECT_EQ(state.alpha, 255) << "a plain window is opaque";
+    SetWindowLongPtr(faded, GWL_EXSTYLE, WS_EX_LAYERED);
+    ASSERT_TRUE(GetLayeredState(faded, state));
+    EXPECT_EQ(state.alpha, 255);
+    EXPECT_EQ(state.flags, 0u);
+
+    // A window showing UpdateLayeredWindow's picture is painted once it is plain again.
+    const HWND pictured = MakeWindow(WS_POPUP | WS_VISIBLE, nullptr, "", WS_EX_LAYERED);
+    driver.Pump();
+    BLENDFUNCTION blend;
+    blend.SourceConstantAlpha = 128;
+    ASSERT_TRUE(UpdateLayeredWindow(pictured, nullptr, nullptr, nullptr, nullptr, nullptr, 0, &blend, ULW_ALPHA));
+    Log().Clear();
+    SetWindowLongPtr(pictured, GWL_EXSTYLE, 0);
+    driver.Pump();
+    EXPECT_FALSE(Log().Only({WM_PAINT}).empty());
+    ASSERT_TRUE(GetLayeredState(pictured, state));
+    EXPECT_FALSE(state.updated);
+    SetWindowLongPtr(pictured, GWL_EXSTYLE, WS_EX_LAYERED);
+    EXPECT_TRUE(SetLayeredWindowAttributes(pictured, 0, 10, LWA_ALPHA)) << "no picture is left to keep it from them";
+}
+
 TEST_F(LayeredTest, AnimateWindowIsInstantUnlessATestStepsIt)
 {
     const HWND hwnd = CreateWindowEx(0, "Recorder", "", WS_POPUP, 0, 0, 100, 50, nullptr, nullptr, nullptr, nullptr);
