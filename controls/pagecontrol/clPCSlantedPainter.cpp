@@ -194,16 +194,7 @@ int TclPCSlantedPainter::CalculateTabContentHeight()
     GetTabTextAreaMargins(-1, textMargins);
     win::RECT imageMargins{};
     GetTabImageAreaMargins(-1, imageMargins);
-    int tallest = 0;
-    controls::TclScreenCanvas* screen = controls::clGetScreenCanvas();
-    TclVisibleTabList& visible = Control()->VisibleTabs();
-    for (int i = 0; screen && i < visible.Count(); ++i) {
-        screen->PushState();
-        Control()->PrepareTabCanvasFont(visible.Tab(i), *screen);
-        tallest = std::max(tallest, screen->MeasureTextHeight("Zg"));
-        screen->PopState();
-    }
-    return std::max(tallest + textMargins.top + textMargins.bottom,
+    return std::max(TallestCaptionHeight() + textMargins.top + textMargins.bottom,
                     GetTabImageSizeWithBorder().cy + imageMargins.top + imageMargins.bottom);
 }
 

@@ -122,6 +122,11 @@ int TclPCStandardPainter::CalculateTabContentHeight()
     if (HasImages()) {
         height = GetTabImageSize().cy + 2 * Control()->ImageBorder() + 6;
     }
+    return std::max(height, TallestCaptionHeight() + 8);
+}
+
+int TclPCStandardPainter::TallestCaptionHeight()
+{
     controls::TclScreenCanvas* screen = controls::clGetScreenCanvas();
     int tallest = 0;
     TclVisibleTabList& visible = Control()->VisibleTabs();
@@ -131,7 +136,7 @@ int TclPCStandardPainter::CalculateTabContentHeight()
         tallest = std::max(tallest, screen->MeasureTextHeight("Zg"));
         screen->PopState();
     }
-    return std::max(height, tallest + 8);
+    return tallest;
 }
 
 int TclPCStandardPainter::CalculateTabNormalHeight()
