@@ -4,6 +4,7 @@
 
 #include "tests/controls/pagecontrol/SlantedFixture.h"
 
+#include "controls/clImageLists.h"
 #include "controls/clLookAndFeels.h"
 
 #include <set>
@@ -100,6 +101,34 @@ TEST_F(SlantedTest, CaptionsTallerThanTheTabHeightMakeTheTabsTaller)
     // The caption's room: 1 + 4 pixels above it, 1 below.
     EXPECT_EQ(TabRect(control, 0).bottom, zg + 6);
     EXPECT_EQ(SlantedOf(control).SlantCut(), zg + 5);
+}
+
+TEST_F(SlantedTest, AnImageWidensItsTabAndMayMakeTheTabsTaller)
+{
+    controls::TclImageList images(16, 16);
+    gui::TBitmap picture;
+    picture.SetSize(16, 16);
+    images.AddImageMasked(&picture, gui::clFuchsia);
+    TclCustomTabControl* control = MakeTabs(1000, 300, {"Horse Power", "Torque"}, 10, 0);
+    control->SetImages(&images);
+    control->SetImageBorder(2);
+    control->Tabs()->Tab(0)->SetImageIndex(0);
+    control->Tabs()->Tab(1)->SetImageIndex(-1);
+    driver.Pump();
+    const int zg = controls::clMeasureTextInFont(control->Font(), "Zg").cy;
+    // The caption with 1 + 4 above and 1 below, or the bordered image with 1 + 3 above and 1 below.
+    const int height = std::max(zg + 6, 16 + 4 + 5);
+    const int cut = height - 1;
+    TclPCSlantedPainter& painter = SlantedOf(control);
+    EXPECT_EQ(painter.SlantCut(), cut);
+    EXPECT_EQ(painter.GetTabImageSizeWithBorder(), (win::SIZE{20, 20}));
+    // With an image: the decoration, the bordered image, 3 pixels and the caption.
+    const int first = cut + 6 + 20 + 3 + TextWidth(control->Font(), "Horse Power");
+    const int second = cut + 6 + TextWidth(control->Font(), "Torque");
+    EXPECT_EQ(TabRect(control, 0), (win::RECT{1, 0, 1 + first, height}));
+    EXPECT_EQ(TabRect(control, 1), (win::RECT{1 + first - cut / 2, 0, 1 + first - cut / 2 + second, height}));
+    control->SetImages(nullptr);
+    driver.Pump();
 }
 
 struct SlantCase {
