@@ -131,6 +131,24 @@ TEST_F(SlantedTest, AnImageWidensItsTabAndMayMakeTheTabsTaller)
     driver.Pump();
 }
 
+TEST_F(SlantedTest, OddTabHeightsStillLayOutAndPaint)
+{
+    const int zg = controls::clMeasureTextInFont(form->Font(), "Zg").cy;
+    for (const auto& [tabHeight, expected] : {std::pair{-5, zg + 6}, std::pair{0, zg + 6}, std::pair{32767, 32767}}) {
+        TclCustomTabControl* control = MakeTabs(400, 300, {"A", "B", "C"}, tabHeight);
+        control->Repaint();
+        EXPECT_EQ(TabRect(control, 0).top, 0) << tabHeight;
+        EXPECT_EQ(control->Tabs()->TabNormalHeight(), expected) << tabHeight;
+        EXPECT_EQ(SlantedOf(control).SlantCut(), expected - 1) << tabHeight;
+        // A row taller than the control leaves no page.
+        const win::RECT page = SlantedOf(control).GetPageClientRect();
+        EXPECT_EQ(page.top, std::min(expected, 300) + 1) << tabHeight;
+        EXPECT_EQ(page.bottom, std::max(page.top, 300)) << tabHeight;
+        EXPECT_GE(control->VisibleIndexAt(20, 30), -1);
+        delete control;
+    }
+}
+
 struct SlantCase {
     const char* name;
     TclTabSlantKind kind;
