@@ -810,8 +810,8 @@ std::unique_ptr<controls::TclRegion> clPCFigureRegion(const TPoints& points, con
     TPoints moved(count);
     for (std::size_t i = 0; i < count; ++i) {
         const std::size_t before = (i + count - 1) % count;
-        moved[i] = MovedCorner(figure[before], figure[i], figure[(i + 1) % count], FigureShift(kinds[before], firstHalf),
-                               FigureShift(kinds[i], firstHalf));
+        moved[i] = MovedCorner(figure[before], figure[i], figure[(i + 1) % count],
+                               FigureShift(kinds[before], firstHalf), FigureShift(kinds[i], firstHalf));
     }
     return std::make_unique<controls::TclRegion>(win::CreatePolygonRgn(moved.data(), int(count), win::WINDING));
 }

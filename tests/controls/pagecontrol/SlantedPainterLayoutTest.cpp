@@ -64,8 +64,8 @@ TEST_P(ProgramTabsTest, TabsOverlapByHalfTheSlantAndThePageStartsBelowTheBaseLin
     EXPECT_EQ(margins.dw, c.slantCut);
     EXPECT_EQ(margins.dh, 3);
     for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(TabRect(control, i), (win::RECT{c.lefts[std::size_t(i)], 0, c.lefts[std::size_t(i)] + 100, c.tabHeight}))
-            << i;
+        const int left = c.lefts[std::size_t(i)];
+        EXPECT_EQ(TabRect(control, i), (win::RECT{left, 0, left + 100, c.tabHeight})) << i;
     }
     EXPECT_EQ(painter.GetPageClientRect(), (win::RECT{0, c.tabHeight + 1, 400, 300}));
     control->SetBounds(0, 0, 500, 250);
@@ -199,6 +199,65 @@ INSTANTIATE_TEST_SUITE_P(
                       SlantCase{"bothSides", skSlant, L | R, false, 34, -34, 72, {34, 34}, 1, 67},
                       SlantCase{"rotated", skSlant, L, true, 34, 1, 0, {2, 6}, 0, 36}),
     [](const auto& info) { return std::string(info.param.name); });
+
+struct MarginCase {
+    TclTabPosition position;
+    bool rotate;
+    bool topToBottom;
+    int start;
+    int end;
+};
+
+class ContentMarginTest : public SlantedTest, public ::testing::WithParamInterface<MarginCase> {};
+
+TEST_P(ContentMarginTest, TheMarginsFollowTheCaptionsDirection)
+{
+    const MarginCase& c = GetParam();
+    TclCustomTabControl* control = MakeTabs(400, 400, {"A"});
+    control->SetTabPosition(c.position);
+    control->SetRotate(c.rotate);
+    if (c.topToBottom) {
+        control->SetOptions(TclPCOptions(control->Options() | clPCOptionBit(pcoTopToBottomText)));
+    }
+    driver.Pump();
+    TclPCDistance margins;
+    SlantedOf(control).GetTabContentMargins(0, margins);
+    EXPECT_EQ(margins.dw, c.start);
+    EXPECT_EQ(margins.dh, c.end);
+    SlantedOf(control).GetTruncatedTabContentMargins(0, margins);
+    EXPECT_EQ(margins.dw, c.start);
+    EXPECT_EQ(margins.dh, c.end);
+}
+
+INSTANTIATE_TEST_SUITE_P(Directions, ContentMarginTest,
+                         ::testing::Values(MarginCase{tpTop, false, false, 34, 3},
+                                           MarginCase{tpTop, false, true, 34, 3},
+                                           MarginCase{tpLeft, false, false, 34, 3},
+                                           MarginCase{tpLeft, false, true, 3, 34},
+                                           MarginCase{tpRight, false, true, 3, 34},
+                                           MarginCase{tpTop, true, false, 2, 6},
+                                           MarginCase{tpTop, true, true, 6, 2},
+                                           MarginCase{tpBottom, true, false, 6, 2},
+                                           MarginCase{tpBottom, true, true, 2, 6},
+                                           MarginCase{tpLeft, true, false, 6, 2},
+                                           MarginCase{tpRight, true, false, 2, 6}));
+
+TEST_F(SlantedTest, OneNoteSwapsItsMarginsOnlyForTopToBottomText)
+{
+    TclCustomTabControl* control = MakeTabs(400, 400, {"A"});
+    control->SetStyle(10);
+    control->SetTabPosition(tpLeft);
+    driver.Pump();
+    TclPCDistance margins;
+    SlantedOf(control).GetTabContentMargins(0, margins);
+    EXPECT_EQ(margins.dw, 37);
+    EXPECT_EQ(margins.dh, 4);
+    control->SetOptions(TclPCOptions(control->Options() | clPCOptionBit(pcoTopToBottomText)));
+    driver.Pump();
+    SlantedOf(control).GetTabContentMargins(0, margins);
+    EXPECT_EQ(margins.dw, 4);
+    EXPECT_EQ(margins.dh, 37);
+}
 
 TEST_F(SlantedTest, VerticalRowsLoseThePixelAtTheirSlantedEnd)
 {
