@@ -408,3 +408,35 @@ TEST_F(SlantedTest, OnlyTheRowNextToThePageHasABaseLineAcrossTheControl)
 
 }  // namespace
 }  // namespace pctest
+
+namespace pctest {
+namespace {
+
+using namespace pagecontrol;
+
+TEST_F(SlantedTest, RowsBetweenOthersCloseTheirSlantedEnd)
+{
+    TclCustomTabControl* control = MakeTabs(150, 300, {"A", "B", "C", "D", "E", "F"});
+    control->SetMultiLine(true);
+    control->SetRaggedRight(true);
+    control->SetTabIndex(5);
+    driver.Pump();
+    ASSERT_EQ(control->RowCount(), 6);
+    ASSERT_EQ(TabRect(control, 5).top, 5 * 32);
+    Paint(control);
+    const gui::TColor shadow = gui::TColor(gui::ColorToRGB(gui::clBtnShadow));
+    const gui::TColor face = gui::TColor(gui::ColorToRGB(gui::clBtnFace));
+    // Down the left edge: nothing beside the outermost row, whose base line starts a line that the rows
+    // between carry on up their slanted starts, none beside the row next to the page, then its base line.
+    for (int y = 0; y < 200; ++y) {
+        const bool line = (y >= 35 && y < 4 * 32 + 36) || y == 5 * 32 + 35;
+        EXPECT_EQ(At(0, y), line ? shadow : face) << y;
+    }
+    // The far ends do not slant: no line there.
+    for (int row = 1; row <= 4; ++row) {
+        EXPECT_EQ(At(120, row * 32 + 20), face) << row;
+    }
+}
+
+}  // namespace
+}  // namespace pctest
