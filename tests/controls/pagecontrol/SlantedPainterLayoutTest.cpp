@@ -197,7 +197,8 @@ INSTANTIATE_TEST_SUITE_P(
                       SlantCase{"noPositions", skSlant, 0, false, 34, 1, 8, {3, 3}, 0, 101},
                       SlantCase{"rightOnly", skSlant, R, false, 34, -17, 40, {3, 34}, 0, 83},
                       SlantCase{"bothSides", skSlant, L | R, false, 34, -34, 72, {34, 34}, 1, 67},
-                      SlantCase{"rotated", skSlant, L, true, 34, 1, 0, {2, 6}, 0, 36}),
+                      SlantCase{"rotated", skSlant, L, true, 34, 1, 0, {2, 6}, 0, 36},
+                      SlantCase{"rotatedCutCorner", skCutCorner, L, true, 6, 1, 0, {2, 7}, 0, 36}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct MarginCase {
