@@ -494,10 +494,20 @@ TControl* TWinControl::ControlAtPos(win::POINT pos, bool allowDisabled, bool all
     return nullptr;
 }
 
+std::vector<TControl*> TWinControl::Children() const
+{
+    std::vector<TControl*> children(controls_.begin(), controls_.end());
+    children.insert(children.end(), winControls_.begin(), winControls_.end());
+    return children;
+}
+
 void TWinControl::Broadcast(win::TMessage& message)
 {
-    for (int i = 0; i < ControlCount(); ++i) {
-        TControl* control = Controls(i);
+    // A child may free itself or a sibling when told: the others are still told.
+    for (TControl* control : Children()) {
+        if (!IsChild(control)) {
+            continue;
+        }
         message.Result = 0;
         control->WindowProc(message);
         if (message.Result != 0) {
@@ -509,8 +519,10 @@ void TWinControl::Broadcast(win::TMessage& message)
 void TWinControl::NotifyControls(win::UINT message)
 {
     win::TMessage msg{message, 0, 0, 0};
-    for (int i = 0; i < ControlCount(); ++i) {
-        Controls(i)->WindowProc(msg);
+    for (TControl* control : Children()) {
+        if (IsChild(control)) {
+            control->WindowProc(msg);
+        }
     }
 }
 
@@ -954,11 +966,7 @@ void TWinControl::AnchorChildren(const win::RECT& clientRect)
     const int clientWidth = clientRect.right;
     const int clientHeight = clientRect.bottom;
     // A child's OnResize may free a sibling or the child itself, as when aligning.
-    std::vector<TControl*> children;
-    for (int i = 0; i < ControlCount(); ++i) {
-        children.push_back(Controls(i));
-    }
-    for (TControl* control : children) {
+    for (TControl* control : Children()) {
         if (!IsChild(control)) {
             continue;
         }
