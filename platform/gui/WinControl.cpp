@@ -450,7 +450,7 @@ void TWinControl::RemoveControl(TControl* control)
     }
 }
 
-bool TWinControl::IsChild(const TControl* control) const
+bool TWinControl::HasChild(const TControl* control) const
 {
     return std::find(controls_.begin(), controls_.end(), control) != controls_.end()
            || std::find(winControls_.begin(), winControls_.end(), control) != winControls_.end();
@@ -505,7 +505,7 @@ void TWinControl::Broadcast(win::TMessage& message)
 {
     // A child may free itself or a sibling when told: the others are still told.
     for (TControl* control : Children()) {
-        if (!IsChild(control)) {
+        if (!HasChild(control)) {
             continue;
         }
         message.Result = 0;
@@ -520,7 +520,7 @@ void TWinControl::NotifyControls(win::UINT message)
 {
     win::TMessage msg{message, 0, 0, 0};
     for (TControl* control : Children()) {
-        if (IsChild(control)) {
+        if (HasChild(control)) {
             control->WindowProc(msg);
         }
     }
@@ -824,7 +824,7 @@ void TWinControl::PaintTo(win::HDC dc, int x, int y)
     // A child's painting may free it or a sibling: each is painted only while it is still a child.
     const std::vector<TWinControl*> children = winControls_;
     for (TWinControl* child : children) {
-        if (IsChild(child) && child->Visible()) {
+        if (HasChild(child) && child->Visible()) {
             child->PaintTo(dc, child->Left(), child->Top());
         }
     }
@@ -914,7 +914,7 @@ void TWinControl::DoAlign(TAlign align, TControl* moved, win::RECT& rect)
     for (TControl* control : list) {
         // A child's OnResize may free a sibling still to be placed, or the child itself: the child stays
         // whole until it is placed and the rest goes by what it took.
-        if (!IsChild(control)) {
+        if (!HasChild(control)) {
             continue;
         }
         const TFreeHold hold(control);
@@ -967,7 +967,7 @@ void TWinControl::AnchorChildren(const win::RECT& clientRect)
     const int clientHeight = clientRect.bottom;
     // A child's OnResize may free a sibling or the child itself, as when aligning.
     for (TControl* control : Children()) {
-        if (!IsChild(control)) {
+        if (!HasChild(control)) {
             continue;
         }
         const TFreeHold hold(control);
