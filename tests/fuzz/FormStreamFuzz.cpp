@@ -44,8 +44,13 @@ using fuzz::Check;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static const bool started =
-        (testsupport::StartGuiLibraries(), controls::initialize(), pagecontrol::initialize(), true);
+    // The control libraries give back their screen canvas before the drawing handles' table goes.
+    static const bool started = (testsupport::StartGuiLibraries(), controls::initialize(), pagecontrol::initialize(),
+                                 std::atexit([] {
+                                     pagecontrol::finalize();
+                                     controls::finalize();
+                                 }),
+                                 true);
     (void)started;
     const int components = gui::Application()->ComponentCount();
     const int forms = gui::Screen()->CustomFormCount();
