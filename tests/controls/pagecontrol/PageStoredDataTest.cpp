@@ -261,5 +261,25 @@ TEST_F(PageStoredTest, OddStylesHeightsAndClientRectanglesLoadAndLayOut)
     }
 }
 
+TEST_F(PageStoredTest, ControlsOnHiddenPagesKeepTheirDesignedDistancesToTheEdges)
+{
+    // Designed on a page 400 x 264: 10 from the left, 290 from the right, 200 from the bottom.
+    const std::string panel = "      object Panel1: TPanel\n        Left = 10\n        Top = 20\n        Width = 100\n"
+                              "        Height = 44\n        Anchors = [akLeft, akTop, akRight, akBottom]\n      end\n";
+    std::string text = ReadFixture();
+    const std::string anchor = "      PageIndex = 2\n";
+    text.insert(text.find(anchor) + anchor.size(), panel);
+    TPagesForm* window = Load(text);
+    auto* placed = dynamic_cast<gui::TControl*>(window->FindComponent("Panel1"));
+    ASSERT_NE(placed, nullptr);
+    window->Show();
+    driver.Pump();
+    window->SetBounds(0, 0, 500, 350);
+    driver.Pump();
+    Pages()->SetActivePageIndex(2);
+    driver.Pump();
+    EXPECT_EQ(Bounds(placed), (win::RECT{10, 20, 210, 114}));
+}
+
 }  // namespace
 }  // namespace pctest
