@@ -70,6 +70,31 @@ TEST_F(PageTest, SettingThePageByIndexFiresOneQuestionAndOneChange)
     }
 }
 
+TEST_F(PageTest, AChangeHandlerMaySetThePageBack)
+{
+    // As the analysis window does when its data is incomplete: back to the first page.
+    for (bool byClick : {true, false}) {
+        TclPageControl* control = MakePages();
+        log.entries.clear();
+        log.Attach(control);
+        log.actAt = "change:AC Motor";
+        log.action = [&] { control->SetActivePageIndex(0); };
+        if (byClick) {
+            ClickTab(control, 2);
+        } else {
+            control->SetActivePageIndex(2);
+        }
+        const char* how = byClick ? "click" : "code";
+        EXPECT_EQ(log.entries, (Log{"changing:AC Motor", "hide:Horse Power", "show:AC Motor", "change:AC Motor",
+                                    "changing:Horse Power", "hide:AC Motor", "show:Horse Power", "change:Horse Power"}))
+            << how;
+        EXPECT_EQ(control->ActivePage(), control->Pages(0)) << how;
+        EXPECT_EQ(control->TabIndex(), 0) << how;
+        EXPECT_EQ(Shown(control), (std::vector<std::string>{"Horse Power"})) << how;
+        delete control;
+    }
+}
+
 TEST_F(PageTest, ThePageCountHoldsHiddenTabsAndAnEmptyControlHasNoActivePage)
 {
     TclPageControl* control = MakePages();
