@@ -202,9 +202,6 @@ void TclPageControl::RemovePage(TclTabSheet* page)
         if (!neighbour) {
             neighbour = FindNeighbourPage(page, false, false, !designing);
         }
-        if (neighbour == page) {
-            neighbour = nullptr;
-        }
     }
     const bool wasActive = page == activePage_;
     if (wasActive) {
@@ -214,7 +211,7 @@ void TclPageControl::RemovePage(TclTabSheet* page)
     TclTab* tab = page->tab_;
     page->tab_ = nullptr;
     page->pageControl_ = nullptr;
-    if (undockingPage_ == page && IsDestroying()) {
+    if (undockingPage_ == page) {
         undockingPage_ = nullptr;
     }
     AliveGuard self(this);
