@@ -189,6 +189,9 @@ void TclPageControl::InsertPage(TclTabSheet* page)
     UpdateTab(page);
     if (!IsLoading() && !activePage_) {
         SetActivePage(page);
+    } else if (page != activePage_ && page->Visible()) {
+        // A page shown in the page control it came from.
+        page->TCustomControl::SetVisible(false);
     }
 }
 

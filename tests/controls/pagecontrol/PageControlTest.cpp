@@ -234,6 +234,23 @@ TEST_F(PageTest, PageIndexMovesTheSheetAndItsTabOrRefusesAnIndexOutOfRange)
     EXPECT_EQ(control->TabIndex(), 2);
 }
 
+TEST_F(PageTest, AnActiveSheetMovedToAnotherPageControlIsHiddenThere)
+{
+    TclPageControl* from = MakePages();
+    TclPageControl* to = MakePages({"Ohms Law", "Power AC"});
+    TclTabSheet* moved = from->Pages(0);
+    moved->SetPageControl(to);
+    EXPECT_EQ(from->ActivePage(), from->Pages(0));
+    EXPECT_EQ(from->ActivePage()->Caption(), "Torque");
+    EXPECT_EQ(Shown(from), (std::vector<std::string>{"Torque"}));
+    EXPECT_EQ(to->PageCount(), 3);
+    EXPECT_EQ(moved->PageIndex(), 2);
+    EXPECT_EQ(to->Tabs()->Tab(2)->Caption(), "Horse Power");
+    EXPECT_EQ(Shown(to), (std::vector<std::string>{"Ohms Law"}));
+    to->SetActivePage(moved);
+    EXPECT_EQ(Shown(to), (std::vector<std::string>{"Horse Power"}));
+}
+
 TEST_F(PageTest, NeighboursAreFoundWithAndWithoutWrapAndTheVisibilityCheck)
 {
     TclPageControl* control = MakePages();
