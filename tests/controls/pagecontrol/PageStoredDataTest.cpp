@@ -281,5 +281,21 @@ TEST_F(PageStoredTest, ControlsOnHiddenPagesKeepTheirDesignedDistancesToTheEdges
     EXPECT_EQ(Bounds(placed), (win::RECT{10, 20, 210, 114}));
 }
 
+TEST_F(PageStoredTest, EverySheetsStoredStateReachesItsTabAfterLoading)
+{
+    const std::string anchor = "      Caption = 'AC Motor'\n";
+    Load(Edited(anchor, anchor + "      Enabled = False\n      Highlighted = True\n      ImageIndex = 2\n"
+                                 "      TabVisible = False\n"));
+    TclTab* tab = Pages()->Tabs()->Tab(2);
+    EXPECT_EQ(tab->Caption(), "AC Motor");
+    EXPECT_FALSE(tab->Enabled());
+    EXPECT_TRUE(tab->Highlighted());
+    EXPECT_EQ(tab->ImageIndex(), 2);
+    EXPECT_FALSE(tab->Visible());
+    EXPECT_EQ(Pages()->Tabs()->Tab(0)->ImageIndex(), -1) << "a tab's own default is not kept";
+    EXPECT_EQ(Pages()->VisibleTabs().Count(), 2);
+    EXPECT_EQ(Pages()->ActivePage(), Sheet("TabSheet2"));
+}
+
 }  // namespace
 }  // namespace pctest
