@@ -44,7 +44,7 @@ using fuzz::Check;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    // The control libraries end before the program's static objects do (their screen canvas holds a context).
+    // The control libraries give back their screen canvas before the drawing handles' table goes.
     static const bool started = (testsupport::StartGuiLibraries(), controls::initialize(), pagecontrol::initialize(),
                                  std::atexit([] {
                                      pagecontrol::finalize();
