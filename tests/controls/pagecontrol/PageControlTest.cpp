@@ -460,5 +460,27 @@ TEST_F(SlantedPageTest, AClickOnTheOverlapOfTwoSlantedTabsShowsTheFirstSheet)
     EXPECT_EQ(log.entries, (Log{"changing:Horse Power", "hide:AC Motor", "show:Horse Power", "change:Horse Power"}));
 }
 
+TEST_F(SlantedPageTest, WithTheFrameShownTheSheetsLieInsideIt)
+{
+    TclPageControl* control = MakePages();
+    control->SetStyle(9);
+    control->SetTabHeight(35);
+    control->SetTabWidth(100);
+    control->SetShowFrame(true);
+    driver.Pump();
+    for (int i = 0; i < control->PageCount(); ++i) {
+        TclTabSheet* sheet = control->Pages(i);
+        EXPECT_EQ((win::RECT{sheet->Left(), sheet->Top(), sheet->Left() + sheet->Width(), sheet->Top() + sheet->Height()}),
+                  (win::RECT{1, 36, 399, 299}))
+            << i;
+    }
+    control->Repaint();
+    control->ActivePage()->Repaint();
+    for (const win::POINT at : {win::POINT{0, 200}, win::POINT{399, 200}, win::POINT{200, 299}}) {
+        EXPECT_EQ(win::TestDriver::PixelAt(control->Handle(), at.x, at.y), gui::ColorToRGB(gui::clBtnShadow))
+            << at.x << "," << at.y;
+    }
+}
+
 }  // namespace
 }  // namespace pctest
