@@ -482,5 +482,19 @@ TEST_F(SlantedPageTest, WithTheFrameShownTheSheetsLieInsideIt)
     }
 }
 
+TEST_F(SlantedPageTest, AnEmptyPageControlPaintsOnlyItsBackground)
+{
+    TclPageControl* control = MakePages({});
+    control->SetStyle(9);
+    control->SetTabHeight(35);
+    driver.Pump();
+    control->Repaint();
+    EXPECT_EQ(control->ActivePageIndex(), -1);
+    for (const win::POINT at : {win::POINT{0, 0}, win::POINT{5, 35}, win::POINT{200, 150}, win::POINT{399, 299}}) {
+        EXPECT_EQ(win::TestDriver::PixelAt(control->Handle(), at.x, at.y), gui::ColorToRGB(gui::clBtnFace))
+            << at.x << "," << at.y;
+    }
+}
+
 }  // namespace
 }  // namespace pctest
