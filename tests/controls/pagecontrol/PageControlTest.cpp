@@ -283,6 +283,37 @@ TEST_F(PageTest, NeighboursAreFoundWithAndWithoutWrapAndTheVisibilityCheck)
     EXPECT_EQ(MakePages({})->FindNeighbourPage(nullptr, true, true, false), nullptr);
 }
 
+TEST_F(PageTest, SelectingTheNeighbourWrapsAndSkipsDisabledPagesWhenAsked)
+{
+    struct Case {
+        bool forward;
+        bool check;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {true, false, "Torque"},
+        {true, true, "AC Motor"},
+        {false, true, "AC Motor"},
+        {false, false, "AC Motor"},
+    };
+    for (const Case& c : cases) {
+        TclPageControl* control = MakePages();
+        control->Pages(1)->SetEnabled(false);
+        log.entries.clear();
+        log.Attach(control);
+        control->SelectNeighbourPage(c.forward, c.check);
+        EXPECT_EQ(control->ActivePage()->Caption(), c.expected) << c.forward << c.check;
+        EXPECT_EQ(log.entries.front(), std::string("changing:") + c.expected);
+        EXPECT_EQ(log.entries.back(), std::string("change:") + c.expected);
+        delete control;
+    }
+    TclPageControl* single = MakePages({"Horse Power"});
+    log.entries.clear();
+    log.Attach(single);
+    single->SelectNeighbourPage(true, true);
+    EXPECT_TRUE(log.entries.empty()) << "the only page is its own neighbour";
+}
+
 TEST_F(PageTest, ARaisingShowHandlerReachesTheApplicationAndTheSwitchCompletes)
 {
     TclPageControl* control = MakePages();
