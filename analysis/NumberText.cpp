@@ -3,6 +3,9 @@
 #include "analysis/Globals.h"
 #include "platform/rtl/Numbers.h"
 
+#include <cmath>
+#include <limits>
+
 namespace analysis {
 
 namespace {
@@ -111,7 +114,13 @@ double TextToDouble(std::string_view text)
 
 float TextToSingle(std::string_view text, int& errorPos)
 {
-    return float(TextToDouble(text, errorPos));
+    // Narrowing a double beyond single precision is undefined; such a text reads as the infinity of its
+    // sign, which every range check then clamps.
+    const double value = TextToDouble(text, errorPos);
+    constexpr float infinity = std::numeric_limits<float>::infinity();
+    if (std::fabs(value) > double(std::numeric_limits<float>::max()))
+        return value > 0 ? infinity : -infinity;
+    return float(value);
 }
 
 float TextToSingle(std::string_view text)

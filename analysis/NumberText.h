@@ -30,6 +30,7 @@ std::string PadText(std::string_view text, int width);
 // The number a text shows: the locale's thousands separators are dropped and its decimal separator
 // read as the point. An empty text, or one that is not wholly a number, reads as 0. errorPos is the
 // 1-based position of the first character that could not be read, 0 when all were.
+// TextToSingle reads a number beyond single precision as the infinity of its sign.
 double TextToDouble(std::string_view text);
 double TextToDouble(std::string_view text, int& errorPos);
 float TextToSingle(std::string_view text);

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -91,6 +92,13 @@ TEST_P(NumberText, EmptyOrBrokenTextReadsAsZeroWithTheErrorPosition)
     EXPECT_EQ(errorPos, 3);
     EXPECT_EQ(TextToInt("7a", errorPos), 0);
     EXPECT_EQ(errorPos, 2);
+}
+
+TEST_P(NumberText, SingleBeyondItsRangeReadsAsInfinityOfItsSign)
+{
+    EXPECT_EQ(TextToSingle("1e39"), std::numeric_limits<float>::infinity());
+    EXPECT_EQ(TextToSingle("-1e300"), -std::numeric_limits<float>::infinity());
+    EXPECT_EQ(TextToSingle("3e38"), 3e38f);
 }
 
 TEST(NumberTextFields, FieldAndPaddedTexts)
