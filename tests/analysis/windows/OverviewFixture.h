@@ -1,28 +1,28 @@
 #pragma once
-// The calculation overview over the default project: the libraries and the estimator started as the
-// tools start them (InitGlobals, the parameters defined, the options loaded), the GUI on a virtual clock
-// driven through the application's loop, English separators,
-// and a host that records what the windows ask of it. A stand-in of the analysis window carries the
-// power unit label the overview's heading reads.
+// The program's windows over the default project: the libraries, the estimator and the windows started
+// as the tools start them (InitGlobals, the parameters defined, the options loaded, then the analysis
+// window, the calculation overview and the hidden translation window), the GUI on a virtual clock driven
+// through the application's loop, English separators, a scratch registry and a host that records what
+// the windows ask of it.
 
 #include "analysis/Calculation.h"
 #include "analysis/Globals.h"
 #include "analysis/ParamInputs.h"
 #include "analysis/ParamTable.h"
 #include "analysis/windows/AnalysisHost.h"
+#include "analysis/windows/Fan.h"
 #include "analysis/windows/Report.h"
 #include "platform/gui/Application.h"
-#include "platform/gui/Form.h"
-#include "platform/gui/Label.h"
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/FormatSettings.h"
 #include "platform/win/testing/TestDriver.h"
+#include "tests/support/ScratchRegistry.h"
 #include "tools/common/Estimator.h"
 #include "tools/common/ProgramLibraries.h"
+#include "tools/common/ProgramWindows.h"
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -37,46 +37,24 @@ struct RecordingHost final : analysis::AnalysisHost {
     void ShowSetupPage(int index) override { calls.push_back("setup " + std::to_string(index)); }
 };
 
-// A window of the analysis window's class name with its power unit label, and nothing else.
-class TPowerUnitWindow : public gui::TForm {
-public:
-    explicit TPowerUnitWindow(classes::TComponent* owner) : gui::TForm(owner)
-    {
-        label_ = new gui::TLabel(this);
-        label_->SetName("Power_Label");
-        label_->SetParent(this);
-        label_->SetCaption("HP");
-    }
-    static const classes::TClassInfo& StaticClass()
-    {
-        static const classes::TClassInfo info("TFANFORM", &gui::TForm::StaticClass());
-        return info;
-    }
-    const classes::TClassInfo& ClassType() const override { return StaticClass(); }
-
-    void SetPowerUnit(const std::string& unit) { label_->SetCaption(unit); }
-
-private:
-    gui::TLabel* label_;
-};
-
 class OverviewTest : public testing::Test {
 protected:
     void SetUp() override
     {
         UseSeparators('.', ',');
         libraries_.emplace(tools::ProgramLibraries::Reach::Windows);
+        registry_.emplace();
         tools::StartEstimator();
         analysis::InstallAnalysisHost(&host);
         driver.SetMessageLoop([] { return gui::Application()->ProcessMessage(); });
-        analysisWindow_ = std::make_unique<TPowerUnitWindow>(gui::Application());
+        windows_.emplace();
     }
     void TearDown() override
     {
         EXPECT_TRUE(driver.Stalls().empty()) << driver.Stalls().front();
-        overview_.reset();
-        analysisWindow_.reset();
+        windows_.reset();
         analysis::InstallAnalysisHost(nullptr);
+        registry_.reset();
         libraries_.reset();
         rtl::SetLocaleSource(nullptr);
     }
@@ -100,13 +78,19 @@ protected:
         ASSERT_TRUE(analysis::CalculateRivuve(application, analysis::ParamInputs()).Ok());
     }
 
-    analysis::TCALCREP& Overview()
+    // The analysis window of a new fan project shown and hidden again with the power unit kW or HP, as a
+    // result line leaves it under the overview.
+    void ShowAnalysisWindowIn(bool kw)
     {
-        if (!overview_)
-            overview_ = std::make_unique<analysis::TCALCREP>(gui::Application());
-        return *overview_;
+        analysis::PowerInKW = kw;
+        Windows().NewProject(1);
+        Windows().Analysis().Show();
+        driver.Pump();
+        Windows().Analysis().Hide();
     }
-    TPowerUnitWindow& AnalysisWindow() { return *analysisWindow_; }
+
+    tools::ProgramWindows& Windows() { return *windows_; }
+    analysis::TCALCREP& Overview() { return windows_->Overview(); }
 
     rtl::VirtualClock clock;
     rtl::ScopedClock installedClock{clock};
@@ -115,8 +99,8 @@ protected:
 
 private:
     std::optional<tools::ProgramLibraries> libraries_;
-    std::unique_ptr<TPowerUnitWindow> analysisWindow_;
-    std::unique_ptr<analysis::TCALCREP> overview_;
+    std::optional<testsupport::ScratchRegistry> registry_;
+    std::optional<tools::ProgramWindows> windows_;
 };
 
 }  // namespace analysis_windows_test
