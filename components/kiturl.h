@@ -2,7 +2,8 @@
 // TKitURL: a label that behaves as a link. It shows its text underlined with a hand cursor, turns to
 // HighlightColor while the mouse is over it, and a click hands URL to the shell's open verb before
 // OnClick runs. Without a URL a click only runs OnClick, so the label also serves as clickable text;
-// with URL "calc.exe" it starts the desktop's calculator. With Caption empty it shows URL.
+// with URL "calc.exe" it starts the desktop's calculator. With Caption empty it shows URL. Adding the
+// underline at construction makes the font the label's own (ParentFont off), so stored links carry theirs.
 //
 // Hovering: the first mouse move inside the label saves the font colour (unless one is saved) and
 // starts a 100 ms window timer on the GUI thread; the first tick that finds the cursor outside puts the

@@ -384,7 +384,9 @@ public:
 
     TclPageChangingEvent OnPageChanging;
 
+    // Only over the tab of the active page.
     bool TakesFocusOnClick() override;
+    bool TakesFocusOnClickAt(int x, int y) override;
     void GetChildren(const classes::TGetChildProc& proc, classes::TComponent* root) override;
     void SetChildOrder(classes::TComponent* child, int order) override;
     void Loaded() override;
@@ -413,6 +415,7 @@ private:
     void DropActivePage();
     void SetTabIndexQuietly(int value);
     TclTabSheet* PageOfTab(const TclTab* tab) const;
+    bool IsOverActiveTab(win::POINT point);
     // The page holding the docked control, or null.
     TclTabSheet* DockedPage(const gui::TControl* client) const;
     gui::TControl* DockedControl(const TclTabSheet* page) const;

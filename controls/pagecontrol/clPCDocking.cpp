@@ -25,6 +25,9 @@ std::string FirstLine(const std::string& text) { return text.substr(0, text.find
 
 gui::TControl* TclPageControl::DockedControl(const TclTabSheet* page) const
 {
+    if (!page) {
+        return nullptr;
+    }
     for (int i = 0; i < DockClientCount(); ++i) {
         gui::TControl* client = DockClients(i);
         if (client->Parent() == page) {

@@ -64,29 +64,18 @@ std::unique_ptr<controls::TclRegion> TclPCOneNotePainter::GetTabShapeRegion(int 
     const int W = f.W;
     const int H = f.H;
     const int T = f.T();
-    // Points and line pixels painted on the outside of the region decide its edges.
-    win::POINT first{};
-    win::POINT last{};
-    std::unique_ptr<controls::TclRegion> region;
     if (inner) {
-        // Inside the inner shade lines: the line figure without its left and top pixels, and the
-        // bottom row the figure leaves out.
+        // Inside the inner shade lines, down to the page.
         const TclPCTabFigure lines{{{L + 2, B - 1}, {L + H - 3, T + 4}, {L + H + 2, T + 1}, {L + W - 3, T + 1},
                                     {L + W - 2, T + 2}, {L + W - 2, B - 1}},
                                    {lpLT, lpLT, lpT, lpRT, lpR, lpB}};
-        region = FigureRegion(visibleIndex, lines, true);
-        first = MapPoint(visibleIndex, {L + 3, B - 1});
-        last = MapPoint(visibleIndex, {L + W - 3, B - 1});
-    } else {
-        region = FigureRegion(visibleIndex, BuildTabOutline(visibleIndex), false);
-        first = MapPoint(visibleIndex, {L, B - 1});
-        last = first;
+        return FigureRegion(visibleIndex, ExtendedToFrame(lines), true);
     }
-    controls::TclRegion extra(std::min(first.x, last.x), std::min(first.y, last.y), std::max(first.x, last.x) + 1,
-                              std::max(first.y, last.y) + 1);
-    if (W > 5 && H > 5) {
-        region->CombineWith(extra, controls::roAdd);
-    }
+    std::unique_ptr<controls::TclRegion> region = FigureRegion(visibleIndex, BuildTabOutline(visibleIndex), false);
+    // The shaded corner pixel beside the outline's start.
+    const win::POINT corner = MapPoint(visibleIndex, {L, B - 1});
+    controls::TclRegion pixel(corner.x, corner.y, corner.x + 1, corner.y + 1);
+    region->CombineWith(pixel, controls::roAdd);
     return region;
 }
 

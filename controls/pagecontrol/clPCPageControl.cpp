@@ -541,17 +541,24 @@ void TclPageControl::RebuildLayout()
     }
 }
 
-bool TclPageControl::TakesFocusOnClick()
+bool TclPageControl::IsOverActiveTab(win::POINT point)
 {
-    if (!TclCustomTabControl::TakesFocusOnClick() || !activePage_ || !activePage_->tab_ || !HandleAllocated()) {
+    if (!activePage_ || !activePage_->tab_ || !Painter()) {
         return false;
     }
     const int visibleIndex = activePage_->tab_->VisibleIndex();
-    if (visibleIndex == -1) {
-        return false;
-    }
-    const win::POINT point = ScreenToClient(controls::clGetCursorScreenPos());
-    return VisibleIndexAt(point.x, point.y) == visibleIndex;
+    return visibleIndex != -1 && VisibleIndexAt(point.x, point.y) == visibleIndex;
+}
+
+bool TclPageControl::TakesFocusOnClick()
+{
+    return TclCustomTabControl::TakesFocusOnClick() && HandleAllocated()
+           && IsOverActiveTab(ScreenToClient(controls::clGetCursorScreenPos()));
+}
+
+bool TclPageControl::TakesFocusOnClickAt(int x, int y)
+{
+    return TclCustomTabControl::TakesFocusOnClick() && IsOverActiveTab({x, y});
 }
 
 // ------------------------------------------------------------------------------------------------------------

@@ -380,7 +380,24 @@ std::unique_ptr<controls::TclRegion> TclPCSlantedPainter::FigureRegion(int visib
 
 std::unique_ptr<controls::TclRegion> TclPCSlantedPainter::GetTabShapeRegion(int visibleIndex, bool inner)
 {
-    return FigureRegion(visibleIndex, BuildTabOutline(visibleIndex), inner);
+    const TclPCTabFigure outline = BuildTabOutline(visibleIndex);
+    return FigureRegion(visibleIndex, inner ? ExtendedToFrame(outline) : outline, inner);
+}
+
+TclPCTabFigure TclPCSlantedPainter::ExtendedToFrame(TclPCTabFigure figure)
+{
+    TPoints& points = figure.Points;
+    if (points.size() < 2) {
+        return figure;
+    }
+    auto step = [](win::POINT from, win::POINT to) {
+        return win::POINT{(to.x > from.x) - (to.x < from.x), (to.y > from.y) - (to.y < from.y)};
+    };
+    const win::POINT first = step(points[0], points[1]);
+    const win::POINT last = step(points[points.size() - 2], points.back());
+    points.front() = {points.front().x - first.x, points.front().y - first.y};
+    points.back() = {points.back().x + last.x, points.back().y + last.y};
+    return figure;
 }
 
 void TclPCSlantedPainter::DrawTabOutline(int visibleIndex)

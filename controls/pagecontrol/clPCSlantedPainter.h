@@ -94,6 +94,9 @@ protected:
     // The outline of a tab for top tabs (L, B the left and bottom of its full rectangle, W and H its
     // extents along and across the row).
     virtual TclPCTabFigure BuildTabOutline(int visibleIndex);
+    // The outline's two ends carried one pixel on towards the page: the bottom of an outline is not
+    // drawn, so what lies inside it reaches down to the page.
+    static TclPCTabFigure ExtendedToFrame(TclPCTabFigure figure);
     // The figure turned to the side of the tab's row and made a region; bottom and right rows run the
     // other way round, so their points are reversed and the kinds mirrored.
     std::unique_ptr<controls::TclRegion> FigureRegion(int visibleIndex, const TclPCTabFigure& figure,

@@ -722,80 +722,81 @@ void clPCDrawBorder(controls::TclCanvas& canvas, win::RECT& rect, const std::vec
     }
 }
 
+namespace {
+
+// How far each kind of segment moves so that the polygon region takes its pixels (outer) or leaves
+// them out (inner). Regions sample pixel centres, a centre on a left edge belonging to the region and
+// one on a right edge not; the moves follow from that for straight and diagonal segments.
+win::POINT FigureShift(TLinePosition position, bool inner)
+{
+    switch (position) {
+    case lpL:
+    case lpLB:
+        return inner ? win::POINT{1, 0} : win::POINT{0, 0};
+    case lpLT:
+        return inner ? win::POINT{2, 0} : win::POINT{1, 0};
+    case lpT:
+        return inner ? win::POINT{0, 1} : win::POINT{0, 0};
+    case lpRT:
+    case lpR:
+        return inner ? win::POINT{0, 0} : win::POINT{1, 0};
+    case lpRB:
+        return inner ? win::POINT{1, 0} : win::POINT{2, 0};
+    case lpB:
+        return inner ? win::POINT{0, 0} : win::POINT{0, 1};
+    }
+    return {0, 0};
+}
+
+// Where two moved segments meet: the crossing of their lines, or the moved point where they run
+// parallel.
+win::POINT MovedCorner(win::POINT from, win::POINT corner, win::POINT to, win::POINT inShift, win::POINT outShift)
+{
+    const double ax = double(corner.x) - from.x;
+    const double ay = double(corner.y) - from.y;
+    const double bx = double(to.x) - corner.x;
+    const double by = double(to.y) - corner.y;
+    const double denominator = ax * by - ay * bx;
+    if (denominator == 0) {
+        return {corner.x + outShift.x, corner.y + outShift.y};
+    }
+    // The incoming line through corner + inShift, the outgoing one through corner + outShift.
+    const double dx = double(outShift.x) - inShift.x;
+    const double dy = double(outShift.y) - inShift.y;
+    const double t = (dx * by - dy * bx) / denominator;
+    return {int(std::lround(corner.x + inShift.x + t * ax)), int(std::lround(corner.y + inShift.y + t * ay))};
+}
+
+}  // namespace
+
 std::unique_ptr<controls::TclRegion> clPCFigureRegion(const TPoints& points, const TLinePositions& positions,
                                                       bool firstHalf)
 {
-    TPoints moved = points;
-    const std::size_t count = moved.size();
-    if (count == 0) {
-        return std::make_unique<controls::TclRegion>();
-    }
-    auto has = [&](TLinePosition position) {
-        return std::find(positions.begin(), positions.end(), position) != positions.end();
-    };
-    auto widened = [&](TLinePosition position) {
-        if (firstHalf) {
-            return position == lpL || position == lpLT || position == lpT || position == lpLB;
-        }
-        return position == lpRT || position == lpR || position == lpRB || position == lpB;
-    };
-    for (std::size_t i = 0; i < positions.size() && i < count; ++i) {
-        const TLinePosition position = positions[i];
-        if (!widened(position)) {
+    // Repeated points draw nothing: each run keeps its last segment.
+    TPoints figure;
+    TLinePositions kinds;
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const TLinePosition kind = i < positions.size() ? positions[i] : lpB;
+        if (!figure.empty() && figure.back().x == points[i].x && figure.back().y == points[i].y) {
+            kinds.back() = kind;
             continue;
         }
-        win::POINT& a = moved[i];
-        win::POINT& b = moved[(i + 1) % count];
-        switch (position) {
-        case lpL:
-            a.x += 1, a.y += has(lpLB) ? 1 : 0;
-            b.x += 1, b.y -= has(lpLT) ? 1 : 0;
-            break;
-        case lpLT:
-            (has(lpL) ? a.y : a.x) += 1;
-            (has(lpT) ? b.x : b.y) += 1;
-            break;
-        case lpT:
-            a.y += 1, a.x -= has(lpLT) ? 1 : 0;
-            b.y += 1, b.x += has(lpRT) ? 1 : 0;
-            break;
-        case lpLB:
-            if (has(lpB)) {
-                a.x += 1;
-            } else {
-                a.y -= 1;
-            }
-            if (has(lpL)) {
-                b.y -= 1;
-            } else {
-                b.x += 1;
-            }
-            break;
-        case lpRT:
-            if (has(lpT)) {
-                a.x += 1;
-            } else {
-                a.y -= 1;
-            }
-            if (has(lpR)) {
-                b.y -= 1;
-            } else {
-                b.x += 1;
-            }
-            break;
-        case lpR:
-            a.x += 1, a.y += has(lpRT) ? 1 : 0;
-            b.x += 1, b.y -= has(lpRB) ? 1 : 0;
-            break;
-        case lpRB:
-            (has(lpR) ? a.y : a.x) += 1;
-            (has(lpB) ? b.x : b.y) += 1;
-            break;
-        case lpB:
-            a.y += 1, a.x -= has(lpRB) ? 1 : 0;
-            b.y += 1, b.x += has(lpLB) ? 1 : 0;
-            break;
-        }
+        figure.push_back(points[i]);
+        kinds.push_back(kind);
+    }
+    while (figure.size() > 1 && figure.back().x == figure.front().x && figure.back().y == figure.front().y) {
+        figure.pop_back();
+        kinds.pop_back();
+    }
+    const std::size_t count = figure.size();
+    if (count < 3) {
+        return std::make_unique<controls::TclRegion>();
+    }
+    TPoints moved(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::size_t before = (i + count - 1) % count;
+        moved[i] = MovedCorner(figure[before], figure[i], figure[(i + 1) % count], FigureShift(kinds[before], firstHalf),
+                               FigureShift(kinds[i], firstHalf));
     }
     return std::make_unique<controls::TclRegion>(win::CreatePolygonRgn(moved.data(), int(count), win::WINDING));
 }

@@ -139,7 +139,8 @@ enum TLinePosition : std::uint8_t { lpL, lpLT, lpT, lpRT, lpR, lpRB, lpB, lpLB }
 using TPoints = std::vector<win::POINT>;
 using TLinePositions = std::vector<TLinePosition>;
 // The region of a closed outline whose segment i runs from point i to point i + 1 (the last back to
-// the first) and draws side or corner positions[i].
+// the first) and draws side or corner positions[i]: with firstHalf only what lies inside the outline's
+// pixels, else the outline's pixels too. Exact for straight and diagonal segments.
 std::unique_ptr<controls::TclRegion> clPCFigureRegion(const TPoints& points, const TLinePositions& positions,
                                                       bool firstHalf);
 void clPCAddFigurePoints(TPoints& points, const TPoints& newPoints, const TLinePositions& newPositions,

@@ -213,6 +213,7 @@ private:
     void Recreate(HWND hwnd, const ScreenWindowState& state, bool blended);
     HWND NearestShownOwner(HWND owner) const;
     void ShowKeepingFocus(SDL_Window* window);
+    void Destroy(SDL_Window* window);
     void Upload(HWND hwnd, ScreenWindow& shown, const RECT& rect);
     void TakeClipboard();
     void Focus(HWND hwnd);
@@ -251,6 +252,9 @@ private:
     std::vector<Input> input_;
     std::atomic<bool> afterPress_{false};  // the last input posted was a press
     bool stopping_ = false;
+    std::uint64_t framesAsked_ = 0;  // animation frames marked so far
+    std::uint64_t framesShown_ = 0;  // of those, the ones a finished round of the display thread saw
+    std::condition_variable frameShown_;
     std::vector<std::pair<std::promise<std::pair<bool, std::string>>*, int>> clipboardAsks_;
 
     // The display thread's own.
@@ -278,6 +282,7 @@ SdlDisplay::~SdlDisplay()
         std::lock_guard lock(mutex_);
         stopping_ = true;
     }
+    frameShown_.notify_all();
     Wake();
     if (thread_.joinable()) {
         thread_.join();
@@ -698,6 +703,7 @@ void SdlDisplay::HandleWindowEvent(const SDL_WindowEvent& event)
         if (found != shown_.end()) {
             const RECT& rect = found->second.rect;
             Upload(hwnd, found->second, RECT{0, 0, rect.right - rect.left, rect.bottom - rect.top});
+            ++presents;  // what it shows now may be newer than what the last present showed
         }
         break;
     }
@@ -832,10 +838,12 @@ void SdlDisplay::Reconcile()
 {
     std::set<HWND> changed;
     std::map<HWND, RECT> damage;
+    std::uint64_t frames;
     {
         std::lock_guard lock(mutex_);
         changed.swap(changed_);
         damage.swap(damage_);
+        frames = framesAsked_;
     }
     bool uploaded = false;
     for (HWND hwnd : changed) {
@@ -867,6 +875,14 @@ void SdlDisplay::Reconcile()
     if (uploaded) {
         ++presents;
     }
+    bool framesDone = false;
+    {
+        std::lock_guard lock(mutex_);
+        framesDone = std::exchange(framesShown_, frames) < frames;
+    }
+    if (framesDone) {
+        frameShown_.notify_all();
+    }
 }
 
 bool SdlDisplay::Show(HWND hwnd)
@@ -880,7 +896,7 @@ bool SdlDisplay::Show(HWND hwnd)
                          state.rect.right > state.rect.left && state.rect.bottom > state.rect.top;
     if (!visible) {
         if (found != shown_.end()) {
-            SDL_DestroyWindow(found->second.window);
+            Destroy(found->second.window);
             shown_.erase(found);
         }
         return false;
@@ -1006,7 +1022,7 @@ void SdlDisplay::Recreate(HWND hwnd, const ScreenWindowState& state, bool blende
     }
     if (!Create(hwnd, state, blended)) {
         shown_.erase(hwnd);
-        SDL_DestroyWindow(old.window);
+        Destroy(old.window);
         return;
     }
     // The windows it owns are transient for the new X window; the keyboard focus goes over before the
@@ -1021,7 +1037,17 @@ void SdlDisplay::Recreate(HWND hwnd, const ScreenWindowState& state, bool blende
     if (focus != None && focus == oldWindow) {
         Focus(hwnd);
     }
-    SDL_DestroyWindow(old.window);
+    Destroy(old.window);
+}
+
+void SdlDisplay::Destroy(SDL_Window* window)
+{
+    ::Display* display = nullptr;
+    ::Window xwindow = 0;
+    if (XWindowOf(window, display, xwindow)) {
+        staleFocus_.erase(xwindow);  // X may give its id to another window
+    }
+    SDL_DestroyWindow(window);
 }
 
 void SdlDisplay::ShowKeepingFocus(SDL_Window* window)
@@ -1195,10 +1221,16 @@ void SdlDisplay::AnimationFrame(HWND hwnd, int frame)
         next = now;
     }
     next += FrameTime;
-    const std::uint64_t before = presents.load();
-    Mark(hwnd);
-    while (presents.load() == before && std::chrono::steady_clock::now() < now + MostWait) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    // Shown once a round of the display thread that saw this frame has presented: a present that
+    // was under way already may not hold it.
+    {
+        std::unique_lock lock(mutex_);
+        const std::uint64_t asked = ++framesAsked_;
+        changed_.insert(hwnd);
+        lock.unlock();
+        Wake();
+        lock.lock();
+        frameShown_.wait_until(lock, now + MostWait, [&] { return framesShown_ >= asked || stopping_; });
     }
     std::this_thread::sleep_until(next);
 }

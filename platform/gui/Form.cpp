@@ -1088,32 +1088,36 @@ void TCustomForm::Dispatch(win::TMessage& message)
         Deactivate();
         return;
     case CM_DIALOGKEY:
-        // The controls first (a page control takes Ctrl+Tab, the default button Enter), then the focus moves.
+        // Tab and the arrows move the focus; the other keys go to the controls (a page control takes
+        // Ctrl+Tab, the default button Enter). So arrows move between the buttons of a group even when a
+        // page control around them would take them for its tabs.
+        if (win::GetKeyState(win::VK_MENU) >= 0) {
+            switch (message.WParam) {
+            case win::VK_TAB:
+                if (win::GetKeyState(win::VK_CONTROL) >= 0) {
+                    SelectNext(activeControl_, win::GetKeyState(win::VK_SHIFT) >= 0, true);
+                    message.Result = 1;
+                    return;
+                }
+                break;
+            case win::VK_LEFT:
+            case win::VK_RIGHT:
+            case win::VK_UP:
+            case win::VK_DOWN:
+                if (activeControl_ && activeControl_->Parent()) {
+                    activeControl_->Parent()->SelectNext(activeControl_,
+                                                         message.WParam == win::VK_RIGHT || message.WParam == win::VK_DOWN,
+                                                         false);
+                    message.Result = 1;
+                    return;
+                }
+                break;
+            default:
+                break;
+            }
+        }
         Broadcast(message);
-        if (message.Result != 0 || win::GetKeyState(win::VK_MENU) < 0) {
-            return;
-        }
-        switch (message.WParam) {
-        case win::VK_TAB:
-            if (win::GetKeyState(win::VK_CONTROL) >= 0) {
-                SelectNext(activeControl_, win::GetKeyState(win::VK_SHIFT) >= 0, true);
-                message.Result = 1;
-            }
-            return;
-        case win::VK_LEFT:
-        case win::VK_RIGHT:
-        case win::VK_UP:
-        case win::VK_DOWN:
-            if (activeControl_ && activeControl_->Parent()) {
-                activeControl_->Parent()->SelectNext(activeControl_,
-                                                     message.WParam == win::VK_RIGHT || message.WParam == win::VK_DOWN,
-                                                     false);
-                message.Result = 1;
-            }
-            return;
-        default:
-            return;
-        }
+        return;
     case CM_SHOWINGCHANGED:
         ShowingChanged();
         return;

@@ -450,6 +450,12 @@ void TWinControl::RemoveControl(TControl* control)
     }
 }
 
+bool TWinControl::IsChild(const TControl* control) const
+{
+    return std::find(controls_.begin(), controls_.end(), control) != controls_.end()
+           || std::find(winControls_.begin(), winControls_.end(), control) != winControls_.end();
+}
+
 bool TWinControl::ContainsControl(const TControl* control) const
 {
     for (const TControl* c = control; c; c = c->Parent()) {
@@ -709,6 +715,8 @@ void TWinControl::SetBounds(int left, int top, int width, int height)
     if (left == left_ && top == top_ && width == width_ && height == height_) {
         return;
     }
+    // Its OnResize may free it: it goes once the bounds are settled.
+    detail::DispatchScope scope(this);
     if (handle_ && !win::IsIconic(handle_)) {
         win::SetWindowPos(handle_, nullptr, left, top, width, height, win::SWP_NOZORDER | win::SWP_NOACTIVATE);
     } else {
@@ -723,6 +731,9 @@ void TWinControl::SetBounds(int left, int top, int width, int height)
                 Resize();
             }
         }
+    }
+    if (!scope.Alive()) {
+        return;
     }
     UpdateAnchorRules();
     if (parent_) {
@@ -798,8 +809,10 @@ void TWinControl::PaintTo(win::HDC dc, int x, int y)
     Perform(win::WM_ERASEBKGND, reinterpret_cast<win::WPARAM>(dc), reinterpret_cast<win::LPARAM>(dc));
     Perform(win::WM_PAINT, reinterpret_cast<win::WPARAM>(dc), 0);
     controlState_ &= ~csPaintCopy;
-    for (TWinControl* child : winControls_) {
-        if (child->Visible()) {
+    // A child's painting may free it or a sibling: each is painted only while it is still a child.
+    const std::vector<TWinControl*> children = winControls_;
+    for (TWinControl* child : children) {
+        if (IsChild(child) && child->Visible()) {
             child->PaintTo(dc, child->Left(), child->Top());
         }
     }
@@ -887,6 +900,12 @@ void TWinControl::DoAlign(TAlign align, TControl* moved, win::RECT& rect)
         list.insert(position, control);
     }
     for (TControl* control : list) {
+        // A child's OnResize may free a sibling still to be placed, or the child itself: the child stays
+        // whole until it is placed and the rest goes by what it took.
+        if (!IsChild(control)) {
+            continue;
+        }
+        const TFreeHold hold(control);
         int left = rect.left;
         int top = rect.top;
         int width = rect.right - rect.left;
@@ -934,8 +953,16 @@ void TWinControl::AnchorChildren(const win::RECT& clientRect)
 {
     const int clientWidth = clientRect.right;
     const int clientHeight = clientRect.bottom;
+    // A child's OnResize may free a sibling or the child itself, as when aligning.
+    std::vector<TControl*> children;
     for (int i = 0; i < ControlCount(); ++i) {
-        TControl* control = Controls(i);
+        children.push_back(Controls(i));
+    }
+    for (TControl* control : children) {
+        if (!IsChild(control)) {
+            continue;
+        }
+        const TFreeHold hold(control);
         if (control->Align() != alNone || control->HasState(classes::csLoading)) {
             continue;
         }

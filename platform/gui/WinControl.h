@@ -203,6 +203,9 @@ private:
     static win::LRESULT InitWndProc(win::HWND hwnd, win::UINT message, win::WPARAM wParam, win::LPARAM lParam);
     void MainWndProc(win::TMessage& message);
     void InsertIntoList(TControl* control);
+    // Whether control is still one of the children; looks at the pointer only, so a child a handler
+    // freed meanwhile answers false.
+    bool IsChild(const TControl* control) const;
     void AlignControl(TControl* control);
     void DoAlign(TAlign align, TControl* control, win::RECT& rect);
     bool NeedsAnchorWork(const TControl* control) const;

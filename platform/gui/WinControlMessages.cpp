@@ -25,6 +25,9 @@
 #include "platform/win/Window.h"
 #include "platform/win/WindowPos.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace gui {
 
 namespace {
@@ -495,12 +498,17 @@ void TWinControl::PaintWindow(win::HDC dc)
 
 void TWinControl::PaintControls(win::HDC dc, TControl* first)
 {
-    auto it = first ? std::find(controls_.begin(), controls_.end(), first) : controls_.begin();
-    if (it == controls_.end()) {
-        it = controls_.begin();
+    auto from = first ? std::find(controls_.begin(), controls_.end(), first) : controls_.begin();
+    if (from == controls_.end()) {
+        from = controls_.begin();
     }
-    for (; it != controls_.end(); ++it) {
-        TControl* control = *it;
+    // A child's painting may free it or a sibling: the ones to paint are taken first, and each is painted
+    // only while it is still a child.
+    const std::vector<TControl*> order(from, controls_.end());
+    for (TControl* control : order) {
+        if (!IsChild(control)) {
+            continue;
+        }
         const win::RECT bounds = control->BoundsRect();
         if (!control->Visible() || !win::RectVisible(dc, &bounds)) {
             continue;

@@ -15,6 +15,7 @@
 #include "platform/services/Sound.h"
 #include "platform/win/testing/TestDriver.h"
 
+#include "tests/platform/gui/StoredFormClasses.h"
 #include "tests/platform/services/DesktopFixture.h"
 #include "tests/support/GuiLibraries.h"
 
@@ -339,6 +340,83 @@ TEST_F(KitUrlTest, StoredDataKeepsTheLinksPropertiesAndLeavesTheRestOut)
     EXPECT_EQ(classes::GetClass("TKitURL"), nullptr);
     components::initialize();
     EXPECT_EQ(classes::GetClass("TKitURL"), &TKitURL::StaticClass());
+}
+
+// A window designed with links, as the report page is: each link's click runs the window's handler
+// named in the stored data, and each keeps a font of its own (stored ones store it, as the designer does).
+class TLinkForm : public gui::TForm {
+public:
+    explicit TLinkForm(classes::TComponent* owner) : TForm(owner) { CreateFromStoredData(); }
+    static const classes::TClassInfo& StaticClass()
+    {
+        static const classes::TClassInfo info("TLinkForm", &TForm::StaticClass(), [](classes::TClassInfo& c) {
+            classes::ClassBuilder<TLinkForm>(c).Method<&TLinkForm::PreviewReport>("PreviewReport");
+        });
+        return info;
+    }
+    const classes::TClassInfo& ClassType() const override { return StaticClass(); }
+    void PreviewReport(classes::TObject* sender) { previews.push_back(sender); }
+    std::vector<classes::TObject*> previews;
+};
+
+TEST_F(KitUrlTest, AStoredLinkRunsTheHandlerItNamesAndKeepsAFontOfItsOwn)
+{
+    guitest::TestResources resources;
+    resources.AddForm("TLINKFORM", R"(object LinkForm: TLinkForm
+  Left = 0
+  Top = 0
+  Caption = 'Report'
+  ClientHeight = 120
+  ClientWidth = 300
+  Font.Charset = DEFAULT_CHARSET
+  Font.Color = clWindowText
+  Font.Height = -13
+  Font.Name = 'Arial'
+  Font.Style = []
+  object Label233: TKitURL
+    Left = 10
+    Top = 10
+    Width = 200
+    Height = 16
+    Caption = 'View Rivuve Estimation Report'
+    Font.Charset = DEFAULT_CHARSET
+    Font.Color = clBlue
+    Font.Height = -13
+    Font.Name = 'Arial'
+    Font.Style = [fsBold, fsUnderline]
+    ParentFont = False
+    OnClick = PreviewReport
+  end
+  object calculator: TKitURL
+    Left = 10
+    Top = 40
+    Width = 50
+    Height = 16
+    Visible = False
+    URL = 'calc.exe'
+  end
+end
+)");
+    std::unique_ptr<TLinkForm> window(new TLinkForm(nullptr));
+    auto* link = dynamic_cast<TKitURL*>(window->FindComponent("Label233"));
+    auto* calculator = dynamic_cast<TKitURL*>(window->FindComponent("calculator"));
+    ASSERT_TRUE(link && calculator);
+    EXPECT_EQ(link->Font()->Color(), gui::clBlue);
+    EXPECT_TRUE(link->Font()->Style() & (1u << gui::fsBold));
+    // The underline makes a link's font its own from the start, so a link never takes the window's.
+    EXPECT_FALSE(calculator->ParentFont());
+    EXPECT_NE(calculator->Font()->Height(), -13);
+    EXPECT_TRUE(calculator->UnderlineURL());
+
+    desktoptest::Recording recording;
+    link->Click();
+    EXPECT_EQ(window->previews, std::vector<classes::TObject*>{link});
+    EXPECT_TRUE(recording.launcher.Calls().empty());
+    testsupport::ScratchFolder bin;
+    desktoptest::AddProgram(bin, "galculator");
+    desktoptest::ScopedPath path(bin.Folder());
+    calculator->Click();
+    EXPECT_EQ(recording.launcher.Calls(), (std::vector<Call>{{Call::Start, {"galculator"}}}));
 }
 
 }  // namespace

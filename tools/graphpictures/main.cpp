@@ -125,6 +125,12 @@ private:
     std::vector<std::unique_ptr<chart::TChartSeries>> series_;
 };
 
+// The last line of a binary value ends with its closing brace.
+bool EndsData(const std::string& line)
+{
+    return !line.empty() && line.back() == '}';
+}
+
 std::vector<std::string> Lines(const std::string& text)
 {
     std::vector<std::string> lines;
@@ -153,7 +159,7 @@ std::vector<std::string> PictureDataLines(gui::TBitmap& bitmap)
         inside = inside || line == "  Picture.Data = {";
         if (inside)
             lines.push_back("  " + line);
-        if (inside && line.back() == '}')
+        if (inside && EndsData(line))
             break;
     }
     return lines;
@@ -176,7 +182,7 @@ void StorePicture(std::vector<std::string>& form, const std::string& name, const
         if (form[i] != "    Picture.Data = {")
             continue;
         std::size_t last = i;
-        while (last < end && form[last].back() != '}')
+        while (last < end && !EndsData(form[last]))
             ++last;
         form.erase(form.begin() + std::ptrdiff_t(i), form.begin() + std::ptrdiff_t(last + 1));
         end -= last + 1 - i;

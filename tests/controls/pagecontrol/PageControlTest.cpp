@@ -35,6 +35,13 @@ TEST_F(PageTest, AClickOnATabAsksHidesShowsAndReportsInThatOrder)
     EXPECT_EQ(control->ActivePage(), control->Pages(1));
     EXPECT_EQ(Shown(control), (std::vector<std::string>{"Torque"}));
     EXPECT_EQ(control->TabIndex(), 1);
+    // A key on the focused tabs goes the same road.
+    log.entries.clear();
+    log.allow = true;
+    control->SetFocus();
+    driver.Pump();
+    Press(win::VK_LEFT);
+    EXPECT_EQ(log.entries, (Log{"changing:Horse Power", "hide:Torque", "show:Horse Power", "change:Horse Power"}));
 }
 
 TEST_F(PageTest, SettingThePageByIndexFiresOneQuestionAndOneChange)
@@ -256,32 +263,72 @@ TEST_F(PageTest, ARaisingShowHandlerReachesTheApplicationAndTheSwitchCompletes)
 TEST_F(PageTest, AHandlerFreeingTheControlOrTheActiveSheetEndsTheSwitch)
 {
     const char* events[] = {"changing", "hide", "show", "change"};
-    for (const char* event : events) {
-        for (bool freeControl : {true, false}) {
-            TclPageControl* control = MakePages();
-            log.entries.clear();
-            log.Attach(control);
-            log.actAt = event;
-            TclTabSheet* victim = control->Pages(0);
-            log.action = [&] {
-                if (freeControl) {
-                    delete control;
-                    control = nullptr;
+    for (bool byClick : {true, false}) {
+        for (const char* event : events) {
+            for (bool freeControl : {true, false}) {
+                const std::string what =
+                    std::string(event) + (freeControl ? " frees the control" : " frees the sheet") + (byClick ? " (click)" : " (code)");
+                TclPageControl* control = MakePages();
+                log.entries.clear();
+                log.Attach(control);
+                log.actAt = event;
+                TclTabSheet* victim = control->Pages(0);
+                log.action = [&] {
+                    if (freeControl) {
+                        delete control;
+                        control = nullptr;
+                    } else {
+                        delete victim;
+                        victim = nullptr;
+                    }
+                };
+                if (byClick) {
+                    ClickTab(control, 1);
                 } else {
-                    delete victim;
-                    victim = nullptr;
+                    control->SetActivePageIndex(1);
                 }
-            };
-            ClickTab(control, 1);
-            driver.Pump();
-            if (control) {
-                EXPECT_EQ(control->PageCount(), 2) << event;
-                EXPECT_TRUE(control->ActivePage() == nullptr || control->ActivePage()->Visible()) << event;
-                EXPECT_LE(Shown(control).size(), 1u) << event;
-                delete control;
+                driver.Pump();
+                EXPECT_EQ(log.action, nullptr) << what << ": the handler ran";
+                if (control) {
+                    EXPECT_EQ(control->PageCount(), 2) << what;
+                    EXPECT_TRUE(control->ActivePage() == nullptr || control->ActivePage()->Visible()) << what;
+                    EXPECT_EQ(control->TabIndex(), control->ActivePageIndex()) << what;
+                    EXPECT_LE(Shown(control).size(), 1u) << what;
+                    delete control;
+                }
+                log.action = nullptr;
             }
-            log.action = nullptr;
         }
+    }
+}
+
+TEST_F(PageTest, TheCloseButtonAsksAndFreesTheActiveSheetOrEndsWithTheControl)
+{
+    for (bool freeControl : {false, true}) {
+        TclPageControl* control = MakePages();
+        control->SetOptions(control->Options() | pagecontrol::clPCOptionBit(pagecontrol::pcoCloseButton));
+        driver.Pump();
+        const win::RECT button =
+            static_cast<pagecontrol::TclPCStandardPainter*>(control->Painter())->NavigatorButtonBounds(pagecontrol::nbClose);
+        ASSERT_LT(button.left, button.right);
+        log.entries.clear();
+        log.Attach(control);
+        if (freeControl) {
+            log.actAt = "canclose";
+            log.action = [&] { delete control; control = nullptr; };
+        }
+        driver.Click(form->Handle(), win::TestDriver::Button::Left, control->Left() + (button.left + button.right) / 2,
+                     control->Top() + (button.top + button.bottom) / 2);
+        driver.Pump();
+        if (freeControl) {
+            EXPECT_EQ(control, nullptr);
+            EXPECT_EQ(log.entries, (Log{"canclose"}));
+            continue;
+        }
+        EXPECT_EQ(log.entries, (Log{"canclose", "changing:Torque", "show:Torque", "change:Torque"}));
+        EXPECT_EQ(control->PageCount(), 2);
+        EXPECT_EQ(control->ActivePage()->Caption(), "Torque");
+        delete control;
     }
 }
 
@@ -303,6 +350,72 @@ TEST_F(PageTest, ClosingTheActiveTabFreesItsSheet)
     EXPECT_EQ(control->PageCount(), 2);
     EXPECT_EQ(control->ActivePage(), control->Pages(0));
     EXPECT_EQ(control->ActivePage()->Caption(), "Torque");
+}
+
+TEST_F(PageTest, AWindowIsTornDownCleanlyWhicheverOfControlAndSheetsGoesFirst)
+{
+    for (bool sheetsFirst : {true, false}) {
+        auto* window = new gui::TForm(nullptr);
+        window->SetBounds(0, 0, 300, 200);
+        std::vector<TclTabSheet*> sheets;
+        auto makeSheets = [&] {
+            for (const char* caption : {"Horse Power", "Torque"}) {
+                sheets.push_back(new TclTabSheet(window));
+                sheets.back()->SetCaption(caption);
+            }
+        };
+        if (sheetsFirst) {
+            makeSheets();
+        }
+        auto* control = new TclPageControl(window);
+        control->SetParent(window);
+        control->SetAlign(gui::alClient);
+        if (!sheetsFirst) {
+            makeSheets();
+        }
+        for (TclTabSheet* sheet : sheets) {
+            sheet->SetPageControl(control);
+        }
+        auto* edit = new gui::TEdit(window);
+        edit->SetParent(sheets[0]);
+        window->Show();
+        driver.Pump();
+        edit->SetFocus();
+        driver.Pump();
+        log.entries.clear();
+        log.Attach(control);
+        delete window;
+        driver.Pump();
+        EXPECT_TRUE(log.entries.empty()) << (sheetsFirst ? "sheets first" : "control first");
+    }
+}
+
+// The program's look: slanted tabs 35 high and 100 wide.
+class SlantedPageTest : public PageTest {
+protected:
+    bool KeepsBuiltInStyles() const override { return true; }
+};
+
+TEST_F(SlantedPageTest, AClickOnTheOverlapOfTwoSlantedTabsShowsTheFirstSheet)
+{
+    TclPageControl* control = MakePages();
+    control->SetStyle(9);
+    control->SetTabHeight(35);
+    control->SetTabWidth(100);
+    control->SetActivePageIndex(2);
+    driver.Pump();
+    for (int i = 0; i < control->PageCount(); ++i) {
+        TclTabSheet* sheet = control->Pages(i);
+        EXPECT_EQ((win::RECT{sheet->Left(), sheet->Top(), sheet->Left() + sheet->Width(), sheet->Top() + sheet->Height()}),
+                  (win::RECT{0, 36, 400, 300}))
+            << i;
+    }
+    log.Attach(control);
+    driver.Click(control->Handle(), win::TestDriver::Button::Left, 95, 30);
+    driver.Pump();
+    EXPECT_EQ(control->ActivePage(), control->Pages(0));
+    EXPECT_EQ(Shown(control), (std::vector<std::string>{"Horse Power"}));
+    EXPECT_EQ(log.entries, (Log{"changing:Horse Power", "hide:AC Motor", "show:Horse Power", "change:Horse Power"}));
 }
 
 }  // namespace

@@ -115,5 +115,31 @@ TEST_F(PageDockingTest, FreeingTheDockSiteOrTheDockedFormInEitherOrderIsClean)
     }
 }
 
+TEST_F(PageDockingTest, PressingADockedPagesTabDragsItsControlAndADoubleClickFloatsIt)
+{
+    TclPageControl* control = MakeSiteWithNotes();
+    const win::POINT notesTab = TabCenter(control, 3);
+    const win::POINT firstTab = TabCenter(control, 0);
+    driver.MouseDown(control->Handle(), win::TestDriver::Button::Left, firstTab.x, firstTab.y);
+    driver.Pump();
+    EXPECT_FALSE(notes->Dragging()) << "a page without a docked control";
+    driver.MouseUp(control->Handle(), win::TestDriver::Button::Left, firstTab.x, firstTab.y);
+    driver.Pump();
+    driver.MouseDown(control->Handle(), win::TestDriver::Button::Left, notesTab.x, notesTab.y);
+    driver.Pump();
+    EXPECT_TRUE(notes->Dragging());
+    driver.MouseUp(control->Handle(), win::TestDriver::Button::Left, notesTab.x, notesTab.y);
+    driver.Pump();
+    EXPECT_FALSE(notes->Dragging());
+    EXPECT_EQ(notes->HostDockSite(), control) << "a click without a move leaves it docked";
+
+    driver.Click(control->Handle(), win::TestDriver::Button::Left, notesTab.x, notesTab.y);
+    driver.Click(control->Handle(), win::TestDriver::Button::Left, notesTab.x, notesTab.y);
+    driver.Pump();
+    EXPECT_EQ(notes->HostDockSite(), nullptr);
+    EXPECT_EQ(notes->Parent(), nullptr);
+    EXPECT_EQ(control->PageCount(), 3);
+}
+
 }  // namespace
 }  // namespace pctest

@@ -90,17 +90,6 @@ protected:
         driver.Click(control->Handle(), win::TestDriver::Button::Left, at.x, at.y);
         driver.Pump();
     }
-    void Press(win::UINT vk, std::initializer_list<win::UINT> modifiers = {})
-    {
-        for (win::UINT modifier : modifiers) {
-            driver.KeyDown(modifier);
-        }
-        driver.PressKey(vk);
-        for (win::UINT modifier : modifiers) {
-            driver.KeyUp(modifier);
-        }
-        driver.Pump();
-    }
     // The captions of the sheets that are visible.
     static std::vector<std::string> Shown(TclPageControl* control)
     {

@@ -50,11 +50,10 @@ protected:
     void SetUp() override
     {
         PageTest::SetUp();
-        Register(slantedStandIn);
-        // A row 36 high, as the slanted tabs of height 35 take with their base line.
-        setup.height = 36;
         classes::RegisterClass(TPagesForm::StaticClass());
     }
+    // The window is stored with the program's slanted style.
+    bool KeepsBuiltInStyles() const override { return true; }
     void TearDown() override
     {
         delete stored;
@@ -86,8 +85,6 @@ protected:
         return {control->Left(), control->Top(), control->Left() + control->Width(), control->Top() + control->Height()};
     }
 
-    // Style 9 as the window stores it; the fixture's fixed tabs stand in for its look.
-    TestPainterClass slantedStandIn{StyleTraits{9, "Slanted"}};
     TPagesForm* stored = nullptr;
 };
 
@@ -106,12 +103,12 @@ TEST_F(PageStoredTest, TheStoredWindowLoadsQuietlyWithOnlyItsActivePageShown)
     EXPECT_EQ(control->TabIndex(), 1);
     EXPECT_EQ(Shown(control), (std::vector<std::string>{"Torque"}));
     for (const char* name : {"TabSheet1", "TabSheet2", "TabSheet3"}) {
-        EXPECT_EQ(Bounds(Sheet(name)), control->Painter()->GetPageClientRect()) << name;
+        EXPECT_EQ(Bounds(Sheet(name)), (win::RECT{0, 36, 400, 300})) << name;
     }
     window->Show();
     driver.Pump();
     for (const char* name : {"TabSheet1", "TabSheet2", "TabSheet3"}) {
-        EXPECT_EQ(Bounds(Sheet(name)), control->Painter()->GetPageClientRect()) << name << " after showing";
+        EXPECT_EQ(Bounds(Sheet(name)), (win::RECT{0, 36, 400, 300})) << name << " after showing";
     }
     // The handler is bound: a change from now on reaches it.
     control->SetActivePageIndex(2);

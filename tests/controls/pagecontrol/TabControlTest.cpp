@@ -74,17 +74,6 @@ protected:
         control->SetFocus();
         driver.Pump();
     }
-    void Press(win::UINT vk, std::initializer_list<win::UINT> modifiers = {})
-    {
-        for (win::UINT modifier : modifiers) {
-            driver.KeyDown(modifier);
-        }
-        driver.PressKey(vk);
-        for (win::UINT modifier : modifiers) {
-            driver.KeyUp(modifier);
-        }
-        driver.Pump();
-    }
     void Click(TclCustomTabControl* control, int x, int y)
     {
         driver.Click(control->Handle(), win::TestDriver::Button::Left, x, y);

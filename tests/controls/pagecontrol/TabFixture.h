@@ -13,6 +13,7 @@
 #include "tests/controls/DrivenFixture.h"
 
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <optional>
 #include <string>
@@ -177,6 +178,18 @@ protected:
         }
         driver.Pump();
         return made;
+    }
+    // A key pressed with modifiers held, and what it caused handled.
+    void Press(win::UINT vk, std::initializer_list<win::UINT> modifiers = {})
+    {
+        for (win::UINT modifier : modifiers) {
+            driver.KeyDown(modifier);
+        }
+        driver.PressKey(vk);
+        for (win::UINT modifier : modifiers) {
+            driver.KeyUp(modifier);
+        }
+        driver.Pump();
     }
     // Every caption gets the width; the height is 20.
     void Fixed(const std::vector<std::pair<std::string, int>>& widths)

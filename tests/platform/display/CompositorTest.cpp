@@ -5,6 +5,7 @@
 #include "XProbe.h"
 
 #include "platform/gdi/Region.h"
+#include "platform/display/detail/SdlDisplay.h"
 #include "platform/win/Activation.h"
 #include "platform/win/Input.h"
 #include "platform/win/Paint.h"
@@ -28,6 +29,8 @@
 
 namespace displaytest {
 namespace {
+
+using testsupport::RunTool;
 
 class CompositedScreenTest : public OnScreenTest {
 protected:
@@ -184,6 +187,40 @@ TEST_F(CompositedScreenTest, TheCompositorBlendsFaintPixelsItselfAndARegionStays
         return Tool({"xwininfo", "-shape", "-id", XWindowOf("Cut")}).find("Window shape extents:  80x40+10+5") !=
                std::string::npos;
     })) << Tool({"xwininfo", "-shape", "-id", XWindowOf("Cut")});
+}
+
+TEST_F(CompositedScreenTest, EachFrameOfALayeredWindowsAnimationIsPresentedAndTheLastAtItsOwnAlpha)
+{
+    const win::HWND hwnd = PatternedWindow("Fading", 150, 150, 64, 40, win::WS_POPUP, nullptr, win::WS_EX_LAYERED);
+    ASSERT_TRUE(win::SetLayeredWindowAttributes(hwnd, 0, 200, win::LWA_ALPHA));
+    win::ShowWindow(hwnd, win::SW_HIDE);
+    ASSERT_TRUE(PumpUntil([&] { return RunTool({"xdotool", "search", "--name", "^Fading$"}).output.empty(); }));
+    const std::uint64_t before = win::detail::PresentCount();
+    // 200 ms make 20 frames, each fading the window further in.
+    ASSERT_TRUE(win::AnimateWindow(hwnd, 200, win::AW_BLEND));
+    EXPECT_GE(win::detail::PresentCount() - before, 20u);
+    const auto ownAlpha = [](std::uint32_t pixel) { return AtAlpha(pixel & 0xFFFFFF, 200); };
+    const WindowImage image = WaitForImage("Fading", 32, hwnd, ownAlpha);
+    EXPECT_EQ(image.pixels, Expected(hwnd, ownAlpha)) << "the last frame is the window at its constant alpha";
+}
+
+TEST_F(CompositedScreenTest, AMinimisedWindowMadeLayeredComesBackOnDepth32WhereItWas)
+{
+    const win::HWND hwnd = PatternedWindow("Iconic", 120, 90, 300, 200, win::WS_OVERLAPPEDWINDOW);
+    Settle();
+    const std::string id = XWindowOf("Iconic");
+    win::ShowWindow(hwnd, win::SW_MINIMIZE);
+    ASSERT_TRUE(PumpUntil([&] { return Tool({"xwininfo", "-id", id}).find("IsUnMapped") != std::string::npos; }));
+    win::SetWindowLongPtr(hwnd, win::GWL_EXSTYLE, win::GetWindowLongPtr(hwnd, win::GWL_EXSTYLE) | win::WS_EX_LAYERED);
+    ASSERT_TRUE(win::SetLayeredWindowAttributes(hwnd, 0, 90, win::LWA_ALPHA));
+    win::ShowWindow(hwnd, win::SW_RESTORE);
+    const auto faded = [](std::uint32_t pixel) { return AtAlpha(pixel & 0xFFFFFF, 90); };
+    const WindowImage image = WaitForImage("Iconic", 32, hwnd, faded);
+    EXPECT_EQ(image.depth, 32);
+    EXPECT_EQ(image.pixels, Expected(hwnd, faded));
+    const std::string geometry = Tool({"xdotool", "getwindowgeometry", XWindowOf("Iconic")});
+    EXPECT_NE(geometry.find("Position: 120,90"), std::string::npos) << geometry;
+    EXPECT_NE(geometry.find("Geometry: 300x200"), std::string::npos) << geometry;
 }
 
 TEST_F(CompositedScreenTest, AWindowMadeLayeredIsMadeAgainOnDepth32AndKeepsItsPlaceOrderOwnersAndFocus)

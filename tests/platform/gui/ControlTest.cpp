@@ -12,6 +12,8 @@
 #include "platform/win/WindowPos.h"
 
 #include <algorithm>
+#include <string>
+#include <utility>
 
 #include "tests/platform/gui/ControlsFixture.h"
 
@@ -99,6 +101,92 @@ TEST_F(ControlTest, AnchoredControlsKeepTheirDistancesToTheEdgesTheyAreAnchoredT
     form->SetClientWidth(400);
     form->SetClientHeight(300);
     EXPECT_EQ(corner->BoundsRect(), (win::RECT{300, 250, 360, 270}));
+}
+
+// Program code widens a form; a child's OnResize, run while the form aligns and anchors its children,
+// frees that child or a sibling the form has still to place. The form places the others, and once the
+// loop has run the freed one is gone and the others lie where the alignment puts them without it.
+TEST_F(ControlTest, AChildFreedWhileItsParentAlignsItsChildrenLeavesTheOthersPlaced)
+{
+    struct Case {
+        const char* name;
+        const char* resized;  // whose OnResize frees
+        const char* freed;
+    };
+    const Case cases[] = {
+        {"a graphic control aligned to the top frees itself", "Top1", "Top1"},
+        {"a graphic control aligned to the top frees the next one", "Top1", "Top2"},
+        {"a windowed control filling the rest frees itself", "Client", "Client"},
+        {"an anchored graphic control frees itself", "Stretched", "Stretched"},
+    };
+    struct Freer {
+        gui::TControl* doomed = nullptr;
+        void Resize(classes::TObject*)
+        {
+            if (gui::TControl* c = std::exchange(doomed, nullptr)) {
+                c->Free();
+            }
+        }
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        gui::TForm* form = MakeForm(400, 300);
+        auto* top1 = Make<TTestGraphic>(form, "Top1", 0, 0, 10, 30);
+        top1->SetAlign(gui::alTop);
+        auto* top2 = Make<TTestGraphic>(form, "Top2", 0, 40, 10, 20);
+        top2->SetAlign(gui::alTop);
+        auto* client = Make<TTestControl>(form, "Client", 0, 0, 10, 10);
+        client->SetAlign(gui::alClient);
+        auto* stretched = Make<TTestGraphic>(form, "Stretched", 60, 200, 300, 20);
+        stretched->SetAnchors(gui::AnchorSet({gui::akLeft, gui::akTop, gui::akRight}));
+        form->Show();
+        driver.Pump();
+        Freer freer{form->FindComponent(c.freed) ? static_cast<gui::TControl*>(form->FindComponent(c.freed)) : nullptr};
+        static_cast<gui::TControl*>(form->FindComponent(c.resized))->OnResize =
+            classes::TNotifyEvent::Of<&Freer::Resize>(&freer);
+
+        form->SetClientWidth(500);
+        driver.Pump();
+
+        EXPECT_EQ(freer.doomed, nullptr) << "the handler ran";
+        EXPECT_EQ(form->FindComponent(c.freed), nullptr);
+        EXPECT_EQ(form->ControlCount(), 3);
+        // Where each one lies without the freed one: the tops one under the other, the rest below them.
+        int y = 0;
+        for (const char* name : {"Top1", "Top2"}) {
+            if (auto* top = static_cast<gui::TControl*>(form->FindComponent(name))) {
+                const int height = top->Height();
+                EXPECT_EQ(top->BoundsRect(), (win::RECT{0, y, 500, y + height})) << name;
+                y += height;
+            }
+        }
+        if (std::string(c.freed) != "Client") {
+            EXPECT_EQ(client->BoundsRect(), (win::RECT{0, y, 500, 300}));
+        }
+        if (std::string(c.freed) != "Stretched") {
+            EXPECT_EQ(stretched->BoundsRect(), (win::RECT{60, 200, 460, 220}));
+        }
+        delete form;
+    }
+}
+
+// Program code resizes a windowed control whose OnResize frees it: the control goes once SetBounds is over.
+TEST_F(ControlTest, AWindowedControlFreedByItsOwnResizeGoesOnceSetBoundsIsOver)
+{
+    gui::TForm* form = MakeForm(400, 300);
+    auto* control = Make<TTestControl>(form, "Doomed", 10, 10, 60, 20);
+    form->Show();
+    driver.Pump();
+    struct Freer {
+        gui::TControl* doomed;
+        void Resize(classes::TObject*) { std::exchange(doomed, nullptr)->Free(); }
+    } freer{control};
+    control->OnResize = classes::TNotifyEvent::Of<&Freer::Resize>(&freer);
+    const win::HWND hwnd = control->Handle();
+    control->SetBounds(10, 10, 100, 30);
+    EXPECT_EQ(freer.doomed, nullptr) << "the handler ran";
+    EXPECT_EQ(form->ControlCount(), 0);
+    EXPECT_FALSE(win::IsWindow(hwnd));
 }
 
 TEST_F(ControlTest, ConstraintsLimitTheSizeAnyBoundsChangeAsksFor)

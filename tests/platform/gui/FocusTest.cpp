@@ -299,6 +299,44 @@ TEST_F(FocusTest, ArrowsMoveAmongTheControlsOfOneParent)
     EXPECT_NE(outside, nullptr);
 }
 
+// A tab control takes the arrows as dialog keys to turn its tabs; around a group of buttons it must not
+// keep them from moving the focus within the group, while Ctrl+Tab still reaches it.
+TEST_F(FocusTest, ArrowsMoveWithinAGroupInsideAControlThatWantsDialogArrows)
+{
+    struct Tabs : TTestPanel {
+        using TTestPanel::TTestPanel;
+        void Dispatch(win::TMessage& message) override
+        {
+            if (message.Msg == gui::CM_DIALOGKEY) {
+                Log().push_back("tabs took " + std::to_string(message.WParam));
+                message.Result = 1;
+                return;
+            }
+            TTestPanel::Dispatch(message);
+        }
+    };
+    gui::TForm* form = MakeForm();
+    auto* tabs = Make<Tabs>(form, "Tabs", 0, 0, 300, 300);
+    auto* group = Make<TTestPanel>(tabs, "Group", 10, 10, 200, 200);
+    auto* one = Make<TTestControl>(group, "One", 10, 10);
+    auto* two = Make<TTestControl>(group, "Two", 10, 40);
+    form->Show();
+    driver.Pump();
+    ASSERT_EQ(win::GetFocus(), one->Handle());
+    driver.PressKey(win::VK_DOWN);
+    driver.Pump();
+    EXPECT_EQ(win::GetFocus(), two->Handle());
+    driver.PressKey(win::VK_LEFT);
+    driver.Pump();
+    EXPECT_EQ(win::GetFocus(), one->Handle());
+    EXPECT_TRUE(Entries("tabs took").empty());
+    driver.KeyDown(win::VK_CONTROL);
+    driver.PressKey(win::VK_TAB);
+    driver.KeyUp(win::VK_CONTROL);
+    driver.Pump();
+    EXPECT_EQ(Entries("tabs took"), std::vector<std::string>{"tabs took " + std::to_string(win::VK_TAB)});
+}
+
 TEST_F(FocusTest, AFreedFocusedControlIsNoLongerTheScreensActiveControl)
 {
     gui::TForm* form = MakeForm();

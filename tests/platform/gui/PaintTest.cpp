@@ -10,6 +10,10 @@
 
 #include "tests/platform/gui/ControlsFixture.h"
 
+#include <string>
+#include <utility>
+#include <vector>
+
 namespace guitest {
 namespace {
 
@@ -111,6 +115,94 @@ TEST_F(PaintTest, AControlFreedByItsOwnPaintingIntoAContextGoesOncePaintToIsOver
     win::DeleteObject(bitmap);
     win::DeleteDC(memory);
     EXPECT_EQ(form->ControlCount(), 0);
+}
+
+// A child that fills itself with its colour and, at its first painting, frees a control (itself or a
+// sibling).
+template <class Base>
+class TFreeingChild : public Base {
+public:
+    using Base::Base;
+    gui::TColor color = gui::clRed;
+    gui::TControl* toFree = nullptr;
+
+protected:
+    void Paint() override
+    {
+        this->Canvas()->Brush()->SetColor(color);
+        this->Canvas()->FillRect(this->ClientRect());
+        if (gui::TControl* doomed = std::exchange(toFree, nullptr)) {
+            doomed->Free();
+        }
+    }
+};
+
+// Three children side by side paint into a copy of their parent; the painting of one frees itself or a
+// sibling. The parent goes on with the children that are left: each of them is painted, and the freed
+// one is gone afterwards.
+TEST_F(PaintTest, AChildFreedWhileTheParentPaintsItsChildrenLeavesTheOthersPainted)
+{
+    struct Case {
+        const char* name;
+        bool windowed;
+        int painter;  // the child whose painting frees
+        int freed;    // the child it frees
+    };
+    const Case cases[] = {
+        {"graphic, the first frees itself", false, 0, 0},
+        {"graphic, the last frees itself", false, 2, 2},
+        {"graphic, the first frees the last", false, 0, 2},
+        {"windowed, the middle frees itself", true, 1, 1},
+        {"windowed, the last frees itself", true, 2, 2},
+        {"windowed, the first frees the last", true, 0, 2},
+    };
+    const gui::TColor colors[] = {gui::clRed, gui::clLime, gui::clBlue};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        gui::TForm* form = MakeForm(200, 40);
+        auto* panel = Make<TTestPanel>(form, "Panel", 0, 0, 200, 40);
+        panel->paintColor = gui::clYellow;
+        std::vector<gui::TControl*> children;
+        for (int i = 0; i < 3; ++i) {
+            const std::string name = "Child" + std::to_string(i);
+            if (c.windowed) {
+                auto* child = Make<TFreeingChild<gui::TCustomControl>>(panel, name.c_str(), 10 + 60 * i, 10, 50, 20);
+                child->color = colors[i];
+                children.push_back(child);
+            } else {
+                auto* child = Make<TFreeingChild<gui::TGraphicControl>>(panel, name.c_str(), 10 + 60 * i, 10, 50, 20);
+                child->color = colors[i];
+                children.push_back(child);
+            }
+        }
+        form->Show();
+        driver.Pump();
+        gui::TControl* doomed = children[std::size_t(c.freed)];
+        if (c.windowed) {
+            static_cast<TFreeingChild<gui::TCustomControl>*>(children[std::size_t(c.painter)])->toFree = doomed;
+        } else {
+            static_cast<TFreeingChild<gui::TGraphicControl>*>(children[std::size_t(c.painter)])->toFree = doomed;
+        }
+
+        win::HDC screen = win::GetDC(nullptr);
+        win::HDC memory = win::CreateCompatibleDC(screen);
+        win::HBITMAP bitmap = win::CreateCompatibleBitmap(screen, 200, 40);
+        win::ReleaseDC(nullptr, screen);
+        win::HGDIOBJ old = win::SelectObject(memory, bitmap);
+        panel->PaintTo(memory, 0, 0);
+        driver.Pump();
+        for (int i = 0; i < 3; ++i) {
+            if (i != c.freed) {
+                EXPECT_EQ(win::GetPixel(memory, 35 + 60 * i, 20), gui::ColorToRGB(colors[i])) << "child " << i;
+            }
+        }
+        win::SelectObject(memory, old);
+        win::DeleteObject(bitmap);
+        win::DeleteDC(memory);
+        EXPECT_EQ(panel->ControlCount(), 2);
+        EXPECT_EQ(form->FindComponent("Child" + std::to_string(c.freed)), nullptr);
+        delete form;
+    }
 }
 
 TEST_F(PaintTest, ContentBeyondTheClientAreaScrollsAndAFocusedControlIsScrolledIntoView)
