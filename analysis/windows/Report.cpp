@@ -3,8 +3,8 @@
 #include "analysis/Calculation.h"
 #include "analysis/NumberText.h"
 #include "analysis/windows/AnalysisHost.h"
+#include "analysis/windows/Fan.h"
 #include "platform/gui/Label.h"
-#include "platform/gui/Screen.h"
 #include "platform/rtl/Exceptions.h"
 #include "translation/Lingua.h"
 
@@ -56,15 +56,8 @@ std::string Money(int decimals, double amount)
 // The caption of the analysis window's power unit label, empty while that window does not exist.
 std::string AnalysisPowerUnit()
 {
-    gui::TScreen* screen = gui::Screen();
-    for (int i = 0; screen && i < screen->CustomFormCount(); ++i) {
-        gui::TCustomForm* form = screen->CustomForms(i);
-        if (form->ClassName() != "TFANFORM")
-            continue;
-        if (auto* label = dynamic_cast<gui::TControl*>(form->FindComponent("Power_Label")))
-            return label->Caption();
-    }
-    return {};
+    const TFANFORM* window = FANFORM();
+    return window ? window->Power_Label->Caption() : std::string();
 }
 
 template <class T>

@@ -50,10 +50,13 @@ public:
         int status = 0;
         if (pid_ != 0 && ::waitpid(pid_, &status, WNOHANG) == pid_) {
             pid_ = 0;
+            exitStatus_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
             return true;
         }
         return pid_ == 0;
     }
+    // The exit status once Exited() has answered true; -1 when a signal ended the program.
+    int ExitStatus() const { return exitStatus_; }
     void Stop()
     {
         if (pid_ != 0) {
@@ -66,6 +69,7 @@ public:
 
 private:
     pid_t pid_ = 0;
+    int exitStatus_ = -1;
 };
 
 class XvfbServer {

@@ -1,11 +1,12 @@
-// screenshot: shows a stored window or a scene, plays a script on it and writes each visible top-level
-// window, and the screen they make together, as PNG files.
+// screenshot: shows a stored window or a scene (Scenes.h, AnalysisScenes.h), plays a script on it and
+// writes each visible top-level window, and the screen they make together, as PNG files.
 //
 //   screenshot (--form NAME|FILE.form | --scene NAME) [--out DIR] [--display headless|sdl]
 //              [--script FILE] [--settle MS]
 //
 // Exit status: 0 written, 1 a bad argument or script line (named), 2 no window, 3 no display.
 
+#include "AnalysisScenes.h"
 #include "Scenes.h"
 #include "Script.h"
 
@@ -273,11 +274,14 @@ int Run(int argc, char** argv)
     rtl::ScopedClock installed(clock);
     win::TestDriver driver(clock);
     std::unique_ptr<classes::TComponent> form;
+    std::unique_ptr<screenshot::AnalysisScene> analysisScene;
     win::HWND main = nullptr;
     if (!options.scene.empty()) {
-        main = screenshot::MakeScene(options.scene);
+        analysisScene = screenshot::MakeAnalysisScene(options.scene);
+        main = analysisScene ? analysisScene->Main() : screenshot::MakeScene(options.scene);
         if (!main) {
-            throw Failure{1, "unknown scene \"" + options.scene + "\" (frames, layered, regions)"};
+            throw Failure{1, "unknown scene \"" + options.scene +
+                                 "\" (frames, layered, regions, analysis-0 .. analysis-4, overview)"};
         }
     } else {
         form = LoadForm(options.form);
@@ -288,6 +292,7 @@ int Run(int argc, char** argv)
     Settle(driver, options.settle);
     const int status = WritePictures(options.out);
     form.reset();
+    analysisScene.reset();
     return status;
 }
 

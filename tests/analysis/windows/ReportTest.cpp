@@ -147,11 +147,10 @@ TEST_F(OverviewTest, NumbersTakeTheLocalesSeparatorsAndTheCurrencySymbolStaysWho
 
 TEST_F(OverviewTest, TheShaftPowerHeadingNamesTheAnalysisWindowsPowerUnit)
 {
-    for (const char* unit : {"HP", "kW"}) {
-        AnalysisWindow().SetPowerUnit(unit);
-        Calculate(1);
+    for (const auto& [kw, heading] : {std::pair{false, "Shaft HP"}, std::pair{true, "Shaft kW"}}) {
+        ShowAnalysisWindowIn(kw);
         Overview().FormShow(&Overview());
-        EXPECT_EQ(Overview().POWER_LABEL->Caption(), std::string("Shaft ") + unit);
+        EXPECT_EQ(Overview().POWER_LABEL->Caption(), heading);
     }
 }
 
@@ -263,8 +262,8 @@ TEST_F(OverviewTest, TheStringTableHoldsTheMediaAndTheHeadingsFirstWord)
 // fits its column and nothing overlaps.
 TEST_F(OverviewTest, TheFilledTableKeepsItsLayout)
 {
+    ShowAnalysisWindowIn(true);
     analysis::CurrencySymbol = "Swiss Fr.x";
-    AnalysisWindow().SetPowerUnit("kW");
     SetParam(5, 1000);
     for (int application : {1, 2}) {
         Calculate(application);
