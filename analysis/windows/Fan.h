@@ -29,9 +29,14 @@ class TChartSeries;
 }
 namespace gui {
 class TBitBtn;
+class TCheckBox;
+class TComboBox;
 class TEdit;
 class TLabel;
+class TPrintDialog;
 class TRadioButton;
+class TScrollBar;
+class TShape;
 }
 namespace pagecontrol {
 class TclPageControl;
@@ -116,6 +121,48 @@ public:
     void LINECUSTOM1Click(classes::TObject* sender);
     void LINECUSTOM2Click(classes::TObject* sender);
 
+    // --- graphs (page 3) ---
+    // Six charts, one per ChartStyle, each with five series by slot (1 the drive, 2 the damper or valve,
+    // 3 the inlet vane, 4 and 5 the custom controls); every graph routine fills all six, so switching
+    // the style shows the current graph at once. The series take their legend texts from the hidden
+    // labels Label1N .. Label5N, which keep the last cost graph's names.
+    void ClearAllSeries();
+    void DrawCostGraph();
+    void DrawHoursGraph();
+    void DrawTimeGraph();
+    // The slots' hatch patterns while BW is ticked, solid fills otherwise (the fast lines never change).
+    void ApplyFillPatterns();
+    // Only the chart of ChartStyle is visible; none for a style outside 1..6.
+    void ShowChartOfStyle();
+    // The graph chosen in SelectionGraphType, drawn anew.
+    void RedrawSelectedGraph();
+    void SelectionGraphTypeChange(classes::TObject* sender);
+    void BWClick(classes::TObject* sender);
+    void CheckBox1Click(classes::TObject* sender);
+    void Bar3DChange(classes::TObject* sender);
+    void ScrollBar3Change(classes::TObject* sender);
+    void ResetGraphClick(classes::TObject* sender);
+    void BitBtn9Click(classes::TObject* sender);
+    // The chart of ChartStyle on one landscape page of the printer chosen in PrintDialog1. A printing
+    // failure is shown in an error box and the window stays open.
+    void PrintGraphClick(classes::TObject* sender);
+
+    static constexpr int GraphStyleCount = 6;
+    static constexpr int GraphSlotCount = 5;
+    // Chart1 .. Chart6 by ChartStyle - 1, and their series by slot - 1.
+    std::array<chart::TChart*, GraphStyleCount> Charts{};
+    std::array<std::array<chart::TChartSeries*, GraphSlotCount>, GraphStyleCount> GraphSeries{};
+    std::array<gui::TLabel*, GraphSlotCount> SeriesNames{};   // Label1N .. Label5N
+    std::array<gui::TShape*, 10> Shapes{};                    // Shape1 .. Shape10
+    std::array<gui::TLabel*, 4> Numbers{};                    // Number1, Number3, Number4, Number5
+    gui::TComboBox* SelectionGraphType = nullptr;
+    gui::TCheckBox* BW = nullptr;
+    gui::TCheckBox* CheckBox1 = nullptr;
+    gui::TScrollBar* Bar3D = nullptr;
+    gui::TScrollBar* ScrollBar3 = nullptr;
+    gui::TLabel* Label6A = nullptr;
+    gui::TPrintDialog* PrintDialog1 = nullptr;
+
     // The window's texts: its translation table's, empty for an identifier it lacks.
     std::string Text(std::string_view id) const override;
     // The calculation's inputs: the edits' texts as the range check would leave them, and the duty
@@ -186,6 +233,18 @@ private:
     // of app, as long as the duty cycle totals 100.
     void OpenOverview(int app, int method);
     void RefillDutyChart();
+
+    // The graph page's part of binding, creation and showing.
+    void BindGraphComponents();
+    void CreateGraphView();
+    void ShowGraphPage();
+    // The frame every graph routine gives all six charts: title, value and flow axis titles (exchanged
+    // in the horizontal bar chart), the slots' names and the point (0, 0) on every series.
+    void FrameGraphs(const std::string& title, const std::string& valueAxis, const std::string& valueAxisOfChart4);
+    // Which slots are drawn, and whether slot 3 has a legend entry, in every chart.
+    void SetSlotActivity(const std::array<bool, GraphSlotCount>& active, bool slot3InLegend);
+    template <class T>
+    void AddGraphData(int slot, const ByFlowPoint<T>& values);
 
     // Set while creation and FormShow select the first page, which runs no duty check.
     bool selectingFirstPage_ = false;
