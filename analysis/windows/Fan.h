@@ -27,8 +27,12 @@ namespace chart {
 class TChart;
 class TChartSeries;
 }
+namespace components {
+class TKitURL;
+}
 namespace gui {
 class TBitBtn;
+class TImage;
 class TCheckBox;
 class TComboBox;
 class TEdit;
@@ -163,6 +167,25 @@ public:
     gui::TLabel* Label6A = nullptr;
     gui::TPrintDialog* PrintDialog1 = nullptr;
 
+    // --- report (page 4) ---
+    // Every report action first writes the three graph pictures the report shows, then hands the report
+    // to the installed ReportOutput. Without one the actions are disabled.
+    // The cost, hours and time graphs of the chart of ChartStyle as enhanced metafiles in TempFolder,
+    // then the cost graph again on screen. A picture that cannot be written shows failureText ("IDS_256",
+    // or for the third picture thirdFailureText) and answers false; a style outside 1..6 writes nothing.
+    bool SaveGraphPictures(std::string_view thirdFailureText = "IDS_256");
+    void PreviewReport(classes::TObject* sender);
+    // A printing failure is shown in an error box and the window stays open.
+    void PrintReport(classes::TObject* sender);
+    void ExportReport(classes::TObject* sender);
+    void mailReport(classes::TObject* sender);
+    // The icons, links and format list of the four actions enabled exactly while a ReportOutput is installed.
+    void UpdateReportActions();
+
+    std::array<gui::TImage*, 4> ReportIcons{};                 // Image9, Image6, Image7, Image10
+    std::array<components::TKitURL*, 4> ReportLinks{};         // Label233, Label235, Label237, Label242
+    gui::TComboBox* ExportSelection = nullptr;
+
     // The window's texts: its translation table's, empty for an identifier it lacks.
     std::string Text(std::string_view id) const override;
     // The calculation's inputs: the edits' texts as the range check would leave them, and the duty
@@ -236,6 +259,7 @@ private:
 
     // The graph page's part of binding, creation and showing.
     void BindGraphComponents();
+    void BindReportComponents();
     void CreateGraphView();
     void ShowGraphPage();
     // The frame every graph routine gives all six charts: title, value and flow axis titles (exchanged

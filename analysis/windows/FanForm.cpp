@@ -107,7 +107,11 @@ const classes::TClassInfo& TFANFORM::StaticClass()
             .Method<&TFANFORM::ScrollBar3Change>("ScrollBar3Change")
             .Method<&TFANFORM::ResetGraphClick>("ResetGraphClick")
             .Method<&TFANFORM::BitBtn9Click>("BitBtn9Click")
-            .Method<&TFANFORM::PrintGraphClick>("PrintGraphClick");
+            .Method<&TFANFORM::PrintGraphClick>("PrintGraphClick")
+            .Method<&TFANFORM::PreviewReport>("PreviewReport")
+            .Method<&TFANFORM::PrintReport>("PrintReport")
+            .Method<&TFANFORM::ExportReport>("ExportReport")
+            .Method<&TFANFORM::mailReport>("mailReport");
     });
     return info;
 }
@@ -155,6 +159,7 @@ void TFANFORM::BindComponents()
         PAYBACKVALUE[k] = Stored<gui::TLabel>(*this, "PAYBACKVALUE" + row);
     }
     BindGraphComponents();
+    BindReportComponents();
 }
 
 std::string TFANFORM::Text(std::string_view id) const
@@ -201,9 +206,8 @@ void TFANFORM::FormShow(classes::TObject*)
     DutyChart->BottomAxis()->Title()->SetCaption(Text("IDS_7"));
     DutyChart->LeftAxis()->Title()->SetCaption(Text("IDS_78"));
     DutyChart->Title()->Text()->SetText("   " + HDR04A->Caption());
-    // The report page's format list comes with the report actions.
-    if (auto* exportSelection = dynamic_cast<gui::TComboBox*>(FindComponent("ExportSelection")))
-        exportSelection->SetItemIndex(0);
+    ExportSelection->SetItemIndex(0);
+    UpdateReportActions();
 
     Power_Label->SetCaption(Text(PowerInKW ? "IDS_234" : "IDS_235"));
     PowerUnitFactor = PowerInKW ? 1.0 : 0.7457;
