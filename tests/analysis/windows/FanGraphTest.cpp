@@ -9,6 +9,8 @@
 #include "platform/chart/CustomSeries.h"
 #include "platform/chart/FastLineSeries.h"
 #include "platform/chart/View3DOptions.h"
+#include "platform/gui/Bitmap.h"
+#include "platform/gui/Canvas.h"
 #include "platform/gui/ComboBox.h"
 #include "platform/gui/ScrollBar.h"
 #include "platform/gui/Shape.h"
@@ -119,6 +121,31 @@ TEST_F(FanGraphTest, TheDefaultFanCostGraphFillsAllSixCharts)
     // The area chart keeps its series in the stored order, which is the legend's.
     EXPECT_EQ(Legend(1), (Names{"Outlet Damper", "Inlet Vane", "Inverter"}));
     EXPECT_EQ(Legend(5), (Names{"Inverter", "Outlet Damper", "Inlet Vane"}));
+}
+
+// Drawn as the window shows it, the inlet vane's bar at 60 % flow is blue: the third of the three bars
+// sharing the category's room, 70 % of the gap between categories, in the front face of the box.
+TEST_F(FanGraphTest, TheBarChartDrawsTheInletVaneBarInBlue)
+{
+    Open();
+    chart::TChart& graph = Graph(5);
+    gui::TBitmap surface;
+    surface.SetWidth(graph.Width());
+    surface.SetHeight(graph.Height());
+    graph.Draw(*surface.Canvas(), win::RECT{0, 0, graph.Width(), graph.Height()});
+    const chart::TChartAxis& flow = *graph.BottomAxis();
+    const chart::TChartAxis& cost = *graph.LeftAxis();
+    const double pixelsPerPercent = std::abs(flow.EndPixel() - flow.StartPixel()) / (flow.Maximum() - flow.Minimum());
+    const int room = int(std::lround(10 * pixelsPerPercent * 0.7));
+    const int width = room / 3;
+    const int left = flow.CalcPosValue(60) - room / 2 + 2 * width;
+    const int top = cost.CalcPosValue(14842.944);
+    const int bottom = cost.CalcPosValue(0);
+    ASSERT_GT(width, 4);
+    ASSERT_GT(bottom - top, 4);
+    EXPECT_EQ(surface.Canvas()->Pixels(left + width / 2, (top + bottom) / 2), gui::clBlue);
+    // Its neighbour in the same category is the damper's, in its automatic colour.
+    EXPECT_NE(surface.Canvas()->Pixels(left - width / 2, (top + bottom) / 2), gui::clBlue);
 }
 
 // The hours and time graphs show one series without a legend entry, whatever the cost graph named; the
