@@ -269,6 +269,15 @@ private:
     void SetSlotActivity(const std::array<bool, GraphSlotCount>& active, bool slot3InLegend);
     template <class T>
     void AddGraphData(int slot, const ByFlowPoint<T>& values);
+    // The hours or time graph: the values of the application in slot 3 alone, without a legend entry.
+    struct GraphTexts {
+        const char* fanTitle;
+        const char* pumpTitle;
+        const char* valueAxis;
+        const char* valueAxisOfChart4;
+    };
+    template <class T>
+    void DrawDistributionGraph(const GraphTexts& texts, const ByFlowPoint<T>& fanValues, const ByFlowPoint<T>& pumpValues);
 
     // Set while creation and FormShow select the first page, which runs no duty check.
     bool selectingFirstPage_ = false;

@@ -196,26 +196,28 @@ void TFANFORM::DrawCostGraph()
         AddGraphData(5, Custom2PointCost);
 }
 
-void TFANFORM::DrawHoursGraph()
+template <class T>
+void TFANFORM::DrawDistributionGraph(const GraphTexts& texts, const ByFlowPoint<T>& fanValues,
+                                     const ByFlowPoint<T>& pumpValues)
 {
+    // One series without a name: the names of the cost graph do not apply.
     ClearAllSeries();
     if (AppType != 1 && AppType != 2)
         return;
     const bool fan = AppType == 1;
-    FrameGraphs(Text(fan ? "IDS_41" : "IDS_59"), Text("IDS_42"), Text("IDS_51"));
+    FrameGraphs(Text(fan ? texts.fanTitle : texts.pumpTitle), Text(texts.valueAxis), Text(texts.valueAxisOfChart4));
     SetSlotActivity({false, false, true, false, false}, false);
-    AddGraphData(3, fan ? FanHours : PumpHours);
+    AddGraphData(3, fan ? fanValues : pumpValues);
+}
+
+void TFANFORM::DrawHoursGraph()
+{
+    DrawDistributionGraph({"IDS_41", "IDS_59", "IDS_42", "IDS_51"}, FanHours, PumpHours);
 }
 
 void TFANFORM::DrawTimeGraph()
 {
-    ClearAllSeries();
-    if (AppType != 1 && AppType != 2)
-        return;
-    const bool fan = AppType == 1;
-    FrameGraphs(Text(fan ? "IDS_77" : "IDS_95"), Text("IDS_78"), Text("IDS_87"));
-    SetSlotActivity({false, false, true, false, false}, false);
-    AddGraphData(3, fan ? FanDutyPercent : PumpDutyPercent);
+    DrawDistributionGraph({"IDS_77", "IDS_95", "IDS_78", "IDS_87"}, FanDutyPercent, PumpDutyPercent);
 }
 
 void TFANFORM::ApplyFillPatterns()
