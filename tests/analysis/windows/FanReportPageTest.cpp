@@ -273,6 +273,10 @@ TEST_F(FanReportPageTest, TheActionsAreBoundAsDesigned)
         ClickAction(c.link);
         EXPECT_EQ(output.calls, (std::vector<std::string>{c.call, c.call}));
         EXPECT_TRUE(Named<components::TKitURL>(c.link).URL().empty());
+        const gui::TGraphic* icon = Named<gui::TImage>(c.icon).Picture()->Graphic();
+        ASSERT_NE(icon, nullptr);
+        EXPECT_EQ(icon->Width(), 32);
+        EXPECT_EQ(icon->Height(), 32);
     }
     EXPECT_EQ(Named<components::TKitURL>("calculator").URL(), "calc.exe");
     EXPECT_FALSE(Named("calculator").Visible());
