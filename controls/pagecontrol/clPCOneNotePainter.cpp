@@ -115,8 +115,8 @@ void TclPCOneNotePainter::DrawTabOutline(int visibleIndex)
     DrawMappedPolyline(visibleIndex, BuildTabOutline(visibleIndex).Points, outline);
     const win::POINT top = MapPoint(visibleIndex, {L + H + 2, B - H});
     canvas.SetPixelColor(top.x, top.y, Mix(outline, ColorUnder(MapPoint(visibleIndex, {L + H + 1, B - H})), 60));
-    DrawMappedPolyline(visibleIndex, {{L + 2, B - 1}, {L + H - 3, B - H + 4}, {L + H + 2, B - H + 1}, {L + W - 4, B - H + 1}},
-                       inner);
+    DrawMappedPolyline(visibleIndex,
+                       {{L + 2, B - 1}, {L + H - 3, B - H + 4}, {L + H + 2, B - H + 1}, {L + W - 4, B - H + 1}}, inner);
     DrawMappedPolyline(visibleIndex, {{L + W - 3, B - H + 1}, {L + W - 2, B - H + 2}, {L + W - 2, B - 1}}, right);
 }
 

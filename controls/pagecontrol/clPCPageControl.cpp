@@ -189,6 +189,9 @@ void TclPageControl::InsertPage(TclTabSheet* page)
     UpdateTab(page);
     if (!IsLoading() && !activePage_) {
         SetActivePage(page);
+    } else if (page != activePage_ && page->Visible()) {
+        // A page shown in the page control it came from.
+        page->TCustomControl::SetVisible(false);
     }
 }
 
@@ -202,9 +205,6 @@ void TclPageControl::RemovePage(TclTabSheet* page)
         if (!neighbour) {
             neighbour = FindNeighbourPage(page, false, false, !designing);
         }
-        if (neighbour == page) {
-            neighbour = nullptr;
-        }
     }
     const bool wasActive = page == activePage_;
     if (wasActive) {
@@ -214,7 +214,7 @@ void TclPageControl::RemovePage(TclTabSheet* page)
     TclTab* tab = page->tab_;
     page->tab_ = nullptr;
     page->pageControl_ = nullptr;
-    if (undockingPage_ == page && IsDestroying()) {
+    if (undockingPage_ == page) {
         undockingPage_ = nullptr;
     }
     AliveGuard self(this);

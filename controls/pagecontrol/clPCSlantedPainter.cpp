@@ -194,16 +194,7 @@ int TclPCSlantedPainter::CalculateTabContentHeight()
     GetTabTextAreaMargins(-1, textMargins);
     win::RECT imageMargins{};
     GetTabImageAreaMargins(-1, imageMargins);
-    int tallest = 0;
-    controls::TclScreenCanvas* screen = controls::clGetScreenCanvas();
-    TclVisibleTabList& visible = Control()->VisibleTabs();
-    for (int i = 0; screen && i < visible.Count(); ++i) {
-        screen->PushState();
-        Control()->PrepareTabCanvasFont(visible.Tab(i), *screen);
-        tallest = std::max(tallest, screen->MeasureTextHeight("Zg"));
-        screen->PopState();
-    }
-    return std::max(tallest + textMargins.top + textMargins.bottom,
+    return std::max(TallestCaptionHeight() + textMargins.top + textMargins.bottom,
                     GetTabImageSizeWithBorder().cy + imageMargins.top + imageMargins.bottom);
 }
 
@@ -709,21 +700,23 @@ void TclPCSlantedPainter::DrawRowBaseLine(int row)
         line = {span.left, span.top, span.left + 1, span.bottom};
         break;
     }
+    // Each line leaves the clip, or the background filled at the end would cover it.
     controls::TclCanvas& canvas = Canvas();
-    const gui::TColor color = GetTabBorderColor();
-    canvas.FillRectColor(line, color);
+    auto draw = [&canvas, color = GetTabBorderColor()](const win::RECT& rect) {
+        canvas.FillRectColor(rect, color);
+        canvas.ExcludeFromClip(rect);
+    };
+    draw(line);
     if (outermost || nextToPage) {
         return;
     }
     if (lowSlanted) {
-        canvas.FillRectColor(vertical ? win::RECT{span.left, span.top, span.right, span.top + 1}
-                                      : win::RECT{span.left, span.top, span.left + 1, span.bottom},
-                             color);
+        draw(vertical ? win::RECT{span.left, span.top, span.right, span.top + 1}
+                      : win::RECT{span.left, span.top, span.left + 1, span.bottom});
     }
     if (highSlanted) {
-        canvas.FillRectColor(vertical ? win::RECT{span.left, span.bottom - 1, span.right, span.bottom}
-                                      : win::RECT{span.right - 1, span.top, span.right, span.bottom},
-                             color);
+        draw(vertical ? win::RECT{span.left, span.bottom - 1, span.right, span.bottom}
+                      : win::RECT{span.right - 1, span.top, span.right, span.bottom});
     }
 }
 

@@ -122,6 +122,11 @@ int TclPCStandardPainter::CalculateTabContentHeight()
     if (HasImages()) {
         height = GetTabImageSize().cy + 2 * Control()->ImageBorder() + 6;
     }
+    return std::max(height, TallestCaptionHeight() + 8);
+}
+
+int TclPCStandardPainter::TallestCaptionHeight()
+{
     controls::TclScreenCanvas* screen = controls::clGetScreenCanvas();
     int tallest = 0;
     TclVisibleTabList& visible = Control()->VisibleTabs();
@@ -131,7 +136,7 @@ int TclPCStandardPainter::CalculateTabContentHeight()
         tallest = std::max(tallest, screen->MeasureTextHeight("Zg"));
         screen->PopState();
     }
-    return std::max(height, tallest + 8);
+    return tallest;
 }
 
 int TclPCStandardPainter::CalculateTabNormalHeight()
@@ -435,12 +440,22 @@ void FillTriangle(controls::TclCanvas& canvas, int direction, int s, win::POINT 
 void DrawGlyphShape(controls::TclCanvas& canvas, TclPCNavigatorButton button, bool vertical, bool smallClose,
                     win::POINT o, gui::TColor brushColor, gui::TColor penColor)
 {
+    if (button == nbClose && smallClose) {
+        canvas.GetCanvasPen()->SetColor(penColor);
+        // Two adjacent diagonals each way within 8 x 7 pixels (7 x 8 on vertical rows), ends included.
+        static constexpr int across[4][4] = {{1, 0, 7, 6}, {0, 0, 6, 6}, {0, 6, 6, 0}, {1, 6, 7, 0}};
+        static constexpr int along[4][4] = {{0, 0, 6, 6}, {0, 1, 6, 7}, {0, 6, 6, 0}, {0, 7, 6, 1}};
+        for (const auto& line : vertical ? along : across) {
+            canvas.MovePenTo(o.x + line[0], o.y + line[1]);
+            canvas.DrawLineTo(o.x + line[2] + 1, o.y + line[3] + (line[3] > line[1] ? 1 : -1));
+        }
+        return;
+    }
     if (button == nbClose) {
         canvas.GetCanvasPen()->SetColor(penColor);
         // Diagonals each way within 9 x 9 pixels: the middle one and its neighbours.
         static constexpr int shifts[3][2] = {{0, 0}, {1, 0}, {0, 1}};
-        const int lines = smallClose ? 2 : 3;
-        for (int k = 0; k < lines; ++k) {
+        for (int k = 0; k < 3; ++k) {
             const int sx = shifts[k][0];
             const int sy = shifts[k][1];
             canvas.MovePenTo(o.x + sx, o.y + sy);
@@ -795,8 +810,8 @@ std::unique_ptr<controls::TclRegion> clPCFigureRegion(const TPoints& points, con
     TPoints moved(count);
     for (std::size_t i = 0; i < count; ++i) {
         const std::size_t before = (i + count - 1) % count;
-        moved[i] = MovedCorner(figure[before], figure[i], figure[(i + 1) % count], FigureShift(kinds[before], firstHalf),
-                               FigureShift(kinds[i], firstHalf));
+        moved[i] = MovedCorner(figure[before], figure[i], figure[(i + 1) % count],
+                               FigureShift(kinds[before], firstHalf), FigureShift(kinds[i], firstHalf));
     }
     return std::make_unique<controls::TclRegion>(win::CreatePolygonRgn(moved.data(), int(count), win::WINDING));
 }

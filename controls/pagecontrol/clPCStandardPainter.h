@@ -108,6 +108,8 @@ public:
     win::RECT NavigatorButtonBounds(TclPCNavigatorButton button) const;
 
 protected:
+    // The height of "Zg" in the tallest font prepared for a visible tab.
+    int TallestCaptionHeight();
     // The glyph at its offset from the button's top-left corner.
     void DrawNavigatorButtonGlyph(TclPCNavigatorButton button, TclPCNavigatorButtonState state, const win::RECT& rect);
 

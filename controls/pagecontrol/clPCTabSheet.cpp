@@ -33,9 +33,7 @@ TclTabSheet::TclTabSheet(classes::TComponent* owner) : TCustomControl(owner)
 TclTabSheet::~TclTabSheet()
 {
     if (pageControl_) {
-        if (pageControl_->undockingPage_ == this) {
-            pageControl_->undockingPage_ = nullptr;
-        }
+        // Leaving also clears the page control's reference to a page being undocked.
         pageControl_->RemovePage(this);
     }
 }

@@ -72,7 +72,7 @@ struct ScreenWindow {
     std::vector<RECT> shape;  // the bounding shape set (window coordinates) while shaped
     bool layered = false;  // composed over the program's windows beneath (ComposeScreen)
     bool blended = false;  // on the compositing manager's visual, presented as premultiplied ARGB
-    LayeredState blend;  // what its pixels were last presented with, while blended
+    LayeredState blend{};  // what its pixels were last presented with, while blended
     bool iconic = false;
     HICON icon = nullptr;
 };

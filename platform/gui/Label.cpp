@@ -96,6 +96,12 @@ void TCustomLabel::Paint()
     DoDrawText(dc, rect, TextFlags());
 }
 
+void TCustomLabel::Loaded()
+{
+    TGraphicControl::Loaded();
+    AdjustSize();
+}
+
 bool TCustomLabel::CanAutoSize(int& newWidth, int& newHeight)
 {
     win::HDC dc = win::GetDC(nullptr);

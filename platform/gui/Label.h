@@ -34,6 +34,8 @@ public:
     void Dispatch(win::TMessage& message) override;
 
 protected:
+    // The stored caption and font are in place only now: an auto-sized label takes their size.
+    void Loaded() override;
     void Paint() override;
     bool CanAutoSize(int& newWidth, int& newHeight) override;
     void Notification(classes::TComponent* component, classes::TOperation operation) override;

@@ -450,7 +450,7 @@ void TWinControl::RemoveControl(TControl* control)
     }
 }
 
-bool TWinControl::IsChild(const TControl* control) const
+bool TWinControl::HasChild(const TControl* control) const
 {
     return std::find(controls_.begin(), controls_.end(), control) != controls_.end()
            || std::find(winControls_.begin(), winControls_.end(), control) != winControls_.end();
@@ -494,10 +494,20 @@ TControl* TWinControl::ControlAtPos(win::POINT pos, bool allowDisabled, bool all
     return nullptr;
 }
 
+std::vector<TControl*> TWinControl::Children() const
+{
+    std::vector<TControl*> children(controls_.begin(), controls_.end());
+    children.insert(children.end(), winControls_.begin(), winControls_.end());
+    return children;
+}
+
 void TWinControl::Broadcast(win::TMessage& message)
 {
-    for (int i = 0; i < ControlCount(); ++i) {
-        TControl* control = Controls(i);
+    // A child may free itself or a sibling when told: the others are still told.
+    for (TControl* control : Children()) {
+        if (!HasChild(control)) {
+            continue;
+        }
         message.Result = 0;
         control->WindowProc(message);
         if (message.Result != 0) {
@@ -509,8 +519,10 @@ void TWinControl::Broadcast(win::TMessage& message)
 void TWinControl::NotifyControls(win::UINT message)
 {
     win::TMessage msg{message, 0, 0, 0};
-    for (int i = 0; i < ControlCount(); ++i) {
-        Controls(i)->WindowProc(msg);
+    for (TControl* control : Children()) {
+        if (HasChild(control)) {
+            control->WindowProc(msg);
+        }
     }
 }
 
@@ -812,7 +824,7 @@ void TWinControl::PaintTo(win::HDC dc, int x, int y)
     // A child's painting may free it or a sibling: each is painted only while it is still a child.
     const std::vector<TWinControl*> children = winControls_;
     for (TWinControl* child : children) {
-        if (IsChild(child) && child->Visible()) {
+        if (HasChild(child) && child->Visible()) {
             child->PaintTo(dc, child->Left(), child->Top());
         }
     }
@@ -902,7 +914,7 @@ void TWinControl::DoAlign(TAlign align, TControl* moved, win::RECT& rect)
     for (TControl* control : list) {
         // A child's OnResize may free a sibling still to be placed, or the child itself: the child stays
         // whole until it is placed and the rest goes by what it took.
-        if (!IsChild(control)) {
+        if (!HasChild(control)) {
             continue;
         }
         const TFreeHold hold(control);
@@ -954,12 +966,8 @@ void TWinControl::AnchorChildren(const win::RECT& clientRect)
     const int clientWidth = clientRect.right;
     const int clientHeight = clientRect.bottom;
     // A child's OnResize may free a sibling or the child itself, as when aligning.
-    std::vector<TControl*> children;
-    for (int i = 0; i < ControlCount(); ++i) {
-        children.push_back(Controls(i));
-    }
-    for (TControl* control : children) {
-        if (!IsChild(control)) {
+    for (TControl* control : Children()) {
+        if (!HasChild(control)) {
             continue;
         }
         const TFreeHold hold(control);

@@ -205,7 +205,10 @@ private:
     void InsertIntoList(TControl* control);
     // Whether control is still one of the children; looks at the pointer only, so a child a handler
     // freed meanwhile answers false.
-    bool IsChild(const TControl* control) const;
+    bool HasChild(const TControl* control) const;
+    // The children in the order of Controls(i), taken now: a loop that tells them something goes over
+    // this and skips the ones it no longer has.
+    std::vector<TControl*> Children() const;
     void AlignControl(TControl* control);
     void DoAlign(TAlign align, TControl* control, win::RECT& rect);
     bool NeedsAnchorWork(const TControl* control) const;

@@ -506,7 +506,7 @@ void TWinControl::PaintControls(win::HDC dc, TControl* first)
     // only while it is still a child.
     const std::vector<TControl*> order(from, controls_.end());
     for (TControl* control : order) {
-        if (!IsChild(control)) {
+        if (!HasChild(control)) {
             continue;
         }
         const win::RECT bounds = control->BoundsRect();

@@ -374,8 +374,9 @@ LONG_PTR ChangeStyle(HWND hwnd, int index, DWORD value)
         if (!window) {
             return 0;
         }
-        (index == GWL_STYLE ? window->style : window->exStyle) = change.styleNew;
-        if (index == GWL_EXSTYLE && ((change.styleOld ^ change.styleNew) & WS_EX_LAYERED)) {
+        DWORD& style = index == GWL_STYLE ? window->style : window->exStyle;
+        const DWORD before = std::exchange(style, change.styleNew);
+        if (index == GWL_EXSTYLE && ((before ^ style) & WS_EX_LAYERED)) {
             repaint = LayeredStyleChanged(*window);
         }
     }

@@ -10,6 +10,8 @@
 #include "analysis/windows/Fan.h"
 #include "controls/pagecontrol/clPC.h"
 #include "platform/chart/Chart.h"
+#include "platform/chart/ChartAxis.h"
+#include "platform/chart/ChartTitle.h"
 #include "platform/chart/ChartSeries.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/BitBtn.h"

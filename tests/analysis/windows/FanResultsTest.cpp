@@ -75,6 +75,9 @@ TEST_F(FanResultsTest, TheDefaultFanProject)
     EXPECT_EQ(Caption("Label50"), "100%");
     EXPECT_EQ(Named("Label50").Font()->Color(), gui::clBlack);
     EXPECT_EQ(window->DutySeries1->SeriesColor(), gui::clBlue);
+    EXPECT_EQ(window->DutyChart->Title()->Text()->Text(), "   Duty Cycle\r\n");
+    EXPECT_EQ(window->DutyChart->BottomAxis()->Title()->Caption(), "Percentage Flow (%)");
+    EXPECT_EQ(window->DutyChart->LeftAxis()->Title()->Caption(), "Percentage Time (%) ");
     const double points[][2] = {{0, 0},  {10, 0},  {20, 6},  {30, 11}, {40, 13}, {50, 17},
                                 {60, 24}, {70, 17}, {80, 9}, {90, 2},  {100, 1}};
     ASSERT_EQ(window->DutySeries1->Count(), 11);

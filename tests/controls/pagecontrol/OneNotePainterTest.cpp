@@ -6,6 +6,7 @@
 #include "platform/rtl/Exceptions.h"
 
 #include <string>
+#include <utility>
 
 namespace pctest {
 namespace {
@@ -85,6 +86,30 @@ TEST_F(OneNoteTest, AHotTabIsOutlinedWithoutABand)
     for (int y = 2; y <= 3; ++y) {
         EXPECT_NE(At(220, y), Rgb(gui::clHighlight)) << y;
         EXPECT_NE(At(130, y), Rgb(gui::clHighlight)) << y;
+    }
+}
+
+TEST_F(OneNoteTest, TheCurrentTabWhileHotShadesTowardsThePage)
+{
+    for (TclTabPosition position : {tpTop, tpBottom}) {
+        PagedTabControl* control = MakeOneNote();
+        control->SetTabPosition(position);
+        control->SetHotTrack(true);
+        const win::RECT tab = TabRect(control, 1);
+        driver.MouseMove(control->Handle(), 130, (tab.top + tab.bottom) / 2);
+        driver.Pump();
+        ASSERT_EQ(control->HotTab(), 1);
+        Paint(control);
+        // Lightened by 20 % at the outer edge, the plain colour at the page.
+        gui::TColor c1 = clPCBrightenColor(gui::clBtnFace, 20);
+        gui::TColor c2 = Rgb(gui::clBtnFace);
+        if (position == tpBottom) {
+            std::swap(c1, c2);
+        }
+        for (int y : {10, 20, 30}) {
+            EXPECT_PRED2(Near, At(130, tab.top + y), Between(c1, c2, y, 34)) << position << " " << y;
+        }
+        delete control;
     }
 }
 

@@ -70,6 +70,31 @@ TEST_F(PageTest, SettingThePageByIndexFiresOneQuestionAndOneChange)
     }
 }
 
+TEST_F(PageTest, AChangeHandlerMaySetThePageBack)
+{
+    // As the analysis window does when its data is incomplete: back to the first page.
+    for (bool byClick : {true, false}) {
+        TclPageControl* control = MakePages();
+        log.entries.clear();
+        log.Attach(control);
+        log.actAt = "change:AC Motor";
+        log.action = [&] { control->SetActivePageIndex(0); };
+        if (byClick) {
+            ClickTab(control, 2);
+        } else {
+            control->SetActivePageIndex(2);
+        }
+        const char* how = byClick ? "click" : "code";
+        EXPECT_EQ(log.entries, (Log{"changing:AC Motor", "hide:Horse Power", "show:AC Motor", "change:AC Motor",
+                                    "changing:Horse Power", "hide:AC Motor", "show:Horse Power", "change:Horse Power"}))
+            << how;
+        EXPECT_EQ(control->ActivePage(), control->Pages(0)) << how;
+        EXPECT_EQ(control->TabIndex(), 0) << how;
+        EXPECT_EQ(Shown(control), (std::vector<std::string>{"Horse Power"})) << how;
+        delete control;
+    }
+}
+
 TEST_F(PageTest, ThePageCountHoldsHiddenTabsAndAnEmptyControlHasNoActivePage)
 {
     TclPageControl* control = MakePages();
@@ -209,6 +234,23 @@ TEST_F(PageTest, PageIndexMovesTheSheetAndItsTabOrRefusesAnIndexOutOfRange)
     EXPECT_EQ(control->TabIndex(), 2);
 }
 
+TEST_F(PageTest, AnActiveSheetMovedToAnotherPageControlIsHiddenThere)
+{
+    TclPageControl* from = MakePages();
+    TclPageControl* to = MakePages({"Ohms Law", "Power AC"});
+    TclTabSheet* moved = from->Pages(0);
+    moved->SetPageControl(to);
+    EXPECT_EQ(from->ActivePage(), from->Pages(0));
+    EXPECT_EQ(from->ActivePage()->Caption(), "Torque");
+    EXPECT_EQ(Shown(from), (std::vector<std::string>{"Torque"}));
+    EXPECT_EQ(to->PageCount(), 3);
+    EXPECT_EQ(moved->PageIndex(), 2);
+    EXPECT_EQ(to->Tabs()->Tab(2)->Caption(), "Horse Power");
+    EXPECT_EQ(Shown(to), (std::vector<std::string>{"Ohms Law"}));
+    to->SetActivePage(moved);
+    EXPECT_EQ(Shown(to), (std::vector<std::string>{"Horse Power"}));
+}
+
 TEST_F(PageTest, NeighboursAreFoundWithAndWithoutWrapAndTheVisibilityCheck)
 {
     TclPageControl* control = MakePages();
@@ -239,6 +281,37 @@ TEST_F(PageTest, NeighboursAreFoundWithAndWithoutWrapAndTheVisibilityCheck)
     s1->SetTabVisible(false);
     EXPECT_EQ(control->FindNeighbourPage(s1, true, true, true), nullptr);
     EXPECT_EQ(MakePages({})->FindNeighbourPage(nullptr, true, true, false), nullptr);
+}
+
+TEST_F(PageTest, SelectingTheNeighbourWrapsAndSkipsDisabledPagesWhenAsked)
+{
+    struct Case {
+        bool forward;
+        bool check;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {true, false, "Torque"},
+        {true, true, "AC Motor"},
+        {false, true, "AC Motor"},
+        {false, false, "AC Motor"},
+    };
+    for (const Case& c : cases) {
+        TclPageControl* control = MakePages();
+        control->Pages(1)->SetEnabled(false);
+        log.entries.clear();
+        log.Attach(control);
+        control->SelectNeighbourPage(c.forward, c.check);
+        EXPECT_EQ(control->ActivePage()->Caption(), c.expected) << c.forward << c.check;
+        EXPECT_EQ(log.entries.front(), std::string("changing:") + c.expected);
+        EXPECT_EQ(log.entries.back(), std::string("change:") + c.expected);
+        delete control;
+    }
+    TclPageControl* single = MakePages({"Horse Power"});
+    log.entries.clear();
+    log.Attach(single);
+    single->SelectNeighbourPage(true, true);
+    EXPECT_TRUE(log.entries.empty()) << "the only page is its own neighbour";
 }
 
 TEST_F(PageTest, ARaisingShowHandlerReachesTheApplicationAndTheSwitchCompletes)
@@ -416,6 +489,42 @@ TEST_F(SlantedPageTest, AClickOnTheOverlapOfTwoSlantedTabsShowsTheFirstSheet)
     EXPECT_EQ(control->ActivePage(), control->Pages(0));
     EXPECT_EQ(Shown(control), (std::vector<std::string>{"Horse Power"}));
     EXPECT_EQ(log.entries, (Log{"changing:Horse Power", "hide:AC Motor", "show:Horse Power", "change:Horse Power"}));
+}
+
+TEST_F(SlantedPageTest, WithTheFrameShownTheSheetsLieInsideIt)
+{
+    TclPageControl* control = MakePages();
+    control->SetStyle(9);
+    control->SetTabHeight(35);
+    control->SetTabWidth(100);
+    control->SetShowFrame(true);
+    driver.Pump();
+    for (int i = 0; i < control->PageCount(); ++i) {
+        TclTabSheet* sheet = control->Pages(i);
+        EXPECT_EQ((win::RECT{sheet->Left(), sheet->Top(), sheet->Left() + sheet->Width(), sheet->Top() + sheet->Height()}),
+                  (win::RECT{1, 36, 399, 299}))
+            << i;
+    }
+    control->Repaint();
+    control->ActivePage()->Repaint();
+    for (const win::POINT at : {win::POINT{0, 200}, win::POINT{399, 200}, win::POINT{200, 299}}) {
+        EXPECT_EQ(win::TestDriver::PixelAt(control->Handle(), at.x, at.y), gui::ColorToRGB(gui::clBtnShadow))
+            << at.x << "," << at.y;
+    }
+}
+
+TEST_F(SlantedPageTest, AnEmptyPageControlPaintsOnlyItsBackground)
+{
+    TclPageControl* control = MakePages({});
+    control->SetStyle(9);
+    control->SetTabHeight(35);
+    driver.Pump();
+    control->Repaint();
+    EXPECT_EQ(control->ActivePageIndex(), -1);
+    for (const win::POINT at : {win::POINT{0, 0}, win::POINT{5, 35}, win::POINT{200, 150}, win::POINT{399, 299}}) {
+        EXPECT_EQ(win::TestDriver::PixelAt(control->Handle(), at.x, at.y), gui::ColorToRGB(gui::clBtnFace))
+            << at.x << "," << at.y;
+    }
 }
 
 }  // namespace

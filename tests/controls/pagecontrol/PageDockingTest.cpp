@@ -141,5 +141,19 @@ TEST_F(PageDockingTest, PressingADockedPagesTabDragsItsControlAndADoubleClickFlo
     EXPECT_EQ(control->PageCount(), 3);
 }
 
+TEST_F(PageDockingTest, AFreedDockSheetLeavesItsFormFreeToFloat)
+{
+    TclPageControl* control = MakeSiteWithNotes();
+    delete control->Pages(3);
+    EXPECT_EQ(control->PageCount(), 3);
+    EXPECT_EQ(control->ActivePage(), control->Pages(2)) << "the page before the last";
+    EXPECT_EQ(notes->Parent(), nullptr);
+    ASSERT_TRUE(notes->ManualFloat({500, 100, 700, 250}));
+    driver.Pump();
+    EXPECT_EQ(control->PageCount(), 3);
+    EXPECT_EQ(notes->HostDockSite(), nullptr);
+    EXPECT_EQ(control->ActivePage(), control->Pages(2)) << "no other sheet goes with the form";
+}
+
 }  // namespace
 }  // namespace pctest

@@ -7,6 +7,7 @@
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/GdiObjects.h"
 #include "platform/gui/Edit.h"
+#include "platform/gui/ImageList.h"
 #include "platform/gui/Messages.h"
 #include "platform/win/Paint.h"
 #include "platform/win/Window.h"
@@ -122,6 +123,20 @@ TEST_F(PageSheetTest, TheSheetsStateIsCopiedToItsTab)
         EXPECT_TRUE(c.copied()) << c.what;
     }
     EXPECT_EQ(control->ActivePage(), control->Pages(0)) << "changes of another sheet keep the page";
+}
+
+TEST_F(PageSheetTest, ANewImageListTakesEachSheetsImageIndexAgain)
+{
+    TclPageControl* control = MakePages();
+    control->Pages(1)->SetImageIndex(3);
+    // Tabs changed behind the sheets' back.
+    control->Tabs()->Tab(0)->SetImageIndex(7);
+    control->Tabs()->Tab(1)->SetImageIndex(7);
+    auto* images = new gui::TImageList(form);
+    control->SetImages(images);
+    EXPECT_EQ(control->Tabs()->Tab(0)->ImageIndex(), -1);
+    EXPECT_EQ(control->Tabs()->Tab(1)->ImageIndex(), 3);
+    EXPECT_EQ(control->Tabs()->Tab(2)->ImageIndex(), -1);
 }
 
 TEST_F(PageSheetTest, TheOnlySheetShowingItsTabAgainBecomesActive)

@@ -261,5 +261,41 @@ TEST_F(PageStoredTest, OddStylesHeightsAndClientRectanglesLoadAndLayOut)
     }
 }
 
+TEST_F(PageStoredTest, ControlsOnHiddenPagesKeepTheirDesignedDistancesToTheEdges)
+{
+    // Designed on a page 400 x 264: 10 from the left, 290 from the right, 200 from the bottom.
+    const std::string panel = "      object Panel1: TPanel\n        Left = 10\n        Top = 20\n        Width = 100\n"
+                              "        Height = 44\n        Anchors = [akLeft, akTop, akRight, akBottom]\n      end\n";
+    std::string text = ReadFixture();
+    const std::string anchor = "      PageIndex = 2\n";
+    text.insert(text.find(anchor) + anchor.size(), panel);
+    TPagesForm* window = Load(text);
+    auto* placed = dynamic_cast<gui::TControl*>(window->FindComponent("Panel1"));
+    ASSERT_NE(placed, nullptr);
+    window->Show();
+    driver.Pump();
+    window->SetBounds(0, 0, 500, 350);
+    driver.Pump();
+    Pages()->SetActivePageIndex(2);
+    driver.Pump();
+    EXPECT_EQ(Bounds(placed), (win::RECT{10, 20, 210, 114}));
+}
+
+TEST_F(PageStoredTest, EverySheetsStoredStateReachesItsTabAfterLoading)
+{
+    const std::string anchor = "      Caption = 'AC Motor'\n";
+    Load(Edited(anchor, anchor + "      Enabled = False\n      Highlighted = True\n      ImageIndex = 2\n"
+                                 "      TabVisible = False\n"));
+    TclTab* tab = Pages()->Tabs()->Tab(2);
+    EXPECT_EQ(tab->Caption(), "AC Motor");
+    EXPECT_FALSE(tab->Enabled());
+    EXPECT_TRUE(tab->Highlighted());
+    EXPECT_EQ(tab->ImageIndex(), 2);
+    EXPECT_FALSE(tab->Visible());
+    EXPECT_EQ(Pages()->Tabs()->Tab(0)->ImageIndex(), -1) << "a tab's own default is not kept";
+    EXPECT_EQ(Pages()->VisibleTabs().Count(), 2);
+    EXPECT_EQ(Pages()->ActivePage(), Sheet("TabSheet2"));
+}
+
 }  // namespace
 }  // namespace pctest

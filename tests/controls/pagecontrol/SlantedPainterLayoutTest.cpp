@@ -4,9 +4,12 @@
 
 #include "tests/controls/pagecontrol/SlantedFixture.h"
 
+#include "controls/clImageLists.h"
 #include "controls/clLookAndFeels.h"
 
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace pctest {
@@ -61,8 +64,8 @@ TEST_P(ProgramTabsTest, TabsOverlapByHalfTheSlantAndThePageStartsBelowTheBaseLin
     EXPECT_EQ(margins.dw, c.slantCut);
     EXPECT_EQ(margins.dh, 3);
     for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(TabRect(control, i), (win::RECT{c.lefts[std::size_t(i)], 0, c.lefts[std::size_t(i)] + 100, c.tabHeight}))
-            << i;
+        const int left = c.lefts[std::size_t(i)];
+        EXPECT_EQ(TabRect(control, i), (win::RECT{left, 0, left + 100, c.tabHeight})) << i;
     }
     EXPECT_EQ(painter.GetPageClientRect(), (win::RECT{0, c.tabHeight + 1, 400, 300}));
     control->SetBounds(0, 0, 500, 250);
@@ -98,6 +101,52 @@ TEST_F(SlantedTest, CaptionsTallerThanTheTabHeightMakeTheTabsTaller)
     // The caption's room: 1 + 4 pixels above it, 1 below.
     EXPECT_EQ(TabRect(control, 0).bottom, zg + 6);
     EXPECT_EQ(SlantedOf(control).SlantCut(), zg + 5);
+}
+
+TEST_F(SlantedTest, AnImageWidensItsTabAndMayMakeTheTabsTaller)
+{
+    controls::TclImageList images(16, 16);
+    gui::TBitmap picture;
+    picture.SetSize(16, 16);
+    images.AddImageMasked(&picture, gui::clFuchsia);
+    TclCustomTabControl* control = MakeTabs(1000, 300, {"Horse Power", "Torque"}, 10, 0);
+    control->SetImages(&images);
+    control->SetImageBorder(2);
+    control->Tabs()->Tab(0)->SetImageIndex(0);
+    control->Tabs()->Tab(1)->SetImageIndex(-1);
+    driver.Pump();
+    const int zg = controls::clMeasureTextInFont(control->Font(), "Zg").cy;
+    // The caption with 1 + 4 above and 1 below, or the bordered image with 1 + 3 above and 1 below.
+    const int height = std::max(zg + 6, 16 + 4 + 5);
+    const int cut = height - 1;
+    TclPCSlantedPainter& painter = SlantedOf(control);
+    EXPECT_EQ(painter.SlantCut(), cut);
+    EXPECT_EQ(painter.GetTabImageSizeWithBorder(), (win::SIZE{20, 20}));
+    // With an image: the decoration, the bordered image, 3 pixels and the caption.
+    const int first = cut + 6 + 20 + 3 + TextWidth(control->Font(), "Horse Power");
+    const int second = cut + 6 + TextWidth(control->Font(), "Torque");
+    EXPECT_EQ(TabRect(control, 0), (win::RECT{1, 0, 1 + first, height}));
+    EXPECT_EQ(TabRect(control, 1), (win::RECT{1 + first - cut / 2, 0, 1 + first - cut / 2 + second, height}));
+    control->SetImages(nullptr);
+    driver.Pump();
+}
+
+TEST_F(SlantedTest, OddTabHeightsStillLayOutAndPaint)
+{
+    const int zg = controls::clMeasureTextInFont(form->Font(), "Zg").cy;
+    for (const auto& [tabHeight, expected] : {std::pair{-5, zg + 6}, std::pair{0, zg + 6}, std::pair{32767, 32767}}) {
+        TclCustomTabControl* control = MakeTabs(400, 300, {"A", "B", "C"}, tabHeight);
+        control->Repaint();
+        EXPECT_EQ(TabRect(control, 0).top, 0) << tabHeight;
+        EXPECT_EQ(control->Tabs()->TabNormalHeight(), expected) << tabHeight;
+        EXPECT_EQ(SlantedOf(control).SlantCut(), expected - 1) << tabHeight;
+        // A row taller than the control leaves no page.
+        const win::RECT page = SlantedOf(control).GetPageClientRect();
+        EXPECT_EQ(page.top, std::min(expected, 300) + 1) << tabHeight;
+        EXPECT_EQ(page.bottom, std::max(page.top, 300)) << tabHeight;
+        EXPECT_GE(control->VisibleIndexAt(20, 30), -1);
+        delete control;
+    }
 }
 
 struct SlantCase {
@@ -148,8 +197,68 @@ INSTANTIATE_TEST_SUITE_P(
                       SlantCase{"noPositions", skSlant, 0, false, 34, 1, 8, {3, 3}, 0, 101},
                       SlantCase{"rightOnly", skSlant, R, false, 34, -17, 40, {3, 34}, 0, 83},
                       SlantCase{"bothSides", skSlant, L | R, false, 34, -34, 72, {34, 34}, 1, 67},
-                      SlantCase{"rotated", skSlant, L, true, 34, 1, 0, {2, 6}, 0, 36}),
+                      SlantCase{"rotated", skSlant, L, true, 34, 1, 0, {2, 6}, 0, 36},
+                      SlantCase{"rotatedCutCorner", skCutCorner, L, true, 6, 1, 0, {2, 7}, 0, 36}),
     [](const auto& info) { return std::string(info.param.name); });
+
+struct MarginCase {
+    TclTabPosition position;
+    bool rotate;
+    bool topToBottom;
+    int start;
+    int end;
+};
+
+class ContentMarginTest : public SlantedTest, public ::testing::WithParamInterface<MarginCase> {};
+
+TEST_P(ContentMarginTest, TheMarginsFollowTheCaptionsDirection)
+{
+    const MarginCase& c = GetParam();
+    TclCustomTabControl* control = MakeTabs(400, 400, {"A"});
+    control->SetTabPosition(c.position);
+    control->SetRotate(c.rotate);
+    if (c.topToBottom) {
+        control->SetOptions(TclPCOptions(control->Options() | clPCOptionBit(pcoTopToBottomText)));
+    }
+    driver.Pump();
+    TclPCDistance margins;
+    SlantedOf(control).GetTabContentMargins(0, margins);
+    EXPECT_EQ(margins.dw, c.start);
+    EXPECT_EQ(margins.dh, c.end);
+    SlantedOf(control).GetTruncatedTabContentMargins(0, margins);
+    EXPECT_EQ(margins.dw, c.start);
+    EXPECT_EQ(margins.dh, c.end);
+}
+
+INSTANTIATE_TEST_SUITE_P(Directions, ContentMarginTest,
+                         ::testing::Values(MarginCase{tpTop, false, false, 34, 3},
+                                           MarginCase{tpTop, false, true, 34, 3},
+                                           MarginCase{tpLeft, false, false, 34, 3},
+                                           MarginCase{tpLeft, false, true, 3, 34},
+                                           MarginCase{tpRight, false, true, 3, 34},
+                                           MarginCase{tpTop, true, false, 2, 6},
+                                           MarginCase{tpTop, true, true, 6, 2},
+                                           MarginCase{tpBottom, true, false, 6, 2},
+                                           MarginCase{tpBottom, true, true, 2, 6},
+                                           MarginCase{tpLeft, true, false, 6, 2},
+                                           MarginCase{tpRight, true, false, 2, 6}));
+
+TEST_F(SlantedTest, OneNoteSwapsItsMarginsOnlyForTopToBottomText)
+{
+    TclCustomTabControl* control = MakeTabs(400, 400, {"A"});
+    control->SetStyle(10);
+    control->SetTabPosition(tpLeft);
+    driver.Pump();
+    TclPCDistance margins;
+    SlantedOf(control).GetTabContentMargins(0, margins);
+    EXPECT_EQ(margins.dw, 37);
+    EXPECT_EQ(margins.dh, 4);
+    control->SetOptions(TclPCOptions(control->Options() | clPCOptionBit(pcoTopToBottomText)));
+    driver.Pump();
+    SlantedOf(control).GetTabContentMargins(0, margins);
+    EXPECT_EQ(margins.dw, 4);
+    EXPECT_EQ(margins.dh, 37);
+}
 
 TEST_F(SlantedTest, VerticalRowsLoseThePixelAtTheirSlantedEnd)
 {
@@ -160,6 +269,26 @@ TEST_F(SlantedTest, VerticalRowsLoseThePixelAtTheirSlantedEnd)
     EXPECT_EQ(TabRect(control, 0), (win::RECT{0, 299, 35, 399}));
     EXPECT_EQ(TabRect(control, 1), (win::RECT{0, 216, 35, 316}));
     EXPECT_EQ(SlantedOf(control).GetPageClientRect(), (win::RECT{36, 0, 300, 400}));
+}
+
+TEST_F(SlantedTest, ThePageLeavesRoomForTheBaseLineOnEachSideWithRows)
+{
+    TclCustomTabControl* control = MakeTabs(300, 300, {"A", "B", "C", "D", "E"});
+    control->SetMultiLine(true);
+    control->SetScrollOpposite(true);
+    control->SetTabIndex(0);
+    driver.Pump();
+    ASSERT_EQ(control->RowCount(), 2);
+    ASSERT_EQ(control->StartRowCount(), 1);
+    const int top = control->StartRowRect().bottom;
+    const int bottom = control->EndRowRect().top;
+    EXPECT_EQ(SlantedOf(control).GetPageClientRect(), (win::RECT{0, top + 1, 300, bottom - 1}));
+    control->SetShowFrame(true);
+    driver.Pump();
+    EXPECT_EQ(SlantedOf(control).GetPageClientRect(), (win::RECT{1, top + 1, 299, bottom - 1}));
+    control->SetHideTabs(true);
+    driver.Pump();
+    EXPECT_EQ(SlantedOf(control).GetPageClientRect(), (win::RECT{1, 1, 299, 299}));
 }
 
 // ------------------------------------------------------------------------------------------------------------
@@ -266,6 +395,44 @@ TEST_F(SlantedScrollTest, ButtonsAreFlatWithAGlyphThatIsNeverEmbossed)
     EXPECT_EQ(At(310, 6), controls::uxOffice11MixColors(control->Color(), gui::clWhite, 10));
     driver.MouseUp(control->Handle(), win::TestDriver::Button::Left, 311, 9);
     driver.Pump();
+}
+
+TEST_F(SlantedScrollTest, TheCloseButtonShowsTwoDiagonalsEachWay)
+{
+    struct Case {
+        TclTabPosition position;
+        std::vector<std::pair<win::POINT, win::POINT>> lines;
+    };
+    const std::vector<Case> cases{
+        {tpTop, {{{1, 0}, {7, 6}}, {{0, 0}, {6, 6}}, {{0, 6}, {6, 0}}, {{1, 6}, {7, 0}}}},
+        {tpLeft, {{{0, 0}, {6, 6}}, {{0, 1}, {6, 7}}, {{0, 6}, {6, 0}}, {{0, 7}, {6, 1}}}},
+    };
+    for (const Case& c : cases) {
+        TclCustomTabControl* control = MakeTabs(320, 320, {"A", "B"});
+        control->SetTabPosition(c.position);
+        control->SetOptions(TclPCOptions(control->Options() | clPCOptionBit(pcoCloseButton)));
+        driver.Pump();
+        const win::RECT button = Button(control, nbClose);
+        ASSERT_EQ(button.right - button.left + button.bottom - button.top, 33);
+        const win::POINT origin{button.left + (button.right - button.left - 8) / 2,
+                                button.top + (button.bottom - button.top - 7) / 2};
+        std::set<std::pair<int, int>> glyph;
+        for (const auto& [from, to] : c.lines) {
+            const int dy = to.y > from.y ? 1 : -1;
+            for (int k = 0; k <= to.x - from.x; ++k) {
+                glyph.insert({origin.x + from.x + k, origin.y + from.y + dy * k});
+            }
+        }
+        ASSERT_EQ(glyph.size(), 26u);
+        Paint(control);
+        for (int y = button.top + 1; y < button.bottom - 1; ++y) {
+            for (int x = button.left + 1; x < button.right - 1; ++x) {
+                EXPECT_EQ(At(x, y), gui::TColor(gui::ColorToRGB(glyph.count({x, y}) ? gui::clBtnText : gui::clBtnFace)))
+                    << c.position << ": " << x << "," << y;
+            }
+        }
+        delete control;
+    }
 }
 
 // ------------------------------------------------------------------------------------------------------------

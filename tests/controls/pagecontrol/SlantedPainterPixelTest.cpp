@@ -9,6 +9,7 @@
 #include "platform/wintypes/Messages.h"
 #include "tests/support/DrawingSurface.h"
 
+#include <algorithm>
 #include <ostream>
 #include <string>
 #include <utility>
@@ -316,6 +317,126 @@ INSTANTIATE_TEST_SUITE_P(
                       CoverCase{"oneNoteRight", 10, tpRight, skSlant, Left, false, false},
                       CoverCase{"oneNoteRows", 10, tpTop, skSlant, Left, false, true}),
     [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace pctest
+
+namespace pctest {
+namespace {
+
+using namespace pagecontrol;
+
+TEST_F(SlantedTest, TheOldCurrentTabGivesTheBaseLineBack)
+{
+    PagedTabControl* control = MakePaged(400, 300);
+    Paint(control);
+    ASSERT_EQ(At(150, 35), gui::TColor(gui::ColorToRGB(gui::clWindow)));
+    // Only what the change invalidates is painted again.
+    control->SetTabIndex(0);
+    driver.Pump();
+    EXPECT_EQ(gui::TColor(win::TestDriver::PixelAt(control->Handle(), 150, 35)),
+              gui::TColor(gui::ColorToRGB(gui::clBtnShadow)));
+    EXPECT_EQ(gui::TColor(win::TestDriver::PixelAt(control->Handle(), 50, 35)),
+              gui::TColor(gui::ColorToRGB(gui::clBtnFace)));
+}
+
+TEST_F(SlantedTest, TheFocusRectangleFramesTheCaptionWithRoomAround)
+{
+    TclCustomTabControl* control = MakeTabs(400, 300, {"Horse Power", "Torque"}, 35, 0);
+    std::vector<gui::TColor> unfocused;
+    Paint(control);
+    for (int y = 0; y < 35; ++y) {
+        for (int x = 0; x < 400; ++x) {
+            unfocused.push_back(At(x, y));
+        }
+    }
+    control->SetFocus();
+    driver.Pump();
+    ASSERT_TRUE(control->Focused());
+    Paint(control);
+    win::RECT changed{400, 35, 0, 0};
+    for (int y = 0; y < 35; ++y) {
+        for (int x = 0; x < 400; ++x) {
+            if (At(x, y) != unfocused[std::size_t(y * 400 + x)]) {
+                changed = {std::min<int>(changed.left, x), std::min<int>(changed.top, y),
+                           std::max<int>(changed.right, x + 1), std::max<int>(changed.bottom, y + 1)};
+            }
+        }
+    }
+    // The caption grown by 3 along and 2 across, drawn one pixel inside that.
+    const int text = TextWidth(control->Font(), "Horse Power");
+    const int zg = controls::clMeasureTextInFont(control->Font(), "Zg").cy;
+    EXPECT_EQ(changed.right - changed.left, text + 4);
+    EXPECT_EQ(changed.bottom - changed.top, zg + 2);
+    const win::RECT tab = TabRect(control, 0);
+    EXPECT_GE(changed.left, tab.left + 34 - 2);
+    EXPECT_LE(changed.right, tab.right - 3 + 2);
+}
+
+}  // namespace
+}  // namespace pctest
+
+namespace pctest {
+namespace {
+
+using namespace pagecontrol;
+
+TEST_F(SlantedTest, OnlyTheRowNextToThePageHasABaseLineAcrossTheControl)
+{
+    TclCustomTabControl* control = MakeTabs(300, 300, {"A", "B", "C", "D", "E"});
+    control->SetMultiLine(true);
+    control->SetRaggedRight(true);
+    control->SetTabIndex(1);
+    driver.Pump();
+    ASSERT_EQ(control->RowCount(), 2);
+    ASSERT_EQ(TabRect(control, 1), (win::RECT{84, 32, 184, 67}));
+    ASSERT_EQ(TabRect(control, 4), (win::RECT{84, 0, 184, 35}));
+    Paint(control);
+    const gui::TColor shadow = gui::TColor(gui::ColorToRGB(gui::clBtnShadow));
+    const gui::TColor face = gui::TColor(gui::ColorToRGB(gui::clBtnFace));
+    EXPECT_EQ(At(290, 67), shadow);
+    EXPECT_EQ(At(0, 67), shadow);
+    EXPECT_EQ(At(150, 67), face);
+    // The row behind ends its line with its last tab, whose far side does not slant; the line shows
+    // where the row in front leaves it free, left of its first tab's slant.
+    EXPECT_EQ(At(280, 35), face);
+    EXPECT_EQ(At(280, 36), face);
+    EXPECT_EQ(At(0, 35), shadow);
+    EXPECT_EQ(At(25, 35), shadow);
+    EXPECT_NE(At(40, 35), shadow);
+}
+
+}  // namespace
+}  // namespace pctest
+
+namespace pctest {
+namespace {
+
+using namespace pagecontrol;
+
+TEST_F(SlantedTest, RowsBetweenOthersCloseTheirSlantedEnd)
+{
+    TclCustomTabControl* control = MakeTabs(150, 300, {"A", "B", "C", "D", "E", "F"});
+    control->SetMultiLine(true);
+    control->SetRaggedRight(true);
+    control->SetTabIndex(5);
+    driver.Pump();
+    ASSERT_EQ(control->RowCount(), 6);
+    ASSERT_EQ(TabRect(control, 5).top, 5 * 32);
+    Paint(control);
+    const gui::TColor shadow = gui::TColor(gui::ColorToRGB(gui::clBtnShadow));
+    const gui::TColor face = gui::TColor(gui::ColorToRGB(gui::clBtnFace));
+    // Down the left edge: nothing beside the outermost row, whose base line starts a line that the rows
+    // between carry on up their slanted starts, none beside the row next to the page, then its base line.
+    for (int y = 0; y < 200; ++y) {
+        const bool line = (y >= 35 && y < 4 * 32 + 36) || y == 5 * 32 + 35;
+        EXPECT_EQ(At(0, y), line ? shadow : face) << y;
+    }
+    // The far ends do not slant: no line there.
+    for (int row = 1; row <= 4; ++row) {
+        EXPECT_EQ(At(120, row * 32 + 20), face) << row;
+    }
+}
 
 }  // namespace
 }  // namespace pctest

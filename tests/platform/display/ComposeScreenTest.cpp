@@ -222,10 +222,10 @@ TEST_F(DisplayTest, LayeredPixelsComePremultipliedWithConstantAlphaAndColourKeyF
         for (int x = 0; x < 4; ++x) {
             const win::COLORREF colour = colours[x];
             const bool keyed = (c.flags & win::LWA_COLORKEY) && colour == key;
-            const std::uint32_t expected =
-                keyed ? 0
-                      : Argb(alpha, Premultiplied(win::GetRValue(colour), alpha), Premultiplied(win::GetGValue(colour), alpha),
-                             Premultiplied(win::GetBValue(colour), alpha));
+            const std::uint32_t red = Premultiplied(win::GetRValue(colour), alpha);
+            const std::uint32_t green = Premultiplied(win::GetGValue(colour), alpha);
+            const std::uint32_t blue = Premultiplied(win::GetBValue(colour), alpha);
+            const std::uint32_t expected = keyed ? 0 : Argb(alpha, red, green, blue);
             EXPECT_EQ(row[static_cast<std::size_t>(x)], expected) << c.what << ", x " << x;
         }
     }
@@ -248,7 +248,8 @@ TEST_F(DisplayTest, APicturesPerPixelAlphaIsScaledByItsConstantAlpha)
         const std::uint32_t scaled = Premultiplied(alphas[x], 200);
         EXPECT_EQ(row[x], Argb(scaled, scaled, 0, 0)) << "alpha " << alphas[x];
     }
-    EXPECT_EQ(row[4], Argb(Premultiplied(128, 200), Premultiplied(64, 200), Premultiplied(64, 200), Premultiplied(64, 200)));
+    const std::uint32_t grey = Premultiplied(64, 200);
+    EXPECT_EQ(row[4], Argb(Premultiplied(128, 200), grey, grey, grey));
     // Part of the window: its pixels at their own places.
     EXPECT_EQ(LayeredRow(hwnd, win::RECT{3, 0, 5, 1}), std::vector<std::uint32_t>(row.begin() + 3, row.end()));
 }

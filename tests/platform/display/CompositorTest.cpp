@@ -86,6 +86,12 @@ protected:
     std::unique_ptr<testsupport::Background> compositor_;
 };
 
+void SetLayered(win::HWND hwnd, bool layered)
+{
+    const win::LONG_PTR style = win::GetWindowLongPtr(hwnd, win::GWL_EXSTYLE);
+    win::SetWindowLongPtr(hwnd, win::GWL_EXSTYLE, layered ? style | win::WS_EX_LAYERED : style & ~win::WS_EX_LAYERED);
+}
+
 // channel scaled by alpha / 255, the way a compositing manager expects premultiplied pixels.
 std::uint32_t Premultiplied(std::uint32_t channel, std::uint32_t alpha)
 {
@@ -106,7 +112,7 @@ TEST_F(CompositedScreenTest, LayeredWindowsAreOfDepth32AndShowPremultipliedPixel
 {
     PatternedWindow("Plain", 40, 40, 300, 200, win::WS_OVERLAPPEDWINDOW);
     const win::COLORREF bar = PatternAt(0);
-    const std::uint32_t barPixel = (win::GetRValue(bar) << 16) | (win::GetGValue(bar) << 8) | win::GetBValue(bar);
+    const std::uint32_t barPixel = win::detail::PixelFromColor(bar);
     struct Case {
         const char* title;
         win::DWORD flags;
@@ -120,7 +126,8 @@ TEST_F(CompositedScreenTest, LayeredWindowsAreOfDepth32AndShowPremultipliedPixel
     int top = 300;
     for (const Case& c : cases) {
         // Popups without a frame: their pixels stay the pattern when the attributes repaint them.
-        const win::HWND hwnd = PatternedWindow(c.title, 400, top += 60, 64, 40, win::WS_POPUP, nullptr, win::WS_EX_LAYERED);
+        top += 60;
+        const win::HWND hwnd = PatternedWindow(c.title, 400, top, 64, 40, win::WS_POPUP, nullptr, win::WS_EX_LAYERED);
         ASSERT_TRUE(win::SetLayeredWindowAttributes(hwnd, bar, c.alpha, c.flags));
         const auto expected = [&](std::uint32_t pixel) {
             pixel &= 0xFFFFFF;
@@ -131,8 +138,7 @@ TEST_F(CompositedScreenTest, LayeredWindowsAreOfDepth32AndShowPremultipliedPixel
         // Against the pattern the window was given: blue bars five pixels wide every 16, on yellow.
         ASSERT_EQ(image.pixels.size(), 64u * 40u) << c.title;
         for (int x = 0; x < 64; ++x) {
-            const win::COLORREF colour = PatternAt(x);
-            const std::uint32_t pixel = (win::GetRValue(colour) << 16) | (win::GetGValue(colour) << 8) | win::GetBValue(colour);
+            const std::uint32_t pixel = win::detail::PixelFromColor(PatternAt(x));
             EXPECT_EQ(image.pixels[static_cast<std::size_t>(20 * 64 + x)], expected(pixel)) << c.title << ", x " << x;
         }
     }
@@ -142,7 +148,9 @@ TEST_F(CompositedScreenTest, LayeredWindowsAreOfDepth32AndShowPremultipliedPixel
     win::SetWindowText(pictured, "Pictured");
     std::vector<std::uint32_t> picture;
     for (std::uint32_t alpha : {0u, 85u, 170u, 255u, 255u, 128u, 64u, 1u}) {
-        picture.push_back((alpha << 24) | (Premultiplied(200, alpha) << 16) | (Premultiplied(100, alpha) << 8) | alpha / 2);
+        const std::uint32_t red = Premultiplied(200, alpha);
+        const std::uint32_t green = Premultiplied(100, alpha);
+        picture.push_back((alpha << 24) | (red << 16) | (green << 8) | alpha / 2);
     }
     ASSERT_TRUE(GivePicture(pictured, 4, picture, 200));
     win::ShowWindow(pictured, win::SW_SHOWNA);
@@ -181,7 +189,8 @@ TEST_F(CompositedScreenTest, TheCompositorBlendsFaintPixelsItselfAndARegionStays
     EXPECT_EQ(image.depth, 32);
     EXPECT_EQ(image.pixels, Expected(faint, faded)) << "every pixel, over a window of ours or not";
     EXPECT_TRUE(PumpUntil([&] { return probe_->Window(Id(XWindowOf("Cut"))).depth == 32; }));
-    EXPECT_NE(Tool({"xwininfo", "-shape", "-id", XWindowOf("Faint")}).find("No window shape defined"), std::string::npos)
+    const std::string faintShape = Tool({"xwininfo", "-shape", "-id", XWindowOf("Faint")});
+    EXPECT_NE(faintShape.find("No window shape defined"), std::string::npos)
         << "nothing is cut: the compositor blends the faint pixels";
     EXPECT_TRUE(PumpUntil([&] {
         return Tool({"xwininfo", "-shape", "-id", XWindowOf("Cut")}).find("Window shape extents:  80x40+10+5") !=
@@ -211,7 +220,7 @@ TEST_F(CompositedScreenTest, AMinimisedWindowMadeLayeredComesBackOnDepth32WhereI
     const std::string id = XWindowOf("Iconic");
     win::ShowWindow(hwnd, win::SW_MINIMIZE);
     ASSERT_TRUE(PumpUntil([&] { return Tool({"xwininfo", "-id", id}).find("IsUnMapped") != std::string::npos; }));
-    win::SetWindowLongPtr(hwnd, win::GWL_EXSTYLE, win::GetWindowLongPtr(hwnd, win::GWL_EXSTYLE) | win::WS_EX_LAYERED);
+    SetLayered(hwnd, true);
     ASSERT_TRUE(win::SetLayeredWindowAttributes(hwnd, 0, 90, win::LWA_ALPHA));
     win::ShowWindow(hwnd, win::SW_RESTORE);
     const auto faded = [](std::uint32_t pixel) { return AtAlpha(pixel & 0xFFFFFF, 90); };
@@ -233,15 +242,17 @@ TEST_F(CompositedScreenTest, AWindowMadeLayeredIsMadeAgainOnDepth32AndKeepsItsPl
     win::SetActiveWindow(dialog);
     Settle();
     const std::string oldId = XWindowOf("Dialog");
-    ASSERT_TRUE(PumpUntil([&] { return probe_->Focus() == Id(oldId); })) << std::hex << probe_->Focus() << " " << std::stoul(oldId) << " " << win::GetWindowText(win::GetActiveWindow());
+    ASSERT_TRUE(PumpUntil([&] { return probe_->Focus() == Id(oldId); }))
+        << "active: " << win::GetWindowText(win::GetActiveWindow());
     ASSERT_EQ(probe_->Window(Id(oldId)).depth, 24);
     ClearLog();
 
-    win::SetWindowLongPtr(dialog, win::GWL_EXSTYLE, win::GetWindowLongPtr(dialog, win::GWL_EXSTYLE) | win::WS_EX_LAYERED);
+    SetLayered(dialog, true);
     ASSERT_TRUE(win::SetLayeredWindowAttributes(dialog, 0, 180, win::LWA_ALPHA));
-    const WindowImage image = WaitForImage("Dialog", 32, dialog, [](std::uint32_t pixel) { return AtAlpha(pixel & 0xFFFFFF, 180); });
+    const auto faded = [](std::uint32_t pixel) { return AtAlpha(pixel & 0xFFFFFF, 180); };
+    const WindowImage image = WaitForImage("Dialog", 32, dialog, faded);
     EXPECT_EQ(image.depth, 32);
-    EXPECT_EQ(image.pixels, Expected(dialog, [](std::uint32_t pixel) { return AtAlpha(pixel & 0xFFFFFF, 180); }));
+    EXPECT_EQ(image.pixels, Expected(dialog, faded));
     const std::string newId = XWindowOf("Dialog");
     EXPECT_NE(newId, oldId);
 
@@ -284,7 +295,7 @@ TEST_F(CompositedScreenTest, AWindowMadeLayeredIsMadeAgainOnDepth32AndKeepsItsPl
     EXPECT_EQ(win::GetWindow(tool, win::GW_OWNER), dialog);
 
     // Plain again: back on the screen's depth, opaque, in the same place.
-    win::SetWindowLongPtr(dialog, win::GWL_EXSTYLE, win::GetWindowLongPtr(dialog, win::GWL_EXSTYLE) & ~win::WS_EX_LAYERED);
+    SetLayered(dialog, false);
     const WindowImage plain = WaitForImage("Dialog", 24, dialog, [](std::uint32_t pixel) { return pixel & 0xFFFFFF; });
     EXPECT_EQ(plain.depth, 24);
     EXPECT_NE(Tool({"xdotool", "getwindowgeometry", XWindowOf("Dialog")}).find("Position: 150,140"), std::string::npos);
@@ -292,7 +303,7 @@ TEST_F(CompositedScreenTest, AWindowMadeLayeredIsMadeAgainOnDepth32AndKeepsItsPl
 
     // A window without the focus made layered does not take it.
     const win::HWND aside = win::FindWindow(nullptr, "Aside");
-    win::SetWindowLongPtr(aside, win::GWL_EXSTYLE, win::WS_EX_LAYERED);
+    SetLayered(aside, true);
     ASSERT_TRUE(PumpUntil([&] { return probe_->Window(Id(XWindowOf("Aside"))).depth == 32; }));
     SettleAfterDrawing(aside);
     EXPECT_EQ(probe_->Focus(), Id(XWindowOf("Dialog")));

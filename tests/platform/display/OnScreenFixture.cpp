@@ -54,20 +54,26 @@ bool OnScreenTest::PumpUntil(const std::function<bool()>& done)
     return false;
 }
 
-void OnScreenTest::Settle()
+void OnScreenTest::SettleFrom(std::uint64_t before)
 {
-    const std::uint64_t before = win::detail::PresentCount();
     PumpUntil([&] { return win::detail::PresentCount() > before; });
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(150);
     PumpUntil([&] { return std::chrono::steady_clock::now() > end; });
 }
 
+void OnScreenTest::Settle()
+{
+    SettleFrom(win::detail::PresentCount());
+}
+
 void OnScreenTest::SettleAfterDrawing(win::HWND hwnd)
 {
+    // Counted before the drawing: its present may come before this thread looks again.
+    const std::uint64_t before = win::detail::PresentCount();
     const win::HDC dc = win::GetWindowDC(hwnd);
     win::SetPixel(dc, 0, 0, win::GetPixel(dc, 0, 0));
     win::ReleaseDC(hwnd, dc);
-    Settle();
+    SettleFrom(before);
 }
 
 std::string OnScreenTest::Tool(const std::vector<std::string>& argv)

@@ -7,6 +7,7 @@
 #include "platform/wintypes/GdiTypes.h"
 #include "tests/support/Xvfb.h"
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -38,6 +39,9 @@ protected:
     testsupport::XvfbServer server_;
 
 private:
+    // Pumps until a present after the count before was made, and a little longer.
+    static void SettleFrom(std::uint64_t before);
+
     bool started_ = false;  // the window system and the display run
 };
 

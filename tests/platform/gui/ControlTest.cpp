@@ -141,7 +141,7 @@ TEST_F(ControlTest, AChildFreedWhileItsParentAlignsItsChildrenLeavesTheOthersPla
         stretched->SetAnchors(gui::AnchorSet({gui::akLeft, gui::akTop, gui::akRight}));
         form->Show();
         driver.Pump();
-        Freer freer{form->FindComponent(c.freed) ? static_cast<gui::TControl*>(form->FindComponent(c.freed)) : nullptr};
+        Freer freer{static_cast<gui::TControl*>(form->FindComponent(c.freed))};
         static_cast<gui::TControl*>(form->FindComponent(c.resized))->OnResize =
             classes::TNotifyEvent::Of<&Freer::Resize>(&freer);
 
@@ -227,6 +227,38 @@ TEST_F(ControlTest, AParentsFontColourAndShowHintReachTheChildrenThatTakeThem)
     // Taking the parent's again.
     own->SetParentFont(true);
     EXPECT_EQ(own->Font()->Name(), "Courier New");
+}
+
+// A child that frees itself when told its parent's font changed: the children after it are told too.
+TEST_F(ControlTest, AChildFreedWhileItsParentTellsItsChildrenLeavesTheOthersTold)
+{
+    class TFreedByParentFont : public TTestControl {
+    public:
+        using TTestControl::TTestControl;
+        void Dispatch(win::TMessage& message) override
+        {
+            if (message.Msg == gui::CM_PARENTFONTCHANGED && armed) {
+                Free();
+            }
+            TTestControl::Dispatch(message);
+        }
+        bool armed = false;
+    };
+    gui::TForm* form = MakeForm();
+    Make<TTestGraphic>(form, "GraphicA", 10, 10);
+    Make<TTestGraphic>(form, "GraphicB", 10, 40);
+    auto* doomed = Make<TFreedByParentFont>(form, "Doomed", 10, 70);
+    Make<TTestControl>(form, "After", 10, 100);
+    form->Show();
+    driver.Pump();
+    doomed->armed = true;
+    form->Font()->SetSize(20);
+    driver.Pump();
+    EXPECT_EQ(form->FindComponent("Doomed"), nullptr);
+    ASSERT_EQ(form->ControlCount(), 3);
+    for (int i = 0; i < form->ControlCount(); ++i) {
+        EXPECT_EQ(form->Controls(i)->Font()->Size(), 20) << form->Controls(i)->Name();
+    }
 }
 
 TEST_F(ControlTest, AGraphicControlIsPaintedByItsParentClippedToItsBounds)

@@ -7,6 +7,7 @@
 #include "platform/gui/CheckBox.h"
 #include "platform/gui/ComboBox.h"
 #include "platform/gui/Edit.h"
+#include "platform/gui/Font.h"
 #include "platform/gui/GroupBox.h"
 #include "platform/gui/Image.h"
 #include "platform/gui/Label.h"
@@ -414,6 +415,60 @@ TEST_F(StandardControlsFormTest, AnUnknownValueNameIsTheReadersErrorNamingCompon
             EXPECT_NE(e.Message().find(c.component), std::string::npos) << e.Message();
         }
     }
+}
+
+}  // namespace
+}  // namespace guitest
+
+namespace guitest {
+namespace {
+
+// A label stored without its size takes the size of its stored caption in its stored font, as one whose
+// caption is set at run time does.
+TEST_F(StandardControlsFormTest, AnAutoSizedLabelFitsItsStoredCaptionAndFont)
+{
+    const char* const text = R"(object Labels: TForm
+  object Plain: TLabel
+    Left = 8
+    Top = 8
+    Caption = 'Hours per Day of operation :'
+  end
+  object Bold: TLabel
+    Left = 8
+    Top = 40
+    Caption = 'System Data'
+    Font.Height = -16
+    Font.Name = 'Arial'
+    Font.Style = [fsBold]
+    ParentFont = False
+  end
+  object Fixed: TLabel
+    Left = 8
+    Top = 80
+    Width = 30
+    Height = 40
+    AutoSize = False
+    Caption = 'Not resized'
+  end
+end
+)";
+    std::unique_ptr<classes::TComponent> root(ReadText(text, nullptr));
+    auto* form = dynamic_cast<gui::TForm*>(root.get());
+    ASSERT_NE(form, nullptr);
+    for (const char* name : {"Plain", "Bold"}) {
+        SCOPED_TRACE(name);
+        auto* stored = dynamic_cast<gui::TLabel*>(form->FindComponent(name));
+        ASSERT_NE(stored, nullptr);
+        gui::TLabel made(nullptr);
+        made.Font()->Assign(stored->Font());
+        made.SetCaption(stored->Caption());
+        EXPECT_GT(made.Width(), 30);
+        EXPECT_EQ(stored->Width(), made.Width());
+        EXPECT_EQ(stored->Height(), made.Height());
+    }
+    auto* fixed = dynamic_cast<gui::TLabel*>(form->FindComponent("Fixed"));
+    EXPECT_EQ(fixed->Width(), 30);
+    EXPECT_EQ(fixed->Height(), 40);
 }
 
 }  // namespace
