@@ -187,7 +187,7 @@ TEST_F(FanPrintGraphTest, AFailingPrinterIsReportedAndTheWindowStaysOpen)
     backend_->FailPages("Paper jam");
     ConfirmPrinter(0);
     PrintGraph();
-    EXPECT_EQ(Messages(), std::vector<std::string>{"Paper jam"});
+    ASSERT_EQ(Messages(), std::vector<std::string>{"Paper jam"});
     EXPECT_EQ(dialogs.AskedMessageDialogs().back().icon, win::MB_ICONERROR);
     EXPECT_EQ(gui::Printer()->Orientation(), gui::poPortrait);
     EXPECT_FALSE(gui::Printer()->Printing());
