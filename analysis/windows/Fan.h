@@ -170,10 +170,12 @@ public:
     // --- report (page 4) ---
     // Every report action first writes the three graph pictures the report shows, then hands the report
     // to the installed ReportOutput. Without one the actions are disabled.
-    // The cost, hours and time graphs of the chart of ChartStyle as enhanced metafiles in TempFolder,
-    // then the cost graph again on screen. A picture that cannot be written shows failureText ("IDS_256",
-    // or for the third picture thirdFailureText) and answers false; a style outside 1..6 writes nothing.
-    bool SaveGraphPictures(std::string_view thirdFailureText = "IDS_256");
+    //
+    // The cost, hours and time graphs of the chart of ChartStyle as enhanced metafiles in TempFolder
+    // (QANTO_EE1.WMF .. QANTO_EE3.WMF), then the cost graph again on screen. A picture that cannot be
+    // written ends the step with an error box, "IDS_256" (for the third picture the text of
+    // thirdFailureId), and false; a style outside 1..6 writes nothing and answers true.
+    bool SaveGraphPictures(std::string_view thirdFailureId = "IDS_256");
     void PreviewReport(classes::TObject* sender);
     // A printing failure is shown in an error box and the window stays open.
     void PrintReport(classes::TObject* sender);

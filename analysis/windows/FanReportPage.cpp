@@ -46,7 +46,7 @@ void TFANFORM::UpdateReportActions()
     ExportSelection->SetEnabled(available);
 }
 
-bool TFANFORM::SaveGraphPictures(std::string_view thirdFailureText)
+bool TFANFORM::SaveGraphPictures(std::string_view thirdFailureId)
 {
     if (ChartStyle < 1 || ChartStyle > GraphStyleCount)
         return true;
@@ -54,17 +54,17 @@ bool TFANFORM::SaveGraphPictures(std::string_view thirdFailureText)
     struct Picture {
         void (TFANFORM::*draw)();
         const char* name;
-        std::string_view failureText;
+        std::string_view failureId;
     };
     const Picture pictures[] = {{&TFANFORM::DrawCostGraph, "\\QANTO_EE1.WMF", "IDS_256"},
                                 {&TFANFORM::DrawHoursGraph, "\\QANTO_EE2.WMF", "IDS_256"},
-                                {&TFANFORM::DrawTimeGraph, "\\QANTO_EE3.WMF", thirdFailureText}};
+                                {&TFANFORM::DrawTimeGraph, "\\QANTO_EE3.WMF", thirdFailureId}};
     for (const Picture& picture : pictures) {
         (this->*picture.draw)();
         try {
             shown.SaveToMetafileEnh(TempFolder + picture.name);
         } catch (const rtl::Exception&) {
-            ShowError(Text(picture.failureText));
+            ShowError(Text(picture.failureId));
             return false;
         }
     }
