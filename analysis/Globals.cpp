@@ -31,6 +31,7 @@ std::int32_t OverviewApp = 0;
 std::int32_t OverviewMethod = 0;
 std::int32_t ChartStyle = 0;
 ByFlowPoint<rtl::ShortString<5>> DutyCycleText;
+std::uint8_t RtfExportActive = 0;
 
 std::uint16_t LanguageIndex = 0;
 bool PowerInKW = false;

@@ -72,6 +72,7 @@ extern std::int32_t OverviewApp;
 extern std::int32_t OverviewMethod;
 extern std::int32_t ChartStyle;          // 1..6
 extern ByFlowPoint<rtl::ShortString<5>> DutyCycleText;   // copied from the duty edits by their check
+extern std::uint8_t RtfExportActive;     // 1 only while the report is exported as RTF
 
 // --- units and currency ---
 extern std::uint16_t LanguageIndex;      // only 0 (English) is used

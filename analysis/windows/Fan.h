@@ -27,11 +27,20 @@ namespace chart {
 class TChart;
 class TChartSeries;
 }
+namespace components {
+class TKitURL;
+}
 namespace gui {
 class TBitBtn;
+class TImage;
+class TCheckBox;
+class TComboBox;
 class TEdit;
 class TLabel;
+class TPrintDialog;
 class TRadioButton;
+class TScrollBar;
+class TShape;
 }
 namespace pagecontrol {
 class TclPageControl;
@@ -116,6 +125,69 @@ public:
     void LINECUSTOM1Click(classes::TObject* sender);
     void LINECUSTOM2Click(classes::TObject* sender);
 
+    // --- graphs (page 3) ---
+    // Six charts, one per ChartStyle, each with five series by slot (1 the drive, 2 the damper or valve,
+    // 3 the inlet vane, 4 and 5 the custom controls); every graph routine fills all six, so switching
+    // the style shows the current graph at once. The series take their legend texts from the hidden
+    // labels Label1N .. Label5N, which keep the last cost graph's names.
+    void ClearAllSeries();
+    void DrawCostGraph();
+    void DrawHoursGraph();
+    void DrawTimeGraph();
+    // The slots' hatch patterns while BW is ticked, solid fills otherwise (the fast lines never change).
+    void ApplyFillPatterns();
+    // Only the chart of ChartStyle is visible; none for a style outside 1..6.
+    void ShowChartOfStyle();
+    // The graph chosen in SelectionGraphType, drawn anew.
+    void RedrawSelectedGraph();
+    void SelectionGraphTypeChange(classes::TObject* sender);
+    void BWClick(classes::TObject* sender);
+    void CheckBox1Click(classes::TObject* sender);
+    void Bar3DChange(classes::TObject* sender);
+    void ScrollBar3Change(classes::TObject* sender);
+    void ResetGraphClick(classes::TObject* sender);
+    void BitBtn9Click(classes::TObject* sender);
+    // The chart of ChartStyle on one landscape page of the printer chosen in PrintDialog1. A printing
+    // failure is shown in an error box and the window stays open.
+    void PrintGraphClick(classes::TObject* sender);
+
+    static constexpr int GraphStyleCount = 6;
+    static constexpr int GraphSlotCount = 5;
+    // Chart1 .. Chart6 by ChartStyle - 1, and their series by slot - 1.
+    std::array<chart::TChart*, GraphStyleCount> Charts{};
+    std::array<std::array<chart::TChartSeries*, GraphSlotCount>, GraphStyleCount> GraphSeries{};
+    std::array<gui::TLabel*, GraphSlotCount> SeriesNames{};   // Label1N .. Label5N
+    std::array<gui::TShape*, 10> Shapes{};                    // Shape1 .. Shape10
+    std::array<gui::TLabel*, 4> Numbers{};                    // Number1, Number3, Number4, Number5
+    gui::TComboBox* SelectionGraphType = nullptr;
+    gui::TCheckBox* BW = nullptr;
+    gui::TCheckBox* CheckBox1 = nullptr;
+    gui::TScrollBar* Bar3D = nullptr;
+    gui::TScrollBar* ScrollBar3 = nullptr;
+    gui::TLabel* Label6A = nullptr;
+    gui::TPrintDialog* PrintDialog1 = nullptr;
+
+    // --- report (page 4) ---
+    // Every report action first writes the three graph pictures the report shows, then hands the report
+    // to the installed ReportOutput. Without one the actions are disabled.
+    //
+    // The cost, hours and time graphs of the chart of ChartStyle as enhanced metafiles in TempFolder
+    // (QANTO_EE1.WMF .. QANTO_EE3.WMF), then the cost graph again on screen. A picture that cannot be
+    // written ends the step with an error box, "IDS_256" (for the third picture the text of
+    // thirdFailureId), and false; a style outside 1..6 writes nothing and answers true.
+    bool SaveGraphPictures(std::string_view thirdFailureId = "IDS_256");
+    void PreviewReport(classes::TObject* sender);
+    // A printing failure is shown in an error box and the window stays open.
+    void PrintReport(classes::TObject* sender);
+    void ExportReport(classes::TObject* sender);
+    void mailReport(classes::TObject* sender);
+    // The icons, links and format list of the four actions enabled exactly while a ReportOutput is installed.
+    void UpdateReportActions();
+
+    std::array<gui::TImage*, 4> ReportIcons{};                 // Image9, Image6, Image7, Image10
+    std::array<components::TKitURL*, 4> ReportLinks{};         // Label233, Label235, Label237, Label242
+    gui::TComboBox* ExportSelection = nullptr;
+
     // The window's texts: its translation table's, empty for an identifier it lacks.
     std::string Text(std::string_view id) const override;
     // The calculation's inputs: the edits' texts as the range check would leave them, and the duty
@@ -186,6 +258,28 @@ private:
     // of app, as long as the duty cycle totals 100.
     void OpenOverview(int app, int method);
     void RefillDutyChart();
+
+    // The graph page's part of binding, creation and showing.
+    void BindGraphComponents();
+    void BindReportComponents();
+    void CreateGraphView();
+    void ShowGraphPage();
+    // The frame every graph routine gives all six charts: title, value and flow axis titles (exchanged
+    // in the horizontal bar chart), the slots' names and the point (0, 0) on every series.
+    void FrameGraphs(const std::string& title, const std::string& valueAxis, const std::string& valueAxisOfChart4);
+    // Which slots are drawn, and whether slot 3 has a legend entry, in every chart.
+    void SetSlotActivity(const std::array<bool, GraphSlotCount>& active, bool slot3InLegend);
+    template <class T>
+    void AddGraphData(int slot, const ByFlowPoint<T>& values);
+    // The hours or time graph: the values of the application in slot 3 alone, without a legend entry.
+    struct GraphTexts {
+        const char* fanTitle;
+        const char* pumpTitle;
+        const char* valueAxis;
+        const char* valueAxisOfChart4;
+    };
+    template <class T>
+    void DrawDistributionGraph(const GraphTexts& texts, const ByFlowPoint<T>& fanValues, const ByFlowPoint<T>& pumpValues);
 
     // Set while creation and FormShow select the first page, which runs no duty check.
     bool selectingFirstPage_ = false;

@@ -5,6 +5,7 @@
 
 #include "analysis/NumberText.h"
 #include "analysis/windows/AnalysisHost.h"
+#include "analysis/windows/detail/StoredComponent.h"
 #include "controls/pagecontrol/clPC.h"
 #include "platform/chart/Chart.h"
 #include "platform/chart/ChartAxis.h"
@@ -12,12 +13,15 @@
 #include "platform/chart/ChartTitle.h"
 #include "platform/gui/BitBtn.h"
 #include "platform/gui/CheckBox.h"
+#include "platform/gui/ComboBox.h"
 #include "platform/gui/Edit.h"
 #include "platform/gui/Label.h"
 #include "platform/rtl/Numbers.h"
 #include "translation/Lingua.h"
 
 namespace analysis {
+
+using detail::Stored;
 
 namespace {
 
@@ -34,18 +38,6 @@ public:
 private:
     bool& flag_;
 };
-
-// The component of the stored window called name, of class T; a window whose stored data lacks it
-// cannot work and is refused.
-template <class T>
-T* Stored(gui::TForm& window, const std::string& name)
-{
-    auto* component = dynamic_cast<T*>(window.FindComponent(name));
-    if (!component)
-        throw rtl::EReadError("The stored data of " + window.ClassName() + " has no " + name + " of class "
-                              + T::StaticClass().Name());
-    return component;
-}
 
 }  // namespace
 
@@ -107,7 +99,19 @@ const classes::TClassInfo& TFANFORM::StaticClass()
             .Method<&TFANFORM::LINE3Click>("LINE3Click")
             .Method<&TFANFORM::LINE4Click>("LINE4Click")
             .Method<&TFANFORM::LINECUSTOM1Click>("LINECUSTOM1Click")
-            .Method<&TFANFORM::LINECUSTOM2Click>("LINECUSTOM2Click");
+            .Method<&TFANFORM::LINECUSTOM2Click>("LINECUSTOM2Click")
+            .Method<&TFANFORM::SelectionGraphTypeChange>("SelectionGraphTypeChange")
+            .Method<&TFANFORM::BWClick>("BWClick")
+            .Method<&TFANFORM::CheckBox1Click>("CheckBox1Click")
+            .Method<&TFANFORM::Bar3DChange>("Bar3DChange")
+            .Method<&TFANFORM::ScrollBar3Change>("ScrollBar3Change")
+            .Method<&TFANFORM::ResetGraphClick>("ResetGraphClick")
+            .Method<&TFANFORM::BitBtn9Click>("BitBtn9Click")
+            .Method<&TFANFORM::PrintGraphClick>("PrintGraphClick")
+            .Method<&TFANFORM::PreviewReport>("PreviewReport")
+            .Method<&TFANFORM::PrintReport>("PrintReport")
+            .Method<&TFANFORM::ExportReport>("ExportReport")
+            .Method<&TFANFORM::mailReport>("mailReport");
     });
     return info;
 }
@@ -154,6 +158,8 @@ void TFANFORM::BindComponents()
         PAYBACK[k] = Stored<gui::TLabel>(*this, "PAYBACK" + row);
         PAYBACKVALUE[k] = Stored<gui::TLabel>(*this, "PAYBACKVALUE" + row);
     }
+    BindGraphComponents();
+    BindReportComponents();
 }
 
 std::string TFANFORM::Text(std::string_view id) const
@@ -182,6 +188,7 @@ void TFANFORM::FormCreate(classes::TObject*)
     AssignAllParamTags();
     FanFormReady = true;
     ChartStyle = 5;
+    CreateGraphView();
 }
 
 void TFANFORM::FormActivate(classes::TObject*)
@@ -199,6 +206,8 @@ void TFANFORM::FormShow(classes::TObject*)
     DutyChart->BottomAxis()->Title()->SetCaption(Text("IDS_7"));
     DutyChart->LeftAxis()->Title()->SetCaption(Text("IDS_78"));
     DutyChart->Title()->Text()->SetText("   " + HDR04A->Caption());
+    ExportSelection->SetItemIndex(0);
+    UpdateReportActions();
 
     Power_Label->SetCaption(Text(PowerInKW ? "IDS_234" : "IDS_235"));
     PowerUnitFactor = PowerInKW ? 1.0 : 0.7457;
@@ -206,6 +215,8 @@ void TFANFORM::FormShow(classes::TObject*)
     Currency_label2->SetCaption(CurrencySubunit.Str());
     CompanyIncentiveLabel->SetCaption(CurrencySymbol.Str() + "/" + Power_Label->Caption());
 
+    for (chart::TChart* graph : Charts)
+        graph->SetShowHint(false);
     UpdateReportNotes();
 
     // The first page is selected before the new project's texts are in the edits: the page change must
@@ -225,6 +236,7 @@ void TFANFORM::FormShow(classes::TObject*)
         Calculate(AppType);
         ShowComparison(std::uint8_t(AppType));
     }
+    ShowGraphPage();
 
     Incentive01->SetChecked(false);
     Incentive02->SetChecked(false);

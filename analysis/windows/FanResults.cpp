@@ -80,9 +80,12 @@ void TFANFORM::ReportNewFaults()
 
 void TFANFORM::RecalculateAndRedraw()
 {
-    if (CheckDutyCycleTotal() && (AppType == 1 || AppType == 2)) {
-        Calculate(AppType);
-        ShowComparison(std::uint8_t(AppType));
+    if (CheckDutyCycleTotal()) {
+        if (AppType == 1 || AppType == 2) {
+            Calculate(AppType);
+            ShowComparison(std::uint8_t(AppType));
+        }
+        RedrawSelectedGraph();
     }
     RefillDutyChart();
 }

@@ -1,12 +1,12 @@
 #include "analysis/windows/GraphSel.h"
 
 #include "analysis/Globals.h"
+#include "analysis/windows/detail/StoredComponent.h"
 #include "platform/classes/Reflection.h"
 #include "platform/gui/BitBtn.h"
 #include "platform/gui/Image.h"
 #include "platform/gui/Shape.h"
 #include "platform/gui/Label.h"
-#include "platform/rtl/Exceptions.h"
 
 #include <string>
 
@@ -22,15 +22,6 @@ constexpr int kStyleCount = 6;
 // line charts.
 constexpr std::array<const char*, kStyleCount> kPictureNames = {"Image1", "Image2", "Image5",
                                                                 "Image4", "Image3", "Image7"};
-
-template <class T>
-T* StoredComponent(gui::TForm& form, const std::string& name)
-{
-    auto* component = dynamic_cast<T*>(form.FindComponent(name));
-    if (!component)
-        throw rtl::EReadError("The stored data of TGRSEL lacks " + name);
-    return component;
-}
 
 }  // namespace
 
@@ -59,11 +50,11 @@ const classes::TClassInfo& TGRSEL::StaticClass()
 void TGRSEL::BindComponents()
 {
     for (int style = 1; style <= kStyleCount; ++style) {
-        pictures_[std::size_t(style - 1)] = StoredComponent<gui::TImage>(*this, kPictureNames[std::size_t(style - 1)]);
-        frames_[std::size_t(style - 1)] = StoredComponent<gui::TShape>(*this, "Shape" + std::to_string(style));
+        pictures_[std::size_t(style - 1)] = detail::Stored<gui::TImage>(*this, kPictureNames[std::size_t(style - 1)]);
+        frames_[std::size_t(style - 1)] = detail::Stored<gui::TShape>(*this, "Shape" + std::to_string(style));
     }
-    Label1 = StoredComponent<gui::TLabel>(*this, "Label1");
-    close_button = StoredComponent<gui::TBitBtn>(*this, "close_button");
+    Label1 = detail::Stored<gui::TLabel>(*this, "Label1");
+    close_button = detail::Stored<gui::TBitBtn>(*this, "close_button");
 }
 
 // The window keeps its designed size and places at every screen density: nothing is rescaled.

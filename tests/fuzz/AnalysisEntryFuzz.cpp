@@ -1,9 +1,12 @@
 // Drives the analysis window headless with actions read from the input, starting from the default fan
 // (first byte even) or pump project: typing into a bound edit or pasting or setting its text and leaving
 // it, the incentive buttons, the pages, Continue and Go Back, the resets, the result lines (their
-// overview closed again), control curve values of 0, the custom-control switches and the application.
-// Afterwards the window is left, and every parameter lies in its range, and every money and payback text
-// of the results page is empty, "Never", "Immediately" or a number.
+// overview closed again), control curve values of 0, the custom-control switches and the application;
+// on the graph page the graph type, the chart style, the 3D switch, depth and rotation, the pattern box
+// and the reset, and the report's graph pictures written into a scratch folder, after which the three
+// files are enhanced metafiles or the step's message was shown. Afterwards the window is left, and every
+// parameter lies in its range, and every money and payback text of the results page is empty, "Never",
+// "Immediately" or a number.
 #include "analysis/Globals.h"
 #include "analysis/NumberText.h"
 #include "analysis/ParamTable.h"
@@ -15,8 +18,10 @@
 #include "platform/gui/Application.h"
 #include "platform/gui/BitBtn.h"
 #include "platform/gui/CheckBox.h"
+#include "platform/gui/ComboBox.h"
 #include "platform/gui/Edit.h"
 #include "platform/gui/Label.h"
+#include "platform/gui/ScrollBar.h"
 #include "platform/rtl/Clock.h"
 #include "platform/services/DialogService.h"
 #include "platform/win/testing/TestDriver.h"
@@ -28,6 +33,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -60,11 +68,16 @@ struct Program {
         rtl::SetClock(&clock);
         driver.emplace(clock);
         driver->SetMessageLoop([] { return gui::Application()->ProcessMessage(); });
+        std::string folder = (std::filesystem::temp_directory_path() / "rivuve-fuzz-XXXXXX").string();
+        Check(::mkdtemp(folder.data()) != nullptr);
+        pictures = folder;
     }
     // The control libraries end before the program's static objects do (their screen canvas would
     // outlive the handles); the others are left running, as the class tables they use are statics too.
     void End()
     {
+        std::error_code ignored;
+        std::filesystem::remove_all(pictures, ignored);
         driver.reset();
         pagecontrol::finalize();
         controls::finalize();
@@ -74,6 +87,7 @@ struct Program {
     rtl::VirtualClock clock;
     // Modal loops (the overview a result line opens) run the scheduled close instead of waiting.
     std::optional<win::TestDriver> driver;
+    std::string pictures;  // the report's temporary folder
 };
 
 void Leave(gui::TEdit& edit)
@@ -104,6 +118,58 @@ bool IsPayback(const std::string& text)
            && IsNumber(text.substr(0, text.size() - years.size()));
 }
 
+bool IsEnhancedMetafile(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    const std::string bytes(std::istreambuf_iterator<char>(file), {});
+    return bytes.size() > 44 && bytes.compare(40, 4, " EMF") == 0;
+}
+
+// One action of the graph page, or the report's graph pictures.
+void GraphStep(analysis::TFANFORM& window, Program& program, Input& in)
+{
+    switch (in.Byte() % 8) {
+    case 0:
+        window.SelectionGraphType->SetItemIndex(in.Byte() % 4 - 1);
+        window.SelectionGraphTypeChange(window.SelectionGraphType);
+        break;
+    case 1:
+        analysis::ChartStyle = in.Byte() % 9 - 1;
+        window.ShowChartOfStyle();
+        break;
+    case 2:
+        window.CheckBox1->SetChecked(!window.CheckBox1->Checked());
+        break;
+    case 3:
+        window.Bar3D->SetPosition(in.Byte() - 20);
+        break;
+    case 4:
+        window.ScrollBar3->SetPosition(250 + in.Byte() % 130);
+        break;
+    case 5:
+        window.BW->SetChecked(!window.BW->Checked());
+        break;
+    case 6:
+        window.ResetGraphClick(&window);
+        break;
+    default: {
+        for (int k = 1; k <= 3; ++k)
+            std::filesystem::remove_all(program.pictures + "/QANTO_EE" + std::to_string(k) + ".WMF");
+        // A picture's name taken by a folder, now and then.
+        if (in.Byte() % 4 == 0)
+            std::filesystem::create_directory(program.pictures + "/QANTO_EE" + std::to_string(1 + in.Byte() % 3) + ".WMF");
+        analysis::TempFolder = program.pictures;
+        const std::size_t shown = program.dialogs.AskedMessageDialogs().size();
+        const bool written = window.SaveGraphPictures(in.Byte() & 1 ? "IDS_340" : "IDS_256");
+        const bool drawn = analysis::ChartStyle >= 1 && analysis::ChartStyle <= 6;
+        Check(written == (program.dialogs.AskedMessageDialogs().size() == shown));
+        for (int k = 1; k <= 3 && written && drawn; ++k)
+            Check(IsEnhancedMetafile(program.pictures + "/QANTO_EE" + std::to_string(k) + ".WMF"));
+        break;
+    }
+    }
+}
+
 void Step(analysis::TFANFORM& window, Program& program, Input& in)
 {
     std::vector<gui::TEdit*> bound{window.A101, window.A102, window.A103, window.A104, window.A105,
@@ -114,7 +180,7 @@ void Step(analysis::TFANFORM& window, Program& program, Input& in)
     const int page = window.PageControl1->ActivePageIndex();
     const char* const continues[] = {"ContinueButton", "BitBtn2", "BitBtn8", "BitBtn13", "GoBackStep4"};
     const char* const backs[] = {"GoBackButton", "ESCCANCEL", "BitBtn6", "BitBtn11", "GoBackStep4"};
-    switch (in.Byte() % 13) {
+    switch (in.Byte() % 14) {
     case 0:
         for (const char ch : in.Text(8))
             edit.Perform(win::WM_CHAR, win::WPARAM(static_cast<unsigned char>(ch)));
@@ -169,8 +235,11 @@ void Step(analysis::TFANFORM& window, Program& program, Input& in)
     case 11:
         analysis::AppType = 1 + (in.Byte() & 1);
         break;
-    default:
+    case 12:
         dynamic_cast<gui::TBitBtn*>(window.FindComponent("ResetButton2"))->Click();
+        break;
+    default:
+        GraphStep(window, program, in);
         break;
     }
     program.driver->Pump();

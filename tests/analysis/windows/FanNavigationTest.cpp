@@ -106,7 +106,8 @@ TEST_F(FanNavigationTest, TabVisitsEachPageInReadingOrder)
                      "A112", "A113", "A114", "A115", "A116", "A117", "A118", "A119", "BitBtn19", "ESCCANCEL", "Help",
                      "BitBtn2"}},
         {2, "LINE1", {"LINE1", "LINE2", "LINE3", "LINE4", "BitBtn6", "BitBtn7", "BitBtn8"}},
-        {3, "BitBtn11", {"BitBtn11", "BitBtn12", "BitBtn13"}},
+        {3, "SelectionGraphType", {"SelectionGraphType", "BW", "BitBtn9", "BitBtn16", "BitBtn17", "CheckBox1",
+                                   "Bar3D", "ScrollBar3", "BitBtn11", "BitBtn12", "BitBtn13"}},
         {4, "SaveStep4", {"SaveStep4", "GoBackStep4", "HelpStep4", "CloseStep4"}},
     };
     Open();

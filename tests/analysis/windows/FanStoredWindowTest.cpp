@@ -127,14 +127,23 @@ TEST_F(FanStoredWindowTest, EveryPageKeepsItsLayout)
             SCOPED_TRACE(page);
             GoToPage(page);
             ASSERT_EQ(Page(), page);
-            EXPECT_EQ(testsupport::LayoutProblems(*window->PageControl1->Pages(page)), std::vector<std::string>{});
+            // Two of the graph page's series-name labels are kept beyond the panel's right edge, where
+            // the user never sees them.
+            std::vector<std::string> problems = testsupport::LayoutProblems(*window->PageControl1->Pages(page));
+            const std::size_t hiddenNames = std::erase_if(problems, [](const std::string& problem) {
+                return (problem.starts_with("Label4N (") || problem.starts_with("Label5N ("))
+                       && problem.ends_with(" of GraphPanel") && problem.find(" leaves ") != std::string::npos;
+            });
+            EXPECT_EQ(hiddenNames, page == 3 ? 2u : 0u);
+            EXPECT_EQ(problems, std::vector<std::string>{});
         }
         window->Hide();
     }
 }
 
 // The accelerator of every visible captioned control of a page, and the controls that share one; only
-// the customer page's Report Layout and Reset share theirs, and Alt+R reaches the first in tab order.
+// the customer page's Report Layout and Reset and the graph page's Graph Type and Go Back share theirs,
+// and Alt+R reaches the first in tab order.
 TEST_F(FanStoredWindowTest, AcceleratorsAreUniquePerPage)
 {
     Open();
@@ -159,6 +168,8 @@ TEST_F(FanStoredWindowTest, AcceleratorsAreUniquePerPage)
         for (const auto& [key, names] : owners) {
             if (page == 0 && key == 'R')
                 EXPECT_EQ(names, (std::vector<std::string>{"ReportLayout", "ResetButton2"}));
+            else if (page == 3 && key == 'G')
+                EXPECT_EQ(names, (std::vector<std::string>{"BitBtn9", "BitBtn11"}));
             else
                 EXPECT_EQ(names.size(), 1u) << key;
         }
