@@ -39,7 +39,7 @@ public:
         }
     }
 
-    void Finish() override { job_.finished = true; }
+    void Finish() override { backend_.FinishDocument(job_); }
     void Abort() noexcept override { job_.aborted = !job_.finished; }
 
 private:
@@ -89,6 +89,18 @@ void MemoryPrintBackend::SetDefaultPrinter(std::string name)
 void MemoryPrintBackend::FailPages(std::string message)
 {
     pageFailure_ = std::move(message);
+}
+
+void MemoryPrintBackend::FailDocuments(std::string message)
+{
+    documentFailure_ = std::move(message);
+}
+
+void MemoryPrintBackend::FinishDocument(Job& job) const
+{
+    if (!documentFailure_.empty())
+        throw EPrintError(documentFailure_);
+    job.finished = true;
 }
 
 const MemoryPrintBackend::Printer& MemoryPrintBackend::Find(const std::string& name) const

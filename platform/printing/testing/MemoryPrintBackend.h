@@ -44,6 +44,9 @@ public:
     // From now on every EndPage raises EPrintError with the message and drops its page (empty: pages print
     // again).
     void FailPages(std::string message);
+    // From now on the end (EndDoc) of every document of pages raises EPrintError with the message after its
+    // pages went through (empty: documents finish again).
+    void FailDocuments(std::string message);
     // Landscape pages come as the upright sheet turned, as a printing system wants them.
     void TurnLandscape(bool turn) { turnLandscape_ = turn; }
     const std::deque<Job>& Jobs() const { return jobs_; }
@@ -58,10 +61,12 @@ private:
     class PageJob;
     class BytesJob;
     const Printer& Find(const std::string& name) const;
+    void FinishDocument(Job& job) const;
 
     std::vector<Printer> printers_;
     std::string default_;
     std::string pageFailure_;
+    std::string documentFailure_;
     bool turnLandscape_ = false;
     std::deque<Job> jobs_;
 };

@@ -179,28 +179,45 @@ TEST_F(FanPrintGraphTest, CancellingOrAStyleWithoutChartPrintsNothing)
     EXPECT_TRUE(Messages().empty());
 }
 
-// A printer failing while the page goes out: the user reads its message, the printer is upright again, the
-// window stays open with its project, and the next print works.
+// A printer failing while the page goes out or when the document ends: the user reads its message, the
+// printer is upright again, the window stays open with its project, and the next print works.
 TEST_F(FanPrintGraphTest, AFailingPrinterIsReportedAndTheWindowStaysOpen)
 {
+    struct Case {
+        const char* what;
+        void (win::MemoryPrintBackend::*fail)(std::string);
+        const char* message;
+    };
+    const Case cases[] = {
+        {"at the page's end", &win::MemoryPrintBackend::FailPages, "Paper jam"},
+        {"at the document's end", &win::MemoryPrintBackend::FailDocuments, "The printer went offline"},
+    };
     Open();
-    backend_->FailPages("Paper jam");
-    ConfirmPrinter(0);
-    PrintGraph();
-    ASSERT_EQ(Messages(), std::vector<std::string>{"Paper jam"});
-    EXPECT_EQ(dialogs.AskedMessageDialogs().back().icon, win::MB_ICONERROR);
-    EXPECT_EQ(gui::Printer()->Orientation(), gui::poPortrait);
-    EXPECT_FALSE(gui::Printer()->Printing());
-    ASSERT_EQ(backend_->Jobs().size(), 1u);
-    EXPECT_TRUE(backend_->Jobs()[0].aborted);
-    EXPECT_TRUE(window->Visible());
-    EXPECT_TRUE(endCodes.empty());
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::size_t jobsBefore = backend_->Jobs().size();
+        const std::size_t messagesBefore = Messages().size();
+        win::MemoryPrintBackend& backend = *backend_;
+        (backend.*c.fail)(c.message);
+        ConfirmPrinter(0);
+        PrintGraph();
+        ASSERT_EQ(Messages().size(), messagesBefore + 1);
+        EXPECT_EQ(Messages().back(), c.message);
+        EXPECT_EQ(dialogs.AskedMessageDialogs().back().icon, win::MB_ICONERROR);
+        EXPECT_EQ(gui::Printer()->Orientation(), gui::poPortrait);
+        EXPECT_FALSE(gui::Printer()->Printing());
+        ASSERT_EQ(backend_->Jobs().size(), jobsBefore + 1);
+        EXPECT_TRUE(backend_->Jobs().back().aborted);
+        EXPECT_FALSE(backend_->Jobs().back().finished);
+        EXPECT_TRUE(window->Visible());
+        EXPECT_TRUE(endCodes.empty());
 
-    backend_->FailPages("");
-    ConfirmPrinter(0);
-    PrintGraph();
-    ASSERT_EQ(backend_->Jobs().size(), 2u);
-    EXPECT_TRUE(backend_->Jobs()[1].finished);
+        (backend.*c.fail)("");
+        ConfirmPrinter(0);
+        PrintGraph();
+        ASSERT_EQ(backend_->Jobs().size(), jobsBefore + 2);
+        EXPECT_TRUE(backend_->Jobs().back().finished);
+    }
 }
 
 // Without any printer the printer object refuses; the refusal is shown like any other printing failure.
