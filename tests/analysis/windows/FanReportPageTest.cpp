@@ -11,6 +11,7 @@
 #include "platform/gui/Metafile.h"
 #include "platform/gui/Picture.h"
 #include "platform/gui/Printer.h"
+#include "tests/support/ReadOnlyFolder.h"
 #include "tests/support/ScratchFolder.h"
 
 #include <filesystem>
@@ -211,6 +212,23 @@ TEST_F(FanReportPageTest, PicturesThatCannotBeWritten)
     }
 }
 
+// A temporary folder that cannot be written to: the step's message, no call, the earlier pictures byte for
+// byte as they were.
+TEST_F(FanReportPageTest, AReadOnlyTemporaryFolderKeepsTheEarlierPictures)
+{
+    for (const char* name : kPictures)
+        folder.WriteFile(name, std::string("earlier ") + name);
+    const std::vector<std::string> earlier = Pictures();
+    OpenWithOutput();
+    const testsupport::ReadOnlyFolder readOnly(folder.Folder());
+    if (!readOnly.Made())
+        GTEST_SKIP() << "the folder cannot be made read-only here";
+    ClickAction("Label233");
+    EXPECT_EQ(Messages(), std::vector<std::string>{"An error occurred building the graph estimation report !"});
+    EXPECT_EQ(output.calls, std::vector<std::string>{});
+    EXPECT_EQ(Pictures(), earlier);
+}
+
 // Printing that fails tells the user and keeps the window open; a preview that fails ends silently.
 TEST_F(FanReportPageTest, FailuresOfPrintAndPreview)
 {
@@ -280,6 +298,20 @@ TEST_F(FanReportPageTest, TheActionsAreBoundAsDesigned)
     }
     EXPECT_EQ(Named<components::TKitURL>("calculator").URL(), "calc.exe");
     EXPECT_FALSE(Named("calculator").Visible());
+
+    // The report's headings the page keeps for the report, never shown.
+    const std::pair<const char*, const char*> headings[] = {
+        {"HDR01A", "Operation/AC Motor Data/VFD Data"}, {"HDR03A", "Annual Rivuve Savings"},
+        {"HDR05A", "Flow (%)"}, {"HDR06A", "Time (Hrs)"}, {"HDR07A", "Time (%)"},
+        {"HDR08A", "Payback Time VFD compared to:"}, {"LBLAH01A", "Total Annual Hours of Operation : "},
+        {"PAGELBL01A", "Page:"},
+    };
+    for (const auto& [name, caption] : headings) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(Named(name).Parent(), window->PageControl1->Pages(4));
+        EXPECT_FALSE(Named(name).Visible());
+        EXPECT_EQ(Named(name).Caption(), caption);
+    }
 }
 
 }  // namespace
