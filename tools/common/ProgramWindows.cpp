@@ -49,17 +49,25 @@ ProgramWindows::ProgramWindows()
     try {
         analysis_ = new analysis::TFANFORM(application);
         overview_ = new analysis::TCALCREP(application);
+        graphStyle_ = new analysis::TGRSEL(application);
+        analysis::GRSEL = graphStyle_;
         translation_ = new translation::TTranslationForm(application);
     } catch (...) {
-        delete overview_;
-        delete analysis_;
+        Free();
         throw;
     }
 }
 
 ProgramWindows::~ProgramWindows()
 {
+    Free();
+}
+
+void ProgramWindows::Free()
+{
     delete translation_;
+    analysis::GRSEL = nullptr;
+    delete graphStyle_;
     delete overview_;
     delete analysis_;
 }

@@ -1,10 +1,11 @@
 #pragma once
 // The program's windows a developer tool shows, made as the program makes them at start-up: once, in
-// the program's order (the analysis window, the calculation overview, then the hidden translation
-// window), owned by the application and hidden until shown. Of the program's other windows none is made
+// the program's order (the analysis window, the calculation overview, the graph-style chooser, then the
+// hidden translation window), owned by the application and hidden until shown. Of the program's other windows none is made
 // here; the analysis window reaches what they would do through its host.
 
 #include "analysis/windows/Fan.h"
+#include "analysis/windows/GraphSel.h"
 #include "analysis/windows/Report.h"
 #include "translation/TranslationForm.h"
 
@@ -21,6 +22,7 @@ public:
 
     analysis::TFANFORM& Analysis() const { return *analysis_; }
     analysis::TCALCREP& Overview() const { return *overview_; }
+    analysis::TGRSEL& GraphStyle() const { return *graphStyle_; }
     translation::TTranslationForm& Translation() const { return *translation_; }
 
     // A new project of application 1 (fan) or 2 (pump), as the main window's fan and pump commands make
@@ -34,8 +36,11 @@ public:
     bool OpenProject(const std::string& fileName, int& reported);
 
 private:
+    void Free();
+
     analysis::TFANFORM* analysis_ = nullptr;
     analysis::TCALCREP* overview_ = nullptr;
+    analysis::TGRSEL* graphStyle_ = nullptr;
     translation::TTranslationForm* translation_ = nullptr;
 };
 

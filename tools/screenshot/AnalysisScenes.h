@@ -3,6 +3,7 @@
 // fan project with the built-in values:
 //   analysis-0 .. analysis-4  the analysis window on page 0 .. 4, reached with its Continue button
 //   overview                  the calculation overview of the drive, over the results page
+//   graph-style               the graph-style chooser, over the graph page
 
 #include "platform/wintypes/Types.h"
 

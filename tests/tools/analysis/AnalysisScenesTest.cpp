@@ -55,9 +55,11 @@ void CheckScenes(const std::string& display)
 {
     const std::string analysisSize = DialogSize(1000, 700);
     const std::string overviewSize = DialogSize(665, 396);
+    const std::string chooserSize = DialogSize(360, 283);
     const std::pair<const char*, std::string> scenes[] = {
         {"analysis-0", analysisSize}, {"analysis-1", analysisSize}, {"analysis-2", analysisSize},
         {"analysis-3", analysisSize}, {"analysis-4", analysisSize}, {"overview", overviewSize},
+        {"graph-style", chooserSize},
     };
     for (const auto& [scene, size] : scenes) {
         SCOPED_TRACE(scene);
