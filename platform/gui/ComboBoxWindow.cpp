@@ -17,6 +17,7 @@
 #include "platform/gdi/SystemInfo.h"
 #include "platform/gui/detail/ComboBoxState.h"
 #include "platform/gui/detail/StandardClasses.h"
+#include "platform/gui/detail/WindowFont.h"
 #include "platform/text/TextMetrics.h"
 #include "platform/text/TextOut.h"
 #include "platform/win/ComboBoxInfo.h"
@@ -103,17 +104,6 @@ std::string ItemText(const ComboState& state, win::HWND hwnd, int index)
     const win::LRESULT copied = ListSend(state, win::LB_GETTEXT, win::WPARAM(index), reinterpret_cast<win::LPARAM>(text.data()));
     text.resize(std::size_t(std::clamp<win::LRESULT>(copied, 0, length)));
     return text;
-}
-
-int FontHeight(win::HWND hwnd, win::HFONT font)
-{
-    win::HDC dc = win::GetDC(hwnd);
-    const win::HGDIOBJ old = win::SelectObject(dc, font ? font : win::GetStockObject(win::SYSTEM_FONT));
-    win::TEXTMETRIC metrics{};
-    win::GetTextMetricsA(dc, &metrics);
-    win::SelectObject(dc, old);
-    win::ReleaseDC(hwnd, dc);
-    return std::max<int>(1, metrics.tmHeight);
 }
 
 // --- geometry ---

@@ -13,6 +13,7 @@
 #include "platform/gdiplus/ImageList.h"
 #include "platform/gui/detail/GuardedSort.h"
 #include "platform/gui/detail/StandardClasses.h"
+#include "platform/gui/detail/WindowFont.h"
 #include "platform/rtl/Collation.h"
 #include "platform/text/TextMetrics.h"
 #include "platform/text/TextOut.h"
@@ -184,23 +185,12 @@ win::SIZE ImageSize(win::HIMAGELIST list)
     return {cx, cy};
 }
 
-int FontHeight(win::HWND hwnd, const TreeState& state)
-{
-    win::HDC dc = win::GetDC(hwnd);
-    const win::HGDIOBJ old = win::SelectObject(dc, state.font ? state.font : win::GetStockObject(win::SYSTEM_FONT));
-    win::TEXTMETRIC metrics{};
-    win::GetTextMetricsA(dc, &metrics);
-    win::SelectObject(dc, old);
-    win::ReleaseDC(hwnd, dc);
-    return std::max<int>(1, metrics.tmHeight);
-}
-
 int ItemHeight(win::HWND hwnd, const TreeState& state)
 {
     if (state.itemHeight > 0) {
         return state.itemHeight;
     }
-    return std::max({FontHeight(hwnd, state) + 2, int(ImageSize(state.images).cy) + 1, int(ImageSize(state.stateImages).cy) + 1});
+    return std::max({FontHeight(hwnd, state.font) + 2, int(ImageSize(state.images).cy) + 1, int(ImageSize(state.stateImages).cy) + 1});
 }
 
 int PageRows(win::HWND hwnd, const TreeState& state)
@@ -925,7 +915,7 @@ void DrawRow(win::HWND hwnd, TreeState& state, win::HDC dc, Item& item, int row,
     }
     win::SetTextColor(dc, text);
     win::SetBkMode(dc, win::TRANSPARENT);
-    const int textTop = (layout.row.top + layout.row.bottom - FontHeight(hwnd, state)) / 2;
+    const int textTop = (layout.row.top + layout.row.bottom - FontHeight(hwnd, state.font)) / 2;
     win::TextOutA(dc, layout.label.left + 2, textTop, item.text.c_str(), int(item.text.size()));
     if (isCaret && state.focused) {
         win::DrawFocusRect(dc, &layout.label);
