@@ -18,6 +18,7 @@
 #include "platform/gui/detail/ComboBoxState.h"
 #include "platform/gui/detail/StandardClasses.h"
 #include "platform/gui/detail/WindowFont.h"
+#include "platform/gui/detail/WindowState.h"
 #include "platform/text/TextMetrics.h"
 #include "platform/text/TextOut.h"
 #include "platform/win/ComboBoxInfo.h"
@@ -872,11 +873,7 @@ void MouseDown(win::HWND hwnd, ComboState& state, win::LPARAM lParam)
 
 win::LRESULT ComboProc(win::HWND hwnd, win::UINT message, win::WPARAM wParam, win::LPARAM lParam)
 {
-    if (message == win::WM_NCCREATE) {
-        win::SetWindowLongPtr(hwnd, 0, reinterpret_cast<win::LONG_PTR>(new ComboState));
-        return win::DefWindowProc(hwnd, message, wParam, lParam);
-    }
-    ComboState* state = StateOf(hwnd);
+    ComboState* state = LiveState<ComboState>(hwnd, message);
     if (!state) {
         return win::DefWindowProc(hwnd, message, wParam, lParam);
     }
@@ -897,10 +894,6 @@ win::LRESULT ComboProc(win::HWND hwnd, win::UINT message, win::WPARAM wParam, wi
             win::DestroyWindow(state->list);
         }
         state->list = nullptr;
-        break;
-    case win::WM_NCDESTROY:
-        win::SetWindowLongPtr(hwnd, 0, 0);
-        delete state;
         break;
     case win::WM_WINDOWPOSCHANGING: {
         auto* pos = reinterpret_cast<win::WINDOWPOS*>(lParam);

@@ -11,6 +11,7 @@
 #include "platform/gdi/SystemInfo.h"
 #include "platform/gui/detail/StandardClasses.h"
 #include "platform/gui/detail/WindowFont.h"
+#include "platform/gui/detail/WindowState.h"
 #include "platform/rtl/Collation.h"
 #include "platform/text/DrawText.h"
 #include "platform/text/TextMetrics.h"
@@ -1103,16 +1104,14 @@ win::LRESULT ListProc(win::HWND hwnd, win::UINT message, win::WPARAM wParam, win
 
 win::LRESULT ListProcBody(win::HWND hwnd, win::UINT message, win::WPARAM wParam, win::LPARAM lParam)
 {
-    if (message == win::WM_NCCREATE) {
-        auto* state = new ListState;
+    ListState* state = LiveState<ListState>(hwnd, message, [&] {
+        auto* made = new ListState;
         const auto* create = reinterpret_cast<const win::CREATESTRUCT*>(lParam);
         if (create && win::GetClassName(hwnd) == "ComboLBox") {
-            state->combo = static_cast<win::HWND>(create->lpCreateParams);
+            made->combo = static_cast<win::HWND>(create->lpCreateParams);
         }
-        win::SetWindowLongPtr(hwnd, 0, reinterpret_cast<win::LONG_PTR>(state));
-        return win::DefWindowProc(hwnd, message, wParam, lParam);
-    }
-    ListState* state = StateOf(hwnd);
+        return made;
+    });
     if (!state) {
         return win::DefWindowProc(hwnd, message, wParam, lParam);
     }
@@ -1123,10 +1122,6 @@ win::LRESULT ListProcBody(win::HWND hwnd, win::UINT message, win::WPARAM wParam,
     case win::WM_CREATE:
         Create(hwnd, *state);
         return 0;
-    case win::WM_NCDESTROY:
-        win::SetWindowLongPtr(hwnd, 0, 0);
-        delete state;
-        break;
     case win::WM_DESTROY:
         ResetContent(hwnd, *state);
         break;

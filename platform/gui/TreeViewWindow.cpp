@@ -14,6 +14,7 @@
 #include "platform/gui/detail/GuardedSort.h"
 #include "platform/gui/detail/StandardClasses.h"
 #include "platform/gui/detail/WindowFont.h"
+#include "platform/gui/detail/WindowState.h"
 #include "platform/rtl/Collation.h"
 #include "platform/text/TextMetrics.h"
 #include "platform/text/TextOut.h"
@@ -1233,11 +1234,7 @@ win::LRESULT TreeMessage(win::HWND hwnd, TreeState& state, win::UINT message, wi
 
 win::LRESULT TreeProc(win::HWND hwnd, win::UINT message, win::WPARAM wParam, win::LPARAM lParam)
 {
-    if (message == win::WM_NCCREATE) {
-        win::SetWindowLongPtr(hwnd, 0, reinterpret_cast<win::LONG_PTR>(new TreeState));
-        return win::DefWindowProc(hwnd, message, wParam, lParam);
-    }
-    TreeState* state = StateOf(hwnd);
+    TreeState* state = LiveState<TreeState>(hwnd, message);
     if (!state) {
         return win::DefWindowProc(hwnd, message, wParam, lParam);
     }
@@ -1251,10 +1248,6 @@ win::LRESULT TreeProc(win::HWND hwnd, win::UINT message, win::WPARAM wParam, win
     case win::WM_DESTROY:
         state->redraw = false;
         Delete(hwnd, *state, win::TVI_ROOT);
-        break;
-    case win::WM_NCDESTROY:
-        win::SetWindowLongPtr(hwnd, 0, 0);
-        delete state;
         break;
     case win::WM_PAINT:
         Paint(hwnd);
