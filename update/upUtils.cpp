@@ -333,20 +333,11 @@ bool SetFileTimes(const std::string& fileName, rtl::TDateTime, rtl::TDateTime la
         timespec time{0, UTIME_OMIT};
         if (date == -1 || !(date >= rtl::EncodeDate(1980, 1, 1)) || date >= rtl::EncodeDate(2108, 1, 1))
             return time;
-        int year, month, day, hour, minute, second, millisecond;
-        rtl::DecodeDate(date, year, month, day);
+        int hour, minute, second, millisecond;
         rtl::DecodeTime(date, hour, minute, second, millisecond);
-        tm local{};
-        local.tm_year = year - 1900;
-        local.tm_mon = month - 1;
-        local.tm_mday = day;
-        local.tm_hour = hour;
-        local.tm_min = minute;
-        local.tm_sec = second & ~1;
-        local.tm_isdst = -1;
-        const time_t seconds = mktime(&local);
-        if (seconds != time_t(-1))
-            time = timespec{seconds, 0};
+        timespec even{};
+        if (rtl::DateTimeToFileTime(std::floor(date) + rtl::EncodeTime(hour, minute, second & ~1, 0), even))
+            time = even;
         return time;
     };
     const timespec times[2] = {toTimespec(lastAccess), toTimespec(lastWrite)};

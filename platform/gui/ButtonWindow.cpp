@@ -10,6 +10,7 @@
 #include "platform/gdi/SystemInfo.h"
 #include "platform/gui/detail/Points.h"
 #include "platform/gui/detail/StandardClasses.h"
+#include "platform/gui/detail/WindowState.h"
 #include "platform/text/DrawText.h"
 #include "platform/win/Input.h"
 #include "platform/win/MessageQueue.h"
@@ -237,19 +238,11 @@ win::LRESULT DialogCode(win::HWND hwnd)
 
 win::LRESULT ButtonProc(win::HWND hwnd, win::UINT message, win::WPARAM wParam, win::LPARAM lParam)
 {
-    if (message == win::WM_NCCREATE) {
-        win::SetWindowLongPtr(hwnd, 0, reinterpret_cast<win::LONG_PTR>(new ButtonState));
-        return win::DefWindowProc(hwnd, message, wParam, lParam);
-    }
-    ButtonState* state = StateOf(hwnd);
+    ButtonState* state = LiveState<ButtonState>(hwnd, message);
     if (!state) {
         return win::DefWindowProc(hwnd, message, wParam, lParam);
     }
     switch (message) {
-    case win::WM_NCDESTROY:
-        win::SetWindowLongPtr(hwnd, 0, 0);
-        delete state;
-        break;
     case win::WM_PAINT:
         Paint(hwnd, *state);
         return 0;

@@ -17,6 +17,8 @@
 #include "platform/gdi/SystemInfo.h"
 #include "platform/gui/detail/ComboBoxState.h"
 #include "platform/gui/detail/StandardClasses.h"
+#include "platform/gui/detail/WindowFont.h"
+#include "platform/gui/detail/WindowState.h"
 #include "platform/text/TextMetrics.h"
 #include "platform/text/TextOut.h"
 #include "platform/win/ComboBoxInfo.h"
@@ -103,17 +105,6 @@ std::string ItemText(const ComboState& state, win::HWND hwnd, int index)
     const win::LRESULT copied = ListSend(state, win::LB_GETTEXT, win::WPARAM(index), reinterpret_cast<win::LPARAM>(text.data()));
     text.resize(std::size_t(std::clamp<win::LRESULT>(copied, 0, length)));
     return text;
-}
-
-int FontHeight(win::HWND hwnd, win::HFONT font)
-{
-    win::HDC dc = win::GetDC(hwnd);
-    const win::HGDIOBJ old = win::SelectObject(dc, font ? font : win::GetStockObject(win::SYSTEM_FONT));
-    win::TEXTMETRIC metrics{};
-    win::GetTextMetricsA(dc, &metrics);
-    win::SelectObject(dc, old);
-    win::ReleaseDC(hwnd, dc);
-    return std::max<int>(1, metrics.tmHeight);
 }
 
 // --- geometry ---
@@ -882,11 +873,7 @@ void MouseDown(win::HWND hwnd, ComboState& state, win::LPARAM lParam)
 
 win::LRESULT ComboProc(win::HWND hwnd, win::UINT message, win::WPARAM wParam, win::LPARAM lParam)
 {
-    if (message == win::WM_NCCREATE) {
-        win::SetWindowLongPtr(hwnd, 0, reinterpret_cast<win::LONG_PTR>(new ComboState));
-        return win::DefWindowProc(hwnd, message, wParam, lParam);
-    }
-    ComboState* state = StateOf(hwnd);
+    ComboState* state = LiveState<ComboState>(hwnd, message);
     if (!state) {
         return win::DefWindowProc(hwnd, message, wParam, lParam);
     }
@@ -907,10 +894,6 @@ win::LRESULT ComboProc(win::HWND hwnd, win::UINT message, win::WPARAM wParam, wi
             win::DestroyWindow(state->list);
         }
         state->list = nullptr;
-        break;
-    case win::WM_NCDESTROY:
-        win::SetWindowLongPtr(hwnd, 0, 0);
-        delete state;
         break;
     case win::WM_WINDOWPOSCHANGING: {
         auto* pos = reinterpret_cast<win::WINDOWPOS*>(lParam);

@@ -9,6 +9,7 @@
 #include "platform/gui/detail/EditMenu.h"
 #include "platform/gui/detail/Points.h"
 #include "platform/gui/detail/StandardClasses.h"
+#include "platform/gui/detail/WindowState.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/services/Sound.h"
 #include "platform/text/TextMetrics.h"
@@ -962,12 +963,11 @@ win::LRESULT EditMessage(win::HWND hwnd, EditState& state, win::UINT message, wi
     }
 }
 
-bool Create(win::HWND hwnd, win::LPARAM lParam)
+EditState* Create(win::LPARAM lParam)
 {
     const auto* create = reinterpret_cast<const win::CREATESTRUCT*>(lParam);
     const win::DWORD style = create ? win::DWORD(create->style) : 0;
     auto* state = new EditState(style & win::ES_MULTILINE);
-    win::SetWindowLongPtr(hwnd, 0, reinterpret_cast<win::LONG_PTR>(state));
     if (style & win::ES_UPPERCASE) {
         state->buffer.SetCharCase(EditBuffer::Case::upper);
     } else if (style & win::ES_LOWERCASE) {
@@ -979,24 +979,16 @@ bool Create(win::HWND hwnd, win::LPARAM lParam)
     if (create && create->lpszName) {
         state->buffer.SetText(create->lpszName);
     }
-    return true;
+    return state;
 }
 
 win::LRESULT EditProc(win::HWND hwnd, win::UINT message, win::WPARAM wParam, win::LPARAM lParam)
 {
-    if (message == win::WM_NCCREATE) {
-        Create(hwnd, lParam);
-        return win::DefWindowProc(hwnd, message, wParam, lParam);
-    }
-    EditState* state = StateOf(hwnd);
+    EditState* state = LiveState<EditState>(hwnd, message, [lParam] { return Create(lParam); });
     if (!state) {
         return win::DefWindowProc(hwnd, message, wParam, lParam);
     }
     switch (message) {
-    case win::WM_NCDESTROY:
-        win::SetWindowLongPtr(hwnd, 0, 0);
-        delete state;
-        return win::DefWindowProc(hwnd, message, wParam, lParam);
     case win::WM_SETTEXT:
     case win::WM_GETTEXT:
     case win::WM_GETTEXTLENGTH:

@@ -384,10 +384,7 @@ void TCustomListBox::DrawItem(int index, const win::RECT& rect, TOwnerDrawState 
         OnDrawItem(this, index, rect, state);
         return;
     }
-    canvas_->FillRect(rect);
-    if (index >= 0 && index < items_->Count()) {
-        canvas_->TextOut(rect.left + 2, rect.top, items_->Strings(index));
-    }
+    DrawItemText(*canvas_, *items_, index, rect);
 }
 
 void TCustomListBox::MeasureItem(int index, int& height)
@@ -417,16 +414,11 @@ void TCustomListBox::Dispatch(win::TMessage& message)
                      [this](int index, const win::RECT& rect, TOwnerDrawState state) { DrawItem(index, rect, state); });
         message.Result = 1;
         return;
-    case CN_MEASUREITEM: {
-        auto* measure = reinterpret_cast<win::MEASUREITEMSTRUCT*>(message.LParam);
-        int height = itemHeight_;
-        if (style_ == lbOwnerDrawVariable) {
-            MeasureItem(int(measure->itemID), height);
-        }
-        measure->itemHeight = win::UINT(std::max(1, height));
+    case CN_MEASUREITEM:
+        MeasureListItem(*reinterpret_cast<win::MEASUREITEMSTRUCT*>(message.LParam), itemHeight_, style_ == lbOwnerDrawVariable,
+                        [this](int index, int& height) { MeasureItem(index, height); });
         message.Result = 1;
         return;
-    }
     default:
         TWinControl::Dispatch(message);
     }

@@ -10,6 +10,8 @@
 #include "platform/gdi/GdiObjects.h"
 #include "platform/gdi/SystemInfo.h"
 #include "platform/gui/detail/StandardClasses.h"
+#include "platform/gui/detail/WindowFont.h"
+#include "platform/gui/detail/WindowState.h"
 #include "platform/rtl/Collation.h"
 #include "platform/text/DrawText.h"
 #include "platform/text/TextMetrics.h"
@@ -116,17 +118,6 @@ void NotifyUser(win::HWND hwnd, win::WORD code)
     if (StyleOf(hwnd) & win::LBS_NOTIFY) {
         Notify(hwnd, code);
     }
-}
-
-int FontHeight(win::HWND hwnd, const ListState& state)
-{
-    win::HDC dc = win::GetDC(hwnd);
-    const win::HGDIOBJ old = win::SelectObject(dc, state.font ? state.font : win::GetStockObject(win::SYSTEM_FONT));
-    win::TEXTMETRIC metrics{};
-    win::GetTextMetricsA(dc, &metrics);
-    win::SelectObject(dc, old);
-    win::ReleaseDC(hwnd, dc);
-    return std::max<int>(1, metrics.tmHeight);
 }
 
 win::RECT Client(win::HWND hwnd)
@@ -1001,7 +992,7 @@ void Create(win::HWND hwnd, ListState& state)
 {
     const win::DWORD style = StyleOf(hwnd);
     state.bars = style & (win::WS_VSCROLL | win::WS_HSCROLL);
-    state.itemHeight = FontHeight(hwnd, state);
+    state.itemHeight = FontHeight(hwnd, state.font);
     if (style & win::LBS_OWNERDRAWFIXED) {
         state.itemHeight = Measure(hwnd, 0, 0, state.itemHeight);
     }
@@ -1113,16 +1104,14 @@ win::LRESULT ListProc(win::HWND hwnd, win::UINT message, win::WPARAM wParam, win
 
 win::LRESULT ListProcBody(win::HWND hwnd, win::UINT message, win::WPARAM wParam, win::LPARAM lParam)
 {
-    if (message == win::WM_NCCREATE) {
-        auto* state = new ListState;
+    ListState* state = LiveState<ListState>(hwnd, message, [&] {
+        auto* made = new ListState;
         const auto* create = reinterpret_cast<const win::CREATESTRUCT*>(lParam);
         if (create && win::GetClassName(hwnd) == "ComboLBox") {
-            state->combo = static_cast<win::HWND>(create->lpCreateParams);
+            made->combo = static_cast<win::HWND>(create->lpCreateParams);
         }
-        win::SetWindowLongPtr(hwnd, 0, reinterpret_cast<win::LONG_PTR>(state));
-        return win::DefWindowProc(hwnd, message, wParam, lParam);
-    }
-    ListState* state = StateOf(hwnd);
+        return made;
+    });
     if (!state) {
         return win::DefWindowProc(hwnd, message, wParam, lParam);
     }
@@ -1133,10 +1122,6 @@ win::LRESULT ListProcBody(win::HWND hwnd, win::UINT message, win::WPARAM wParam,
     case win::WM_CREATE:
         Create(hwnd, *state);
         return 0;
-    case win::WM_NCDESTROY:
-        win::SetWindowLongPtr(hwnd, 0, 0);
-        delete state;
-        break;
     case win::WM_DESTROY:
         ResetContent(hwnd, *state);
         break;
@@ -1154,7 +1139,7 @@ win::LRESULT ListProcBody(win::HWND hwnd, win::UINT message, win::WPARAM wParam,
     case win::WM_SETFONT:
         state->font = reinterpret_cast<win::HFONT>(wParam);
         if (!OwnerDrawn(StyleOf(hwnd))) {
-            state->itemHeight = FontHeight(hwnd, *state);
+            state->itemHeight = FontHeight(hwnd, state->font);
         }
         UpdateScrollBars(hwnd, *state);
         if (lParam) {

@@ -4,7 +4,10 @@
 #include "platform/gui/Canvas.h"
 #include "platform/gui/Colors.h"
 #include "platform/gui/WinControl.h"
+#include "platform/rtl/StringList.h"
 #include "platform/wintypes/Messages.h"
+
+#include <algorithm>
 
 namespace gui {
 
@@ -43,6 +46,24 @@ void DrawListItem(TCanvas& canvas, const TWinControl& control, const win::DRAWIT
         win::DrawFocusRect(item.hDC, &item.rcItem);
     }
     canvas.SetHandle(nullptr);
+}
+
+void DrawItemText(TCanvas& canvas, const rtl::TStrings& items, int index, const win::RECT& rect)
+{
+    canvas.FillRect(rect);
+    if (index >= 0 && index < items.Count()) {
+        canvas.TextOut(rect.left + 2, rect.top, items.Strings(index));
+    }
+}
+
+void MeasureListItem(win::MEASUREITEMSTRUCT& item, int itemHeight, bool variable,
+                     const std::function<void(int index, int& height)>& measure)
+{
+    int height = itemHeight;
+    if (variable && int(item.itemID) >= 0) {
+        measure(int(item.itemID), height);
+    }
+    item.itemHeight = win::UINT(std::max(1, height));
 }
 
 const classes::TTypeInfo& OwnerDrawStateType()

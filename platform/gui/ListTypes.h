@@ -10,6 +10,10 @@
 #include <cstdint>
 #include <functional>
 
+namespace rtl {
+class TStrings;
+}
+
 namespace gui {
 
 class TCanvas;
@@ -30,6 +34,13 @@ using TMeasureItemEvent = rtl::Method<void(TWinControl* control, int index, int&
 // is filled), adds the focus rectangle, and takes the context back.
 void DrawListItem(TCanvas& canvas, const TWinControl& control, const win::DRAWITEMSTRUCT& item,
                   const std::function<void(int index, const win::RECT& rect, TOwnerDrawState state)>& draw);
+// What a list control draws for an item without OnDrawItem: the rectangle filled with the canvas brush and
+// the item's text (if items has it) at Left + 2.
+void DrawItemText(TCanvas& canvas, const rtl::TStrings& items, int index, const win::RECT& rect);
+// A WM_MEASUREITEM of a list control's item: its height is itemHeight or, in a variable-height style, what
+// measure makes of it (not for item -1, a combo box's edit field, which keeps itemHeight); at least 1.
+void MeasureListItem(win::MEASUREITEMSTRUCT& item, int itemHeight, bool variable,
+                     const std::function<void(int index, int& height)>& measure);
 
 const classes::TTypeInfo& OwnerDrawStateType();
 const classes::TTypeInfo& ListBoxStyleType();

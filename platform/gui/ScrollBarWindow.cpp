@@ -10,6 +10,7 @@
 #include "platform/gdi/GdiObjects.h"
 #include "platform/gdi/SystemInfo.h"
 #include "platform/gui/detail/StandardClasses.h"
+#include "platform/gui/detail/WindowState.h"
 #include "platform/win/Input.h"
 #include "platform/win/MessageQueue.h"
 #include "platform/win/Paint.h"
@@ -317,20 +318,12 @@ win::LRESULT SetInfo(win::HWND hwnd, BarState& state, const win::SCROLLINFO* inf
 
 win::LRESULT BarProc(win::HWND hwnd, win::UINT message, win::WPARAM wParam, win::LPARAM lParam)
 {
-    if (message == win::WM_NCCREATE) {
-        win::SetWindowLongPtr(hwnd, 0, reinterpret_cast<win::LONG_PTR>(new BarState));
-        return win::DefWindowProc(hwnd, message, wParam, lParam);
-    }
-    BarState* state = StateOf(hwnd);
+    BarState* state = LiveState<BarState>(hwnd, message);
     if (!state) {
         return win::DefWindowProc(hwnd, message, wParam, lParam);
     }
     const win::POINT point{win::GET_X_LPARAM(lParam), win::GET_Y_LPARAM(lParam)};
     switch (message) {
-    case win::WM_NCDESTROY:
-        win::SetWindowLongPtr(hwnd, 0, 0);
-        delete state;
-        break;
     case win::WM_PAINT:
         Paint(hwnd, *state);
         return 0;

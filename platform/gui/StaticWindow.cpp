@@ -7,6 +7,7 @@
 #include "platform/gdi/GdiObjects.h"
 #include "platform/gdi/SystemInfo.h"
 #include "platform/gui/detail/StandardClasses.h"
+#include "platform/gui/detail/WindowState.h"
 #include "platform/text/DrawText.h"
 #include "platform/win/MessageQueue.h"
 #include "platform/win/Paint.h"
@@ -92,19 +93,11 @@ void Notify(win::HWND hwnd, win::WORD code)
 
 win::LRESULT StaticProc(win::HWND hwnd, win::UINT message, win::WPARAM wParam, win::LPARAM lParam)
 {
-    if (message == win::WM_NCCREATE) {
-        win::SetWindowLongPtr(hwnd, 0, reinterpret_cast<win::LONG_PTR>(new StaticState));
-        return win::DefWindowProc(hwnd, message, wParam, lParam);
-    }
-    StaticState* state = StateOf(hwnd);
+    StaticState* state = LiveState<StaticState>(hwnd, message);
     if (!state) {
         return win::DefWindowProc(hwnd, message, wParam, lParam);
     }
     switch (message) {
-    case win::WM_NCDESTROY:
-        win::SetWindowLongPtr(hwnd, 0, 0);
-        delete state;
-        break;
     case win::WM_PAINT:
         Paint(hwnd, *state);
         return 0;

@@ -13,6 +13,8 @@
 #include "platform/gdiplus/ImageList.h"
 #include "platform/gui/detail/GuardedSort.h"
 #include "platform/gui/detail/StandardClasses.h"
+#include "platform/gui/detail/WindowFont.h"
+#include "platform/gui/detail/WindowState.h"
 #include "platform/rtl/Collation.h"
 #include "platform/text/TextMetrics.h"
 #include "platform/text/TextOut.h"
@@ -184,23 +186,12 @@ win::SIZE ImageSize(win::HIMAGELIST list)
     return {cx, cy};
 }
 
-int FontHeight(win::HWND hwnd, const TreeState& state)
-{
-    win::HDC dc = win::GetDC(hwnd);
-    const win::HGDIOBJ old = win::SelectObject(dc, state.font ? state.font : win::GetStockObject(win::SYSTEM_FONT));
-    win::TEXTMETRIC metrics{};
-    win::GetTextMetricsA(dc, &metrics);
-    win::SelectObject(dc, old);
-    win::ReleaseDC(hwnd, dc);
-    return std::max<int>(1, metrics.tmHeight);
-}
-
 int ItemHeight(win::HWND hwnd, const TreeState& state)
 {
     if (state.itemHeight > 0) {
         return state.itemHeight;
     }
-    return std::max({FontHeight(hwnd, state) + 2, int(ImageSize(state.images).cy) + 1, int(ImageSize(state.stateImages).cy) + 1});
+    return std::max({FontHeight(hwnd, state.font) + 2, int(ImageSize(state.images).cy) + 1, int(ImageSize(state.stateImages).cy) + 1});
 }
 
 int PageRows(win::HWND hwnd, const TreeState& state)
@@ -925,7 +916,7 @@ void DrawRow(win::HWND hwnd, TreeState& state, win::HDC dc, Item& item, int row,
     }
     win::SetTextColor(dc, text);
     win::SetBkMode(dc, win::TRANSPARENT);
-    const int textTop = (layout.row.top + layout.row.bottom - FontHeight(hwnd, state)) / 2;
+    const int textTop = (layout.row.top + layout.row.bottom - FontHeight(hwnd, state.font)) / 2;
     win::TextOutA(dc, layout.label.left + 2, textTop, item.text.c_str(), int(item.text.size()));
     if (isCaret && state.focused) {
         win::DrawFocusRect(dc, &layout.label);
@@ -1243,11 +1234,7 @@ win::LRESULT TreeMessage(win::HWND hwnd, TreeState& state, win::UINT message, wi
 
 win::LRESULT TreeProc(win::HWND hwnd, win::UINT message, win::WPARAM wParam, win::LPARAM lParam)
 {
-    if (message == win::WM_NCCREATE) {
-        win::SetWindowLongPtr(hwnd, 0, reinterpret_cast<win::LONG_PTR>(new TreeState));
-        return win::DefWindowProc(hwnd, message, wParam, lParam);
-    }
-    TreeState* state = StateOf(hwnd);
+    TreeState* state = LiveState<TreeState>(hwnd, message);
     if (!state) {
         return win::DefWindowProc(hwnd, message, wParam, lParam);
     }
@@ -1261,10 +1248,6 @@ win::LRESULT TreeProc(win::HWND hwnd, win::UINT message, win::WPARAM wParam, win
     case win::WM_DESTROY:
         state->redraw = false;
         Delete(hwnd, *state, win::TVI_ROOT);
-        break;
-    case win::WM_NCDESTROY:
-        win::SetWindowLongPtr(hwnd, 0, 0);
-        delete state;
         break;
     case win::WM_PAINT:
         Paint(hwnd);

@@ -789,16 +789,8 @@ BOOL EmfRecorder::Blit(DeviceContext&, BlitKind kind, int x, int y, int width, i
         return FALSE;
     }
     Sync();
-    const RECT bounds = context_.ToDevice(Normalized(x, y, width, height));
-    Bound(bounds);
     EmrStretchBlt record;
-    record.emr.iType = type;
-    record.bounds = Inclusive(bounds);
-    record.x = x;
-    record.y = y;
-    record.cx = width;
-    record.cy = height;
-    record.rop = rop;
+    PlaceBlit(record, type, x, y, width, height, rop);
     record.xSrc = sourceX - logical.left;
     record.ySrc = sourceY - logical.top;
     record.bkColorSrc = image->background;
@@ -829,16 +821,8 @@ BOOL EmfRecorder::MaskBlt(DeviceContext&, int x, int y, int width, int height, H
     // Only the part of the mask the blit uses goes into the file.
     const Dib maskDib = Capture(mask.surface, RECT{maskOrigin.x, maskOrigin.y, maskOrigin.x + width, maskOrigin.y + height},
                                 MonochromeColours(&mask));
-    const RECT bounds = context_.ToDevice(Normalized(x, y, width, height));
-    Bound(bounds);
     EmrMaskBlt record;
-    record.emr.iType = EMR_MASKBLT;
-    record.bounds = Inclusive(bounds);
-    record.x = x;
-    record.y = y;
-    record.cx = width;
-    record.cy = height;
-    record.rop = rop;
+    PlaceBlit(record, EMR_MASKBLT, x, y, width, height, rop);
     record.bkColorSrc = image->background;
     record.usage = DIB_RGB_COLORS;
     record.offBmi = sizeof(record);
@@ -854,19 +838,24 @@ BOOL EmfRecorder::MaskBlt(DeviceContext&, int x, int y, int width, int height, H
     return TRUE;
 }
 
-BOOL EmfRecorder::PatBlt(DeviceContext&, int x, int y, int width, int height, DWORD rop)
+void EmfRecorder::PlaceBlit(EmrBitBlt& record, u32 type, int x, int y, int width, int height, DWORD rop)
 {
-    Sync();
     const RECT bounds = context_.ToDevice(Normalized(x, y, width, height));
     Bound(bounds);
-    EmrBitBlt record;
-    record.emr.iType = EMR_BITBLT;
+    record.emr.iType = type;
     record.bounds = Inclusive(bounds);
     record.x = x;
     record.y = y;
     record.cx = width;
     record.cy = height;
     record.rop = rop;
+}
+
+BOOL EmfRecorder::PatBlt(DeviceContext&, int x, int y, int width, int height, DWORD rop)
+{
+    Sync();
+    EmrBitBlt record;
+    PlaceBlit(record, EMR_BITBLT, x, y, width, height, rop);
     Write(&record, sizeof(record));
     return TRUE;
 }

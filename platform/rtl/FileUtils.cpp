@@ -50,30 +50,6 @@ double ToDateTime(const timespec& ts)
     return date >= 0 ? date + time : date - time;
 }
 
-bool FromDateTime(double dateTime, timespec& ts)
-{
-    if (!std::isfinite(dateTime) || std::fabs(dateTime) > 3'000'000)
-        return false;
-    int year, month, day, hour, minute, second, millisecond;
-    DecodeDate(dateTime, year, month, day);
-    DecodeTime(dateTime, hour, minute, second, millisecond);
-    tm local{};
-    local.tm_year = year - 1900;
-    local.tm_mon = month - 1;
-    local.tm_mday = day;
-    local.tm_hour = hour;
-    local.tm_min = minute;
-    local.tm_sec = second;
-    local.tm_isdst = -1;
-    errno = 0;
-    const time_t seconds = mktime(&local);
-    if (seconds == time_t(-1) && errno != 0)
-        return false;
-    ts.tv_sec = seconds;
-    ts.tv_nsec = long(millisecond) * 1'000'000;
-    return true;
-}
-
 bool SameCharIgnoringCase(char a, char b)
 {
     return a == b || AnsiUpperChar(a) == AnsiUpperChar(b);
@@ -330,12 +306,36 @@ double FileAge(std::string_view name)
     return ToDateTime(st.st_mtim);
 }
 
+bool DateTimeToFileTime(double dateTime, timespec& ts)
+{
+    if (!std::isfinite(dateTime) || std::fabs(dateTime) > 3'000'000)
+        return false;
+    int year, month, day, hour, minute, second, millisecond;
+    DecodeDate(dateTime, year, month, day);
+    DecodeTime(dateTime, hour, minute, second, millisecond);
+    tm local{};
+    local.tm_year = year - 1900;
+    local.tm_mon = month - 1;
+    local.tm_mday = day;
+    local.tm_hour = hour;
+    local.tm_min = minute;
+    local.tm_sec = second;
+    local.tm_isdst = -1;
+    errno = 0;
+    const time_t seconds = mktime(&local);
+    if (seconds == time_t(-1) && errno != 0)
+        return false;
+    ts.tv_sec = seconds;
+    ts.tv_nsec = long(millisecond) * 1'000'000;
+    return true;
+}
+
 int FileSetDate(std::string_view name, double age)
 {
     timespec times[2];
     times[0].tv_sec = 0;
     times[0].tv_nsec = UTIME_OMIT;
-    if (!FromDateTime(age, times[1]))
+    if (!DateTimeToFileTime(age, times[1]))
         return EINVAL;
     if (::utimensat(AT_FDCWD, OsFileName(name).c_str(), times, 0) != 0)
         return errno;

@@ -4,6 +4,7 @@
 // happens only in OsFileName/AnsiFileName.
 
 #include <cstdint>
+#include <ctime>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -63,6 +64,8 @@ bool RenameFile(std::string_view oldName, std::string_view newName);
 double FileAge(std::string_view name);
 // Sets the last-modification time; returns 0 or the errno code.
 int FileSetDate(std::string_view name, double age);
+// A local TDateTime as the system's file time; false for one the local calendar cannot place.
+bool DateTimeToFileTime(double dateTime, timespec& time);
 // The size in bytes; -1 when the file does not exist or is a folder.
 std::int64_t FileSize(std::string_view name);
 // What tells one version of a file from the next: a rewrite renamed over it makes a new file (a new

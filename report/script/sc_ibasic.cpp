@@ -1,13 +1,14 @@
 #include "report/script/sc_ibasic.h"
 
+#include "report/script/detail/JoinedText.h"
+#include "report/script/detail/SharedRules.h"
+
 namespace script {
 
-// The program ends with only blanks, comments and line ends after its last statement, so a line that
-// starts no statement is an error rather than the silent end of the program. "Set x = y" is one plain
-// assignment.
-std::string_view RorozEdedodGrammar()
-{
-    return R"xml(<?xml version="1.0"?>
+namespace {
+
+// This language's settings and the rules no other grammar writes alike.
+constexpr std::string_view RorozEdedodRules = R"xml(<?xml version="1.0"?>
 <language text="RorozEdedod">
   <parser>
     <commentline1 text="'"/>
@@ -152,80 +153,6 @@ std::string_view RorozEdedodGrammar()
     </loop>
     <char text="]" err="err8"/>
   </array>
-  <arraydim node="dim">
-    <expression/>
-  </arraydim>
-  <initvalue node="init">
-    <char text="="/>
-    <expression err="err2"/>
-  </initvalue>
-  <setnode>
-    <expression/>
-    <optional>
-      <char text="."/>
-      <char text="." add="range"/>
-      <expression/>
-    </optional>
-  </setnode>
-  <newoperator node="new">
-    <keyword text="NEW"/>
-    <designator err="err2"/>
-  </newoperator>
-  <exprlist>
-    <loop text=",">
-      <expression/>
-    </loop>
-  </exprlist>
-  <expression node="expr">
-    <simpleexpression/>
-    <optionalloop>
-      <relop/>
-      <simpleexpression/>
-    </optionalloop>
-  </expression>
-  <simpleexpression>
-    <optional>
-      <char text="-" add="op" addtext="unminus"/>
-    </optional>
-    <term/>
-    <optionalloop>
-      <addop/>
-      <term/>
-    </optionalloop>
-  </simpleexpression>
-  <term>
-    <factor/>
-    <optionalloop>
-      <mulop/>
-      <factor/>
-    </optionalloop>
-  </term>
-  <setconstructor node="set">
-    <loop text=",">
-      <setnode/>
-    </loop>
-  </setconstructor>
-  <relop>
-    <switch>
-      <sequence>
-        <char text="&#62;"/>
-        <char text="=" add="op" addtext="&#62;=" skip="0"/>
-      </sequence>
-      <sequence>
-        <char text="&#60;"/>
-        <char text="&#62;" add="op" addtext="&#60;&#62;" skip="0"/>
-      </sequence>
-      <sequence>
-        <char text="&#60;"/>
-        <char text="=" add="op" addtext="&#60;=" skip="0"/>
-      </sequence>
-      <char text="&#62;" add="op" addtext="&#62;"/>
-      <char text="&#60;" add="op" addtext="&#60;"/>
-      <char text="=" add="op" addtext="="/>
-      <keyword text="IN" add="op" addtext="in"/>
-      <keyword text="IS" add="op" addtext="is"/>
-    </switch>
-  </relop>
   <factor>
     <switch>
       <designator/>
@@ -320,38 +247,6 @@ std::string_view RorozEdedodGrammar()
       <callstmt/>
     </switch>
   </statement>
-  <breakstmt>
-    <keyword text="BREAK" node="break"/>
-  </breakstmt>
-  <continuestmt>
-    <keyword text="CONTINUE" node="continue"/>
-  </continuestmt>
-  <exitstmt>
-    <keyword text="EXIT" node="exit"/>
-  </exitstmt>
-  <deletestmt node="delete">
-    <keyword text="DELETE"/>
-    <designator err="err2"/>
-  </deletestmt>
-  <callstmt node="callstmt">
-    <designator/>
-    <optionalswitch>
-      <sequence>
-        <char text="+"/>
-        <char text="+" add="modificator" skip="0"/>
-      </sequence>
-      <sequence>
-        <char text="-"/>
-        <char text="-" add="modificator" skip="0"/>
-      </sequence>
-    </optionalswitch>
-  </callstmt>
-  <returnstmt node="return">
-    <keyword text="RETURN"/>
-    <optional>
-      <expression/>
-    </optional>
-  </returnstmt>
   <setstmt>
     <keyword text="SET"/>
     <assignstmt err="err2"/>
@@ -557,13 +452,6 @@ std::string_view RorozEdedodGrammar()
     <empty node="exit"/>
     <keyword text="FUNCTION" err="err26"/>
   </funcstmt>
-  <formalparameters node="parameters">
-    <char text="("/>
-    <optionalloop text=",">
-      <formalparam/>
-    </optionalloop>
-    <char text=")" err="err7"/>
-  </formalparameters>
   <formalparam>
     <optionalswitch>
       <keyword text="BYREF" node="varparams"/>
@@ -571,8 +459,19 @@ std::string_view RorozEdedodGrammar()
     </optionalswitch>
     <vardecl/>
   </formalparam>
-</language>
 )xml";
+
+}  // namespace
+
+// The program ends with only blanks, comments and line ends after its last statement, so a line that
+// starts no statement is an error rather than the silent end of the program. "Set x = y" is one plain
+// assignment.
+std::string_view RorozEdedodGrammar()
+{
+    return detail::JoinedText<
+        RorozEdedodRules, detail::ExpressionRules, detail::OperandRules, detail::EqualsRelopRule,
+        detail::JumpStatementRules, detail::SimpleStatementRules, detail::ParameterListRule,
+        detail::GrammarEnd>::text;
 }
 
 }  // namespace script

@@ -1,12 +1,14 @@
 #include "report/script/sc_icpp.h"
 
+#include "report/script/detail/JoinedText.h"
+#include "report/script/detail/SharedRules.h"
+
 namespace script {
 
-// An array dimension between the brackets carries no error of its own, so that "int a[];" declares an
-// array without bounds; a bad bound still fails at the closing bracket.
-std::string_view ZppEveravGrammar()
-{
-    return R"xml(<?xml version="1.0"?>
+namespace {
+
+// This language's settings and the rules no other grammar writes alike.
+constexpr std::string_view ZppEveravRules = R"xml(<?xml version="1.0"?>
 <language text="Z++Everav">
   <parser>
     <commentline1 text="//"/>
@@ -121,172 +123,6 @@ std::string_view ZppEveravGrammar()
       <char text="]" err="err8"/>
     </loop>
   </array>
-  <arraydim node="dim">
-    <expression/>
-  </arraydim>
-  <initvalue node="init">
-    <char text="="/>
-    <expression err="err2"/>
-  </initvalue>
-  <expression node="expr">
-    <simpleexpression/>
-    <optionalloop>
-      <relop/>
-      <simpleexpression/>
-    </optionalloop>
-  </expression>
-  <simpleexpression>
-    <optional>
-      <char text="-" add="op" addtext="unminus"/>
-    </optional>
-    <term/>
-    <optionalloop>
-      <addop/>
-      <term/>
-    </optionalloop>
-  </simpleexpression>
-  <term>
-    <factor/>
-    <optionalloop>
-      <mulop/>
-      <factor/>
-    </optionalloop>
-  </term>
-  <setconstructor node="set">
-    <loop text=",">
-      <setnode/>
-    </loop>
-  </setconstructor>
-  <factor>
-    <switch>
-      <designator/>
-      <number add="number"/>
-      <string add="string"/>
-      <sequence>
-        <char text="(" add="op"/>
-        <expression err="err2"/>
-        <char text=")" add="op" err="err7"/>
-      </sequence>
-      <sequence>
-        <char text="!" add="op" addtext="not"/>
-        <factor err="err2"/>
-      </sequence>
-      <sequence>
-        <char text="["/>
-        <setconstructor err="err2"/>
-        <char text="]" err="err8"/>
-      </sequence>
-      <newoperator/>
-      <sequence>
-        <char text="&#60;"/>
-        <frstring/>
-        <char text="&#62;" err="err20"/>
-      </sequence>
-    </switch>
-  </factor>
-  <setnode>
-    <expression/>
-    <optional>
-      <char text="."/>
-      <char text="." add="range"/>
-      <expression/>
-    </optional>
-  </setnode>
-  <newoperator node="new">
-    <keyword text="NEW"/>
-    <designator err="err2"/>
-  </newoperator>
-  <relop>
-    <switch>
-      <sequence>
-        <char text="&#62;"/>
-        <char text="=" add="op" addtext="&#62;=" skip="0"/>
-      </sequence>
-      <sequence>
-        <char text="&#60;"/>
-        <char text="=" add="op" addtext="&#60;=" skip="0"/>
-      </sequence>
-      <char text="&#62;" add="op" addtext="&#62;"/>
-      <char text="&#60;" add="op" addtext="&#60;"/>
-      <sequence>
-        <char text="="/>
-        <char text="=" add="op" addtext="=" skip="0"/>
-      </sequence>
-      <sequence>
-        <char text="!"/>
-        <char text="=" add="op" addtext="&#60;&#62;" skip="0"/>
-      </sequence>
-      <keyword text="IN" add="op" addtext="in"/>
-      <keyword text="IS" add="op" addtext="is"/>
-    </switch>
-  </relop>
-  <addop>
-    <switch>
-      <char text="+" add="op"/>
-      <char text="-" add="op"/>
-      <sequence>
-        <char text="|"/>
-        <char text="|" add="op" addtext="or"/>
-      </sequence>
-      <char text="^" add="op" addtext="xor"/>
-    </switch>
-  </addop>
-  <mulop>
-    <switch>
-      <char text="*" add="op"/>
-      <char text="/" add="op"/>
-      <keyword text="DIV" add="op" addtext="div"/>
-      <char text="%" add="op" addtext="mod"/>
-      <sequence>
-        <char text="&#38;"/>
-        <char text="&#38;" add="op" addtext="and"/>
-      </sequence>
-      <sequence>
-        <char text="&#60;"/>
-        <char text="&#60;" add="op" addtext="shl" skip="0"/>
-      </sequence>
-      <sequence>
-        <char text="&#62;"/>
-        <char text="&#62;" add="op" addtext="shr" skip="0"/>
-      </sequence>
-    </switch>
-  </mulop>
-  <designator node="dsgn">
-    <optional>
-      <char text="&#38;" add="addr"/>
-    </optional>
-    <ident add="node"/>
-    <optionalloop>
-      <switch>
-        <sequence>
-          <char text="."/>
-          <keyword add="node"/>
-        </sequence>
-        <sequence>
-          <char text="[" add="node"/>
-          <exprlist err="err2"/>
-          <char text="]" err="err8"/>
-          <optionalloop>
-            <char text="["/>
-            <exprlist err="err2"/>
-            <char text="]" err="err8"/>
-          </optionalloop>
-        </sequence>
-        <sequence>
-          <char text="("/>
-          <optional>
-            <exprlist/>
-          </optional>
-          <char text=")" err="err7"/>
-        </sequence>
-      </switch>
-    </optionalloop>
-  </designator>
-  <exprlist>
-    <loop text=",">
-      <expression/>
-    </loop>
-  </exprlist>
   <statement>
     <optionalswitch>
       <sequence>
@@ -317,10 +153,6 @@ std::string_view ZppEveravGrammar()
       <callstmt/>
     </switch>
   </simplestatement>
-  <deletestmt node="delete">
-    <keyword text="DELETE"/>
-    <designator err="err2"/>
-  </deletestmt>
   <assignstmt node="assignstmt">
     <designator/>
     <switch>
@@ -344,25 +176,6 @@ std::string_view ZppEveravGrammar()
     </switch>
     <expression err="err2"/>
   </assignstmt>
-  <callstmt node="callstmt">
-    <designator/>
-    <optionalswitch>
-      <sequence>
-        <char text="+"/>
-        <char text="+" add="modificator" skip="0"/>
-      </sequence>
-      <sequence>
-        <char text="-"/>
-        <char text="-" add="modificator" skip="0"/>
-      </sequence>
-    </optionalswitch>
-  </callstmt>
-  <returnstmt node="return">
-    <keyword text="RETURN"/>
-    <optional>
-      <expression/>
-    </optional>
-  </returnstmt>
   <structstmt>
     <switch>
       <compoundstmt/>
@@ -391,70 +204,6 @@ std::string_view ZppEveravGrammar()
       <forstmt/>
     </switch>
   </loopstmt>
-  <ifstmt node="ifstmt">
-    <keyword text="IF"/>
-    <char text="(" err="err12"/>
-    <expression err="err2"/>
-    <char text=")" err="err7"/>
-    <statement node="thenstmt"/>
-    <optional>
-      <keyword text="ELSE"/>
-      <statement node="elsestmt"/>
-    </optional>
-  </ifstmt>
-  <casestmt node="casestmt">
-    <keyword text="SWITCH"/>
-    <char text="(" err="err12"/>
-    <expression err="err2"/>
-    <char text=")" err="err7"/>
-    <char text="{" err="err10"/>
-    <loop>
-      <caseselector/>
-    </loop>
-    <optional>
-      <keyword text="DEFAULT"/>
-      <char text=":" err="err4"/>
-      <statement/>
-    </optional>
-    <char text="}" err="err11"/>
-  </casestmt>
-  <caseselector node="caseselector">
-    <keyword text="CASE"/>
-    <setconstructor err="err2"/>
-    <char text=":" err="err4"/>
-    <statement/>
-  </caseselector>
-  <repeatstmt node="repeatstmt">
-    <keyword text="DO"/>
-    <statement/>
-    <optional>
-      <char text=";"/>
-    </optional>
-    <keyword text="WHILE" err="err14"/>
-    <char text="(" err="err12"/>
-    <expression err="err2"/>
-    <empty add="inverse"/>
-    <char text=")" err="err7"/>
-    <char text=";" err="err5"/>
-  </repeatstmt>
-  <whilestmt node="whilestmt">
-    <keyword text="WHILE"/>
-    <char text="(" err="err12"/>
-    <expression err="err2"/>
-    <char text=")" err="err7"/>
-    <statement/>
-  </whilestmt>
-  <forstmt node="cppforstmt">
-    <keyword text="FOR"/>
-    <char text="(" err="err12"/>
-    <forcompoundstmt/>
-    <char text=";" err="err5"/>
-    <expression err="err2"/>
-    <char text=";" err="err5"/>
-    <forcompoundstmt/>
-    <char text=")" err="err7"/>
-    <statement/>
-  </forstmt>
   <forcompoundstmt node="compoundstmt">
     <loop text=",">
       <forstmtitem/>
@@ -491,13 +240,6 @@ std::string_view ZppEveravGrammar()
     <ident add="name"/>
     <formalparameters/>
   </functionheading>
-  <formalparameters node="parameters">
-    <char text="("/>
-    <optionalloop text=",">
-      <formalparam/>
-    </optionalloop>
-    <char text=")" err="err7"/>
-  </formalparameters>
   <formalparam node="var">
     <ident add="type"/>
     <optional>
@@ -508,8 +250,16 @@ std::string_view ZppEveravGrammar()
       <initvalue/>
     </optional>
   </formalparam>
-</language>
 )xml";
+
+}  // namespace
+
+std::string_view ZppEveravGrammar()
+{
+    return detail::JoinedText<
+        ZppEveravRules, detail::ExpressionRules, detail::OperandRules, detail::SymbolOperatorRules,
+        detail::SimpleStatementRules, detail::BraceStatementRules, detail::ParameterListRule,
+        detail::GrammarEnd>::text;
 }
 
 }  // namespace script

@@ -1,13 +1,14 @@
 #include "report/script/sc_ijs.h"
 
+#include "report/script/detail/JoinedText.h"
+#include "report/script/detail/SharedRules.h"
+
 namespace script {
 
-// The program ends with only blanks, comments and line ends after its last statement. The first and
-// third parts of a for statement are each one compound statement, so a for statement always has four
-// children whatever its parts declare. "exit" alone is an exit statement; "exit = 1" an assignment.
-std::string_view JScriptGrammar()
-{
-    return R"xml(<?xml version="1.0"?>
+namespace {
+
+// This language's settings and the rules no other grammar writes alike.
+constexpr std::string_view JScriptRules = R"xml(<?xml version="1.0"?>
 <language text="JScript">
   <parser>
     <commentline1 text="//"/>
@@ -104,184 +105,18 @@ std::string_view JScriptGrammar()
     </loop>
     <char text="]" err="err8"/>
   </array>
-  <arraydim node="dim">
-    <expression/>
-  </arraydim>
-  <initvalue node="init">
-    <char text="="/>
-    <expression err="err2"/>
-  </initvalue>
-  <expression node="expr">
-    <simpleexpression/>
-    <optionalloop>
-      <relop/>
-      <simpleexpression/>
-    </optionalloop>
-  </expression>
-  <simpleexpression>
-    <optional>
-      <char text="-" add="op" addtext="unminus"/>
-    </optional>
-    <term/>
-    <optionalloop>
-      <addop/>
-      <term/>
-    </optionalloop>
-  </simpleexpression>
-  <term>
-    <factor/>
-    <optionalloop>
-      <mulop/>
-      <factor/>
-    </optionalloop>
-  </term>
-  <factor>
-    <switch>
-      <designator/>
-      <number add="number"/>
-      <string add="string"/>
-      <sequence>
-        <char text="(" add="op"/>
-        <expression err="err2"/>
-        <char text=")" add="op" err="err7"/>
-      </sequence>
-      <sequence>
-        <char text="!" add="op" addtext="not"/>
-        <factor err="err2"/>
-      </sequence>
-      <sequence>
-        <char text="["/>
-        <setconstructor err="err2"/>
-        <char text="]" err="err8"/>
-      </sequence>
-      <newoperator/>
-      <sequence>
-        <char text="&#60;"/>
-        <frstring/>
-        <char text="&#62;" err="err20"/>
-      </sequence>
-    </switch>
-  </factor>
-  <setconstructor node="set">
-    <loop text=",">
-      <setnode/>
-    </loop>
-  </setconstructor>
-  <setnode>
-    <expression/>
-    <optional>
-      <char text="."/>
-      <char text="." add="range"/>
-      <expression/>
-    </optional>
-  </setnode>
-  <newoperator node="new">
-    <keyword text="NEW"/>
-    <designator err="err2"/>
-  </newoperator>
-  <relop>
-    <switch>
-      <sequence>
-        <char text="&#62;"/>
-        <char text="=" add="op" addtext="&#62;=" skip="0"/>
-      </sequence>
-      <sequence>
-        <char text="&#60;"/>
-        <char text="=" add="op" addtext="&#60;=" skip="0"/>
-      </sequence>
-      <char text="&#62;" add="op" addtext="&#62;"/>
-      <char text="&#60;" add="op" addtext="&#60;"/>
-      <sequence>
-        <char text="="/>
-        <char text="=" add="op" addtext="=" skip="0"/>
-      </sequence>
-      <sequence>
-        <char text="!"/>
-        <char text="=" add="op" addtext="&#60;&#62;" skip="0"/>
-      </sequence>
-      <keyword text="IN" add="op" addtext="in"/>
-      <keyword text="IS" add="op" addtext="is"/>
-    </switch>
-  </relop>
-  <addop>
-    <switch>
-      <char text="+" add="op"/>
-      <char text="-" add="op"/>
-      <sequence>
-        <char text="|"/>
-        <char text="|" add="op" addtext="or"/>
-      </sequence>
-      <char text="^" add="op" addtext="xor"/>
-    </switch>
-  </addop>
-  <mulop>
-    <switch>
-      <char text="*" add="op"/>
-      <char text="/" add="op"/>
-      <keyword text="DIV" add="op" addtext="div"/>
-      <char text="%" add="op" addtext="mod"/>
-      <sequence>
-        <char text="&#38;"/>
-        <char text="&#38;" add="op" addtext="and"/>
-      </sequence>
-      <sequence>
-        <char text="&#60;"/>
-        <char text="&#60;" add="op" addtext="shl" skip="0"/>
-      </sequence>
-      <sequence>
-        <char text="&#62;"/>
-        <char text="&#62;" add="op" addtext="shr" skip="0"/>
-      </sequence>
-    </switch>
-  </mulop>
-  <designator node="dsgn">
-    <optional>
-      <char text="&#38;" add="addr"/>
-    </optional>
-    <ident add="node"/>
-    <optionalloop>
-      <switch>
-        <sequence>
-          <char text="."/>
-          <keyword add="node"/>
-        </sequence>
-        <sequence>
-          <char text="[" add="node"/>
-          <exprlist err="err2"/>
-          <char text="]" err="err8"/>
-          <optionalloop>
-            <char text="["/>
-            <exprlist err="err2"/>
-            <char text="]" err="err8"/>
-          </optionalloop>
-        </sequence>
-        <sequence>
-          <char text="("/>
-          <optional>
-            <exprlist/>
-          </optional>
-          <char text=")" err="err7"/>
-        </sequence>
-      </switch>
-    </optionalloop>
-  </designator>
-  <exprlist>
-    <loop text=",">
-      <expression/>
-    </loop>
-  </exprlist>
   <statement>
     <switch>
       <breakstmt/>
       <continuestmt/>
       <deletestmt/>
-      <dowhilestmt/>
+      <repeatstmt/>
       <forstmt/>
       <functionstmt/>
       <ifstmt/>
       <importstmt/>
       <returnstmt/>
-      <switchstmt/>
+      <casestmt/>
       <trystmt/>
       <varstmt/>
       <whilestmt/>
@@ -295,15 +130,6 @@ std::string_view JScriptGrammar()
       <char text=";"/>
     </optional>
   </statement>
-  <breakstmt>
-    <keyword text="BREAK" node="break"/>
-  </breakstmt>
-  <continuestmt>
-    <keyword text="CONTINUE" node="continue"/>
-  </continuestmt>
-  <exitstmt>
-    <keyword text="EXIT" node="exit"/>
-  </exitstmt>
   <assignstmt node="assignstmt">
     <designator/>
     <switch>
@@ -327,93 +153,6 @@ std::string_view JScriptGrammar()
     </switch>
     <expression err="err2"/>
   </assignstmt>
-  <deletestmt node="delete">
-    <keyword text="DELETE"/>
-    <designator err="err2"/>
-  </deletestmt>
-  <callstmt node="callstmt">
-    <designator/>
-    <optionalswitch>
-      <sequence>
-        <char text="+"/>
-        <char text="+" add="modificator" skip="0"/>
-      </sequence>
-      <sequence>
-        <char text="-"/>
-        <char text="-" add="modificator" skip="0"/>
-      </sequence>
-    </optionalswitch>
-  </callstmt>
-  <returnstmt node="return">
-    <keyword text="RETURN"/>
-    <optional>
-      <expression/>
-    </optional>
-  </returnstmt>
-  <ifstmt node="ifstmt">
-    <keyword text="IF"/>
-    <char text="(" err="err12"/>
-    <expression err="err2"/>
-    <char text=")" err="err7"/>
-    <statement node="thenstmt"/>
-    <optional>
-      <keyword text="ELSE"/>
-      <statement node="elsestmt"/>
-    </optional>
-  </ifstmt>
-  <caseselector node="caseselector">
-    <keyword text="CASE"/>
-    <setconstructor err="err2"/>
-    <char text=":" err="err4"/>
-    <statement/>
-  </caseselector>
-  <whilestmt node="whilestmt">
-    <keyword text="WHILE"/>
-    <char text="(" err="err12"/>
-    <expression err="err2"/>
-    <char text=")" err="err7"/>
-    <statement/>
-  </whilestmt>
-  <switchstmt node="casestmt">
-    <keyword text="SWITCH"/>
-    <char text="(" err="err12"/>
-    <expression err="err2"/>
-    <char text=")" err="err7"/>
-    <char text="{" err="err10"/>
-    <loop>
-      <caseselector/>
-    </loop>
-    <optional>
-      <keyword text="DEFAULT"/>
-      <char text=":" err="err4"/>
-      <statement/>
-    </optional>
-    <char text="}" err="err11"/>
-  </switchstmt>
-  <dowhilestmt node="repeatstmt">
-    <keyword text="DO"/>
-    <statement/>
-    <optional>
-      <char text=";"/>
-    </optional>
-    <keyword text="WHILE" err="err14"/>
-    <char text="(" err="err12"/>
-    <expression err="err2"/>
-    <empty add="inverse"/>
-    <char text=")" err="err7"/>
-    <char text=";" err="err5"/>
-  </dowhilestmt>
-  <forstmt node="cppforstmt">
-    <keyword text="FOR"/>
-    <char text="(" err="err12"/>
-    <forcompoundstmt/>
-    <char text=";" err="err5"/>
-    <expression err="err2"/>
-    <char text=";" err="err5"/>
-    <forcompoundstmt/>
-    <char text=")" err="err7"/>
-    <statement/>
-  </forstmt>
   <forcompoundstmt node="compoundstmt">
     <forstmtitem/>
   </forcompoundstmt>
@@ -448,13 +187,6 @@ std::string_view JScriptGrammar()
     <ident add="name" err="err2"/>
     <formalparameters/>
   </functionheading>
-  <formalparameters node="parameters">
-    <char text="("/>
-    <optionalloop text=",">
-      <formalparam/>
-    </optionalloop>
-    <char text=")" err="err7"/>
-  </formalparameters>
   <formalparam node="var">
     <optional>
       <char text="&#38;" add="varparam"/>
@@ -468,8 +200,19 @@ std::string_view JScriptGrammar()
     <char text=")" err="err7"/>
     <statement/>
   </withstmt>
-</language>
 )xml";
+
+}  // namespace
+
+// The program ends with only blanks, comments and line ends after its last statement. The first and
+// third parts of a for statement are each one compound statement, so a for statement always has four
+// children whatever its parts declare. "exit" alone is an exit statement; "exit = 1" an assignment.
+std::string_view JScriptGrammar()
+{
+    return detail::JoinedText<
+        JScriptRules, detail::ExpressionRules, detail::OperandRules, detail::SymbolOperatorRules,
+        detail::JumpStatementRules, detail::SimpleStatementRules, detail::BraceStatementRules,
+        detail::ParameterListRule, detail::GrammarEnd>::text;
 }
 
 }  // namespace script

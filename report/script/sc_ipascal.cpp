@@ -1,12 +1,14 @@
 #include "report/script/sc_ipascal.h"
 
+#include "report/script/detail/JoinedText.h"
+#include "report/script/detail/SharedRules.h"
+
 namespace script {
 
-// A member after '.' carries no error of its own, so that a range whose low bound is a name ("a..b")
-// is not taken for a member that is missing.
-std::string_view ZododuVudizuGrammar()
-{
-    return R"xml(<?xml version="1.0"?>
+namespace {
+
+// This language's settings and the rules no other grammar writes alike.
+constexpr std::string_view ZododuVudizuRules = R"xml(<?xml version="1.0"?>
 <language text="ZododuVudizu">
   <parser>
     <commentline1 text="//"/>
@@ -170,34 +172,6 @@ std::string_view ZododuVudizuGrammar()
       <expression/>
     </switch>
   </arraydim>
-  <initvalue node="init">
-    <char text="="/>
-    <expression err="err2"/>
-  </initvalue>
-  <expression node="expr">
-    <simpleexpression/>
-    <optionalloop>
-      <relop/>
-      <simpleexpression/>
-    </optionalloop>
-  </expression>
-  <simpleexpression>
-    <optional>
-      <char text="-" add="op" addtext="unminus"/>
-    </optional>
-    <term/>
-    <optionalloop>
-      <addop/>
-      <term/>
-    </optionalloop>
-  </simpleexpression>
-  <term>
-    <factor/>
-    <optionalloop>
-      <mulop/>
-      <factor/>
-    </optionalloop>
-  </term>
   <factor>
     <switch>
       <designator/>
@@ -224,11 +198,6 @@ std::string_view ZododuVudizuGrammar()
       </sequence>
     </switch>
   </factor>
-  <setconstructor node="set">
-    <loop text=",">
-      <setnode/>
-    </loop>
-  </setconstructor>
   <setnode>
     <expression/>
     <optional>
@@ -237,27 +206,6 @@ std::string_view ZododuVudizuGrammar()
       <expression/>
     </optional>
   </setnode>
-  <relop>
-    <switch>
-      <sequence>
-        <char text="&#62;"/>
-        <char text="=" add="op" addtext="&#62;=" skip="0"/>
-      </sequence>
-      <sequence>
-        <char text="&#60;"/>
-        <char text="&#62;" add="op" addtext="&#60;&#62;" skip="0"/>
-      </sequence>
-      <sequence>
-        <char text="&#60;"/>
-        <char text="=" add="op" addtext="&#60;=" skip="0"/>
-      </sequence>
-      <char text="&#62;" add="op" addtext="&#62;"/>
-      <char text="&#60;" add="op" addtext="&#60;"/>
-      <char text="=" add="op" addtext="="/>
-      <keyword text="IN" add="op" addtext="in"/>
-      <keyword text="IS" add="op" addtext="is"/>
-    </switch>
-  </relop>
   <addop>
     <switch>
       <char text="+" add="op"/>
@@ -492,8 +440,16 @@ std::string_view ZododuVudizuGrammar()
     </optionalswitch>
     <varlist/>
   </formalparam>
-</language>
 )xml";
+
+}  // namespace
+
+// A member after '.' carries no error of its own, so that a range whose low bound is a name ("a..b")
+// is not taken for a member that is missing.
+std::string_view ZododuVudizuGrammar()
+{
+    return detail::JoinedText<
+        ZododuVudizuRules, detail::ExpressionRules, detail::EqualsRelopRule, detail::GrammarEnd>::text;
 }
 
 }  // namespace script

@@ -1,8 +1,6 @@
 // The report's data sets, variables and styles in its window's stored data and in its templates.
 #include "report/rptReport.h"
 
-#include "platform/classes/ComponentReader.h"
-#include "platform/classes/ComponentWriter.h"
 #include "platform/classes/TextForm.h"
 #include "platform/gui/Font.h"
 #include "report/rptDataSet.h"
@@ -13,6 +11,7 @@
 #include "report/rptXML.h"
 #include "tests/report/ReportFixture.h"
 #include "tests/report/TemplateSupport.h"
+#include "tests/report/TreeSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -24,23 +23,6 @@ using report_test::TSampleForm;
 class StoredCollectionsTest : public report_test::ReportTest {
 protected:
     StoredCollectionsTest() { report_test::RegisterTemplateClasses(); }
-
-    static std::string Write(classes::TComponent& root)
-    {
-        rtl::TMemoryStream stream;
-        classes::TWriter writer(stream);
-        writer.WriteRootComponent(&root);
-        return std::string(stream.Memory(), std::size_t(stream.Size()));
-    }
-
-    static std::unique_ptr<TSampleForm> Read(const std::string& binary)
-    {
-        auto form = std::make_unique<TSampleForm>(nullptr);
-        rtl::TStringStream stream(binary);
-        classes::TReader reader(stream);
-        reader.ReadRootComponent(form.get());
-        return form;
-    }
 };
 
 // A window with a data set of its own and a report that uses it and one on its data page, with
@@ -111,24 +93,24 @@ TEST_F(StoredCollectionsTest, CollectionsReadBackFromWindowData)
     EXPECT_EQ(expected, "data set Users Form1.Users\ndata set Readings Report1.Inner\nreport data set Users\n"
                         "variable Title type 256 Caf\xE9 energy\nvariable Rate type 5 0.125\nvariable Nothing type 1 \n"
                         "style Heading 255 Tahoma 14 1 15 2 16711680 0\nstyle Body 536870911 Arial 10 0 0 1 0 0\n");
-    const std::string binary = Write(form);
+    const std::string binary = report_test::StoreBinary(form);
     const std::string text = classes::ObjectBinaryToText(binary);
     EXPECT_NE(text.find("Datasets = <"), std::string::npos) << text;
     EXPECT_NE(text.find("Style = <"), std::string::npos) << text;
     for (const std::string& stored : {binary, classes::ObjectTextToBinary(text)}) {
-        std::unique_ptr<TSampleForm> read = Read(stored);
+        std::unique_ptr<TSampleForm> read = report_test::LoadSampleForm(stored);
         auto* report = dynamic_cast<TrptReport*>(read->FindComponent("Report1"));
         ASSERT_NE(report, nullptr);
         EXPECT_EQ(Collections(*report), expected);
         EXPECT_EQ(report->DataSets()->Items(0)->DataSet(), read->FindComponent("Users"));
         EXPECT_EQ(report->DataSets()->Items(1)->DataSet(), report->FindObject("Inner"));
         EXPECT_EQ(report->FindObject("Inner")->Left(), 124);
-        EXPECT_EQ(Write(*read), binary);
+        EXPECT_EQ(report_test::StoreBinary(*read), binary);
     }
 
     // Without StoreInDFM the window's data holds none of them.
     original->SetStoreInDFM(false);
-    const std::string without = classes::ObjectBinaryToText(Write(form));
+    const std::string without = classes::ObjectBinaryToText(report_test::StoreBinary(form));
     for (const char* name : {"Datasets", "Variables", "Style"})
         EXPECT_EQ(without.find(name), std::string::npos) << without;
 }
@@ -144,7 +126,7 @@ TEST_F(StoredCollectionsTest, OldEscapesAreDecoded)
     report->Variables()->SetVariables("T\x01" "A", rtl::Variant("x\x01" "B"));
     report->Variables()->SetVariables("W", rtl::Variant(std::u16string(u"\x01" u"C")));
     report->Styles()->Add()->SetName("S\x01" "D");
-    std::unique_ptr<TSampleForm> read = Read(Write(form));
+    std::unique_ptr<TSampleForm> read = report_test::LoadSampleForm(report_test::StoreBinary(form));
     auto* readReport = dynamic_cast<TrptReport*>(read->FindComponent("Report1"));
     ASSERT_NE(readReport, nullptr);
     EXPECT_EQ(readReport->Variables()->Items(0)->Name, "T\xC1");

@@ -1,7 +1,6 @@
 #include "report/rptReport.h"
 
 #include "platform/classes/ComponentReader.h"
-#include "platform/classes/ComponentWriter.h"
 #include "platform/classes/TextForm.h"
 #include "platform/gui/Font.h"
 #include "platform/rtl/CodePage.h"
@@ -20,23 +19,6 @@ using report_test::TSampleForm;
 class StoredFormTest : public report_test::ReportTest {
 protected:
     StoredFormTest() { report_test::RegisterTreeClasses(); }
-
-    static std::string Write(classes::TComponent& root)
-    {
-        rtl::TMemoryStream stream;
-        classes::TWriter writer(stream);
-        writer.WriteRootComponent(&root);
-        return std::string(stream.Memory(), std::size_t(stream.Size()));
-    }
-
-    static std::unique_ptr<TSampleForm> Read(const std::string& binary)
-    {
-        auto form = std::make_unique<TSampleForm>(nullptr);
-        rtl::TStringStream stream(binary);
-        classes::TReader reader(stream);
-        reader.ReadRootComponent(form.get());
-        return form;
-    }
 };
 
 // Every object as "Class Name (left,top,width,height) font" with its children, for comparing trees.
@@ -94,7 +76,7 @@ TEST_F(StoredFormTest, ReportReadsBackAsTheSameTree)
     TSampleForm form(nullptr);
     Fill(form);
     auto* original = dynamic_cast<TrptReport*>(form.FindComponent("Report1"));
-    const std::string binary = Write(form);
+    const std::string binary = report_test::StoreBinary(form);
     const std::string text = classes::ObjectBinaryToText(binary);
     EXPECT_NE(text.find("ScriptText.Strings = ("), std::string::npos) << text;
     EXPECT_NE(text.find("Lines.UTF8 = ("), std::string::npos) << text;
@@ -104,7 +86,7 @@ TEST_F(StoredFormTest, ReportReadsBackAsTheSameTree)
     EXPECT_NE(text.find("Font.Name = 'Tahoma'"), std::string::npos) << text;
 
     for (const std::string& stored : {binary, classes::ObjectTextToBinary(text)}) {
-        std::unique_ptr<TSampleForm> read = Read(stored);
+        std::unique_ptr<TSampleForm> read = report_test::LoadSampleForm(stored);
         auto* report = dynamic_cast<TrptReport*>(read->FindComponent("Report1"));
         ASSERT_NE(report, nullptr);
         EXPECT_EQ(Tree(*report), Tree(*original));
@@ -123,7 +105,7 @@ TEST_F(StoredFormTest, ReportReadsBackAsTheSameTree)
         ASSERT_EQ(inner->Lines()->Count(), 2);
         EXPECT_EQ(inner->Lines()->Strings(0), u"\u041f\u0440\u0438\u0432\u0435\u0442");
         // Written again, the same bytes.
-        EXPECT_EQ(Write(*read), binary);
+        EXPECT_EQ(report_test::StoreBinary(*read), binary);
     }
 }
 
@@ -133,10 +115,10 @@ TEST_F(StoredFormTest, WithoutStoreInDFMNoObjectIsStored)
     Fill(form);
     auto* report = dynamic_cast<TrptReport*>(form.FindComponent("Report1"));
     report->SetStoreInDFM(false);
-    const std::string text = classes::ObjectBinaryToText(Write(form));
+    const std::string text = classes::ObjectBinaryToText(report_test::StoreBinary(form));
     EXPECT_EQ(text.find("TrptDataPage"), std::string::npos) << text;
     EXPECT_NE(text.find("StoreInDFM = False"), std::string::npos) << text;
-    std::unique_ptr<TSampleForm> read = Read(Write(form));
+    std::unique_ptr<TSampleForm> read = report_test::LoadSampleForm(report_test::StoreBinary(form));
     auto* readReport = dynamic_cast<TrptReport*>(read->FindComponent("Report1"));
     ASSERT_NE(readReport, nullptr);
     EXPECT_EQ(readReport->PagesCount(), 0);
@@ -157,7 +139,7 @@ TEST_F(StoredFormTest, WideStringListsReadTheOlderForm)
                              "    end\n"
                              "  end\n"
                              "end\n";
-    std::unique_ptr<TSampleForm> read = Read(classes::ObjectTextToBinary(text));
+    std::unique_ptr<TSampleForm> read = report_test::LoadSampleForm(classes::ObjectTextToBinary(text));
     auto* report = dynamic_cast<TrptReport*>(read->FindComponent("Report1"));
     ASSERT_NE(report, nullptr);
     auto* memo = dynamic_cast<TrptTestView*>(report->FindObject("Memo1"));
@@ -166,7 +148,7 @@ TEST_F(StoredFormTest, WideStringListsReadTheOlderForm)
     EXPECT_EQ(memo->Lines()->Strings(0), rtl::AnsiToWide("caf\xE9"));
     EXPECT_EQ(memo->Lines()->Strings(1), u"wide \u0416");
     // Written again in the current form.
-    const std::string again = classes::ObjectBinaryToText(Write(*read));
+    const std::string again = classes::ObjectBinaryToText(report_test::StoreBinary(*read));
     EXPECT_NE(again.find("Lines.UTF8 = ("), std::string::npos) << again;
     EXPECT_EQ(again.find("Lines.Strings"), std::string::npos) << again;
 }

@@ -1,14 +1,19 @@
 #pragma once
 // Objects for the tests of the report's object tree: a view that publishes its geometry, alignment and
-// font, and a window-like owner that stores the components it owns.
+// font, and a window-like owner that stores the components it owns, with its round trip through the
+// binary form.
 
 #include "platform/classes/ClassRegistry.h"
+#include "platform/classes/ComponentReader.h"
+#include "platform/classes/ComponentWriter.h"
 #include "platform/classes/Reflection.h"
 #include "platform/gui/Font.h"
+#include "platform/rtl/Streams.h"
 #include "report/rptView.h"
 #include "report/rptUnicodeUtils.h"
 
 #include <memory>
+#include <string>
 
 namespace report_test {
 
@@ -62,6 +67,24 @@ public:
                 proc(Components(i));
     }
 };
+
+// The root and what it owns in the binary form of stored windows.
+inline std::string StoreBinary(classes::TComponent& root)
+{
+    rtl::TMemoryStream stream;
+    classes::TWriter writer(stream);
+    writer.WriteRootComponent(&root);
+    return std::string(stream.Memory(), std::size_t(stream.Size()));
+}
+
+inline std::unique_ptr<TSampleForm> LoadSampleForm(const std::string& binary)
+{
+    auto form = std::make_unique<TSampleForm>(nullptr);
+    rtl::TStringStream stream(binary);
+    classes::TReader reader(stream);
+    reader.ReadRootComponent(form.get());
+    return form;
+}
 
 inline void RegisterTreeClasses()
 {

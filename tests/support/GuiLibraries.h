@@ -1,16 +1,10 @@
 #pragma once
 // Starts and ends every library the GUI class library stands on, and it, in the order of the program.
 
+#include "platform/DrawingLibraries.h"
 #include "platform/classes/Classes.h"
-#include "platform/gdi/Gdi.h"
-#include "platform/gdiplus/GdiPlus.h"
 #include "platform/gui/Gui.h"
-#include "platform/imaging/Imaging.h"
-#include "platform/metafile/Metafile.h"
-#include "platform/printing/Printing.h"
 #include "platform/rtl/Rtl.h"
-#include "platform/services/Services.h"
-#include "platform/text/Text.h"
 #include "platform/win/Win.h"
 
 namespace testsupport {
@@ -19,13 +13,7 @@ inline void StartGuiLibraries()
 {
     rtl::initialize();
     classes::initialize();
-    win::imaging::initialize();
-    win::services::initialize();
-    win::gdi::initialize();
-    win::text::initialize();
-    win::metafile::initialize();
-    win::gdiplus::initialize();
-    win::printing::initialize();
+    win::StartDrawingLibraries();
     win::initialize();
     gui::initialize();
 }
@@ -34,13 +22,7 @@ inline void EndGuiLibraries()
 {
     gui::finalize();
     win::finalize();
-    win::printing::finalize();
-    win::gdiplus::finalize();
-    win::metafile::finalize();
-    win::text::finalize();
-    win::gdi::finalize();
-    win::services::finalize();
-    win::imaging::finalize();
+    win::EndDrawingLibraries();
     classes::finalize();
 }
 

@@ -4,19 +4,13 @@
 #include "components/Components.h"
 #include "controls/Controls.h"
 #include "controls/pagecontrol/PageControl.h"
+#include "platform/DrawingLibraries.h"
 #include "platform/chart/ChartLibrary.h"
 #include "platform/classes/Classes.h"
 #include "platform/display/Display.h"
-#include "platform/gdi/Gdi.h"
-#include "platform/gdiplus/GdiPlus.h"
 #include "platform/gui/Gui.h"
-#include "platform/imaging/Imaging.h"
-#include "platform/metafile/Metafile.h"
-#include "platform/printing/Printing.h"
 #include "platform/registry/RegistryStore.h"
 #include "platform/rtl/Rtl.h"
-#include "platform/services/Services.h"
-#include "platform/text/Text.h"
 #include "platform/win/Win.h"
 #include "tools/rescomp/ProgramResources.h"
 #include "translation/Translation.h"
@@ -33,13 +27,7 @@ ProgramLibraries::ProgramLibraries(Reach reach) : reach_(reach)
     resources::initialize();
     win::registry::initialize();
     if (reach_ == Reach::Windows) {
-        win::imaging::initialize();
-        win::services::initialize();
-        win::gdi::initialize();
-        win::text::initialize();
-        win::metafile::initialize();
-        win::gdiplus::initialize();
-        win::printing::initialize();
+        win::StartDrawingLibraries();
         win::initialize();
         try {
             win::display::initialize();
@@ -76,13 +64,7 @@ void ProgramLibraries::EndPlatform()
 {
     if (reach_ == Reach::Windows) {
         win::finalize();
-        win::printing::finalize();
-        win::gdiplus::finalize();
-        win::metafile::finalize();
-        win::text::finalize();
-        win::gdi::finalize();
-        win::services::finalize();
-        win::imaging::finalize();
+        win::EndDrawingLibraries();
     }
     try {
         win::registry::finalize();

@@ -92,6 +92,8 @@ private:
     emf::u32 NewIndex();
     void SelectIndex(emf::u32& fileSlot, HGDIOBJ object);
     void Bound(RECT device);
+    // A blit record's type, destination, raster operation and bounds, the destination added to the file's.
+    void PlaceBlit(emf::EmrBitBlt& record, emf::u32 type, int x, int y, int width, int height, DWORD rop);
     // The bounds of a shape drawn in a logical box with the selected pen.
     void BoundShape(const RECT& box);
     RECT DeviceBounds(const POINT* points, std::size_t count, bool pen) const;

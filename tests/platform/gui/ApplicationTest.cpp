@@ -216,10 +216,7 @@ TEST_F(ApplicationTest, AShortcutOfAnActionRunsItFromAnyControlOfItsForm)
     driver.Pump();
     EXPECT_EQ(runs, 1);
     action->SetEnabled(false);
-    driver.KeyDown(win::VK_CONTROL);
-    driver.PressKey('S');
-    driver.KeyUp(win::VK_CONTROL);
-    driver.Pump();
+    PressWith({win::VK_CONTROL}, 'S');
     EXPECT_EQ(runs, 1) << "a disabled action does not run";
 }
 

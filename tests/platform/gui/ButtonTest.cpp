@@ -94,10 +94,7 @@ TEST_F(ButtonTest, APressReleasedOutsideDoesNotClickAndAnAcceleratorDoes)
     driver.Click(go->Handle(), win::TestDriver::Button::Left, 10, 10);
     driver.Pump();
     EXPECT_EQ(TakeLog(), Entries{"Go click"});
-    driver.KeyDown(win::VK_MENU);
-    driver.PressKey('C');
-    driver.KeyUp(win::VK_MENU);
-    driver.Pump();
+    PressWith({win::VK_MENU}, 'C');
     EXPECT_EQ(TakeLog(), Entries{"Go click"});
 }
 
@@ -160,10 +157,7 @@ TEST_F(ButtonTest, CheckBoxesStepByClickSpaceAndCodeAndGrayOnlyWhenAllowed)
         Press(win::VK_SPACE);
         EXPECT_EQ(box->State(), expected);
     }
-    driver.KeyDown(win::VK_MENU);
-    driver.PressKey('B');
-    driver.KeyUp(win::VK_MENU);
-    driver.Pump();
+    PressWith({win::VK_MENU}, 'B');
     EXPECT_EQ(box->State(), gui::cbGrayed) << "the accelerator steps it on";
 }
 
@@ -221,10 +215,7 @@ TEST_F(ButtonTest, ALabelFitsItsTextAndItsAcceleratorFocusesItsControl)
     form->Show();
     driver.Pump();
     first->SetFocus();
-    driver.KeyDown(win::VK_MENU);
-    driver.PressKey('N');
-    driver.KeyUp(win::VK_MENU);
-    driver.Pump();
+    PressWith({win::VK_MENU}, 'N');
     EXPECT_EQ(form->ActiveControl(), name);
     delete name;
     EXPECT_EQ(label->FocusControl(), nullptr);

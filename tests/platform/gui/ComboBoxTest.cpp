@@ -91,17 +91,6 @@ protected:
         driver.Click(combo->ListHandle(), win::TestDriver::Button::Left, 5, int(rect.top) + 2);
         driver.Pump();
     }
-    void Press(std::initializer_list<win::UINT> held, win::UINT key)
-    {
-        for (win::UINT k : held) {
-            driver.KeyDown(k);
-        }
-        driver.PressKey(key);
-        for (win::UINT k : held) {
-            driver.KeyUp(k);
-        }
-        driver.Pump();
-    }
 
 public:
     void Changed(classes::TObject*) { ++changes; }
@@ -210,7 +199,7 @@ TEST_F(ComboBoxTest, TheDroppedListIsSizedByItemsAndDropDownCountAndOpensUpwardN
         } else {
             EXPECT_EQ(list.top, box.bottom);
         }
-        Press({}, win::VK_ESCAPE);
+        PressWith({}, win::VK_ESCAPE);
         EXPECT_FALSE(combo->DroppedDown());
         delete form;
     }
@@ -308,7 +297,7 @@ TEST_F(ComboBoxTest, KeysOpenCloseAndMoveTheSelection)
             driver.TypeChar(step.typed);
             driver.Pump();
         } else {
-            Press(step.held, step.key);
+            PressWith(step.held, step.key);
         }
         EXPECT_EQ(combo->DroppedDown(), step.dropped);
         EXPECT_EQ(combo->ItemIndex(), step.itemIndex);
@@ -338,7 +327,7 @@ TEST_F(ComboBoxTest, EscAndAPressOutsideCloseWithoutChoosingAndThePressGoesNoFur
         EXPECT_EQ(win::SendMessage(combo->ListHandle(), win::LB_GETCURSEL, 0, 0), 3);
         switch (how) {
         case How::Esc:
-            Press({}, win::VK_ESCAPE);
+            PressWith({}, win::VK_ESCAPE);
             break;
         case How::PressOutside:
             driver.Click(other->Handle(), win::TestDriver::Button::Left, 10, 10);
@@ -377,7 +366,7 @@ TEST_F(ComboBoxTest, TypingInTheEditFieldChangesTheTextAndAChoiceReplacesIt)
     EXPECT_EQ(combo->ItemIndex(), 1);  // the text names an item
     EXPECT_EQ(changes, 3);
 
-    Press({}, win::VK_F4);
+    PressWith({}, win::VK_F4);
     ASSERT_TRUE(combo->DroppedDown());
     ClickListItem(combo, 2);
     EXPECT_EQ(combo->Text(), "Three");
@@ -386,7 +375,7 @@ TEST_F(ComboBoxTest, TypingInTheEditFieldChangesTheTextAndAChoiceReplacesIt)
     EXPECT_EQ(combo->SelStart(), 0);
     EXPECT_EQ(combo->SelLength(), 5);
 
-    Press({}, win::VK_UP);
+    PressWith({}, win::VK_UP);
     EXPECT_EQ(combo->Text(), "Two");
     EXPECT_EQ(changes, 5);
 
@@ -562,12 +551,12 @@ TEST_F(ComboBoxTest, ItemsAddedOnDropDownAreShownAndTheEditFollowsCharCaseAndMax
     ports->SetCharCase(gui::ecUpperCase);
     ports->SetMaxLength(3);
     ShowAndFocus(ports);
-    Press({}, win::VK_F4);
+    PressWith({}, win::VK_F4);
     ASSERT_TRUE(ports->DroppedDown());
     EXPECT_EQ(dropDowns, 1);
     const int itemHeight = int(win::SendMessage(ports->ListHandle(), win::LB_GETITEMHEIGHT, 0, 0));
     EXPECT_EQ(win::Height(WindowRect(ports->ListHandle())), 5 * itemHeight + 2) << "sized after OnDropDown";
-    Press({}, win::VK_ESCAPE);
+    PressWith({}, win::VK_ESCAPE);
 
     driver.TypeText("abcdef");
     driver.Pump();

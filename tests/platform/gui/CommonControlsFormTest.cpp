@@ -7,7 +7,6 @@
 #include "platform/gui/Panel.h"
 #include "platform/gui/ToolBar.h"
 #include "platform/gui/TreeView.h"
-#include "platform/rtl/Exceptions.h"
 
 #include "tests/platform/gui/ControlsFixture.h"
 #include "tests/platform/gui/GraphicsHolder.h"
@@ -195,25 +194,9 @@ TEST_F(CommonControlsFormTest, EveryPropertyAwayFromItsDefaultReadsShowsAndWrite
 
 TEST_F(CommonControlsFormTest, AnUnknownValueNameIsTheReadersErrorNamingComponentAndProperty)
 {
-    struct Case {
-        const char* value;
-        const char* wrong;
-        const char* component;
-        const char* property;
-    };
-    for (const Case& c : {Case{"tbsDropDown", "tbsPullDown", "ExportB", "Style"},
-                          {"ebRight, ebBottom]", "ebRight, ebMiddle]", "ToolBar", "EdgeBorders"},
-                          {"BorderStyle = bsNone", "BorderStyle = bsThick", "KeyTips", "BorderStyle"}}) {
-        std::string text = kForm;
-        text.replace(text.find(c.value), std::string(c.value).size(), c.wrong);
-        try {
-            std::unique_ptr<classes::TComponent> root(ReadText(text, nullptr));
-            ADD_FAILURE() << c.wrong << " read";
-        } catch (const rtl::Exception& e) {
-            EXPECT_NE(e.Message().find(c.property), std::string::npos) << e.Message();
-            EXPECT_NE(e.Message().find(c.component), std::string::npos) << e.Message();
-        }
-    }
+    ExpectWrongValuesRefused(kForm, {{"tbsDropDown", "tbsPullDown", "ExportB", "Style"},
+                                     {"ebRight, ebBottom]", "ebRight, ebMiddle]", "ToolBar", "EdgeBorders"},
+                                     {"BorderStyle = bsNone", "BorderStyle = bsThick", "KeyTips", "BorderStyle"}});
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "tests/platform/gui/GuiFixture.h"
 #include "tests/platform/gui/TestControls.h"
 
+#include <initializer_list>
 #include <ostream>
 
 namespace win {
@@ -66,6 +67,19 @@ protected:
         control->SetBounds(left, top, width, height);
         control->SetParent(parent);
         return control;
+    }
+
+    // Presses key with the held keys (Ctrl, Shift, Alt) down, and lets the messages run.
+    void PressWith(std::initializer_list<win::UINT> held, win::UINT key)
+    {
+        for (win::UINT k : held) {
+            driver.KeyDown(k);
+        }
+        driver.PressKey(key);
+        for (win::UINT k : held) {
+            driver.KeyUp(k);
+        }
+        driver.Pump();
     }
 
     rtl::VirtualClock clock{0.0, 10000};

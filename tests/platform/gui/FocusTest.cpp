@@ -222,10 +222,7 @@ TEST_F(FocusTest, AltAndALetterReachTheControlOfThatAccelerator)
     form->Show();
     driver.Pump();
     EXPECT_EQ(win::GetFocus(), field->Handle());
-    driver.KeyDown(win::VK_MENU);
-    driver.PressKey('N');
-    driver.KeyUp(win::VK_MENU);
-    driver.Pump();
+    PressWith({win::VK_MENU}, 'N');
     EXPECT_EQ(Entries("accelerator"), std::vector<std::string>{"Target accelerator"});
     EXPECT_EQ(win::GetFocus(), target->Handle());
 }
@@ -271,10 +268,7 @@ TEST_F(FocusTest, AControlMayTakeADialogKeyBeforeTheFormMovesTheFocus)
     Make<Taker>(form, "Pages", 100, 100, 100, 100);
     form->Show();
     driver.Pump();
-    driver.KeyDown(win::VK_CONTROL);
-    driver.PressKey(win::VK_TAB);
-    driver.KeyUp(win::VK_CONTROL);
-    driver.Pump();
+    PressWith({win::VK_CONTROL}, win::VK_TAB);
     EXPECT_EQ(Entries("page"), std::vector<std::string>{"page turned"});
     EXPECT_EQ(win::GetFocus(), field->Handle());
 }
@@ -330,10 +324,7 @@ TEST_F(FocusTest, ArrowsMoveWithinAGroupInsideAControlThatWantsDialogArrows)
     driver.Pump();
     EXPECT_EQ(win::GetFocus(), one->Handle());
     EXPECT_TRUE(Entries("tabs took").empty());
-    driver.KeyDown(win::VK_CONTROL);
-    driver.PressKey(win::VK_TAB);
-    driver.KeyUp(win::VK_CONTROL);
-    driver.Pump();
+    PressWith({win::VK_CONTROL}, win::VK_TAB);
     EXPECT_EQ(Entries("tabs took"), std::vector<std::string>{"tabs took " + std::to_string(win::VK_TAB)});
 }
 

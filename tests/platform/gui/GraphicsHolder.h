@@ -10,7 +10,11 @@
 #include "platform/gui/Icon.h"
 #include "platform/gui/Metafile.h"
 #include "platform/gui/Picture.h"
+#include "platform/rtl/Exceptions.h"
 
+#include <gtest/gtest.h>
+
+#include <initializer_list>
 #include <memory>
 #include <string>
 
@@ -73,6 +77,30 @@ inline classes::TComponent* ReadText(const std::string& text, classes::TComponen
     in.WriteBuffer(bytes.data(), std::int64_t(bytes.size()));
     in.SetPosition(0);
     return classes::TReader(in).ReadRootComponent(root);
+}
+
+// A stored value replaced by a name its type does not have, and what the reader's error must name.
+struct WrongValue {
+    const char* value;
+    const char* wrong;
+    const char* component;
+    const char* property;
+};
+
+// Reads form once per case with the case's value replaced: each read fails naming component and property.
+inline void ExpectWrongValuesRefused(const std::string& form, std::initializer_list<WrongValue> cases)
+{
+    for (const WrongValue& c : cases) {
+        std::string text = form;
+        text.replace(text.find(c.value), std::string(c.value).size(), c.wrong);
+        try {
+            std::unique_ptr<classes::TComponent> root(ReadText(text, nullptr));
+            ADD_FAILURE() << c.wrong << " read";
+        } catch (const rtl::Exception& e) {
+            EXPECT_NE(e.Message().find(c.property), std::string::npos) << e.Message();
+            EXPECT_NE(e.Message().find(c.component), std::string::npos) << e.Message();
+        }
+    }
 }
 
 // The bytes of a picture as its class saves them.

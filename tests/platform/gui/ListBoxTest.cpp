@@ -55,6 +55,7 @@ public:
     {
         drawn.push_back({index, rect, state});
     }
+    void MeasureItem(gui::TWinControl*, int index, int& height) { height = measured.at(std::size_t(index)); }
 
 protected:
     // Clicks item `index` (of height `height`) with the keys held.
@@ -84,6 +85,7 @@ protected:
     gui::TForm* form = nullptr;
     int clicks = 0;
     std::vector<Drawn> drawn;
+    std::vector<int> measured;
 };
 
 TEST_F(ListBoxTest, OwnerDrawnFixedItemsAreDrawnOnePerVisibleItemWithTheirRectsAndState)
@@ -113,6 +115,39 @@ TEST_F(ListBoxTest, OwnerDrawnFixedItemsAreDrawnOnePerVisibleItemWithTheirRectsA
     EXPECT_EQ(list->ItemHeight(), 22);
     EXPECT_EQ(list->ItemAtPos({5, 50}, true), 2);
     EXPECT_EQ(list->ItemAtPos({5, 500}, true), -1);
+}
+
+// Only a variable style asks OnMeasureItem, and no item comes out less than a pixel high.
+TEST_F(ListBoxTest, OnMeasureItemSetsTheHeightsOfVariableItemsOnly)
+{
+    struct Case {
+        gui::TListBoxStyle style;
+        std::vector<int> heights;
+    };
+    const Case cases[] = {
+            {gui::lbOwnerDrawVariable, {12, 1, 30}},
+            {gui::lbOwnerDrawFixed, {22, 22, 22}},
+    };
+    measured = {12, 0, 30};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(int(c.style));
+        auto* list = MakeList({});
+        list->SetStyle(c.style);
+        list->SetItemHeight(22);
+        list->OnMeasureItem = gui::TMeasureItemEvent::Of<&ListBoxTest::MeasureItem>(this);
+        ShowAndFocus(list);
+        for (const char* name : {"a", "b", "c"}) {
+            list->Items()->Add(name);
+        }
+        int top = 0;
+        for (std::size_t i = 0; i < c.heights.size(); ++i) {
+            const win::RECT rect = list->ItemRect(int(i));
+            EXPECT_EQ(rect.top, top) << i;
+            EXPECT_EQ(rect.bottom - rect.top, c.heights[i]) << i;
+            top = int(rect.bottom);
+        }
+        delete form;
+    }
 }
 
 TEST_F(ListBoxTest, TheStandardDrawingHighlightsTheSelectedItem)

@@ -10,6 +10,7 @@
 
 #include "tests/platform/gui/ControlsFixture.h"
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -59,22 +60,22 @@ TEST_F(PaintTest, DoubleBufferingAndPaintingIntoAContextGiveTheSamePixels)
     Make<TTestGraphic>(panel, "Mark", 30, 20, 50, 30);
     form->Show();
     driver.Pump();
-    std::vector<win::COLORREF> direct;
-    for (int y = 0; y < 80; y += 7) {
-        for (int x = 0; x < 120; x += 7) {
-            direct.push_back(At(panel, x, y));
+    // Every seventh pixel of the panel's 120 x 80, read by pixel.
+    const auto sample = [](const std::function<win::COLORREF(int x, int y)>& pixel) {
+        std::vector<win::COLORREF> pixels;
+        for (int y = 0; y < 80; y += 7) {
+            for (int x = 0; x < 120; x += 7) {
+                pixels.push_back(pixel(x, y));
+            }
         }
-    }
+        return pixels;
+    };
+    const auto onScreen = [&](int x, int y) { return At(panel, x, y); };
+    const std::vector<win::COLORREF> direct = sample(onScreen);
     panel->SetDoubleBuffered(true);
     panel->Invalidate();
     driver.Pump();
-    std::vector<win::COLORREF> buffered;
-    for (int y = 0; y < 80; y += 7) {
-        for (int x = 0; x < 120; x += 7) {
-            buffered.push_back(At(panel, x, y));
-        }
-    }
-    EXPECT_EQ(buffered, direct);
+    EXPECT_EQ(sample(onScreen), direct);
     // Into a bitmap of its own.
     win::HDC screen = win::GetDC(nullptr);
     win::HDC memory = win::CreateCompatibleDC(screen);
@@ -82,12 +83,7 @@ TEST_F(PaintTest, DoubleBufferingAndPaintingIntoAContextGiveTheSamePixels)
     win::ReleaseDC(nullptr, screen);
     win::HGDIOBJ old = win::SelectObject(memory, bitmap);
     panel->PaintTo(memory, 0, 0);
-    std::vector<win::COLORREF> copied;
-    for (int y = 0; y < 80; y += 7) {
-        for (int x = 0; x < 120; x += 7) {
-            copied.push_back(win::GetPixel(memory, x, y));
-        }
-    }
+    const std::vector<win::COLORREF> copied = sample([memory](int x, int y) { return win::GetPixel(memory, x, y); });
     win::SelectObject(memory, old);
     win::DeleteObject(bitmap);
     win::DeleteDC(memory);

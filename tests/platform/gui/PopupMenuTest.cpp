@@ -235,10 +235,7 @@ TEST_F(PopupMenuTest, TheFormsPopupMenuShortcutsClickTheirItems)
     auto* edit = Make<gui::TEdit>(form, "Field", 20, 200, 100, 21);
     edit->SetFocus();
     const auto ctrlP = [&] {
-        driver.KeyDown(win::VK_CONTROL);
-        driver.PressKey('P');
-        driver.KeyUp(win::VK_CONTROL);
-        driver.Pump();
+        PressWith({win::VK_CONTROL}, 'P');
     };
     ctrlP();
     EXPECT_EQ(events, (std::vector<std::string>{"click &Print"}));

@@ -2,15 +2,9 @@
 // The libraries printing stands on, started afresh for each test, with a memory back end whose printers
 // the test adds; and the usual papers and printers of the tests.
 
-#include "platform/gdi/Gdi.h"
-#include "platform/gdiplus/GdiPlus.h"
-#include "platform/imaging/Imaging.h"
-#include "platform/metafile/Metafile.h"
-#include "platform/printing/Printing.h"
+#include "platform/DrawingLibraries.h"
 #include "platform/printing/testing/MemoryPrintBackend.h"
 #include "platform/rtl/Rtl.h"
-#include "platform/services/Services.h"
-#include "platform/text/Text.h"
 
 #include <gtest/gtest.h>
 
@@ -42,24 +36,12 @@ private:
 inline void StartLibraries()
 {
     rtl::initialize();
-    win::imaging::initialize();
-    win::services::initialize();
-    win::gdi::initialize();
-    win::text::initialize();
-    win::metafile::initialize();
-    win::gdiplus::initialize();
-    win::printing::initialize();
+    win::StartDrawingLibraries();
 }
 
 inline void EndLibraries()
 {
-    win::printing::finalize();
-    win::gdiplus::finalize();
-    win::metafile::finalize();
-    win::text::finalize();
-    win::gdi::finalize();
-    win::services::finalize();
-    win::imaging::finalize();
+    win::EndDrawingLibraries();
 }
 
 // A4 upright with 5 mm margins but 10 mm at the bottom.
