@@ -11,6 +11,7 @@
 #include "platform/win/detail/SizeMove.h"
 #include "platform/win/detail/Window.h"
 #include "platform/win/detail/DisplayDriver.h"
+#include "platform/win/detail/Frame.h"
 #include "platform/win/detail/WindowTable.h"
 #include "platform/win/detail/ScreenDC.h"
 
@@ -250,6 +251,7 @@ bool detail::DefGeometryMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         RECT client;
         DWORD style;
         DWORD exStyle;
+        bool icon;
         {
             auto lock = LockSystem();
             Window* window = FindWindowRecord(hwnd);
@@ -262,8 +264,10 @@ bool detail::DefGeometryMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
             client = Moved(window->clientRect, origin.x - window->clientRect.left, origin.y - window->clientRect.top);
             style = window->style;
             exStyle = window->exStyle;
+            icon = CaptionIconOf(*window) != nullptr;
         }
-        result = DefaultHitTest(style, exStyle, screen, client, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        const POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        result = DefaultHitTest(style, exStyle, screen, client, point, icon);
         return true;
     }
     case WM_WINDOWPOSCHANGING: {
