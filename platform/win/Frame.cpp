@@ -30,14 +30,9 @@ struct FrameState {
     bool active = false;
 };
 
-// Child windows without a caption draw their own non-client area, as the controls do.
 bool HasDefaultFrame(const Window& window)
 {
-    const bool caption = CaptionHeightOf(window.style, window.exStyle) > 0;
-    if (!caption && !IsRootWindow(window.parent)) {
-        return false;
-    }
-    return caption || FrameWidthOf(window.style, window.exStyle) > 0 ||
+    return CaptionHeightOf(window.style, window.exStyle) > 0 || FrameWidthOf(window.style, window.exStyle) > 0 ||
            (window.exStyle & (WS_EX_CLIENTEDGE | WS_EX_STATICEDGE));
 }
 

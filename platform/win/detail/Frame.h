@@ -1,8 +1,7 @@
 #pragma once
 // The default non-client frame in the classic look: the border of the window's style, its edges and the
-// caption with icon, title and buttons, drawn by DefWindowProc's WM_NCPAINT and WM_NCACTIVATE.
-// Top-level windows and captioned child windows get it; other child windows keep their non-client area
-// to themselves.
+// caption with icon, title and buttons, drawn by DefWindowProc's WM_NCPAINT and WM_NCACTIVATE for every
+// window that has them, child controls with a border or an edge among them.
 
 #include "platform/wintypes/Types.h"
 

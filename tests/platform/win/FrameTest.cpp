@@ -272,16 +272,35 @@ TEST_F(FrameTest, TheIconAndTheButtonsShowWhatTheStyleAllows)
     }
 }
 
-TEST_F(FrameTest, ChildControlsKeepTheirOwnNonClientArea)
+TEST_F(FrameTest, ChildControlsGetTheirBorderAndEdgeOnly)
 {
     const HWND parent = Make(WS_POPUP | WS_VISIBLE, 0, "", RECT{0, 0, 200, 200});
-    const HWND child = CreateWindowEx(WS_EX_CLIENTEDGE, "Recorder", "Child", WS_CHILD | WS_VISIBLE | WS_BORDER, 10,
-                                      10, 100, 50, parent, nullptr, nullptr, nullptr);
-    driver.Pump();
-    Fill(child, Red, DCX_WINDOW);
-    PaintFrame(child);
-    EXPECT_EQ(Pixel(child, 0, 0), Red);
-    EXPECT_EQ(Pixel(child, 99, 49), Red);
+    struct Case {
+        const char* name;
+        DWORD style;
+        DWORD exStyle;
+        COLORREF topLeft;
+        COLORREF inside;  // one pixel in from the corner
+    };
+    const Case cases[] = {
+        {"client edge", 0, WS_EX_CLIENTEDGE, GetSysColor(COLOR_3DSHADOW), GetSysColor(COLOR_3DDKSHADOW)},
+        {"border and edge", WS_BORDER, WS_EX_CLIENTEDGE, GetSysColor(COLOR_WINDOWFRAME), GetSysColor(COLOR_3DSHADOW)},
+        {"static edge", 0, WS_EX_STATICEDGE, GetSysColor(COLOR_3DSHADOW), Green},
+        {"none", 0, 0, Green, Green},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const HWND child = CreateWindowEx(c.exStyle, "Recorder", "Child", WS_CHILD | WS_VISIBLE | c.style, 10, 10,
+                                          100, 50, parent, nullptr, nullptr, nullptr);
+        driver.Pump();
+        Fill(child, Red, DCX_WINDOW);
+        Fill(child, Green);
+        PaintFrame(child);
+        EXPECT_EQ(Pixel(child, 0, 0), c.topLeft);
+        EXPECT_EQ(Pixel(child, 1, 1), c.inside);
+        EXPECT_EQ(Pixel(parent, 9, 9), Pixel(parent, 5, 5)) << "nothing outside the child";
+        DestroyWindow(child);
+    }
 }
 
 }  // namespace
