@@ -311,14 +311,17 @@ bool detail::DefGeometryMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     case WM_NCLBUTTONDBLCLK: {
         // The caption buttons act at the press; a double click on the caption maximizes or restores.
         const bool zoomed = IsZoomed(hwnd);
+        const auto style = static_cast<DWORD>(GetWindowLongPtr(hwnd, GWL_STYLE));
         WPARAM command = 0;
         if (message == WM_NCLBUTTONDOWN && wParam == static_cast<WPARAM>(HTCLOSE)) {
             command = SC_CLOSE;
         } else if (message == WM_NCLBUTTONDOWN && wParam == static_cast<WPARAM>(HTMINBUTTON)) {
-            command = SC_MINIMIZE;
-        } else if ((message == WM_NCLBUTTONDOWN && wParam == static_cast<WPARAM>(HTMAXBUTTON)) ||
-                   (message == WM_NCLBUTTONDBLCLK && wParam == static_cast<WPARAM>(HTCAPTION) &&
-                    (GetWindowLongPtr(hwnd, GWL_STYLE) & WS_MAXIMIZEBOX))) {
+            // A greyed button (its box not in the style) does nothing.
+            command = (style & WS_MINIMIZEBOX) ? SC_MINIMIZE : 0;
+        } else if (message == WM_NCLBUTTONDOWN && wParam == static_cast<WPARAM>(HTMAXBUTTON)) {
+            command = !(style & WS_MAXIMIZEBOX) ? 0 : zoomed ? SC_RESTORE : SC_MAXIMIZE;
+        } else if (message == WM_NCLBUTTONDBLCLK && wParam == static_cast<WPARAM>(HTCAPTION) &&
+                   (style & WS_MAXIMIZEBOX)) {
             command = zoomed ? SC_RESTORE : SC_MAXIMIZE;
         } else if (message == WM_NCLBUTTONDOWN && wParam == static_cast<WPARAM>(HTCAPTION)) {
             command = SC_MOVE | static_cast<WPARAM>(HTCAPTION);
@@ -328,7 +331,9 @@ bool detail::DefGeometryMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         } else {
             return false;
         }
-        SendMessage(hwnd, WM_SYSCOMMAND, command, lParam);
+        if (command != 0) {
+            SendMessage(hwnd, WM_SYSCOMMAND, command, lParam);
+        }
         result = 0;
         return true;
     }
