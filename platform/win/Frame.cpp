@@ -8,9 +8,12 @@
 #include "platform/text/DrawText.h"
 #include "platform/win/Icon.h"
 #include "platform/win/Paint.h"
+#include "platform/win/ScrollBar.h"
+#include "platform/win/WindowPos.h"
 #include "platform/win/detail/NonClient.h"
 #include "platform/win/detail/WindowTable.h"
 
+#include <algorithm>
 #include <string>
 
 namespace win {
@@ -33,7 +36,7 @@ struct FrameState {
 bool HasDefaultFrame(const Window& window)
 {
     return CaptionHeightOf(window.style, window.exStyle) > 0 || FrameWidthOf(window.style, window.exStyle) > 0 ||
-           (window.exStyle & (WS_EX_CLIENTEDGE | WS_EX_STATICEDGE));
+           (window.exStyle & (WS_EX_CLIENTEDGE | WS_EX_STATICEDGE)) || (window.style & (WS_VSCROLL | WS_HSCROLL));
 }
 
 bool ReadFrameState(HWND hwnd, FrameState& state)
@@ -93,6 +96,59 @@ void DrawEdges(HDC dc, RECT rect, const FrameState& state)
     }
     if (state.exStyle & WS_EX_STATICEDGE) {
         DrawEdge(dc, &rect, BDR_SUNKENOUTER, BF_RECT);
+    }
+}
+
+// A bar as the scroll-bar controls draw theirs: arrows at the ends, the track in the scroll-bar colour and
+// the thumb as a push button, none when there is nothing to scroll.
+void DrawScrollBar(HDC dc, const SCROLLBARINFO& info, bool vertical, POINT windowOrigin)
+{
+    RECT bar = info.rcScrollBar;
+    OffsetRect(&bar, -windowOrigin.x, -windowOrigin.y);
+    const int length = vertical ? bar.bottom - bar.top : bar.right - bar.left;
+    const int arrow = std::min(info.dxyLineButton, length / 2);
+    auto span = [&](int from, int to) {
+        return vertical ? RECT{bar.left, bar.top + from, bar.right, bar.top + to}
+                        : RECT{bar.left + from, bar.top, bar.left + to, bar.bottom};
+    };
+    const RECT track = span(arrow, length - arrow);
+    FillRect(dc, &track, GetSysColorBrush(COLOR_SCROLLBAR));
+    RECT first = span(0, arrow);
+    DrawFrameControl(dc, &first, DFC_SCROLL, (vertical ? DFCS_SCROLLUP : DFCS_SCROLLLEFT) |
+                                                 ((info.rgstate[1] & STATE_SYSTEM_UNAVAILABLE) ? DFCS_INACTIVE : 0));
+    RECT last = span(length - arrow, length);
+    DrawFrameControl(dc, &last, DFC_SCROLL, (vertical ? DFCS_SCROLLDOWN : DFCS_SCROLLRIGHT) |
+                                                ((info.rgstate[5] & STATE_SYSTEM_UNAVAILABLE) ? DFCS_INACTIVE : 0));
+    const bool thumb = !(info.rgstate[3] & STATE_SYSTEM_INVISIBLE) && !(info.rgstate[0] & STATE_SYSTEM_UNAVAILABLE);
+    if (thumb && info.xyThumbBottom > info.xyThumbTop && info.xyThumbBottom <= length - arrow) {
+        RECT button = span(info.xyThumbTop, info.xyThumbBottom);
+        DrawFrameControl(dc, &button, DFC_BUTTON, DFCS_BUTTONPUSH);
+    }
+}
+
+// Both bars, and the square where they meet in 3D face.
+void DrawScrollBars(HDC dc, HWND hwnd)
+{
+    RECT window;
+    GetWindowRect(hwnd, &window);
+    const POINT origin{window.left, window.top};
+    SCROLLBARINFO vertical;
+    SCROLLBARINFO horizontal;
+    const bool hasVertical = GetScrollBarInfo(hwnd, OBJID_VSCROLL, &vertical) &&
+                             !(vertical.rgstate[0] & STATE_SYSTEM_INVISIBLE);
+    const bool hasHorizontal = GetScrollBarInfo(hwnd, OBJID_HSCROLL, &horizontal) &&
+                               !(horizontal.rgstate[0] & STATE_SYSTEM_INVISIBLE);
+    if (hasVertical) {
+        DrawScrollBar(dc, vertical, true, origin);
+    }
+    if (hasHorizontal) {
+        DrawScrollBar(dc, horizontal, false, origin);
+    }
+    if (hasVertical && hasHorizontal) {
+        RECT corner{vertical.rcScrollBar.left, horizontal.rcScrollBar.top, vertical.rcScrollBar.right,
+                    horizontal.rcScrollBar.bottom};
+        OffsetRect(&corner, -origin.x, -origin.y);
+        FillRect(dc, &corner, GetSysColorBrush(COLOR_3DFACE));
     }
 }
 
@@ -159,8 +215,8 @@ void detail::DrawDefaultFrame(HWND hwnd, HRGN region)
     if (!dc) {
         return;
     }
-    // Inside the frame, the edges and the caption lie the client area and the scroll bars, which are not ours.
-    const NonClientInsets insets = NonClientInsetsOf(state.style & ~(WS_VSCROLL | WS_HSCROLL), state.exStyle);
+    // The client area is the window's own, wherever its WM_NCCALCSIZE put it.
+    const NonClientInsets insets = NonClientInsetsOf(state.style, state.exStyle);
     const RECT held{insets.left, insets.top, state.window.right - insets.right, state.window.bottom - insets.bottom};
     ExcludeClipRect(dc, held.left, held.top, held.right, held.bottom);
     ExcludeClipRect(dc, state.client.left, state.client.top, state.client.right, state.client.bottom);
@@ -168,6 +224,7 @@ void detail::DrawDefaultFrame(HWND hwnd, HRGN region)
     DrawBorder(dc, rect, state);
     DrawEdges(dc, rect, state);
     DrawCaption(dc, state);
+    DrawScrollBars(dc, hwnd);
     ReleaseDC(hwnd, dc);
 }
 

@@ -8,12 +8,14 @@
 #include "platform/win/Icon.h"
 #include "platform/win/MessageQueue.h"
 #include "platform/win/Paint.h"
+#include "platform/win/ScrollBar.h"
 #include "platform/win/Window.h"
 #include "platform/win/WindowPos.h"
 #include "platform/win/detail/NonClient.h"
 #include "platform/win/testing/TestDriver.h"
 
 #include <string>
+#include <vector>
 
 namespace wintest {
 namespace {
@@ -301,6 +303,54 @@ TEST_F(FrameTest, ChildControlsGetTheirBorderAndEdgeOnly)
         EXPECT_EQ(Pixel(parent, 9, 9), Pixel(parent, 5, 5)) << "nothing outside the child";
         DestroyWindow(child);
     }
+}
+
+TEST_F(FrameTest, ScrollBarsShowTheThumbWhereThePositionPutsIt)
+{
+    const HWND hwnd = Make(WS_POPUP | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL, 0, "", RECT{0, 0, 200, 200});
+    SCROLLINFO info;
+    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    info.nMax = 99;
+    info.nPage = 50;
+    SetScrollInfo(hwnd, SB_HORZ, &info, TRUE);
+    SetScrollInfo(hwnd, SB_VERT, &info, TRUE);
+    driver.Pump();
+    RECT client;
+    GetClientRect(hwnd, &client);
+    const int arrow = GetSystemMetrics(SM_CYVSCROLL);
+    const int length = client.bottom;
+    const int track = length - 2 * arrow;
+    const int thumb = track / 2;  // half the range in a page
+    // The rows of the vertical bar's track where the thumb's left edge shows.
+    auto thumbRows = [&] {
+        std::vector<int> rows;
+        for (int y = arrow; y < length - arrow; ++y) {
+            if (Pixel(hwnd, client.right, y) == GetSysColor(COLOR_3DHIGHLIGHT)) {
+                rows.push_back(y);
+            }
+        }
+        return rows;
+    };
+    const struct {
+        int pos;
+        int top;
+    } cases[] = {{0, arrow}, {25, arrow + (track - thumb) / 2}, {50, length - arrow - thumb}, {10, arrow + (track - thumb) / 5}};
+    for (const auto& c : cases) {
+        SetScrollPos(hwnd, SB_VERT, c.pos, TRUE);  // drawn at once, no message pumped
+        const std::vector<int> rows = thumbRows();
+        ASSERT_FALSE(rows.empty()) << c.pos;
+        EXPECT_EQ(rows.front(), c.top) << c.pos;
+        EXPECT_EQ(static_cast<int>(rows.size()), thumb - 1) << c.pos << ": the last row is the bottom edge";
+    }
+    EXPECT_EQ(Pixel(hwnd, client.right + 8, client.bottom + 8), GetSysColor(COLOR_3DFACE)) << "where the bars meet";
+
+    RECT up{client.right + 2, 2, client.right + arrow - 2, arrow - 2};  // inside the arrow button's edges
+    EXPECT_GT(CountOf(hwnd, up, GetSysColor(COLOR_BTNTEXT)), 0);
+    info.fMask = SIF_PAGE | SIF_DISABLENOSCROLL;
+    info.nPage = 100;
+    SetScrollInfo(hwnd, SB_VERT, &info, TRUE);
+    EXPECT_TRUE(thumbRows().empty()) << "nothing to scroll: no thumb";
+    EXPECT_EQ(CountOf(hwnd, up, GetSysColor(COLOR_BTNTEXT)), 0) << "the arrow is greyed";
 }
 
 }  // namespace
