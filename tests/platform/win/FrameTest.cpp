@@ -252,11 +252,11 @@ TEST_F(FrameTest, TheIconAndTheButtonsShowWhatTheStyleAllows)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const HWND hwnd = Make(c.style | WS_VISIBLE, c.exStyle, "");
-        if (c.icon) {
-            SendMessage(hwnd, WM_SETICON, 0, reinterpret_cast<LPARAM>(icon));
-        }
         SetActiveWindow(hwnd);
         driver.Pump();
+        if (c.icon) {
+            SendMessage(hwnd, WM_SETICON, 0, reinterpret_cast<LPARAM>(icon));  // shown at once
+        }
         const detail::CaptionLayout layout = Caption(hwnd, c.icon);
         const RECT slot{layout.bar.left + 2, layout.bar.top + 1, layout.bar.left + 18, layout.bar.top + 17};
         EXPECT_EQ(HitAt(hwnd, Centre(slot)), c.atIcon);
