@@ -31,6 +31,7 @@ struct FrameState {
     std::string text;
     HICON icon = nullptr;
     bool active = false;
+    bool closable = true;  // a class with CS_NOCLOSE shows its close button greyed
 };
 
 bool HasDefaultFrame(const Window& window)
@@ -55,6 +56,7 @@ bool ReadFrameState(HWND hwnd, FrameState& state)
     state.text = window->text;
     state.icon = CaptionIconOf(*window);
     state.active = window->frameActive;
+    state.closable = !(window->windowClass && (window->windowClass->style & CS_NOCLOSE));
     return true;
 }
 
@@ -186,7 +188,8 @@ void DrawCaption(HDC dc, const FrameState& state)
     DrawTitle(dc, layout.title, state);
     for (const CaptionButton& button : layout.buttons) {
         RECT rect = button.rect;
-        DrawFrameControl(dc, &rect, DFC_CAPTION, button.part | (button.enabled ? 0 : DFCS_INACTIVE));
+        const bool enabled = button.enabled && (button.hit != HTCLOSE || state.closable);
+        DrawFrameControl(dc, &rect, DFC_CAPTION, button.part | (enabled ? 0 : DFCS_INACTIVE));
     }
 }
 

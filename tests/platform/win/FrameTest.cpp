@@ -10,6 +10,7 @@
 #include "platform/win/Paint.h"
 #include "platform/win/ScrollBar.h"
 #include "platform/win/Window.h"
+#include "platform/win/WindowClass.h"
 #include "platform/win/WindowPos.h"
 #include "platform/win/detail/NonClient.h"
 #include "platform/win/testing/TestDriver.h"
@@ -270,6 +271,27 @@ TEST_F(FrameTest, TheIconAndTheButtonsShowWhatTheStyleAllows)
             EXPECT_EQ(CountOf(hwnd, face, GetSysColor(COLOR_BTNTEXT)) > 0, enabled) << button.hit;
             EXPECT_EQ(CountOf(hwnd, face, GetSysColor(COLOR_GRAYTEXT)) > 0, !enabled) << button.hit;
         }
+        DestroyWindow(hwnd);
+    }
+}
+
+TEST_F(FrameTest, AClassWithoutCloseShowsTheCloseButtonGreyed)
+{
+    WNDCLASSEX noClose;
+    noClose.style = CS_NOCLOSE;
+    noClose.lpfnWndProc = RecorderProc;
+    noClose.lpszClassName = "NoClose";
+    ASSERT_NE(RegisterClassEx(&noClose), 0);
+    for (const char* className : {"Recorder", "NoClose"}) {
+        const bool closable = std::string(className) == "Recorder";
+        const HWND hwnd = CreateWindowEx(0, className, "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr,
+                                         nullptr, nullptr, nullptr);
+        SetActiveWindow(hwnd);
+        driver.Pump();
+        RECT face = Caption(hwnd).buttons.front().rect;
+        InflateRect(&face, -2, -2);
+        EXPECT_EQ(CountOf(hwnd, face, GetSysColor(COLOR_BTNTEXT)) > 0, closable) << className;
+        EXPECT_EQ(CountOf(hwnd, face, GetSysColor(COLOR_GRAYTEXT)) > 0, !closable) << className;
         DestroyWindow(hwnd);
     }
 }
