@@ -2,6 +2,7 @@
 
 #include "platform/win/detail/NonClient.h"
 #include "platform/wintypes/Messages.h"
+#include "platform/gdi/FrameControls.h"
 #include "platform/gdi/SystemInfo.h"
 
 #include <algorithm>
@@ -12,62 +13,20 @@ using namespace detail;
 
 namespace {
 
-
-bool HasCaption(DWORD style)
-{
-    return (style & WS_CAPTION) == WS_CAPTION;
-}
-
-// The width of the outer frame alone, without edges, caption or scroll bars.
-int FrameWidth(DWORD style, DWORD exStyle)
-{
-    if (style & WS_THICKFRAME) {
-        return GetSystemMetrics(SM_CXFRAME);
-    }
-    if ((style & WS_DLGFRAME) || (exStyle & WS_EX_DLGMODALFRAME)) {
-        return GetSystemMetrics(SM_CXDLGFRAME);
-    }
-    return (style & WS_BORDER) ? GetSystemMetrics(SM_CXBORDER) : 0;
-}
-
 int EdgeWidth(DWORD exStyle)
 {
     return ((exStyle & WS_EX_CLIENTEDGE) ? GetSystemMetrics(SM_CXEDGE) : 0) +
            ((exStyle & WS_EX_STATICEDGE) ? GetSystemMetrics(SM_CXBORDER) : 0);
 }
 
-int CaptionHeight(DWORD style, DWORD exStyle)
+LRESULT CaptionPartAt(const CaptionLayout& layout, POINT point)
 {
-    if (!HasCaption(style)) {
-        return 0;
-    }
-    return GetSystemMetrics((exStyle & WS_EX_TOOLWINDOW) ? SM_CYSMCAPTION : SM_CYCAPTION);
-}
-
-// The caption buttons from the right: close, then maximize and minimize when the window has them.
-LRESULT CaptionButtonAt(DWORD style, DWORD exStyle, const RECT& caption, POINT point)
-{
-    const int width = GetSystemMetrics((exStyle & WS_EX_TOOLWINDOW) ? SM_CXSMSIZE : SM_CXSIZE);
-    if (!(style & WS_SYSMENU)) {
-        return HTCAPTION;
-    }
-    if (!(exStyle & WS_EX_TOOLWINDOW) && point.x < caption.left + width) {
-        return HTSYSMENU;
-    }
-    int right = caption.right;
-    if (point.x >= right - width) {
-        return HTCLOSE;
-    }
-    right -= width + 2;
-    if (!(exStyle & WS_EX_TOOLWINDOW) && (style & (WS_MAXIMIZEBOX | WS_MINIMIZEBOX))) {
-        if (point.x >= right - width && point.x < right) {
-            return HTMAXBUTTON;
-        }
-        if (point.x >= right - 2 * width && point.x < right - width) {
-            return HTMINBUTTON;
+    for (const CaptionButton& button : layout.buttons) {
+        if (PtInRect(&button.rect, point)) {
+            return button.hit;
         }
     }
-    return HTCAPTION;
+    return PtInRect(&layout.icon, point) ? HTSYSMENU : HTCAPTION;
 }
 
 // The sizing edges and corners of a thick frame; corners reach a caption button's width along the edges.
@@ -105,10 +64,76 @@ LRESULT SizingBorderAt(const RECT& window, int frame, POINT point)
 
 }  // namespace
 
+int detail::FrameWidthOf(DWORD style, DWORD exStyle)
+{
+    if (style & WS_THICKFRAME) {
+        return GetSystemMetrics(SM_CXFRAME);
+    }
+    if ((style & WS_DLGFRAME) || (exStyle & WS_EX_DLGMODALFRAME)) {
+        return GetSystemMetrics(SM_CXDLGFRAME);
+    }
+    return (style & WS_BORDER) ? GetSystemMetrics(SM_CXBORDER) : 0;
+}
+
+int detail::CaptionHeightOf(DWORD style, DWORD exStyle)
+{
+    if ((style & WS_CAPTION) != WS_CAPTION) {
+        return 0;
+    }
+    return GetSystemMetrics((exStyle & WS_EX_TOOLWINDOW) ? SM_CYSMCAPTION : SM_CYCAPTION);
+}
+
+// The buttons sit two pixels below the bar's top, a caption-button metric wide less two and high less
+// four, from two pixels inside the bar's right end: close, a gap of two, then maximize and minimize side
+// by side (both when either box is asked for, the other greyed) or else help. Tool windows have only close.
+CaptionLayout detail::CaptionLayoutOf(DWORD style, DWORD exStyle, const RECT& windowRect, bool icon)
+{
+    CaptionLayout layout;
+    const int height = CaptionHeightOf(style, exStyle);
+    if (height == 0) {
+        return layout;
+    }
+    const int frame = FrameWidthOf(style, exStyle);
+    const RECT bar{windowRect.left + frame, windowRect.top + frame, windowRect.right - frame,
+                   windowRect.top + frame + height - 1};
+    layout.bar = bar;
+    const bool tool = exStyle & WS_EX_TOOLWINDOW;
+    const int width = GetSystemMetrics(tool ? SM_CXSMSIZE : SM_CXSIZE) - 2;
+    const int buttonHeight = GetSystemMetrics(tool ? SM_CYSMSIZE : SM_CYSIZE) - 4;
+    int right = bar.right - 2;
+    auto add = [&](LRESULT hit, UINT part, bool enabled) {
+        layout.buttons.push_back(CaptionButton{hit, part, enabled, RECT{right - width, bar.top + 2, right,
+                                                                         bar.top + 2 + buttonHeight}});
+        right -= width;
+    };
+    if (style & WS_SYSMENU) {
+        add(HTCLOSE, DFCS_CAPTIONCLOSE, true);
+        right -= 2;
+        if (!tool && (style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX))) {
+            add(HTMAXBUTTON, (style & WS_MAXIMIZE) ? DFCS_CAPTIONRESTORE : DFCS_CAPTIONMAX, style & WS_MAXIMIZEBOX);
+            add(HTMINBUTTON, (style & WS_MINIMIZE) ? DFCS_CAPTIONRESTORE : DFCS_CAPTIONMIN, style & WS_MINIMIZEBOX);
+        } else if (!tool && (exStyle & WS_EX_CONTEXTHELP)) {
+            add(HTHELP, DFCS_CAPTIONHELP, true);
+        }
+    }
+    int titleLeft = bar.left + 2;
+    // Dialog frames and tool windows show no icon, as the classic look has it.
+    if (icon && (style & WS_SYSMENU) && !tool && !(exStyle & WS_EX_DLGMODALFRAME)) {
+        const int iconWidth = GetSystemMetrics(SM_CXSMICON);
+        const int iconHeight = GetSystemMetrics(SM_CYSMICON);
+        const int top = bar.top + (bar.bottom - bar.top - iconHeight) / 2;
+        layout.icon = RECT{bar.left + 2, top, bar.left + 2 + iconWidth, top + iconHeight};
+        titleLeft = layout.icon.right + 2;
+    }
+    const int titleRight = (layout.buttons.empty() ? bar.right : layout.buttons.back().rect.left) - 2;
+    layout.title = RECT{titleLeft, bar.top, std::max(titleLeft, titleRight), bar.bottom};
+    return layout;
+}
+
 NonClientInsets detail::NonClientInsetsOf(DWORD style, DWORD exStyle)
 {
-    const int border = FrameWidth(style, exStyle) + EdgeWidth(exStyle);
-    NonClientInsets insets{border, border + CaptionHeight(style, exStyle), border, border};
+    const int border = FrameWidthOf(style, exStyle) + EdgeWidth(exStyle);
+    NonClientInsets insets{border, border + CaptionHeightOf(style, exStyle), border, border};
     if (style & WS_VSCROLL) {
         ((exStyle & WS_EX_LEFTSCROLLBAR) ? insets.left : insets.right) += GetSystemMetrics(SM_CXVSCROLL);
     }
@@ -147,7 +172,7 @@ RECT detail::DefaultClientRect(DWORD style, DWORD exStyle, const RECT& windowRec
     return client;
 }
 
-LRESULT DefaultHitTest(DWORD style, DWORD exStyle, const RECT& windowRect, const RECT& client, POINT point)
+LRESULT DefaultHitTest(DWORD style, DWORD exStyle, const RECT& windowRect, const RECT& client, POINT point, bool icon)
 {
     if (!PtInRect(&windowRect, point)) {
         return HTNOWHERE;
@@ -155,17 +180,16 @@ LRESULT DefaultHitTest(DWORD style, DWORD exStyle, const RECT& windowRect, const
     if (PtInRect(&client, point)) {
         return HTCLIENT;
     }
-    const int frame = FrameWidth(style, exStyle);
+    const int frame = FrameWidthOf(style, exStyle);
     const RECT inner{windowRect.left + frame, windowRect.top + frame, windowRect.right - frame,
                      windowRect.bottom - frame};
     if (!PtInRect(&inner, point)) {
         return (style & WS_THICKFRAME) ? SizingBorderAt(windowRect, frame, point) : HTBORDER;
     }
-    const int captionHeight = CaptionHeight(style, exStyle);
+    const int captionHeight = CaptionHeightOf(style, exStyle);
     const int edge = EdgeWidth(exStyle);
     if (captionHeight > 0 && point.y < inner.top + captionHeight) {
-        return CaptionButtonAt(style, exStyle, RECT{inner.left, inner.top, inner.right, inner.top + captionHeight},
-                               point);
+        return CaptionPartAt(CaptionLayoutOf(style, exStyle, windowRect, icon), point);
     }
     const int scrollWidth = GetSystemMetrics(SM_CXVSCROLL);
     const int scrollHeight = GetSystemMetrics(SM_CYHSCROLL);

@@ -12,7 +12,9 @@ BOOL AdjustWindowRectEx(RECT* rect, DWORD style, BOOL menu, DWORD exStyle);
 BOOL AdjustWindowRect(RECT* rect, DWORD style, BOOL menu);
 
 // The hit-test code of a screen point for a window with these styles, whose window and client
-// rectangles on the screen are given: what the default WM_NCHITTEST answers.
-LRESULT DefaultHitTest(DWORD style, DWORD exStyle, const RECT& windowRect, const RECT& clientRect, POINT point);
+// rectangles on the screen are given: what the default WM_NCHITTEST answers. icon: whether the window
+// has an icon for its caption, where HTSYSMENU is answered.
+LRESULT DefaultHitTest(DWORD style, DWORD exStyle, const RECT& windowRect, const RECT& clientRect, POINT point,
+                       bool icon);
 
 }  // namespace win

@@ -12,6 +12,7 @@
 #include "platform/win/WindowClass.h"
 #include "platform/win/WindowPos.h"
 #include "platform/win/detail/DisplayDriver.h"
+#include "platform/win/detail/Frame.h"
 #include "platform/win/detail/Paint.h"
 #include "platform/win/detail/ScreenDC.h"
 #include "platform/win/detail/Window.h"
@@ -527,8 +528,12 @@ bool detail::DefPaintMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
         return true;
     }
     case WM_NCPAINT:
-        // The frame is drawn with the full drawing set; until then the non-client area stays as it is.
+        DrawDefaultFrame(hwnd, reinterpret_cast<HRGN>(wParam));
         result = 0;
+        return true;
+    case WM_NCACTIVATE:
+        ActivateFrame(hwnd, wParam != 0);
+        result = TRUE;
         return true;
     case WM_PRINT:
         Print(hwnd, reinterpret_cast<HDC>(wParam), lParam);

@@ -12,8 +12,9 @@
 // Invalidating collects an update region per window (and the wish to erase and to paint the frame).
 // A thread with such a window fetches one WM_PAINT for it, after WM_QUIT and before timers; parents
 // come before their children. BeginPaint sends WM_NCPAINT when the frame is invalid (wParam: the
-// update region in screen coordinates, which the window procedure must not delete), then
-// WM_ERASEBKGND when an erase is pending, and validates the window.
+// update region in screen coordinates, which the window procedure must not delete; DefWindowProc draws
+// the window's border, edges, caption and scroll bars within it), then WM_ERASEBKGND when an erase is
+// pending, and validates the window.
 
 #include "platform/wintypes/GdiTypes.h"
 #include "platform/wintypes/Types.h"

@@ -1,9 +1,12 @@
 #include "platform/win/ScrollBar.h"
 
+#include "platform/gdi/GdiObjects.h"
+#include "platform/gdi/Region.h"
 #include "platform/win/MessageQueue.h"
 #include "platform/gdi/SystemInfo.h"
 #include "platform/win/Window.h"
 #include "platform/win/WindowPos.h"
+#include "platform/win/detail/Frame.h"
 #include "platform/win/detail/WindowTable.h"
 
 #include <algorithm>
@@ -120,6 +123,19 @@ WORD PartAt(HWND hwnd, int barKind, POINT point)
     return SB_THUMBTRACK;
 }
 
+// Shows a bar's new state at once.
+void RedrawBar(HWND hwnd, int barKind)
+{
+    SCROLLBARINFO info;
+    if (!GetScrollBarInfo(hwnd, barKind == SB_VERT ? OBJID_VSCROLL : OBJID_HSCROLL, &info) ||
+        (info.rgstate[0] & STATE_SYSTEM_INVISIBLE)) {
+        return;
+    }
+    const HRGN region = CreateRectRgnIndirect(&info.rcScrollBar);
+    DrawDefaultFrame(hwnd, region);
+    DeleteObject(region);
+}
+
 }  // namespace
 
 bool detail::DefScrollBarMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
@@ -149,7 +165,7 @@ bool detail::DefScrollBarMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
     return true;
 }
 
-int SetScrollInfo(HWND hwnd, int barKind, const SCROLLINFO* info, BOOL)
+int SetScrollInfo(HWND hwnd, int barKind, const SCROLLINFO* info, BOOL redraw)
 {
     if (!info || !ValidBar(barKind)) {
         SetLastError(ERROR_INVALID_PARAMETER);
@@ -190,6 +206,9 @@ int SetScrollInfo(HWND hwnd, int barKind, const SCROLLINFO* info, BOOL)
         }
     }
     ChangeBars(hwnd, show, hide);
+    if (redraw) {
+        RedrawBar(hwnd, barKind);
+    }
     return pos;
 }
 
@@ -292,16 +311,25 @@ BOOL EnableScrollBar(HWND hwnd, UINT bar, UINT arrows)
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
-    auto lock = LockSystem();
-    Window* window = WindowOrError(hwnd);
-    if (!window) {
-        return FALSE;
-    }
     bool changed = false;
-    for (int kind : {SB_HORZ, SB_VERT}) {
-        if (bar == SB_BOTH || static_cast<int>(bar) == kind) {
-            changed |= window->scrollBars[kind].disabledArrows != (arrows & ESB_DISABLE_BOTH);
-            window->scrollBars[kind].disabledArrows = arrows & ESB_DISABLE_BOTH;
+    {
+        auto lock = LockSystem();
+        Window* window = WindowOrError(hwnd);
+        if (!window) {
+            return FALSE;
+        }
+        for (int kind : {SB_HORZ, SB_VERT}) {
+            if (bar == SB_BOTH || static_cast<int>(bar) == kind) {
+                changed |= window->scrollBars[kind].disabledArrows != (arrows & ESB_DISABLE_BOTH);
+                window->scrollBars[kind].disabledArrows = arrows & ESB_DISABLE_BOTH;
+            }
+        }
+    }
+    if (changed) {
+        for (int kind : {SB_HORZ, SB_VERT}) {
+            if (bar == SB_BOTH || static_cast<int>(bar) == kind) {
+                RedrawBar(hwnd, kind);
+            }
         }
     }
     return changed ? TRUE : FALSE;

@@ -9,6 +9,7 @@
 #include "platform/win/detail/Activation.h"
 #include "platform/win/detail/Window.h"
 #include "platform/win/detail/DisplayDriver.h"
+#include "platform/win/detail/Frame.h"
 #include "platform/win/detail/Layered.h"
 #include "platform/win/detail/ScreenEvents.h"
 #include "platform/win/detail/WindowTable.h"
@@ -487,6 +488,9 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     }
     case WM_SETTEXT:
         StoreText(hwnd, reinterpret_cast<const char*>(lParam));
+        if ((GetWindowLongPtr(hwnd, GWL_STYLE) & WS_CAPTION) == WS_CAPTION) {
+            DrawDefaultFrame(hwnd, nullptr);
+        }
         return TRUE;
     case WM_GETTEXT: {
         auto lock = LockSystem();
@@ -510,6 +514,9 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         if (IsOnScreen(*window)) {
             Display().WindowIconChanged(hwnd);
         }
+        lock.unlock();
+        // The caption shows the icon, and where it shows it the system menu is hit.
+        DrawDefaultFrame(hwnd, nullptr);
         return HandleValue(old);
     }
     case WM_GETTEXTLENGTH: {
@@ -535,7 +542,6 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_HELP:
         return SendToParent(hwnd, message, wParam, lParam, true);
     case WM_QUERYENDSESSION:
-    case WM_NCACTIVATE:
         return TRUE;
     default:
         return 0;

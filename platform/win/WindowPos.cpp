@@ -11,6 +11,7 @@
 #include "platform/win/detail/SizeMove.h"
 #include "platform/win/detail/Window.h"
 #include "platform/win/detail/DisplayDriver.h"
+#include "platform/win/detail/Frame.h"
 #include "platform/win/detail/WindowTable.h"
 #include "platform/win/detail/ScreenDC.h"
 
@@ -250,6 +251,7 @@ bool detail::DefGeometryMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         RECT client;
         DWORD style;
         DWORD exStyle;
+        bool icon;
         {
             auto lock = LockSystem();
             Window* window = FindWindowRecord(hwnd);
@@ -262,8 +264,10 @@ bool detail::DefGeometryMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
             client = Moved(window->clientRect, origin.x - window->clientRect.left, origin.y - window->clientRect.top);
             style = window->style;
             exStyle = window->exStyle;
+            icon = CaptionIconOf(*window) != nullptr;
         }
-        result = DefaultHitTest(style, exStyle, screen, client, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        const POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        result = DefaultHitTest(style, exStyle, screen, client, point, icon);
         return true;
     }
     case WM_WINDOWPOSCHANGING: {
@@ -307,14 +311,17 @@ bool detail::DefGeometryMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     case WM_NCLBUTTONDBLCLK: {
         // The caption buttons act at the press; a double click on the caption maximizes or restores.
         const bool zoomed = IsZoomed(hwnd);
+        const auto style = static_cast<DWORD>(GetWindowLongPtr(hwnd, GWL_STYLE));
         WPARAM command = 0;
         if (message == WM_NCLBUTTONDOWN && wParam == static_cast<WPARAM>(HTCLOSE)) {
             command = SC_CLOSE;
         } else if (message == WM_NCLBUTTONDOWN && wParam == static_cast<WPARAM>(HTMINBUTTON)) {
-            command = SC_MINIMIZE;
-        } else if ((message == WM_NCLBUTTONDOWN && wParam == static_cast<WPARAM>(HTMAXBUTTON)) ||
-                   (message == WM_NCLBUTTONDBLCLK && wParam == static_cast<WPARAM>(HTCAPTION) &&
-                    (GetWindowLongPtr(hwnd, GWL_STYLE) & WS_MAXIMIZEBOX))) {
+            // A greyed button (its box not in the style) does nothing.
+            command = (style & WS_MINIMIZEBOX) ? SC_MINIMIZE : 0;
+        } else if (message == WM_NCLBUTTONDOWN && wParam == static_cast<WPARAM>(HTMAXBUTTON)) {
+            command = !(style & WS_MAXIMIZEBOX) ? 0 : zoomed ? SC_RESTORE : SC_MAXIMIZE;
+        } else if (message == WM_NCLBUTTONDBLCLK && wParam == static_cast<WPARAM>(HTCAPTION) &&
+                   (style & WS_MAXIMIZEBOX)) {
             command = zoomed ? SC_RESTORE : SC_MAXIMIZE;
         } else if (message == WM_NCLBUTTONDOWN && wParam == static_cast<WPARAM>(HTCAPTION)) {
             command = SC_MOVE | static_cast<WPARAM>(HTCAPTION);
@@ -324,7 +331,9 @@ bool detail::DefGeometryMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         } else {
             return false;
         }
-        SendMessage(hwnd, WM_SYSCOMMAND, command, lParam);
+        if (command != 0) {
+            SendMessage(hwnd, WM_SYSCOMMAND, command, lParam);
+        }
         result = 0;
         return true;
     }

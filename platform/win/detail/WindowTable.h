@@ -77,6 +77,7 @@ struct Window : HandleObject {
     std::optional<Region> windowRegion;  // window coordinates
     HICON bigIcon = nullptr;  // WM_SETICON's
     HICON smallIcon = nullptr;
+    bool frameActive = false;  // the caption's state as the last default WM_NCACTIVATE left it
     // Layered windows and animations.
     DWORD layeredFlags = 0;
     COLORREF layeredKey = 0;

@@ -118,8 +118,8 @@ TEST_F(GeometryTest, TheClientAreaLiesInsideTheClassicFrameAndCaption)
         {{100, 100}, HTTOPLEFT},
         {{399, 299}, HTBOTTOMRIGHT},
         {{250, 100 + frame + 2}, HTCAPTION},
-        {{100 + frame + 2, 100 + frame + 2}, HTSYSMENU},
-        {{400 - frame - 2, 100 + frame + 2}, HTCLOSE},
+        {{100 + frame + 2, 100 + frame + 2}, HTCAPTION},  // no icon, so no system-menu box
+        {{400 - frame - 3, 100 + frame + 2}, HTCLOSE},
         {{400 - frame - 2, 200}, HTVSCROLL},
         {{200, 200}, HTCLIENT},
     };

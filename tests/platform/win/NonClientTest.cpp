@@ -7,6 +7,7 @@
 #include "platform/win/testing/TestDriver.h"
 #include "platform/win/Window.h"
 #include "platform/win/WindowPos.h"
+#include "platform/win/detail/NonClient.h"
 
 namespace wintest {
 namespace {
@@ -141,6 +142,41 @@ TEST_F(NonClientTest, CaptionButtonsMinimizeMaximizeAndClose)
     driver.Click(hwnd, TestDriver::Button::Left, close.x, close.y);
     driver.Pump();
     EXPECT_FALSE(IsWindow(hwnd));
+}
+
+TEST_F(NonClientTest, AGreyedCaptionButtonDoesNothing)
+{
+    const DWORD base = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_VISIBLE;
+    struct Case {
+        DWORD boxes;
+        LRESULT pressed;
+        bool zoomed;
+        bool iconic;
+    };
+    const Case cases[] = {
+        {WS_MINIMIZEBOX, HTMAXBUTTON, false, false},
+        {WS_MINIMIZEBOX, HTMINBUTTON, false, true},
+        {WS_MAXIMIZEBOX, HTMINBUTTON, false, false},
+        {WS_MAXIMIZEBOX, HTMAXBUTTON, true, false},
+    };
+    for (const Case& c : cases) {
+        const RECT rect{100, 100, 400, 300};
+        const HWND hwnd = Make(base | c.boxes, rect);
+        SetActiveWindow(hwnd);
+        const detail::CaptionLayout layout = detail::CaptionLayoutOf(base | c.boxes, 0, rect, false);
+        for (const detail::CaptionButton& button : layout.buttons) {
+            if (button.hit == c.pressed) {
+                POINT point{(button.rect.left + button.rect.right) / 2, (button.rect.top + button.rect.bottom) / 2};
+                ScreenToClient(hwnd, &point);
+                driver.Click(hwnd, TestDriver::Button::Left, point.x, point.y);
+                clock.Advance(1000);
+                driver.Pump();
+            }
+        }
+        EXPECT_EQ(IsZoomed(hwnd) != FALSE, c.zoomed) << c.boxes << " " << c.pressed;
+        EXPECT_EQ(IsIconic(hwnd) != FALSE, c.iconic) << c.boxes << " " << c.pressed;
+        DestroyWindow(hwnd);
+    }
 }
 
 }  // namespace

@@ -115,17 +115,6 @@ protected:
         Log().Clear();
     }
 
-    static void Fill(HWND hwnd, COLORREF colour, DWORD flags = DCX_USESTYLE)
-    {
-        const HDC dc = GetDCEx(hwnd, nullptr, flags);
-        RECT rect;
-        GetClientRect(hwnd, &rect);
-        HBRUSH brush = CreateSolidBrush(colour);
-        FillRect(dc, &rect, brush);
-        DeleteObject(brush);
-        ReleaseDC(hwnd, dc);
-    }
-
     rtl::VirtualClock clock{0.0, 1000};
     rtl::ScopedClock installed{clock};
     TestDriver driver{clock};

@@ -5,6 +5,7 @@
 #include "platform/rtl/Rtl.h"
 #include "platform/services/Services.h"
 #include "platform/text/Text.h"
+#include "platform/win/Paint.h"
 #include "platform/win/Win.h"
 #include "platform/wintypes/Messages.h"
 #include "platform/wintypes/Types.h"
@@ -86,6 +87,9 @@ MessageLog& Log();
 // Registers "Recorder": a class whose procedure logs every message and then calls DefWindowProc.
 void RegisterRecorderClass(win::UINT classStyle = 0);
 win::LRESULT RecorderProc(win::HWND hwnd, win::UINT message, win::WPARAM wParam, win::LPARAM lParam);
+
+// Fills the client area of hwnd through GetDCEx with flags; with DCX_WINDOW the whole window.
+void Fill(win::HWND hwnd, win::COLORREF colour, win::DWORD flags = win::DCX_USESTYLE);
 
 // A window of the recorder class.
 win::HWND MakeWindow(win::DWORD style, win::HWND parent = nullptr, const char* text = "", win::DWORD exStyle = 0);
