@@ -1,5 +1,6 @@
 #include "platform/win/detail/Frame.h"
 
+#include "platform/gdi/Blit.h"
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/Edges.h"
 #include "platform/gdi/FrameControls.h"
@@ -172,13 +173,38 @@ void DrawTitle(HDC dc, RECT rect, const FrameState& state)
     DeleteObject(font);
 }
 
+// The caption's colour, shading towards its gradient colour at the right when gradient captions are on.
+void FillBar(HDC dc, const RECT& bar, bool active)
+{
+    const COLORREF from = GetSysColor(active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION);
+    BOOL gradient = FALSE;
+    SystemParametersInfo(SPI_GETGRADIENTCAPTIONS, 0, &gradient, 0);
+    if (!gradient) {
+        FillRect(dc, &bar, GetSysColorBrush(active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
+        return;
+    }
+    const COLORREF to = GetSysColor(active ? COLOR_GRADIENTACTIVECAPTION : COLOR_GRADIENTINACTIVECAPTION);
+    auto vertex = [](LONG x, LONG y, COLORREF colour) {
+        TRIVERTEX v;
+        v.x = x;
+        v.y = y;
+        v.Red = static_cast<COLOR16>(GetRValue(colour) << 8);
+        v.Green = static_cast<COLOR16>(GetGValue(colour) << 8);
+        v.Blue = static_cast<COLOR16>(GetBValue(colour) << 8);
+        return v;
+    };
+    const TRIVERTEX vertices[2] = {vertex(bar.left, bar.top, from), vertex(bar.right, bar.bottom, to)};
+    const GRADIENT_RECT mesh{0, 1};
+    GradientFill(dc, vertices, 2, &mesh, 1, GRADIENT_FILL_RECT_H);
+}
+
 void DrawCaption(HDC dc, const FrameState& state)
 {
     const CaptionLayout layout = CaptionLayoutOf(state.style, state.exStyle, state.window, state.icon != nullptr);
     if (IsRectEmpty(&layout.bar)) {
         return;
     }
-    FillRect(dc, &layout.bar, GetSysColorBrush(state.active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
+    FillBar(dc, layout.bar, state.active);
     const RECT line{layout.bar.left, layout.bar.bottom, layout.bar.right, layout.bar.bottom + 1};
     FillRect(dc, &line, GetSysColorBrush(COLOR_3DFACE));
     if (!IsRectEmpty(&layout.icon)) {

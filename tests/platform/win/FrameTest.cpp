@@ -15,6 +15,7 @@
 #include "platform/win/detail/NonClient.h"
 #include "platform/win/testing/TestDriver.h"
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -72,6 +73,13 @@ protected:
             }
         }
         return count;
+    }
+
+    // Within one step of a gradient on every channel.
+    static bool Near(COLORREF a, COLORREF b)
+    {
+        return std::abs(GetRValue(a) - GetRValue(b)) <= 2 && std::abs(GetGValue(a) - GetGValue(b)) <= 2 &&
+               std::abs(GetBValue(a) - GetBValue(b)) <= 2;
     }
 
     static LRESULT HitAt(HWND hwnd, POINT local)
@@ -137,8 +145,9 @@ TEST_F(FrameTest, TheFrameOfEachStyleHasItsBorderCaptionAndButtons)
         EXPECT_EQ(layout.bar.bottom - layout.bar.top + (c.captionHeight > 0 ? 1 : 0), c.captionHeight);
         if (c.captionHeight > 0) {
             EXPECT_EQ(Pixel(hwnd, layout.bar.left, layout.bar.top), GetSysColor(COLOR_ACTIVECAPTION));
-            EXPECT_EQ(Pixel(hwnd, layout.bar.right - 1, layout.bar.bottom - 1), GetSysColor(COLOR_ACTIVECAPTION))
-                << "the buttons keep off the bar's end";
+            EXPECT_TRUE(Near(Pixel(hwnd, layout.bar.right - 1, layout.bar.bottom - 1),
+                             GetSysColor(COLOR_GRADIENTACTIVECAPTION)))
+                << "the buttons keep off the bar's end, where the caption's gradient arrives";
         }
         std::vector<LRESULT> hits;
         for (const detail::CaptionButton& button : layout.buttons) {
@@ -149,6 +158,35 @@ TEST_F(FrameTest, TheFrameOfEachStyleHasItsBorderCaptionAndButtons)
         }
         EXPECT_EQ(hits, c.buttons);
         DestroyWindow(hwnd);
+    }
+}
+
+TEST_F(FrameTest, TheCaptionShadesToItsGradientColourWhenGradientsAreOn)
+{
+    const HWND hwnd = Make(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, "");
+    driver.Pump();
+    const detail::CaptionLayout layout = Caption(hwnd);
+    const struct {
+        BOOL gradient;
+        BOOL active;
+        int left;
+        int right;
+    } cases[] = {
+        {TRUE, TRUE, COLOR_ACTIVECAPTION, COLOR_GRADIENTACTIVECAPTION},
+        {TRUE, FALSE, COLOR_INACTIVECAPTION, COLOR_GRADIENTINACTIVECAPTION},
+        {FALSE, TRUE, COLOR_ACTIVECAPTION, COLOR_ACTIVECAPTION},
+        {FALSE, FALSE, COLOR_INACTIVECAPTION, COLOR_INACTIVECAPTION},
+    };
+    for (const auto& c : cases) {
+        SystemParametersInfo(SPI_SETGRADIENTCAPTIONS, 0, reinterpret_cast<void*>(static_cast<std::uintptr_t>(c.gradient)),
+                             0);
+        SendMessage(hwnd, WM_NCACTIVATE, c.active, 0);
+        EXPECT_EQ(Pixel(hwnd, layout.bar.left, layout.bar.top), GetSysColor(c.left)) << c.gradient << c.active;
+        EXPECT_TRUE(Near(Pixel(hwnd, layout.bar.right - 1, layout.bar.top), GetSysColor(c.right)))
+            << c.gradient << c.active;
+        const int middle = (layout.bar.left + layout.bar.right) / 2;
+        EXPECT_EQ(Pixel(hwnd, middle, layout.bar.top) != GetSysColor(c.left), c.gradient != FALSE)
+            << c.gradient << c.active;
     }
 }
 
@@ -166,10 +204,13 @@ TEST_F(FrameTest, OnlyTheGivenRegionOfTheFrameIsDrawn)
     DeleteObject(left);
     const detail::CaptionLayout layout = Caption(hwnd);
     const int y = layout.bar.top + 1;
-    EXPECT_EQ(Pixel(hwnd, middle - rect.left - 1, y), GetSysColor(COLOR_ACTIVECAPTION));
+    const COLORREF inside = Pixel(hwnd, middle - rect.left - 1, y);
     EXPECT_EQ(Pixel(hwnd, middle - rect.left, y), Red) << "outside the region";
     EXPECT_EQ(Pixel(hwnd, Local(hwnd).right - 1, 0), Red);
     EXPECT_EQ(TestDriver::PixelAt(hwnd, 1, 1), Red) << "the client area stays as it was";
+    PaintFrame(hwnd);
+    EXPECT_EQ(Pixel(hwnd, middle - rect.left - 1, y), inside) << "the part drawn is what the whole frame shows";
+    EXPECT_NE(Pixel(hwnd, middle - rect.left, y), Red);
 }
 
 TEST_F(FrameTest, ActivationRedrawsTheCaptionsOfBothWindows)
@@ -250,6 +291,8 @@ TEST_F(FrameTest, TheIconAndTheButtonsShowWhatTheStyleAllows)
          true, false},
         {"maximize only", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MAXIMIZEBOX, 0, true, HTSYSMENU, false, true},
     };
+    // A flat caption, so that the icon's pixels are the only ones of another colour in its place.
+    SystemParametersInfo(SPI_SETGRADIENTCAPTIONS, 0, nullptr, 0);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const HWND hwnd = Make(c.style | WS_VISIBLE, c.exStyle, "");
