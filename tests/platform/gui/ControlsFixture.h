@@ -70,6 +70,15 @@ protected:
         return control;
     }
 
+    // Shows the control's form and focuses the control.
+    void ShowAndFocus(gui::TWinControl* control)
+    {
+        gui::GetParentForm(control)->Show();
+        driver.Pump();
+        control->SetFocus();
+        driver.Pump();
+    }
+
     // Presses key with the held keys (Ctrl, Shift, Alt) down, and lets the messages run.
     void PressWith(std::initializer_list<win::UINT> held, win::UINT key) { testsupport::PressWith(driver, held, key); }
 
