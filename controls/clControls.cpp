@@ -29,6 +29,21 @@
 
 namespace controls {
 
+namespace {
+
+// The next message of a modal loop: false on an error and on WM_QUIT, which goes back to the queue for
+// the program's own loop.
+bool NextModalMessage(win::MSG& msg)
+{
+    const win::BOOL got = win::GetMessage(&msg, nullptr, 0, 0);
+    if (got == 0) {
+        win::PostQuitMessage(int(msg.wParam));
+    }
+    return got > 0;
+}
+
+}  // namespace
+
 win::POINT clGetCursorScreenPos()
 {
     win::POINT point{};
@@ -64,12 +79,7 @@ int clRunDragDetectLoop(win::HWND window)
             break;
         }
         win::MSG msg{};
-        const win::BOOL got = win::GetMessage(&msg, nullptr, 0, 0);
-        if (got == -1) {
-            break;
-        }
-        if (got == 0) {
-            win::PostQuitMessage(int(msg.wParam));
+        if (!NextModalMessage(msg)) {
             break;
         }
         bool done = false;
@@ -1189,12 +1199,7 @@ void TclControl::RunMiddleButtonScroll()
     win::POINT last = anchor;
     while (guard.Alive() && win::GetCapture() == self) {
         win::MSG msg{};
-        const win::BOOL got = win::GetMessage(&msg, nullptr, 0, 0);
-        if (got == -1) {
-            break;
-        }
-        if (got == 0) {
-            win::PostQuitMessage(int(msg.wParam));
+        if (!NextModalMessage(msg)) {
             break;
         }
         bool end = false;

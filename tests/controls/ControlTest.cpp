@@ -500,6 +500,21 @@ TEST_F(ControlTest, AutomaticDragStartsOnlyOnceThePointerLeavesTheThresholdSquar
     EXPECT_EQ(gui::DragObject(), nullptr);
 }
 
+// The program's quit reaches the wait for a drag: it ends the wait as no drag and stays queued for the
+// program's own loop.
+TEST_F(ControlTest, AQuitWhileWaitingForADragEndsTheWaitAndStaysQueued)
+{
+    win::PostQuitMessage(7);
+    EXPECT_EQ(controls::clRunDragDetectLoop(control->Handle()), 2);
+    win::MSG msg{};
+    bool quit = false;
+    while (!quit && win::PeekMessage(&msg, nullptr, 0, 0, win::PM_REMOVE)) {
+        quit = msg.message == win::WM_QUIT;
+    }
+    ASSERT_TRUE(quit);
+    EXPECT_EQ(msg.wParam, 7u);
+}
+
 TEST_F(ControlTest, TheDragImageIsHiddenWhileALibraryControlPaints)
 {
     control->SetDragMode(gui::dmAutomatic);

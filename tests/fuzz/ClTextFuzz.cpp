@@ -2,16 +2,14 @@
 // fitting into rows and wrapping. Each must end and stay inside the text whatever it is given.
 // Layout: 2 bytes text flags, 4 x 2 bytes rectangle (signed, scaled so that rects reach 30000 wide),
 // 1 byte row count, then the text.
-#include "controls/Controls.h"
 #include "controls/clGraphics.h"
 #include "platform/gdi/Bitmap.h"
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/GdiObjects.h"
-#include "tests/support/GuiLibraries.h"
+#include "tests/fuzz/ControlsFuzz.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <string_view>
 
 namespace {
@@ -26,13 +24,7 @@ int Coordinate(const std::uint8_t* p)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    // The libraries end before the program's static objects do.
-    static const bool started = (testsupport::StartGuiLibraries(), controls::initialize(), std::atexit([] {
-                                     controls::finalize();
-                                     testsupport::EndGuiLibraries();
-                                 }),
-                                 true);
-    (void)started;
+    fuzz::StartControlLibraries();
     if (size < 11)
         return 0;
     const int flags = data[0] | (data[1] << 8);

@@ -10,7 +10,7 @@
 #include "platform/win/Window.h"
 #include "platform/wintypes/ControlMessages.h"
 #include "tests/fuzz/FuzzInput.h"
-#include "tests/support/GuiLibraries.h"
+#include "tests/fuzz/WindowFuzz.h"
 
 #include <array>
 #include <cstddef>
@@ -21,6 +21,7 @@
 namespace {
 
 using fuzz::Check;
+using fuzz::SetModifiers;
 
 class Input : public fuzz::ByteReader {
 public:
@@ -41,14 +42,6 @@ constexpr std::uint8_t kUndoChar = 0x1A;
 
 constexpr std::array<win::UINT, 10> kKeys = {win::VK_LEFT, win::VK_RIGHT, win::VK_UP,     win::VK_DOWN,   win::VK_HOME,
                                              win::VK_END,  win::VK_PRIOR, win::VK_NEXT, win::VK_DELETE, win::VK_INSERT};
-
-void SetModifiers(std::uint8_t bits)
-{
-    win::BYTE state[256] = {};
-    state[win::VK_SHIFT] = (bits & 1) ? 0x80 : 0;
-    state[win::VK_CONTROL] = (bits & 2) ? 0x80 : 0;
-    win::SetKeyboardState(state);
-}
 
 win::LPARAM Point(Input& in)
 {
@@ -158,11 +151,8 @@ bool Step(win::HWND edit, Input& in)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static const bool started = (testsupport::StartGuiLibraries(), true);
-    (void)started;
+    const win::HWND frame = fuzz::MakeFrame();
     Input in(data, size);
-    const win::HWND frame = win::CreateWindowEx(0, "STATIC", "", win::WS_OVERLAPPEDWINDOW | win::WS_VISIBLE, 0, 0, 300,
-                                                200, nullptr, nullptr, nullptr, nullptr);
     const std::uint8_t shape = in.Byte();
     const win::DWORD multiLine = (shape & 1) ? win::ES_MULTILINE | win::ES_WANTRETURN : 0;
     const win::DWORD bars = (shape & 2) ? win::WS_VSCROLL | win::WS_HSCROLL : 0;

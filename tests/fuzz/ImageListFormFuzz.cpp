@@ -1,14 +1,13 @@
 // Feeds arbitrary bytes as the stored data of a control image list, in the text form or (after "RVF0") the
 // binary form. A list holds as many infos as images whether the data read or was refused with the library's
 // error; a list that reads draws each image and comes back the same through its stored form.
-#include "controls/Controls.h"
 #include "controls/clImageLists.h"
 #include "platform/classes/ComponentReader.h"
 #include "platform/classes/ComponentWriter.h"
 #include "platform/classes/TextForm.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Streams.h"
-#include "tests/support/GuiLibraries.h"
+#include "tests/fuzz/ControlsFuzz.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -36,13 +35,7 @@ std::string Written(controls::TclImageList& list)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    // The libraries end before the program's static objects do.
-    static const bool started = (testsupport::StartGuiLibraries(), controls::initialize(), std::atexit([] {
-                                     controls::finalize();
-                                     testsupport::EndGuiLibraries();
-                                 }),
-                                 true);
-    (void)started;
+    fuzz::StartControlLibraries();
     controls::TclImageList list(nullptr);
     controls::TclCustomBitmap first(16, 16);
     list.AddImage(&first, nullptr);

@@ -18,7 +18,7 @@
 #include "platform/wintypes/ControlMessages.h"
 #include "tests/fuzz/FuzzInput.h"
 #include "tests/fuzz/TreeViewFuzzSteps.h"
-#include "tests/support/GuiLibraries.h"
+#include "tests/fuzz/WindowFuzz.h"
 
 #include <array>
 #include <cstddef>
@@ -30,6 +30,7 @@
 namespace {
 
 using fuzz::Check;
+using fuzz::SetModifiers;
 
 class Input : public fuzz::ByteReader {
 public:
@@ -50,14 +51,6 @@ public:
 constexpr std::array<win::UINT, 11> kKeys = {win::VK_LEFT, win::VK_RIGHT, win::VK_UP,    win::VK_DOWN,
                                              win::VK_HOME, win::VK_END,   win::VK_PRIOR, win::VK_NEXT,
                                              win::VK_SPACE, win::VK_RETURN, win::VK_DELETE};
-
-void SetModifiers(std::uint8_t bits)
-{
-    win::BYTE state[256] = {};
-    state[win::VK_SHIFT] = (bits & 1) ? 0x80 : 0;
-    state[win::VK_CONTROL] = (bits & 2) ? 0x80 : 0;
-    win::SetKeyboardState(state);
-}
 
 win::LPARAM Point(Input& in)
 {
@@ -261,11 +254,8 @@ void RunCombo(win::HWND frame, std::uint8_t shape, Input& in)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static const bool started = (testsupport::StartGuiLibraries(), true);
-    (void)started;
+    const win::HWND frame = fuzz::MakeFrame();
     Input in(data, size);
-    const win::HWND frame = win::CreateWindowEx(0, "STATIC", "", win::WS_OVERLAPPEDWINDOW | win::WS_VISIBLE, 0, 0, 300,
-                                                200, nullptr, nullptr, nullptr, nullptr);
     const std::uint8_t shape = in.Byte();
     if ((shape & 0x90) == 0x90) {
         RunCombo(frame, shape, in);

@@ -3,14 +3,12 @@
 // inside the range, and nothing may divide by zero or overflow.
 // Layout: 2 x 2 bytes size, 1 byte kind, 4 x 4 bytes Min, Max, PageSize, Position (signed), 1 byte
 // minimum thumb length, then hit-test points of 2 x 2 bytes each.
-#include "controls/Controls.h"
 #include "controls/clScrollBar.h"
+#include "tests/fuzz/ControlsFuzz.h"
 #include "tests/fuzz/FuzzInput.h"
-#include "tests/support/GuiLibraries.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -40,13 +38,7 @@ using fuzz::Check;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    // The libraries end before the program's static objects do.
-    static const bool started = (testsupport::StartGuiLibraries(), controls::initialize(), std::atexit([] {
-                                     controls::finalize();
-                                     testsupport::EndGuiLibraries();
-                                 }),
-                                 true);
-    (void)started;
+    fuzz::StartControlLibraries();
     if (size < 22) {
         return 0;
     }

@@ -78,30 +78,38 @@ TEST(Utils, PageListsExpand)
 
 TEST(Utils, BracketedText)
 {
+    // start is where the opening string stands; 0 where none is found. after -1: the end is not checked.
+    struct Case {
+        const char* text;
+        const char* open;
+        const char* close;
+        int from;
+        const char* result;
+        int after;
+        int start;
+    };
+    const Case cases[] = {
+            {"[a[b]c]", "[", "]", 1, "a[b]c", 7, 1},
+            {"x [\"]\"] y", "[", "]", 3, "\"]\"", 7, 3},
+            {"['a]'b]", "[", "]", 1, "'a]'b", 7, 1},
+            {"<%<%v%>%>", "<%", "%>", 2, "", 2, 0},
+            {"<%<%v%>%>!", "<%", "%>", 1, "<%v%>", 9, 1},
+            {"[open", "[", "]", 1, "ope", -1, 1},
+            {"[a]", "[", "]", 9, "", 9, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        int position = c.from, start = 0;
+        EXPECT_EQ(report::rptBracketedText(c.text, c.open, c.close, position, start), c.result);
+        if (c.after >= 0) {
+            EXPECT_EQ(position, c.after);
+        }
+        if (c.start > 0) {
+            EXPECT_EQ(start, c.start);
+        }
+    }
+
     int position = 1, start = 0;
-    EXPECT_EQ(report::rptBracketedText("[a[b]c]", "[", "]", position, start), "a[b]c");
-    EXPECT_EQ(position, 7);
-    EXPECT_EQ(start, 1);
-
-    position = 3;
-    EXPECT_EQ(report::rptBracketedText("x [\"]\"] y", "[", "]", position, start), "\"]\"");
-    EXPECT_EQ(position, 7);
-    position = 1;
-    EXPECT_EQ(report::rptBracketedText("['a]'b]", "[", "]", position, start), "'a]'b");
-    EXPECT_EQ(position, 7);
-    position = 2;
-    EXPECT_EQ(report::rptBracketedText("<%<%v%>%>", "<%", "%>", position, start), "");
-    EXPECT_EQ(position, 2);
-    position = 1;
-    EXPECT_EQ(report::rptBracketedText("<%<%v%>%>!", "<%", "%>", position, start), "<%v%>");
-    EXPECT_EQ(position, 9);
-    position = 1;
-    EXPECT_EQ(report::rptBracketedText("[open", "[", "]", position, start), "ope");
-    position = 9;
-    EXPECT_EQ(report::rptBracketedText("[a]", "[", "]", position, start), "");
-    EXPECT_EQ(position, 9);
-
-    position = 1;
     EXPECT_EQ(report::rptBracketedTextW(u"[\u0436[b]]", u"[", u"]", position, start), u"\u0436[b]");
     EXPECT_EQ(position, 6);
 }

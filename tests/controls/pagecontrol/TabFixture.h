@@ -11,6 +11,7 @@
 
 #include "platform/gui/Form.h"
 #include "tests/controls/DrivenFixture.h"
+#include "tests/support/KeyPresses.h"
 
 #include <functional>
 #include <initializer_list>
@@ -182,14 +183,7 @@ protected:
     // A key pressed with modifiers held, and what it caused handled.
     void Press(win::UINT vk, std::initializer_list<win::UINT> modifiers = {})
     {
-        for (win::UINT modifier : modifiers) {
-            driver.KeyDown(modifier);
-        }
-        driver.PressKey(vk);
-        for (win::UINT modifier : modifiers) {
-            driver.KeyUp(modifier);
-        }
-        driver.Pump();
+        testsupport::PressWith(driver, modifiers, vk);
     }
     // Every caption gets the width; the height is 20.
     void Fixed(const std::vector<std::pair<std::string, int>>& widths)

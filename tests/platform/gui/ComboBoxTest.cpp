@@ -61,13 +61,6 @@ protected:
         combo->OnCloseUp = classes::TNotifyEvent::Of<&ComboBoxTest::ClosedUp>(this);
         return combo;
     }
-    void ShowAndFocus(gui::TWinControl* control)
-    {
-        form->Show();
-        driver.Pump();
-        control->SetFocus();
-        driver.Pump();
-    }
     // Presses and releases the mouse on the drop-down button (the release comes under the list's capture).
     void PressButton(gui::TComboBox* combo)
     {

@@ -11,6 +11,7 @@
 
 #include "tests/platform/gui/GuiFixture.h"
 #include "tests/platform/gui/TestControls.h"
+#include "tests/support/KeyPresses.h"
 
 #include <initializer_list>
 #include <ostream>
@@ -69,18 +70,17 @@ protected:
         return control;
     }
 
-    // Presses key with the held keys (Ctrl, Shift, Alt) down, and lets the messages run.
-    void PressWith(std::initializer_list<win::UINT> held, win::UINT key)
+    // Shows the control's form and focuses the control.
+    void ShowAndFocus(gui::TWinControl* control)
     {
-        for (win::UINT k : held) {
-            driver.KeyDown(k);
-        }
-        driver.PressKey(key);
-        for (win::UINT k : held) {
-            driver.KeyUp(k);
-        }
+        gui::GetParentForm(control)->Show();
+        driver.Pump();
+        control->SetFocus();
         driver.Pump();
     }
+
+    // Presses key with the held keys (Ctrl, Shift, Alt) down, and lets the messages run.
+    void PressWith(std::initializer_list<win::UINT> held, win::UINT key) { testsupport::PressWith(driver, held, key); }
 
     rtl::VirtualClock clock{0.0, 10000};
     rtl::ScopedClock installed{clock};

@@ -57,13 +57,6 @@ protected:
         edit->OnChange = classes::TNotifyEvent::Of<&Counter::Change>(&counter);
         return edit;
     }
-    void ShowAndFocus(gui::TWinControl* control)
-    {
-        form->Show();
-        driver.Pump();
-        control->SetFocus();
-        driver.Pump();
-    }
 
     // Runs a key script: plain characters are typed; <Key> presses a key, with "C-" and "S-" before its
     // name for Ctrl and Shift held (<C-S-Left>); <C-z> is Ctrl with a letter.

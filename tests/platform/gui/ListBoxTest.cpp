@@ -42,13 +42,6 @@ protected:
         list->OnClick = classes::TNotifyEvent::Of<&ListBoxTest::Clicked>(this);
         return list;
     }
-    void ShowAndFocus(gui::TWinControl* control)
-    {
-        form->Show();
-        driver.Pump();
-        control->SetFocus();
-        driver.Pump();
-    }
 public:
     void Clicked(classes::TObject*) { ++clicks; }
     void DrawItem(gui::TWinControl*, int index, const win::RECT& rect, gui::TOwnerDrawState state)
