@@ -25,6 +25,7 @@
 #include "platform/services/DialogService.h"
 #include "platform/services/Sound.h"
 #include "platform/win/testing/TestDriver.h"
+#include "tests/support/KeyPresses.h"
 #include "tests/support/ScratchRegistry.h"
 #include "tools/common/Estimator.h"
 #include "tools/common/ProgramLibraries.h"
@@ -151,13 +152,7 @@ protected:
         driver.PressKey(vk);
         driver.Pump();
     }
-    void PressWith(win::UINT modifier, win::UINT vk)
-    {
-        driver.KeyDown(modifier);
-        driver.PressKey(vk);
-        driver.KeyUp(modifier);
-        driver.Pump();
-    }
+    void PressWith(win::UINT modifier, win::UINT vk) { testsupport::PressWith(driver, {modifier}, vk); }
     // Clicks the middle of a visible control.
     void ClickOn(gui::TControl& control)
     {
