@@ -31,11 +31,6 @@ protected:
         control->OnClick = classes::TNotifyEvent::Of<&Clicks::Click>(&clicks);
         return control;
     }
-    void Press(win::UINT vk)
-    {
-        driver.PressKey(vk);
-        driver.Pump();
-    }
     std::vector<std::string> TakeLog()
     {
         std::vector<std::string> log = Log();

@@ -81,6 +81,7 @@ protected:
 
     // Presses key with the held keys (Ctrl, Shift, Alt) down, and lets the messages run.
     void PressWith(std::initializer_list<win::UINT> held, win::UINT key) { testsupport::PressWith(driver, held, key); }
+    void Press(win::UINT key) { PressWith({}, key); }
 
     rtl::VirtualClock clock{0.0, 10000};
     rtl::ScopedClock installed{clock};

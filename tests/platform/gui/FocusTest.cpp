@@ -130,11 +130,9 @@ TEST_F(FocusTest, TabAndShiftTabFollowTabOrderPastControlsThatCannotTakeTheFocus
     }
     // Enabled again, a control is in the order again.
     disabled->SetEnabled(true);
-    driver.PressKey(win::VK_TAB);
-    driver.Pump();
+    Press(win::VK_TAB);
     EXPECT_EQ(form->ActiveControl(), last);
-    driver.PressKey(win::VK_TAB);
-    driver.Pump();
+    Press(win::VK_TAB);
     EXPECT_EQ(form->ActiveControl(), disabled);
     EXPECT_NE(noStop, nullptr);
 }
@@ -183,18 +181,15 @@ TEST_F(FocusTest, KeyPreviewGivesTheFormEachKeyFirstAndAZeroKeyStopsIt)
     form->Show();
     driver.Pump();
     Log().clear();
-    driver.PressKey('A');
-    driver.Pump();
+    Press('A');
     EXPECT_EQ(Entries("keydown"), std::vector<std::string>{"Field keydown 65"}) << "without KeyPreview only the control";
     Log().clear();
     form->SetKeyPreview(true);
-    driver.PressKey('A');
-    driver.Pump();
+    Press('A');
     EXPECT_EQ(Entries("keydown"), (std::vector<std::string>{"Main keydown 65", "Field keydown 65"}));
     Log().clear();
     events.swallowKey = 'B';
-    driver.PressKey('B');
-    driver.Pump();
+    Press('B');
     EXPECT_EQ(Entries("keydown"), std::vector<std::string>{"Main keydown 66"});
 }
 
@@ -241,8 +236,7 @@ TEST_F(FocusTest, EnterAndEscapeReachTheDefaultAndCancelControls)
     driver.Pump();
     Log().clear();
     driver.PressKey(win::VK_RETURN);
-    driver.PressKey(win::VK_ESCAPE);
-    driver.Pump();
+    Press(win::VK_ESCAPE);
     const std::vector<std::string> expected = {"Ok default", "Ok click", "Cancel cancel", "Cancel click"};
     EXPECT_EQ(Log(), expected);
 }
@@ -284,11 +278,9 @@ TEST_F(FocusTest, ArrowsMoveAmongTheControlsOfOneParent)
     form->Show();
     driver.Pump();
     ASSERT_EQ(win::GetFocus(), one->Handle());
-    driver.PressKey(win::VK_DOWN);
-    driver.Pump();
+    Press(win::VK_DOWN);
     EXPECT_EQ(win::GetFocus(), two->Handle());
-    driver.PressKey(win::VK_DOWN);
-    driver.Pump();
+    Press(win::VK_DOWN);
     EXPECT_EQ(win::GetFocus(), one->Handle()) << "round within the group, never outside";
     EXPECT_NE(outside, nullptr);
 }
@@ -317,11 +309,9 @@ TEST_F(FocusTest, ArrowsMoveWithinAGroupInsideAControlThatWantsDialogArrows)
     form->Show();
     driver.Pump();
     ASSERT_EQ(win::GetFocus(), one->Handle());
-    driver.PressKey(win::VK_DOWN);
-    driver.Pump();
+    Press(win::VK_DOWN);
     EXPECT_EQ(win::GetFocus(), two->Handle());
-    driver.PressKey(win::VK_LEFT);
-    driver.Pump();
+    Press(win::VK_LEFT);
     EXPECT_EQ(win::GetFocus(), one->Handle());
     EXPECT_TRUE(Entries("tabs took").empty());
     PressWith({win::VK_CONTROL}, win::VK_TAB);

@@ -89,11 +89,6 @@ protected:
         driver.Click(tree->Handle(), win::TestDriver::Button::Left, x, y);
         driver.Pump();
     }
-    void Press(win::UINT key)
-    {
-        driver.PressKey(key);
-        driver.Pump();
-    }
     // The middle of a node's plus/minus box: half an indent left of where its picture starts.
     win::POINT ButtonOf(gui::TTreeNode* node) const
     {
