@@ -1,14 +1,13 @@
 // How windowed controls paint: the parent's picture behind a control, double buffering, painting into a
 // device context of one's own; and scrolling content larger than the client area.
 
-#include "platform/gdi/Bitmap.h"
 #include "platform/gdi/DeviceContext.h"
-#include "platform/gdi/GdiObjects.h"
 #include "platform/win/Paint.h"
 #include "platform/win/ScrollBar.h"
 #include "platform/win/Window.h"
 
 #include "tests/platform/gui/ControlsFixture.h"
+#include "tests/support/DrawingSurface.h"
 
 #include <functional>
 #include <string>
@@ -77,17 +76,9 @@ TEST_F(PaintTest, DoubleBufferingAndPaintingIntoAContextGiveTheSamePixels)
     driver.Pump();
     EXPECT_EQ(sample(onScreen), direct);
     // Into a bitmap of its own.
-    win::HDC screen = win::GetDC(nullptr);
-    win::HDC memory = win::CreateCompatibleDC(screen);
-    win::HBITMAP bitmap = win::CreateCompatibleBitmap(screen, 120, 80);
-    win::ReleaseDC(nullptr, screen);
-    win::HGDIOBJ old = win::SelectObject(memory, bitmap);
-    panel->PaintTo(memory, 0, 0);
-    const std::vector<win::COLORREF> copied = sample([memory](int x, int y) { return win::GetPixel(memory, x, y); });
-    win::SelectObject(memory, old);
-    win::DeleteObject(bitmap);
-    win::DeleteDC(memory);
-    EXPECT_EQ(copied, direct);
+    const testsupport::Surface memory(120, 80, 0);
+    panel->PaintTo(memory.DC(), 0, 0);
+    EXPECT_EQ(sample([&memory](int x, int y) { return win::GetPixel(memory.DC(), x, y); }), direct);
 }
 
 TEST_F(PaintTest, AControlFreedByItsOwnPaintingIntoAContextGoesOncePaintToIsOver)
@@ -101,15 +92,8 @@ TEST_F(PaintTest, AControlFreedByItsOwnPaintingIntoAContextGoesOncePaintToIsOver
     gui::TForm* form = MakeForm(120, 80);
     auto* doomed = Make<TSelfFreeing>(form, "Doomed", 0, 0, 120, 80);
     Make<TClearControl>(doomed, "Inner", 10, 10, 40, 30);
-    win::HDC screen = win::GetDC(nullptr);
-    win::HDC memory = win::CreateCompatibleDC(screen);
-    win::HBITMAP bitmap = win::CreateCompatibleBitmap(screen, 120, 80);
-    win::ReleaseDC(nullptr, screen);
-    win::HGDIOBJ old = win::SelectObject(memory, bitmap);
-    doomed->PaintTo(memory, 0, 0);
-    win::SelectObject(memory, old);
-    win::DeleteObject(bitmap);
-    win::DeleteDC(memory);
+    const testsupport::Surface memory(120, 80, 0);
+    doomed->PaintTo(memory.DC(), 0, 0);
     EXPECT_EQ(form->ControlCount(), 0);
 }
 
@@ -180,21 +164,14 @@ TEST_F(PaintTest, AChildFreedWhileTheParentPaintsItsChildrenLeavesTheOthersPaint
             static_cast<TFreeingChild<gui::TGraphicControl>*>(children[std::size_t(c.painter)])->toFree = doomed;
         }
 
-        win::HDC screen = win::GetDC(nullptr);
-        win::HDC memory = win::CreateCompatibleDC(screen);
-        win::HBITMAP bitmap = win::CreateCompatibleBitmap(screen, 200, 40);
-        win::ReleaseDC(nullptr, screen);
-        win::HGDIOBJ old = win::SelectObject(memory, bitmap);
-        panel->PaintTo(memory, 0, 0);
+        const testsupport::Surface memory(200, 40, 0);
+        panel->PaintTo(memory.DC(), 0, 0);
         driver.Pump();
         for (int i = 0; i < 3; ++i) {
             if (i != c.freed) {
-                EXPECT_EQ(win::GetPixel(memory, 35 + 60 * i, 20), gui::ColorToRGB(colors[i])) << "child " << i;
+                EXPECT_EQ(win::GetPixel(memory.DC(), 35 + 60 * i, 20), gui::ColorToRGB(colors[i])) << "child " << i;
             }
         }
-        win::SelectObject(memory, old);
-        win::DeleteObject(bitmap);
-        win::DeleteDC(memory);
         EXPECT_EQ(panel->ControlCount(), 2);
         EXPECT_EQ(form->FindComponent("Child" + std::to_string(c.freed)), nullptr);
         delete form;
