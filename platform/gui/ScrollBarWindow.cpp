@@ -143,35 +143,26 @@ void Paint(win::HWND hwnd, const BarState& state)
     const bool enabled = win::IsWindowEnabled(hwnd);
     const int pos = state.pressed == win::SB_THUMBTRACK ? state.trackPos : state.pos;
     const Geometry g = Measure(hwnd, state, pos);
-    auto span = [&](int from, int to) {
-        return vertical ? win::RECT{0, from, client.right, to} : win::RECT{from, 0, to, client.bottom};
-    };
     win::HBRUSH brush = nullptr;
     if (win::HWND parent = win::GetParent(hwnd)) {
         brush = reinterpret_cast<win::HBRUSH>(win::SendMessage(parent, win::WM_CTLCOLORSCROLLBAR, reinterpret_cast<win::WPARAM>(dc),
                                                                reinterpret_cast<win::LPARAM>(hwnd)));
     }
-    win::RECT track = span(g.arrow, g.length - g.arrow);
-    win::FillRect(dc, &track, brush ? brush : win::GetSysColorBrush(win::COLOR_SCROLLBAR));
+    const win::UINT inactive = enabled ? 0 : win::DFCS_INACTIVE;
+    const bool thumb = enabled && g.thumb > 0 && state.disabledArrows != win::ESB_DISABLE_BOTH;
+    const win::ScrollBarLook look{
+        client, vertical, g.arrow, g.thumbStart, thumb ? g.thumbStart + g.thumb : 0,
+        (enabled && (state.disabledArrows & win::ESB_DISABLE_LTUP) ? win::DFCS_INACTIVE : inactive) |
+                (state.overPressed && state.pressed == win::SB_LINEUP ? win::DFCS_PUSHED | win::DFCS_FLAT : 0),
+        (enabled && (state.disabledArrows & win::ESB_DISABLE_RTDN) ? win::DFCS_INACTIVE : inactive) |
+                (state.overPressed && state.pressed == win::SB_LINEDOWN ? win::DFCS_PUSHED | win::DFCS_FLAT : 0),
+        brush ? brush : win::GetSysColorBrush(win::COLOR_SCROLLBAR)};
+    win::DrawScrollBarLook(dc, look);
     // The page held down shows dark.
     if (state.overPressed && (state.pressed == win::SB_PAGEUP || state.pressed == win::SB_PAGEDOWN)) {
-        win::RECT page = state.pressed == win::SB_PAGEUP ? span(g.arrow, g.thumbStart) : span(g.thumbStart + g.thumb, g.length - g.arrow);
+        const win::RECT page = state.pressed == win::SB_PAGEUP ? win::ScrollBarSpan(look, g.arrow, g.thumbStart)
+                                                               : win::ScrollBarSpan(look, g.thumbStart + g.thumb, g.length - g.arrow);
         win::FillRect(dc, &page, win::GetSysColorBrush(win::COLOR_3DDKSHADOW));
-    }
-    const win::UINT inactive = enabled ? 0 : win::DFCS_INACTIVE;
-    win::RECT up = span(0, g.arrow);
-    win::DrawFrameControl(dc, &up, win::DFC_SCROLL,
-                          (vertical ? win::DFCS_SCROLLUP : win::DFCS_SCROLLLEFT) |
-                                  (enabled && (state.disabledArrows & win::ESB_DISABLE_LTUP) ? win::DFCS_INACTIVE : inactive) |
-                                  (state.overPressed && state.pressed == win::SB_LINEUP ? win::DFCS_PUSHED | win::DFCS_FLAT : 0));
-    win::RECT down = span(g.length - g.arrow, g.length);
-    win::DrawFrameControl(dc, &down, win::DFC_SCROLL,
-                          (vertical ? win::DFCS_SCROLLDOWN : win::DFCS_SCROLLRIGHT) |
-                                  (enabled && (state.disabledArrows & win::ESB_DISABLE_RTDN) ? win::DFCS_INACTIVE : inactive) |
-                                  (state.overPressed && state.pressed == win::SB_LINEDOWN ? win::DFCS_PUSHED | win::DFCS_FLAT : 0));
-    if (enabled && g.thumb > 0 && state.disabledArrows != win::ESB_DISABLE_BOTH) {
-        win::RECT thumb = span(g.thumbStart, g.thumbStart + g.thumb);
-        win::DrawFrameControl(dc, &thumb, win::DFC_BUTTON, win::DFCS_BUTTONPUSH);
     }
     win::EndPaint(hwnd, &paint);
 }

@@ -110,23 +110,12 @@ void DrawScrollBar(HDC dc, const SCROLLBARINFO& info, bool vertical, POINT windo
     OffsetRect(&bar, -windowOrigin.x, -windowOrigin.y);
     const int length = vertical ? bar.bottom - bar.top : bar.right - bar.left;
     const int arrow = std::min(info.dxyLineButton, length / 2);
-    auto span = [&](int from, int to) {
-        return vertical ? RECT{bar.left, bar.top + from, bar.right, bar.top + to}
-                        : RECT{bar.left + from, bar.top, bar.left + to, bar.bottom};
-    };
-    const RECT track = span(arrow, length - arrow);
-    FillRect(dc, &track, GetSysColorBrush(COLOR_SCROLLBAR));
-    RECT first = span(0, arrow);
-    DrawFrameControl(dc, &first, DFC_SCROLL, (vertical ? DFCS_SCROLLUP : DFCS_SCROLLLEFT) |
-                                                 ((info.rgstate[1] & STATE_SYSTEM_UNAVAILABLE) ? DFCS_INACTIVE : 0));
-    RECT last = span(length - arrow, length);
-    DrawFrameControl(dc, &last, DFC_SCROLL, (vertical ? DFCS_SCROLLDOWN : DFCS_SCROLLRIGHT) |
-                                                ((info.rgstate[5] & STATE_SYSTEM_UNAVAILABLE) ? DFCS_INACTIVE : 0));
-    const bool thumb = !(info.rgstate[3] & STATE_SYSTEM_INVISIBLE) && !(info.rgstate[0] & STATE_SYSTEM_UNAVAILABLE);
-    if (thumb && info.xyThumbBottom > info.xyThumbTop && info.xyThumbBottom <= length - arrow) {
-        RECT button = span(info.xyThumbTop, info.xyThumbBottom);
-        DrawFrameControl(dc, &button, DFC_BUTTON, DFCS_BUTTONPUSH);
-    }
+    const bool thumb = !(info.rgstate[3] & STATE_SYSTEM_INVISIBLE) && !(info.rgstate[0] & STATE_SYSTEM_UNAVAILABLE) &&
+                       info.xyThumbBottom > info.xyThumbTop && info.xyThumbBottom <= length - arrow;
+    DrawScrollBarLook(dc, ScrollBarLook{bar, vertical, arrow, info.xyThumbTop, thumb ? info.xyThumbBottom : 0,
+                                        (info.rgstate[1] & STATE_SYSTEM_UNAVAILABLE) ? DFCS_INACTIVE : 0u,
+                                        (info.rgstate[5] & STATE_SYSTEM_UNAVAILABLE) ? DFCS_INACTIVE : 0u,
+                                        GetSysColorBrush(COLOR_SCROLLBAR)});
 }
 
 // Both bars, and the square where they meet in 3D face.

@@ -1,5 +1,7 @@
 #include "platform/win/ScrollBar.h"
 
+#include "platform/gdi/DeviceContext.h"
+#include "platform/gdi/FrameControls.h"
 #include "platform/gdi/GdiObjects.h"
 #include "platform/gdi/Region.h"
 #include "platform/win/MessageQueue.h"
@@ -379,6 +381,28 @@ BOOL GetScrollBarInfo(HWND hwnd, LONG object, SCROLLBARINFO* info)
     info->rgstate[4] = 0;
     info->rgstate[5] = downBlocked ? STATE_SYSTEM_UNAVAILABLE : 0;
     return TRUE;
+}
+
+RECT ScrollBarSpan(const ScrollBarLook& look, int from, int to)
+{
+    const RECT& bar = look.bar;
+    return look.vertical ? RECT{bar.left, bar.top + from, bar.right, bar.top + to}
+                         : RECT{bar.left + from, bar.top, bar.left + to, bar.bottom};
+}
+
+void DrawScrollBarLook(HDC dc, const ScrollBarLook& look)
+{
+    const int length = look.vertical ? look.bar.bottom - look.bar.top : look.bar.right - look.bar.left;
+    const RECT track = ScrollBarSpan(look, look.arrow, length - look.arrow);
+    FillRect(dc, &track, look.track);
+    RECT first = ScrollBarSpan(look, 0, look.arrow);
+    DrawFrameControl(dc, &first, DFC_SCROLL, (look.vertical ? DFCS_SCROLLUP : DFCS_SCROLLLEFT) | look.firstArrow);
+    RECT last = ScrollBarSpan(look, length - look.arrow, length);
+    DrawFrameControl(dc, &last, DFC_SCROLL, (look.vertical ? DFCS_SCROLLDOWN : DFCS_SCROLLRIGHT) | look.lastArrow);
+    if (look.thumbEnd > look.thumbStart) {
+        RECT thumb = ScrollBarSpan(look, look.thumbStart, look.thumbEnd);
+        DrawFrameControl(dc, &thumb, DFC_BUTTON, DFCS_BUTTONPUSH);
+    }
 }
 
 }  // namespace win

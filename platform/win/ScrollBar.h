@@ -89,4 +89,20 @@ BOOL EnableScrollBar(HWND hwnd, UINT bar, UINT arrows);
 // another object or when info's size is not that of the structure.
 BOOL GetScrollBarInfo(HWND hwnd, LONG object, SCROLLBARINFO* info);
 
+// A scroll bar in the classic look, as window bars and scroll-bar controls draw theirs.
+struct ScrollBarLook {
+    RECT bar;          // the whole bar, arrows included, in the device context's coordinates
+    bool vertical;
+    int arrow;         // the length of each arrow button
+    int thumbStart;    // the thumb along the bar from its start; none when thumbEnd <= thumbStart
+    int thumbEnd;
+    UINT firstArrow;   // extra DrawFrameControl states of the up/left and down/right arrows (DFCS_INACTIVE,
+    UINT lastArrow;    // DFCS_PUSHED ...)
+    HBRUSH track;
+};
+// The track filled with its brush, the arrow buttons at the ends and the thumb as a push button.
+void DrawScrollBarLook(HDC dc, const ScrollBarLook& look);
+// A stretch of the bar from..to along it, across its whole width.
+RECT ScrollBarSpan(const ScrollBarLook& look, int from, int to);
+
 }  // namespace win
