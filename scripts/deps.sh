@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-  g++ cmake ninja-build pkg-config ccache
+  g++ cmake ninja-build pkg-config ccache mold
   zlib1g-dev libpng-dev libjpeg-dev libfreetype-dev libfontconfig-dev libpixman-1-dev
   libsdl2-dev libcurl4-openssl-dev libcups2-dev libcupsimage2-dev
   fonts-liberation2 fonts-dejavu-core

@@ -17,19 +17,11 @@ namespace {
 using namespace controls;
 using testsupport::Surface;
 
-constexpr win::COLORREF kGround = win::RGB(1, 2, 3);
+using controlstest::kGround;
 
 using controlstest::SurfaceCanvas;
 
-win::COLORREF Rgb(gui::TColor color)
-{
-    return gui::ColorToRGB(color);
-}
-
-win::COLORREF At(const Surface& surface, int x, int y)
-{
-    return win::GetPixel(surface.DC(), x, y);
-}
+using testsupport::At;
 
 const TclCustomLookAndFeelPainter& Standard()
 {
@@ -73,11 +65,11 @@ TEST_F(ClassicPaintersTest, DefaultButtonFrames)
         }
         for (std::size_t i = 0; i < c.fromTopLeft.size(); ++i) {
             const int k = int(i);
-            EXPECT_EQ(At(surface, k, k), Rgb(c.fromTopLeft[i])) << k;
-            EXPECT_EQ(At(surface, 29 - k, 19 - k), Rgb(c.fromBottomRight[i])) << k;
+            EXPECT_EQ(At(surface, k, k), gui::ColorToRGB(c.fromTopLeft[i])) << k;
+            EXPECT_EQ(At(surface, 29 - k, 19 - k), gui::ColorToRGB(c.fromBottomRight[i])) << k;
         }
         // The face starts right inside the frame.
-        EXPECT_EQ(At(surface, c.width, c.width), Rgb(gui::clBtnFace));
+        EXPECT_EQ(At(surface, c.width, c.width), gui::ColorToRGB(gui::clBtnFace));
     }
 }
 
@@ -103,13 +95,13 @@ TEST_F(ClassicPaintersTest, UltraFlatGroupMarginsAndTintedFills)
     };
     EXPECT_EQ(fillOf(cxbsHot), win::RGB(183, 191, 212));
     EXPECT_EQ(fillOf(cxbsPressed), win::RGB(136, 147, 177));
-    EXPECT_EQ(fillOf(cxbsNormal), Rgb(gui::clBtnFace));
+    EXPECT_EQ(fillOf(cxbsNormal), gui::ColorToRGB(gui::clBtnFace));
 
     const int index = 15;  // COLOR_BTNFACE
     const win::COLORREF black = 0;
     win::SetSysColors(1, &index, &black);
-    EXPECT_EQ(fillOf(cxbsHot), Rgb(gui::clHighlight));
-    EXPECT_EQ(fillOf(cxbsPressed), Rgb(gui::clHighlight));
+    EXPECT_EQ(fillOf(cxbsHot), gui::ColorToRGB(gui::clHighlight));
+    EXPECT_EQ(fillOf(cxbsPressed), gui::ColorToRGB(gui::clHighlight));
 }
 
 TEST_F(ClassicPaintersTest, UltraFlatGroupButtonsShareTheirFrames)
@@ -122,9 +114,9 @@ TEST_F(ClassicPaintersTest, UltraFlatGroupButtonsShareTheirFrames)
     }
     EXPECT_EQ(At(surface, 5, 0), kGround);
     EXPECT_EQ(At(surface, 5, 11), kGround);
-    EXPECT_EQ(At(surface, 0, 5), Rgb(gui::clHighlight));
-    EXPECT_EQ(At(surface, 19, 5), Rgb(gui::clHighlight));
-    EXPECT_EQ(At(surface, 1, 5), Rgb(clHotTintColor()));
+    EXPECT_EQ(At(surface, 0, 5), gui::ColorToRGB(gui::clHighlight));
+    EXPECT_EQ(At(surface, 19, 5), gui::ColorToRGB(gui::clHighlight));
+    EXPECT_EQ(At(surface, 1, 5), gui::ColorToRGB(clHotTintColor()));
 
     // First button of two, normal: one pixel off at the left, framed in the given colour.
     Surface first(20, 12, kGround);
@@ -133,9 +125,9 @@ TEST_F(ClassicPaintersTest, UltraFlatGroupButtonsShareTheirFrames)
         UltraFlat().PaintGroupButton(on.canvas, win::RECT{0, 0, 20, 12}, cxbsNormal, 2, 0, gui::clRed);
     }
     EXPECT_EQ(At(first, 0, 5), kGround);
-    EXPECT_EQ(At(first, 1, 5), Rgb(gui::clRed));
-    EXPECT_EQ(At(first, 19, 5), Rgb(gui::clRed));
-    EXPECT_EQ(At(first, 2, 5), Rgb(gui::clBtnFace));
+    EXPECT_EQ(At(first, 1, 5), gui::ColorToRGB(gui::clRed));
+    EXPECT_EQ(At(first, 19, 5), gui::ColorToRGB(gui::clRed));
+    EXPECT_EQ(At(first, 2, 5), gui::ColorToRGB(gui::clBtnFace));
 }
 
 TEST_F(ClassicPaintersTest, ScrollArrowsHotAndPressed)
@@ -155,8 +147,8 @@ TEST_F(ClassicPaintersTest, ScrollArrowsHotAndPressed)
     }
     Surface hot(17, 17, kGround);
     draw(UltraFlat(), hot, cxbsHot);
-    EXPECT_EQ(At(hot, 0, 0), Rgb(gui::clHighlight));
-    EXPECT_EQ(At(hot, 2, 2), Rgb(clHotTintColor()));
+    EXPECT_EQ(At(hot, 0, 0), gui::ColorToRGB(gui::clHighlight));
+    EXPECT_EQ(At(hot, 2, 2), gui::ColorToRGB(clHotTintColor()));
 
     // Standard's arrow is the system's scroll arrow under a two-pixel border.
     Surface standard(17, 17, kGround);
@@ -175,10 +167,10 @@ TEST_F(ClassicPaintersTest, ScrollArrowsHotAndPressed)
     // Pressed: the arrow one pixel lower and right, a flat shadow border.
     Surface pressed(17, 17, kGround);
     draw(Standard(), pressed, cxbsPressed);
-    EXPECT_EQ(At(pressed, 0, 0), Rgb(gui::clBtnShadow));
-    EXPECT_EQ(At(pressed, 16, 16), Rgb(gui::clBtnShadow));
-    EXPECT_EQ(At(pressed, 1, 1), Rgb(gui::clBtnFace));
-    EXPECT_EQ(At(pressed, 15, 15), Rgb(gui::clBtnFace));
+    EXPECT_EQ(At(pressed, 0, 0), gui::ColorToRGB(gui::clBtnShadow));
+    EXPECT_EQ(At(pressed, 16, 16), gui::ColorToRGB(gui::clBtnShadow));
+    EXPECT_EQ(At(pressed, 1, 1), gui::ColorToRGB(gui::clBtnFace));
+    EXPECT_EQ(At(pressed, 15, 15), gui::ColorToRGB(gui::clBtnFace));
 }
 
 TEST_F(ClassicPaintersTest, DisabledThumbAndPageAreas)
@@ -204,8 +196,8 @@ TEST_F(ClassicPaintersTest, DisabledThumbAndPageAreas)
             }
             EXPECT_EQ(after, gui::bsSolid);
             EXPECT_EQ(bitmapAfter, nullptr);
-            const win::COLORREF odd = Rgb(state == cxbsPressed ? gui::cl3DDkShadow : gui::clBtnHighlight);
-            const win::COLORREF even = Rgb(state == cxbsPressed ? gui::clBlack : gui::clBtnFace);
+            const win::COLORREF odd = gui::ColorToRGB(state == cxbsPressed ? gui::cl3DDkShadow : gui::clBtnHighlight);
+            const win::COLORREF even = gui::ColorToRGB(state == cxbsPressed ? gui::clBlack : gui::clBtnFace);
             for (int y = 0; y < 16; ++y)
                 for (int x = 0; x < 16; ++x)
                     ASSERT_EQ(At(page, x, y), (x + y) % 2 ? odd : even) << x << ", " << y << " state " << int(state);
@@ -221,7 +213,7 @@ TEST_F(ClassicPaintersTest, UltraFlatHeaderFrameBesideNeighbours)
         SurfaceCanvas on(surface);
         UltraFlat().PaintHeaderFrame(on.canvas, win::RECT{0, 0, 20, 10}, clSideLeft | clSideTop, borders);
     }
-    const win::COLORREF line = Rgb(gui::clBtnText);
+    const win::COLORREF line = gui::ColorToRGB(gui::clBtnText);
     EXPECT_EQ(At(surface, 0, 5), kGround);
     EXPECT_EQ(At(surface, 5, 0), kGround);
     EXPECT_EQ(At(surface, 19, 5), line);
@@ -236,13 +228,13 @@ TEST_F(ClassicPaintersTest, StandardHeaderCornersBesideNeighbours)
         SurfaceCanvas on(surface);
         Standard().PaintHeaderFrame(on.canvas, win::RECT{0, 0, 20, 10}, clSideLeft | clSideRight, clAllSides);
     }
-    EXPECT_EQ(At(surface, 0, 0), Rgb(gui::clBtnHighlight));
-    EXPECT_EQ(At(surface, 0, 1), Rgb(gui::clBtnFace));
-    EXPECT_EQ(At(surface, 0, 8), Rgb(gui::clBtnFace));
-    EXPECT_EQ(At(surface, 19, 0), Rgb(gui::clBtnHighlight));
-    EXPECT_EQ(At(surface, 19, 1), Rgb(gui::clBtnFace));
-    EXPECT_EQ(At(surface, 19, 5), Rgb(gui::clBtnShadow));
-    EXPECT_EQ(At(surface, 19, 9), Rgb(gui::clBtnShadow));
+    EXPECT_EQ(At(surface, 0, 0), gui::ColorToRGB(gui::clBtnHighlight));
+    EXPECT_EQ(At(surface, 0, 1), gui::ColorToRGB(gui::clBtnFace));
+    EXPECT_EQ(At(surface, 0, 8), gui::ColorToRGB(gui::clBtnFace));
+    EXPECT_EQ(At(surface, 19, 0), gui::ColorToRGB(gui::clBtnHighlight));
+    EXPECT_EQ(At(surface, 19, 1), gui::ColorToRGB(gui::clBtnFace));
+    EXPECT_EQ(At(surface, 19, 5), gui::ColorToRGB(gui::clBtnShadow));
+    EXPECT_EQ(At(surface, 19, 9), gui::ColorToRGB(gui::clBtnShadow));
 }
 
 TEST_F(ClassicPaintersTest, TabBorderStrips)
@@ -254,7 +246,7 @@ TEST_F(ClassicPaintersTest, TabBorderStrips)
         SurfaceCanvas on(top);
         Standard().PaintTabFrame(on.canvas, win::RECT{2, 2, 20, 3}, 1, clAllSides, false);
     }
-    const win::COLORREF light = Rgb(gui::clBtnHighlight);
+    const win::COLORREF light = gui::ColorToRGB(gui::clBtnHighlight);
     EXPECT_EQ(At(top, 2, 3), light);
     EXPECT_EQ(At(top, 19, 3), light);
     EXPECT_EQ(At(top, 2, 2), kGround);
@@ -270,8 +262,8 @@ TEST_F(ClassicPaintersTest, TabBorderStrips)
         Flat().PaintTabFrame(on.canvas, win::RECT{3, 2, 4, 18}, 2, clAllSides, false);
     }
     EXPECT_EQ(At(right, 3, 3), kGround);
-    EXPECT_EQ(At(right, 3, 4), Rgb(gui::clBtnShadow));
-    EXPECT_EQ(At(right, 3, 16), Rgb(gui::clBtnShadow));
+    EXPECT_EQ(At(right, 3, 4), gui::ColorToRGB(gui::clBtnShadow));
+    EXPECT_EQ(At(right, 3, 16), gui::ColorToRGB(gui::clBtnShadow));
     EXPECT_EQ(At(right, 3, 17), kGround);
 
     // UltraFlat: a horizontal tab's right border is dark and shortened by the frame width.
@@ -280,8 +272,8 @@ TEST_F(ClassicPaintersTest, TabBorderStrips)
         SurfaceCanvas on(ultra);
         UltraFlat().PaintTabFrame(on.canvas, win::RECT{3, 2, 4, 18}, 2, clAllSides, false);
     }
-    EXPECT_EQ(At(ultra, 3, 2), Rgb(gui::clBtnText));
-    EXPECT_EQ(At(ultra, 3, 16), Rgb(gui::clBtnText));
+    EXPECT_EQ(At(ultra, 3, 2), gui::ColorToRGB(gui::clBtnText));
+    EXPECT_EQ(At(ultra, 3, 16), gui::ColorToRGB(gui::clBtnText));
     EXPECT_EQ(At(ultra, 3, 17), kGround);
 }
 
@@ -313,10 +305,10 @@ TEST_F(ClassicPaintersTest, BordersAndCheckBoxFrames)
             else
                 c.painter->PaintBorder(on.canvas, win::RECT{0, 0, 13, 13});
         }
-        EXPECT_EQ(At(surface, 0, 6), Rgb(c.outerLT));
-        EXPECT_EQ(At(surface, 12, 6), Rgb(c.outerRB));
-        EXPECT_EQ(At(surface, 1, 6), c.innerLT == gui::clNone ? kGround : Rgb(c.innerLT));
-        EXPECT_EQ(At(surface, 11, 6), c.innerRB == gui::clNone ? kGround : Rgb(c.innerRB));
+        EXPECT_EQ(At(surface, 0, 6), gui::ColorToRGB(c.outerLT));
+        EXPECT_EQ(At(surface, 12, 6), gui::ColorToRGB(c.outerRB));
+        EXPECT_EQ(At(surface, 1, 6), c.innerLT == gui::clNone ? kGround : gui::ColorToRGB(c.innerLT));
+        EXPECT_EQ(At(surface, 11, 6), c.innerRB == gui::clNone ? kGround : gui::ColorToRGB(c.innerRB));
         EXPECT_EQ(At(surface, 6, 6), kGround);
     }
 }
@@ -333,12 +325,12 @@ TEST_F(ClassicPaintersTest, ExpandButtonsFillCrossAndClip)
             on.canvas.FillRectColor(win::RECT{0, 0, 13, 13}, gui::clRed);
         }
         win::SelectClipRgn(surface.DC(), nullptr);
-        EXPECT_EQ(At(surface, 12, 12), Rgb(gui::clRed));
-        EXPECT_NE(At(surface, 0, 0), Rgb(gui::clRed));
+        EXPECT_EQ(At(surface, 12, 12), gui::ColorToRGB(gui::clRed));
+        EXPECT_NE(At(surface, 0, 0), gui::ColorToRGB(gui::clRed));
         // Expanded: a minus bar through the centre, no vertical bar.
         const int centre = 5;
-        EXPECT_EQ(At(surface, centre, centre), Rgb(gui::clBtnText));
-        EXPECT_EQ(At(surface, centre, centre - 2), Rgb(gui::clBtnFace));
+        EXPECT_EQ(At(surface, centre, centre), gui::ColorToRGB(gui::clBtnText));
+        EXPECT_EQ(At(surface, centre, centre - 2), gui::ColorToRGB(gui::clBtnFace));
     }
 }
 
@@ -362,13 +354,13 @@ TEST_F(ClassicPaintersTest, SplitterLinesAndFill)
             c.painter->PaintSplitterFrame(on.canvas, win::RECT{1, 0, 19, 10}, TclBackground{nullptr, gui::clRed},
                                           true);
         }
-        EXPECT_EQ(At(surface, 10, 0), Rgb(c.top));
-        EXPECT_EQ(At(surface, 10, 1), Rgb(c.second));
-        EXPECT_EQ(At(surface, 10, 8), Rgb(c.secondBottom));
-        EXPECT_EQ(At(surface, 10, 9), Rgb(c.bottom));
-        EXPECT_EQ(At(surface, 10, 5), Rgb(gui::clRed));
+        EXPECT_EQ(At(surface, 10, 0), gui::ColorToRGB(c.top));
+        EXPECT_EQ(At(surface, 10, 1), gui::ColorToRGB(c.second));
+        EXPECT_EQ(At(surface, 10, 8), gui::ColorToRGB(c.secondBottom));
+        EXPECT_EQ(At(surface, 10, 9), gui::ColorToRGB(c.bottom));
+        EXPECT_EQ(At(surface, 10, 5), gui::ColorToRGB(gui::clRed));
         // The fill reaches a pixel beyond the lines' ends.
-        EXPECT_EQ(At(surface, 0, 5), Rgb(gui::clRed));
+        EXPECT_EQ(At(surface, 0, 5), gui::ColorToRGB(gui::clRed));
     }
 }
 

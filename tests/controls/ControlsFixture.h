@@ -3,12 +3,17 @@
 // foundation its own table of optional system functions.
 
 #include "controls/Controls.h"
+#include "platform/wintypes/GdiTypes.h"
 #include "tests/support/GuiLibraries.h"
 #include "tools/rescomp/ProgramResources.h"
 
 #include <gtest/gtest.h>
 
 namespace controlstest {
+
+// The grounds the drawing tests paint on: a colour no painter draws with, and a mid blue.
+inline constexpr win::COLORREF kGround = win::RGB(1, 2, 3);
+inline constexpr win::COLORREF kBlueGround = win::RGB(0x33, 0x66, 0x99);
 
 class ControlsTest : public ::testing::Test {
 protected:

@@ -23,7 +23,7 @@ namespace {
 
 using testsupport::Surface;
 
-constexpr win::COLORREF kGround = win::RGB(0x33, 0x66, 0x99);
+using controlstest::kBlueGround;
 
 class GraphicsTest : public controlstest::ControlsTest {};
 
@@ -47,7 +47,7 @@ void ExpectRect(const win::RECT& actual, int l, int t, int r, int b)
 
 TEST_F(GraphicsTest, ClipRegionsInLogicalCoordinatesFollowTheWindowOrigin)
 {
-    Surface surface(60, 60, kGround);
+    Surface surface(60, 60, kBlueGround);
     SurfaceCanvas on(surface);
     ExpectRect(BoxOf(*on.canvas.CopyClipRegion(false)), 0, 0, 30000, 30000);
     on.canvas.SetWindowOrigin(win::POINT{10, 20});
@@ -86,7 +86,7 @@ TEST(TextFlags, BecomeDrawTextFlags)
 TEST_F(GraphicsTest, DisabledTextIsEmbossedLikeTwoExtTextOuts)
 {
     const int flags = controls::clTextSingleLine | controls::clTextLeft | controls::clTextTop;
-    Surface drawn(120, 30, kGround);
+    Surface drawn(120, 30, kBlueGround);
     win::LOGFONT font;
     {
         SurfaceCanvas on(drawn);
@@ -96,7 +96,7 @@ TEST_F(GraphicsTest, DisabledTextIsEmbossedLikeTwoExtTextOuts)
         EXPECT_EQ(on.frame.Font()->Color(), gui::clWindowText);
     }
 
-    Surface reference(120, 30, kGround);
+    Surface reference(120, 30, kBlueGround);
     win::HFONT handle = win::CreateFontIndirect(&font);
     win::HGDIOBJ old = win::SelectObject(reference.DC(), handle);
     win::SetBkMode(reference.DC(), win::TRANSPARENT);
@@ -109,12 +109,12 @@ TEST_F(GraphicsTest, DisabledTextIsEmbossedLikeTwoExtTextOuts)
 
     std::string where;
     EXPECT_EQ(drawn.Differences(reference, &where), 0) << where;
-    EXPECT_GT(drawn.Painted(kGround), 0);
+    EXPECT_GT(drawn.Painted(kBlueGround), 0);
 }
 
 TEST_F(GraphicsTest, OneLineTextWiderThanItsRectStaysInside)
 {
-    Surface surface(80, 40, kGround);
+    Surface surface(80, 40, kBlueGround);
     const win::RECT box{10, 10, 30, 30};
     {
         SurfaceCanvas on(surface);
@@ -127,9 +127,9 @@ TEST_F(GraphicsTest, OneLineTextWiderThanItsRectStaysInside)
         for (int x = 0; x < 80; ++x) {
             const bool in = x >= box.left && x < box.right && y >= box.top && y < box.bottom;
             if (!in)
-                EXPECT_EQ(win::GetPixel(surface.DC(), x, y), kGround) << x << "," << y;
+                EXPECT_EQ(win::GetPixel(surface.DC(), x, y), kBlueGround) << x << "," << y;
             else
-                inside += win::GetPixel(surface.DC(), x, y) != kGround;
+                inside += win::GetPixel(surface.DC(), x, y) != kBlueGround;
         }
     EXPECT_GT(inside, 0);
 }
@@ -150,18 +150,18 @@ TEST_F(GraphicsTest, TilesLieOnAGridAnchoredAtTheLogicalOrigin)
 {
     std::unique_ptr<gui::TBitmap> tile = PositionBitmap(8, 8);
     {
-        Surface surface(24, 24, kGround);
+        Surface surface(24, 24, kBlueGround);
         SurfaceCanvas on(surface);
         on.canvas.FillAreaTiled(win::RECT{3, 3, 20, 20}, tile.get());
         EXPECT_EQ(win::GetPixel(surface.DC(), 3, 3), win::RGB(60, 60, 200));
         EXPECT_EQ(win::GetPixel(surface.DC(), 8, 8), win::RGB(0, 0, 200));
         EXPECT_EQ(win::GetPixel(surface.DC(), 19, 19), win::RGB(60, 60, 200));
-        EXPECT_EQ(win::GetPixel(surface.DC(), 2, 3), kGround);
-        EXPECT_EQ(win::GetPixel(surface.DC(), 20, 20), kGround);
+        EXPECT_EQ(win::GetPixel(surface.DC(), 2, 3), kBlueGround);
+        EXPECT_EQ(win::GetPixel(surface.DC(), 20, 20), kBlueGround);
     }
     {
         // Left of and above the origin the grid goes on: the whole rect is filled.
-        Surface surface(24, 24, kGround);
+        Surface surface(24, 24, kBlueGround);
         SurfaceCanvas on(surface);
         on.canvas.SetWindowOrigin(win::POINT{-8, -8});
         on.canvas.FillAreaTiled(win::RECT{-5, -5, 12, 12}, tile.get(), true);
@@ -175,7 +175,7 @@ TEST_F(GraphicsTest, TilesLieOnAGridAnchoredAtTheLogicalOrigin)
         int unfilled = 0;
         for (int y = 3; y < 20; ++y)
             for (int x = 3; x < 20; ++x)
-                unfilled += win::GetPixel(surface.DC(), x, y) == kGround;
+                unfilled += win::GetPixel(surface.DC(), x, y) == kBlueGround;
         EXPECT_EQ(unfilled, 0);
     }
 }
@@ -232,7 +232,7 @@ TEST_F(GraphicsTest, ThreeDEdgesPaintRightAndBottomOverTheCorners)
         {true, false, gui::cl3DDkShadow, gui::cl3DLight},
     };
     for (const Row& row : rows) {
-        Surface surface(10, 10, kGround);
+        Surface surface(10, 10, kBlueGround);
         SurfaceCanvas on(surface);
         on.canvas.Paint3DEdge(win::RECT{0, 0, 10, 10}, row.sunken, row.outer);
         const win::COLORREF lt = gui::ColorToRGB(row.leftTop);
@@ -243,13 +243,13 @@ TEST_F(GraphicsTest, ThreeDEdgesPaintRightAndBottomOverTheCorners)
         EXPECT_EQ(win::GetPixel(surface.DC(), 9, 0), rb);
         EXPECT_EQ(win::GetPixel(surface.DC(), 0, 9), rb);
         EXPECT_EQ(win::GetPixel(surface.DC(), 9, 9), rb);
-        EXPECT_EQ(win::GetPixel(surface.DC(), 5, 5), kGround);
+        EXPECT_EQ(win::GetPixel(surface.DC(), 5, 5), kBlueGround);
     }
 }
 
 TEST_F(GraphicsTest, TextRectsFitTheRowsAsked)
 {
-    Surface surface(10, 10, kGround);
+    Surface surface(10, 10, kBlueGround);
     win::HDC dc = surface.DC();
     win::RECT rect{1, 2, 3, 4};
     controls::clCalcTextRect(dc, "word word", 0, rect);
@@ -268,7 +268,7 @@ TEST_F(GraphicsTest, TextRectsFitTheRowsAsked)
 
 TEST_F(GraphicsTest, WrappingKeepsBlankRunsAndOverWideFirstWords)
 {
-    Surface surface(10, 10, kGround);
+    Surface surface(10, 10, kBlueGround);
     SurfaceCanvas on(surface);
     const win::RECT oneLetter{0, 0, on.canvas.MeasureTextWidth("a"), 20};
     struct Case {
@@ -307,13 +307,13 @@ TEST_F(GraphicsTest, TintsMixTheClassicSystemColours)
 
 TEST_F(GraphicsTest, AdoptedObjectsKeepHatchAndPenMode)
 {
-    Surface source(4, 4, kGround);
+    Surface source(4, 4, kBlueGround);
     win::HBRUSH hatch = win::CreateHatchBrush(win::HS_CROSS, win::RGB(255, 0, 0));
     win::HGDIOBJ oldBrush = win::SelectObject(source.DC(), hatch);
     win::SetROP2(source.DC(), win::R2_XORPEN);
     win::SetTextColor(source.DC(), win::RGB(1, 2, 3));
 
-    Surface target(4, 4, kGround);
+    Surface target(4, 4, kBlueGround);
     SurfaceCanvas on(target);
     on.canvas.AdoptDCObjects(source.DC());
     EXPECT_EQ(on.frame.Brush()->Style(), gui::bsCross);

@@ -22,15 +22,7 @@ using testsupport::Surface;
 
 class ImageDrawingTest : public controlstest::ControlsTest {};
 
-win::COLORREF Rgb(gui::TColor color)
-{
-    return gui::ColorToRGB(color);
-}
-
-win::COLORREF At(const Surface& surface, int x, int y)
-{
-    return win::GetPixel(surface.DC(), x, y);
-}
+using testsupport::At;
 
 void ExpectGrey(win::COLORREF pixel, int grey, const char* what)
 {
@@ -79,9 +71,9 @@ TEST_F(ImageDrawingTest, ShadowedGlyphGrowsOverItsMaskCopy)
         int x, y;
         win::COLORREF colour;
     };
-    const Probe probes[] = {{9, 9, Rgb(gui::clRed)},         {12, 12, Rgb(gui::clRed)},
-                            {13, 13, Rgb(gui::clBtnShadow)}, {14, 14, Rgb(gui::clBtnShadow)},
-                            {14, 11, Rgb(gui::clBtnShadow)}, {11, 14, Rgb(gui::clBtnShadow)},
+    const Probe probes[] = {{9, 9, gui::ColorToRGB(gui::clRed)},         {12, 12, gui::ColorToRGB(gui::clRed)},
+                            {13, 13, gui::ColorToRGB(gui::clBtnShadow)}, {14, 14, gui::ColorToRGB(gui::clBtnShadow)},
+                            {14, 11, gui::ColorToRGB(gui::clBtnShadow)}, {11, 14, gui::ColorToRGB(gui::clBtnShadow)},
                             {13, 10, win::RGB(255, 255, 255)}, {10, 13, win::RGB(255, 255, 255)},
                             {8, 8, win::RGB(255, 255, 255)},   {15, 15, win::RGB(255, 255, 255)}};
     for (const Probe& p : probes)
@@ -103,12 +95,12 @@ TEST_F(ImageDrawingTest, TransparentColourAndDisabledPictureWithoutAlpha)
 
     // Disabled: the dirty grey (grey 0 under clBtnShadow of alpha 0xC0 at 238: 238 x 128 / 255 = 119 for the
     // classic shadow), and a highlight copy of the mask one pixel lower and right where the picture is cut out.
-    ASSERT_EQ(Rgb(gui::clBtnShadow), win::RGB(128, 128, 128));
+    ASSERT_EQ(gui::ColorToRGB(gui::clBtnShadow), win::RGB(128, 128, 128));
     Surface disabled(8, 8, ground);
     clDrawImageWithState(disabled.DC(), win::RECT{0, 0, 4, 4}, glyph.get(), nullptr, -1, clidmDisabled, false,
                          nullptr, gui::clFuchsia);
     ExpectGrey(At(disabled, 1, 1), 119, "dirty grey");
-    EXPECT_EQ(At(disabled, 3, 1), Rgb(gui::clBtnHighlight));
+    EXPECT_EQ(At(disabled, 3, 1), gui::ColorToRGB(gui::clBtnHighlight));
     EXPECT_EQ(At(disabled, 3, 0), ground);
     EXPECT_EQ(At(disabled, 4, 4), ground) << "the shadow is cut to the picture's size";
 
@@ -159,10 +151,10 @@ TEST_F(ImageDrawingTest, ImageListPicturesWithAndWithoutAlpha)
     Surface surface(4, 4, ground);
     clDrawImageWithState(surface.DC(), win::RECT{0, 0, 4, 4}, nullptr, &masked, 0, clidmNormal);
     EXPECT_EQ(At(surface, 0, 1), ground);
-    EXPECT_EQ(At(surface, 3, 1), Rgb(gui::clBlue));
+    EXPECT_EQ(At(surface, 3, 1), gui::ColorToRGB(gui::clBlue));
     // An index beyond the list draws nothing.
     clDrawImageWithState(surface.DC(), win::RECT{0, 0, 4, 4}, nullptr, &masked, 1, clidmFaded);
-    EXPECT_EQ(At(surface, 3, 1), Rgb(gui::clBlue));
+    EXPECT_EQ(At(surface, 3, 1), gui::ColorToRGB(gui::clBlue));
 }
 
 TEST_F(ImageDrawingTest, NothingWithoutAPicture)

@@ -25,11 +25,6 @@ using testsupport::Surface;
 
 class ImageListsTest : public controlstest::ControlsTest {};
 
-win::COLORREF Rgb(gui::TColor color)
-{
-    return gui::ColorToRGB(color);
-}
-
 // A 24-bit picture whose pixel (x, y) is RGB(x * 5, y * 5, 100): every cell of a strip differs.
 std::unique_ptr<TclCustomBitmap> Ramp(int width, int height)
 {
@@ -141,7 +136,7 @@ TEST_F(ImageListsTest, MasksAndMaskColoursReachThePlatformList)
     gui::TColor maskColor = gui::clNone;
     list.GetImageInfoAt(1, image, infoMask, maskColor);
     EXPECT_EQ(maskColor, gui::clLime);
-    EXPECT_EQ(PixelOf(image, 3, 1), Rgb(gui::clLime)) << "the info keeps the picture as it came";
+    EXPECT_EQ(PixelOf(image, 3, 1), gui::ColorToRGB(gui::clLime)) << "the info keeps the picture as it came";
 }
 
 TEST_F(ImageListsTest, AssignFromAPlainListKeepsEveryImageAndMask)
@@ -190,8 +185,8 @@ TEST_F(ImageListsTest, DrawImageCentresUnlessStretched)
             list.DrawImage(0, on.frame, win::RECT{0, 0, 40, 30});
         }
         // (40 - 16) / 2 = 12 and (30 - 16) / 2 = 7.
-        EXPECT_EQ(win::GetPixel(centred.DC(), 12, 7), Rgb(gui::clRed));
-        EXPECT_EQ(win::GetPixel(centred.DC(), 27, 22), Rgb(gui::clRed));
+        EXPECT_EQ(win::GetPixel(centred.DC(), 12, 7), gui::ColorToRGB(gui::clRed));
+        EXPECT_EQ(win::GetPixel(centred.DC(), 27, 22), gui::ColorToRGB(gui::clRed));
         EXPECT_EQ(win::GetPixel(centred.DC(), 11, 7), white);
         EXPECT_EQ(win::GetPixel(centred.DC(), 28, 22), white);
         EXPECT_EQ(win::GetPixel(centred.DC(), 12, 23), white);
@@ -210,7 +205,7 @@ TEST_F(ImageListsTest, DrawImageCentresUnlessStretched)
         controlstest::SurfaceCanvas on(framework);
         list.Draw(&on.frame, 2, 3, 0);
     }
-    EXPECT_EQ(win::GetPixel(framework.DC(), 2, 3), Rgb(gui::clRed));
+    EXPECT_EQ(win::GetPixel(framework.DC(), 2, 3), gui::ColorToRGB(gui::clRed));
     EXPECT_EQ(win::GetPixel(framework.DC(), 1, 3), white);
     EXPECT_EQ(framework.Painted(white), 16 * 16);
 }

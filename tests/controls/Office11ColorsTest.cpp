@@ -17,7 +17,7 @@ namespace {
 
 using testsupport::Surface;
 
-constexpr win::COLORREF kGround = win::RGB(0x33, 0x66, 0x99);
+using controlstest::kBlueGround;
 
 class Office11Test : public controlstest::ControlsTest {
 protected:
@@ -70,7 +70,7 @@ TEST_F(Office11Test, BlackButtonFaceIsHighContrast)
 
 TEST_F(Office11Test, GripDotsRunDownTheRect)
 {
-    Surface surface(4, 13, kGround);
+    Surface surface(4, 13, kBlueGround);
     controls::uxOffice11DrawGripDots(surface.DC(), win::RECT{0, 0, 4, 13}, true);
     const win::COLORREF dark = Entry(10);
     const win::COLORREF light = Entry(11);
@@ -86,13 +86,13 @@ TEST_F(Office11Test, GripDotsRunDownTheRect)
     EXPECT_EQ(win::GetPixel(surface.DC(), 2, 2), light);
     EXPECT_EQ(win::GetPixel(surface.DC(), 1, 3), light);
     EXPECT_EQ(win::GetPixel(surface.DC(), 2, 3), light);
-    EXPECT_EQ(win::GetPixel(surface.DC(), 0, 0), kGround);
-    EXPECT_EQ(win::GetPixel(surface.DC(), 3, 3), kGround);
+    EXPECT_EQ(win::GetPixel(surface.DC(), 0, 0), kBlueGround);
+    EXPECT_EQ(win::GetPixel(surface.DC(), 3, 3), kBlueGround);
 }
 
 TEST_F(Office11Test, SizeGripHasSixCellsInTheCorner)
 {
-    Surface surface(20, 20, kGround);
+    Surface surface(20, 20, kBlueGround);
     controls::uxOffice11DrawSizeGrip(surface.DC(), win::RECT{0, 0, 20, 20});
     const win::POINT cells[] = {{8, 17}, {12, 17}, {16, 17}, {12, 13}, {16, 13}, {16, 9}};
     int darkCount = 0;
@@ -129,7 +129,7 @@ std::vector<std::pair<int, int>> Runs(const Surface& surface, win::COLORREF colo
 TEST_F(Office11Test, FittedArrowsFillTheirTriangles)
 {
     {
-        Surface surface(16, 16, kGround);
+        Surface surface(16, 16, kBlueGround);
         controls::uxOffice11DrawFittedArrow(surface.DC(), win::RECT{0, 0, 16, 16}, true, true, false);
         const auto runs = Runs(surface, win::RGB(0, 0, 0), false);
         EXPECT_EQ(runs[6], std::make_pair(5, 5));
@@ -138,13 +138,13 @@ TEST_F(Office11Test, FittedArrowsFillTheirTriangles)
         EXPECT_EQ(runs[5].second + runs[9].second, 0);
     }
     {
-        Surface surface(16, 16, kGround);
+        Surface surface(16, 16, kBlueGround);
         controls::uxOffice11DrawFittedArrow(surface.DC(), win::RECT{0, 0, 16, 16}, true, false, false);
         const auto runs = Runs(surface, gui::ColorToRGB(gui::clGrayText), false);
         EXPECT_EQ(runs[6], std::make_pair(5, 5));
     }
     {
-        Surface surface(16, 16, kGround);
+        Surface surface(16, 16, kBlueGround);
         controls::uxOffice11DrawFittedArrow(surface.DC(), win::RECT{0, 0, 16, 16}, false, true, false);
         const auto runs = Runs(surface, win::RGB(0, 0, 0), true);
         EXPECT_EQ(runs[6], std::make_pair(4, 7));
@@ -157,7 +157,7 @@ TEST_F(Office11Test, FittedArrowsFillTheirTriangles)
 
 TEST_F(Office11Test, TwoPhaseGradientMeetsItsMiddleColourHalfWay)
 {
-    Surface surface(100, 4, kGround);
+    Surface surface(100, 4, kBlueGround);
     const gui::TColor c1 = gui::TColor(win::RGB(0, 200, 40));
     const gui::TColor c2 = gui::TColor(win::RGB(200, 0, 240));
     controls::uxFillRectTwoPhaseGradient(surface.DC(), win::RECT{0, 0, 100, 4}, c1, c2, true);
@@ -169,7 +169,7 @@ TEST_F(Office11Test, TwoPhaseGradientMeetsItsMiddleColourHalfWay)
     EXPECT_EQ(win::GetPixel(surface.DC(), 0, 0), win::COLORREF(c1));
     EXPECT_EQ(win::GetPixel(surface.DC(), 99, 0), win::COLORREF(c2));
 
-    Surface solid(10, 2, kGround);
+    Surface solid(10, 2, kBlueGround);
     // A system colour and its RGB value are equal colours: one solid fill.
     controls::uxFillRectTwoPhaseGradient(solid.DC(), win::RECT{0, 0, 10, 2}, gui::clBtnFace,
                                          gui::TColor(win::RGB(212, 208, 200)), true);
@@ -255,7 +255,7 @@ TEST_F(SoftwareGradientTest, BandsNeverExceed256AndEndInTheSecondColour)
     const gui::TColor c1 = gui::TColor(win::RGB(0, 0, 0));
     const gui::TColor c2 = gui::TColor(win::RGB(255, 255, 255));
     {
-        Surface surface(600, 1, kGround);
+        Surface surface(600, 1, kBlueGround);
         controls::uxFillRectGradient(surface.DC(), win::RECT{0, 0, 600, 1}, c1, c2, true);
         const std::vector<win::COLORREF> pixels = surface.Pixels();
         EXPECT_EQ(std::set<win::COLORREF>(pixels.begin(), pixels.end()).size(), 256u);
@@ -265,7 +265,7 @@ TEST_F(SoftwareGradientTest, BandsNeverExceed256AndEndInTheSecondColour)
         EXPECT_EQ(controls::uxGradientColorAt(win::RECT{0, 0, 600, 1}, 2, c1, c2, true), gui::TColor(pixels[2]));
     }
     {
-        Surface surface(1, 10, kGround);
+        Surface surface(1, 10, kBlueGround);
         controls::uxFillRectGradient(surface.DC(), win::RECT{0, 0, 1, 10}, c1, c2, false);
         const std::vector<win::COLORREF> pixels = surface.Pixels();
         EXPECT_EQ(std::set<win::COLORREF>(pixels.begin(), pixels.end()).size(), 10u);
@@ -273,7 +273,7 @@ TEST_F(SoftwareGradientTest, BandsNeverExceed256AndEndInTheSecondColour)
         EXPECT_EQ(pixels[9], win::COLORREF(c2));
     }
     {
-        Surface surface(1, 1, kGround);
+        Surface surface(1, 1, kBlueGround);
         controls::uxFillRectGradient(surface.DC(), win::RECT{0, 0, 1, 1}, c1, c2, true);
         EXPECT_EQ(win::GetPixel(surface.DC(), 0, 0), win::COLORREF(c1));
     }

@@ -17,14 +17,11 @@ namespace {
 using namespace controls;
 using testsupport::Surface;
 
-constexpr win::COLORREF kGround = win::RGB(1, 2, 3);
+using controlstest::kGround;
 
 using controlstest::SurfaceCanvas;
 
-win::COLORREF At(const Surface& surface, int x, int y)
-{
-    return win::GetPixel(surface.DC(), x, y);
-}
+using testsupport::At;
 
 bool Near(win::COLORREF a, win::COLORREF b, int tolerance)
 {

@@ -18,14 +18,9 @@ namespace {
 using namespace controls;
 using testsupport::Surface;
 
-constexpr win::COLORREF kGround = win::RGB(1, 2, 3);
+using controlstest::kGround;
 
 using controlstest::SurfaceCanvas;
-
-win::COLORREF Rgb(gui::TColor color)
-{
-    return gui::ColorToRGB(color);
-}
 
 // The pixels of one colour, as rows of '#' and '.'.
 std::vector<std::string> Mask(const Surface& surface, win::COLORREF color)
@@ -119,15 +114,15 @@ TEST_F(PainterDrawingTest, CheckBoxMarkColoursAndFill)
         }
         // The frame (2 wide in the base painter) is not drawn; the inside is filled.
         EXPECT_EQ(win::GetPixel(surface.DC(), 1, 1), kGround);
-        EXPECT_EQ(win::GetPixel(surface.DC(), 2, 2), Rgb(c.fill));
-        EXPECT_EQ(win::GetPixel(surface.DC(), 10, 2), Rgb(c.fill));
+        EXPECT_EQ(win::GetPixel(surface.DC(), 2, 2), gui::ColorToRGB(c.fill));
+        EXPECT_EQ(win::GetPixel(surface.DC(), 10, 2), gui::ColorToRGB(c.fill));
         int marked = 0;
         for (int y = 2; y < 11; ++y)
             for (int x = 2; x < 11; ++x) {
                 const win::COLORREF pixel = win::GetPixel(surface.DC(), x, y);
-                if (pixel != Rgb(c.fill)) {
+                if (pixel != gui::ColorToRGB(c.fill)) {
                     ++marked;
-                    EXPECT_EQ(pixel, Rgb(c.mark)) << x << ", " << y;
+                    EXPECT_EQ(pixel, gui::ColorToRGB(c.mark)) << x << ", " << y;
                 }
             }
         if (c.mark == gui::clNone) {
@@ -135,7 +130,7 @@ TEST_F(PainterDrawingTest, CheckBoxMarkColoursAndFill)
         } else {
             // The tick's turning points on its three rows: w 7, h 5, mx 5, rows 7 to 9.
             for (int k = 0; k < 3; ++k)
-                EXPECT_EQ(win::GetPixel(surface.DC(), 5, 7 + k), Rgb(c.mark)) << k;
+                EXPECT_EQ(win::GetPixel(surface.DC(), 5, 7 + k), gui::ColorToRGB(c.mark)) << k;
             EXPECT_GE(marked, 3 * 7);
         }
     }
@@ -171,7 +166,7 @@ TEST_F(PainterDrawingTest, ButtonCaptionRectLosesTheOddRowAndRisesWhenLow)
         }
         std::string where;
         EXPECT_EQ(drawn.Differences(reference, &where), 0) << where;
-        EXPECT_GT(drawn.Painted(Rgb(gui::clBtnFace)), 0);
+        EXPECT_GT(drawn.Painted(gui::ColorToRGB(gui::clBtnFace)), 0);
     }
 }
 
@@ -222,10 +217,10 @@ TEST_F(PainterDrawingTest, DisabledButtonArrowIsTwoTriangles)
         Base().PaintButtonArrow(on.canvas, win::RECT{0, 0, 16, 16}, cxbsDisabled, cladDown);
     }
     // The highlight copy moved by (1, 1) shows below the shadow one at the apex and the right end.
-    EXPECT_EQ(win::GetPixel(surface.DC(), 7, 9), Rgb(gui::clBtnShadow));
-    EXPECT_EQ(win::GetPixel(surface.DC(), 8, 10), Rgb(gui::clBtnHighlight));
-    EXPECT_EQ(win::GetPixel(surface.DC(), 11, 7), Rgb(gui::clBtnHighlight));
-    EXPECT_EQ(win::GetPixel(surface.DC(), 4, 6), Rgb(gui::clBtnShadow));
+    EXPECT_EQ(win::GetPixel(surface.DC(), 7, 9), gui::ColorToRGB(gui::clBtnShadow));
+    EXPECT_EQ(win::GetPixel(surface.DC(), 8, 10), gui::ColorToRGB(gui::clBtnHighlight));
+    EXPECT_EQ(win::GetPixel(surface.DC(), 11, 7), gui::ColorToRGB(gui::clBtnHighlight));
+    EXPECT_EQ(win::GetPixel(surface.DC(), 4, 6), gui::ColorToRGB(gui::clBtnShadow));
     // The shadow triangle covers all but 7 pixels of the highlight one.
     EXPECT_EQ(surface.Painted(kGround), 16 + 7);
 }
@@ -257,10 +252,10 @@ TEST_F(PainterDrawingTest, ExpandCrossAndSmallExpandButton)
         cross[5][std::size_t(i)] = '#';
         cross[std::size_t(i)][5] = '#';
     }
-    EXPECT_EQ(Mask(surface, Rgb(gui::clBtnText)), cross);
-    EXPECT_EQ(win::GetPixel(surface.DC(), 0, 0), Rgb(gui::clRed));
-    EXPECT_EQ(win::GetPixel(surface.DC(), 10, 5), Rgb(gui::clRed));
-    EXPECT_EQ(win::GetPixel(surface.DC(), 1, 1), Rgb(gui::clWhite));
+    EXPECT_EQ(Mask(surface, gui::ColorToRGB(gui::clBtnText)), cross);
+    EXPECT_EQ(win::GetPixel(surface.DC(), 0, 0), gui::ColorToRGB(gui::clRed));
+    EXPECT_EQ(win::GetPixel(surface.DC(), 10, 5), gui::ColorToRGB(gui::clRed));
+    EXPECT_EQ(win::GetPixel(surface.DC(), 1, 1), gui::ColorToRGB(gui::clWhite));
 
     Surface minus(11, 11, kGround);
     {
@@ -300,16 +295,16 @@ TEST_F(PainterDrawingTest, FilterDismissButtonShrinksByTheNormalFrameWidth)
         standard.TclCustomLookAndFeelPainter::PaintFilterDismissButton(on.canvas, win::RECT{0, 0, 16, 14}, cxbsDefault);
     }
     // The default frame's black ring and its highlight, then the face from (2, 2) on.
-    EXPECT_EQ(win::GetPixel(surface.DC(), 1, 1), Rgb(gui::clBtnHighlight));
-    EXPECT_EQ(win::GetPixel(surface.DC(), 2, 2), Rgb(gui::clBtnFace));
-    EXPECT_EQ(win::GetPixel(surface.DC(), 13, 11), Rgb(gui::clBtnFace));
+    EXPECT_EQ(win::GetPixel(surface.DC(), 1, 1), gui::ColorToRGB(gui::clBtnHighlight));
+    EXPECT_EQ(win::GetPixel(surface.DC(), 2, 2), gui::ColorToRGB(gui::clBtnFace));
+    EXPECT_EQ(win::GetPixel(surface.DC(), 13, 11), gui::ColorToRGB(gui::clBtnFace));
     // The cross: side 16 div 2 = 8, made odd 7, centred in (2, 2, 14, 12) at (4, 3); each diagonal 2 wide.
     // Both ends of a row are the black outer ring.
-    const std::vector<std::string> rows = Mask(surface, Rgb(gui::clBtnText));
+    const std::vector<std::string> rows = Mask(surface, gui::ColorToRGB(gui::clBtnText));
     EXPECT_EQ(rows[3], "#...##....##...#");
     EXPECT_EQ(rows[6], "#......##......#");
     EXPECT_EQ(rows[9], "#...##....##...#");
-    EXPECT_EQ(surface.Painted(Rgb(gui::clBtnFace)) - (16 * 14 - 12 * 10), 7 * 2 * 2 - 2);
+    EXPECT_EQ(surface.Painted(gui::ColorToRGB(gui::clBtnFace)) - (16 * 14 - 12 * 10), 7 * 2 * 2 - 2);
 }
 
 TEST_F(PainterDrawingTest, IndicatorGlyphUsesTheLowSevenBitsOfTheKind)
@@ -408,13 +403,13 @@ TEST_F(PainterDrawingTest, SplitLineProgressGaugeAndFooterSeparator)
                                   TclBackground{nullptr, gui::clWhite}, false);
         Base().PaintFooterSeparator(on.canvas, win::RECT{0, 10, 20, 11});
     }
-    EXPECT_EQ(Mask(surface, Rgb(gui::clBlue))[0], "###..............###");
-    EXPECT_EQ(Mask(surface, Rgb(gui::clRed))[1], "...##############...");
+    EXPECT_EQ(Mask(surface, gui::ColorToRGB(gui::clBlue))[0], "###..............###");
+    EXPECT_EQ(Mask(surface, gui::ColorToRGB(gui::clRed))[1], "...##############...");
     EXPECT_EQ(Mask(surface, win::RGB(128, 128, 128))[3], "####################");
     EXPECT_EQ(Mask(surface, win::RGB(128, 128, 128))[5], "#..................#");
-    EXPECT_EQ(Mask(surface, Rgb(gui::clNavy))[5], ".#####..............");
-    EXPECT_EQ(Mask(surface, Rgb(gui::clWhite))[5], "......#############.");
-    EXPECT_EQ(Mask(surface, Rgb(gui::clBtnShadow))[10], "####################");
+    EXPECT_EQ(Mask(surface, gui::ColorToRGB(gui::clNavy))[5], ".#####..............");
+    EXPECT_EQ(Mask(surface, gui::ColorToRGB(gui::clWhite))[5], "......#############.");
+    EXPECT_EQ(Mask(surface, gui::ColorToRGB(gui::clBtnShadow))[10], "####################");
 }
 
 TEST_F(PainterDrawingTest, NavigationButtonsLayOutAroundThreeArrowHeights)
@@ -456,14 +451,14 @@ TEST_F(PainterDrawingTest, NavigationButtonFramesAndChevron)
         Base().PaintSchedulerNavButton(on.canvas, win::RECT{0, 0, 12, 11}, win::RECT{2, 2, 9, 9}, true, cxbsNormal);
     }
     // The next button: shadow on the left, top and bottom, then highlight left and top inside; face on the right.
-    EXPECT_EQ(win::GetPixel(surface.DC(), 0, 5), Rgb(gui::clBtnShadow));
-    EXPECT_EQ(win::GetPixel(surface.DC(), 6, 0), Rgb(gui::clBtnShadow));
-    EXPECT_EQ(win::GetPixel(surface.DC(), 6, 10), Rgb(gui::clBtnShadow));
-    EXPECT_EQ(win::GetPixel(surface.DC(), 11, 5), Rgb(gui::clBtnFace));
-    EXPECT_EQ(win::GetPixel(surface.DC(), 1, 5), Rgb(gui::clBtnHighlight));
-    EXPECT_EQ(win::GetPixel(surface.DC(), 10, 1), Rgb(gui::clBtnHighlight));
+    EXPECT_EQ(win::GetPixel(surface.DC(), 0, 5), gui::ColorToRGB(gui::clBtnShadow));
+    EXPECT_EQ(win::GetPixel(surface.DC(), 6, 0), gui::ColorToRGB(gui::clBtnShadow));
+    EXPECT_EQ(win::GetPixel(surface.DC(), 6, 10), gui::ColorToRGB(gui::clBtnShadow));
+    EXPECT_EQ(win::GetPixel(surface.DC(), 11, 5), gui::ColorToRGB(gui::clBtnFace));
+    EXPECT_EQ(win::GetPixel(surface.DC(), 1, 5), gui::ColorToRGB(gui::clBtnHighlight));
+    EXPECT_EQ(win::GetPixel(surface.DC(), 10, 1), gui::ColorToRGB(gui::clBtnHighlight));
     // The chevron in 7 x 7 at (2, 2): four steps of two-pixel dashes from the left end, a bar on the right.
-    const std::vector<std::string> rows = Mask(surface, Rgb(gui::clBtnText));
+    const std::vector<std::string> rows = Mask(surface, gui::ColorToRGB(gui::clBtnText));
     EXPECT_EQ(rows[2], "..##....#...");
     EXPECT_EQ(rows[3], "...##...#...");
     EXPECT_EQ(rows[4], "....##..#...");
@@ -521,15 +516,15 @@ TEST_F(PainterDrawingTest, ClockAtThreeShowsTheHourHandRightAndTheMinuteHandUp)
     EXPECT_EQ(win::GetPixel(surface.DC(), 45, 30), teal);
     // (the second hand's red line runs up its middle)
     EXPECT_EQ(win::GetPixel(surface.DC(), 31, 20), teal);
-    EXPECT_EQ(win::GetPixel(surface.DC(), 30, 12), Rgb(gui::clRed));
-    EXPECT_EQ(win::GetPixel(surface.DC(), 15, 30), Rgb(gui::clWhite));
-    EXPECT_EQ(win::GetPixel(surface.DC(), 30, 45), Rgb(gui::clWhite));
+    EXPECT_EQ(win::GetPixel(surface.DC(), 30, 12), gui::ColorToRGB(gui::clRed));
+    EXPECT_EQ(win::GetPixel(surface.DC(), 15, 30), gui::ColorToRGB(gui::clWhite));
+    EXPECT_EQ(win::GetPixel(surface.DC(), 30, 45), gui::ColorToRGB(gui::clWhite));
     // The second hand at 0 seconds points up, beyond the minute hand's tip.
-    EXPECT_EQ(win::GetPixel(surface.DC(), 30, 6), Rgb(gui::clRed));
+    EXPECT_EQ(win::GetPixel(surface.DC(), 30, 6), gui::ColorToRGB(gui::clRed));
     // Hour marks: the three o'clock mark at (59, 30) with its light and dark neighbours kept.
     EXPECT_EQ(win::GetPixel(surface.DC(), 59, 30), teal);
     EXPECT_EQ(win::GetPixel(surface.DC(), 58, 30), win::RGB(0, 255, 255));
-    EXPECT_EQ(win::GetPixel(surface.DC(), 59, 31), Rgb(gui::clBtnText));
+    EXPECT_EQ(win::GetPixel(surface.DC(), 59, 31), gui::ColorToRGB(gui::clBtnText));
     EXPECT_EQ(win::GetPixel(surface.DC(), 30, 59), teal);
 }
 
@@ -541,15 +536,15 @@ TEST_F(PainterDrawingTest, SortTriangleEdgesTakeTheirColours)
         PaintSortTriangle(on.canvas, win::RECT{0, 0, 15, 12}, true, gui::clRed, gui::clBlue, win::POINT{7, 8});
     }
     // Ascending, extent 7 x 8: apex at (7, 2), base row 9 from 4 to 10.
-    EXPECT_EQ(win::GetPixel(surface.DC(), 7, 2), Rgb(gui::clBlue));
-    EXPECT_EQ(win::GetPixel(surface.DC(), 10, 8), Rgb(gui::clRed));
-    EXPECT_EQ(win::GetPixel(surface.DC(), 4, 8), Rgb(gui::clBlue));
-    EXPECT_EQ(win::GetPixel(surface.DC(), 7, 9), Rgb(gui::clRed));
+    EXPECT_EQ(win::GetPixel(surface.DC(), 7, 2), gui::ColorToRGB(gui::clBlue));
+    EXPECT_EQ(win::GetPixel(surface.DC(), 10, 8), gui::ColorToRGB(gui::clRed));
+    EXPECT_EQ(win::GetPixel(surface.DC(), 4, 8), gui::ColorToRGB(gui::clBlue));
+    EXPECT_EQ(win::GetPixel(surface.DC(), 7, 9), gui::ColorToRGB(gui::clRed));
     int red = 0;
     int blue = 0;
     for (win::COLORREF pixel : surface.Pixels()) {
-        red += pixel == Rgb(gui::clRed);
-        blue += pixel == Rgb(gui::clBlue);
+        red += pixel == gui::ColorToRGB(gui::clRed);
+        blue += pixel == gui::ColorToRGB(gui::clBlue);
     }
     EXPECT_GT(red, 6);
     EXPECT_GT(blue, 6);

@@ -30,9 +30,9 @@ public:
     static inline int live = 0;
 };
 
-class Listener : public classes::TNonRefCountedObject, public controls::IclStylePaintersListener {
+class PaintersListener : public classes::TNonRefCountedObject, public controls::IclStylePaintersListener {
 public:
-    Listener(std::vector<std::string>& journal, std::string name) : journal_(journal), name_(std::move(name)) {}
+    PaintersListener(std::vector<std::string>& journal, std::string name) : journal_(journal), name_(std::move(name)) {}
     void PaintersChanged(TclCustomLookAndFeelPainterClass painter) override
     {
         journal_.push_back(name_ + (painter == &black ? ":black" : ":other"));
@@ -98,8 +98,8 @@ TEST_F(RegistryTest, PainterDataIsFoundForTheVeryClassOnly)
 TEST_F(RegistryTest, ListenersHearOnceLastToFirst)
 {
     std::vector<std::string> journal;
-    Listener first(journal, "first");
-    Listener second(journal, "second");
+    PaintersListener first(journal, "first");
+    PaintersListener second(journal, "second");
     Registry().AddPaintersListener(&first);
     Registry().AddPaintersListener(&second);
     Registry().AddPaintersListener(&first);

@@ -11,7 +11,7 @@ namespace {
 
 using testsupport::Surface;
 
-constexpr win::COLORREF kGround = win::RGB(1, 2, 3);
+using controlstest::kGround;
 
 // Yellow, with a red mark at (20, 20, 40, 30); remembers whether it painted a copy.
 class Backdrop : public gui::TCustomControl {

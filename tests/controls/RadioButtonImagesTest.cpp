@@ -15,7 +15,7 @@ namespace {
 using namespace controls;
 using testsupport::Surface;
 
-constexpr win::COLORREF kGround = win::RGB(1, 2, 3);
+using controlstest::kGround;
 
 class RadioButtonImagesTest : public controlstest::ControlsTest {
 protected:

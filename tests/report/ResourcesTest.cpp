@@ -16,7 +16,6 @@
 namespace {
 
 using report::rptGetResources;
-using report_test::ReportTest;
 
 std::string Table(const std::string& entries, const std::string& codePage = "1252")
 {
@@ -24,7 +23,7 @@ std::string Table(const std::string& entries, const std::string& codePage = "125
          + "</Resources>";
 }
 
-class ResourcesTest : public ReportTest {};
+class ResourcesTest : public report_test::ReportTest {};
 
 TEST_F(ResourcesTest, LibraryTextsAreThere)
 {

@@ -27,7 +27,7 @@ protected:
 
 // A window with a data set of its own and a report that uses it and one on its data page, with
 // variables of three kinds and two styles.
-void Fill(TSampleForm& form)
+void FillDataAndStyles(TSampleForm& form)
 {
     form.SetName("Form1");
     auto* users = new report::TrptUserDataSet(&form);
@@ -87,7 +87,7 @@ std::string Collections(TrptReport& report)
 TEST_F(StoredCollectionsTest, CollectionsReadBackFromWindowData)
 {
     TSampleForm form(nullptr);
-    Fill(form);
+    FillDataAndStyles(form);
     auto* original = dynamic_cast<TrptReport*>(form.FindComponent("Report1"));
     const std::string expected = Collections(*original);
     EXPECT_EQ(expected, "data set Users Form1.Users\ndata set Readings Report1.Inner\nreport data set Users\n"
@@ -141,7 +141,7 @@ TEST_F(StoredCollectionsTest, OldEscapesAreDecoded)
 TEST_F(StoredCollectionsTest, TemplatesHoldTheListForm)
 {
     TSampleForm form(nullptr);
-    Fill(form);
+    FillDataAndStyles(form);
     auto* original = dynamic_cast<TrptReport*>(form.FindComponent("Report1"));
     const std::string text = report_test::SavedTemplate(*original);
     report::TrptXMLDocument document;

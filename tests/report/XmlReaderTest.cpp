@@ -12,12 +12,12 @@ using report::TrptXMLItem;
 using report_test::Load;
 using report_test::Tree;
 
-const std::string kHeader = "<?xml version=\"1.0\" encoding=\"utf-8\"?>";
+using report_test::kXmlHeader;
 
 TEST(XmlReader, SkipsCommentsTextAndByteOrderMark)
 {
     TrptXMLDocument document;
-    Load(document, "\xEF\xBB\xBF" + kHeader + "\r\n<!-- a comment > with <markup> -- inside -->"
+    Load(document, "\xEF\xBB\xBF" + kXmlHeader + "\r\n<!-- a comment > with <markup> -- inside -->"
                    "<Root A=\"1\">text between<!---->\r\n  <Child B=\"2\"/>more text<Other></OTHER></root>");
     EXPECT_EQ(Tree(document.Root()), "Root[A=\"1\"]{Child[B=\"2\"] Other[]}");
     EXPECT_EQ(document.Root().Prop("a"), "1");
@@ -28,7 +28,7 @@ TEST(XmlReader, SkipsCommentsTextAndByteOrderMark)
 TEST(XmlReader, TagEndsAtTheFirstGreaterThan)
 {
     TrptXMLDocument document;
-    Load(document, kHeader + "<r><a v=\"1>2\"></a></r>");
+    Load(document, kXmlHeader + "<r><a v=\"1>2\"></a></r>");
     EXPECT_EQ(Tree(document.Root()), "r[]{a[v=\"1]}");
 }
 
@@ -36,7 +36,7 @@ TEST(XmlReader, TagEndsAtTheFirstGreaterThan)
 TEST(XmlReader, EmptyElementForms)
 {
     TrptXMLDocument document;
-    Load(document, kHeader + "<r><a/><b x=\"1\"/><c//><d/ y=\"2\"/><e z=\"3\"//></r>");
+    Load(document, kXmlHeader + "<r><a/><b x=\"1\"/><c//><d/ y=\"2\"/><e z=\"3\"//></r>");
     EXPECT_EQ(Tree(document.Root()), "r[]{a[] b[x=\"1\"] c[] d[y=\"2\"] e[z=\"3\"/]}");
     TrptXMLDocument again;
     Load(again, report_test::Saved(document));
@@ -46,7 +46,7 @@ TEST(XmlReader, EmptyElementForms)
 TEST(XmlReader, ReadsAttributesOnlyAfterABlank)
 {
     TrptXMLDocument document;
-    Load(document, kHeader + "<r a=\"1\"b=\"2\" c=\"&#60;&#34;&#62;\" d=\"open/>");
+    Load(document, kXmlHeader + "<r a=\"1\"b=\"2\" c=\"&#60;&#34;&#62;\" d=\"open/>");
     const TrptXMLItem& root = document.Root();
     EXPECT_EQ(root.Prop("a"), "1");
     EXPECT_EQ(root.Prop("b"), "");
@@ -75,7 +75,7 @@ TEST(XmlReader, SetPropReplacesInPlaceOrAppends)
 // before; either way the mark leaves the text.
 TEST(XmlReader, UnloadMarksInBothForms)
 {
-    const std::string text = kHeader + "<r><p a=\"1\"ld=\"0\"><c/></p><p ld=\"0\"><c/></p><p a=\"1\" LD=\"0\" b=\"2\">"
+    const std::string text = kXmlHeader + "<r><p a=\"1\"ld=\"0\"><c/></p><p ld=\"0\"><c/></p><p a=\"1\" LD=\"0\" b=\"2\">"
                                        "<c/></p><p ld=\"0\"/><q a=\"1\" / ld=\"0\"><c/></q></r>";
     TrptXMLDocument whole;
     Load(whole, text);
@@ -104,17 +104,17 @@ TEST(XmlReader, MalformedInputIsRefused)
     const Case cases[] = {
         {"", "[]"},
         {"<r/>", "[]"},
-        {kHeader, "[]"},
-        {kHeader + "<r><a<b/></a></r>", "r[]"},
-        {kHeader + "<r><a", "r[]"},
-        {kHeader + "<r><a></b></r>", "r[]{a[]}"},
-        {kHeader + "<r><a/>", "r[]{a[]}"},
-        {kHeader + "<r><a><b/>", "r[]{a[]{b[]}}"},
-        {kHeader + "<r><></r>", "r[]"},
-        {kHeader + "<r>< a></r>", "r[]"},
-        {kHeader + "</r>", "[]"},
-        {kHeader + "<r><!-- open", "r[]"},
-        {kHeader + "<r></>", "r[]"},
+        {kXmlHeader, "[]"},
+        {kXmlHeader + "<r><a<b/></a></r>", "r[]"},
+        {kXmlHeader + "<r><a", "r[]"},
+        {kXmlHeader + "<r><a></b></r>", "r[]{a[]}"},
+        {kXmlHeader + "<r><a/>", "r[]{a[]}"},
+        {kXmlHeader + "<r><a><b/>", "r[]{a[]{b[]}}"},
+        {kXmlHeader + "<r><></r>", "r[]"},
+        {kXmlHeader + "<r>< a></r>", "r[]"},
+        {kXmlHeader + "</r>", "[]"},
+        {kXmlHeader + "<r><!-- open", "r[]"},
+        {kXmlHeader + "<r></>", "r[]"},
     };
     for (const Case& c : cases) {
         TrptXMLDocument document;
@@ -133,7 +133,7 @@ TEST(XmlReader, MalformedInputIsRefused)
 // Every cut of a document inside its root is refused, keeping a prefix of the whole tree.
 TEST(XmlReader, EveryCutInsideTheRootIsRefused)
 {
-    const std::string text = kHeader + "\r\n<TrptReport Version=\"4.6.5\"><TrptDataPage Name=\"Data\"/>"
+    const std::string text = kXmlHeader + "\r\n<TrptReport Version=\"4.6.5\"><TrptDataPage Name=\"Data\"/>"
                                        "<!-- pages --><TrptReportPage Name=\"Page1\"><TrptReportTitle Name=\"T\">"
                                        "<TrptMemoView Name=\"M\" Text=\"a&#38;b\"/></TrptReportTitle></TrptReportPage>"
                                        "</TrptReport>";
@@ -153,7 +153,7 @@ TEST(XmlReader, EveryCutInsideTheRootIsRefused)
 TEST(XmlReader, DeepNestingIsRefused)
 {
     auto nested = [](int depth) {
-        std::string text = kHeader;
+        std::string text = kXmlHeader;
         for (int i = 0; i < depth; ++i)
             text += "<a>";
         for (int i = 0; i < depth; ++i)
@@ -172,7 +172,7 @@ TEST(XmlReader, DeepNestingIsRefused)
 
 TEST(XmlReader, StreamIsLeftJustAfterTheRoot)
 {
-    rtl::TStringStream stream("xx" + kHeader + "<r><a/></r>trailing");
+    rtl::TStringStream stream("xx" + kXmlHeader + "<r><a/></r>trailing");
     stream.SetPosition(2);
     TrptXMLDocument document;
     document.LoadFromStream(stream);

@@ -8,6 +8,9 @@
 
 namespace report_test {
 
+// The declaration every document the report library writes starts with.
+inline const std::string kXmlHeader = "<?xml version=\"1.0\" encoding=\"utf-8\"?>";
+
 inline std::string Saved(const report::TrptXMLDocument& document)
 {
     rtl::TStringStream stream;

@@ -16,7 +16,7 @@ using report_test::Load;
 using report_test::Saved;
 using report_test::Tree;
 
-const std::string kHeader = "<?xml version=\"1.0\" encoding=\"utf-8\"?>";
+using report_test::kXmlHeader;
 
 std::vector<std::string> FilesIn(const std::string& folder)
 {
@@ -33,7 +33,7 @@ TEST(XmlUnload, UnloadedItemsLiveInOneTemporaryFile)
     testsupport::ScratchFolder folder;
     TrptXMLDocument document;
     document.SetTempDir(folder.Folder());
-    Load(document, kHeader + "<r><page n=\"1\"><m a=\"x\"/><m a=\"y\"/></page><page n=\"2\"><m a=\"z\"/></page></r>");
+    Load(document, kXmlHeader + "<r><page n=\"1\"><m a=\"x\"/><m a=\"y\"/></page><page n=\"2\"><m a=\"z\"/></page></r>");
     const std::string whole = Saved(document);
     for (int i = 0; i < 2; ++i) {
         TrptXMLItem& page = document.Root().Items(i);
@@ -49,7 +49,7 @@ TEST(XmlUnload, UnloadedItemsLiveInOneTemporaryFile)
     EXPECT_EQ(Tree(document.Root()), "r[]{page[n=\"1\"] page[n=\"2\"]}");
 
     // Saving reads the pages back for the writing and leaves them unloaded.
-    EXPECT_EQ(Saved(document), kHeader + "<r><page n=\"1\" ld=\"0\"><m a=\"x\"/><m a=\"y\"/></page>"
+    EXPECT_EQ(Saved(document), kXmlHeader + "<r><page n=\"1\" ld=\"0\"><m a=\"x\"/><m a=\"y\"/></page>"
                                          "<page n=\"2\" ld=\"0\"><m a=\"z\"/></page></r>");
     EXPECT_FALSE(document.Root().Items(1).Loaded());
 
@@ -74,7 +74,7 @@ TEST(XmlUnload, TempDirIsUsedWholeOrNotAtAll)
     std::filesystem::create_directories(deep);
     TrptXMLDocument document;
     document.SetTempDir(deep);
-    Load(document, kHeader + "<r><p><c/></p></r>");
+    Load(document, kXmlHeader + "<r><p><c/></p></r>");
     document.Root().Items(0).SetUnloadable(true);
     document.UnloadItem(document.Root().Items(0));
     EXPECT_EQ(FilesIn(deep).size(), 1u);
@@ -82,7 +82,7 @@ TEST(XmlUnload, TempDirIsUsedWholeOrNotAtAll)
 
     TrptXMLDocument elsewhere;
     elsewhere.SetTempDir(folder.Path("missing"));
-    Load(elsewhere, kHeader + "<r><p><c/></p></r>");
+    Load(elsewhere, kXmlHeader + "<r><p><c/></p></r>");
     elsewhere.Root().Items(0).SetUnloadable(true);
     elsewhere.UnloadItem(elsewhere.Root().Items(0));
     EXPECT_FALSE(elsewhere.TempFileName().starts_with(folder.Folder()));
@@ -96,7 +96,7 @@ TEST(XmlUnload, TempDirIsUsedWholeOrNotAtAll)
 // afterwards never writes into that stream.
 TEST(XmlUnload, PartialReadLoadsMarkedItemsOnDemand)
 {
-    const std::string text = kHeader + "<r><page n=\"1\" ld=\"0\"><m a=\"x\"><i/></m></page>"
+    const std::string text = kXmlHeader + "<r><page n=\"1\" ld=\"0\"><m a=\"x\"><i/></m></page>"
                                        "<!-- between --><page n=\"2\" ld=\"0\"><m a=\"y\"/></page><end/></r>";
     auto stream = std::make_unique<rtl::TStringStream>(text);
     const rtl::TStringStream* source = stream.get();
@@ -120,7 +120,7 @@ TEST(XmlUnload, PartialReadLoadsMarkedItemsOnDemand)
 // Stored data that turns out damaged when it is loaded raises and leaves the item unloaded.
 TEST(XmlUnload, DamagedStoreLeavesTheItemUnloaded)
 {
-    const std::string text = kHeader + "<r><page ld=\"0\"><m/></page></r>";
+    const std::string text = kXmlHeader + "<r><page ld=\"0\"><m/></page></r>";
     auto stream = std::make_unique<rtl::TStringStream>(text);
     rtl::TStringStream* source = stream.get();
     TrptXMLDocument document;

@@ -86,4 +86,9 @@ private:
     win::HGDIOBJ old_ = nullptr;
 };
 
+inline win::COLORREF At(const Surface& surface, int x, int y)
+{
+    return win::GetPixel(surface.DC(), x, y);
+}
+
 }  // namespace testsupport

@@ -13,8 +13,6 @@ namespace {
 
 using namespace pagecontrol;
 
-gui::TColor Rgb(gui::TColor color) { return gui::TColor(gui::ColorToRGB(color)); }
-
 class OneNoteTest : public SlantedTest {
 protected:
     PagedTabControl* MakeOneNote()

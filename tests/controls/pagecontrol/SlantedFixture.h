@@ -17,6 +17,9 @@
 
 namespace pctest {
 
+// A colour as the screen shows it, system colours resolved.
+inline gui::TColor Rgb(gui::TColor color) { return gui::TColor(gui::ColorToRGB(color)); }
+
 // A tab control whose tabs have pages, as a page control's have.
 class PagedTabControl : public TclCustomTabControl {
 public:

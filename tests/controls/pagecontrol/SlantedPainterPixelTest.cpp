@@ -20,8 +20,6 @@ namespace {
 
 using namespace pagecontrol;
 
-gui::TColor Rgb(gui::TColor color) { return gui::TColor(gui::ColorToRGB(color)); }
-
 // The pixels of a polyline whose segments are straight or diagonal, ends included.
 std::vector<win::POINT> LinePixels(const std::vector<win::POINT>& points)
 {

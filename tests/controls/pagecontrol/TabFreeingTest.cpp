@@ -56,7 +56,7 @@ struct Freer {
     void ChildResize(classes::TObject*) { FreeIf(Handler::childResize); }
 };
 
-struct FreeCase {
+struct HandlerFreeCase {
     const char* name;
     Handler at;
     Trigger trigger;
@@ -74,7 +74,7 @@ std::unique_ptr<controls::TclImageList> MakeImages()
     return images;
 }
 
-class TabFreeingTest : public TabTest, public ::testing::WithParamInterface<FreeCase> {
+class TabFreeingTest : public TabTest, public ::testing::WithParamInterface<HandlerFreeCase> {
 protected:
     void Fire(TclCustomTabControl* control, Trigger trigger)
     {
@@ -112,7 +112,7 @@ protected:
 
 TEST_P(TabFreeingTest, TheControlGoesAwayAndNothingTouchesItAfterwards)
 {
-    const FreeCase& c = GetParam();
+    const HandlerFreeCase& c = GetParam();
     std::unique_ptr<controls::TclImageList> images = MakeImages();
     TclCustomTabControl* control = Make(300, 200, {"Alpha", "Beta"});
     control->SetTabWidth(60);
@@ -140,15 +140,15 @@ TEST_P(TabFreeingTest, TheControlGoesAwayAndNothingTouchesItAfterwards)
 
 INSTANTIATE_TEST_SUITE_P(
     Handlers, TabFreeingTest,
-    ::testing::Values(FreeCase{"DrawTabWhilePainting", Handler::drawTab, Trigger::paint},
-                      FreeCase{"DrawTabExWhilePainting", Handler::drawTabEx, Trigger::paint},
-                      FreeCase{"ImageIndexWhilePainting", Handler::imageIndex, Trigger::paint},
-                      FreeCase{"DrawTabWhilePaintingACopy", Handler::drawTab, Trigger::paintTo},
-                      FreeCase{"ImageIndexWhilePaintingACopy", Handler::imageIndex, Trigger::paintTo},
-                      FreeCase{"DrawTabExWhileMeasuringOnAResize", Handler::drawTabEx, Trigger::resize},
-                      FreeCase{"ChangingFromTheGoToTabMenu", Handler::changing, Trigger::goMenu},
-                      FreeCase{"ChangeFromTheGoToTabMenu", Handler::change, Trigger::goMenu}),
-    [](const ::testing::TestParamInfo<FreeCase>& info) { return std::string(info.param.name); });
+    ::testing::Values(HandlerFreeCase{"DrawTabWhilePainting", Handler::drawTab, Trigger::paint},
+                      HandlerFreeCase{"DrawTabExWhilePainting", Handler::drawTabEx, Trigger::paint},
+                      HandlerFreeCase{"ImageIndexWhilePainting", Handler::imageIndex, Trigger::paint},
+                      HandlerFreeCase{"DrawTabWhilePaintingACopy", Handler::drawTab, Trigger::paintTo},
+                      HandlerFreeCase{"ImageIndexWhilePaintingACopy", Handler::imageIndex, Trigger::paintTo},
+                      HandlerFreeCase{"DrawTabExWhileMeasuringOnAResize", Handler::drawTabEx, Trigger::resize},
+                      HandlerFreeCase{"ChangingFromTheGoToTabMenu", Handler::changing, Trigger::goMenu},
+                      HandlerFreeCase{"ChangeFromTheGoToTabMenu", Handler::change, Trigger::goMenu}),
+    [](const ::testing::TestParamInfo<HandlerFreeCase>& info) { return std::string(info.param.name); });
 
 // What program code does to the doomed control; the second list is the one the control shows, the
 // third another one, the style 101 is registered.

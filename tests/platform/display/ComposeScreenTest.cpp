@@ -171,12 +171,6 @@ TEST_F(DisplayTest, ALayeredWindowsShapeCutsItsFaintPixelsOverNoWindowOfOurs)
     EXPECT_FALSE(win::detail::ReadLayeredShape(opaque, rects));
 }
 
-// channel scaled by alpha / 255, as a screen that blends premultiplied pixels wants it.
-std::uint32_t Premultiplied(std::uint32_t channel, std::uint32_t alpha)
-{
-    return static_cast<std::uint32_t>(std::lround(channel * alpha / 255.0));
-}
-
 std::uint32_t Argb(std::uint32_t alpha, std::uint32_t red, std::uint32_t green, std::uint32_t blue)
 {
     return (alpha << 24) | (red << 16) | (green << 8) | blue;

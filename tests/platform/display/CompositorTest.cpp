@@ -92,12 +92,6 @@ void SetLayered(win::HWND hwnd, bool layered)
     win::SetWindowLongPtr(hwnd, win::GWL_EXSTYLE, layered ? style | win::WS_EX_LAYERED : style & ~win::WS_EX_LAYERED);
 }
 
-// channel scaled by alpha / 255, the way a compositing manager expects premultiplied pixels.
-std::uint32_t Premultiplied(std::uint32_t channel, std::uint32_t alpha)
-{
-    return static_cast<std::uint32_t>(std::lround(channel * alpha / 255.0));
-}
-
 // A 0x00RRGGBB pixel at the alpha, premultiplied.
 std::uint32_t AtAlpha(std::uint32_t pixel, std::uint32_t alpha)
 {

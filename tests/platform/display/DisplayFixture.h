@@ -5,10 +5,17 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
 #include <vector>
 
 namespace displaytest {
+
+// channel scaled by alpha / 255, as a screen or compositing manager that blends premultiplied pixels wants it.
+inline std::uint32_t Premultiplied(std::uint32_t channel, std::uint32_t alpha)
+{
+    return static_cast<std::uint32_t>(std::lround(channel * alpha / 255.0));
+}
 
 struct Received {
     win::HWND hwnd;

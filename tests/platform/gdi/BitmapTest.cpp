@@ -23,10 +23,9 @@ namespace {
 
 using namespace win;
 using namespace win::detail;
-
-constexpr COLORREF Red = RGB(255, 0, 0);
-constexpr COLORREF Blue = RGB(0, 0, 255);
-constexpr COLORREF White = RGB(255, 255, 255);
+using wintest::Red;
+using wintest::Blue;
+using wintest::White;
 
 // A BITMAPINFO with room for a colour table of 256 entries.
 struct Info {

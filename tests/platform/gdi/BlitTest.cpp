@@ -16,11 +16,10 @@ namespace {
 
 using namespace win;
 using wintest::Picture;
-
-constexpr COLORREF Red = RGB(255, 0, 0);
-constexpr COLORREF Green = RGB(0, 255, 0);
-constexpr COLORREF Blue = RGB(0, 0, 255);
-constexpr COLORREF White = RGB(255, 255, 255);
+using wintest::Red;
+using wintest::Green;
+using wintest::Blue;
+using wintest::White;
 
 // A canvas and a second memory context over a source bitmap of 4 x 2 pixels: "rgb#" over "#bgr".
 class BlitTest : public wintest::CanvasTest {

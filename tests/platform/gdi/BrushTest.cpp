@@ -11,9 +11,8 @@
 namespace {
 
 using namespace win;
-
-constexpr COLORREF Red = RGB(255, 0, 0);
-constexpr COLORREF Blue = RGB(0, 0, 255);
+using wintest::Red;
+using wintest::Blue;
 
 class BrushTest : public wintest::CanvasTest {
 protected:

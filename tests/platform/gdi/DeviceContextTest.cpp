@@ -7,7 +7,7 @@
 #include "platform/gdi/detail/DeviceContext.h"
 #include "platform/gdi/detail/Surface.h"
 
-#include "tests/platform/gdi/GdiFixture.h"
+#include "tests/platform/gdi/GdiTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -19,12 +19,11 @@ namespace {
 
 using namespace win;
 using namespace win::detail;
+using wintest::Red;
+using wintest::Blue;
+using wintest::White;
+using wintest::Picture;
 
-using Picture = std::vector<std::string>;
-
-constexpr COLORREF Red = RGB(255, 0, 0);
-constexpr COLORREF Blue = RGB(0, 0, 255);
-constexpr COLORREF White = RGB(255, 255, 255);
 
 int Fill(HDC dc, RECT rect, HBRUSH brush)
 {

@@ -32,9 +32,9 @@ using Pixel = std::uint32_t;
 constexpr Pixel Colour = 0x00FFFFFF;
 
 // A 32-bit DIB section in a memory context; rows top-down or bottom-up in memory.
-class Picture {
+class PixelGrid {
 public:
-    Picture(int width, int height, bool topDown = true) : width_(width), height_(height), topDown_(topDown)
+    PixelGrid(int width, int height, bool topDown = true) : width_(width), height_(height), topDown_(topDown)
     {
         BITMAPINFO info;
         info.bmiHeader.biWidth = width;
@@ -44,13 +44,13 @@ public:
         bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits_, nullptr, 0);
         SelectObject(dc_, bitmap_);
     }
-    ~Picture()
+    ~PixelGrid()
     {
         DeleteDC(dc_);
         DeleteObject(bitmap_);
     }
-    Picture(const Picture&) = delete;
-    Picture& operator=(const Picture&) = delete;
+    PixelGrid(const PixelGrid&) = delete;
+    PixelGrid& operator=(const PixelGrid&) = delete;
 
     HDC Dc() const { return dc_; }
     int Width() const { return width_; }
@@ -168,8 +168,8 @@ struct PatternBrush {
 
 TEST_F(RasterOpsTest, EveryRasterOperationFollowsItsTruthTable)
 {
-    Picture target(33, 11);
-    Picture source(33, 11, false);
+    PixelGrid target(33, 11);
+    PixelGrid source(33, 11, false);
     source.Fill(random_);
     target.Fill(random_);
     const std::vector<Pixel> before = target.Pixels();
@@ -200,8 +200,8 @@ TEST_F(RasterOpsTest, EveryRasterOperationFollowsItsTruthTable)
 
 TEST_F(RasterOpsTest, MaskBltTakesEachPixelsOperationFromItsMaskBit)
 {
-    Picture target(19, 7);
-    Picture source(19, 7);
+    PixelGrid target(19, 7);
+    PixelGrid source(19, 7);
     source.Fill(random_);
     target.Fill(random_);
     const std::vector<Pixel> before = target.Pixels();
@@ -246,7 +246,7 @@ TEST_F(RasterOpsTest, MaskBltTakesEachPixelsOperationFromItsMaskBit)
 // at each point; a transparent hatch leaves its gaps alone.
 TEST_F(RasterOpsTest, BrushesPaintTheirPixelsInEveryMixMode)
 {
-    Picture target(37, 13, false);
+    PixelGrid target(37, 13, false);
     target.Fill(random_);
     const std::vector<Pixel> before = target.Pixels();
     PatternBrush colourPattern(random_);
@@ -366,7 +366,7 @@ Pixel Combined(const std::vector<Pixel>& pixels, int width, std::pair<int, int> 
 
 TEST_F(RasterOpsTest, StretchingTakesTheSourcePixelsEachDestinationPixelCovers)
 {
-    Picture source(41, 29, false);
+    PixelGrid source(41, 29, false);
     source.Fill(random_);
     const std::vector<Pixel> from = source.Pixels();
     struct Case {
@@ -378,7 +378,7 @@ TEST_F(RasterOpsTest, StretchingTakesTheSourcePixelsEachDestinationPixelCovers)
         {30, 20, 36, 26}, {17, 13, 34, 26}, {20, 14, 28, 19}, {11, 8, 34, 26},  {-11, 8, 34, 26},
         {5, 3, 38, 27},   {13, 25, 37, 5},  {33, 9, 7, 26},
     };
-    Picture target(40, 30);
+    PixelGrid target(40, 30);
     target.Fill(random_);
     const std::vector<Pixel> before = target.Pixels();
     for (const int mode : {COLORONCOLOR, HALFTONE, BLACKONWHITE, WHITEONBLACK}) {
@@ -420,9 +420,9 @@ TEST_F(RasterOpsTest, StretchingTakesTheSourcePixelsEachDestinationPixelCovers)
 // metafile may ask for them).
 TEST_F(RasterOpsTest, SourcesBeyondTheIntRangeLeaveTheDestinationAlone)
 {
-    Picture source(9, 5);
+    PixelGrid source(9, 5);
     source.Fill(random_);
-    Picture target(9, 5);
+    PixelGrid target(9, 5);
     target.Fill(random_);
     const std::vector<Pixel> before = target.Pixels();
     constexpr int Least = std::numeric_limits<int>::min();
@@ -465,7 +465,7 @@ Pixel Blended(Pixel s, Pixel d, BYTE constant, bool perPixel)
 
 TEST_F(RasterOpsTest, AlphaBlendFollowsItsFormulaOnBitmapsAndWindows)
 {
-    Picture source(31, 17, false);
+    PixelGrid source(31, 17, false);
     std::vector<Pixel> pixels;
     for (int k = 0; k < 31 * 17; ++k) {
         // Premultiplied mostly, some not (the sums saturate), some fully transparent or opaque.
@@ -477,7 +477,7 @@ TEST_F(RasterOpsTest, AlphaBlendFollowsItsFormulaOnBitmapsAndWindows)
         pixels.push_back(pixel);
     }
     source.Set(pixels);
-    Picture target(29, 15);
+    PixelGrid target(29, 15);
     target.Fill(random_);
     const std::vector<Pixel> before = target.Pixels();
     detail::Surface window(29, 15);

@@ -11,8 +11,7 @@ namespace {
 
 using namespace win;
 using wintest::Picture;
-
-constexpr COLORREF Red = RGB(255, 0, 0);
+using wintest::Red;
 
 class ShapesTest : public wintest::CanvasTest {
 protected:

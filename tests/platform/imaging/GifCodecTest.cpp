@@ -91,7 +91,7 @@ std::string EncodeLiterals(const std::vector<std::uint8_t>& indexes, int minimum
     return out;
 }
 
-struct HandMade {
+struct HandMadeGif {
     int width = 2, height = 2;
     int colourBits = 1;  // the table holds 2 << (colourBits - 1) colours; 0: no table
     std::string data;    // the LZW data
@@ -151,7 +151,7 @@ TEST(GifCodec, EveryCodeSizeAndTableEdgeDecodes)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const std::vector<std::uint8_t> indexes = Indexes(static_cast<size_t>(c.width * c.height), 1 << c.colourBits);
-        HandMade gif{c.width, c.height, c.colourBits, EncodeLiterals(indexes, c.minimumBits, c.clearEvery, c.endCode)};
+        HandMadeGif gif{c.width, c.height, c.colourBits, EncodeLiterals(indexes, c.minimumBits, c.clearEvery, c.endCode)};
         const win::Image image = win::ReadGif(gif.Build());
         ASSERT_EQ(image.Width(), c.width);
         EXPECT_EQ(image.Palette().size(), size_t{1} << c.colourBits);
@@ -168,7 +168,7 @@ TEST(GifCodec, InterlaceTransparencyAndFramePlacement)
     std::vector<std::uint8_t> stored;
     for (int row : order)
         stored.insert(stored.end(), 3, static_cast<std::uint8_t>(row));
-    HandMade interlaced{3, 11, 4, EncodeLiterals(stored, 4)};
+    HandMadeGif interlaced{3, 11, 4, EncodeLiterals(stored, 4)};
     interlaced.interlaced = true;
     interlaced.transparent = 2;
     const win::Image image = win::ReadGif(interlaced.Build());
@@ -176,7 +176,7 @@ TEST(GifCodec, InterlaceTransparencyAndFramePlacement)
     EXPECT_EQ(FirstDifference(image, [](int, int y) { return y == 2 ? TableColour(2) & 0xffffff : TableColour(y); }), "");
 
     // A frame inside a larger screen; the rest takes the transparent colour.
-    HandMade placed{2, 1, 1, EncodeLiterals({0, 1}, 2)};
+    HandMadeGif placed{2, 1, 1, EncodeLiterals({0, 1}, 2)};
     placed.left = 1;
     placed.top = 1;
     placed.screenWidth = 4;
@@ -190,7 +190,7 @@ TEST(GifCodec, InterlaceTransparencyAndFramePlacement)
                                                             clear, clear, clear, clear, clear}));
 
     // A screen left 0 by 0 takes the frame's size.
-    HandMade noScreen{2, 1, 1, EncodeLiterals({1, 0}, 2)};
+    HandMadeGif noScreen{2, 1, 1, EncodeLiterals({1, 0}, 2)};
     noScreen.screenWidth = 0;
     noScreen.screenHeight = 0;
     EXPECT_EQ(win::ReadGif(noScreen.Build()).Width(), 2);
@@ -216,8 +216,8 @@ std::string RawCodes(int minimumBits, const std::vector<std::pair<int, int>>& co
 // frame is allocated; a logical screen beyond 64 megapixels is refused however little it holds.
 TEST(GifCodec, SizesTheDataCannotHoldAreRefused)
 {
-    const HandMade shortData{8000, 8000, 1, EncodeLiterals({0, 1, 1, 0}, 2)};
-    HandMade bigScreen{2, 2, 1, EncodeLiterals({0, 1, 1, 0}, 2)};
+    const HandMadeGif shortData{8000, 8000, 1, EncodeLiterals({0, 1, 1, 0}, 2)};
+    HandMadeGif bigScreen{2, 2, 1, EncodeLiterals({0, 1, 1, 0}, 2)};
     bigScreen.screenWidth = 8193;
     bigScreen.screenHeight = 8192;
     const std::pair<std::string, std::string> cases[] = {
@@ -238,11 +238,11 @@ TEST(GifCodec, DamagedFilesFailWithAClearError)
 {
     const std::string good = picturetest::Fixture("interlaced-trns.gif");
     const std::string wide = picturetest::Fixture("wide.gif");
-    auto with = [](HandMade gif, auto change) {
+    auto with = [](HandMadeGif gif, auto change) {
         change(gif);
         return gif.Build();
     };
-    const HandMade base{2, 2, 1, EncodeLiterals({0, 1, 1, 0}, 2)};
+    const HandMadeGif base{2, 2, 1, EncodeLiterals({0, 1, 1, 0}, 2)};
 
     const std::pair<const char*, std::string> cases[] = {
         {"empty", ""},
@@ -252,17 +252,17 @@ TEST(GifCodec, DamagedFilesFailWithAClearError)
         {"cut in the image data", good.substr(0, good.size() - 10)},
         {"cut in a long image", wide.substr(0, wide.size() / 2)},
         {"not a GIF", "GIF90a" + good.substr(6)},
-        {"code not yet defined", with(base, [](HandMade& g) { g.data = RawCodes(2, {{4, 3}, {0, 3}, {7, 3}}); })},
-        {"first code not a literal", with(base, [](HandMade& g) { g.data = RawCodes(2, {{4, 3}, {6, 3}}); })},
-        {"end code before the last pixel", with(base, [](HandMade& g) { g.data = RawCodes(2, {{4, 3}, {0, 3}, {5, 3}}); })},
-        {"no data", with(base, [](HandMade& g) { g.data = std::string("\x02\x00", 2); })},
-        {"index past the table", with(base, [](HandMade& g) { g.data = EncodeLiterals({0, 3, 1, 0}, 2); })},
-        {"code size 0", with(base, [](HandMade& g) { g.data[0] = 0; })},
-        {"code size 9", with(base, [](HandMade& g) { g.data[0] = 9; })},
-        {"no colour table", with(base, [](HandMade& g) { g.colourBits = 0; })},
-        {"empty frame", with(base, [](HandMade& g) { g.width = 0; })},
-        {"screen too large", with(base, [](HandMade& g) { g.screenWidth = g.screenHeight = 65535; })},
-        {"frame past the largest image", with(base, [](HandMade& g) { g.left = 65535; })},
+        {"code not yet defined", with(base, [](HandMadeGif& g) { g.data = RawCodes(2, {{4, 3}, {0, 3}, {7, 3}}); })},
+        {"first code not a literal", with(base, [](HandMadeGif& g) { g.data = RawCodes(2, {{4, 3}, {6, 3}}); })},
+        {"end code before the last pixel", with(base, [](HandMadeGif& g) { g.data = RawCodes(2, {{4, 3}, {0, 3}, {5, 3}}); })},
+        {"no data", with(base, [](HandMadeGif& g) { g.data = std::string("\x02\x00", 2); })},
+        {"index past the table", with(base, [](HandMadeGif& g) { g.data = EncodeLiterals({0, 3, 1, 0}, 2); })},
+        {"code size 0", with(base, [](HandMadeGif& g) { g.data[0] = 0; })},
+        {"code size 9", with(base, [](HandMadeGif& g) { g.data[0] = 9; })},
+        {"no colour table", with(base, [](HandMadeGif& g) { g.colourBits = 0; })},
+        {"empty frame", with(base, [](HandMadeGif& g) { g.width = 0; })},
+        {"screen too large", with(base, [](HandMadeGif& g) { g.screenWidth = g.screenHeight = 65535; })},
+        {"frame past the largest image", with(base, [](HandMadeGif& g) { g.left = 65535; })},
         {"no image", std::string("GIF89a\x01\0\x01\0\0\0\0\x3b", 14)},
         {"unknown block", std::string("GIF89a\x01\0\x01\0\0\0\0\x99", 14)},
     };

@@ -6,6 +6,7 @@
 #include "platform/rtl/FileUtils.h"
 #include "platform/rtl/StringList.h"
 #include "tests/support/FileSizeLimit.h"
+#include "tests/support/Lines.h"
 #include "tests/support/ScratchFolder.h"
 
 #include <cstdlib>
@@ -25,13 +26,7 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-Lines LinesOf(const rtl::TStrings& list)
-{
-    Lines out;
-    for (int i = 0; i < list.Count(); ++i)
-        out.push_back(list.Strings(i));
-    return out;
-}
+using testsupport::LinesOf;
 
 class IniFiles : public testing::Test {
 protected:

@@ -3,6 +3,7 @@
 #include "platform/rtl/Collation.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Streams.h"
+#include "tests/support/Lines.h"
 #include "tests/support/UsingCodePage.h"
 
 #include <algorithm>
@@ -17,13 +18,7 @@ namespace {
 using Lines = std::vector<std::string>;
 using namespace std::string_literals;
 
-Lines LinesOf(const rtl::TStrings& list)
-{
-    Lines out;
-    for (int i = 0; i < list.Count(); ++i)
-        out.push_back(list.Strings(i));
-    return out;
-}
+using testsupport::LinesOf;
 
 void Fill(rtl::TStrings& list, const Lines& lines)
 {

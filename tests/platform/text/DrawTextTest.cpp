@@ -20,8 +20,8 @@ using namespace win;
 
 constexpr int Width = 200;
 constexpr int Height = 100;
-constexpr COLORREF Black = RGB(0, 0, 0);
-constexpr COLORREF White = RGB(255, 255, 255);
+using wintest::Black;
+using wintest::White;
 
 using wintest::Pixels;
 

@@ -32,7 +32,7 @@ protected:
     void TearDown() override { FinalizeFonts(); }
 };
 
-LOGFONT Font(const char* face, LONG height)
+LOGFONT FontOfHeight(const char* face, LONG height)
 {
     LOGFONT font;
     font.lfFaceName = face;
@@ -42,36 +42,36 @@ LOGFONT Font(const char* face, LONG height)
 
 TEST(FontEngineStartTest, FontsNeedTheEngineStarted)
 {
-    EXPECT_THROW(RealizeFont(Font("Arial", -16), 96), rtl::EInvalidOperation);
+    EXPECT_THROW(RealizeFont(FontOfHeight("Arial", -16), 96), rtl::EInvalidOperation);
     EXPECT_THROW(Fonts(), rtl::EInvalidOperation);
     EXPECT_THROW(InitializeFonts({"/nonexistent"}), rtl::EFOpenError);
     EXPECT_THROW(Fonts(), rtl::EInvalidOperation);
     InitializeFonts();
-    EXPECT_EQ(RealizeFont(Font("Arial", -16), 96)->File().family, "Liberation Sans");
+    EXPECT_EQ(RealizeFont(FontOfHeight("Arial", -16), 96)->File().family, "Liberation Sans");
     FinalizeFonts();
-    EXPECT_THROW(RealizeFont(Font("Arial", -16), 96), rtl::EInvalidOperation);
+    EXPECT_THROW(RealizeFont(FontOfHeight("Arial", -16), 96), rtl::EInvalidOperation);
 }
 
 TEST_F(FontEngineTest, EqualRequestsShareAFace)
 {
-    const auto a = RealizeFont(Font("Arial", -16), 96);
-    EXPECT_EQ(RealizeFont(Font("Arial", -16), 96), a);
-    EXPECT_NE(RealizeFont(Font("Arial", -16), 600), a);
-    EXPECT_NE(RealizeFont(Font("Arial", -17), 96), a);
-    LOGFONT underlined = Font("Arial", -16);
+    const auto a = RealizeFont(FontOfHeight("Arial", -16), 96);
+    EXPECT_EQ(RealizeFont(FontOfHeight("Arial", -16), 96), a);
+    EXPECT_NE(RealizeFont(FontOfHeight("Arial", -16), 600), a);
+    EXPECT_NE(RealizeFont(FontOfHeight("Arial", -17), 96), a);
+    LOGFONT underlined = FontOfHeight("Arial", -16);
     underlined.lfUnderline = 1;
     EXPECT_NE(RealizeFont(underlined, 96), a);
     // A face stays valid for its holder after the engine forgets it.
     for (LONG height = -1; height > -600; --height)
-        RealizeFont(Font("Arial", height), 96);
+        RealizeFont(FontOfHeight("Arial", height), 96);
     EXPECT_EQ(a->EmHeight(), 16);
-    EXPECT_EQ(TextMetricsA(*a).tmHeight, TextMetricsA(*RealizeFont(Font("Arial", -16), 96)).tmHeight);
-    EXPECT_THROW(RealizeFont(Font("Arial", 100000), 96), rtl::EInvalidArgument);
+    EXPECT_EQ(TextMetricsA(*a).tmHeight, TextMetricsA(*RealizeFont(FontOfHeight("Arial", -16), 96)).tmHeight);
+    EXPECT_THROW(RealizeFont(FontOfHeight("Arial", 100000), 96), rtl::EInvalidArgument);
 }
 
 TEST_F(FontEngineTest, FacesMeasureFromSeveralThreads)
 {
-    const auto face = RealizeFont(Font("Times New Roman", -16), 96);
+    const auto face = RealizeFont(FontOfHeight("Times New Roman", -16), 96);
     const std::u16string text = u"The quick brown fox jumps over the lazy dog";
     const int expected = TextExtentPoint32(*face, text).cx;
     std::vector<std::thread> threads;
@@ -79,7 +79,7 @@ TEST_F(FontEngineTest, FacesMeasureFromSeveralThreads)
     for (std::size_t i = 0; i < widths.size(); ++i)
         threads.emplace_back([&, i] {
             for (int n = 0; n < 20; ++n) {
-                widths[i] = TextExtentPoint32(*RealizeFont(Font("Times New Roman", -16), 96), text).cx;
+                widths[i] = TextExtentPoint32(*RealizeFont(FontOfHeight("Times New Roman", -16), 96), text).cx;
                 face->Glyph(text[std::size_t(n) % text.size()]);
             }
         });

@@ -3,6 +3,7 @@
 #include "platform/rtl/CodePage.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/text/detail/FontConfig.h"
+#include "tests/platform/text/FontRequest.h"
 
 #include <gtest/gtest.h>
 
@@ -21,15 +22,7 @@ namespace {
 using namespace win;
 using namespace win::detail;
 
-LOGFONT Font(const char* face, LONG height, LONG weight = FW_NORMAL, bool italic = false)
-{
-    LOGFONT font;
-    font.lfFaceName = face;
-    font.lfHeight = height;
-    font.lfWeight = weight;
-    font.lfItalic = italic ? 1 : 0;
-    return font;
-}
+using wintest::Font;
 
 class FontFaceTest : public ::testing::Test {
 protected:

@@ -3,6 +3,7 @@
 #include "platform/rtl/CodePage.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/text/detail/FontConfig.h"
+#include "tests/platform/text/FontRequest.h"
 #include "platform/text/detail/FontFace.h"
 
 #include <ft2build.h>
@@ -63,15 +64,7 @@ private:
     double unitsToPixels_ = 0;
 };
 
-LOGFONT Font(const char* face, LONG height, LONG weight = FW_NORMAL, bool italic = false)
-{
-    LOGFONT font;
-    font.lfFaceName = face;
-    font.lfHeight = height;
-    font.lfWeight = weight;
-    font.lfItalic = italic ? 1 : 0;
-    return font;
-}
+using wintest::Font;
 
 // Each face at small screen sizes, at the report's measuring resolution and at the size that gives
 // thousandths of an em.

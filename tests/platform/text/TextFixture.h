@@ -13,6 +13,9 @@
 
 namespace wintest {
 
+// The ground the text tests draw on (in the colours of tests/platform/gdi/GdiFixture.h).
+inline constexpr win::COLORREF Black = win::RGB(0, 0, 0);
+
 using Pixels = std::vector<win::COLORREF>;
 
 class TextDcTest : public TextLibraryTest {

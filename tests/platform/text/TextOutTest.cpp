@@ -20,17 +20,17 @@ namespace {
 
 using namespace win;
 
-constexpr int Width = 120;
-constexpr int Height = 60;
-constexpr COLORREF Black = RGB(0, 0, 0);
-constexpr COLORREF White = RGB(255, 255, 255);
+constexpr int DcWidth = 120;
+constexpr int DcHeight = 60;
+using wintest::Black;
+using wintest::White;
 constexpr COLORREF Red = RGB(255, 0, 0);
 
 using wintest::Pixels;
 
 class TextOutTest : public wintest::TextDcTest {
 protected:
-    TextOutTest() : TextDcTest(Width, Height) {}
+    TextOutTest() : TextDcTest(DcWidth, DcHeight) {}
 
     SIZE Extent(const char* text) const
     {
@@ -43,10 +43,10 @@ protected:
     {
         bool inside = false, outside = false;
         const Pixels pixels = Read();
-        for (int y = 0; y < Height; ++y) {
-            for (int x = 0; x < Width; ++x) {
+        for (int y = 0; y < DcHeight; ++y) {
+            for (int x = 0; x < DcWidth; ++x) {
                 const bool in = x >= rect.left && x < rect.right && y >= rect.top && y < rect.bottom;
-                if (pixels[std::size_t(y * Width + x)] != colour) {
+                if (pixels[std::size_t(y * DcWidth + x)] != colour) {
                     (in ? inside : outside) = true;
                 }
             }
@@ -258,12 +258,12 @@ TEST_F(TextOutTest, OpaqueFillsTheRectangleAndTheBackgroundModeTheCell)
 TEST_F(TextOutTest, TextStaysInsideTheClip)
 {
     const SIZE size = Extent("HHH");
-    const RECT cut{0, 0, 10 + size.cx / 2, Height};
+    const RECT cut{0, 0, 10 + size.cx / 2, DcHeight};
     ASSERT_TRUE(ExtTextOutA(dc_, 10, 5, ETO_CLIPPED, &cut, "HHH", 3, nullptr));
     EXPECT_EQ(Drawn(cut), std::make_pair(true, false));
 
     Clear();
-    IntersectClipRect(dc_, 0, 0, 10 + size.cx / 2, Height);
+    IntersectClipRect(dc_, 0, 0, 10 + size.cx / 2, DcHeight);
     SetViewportOrgEx(dc_, 3, 0, nullptr);
     ASSERT_TRUE(TextOutA(dc_, 7, 5, "HHH", 3));
     SelectClipRgn(dc_, nullptr);

@@ -24,9 +24,6 @@ namespace {
 
 using namespace win;
 
-constexpr COLORREF Green = RGB(0, 255, 0);
-constexpr COLORREF Red = RGB(255, 0, 0);
-
 class FrameTest : public WinTest {
 protected:
     void SetUp() override

@@ -65,10 +65,6 @@ LRESULT PainterProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     return RecorderProc(hwnd, message, wParam, lParam);
 }
 
-constexpr COLORREF Red = RGB(255, 0, 0);
-constexpr COLORREF Blue = RGB(0, 0, 255);
-constexpr COLORREF Green = RGB(0, 255, 0);
-
 class PaintTest : public WinTest {
 protected:
     void SetUp() override

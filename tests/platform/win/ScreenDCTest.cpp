@@ -24,9 +24,9 @@ namespace {
 
 using namespace win;
 
-constexpr std::uint32_t Red = 0xC00000;
-constexpr std::uint32_t Blue = 0x0000A0;
-constexpr std::uint32_t Green = 0x00B000;
+constexpr std::uint32_t PixelRed = 0xC00000;
+constexpr std::uint32_t PixelBlue = 0x0000A0;
+constexpr std::uint32_t PixelGreen = 0x00B000;
 
 COLORREF ColourOf(std::uint32_t pixel)
 {
@@ -90,8 +90,8 @@ protected:
 
 TEST_F(ScreenDCTest, InvertingAcrossTwoWindowsInvertsEachWhereItShowsAndTwiceRestoresThem)
 {
-    const HWND below = Painted(RECT{0, 0, 100, 100}, Red);
-    const HWND above = Painted(RECT{60, 20, 160, 80}, Blue);
+    const HWND below = Painted(RECT{0, 0, 100, 100}, PixelRed);
+    const HWND above = Painted(RECT{60, 20, 160, 80}, PixelBlue);
     // A band from the lower window through the upper one and out over the bare desktop.
     const RECT band{40, 40, 200, 50};
     struct Case {
@@ -102,14 +102,14 @@ TEST_F(ScreenDCTest, InvertingAcrossTwoWindowsInvertsEachWhereItShowsAndTwiceRes
         const char* what;
     };
     const Case cases[] = {
-        {below, {40, 40}, Red, true, "lower window, band's first pixel"},
-        {below, {59, 49}, Red, true, "lower window, last pixel before the upper one"},
-        {below, {70, 45}, Red, false, "lower window under the upper one"},
-        {below, {50, 50}, Red, false, "lower window below the band"},
-        {below, {39, 45}, Red, false, "lower window left of the band"},
-        {above, {60, 40}, Blue, true, "upper window's left edge"},
-        {above, {159, 49}, Blue, true, "upper window's right edge"},
-        {above, {100, 39}, Blue, false, "upper window above the band"},
+        {below, {40, 40}, PixelRed, true, "lower window, band's first pixel"},
+        {below, {59, 49}, PixelRed, true, "lower window, last pixel before the upper one"},
+        {below, {70, 45}, PixelRed, false, "lower window under the upper one"},
+        {below, {50, 50}, PixelRed, false, "lower window below the band"},
+        {below, {39, 45}, PixelRed, false, "lower window left of the band"},
+        {above, {60, 40}, PixelBlue, true, "upper window's left edge"},
+        {above, {159, 49}, PixelBlue, true, "upper window's right edge"},
+        {above, {100, 39}, PixelBlue, false, "upper window above the band"},
     };
     InvertOnScreen(band);
     for (const Case& c : cases) {
@@ -123,9 +123,9 @@ TEST_F(ScreenDCTest, InvertingAcrossTwoWindowsInvertsEachWhereItShowsAndTwiceRes
 
 TEST_F(ScreenDCTest, ReadingGivesWhatTheWindowsShowAndTheDesktopElsewhere)
 {
-    Painted(RECT{0, 0, 100, 100}, Red);
-    Painted(RECT{60, 20, 160, 80}, Blue);
-    const HWND rounded = Painted(RECT{200, 0, 260, 40}, Green);
+    Painted(RECT{0, 0, 100, 100}, PixelRed);
+    Painted(RECT{60, 20, 160, 80}, PixelBlue);
+    const HWND rounded = Painted(RECT{200, 0, 260, 40}, PixelGreen);
     SetWindowRgn(rounded, CreateEllipticRgn(0, 0, 60, 40), FALSE);
     const std::uint32_t bare = detail::PixelFromColor(GetSysColor(COLOR_DESKTOP));
     struct Case {
@@ -134,12 +134,12 @@ TEST_F(ScreenDCTest, ReadingGivesWhatTheWindowsShowAndTheDesktopElsewhere)
         const char* what;
     };
     const Case cases[] = {
-        {{10, 10}, Red, "lower window"},
-        {{70, 30}, Blue, "upper window over the lower one"},
-        {{150, 70}, Blue, "upper window alone"},
-        {{30, 30}, Red, "lower window left of the upper"},
+        {{10, 10}, PixelRed, "lower window"},
+        {{70, 30}, PixelBlue, "upper window over the lower one"},
+        {{150, 70}, PixelBlue, "upper window alone"},
+        {{30, 30}, PixelRed, "lower window left of the upper"},
         {{170, 10}, bare, "no window"},
-        {{230, 20}, Green, "inside a window's region"},
+        {{230, 20}, PixelGreen, "inside a window's region"},
         {{201, 1}, bare, "a window's corner its region cuts away"},
     };
     const HDC screen = GetDC(nullptr);
@@ -162,9 +162,9 @@ TEST_F(ScreenDCTest, ReadingGivesWhatTheWindowsShowAndTheDesktopElsewhere)
 
 TEST_F(ScreenDCTest, DrawingKeepsToTheWindowsRegionsAndPassesUnderPicturedLayeredWindows)
 {
-    const HWND rounded = Painted(RECT{0, 0, 60, 40}, Green);
+    const HWND rounded = Painted(RECT{0, 0, 60, 40}, PixelGreen);
     SetWindowRgn(rounded, CreateEllipticRgn(0, 0, 60, 40), FALSE);
-    const HWND below = Painted(RECT{100, 0, 200, 100}, Red);
+    const HWND below = Painted(RECT{100, 0, 200, 100}, PixelRed);
     // A popup whose picture UpdateLayeredWindow gives, over the middle of the red window.
     const HWND pictured = MakeWindow(WS_POPUP | WS_VISIBLE, nullptr, "", WS_EX_LAYERED);
     const HDC memory = CreateCompatibleDC(nullptr);
@@ -178,9 +178,9 @@ TEST_F(ScreenDCTest, DrawingKeepsToTheWindowsRegionsAndPassesUnderPicturedLayere
     ASSERT_TRUE(UpdateLayeredWindow(pictured, nullptr, &at, &size, memory, &from, 0, nullptr, ULW_OPAQUE));
 
     InvertOnScreen(RECT{0, 0, 200, 100});
-    EXPECT_EQ(SurfacePixel(rounded, POINT{30, 20}), Inverted(Green)) << "inside the region";
-    EXPECT_EQ(SurfacePixel(rounded, POINT{1, 1}), Green) << "outside the region nothing lands";
-    EXPECT_EQ(SurfacePixel(below, POINT{150, 50}), Inverted(Red)) << "under the pictured popup";
+    EXPECT_EQ(SurfacePixel(rounded, POINT{30, 20}), Inverted(PixelGreen)) << "inside the region";
+    EXPECT_EQ(SurfacePixel(rounded, POINT{1, 1}), PixelGreen) << "outside the region nothing lands";
+    EXPECT_EQ(SurfacePixel(below, POINT{150, 50}), Inverted(PixelRed)) << "under the pictured popup";
     EXPECT_EQ(SurfacePixel(pictured, POINT{150, 50}), 0xFFFFFFu) << "the popup's picture is its own";
     SelectObject(memory, old);
     DeleteObject(bitmap);
@@ -190,19 +190,19 @@ TEST_F(ScreenDCTest, DrawingKeepsToTheWindowsRegionsAndPassesUnderPicturedLayere
 TEST_F(ScreenDCTest, AContextHeldLongFollowsWindowsThatMoveGrowAndGo)
 {
     const HDC screen = GetDC(nullptr);  // as the shared screen canvas holds it for the program's life
-    const HWND moving = Painted(RECT{0, 0, 50, 50}, Red);
-    const HWND going = Painted(RECT{100, 0, 150, 50}, Blue);
+    const HWND moving = Painted(RECT{0, 0, 50, 50}, PixelRed);
+    const HWND going = Painted(RECT{100, 0, 150, 50}, PixelBlue);
     SetWindowPos(moving, nullptr, 300, 300, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     PatBlt(screen, 310, 310, 5, 5, DSTINVERT);
-    EXPECT_EQ(SurfacePixel(moving, POINT{310, 310}), Inverted(Red)) << "drawn where the window went";
+    EXPECT_EQ(SurfacePixel(moving, POINT{310, 310}), Inverted(PixelRed)) << "drawn where the window went";
     PatBlt(screen, 10, 10, 5, 5, DSTINVERT);
-    EXPECT_EQ(SurfacePixel(moving, POINT{310, 310}), Inverted(Red)) << "its old place no longer reaches it";
+    EXPECT_EQ(SurfacePixel(moving, POINT{310, 310}), Inverted(PixelRed)) << "its old place no longer reaches it";
 
     // Grown: its surface is made again at the new size when next drawn on; the plan follows.
     SetWindowPos(moving, nullptr, 0, 0, 200, 200, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    Paint(moving, Green);
+    Paint(moving, PixelGreen);
     PatBlt(screen, 480, 480, 5, 5, DSTINVERT);
-    EXPECT_EQ(SurfacePixel(moving, POINT{480, 480}), Inverted(Green)) << "the grown part";
+    EXPECT_EQ(SurfacePixel(moving, POINT{480, 480}), Inverted(PixelGreen)) << "the grown part";
 
     DestroyWindow(going);
     PatBlt(screen, 100, 0, 50, 50, DSTINVERT);  // where the destroyed window's surface was
@@ -212,13 +212,13 @@ TEST_F(ScreenDCTest, AContextHeldLongFollowsWindowsThatMoveGrowAndGo)
 
 TEST_F(ScreenDCTest, ALockedScreenContextDrawsLikeTheScreensOwn)
 {
-    const HWND hwnd = Painted(RECT{0, 0, 40, 40}, Blue);
+    const HWND hwnd = Painted(RECT{0, 0, 40, 40}, PixelBlue);
     const HDC locked = GetDCEx(GetDesktopWindow(), nullptr, DCX_CACHE | DCX_LOCKWINDOWUPDATE);
     const RECT box{10, 10, 20, 20};
     FillRect(locked, &box, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     ReleaseDC(GetDesktopWindow(), locked);
     EXPECT_EQ(SurfacePixel(hwnd, POINT{15, 15}), 0xFFFFFFu);
-    EXPECT_EQ(SurfacePixel(hwnd, POINT{25, 25}), Blue);
+    EXPECT_EQ(SurfacePixel(hwnd, POINT{25, 25}), PixelBlue);
 }
 
 }  // namespace

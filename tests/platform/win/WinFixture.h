@@ -7,6 +7,7 @@
 #include "platform/text/Text.h"
 #include "platform/win/Paint.h"
 #include "platform/win/Win.h"
+#include "platform/wintypes/GdiTypes.h"
 #include "platform/wintypes/Messages.h"
 #include "platform/wintypes/Types.h"
 
@@ -17,6 +18,11 @@
 #include <vector>
 
 namespace wintest {
+
+// The plain colours the window tests paint with.
+inline constexpr win::COLORREF Red = win::RGB(255, 0, 0);
+inline constexpr win::COLORREF Green = win::RGB(0, 255, 0);
+inline constexpr win::COLORREF Blue = win::RGB(0, 0, 255);
 
 class WinTest : public ::testing::Test {
 protected:
