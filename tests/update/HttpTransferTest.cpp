@@ -123,6 +123,15 @@ TEST_F(HttpTransfer, BodiesOfEveryFramingArriveWhole)
     }
 }
 
+TEST_F(HttpTransfer, BlanksOfTheAddressAreSentAsPercent20)
+{
+    const std::string output = scratch_.Path("payload.bin");
+    EXPECT_EQ(Run(HttpBase() + "/dir with blank/payload.bin?tag=blank sent", output).back(), "TransferComplete");
+    EXPECT_TRUE(testsupport::ReadBytes(output) == Fixture("payload.bin"));
+    EXPECT_NE(update_test::ServerLog().find("GET /dir%20with%20blank/payload.bin?tag=blank%20sent direct"),
+              std::string::npos);
+}
+
 TEST_F(HttpTransfer, RedirectsAreAnnouncedOneByOne)
 {
     Run(HttpBase() + "/redirect/3");

@@ -18,7 +18,7 @@ import sys
 import threading
 import time
 from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
-from urllib.parse import urlsplit
+from urllib.parse import unquote, urlsplit
 
 FIXTURES = sys.argv[1]
 CERTIFICATE = sys.argv[2]
@@ -67,8 +67,8 @@ class Handler(BaseHTTPRequestHandler):
                 return
             target = url.path + ("?" + url.query if url.query else "")
         path = urlsplit(target).path
-        parts = [part for part in path.split("/") if part]
-        route = getattr(self, "route_" + parts[0], None) if parts else None
+        parts = [unquote(part) for part in path.split("/") if part]
+        route = getattr(self, "route_" + parts[0].replace(" ", "_"), None) if parts else None
         if route is None:
             self.answer(404, b"not found")
             return
@@ -104,6 +104,10 @@ class Handler(BaseHTTPRequestHandler):
             self.answer(206, data[first:last + 1], headers)
             return
         self.answer(200, data, headers)
+
+    def route_dir_with_blank(self, parts):
+        # Reached only when the client escaped the blanks: a raw blank breaks the request line.
+        self.route_files(parts)
 
     def route_nolength(self, parts):
         data, _ = self.fixture(parts[0])
