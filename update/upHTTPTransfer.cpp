@@ -200,7 +200,7 @@ void HttpTransfer::RunHttp(const TupAddressParts& parts)
         socketOpened_ = false;
         firstHeaderLine_ = true;
         bodyStarted_ = false;
-        const CURLcode result = curl_easy_perform(handle->curl);
+        const CURLcode result = RunRequest(*handle, settings.sendTimeout, [this] { return StopRequested(); });
         if (action_ == Action::Redirect || action_ == Action::Retry)
             continue;
         if (action_ == Action::End || StopRequested())
@@ -219,6 +219,9 @@ bool HttpTransfer::PrepareRequest(const std::string& url)
     curl_slist_free_all(headers_);
     headers_ = nullptr;
     headers_ = curl_slist_append(headers_, ("Accept: " + settings.acceptTypes).c_str());
+    // A body that a request-handle handler gives goes out at once, not after a pause for
+    // "100 Continue" that the send timeout would take for a stalled server.
+    headers_ = curl_slist_append(headers_, "Expect:");
     if (settings.cacheOptions & OptionBit(coPragmaNoCache)) {
         headers_ = curl_slist_append(headers_, "Pragma: no-cache");
         headers_ = curl_slist_append(headers_, "Cache-Control: no-cache");
@@ -274,9 +277,6 @@ bool HttpTransfer::PrepareRequest(const std::string& url)
     curl_easy_setopt(curl, CURLOPT_HEADERDATA, this);
     curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &WriteCallback);
     curl_easy_setopt(curl, CURLOPT_WRITEDATA, this);
-    curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
-    curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, &ProgressCallback);
-    curl_easy_setopt(curl, CURLOPT_XFERINFODATA, this);
     curl_easy_setopt(curl, CURLOPT_OPENSOCKETFUNCTION, &OpenSocketCallback);
     curl_easy_setopt(curl, CURLOPT_OPENSOCKETDATA, this);
     curl_easy_setopt(curl, CURLOPT_PREREQFUNCTION, &PrerequestCallback);
@@ -304,11 +304,6 @@ int HttpTransfer::PrerequestCallback(void* self, char*, char*, int, int)
         transfer.Status(21, "Connected");
     transfer.Status(30, "Sending Request");
     return CURL_PREREQFUNC_OK;
-}
-
-int HttpTransfer::ProgressCallback(void* self, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
-{
-    return static_cast<HttpTransfer*>(self)->StopRequested() ? 1 : 0;
 }
 
 std::size_t HttpTransfer::HeaderCallback(char* buffer, std::size_t size, std::size_t count, void* self)

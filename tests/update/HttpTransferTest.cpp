@@ -6,15 +6,18 @@
 #include "tests/support/ScratchFolder.h"
 #include "tests/update/EnvironmentGuard.h"
 #include "tests/update/HttpServer.h"
+#include "tests/update/SilentServer.h"
 #include "tests/update/TransferRecorder.h"
 
 #include "platform/rtl/FileUtils.h"
 
 #include <gtest/gtest.h>
 
+#include <curl/curl.h>
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -418,6 +421,51 @@ TEST_F(HttpTransfer, ReceiveTimeoutEndsAStalledBody)
     EXPECT_EQ(recorder_.Count("ConnectionLost"), 1);
     EXPECT_EQ(testsupport::ReadBytes(output + ".part"), std::string(10, 's'));  // kept for a resume
     EXPECT_FALSE(rtl::FileExists(output));
+}
+
+// Makes every request of a transfer a POST of size bytes, through the request handle.
+class PostBody {
+public:
+    explicit PostBody(std::size_t size) : body_(size, 'p') {}
+    void Ready(classes::TObject*, void* request)
+    {
+        curl_easy_setopt(static_cast<CURL*>(request), CURLOPT_POSTFIELDSIZE_LARGE, curl_off_t(body_.size()));
+        curl_easy_setopt(static_cast<CURL*>(request), CURLOPT_POSTFIELDS, body_.data());
+    }
+
+private:
+    std::string body_;
+};
+
+TEST_F(HttpTransfer, SendTimeoutEndsABodyTheServerDoesNotRead)
+{
+    update_test::SilentServer server;
+    // Far more than the socket buffers between the two take in.
+    PostBody post(std::size_t{32} << 20);
+    http_.OnRequestHandleReady = TupCustomHTTP::RequestHandleReadyEvent::Of<&PostBody::Ready>(&post);
+    const std::uint32_t sendTimeout = 1000;
+    http_.Timeouts()->SendTimeout = sendTimeout;
+    const auto start = std::chrono::steady_clock::now();
+    const Events events = Run("http://127.0.0.1:" + std::to_string(server.Port()) + "/upload");
+    const auto elapsed =
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_EQ(events, (Events{"ServerUnreachable", "TransferUnsuccessful"}));
+    EXPECT_GE(elapsed, sendTimeout);
+    EXPECT_LE(elapsed, sendTimeout + 1000);
+}
+
+TEST_F(HttpTransfer, SendTimeoutSparesABodyThatMovesAndASlowAnswer)
+{
+    const std::size_t size = std::size_t{8} << 20;
+    PostBody post(size);
+    http_.OnRequestHandleReady = TupCustomHTTP::RequestHandleReadyEvent::Of<&PostBody::Ready>(&post);
+    http_.Timeouts()->SendTimeout = 300;
+    // The second answer comes well after the send timeout, once the whole body arrived.
+    for (const std::string path : {"/upload/0", "/upload/1000"}) {
+        SCOPED_TRACE(path);
+        EXPECT_EQ(Run(HttpBase() + path).back(), "TransferComplete");
+        EXPECT_EQ(recorder_.data, "received " + std::to_string(size));
+    }
 }
 
 class BlockSizes {

@@ -74,6 +74,9 @@ class Handler(BaseHTTPRequestHandler):
             return
         route(parts[1:])
 
+    # Requests with a body go through the same routes.
+    do_POST = do_GET
+
     # --- fixture files ---
 
     def fixture(self, name):
@@ -224,6 +227,18 @@ class Handler(BaseHTTPRequestHandler):
         except OSError:
             pass
         self.close_connection = True
+
+    def route_upload(self, parts):
+        # Takes the request body whole, then answers after the delay its name gives in milliseconds.
+        length = int(self.headers.get("Content-Length") or 0)
+        received = 0
+        while received < length:
+            chunk = self.rfile.read(min(65536, length - received))
+            if not chunk:
+                break
+            received += len(chunk)
+        time.sleep(int(parts[0]) / 1000 if parts else 0)
+        self.answer(200, b"received %d" % received, [("Content-Type", "text/plain")])
 
     # --- redirects and logins ---
 
