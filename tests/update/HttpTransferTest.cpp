@@ -250,6 +250,85 @@ TEST_F(HttpTransfer, ResumeContinuesThePartialFile)
     EXPECT_EQ(testsupport::ReadBytes(output), payload);
 }
 
+class ReceivedFigures {
+public:
+    void Block(classes::TObject*, const std::string&, std::int32_t, std::int32_t received, std::int32_t, std::int32_t,
+               std::uint8_t, float, rtl::TStream*)
+    {
+        if (first < 0)
+            first = received;
+    }
+    std::int32_t first = -1;
+};
+
+// A resume checks the first block of the answer against what the ".part" holds from the start offset on
+// and starts again from 0 when they differ; hostile answers to the range request never end up spliced
+// into the file.
+TEST_F(HttpTransfer, ResumeChecksThePartialFileAndStartsAgainWhenItDiffers)
+{
+    const std::string payload = Fixture("payload.bin");
+    const std::int64_t block = 4096;
+    auto stale = [&](std::size_t size, std::size_t from, std::size_t to) {
+        std::string bytes = payload.substr(0, size);
+        for (std::size_t at = from; at < to; ++at)
+            bytes[at] = char(~bytes[at]);
+        return bytes;
+    };
+    struct Case {
+        std::string name;
+        std::string route;
+        std::string part;
+        std::int64_t start;
+        bool startsAgain;
+        int announced;  // answers that reached OnResponseHeaders
+    };
+    const std::string overlong = payload + std::string(3000, 'x');
+    const Case cases[] = {
+        {"the first block matches", "/files/", payload.substr(0, 1000 + block), 1000, false, 1},
+        {"the file ends inside the first block", "/files/", payload.substr(0, 2500), 1000, false, 1},
+        {"what lies past the first block is dropped", "/files/", overlong, 1000, false, 1},
+        {"the body ends inside the first block", "/files/", overlong, 298000, false, 1},
+        {"the first block differs", "/files/", stale(1000 + block, 1000, 1000 + block), 1000, true, 2},
+        {"only the last byte held differs", "/files/", stale(2500, 2499, 2500), 1000, true, 2},
+        {"a stale file of other bytes", "/files/", std::string(8000, 'x'), 1000, true, 2},
+        {"a stale file read from a file address", "", stale(1000 + block, 1000, 1000 + block), 1000, true, 2},
+        {"the server sends the whole file instead", "/norange/", payload.substr(0, 1000 + block), 1000, false, 1},
+        {"the server sends the whole file as the part", "/wholewithrange/", payload.substr(0, 1000 + block), 1000,
+         false, 1},
+        // The misplaced part is refused before its headers are handed on.
+        {"the server sends another part", "/wrongrange/", payload.substr(0, 1000 + block), 1000, true, 1},
+    };
+    const std::string output = scratch_.Path("payload.bin");
+    http_.SetTransferBufferSize(std::int32_t(block));
+    ReceivedFigures figures;
+    http_.OnBlockReceived = TupCustomHTTP::BlockReceivedEvent::Of<&ReceivedFigures::Block>(&figures);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        figures.first = -1;
+        recorder_.events.clear();
+        rtl::DeleteFile(output);
+        testsupport::WriteBytes(output + ".part", c.part);
+        http_.SetURL(c.route.empty() ? "file://" + update_test::FixtureFolder() + "payload.bin"
+                                     : HttpBase() + c.route + "payload.bin");
+        http_.SetOutputFileName(output);
+        ASSERT_TRUE(http_.Start(c.start, 0, false));
+        ASSERT_TRUE(update_test::PumpUntil([&] { return recorder_.Ended() && !http_.IsTransferring(); }));
+        EXPECT_EQ(recorder_.Last(), "TransferComplete");
+        EXPECT_EQ(recorder_.fileSize, 300000);
+        const std::string result = testsupport::ReadBytes(output);
+        EXPECT_EQ(result.size(), payload.size());
+        EXPECT_TRUE(result == payload);
+        EXPECT_FALSE(rtl::FileExists(output + ".part"));
+        EXPECT_EQ(recorder_.Count("ResponseHeaders"), c.announced);
+        // A new start announces the whole resource and counts from 0.
+        if (c.startsAgain) {
+            EXPECT_EQ(recorder_.announcedLength, 300000);
+            EXPECT_GT(figures.first, 0);
+            EXPECT_LE(figures.first, block);
+        }
+    }
+}
+
 class LoginHandler {
 public:
     explicit LoginHandler(TupCustomHTTP& http) : http_(http) {}

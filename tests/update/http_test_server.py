@@ -132,6 +132,27 @@ class Handler(BaseHTTPRequestHandler):
 
     # --- hostile answers ---
 
+    def route_norange(self, parts):
+        # Ignores a Range line: the whole file with 200.
+        data, _ = self.fixture(parts[0])
+        self.answer(200, data, [("Content-Type", "application/octet-stream")])
+
+    def route_wholewithrange(self, parts):
+        # The whole file with 200, under a Content-Range line for the part that was asked.
+        data, _ = self.fixture(parts[0])
+        first = int(self.headers.get("Range", "bytes=0-")[6:].partition("-")[0] or 0)
+        self.answer(200, data, [("Content-Range", "bytes %d-%d/%d" % (first, len(data) - 1, len(data)))])
+
+    def route_wrongrange(self, parts):
+        # Answers a range request with a part that starts at half the asked start.
+        data, _ = self.fixture(parts[0])
+        wanted = self.headers.get("Range")
+        if not wanted:
+            self.answer(200, data, [("Content-Type", "application/octet-stream")])
+            return
+        first = int(wanted[6:].partition("-")[0] or 0) // 2
+        self.answer(206, data[first:], [("Content-Range", "bytes %d-%d/%d" % (first, len(data) - 1, len(data)))])
+
     def route_truncated(self, parts):
         self.send_response(200)
         self.send_header("Connection", "close")

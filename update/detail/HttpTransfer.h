@@ -108,7 +108,11 @@ private:
     bool PrepareRequest(const std::string& url);
     void ReadResponseHeaders(std::int32_t code);
     bool OpenOutput();
+    // Checks the first block of a resumed body against the partial file, then writes the rest.
+    bool TakeBody(const char* data, std::int64_t size);
     bool WriteBody(const char* data, std::int64_t size);
+    // Drops the output and asks for the whole resource again, into a new file.
+    void StartAgain();
 
     // The steps of one response's header block, once it is complete.
     void EndOfHeaderBlock();
@@ -138,6 +142,8 @@ private:
     bool firstHeaderLine_ = true;
     int redirects_ = 0;
     bool probingWhole_ = false;
+    // Bytes of the first block still to be checked against the partial file.
+    std::int64_t toCompare_ = 0;
     bool bodyStarted_ = false;
 };
 
