@@ -15,7 +15,7 @@
 #include "platform/chart/BarSeries.h"
 #include "platform/chart/Chart.h"
 #include "platform/chart/ChartLibrary.h"
-#include "platform/gui/Bitmap.h"
+#include "platform/gui/graphics/Bitmap.h"
 #include "platform/imaging/PngCodec.h"
 #include "platform/rtl/Rtl.h"
 #include "tests/support/GuiLibraries.h"

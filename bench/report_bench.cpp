@@ -9,7 +9,7 @@
 
 #include "platform/classes/ClassRegistry.h"
 #include "platform/classes/Reflection.h"
-#include "platform/gui/Font.h"
+#include "platform/gui/graphics/Font.h"
 #include "report/Report.h"
 #include "report/rptFrame.h"
 #include "report/rptPage.h"

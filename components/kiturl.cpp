@@ -2,7 +2,7 @@
 
 #include "components/KitBase.h"
 #include "platform/classes/Reflection.h"
-#include "platform/gui/Timer.h"
+#include "platform/gui/core/Timer.h"
 #include "platform/services/Shell.h"
 #include "platform/services/Sound.h"
 #include "platform/win/Input.h"

@@ -9,7 +9,7 @@
 // starts a 100 ms window timer on the GUI thread; the first tick that finds the cursor outside puts the
 // saved colour back and frees the timer.
 
-#include "platform/gui/Label.h"
+#include "platform/gui/controls/Label.h"
 
 #include <optional>
 #include <string>

@@ -11,7 +11,7 @@
 #include "controls/clGraphics.h"
 #include "platform/gdi/Bitmap.h"
 #include "platform/gdi/Blit.h"
-#include "platform/gui/Bitmap.h"
+#include "platform/gui/graphics/Bitmap.h"
 
 #include <cstdint>
 #include <memory>

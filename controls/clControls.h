@@ -15,9 +15,9 @@
 #include "controls/clWindows.h"
 
 #include "platform/classes/Interfaces.h"
-#include "platform/gui/ControlTypes.h"
-#include "platform/gui/CustomControl.h"
-#include "platform/gui/WinControl.h"
+#include "platform/gui/core/ControlTypes.h"
+#include "platform/gui/core/CustomControl.h"
+#include "platform/gui/core/WinControl.h"
 #include "platform/wintypes/Types.h"
 
 #include <cstdint>

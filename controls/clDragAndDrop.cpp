@@ -2,7 +2,7 @@
 
 #include "controls/clControls.h"
 
-#include "platform/gui/Screen.h"
+#include "platform/gui/core/Screen.h"
 
 namespace controls {
 

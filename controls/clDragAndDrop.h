@@ -6,8 +6,8 @@
 
 #include "controls/clGraphics.h"
 
-#include "platform/gui/Drag.h"
-#include "platform/gui/ImageList.h"
+#include "platform/gui/core/Drag.h"
+#include "platform/gui/graphics/ImageList.h"
 
 namespace controls {
 

@@ -7,7 +7,7 @@
 #include "platform/gdi/GdiObjects.h"
 #include "platform/gdi/Region.h"
 #include "platform/gdi/SystemInfo.h"
-#include "platform/gui/WinControl.h"
+#include "platform/gui/core/WinControl.h"
 #include "platform/rtl/Charsets.h"
 #include "platform/rtl/CodePage.h"
 #include "platform/text/DrawText.h"

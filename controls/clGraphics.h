@@ -6,11 +6,11 @@
 // Beside them: helpers on raw device contexts, text fitting and wrapping, painting what lies behind a
 // control, two tints mixed from the system colours, a shared canvas on the screen, and the platform flags.
 
-#include "platform/gui/Bitmap.h"
-#include "platform/gui/Canvas.h"
-#include "platform/gui/Colors.h"
-#include "platform/gui/Control.h"
-#include "platform/gui/ImageList.h"
+#include "platform/gui/core/Control.h"
+#include "platform/gui/graphics/Bitmap.h"
+#include "platform/gui/graphics/Canvas.h"
+#include "platform/gui/graphics/Colors.h"
+#include "platform/gui/graphics/ImageList.h"
 #include "platform/rtl/StringList.h"
 #include "platform/wintypes/GdiTypes.h"
 #include "platform/wintypes/LogFont.h"

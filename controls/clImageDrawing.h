@@ -6,7 +6,7 @@
 
 #include "controls/clBitmaps.h"
 
-#include "platform/gui/ImageList.h"
+#include "platform/gui/graphics/ImageList.h"
 
 #include <cstdint>
 

@@ -7,7 +7,7 @@
 #include "controls/clBitmaps.h"
 
 #include "platform/classes/Collection.h"
-#include "platform/gui/ImageList.h"
+#include "platform/gui/graphics/ImageList.h"
 
 #include <memory>
 

@@ -13,8 +13,8 @@
 #include "controls/clPainterResources.h"
 #include "controls/uxTheme.h"
 #include "platform/classes/ClassRegistry.h"
-#include "platform/gui/Colors.h"
-#include "platform/gui/Font.h"
+#include "platform/gui/graphics/Colors.h"
+#include "platform/gui/graphics/Font.h"
 #include "platform/rtl/Method.h"
 
 #include <cstdint>

@@ -5,7 +5,7 @@
 #include "platform/classes/ComponentReader.h"
 #include "platform/classes/ComponentWriter.h"
 #include "platform/classes/Reflection.h"
-#include "platform/gui/Application.h"
+#include "platform/gui/core/Application.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/win/ObjectInstance.h"
 #include "platform/win/Window.h"

@@ -3,7 +3,7 @@
 #include "controls/clPainterDrawing.h"
 #include "controls/uxOffice11Colors.h"
 #include "platform/gdi/DeviceContext.h"
-#include "platform/gui/WinControl.h"
+#include "platform/gui/core/WinControl.h"
 
 // The Office 2003 painter's drawing: soft header gradients, scheme colours on buttons and frames, and a
 // bitmap expand glyph. Scroll bars and navigator buttons are the themed painter's, which draws as the

@@ -7,7 +7,7 @@
 #include "platform/classes/Resources.h"
 #include "platform/gdi/GdiObjects.h"
 #include "platform/gdi/SystemBitmaps.h"
-#include "platform/gui/Colors.h"
+#include "platform/gui/graphics/Colors.h"
 
 #include <array>
 #include <memory>

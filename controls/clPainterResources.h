@@ -3,8 +3,8 @@
 // page areas, the extent of the system's check box, and a primary palette notifier. They live from the
 // painters' start to their end, together with the registry of named style painters.
 
-#include "platform/gui/Bitmap.h"
-#include "platform/gui/ImageList.h"
+#include "platform/gui/graphics/Bitmap.h"
+#include "platform/gui/graphics/ImageList.h"
 #include "platform/wintypes/GdiTypes.h"
 
 namespace controls {

@@ -4,7 +4,7 @@
 #include "controls/clPainterResources.h"
 #include "controls/uxOffice11Colors.h"
 #include "platform/gdi/FrameControls.h"
-#include "platform/gui/Colors.h"
+#include "platform/gui/graphics/Colors.h"
 
 #include <array>
 #include <cstdint>

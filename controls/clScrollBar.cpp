@@ -7,7 +7,7 @@
 #include "platform/classes/ResourceStrings.h"
 #include "platform/gdi/Blit.h"
 #include "platform/gdi/SystemInfo.h"
-#include "platform/gui/Messages.h"
+#include "platform/gui/core/Messages.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/win/Window.h"
 

@@ -10,12 +10,12 @@
 #include "controls/clGraphics.h"
 #include "controls/clLookAndFeelPainters.h"
 #include "controls/clLookAndFeels.h"
-#include "controls/uxTheme.h"
 #include "controls/clWindows.h"
+#include "controls/uxTheme.h"
 
-#include "platform/gui/Bitmap.h"
-#include "platform/gui/CustomControl.h"
-#include "platform/gui/ScrollingWinControl.h"
+#include "platform/gui/core/CustomControl.h"
+#include "platform/gui/core/ScrollingWinControl.h"
+#include "platform/gui/graphics/Bitmap.h"
 
 #include <cstdint>
 #include <memory>

@@ -4,15 +4,15 @@
 #include "controls/clClasses.h"
 #include "controls/clLookAndFeelPainters.h"
 #include "controls/clPainterDrawing.h"
+#include "controls/detail/clThemeParts.h"
 #include "controls/uxOffice11Colors.h"
 #include "controls/uxTheme.h"
-#include "controls/detail/clThemeParts.h"
 
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/Edges.h"
 #include "platform/gdi/GdiObjects.h"
 #include "platform/gdi/Region.h"
-#include "platform/gui/WinControl.h"
+#include "platform/gui/core/WinControl.h"
 #include "platform/text/DrawText.h"
 
 namespace controls {

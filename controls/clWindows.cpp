@@ -4,9 +4,9 @@
 #include "controls/clEntryPoints.h"
 
 #include "platform/gdi/Region.h"
-#include "platform/gui/Application.h"
-#include "platform/gui/Messages.h"
-#include "platform/gui/Screen.h"
+#include "platform/gui/core/Application.h"
+#include "platform/gui/core/Messages.h"
+#include "platform/gui/core/Screen.h"
 #include "platform/win/Input.h"
 #include "platform/win/MessageQueue.h"
 #include "platform/win/ObjectInstance.h"

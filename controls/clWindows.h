@@ -10,8 +10,8 @@
 #include "controls/clGraphics.h"
 
 #include "platform/classes/Component.h"
-#include "platform/gui/Form.h"
-#include "platform/gui/HintWindow.h"
+#include "platform/gui/core/Form.h"
+#include "platform/gui/core/HintWindow.h"
 #include "platform/wintypes/Messages.h"
 
 #include <cstdint>

@@ -3,8 +3,8 @@
 // the set is blended from the system colours), a set of 51 colours with brushes and three small bitmaps
 // shared by reference count, and the gradient, frame, grip and arrow drawing of the Office 2003 painters.
 
-#include "platform/gui/Bitmap.h"
-#include "platform/gui/Colors.h"
+#include "platform/gui/graphics/Bitmap.h"
+#include "platform/gui/graphics/Colors.h"
 #include "platform/wintypes/GdiTypes.h"
 
 namespace controls {

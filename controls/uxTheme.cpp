@@ -2,7 +2,7 @@
 
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/SystemInfo.h"
-#include "platform/gui/Application.h"
+#include "platform/gui/core/Application.h"
 #include "platform/rtl/CodePage.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/StringUtils.h"

@@ -1,7 +1,7 @@
 #include "report/rptComponent.h"
 
 #include "platform/classes/Errors.h"
-#include "platform/gui/Font.h"
+#include "platform/gui/graphics/Font.h"
 #include "platform/rtl/Collation.h"
 #include "platform/rtl/Numbers.h"
 #include "platform/rtl/StringList.h"

@@ -5,7 +5,7 @@
 
 #include "platform/classes/Persistent.h"
 #include "platform/classes/TypeInfo.h"
-#include "platform/gui/Colors.h"
+#include "platform/gui/graphics/Colors.h"
 
 #include <cstdint>
 #include <memory>

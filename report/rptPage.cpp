@@ -1,6 +1,6 @@
 #include "report/rptPage.h"
 
-#include "platform/gui/Font.h"
+#include "platform/gui/graphics/Font.h"
 #include "report/rptRes.h"
 
 namespace report {

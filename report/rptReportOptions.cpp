@@ -1,6 +1,6 @@
 #include "report/rptReportOptions.h"
 
-#include "platform/gui/Picture.h"
+#include "platform/gui/graphics/Picture.h"
 #include "platform/registry/Registry.h"
 #include "platform/rtl/Clock.h"
 #include "report/rptReport.h"

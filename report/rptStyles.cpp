@@ -1,7 +1,7 @@
 #include "report/rptStyles.h"
 
 #include "platform/classes/Reflection.h"
-#include "platform/gui/Font.h"
+#include "platform/gui/graphics/Font.h"
 #include "platform/rtl/Collation.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/wintypes/LogFont.h"

@@ -6,10 +6,10 @@
 // attributes as the template serializer writes them (Name, Color, Font.Name, Font.Height, Frame.Typ ...).
 
 #include "platform/classes/Collection.h"
-#include "platform/gui/Colors.h"
+#include "platform/gui/graphics/Colors.h"
 #include "platform/rtl/AtomicFile.h"
-#include "platform/rtl/StringList.h"
 #include "platform/rtl/Streams.h"
+#include "platform/rtl/StringList.h"
 
 #include <memory>
 #include <string>

@@ -4,9 +4,9 @@
 // page lists, bracketed text, temporary files, the program's folder, error reporting, and the rectangle
 // class TrptRectArea.
 
-#include "platform/gui/Colors.h"
-#include "platform/rtl/StringList.h"
+#include "platform/gui/graphics/Colors.h"
 #include "platform/rtl/Streams.h"
+#include "platform/rtl/StringList.h"
 
 #include <cstdint>
 #include <exception>

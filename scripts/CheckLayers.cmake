@@ -1,6 +1,8 @@
 # Reads every header and source of every library and fails when one includes a header of a library it
-# does not depend on (directly or through others), or when code above the platform layer includes a
-# private header of the platform (platform/<library>/detail/); a library's own detail/ headers are its own.
+# does not depend on (directly or through others), when code above the platform layer includes a
+# private header of the platform (platform/<library>/detail/), or when the GUI class library
+# (platform/gui/...) includes a private header of a platform library outside it, such as the standard
+# window classes' (platform/commctrl/detail/); a library's own detail/ headers are its own.
 #   cmake -DSOURCE=<repository> -DLAYERS=<build>/layers.txt -P scripts/CheckLayers.cmake
 # layers.txt holds one line per library: name|folder|dependency,dependency,...
 
@@ -59,6 +61,8 @@ foreach(name ${names})
         list(APPEND faults "${unit} (${name}) includes ${header} of ${owner_${headerFolder}}, which ${name} does not depend on")
       elseif(private AND NOT folder MATCHES "^platform/" AND NOT owner_${headerFolder} STREQUAL name)
         list(APPEND faults "${unit} includes the platform's private header ${header}")
+      elseif(private AND folder MATCHES "^platform/gui/" AND NOT headerFolder MATCHES "^platform/gui/")
+        list(APPEND faults "${unit} includes ${header}, a private header of ${owner_${headerFolder}} (the class library uses only its public headers)")
       endif()
     endforeach()
   endforeach()

@@ -1,6 +1,6 @@
 #include "translation/ScreenCursorBinding.h"
 
-#include "platform/gui/Screen.h"
+#include "platform/gui/core/Screen.h"
 #include "translation/ScreenCursor.h"
 
 namespace translation {

@@ -146,6 +146,7 @@ bool TupCustomHTTP::Start(std::int64_t startOffset, std::int64_t endOffset, bool
     settings.rangeEnd = range_->EndRange;
     settings.connectTimeout = timeouts_->ConnectTimeout;
     settings.receiveTimeout = timeouts_->ReceiveTimeout;
+    settings.sendTimeout = timeouts_->SendTimeout;
     settings.incompleteAttributes = attributes_->Incomplete;
     settings.completeAttributes = attributes_->Complete;
     settings.acceptTypes = acceptTypes_;

@@ -5,7 +5,10 @@
 //
 // File output is written to the output name plus ".part" and renamed over the output name only when
 // the transfer succeeded; a lost connection and an abort that keeps its file leave the ".part" for a
-// resume, every other failure deletes it. Output that cannot be written, and memory output over
+// resume, every other failure deletes it. A resume (a start offset) checks the first block of the
+// answer against what the ".part" holds from that offset on, and fetches the whole resource into a new
+// file when they differ or when the server sends a part that begins elsewhere; a 200 is the whole
+// resource and starts a new file. Output that cannot be written, and memory output over
 // MaxMemoryOutput, end with OnOutputError and OnTransferUnsuccessful.
 //
 // https verifies the peer and its host name against the system's authorities, or the file named by

@@ -33,7 +33,11 @@ bool CrackAddress(std::string_view address, TupAddressParts& parts)
     if (text.find('\0') != std::string::npos)
         return false;
     std::unique_ptr<CURLU, UrlDeleter> url(curl_url());
-    if (!url || curl_url_set(url.get(), CURLUPART_URL, text.c_str(), CURLU_NON_SUPPORT_SCHEME) != CURLUE_OK)
+    // A folder or file name with blanks is what the user typed: the blanks are escaped as "%20" when
+    // the request is built, not refused here.
+    if (!url
+        || curl_url_set(url.get(), CURLUPART_URL, text.c_str(), CURLU_NON_SUPPORT_SCHEME | CURLU_ALLOW_SPACE)
+               != CURLUE_OK)
         return false;
     std::string port, query;
     if (!GetPart(url.get(), CURLUPART_SCHEME, 32, parts.scheme) || !GetPart(url.get(), CURLUPART_HOST, 256, parts.host)

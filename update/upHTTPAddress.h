@@ -17,9 +17,10 @@ struct TupAddressParts {
     std::string extra;
 };
 
-// Splits address (the HTTP scheme assumed when it holds no "://") with escapes decoded. False when it
-// cannot be parsed or a part is longer than its limit (scheme 32, host 256, user and password 128 each,
-// path and extra part 2048 each).
+// Splits address (the HTTP scheme assumed when it holds no "://") with escapes decoded; blanks are
+// taken as they stand everywhere but in the scheme and the host. False when it cannot be parsed or a
+// part is longer than its limit (scheme 32, host 256, user and password 128 each, path and extra part
+// 2048 each).
 bool CrackAddress(std::string_view address, TupAddressParts& parts);
 // Replaces control characters, bytes from 128 and the characters " #%*+<>" by '%' and two upper-case
 // hexadecimal digits.

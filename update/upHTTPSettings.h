@@ -84,7 +84,8 @@ public:
     std::uint32_t EndRange = 0;
 };
 
-// Milliseconds; 0 leaves the system's value.
+// Milliseconds; 0 leaves the system's value. SendTimeout is the longest a request body may stand
+// still while it goes out, before any answer began.
 class TupHTTPTimeouts : public classes::TPersistent {
 public:
     static const classes::TClassInfo& StaticClass();

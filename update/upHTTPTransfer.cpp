@@ -16,6 +16,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
+#include <string_view>
 #include <vector>
 
 namespace update::detail {
@@ -40,6 +42,18 @@ std::string RequestAddress(const TupAddressParts& parts)
 {
     return parts.scheme + "://" + parts.host + ":" + std::to_string(parts.port) + EscapeAddressPart(parts.path)
            + EscapeAddressPart(parts.extra);
+}
+
+// The first byte a Content-Range value ("bytes first-last/length") names; -1 when it names none.
+std::int64_t RangeStartOf(std::string_view value)
+{
+    constexpr std::string_view unit = "bytes ";
+    if (value.size() < unit.size() || rtl::LowerCase(std::string(value.substr(0, unit.size()))) != unit)
+        return -1;
+    value.remove_prefix(unit.size());
+    std::int64_t first = -1;
+    const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), first);
+    return error == std::errc() && end != value.data() + value.size() && *end == '-' ? first : -1;
 }
 
 }  // namespace
@@ -132,6 +146,9 @@ void HttpTransfer::TransferProc()
         Stop();
         return;
     }
+    // A body that ended inside the checked block leaves nothing of the old file past its end.
+    if (output && outputIsFile && toCompare_ > 0)
+        output->SetSize(output->Position());
     if (!outputError && output && outputIsFile && !static_cast<TupFileStream&>(*output).Flush()) {
         outputError = true;
         outputErrorReason = rtl::SysErrorMessage(errno);
@@ -159,22 +176,31 @@ void HttpTransfer::RunFile(const TupAddressParts& parts)
         return;
     }
     rtl::THandleStream file(fd, true);
-    status = 200;
-    std::int64_t position = startOffset != 0 ? startOffset : settings.rangeStart;
-    position = std::clamp<std::int64_t>(position, 0, info.st_size);
-    startOffset = position;
-    contentLength = info.st_size - position;
-    file.Seek(position, rtl::SeekOrigin::Beginning);
-    ReadResponseHeaders(status);
-    if (!continueTransfer || !OpenOutput())
-        return;
     std::vector<char> block(std::size_t(std::min<std::int64_t>(settings.bufferSize, 1 << 20)));
-    while (!StopRequested()) {
-        const std::int64_t read = file.Read(block.data(), std::int64_t(block.size()));
-        if (read <= 0 || !WriteBody(block.data(), read))
-            break;
+    for (;;) {
+        status = 200;
+        // Like a range asked of a server, the Range setting gives a new file of its bytes.
+        const std::int64_t position =
+            std::clamp<std::int64_t>(startOffset != 0 ? startOffset : settings.rangeStart, 0, info.st_size);
+        if (startOffset != 0)
+            startOffset = position;
+        contentLength = info.st_size - position;
+        file.Seek(position, rtl::SeekOrigin::Beginning);
+        ReadResponseHeaders(status);
+        if (!continueTransfer)
+            return;
+        if (OpenOutput()) {
+            while (!StopRequested()) {
+                const std::int64_t read = file.Read(block.data(), std::int64_t(block.size()));
+                if (read <= 0 || !TakeBody(block.data(), read))
+                    break;
+            }
+            success = action_ == Action::None && !outputError && done == contentLength;
+        }
+        if (action_ != Action::Retry || StopRequested())
+            return;
+        action_ = Action::None;
     }
-    success = !outputError && done == contentLength;
 }
 
 // --- HTTP ---
@@ -200,7 +226,7 @@ void HttpTransfer::RunHttp(const TupAddressParts& parts)
         socketOpened_ = false;
         firstHeaderLine_ = true;
         bodyStarted_ = false;
-        const CURLcode result = curl_easy_perform(handle->curl);
+        const CURLcode result = RunRequest(*handle, settings.sendTimeout, [this] { return StopRequested(); });
         if (action_ == Action::Redirect || action_ == Action::Retry)
             continue;
         if (action_ == Action::End || StopRequested())
@@ -219,6 +245,9 @@ bool HttpTransfer::PrepareRequest(const std::string& url)
     curl_slist_free_all(headers_);
     headers_ = nullptr;
     headers_ = curl_slist_append(headers_, ("Accept: " + settings.acceptTypes).c_str());
+    // A body that a request-handle handler gives goes out at once, not after a pause for
+    // "100 Continue" that the send timeout would take for a stalled server.
+    headers_ = curl_slist_append(headers_, "Expect:");
     if (settings.cacheOptions & OptionBit(coPragmaNoCache)) {
         headers_ = curl_slist_append(headers_, "Pragma: no-cache");
         headers_ = curl_slist_append(headers_, "Cache-Control: no-cache");
@@ -274,9 +303,6 @@ bool HttpTransfer::PrepareRequest(const std::string& url)
     curl_easy_setopt(curl, CURLOPT_HEADERDATA, this);
     curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &WriteCallback);
     curl_easy_setopt(curl, CURLOPT_WRITEDATA, this);
-    curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
-    curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, &ProgressCallback);
-    curl_easy_setopt(curl, CURLOPT_XFERINFODATA, this);
     curl_easy_setopt(curl, CURLOPT_OPENSOCKETFUNCTION, &OpenSocketCallback);
     curl_easy_setopt(curl, CURLOPT_OPENSOCKETDATA, this);
     curl_easy_setopt(curl, CURLOPT_PREREQFUNCTION, &PrerequestCallback);
@@ -304,11 +330,6 @@ int HttpTransfer::PrerequestCallback(void* self, char*, char*, int, int)
         transfer.Status(21, "Connected");
     transfer.Status(30, "Sending Request");
     return CURL_PREREQFUNC_OK;
-}
-
-int HttpTransfer::ProgressCallback(void* self, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
-{
-    return static_cast<HttpTransfer*>(self)->StopRequested() ? 1 : 0;
 }
 
 std::size_t HttpTransfer::HeaderCallback(char* buffer, std::size_t size, std::size_t count, void* self)
@@ -387,9 +408,15 @@ void HttpTransfer::EndOfHeaderBlock()
         action_ = Action::Retry;
         return;
     }
+    if (responseCode == 206 && startOffset > 0 && RangeStartOf(header("content-range")) != startOffset) {
+        // A part that does not begin where the partial file ends cannot continue it.
+        StartAgain();
+        return;
+    }
     status = responseCode;
     contentLength = length;
-    if (header("content-range").empty())
+    // Only a part continues the partial file; any other answer, a 200 among them, is the whole resource.
+    if (responseCode != 206 || header("content-range").empty())
         startOffset = 0;
     ReadResponseHeaders(status);
     if ((!continueTransfer || !OpenOutput()) && action_ == Action::None)
@@ -475,15 +502,18 @@ bool HttpTransfer::OpenOutput()
     const std::string partName = PartFileName(settings.outputFileName);
     try {
         auto file = std::make_unique<TupFileStream>(partName, startOffset == 0 ? 1 : 0, true);
+        toCompare_ = 0;
         if (startOffset > 0) {
-            if (file->Size() < startOffset) {
-                // The partial file is shorter than the resume asks for: ask for the whole resource.
-                startOffset = 0;
-                status = -1;
-                action_ = Action::Retry;
+            const std::int64_t size = file->Size();
+            if (size < startOffset) {
+                // The partial file is shorter than the resume asks for.
+                StartAgain();
                 return false;
             }
-            file->SetSize(startOffset);
+            // The first block is checked against what the file holds from the start offset on; what it
+            // holds past that block was never checked and goes.
+            toCompare_ = std::min(settings.bufferSize, size - startOffset);
+            file->SetSize(startOffset + toCompare_);
             file->Seek(startOffset, rtl::SeekOrigin::Beginning);
         }
         output = std::move(file);
@@ -507,9 +537,36 @@ std::size_t HttpTransfer::WriteCallback(char* buffer, std::size_t size, std::siz
     std::int64_t wanted = std::int64_t(length);
     if (transfer.contentLength >= 0)
         wanted = std::min(wanted, transfer.contentLength - transfer.done);
-    if (wanted > 0 && !transfer.WriteBody(buffer, wanted))
+    if (wanted > 0 && !transfer.TakeBody(buffer, wanted))
         return 0;
     return length;
+}
+
+bool HttpTransfer::TakeBody(const char* data, std::int64_t size)
+{
+    const std::int64_t compared = std::min(size, toCompare_);
+    if (compared > 0) {
+        std::vector<char> held(static_cast<std::size_t>(compared));
+        if (output->Read(held.data(), compared) != compared || !std::equal(held.begin(), held.end(), data)) {
+            // The partial file is not the start of what the server now sends.
+            StartAgain();
+            return false;
+        }
+        toCompare_ -= compared;
+        done += compared;
+    }
+    return compared == size || WriteBody(data + compared, size - compared);
+}
+
+void HttpTransfer::StartAgain()
+{
+    output.reset();
+    status = -1;
+    startOffset = 0;
+    contentLength = -1;
+    done = 0;
+    toCompare_ = 0;
+    action_ = Action::Retry;
 }
 
 bool HttpTransfer::WriteBody(const char* data, std::int64_t size)

@@ -3,7 +3,7 @@
 #include "update/detail/RelayWindow.h"
 
 #include "platform/classes/Reflection.h"
-#include "platform/gui/Application.h"
+#include "platform/gui/core/Application.h"
 #include "platform/rtl/Clock.h"
 #include "platform/win/MessageQueue.h"
 #include "platform/win/Waits.h"

@@ -1,8 +1,8 @@
 #include "update/upUtils.h"
 
 #include "platform/classes/Resources.h"
-#include "platform/gui/Application.h"
-#include "platform/gui/Form.h"
+#include "platform/gui/core/Application.h"
+#include "platform/gui/core/Form.h"
 #include "platform/registry/Registry.h"
 #include "platform/registry/ShellFolders.h"
 #include "platform/rtl/AtomicFile.h"

@@ -15,7 +15,7 @@
 #include "analysis/Globals.h"
 #include "analysis/ParamTable.h"
 #include "analysis/Texts.h"
-#include "platform/gui/Form.h"
+#include "platform/gui/core/Form.h"
 
 #include <array>
 #include <cstdint>

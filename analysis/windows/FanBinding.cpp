@@ -2,8 +2,8 @@
 
 #include "analysis/windows/Fan.h"
 
-#include "platform/gui/MessageDialogs.h"
-#include "platform/gui/Screen.h"
+#include "platform/gui/core/Screen.h"
+#include "platform/gui/dialogs/MessageDialogs.h"
 #include "platform/rtl/ProgramEnd.h"
 
 #include <optional>

@@ -5,11 +5,11 @@
 
 #include "analysis/windows/GraphSel.h"
 #include "platform/chart/Chart.h"
-#include "platform/gui/CheckBox.h"
-#include "platform/gui/Dialogs.h"
-#include "platform/gui/Label.h"
-#include "platform/gui/MessageDialogs.h"
-#include "platform/gui/ScrollBar.h"
+#include "platform/gui/controls/CheckBox.h"
+#include "platform/gui/controls/Label.h"
+#include "platform/gui/controls/ScrollBar.h"
+#include "platform/gui/dialogs/Dialogs.h"
+#include "platform/gui/dialogs/MessageDialogs.h"
 #include "platform/rtl/Exceptions.h"
 
 namespace analysis {

@@ -10,12 +10,12 @@
 #include "platform/chart/ChartSeries.h"
 #include "platform/chart/ChartTitle.h"
 #include "platform/chart/CustomSeries.h"
-#include "platform/gui/CheckBox.h"
-#include "platform/gui/ComboBox.h"
-#include "platform/gui/Dialogs.h"
-#include "platform/gui/Label.h"
-#include "platform/gui/ScrollBar.h"
-#include "platform/gui/Shape.h"
+#include "platform/gui/controls/CheckBox.h"
+#include "platform/gui/controls/ComboBox.h"
+#include "platform/gui/controls/Label.h"
+#include "platform/gui/controls/ScrollBar.h"
+#include "platform/gui/controls/Shape.h"
+#include "platform/gui/dialogs/Dialogs.h"
 
 namespace analysis {
 

@@ -7,9 +7,9 @@
 #include "analysis/windows/detail/StoredComponent.h"
 #include "components/kiturl.h"
 #include "platform/chart/Chart.h"
-#include "platform/gui/ComboBox.h"
-#include "platform/gui/Image.h"
-#include "platform/gui/MessageDialogs.h"
+#include "platform/gui/controls/ComboBox.h"
+#include "platform/gui/controls/Image.h"
+#include "platform/gui/dialogs/MessageDialogs.h"
 #include "platform/rtl/Exceptions.h"
 
 namespace analysis {

@@ -8,12 +8,12 @@
 #include "analysis/windows/Report.h"
 #include "platform/chart/Chart.h"
 #include "platform/chart/ChartSeries.h"
-#include "platform/gui/BitBtn.h"
-#include "platform/gui/Colors.h"
-#include "platform/gui/Font.h"
-#include "platform/gui/Label.h"
-#include "platform/gui/MessageDialogs.h"
-#include "platform/gui/CheckBox.h"
+#include "platform/gui/controls/BitBtn.h"
+#include "platform/gui/controls/CheckBox.h"
+#include "platform/gui/controls/Label.h"
+#include "platform/gui/dialogs/MessageDialogs.h"
+#include "platform/gui/graphics/Colors.h"
+#include "platform/gui/graphics/Font.h"
 
 #include <algorithm>
 

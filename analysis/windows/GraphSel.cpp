@@ -3,10 +3,10 @@
 #include "analysis/Globals.h"
 #include "analysis/windows/detail/StoredComponent.h"
 #include "platform/classes/Reflection.h"
-#include "platform/gui/BitBtn.h"
-#include "platform/gui/Image.h"
-#include "platform/gui/Shape.h"
-#include "platform/gui/Label.h"
+#include "platform/gui/controls/BitBtn.h"
+#include "platform/gui/controls/Image.h"
+#include "platform/gui/controls/Label.h"
+#include "platform/gui/controls/Shape.h"
 
 #include <string>
 

@@ -5,7 +5,7 @@
 // the resource "TGRSEL", and created once at start-up; the analysis window shows it modally and then
 // shows the chart of the chosen style.
 
-#include "platform/gui/Form.h"
+#include "platform/gui/core/Form.h"
 
 #include <array>
 

@@ -4,7 +4,7 @@
 #include "analysis/NumberText.h"
 #include "analysis/windows/AnalysisHost.h"
 #include "analysis/windows/Fan.h"
-#include "platform/gui/Label.h"
+#include "platform/gui/controls/Label.h"
 #include "platform/rtl/Exceptions.h"
 #include "translation/Lingua.h"
 

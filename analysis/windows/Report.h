@@ -8,7 +8,7 @@
 // modally for each result line of the analysis window the user clicks (ShowCalculationOverview).
 
 #include "analysis/Globals.h"
-#include "platform/gui/Form.h"
+#include "platform/gui/core/Form.h"
 
 #include <cstdint>
 

@@ -8,7 +8,7 @@
 #include "platform/classes/ComponentReader.h"
 #include "platform/classes/ComponentWriter.h"
 #include "platform/classes/Reflection.h"
-#include "platform/gui/Messages.h"
+#include "platform/gui/core/Messages.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Format.h"
 #include "platform/win/Input.h"

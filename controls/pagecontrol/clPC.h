@@ -12,10 +12,10 @@
 
 #include "controls/clControls.h"
 #include "controls/clWindows.h"
-#include "platform/gui/Messages.h"
 #include "platform/classes/Interfaces.h"
 #include "platform/classes/TypeInfo.h"
-#include "platform/gui/ImageList.h"
+#include "platform/gui/core/Messages.h"
+#include "platform/gui/graphics/ImageList.h"
 
 #include <array>
 #include <cstdint>

@@ -7,8 +7,8 @@
 #include "controls/pagecontrol/clPCPainters.h"
 #include "controls/pagecontrol/detail/AliveGuard.h"
 
-#include "platform/gui/Drag.h"
-#include "platform/gui/Form.h"
+#include "platform/gui/core/Drag.h"
+#include "platform/gui/core/Form.h"
 #include "platform/win/Window.h"
 #include "platform/win/WindowPos.h"
 

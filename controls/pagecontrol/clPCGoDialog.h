@@ -3,7 +3,7 @@
 // captions without accelerator marks when asked), shown below the go-to-tab button; choosing an entry
 // reports its tab's index.
 
-#include "platform/gui/Menus.h"
+#include "platform/gui/controls/Menus.h"
 #include "platform/rtl/Method.h"
 
 namespace pagecontrol {

@@ -8,8 +8,8 @@
 
 #include "controls/clLookAndFeels.h"
 #include "platform/classes/Reflection.h"
-#include "platform/gui/Form.h"
-#include "platform/gui/ImageList.h"
+#include "platform/gui/core/Form.h"
+#include "platform/gui/graphics/ImageList.h"
 
 #include <algorithm>
 #include <optional>

@@ -7,7 +7,7 @@
 #include "platform/gdi/Edges.h"
 #include "platform/gdi/GdiObjects.h"
 #include "platform/gdi/Region.h"
-#include "platform/gui/Colors.h"
+#include "platform/gui/graphics/Colors.h"
 
 #include <algorithm>
 #include <array>

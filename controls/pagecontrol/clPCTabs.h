@@ -5,8 +5,8 @@
 // the painters. Tab changes are reported to the control, which repaints or lays out again.
 
 #include "platform/classes/Persistent.h"
-#include "platform/gui/Colors.h"
-#include "platform/gui/Font.h"
+#include "platform/gui/graphics/Colors.h"
+#include "platform/gui/graphics/Font.h"
 #include "platform/rtl/Method.h"
 #include "platform/rtl/StringList.h"
 #include "platform/wintypes/Types.h"

@@ -4,9 +4,9 @@
 #include "platform/chart/ChartPainter.h"
 #include "platform/chart/ChartSeries.h"
 #include "platform/gdi/DeviceContext.h"
-#include "platform/gui/Bitmap.h"
-#include "platform/gui/Metafile.h"
-#include "platform/gui/Printer.h"
+#include "platform/gui/graphics/Bitmap.h"
+#include "platform/gui/graphics/Metafile.h"
+#include "platform/gui/graphics/Printer.h"
 
 #include <algorithm>
 #include <array>

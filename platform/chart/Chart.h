@@ -13,8 +13,8 @@
 #include "platform/chart/ChartTitle.h"
 #include "platform/chart/ChartWall.h"
 #include "platform/chart/View3DOptions.h"
-#include "platform/gui/CustomControl.h"
-#include "platform/gui/ExtCtrlTypes.h"
+#include "platform/gui/controls/ExtCtrlTypes.h"
+#include "platform/gui/core/CustomControl.h"
 
 #include <string>
 #include <vector>

@@ -2,7 +2,7 @@
 // TChartBrush: a brush of the chart's parts and series. Its colour is always written, since the brushes
 // of a chart differ in their defaults (clDefault stands for the colour of the point drawn).
 
-#include "platform/gui/Brush.h"
+#include "platform/gui/graphics/Brush.h"
 
 namespace chart {
 

@@ -1,7 +1,7 @@
 #include "platform/chart/ChartFaces.h"
 
 #include "platform/chart/ChartClip.h"
-#include "platform/gui/Colors.h"
+#include "platform/gui/graphics/Colors.h"
 
 namespace chart {
 

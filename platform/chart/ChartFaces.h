@@ -5,7 +5,7 @@
 
 #include "platform/chart/ChartPen.h"
 #include "platform/chart/ChartProjection.h"
-#include "platform/gui/Canvas.h"
+#include "platform/gui/graphics/Canvas.h"
 
 #include <vector>
 

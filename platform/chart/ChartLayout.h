@@ -15,7 +15,7 @@
 // Laying out also gives the axes their automatic ranges.
 
 #include "platform/chart/ChartProjection.h"
-#include "platform/gui/Canvas.h"
+#include "platform/gui/graphics/Canvas.h"
 
 #include <string>
 #include <vector>

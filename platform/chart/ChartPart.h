@@ -4,8 +4,8 @@
 
 #include "platform/classes/Persistent.h"
 #include "platform/classes/Reflection.h"
-#include "platform/gui/Font.h"
-#include "platform/gui/GraphicsObject.h"
+#include "platform/gui/graphics/Font.h"
+#include "platform/gui/graphics/GraphicsObject.h"
 
 #include <memory>
 

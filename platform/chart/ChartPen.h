@@ -2,7 +2,7 @@
 // TChartPen: a pen of the chart's parts and series that can be switched off (Visible) without losing
 // its colour, style and width. Widths are kept within 0..100, from stored data and code alike.
 
-#include "platform/gui/Pen.h"
+#include "platform/gui/graphics/Pen.h"
 
 namespace chart {
 

@@ -9,7 +9,7 @@
 #include "platform/chart/ChartFaces.h"
 #include "platform/chart/SeriesMarks.h"
 #include "platform/classes/Component.h"
-#include "platform/gui/Canvas.h"
+#include "platform/gui/graphics/Canvas.h"
 
 #include <memory>
 #include <string>

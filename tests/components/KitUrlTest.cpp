@@ -4,18 +4,18 @@
 #include "components/Components.h"
 #include "components/kiturl.h"
 
+#include "platform/classes/ClassRegistry.h"
 #include "platform/classes/ComponentReader.h"
 #include "platform/classes/ComponentWriter.h"
-#include "platform/classes/ClassRegistry.h"
 #include "platform/classes/TextForm.h"
-#include "platform/gui/Application.h"
-#include "platform/gui/Form.h"
+#include "platform/gui/core/Application.h"
+#include "platform/gui/core/Form.h"
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/Streams.h"
 #include "platform/services/Sound.h"
 #include "platform/win/testing/TestDriver.h"
 
-#include "tests/platform/gui/StoredFormClasses.h"
+#include "tests/platform/gui/core/StoredFormClasses.h"
 #include "tests/platform/services/DesktopFixture.h"
 #include "tests/support/GuiLibraries.h"
 

@@ -5,7 +5,7 @@
 #include "tests/controls/ControlsFixture.h"
 
 #include "platform/gdi/SystemInfo.h"
-#include "platform/gui/Application.h"
+#include "platform/gui/core/Application.h"
 #include "platform/rtl/Clock.h"
 #include "platform/win/testing/TestDriver.h"
 

@@ -3,7 +3,7 @@
 
 #include "controls/clGraphics.h"
 
-#include "platform/gui/CustomControl.h"
+#include "platform/gui/core/CustomControl.h"
 #include "tests/controls/ControlsFixture.h"
 #include "tests/support/DrawingSurface.h"
 

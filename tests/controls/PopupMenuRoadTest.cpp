@@ -3,7 +3,7 @@
 
 #include "controls/clControls.h"
 
-#include "platform/gui/Menus.h"
+#include "platform/gui/controls/Menus.h"
 #include "platform/win/Input.h"
 #include "platform/win/Menu.h"
 #include "platform/win/Window.h"

@@ -8,7 +8,7 @@
 #include "platform/classes/ComponentWriter.h"
 #include "platform/classes/TextForm.h"
 #include "platform/gdi/FrameControls.h"
-#include "platform/gui/Messages.h"
+#include "platform/gui/core/Messages.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/win/MessageQueue.h"
 #include "platform/win/Paint.h"

@@ -5,15 +5,15 @@
 
 #include "platform/gdi/GdiObjects.h"
 #include "platform/gdi/Region.h"
-#include "platform/gui/CustomControl.h"
-#include "platform/gui/Messages.h"
+#include "platform/gui/core/CustomControl.h"
+#include "platform/gui/core/Messages.h"
 #include "platform/win/Activation.h"
 #include "platform/win/Cursor.h"
 #include "platform/win/Input.h"
-#include "platform/win/WindowClass.h"
 #include "platform/win/MessageQueue.h"
 #include "platform/win/Paint.h"
 #include "platform/win/Window.h"
+#include "platform/win/WindowClass.h"
 
 #include "tests/controls/DrivenFixture.h"
 

@@ -7,8 +7,8 @@
 #include "platform/chart/ChartLibrary.h"
 #include "platform/chart/CustomSeries.h"
 #include "platform/chart/FastLineSeries.h"
-#include "platform/gui/Bitmap.h"
-#include "platform/gui/Metafile.h"
+#include "platform/gui/graphics/Bitmap.h"
+#include "platform/gui/graphics/Metafile.h"
 #include "tests/support/GuiLibraries.h"
 
 #include <cstddef>

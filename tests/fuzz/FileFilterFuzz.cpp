@@ -1,6 +1,6 @@
 // Any filter and typed name in the file dialog, on a scratch folder: a name chosen is a file whose
 // folder exists and whose path holds no climbing part, or it is refused with a message; nothing else.
-#include "platform/gui/detail/FileChooser.h"
+#include "platform/gui/dialogs/detail/FileChooser.h"
 #include "platform/rtl/FileUtils.h"
 
 #include <stdlib.h>

@@ -13,7 +13,7 @@
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/GdiObjects.h"
 #include "platform/gdi/Region.h"
-#include "platform/gui/Form.h"
+#include "platform/gui/core/Form.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/win/MessageQueue.h"
 #include "platform/win/Paint.h"

@@ -2,7 +2,7 @@
 #include "report/rptReport.h"
 
 #include "platform/classes/TextForm.h"
-#include "platform/gui/Font.h"
+#include "platform/gui/graphics/Font.h"
 #include "report/rptDataSet.h"
 #include "report/rptFrame.h"
 #include "report/rptStyles.h"

@@ -2,7 +2,7 @@
 
 #include "platform/classes/ComponentReader.h"
 #include "platform/classes/TextForm.h"
-#include "platform/gui/Font.h"
+#include "platform/gui/graphics/Font.h"
 #include "platform/rtl/CodePage.h"
 #include "report/rptPage.h"
 #include "tests/report/ReportFixture.h"

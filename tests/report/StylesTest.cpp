@@ -1,6 +1,6 @@
 #include "report/rptStyles.h"
 
-#include "platform/gui/Font.h"
+#include "platform/gui/graphics/Font.h"
 #include "report/rptFrame.h"
 #include "report/rptReport.h"
 #include "report/rptXMLSerializer.h"

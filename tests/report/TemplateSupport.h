@@ -5,7 +5,7 @@
 
 #include "platform/classes/ClassRegistry.h"
 #include "platform/classes/Reflection.h"
-#include "platform/gui/Font.h"
+#include "platform/gui/graphics/Font.h"
 #include "platform/rtl/Numbers.h"
 #include "report/rptDataSet.h"
 #include "report/rptFrame.h"

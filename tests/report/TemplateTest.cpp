@@ -1,6 +1,6 @@
 #include "report/rptReport.h"
 
-#include "platform/gui/Font.h"
+#include "platform/gui/graphics/Font.h"
 #include "platform/rtl/CodePage.h"
 #include "report/rptDataSet.h"
 #include "report/rptPage.h"

@@ -7,10 +7,10 @@
 #include "platform/classes/ComponentReader.h"
 #include "platform/classes/ComponentWriter.h"
 #include "platform/classes/Reflection.h"
-#include "platform/gui/Font.h"
+#include "platform/gui/graphics/Font.h"
 #include "platform/rtl/Streams.h"
-#include "report/rptView.h"
 #include "report/rptUnicodeUtils.h"
+#include "report/rptView.h"
 
 #include <memory>
 #include <string>

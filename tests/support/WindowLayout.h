@@ -4,15 +4,15 @@
 // drawn behind the others and take no part), and a caption in a control of fixed size fits it as the
 // control's own font measures it. Each problem is one sentence naming the controls.
 
-#include "platform/gui/Bevel.h"
-#include "platform/gui/Bitmap.h"
-#include "platform/gui/Button.h"
-#include "platform/gui/Canvas.h"
-#include "platform/gui/CheckBox.h"
-#include "platform/gui/Control.h"
-#include "platform/gui/Label.h"
-#include "platform/gui/Shape.h"
-#include "platform/gui/WinControl.h"
+#include "platform/gui/controls/Bevel.h"
+#include "platform/gui/controls/Button.h"
+#include "platform/gui/controls/CheckBox.h"
+#include "platform/gui/controls/Label.h"
+#include "platform/gui/controls/Shape.h"
+#include "platform/gui/core/Control.h"
+#include "platform/gui/core/WinControl.h"
+#include "platform/gui/graphics/Bitmap.h"
+#include "platform/gui/graphics/Canvas.h"
 
 #include <string>
 #include <vector>

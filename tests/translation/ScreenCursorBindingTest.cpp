@@ -1,6 +1,6 @@
 // The translation component's screen cursor is the GUI class library's Screen.Cursor.
 
-#include "platform/gui/Screen.h"
+#include "platform/gui/core/Screen.h"
 #include "tests/support/GuiLibraries.h"
 #include "translation/ScreenCursor.h"
 #include "translation/Translation.h"

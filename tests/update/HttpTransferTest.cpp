@@ -6,15 +6,18 @@
 #include "tests/support/ScratchFolder.h"
 #include "tests/update/EnvironmentGuard.h"
 #include "tests/update/HttpServer.h"
+#include "tests/update/SilentServer.h"
 #include "tests/update/TransferRecorder.h"
 
 #include "platform/rtl/FileUtils.h"
 
 #include <gtest/gtest.h>
 
+#include <curl/curl.h>
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -121,6 +124,15 @@ TEST_F(HttpTransfer, BodiesOfEveryFramingArriveWhole)
         EXPECT_EQ(Run(c.url).back(), "TransferComplete") << ::testing::PrintToString(recorder_.events);
         EXPECT_EQ(recorder_.data, c.expected);
     }
+}
+
+TEST_F(HttpTransfer, BlanksOfTheAddressAreSentAsPercent20)
+{
+    const std::string output = scratch_.Path("payload.bin");
+    EXPECT_EQ(Run(HttpBase() + "/dir with blank/payload.bin?tag=blank sent", output).back(), "TransferComplete");
+    EXPECT_TRUE(testsupport::ReadBytes(output) == Fixture("payload.bin"));
+    EXPECT_NE(update_test::ServerLog().find("GET /dir%20with%20blank/payload.bin?tag=blank%20sent direct"),
+              std::string::npos);
 }
 
 TEST_F(HttpTransfer, RedirectsAreAnnouncedOneByOne)
@@ -236,6 +248,85 @@ TEST_F(HttpTransfer, ResumeContinuesThePartialFile)
     EXPECT_EQ(recorder_.fileSize, 300000);
     EXPECT_EQ(recorder_.announcedLength, 300000);
     EXPECT_EQ(testsupport::ReadBytes(output), payload);
+}
+
+class ReceivedFigures {
+public:
+    void Block(classes::TObject*, const std::string&, std::int32_t, std::int32_t received, std::int32_t, std::int32_t,
+               std::uint8_t, float, rtl::TStream*)
+    {
+        if (first < 0)
+            first = received;
+    }
+    std::int32_t first = -1;
+};
+
+// A resume checks the first block of the answer against what the ".part" holds from the start offset on
+// and starts again from 0 when they differ; hostile answers to the range request never end up spliced
+// into the file.
+TEST_F(HttpTransfer, ResumeChecksThePartialFileAndStartsAgainWhenItDiffers)
+{
+    const std::string payload = Fixture("payload.bin");
+    const std::int64_t block = 4096;
+    auto stale = [&](std::size_t size, std::size_t from, std::size_t to) {
+        std::string bytes = payload.substr(0, size);
+        for (std::size_t at = from; at < to; ++at)
+            bytes[at] = char(~bytes[at]);
+        return bytes;
+    };
+    struct Case {
+        std::string name;
+        std::string route;
+        std::string part;
+        std::int64_t start;
+        bool startsAgain;
+        int announced;  // answers that reached OnResponseHeaders
+    };
+    const std::string overlong = payload + std::string(3000, 'x');
+    const Case cases[] = {
+        {"the first block matches", "/files/", payload.substr(0, 1000 + block), 1000, false, 1},
+        {"the file ends inside the first block", "/files/", payload.substr(0, 2500), 1000, false, 1},
+        {"what lies past the first block is dropped", "/files/", overlong, 1000, false, 1},
+        {"the body ends inside the first block", "/files/", overlong, 298000, false, 1},
+        {"the first block differs", "/files/", stale(1000 + block, 1000, 1000 + block), 1000, true, 2},
+        {"only the last byte held differs", "/files/", stale(2500, 2499, 2500), 1000, true, 2},
+        {"a stale file of other bytes", "/files/", std::string(8000, 'x'), 1000, true, 2},
+        {"a stale file read from a file address", "", stale(1000 + block, 1000, 1000 + block), 1000, true, 2},
+        {"the server sends the whole file instead", "/norange/", payload.substr(0, 1000 + block), 1000, false, 1},
+        {"the server sends the whole file as the part", "/wholewithrange/", payload.substr(0, 1000 + block), 1000,
+         false, 1},
+        // The misplaced part is refused before its headers are handed on.
+        {"the server sends another part", "/wrongrange/", payload.substr(0, 1000 + block), 1000, true, 1},
+    };
+    const std::string output = scratch_.Path("payload.bin");
+    http_.SetTransferBufferSize(std::int32_t(block));
+    ReceivedFigures figures;
+    http_.OnBlockReceived = TupCustomHTTP::BlockReceivedEvent::Of<&ReceivedFigures::Block>(&figures);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        figures.first = -1;
+        recorder_.events.clear();
+        rtl::DeleteFile(output);
+        testsupport::WriteBytes(output + ".part", c.part);
+        http_.SetURL(c.route.empty() ? "file://" + update_test::FixtureFolder() + "payload.bin"
+                                     : HttpBase() + c.route + "payload.bin");
+        http_.SetOutputFileName(output);
+        ASSERT_TRUE(http_.Start(c.start, 0, false));
+        ASSERT_TRUE(update_test::PumpUntil([&] { return recorder_.Ended() && !http_.IsTransferring(); }));
+        EXPECT_EQ(recorder_.Last(), "TransferComplete");
+        EXPECT_EQ(recorder_.fileSize, 300000);
+        const std::string result = testsupport::ReadBytes(output);
+        EXPECT_EQ(result.size(), payload.size());
+        EXPECT_TRUE(result == payload);
+        EXPECT_FALSE(rtl::FileExists(output + ".part"));
+        EXPECT_EQ(recorder_.Count("ResponseHeaders"), c.announced);
+        // A new start announces the whole resource and counts from 0.
+        if (c.startsAgain) {
+            EXPECT_EQ(recorder_.announcedLength, 300000);
+            EXPECT_GT(figures.first, 0);
+            EXPECT_LE(figures.first, block);
+        }
+    }
 }
 
 class LoginHandler {
@@ -409,6 +500,51 @@ TEST_F(HttpTransfer, ReceiveTimeoutEndsAStalledBody)
     EXPECT_EQ(recorder_.Count("ConnectionLost"), 1);
     EXPECT_EQ(testsupport::ReadBytes(output + ".part"), std::string(10, 's'));  // kept for a resume
     EXPECT_FALSE(rtl::FileExists(output));
+}
+
+// Makes every request of a transfer a POST of size bytes, through the request handle.
+class PostBody {
+public:
+    explicit PostBody(std::size_t size) : body_(size, 'p') {}
+    void Ready(classes::TObject*, void* request)
+    {
+        curl_easy_setopt(static_cast<CURL*>(request), CURLOPT_POSTFIELDSIZE_LARGE, curl_off_t(body_.size()));
+        curl_easy_setopt(static_cast<CURL*>(request), CURLOPT_POSTFIELDS, body_.data());
+    }
+
+private:
+    std::string body_;
+};
+
+TEST_F(HttpTransfer, SendTimeoutEndsABodyTheServerDoesNotRead)
+{
+    update_test::SilentServer server;
+    // Far more than the socket buffers between the two take in.
+    PostBody post(std::size_t{32} << 20);
+    http_.OnRequestHandleReady = TupCustomHTTP::RequestHandleReadyEvent::Of<&PostBody::Ready>(&post);
+    const std::uint32_t sendTimeout = 1000;
+    http_.Timeouts()->SendTimeout = sendTimeout;
+    const auto start = std::chrono::steady_clock::now();
+    const Events events = Run("http://127.0.0.1:" + std::to_string(server.Port()) + "/upload");
+    const auto elapsed =
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_EQ(events, (Events{"ServerUnreachable", "TransferUnsuccessful"}));
+    EXPECT_GE(elapsed, sendTimeout);
+    EXPECT_LE(elapsed, sendTimeout + 1000);
+}
+
+TEST_F(HttpTransfer, SendTimeoutSparesABodyThatMovesAndASlowAnswer)
+{
+    const std::size_t size = std::size_t{8} << 20;
+    PostBody post(size);
+    http_.OnRequestHandleReady = TupCustomHTTP::RequestHandleReadyEvent::Of<&PostBody::Ready>(&post);
+    http_.Timeouts()->SendTimeout = 300;
+    // The second answer comes well after the send timeout, once the whole body arrived.
+    for (const std::string path : {"/upload/0", "/upload/1000"}) {
+        SCOPED_TRACE(path);
+        EXPECT_EQ(Run(HttpBase() + path).back(), "TransferComplete");
+        EXPECT_EQ(recorder_.data, "received " + std::to_string(size));
+    }
 }
 
 class BlockSizes {

@@ -18,7 +18,7 @@ import sys
 import threading
 import time
 from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
-from urllib.parse import urlsplit
+from urllib.parse import unquote, urlsplit
 
 FIXTURES = sys.argv[1]
 CERTIFICATE = sys.argv[2]
@@ -67,12 +67,15 @@ class Handler(BaseHTTPRequestHandler):
                 return
             target = url.path + ("?" + url.query if url.query else "")
         path = urlsplit(target).path
-        parts = [part for part in path.split("/") if part]
-        route = getattr(self, "route_" + parts[0], None) if parts else None
+        parts = [unquote(part) for part in path.split("/") if part]
+        route = getattr(self, "route_" + parts[0].replace(" ", "_"), None) if parts else None
         if route is None:
             self.answer(404, b"not found")
             return
         route(parts[1:])
+
+    # Requests with a body go through the same routes.
+    do_POST = do_GET
 
     # --- fixture files ---
 
@@ -105,6 +108,10 @@ class Handler(BaseHTTPRequestHandler):
             return
         self.answer(200, data, headers)
 
+    def route_dir_with_blank(self, parts):
+        # Reached only when the client escaped the blanks: a raw blank breaks the request line.
+        self.route_files(parts)
+
     def route_nolength(self, parts):
         data, _ = self.fixture(parts[0])
         self.send_response(200)
@@ -124,6 +131,27 @@ class Handler(BaseHTTPRequestHandler):
         self.wfile.write(b"0\r\n\r\n")
 
     # --- hostile answers ---
+
+    def route_norange(self, parts):
+        # Ignores a Range line: the whole file with 200.
+        data, _ = self.fixture(parts[0])
+        self.answer(200, data, [("Content-Type", "application/octet-stream")])
+
+    def route_wholewithrange(self, parts):
+        # The whole file with 200, under a Content-Range line for the part that was asked.
+        data, _ = self.fixture(parts[0])
+        first = int(self.headers.get("Range", "bytes=0-")[6:].partition("-")[0] or 0)
+        self.answer(200, data, [("Content-Range", "bytes %d-%d/%d" % (first, len(data) - 1, len(data)))])
+
+    def route_wrongrange(self, parts):
+        # Answers a range request with a part that starts at half the asked start.
+        data, _ = self.fixture(parts[0])
+        wanted = self.headers.get("Range")
+        if not wanted:
+            self.answer(200, data, [("Content-Type", "application/octet-stream")])
+            return
+        first = int(wanted[6:].partition("-")[0] or 0) // 2
+        self.answer(206, data[first:], [("Content-Range", "bytes %d-%d/%d" % (first, len(data) - 1, len(data)))])
 
     def route_truncated(self, parts):
         self.send_response(200)
@@ -220,6 +248,18 @@ class Handler(BaseHTTPRequestHandler):
         except OSError:
             pass
         self.close_connection = True
+
+    def route_upload(self, parts):
+        # Takes the request body whole, then answers after the delay its name gives in milliseconds.
+        length = int(self.headers.get("Content-Length") or 0)
+        received = 0
+        while received < length:
+            chunk = self.rfile.read(min(65536, length - received))
+            if not chunk:
+                break
+            received += len(chunk)
+        time.sleep(int(parts[0]) / 1000 if parts else 0)
+        self.answer(200, b"received %d" % received, [("Content-Type", "text/plain")])
 
     # --- redirects and logins ---
 

@@ -5,10 +5,10 @@
 #include "controls/Controls.h"
 #include "controls/pagecontrol/PageControl.h"
 #include "platform/DrawingLibraries.h"
+#include "platform/GuiLibraries.h"
 #include "platform/chart/ChartLibrary.h"
 #include "platform/classes/Classes.h"
 #include "platform/display/Display.h"
-#include "platform/gui/Gui.h"
 #include "platform/registry/RegistryStore.h"
 #include "platform/rtl/Rtl.h"
 #include "platform/win/Win.h"
@@ -35,7 +35,7 @@ ProgramLibraries::ProgramLibraries(Reach reach) : reach_(reach)
             EndPlatform();
             throw;
         }
-        gui::initialize();
+        gui::StartGuiLibraries();
         chart::initialize();
         controls::initialize();
         pagecontrol::initialize();
@@ -54,7 +54,7 @@ ProgramLibraries::~ProgramLibraries()
         pagecontrol::finalize();
         controls::finalize();
         chart::finalize();
-        gui::finalize();
+        gui::EndGuiLibraries();
         win::display::finalize();
     }
     EndPlatform();

@@ -2,8 +2,8 @@
 
 #include "analysis/Globals.h"
 #include "analysis/Texts.h"
-#include "platform/gui/Application.h"
-#include "platform/gui/Edit.h"
+#include "platform/gui/controls/Edit.h"
+#include "platform/gui/core/Application.h"
 #include "shell/ProjectWindows.h"
 #include "tools/common/ProjectOpening.h"
 #include "translation/Lingua.h"

@@ -17,7 +17,7 @@
 #include "platform/display/Display.h"
 #include "platform/display/detail/SdlDisplay.h"
 #include "platform/gdi/detail/Surface.h"
-#include "platform/gui/Form.h"
+#include "platform/gui/core/Form.h"
 #include "platform/imaging/Image.h"
 #include "platform/imaging/PngCodec.h"
 #include "platform/rtl/Clock.h"

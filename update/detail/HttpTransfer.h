@@ -3,6 +3,7 @@
 // the file routines for "file" addresses), and the results FinishTransfer reads on the GUI thread once
 // the worker stopped. The worker touches the component only inside relayed calls.
 
+#include "update/detail/RequestLoop.h"
 #include "update/upHTTP.h"
 
 #include "platform/rtl/Streams.h"
@@ -16,15 +17,6 @@
 #include <string>
 
 namespace update::detail {
-
-struct EasyHandle {
-    EasyHandle() : curl(curl_easy_init()) {}
-    ~EasyHandle() { curl_easy_cleanup(curl); }
-    EasyHandle(const EasyHandle&) = delete;
-    EasyHandle& operator=(const EasyHandle&) = delete;
-
-    CURL* curl;
-};
 
 struct ProxySettings {
     TupHTTPAccessType accessType = atPreconfig;
@@ -50,6 +42,7 @@ struct TransferSettings {
     std::uint32_t rangeEnd = 0;
     std::uint32_t connectTimeout = 0;
     std::uint32_t receiveTimeout = 0;
+    std::uint32_t sendTimeout = 0;
     TupFileAttributes incompleteAttributes = 0;
     TupFileAttributes completeAttributes = 0;
     std::string acceptTypes;
@@ -115,7 +108,11 @@ private:
     bool PrepareRequest(const std::string& url);
     void ReadResponseHeaders(std::int32_t code);
     bool OpenOutput();
+    // Checks the first block of a resumed body against the partial file, then writes the rest.
+    bool TakeBody(const char* data, std::int64_t size);
     bool WriteBody(const char* data, std::int64_t size);
+    // Drops the output and asks for the whole resource again, into a new file.
+    void StartAgain();
 
     // The steps of one response's header block, once it is complete.
     void EndOfHeaderBlock();
@@ -125,7 +122,6 @@ private:
 
     static std::size_t HeaderCallback(char* buffer, std::size_t size, std::size_t count, void* self);
     static std::size_t WriteCallback(char* buffer, std::size_t size, std::size_t count, void* self);
-    static int ProgressCallback(void* self, curl_off_t, curl_off_t, curl_off_t, curl_off_t);
     static curl_socket_t OpenSocketCallback(void* self, curlsocktype purpose, curl_sockaddr* address);
     static int PrerequestCallback(void* self, char*, char*, int, int);
 
@@ -146,6 +142,8 @@ private:
     bool firstHeaderLine_ = true;
     int redirects_ = 0;
     bool probingWhole_ = false;
+    // Bytes of the first block still to be checked against the partial file.
+    std::int64_t toCompare_ = 0;
     bool bodyStarted_ = false;
 };
 

@@ -1,7 +1,7 @@
 #pragma once
 // The components a window's code works with, found in its stored data by name.
 
-#include "platform/gui/Form.h"
+#include "platform/gui/core/Form.h"
 #include "platform/rtl/Exceptions.h"
 
 #include <string>

@@ -3,7 +3,7 @@
 
 #include "tests/analysis/windows/FanFixture.h"
 
-#include "platform/gui/Clipboard.h"
+#include "platform/gui/core/Clipboard.h"
 #include "shell/ProjectFile.h"
 #include "tests/support/ScratchFolder.h"
 #include "translation/Lingua.h"

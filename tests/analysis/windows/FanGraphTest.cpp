@@ -9,11 +9,11 @@
 #include "platform/chart/CustomSeries.h"
 #include "platform/chart/FastLineSeries.h"
 #include "platform/chart/View3DOptions.h"
-#include "platform/gui/Bitmap.h"
-#include "platform/gui/Canvas.h"
-#include "platform/gui/ComboBox.h"
-#include "platform/gui/ScrollBar.h"
-#include "platform/gui/Shape.h"
+#include "platform/gui/controls/ComboBox.h"
+#include "platform/gui/controls/ScrollBar.h"
+#include "platform/gui/controls/Shape.h"
+#include "platform/gui/graphics/Bitmap.h"
+#include "platform/gui/graphics/Canvas.h"
 
 #include <cmath>
 

@@ -6,9 +6,9 @@
 #include "tests/analysis/windows/FanFixture.h"
 
 #include "analysis/windows/GraphSel.h"
-#include "platform/gui/Image.h"
-#include "platform/gui/Printer.h"
-#include "platform/gui/Shape.h"
+#include "platform/gui/controls/Image.h"
+#include "platform/gui/controls/Shape.h"
+#include "platform/gui/graphics/Printer.h"
 #include "platform/printing/testing/MemoryPrintBackend.h"
 
 #include <cmath>

@@ -6,11 +6,11 @@
 
 #include "analysis/windows/ReportOutput.h"
 #include "components/kiturl.h"
-#include "platform/gui/ComboBox.h"
-#include "platform/gui/Image.h"
-#include "platform/gui/Metafile.h"
-#include "platform/gui/Picture.h"
-#include "platform/gui/Printer.h"
+#include "platform/gui/controls/ComboBox.h"
+#include "platform/gui/controls/Image.h"
+#include "platform/gui/graphics/Metafile.h"
+#include "platform/gui/graphics/Picture.h"
+#include "platform/gui/graphics/Printer.h"
 #include "tests/support/ReadOnlyFolder.h"
 #include "tests/support/ScratchFolder.h"
 

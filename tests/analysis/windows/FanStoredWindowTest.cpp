@@ -3,7 +3,7 @@
 
 #include "tests/analysis/windows/FanFixture.h"
 
-#include "platform/gui/Screen.h"
+#include "platform/gui/core/Screen.h"
 #include "tests/support/WindowLayout.h"
 
 #include <cctype>

@@ -7,9 +7,9 @@
 #include "tests/analysis/windows/OverviewFixture.h"
 #include "tests/support/WindowLayout.h"
 
-#include "platform/gui/Label.h"
-#include "platform/gui/Shape.h"
-#include "platform/gui/Button.h"
+#include "platform/gui/controls/Button.h"
+#include "platform/gui/controls/Label.h"
+#include "platform/gui/controls/Shape.h"
 #include "platform/rtl/FormatSettings.h"
 #include "platform/wintypes/Messages.h"
 #include "translation/Lingua.h"

@@ -4,8 +4,8 @@
 
 #include "tests/controls/pagecontrol/PageFixture.h"
 
-#include "platform/gui/Edit.h"
-#include "platform/gui/Form.h"
+#include "platform/gui/controls/Edit.h"
+#include "platform/gui/core/Form.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/win/Input.h"
 

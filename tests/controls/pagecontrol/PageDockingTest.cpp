@@ -3,8 +3,8 @@
 
 #include "tests/controls/pagecontrol/PageFixture.h"
 
-#include "platform/gui/Drag.h"
-#include "platform/gui/Form.h"
+#include "platform/gui/core/Drag.h"
+#include "platform/gui/core/Form.h"
 #include "platform/win/Window.h"
 #include "platform/win/WindowPos.h"
 

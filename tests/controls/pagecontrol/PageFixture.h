@@ -4,7 +4,7 @@
 
 #include "tests/controls/pagecontrol/TabFixture.h"
 
-#include "platform/gui/Application.h"
+#include "platform/gui/core/Application.h"
 
 #include <string>
 #include <vector>

@@ -6,9 +6,9 @@
 
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/GdiObjects.h"
-#include "platform/gui/Edit.h"
-#include "platform/gui/ImageList.h"
-#include "platform/gui/Messages.h"
+#include "platform/gui/controls/Edit.h"
+#include "platform/gui/core/Messages.h"
+#include "platform/gui/graphics/ImageList.h"
 #include "platform/win/Paint.h"
 #include "platform/win/Window.h"
 

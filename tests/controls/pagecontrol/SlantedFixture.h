@@ -9,7 +9,7 @@
 #include "controls/clEntryPoints.h"
 #include "controls/uxOffice11Colors.h"
 #include "platform/gdi/DeviceContext.h"
-#include "platform/gui/Panel.h"
+#include "platform/gui/controls/Panel.h"
 #include "platform/text/TextMetrics.h"
 #include "platform/win/Paint.h"
 

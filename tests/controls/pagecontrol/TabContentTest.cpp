@@ -7,8 +7,8 @@
 
 #include "controls/clGraphics.h"
 #include "controls/clImageLists.h"
-#include "platform/gui/Bitmap.h"
-#include "platform/gui/ImageList.h"
+#include "platform/gui/graphics/Bitmap.h"
+#include "platform/gui/graphics/ImageList.h"
 
 #include <memory>
 #include <string>

@@ -6,7 +6,7 @@
 #include "tests/controls/pagecontrol/TabFixture.h"
 
 #include "controls/clLookAndFeels.h"
-#include "platform/gui/Messages.h"
+#include "platform/gui/core/Messages.h"
 #include "platform/win/Input.h"
 
 #include <algorithm>

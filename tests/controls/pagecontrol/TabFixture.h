@@ -9,7 +9,7 @@
 #include "controls/pagecontrol/clPCOneNotePainter.h"
 #include "controls/pagecontrol/clPCStandardPainter.h"
 
-#include "platform/gui/Form.h"
+#include "platform/gui/core/Form.h"
 #include "tests/controls/DrivenFixture.h"
 #include "tests/support/KeyPresses.h"
 

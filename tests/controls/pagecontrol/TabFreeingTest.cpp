@@ -8,9 +8,9 @@
 
 #include "controls/clImageLists.h"
 #include "controls/clLookAndFeels.h"
-#include "platform/gui/Bitmap.h"
-#include "platform/gui/Menus.h"
-#include "platform/gui/Panel.h"
+#include "platform/gui/controls/Menus.h"
+#include "platform/gui/controls/Panel.h"
+#include "platform/gui/graphics/Bitmap.h"
 #include "platform/win/Input.h"
 #include "platform/win/Window.h"
 #include "platform/win/WindowPos.h"

@@ -4,7 +4,7 @@
 #include "controls/pagecontrol/clPCGoDialog.h"
 #include "tests/controls/pagecontrol/TabFixture.h"
 
-#include "platform/gui/Menus.h"
+#include "platform/gui/controls/Menus.h"
 #include "platform/win/Input.h"
 #include "platform/win/Menu.h"
 #include "platform/win/Window.h"

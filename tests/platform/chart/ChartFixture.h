@@ -4,12 +4,12 @@
 
 #include "platform/chart/Chart.h"
 #include "platform/chart/ChartLibrary.h"
-#include "platform/gui/Bitmap.h"
+#include "platform/gui/graphics/Bitmap.h"
 #include "platform/text/TextMetrics.h"
 
-#include "tests/platform/gui/GraphicsHolder.h"
-#include "tests/platform/gui/GuiFixture.h"
-#include "tests/platform/gui/GuiTestSupport.h"
+#include "tests/platform/gui/graphics/GraphicsHolder.h"
+#include "tests/platform/gui/graphics/GuiFixture.h"
+#include "tests/platform/gui/graphics/GuiTestSupport.h"
 
 #include <cmath>
 #include <memory>

@@ -4,7 +4,7 @@
 #include "platform/chart/Chart.h"
 #include "platform/chart/CustomSeries.h"
 #include "platform/chart/FastLineSeries.h"
-#include "platform/gui/Bitmap.h"
+#include "platform/gui/graphics/Bitmap.h"
 
 #include "tests/platform/chart/ChartFixture.h"
 

@@ -8,7 +8,7 @@
 #include "platform/gdi/Brush.h"
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/GdiObjects.h"
-#include "platform/gui/Bitmap.h"
+#include "platform/gui/graphics/Bitmap.h"
 
 #include "tests/platform/chart/ChartFixture.h"
 

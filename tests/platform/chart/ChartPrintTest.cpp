@@ -2,7 +2,7 @@
 // inside the margins at the page's scale, the orientation put back on every path, and jobs that fail.
 
 #include "platform/chart/BarSeries.h"
-#include "platform/gui/Printer.h"
+#include "platform/gui/graphics/Printer.h"
 #include "platform/printing/testing/MemoryPrintBackend.h"
 
 #include "tests/platform/chart/ChartFixture.h"

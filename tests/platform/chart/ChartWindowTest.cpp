@@ -5,10 +5,10 @@
 #include "platform/chart/Chart.h"
 #include "platform/chart/CustomSeries.h"
 #include "platform/chart/FastLineSeries.h"
-#include "platform/gui/Bitmap.h"
+#include "platform/gui/graphics/Bitmap.h"
 
 #include "tests/platform/chart/ChartFixture.h"
-#include "tests/platform/gui/ControlsFixture.h"
+#include "tests/platform/gui/core/ControlsFixture.h"
 
 #include <cmath>
 #include <limits>

@@ -6,7 +6,7 @@
 #include "platform/chart/CustomSeries.h"
 #include "platform/chart/FastLineSeries.h"
 #include "platform/classes/ClassRegistry.h"
-#include "platform/gui/Form.h"
+#include "platform/gui/core/Form.h"
 #include "platform/rtl/Exceptions.h"
 
 #include "tests/platform/chart/ChartFixture.h"
