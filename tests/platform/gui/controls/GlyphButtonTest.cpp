@@ -35,7 +35,7 @@ struct Box {
     int left = -1, top = -1, right = -1, bottom = -1;  // inclusive; -1: nothing found
 };
 
-struct Clicks {
+struct GlyphClicks {
     std::vector<std::string> log;
     void Click(classes::TObject* sender) { log.push_back(static_cast<classes::TComponent*>(sender)->Name()); }
 };
@@ -67,7 +67,7 @@ protected:
     }
 
     gui::TForm* form = nullptr;
-    Clicks clicks;
+    GlyphClicks clicks;
 };
 
 struct LayoutCase {
@@ -188,7 +188,7 @@ TEST_F(GlyphButtonTest, SpeedButtonsOfAGroupAreExclusiveAndClickOnRelease)
         button->SetBounds(10 + 30 * i, 10, 25, 25);
         button->SetGroupIndex(1);
         button->SetParent(form);
-        button->OnClick = classes::TNotifyEvent::Of<&Clicks::Click>(&clicks);
+        button->OnClick = classes::TNotifyEvent::Of<&GlyphClicks::Click>(&clicks);
         buttons.push_back(button);
     }
     form->Show();

@@ -24,7 +24,7 @@
 namespace guitest {
 namespace {
 
-struct Drawn {
+struct DrawnItem {
     int index;
     win::RECT rect;
     gui::TOwnerDrawState state;
@@ -77,7 +77,7 @@ protected:
 
     gui::TForm* form = nullptr;
     int clicks = 0;
-    std::vector<Drawn> drawn;
+    std::vector<DrawnItem> drawn;
     std::vector<int> measured;
 };
 

@@ -13,7 +13,7 @@
 namespace guitest {
 namespace {
 
-const char* const kForm = R"(object Preview: TForm
+const char* const kMenuForm = R"(object Preview: TForm
   Caption = 'Preview'
   PopupMenu = RightMenu
   object Icons: TImageList
@@ -75,7 +75,7 @@ class MenuFormTest : public ControlsTest {};
 
 TEST_F(MenuFormTest, TheItemTreeReadsShowsAndWritesBack)
 {
-    std::unique_ptr<classes::TComponent> root(ReadText(kForm, nullptr));
+    std::unique_ptr<classes::TComponent> root(ReadText(kMenuForm, nullptr));
     auto* form = dynamic_cast<gui::TForm*>(root.get());
     ASSERT_NE(form, nullptr);
     auto* menu = dynamic_cast<gui::TPopupMenu*>(form->FindComponent("RightMenu"));
@@ -129,7 +129,7 @@ TEST_F(MenuFormTest, AnUnknownValueNameIsTheReadersErrorNamingComponentAndProper
     for (const auto& [value, wrong, component, property] :
          {std::tuple{"paRight", "paMiddle", "RightMenu", "Alignment"},
           std::tuple{"tbLeftButton", "tbMiddleButton", "RightMenu", "TrackButton"}}) {
-        std::string text = kForm;
+        std::string text = kMenuForm;
         text.replace(text.find(value), std::string(value).size(), wrong);
         try {
             std::unique_ptr<classes::TComponent> root(ReadText(text, nullptr));

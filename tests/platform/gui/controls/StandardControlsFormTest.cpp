@@ -29,7 +29,7 @@
 namespace guitest {
 namespace {
 
-const char* const kForm = R"(object Controls: TForm
+const char* const kControlsForm = R"(object Controls: TForm
   Caption = 'Controls'
   object Amount: TEdit
     Left = 8
@@ -286,7 +286,7 @@ class StandardControlsFormTest : public ControlsTest {};
 
 TEST_F(StandardControlsFormTest, EveryPropertyAwayFromItsDefaultReadsShowsAndWritesBack)
 {
-    std::unique_ptr<classes::TComponent> root(ReadText(kForm, nullptr));
+    std::unique_ptr<classes::TComponent> root(ReadText(kControlsForm, nullptr));
     auto* form = dynamic_cast<gui::TForm*>(root.get());
     ASSERT_NE(form, nullptr);
     auto* amount = dynamic_cast<gui::TEdit*>(form->FindComponent("Amount"));
@@ -392,7 +392,7 @@ TEST_F(StandardControlsFormTest, EveryPropertyAwayFromItsDefaultReadsShowsAndWri
 
 TEST_F(StandardControlsFormTest, AnUnknownValueNameIsTheReadersErrorNamingComponentAndProperty)
 {
-    ExpectWrongValuesRefused(kForm, {{"cbGrayed", "cbPurple", "Box", "State"},
+    ExpectWrongValuesRefused(kControlsForm, {{"cbGrayed", "cbPurple", "Box", "State"},
                                      {"bvSpace", "bvDeep", "Status", "BevelOuter"},
                                      {"bsTopLine", "bsMiddleLine", "Line", "Shape"},
                                      {"stRoundSquare", "stStar", "Shape1", "Shape"},

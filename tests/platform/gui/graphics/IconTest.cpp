@@ -18,7 +18,7 @@ using guitest::Surface;
 
 class IconTest : public guitest::GuiTest {};
 
-constexpr win::COLORREF kGround = win::RGB(0x10, 0x70, 0x30);
+constexpr win::COLORREF kIconGround = win::RGB(0x10, 0x70, 0x30);
 
 void Put32(std::string& out, std::uint32_t value)
 {
@@ -111,14 +111,14 @@ TEST_F(IconTest, ResourceIconsAndCursorsLoadFromTheProgramsModule)
     EXPECT_EQ(win::LoadIcon(program, "MISSING"), nullptr);
     EXPECT_EQ(win::LoadIcon(nullptr, "PLAIN"), nullptr);
     EXPECT_TRUE(win::DestroyIcon(plain));  // shared: it stays
-    Surface drawn(40, 40, kGround);
+    Surface drawn(40, 40, kIconGround);
     ASSERT_TRUE(win::DrawIconEx(drawn.DC(), 3, 4, plain, 0, 0, 0, nullptr, win::DI_NORMAL));
-    Surface reference(40, 40, kGround);
+    Surface reference(40, 40, kIconGround);
     BlitThroughMask(reference, 3, 4, plain);
     std::string where;
     EXPECT_EQ(drawn.Differences(reference, &where), 0) << where;
     EXPECT_EQ(win::GetPixel(drawn.DC(), 3, 4), win::RGB(255, 0, 0));  // (0, 0): red, (1, 0): transparent
-    EXPECT_EQ(win::GetPixel(drawn.DC(), 4, 4), kGround);
+    EXPECT_EQ(win::GetPixel(drawn.DC(), 4, 4), kIconGround);
 
     const win::HCURSOR pointer = win::LoadCursor(program, "POINTER");
     ASSERT_NE(pointer, nullptr);
@@ -167,8 +167,8 @@ TEST_F(IconTest, IconFilesReadAtTheSystemSizeAndWriteBack)
 
     gui::TIcon classic;
     classic.SetHandle(gui::ReadIconFile(ClassicFile(16, false)));
-    Surface drawn(16, 16, kGround);
-    Surface again(16, 16, kGround);
+    Surface drawn(16, 16, kIconGround);
+    Surface again(16, 16, kIconGround);
     gui::TIcon back;
     rtl::TMemoryStream stream;
     classic.SaveToStream(stream);
@@ -183,18 +183,18 @@ TEST_F(IconTest, TheCanvasDrawsAnIconAsDrawIconExDoes)
 {
     gui::TIcon icon;
     icon.SetHandle(gui::ReadIconFile(ClassicFile(32, false)));
-    Surface drawn(50, 50, kGround);
+    Surface drawn(50, 50, kIconGround);
     gui::TCanvas canvas;
     canvas.SetHandle(drawn.DC());
     canvas.Draw(2, 3, &icon);
     canvas.StretchDraw(win::RECT{34, 34, 50, 50}, &icon);
     canvas.SetHandle(nullptr);
-    Surface reference(50, 50, kGround);
+    Surface reference(50, 50, kIconGround);
     win::DrawIconEx(reference.DC(), 2, 3, icon.Handle(), 32, 32, 0, nullptr, win::DI_NORMAL);
     win::DrawIconEx(reference.DC(), 34, 34, icon.Handle(), 16, 16, 0, nullptr, win::DI_NORMAL);
     std::string where;
     EXPECT_EQ(drawn.Differences(reference, &where), 0) << where;
-    EXPECT_GT(drawn.Painted(kGround), 32 * 32 / 2);
+    EXPECT_GT(drawn.Painted(kIconGround), 32 * 32 / 2);
 }
 
 TEST_F(IconTest, DamagedIconFilesAreRefusedAndTheIconKept)

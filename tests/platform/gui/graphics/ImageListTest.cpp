@@ -15,7 +15,7 @@ namespace {
 
 using guitest::Surface;
 
-constexpr win::COLORREF kGround = win::RGB(0x40, 0x80, 0xC0);
+constexpr win::COLORREF kListGround = win::RGB(0x40, 0x80, 0xC0);
 
 // Three 16 x 16 pictures side by side on a fuchsia ground: a red square, a green bar, a blue cross.
 std::unique_ptr<gui::TBitmap> Strip()
@@ -76,14 +76,14 @@ TEST_F(ImageListTest, DrawingMatchesImageListDrawAndDrawStateDisabled)
     list.AddMasked(Strip().get(), gui::clFuchsia);
     for (int index = 0; index < 3; ++index) {
         SCOPED_TRACE(index);
-        Surface drawn(40, 20, kGround);
+        Surface drawn(40, 20, kListGround);
         gui::TCanvas canvas;
         canvas.SetHandle(drawn.DC());
         list.Draw(&canvas, 1, 2, index);
         list.Draw(&canvas, 20, 2, index, false);
         canvas.SetHandle(nullptr);
 
-        Surface reference(40, 20, kGround);
+        Surface reference(40, 20, kListGround);
         ASSERT_TRUE(win::ImageList_Draw(list.Handle(), index, reference.DC(), 1, 2, win::ILD_NORMAL));
         Surface onWhite(16, 16, win::RGB(255, 255, 255));
         win::ImageList_Draw(list.Handle(), index, onWhite.DC(), 0, 0, win::ILD_NORMAL);
@@ -104,7 +104,7 @@ TEST_F(ImageListTest, DrawingMatchesImageListDrawAndDrawStateDisabled)
         for (win::COLORREF pixel : drawn.Pixels())
             shaded += pixel == shadow;
         EXPECT_GT(shaded, 16) << "the disabled picture shows";
-        EXPECT_EQ(win::GetPixel(drawn.DC(), 1, 2), kGround);  // the masked corner
+        EXPECT_EQ(win::GetPixel(drawn.DC(), 1, 2), kListGround);  // the masked corner
     }
 }
 
@@ -118,7 +118,7 @@ TEST_F(ImageListTest, IconsAndReplacedPicturesKeepTheirMasks)
     sixteen.SetHandle(gui::ReadIconFile(guitest::ReadFixture("pictures/two-sizes.ico"), 16));
     EXPECT_EQ(small.AddIcon(&sixteen), 0);
     EXPECT_EQ(small.Count(), 1);
-    Surface drawn(16, 16, kGround), reference(16, 16, kGround);
+    Surface drawn(16, 16, kListGround), reference(16, 16, kListGround);
     gui::TCanvas canvas;
     canvas.SetHandle(drawn.DC());
     small.Draw(&canvas, 0, 0, 0);
@@ -184,7 +184,7 @@ TEST_F(ImageListTest, ADragShowsTheChosenPictureUntilItEnds)
     ASSERT_NE(dragged, nullptr);
     EXPECT_EQ(position, (win::POINT{30, 40}));
     EXPECT_EQ(hotSpot, (win::POINT{4, 5}));
-    Surface shown(16, 16, kGround), picture(16, 16, kGround);
+    Surface shown(16, 16, kListGround), picture(16, 16, kListGround);
     win::ImageList_Draw(dragged, 0, shown.DC(), 0, 0, win::ILD_NORMAL);
     win::ImageList_Draw(list.Handle(), 2, picture.DC(), 0, 0, win::ILD_NORMAL);
     EXPECT_EQ(shown.Pixels(), picture.Pixels());
@@ -206,7 +206,7 @@ TEST_F(ImageListTest, AssignCopiesSettingsAndPictures)
     EXPECT_EQ(copy.BkColor(), static_cast<gui::TColor>(gui::ColorToRGB(gui::clYellow)));
     EXPECT_EQ(copy.DrawingStyle(), gui::dsTransparent);
     EXPECT_NE(copy.Handle(), source.Handle());
-    Surface a(16, 16, kGround), b(16, 16, kGround);
+    Surface a(16, 16, kListGround), b(16, 16, kListGround);
     win::ImageList_Draw(copy.Handle(), 2, a.DC(), 0, 0, win::ILD_NORMAL);
     win::ImageList_Draw(source.Handle(), 2, b.DC(), 0, 0, win::ILD_NORMAL);
     EXPECT_EQ(a.Pixels(), b.Pixels());

@@ -14,7 +14,7 @@ using guitest::Surface;
 
 class MetafileTest : public guitest::GuiTest {};
 
-constexpr win::COLORREF kGround = win::RGB(0xEE, 0xDD, 0xCC);
+constexpr win::COLORREF kMetafileGround = win::RGB(0xEE, 0xDD, 0xCC);
 
 // A drawing recorded on a metafile canvas of 80 x 40 screen pixels.
 void Record(gui::TMetafile& metafile)
@@ -49,16 +49,16 @@ TEST_F(MetafileTest, StretchDrawPlaysTheMetafileIntoTheRectangle)
     for (const Case& c : {Case{"own size", {5, 5, 85, 45}}, Case{"stretched", {0, 2, 150, 57}},
                           Case{"shrunk", {10, 10, 50, 30}}}) {
         SCOPED_TRACE(c.name);
-        Surface drawn(160, 60, kGround);
+        Surface drawn(160, 60, kMetafileGround);
         gui::TCanvas canvas;
         canvas.SetHandle(drawn.DC());
         canvas.StretchDraw(c.rect, &metafile);
         canvas.SetHandle(nullptr);
-        Surface reference(160, 60, kGround);
+        Surface reference(160, 60, kMetafileGround);
         ASSERT_TRUE(win::PlayEnhMetaFile(reference.DC(), metafile.Handle(), &c.rect));
         std::string where;
         EXPECT_EQ(drawn.Differences(reference, &where), 0) << where;
-        EXPECT_GT(drawn.Painted(kGround), 200);
+        EXPECT_GT(drawn.Painted(kMetafileGround), 200);
     }
 }
 
