@@ -18,8 +18,10 @@ fi
 
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/cold-ci.XXXXXX")
 trap 'rm -rf "$scratch"' EXIT
-git clone --quiet --no-hardlinks "$repository" "$scratch/clone"
-commit=$(git -C "$scratch/clone" rev-parse --short HEAD)
+# From a linked work tree, the clone's HEAD would be the main work tree's branch: check out this one's.
+commit=$(git -C "$repository" rev-parse --short HEAD)
+git clone --quiet --no-hardlinks --no-checkout "$repository" "$scratch/clone"
+git -C "$scratch/clone" checkout --quiet --detach "$commit"
 echo "cold-ci: $commit on processors 0-$((cores - 1)), ccache off"
 
 log=$scratch/run.log
@@ -32,7 +34,11 @@ echo
 echo "Phases (wall time, and the CPU time of the run up to each phase's end):"
 grep '^test.sh: ' "$log" | sed 's/^test.sh: /  /' || true
 echo "  total $total s, exit code $status"
-grep -E '^(100% tests passed|[0-9]+% tests passed)' "$log" | sed 's/^/  /' || true
+grep -E '^[0-9]+% tests passed' "$log" | sed 's/^/  /' || true
+echo
+echo "The 10 slowest tests:"
+grep -E '^ *[0-9]+/[0-9]+ Test +#[0-9]+: ' "$log" | sed -E 's/^ *[0-9]+\/[0-9]+ Test +#[0-9]+: ([^ ]+) .* ([0-9.]+) sec$/\2 s  \1/' |
+  sort -rn | head -n 10 | sed 's/^/  /'
 
 ninja_log=$scratch/clone/build/test/.ninja_log
 if [ -f "$ninja_log" ]; then
@@ -65,6 +71,14 @@ if [ -f "$ninja_log" ]; then
   echo "The 15 slowest steps (wall time):"
   awk -F '\t' '!/^#/ { printf "%8.1f s  %s\n", ($2 - $1) / 1000, $4 }' "$ninja_log" | sort -rn | head -n 15
 fi
+
+# The logs stay in the work tree's build folder for a closer look.
+kept=$repository/build/cold-ci
+mkdir -p "$kept"
+cp "$log" "$kept/run.log"
+[ -f "$ninja_log" ] && cp "$ninja_log" "$kept/ninja_log"
+echo
+echo "Logs: $kept"
 
 if [ "$status" -ne 0 ]; then
   echo
