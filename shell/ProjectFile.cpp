@@ -227,7 +227,7 @@ private:
     {
         if (end == content_.size() || content_[end] == '\n')
             return end + 1;
-        // Every CR from end on to crRunEnd_ is a CR, whether measured now or for a line before.
+        // A run of CRs is measured at its first CR; a later CR of the same run lies before crRunEnd_.
         if (end >= crRunEnd_)
             crRunEnd_ = std::min(content_.find_first_not_of('\r', end), content_.size());
         if (crRunEnd_ < content_.size() && content_[crRunEnd_] == '\n')
