@@ -26,6 +26,8 @@ using analysis::TextSource;
 
 constexpr std::string_view kLineBreak = "\r\n";
 constexpr const char* kOptionsKey = "SOFTWARE\\PELLAWINSBRY\\ZEL\\SETUP";
+// The incentive type, which files from before it existed do not hold.
+constexpr int kIncentiveTypeParam = 73;
 
 // --- messages ---
 
@@ -181,24 +183,70 @@ void KeepSettings(const ProjectReadState& state)
     analysis::InfoLines = state.InfoLines;
 }
 
-void ShowLineError(ProjectReadState& state, const TextSource& texts)
+// The line's group, group digit and Id are the record's; the number in the line does not find the record.
+bool Names(const ParamLine& param, const TParamRecord* record)
+{
+    return record && record->Group == param.Group && record->GroupDigit == param.GroupDigit && record->Id == param.Id;
+}
+
+// A line the reader reports: the default beep, then the text in a box with OK and Cancel; Cancel ends the
+// read.
+void ReportLine(ProjectReadState& state, const std::string& text)
 {
     ++state.Reported;
     win::MessageBeep(win::MB_OK);
-    if (Cancelled(texts.Text("IDS_21") + rtl::IntToStr(state.LineNumber) + " !", "Confirm", win::MB_ICONQUESTION))
+    if (Cancelled(text, "Confirm", win::MB_ICONQUESTION))
         state.Abort = true;
 }
 
-// The end of the line that ends at end: CR LF, a lone LF or a lone CR; a run of CRs before an LF (a file
-// sent through two line-end conversions) is one line end too. Answers where the next line starts.
-size_t NextLineStart(std::string_view content, size_t end)
+void ShowLineError(ProjectReadState& state, const TextSource& texts)
 {
-    size_t crs = 0;
-    while (end + crs < content.size() && content[end + crs] == '\r')
-        ++crs;
-    if (end + crs < content.size() && content[end + crs] == '\n')
-        return end + crs + 1;
-    return std::min(end + 1, content.size());
+    ReportLine(state, texts.Text("IDS_21") + rtl::IntToStr(state.LineNumber) + " !");
+}
+
+// The lines of the file in order, each without its line end: CR LF, a lone LF or a lone CR; a run of CRs
+// before an LF (a file sent through two line-end conversions) is one line end too. A run of CRs is
+// measured once, not again for each of its CRs, so a file of nothing but CRs reads in linear time.
+class LineSplitter {
+public:
+    explicit LineSplitter(std::string_view content) : content_(content) {}
+
+    // False at the end of the content.
+    bool Next(std::string_view& line)
+    {
+        if (pos_ >= content_.size())
+            return false;
+        const size_t end = std::min(content_.find_first_of("\r\n", pos_), content_.size());
+        line = content_.substr(pos_, end - pos_);
+        pos_ = NextLineStart(end);
+        return true;
+    }
+
+private:
+    size_t NextLineStart(size_t end)
+    {
+        if (end == content_.size() || content_[end] == '\n')
+            return end + 1;
+        // A run of CRs is measured at its first CR; a later CR of the same run lies before crRunEnd_.
+        if (end >= crRunEnd_)
+            crRunEnd_ = std::min(content_.find_first_not_of('\r', end), content_.size());
+        if (crRunEnd_ < content_.size() && content_[crRunEnd_] == '\n')
+            return crRunEnd_ + 1;
+        return end + 1;
+    }
+
+    std::string_view content_;
+    size_t pos_ = 0;
+    size_t crRunEnd_ = 0;
+};
+
+// Notes the records of table the parameter line in state.Param names, whether or not the line could be
+// read: a parameter whose line was reported is not reported again as missing.
+void NoteNamedParams(ProjectReadState& state, const TParamTable& table)
+{
+    for (int i = 1; i <= analysis::DefinedParamCount; ++i)
+        if (Names(state.Param, table[i]))
+            state.Named[size_t(i)] = true;
 }
 
 // Reads the lines in order; false when the user cancelled. A pass that follows one that showed the line
@@ -206,29 +254,57 @@ size_t NextLineStart(std::string_view content, size_t end)
 bool ReadLines(std::string_view content, ProjectReadState& state, TParamTable& table, LoadMode mode,
                bool showLineErrors, const TextSource& texts)
 {
-    size_t pos = 0;
-    while (pos < content.size()) {
+    LineSplitter lines(content);
+    std::string_view line;
+    while (lines.Next(line)) {
         if (state.Abort)
             return false;
-        size_t end = content.find_first_of("\r\n", pos);
-        if (end == std::string_view::npos)
-            end = content.size();
-        const std::string_view line = content.substr(pos, end - pos);
-        pos = NextLineStart(content, end);
         ++state.LineNumber;
         switch (ClassifyProjectLine(line, state)) {
         case ProjectLineClass::LineError:
+            NoteNamedParams(state, table);
             if (showLineErrors)
                 ShowLineError(state, texts);
             break;
         case ProjectLineClass::Parameter:
+            NoteNamedParams(state, table);
             if (mode == LoadMode::Live)
                 StoreParamLine(state, table, texts);
+            break;
+        case ProjectLineClass::Unplaced:
+            ++state.Unplaced;
             break;
         default:
             break;
         }
     }
+    return !state.Abort;
+}
+
+// The parameters of table no line of the file named. A file without [INCENTIVE] predates the incentive
+// type, which the live pass sets by rule: it is not missing.
+int MissingParamCount(const ProjectReadState& state, const TParamTable& table)
+{
+    int missing = 0;
+    for (int i = 1; i <= analysis::DefinedParamCount; ++i)
+        if (table[i] && !state.Named[size_t(i)] && !(i == kIncentiveTypeParam && !state.IncentiveSeen))
+            ++missing;
+    return missing;
+}
+
+// One report for the parameters the file does not give and the lines of the group the reader could not
+// place; false when the user cancelled it.
+bool MissingParamsAccepted(ProjectReadState& state, const TParamTable& table, const TextSource& texts)
+{
+    const int missing = MissingParamCount(state, table);
+    if (missing == 0 && state.Unplaced == 0)
+        return true;
+    std::string text;
+    if (missing > 0)
+        text = texts.Text("IDS_78") + rtl::IntToStr(missing) + texts.Text("IDS_79");
+    if (state.Unplaced > 0)
+        text += (text.empty() ? "" : "\n") + texts.Text("IDS_80") + rtl::IntToStr(state.Unplaced) + " !";
+    ReportLine(state, text);
     return !state.Abort;
 }
 
@@ -310,8 +386,8 @@ void FillWindows(const ProjectReadState& state, TParamTable& table, ProjectWindo
                 table[i]->Value = analysis::ShadowParamTable[i]->Value;
     }
     // Files from before the incentive type existed mean a yearly incentive.
-    if (!state.IncentiveSeen && analysis::DefinedParamCount >= 73 && table[73])
-        table[73]->Value = 0;
+    if (!state.IncentiveSeen && analysis::DefinedParamCount >= kIncentiveTypeParam && table[kIncentiveTypeParam])
+        table[kIncentiveTypeParam]->Value = 0;
 }
 
 bool Load(const std::string& fileName, TParamTable& table, LoadMode mode, bool showLineErrors,
@@ -326,15 +402,15 @@ bool Load(const std::string& fileName, TParamTable& table, LoadMode mode, bool s
 
     ProjectReadState state = FreshState();
     const bool complete = ReadLines(content, state, table, mode, showLineErrors, texts);
-    reported += state.Reported;
     // The check pass leaves the program as it found it; only the live pass keeps what it read.
     if (live)
         KeepSettings(state);
-    if (!complete || !RequiredSectionsSeen(state, texts))
-        return false;
-    if (live)
+    const bool opened = complete && RequiredSectionsSeen(state, texts) &&
+                        (!showLineErrors || MissingParamsAccepted(state, table, texts));
+    reported += state.Reported;
+    if (opened && live)
         FillWindows(state, table, windows, texts);
-    return true;
+    return opened;
 }
 
 }  // namespace
@@ -386,7 +462,7 @@ void StoreParamLine(ProjectReadState& state, TParamTable& table, const TextSourc
     bool reported = false;
     for (int i = 1; i <= analysis::DefinedParamCount; ++i) {
         TParamRecord* record = table[i];
-        if (!record || record->Group != param.Group || record->GroupDigit != param.GroupDigit || record->Id != param.Id)
+        if (!Names(param, record))
             continue;
         matched = true;
         if (value < record->MinValue || value > record->MaxValue) {

@@ -37,15 +37,18 @@ enum class LoadMode {
 
 // True when the file was read to its end, had [APPLICATION], [POWER] and [CURRENCY MODE] with a valid
 // value and [DATA RIVUVE SAVER], and the user cancelled none of the messages. A value that is not wholly
-// a number is a line error. Values stored before a cancel or a missing section stay in the live table;
-// after a successful live pass every parameter the file gave no value has its built-in one.
+// a number is a line error. Parameters no line of the file names, and lines of the group whose number
+// is not written with three digits, are reported together in one more box with OK and Cancel after the
+// lines. Values stored before a cancel or a missing section stay in the live table; after a successful
+// live pass every parameter the file gave no value has its built-in one.
 bool LoadProjectFile(const std::string& fileName, analysis::TParamTable& table, LoadMode mode,
                      ProjectWindows& windows, const analysis::TextSource& texts);
 
 // The Open command: the check pass over ShadowParamTable and, when it passes, the live pass over
 // ParamTable, which does not show again the line errors the user has answered in the check pass. True
 // when the project was opened; reported, when given, receives the number of lines the passes reported
-// (line errors and parameters out of range, beyond the table or matching none).
+// (line errors, parameters out of range, beyond the table or matching none, and the report of missing
+// parameters).
 bool OpenProjectFile(const std::string& fileName, ProjectWindows& windows, const analysis::TextSource& texts,
                      int* reported = nullptr);
 

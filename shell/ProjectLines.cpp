@@ -49,11 +49,30 @@ bool IsDigit(char c)
     return c >= '0' && c <= '9';
 }
 
+// Group letter, group digit, "-" and a two-digit Id of the reader's own group.
+bool IsOwnGroupAndId(std::string_view fields)
+{
+    return fields.size() >= 5 && fields[0] == 'A' && fields[1] == '1' && fields[2] == '-' && IsDigit(fields[3]) &&
+           IsDigit(fields[4]);
+}
+
 // Lines of another group, or not parameter lines at all, are passed over without a word.
 bool IsOwnParamLine(std::string_view work)
 {
-    return work.size() >= kMinParamLength && work[0] == 'P' && work[5] == 'A' && work[6] == '1' && work[7] == '-' &&
-           IsDigit(work[8]) && IsDigit(work[9]);
+    return work.size() >= kMinParamLength && work[0] == 'P' && IsOwnGroupAndId(work.substr(5));
+}
+
+// "P74=A1-74=1;" or "P0001=A1-01=24;": meant as a line of the group, but the number's width moves every
+// field away from the positions the reader takes them from.
+bool IsUnplacedParamLine(std::string_view work)
+{
+    size_t end = 1;
+    while (end < work.size() && IsDigit(work[end]))
+        ++end;
+    if (work.empty() || work[0] != 'P' || end == 1 || end == kLastNumberEnd || end == work.size())
+        return false;
+    const char separator = work[end];
+    return (separator == ',' || separator == ':' || separator == '=') && IsOwnGroupAndId(work.substr(end + 1));
 }
 
 // False for a line error.
@@ -142,8 +161,8 @@ ProjectLineClass JudgeInSection(std::string_view line, const std::string& work, 
         state.IncentiveSeen = true;
         return ProjectLineClass::Taken;
     case ProjectSection::Data:
-        if (work.empty() || !IsOwnParamLine(work))
-            return ProjectLineClass::Ignored;
+        if (!IsOwnParamLine(work))
+            return IsUnplacedParamLine(work) ? ProjectLineClass::Unplaced : ProjectLineClass::Ignored;
         return ParseParamLine(work, state.Param) ? ProjectLineClass::Parameter : ProjectLineClass::LineError;
     case ProjectSection::None:
     case ProjectSection::Info:   // ClassifyProjectLine judges its lines

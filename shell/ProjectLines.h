@@ -26,7 +26,9 @@ enum class ProjectLineClass {
     Taken,       // a value of the current section, now in the state
     Ignored,
     Parameter,   // a well-formed parameter line, parsed into ProjectReadState::Param
-    LineError,   // a malformed parameter line
+    LineError,   // a malformed parameter line; ProjectReadState::Param holds its group and Id
+    Unplaced,    // a line of the group whose number is not written with three digits: its fields are
+                 // not where the reader looks for them
 };
 
 // The values of the last parameter line.
@@ -55,6 +57,10 @@ struct ProjectReadState {
     // The parameters (by number) a line of the file gave a value, and the lines reported so far.
     std::bitset<analysis::MaxParams + 1> Received;
     int Reported = 0;
+    // The parameters a parameter line named by its group and Id, well-formed or not, and the lines of the
+    // group the reader could not place.
+    std::bitset<analysis::MaxParams + 1> Named;
+    int Unplaced = 0;
     rtl::ShortString<InfoLineLength> Buffer;   // the last custom-currency or info line copied
 
     // The project's settings as read so far. A read starts them from the program's values, so a section

@@ -12,6 +12,8 @@
 #include "platform/gui/dialogs/MessageDialogs.h"
 #include "platform/rtl/Exceptions.h"
 
+#include <exception>
+
 namespace analysis {
 
 using detail::Stored;
@@ -60,10 +62,13 @@ bool TFANFORM::SaveGraphPictures(std::string_view thirdFailureId)
                                 {&TFANFORM::DrawHoursGraph, "\\QANTO_EE2.WMF", "IDS_256"},
                                 {&TFANFORM::DrawTimeGraph, "\\QANTO_EE3.WMF", thirdFailureId}};
     for (const Picture& picture : pictures) {
-        (this->*picture.draw)();
+        // A graph that cannot be drawn fails as a file that cannot be written does, whatever raised it (a
+        // metafile without memory raises std::bad_alloc): the step's message, and neither this picture
+        // nor a later one is written.
         try {
+            (this->*picture.draw)();
             shown.SaveToMetafileEnh(TempFolder + picture.name);
-        } catch (const rtl::Exception&) {
+        } catch (const std::exception&) {
             ShowError(Text(picture.failureId));
             return false;
         }

@@ -1,7 +1,9 @@
-// Any filter and typed name in the file dialog, on a scratch folder: a name chosen is a file whose
-// folder exists and whose path holds no climbing part, or it is refused with a message; nothing else.
+// Any filter and typed name in the file dialog, on a scratch folder: a name chosen is a file whose path
+// holds no climbing part and no NUL and, where the window asks for it, names an existing folder; or it is
+// refused with a message, silently only when it trims to nothing; nothing else.
 #include "platform/gui/dialogs/detail/FileChooser.h"
 #include "platform/rtl/FileUtils.h"
+#include "platform/rtl/StringUtils.h"
 
 #include <stdlib.h>
 
@@ -64,14 +66,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         __builtin_trap();
     const auto choice = chooser.Choose(typed);
     using Kind = gui::detail::FileChooser::Choice::Kind;
-    if (choice.kind == Kind::Refused && choice.message.empty() && !typed.empty() &&
-        typed.find_first_not_of(" \t") != std::string::npos)
+    if (choice.kind == Kind::Refused && choice.message.empty() && !rtl::Trim(typed).empty())
         __builtin_trap();
     if (choice.kind == Kind::File) {
         const std::string& path = choice.path;
         if (path.empty() || path[0] != '/' || path.size() > gui::detail::kMaxPath ||
             path.find("/../") != std::string::npos || path.find("/./") != std::string::npos ||
-            path.find('\\') != std::string::npos || !rtl::DirectoryExists(rtl::ExtractFilePath(path)))
+            path.find('\\') != std::string::npos || path.find('\0') != std::string::npos)
+            __builtin_trap();
+        // An open window without "path must exist" may name a folder that is not there.
+        if ((options.save || options.pathMustExist) && !rtl::DirectoryExists(rtl::ExtractFilePath(path)))
             __builtin_trap();
         if (options.fileMustExist && !rtl::FileExists(path))
             __builtin_trap();

@@ -2,16 +2,14 @@
 // reader must answer, with whatever messages (each taking its default answer), and never fail otherwise.
 #include "analysis/Analysis.h"
 #include "analysis/ParamTable.h"
-#include "analysis/Texts.h"
 #include "platform/registry/RegistryStore.h"
 #include "platform/rtl/Rtl.h"
 #include "platform/rtl/TempFiles.h"
-#include "platform/services/DialogService.h"
 #include "platform/services/Sound.h"
 #include "shell/ProjectFile.h"
 #include "tests/support/ScratchFolder.h"
+#include "tests/support/UnattendedReader.h"
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -21,33 +19,6 @@
 
 namespace {
 
-// Message boxes take their default answer without a word.
-class DefaultAnswers final : public win::DialogService {
-public:
-    int MessageBox(const std::string&, const std::string&, unsigned type) override
-    {
-        return win::DefaultMessageBoxAnswer(type);
-    }
-};
-
-class IdTexts final : public analysis::TextSource {
-public:
-    std::string Text(std::string_view id) const override { return std::string(id); }
-};
-
-class FieldWindows final : public shell::ProjectWindows {
-public:
-    std::string CustomerText(shell::CustomerEdit edit) const override { return customer_[size_t(edit) - 1]; }
-    void SetCustomerText(shell::CustomerEdit edit, const std::string& text) override { customer_[size_t(edit) - 1] = text; }
-    std::string CustomTitleText(int) const override { return {}; }
-    void CheckCurrencyButton(shell::CurrencyButton) override {}
-    void SetCustomCurrencyText(const std::string&) override {}
-    void CheckPowerButton(shell::PowerButton) override {}
-
-private:
-    std::array<std::string, shell::CustomerEditCount> customer_;
-};
-
 // The file the bytes are written to, and a registry of the target's own beside it.
 const std::string& ProjectFileName()
 {
@@ -55,7 +26,7 @@ const std::string& ProjectFileName()
         rtl::initialize();
         analysis::initialize();
         analysis::DefineAllParams();
-        static DefaultAnswers answers;
+        static testsupport::DefaultAnswers answers;
         win::SetDialogService(&answers);
         // Every accepted file writes the options to the registry, flushed to disk: in memory where the
         // machine offers it, so that the reader rather than the disk sets the pace.
@@ -74,8 +45,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const std::string& fileName = ProjectFileName();
     testsupport::WriteBytes(fileName, std::string_view(reinterpret_cast<const char*>(data), size));
-    FieldWindows windows;
-    const IdTexts texts;
+    testsupport::CustomerTextWindows windows;
+    const testsupport::IdTexts texts;
     shell::OpenProjectFile(fileName, windows, texts);
     shell::LoadProjectFile(fileName, analysis::ParamTable, shell::LoadMode::Live, windows, texts);
     win::ClearSoundLog();

@@ -113,6 +113,13 @@ TEST(ProjectLines, ParameterLines)
         {"X005=A1-05=1;", ProjectLineClass::Ignored, 0, 0},
         {"P005=A1-5=1;", ProjectLineClass::Ignored, 0, 0},
         {"P005=A1-05", ProjectLineClass::Ignored, 0, 0},      // shorter than 12
+        // A number of other than three digits moves the fields away from their positions.
+        {"P0001=A1-01=24;", ProjectLineClass::Unplaced, 0, 0},
+        {"P74=A1-74=1;", ProjectLineClass::Unplaced, 0, 0},
+        {" p7:a1-07=1; ", ProjectLineClass::Unplaced, 0, 0},
+        {"P74=B2-74=1;", ProjectLineClass::Ignored, 0, 0},    // another group
+        {"P=A1-74=1;", ProjectLineClass::Ignored, 0, 0},
+        {"P74=A1-7", ProjectLineClass::Ignored, 0, 0},
         {"", ProjectLineClass::Ignored, 0, 0},
     };
     for (const Case& c : cases) {

@@ -196,6 +196,10 @@ FileChooser::Choice FileChooser::Choose(const std::string& typed)
             choice.message = "\"" + entry.name + "\"\nThis name holds characters that cannot be used here.";
             return choice;
         }
+    if (typed.find('\0') != std::string::npos) {
+        choice.message = "A file name cannot hold a NUL character.";
+        return choice;
+    }
     if (text.find_first_of("\r\n\t") != std::string::npos) {
         choice.message = FileNotFound(text);
         return choice;
@@ -205,10 +209,6 @@ FileChooser::Choice FileChooser::Choose(const std::string& typed)
         full = rtl::ExpandFileName(text[0] == '/' ? text : folder_ + text);
     } catch (const rtl::Exception& e) {
         choice.message = e.Message();
-        return choice;
-    }
-    if (full.size() > kMaxPath) {
-        choice.message = "The path is too long.";
         return choice;
     }
     if (HasWildcards(rtl::ExtractFileName(full))) {
@@ -237,6 +237,10 @@ FileChooser::Choice FileChooser::Choose(const std::string& typed)
     }
     if (rtl::ExtractFileExt(rtl::ExtractFileName(full)).empty() && !options_.defaultExt.empty())
         full += "." + options_.defaultExt;
+    if (full.size() > kMaxPath) {
+        choice.message = "The path is too long.";
+        return choice;
+    }
     const std::string parent = rtl::ExtractFilePath(full);
     if ((options_.pathMustExist || options_.save) && !StatOf(parent).folder) {
         choice.message = PathNotFound(rtl::ExcludeTrailingPathDelimiter(parent));

@@ -6,6 +6,9 @@
 
 #include "analysis/windows/ReportOutput.h"
 #include "components/kiturl.h"
+#include "platform/chart/Chart.h"
+#include "platform/chart/ChartSeries.h"
+#include "platform/gdi/DeviceContext.h"
 #include "platform/gui/controls/ComboBox.h"
 #include "platform/gui/controls/Image.h"
 #include "platform/gui/graphics/Metafile.h"
@@ -15,6 +18,8 @@
 #include "tests/support/ScratchFolder.h"
 
 #include <filesystem>
+#include <functional>
+#include <new>
 
 namespace fantest {
 namespace {
@@ -42,6 +47,32 @@ struct RecordingOutput final : analysis::ReportOutput {
 };
 
 const char* const kPictures[] = {"QANTO_EE1.WMF", "QANTO_EE2.WMF", "QANTO_EE3.WMF"};
+
+// A series of the test's own that raises while its chart is drawn into the given picture (the first
+// drawing into a metafile is picture 1); drawn on the screen it draws nothing.
+class FailingSeries final : public chart::TChartSeries {
+public:
+    FailingSeries(classes::TComponent* owner, int picture, std::function<void()> raise)
+        : TChartSeries(owner), picture_(picture), raise_(std::move(raise))
+    {
+    }
+    void DrawSeries(const chart::TSeriesDrawing& drawing) const override { Drawn(drawing); }
+    void AddFaces(const chart::TSeriesDrawing& drawing, double, double, std::vector<chart::TChartFace>&) const override
+    {
+        Drawn(drawing);
+    }
+
+private:
+    void Drawn(const chart::TSeriesDrawing& drawing) const
+    {
+        if (win::GetDeviceCaps(drawing.canvas.Handle(), win::TECHNOLOGY) == win::DT_METAFILE && ++pictures_ == picture_)
+            raise_();
+    }
+
+    int picture_;
+    std::function<void()> raise_;
+    mutable int pictures_ = 0;
+};
 
 class FanReportPageTest : public FanWindowTest {
 protected:
@@ -208,6 +239,57 @@ TEST_F(FanReportPageTest, PicturesThatCannotBeWritten)
             EXPECT_EQ(scratch.ReadFile(kPictures[1]), "old QANTO_EE2.WMF");
             EXPECT_EQ(scratch.ReadFile(kPictures[2]), "old QANTO_EE3.WMF");
         }
+        window->Hide();
+    }
+}
+
+// A graph that cannot be drawn into its picture ends the action as a picture that cannot be written does,
+// whatever the failure raised: the step's message, no call, and the failing picture and those after it
+// as they were.
+TEST_F(FanReportPageTest, PicturesThatCannotBeDrawn)
+{
+    struct Case {
+        const char* what;
+        const char* link;
+        int picture;
+        std::function<void()> raise;
+        const char* message;
+    };
+    const char* const buildingFailed = "An error occurred building the graph estimation report !";
+    const auto drawingFails = [] { throw rtl::EInvalidOperation("Canvas does not allow drawing"); };
+    const auto memoryRunsOut = [] { throw std::bad_alloc(); };
+    const Case cases[] = {
+        {"first picture cannot be drawn, view", "Label233", 1, drawingFails, buildingFailed},
+        {"no memory for the second picture, export", "Label237", 2, memoryRunsOut, buildingFailed},
+        {"no memory for the third picture, e-mail", "Label242", 3, memoryRunsOut,
+         "An error occurred building the graph estimation report!"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        testsupport::ScratchFolder scratch;
+        analysis::TempFolder = scratch.Folder().substr(0, scratch.Folder().size() - 1);
+        for (const char* name : kPictures)
+            scratch.WriteFile(name, std::string("old ") + name);
+        output.calls.clear();
+        OpenWithOutput();
+        auto* failing = new FailingSeries(window, c.picture, c.raise);
+        failing->AddXY(50, 1);
+        failing->SetParentChart(window->Charts[std::size_t(analysis::ChartStyle - 1)]);
+        const std::size_t messagesBefore = Messages().size();
+        ClickAction(c.link);
+        EXPECT_EQ(output.calls, std::vector<std::string>{});
+        EXPECT_EQ(MessagesSince(messagesBefore), std::vector<std::string>{c.message});
+        EXPECT_TRUE(endCodes.empty());
+        for (int k = 0; k < 3; ++k) {
+            SCOPED_TRACE(kPictures[k]);
+            const std::string content = scratch.ReadFile(kPictures[k]);
+            if (k + 1 < c.picture) {
+                EXPECT_EQ(content.substr(40, 4), " EMF");
+            } else {
+                EXPECT_EQ(content, std::string("old ") + kPictures[k]);
+            }
+        }
+        delete failing;
         window->Hide();
     }
 }

@@ -90,6 +90,11 @@ TEST_F(FileChooserTest, TypedNamesChooseFilesEnterFoldersOrChangeThePattern)
     };
     const FileChooser::Options open{false, true, true, "KVX"};
     const FileChooser::Options save{true, false, false, "KVX"};
+    const FileChooser::Options openAnywhere{false, false, false, "KVX"};
+    // Names whose path, with the default extension added, has the longest length allowed and one more.
+    const std::string longest(gui::detail::kMaxPath - root.size() - 4, 'n');
+    const std::string tooLong = longest + "n";
+    const std::string nul = "A file name cannot hold a NUL character.";
     const Case cases[] = {
         {open, "a.KVX", Kind::File, root + "a.KVX", "", root},
         {open, "A", Kind::Refused, "", "A.KVX\nFile not found.\nPlease verify the correct file name was given.", root},
@@ -103,7 +108,17 @@ TEST_F(FileChooserTest, TypedNamesChooseFilesEnterFoldersOrChangeThePattern)
          root + "missing\nPath does not exist.\nPlease verify the correct path was given.", root},
         {open, "?.kvx", Kind::Refused, "", "\"?.kvx\"\nThis name holds characters that cannot be used here.", root},
         {save, longName, Kind::Refused, "", "The path is too long.", root},
+        {save, longest, Kind::File, root + longest + ".KVX", "", root},
+        {save, tooLong, Kind::Refused, "", "The path is too long.", root},
+        {open, longest, Kind::Refused, "", longest + ".KVX\nFile not found.\nPlease verify the correct file name was given.",
+         root},
+        {open, tooLong, Kind::Refused, "", "The path is too long.", root},
+        {save, std::string("a\0b", 3), Kind::Refused, "", nul, root},
+        {open, std::string("a.KVX\0", 6), Kind::Refused, "", nul, root},
+        // Without "path must exist" an open window may name a folder that is not there.
+        {openAnywhere, "missing/x", Kind::File, root + "missing/x.KVX", "", root},
         {open, "", Kind::Refused, "", "", root},
+        {open, std::string(" \0\x01 ", 4), Kind::Refused, "", "", root},   // nothing once trimmed
     };
     for (const Case& c : cases) {
         FileChooser chooser(c.options);

@@ -1,8 +1,9 @@
 // The open and save dialogs as windows on a scratch folder: the listing, typed names, the messages, the
 // overwrite question, the current folder, and the picture preview.
 
-#include "platform/gui/dialogs/Dialogs.h"
 #include "platform/gui/controls/ListBox.h"
+#include "platform/gui/dialogs/Dialogs.h"
+#include "platform/gui/dialogs/detail/FileChooser.h"
 #include "platform/imaging/PngCodec.h"
 #include "platform/wintypes/ControlMessages.h"
 
@@ -145,6 +146,27 @@ TEST_F(FileWindow, MissingFilesAndFoldersAreRefusedWithTheirMessages)
     EXPECT_EQ(windows.texts, (std::vector<std::string>{
                                  "nothing.KVX\nFile not found.\nPlease verify the correct file name was given.",
                                  scratch.Path("nowhere") + "\nPath does not exist.\nPlease verify the correct path was given."}));
+}
+
+// The length limit is the final path's: a name that only the default extension makes too long is refused
+// in both windows, and the dialog stays.
+TEST_F(FileWindow, ANameTheExtensionMakesTooLongIsRefused)
+{
+    const std::string tooLong(gui::detail::kMaxPath - scratch.Folder().size() - 3, 'n');
+    gui::TOpenDialog open(nullptr);
+    gui::TSaveDialog save(nullptr);
+    for (gui::TOpenDialog* dialog : {&open, static_cast<gui::TOpenDialog*>(&save)}) {
+        windows.texts.clear();
+        dialog->SetFilter(kFilter);
+        dialog->SetInitialDir(scratch.Folder());
+        dialog->SetDefaultExt("KVX");
+        const bool chosen = WhileShowing({[&] { Enter(tooLong); },
+                                          [&] { Press(win::VK_RETURN); },  // the message's OK
+                                          [&] { Press(win::VK_ESCAPE); }},
+                                         [&] { return dialog->Execute(); });
+        EXPECT_FALSE(chosen);
+        EXPECT_EQ(windows.texts, std::vector<std::string>{"The path is too long."});
+    }
 }
 
 TEST_F(FileWindow, PicturePreviewShowsTheSizeOrNone)
